@@ -1,0 +1,120 @@
+// The link half of the main window: it owns the serial port, the poll scheduler's timers,
+// the reply being assembled and the value grids, and runs the exchange with the controllers.
+// It reaches the window only through LinkHost, so it runs headless in tests.
+#pragma once
+
+#include "Grid.h"
+#include "SerialPort.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+// What the link asks of the window it belongs to.
+class LinkHost {
+public:
+    virtual ~LinkHost() = default;
+    // Enables the commands of the open (true) or closed (false) port state.
+    virtual void SetOnlineState(bool open) = 0;
+    // lblMC_No: the station selected by the model sweep.
+    virtual void showSelectedMcNo(const QString& mcNo) = 0;
+    // All four parameter blocks are in; the parameter map refreshes when it is open.
+    virtual void paramReadComplete() {}
+};
+
+class KX5Link : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kTraceCols = 180;  // longest reply: 11 + 5 * 32 + 2 = 173 bytes
+    static constexpr int kTraceRows = 500;
+    static constexpr int kPauseAfter105Ms = 2000;
+    static constexpr int kGatherMs = 100;
+
+    // Takes ownership of the port.
+    explicit KX5Link(SerialPort* port, QObject* parent = nullptr);
+    ~KX5Link() override;
+
+    void setHost(LinkHost* host) { m_host = host; }
+    SerialPort* port() const { return m_port.get(); }
+    // Points gComm, gTmrRecvErr and gCommGrid at this link's port, watchdog and trace grid.
+    void installGlobals();
+    void clearGlobals();
+
+    // ---- the value grids ----
+    Grid sprdStatus;     // " MC No", "Model", "Conn-State"
+    Grid sprdMonitoring; // 20 columns, row header = MC No
+    Grid sprdMap;        // hidden parameter data grid, 14 columns x 38 rows
+    Grid sprdCommD;      // communication trace
+
+    // ---- timers (handlers below; tests call the handlers directly) ----
+    QTimer tmrSend;      // 50 ms
+    QTimer tmrRecvErr;   // 500 ms
+    QTimer tmrBall_Send; // 250 ms
+    QTimer tmrBall_Recv; // 250 ms
+    QTimer tmrGather;    // the 100 ms gather at the start of a receive event
+    QTimer tmrPause;     // the 2000 ms pause between the two halves of the input write
+
+    // ---- reply assembly ----
+    QByteArray mRecvBuf;
+    int mRecvLen = 0;
+    int mRecvErrCnt = 0;
+
+    // ---- what the window shows for the link ----
+    QString portMenuCaption() const { return m_menuCaption; }     // "Port &Open" / "Port &Close"
+    QString portButtonCaption() const { return m_buttonCaption; } // "Port Open" / "Port Close"
+    bool portCommandSaysClose() const { return m_menuCaption != QLatin1String("Port &Open"); }
+    QString panel(int i) const;            // status-bar panels 1 to 5
+    void setPanel(int i, const QString& text);
+    Bgr sendLamp() const { return m_sendLamp; }
+    Bgr recvLamp() const { return m_recvLamp; }
+    bool gathering() const { return tmrGather.isActive(); }
+    bool pausing() const { return tmrPause.isActive(); }
+
+    // ---- commands and handlers ----
+    void mSetPortOpen_Click(); // the open/close command (menu item and button 3)
+    void OpenPort();
+    void ClosePort();
+    void tmrSend_Timer();
+    void MSComm1_OnComm(); // the port has reached its receive threshold
+    void gather_Done();    // end of the 100 ms gather: read, trace, parse
+    void tmrRecvErr_Timer();
+    void tmrBall_Send_Timer();
+    void tmrBall_Recv_Timer();
+    void pause_Done(); // end of the pause after step 105
+
+    int NextStationIdx() const;
+    int FindConnectedStation(int start) const;
+    void StoreMonitorReply(int idx, const QByteArray& frame);
+    void StoreParamReply(int block, const QByteArray& frame);
+
+    // Lays out the station and monitor tables' headers and the data grid's shape.
+    void setupGrids();
+
+signals:
+    void captionsChanged();
+    void panelChanged(int panel);
+    void lampsChanged();
+
+private:
+    void setCaptions(bool open);
+    void closeOnRequest();
+    void handleBytes(const QByteArray& bytes);
+    void handleFrame();
+    void advanceMonitorPoll();
+    void onPortFailed(const QString& cause);
+    void stopAll();
+    void setSendLamp(Bgr c);
+    void setRecvLamp(Bgr c);
+    void clampIndices();
+
+    std::unique_ptr<SerialPort> m_port;
+    LinkHost* m_host = nullptr;
+    QString m_menuCaption = QStringLiteral("Port &Open");
+    QString m_buttonCaption = QStringLiteral("Port Open");
+    std::array<QString, 5> m_panels;
+    Bgr m_sendLamp = kBlack, m_recvLamp = kBlack;
+    // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
+    bool m_sendDue = false, m_watchdogDue = false;
+};

@@ -1,0 +1,43 @@
+// The serial port over QSerialPort, with the receive threshold emulated on readyRead.
+#pragma once
+
+#include "SerialPort.h"
+
+#include <QSerialPort>
+
+class QtSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    explicit QtSerialPort(QObject* parent = nullptr);
+
+    void setPortName(const QString& name) override { m_name = name; }
+    QString portName() const override { return m_name; }
+    void setSettings(const QString& s) override { m_settings = s; }
+    QString settings() const override { return m_settings; }
+
+    bool open() override;
+    void close() override;
+    bool isOpen() const override { return m_port.isOpen(); }
+    QString errorString() const override { return m_error; }
+
+    void setRThreshold(int bytes) override { m_threshold = bytes < 1 ? 1 : bytes; }
+    int rThreshold() const override { return m_threshold; }
+    void flushInput() override;
+    QByteArray readAll() override;
+    qint64 bytesAvailable() const override { return m_port.bytesAvailable(); }
+    bool write(const QByteArray& bytes) override;
+
+    // Applies "9600,N,8,1" to a QSerialPort; false with a reason when a field is not valid.
+    static bool applySettings(QSerialPort& port, const QString& settings, QString* why);
+    // Plain words for an open failure: "no such port", "port in use by another program", ...
+    static QString describe(QSerialPort::SerialPortError error, const QString& qtText);
+
+private:
+    void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort m_port;
+    QString m_name, m_settings, m_error;
+    int m_threshold = 1;
+    bool m_opening = false;
+};

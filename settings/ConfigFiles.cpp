@@ -1,0 +1,164 @@
+#include "ConfigFiles.h"
+
+#include "Grid.h"
+#include "mdlKX5.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+QString g_programDir;
+}
+
+QString ProgramDir() {
+    if (!g_programDir.isEmpty()) return g_programDir;
+    return QCoreApplication::applicationDirPath();
+}
+
+void SetProgramDir(const QString& dir) { g_programDir = dir; }
+QString CommCfgPath() { return ProgramDir() + QStringLiteral("/Comm.CFG"); }
+QString CfgDir() { return ProgramDir() + QStringLiteral("/CFG"); }
+QString SetEnvPath() { return CfgDir() + QStringLiteral("/SetEnv.INI"); }
+QString SaveDataPath() { return CfgDir() + QStringLiteral("/SaveData.INI"); }
+
+bool ReadLines(const QString& path, QStringList* lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray all = f.readAll();
+    if (f.error() != QFileDevice::NoError) return false;
+    QString text = QString::fromUtf8(all);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList l = text.split(QLatin1Char('\n'));
+    if (!l.isEmpty() && l.last().isEmpty()) l.removeLast(); // the final line end
+    *lines = l;
+    return true;
+}
+
+bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
+    QByteArray data;
+    for (const QString& l : lines) data += l.toUtf8() + "\r\n";
+    QSaveFile f(path);
+    auto fail = [&](const QString& why) {
+        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+        f.cancelWriting();
+        return false;
+    };
+    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
+    if (f.write(data) != data.size()) return fail(f.errorString());
+    if (!f.commit()) return fail(f.errorString());
+    return true;
+}
+
+// ---------------- Comm.CFG ----------------
+
+CommCfg CurrentCommCfg() {
+    return {gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol};
+}
+
+void ApplyCommCfg(const CommCfg& c) {
+    gPort = c.port;
+    gBaud = c.baud;
+    gParity = c.parity;
+    gDataBit = c.dataBits;
+    gStopBit = c.stopBits;
+    SetProtocol(c.protocol);
+}
+
+bool LoadCommCfg() {
+    QStringList l;
+    if (!ReadLines(CommCfgPath(), &l) || l.size() < 6) {
+        ApplyCommCfg(CommCfg{});
+        return false;
+    }
+    ApplyCommCfg({l[0], l[1], l[2], l[3], l[4], l[5]});
+    return true;
+}
+
+bool SaveCommCfg(const CommCfg& c, QString* error) {
+    return WriteLinesAtomic(CommCfgPath(),
+                            {c.port, c.baud, c.parity, c.dataBits, c.stopBits, c.protocol}, error);
+}
+
+QString CommSettingsText() {
+    return CommSettingsTextOf(gBaud, gParity, gDataBit, gStopBit);
+}
+
+// ---------------- SaveData.INI ----------------
+
+SaveDataCfg CurrentSaveDataCfg() {
+    return {gDSaveEnable, gDSaveIntv, gDSaveUnit, gDSaveFolder, gDSaveName};
+}
+
+void ApplySaveDataCfg(const SaveDataCfg& c) {
+    gDSaveEnable = c.enable;
+    gDSaveIntv = c.interval;
+    gDSaveUnit = c.unit;
+    gDSaveFolder = c.folder.isEmpty() ? ProgramDir() : c.folder;
+    gDSaveName = c.name;
+}
+
+bool LoadSaveDataCfg() {
+    QDir().mkpath(CfgDir());
+    QStringList l;
+    if (!ReadLines(SaveDataPath(), &l) || l.size() < 5) {
+        ApplySaveDataCfg(SaveDataCfg{});
+        return false;
+    }
+    ApplySaveDataCfg({l[0], CInt(l[1]), l[2], l[3], l[4]});
+    return true;
+}
+
+bool SaveSaveDataCfg(const SaveDataCfg& c, QString* error) {
+    QDir().mkpath(CfgDir());
+    return WriteLinesAtomic(SaveDataPath(),
+                            {c.enable, QString::number(c.interval), c.unit, c.folder, c.name},
+                            error);
+}
+
+// ---------------- SetEnv.INI ----------------
+
+void LoadStations(Grid* status, Grid* monitoring) {
+    if (status) status->setMaxRows(0);
+    if (monitoring) monitoring->setMaxRows(0);
+    gMC_List.clear();
+    gMC_Name.clear();
+    gMC_OK.clear();
+    gMC_Last = -1;
+    QDir().mkpath(CfgDir());
+
+    auto addStation = [&](int mcNo, const QString& name) {
+        gMC_List.push_back(mcNo);
+        gMC_Name.append(name);
+        gMC_OK.push_back(false);
+        gMC_Last = static_cast<int>(gMC_List.size()) - 1;
+        if (status) {
+            status->appendRow();
+            status->setText(1, status->maxRows(), QString::number(mcNo));
+        }
+        if (monitoring) {
+            monitoring->appendRow();
+            monitoring->setText(0, monitoring->maxRows(), QString::number(mcNo));
+        }
+    };
+
+    QStringList lines;
+    if (!ReadLines(SetEnvPath(), &lines)) {
+        addStation(1, QString());
+        return;
+    }
+    // Only lines 1 to 99 can address a station: MC Nos travel as two digits.
+    for (int n = 1; n <= lines.size() && n <= 99; ++n) {
+        const QStringList fields = lines[n - 1].split(QLatin1Char('\t'));
+        if (fields[0] != QLatin1String("O")) continue;
+        // An "O" line without a description is still a station in use, with an empty name.
+        addStation(n, fields.size() > 1 ? fields[1] : QString());
+    }
+}
+
+bool SaveSetEnv(const QStringList& lines, QString* error) {
+    QDir().mkpath(CfgDir());
+    return WriteLinesAtomic(SetEnvPath(), lines, error);
+}

@@ -1,0 +1,56 @@
+// The three settings files: Comm.CFG beside the program, CFG/SetEnv.INI and CFG/SaveData.INI.
+// Plain text, one value per line, CR LF; one reader and one writer per file. Writers replace a
+// file atomically, so a failed write leaves the previous file as it was.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Grid;
+
+// The program folder: the executable's folder unless a test or the demo set another.
+QString ProgramDir();
+void SetProgramDir(const QString& dir);
+QString CommCfgPath();     // <program>/Comm.CFG
+QString CfgDir();          // <program>/CFG
+QString SetEnvPath();      // <program>/CFG/SetEnv.INI
+QString SaveDataPath();    // <program>/CFG/SaveData.INI
+
+// Lines of a text file without their CR/LF; false when it cannot be read.
+bool ReadLines(const QString& path, QStringList* lines);
+// Writes the lines, each ended by CR LF, through a temporary file renamed over the old one.
+// On failure *error names the file and the cause, and the old file is untouched.
+bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* error);
+
+struct CommCfg {
+    QString port = QStringLiteral("COM1"), baud = QStringLiteral("9600"),
+            parity = QStringLiteral("N"), dataBits = QStringLiteral("8"),
+            stopBits = QStringLiteral("1"), protocol = QStringLiteral("STD");
+};
+// Reads Comm.CFG into gPort .. gProtocol and gSumLen; built-in defaults when it cannot be
+// read or is short. Returns whether the file was read.
+bool LoadCommCfg();
+CommCfg CurrentCommCfg();
+void ApplyCommCfg(const CommCfg& cfg);
+bool SaveCommCfg(const CommCfg& cfg, QString* error);
+// Panel 2 text: baud, parity, data bits and stop bits joined with ",".
+QString CommSettingsText();
+
+struct SaveDataCfg {
+    QString enable = QStringLiteral("No");
+    int interval = 1;
+    QString unit = QStringLiteral("분");
+    QString folder; // empty: the program folder
+    QString name = QStringLiteral("KX5");
+};
+// Creates the CFG folder when missing, reads SaveData.INI into gDSave*; defaults on failure.
+bool LoadSaveDataCfg();
+SaveDataCfg CurrentSaveDataCfg();
+void ApplySaveDataCfg(const SaveDataCfg& cfg);
+bool SaveSaveDataCfg(const SaveDataCfg& cfg, QString* error);
+
+// Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
+// the monitor table. A missing file gives one station, MC No 1.
+void LoadStations(Grid* status, Grid* monitoring);
+// The 99 lines of SetEnv.INI: "O" or "X", TAB, description.
+bool SaveSetEnv(const QStringList& lines, QString* error);
