@@ -1,0 +1,29 @@
+// Shows a Grid through Qt's views: view row r / column c is grid row r + 1 / column c + 1,
+// grid row 0 and column 0 are the headers.
+#pragma once
+
+#include "Grid.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+inline QColor toQColor(Bgr c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+inline Bgr fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit GridModel(Grid* grid, QObject* parent = nullptr);
+
+    Grid* grid() const { return m_grid; }
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation o, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    void onRowCount(int oldRows, int newRows);
+    Grid* m_grid;
+};
