@@ -120,42 +120,54 @@ bool SaveSaveDataCfg(const SaveDataCfg& c, QString* error) {
 
 // ---------------- SetEnv.INI ----------------
 
-void LoadStations(Grid* status, Grid* monitoring) {
+namespace {
+
+void resetStations(Grid* status, Grid* monitoring) {
     if (status) status->setMaxRows(0);
     if (monitoring) monitoring->setMaxRows(0);
     gMC_List.clear();
     gMC_Name.clear();
     gMC_OK.clear();
     gMC_Last = -1;
-    QDir().mkpath(CfgDir());
+}
 
-    auto addStation = [&](int mcNo, const QString& name) {
-        gMC_List.push_back(mcNo);
-        gMC_Name.append(name);
-        gMC_OK.push_back(false);
-        gMC_Last = static_cast<int>(gMC_List.size()) - 1;
-        if (status) {
-            status->appendRow();
-            status->setText(1, status->maxRows(), QString::number(mcNo));
-        }
-        if (monitoring) {
-            monitoring->appendRow();
-            monitoring->setText(0, monitoring->maxRows(), QString::number(mcNo));
-        }
-    };
-
-    QStringList lines;
-    if (!ReadLines(SetEnvPath(), &lines)) {
-        addStation(1, QString());
-        return;
+void addStation(int mcNo, const QString& name, Grid* status, Grid* monitoring) {
+    gMC_List.push_back(mcNo);
+    gMC_Name.append(name);
+    gMC_OK.push_back(false);
+    gMC_Last = static_cast<int>(gMC_List.size()) - 1;
+    if (status) {
+        status->appendRow();
+        status->setText(1, status->maxRows(), QString::number(mcNo));
     }
+    if (monitoring) {
+        monitoring->appendRow();
+        monitoring->setText(0, monitoring->maxRows(), QString::number(mcNo));
+    }
+}
+
+} // namespace
+
+void BuildStations(const QStringList& lines, Grid* status, Grid* monitoring) {
+    resetStations(status, monitoring);
     // Only lines 1 to 99 can address a station: MC Nos travel as two digits.
     for (int n = 1; n <= lines.size() && n <= 99; ++n) {
         const QStringList fields = lines[n - 1].split(QLatin1Char('\t'));
         if (fields[0] != QLatin1String("O")) continue;
         // An "O" line without a description is still a station in use, with an empty name.
-        addStation(n, fields.size() > 1 ? fields[1] : QString());
+        addStation(n, fields.size() > 1 ? fields[1] : QString(), status, monitoring);
     }
+}
+
+void LoadStations(Grid* status, Grid* monitoring) {
+    QDir().mkpath(CfgDir());
+    QStringList lines;
+    if (!ReadLines(SetEnvPath(), &lines)) {
+        resetStations(status, monitoring);
+        addStation(1, QString(), status, monitoring);
+        return;
+    }
+    BuildStations(lines, status, monitoring);
 }
 
 bool SaveSetEnv(const QStringList& lines, QString* error) {

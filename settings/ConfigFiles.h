@@ -52,5 +52,9 @@ bool SaveSaveDataCfg(const SaveDataCfg& cfg, QString* error);
 // Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
 // the monitor table. A missing file gives one station, MC No 1.
 void LoadStations(Grid* status, Grid* monitoring);
+// Rebuilds the station tables and both grids from SetEnv lines ("O"/"X", TAB, description):
+// line k marked exactly "O" adds station k. Used for the file at start and for the stations
+// window's rows on OK.
+void BuildStations(const QStringList& lines, Grid* status, Grid* monitoring);
 // The 99 lines of SetEnv.INI: "O" or "X", TAB, description.
 bool SaveSetEnv(const QStringList& lines, QString* error);
