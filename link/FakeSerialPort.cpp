@@ -29,7 +29,8 @@ void FakeSerialPort::feed(const QByteArray& bytes, bool notify) {
 
 QByteArray FakeSerialPort::takeWritten() {
     QByteArray all;
-    for (const auto& w : writes) all.append(w);
+    for (const auto& w : writes)
+        all.append(w);
     writes.clear();
     return all;
 }

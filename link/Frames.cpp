@@ -9,7 +9,9 @@
 namespace {
 
 // Each digit is the first character of the decimal text of its value.
-char digit(int v) { return QString::number(v).at(0).toLatin1(); }
+char digit(int v) {
+    return QString::number(v).at(0).toLatin1();
+}
 
 void putTwoDigits(QByteArray& f, int at, int v) {
     f[at] = digit(v / 10);
@@ -39,13 +41,15 @@ void finish(QByteArray& f, int sumLen) {
 
 std::vector<int> range(int from, int to) {
     std::vector<int> v;
-    for (int r = from; r <= to; ++r) v.push_back(r);
+    for (int r = from; r <= to; ++r)
+        v.push_back(r);
     return v;
 }
 
 std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
     std::vector<int> v;
-    for (const auto& p : parts) v.insert(v.end(), p.begin(), p.end());
+    for (const auto& p : parts)
+        v.insert(v.end(), p.begin(), p.end());
     return v;
 }
 
@@ -78,7 +82,8 @@ QByteArray BuildWriteReq(int mcNo, const std::vector<int>& regs, const std::vect
         f[14 + 10 * i] = ',';
         const int v = i < static_cast<int>(vals.size()) ? vals[i] : 0;
         const QByteArray hex = HexPad(v, 4).toLatin1().left(4);
-        for (int k = 0; k < 4; ++k) f[15 + 10 * i + k] = k < hex.size() ? hex[k] : '0';
+        for (int k = 0; k < 4; ++k)
+            f[15 + 10 * i + k] = k < hex.size() ? hex[k] : '0';
     }
     finish(f, sumLen);
     return f;
@@ -93,27 +98,52 @@ QByteArray BuildModelReq(int mcNo, int sumLen) {
 
 std::vector<int> StepRegisters(int step) {
     switch (step) {
-    case 11: return join({{610, 611, 614}, {1, 2, 3, 4, 5, 8, 9, 17, 18, 300}, range(501, 506)});
-    case 21: return join({range(1, 18), range(100, 104), {106, 108, 109, 110}});
-    case 22: return join({range(300, 303), {305, 306}, range(310, 318), range(320, 328), range(330, 337)});
-    case 23: return join({range(400, 402), range(410, 418), range(501, 506), range(510, 516), range(520, 525)});
-    case 24: return join({range(600, 608), range(610, 619)});
-    case 101: return {410, 411, 413, 414, 416, 417};
-    case 102: return {305, 306};
-    case 103: return {102, 103, 106, 108, 109, 110};
-    case 105: return {610, 611};
-    case 106: return range(600, 608);
-    case 107: return join({range(310, 318), range(320, 328), range(330, 337)});
-    case 109: return range(300, 303);
-    case 110: return range(612, 619);
-    default: return {};
+    case 11:
+        return join({{610, 611, 614}, {1, 2, 3, 4, 5, 8, 9, 17, 18, 300}, range(501, 506)});
+    case 21:
+        return join({range(1, 18), range(100, 104), {106, 108, 109, 110}});
+    case 22:
+        return join(
+            {range(300, 303), {305, 306}, range(310, 318), range(320, 328), range(330, 337)});
+    case 23:
+        return join(
+            {range(400, 402), range(410, 418), range(501, 506), range(510, 516), range(520, 525)});
+    case 24:
+        return join({range(600, 608), range(610, 619)});
+    case 101:
+        return {410, 411, 413, 414, 416, 417};
+    case 102:
+        return {305, 306};
+    case 103:
+        return {102, 103, 106, 108, 109, 110};
+    case 105:
+        return {610, 611};
+    case 106:
+        return range(600, 608);
+    case 107:
+        return join({range(310, 318), range(320, 328), range(330, 337)});
+    case 109:
+        return range(300, 303);
+    case 110:
+        return range(612, 619);
+    default:
+        return {};
     }
 }
 
 bool IsWriteStep(int step) {
     switch (step) {
-    case 101: case 102: case 103: case 105: case 106: case 107: case 109: case 110:
-    case 120: case 121: case 220:
+    case 101:
+    case 102:
+    case 103:
+    case 105:
+    case 106:
+    case 107:
+    case 109:
+    case 110:
+    case 120:
+    case 121:
+    case 220:
         return true;
     default:
         return false;
@@ -144,7 +174,9 @@ void SendWriteReq(int mcNo, int count, const std::vector<int>& regs, const std::
     sendFrame(BuildWriteReq(mcNo, r, vals, gSumLen), 11 + gSumLen);
 }
 
-void SendModelReq(int mcNo) { sendFrame(BuildModelReq(mcNo, gSumLen), 1); }
+void SendModelReq(int mcNo) {
+    sendFrame(BuildModelReq(mcNo, gSumLen), 1);
+}
 
 void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
     if (!grid) return;
@@ -157,14 +189,20 @@ void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
     QStringList cells;
     cells.reserve(bytes.size());
     for (const char b : bytes) {
-        if (b == STX) cells << QStringLiteral("STX");
-        else if (b == CR) cells << QStringLiteral("CR");
-        else if (b == LF) cells << QStringLiteral("LF");
-        else cells << QString(QChar(static_cast<unsigned char>(b)));
+        if (b == STX)
+            cells << QStringLiteral("STX");
+        else if (b == CR)
+            cells << QStringLiteral("CR");
+        else if (b == LF)
+            cells << QStringLiteral("LF");
+        else
+            cells << QString(QChar(static_cast<unsigned char>(b)));
     }
     // One change for the whole row; a restarted first row loses the tail of an older frame.
     grid->setRowTexts(row, 1, cells);
     grid->setActiveCell(1, row);
 }
 
-void CommTrace(const QByteArray& bytes, const QString& label) { CommTrace(gCommGrid, bytes, label); }
+void CommTrace(const QByteArray& bytes, const QString& label) {
+    CommTrace(gCommGrid, bytes, label);
+}

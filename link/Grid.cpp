@@ -9,9 +9,11 @@ Grid::Grid(int maxCols, int maxRows, QObject* parent) : QObject(parent) {
 void Grid::setMaxCols(int cols) {
     if (cols < 0) cols = 0;
     m_cols = cols;
-    for (auto& r : m_rows) r.resize(cols + 1);
+    for (auto& r : m_rows)
+        r.resize(cols + 1);
     m_hidden.resize(cols + 1, false);
-    while (m_header2.size() < cols + 1) m_header2.append(QString());
+    while (m_header2.size() < cols + 1)
+        m_header2.append(QString());
     emit layoutChanged();
 }
 
@@ -21,7 +23,8 @@ void Grid::setMaxRows(int rows) {
     const int oldRows = maxRows();
     const auto old = m_rows.size();
     m_rows.resize(static_cast<size_t>(rows) + 1);
-    for (auto i = old; i < m_rows.size(); ++i) m_rows[i].assign(m_cols + 1, Cell{});
+    for (auto i = old; i < m_rows.size(); ++i)
+        m_rows[i].assign(m_cols + 1, Cell{});
     emit rowCountChanged(oldRows, rows);
 }
 

@@ -17,7 +17,9 @@ constexpr Bgr kGreen = 65280;
 constexpr Bgr kBlack = 0;
 constexpr Bgr kWhite = 0xFFFFFF;
 constexpr Bgr kLightGreen = 0xC0FFC0; // RGB(192, 255, 192)
-constexpr Bgr rgb(int r, int g, int b) { return Bgr(r) | (Bgr(g) << 8) | (Bgr(b) << 16); }
+constexpr Bgr rgb(int r, int g, int b) {
+    return Bgr(r) | (Bgr(g) << 8) | (Bgr(b) << 16);
+}
 
 class Grid : public QObject {
     Q_OBJECT

@@ -5,14 +5,17 @@
 
 namespace {
 
-const QStringList kMonitorHeaders = {"INP",   "UNIT",  "DP-P",   "NPV",    "NSV",
-                                     "NRSV",  "SSV",   "MVOUT",  "PIDNO",  "ALMSTS",
-                                     "ERRSTS", "MODSTS", "COMSTS"};
+const QStringList kMonitorHeaders = {"INP",   "UNIT",  "DP-P",   "NPV",    "NSV",    "NRSV",  "SSV",
+                                     "MVOUT", "PIDNO", "ALMSTS", "ERRSTS", "MODSTS", "COMSTS"};
 
 // A read reply carries value i at offsets 10 + 5(i-1) .. 13 + 5(i-1).
-bool hasFields(const QByteArray& frame, int n) { return frame.size() >= 9 + 5 * n; }
+bool hasFields(const QByteArray& frame, int n) {
+    return frame.size() >= 9 + 5 * n;
+}
 
-QByteArray field(const QByteArray& frame, int i) { return frame.mid(10 + 5 * (i - 1), 4); }
+QByteArray field(const QByteArray& frame, int i) {
+    return frame.mid(10 + 5 * (i - 1), 4);
+}
 
 } // namespace
 
@@ -309,7 +312,7 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
         ++mRecvLen;
         if (b == LF) {
             handleFrame();
-            if (!m_port->isOpen() || gathering()) return; // the frame closed the port
+            if (!m_port->isOpen()) return; // the frame's handling closed the port
             continue;
         }
         if (mRecvLen >= 5 && mRecvBuf[3] == 'N' && mRecvBuf[4] == 'G') {
@@ -350,7 +353,8 @@ void KX5Link::handleFrame() {
                     gLinkUp = true;
                 }
                 const bool known = text.mid(10, 10).endsWith(QLatin1String("0033"));
-                sprdStatus.setText(2, row, known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???"));
+                sprdStatus.setText(2, row,
+                                   known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???"));
                 gMC_OK[static_cast<size_t>(gMC_Idx)] = true;
             } else {
                 gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
@@ -435,7 +439,8 @@ void KX5Link::tmrRecvErr_Timer() {
     if (mRecvErrCnt > 2) {
         mRecvErrCnt = 0;
         if (gSendStep == 1) {
-            setPanel(4, QStringLiteral("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
+            setPanel(4,
+                     QStringLiteral("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
             gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
             gMC_NextIdx = NextStationIdx();
             if (gMC_NextIdx != 0) {

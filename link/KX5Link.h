@@ -27,7 +27,7 @@ public:
 class KX5Link : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kTraceCols = 180;  // longest reply: 11 + 5 * 32 + 2 = 173 bytes
+    static constexpr int kTraceCols = 180; // longest reply: 11 + 5 * 32 + 2 = 173 bytes
     static constexpr int kTraceRows = 500;
     static constexpr int kPauseAfter105Ms = 2000;
     static constexpr int kGatherMs = 100;
@@ -65,7 +65,7 @@ public:
     QString portMenuCaption() const { return m_menuCaption; }     // "Port &Open" / "Port &Close"
     QString portButtonCaption() const { return m_buttonCaption; } // "Port Open" / "Port Close"
     bool portCommandSaysClose() const { return m_menuCaption != QLatin1String("Port &Open"); }
-    QString panel(int i) const;            // status-bar panels 1 to 5
+    QString panel(int i) const; // status-bar panels 1 to 5
     void setPanel(int i, const QString& text);
     Bgr sendLamp() const { return m_sendLamp; }
     Bgr recvLamp() const { return m_recvLamp; }

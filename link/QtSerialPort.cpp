@@ -12,7 +12,9 @@ QString SystemPortName(const QString& configured) {
 #endif
 }
 
-int PortNumber(const QString& configured) { return CInt(configured.mid(3)); }
+int PortNumber(const QString& configured) {
+    return CInt(configured.mid(3));
+}
 
 QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
     connect(&m_port, &QSerialPort::readyRead, this, &QtSerialPort::onReadyRead);
@@ -25,32 +27,52 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
         if (why) *why = w;
         return false;
     };
-    if (f.size() != 4) return fail(QStringLiteral("line settings \"%1\" are incomplete").arg(settings));
+    if (f.size() != 4)
+        return fail(QStringLiteral("line settings \"%1\" are incomplete").arg(settings));
     bool ok = false;
     const int baud = f[0].trimmed().toInt(&ok);
     if (!ok || baud <= 0) return fail(QStringLiteral("baud rate \"%1\" is not a number").arg(f[0]));
     QSerialPort::Parity parity;
     const QString p = f[1].trimmed().toUpper();
-    if (p == QLatin1String("N")) parity = QSerialPort::NoParity;
-    else if (p == QLatin1String("E")) parity = QSerialPort::EvenParity;
-    else if (p == QLatin1String("O")) parity = QSerialPort::OddParity;
-    else if (p == QLatin1String("M")) parity = QSerialPort::MarkParity;
-    else if (p == QLatin1String("S")) parity = QSerialPort::SpaceParity;
-    else return fail(QStringLiteral("parity \"%1\" is not N, E, O, M or S").arg(f[1]));
+    if (p == QLatin1String("N"))
+        parity = QSerialPort::NoParity;
+    else if (p == QLatin1String("E"))
+        parity = QSerialPort::EvenParity;
+    else if (p == QLatin1String("O"))
+        parity = QSerialPort::OddParity;
+    else if (p == QLatin1String("M"))
+        parity = QSerialPort::MarkParity;
+    else if (p == QLatin1String("S"))
+        parity = QSerialPort::SpaceParity;
+    else
+        return fail(QStringLiteral("parity \"%1\" is not N, E, O, M or S").arg(f[1]));
     QSerialPort::DataBits bits;
     switch (f[2].trimmed().toInt()) {
-    case 5: bits = QSerialPort::Data5; break;
-    case 6: bits = QSerialPort::Data6; break;
-    case 7: bits = QSerialPort::Data7; break;
-    case 8: bits = QSerialPort::Data8; break;
-    default: return fail(QStringLiteral("data bits \"%1\" are not 5 to 8").arg(f[2]));
+    case 5:
+        bits = QSerialPort::Data5;
+        break;
+    case 6:
+        bits = QSerialPort::Data6;
+        break;
+    case 7:
+        bits = QSerialPort::Data7;
+        break;
+    case 8:
+        bits = QSerialPort::Data8;
+        break;
+    default:
+        return fail(QStringLiteral("data bits \"%1\" are not 5 to 8").arg(f[2]));
     }
     QSerialPort::StopBits stop;
     const QString s = f[3].trimmed();
-    if (s == QLatin1String("1")) stop = QSerialPort::OneStop;
-    else if (s == QLatin1String("1.5")) stop = QSerialPort::OneAndHalfStop;
-    else if (s == QLatin1String("2")) stop = QSerialPort::TwoStop;
-    else return fail(QStringLiteral("stop bits \"%1\" are not 1, 1.5 or 2").arg(f[3]));
+    if (s == QLatin1String("1"))
+        stop = QSerialPort::OneStop;
+    else if (s == QLatin1String("1.5"))
+        stop = QSerialPort::OneAndHalfStop;
+    else if (s == QLatin1String("2"))
+        stop = QSerialPort::TwoStop;
+    else
+        return fail(QStringLiteral("stop bits \"%1\" are not 1, 1.5 or 2").arg(f[3]));
     if (!port.setBaudRate(baud) || !port.setParity(parity) || !port.setDataBits(bits) ||
         !port.setStopBits(stop))
         return fail(QStringLiteral("the port does not accept %1").arg(settings));
@@ -60,17 +82,21 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
 
 QString QtSerialPort::describe(QSerialPort::SerialPortError error, const QString& qtText) {
     switch (error) {
-    case QSerialPort::DeviceNotFoundError: return QStringLiteral("no such port");
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("no such port");
     case QSerialPort::PermissionError:
         return QStringLiteral("port in use by another program or access denied");
-    case QSerialPort::OpenError: return QStringLiteral("port is already open");
+    case QSerialPort::OpenError:
+        return QStringLiteral("port is already open");
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
         return QStringLiteral("device disconnected or not responding");
-    case QSerialPort::WriteError: return QStringLiteral("cannot write to the device");
+    case QSerialPort::WriteError:
+        return QStringLiteral("cannot write to the device");
     case QSerialPort::UnsupportedOperationError:
         return QStringLiteral("settings not supported by the device");
-    default: return qtText.isEmpty() ? QStringLiteral("port error") : qtText;
+    default:
+        return qtText.isEmpty() ? QStringLiteral("port error") : qtText;
     }
 }
 
@@ -106,7 +132,9 @@ void QtSerialPort::flushInput() {
     m_port.readAll(); // what Qt had already buffered
 }
 
-QByteArray QtSerialPort::readAll() { return m_port.isOpen() ? m_port.readAll() : QByteArray(); }
+QByteArray QtSerialPort::readAll() {
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
 
 bool QtSerialPort::write(const QByteArray& bytes) {
     if (!m_port.isOpen()) return false;

@@ -9,7 +9,8 @@ void SetProtocol(const QString& protocol) {
 
 QString CommSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
                            const QString& stopBits) {
-    return baud + QLatin1Char(',') + parity + QLatin1Char(',') + dataBits + QLatin1Char(',') + stopBits;
+    return baud + QLatin1Char(',') + parity + QLatin1Char(',') + dataBits + QLatin1Char(',') +
+           stopBits;
 }
 
 void ResetDataImage() {
@@ -76,7 +77,8 @@ QString HexPad(qint64 value, int width) {
 
 static int frameSum(const QByteArray& frame) {
     int sum = 0;
-    for (qsizetype i = 1; i <= frame.size() - 5; ++i) sum += static_cast<unsigned char>(frame[i]);
+    for (qsizetype i = 1; i <= frame.size() - 5; ++i)
+        sum += static_cast<unsigned char>(frame[i]);
     return sum % 256;
 }
 
@@ -99,7 +101,14 @@ int DecimalPlaces(int inp, int unit, int dpp) {
     if (inp >= 30) return dpp;
     if (unit == 0) {
         switch (inp) {
-        case 2: case 3: case 4: case 5: case 9: case 11: case 20: case 21:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 9:
+        case 11:
+        case 20:
+        case 21:
             return 1;
         default:
             return 0;
@@ -125,14 +134,21 @@ QString FormatDecimals(double value, int decimals) {
 double Val(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
     const qsizetype start = i;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) ++i;
     bool digits = false;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) { ++i; digits = true; }
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
     if (i < n && text[i] == QLatin1Char('.')) {
         ++i;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 128) { ++i; digits = true; }
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
     }
     if (!digits) return 0.0;
     // An exponent only counts when digits follow it ("1e3" is 1000, "1e" is 1).
@@ -140,7 +156,8 @@ double Val(const QString& text) {
         qsizetype j = i + 1;
         if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-'))) ++j;
         if (j < n && text[j].isDigit() && text[j].unicode() < 128) {
-            while (j < n && text[j].isDigit() && text[j].unicode() < 128) ++j;
+            while (j < n && text[j].isDigit() && text[j].unicode() < 128)
+                ++j;
             i = j;
         }
     }

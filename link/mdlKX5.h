@@ -71,7 +71,9 @@ constexpr char LF = 0x0A;
 
 // Value of a hexadecimal text; only "0"-"9" and upper-case "A"-"F" count, anything else is 0.
 qint64 HexToLong(const QByteArray& text);
-inline qint64 HexToLong(const QString& text) { return HexToLong(text.toLatin1()); }
+inline qint64 HexToLong(const QString& text) {
+    return HexToLong(text.toLatin1());
+}
 // Decimal text of a 4-digit register value; only a leading "F" makes it negative.
 QString HexToSigned(const QByteArray& text);
 // Upper-case hex of value (negative raised by 65536), left-padded with "0" to width.
@@ -93,4 +95,6 @@ double Val(const QString& text);
 // Nearest whole number, halves to the even neighbour.
 qint64 RoundHalfEven(double value);
 // Val() rounded half to even.
-inline int CInt(const QString& text) { return static_cast<int>(RoundHalfEven(Val(text))); }
+inline int CInt(const QString& text) {
+    return static_cast<int>(RoundHalfEven(Val(text)));
+}

@@ -17,11 +17,21 @@ QString ProgramDir() {
     return QCoreApplication::applicationDirPath();
 }
 
-void SetProgramDir(const QString& dir) { g_programDir = dir; }
-QString CommCfgPath() { return ProgramDir() + QStringLiteral("/Comm.CFG"); }
-QString CfgDir() { return ProgramDir() + QStringLiteral("/CFG"); }
-QString SetEnvPath() { return CfgDir() + QStringLiteral("/SetEnv.INI"); }
-QString SaveDataPath() { return CfgDir() + QStringLiteral("/SaveData.INI"); }
+void SetProgramDir(const QString& dir) {
+    g_programDir = dir;
+}
+QString CommCfgPath() {
+    return ProgramDir() + QStringLiteral("/Comm.CFG");
+}
+QString CfgDir() {
+    return ProgramDir() + QStringLiteral("/CFG");
+}
+QString SetEnvPath() {
+    return CfgDir() + QStringLiteral("/SetEnv.INI");
+}
+QString SaveDataPath() {
+    return CfgDir() + QStringLiteral("/SaveData.INI");
+}
 
 bool ReadLines(const QString& path, QStringList* lines) {
     QFile f(path);
@@ -39,10 +49,12 @@ bool ReadLines(const QString& path, QStringList* lines) {
 
 bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
     QByteArray data;
-    for (const QString& l : lines) data += l.toUtf8() + "\r\n";
+    for (const QString& l : lines)
+        data += l.toUtf8() + "\r\n";
     QSaveFile f(path);
     auto fail = [&](const QString& why) {
-        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+        if (error)
+            *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
         f.cancelWriting();
         return false;
     };
@@ -113,9 +125,8 @@ bool LoadSaveDataCfg() {
 
 bool SaveSaveDataCfg(const SaveDataCfg& c, QString* error) {
     QDir().mkpath(CfgDir());
-    return WriteLinesAtomic(SaveDataPath(),
-                            {c.enable, QString::number(c.interval), c.unit, c.folder, c.name},
-                            error);
+    return WriteLinesAtomic(
+        SaveDataPath(), {c.enable, QString::number(c.interval), c.unit, c.folder, c.name}, error);
 }
 
 // ---------------- SetEnv.INI ----------------

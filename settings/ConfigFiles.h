@@ -11,10 +11,10 @@ class Grid;
 // The program folder: the executable's folder unless a test or the demo set another.
 QString ProgramDir();
 void SetProgramDir(const QString& dir);
-QString CommCfgPath();     // <program>/Comm.CFG
-QString CfgDir();          // <program>/CFG
-QString SetEnvPath();      // <program>/CFG/SetEnv.INI
-QString SaveDataPath();    // <program>/CFG/SaveData.INI
+QString CommCfgPath();  // <program>/Comm.CFG
+QString CfgDir();       // <program>/CFG
+QString SetEnvPath();   // <program>/CFG/SetEnv.INI
+QString SaveDataPath(); // <program>/CFG/SaveData.INI
 
 // Lines of a text file without their CR/LF; false when it cannot be read.
 bool ReadLines(const QString& path, QStringList* lines);

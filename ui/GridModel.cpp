@@ -11,7 +11,8 @@ GridModel::GridModel(Grid* grid, QObject* parent) : QAbstractTableModel(parent),
         emit dataChanged(i, i);
     });
     connect(grid, &Grid::rangeChanged, this, [this](int c1, int r1, int c2, int r2) {
-        if (r1 == 0 || c1 == 0) emit headerDataChanged(Qt::Vertical, qMax(0, r1 - 1), qMax(0, r2 - 1));
+        if (r1 == 0 || c1 == 0)
+            emit headerDataChanged(Qt::Vertical, qMax(0, r1 - 1), qMax(0, r2 - 1));
         if (r2 < 1 || c2 < 1) return;
         emit dataChanged(index(qMax(1, r1) - 1, qMax(1, c1) - 1), index(r2 - 1, c2 - 1));
     });
@@ -53,7 +54,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         if (auto c = m_grid->backColor(col, row)) return toQColor(*c);
         if (m_grid->cellKind(col, row) == Grid::CellKind::Button)
             if (auto b = m_grid->buttonColor(col, row)) return toQColor(*b);
-        if (auto alt = m_grid->alternateColors()) return toQColor(row % 2 ? alt->first : alt->second);
+        if (auto alt = m_grid->alternateColors())
+            return toQColor(row % 2 ? alt->first : alt->second);
         return {};
     }
     case Qt::ForegroundRole: {

@@ -7,8 +7,12 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
-inline QColor toQColor(Bgr c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-inline Bgr fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+inline QColor toQColor(Bgr c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+inline Bgr fromQColor(const QColor& c) {
+    return rgb(c.red(), c.green(), c.blue());
+}
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT

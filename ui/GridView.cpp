@@ -66,7 +66,8 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
 
 void GridView::applyLayout() {
     Grid* g = grid();
-    for (int c = 1; c <= g->maxCols(); ++c) setColumnHidden(c - 1, g->isColumnHidden(c));
+    for (int c = 1; c <= g->maxCols(); ++c)
+        setColumnHidden(c - 1, g->isColumnHidden(c));
     clearSpans();
     for (const auto& s : g->spans())
         if (s.row >= 1 && s.col >= 1) setSpan(s.row - 1, s.col - 1, s.rowSpan, s.colSpan);

@@ -4,7 +4,9 @@ namespace {
 MsgBoxHandler g_handler;
 }
 
-void SetMsgBoxHandler(MsgBoxHandler handler) { g_handler = std::move(handler); }
+void SetMsgBoxHandler(MsgBoxHandler handler) {
+    g_handler = std::move(handler);
+}
 
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& title, const QString& text,
                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
