@@ -2,8 +2,12 @@
 // thread of its own. Thread-safe: a test may inspect and steer it while it serves.
 //
 // Typical test use:
-//   kx5sim::SimLine line({.stations = {1, 5}, .mode = kx5sim::Mode::Sum});
+//   kx5sim::LineConfig cfg;
+//   cfg.stations = {1, 5};
+//   cfg.mode = kx5sim::Mode::Sum;
+//   kx5sim::SimLine line(cfg);
 //   ASSERT_TRUE(line.start());
+//   line.addFault(*kx5sim::FaultPlan::parse("delay=300,station=5"));
 //   ... open line.path() and talk to it ...
 //   line.waitForExchanges(1, 2s);  auto seen = line.exchanges();
 #pragma once

@@ -68,7 +68,9 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--std") {
             o.line.mode = Mode::Std;
         } else if (a == "--pace") {
-            o.line.faults.push_back(Fault{.kind = FaultKind::Pace});
+            Fault pace;
+            pace.kind = FaultKind::Pace;
+            o.line.faults.push_back(pace);
         } else if (a == "--stations") {
             if (!value(v)) return fail("--stations needs a list such as 1,2,5");
             auto list = parseStations(v);

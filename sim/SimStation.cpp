@@ -202,6 +202,11 @@ void SimStation::updateStatus(const Range& r, double measured) {
     if (measured > r.hi + margin) err |= 4;
     if (measured < r.lo - margin) err |= 8;
     reg(17) = err;
+    // The output always lies within its limits, also right after they were changed.
+    const int olh = std::clamp<int>(reg(607), 0, 1000);
+    reg(5) =
+        static_cast<std::int16_t>(std::clamp<int>(reg(5), std::clamp<int>(reg(608), 0, olh), olh));
+    reg(6) = reg(5);
     const double shown = std::clamp(measured, r.lo - margin, r.hi + margin);
     reg(1) = clamp16(shown * r.factor);
     const int set = activeSet();
