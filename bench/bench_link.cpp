@@ -19,7 +19,8 @@ double cpuSeconds() {
 
 QByteArray monitorReply(int mc, int i) {
     QByteArray f = QByteArray("\x02") + QByteArray::number(mc).rightJustified(2, '0') + "DRR,OK";
-    for (int k = 0; k < 19; ++k) f += "," + HexPad((i * 7 + k * 13) % 4000 - 100, 4).toLatin1();
+    for (int k = 0; k < 19; ++k)
+        f += "," + HexPad((i * 7 + k * 13) % 4000 - 100, 4).toLatin1();
     f += "..\r\n";
     PutFrameSum(f);
     return f;
@@ -38,12 +39,14 @@ int main(int argc, char** argv) {
     gMC_OK = {true, true, true};
     gMC_Name = {"", "", ""};
     gMC_Last = 2;
-    for (int i = 0; i < 3; ++i) link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
+    for (int i = 0; i < 3; ++i)
+        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
     port->open();
     gSendStep = 11;
 
     std::vector<QByteArray> replies;
-    for (int i = 0; i < 64; ++i) replies.push_back(monitorReply(1 + i % 3, i));
+    for (int i = 0; i < 64; ++i)
+        replies.push_back(monitorReply(1 + i % 3, i));
 
     // Warm-up, then measure the receive path alone (the send tick is not part of the goal).
     double spent = 0;
@@ -64,7 +67,7 @@ int main(int argc, char** argv) {
                 perReplyUs);
     std::printf("goal 20 us: ratio %.3f (%s)\n", perReplyUs / 20.0,
                 perReplyUs <= 20.0 ? "met" : "NOT met");
-    std::printf("check: row 1 NPV = %s, COMSTS = %s\n",
-                qPrintable(link.sprdMonitoring.text(4, 1)), qPrintable(link.sprdMonitoring.text(13, 1)));
+    std::printf("check: row 1 NPV = %s, COMSTS = %s\n", qPrintable(link.sprdMonitoring.text(4, 1)),
+                qPrintable(link.sprdMonitoring.text(13, 1)));
     return 0;
 }
