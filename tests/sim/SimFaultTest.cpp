@@ -15,9 +15,9 @@ using simtest::kStx;
 namespace {
 
 // Fires of one fault over a sequence of (station, is WHO) requests, as a string of 0/1.
-std::string pattern(const char* spec, const std::vector<std::pair<int, bool>>& requests) {
+std::string pattern(const char* rule, const std::vector<std::pair<int, bool>>& requests) {
     FaultPlan plan;
-    plan.add(*FaultPlan::parse(spec));
+    plan.add(*FaultPlan::parse(rule));
     std::string out;
     for (auto [station, who] : requests) {
         const FaultDecision d = plan.decide(station, who);
@@ -31,7 +31,7 @@ TEST(SimFaults, FireOnceEveryNthOrPerStation) {
     const std::vector<std::pair<int, bool>> mixed = {{1, false}, {2, false}, {1, true},
                                                      {2, true},  {2, false}, {1, true}};
     struct Case {
-        const char* spec;
+        const char* rule;
         const std::vector<std::pair<int, bool>>* requests;
         const char* fires;
     };
@@ -45,8 +45,8 @@ TEST(SimFaults, FireOnceEveryNthOrPerStation) {
         {"foreign,station=1,every=2", &mixed, "000001"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
-        EXPECT_EQ(pattern(c.spec, *c.requests), c.fires);
+        SCOPED_TRACE(c.rule);
+        EXPECT_EQ(pattern(c.rule, *c.requests), c.fires);
     }
 }
 
@@ -70,17 +70,17 @@ TEST(SimFaults, ChangeTheReplyAsDescribed) {
         {"ng", kStx + "01NG,098B\r\n"},
         {"bad-sum", kStx + "01WHO,OK,KX5-10003360\r\n"},
         {"delay=250,once", good}};
-    for (const auto& [spec, reply] : cases) {
-        SCOPED_TRACE(spec);
+    for (const auto& [rule, reply] : cases) {
+        SCOPED_TRACE(rule);
         SimBus bus(Mode::Sum, {1});
-        bus.faults().add(*FaultPlan::parse(spec));
+        bus.faults().add(*FaultPlan::parse(rule));
         const ReplyPlan p = bus.handle(who, 0, 0);
         EXPECT_EQ(p.answer ? p.reply : "", reply);
     }
     // The ways of delivering a reply add up.
     SimBus bus(Mode::Sum, {1});
-    for (const char* spec : {"delay=250", "split=3,pause=40", "garbage=6", "pace"})
-        bus.faults().add(*FaultPlan::parse(spec));
+    for (const char* rule : {"delay=250", "split=3,pause=40", "garbage=6", "pace"})
+        bus.faults().add(*FaultPlan::parse(rule));
     const ReplyPlan p = bus.handle(who, 0, 0);
     EXPECT_EQ(p.reply, good);
     EXPECT_EQ(p.delayMs, 250);
