@@ -201,11 +201,15 @@ void SimLine::answer(const std::string& frame) {
     std::function<void(const Exchange&)> hook;
     {
         std::lock_guard lock(mMutex);
-        mExchanges.push_back(ex);
         hook = mHook;
     }
-    mExchanged.notify_all();
+    // The hook runs before the exchange is counted, so a waiter sees its effects too.
     if (hook) hook(ex);
+    {
+        std::lock_guard lock(mMutex);
+        mExchanges.push_back(std::move(ex));
+    }
+    mExchanged.notify_all();
 }
 
 void SimLine::sendPaced(const std::string& bytes, bool pace) {

@@ -64,7 +64,8 @@ public:
     void clearExchanges();
     // True once at least count exchanges have completed since the last clear.
     bool waitForExchanges(std::size_t count, std::chrono::milliseconds timeout) const;
-    // Called on the serving thread after each exchange; keep it short.
+    // Called on the serving thread after each exchange (before waiters are woken); keep it
+    // short. It may use the accessors below, but must not call stop().
     void setExchangeHook(std::function<void(const Exchange&)> hook);
 
     // ---- Steering at run time ----

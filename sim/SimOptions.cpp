@@ -90,7 +90,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--log") {
             if (!value(o.line.logPath) || o.line.logPath.empty()) return fail("--log needs a file");
         } else if (a == "--fault") {
-            if (!value(v)) return fail("--fault needs a description, e.g. delay=300");
+            if (!value(v)) return fail("--fault needs a rule, e.g. delay=300");
             std::string why;
             auto f = FaultPlan::parse(v, &why);
             if (!f) return fail("--fault " + v + ": " + why);
@@ -127,7 +127,7 @@ Line:
 
 Faults (repeatable; kind first, then options separated by commas):
   --pace             send replies at the baud rate (same as --fault pace)
-  --fault SPEC       kinds:   delay=MS   wait before answering
+  --fault RULE       kinds:   delay=MS   wait before answering
                               pace       10 bit times per byte, in small chunks
                               silent     do not answer
                               foreign    answer WHO with a model that is not a KX5

@@ -7,11 +7,11 @@ namespace kx5sim {
 
 namespace {
 
-constexpr double kProcessLag = 300.0;      // s, the load's time constant
-constexpr double kHeaterLag = 30.0;        // s, the heater's own lag
-constexpr double kStep = 0.25;             // s, integration step when requests come often
-constexpr int kMaxSteps = 4000;            // per advance; longer gaps take coarser steps
-constexpr double kMaxCatchUp = 4 * 3600.0; // beyond this the process has long settled
+constexpr double kProcessLag = 300.0;  // s, the load's time constant
+constexpr double kHeaterLag = 30.0;    // s, the heater's own lag
+constexpr double kStep = 0.25;         // s, integration step when requests come often
+constexpr int kMaxSteps = 1200;        // per advance; longer gaps take coarser steps (up to 3 s)
+constexpr double kMaxCatchUp = 3600.0; // beyond this the process has long settled
 
 // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
 std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {

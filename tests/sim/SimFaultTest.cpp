@@ -15,9 +15,9 @@ using simtest::kStx;
 namespace {
 
 // Fires of one fault over a sequence of (station, is WHO) requests, as a string of 0/1.
-std::string pattern(const char* spec, const std::vector<std::pair<int, bool>>& requests) {
+std::string pattern(const char* rule, const std::vector<std::pair<int, bool>>& requests) {
     FaultPlan plan;
-    plan.add(*FaultPlan::parse(spec));
+    plan.add(*FaultPlan::parse(rule));
     std::string out;
     for (auto [station, who] : requests) {
         const FaultDecision d = plan.decide(station, who);
@@ -31,7 +31,7 @@ TEST(SimFaults, FireOnceEveryNthOrPerStation) {
     const std::vector<std::pair<int, bool>> mixed = {{1, false}, {2, false}, {1, true},
                                                      {2, true},  {2, false}, {1, true}};
     struct Case {
-        const char* spec;
+        const char* rule;
         const std::vector<std::pair<int, bool>>* requests;
         const char* fires;
     };
@@ -45,8 +45,8 @@ TEST(SimFaults, FireOnceEveryNthOrPerStation) {
         {"foreign,station=1,every=2", &mixed, "000001"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
-        EXPECT_EQ(pattern(c.spec, *c.requests), c.fires);
+        SCOPED_TRACE(c.rule);
+        EXPECT_EQ(pattern(c.rule, *c.requests), c.fires);
     }
 }
 
@@ -64,39 +64,25 @@ TEST(SimFaults, ProbabilityIsRepeatableForASeed) {
 TEST(SimFaults, ChangeTheReplyAsDescribed) {
     const std::string who = bytes(BuildModelReq(1, 2));
     const std::string good = kStx + "01WHO,OK,KX5-1000336D\r\n";
-    struct Case {
-        const char* spec;
-        bool answer;
-        std::string reply; // empty: checked below
-    };
-    const Case cases[] = {
-        {"silent", false, ""},
-        {"foreign", true, kStx + "01WHO,OK,TZ4-10003377\r\n"},
-        {"ng", true, kStx + "01NG,098B\r\n"},
-        {"delay=250", true, good},
-        {"split=3,pause=40", true, good},
-        {"garbage=6", true, good},
-        {"pace", true, good},
-        {"bad-sum", true, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
+    const std::pair<const char*, std::string> cases[] = {
+        {"silent", ""},
+        {"foreign", kStx + "01WHO,OK,TZ4-10003377\r\n"},
+        {"ng", kStx + "01NG,098B\r\n"},
+        {"bad-sum", kStx + "01WHO,OK,KX5-10003360\r\n"},
+        {"delay=250,once", good}};
+    for (const auto& [rule, reply] : cases) {
+        SCOPED_TRACE(rule);
         SimBus bus(Mode::Sum, {1});
-        bus.faults().add(*FaultPlan::parse(c.spec));
+        bus.faults().add(*FaultPlan::parse(rule));
         const ReplyPlan p = bus.handle(who, 0, 0);
-        EXPECT_EQ(p.answer, c.answer);
-        if (!c.reply.empty()) {
-            EXPECT_EQ(p.reply, c.reply);
-        }
-        if (c.reply.empty() && c.answer) {
-            EXPECT_EQ(p.reply.substr(0, 20), good.substr(0, 20));
-            EXPECT_FALSE(simtest::sumMatches(p.reply));
-        }
+        EXPECT_EQ(p.answer ? p.reply : "", reply);
     }
+    // The ways of delivering a reply add up.
     SimBus bus(Mode::Sum, {1});
-    for (const char* spec : {"delay=250", "split=3,pause=40", "garbage=6", "pace"})
-        bus.faults().add(*FaultPlan::parse(spec));
+    for (const char* rule : {"delay=250", "split=3,pause=40", "garbage=6", "pace"})
+        bus.faults().add(*FaultPlan::parse(rule));
     const ReplyPlan p = bus.handle(who, 0, 0);
+    EXPECT_EQ(p.reply, good);
     EXPECT_EQ(p.delayMs, 250);
     EXPECT_EQ(p.parts, 3);
     EXPECT_EQ(p.pauseMs, 40);
@@ -123,40 +109,29 @@ TEST(SimFaults, TextFormIsCheckedStrictly) {
         EXPECT_FALSE(FaultPlan::parse(bad, &why));
         EXPECT_FALSE(why.empty());
     }
-    const auto f = FaultPlan::parse("delay=300,station=2,every=4");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->kind, FaultKind::Delay);
-    EXPECT_EQ(f->ms, 300);
-    EXPECT_EQ(f->station, 2);
-    EXPECT_EQ(f->when, Fault::When::EveryNth);
-    EXPECT_EQ(f->n, 4);
 }
 
 TEST(SimOptions, CommandLine) {
     std::string why;
-    const auto o = parseOptions({"--stations", "1-3,7,2", "--sum", "--baud", "19200",
-                                 "--time-scale", "60", "--link", "/tmp/x", "--log", "l.txt",
-                                 "--fault", "ng,station=3", "--pace", "--model", "7=KX5-200011"},
+    const auto o = parseOptions({"--stations", "1-3,7,2", "--sum", "--fault", "ng,station=3",
+                                 "--pace", "--model", "7=KX5-200011"},
                                 &why);
     ASSERT_TRUE(o) << why;
     EXPECT_EQ(o->line.stations, (std::vector<int>{1, 2, 3, 7}));
     EXPECT_EQ(o->line.mode, Mode::Sum);
-    EXPECT_EQ(o->line.baud, 19200);
-    EXPECT_DOUBLE_EQ(o->line.timeScale, 60);
-    EXPECT_EQ(o->linkPath, "/tmp/x");
-    EXPECT_EQ(o->line.logPath, "l.txt");
     ASSERT_EQ(o->line.faults.size(), 2u);
-    EXPECT_EQ(o->line.faults[0].kind, FaultKind::Refuse);
-    EXPECT_EQ(o->line.faults[1].kind, FaultKind::Pace);
     EXPECT_EQ(o->line.models.at(7), "KX5-200011");
-
-    const std::vector<std::vector<std::string>> bad = {
-        {"--stations", "0"}, {"--stations", "100"}, {"--stations", "3-1"},
-        {"--stations"},      {"--baud", "fast"},    {"--time-scale", "-1"},
-        {"--fault", "nope"}, {"--model", "7"},      {"--frobnicate"}};
-    for (const auto& args : bad) {
-        SCOPED_TRACE(args.front());
-        EXPECT_FALSE(parseOptions(args, &why));
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--stations", "0"},
+                                                {"--stations", "100"},
+                                                {"--stations", "3-1"},
+                                                {"--stations"},
+                                                {"--baud", "fast"},
+                                                {"--time-scale", "-1"},
+                                                {"--fault", "nope"},
+                                                {"--model", "7"},
+                                                {"--frobnicate"}}) {
+        SCOPED_TRACE(bad.front());
+        EXPECT_FALSE(parseOptions(bad, &why));
     }
 }
 

@@ -1,5 +1,5 @@
 // The simulator over a real pseudo-terminal: the bytes a client sees, reopening the line,
-// faults switched on at run time, and the kx5sim command itself. Real time, short waits.
+// faults switched on at run time, a given device, and the kx5sim command. Real time, short.
 #include "Frames.h"
 #include "SimLine.h"
 #include "SimTestSupport.h"
@@ -7,9 +7,9 @@
 #include <QSerialPort>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -40,10 +40,11 @@ kx5sim::Fault fault(const char* text) {
     return *kx5sim::FaultPlan::parse(text);
 }
 
-// A raw client on the slave side of the line.
+// The program's side of the line, raw bytes in and out.
 class Client {
 public:
-    explicit Client(const std::string& path) : mFd(::open(path.c_str(), O_RDWR | O_NOCTTY)) {
+    explicit Client(const std::string& path) : Client(::open(path.c_str(), O_RDWR | O_NOCTTY)) {}
+    explicit Client(int fd) : mFd(fd) {
         termios tio{};
         if (mFd >= 0 && tcgetattr(mFd, &tio) == 0) {
             cfmakeraw(&tio);
@@ -53,27 +54,20 @@ public:
     ~Client() {
         if (mFd >= 0) ::close(mFd);
     }
-    bool ok() const { return mFd >= 0; }
 
-    // Sends a request and gathers bytes until LF or the timeout; reads counts the pieces.
+    // Sends a request and gathers bytes until LF or the time-out; reads counts the pieces.
     std::string ask(const std::string& request, std::chrono::milliseconds timeout = 3000ms) {
-        EXPECT_EQ(::write(mFd, request.data(), request.size()),
-                  static_cast<ssize_t>(request.size()));
-        return receive(timeout);
-    }
-    std::string receive(std::chrono::milliseconds timeout) {
+        EXPECT_EQ(::write(mFd, request.data(), request.size()), ssize_t(request.size()));
         std::string got;
         reads = 0;
         const auto until = Clock::now() + timeout;
-        while (got.empty() || got.back() != '\n') {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
-            pollfd p{mFd, POLLIN, 0};
-            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        pollfd p{mFd, POLLIN, 0};
+        while ((got.empty() || got.back() != '\n') && Clock::now() < until) {
+            if (poll(&p, 1, 20) <= 0) continue;
             char buf[512];
             const ssize_t n = ::read(mFd, buf, sizeof buf);
             if (n <= 0) break;
-            got.append(buf, static_cast<std::size_t>(n));
+            got.append(buf, std::size_t(n));
             ++reads;
         }
         return got;
@@ -84,38 +78,30 @@ private:
     int mFd;
 };
 
-TEST(SimLinePty, AnswersWithTheDocumentedBytesInBothModes) {
+TEST(SimLinePty, AnswersAndRecordsInBothModes) {
     SimLine line(config({1, 5, 12}, Mode::Sum));
     ASSERT_TRUE(line.start());
     Client c(line.path());
-    ASSERT_TRUE(c.ok());
-    EXPECT_EQ(c.ask(bytes(BuildModelReq(1, 2))), kStx + "01WHO,OK,KX5-1000336D\r\n");
-    EXPECT_EQ(c.ask(bytes(BuildWriteReq(12, {506}, {100}, 2))), kStx + "12DWR,OK16\r\n");
-    EXPECT_EQ(c.ask(bytes(BuildReadReq(12, {506}, 2))), kStx + "12DRR,OK,006407\r\n");
+    const std::vector<std::pair<std::string, std::string>> sum = {
+        {bytes(BuildModelReq(1, 2)), kStx + "01WHO,OK,KX5-1000336D\r\n"},
+        {bytes(BuildWriteReq(12, {506}, {100}, 2)), kStx + "12DWR,OK16\r\n"},
+        {bytes(BuildReadReq(12, {506}, 2)), kStx + "12DRR,OK,006407\r\n"},
+        {bytes(BuildModelReq(9, 2)), ""}}; // nobody at 9
+    for (const auto& [request, reply] : sum)
+        EXPECT_EQ(c.ask(request, 300ms), reply);
+    ASSERT_TRUE(line.waitForExchanges(sum.size(), 3s));
+    const auto seen = line.exchanges();
+    for (std::size_t i = 0; i < sum.size(); ++i) {
+        EXPECT_EQ(seen[i].request, sum[i].first);
+        EXPECT_EQ(seen[i].reply, sum[i].second);
+    }
+    EXPECT_EQ(seen[3].address, 9);
 
     line.setMode(Mode::Std);
     EXPECT_EQ(c.ask(bytes(BuildModelReq(1, 0))), kStx + "01WHO,OK,KX5-100033\r\n");
     EXPECT_EQ(c.ask(bytes(BuildWriteReq(12, {506}, {-5}, 0))), kStx + "12DWR,OK\r\n");
     EXPECT_EQ(c.ask(bytes(BuildReadReq(12, {506, 2}, 0))), kStx + "12DRR,OK,FFFB,03E8\r\n");
     EXPECT_EQ(line.readRegister(12, 506), -5);
-}
-
-TEST(SimLinePty, RecordsEveryExchangeInOrder) {
-    SimLine line(config({2}));
-    ASSERT_TRUE(line.start());
-    Client c(line.path());
-    const std::vector<std::string> sent = {bytes(BuildModelReq(2, 0)), bytes(BuildModelReq(9, 0)),
-                                           bytes(BuildReadReq(2, {1}, 0))};
-    for (const auto& r : sent)
-        c.ask(r, r == sent[1] ? 200ms : 3000ms);
-    ASSERT_TRUE(line.waitForExchanges(3, 3s));
-    const auto seen = line.exchanges();
-    ASSERT_EQ(seen.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(seen[i].request, sent[i]);
-    EXPECT_EQ(seen[1].address, 9);
-    EXPECT_TRUE(seen[1].reply.empty()); // nobody at 9
-    EXPECT_EQ(seen[0].reply, kStx + "02WHO,OK,KX5-100033\r\n");
 }
 
 // The program closes and reopens the port with QSerialPort, which locks the device.
@@ -132,7 +118,6 @@ TEST(SimLinePty, KeepsServingWhenTheClientReopens) {
         while (!got.endsWith('\n') && Clock::now() < until)
             if (port.waitForReadyRead(100)) got += port.readAll();
         EXPECT_EQ(got.toStdString(), kStx + "01WHO,OK,KX5-100033\r\n");
-        port.close();
     }
     Client raw(line.path()); // and a plain open afterwards
     EXPECT_EQ(raw.ask(bytes(BuildModelReq(1, 0))), kStx + "01WHO,OK,KX5-100033\r\n");
@@ -143,44 +128,54 @@ TEST(SimLinePty, FaultsSwitchedOnAtRunTime) {
     ASSERT_TRUE(line.start());
     Client c(line.path());
     const std::string who = bytes(BuildModelReq(1, 2));
+    const std::string good = kStx + "01WHO,OK,KX5-1000336D\r\n";
 
     line.addFault(fault("delay=300,station=1"));
     auto t0 = Clock::now();
-    EXPECT_EQ(c.ask(who), kStx + "01WHO,OK,KX5-1000336D\r\n");
+    EXPECT_EQ(c.ask(who), good);
     EXPECT_GE(Clock::now() - t0, 280ms);
     line.clearFaults();
 
     // 19 registers at 9600 baud: 108 bytes, about 112 ms on the wire, seen in pieces.
     line.addFault(fault("pace"));
-    const std::vector<int> regs(19, 506);
     t0 = Clock::now();
-    const std::string paced = c.ask(bytes(BuildReadReq(2, regs, 2)));
-    EXPECT_EQ(paced.size(), 11u + 5 * 19 + 2);
+    EXPECT_EQ(c.ask(bytes(BuildReadReq(2, std::vector<int>(19, 506), 2))).size(), 108u);
     EXPECT_GE(Clock::now() - t0, 90ms);
     EXPECT_GE(c.reads, 2);
     line.clearFaults();
 
     line.addFault(fault("split=2,pause=60"));
-    EXPECT_EQ(c.ask(who), kStx + "01WHO,OK,KX5-1000336D\r\n");
+    EXPECT_EQ(c.ask(who), good);
     EXPECT_GE(c.reads, 2);
     line.clearFaults();
 
     line.addFault(fault("silent,station=2"));
     EXPECT_EQ(c.ask(bytes(BuildModelReq(2, 2)), 300ms), "");
-    EXPECT_EQ(c.ask(who), kStx + "01WHO,OK,KX5-1000336D\r\n"); // the line goes on
+    EXPECT_EQ(c.ask(who), good); // the line goes on
 }
 
-// ---- the command ----
-
-std::filesystem::path tempDir() {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("kx5sim-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir;
+// A serial device given by path: the slave of a pseudo-terminal that the test owns.
+TEST(SimLinePty, ServesAGivenDevice) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    char name[128] = {};
+    ASSERT_EQ(grantpt(master) | unlockpt(master) | ptsname_r(master, name, sizeof name), 0);
+    kx5sim::LineConfig cfg = config({4}, Mode::Sum);
+    cfg.device = name;
+    SimLine line(cfg);
+    std::atomic<int> hooked{0};
+    line.setExchangeHook([&](const kx5sim::Exchange& ex) { hooked += ex.address == 4; });
+    ASSERT_TRUE(line.start());
+    Client c(master);
+    EXPECT_EQ(c.ask(bytes(BuildReadReq(4, {506}, 2))), kStx + "04DRR,OK,006408\r\n");
+    ASSERT_TRUE(line.waitForExchanges(1, 3s));
+    EXPECT_EQ(hooked.load(), 1);
 }
 
 TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
-    const auto dir = tempDir();
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("kx5sim-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
     const std::string link = (dir / "line").string();
     const std::string log = (dir / "wire.log").string();
     int out[2];
@@ -189,7 +184,6 @@ TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         dup2(out[1], STDOUT_FILENO);
-        ::close(out[0]);
         execl(KX5SIM_PATH, KX5SIM_PATH, "--stations", "1,3", "--sum", "--link", link.c_str(),
               "--log", log.c_str(), "--time-scale", "600", "--fault", "ng,station=3",
               static_cast<char*>(nullptr));
@@ -204,7 +198,6 @@ TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
     ::close(out[0]);
     ASSERT_EQ(first.rfind("/dev/pts/", 0), 0u) << first;
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), first);
-
     {
         Client c(link);
         EXPECT_EQ(c.ask(bytes(BuildModelReq(1, 2))), kStx + "01WHO,OK,KX5-1000336D\r\n");
@@ -212,26 +205,26 @@ TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
         // At 600 times real speed a new SV of 300.0 is reached within seconds.
         EXPECT_EQ(c.ask(bytes(BuildWriteReq(1, {301}, {3000}, 2))), kStx + "01DWR,OK14\r\n");
         int pv = 0;
-        const auto until = Clock::now() + 10s;
-        while (pv < 2900 && Clock::now() < until) {
+        for (auto until = Clock::now() + 10s; pv < 2900 && Clock::now() < until;) {
             const std::string r = c.ask(bytes(BuildReadReq(1, {1}, 2)));
-            if (r.size() == 18)
-                pv = static_cast<std::int16_t>(std::stoi(r.substr(10, 4), nullptr, 16));
+            if (r.size() == 18) pv = std::int16_t(std::stoi(r.substr(10, 4), nullptr, 16));
             std::this_thread::sleep_for(50ms);
         }
         EXPECT_GE(pv, 2900);
     }
-
     ::kill(pid, SIGTERM);
     int status = -1;
     for (int i = 0; i < 100 && waitpid(pid, &status, WNOHANG) == 0; ++i)
         std::this_thread::sleep_for(50ms);
+    if (status == -1) { // never leave a stray simulator behind
+        ::kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-
     std::ifstream in(log);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_NE(text.find("RX <STX>01WHO4F<CR><LF>"), std::string::npos);
     EXPECT_NE(text.find("TX <STX>01WHO,OK,KX5-1000336D<CR><LF>"), std::string::npos);
     std::filesystem::remove_all(dir);
