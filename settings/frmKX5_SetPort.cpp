@@ -3,6 +3,7 @@
 #include "ConfigFiles.h"
 #include "MsgBox.h"
 #include "QtSerialPort.h"
+#include "SaveCheck.h"
 #include "mdlKX5.h"
 
 #include <QComboBox>
@@ -136,7 +137,10 @@ void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
     QString error;
-    if (!SaveCommCfg(cfg, &error)) {
+    if (!SaveCommCfg(cfg, &error) ||
+        !SavedAsWritten(CommCfgPath(),
+                        {cfg.port, cfg.baud, cfg.parity, cfg.dataBits, cfg.stopBits, cfg.protocol},
+                        &error)) {
         MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
