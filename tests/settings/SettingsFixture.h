@@ -12,9 +12,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 class SettingsFixture : public ::testing::Test {
@@ -68,32 +69,39 @@ private:
     rlimit m_old{};
 };
 
-// While alive, no further file can be opened: a settings file cannot even be started.
-class NoFreeFiles {
+// While alive, folder is read-only, also for root: the process gives up its right to override
+// permission bits (CAP_DAC_OVERRIDE) and takes it back afterwards.
+class ReadOnlyFolder {
 public:
-    NoFreeFiles() {
-        getrlimit(RLIMIT_NOFILE, &m_old);
-        const int lowestFree = ::open("/dev/null", O_RDONLY);
-        ::close(lowestFree);
-        rlimit none{static_cast<rlim_t>(lowestFree), m_old.rlim_max};
-        setrlimit(RLIMIT_NOFILE, &none);
+    explicit ReadOnlyFolder(const QString& folder) : m_folder(folder) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+        syscall(SYS_capget, &m_header, m_old);
+        __user_cap_data_struct lowered[2] = {m_old[0], m_old[1]};
+        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        syscall(SYS_capset, &m_header, lowered);
     }
-    ~NoFreeFiles() { setrlimit(RLIMIT_NOFILE, &m_old); }
+    ~ReadOnlyFolder() {
+        syscall(SYS_capset, &m_header, m_old);
+        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 
 private:
-    rlimit m_old{};
+    QString m_folder;
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_old[2]{};
 };
 
 // The ways a settings file fails to be written in these tests.
-enum class WriteFailure { NoFreeFiles, DiskFull };
+enum class WriteFailure { ReadOnlyFolder, DiskFull };
 
-// Runs f while writes fail the given way.
-template <typename F> void whileFailing(WriteFailure how, F f) {
+// Runs f while writes into folder fail the given way.
+template <typename F> void whileFailing(WriteFailure how, const QString& folder, F f) {
     if (how == WriteFailure::DiskFull) {
         DiskFull full;
         f();
     } else {
-        NoFreeFiles none;
+        ReadOnlyFolder readOnly(folder);
         f();
     }
 }

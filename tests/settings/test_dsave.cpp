@@ -124,7 +124,7 @@ TEST_F(DSave, FolderThenFilenameAreAskedForInThatOrder) {
 
 TEST_F(DSave, AFailedWriteIsReportedAndChangesNothing) {
     const QByteArray old = "No\r\n1\r\nsec\r\n/log\r\nOld\r\n";
-    for (WriteFailure how : {WriteFailure::NoFreeFiles, WriteFailure::DiskFull}) {
+    for (WriteFailure how : {WriteFailure::ReadOnlyFolder, WriteFailure::DiskFull}) {
         messages.clear();
         write("CFG/SaveData.INI", old);
         useSettings();
@@ -132,11 +132,11 @@ TEST_F(DSave, AFailedWriteIsReportedAndChangesNothing) {
         w.show();
         w.findChild<QComboBox*>("cmbSave")->setEditText("No");
         w.findChild<QLineEdit*>("txtFName")->setText("New");
-        whileFailing(how, [&] { click(w, "btnOK"); });
+        whileFailing(how, CfgDir(), [&] { click(w, "btnOK"); });
         EXPECT_TRUE(w.isVisible());
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains("SaveData.INI")) << messages[0].toStdString();
-        if (how == WriteFailure::NoFreeFiles) {
+        if (how == WriteFailure::ReadOnlyFolder) {
             EXPECT_EQ(bytes(SaveDataPath()), old);
         }
         EXPECT_EQ(gDSaveName, "Line");

@@ -165,8 +165,8 @@ TEST_F(SetEnv, RefusedOkChangesNothing) {
     const Case cases[] = {
         {"no station marked O", [](frmKX5_SetEnv& w) { w.list()->setText(1, 4, "X"); },
          std::nullopt, "No MC selected"},
-        {"no file can be opened", [](frmKX5_SetEnv& w) { w.list()->setText(1, 9, "O"); },
-         WriteFailure::NoFreeFiles, "SetEnv.INI"},
+        {"read-only folder", [](frmKX5_SetEnv& w) { w.list()->setText(1, 9, "O"); },
+         WriteFailure::ReadOnlyFolder, "SetEnv.INI"},
     };
     for (const Case& c : cases) {
         messages.clear();
@@ -181,7 +181,7 @@ TEST_F(SetEnv, RefusedOkChangesNothing) {
         w.show();
         c.edit(w);
         if (c.failure)
-            whileFailing(*c.failure, [&] { click(w, "btnOK"); });
+            whileFailing(*c.failure, CfgDir(), [&] { click(w, "btnOK"); });
         else
             click(w, "btnOK");
         EXPECT_TRUE(w.isVisible()) << c.what;

@@ -112,8 +112,8 @@ TEST_F(SetPort, AFailedWriteChangesNothingAndKeepsTheWindowOpen) {
         bool folderInTheWay; // Comm.CFG is a folder: there is no old file
     };
     const Case cases[] = {
-        {"no file can be opened", WriteFailure::NoFreeFiles, false},
-        {"Comm.CFG is a folder", WriteFailure::NoFreeFiles, true},
+        {"read-only folder", WriteFailure::ReadOnlyFolder, false},
+        {"Comm.CFG is a folder", WriteFailure::ReadOnlyFolder, true},
         {"disk full", WriteFailure::DiskFull, false},
     };
     for (const Case& c : cases) {
@@ -130,7 +130,7 @@ TEST_F(SetPort, AFailedWriteChangesNothingAndKeepsTheWindowOpen) {
         w.show();
         box(w, "cmbPort")->setEditText("COM9");
         box(w, "cmbProtocol")->setEditText("SUM");
-        whileFailing(c.how, [&] { w.btnOK_Click(); });
+        whileFailing(c.how, dir.path(), [&] { w.btnOK_Click(); });
         EXPECT_TRUE(w.isVisible()) << c.what;
         EXPECT_NE(w.result(), QDialog::Accepted) << c.what;
         ASSERT_EQ(messages.size(), 1) << c.what;
@@ -140,7 +140,7 @@ TEST_F(SetPort, AFailedWriteChangesNothingAndKeepsTheWindowOpen) {
         EXPECT_EQ(gSumLen, 0) << c.what;
         if (c.folderInTheWay) {
             EXPECT_TRUE(QFileInfo(CommCfgPath()).isDir());
-        } else if (c.how == WriteFailure::NoFreeFiles) {
+        } else if (c.how == WriteFailure::ReadOnlyFolder) {
             EXPECT_EQ(bytes(CommCfgPath()), old);
         }
         // No temporary file left beside the settings.
@@ -156,7 +156,7 @@ TEST_F(SetPort, DISABLED_DiskFullLeavesTheOldFileAsItWas) {
     LoadCommCfg();
     frmKX5_SetPort w;
     box(w, "cmbPort")->setEditText("COM9");
-    whileFailing(WriteFailure::DiskFull, [&] { w.btnOK_Click(); });
+    whileFailing(WriteFailure::DiskFull, dir.path(), [&] { w.btnOK_Click(); });
     EXPECT_EQ(bytes(CommCfgPath()), old);
 }
 
