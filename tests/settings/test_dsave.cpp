@@ -62,8 +62,9 @@ TEST_F(DSave, OpensWithTheFileOrWithTheSettingsInUse) {
 }
 
 TEST_F(DSave, IntervalIsCorrectedWhenTheEditEnds) {
-    const std::pair<const char*, const char*> rows[] = {{"0", "1"},   {"abc", "1"}, {"75", "60"},
-                                                        {"60", "60"}, {"7a", "7a"}, {"2.5", "2.5"}};
+    const std::pair<const char*, const char*> rows[] = {
+        {"0", "1"},     {"abc", "1"}, {"-3", "1"},  {"0.5", "1"},   {"75", "60"},
+        {"60.5", "60"}, {"60", "60"}, {"7a", "7a"}, {"2.5", "2.5"}, {" 5", " 5"}};
     frmKX5_Set_DSave w;
     w.show();
     auto* box = w.findChild<QLineEdit*>("txtSaveInterval");

@@ -1,4 +1,3 @@
-#include "DSaveInterval.h"
 #include "Grid.h"
 #include "Stations.h"
 #include "frmKX5_SetDT.h"
@@ -49,24 +48,6 @@ TEST_F(Helpers, StationGridRoundTripsSetEnvLines) {
     FillStationGrid(g, many);
     EXPECT_EQ(StationLines(g).size(), 5);
     EXPECT_EQ(g.text(2, 5), "4");
-}
-
-TEST_F(Helpers, OnlyAnExactCapitalOMarksAStationInUse) {
-    const std::pair<QStringList, bool> rows[] = {
-        {{"X\ta", "O\tb"}, true},   {{"O"}, true},     {{"o\ta", " O\tb"}, false},
-        {{"O \ta", "0\tb"}, false}, {{"X\tO"}, false}, {{}, false},
-    };
-    for (const auto& [lines, want] : rows)
-        EXPECT_EQ(AnyStationInUse(lines), want) << lines.join('|').toStdString();
-}
-
-TEST_F(Helpers, IntervalIsCorrectedIntoOneToSixty) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"0", "1"},     {"abc", "1"}, {"", "1"},  {"-3", "1"},  {"0.5", "1"},   {"75", "60"},
-        {"60.5", "60"}, {"60", "60"}, {"1", "1"}, {"7a", "7a"}, {"2.5", "2.5"}, {" 5", " 5"},
-    };
-    for (const auto& [in, want] : rows)
-        EXPECT_EQ(CorrectInterval(in), want) << in;
 }
 
 TEST_F(Helpers, ClockCellsAcceptOnlyDatesAndTimesInRange) {
