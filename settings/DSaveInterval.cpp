@@ -1,0 +1,10 @@
+#include "DSaveInterval.h"
+
+#include "mdlKX5.h"
+
+QString CorrectInterval(const QString& text) {
+    const double v = Val(text);
+    if (v < 1) return QStringLiteral("1");
+    if (v > 60) return QStringLiteral("60");
+    return text;
+}

@@ -1,0 +1,97 @@
+#include "ShellOpen.h"
+
+#include "ConfigFiles.h"
+#include "MsgBox.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+ShellHooks g_hooks;
+
+bool openUrl(const QUrl& url) {
+    return g_hooks.openUrl ? g_hooks.openUrl(url) : QDesktopServices::openUrl(url);
+}
+
+QString chooseProgram(const QString& file) {
+    if (g_hooks.chooseProgram) return g_hooks.chooseProgram(file);
+    QString start = QStringLiteral("/usr/bin");
+#ifdef Q_OS_WIN
+    start = qEnvironmentVariable("ProgramFiles", QStringLiteral("C:/"));
+#endif
+    return QFileDialog::getOpenFileName(
+        QApplication::activeWindow(),
+        QStringLiteral("Open With - %1").arg(QFileInfo(file).fileName()), start);
+}
+
+bool startDetached(const QString& program, const QStringList& args, const QString& workDir) {
+    if (g_hooks.startDetached) return g_hooks.startDetached(program, args, workDir);
+    return QProcess::startDetached(program, args, workDir);
+}
+
+bool isProgram(const QFileInfo& f) {
+#ifdef Q_OS_WIN
+    return f.suffix().compare(QLatin1String("exe"), Qt::CaseInsensitive) == 0;
+#else
+    return f.isExecutable() && !f.isDir();
+#endif
+}
+
+// The companion programs are named for Windows; elsewhere the same program has no ".exe".
+QString platformPath(const QString& path) {
+#ifndef Q_OS_WIN
+    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) && !QFileInfo::exists(path)) {
+        const QString bare = path.left(path.size() - 4);
+        if (QFileInfo::exists(bare)) return bare;
+    }
+#endif
+    return path;
+}
+
+// The user picks a program for the file, as the desktop's "open with" does.
+void openWith(const QString& file) {
+    const QString program = chooseProgram(file);
+    if (program.isEmpty()) return;
+    if (!startDetached(program, {file}, ProgramDir()))
+        MsgBox(QApplication::activeWindow(), QStringLiteral("Open With"),
+               QStringLiteral("Cannot start %1 to open %2.")
+                   .arg(QDir::toNativeSeparators(program), QDir::toNativeSeparators(file)),
+               QMessageBox::Ok, QMessageBox::Warning);
+}
+
+} // namespace
+
+void SetShellHooks(ShellHooks hooks) {
+    g_hooks = std::move(hooks);
+}
+
+QString GraphViewerPath() {
+#ifdef Q_OS_WIN
+    return ProgramDir() + QStringLiteral("/KX5_Graph.exe");
+#else
+    return ProgramDir() + QStringLiteral("/KX5_Graph");
+#endif
+}
+
+void ShellOpen(const QString& path, const QString& verb) {
+    // The desktop has one verb for what the Help commands do; any verb given opens.
+    Q_UNUSED(verb);
+    const QString file = platformPath(path);
+    const QFileInfo info(file);
+    bool opened = false;
+    if (info.exists()) {
+        opened = isProgram(info) ? startDetached(info.absoluteFilePath(), {}, ProgramDir())
+                                 : openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    }
+    if (!opened) openWith(file);
+}
+
+void OpenHomePage(const QString& address) {
+    openUrl(QUrl(address));
+}

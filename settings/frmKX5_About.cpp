@@ -1,0 +1,93 @@
+#include "frmKX5_About.h"
+
+#include "ShellOpen.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#ifndef KX5_VERSION
+#define KX5_VERSION "1.0.0"
+#endif
+
+const char* const kHomePage = "https://www.kx5link.example.com";
+
+namespace {
+
+// The logo: the product name on the controller's face colour, drawn so no image file is needed.
+QPixmap logo() {
+    QPixmap pm(96, 96);
+    pm.fill(QColor(0x20, 0x40, 0x80));
+    QPainter p(&pm);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(32);
+    p.setFont(f);
+    p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("KX5"));
+    return pm;
+}
+
+} // namespace
+
+QString frmKX5_About::VersionText() {
+    const QString v = QCoreApplication::applicationVersion();
+    return v.isEmpty() ? QStringLiteral(KX5_VERSION) : v;
+}
+
+frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmKX5_About"));
+    setWindowTitle(QStringLiteral("About"));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(logo());
+    lblName = new QLabel(QStringLiteral("KX5 Link"), this);
+    lblName->setObjectName(QStringLiteral("lblName"));
+    QFont f = lblName->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.4);
+    lblName->setFont(f);
+    lblVersion = new QLabel(QStringLiteral("Version %1").arg(VersionText()), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblHomePage = new QLabel(this);
+    lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
+    lblHomePage->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(QLatin1String(kHomePage)));
+    lblHomePage->setTextFormat(Qt::RichText);
+    lblHomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                         Qt::LinksAccessibleByKeyboard);
+    lblHomePage->setCursor(Qt::PointingHandCursor);
+    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setDefault(true);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(lblName);
+    text->addWidget(lblVersion);
+    text->addWidget(lblHomePage);
+    text->addStretch();
+    auto* body = new QHBoxLayout;
+    body->addWidget(Image1);
+    body->addLayout(text, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnClose);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(body);
+    top->addLayout(buttons);
+
+    connect(lblHomePage, &QLabel::linkActivated, this, [this] { lblHomePage_Click(); });
+    connect(btnClose, &QPushButton::clicked, this, &frmKX5_About::btnClose_Click);
+}
+
+void frmKX5_About::lblHomePage_Click() {
+    OpenHomePage(QLatin1String(kHomePage));
+}
+
+void frmKX5_About::btnClose_Click() {
+    accept();
+}

@@ -1,0 +1,163 @@
+#include "frmKX5_SetDT.h"
+
+#include "GridView.h"
+#include "MsgBox.h"
+#include "mdlKX5.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+frmKX5_SetDT::Clock g_clock;
+constexpr Bgr kLightMagenta = rgb(0xFF, 0xC0, 0xFF);
+const QDate kFirstDate(1990, 1, 1);
+const QDate kLastDate(2100, 12, 31);
+
+QDateTime now() {
+    return g_clock ? g_clock() : QDateTime::currentDateTime();
+}
+
+} // namespace
+
+void frmKX5_SetDT::SetClock(Clock clock) {
+    g_clock = std::move(clock);
+}
+
+bool frmKX5_SetDT::ParseDate(const QString& text, QDate* date) {
+    // "yyyy-M-d" also takes two-digit months and days, so "2024-2-9" and "2024-02-09" both do.
+    const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-M-d"));
+    if (!d.isValid() || d < kFirstDate || d > kLastDate) return false;
+    *date = d;
+    return true;
+}
+
+bool frmKX5_SetDT::ParseTime(const QString& text, QTime* time) {
+    const QTime t = QTime::fromString(text.trimmed(), QStringLiteral("H:m:s"));
+    if (!t.isValid()) return false;
+    *time = t;
+    return true;
+}
+
+frmKX5_SetDT::frmKX5_SetDT(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmKX5_SetDT"));
+    setWindowTitle(QStringLiteral("Date Time Setting"));
+
+    lblDT = new QLabel(this);
+    lblDT->setObjectName(QStringLiteral("lblDT"));
+    lblDT->setAlignment(Qt::AlignCenter);
+    lblDT->setFrameShape(QFrame::StyledPanel);
+
+    m_dt = new Grid(2, 1, this);
+    m_dt->setText(1, 0, QStringLiteral("Date"));
+    m_dt->setText(2, 0, QStringLiteral("Time"));
+    m_dt->setCellKind(1, 1, Grid::CellKind::Date);
+    m_dt->setRange(1, 1, QStringLiteral("1990-01-01"), QStringLiteral("2100-12-31"));
+    m_dt->setCellKind(2, 1, Grid::CellKind::Time);
+    m_dt->setRange(2, 1, QStringLiteral("00:00:00"), QStringLiteral("23:59:59"));
+    sprdDT = new GridView(m_dt, this);
+    sprdDT->setObjectName(QStringLiteral("sprdDT"));
+    sprdDT->verticalHeader()->hide();
+    sprdDT->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    sprdDT->setFixedHeight(sprdDT->horizontalHeader()->sizeHint().height() + 24);
+
+    btnSameDT1 = new QPushButton(this);
+    btnSameDT1->setObjectName(QStringLiteral("btnSameDT1"));
+    btnSameDT1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    btnSameDT1->setToolTip(QStringLiteral("Follow the PC clock"));
+    btnSameDT1->setAutoFillBackground(true);
+    btnSet = new QPushButton(QStringLiteral("&Set"), this);
+    btnSet->setObjectName(QStringLiteral("btnSet"));
+    {
+        QPalette p = btnSet->palette();
+        p.setColor(QPalette::Button, toQColor(kLightMagenta));
+        btnSet->setPalette(p);
+        btnSet->setAutoFillBackground(true);
+    }
+    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+
+    tmrDT = new QTimer(this);
+    tmrDT->setObjectName(QStringLiteral("tmrDT"));
+    tmrDT->setInterval(1000);
+
+    auto* setRow = new QHBoxLayout;
+    setRow->addWidget(sprdDT, 1);
+    setRow->addWidget(btnSameDT1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnSet);
+    buttons->addWidget(btnClose);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(new QLabel(QStringLiteral("PC - Current Date Time"), this));
+    top->addWidget(lblDT);
+    top->addWidget(new QLabel(QStringLiteral("KX5 - Set Value"), this));
+    top->addLayout(setRow);
+    top->addLayout(buttons);
+    resize(360, 220);
+
+    connect(tmrDT, &QTimer::timeout, this, &frmKX5_SetDT::tmrDT_Timer);
+    connect(btnSameDT1, &QPushButton::clicked, this, &frmKX5_SetDT::btnSameDT1_Click);
+    connect(btnSet, &QPushButton::clicked, this, &frmKX5_SetDT::btnSet_Click);
+    connect(btnClose, &QPushButton::clicked, this, &frmKX5_SetDT::btnClose_Click);
+    connect(this, &QDialog::finished, tmrDT, &QTimer::stop);
+
+    showFollowState();
+    lblDT->setText(now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    tmrDT->start();
+}
+
+void frmKX5_SetDT::tmrDT_Timer() {
+    tmrDT->stop();
+    // One reading for label and cells, so both show the same second.
+    const QDateTime t = now();
+    lblDT->setText(t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    if (m_follow) {
+        m_dt->setText(1, 1, t.toString(QStringLiteral("yyyy-MM-dd")));
+        m_dt->setText(2, 1, t.toString(QStringLiteral("HH:mm:ss")));
+    }
+    tmrDT->start();
+}
+
+void frmKX5_SetDT::btnSameDT1_Click() {
+    m_follow = !m_follow;
+    showFollowState();
+}
+
+void frmKX5_SetDT::showFollowState() {
+    QPalette p = btnSameDT1->palette();
+    p.setColor(QPalette::Button, m_follow ? toQColor(kLightMagenta)
+                                          : style()->standardPalette().color(QPalette::Button));
+    btnSameDT1->setPalette(p);
+}
+
+void frmKX5_SetDT::btnSet_Click() {
+    QDate d;
+    QTime t;
+    const bool dateOk = ParseDate(m_dt->text(1, 1), &d);
+    const bool timeOk = ParseTime(m_dt->text(2, 1), &t);
+    if (!dateOk || !timeOk) {
+        // Nothing is queued: a half-valid clock would be written to the controller as is.
+        QStringList what;
+        if (!dateOk) what << QStringLiteral("a date from 1990-01-01 to 2100-12-31 (YYYY-MM-DD)");
+        if (!timeOk) what << QStringLiteral("a time from 00:00:00 to 23:59:59 (HH:MM:SS)");
+        MsgBox(
+            this, windowTitle(),
+            QStringLiteral("Nothing was sent. Enter %1.").arg(what.join(QStringLiteral(" and "))),
+            QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    gRegNo = {520, 521, 522, 523, 524, 525};
+    gRegVal = {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+    gReqStep = 121;
+}
+
+void frmKX5_SetDT::btnClose_Click() {
+    tmrDT->stop();
+    reject();
+}

@@ -1,0 +1,50 @@
+// Date Time Setting: sets the controller's calendar clock (registers 520 to 525) from a date
+// and time typed by the user or copied from the PC clock. The write is queued as step 121 for
+// the poll scheduler; this window never touches the port.
+#pragma once
+
+#include <QDateTime>
+#include <QDialog>
+#include <functional>
+
+class Grid;
+class GridView;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+class frmKX5_SetDT : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmKX5_SetDT(QWidget* parent = nullptr);
+
+    Grid* dateTimeGrid() const { return m_dt; }
+    bool followsPc() const { return m_follow; }
+    QTimer* timer() const { return tmrDT; }
+
+    void tmrDT_Timer();
+    void btnSameDT1_Click();
+    void btnSet_Click();
+    void btnClose_Click();
+
+    // The PC clock the window reads; tests set "now". An empty function restores the real one.
+    using Clock = std::function<QDateTime()>;
+    static void SetClock(Clock clock);
+
+    // Parses the "Date" and "Time" cell texts within the cells' ranges; false when either is
+    // empty or not a valid date or time.
+    static bool ParseDate(const QString& text, QDate* date);
+    static bool ParseTime(const QString& text, QTime* time);
+
+private:
+    void showFollowState();
+
+    Grid* m_dt;
+    QLabel* lblDT;
+    GridView* sprdDT;
+    QPushButton* btnSameDT1;
+    QPushButton* btnSet;
+    QPushButton* btnClose;
+    QTimer* tmrDT;
+    bool m_follow = false;
+};

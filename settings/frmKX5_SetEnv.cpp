@@ -1,0 +1,98 @@
+#include "frmKX5_SetEnv.h"
+
+#include "ConfigFiles.h"
+#include "GridView.h"
+#include "MsgBox.h"
+#include "SaveCheck.h"
+#include "Stations.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kStations = 99; // MC No 1 to 99: two digits in a frame
+}
+
+frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* parent)
+    : QDialog(parent), m_status(stationTable), m_monitoring(monitorTable) {
+    setObjectName(QStringLiteral("frmKX5_SetEnv"));
+    setWindowTitle(QStringLiteral("Usable Setting"));
+
+    m_list = new Grid(2, kStations, this);
+    m_list->setText(0, 0, QStringLiteral("MC No"));
+    m_list->setText(1, 0, QStringLiteral("Use"));
+    m_list->setText(2, 0, QStringLiteral("Description"));
+    m_list->setAlternateColors(kLightGreen, kWhite);
+    m_list->setEditable(true);
+    for (int r = 1; r <= kStations; ++r) {
+        m_list->setText(0, r, QString::number(r));
+        m_list->setCellKind(1, r, Grid::CellKind::DropDown);
+        m_list->setDropDownItems(1, r, {QStringLiteral("O"), QStringLiteral("X")});
+        m_list->setText(1, r, QStringLiteral("X"));
+    }
+
+    sprdList = new GridView(m_list, this);
+    sprdList->setObjectName(QStringLiteral("sprdList"));
+    sprdList->setColumnWidth(0, 50);
+    sprdList->horizontalHeader()->setStretchLastSection(true);
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(sprdList);
+    top->addLayout(buttons);
+    resize(420, 520);
+
+    connect(btnOK, &QPushButton::clicked, this, &frmKX5_SetEnv::btnOK_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &frmKX5_SetEnv::btnCancel_Click);
+
+    LoadStationList();
+}
+
+void frmKX5_SetEnv::LoadStationList() {
+    QDir().mkpath(CfgDir());
+    QStringList lines;
+    // A missing or unreadable file leaves every station "X" with no description.
+    if (ReadLines(SetEnvPath(), &lines)) FillStationGrid(*m_list, lines);
+}
+
+bool frmKX5_SetEnv::SaveStationList() {
+    QString error;
+    const QStringList lines = StationLines(*m_list);
+    if (SaveSetEnv(lines, &error) && SavedAsWritten(SetEnvPath(), lines, &error)) return true;
+    MsgBox(this, windowTitle(), error + QStringLiteral("\nThe stations in use were not changed."),
+           QMessageBox::Ok, QMessageBox::Warning);
+    return false;
+}
+
+void frmKX5_SetEnv::ApplyStationList() {
+    BuildStations(StationLines(*m_list), m_status, m_monitoring);
+}
+
+void frmKX5_SetEnv::btnOK_Click() {
+    // With no station in use the program would have nothing to poll and no station to show;
+    // the user is asked to mark one instead of losing the current list.
+    if (!AnyStationInUse(StationLines(*m_list))) {
+        MsgBox(this, windowTitle(),
+               QStringLiteral("No MC selected. Set \"O\" in the Use column of at least one MC."),
+               QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    if (!SaveStationList()) return;
+    ApplyStationList();
+    KeepSelectedStation();
+    accept();
+}
+
+void frmKX5_SetEnv::btnCancel_Click() {
+    reject();
+}

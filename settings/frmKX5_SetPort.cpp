@@ -1,0 +1,154 @@
+#include "frmKX5_SetPort.h"
+
+#include "ConfigFiles.h"
+#include "MsgBox.h"
+#include "QtSerialPort.h"
+#include "SaveCheck.h"
+#include "mdlKX5.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+
+namespace {
+
+QComboBox* makeBox(QWidget* parent, const char* name, const QStringList& items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert); // typed text is a value, not a new entry
+    box->addItems(items);
+    return box;
+}
+
+} // namespace
+
+QStringList frmKX5_SetPort::PortList() {
+    QStringList list;
+    QStringList comNames; // what COM1 .. COM16 open, so a device is not offered twice
+    for (int n = 1; n <= 16; ++n) {
+        list.append(QStringLiteral("COM%1").arg(n));
+        comNames.append(SystemPortName(list.last()));
+    }
+    QStringList devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        QString loc = info.systemLocation();
+#ifdef Q_OS_WIN
+        if (loc.startsWith(QLatin1String("\\\\.\\"))) loc = loc.mid(4);
+#endif
+        if (!comNames.contains(loc) && !list.contains(loc) && !devices.contains(loc))
+            devices.append(loc);
+    }
+    devices.sort();
+    return list + devices;
+}
+
+frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmKX5_SetPort"));
+    setWindowTitle(QStringLiteral("Port Setup"));
+
+    cmbPort = makeBox(this, "cmbPort", PortList());
+    cmbBaud = makeBox(this, "cmbBaud", {"9600", "4800", "2400", "1200"});
+    cmbParity = makeBox(this, "cmbParity", {"N", "E", "O"});
+    cmbData = makeBox(this, "cmbData", {"7", "8"});
+    cmbStop = makeBox(this, "cmbStop", {"1", "2"});
+    cmbProtocol = makeBox(this, "cmbProtocol", {"STD", "SUM"});
+    lblMsg = new QLabel(this);
+    lblMsg->setObjectName(QStringLiteral("lblMsg"));
+    lblMsg->setWordWrap(true);
+    lblMsg->setStyleSheet(QStringLiteral("color: red"));
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* form = new QGridLayout;
+    const std::pair<const char*, QComboBox*> rows[] = {
+        {"Port", cmbPort},     {"Baudrate", cmbBaud}, {"Parity Bit", cmbParity},
+        {"Data Bit", cmbData}, {"Stop Bit", cmbStop}, {"Protocol", cmbProtocol}};
+    int r = 0;
+    for (const auto& [caption, box] : rows) {
+        form->addWidget(new QLabel(QLatin1String(caption), this), r, 0);
+        form->addWidget(box, r++, 1);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(form);
+    top->addWidget(lblMsg);
+    top->addLayout(buttons);
+
+    connect(cmbPort, &QComboBox::activated, this, &frmKX5_SetPort::cmbPort_Click);
+    connect(btnOK, &QPushButton::clicked, this, &frmKX5_SetPort::btnOK_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &frmKX5_SetPort::btnCancel_Click);
+
+    // Form_Load: the boxes show the settings in use.
+    cmbPort->setCurrentText(gPort);
+    cmbBaud->setCurrentText(gBaud);
+    cmbParity->setCurrentText(gParity);
+    cmbData->setCurrentText(gDataBit);
+    cmbStop->setCurrentText(gStopBit);
+    cmbProtocol->setCurrentText(gProtocol);
+    if (!cmbPort->currentText().isEmpty()) TestPortName(cmbPort->currentText());
+}
+
+void frmKX5_SetPort::TestPort(int n) {
+    // The port number is a 16-bit value; out of range it simply names no port.
+    TestPortName(QStringLiteral("COM%1").arg(static_cast<qint16>(n)));
+}
+
+void frmKX5_SetPort::TestPortName(const QString& name) {
+    // A port of the window's own: the main window's port is never touched here.
+    QSerialPort MSComm1;
+    MSComm1.setPortName(SystemPortName(name));
+    if (MSComm1.open(QIODevice::ReadWrite)) {
+        MSComm1.close();
+        lblMsg->clear();
+        return;
+    }
+    switch (MSComm1.error()) {
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+    case QSerialPort::OpenError:
+        lblMsg->setText(QtSerialPort::describe(MSComm1.error(), MSComm1.errorString()));
+        break;
+    default:
+        break; // other failures say nothing about whether the port exists or is free
+    }
+}
+
+void frmKX5_SetPort::cmbPort_Click(int index) {
+    if (index < 0) return;
+    if (index < 16)
+        TestPort(index + 1);
+    else
+        TestPortName(cmbPort->itemText(index));
+}
+
+void frmKX5_SetPort::btnOK_Click() {
+    const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
+                      cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
+    QString error;
+    if (!SaveCommCfg(cfg, &error) ||
+        !SavedAsWritten(CommCfgPath(),
+                        {cfg.port, cfg.baud, cfg.parity, cfg.dataBits, cfg.stopBits, cfg.protocol},
+                        &error)) {
+        MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
+               QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    ApplyCommCfg(cfg);
+    accept();
+}
+
+void frmKX5_SetPort::btnCancel_Click() {
+    reject();
+}

@@ -1,0 +1,39 @@
+// Port Setup: the serial port, its line settings and the frame protocol, stored in Comm.CFG.
+// On OK the file is written first and only then are the settings in use changed, so a failed
+// write leaves both as they were.
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class frmKX5_SetPort : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmKX5_SetPort(QWidget* parent = nullptr);
+
+    // Tries to open port "COMn"; a path starting with "/" is tried as it stands. Shows why it
+    // cannot be opened in lblMsg, or clears lblMsg when it can.
+    void TestPort(int n);
+    void TestPortName(const QString& name);
+
+    void cmbPort_Click(int index);
+    void btnOK_Click();
+    void btnCancel_Click();
+
+    // The entries of the port list: COM1 .. COM16, then the serial devices the system reports.
+    static QStringList PortList();
+
+private:
+    QComboBox* cmbPort;
+    QComboBox* cmbBaud;
+    QComboBox* cmbParity;
+    QComboBox* cmbData;
+    QComboBox* cmbStop;
+    QComboBox* cmbProtocol;
+    QLabel* lblMsg;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+};
