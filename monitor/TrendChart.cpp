@@ -38,11 +38,13 @@ public:
     ShadowGraph(QCPAxis* key, QCPAxis* value, int depth) : QCPGraph(key, value), m_depth(depth) {}
 
 protected:
-    void draw(QCPPainter* painter) override {
-        painter->save();
-        painter->translate(m_depth, -m_depth);
-        QCPGraph::draw(painter);
-        painter->restore();
+    // Moves the points rather than the painter: the raster engine keeps its fast path for
+    // untransformed polylines.
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const override {
+        QVector<QPointF> moved(lines);
+        for (QPointF& p : moved)
+            p += QPointF(m_depth, -m_depth);
+        QCPGraph::drawLinePlot(painter, moved);
     }
 
 private:
@@ -68,6 +70,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     lay->addWidget(m_scroll);
 
     m_plot->setNoAntialiasingOnDrag(true);
+    m_plot->setPlottingHint(QCP::phFastPolylines, true);
     m_plot->yAxis2->setVisible(true);
     m_plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new PointLabelTicker(&m_labels)));
     for (int s = 0; s < kSeries; ++s) {
@@ -75,13 +78,11 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
         auto* shadow = new ShadowGraph(m_plot->xAxis, valueAxis, kDepthPx);
         m_shadow[s] = shadow;
         m_graph[s] = m_plot->addGraph(m_plot->xAxis, valueAxis);
-        m_graph[s]->setPen(QPen(kSeriesColor[s], 1.5));
-        QColor dark = kSeriesColor[s].darker(180);
-        dark.setAlpha(110);
-        shadow->setPen(QPen(dark, 4));
-        QColor fill = kSeriesColor[s];
-        fill.setAlpha(35);
-        shadow->setBrush(fill);
+        // Cosmetic one-pixel pens: a wider pen makes the raster engine stroke a day of points
+        // slowly, a thin one keeps the replot in milliseconds.
+        m_graph[s]->setPen(QPen(kSeriesColor[s], 1));
+        // Opaque and pale: blending a translucent line costs more than drawing it.
+        shadow->setPen(QPen(kSeriesColor[s].lighter(170), 1));
         shadow->setData(m_graph[s]->data());
         shadow->removeFromLegend();
         shadow->setVisible(false);
@@ -211,13 +212,9 @@ bool TrendChart::onRightAxis(int series) const {
 void TrendChart::set3D(bool on) {
     if (m_3d == on) return;
     m_3d = on;
+    // Lines only: a filled area under a day of points costs the raster engine seconds.
     for (auto* s : m_shadow)
         s->setVisible(on);
-    for (int s = 0; s < kSeries; ++s) {
-        QColor fill = kSeriesColor[s];
-        fill.setAlpha(25);
-        m_graph[s]->setBrush(on ? QBrush(fill) : QBrush(Qt::NoBrush));
-    }
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
