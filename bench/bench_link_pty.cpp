@@ -1,0 +1,68 @@
+// Time per monitor exchange over a pseudo-terminal against kx5sim answering at once, compared
+// with the link's own pacing: the 100 ms gather plus the 50 ms send tick.
+// Run on demand: build/bin/bench_link_pty [exchanges]
+#include "KX5Link.h"
+#include "QtSerialPort.h"
+#include "SimLine.h"
+#include "mdlKX5.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const size_t n = argc > 1 ? static_cast<size_t>(std::atoi(argv[1])) : 40;
+
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2, 3};
+    kx5sim::SimLine sim(cfg);
+    std::string err;
+    if (!sim.start(&err)) {
+        std::fprintf(stderr, "kx5sim: %s\n", err.c_str());
+        return 1;
+    }
+    KX5Link link(new QtSerialPort);
+    link.installGlobals();
+    gPort = QString::fromStdString(sim.path());
+    gMC_List = {1, 2, 3};
+    gMC_OK = {false, false, false};
+    gMC_Name = {"", "", ""};
+    gMC_Last = 2;
+    for (int i = 0; i < 3; ++i)
+        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
+    link.mSetPortOpen_Click();
+
+    // Wait for monitoring, then count exchanges from a clean start.
+    QElapsedTimer guard;
+    guard.start();
+    while (gSendStep != 11 && guard.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    sim.clearExchanges();
+    while (sim.exchanges().size() < n + 1 && guard.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const auto ex = sim.exchanges();
+    if (ex.size() < n + 1) {
+        std::fprintf(stderr, "only %zu exchanges\n", ex.size());
+        return 1;
+    }
+    std::vector<double> gaps;
+    for (size_t i = 1; i <= n; ++i)
+        gaps.push_back(
+            std::chrono::duration<double, std::milli>(ex[i].time - ex[i - 1].time).count());
+    std::sort(gaps.begin(), gaps.end());
+    double mean = 0;
+    for (double g : gaps)
+        mean += g;
+    mean /= double(gaps.size());
+    const double pacing = KX5Link::kGatherMs + 50.0;
+    std::printf("monitor exchanges: %zu, mean %.2f ms, median %.2f ms, max %.2f ms\n", n, mean,
+                gaps[gaps.size() / 2], gaps.back());
+    std::printf("pacing %.0f ms; overshoot of the mean %.2f ms, goal <= 5 ms: ratio %.2f (%s)\n",
+                pacing, mean - pacing, (mean - pacing) / 5.0,
+                mean - pacing <= 5.0 ? "met" : "NOT met");
+    link.ClosePort();
+    return 0;
+}

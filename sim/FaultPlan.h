@@ -1,0 +1,78 @@
+// Misbehaviour on demand: which faults apply to the reply to one request.
+//
+// Each fault fires always, once, on every n-th request it applies to, or with a probability
+// drawn from its own seeded generator, so a test sees the same sequence on every run.
+// Text form (command line), kind first, then options:
+//   delay=MS | pace | silent | foreign | bad-sum | ng | split[=PARTS] | garbage[=BYTES]
+//   ,station=N  ,once  ,every=N  ,prob=P  ,seed=S  ,pause=MS (split; default 20)
+// e.g. "delay=300,station=2", "bad-sum,every=3", "ng,prob=0.2,seed=7", "split=3,pause=50".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kx5sim {
+
+enum class FaultKind {
+    Delay,        // wait ms before answering
+    Pace,         // send at the line's baud rate, 10 bit times per byte, in small chunks
+    Silent,       // no reply at all
+    ForeignModel, // WHO answered with a model that is not a KX5 (applies to WHO only)
+    BadChecksum,  // reply with a wrong checksum (SUM mode; STD replies carry none)
+    Refuse,       // NG instead of the reply; a refused write is not applied
+    Split,        // reply written in parts with pauses between them
+    Garbage,      // junk bytes (never STX or LF) before the reply
+};
+
+struct Fault {
+    enum class When { Always, Once, EveryNth, Probability };
+
+    FaultKind kind = FaultKind::Delay;
+    int station = 0; // 0: every station
+    When when = When::Always;
+    int n = 1;
+    double probability = 1.0;
+    std::uint32_t seed = 1;
+    int ms = 0;    // Delay: the wait; Split: the pause between parts
+    int parts = 2; // Split
+    int bytes = 4; // Garbage
+};
+
+// What the faults decided for one reply.
+struct FaultDecision {
+    int delayMs = 0;
+    bool pace = false;
+    bool silent = false;
+    bool foreign = false;
+    bool badChecksum = false;
+    bool refuse = false;
+    int parts = 1;
+    int pauseMs = 0;
+    int garbageBytes = 0;
+};
+
+class FaultPlan {
+public:
+    void add(const Fault& fault);
+    void clear() { mEntries.clear(); }
+    bool empty() const { return mEntries.empty(); }
+
+    // Called once per request addressed to an existing station.
+    FaultDecision decide(int station, bool modelQuery);
+
+    // Parses the text form above; on failure returns nothing and explains in *error.
+    static std::optional<Fault> parse(std::string_view text, std::string* error = nullptr);
+
+private:
+    struct Entry {
+        Fault fault;
+        long matches = 0;
+        std::uint32_t rng = 1;
+    };
+    std::vector<Entry> mEntries;
+};
+
+} // namespace kx5sim
