@@ -528,6 +528,8 @@ void frmKX5_Main::tmrRefresh_Timer() {
     const Grid& mon = m_link->sprdMonitoring;
     for (int r = 1; r <= mon.maxRows(); ++r) {
         if (CInt(mon.text(0, r)) != gMC_No) continue;
+        // No reply stored yet: empty cells would read as 0 with a millivolt unit.
+        if (mon.text(4, r).isEmpty()) continue;
         const int inp = CInt(mon.text(1, r));
         const int unit = CInt(mon.text(2, r));
         QString unitText = m_lblUnit[0]->text();

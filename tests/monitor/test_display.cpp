@@ -266,3 +266,14 @@ TEST_F(LiveDisplay, ValueFromTheLineReachesTheFigures) {
     EXPECT_TRUE(lit("shpAL_0"));
     EXPECT_TRUE(lit("shpSV_0"));
 }
+
+TEST_F(LiveDisplay, StationWithoutValuesYetLeavesTheFiguresAlone) {
+    setRow(2, {{1, "3"}, {4, "1234"}});
+    win->tmrRefresh_Timer();
+    ASSERT_EQ(text("lblPV"), "123.4");
+    for (int c = 1; c <= 20; ++c)
+        link()->sprdMonitoring.setText(c, 2, "");
+    win->tmrRefresh_Timer();
+    EXPECT_EQ(text("lblPV"), "123.4");
+    EXPECT_EQ(text("lblUnit_0"), "℃");
+}
