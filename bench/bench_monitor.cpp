@@ -197,6 +197,7 @@ void benchRefresh(const QString& dir) {
 // The real program's polling cost: kx5sim on a pseudo-terminal, the window polling three
 // stations through the real serial port.
 void benchPolling(const QString& sim, const QString& dir, int seconds) {
+    QDir().mkpath(dir);
     QProcess proc;
     const QString linkPath = dir + QStringLiteral("/kx5sim.pty");
     proc.start(sim, {QStringLiteral("--stations"), QStringLiteral("1,2,3"),
