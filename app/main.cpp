@@ -1,0 +1,12 @@
+#include "frmKX5_Main.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kx5comm"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    frmKX5_Main w;
+    w.show();
+    return QApplication::exec();
+}

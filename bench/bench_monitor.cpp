@@ -1,0 +1,264 @@
+// Main-window figures: start to window shown, the trend graph holding a day at one sample a
+// second, the live-display refresh tick, and (when kx5sim is built) the CPU share while
+// polling three simulated stations.
+//
+//   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
+#include "ConfigFiles.h"
+#include "FakeSerialPort.h"
+#include "TrendChart.h"
+#include "frmKX5_Main.h"
+#include "mdlKX5.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <cstdio>
+#include <qcustomplot.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+double rssMiB() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) /
+                                  (1024.0 * 1024.0)
+                            : 0;
+}
+
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+void report(const char* what, double value, const char* unit, double goal) {
+    std::printf("%-58s %10.3f %-3s goal %8.3f  ratio %5.2f %s\n", what, value, unit, goal,
+                value / goal, value <= goal ? "ok" : "OVER");
+}
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    QStringList who;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            ++paints;
+            if (!who.contains(o->objectName() + "/" + o->metaObject()->className()))
+                who << o->objectName() + "/" + o->metaObject()->className();
+        }
+        return false;
+    }
+};
+
+void writeDemoSettings(const QString& dir, const QString& port) {
+    QDir().mkpath(dir + QStringLiteral("/CFG"));
+    WriteLinesAtomic(dir + QStringLiteral("/Comm.CFG"), {port, "9600", "N", "8", "1", "STD"},
+                     nullptr);
+    QStringList env;
+    for (int n = 1; n <= 99; ++n)
+        env << (n <= 3 ? QStringLiteral("O\tOven %1").arg(n) : QStringLiteral("X\t"));
+    WriteLinesAtomic(dir + QStringLiteral("/CFG/SetEnv.INI"), env, nullptr);
+}
+
+void benchStartup(QElapsedTimer& sinceMain, const QString& dir) {
+    SetProgramDir(dir);
+    writeDemoSettings(dir, QStringLiteral("COM1"));
+    QElapsedTimer t;
+    t.start();
+    auto* w = new frmKX5_Main(new FakeSerialPort);
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
+    report("start: window built and shown (in process)",
+           static_cast<double>(t.nsecsElapsed()) / 1e6, "ms", 500);
+    report("start: from main() incl. QApplication",
+           static_cast<double>(sinceMain.nsecsElapsed()) / 1e6, "ms", 500);
+    delete w;
+}
+
+// zigzag: every sample differs from the last by up to the full range (worst case for drawing);
+// process: a slow oven curve with a little measuring noise (what a day looks like).
+void benchGraph(bool scrolling, bool threeD, bool zigzag) {
+    constexpr int kDay = 86400;
+    const double before = rssMiB();
+    auto* chart = new TrendChart;
+    chart->resize(1100, 420);
+    chart->show();
+    if (!QTest::qWaitForWindowExposed(chart)) std::printf("chart not exposed\n");
+    chart->setScrolling(scrolling);
+    chart->set3D(threeD);
+    chart->truncate(0);
+    QTime t0(0, 0);
+    for (int p = 0; p < kDay; ++p)
+        if (zigzag)
+            chart->setPoint(p, 250 + (p % 100) * 0.1, 240 + (p % 300) * 0.05, (p % 1000) * 0.1,
+                            t0.addSecs(p));
+        else
+            chart->setPoint(
+                p, p < 43200 ? 250 : 300, 250 + 20 * std::sin(p / 3000.0) + ((p * 7919) % 5) * 0.1,
+                45 + 10 * std::sin(p / 2000.0) + ((p * 104729) % 7) * 0.1, t0.addSecs(p));
+    chart->showUpTo(kDay - 1);
+    chart->plot()->replot(QCustomPlot::rpImmediateRefresh);
+    const double after = rssMiB();
+
+    constexpr int kSamples = 200;
+    QElapsedTimer t;
+    qint64 worst = 0;
+    t.start();
+    for (int i = 0; i < kSamples; ++i) {
+        QElapsedTimer one;
+        one.start();
+        const int p = kDay + i;
+        chart->setPoint(p, 250, 249.8, 45.5, t0.addSecs(p));
+        chart->showUpTo(p);
+        chart->plot()->replot(QCustomPlot::rpImmediateRefresh);
+        worst = std::max(worst, one.nsecsElapsed());
+    }
+    const double meanMs = static_cast<double>(t.nsecsElapsed()) / 1e6 / kSamples;
+    char what[128];
+    std::snprintf(what, sizeof what, "graph %s %s%s: add one + replot, mean",
+                  zigzag ? "zigzag" : "process", scrolling ? "following" : "whole day",
+                  threeD ? " 3D" : "");
+    report(what, meanMs, "ms", 10);
+    std::snprintf(what, sizeof what, "graph %s %s%s: add one + replot, worst",
+                  zigzag ? "zigzag" : "process", scrolling ? "following" : "whole day",
+                  threeD ? " 3D" : "");
+    report(what, static_cast<double>(worst) / 1e6, "ms", 10);
+    if (!scrolling && !threeD && zigzag)
+        report("graph: memory for a day (RSS growth)", after - before, "MiB", 50);
+    delete chart;
+}
+
+void benchRefresh(const QString& dir) {
+    SetProgramDir(dir);
+    writeDemoSettings(dir, QStringLiteral("COM1"));
+    ResetDataImage();
+    auto* w = new frmKX5_Main(new FakeSerialPort);
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
+    gMC_No = 2;
+    w->SetOnlineState(true);
+    w->tmrRefresh.stop();
+    w->tmrDispGraph.stop();
+    Grid& mon = w->link()->sprdMonitoring;
+    const char* row[20] = {"3",   "0",   "0",  "2498", "2500", "0", "0", "455", "1", "1",
+                           "256", "257", "OK", "2",    "0",    "0", "0", "0",   "0", "150"};
+    for (int r = 1; r <= mon.maxRows(); ++r)
+        for (int c = 1; c <= 20; ++c)
+            mon.setText(c, r, QString::fromLatin1(row[c - 1]));
+    w->tmrRefresh_Timer();
+    QApplication::processEvents();
+
+    constexpr int kTicks = 20000;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < kTicks; ++i)
+        w->tmrRefresh_Timer();
+    w->tmrRefresh.stop();
+    report("refresh tick, steady values", static_cast<double>(t.nsecsElapsed()) / 1e6 / kTicks,
+           "ms", 0.2);
+
+    QTest::qWait(300); // the display's first layout after it appeared
+    PaintCounter counter;
+    for (QWidget* c : w->findChildren<QWidget*>())
+        c->installEventFilter(&counter);
+    for (int i = 0; i < 100; ++i) {
+        w->tmrRefresh_Timer();
+        QApplication::processEvents();
+    }
+    w->tmrRefresh.stop();
+    std::printf("%-58s %10d paint events over 100 ticks (goal 0) %s\n",
+                "refresh tick, steady values: repaints", counter.paints,
+                counter.paints == 0 ? "ok" : "OVER");
+    if (counter.paints) std::printf("  painted: %s\n", qPrintable(counter.who.join(", ")));
+
+    t.restart();
+    for (int i = 0; i < kTicks; ++i) {
+        mon.setText(4, 2, QString::number(2400 + i % 200));
+        w->tmrRefresh_Timer();
+    }
+    w->tmrRefresh.stop();
+    report("refresh tick, PV changing every tick (no paint)",
+           static_cast<double>(t.nsecsElapsed()) / 1e6 / kTicks, "ms", 0.2);
+    for (QWidget* c : w->findChildren<QWidget*>())
+        c->removeEventFilter(&counter);
+    delete w;
+}
+
+// The real program's polling cost: kx5sim on a pseudo-terminal, the window polling three
+// stations through the real serial port.
+void benchPolling(const QString& sim, const QString& dir, int seconds) {
+    QDir().mkpath(dir);
+    QProcess proc;
+    const QString linkPath = dir + QStringLiteral("/kx5sim.pty");
+    proc.start(sim, {QStringLiteral("--stations"), QStringLiteral("1,2,3"),
+                     QStringLiteral("--link"), linkPath});
+    if (!proc.waitForStarted(3000) ||
+        !QTest::qWaitFor([&] { return QFile::exists(linkPath); }, 5000)) {
+        std::printf("polling: kx5sim did not start (%s)\n", qPrintable(sim));
+        return;
+    }
+    SetProgramDir(dir);
+    writeDemoSettings(dir, linkPath);
+    ResetDataImage();
+    auto* w = new frmKX5_Main;
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
+    w->runCommand(3);
+    const bool up = QTest::qWaitFor([] { return gSendStep == 11; }, 15000);
+    if (!up) std::printf("polling: the stations did not come up\n");
+    QTest::qWait(1000);
+    const double cpu0 = cpuSeconds();
+    QElapsedTimer t;
+    t.start();
+    QTest::qWait(seconds * 1000);
+    const double share =
+        (cpuSeconds() - cpu0) / (static_cast<double>(t.nsecsElapsed()) / 1e9) * 100;
+    report("polling three kx5sim stations: CPU of one core", share, "%", 3);
+    delete w;
+    proc.terminate();
+    proc.waitForFinished(3000);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    QApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    QTemporaryDir tmp;
+    QString sim;
+    int seconds = 10;
+    const QStringList args = QCoreApplication::arguments();
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--sim")) sim = args[i + 1];
+        if (args[i] == QLatin1String("--seconds")) seconds = args[i + 1].toInt();
+    }
+    if (sim.isEmpty()) {
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/kx5sim");
+        if (QFile::exists(beside)) sim = beside;
+    }
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+    benchStartup(sinceMain, tmp.path() + QStringLiteral("/start"));
+    std::printf("graph: 86,400 points per series, 1100 x 420 pixels\n");
+    for (bool zigzag : {false, true})
+        for (bool threeD : {false, true})
+            for (bool scrolling : {true, false})
+                benchGraph(scrolling, threeD, zigzag);
+    benchRefresh(tmp.path() + QStringLiteral("/refresh"));
+    if (sim.isEmpty())
+        std::printf("polling: skipped, kx5sim not built (pass --sim PATH)\n");
+    else
+        benchPolling(sim, tmp.path() + QStringLiteral("/poll"), seconds);
+    return 0;
+}

@@ -1,0 +1,288 @@
+#include "TrendChart.h"
+
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <qcustomplot.h>
+
+namespace {
+
+// Whole-number ticks labelled with the time of day of the point they fall on.
+class PointLabelTicker : public QCPAxisTicker {
+public:
+    explicit PointLabelTicker(const std::vector<int>* labels) : m_labels(labels) {}
+
+protected:
+    double getTickStep(const QCPRange& range) override {
+        return std::max(1.0, std::ceil(QCPAxisTicker::getTickStep(range)));
+    }
+    int getSubTickCount(double) override { return 0; }
+    QString getTickLabel(double tick, const QLocale&, QChar, int) override {
+        const long p = std::lround(tick);
+        if (std::fabs(tick - static_cast<double>(p)) > 1e-6 || p < 0 ||
+            p >= static_cast<long>(m_labels->size()))
+            return {};
+        const int s = (*m_labels)[static_cast<size_t>(p)];
+        return s < 0 ? QString() : QTime(0, 0).addSecs(s).toString(QStringLiteral("HH:mm:ss"));
+    }
+
+private:
+    const std::vector<int>* m_labels;
+};
+
+// A copy of a series drawn a few pixels up and to the right, under it: the depth of the
+// three-dimensional view. It shares the series' data, so it costs no memory.
+class ShadowGraph : public QCPGraph {
+public:
+    ShadowGraph(QCPAxis* key, QCPAxis* value, int depth) : QCPGraph(key, value), m_depth(depth) {}
+
+protected:
+    // Moves the points rather than the painter: the raster engine keeps its fast path for
+    // untransformed polylines.
+    void drawLinePlot(QCPPainter* painter, const QVector<QPointF>& lines) const override {
+        QVector<QPointF> moved(lines);
+        for (QPointF& p : moved)
+            p += QPointF(m_depth, -m_depth);
+        QCPGraph::drawLinePlot(painter, moved);
+    }
+
+private:
+    int m_depth;
+};
+
+const QColor kSeriesColor[TrendChart::kSeries] = {QColor(0, 160, 0), QColor(220, 0, 0),
+                                                  QColor(0, 0, 220)};
+const char* const kLegend[TrendChart::kSeries] = {"SV", "PV", "MV"};
+
+} // namespace
+
+TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ChartFX1"));
+    m_plot = new QCustomPlot(this);
+    m_plot->setObjectName(QStringLiteral("ChartFX1_Plot"));
+    m_scroll = new QScrollBar(Qt::Horizontal, this);
+    m_scroll->setObjectName(QStringLiteral("ChartFX1_Scroll"));
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->addWidget(m_plot, 1);
+    lay->addWidget(m_scroll);
+
+    m_plot->setNoAntialiasingOnDrag(true);
+    m_plot->setPlottingHint(QCP::phFastPolylines, true);
+    m_plot->yAxis2->setVisible(true);
+    m_plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new PointLabelTicker(&m_labels)));
+    for (int s = 0; s < kSeries; ++s) {
+        QCPAxis* valueAxis = s == MV ? m_plot->yAxis2 : m_plot->yAxis;
+        auto* shadow = new ShadowGraph(m_plot->xAxis, valueAxis, kDepthPx);
+        m_shadow[s] = shadow;
+        m_graph[s] = m_plot->addGraph(m_plot->xAxis, valueAxis);
+        // Cosmetic one-pixel pens: a wider pen makes the raster engine stroke a day of points
+        // slowly, a thin one keeps the replot in milliseconds.
+        m_graph[s]->setPen(QPen(kSeriesColor[s], 1));
+        // Opaque and pale: blending a translucent line costs more than drawing it.
+        shadow->setPen(QPen(kSeriesColor[s].lighter(170), 1));
+        shadow->setData(m_graph[s]->data());
+        shadow->removeFromLegend();
+        shadow->setVisible(false);
+    }
+    m_plot->legend->setVisible(true);
+    m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
+    m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
+    connect(m_plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            &TrendChart::onUserRange);
+    connect(m_scroll, &QScrollBar::valueChanged, this, &TrendChart::onScrollBar);
+    setupTitles();
+    clear();
+}
+
+void TrendChart::setupTitles() {
+    for (int s = 0; s < kSeries; ++s)
+        m_graph[s]->setName(QString::fromLatin1(kLegend[s]));
+    m_graph[MV]->setValueAxis(m_plot->yAxis2);
+    m_shadow[MV]->setValueAxis(m_plot->yAxis2);
+    m_plot->yAxis->setLabel(QStringLiteral("Temp"));
+    m_plot->yAxis2->setLabel(QStringLiteral("MV"));
+    m_plot->xAxis->setLabel(QStringLiteral("Time"));
+}
+
+void TrendChart::clear() {
+    for (auto* g : m_graph) {
+        g->data()->clear();
+        for (int p = 0; p < kResetPoints; ++p)
+            g->addData(p, 0.0);
+    }
+    m_labels.assign(kResetPoints, -1);
+    rescanValues();
+    m_follow = true;
+    m_width = kFollowWidth;
+    showUpTo(kResetPoints - 1);
+}
+
+int TrendChart::pointCount() const {
+    return static_cast<int>(m_labels.size());
+}
+
+void TrendChart::truncate(int count) {
+    if (count < 0) count = 0;
+    if (count >= pointCount()) return;
+    for (auto* g : m_graph)
+        g->data()->removeAfter(count - 0.5);
+    m_labels.resize(static_cast<size_t>(count));
+    rescanValues();
+}
+
+void TrendChart::setPoint(int p, double sv, double pv, double mv, const QTime& label) {
+    if (p < 0) return;
+    const double v[kSeries] = {sv, pv, mv};
+    widenValues(sv, pv, mv);
+    if (p > pointCount()) widenValues(0, 0, 0);
+    while (pointCount() < p) {
+        for (auto* g : m_graph)
+            g->addData(pointCount(), 0.0);
+        m_labels.push_back(-1);
+    }
+    if (p == pointCount()) {
+        for (int s = 0; s < kSeries; ++s)
+            m_graph[s]->addData(p, v[s]);
+        m_labels.push_back(label.isValid() ? label.msecsSinceStartOfDay() / 1000 : -1);
+        return;
+    }
+    for (int s = 0; s < kSeries; ++s)
+        (m_graph[s]->data()->begin() + p)->value = v[s];
+    m_labels[static_cast<size_t>(p)] = label.isValid() ? label.msecsSinceStartOfDay() / 1000 : -1;
+}
+
+void TrendChart::widenValues(double sv, double pv, double mv) {
+    if (!m_haveValues) {
+        m_leftLo = m_leftHi = sv;
+        m_mvLo = m_mvHi = mv;
+        m_haveValues = true;
+    }
+    m_leftLo = std::min({m_leftLo, sv, pv});
+    m_leftHi = std::max({m_leftHi, sv, pv});
+    m_mvLo = std::min(m_mvLo, mv);
+    m_mvHi = std::max(m_mvHi, mv);
+}
+
+void TrendChart::rescanValues() {
+    m_leftLo = m_leftHi = m_mvLo = m_mvHi = 0;
+    m_haveValues = false;
+    for (int p = 0; p < pointCount(); ++p)
+        widenValues(value(SV, p), value(PV, p), value(MV, p));
+}
+
+double TrendChart::value(int series, int p) const {
+    if (series < 0 || series >= kSeries || p < 0 || p >= m_graph[series]->data()->size())
+        return std::nan("");
+    return (m_graph[series]->data()->constBegin() + p)->value;
+}
+
+double TrendChart::key(int series, int p) const {
+    if (series < 0 || series >= kSeries || p < 0 || p >= m_graph[series]->data()->size())
+        return std::nan("");
+    return (m_graph[series]->data()->constBegin() + p)->key;
+}
+
+QString TrendChart::label(int p) const {
+    if (p < 0 || p >= pointCount()) return {};
+    const int s = m_labels[static_cast<size_t>(p)];
+    return s < 0 ? QString() : QTime(0, 0).addSecs(s).toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString TrendChart::legend(int series) const {
+    return series >= 0 && series < kSeries ? m_graph[series]->name() : QString();
+}
+
+QString TrendChart::axisTitle(const char* which) const {
+    const QString w = QString::fromLatin1(which);
+    if (w == QLatin1String("left")) return m_plot->yAxis->label();
+    if (w == QLatin1String("right")) return m_plot->yAxis2->label();
+    if (w == QLatin1String("bottom")) return m_plot->xAxis->label();
+    return {};
+}
+
+bool TrendChart::onRightAxis(int series) const {
+    return series >= 0 && series < kSeries && m_graph[series]->valueAxis() == m_plot->yAxis2;
+}
+
+void TrendChart::set3D(bool on) {
+    if (m_3d == on) return;
+    m_3d = on;
+    // Lines only: a filled area under a day of points costs the raster engine seconds.
+    for (auto* s : m_shadow)
+        s->setVisible(on);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TrendChart::setScrolling(bool on) {
+    if (m_scrolling == on) return;
+    m_scrolling = on;
+    m_follow = true;
+    applyView();
+}
+
+double TrendChart::viewLower() const {
+    return m_plot->xAxis->range().lower;
+}
+double TrendChart::viewUpper() const {
+    return m_plot->xAxis->range().upper;
+}
+
+void TrendChart::showUpTo(int) {
+    applyView();
+}
+
+// Puts the time axis where the mode wants it: the newest points while following, the whole
+// history otherwise. Value axes rescale to what the series hold.
+void TrendChart::applyView() {
+    const double last = std::max(pointCount() - 1, kResetPoints - 1);
+    m_applying = true;
+    if (!m_scrolling) {
+        m_plot->xAxis->setRange(0, last);
+        m_scroll->setVisible(false);
+    } else {
+        const double width = std::min(m_width, std::max(last, 1.0));
+        if (m_follow) m_plot->xAxis->setRange(last - width, last);
+        const int maxStart = std::max(0, static_cast<int>(std::ceil(last - width)));
+        m_scroll->setVisible(true);
+        m_scroll->setRange(0, maxStart);
+        m_scroll->setPageStep(std::max(1, static_cast<int>(width)));
+        m_scroll->setValue(static_cast<int>(std::lround(std::max(0.0, viewLower()))));
+    }
+    const double pad = std::max(1.0, (m_leftHi - m_leftLo) * 0.05);
+    m_plot->yAxis->setRange(m_leftLo - pad, m_leftHi + pad);
+    m_plot->yAxis2->setRange(std::min(0.0, m_mvLo), std::max(100.0, m_mvHi));
+    m_applying = false;
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+// The user dragged or zoomed the time axis: remember the width, follow again only when the
+// view reaches the newest point.
+void TrendChart::onUserRange() {
+    if (m_applying) return;
+    const double last = std::max(pointCount() - 1, kResetPoints - 1);
+    if (m_scrolling) {
+        m_width = std::max(5.0, m_plot->xAxis->range().size());
+        m_follow = m_plot->xAxis->range().upper >= last - 0.5;
+        m_applying = true;
+        const int maxStart = std::max(0, static_cast<int>(std::ceil(last - m_width)));
+        m_scroll->setRange(0, maxStart);
+        m_scroll->setPageStep(std::max(1, static_cast<int>(m_width)));
+        m_scroll->setValue(static_cast<int>(std::lround(std::max(0.0, viewLower()))));
+        m_applying = false;
+    }
+}
+
+void TrendChart::onScrollBar(int value) {
+    if (m_applying || !m_scrolling) return;
+    const double width = m_plot->xAxis->range().size();
+    m_applying = true;
+    m_plot->xAxis->setRange(value, value + width);
+    m_applying = false;
+    m_follow = value >= m_scroll->maximum();
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
