@@ -1,3 +1,4 @@
+#include "Commands.h"
 #include "frmKX5_Main.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     frmKX5_Main w;
+    InstallCommands(&w);
     w.show();
     return QApplication::exec();
 }

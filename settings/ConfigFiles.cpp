@@ -60,6 +60,8 @@ bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* er
     };
     if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
     if (f.write(data) != data.size()) return fail(f.errorString());
+    // commit() can report success although its last buffered write failed (a full disk).
+    if (!f.flush()) return fail(f.errorString());
     if (!f.commit()) return fail(f.errorString());
     return true;
 }

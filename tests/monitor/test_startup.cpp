@@ -1,6 +1,11 @@
 // Start-up from missing, short and odd settings files; commands and their states; the
 // station-table click; shut-down through the "Exit?" box.
+#include "Commands.h"
 #include "MainFixture.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 
 #include <QMenuBar>
 #include <QStatusBar>
@@ -343,4 +348,32 @@ TEST_F(Startup, SendAndReceiveLampsMirrorTheLink) {
     EXPECT_EQ(recv->color(), kGreen);
     link()->tmrBall_Recv_Timer();
     EXPECT_EQ(recv->color(), kBlack);
+}
+
+// The program's own wiring: each settings command opens its window, and a cancelled window
+// changes nothing in the main window.
+TEST_F(Startup, InstalledCommandsOpenTheirWindows) {
+    open();
+    InstallCommands(win.get());
+    const struct {
+        int index;
+        const char* dialogClass;
+    } cases[] = {
+        {0, "frmKX5_SetEnv"}, {1, "frmKX5_Set_DSave"}, {2, "frmKX5_SetPort"}, {6, "frmKX5_About"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        auto* btn = child<QPushButton>(QStringLiteral("btnMenu_%1").arg(c.index).toLatin1());
+        ASSERT_TRUE(btn->isEnabled());
+        QString opened;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(m->metaObject()->className());
+                qobject_cast<QDialog*>(m)->reject();
+            }
+        });
+        const QString panel1 = panel(win.get(), 1);
+        btn->click();
+        EXPECT_EQ(opened, c.dialogClass);
+        EXPECT_EQ(panel(win.get(), 1), panel1);
+    }
 }

@@ -150,7 +150,7 @@ TEST_F(SetPort, AFailedWriteChangesNothingAndKeepsTheWindowOpen) {
 
 // A full disk fails the last buffered write at commit; the old file must survive that too.
 // Enable once the shared writer checks its flush before committing.
-TEST_F(SetPort, DISABLED_DiskFullLeavesTheOldFileAsItWas) {
+TEST_F(SetPort, DiskFullLeavesTheOldFileAsItWas) {
     const QByteArray old = "COM2\r\n2400\r\nE\r\n7\r\n2\r\nSTD\r\n";
     write("Comm.CFG", old);
     LoadCommCfg();

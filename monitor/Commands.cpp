@@ -1,0 +1,44 @@
+#include "Commands.h"
+
+#include "ConfigFiles.h"
+#include "ShellOpen.h"
+#include "frmKX5_About.h"
+#include "frmKX5_Main.h"
+#include "frmKX5_SetEnv.h"
+#include "frmKX5_SetPort.h"
+#include "frmKX5_Set_DSave.h"
+
+#include <QDialog>
+
+namespace {
+
+template <typename Dialog, typename... Args> bool confirmed(Args&&... args) {
+    Dialog d(std::forward<Args>(args)...);
+    return d.exec() == QDialog::Accepted;
+}
+
+// A document opened with the shell is nothing to confirm: no follow-up is due.
+frmKX5_Main::CommandAction openFile(const QString& name) {
+    return [name](QWidget*) {
+        ShellOpen(ProgramDir() + name);
+        return false;
+    };
+}
+
+} // namespace
+
+void InstallCommands(frmKX5_Main* w) {
+    KX5Link* link = w->link();
+    w->setCommandAction(0, [link](QWidget* p) {
+        return confirmed<frmKX5_SetEnv>(&link->sprdStatus, &link->sprdMonitoring, p);
+    });
+    w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
+    w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
+    w->setCommandAction(6, [](QWidget* p) {
+        confirmed<frmKX5_About>(p);
+        return false;
+    });
+    w->setCommandAction(7, openFile(QStringLiteral("/Help/KX5.chm")));
+    w->setCommandAction(8, openFile(QStringLiteral("/KX5.pdf")));
+    w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
+}
