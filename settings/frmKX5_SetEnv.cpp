@@ -3,7 +3,6 @@
 #include "ConfigFiles.h"
 #include "GridView.h"
 #include "MsgBox.h"
-#include "SaveCheck.h"
 #include "Stations.h"
 
 #include <QDir>
@@ -68,7 +67,7 @@ void frmKX5_SetEnv::LoadStationList() {
 bool frmKX5_SetEnv::SaveStationList() {
     QString error;
     const QStringList lines = StationLines(*m_list);
-    if (SaveSetEnv(lines, &error) && SavedAsWritten(SetEnvPath(), lines, &error)) return true;
+    if (SaveSetEnv(lines, &error)) return true;
     MsgBox(this, windowTitle(), error + QStringLiteral("\nThe stations in use were not changed."),
            QMessageBox::Ok, QMessageBox::Warning);
     return false;

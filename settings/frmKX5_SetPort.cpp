@@ -3,7 +3,6 @@
 #include "ConfigFiles.h"
 #include "MsgBox.h"
 #include "QtSerialPort.h"
-#include "SaveCheck.h"
 #include "mdlKX5.h"
 
 #include <QComboBox>
@@ -137,10 +136,7 @@ void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
     QString error;
-    if (!SaveCommCfg(cfg, &error) ||
-        !SavedAsWritten(CommCfgPath(),
-                        {cfg.port, cfg.baud, cfg.parity, cfg.dataBits, cfg.stopBits, cfg.protocol},
-                        &error)) {
+    if (!SaveCommCfg(cfg, &error)) {
         MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;

@@ -4,7 +4,6 @@
 #include "ConfigFiles.h"
 #include "DSaveInterval.h"
 #include "MsgBox.h"
-#include "SaveCheck.h"
 #include "frmDSave_Folder.h"
 #include "mdlKX5.h"
 
@@ -126,10 +125,7 @@ void frmKX5_Set_DSave::btnOK_Click() {
     const SaveDataCfg cfg{cmbSave->currentText(), CInt(txtSaveInterval->text()),
                           cmbUnit->currentText(), lblFolder->text(), txtFName->text()};
     QString error;
-    if (!SaveSaveDataCfg(cfg, &error) ||
-        !SavedAsWritten(SaveDataPath(),
-                        {cfg.enable, QString::number(cfg.interval), cfg.unit, cfg.folder, cfg.name},
-                        &error)) {
+    if (!SaveSaveDataCfg(cfg, &error)) {
         MsgBox(this, windowTitle(),
                error + QStringLiteral("\nThe data save settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
