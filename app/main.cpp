@@ -1,5 +1,5 @@
-#include "Commands.h"
-#include "frmKX5_Main.h"
+#include "monitor/Commands.h"
+#include "monitor/frmKX5_Main.h"
 
 #include <QApplication>
 

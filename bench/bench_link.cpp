@@ -1,9 +1,9 @@
 // Cost of handling one accepted monitor reply: assemble, check, convert and store 19 values.
 // Run on demand: build/bin/bench_link [replies]
-#include "FakeSerialPort.h"
-#include "Frames.h"
-#include "KX5Link.h"
-#include "mdlKX5.h"
+#include "link/FakeSerialPort.h"
+#include "link/Frames.h"
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
 
 #include <QCoreApplication>
 #include <cstdio>

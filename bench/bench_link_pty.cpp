@@ -1,10 +1,10 @@
 // Time per monitor exchange over a pseudo-terminal against kx5sim answering at once, compared
 // with the link's own pacing: the 100 ms gather plus the 50 ms send tick.
 // Run on demand: build/bin/bench_link_pty [exchanges]
-#include "KX5Link.h"
-#include "QtSerialPort.h"
-#include "SimLine.h"
-#include "mdlKX5.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
+#include "link/mdlKX5.h"
+#include "sim/SimLine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

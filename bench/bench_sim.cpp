@@ -1,7 +1,7 @@
 // kx5sim figures: reply latency over a pseudo-terminal (last request byte written -> first
 // reply byte readable, pacing off) against the 1 ms goal, and the CPU an idle line of 99
 // stations uses. Run on demand: build-sim/bin/bench_sim [requests] [idle seconds]
-#include "SimLine.h"
+#include "sim/SimLine.h"
 
 #include <algorithm>
 #include <chrono>

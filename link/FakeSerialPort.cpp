@@ -1,4 +1,4 @@
-#include "FakeSerialPort.h"
+#include "link/FakeSerialPort.h"
 
 bool FakeSerialPort::open() {
     ++openCount;

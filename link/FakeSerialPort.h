@@ -2,7 +2,7 @@
 // link wrote, make opening fail, or make the port fail while open.
 #pragma once
 
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <QList>
 

@@ -1,8 +1,8 @@
-#include "Frames.h"
+#include "link/Frames.h"
 
-#include "Grid.h"
-#include "SerialPort.h"
-#include "mdlKX5.h"
+#include "link/Grid.h"
+#include "link/SerialPort.h"
+#include "link/mdlKX5.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "Grid.h"
+#include "link/Grid.h"
 
 Grid::Grid(int maxCols, int maxRows, QObject* parent) : QObject(parent) {
     m_rows.resize(1);

@@ -1,7 +1,7 @@
-#include "KX5Link.h"
+#include "link/KX5Link.h"
 
-#include "Frames.h"
-#include "mdlKX5.h"
+#include "link/Frames.h"
+#include "link/mdlKX5.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // It reaches the window only through LinkHost, so it runs headless in tests.
 #pragma once
 
-#include "Grid.h"
-#include "SerialPort.h"
+#include "link/Grid.h"
+#include "link/SerialPort.h"
 
 #include <QByteArray>
 #include <QObject>

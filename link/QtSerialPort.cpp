@@ -1,6 +1,6 @@
-#include "QtSerialPort.h"
+#include "link/QtSerialPort.h"
 
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
 
 QString SystemPortName(const QString& configured) {
     if (configured.startsWith(QLatin1Char('/'))) return configured;

@@ -1,7 +1,7 @@
 // The serial port over QSerialPort, with the receive threshold emulated on readyRead.
 #pragma once
 
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <QSerialPort>
 

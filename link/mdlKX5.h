@@ -52,6 +52,10 @@ inline bool gParamOpen = false;
 inline std::vector<int> gRegNo;
 inline std::vector<int> gRegVal;
 inline std::vector<int> gRegVal2;
+// Station a requested step is addressed to, set together with gReqStep; 0 keeps the step's
+// own rule (the selected or the polled station). A write from a row of the multi-monitoring
+// window carries that row's station here, and the re-read after it reads the same station.
+inline int gReqMcNo = 0;
 
 // ---- Data-save settings (SaveData.INI) ----
 inline QString gDSaveEnable = QStringLiteral("No");

@@ -1,12 +1,12 @@
-#include "Commands.h"
+#include "monitor/Commands.h"
 
-#include "ConfigFiles.h"
-#include "ShellOpen.h"
-#include "frmKX5_About.h"
-#include "frmKX5_Main.h"
-#include "frmKX5_SetEnv.h"
-#include "frmKX5_SetPort.h"
-#include "frmKX5_Set_DSave.h"
+#include "monitor/frmKX5_Main.h"
+#include "settings/ConfigFiles.h"
+#include "settings/ShellOpen.h"
+#include "settings/frmKX5_About.h"
+#include "settings/frmKX5_SetEnv.h"
+#include "settings/frmKX5_SetPort.h"
+#include "settings/frmKX5_Set_DSave.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "DataLog.h"
+#include "monitor/DataLog.h"
 
-#include "Grid.h"
+#include "link/Grid.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "Lamp.h"
+#include "monitor/Lamp.h"
 
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 // receive lamps use it always lit and change its colour instead.
 #pragma once
 
-#include "Grid.h"
+#include "link/Grid.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "TrendChart.h"
+#include "monitor/TrendChart.h"
 
 #include <QScrollBar>
 #include <QVBoxLayout>

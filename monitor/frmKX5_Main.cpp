@@ -1,14 +1,14 @@
-#include "frmKX5_Main.h"
+#include "monitor/frmKX5_Main.h"
 
-#include "ConfigFiles.h"
-#include "DataLog.h"
-#include "GridModel.h"
-#include "GridView.h"
-#include "Lamp.h"
-#include "MsgBox.h"
-#include "QtSerialPort.h"
-#include "TrendChart.h"
-#include "mdlKX5.h"
+#include "link/QtSerialPort.h"
+#include "link/mdlKX5.h"
+#include "monitor/DataLog.h"
+#include "monitor/Lamp.h"
+#include "monitor/TrendChart.h"
+#include "settings/ConfigFiles.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/MsgBox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // things only through the g-variables and its public commands.
 #pragma once
 
-#include "KX5Link.h"
+#include "link/KX5Link.h"
 
 #include <QDateTime>
 #include <QMainWindow>

@@ -1,4 +1,4 @@
-#include "ClickLabel.h"
+#include "settings/ClickLabel.h"
 
 #include <QMouseEvent>
 

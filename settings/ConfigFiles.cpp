@@ -1,7 +1,7 @@
-#include "ConfigFiles.h"
+#include "settings/ConfigFiles.h"
 
-#include "Grid.h"
-#include "mdlKX5.h"
+#include "link/Grid.h"
+#include "link/mdlKX5.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "DSaveInterval.h"
+#include "settings/DSaveInterval.h"
 
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
 
 QString CorrectInterval(const QString& text) {
     const double v = Val(text);

@@ -1,7 +1,7 @@
-#include "ShellOpen.h"
+#include "settings/ShellOpen.h"
 
-#include "ConfigFiles.h"
-#include "MsgBox.h"
+#include "settings/ConfigFiles.h"
+#include "ui/MsgBox.h"
 
 #include <QApplication>
 #include <QDesktopServices>

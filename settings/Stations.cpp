@@ -1,7 +1,7 @@
-#include "Stations.h"
+#include "settings/Stations.h"
 
-#include "Grid.h"
-#include "mdlKX5.h"
+#include "link/Grid.h"
+#include "link/mdlKX5.h"
 
 #include <algorithm>
 

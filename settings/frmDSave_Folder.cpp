@@ -1,7 +1,7 @@
-#include "frmDSave_Folder.h"
+#include "settings/frmDSave_Folder.h"
 
-#include "ConfigFiles.h"
-#include "MsgBox.h"
+#include "settings/ConfigFiles.h"
+#include "ui/MsgBox.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "frmKX5_About.h"
+#include "settings/frmKX5_About.h"
 
-#include "ShellOpen.h"
+#include "settings/ShellOpen.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

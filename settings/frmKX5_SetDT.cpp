@@ -1,8 +1,8 @@
-#include "frmKX5_SetDT.h"
+#include "settings/frmKX5_SetDT.h"
 
-#include "GridView.h"
-#include "MsgBox.h"
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
+#include "ui/GridView.h"
+#include "ui/MsgBox.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
-#include "frmKX5_SetEnv.h"
+#include "settings/frmKX5_SetEnv.h"
 
-#include "ConfigFiles.h"
-#include "GridView.h"
-#include "MsgBox.h"
-#include "Stations.h"
+#include "settings/ConfigFiles.h"
+#include "settings/Stations.h"
+#include "ui/GridView.h"
+#include "ui/MsgBox.h"
 
 #include <QDir>
 #include <QHBoxLayout>

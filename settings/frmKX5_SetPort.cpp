@@ -1,9 +1,9 @@
-#include "frmKX5_SetPort.h"
+#include "settings/frmKX5_SetPort.h"
 
-#include "ConfigFiles.h"
-#include "MsgBox.h"
-#include "QtSerialPort.h"
-#include "mdlKX5.h"
+#include "link/QtSerialPort.h"
+#include "link/mdlKX5.h"
+#include "settings/ConfigFiles.h"
+#include "ui/MsgBox.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
-#include "frmKX5_Set_DSave.h"
+#include "settings/frmKX5_Set_DSave.h"
 
-#include "ClickLabel.h"
-#include "ConfigFiles.h"
-#include "DSaveInterval.h"
-#include "MsgBox.h"
-#include "frmDSave_Folder.h"
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
+#include "settings/ClickLabel.h"
+#include "settings/ConfigFiles.h"
+#include "settings/DSaveInterval.h"
+#include "settings/frmDSave_Folder.h"
+#include "ui/MsgBox.h"
 
 #include <QComboBox>
 #include <QDir>

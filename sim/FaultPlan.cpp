@@ -1,4 +1,4 @@
-#include "FaultPlan.h"
+#include "sim/FaultPlan.h"
 
 #include <charconv>
 #include <cstdlib>

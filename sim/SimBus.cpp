@@ -1,4 +1,4 @@
-#include "SimBus.h"
+#include "sim/SimBus.h"
 
 namespace kx5sim {
 

@@ -2,9 +2,9 @@
 // Pure apart from its state; the caller passes the times in and performs the output.
 #pragma once
 
-#include "FaultPlan.h"
-#include "SimProtocol.h"
-#include "SimStation.h"
+#include "sim/FaultPlan.h"
+#include "sim/SimProtocol.h"
+#include "sim/SimStation.h"
 
 #include <map>
 #include <string>

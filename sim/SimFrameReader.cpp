@@ -1,4 +1,4 @@
-#include "SimFrameReader.h"
+#include "sim/SimFrameReader.h"
 
 namespace kx5sim {
 

@@ -1,6 +1,6 @@
-#include "SimLine.h"
+#include "sim/SimLine.h"
 
-#include "SimFrameReader.h"
+#include "sim/SimFrameReader.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -12,8 +12,8 @@
 //   line.waitForExchanges(1, 2s);  auto seen = line.exchanges();
 #pragma once
 
-#include "FaultPlan.h"
-#include "SimBus.h"
+#include "sim/FaultPlan.h"
+#include "sim/SimBus.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,7 +1,7 @@
 // Command line of kx5sim.
 #pragma once
 
-#include "SimLine.h"
+#include "sim/SimLine.h"
 
 #include <optional>
 #include <string>

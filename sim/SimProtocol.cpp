@@ -1,4 +1,4 @@
-#include "SimProtocol.h"
+#include "sim/SimProtocol.h"
 
 namespace kx5sim {
 

@@ -1,4 +1,4 @@
-#include "SimStation.h"
+#include "sim/SimStation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // kx5sim: a line of simulated KX5 controllers for the demo, the benchmarks and manual tries.
-#include "SimOptions.h"
+#include "sim/SimOptions.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 GridModel::GridModel(Grid* grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {
     connect(grid, &Grid::cellChanged, this, [this](int col, int row) {

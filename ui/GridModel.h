@@ -2,7 +2,7 @@
 // grid row 0 and column 0 are the headers.
 #pragma once
 
-#include "Grid.h"
+#include "link/Grid.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

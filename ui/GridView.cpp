@@ -1,4 +1,4 @@
-#include "GridView.h"
+#include "ui/GridView.h"
 
 #include <QComboBox>
 #include <QHeaderView>

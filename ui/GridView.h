@@ -2,7 +2,7 @@
 // grid's click notifications.
 #pragma once
 
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <QTableView>
 

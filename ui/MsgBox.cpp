@@ -1,4 +1,4 @@
-#include "MsgBox.h"
+#include "ui/MsgBox.h"
 
 namespace {
 MsgBoxHandler g_handler;

@@ -3,10 +3,10 @@
 // the handlers.
 #pragma once
 
-#include "FakeSerialPort.h"
-#include "Frames.h"
-#include "KX5Link.h"
-#include "mdlKX5.h"
+#include "link/FakeSerialPort.h"
+#include "link/Frames.h"
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Frames.h"
-#include "Grid.h"
-#include "mdlKX5.h"
+#include "link/Frames.h"
+#include "link/Grid.h"
+#include "link/mdlKX5.h"
 
 #include <gtest/gtest.h>
 

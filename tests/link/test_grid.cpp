@@ -1,4 +1,4 @@
-#include "Grid.h"
+#include "link/Grid.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

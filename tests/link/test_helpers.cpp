@@ -1,4 +1,4 @@
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
 
 #include <gtest/gtest.h>
 

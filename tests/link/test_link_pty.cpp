@@ -1,10 +1,10 @@
 // The link end to end: the real QSerialPort over a pseudo-terminal against kx5sim, with real
 // timers. Each test takes a few seconds.
-#include "Frames.h"
-#include "KX5Link.h"
-#include "QtSerialPort.h"
-#include "SimLine.h"
-#include "mdlKX5.h"
+#include "link/Frames.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
+#include "link/mdlKX5.h"
+#include "sim/SimLine.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -2,13 +2,13 @@
 // for: tests call the handlers.
 #pragma once
 
-#include "ConfigFiles.h"
-#include "FakeSerialPort.h"
-#include "Lamp.h"
-#include "MsgBox.h"
-#include "TrendChart.h"
-#include "frmKX5_Main.h"
-#include "mdlKX5.h"
+#include "link/FakeSerialPort.h"
+#include "link/mdlKX5.h"
+#include "monitor/Lamp.h"
+#include "monitor/TrendChart.h"
+#include "monitor/frmKX5_Main.h"
+#include "settings/ConfigFiles.h"
+#include "ui/MsgBox.h"
 
 #include <QAction>
 #include <QCheckBox>

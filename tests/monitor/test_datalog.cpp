@@ -1,7 +1,7 @@
 // The data log: exact record bytes, file names, the interval rule, and failures that skip a
 // record without stopping the others.
-#include "DataLog.h"
 #include "MainFixture.h"
+#include "monitor/DataLog.h"
 
 class DataLogging : public MainFixture {
 protected:

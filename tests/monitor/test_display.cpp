@@ -1,7 +1,7 @@
 // The live display: units and decimals, every lamp's bit, the recorder-key colours and the
 // print speed, and that steady values repaint nothing.
-#include "Frames.h"
 #include "MainFixture.h"
+#include "link/Frames.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The main window end to end: the real serial port over a pseudo-terminal against kx5sim,
 // opened through its command, with real timers.
-#include "ConfigFiles.h"
-#include "MsgBox.h"
-#include "SimLine.h"
-#include "frmKX5_Main.h"
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
+#include "monitor/frmKX5_Main.h"
+#include "settings/ConfigFiles.h"
+#include "sim/SimLine.h"
+#include "ui/MsgBox.h"
 
 #include <QLabel>
 #include <QPushButton>

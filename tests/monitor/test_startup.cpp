@@ -1,7 +1,7 @@
 // Start-up from missing, short and odd settings files; commands and their states; the
 // station-table click; shut-down through the "Exit?" box.
-#include "Commands.h"
 #include "MainFixture.h"
+#include "monitor/Commands.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,12 +1,12 @@
 // A temporary program folder, a fresh data image and recorded message boxes for each test.
 #pragma once
 
-#include "ConfigFiles.h"
-#include "MsgBox.h"
-#include "ShellOpen.h"
-#include "frmDSave_Folder.h"
-#include "frmKX5_SetDT.h"
-#include "mdlKX5.h"
+#include "link/mdlKX5.h"
+#include "settings/ConfigFiles.h"
+#include "settings/ShellOpen.h"
+#include "settings/frmDSave_Folder.h"
+#include "settings/frmKX5_SetDT.h"
+#include "ui/MsgBox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "SettingsFixture.h"
-#include "frmKX5_About.h"
+#include "settings/frmKX5_About.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "SettingsFixture.h"
-#include "frmDSave_Folder.h"
-#include "frmKX5_Set_DSave.h"
+#include "settings/frmDSave_Folder.h"
+#include "settings/frmKX5_Set_DSave.h"
 
 #include <QApplication>
 #include <QComboBox>

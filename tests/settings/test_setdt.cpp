@@ -1,6 +1,6 @@
-#include "Grid.h"
 #include "SettingsFixture.h"
-#include "frmKX5_SetDT.h"
+#include "link/Grid.h"
+#include "settings/frmKX5_SetDT.h"
 
 #include <QLabel>
 #include <QPushButton>

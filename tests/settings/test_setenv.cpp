@@ -1,6 +1,6 @@
-#include "GridView.h"
 #include "SettingsFixture.h"
-#include "frmKX5_SetEnv.h"
+#include "settings/frmKX5_SetEnv.h"
+#include "ui/GridView.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "SerialPort.h"
 #include "SettingsFixture.h"
-#include "frmKX5_SetPort.h"
+#include "link/SerialPort.h"
+#include "settings/frmKX5_SetPort.h"
 
 #include <QComboBox>
 #include <QLabel>

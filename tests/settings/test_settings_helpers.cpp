@@ -1,7 +1,7 @@
-#include "Grid.h"
-#include "Stations.h"
-#include "frmKX5_SetDT.h"
-#include "mdlKX5.h"
+#include "link/Grid.h"
+#include "link/mdlKX5.h"
+#include "settings/Stations.h"
+#include "settings/frmKX5_SetDT.h"
 
 #include <gtest/gtest.h>
 

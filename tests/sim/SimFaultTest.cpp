@@ -1,9 +1,9 @@
 // Faults on demand: when they fire, what they do to the reply, and how they are written on
 // the command line.
-#include "Frames.h"
-#include "SimBus.h"
-#include "SimOptions.h"
 #include "SimTestSupport.h"
+#include "link/Frames.h"
+#include "sim/SimBus.h"
+#include "sim/SimOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The simulator over a real pseudo-terminal: the bytes a client sees, reopening the line,
 // faults switched on at run time, a given device, and the kx5sim command. Real time, short.
-#include "Frames.h"
-#include "SimLine.h"
 #include "SimTestSupport.h"
+#include "link/Frames.h"
+#include "sim/SimLine.h"
 
 #include <QSerialPort>
 #include <gtest/gtest.h>

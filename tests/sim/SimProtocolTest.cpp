@@ -1,8 +1,8 @@
 // Replies on the wire, refusals, and the frame reader's resilience.
-#include "Frames.h"
-#include "SimBus.h"
-#include "SimFrameReader.h"
 #include "SimTestSupport.h"
+#include "link/Frames.h"
+#include "sim/SimBus.h"
+#include "sim/SimFrameReader.h"
 
 #include <gtest/gtest.h>
 

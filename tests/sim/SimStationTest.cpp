@@ -1,6 +1,6 @@
 // The simulated process: direction of PV, output limits, alarms, auto-tuning, clock and
 // recorder registers. Time is injected; nothing here sleeps.
-#include "SimStation.h"
+#include "sim/SimStation.h"
 
 #include <gtest/gtest.h>
 
