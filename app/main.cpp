@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
     frmKX5_Main w;
-    InstallCommands(&w);
+    installCommands(&w);
     w.show();
     return QApplication::exec();
 }

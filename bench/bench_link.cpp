@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     auto* port = new FakeSerialPort;
     KX5Link link(port);
     link.installGlobals();
-    SetProtocol("SUM");
+    setProtocol("SUM");
     gMC_List = {1, 2, 3};
     gMC_OK = {true, true, true};
     gMC_Name = {"", "", ""};

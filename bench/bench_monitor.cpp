@@ -62,16 +62,16 @@ public:
 
 void writeDemoSettings(const QString& dir, const QString& port) {
     QDir().mkpath(dir + QStringLiteral("/CFG"));
-    WriteLinesAtomic(dir + QStringLiteral("/Comm.CFG"), {port, "9600", "N", "8", "1", "STD"},
+    writeLinesAtomic(dir + QStringLiteral("/Comm.CFG"), {port, "9600", "N", "8", "1", "STD"},
                      nullptr);
     QStringList env;
     for (int n = 1; n <= 99; ++n)
         env << (n <= 3 ? QStringLiteral("O\tOven %1").arg(n) : QStringLiteral("X\t"));
-    WriteLinesAtomic(dir + QStringLiteral("/CFG/SetEnv.INI"), env, nullptr);
+    writeLinesAtomic(dir + QStringLiteral("/CFG/SetEnv.INI"), env, nullptr);
 }
 
 void benchStartup(QElapsedTimer& sinceMain, const QString& dir) {
-    SetProgramDir(dir);
+    setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
     QElapsedTimer t;
     t.start();
@@ -139,9 +139,9 @@ void benchGraph(bool scrolling, bool threeD, bool zigzag) {
 }
 
 void benchRefresh(const QString& dir) {
-    SetProgramDir(dir);
+    setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
-    ResetDataImage();
+    resetDataImage();
     auto* w = new frmKX5_Main(new FakeSerialPort);
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
@@ -207,9 +207,9 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
         std::printf("polling: kx5sim did not start (%s)\n", qPrintable(sim));
         return;
     }
-    SetProgramDir(dir);
+    setProgramDir(dir);
     writeDemoSettings(dir, linkPath);
-    ResetDataImage();
+    resetDataImage();
     auto* w = new frmKX5_Main;
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");

@@ -55,7 +55,7 @@ std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
 
 } // namespace
 
-QByteArray BuildReadReq(int mcNo, const std::vector<int>& regs, int sumLen) {
+QByteArray buildReadReq(int mcNo, const std::vector<int>& regs, int sumLen) {
     const int n = static_cast<int>(regs.size());
     QByteArray f(11 + 5 * n + sumLen, '\0');
     putHeader(f, mcNo, "DRR");
@@ -69,7 +69,7 @@ QByteArray BuildReadReq(int mcNo, const std::vector<int>& regs, int sumLen) {
     return f;
 }
 
-QByteArray BuildWriteReq(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,
+QByteArray buildWriteReq(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,
                          int sumLen) {
     const int n = static_cast<int>(regs.size());
     QByteArray f(11 + 10 * n + sumLen, '\0');
@@ -89,14 +89,14 @@ QByteArray BuildWriteReq(int mcNo, const std::vector<int>& regs, const std::vect
     return f;
 }
 
-QByteArray BuildModelReq(int mcNo, int sumLen) {
+QByteArray buildModelReq(int mcNo, int sumLen) {
     QByteArray f(8 + sumLen, '\0');
     putHeader(f, mcNo, "WHO");
     finish(f, sumLen);
     return f;
 }
 
-std::vector<int> StepRegisters(int step) {
+std::vector<int> stepRegisters(int step) {
     switch (step) {
     case 11:
         return join({{610, 611, 614}, {1, 2, 3, 4, 5, 8, 9, 17, 18, 300}, range(501, 506)});
@@ -131,7 +131,7 @@ std::vector<int> StepRegisters(int step) {
     }
 }
 
-bool IsWriteStep(int step) {
+bool isWriteStep(int step) {
     switch (step) {
     case 101:
     case 102:
@@ -166,16 +166,16 @@ void sendFrame(const QByteArray& frame, int threshold) {
 
 void SendReadReq(int mcNo, int count, const std::vector<int>& regs) {
     std::vector<int> r(regs.begin(), regs.begin() + qMin<size_t>(count, regs.size()));
-    sendFrame(BuildReadReq(mcNo, r, gSumLen), 1);
+    sendFrame(buildReadReq(mcNo, r, gSumLen), 1);
 }
 
 void SendWriteReq(int mcNo, int count, const std::vector<int>& regs, const std::vector<int>& vals) {
     std::vector<int> r(regs.begin(), regs.begin() + qMin<size_t>(count, regs.size()));
-    sendFrame(BuildWriteReq(mcNo, r, vals, gSumLen), 11 + gSumLen);
+    sendFrame(buildWriteReq(mcNo, r, vals, gSumLen), 11 + gSumLen);
 }
 
 void SendModelReq(int mcNo) {
-    sendFrame(BuildModelReq(mcNo, gSumLen), 1);
+    sendFrame(buildModelReq(mcNo, gSumLen), 1);
 }
 
 void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {

@@ -9,15 +9,15 @@
 class Grid;
 
 // sumLen 0 (STD) or 2 (SUM).
-QByteArray BuildReadReq(int mcNo, const std::vector<int>& regs, int sumLen);
-QByteArray BuildWriteReq(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,
+QByteArray buildReadReq(int mcNo, const std::vector<int>& regs, int sumLen);
+QByteArray buildWriteReq(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,
                          int sumLen);
-QByteArray BuildModelReq(int mcNo, int sumLen);
+QByteArray buildModelReq(int mcNo, int sumLen);
 
 // Registers of a scheduler step in frame order (steps 11 to 110); empty for other steps.
-std::vector<int> StepRegisters(int step);
+std::vector<int> stepRegisters(int step);
 // True for the steps that write ("DWR").
-bool IsWriteStep(int step);
+bool isWriteStep(int step);
 
 // Build with gSumLen, trace on gCommGrid, set the receive threshold of gComm, and, when the
 // port is open, (re)start the watchdog gTmrRecvErr and write.

@@ -148,7 +148,7 @@ void KX5Link::mSetPortOpen_Click() {
 
 void KX5Link::OpenPort() {
     m_port->setPortName(gPort);
-    m_port->setSettings(CommSettingsTextOf(gBaud, gParity, gDataBit, gStopBit));
+    m_port->setSettings(commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit));
     if (!m_port->isOpen() && !m_port->open()) {
         setPanel(4, QStringLiteral("Cannot open %1: %2").arg(gPort, m_port->errorString()));
         return;
@@ -246,15 +246,15 @@ void KX5Link::tmrSend_Timer() {
     if (step == 1) {
         SendModelReq(polled);
     } else if (step == 11) {
-        gRegNo = StepRegisters(step);
+        gRegNo = stepRegisters(step);
         SendReadReq(polled, static_cast<int>(gRegNo.size()), gRegNo);
     } else if (step >= 21 && step <= 24) {
-        gRegNo = StepRegisters(step);
+        gRegNo = stepRegisters(step);
         SendReadReq(gMC_No, static_cast<int>(gRegNo.size()), gRegNo);
-    } else if (IsWriteStep(step)) {
+    } else if (isWriteStep(step)) {
         const int target = step == 220 ? polled : gMC_No;
         const std::vector<int>& vals = step == 110 ? gRegVal2 : gRegVal;
-        if (step != 120 && step != 121 && step != 220) gRegNo = StepRegisters(step);
+        if (step != 120 && step != 121 && step != 220) gRegNo = stepRegisters(step);
         const size_t n = (step == 120 || step == 220) ? 1 : (step == 121 ? 6 : gRegNo.size());
         if (gRegNo.size() < n || vals.size() < n) {
             // A write whose values are missing would put zeros into the controller: drop it.
@@ -389,7 +389,7 @@ void KX5Link::handleFrame() {
             m_port->flushInput();
         }
     } else if (step >= 21 && step <= 24) {
-        if (accepted && hasFields(frame, static_cast<int>(StepRegisters(step).size()))) {
+        if (accepted && hasFields(frame, static_cast<int>(stepRegisters(step).size()))) {
             StoreParamReply(step - 20, frame);
             gSendStep = step + 1;
             if (gSendStep > 24) {
@@ -401,7 +401,7 @@ void KX5Link::handleFrame() {
         } else {
             m_port->flushInput();
         }
-    } else if (IsWriteStep(step)) {
+    } else if (isWriteStep(step)) {
         if (accepted) {
             if (step == 105) {
                 // Hold the scheduler while the controller takes in the new input type.
@@ -491,7 +491,7 @@ void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
 
 void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
     if (block < 1 || block > 4) return;
-    const std::vector<int> regs = StepRegisters(20 + block);
+    const std::vector<int> regs = stepRegisters(20 + block);
     const int n = static_cast<int>(regs.size());
     if (!hasFields(frame, n)) return;
     for (int i = 1; i <= n; ++i) {

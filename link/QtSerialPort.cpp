@@ -2,9 +2,9 @@
 
 #include "link/mdlKX5.h"
 
-QString SystemPortName(const QString& configured) {
+QString systemPortName(const QString& configured) {
     if (configured.startsWith(QLatin1Char('/'))) return configured;
-    const int n = PortNumber(configured);
+    const int n = portNumber(configured);
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(n);
 #else
@@ -12,8 +12,8 @@ QString SystemPortName(const QString& configured) {
 #endif
 }
 
-int PortNumber(const QString& configured) {
-    return CInt(configured.mid(3));
+int portNumber(const QString& configured) {
+    return cInt(configured.mid(3));
 }
 
 QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
@@ -102,7 +102,7 @@ QString QtSerialPort::describe(QSerialPort::SerialPortError error, const QString
 
 bool QtSerialPort::open() {
     if (m_port.isOpen()) m_port.close();
-    m_port.setPortName(SystemPortName(m_name));
+    m_port.setPortName(systemPortName(m_name));
     m_opening = true;
     const bool ok = m_port.open(QIODevice::ReadWrite);
     m_opening = false;

@@ -43,6 +43,6 @@ signals:
 };
 
 // "COM3" -> the platform's name for port 3; a path starting with "/" stands as it is.
-QString SystemPortName(const QString& configured);
+QString systemPortName(const QString& configured);
 // "COM12" -> 12: the numeric value of the text from its fourth character on.
-int PortNumber(const QString& configured);
+int portNumber(const QString& configured);

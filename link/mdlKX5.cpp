@@ -2,24 +2,24 @@
 
 #include <cmath>
 
-void SetProtocol(const QString& protocol) {
+void setProtocol(const QString& protocol) {
     gProtocol = protocol;
     gSumLen = (protocol == QLatin1String("STD")) ? 0 : 2;
 }
 
-QString CommSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
+QString commSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
                            const QString& stopBits) {
     return baud + QLatin1Char(',') + parity + QLatin1Char(',') + dataBits + QLatin1Char(',') +
            stopBits;
 }
 
-void ResetDataImage() {
+void resetDataImage() {
     gPort = QStringLiteral("COM1");
     gBaud = QStringLiteral("9600");
     gParity = QStringLiteral("N");
     gDataBit = QStringLiteral("8");
     gStopBit = QStringLiteral("1");
-    SetProtocol(QStringLiteral("STD"));
+    setProtocol(QStringLiteral("STD"));
     gComm = nullptr;
     gTmrRecvErr = nullptr;
     gCommGrid = nullptr;
@@ -117,12 +117,12 @@ int DecimalPlaces(int inp, int unit, int dpp) {
     return inp == 20 ? 1 : 0;
 }
 
-QString NumberPattern(int decimals) {
+QString numberPattern(int decimals) {
     if (decimals <= 0) return QStringLiteral("0");
     return QStringLiteral("0.") + QString(decimals, QLatin1Char('0'));
 }
 
-QString FormatDecimals(double value, int decimals) {
+QString formatDecimals(double value, int decimals) {
     if (decimals < 0) decimals = 0;
     QString s = QString::number(value, 'f', decimals);
     // A rounded zero keeps its sign, as the display of -0.04 with one decimal would: "-0.0".
@@ -131,7 +131,7 @@ QString FormatDecimals(double value, int decimals) {
     return s;
 }
 
-double Val(const QString& text) {
+double val(const QString& text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
@@ -166,7 +166,7 @@ double Val(const QString& text) {
     return ok && std::isfinite(v) ? v : 0.0;
 }
 
-qint64 RoundHalfEven(double value) {
+qint64 roundHalfEven(double value) {
     if (!std::isfinite(value)) return 0;
     constexpr double limit = 9.0e18;
     if (value > limit) value = limit;

@@ -21,9 +21,9 @@ inline QString gProtocol = QStringLiteral("STD");
 inline int gSumLen = 0;
 
 // Sets gProtocol and keeps gSumLen in step with it: only "STD" frames go without a checksum.
-void SetProtocol(const QString& protocol);
+void setProtocol(const QString& protocol);
 // "9600,N,8,1": the line settings text the port takes.
-QString CommSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
+QString commSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
                            const QString& stopBits);
 
 // ---- Control references of the main window, set at load and cleared at exit ----
@@ -66,7 +66,7 @@ inline QString gDSaveName = QStringLiteral("KX5");
 inline bool gDSaveRun = false;
 
 // Puts every module-wide variable back to its program-start value (tests start from here).
-void ResetDataImage();
+void resetDataImage();
 
 // ---- Frame helpers ----
 constexpr char STX = 0x02;
@@ -91,14 +91,14 @@ bool CheckFrameSum(const QByteArray& frame);
 // Decimals of temperature-like values from input type, unit and decimal-point setting.
 int DecimalPlaces(int inp, int unit, int dpp);
 // "0", "0.0", "0.00", ...
-QString NumberPattern(int decimals);
+QString numberPattern(int decimals);
 // Formats value with the given decimals, as the number pattern does ("-0.5", "12.34").
-QString FormatDecimals(double value, int decimals);
+QString formatDecimals(double value, int decimals);
 // The number a text starts with, leading blanks ignored; 0 when it starts with none.
-double Val(const QString& text);
+double val(const QString& text);
 // Nearest whole number, halves to the even neighbour.
-qint64 RoundHalfEven(double value);
-// Val() rounded half to even.
-inline int CInt(const QString& text) {
-    return static_cast<int>(RoundHalfEven(Val(text)));
+qint64 roundHalfEven(double value);
+// val() rounded half to even.
+inline int cInt(const QString& text) {
+    return static_cast<int>(roundHalfEven(val(text)));
 }

@@ -20,14 +20,14 @@ template <typename Dialog, typename... Args> bool confirmed(Args&&... args) {
 // A document opened with the shell is nothing to confirm: no follow-up is due.
 frmKX5_Main::CommandAction openFile(const QString& name) {
     return [name](QWidget*) {
-        ShellOpen(ProgramDir() + name);
+        ShellOpen(programDir() + name);
         return false;
     };
 }
 
 } // namespace
 
-void InstallCommands(frmKX5_Main* w) {
+void installCommands(frmKX5_Main* w) {
     KX5Link* link = w->link();
     w->setCommandAction(0, [link](QWidget* p) {
         return confirmed<frmKX5_SetEnv>(&link->sprdStatus, &link->sprdMonitoring, p);

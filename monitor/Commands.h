@@ -4,4 +4,4 @@
 
 class frmKX5_Main;
 
-void InstallCommands(frmKX5_Main* window);
+void installCommands(frmKX5_Main* window);

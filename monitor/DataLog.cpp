@@ -4,12 +4,12 @@
 
 #include <QFile>
 
-QString DataFilePath(const QString& folder, const QString& name, int mcNo) {
+QString dataFilePath(const QString& folder, const QString& name, int mcNo) {
     return folder + QLatin1Char('/') + name + QLatin1Char('_') +
            QStringLiteral("%1").arg(mcNo, 2, 10, QLatin1Char('0')) + QStringLiteral(".DAT");
 }
 
-QByteArray DataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
+QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
                       const QString& mvout) {
     // One clock reading for both fields, so a record written at midnight cannot pair
     // one day's date with the next day's time.
@@ -23,7 +23,7 @@ QByteArray DataRecord(const QDateTime& now, const QString& nsv, const QString& n
 bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now) {
     if (row < 1 || row > monitoring.maxRows()) return false;
     const QByteArray rec =
-        DataRecord(now, monitoring.text(5, row), monitoring.text(4, row), monitoring.text(8, row));
+        dataRecord(now, monitoring.text(5, row), monitoring.text(4, row), monitoring.text(8, row));
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
     const bool ok = f.write(rec) == rec.size();
@@ -35,7 +35,7 @@ qint64 LogIntervalSeconds(qint64 count, const QString& unit) {
     return unit == QLatin1String("min") ? count * 60 : count;
 }
 
-bool LogIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec) {
+bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec) {
     if (!last.isValid()) return true;
     const double elapsed = static_cast<double>(last.msecsTo(now)) / 1000.0;
     return elapsed > static_cast<double>(intervalSec);

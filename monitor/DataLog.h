@@ -10,9 +10,9 @@
 class Grid;
 
 // <folder>/<name>_NN.DAT, the MC No with at least two digits.
-QString DataFilePath(const QString& folder, const QString& name, int mcNo);
+QString dataFilePath(const QString& folder, const QString& name, int mcNo);
 // "YYYY-MM-DD" TAB "HH:MM:SS" TAB NSV TAB NPV TAB MVOUT CR LF.
-QByteArray DataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
+QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
                       const QString& mvout);
 // Appends the record of monitor-table row `row` (columns 5, 4 and 8: the stored values, not
 // the display texts). False when the file could not be opened or written; the caller skips it.
@@ -20,4 +20,4 @@ bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, cons
 // The log interval in seconds: minutes only for the exact unit "min".
 qint64 LogIntervalSeconds(qint64 count, const QString& unit);
 // More than intervalSec seconds have passed since `last`; a never-set `last` is long past.
-bool LogIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec);
+bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec);

@@ -451,7 +451,7 @@ void frmKX5_Main::runCommand(int index) {
 
 void frmKX5_Main::afterPortSettings() {
     m_link->setPanel(1, gPort);
-    m_link->setPanel(2, CommSettingsText());
+    m_link->setPanel(2, commSettingsText());
     m_link->setPanel(5, gProtocol);
 }
 
@@ -488,7 +488,7 @@ void frmKX5_Main::sprdStatus_Click(int, int row) {
     gMC_SelIdx = idx;
     const QString mc = m_link->sprdStatus.text(1, row);
     m_lblMC_No->setText(mc);
-    gMC_No = CInt(mc);
+    gMC_No = cInt(mc);
     gReqStep = 21;
     mGrpCount = 0;
     ResetGraph();
@@ -527,11 +527,11 @@ void frmKX5_Main::tmrRefresh_Timer() {
     tmrRefresh.stop();
     const Grid& mon = m_link->sprdMonitoring;
     for (int r = 1; r <= mon.maxRows(); ++r) {
-        if (CInt(mon.text(0, r)) != gMC_No) continue;
+        if (cInt(mon.text(0, r)) != gMC_No) continue;
         // No reply stored yet: empty cells would read as 0 with a millivolt unit.
         if (mon.text(4, r).isEmpty()) continue;
-        const int inp = CInt(mon.text(1, r));
-        const int unit = CInt(mon.text(2, r));
+        const int inp = cInt(mon.text(1, r));
+        const int unit = cInt(mon.text(2, r));
         QString unitText = m_lblUnit[0]->text();
         if (inp >= 1 && inp <= 29) {
             if (unit == 0)
@@ -546,39 +546,39 @@ void frmKX5_Main::tmrRefresh_Timer() {
         for (QLabel* l : m_lblUnit)
             setTextIfChanged(l, unitText);
 
-        const int d = DecimalPlaces(inp, unit, CInt(mon.text(3, r)));
+        const int d = DecimalPlaces(inp, unit, cInt(mon.text(3, r)));
         double scale = 1;
         for (int i = 0; i < d; ++i)
             scale *= 10;
-        setTextIfChanged(m_lblPV, FormatDecimals(Val(mon.text(4, r)) / scale, d));
-        setTextIfChanged(m_lblSV, FormatDecimals(Val(mon.text(5, r)) / scale, d));
+        setTextIfChanged(m_lblPV, formatDecimals(val(mon.text(4, r)) / scale, d));
+        setTextIfChanged(m_lblSV, formatDecimals(val(mon.text(5, r)) / scale, d));
 
-        const qint64 alm = RoundHalfEven(Val(mon.text(10, r)));
+        const qint64 alm = roundHalfEven(val(mon.text(10, r)));
         m_shpAL[0]->setLit(bit(alm, 0));
         m_shpAL[1]->setLit(bit(alm, 1));
-        const qint64 mod = RoundHalfEven(Val(mon.text(12, r)));
+        const qint64 mod = roundHalfEven(val(mon.text(12, r)));
         m_shpAT->setLit(bit(mod, 0));
         for (int k = 0; k < 3; ++k)
             setKeyColor(k, bit(mod, 8 + k) ? kKeyOn : kKeyOff);
 
-        const double mv = Val(mon.text(8, r));
-        setTextIfChanged(m_lblMV, FormatDecimals(mv / 10.0, 1));
+        const double mv = val(mon.text(8, r));
+        setTextIfChanged(m_lblMV, formatDecimals(mv / 10.0, 1));
         m_shpOUT->setLit(mv > 0);
 
-        const int sv = CInt(mon.text(14, r));
+        const int sv = cInt(mon.text(14, r));
         m_shpSV[0]->setLit(sv == 2);
         m_shpSV[1]->setLit(sv == 3);
 
-        const qint64 err = RoundHalfEven(Val(mon.text(11, r)));
+        const qint64 err = roundHalfEven(val(mon.text(11, r)));
         for (int k = 0; k < 4; ++k)
             m_shpERR[static_cast<size_t>(k)]->setLit(bit(err, k));
         m_shpERR[4]->setLit(bit(err, 8));
     }
     // Recorder keys and print speed from the selected station's registers 502 .. 506.
     const Grid& map = m_link->sprdMap;
-    setKeyColor(1, Val(map.text(12, 3)) > 0 ? kKeyOn : kKeyOff);
-    setKeyColor(2, Val(map.text(12, 4)) > 0 ? kKeyOn : kKeyOff);
-    setKeyColor(4, Val(map.text(12, 6)) > 0 ? kKeyOn : kKeyOff);
+    setKeyColor(1, val(map.text(12, 3)) > 0 ? kKeyOn : kKeyOff);
+    setKeyColor(2, val(map.text(12, 4)) > 0 ? kKeyOn : kKeyOff);
+    setKeyColor(4, val(map.text(12, 6)) > 0 ? kKeyOn : kKeyOff);
     setTextIfChanged(m_lblSPD, map.text(12, 7));
     tmrRefresh.start();
 }
@@ -599,9 +599,9 @@ void frmKX5_Main::ResetGraph() {
 void frmKX5_Main::AddGraphPoint() {
     const int n = mGrpCount;
     if (n < 1) return;
-    const double sv = Val(m_lblSV->text());
-    const double pv = Val(m_lblPV->text());
-    const double mv = Val(m_lblMV->text());
+    const double sv = val(m_lblSV->text());
+    const double pv = val(m_lblPV->text());
+    const double mv = val(m_lblMV->text());
     const QTime now = clock().time();
     if (n == 1) {
         m_chart->truncate(0); // the reset's zero points give way to the first sample
@@ -634,7 +634,7 @@ void frmKX5_Main::chbScroll_Click() {
 }
 
 void frmKX5_Main::txtGrpInterval_Change() {
-    const double v = Val(m_txtGrpInterval->text());
+    const double v = val(m_txtGrpInterval->text());
     if (v < 1)
         m_txtGrpInterval->setText(QStringLiteral("1"));
     else if (v > 60)
@@ -642,7 +642,7 @@ void frmKX5_Main::txtGrpInterval_Change() {
 }
 
 void frmKX5_Main::txtGrpInterval_Confirm() {
-    const qint64 ms = RoundHalfEven(Val(m_txtGrpInterval->text()) * 1000.0);
+    const qint64 ms = roundHalfEven(val(m_txtGrpInterval->text()) * 1000.0);
     tmrDispGraph.setInterval(static_cast<int>(std::clamp<qint64>(ms, 1000, 60000)));
 }
 
@@ -676,7 +676,7 @@ void frmKX5_Main::btnDSave_Start_Click() {
 void frmKX5_Main::dataLogCheck() {
     if (gDSaveEnable != QLatin1String("Yes") || !gDSaveRun) return;
     const QDateTime now = clock();
-    if (!LogIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit))) return;
+    if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit))) return;
     mLastSave = now;
     if (!m_link->portCommandSaysClose()) return;
     const Grid& status = m_link->sprdStatus;
@@ -684,7 +684,7 @@ void frmKX5_Main::dataLogCheck() {
         if (status.text(3, k + 1) != QLatin1String("OK") || !gMC_OK[static_cast<size_t>(k)])
             continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
-        AppendDataRecord(DataFilePath(gDSaveFolder, gDSaveName, gMC_List[static_cast<size_t>(k)]),
+        AppendDataRecord(dataFilePath(gDSaveFolder, gDSaveName, gMC_List[static_cast<size_t>(k)]),
                          m_link->sprdMonitoring, k + 1, clock());
     }
 }
@@ -696,7 +696,7 @@ void frmKX5_Main::btnPrint_Click(int index) {
     gRegNo.assign(1, 501 + index);
     int value = 1;
     if (index == 1 || index == 2 || index == 4)
-        value = Val(m_link->sprdMap.text(12, index + 2)) > 0 ? 0 : 1;
+        value = val(m_link->sprdMap.text(12, index + 2)) > 0 ? 0 : 1;
     gRegVal.assign(1, value);
     gReqStep = 120;
 }
@@ -711,13 +711,13 @@ void frmKX5_Main::lblSPD_Click() {
 
 void frmKX5_Main::txtSPD_Confirm(const QString& text) {
     QString limited = text;
-    const double v = Val(text);
+    const double v = val(text);
     if (v < 24)
         limited = QStringLiteral("24");
     else if (v > 900)
         limited = QStringLiteral("900");
     gRegNo.assign(1, 506);
-    gRegVal.assign(1, CInt(limited));
+    gRegVal.assign(1, cInt(limited));
     gReqStep = 120;
     m_txtSPD->hide();
     m_lblSPD->show();

@@ -12,28 +12,28 @@ namespace {
 QString g_programDir;
 }
 
-QString ProgramDir() {
+QString programDir() {
     if (!g_programDir.isEmpty()) return g_programDir;
     return QCoreApplication::applicationDirPath();
 }
 
-void SetProgramDir(const QString& dir) {
+void setProgramDir(const QString& dir) {
     g_programDir = dir;
 }
-QString CommCfgPath() {
-    return ProgramDir() + QStringLiteral("/Comm.CFG");
+QString commCfgPath() {
+    return programDir() + QStringLiteral("/Comm.CFG");
 }
-QString CfgDir() {
-    return ProgramDir() + QStringLiteral("/CFG");
+QString cfgDir() {
+    return programDir() + QStringLiteral("/CFG");
 }
-QString SetEnvPath() {
-    return CfgDir() + QStringLiteral("/SetEnv.INI");
+QString setEnvPath() {
+    return cfgDir() + QStringLiteral("/SetEnv.INI");
 }
-QString SaveDataPath() {
-    return CfgDir() + QStringLiteral("/SaveData.INI");
+QString saveDataPath() {
+    return cfgDir() + QStringLiteral("/SaveData.INI");
 }
 
-bool ReadLines(const QString& path, QStringList* lines) {
+bool readLines(const QString& path, QStringList* lines) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
     const QByteArray all = f.readAll();
@@ -47,7 +47,7 @@ bool ReadLines(const QString& path, QStringList* lines) {
     return true;
 }
 
-bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
+bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
     QByteArray data;
     for (const QString& l : lines)
         data += l.toUtf8() + "\r\n";
@@ -68,67 +68,67 @@ bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* er
 
 // ---------------- Comm.CFG ----------------
 
-CommCfg CurrentCommCfg() {
+CommCfg currentCommCfg() {
     return {gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol};
 }
 
-void ApplyCommCfg(const CommCfg& c) {
+void applyCommCfg(const CommCfg& c) {
     gPort = c.port;
     gBaud = c.baud;
     gParity = c.parity;
     gDataBit = c.dataBits;
     gStopBit = c.stopBits;
-    SetProtocol(c.protocol);
+    setProtocol(c.protocol);
 }
 
 bool LoadCommCfg() {
     QStringList l;
-    if (!ReadLines(CommCfgPath(), &l) || l.size() < 6) {
-        ApplyCommCfg(CommCfg{});
+    if (!readLines(commCfgPath(), &l) || l.size() < 6) {
+        applyCommCfg(CommCfg{});
         return false;
     }
-    ApplyCommCfg({l[0], l[1], l[2], l[3], l[4], l[5]});
+    applyCommCfg({l[0], l[1], l[2], l[3], l[4], l[5]});
     return true;
 }
 
 bool SaveCommCfg(const CommCfg& c, QString* error) {
-    return WriteLinesAtomic(CommCfgPath(),
+    return writeLinesAtomic(commCfgPath(),
                             {c.port, c.baud, c.parity, c.dataBits, c.stopBits, c.protocol}, error);
 }
 
-QString CommSettingsText() {
-    return CommSettingsTextOf(gBaud, gParity, gDataBit, gStopBit);
+QString commSettingsText() {
+    return commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit);
 }
 
 // ---------------- SaveData.INI ----------------
 
-SaveDataCfg CurrentSaveDataCfg() {
+SaveDataCfg currentSaveDataCfg() {
     return {gDSaveEnable, gDSaveIntv, gDSaveUnit, gDSaveFolder, gDSaveName};
 }
 
-void ApplySaveDataCfg(const SaveDataCfg& c) {
+void applySaveDataCfg(const SaveDataCfg& c) {
     gDSaveEnable = c.enable;
     gDSaveIntv = c.interval;
     gDSaveUnit = c.unit;
-    gDSaveFolder = c.folder.isEmpty() ? ProgramDir() : c.folder;
+    gDSaveFolder = c.folder.isEmpty() ? programDir() : c.folder;
     gDSaveName = c.name;
 }
 
 bool LoadSaveDataCfg() {
-    QDir().mkpath(CfgDir());
+    QDir().mkpath(cfgDir());
     QStringList l;
-    if (!ReadLines(SaveDataPath(), &l) || l.size() < 5) {
-        ApplySaveDataCfg(SaveDataCfg{});
+    if (!readLines(saveDataPath(), &l) || l.size() < 5) {
+        applySaveDataCfg(SaveDataCfg{});
         return false;
     }
-    ApplySaveDataCfg({l[0], CInt(l[1]), l[2], l[3], l[4]});
+    applySaveDataCfg({l[0], cInt(l[1]), l[2], l[3], l[4]});
     return true;
 }
 
-bool SaveSaveDataCfg(const SaveDataCfg& c, QString* error) {
-    QDir().mkpath(CfgDir());
-    return WriteLinesAtomic(
-        SaveDataPath(), {c.enable, QString::number(c.interval), c.unit, c.folder, c.name}, error);
+bool saveSaveDataCfg(const SaveDataCfg& c, QString* error) {
+    QDir().mkpath(cfgDir());
+    return writeLinesAtomic(
+        saveDataPath(), {c.enable, QString::number(c.interval), c.unit, c.folder, c.name}, error);
 }
 
 // ---------------- SetEnv.INI ----------------
@@ -161,7 +161,7 @@ void addStation(int mcNo, const QString& name, Grid* status, Grid* monitoring) {
 
 } // namespace
 
-void BuildStations(const QStringList& lines, Grid* status, Grid* monitoring) {
+void buildStations(const QStringList& lines, Grid* status, Grid* monitoring) {
     resetStations(status, monitoring);
     // Only lines 1 to 99 can address a station: MC Nos travel as two digits.
     for (int n = 1; n <= lines.size() && n <= 99; ++n) {
@@ -173,17 +173,17 @@ void BuildStations(const QStringList& lines, Grid* status, Grid* monitoring) {
 }
 
 void LoadStations(Grid* status, Grid* monitoring) {
-    QDir().mkpath(CfgDir());
+    QDir().mkpath(cfgDir());
     QStringList lines;
-    if (!ReadLines(SetEnvPath(), &lines)) {
+    if (!readLines(setEnvPath(), &lines)) {
         resetStations(status, monitoring);
         addStation(1, QString(), status, monitoring);
         return;
     }
-    BuildStations(lines, status, monitoring);
+    buildStations(lines, status, monitoring);
 }
 
-bool SaveSetEnv(const QStringList& lines, QString* error) {
-    QDir().mkpath(CfgDir());
-    return WriteLinesAtomic(SetEnvPath(), lines, error);
+bool saveSetEnv(const QStringList& lines, QString* error) {
+    QDir().mkpath(cfgDir());
+    return writeLinesAtomic(setEnvPath(), lines, error);
 }

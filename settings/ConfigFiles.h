@@ -9,18 +9,18 @@
 class Grid;
 
 // The program folder: the executable's folder unless a test or the demo set another.
-QString ProgramDir();
-void SetProgramDir(const QString& dir);
-QString CommCfgPath();  // <program>/Comm.CFG
-QString CfgDir();       // <program>/CFG
-QString SetEnvPath();   // <program>/CFG/SetEnv.INI
-QString SaveDataPath(); // <program>/CFG/SaveData.INI
+QString programDir();
+void setProgramDir(const QString& dir);
+QString commCfgPath();  // <program>/Comm.CFG
+QString cfgDir();       // <program>/CFG
+QString setEnvPath();   // <program>/CFG/SetEnv.INI
+QString saveDataPath(); // <program>/CFG/SaveData.INI
 
 // Lines of a text file without their CR/LF; false when it cannot be read.
-bool ReadLines(const QString& path, QStringList* lines);
+bool readLines(const QString& path, QStringList* lines);
 // Writes the lines, each ended by CR LF, through a temporary file renamed over the old one.
 // On failure *error names the file and the cause, and the old file is untouched.
-bool WriteLinesAtomic(const QString& path, const QStringList& lines, QString* error);
+bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error);
 
 struct CommCfg {
     QString port = QStringLiteral("COM1"), baud = QStringLiteral("9600"),
@@ -30,11 +30,11 @@ struct CommCfg {
 // Reads Comm.CFG into gPort .. gProtocol and gSumLen; built-in defaults when it cannot be
 // read or is short. Returns whether the file was read.
 bool LoadCommCfg();
-CommCfg CurrentCommCfg();
-void ApplyCommCfg(const CommCfg& cfg);
+CommCfg currentCommCfg();
+void applyCommCfg(const CommCfg& cfg);
 bool SaveCommCfg(const CommCfg& cfg, QString* error);
 // Panel 2 text: baud, parity, data bits and stop bits joined with ",".
-QString CommSettingsText();
+QString commSettingsText();
 
 struct SaveDataCfg {
     QString enable = QStringLiteral("No");
@@ -45,9 +45,9 @@ struct SaveDataCfg {
 };
 // Creates the CFG folder when missing, reads SaveData.INI into gDSave*; defaults on failure.
 bool LoadSaveDataCfg();
-SaveDataCfg CurrentSaveDataCfg();
-void ApplySaveDataCfg(const SaveDataCfg& cfg);
-bool SaveSaveDataCfg(const SaveDataCfg& cfg, QString* error);
+SaveDataCfg currentSaveDataCfg();
+void applySaveDataCfg(const SaveDataCfg& cfg);
+bool saveSaveDataCfg(const SaveDataCfg& cfg, QString* error);
 
 // Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
 // the monitor table. A missing file gives one station, MC No 1.
@@ -55,6 +55,6 @@ void LoadStations(Grid* status, Grid* monitoring);
 // Rebuilds the station tables and both grids from SetEnv lines ("O"/"X", TAB, description):
 // line k marked exactly "O" adds station k. Used for the file at start and for the stations
 // window's rows on OK.
-void BuildStations(const QStringList& lines, Grid* status, Grid* monitoring);
+void buildStations(const QStringList& lines, Grid* status, Grid* monitoring);
 // The 99 lines of SetEnv.INI: "O" or "X", TAB, description.
-bool SaveSetEnv(const QStringList& lines, QString* error);
+bool saveSetEnv(const QStringList& lines, QString* error);

@@ -2,8 +2,8 @@
 
 #include "link/mdlKX5.h"
 
-QString CorrectInterval(const QString& text) {
-    const double v = Val(text);
+QString correctInterval(const QString& text) {
+    const double v = val(text);
     if (v < 1) return QStringLiteral("1");
     if (v > 60) return QStringLiteral("60");
     return text;

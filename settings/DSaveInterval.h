@@ -5,4 +5,4 @@
 
 // "1" when the numeric value of text is below 1 (a text that starts with no number counts as
 // 0), "60" when above 60; otherwise text unchanged, as typed ("7a" stays "7a").
-QString CorrectInterval(const QString& text);
+QString correctInterval(const QString& text);

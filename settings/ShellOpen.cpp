@@ -58,7 +58,7 @@ QString platformPath(const QString& path) {
 void openWith(const QString& file) {
     const QString program = chooseProgram(file);
     if (program.isEmpty()) return;
-    if (!startDetached(program, {file}, ProgramDir()))
+    if (!startDetached(program, {file}, programDir()))
         MsgBox(QApplication::activeWindow(), QStringLiteral("Open With"),
                QStringLiteral("Cannot start %1 to open %2.")
                    .arg(QDir::toNativeSeparators(program), QDir::toNativeSeparators(file)),
@@ -67,15 +67,15 @@ void openWith(const QString& file) {
 
 } // namespace
 
-void SetShellHooks(ShellHooks hooks) {
+void setShellHooks(ShellHooks hooks) {
     g_hooks = std::move(hooks);
 }
 
-QString GraphViewerPath() {
+QString graphViewerPath() {
 #ifdef Q_OS_WIN
-    return ProgramDir() + QStringLiteral("/KX5_Graph.exe");
+    return programDir() + QStringLiteral("/KX5_Graph.exe");
 #else
-    return ProgramDir() + QStringLiteral("/KX5_Graph");
+    return programDir() + QStringLiteral("/KX5_Graph");
 #endif
 }
 
@@ -86,7 +86,7 @@ void ShellOpen(const QString& path, const QString& verb) {
     const QFileInfo info(file);
     bool opened = false;
     if (info.exists()) {
-        opened = isProgram(info) ? startDetached(info.absoluteFilePath(), {}, ProgramDir())
+        opened = isProgram(info) ? startDetached(info.absoluteFilePath(), {}, programDir())
                                  : openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
     }
     if (!opened) openWith(file);

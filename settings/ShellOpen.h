@@ -16,7 +16,7 @@ void ShellOpen(const QString& path, const QString& verb = QStringLiteral("OPEN")
 void OpenHomePage(const QString& address);
 
 // The graph viewer beside the program: KX5_Graph.exe on Windows, KX5_Graph elsewhere.
-QString GraphViewerPath();
+QString graphViewerPath();
 
 // The desktop calls behind ShellOpen, replaceable so tests launch nothing. An empty member
 // keeps the real call.
@@ -29,4 +29,4 @@ struct ShellHooks {
     std::function<bool(const QString& program, const QStringList& args, const QString& workDir)>
         startDetached;
 };
-void SetShellHooks(ShellHooks hooks);
+void setShellHooks(ShellHooks hooks);

@@ -18,7 +18,7 @@ void KeepSelectedStation() {
     gMC_SelIdx = static_cast<int>(it - gMC_List.begin());
 }
 
-QStringList StationLines(const Grid& list) {
+QStringList stationLines(const Grid& list) {
     QStringList lines;
     lines.reserve(list.maxRows());
     for (int r = 1; r <= list.maxRows(); ++r)
@@ -26,7 +26,7 @@ QStringList StationLines(const Grid& list) {
     return lines;
 }
 
-void FillStationGrid(Grid& list, const QStringList& lines) {
+void fillStationGrid(Grid& list, const QStringList& lines) {
     const int rows = std::min<int>(list.maxRows(), static_cast<int>(lines.size()));
     for (int r = 1; r <= rows; ++r) {
         const QString& line = lines[r - 1];
@@ -37,7 +37,7 @@ void FillStationGrid(Grid& list, const QStringList& lines) {
     }
 }
 
-bool AnyStationInUse(const QStringList& lines) {
+bool anyStationInUse(const QStringList& lines) {
     return std::any_of(lines.begin(), lines.end(), [](const QString& l) {
         return l.section(QLatin1Char('\t'), 0, 0) == QLatin1String("O");
     });

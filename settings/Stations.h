@@ -11,9 +11,9 @@ class Grid;
 void KeepSelectedStation();
 
 // The SetEnv lines of a stations grid: for each row, the "Use" text, TAB, the description.
-QStringList StationLines(const Grid& list);
+QStringList stationLines(const Grid& list);
 // Fills the stations grid from SetEnv lines, one row per line, up to the grid's rows. A line
 // without TAB is a mark with an empty description, as the start-up reader treats it.
-void FillStationGrid(Grid& list, const QStringList& lines);
+void fillStationGrid(Grid& list, const QStringList& lines);
 // True when at least one line is marked exactly "O".
-bool AnyStationInUse(const QStringList& lines);
+bool anyStationInUse(const QStringList& lines);

@@ -40,7 +40,7 @@ QStringList systemDrives() {
 #endif
     }
     // The drive of the program folder is always offered: the picker starts there.
-    const QString own = cleanPath(QStorageInfo(ProgramDir()).rootPath());
+    const QString own = cleanPath(QStorageInfo(programDir()).rootPath());
     if (!own.isEmpty()) roots.append(own);
     roots.removeDuplicates();
     roots.sort();
@@ -54,11 +54,11 @@ bool isUnder(const QString& path, const QString& root) {
 
 } // namespace
 
-void frmDSave_Folder::SetDriveLister(DriveLister lister) {
+void frmDSave_Folder::setDriveLister(DriveLister lister) {
     g_driveLister = std::move(lister);
 }
 
-QStringList frmDSave_Folder::Drives() {
+QStringList frmDSave_Folder::driveRoots() {
     return g_driveLister ? g_driveLister() : systemDrives();
 }
 
@@ -68,7 +68,7 @@ frmDSave_Folder::frmDSave_Folder(QWidget* parent) : QDialog(parent) {
 
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
-    for (const QString& root : Drives())
+    for (const QString& root : driveRoots())
         Drive1->addItem(QDir::toNativeSeparators(root), root);
     Dir1 = new QTreeWidget(this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
@@ -102,7 +102,7 @@ frmDSave_Folder::frmDSave_Folder(QWidget* parent) : QDialog(parent) {
     connect(btnCancel, &QPushButton::clicked, this, &frmDSave_Folder::btnCancel_Click);
 
     // The picker starts at the program folder, not at the folder currently set.
-    const QString start = cleanPath(ProgramDir());
+    const QString start = cleanPath(programDir());
     m_driveIndex = driveIndexFor(start);
     Drive1->setCurrentIndex(m_driveIndex);
     setTreePath(start);

@@ -29,8 +29,8 @@ public:
 
     // The root folders the drive list offers. Replaceable so tests control the drives.
     using DriveLister = std::function<QStringList()>;
-    static void SetDriveLister(DriveLister lister);
-    static QStringList Drives();
+    static void setDriveLister(DriveLister lister);
+    static QStringList driveRoots();
 
 private:
     QTreeWidgetItem* addFolderItem(QTreeWidgetItem* parent, const QString& path);

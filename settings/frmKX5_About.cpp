@@ -34,7 +34,7 @@ QPixmap logo() {
 
 } // namespace
 
-QString frmKX5_About::VersionText() {
+QString frmKX5_About::versionText() {
     const QString v = QCoreApplication::applicationVersion();
     return v.isEmpty() ? QStringLiteral(KX5_VERSION) : v;
 }
@@ -52,7 +52,7 @@ frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.4);
     lblName->setFont(f);
-    lblVersion = new QLabel(QStringLiteral("Version %1").arg(VersionText()), this);
+    lblVersion = new QLabel(QStringLiteral("Version %1").arg(versionText()), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblHomePage = new QLabel(this);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));

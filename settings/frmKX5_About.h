@@ -15,7 +15,7 @@ public:
     explicit frmKX5_About(QWidget* parent = nullptr);
 
     // The version shown: the application's, or the build's when the application sets none.
-    static QString VersionText();
+    static QString versionText();
 
     void lblHomePage_Click();
     void btnClose_Click();

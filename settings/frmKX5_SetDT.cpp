@@ -25,11 +25,11 @@ QDateTime now() {
 
 } // namespace
 
-void frmKX5_SetDT::SetClock(Clock clock) {
+void frmKX5_SetDT::setClock(Clock clock) {
     g_clock = std::move(clock);
 }
 
-bool frmKX5_SetDT::ParseDate(const QString& text, QDate* date) {
+bool frmKX5_SetDT::parseDate(const QString& text, QDate* date) {
     // "yyyy-M-d" also takes two-digit months and days, so "2024-2-9" and "2024-02-09" both do.
     const QDate d = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-M-d"));
     if (!d.isValid() || d < kFirstDate || d > kLastDate) return false;
@@ -37,7 +37,7 @@ bool frmKX5_SetDT::ParseDate(const QString& text, QDate* date) {
     return true;
 }
 
-bool frmKX5_SetDT::ParseTime(const QString& text, QTime* time) {
+bool frmKX5_SetDT::parseTime(const QString& text, QTime* time) {
     const QTime t = QTime::fromString(text.trimmed(), QStringLiteral("H:m:s"));
     if (!t.isValid()) return false;
     *time = t;
@@ -139,8 +139,8 @@ void frmKX5_SetDT::showFollowState() {
 void frmKX5_SetDT::btnSet_Click() {
     QDate d;
     QTime t;
-    const bool dateOk = ParseDate(m_dt->text(1, 1), &d);
-    const bool timeOk = ParseTime(m_dt->text(2, 1), &t);
+    const bool dateOk = parseDate(m_dt->text(1, 1), &d);
+    const bool timeOk = parseTime(m_dt->text(2, 1), &t);
     if (!dateOk || !timeOk) {
         // Nothing is queued: a half-valid clock would be written to the controller as is.
         QStringList what;

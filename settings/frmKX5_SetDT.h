@@ -29,12 +29,12 @@ public:
 
     // The PC clock the window reads; tests set "now". An empty function restores the real one.
     using Clock = std::function<QDateTime()>;
-    static void SetClock(Clock clock);
+    static void setClock(Clock clock);
 
     // Parses the "Date" and "Time" cell texts within the cells' ranges; false when either is
     // empty or not a valid date or time.
-    static bool ParseDate(const QString& text, QDate* date);
-    static bool ParseTime(const QString& text, QTime* time);
+    static bool parseDate(const QString& text, QDate* date);
+    static bool parseTime(const QString& text, QTime* time);
 
 private:
     void showFollowState();

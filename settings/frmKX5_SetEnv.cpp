@@ -58,29 +58,29 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
 }
 
 void frmKX5_SetEnv::LoadStationList() {
-    QDir().mkpath(CfgDir());
+    QDir().mkpath(cfgDir());
     QStringList lines;
     // A missing or unreadable file leaves every station "X" with no description.
-    if (ReadLines(SetEnvPath(), &lines)) FillStationGrid(*m_list, lines);
+    if (readLines(setEnvPath(), &lines)) fillStationGrid(*m_list, lines);
 }
 
 bool frmKX5_SetEnv::SaveStationList() {
     QString error;
-    const QStringList lines = StationLines(*m_list);
-    if (SaveSetEnv(lines, &error)) return true;
+    const QStringList lines = stationLines(*m_list);
+    if (saveSetEnv(lines, &error)) return true;
     MsgBox(this, windowTitle(), error + QStringLiteral("\nThe stations in use were not changed."),
            QMessageBox::Ok, QMessageBox::Warning);
     return false;
 }
 
 void frmKX5_SetEnv::ApplyStationList() {
-    BuildStations(StationLines(*m_list), m_status, m_monitoring);
+    buildStations(stationLines(*m_list), m_status, m_monitoring);
 }
 
 void frmKX5_SetEnv::btnOK_Click() {
     // With no station in use the program would have nothing to poll and no station to show;
     // the user is asked to mark one instead of losing the current list.
-    if (!AnyStationInUse(StationLines(*m_list))) {
+    if (!anyStationInUse(stationLines(*m_list))) {
         MsgBox(this, windowTitle(),
                QStringLiteral("No MC selected. Set \"O\" in the Use column of at least one MC."),
                QMessageBox::Ok, QMessageBox::Warning);

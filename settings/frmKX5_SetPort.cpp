@@ -27,12 +27,12 @@ QComboBox* makeBox(QWidget* parent, const char* name, const QStringList& items) 
 
 } // namespace
 
-QStringList frmKX5_SetPort::PortList() {
+QStringList frmKX5_SetPort::portList() {
     QStringList list;
     QStringList comNames; // what COM1 .. COM16 open, so a device is not offered twice
     for (int n = 1; n <= 16; ++n) {
         list.append(QStringLiteral("COM%1").arg(n));
-        comNames.append(SystemPortName(list.last()));
+        comNames.append(systemPortName(list.last()));
     }
     QStringList devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -51,7 +51,7 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_SetPort"));
     setWindowTitle(QStringLiteral("Port Setup"));
 
-    cmbPort = makeBox(this, "cmbPort", PortList());
+    cmbPort = makeBox(this, "cmbPort", portList());
     cmbBaud = makeBox(this, "cmbBaud", {"9600", "4800", "2400", "1200"});
     cmbParity = makeBox(this, "cmbParity", {"N", "E", "O"});
     cmbData = makeBox(this, "cmbData", {"7", "8"});
@@ -96,18 +96,18 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     cmbData->setCurrentText(gDataBit);
     cmbStop->setCurrentText(gStopBit);
     cmbProtocol->setCurrentText(gProtocol);
-    if (!cmbPort->currentText().isEmpty()) TestPortName(cmbPort->currentText());
+    if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
 }
 
 void frmKX5_SetPort::TestPort(int n) {
     // The port number is a 16-bit value; out of range it simply names no port.
-    TestPortName(QStringLiteral("COM%1").arg(static_cast<qint16>(n)));
+    testPortName(QStringLiteral("COM%1").arg(static_cast<qint16>(n)));
 }
 
-void frmKX5_SetPort::TestPortName(const QString& name) {
+void frmKX5_SetPort::testPortName(const QString& name) {
     // A port of the window's own: the main window's port is never touched here.
     QSerialPort MSComm1;
-    MSComm1.setPortName(SystemPortName(name));
+    MSComm1.setPortName(systemPortName(name));
     if (MSComm1.open(QIODevice::ReadWrite)) {
         MSComm1.close();
         lblMsg->clear();
@@ -129,7 +129,7 @@ void frmKX5_SetPort::cmbPort_Click(int index) {
     if (index < 16)
         TestPort(index + 1);
     else
-        TestPortName(cmbPort->itemText(index));
+        testPortName(cmbPort->itemText(index));
 }
 
 void frmKX5_SetPort::btnOK_Click() {
@@ -141,7 +141,7 @@ void frmKX5_SetPort::btnOK_Click() {
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    ApplyCommCfg(cfg);
+    applyCommCfg(cfg);
     accept();
 }
 

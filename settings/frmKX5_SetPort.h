@@ -17,14 +17,14 @@ public:
     // Tries to open port "COMn"; a path starting with "/" is tried as it stands. Shows why it
     // cannot be opened in lblMsg, or clears lblMsg when it can.
     void TestPort(int n);
-    void TestPortName(const QString& name);
+    void testPortName(const QString& name);
 
     void cmbPort_Click(int index);
     void btnOK_Click();
     void btnCancel_Click();
 
     // The entries of the port list: COM1 .. COM16, then the serial devices the system reports.
-    static QStringList PortList();
+    static QStringList portList();
 
 private:
     QComboBox* cmbPort;

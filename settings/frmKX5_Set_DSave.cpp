@@ -85,9 +85,9 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
 }
 
 void frmKX5_Set_DSave::LoadSaveDataDlg() {
-    QDir().mkpath(CfgDir());
+    QDir().mkpath(cfgDir());
     QStringList l;
-    if (ReadLines(SaveDataPath(), &l) && l.size() >= 5) {
+    if (readLines(saveDataPath(), &l) && l.size() >= 5) {
         cmbSave->setCurrentText(l[0]);
         txtSaveInterval->setText(l[1]);
         cmbUnit->setCurrentText(l[2]);
@@ -104,7 +104,7 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
 }
 
 void frmKX5_Set_DSave::txtSaveInterval_LostFocus() {
-    const QString corrected = CorrectInterval(txtSaveInterval->text());
+    const QString corrected = correctInterval(txtSaveInterval->text());
     if (corrected != txtSaveInterval->text()) txtSaveInterval->setText(corrected);
 }
 
@@ -122,16 +122,16 @@ void frmKX5_Set_DSave::btnOK_Click() {
         MsgBox(this, windowTitle(), QStringLiteral("Input Filename."));
         return;
     }
-    const SaveDataCfg cfg{cmbSave->currentText(), CInt(txtSaveInterval->text()),
+    const SaveDataCfg cfg{cmbSave->currentText(), cInt(txtSaveInterval->text()),
                           cmbUnit->currentText(), lblFolder->text(), txtFName->text()};
     QString error;
-    if (!SaveSaveDataCfg(cfg, &error)) {
+    if (!saveSaveDataCfg(cfg, &error)) {
         MsgBox(this, windowTitle(),
                error + QStringLiteral("\nThe data save settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    ApplySaveDataCfg(cfg);
+    applySaveDataCfg(cfg);
     accept();
 }
 

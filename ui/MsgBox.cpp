@@ -4,7 +4,7 @@ namespace {
 MsgBoxHandler g_handler;
 }
 
-void SetMsgBoxHandler(MsgBoxHandler handler) {
+void setMsgBoxHandler(MsgBoxHandler handler) {
     g_handler = std::move(handler);
 }
 

@@ -15,4 +15,4 @@ QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& title, const 
 // the real dialog.
 using MsgBoxHandler = std::function<QMessageBox::StandardButton(
     const QString& title, const QString& text, QMessageBox::StandardButtons buttons)>;
-void SetMsgBoxHandler(MsgBoxHandler handler);
+void setMsgBoxHandler(MsgBoxHandler handler);

@@ -22,7 +22,7 @@ struct RecordingHost : LinkHost {
 class LinkFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDataImage();
+        resetDataImage();
         port = new FakeSerialPort;
         link = std::make_unique<KX5Link>(port);
         link->setHost(&host);
@@ -82,7 +82,7 @@ protected:
     }
     static QByteArray drrReplyForStep(int mc, int step, int base = 0) {
         std::vector<int> vals;
-        for (int r : StepRegisters(step))
+        for (int r : stepRegisters(step))
             vals.push_back(r + base);
         return drrReply(mc, vals);
     }
@@ -96,14 +96,14 @@ protected:
         for (int i = 0; i <= gMC_Last; ++i) {
             const int mc = gMC_List[static_cast<size_t>(i)];
             const QByteArray req = tick();
-            ASSERT_EQ(req, BuildModelReq(mc, gSumLen));
+            ASSERT_EQ(req, buildModelReq(mc, gSumLen));
             if (std::find(answering.begin(), answering.end(), mc) != answering.end()) {
                 deliver(whoReply(mc));
             } else {
                 for (int k = 0; k < 3; ++k) {
                     link->tmrRecvErr_Timer();
                     if (k < 2) {
-                        ASSERT_EQ(tick(), BuildModelReq(mc, gSumLen));
+                        ASSERT_EQ(tick(), buildModelReq(mc, gSumLen));
                     }
                 }
             }
@@ -113,7 +113,7 @@ protected:
     // Answers the four read-all blocks of the selected station.
     void readAllBlocks() {
         for (int step = 21; step <= 24; ++step) {
-            ASSERT_EQ(tick(), BuildReadReq(gMC_No, StepRegisters(step), gSumLen)) << step;
+            ASSERT_EQ(tick(), buildReadReq(gMC_No, stepRegisters(step), gSumLen)) << step;
             deliver(drrReplyForStep(gMC_No, step));
         }
         ASSERT_EQ(gSendStep, 11);

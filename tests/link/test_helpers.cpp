@@ -83,7 +83,7 @@ TEST(Numbers, NumericValueOfText) {
                 {"+4", 4},    {".5", 0.5},       {"-", 0},   {"1e3", 1000}, {"1e", 1},
                 {"2.5", 2.5}, {"\t9", 9},        {"1,5", 1}};
     for (const auto& r : rows)
-        EXPECT_DOUBLE_EQ(Val(r.text), r.v) << r.text;
+        EXPECT_DOUBLE_EQ(val(r.text), r.v) << r.text;
 }
 
 TEST(Numbers, RoundHalfToEven) {
@@ -92,20 +92,20 @@ TEST(Numbers, RoundHalfToEven) {
         qint64 out;
     } rows[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {150.7, 151}, {0.5, 0}, {1.5, 2}, {-0.4, 0}};
     for (const auto& r : rows)
-        EXPECT_EQ(RoundHalfEven(r.in), r.out) << r.in;
-    EXPECT_EQ(CInt("2.5"), 2);
-    EXPECT_EQ(CInt("7a"), 7);
+        EXPECT_EQ(roundHalfEven(r.in), r.out) << r.in;
+    EXPECT_EQ(cInt("2.5"), 2);
+    EXPECT_EQ(cInt("7a"), 7);
 }
 
 TEST(Numbers, PatternsAndFormatting) {
-    EXPECT_EQ(NumberPattern(0), "0");
-    EXPECT_EQ(NumberPattern(1), "0.0");
-    EXPECT_EQ(NumberPattern(3), "0.000");
-    EXPECT_EQ(FormatDecimals(1234 / 10.0, 1), "123.4");
-    EXPECT_EQ(FormatDecimals(1234 / 100.0, 2), "12.34");
-    EXPECT_EQ(FormatDecimals(-5 / 10.0, 1), "-0.5");
-    EXPECT_EQ(FormatDecimals(1234, 0), "1234");
-    EXPECT_EQ(FormatDecimals(0, 1), "0.0");
+    EXPECT_EQ(numberPattern(0), "0");
+    EXPECT_EQ(numberPattern(1), "0.0");
+    EXPECT_EQ(numberPattern(3), "0.000");
+    EXPECT_EQ(formatDecimals(1234 / 10.0, 1), "123.4");
+    EXPECT_EQ(formatDecimals(1234 / 100.0, 2), "12.34");
+    EXPECT_EQ(formatDecimals(-5 / 10.0, 1), "-0.5");
+    EXPECT_EQ(formatDecimals(1234, 0), "1234");
+    EXPECT_EQ(formatDecimals(0, 1), "0.0");
 }
 
 TEST(DataImage, ProtocolSetsChecksumLength) {
@@ -114,9 +114,9 @@ TEST(DataImage, ProtocolSetsChecksumLength) {
         int len;
     } rows[] = {{"STD", 0}, {"SUM", 2}, {"std", 2}, {"", 2}, {"STD ", 2}};
     for (const auto& r : rows) {
-        SetProtocol(r.p);
+        setProtocol(r.p);
         EXPECT_EQ(gSumLen, r.len) << r.p;
     }
-    ResetDataImage();
+    resetDataImage();
     EXPECT_EQ(gSumLen, 0);
 }

@@ -20,20 +20,20 @@ TEST_F(Link, SweepSelectsTheOnlyAnsweringStationThenReadsAndMonitorsIt) {
     EXPECT_EQ(gSendStep, 1);
 
     // Station 1 stays silent: three time-outs give it up.
-    EXPECT_EQ(tick(), BuildModelReq(1, 0));
+    EXPECT_EQ(tick(), buildModelReq(1, 0));
     EXPECT_TRUE(link->tmrRecvErr.isActive());
     link->tmrRecvErr_Timer();
     EXPECT_EQ(link->sprdStatus.text(3, 1), "NG");
     EXPECT_EQ(link->sprdStatus.backColor(3, 1), kBlack);
-    EXPECT_EQ(tick(), BuildModelReq(1, 0)); // one time-out only repeats the request
+    EXPECT_EQ(tick(), buildModelReq(1, 0)); // one time-out only repeats the request
     link->tmrRecvErr_Timer();
-    EXPECT_EQ(tick(), BuildModelReq(1, 0));
+    EXPECT_EQ(tick(), buildModelReq(1, 0));
     link->tmrRecvErr_Timer();
     EXPECT_EQ(link->panel(4), "MC [1] ==> NG");
     EXPECT_FALSE(gMC_OK[0]);
 
     // Station 2 answers with a KX5 model and becomes the selected station.
-    EXPECT_EQ(tick(), BuildModelReq(2, 0));
+    EXPECT_EQ(tick(), buildModelReq(2, 0));
     deliver(whoReply(2));
     EXPECT_EQ(gMC_No, 2);
     EXPECT_EQ(gMC_SelIdx, 1);
@@ -45,7 +45,7 @@ TEST_F(Link, SweepSelectsTheOnlyAnsweringStationThenReadsAndMonitorsIt) {
     EXPECT_FALSE(link->tmrRecvErr.isActive());
 
     // Station 3 answers with something that is not a KX5.
-    EXPECT_EQ(tick(), BuildModelReq(3, 0));
+    EXPECT_EQ(tick(), buildModelReq(3, 0));
     deliver(wrap("03WHO,OK,ABC-100033"));
     EXPECT_FALSE(gMC_OK[2]);
     EXPECT_EQ(link->sprdStatus.text(3, 3), "NG");
@@ -64,7 +64,7 @@ TEST_F(Link, SweepSelectsTheOnlyAnsweringStationThenReadsAndMonitorsIt) {
 
     // Monitoring polls only station 2, again and again.
     for (int round = 0; round < 3; ++round) {
-        EXPECT_EQ(tick(), BuildReadReq(2, StepRegisters(11), 0));
+        EXPECT_EQ(tick(), buildReadReq(2, stepRegisters(11), 0));
         deliver(drrReply(2, kMonitorValues));
         EXPECT_EQ(gMC_Idx, 1);
     }
@@ -94,12 +94,12 @@ TEST_F(Link, SweepWithoutAnyKX5StartsAgainAndAllSilentClosesThePort) {
     useStations({1, 2});
     link->mSetPortOpen_Click();
     for (int mc : {1, 2}) {
-        EXPECT_EQ(tick(), BuildModelReq(mc, 0));
+        EXPECT_EQ(tick(), buildModelReq(mc, 0));
         deliver(wrap(mc2(mc) + "WHO,OK,XYZ"));
     }
     EXPECT_EQ(gSendStep, 1);
     EXPECT_EQ(gMC_Idx, 0);
-    EXPECT_EQ(tick(), BuildModelReq(1, 0)); // from the first station again
+    EXPECT_EQ(tick(), buildModelReq(1, 0)); // from the first station again
 
     // A fresh session where nobody answers: every station gets three time-outs, then close.
     link->ClosePort();
@@ -107,7 +107,7 @@ TEST_F(Link, SweepWithoutAnyKX5StartsAgainAndAllSilentClosesThePort) {
     ASSERT_TRUE(port->isOpen());
     for (int mc : {1, 2})
         for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(tick(), BuildModelReq(mc, 0)) << mc << k;
+            EXPECT_EQ(tick(), buildModelReq(mc, 0)) << mc << k;
             link->tmrRecvErr_Timer();
         }
     EXPECT_FALSE(port->isOpen());
@@ -122,21 +122,21 @@ TEST_F(Link, ThirdTimeOutMovesThePollOnAndWrapsToTheFirstStation) {
     useStations({4, 7});
     openAndSweep({4, 7});
     readAllBlocks();
-    EXPECT_EQ(tick(), BuildReadReq(4, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(4, stepRegisters(11), 0));
     deliver(drrReply(4, kMonitorValues));
     // Station 7 (the last) goes silent: two time-outs repeat, the third wraps to station 4.
     for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(tick(), BuildReadReq(7, StepRegisters(11), 0)) << k;
+        EXPECT_EQ(tick(), buildReadReq(7, stepRegisters(11), 0)) << k;
         link->tmrRecvErr_Timer();
         EXPECT_EQ(link->sprdStatus.text(3, 2), "NG");
         EXPECT_TRUE(link->tmrSend.isActive());
     }
-    EXPECT_EQ(tick(), BuildReadReq(7, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(7, stepRegisters(11), 0));
     link->tmrRecvErr_Timer();
-    EXPECT_EQ(tick(), BuildReadReq(4, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(4, stepRegisters(11), 0));
     EXPECT_TRUE(gMC_OK[1]); // it stays in the poll
     deliver(drrReply(4, kMonitorValues));
-    EXPECT_EQ(tick(), BuildReadReq(7, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(7, stepRegisters(11), 0));
 }
 
 TEST_F(Link, RejectedMonitorRepliesMarkNGAndRepeatTheSameStation) {
@@ -160,18 +160,18 @@ TEST_F(Link, RejectedMonitorRepliesMarkNGAndRepeatTheSameStation) {
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        SetProtocol(c.sum ? "SUM" : "STD");
+        setProtocol(c.sum ? "SUM" : "STD");
         useStations({1, 2});
         openAndSweep({1, 2});
         readAllBlocks();
-        ASSERT_EQ(tick(), BuildReadReq(1, StepRegisters(11), gSumLen));
+        ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), gSumLen));
         const int flushes = port->flushCount;
         deliver(c.reply());
         EXPECT_EQ(link->sprdMonitoring.text(13, 1), c.marksNG ? "NG" : "");
         EXPECT_EQ(port->flushCount, flushes + 1);
         EXPECT_EQ(link->sprdStatus.text(3, 1), "OK"); // a complete frame still counts as an answer
         EXPECT_TRUE(link->tmrSend.isActive());
-        EXPECT_EQ(tick(), BuildReadReq(1, StepRegisters(11), gSumLen));
+        EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(11), gSumLen));
     }
 }
 
@@ -179,21 +179,21 @@ TEST_F(Link, RefusalEndsTheEventAtItsFifthByte) {
     useStations({5});
     openAndSweep({5});
     readAllBlocks();
-    ASSERT_EQ(tick(), BuildReadReq(5, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(5, stepRegisters(11), 0));
     // The NG and a complete good reply behind it in the same read: the reply is not looked at.
     deliver(QByteArray("\x02") + "05NG,01\r\n" + drrReply(5, kMonitorValues));
     EXPECT_EQ(link->sprdMonitoring.text(13, 1), "NG");
     EXPECT_EQ(link->sprdMonitoring.text(4, 1), "");
     EXPECT_TRUE(link->tmrSend.isActive());
     EXPECT_FALSE(link->tmrRecvErr.isActive());
-    EXPECT_EQ(tick(), BuildReadReq(5, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(5, stepRegisters(11), 0));
 }
 
 TEST_F(Link, SplitAndDoubledFramesAreAssembledAndHandledInOrder) {
     useStations({5, 6});
     openAndSweep({5, 6});
     readAllBlocks();
-    ASSERT_EQ(tick(), BuildReadReq(5, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(5, stepRegisters(11), 0));
     const QByteArray r = drrReply(5, kMonitorValues);
     deliver(r.left(10)); // STX05DRR,OK,
     EXPECT_EQ(link->sprdMonitoring.text(13, 1), "");
@@ -204,7 +204,7 @@ TEST_F(Link, SplitAndDoubledFramesAreAssembledAndHandledInOrder) {
     EXPECT_EQ(gMC_Idx, 1);
 
     // Two frames in one read: both are handled, the second for the station polled by then.
-    ASSERT_EQ(tick(), BuildReadReq(6, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(6, stepRegisters(11), 0));
     std::vector<int> other = kMonitorValues;
     other[3] = 999;
     deliver(drrReply(6, kMonitorValues) + drrReply(6, other));
@@ -213,7 +213,7 @@ TEST_F(Link, SplitAndDoubledFramesAreAssembledAndHandledInOrder) {
     EXPECT_EQ(gMC_Idx, 1);
 
     // Bytes before the STX are dropped.
-    ASSERT_EQ(tick(), BuildReadReq(6, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(6, stepRegisters(11), 0));
     deliver("\xFF\x13junk" + drrReply(6, other));
     EXPECT_EQ(link->sprdMonitoring.text(4, 2), "999");
 }
@@ -222,7 +222,7 @@ TEST_F(Link, RequestedWritesPreemptMonitoringAndReReadTheParameters) {
     useStations({1, 2});
     openAndSweep({1, 2});
     readAllBlocks();
-    ASSERT_EQ(tick(), BuildReadReq(1, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
     deliver(drrReply(1, kMonitorValues));
     ASSERT_EQ(gMC_Idx, 1);
 
@@ -230,21 +230,21 @@ TEST_F(Link, RequestedWritesPreemptMonitoringAndReReadTheParameters) {
     gRegVal = {1, 2, 3, -4, 5, 6};
     gReqStep = 99; // replaced before the tick: only the second request counts
     gReqStep = 103;
-    EXPECT_EQ(tick(), BuildWriteReq(1, {102, 103, 106, 108, 109, 110}, {1, 2, 3, -4, 5, 6}, 0));
+    EXPECT_EQ(tick(), buildWriteReq(1, {102, 103, 106, 108, 109, 110}, {1, 2, 3, -4, 5, 6}, 0));
     EXPECT_EQ(port->rThreshold(), 11);
     EXPECT_EQ(gReqStep, 0);
     deliver(dwrAck(1));
     EXPECT_EQ(gSendStep, 21);
     readAllBlocks();
     EXPECT_EQ(gMC_Idx, 0); // monitoring resumes at the first connected station
-    EXPECT_EQ(tick(), BuildReadReq(1, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
 
     // An unacknowledged write is sent again unchanged.
     deliver(drrReply(1, kMonitorValues));
     gRegVal = {7, 8};
     gReqStep = 102;
     const QByteArray w = tick();
-    EXPECT_EQ(w, BuildWriteReq(1, {305, 306}, {7, 8}, 0));
+    EXPECT_EQ(w, buildWriteReq(1, {305, 306}, {7, 8}, 0));
     deliver(wrap("01DWR,NO"));
     EXPECT_EQ(tick(), w);
 }
@@ -263,20 +263,20 @@ TEST_F(Link, SingleRegisterAndClockWritesLeadToBlockThree) {
         SCOPED_TRACE(c.step);
         TearDown();
         SetUp();
-        SetProtocol("SUM");
+        setProtocol("SUM");
         useStations({3, 9});
         openAndSweep({3, 9});
         readAllBlocks();
-        ASSERT_EQ(tick(), BuildReadReq(3, StepRegisters(11), 2));
+        ASSERT_EQ(tick(), buildReadReq(3, stepRegisters(11), 2));
         deliver(drrReply(3, kMonitorValues));
         gRegNo = c.regs;
         gRegVal = c.vals;
         gReqStep = c.step;
-        EXPECT_EQ(tick(), BuildWriteReq(c.target, c.regs, c.vals, 2));
+        EXPECT_EQ(tick(), buildWriteReq(c.target, c.regs, c.vals, 2));
         EXPECT_EQ(port->rThreshold(), 13);
         deliver(dwrAck(c.target));
         EXPECT_EQ(gSendStep, 23);
-        EXPECT_EQ(tick(), BuildReadReq(3, StepRegisters(23), 2));
+        EXPECT_EQ(tick(), buildReadReq(3, stepRegisters(23), 2));
     }
 }
 
@@ -287,7 +287,7 @@ TEST_F(Link, InputGroupWritePausesWithoutWatchdogThenSendsTheSecondHalf) {
     gRegVal = {4, 0};
     gRegVal2 = {13700, -1999, 1, 13700, -1999, 0, 0, 0};
     gReqStep = 105;
-    EXPECT_EQ(tick(), BuildWriteReq(1, {610, 611}, {4, 0}, 0));
+    EXPECT_EQ(tick(), buildWriteReq(1, {610, 611}, {4, 0}, 0));
     deliver(dwrAck(1));
     EXPECT_TRUE(link->pausing());
     EXPECT_FALSE(link->tmrSend.isActive());
@@ -298,7 +298,7 @@ TEST_F(Link, InputGroupWritePausesWithoutWatchdogThenSendsTheSecondHalf) {
     EXPECT_FALSE(link->tmrSend.isActive());
     link->pause_Done();
     EXPECT_EQ(gSendStep, 110);
-    EXPECT_EQ(tick(), BuildWriteReq(1, {612, 613, 614, 615, 616, 617, 618, 619},
+    EXPECT_EQ(tick(), buildWriteReq(1, {612, 613, 614, 615, 616, 617, 618, 619},
                                     {13700, -1999, 1, 13700, -1999, 0, 0, 0}, 0));
     deliver(dwrAck(1));
     EXPECT_EQ(gSendStep, 21);
@@ -313,7 +313,7 @@ TEST_F(Link, IncompleteWriteIsNeverSent) {
     EXPECT_EQ(tick(), QByteArray());
     EXPECT_NE(link->panel(4), "");
     EXPECT_TRUE(link->tmrSend.isActive());
-    EXPECT_EQ(tick(), BuildReadReq(1, StepRegisters(21), 0));
+    EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(21), 0));
 }
 
 TEST_F(Link, CloseBeforeLinkUpIsImmediateAfterwardsAtTheNextTickOrReceive) {
@@ -386,7 +386,7 @@ TEST_F(Link, PortFailuresLeaveThePortClosedAndCanBeRetried) {
 
     link->mSetPortOpen_Click();
     EXPECT_TRUE(port->isOpen());
-    EXPECT_EQ(tick(), BuildModelReq(1, 0));
+    EXPECT_EQ(tick(), buildModelReq(1, 0));
 }
 
 TEST_F(Link, IndicesStayInRangeWithoutStations) {
@@ -450,18 +450,18 @@ TEST_F(Link, ShortReplyIsRetriedNotStored) {
     useStations({1});
     openAndSweep({1});
     readAllBlocks();
-    ASSERT_EQ(tick(), BuildReadReq(1, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
     deliver(wrap("01DRR,OK,0001"));
     EXPECT_EQ(link->sprdMonitoring.text(13, 1), "");
     EXPECT_TRUE(link->tmrSend.isActive());
-    EXPECT_EQ(tick(), BuildReadReq(1, StepRegisters(11), 0));
+    EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
 }
 
 TEST_F(Link, WatchdogDueDuringTheGatherRunsOnlyIfStillArmed) {
     useStations({1});
     openAndSweep({1});
     readAllBlocks();
-    ASSERT_EQ(tick(), BuildReadReq(1, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
     // The reply arrives and, while it is being gathered, the watchdog falls due.
     port->feed(drrReply(1, kMonitorValues));
     ASSERT_TRUE(link->gathering());
@@ -472,7 +472,7 @@ TEST_F(Link, WatchdogDueDuringTheGatherRunsOnlyIfStillArmed) {
     EXPECT_EQ(link->mRecvErrCnt, 0);
 
     // A partial reply leaves the watchdog armed, so its due tick runs after the gather.
-    ASSERT_EQ(tick(), BuildReadReq(1, StepRegisters(11), 0));
+    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
     port->feed(QByteArray("\x02") + "01DRR,OK");
     link->tmrRecvErr_Timer();
     link->gather_Done();

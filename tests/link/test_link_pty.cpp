@@ -24,7 +24,7 @@ QByteArray bytes(const std::string& s) {
 
 class LinkPty : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { ResetDataImage(); }
+    void SetUp() override { resetDataImage(); }
 
     std::unique_ptr<kx5sim::SimLine> startSim(std::vector<int> stations, bool sum) {
         kx5sim::LineConfig cfg;
@@ -64,21 +64,21 @@ protected:
 TEST_P(LinkPty, SweepReadAllAndMonitoringOnTheWire) {
     const bool sum = GetParam();
     auto sim = startSim({1, 3}, sum);
-    SetProtocol(sum ? "SUM" : "STD");
+    setProtocol(sum ? "SUM" : "STD");
     gPort = QString::fromStdString(sim->path());
     makeLink({1, 2, 3});
     link->mSetPortOpen_Click();
     ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->panel(4));
 
     const int s = gSumLen;
-    std::vector<QByteArray> expected = {BuildModelReq(1, s), BuildModelReq(2, s),
-                                        BuildModelReq(2, s), BuildModelReq(2, s),
-                                        BuildModelReq(3, s)};
+    std::vector<QByteArray> expected = {buildModelReq(1, s), buildModelReq(2, s),
+                                        buildModelReq(2, s), buildModelReq(2, s),
+                                        buildModelReq(3, s)};
     for (int step = 21; step <= 24; ++step)
-        expected.push_back(BuildReadReq(1, StepRegisters(step), s));
+        expected.push_back(buildReadReq(1, stepRegisters(step), s));
     for (int round = 0; round < 2; ++round)
         for (int mc : {1, 3})
-            expected.push_back(BuildReadReq(mc, StepRegisters(11), s));
+            expected.push_back(buildReadReq(mc, stepRegisters(11), s));
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim->exchanges().size() >= expected.size(); }, 15000));
     const auto seen = sim->exchanges();
@@ -101,7 +101,7 @@ TEST_P(LinkPty, SweepReadAllAndMonitoringOnTheWire) {
 TEST_P(LinkPty, RecorderWriteReachesTheController) {
     const bool sum = GetParam();
     auto sim = startSim({2}, sum);
-    SetProtocol(sum ? "SUM" : "STD");
+    setProtocol(sum ? "SUM" : "STD");
     gPort = QString::fromStdString(sim->path());
     makeLink({2});
     link->mSetPortOpen_Click();
@@ -175,12 +175,12 @@ TEST_F(LinkPtyFailures, OpenFailuresNameTheCause) {
 }
 
 TEST(PortNames, ComNumbersAndDevicePaths) {
-    EXPECT_EQ(PortNumber("COM1"), 1);
-    EXPECT_EQ(PortNumber("COM12"), 12);
+    EXPECT_EQ(portNumber("COM1"), 1);
+    EXPECT_EQ(portNumber("COM12"), 12);
 #ifndef Q_OS_WIN
-    EXPECT_EQ(SystemPortName("COM3"), "/dev/ttyS2");
+    EXPECT_EQ(systemPortName("COM3"), "/dev/ttyS2");
 #endif
-    EXPECT_EQ(SystemPortName("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(systemPortName("/dev/ttyUSB0"), "/dev/ttyUSB0");
 }
 
 int main(int argc, char** argv) {

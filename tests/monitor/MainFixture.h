@@ -25,15 +25,15 @@
 class MainFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDataImage();
+        resetDataImage();
         ASSERT_TRUE(dir.isValid());
-        SetProgramDir(dir.path());
-        SetMsgBoxHandler({});
+        setProgramDir(dir.path());
+        setMsgBoxHandler({});
     }
     void TearDown() override {
         win.reset();
-        SetMsgBoxHandler({});
-        SetProgramDir(QString());
+        setMsgBoxHandler({});
+        setProgramDir(QString());
     }
 
     QString path(const QString& rel) const { return dir.path() + QLatin1Char('/') + rel; }

@@ -25,7 +25,7 @@ protected:
         link()->sprdMonitoring.setText(4, row, npv);
         link()->sprdMonitoring.setText(8, row, mv);
     }
-    QString file(int mc) const { return DataFilePath(logDir, "Oven", mc); }
+    QString file(int mc) const { return dataFilePath(logDir, "Oven", mc); }
     int lines(int mc) const { return static_cast<int>(readFile(file(mc)).count("\r\n")); }
     void tickAt(int secondsFromStart) {
         clock.now = start.addSecs(secondsFromStart);
@@ -51,10 +51,10 @@ TEST_F(DataLogging, ExactRecordBytesAppendedPerStation) {
 }
 
 TEST_F(DataLogging, FileNames) {
-    EXPECT_EQ(DataFilePath("/d/Log", "Oven", 3), "/d/Log/Oven_03.DAT");
-    EXPECT_EQ(DataFilePath("/d/Log", "Oven", 12), "/d/Log/Oven_12.DAT");
-    EXPECT_EQ(DataFilePath("/d/Log", "Oven", 123), "/d/Log/Oven_123.DAT");
-    EXPECT_EQ(DataFilePath("/d", "KX5", 5), "/d/KX5_05.DAT");
+    EXPECT_EQ(dataFilePath("/d/Log", "Oven", 3), "/d/Log/Oven_03.DAT");
+    EXPECT_EQ(dataFilePath("/d/Log", "Oven", 12), "/d/Log/Oven_12.DAT");
+    EXPECT_EQ(dataFilePath("/d/Log", "Oven", 123), "/d/Log/Oven_123.DAT");
+    EXPECT_EQ(dataFilePath("/d", "KX5", 5), "/d/KX5_05.DAT");
 }
 
 TEST_F(DataLogging, IntervalIsStrictlyExceeded) {
@@ -86,10 +86,10 @@ TEST_F(DataLogging, IntervalIsStrictlyExceeded) {
 
 TEST_F(DataLogging, IntervalPassedRule) {
     const QDateTime t0(QDate(2026, 1, 1), QTime(0, 0));
-    EXPECT_TRUE(LogIntervalPassed(QDateTime(), t0, 86400 * 365));
-    EXPECT_FALSE(LogIntervalPassed(t0, t0.addSecs(5), 5));
-    EXPECT_TRUE(LogIntervalPassed(t0, t0.addMSecs(5001), 5));
-    EXPECT_FALSE(LogIntervalPassed(t0, t0.addSecs(-10), 5)); // clock set back: wait
+    EXPECT_TRUE(logIntervalPassed(QDateTime(), t0, 86400 * 365));
+    EXPECT_FALSE(logIntervalPassed(t0, t0.addSecs(5), 5));
+    EXPECT_TRUE(logIntervalPassed(t0, t0.addMSecs(5001), 5));
+    EXPECT_FALSE(logIntervalPassed(t0, t0.addSecs(-10), 5)); // clock set back: wait
     EXPECT_EQ(LogIntervalSeconds(3, "min"), 180);
     EXPECT_EQ(LogIntervalSeconds(3, "sec"), 3);
     EXPECT_EQ(LogIntervalSeconds(3, "MIN"), 3);
@@ -142,7 +142,7 @@ TEST_F(DataLogging, ClosedPortStillMovesTheLastWriteTime) {
 
 TEST_F(DataLogging, MissingFolderWritesNothingAndShowsNothing) {
     int boxes = 0;
-    SetMsgBoxHandler([&](const QString&, const QString&, QMessageBox::StandardButtons) {
+    setMsgBoxHandler([&](const QString&, const QString&, QMessageBox::StandardButtons) {
         ++boxes;
         return QMessageBox::Ok;
     });
@@ -154,7 +154,7 @@ TEST_F(DataLogging, MissingFolderWritesNothingAndShowsNothing) {
     // The folder appears later: the next interval writes as usual.
     QDir().mkpath(gDSaveFolder);
     tickAt(3);
-    EXPECT_EQ(readFile(DataFilePath(gDSaveFolder, "Oven", 3)).count("\r\n"), 1);
+    EXPECT_EQ(readFile(dataFilePath(gDSaveFolder, "Oven", 3)).count("\r\n"), 1);
 }
 
 TEST_F(DataLogging, OneFailedFileDoesNotStopTheOthers) {

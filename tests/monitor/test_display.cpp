@@ -244,7 +244,7 @@ TEST_F(LiveDisplay, ValueFromTheLineReachesTheFigures) {
     for (int block = 21; block <= 24; ++block) {
         QByteArray r = "\x02"
                        "04DRR,OK";
-        for (size_t i = 0; i < StepRegisters(block).size(); ++i)
+        for (size_t i = 0; i < stepRegisters(block).size(); ++i)
             r += ",0000";
         answer(r + "\r\n");
     }

@@ -96,7 +96,7 @@ TEST_F(Keys, SecondPressBeforeTheTickReplacesTheFirst) {
 }
 
 TEST_F(Keys, WriteCarriesTheChecksumInSumMode) {
-    SetProtocol("SUM");
+    setProtocol("SUM");
     QTest::mouseClick(child<QPushButton>("btnPrint_3"), Qt::LeftButton);
     // 03DWR,01,0504,0001: byte sum 0x3BF, checksum BF.
     EXPECT_EQ(sent(), QByteArray("\x02"

@@ -18,13 +18,13 @@ namespace {
 class MainPty : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        ResetDataImage();
+        resetDataImage();
         ASSERT_TRUE(dir.isValid());
-        SetProgramDir(dir.path());
+        setProgramDir(dir.path());
     }
     void TearDown() override {
         win.reset();
-        SetProgramDir(QString());
+        setProgramDir(QString());
     }
     QTemporaryDir dir;
     std::unique_ptr<frmKX5_Main> win;
@@ -49,9 +49,9 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     for (int n = 1; n <= 99; ++n)
         env << (n <= 2 ? QStringLiteral("O\tOven") : QStringLiteral("X\t"));
     QDir().mkpath(dir.path() + "/CFG");
-    ASSERT_TRUE(WriteLinesAtomic(CommCfgPath(), {port, "9600", "N", "8", "1", sum ? "SUM" : "STD"},
+    ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", sum ? "SUM" : "STD"},
                                  nullptr));
-    ASSERT_TRUE(WriteLinesAtomic(SetEnvPath(), env, nullptr));
+    ASSERT_TRUE(writeLinesAtomic(setEnvPath(), env, nullptr));
 
     win = std::make_unique<frmKX5_Main>();
     win->show();
@@ -69,17 +69,17 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     EXPECT_EQ(unit->text().toStdString(), "℉");
     // The process moves and carries noise: the shown PV is near what the station holds now.
     const double held = sim.readRegister(1, 1) / 10.0;
-    EXPECT_NEAR(Val(pv->text()), held, 5.0);
+    EXPECT_NEAR(val(pv->text()), held, 5.0);
     EXPECT_EQ(win->link()->sprdStatus.text(2, 1), "KX5-105");
 
     // Closing through the same command, then leaving with "Yes".
     QTest::mouseClick(open, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return open->text() == "Port Open"; }, 5000));
-    SetMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons) {
+    setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons) {
         return QMessageBox::Yes;
     });
     EXPECT_TRUE(win->close());
-    SetMsgBoxHandler({});
+    setMsgBoxHandler({});
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MainPty, ::testing::Values(false, true),

@@ -106,7 +106,7 @@ TEST_F(Startup, ShortAndOddFiles) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.comm);
         win.reset();
-        ResetDataImage();
+        resetDataImage();
         writeFile("Comm.CFG", c.comm);
         writeFile("CFG/SaveData.INI", c.save);
         writeFile("CFG/SetEnv.INI", c.env);
@@ -209,7 +209,7 @@ TEST_F(Startup, WiredSettingsCommandsFollowUpOnlyWhenConfirmed) {
     win->setCommandAction(2, [&](QWidget* parent) {
         EXPECT_EQ(parent, win.get());
         ++opened;
-        if (confirm) ApplyCommCfg({"COM7", "4800", "E", "7", "2", "SUM"});
+        if (confirm) applyCommCfg({"COM7", "4800", "E", "7", "2", "SUM"});
         return confirm;
     });
     auto* btn = child<QPushButton>("btnMenu_2");
@@ -232,7 +232,7 @@ TEST_F(Startup, WiredSettingsCommandsFollowUpOnlyWhenConfirmed) {
     EXPECT_EQ(opened, 2);
 
     win->setCommandAction(1, [](QWidget*) {
-        ApplySaveDataCfg({"Yes", 5, "min", "/tmp", "X"});
+        applySaveDataCfg({"Yes", 5, "min", "/tmp", "X"});
         return true;
     });
     win->runCommand(1);
@@ -280,7 +280,7 @@ TEST_F(Startup, ExitAskedAndNoKeepsEverything) {
     open();
     openPort();
     QStringList asked;
-    SetMsgBoxHandler(
+    setMsgBoxHandler(
         [&](const QString& title, const QString& text, QMessageBox::StandardButtons b) {
             asked << title << text;
             EXPECT_EQ(b, QMessageBox::Yes | QMessageBox::No);
@@ -295,7 +295,7 @@ TEST_F(Startup, ExitAskedAndNoKeepsEverything) {
 TEST_F(Startup, ExitYesClosesPortAndClearsGlobals) {
     open();
     openPort();
-    SetMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons) {
+    setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons) {
         return QMessageBox::Yes;
     });
     win->findChild<QAction*>("mSetExit")->trigger();
@@ -354,7 +354,7 @@ TEST_F(Startup, SendAndReceiveLampsMirrorTheLink) {
 // changes nothing in the main window.
 TEST_F(Startup, InstalledCommandsOpenTheirWindows) {
     open();
-    InstallCommands(win.get());
+    installCommands(win.get());
     const struct {
         int index;
         const char* dialogClass;

@@ -22,19 +22,19 @@ class SettingsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        SetProgramDir(dir.path());
-        ResetDataImage();
-        SetMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        setProgramDir(dir.path());
+        resetDataImage();
+        setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
             messages << text;
             return QMessageBox::Ok;
         });
     }
     void TearDown() override {
-        SetMsgBoxHandler({});
-        SetShellHooks({});
-        frmDSave_Folder::SetDriveLister({});
-        frmKX5_SetDT::SetClock({});
-        SetProgramDir(QString());
+        setMsgBoxHandler({});
+        setShellHooks({});
+        frmDSave_Folder::setDriveLister({});
+        frmKX5_SetDT::setClock({});
+        setProgramDir(QString());
     }
 
     QString path(const QString& rel) const { return dir.path() + '/' + rel; }

@@ -20,7 +20,7 @@ class Shell : public SettingsFixture {
 protected:
     // Records every desktop call; opening and starting succeed unless told otherwise.
     void hook(bool openWorks, QString chosen, bool startWorks = true) {
-        SetShellHooks({[=, this](const QUrl& u) {
+        setShellHooks({[=, this](const QUrl& u) {
                            opened << u;
                            return openWorks;
                        },
@@ -89,7 +89,7 @@ TEST_F(Shell, GraphViewerStartsInTheProgramFolder) {
     EXPECT_EQ(started[0].workDir, dir.path());
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(offered.isEmpty());
-    EXPECT_EQ(GraphViewerPath(), path("KX5_Graph"));
+    EXPECT_EQ(graphViewerPath(), path("KX5_Graph"));
 }
 
 TEST_F(Shell, AChosenProgramThatWillNotStartIsReported) {

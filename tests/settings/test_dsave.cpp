@@ -49,7 +49,7 @@ TEST_F(DSave, OpensWithTheFileOrWithTheSettingsInUse) {
         {"<missing>", inUse},
     };
     for (const auto& [file, want] : rows) {
-        QFile::remove(SaveDataPath());
+        QFile::remove(saveDataPath());
         if (file != "<missing>") write("CFG/SaveData.INI", file);
         useSettings();
         frmKX5_Set_DSave w;
@@ -58,7 +58,7 @@ TEST_F(DSave, OpensWithTheFileOrWithTheSettingsInUse) {
         EXPECT_EQ(w.findChild<QComboBox*>("cmbUnit")->itemText(1), "min");
         EXPECT_EQ(w.findChild<QLabel*>("Label1")->text(), "(Filename)_01.DAT ~ (Filename)_99.DAT");
     }
-    EXPECT_TRUE(QFileInfo(CfgDir()).isDir()); // created on opening
+    EXPECT_TRUE(QFileInfo(cfgDir()).isDir()); // created on opening
 }
 
 TEST_F(DSave, IntervalIsCorrectedWhenTheEditEnds) {
@@ -93,7 +93,7 @@ TEST_F(DSave, OkWritesFiveLinesAndAppliesThem) {
         frmKX5_Set_DSave w;
         click(w, "btnOK");
         EXPECT_EQ(w.result(), QDialog::Accepted);
-        EXPECT_EQ(bytes(SaveDataPath()), r.file);
+        EXPECT_EQ(bytes(saveDataPath()), r.file);
         EXPECT_EQ(QStringList({gDSaveEnable, gDSaveUnit, gDSaveFolder, gDSaveName}),
                   QStringList({r.typed[0], r.typed[2], r.typed[3], r.typed[4]}));
         EXPECT_EQ(gDSaveIntv, r.interval);
@@ -117,7 +117,7 @@ TEST_F(DSave, FolderThenFilenameAreAskedForInThatOrder) {
         click(w, "btnOK");
         EXPECT_EQ(messages, QStringList({want})) << folder << "|" << name;
         EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(bytes(SaveDataPath()), file);
+        EXPECT_EQ(bytes(saveDataPath()), file);
         EXPECT_EQ(gDSaveFolder, "/data/in use");
         EXPECT_EQ(gDSaveIntv, 15);
     }
@@ -133,16 +133,16 @@ TEST_F(DSave, AFailedWriteIsReportedAndChangesNothing) {
         w.show();
         w.findChild<QComboBox*>("cmbSave")->setEditText("No");
         w.findChild<QLineEdit*>("txtFName")->setText("New");
-        whileFailing(how, CfgDir(), [&] { click(w, "btnOK"); });
+        whileFailing(how, cfgDir(), [&] { click(w, "btnOK"); });
         EXPECT_TRUE(w.isVisible());
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains("SaveData.INI")) << messages[0].toStdString();
         if (how == WriteFailure::ReadOnlyFolder) {
-            EXPECT_EQ(bytes(SaveDataPath()), old);
+            EXPECT_EQ(bytes(saveDataPath()), old);
         }
         EXPECT_EQ(gDSaveName, "Line");
         EXPECT_EQ(gDSaveEnable, "Yes");
-        EXPECT_EQ(QDir(CfgDir()).entryList(QDir::Files).size(), 1); // no temporary file left
+        EXPECT_EQ(QDir(cfgDir()).entryList(QDir::Files).size(), 1); // no temporary file left
     }
 }
 
@@ -154,7 +154,7 @@ TEST_F(DSave, CancelChangesNothing) {
     w.findChild<QLineEdit*>("txtFName")->setText("New");
     click(w, "btnCancel");
     EXPECT_EQ(w.result(), QDialog::Rejected);
-    EXPECT_EQ(bytes(SaveDataPath()), old);
+    EXPECT_EQ(bytes(saveDataPath()), old);
     EXPECT_EQ(gDSaveName, "Line");
 }
 
@@ -176,7 +176,7 @@ TEST_F(DSave, FolderChosenInThePickerIsSaved) {
     EXPECT_EQ(startedAt, QDir::toNativeSeparators(dir.path())); // the program folder
     EXPECT_EQ(text(w, "lblFolder"), QDir::toNativeSeparators(path("Log")));
     click(w, "btnOK");
-    EXPECT_EQ(bytes(SaveDataPath()).split('\n').value(3),
+    EXPECT_EQ(bytes(saveDataPath()).split('\n').value(3),
               QDir::toNativeSeparators(path("Log")).toUtf8() + "\r");
     EXPECT_EQ(gDSaveFolder, QDir::toNativeSeparators(path("Log")));
 }
@@ -209,7 +209,7 @@ TEST_F(FolderPicker, StartsAtTheProgramFolderAndFollowsTheTree) {
 TEST_F(FolderPicker, ADriveThatCannotBeReadIsReportedAndThePickerStaysUsable) {
     QDir(dir.path()).mkpath("other/sub");
     const QString other = path("other");
-    frmDSave_Folder::SetDriveLister([&] {
+    frmDSave_Folder::setDriveLister([&] {
         return QStringList{dir.path(), other, "/no-such-drive-kx5"};
     });
     frmDSave_Folder picker;

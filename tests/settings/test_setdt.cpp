@@ -11,7 +11,7 @@ class SetDT : public SettingsFixture {
 protected:
     void SetUp() override {
         SettingsFixture::SetUp();
-        frmKX5_SetDT::SetClock([this] { return now; });
+        frmKX5_SetDT::setClock([this] { return now; });
     }
     QString label(frmKX5_SetDT& w) { return w.findChild<QLabel*>("lblDT")->text(); }
     void click(frmKX5_SetDT& w, const char* button) {

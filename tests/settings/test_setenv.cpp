@@ -100,7 +100,7 @@ TEST_F(SetEnv, OkWritesNinetyNineLinesAndRebuildsBothTables) {
                 : k == 7  ? "O\t\r\n"
                 : k == 50 ? "X\tspare, not in use\r\n"
                           : "X\t\r\n";
-    EXPECT_EQ(bytes(SetEnvPath()), want);
+    EXPECT_EQ(bytes(setEnvPath()), want);
     EXPECT_EQ(gMC_List, std::vector<int>({3, 7}));
     EXPECT_EQ(gMC_Name, QStringList({"Oven A", ""}));
     EXPECT_EQ(gMC_OK, std::vector<bool>({false, false}));
@@ -174,14 +174,14 @@ TEST_F(SetEnv, RefusedOkChangesNothing) {
         LoadStations(&status, &monitoring);
         gMC_No = 4;
         const auto state = [&] {
-            return StationState{bytes(SetEnvPath()), gMC_List, gMC_Name, statusRows(), gMC_No};
+            return StationState{bytes(setEnvPath()), gMC_List, gMC_Name, statusRows(), gMC_No};
         };
         const StationState before = state();
         frmKX5_SetEnv w(&status, &monitoring);
         w.show();
         c.edit(w);
         if (c.failure)
-            whileFailing(*c.failure, CfgDir(), [&] { click(w, "btnOK"); });
+            whileFailing(*c.failure, cfgDir(), [&] { click(w, "btnOK"); });
         else
             click(w, "btnOK");
         EXPECT_TRUE(w.isVisible()) << c.what;
@@ -195,13 +195,13 @@ TEST_F(SetEnv, RefusedOkChangesNothing) {
 TEST_F(SetEnv, CancelAfterEditingChangesNothing) {
     write("CFG/SetEnv.INI", setEnvFile({1, 2}));
     LoadStations(&status, &monitoring);
-    const QByteArray old = bytes(SetEnvPath());
+    const QByteArray old = bytes(setEnvPath());
     frmKX5_SetEnv w(&status, &monitoring);
     w.list()->setText(1, 1, "X");
     w.list()->setText(1, 30, "O");
     click(w, "btnCancel");
     EXPECT_EQ(w.result(), QDialog::Rejected);
-    EXPECT_EQ(bytes(SetEnvPath()), old);
+    EXPECT_EQ(bytes(setEnvPath()), old);
     EXPECT_EQ(gMC_List, std::vector<int>({1, 2}));
     EXPECT_EQ(statusRows(), QStringList({"1", "2"}));
 }

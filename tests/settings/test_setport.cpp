@@ -45,7 +45,7 @@ TEST_F(SetPort, ShowsTheSettingsInUseAndTheListsInOrder) {
     gParity = "E";
     gDataBit = "7";
     gStopBit = "2";
-    SetProtocol("SUM");
+    setProtocol("SUM");
     frmKX5_SetPort w;
     EXPECT_EQ(w.windowTitle(), "Port Setup");
     const std::pair<const char*, QString> shown[] = {{"cmbPort", "COM12"}, {"cmbBaud", "2400"},
@@ -81,16 +81,16 @@ TEST_F(SetPort, OkWritesSixCrLfLinesAndAppliesThemWithTheChecksumLength) {
     };
     const char* names[] = {"cmbPort", "cmbBaud", "cmbParity", "cmbData", "cmbStop", "cmbProtocol"};
     for (const Row& r : rows) {
-        ResetDataImage();
+        resetDataImage();
         frmKX5_SetPort w;
         for (int i = 0; i < 6; ++i)
             box(w, names[i])->setEditText(r.boxes[i]);
         QTest::mouseClick(w.findChild<QPushButton*>("btnOK"), Qt::LeftButton);
         EXPECT_EQ(w.result(), QDialog::Accepted);
-        EXPECT_EQ(bytes(CommCfgPath()), (r.boxes.join("\r\n") + "\r\n").toUtf8());
+        EXPECT_EQ(bytes(commCfgPath()), (r.boxes.join("\r\n") + "\r\n").toUtf8());
         EXPECT_EQ(QStringList({gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol}), r.boxes);
         EXPECT_EQ(gSumLen, r.sumLen) << r.boxes.last().toStdString();
-        EXPECT_EQ(CommSettingsText(), r.boxes.mid(1, 4).join(','));
+        EXPECT_EQ(commSettingsText(), r.boxes.mid(1, 4).join(','));
     }
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -100,7 +100,7 @@ TEST_F(SetPort, OkWithoutChangesRewritesTheSettingsInUse) {
     LoadCommCfg();
     frmKX5_SetPort w;
     QTest::mouseClick(w.findChild<QPushButton*>("btnOK"), Qt::LeftButton);
-    EXPECT_EQ(bytes(CommCfgPath()), "COM5\r\n4800\r\nN\r\n8\r\n1\r\nSUM\r\n");
+    EXPECT_EQ(bytes(commCfgPath()), "COM5\r\n4800\r\nN\r\n8\r\n1\r\nSUM\r\n");
     EXPECT_EQ(gSumLen, 2);
 }
 
@@ -117,14 +117,14 @@ TEST_F(SetPort, AFailedWriteChangesNothingAndKeepsTheWindowOpen) {
         {"disk full", WriteFailure::DiskFull, false},
     };
     for (const Case& c : cases) {
-        ResetDataImage();
+        resetDataImage();
         messages.clear();
-        QDir(CommCfgPath()).removeRecursively();
+        QDir(commCfgPath()).removeRecursively();
         write("Comm.CFG", old);
         LoadCommCfg();
         if (c.folderInTheWay) {
-            QFile::remove(CommCfgPath());
-            QDir().mkpath(CommCfgPath());
+            QFile::remove(commCfgPath());
+            QDir().mkpath(commCfgPath());
         }
         frmKX5_SetPort w;
         w.show();
@@ -139,9 +139,9 @@ TEST_F(SetPort, AFailedWriteChangesNothingAndKeepsTheWindowOpen) {
         EXPECT_EQ(gProtocol, "STD") << c.what;
         EXPECT_EQ(gSumLen, 0) << c.what;
         if (c.folderInTheWay) {
-            EXPECT_TRUE(QFileInfo(CommCfgPath()).isDir());
+            EXPECT_TRUE(QFileInfo(commCfgPath()).isDir());
         } else if (c.how == WriteFailure::ReadOnlyFolder) {
-            EXPECT_EQ(bytes(CommCfgPath()), old);
+            EXPECT_EQ(bytes(commCfgPath()), old);
         }
         // No temporary file left beside the settings.
         EXPECT_LE(QDir(dir.path()).entryList(QDir::Files).size(), 1) << c.what;
@@ -157,7 +157,7 @@ TEST_F(SetPort, DiskFullLeavesTheOldFileAsItWas) {
     frmKX5_SetPort w;
     box(w, "cmbPort")->setEditText("COM9");
     whileFailing(WriteFailure::DiskFull, dir.path(), [&] { w.btnOK_Click(); });
-    EXPECT_EQ(bytes(CommCfgPath()), old);
+    EXPECT_EQ(bytes(commCfgPath()), old);
 }
 
 TEST_F(SetPort, CancelChangesNeitherFileNorSettings) {
@@ -169,7 +169,7 @@ TEST_F(SetPort, CancelChangesNeitherFileNorSettings) {
     box(w, "cmbBaud")->setEditText("1200");
     QTest::mouseClick(w.findChild<QPushButton*>("btnCancel"), Qt::LeftButton);
     EXPECT_EQ(w.result(), QDialog::Rejected);
-    EXPECT_EQ(bytes(CommCfgPath()), old);
+    EXPECT_EQ(bytes(commCfgPath()), old);
     EXPECT_EQ(gPort, "COM4");
     EXPECT_EQ(gBaud, "9600");
 }
@@ -177,29 +177,29 @@ TEST_F(SetPort, CancelChangesNeitherFileNorSettings) {
 TEST_F(SetPort, PortTestReportsMissingAndBusyPortsAndClearsForAFreeOne) {
     Pty pty;
     ASSERT_FALSE(pty.path.isEmpty());
-    ASSERT_FALSE(QFileInfo::exists(SystemPortName("COM99")));
+    ASSERT_FALSE(QFileInfo::exists(systemPortName("COM99")));
 
     gPort = "COM99"; // tested when the window opens
     frmKX5_SetPort w;
     EXPECT_EQ(msg(w), "no such port");
 
-    w.TestPortName(pty.path);
+    w.testPortName(pty.path);
     EXPECT_EQ(msg(w), "");
 
     // Another program holds the device.
     QSerialPort holder(pty.path);
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-    w.TestPortName(pty.path);
+    w.testPortName(pty.path);
     EXPECT_EQ(msg(w), "port in use by another program or access denied");
     holder.close();
-    w.TestPortName(pty.path);
+    w.testPortName(pty.path);
     EXPECT_EQ(msg(w), "");
     EXPECT_EQ(box(w, "cmbPort")->currentText(), "COM99"); // the test never changes a box
 }
 
 TEST_F(SetPort, ChoosingFromTheListTestsButTypingDoesNot) {
     const int last = 15; // COM16
-    if (QFileInfo::exists(SystemPortName("COM16"))) GTEST_SKIP() << "COM16 exists here";
+    if (QFileInfo::exists(systemPortName("COM16"))) GTEST_SKIP() << "COM16 exists here";
     Pty pty;
     gPort = pty.path;
     frmKX5_SetPort w;

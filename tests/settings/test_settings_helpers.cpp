@@ -7,7 +7,7 @@
 
 class Helpers : public ::testing::Test {
 protected:
-    void SetUp() override { ResetDataImage(); }
+    void SetUp() override { resetDataImage(); }
 };
 
 TEST_F(Helpers, KeepSelectedStationMovesOnlyAStationNoLongerInUse) {
@@ -38,15 +38,15 @@ TEST_F(Helpers, StationGridRoundTripsSetEnvLines) {
     for (int r = 1; r <= 5; ++r)
         g.setText(1, r, "X");
     // Short file, no TAB, lower case and a second TAB: rows beyond the file keep "X".
-    FillStationGrid(g, {"O\tOven A", "O", "o\tlower", "X\ta\tb"});
+    fillStationGrid(g, {"O\tOven A", "O", "o\tlower", "X\ta\tb"});
     const QStringList want{"O\tOven A", "O\t", "o\tlower", "X\ta", "X\t"};
-    EXPECT_EQ(StationLines(g), want);
+    EXPECT_EQ(stationLines(g), want);
     // More lines than rows: the rest is ignored, not a crash.
     QStringList many;
     for (int i = 0; i < 120; ++i)
         many << "O\t" + QString::number(i);
-    FillStationGrid(g, many);
-    EXPECT_EQ(StationLines(g).size(), 5);
+    fillStationGrid(g, many);
+    EXPECT_EQ(stationLines(g).size(), 5);
     EXPECT_EQ(g.text(2, 5), "4");
 }
 
@@ -65,7 +65,7 @@ TEST_F(Helpers, ClockCellsAcceptOnlyDatesAndTimesInRange) {
     };
     for (const auto& [text, ok, want] : dates) {
         QDate d;
-        EXPECT_EQ(frmKX5_SetDT::ParseDate(text, &d), ok) << text;
+        EXPECT_EQ(frmKX5_SetDT::parseDate(text, &d), ok) << text;
         if (ok) {
             EXPECT_EQ(d, want) << text;
         }
@@ -81,7 +81,7 @@ TEST_F(Helpers, ClockCellsAcceptOnlyDatesAndTimesInRange) {
     };
     for (const auto& [text, ok, want] : times) {
         QTime t;
-        EXPECT_EQ(frmKX5_SetDT::ParseTime(text, &t), ok) << text;
+        EXPECT_EQ(frmKX5_SetDT::parseTime(text, &t), ok) << text;
         if (ok) {
             EXPECT_EQ(t, want) << text;
         }

@@ -62,7 +62,7 @@ TEST(SimFaults, ProbabilityIsRepeatableForASeed) {
 }
 
 TEST(SimFaults, ChangeTheReplyAsDescribed) {
-    const std::string who = bytes(BuildModelReq(1, 2));
+    const std::string who = bytes(buildModelReq(1, 2));
     const std::string good = kStx + "01WHO,OK,KX5-1000336D\r\n";
     const std::pair<const char*, std::string> cases[] = {
         {"silent", ""},
@@ -94,9 +94,9 @@ TEST(SimFaults, ChangeTheReplyAsDescribed) {
 TEST(SimFaults, RefusedWriteIsNotApplied) {
     SimBus bus(Mode::Std, {3});
     bus.faults().add(*FaultPlan::parse("ng,once"));
-    EXPECT_EQ(bus.handle(bytes(BuildWriteReq(3, {506}, {300}, 0)), 0, 0).reply,
+    EXPECT_EQ(bus.handle(bytes(buildWriteReq(3, {506}, {300}, 0)), 0, 0).reply,
               frame("03NG,09", false));
-    EXPECT_EQ(bus.handle(bytes(BuildReadReq(3, {506}, 0)), 0, 0).reply,
+    EXPECT_EQ(bus.handle(bytes(buildReadReq(3, {506}, 0)), 0, 0).reply,
               frame("03DRR,OK,0064", false));
 }
 

@@ -83,10 +83,10 @@ TEST(SimLinePty, AnswersAndRecordsInBothModes) {
     ASSERT_TRUE(line.start());
     Client c(line.path());
     const std::vector<std::pair<std::string, std::string>> sum = {
-        {bytes(BuildModelReq(1, 2)), kStx + "01WHO,OK,KX5-1000336D\r\n"},
-        {bytes(BuildWriteReq(12, {506}, {100}, 2)), kStx + "12DWR,OK16\r\n"},
-        {bytes(BuildReadReq(12, {506}, 2)), kStx + "12DRR,OK,006407\r\n"},
-        {bytes(BuildModelReq(9, 2)), ""}}; // nobody at 9
+        {bytes(buildModelReq(1, 2)), kStx + "01WHO,OK,KX5-1000336D\r\n"},
+        {bytes(buildWriteReq(12, {506}, {100}, 2)), kStx + "12DWR,OK16\r\n"},
+        {bytes(buildReadReq(12, {506}, 2)), kStx + "12DRR,OK,006407\r\n"},
+        {bytes(buildModelReq(9, 2)), ""}}; // nobody at 9
     for (const auto& [request, reply] : sum)
         EXPECT_EQ(c.ask(request, 300ms), reply);
     ASSERT_TRUE(line.waitForExchanges(sum.size(), 3s));
@@ -98,9 +98,9 @@ TEST(SimLinePty, AnswersAndRecordsInBothModes) {
     EXPECT_EQ(seen[3].address, 9);
 
     line.setMode(Mode::Std);
-    EXPECT_EQ(c.ask(bytes(BuildModelReq(1, 0))), kStx + "01WHO,OK,KX5-100033\r\n");
-    EXPECT_EQ(c.ask(bytes(BuildWriteReq(12, {506}, {-5}, 0))), kStx + "12DWR,OK\r\n");
-    EXPECT_EQ(c.ask(bytes(BuildReadReq(12, {506, 2}, 0))), kStx + "12DRR,OK,FFFB,03E8\r\n");
+    EXPECT_EQ(c.ask(bytes(buildModelReq(1, 0))), kStx + "01WHO,OK,KX5-100033\r\n");
+    EXPECT_EQ(c.ask(bytes(buildWriteReq(12, {506}, {-5}, 0))), kStx + "12DWR,OK\r\n");
+    EXPECT_EQ(c.ask(bytes(buildReadReq(12, {506, 2}, 0))), kStx + "12DRR,OK,FFFB,03E8\r\n");
     EXPECT_EQ(line.readRegister(12, 506), -5);
 }
 
@@ -112,7 +112,7 @@ TEST(SimLinePty, KeepsServingWhenTheClientReopens) {
         SCOPED_TRACE(round);
         QSerialPort port(QString::fromStdString(line.path()));
         ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
-        port.write(BuildModelReq(1, 0));
+        port.write(buildModelReq(1, 0));
         QByteArray got;
         const auto until = Clock::now() + 3s;
         while (!got.endsWith('\n') && Clock::now() < until)
@@ -120,14 +120,14 @@ TEST(SimLinePty, KeepsServingWhenTheClientReopens) {
         EXPECT_EQ(got.toStdString(), kStx + "01WHO,OK,KX5-100033\r\n");
     }
     Client raw(line.path()); // and a plain open afterwards
-    EXPECT_EQ(raw.ask(bytes(BuildModelReq(1, 0))), kStx + "01WHO,OK,KX5-100033\r\n");
+    EXPECT_EQ(raw.ask(bytes(buildModelReq(1, 0))), kStx + "01WHO,OK,KX5-100033\r\n");
 }
 
 TEST(SimLinePty, FaultsSwitchedOnAtRunTime) {
     SimLine line(config({1, 2}, Mode::Sum)); // 9600 baud
     ASSERT_TRUE(line.start());
     Client c(line.path());
-    const std::string who = bytes(BuildModelReq(1, 2));
+    const std::string who = bytes(buildModelReq(1, 2));
     const std::string good = kStx + "01WHO,OK,KX5-1000336D\r\n";
 
     line.addFault(fault("delay=300,station=1"));
@@ -139,7 +139,7 @@ TEST(SimLinePty, FaultsSwitchedOnAtRunTime) {
     // 19 registers at 9600 baud: 108 bytes, about 112 ms on the wire, seen in pieces.
     line.addFault(fault("pace"));
     t0 = Clock::now();
-    EXPECT_EQ(c.ask(bytes(BuildReadReq(2, std::vector<int>(19, 506), 2))).size(), 108u);
+    EXPECT_EQ(c.ask(bytes(buildReadReq(2, std::vector<int>(19, 506), 2))).size(), 108u);
     EXPECT_GE(Clock::now() - t0, 90ms);
     EXPECT_GE(c.reads, 2);
     line.clearFaults();
@@ -150,7 +150,7 @@ TEST(SimLinePty, FaultsSwitchedOnAtRunTime) {
     line.clearFaults();
 
     line.addFault(fault("silent,station=2"));
-    EXPECT_EQ(c.ask(bytes(BuildModelReq(2, 2)), 300ms), "");
+    EXPECT_EQ(c.ask(bytes(buildModelReq(2, 2)), 300ms), "");
     EXPECT_EQ(c.ask(who), good); // the line goes on
 }
 
@@ -167,7 +167,7 @@ TEST(SimLinePty, ServesAGivenDevice) {
     line.setExchangeHook([&](const kx5sim::Exchange& ex) { hooked += ex.address == 4; });
     ASSERT_TRUE(line.start());
     Client c(master);
-    EXPECT_EQ(c.ask(bytes(BuildReadReq(4, {506}, 2))), kStx + "04DRR,OK,006408\r\n");
+    EXPECT_EQ(c.ask(bytes(buildReadReq(4, {506}, 2))), kStx + "04DRR,OK,006408\r\n");
     ASSERT_TRUE(line.waitForExchanges(1, 3s));
     EXPECT_EQ(hooked.load(), 1);
 }
@@ -200,13 +200,13 @@ TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), first);
     {
         Client c(link);
-        EXPECT_EQ(c.ask(bytes(BuildModelReq(1, 2))), kStx + "01WHO,OK,KX5-1000336D\r\n");
-        EXPECT_EQ(c.ask(bytes(BuildModelReq(3, 2))), frame("03NG,09", true));
+        EXPECT_EQ(c.ask(bytes(buildModelReq(1, 2))), kStx + "01WHO,OK,KX5-1000336D\r\n");
+        EXPECT_EQ(c.ask(bytes(buildModelReq(3, 2))), frame("03NG,09", true));
         // At 600 times real speed a new SV of 300.0 is reached within seconds.
-        EXPECT_EQ(c.ask(bytes(BuildWriteReq(1, {301}, {3000}, 2))), kStx + "01DWR,OK14\r\n");
+        EXPECT_EQ(c.ask(bytes(buildWriteReq(1, {301}, {3000}, 2))), kStx + "01DWR,OK14\r\n");
         int pv = 0;
         for (auto until = Clock::now() + 10s; pv < 2900 && Clock::now() < until;) {
-            const std::string r = c.ask(bytes(BuildReadReq(1, {1}, 2)));
+            const std::string r = c.ask(bytes(buildReadReq(1, {1}, 2)));
             if (r.size() == 18) pv = std::int16_t(std::stoi(r.substr(10, 4), nullptr, 16));
             std::this_thread::sleep_for(50ms);
         }

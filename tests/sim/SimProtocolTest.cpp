@@ -28,13 +28,13 @@ struct KnownAnswer {
 // Stations start at 25.0 degC with SV 100.0; nothing moves at process time 0.
 TEST(SimReplies, KnownAnswerBytes) {
     const KnownAnswer cases[] = {
-        {"who std", bytes(BuildModelReq(1, 0)), Mode::Std, kStx + "01WHO,OK,KX5-100033\r\n"},
-        {"who sum", bytes(BuildModelReq(1, kSum)), Mode::Sum, kStx + "01WHO,OK,KX5-1000336D\r\n"},
-        {"read std", bytes(BuildReadReq(5, {1, 2}, 0)), Mode::Std, kStx + "05DRR,OK,00FA,03E8\r\n"},
-        {"read sum", bytes(BuildReadReq(5, {1, 2}, kSum)), Mode::Sum,
+        {"who std", bytes(buildModelReq(1, 0)), Mode::Std, kStx + "01WHO,OK,KX5-100033\r\n"},
+        {"who sum", bytes(buildModelReq(1, kSum)), Mode::Sum, kStx + "01WHO,OK,KX5-1000336D\r\n"},
+        {"read std", bytes(buildReadReq(5, {1, 2}, 0)), Mode::Std, kStx + "05DRR,OK,00FA,03E8\r\n"},
+        {"read sum", bytes(buildReadReq(5, {1, 2}, kSum)), Mode::Sum,
          kStx + "05DRR,OK,00FA,03E832\r\n"},
-        {"write std", bytes(BuildWriteReq(12, {506}, {100}, 0)), Mode::Std, kStx + "12DWR,OK\r\n"},
-        {"write sum", bytes(BuildWriteReq(12, {506}, {100}, kSum)), Mode::Sum,
+        {"write std", bytes(buildWriteReq(12, {506}, {100}, 0)), Mode::Std, kStx + "12DWR,OK\r\n"},
+        {"write sum", bytes(buildWriteReq(12, {506}, {100}, kSum)), Mode::Sum,
          kStx + "12DWR,OK16\r\n"},
     };
     for (const auto& c : cases) {
@@ -48,7 +48,7 @@ TEST(SimReplies, KnownAnswerBytes) {
         }
     }
     // The request bytes themselves, as the program's builder makes them.
-    EXPECT_EQ(bytes(BuildModelReq(1, kSum)), "\x02\x30\x31\x57\x48\x4F\x34\x46\x0D\x0A");
+    EXPECT_EQ(bytes(buildModelReq(1, kSum)), "\x02\x30\x31\x57\x48\x4F\x34\x46\x0D\x0A");
 }
 
 // The monitor read: value i at offsets 10 + 5 (i - 1), in request order.
@@ -56,7 +56,7 @@ TEST(SimReplies, MonitorReadValuesSitWhereTheProgramLooks) {
     SimBus bus(Mode::Sum, {7});
     const std::vector<int> regs = {610, 611, 614, 1,   2,   3,   4,   5,   8,  9,
                                    17,  18,  300, 501, 502, 503, 504, 505, 506};
-    const std::string read = bus.handle(bytes(BuildReadReq(7, regs, kSum)), 0, 0).reply;
+    const std::string read = bus.handle(bytes(buildReadReq(7, regs, kSum)), 0, 0).reply;
     ASSERT_EQ(read.size(), 11 + 5 * regs.size() + 2);
     EXPECT_EQ(read.substr(3, 6), "DRR,OK");
     EXPECT_EQ(read.substr(10, 4), "0002");          // INP 2: K thermocouple
