@@ -143,6 +143,8 @@ void KX5Link::mSetPortOpen_Click() {
     // A request left from an earlier session must not pre-empt the model sweep.
     gReqStep = 0;
     gSendStep = 1;
+    gReqMcNo = 0;
+    m_stepMcNo = 0;
     tmrSend.start();
 }
 
@@ -238,6 +240,8 @@ void KX5Link::tmrSend_Timer() {
     if (gReqStep > 0) {
         gSendStep = gReqStep;
         gReqStep = 0;
+        m_stepMcNo = gReqMcNo;
+        gReqMcNo = 0;
     }
     setSendLamp(kRed);
     tmrBall_Send.start();
@@ -250,9 +254,9 @@ void KX5Link::tmrSend_Timer() {
         SendReadReq(polled, static_cast<int>(gRegNo.size()), gRegNo);
     } else if (step >= 21 && step <= 24) {
         gRegNo = stepRegisters(step);
-        SendReadReq(gMC_No, static_cast<int>(gRegNo.size()), gRegNo);
+        SendReadReq(m_stepMcNo > 0 ? m_stepMcNo : gMC_No, static_cast<int>(gRegNo.size()), gRegNo);
     } else if (isWriteStep(step)) {
-        const int target = step == 220 ? polled : gMC_No;
+        const int target = m_stepMcNo > 0 ? m_stepMcNo : (step == 220 ? polled : gMC_No);
         const std::vector<int>& vals = step == 110 ? gRegVal2 : gRegVal;
         if (step != 120 && step != 121 && step != 220) gRegNo = stepRegisters(step);
         const size_t n = (step == 120 || step == 220) ? 1 : (step == 121 ? 6 : gRegNo.size());
@@ -390,13 +394,16 @@ void KX5Link::handleFrame() {
         }
     } else if (step >= 21 && step <= 24) {
         if (accepted && hasFields(frame, static_cast<int>(stepRegisters(step).size()))) {
-            StoreParamReply(step - 20, frame);
+            // The data grid holds the selected station only; a re-read after a write to
+            // another station confirms the write without mixing its values in.
+            if (m_stepMcNo == 0 || m_stepMcNo == gMC_No) StoreParamReply(step - 20, frame);
             gSendStep = step + 1;
             if (gSendStep > 24) {
                 if (gParamOpen && m_host) m_host->paramReadComplete();
                 const int first = FindConnectedStation(0);
                 gMC_Idx = first < 0 ? 0 : first;
                 gSendStep = 11;
+                m_stepMcNo = 0;
             }
         } else {
             m_port->flushInput();

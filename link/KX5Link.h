@@ -117,4 +117,6 @@ private:
     Bgr m_sendLamp = kBlack, m_recvLamp = kBlack;
     // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
     bool m_sendDue = false, m_watchdogDue = false;
+    // Station of a requested step and the re-read that follows it (gReqMcNo); 0 = the rule.
+    int m_stepMcNo = 0;
 };

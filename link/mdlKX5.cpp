@@ -39,6 +39,7 @@ void resetDataImage() {
     gRegNo.clear();
     gRegVal.clear();
     gRegVal2.clear();
+    gReqMcNo = 0;
     gDSaveEnable = QStringLiteral("No");
     gDSaveIntv = 1;
     gDSaveUnit = QStringLiteral("분");
