@@ -24,8 +24,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kx5sim: %s\n", err.c_str());
         return 1;
     }
-    KX5Link link(new QtSerialPort);
-    link.installGlobals();
+    KX5Link link{std::make_unique<QtSerialPort>()};
     gPort = QString::fromStdString(sim.path());
     gMC_List = {1, 2, 3};
     gMC_OK = {false, false, false};

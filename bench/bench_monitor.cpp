@@ -3,11 +3,11 @@
 // polling three simulated stations.
 //
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
-#include "link/FakeSerialPort.h"
 #include "link/mdlKX5.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
+#include "tests/support/FakeSerialPort.h"
 
 #include <QApplication>
 #include <QDir>

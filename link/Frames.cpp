@@ -39,20 +39,6 @@ void finish(QByteArray& f, int sumLen) {
     f[f.size() - 1] = LF;
 }
 
-std::vector<int> range(int from, int to) {
-    std::vector<int> v;
-    for (int r = from; r <= to; ++r)
-        v.push_back(r);
-    return v;
-}
-
-std::vector<int> join(std::initializer_list<std::vector<int>> parts) {
-    std::vector<int> v;
-    for (const auto& p : parts)
-        v.insert(v.end(), p.begin(), p.end());
-    return v;
-}
-
 } // namespace
 
 QByteArray buildReadReq(int mcNo, const std::vector<int>& regs, int sumLen) {
@@ -96,60 +82,6 @@ QByteArray buildModelReq(int mcNo, int sumLen) {
     return f;
 }
 
-std::vector<int> stepRegisters(int step) {
-    switch (step) {
-    case 11:
-        return join({{610, 611, 614}, {1, 2, 3, 4, 5, 8, 9, 17, 18, 300}, range(501, 506)});
-    case 21:
-        return join({range(1, 18), range(100, 104), {106, 108, 109, 110}});
-    case 22:
-        return join(
-            {range(300, 303), {305, 306}, range(310, 318), range(320, 328), range(330, 337)});
-    case 23:
-        return join(
-            {range(400, 402), range(410, 418), range(501, 506), range(510, 516), range(520, 525)});
-    case 24:
-        return join({range(600, 608), range(610, 619)});
-    case 101:
-        return {410, 411, 413, 414, 416, 417};
-    case 102:
-        return {305, 306};
-    case 103:
-        return {102, 103, 106, 108, 109, 110};
-    case 105:
-        return {610, 611};
-    case 106:
-        return range(600, 608);
-    case 107:
-        return join({range(310, 318), range(320, 328), range(330, 337)});
-    case 109:
-        return range(300, 303);
-    case 110:
-        return range(612, 619);
-    default:
-        return {};
-    }
-}
-
-bool isWriteStep(int step) {
-    switch (step) {
-    case 101:
-    case 102:
-    case 103:
-    case 105:
-    case 106:
-    case 107:
-    case 109:
-    case 110:
-    case 120:
-    case 121:
-    case 220:
-        return true;
-    default:
-        return false;
-    }
-}
-
 namespace {
 
 void sendFrame(const QByteArray& frame, int threshold) {
@@ -157,8 +89,7 @@ void sendFrame(const QByteArray& frame, int threshold) {
     if (!gComm) return;
     gComm->setRThreshold(threshold);
     if (!gComm->isOpen()) return;
-    // The watchdog counts from this request, so it restarts here rather than merely staying on.
-    if (gTmrRecvErr) gTmrRecvErr->start();
+    if (gTmrRecvErr && !gTmrRecvErr->isActive()) gTmrRecvErr->start();
     gComm->write(frame);
 }
 
@@ -180,15 +111,18 @@ void SendModelReq(int mcNo) {
 
 void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
     if (!grid) return;
-    if (grid->maxRows() < 500)
+    if (grid->maxRows() < kTraceRows)
         grid->appendRow();
     else
         grid->setMaxRows(1);
     const int row = grid->maxRows();
     grid->setText(0, row, label);
+    // A flood without CR LF must not become millions of cells: keep what fits, say the rest.
+    const int room = qMax(1, grid->maxCols() - 1);
+    const qsizetype shown = bytes.size() > room ? room - 1 : bytes.size();
     QStringList cells;
-    cells.reserve(bytes.size());
-    for (const char b : bytes) {
+    cells.reserve(shown + 1);
+    for (const char b : bytes.left(shown)) {
         if (b == STX)
             cells << QStringLiteral("STX");
         else if (b == CR)
@@ -198,6 +132,7 @@ void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
         else
             cells << QString(QChar(static_cast<unsigned char>(b)));
     }
+    if (shown < bytes.size()) cells << QStringLiteral("(+%1 bytes)").arg(bytes.size() - shown);
     // One change for the whole row; a restarted first row loses the tail of an older frame.
     grid->setRowTexts(row, 1, cells);
     grid->setActiveCell(1, row);

@@ -1,6 +1,8 @@
 #include "link/KX5Link.h"
 
+#include "link/Cells.h"
 #include "link/Frames.h"
+#include "link/Steps.h"
 #include "link/mdlKX5.h"
 
 namespace {
@@ -17,9 +19,20 @@ QByteArray field(const QByteArray& frame, int i) {
     return frame.mid(10 + 5 * (i - 1), 4);
 }
 
+// The address digits right after STX name the station that answered.
+bool isFrom(const QByteArray& frame, int mcNo) {
+    return frame.size() >= 3 && frame[0] == STX && frame[1] == '0' + mcNo / 10 % 10 &&
+           frame[2] == '0' + mcNo % 10;
+}
+
+int count(const std::vector<int>& v) {
+    return static_cast<int>(v.size());
+}
+
 } // namespace
 
-KX5Link::KX5Link(SerialPort* port, QObject* parent) : QObject(parent), m_port(port) {
+KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
+    : QObject(parent), m_port(std::move(port)) {
     m_port->setParent(nullptr);
     setupGrids();
 
@@ -38,31 +51,25 @@ KX5Link::KX5Link(SerialPort* port, QObject* parent) : QObject(parent), m_port(po
 
     connect(m_port.get(), &SerialPort::received, this, &KX5Link::MSComm1_OnComm);
     connect(m_port.get(), &SerialPort::failed, this, &KX5Link::onPortFailed);
-}
 
-KX5Link::~KX5Link() {
-    clearGlobals();
-    if (m_port->isOpen()) m_port->close();
-}
-
-void KX5Link::installGlobals() {
     gComm = m_port.get();
     gTmrRecvErr = &tmrRecvErr;
     gCommGrid = &sprdCommD;
 }
 
-void KX5Link::clearGlobals() {
+KX5Link::~KX5Link() {
     if (gComm == m_port.get()) gComm = nullptr;
     if (gTmrRecvErr == &tmrRecvErr) gTmrRecvErr = nullptr;
     if (gCommGrid == &sprdCommD) gCommGrid = nullptr;
+    if (m_port->isOpen()) m_port->close();
 }
 
 void KX5Link::setupGrids() {
     sprdStatus.setMaxCols(3);
-    sprdStatus.setText(1, 0, QStringLiteral(" MC No"));
-    sprdStatus.setText(2, 0, QStringLiteral("Model"));
-    sprdStatus.setText(3, 0, QStringLiteral("Conn-State"));
-    sprdMonitoring.setMaxCols(20);
+    sprdStatus.setText(StatusCol::MC_No, 0, QStringLiteral(" MC No"));
+    sprdStatus.setText(StatusCol::Model, 0, QStringLiteral("Model"));
+    sprdStatus.setText(StatusCol::ConnState, 0, QStringLiteral("Conn-State"));
+    sprdMonitoring.setMaxCols(MonitorCol::Count);
     for (int c = 0; c < kMonitorHeaders.size(); ++c)
         sprdMonitoring.setText(c + 1, 0, kMonitorHeaders[c]);
     sprdMap.setMaxCols(14);
@@ -105,6 +112,11 @@ void KX5Link::stopAll() {
     tmrGather.stop();
     tmrPause.stop();
     m_sendDue = m_watchdogDue = false;
+    m_expectMcNo = 0;
+}
+
+void KX5Link::sendTimerOn() {
+    if (gSendStep > 0 && !pausing()) tmrSend.start();
 }
 
 // ---------------- port control ----------------
@@ -113,12 +125,7 @@ void KX5Link::mSetPortOpen_Click() {
     if (portCommandSaysClose()) {
         gPortCloseReq = true;
         // Before any controller answered there is no exchange worth finishing: close now.
-        if (!gLinkUp) {
-            ClosePort();
-            setCaptions(false);
-            if (m_host) m_host->SetOnlineState(false);
-            setPanel(4, QString());
-        }
+        if (!gLinkUp) goOffline(QString(""));
         return;
     }
     if (gMC_Last < 0) {
@@ -129,7 +136,7 @@ void KX5Link::mSetPortOpen_Click() {
     setCaptions(true);
     sprdCommD.setMaxRows(0);
     gPortCloseReq = false;
-    sprdStatus.clearRange(3, 1, 3, sprdStatus.maxRows());
+    sprdStatus.clearRange(StatusCol::ConnState, 1, StatusCol::ConnState, sprdStatus.maxRows());
     OpenPort();
     if (!m_port->isOpen()) {
         // OpenPort has put the cause into panel 4; the command offers opening again.
@@ -142,9 +149,9 @@ void KX5Link::mSetPortOpen_Click() {
     gMC_NextIdx = 0;
     // A request left from an earlier session must not pre-empt the model sweep.
     gReqStep = 0;
-    gSendStep = 1;
     gReqMcNo = 0;
     m_stepMcNo = 0;
+    gSendStep = kStepModel;
     tmrSend.start();
 }
 
@@ -171,23 +178,19 @@ void KX5Link::ClosePort() {
     }
 }
 
-void KX5Link::closeOnRequest() {
-    stopAll();
-    if (m_port->isOpen()) m_port->close();
+void KX5Link::goOffline(const QString& panel4) {
+    ClosePort();
     setCaptions(false);
     setPanel(3, QStringLiteral("CLOSE"));
     if (m_host) m_host->SetOnlineState(false);
-    setPanel(4, QString());
+    if (!panel4.isNull()) setPanel(4, panel4);
 }
 
 void KX5Link::onPortFailed(const QString& cause) {
     if (!m_port->isOpen() && !portCommandSaysClose()) return;
-    stopAll();
+    // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
-    setCaptions(false);
-    setPanel(3, QStringLiteral("CLOSE"));
-    if (m_host) m_host->SetOnlineState(false);
-    setPanel(4, QStringLiteral("Port %1 closed: %2").arg(gPort, cause));
+    goOffline(QStringLiteral("Port %1 closed: %2").arg(gPort, cause));
 }
 
 // ---------------- station indices ----------------
@@ -199,7 +202,7 @@ int KX5Link::NextStationIdx() const {
 
 int KX5Link::FindConnectedStation(int start) const {
     if (start > gMC_Last || start < 0) start = 0;
-    for (int i = start; i <= gMC_Last && i < static_cast<int>(gMC_OK.size()); ++i)
+    for (int i = start; i <= gMC_Last && i < count(gMC_List) && i < int(gMC_OK.size()); ++i)
         if (gMC_OK[static_cast<size_t>(i)]) return i;
     return -1;
 }
@@ -226,7 +229,7 @@ void KX5Link::tmrSend_Timer() {
     }
     tmrSend.stop();
     if (gPortCloseReq) {
-        closeOnRequest();
+        goOffline(QString(""));
         return;
     }
     if (gMC_NextIdx > 0) {
@@ -236,7 +239,7 @@ void KX5Link::tmrSend_Timer() {
     clampIndices();
     if (gMC_Last < 0 || gMC_List.empty()) return; // nothing to poll
     const int polled = gMC_List[static_cast<size_t>(gMC_Idx)];
-    mRecvLen = 0;
+    m_assembler.reset();
     if (gReqStep > 0) {
         gSendStep = gReqStep;
         gReqStep = 0;
@@ -246,30 +249,39 @@ void KX5Link::tmrSend_Timer() {
     setSendLamp(kRed);
     tmrBall_Send.start();
 
-    const int step = gSendStep;
-    if (step == 1) {
-        SendModelReq(polled);
-    } else if (step == 11) {
-        gRegNo = stepRegisters(step);
-        SendReadReq(polled, static_cast<int>(gRegNo.size()), gRegNo);
-    } else if (step >= 21 && step <= 24) {
-        gRegNo = stepRegisters(step);
-        SendReadReq(m_stepMcNo > 0 ? m_stepMcNo : gMC_No, static_cast<int>(gRegNo.size()), gRegNo);
-    } else if (isWriteStep(step)) {
-        const int target = m_stepMcNo > 0 ? m_stepMcNo : (step == 220 ? polled : gMC_No);
-        const std::vector<int>& vals = step == 110 ? gRegVal2 : gRegVal;
-        if (step != 120 && step != 121 && step != 220) gRegNo = stepRegisters(step);
-        const size_t n = (step == 120 || step == 220) ? 1 : (step == 121 ? 6 : gRegNo.size());
-        if (gRegNo.size() < n || vals.size() < n) {
+    const StepRow* step = findStep(gSendStep);
+    if (!step) return; // a step without a request sends nothing
+    int target = step->target == StepRow::Target::Polled ? polled : gMC_No;
+    if (m_stepMcNo > 0) target = m_stepMcNo;
+
+    switch (step->kind) {
+    case StepRow::Kind::Model:
+        SendModelReq(target);
+        break;
+    case StepRow::Kind::Read:
+        gRegNo = step->regs;
+        SendReadReq(target, count(gRegNo), gRegNo);
+        break;
+    case StepRow::Kind::Write: {
+        if (!step->regs.empty()) gRegNo = step->regs;
+        const int n = step->regs.empty() ? step->count : count(step->regs);
+        const std::vector<int>& vals =
+            step->values == StepRow::Values::RegVal2 ? gRegVal2 : gRegVal;
+        if (count(gRegNo) < n || count(vals) < n) {
             // A write whose values are missing would put zeros into the controller: drop it.
-            setPanel(4, QStringLiteral("Write request %1 incomplete: not sent").arg(step));
-            gSendStep = 21;
+            setPanel(4, QStringLiteral("Write request %1 incomplete: not sent").arg(gSendStep));
+            gSendStep = kStepReadAll1;
+            m_stepMcNo = 0;
             tmrSend.start();
             return;
         }
-        std::vector<int> regs(gRegNo.begin(), gRegNo.begin() + static_cast<long>(n));
-        SendWriteReq(target, static_cast<int>(n), regs, vals);
+        const std::vector<int> regs(gRegNo.begin(), gRegNo.begin() + n);
+        SendWriteReq(target, n, regs, vals);
+        break;
     }
+    }
+    // The request is outstanding only once it has really gone out.
+    m_expectMcNo = m_port->isOpen() ? target : 0;
 }
 
 // ---------------- receive ----------------
@@ -291,7 +303,7 @@ void KX5Link::gather_Done() {
         const QByteArray bytes = m_port->readAll();
         CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
         if (gPortCloseReq)
-            closeOnRequest();
+            goOffline(QString(""));
         else
             handleBytes(bytes);
     }
@@ -299,55 +311,57 @@ void KX5Link::gather_Done() {
     const bool watchdog = m_watchdogDue, send = m_sendDue;
     m_watchdogDue = m_sendDue = false;
     if (watchdog && tmrRecvErr.isActive()) tmrRecvErr_Timer();
-    if (send && !tmrSend.isActive() && !tmrRecvErr.isActive() && gSendStep > 0 &&
-        m_port->isOpen() && !pausing())
-        tmrSend.start();
+    if (send && !tmrSend.isActive() && !tmrRecvErr.isActive() && m_port->isOpen()) sendTimerOn();
 }
 
 void KX5Link::handleBytes(const QByteArray& bytes) {
-    for (const char b : bytes) {
-        if (b == STX) {
-            mRecvBuf = QByteArray(1, STX);
-            mRecvLen = 1;
-            continue;
-        }
-        mRecvBuf.truncate(mRecvLen);
-        mRecvBuf.append(b);
-        ++mRecvLen;
-        if (b == LF) {
-            handleFrame();
-            if (!m_port->isOpen()) return; // the frame's handling closed the port
-            continue;
-        }
-        if (mRecvLen >= 5 && mRecvBuf[3] == 'N' && mRecvBuf[4] == 'G') {
-            // Refused: the rest of this read is not looked at.
-            if (gSendStep > 0) {
-                if (gSendStep < 20 && gMC_Idx >= 0 && gMC_Idx < sprdMonitoring.maxRows())
-                    sprdMonitoring.setText(13, gMC_Idx + 1, QStringLiteral("NG"));
-                tmrRecvErr.stop();
-                if (!pausing()) tmrSend.start();
-            }
-            return;
-        }
+    for (const ReplyAssembler::Event& e : m_assembler.feed(bytes)) {
+        if (e.kind == ReplyAssembler::Event::Kind::Frame)
+            handleFrame(e.bytes);
+        else if (e.kind == ReplyAssembler::Event::Kind::Refusal)
+            handleRefusal(e.bytes);
+        // An overflow is a reply that never ended: the watchdog deals with its station.
+        if (!m_port->isOpen()) return; // the handling closed the port
     }
 }
 
-void KX5Link::handleFrame() {
-    const QByteArray frame = mRecvBuf.left(mRecvLen);
-    const QString text = QString::fromLatin1(frame);
+void KX5Link::handleRefusal(const QByteArray& frame) {
+    if (gSendStep <= 0) return;
+    // The watchdog keeps running: a station that refuses every request is given up after
+    // three time-outs, exactly like a silent one.
+    if (gSendStep < 20 && m_expectMcNo > 0 && isFrom(frame, m_expectMcNo) && gMC_Idx >= 0 &&
+        gMC_Idx < sprdMonitoring.maxRows())
+        sprdMonitoring.setText(MonitorCol::COMSTS, gMC_Idx + 1, QStringLiteral("NG"));
+    sendTimerOn();
+}
+
+void KX5Link::handleFrame(const QByteArray& frame) {
+    // No request outstanding: a doubled reply, or one that came after the poll moved on.
+    if (m_expectMcNo == 0) return;
     clampIndices();
     const int row = gMC_Idx + 1;
-    sprdStatus.setText(3, row, QStringLiteral("OK"));
-    sprdStatus.setBackColor(3, row, kGreen);
+    const int step = gSendStep;
+    if (!isFrom(frame, m_expectMcNo)) {
+        // Another station's words are never filed under this one; the request stays
+        // outstanding and is sent again, and the watchdog keeps counting.
+        m_port->flushInput();
+        sendTimerOn();
+        return;
+    }
+    sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("OK"));
+    sprdStatus.setBackColor(StatusCol::ConnState, row, kGreen);
 
+    const QString text = QString::fromLatin1(frame);
     const bool hasOK = text.contains(QLatin1String("OK"));
     const bool sumOK = gSumLen == 0 || CheckFrameSum(frame);
-    const bool accepted = hasOK && sumOK;
-    const int step = gSendStep;
-    // This request has its answer; the next one restarts the watchdog when it goes out.
-    tmrRecvErr.stop();
+    const StepRow* def = findStep(step);
+    bool accepted = hasOK && sumOK && def;
+    if (accepted && def->kind == StepRow::Kind::Read) accepted = hasFields(frame, count(def->regs));
 
-    if (step == 1) {
+    if (step == kStepModel) {
+        // Whatever the station says settles its model query.
+        tmrRecvErr.stop();
+        m_expectMcNo = 0;
         if (gMC_Idx <= gMC_Last && gMC_Last >= 0) {
             if (text.contains(QLatin1String("KX5"))) {
                 if (gMC_No == 0) {
@@ -357,75 +371,83 @@ void KX5Link::handleFrame() {
                     gLinkUp = true;
                 }
                 const bool known = text.mid(10, 10).endsWith(QLatin1String("0033"));
-                sprdStatus.setText(2, row,
+                sprdStatus.setText(StatusCol::Model, row,
                                    known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???"));
                 gMC_OK[static_cast<size_t>(gMC_Idx)] = true;
             } else {
                 gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
-                sprdStatus.setText(3, row, QStringLiteral("NG"));
-                sprdStatus.setBackColor(3, row, kBlack);
+                sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
+                sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
             }
         }
-        gMC_NextIdx = NextStationIdx();
-        if (gMC_NextIdx != 0) {
-            gMC_Idx = gMC_NextIdx;
-            gReqStep = 1;
-        } else {
-            setPanel(4, QString());
-            if (m_host) m_host->SetOnlineState(true);
-            const int first = FindConnectedStation(0);
-            if (first < 0) {
-                gMC_Idx = 0;
-                gSendStep = 1;
-            } else {
-                gMC_Idx = first;
-                gSendStep = 21;
-            }
-        }
-    } else if (step == 11) {
-        if (accepted && hasFields(frame, 19)) {
-            StoreMonitorReply(gMC_Idx, frame);
-            advanceMonitorPoll();
-        } else if (accepted) {
-            m_port->flushInput(); // too short for its fields: the same station is asked again
-        } else {
-            if (!sumOK || gSumLen == 0) sprdMonitoring.setText(13, row, QStringLiteral("NG"));
-            m_port->flushInput();
-        }
-    } else if (step >= 21 && step <= 24) {
-        if (accepted && hasFields(frame, static_cast<int>(stepRegisters(step).size()))) {
-            // The data grid holds the selected station only; a re-read after a write to
-            // another station confirms the write without mixing its values in.
-            if (m_stepMcNo == 0 || m_stepMcNo == gMC_No) StoreParamReply(step - 20, frame);
-            gSendStep = step + 1;
-            if (gSendStep > 24) {
-                if (gParamOpen && m_host) m_host->paramReadComplete();
-                const int first = FindConnectedStation(0);
-                gMC_Idx = first < 0 ? 0 : first;
-                gSendStep = 11;
-                m_stepMcNo = 0;
-            }
-        } else {
-            m_port->flushInput();
-        }
-    } else if (isWriteStep(step)) {
-        if (accepted) {
-            if (step == 105) {
-                // Hold the scheduler while the controller takes in the new input type.
-                tmrSend.stop();
-                tmrPause.start();
-                return;
-            }
-            gSendStep = (step == 120 || step == 121 || step == 220) ? 23 : 21;
-        }
+        endModelQuery();
+        sendTimerOn();
+        return;
     }
-    if (gSendStep > 0 && !pausing()) tmrSend.start();
+
+    if (!accepted) {
+        // The watchdog keeps running and the same request goes out again.
+        if (step == kStepMonitor && (!sumOK || gSumLen == 0))
+            sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("NG"));
+        if (def && def->kind == StepRow::Kind::Read) m_port->flushInput();
+        sendTimerOn();
+        return;
+    }
+
+    tmrRecvErr.stop();
+    m_expectMcNo = 0;
+    if (step == kStepMonitor) {
+        StoreMonitorReply(gMC_Idx, frame);
+        advanceMonitorPoll();
+    } else if (def->kind == StepRow::Kind::Read) {
+        // The data grid holds the selected station only; a re-read after a write to another
+        // station confirms the write without mixing its values in.
+        if (m_stepMcNo == 0 || m_stepMcNo == gMC_No)
+            StoreParamReply(step - kStepReadAll1 + 1, frame);
+        if (def->next > 0) {
+            gSendStep = def->next;
+        } else { // the last block: back to monitoring from the first connected station
+            if (gParamOpen && m_host) m_host->paramReadComplete();
+            const int first = FindConnectedStation(0);
+            gMC_Idx = first < 0 ? 0 : first;
+            gSendStep = kStepMonitor;
+            m_stepMcNo = 0;
+        }
+    } else if (step == kStepWriteInput1) {
+        // Hold the scheduler while the controller takes in the new input type.
+        tmrSend.stop();
+        tmrPause.start();
+        return;
+    } else {
+        gSendStep = def->next;
+    }
+    sendTimerOn();
+}
+
+// The polled station's model query is settled: ask the next one, or end the sweep.
+void KX5Link::endModelQuery() {
+    gMC_NextIdx = NextStationIdx();
+    if (gMC_NextIdx != 0) {
+        gMC_Idx = gMC_NextIdx;
+        gReqStep = kStepModel;
+        return;
+    }
+    setPanel(4, QString());
+    if (m_host) m_host->SetOnlineState(true);
+    const int first = FindConnectedStation(0);
+    if (first < 0) { // nobody answered with a KX5 model: sweep again
+        gMC_Idx = 0;
+        gSendStep = kStepModel;
+    } else {
+        gMC_Idx = first;
+        gSendStep = kStepReadAll1;
+    }
 }
 
 void KX5Link::pause_Done() {
     tmrPause.stop();
     if (!m_port->isOpen()) return;
-    gSendStep = 110;
+    gSendStep = kStepWriteInput2;
     tmrSend.start();
 }
 
@@ -440,34 +462,34 @@ void KX5Link::tmrRecvErr_Timer() {
     clampIndices();
     if (gMC_Last < 0) return;
     const int row = gMC_Idx + 1;
-    sprdStatus.setText(3, row, QStringLiteral("NG"));
-    sprdStatus.setBackColor(3, row, kBlack);
+    sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
+    sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
     ++mRecvErrCnt;
     if (mRecvErrCnt > 2) {
         mRecvErrCnt = 0;
-        if (gSendStep == 1) {
+        m_expectMcNo = 0; // a late answer from this station no longer counts
+        if (gSendStep == kStepModel) {
             setPanel(4,
                      QStringLiteral("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
             gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
             gMC_NextIdx = NextStationIdx();
             if (gMC_NextIdx != 0) {
                 gMC_Idx = gMC_NextIdx;
-                gReqStep = 1;
+                gReqStep = kStepModel;
             } else {
                 int answered = 0;
                 for (int r = 1; r <= sprdStatus.maxRows(); ++r)
-                    if (sprdStatus.backColor(3, r) == kGreen) ++answered;
+                    if (sprdStatus.backColor(StatusCol::ConnState, r) == kGreen) ++answered;
                 if (answered == 0) {
-                    ClosePort();
                     // The panel keeps saying which station failed last.
-                    if (m_host) m_host->SetOnlineState(false);
+                    goOffline(QString());
                     return;
                 }
                 if (m_host) m_host->SetOnlineState(true);
                 setPanel(4, QString());
                 const int first = FindConnectedStation(0);
                 gMC_Idx = first < 0 ? 0 : first;
-                gReqStep = 21;
+                gReqStep = kStepReadAll1;
             }
         } else {
             advanceMonitorPoll();
@@ -490,19 +512,21 @@ void KX5Link::tmrBall_Recv_Timer() {
 
 void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
     const int row = idx + 1;
-    if (row < 1 || row > sprdMonitoring.maxRows() || !hasFields(frame, 19)) return;
-    for (int i = 1; i <= 19; ++i)
-        sprdMonitoring.setText(i <= 12 ? i : i + 1, row, HexToSigned(field(frame, i)));
-    sprdMonitoring.setText(13, row, QStringLiteral("OK"));
+    const std::vector<int>& regs = findStep(kStepMonitor)->regs;
+    if (row < 1 || row > sprdMonitoring.maxRows() || !hasFields(frame, count(regs))) return;
+    // Fields 1 to 12 fill columns INP to MODSTS; the rest skip COMSTS.
+    for (int i = 1; i <= count(regs); ++i)
+        sprdMonitoring.setText(i < MonitorCol::COMSTS ? i : i + 1, row,
+                               HexToSigned(field(frame, i)));
+    sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("OK"));
 }
 
 void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
     if (block < 1 || block > 4) return;
-    const std::vector<int> regs = stepRegisters(20 + block);
-    const int n = static_cast<int>(regs.size());
-    if (!hasFields(frame, n)) return;
-    for (int i = 1; i <= n; ++i) {
-        const int r = regs[static_cast<size_t>(i - 1)];
-        sprdMap.setText(2 * (r / 100) + 2, r % 100 + 1, HexToSigned(field(frame, i)));
+    const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
+    if (!hasFields(frame, count(regs))) return;
+    for (int i = 1; i <= count(regs); ++i) {
+        const MapCell c = mapCell(regs[static_cast<size_t>(i - 1)]);
+        sprdMap.setText(c.col, c.row, HexToSigned(field(frame, i)));
     }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "link/Grid.h"
+#include "link/ReplyAssembler.h"
 #include "link/SerialPort.h"
 
 #include <QByteArray>
@@ -27,20 +28,16 @@ public:
 class KX5Link : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kTraceCols = 180; // longest reply: 11 + 5 * 32 + 2 = 173 bytes
-    static constexpr int kTraceRows = 500;
     static constexpr int kPauseAfter105Ms = 2000;
     static constexpr int kGatherMs = 100;
 
-    // Takes ownership of the port.
-    explicit KX5Link(SerialPort* port, QObject* parent = nullptr);
+    // Points gComm, gTmrRecvErr and gCommGrid at this link's port, watchdog and trace grid
+    // for its whole life, so the send routines always reach it.
+    explicit KX5Link(std::unique_ptr<SerialPort> port, QObject* parent = nullptr);
     ~KX5Link() override;
 
     void setHost(LinkHost* host) { m_host = host; }
     SerialPort* port() const { return m_port.get(); }
-    // Points gComm, gTmrRecvErr and gCommGrid at this link's port, watchdog and trace grid.
-    void installGlobals();
-    void clearGlobals();
 
     // ---- the value grids ----
     Grid sprdStatus;     // " MC No", "Model", "Conn-State"
@@ -56,10 +53,10 @@ public:
     QTimer tmrGather;    // the 100 ms gather at the start of a receive event
     QTimer tmrPause;     // the 2000 ms pause between the two halves of the input write
 
-    // ---- reply assembly ----
-    QByteArray mRecvBuf;
-    int mRecvLen = 0;
+    // Reply time-outs counted since the last third one.
     int mRecvErrCnt = 0;
+    // MC No the outstanding request went to; 0 while none is outstanding.
+    int expectedMcNo() const { return m_expectMcNo; }
 
     // ---- what the window shows for the link ----
     QString portMenuCaption() const { return m_menuCaption; }     // "Port &Open" / "Port &Close"
@@ -99,12 +96,17 @@ signals:
 
 private:
     void setCaptions(bool open);
-    void closeOnRequest();
+    // Every way the port goes down: timers off, port closed, captions and panels of a closed
+    // port, the window's commands of the closed state. panel4 replaces panel 4 unless null.
+    void goOffline(const QString& panel4);
     void handleBytes(const QByteArray& bytes);
-    void handleFrame();
+    void handleFrame(const QByteArray& frame);
+    void handleRefusal(const QByteArray& frame);
+    void endModelQuery();
     void advanceMonitorPoll();
     void onPortFailed(const QString& cause);
     void stopAll();
+    void sendTimerOn();
     void setSendLamp(Bgr c);
     void setRecvLamp(Bgr c);
     void clampIndices();
@@ -119,4 +121,6 @@ private:
     bool m_sendDue = false, m_watchdogDue = false;
     // Station of a requested step and the re-read that follows it (gReqMcNo); 0 = the rule.
     int m_stepMcNo = 0;
+    int m_expectMcNo = 0;
+    ReplyAssembler m_assembler;
 };

@@ -1,5 +1,6 @@
 #include "link/mdlKX5.h"
 
+#include <algorithm>
 #include <cmath>
 
 void setProtocol(const QString& protocol) {
@@ -99,7 +100,8 @@ bool CheckFrameSum(const QByteArray& frame) {
 }
 
 int DecimalPlaces(int inp, int unit, int dpp) {
-    if (inp >= 30) return dpp;
+    // The controllers offer 0 to 3 decimals; a wild DP-P must not ask for thousands.
+    if (inp >= 30) return std::clamp(dpp, 0, 3);
     if (unit == 0) {
         switch (inp) {
         case 2:

@@ -54,7 +54,7 @@ QLabel* named(QLabel* l, const char* name) {
 frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmKX5_Main"));
     setWindowTitle(QStringLiteral("KX5 Communication Program"));
-    m_link = new KX5Link(port ? port : new QtSerialPort);
+    m_link = new KX5Link(std::unique_ptr<SerialPort>(port ? port : new QtSerialPort));
     m_link->setHost(this);
 
     tmrRefresh.setInterval(50);
@@ -74,7 +74,6 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     afterDataSaveSettings();
     LoadCommCfg();
     afterPortSettings();
-    m_link->installGlobals();
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
     SetOnlineState(false);
     showCaptions();
@@ -87,7 +86,6 @@ frmKX5_Main::~frmKX5_Main() {
     tmrDispGraph.stop();
     // The views show the link's grids: they go first.
     delete takeCentralWidget();
-    m_link->clearGlobals();
     delete m_link;
 }
 
@@ -501,7 +499,6 @@ void frmKX5_Main::closeEvent(QCloseEvent* e) {
         return;
     }
     m_link->ClosePort();
-    m_link->clearGlobals();
     tmrRefresh.stop();
     tmrDispGraph.stop();
     e->accept();

@@ -83,6 +83,15 @@ FaultDecision FaultPlan::decide(int station, bool modelQuery) {
         case FaultKind::Garbage:
             d.garbageBytes += f.bytes;
             break;
+        case FaultKind::NoOk:
+            d.noOk = true;
+            break;
+        case FaultKind::Double:
+            d.twice = true;
+            break;
+        case FaultKind::Readdress:
+            d.address = f.address;
+            break;
         }
     }
     return d;
@@ -116,6 +125,12 @@ std::optional<Fault> FaultPlan::parse(std::string_view text, std::string* error)
                          : key == "ng"      ? FaultKind::Refuse
                                             : FaultKind::BadChecksum;
                 ok = !hasValue;
+            } else if (key == "no-ok" || key == "double") {
+                f.kind = key == "no-ok" ? FaultKind::NoOk : FaultKind::Double;
+                ok = !hasValue;
+            } else if (key == "address") {
+                f.kind = FaultKind::Readdress;
+                ok = hasValue && number(value, f.address) && f.address >= 0 && f.address <= 99;
             } else if (key == "split") {
                 f.kind = FaultKind::Split;
                 f.ms = 20;

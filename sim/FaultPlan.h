@@ -4,6 +4,7 @@
 // drawn from its own seeded generator, so a test sees the same sequence on every run.
 // Text form (command line), kind first, then options:
 //   delay=MS | pace | silent | foreign | bad-sum | ng | split[=PARTS] | garbage[=BYTES]
+//   | no-ok | double | address=N
 //   ,station=N  ,once  ,every=N  ,prob=P  ,seed=S  ,pause=MS (split; default 20)
 // e.g. "delay=300,station=2", "bad-sum,every=3", "ng,prob=0.2,seed=7", "split=3,pause=50".
 #pragma once
@@ -25,6 +26,9 @@ enum class FaultKind {
     Refuse,       // NG instead of the reply; a refused write is not applied
     Split,        // reply written in parts with pauses between them
     Garbage,      // junk bytes (never STX or LF) before the reply
+    NoOk,         // the reply's "OK" turned into "NO" (a correct checksum over it)
+    Double,       // the reply sent twice
+    Readdress,    // the reply carries another station's address (crosstalk)
 };
 
 struct Fault {
@@ -36,9 +40,10 @@ struct Fault {
     int n = 1;
     double probability = 1.0;
     std::uint32_t seed = 1;
-    int ms = 0;    // Delay: the wait; Split: the pause between parts
-    int parts = 2; // Split
-    int bytes = 4; // Garbage
+    int ms = 0;      // Delay: the wait; Split: the pause between parts
+    int parts = 2;   // Split
+    int bytes = 4;   // Garbage
+    int address = 0; // Readdress
 };
 
 // What the faults decided for one reply.
@@ -52,6 +57,9 @@ struct FaultDecision {
     int parts = 1;
     int pauseMs = 0;
     int garbageBytes = 0;
+    bool noOk = false;
+    bool twice = false;
+    int address = -1; // >= 0: the address the reply carries
 };
 
 class FaultPlan {

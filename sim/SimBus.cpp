@@ -57,11 +57,27 @@ ReplyPlan SimBus::handle(std::string_view frame, double processSeconds, std::int
         }
     }
 
+    if (f.noOk || f.address >= 0) {
+        if (f.address >= 0) {
+            plan.reply[1] = static_cast<char>('0' + f.address / 10);
+            plan.reply[2] = static_cast<char>('0' + f.address % 10);
+        }
+        const std::size_t ok = plan.reply.find("OK");
+        if (f.noOk && ok != std::string::npos) plan.reply.replace(ok, 2, "NO");
+        if (mMode == Mode::Sum) { // a frame that is well formed apart from what it says
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            const int sum = SimProtocol::checksum(
+                std::string_view(plan.reply).substr(1, plan.reply.size() - 5));
+            plan.reply[plan.reply.size() - 4] = kHex[sum / 16];
+            plan.reply[plan.reply.size() - 3] = kHex[sum % 16];
+        }
+    }
     if (f.badChecksum && mMode == Mode::Sum) {
         // Replace the low checksum digit by another hex digit.
         char& lo = plan.reply[plan.reply.size() - 3];
         lo = lo == '0' ? '1' : '0';
     }
+    if (f.twice) plan.reply += plan.reply;
     static constexpr char kJunk[] = {'\xFF', '\x00', '~', '#', '\x7F', '\x1B', '?', '\x15'};
     for (int i = 0; i < f.garbageBytes; ++i)
         plan.garbage += kJunk[i % sizeof kJunk];

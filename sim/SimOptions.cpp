@@ -135,6 +135,9 @@ Faults (repeatable; kind first, then options separated by commas):
                               ng         refuse with NG (a refused write is not applied)
                               split[=N]  write the reply in N parts (default 2)
                               garbage[=N] send N junk bytes before the reply (default 4)
+                              no-ok      answer with "NO" where "OK" belongs
+                              double     send the reply twice
+                              address=N  answer with station N's address
                      options: station=N   only replies of station N
                               once | every=N | prob=P,seed=S   when (default: always)
                               pause=MS    pause between split parts (default 20)

@@ -1,360 +1,457 @@
-#include "LinkFixture.h"
+// The poll scheduler, watchdog and port control on an in-memory port, driven by calling the
+// timers' handlers: what goes out, in which order, and what is stored where. Frame building
+// and assembly are left to test_codec, the real port and timing to test_link_pty.
+#include "link/Cells.h"
+#include "link/Frames.h"
+#include "link/KX5Link.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+#include "tests/support/FakeSerialPort.h"
 
 #include <QCoreApplication>
+#include <gtest/gtest.h>
 
 namespace {
-// Frames of a plain, answered exchange for one station in monitoring.
+
+struct RecordingHost : LinkHost {
+    std::vector<bool> onlineCalls;
+    QStringList shownMcNo;
+    int paramDone = 0;
+    void SetOnlineState(bool open) override { onlineCalls.push_back(open); }
+    void showSelectedMcNo(const QString& mc) override { shownMcNo << mc; }
+    void paramReadComplete() override { ++paramDone; }
+};
+
+QByteArray mc2(int mc) {
+    return QByteArray::number(mc).rightJustified(2, '0');
+}
+
+// A frame as a controller sends it: STX, body, checksum in SUM mode, CR LF.
+QByteArray wrap(const QByteArray& body) {
+    QByteArray f = QByteArray(1, STX) + body + (gSumLen > 0 ? ".." : "") + "\r\n";
+    if (gSumLen > 0) PutFrameSum(f);
+    return f;
+}
+
+QByteArray whoReply(int mc) {
+    return wrap(mc2(mc) + "WHO,OK,KX5-100033");
+}
+
+QByteArray drrReply(int mc, const std::vector<int>& vals) {
+    QByteArray b = mc2(mc) + "DRR,OK";
+    for (int v : vals)
+        b += "," + HexPad(v, 4).toLatin1();
+    return wrap(b);
+}
+
+// A reply to a read step carrying each register's own number as its value.
+QByteArray echoReply(int mc, int step) {
+    return drrReply(mc, findStep(step)->regs);
+}
+
+QByteArray ackReply(int mc) {
+    return wrap(mc2(mc) + "DWR,OK");
+}
+
 const std::vector<int> kMonitorValues{3, 0,   0, 1234, 2500, 0, 0, 455, 1, 3,
                                       0, 257, 2, 0,    1,    0, 1, 0,   -5};
+
+class Link : public ::testing::Test {
+protected:
+    void SetUp() override {
+        link.reset();
+        resetDataImage();
+        port = new FakeSerialPort;
+        link = std::make_unique<KX5Link>(std::unique_ptr<SerialPort>(port));
+        link->setHost(&host);
+    }
+
+    void useStations(std::initializer_list<int> mcs) {
+        gMC_List.assign(mcs);
+        gMC_OK.assign(mcs.size(), false);
+        gMC_Last = static_cast<int>(mcs.size()) - 1;
+        link->sprdStatus.setMaxRows(gMC_Last + 1);
+        link->sprdMonitoring.setMaxRows(gMC_Last + 1);
+    }
+
+    // One send tick; what it wrote (empty when nothing went out).
+    QByteArray tick() {
+        port->writes.clear();
+        link->tmrSend_Timer();
+        return port->takeWritten();
+    }
+    // One receive event: the notification, then the end of the gather.
+    void deliver(const QByteArray& bytes) {
+        port->feed(bytes);
+        link->gather_Done();
+    }
+    QByteArray monitorReq(int mc) {
+        return buildReadReq(mc, findStep(kStepMonitor)->regs, gSumLen);
+    }
+
+    // Opens the port; the stations in `answering` give a KX5 model, the others stay silent
+    // until the watchdog gives them up; then the selected station's four blocks are read.
+    void bringUp(const std::vector<int>& answering) {
+        link->mSetPortOpen_Click();
+        for (int mc : std::vector<int>(gMC_List)) {
+            const bool answers =
+                std::find(answering.begin(), answering.end(), mc) != answering.end();
+            for (int k = 0; k < (answers ? 1 : 3); ++k) {
+                ASSERT_EQ(tick(), buildModelReq(mc, gSumLen));
+                answers ? deliver(whoReply(mc)) : link->tmrRecvErr_Timer();
+            }
+        }
+        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
+            ASSERT_EQ(tick(), buildReadReq(gMC_No, findStep(step)->regs, gSumLen)) << step;
+            deliver(echoReply(gMC_No, step));
+        }
+        ASSERT_EQ(gSendStep, kStepMonitor);
+    }
+
+    FakeSerialPort* port = nullptr;
+    std::unique_ptr<KX5Link> link;
+    RecordingHost host;
+};
+
 } // namespace
 
-class Link : public LinkFixture {};
-
-TEST_F(Link, SweepSelectsTheOnlyAnsweringStationThenReadsAndMonitorsIt) {
+// Every step's request, written out from the controllers' register tables: a swapped or
+// missing register, a wrong count or the wrong station fails here.
+TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
     useStations({1, 2, 3});
+    bringUp({1, 2, 3});
+    gMC_No = 2; // selected; the poll is at station 1
+    struct Row {
+        int step;
+        std::vector<int> regNo, vals;
+        int reqMc;
+        const char* body;
+    } rows[] = {
+        {1, {}, {}, 0, "01WHO"},
+        {11,
+         {},
+         {},
+         0,
+         "01DRR,19,0610,0611,0614,0001,0002,0003,0004,0005,0008,0009,0017,0018,"
+         "0300,0501,0502,0503,0504,0505,0506"},
+        {21,
+         {},
+         {},
+         0,
+         "02DRR,27,0001,0002,0003,0004,0005,0006,0007,0008,0009,0010,0011,0012,0013,"
+         "0014,0015,0016,0017,0018,0100,0101,0102,0103,0104,0106,0108,0109,0110"},
+        {22,
+         {},
+         {},
+         0,
+         "02DRR,32,0300,0301,0302,0303,0305,0306,0310,0311,0312,0313,0314,0315,0316,"
+         "0317,0318,0320,0321,0322,0323,0324,0325,0326,0327,0328,0330,0331,0332,"
+         "0333,0334,0335,0336,0337"},
+        {23,
+         {},
+         {},
+         0,
+         "02DRR,31,0400,0401,0402,0410,0411,0412,0413,0414,0415,0416,0417,0418,0501,"
+         "0502,0503,0504,0505,0506,0510,0511,0512,0513,0514,0515,0516,0520,0521,"
+         "0522,0523,0524,0525"},
+        {24,
+         {},
+         {},
+         0,
+         "02DRR,19,0600,0601,0602,0603,0604,0605,0606,0607,0608,0610,0611,0612,0613,"
+         "0614,0615,0616,0617,0618,0619"},
+        {101,
+         {},
+         {1, 2, 3, 4, 5, -6},
+         0,
+         "02DWR,06,0410,0001,0411,0002,0413,0003,0414,0004,0416,0005,0417,FFFA"},
+        {102, {}, {1, 0}, 0, "02DWR,02,0305,0001,0306,0000"},
+        {103,
+         {},
+         {1, 2, 3, 4, 5, 6},
+         0,
+         "02DWR,06,0102,0001,0103,0002,0106,0003,0108,0004,0109,0005,0110,0006"},
+        {105, {}, {4, 1}, 0, "02DWR,02,0610,0004,0611,0001"},
+        {106,
+         {},
+         {1, 2, 3, 4, 5, 6, 7, 8, 9},
+         0,
+         "02DWR,09,0600,0001,0601,0002,0602,0003,0603,0004,0604,0005,0605,0006,0606,0007,"
+         "0607,0008,0608,0009"},
+        {109, {}, {1000, 1, 2, 3}, 0, "02DWR,04,0300,03E8,0301,0001,0302,0002,0303,0003"},
+        {120, {506}, {321}, 0, "02DWR,01,0506,0141"},
+        {121,
+         {520, 521, 522, 523, 524, 525},
+         {2026, 12, 5, 23, 59, 0},
+         0,
+         "02DWR,06,0520,07EA,0521,000C,0522,0005,0523,0017,0524,003B,0525,0000"},
+        {220, {506}, {150}, 0, "01DWR,01,0506,0096"}, // the polled station
+        {220, {502}, {1}, 3, "03DWR,01,0502,0001"},   // the station of the window's row
+        {120, {501}, {1}, 3, "03DWR,01,0501,0001"},
+    };
+    for (const auto& r : rows) {
+        gMC_Idx = 0;
+        gRegNo = r.regNo;
+        gRegVal = r.vals;
+        gReqMcNo = r.reqMc;
+        gReqStep = r.step;
+        EXPECT_EQ(tick(), wrap(r.body)) << r.step;
+        EXPECT_EQ(port->rThreshold(), findStep(r.step)->kind == StepRow::Kind::Write ? 11 : 1);
+        EXPECT_EQ(gReqStep, 0);
+    }
+    // PID group: 26 values of 310..318, 320..328, 330..337 in that order.
+    gRegVal.assign(26, 0);
+    gRegVal[9] = 7; // 2.P
+    gReqStep = kStepWritePID;
+    const QByteArray pid = tick();
+    EXPECT_TRUE(pid.startsWith(QByteArray("\x02") + "02DWR,26,0310,0000")) << pid.data();
+    EXPECT_TRUE(pid.contains(",0318,0000,0320,0007,")) << pid.data();
+    EXPECT_TRUE(pid.endsWith(",0337,0000\r\n")) << pid.data();
+    // The input group's second half takes gRegVal2.
+    gRegVal2 = {13700, -1999, 1, 13700, -1999, 0, 0, 5};
+    gReqStep = kStepWriteInput2;
+    EXPECT_EQ(tick(), wrap("02DWR,08,0612,3584,0613,F831,0614,0001,0615,3584,0616,F831,0617,"
+                           "0000,0618,0000,0619,0005"));
+}
+
+TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
+    useStations({1, 2, 3, 4});
     link->mSetPortOpen_Click();
-    EXPECT_EQ(link->panel(3), "OPEN");
     EXPECT_EQ(link->panel(4), "Checking ... (Connect status)");
-    EXPECT_EQ(link->portMenuCaption(), "Port &Close");
     EXPECT_EQ(link->portButtonCaption(), "Port Close");
-    EXPECT_EQ(gSendStep, 1);
-
-    // Station 1 stays silent: three time-outs give it up.
-    EXPECT_EQ(tick(), buildModelReq(1, 0));
-    EXPECT_TRUE(link->tmrRecvErr.isActive());
-    link->tmrRecvErr_Timer();
-    EXPECT_EQ(link->sprdStatus.text(3, 1), "NG");
-    EXPECT_EQ(link->sprdStatus.backColor(3, 1), kBlack);
-    EXPECT_EQ(tick(), buildModelReq(1, 0)); // one time-out only repeats the request
-    link->tmrRecvErr_Timer();
-    EXPECT_EQ(tick(), buildModelReq(1, 0));
-    link->tmrRecvErr_Timer();
+    for (int k = 0; k < 3; ++k) { // station 1 is silent: three time-outs give it up
+        ASSERT_EQ(tick(), buildModelReq(1, 0));
+        link->tmrRecvErr_Timer();
+    }
     EXPECT_EQ(link->panel(4), "MC [1] ==> NG");
-    EXPECT_FALSE(gMC_OK[0]);
-
-    // Station 2 answers with a KX5 model and becomes the selected station.
-    EXPECT_EQ(tick(), buildModelReq(2, 0));
-    deliver(whoReply(2));
+    ASSERT_EQ(tick(), buildModelReq(2, 0));
+    deliver(wrap("02WHO,OK,KX5-100099"));
+    ASSERT_EQ(tick(), buildModelReq(3, 0));
+    deliver(wrap("03WHO,OK,ABC-100033")); // answers, but no KX5
+    ASSERT_EQ(tick(), buildModelReq(4, 0));
+    deliver(whoReply(4));
     EXPECT_EQ(gMC_No, 2);
-    EXPECT_EQ(gMC_SelIdx, 1);
-    EXPECT_TRUE(gLinkUp);
     EXPECT_EQ(host.shownMcNo, QStringList{"2"});
-    EXPECT_EQ(link->sprdStatus.text(2, 2), "KX5-105");
-    EXPECT_EQ(link->sprdStatus.text(3, 2), "OK");
-    EXPECT_EQ(link->sprdStatus.backColor(3, 2), kGreen);
-    EXPECT_FALSE(link->tmrRecvErr.isActive());
-
-    // Station 3 answers with something that is not a KX5.
-    EXPECT_EQ(tick(), buildModelReq(3, 0));
-    deliver(wrap("03WHO,OK,ABC-100033"));
-    EXPECT_FALSE(gMC_OK[2]);
-    EXPECT_EQ(link->sprdStatus.text(3, 3), "NG");
-    ASSERT_EQ(host.onlineCalls, std::vector<bool>{true});
-    EXPECT_EQ(link->panel(4), "");
-    EXPECT_EQ(gSendStep, 21);
-    EXPECT_EQ(gMC_Idx, 1);
-
-    readAllBlocks();
-    EXPECT_EQ(link->sprdMap.text(2, 2), "1");     // register 1
-    EXPECT_EQ(link->sprdMap.text(8, 1), "300");   // register 300
-    EXPECT_EQ(link->sprdMap.text(12, 7), "506");  // register 506
-    EXPECT_EQ(link->sprdMap.text(14, 20), "619"); // register 619
-    EXPECT_EQ(link->sprdMap.text(4, 7), "106");   // register 106
-    EXPECT_EQ(link->sprdMap.text(4, 6), "");      // register 105 is never read
-
-    // Monitoring polls only station 2, again and again.
-    for (int round = 0; round < 3; ++round) {
-        EXPECT_EQ(tick(), buildReadReq(2, stepRegisters(11), 0));
-        deliver(drrReply(2, kMonitorValues));
-        EXPECT_EQ(gMC_Idx, 1);
+    EXPECT_EQ(gMC_OK, std::vector<bool>({false, true, false, true}));
+    QStringList model, state;
+    for (int r = 1; r <= 4; ++r) {
+        model << link->sprdStatus.text(StatusCol::Model, r);
+        state << link->sprdStatus.text(StatusCol::ConnState, r);
     }
-    EXPECT_EQ(link->sprdMonitoring.text(4, 2), "1234");
-    EXPECT_EQ(link->sprdMonitoring.text(12, 2), "257");
-    EXPECT_EQ(link->sprdMonitoring.text(13, 2), "OK");
-    EXPECT_EQ(link->sprdMonitoring.text(14, 2), "2");  // 13th field: register 300
-    EXPECT_EQ(link->sprdMonitoring.text(20, 2), "-5"); // 19th field: register 506
-    EXPECT_EQ(link->sprdMonitoring.text(4, 1), "");
+    EXPECT_EQ(model, QStringList({"", "KX5-???", "", "KX5-105"}));
+    EXPECT_EQ(state, QStringList({"NG", "OK", "NG", "OK"}));
+    EXPECT_EQ(host.onlineCalls, std::vector<bool>{true});
+    EXPECT_EQ(gSendStep, kStepReadAll1);
+
+    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
+        ASSERT_EQ(tick(), buildReadReq(2, findStep(step)->regs, 0));
+        deliver(echoReply(2, step));
+    }
+    for (int reg : {1, 18, 106, 300, 337, 402, 506, 525, 608, 619}) {
+        const MapCell c = mapCell(reg);
+        EXPECT_EQ(link->sprdMap.text(c.col, c.row), QString::number(reg)) << reg;
+    }
+    EXPECT_EQ(link->sprdMap.text(mapCell(105).col, mapCell(105).row), ""); // never read
+    for (int mc : {2, 4, 2}) {
+        ASSERT_EQ(tick(), monitorReq(mc));
+        deliver(drrReply(mc, kMonitorValues));
+    }
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "1234");
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::MODSTS, 2), "257");
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::SVNO, 2), "2");
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::SPD, 4), "-5");
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::COMSTS, 4), "OK");
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
 }
 
-TEST_F(Link, ModelNamesFromTheTenCharacterField) {
-    useStations({1, 2, 3});
-    link->mSetPortOpen_Click();
-    const QByteArray replies[] = {whoReply(1, "KX5-10033"), whoReply(2, "KX5-10034"),
-                                  wrap("03WHO,OK,KX5-X")};
-    const char* shown[] = {"KX5-105", "KX5-???", "KX5-???"};
-    for (int i = 0; i < 3; ++i) {
-        tick();
-        deliver(replies[i]);
-        EXPECT_EQ(link->sprdStatus.text(2, i + 1), shown[i]) << i;
-        EXPECT_TRUE(gMC_OK[static_cast<size_t>(i)]);
-    }
-}
-
-TEST_F(Link, SweepWithoutAnyKX5StartsAgainAndAllSilentClosesThePort) {
+TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
     useStations({1, 2});
     link->mSetPortOpen_Click();
     for (int mc : {1, 2}) {
-        EXPECT_EQ(tick(), buildModelReq(mc, 0));
+        ASSERT_EQ(tick(), buildModelReq(mc, 0));
         deliver(wrap(mc2(mc) + "WHO,OK,XYZ"));
     }
-    EXPECT_EQ(gSendStep, 1);
-    EXPECT_EQ(gMC_Idx, 0);
     EXPECT_EQ(tick(), buildModelReq(1, 0)); // from the first station again
 
-    // A fresh session where nobody answers: every station gets three time-outs, then close.
     link->ClosePort();
     link->mSetPortOpen_Click();
-    ASSERT_TRUE(port->isOpen());
     for (int mc : {1, 2})
         for (int k = 0; k < 3; ++k) {
-            EXPECT_EQ(tick(), buildModelReq(mc, 0)) << mc << k;
+            ASSERT_EQ(tick(), buildModelReq(mc, 0));
             link->tmrRecvErr_Timer();
         }
     EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(link->panel(3), "CLOSE");
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
     EXPECT_EQ(link->panel(4), "MC [2] ==> NG");
-    EXPECT_EQ(tick(), QByteArray()); // closed: nothing goes out
-    EXPECT_FALSE(link->tmrRecvErr.isActive());
+    EXPECT_EQ(tick(), QByteArray());
 }
 
-TEST_F(Link, ThirdTimeOutMovesThePollOnAndWrapsToTheFirstStation) {
-    useStations({4, 7});
-    openAndSweep({4, 7});
-    readAllBlocks();
-    EXPECT_EQ(tick(), buildReadReq(4, stepRegisters(11), 0));
-    deliver(drrReply(4, kMonitorValues));
-    // Station 7 (the last) goes silent: two time-outs repeat, the third wraps to station 4.
-    for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(tick(), buildReadReq(7, stepRegisters(11), 0)) << k;
-        link->tmrRecvErr_Timer();
-        EXPECT_EQ(link->sprdStatus.text(3, 2), "NG");
-        EXPECT_TRUE(link->tmrSend.isActive());
-    }
-    EXPECT_EQ(tick(), buildReadReq(7, stepRegisters(11), 0));
-    link->tmrRecvErr_Timer();
-    EXPECT_EQ(tick(), buildReadReq(4, stepRegisters(11), 0));
-    EXPECT_TRUE(gMC_OK[1]); // it stays in the poll
-    deliver(drrReply(4, kMonitorValues));
-    EXPECT_EQ(tick(), buildReadReq(7, stepRegisters(11), 0));
-}
-
-TEST_F(Link, RejectedMonitorRepliesMarkNGAndRepeatTheSameStation) {
-    struct Case {
-        const char* name;
-        bool sum;
-        QByteArray (*reply)();
-        bool marksNG;
-    } cases[] = {
-        {"std without OK", false, [] { return wrap("01DRR,XX,0001"); }, true},
-        {"sum with bad checksum", true,
-         [] {
-             QByteArray f = drrReply(1, kMonitorValues);
-             f[f.size() - 3] = f[f.size() - 3] == '0' ? '1' : '0';
-             return f;
-         },
-         true},
-        {"sum good checksum without OK", true, [] { return wrap("01DRR,XX,0001"); }, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        setProtocol(c.sum ? "SUM" : "STD");
-        useStations({1, 2});
-        openAndSweep({1, 2});
-        readAllBlocks();
-        ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), gSumLen));
-        const int flushes = port->flushCount;
-        deliver(c.reply());
-        EXPECT_EQ(link->sprdMonitoring.text(13, 1), c.marksNG ? "NG" : "");
-        EXPECT_EQ(port->flushCount, flushes + 1);
-        EXPECT_EQ(link->sprdStatus.text(3, 1), "OK"); // a complete frame still counts as an answer
-        EXPECT_TRUE(link->tmrSend.isActive());
-        EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(11), gSumLen));
-    }
-}
-
-TEST_F(Link, RefusalEndsTheEventAtItsFifthByte) {
-    useStations({5});
-    openAndSweep({5});
-    readAllBlocks();
-    ASSERT_EQ(tick(), buildReadReq(5, stepRegisters(11), 0));
-    // The NG and a complete good reply behind it in the same read: the reply is not looked at.
-    deliver(QByteArray("\x02") + "05NG,01\r\n" + drrReply(5, kMonitorValues));
-    EXPECT_EQ(link->sprdMonitoring.text(13, 1), "NG");
-    EXPECT_EQ(link->sprdMonitoring.text(4, 1), "");
-    EXPECT_TRUE(link->tmrSend.isActive());
-    EXPECT_FALSE(link->tmrRecvErr.isActive());
-    EXPECT_EQ(tick(), buildReadReq(5, stepRegisters(11), 0));
-}
-
-TEST_F(Link, SplitAndDoubledFramesAreAssembledAndHandledInOrder) {
-    useStations({5, 6});
-    openAndSweep({5, 6});
-    readAllBlocks();
-    ASSERT_EQ(tick(), buildReadReq(5, stepRegisters(11), 0));
-    const QByteArray r = drrReply(5, kMonitorValues);
-    deliver(r.left(10)); // STX05DRR,OK,
-    EXPECT_EQ(link->sprdMonitoring.text(13, 1), "");
-    EXPECT_TRUE(link->tmrRecvErr.isActive()); // still waiting for the rest
-    deliver(r.mid(10));
-    EXPECT_EQ(link->sprdMonitoring.text(4, 1), "1234");
-    EXPECT_EQ(link->sprdCommD.maxRows(), 2 * 2 + 4 * 2 + 3); // sweep, blocks, request, two reads
-    EXPECT_EQ(gMC_Idx, 1);
-
-    // Two frames in one read: both are handled, the second for the station polled by then.
-    ASSERT_EQ(tick(), buildReadReq(6, stepRegisters(11), 0));
-    std::vector<int> other = kMonitorValues;
-    other[3] = 999;
-    deliver(drrReply(6, kMonitorValues) + drrReply(6, other));
-    EXPECT_EQ(link->sprdMonitoring.text(4, 2), "1234");
-    EXPECT_EQ(link->sprdMonitoring.text(4, 1), "999");
-    EXPECT_EQ(gMC_Idx, 1);
-
-    // Bytes before the STX are dropped.
-    ASSERT_EQ(tick(), buildReadReq(6, stepRegisters(11), 0));
-    deliver("\xFF\x13junk" + drrReply(6, other));
-    EXPECT_EQ(link->sprdMonitoring.text(4, 2), "999");
-}
-
-TEST_F(Link, RequestedWritesPreemptMonitoringAndReReadTheParameters) {
+// What follows an accepted reply of each step, and that a rejected one repeats the step.
+TEST_F(Link, NextStepAfterEachReply) {
     useStations({1, 2});
-    openAndSweep({1, 2});
-    readAllBlocks();
-    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
-    deliver(drrReply(1, kMonitorValues));
-    ASSERT_EQ(gMC_Idx, 1);
-
-    // The control group of the selected station (1), while station 2 is being polled.
-    gRegVal = {1, 2, 3, -4, 5, 6};
-    gReqStep = 99; // replaced before the tick: only the second request counts
-    gReqStep = 103;
-    EXPECT_EQ(tick(), buildWriteReq(1, {102, 103, 106, 108, 109, 110}, {1, 2, 3, -4, 5, 6}, 0));
-    EXPECT_EQ(port->rThreshold(), 11);
-    EXPECT_EQ(gReqStep, 0);
-    deliver(dwrAck(1));
-    EXPECT_EQ(gSendStep, 21);
-    readAllBlocks();
-    EXPECT_EQ(gMC_Idx, 0); // monitoring resumes at the first connected station
-    EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
-
-    // An unacknowledged write is sent again unchanged.
-    deliver(drrReply(1, kMonitorValues));
-    gRegVal = {7, 8};
-    gReqStep = 102;
-    const QByteArray w = tick();
-    EXPECT_EQ(w, buildWriteReq(1, {305, 306}, {7, 8}, 0));
-    deliver(wrap("01DWR,NO"));
-    EXPECT_EQ(tick(), w);
+    bringUp({1, 2});
+    gParamOpen = true;
+    struct Row {
+        int step;
+        bool accepted;
+        int next;
+    } rows[] = {
+        {kStepReadAll1, true, kStepReadAll2},    {kStepReadAll3, true, kStepReadAll4},
+        {kStepReadAll4, true, kStepMonitor},     {kStepReadAll2, false, kStepReadAll2},
+        {kStepWriteAlarm, true, kStepReadAll1},  {kStepWriteSV, false, kStepWriteSV},
+        {kStepWriteInput2, true, kStepReadAll1}, {kStepWriteOne, true, kStepReadAll3},
+        {kStepWriteClock, true, kStepReadAll3},  {kStepWriteOnePolled, true, kStepReadAll3}};
+    for (const auto& r : rows) {
+        gMC_Idx = 0;
+        gRegNo.assign(6, 520);
+        gRegVal.assign(26, 1);
+        gRegVal2.assign(8, 1);
+        gReqStep = r.step;
+        const QByteArray sent = tick();
+        ASSERT_FALSE(sent.isEmpty()) << r.step;
+        const bool read = findStep(r.step)->kind == StepRow::Kind::Read;
+        const int paramDone = host.paramDone;
+        deliver(!r.accepted ? wrap("01" + sent.mid(3, 3) + ",NO")
+                : read      ? echoReply(1, r.step)
+                            : ackReply(1));
+        EXPECT_EQ(gSendStep, r.next) << r.step;
+        EXPECT_EQ(link->tmrRecvErr.isActive(), !r.accepted) << r.step;
+        EXPECT_EQ(host.paramDone, paramDone + (r.step == kStepReadAll4 ? 1 : 0)) << r.step;
+        if (!r.accepted) {
+            EXPECT_EQ(tick(), sent) << r.step; // sent again, unchanged
+        }
+        link->tmrRecvErr.stop();
+    }
 }
 
-TEST_F(Link, SingleRegisterAndClockWritesLeadToBlockThree) {
-    struct Case {
-        int step;
-        std::vector<int> regs, vals;
-        int target; // MC No the write must go to
-    } cases[] = {
-        {120, {502}, {1}, 3},
-        {121, {520, 521, 522, 523, 524, 525}, {2024, 2, 29, 23, 59, 59}, 3},
-        {220, {506}, {150}, 9}, // the polled station, not the selected one
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.step);
-        TearDown();
+// A station that refuses, fails its checksum, answers without "OK" or says nothing is given
+// up after three time-outs while monitoring, and the others keep being polled; one that
+// refuses the model query is given up in the sweep. The watchdog keeps counting from the
+// first request through every retry.
+TEST_F(Link, AMisbehavingStationIsGivenUpLikeASilentOne) {
+    enum Fault { Refuse, BadSum, NoOk, Silent };
+    struct Row {
+        Fault fault;
+        bool inSweep;
+    } rows[] = {{Refuse, true},  {Silent, true}, {Refuse, false},
+                {BadSum, false}, {NoOk, false},  {Silent, false}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "fault " << r.fault << (r.inSweep ? " sweep" : ""));
         SetUp();
         setProtocol("SUM");
-        useStations({3, 9});
-        openAndSweep({3, 9});
-        readAllBlocks();
-        ASSERT_EQ(tick(), buildReadReq(3, stepRegisters(11), 2));
-        deliver(drrReply(3, kMonitorValues));
-        gRegNo = c.regs;
-        gRegVal = c.vals;
-        gReqStep = c.step;
-        EXPECT_EQ(tick(), buildWriteReq(c.target, c.regs, c.vals, 2));
-        EXPECT_EQ(port->rThreshold(), 13);
-        deliver(dwrAck(c.target));
-        EXPECT_EQ(gSendStep, 23);
-        EXPECT_EQ(tick(), buildReadReq(3, stepRegisters(23), 2));
+        useStations({1, 2, 3});
+        if (r.inSweep) {
+            link->mSetPortOpen_Click();
+            ASSERT_EQ(tick(), buildModelReq(1, 2));
+            deliver(whoReply(1));
+        } else {
+            bringUp({1, 2, 3});
+            ASSERT_EQ(tick(), monitorReq(1));
+            deliver(drrReply(1, kMonitorValues));
+        }
+        const QByteArray request = r.inSweep ? buildModelReq(2, 2) : monitorReq(2);
+        QByteArray bad = r.fault == Refuse ? wrap("02NG,09")
+                         : r.fault == NoOk ? wrap("02DRR,NO")
+                                           : drrReply(2, kMonitorValues);
+        if (r.fault == BadSum) bad[bad.size() - 3] = bad[bad.size() - 3] == '0' ? '1' : '0';
+        for (int timeouts = 0; timeouts < 3; ++timeouts) {
+            for (int retry = 0; retry < (r.fault == Silent ? 1 : 4); ++retry) {
+                ASSERT_EQ(tick(), request);
+                if (r.fault == Silent) break;
+                deliver(bad);
+                ASSERT_TRUE(link->tmrRecvErr.isActive()) << "the watchdog must keep running";
+                ASSERT_TRUE(link->tmrSend.isActive());
+            }
+            link->tmrRecvErr_Timer();
+        }
+        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 2), "NG");
+        EXPECT_EQ(tick(), r.inSweep ? buildModelReq(3, 2) : monitorReq(3)) << "station 3 next";
+        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "");
     }
 }
 
-TEST_F(Link, InputGroupWritePausesWithoutWatchdogThenSendsTheSecondHalf) {
+// A reply is filed only under the station it comes from, and only once.
+TEST_F(Link, RepliesFromTheWrongStationAreNeverStored) {
+    useStations({1, 2});
+    bringUp({1, 2});
+    std::vector<int> other = kMonitorValues;
+    other[3] = 999;
+    struct Row {
+        const char* name;
+        QByteArray reply;
+    } rows[] = {
+        {"late answer of station 1", drrReply(1, other)},
+        {"crosstalk: station 3's address", drrReply(3, other)},
+        {"no address at all", "garbage\r\n"},
+    };
+    for (const auto& r : rows) {
+        ASSERT_EQ(tick(), monitorReq(1)) << r.name;
+        deliver(drrReply(1, kMonitorValues));
+        ASSERT_EQ(tick(), monitorReq(2));
+        deliver(r.reply);
+        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "") << r.name;
+        EXPECT_EQ(gMC_Idx, 1) << r.name;
+        EXPECT_TRUE(link->tmrRecvErr.isActive()) << r.name;
+        EXPECT_EQ(tick(), monitorReq(2)) << r.name; // asked again
+        deliver(drrReply(2, kMonitorValues));
+        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "1234") << r.name;
+        link->sprdMonitoring.setText(MonitorCol::NPV, 2, "");
+    }
+    // A doubled reply: the copy arrives when no request is outstanding and changes nothing.
+    ASSERT_EQ(tick(), monitorReq(1));
+    deliver(drrReply(1, kMonitorValues) + drrReply(1, other));
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "1234");
+    EXPECT_EQ(gMC_Idx, 1);
+    EXPECT_EQ(link->expectedMcNo(), 0);
+}
+
+TEST_F(Link, AWriteForAnotherStationIsReadBackWithoutMixingItIntoTheMap) {
+    useStations({1, 2, 3});
+    bringUp({1, 2, 3});
+    gRegNo = {502};
+    gRegVal = {1};
+    gReqMcNo = 3;
+    gReqStep = kStepWriteOnePolled;
+    EXPECT_EQ(tick(), wrap("03DWR,01,0502,0001"));
+    deliver(ackReply(3));
+    for (int step : {kStepReadAll3, kStepReadAll4}) {
+        ASSERT_EQ(tick(), buildReadReq(3, findStep(step)->regs, 0)) << step;
+        deliver(drrReply(3, std::vector<int>(findStep(step)->regs.size(), 77)));
+    }
+    EXPECT_EQ(link->sprdMap.text(mapCell(502).col, mapCell(502).row), "502"); // station 1's
+    EXPECT_EQ(tick(), monitorReq(1));
+    // The next request without a station of its own goes back to the selected one.
+    deliver(drrReply(1, kMonitorValues));
+    gRegNo = {506};
+    gRegVal = {5};
+    gReqStep = kStepWriteOne;
+    EXPECT_EQ(tick(), wrap("01DWR,01,0506,0005"));
+}
+
+TEST_F(Link, InputWritePausesWithoutWatchdogAndIncompleteWritesAreDropped) {
     useStations({1});
-    openAndSweep({1});
-    readAllBlocks();
+    bringUp({1});
     gRegVal = {4, 0};
-    gRegVal2 = {13700, -1999, 1, 13700, -1999, 0, 0, 0};
-    gReqStep = 105;
-    EXPECT_EQ(tick(), buildWriteReq(1, {610, 611}, {4, 0}, 0));
-    deliver(dwrAck(1));
+    gRegVal2 = {1, 2, 3, 4, 5, 6, 7, 8};
+    gReqStep = kStepWriteInput1;
+    tick();
+    deliver(ackReply(1));
     EXPECT_TRUE(link->pausing());
     EXPECT_FALSE(link->tmrSend.isActive());
-    EXPECT_FALSE(link->tmrRecvErr.isActive()); // no time-out is counted while nothing is asked
-    EXPECT_EQ(link->tmrPause.interval(), 2000);
-    // A stray byte during the pause does not restart the poll.
-    deliver(QByteArray("\r\n"));
+    EXPECT_FALSE(link->tmrRecvErr.isActive());
+    deliver("\r\n"); // a stray byte during the pause does not restart the poll
     EXPECT_FALSE(link->tmrSend.isActive());
     link->pause_Done();
-    EXPECT_EQ(gSendStep, 110);
-    EXPECT_EQ(tick(), buildWriteReq(1, {612, 613, 614, 615, 616, 617, 618, 619},
-                                    {13700, -1999, 1, 13700, -1999, 0, 0, 0}, 0));
-    deliver(dwrAck(1));
-    EXPECT_EQ(gSendStep, 21);
-}
+    EXPECT_EQ(tick(), buildWriteReq(1, findStep(kStepWriteInput2)->regs, gRegVal2, 0));
 
-TEST_F(Link, IncompleteWriteIsNeverSent) {
-    useStations({1});
-    openAndSweep({1});
-    readAllBlocks();
-    gRegVal = {1, 2}; // the PID group needs 26 values
-    gReqStep = 107;
+    gRegVal = {1, 2}; // the PID group needs 26 values: zeros must never be written instead
+    gReqStep = kStepWritePID;
     EXPECT_EQ(tick(), QByteArray());
-    EXPECT_NE(link->panel(4), "");
-    EXPECT_TRUE(link->tmrSend.isActive());
-    EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(21), 0));
+    EXPECT_EQ(link->panel(4), "Write request 107 incomplete: not sent");
+    EXPECT_EQ(tick(), buildReadReq(1, findStep(kStepReadAll1)->regs, 0));
 }
 
-TEST_F(Link, CloseBeforeLinkUpIsImmediateAfterwardsAtTheNextTickOrReceive) {
-    useStations({1});
-    link->mSetPortOpen_Click();
-    tick();
-    link->mSetPortOpen_Click(); // nobody has answered yet
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
-    EXPECT_EQ(link->portButtonCaption(), "Port Open");
-    EXPECT_EQ(link->panel(3), "CLOSE");
-    EXPECT_FALSE(link->tmrSend.isActive());
-
-    // Reopen: the link comes up, then a close waits for the next tick.
-    link->mSetPortOpen_Click();
-    ASSERT_TRUE(port->isOpen());
-    EXPECT_EQ(link->sprdCommD.maxRows(), 0); // the trace starts empty
-    tick();
-    deliver(whoReply(1));
-    readAllBlocks();
-    link->mSetPortOpen_Click();
-    EXPECT_TRUE(port->isOpen());
-    EXPECT_TRUE(gPortCloseReq);
-    EXPECT_EQ(tick(), QByteArray());
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->panel(3), "CLOSE");
-    EXPECT_EQ(host.onlineCalls.back(), false);
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
-
-    // Open again, and close at a receive event this time.
-    link->mSetPortOpen_Click();
-    EXPECT_FALSE(gPortCloseReq);
-    tick();
-    link->mSetPortOpen_Click();
-    deliver(whoReply(1));
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->sprdStatus.text(2, 1), "KX5-105"); // from the first session, not this reply
-    EXPECT_EQ(link->sprdCommD.text(0, link->sprdCommD.maxRows()), "Recv");
-}
-
-TEST_F(Link, PortFailuresLeaveThePortClosedAndCanBeRetried) {
+TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
     gPort = "COM3";
     port->failNextOpen("no such port");
@@ -362,156 +459,79 @@ TEST_F(Link, PortFailuresLeaveThePortClosedAndCanBeRetried) {
     EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(link->panel(4), "Cannot open COM3: no such port");
     EXPECT_EQ(link->portMenuCaption(), "Port &Open");
-    EXPECT_FALSE(link->tmrSend.isActive());
-    EXPECT_EQ(port->settings(), "9600,N,8,1");
 
-    link->mSetPortOpen_Click(); // works the second time
+    link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
+    EXPECT_EQ(port->settings(), "9600,N,8,1");
     tick();
-    deliver(whoReply(1));
-    readAllBlocks();
-    tick();
-    // The adapter is pulled out while a request is outstanding.
-    port->injectFailure("device disconnected or not responding");
+    link->mSetPortOpen_Click(); // nobody has answered yet: closed at once
     EXPECT_FALSE(port->isOpen());
-    EXPECT_FALSE(link->tmrSend.isActive());
-    EXPECT_FALSE(link->tmrRecvErr.isActive());
     EXPECT_EQ(link->panel(3), "CLOSE");
-    EXPECT_EQ(link->panel(4), "Port COM3 closed: device disconnected or not responding");
+    EXPECT_FALSE(link->tmrSend.isActive());
+
+    bringUp({1});
+    link->mSetPortOpen_Click(); // the link is up: the close waits for the next tick
+    EXPECT_TRUE(port->isOpen());
+    EXPECT_EQ(tick(), QByteArray());
+    EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(host.onlineCalls.back(), false);
-    const int writes = port->writes.size();
+
+    bringUp({1});
+    tick();
+    link->mSetPortOpen_Click(); // ... or for the next receive event
+    link->sprdMonitoring.setText(MonitorCol::NPV, 1, "");
+    deliver(drrReply(1, kMonitorValues));
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
+
+    bringUp({1});
+    tick();
+    port->injectFailure("device disconnected or not responding"); // the adapter is pulled
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(link->tmrSend.isActive() || link->tmrRecvErr.isActive());
+    EXPECT_EQ(link->panel(4), "Port COM3 closed: device disconnected or not responding");
     link->tmrSend_Timer();
     link->tmrRecvErr_Timer();
-    EXPECT_EQ(port->writes.size(), writes);
-
-    link->mSetPortOpen_Click();
-    EXPECT_TRUE(port->isOpen());
-    EXPECT_EQ(tick(), buildModelReq(1, 0));
+    EXPECT_TRUE(port->writes.isEmpty());
+    EXPECT_EQ(link->sprdCommD.text(0, link->sprdCommD.maxRows()), "Send"); // traced, not sent
+    const int flushes = port->flushCount;
+    port->feed("late bytes"); // a receive on a closed port only flushes
+    EXPECT_EQ(port->flushCount, flushes + 1);
+    EXPECT_FALSE(link->gathering());
 }
 
-TEST_F(Link, IndicesStayInRangeWithoutStations) {
+TEST_F(Link, TimingEdgesAndEmptyTables) {
+    useStations({1});
+    bringUp({1});
+    EXPECT_EQ(link->sendLamp(), kRed);
+    link->tmrBall_Send_Timer();
+    EXPECT_EQ(link->sendLamp(), kBlack);
+    // The watchdog falls due while a reply is being gathered: the reply wins.
+    tick();
+    port->feed(drrReply(1, kMonitorValues));
+    EXPECT_EQ(link->recvLamp(), kGreen);
+    link->tmrRecvErr_Timer();
+    link->gather_Done();
+    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");
+    EXPECT_EQ(link->mRecvErrCnt, 0);
+    // Half a reply leaves it armed, so its due tick runs after the gather.
+    tick();
+    port->feed(QByteArray("\x02") + "01DRR,OK");
+    link->tmrRecvErr_Timer();
+    link->gather_Done();
+    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "NG");
+    EXPECT_EQ(link->mRecvErrCnt, 1);
+
     useStations({});
+    link->ClosePort();
     link->mSetPortOpen_Click();
     EXPECT_FALSE(port->isOpen());
-    EXPECT_NE(link->panel(4), "");
-    // Handlers driven anyway must not index an empty table.
     gMC_Idx = 5;
     gMC_NextIdx = 3;
     link->tmrSend_Timer();
     link->tmrRecvErr_Timer();
     EXPECT_EQ(gMC_Idx, 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
-    EXPECT_EQ(link->NextStationIdx(), 0);
-}
-
-TEST_F(Link, StationSearchHelpers) {
-    useStations({1, 2, 3, 4});
-    gMC_OK = {false, true, false, true};
-    struct Row {
-        int start, found;
-    } rows[] = {{0, 1}, {2, 3}, {4, 1}, {9, 1}, {-1, 1}};
-    for (const auto& r : rows)
-        EXPECT_EQ(link->FindConnectedStation(r.start), r.found) << r.start;
-    gMC_OK = {false, false, false, false};
-    EXPECT_EQ(link->FindConnectedStation(0), -1);
-    gMC_Idx = 3;
-    EXPECT_EQ(link->NextStationIdx(), 0);
-    gMC_Idx = 1;
-    EXPECT_EQ(link->NextStationIdx(), 2);
-}
-
-TEST_F(Link, StoringRepliesInTheGrids) {
-    useStations({1, 2, 3});
-    // Block 1's first field into register 1's cell; blocks outside 1..4 change nothing.
-    std::vector<int> v(27, 0);
-    v[0] = 250;
-    link->StoreParamReply(1, drrReply(1, v));
-    EXPECT_EQ(link->sprdMap.text(2, 2), "250");
-    for (int b : {0, 5})
-        link->StoreParamReply(b, drrReply(1, std::vector<int>(32, 7)));
-    for (int c = 1; c <= 14; ++c)
-        for (int r = 1; r <= 38; ++r)
-            if (!(c == 2 || c == 4)) {
-                EXPECT_EQ(link->sprdMap.text(c, r), "") << c << "," << r;
-            }
-
-    link->StoreMonitorReply(2, drrReply(3, kMonitorValues));
-    EXPECT_EQ(link->sprdMonitoring.text(1, 3), "3");
-    EXPECT_EQ(link->sprdMonitoring.text(13, 3), "OK");
-    EXPECT_EQ(link->sprdMonitoring.text(14, 3), "2");
-    EXPECT_EQ(link->sprdMonitoring.text(20, 3), "-5");
-    // A reply too short for its fields is not stored, and nothing crashes.
-    link->StoreMonitorReply(0, wrap("01DRR,OK,0001"));
-    EXPECT_EQ(link->sprdMonitoring.text(13, 1), "");
-    link->StoreMonitorReply(7, drrReply(3, kMonitorValues));
-}
-
-TEST_F(Link, ShortReplyIsRetriedNotStored) {
-    useStations({1});
-    openAndSweep({1});
-    readAllBlocks();
-    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
-    deliver(wrap("01DRR,OK,0001"));
-    EXPECT_EQ(link->sprdMonitoring.text(13, 1), "");
-    EXPECT_TRUE(link->tmrSend.isActive());
-    EXPECT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
-}
-
-TEST_F(Link, WatchdogDueDuringTheGatherRunsOnlyIfStillArmed) {
-    useStations({1});
-    openAndSweep({1});
-    readAllBlocks();
-    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
-    // The reply arrives and, while it is being gathered, the watchdog falls due.
-    port->feed(drrReply(1, kMonitorValues));
-    ASSERT_TRUE(link->gathering());
-    link->tmrRecvErr_Timer();
-    EXPECT_EQ(link->sprdStatus.text(3, 1), "OK"); // not handled yet
-    link->gather_Done();
-    EXPECT_EQ(link->sprdStatus.text(3, 1), "OK"); // the reply switched it off: no time-out
-    EXPECT_EQ(link->mRecvErrCnt, 0);
-
-    // A partial reply leaves the watchdog armed, so its due tick runs after the gather.
-    ASSERT_EQ(tick(), buildReadReq(1, stepRegisters(11), 0));
-    port->feed(QByteArray("\x02") + "01DRR,OK");
-    link->tmrRecvErr_Timer();
-    link->gather_Done();
-    EXPECT_EQ(link->sprdStatus.text(3, 1), "NG");
-    EXPECT_EQ(link->mRecvErrCnt, 1);
-}
-
-TEST_F(Link, LampsLightAndGoOut) {
-    useStations({1});
-    link->mSetPortOpen_Click();
-    tick();
-    EXPECT_EQ(link->sendLamp(), kRed);
-    EXPECT_TRUE(link->tmrBall_Send.isActive());
-    link->tmrBall_Send_Timer();
-    EXPECT_EQ(link->sendLamp(), kBlack);
-    EXPECT_FALSE(link->tmrBall_Send.isActive());
-    port->feed(whoReply(1));
-    EXPECT_EQ(link->recvLamp(), kGreen);
-    link->tmrBall_Recv_Timer();
-    EXPECT_EQ(link->recvLamp(), kBlack);
-}
-
-TEST_F(Link, ReceiveOnAClosedPortOnlyFlushes) {
-    useStations({1});
-    const int flushes = port->flushCount;
-    port->feed("garbage");
-    EXPECT_EQ(port->flushCount, flushes + 1);
-    EXPECT_FALSE(link->gathering());
-    EXPECT_EQ(link->sprdCommD.maxRows(), 0);
-}
-
-TEST_F(Link, TracedRequestWhilePortClosed) {
-    useStations({1});
-    gSendStep = 11;
-    link->tmrSend_Timer();
-    EXPECT_EQ(link->sprdCommD.maxRows(), 1);
-    EXPECT_EQ(link->sprdCommD.text(0, 1), "Send");
-    EXPECT_FALSE(link->tmrRecvErr.isActive());
-    EXPECT_TRUE(port->writes.isEmpty());
 }
 
 int main(int argc, char** argv) {

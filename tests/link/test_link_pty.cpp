@@ -1,8 +1,11 @@
 // The link end to end: the real QSerialPort over a pseudo-terminal against kx5sim, with real
-// timers. Each test takes a few seconds.
+// timers. Exact request order on the wire, a misbehaving station, replies filed under the
+// wrong station, and the port going away. The scheduler's logic in detail is test_link's.
+#include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
+#include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "sim/SimLine.h"
 
@@ -12,7 +15,7 @@
 
 namespace {
 
-struct NullHost : LinkHost {
+struct CountingHost : LinkHost {
     int online = 0, offline = 0;
     void SetOnlineState(bool open) override { ++(open ? online : offline); }
     void showSelectedMcNo(const QString&) override {}
@@ -22,141 +25,170 @@ QByteArray bytes(const std::string& s) {
     return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-class LinkPty : public ::testing::TestWithParam<bool> {
+class LinkPty : public ::testing::Test {
 protected:
     void SetUp() override { resetDataImage(); }
-
-    std::unique_ptr<kx5sim::SimLine> startSim(std::vector<int> stations, bool sum) {
-        kx5sim::LineConfig cfg;
-        cfg.stations = std::move(stations);
-        cfg.mode = sum ? kx5sim::Mode::Sum : kx5sim::Mode::Std;
-        auto line = std::make_unique<kx5sim::SimLine>(cfg);
-        std::string err;
-        EXPECT_TRUE(line->start(&err)) << err;
-        return line;
-    }
-
-    void makeLink(const std::vector<int>& mcs) {
-        link = std::make_unique<KX5Link>(new QtSerialPort);
-        link->setHost(&host);
-        link->installGlobals();
-        gMC_List = mcs;
-        gMC_OK.assign(mcs.size(), false);
-        for (int mc : mcs) {
-            gMC_Name << QString();
-            link->sprdStatus.appendRow();
-            link->sprdStatus.setText(1, link->sprdStatus.maxRows(), QString::number(mc));
-            link->sprdMonitoring.appendRow();
-        }
-        gMC_Last = static_cast<int>(mcs.size()) - 1;
-    }
-
     void TearDown() override { link.reset(); }
 
-    NullHost host;
+    // kx5sim with `onLine` on the line, the link with `inUse` in use, the port opened.
+    void start(std::vector<int> onLine, const std::vector<int>& inUse, bool sum,
+               const std::vector<std::string>& faults = {}) {
+        kx5sim::LineConfig cfg;
+        cfg.stations = std::move(onLine);
+        cfg.mode = sum ? kx5sim::Mode::Sum : kx5sim::Mode::Std;
+        for (const auto& f : faults)
+            cfg.faults.push_back(*kx5sim::FaultPlan::parse(f));
+        sim = std::make_unique<kx5sim::SimLine>(cfg);
+        std::string err;
+        ASSERT_TRUE(sim->start(&err)) << err;
+        // Each station's SV number is its own MC No, so a value filed under another
+        // station shows at once.
+        for (int mc : cfg.stations)
+            sim->writeRegister(mc, 300, static_cast<std::int16_t>(mc));
+        setProtocol(sum ? "SUM" : "STD");
+        gPort = QString::fromStdString(sim->path());
+        link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
+        link->setHost(&host);
+        gMC_List = inUse;
+        gMC_OK.assign(inUse.size(), false);
+        gMC_Last = static_cast<int>(inUse.size()) - 1;
+        link->sprdStatus.setMaxRows(gMC_Last + 1);
+        link->sprdMonitoring.setMaxRows(gMC_Last + 1);
+        QObject::connect(&link->sprdMonitoring, &Grid::cellChanged, [this](int col, int row) {
+            const QString v = link->sprdMonitoring.text(col, row);
+            if (col == MonitorCol::SVNO && !v.isEmpty() && v.toInt() != gMC_List[row - 1u])
+                misfiled << QString("row %1 got %2").arg(row).arg(v);
+        });
+        link->mSetPortOpen_Click();
+        ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->panel(4));
+    }
+
+    // Monitor reads that reached station mc.
+    int monitorReads(int mc) {
+        const QByteArray req = buildReadReq(mc, findStep(kStepMonitor)->regs, gSumLen);
+        int n = 0;
+        for (const auto& e : sim->exchanges())
+            n += bytes(e.request) == req;
+        return n;
+    }
+
+    std::unique_ptr<kx5sim::SimLine> sim;
     std::unique_ptr<KX5Link> link;
+    CountingHost host;
+    QStringList misfiled;
 };
 
 } // namespace
 
 // Sweep (with one station missing from the line), the four blocks of the selected station,
-// then monitoring of every connected station in turn: exactly these frames, in this order.
-TEST_P(LinkPty, SweepReadAllAndMonitoringOnTheWire) {
-    const bool sum = GetParam();
-    auto sim = startSim({1, 3}, sum);
-    setProtocol(sum ? "SUM" : "STD");
-    gPort = QString::fromStdString(sim->path());
-    makeLink({1, 2, 3});
-    link->mSetPortOpen_Click();
-    ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->panel(4));
+// then monitoring of every connected station in turn: exactly these frames, in this order;
+// then a write reaches its controller and is read back.
+TEST_F(LinkPty, SweepReadAllMonitoringAndAWriteOnTheWire) {
+    for (bool sum : {false, true}) {
+        SCOPED_TRACE(sum ? "SUM" : "STD");
+        start({1, 3}, {1, 2, 3}, sum);
+        const int s = gSumLen;
+        std::vector<QByteArray> expected = {buildModelReq(1, s), buildModelReq(2, s),
+                                            buildModelReq(2, s), buildModelReq(2, s),
+                                            buildModelReq(3, s)};
+        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+            expected.push_back(buildReadReq(1, findStep(step)->regs, s));
+        for (int round = 0; round < 2; ++round)
+            for (int mc : {1, 3})
+                expected.push_back(buildReadReq(mc, findStep(kStepMonitor)->regs, s));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return sim->exchanges().size() >= expected.size(); }, 15000));
+        const auto seen = sim->exchanges();
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(bytes(seen[i].request), expected[i]) << "request " << i;
+        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 2), "NG");
+        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::INP, 1),
+                  QString::number(sim->readRegister(1, 610)));
 
-    const int s = gSumLen;
-    std::vector<QByteArray> expected = {buildModelReq(1, s), buildModelReq(2, s),
-                                        buildModelReq(2, s), buildModelReq(2, s),
-                                        buildModelReq(3, s)};
-    for (int step = 21; step <= 24; ++step)
-        expected.push_back(buildReadReq(1, stepRegisters(step), s));
-    for (int round = 0; round < 2; ++round)
-        for (int mc : {1, 3})
-            expected.push_back(buildReadReq(mc, stepRegisters(11), s));
-
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim->exchanges().size() >= expected.size(); }, 15000));
-    const auto seen = sim->exchanges();
-    for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(bytes(seen[i].request), expected[i]) << "request " << i;
-
-    // The values the simulator holds arrive in the grids as decimal text.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return link->sprdMonitoring.text(13, 3) == "OK"; }, 5000));
-    EXPECT_EQ(link->sprdStatus.text(2, 1), "KX5-105");
-    EXPECT_EQ(link->sprdStatus.text(3, 2), "NG");
-    EXPECT_EQ(link->sprdMonitoring.text(1, 1), QString::number(sim->readRegister(1, 610)));
-    EXPECT_EQ(link->sprdMap.text(14, 11), QString::number(sim->readRegister(1, 610)));
-    EXPECT_EQ(gMC_No, 1);
-    EXPECT_EQ(host.online, 1);
-    link->mSetPortOpen_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 3000));
+        gRegNo = {506};
+        gRegVal = {321};
+        gReqStep = kStepWriteOne;
+        const MapCell spd = mapCell(506);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return link->sprdMap.text(spd.col, spd.row) == "321"; }, 5000));
+        EXPECT_EQ(sim->readRegister(1, 506), 321);
+        EXPECT_EQ(host.online, 1);
+        link->mSetPortOpen_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 3000));
+        link.reset();
+        host = {};
+    }
 }
 
-// A write requested by a window reaches the controller and is read back.
-TEST_P(LinkPty, RecorderWriteReachesTheController) {
-    const bool sum = GetParam();
-    auto sim = startSim({2}, sum);
-    setProtocol(sum ? "SUM" : "STD");
-    gPort = QString::fromStdString(sim->path());
-    makeLink({2});
-    link->mSetPortOpen_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gSendStep == 11; }, 5000));
-    gRegNo = {506};
-    gRegVal = {321};
-    gReqStep = 120;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return link->sprdMap.text(12, 7) == "321"; }, 5000));
-    EXPECT_EQ(sim->readRegister(2, 506), 321);
+// One station that keeps refusing, failing its checksum or answering without "OK" never
+// stops the line: it is given up after three time-outs and the others keep being polled.
+TEST_F(LinkPty, AMisbehavingStationNeverStopsTheLine) {
+    struct Row {
+        const char* fault;
+        bool fromStart; // false: the fault starts once monitoring runs
+    } rows[] = {{"ng,station=2", true},
+                {"ng,station=2", false},
+                {"bad-sum,station=2", true},
+                {"no-ok,station=2", true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.fault);
+        start({1, 2, 3}, {1, 2, 3}, true,
+              r.fromStart ? std::vector<std::string>{r.fault} : std::vector<std::string>{});
+        if (!r.fromStart) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(3) > 0; }, 8000));
+            sim->addFault(*kx5sim::FaultPlan::parse(r.fault));
+        }
+        const int before = monitorReads(3);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(3) >= before + 2; }, 9000))
+            << "station 3 is no longer polled";
+        EXPECT_EQ(host.online, 1) << "the sweep must end";
+        EXPECT_GE(monitorReads(1), 2);
+        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 3), "OK");
+        link.reset();
+        host = {};
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, LinkPty, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "SUM" : "STD"; });
+// A late answer, a doubled one and one carrying another station's address are never filed
+// under the station being polled.
+TEST_F(LinkPty, RepliesAreFiledOnlyUnderTheirOwnStation) {
+    for (const char* fault : {"delay=700,station=1", "double,station=2", "address=1,station=2"}) {
+        SCOPED_TRACE(fault);
+        misfiled.clear();
+        start({1, 2}, {1, 2}, false, {fault});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) + monitorReads(2) >= 4; }, 12000));
+        EXPECT_EQ(misfiled, QStringList());
+        EXPECT_GE(monitorReads(1) + monitorReads(2), 2);
+        link.reset();
+        host = {};
+    }
+}
 
-class LinkPtyFailures : public LinkPty {};
-
-TEST_F(LinkPtyFailures, OtherEndVanishingClosesThePortAndReopeningWorks) {
-    auto sim = startSim({1}, false);
-    gPort = QString::fromStdString(sim->path());
-    makeLink({1});
-    link->mSetPortOpen_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gSendStep == 11; }, 5000));
-
+TEST_F(LinkPty, OtherEndVanishingClosesThePortAndReopeningWorks) {
+    start({1}, {1}, false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gSendStep == kStepMonitor; }, 5000));
     sim->stop(); // the far end goes away mid-poll
     sim.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 5000));
     EXPECT_EQ(link->panel(3), "CLOSE");
     EXPECT_TRUE(link->panel(4).contains(gPort)) << qPrintable(link->panel(4));
     EXPECT_FALSE(link->tmrSend.isActive());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
     EXPECT_GE(host.offline, 1);
 
     // The path is gone now: opening says why and leaves the command ready to try again.
     link->mSetPortOpen_Click();
     EXPECT_FALSE(link->port()->isOpen());
     EXPECT_TRUE(link->panel(4).startsWith("Cannot open")) << qPrintable(link->panel(4));
-
-    auto again = startSim({1}, false);
-    gPort = QString::fromStdString(again->path());
-    link->mSetPortOpen_Click();
-    ASSERT_TRUE(link->port()->isOpen());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !again->exchanges().empty(); }, 3000));
 }
 
-TEST_F(LinkPtyFailures, OpenFailuresNameTheCause) {
-    auto sim = startSim({1}, false);
-    const QString path = QString::fromStdString(sim->path());
-    QtSerialPort first, second;
-    first.setPortName(path);
-    first.setSettings("9600,N,8,1");
-    ASSERT_TRUE(first.open()) << qPrintable(first.errorString());
-    second.setPortName(path);
+TEST_F(LinkPty, OpenFailuresNameTheCause) {
+    start({1}, {1}, false);
+    QtSerialPort second;
+    second.setPortName(gPort);
     second.setSettings("9600,N,8,1");
     EXPECT_FALSE(second.open());
     EXPECT_EQ(second.errorString(), "port in use by another program or access denied");
+    link.reset();
 
     QtSerialPort missing;
     missing.setPortName("/dev/kx5-no-such-port");
@@ -165,22 +197,15 @@ TEST_F(LinkPtyFailures, OpenFailuresNameTheCause) {
     EXPECT_EQ(missing.errorString(), "no such port");
 
     QtSerialPort badSettings;
-    first.close();
-    badSettings.setPortName(path);
+    badSettings.setPortName(gPort);
     badSettings.setSettings("9600,Q,8,1");
     EXPECT_FALSE(badSettings.open());
     EXPECT_TRUE(badSettings.errorString().contains("parity"))
         << qPrintable(badSettings.errorString());
-    EXPECT_FALSE(badSettings.isOpen());
-}
-
-TEST(PortNames, ComNumbersAndDevicePaths) {
-    EXPECT_EQ(portNumber("COM1"), 1);
-    EXPECT_EQ(portNumber("COM12"), 12);
 #ifndef Q_OS_WIN
     EXPECT_EQ(systemPortName("COM3"), "/dev/ttyS2");
 #endif
-    EXPECT_EQ(systemPortName("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    EXPECT_EQ(portNumber("COM12"), 12);
 }
 
 int main(int argc, char** argv) {

@@ -2,12 +2,12 @@
 // for: tests call the handlers.
 #pragma once
 
-#include "link/FakeSerialPort.h"
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
+#include "tests/support/FakeSerialPort.h"
 #include "ui/MsgBox.h"
 
 #include <QAction>

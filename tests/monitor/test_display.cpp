@@ -2,6 +2,7 @@
 // print speed, and that steady values repaint nothing.
 #include "MainFixture.h"
 #include "link/Frames.h"
+#include "link/Steps.h"
 
 namespace {
 
@@ -244,7 +245,7 @@ TEST_F(LiveDisplay, ValueFromTheLineReachesTheFigures) {
     for (int block = 21; block <= 24; ++block) {
         QByteArray r = "\x02"
                        "04DRR,OK";
-        for (size_t i = 0; i < stepRegisters(block).size(); ++i)
+        for (size_t i = 0; i < findStep(block)->regs.size(); ++i)
             r += ",0000";
         answer(r + "\r\n");
     }

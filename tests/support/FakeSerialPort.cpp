@@ -1,4 +1,4 @@
-#include "link/FakeSerialPort.h"
+#include "tests/support/FakeSerialPort.h"
 
 bool FakeSerialPort::open() {
     ++openCount;

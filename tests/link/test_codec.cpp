@@ -1,0 +1,168 @@
+// The pure parts of the link: number helpers, checksums, request builders, the reply assembler
+// and the trace. What the scheduler sends when is left to test_link, the wire to test_link_pty.
+#include "link/Frames.h"
+#include "link/Grid.h"
+#include "link/ReplyAssembler.h"
+#include "link/mdlKX5.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray frame(const char* body, const char* sum = "") {
+    return QByteArray("\x02") + body + sum + "\r\n";
+}
+} // namespace
+
+TEST(Numbers, HexSignedPaddedAndDecimals) {
+    struct Hex {
+        const char* hex;
+        const char* dec;
+    } hex[] = {{"0000", "0"},     {"7FFF", "32767"}, {"F000", "-4096"}, {"FFFB", "-5"},
+               {"F831", "-1999"}, {"8000", "32768"}, {"EFFF", "61439"}, {"0a00", "0"},
+               {"00G1", "1"}}; // only a leading F is negative; non-hex digits count 0
+    for (const auto& r : hex)
+        EXPECT_EQ(HexToSigned(QByteArray(r.hex)), r.dec) << r.hex;
+    EXPECT_EQ(HexToLong(QByteArray("ab")), 0);
+    EXPECT_EQ(HexToLong(QByteArray("1f")), 16);
+
+    struct Pad {
+        qint64 v;
+        const char* out;
+    } pad[] = {{100, "0064"}, {-5, "FFFB"}, {-1, "FFFF"}, {70000, "11170"}, {-32768, "8000"}};
+    for (const auto& r : pad)
+        EXPECT_EQ(HexPad(r.v, 4), r.out) << r.v;
+
+    struct Dec {
+        int inp, unit, dpp, d;
+    } dec[] = {{3, 0, 0, 1},      {3, 1, 0, 0},  {20, 1, 0, 1}, {21, 1, 0, 0}, {9, 0, 0, 1},
+               {6, 0, 0, 0},      {30, 0, 2, 2}, {31, 1, 3, 3}, {29, 0, 3, 0}, {2, 5, 0, 0},
+               {30, 0, 32767, 3}, {30, 0, -1, 0}}; // a wild DP-P is held to what a KX5 offers
+    for (const auto& r : dec)
+        EXPECT_EQ(DecimalPlaces(r.inp, r.unit, r.dpp), r.d)
+            << r.inp << "/" << r.unit << "/" << r.dpp;
+}
+
+TEST(Numbers, TextValuesRoundingAndFormatting) {
+    struct Row {
+        const char* text;
+        double v;
+    } rows[] = {{"7a", 7},   {"  12.5x", 12.5}, {"abc", 0}, {"", 0},       {"-3", -3},
+                {".5", 0.5}, {"-", 0},          {"1e", 1},  {"1e3", 1000}, {"1,5", 1}};
+    for (const auto& r : rows)
+        EXPECT_DOUBLE_EQ(val(r.text), r.v) << r.text;
+    struct Round {
+        double in;
+        qint64 out;
+    } rounds[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {150.7, 151}, {0.5, 0}, {-0.4, 0}};
+    for (const auto& r : rounds)
+        EXPECT_EQ(roundHalfEven(r.in), r.out) << r.in;
+    EXPECT_EQ(numberPattern(0), "0");
+    EXPECT_EQ(numberPattern(3), "0.000");
+    EXPECT_EQ(formatDecimals(-5 / 10.0, 1), "-0.5");
+    EXPECT_EQ(formatDecimals(1234 / 100.0, 2), "12.34");
+    for (const char* p : {"SUM", "std", "", "STD "}) {
+        setProtocol(p);
+        EXPECT_EQ(gSumLen, 2) << p; // anything but exactly "STD" carries a checksum
+    }
+    setProtocol("STD");
+    EXPECT_EQ(gSumLen, 0);
+}
+
+TEST(Frames, ChecksumsAndBuildersAgreeWithKnownBytes) {
+    struct Row {
+        const char* body;
+        const char* sum;
+    } rows[] = {{"01WHO", "4F"},
+                {"05DRR,02,0001,0002", "B6"},
+                {"12DWR,01,0506,0064", "CA"},
+                {"12DWR,01,0506,FFFB", "14"}};
+    for (const auto& r : rows) {
+        QByteArray f = QByteArray("\x02") + r.body + "..\r\n";
+        PutFrameSum(f);
+        EXPECT_EQ(f, frame(r.body, r.sum));
+        EXPECT_TRUE(CheckFrameSum(f)) << r.body;
+        f[f.size() - 3] = f[f.size() - 3] == '0' ? '1' : '0';
+        EXPECT_FALSE(CheckFrameSum(f)) << r.body;
+    }
+    // Lower-case checksum digits only count where they stand for 0 to 9.
+    EXPECT_FALSE(CheckFrameSum(frame("05DRR,02,0001,0002", "b6")));
+    EXPECT_TRUE(CheckFrameSum(frame("12DWR,01,0506,FFFB", "14")));
+    EXPECT_FALSE(CheckFrameSum(QByteArray("\x02\r\n")));
+
+    EXPECT_EQ(buildModelReq(1, 2), QByteArray::fromHex("02303157484F34460D0A"));
+    EXPECT_EQ(buildModelReq(1, 0), QByteArray::fromHex("02303157484F0D0A"));
+    EXPECT_EQ(buildReadReq(5, {1, 2}, 2), frame("05DRR,02,0001,0002", "B6"));
+    EXPECT_EQ(buildWriteReq(12, {506}, {-5}, 2), frame("12DWR,01,0506,FFFB", "14"));
+    // Only the first four characters of a value too wide for the field are sent.
+    EXPECT_EQ(buildWriteReq(7, {120}, {70000}, 0), frame("07DWR,01,0120,1117"));
+    const QByteArray clock =
+        buildWriteReq(4, {520, 521, 522, 523, 524, 525}, {2024, 2, 29, 23, 59, 59}, 2);
+    EXPECT_EQ(clock.size(), 73);
+    EXPECT_TRUE(clock.startsWith(QByteArray("\x02") + "04DWR,06,0520,07E8,0521,0002,0522,001D"));
+}
+
+TEST(ReplyAssembler, BytesInFramesAndRefusalsOut) {
+    using K = ReplyAssembler::Event::Kind;
+    const QByteArray reply = frame("05DRR,OK,00FA");
+    struct Row {
+        const char* name;
+        std::vector<QByteArray> reads;
+        std::vector<std::pair<K, QByteArray>> events; // over all reads, in order
+    } rows[] = {
+        {"one read", {reply}, {{K::Frame, reply}}},
+        {"split after the OK", {reply.left(10), reply.mid(10)}, {{K::Frame, reply}}},
+        {"two in one read", {reply + reply}, {{K::Frame, reply}, {K::Frame, reply}}},
+        {"junk before STX is dropped", {"\xFF\x13junk" + reply}, {{K::Frame, reply}}},
+        {"STX restarts a frame",
+         {"\x02"
+          "05DR" +
+          reply},
+         {{K::Frame, reply}}},
+        {"refusal ends the read at its fifth byte",
+         {frame("05NG,01") + reply},
+         {{K::Refusal, "\x02"
+                       "05NG"}}},
+        {"stray LF after a frame is no second copy",
+         {reply + "\n"},
+         {{K::Frame, reply}, {K::Frame, "\n"}}},
+        {"a reply that never ends is dropped",
+         {"\x02" + QByteArray(ReplyAssembler::kMaxFrame + 10, 'A') + "\r\n"},
+         {{K::Overflow, "\x02" + QByteArray(ReplyAssembler::kMaxFrame - 1, 'A')},
+          {K::Frame, QByteArray(11, 'A') + "\r\n"}}},
+    };
+    for (const auto& r : rows) {
+        ReplyAssembler a;
+        std::vector<std::pair<K, QByteArray>> seen;
+        for (const QByteArray& read : r.reads)
+            for (const auto& e : a.feed(read))
+                seen.emplace_back(e.kind, e.bytes);
+        EXPECT_EQ(seen, r.events) << r.name;
+    }
+    // A new request forgets a half-assembled reply.
+    ReplyAssembler a;
+    a.feed(reply.left(8));
+    a.reset();
+    EXPECT_TRUE(a.feed(reply.mid(8)).size() == 1 && a.pending() == 0);
+}
+
+TEST(Trace, SpelledControlBytesWrapAndCap) {
+    Grid g(kTraceCols, 0);
+    CommTrace(&g, frame("01WHO"), "Send");
+    QStringList row;
+    for (int c = 0; c <= 8; ++c)
+        row << g.text(c, 1);
+    EXPECT_EQ(row, QStringList({"Send", "STX", "0", "1", "W", "H", "O", "CR", "LF"}));
+    // Two monitor replies in one read (212 bytes) show whole.
+    CommTrace(&g, QByteArray(212, 'x'), "Recv");
+    EXPECT_EQ(g.text(212, 2), "x");
+    // A flood is cut, and says how much was left out.
+    CommTrace(&g, QByteArray(30000, 'y'), "Recv");
+    EXPECT_EQ(g.text(kTraceCols - 1, 3), QString("(+%1 bytes)").arg(30000 - (kTraceCols - 2)));
+    for (int i = g.maxRows(); i < kTraceRows; ++i)
+        CommTrace(&g, "z", "Recv");
+    EXPECT_EQ(g.maxRows(), kTraceRows);
+    // The next frame restarts the trace in its first row, without the older frame's tail.
+    CommTrace(&g, "AB", "Recv");
+    EXPECT_EQ(g.maxRows(), 1);
+    EXPECT_EQ(g.text(2, 1) + g.text(3, 1), "B");
+}
