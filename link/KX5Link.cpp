@@ -5,6 +5,8 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 
+#include <cmath>
+
 namespace {
 
 const QStringList kMonitorHeaders = {"INP",   "UNIT",  "DP-P",   "NPV",    "NSV",    "NRSV",  "SSV",
@@ -29,6 +31,19 @@ int count(const std::vector<int>& v) {
     return static_cast<int>(v.size());
 }
 
+// Bytes on the wire for a request and its reply: STX, address, command, fields, sum, CR LF.
+std::pair<int, int> exchangeBytes(const StepRow& step, int n) {
+    switch (step.kind) {
+    case StepRow::Kind::Model:
+        return {8 + gSumLen, 22 + gSumLen}; // the reply holds ",OK," and a 10-character model
+    case StepRow::Kind::Read:
+        return {11 + 5 * n + gSumLen, 11 + 5 * n + gSumLen};
+    case StepRow::Kind::Write:
+        return {11 + 10 * n + gSumLen, 11 + gSumLen};
+    }
+    return {0, 0};
+}
+
 } // namespace
 
 KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
@@ -42,8 +57,8 @@ KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
         t.setSingleShot(single);
         connect(&t, &QTimer::timeout, this, handler);
     };
-    init(tmrSend, 50, false, &KX5Link::tmrSend_Timer);
-    init(tmrRecvErr, 500, false, &KX5Link::tmrRecvErr_Timer);
+    init(tmrSend, kSendTickMs, false, &KX5Link::tmrSend_Timer);
+    init(tmrRecvErr, kReplyWaitMs, false, &KX5Link::tmrRecvErr_Timer);
     init(tmrBall_Send, 250, false, &KX5Link::tmrBall_Send_Timer);
     init(tmrBall_Recv, 250, false, &KX5Link::tmrBall_Recv_Timer);
     init(tmrGather, kGatherMs, true, &KX5Link::gather_Done);
@@ -115,6 +130,17 @@ void KX5Link::stopAll() {
     m_expectMcNo = 0;
 }
 
+int KX5Link::quietGapMs() const {
+    const int baud = qMax(gBaud.toInt(), 300);
+    return qMax(1, static_cast<int>(std::ceil(kQuietGapChars * 10 * 1000.0 / baud)));
+}
+
+int KX5Link::replyWaitMs(int requestBytes, int replyBytes) const {
+    const int baud = qMax(gBaud.toInt(), 300);
+    const double wireMs = (requestBytes + replyBytes) * 10 * 1000.0 / baud;
+    return static_cast<int>(std::ceil(wireMs)) + kAnswerAllowanceMs;
+}
+
 void KX5Link::sendTimerOn() {
     if (gSendStep > 0 && !pausing()) tmrSend.start();
 }
@@ -152,6 +178,9 @@ void KX5Link::mSetPortOpen_Click() {
     gReqMcNo = 0;
     m_stepMcNo = 0;
     gSendStep = kStepModel;
+    // The baud rate and the pacing hold for as long as the port stays open.
+    tmrSend.setInterval(m_fast ? quietGapMs() : kSendTickMs);
+    tmrRecvErr.setInterval(kReplyWaitMs);
     tmrSend.start();
 }
 
@@ -253,6 +282,12 @@ void KX5Link::tmrSend_Timer() {
     if (!step) return; // a step without a request sends nothing
     int target = step->target == StepRow::Target::Polled ? polled : gMC_No;
     if (m_stepMcNo > 0) target = m_stepMcNo;
+    if (m_fast && !tmrRecvErr.isActive()) {
+        // A silent station costs little at high baud rates, never less than an answer needs.
+        const int n = step->regs.empty() ? step->count : count(step->regs);
+        const auto [req, reply] = exchangeBytes(*step, n);
+        tmrRecvErr.setInterval(replyWaitMs(req, reply));
+    }
 
     switch (step->kind) {
     case StepRow::Kind::Model:
@@ -293,6 +328,15 @@ void KX5Link::MSComm1_OnComm() {
     }
     setRecvLamp(kGreen);
     tmrBall_Recv.start();
+    if (m_fast) { // every byte as it comes: a frame is handled the moment it is complete
+        const QByteArray bytes = m_port->readAll();
+        CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
+        if (gPortCloseReq)
+            goOffline(QString(""));
+        else
+            handleBytes(bytes);
+        return;
+    }
     // Let the rest of the reply come in; the window keeps painting meanwhile.
     if (!tmrGather.isActive()) tmrGather.start();
 }

@@ -30,6 +30,22 @@ class KX5Link : public QObject {
 public:
     static constexpr int kPauseAfter105Ms = 2000;
     static constexpr int kGatherMs = 100;
+    static constexpr int kSendTickMs = 50;
+    static constexpr int kReplyWaitMs = 500;
+
+    // ---- fast pacing (off by default: then the described pacing holds) ----
+    // A reply is handled the moment its frame is complete, and the next request follows a
+    // quiet gap measured in character times instead of the next 50 ms tick.
+    // 3.5 character times: the silence RS-485 masters leave between frames (as Modbus RTU
+    // does), long enough for the controller's transceiver to release the line.
+    static constexpr double kQuietGapChars = 3.5;
+    // What a controller is allowed beyond the wire time before a reply counts as missing.
+    static constexpr int kAnswerAllowanceMs = 100;
+    void setFastPacing(bool on) { m_fast = on; }
+    bool fastPacing() const { return m_fast; }
+    // The quiet gap before a request and the wait for a reply, in ms, at the port's baud rate.
+    int quietGapMs() const;
+    int replyWaitMs(int requestBytes, int replyBytes) const;
 
     // Points gComm, gTmrRecvErr and gCommGrid at this link's port, watchdog and trace grid
     // for its whole life, so the send routines always reach it.
@@ -119,6 +135,7 @@ private:
     Bgr m_sendLamp = kBlack, m_recvLamp = kBlack;
     // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
     bool m_sendDue = false, m_watchdogDue = false;
+    bool m_fast = false;
     // Station of a requested step and the re-read that follows it (gReqMcNo); 0 = the rule.
     int m_stepMcNo = 0;
     int m_expectMcNo = 0;

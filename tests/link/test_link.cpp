@@ -500,6 +500,40 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_FALSE(link->gathering());
 }
 
+// Split replies, a reply that never ends and a silent station behave the same in both
+// pacings; the fast one handles a frame as soon as its last byte is in.
+TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
+    for (bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "fast" : "described");
+        SetUp();
+        link->setFastPacing(fast);
+        gBaud = "115200";
+        useStations({1, 2});
+        bringUp({1, 2});
+        EXPECT_EQ(link->tmrSend.interval(), fast ? 1 : 50);
+        ASSERT_EQ(tick(), monitorReq(1));
+        // 106 + 106 bytes at 115200 baud are 19 ms of wire, plus the controller's allowance.
+        EXPECT_EQ(link->tmrRecvErr.interval(), fast ? 19 + 100 : 500);
+        const QByteArray reply = drrReply(1, kMonitorValues);
+        port->feed(reply.left(20));
+        if (!fast) link->gather_Done();
+        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
+        port->feed(reply.mid(20));
+        if (!fast) link->gather_Done();
+        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "1234");
+        ASSERT_EQ(tick(), monitorReq(2));
+        for (int k = 0; k < 3; ++k) { // a flood that never ends a frame, then silence
+            port->feed(QByteArray(k == 0 ? 5000 : 0, 'x'));
+            if (!fast) link->gather_Done();
+            link->tmrRecvErr_Timer();
+            if (k < 2) {
+                ASSERT_EQ(tick(), monitorReq(2));
+            }
+        }
+        EXPECT_EQ(tick(), monitorReq(1));
+    }
+}
+
 TEST_F(Link, TimingEdgesAndEmptyTables) {
     useStations({1});
     bringUp({1});

@@ -49,6 +49,7 @@ protected:
         gPort = QString::fromStdString(sim->path());
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
         link->setHost(&host);
+        link->setFastPacing(fast);
         gMC_List = inUse;
         gMC_OK.assign(inUse.size(), false);
         gMC_Last = static_cast<int>(inUse.size()) - 1;
@@ -76,6 +77,16 @@ protected:
     std::unique_ptr<KX5Link> link;
     CountingHost host;
     QStringList misfiled;
+    bool fast = false;
+};
+
+// The wire-level sequences hold in both pacings: the described one and the fast one.
+class LinkPtyPacing : public LinkPty, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        LinkPty::SetUp();
+        fast = GetParam();
+    }
 };
 
 } // namespace
@@ -83,7 +94,7 @@ protected:
 // Sweep (with one station missing from the line), the four blocks of the selected station,
 // then monitoring of every connected station in turn: exactly these frames, in this order;
 // then a write reaches its controller and is read back.
-TEST_F(LinkPty, SweepReadAllMonitoringAndAWriteOnTheWire) {
+TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
     for (bool sum : {false, true}) {
         SCOPED_TRACE(sum ? "SUM" : "STD");
         start({1, 3}, {1, 2, 3}, sum);
@@ -122,7 +133,7 @@ TEST_F(LinkPty, SweepReadAllMonitoringAndAWriteOnTheWire) {
 
 // One station that keeps refusing, failing its checksum or answering without "OK" never
 // stops the line: it is given up after three time-outs and the others keep being polled.
-TEST_F(LinkPty, AMisbehavingStationNeverStopsTheLine) {
+TEST_P(LinkPtyPacing, AMisbehavingStationNeverStopsTheLine) {
     struct Row {
         const char* fault;
         bool fromStart; // false: the fault starts once monitoring runs
@@ -151,8 +162,10 @@ TEST_F(LinkPty, AMisbehavingStationNeverStopsTheLine) {
 
 // A late answer, a doubled one and one carrying another station's address are never filed
 // under the station being polled.
-TEST_F(LinkPty, RepliesAreFiledOnlyUnderTheirOwnStation) {
-    for (const char* fault : {"delay=700,station=1", "double,station=2", "address=1,station=2"}) {
+TEST_P(LinkPtyPacing, RepliesAreFiledOnlyUnderTheirOwnStation) {
+    // Late: beyond the reply wait of the pacing (500 ms, or about 130 ms when fast at 9600).
+    const char* late = fast ? "delay=250,station=1" : "delay=700,station=1";
+    for (const char* fault : {late, "double,station=2", "address=1,station=2"}) {
         SCOPED_TRACE(fault);
         misfiled.clear();
         start({1, 2}, {1, 2}, false, {fault});
@@ -207,6 +220,9 @@ TEST_F(LinkPty, OpenFailuresNameTheCause) {
 #endif
     EXPECT_EQ(portNumber("COM12"), 12);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pacing, LinkPtyPacing, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Fast" : "Described"; });
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
