@@ -52,6 +52,7 @@ struct FaultDecision {
     int parts = 1;
     int pauseMs = 0;
     int garbageBytes = 0;
+    bool operator==(const FaultDecision&) const = default;
 };
 
 class FaultPlan {
