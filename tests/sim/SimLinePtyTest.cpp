@@ -1,5 +1,4 @@
-// The real device path in real time: replies as late and as fragmented as the command line
-// asks, on a given device; the kx5sim command, reopened by QSerialPort. Bytes: SimWireTest.
+// Real devices in real time: replies delivered as asked, the kx5sim command; bytes: SimWireTest.
 #include "SimTestSupport.h"
 #include "link/Frames.h"
 #include "sim/SimLine.h"

@@ -1,5 +1,4 @@
-// One station with injected time: status bits, PV and output over time, auto-tuning, a long
-// idle gap, the clock. Nothing here sleeps; register access on the wire is SimWireTest's.
+// One station's registers and process in injected time (nothing sleeps); the wire: SimWireTest.
 #include "sim/SimStation.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Shared by the simulator tests: an envelope and checksum of their own, so that the expected
-// bytes never come from the code under test.
+// Shared by the simulator tests: a frame envelope and checksum that owe nothing to sim/.
 #pragma once
 
 #include <QByteArray>

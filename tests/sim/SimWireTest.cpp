@@ -1,5 +1,4 @@
-// In process: bytes in, exact bytes out (STD and SUM, framing, refusals, silence, faults), and
-// when the command line's fault rules fire. Timing and the real device are SimLinePtyTest's.
+// Bytes in, exact bytes out, and when fault rules fire; timing and real devices: SimLinePtyTest.
 #include "SimTestSupport.h"
 #include "link/Frames.h"
 #include "sim/SimBus.h"
