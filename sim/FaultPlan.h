@@ -60,6 +60,7 @@ struct FaultDecision {
     bool noOk = false;
     bool twice = false;
     int address = -1; // >= 0: the address the reply carries
+    bool operator==(const FaultDecision&) const = default;
 };
 
 class FaultPlan {

@@ -184,7 +184,8 @@ void SimLine::answer(const std::string& frame) {
     ex.address = plan.address;
     ex.request = frame;
     if (plan.answer) {
-        if (plan.delayMs > 0 && !sleepFor(std::chrono::milliseconds(plan.delayMs))) return;
+        const int wait = mConfig.turnaroundMs + plan.delayMs;
+        if (wait > 0 && !sleepFor(std::chrono::milliseconds(wait))) return;
         if (!plan.garbage.empty()) sendPaced(plan.garbage, plan.pace);
         const std::size_t parts = static_cast<std::size_t>(std::max(plan.parts, 1));
         const std::size_t size = (plan.reply.size() + parts - 1) / parts;

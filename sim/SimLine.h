@@ -33,6 +33,7 @@ struct LineConfig {
     Mode mode = Mode::Std;
     int baud = 9600;        // pacing rate; also set on a serial device
     double timeScale = 1.0; // process seconds per real second
+    int turnaroundMs = 0;   // the controller's own pause before it answers each request
     std::string device;     // empty: open a new pseudo-terminal
     std::string logPath;    // empty: no log
     std::vector<Fault> faults;

@@ -82,6 +82,9 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--time-scale") {
             if (!value(v) || !toDouble(v, o.line.timeScale) || !(o.line.timeScale > 0))
                 return fail("--time-scale needs a positive number");
+        } else if (a == "--turnaround") {
+            if (!value(v) || !toInt(v, o.line.turnaroundMs) || o.line.turnaroundMs < 0)
+                return fail("--turnaround needs a time in milliseconds, 0 or more");
         } else if (a == "--link") {
             if (!value(o.linkPath) || o.linkPath.empty()) return fail("--link needs a path");
         } else if (a == "--device") {
@@ -122,6 +125,7 @@ Line:
   --device PATH      serve this serial device instead of a new pseudo-terminal
   --link PATH        also make a symbolic link PATH to the line (removed on exit)
   --time-scale X     run the process model X times faster than real time (default 1)
+  --turnaround MS    each station's own pause before it answers a request (default 0)
   --model N=TEXT     ten-character model field of station N (default KX5-100033)
   --log FILE         append every request and reply with a time stamp to FILE
 

@@ -1,9 +1,7 @@
-// Helpers shared by the simulator tests: an independent checksum and frame envelope, so that
-// the expected bytes do not come from the code under test.
+// Shared by the simulator tests: a frame envelope and checksum that owe nothing to sim/.
 #pragma once
 
 #include <QByteArray>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -15,26 +13,14 @@ inline std::string bytes(const QByteArray& a) {
     return a.toStdString();
 }
 
-// Two upper-case hex digits of the byte sum modulo 256.
-inline std::string sumOf(std::string_view body) {
-    unsigned s = 0;
-    for (unsigned char c : body)
-        s += c;
-    char out[3];
-    std::snprintf(out, sizeof out, "%02X", s % 256);
-    return out;
-}
-
-// STX body [sum] CR LF.
+// STX body [two upper-case hex digits of the byte sum modulo 256] CR LF.
 inline std::string frame(std::string_view body, bool withSum) {
-    return "\x02" + std::string(body) + (withSum ? sumOf(body) : "") + "\r\n";
-}
-
-// True when a SUM-mode frame carries the checksum of the bytes between STX and the checksum.
-inline bool sumMatches(const std::string& f) {
-    if (f.size() < 5 || f.front() != '\x02') return false;
-    const std::string_view body(f.data() + 1, f.size() - 5);
-    return f.compare(f.size() - 4, 2, sumOf(body)) == 0;
+    unsigned sum = 0;
+    for (unsigned char c : body)
+        sum += c;
+    const char* hex = "0123456789ABCDEF";
+    const std::string check = withSum ? std::string{hex[sum / 16 % 16], hex[sum % 16]} : "";
+    return kStx + std::string(body) + check + "\r\n";
 }
 
 } // namespace simtest
