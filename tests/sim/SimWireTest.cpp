@@ -79,6 +79,9 @@ TEST(SimWire, BytesInGiveExactBytesOut) {
         {C, who, kStx + "01WHO,OK,TZ4-10003377\r\n", "foreign"},
         {C, who, kStx + "01WHO,OK,KX5-10003360\r\n", "bad-sum"},
         {C, who, kStx + "01NG,098B\r\n", "ng"},
+        {C, who, kStx + "01WHO,NO,KX5-10003370\r\n", "no-ok"},
+        {C, who, kStx + "03WHO,OK,KX5-1000336F\r\n", "address=3"},
+        {C, who, kStx + "01WHO,OK,KX5-1000336D\r\n" + kStx + "01WHO,OK,KX5-1000336D\r\n", "double"},
         {S, bytes(buildWriteReq(12, {506}, {300}, 0)), kStx + "12NG,09\r\n", "ng"},
         {S, bytes(buildReadReq(12, {506}, 0)), kStx + "12DRR,OK,0064\r\n", ""},
     };
