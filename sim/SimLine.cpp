@@ -184,8 +184,13 @@ void SimLine::answer(const std::string& frame) {
     ex.address = plan.address;
     ex.request = frame;
     if (plan.answer) {
-        const int wait = mConfig.turnaroundMs + plan.delayMs;
-        if (wait > 0 && !sleepFor(std::chrono::milliseconds(wait))) return;
+        // A paced line also takes the request's own wire time to come in: a pseudo-terminal
+        // hands it over at once, a real controller hears its last byte only then.
+        const auto heard = plan.pace ? std::chrono::microseconds(static_cast<std::int64_t>(
+                                           frame.size() * 10 * 1e6 / std::max(mConfig.baud, 1)))
+                                     : std::chrono::microseconds(0);
+        const auto wait = heard + std::chrono::milliseconds(mConfig.turnaroundMs + plan.delayMs);
+        if (wait.count() > 0 && !sleepFor(wait)) return;
         if (!plan.garbage.empty()) sendPaced(plan.garbage, plan.pace);
         const std::size_t parts = static_cast<std::size_t>(std::max(plan.parts, 1));
         const std::size_t size = (plan.reply.size() + parts - 1) / parts;
