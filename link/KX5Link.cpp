@@ -63,6 +63,7 @@ KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
     init(tmrBall_Recv, 250, false, &KX5Link::tmrBall_Recv_Timer);
     init(tmrGather, kGatherMs, true, &KX5Link::gather_Done);
     init(tmrPause, kPauseAfter105Ms, true, &KX5Link::pause_Done);
+    init(tmrReopen, kReopenMs, false, &KX5Link::reopen_Timer);
 
     connect(m_port.get(), &SerialPort::received, this, &KX5Link::MSComm1_OnComm);
     connect(m_port.get(), &SerialPort::failed, this, &KX5Link::onPortFailed);
@@ -126,6 +127,7 @@ void KX5Link::stopAll() {
     tmrRecvErr.stop();
     tmrGather.stop();
     tmrPause.stop();
+    tmrReopen.stop();
     m_sendDue = m_watchdogDue = false;
     m_expectMcNo = 0;
 }
@@ -148,6 +150,10 @@ void KX5Link::sendTimerOn() {
 // ---------------- port control ----------------
 
 void KX5Link::mSetPortOpen_Click() {
+    if (reopening()) { // the user gives up on the lost port
+        goOffline(QString(""));
+        return;
+    }
     if (portCommandSaysClose()) {
         gPortCloseReq = true;
         // Before any controller answered there is no exchange worth finishing: close now.
@@ -170,6 +176,10 @@ void KX5Link::mSetPortOpen_Click() {
         stopAll();
         return;
     }
+    startSweep();
+}
+
+void KX5Link::startSweep() {
     gMC_No = 0;
     gMC_Idx = 0;
     gMC_NextIdx = 0;
@@ -219,7 +229,38 @@ void KX5Link::onPortFailed(const QString& cause) {
     if (!m_port->isOpen() && !portCommandSaysClose()) return;
     // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
-    goOffline(QStringLiteral("Port %1 closed: %2").arg(gPort, cause));
+    if (!m_autoReopen || gPortCloseReq) {
+        goOffline(QStringLiteral("Port %1 closed: %2").arg(gPort, cause));
+        return;
+    }
+    // Keep the port command at "close", so the user can end the retries; every station is
+    // unheard until the line is back, so nothing stale is logged meanwhile.
+    stopAll();
+    setPanel(3, QStringLiteral("CLOSE"));
+    for (int r = 1; r <= sprdStatus.maxRows(); ++r) {
+        sprdStatus.setText(StatusCol::ConnState, r, QStringLiteral("NG"));
+        sprdStatus.setBackColor(StatusCol::ConnState, r, kBlack);
+    }
+    m_reopenAttempt = 0;
+    setPanel(4, QStringLiteral("Port %1 lost: reopening").arg(gPort));
+    tmrReopen.start();
+    emit portLost(cause);
+}
+
+void KX5Link::reopen_Timer() {
+    ++m_reopenAttempt;
+    OpenPort();
+    if (!m_port->isOpen()) {
+        setPanel(
+            4,
+            QStringLiteral("Port %1 lost: reopening (attempt %2)").arg(gPort).arg(m_reopenAttempt));
+        return;
+    }
+    tmrReopen.stop();
+    setPanel(4, QStringLiteral("Checking ... (Connect status)"));
+    sprdStatus.clearRange(StatusCol::ConnState, 1, StatusCol::ConnState, sprdStatus.maxRows());
+    emit portRestored();
+    startSweep();
 }
 
 // ---------------- station indices ----------------
@@ -234,6 +275,13 @@ int KX5Link::FindConnectedStation(int start) const {
     for (int i = start; i <= gMC_Last && i < count(gMC_List) && i < int(gMC_OK.size()); ++i)
         if (gMC_OK[static_cast<size_t>(i)]) return i;
     return -1;
+}
+
+int KX5Link::rowOf(int mcNo) const {
+    // The row of the station a request went to; the polled one's when none is known.
+    for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
+        if (gMC_List[static_cast<size_t>(i)] == mcNo) return i + 1;
+    return gMC_Idx + 1;
 }
 
 void KX5Link::clampIndices() {
@@ -317,6 +365,10 @@ void KX5Link::tmrSend_Timer() {
     }
     // The request is outstanding only once it has really gone out.
     m_expectMcNo = m_port->isOpen() ? target : 0;
+    if (m_expectMcNo > 0) {
+        ++m_stats[target].requests;
+        m_sentAt.start();
+    }
 }
 
 // ---------------- receive ----------------
@@ -373,6 +425,7 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
     if (gSendStep <= 0) return;
     // The watchdog keeps running: a station that refuses every request is given up after
     // three time-outs, exactly like a silent one.
+    if (m_expectMcNo > 0 && isFrom(frame, m_expectMcNo)) ++m_stats[m_expectMcNo].refusals;
     if (gSendStep < 20 && m_expectMcNo > 0 && isFrom(frame, m_expectMcNo) && gMC_Idx >= 0 &&
         gMC_Idx < sprdMonitoring.maxRows())
         sprdMonitoring.setText(MonitorCol::COMSTS, gMC_Idx + 1, QStringLiteral("NG"));
@@ -383,7 +436,7 @@ void KX5Link::handleFrame(const QByteArray& frame) {
     // No request outstanding: a doubled reply, or one that came after the poll moved on.
     if (m_expectMcNo == 0) return;
     clampIndices();
-    const int row = gMC_Idx + 1;
+    const int row = rowOf(m_expectMcNo);
     const int step = gSendStep;
     if (!isFrom(frame, m_expectMcNo)) {
         // Another station's words are never filed under this one; the request stays
@@ -402,6 +455,7 @@ void KX5Link::handleFrame(const QByteArray& frame) {
     bool accepted = hasOK && sumOK && def;
     if (accepted && def->kind == StepRow::Kind::Read) accepted = hasFields(frame, count(def->regs));
 
+    countReply(accepted || step == kStepModel, sumOK, hasOK);
     if (step == kStepModel) {
         // Whatever the station says settles its model query.
         tmrRecvErr.stop();
@@ -468,6 +522,19 @@ void KX5Link::handleFrame(const QByteArray& frame) {
     sendTimerOn();
 }
 
+void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
+    StationStats& st = m_stats[m_expectMcNo];
+    if (!accepted) {
+        ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
+        return;
+    }
+    ++st.good;
+    st.lastGood = QDateTime::currentDateTime();
+    const double ms = m_sentAt.isValid() ? m_sentAt.nsecsElapsed() / 1e6 : 0;
+    st.totalMs += ms;
+    st.worstMs = qMax(st.worstMs, ms);
+}
+
 // The polled station's model query is settled: ask the next one, or end the sweep.
 void KX5Link::endModelQuery() {
     gMC_NextIdx = NextStationIdx();
@@ -505,14 +572,23 @@ void KX5Link::tmrRecvErr_Timer() {
     tmrRecvErr.stop();
     clampIndices();
     if (gMC_Last < 0) return;
-    const int row = gMC_Idx + 1;
+    const int silent = m_expectMcNo > 0 ? m_expectMcNo : gMC_List[static_cast<size_t>(gMC_Idx)];
+    const int row = rowOf(silent);
     sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
     sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
+    ++m_stats[silent].timeouts;
     ++mRecvErrCnt;
     if (mRecvErrCnt > 2) {
         mRecvErrCnt = 0;
         m_expectMcNo = 0; // a late answer from this station no longer counts
-        if (gSendStep == kStepModel) {
+        if (m_stepMcNo > 0 && gSendStep != kStepMonitor) {
+            // A write for a station of the user's choosing that goes unanswered is given up,
+            // so it cannot hold the whole line.
+            setPanel(4, QStringLiteral("MC [%1] ==> NG: write not confirmed").arg(m_stepMcNo));
+            m_stepMcNo = 0;
+            gSendStep = kStepMonitor;
+            advanceMonitorPoll();
+        } else if (gSendStep == kStepModel) {
             setPanel(4,
                      QStringLiteral("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
             gMC_OK[static_cast<size_t>(gMC_Idx)] = false;

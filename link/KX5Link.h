@@ -4,10 +4,12 @@
 #pragma once
 
 #include "link/Grid.h"
+#include "link/LineStats.h"
 #include "link/ReplyAssembler.h"
 #include "link/SerialPort.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <array>
@@ -41,6 +43,17 @@ public:
     static constexpr double kQuietGapChars = 3.5;
     // What a controller is allowed beyond the wire time before a reply counts as missing.
     static constexpr int kAnswerAllowanceMs = 100;
+    // ---- unattended running ----
+    // A port that fails while open is reopened every kReopenMs until it is back or the user
+    // closes it; the model sweep then runs again.
+    static constexpr int kReopenMs = 2000;
+    void setAutoReopen(bool on) { m_autoReopen = on; }
+    bool autoReopen() const { return m_autoReopen; }
+    bool reopening() const { return tmrReopen.isActive(); }
+    void reopen_Timer();
+    const LineStats& lineStats() const { return m_stats; }
+    void resetLineStats() { m_stats.clear(); }
+
     void setFastPacing(bool on) { m_fast = on; }
     bool fastPacing() const { return m_fast; }
     // The quiet gap before a request and the wait for a reply, in ms, at the port's baud rate.
@@ -68,6 +81,7 @@ public:
     QTimer tmrBall_Recv; // 250 ms
     QTimer tmrGather;    // the 100 ms gather at the start of a receive event
     QTimer tmrPause;     // the 2000 ms pause between the two halves of the input write
+    QTimer tmrReopen;    // reopening a port that failed
 
     // Reply time-outs counted since the last third one.
     int mRecvErrCnt = 0;
@@ -106,6 +120,9 @@ public:
     void setupGrids();
 
 signals:
+    // The port failed while open and is being reopened; it is back.
+    void portLost(const QString& cause);
+    void portRestored();
     void captionsChanged();
     void panelChanged(int panel);
     void lampsChanged();
@@ -123,9 +140,12 @@ private:
     void onPortFailed(const QString& cause);
     void stopAll();
     void sendTimerOn();
+    void startSweep();
+    void countReply(bool accepted, bool sumOK, bool hasOK);
     void setSendLamp(Bgr c);
     void setRecvLamp(Bgr c);
     void clampIndices();
+    int rowOf(int mcNo) const;
 
     std::unique_ptr<SerialPort> m_port;
     LinkHost* m_host = nullptr;
@@ -136,6 +156,10 @@ private:
     // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
     bool m_sendDue = false, m_watchdogDue = false;
     bool m_fast = false;
+    bool m_autoReopen = false;
+    int m_reopenAttempt = 0;
+    LineStats m_stats;
+    QElapsedTimer m_sentAt;
     // Station of a requested step and the re-read that follows it (gReqMcNo); 0 = the rule.
     int m_stepMcNo = 0;
     int m_expectMcNo = 0;

@@ -428,6 +428,83 @@ TEST_F(Link, AWriteForAnotherStationIsReadBackWithoutMixingItIntoTheMap) {
     EXPECT_EQ(tick(), wrap("01DWR,01,0506,0005"));
 }
 
+TEST_F(Link, AnUnansweredWriteForAnotherStationIsGivenUp) {
+    useStations({1, 2, 3});
+    bringUp({1, 2, 3});
+    gRegNo = {506};
+    gRegVal = {100};
+    gReqMcNo = 3;
+    gReqStep = kStepWriteOnePolled;
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(tick(), wrap("03DWR,01,0506,0064"));
+        deliver(wrap("03NG,09"));
+        link->tmrRecvErr_Timer();
+        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 3), "NG"); // not the polled row
+        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");
+    }
+    EXPECT_EQ(link->panel(4), "MC [3] ==> NG: write not confirmed");
+    EXPECT_EQ(tick(), monitorReq(2)); // the line goes on
+}
+
+// Per-station counters equal what happened on the line.
+TEST_F(Link, LineStatisticsCountEveryOutcome) {
+    setProtocol("SUM");
+    useStations({1, 2});
+    bringUp({1, 2});
+    link->resetLineStats();
+    QByteArray badSum = drrReply(2, kMonitorValues);
+    badSum[badSum.size() - 3] = badSum[badSum.size() - 3] == '0' ? '1' : '0';
+    const QByteArray replies[] = {drrReply(1, kMonitorValues), wrap("02NG,09"), badSum,
+                                  wrap("02DRR,NO"), drrReply(2, kMonitorValues)};
+    for (const QByteArray& r : replies) {
+        tick();
+        deliver(r);
+    }
+    tick();
+    link->tmrRecvErr_Timer(); // station 1 silent once
+    const StationStats s1 = link->lineStats().at(1), s2 = link->lineStats().at(2);
+    EXPECT_EQ(std::vector<qint64>({s1.requests, s1.good, s1.timeouts}),
+              std::vector<qint64>({2, 1, 1}));
+    EXPECT_EQ(std::vector<qint64>({s2.requests, s2.good, s2.refusals, s2.badSums, s2.noOk}),
+              std::vector<qint64>({4, 1, 1, 1, 1}));
+    EXPECT_TRUE(s2.lastGood.isValid());
+    EXPECT_GE(s2.worstMs, s2.meanMs());
+}
+
+// A port that fails while open is reopened every 2 s until it is back or the user closes.
+TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
+    useStations({1});
+    gPort = "/dev/ttyUSB0";
+    link->setAutoReopen(true);
+    bringUp({1});
+    tick();
+    deliver(drrReply(1, kMonitorValues));
+    port->injectFailure("device disconnected or not responding");
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_TRUE(link->reopening());
+    EXPECT_EQ(link->portMenuCaption(), "Port &Close");               // the user can still end it
+    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "NG"); // nothing stale is logged
+    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening");
+    port->failNextOpen("no such port");
+    link->reopen_Timer();
+    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening (attempt 1)");
+    link->reopen_Timer(); // back: the sweep runs again
+    EXPECT_TRUE(port->isOpen());
+    EXPECT_FALSE(link->reopening());
+    EXPECT_EQ(tick(), buildModelReq(1, 0));
+    EXPECT_EQ(port->portName(), "/dev/ttyUSB0");
+
+    port->injectFailure("read error");
+    link->mSetPortOpen_Click(); // the user's close ends the retries
+    EXPECT_FALSE(link->reopening());
+    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
+    link->setAutoReopen(false);
+    bringUp({1});
+    port->injectFailure("read error"); // without the choice: closed, as before
+    EXPECT_FALSE(link->reopening());
+    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 closed: read error");
+}
+
 TEST_F(Link, InputWritePausesWithoutWatchdogAndIncompleteWritesAreDropped) {
     useStations({1});
     bringUp({1});
