@@ -39,7 +39,9 @@ bool bit(qint64 word, int b) {
 class KeyDelegate : public QStyledItemDelegate {
 public:
     KeyDelegate(Grid* grid, QAbstractItemView* view)
-        : QStyledItemDelegate(view), m_grid(grid), m_view(view) {}
+        : QStyledItemDelegate(view), m_grid(grid), m_view(view) {
+        view->viewport()->installEventFilter(this);
+    }
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -75,12 +77,6 @@ public:
                 m_view->viewport()->update(m_view->visualRect(index));
             }
             return false; // the view still makes the click of press and release
-        case QEvent::MouseButtonRelease:
-            if (m_pressed.isValid()) {
-                m_view->viewport()->update(m_view->visualRect(m_pressed));
-                m_pressed = QPersistentModelIndex();
-            }
-            return false;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (key != Qt::Key_Space && key != Qt::Key_Select) return false;
@@ -90,6 +86,15 @@ public:
         default:
             return false;
         }
+    }
+
+    // The release comes to the viewport wherever it happens, on a cell or not.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonRelease && m_pressed.isValid()) {
+            m_view->viewport()->update(m_view->visualRect(m_pressed));
+            m_pressed = QPersistentModelIndex();
+        }
+        return QStyledItemDelegate::eventFilter(watched, e);
     }
 
 private:
