@@ -220,7 +220,8 @@ void frmKX5_Multi::fitToContents(const QSize& available) {
     if (m_grid.maxRows() > rows) width += v->verticalScrollBar()->sizeHint().width();
     const int height =
         2 * v->frameWidth() + v->horizontalHeader()->sizeHint().height() + rows * kRowHeight;
-    v->setMinimumWidth(width);
+    // A smaller screen gets a scroll bar rather than a window wider than itself.
+    v->setMinimumWidth(qMin(width, 400));
     v->setMinimumHeight(qMin(
         height, 2 * v->frameWidth() + v->horizontalHeader()->sizeHint().height() + 3 * kRowHeight));
     QSize want = sizeHint();
@@ -244,12 +245,8 @@ void frmKX5_Multi::Form_Load() {
         m_grid.setText(McNo, r, m_status->text(StatusCol::MC_No, r));
         m_grid.setText(Model, r, m_status->text(StatusCol::Model, r));
         m_grid.setText(ConnState, r, m_status->text(StatusCol::ConnState, r));
-        if (auto c = m_status->backColor(StatusCol::ConnState, r)) {
+        if (auto c = m_status->backColor(StatusCol::ConnState, r))
             m_grid.setBackColor(ConnState, r, *c);
-            // A black cell needs light text, as in the station table.
-            if (auto f = m_status->foreColor(StatusCol::ConnState, r))
-                m_grid.setForeColor(ConnState, r, *f);
-        }
     }
     const QScreen* s = screen();
     fitToContents(s ? s->availableGeometry().size() : QSize());

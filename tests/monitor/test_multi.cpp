@@ -60,6 +60,7 @@ protected:
     void openMulti() {
         multi = std::make_unique<frmKX5_Multi>(&link()->sprdStatus, &link()->sprdMonitoring);
         multi->tmrRefresh.stop();
+        multi->fitToContents(QSize(1920, 1040)); // the test screen is smaller than an operator's
         multi->show();
     }
     Grid& grid() { return *multi->grid(); }
