@@ -1,6 +1,7 @@
 #include "monitor/Commands.h"
 
 #include "monitor/frmKX5_Main.h"
+#include "monitor/frmKX5_Multi.h"
 #include "settings/ConfigFiles.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
@@ -34,6 +35,11 @@ void installCommands(frmKX5_Main* w) {
     });
     w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
     w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
+    w->setCommandAction(4, [link](QWidget* p) {
+        frmKX5_Multi multi(&link->sprdStatus, &link->sprdMonitoring, p);
+        multi.exec();
+        return false;
+    });
     w->setCommandAction(6, [](QWidget* p) {
         confirmed<frmKX5_About>(p);
         return false;

@@ -1,0 +1,125 @@
+// Multi-Monitoring figures with 99 answering stations: CPU time of one refresh pass when every
+// station's values moved, and when nothing changed, plus the repaints such a pass causes.
+//
+//   build/bin/bench_multi
+#include "tests/support/FakeSerialPort.h"
+#include "link/mdlKX5.h"
+#include "monitor/frmKX5_Main.h"
+#include "monitor/frmKX5_Multi.h"
+#include "settings/ConfigFiles.h"
+#include "ui/GridView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+void report(const char* what, double value, const char* unit, double goal) {
+    std::printf("%-52s %9.3f %-3s goal %7.3f  ratio %5.2f %s\n", what, value, unit, goal,
+                goal > 0 ? value / goal : 0.0, value <= goal ? "ok" : "OVER");
+}
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// Live values of every station as the link stores them; `tick` moves PV, alarms and keys.
+void storeAll(Grid& mon, int tick) {
+    for (int r = 1; r <= mon.maxRows(); ++r) {
+        QStringList t;
+        const int v[] = {
+            3, 0, 0, 1000 + r + tick, 1500, 0, 0, 505, 1, (r + tick) % 4, tick % 2 ? 256 : 0, 257};
+        for (int x : v)
+            t << QString::number(x);
+        t << QStringLiteral("OK") << QStringLiteral("1");
+        for (int k = 0; k < 5; ++k)
+            t << QString::number((r + tick + k) % 2);
+        t << QStringLiteral("150");
+        mon.setRowTexts(r, 1, t);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!dir.isValid()) return 1;
+    setProgramDir(dir.path());
+    QDir().mkpath(dir.path() + QStringLiteral("/CFG"));
+    QStringList env;
+    for (int n = 1; n <= 99; ++n)
+        env << QStringLiteral("O\tOven %1").arg(n);
+    writeLinesAtomic(setEnvPath(), env, nullptr);
+
+    frmKX5_Main win(new FakeSerialPort);
+    win.tmrDispGraph.stop();
+    Grid& mon = win.link()->sprdMonitoring;
+    for (size_t k = 0; k < gMC_OK.size(); ++k)
+        gMC_OK[k] = true;
+    storeAll(mon, 0);
+
+    frmKX5_Multi multi(&win.link()->sprdStatus, &mon);
+    multi.tmrRefresh.stop();
+    multi.fitToContents(QSize(1920, 1040));
+    multi.show();
+    QTest::qWait(50);
+    multi.tmrRefresh_Timer();
+    QApplication::processEvents();
+
+    constexpr int kPasses = 200;
+    double moved = 0, still = 0;
+    for (int i = 1; i <= kPasses; ++i) {
+        storeAll(mon, i);
+        double t0 = cpuMs();
+        multi.tmrRefresh_Timer();
+        moved += cpuMs() - t0;
+        QApplication::processEvents(); // paint what changed before the next pass
+        t0 = cpuMs();
+        multi.tmrRefresh_Timer();
+        still += cpuMs() - t0;
+    }
+    multi.tmrRefresh.stop();
+
+    PaintCounter counter;
+    multi.view()->viewport()->installEventFilter(&counter);
+    QApplication::processEvents();
+    counter.paints = 0;
+    for (int i = 0; i < 10; ++i) {
+        multi.tmrRefresh_Timer();
+        QApplication::processEvents();
+    }
+    multi.tmrRefresh.stop();
+    const int stillPaints = counter.paints;
+    // The counter does see paints when values move.
+    storeAll(mon, kPasses + 1);
+    multi.tmrRefresh_Timer();
+    multi.tmrRefresh.stop();
+    QApplication::processEvents();
+    const int movedPaints = counter.paints - stillPaints;
+
+    std::printf("99 answering stations, %d passes each\n", kPasses);
+    report("refresh pass, every station's values moved (CPU)", moved / kPasses, "ms", 2.0);
+    report("refresh pass, nothing changed (CPU)", still / kPasses, "ms", 2.0);
+    report("repaints of the grid after 10 unchanged passes", stillPaints, "", 0.0);
+    std::printf("(repaints after one pass that moved values: %d)\n", movedPaints);
+    setProgramDir(QString());
+    return 0;
+}

@@ -1,0 +1,83 @@
+#include "monitor/frmD_Edit.h"
+
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+#include "ui/MsgBox.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmD_Edit::frmD_Edit(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmD_Edit"));
+
+    auto* oldCaption = new QLabel(QStringLiteral("Old Value"), this);
+    lblOldVal = new QLabel(this);
+    lblOldVal->setObjectName(QStringLiteral("lblOldVal"));
+    lblOldVal->setAccessibleName(QStringLiteral("Old Value"));
+    lblOldVal->setFrameShape(QFrame::Panel);
+    lblOldVal->setFrameShadow(QFrame::Sunken);
+    lblOldVal->setMinimumWidth(90);
+    auto* newCaption = new QLabel(QStringLiteral("Change Value"), this);
+    txtEditVal = new QLineEdit(this);
+    txtEditVal->setObjectName(QStringLiteral("txtEditVal"));
+    txtEditVal->setAccessibleName(QStringLiteral("Change Value"));
+    newCaption->setBuddy(txtEditVal);
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(oldCaption, 0, 0);
+    fields->addWidget(lblOldVal, 0, 1);
+    fields->addWidget(newCaption, 1, 0);
+    fields->addWidget(txtEditVal, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(fields);
+    top->addLayout(buttons);
+    setSizeGripEnabled(false);
+
+    // Enter and leaving the entry both confirm it, as the entry control of the main window does.
+    connect(txtEditVal, &QLineEdit::editingFinished, this,
+            [this] { txtEditVal_Confirm(txtEditVal->text()); });
+    connect(btnOK, &QPushButton::clicked, this, &frmD_Edit::btnOK_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &frmD_Edit::btnCancel_Click);
+    btnOK->setDefault(true);
+    txtEditVal->setFocus();
+}
+
+void frmD_Edit::txtEditVal_Confirm(const QString& text) {
+    const double v = val(text);
+    if (v < kMin)
+        txtEditVal->setText(QString::number(kMin));
+    else if (v > kMax)
+        txtEditVal->setText(QString::number(kMax));
+}
+
+void frmD_Edit::btnOK_Click() {
+    if (txtEditVal->text().trimmed().isEmpty()) {
+        MsgBox(this, windowTitle(), QStringLiteral("Input Change Value."));
+        txtEditVal->setFocus();
+        return;
+    }
+    // OK confirms the entry too: a speed typed and sent with Alt+O is limited like any
+    // other, since a value the controller refuses would be written again at every tick.
+    txtEditVal_Confirm(txtEditVal->text());
+    gRegNo.assign(1, kRegister);
+    gRegVal.assign(1, cInt(txtEditVal->text()));
+    gReqMcNo = m_mcNo;
+    gReqStep = kStepWriteOnePolled;
+    accept();
+}
+
+void frmD_Edit::btnCancel_Click() {
+    reject();
+}

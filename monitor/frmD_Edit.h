@@ -1,0 +1,36 @@
+// The value editor: shows a value, takes a new one limited to 24 to 900 and queues the
+// one-register write of the print speed (register 506) for the station it was opened for.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmD_Edit : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMin = 24;
+    static constexpr int kMax = 900;
+    static constexpr int kRegister = 506;
+
+    explicit frmD_Edit(QWidget* parent = nullptr);
+
+    // The station the write goes to (gReqMcNo); 0 leaves it to the poll scheduler.
+    void setStation(int mcNo) { m_mcNo = mcNo; }
+    int station() const { return m_mcNo; }
+
+    void txtEditVal_Confirm(const QString& text);
+    void btnOK_Click();
+    void btnCancel_Click();
+
+    // The caller sets the caption and lblOldVal before it shows the dialog.
+    QLabel* lblOldVal;
+    QLineEdit* txtEditVal;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+
+private:
+    int m_mcNo = 0;
+};

@@ -1,0 +1,355 @@
+#include "monitor/frmKX5_Multi.h"
+
+#include "link/Cells.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+#include "monitor/frmD_Edit.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/TwoRowHeaderView.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+#include <cmath>
+#include <qdrawutil.h>
+
+namespace {
+
+constexpr int kRowHeight = 24;
+constexpr int kVisibleRowsMax = 20; // the window opens showing up to this many stations
+const QString kSpeedHint = QStringLiteral("Click => Edit Value");
+const char* const kKeyCaption[] = {"PRINT", "TEXT", "LIST", "FEED", "ZOOM"};
+
+bool bit(qint64 word, int b) {
+    return (word & (qint64(1) << b)) != 0;
+}
+
+// Draws the grid's button cells as push buttons in the cell's button colour, sunken while the
+// mouse holds them; Space presses the current one. Other cells are drawn as usual.
+class KeyDelegate : public QStyledItemDelegate {
+public:
+    KeyDelegate(Grid* grid, QAbstractItemView* view)
+        : QStyledItemDelegate(view), m_grid(grid), m_view(view) {
+        view->viewport()->installEventFilter(this);
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const int col = index.column() + 1, row = index.row() + 1;
+        if (m_grid->cellKind(col, row) != Grid::CellKind::Button) {
+            QStyledItemDelegate::paint(p, option, index);
+            return;
+        }
+        p->fillRect(option.rect, toQColor(frmKX5_Multi::rowColor(row)));
+        // A raised bevel around a flat face, so the face shows the key's colour exactly
+        // (styles shade their own faces, which turns red into pink).
+        const QRect r = option.rect.adjusted(2, 2, -2, -2);
+        const bool sunken = index == m_pressed;
+        const auto c = m_grid->buttonColor(col, row);
+        const QBrush face(c ? toQColor(*c) : option.palette.color(QPalette::Button));
+        qDrawWinButton(p, r, option.palette, sunken, &face);
+        p->setPen(option.palette.color(QPalette::ButtonText));
+        p->setFont(option.font);
+        p->drawText(r.translated(sunken ? 1 : 0, sunken ? 1 : 0), Qt::AlignCenter,
+                    m_grid->text(col, row));
+    }
+
+    bool editorEvent(QEvent* e, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        const int col = index.column() + 1, row = index.row() + 1;
+        if (m_grid->cellKind(col, row) != Grid::CellKind::Button)
+            return QStyledItemDelegate::editorEvent(e, model, option, index);
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+                m_pressed = index;
+                m_view->viewport()->update(m_view->visualRect(index));
+            }
+            return false; // the view still makes the click of press and release
+        case QEvent::KeyPress: {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key != Qt::Key_Space && key != Qt::Key_Select) return false;
+            emit m_grid->buttonClicked(col, row);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+    // The release comes to the viewport wherever it happens, on a cell or not.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonRelease && m_pressed.isValid()) {
+            m_view->viewport()->update(m_view->visualRect(m_pressed));
+            m_pressed = QPersistentModelIndex();
+        }
+        return QStyledItemDelegate::eventFilter(watched, e);
+    }
+
+private:
+    Grid* m_grid;
+    QAbstractItemView* m_view;
+    QPersistentModelIndex m_pressed;
+};
+
+} // namespace
+
+frmKX5_Multi::frmKX5_Multi(const Grid* stationTable, const Grid* monitorTable, QWidget* parent)
+    : QDialog(parent), m_status(stationTable), m_monitor(monitorTable) {
+    setObjectName(QStringLiteral("frmKX5_Multi"));
+    setWindowTitle(QStringLiteral("Multi-Monitoring"));
+    m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
+    runEditor = [](frmD_Edit& d) { return d.exec(); };
+    tmrRefresh.setInterval(1000);
+    connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Multi::tmrRefresh_Timer);
+    connect(&m_grid, &Grid::buttonClicked, this, &frmKX5_Multi::sprdMonitoring_ButtonClicked);
+    connect(&m_grid, &Grid::clicked, this, &frmKX5_Multi::sprdMonitoring_Click);
+    buildUi();
+    Form_Load();
+}
+
+frmKX5_Multi::~frmKX5_Multi() {
+    tmrRefresh.stop();
+    // The view shows m_grid, which goes before the dialog's children: the view goes first.
+    delete sprdMonitoring;
+}
+
+void frmKX5_Multi::buildUi() {
+    Grid& g = m_grid;
+    g.setHeaderRows(2);
+    const char* const top[kCols] = {" MC No", "Model",  "Conn-State", "PV",    "SV", "MV", "PID NO",
+                                    "ALARM",  "",       "",           "ERROR", "",   "",   "",
+                                    "",       "MODSTS", "",           "",      "",   "",   "",
+                                    "",       "Print",  "",           "",      "",   "",   ""};
+    const char* const second[kCols] = {
+        "",        "",        "",   "",         "",        "",         "",
+        "1",       "2",       "3",  "PV  BOUT", "RJC ERR", "PV  POVR", "PV  MOVR",
+        "AT  ERR", "AUT/MAN", "JC", "MINUS",    "RUN",     "PROG",     "WAIT",
+        "AT",      "CONTROL", "",   "",         "",        "",         "SPEED"};
+    for (int c = 1; c <= kCols; ++c) {
+        g.setText(c, 0, QString::fromLatin1(top[c - 1]));
+        g.setHeader2Text(c, QString::fromLatin1(second[c - 1]));
+    }
+    for (int c = McNo; c <= PidNo; ++c)
+        g.addSpan(c, 0, 1, 2);
+    g.addSpan(Alarm1, 0, 3, 1);
+    g.addSpan(Err1, 0, 5, 1);
+    g.addSpan(AutMan, 0, 7, 1);
+    g.addSpan(KeyPrint, 0, 6, 1);
+    g.addSpan(KeyPrint, -1, 5, 1);
+    g.setAlternateColors(kWhite, kLightGreen);
+    g.setColumnHidden(Alarm1 + 2, true);
+    for (int c = AutMan; c <= Wait; ++c)
+        g.setColumnHidden(c, true);
+
+    sprdMonitoring = new GridView(&m_grid, this);
+    sprdMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
+    sprdMonitoring->setAccessibleName(QStringLiteral("Multi-Monitoring"));
+    auto* header = new TwoRowHeaderView(&m_grid, sprdMonitoring);
+    sprdMonitoring->setHorizontalHeader(header);
+    // A new header knows nothing of the grid's hidden columns.
+    for (int c = 1; c <= kCols; ++c)
+        sprdMonitoring->setColumnHidden(c - 1, g.isColumnHidden(c));
+    sprdMonitoring->verticalHeader()->hide();
+    sprdMonitoring->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    sprdMonitoring->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    sprdMonitoring->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    sprdMonitoring->setSelectionMode(QAbstractItemView::NoSelection);
+    sprdMonitoring->setItemDelegate(new KeyDelegate(&m_grid, sprdMonitoring));
+
+    // Every column wide enough for its own header text and what it shows; a joined header
+    // cell widens its last visible column when its text needs more than its columns give.
+    const QFontMetrics fm = sprdMonitoring->fontMetrics();
+    const int pad = 14;
+    auto contentWidth = [&](int c) {
+        if (c == Model) return fm.horizontalAdvance(QStringLiteral("KX5-105")) + pad;
+        if (c == PV || c == SV || c == MV || c == Speed)
+            return fm.horizontalAdvance(QStringLiteral("-1999.9")) + pad;
+        if (c >= KeyPrint && c <= KeyZoom)
+            return fm.horizontalAdvance(QStringLiteral("PRINT")) + 2 * pad;
+        return 0;
+    };
+    for (int c = 1; c <= kCols; ++c) {
+        int w = qMax(contentWidth(c), header->textWidth(g.header2Text(c)));
+        if (c >= Alarm1 && c <= ErrAT) w = qMax(w, 30);
+        sprdMonitoring->setColumnWidth(c - 1, w);
+    }
+    for (const TwoRowHeaderView::Cell& cell : header->cells()) {
+        int sum = 0, last = -1;
+        for (int c = cell.first; c <= cell.last; ++c)
+            if (!g.isColumnHidden(c)) {
+                sum += sprdMonitoring->columnWidth(c - 1);
+                last = c;
+            }
+        const int need = header->textWidth(cell.text);
+        if (last > 0 && sum < need)
+            sprdMonitoring->setColumnWidth(last - 1,
+                                           sprdMonitoring->columnWidth(last - 1) + need - sum);
+    }
+
+    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setAutoDefault(false); // Enter in the grid must not close the window
+    connect(btnClose, &QPushButton::clicked, this, &frmKX5_Multi::btnClose_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(sprdMonitoring);
+    layout->addLayout(buttons);
+}
+
+void frmKX5_Multi::fitToContents(const QSize& available) {
+    GridView* v = sprdMonitoring;
+    int width = 2 * v->frameWidth();
+    for (int c = 0; c < kCols; ++c)
+        if (!v->isColumnHidden(c)) width += v->columnWidth(c);
+    const int rows = qBound(1, m_grid.maxRows(), kVisibleRowsMax);
+    if (m_grid.maxRows() > rows) width += v->verticalScrollBar()->sizeHint().width();
+    const int height =
+        2 * v->frameWidth() + v->horizontalHeader()->sizeHint().height() + rows * kRowHeight;
+    // A smaller screen gets a scroll bar rather than a window wider than itself.
+    v->setMinimumWidth(qMin(width, 400));
+    v->setMinimumHeight(qMin(
+        height, 2 * v->frameWidth() + v->horizontalHeader()->sizeHint().height() + 3 * kRowHeight));
+    QSize want = sizeHint();
+    const QMargins m = layout()->contentsMargins();
+    want.setWidth(width + m.left() + m.right());
+    want.setHeight(height + m.top() + m.bottom() + layout()->spacing() +
+                   btnClose->sizeHint().height());
+    if (available.isValid()) want = want.boundedTo(available);
+    resize(want);
+}
+
+void frmKX5_Multi::Form_Load() {
+    m_grid.setMaxRows(m_monitor->maxRows());
+    for (int r = 1; r <= m_grid.maxRows(); ++r)
+        for (int i = 0; i < 5; ++i) {
+            m_grid.setCellKind(KeyPrint + i, r, Grid::CellKind::Button);
+            m_grid.setText(KeyPrint + i, r, QString::fromLatin1(kKeyCaption[i]));
+            m_grid.setButtonColor(KeyPrint + i, r, m_keyOff);
+        }
+    for (int r = 1; r <= m_status->maxRows() && r <= m_grid.maxRows(); ++r) {
+        m_grid.setText(McNo, r, m_status->text(StatusCol::MC_No, r));
+        m_grid.setText(Model, r, m_status->text(StatusCol::Model, r));
+        m_grid.setText(ConnState, r, m_status->text(StatusCol::ConnState, r));
+        if (auto c = m_status->backColor(StatusCol::ConnState, r))
+            m_grid.setBackColor(ConnState, r, *c);
+    }
+    const QScreen* s = screen();
+    fitToContents(s ? s->availableGeometry().size() : QSize());
+    tmrRefresh.start();
+}
+
+bool frmKX5_Multi::answered(int row) const {
+    const int k = row - 1;
+    // A station counts once it has answered the model query and its first live values are
+    // in; before that its row would show zeros that no controller sent.
+    return k >= 0 && k < static_cast<int>(gMC_OK.size()) && gMC_OK[static_cast<size_t>(k)] &&
+           !m_monitor->text(MonitorCol::NPV, row).isEmpty();
+}
+
+int frmKX5_Multi::stationOf(int row) const {
+    const int k = row - 1;
+    if (k >= 0 && k < static_cast<int>(gMC_List.size())) return gMC_List[static_cast<size_t>(k)];
+    return cInt(m_grid.text(McNo, row));
+}
+
+void frmKX5_Multi::setBack(int col, int row, Bgr color) {
+    m_grid.setBackColor(col, row, color); // the grid tells its views only about real changes
+}
+
+void frmKX5_Multi::setKey(int col, int row, bool on) {
+    const Bgr c = on ? kKeyOn : m_keyOff;
+    if (m_grid.buttonColor(col, row) != c) m_grid.setButtonColor(col, row, c);
+}
+
+void frmKX5_Multi::tmrRefresh_Timer() {
+    tmrRefresh.stop();
+    const Grid& mon = *m_monitor;
+    const int rows = qMin(mon.maxRows(), m_grid.maxRows());
+    for (int r = 1; r <= rows; ++r) {
+        if (!answered(r)) {
+            // A station that never answered keeps what its row shows; only the hint goes.
+            m_grid.setHint(Speed, r, QString());
+            continue;
+        }
+        const int d =
+            DecimalPlaces(cInt(mon.text(MonitorCol::INP, r)), cInt(mon.text(MonitorCol::UNIT, r)),
+                          cInt(mon.text(MonitorCol::DPP, r)));
+        const double scale = std::pow(10.0, d);
+        m_grid.setText(PV, r, formatDecimals(val(mon.text(MonitorCol::NPV, r)) / scale, d));
+        m_grid.setText(SV, r, formatDecimals(val(mon.text(MonitorCol::NSV, r)) / scale, d));
+        m_grid.setText(MV, r, formatDecimals(val(mon.text(MonitorCol::MVOUT, r)) / 10.0, 1));
+        m_grid.setText(PidNo, r, QString::number(cInt(mon.text(MonitorCol::PIDNO, r))));
+
+        const Bgr off = rowColor(r);
+        const qint64 alm = cInt(mon.text(MonitorCol::ALMSTS, r));
+        for (int b = 0; b <= 2; ++b)
+            setBack(Alarm1 + b, r, bit(alm, b) ? kLampOn : off);
+        const qint64 err = cInt(mon.text(MonitorCol::ERRSTS, r));
+        for (int b = 0; b <= 3; ++b)
+            setBack(Err1 + b, r, bit(err, b) ? kLampOn : off);
+        setBack(ErrAT, r, bit(err, 8) ? kLampOn : off);
+        const qint64 mod = cInt(mon.text(MonitorCol::MODSTS, r));
+        setBack(AT, r, bit(mod, 0) ? kLampOn : off);
+        setBack(JC, r, bit(mod, 2) ? kLampOn : off);
+        setBack(Minus, r, bit(mod, 3) ? kLampOn : off);
+        setBack(Run, r, bit(mod, 8) ? kLampOn : off);
+        setBack(Prog, r, bit(mod, 9) ? kLampOn : off);
+        setBack(Wait, r, bit(mod, 13) ? kLampOn : off);
+        setKey(KeyPrint, r, bit(mod, 8));
+
+        m_grid.setText(ConnState, r, mon.text(MonitorCol::COMSTS, r));
+        for (int j = 1; j <= 4; ++j)
+            setKey(KeyPrint + j, r, val(mon.text(MonitorCol::PRINT + j, r)) > 0);
+        m_grid.setText(Speed, r, mon.text(MonitorCol::SPD, r));
+        m_grid.setHint(Speed, r, kSpeedHint);
+    }
+    tmrRefresh.start();
+}
+
+void frmKX5_Multi::sprdMonitoring_ButtonClicked(int col, int row) {
+    if (col < KeyPrint || col > KeyZoom || row < 1 || row > m_grid.maxRows()) return;
+    // A station that never answered would not acknowledge, and an unacknowledged write is
+    // sent again at every tick: nothing is queued for it.
+    if (!answered(row)) return;
+    const int key = col - KeyPrint; // 0 PRINT, 1 TEXT, 2 LIST, 3 FEED, 4 ZOOM
+    int value = 1;
+    if (key == 1 || key == 2 || key == 4) {
+        // Toggled from the row's own station as the monitor read last stored it: the
+        // parameter data grid holds only the selected station's values, and toggling
+        // another station from those would write the wrong value.
+        value = val(m_monitor->text(MonitorCol::PRINT + key, row)) > 0 ? 0 : 1;
+    }
+    gRegNo.assign(1, 501 + key);
+    gRegVal.assign(1, value);
+    gReqMcNo = stationOf(row);
+    gReqStep = kStepWriteOnePolled;
+}
+
+void frmKX5_Multi::sprdMonitoring_Click(int col, int row) {
+    if (col != Speed || row < 1 || row > m_grid.maxRows() || !answered(row)) return;
+    frmD_Edit editor(this);
+    editor.setWindowTitle(QStringLiteral("Edit Print Speed"));
+    editor.lblOldVal->setText(m_grid.text(Speed, row));
+    editor.setStation(stationOf(row));
+    runEditor(editor);
+}
+
+void frmKX5_Multi::btnClose_Click() {
+    tmrRefresh.stop();
+    accept();
+}

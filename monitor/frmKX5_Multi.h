@@ -1,0 +1,85 @@
+// Multi-Monitoring: every station in use on one grid row, refreshed once a second from the
+// main window's station and monitor tables, with each controller's recorder keys and print
+// speed. Key presses and speed changes are queued as one-register writes to the station of
+// the row; the window never talks to the port.
+#pragma once
+
+#include "link/Grid.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+
+class GridView;
+class QPushButton;
+class frmD_Edit;
+
+class frmKX5_Multi : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kCols = 28;
+    // Columns of this window's grid.
+    enum Col : int {
+        McNo = 1,
+        Model = 2,
+        ConnState = 3,
+        PV = 4,
+        SV = 5,
+        MV = 6,
+        PidNo = 7,
+        Alarm1 = 8, // 8 to 10: ALMSTS bits 0 to 2
+        Err1 = 11,  // 11 to 14: ERRSTS bits 0 to 3
+        ErrAT = 15, // ERRSTS bit 8
+        AutMan = 16,
+        JC = 17,
+        Minus = 18,
+        Run = 19,
+        Prog = 20,
+        Wait = 21,
+        AT = 22,
+        KeyPrint = 23, // 23 to 27: PRINT, TEXT, LIST, FEED, ZOOM
+        KeyZoom = 27,
+        Speed = 28
+    };
+    static constexpr Bgr kLampOn = rgb(255, 0, 0);
+    static constexpr Bgr kKeyOn = rgb(255, 0, 0);
+
+    // Reads the main window's station table and monitor table; both outlive this window.
+    frmKX5_Multi(const Grid* stationTable, const Grid* monitorTable, QWidget* parent = nullptr);
+    ~frmKX5_Multi() override;
+
+    Grid* grid() { return &m_grid; }
+    GridView* view() const { return sprdMonitoring; }
+    // The standard button face: a key's colour when it is off.
+    Bgr keyOffColor() const { return m_keyOff; }
+    // Zebra colour of a row: white on odd rows, light green on even ones.
+    static Bgr rowColor(int row) { return row % 2 ? kWhite : kLightGreen; }
+
+    void Form_Load();
+    void tmrRefresh_Timer();
+    void sprdMonitoring_ButtonClicked(int col, int row);
+    void sprdMonitoring_Click(int col, int row);
+    void btnClose_Click();
+
+    // Sizes the window to show every visible column and up to 20 rows, within available.
+    void fitToContents(const QSize& available);
+
+    // Runs the value editor modally; tests put their own here.
+    std::function<int(frmD_Edit&)> runEditor;
+
+    QTimer tmrRefresh; // 1000 ms, from the end of Form_Load
+
+private:
+    void buildUi();
+    bool answered(int row) const;
+    int stationOf(int row) const;
+    void setBack(int col, int row, Bgr color);
+    void setKey(int col, int row, bool on);
+
+    const Grid* m_status;
+    const Grid* m_monitor;
+    Grid m_grid{kCols, 0};
+    GridView* sprdMonitoring = nullptr;
+    QPushButton* btnClose = nullptr;
+    Bgr m_keyOff = 0;
+};

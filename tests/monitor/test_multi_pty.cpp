@@ -1,0 +1,76 @@
+// Multi-Monitoring end to end: a key pressed in a row reaches that row's station in kx5sim
+// over a pseudo-terminal, and its lamp follows. The window's own logic is in test_multi.cpp.
+#include "link/mdlKX5.h"
+#include "monitor/frmKX5_Main.h"
+#include "monitor/frmKX5_Multi.h"
+#include "settings/ConfigFiles.h"
+#include "sim/SimLine.h"
+#include "ui/GridView.h"
+#include "ui/MsgBox.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
+    resetDataImage();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    setProgramDir(dir.path());
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 3};
+    kx5sim::SimLine sim(cfg);
+    std::string err;
+    ASSERT_TRUE(sim.start(&err)) << err;
+    ASSERT_TRUE(sim.writeRegister(3, 502, 0));
+    QStringList env;
+    for (int n = 1; n <= 99; ++n)
+        env << (n == 1 || n == 3 ? QStringLiteral("O\tOven") : QStringLiteral("X\t"));
+    QDir().mkpath(dir.path() + "/CFG");
+    ASSERT_TRUE(writeLinesAtomic(commCfgPath(),
+                                 {QString::fromStdString(sim.path()), "9600", "N", "8", "1", "STD"},
+                                 nullptr));
+    ASSERT_TRUE(writeLinesAtomic(setEnvPath(), env, nullptr));
+
+    auto win = std::make_unique<frmKX5_Main>();
+    QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
+    const Grid& mon = win->link()->sprdMonitoring;
+    // Both stations polled, station 1 selected.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !mon.text(4, 1).isEmpty() && !mon.text(4, 2).isEmpty(); }, 15000));
+    ASSERT_EQ(gMC_No, 1);
+
+    frmKX5_Multi multi(&win->link()->sprdStatus, &mon);
+    multi.show();
+    int passes = 0;
+    QObject::connect(&multi.tmrRefresh, &QTimer::timeout, [&] { ++passes; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return passes > 0; }, 3000));
+    const Grid& g = *multi.grid();
+    const int textKey = frmKX5_Multi::KeyPrint + 1;
+    ASSERT_EQ(g.buttonColor(textKey, 2), multi.keyOffColor());
+
+    GridView* v = multi.view();
+    const QRect cell = v->visualRect(v->model()->index(1, textKey - 1));
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, cell.center());
+    passes = 0;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return g.buttonColor(textKey, 2) == kRed; }, 5000));
+    EXPECT_LE(passes, 2);
+    EXPECT_EQ(sim.readRegister(3, 502), 1);
+    EXPECT_EQ(sim.readRegister(1, 502), 0);
+    bool written = false;
+    for (const auto& x : sim.exchanges())
+        written = written || x.request == "\x02"
+                                          "03DWR,01,0502,0001\r\n";
+    EXPECT_TRUE(written);
+
+    // Leave: close the port, answer "Exit?" with Yes.
+    setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons) {
+        return QMessageBox::Yes;
+    });
+    multi.close();
+    win->close();
+    win.reset();
+    setMsgBoxHandler({});
+    setProgramDir(QString());
+}
