@@ -1,6 +1,7 @@
 #include "monitor/Commands.h"
 
 #include "monitor/frmKX5_Main.h"
+#include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
@@ -9,6 +10,7 @@
 #include "settings/frmKX5_Set_DSave.h"
 
 #include <QDialog>
+#include <QLabel>
 
 namespace {
 
@@ -34,6 +36,12 @@ void installCommands(frmKX5_Main* w) {
     });
     w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
     w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
+    w->setCommandAction(5, [w, link](QWidget* p) {
+        const auto* mcNo = w->findChild<QLabel*>(QStringLiteral("lblMC_No"));
+        frmKX5_Parameter map(&link->sprdMap, &link->sprdStatus, mcNo ? mcNo->text() : QString(), p);
+        map.exec();
+        return false;
+    });
     w->setCommandAction(6, [](QWidget* p) {
         confirmed<frmKX5_About>(p);
         return false;
