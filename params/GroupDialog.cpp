@@ -17,6 +17,7 @@
 
 GroupDialog::GroupDialog(const Grid* display, const Grid* data, QWidget* parent)
     : QDialog(parent), m_display(display), m_data(data) {
+    setMinimumWidth(260);
     m_fields = new QGridLayout;
     m_fields->setHorizontalSpacing(12);
     m_fields->setColumnStretch(2, 1);

@@ -49,13 +49,13 @@ QPixmap frmKX5_AlarmCode::alarmPicture(int code) {
     if (!tag.isEmpty())
         p.drawText(QRect(kPicW - 34, 2, 30, 14), Qt::AlignRight | Qt::AlignVCenter, tag);
 
-    const int x0 = 6, x1 = kPicW - 6, mid = kPicW / 2, yOn = 26, yOff = 44, yAxis = 50;
+    const int x0 = 6, x1 = kPicW - 6, mid = kPicW / 2, yOn = 22, yOff = 38, yAxis = 44;
     drawAxis(p, yAxis, x0, x1);
     // SV marker for the deviation shapes; a fixed point for the absolute one.
     p.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
-    p.drawLine(mid, 20, mid, yAxis);
+    p.drawLine(mid, 18, mid, yAxis);
     p.setPen(Qt::darkGray);
-    p.drawText(QRect(mid - 12, yAxis - 1, 24, 9), Qt::AlignCenter,
+    p.drawText(QRect(mid - 14, yAxis + 1, 28, kPicH - yAxis - 3), Qt::AlignCenter,
                Shape(shape) == Shape::Absolute ? QStringLiteral("A") : QStringLiteral("SV"));
 
     // The output: low (off) or high (on) along the axis, on in red.

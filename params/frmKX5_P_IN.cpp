@@ -85,7 +85,11 @@ frmKX5_P_IN::frmKX5_P_IN(const Grid* display, const Grid* data, QWidget* parent)
     vaSpread1->setColumnWidth(0, 36);
     vaSpread1->setColumnWidth(1, 84);
     vaSpread1->horizontalHeader()->setStretchLastSection(true);
-    vaSpread1->setMinimumWidth(36 + 84 + 120 + 24);
+    vaSpread1->setMinimumWidth(36 + 84 + 120 + 2 * vaSpread1->frameWidth());
+    // The whole table at once: it is a reference to read, not to scroll.
+    vaSpread1->setMinimumHeight(vaSpread1->horizontalHeader()->sizeHint().height() + kTypes * 18 +
+                                2 * vaSpread1->frameWidth());
+    vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* frame = new QGroupBox(QStringLiteral("INP Sheet"), this);
     frame->setObjectName(QStringLiteral("fraINP"));
     auto* frameLay = new QVBoxLayout(frame);
@@ -106,7 +110,7 @@ frmKX5_P_IN::frmKX5_P_IN(const Grid* display, const Grid* data, QWidget* parent)
 
     connect(cmbINP, &QComboBox::activated, this, &frmKX5_P_IN::cmbINP_Click);
     connect(cmbUnit, &QComboBox::activated, this, &frmKX5_P_IN::cmbUnit_Click);
-    resize(640, 480);
+    resize(sizeHint());
 }
 
 void frmKX5_P_IN::enableLinearFields(double type) {

@@ -130,7 +130,7 @@ frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString
     sprdMap->setSelectionMode(QAbstractItemView::NoSelection);
     sprdMap->setFocusPolicy(Qt::NoFocus);
     sprdMap->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    sprdMap->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sprdMap->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     sprdMap->setColumnWidth(0, kRowHeaderWidth);
     for (int c = 1; c <= kMapCols; ++c)
         sprdMap->setColumnWidth(c, c % 2 ? kNameWidth : kValueWidth);
@@ -138,6 +138,7 @@ frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString
                          sprdMap->verticalScrollBar()->sizeHint().width() +
                          2 * sprdMap->frameWidth();
     sprdMap->setMinimumWidth(mapWidth);
+    const int mapHeight = (kMapRows + 2) * kRowHeight + 2 * sprdMap->frameWidth();
     connect(sprdMap, &QTableView::clicked, this,
             [this](const QModelIndex& i) { sprdMap_Click(i.column(), i.row() - 1); });
 
@@ -185,7 +186,10 @@ frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString
     top->addLayout(bar);
     top->addLayout(msgLine);
     top->addWidget(sprdMap, 1);
-    resize(mapWidth + 2 * top->contentsMargins().left(), 760);
+    // The whole map at once where the screen allows; it scrolls on a smaller one.
+    resize(mapWidth + 2 * top->contentsMargins().left(),
+           mapHeight + bar->sizeHint().height() + msgLine->sizeHint().height() +
+               2 * top->spacing() + top->contentsMargins().top() + top->contentsMargins().bottom());
 
     openDialog = [this](MapDialog which) {
         if (auto d = createDialog(which)) d->exec();
