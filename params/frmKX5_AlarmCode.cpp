@@ -15,9 +15,11 @@ namespace {
 constexpr int kPicW = 96;
 constexpr int kPicH = 58;
 
-// Where the output is on, along the PV axis: the columns are the five shapes, the rows add
-// the standby (S) and latch (L) variants.
-enum class Shape { High, Low, Outside, Inside, Absolute };
+// Where the output is on along the PV axis. Codes 1 to 6 are the six shapes (deviation high,
+// low, high or low, inside the band; absolute high, low), as kx5sim implements them; 7 to 12
+// add standby (S), 13 to 18 latch (L), 19 and 20 both, to the first shapes.
+enum class Shape { High, Low, Outside, Inside, AbsoluteHigh, AbsoluteLow };
+constexpr int kShapes = 6;
 
 void drawAxis(QPainter& p, int y, int x0, int x1) {
     p.setPen(QPen(Qt::black, 1));
@@ -40,7 +42,7 @@ QPixmap frmKX5_AlarmCode::alarmPicture(int code) {
     p.setPen(Qt::black);
     p.drawText(QRect(4, 2, 30, 18), Qt::AlignLeft | Qt::AlignVCenter, QString::number(code));
 
-    const int shape = (code - 1) % 5, variant = (code - 1) / 5;
+    const int shape = (code - 1) % kShapes, variant = (code - 1) / kShapes;
     QFont small = p.font();
     small.setPointSize(7);
     small.setBold(false);
@@ -56,7 +58,7 @@ QPixmap frmKX5_AlarmCode::alarmPicture(int code) {
     p.drawLine(mid, 18, mid, yAxis);
     p.setPen(Qt::darkGray);
     p.drawText(QRect(mid - 14, yAxis + 1, 28, kPicH - yAxis - 3), Qt::AlignCenter,
-               Shape(shape) == Shape::Absolute ? QStringLiteral("A") : QStringLiteral("SV"));
+               shape >= int(Shape::AbsoluteHigh) ? QStringLiteral("A") : QStringLiteral("SV"));
 
     // The output: low (off) or high (on) along the axis, on in red.
     const int a = mid - 18, b = mid + 18;
@@ -74,8 +76,11 @@ QPixmap frmKX5_AlarmCode::alarmPicture(int code) {
     case Shape::Inside:
         steps = {{x0, false}, {a, true}, {b, false}};
         break;
-    case Shape::Absolute:
+    case Shape::AbsoluteHigh:
         steps = {{x0, false}, {mid, true}};
+        break;
+    case Shape::AbsoluteLow:
+        steps = {{x0, true}, {mid, false}};
         break;
     }
     for (size_t i = 0; i < steps.size(); ++i) {
