@@ -1,7 +1,7 @@
 // The parameter windows end to end: the main window on the real serial port over a
 // pseudo-terminal against kx5sim, real timers. The map shows the station's values, a set-value
-// write and an input write reach the station with their exact frames, and the map refreshes
-// once per read-all. Conversions and the click table are left to the other files.
+// write and an input write reach the station and come back, the input's halves two seconds
+// apart. The order of frames and refreshes is left to test_param_wire.cpp.
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "params/frmKX5_Parameter.h"
@@ -110,18 +110,10 @@ TEST_F(ParamPty, SetValueChangeReachesTheStationAndComesBack) {
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(sim->readRegister(1, 301), 1234);
 
-    const QList<QByteArray> seen = requests();
     const QByteArray write = "\x02"
                              "01DWR,04,0300,0001,0301,04D2,0302," +
                              hex4(sv2) + ",0303," + hex4(sv3) + "\r\n";
-    const qsizetype at = seen.indexOf(write);
-    ASSERT_GE(at, 0) << "the write never went out";
-    // The read-all follows at once: blocks 1 to 4, nothing in between.
-    const char* blocks[] = {"01DRR,27,0001,", "01DRR,32,0300,", "01DRR,31,0400,", "01DRR,19,0600,"};
-    ASSERT_GE(seen.size(), at + 5);
-    for (int k = 0; k < 4; ++k)
-        EXPECT_TRUE(seen[at + 1 + k].startsWith(QByteArray("\x02") + blocks[k]))
-            << seen[at + 1 + k].toStdString();
+    EXPECT_TRUE(requests().contains(write)) << "the write never went out";
     // Monitoring afterwards does not refresh the map again.
     QTest::qWait(400);
     EXPECT_EQ(refreshes, 1);

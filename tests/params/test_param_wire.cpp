@@ -1,7 +1,7 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
-// read-all and its one refresh, a set-value write and an input write with the exact DWR frames
-// and the read-all after them, and command 5 opening the map. Conversions are left to
-// test_dialogs.cpp and test_input.cpp.
+// read-all and its one refresh, a set-value write with its exact DWR frame and the read-all
+// after it, and command 5 opening the map. The input write's two halves and their pause are
+// left to test_param_pty.cpp, conversions to test_dialogs.cpp and test_input.cpp.
 #include "../monitor/MainFixture.h"
 #include "link/Steps.h"
 #include "monitor/Commands.h"
@@ -115,40 +115,6 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     gReqStep = kStepReadAll1;
     answerReadAll(regs, nullptr);
     EXPECT_EQ(gSendStep, kStepMonitor);
-}
-
-TEST_F(ParamWire, InputWriteSendsTwoHalvesWithThePauseBetween) {
-    auto map = openMap();
-    answerReadAll({{610, "0001"}}, map.get());
-    map->tmrRefresh_Timer();
-    auto in = map->createDialog(MapDialog::IN);
-    set(in.get(), "cmbINP", QStringLiteral("33"));
-    set(in.get(), "cmbUnit", QStringLiteral("℃"));
-    set(in.get(), "cmbDPP", QStringLiteral("1"));
-    set(in.get(), "txtFRH", QStringLiteral("100.0"));
-    set(in.get(), "txtFRL", QStringLiteral("0.0"));
-    set(in.get(), "txtSLH", QStringLiteral("50.0"));
-    set(in.get(), "txtSLL", QStringLiteral("-5.0"));
-    set(in.get(), "txtFILT", QStringLiteral("2"));
-    set(in.get(), "txtBIAS", QStringLiteral("0.5"));
-    set(in.get(), "cmbBOUT", QStringLiteral("UP"));
-    ok(in.get());
-    EXPECT_EQ(tick(), "\x02"
-                      "03DWR,02,0610,0021,0611,0000\r\n");
-    reply("\x02"
-          "03DWR,OK\r\n");
-    EXPECT_TRUE(link()->pausing());
-    EXPECT_EQ(link()->tmrPause.interval(), 2000);
-    link()->pause_Done();
-    EXPECT_EQ(tick(), "\x02"
-                      "03DWR,08,0612,03E8,0613,0000,0614,0001,0615,01F4,0616,FFCE,0617,0002,"
-                      "0618,0005,0619,0001\r\n");
-    reply("\x02"
-          "03DWR,OK\r\n");
-    EXPECT_EQ(gSendStep, kStepReadAll1);
-    EXPECT_FALSE(answerReadAll({{610, "0021"}, {614, "0001"}, {615, "01F4"}}, map.get()));
-    map->tmrRefresh_Timer();
-    EXPECT_EQ(map->displayGrid()->text(14, 16), "50.0");
 }
 
 TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
