@@ -204,7 +204,8 @@ frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString
 
     // Form_Load
     lblMC_No->setText(mcNo);
-    if (status) lblModel->setText(status->text(StatusCol::Model, gMC_SelIdx + 1));
+    if (status && gMC_SelIdx >= 0)
+        lblModel->setText(status->text(StatusCol::Model, gMC_SelIdx + 1));
     RefreshMap();
     sprdMap->setSpan(0, 0, 2, 1);
     for (int g = 0; g < kMapGroups; ++g) {
