@@ -2,6 +2,7 @@
 
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
+#include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
@@ -10,6 +11,7 @@
 #include "settings/frmKX5_Set_DSave.h"
 
 #include <QDialog>
+#include <QLabel>
 
 namespace {
 
@@ -38,6 +40,12 @@ void installCommands(frmKX5_Main* w) {
     w->setCommandAction(4, [link](QWidget* p) {
         frmKX5_Multi multi(&link->sprdStatus, &link->sprdMonitoring, p);
         multi.exec();
+        return false;
+    });
+    w->setCommandAction(5, [w, link](QWidget* p) {
+        const auto* mcNo = w->findChild<QLabel*>(QStringLiteral("lblMC_No"));
+        frmKX5_Parameter map(&link->sprdMap, &link->sprdStatus, mcNo ? mcNo->text() : QString(), p);
+        map.exec();
         return false;
     });
     w->setCommandAction(6, [](QWidget* p) {

@@ -5,6 +5,7 @@
 #include "monitor/DataLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/TrendChart.h"
+#include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
@@ -445,6 +446,10 @@ void frmKX5_Main::runCommand(int index) {
     default:
         break;
     }
+}
+
+void frmKX5_Main::paramReadComplete() {
+    if (frmKX5_Parameter* map = frmKX5_Parameter::openMap()) map->tmrRefresh.start();
 }
 
 void frmKX5_Main::afterPortSettings() {

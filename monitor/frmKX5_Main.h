@@ -38,7 +38,7 @@ public:
     // ---- LinkHost ----
     void SetOnlineState(bool open) override;
     void showSelectedMcNo(const QString& mcNo) override;
-    void paramReadComplete() override {}
+    void paramReadComplete() override;
 
     // ---- commands: btnMenu i and its menu item both run runCommand(i) ----
     void runCommand(int index);

@@ -1,0 +1,109 @@
+#include "params/GroupDialog.h"
+
+#include "link/Cells.h"
+#include "link/Grid.h"
+#include "link/mdlKX5.h"
+#include "params/ParamMap.h"
+#include "params/ValueList.h"
+#include "ui/MsgBox.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+GroupDialog::GroupDialog(const Grid* display, const Grid* data, QWidget* parent)
+    : QDialog(parent), m_display(display), m_data(data) {
+    setMinimumWidth(260);
+    m_fields = new QGridLayout;
+    m_fields->setHorizontalSpacing(12);
+    m_fields->setColumnStretch(2, 1);
+    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
+    connect(btnCancel, &QPushButton::clicked, this, &GroupDialog::btnCancel_Click);
+}
+
+void GroupDialog::addRow(QWidget* field, const char* mnemonic, const char* description) {
+    const int row = m_fields->rowCount();
+    auto* code = new QLabel(QString::fromUtf8(mnemonic), this);
+    code->setStyleSheet(QStringLiteral("font-weight: bold"));
+    m_fields->addWidget(code, row, 0);
+    if (description) {
+        auto* desc = new QLabel(QString::fromUtf8(description), this);
+        m_fields->addWidget(desc, row, 1);
+        field->setAccessibleName(desc->text());
+    } else {
+        field->setAccessibleName(code->text());
+    }
+    m_fields->addWidget(field, row, 2);
+}
+
+QLineEdit* GroupDialog::addText(const char* name, const char* mnemonic, const char* description) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMinimumWidth(90);
+    addRow(e, mnemonic, description);
+    return e;
+}
+
+QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const char* description,
+                                 const QStringList& choices) {
+    auto* c = new QComboBox(this);
+    c->setObjectName(QString::fromLatin1(name));
+    // Editable, as the field may hold a word the list does not offer (an unknown stored code).
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(choices);
+    c->setMinimumWidth(90);
+    addRow(c, mnemonic, description);
+    return c;
+}
+
+void GroupDialog::finishLayout(QWidget* extra) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto* fieldsAndExtra = new QHBoxLayout;
+    fieldsAndExtra->addLayout(m_fields);
+    if (extra) fieldsAndExtra->addWidget(extra, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(fieldsAndExtra);
+    top->addStretch();
+    top->addLayout(buttons);
+}
+
+QString GroupDialog::shown(int reg) const {
+    const MapCell c = mapCell(reg);
+    return m_display ? m_display->text(c.col, c.row) : QString();
+}
+
+void GroupDialog::setChoice(QComboBox* box, const QString& text) {
+    const int i = box->findText(text);
+    box->setCurrentIndex(i);
+    if (i < 0) box->setEditText(text);
+}
+
+int GroupDialog::dataDecimals() const {
+    return m_data ? mapDecimals(*m_data) : 0;
+}
+
+bool GroupDialog::send(const ValueList& list, int step) {
+    if (!list.ok()) {
+        MsgBox(this, windowTitle(), list.refusal() + QStringLiteral("\nNothing was sent."),
+               QMessageBox::Ok, QMessageBox::Warning);
+        return false;
+    }
+    gRegVal = list.values;
+    gReqMcNo = 0; // the selected station, as every group write
+    gReqStep = step;
+    accept();
+    return true;
+}

@@ -1,0 +1,46 @@
+// What the group dialogs share: the OK and Cancel buttons, rows of "mnemonic, description,
+// field" built from the register tables, the initial texts from the map's display grid, and the
+// decimals from the data grid. A dialog never sends: OK fills gRegVal and sets gReqStep.
+#pragma once
+
+#include <QDialog>
+
+class Grid;
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+class ValueList;
+
+class GroupDialog : public QDialog {
+    Q_OBJECT
+public:
+    // display: the map window's grid (formatted texts); data: the parameter data grid.
+    GroupDialog(const Grid* display, const Grid* data, QWidget* parent);
+
+    virtual void btnOK_Click() = 0;
+    void btnCancel_Click() { reject(); }
+
+protected:
+    // Rows of the field table: the mnemonic label, the description label and the field.
+    QLineEdit* addText(const char* name, const char* mnemonic, const char* description);
+    QComboBox* addCombo(const char* name, const char* mnemonic, const char* description,
+                        const QStringList& choices);
+    void addRow(QWidget* field, const char* mnemonic, const char* description);
+    // Puts the buttons under the fields; call once all rows are in.
+    void finishLayout(QWidget* extra = nullptr);
+
+    // Display text of register reg's cell, and the field set to it.
+    QString shown(int reg) const;
+    static void setChoice(QComboBox* box, const QString& text);
+    // DecimalPlaces from INP, UNIT and DP-P in the data grid.
+    int dataDecimals() const;
+    // Hands the list to the scheduler and closes, or shows the refusal and stays open.
+    bool send(const ValueList& list, int step);
+
+    QGridLayout* m_fields;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+    const Grid* m_display;
+    const Grid* m_data;
+};

@@ -1,0 +1,303 @@
+#include "params/ParamMap.h"
+
+#include "link/Cells.h"
+#include "link/mdlKX5.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<const char*, kMapGroups> kGroupNames = {
+    "PROCESS", "CONTROL", "PROGRAM", "SV / AT/ PID", "ALM / HBA", "RET / COM / RSP", "OUT / IN"};
+
+// Decoration of the name column of each group.
+constexpr std::array<Bgr, kMapGroups> kNameShade = {
+    rgb(255, 236, 200), rgb(220, 235, 255), rgb(225, 225, 225), rgb(235, 220, 255),
+    rgb(255, 215, 215), rgb(215, 245, 240), rgb(240, 245, 205)};
+
+bool in(int v, std::initializer_list<int> set) {
+    for (int x : set)
+        if (x == v) return true;
+    return false;
+}
+bool between(int v, int lo, int hi) {
+    return v >= lo && v <= hi;
+}
+
+QString onOff(double v) {
+    return v == 0 ? QStringLiteral("OFF") : QStringLiteral("ON");
+}
+
+} // namespace
+
+QString mapGroupName(int group) {
+    return group >= 0 && group < kMapGroups ? QString::fromLatin1(kGroupNames[size_t(group)])
+                                            : QString();
+}
+
+QString mapParamName(int group, int row) {
+    static const char* const process[] = {
+        "NPV",    "NSV",    "NRSV", "S.SV", "MVOUT", "CH1OUT", "CH2OUT", "PIDNO",  "ALMSTS",
+        "STEPNO", "BRSEGT", "OUT1", "OUT2", "H1CM",  "H2CM",   "ADESTS", "ERRSTS", "MODSTS"};
+    static const char* const pid[] = {"P", "I", "D", "MR", "Pc", "Ic", "Dc", "DB", "RP"};
+    static const char* const outIn[] = {"OUT",  "O.ACT", "CT",    "CTC",  "HYS",  "PO",   "POC",
+                                        "OL-H", "OL-L",  nullptr, "INP",  "UNIT", "FR-H", "FR-L",
+                                        "DP-P", "SL-H",  "SL-L",  "FILT", "BIAS", "B.OUT"};
+    auto pick = [row](std::initializer_list<std::pair<int, const char*>> rows) {
+        for (const auto& [r, name] : rows)
+            if (r == row) return QString::fromLatin1(name);
+        return QString();
+    };
+    switch (group) {
+    case 0:
+        return between(row, 2, 19) ? QString::fromLatin1(process[row - 2]) : QString();
+    case 1:
+        return pick({{1, "MOD"},
+                     {2, "PROG"},
+                     {3, "ZONE"},
+                     {4, "FUZY"},
+                     {5, "ARW"},
+                     {7, "DIS"},
+                     {9, "UP.RT"},
+                     {10, "DN.RT"},
+                     {11, "RTMU"}});
+    case 2:
+        if (between(row, 4, 21))
+            return QStringLiteral("%1%2").arg(row % 2 == 0 ? "SV" : "TM").arg((row - 2) / 2);
+        return pick({{1, "WZ"},
+                     {2, "WTM"},
+                     {3, "SSV"},
+                     {22, "SVA"},
+                     {23, "TMA"},
+                     {24, "JC"},
+                     {25, "TMU"},
+                     {26, "STC"}});
+    case 3: {
+        const int set = (row - 1) / 10, k = (row - 1) % 10;
+        if (set >= 1 && set <= 3 && k < 9 && row <= kMapRows)
+            return QStringLiteral("%1.%2").arg(set).arg(QLatin1String(pid[k]));
+        return pick({{1, "SVNO"}, {2, "SV1"}, {3, "SV2"}, {4, "SV3"}, {6, "AT.M"}, {7, "AT"}});
+    }
+    case 4:
+        return pick({{1, "HBA1"},
+                     {2, "H1DB"},
+                     {4, "HBA2"},
+                     {5, "H2DB"},
+                     {11, "A1TY"},
+                     {12, "A2TY"},
+                     {13, "A3TY"},
+                     {14, "A1DB"},
+                     {15, "A2DB"},
+                     {16, "A3DB"},
+                     {17, "AL-1"},
+                     {18, "AL-2"},
+                     {19, "AL-3"}});
+    case 5:
+        return pick({{2, "PRINT"},
+                     {3, "TEXT"},
+                     {4, "LIST"},
+                     {5, "FEED"},
+                     {6, "ZOOM"},
+                     {7, "SPD"},
+                     {11, "P-RS"},
+                     {12, "BPS"},
+                     {13, "PRI"},
+                     {14, "STP"},
+                     {15, "DLN"},
+                     {16, "ADR"},
+                     {17, "RP.T"},
+                     {21, "YEAR"},
+                     {22, "MON"},
+                     {23, "DAY"},
+                     {24, "HOUR"},
+                     {25, "MIN"},
+                     {26, "SEC"}});
+    case 6:
+        return between(row, 1, 20) && outIn[row - 1] ? QString::fromLatin1(outIn[row - 1])
+                                                     : QString();
+    default:
+        return {};
+    }
+}
+
+MapAccess mapAccess(int col, int row) {
+    const auto rw = [](bool yes) { return yes ? MapAccess::ReadWrite : MapAccess::NotUsed; };
+    switch (col) {
+    case 2:
+        return between(row, 2, 19) ? MapAccess::ReadOnly : MapAccess::NotUsed;
+    case 4:
+        return rw(in(row, {3, 4, 5, 7, 9, 10, 11}));
+    case 8:
+        return rw(between(row, 1, 4) || row == 6 || row == 7 || between(row, 11, 19) ||
+                  between(row, 21, 29) || between(row, 31, 38));
+    case 10:
+        return rw(in(row, {11, 12, 14, 15, 17, 18}));
+    case 12:
+        return rw(between(row, 2, 7) || between(row, 11, 17) || between(row, 21, 26));
+    case 14:
+        return rw(between(row, 1, 9) || between(row, 11, 20));
+    default:
+        return MapAccess::NotUsed;
+    }
+}
+
+void setupMapGrid(Grid& grid) {
+    grid.setMaxCols(kMapCols);
+    grid.setMaxRows(kMapRows);
+    grid.setHeaderRows(2);
+    grid.addSpan(0, 0, 1, 2);
+    for (int g = 0; g < kMapGroups; ++g) {
+        const int nameCol = 2 * g + 1, valueCol = 2 * g + 2;
+        grid.setText(nameCol, 0, mapGroupName(g));
+        grid.setHeader2Text(nameCol, QString::number(100 * g));
+        grid.addSpan(nameCol, 0, 2, 1);
+        grid.addSpan(nameCol, -1, 2, 1);
+        for (int r = 1; r <= kMapRows; ++r) {
+            grid.setText(nameCol, r, mapParamName(g, r));
+            grid.setBackColor(nameCol, r, kNameShade[size_t(g)]);
+            switch (mapAccess(valueCol, r)) {
+            case MapAccess::ReadOnly:
+                grid.setBackColor(valueCol, r, kReadOnlyColor);
+                break;
+            case MapAccess::ReadWrite:
+                grid.setBackColor(valueCol, r, kReadWriteColor);
+                break;
+            case MapAccess::NotUsed:
+                grid.setBackColor(valueCol, r, kNotUsedColor);
+                grid.setForeColor(valueCol, r, kNotUsedText);
+                break;
+            }
+        }
+    }
+    for (int r = 1; r <= kMapRows; ++r)
+        grid.setText(0, r, QString::number(r));
+}
+
+int mapDecimals(const Grid& data) {
+    const auto num = [&data](int reg) {
+        const MapCell c = mapCell(reg);
+        return cInt(data.text(c.col, c.row));
+    };
+    return DecimalPlaces(num(610), num(611), num(614));
+}
+
+QString mapDisplayText(int col, int row, const QString& data, int d) {
+    const double v = val(data);
+    const auto scaled = [v, d] { return formatDecimals(v / std::pow(10.0, d), d); };
+    switch (col) {
+    case 2:
+        if (between(row, 2, 5)) return scaled();
+        break;
+    case 4:
+        if (in(row, {3, 4, 7})) return onOff(v);
+        if (row == 11) return v == 0 ? QStringLiteral("Hour") : QStringLiteral("Min");
+        break;
+    case 8:
+        if (in(row, {2, 3, 4, 19, 29})) return scaled();
+        if (row == 6) return v == 0 ? QStringLiteral("STD") : QStringLiteral("LOW");
+        if (row == 7) {
+            if (v == 0) return QStringLiteral("OFF");
+            if (v == 1 || v == 2 || v == 3) return QString::number(int(v));
+            return QStringLiteral("AUTO");
+        }
+        break;
+    case 10:
+        if (between(row, 17, 19)) return scaled();
+        break;
+    case 12:
+        if (row == 1) {
+            if (v == 1) return QStringLiteral("PV");
+            if (v == 2) return QStringLiteral("SV");
+            if (v == 3) return QStringLiteral("MV");
+            if (v == 4) return QStringLiteral("SPS");
+            return QString();
+        }
+        if (row == 2 || row == 3) return scaled();
+        if (row == 11) return v == 0 ? QStringLiteral("STD") : QStringLiteral("SUM");
+        if (row == 12) {
+            if (v == 0) return QStringLiteral("600");
+            if (v == 1) return QStringLiteral("1200");
+            if (v == 2) return QStringLiteral("2400");
+            if (v == 3) return QStringLiteral("4800");
+            return QStringLiteral("9600");
+        }
+        if (row == 13) {
+            if (v == 0) return QStringLiteral("NONE");
+            if (v == 1) return QStringLiteral("EVEN");
+            return QStringLiteral("ODD");
+        }
+        break;
+    case 14:
+        if (row == 2) return v == 0 ? QStringLiteral("REV") : QStringLiteral("DIR");
+        if (in(row, {5, 13, 14, 16, 17, 19})) return scaled();
+        if (between(row, 6, 9)) return formatDecimals(v / 10.0, 1);
+        if (row == 12) return v == 0 ? QStringLiteral("℃") : QStringLiteral("℉");
+        if (row == 20) {
+            if (v == 0) return QStringLiteral("OFF");
+            if (v == 1) return QStringLiteral("UP");
+            return QStringLiteral("DOWN");
+        }
+        break;
+    default:
+        break;
+    }
+    return data;
+}
+
+void refreshMapGrid(const Grid& data, Grid& display) {
+    const int d = mapDecimals(data);
+    const int rows = qMin(data.maxRows(), display.maxRows());
+    for (int c = 2; c <= kMapCols; c += 2) {
+        for (int r = 1; r <= rows; ++r) {
+            const QString shown = mapDisplayText(c, r, data.text(c, r), d);
+            // Unchanged cells are left alone, so a view repaints only what moved.
+            if (display.text(c, r) != shown) display.setText(c, r, shown);
+        }
+    }
+}
+
+MapClick mapClickAction(int col, int row) {
+    const auto msg = [](const char* text) { return MapClick{QString::fromUtf8(text)}; };
+    const auto open = [](MapDialog d) { return MapClick{QString(), d}; };
+    switch (col) {
+    case 1:
+    case 2:
+        return msg("Read Only Area");
+    case 3:
+    case 4:
+        if (row == 1 || row == 2) return msg("Not Used");
+        if (in(row, {3, 4, 7, 9, 10, 11})) return open(MapDialog::Control);
+        if (row == 5) return open(MapDialog::PID);
+        break;
+    case 5:
+    case 6:
+        return msg("Not Used");
+    case 7:
+    case 8:
+        if (between(row, 1, 4)) return open(MapDialog::SV);
+        if (row == 6 || row == 7) return open(MapDialog::AT);
+        if (between(row, 11, 19) || between(row, 21, 29) || between(row, 31, 38))
+            return open(MapDialog::PID);
+        break;
+    case 9:
+    case 10:
+        if (in(row, {1, 2, 4, 5, 6, 13, 16, 19})) return msg("Not Used");
+        if (in(row, {11, 12, 14, 15, 17, 18})) return open(MapDialog::ALM);
+        break;
+    case 11:
+    case 12:
+        if (between(row, 2, 7)) return msg("Go to Main-Window");
+        if (between(row, 11, 17)) return msg("Not Used");
+        if (between(row, 21, 26)) return open(MapDialog::SetDT);
+        break;
+    case 13:
+    case 14:
+        if (between(row, 1, 9)) return open(MapDialog::OUT);
+        if (between(row, 11, 20)) return open(MapDialog::IN);
+        break;
+    default:
+        break;
+    }
+    return {};
+}

@@ -1,0 +1,46 @@
+// The parameter map's layout and rules, apart from any widget: which register sits in which
+// cell, its name and access class, how a stored value is shown, and what a click on a cell
+// does. The map window, the dialogs and the benchmarks share these.
+#pragma once
+
+#include "link/Grid.h"
+
+#include <QString>
+
+constexpr int kMapCols = 14;
+constexpr int kMapRows = 38;
+constexpr int kMapGroups = 7;
+
+// Legend and cell colours of the three access classes.
+constexpr Bgr kReadOnlyColor = rgb(255, 255, 0);
+constexpr Bgr kReadWriteLegend = rgb(0, 255, 0);
+constexpr Bgr kReadWriteColor = rgb(0, 255, 128);
+constexpr Bgr kNotUsedColor = rgb(0, 0, 64);
+constexpr Bgr kNotUsedText = rgb(255, 255, 0);
+
+enum class MapAccess { ReadOnly, ReadWrite, NotUsed };
+
+// Group name over columns 2g + 1 and 2g + 2 (header row 1) and its base register (row 2).
+QString mapGroupName(int group);
+// Name of the parameter in data row row of group group; empty for an unused row.
+QString mapParamName(int group, int row);
+// Access class of the value cell (col even) at data row row.
+MapAccess mapAccess(int col, int row);
+
+// Lays out a grid as the map: headers, spans, names and the colours of every cell.
+void setupMapGrid(Grid& grid);
+
+// Decimals of temperature-like values from INP, UNIT and DP-P in the data grid.
+int mapDecimals(const Grid& data);
+// The displayed text of value cell (col, row) whose stored text is data, with d decimals.
+QString mapDisplayText(int col, int row, const QString& data, int d);
+// Writes every value cell of display from data; d is worked out once, before any cell.
+void refreshMapGrid(const Grid& data, Grid& display);
+
+// What a click on a cell of the map does: a message for lblMsg, or a dialog to open.
+enum class MapDialog { None, Control, PID, SV, AT, ALM, OUT, IN, SetDT };
+struct MapClick {
+    QString message;
+    MapDialog dialog = MapDialog::None;
+};
+MapClick mapClickAction(int col, int row);

@@ -1,0 +1,71 @@
+#include "params/frmKX5_P_ALM.h"
+
+#include "link/Steps.h"
+#include "params/ValueList.h"
+#include "params/frmKX5_AlarmCode.h"
+#include "settings/ClickLabel.h"
+
+#include <QLineEdit>
+
+frmKX5_P_ALM::frmKX5_P_ALM(const Grid* display, const Grid* data, QWidget* parent)
+    : GroupDialog(display, data, parent) {
+    setObjectName(QStringLiteral("frmKX5_P_ALM"));
+    setWindowTitle(QStringLiteral("Alarm Group Setting"));
+    openPicker = [](frmKX5_P_ALM* alm) {
+        frmKX5_AlarmCode picker(alm, alm);
+        picker.exec();
+    };
+    const auto typeField = [this](const char* name, const char* mnemonic, const char* desc) {
+        auto* l = new ClickLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setCursor(Qt::PointingHandCursor);
+        l->setToolTip(QStringLiteral("Click to choose the alarm type"));
+        l->setMinimumWidth(90);
+        addRow(l, mnemonic, desc);
+        return l;
+    };
+    lblA1TY = typeField("lblA1TY", "A1TY", "Alarm 1 Type");
+    lblA2TY = typeField("lblA2TY", "A2TY", "Alarm 2 Type");
+    txtA1DB = addText("txtA1DB", "A1DB", "Alarm 1 Dead Band");
+    txtA2DB = addText("txtA2DB", "A2DB", "Alarm 2 Dead Band");
+    txtAL1 = addText("txtAL1", "AL-1", "Alarm 1 Point");
+    txtAL2 = addText("txtAL2", "AL-2", "Alarm 2 Point");
+    finishLayout();
+    connect(lblA1TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA1TY_Click);
+    connect(lblA2TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA2TY_Click);
+
+    lblA1TY->setText(shown(410));
+    lblA2TY->setText(shown(411));
+    txtA1DB->setText(shown(413));
+    txtA2DB->setText(shown(414));
+    txtAL1->setText(shown(416));
+    txtAL2->setText(shown(417));
+}
+
+QLabel* frmKX5_P_ALM::typeLabel(int alarmSel) const {
+    return alarmSel == 1 ? lblA1TY : lblA2TY;
+}
+
+void frmKX5_P_ALM::lblA1TY_Click() {
+    gAlarmSel = 1;
+    if (openPicker) openPicker(this);
+}
+
+void frmKX5_P_ALM::lblA2TY_Click() {
+    gAlarmSel = 2;
+    if (openPicker) openPicker(this);
+}
+
+void frmKX5_P_ALM::btnOK_Click() {
+    const int d = dataDecimals();
+    ValueList v;
+    v.addNumber(QStringLiteral("A1TY"), lblA1TY->text());
+    v.addNumber(QStringLiteral("A2TY"), lblA2TY->text());
+    v.addNumber(QStringLiteral("A1DB"), txtA1DB->text());
+    v.addNumber(QStringLiteral("A2DB"), txtA2DB->text());
+    v.addNumber(QStringLiteral("AL-1"), txtAL1->text(), d);
+    v.addNumber(QStringLiteral("AL-2"), txtAL2->text(), d);
+    send(v, kStepWriteAlarm);
+}

@@ -1,0 +1,45 @@
+// Input Group Setting: input type, unit, range, decimal point, scale, filter, bias and burn-out
+// (registers 610 to 619), with the reference sheet of the input types. OK queues step 105:
+// 610 and 611 first, 612 to 619 two seconds after their acknowledgement.
+#pragma once
+
+#include "params/GroupDialog.h"
+
+class GridView;
+
+// One row of the input-type table: sheet texts and the defaults per unit.
+struct InputType {
+    int no;
+    const char* type;
+    const char* range;
+    const char *lowC, *highC;
+    int decimalsC;
+    const char *lowF, *highF;
+    int decimalsF;
+};
+
+class frmKX5_P_IN : public GroupDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTypes = 18;
+    static const InputType kInputTypes[kTypes];
+    // The row of type no, or nullptr for a code that is not offered.
+    static const InputType* inputType(int no);
+
+    frmKX5_P_IN(const Grid* display, const Grid* data, QWidget* parent = nullptr);
+    void btnOK_Click() override;
+
+    void cmbINP_Click() { ApplyInputDefaults(); }
+    void cmbUnit_Click() { ApplyInputDefaults(); }
+    // Resets range, scale and decimal point to the defaults of the chosen type and unit, and
+    // enables DP-P, SL-H and SL-L for the linear inputs only.
+    void ApplyInputDefaults();
+
+private:
+    void enableLinearFields(double type);
+
+    QComboBox *cmbINP, *cmbUnit, *cmbDPP, *cmbBOUT;
+    QLineEdit *txtFRH, *txtFRL, *txtSLH, *txtSLL, *txtFILT, *txtBIAS;
+    Grid* m_sheet;
+    GridView* vaSpread1;
+};

@@ -1,0 +1,72 @@
+#include "params/frmKX5_P_PID.h"
+
+#include "link/Cells.h"
+#include "link/Grid.h"
+#include "link/Steps.h"
+#include "params/ParamMap.h"
+#include "params/ValueList.h"
+#include "ui/GridView.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+constexpr const char* kRowNames[] = {"P", "I", "D", "MR", "Pc", "Ic", "Dc", "DB", "RP"};
+
+bool inUse(int set, int row) {
+    return !(set == frmKX5_P_PID::kSets && row == frmKX5_P_PID::kRowsPerSet);
+}
+int pidRegister(int set, int row) {
+    return 300 + 10 * set + row - 1;
+}
+} // namespace
+
+frmKX5_P_PID::frmKX5_P_PID(const Grid* display, const Grid* data, QWidget* parent)
+    : GroupDialog(display, data, parent) {
+    setObjectName(QStringLiteral("frmKX5_P_PID"));
+    setWindowTitle(QStringLiteral("PID Group Setting"));
+
+    m_pid = new Grid(kSets, kRowsPerSet, this);
+    m_pid->setEditable(true);
+    for (int s = 1; s <= kSets; ++s)
+        m_pid->setText(s, 0, QString::number(s));
+    for (int r = 1; r <= kRowsPerSet; ++r)
+        m_pid->setText(0, r, QString::fromLatin1(kRowNames[r - 1]));
+    m_pid->setBackColor(kSets, kRowsPerSet, kNotUsedColor);
+    m_pid->setHint(kSets, kRowsPerSet, QStringLiteral("Not Used"));
+    sprdPID = new GridView(m_pid, this);
+    sprdPID->setObjectName(QStringLiteral("sprdPID"));
+    sprdPID->setAccessibleName(QStringLiteral("PID"));
+    sprdPID->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    sprdPID->verticalHeader()->setMinimumWidth(36);
+    sprdPID->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sprdPID->setMinimumSize(260, sprdPID->horizontalHeader()->sizeHint().height() +
+                                     20 * kRowsPerSet + 2 * sprdPID->frameWidth());
+    // The third set has no RP: whatever is typed there is dropped at once.
+    connect(m_pid, &Grid::cellChanged, this, [this](int c, int r) {
+        if (!inUse(c, r) && !m_pid->text(c, r).isEmpty()) m_pid->setText(c, r, QString());
+    });
+
+    txtARW = addText("txtARW", "ARW", nullptr);
+    m_fields->addWidget(sprdPID, m_fields->rowCount(), 0, 1, 3);
+    finishLayout();
+
+    txtARW->setText(shown(104));
+    for (int s = 1; s <= kSets; ++s)
+        for (int r = 1; r <= kRowsPerSet; ++r)
+            if (inUse(s, r)) m_pid->setText(s, r, shown(pidRegister(s, r)));
+    resize(340, sizeHint().height());
+}
+
+void frmKX5_P_PID::btnOK_Click() {
+    const int d = dataDecimals();
+    ValueList v;
+    for (int s = 1; s <= kSets; ++s)
+        for (int r = 1; r <= kRowsPerSet; ++r)
+            if (inUse(s, r))
+                v.addNumber(QStringLiteral("%1.%2").arg(s).arg(QLatin1String(kRowNames[r - 1])),
+                            m_pid->text(s, r), r == kRowsPerSet ? d : 0);
+    send(v, kStepWritePID);
+}

@@ -1,0 +1,33 @@
+#include "params/frmKX5_P_SV.h"
+
+#include "link/Steps.h"
+#include "params/ValueList.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+frmKX5_P_SV::frmKX5_P_SV(const Grid* display, const Grid* data, QWidget* parent)
+    : GroupDialog(display, data, parent) {
+    setObjectName(QStringLiteral("frmKX5_P_SV"));
+    setWindowTitle(QStringLiteral("Set Value Group"));
+    cmbSV_No = addCombo("cmbSV_No", "SV.NO", nullptr, {"1", "2", "3"});
+    txtSV1 = addText("txtSV1", "SV1", nullptr);
+    txtSV2 = addText("txtSV2", "SV2", nullptr);
+    txtSV3 = addText("txtSV3", "SV3", nullptr);
+    finishLayout();
+
+    setChoice(cmbSV_No, shown(300));
+    txtSV1->setText(shown(301));
+    txtSV2->setText(shown(302));
+    txtSV3->setText(shown(303));
+}
+
+void frmKX5_P_SV::btnOK_Click() {
+    const int d = dataDecimals();
+    ValueList v;
+    v.addNumber(QStringLiteral("SV.NO"), cmbSV_No->currentText());
+    v.addNumber(QStringLiteral("SV1"), txtSV1->text(), d);
+    v.addNumber(QStringLiteral("SV2"), txtSV2->text(), d);
+    v.addNumber(QStringLiteral("SV3"), txtSV3->text(), d);
+    send(v, kStepWriteSV);
+}

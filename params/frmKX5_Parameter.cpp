@@ -1,0 +1,282 @@
+#include "params/frmKX5_Parameter.h"
+
+#include "link/Cells.h"
+#include "link/Grid.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+#include "params/frmKX5_P_ALM.h"
+#include "params/frmKX5_P_AT.h"
+#include "params/frmKX5_P_Control.h"
+#include "params/frmKX5_P_IN.h"
+#include "params/frmKX5_P_OUT.h"
+#include "params/frmKX5_P_PID.h"
+#include "params/frmKX5_P_SV.h"
+#include "settings/frmKX5_SetDT.h"
+#include "ui/GridModel.h"
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+frmKX5_Parameter* s_open = nullptr;
+
+constexpr int kNameWidth = 60;
+constexpr int kValueWidth = 64;
+constexpr int kRowHeaderWidth = 28;
+constexpr int kRowHeight = 18;
+const QColor kHeaderBack(212, 208, 200);
+
+// The map's grid with its two header rows shown as the first two rows of the view, so they
+// can carry spans; view column 0 is the row number.
+class MapModel : public QAbstractTableModel {
+public:
+    MapModel(Grid* grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {
+        connect(grid, &Grid::cellChanged, this, [this](int col, int row) {
+            const QModelIndex i = index(row + 1, col);
+            emit dataChanged(i, i);
+        });
+    }
+    int rowCount(const QModelIndex& p = {}) const override {
+        return p.isValid() ? 0 : m_grid->maxRows() + 2;
+    }
+    int columnCount(const QModelIndex& p = {}) const override {
+        return p.isValid() ? 0 : m_grid->maxCols() + 1;
+    }
+    QVariant data(const QModelIndex& i, int role) const override {
+        const int col = i.column(), row = i.row() - 1; // row 0 and -1: the header rows
+        const bool header = i.row() < 2 || col == 0;
+        switch (role) {
+        case Qt::DisplayRole:
+            if (i.row() == 0) return m_grid->text(col, 0);
+            if (i.row() == 1) return col == 0 ? QString() : m_grid->header2Text(col);
+            return m_grid->text(col, row);
+        case Qt::BackgroundRole:
+            if (header) return kHeaderBack;
+            if (auto c = m_grid->backColor(col, row)) return toQColor(*c);
+            return {};
+        case Qt::ForegroundRole:
+            if (header) return QColor(Qt::black);
+            if (auto c = m_grid->foreColor(col, row)) return toQColor(*c);
+            return QColor(Qt::black);
+        case Qt::FontRole:
+            if (i.row() < 2) {
+                QFont f;
+                f.setBold(true);
+                return f;
+            }
+            return {};
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignCenter);
+        default:
+            return {};
+        }
+    }
+    Qt::ItemFlags flags(const QModelIndex& i) const override {
+        return i.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+    }
+
+private:
+    Grid* m_grid;
+};
+
+QLabel* legend(const QString& text, Bgr back, Bgr fore, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumWidth(80);
+    l->setFrameShape(QFrame::Box);
+    l->setStyleSheet(QStringLiteral("background-color: %1; color: %2; padding: 2px 6px")
+                         .arg(toQColor(back).name(), toQColor(fore).name()));
+    return l;
+}
+
+QLabel* sunken(const char* name, QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(70);
+    return l;
+}
+
+} // namespace
+
+frmKX5_Parameter* frmKX5_Parameter::openMap() {
+    return s_open;
+}
+
+frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString& mcNo,
+                                   QWidget* parent)
+    : QDialog(parent), m_data(data), m_msgColor(rgb(0, 0, 255)) {
+    setObjectName(QStringLiteral("frmKX5_Parameter"));
+    setWindowTitle(QStringLiteral("Parameter Setting"));
+
+    m_map = new Grid(kMapCols, kMapRows, this);
+    setupMapGrid(*m_map);
+    sprdMap = new QTableView(this);
+    sprdMap->setObjectName(QStringLiteral("sprdMap"));
+    sprdMap->setAccessibleName(QStringLiteral("Parameter map"));
+    sprdMap->setModel(new MapModel(m_map, sprdMap));
+    sprdMap->horizontalHeader()->hide();
+    sprdMap->verticalHeader()->hide();
+    sprdMap->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    sprdMap->setSelectionMode(QAbstractItemView::NoSelection);
+    sprdMap->setFocusPolicy(Qt::NoFocus);
+    sprdMap->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sprdMap->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    sprdMap->setColumnWidth(0, kRowHeaderWidth);
+    for (int c = 1; c <= kMapCols; ++c)
+        sprdMap->setColumnWidth(c, c % 2 ? kNameWidth : kValueWidth);
+    const int mapWidth = kRowHeaderWidth + kMapGroups * (kNameWidth + kValueWidth) +
+                         sprdMap->verticalScrollBar()->sizeHint().width() +
+                         2 * sprdMap->frameWidth();
+    sprdMap->setMinimumWidth(mapWidth);
+    const int mapHeight = (kMapRows + 2) * kRowHeight + 2 * sprdMap->frameWidth();
+    connect(sprdMap, &QTableView::clicked, this,
+            [this](const QModelIndex& i) { sprdMap_Click(i.column(), i.row() - 1); });
+
+    auto* lblEditMC = new QLabel(QStringLiteral("Edit MC"), this);
+    lblMC_No = sunken("lblMC_No", this);
+    lblEditMC->setBuddy(lblMC_No);
+    auto* lblModelCap = new QLabel(QStringLiteral("Model"), this);
+    lblModel = sunken("lblModel", this);
+    lblMC_No->setAccessibleName(lblEditMC->text());
+    lblModel->setAccessibleName(lblModelCap->text());
+    lblMsg = new QLabel(this);
+    lblMsg->setObjectName(QStringLiteral("lblMsg"));
+    lblMsg->setAccessibleName(QStringLiteral("Message"));
+    lblMsg->setMinimumWidth(160);
+    QFont big = lblMsg->font();
+    big.setBold(true);
+    big.setPointSize(big.pointSize() + 2);
+    lblMsg->setFont(big);
+    btnClose = new QPushButton(QStringLiteral("Clos&e"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    connect(btnClose, &QPushButton::clicked, this, &frmKX5_Parameter::btnClose_Click);
+
+    auto* lblReadOnly = legend(QStringLiteral("Read Only"), kReadOnlyColor, kBlack, this);
+    lblReadOnly->setObjectName(QStringLiteral("lblReadOnly"));
+    auto* lblReadWrite = legend(QStringLiteral("Read/Write"), kReadWriteLegend, kBlack, this);
+    lblReadWrite->setObjectName(QStringLiteral("lblReadWrite"));
+    auto* lblNotUsed = legend(QStringLiteral("Not Used"), kNotUsedColor, kNotUsedText, this);
+    lblNotUsed->setObjectName(QStringLiteral("lblNotUsed"));
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(lblEditMC);
+    bar->addWidget(lblMC_No);
+    bar->addSpacing(12);
+    bar->addWidget(lblModelCap);
+    bar->addWidget(lblModel);
+    bar->addSpacing(16);
+    bar->addWidget(lblReadOnly);
+    bar->addWidget(lblReadWrite);
+    bar->addWidget(lblNotUsed);
+    bar->addStretch();
+    bar->addWidget(btnClose);
+    auto* msgLine = new QHBoxLayout;
+    msgLine->addWidget(lblMsg, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(bar);
+    top->addLayout(msgLine);
+    top->addWidget(sprdMap, 1);
+    // The whole map at once where the screen allows; it scrolls on a smaller one.
+    resize(mapWidth + 2 * top->contentsMargins().left(),
+           mapHeight + bar->sizeHint().height() + msgLine->sizeHint().height() +
+               2 * top->spacing() + top->contentsMargins().top() + top->contentsMargins().bottom());
+
+    openDialog = [this](MapDialog which) {
+        if (auto d = createDialog(which)) d->exec();
+    };
+
+    tmrRefresh.setInterval(50);
+    tmrRefresh.setSingleShot(true);
+    connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Parameter::tmrRefresh_Timer);
+    tmrToggleColor.setInterval(1000);
+    connect(&tmrToggleColor, &QTimer::timeout, this, &frmKX5_Parameter::tmrToggleColor_Timer);
+    lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(toQColor(m_msgColor).name()));
+
+    // Form_Load
+    lblMC_No->setText(mcNo);
+    if (status && gMC_SelIdx >= 0)
+        lblModel->setText(status->text(StatusCol::Model, gMC_SelIdx + 1));
+    RefreshMap();
+    sprdMap->setSpan(0, 0, 2, 1);
+    for (int g = 0; g < kMapGroups; ++g) {
+        sprdMap->setSpan(0, 2 * g + 1, 1, 2);
+        sprdMap->setSpan(1, 2 * g + 1, 1, 2);
+    }
+    s_open = this;
+    gParamOpen = true;
+    gReqMcNo = 0;
+    gReqStep = kStepReadAll1;
+    tmrToggleColor.start();
+}
+
+frmKX5_Parameter::~frmKX5_Parameter() {
+    unload();
+}
+
+void frmKX5_Parameter::done(int r) {
+    unload();
+    QDialog::done(r);
+}
+
+void frmKX5_Parameter::unload() {
+    tmrRefresh.stop();
+    tmrToggleColor.stop();
+    if (s_open == this) {
+        s_open = nullptr;
+        gParamOpen = false;
+    }
+}
+
+void frmKX5_Parameter::RefreshMap() {
+    if (m_data) refreshMapGrid(*m_data, *m_map);
+}
+
+void frmKX5_Parameter::tmrRefresh_Timer() {
+    tmrRefresh.stop();
+    RefreshMap();
+}
+
+void frmKX5_Parameter::tmrToggleColor_Timer() {
+    m_msgColor = m_msgColor == rgb(0, 0, 255) ? rgb(0, 255, 0) : rgb(0, 0, 255);
+    lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(toQColor(m_msgColor).name()));
+}
+
+void frmKX5_Parameter::sprdMap_Click(int col, int row) {
+    const MapClick action = mapClickAction(col, row);
+    lblMsg->setText(action.message);
+    if (action.dialog != MapDialog::None && openDialog) openDialog(action.dialog);
+}
+
+std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {
+    switch (which) {
+    case MapDialog::Control:
+        return std::make_unique<frmKX5_P_Control>(m_map, m_data, this);
+    case MapDialog::PID:
+        return std::make_unique<frmKX5_P_PID>(m_map, m_data, this);
+    case MapDialog::SV:
+        return std::make_unique<frmKX5_P_SV>(m_map, m_data, this);
+    case MapDialog::AT:
+        return std::make_unique<frmKX5_P_AT>(m_map, m_data, this);
+    case MapDialog::ALM:
+        return std::make_unique<frmKX5_P_ALM>(m_map, m_data, this);
+    case MapDialog::OUT:
+        return std::make_unique<frmKX5_P_OUT>(m_map, m_data, this);
+    case MapDialog::IN:
+        return std::make_unique<frmKX5_P_IN>(m_map, m_data, this);
+    case MapDialog::SetDT:
+        return std::make_unique<frmKX5_SetDT>(this);
+    case MapDialog::None:
+        break;
+    }
+    return nullptr;
+}
