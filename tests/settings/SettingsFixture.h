@@ -5,10 +5,18 @@
 #include "link/Grid.h"
 #include "link/mdlKX5.h"
 #include "settings/ConfigFiles.h"
+#include "settings/frmKX5_SetEnv.h"
+#include "settings/frmKX5_SetPort.h"
+#include "settings/frmKX5_Set_DSave.h"
 #include "ui/TestSeams.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
@@ -41,6 +49,12 @@ protected:
         QDir().mkpath(QFileInfo(path(rel)).path());
         QFile f(path(rel));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+    }
+    template <typename T = QComboBox> static T* child(QWidget& w, const char* name) {
+        return w.findChild<T*>(name);
+    }
+    static void click(QWidget& w, const char* button) {
+        QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
     }
     // The texts of one column of g, row by row.
     static QStringList column(const Grid& g, int col) {

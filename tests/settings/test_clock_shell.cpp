@@ -5,8 +5,6 @@
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
 
-#include <QLabel>
-
 class ClockShell : public SettingsFixture {
 protected:
     void SetUp() override {

@@ -1,14 +1,7 @@
 // The three settings files as start-up reads them, and every window's OK when its file cannot
 // be written; what the windows show and write is left to test_windows.cpp.
 #include "SettingsFixture.h"
-#include "settings/frmKX5_SetEnv.h"
-#include "settings/frmKX5_SetPort.h"
-#include "settings/frmKX5_Set_DSave.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <memory>
 
 class Files : public SettingsFixture {};
@@ -16,7 +9,8 @@ class Files : public SettingsFixture {};
 // A FIFO blocks its reader and /dev/zero never ends: both count as missing, like a file too
 // large to be a settings file. The alarm ends the test if one of them hangs.
 TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
-    const QString comm = "COM1,9600,N,8,1,STD,0", save = "No,1,분," + dir.path() + ",KX5";
+    const QString commDefaults = "COM1,9600,N,8,1,STD,0";
+    const QString saveDefaults = "No,1,분," + dir.path() + ",KX5";
     QByteArray over99;
     QString all99;
     for (int k = 1; k <= 120; ++k) {
@@ -26,11 +20,11 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
     const std::tuple<const char*, QByteArray, QString> rows[] = {
         {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\nSUM\r\nextra\r\n", "COM5,4800,E,7,2,SUM,2"},
         {"Comm.CFG", "/dev/pts/3\n1200\nO\n8\n1\nstd", "/dev/pts/3,1200,O,8,1,std,2"},
-        {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\n", comm}, // short: none of its lines
+        {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\n", commDefaults}, // short: none of its lines
         {"CFG/SaveData.INI", "Yes\r\n2.5\r\nmin\r\n/log\r\nOven\r\n", "Yes,2,min,/log,Oven"},
         {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "yes,4,Min,/x,A"},
         {"CFG/SaveData.INI", "No\r\n7a\r\nsec\r\n/x\r\nB\r\n", "No,7,sec,/x,B"},
-        {"CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/log\r\n", save},
+        {"CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/log\r\n", saveDefaults},
         {"CFG/SetEnv.INI", "X\ta\r\nX\r\nO\tOven 3\r\no\tlow\r\n O\t\r\nO \t\r\nO\tOven 7\r\n0\r\n",
          "3:Oven 3,7:Oven 7"},                                   // exactly "O"
         {"CFG/SetEnv.INI", "O\r\nX\t\r\nO\ta\tb\r\n", "1:,3:a"}, // no TAB; a second TAB
@@ -39,8 +33,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
     };
     std::vector<std::tuple<const char*, QByteArray, QString>> all(std::begin(rows), std::end(rows));
     for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>"}) {
-        all.push_back({"Comm.CFG", kind, comm});
-        all.push_back({"CFG/SaveData.INI", kind, save});
+        all.push_back({"Comm.CFG", kind, commDefaults});
+        all.push_back({"CFG/SaveData.INI", kind, saveDefaults});
         all.push_back({"CFG/SetEnv.INI", kind, "1:"});
     }
     for (const auto& [file, content, want] : all) {
@@ -58,28 +52,20 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         LoadSaveDataCfg();
         LoadStations(&status, &monitoring);
         alarm(0);
-        QStringList stations;
-        for (size_t i = 0; i < gMC_List.size(); ++i)
-            stations << QString::number(gMC_List[i]) + ':' + gMC_Name[int(i)];
-        const QString got = file == QLatin1String("Comm.CFG")
-                                ? QStringList{gPort,
-                                              gBaud,
-                                              gParity,
-                                              gDataBit,
-                                              gStopBit,
-                                              gProtocol,
-                                              QString::number(gSumLen)}
-                                      .join(',')
-                            : file == QLatin1String("CFG/SetEnv.INI")
-                                ? stations.join(',')
-                                : QStringList{gDSaveEnable, QString::number(gDSaveIntv), gDSaveUnit,
-                                              gDSaveFolder, gDSaveName}
-                                      .join(',');
-        EXPECT_EQ(got, want) << file << " " << content.left(30).toStdString();
+        QStringList stations, mcs;
+        for (size_t i = 0; i < gMC_List.size(); ++i) {
+            mcs << QString::number(gMC_List[i]);
+            stations << mcs.last() + ':' + gMC_Name[int(i)];
+        }
+        const QStringList comm{gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol},
+            save{gDSaveEnable, QString::number(gDSaveIntv), gDSaveUnit, gDSaveFolder, gDSaveName};
+        const QString name(file);
+        EXPECT_EQ(name == "Comm.CFG"         ? comm.join(',') + ',' + QString::number(gSumLen)
+                  : name == "CFG/SetEnv.INI" ? stations.join(',')
+                                             : save.join(','),
+                  want)
+            << file << " " << content.left(30).toStdString();
         // Both tables hold one row per station in use, and none has answered yet.
-        QStringList mcs;
-        for (int n : gMC_List)
-            mcs << QString::number(n);
         EXPECT_EQ(column(status, 1), mcs);
         EXPECT_EQ(column(monitoring, 0), mcs);
         EXPECT_EQ(gMC_OK, std::vector<bool>(gMC_List.size(), false));
@@ -116,20 +102,20 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
             std::unique_ptr<QDialog> w;
             if (file == commCfgPath()) {
                 w.reset(new frmKX5_SetPort);
-                w->findChild<QComboBox*>("cmbProtocol")->setEditText("SUM");
+                child(*w, "cmbProtocol")->setEditText("SUM");
             } else if (file == setEnvPath()) {
                 w.reset(new frmKX5_SetEnv(&status, &monitoring));
                 static_cast<frmKX5_SetEnv*>(w.get())->list()->setText(1, 9, "O");
             } else {
                 w.reset(new frmKX5_Set_DSave);
-                w->findChild<QLineEdit*>("txtFName")->setText("New");
+                child<QLineEdit>(*w, "txtFName")->setText("New");
             }
             const QStringList before = inUse();
             w->show();
             messages.clear();
             {
                 FailingWrites failing(how, file);
-                QTest::mouseClick(w->findChild<QPushButton*>("btnOK"), Qt::LeftButton);
+                click(*w, "btnOK");
             }
             EXPECT_TRUE(w->isVisible());
             ASSERT_EQ(messages.size(), 1);

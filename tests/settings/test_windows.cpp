@@ -3,31 +3,14 @@
 #include "SettingsFixture.h"
 #include "link/QtSerialPort.h"
 #include "settings/frmDSave_Folder.h"
-#include "settings/frmKX5_SetEnv.h"
-#include "settings/frmKX5_SetPort.h"
-#include "settings/frmKX5_Set_DSave.h"
 #include "ui/GridView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSerialPort>
-#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <fcntl.h>
-
-namespace {
-template <typename T = QComboBox> T* child(QWidget& w, const char* name) {
-    return w.findChild<T*>(name);
-}
-void click(QWidget& w, const char* button) {
-    QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
-}
-} // namespace
 
 class Windows : public SettingsFixture {};
 
