@@ -37,13 +37,12 @@ bool isProgram(const QFileInfo& f) {
 #endif
 }
 
-// The companion programs are named for Windows; elsewhere the same program has no ".exe".
+// The companion programs are named for Windows; elsewhere the same program has no ".exe", and
+// that is also the name a missing program is reported under.
 QString platformPath(const QString& path) {
 #ifndef Q_OS_WIN
-    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) && !QFileInfo::exists(path)) {
-        const QString bare = path.left(path.size() - 4);
-        if (QFileInfo::exists(bare)) return bare;
-    }
+    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) && !QFileInfo::exists(path))
+        return path.left(path.size() - 4);
 #endif
     return path;
 }
