@@ -1,5 +1,4 @@
-// The clock window's write request and the launching of companion files; the settings
-// windows and files are left to test_windows.cpp and test_files.cpp.
+// The clock window's request and the shell launcher; the settings windows: test_windows.cpp.
 #include "SettingsFixture.h"
 #include "settings/OpenWithDialog.h"
 #include "settings/ShellOpen.h"

@@ -1,5 +1,4 @@
-// The three settings files as start-up reads them, and every window's OK when its file cannot
-// be written; what the windows show and write is left to test_windows.cpp.
+// Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
 #include "SettingsFixture.h"
 
 #include <memory>

@@ -1,5 +1,4 @@
-// What the port, stations and data-save windows and the folder picker show and write on OK;
-// reading at start and failed writes are left to test_files.cpp.
+// The port, stations and data-save windows and the picker; start-up reading: test_files.cpp.
 #include "SettingsFixture.h"
 #include "link/QtSerialPort.h"
 #include "settings/frmDSave_Folder.h"
