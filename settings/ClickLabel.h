@@ -1,4 +1,6 @@
-// A label that reports a left click, for fields the user changes by clicking them.
+// A label that reports a click, for fields the user changes by clicking them. It is drawn on a
+// push-button face with a folder sign and a hand cursor, so it reads as something to press and not
+// as a disabled box; Space and Return press it from the keyboard.
 #pragma once
 
 #include <QLabel>
@@ -6,11 +8,13 @@
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit ClickLabel(QWidget* parent = nullptr);
 
 signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 };

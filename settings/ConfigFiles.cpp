@@ -2,23 +2,26 @@
 
 #include "link/Grid.h"
 #include "link/mdlKX5.h"
+#include "ui/TestSeams.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
-QString g_programDir;
-}
+// Far more than the longest file the windows write (99 stations with their descriptions).
+constexpr qint64 kMaxSettingsFile = 64 * 1024;
+} // namespace
 
 QString programDir() {
-    if (!g_programDir.isEmpty()) return g_programDir;
-    return QCoreApplication::applicationDirPath();
+    const QString& dir = testSeams().programDir;
+    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
 }
 
 void setProgramDir(const QString& dir) {
-    g_programDir = dir;
+    testSeams().programDir = dir;
 }
 QString commCfgPath() {
     return programDir() + QStringLiteral("/Comm.CFG");
@@ -34,10 +37,14 @@ QString saveDataPath() {
 }
 
 bool readLines(const QString& path, QStringList* lines) {
+    // A FIFO would block start-up before the window shows, and a device such as /dev/zero
+    // never ends: only a regular file of sane size is read.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxSettingsFile) return false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray all = f.readAll();
-    if (f.error() != QFileDevice::NoError) return false;
+    const QByteArray all = f.read(kMaxSettingsFile + 1);
+    if (f.error() != QFileDevice::NoError || all.size() > kMaxSettingsFile) return false;
     QString text = QString::fromUtf8(all);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -58,6 +65,11 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
         f.cancelWriting();
         return false;
     };
+    // Replacing a folder, or writing through a link to a device or FIFO, is never meant.
+    const QFileInfo target(path);
+    if (target.isDir()) return fail(QStringLiteral("a folder of that name is in the way"));
+    if (target.exists() && !target.isFile())
+        return fail(QStringLiteral("it is not a regular file"));
     if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
     if (f.write(data) != data.size()) return fail(f.errorString());
     // commit() can report success although its last buffered write failed (a full disk).
@@ -125,10 +137,9 @@ bool LoadSaveDataCfg() {
     return true;
 }
 
-bool saveSaveDataCfg(const SaveDataCfg& c, QString* error) {
+bool saveSaveData(const QStringList& lines, QString* error) {
     QDir().mkpath(cfgDir());
-    return writeLinesAtomic(
-        saveDataPath(), {c.enable, QString::number(c.interval), c.unit, c.folder, c.name}, error);
+    return writeLinesAtomic(saveDataPath(), lines, error);
 }
 
 // ---------------- SetEnv.INI ----------------

@@ -8,7 +8,7 @@
 
 class Grid;
 
-// The program folder: the executable's folder unless a test or the demo set another.
+// The program folder: the executable's folder unless testSeams().programDir names another.
 QString programDir();
 void setProgramDir(const QString& dir);
 QString commCfgPath();  // <program>/Comm.CFG
@@ -16,10 +16,12 @@ QString cfgDir();       // <program>/CFG
 QString setEnvPath();   // <program>/CFG/SetEnv.INI
 QString saveDataPath(); // <program>/CFG/SaveData.INI
 
-// Lines of a text file without their CR/LF; false when it cannot be read.
+// Lines of a text file without their CR/LF; false when it cannot be read, or is not a regular
+// file (a FIFO, a device), or is larger than 64 KiB: all of these count as a missing file.
 bool readLines(const QString& path, QStringList* lines);
 // Writes the lines, each ended by CR LF, through a temporary file renamed over the old one.
-// On failure *error names the file and the cause, and the old file is untouched.
+// On failure *error names the file and the cause, and the old file is untouched. Only a
+// regular file is replaced: a folder, FIFO or device in its place is an error.
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error);
 
 struct CommCfg {
@@ -47,7 +49,8 @@ struct SaveDataCfg {
 bool LoadSaveDataCfg();
 SaveDataCfg currentSaveDataCfg();
 void applySaveDataCfg(const SaveDataCfg& cfg);
-bool saveSaveDataCfg(const SaveDataCfg& cfg, QString* error);
+// The five lines of SaveData.INI as the window's boxes hold them (the interval as typed).
+bool saveSaveData(const QStringList& lines, QString* error);
 
 // Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
 // the monitor table. A missing file gives one station, MC No 1.

@@ -1,38 +1,32 @@
 #include "settings/ShellOpen.h"
 
 #include "settings/ConfigFiles.h"
+#include "settings/OpenWithDialog.h"
 #include "ui/MsgBox.h"
+#include "ui/TestSeams.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace {
 
-ShellHooks g_hooks;
-
 bool openUrl(const QUrl& url) {
-    return g_hooks.openUrl ? g_hooks.openUrl(url) : QDesktopServices::openUrl(url);
+    const auto& seam = testSeams().openUrl;
+    return seam ? seam(url) : QDesktopServices::openUrl(url);
 }
 
 QString chooseProgram(const QString& file) {
-    if (g_hooks.chooseProgram) return g_hooks.chooseProgram(file);
-    QString start = QStringLiteral("/usr/bin");
-#ifdef Q_OS_WIN
-    start = qEnvironmentVariable("ProgramFiles", QStringLiteral("C:/"));
-#endif
-    return QFileDialog::getOpenFileName(
-        QApplication::activeWindow(),
-        QStringLiteral("Open With - %1").arg(QFileInfo(file).fileName()), start);
+    if (const auto& seam = testSeams().chooseProgram) return seam(file);
+    OpenWithDialog d(file, QApplication::activeWindow());
+    return d.exec() == QDialog::Accepted ? d.program() : QString();
 }
 
 bool startDetached(const QString& program, const QStringList& args, const QString& workDir) {
-    if (g_hooks.startDetached) return g_hooks.startDetached(program, args, workDir);
-    return QProcess::startDetached(program, args, workDir);
+    const auto& seam = testSeams().startDetached;
+    return seam ? seam(program, args, workDir) : QProcess::startDetached(program, args, workDir);
 }
 
 bool isProgram(const QFileInfo& f) {
@@ -43,13 +37,12 @@ bool isProgram(const QFileInfo& f) {
 #endif
 }
 
-// The companion programs are named for Windows; elsewhere the same program has no ".exe".
+// The companion programs are named for Windows; elsewhere the same program has no ".exe", and
+// that is also the name a missing program is reported under.
 QString platformPath(const QString& path) {
 #ifndef Q_OS_WIN
-    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) && !QFileInfo::exists(path)) {
-        const QString bare = path.left(path.size() - 4);
-        if (QFileInfo::exists(bare)) return bare;
-    }
+    if (path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) && !QFileInfo::exists(path))
+        return path.left(path.size() - 4);
 #endif
     return path;
 }
@@ -67,18 +60,6 @@ void openWith(const QString& file) {
 
 } // namespace
 
-void setShellHooks(ShellHooks hooks) {
-    g_hooks = std::move(hooks);
-}
-
-QString graphViewerPath() {
-#ifdef Q_OS_WIN
-    return programDir() + QStringLiteral("/KX5_Graph.exe");
-#else
-    return programDir() + QStringLiteral("/KX5_Graph");
-#endif
-}
-
 void ShellOpen(const QString& path, const QString& verb) {
     // The desktop has one verb for what the Help commands do; any verb given opens.
     Q_UNUSED(verb);
@@ -90,8 +71,4 @@ void ShellOpen(const QString& path, const QString& verb) {
                                  : openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
     }
     if (!opened) openWith(file);
-}
-
-void OpenHomePage(const QString& address) {
-    openUrl(QUrl(address));
 }

@@ -6,7 +6,9 @@
 #include <algorithm>
 
 void KeepSelectedStation() {
-    if (gMC_List.empty()) {
+    // Nothing selected yet: the model sweep selects the first station that answers, which
+    // need not be the first in use.
+    if (gMC_List.empty() || gMC_No == 0) {
         gMC_SelIdx = 0;
         return;
     }

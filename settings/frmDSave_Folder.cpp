@@ -2,6 +2,7 @@
 
 #include "settings/ConfigFiles.h"
 #include "ui/MsgBox.h"
+#include "ui/TestSeams.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -16,7 +17,6 @@
 
 namespace {
 
-frmDSave_Folder::DriveLister g_driveLister;
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
 
@@ -54,12 +54,9 @@ bool isUnder(const QString& path, const QString& root) {
 
 } // namespace
 
-void frmDSave_Folder::setDriveLister(DriveLister lister) {
-    g_driveLister = std::move(lister);
-}
-
 QStringList frmDSave_Folder::driveRoots() {
-    return g_driveLister ? g_driveLister() : systemDrives();
+    const auto& seam = testSeams().driveRoots;
+    return seam ? seam() : systemDrives();
 }
 
 frmDSave_Folder::frmDSave_Folder(QWidget* parent) : QDialog(parent) {

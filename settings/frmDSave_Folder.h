@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -27,9 +26,7 @@ public:
     void btnOK_Click();
     void btnCancel_Click();
 
-    // The root folders the drive list offers. Replaceable so tests control the drives.
-    using DriveLister = std::function<QStringList()>;
-    static void setDriveLister(DriveLister lister);
+    // The root folders the drive list offers (testSeams().driveRoots when set).
     static QStringList driveRoots();
 
 private:

@@ -1,20 +1,13 @@
 #include "settings/frmKX5_About.h"
 
-#include "settings/ShellOpen.h"
+#include "settings/Version.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#ifndef KX5_VERSION
-#define KX5_VERSION "1.0.0"
-#endif
-
-const char* const kHomePage = "https://www.kx5link.example.com";
 
 namespace {
 
@@ -34,11 +27,6 @@ QPixmap logo() {
 
 } // namespace
 
-QString frmKX5_About::versionText() {
-    const QString v = QCoreApplication::applicationVersion();
-    return v.isEmpty() ? QStringLiteral(KX5_VERSION) : v;
-}
-
 frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_About"));
     setWindowTitle(QStringLiteral("About"));
@@ -46,21 +34,15 @@ frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(logo());
-    lblName = new QLabel(QStringLiteral("KX5 Link"), this);
+    // No home-page link: the program has no public address to point at.
+    lblName = new QLabel(QLatin1String(kProgramName), this);
     lblName->setObjectName(QStringLiteral("lblName"));
     QFont f = lblName->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.4);
     lblName->setFont(f);
-    lblVersion = new QLabel(QStringLiteral("Version %1").arg(versionText()), this);
+    lblVersion = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kVersion)), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblHomePage = new QLabel(this);
-    lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
-    lblHomePage->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(QLatin1String(kHomePage)));
-    lblHomePage->setTextFormat(Qt::RichText);
-    lblHomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
-                                         Qt::LinksAccessibleByKeyboard);
-    lblHomePage->setCursor(Qt::PointingHandCursor);
     btnClose = new QPushButton(QStringLiteral("&Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setDefault(true);
@@ -68,7 +50,6 @@ frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
     auto* text = new QVBoxLayout;
     text->addWidget(lblName);
     text->addWidget(lblVersion);
-    text->addWidget(lblHomePage);
     text->addStretch();
     auto* body = new QHBoxLayout;
     body->addWidget(Image1);
@@ -80,12 +61,7 @@ frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
     top->addLayout(body);
     top->addLayout(buttons);
 
-    connect(lblHomePage, &QLabel::linkActivated, this, [this] { lblHomePage_Click(); });
     connect(btnClose, &QPushButton::clicked, this, &frmKX5_About::btnClose_Click);
-}
-
-void frmKX5_About::lblHomePage_Click() {
-    OpenHomePage(QLatin1String(kHomePage));
 }
 
 void frmKX5_About::btnClose_Click() {

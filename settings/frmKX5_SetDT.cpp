@@ -1,8 +1,10 @@
 #include "settings/frmKX5_SetDT.h"
 
+#include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
+#include "ui/TestSeams.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,20 +16,16 @@
 
 namespace {
 
-frmKX5_SetDT::Clock g_clock;
 constexpr Bgr kLightMagenta = rgb(0xFF, 0xC0, 0xFF);
 const QDate kFirstDate(1990, 1, 1);
 const QDate kLastDate(2100, 12, 31);
 
 QDateTime now() {
-    return g_clock ? g_clock() : QDateTime::currentDateTime();
+    const auto& clock = testSeams().clock;
+    return clock ? clock() : QDateTime::currentDateTime();
 }
 
 } // namespace
-
-void frmKX5_SetDT::setClock(Clock clock) {
-    g_clock = std::move(clock);
-}
 
 bool frmKX5_SetDT::parseDate(const QString& text, QDate* date) {
     // "yyyy-M-d" also takes two-digit months and days, so "2024-2-9" and "2024-02-09" both do.
@@ -154,7 +152,7 @@ void frmKX5_SetDT::btnSet_Click() {
     }
     gRegNo = {520, 521, 522, 523, 524, 525};
     gRegVal = {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-    gReqStep = 121;
+    gReqStep = kStepWriteClock;
 }
 
 void frmKX5_SetDT::btnClose_Click() {

@@ -1,11 +1,10 @@
 // Date Time Setting: sets the controller's calendar clock (registers 520 to 525) from a date
 // and time typed by the user or copied from the PC clock. The write is queued as step 121 for
-// the poll scheduler; this window never touches the port.
+// the poll scheduler; this window never touches the port. The PC clock is testSeams().clock.
 #pragma once
 
 #include <QDateTime>
 #include <QDialog>
-#include <functional>
 
 class Grid;
 class GridView;
@@ -26,10 +25,6 @@ public:
     void btnSameDT1_Click();
     void btnSet_Click();
     void btnClose_Click();
-
-    // The PC clock the window reads; tests set "now". An empty function restores the real one.
-    using Clock = std::function<QDateTime()>;
-    static void setClock(Clock clock);
 
     // Parses the "Date" and "Time" cell texts within the cells' ranges; false when either is
     // empty or not a valid date or time.

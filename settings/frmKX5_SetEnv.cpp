@@ -39,6 +39,7 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
     sprdList->horizontalHeader()->setStretchLastSection(true);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
@@ -50,6 +51,9 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
     top->addWidget(sprdList);
     top->addLayout(buttons);
     resize(420, 520);
+    // The grid opens a cell's editor as soon as it takes the focus; at opening the focus is on
+    // OK, so no drop-down shows until the user picks a cell.
+    btnOK->setFocus();
 
     connect(btnOK, &QPushButton::clicked, this, &frmKX5_SetEnv::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmKX5_SetEnv::btnCancel_Click);

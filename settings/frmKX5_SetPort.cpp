@@ -6,6 +6,7 @@
 #include "ui/MsgBox.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,24 +28,41 @@ QComboBox* makeBox(QWidget* parent, const char* name, const QStringList& items) 
 
 } // namespace
 
-QStringList frmKX5_SetPort::portList() {
+QStringList frmKX5_SetPort::portList(const QStringList& systemPorts, const QStringList& byIdLinks,
+                                     const QString& current) {
     QStringList list;
     QStringList comNames; // what COM1 .. COM16 open, so a device is not offered twice
     for (int n = 1; n <= 16; ++n) {
         list.append(QStringLiteral("COM%1").arg(n));
         comNames.append(systemPortName(list.last()));
     }
-    QStringList devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        QString loc = info.systemLocation();
+    QStringList devices = systemPorts + byIdLinks;
+    // A typed path (a pseudo-terminal, a link of one's own) stays offered once it is in use.
+    if (current.startsWith(QLatin1Char('/'))) devices.append(current);
+    QStringList extra;
+    for (QString loc : devices) {
 #ifdef Q_OS_WIN
         if (loc.startsWith(QLatin1String("\\\\.\\"))) loc = loc.mid(4);
 #endif
-        if (!comNames.contains(loc) && !list.contains(loc) && !devices.contains(loc))
-            devices.append(loc);
+        if (!loc.isEmpty() && !comNames.contains(loc) && !list.contains(loc) &&
+            !extra.contains(loc))
+            extra.append(loc);
     }
-    devices.sort();
-    return list + devices;
+    extra.sort();
+    return list + extra;
+}
+
+QStringList frmKX5_SetPort::portList() {
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.append(info.systemLocation());
+    // Stable names of USB adapters, which keep naming the same adapter after a re-plug.
+    QStringList links;
+    const QDir byId(QStringLiteral("/dev/serial/by-id"));
+    for (const QString& name :
+         byId.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        links.append(byId.filePath(name));
+    return portList(ports, links, gPort);
 }
 
 frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
@@ -52,6 +70,10 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Port Setup"));
 
     cmbPort = makeBox(this, "cmbPort", portList());
+    // Wide enough for the longest entry, such as a /dev/serial/by-id path, and for a typed
+    // path of usual length.
+    cmbPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmbPort->setMinimumContentsLength(24);
     cmbBaud = makeBox(this, "cmbBaud", {"9600", "4800", "2400", "1200"});
     cmbParity = makeBox(this, "cmbParity", {"N", "E", "O"});
     cmbData = makeBox(this, "cmbData", {"7", "8"});

@@ -23,7 +23,12 @@ public:
     void btnOK_Click();
     void btnCancel_Click();
 
-    // The entries of the port list: COM1 .. COM16, then the serial devices the system reports.
+    // The entries of the port list: COM1 .. COM16, then, sorted and each once, the serial
+    // devices the system reports, the /dev/serial/by-id links and the port in use when it is
+    // a typed path; devices that COM1 .. COM16 already open are left out.
+    static QStringList portList(const QStringList& systemPorts, const QStringList& byIdLinks,
+                                const QString& current);
+    // The same with this machine's devices and links and gPort.
     static QStringList portList();
 
 private:

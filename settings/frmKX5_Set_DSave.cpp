@@ -41,9 +41,8 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
     cmbUnit->setCurrentText(QStringLiteral("sec"));
     lblFolder = new ClickLabel(this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    lblFolder->setFrameShape(QFrame::StyledPanel);
-    lblFolder->setCursor(Qt::PointingHandCursor);
     lblFolder->setToolTip(QStringLiteral("Click to change the folder"));
+    lblFolder->setAccessibleName(QStringLiteral("Folder"));
     lblFolder->setMinimumWidth(260);
     txtFName = new QLineEdit(this);
     txtFName->setObjectName(QStringLiteral("txtFName"));
@@ -122,16 +121,17 @@ void frmKX5_Set_DSave::btnOK_Click() {
         MsgBox(this, windowTitle(), QStringLiteral("Input Filename."));
         return;
     }
-    const SaveDataCfg cfg{cmbSave->currentText(), cInt(txtSaveInterval->text()),
-                          cmbUnit->currentText(), lblFolder->text(), txtFName->text()};
+    const QStringList lines{cmbSave->currentText(), txtSaveInterval->text(), cmbUnit->currentText(),
+                            lblFolder->text(), txtFName->text()};
     QString error;
-    if (!saveSaveDataCfg(cfg, &error)) {
+    if (!saveSaveData(lines, &error)) {
         MsgBox(this, windowTitle(),
                error + QStringLiteral("\nThe data save settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    applySaveDataCfg(cfg);
+    // The file keeps the box's text as typed; only the interval in use is a whole number.
+    applySaveDataCfg({lines[0], cInt(lines[1]), lines[2], lines[3], lines[4]});
     accept();
 }
 

@@ -1,7 +1,11 @@
 #include "ui/GridView.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QEvent>
 #include <QHeaderView>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -61,7 +65,41 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
         const QModelIndex i = m_model->index(row - 1, col - 1);
         if (i.isValid() && isVisible()) scrollTo(i);
     });
+    // The corner cell (column 0, row 0) is a button of the view's own that draws no text.
+    for (auto* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
+        if (b->inherits("QTableCornerButton")) m_corner = b;
+    if (m_corner) m_corner->installEventFilter(this);
+    connect(grid, &Grid::cellChanged, this, [this](int col, int row) {
+        if (col == 0 && row == 0) showCornerText();
+    });
     applyLayout();
+    showCornerText();
+}
+
+void GridView::showCornerText() {
+    if (!m_corner) return;
+    // The row header is as wide as its numbers; the corner text needs room of its own.
+    const QString text = grid()->text(0, 0);
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    verticalHeader()->setMinimumWidth(
+        text.isEmpty() ? 0 : verticalHeader()->fontMetrics().horizontalAdvance(text) + 4 * margin);
+    m_corner->update();
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_corner || event->type() != QEvent::Paint)
+        return QTableView::eventFilter(watched, event);
+    QStyleOptionHeader opt;
+    opt.initFrom(m_corner);
+    opt.state |= QStyle::State_Raised;
+    opt.rect = m_corner->rect();
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.orientation = Qt::Horizontal;
+    opt.text = grid()->text(0, 0);
+    opt.textAlignment = Qt::AlignCenter;
+    QStylePainter painter(m_corner);
+    painter.drawControl(QStyle::CE_Header, opt);
+    return true;
 }
 
 void GridView::applyLayout() {

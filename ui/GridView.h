@@ -1,10 +1,12 @@
-// A table view of a Grid: hidden columns, joined cells, drop-down and button cells, and the
-// grid's click notifications.
+// A table view of a Grid: hidden columns, joined cells, drop-down and button cells, the corner
+// cell's text, and the grid's click notifications.
 #pragma once
 
 #include "ui/GridModel.h"
 
 #include <QTableView>
+
+class QAbstractButton;
 
 class GridView : public QTableView {
     Q_OBJECT
@@ -13,7 +15,12 @@ public:
     Grid* grid() const { return m_model->grid(); }
     GridModel* gridModel() const { return m_model; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void applyLayout();
+    void showCornerText();
     GridModel* m_model;
+    QAbstractButton* m_corner = nullptr;
 };

@@ -1,41 +1,44 @@
-// A temporary program folder, a fresh data image and recorded message boxes for each test.
+// A temporary program folder, a fresh data image, recorded message boxes and the two station
+// tables for each test; and the ways a settings write is made to fail.
 #pragma once
 
+#include "link/Grid.h"
 #include "link/mdlKX5.h"
 #include "settings/ConfigFiles.h"
-#include "settings/ShellOpen.h"
-#include "settings/frmDSave_Folder.h"
-#include "settings/frmKX5_SetDT.h"
-#include "ui/MsgBox.h"
+#include "settings/frmKX5_SetEnv.h"
+#include "settings/frmKX5_SetPort.h"
+#include "settings/frmKX5_Set_DSave.h"
+#include "ui/TestSeams.h"
 
+#include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
-#include <unistd.h>
 
 class SettingsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        setProgramDir(dir.path());
         resetDataImage();
-        setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        resetTestSeams();
+        testSeams().programDir = dir.path();
+        testSeams().msgBox = [this](const QString&, const QString& text, auto) {
             messages << text;
             return QMessageBox::Ok;
-        });
+        };
+        status.setMaxCols(3);
+        monitoring.setMaxCols(19);
     }
-    void TearDown() override {
-        setMsgBoxHandler({});
-        setShellHooks({});
-        frmDSave_Folder::setDriveLister({});
-        frmKX5_SetDT::setClock({});
-        setProgramDir(QString());
-    }
+    void TearDown() override { resetTestSeams(); }
 
     QString path(const QString& rel) const { return dir.path() + '/' + rel; }
     static QByteArray bytes(const QString& file) {
@@ -45,63 +48,67 @@ protected:
     void write(const QString& rel, const QByteArray& content) {
         QDir().mkpath(QFileInfo(path(rel)).path());
         QFile f(path(rel));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+    }
+    template <typename T = QComboBox> static T* child(QWidget& w, const char* name) {
+        return w.findChild<T*>(name);
+    }
+    static void click(QWidget& w, const char* button) {
+        QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
+    }
+    // The texts of one column of g, row by row.
+    static QStringList column(const Grid& g, int col) {
+        QStringList l;
+        for (int r = 1; r <= g.maxRows(); ++r)
+            l << g.text(col, r);
+        return l;
     }
 
     QTemporaryDir dir;
     QStringList messages;
+    Grid status, monitoring;
 };
 
-// While alive, no file may grow past zero bytes: every write fails as on a full disk.
-// (Tests run as root, which ignores read-only folders, so this is how a write is made to fail.)
-class DiskFull {
-public:
-    DiskFull() {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit none{0, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~DiskFull() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
-
-// While alive, folder is read-only, also for root: the process gives up its right to override
-// permission bits (CAP_DAC_OVERRIDE) and takes it back afterwards.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(const QString& folder) : m_folder(folder) {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-        syscall(SYS_capget, &m_header, m_old);
-        __user_cap_data_struct lowered[2] = {m_old[0], m_old[1]};
-        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
-        syscall(SYS_capset, &m_header, lowered);
-    }
-    ~ReadOnlyFolder() {
-        syscall(SYS_capset, &m_header, m_old);
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    QString m_folder;
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_old[2]{};
-};
-
-// The ways a settings file fails to be written in these tests.
-enum class WriteFailure { ReadOnlyFolder, DiskFull };
-
-// Runs f while writes into folder fail the given way.
-template <typename F> void whileFailing(WriteFailure how, const QString& folder, F f) {
-    if (how == WriteFailure::DiskFull) {
-        DiskFull full;
-        f();
-    } else {
-        ReadOnlyFolder readOnly(folder);
-        f();
-    }
+// SetEnv.INI of 99 lines with the given stations marked "O" and named "MC<n>".
+inline QByteArray setEnvFile(std::initializer_list<int> inUse) {
+    QByteArray out;
+    for (int k = 1; k <= 99; ++k)
+        out += std::count(inUse.begin(), inUse.end(), k) ? "O\tMC" + QByteArray::number(k) + "\r\n"
+                                                         : QByteArray("X\t\r\n");
+    return out;
 }
+
+enum class WriteFailure { ReadOnlyFolder, DiskFull, FolderInTheWay, FifoInTheWay };
+
+// While alive, writing file fails the given way. Tests run as root, which ignores permission
+// bits, so a read-only folder also gives up CAP_DAC_OVERRIDE; a full disk is a zero file-size
+// limit.
+class FailingWrites {
+public:
+    FailingWrites(WriteFailure how, const QString& file) : m_dir(QFileInfo(file).path()) {
+        if (how == WriteFailure::FolderInTheWay) QFile::remove(file), QDir().mkpath(file);
+        if (how == WriteFailure::FifoInTheWay) QFile::remove(file), mkfifo(qPrintable(file), 0600);
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_limit);
+        const rlimit none{0, m_limit.rlim_max};
+        if (how == WriteFailure::DiskFull) setrlimit(RLIMIT_FSIZE, &none);
+        syscall(SYS_capget, &m_header, m_caps);
+        __user_cap_data_struct lowered[2] = {m_caps[0], m_caps[1]};
+        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+        if (how == WriteFailure::ReadOnlyFolder) {
+            QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::ExeOwner);
+            syscall(SYS_capset, &m_header, lowered);
+        }
+    }
+    ~FailingWrites() {
+        setrlimit(RLIMIT_FSIZE, &m_limit);
+        syscall(SYS_capset, &m_header, m_caps);
+        QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+private:
+    QString m_dir;
+    rlimit m_limit{};
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_caps[2]{};
+};

@@ -1,0 +1,111 @@
+// The clock window's request and the shell launcher; the settings windows: test_windows.cpp.
+#include "SettingsFixture.h"
+#include "settings/OpenWithDialog.h"
+#include "settings/ShellOpen.h"
+#include "settings/frmKX5_SetDT.h"
+
+class ClockShell : public SettingsFixture {
+protected:
+    void SetUp() override {
+        SettingsFixture::SetUp();
+        testSeams().clock = [this] { return now; };
+    }
+    QDateTime now{QDate(2024, 2, 29), QTime(23, 59, 59)};
+};
+
+TEST_F(ClockShell, FollowingThePcClockSendsTheMomentShownAndFreezesWhenOff) {
+    frmKX5_SetDT w;
+    w.btnSameDT1_Click(); // on
+    w.tmrDT_Timer();
+    w.btnSet_Click();
+    EXPECT_EQ(gRegNo, std::vector<int>({520, 521, 522, 523, 524, 525}));
+    EXPECT_EQ(gRegVal, std::vector<int>({2024, 2, 29, 23, 59, 59}));
+    EXPECT_EQ(gReqStep, 121);
+    w.btnSameDT1_Click(); // off: the cells keep the last second copied
+    now = QDateTime(QDate(2024, 3, 1), QTime(0, 0, 4));
+    w.tmrDT_Timer();
+    EXPECT_EQ(w.findChild<QLabel*>("lblDT")->text(), "2024-03-01 00:00:04");
+    w.btnSet_Click();
+    EXPECT_EQ(gRegVal, std::vector<int>({2024, 2, 29, 23, 59, 59}));
+    w.dateTimeGrid()->setText(1, 1, "2030-01-01"); // on again: typing is overwritten
+    w.btnSameDT1_Click();
+    w.tmrDT_Timer();
+    EXPECT_EQ(w.dateTimeGrid()->text(1, 1), "2024-03-01");
+    EXPECT_EQ(w.dateTimeGrid()->text(2, 1), "00:00:04");
+}
+
+TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
+    const std::tuple<const char*, const char*, std::vector<int>, const char*> rows[] = {
+        {"2031-12-31", "00:00:00", {2031, 12, 31, 0, 0, 0}, ""},
+        {"1990-01-01", "23:59:59", {1990, 1, 1, 23, 59, 59}, ""},
+        {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, ""},
+        {"", "", {}, "date"},
+        {"1989-12-31", "12:00:00", {}, "1990-01-01"},
+        {"2101-01-01", "12:00:00", {}, "2100-12-31"},
+        {"2023-02-29", "12:00:00", {}, "date"},
+        {"2024-01-01", "24:00:00", {}, "time"},
+        {"2024-01-01", "12:00", {}, "time"},
+    };
+    for (const auto& [date, time, sent, complaint] : rows) {
+        SCOPED_TRACE(std::string(date) + " " + time);
+        messages.clear();
+        gRegVal = {7};
+        gReqStep = 0;
+        frmKX5_SetDT w;
+        w.dateTimeGrid()->setText(1, 1, date);
+        w.dateTimeGrid()->setText(2, 1, time);
+        w.btnSet_Click();
+        EXPECT_EQ(gRegVal, sent.empty() ? std::vector<int>{7} : sent);
+        EXPECT_EQ(gReqStep, sent.empty() ? 0 : 121);
+        EXPECT_EQ(messages.size(), sent.empty() ? 1 : 0);
+        EXPECT_TRUE(messages.value(0).contains(complaint)); // nothing sent: say what is wrong
+    }
+}
+
+TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysWhy) {
+    write("KX5.pdf", "%PDF");
+    write("KX5_Graph", "#!/bin/sh\n");
+    QFile::setPermissions(path("KX5_Graph"), QFile::ReadOwner | QFile::ExeOwner);
+    const QString pdf = path("KX5.pdf"), chm = path("Help/KX5.chm");
+    // The desktop calls made, in order: open <file>, choose <file>, start <program> <args>.
+    const std::tuple<QString, bool, QString, bool, QString> rows[] = {
+        {pdf, true, "", true, "open " + pdf},
+        {pdf, false, "/bin/viewer", true,
+         "open " + pdf + ";choose " + pdf + ";start /bin/viewer " + pdf},
+        {chm, true, "/bin/viewer", true, "choose " + chm + ";start /bin/viewer " + chm},
+        {chm, true, "", true, "choose " + chm},                                // choice cancelled
+        {path("KX5_Graph.exe"), true, "", true, "start " + path("KX5_Graph")}, // no ".exe" here
+        {path("Old/KX5_Graph.exe"), true, "", true, "choose " + path("Old/KX5_Graph")},
+        {pdf, false, "/bin/broken", false,
+         "open " + pdf + ";choose " + pdf + ";start /bin/broken " + pdf},
+    };
+    for (const auto& [asked, openWorks, chosen, startWorks, want] : rows) {
+        SCOPED_TRACE(want.toStdString());
+        QStringList calls;
+        testSeams().openUrl = [&](const QUrl& u) {
+            calls << "open " + u.toLocalFile();
+            return openWorks;
+        };
+        testSeams().chooseProgram = [&](const QString& f) {
+            calls << "choose " + f;
+            // The choice says which file was asked for, in which folder, and if it is missing.
+            const QString text = OpenWithDialog::message(f);
+            EXPECT_TRUE(text.contains(QFileInfo(f).fileName()) &&
+                        text.contains(QFileInfo(f).path()));
+            EXPECT_EQ(text.contains("does not exist"), !QFileInfo::exists(f));
+            return chosen;
+        };
+        testSeams().startDetached = [&](const QString& p, const QStringList& a, const QString& d) {
+            EXPECT_EQ(d, dir.path()); // programs start in the program folder
+            calls << (QStringList{"start " + p} + a).join(' ');
+            return startWorks;
+        };
+        messages.clear();
+        ShellOpen(asked);
+        EXPECT_EQ(calls.join(';'), want);
+        // A chosen program that does not start is reported with the program and the file.
+        EXPECT_EQ(messages.size(), startWorks ? 0 : 1);
+        EXPECT_TRUE(startWorks || (messages.value(0).contains("broken") &&
+                                   messages.value(0).contains("KX5.pdf")));
+    }
+}

@@ -1,0 +1,134 @@
+// Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
+#include "SettingsFixture.h"
+
+#include <memory>
+
+class Files : public SettingsFixture {};
+
+// A FIFO blocks its reader and /dev/zero never ends: both count as missing, like a file too
+// large to be a settings file. The alarm ends the test if one of them hangs.
+TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
+    const QString commDefaults = "COM1,9600,N,8,1,STD,0";
+    const QString saveDefaults = "No,1,분," + dir.path() + ",KX5";
+    QByteArray over99;
+    QString all99;
+    for (int k = 1; k <= 120; ++k) {
+        over99 += "O\t" + QByteArray::number(k) + "\r\n";
+        if (k <= 99) all99 += QString(k > 1 ? ",%1:%1" : "%1:%1").arg(k);
+    }
+    const std::tuple<const char*, QByteArray, QString> rows[] = {
+        {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\nSUM\r\nextra\r\n", "COM5,4800,E,7,2,SUM,2"},
+        {"Comm.CFG", "/dev/pts/3\n1200\nO\n8\n1\nstd", "/dev/pts/3,1200,O,8,1,std,2"},
+        {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\n", commDefaults}, // short: none of its lines
+        {"CFG/SaveData.INI", "Yes\r\n2.5\r\nmin\r\n/log\r\nOven\r\n", "Yes,2,min,/log,Oven"},
+        {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "yes,4,Min,/x,A"},
+        {"CFG/SaveData.INI", "No\r\n7a\r\nsec\r\n/x\r\nB\r\n", "No,7,sec,/x,B"},
+        {"CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/log\r\n", saveDefaults},
+        {"CFG/SetEnv.INI", "X\ta\r\nX\r\nO\tOven 3\r\no\tlow\r\n O\t\r\nO \t\r\nO\tOven 7\r\n0\r\n",
+         "3:Oven 3,7:Oven 7"},                                   // exactly "O"
+        {"CFG/SetEnv.INI", "O\r\nX\t\r\nO\ta\tb\r\n", "1:,3:a"}, // no TAB; a second TAB
+        {"CFG/SetEnv.INI", "X\r\nX\r\n", ""},
+        {"CFG/SetEnv.INI", over99, all99}, // MC Nos travel as two digits
+    };
+    std::vector<std::tuple<const char*, QByteArray, QString>> all(std::begin(rows), std::end(rows));
+    for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>"}) {
+        all.push_back({"Comm.CFG", kind, commDefaults});
+        all.push_back({"CFG/SaveData.INI", kind, saveDefaults});
+        all.push_back({"CFG/SetEnv.INI", kind, "1:"});
+    }
+    for (const auto& [file, content, want] : all) {
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(cfgDir());
+        if (content == "<fifo>") {
+            ASSERT_EQ(mkfifo(qPrintable(path(file)), 0600), 0);
+        } else if (content == "<zero>") {
+            ASSERT_TRUE(QFile::link("/dev/zero", path(file)));
+        } else if (content != "<missing>") {
+            write(file, content == "<big>" ? setEnvFile({5}) + QByteArray(70000, '\n') : content);
+        }
+        alarm(10);
+        LoadCommCfg();
+        LoadSaveDataCfg();
+        LoadStations(&status, &monitoring);
+        alarm(0);
+        QStringList stations, mcs;
+        for (size_t i = 0; i < gMC_List.size(); ++i) {
+            mcs << QString::number(gMC_List[i]);
+            stations << mcs.last() + ':' + gMC_Name[int(i)];
+        }
+        const QStringList comm{gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol},
+            save{gDSaveEnable, QString::number(gDSaveIntv), gDSaveUnit, gDSaveFolder, gDSaveName};
+        const QString name(file);
+        EXPECT_EQ(name == "Comm.CFG"         ? comm.join(',') + ',' + QString::number(gSumLen)
+                  : name == "CFG/SetEnv.INI" ? stations.join(',')
+                                             : save.join(','),
+                  want)
+            << file << " " << content.left(30).toStdString();
+        // Both tables hold one row per station in use, and none has answered yet.
+        EXPECT_EQ(column(status, 1), mcs);
+        EXPECT_EQ(column(monitoring, 0), mcs);
+        EXPECT_EQ(gMC_OK, std::vector<bool>(gMC_List.size(), false));
+        EXPECT_EQ(gMC_Last, int(gMC_List.size()) - 1);
+    }
+}
+
+TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
+    const std::pair<const char*, QByteArray> files[] = {
+        {"Comm.CFG", "COM2\r\n2400\r\nE\r\n7\r\n2\r\nSTD\r\n"},
+        {"CFG/SetEnv.INI", setEnvFile({4})},
+        {"CFG/SaveData.INI", "No\r\n1\r\nsec\r\n/log\r\nOld\r\n"},
+    };
+    auto inUse = [this] {
+        return QStringList{gPort,
+                           gProtocol,
+                           QString::number(gSumLen),
+                           gDSaveEnable,
+                           gDSaveName,
+                           column(status, 1).join(','),
+                           column(monitoring, 0).join(',')};
+    };
+    for (const auto& [name, old] : files) {
+        for (WriteFailure how : {WriteFailure::ReadOnlyFolder, WriteFailure::DiskFull,
+                                 WriteFailure::FolderInTheWay, WriteFailure::FifoInTheWay}) {
+            SCOPED_TRACE(std::string(name) + " case " + std::to_string(int(how)));
+            const QString file = path(name);
+            QDir(dir.path()).removeRecursively();
+            write(name, old);
+            LoadCommCfg();
+            LoadStations(&status, &monitoring);
+            LoadSaveDataCfg();
+            // Each window with one change, so that an OK that went through would show.
+            std::unique_ptr<QDialog> w;
+            if (file == commCfgPath()) {
+                w.reset(new frmKX5_SetPort);
+                child(*w, "cmbProtocol")->setEditText("SUM");
+            } else if (file == setEnvPath()) {
+                w.reset(new frmKX5_SetEnv(&status, &monitoring));
+                static_cast<frmKX5_SetEnv*>(w.get())->list()->setText(1, 9, "O");
+            } else {
+                w.reset(new frmKX5_Set_DSave);
+                child<QLineEdit>(*w, "txtFName")->setText("New");
+            }
+            const QStringList before = inUse();
+            w->show();
+            messages.clear();
+            {
+                FailingWrites failing(how, file);
+                click(*w, "btnOK");
+            }
+            EXPECT_TRUE(w->isVisible());
+            ASSERT_EQ(messages.size(), 1);
+            EXPECT_TRUE(messages[0].contains(QFileInfo(file).fileName()));
+            EXPECT_EQ(inUse(), before);
+            // The old file, or what stood in its way, is still there, and no temporary file.
+            const QFileInfo info(file);
+            const QByteArray now = info.isDir()    ? "<folder>"
+                                   : info.isFile() ? bytes(file)
+                                                   : "<fifo>";
+            EXPECT_EQ(now, how == WriteFailure::FolderInTheWay ? "<folder>"
+                           : how == WriteFailure::FifoInTheWay ? "<fifo>"
+                                                               : old);
+            EXPECT_EQ(QDir(info.path()).entryList({info.fileName() + ".*"}, QDir::Files).size(), 0);
+        }
+    }
+}

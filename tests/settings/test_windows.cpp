@@ -1,0 +1,207 @@
+// The port, stations and data-save windows and the picker; start-up reading: test_files.cpp.
+#include "SettingsFixture.h"
+#include "link/QtSerialPort.h"
+#include "settings/frmDSave_Folder.h"
+#include "ui/GridView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QSerialPort>
+#include <QTimer>
+#include <QTreeWidget>
+#include <fcntl.h>
+
+class Windows : public SettingsFixture {};
+
+TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
+    const char* const boxes[] = {"cmbPort", "cmbBaud", "cmbParity",
+                                 "cmbData", "cmbStop", "cmbProtocol"};
+    const std::pair<QStringList, int> rows[] = {
+        {{"COM20", "4800", "E", "7", "2", "SUM"}, 2},
+        {{"COM1", "9600", "N", "8", "1", "STD"}, 0},
+        {{"/dev/ttyUSB0", "19200", "O", "8", "1", "std"}, 2}, // lower case is not STD
+    };
+    for (const auto& [typed, sumLen] : rows) {
+        frmKX5_SetPort w;
+        for (int i = 0; i < 6; ++i)
+            child(w, boxes[i])->setEditText(typed[i]);
+        click(w, "btnOK");
+        EXPECT_EQ(bytes(commCfgPath()), (typed.join("\r\n") + "\r\n").toUtf8());
+        EXPECT_EQ(QStringList({gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol}), typed);
+        EXPECT_EQ(gSumLen, sumLen);
+    }
+    // After COM1 .. COM16: devices (ttyS0 is COM1), by-id links and a typed path, each once.
+    const QString byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    const QStringList list = frmKX5_SetPort::portList(
+        {"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyACM0"}, {byId}, "/tmp/kx5/line");
+    EXPECT_EQ(list.mid(15),
+              QStringList({"COM16", byId, "/dev/ttyACM0", "/dev/ttyUSB0", "/tmp/kx5/line"}));
+    EXPECT_EQ(frmKX5_SetPort::portList({"/dev/ttyUSB0"}, {}, "/dev/ttyUSB0").size(), 17);
+    EXPECT_EQ(frmKX5_SetPort::portList({}, {}, "COM20").size(), 16);
+    // The box shows a long path whole at the window's default size.
+    gPort = "/work/kx5/build/tests/settings/simulated-line";
+    frmKX5_SetPort w;
+    w.show();
+    EXPECT_EQ(child(w, "cmbPort")->findText(gPort), child(w, "cmbPort")->count() - 1);
+    EXPECT_GE(child(w, "cmbPort")->lineEdit()->width(), w.fontMetrics().horizontalAdvance(gPort));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
+    gPort = QString::fromLocal8Bit(ptsname(master));
+    QSerialPort holder(gPort); // another program holds the device
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    frmKX5_SetPort w;
+    auto msg = [&] { return child<QLabel>(w, "lblMsg")->text(); };
+    EXPECT_EQ(msg(), "port in use by another program or access denied");
+    holder.close();
+    emit child(w, "cmbPort")->activated(child(w, "cmbPort")->findText(gPort));
+    EXPECT_EQ(msg(), "");
+    ASSERT_FALSE(QFileInfo::exists(systemPortName("COM99")));
+    w.TestPort(99);
+    EXPECT_EQ(msg(), "no such port");
+    EXPECT_EQ(child(w, "cmbPort")->currentText(), gPort); // the test never changes a box
+    close(master);
+}
+
+TEST_F(Windows, StationsOkWritesNinetyNineLinesRebuildsTablesAndKeepsTheSelection) {
+    struct Row {
+        std::initializer_list<int> before, after;
+        int selected, wantNo;
+    };
+    const Row rows[] = {
+        {{4}, {3, 7}, 0, 0},       // nothing selected yet: the sweep will choose, MC No stays empty
+        {{2, 5, 8}, {2, 8}, 5, 2}, // the selected station dropped: the first still in use
+        {{2, 8}, {1, 2, 8}, 8, 8}, // still in use: kept, its index follows
+        {{2}, {}, 2, 2},           // none in use: refused, nothing changes
+    };
+    auto in = [](std::initializer_list<int> l, int k) {
+        return std::find(l.begin(), l.end(), k) != l.end();
+    };
+    for (const Row& r : rows) {
+        messages.clear();
+        write("CFG/SetEnv.INI", setEnvFile(r.before));
+        LoadStations(&status, &monitoring);
+        gMC_No = r.selected;
+        gMC_SelIdx = -1;
+        frmKX5_SetEnv w(&status, &monitoring);
+        for (int k = 1; k <= 99; ++k)
+            w.list()->setText(1, k, in(r.after, k) ? "O" : "X");
+        w.list()->setText(2, 50, "spare");
+        click(w, "btnOK");
+        QByteArray want; // descriptions stay with their lines, marked or not
+        for (int k = 1; k <= 99; ++k)
+            want += QByteArray(in(r.after, k) ? "O\t" : "X\t") +
+                    (k == 50           ? "spare"
+                     : in(r.before, k) ? "MC" + QByteArray::number(k)
+                                       : "") +
+                    "\r\n";
+        const bool refused = r.after.size() == 0;
+        EXPECT_EQ(bytes(setEnvPath()), refused ? setEnvFile(r.before) : want);
+        EXPECT_EQ(messages.size(), refused ? 1 : 0);
+        QStringList mcs;
+        for (int n : refused ? r.before : r.after)
+            mcs << QString::number(n);
+        EXPECT_EQ(column(status, 1), mcs);
+        EXPECT_EQ(column(monitoring, 0), mcs);
+        EXPECT_EQ(gMC_No, r.wantNo);
+        const auto idx = std::find(gMC_List.begin(), gMC_List.end(), r.wantNo) - gMC_List.begin();
+        EXPECT_EQ(gMC_SelIdx, refused ? -1 : r.wantNo ? idx : 0);
+    }
+}
+
+TEST_F(Windows, StationsWindowShowsTheCornerTextAndNoOpenDropDown) {
+    frmKX5_SetEnv w(&status, &monitoring);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QApplication::processEvents();
+    auto* view = child<GridView>(w, "sprdList");
+    EXPECT_TRUE(view->findChildren<QComboBox*>().isEmpty()); // no cell editor open
+    QAbstractButton* corner = view->findChild<QAbstractButton*>();
+    ASSERT_TRUE(corner && corner->inherits("QTableCornerButton"));
+    EXPECT_GE(corner->width(), corner->fontMetrics().horizontalAdvance("MC No"));
+    const QImage img = corner->grab().toImage();
+    int dark = 0; // the text's pixels
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            dark += img.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(dark, 10);
+}
+
+// The window opens with the file, or with the settings in use when the file is short or
+// missing, and OK writes the boxes back as they stand.
+TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
+    const QByteArray inUse = "Yes\r\n15\r\nmin\r\n/in use\r\nLine\r\n";
+    const std::tuple<QByteArray, QByteArray, const char*> rows[] = {
+        {"Yes\r\n10\r\nsec\r\n/log\r\nOven\r\n", "", ""},
+        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""}, // "2.5" and "7a" stay as typed
+        {"No\r\n7a\r\nmin\r\n/log\r\nB\r\n", "", ""},
+        {"No\r\n10\r\nsec\r\n/data\r\n", inUse, ""},
+        {"<missing>", inUse, ""},
+        {"Yes\r\n5\r\nsec\r\n\r\n\r\n", "", "Select Folder."},
+        {"Yes\r\n5\r\nsec\r\n/log\r\n\r\n", "", "Input Filename."},
+    };
+    for (const auto& [file, written, refusal] : rows) {
+        SCOPED_TRACE(file.toStdString());
+        messages.clear();
+        QFile::remove(saveDataPath());
+        if (file != "<missing>") write("CFG/SaveData.INI", file);
+        applySaveDataCfg({"Yes", 15, "min", "/in use", "Line"});
+        frmKX5_Set_DSave w;
+        click(w, "btnOK");
+        EXPECT_EQ(bytes(saveDataPath()), written.isEmpty() ? file : written);
+        EXPECT_EQ(messages, *refusal ? QStringList({refusal}) : QStringList());
+        const QStringList lines = QString(*refusal            ? inUse
+                                          : written.isEmpty() ? file
+                                                              : written)
+                                      .split("\r\n");
+        EXPECT_EQ(QStringList({gDSaveEnable, gDSaveUnit, gDSaveFolder, gDSaveName}),
+                  QStringList({lines[0], lines[2], lines[3], lines[4]}));
+        EXPECT_EQ(gDSaveIntv, cInt(lines[1]));
+    }
+}
+
+TEST_F(Windows, DataSaveIntervalIsCorrectedWhenTheEditEnds) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"0", "1"},     {"abc", "1"}, {"-3", "1"},  {"0.5", "1"},   {"75", "60"},
+        {"60.5", "60"}, {"60", "60"}, {"7a", "7a"}, {"2.5", "2.5"}, {" 5", " 5"}};
+    frmKX5_Set_DSave w;
+    auto* box = child<QLineEdit>(w, "txtSaveInterval");
+    for (const auto& [typed, want] : rows) {
+        box->setText(typed); // no correction while typing
+        emit box->editingFinished();
+        EXPECT_EQ(box->text(), want) << typed;
+    }
+}
+
+TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) {
+    QDir(dir.path()).mkpath("Log/Oven");
+    QDir(dir.path()).mkpath("other/sub");
+    testSeams().driveRoots = [&] { return QStringList{dir.path(), path("other"), "/no-such"}; };
+    write("CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/elsewhere\r\nOven\r\n");
+    frmKX5_Set_DSave w;
+    w.show();
+    QStringList seen;
+    QTimer::singleShot(0, [&] { // the picker is modal: answer it once it is up
+        auto* picker = qobject_cast<frmDSave_Folder*>(QApplication::activeModalWidget());
+        ASSERT_NE(picker, nullptr);
+        auto* tree = child<QTreeWidget>(*picker, "Dir1");
+        seen << picker->folder(); // the program folder, not the folder set
+        child(*picker, "Drive1")->setCurrentIndex(2);
+        seen << picker->folder() + QString::number(child(*picker, "Drive1")->currentIndex());
+        child(*picker, "Drive1")->setCurrentIndex(1); // another drive: the tree moves to it
+        seen << picker->folder() + QString::number(tree->currentItem()->childCount());
+        child(*picker, "Drive1")->setCurrentIndex(0);
+        tree->setCurrentItem(tree->currentItem()->child(1)); // "CFG", "Log", "other"
+        click(*picker, "btnOK");
+    });
+    QTest::mouseClick(child<QLabel>(w, "lblFolder"), Qt::LeftButton);
+    EXPECT_EQ(seen, QStringList({dir.path(), dir.path() + "0", path("other") + "1"}));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("/no-such")) << messages[0].toStdString();
+    click(w, "btnOK");
+    EXPECT_EQ(bytes(saveDataPath()).split('\n').value(3), path("Log").toUtf8() + "\r");
+    EXPECT_EQ(gDSaveFolder, path("Log"));
+}
