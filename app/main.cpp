@@ -2,8 +2,14 @@
 #include "monitor/frmKX5_Main.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // A data file that reaches a file-size limit fails its write like a full disk does,
+    // instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
