@@ -243,7 +243,7 @@ void frmKX5_Main::layoutTrace() {
     // One byte per column and a few hundred columns: one narrow width for all, never sized
     // to contents, so a long read costs no layout pass.
     QHeaderView* h = m_viewCommD->horizontalHeader();
-    const int width = textWidth(m_viewCommD, {QStringLiteral("STX")}, 6);
+    const int width = textWidth(m_viewCommD, {QStringLiteral("STX")}, 10);
     h->setMinimumSectionSize(width);
     h->setDefaultSectionSize(width);
     h->setSectionResizeMode(QHeaderView::Fixed);
