@@ -1,6 +1,4 @@
-// The data log: exact record bytes, which stations get one, the spacing of records under a
-// jittering graph timer, and failed writes that leave no trace. The graph part of the same
-// tick is test_graph's; the settings window that sets the log up is tests/settings'.
+// Data-log records, their spacing and failed writes; the graph half of the tick is test_graph's.
 #include "MainFixture.h"
 #include "monitor/DataLog.h"
 

@@ -1,7 +1,4 @@
-// The live display and the recorder keys: figures, units, lamps and key colours (on the
-// rendered pixels) from the grids, and the write each key and the print speed queue. The
-// road of a value from the line to the figures is test_main_pty's; the cost of a refresh is
-// bench_monitor's.
+// Live display and recorder keys from the grids; the line-to-figure road is test_main_pty's.
 #include "MainFixture.h"
 
 #include <map>

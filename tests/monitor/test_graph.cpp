@@ -1,5 +1,4 @@
-// The trend graph: sampling on graph ticks, its reset rules, the view switches as drawn and
-// the interval entry. The data-log part of the same tick is test_datalog's.
+// Trend-graph sampling, resets, view switches, interval; the data log is test_datalog's.
 #include "MainFixture.h"
 #include "monitor/TrendChart.h"
 

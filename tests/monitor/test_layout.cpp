@@ -1,6 +1,4 @@
-// The main window at its default size as a user sees it: tables that show their columns and
-// rows, splits the user can move, status texts that stay inside the bar, the trace's columns.
-// What the cells and labels say is left to the other files.
+// The window at its default size as drawn; what its cells and labels say is the other files'.
 #include "MainFixture.h"
 #include "ui/GridView.h"
 

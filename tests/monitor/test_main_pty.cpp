@@ -1,6 +1,4 @@
-// The main window end to end: the real serial port over a pseudo-terminal against kx5sim,
-// opened through its command, with real timers, until the simulator's PV is on the window.
-// What each piece does on the way is left to the other files and to tests/link.
+// End to end against kx5sim over a pty; each step on the way is the other files' and tests/link's.
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"

@@ -1,5 +1,4 @@
-// The window's start-up from its settings files (one window row; parsing them is
-// tests/settings'), the commands and their states, the station click and shut-down.
+// Start-up, commands, station click and exit; parsing the settings files is tests/settings'.
 #include "MainFixture.h"
 #include "monitor/Commands.h"
 

@@ -1,6 +1,4 @@
-// The grid adapter's colours: a cell painted on a background of the grid's own also names its
-// text colour, so a dark desktop palette cannot put white text on a white row. The grid store
-// is tests/link's; the views in the windows are the window tests'.
+// Grid text colours under any palette; the store is tests/link's, the views the window tests'.
 #include "ui/GridModel.h"
 
 #include <gtest/gtest.h>
