@@ -1,5 +1,6 @@
 #include "monitor/DataLog.h"
 
+#include "link/Cells.h"
 #include "link/Grid.h"
 
 #include <QFile>
@@ -20,23 +21,41 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
     return r;
 }
 
+bool appendWhole(const QString& path, const QByteArray& bytes) {
+    // Unbuffered: the record goes out in one write, not in buffer-sized pieces.
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return false;
+    const qint64 before = f.size();
+    if (f.write(bytes) == bytes.size()) return true;
+    // A full disk or a file-size limit took part of it: cut the part off again, so the
+    // next record does not start in the middle of this one.
+    f.resize(before);
+    return false;
+}
+
 bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now) {
     if (row < 1 || row > monitoring.maxRows()) return false;
-    const QByteArray rec =
-        dataRecord(now, monitoring.text(5, row), monitoring.text(4, row), monitoring.text(8, row));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    const bool ok = f.write(rec) == rec.size();
-    f.close();
-    return ok && f.error() == QFileDevice::NoError;
+    const QString nsv = monitoring.text(MonitorCol::NSV, row);
+    const QString npv = monitoring.text(MonitorCol::NPV, row);
+    const QString mvout = monitoring.text(MonitorCol::MVOUT, row);
+    // Before a station's first monitor reply its row is empty: a record without values is
+    // no record.
+    if (nsv.isEmpty() || npv.isEmpty() || mvout.isEmpty()) return false;
+    return appendWhole(path, dataRecord(now, nsv, npv, mvout));
 }
 
 qint64 LogIntervalSeconds(qint64 count, const QString& unit) {
     return unit == QLatin1String("min") ? count * 60 : count;
 }
 
-bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec) {
+bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec,
+                       int tickMs) {
     if (!last.isValid()) return true;
-    const double elapsed = static_cast<double>(last.msecsTo(now)) / 1000.0;
-    return elapsed > static_cast<double>(intervalSec);
+    const qint64 elapsed = last.msecsTo(now);
+    if (elapsed < 0) return false; // the clock was set back: wait until it passes again
+    // The elapsed time in whole graph ticks, so a tick that comes a little early or late
+    // falls on the same side of the interval every time.
+    const qint64 tick = qMax(1, tickMs);
+    const qint64 ticks = (elapsed + tick / 2) / tick;
+    return ticks * tick > intervalSec * 1000;
 }

@@ -14,10 +14,15 @@ QString dataFilePath(const QString& folder, const QString& name, int mcNo);
 // "YYYY-MM-DD" TAB "HH:MM:SS" TAB NSV TAB NPV TAB MVOUT CR LF.
 QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
                       const QString& mvout);
-// Appends the record of monitor-table row `row` (columns 5, 4 and 8: the stored values, not
-// the display texts). False when the file could not be opened or written; the caller skips it.
+// Appends bytes in one write, or nothing: a short write is cut back to the old length.
+bool appendWhole(const QString& path, const QByteArray& bytes);
+// Appends the record of monitor-table row `row` (NSV, NPV and MVOUT: the stored values, not
+// the display texts). False when the row has no values yet or the file could not be opened
+// or written; the caller skips it.
 bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now);
 // The log interval in seconds: minutes only for the exact unit "min".
 qint64 LogIntervalSeconds(qint64 count, const QString& unit);
-// More than intervalSec seconds have passed since `last`; a never-set `last` is long past.
-bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec);
+// More than intervalSec seconds have passed since `last`, counted in whole graph ticks of
+// tickMs: records come (intervalSec div tick + 1) ticks apart whatever the timer's jitter.
+// A never-set `last` is long past.
+bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec, int tickMs);

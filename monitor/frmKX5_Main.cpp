@@ -1,12 +1,15 @@
 #include "monitor/frmKX5_Main.h"
 
+#include "link/Cells.h"
 #include "link/QtSerialPort.h"
+#include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/TrendChart.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
+#include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
@@ -17,10 +20,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -50,6 +55,24 @@ QLabel* named(QLabel* l, const char* name) {
     return l;
 }
 
+constexpr int kRowHeight = 20;
+constexpr int kShownRows = 5; // the station and monitor tables show at least this many rows
+
+// Width of the widest of the texts in a view's font, with `margin` pixels beside it.
+int textWidth(const QWidget* w, const QStringList& texts, int margin = 14) {
+    int width = 0;
+    for (const QString& t : texts)
+        width = qMax(width, w->fontMetrics().horizontalAdvance(t));
+    return width + margin;
+}
+
+// Height of a table view that shows its header and `rows` rows, room for a horizontal
+// scroll bar included.
+int tableHeight(const GridView* v, int rows) {
+    return v->horizontalHeader()->sizeHint().height() + rows * kRowHeight + 2 * v->frameWidth() +
+           v->horizontalScrollBar()->sizeHint().height();
+}
+
 } // namespace
 
 frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent) {
@@ -60,6 +83,8 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
+    // A coarse timer may fire early as well as late; the log spacing counts these ticks.
+    tmrDispGraph.setTimerType(Qt::PreciseTimer);
     connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Main::tmrRefresh_Timer);
     connect(&tmrDispGraph, &QTimer::timeout, this, &frmKX5_Main::tmrDispGraph_Timer);
 
@@ -136,15 +161,22 @@ void frmKX5_Main::buildUi() {
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(buildCommandBar());
 
+    // The user moves both splits: station table against the display, and the display
+    // against the monitor table.
     auto* split = new QSplitter(Qt::Vertical);
-    auto* top = new QWidget;
-    auto* topLay = new QHBoxLayout(top);
-    topLay->setContentsMargins(0, 0, 0, 0);
-    topLay->addWidget(buildStationColumn());
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(buildSingleDisplay());
-    middle->addWidget(buildChartBox(), 1);
-    topLay->addLayout(middle, 1);
+    split->setObjectName(QStringLiteral("splitTables"));
+    auto* top = new QSplitter(Qt::Horizontal);
+    top->setObjectName(QStringLiteral("splitStations"));
+    top->addWidget(buildStationColumn());
+    auto* middle = new QWidget;
+    auto* middleLay = new QVBoxLayout(middle);
+    middleLay->setContentsMargins(0, 0, 0, 0);
+    middleLay->addWidget(buildSingleDisplay());
+    middleLay->addWidget(buildChartBox(), 1);
+    top->addWidget(middle);
+    top->setStretchFactor(0, 0);
+    top->setStretchFactor(1, 1);
+    top->setChildrenCollapsible(false);
     split->addWidget(top);
 
     auto* tabs = new QTabWidget;
@@ -157,19 +189,27 @@ void frmKX5_Main::buildUi() {
     m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabs->addTab(m_viewMonitoring, QStringLiteral("Monitoring"));
     tabs->addTab(m_viewCommD, QStringLiteral("Communication"));
+    layoutMonitorTable();
+    layoutTrace();
     split->addWidget(tabs);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 1);
+    // The monitor table keeps its rows when the window grows; the chart takes the rest.
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    split->setChildrenCollapsible(false);
+    const int tablesHeight =
+        tableHeight(m_viewMonitoring, kShownRows) + tabs->tabBar()->sizeHint().height() + 8;
+    split->setSizes({1000, tablesHeight});
     outer->addWidget(split, 1);
     setCentralWidget(central);
 
     auto* bar = new QStatusBar;
     bar->setObjectName(QStringLiteral("StatusBar1"));
     for (int i = 0; i < 5; ++i) {
-        auto* l = new QLabel;
+        auto* l = new ElidedLabel;
         l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
         l->setFrameShape(QFrame::StyledPanel);
-        l->setMinimumWidth(70);
+        l->setMinimumWidth(i == 3 ? 120 : 40);
+        l->setPreferredWidth(i == 0 ? 200 : 110);
         m_panel[static_cast<size_t>(i)] = l;
         bar->addWidget(l, i == 3 ? 1 : 0);
     }
@@ -184,6 +224,28 @@ void frmKX5_Main::buildUi() {
     }
     setStatusBar(bar);
     resize(1200, 820);
+}
+
+void frmKX5_Main::layoutMonitorTable() {
+    // All twenty columns show at the default window size: equal columns as wide as the
+    // widest heading or value, sharing the width there is.
+    QStringList texts = {QStringLiteral("-32768")};
+    for (int c = 1; c <= MonitorCol::Count; ++c)
+        texts << m_link->sprdMonitoring.text(c, 0);
+    QHeaderView* h = m_viewMonitoring->horizontalHeader();
+    h->setMinimumSectionSize(textWidth(m_viewMonitoring, texts, 6));
+    h->setSectionResizeMode(QHeaderView::Stretch);
+    m_viewMonitoring->setMinimumHeight(tableHeight(m_viewMonitoring, 1));
+}
+
+void frmKX5_Main::layoutTrace() {
+    // One byte per column and a few hundred columns: one narrow width for all, never sized
+    // to contents, so a long read costs no layout pass.
+    QHeaderView* h = m_viewCommD->horizontalHeader();
+    const int width = textWidth(m_viewCommD, {QStringLiteral("STX")}, 10);
+    h->setMinimumSectionSize(width);
+    h->setDefaultSectionSize(width);
+    h->setSectionResizeMode(QHeaderView::Fixed);
 }
 
 QWidget* frmKX5_Main::buildCommandBar() {
@@ -207,7 +269,17 @@ QWidget* frmKX5_Main::buildStationColumn() {
     m_viewStatus = new GridView(&m_link->sprdStatus);
     m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
     m_viewStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_viewStatus->setMinimumWidth(260);
+    // Every column shows, the longest model name included; more width goes to the columns.
+    const int colWidth =
+        textWidth(m_viewStatus, {QStringLiteral(" MC No"), QStringLiteral("KX5-105-00"),
+                                 QStringLiteral("Conn-State")});
+    m_viewStatus->horizontalHeader()->setMinimumSectionSize(colWidth);
+    m_viewStatus->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_viewStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_viewStatus->setMinimumWidth(3 * colWidth + textWidth(m_viewStatus, {QStringLiteral("99")}) +
+                                  m_viewStatus->verticalScrollBar()->sizeHint().width() +
+                                  2 * m_viewStatus->frameWidth());
+    m_viewStatus->setMinimumHeight(tableHeight(m_viewStatus, kShownRows));
     lay->addWidget(m_viewStatus, 1);
 
     auto* edit = new QGroupBox(QStringLiteral("Edit MC"));
@@ -376,7 +448,10 @@ QWidget* frmKX5_Main::buildChartBox() {
 // ---------------- what the link shows ----------------
 
 void frmKX5_Main::showPanel(int i) {
-    if (i >= 1 && i <= 5) m_panel[static_cast<size_t>(i - 1)]->setText(m_link->panel(i));
+    if (i < 1 || i > 5) return;
+    QLabel* l = m_panel[static_cast<size_t>(i - 1)];
+    l->setText(m_link->panel(i));
+    l->setToolTip(l->text()); // the whole text of an elided panel
 }
 
 void frmKX5_Main::showCaptions() {
@@ -489,10 +564,10 @@ void frmKX5_Main::sprdStatus_Click(int, int row) {
         !gMC_OK[static_cast<size_t>(idx)])
         return;
     gMC_SelIdx = idx;
-    const QString mc = m_link->sprdStatus.text(1, row);
+    const QString mc = m_link->sprdStatus.text(StatusCol::MC_No, row);
     m_lblMC_No->setText(mc);
     gMC_No = cInt(mc);
-    gReqStep = 21;
+    gReqStep = kStepReadAll1;
     mGrpCount = 0;
     ResetGraph();
 }
@@ -521,19 +596,25 @@ void frmKX5_Main::setKeyColor(int index, Bgr color) {
     const QVariant now = b->property("keyColor");
     if (now.isValid() && now.toUInt() == color) return;
     b->setProperty("keyColor", color);
-    b->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; }").arg(toQColor(color).name()));
+    // A border of its own makes the style draw the fill flat, without the bevel's gradient;
+    // black text stays readable on both colours under any desktop palette.
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
+                                    " border: 1px solid #606060; border-radius: 3px;"
+                                    " padding: 4px 10px; min-width: 36px; }"
+                                    " QPushButton:pressed { border: 2px solid black; }")
+                         .arg(toQColor(color).name()));
 }
 
 void frmKX5_Main::tmrRefresh_Timer() {
     tmrRefresh.stop();
+    using namespace MonitorCol;
     const Grid& mon = m_link->sprdMonitoring;
     for (int r = 1; r <= mon.maxRows(); ++r) {
         if (cInt(mon.text(0, r)) != gMC_No) continue;
-        // No reply stored yet: empty cells would read as 0 with a millivolt unit.
-        if (mon.text(4, r).isEmpty()) continue;
-        const int inp = cInt(mon.text(1, r));
-        const int unit = cInt(mon.text(2, r));
+        // A station whose values have not arrived shows as such (empty cells read as 0),
+        // never the previously selected station's figures under the new MC No.
+        const int inp = cInt(mon.text(INP, r));
+        const int unit = cInt(mon.text(UNIT, r));
         QString unitText = m_lblUnit[0]->text();
         if (inp >= 1 && inp <= 29) {
             if (unit == 0)
@@ -548,40 +629,41 @@ void frmKX5_Main::tmrRefresh_Timer() {
         for (QLabel* l : m_lblUnit)
             setTextIfChanged(l, unitText);
 
-        const int d = DecimalPlaces(inp, unit, cInt(mon.text(3, r)));
+        const int d = DecimalPlaces(inp, unit, cInt(mon.text(DPP, r)));
         double scale = 1;
         for (int i = 0; i < d; ++i)
             scale *= 10;
-        setTextIfChanged(m_lblPV, formatDecimals(val(mon.text(4, r)) / scale, d));
-        setTextIfChanged(m_lblSV, formatDecimals(val(mon.text(5, r)) / scale, d));
+        setTextIfChanged(m_lblPV, formatDecimals(val(mon.text(NPV, r)) / scale, d));
+        setTextIfChanged(m_lblSV, formatDecimals(val(mon.text(NSV, r)) / scale, d));
 
-        const qint64 alm = roundHalfEven(val(mon.text(10, r)));
+        const qint64 alm = roundHalfEven(val(mon.text(ALMSTS, r)));
         m_shpAL[0]->setLit(bit(alm, 0));
         m_shpAL[1]->setLit(bit(alm, 1));
-        const qint64 mod = roundHalfEven(val(mon.text(12, r)));
+        const qint64 mod = roundHalfEven(val(mon.text(MODSTS, r)));
         m_shpAT->setLit(bit(mod, 0));
         for (int k = 0; k < 3; ++k)
             setKeyColor(k, bit(mod, 8 + k) ? kKeyOn : kKeyOff);
 
-        const double mv = val(mon.text(8, r));
+        const double mv = val(mon.text(MVOUT, r));
         setTextIfChanged(m_lblMV, formatDecimals(mv / 10.0, 1));
         m_shpOUT->setLit(mv > 0);
 
-        const int sv = cInt(mon.text(14, r));
+        const int sv = cInt(mon.text(SVNO, r));
         m_shpSV[0]->setLit(sv == 2);
         m_shpSV[1]->setLit(sv == 3);
 
-        const qint64 err = roundHalfEven(val(mon.text(11, r)));
+        const qint64 err = roundHalfEven(val(mon.text(ERRSTS, r)));
         for (int k = 0; k < 4; ++k)
             m_shpERR[static_cast<size_t>(k)]->setLit(bit(err, k));
         m_shpERR[4]->setLit(bit(err, 8));
     }
     // Recorder keys and print speed from the selected station's registers 502 .. 506.
     const Grid& map = m_link->sprdMap;
-    setKeyColor(1, val(map.text(12, 3)) > 0 ? kKeyOn : kKeyOff);
-    setKeyColor(2, val(map.text(12, 4)) > 0 ? kKeyOn : kKeyOff);
-    setKeyColor(4, val(map.text(12, 6)) > 0 ? kKeyOn : kKeyOff);
-    setTextIfChanged(m_lblSPD, map.text(12, 7));
+    auto reg = [&map](int r) { return map.text(mapCell(r).col, mapCell(r).row); };
+    setKeyColor(1, val(reg(502)) > 0 ? kKeyOn : kKeyOff);
+    setKeyColor(2, val(reg(503)) > 0 ? kKeyOn : kKeyOff);
+    setKeyColor(4, val(reg(505)) > 0 ? kKeyOn : kKeyOff);
+    setTextIfChanged(m_lblSPD, reg(506));
     tmrRefresh.start();
 }
 
@@ -652,7 +734,7 @@ void frmKX5_Main::tmrDispGraph_Timer() {
     tmrDispGraph.stop();
     const int row = gMC_Idx + 1;
     const bool ok = row >= 1 && row <= m_link->sprdStatus.maxRows() &&
-                    m_link->sprdStatus.text(3, row) == QLatin1String("OK");
+                    m_link->sprdStatus.text(StatusCol::ConnState, row) == QLatin1String("OK");
     if (mGrpRun && ok) {
         if (mGrpCount == 0) ResetGraph();
         ++mGrpCount;
@@ -678,12 +760,15 @@ void frmKX5_Main::btnDSave_Start_Click() {
 void frmKX5_Main::dataLogCheck() {
     if (gDSaveEnable != QLatin1String("Yes") || !gDSaveRun) return;
     const QDateTime now = clock();
-    if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit))) return;
+    if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit),
+                           tmrDispGraph.interval()))
+        return;
     mLastSave = now;
     if (!m_link->portCommandSaysClose()) return;
     const Grid& status = m_link->sprdStatus;
     for (int k = 0; k <= gMC_Last && k < static_cast<int>(gMC_List.size()); ++k) {
-        if (status.text(3, k + 1) != QLatin1String("OK") || !gMC_OK[static_cast<size_t>(k)])
+        if (status.text(StatusCol::ConnState, k + 1) != QLatin1String("OK") ||
+            !gMC_OK[static_cast<size_t>(k)])
             continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
         AppendDataRecord(dataFilePath(gDSaveFolder, gDSaveName, gMC_List[static_cast<size_t>(k)]),
@@ -695,12 +780,13 @@ void frmKX5_Main::dataLogCheck() {
 
 void frmKX5_Main::btnPrint_Click(int index) {
     if (index < 0 || index > 4) return;
-    gRegNo.assign(1, 501 + index);
+    const int reg = 501 + index;
+    gRegNo.assign(1, reg);
     int value = 1;
     if (index == 1 || index == 2 || index == 4)
-        value = val(m_link->sprdMap.text(12, index + 2)) > 0 ? 0 : 1;
+        value = val(m_link->sprdMap.text(mapCell(reg).col, mapCell(reg).row)) > 0 ? 0 : 1;
     gRegVal.assign(1, value);
-    gReqStep = 120;
+    gReqStep = kStepWriteOne;
 }
 
 void frmKX5_Main::lblSPD_Click() {
@@ -720,7 +806,7 @@ void frmKX5_Main::txtSPD_Confirm(const QString& text) {
         limited = QStringLiteral("900");
     gRegNo.assign(1, 506);
     gRegVal.assign(1, cInt(limited));
-    gReqStep = 120;
+    gReqStep = kStepWriteOne;
     m_txtSPD->hide();
     m_lblSPD->show();
 }

@@ -88,6 +88,8 @@ private:
     QWidget* buildSingleDisplay();
     QWidget* buildChartBox();
     QWidget* buildStationColumn();
+    void layoutMonitorTable();
+    void layoutTrace();
     void updateCommandStates();
     void showPanel(int i);
     void showCaptions();

@@ -35,6 +35,14 @@ void GridModel::onRowCount(int oldRows, int newRows) {
     }
 }
 
+std::optional<Bgr> GridModel::background(int col, int row) const {
+    if (auto c = m_grid->backColor(col, row)) return c;
+    if (m_grid->cellKind(col, row) == Grid::CellKind::Button)
+        if (auto b = m_grid->buttonColor(col, row)) return b;
+    if (auto alt = m_grid->alternateColors()) return row % 2 ? alt->first : alt->second;
+    return std::nullopt;
+}
+
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_grid->maxRows();
 }
@@ -51,16 +59,14 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return m_grid->text(col, row);
     case Qt::BackgroundRole: {
-        if (auto c = m_grid->backColor(col, row)) return toQColor(*c);
-        if (m_grid->cellKind(col, row) == Grid::CellKind::Button)
-            if (auto b = m_grid->buttonColor(col, row)) return toQColor(*b);
-        if (auto alt = m_grid->alternateColors())
-            return toQColor(row % 2 ? alt->first : alt->second);
+        if (auto c = background(col, row)) return toQColor(*c);
         return {};
     }
     case Qt::ForegroundRole: {
         if (auto c = m_grid->foreColor(col, row)) return toQColor(*c);
-        if (auto b = m_grid->backColor(col, row); b && *b == kBlack) return QColor(Qt::white);
+        // A cell that sets its background sets its text colour too, or a dark desktop
+        // palette writes white text on the white and light-green rows.
+        if (auto b = background(col, row)) return QColor(*b == kBlack ? Qt::white : Qt::black);
         return {};
     }
     case Qt::ToolTipRole: {

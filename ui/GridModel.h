@@ -28,6 +28,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // The colour a cell is painted on, when the grid sets one.
+    std::optional<Bgr> background(int col, int row) const;
     void onRowCount(int oldRows, int newRows);
     Grid* m_grid;
 };

@@ -1,19 +1,16 @@
-// A main window on an in-memory port, in a program folder of its own. Timers are never waited
-// for: tests call the handlers.
+// One fixture for the main-window tests: a window on an in-memory port in a program folder of
+// its own, built with the stations asked for. Timers are never waited for: tests call handlers.
 #pragma once
 
+#include "link/Cells.h"
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
-#include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "tests/support/FakeSerialPort.h"
 #include "ui/MsgBox.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,79 +34,68 @@ protected:
     }
 
     QString path(const QString& rel) const { return dir.path() + QLatin1Char('/') + rel; }
-
     void writeFile(const QString& rel, const QByteArray& bytes) {
-        const QString p = path(rel);
-        QDir().mkpath(QFileInfo(p).absolutePath());
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        QDir().mkpath(QFileInfo(path(rel)).absolutePath());
+        QFile f(path(rel));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
+            << rel.toStdString();
     }
-
-    QByteArray readFile(const QString& p) const {
+    static QByteArray readFile(const QString& p) {
         QFile f(p);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    // SetEnv.INI with the given MC Nos marked "O" and every other line "X".
-    void writeStations(std::initializer_list<int> mcs) {
-        QByteArray all;
-        for (int n = 1; n <= 99; ++n) {
-            const bool used = std::find(mcs.begin(), mcs.end(), n) != mcs.end();
-            all += (used ? "O\tOven " : "X\tOven ") + QByteArray::number(n) + "\r\n";
-        }
-        writeFile(QStringLiteral("CFG/SetEnv.INI"), all);
-    }
-
+    // The window as start-up leaves it, from whatever settings files the test wrote.
     frmKX5_Main* open() {
+        win.reset();
         port = new FakeSerialPort;
         win = std::make_unique<frmKX5_Main>(port);
         win->tmrDispGraph.stop();
+        win->clock = [this] { return now; };
+        return win.get();
+    }
+    // Stations `mcs` in use; the first `connected` of them answered the model query, as the
+    // sweep would have marked them, and then the port is open and the display online.
+    frmKX5_Main* build(std::initializer_list<int> mcs, int connected = 0) {
+        QByteArray env;
+        for (int n = 1; n <= 99; ++n)
+            env += std::count(mcs.begin(), mcs.end(), n) ? "O\tOven\r\n" : "X\t\r\n";
+        writeFile("CFG/SetEnv.INI", env);
+        open();
+        if (connected == 0) return win.get();
+        press("btnMenu_3");
+        gLinkUp = true;
+        for (int i = 0; i < connected; ++i) {
+            gMC_OK[static_cast<size_t>(i)] = true;
+            setConnState(i + 1, "OK");
+        }
+        win->SetOnlineState(true);
+        win->tmrRefresh.stop();
         return win.get();
     }
 
-    template <class T> T* child(const char* name) const {
-        T* w = win->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
+    template <class T = QWidget> T* child(const QString& name) const {
+        T* w = win->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    QString text(const char* label) const { return child<QLabel>(label)->text(); }
-    bool lit(const QString& lamp) const {
-        Lamp* l = win->findChild<Lamp*>(lamp);
-        EXPECT_NE(l, nullptr) << lamp.toStdString();
-        return l && l->isLit();
+    QString text(const QString& label) const { return child<QLabel>(label)->text(); }
+    void press(const QString& button) {
+        QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
     }
-    Bgr keyColor(int i) const {
-        return child<QPushButton>(QStringLiteral("btnPrint_%1").arg(i).toLatin1().constData())
-            ->property("keyColor")
-            .toUInt();
+    void setConnState(int row, const QString& s) {
+        link()->sprdStatus.setText(StatusCol::ConnState, row, s);
     }
     KX5Link* link() const { return win->link(); }
-
-    // Opens the port through its button; the fake port always opens.
-    void openPort() {
-        QTest::mouseClick(child<QPushButton>("btnMenu_3"), Qt::LeftButton);
-        ASSERT_TRUE(link()->portCommandSaysClose());
-    }
-
-    // Marks stations connected as the model sweep would, without the exchange.
-    void markConnected(std::initializer_list<int> indices) {
-        gLinkUp = true;
-        for (int i : indices) {
-            gMC_OK[static_cast<size_t>(i)] = true;
-            link()->sprdStatus.setText(3, i + 1, QStringLiteral("OK"));
-        }
+    // The bytes the next send tick writes.
+    QByteArray sent() {
+        port->writes.clear();
+        link()->tmrSend_Timer();
+        return port->takeWritten();
     }
 
     QTemporaryDir dir;
     FakeSerialPort* port = nullptr;
     std::unique_ptr<frmKX5_Main> win;
-};
-
-// Fixed clock the tests move by hand.
-struct TestClock {
-    QDateTime now{QDate(2026, 3, 7), QTime(9, 5, 3)};
-    std::function<QDateTime()> fn() {
-        return [this] { return now; };
-    }
+    QDateTime now{QDate(2026, 3, 7), QTime(9, 5, 3)}; // the window's clock
 };

@@ -1,3 +1,4 @@
+// The window tests' entry point: a QApplication on the offscreen platform, then every test.
 #include <QApplication>
 #include <gtest/gtest.h>
 

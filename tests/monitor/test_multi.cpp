@@ -37,11 +37,8 @@ protected:
     // Stations 1, 3 and 7 in use and answering, the link polling station 1, which is selected.
     void SetUp() override {
         MainFixture::SetUp();
-        writeStations({1, 3, 7});
-        open();
-        openPort();
+        build({1, 3, 7}, 3);
         link()->tmrSend.stop();
-        markConnected({0, 1, 2});
         link()->sprdStatus.setBackColor(3, 1, kGreen);
         link()->sprdStatus.setText(3, 3, QStringLiteral("NG"));
         link()->sprdStatus.setBackColor(3, 3, kBlack);

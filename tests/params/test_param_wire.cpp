@@ -15,10 +15,7 @@ class ParamWire : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
-        writeStations({3});
-        open();
-        openPort();
-        markConnected({0});
+        build({3}, 1);
         gMC_No = 3;
         gMC_SelIdx = 0;
         link()->sprdStatus.setText(2, 1, QStringLiteral("KX5-105"));
