@@ -1,4 +1,4 @@
-#include "monitor/Commands.h"
+#include "app/Commands.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/Version.h"
 

@@ -3,7 +3,7 @@
 // size. The link's storing of replies and its step handling are the link tests' business.
 #include "MainFixture.h"
 #include "link/Cells.h"
-#include "monitor/Commands.h"
+#include "app/Commands.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
 #include "ui/GridModel.h"

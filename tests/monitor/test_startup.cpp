@@ -1,6 +1,6 @@
 // Start-up, commands, station click and exit; parsing the settings files is tests/settings'.
 #include "MainFixture.h"
-#include "monitor/Commands.h"
+#include "app/Commands.h"
 
 #include <QAction>
 #include <QApplication>

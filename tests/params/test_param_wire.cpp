@@ -4,7 +4,7 @@
 // left to test_param_pty.cpp, conversions to test_dialogs.cpp and test_input.cpp.
 #include "../monitor/MainFixture.h"
 #include "link/Steps.h"
-#include "monitor/Commands.h"
+#include "app/Commands.h"
 #include "params/frmKX5_Parameter.h"
 
 #include <QComboBox>
