@@ -9,6 +9,7 @@
 #include "monitor/TrendChart.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
+#include "settings/LinkOptions.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
@@ -99,6 +100,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     LoadSaveDataCfg();
     afterDataSaveSettings();
     LoadCommCfg();
+    loadLinkOptions();
     afterPortSettings();
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
     SetOnlineState(false);
@@ -528,6 +530,9 @@ void frmKX5_Main::paramReadComplete() {
 }
 
 void frmKX5_Main::afterPortSettings() {
+    // Our own choices take effect from the next Port Open.
+    m_link->setFastPacing(linkOptions().fastPolling);
+    m_link->setAutoReopen(linkOptions().reopenLostPort);
     m_link->setPanel(1, gPort);
     m_link->setPanel(2, commSettingsText());
     m_link->setPanel(5, gProtocol);

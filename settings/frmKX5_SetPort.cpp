@@ -3,8 +3,10 @@
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "settings/ConfigFiles.h"
+#include "settings/LinkOptions.h"
 #include "ui/MsgBox.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -79,6 +81,15 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     cmbData = makeBox(this, "cmbData", {"7", "8"});
     cmbStop = makeBox(this, "cmbStop", {"1", "2"});
     cmbProtocol = makeBox(this, "cmbProtocol", {"STD", "SUM"});
+    chkFastPolling = new QCheckBox(QStringLiteral("Fast polling"), this);
+    chkFastPolling->setObjectName(QStringLiteral("chkFastPolling"));
+    chkFastPolling->setToolTip(
+        QStringLiteral("Ask the next controller as soon as a reply is complete, instead of "
+                       "at the next 50 ms tick"));
+    chkReopen = new QCheckBox(QStringLiteral("Reopen a lost port"), this);
+    chkReopen->setObjectName(QStringLiteral("chkReopen"));
+    chkReopen->setToolTip(
+        QStringLiteral("When the port fails while open, try to open it again every 2 seconds"));
     lblMsg = new QLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setWordWrap(true);
@@ -98,6 +109,8 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
         form->addWidget(new QLabel(QLatin1String(caption), this), r, 0);
         form->addWidget(box, r++, 1);
     }
+    form->addWidget(chkFastPolling, r++, 1);
+    form->addWidget(chkReopen, r++, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK);
@@ -118,6 +131,8 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     cmbData->setCurrentText(gDataBit);
     cmbStop->setCurrentText(gStopBit);
     cmbProtocol->setCurrentText(gProtocol);
+    chkFastPolling->setChecked(linkOptions().fastPolling);
+    chkReopen->setChecked(linkOptions().reopenLostPort);
     if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
 }
 
@@ -157,13 +172,15 @@ void frmKX5_SetPort::cmbPort_Click(int index) {
 void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
+    const LinkOptions options{chkFastPolling->isChecked(), chkReopen->isChecked()};
     QString error;
-    if (!SaveCommCfg(cfg, &error)) {
+    if (!SaveCommCfg(cfg, &error) || !saveLinkOptions(options, &error)) {
         MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
     applyCommCfg(cfg);
+    linkOptions() = options;
     accept();
 }
 

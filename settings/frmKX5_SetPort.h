@@ -1,10 +1,12 @@
-// Port Setup: the serial port, its line settings and the frame protocol, stored in Comm.CFG.
+// Port Setup: the serial port, its line settings and the frame protocol, stored in Comm.CFG,
+// and our own two link choices (fast polling, reopening a lost port) in their own file.
 // On OK the file is written first and only then are the settings in use changed, so a failed
 // write leaves both as they were.
 #pragma once
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -38,6 +40,8 @@ private:
     QComboBox* cmbData;
     QComboBox* cmbStop;
     QComboBox* cmbProtocol;
+    QCheckBox* chkFastPolling;
+    QCheckBox* chkReopen;
     QLabel* lblMsg;
     QPushButton* btnOK;
     QPushButton* btnCancel;

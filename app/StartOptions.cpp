@@ -1,0 +1,51 @@
+#include "app/StartOptions.h"
+
+#include "link/mdlKX5.h"
+#include "monitor/frmKX5_Main.h"
+
+#include <QCommandLineParser>
+#include <QPushButton>
+
+StartOptions parseStartOptions(const QStringList& arguments) {
+    QCommandLineParser cli;
+    cli.setApplicationDescription(QStringLiteral("KX5 Communication Program"));
+    const QCommandLineOption help = cli.addHelpOption();
+    const QCommandLineOption version = cli.addVersionOption();
+    const QCommandLineOption open(QStringLiteral("open"),
+                                  QStringLiteral("Open the port at start."));
+    const QCommandLineOption save(
+        QStringLiteral("save"),
+        QStringLiteral("Start data saving at start (it must be enabled in Data Save Setting)."));
+    const QCommandLineOption dir(
+        QStringLiteral("dir"),
+        QStringLiteral("Use PATH as the program folder (Comm.CFG, the CFG folder, the manual)."),
+        QStringLiteral("PATH"));
+    cli.addOptions({open, save, dir});
+    StartOptions o;
+    if (!cli.parse(arguments)) {
+        o.error = cli.errorText();
+        return o;
+    }
+    if (!cli.positionalArguments().isEmpty())
+        o.error = QStringLiteral("Unknown argument: %1").arg(cli.positionalArguments().first());
+    o.help = cli.isSet(help);
+    o.version = cli.isSet(version);
+    o.open = cli.isSet(open);
+    o.save = cli.isSet(save);
+    o.dir = cli.value(dir);
+    o.helpText = cli.helpText();
+    return o;
+}
+
+QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
+    QString problems;
+    if (options.open) window->link()->mSetPortOpen_Click();
+    if (options.save) {
+        auto* start = window->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
+        if (gDSaveEnable != QLatin1String("Yes") || !start || !start->isEnabled())
+            problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
+        else if (!gDSaveRun)
+            start->click();
+    }
+    return problems;
+}

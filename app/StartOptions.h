@@ -1,0 +1,21 @@
+// The command line: what to do at start, so that an auto-start entry can resume a whole
+// logging run after a power cut.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class frmKX5_Main;
+
+struct StartOptions {
+    bool open = false; // --open: open the port
+    bool save = false; // --save: start data saving
+    QString dir;       // --dir PATH: another program folder
+    bool help = false, version = false;
+    QString error; // a bad command line, said to the user
+    QString helpText;
+};
+
+StartOptions parseStartOptions(const QStringList& arguments);
+// Opens the port and starts saving as asked; returns what could not be done, or "".
+QString applyStartOptions(frmKX5_Main* window, const StartOptions& options);

@@ -1,0 +1,19 @@
+// Our own link choices, kept beside the described settings files so that Comm.CFG stays
+// exactly six lines: CFG/LinkOptions.INI, "key=value" lines.
+#pragma once
+
+#include <QString>
+
+struct LinkOptions {
+    bool fastPolling = false;   // off: the described pacing
+    bool reopenLostPort = true; // a port that fails while open is reopened by itself
+};
+
+// The options in use.
+LinkOptions& linkOptions();
+QString linkOptionsPath(); // <program>/CFG/LinkOptions.INI
+// Reads the file into linkOptions(); a missing or unreadable file, or a line it does not
+// know, leaves the defaults. Returns whether the file was read.
+bool loadLinkOptions();
+// Writes the file atomically; on failure *error names the file and the cause.
+bool saveLinkOptions(const LinkOptions& options, QString* error);
