@@ -4,6 +4,7 @@
 #include "link/SerialPort.h"
 #include "link/mdlKX5.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 namespace {
@@ -135,6 +136,9 @@ void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
     if (shown < bytes.size()) cells << QStringLiteral("(+%1 bytes)").arg(bytes.size() - shown);
     // One change for the whole row; a restarted first row loses the tail of an older frame.
     grid->setRowTexts(row, 1, cells);
+    // When the row was traced, for the pointer's hint and for a saved trace.
+    grid->setHint(0, row,
+                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
     grid->setActiveCell(1, row);
 }
 

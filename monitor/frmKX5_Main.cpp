@@ -5,7 +5,10 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
+#include "monitor/EventLog.h"
 #include "monitor/Lamp.h"
+#include "monitor/LineStatisticsDialog.h"
+#include "monitor/TraceFile.h"
 #include "monitor/TrendChart.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
@@ -18,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -81,6 +85,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     setWindowTitle(QStringLiteral("KX5 Communication Program"));
     m_link = new KX5Link(std::unique_ptr<SerialPort>(port ? port : new QtSerialPort));
     m_link->setHost(this);
+    m_events = new EventLog(m_link, this);
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
@@ -150,6 +155,11 @@ void frmKX5_Main::buildUi() {
     online->setObjectName(QStringLiteral("mOnline"));
     online->addAction(makeAction(4, "mOnlineMonitoring", "&Multi-Monitoring"));
     online->addAction(makeAction(5, "mOnlinePrmt", "&Parameter Setting"));
+    separator(online, "mOnlineLine1");
+    QAction* stats = new QAction(QStringLiteral("Line &Statistics"), this);
+    stats->setObjectName(QStringLiteral("mOnlineStats"));
+    connect(stats, &QAction::triggered, this, &frmKX5_Main::showLineStatistics);
+    online->addAction(stats);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mHelp"));
     help->addAction(makeAction(6, "mHelpAbout", "&About"));
@@ -190,7 +200,25 @@ void frmKX5_Main::buildUi() {
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
     m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabs->addTab(m_viewMonitoring, QStringLiteral("Monitoring"));
-    tabs->addTab(m_viewCommD, QStringLiteral("Communication"));
+    auto* tracePage = new QWidget;
+    auto* traceLay = new QVBoxLayout(tracePage);
+    traceLay->setContentsMargins(0, 0, 0, 0);
+    traceLay->setSpacing(2);
+    auto* saveTrace = new QPushButton(QStringLiteral("Save &Trace..."));
+    saveTrace->setObjectName(QStringLiteral("btnSaveTrace"));
+    connect(saveTrace, &QPushButton::clicked, this, &frmKX5_Main::btnSaveTrace_Click);
+    auto* traceBar = new QHBoxLayout;
+    traceBar->addStretch();
+    traceBar->addWidget(saveTrace);
+    traceLay->addLayout(traceBar);
+    traceLay->addWidget(m_viewCommD, 1);
+    tabs->addTab(tracePage, QStringLiteral("Communication"));
+    m_viewEvents = new GridView(&m_events->events);
+    m_viewEvents->setObjectName(QStringLiteral("sprdEvents"));
+    m_viewEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_viewEvents->horizontalHeader()->setStretchLastSection(true);
+    m_viewEvents->setColumnWidth(0, 150);
+    tabs->addTab(m_viewEvents, QStringLiteral("Events"));
     layoutMonitorTable();
     layoutTrace();
     split->addWidget(tabs);
@@ -529,6 +557,27 @@ void frmKX5_Main::paramReadComplete() {
     if (frmKX5_Parameter* map = frmKX5_Parameter::openMap()) map->tmrRefresh.start();
 }
 
+void frmKX5_Main::showLineStatistics() {
+    // One window, kept open beside the main window while the line runs.
+    if (!m_stats) {
+        m_stats = new LineStatisticsDialog(m_link, this);
+        m_stats->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_stats->show();
+    m_stats->raise();
+}
+
+void frmKX5_Main::btnSaveTrace_Click() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Trace"),
+                                     QDir(programDir()).filePath(QStringLiteral("trace.txt")),
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty()) return;
+    QString error;
+    if (!saveTrace(m_link->sprdCommD, path, &error))
+        MsgBox(this, QStringLiteral("Save Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
+}
+
 void frmKX5_Main::afterPortSettings() {
     // Our own choices take effect from the next Port Open.
     m_link->setFastPacing(linkOptions().fastPolling);
@@ -737,6 +786,7 @@ void frmKX5_Main::txtGrpInterval_Confirm() {
 
 void frmKX5_Main::tmrDispGraph_Timer() {
     tmrDispGraph.stop();
+    m_events->check();
     const int row = gMC_Idx + 1;
     const bool ok = row >= 1 && row <= m_link->sprdStatus.maxRows() &&
                     m_link->sprdStatus.text(StatusCol::ConnState, row) == QLatin1String("OK");

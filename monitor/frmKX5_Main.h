@@ -8,11 +8,14 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
 
+class EventLog;
 class GridView;
+class LineStatisticsDialog;
 class Lamp;
 class QAction;
 class QCheckBox;
@@ -33,6 +36,10 @@ public:
     ~frmKX5_Main() override;
 
     KX5Link* link() const { return m_link; }
+    EventLog* eventLog() const { return m_events; }
+    // Our own additions beside the described commands.
+    void showLineStatistics();
+    void btnSaveTrace_Click();
     TrendChart* chart() const { return m_chart; }
 
     // ---- LinkHost ----
@@ -107,6 +114,9 @@ private:
     GridView* m_viewStatus = nullptr;
     GridView* m_viewMonitoring = nullptr;
     GridView* m_viewCommD = nullptr;
+    GridView* m_viewEvents = nullptr;
+    EventLog* m_events = nullptr;
+    QPointer<LineStatisticsDialog> m_stats;
     QWidget* m_picSingle = nullptr;
     QLabel* m_lblMC_No = nullptr;
     QLabel *m_lblPV = nullptr, *m_lblSV = nullptr, *m_lblMV = nullptr;

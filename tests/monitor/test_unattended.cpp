@@ -2,7 +2,14 @@
 // the window and its link. The reopening itself is test_link's and test_link_pty's.
 #include "MainFixture.h"
 #include "app/StartOptions.h"
+#include "link/Frames.h"
+#include "monitor/EventLog.h"
+#include "monitor/LineStatisticsDialog.h"
+#include "monitor/TraceFile.h"
 #include "settings/LinkOptions.h"
+
+#include <QAction>
+#include <QTableWidget>
 
 TEST(StartOptions, CommandLineTable) {
     struct Row {
@@ -71,4 +78,69 @@ TEST_F(Unattended, LinkOptionsFileReachesTheLinkAndSurvivesBadLines) {
     EXPECT_TRUE(linkOptions().fastPolling);
     EXPECT_FALSE(linkOptions().reopenLostPort);
     EXPECT_FALSE(QFile::exists(path("Comm.CFG")));
+}
+
+// A lamp bit set and cleared gives exactly one "on" and one "off"; a station going NG and
+// coming back gives one entry each; while saving, the entries also go to the day's file.
+TEST_F(Unattended, EventsListAndDailyFile) {
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
+    build({1, 2}, 2);
+    EventLog* log = win->eventLog();
+    log->clock = [this] { return now; };
+    win->btnDSave_Start_Click();
+    Grid& mon = link()->sprdMonitoring;
+    auto values = [&](int row, const char* alm, const char* err) {
+        mon.setText(MonitorCol::ALMSTS, row, alm);
+        mon.setText(MonitorCol::ERRSTS, row, err);
+        mon.setText(MonitorCol::COMSTS, row, "OK");
+        log->check();
+    };
+    values(1, "0", "0");
+    values(1, "2", "0");   // AL2 on
+    values(1, "2", "0");   // no change, no entry
+    values(1, "0", "256"); // AL2 off, AT ERR on
+    setConnState(2, "NG");
+    log->check();
+    setConnState(2, "OK");
+    log->check();
+    QStringList seen;
+    for (int r = 1; r <= log->events.maxRows(); ++r)
+        seen << log->events.text(2, r) + " " + log->events.text(3, r);
+    EXPECT_EQ(seen, QStringList({"1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 No answer (NG)",
+                                 "2 Answering again"}));
+    const QByteArray file = readFile(EventLog::filePath(now.date()));
+    EXPECT_EQ(file.count("\r\n"), 5);
+    EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t1\tAL2 on\r\n")) << file.data();
+}
+
+TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
+    build({1});
+    CommTrace(&link()->sprdCommD, QByteArray("\x02") + "01WHO\r\n", "Send");
+    CommTrace(&link()->sprdCommD, QByteArray(500, 'x'), "Recv");
+    QString error;
+    ASSERT_TRUE(saveTrace(link()->sprdCommD, path("t.txt"), &error)) << error.toStdString();
+    const QList<QByteArray> lines = readFile(path("t.txt")).split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(
+        QDateTime::fromString(QString(lines[1].left(23)), "yyyy-MM-dd hh:mm:ss.zzz").isValid())
+        << lines[1].data();
+    EXPECT_TRUE(lines[0].endsWith("\tSend\t<STX>01WHO<CR><LF>\r")) << lines[0].data();
+    EXPECT_TRUE(lines[1].contains(QByteArray(398, 'x') + "<(+102 bytes)>")) << lines[1].data();
+    EXPECT_FALSE(saveTrace(link()->sprdCommD, path("no/such/folder/t.txt"), &error));
+    EXPECT_TRUE(error.contains("no/such/folder")) << error.toStdString();
+}
+
+TEST_F(Unattended, LineStatisticsWindowShowsTheCountsAndResets) {
+    build({1, 2}, 2);
+    gSendStep = 11;
+    sent();
+    link()->tmrRecvErr_Timer();
+    win->findChild<QAction*>("mOnlineStats")->trigger();
+    auto* dlg = win->findChild<LineStatisticsDialog*>();
+    ASSERT_NE(dlg, nullptr);
+    QTableWidget* t = dlg->table();
+    ASSERT_EQ(t->rowCount(), 2);
+    EXPECT_EQ(t->item(0, 1)->text() + "/" + t->item(0, 3)->text(), "1/1"); // requests/time-outs
+    dlg->findChild<QPushButton*>("btnReset")->click();
+    EXPECT_EQ(t->item(0, 1)->text(), "0");
 }

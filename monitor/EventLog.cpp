@@ -1,0 +1,99 @@
+#include "monitor/EventLog.h"
+
+#include "link/Cells.h"
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+
+#include <QFile>
+
+namespace {
+
+struct Bit {
+    int word; // monitor-table column
+    int bit;
+    const char* name;
+};
+const Bit kBits[] = {{MonitorCol::ALMSTS, 0, "AL1"},     {MonitorCol::ALMSTS, 1, "AL2"},
+                     {MonitorCol::ERRSTS, 0, "PV BOUT"}, {MonitorCol::ERRSTS, 1, "RJC ERR"},
+                     {MonitorCol::ERRSTS, 2, "PV POVR"}, {MonitorCol::ERRSTS, 3, "PV MOVR"},
+                     {MonitorCol::ERRSTS, 8, "AT ERR"}};
+
+} // namespace
+
+EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
+    events.setMaxCols(3);
+    events.setText(1, 0, QStringLiteral("Date Time"));
+    events.setText(2, 0, QStringLiteral("MC No"));
+    events.setText(3, 0, QStringLiteral("Event"));
+    connect(link, &KX5Link::portLost, this,
+            [this](const QString& cause) { add(0, QStringLiteral("Port lost: %1").arg(cause)); });
+    connect(link, &KX5Link::portRestored, this,
+            [this] { add(0, QStringLiteral("Port reopened")); });
+}
+
+QString EventLog::filePath(const QDate& day) {
+    return gDSaveFolder + QLatin1Char('/') + gDSaveName + QStringLiteral("_Events_") +
+           day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".TXT");
+}
+
+void EventLog::add(int mcNo, const QString& text) {
+    const QDateTime now = clock();
+    if (events.maxRows() >= kMaxRows) {
+        // Keep the newest: move everything up one row.
+        for (int r = 1; r < events.maxRows(); ++r)
+            events.setRowTexts(
+                r, 1, {events.text(1, r + 1), events.text(2, r + 1), events.text(3, r + 1)});
+        events.setMaxRows(kMaxRows - 1);
+    }
+    events.appendRow();
+    const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
+    events.setRowTexts(events.maxRows(), 1, {stamp, mc, text});
+    events.setActiveCell(1, events.maxRows());
+    if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
+        QFile f(filePath(now.date()));
+        // A failed write loses this line only; the list keeps it.
+        if (f.open(QIODevice::Append)) {
+            const QByteArray line =
+                (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + text).toUtf8() + "\r\n";
+            f.write(line);
+        }
+    }
+}
+
+void EventLog::check() {
+    const Grid& mon = m_link->sprdMonitoring;
+    const Grid& st = m_link->sprdStatus;
+    const int rows = qMin(mon.maxRows(), static_cast<int>(gMC_List.size()));
+    m_seen.resize(static_cast<size_t>(qMax(rows, 0)));
+    for (int r = 1; r <= rows; ++r) {
+        Seen& seen = m_seen[static_cast<size_t>(r - 1)];
+        const int mc = gMC_List[static_cast<size_t>(r - 1)];
+        const QString conn = st.text(StatusCol::ConnState, r);
+        if (seen.conn != conn && !conn.isEmpty()) {
+            if (conn == QLatin1String("NG"))
+                add(mc, QStringLiteral("No answer (NG)"));
+            else if (seen.conn == QLatin1String("NG"))
+                add(mc, QStringLiteral("Answering again"));
+            seen.conn = conn;
+        }
+        // Bits count only once a station's values have arrived.
+        if (mon.text(MonitorCol::COMSTS, r).isEmpty()) continue;
+        const int alm = cInt(mon.text(MonitorCol::ALMSTS, r));
+        const int err = cInt(mon.text(MonitorCol::ERRSTS, r));
+        if (seen.known) {
+            for (const Bit& b : kBits) {
+                const int before =
+                    (b.word == MonitorCol::ALMSTS ? seen.alm : seen.err) >> b.bit & 1;
+                const int now = (b.word == MonitorCol::ALMSTS ? alm : err) >> b.bit & 1;
+                if (before != now)
+                    add(mc, QStringLiteral("%1 %2").arg(QLatin1String(b.name),
+                                                        now ? QStringLiteral("on")
+                                                            : QStringLiteral("off")));
+            }
+        }
+        seen.known = true;
+        seen.alm = alm;
+        seen.err = err;
+    }
+}

@@ -1,0 +1,81 @@
+#include "monitor/LineStatisticsDialog.h"
+
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QStringList kHeaders = {"MC No", "Requests",        "Good",    "Time-outs", "NG", "Bad sum",
+                              "No OK", "Last good reply", "Mean ms", "Worst ms"};
+}
+
+LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
+    : QDialog(parent), m_link(link) {
+    setObjectName(QStringLiteral("LineStatistics"));
+    setWindowTitle(QStringLiteral("Line Statistics"));
+    m_table = new QTableWidget(0, static_cast<int>(kHeaders.size()), this);
+    m_table->setObjectName(QStringLiteral("tblStats"));
+    m_table->setHorizontalHeaderLabels(kHeaders);
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
+    reset->setObjectName(QStringLiteral("btnReset"));
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("btnClose"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(reset);
+    buttons->addWidget(close);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(m_table);
+    top->addLayout(buttons);
+    connect(reset, &QPushButton::clicked, this, [this] {
+        m_link->resetLineStats();
+        refresh();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    tmrRefresh.setInterval(1000);
+    connect(&tmrRefresh, &QTimer::timeout, this, &LineStatisticsDialog::refresh);
+    tmrRefresh.start();
+    refresh();
+    m_table->resizeColumnsToContents();
+    resize(m_table->horizontalHeader()->length() + 40, 360);
+}
+
+void LineStatisticsDialog::refresh() {
+    // One row per station in use, in the station table's order, counted or not.
+    const LineStats& stats = m_link->lineStats();
+    m_table->setRowCount(static_cast<int>(gMC_List.size()));
+    for (int r = 0; r < static_cast<int>(gMC_List.size()); ++r) {
+        const int mc = gMC_List[static_cast<size_t>(r)];
+        const auto it = stats.find(mc);
+        const StationStats s = it == stats.end() ? StationStats() : it->second;
+        const QStringList cells = {QString::number(mc),
+                                   QString::number(s.requests),
+                                   QString::number(s.good),
+                                   QString::number(s.timeouts),
+                                   QString::number(s.refusals),
+                                   QString::number(s.badSums),
+                                   QString::number(s.noOk),
+                                   s.lastGood.isValid()
+                                       ? s.lastGood.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                                       : QString(),
+                                   QString::number(s.meanMs(), 'f', 1),
+                                   QString::number(s.worstMs, 'f', 1)};
+        for (int c = 0; c < cells.size(); ++c) {
+            QTableWidgetItem* item = m_table->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(c == 7 ? Qt::AlignCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
+                m_table->setItem(r, c, item);
+            }
+            if (item->text() != cells[c]) item->setText(cells[c]);
+        }
+    }
+}

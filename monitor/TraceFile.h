@@ -1,0 +1,9 @@
+// Saving the communication trace: one line per traced frame, its time, its direction and its
+// bytes as the trace shows them.
+#pragma once
+
+#include <QString>
+
+class Grid;
+
+bool saveTrace(const Grid& trace, const QString& path, QString* error);
