@@ -10,6 +10,8 @@
 #include "sim/SimLine.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -192,6 +194,34 @@ TEST_F(LinkPty, OtherEndVanishingClosesThePortAndReopeningWorks) {
     link->mSetPortOpen_Click();
     EXPECT_FALSE(link->port()->isOpen());
     EXPECT_TRUE(link->panel(4).startsWith("Cannot open")) << qPrintable(link->panel(4));
+}
+
+// The adapter pulled and put back: with reopening chosen, the same path is opened again by
+// itself and the sweep runs again, with no click.
+TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("ttyKX5");
+    start({1}, {1}, false);
+    ASSERT_TRUE(QFile::link(gPort, path));
+    link->mSetPortOpen_Click(); // close, then open through the stable path
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 3000));
+    gPort = path;
+    link->setAutoReopen(true);
+    link->mSetPortOpen_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gSendStep == kStepMonitor; }, 5000));
+
+    sim->stop();
+    sim.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->reopening(); }, 5000));
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    sim = std::make_unique<kx5sim::SimLine>(cfg);
+    ASSERT_TRUE(sim->start());
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::link(QString::fromStdString(sim->path()), path));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
+    EXPECT_EQ(link->portMenuCaption(), "Port &Close");
+    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");
 }
 
 TEST_F(LinkPty, OpenFailuresNameTheCause) {
