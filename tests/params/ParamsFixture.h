@@ -16,21 +16,19 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-// Puts text into the named field of w: a line edit, a combo box or a label.
+// The text of the named field of w: a line edit's, a label's, a combo box's current one.
+inline const char* textProperty(QWidget* f) {
+    return qobject_cast<QComboBox*>(f) ? "currentText" : "text";
+}
 inline void setField(QWidget* w, const QString& name, const QString& text) {
     QWidget* f = w->findChild<QWidget*>(name);
-    if (auto* e = qobject_cast<QLineEdit*>(f)) return e->setText(text);
-    if (auto* c = qobject_cast<QComboBox*>(f)) return c->setCurrentText(text);
-    if (auto* l = qobject_cast<QLabel*>(f)) return l->setText(text);
-    ADD_FAILURE() << "no field " << name.toStdString();
+    ASSERT_NE(f, nullptr) << name.toStdString();
+    f->setProperty(textProperty(f), text);
 }
 inline QString field(QWidget* w, const QString& name) {
     QWidget* f = w->findChild<QWidget*>(name);
-    if (auto* e = qobject_cast<QLineEdit*>(f)) return e->text();
-    if (auto* c = qobject_cast<QComboBox*>(f)) return c->currentText();
-    if (auto* l = qobject_cast<QLabel*>(f)) return l->text();
-    ADD_FAILURE() << "no field " << name.toStdString();
-    return {};
+    EXPECT_NE(f, nullptr) << name.toStdString();
+    return f ? f->property(textProperty(f)).toString() : QString();
 }
 inline void clickOK(QWidget* d) {
     QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
@@ -49,9 +47,11 @@ protected:
     void TearDown() override { setMsgBoxHandler({}); }
 
     // Stores a register value in the data grid, as the link does.
-    void store(int reg, int value) {
-        data.setText(mapCell(reg).col, mapCell(reg).row, QString::number(value));
+    void store(int reg, const QString& text) {
+        data.setText(mapCell(reg).col, mapCell(reg).row, text);
     }
+    void store(int reg, int value) { store(reg, QString::number(value)); }
+    QString shown(int reg) const { return display.text(mapCell(reg).col, mapCell(reg).row); }
     // INP, UNIT and DP-P in the data grid, then the display refreshed from it.
     void input(int inp, int unit, int dpp) {
         store(610, inp);

@@ -82,25 +82,25 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStep) {
         {"ALM", 1, 0, 0, {{"lblA1TY", "0"}, {"lblA2TY", ""}, {"txtA1DB", "0"}, {"txtA2DB", "1"},
                           {"txtAL1", "100.5"}, {"txtAL2", "101.5"}},
                          {0, 0, 0, 1, 100, 102}, kStepWriteAlarm},
-        // The input dialog scales with the type chosen in it, not the stored one.
-        {"IN", 1, 0, 0, {{"cmbINP", "30"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"}, {"txtFRH", "10"},
-                         {"txtFRL", "-5"}, {"txtSLH", "123.45"}, {"txtSLL", "0.5"},
-                         {"txtFILT", "3"}, {"txtBIAS", "-1.5"}, {"cmbBOUT", "UP"}},
+        {"IN", 2, 0, 0, {{"cmbINP", "30"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "UP"}},
                         {30, 0}, kStepWriteInput1, {1000, -500, 2, 12345, 50, 3, -150, 1}},
-        {"IN", 30, 0, 2, {{"cmbINP", "1"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"}, {"txtFRH", "10"},
-                          {"txtFRL", "-5"}, {"txtSLH", "123.45"}, {"txtSLL", "0.5"},
-                          {"txtFILT", "3"}, {"txtBIAS", "-1.5"}, {"cmbBOUT", "DOWN"}},
-                         {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
-        {"IN", 1, 0, 0, {{"cmbINP", "2"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"}, {"txtFRH", "10"},
-                         {"txtFRL", "-5"}, {"txtSLH", "123.45"}, {"txtSLL", "0.5"},
-                         {"txtFILT", "3"}, {"txtBIAS", "-1.5"}, {"cmbBOUT", "x"}},
+        {"IN", 2, 0, 0, {{"cmbINP", "1"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "DOWN"}},
+                        {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
+        {"IN", 2, 0, 0, {{"cmbINP", "2"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "x"}},
                         {2, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
-        {"IN", 1, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"}, {"txtFRH", "10"},
-                         {"txtFRL", "-5"}, {"txtSLH", "0.25"}, {"txtSLL", "0.5"},
-                         {"txtFILT", "3"}, {"txtBIAS", "-1.5"}, {"cmbBOUT", "OFF"}},
+        {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
+                         {"txtSLH", "0.25"}, {"cmbBOUT", "OFF"}},
                         {20, 1}, kStepWriteInput1, {100, -50, 0, 2, 5, 3, -15, 0}},
     };
     // clang-format on
+    // Stored with INP 2: FR-H 10.0, FR-L -5.0, SL-L 0.5, FILT 3, BIAS -1.5, read by the input
+    // dialog and converted with the type chosen in it.
+    for (const auto& [reg, v] :
+         std::map<int, int>{{612, 100}, {613, -50}, {616, 5}, {617, 3}, {618, -15}})
+        store(reg, v);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
         resetDataImage();
@@ -209,7 +209,7 @@ TEST_F(Dialogs, ValueThatDoesNotFitIsRefusedAndTheDialogStaysOpen) {
     }
 }
 
-TEST_F(Dialogs, InputDefaultsFollowTypeAndUnit) {
+TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
     struct Case {
         const char *inp, *unit, *frh, *frl, *slh, *sll, *dpp;
         bool linear;
@@ -245,18 +245,16 @@ TEST_F(Dialogs, InputDefaultsFollowTypeAndUnit) {
         for (const char* f : {"cmbDPP", "txtSLH", "txtSLL"})
             EXPECT_EQ(d.findChild<QWidget*>(f)->isEnabled(), c.linear) << f;
     }
-}
-
-TEST_F(Dialogs, InputOpensEnabledByTheStoredTypeAndUnitChoiceAppliesDefaults) {
+    // The stored type enables the linear fields; a unit chosen in the list applies defaults.
     for (int inp : {2, 33}) {
         input(inp, 0, 1);
-        frmKX5_P_IN d(&display, &data);
-        EXPECT_EQ(d.findChild<QWidget*>("txtSLH")->isEnabled(), inp >= 30);
-        EXPECT_EQ(d.findChild<QWidget*>("cmbDPP")->isEnabled(), inp >= 30);
-        auto* unit = d.findChild<QComboBox*>(QStringLiteral("cmbUnit"));
+        frmKX5_P_IN stored(&display, &data);
+        EXPECT_EQ(stored.findChild<QWidget*>("txtSLH")->isEnabled(), inp >= 30);
+        EXPECT_EQ(stored.findChild<QWidget*>("cmbDPP")->isEnabled(), inp >= 30);
+        auto* unit = stored.findChild<QComboBox*>(QStringLiteral("cmbUnit"));
         unit->setCurrentIndex(1); // "℉", as the user's choice in the list
         emit unit->activated(1);
-        EXPECT_EQ(field(&d, "txtFRH"), inp == 2 ? "2300" : "100.0");
+        EXPECT_EQ(field(&stored, "txtFRH"), inp == 2 ? "2300" : "100.0");
     }
 }
 

@@ -1,39 +1,20 @@
 // The map's pure rules: the displayed text of each rule with d taken once per refresh, the
 // access classes and the click table. The window applying them is left to
 // test_map_window.cpp, the dialogs' conversions to test_dialogs.cpp.
-#include "link/Cells.h"
-#include "link/Grid.h"
-#include "params/ParamMap.h"
+#include "ParamsFixture.h"
 
-#include <gtest/gtest.h>
+#include <array>
 
-namespace {
-struct InputSetup {
-    int inp, unit, dpp;
-};
-void store(Grid& data, int reg, const QString& text) {
-    data.setText(mapCell(reg).col, mapCell(reg).row, text);
-}
-QString shown(const Grid& display, int reg) {
-    return display.text(mapCell(reg).col, mapCell(reg).row);
-}
-// INP, UNIT and DP-P stored, then the display refreshed.
-void refresh(Grid& data, Grid& display, InputSetup s) {
-    store(data, 610, QString::number(s.inp));
-    store(data, 611, QString::number(s.unit));
-    store(data, 614, QString::number(s.dpp));
-    refreshMapGrid(data, display);
-}
-} // namespace
+class MapRules : public ParamsFixture {};
 
-TEST(MapRules, RefreshShowsEachRule) {
+TEST_F(MapRules, RefreshShowsEachRuleWithTheDecimalsOfThisRefresh) {
     struct Case {
         int reg;
         const char* stored;
-        InputSetup setup;
+        std::array<int, 3> in; // INP, UNIT, DP-P
         const char* shown;
     };
-    const InputSetup d0{1, 0, 0}, d1{2, 0, 0};
+    const std::array<int, 3> d0{1, 0, 0}, d1{2, 0, 0};
     // clang-format off
     const Case cases[] = {
         // Scaled with d, and d from INP, UNIT and DP-P.
@@ -55,31 +36,16 @@ TEST(MapRules, RefreshShowsEachRule) {
         {203, "1234", d1, "1234"}, {10, "abc", d1, "abc"}, {506, "300", d1, "300"},
     };
     // clang-format on
+    // One display for all: a cell before the INP row must not keep the previous refresh's d.
     for (const Case& c : cases) {
-        Grid data(kMapCols, kMapRows), display;
-        store(data, c.reg, QString::fromUtf8(c.stored));
-        setupMapGrid(display);
-        refresh(data, display, c.setup);
-        EXPECT_EQ(shown(display, c.reg), QString::fromUtf8(c.shown)) << c.reg << " " << c.stored;
+        store(c.reg, QString::fromUtf8(c.stored));
+        input(c.in[0], c.in[1], c.in[2]);
+        EXPECT_EQ(shown(c.reg), QString::fromUtf8(c.shown)) << c.reg << " " << c.stored;
     }
 }
 
-TEST(MapRules, OneRefreshScalesEveryCellWithTheSameDecimals) {
-    Grid data(kMapCols, kMapRows), display;
-    for (int reg : {1, 301, 416, 615})
-        store(data, reg, QStringLiteral("12345"));
-    setupMapGrid(display);
-    refresh(data, display, {1, 0, 0});
-    EXPECT_EQ(shown(display, 1), "12345");
-    // A linear input with two decimals: cells before and after the INP row move together.
-    refresh(data, display, {30, 0, 2});
-    for (int reg : {1, 301, 416, 615})
-        EXPECT_EQ(shown(display, reg), "123.45") << reg;
-}
-
-TEST(MapRules, NamesAndAccessClasses) {
-    Grid g;
-    setupMapGrid(g);
+TEST_F(MapRules, NamesAndAccessClasses) {
+    const Grid& g = display;
     struct Case {
         int reg;
         const char* name;
@@ -103,7 +69,7 @@ TEST(MapRules, NamesAndAccessClasses) {
     }
 }
 
-TEST(MapRules, ClickTable) {
+TEST_F(MapRules, ClickTable) {
     struct Case {
         int col, row;
         const char* message;
