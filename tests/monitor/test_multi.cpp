@@ -11,23 +11,19 @@
 #include <QSignalSpy>
 #include <set>
 
-namespace {
-
 using Col = frmKX5_Multi::Col;
 
 // Fills a monitor-table row as the link stores it: the 20 columns' texts, blank-separated
 // (INP UNIT DP-P NPV NSV NRSV SSV MVOUT PIDNO ALMSTS ERRSTS MODSTS COMSTS 300 501..506).
-void store(Grid& mon, int row, const char* texts) {
+static void store(Grid& mon, int row, const char* texts) {
     const QStringList t = QString::fromLatin1(texts).split(QLatin1Char(' '));
     ASSERT_EQ(t.size(), 20) << texts;
     mon.setRowTexts(row, 1, t);
 }
 
-QByteArray frame(const QByteArray& body) {
+static QByteArray frame(const QByteArray& body) {
     return "\x02" + body + "\r\n";
 }
-
-} // namespace
 
 class Multi : public MainFixture {
 protected:
@@ -277,10 +273,8 @@ TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
         EXPECT_EQ(d.isVisible(), c.sent < 0);
         EXPECT_EQ(gRegNo, std::vector<int>{c.sent < 0 ? 502 : 506});
         EXPECT_EQ(gReqStep, c.sent < 0 ? 120 : 220);
-        if (c.sent >= 0) {
-            EXPECT_EQ(gRegVal, std::vector<int>{c.sent});
-            EXPECT_EQ(gReqMcNo, 7);
-        }
+        EXPECT_EQ(gRegVal, c.sent < 0 ? std::vector<int>() : std::vector<int>{c.sent});
+        EXPECT_EQ(gReqMcNo, c.sent < 0 ? 0 : 7);
     }
     setMsgBoxHandler({});
 }

@@ -57,9 +57,8 @@ protected:
         store(610, inp);
         store(611, unit);
         store(614, dpp);
-        refresh();
+        refreshMapGrid(data, display);
     }
-    void refresh() { refreshMapGrid(data, display); }
 
     Grid data{kMapCols, kMapRows};
     Grid display;

@@ -45,7 +45,6 @@ TEST_F(MapRules, RefreshShowsEachRuleWithTheDecimalsOfThisRefresh) {
 }
 
 TEST_F(MapRules, NamesAndAccessClasses) {
-    const Grid& g = display;
     struct Case {
         int reg;
         const char* name;
@@ -63,9 +62,9 @@ TEST_F(MapRules, NamesAndAccessClasses) {
     const Bgr colour[] = {kReadOnlyColor, kReadWriteColor, kNotUsedColor};
     for (const Case& c : cases) {
         const MapCell v = mapCell(c.reg), n = mapLabelCell(c.reg);
-        EXPECT_EQ(g.text(n.col, n.row), QString::fromLatin1(c.name)) << c.reg;
+        EXPECT_EQ(display.text(n.col, n.row), QString::fromLatin1(c.name)) << c.reg;
         EXPECT_EQ(mapAccess(v.col, v.row), c.access) << c.reg;
-        EXPECT_EQ(g.backColor(v.col, v.row), colour[int(c.access)]) << c.reg;
+        EXPECT_EQ(display.backColor(v.col, v.row), colour[int(c.access)]) << c.reg;
     }
 }
 

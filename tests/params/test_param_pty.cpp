@@ -80,8 +80,6 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     EXPECT_LT(gap, 3000ms);
 
     map.reset(); // a child of the window: gone before it
-    gPortCloseReq = true;
-    QTest::qWait(300);
     setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
     win->close();
     win.reset();
