@@ -1,5 +1,5 @@
 // Multi-Monitoring end to end: a key pressed in a row reaches that row's station in kx5sim
-// over a pseudo-terminal, and its lamp follows. The window's own logic is in test_multi.cpp.
+// over a pseudo-terminal, and its key follows. The window's own logic is in test_multi.cpp.
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
@@ -16,7 +16,6 @@
 TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     resetDataImage();
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     setProgramDir(dir.path());
     kx5sim::LineConfig cfg;
     cfg.stations = {1, 3};
@@ -24,9 +23,8 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     std::string err;
     ASSERT_TRUE(sim.start(&err)) << err;
     ASSERT_TRUE(sim.writeRegister(3, 502, 0));
-    QStringList env;
-    for (int n = 1; n <= 99; ++n)
-        env << (n == 1 || n == 3 ? QStringLiteral("O\tOven") : QStringLiteral("X\t"));
+    QStringList env(99, QStringLiteral("X\t"));
+    env[0] = env[2] = QStringLiteral("O\tOven");
     QDir().mkpath(dir.path() + "/CFG");
     ASSERT_TRUE(writeLinesAtomic(commCfgPath(),
                                  {QString::fromStdString(sim.path()), "9600", "N", "8", "1", "STD"},
@@ -46,28 +44,25 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     int passes = 0;
     QObject::connect(&multi.tmrRefresh, &QTimer::timeout, [&] { ++passes; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return passes > 0; }, 3000));
-    const Grid& g = *multi.grid();
     const int textKey = frmKX5_Multi::KeyPrint + 1;
-    ASSERT_EQ(g.buttonColor(textKey, 2), multi.keyOffColor());
-
+    const auto keyColour = [&] { return multi.grid()->buttonColor(textKey, 2); };
+    ASSERT_EQ(keyColour(), multi.keyOffColor());
     GridView* v = multi.view();
-    const QRect cell = v->visualRect(v->model()->index(1, textKey - 1));
-    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {},
+                      v->visualRect(v->model()->index(1, textKey - 1)).center());
     passes = 0;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return g.buttonColor(textKey, 2) == kRed; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keyColour() == kRed; }, 5000));
     EXPECT_LE(passes, 2);
     EXPECT_EQ(sim.readRegister(3, 502), 1);
     EXPECT_EQ(sim.readRegister(1, 502), 0);
-    bool written = false;
-    for (const auto& x : sim.exchanges())
-        written = written || x.request == "\x02"
-                                          "03DWR,01,0502,0001\r\n";
-    EXPECT_TRUE(written);
+    const auto seen = sim.exchanges();
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const auto& x) {
+        return x.request == "\x02"
+                            "03DWR,01,0502,0001\r\n";
+    }));
 
     // Leave: close the port, answer "Exit?" with Yes.
-    setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons) {
-        return QMessageBox::Yes;
-    });
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
     multi.close();
     win->close();
     win.reset();

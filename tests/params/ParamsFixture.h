@@ -1,5 +1,5 @@
 // A fresh data image, a parameter data grid and its display grid, and recorded message boxes
-// for each test of the parameter windows.
+// for each test of the parameter windows; field helpers shared with the link and pty tests.
 #pragma once
 
 #include "link/Cells.h"
@@ -11,8 +11,28 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+// The text of the named field of w: a line edit's, a label's, a combo box's current one.
+inline const char* textProperty(QWidget* f) {
+    return qobject_cast<QComboBox*>(f) ? "currentText" : "text";
+}
+inline void setField(QWidget* w, const QString& name, const QString& text) {
+    QWidget* f = w->findChild<QWidget*>(name);
+    ASSERT_NE(f, nullptr) << name.toStdString();
+    f->setProperty(textProperty(f), text);
+}
+inline QString field(QWidget* w, const QString& name) {
+    QWidget* f = w->findChild<QWidget*>(name);
+    EXPECT_NE(f, nullptr) << name.toStdString();
+    return f ? f->property(textProperty(f)).toString() : QString();
+}
+inline void clickOK(QWidget* d) {
+    QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+}
 
 class ParamsFixture : public ::testing::Test {
 protected:
@@ -27,39 +47,17 @@ protected:
     void TearDown() override { setMsgBoxHandler({}); }
 
     // Stores a register value in the data grid, as the link does.
-    void store(int reg, int value) {
-        const MapCell c = mapCell(reg);
-        data.setText(c.col, c.row, QString::number(value));
+    void store(int reg, const QString& text) {
+        data.setText(mapCell(reg).col, mapCell(reg).row, text);
     }
+    void store(int reg, int value) { store(reg, QString::number(value)); }
+    QString shown(int reg) const { return display.text(mapCell(reg).col, mapCell(reg).row); }
     // INP, UNIT and DP-P in the data grid, then the display refreshed from it.
     void input(int inp, int unit, int dpp) {
         store(610, inp);
         store(611, unit);
         store(614, dpp);
-        refresh();
-    }
-    void refresh() { refreshMapGrid(data, display); }
-
-    // Puts text into the named field of w: a line edit, a combo box or a label.
-    static void setField(QWidget* w, const QString& name, const QString& text) {
-        QWidget* f = w->findChild<QWidget*>(name);
-        ASSERT_NE(f, nullptr) << name.toStdString();
-        if (auto* e = qobject_cast<QLineEdit*>(f))
-            e->setText(text);
-        else if (auto* c = qobject_cast<QComboBox*>(f))
-            c->setCurrentText(text);
-        else if (auto* l = qobject_cast<QLabel*>(f))
-            l->setText(text);
-        else
-            FAIL() << "no field " << name.toStdString();
-    }
-    static QString field(QWidget* w, const QString& name) {
-        QWidget* f = w->findChild<QWidget*>(name);
-        if (auto* e = qobject_cast<QLineEdit*>(f)) return e->text();
-        if (auto* c = qobject_cast<QComboBox*>(f)) return c->currentText();
-        if (auto* l = qobject_cast<QLabel*>(f)) return l->text();
-        ADD_FAILURE() << "no field " << name.toStdString();
-        return {};
+        refreshMapGrid(data, display);
     }
 
     Grid data{kMapCols, kMapRows};

@@ -1,8 +1,9 @@
-// The six group dialogs: initial texts from the map, OK's value list and step for each
-// conversion, values read and sent back unchanged, Cancel, and the refused value. The input
-// dialog is left to test_input.cpp, the alarm-type picker to test_alarm_code.cpp.
+// The group dialogs, the input dialog and the alarm-type picker without the link: OK's value
+// lists and step for each conversion, values read and sent back unchanged, refused values, the
+// input defaults and the picker's codes. The wire is left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
+#include "params/frmKX5_AlarmCode.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
 #include "params/frmKX5_P_Control.h"
@@ -11,8 +12,7 @@
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
 
-#include <QPushButton>
-#include <QTest>
+#include <QTableWidget>
 #include <memory>
 
 class Dialogs : public ParamsFixture {
@@ -36,19 +36,23 @@ protected:
         else
             setField(d, QString::fromStdString(name), QString::fromUtf8(text));
     }
-    void clickOK(QDialog* d) {
-        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
-    }
 };
 
-TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStep) {
+TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit) {
     struct Case {
         const char* dialog;
         int inp, unit, dpp;
         std::vector<std::pair<std::string, const char*>> fields;
         std::vector<int> values;
         int step;
+        std::vector<int> second = {}; // the input dialog's second half
+        QString refused = {};         // the message of a value that does not fit
     };
+    const auto noFit = [](const char* what, const char* range) {
+        return QStringLiteral("%1 does not fit. Enter a value from %2\nNothing was sent.")
+            .arg(what, range);
+    };
+    const char *fits16 = "-32768 to 65535.", *fits1 = "-3276.8 to 6553.5.";
     // clang-format off
     const Case cases[] = {
         {"SV", 1, 0, 0, {{"cmbSV_No", "2"}, {"txtSV1", "150.5"}, {"txtSV2", "151.5"},
@@ -84,45 +88,69 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStep) {
         {"ALM", 1, 0, 0, {{"lblA1TY", "0"}, {"lblA2TY", ""}, {"txtA1DB", "0"}, {"txtA2DB", "1"},
                           {"txtAL1", "100.5"}, {"txtAL2", "101.5"}},
                          {0, 0, 0, 1, 100, 102}, kStepWriteAlarm},
+        {"IN", 2, 0, 0, {{"cmbINP", "30"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "UP"}},
+                        {30, 0}, kStepWriteInput1, {1000, -500, 2, 12345, 50, 3, -150, 1}},
+        {"IN", 2, 0, 0, {{"cmbINP", "1"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "DOWN"}},
+                        {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
+        {"IN", 2, 0, 0, {{"cmbINP", "2"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "x"}},
+                        {2, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
+        {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
+                         {"txtSLH", "0.25"}, {"cmbBOUT", "OFF"}},
+                        {20, 1}, kStepWriteInput1, {100, -50, 0, 2, 5, 3, -15, 0}},
+        // Refused: nothing is sent and the dialog stays open.
+        {"SV", 2, 0, 0, {{"txtSV1", "7000"}}, {}, 0, {}, noFit("SV1: 7000", fits1)},
+        {"SV", 1, 0, 0, {{"txtSV3", "-40000"}}, {}, 0, {}, noFit("SV3: -40000", fits16)},
+        {"OUT", 1, 0, 0, {{"txtPO", "6553.6"}}, {}, 0, {}, noFit("PO: 6553.6", fits1)},
+        {"ALM", 30, 0, 3, {{"txtAL2", "66"}}, {}, 0, {}, noFit("AL-2: 66", "-32.768 to 65.535.")},
+        {"Control", 1, 0, 0, {{"txtUPRT", "1e6"}}, {}, 0, {}, noFit("UP.RT: 1e6", fits16)},
+        {"PID", 1, 0, 0, {{"sprdPID 2 4", "70000"}}, {}, 0, {}, noFit("2.MR: 70000", fits16)},
+        {"IN", 33, 0, 1, {{"txtFRH", "7000"}}, {}, 0, {}, noFit("FR-H: 7000", fits1)},
     };
     // clang-format on
+    // Stored with INP 2: FR-H 10.0, FR-L -5.0, SL-L 0.5, FILT 3, BIAS -1.5, read by the input
+    // dialog and converted with the type chosen in it.
+    for (const auto& [reg, v] :
+         std::map<int, int>{{612, 100}, {613, -50}, {616, 5}, {617, 3}, {618, -15}})
+        store(reg, v);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
         resetDataImage();
+        messages.clear();
         input(c.inp, c.unit, c.dpp);
         auto d = make(c.dialog);
+        d->show();
         for (const auto& [name, text] : c.fields)
             set(d.get(), name, text);
         clickOK(d.get());
         EXPECT_EQ(gRegVal, c.values);
+        EXPECT_EQ(gRegVal2, c.second);
         EXPECT_EQ(gReqStep, c.step);
-        EXPECT_EQ(d->result(), QDialog::Accepted);
+        EXPECT_EQ(messages, c.refused.isEmpty() ? QStringList() : QStringList{c.refused});
+        EXPECT_EQ(d->isVisible(), !c.refused.isEmpty());
     }
-    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
     for (int d : {0, 2}) {
         resetDataImage();
-        input(30, 0, d);
         store(104, 77); // ARW: shown, never sent
-        refresh();
+        input(30, 0, d);
         auto dlg = make("PID");
         EXPECT_EQ(field(dlg.get(), "txtARW"), "77");
         std::vector<int> expected;
         for (int s = 1; s <= 3; ++s)
-            for (int r = 1; r <= 9; ++r) {
-                if (s == 3 && r == 9) continue;
+            for (int r = 1; r <= 9 - (s == 3); ++r) {
                 const int n = 100 * s + r;
                 set(dlg.get(), "sprdPID " + std::to_string(s) + " " + std::to_string(r),
                     QByteArray::number(n + 0.5).constData());
                 // n + 0.5 halves to even; RP gets 10^d first.
-                const double x = (n + 0.5) * (r == 9 ? std::pow(10, d) : 1);
-                expected.push_back(int(std::nearbyint(x)));
+                expected.push_back(int(std::nearbyint((n + 0.5) * (r == 9 ? std::pow(10, d) : 1))));
             }
         set(dlg.get(), "txtARW", "999");
         set(dlg.get(), "sprdPID 3 9", "555"); // set 3 has no RP: dropped
-        EXPECT_EQ(static_cast<frmKX5_P_PID*>(dlg.get())->pidGrid()->text(3, 9), "");
         clickOK(dlg.get());
         EXPECT_EQ(gRegVal, expected) << "d " << d;
         EXPECT_EQ(gReqStep, kStepWritePID);
@@ -132,7 +160,6 @@ TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
 TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
     // A station's values as stored, d = 1: every dialog opened and confirmed as it stands
     // writes back exactly what the controller holds.
-    input(2, 0, 0);
     const std::map<int, int> stored = {
         {102, 1},     {103, 0},    {106, 1},     {108, 12},  {109, 7},   {110, 1},  {300, 2},
         {301, 1505},  {302, -25},  {303, 0},     {305, 1},   {306, 4},   {410, 7},  {411, 21},
@@ -143,85 +170,114 @@ TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
         store(reg, v);
     for (int reg = 310; reg <= 337; ++reg)
         if (reg % 10 != 9) store(reg, reg % 10 == 8 ? 15 : reg - 300);
-    refresh();
-    const auto regsOf = [](int step) { return findStep(step)->regs; };
-    const auto valueOf = [&](int reg) {
-        const MapCell c = mapCell(reg);
-        return data.text(c.col, c.row).toInt();
-    };
+    input(2, 0, 0);
     for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control"}) {
         SCOPED_TRACE(name);
         gReqStep = 0;
-        auto d = make(name);
-        clickOK(d.get());
+        clickOK(make(name).get());
         std::vector<int> expected;
-        for (int reg : regsOf(gReqStep))
-            expected.push_back(valueOf(reg));
+        for (int reg : findStep(gReqStep)->regs)
+            expected.push_back(data.text(mapCell(reg).col, mapCell(reg).row).toInt());
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(gRegVal, expected);
     }
-    gReqStep = 0;
-    auto in = make("IN");
-    clickOK(in.get());
+    clickOK(make("IN").get());
     EXPECT_EQ(gReqStep, kStepWriteInput1);
     EXPECT_EQ(gRegVal, (std::vector<int>{2, 0}));
     EXPECT_EQ(gRegVal2, (std::vector<int>{9999, -1999, 0, 9999, -1999, 5, -12, 2}));
 }
 
-TEST_F(Dialogs, CancelSendsNothing) {
-    input(2, 0, 0);
-    for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control", "IN"}) {
-        SCOPED_TRACE(name);
-        gReqStep = 0;
-        gRegVal = {42};
-        gRegVal2 = {43};
-        auto d = make(name);
-        for (QLineEdit* e : d->findChildren<QLineEdit*>())
-            e->setText(QStringLiteral("12.5"));
-        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnCancel")), Qt::LeftButton);
-        EXPECT_EQ(d->result(), QDialog::Rejected);
-        EXPECT_EQ(gReqStep, 0);
-        EXPECT_EQ(gRegVal, std::vector<int>{42});
-        EXPECT_EQ(gRegVal2, std::vector<int>{43});
+TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
+    struct Case {
+        const char *inp, *unit, *frh, *frl, *slh, *sll, *dpp;
+        bool linear;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"2", "℉", "2300", "0", "2300", "0", "0", false},
+        {"2", "℃", "999.9", "-199.9", "999.9", "-199.9", "1", false},
+        {"20", "℉", "999.9", "-199.9", "999.9", "-199.9", "1", false},
+        {"1", "℃", "1370", "-200", "1370", "-200", "0", false},
+        {"21", "", "1180", "-300", "1180", "-300", "0", false}, // no unit: the ℉ defaults
+        {"13", "℉", "2500", "32", "2500", "32", "0", false},
+        {"32", "℃", "20.00", "-10.00", "100.0", "0.0", "1", true},
+        {"30", "℉", "5.000", "1.000", "100.0", "0.0", "1", true},
+        {"5", "℃", "400.0", "-199.9", "400.0", "-199.9", "1", false},
+        // Codes not offered change no field; from 30 on the linear fields open all the same.
+        {"15", "℃", "5", "6", "7", "8", "3", false},
+        {"31", "℃", "5", "6", "7", "8", "3", true},
+    };
+    // clang-format on
+    frmKX5_P_IN d(&display, &data);
+    const char* const names[] = {"txtFRH", "txtFRL", "txtSLH", "txtSLL", "cmbDPP"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "INP " << c.inp << " unit " << c.unit);
+        for (int i = 0; i < 5; ++i)
+            setField(&d, names[i], QString::number(i < 4 ? i + 5 : 3));
+        setField(&d, "cmbUnit", QString::fromUtf8(c.unit));
+        setField(&d, "cmbINP", QString::fromLatin1(c.inp));
+        d.cmbINP_Click();
+        const char* const want[] = {c.frh, c.frl, c.slh, c.sll, c.dpp};
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(field(&d, names[i]), QString::fromUtf8(want[i])) << names[i];
+        for (const char* f : {"cmbDPP", "txtSLH", "txtSLL"})
+            EXPECT_EQ(d.findChild<QWidget*>(f)->isEnabled(), c.linear) << f;
+    }
+    // The stored type enables the linear fields; a unit chosen in the list applies defaults.
+    for (int inp : {2, 33}) {
+        input(inp, 0, 1);
+        frmKX5_P_IN stored(&display, &data);
+        EXPECT_EQ(stored.findChild<QWidget*>("txtSLH")->isEnabled(), inp >= 30);
+        EXPECT_EQ(stored.findChild<QWidget*>("cmbDPP")->isEnabled(), inp >= 30);
+        auto* unit = stored.findChild<QComboBox*>(QStringLiteral("cmbUnit"));
+        unit->setCurrentIndex(1); // "℉", as the user's choice in the list
+        emit unit->activated(1);
+        EXPECT_EQ(field(&stored, "txtFRH"), inp == 2 ? "2300" : "100.0");
     }
 }
 
-TEST_F(Dialogs, ValueThatDoesNotFitIsRefusedAndTheDialogStaysOpen) {
+TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
     struct Case {
-        const char* dialog;
-        int inp, dpp;
-        std::string field;
-        const char* text;
-        const char* what;
-        const char* range;
+        int alarmSel, col, row; // col 0: the button instead of a cell
+        const char *button, *a1, *a2;
     };
-    const char* fits16 = "-32768 to 65535.";
-    const char* fits1 = "-3276.8 to 6553.5.";
-    // clang-format off
     const Case cases[] = {
-        {"SV", 2, 0, "txtSV1", "7000", "SV1: 7000", fits1},
-        {"SV", 1, 0, "txtSV3", "-40000", "SV3: -40000", fits16},
-        {"OUT", 1, 0, "txtPO", "6553.6", "PO: 6553.6", fits1},
-        {"ALM", 30, 3, "txtAL2", "66", "AL-2: 66", "-32.768 to 65.535."},
-        {"Control", 1, 0, "txtUPRT", "1e6", "UP.RT: 1e6", fits16},
-        {"PID", 1, 0, "sprdPID 2 4", "70000", "2.MR: 70000", fits16},
-        {"IN", 33, 1, "txtFRH", "7000", "FR-H: 7000", fits1},
+        {1, 1, 1, nullptr, "1", "k2"},       {1, 5, 4, nullptr, "20", "k2"},
+        {2, 3, 2, nullptr, "k1", "8"},       {7, 2, 3, nullptr, "k1", "12"},
+        {1, 0, 0, "btnAlarmOff", "0", "k2"}, {2, 0, 0, "btnCode21", "k1", "21"},
     };
-    // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.dialog);
-        resetDataImage();
-        messages.clear();
-        input(c.inp, 0, c.dpp);
-        auto d = make(c.dialog);
-        d->show();
-        set(d.get(), c.field, c.text);
-        clickOK(d.get());
-        EXPECT_EQ(messages, QStringList{QStringLiteral("%1 does not fit. Enter a value from %2"
-                                                       "\nNothing was sent.")
-                                            .arg(c.what, c.range)});
-        EXPECT_EQ(gReqStep, 0);
-        EXPECT_TRUE(gRegVal.empty());
-        EXPECT_TRUE(d->isVisible());
+        SCOPED_TRACE(testing::Message() << "sel " << c.alarmSel << " cell " << c.col << c.row);
+        frmKX5_P_ALM alm(&display, &data);
+        setField(&alm, "lblA1TY", "k1");
+        setField(&alm, "lblA2TY", "k2");
+        gAlarmSel = c.alarmSel;
+        frmKX5_AlarmCode picker(&alm);
+        picker.show();
+        auto* grid = picker.findChild<QTableWidget*>("vaSpread1");
+        if (c.button)
+            QTest::mouseClick(picker.findChild<QPushButton*>(c.button), Qt::LeftButton);
+        else
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualItemRect(grid->item(c.row - 1, c.col - 1)).center());
+        EXPECT_EQ(field(&alm, "lblA1TY") + field(&alm, "lblA2TY"), QString(c.a1) + c.a2);
+        EXPECT_FALSE(picker.isVisible());
     }
+    // A click on a type label chooses that alarm before the picker opens.
+    frmKX5_P_ALM alm(&display, &data);
+    std::vector<int> seen;
+    alm.openPicker = [&seen](frmKX5_P_ALM*) { seen.push_back(gAlarmSel); };
+    alm.resize(alm.sizeHint());
+    alm.show();
+    QTest::mouseClick(alm.findChild<QLabel*>("lblA2TY"), Qt::LeftButton);
+    QTest::mouseClick(alm.findChild<QLabel*>("lblA1TY"), Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+    // Twenty different drawings: a mix-up of two codes would show the same picture twice.
+    QSet<QByteArray> pictures;
+    for (int code = 1; code <= 20; ++code) {
+        const QImage img = frmKX5_AlarmCode::alarmPicture(code).toImage();
+        pictures.insert(
+            QByteArray(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes()));
+    }
+    EXPECT_EQ(pictures.size(), 20);
 }

@@ -1,34 +1,20 @@
 // The map's pure rules: the displayed text of each rule with d taken once per refresh, the
 // access classes and the click table. The window applying them is left to
 // test_map_window.cpp, the dialogs' conversions to test_dialogs.cpp.
-#include "link/Cells.h"
-#include "link/Grid.h"
-#include "params/ParamMap.h"
+#include "ParamsFixture.h"
 
-#include <gtest/gtest.h>
+#include <array>
 
-namespace {
-struct InputSetup {
-    int inp, unit, dpp;
-};
-void store(Grid& data, int reg, const QString& text) {
-    data.setText(mapCell(reg).col, mapCell(reg).row, text);
-}
-void setInput(Grid& data, InputSetup s) {
-    store(data, 610, QString::number(s.inp));
-    store(data, 611, QString::number(s.unit));
-    store(data, 614, QString::number(s.dpp));
-}
-} // namespace
+class MapRules : public ParamsFixture {};
 
-TEST(MapRules, RefreshShowsEachRule) {
+TEST_F(MapRules, RefreshShowsEachRuleWithTheDecimalsOfThisRefresh) {
     struct Case {
         int reg;
         const char* stored;
-        InputSetup setup;
+        std::array<int, 3> in; // INP, UNIT, DP-P
         const char* shown;
     };
-    const InputSetup d0{1, 0, 0}, d1{2, 0, 0};
+    const std::array<int, 3> d0{1, 0, 0}, d1{2, 0, 0};
     // clang-format off
     const Case cases[] = {
         // Scaled with d, and d from INP, UNIT and DP-P.
@@ -41,46 +27,24 @@ TEST(MapRules, RefreshShowsEachRule) {
         // Outputs in tenths whatever d is.
         {605, "1000", {30, 0, 2}, "100.0"}, {608, "-5", d0, "-0.5"},
         // Words.
-        {102, "0", d0, "OFF"},  {106, "-1", d0, "ON"},   {110, "0", d0, "Hour"},
-        {110, "3", d0, "Min"},  {305, "1", d0, "LOW"},   {306, "0", d0, "OFF"},
-        {306, "2", d0, "2"},    {306, "4", d0, "AUTO"},  {500, "4", d0, "SPS"},
-        {500, "0", d0, ""},     {510, "1", d0, "SUM"},   {511, "", d0, "600"},
-        {511, "7", d0, "9600"}, {512, "1", d0, "EVEN"},  {512, "5", d0, "ODD"},
-        {601, "1", d0, "DIR"},  {611, "1", {1, 1, 0}, "℉"}, {619, "7", d0, "DOWN"},
+        {102, "0", d0, "OFF"}, {106, "-1", d0, "ON"}, {110, "0", d0, "Hour"}, {110, "3", d0, "Min"},
+        {305, "1", d0, "LOW"}, {306, "0", d0, "OFF"}, {306, "2", d0, "2"}, {306, "4", d0, "AUTO"},
+        {500, "4", d0, "SPS"}, {500, "0", d0, ""}, {510, "1", d0, "SUM"}, {511, "", d0, "600"},
+        {511, "7", d0, "9600"}, {512, "1", d0, "EVEN"}, {512, "5", d0, "ODD"},
+        {601, "1", d0, "DIR"}, {611, "1", {1, 1, 0}, "℉"}, {619, "7", d0, "DOWN"},
         // Copied as stored: the PROGRAM group and rows without a rule.
         {203, "1234", d1, "1234"}, {10, "abc", d1, "abc"}, {506, "300", d1, "300"},
     };
     // clang-format on
+    // One display for all: a cell before the INP row must not keep the previous refresh's d.
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "register " << c.reg << " stored " << c.stored);
-        Grid data(kMapCols, kMapRows), display;
-        setInput(data, c.setup);
-        store(data, c.reg, QString::fromUtf8(c.stored));
-        setupMapGrid(display);
-        refreshMapGrid(data, display);
-        const MapCell cell = mapCell(c.reg);
-        EXPECT_EQ(display.text(cell.col, cell.row), QString::fromUtf8(c.shown));
+        store(c.reg, QString::fromUtf8(c.stored));
+        input(c.in[0], c.in[1], c.in[2]);
+        EXPECT_EQ(shown(c.reg), QString::fromUtf8(c.shown)) << c.reg << " " << c.stored;
     }
 }
 
-TEST(MapRules, OneRefreshScalesEveryCellWithTheSameDecimals) {
-    Grid data(kMapCols, kMapRows), display;
-    setInput(data, {1, 0, 0});
-    for (int reg : {1, 301, 416, 615})
-        store(data, reg, QStringLiteral("12345"));
-    setupMapGrid(display);
-    refreshMapGrid(data, display);
-    EXPECT_EQ(display.text(2, 2), "12345");
-    // A linear input with two decimals: cells before and after the INP row move together.
-    setInput(data, {30, 0, 2});
-    refreshMapGrid(data, display);
-    for (int reg : {1, 301, 416, 615})
-        EXPECT_EQ(display.text(mapCell(reg).col, mapCell(reg).row), "123.45") << reg;
-}
-
-TEST(MapRules, NamesAndAccessClasses) {
-    Grid g;
-    setupMapGrid(g);
+TEST_F(MapRules, NamesAndAccessClasses) {
     struct Case {
         int reg;
         const char* name;
@@ -98,13 +62,13 @@ TEST(MapRules, NamesAndAccessClasses) {
     const Bgr colour[] = {kReadOnlyColor, kReadWriteColor, kNotUsedColor};
     for (const Case& c : cases) {
         const MapCell v = mapCell(c.reg), n = mapLabelCell(c.reg);
-        EXPECT_EQ(g.text(n.col, n.row), QString::fromLatin1(c.name)) << c.reg;
+        EXPECT_EQ(display.text(n.col, n.row), QString::fromLatin1(c.name)) << c.reg;
         EXPECT_EQ(mapAccess(v.col, v.row), c.access) << c.reg;
-        EXPECT_EQ(g.backColor(v.col, v.row), colour[int(c.access)]) << c.reg;
+        EXPECT_EQ(display.backColor(v.col, v.row), colour[int(c.access)]) << c.reg;
     }
 }
 
-TEST(MapRules, ClickTable) {
+TEST_F(MapRules, ClickTable) {
     struct Case {
         int col, row;
         const char* message;
@@ -114,19 +78,16 @@ TEST(MapRules, ClickTable) {
     const char *ro = "Read Only Area", *nu = "Not Used", *gm = "Go to Main-Window";
     // clang-format off
     const Case cases[] = {
-        {1, 5, ro, D::None},       {2, -1, ro, D::None},      {3, 1, nu, D::None},
-        {4, 2, nu, D::None},       {4, 3, "", D::Control},    {3, 11, "", D::Control},
-        {4, 5, "", D::PID},        {4, 6, "", D::None},       {4, 0, "", D::None},
-        {5, 30, nu, D::None},      {6, 0, nu, D::None},       {8, 1, "", D::SV},
-        {7, 4, "", D::SV},         {8, 5, "", D::None},       {8, 7, "", D::AT},
-        {8, 11, "", D::PID},       {8, 20, "", D::None},      {7, 38, "", D::PID},
-        {10, 1, nu, D::None},      {10, 19, nu, D::None},     {9, 11, "", D::ALM},
-        {10, 18, "", D::ALM},      {10, 3, "", D::None},      {12, 2, gm, D::None},
-        {11, 7, gm, D::None},      {12, 1, "", D::None},      {12, 14, nu, D::None},
-        {12, 21, "", D::SetDT},    {11, 26, "", D::SetDT},    {12, 27, "", D::None},
-        {14, 1, "", D::OUT},       {13, 9, "", D::OUT},       {14, 10, "", D::None},
-        {14, 11, "", D::IN},       {13, 20, "", D::IN},       {14, 21, "", D::None},
-        {0, 3, "", D::None},       {15, 3, "", D::None},
+        {1, 5, ro, D::None},    {2, -1, ro, D::None},  {3, 1, nu, D::None},   {4, 2, nu, D::None},
+        {4, 3, "", D::Control}, {3, 11, "", D::Control}, {4, 5, "", D::PID},  {4, 6, "", D::None},
+        {4, 0, "", D::None},    {5, 30, nu, D::None},  {6, 0, nu, D::None},   {8, 1, "", D::SV},
+        {7, 4, "", D::SV},      {8, 5, "", D::None},   {8, 7, "", D::AT},     {8, 11, "", D::PID},
+        {8, 20, "", D::None},   {7, 38, "", D::PID},   {10, 1, nu, D::None},  {10, 19, nu, D::None},
+        {9, 11, "", D::ALM},    {10, 18, "", D::ALM},  {10, 3, "", D::None},  {12, 2, gm, D::None},
+        {11, 7, gm, D::None}, {12, 1, "", D::None}, {12, 14, nu, D::None}, {12, 21, "", D::SetDT},
+        {11, 26, "", D::SetDT}, {12, 27, "", D::None}, {14, 1, "", D::OUT},   {13, 9, "", D::OUT},
+        {14, 10, "", D::None},  {14, 11, "", D::IN},   {13, 20, "", D::IN},   {14, 21, "", D::None},
+        {0, 3, "", D::None},    {15, 3, "", D::None},
     };
     // clang-format on
     for (const Case& c : cases) {

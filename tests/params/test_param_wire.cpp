@@ -1,13 +1,13 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
 // read-all and its one refresh, a set-value write with its exact DWR frame and the read-all
 // after it, and command 5 opening the map. The input write's two halves and their pause are
-// left to test_param_pty.cpp, conversions to test_dialogs.cpp and test_input.cpp.
+// left to test_param_pty.cpp, conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
+#include "ParamsFixture.h"
 #include "link/Steps.h"
 #include "app/Commands.h"
 #include "params/frmKX5_Parameter.h"
 
-#include <QComboBox>
 #include <QTimer>
 #include <map>
 
@@ -18,17 +18,9 @@ protected:
         build({3}, 1);
         gMC_No = 3;
         gMC_SelIdx = 0;
-        link()->sprdStatus.setText(2, 1, QStringLiteral("KX5-105"));
-        win->SetOnlineState(true);
-        win->tmrRefresh.stop();
-    }
-    QByteArray tick() {
-        port->writes.clear();
-        link()->tmrSend_Timer();
-        return port->takeWritten();
     }
     void reply(const QByteArray& r) {
-        port->feed(r);
+        port->feed("\x02" + r + "\r\n");
         link()->gather_Done();
     }
     // The four read-all blocks answered from regs (hex fields; anything else "0000"), each
@@ -37,40 +29,25 @@ protected:
         bool early = false;
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
             const std::vector<int>& list = findStep(step)->regs;
-            const QByteArray req = tick();
             QByteArray expect = "\x02"
                                 "03DRR," +
-                                QByteArray::number(int(list.size())).rightJustified(2, '0');
-            for (int r : list)
-                expect += "," + QByteArray::number(r).rightJustified(4, '0');
-            EXPECT_EQ(req, expect + "\r\n") << "step " << step;
-            QByteArray r = "\x02"
-                           "03DRR,OK";
-            for (int reg : list)
+                                QByteArray::number(list.size()).rightJustified(2, '0');
+            QByteArray r = "03DRR,OK";
+            for (int reg : list) {
+                expect += "," + QByteArray::number(reg).rightJustified(4, '0');
                 r += "," + (regs.count(reg) ? regs.at(reg) : QByteArray("0000"));
+            }
+            EXPECT_EQ(sent(), expect + "\r\n") << "step " << step;
             early = early || (map && map->tmrRefresh.isActive());
-            reply(r + "\r\n");
+            reply(r);
         }
         return early;
-    }
-    std::unique_ptr<frmKX5_Parameter> openMap() {
-        return std::make_unique<frmKX5_Parameter>(&link()->sprdMap, &link()->sprdStatus,
-                                                  QStringLiteral("3"), win.get());
-    }
-    static void set(QWidget* d, const char* name, const QString& text) {
-        QWidget* f = d->findChild<QWidget*>(QString::fromLatin1(name));
-        ASSERT_NE(f, nullptr) << name;
-        if (auto* e = qobject_cast<QLineEdit*>(f)) e->setText(text);
-        if (auto* c = qobject_cast<QComboBox*>(f)) c->setCurrentText(text);
-    }
-    static void ok(QWidget* d) {
-        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
     }
 };
 
 TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
-    auto map = openMap();
-    EXPECT_EQ(map->findChild<QLabel*>("lblModel")->text(), "KX5-105");
+    auto map = std::make_unique<frmKX5_Parameter>(&link()->sprdMap, &link()->sprdStatus,
+                                                  QStringLiteral("3"), win.get());
     // INP 2 (one decimal), SVNO 1, SV1 1000, NPV 250.
     std::map<int, QByteArray> regs = {
         {1, "09C4"}, {300, "0001"}, {301, "03E8"}, {610, "0002"}, {619, "0002"}};
@@ -78,31 +55,29 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     EXPECT_EQ(gSendStep, kStepMonitor);
     ASSERT_TRUE(map->tmrRefresh.isActive());
     map->tmrRefresh_Timer();
-    EXPECT_EQ(map->displayGrid()->text(8, 2), "100.0");
-    EXPECT_EQ(map->displayGrid()->text(2, 2), "250.0");
-    EXPECT_EQ(map->displayGrid()->text(14, 20), "DOWN");
+    const Grid& shown = *map->displayGrid();
+    EXPECT_EQ(shown.text(8, 2) + shown.text(2, 2) + shown.text(14, 20), "100.0250.0DOWN");
 
     auto sv = map->createDialog(MapDialog::SV);
-    set(sv.get(), "txtSV1", QStringLiteral("123.4"));
-    set(sv.get(), "txtSV3", QStringLiteral("-0.5"));
-    ok(sv.get());
+    setField(sv.get(), "txtSV1", QStringLiteral("123.4"));
+    setField(sv.get(), "txtSV3", QStringLiteral("-0.5"));
+    clickOK(sv.get());
     sv.reset();
-    EXPECT_EQ(tick(), "\x02"
+    EXPECT_EQ(sent(), "\x02"
                       "03DWR,04,0300,0001,0301,04D2,0302,0000,0303,FFFB\r\n");
-    reply("\x02"
-          "03DWR,OK\r\n");
+    reply("03DWR,OK");
     EXPECT_EQ(gSendStep, kStepReadAll1);
     EXPECT_FALSE(map->tmrRefresh.isActive());
 
     regs[301] = "04D2";
     EXPECT_FALSE(answerReadAll(regs, map.get()));
-    EXPECT_EQ(map->displayGrid()->text(8, 2), "100.0"); // not before the timer
+    EXPECT_EQ(shown.text(8, 2), "100.0"); // not before the timer
     ASSERT_TRUE(map->tmrRefresh.isActive());
     map->tmrRefresh_Timer();
     EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(map->displayGrid()->text(8, 2), "123.4");
+    EXPECT_EQ(shown.text(8, 2), "123.4");
     // Monitoring goes on; it does not refresh the map.
-    EXPECT_TRUE(tick().startsWith("\x02"
+    EXPECT_TRUE(sent().startsWith("\x02"
                                   "03DRR,19,0610,"));
     EXPECT_FALSE(map->tmrRefresh.isActive());
 
@@ -116,14 +91,12 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
 
 TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
     installCommands(win.get());
-    ASSERT_TRUE(win->commandAvailable(5));
     bool wasOpen = false;
     QTimer::singleShot(0, [&] {
         frmKX5_Parameter* m = frmKX5_Parameter::openMap();
         ASSERT_NE(m, nullptr);
-        wasOpen = gParamOpen && m->isModal() && m->isVisible();
-        EXPECT_EQ(m->findChild<QLabel*>("lblMC_No")->text(), text("lblMC_No"));
-        EXPECT_EQ(gReqStep, kStepReadAll1);
+        wasOpen = gParamOpen && m->isModal() && m->isVisible() && gReqStep == kStepReadAll1;
+        EXPECT_EQ(field(m, "lblMC_No"), text("lblMC_No"));
         m->btnClose_Click();
     });
     win->runCommand(5);

@@ -1,0 +1,122 @@
+// Soak: 99 simulated stations with random faults, the trend graph and data saving on, for a
+// while (default 10 minutes; run an hour before trusting it). Goals: no poll stuck for more
+// than 5 s, resident memory growing less than 1 MB per hour, under 3 % of one core.
+// Run on demand: QT_QPA_PLATFORM=offscreen build/bin/bench_soak [minutes]
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+#include "monitor/frmKX5_Main.h"
+#include "settings/ConfigFiles.h"
+#include "sim/SimLine.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+double rssMiB() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> parts = f.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+// CPU of the program alone: this thread's; the simulator serves from a thread of its own.
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_THREAD, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const double minutes = argc > 1 ? std::atof(argv[1]) : 10.0;
+    QTemporaryDir dir;
+    kx5sim::LineConfig cfg;
+    for (int n = 1; n <= 99; ++n)
+        cfg.stations.push_back(n);
+    cfg.mode = kx5sim::Mode::Sum;
+    for (const char* f : {"ng,prob=0.01,seed=3", "bad-sum,prob=0.01,seed=5",
+                          "silent,prob=0.005,seed=7", "split=3,prob=0.05,seed=11"})
+        cfg.faults.push_back(*kx5sim::FaultPlan::parse(f));
+    kx5sim::SimLine sim(cfg);
+    if (!sim.start()) return 1;
+
+    setProgramDir(dir.path());
+    QDir().mkpath(dir.filePath("CFG"));
+    writeLinesAtomic(dir.filePath("Comm.CFG"),
+                     {QString::fromStdString(sim.path()), "9600", "N", "8", "1", "SUM"}, nullptr);
+    QStringList env;
+    for (int n = 1; n <= 99; ++n)
+        env << QStringLiteral("O\tOven %1").arg(n);
+    writeLinesAtomic(dir.filePath("CFG/SetEnv.INI"), env, nullptr);
+    writeLinesAtomic(dir.filePath("CFG/SaveData.INI"), {"Yes", "10", "sec", dir.path(), "Soak"},
+                     nullptr);
+
+    frmKX5_Main w;
+    w.show();
+    w.link()->mSetPortOpen_Click();
+    w.findChild<QPushButton*>(QStringLiteral("btnDSave_Start"))->click();
+    w.btnStart_Click(); // the trend graph
+
+    // Stuck poll: the longest time without any request reaching the line.
+    size_t seen = 0;
+    QElapsedTimer sinceRequest, total;
+    sinceRequest.start();
+    total.start();
+    qint64 longestMs = 0;
+    double rss0 = 0, cpu0 = 0;
+    qint64 t0 = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        const size_t n = sim.exchanges().size();
+        if (n != seen) {
+            longestMs = std::max(longestMs, sinceRequest.elapsed());
+            sinceRequest.restart();
+            seen = n;
+        }
+        if (n > 5000) { // the simulator keeps every exchange: keep it small
+            sim.clearExchanges();
+            seen = 0;
+        }
+        // Memory and CPU from the end of the first minute: start-up and the sweep are behind.
+        if (t0 == 0 && total.elapsed() > 60000) {
+            t0 = total.elapsed();
+            rss0 = rssMiB();
+            cpu0 = cpuSeconds();
+        }
+        if (total.elapsed() > minutes * 60000) app.quit();
+    });
+    look.start(200);
+    app.exec();
+
+    longestMs = std::max(longestMs, sinceRequest.elapsed());
+    const double hours = double(total.elapsed() - t0) / 3.6e6;
+    const double growth = t0 > 0 ? (rssMiB() - rss0) / hours : 0;
+    const double cpu = t0 > 0 ? (cpuSeconds() - cpu0) / (hours * 3600) * 100 : 0;
+    std::printf("soak %.1f min, 99 stations, faults ng/bad-sum 1 %%, silent 0.5 %%, split 5 %%\n",
+                minutes);
+    std::printf("longest stuck poll %.2f s, goal 5 s: ratio %.2f\n", longestMs / 1000.0,
+                longestMs / 5000.0);
+    std::printf("memory growth %.2f MB/hour (now %.1f MiB), goal 1: ratio %.2f\n", growth, rssMiB(),
+                growth);
+    std::printf("CPU %.2f %% of a core, goal 3 %%: ratio %.2f\n", cpu, cpu / 3.0);
+    const auto& stats = w.link()->lineStats();
+    qint64 req = 0, good = 0;
+    for (const auto& [mc, s] : stats)
+        req += s.requests, good += s.good;
+    std::printf("requests %lld, good replies %lld\n", static_cast<long long>(req),
+                static_cast<long long>(good));
+    w.link()->ClosePort();
+    return longestMs <= 5000 && growth < 1.0 && cpu < 3.0 ? 0 : 1;
+}
