@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
     qint64 longestMs = 0;
     double rss0 = 0, cpu0 = 0;
     qint64 t0 = 0;
+    // Its own loop: quitting the application would ask the window's "Exit?".
+    QEventLoop loop;
     QTimer look;
     QObject::connect(&look, &QTimer::timeout, [&] {
         const size_t n = sim.exchanges().size();
@@ -95,10 +98,10 @@ int main(int argc, char** argv) {
             rss0 = rssMiB();
             cpu0 = cpuSeconds();
         }
-        if (total.elapsed() > minutes * 60000) app.quit();
+        if (total.elapsed() > minutes * 60000) loop.quit();
     });
     look.start(200);
-    app.exec();
+    loop.exec();
 
     longestMs = std::max(longestMs, sinceRequest.elapsed());
     const double hours = double(total.elapsed() - t0) / 3.6e6;
