@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -194,6 +196,40 @@ TEST_F(LinkPty, OtherEndVanishingClosesThePortAndReopeningWorks) {
     link->mSetPortOpen_Click();
     EXPECT_FALSE(link->port()->isOpen());
     EXPECT_TRUE(link->panel(4).startsWith("Cannot open")) << qPrintable(link->panel(4));
+}
+
+// The line statistics agree with what kx5sim was told to do wrong.
+TEST_F(LinkPty, LineStatisticsEqualTheInjectedFaults) {
+    fast = true; // the counting is the same; the test takes a fraction of the time
+    start({1, 2, 3, 4}, {1, 2, 3, 4}, true,
+          {"ng,every=5,station=1", "bad-sum,every=7,station=2", "silent,station=4"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(3) >= 40; }, 20000));
+    link->ClosePort();
+    QTest::qWait(100); // the reply to the last request, if any, is left unread
+    std::map<int, std::array<int, 4>> injected; // station -> requests, NG, bad sum, silent
+    for (const auto& e : sim->exchanges()) {
+        auto& n = injected[e.address];
+        ++n[0];
+        n[1] += e.reply.find("NG,") != std::string::npos;
+        n[2] += e.address == 2 && !e.reply.empty() &&
+                !CheckFrameSum(QByteArray::fromStdString(e.reply));
+        n[3] += e.reply.empty();
+    }
+    const LineStats& stats = link->lineStats();
+    for (int mc : {1, 2, 4}) {
+        const StationStats& s = stats.at(mc);
+        const auto& n = injected[mc];
+        SCOPED_TRACE(mc);
+        // The last request may still have been on its way when the port closed.
+        EXPECT_LE(n[0] - s.requests, 1);
+        EXPECT_GE(n[0], s.requests);
+        EXPECT_NEAR(s.refusals, n[1], 1);
+        EXPECT_NEAR(s.badSums, n[2], 1);
+        EXPECT_NEAR(s.timeouts, n[3], 1);
+    }
+    EXPECT_GT(injected[1][1], 2);
+    EXPECT_GT(injected[2][2], 1);
+    EXPECT_EQ(stats.at(4).good, 0);
 }
 
 // The adapter pulled and put back: with reopening chosen, the same path is opened again by
