@@ -35,7 +35,7 @@ public:
     static constexpr int kSendTickMs = 50;
     static constexpr int kReplyWaitMs = 500;
 
-    // ---- fast pacing (off by default: then the described pacing holds) ----
+    // ---- fast pacing (off by default: then the standard 100 ms gather and 50 ms tick hold) ----
     // A reply is handled the moment its frame is complete, and the next request follows a
     // quiet gap measured in character times instead of the next 50 ms tick.
     // 3.5 character times: the silence RS-485 masters leave between frames (as Modbus RTU

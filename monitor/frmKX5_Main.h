@@ -37,7 +37,7 @@ public:
 
     KX5Link* link() const { return m_link; }
     EventLog* eventLog() const { return m_events; }
-    // Our own additions beside the described commands.
+    // Our own additions beside the ten commands.
     void showLineStatistics();
     void btnSaveTrace_Click();
     TrendChart* chart() const { return m_chart; }

@@ -1,11 +1,11 @@
-// Our own link choices, kept beside the described settings files so that Comm.CFG stays
+// Our own link choices, kept beside the three settings files so that Comm.CFG stays
 // exactly six lines: CFG/LinkOptions.INI, "key=value" lines.
 #pragma once
 
 #include <QString>
 
 struct LinkOptions {
-    bool fastPolling = false;   // off: the described pacing
+    bool fastPolling = false;   // off: the standard pacing
     bool reopenLostPort = true; // a port that fails while open is reopened by itself
 };
 

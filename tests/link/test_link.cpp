@@ -581,7 +581,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
 // pacings; the fast one handles a frame as soon as its last byte is in.
 TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
     for (bool fast : {false, true}) {
-        SCOPED_TRACE(fast ? "fast" : "described");
+        SCOPED_TRACE(fast ? "fast" : "standard");
         SetUp();
         link->setFastPacing(fast);
         gBaud = "115200";

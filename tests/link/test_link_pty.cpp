@@ -84,7 +84,7 @@ protected:
     bool fast = false;
 };
 
-// The wire-level sequences hold in both pacings: the described one and the fast one.
+// The wire-level sequences hold in both pacings: the standard one and the fast one.
 class LinkPtyPacing : public LinkPty, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
@@ -288,7 +288,7 @@ TEST_F(LinkPty, OpenFailuresNameTheCause) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pacing, LinkPtyPacing, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Fast" : "Described"; });
+                         [](const auto& info) { return info.param ? "Fast" : "Standard"; });
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
