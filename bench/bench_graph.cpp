@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     }
     ratio("open and first paint", openS, "s", kOpenGoalS);
     ratio("memory held (resident)", held, "MiB", kMemoryGoalMiB);
-    std::printf("%-34s %10.1f MiB\n", "  of which record arrays",
+    std::printf("%-34s %10.1f MiB\n", "  record arrays (reserved)",
                 double(w.reader(0).data().bytes()) / (1 << 20));
 
     // Zoom from the whole file to a minute in ten steps and back, then pan across the file.

@@ -90,22 +90,31 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     for (int c = ColStation; c < ColCount; ++c)
         m_table->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
 
+    // The read-out under the graph, one line per file, so no value is cut off.
+    m_readout = new QLabel;
+    m_readout->setObjectName(QStringLiteral("lblReadout"));
+    m_readout->setText(QStringLiteral("Open a .DAT file with File > Open, or drop one here."));
+    m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_readout->setContentsMargins(6, 2, 6, 2);
+    auto* top = new QWidget;
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    topLayout->addWidget(m_plot, 1);
+    topLayout->addWidget(m_readout);
+
     auto* split = new QSplitter(Qt::Vertical);
     split->setObjectName(QStringLiteral("splitGraph"));
-    split->addWidget(m_plot);
+    split->addWidget(top);
     split->addWidget(m_table);
     split->setStretchFactor(0, 4);
     split->setStretchFactor(1, 1);
     split->setSizes({480, 110});
     setCentralWidget(split);
 
-    m_readout = new QLabel;
-    m_readout->setObjectName(QStringLiteral("lblReadout"));
-    m_readout->setText(QStringLiteral("Open a .DAT file with File > Open, or drop one here."));
     m_summary = new QLabel;
     m_summary->setObjectName(QStringLiteral("lblSummary"));
-    statusBar()->addWidget(m_readout, 1);
-    statusBar()->addPermanentWidget(m_summary);
+    statusBar()->addWidget(m_summary, 1);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &GraphWindow::onOpen)
@@ -412,7 +421,7 @@ void GraphWindow::showCursorAt(double time) {
     m_cursor->point2->setCoords(time, 1);
     m_cursor->setVisible(true);
     const qint64 t = std::llround(time);
-    QStringList parts{datDateText(t) + QLatin1Char(' ') + datTimeText(t)};
+    QStringList parts{QStringLiteral("Cursor %1 %2").arg(datDateText(t), datTimeText(t))};
     for (int i = 0; i < fileCount(); ++i) {
         const File& f = m_files[static_cast<size_t>(i)];
         const DatSeries& d = f.reader->data();
@@ -436,7 +445,7 @@ void GraphWindow::showCursorAt(double time) {
                           QString::fromLatin1(scaledText(d.value(DatSeries::PV, best), f.decimals)),
                           QString::fromLatin1(scaledText(d.value(DatSeries::MV, best), 1)));
     }
-    m_readout->setText(parts.join(QStringLiteral("   |   ")));
+    m_readout->setText(parts.join(QLatin1Char('\n')));
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
