@@ -388,11 +388,31 @@ void GraphWindow::setFollow(bool on) {
     refreshCounts();
 }
 
+void GraphWindow::setLogSource(const QString& programFolder) {
+    m_logSource = programFolder;
+    const QStringList files = dataFilesOf(programFolder);
+    if (!files.isEmpty()) openFiles(files);
+}
+
 void GraphWindow::followTick() {
     double lo = 0, oldEnd = 0;
     const bool hadData = dataRange(&lo, &oldEnd);
     const QCPRange view = m_plot->xAxis->range();
     bool grew = false;
+    if (!m_logSource.isEmpty()) {
+        QStringList added;
+        for (const QString& path : dataFilesOf(m_logSource)) {
+            const bool open = std::any_of(m_files.begin(), m_files.end(), [&](const File& f) {
+                return QFileInfo(f.reader->path()) == QFileInfo(path);
+            });
+            if (!open) added << path;
+        }
+        // Opened quietly: they are appended to the others and show up as they grow.
+        if (!added.isEmpty() && openFiles(added) > 0) {
+            if (hadData) setView(view.lower, view.upper);
+            grew = true;
+        }
+    }
     QStringList problems;
     for (File& f : m_files) {
         const qint64 before = f.reader->data().size();

@@ -43,9 +43,13 @@ public:
     void fitAll();
     bool follow() const;
     void setFollow(bool on);
-    // What the follow timer does each second: reads what the files gained, and keeps the
-    // newest records in view when the view showed the end.
+    // What the follow timer does each second: reads what the files gained, opens the data
+    // files that appeared in the log source, and keeps the newest records in view when the
+    // view showed the end.
     void followTick();
+    // Opens the data files of the data-save settings in programFolder now and, while
+    // following, the ones that appear later (a station whose logging starts later).
+    void setLogSource(const QString& programFolder);
 
     // Puts the cursor line at a time and fills the read-out with each file's nearest record.
     void showCursorAt(double time);
@@ -92,5 +96,6 @@ private:
     QLabel* m_summary = nullptr;
     QAction* m_followAction = nullptr;
     QTimer m_followTimer;
+    QString m_logSource;
     bool m_redrawing = false;
 };

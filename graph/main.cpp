@@ -1,5 +1,4 @@
 #include "graph/GraphWindow.h"
-#include "graph/LogFiles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,9 +24,14 @@ int main(int argc, char** argv) {
 
     GraphWindow w;
     w.show();
-    QStringList files = cli.positionalArguments();
-    if (files.isEmpty()) files = dataFilesOf(QDir::currentPath());
-    if (!files.isEmpty()) w.openFiles(files);
-    if (cli.isSet(follow)) w.setFollow(true);
+    const QStringList files = cli.positionalArguments();
+    if (files.isEmpty()) {
+        // Started by the "Graph Viewer" command: the logs being written, followed live.
+        w.setLogSource(QDir::currentPath());
+        w.setFollow(true);
+    } else {
+        w.openFiles(files);
+        if (cli.isSet(follow)) w.setFollow(true);
+    }
     return QApplication::exec();
 }

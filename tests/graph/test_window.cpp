@@ -250,3 +250,29 @@ TEST(LogFiles, TheDataSaveSettingsNameTheFilesSortedByStation) {
     ASSERT_EQ(dataFilesOf(bare.path()).size(), 1);
     EXPECT_EQ(stationOf(dataFilesOf(bare.path()).first()), QStringLiteral("04"));
 }
+
+TEST(GraphWindow, TheLogSourceOpensItsFilesAndTheOnesThatAppearWhileFollowing) {
+    QTemporaryDir program;
+    QDir().mkpath(program.filePath(QStringLiteral("CFG")));
+    writeFile(program, QStringLiteral("CFG/SaveData.INI"), "Yes\r\n5\r\nsec\r\n\r\nOven\r\n");
+    writeFile(program, QStringLiteral("Oven_01.DAT"), records(kNoon, 30));
+    GraphWindow w;
+    w.show();
+    w.setLogSource(program.path());
+    w.setFollow(true);
+    ASSERT_EQ(w.fileCount(), 1);
+    w.followTick();
+    EXPECT_EQ(w.fileCount(), 1);
+    // Station 2 starts logging: its file is taken up, station 1's reading goes on.
+    writeFile(program, QStringLiteral("Oven_02.DAT"), records(kNoon + 30, 5));
+    writeFile(program, QStringLiteral("Oven_01.DAT"), records(kNoon + 30, 5));
+    w.followTick();
+    ASSERT_EQ(w.fileCount(), 2);
+    EXPECT_EQ(QFileInfo(w.reader(1).path()).fileName(), QStringLiteral("Oven_02.DAT"));
+    EXPECT_EQ(w.reader(0).data().size(), 35);
+    EXPECT_EQ(w.reader(1).data().size(), 5);
+    EXPECT_EQ(w.plot()->graphCount(), 6);
+    EXPECT_GE(w.plot()->xAxis->range().upper, double(kNoon + 34));
+    w.followTick();
+    EXPECT_EQ(w.fileCount(), 2);
+}
