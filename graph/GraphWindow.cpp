@@ -37,6 +37,8 @@ const QColor kFamily[] = {QColor(0, 90, 200),  QColor(210, 100, 0), QColor(0, 15
                           QColor(200, 20, 40), QColor(90, 90, 90)};
 const char* const kSeriesName[DatSeries::kSeries] = {"SV", "PV", "MV"};
 
+const QString kHint = QStringLiteral("Open a .DAT file with File > Open, or drop one here.");
+
 enum Column { ColFile, ColStation, ColRecords, ColSkipped, ColDecimals, ColUnit, ColCount };
 
 QString count(qint64 n) {
@@ -93,7 +95,7 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     // The read-out under the graph, one line per file, so no value is cut off.
     m_readout = new QLabel;
     m_readout->setObjectName(QStringLiteral("lblReadout"));
-    m_readout->setText(QStringLiteral("Open a .DAT file with File > Open, or drop one here."));
+    m_readout->setText(kHint);
     m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_readout->setContentsMargins(6, 2, 6, 2);
     auto* top = new QWidget;
@@ -153,6 +155,7 @@ int GraphWindow::openFiles(const QStringList& paths) {
     int opened = 0;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (const QString& path : paths) {
+        if (isOpen(path)) continue; // dropped or listed twice: one set of lines is enough
         auto reader = std::make_unique<DatReader>(path);
         if (!QFileInfo(path).isFile()) {
             problems << QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(path));
@@ -182,12 +185,22 @@ int GraphWindow::openFiles(const QStringList& paths) {
     return opened;
 }
 
+bool GraphWindow::isOpen(const QString& path) const {
+    const QFileInfo info(path);
+    return std::any_of(m_files.begin(), m_files.end(),
+                       [&](const File& f) { return QFileInfo(f.reader->path()) == info; });
+}
+
 void GraphWindow::closeAll() {
+    // Closed on purpose: the logs are not opened again behind the user's back.
+    m_logSource.clear();
     for (File& f : m_files)
         for (QCPGraph* g : f.graph)
             m_plot->removeGraph(g);
     m_files.clear();
     m_cursor->setVisible(false);
+    m_readout->setText(kHint);
+    restyle();
     rebuildTable();
     m_plot->replot();
 }
@@ -401,12 +414,8 @@ void GraphWindow::followTick() {
     bool grew = false;
     if (!m_logSource.isEmpty()) {
         QStringList added;
-        for (const QString& path : dataFilesOf(m_logSource)) {
-            const bool open = std::any_of(m_files.begin(), m_files.end(), [&](const File& f) {
-                return QFileInfo(f.reader->path()) == QFileInfo(path);
-            });
-            if (!open) added << path;
-        }
+        for (const QString& path : dataFilesOf(m_logSource))
+            if (!isOpen(path)) added << path;
         // Opened quietly: they are appended to the others and show up as they grow.
         if (!added.isEmpty() && openFiles(added) > 0) {
             if (hadData) setView(view.lower, view.upper);

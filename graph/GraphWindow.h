@@ -28,6 +28,7 @@ public:
     // Returns the number opened.
     int openFiles(const QStringList& paths);
     void closeAll();
+    bool isOpen(const QString& path) const;
 
     int fileCount() const { return static_cast<int>(m_files.size()); }
     const DatReader& reader(int file) const { return *m_files[static_cast<size_t>(file)].reader; }

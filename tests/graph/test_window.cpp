@@ -201,6 +201,12 @@ TEST(GraphWindow, DroppedFilesAreOpened) {
     QApplication::sendEvent(&w, &drop);
     ASSERT_EQ(w.fileCount(), 1);
     EXPECT_EQ(w.reader(0).path(), path);
+    // The same file dropped again is not drawn twice.
+    QApplication::sendEvent(&w, &enter);
+    QDropEvent again(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &again);
+    EXPECT_EQ(w.fileCount(), 1);
+    EXPECT_EQ(w.plot()->graphCount(), 3);
 }
 
 TEST(GraphWindow, ExportsTheVisibleRangeAsCsvAndTheGraphAsPngAndPdf) {
@@ -275,4 +281,9 @@ TEST(GraphWindow, TheLogSourceOpensItsFilesAndTheOnesThatAppearWhileFollowing) {
     EXPECT_GE(w.plot()->xAxis->range().upper, double(kNoon + 34));
     w.followTick();
     EXPECT_EQ(w.fileCount(), 2);
+    // Closed by the user, the logs stay closed.
+    w.closeAll();
+    EXPECT_EQ(w.plot()->graphCount(), 0);
+    w.followTick();
+    EXPECT_EQ(w.fileCount(), 0);
 }
