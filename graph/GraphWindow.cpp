@@ -66,7 +66,6 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     ticker->setDateTimeSpec(Qt::UTC);
     ticker->setDateTimeFormat(QStringLiteral("HH:mm:ss\nyyyy-MM-dd"));
     m_plot->xAxis->setTicker(ticker);
-    m_plot->legend->setVisible(true);
     m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
@@ -143,6 +142,7 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
                     &GraphWindow::fitAll)
         ->setObjectName(QStringLiteral("actFitAll"));
 
+    restyle();
     m_followTimer.setInterval(kFollowMs);
     connect(&m_followTimer, &QTimer::timeout, this, &GraphWindow::followTick);
     refreshCounts();
@@ -242,6 +242,7 @@ void GraphWindow::restyle() {
                                        : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
         }
     }
+    m_plot->legend->setVisible(n > 0);
     QString unit = n > 0 ? m_files.front().unit : QString();
     for (const File& f : m_files)
         if (f.unit != unit) unit.clear();
