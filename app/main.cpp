@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <csignal>
 #include <cstdio>
 
@@ -38,11 +39,29 @@ int main(int argc, char** argv) {
             return 2;
         }
         setProgramDir(path);
+        linkCompanions(QCoreApplication::applicationDirPath(), path);
     }
+    bool usedUser = false, created = false;
+    if (options.dir.isEmpty())
+        setProgramDir(chooseProgramDir(QCoreApplication::applicationDirPath(), userProgramDir(),
+                                       &usedUser, &created));
 
     frmKX5_Main w;
     installCommands(&w);
     w.show();
+    if (created) {
+        // Said once, when the folder is made; not modal, so an unattended start goes on.
+        auto* box = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("Program Folder"),
+            QStringLiteral("%1 cannot be written, so the settings, data files and traces are "
+                           "kept in %2.\nStart the program with --dir PATH to use another folder.")
+                .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                     QDir::toNativeSeparators(programDir())),
+            QMessageBox::Ok, &w);
+        box->setObjectName(QStringLiteral("msgProgramFolder"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
     const QString problems = applyStartOptions(&w, options);
     if (!problems.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(problems));
     return QApplication::exec();

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace {
 // Far more than the longest file the windows write (99 stations with their descriptions).
@@ -23,6 +24,38 @@ QString programDir() {
 void setProgramDir(const QString& dir) {
     testSeams().programDir = dir;
 }
+QString chooseProgramDir(const QString& exeDir, const QString& userDir, bool* usedUser,
+                         bool* created) {
+    *usedUser = false;
+    *created = false;
+    const QFileInfo exe(exeDir);
+    if (exe.isDir() && exe.isWritable()) return exeDir;
+    const bool existed = QFileInfo(userDir).isDir();
+    if (!QDir().mkpath(userDir)) return exeDir;
+    *usedUser = true;
+    *created = !existed;
+    linkCompanions(exeDir, userDir);
+    return userDir;
+}
+
+int linkCompanions(const QString& exeDir, const QString& programFolder) {
+    int made = 0;
+    for (const char* name : {"KX5_Graph", "KX5_Graph.exe", "KX5.pdf", "Help"}) {
+        const QString from = exeDir + QLatin1Char('/') + QLatin1String(name);
+        const QString to = programFolder + QLatin1Char('/') + QLatin1String(name);
+        // What the user put there, or a link of an earlier run, stays.
+        if (!QFileInfo::exists(from) || QFileInfo(to).isSymLink() || QFileInfo::exists(to))
+            continue;
+        if (QFile::link(QFileInfo(from).absoluteFilePath(), to)) ++made;
+    }
+    return made;
+}
+
+QString userProgramDir() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/kx5comm");
+}
+
 QString commCfgPath() {
     return programDir() + QStringLiteral("/Comm.CFG");
 }

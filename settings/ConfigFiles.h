@@ -11,6 +11,17 @@ class Grid;
 // The program folder: the executable's folder unless testSeams().programDir names another.
 QString programDir();
 void setProgramDir(const QString& dir);
+// The program folder to use when none is given: exeDir when it can be written, else userDir
+// (an installed program under /usr), created when missing and given links to the companion
+// programs and documents of exeDir, so the Help commands find them there. *usedUser says which
+// was chosen, *created that userDir was made just now (the moment to tell the user once).
+QString chooseProgramDir(const QString& exeDir, const QString& userDir, bool* usedUser,
+                         bool* created);
+// Links in programFolder to the companions the Help commands open (the graph viewer, the
+// manual, the help folder) that exeDir holds and programFolder lacks; the number made.
+int linkCompanions(const QString& exeDir, const QString& programFolder);
+// <the user's data folder>/kx5comm, e.g. ~/.local/share/kx5comm.
+QString userProgramDir();
 QString commCfgPath();  // <program>/Comm.CFG
 QString cfgDir();       // <program>/CFG
 QString setEnvPath();   // <program>/CFG/SetEnv.INI

@@ -1,0 +1,91 @@
+// A .DAT file held in memory: the time and the three raw values of each record in parallel
+// arrays (20 bytes a record, not strings), with a min/max summary per block of records so a
+// zoomed-out repaint never walks every record. The reader takes up complete lines from where
+// it stopped, so a file that is still being written is read without disturbing its writer.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+// Minimum and maximum of one series over one block, with where in the block they first occur.
+struct DatBlock {
+    qint32 lo = 0, hi = 0;
+    quint16 loAt = 0, hiAt = 0;
+};
+
+class DatSeries {
+public:
+    enum Series { SV = 0, PV = 1, MV = 2 };
+    static constexpr int kSeries = 3;
+    static constexpr qint64 kBlock = 256;
+
+    void clear();
+    void reserve(qint64 records);
+    void append(qint64 time, qint32 sv, qint32 pv, qint32 mv);
+
+    qint64 size() const { return static_cast<qint64>(m_time.size()); }
+    bool isEmpty() const { return m_time.empty(); }
+    // Seconds since 1970-01-01 00:00:00 of the wall-clock date and time written in the file
+    // (no time zone: the file has none).
+    qint64 time(qint64 i) const { return m_time[static_cast<size_t>(i)]; }
+    qint32 value(int series, qint64 i) const { return m_value[series][static_cast<size_t>(i)]; }
+    const std::vector<qint64>& times() const { return m_time; }
+    const DatBlock& block(int series, qint64 b) const {
+        return m_blocks[series][static_cast<size_t>(b)];
+    }
+    // Times never go back (the PC clock was not set back while logging).
+    bool sorted() const { return m_sorted; }
+    // Bytes held by the arrays, reserve included.
+    qint64 bytes() const;
+
+private:
+    std::vector<qint64> m_time;
+    std::vector<qint32> m_value[kSeries];
+    std::vector<DatBlock> m_blocks[kSeries];
+    bool m_sorted = true;
+};
+
+// One record line without its line end: "YYYY-MM-DD" TAB "HH:MM:SS" TAB SV TAB PV TAB MV.
+// False for anything else (an impossible date, a value that does not fit 32 bits, extra fields).
+bool parseDatRecord(const char* begin, const char* end, qint64* time, qint32 values[3]);
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back.
+qint64 daysFromCivil(int year, int month, int day);
+void civilFromDays(qint64 days, int* year, int* month, int* day);
+// "YYYY-MM-DD" and "HH:MM:SS" of a record time.
+QString datDateText(qint64 time);
+QString datTimeText(qint64 time);
+
+class DatReader {
+public:
+    explicit DatReader(const QString& path) : m_path(path) {}
+
+    // Reads the lines completed since the last call. The file is opened read-only and closed
+    // again each time. A file that became shorter (replaced, cut) is read again from the
+    // start. False with error() set when the file cannot be read; what was read stays.
+    bool update();
+
+    const QString& path() const { return m_path; }
+    const DatSeries& data() const { return m_data; }
+    // Lines that are not records, skipped.
+    qint64 skipped() const { return m_skipped; }
+    // Bytes of a last line without its line end yet: taken up once the writer ends it.
+    qint64 pendingBytes() const { return m_pending; }
+    // Where the next update starts reading.
+    qint64 offset() const { return m_offset; }
+    const QString& error() const { return m_error; }
+
+    static constexpr qint64 kMaxLine = 1024;
+
+private:
+    void reset();
+
+    QString m_path;
+    DatSeries m_data;
+    qint64 m_offset = 0;
+    qint64 m_skipped = 0;
+    qint64 m_pending = 0;
+    bool m_inLongLine = false; // skipping a line longer than kMaxLine
+    QString m_error;
+};

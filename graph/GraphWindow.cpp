@@ -1,0 +1,586 @@
+#include "graph/GraphWindow.h"
+
+#include "graph/CsvExport.h"
+#include "graph/Decimator.h"
+#include "graph/LogFiles.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <qcustomplot.h>
+
+namespace {
+
+// The trend graph's colours, for a single file.
+const QColor kTrendColor[DatSeries::kSeries] = {QColor(0, 160, 0), QColor(220, 0, 0),
+                                                QColor(0, 0, 220)};
+// With several files each file has a hue of its own; the line style tells the series apart.
+const QColor kFamily[] = {QColor(0, 90, 200),  QColor(210, 100, 0), QColor(0, 150, 60),
+                          QColor(170, 0, 140), QColor(0, 140, 150), QColor(140, 90, 30),
+                          QColor(200, 20, 40), QColor(90, 90, 90)};
+const char* const kSeriesName[DatSeries::kSeries] = {"SV", "PV", "MV"};
+
+const QString kHint = QStringLiteral("Open a .DAT file with File > Open, or drop one here.");
+
+enum Column { ColFile, ColStation, ColRecords, ColSkipped, ColDecimals, ColUnit, ColCount };
+
+QString count(qint64 n) {
+    return QLocale(QLocale::English).toString(n);
+}
+
+} // namespace
+
+GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmKX5_Graph"));
+    setWindowTitle(QStringLiteral("KX5 Graph"));
+    setAcceptDrops(true);
+    resize(1000, 640);
+
+    m_plot = new QCustomPlot;
+    m_plot->setObjectName(QStringLiteral("plotGraph"));
+    m_plot->setNoAntialiasingOnDrag(true);
+    m_plot->setPlottingHint(QCP::phFastPolylines, true);
+    m_plot->yAxis2->setVisible(true);
+    m_plot->yAxis->setLabel(QStringLiteral("Temp"));
+    m_plot->yAxis2->setLabel(QStringLiteral("MV (%)"));
+    m_plot->xAxis->setLabel(QStringLiteral("Time"));
+    auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+    // Record times carry no time zone: shown as written.
+    ticker->setDateTimeSpec(Qt::UTC);
+    ticker->setDateTimeFormat(QStringLiteral("HH:mm:ss\nyyyy-MM-dd"));
+    m_plot->xAxis->setTicker(ticker);
+    m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
+    m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
+    m_cursor = new QCPItemStraightLine(m_plot);
+    m_cursor->setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));
+    m_cursor->setVisible(false);
+    m_plot->installEventFilter(this);
+    m_plot->setMouseTracking(true);
+    connect(m_plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            [this] { redraw(); });
+
+    m_table = new QTableWidget(0, ColCount);
+    m_table->setObjectName(QStringLiteral("tblFiles"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Station"),
+                                        QStringLiteral("Records"), QStringLiteral("Skipped lines"),
+                                        QStringLiteral("Decimals"), QStringLiteral("Unit")});
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setSectionResizeMode(ColFile, QHeaderView::Stretch);
+    for (int c = ColStation; c < ColCount; ++c)
+        m_table->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+
+    // The read-out under the graph, one line per file, so no value is cut off.
+    m_readout = new QLabel;
+    m_readout->setObjectName(QStringLiteral("lblReadout"));
+    m_readout->setText(kHint);
+    m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_readout->setContentsMargins(6, 2, 6, 2);
+    auto* top = new QWidget;
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    topLayout->addWidget(m_plot, 1);
+    topLayout->addWidget(m_readout);
+
+    auto* split = new QSplitter(Qt::Vertical);
+    split->setObjectName(QStringLiteral("splitGraph"));
+    split->addWidget(top);
+    split->addWidget(m_table);
+    split->setStretchFactor(0, 4);
+    split->setStretchFactor(1, 1);
+    split->setSizes({480, 110});
+    setCentralWidget(split);
+
+    m_summary = new QLabel;
+    m_summary->setObjectName(QStringLiteral("lblSummary"));
+    statusBar()->addWidget(m_summary, 1);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &GraphWindow::onOpen)
+        ->setObjectName(QStringLiteral("actOpen"));
+    file->addAction(QStringLiteral("Export &CSV..."), this, &GraphWindow::onExportCsv)
+        ->setObjectName(QStringLiteral("actExportCsv"));
+    file->addAction(QStringLiteral("Export &Image (PNG, PDF)..."), this,
+                    &GraphWindow::onExportImage)
+        ->setObjectName(QStringLiteral("actExportImage"));
+    file->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this, &GraphWindow::onPrint)
+        ->setObjectName(QStringLiteral("actPrint"));
+    file->addSeparator();
+    file->addAction(QStringLiteral("Close &All"), this, &GraphWindow::closeAll)
+        ->setObjectName(QStringLiteral("actCloseAll"));
+    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close)
+        ->setObjectName(QStringLiteral("actQuit"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    m_followAction = view->addAction(QStringLiteral("&Follow"));
+    m_followAction->setObjectName(QStringLiteral("actFollow"));
+    m_followAction->setCheckable(true);
+    m_followAction->setShortcut(QKeySequence(Qt::Key_F));
+    connect(m_followAction, &QAction::toggled, this, &GraphWindow::setFollow);
+    view->addAction(QStringLiteral("Fit &All"), QKeySequence(Qt::Key_Home), this,
+                    &GraphWindow::fitAll)
+        ->setObjectName(QStringLiteral("actFitAll"));
+
+    restyle();
+    m_followTimer.setInterval(kFollowMs);
+    connect(&m_followTimer, &QTimer::timeout, this, &GraphWindow::followTick);
+    refreshCounts();
+}
+
+GraphWindow::~GraphWindow() = default;
+
+int GraphWindow::openFiles(const QStringList& paths) {
+    QStringList problems;
+    int opened = 0;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString& path : paths) {
+        if (isOpen(path)) continue; // dropped or listed twice: one set of lines is enough
+        auto reader = std::make_unique<DatReader>(path);
+        if (!QFileInfo(path).isFile()) {
+            problems << QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(path));
+            continue;
+        }
+        if (!reader->update()) {
+            problems << reader->error();
+            continue;
+        }
+        File f;
+        f.reader = std::move(reader);
+        f.unit = QStringLiteral("℃");
+        f.station = stationOf(path);
+        for (int s = 0; s < DatSeries::kSeries; ++s)
+            f.graph[s] = m_plot->addGraph(m_plot->xAxis,
+                                          s == DatSeries::MV ? m_plot->yAxis2 : m_plot->yAxis);
+        m_files.push_back(std::move(f));
+        ++opened;
+    }
+    QApplication::restoreOverrideCursor();
+    restyle();
+    rebuildTable();
+    if (opened > 0) fitAll();
+    if (!problems.isEmpty())
+        showProblem(QStringLiteral("Open"), QStringLiteral("These files could not be opened:\n") +
+                                                problems.join(QLatin1Char('\n')));
+    return opened;
+}
+
+bool GraphWindow::isOpen(const QString& path) const {
+    const QFileInfo info(path);
+    return std::any_of(m_files.begin(), m_files.end(),
+                       [&](const File& f) { return QFileInfo(f.reader->path()) == info; });
+}
+
+void GraphWindow::closeAll() {
+    // Closed on purpose: the logs are not opened again behind the user's back.
+    m_logSource.clear();
+    for (File& f : m_files)
+        for (QCPGraph* g : f.graph)
+            m_plot->removeGraph(g);
+    m_files.clear();
+    m_cursor->setVisible(false);
+    m_readout->setText(kHint);
+    restyle();
+    rebuildTable();
+    m_plot->replot();
+}
+
+void GraphWindow::setDecimals(int file, int decimals) {
+    if (file < 0 || file >= fileCount()) return;
+    m_files[static_cast<size_t>(file)].decimals = std::clamp(decimals, 0, 4);
+    redraw();
+    if (m_cursor->visible()) showCursorAt(m_cursor->point1->key());
+}
+
+double GraphWindow::scale(int file, int series) const {
+    const int d = series == DatSeries::MV ? 1 : m_files[static_cast<size_t>(file)].decimals;
+    return std::pow(10.0, -d);
+}
+
+void GraphWindow::restyle() {
+    const int n = fileCount();
+    for (int i = 0; i < n; ++i) {
+        File& f = m_files[static_cast<size_t>(i)];
+        const QString base = QFileInfo(f.reader->path()).completeBaseName();
+        for (int s = 0; s < DatSeries::kSeries; ++s) {
+            QPen pen;
+            pen.setWidth(1);
+            if (n == 1) {
+                pen.setColor(kTrendColor[s]);
+            } else {
+                const QColor c = kFamily[i % std::size(kFamily)];
+                pen.setColor(s == DatSeries::SV   ? c.lighter(140)
+                             : s == DatSeries::MV ? c.darker(150)
+                                                  : c);
+                pen.setStyle(s == DatSeries::SV   ? Qt::DashLine
+                             : s == DatSeries::MV ? Qt::DotLine
+                                                  : Qt::SolidLine);
+            }
+            f.graph[s]->setPen(pen);
+            f.graph[s]->setAntialiased(false);
+            f.graph[s]->setName(n == 1 ? QString::fromLatin1(kSeriesName[s])
+                                       : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
+        }
+    }
+    m_plot->legend->setVisible(n > 0);
+    QString unit = n > 0 ? m_files.front().unit : QString();
+    for (const File& f : m_files)
+        if (f.unit != unit) unit.clear();
+    m_plot->yAxis->setLabel(unit.isEmpty() ? QStringLiteral("Temp")
+                                           : QStringLiteral("Temp (%1)").arg(unit));
+    QStringList names;
+    for (const File& f : m_files)
+        names << QFileInfo(f.reader->path()).fileName();
+    setWindowTitle(names.isEmpty()
+                       ? QStringLiteral("KX5 Graph")
+                       : QStringLiteral("KX5 Graph - ") + names.join(QStringLiteral(", ")));
+}
+
+void GraphWindow::rebuildTable() {
+    m_table->setRowCount(fileCount());
+    for (int i = 0; i < fileCount(); ++i) {
+        const File& f = m_files[static_cast<size_t>(i)];
+        auto* name = new QTableWidgetItem(QDir::toNativeSeparators(f.reader->path()));
+        name->setForeground(f.graph[DatSeries::PV]->pen().color());
+        m_table->setItem(i, ColFile, name);
+        m_table->setItem(i, ColStation, new QTableWidgetItem(f.station));
+        m_table->setItem(i, ColRecords, new QTableWidgetItem);
+        m_table->setItem(i, ColSkipped, new QTableWidgetItem);
+        auto* dec = new QSpinBox;
+        dec->setObjectName(QStringLiteral("spnDecimals%1").arg(i));
+        dec->setAccessibleName(QStringLiteral("Decimals"));
+        dec->setRange(0, 4);
+        dec->setValue(f.decimals);
+        connect(dec, &QSpinBox::valueChanged, this, [this, i](int d) { setDecimals(i, d); });
+        m_table->setCellWidget(i, ColDecimals, dec);
+        auto* unit = new QComboBox;
+        unit->setObjectName(QStringLiteral("cboUnit%1").arg(i));
+        unit->setAccessibleName(QStringLiteral("Unit"));
+        unit->addItems({QStringLiteral("℃"), QStringLiteral("℉"), QString()});
+        unit->setCurrentText(f.unit);
+        connect(unit, &QComboBox::currentTextChanged, this, [this, i](const QString& u) {
+            m_files[static_cast<size_t>(i)].unit = u;
+            restyle();
+            m_plot->replot(QCustomPlot::rpQueuedReplot);
+        });
+        m_table->setCellWidget(i, ColUnit, unit);
+    }
+    if (fileCount() > 0 && m_table->currentRow() < 0) m_table->selectRow(0);
+    refreshCounts();
+}
+
+void GraphWindow::refreshCounts() {
+    for (int i = 0; i < fileCount() && i < m_table->rowCount(); ++i) {
+        const DatReader& r = reader(i);
+        m_table->item(i, ColRecords)->setText(count(r.data().size()));
+        QTableWidgetItem* sk = m_table->item(i, ColSkipped);
+        sk->setText(count(r.skipped()));
+        sk->setForeground(r.skipped() > 0 ? QColor(200, 0, 0) : QColor(0, 0, 0));
+        sk->setToolTip(r.error());
+    }
+    m_summary->setText(summary());
+}
+
+QString GraphWindow::summary() const {
+    qint64 records = 0, skipped = 0;
+    for (const File& f : m_files) {
+        records += f.reader->data().size();
+        skipped += f.reader->skipped();
+    }
+    QString s = QStringLiteral("%1 file(s), %2 records").arg(fileCount()).arg(count(records));
+    if (skipped > 0) s += QStringLiteral(", %1 malformed line(s) skipped").arg(count(skipped));
+    if (follow()) s += QStringLiteral(", following");
+    return s;
+}
+
+bool GraphWindow::dataRange(double* lo, double* hi) const {
+    bool any = false;
+    for (const File& f : m_files) {
+        const DatSeries& d = f.reader->data();
+        if (d.isEmpty()) continue;
+        qint64 a = d.time(0), b = d.time(d.size() - 1);
+        if (!d.sorted()) {
+            const auto mm = std::minmax_element(d.times().begin(), d.times().end());
+            a = *mm.first;
+            b = *mm.second;
+        }
+        *lo = any ? std::min(*lo, double(a)) : double(a);
+        *hi = any ? std::max(*hi, double(b)) : double(b);
+        any = true;
+    }
+    return any;
+}
+
+void GraphWindow::setView(double lo, double hi) {
+    if (hi <= lo) hi = lo + 60;
+    m_plot->xAxis->setRange(lo, hi);
+    redraw();
+}
+
+void GraphWindow::fitAll() {
+    double lo = 0, hi = 0;
+    if (!dataRange(&lo, &hi)) {
+        redraw();
+        return;
+    }
+    const double pad = std::max(1.0, (hi - lo) * 0.01);
+    setView(lo - pad, hi + pad);
+}
+
+void GraphWindow::redraw() {
+    if (m_redrawing) return;
+    m_redrawing = true;
+    const QCPRange view = m_plot->xAxis->range();
+    const int columns = std::max(16, m_plot->axisRect()->width());
+    double leftLo = 0, leftHi = 0, mvLo = 0, mvHi = 100;
+    bool haveLeft = false;
+    for (int i = 0; i < fileCount(); ++i) {
+        const File& f = m_files[static_cast<size_t>(i)];
+        const DatSeries& d = f.reader->data();
+        for (int s = 0; s < DatSeries::kSeries; ++s) {
+            const std::vector<qint64> idx = decimate(d, s, view.lower, view.upper, columns);
+            const double k = scale(i, s);
+            QVector<double> keys(static_cast<qsizetype>(idx.size()));
+            QVector<double> values(keys.size());
+            for (size_t j = 0; j < idx.size(); ++j) {
+                const double t = static_cast<double>(d.time(idx[j]));
+                const double v = d.value(s, idx[j]) * k;
+                keys[static_cast<qsizetype>(j)] = t;
+                values[static_cast<qsizetype>(j)] = v;
+                if (t < view.lower || t > view.upper) continue;
+                if (s == DatSeries::MV) {
+                    mvLo = std::min(mvLo, v);
+                    mvHi = std::max(mvHi, v);
+                } else if (!haveLeft) {
+                    leftLo = leftHi = v;
+                    haveLeft = true;
+                } else {
+                    leftLo = std::min(leftLo, v);
+                    leftHi = std::max(leftHi, v);
+                }
+            }
+            f.graph[s]->setData(keys, values, d.sorted());
+        }
+    }
+    const double pad = std::max(1.0, (leftHi - leftLo) * 0.05);
+    m_plot->yAxis->setRange(leftLo - pad, leftHi + pad);
+    m_plot->yAxis2->setRange(mvLo, mvHi + (mvHi - mvLo) * 0.02);
+    m_redrawing = false;
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool GraphWindow::follow() const {
+    return m_followTimer.isActive();
+}
+
+void GraphWindow::setFollow(bool on) {
+    if (on)
+        m_followTimer.start();
+    else
+        m_followTimer.stop();
+    if (m_followAction->isChecked() != on) m_followAction->setChecked(on);
+    refreshCounts();
+}
+
+void GraphWindow::setLogSource(const QString& programFolder) {
+    m_logSource = programFolder;
+    const QStringList files = dataFilesOf(programFolder);
+    if (!files.isEmpty()) openFiles(files);
+}
+
+void GraphWindow::followTick() {
+    double lo = 0, oldEnd = 0;
+    const bool hadData = dataRange(&lo, &oldEnd);
+    const QCPRange view = m_plot->xAxis->range();
+    bool grew = false;
+    if (!m_logSource.isEmpty()) {
+        QStringList added;
+        for (const QString& path : dataFilesOf(m_logSource))
+            if (!isOpen(path)) added << path;
+        // Opened quietly: they are appended to the others and show up as they grow.
+        if (!added.isEmpty() && openFiles(added) > 0) {
+            if (hadData) setView(view.lower, view.upper);
+            grew = true;
+        }
+    }
+    QStringList problems;
+    for (File& f : m_files) {
+        const qint64 before = f.reader->data().size();
+        if (!f.reader->update()) problems << f.reader->error();
+        grew = grew || f.reader->data().size() != before;
+    }
+    refreshCounts();
+    if (!problems.isEmpty()) m_readout->setText(problems.join(QStringLiteral("; ")));
+    if (!grew) return;
+    double newLo = 0, newEnd = 0;
+    dataRange(&newLo, &newEnd);
+    if (!hadData) {
+        fitAll();
+    } else if (view.upper >= oldEnd) {
+        // The view showed the newest record: keep it in view, same width.
+        const double shift = std::max(0.0, newEnd - oldEnd);
+        setView(view.lower + shift, view.upper + shift);
+    } else {
+        redraw();
+    }
+}
+
+void GraphWindow::showCursorAt(double time) {
+    if (fileCount() == 0) return;
+    m_cursor->point1->setCoords(time, 0);
+    m_cursor->point2->setCoords(time, 1);
+    m_cursor->setVisible(true);
+    const qint64 t = std::llround(time);
+    QStringList parts{QStringLiteral("Cursor %1 %2").arg(datDateText(t), datTimeText(t))};
+    for (int i = 0; i < fileCount(); ++i) {
+        const File& f = m_files[static_cast<size_t>(i)];
+        const DatSeries& d = f.reader->data();
+        if (d.isEmpty()) continue;
+        qint64 best = 0;
+        if (d.sorted()) {
+            const auto it = std::lower_bound(d.times().begin(), d.times().end(), t);
+            best = std::min<qint64>(it - d.times().begin(), d.size() - 1);
+            if (best > 0 && std::llabs(d.time(best - 1) - t) <= std::llabs(d.time(best) - t))
+                --best;
+        } else {
+            for (qint64 j = 1; j < d.size(); ++j)
+                if (std::llabs(d.time(j) - t) < std::llabs(d.time(best) - t)) best = j;
+        }
+        const QString name = fileCount() > 1
+                                 ? QFileInfo(f.reader->path()).completeBaseName() + QLatin1Char(' ')
+                                 : QString();
+        parts << QStringLiteral("%1%2  SV %3  PV %4  MV %5")
+                     .arg(name, datTimeText(d.time(best)),
+                          QString::fromLatin1(scaledText(d.value(DatSeries::SV, best), f.decimals)),
+                          QString::fromLatin1(scaledText(d.value(DatSeries::PV, best), f.decimals)),
+                          QString::fromLatin1(scaledText(d.value(DatSeries::MV, best), 1)));
+    }
+    m_readout->setText(parts.join(QLatin1Char('\n')));
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString GraphWindow::readout() const {
+    return m_readout->text();
+}
+
+bool GraphWindow::exportCsv(int file, const QString& path, QString* error) {
+    if (file < 0 || file >= fileCount()) {
+        if (error) *error = QStringLiteral("No file is open.");
+        return false;
+    }
+    const File& f = m_files[static_cast<size_t>(file)];
+    const QCPRange view = m_plot->xAxis->range();
+    const CsvMeta meta{f.station, QFileInfo(f.reader->path()).fileName(), f.decimals, f.unit};
+    return writeCsv(path, f.reader->data(), meta, static_cast<qint64>(std::ceil(view.lower)),
+                    static_cast<qint64>(std::floor(view.upper)), error);
+}
+
+bool GraphWindow::exportImage(const QString& path, QString* error) {
+    const bool pdf = path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    const bool ok = pdf ? m_plot->savePdf(path) : m_plot->savePng(path);
+    if (!ok && error)
+        *error = QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(path));
+    return ok;
+}
+
+void GraphWindow::showProblem(const QString& title, const QString& text) {
+    // Not modal: a follow tick or a drop goes on while it is shown.
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("msgProblem"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void GraphWindow::onOpen() {
+    const QStringList paths =
+        QFileDialog::getOpenFileNames(this, QStringLiteral("Open"), QString(),
+                                      QStringLiteral("Data files (*.DAT *.dat);;All files (*)"));
+    if (!paths.isEmpty()) openFiles(paths);
+}
+
+void GraphWindow::onExportCsv() {
+    if (fileCount() == 0)
+        return showProblem(QStringLiteral("Export CSV"), QStringLiteral("No file is open."));
+    const int file = std::max(0, m_table->currentRow());
+    const QString suggested =
+        QFileInfo(reader(file).path()).completeBaseName() + QStringLiteral(".csv");
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), suggested,
+                                                      QStringLiteral("CSV (*.csv)"));
+    QString error;
+    if (!path.isEmpty() && !exportCsv(file, path, &error))
+        showProblem(QStringLiteral("Export CSV"), error);
+}
+
+void GraphWindow::onExportImage() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Export Image"), QStringLiteral("graph.png"),
+        QStringLiteral("PNG image (*.png);;PDF document (*.pdf)"));
+    QString error;
+    if (!path.isEmpty() && !exportImage(path, &error))
+        showProblem(QStringLiteral("Export Image"), error);
+}
+
+void GraphWindow::onPrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QCPPainter painter;
+    if (!painter.begin(&printer))
+        return showProblem(QStringLiteral("Print"), QStringLiteral("Cannot start printing."));
+    const QRect page = painter.viewport();
+    const double k =
+        std::min(page.width() / double(m_plot->width()), page.height() / double(m_plot->height()));
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    painter.scale(k, k);
+    m_plot->toPainter(&painter, m_plot->width(), m_plot->height());
+    painter.end();
+}
+
+void GraphWindow::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void GraphWindow::dropEvent(QDropEvent* e) {
+    QStringList paths;
+    for (const QUrl& u : e->mimeData()->urls())
+        if (u.isLocalFile()) paths << u.toLocalFile();
+    if (paths.isEmpty()) return;
+    e->acceptProposedAction();
+    openFiles(paths);
+}
+
+bool GraphWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_plot) {
+        if (e->type() == QEvent::MouseMove && fileCount() > 0) {
+            const auto* me = static_cast<QMouseEvent*>(e);
+            if (m_plot->axisRect()->rect().contains(me->position().toPoint()))
+                showCursorAt(m_plot->xAxis->pixelToCoord(me->position().x()));
+        } else if (e->type() == QEvent::Resize) {
+            // More or fewer pixel columns: decimate again once the layout has the new width.
+            QTimer::singleShot(0, this, &GraphWindow::redraw);
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}

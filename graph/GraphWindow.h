@@ -1,0 +1,102 @@
+// The graph viewer's window: SV, PV and MV of one or more .DAT files over time, drawn from a
+// min/max decimation of the visible range on every zoom and pan, with a cursor read-out, the
+// decimals and unit of each file, following of growing files, and export.
+#pragma once
+
+#include "graph/DatFile.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+class QCustomPlot;
+class QCPGraph;
+class QCPItemStraightLine;
+class QLabel;
+class QTableWidget;
+
+class GraphWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kFollowMs = 1000;
+
+    explicit GraphWindow(QWidget* parent = nullptr);
+    ~GraphWindow() override;
+
+    // Opens each file and shows them all; files that cannot be read are named in one message.
+    // Returns the number opened.
+    int openFiles(const QStringList& paths);
+    void closeAll();
+    bool isOpen(const QString& path) const;
+
+    int fileCount() const { return static_cast<int>(m_files.size()); }
+    const DatReader& reader(int file) const { return *m_files[static_cast<size_t>(file)].reader; }
+    int decimals(int file) const { return m_files[static_cast<size_t>(file)].decimals; }
+    void setDecimals(int file, int decimals);
+    QCPGraph* graph(int file, int series) const {
+        return m_files[static_cast<size_t>(file)].graph[series];
+    }
+    QCustomPlot* plot() const { return m_plot; }
+
+    // The time range in view, in record seconds.
+    void setView(double lo, double hi);
+    void fitAll();
+    bool follow() const;
+    void setFollow(bool on);
+    // What the follow timer does each second: reads what the files gained, opens the data
+    // files that appeared in the log source, and keeps the newest records in view when the
+    // view showed the end.
+    void followTick();
+    // Opens the data files of the data-save settings in programFolder now and, while
+    // following, the ones that appear later (a station whose logging starts later).
+    void setLogSource(const QString& programFolder);
+
+    // Puts the cursor line at a time and fills the read-out with each file's nearest record.
+    void showCursorAt(double time);
+    QString readout() const;
+    QString summary() const;
+
+    // The visible range of one file as CSV; the graph as PNG or PDF by the file's suffix.
+    bool exportCsv(int file, const QString& path, QString* error);
+    bool exportImage(const QString& path, QString* error);
+
+    // Draws the visible range again from the records; also what zoom and pan do.
+    void redraw();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    struct File {
+        std::unique_ptr<DatReader> reader;
+        int decimals = 1;
+        QString unit;
+        QString station;
+        QCPGraph* graph[DatSeries::kSeries] = {};
+    };
+
+    void onOpen();
+    void onExportCsv();
+    void onExportImage();
+    void onPrint();
+    void restyle();
+    void rebuildTable();
+    void refreshCounts();
+    void showProblem(const QString& title, const QString& text);
+    bool dataRange(double* lo, double* hi) const;
+    double scale(int file, int series) const;
+
+    std::vector<File> m_files;
+    QCustomPlot* m_plot = nullptr;
+    QCPItemStraightLine* m_cursor = nullptr;
+    QTableWidget* m_table = nullptr;
+    QLabel* m_readout = nullptr;
+    QLabel* m_summary = nullptr;
+    QAction* m_followAction = nullptr;
+    QTimer m_followTimer;
+    QString m_logSource;
+    bool m_redrawing = false;
+};

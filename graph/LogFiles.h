@@ -1,0 +1,12 @@
+// Where the program's data files are: the folder and base name of CFG/SaveData.INI in a
+// program folder, so the viewer started by the "Graph Viewer" command opens the current logs.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// <folder>/<name>_NN.DAT of the data-save settings under programFolder (the folder defaults to
+// the program folder, the name to "KX5"), sorted by station.
+QStringList dataFilesOf(const QString& programFolder);
+// The station number of "<name>_NN.DAT" ("03"), or "" when the name has none.
+QString stationOf(const QString& path);
