@@ -1,5 +1,12 @@
 #include "monitor/TrendChart.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -68,6 +75,16 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     lay->setSpacing(0);
     lay->addWidget(m_plot, 1);
     lay->addWidget(m_scroll);
+
+    // Right click: keep or print the graph as it is shown.
+    m_plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* save = new QAction(QStringLiteral("Save Graph as Image..."), m_plot);
+    save->setObjectName(QStringLiteral("actSaveGraph"));
+    connect(save, &QAction::triggered, this, &TrendChart::saveImage);
+    auto* print = new QAction(QStringLiteral("Print Graph..."), m_plot);
+    print->setObjectName(QStringLiteral("actPrintGraph"));
+    connect(print, &QAction::triggered, this, &TrendChart::print);
+    m_plot->addActions({save, print});
 
     m_plot->setNoAntialiasingOnDrag(true);
     m_plot->setPlottingHint(QCP::phFastPolylines, true);
@@ -285,4 +302,43 @@ void TrendChart::onScrollBar(int value) {
     m_applying = false;
     m_follow = value >= m_scroll->maximum();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool TrendChart::exportImage(const QString& path, QString* error) {
+    const bool pdf = path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    const bool ok = pdf ? m_plot->savePdf(path) : m_plot->savePng(path);
+    if (!ok && error)
+        *error = QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(path));
+    return ok;
+}
+
+void TrendChart::saveImage() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save Graph"), QStringLiteral("trend.png"),
+        QStringLiteral("PNG image (*.png);;PDF document (*.pdf)"));
+    QString error;
+    if (!path.isEmpty() && !exportImage(path, &error))
+        QMessageBox::warning(this, QStringLiteral("Save Graph"), error);
+}
+
+void TrendChart::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QCPPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, QStringLiteral("Print Graph"),
+                             QStringLiteral("Cannot start printing."));
+        return;
+    }
+    // Scaled to the page, drawn as vectors.
+    const QRect page = painter.viewport();
+    const double k =
+        std::min(page.width() / double(m_plot->width()), page.height() / double(m_plot->height()));
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    painter.scale(k, k);
+    m_plot->toPainter(&painter, m_plot->width(), m_plot->height());
+    painter.end();
 }

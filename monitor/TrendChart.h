@@ -46,6 +46,12 @@ public:
     QString axisTitle(const char* which) const; // "left", "right", "bottom"
     bool onRightAxis(int series) const;
 
+    // The graph as a PNG image or, for a path ending in ".pdf", a PDF document; on failure
+    // *error names the file. The chart's context menu offers these and printing.
+    bool exportImage(const QString& path, QString* error);
+    void saveImage();
+    void print();
+
     bool is3D() const { return m_3d; }
     void set3D(bool on);
     bool scrolling() const { return m_scrolling; }
