@@ -1,45 +1,32 @@
 // CSV export: the exact bytes for a known file and range, and the scaling of raw numbers by
 // decimals. What the window puts in view is left to test_window.
+#include "GraphFiles.h"
 #include "graph/CsvExport.h"
-#include "graph/DatFile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(CsvExport, ScaledTextTable) {
-    const struct {
-        qint64 v;
-        int decimals;
-        const char* text;
-    } rows[] = {{2500, 1, "250.0"}, {2498, 1, "249.8"}, {-5, 1, "-0.5"},       {-1999, 2, "-19.99"},
-                {7, 3, "0.007"},    {12, 0, "12"},      {-12, 0, "-12"},       {0, 2, "0.00"},
-                {1000, 1, "100.0"}, {-10, 1, "-1.0"},   {123456, 4, "12.3456"}};
-    for (const auto& r : rows)
-        EXPECT_EQ(scaledText(r.v, r.decimals), QByteArray(r.text)) << r.v << " " << r.decimals;
+    const std::tuple<qint64, int, const char*> rows[] = {
+        {2500, 1, "250.0"}, {2498, 1, "249.8"}, {-5, 1, "-0.5"},       {-1999, 2, "-19.99"},
+        {7, 3, "0.007"},    {12, 0, "12"},      {-12, 0, "-12"},       {0, 2, "0.00"},
+        {1000, 1, "100.0"}, {-10, 1, "-1.0"},   {123456, 4, "12.3456"}};
+    for (const auto& [v, decimals, text] : rows)
+        EXPECT_EQ(scaledText(v, decimals), QByteArray(text)) << v << " " << decimals;
 }
 
 TEST(CsvExport, KnownFileVisibleRangeExactBytes) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Oven_03.DAT"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("2026-12-06\t11:59:59\t2500\t2490\t500\r\n"
-            "2026-12-06\t12:00:00\t2500\t2498\t455\r\n"
-            "bad line\r\n"
-            "2026-12-06\t12:00:01\t2500\t-5\t0\r\n"
-            "2026-12-06\t12:00:02\t2505\t2501\t1000\r\n");
-    f.close();
-    DatReader reader(path);
+    DatReader reader(writeFile(dir, QStringLiteral("Oven_03.DAT"),
+                               "2026-12-06\t11:59:59\t2500\t2490\t500\r\n"
+                               "2026-12-06\t12:00:00\t2500\t2498\t455\r\n"
+                               "bad line\r\n"
+                               "2026-12-06\t12:00:01\t2500\t-5\t0\r\n"
+                               "2026-12-06\t12:00:02\t2505\t2501\t1000\r\n"));
     ASSERT_TRUE(reader.update());
     const qint64 noon = daysFromCivil(2026, 12, 6) * 86400 + 12 * 3600;
     const CsvMeta meta{QStringLiteral("03"), QStringLiteral("Oven_03.DAT"), 1, QStringLiteral("℃")};
-    QString error;
-    const QString out = dir.filePath(QStringLiteral("out.csv"));
-    ASSERT_TRUE(writeCsv(out, reader.data(), meta, noon, noon + 1, &error));
-    QFile written(out);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(),
+    EXPECT_EQ(csvBytes(reader.data(), meta, noon, noon + 1),
               QByteArray("\xEF\xBB\xBF"
                          "Station,03,File,Oven_03.DAT\r\n"
                          "Date,Time,SV (\xE2\x84\x83),PV (\xE2\x84\x83),MV (%)\r\n"
@@ -52,12 +39,10 @@ TEST(CsvExport, KnownFileVisibleRangeExactBytes) {
                          "Station,,File,\"a,b.DAT\"\r\n"
                          "Date,Time,SV,PV,MV (%)\r\n"
                          "2026-12-06,12:00:02,25.05,25.01,100.0\r\n"));
-}
-
-TEST(CsvExport, UnwritablePathIsReportedByName) {
-    QTemporaryDir dir;
+    // Written by the window's export (see test_window); a file that cannot be written is
+    // reported by name.
     QString error;
-    const QString path = dir.filePath(QStringLiteral("missing/out.csv"));
-    EXPECT_FALSE(writeCsv(path, DatSeries(), CsvMeta{}, 0, 0, &error));
-    EXPECT_TRUE(error.contains(path));
+    const QString bad = dir.filePath(QStringLiteral("missing/out.csv"));
+    EXPECT_FALSE(writeCsv(bad, reader.data(), meta, noon, noon, &error));
+    EXPECT_TRUE(error.contains(bad));
 }

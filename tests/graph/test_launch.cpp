@@ -12,86 +12,71 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(GraphViewerCommand, StartsOurViewerFromTheProgramFolder) {
-    QString program, workDir;
-    QStringList args;
+namespace {
+
+// What the "Graph Viewer" command starts from `folder` (by default the program's own): "program |
+// arguments | working folder".
+QString graphViewerCommand(const QString& folder) {
+    QString started = QStringLiteral("nothing");
     testSeams().startDetached = [&](const QString& p, const QStringList& a, const QString& w) {
-        program = p;
-        args = a;
-        workDir = w;
+        started = p + " | " + a.join(' ') + " | " + w;
         return true;
     };
-    bool asked = false;
     testSeams().chooseProgram = [&](const QString&) {
-        asked = true;
+        started = "asked";
         return QString();
     };
+    if (!folder.isEmpty()) setProgramDir(folder);
     ShellOpen(programDir() + QStringLiteral("/KX5_Graph.exe"));
     resetTestSeams();
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(program, QCoreApplication::applicationDirPath() + QStringLiteral("/KX5_Graph"));
-    EXPECT_TRUE(args.isEmpty());
-    EXPECT_EQ(workDir, QCoreApplication::applicationDirPath());
-    const QFileInfo target(QFileInfo(program).canonicalFilePath());
+    return started;
+}
+
+bool touch(const QString& path, const QByteArray& bytes = {}) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+TEST(GraphViewerCommand, StartsOurViewerFromTheProgramFolderOrTheUsersLinksToIt) {
+    const QString app = QCoreApplication::applicationDirPath();
+    EXPECT_EQ(graphViewerCommand(QString()), app + "/KX5_Graph |  | " + app);
+    const QFileInfo target(QFileInfo(app + QStringLiteral("/KX5_Graph")).canonicalFilePath());
     EXPECT_EQ(target.fileName(), QStringLiteral("kx5graph"));
     EXPECT_TRUE(target.isExecutable());
+    // The user's folder links the viewer and the manual once, never over the user's own file.
+    QTemporaryDir tmp;
+    const QString exeDir = tmp.filePath(QStringLiteral("bin")), user = tmp.filePath("user");
+    ASSERT_TRUE(QDir().mkpath(exeDir + QStringLiteral("/Help")) && QDir().mkpath(user));
+    ASSERT_TRUE(QFile::link(app + QStringLiteral("/kx5graph"), exeDir + "/KX5_Graph"));
+    ASSERT_TRUE(touch(user + "/KX5.pdf", "the user's own") && touch(exeDir + "/KX5.pdf"));
+    EXPECT_EQ(linkCompanions(exeDir, user), 2);
+    EXPECT_EQ(linkCompanions(exeDir, user), 0);
+    EXPECT_EQ(QFileInfo(user + "/KX5_Graph").canonicalFilePath(), target.filePath());
+    EXPECT_TRUE(QFileInfo(user + QStringLiteral("/Help")).isDir());
+    EXPECT_FALSE(QFileInfo(user + QStringLiteral("/KX5.pdf")).isSymLink());
+    EXPECT_TRUE(graphViewerCommand(user).startsWith(user + "/KX5_Graph | "));
 }
 
 TEST(ProgramFolder, FallsBackToTheUsersFolderWhenTheProgramsCannotBeWritten) {
     QTemporaryDir tmp;
     const QString exeDir = tmp.filePath(QStringLiteral("bin"));
     const QString user = tmp.filePath(QStringLiteral("home/.local/share/kx5comm"));
-    ASSERT_TRUE(QDir().mkpath(exeDir));
-    bool usedUser = true, created = true;
-    EXPECT_EQ(chooseProgramDir(exeDir, user, &usedUser, &created), exeDir);
-    EXPECT_FALSE(usedUser);
-    EXPECT_FALSE(created);
-    EXPECT_FALSE(QFileInfo::exists(user));
     // A folder nobody can write in, even root: a path through a plain file.
-    QFile plain(tmp.filePath(QStringLiteral("plain")));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    const QString blocked = plain.fileName() + QStringLiteral("/bin");
-    EXPECT_EQ(chooseProgramDir(blocked, user, &usedUser, &created), user);
-    EXPECT_TRUE(usedUser);
-    EXPECT_TRUE(created);
+    const QString blocked = tmp.filePath(QStringLiteral("plain/bin"));
+    ASSERT_TRUE(QDir().mkpath(exeDir) && touch(tmp.filePath(QStringLiteral("plain"))));
+    // What the program folder comes out as, and whether the user's was used and created; the
+    // flags start out opposite to what is expected so each must be set.
+    auto choose = [&](const QString& exe, bool init) {
+        bool usedUser = init, created = init;
+        const QString dir = chooseProgramDir(exe, user, &usedUser, &created);
+        return (dir + (usedUser ? " user" : "") + (created ? " created" : "")).toStdString();
+    };
+    EXPECT_EQ(choose(exeDir, true), exeDir.toStdString());
+    EXPECT_FALSE(QFileInfo::exists(user));
+    EXPECT_EQ(choose(blocked, false), (user + " user created").toStdString());
     EXPECT_TRUE(QFileInfo(user).isDir());
     // Said once: the second start finds the folder there.
-    EXPECT_EQ(chooseProgramDir(blocked, user, &usedUser, &created), user);
-    EXPECT_TRUE(usedUser);
-    EXPECT_FALSE(created);
-}
-
-TEST(ProgramFolder, TheUsersFolderLinksTheViewerAndTheManualOnce) {
-    QTemporaryDir tmp;
-    const QString exeDir = tmp.filePath(QStringLiteral("bin"));
-    const QString user = tmp.filePath(QStringLiteral("user"));
-    ASSERT_TRUE(QDir().mkpath(exeDir + QStringLiteral("/Help")));
-    ASSERT_TRUE(QDir().mkpath(user));
-    ASSERT_TRUE(QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/kx5graph"),
-                            exeDir + QStringLiteral("/KX5_Graph")));
-    QFile own(user + QStringLiteral("/KX5.pdf"));
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write("the user's own");
-    own.close();
-    QFile pdf(exeDir + QStringLiteral("/KX5.pdf"));
-    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
-    pdf.close();
-    EXPECT_EQ(linkCompanions(exeDir, user), 2); // KX5_Graph and Help; KX5.pdf is the user's
-    EXPECT_EQ(linkCompanions(exeDir, user), 0);
-    EXPECT_EQ(QFileInfo(user + QStringLiteral("/KX5_Graph")).canonicalFilePath(),
-              QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/kx5graph"))
-                  .canonicalFilePath());
-    EXPECT_TRUE(QFileInfo(user + QStringLiteral("/Help")).isDir());
-    EXPECT_FALSE(QFileInfo(user + QStringLiteral("/KX5.pdf")).isSymLink());
-    // The Graph Viewer command, with the user's folder as the program folder, starts the viewer.
-    QString program;
-    testSeams().startDetached = [&](const QString& p, const QStringList&, const QString&) {
-        program = p;
-        return true;
-    };
-    setProgramDir(user);
-    ShellOpen(programDir() + QStringLiteral("/KX5_Graph.exe"));
-    resetTestSeams();
-    EXPECT_EQ(program, user + QStringLiteral("/KX5_Graph"));
+    EXPECT_EQ(choose(blocked, true), (user + " user").toStdString());
 }

@@ -1,0 +1,28 @@
+// .DAT files for the graph viewer's tests: generated records and a file written into a folder.
+#pragma once
+
+#include "graph/DatFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+// n records a second apart from `from`: SV 2500, PV 2490 + i % 20 (30000 at spikeAt),
+// MV 400 + i % 100.
+inline QByteArray records(qint64 from, int n, int spikeAt = -1) {
+    QByteArray out;
+    for (int i = 0; i < n; ++i)
+        out += datDateText(from + i).toLatin1() + '\t' + datTimeText(from + i).toLatin1() +
+               "\t2500\t" + QByteArray::number(i == spikeAt ? 30000 : 2490 + i % 20) + '\t' +
+               QByteArray::number(400 + i % 100) + "\r\n";
+    return out;
+}
+
+// Appends bytes to dir/name (or writes it anew) the way the logger does: open, write, close.
+inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
+                         bool replace = false) {
+    QFile f(dir.filePath(name));
+    f.open(replace ? QIODevice::WriteOnly | QIODevice::Truncate
+                   : QIODevice::WriteOnly | QIODevice::Append);
+    f.write(bytes);
+    return f.fileName();
+}
