@@ -441,31 +441,6 @@ TEST_F(Link, AWriteForAnotherStationIsReadBackAndGivenUpIfUnanswered) {
     EXPECT_EQ(tick().mid(3, 6), "DRR,19"); // the line goes on with monitoring
 }
 
-// Per-station counters equal what happened on the line.
-TEST_F(Link, LineStatisticsCountEveryOutcome) {
-    setProtocol("SUM");
-    useStations({1, 2});
-    bringUp({1, 2});
-    link->resetLineStats();
-    QByteArray badSum = drrReply(2, kMonitorValues);
-    badSum[badSum.size() - 3] = badSum[badSum.size() - 3] == '0' ? '1' : '0';
-    const QByteArray replies[] = {drrReply(1, kMonitorValues), wrap("02NG,09"), badSum,
-                                  wrap("02DRR,NO"), drrReply(2, kMonitorValues)};
-    for (const QByteArray& r : replies) {
-        tick();
-        deliver(r);
-    }
-    tick();
-    link->tmrRecvErr_Timer(); // station 1 silent once
-    const StationStats s1 = link->lineStats().at(1), s2 = link->lineStats().at(2);
-    EXPECT_EQ(std::vector<qint64>({s1.requests, s1.good, s1.timeouts}),
-              std::vector<qint64>({2, 1, 1}));
-    EXPECT_EQ(std::vector<qint64>({s2.requests, s2.good, s2.refusals, s2.badSums, s2.noOk}),
-              std::vector<qint64>({4, 1, 1, 1, 1}));
-    EXPECT_TRUE(s2.lastGood.isValid());
-    EXPECT_GE(s2.worstMs, s2.meanMs());
-}
-
 // A port that fails while open is reopened every 2 s until it is back or the user closes.
 TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
     useStations({1});
@@ -556,16 +531,10 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
 
-    bringUp({1});
-    tick();
-    port->injectFailure("device disconnected or not responding"); // the adapter is pulled
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_FALSE(link->tmrSend.isActive() || link->tmrRecvErr.isActive());
-    EXPECT_EQ(link->panel(4), "Port COM3 closed: device disconnected or not responding");
-    link->tmrSend_Timer();
-    link->tmrRecvErr_Timer();
+    gPortCloseReq = false;
+    link->tmrSend_Timer(); // a tick on a closed port: the request is traced, not sent
     EXPECT_TRUE(port->writes.isEmpty());
-    EXPECT_EQ(link->sprdCommD.text(0, link->sprdCommD.maxRows()), "Send"); // traced, not sent
+    EXPECT_EQ(link->sprdCommD.text(0, link->sprdCommD.maxRows()), "Send");
     const int flushes = port->flushCount;
     port->feed("late bytes"); // a receive on a closed port only flushes
     EXPECT_EQ(port->flushCount, flushes + 1);

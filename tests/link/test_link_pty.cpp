@@ -202,11 +202,13 @@ TEST_F(LinkPty, OtherEndVanishingClosesThePortAndReopeningWorks) {
 TEST_F(LinkPty, LineStatisticsEqualTheInjectedFaults) {
     fast = true; // the counting is the same; the test takes a fraction of the time
     start({1, 2, 3, 4}, {1, 2, 3, 4}, true,
-          {"ng,every=5,station=1", "bad-sum,every=7,station=2", "silent,station=4"});
+          {"ng,every=5,station=1", "bad-sum,every=7,station=2", "no-ok,every=6,station=3",
+           "silent,station=4"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(3) >= 40; }, 20000));
     link->ClosePort();
     QTest::qWait(100); // the reply to the last request, if any, is left unread
-    std::map<int, std::array<int, 4>> injected; // station -> requests, NG, bad sum, silent
+    // station -> requests, NG, bad sum, silent, without OK
+    std::map<int, std::array<int, 5>> injected;
     for (const auto& e : sim->exchanges()) {
         auto& n = injected[e.address];
         ++n[0];
@@ -214,9 +216,10 @@ TEST_F(LinkPty, LineStatisticsEqualTheInjectedFaults) {
         n[2] += e.address == 2 && !e.reply.empty() &&
                 !CheckFrameSum(QByteArray::fromStdString(e.reply));
         n[3] += e.reply.empty();
+        n[4] += e.reply.find(",NO") != std::string::npos;
     }
     const LineStats& stats = link->lineStats();
-    for (int mc : {1, 2, 4}) {
+    for (int mc : {1, 2, 3, 4}) {
         const StationStats& s = stats.at(mc);
         const auto& n = injected[mc];
         SCOPED_TRACE(mc);
@@ -226,9 +229,12 @@ TEST_F(LinkPty, LineStatisticsEqualTheInjectedFaults) {
         EXPECT_NEAR(s.refusals, n[1], 1);
         EXPECT_NEAR(s.badSums, n[2], 1);
         EXPECT_NEAR(s.timeouts, n[3], 1);
+        EXPECT_NEAR(s.noOk, n[4], 1);
+        EXPECT_GE(s.worstMs, s.meanMs());
     }
     EXPECT_GT(injected[1][1], 2);
     EXPECT_GT(injected[2][2], 1);
+    EXPECT_GT(injected[3][4], 2);
     EXPECT_EQ(stats.at(4).good, 0);
 }
 
