@@ -218,6 +218,7 @@ void frmKX5_Main::buildUi() {
     m_viewEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewEvents->horizontalHeader()->setStretchLastSection(true);
     m_viewEvents->setColumnWidth(0, 150);
+    m_viewEvents->gridModel()->setColumnAlignment(3, Qt::AlignLeft | Qt::AlignVCenter);
     tabs->addTab(m_viewEvents, QStringLiteral("Events"));
     layoutMonitorTable();
     layoutTrace();

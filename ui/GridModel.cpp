@@ -73,8 +73,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         const QString h = m_grid->hint(col, row);
         return h.isEmpty() ? QVariant() : QVariant(h);
     }
-    case Qt::TextAlignmentRole:
-        return int(Qt::AlignCenter);
+    case Qt::TextAlignmentRole: {
+        const auto it = m_align.find(col);
+        return it == m_align.end() ? int(Qt::AlignCenter) : it->second;
+    }
     default:
         return {};
     }

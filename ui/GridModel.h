@@ -2,6 +2,8 @@
 // grid row 0 and column 0 are the headers.
 #pragma once
 
+#include <map>
+
 #include "link/Grid.h"
 
 #include <QAbstractTableModel>
@@ -20,6 +22,9 @@ public:
     explicit GridModel(Grid* grid, QObject* parent = nullptr);
 
     Grid* grid() const { return m_grid; }
+    // Cells are centred unless a column is given another alignment (free text reads better
+    // from the left).
+    void setColumnAlignment(int col, Qt::Alignment a) { m_align[col] = int(a); }
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -32,4 +37,5 @@ private:
     std::optional<Bgr> background(int col, int row) const;
     void onRowCount(int oldRows, int newRows);
     Grid* m_grid;
+    std::map<int, int> m_align;
 };
