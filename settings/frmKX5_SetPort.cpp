@@ -173,11 +173,11 @@ void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
     const LinkOptions options{chkFastPolling->isChecked(), chkReopen->isChecked()};
-    const LinkOptions previous = linkOptions();
     QString error;
-    if (!saveLinkOptions(options, &error) || !SaveCommCfg(cfg, &error)) {
-        QString ignored; // best effort: both files as they were
-        saveLinkOptions(previous, &ignored);
+    const bool commSaved = SaveCommCfg(cfg, &error);
+    if (!commSaved || !saveLinkOptions(options, &error)) {
+        QString ignored; // best effort: Comm.CFG back to the settings still in use
+        if (commSaved) SaveCommCfg(currentCommCfg(), &ignored);
         MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
