@@ -381,28 +381,26 @@ void KX5Link::MSComm1_OnComm() {
     setRecvLamp(kGreen);
     tmrBall_Recv.start();
     if (m_fast) { // every byte as it comes: a frame is handled the moment it is complete
-        const QByteArray bytes = m_port->readAll();
-        CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
-        if (gPortCloseReq)
-            goOffline(QString(""));
-        else
-            handleBytes(bytes);
+        readAndHandle();
         return;
     }
     // Let the rest of the reply come in; the window keeps painting meanwhile.
     if (!tmrGather.isActive()) tmrGather.start();
 }
 
+// Everything waiting is read and traced; a close the user asked for is done instead of parsing.
+void KX5Link::readAndHandle() {
+    const QByteArray bytes = m_port->readAll();
+    CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
+    if (gPortCloseReq)
+        goOffline(QString(""));
+    else
+        handleBytes(bytes);
+}
+
 void KX5Link::gather_Done() {
     tmrGather.stop();
-    if (m_port->isOpen()) {
-        const QByteArray bytes = m_port->readAll();
-        CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
-        if (gPortCloseReq)
-            goOffline(QString(""));
-        else
-            handleBytes(bytes);
-    }
+    if (m_port->isOpen()) readAndHandle();
     // Ticks that fell due during the gather run now, unless its handling switched them off.
     const bool watchdog = m_watchdogDue, send = m_sendDue;
     m_watchdogDue = m_sendDue = false;

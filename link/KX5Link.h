@@ -132,6 +132,7 @@ private:
     // Every way the port goes down: timers off, port closed, captions and panels of a closed
     // port, the window's commands of the closed state. panel4 replaces panel 4 unless null.
     void goOffline(const QString& panel4);
+    void readAndHandle();
     void handleBytes(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame);
     void handleRefusal(const QByteArray& frame);
