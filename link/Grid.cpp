@@ -10,7 +10,7 @@ void Grid::setMaxCols(int cols) {
     if (cols < 0) cols = 0;
     m_cols = cols;
     for (auto& r : m_rows)
-        r.resize(cols + 1);
+        if (r.size() > static_cast<size_t>(cols) + 1) r.resize(static_cast<size_t>(cols) + 1);
     m_hidden.resize(cols + 1, false);
     while (m_header2.size() < cols + 1)
         m_header2.append(QString());
@@ -23,18 +23,24 @@ void Grid::setMaxRows(int rows) {
     const int oldRows = maxRows();
     const auto old = m_rows.size();
     m_rows.resize(static_cast<size_t>(rows) + 1);
+    // A row holds only the cells written so far: a wide trace row costs what it shows.
     for (auto i = old; i < m_rows.size(); ++i)
-        m_rows[i].assign(m_cols + 1, Cell{});
+        m_rows[i].clear();
     emit rowCountChanged(oldRows, rows);
 }
 
 Grid::Cell* Grid::cell(int col, int row) {
     if (col < 0 || col > m_cols || row < 0 || row > maxRows()) return nullptr;
-    return &m_rows[row][col];
+    auto& r = m_rows[static_cast<size_t>(row)];
+    if (r.size() <= static_cast<size_t>(col)) r.resize(static_cast<size_t>(col) + 1);
+    return &r[static_cast<size_t>(col)];
 }
 
+// A cell never written reads as an empty one (nullptr: every reader falls back to defaults).
 const Grid::Cell* Grid::cell(int col, int row) const {
-    return const_cast<Grid*>(this)->cell(col, row);
+    if (col < 0 || col > m_cols || row < 0 || row > maxRows()) return nullptr;
+    const auto& r = m_rows[static_cast<size_t>(row)];
+    return static_cast<size_t>(col) < r.size() ? &r[static_cast<size_t>(col)] : nullptr;
 }
 
 QString Grid::text(int col, int row) const {
@@ -63,13 +69,13 @@ void Grid::setBackColor(int col, int row, Bgr color) {
 
 std::optional<Bgr> Grid::foreColor(int col, int row) const {
     const Cell* c = cell(col, row);
-    return c ? c->fore : std::nullopt;
+    return c && c->extra ? c->extra->fore : std::nullopt;
 }
 
 void Grid::setForeColor(int col, int row, Bgr color) {
     Cell* c = cell(col, row);
-    if (!c || c->fore == color) return;
-    c->fore = color;
+    if (!c || (c->extra && c->extra->fore == color)) return;
+    c->ex().fore = color;
     emit cellChanged(col, row);
 }
 
@@ -80,11 +86,11 @@ void Grid::clearRange(int col1, int row1, int col2, int row2) {
     row2 = qMin(row2, maxRows());
     if (col1 > col2 || row1 > row2) return;
     for (int r = row1; r <= row2; ++r)
-        for (int c = col1; c <= col2; ++c) {
+        for (int c = col1; c <= col2 && c < static_cast<int>(m_rows[r].size()); ++c) {
             Cell& cl = m_rows[r][c];
             cl.text.clear();
             cl.back.reset();
-            cl.fore.reset();
+            if (cl.extra) cl.extra->fore.reset();
         }
     emit rangeChanged(col1, row1, col2, row2);
 }
@@ -92,7 +98,9 @@ void Grid::clearRange(int col1, int row1, int col2, int row2) {
 void Grid::setRowTexts(int row, int firstCol, const QStringList& texts) {
     if (row < 0 || row > maxRows() || firstCol < 0 || firstCol > m_cols) return;
     auto& r = m_rows[row];
-    for (int c = firstCol; c <= m_cols; ++c) {
+    const int last = qMin(m_cols, firstCol + static_cast<int>(texts.size()) - 1);
+    if (static_cast<int>(r.size()) <= last) r.resize(static_cast<size_t>(last) + 1);
+    for (int c = firstCol; c < static_cast<int>(r.size()); ++c) {
         const int i = c - firstCol;
         r[c].text = i < texts.size() ? texts[i] : QString();
     }
@@ -113,47 +121,47 @@ void Grid::setCellKind(int col, int row, CellKind kind) {
 
 QStringList Grid::dropDownItems(int col, int row) const {
     const Cell* c = cell(col, row);
-    return c ? c->items : QStringList();
+    return c && c->extra ? c->extra->items : QStringList();
 }
 
 void Grid::setDropDownItems(int col, int row, const QStringList& items) {
     if (Cell* c = cell(col, row)) {
         c->kind = CellKind::DropDown;
-        c->items = items;
+        c->ex().items = items;
         emit cellChanged(col, row);
     }
 }
 
 std::optional<Bgr> Grid::buttonColor(int col, int row) const {
     const Cell* c = cell(col, row);
-    return c ? c->button : std::nullopt;
+    return c && c->extra ? c->extra->button : std::nullopt;
 }
 
 void Grid::setButtonColor(int col, int row, Bgr color) {
     if (Cell* c = cell(col, row)) {
-        c->button = color;
+        c->ex().button = color;
         emit cellChanged(col, row);
     }
 }
 
 QString Grid::hint(int col, int row) const {
     const Cell* c = cell(col, row);
-    return c ? c->hint : QString();
+    return c && c->extra ? c->extra->hint : QString();
 }
 
 void Grid::setHint(int col, int row, const QString& hint) {
-    if (Cell* c = cell(col, row)) c->hint = hint;
+    if (Cell* c = cell(col, row)) c->ex().hint = hint;
 }
 
 QPair<QString, QString> Grid::range(int col, int row) const {
     const Cell* c = cell(col, row);
-    return c ? qMakePair(c->low, c->high) : QPair<QString, QString>();
+    return c && c->extra ? qMakePair(c->extra->low, c->extra->high) : QPair<QString, QString>();
 }
 
 void Grid::setRange(int col, int row, const QString& low, const QString& high) {
     if (Cell* c = cell(col, row)) {
-        c->low = low;
-        c->high = high;
+        c->ex().low = low;
+        c->ex().high = high;
     }
 }
 

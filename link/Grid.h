@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -97,12 +98,21 @@ signals:
     void buttonClicked(int col, int row);
 
 private:
-    struct Cell {
-        QString text;
-        std::optional<Bgr> back, fore, button;
-        CellKind kind = CellKind::Text;
+    // What few cells have lives apart, so a plain text cell (a trace byte) stays small.
+    struct Extra {
+        std::optional<Bgr> fore, button;
         QStringList items;
         QString hint, low, high;
+    };
+    struct Cell {
+        QString text;
+        std::optional<Bgr> back;
+        CellKind kind = CellKind::Text;
+        std::unique_ptr<Extra> extra;
+        Extra& ex() {
+            if (!extra) extra = std::make_unique<Extra>();
+            return *extra;
+        }
     };
     Cell* cell(int col, int row);
     const Cell* cell(int col, int row) const;
