@@ -1,15 +1,10 @@
 #include "monitor/TraceFile.h"
 
 #include "link/Grid.h"
-
-#include <QSaveFile>
+#include "settings/ConfigFiles.h"
 
 bool saveTrace(const Grid& trace, const QString& path, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
-        return false;
-    }
+    QStringList lines;
     for (int r = 1; r <= trace.maxRows(); ++r) {
         QString line = trace.hint(0, r) + QLatin1Char('\t') + trace.text(0, r) + QLatin1Char('\t');
         for (int c = 1; c <= trace.maxCols(); ++c) {
@@ -18,11 +13,7 @@ bool saveTrace(const Grid& trace, const QString& path, QString* error) {
             // Spelled-out control bytes stand apart from the text around them.
             line += cell.size() > 1 ? QLatin1Char('<') + cell + QLatin1Char('>') : cell;
         }
-        f.write(line.toUtf8() + "\r\n");
+        lines << line;
     }
-    if (!f.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    return writeLinesAtomic(path, lines, error);
 }
