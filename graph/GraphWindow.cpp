@@ -3,6 +3,7 @@
 #include "graph/CsvExport.h"
 #include "graph/Decimator.h"
 #include "graph/LogFiles.h"
+#include "ui/PlotOutput.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,8 +16,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -496,11 +495,7 @@ bool GraphWindow::exportCsv(int file, const QString& path, QString* error) {
 }
 
 bool GraphWindow::exportImage(const QString& path, QString* error) {
-    const bool pdf = path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
-    const bool ok = pdf ? m_plot->savePdf(path) : m_plot->savePng(path);
-    if (!ok && error)
-        *error = QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(path));
-    return ok;
+    return savePlot(m_plot, path, error);
 }
 
 void GraphWindow::showProblem(const QString& title, const QString& text) {
@@ -541,21 +536,8 @@ void GraphWindow::onExportImage() {
 }
 
 void GraphWindow::onPrint() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    QCPPainter painter;
-    if (!painter.begin(&printer))
-        return showProblem(QStringLiteral("Print"), QStringLiteral("Cannot start printing."));
-    const QRect page = painter.viewport();
-    const double k =
-        std::min(page.width() / double(m_plot->width()), page.height() / double(m_plot->height()));
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setMode(QCPPainter::pmNoCaching);
-    painter.scale(k, k);
-    m_plot->toPainter(&painter, m_plot->width(), m_plot->height());
-    painter.end();
+    if (!printPlot(m_plot))
+        showProblem(QStringLiteral("Print"), QStringLiteral("Cannot start printing."));
 }
 
 void GraphWindow::dragEnterEvent(QDragEnterEvent* e) {

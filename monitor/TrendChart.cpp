@@ -1,11 +1,10 @@
 #include "monitor/TrendChart.h"
 
+#include "ui/PlotOutput.h"
+
 #include <QAction>
-#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -305,11 +304,7 @@ void TrendChart::onScrollBar(int value) {
 }
 
 bool TrendChart::exportImage(const QString& path, QString* error) {
-    const bool pdf = path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
-    const bool ok = pdf ? m_plot->savePdf(path) : m_plot->savePng(path);
-    if (!ok && error)
-        *error = QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(path));
-    return ok;
+    return savePlot(m_plot, path, error);
 }
 
 void TrendChart::saveImage() {
@@ -322,23 +317,7 @@ void TrendChart::saveImage() {
 }
 
 void TrendChart::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    QCPPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!printPlot(m_plot))
         QMessageBox::warning(this, QStringLiteral("Print Graph"),
                              QStringLiteral("Cannot start printing."));
-        return;
-    }
-    // Scaled to the page, drawn as vectors.
-    const QRect page = painter.viewport();
-    const double k =
-        std::min(page.width() / double(m_plot->width()), page.height() / double(m_plot->height()));
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setMode(QCPPainter::pmNoCaching);
-    painter.scale(k, k);
-    m_plot->toPainter(&painter, m_plot->width(), m_plot->height());
-    painter.end();
 }
