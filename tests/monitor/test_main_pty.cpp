@@ -3,6 +3,7 @@
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
+#include "tests/monitor/SimSettings.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,14 +26,7 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     ASSERT_TRUE(sim.start(&err)) << err;
     // Station 1 measures a thermocouple in Fahrenheit with one decimal (INP 20, UNIT 1).
     ASSERT_TRUE(sim.writeRegister(1, 610, 20) && sim.writeRegister(1, 611, 1));
-    QStringList env(99, QStringLiteral("X\t"));
-    env[0] = env[1] = QStringLiteral("O\tOven");
-    QDir().mkpath(dir.path() + "/CFG");
-    ASSERT_TRUE(writeLinesAtomic(
-        commCfgPath(),
-        {QString::fromStdString(sim.path()), "9600", "N", "8", "1", GetParam() ? "SUM" : "STD"},
-        nullptr));
-    ASSERT_TRUE(writeLinesAtomic(setEnvPath(), env, nullptr));
+    ASSERT_TRUE(writeSimSettings(sim, {1, 2}, GetParam()));
 
     auto win = std::make_unique<frmKX5_Main>();
     win->show();

@@ -5,6 +5,7 @@
 #include "monitor/frmKX5_Multi.h"
 #include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
+#include "tests/monitor/SimSettings.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
 
@@ -23,13 +24,7 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     std::string err;
     ASSERT_TRUE(sim.start(&err)) << err;
     ASSERT_TRUE(sim.writeRegister(3, 502, 0));
-    QStringList env(99, QStringLiteral("X\t"));
-    env[0] = env[2] = QStringLiteral("O\tOven");
-    QDir().mkpath(dir.path() + "/CFG");
-    ASSERT_TRUE(writeLinesAtomic(commCfgPath(),
-                                 {QString::fromStdString(sim.path()), "9600", "N", "8", "1", "STD"},
-                                 nullptr));
-    ASSERT_TRUE(writeLinesAtomic(setEnvPath(), env, nullptr));
+    ASSERT_TRUE(writeSimSettings(sim, {1, 3}));
 
     auto win = std::make_unique<frmKX5_Main>();
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);

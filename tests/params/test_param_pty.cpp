@@ -7,6 +7,7 @@
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
+#include "tests/monitor/SimSettings.h"
 
 #include <QTemporaryDir>
 
@@ -19,13 +20,7 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     kx5sim::SimLine sim(kx5sim::LineConfig{}); // station 1
     std::string err;
     ASSERT_TRUE(sim.start(&err)) << err;
-    QStringList env(99, QStringLiteral("X\t"));
-    env[0] = QStringLiteral("O\tOven");
-    QDir().mkpath(dir.path() + "/CFG");
-    ASSERT_TRUE(writeLinesAtomic(commCfgPath(),
-                                 {QString::fromStdString(sim.path()), "9600", "N", "8", "1", "STD"},
-                                 nullptr));
-    ASSERT_TRUE(writeLinesAtomic(setEnvPath(), env, nullptr));
+    ASSERT_TRUE(writeSimSettings(sim, {1}));
     auto win = std::make_unique<frmKX5_Main>();
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([] { return gSendStep == 11; }, 10000));
