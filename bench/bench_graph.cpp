@@ -3,6 +3,7 @@
 // printed with its ratio to the goal (below 1 is within it).
 //
 //   build/bin/bench_graph [--records N]
+#include "bench/Measure.h"
 #include "graph/DatFile.h"
 #include "graph/GraphWindow.h"
 
@@ -19,14 +20,6 @@ namespace {
 constexpr double kOpenGoalS = 5.0;
 constexpr double kMemoryGoalMiB = 400.0;
 constexpr double kRepaintGoalMs = 50.0;
-
-// Resident memory now, from /proc where there is one.
-double rssMiB() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = f.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1 << 20) : 0;
-}
 
 void two(char* p, int v) {
     p[0] = char('0' + v / 10);

@@ -1,5 +1,6 @@
 // Cost of handling one accepted monitor reply: assemble, check, convert and store 19 values.
 // Run on demand: build/bin/bench_link [replies]
+#include "bench/Measure.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
@@ -10,12 +11,6 @@
 #include <ctime>
 
 namespace {
-
-double cpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 QByteArray monitorReply(int mc, int i) {
     QByteArray f = QByteArray("\x02") + QByteArray::number(mc).rightJustified(2, '0') + "DRR,OK";

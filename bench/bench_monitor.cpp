@@ -3,6 +3,7 @@
 // polling three simulated stations.
 //
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
+#include "bench/Measure.h"
 #include "link/mdlKX5.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
@@ -24,22 +25,6 @@
 #include <unistd.h>
 
 namespace {
-
-double rssMiB() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts[1].toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) /
-                                  (1024.0 * 1024.0)
-                            : 0;
-}
-
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 void report(const char* what, double value, const char* unit, double goal) {
     std::printf("%-58s %10.3f %-3s goal %8.3f  ratio %5.2f %s\n", what, value, unit, goal,

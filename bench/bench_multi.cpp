@@ -2,11 +2,12 @@
 // station's values moved, and when nothing changed, plus the repaints such a pass causes.
 //
 //   build/bin/bench_multi
-#include "tests/support/FakeSerialPort.h"
+#include "bench/Measure.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
 #include "settings/ConfigFiles.h"
+#include "tests/support/FakeSerialPort.h"
 #include "ui/GridView.h"
 
 #include <QApplication>
@@ -17,12 +18,6 @@
 #include <ctime>
 
 namespace {
-
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
 
 void report(const char* what, double value, const char* unit, double goal) {
     std::printf("%-52s %9.3f %-3s goal %7.3f  ratio %5.2f %s\n", what, value, unit, goal,
@@ -88,13 +83,13 @@ int main(int argc, char** argv) {
     double moved = 0, still = 0;
     for (int i = 1; i <= kPasses; ++i) {
         storeAll(mon, i);
-        double t0 = cpuMs();
+        double t0 = 1e3 * cpuSeconds();
         multi.tmrRefresh_Timer();
-        moved += cpuMs() - t0;
+        moved += 1e3 * cpuSeconds() - t0;
         QApplication::processEvents(); // paint what changed before the next pass
-        t0 = cpuMs();
+        t0 = 1e3 * cpuSeconds();
         multi.tmrRefresh_Timer();
-        still += cpuMs() - t0;
+        still += 1e3 * cpuSeconds() - t0;
     }
     multi.tmrRefresh.stop();
 

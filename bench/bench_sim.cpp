@@ -1,6 +1,7 @@
 // kx5sim figures: reply latency over a pseudo-terminal (last request byte written -> first
 // reply byte readable, pacing off) against the 1 ms goal, and the CPU an idle line of 99
 // stations uses. Run on demand: build-sim/bin/bench_sim [requests] [idle seconds]
+#include "bench/Measure.h"
 #include "sim/SimLine.h"
 
 #include <algorithm>
@@ -27,12 +28,6 @@ std::string frame(const std::string& body) {
     char hex[3];
     std::snprintf(hex, sizeof hex, "%02X", sum % 256);
     return "\x02" + body + hex + "\r\n";
-}
-
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 int openRaw(const std::string& path) {

@@ -4,6 +4,7 @@
 // Memory is compared between the second and the last quarter of the run, after the first
 // minute, so the trace and the sweep filling up first do not count as growth.
 // Run on demand: QT_QPA_PLATFORM=offscreen build/bin/bench_soak [minutes]
+#include "bench/Measure.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
@@ -14,33 +15,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
-
-namespace {
-
-double rssMiB() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
-}
-
-// CPU of the program alone: this thread's; the simulator serves from a thread of its own.
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_THREAD, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -101,7 +80,7 @@ int main(int argc, char** argv) {
         // Memory and CPU from the end of the first minute: start-up and the sweep are behind.
         if (t0 == 0 && total.elapsed() > 60000) {
             t0 = total.elapsed();
-            cpu0 = cpuSeconds();
+            cpu0 = threadCpuSeconds(); // the program alone: the simulator has its own thread
         }
         if (t0 > 0 && (rss.empty() || total.elapsed() - rss.back().first >= 10000))
             rss.emplace_back(total.elapsed(), rssMiB());
@@ -121,7 +100,7 @@ int main(int argc, char** argv) {
         return h;
     };
     const double growth = hours > 0 ? (highest(0.75, 1.0) - highest(0.25, 0.5)) / (hours / 2) : 0;
-    const double cpu = t0 > 0 ? (cpuSeconds() - cpu0) / (hours * 3600) * 100 : 0;
+    const double cpu = t0 > 0 ? (threadCpuSeconds() - cpu0) / (hours * 3600) * 100 : 0;
     std::printf("soak %.1f min, 99 stations, faults ng/bad-sum 1 %%, silent 0.5 %%, split 5 %%\n",
                 minutes);
     std::printf("longest stuck poll %.2f s, goal 5 s: ratio %.2f\n", longestMs / 1000.0,
