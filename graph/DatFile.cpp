@@ -42,11 +42,44 @@ void DatSeries::append(qint64 time, qint32 sv, qint32 pv, qint32 mv) {
 }
 
 qint64 DatSeries::bytes() const {
-    qint64 n = static_cast<qint64>(m_time.capacity() * sizeof(qint64));
+    qint64 n = static_cast<qint64>(m_time.bytes());
     for (int s = 0; s < kSeries; ++s)
-        n += static_cast<qint64>(m_value[s].capacity() * sizeof(qint32) +
-                                 m_blocks[s].capacity() * sizeof(DatBlock));
+        n += static_cast<qint64>(m_value[s].bytes() + m_blocks[s].capacity() * sizeof(DatBlock));
     return n;
+}
+
+qint64 DatSeries::lowerBound(double t, qint64 from) const {
+    qint64 lo = from, hi = size();
+    while (lo < hi) {
+        const qint64 mid = lo + (hi - lo) / 2;
+        if (static_cast<double>(time(mid)) < t)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+qint64 DatSeries::upperBound(double t) const {
+    qint64 lo = 0, hi = size();
+    while (lo < hi) {
+        const qint64 mid = lo + (hi - lo) / 2;
+        if (static_cast<double>(time(mid)) <= t)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+std::pair<qint64, qint64> DatSeries::timeRange() const {
+    if (m_sorted) return {time(0), time(size() - 1)};
+    qint64 a = time(0), b = a;
+    for (qint64 i = 1; i < size(); ++i) {
+        a = std::min(a, time(i));
+        b = std::max(b, time(i));
+    }
+    return {a, b};
 }
 
 // ---------------- dates ----------------

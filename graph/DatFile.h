@@ -1,12 +1,64 @@
 // A .DAT file held in memory: the time and the three raw values of each record in parallel
-// arrays (20 bytes a record, not strings), with a min/max summary per block of records so a
-// zoomed-out repaint never walks every record. The reader takes up complete lines from where
-// it stopped, so a file that is still being written is read without disturbing its writer.
+// arrays (10 bytes a record while the values fit 16 bits, not strings), with a min/max summary
+// per block of records so a zoomed-out repaint never walks every record. The reader takes up
+// complete lines from where it stopped, so a file that is still being written is read without
+// disturbing its writer.
 #pragma once
 
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
+#include <limits>
+#include <utility>
 #include <vector>
+
+// Whole numbers kept narrow, as differences from a base, while every one fits, so a year of
+// records at one a second stays near 300 MB; the first that does not fit widens the column.
+template <typename Wide, typename Narrow> class PackedInts {
+public:
+    // The base is 0, or with baseOnFirst the first number stored (times sit far from 0).
+    explicit PackedInts(bool baseOnFirst = false) : m_baseOnFirst(baseOnFirst) {}
+
+    size_t size() const { return m_isWide ? m_wide.size() : m_narrow.size(); }
+    bool empty() const { return size() == 0; }
+    bool isWide() const { return m_isWide; }
+    Wide operator[](size_t i) const {
+        return m_isWide ? m_wide[i] : static_cast<Wide>(m_base + m_narrow[i]);
+    }
+    Wide back() const { return (*this)[size() - 1]; }
+    size_t bytes() const {
+        return m_narrow.capacity() * sizeof(Narrow) + m_wide.capacity() * sizeof(Wide);
+    }
+    void reserve(size_t n) { m_isWide ? m_wide.reserve(n) : m_narrow.reserve(n); }
+    void push_back(Wide v) {
+        if (!m_isWide) {
+            if (m_narrow.empty() && m_baseOnFirst) m_base = v;
+            const qint64 d = qint64(v) - qint64(m_base);
+            if (d >= std::numeric_limits<Narrow>::min() &&
+                d <= std::numeric_limits<Narrow>::max()) {
+                m_narrow.push_back(static_cast<Narrow>(d));
+                return;
+            }
+            widen();
+        }
+        m_wide.push_back(v);
+    }
+
+private:
+    void widen() {
+        m_wide.reserve(std::max(m_narrow.capacity(), m_narrow.size() + 1));
+        for (Narrow n : m_narrow)
+            m_wide.push_back(static_cast<Wide>(m_base + n));
+        std::vector<Narrow>().swap(m_narrow);
+        m_isWide = true;
+    }
+
+    std::vector<Narrow> m_narrow;
+    std::vector<Wide> m_wide;
+    Wide m_base = 0;
+    bool m_baseOnFirst = false;
+    bool m_isWide = false;
+};
 
 // Minimum and maximum of one series over one block, with where in the block they first occur.
 struct DatBlock {
@@ -30,7 +82,12 @@ public:
     // (no time zone: the file has none).
     qint64 time(qint64 i) const { return m_time[static_cast<size_t>(i)]; }
     qint32 value(int series, qint64 i) const { return m_value[series][static_cast<size_t>(i)]; }
-    const std::vector<qint64>& times() const { return m_time; }
+    // The first record at or after `from` whose time is not below t, or size(); and the first
+    // after t. Both need sorted().
+    qint64 lowerBound(double t, qint64 from = 0) const;
+    qint64 upperBound(double t) const;
+    // Earliest and latest time, sorted or not; the records must not be empty.
+    std::pair<qint64, qint64> timeRange() const;
     const DatBlock& block(int series, qint64 b) const {
         return m_blocks[series][static_cast<size_t>(b)];
     }
@@ -40,8 +97,8 @@ public:
     qint64 bytes() const;
 
 private:
-    std::vector<qint64> m_time;
-    std::vector<qint32> m_value[kSeries];
+    PackedInts<qint64, qint32> m_time{true};
+    PackedInts<qint32, qint16> m_value[kSeries];
     std::vector<DatBlock> m_blocks[kSeries];
     bool m_sorted = true;
 };

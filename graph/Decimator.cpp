@@ -50,20 +50,6 @@ Extremes extremes(const DatSeries& d, int series, qint64 a, qint64 b) {
     return e;
 }
 
-qint64 firstAtOrAfter(const DatSeries& d, qint64 from, double t) {
-    const auto& times = d.times();
-    return std::lower_bound(times.begin() + from, times.end(), t,
-                            [](qint64 x, double v) { return static_cast<double>(x) < v; }) -
-           times.begin();
-}
-
-qint64 firstAfter(const DatSeries& d, double t) {
-    const auto& times = d.times();
-    return std::upper_bound(times.begin(), times.end(), t,
-                            [](double v, qint64 x) { return v < static_cast<double>(x); }) -
-           times.begin();
-}
-
 // The clock went back somewhere: records are assigned to columns one by one.
 std::vector<qint64> decimateUnsorted(const DatSeries& d, int series, double lo, double hi,
                                      int columns) {
@@ -94,8 +80,8 @@ std::vector<qint64> decimate(const DatSeries& d, int series, double lo, double h
     if (d.isEmpty() || columns < 1 || !(hi >= lo)) return out;
     if (hi == lo) columns = 1;
     if (!d.sorted()) return decimateUnsorted(d, series, lo, hi, columns);
-    const qint64 a = firstAtOrAfter(d, 0, lo);
-    const qint64 b = firstAfter(d, hi);
+    const qint64 a = d.lowerBound(lo);
+    const qint64 b = d.upperBound(hi);
     if (a > 0) out.push_back(a - 1);
     if (b - a <= 2 * static_cast<qint64>(columns)) {
         for (qint64 i = a; i < b; ++i)
@@ -104,7 +90,7 @@ std::vector<qint64> decimate(const DatSeries& d, int series, double lo, double h
         qint64 from = a;
         for (int c = 0; c < columns && from < b; ++c) {
             const qint64 to =
-                c == columns - 1 ? b : firstAtOrAfter(d, from, columnEdge(lo, hi, columns, c + 1));
+                c == columns - 1 ? b : d.lowerBound(columnEdge(lo, hi, columns, c + 1), from);
             extremes(d, series, from, std::min(to, b)).push(&out);
             from = to;
         }

@@ -317,12 +317,7 @@ bool GraphWindow::dataRange(double* lo, double* hi) const {
     for (const File& f : m_files) {
         const DatSeries& d = f.reader->data();
         if (d.isEmpty()) continue;
-        qint64 a = d.time(0), b = d.time(d.size() - 1);
-        if (!d.sorted()) {
-            const auto mm = std::minmax_element(d.times().begin(), d.times().end());
-            a = *mm.first;
-            b = *mm.second;
-        }
+        const auto [a, b] = d.timeRange();
         *lo = any ? std::min(*lo, double(a)) : double(a);
         *hi = any ? std::max(*hi, double(b)) : double(b);
         any = true;
@@ -457,8 +452,7 @@ void GraphWindow::showCursorAt(double time) {
         if (d.isEmpty()) continue;
         qint64 best = 0;
         if (d.sorted()) {
-            const auto it = std::lower_bound(d.times().begin(), d.times().end(), t);
-            best = std::min<qint64>(it - d.times().begin(), d.size() - 1);
+            best = std::min<qint64>(d.lowerBound(double(t)), d.size() - 1);
             if (best > 0 && std::llabs(d.time(best - 1) - t) <= std::llabs(d.time(best) - t))
                 --best;
         } else {

@@ -53,8 +53,8 @@ TEST(Decimate, KeepsEveryColumnsMinimumAndMaximum) {
                      qint32(uniform(-2000, 2000)));
             all.push_back(i);
         }
-        const auto [first, last] = std::minmax_element(d.times().begin(), d.times().end());
-        std::uniform_real_distribution<double> at(double(*first) - 50, double(*last) + 50);
+        const auto [first, last] = d.timeRange();
+        std::uniform_real_distribution<double> at(double(first) - 50, double(last) + 50);
         double lo = at(rng), hi = round % 10 == 0 ? lo : at(rng); // now and then one instant
         if (lo > hi) std::swap(lo, hi);
         // Every other round few columns, so whole blocks of the summary stand for their records.
