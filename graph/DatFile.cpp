@@ -208,7 +208,8 @@ void DatReader::reset() {
     m_inLongLine = false;
 }
 
-bool DatReader::update() {
+bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& progress) {
+    m_cancelled = false;
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly)) {
         m_error = QStringLiteral("Cannot open %1: %2").arg(m_path, f.errorString());
@@ -263,6 +264,12 @@ bool DatReader::update() {
         }
         std::memmove(buf.data(), start, static_cast<size_t>(rest));
         buf.resize(static_cast<size_t>(rest));
+        if (progress && !progress(m_offset + rest, size)) {
+            m_cancelled = true;
+            m_error = QStringLiteral("Reading %1 was cancelled").arg(m_path);
+            m_pending = rest;
+            return false;
+        }
     }
     m_pending = static_cast<qint64>(buf.size());
     m_error.clear();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -121,7 +122,11 @@ public:
     // Reads the lines completed since the last call. The file is opened read-only and closed
     // again each time. A file that became shorter (replaced, cut) is read again from the
     // start. False with error() set when the file cannot be read; what was read stays.
-    bool update();
+    // `progress`, if given, hears the bytes read so far of the file's size after each piece
+    // read; returning false stops the read there (cancelled() tells), and the next call goes
+    // on from where it stopped.
+    bool update(const std::function<bool(qint64 done, qint64 total)>& progress = {});
+    bool cancelled() const { return m_cancelled; }
 
     const QString& path() const { return m_path; }
     const DatSeries& data() const { return m_data; }
@@ -144,5 +149,6 @@ private:
     qint64 m_skipped = 0;
     qint64 m_pending = 0;
     bool m_inLongLine = false; // skipping a line longer than kMaxLine
+    bool m_cancelled = false;
     QString m_error;
 };

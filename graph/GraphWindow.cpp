@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -152,6 +153,21 @@ GraphWindow::~GraphWindow() = default;
 int GraphWindow::openFiles(const QStringList& paths) {
     QStringList problems;
     int opened = 0;
+    // A year of records takes a second or two to read: the window shows how far it is and
+    // can be told to stop. The dialog is window-modal, so nothing but it takes input while
+    // the files are read, and the follow timer waits.
+    qint64 total = 0, before = 0;
+    for (const QString& path : paths)
+        total += QFileInfo(path).size();
+    QProgressDialog progress(QStringLiteral("Reading the files..."), QStringLiteral("Cancel"), 0,
+                             1000, this);
+    progress.setObjectName(QStringLiteral("dlgOpening"));
+    progress.setWindowTitle(QStringLiteral("Open"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    progress.setAutoReset(false);
+    const bool following = m_followTimer.isActive();
+    m_followTimer.stop();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (const QString& path : paths) {
         if (isOpen(path)) continue; // dropped or listed twice: one set of lines is enough
@@ -160,7 +176,16 @@ int GraphWindow::openFiles(const QStringList& paths) {
             problems << QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(path));
             continue;
         }
-        if (!reader->update()) {
+        progress.setLabelText(QStringLiteral("Reading %1...").arg(QDir::toNativeSeparators(path)));
+        const bool read = reader->update([&](qint64 done, qint64) {
+            if (total > 0)
+                progress.setValue(
+                    static_cast<int>(std::min<qint64>(total, before + done) * 1000 / total));
+            return !progress.wasCanceled();
+        });
+        before += QFileInfo(path).size();
+        if (reader->cancelled()) break; // the user stopped it: this file and the rest stay closed
+        if (!read) {
             problems << reader->error();
             continue;
         }
@@ -174,7 +199,9 @@ int GraphWindow::openFiles(const QStringList& paths) {
         m_files.push_back(std::move(f));
         ++opened;
     }
+    progress.reset();
     QApplication::restoreOverrideCursor();
+    if (following) m_followTimer.start();
     restyle();
     rebuildTable();
     if (opened > 0) fitAll();

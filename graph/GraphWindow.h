@@ -20,11 +20,14 @@ class GraphWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kFollowMs = 1000;
+    // Opening that would take longer than this shows its progress, with Cancel.
+    static constexpr int kProgressAfterMs = 400;
 
     explicit GraphWindow(QWidget* parent = nullptr);
     ~GraphWindow() override;
 
     // Opens each file and shows them all; files that cannot be read are named in one message.
+    // Cancel in the progress shown for a long read leaves that file and the rest unopened.
     // Returns the number opened.
     int openFiles(const QStringList& paths);
     void closeAll();
