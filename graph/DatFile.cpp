@@ -1,6 +1,7 @@
 #include "graph/DatFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -223,15 +224,18 @@ bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& pro
         m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, f.errorString());
         return false;
     }
-    constexpr qint64 kChunk = 4 << 20;
+    // Pieces of at most 4 MiB, and no bigger than what the file gained (plus some, as it may
+    // still grow): Follow reads a few lines a second without clearing megabytes for them.
+    constexpr qint64 kMaxChunk = 4 << 20;
+    const qint64 chunk = std::clamp<qint64>(size - m_offset - m_pending + 1, 64 << 10, kMaxChunk);
     std::vector<char> buf;
-    buf.reserve(static_cast<size_t>(kChunk + kMaxLine + 2));
+    buf.reserve(static_cast<size_t>(chunk + kMaxLine + 2));
     qint64 t = 0;
     qint32 v[3] = {};
     for (;;) {
         const size_t carry = buf.size();
-        buf.resize(carry + static_cast<size_t>(kChunk));
-        const qint64 got = f.read(buf.data() + carry, kChunk);
+        buf.resize(carry + static_cast<size_t>(chunk));
+        const qint64 got = f.read(buf.data() + carry, chunk);
         if (got < 0) {
             m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, f.errorString());
             m_pending = static_cast<qint64>(carry);
