@@ -1,32 +1,24 @@
 // libFuzzer target: the whole link (scheduler, watchdog, reply assembly and filing) on the
 // in-memory port, driven by a fuzzed script of timer ticks, user requests and replies. Most
-// replies are well-formed frames (right checksum, the outstanding station or another), so the
-// fuzzer reaches the filing code and not only the framing. It looks for crashes, hangs and
-// undefined behaviour; what the link should do is left to the unit tests.
-#include "link/Cells.h"
+// replies are well-formed frames for the outstanding station or another, so the fuzzer gets
+// past the framing into the filing. It looks for crashes, hangs and undefined behaviour; what
+// the link should do is the unit tests' part.
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/Steps.h"
-#include "link/mdlKX5.h"
 #include "tests/support/FakeSerialPort.h"
+#include "tests/support/Replies.h"
 
 #include <QCoreApplication>
-#include <cstddef>
 #include <cstdint>
 
 namespace {
 
-struct Host : LinkHost {
-    void SetOnlineState(bool) override {}
-    void showSelectedMcNo(const QString&) override {}
-};
-
-// Reads the script; zeros once it runs out.
-class Script {
-public:
-    Script(const uint8_t* data, size_t size) : m_p(data), m_end(data + size) {}
-    bool done() const { return m_p >= m_end; }
-    int byte() { return m_p < m_end ? *m_p++ : 0; }
+// The script's bytes; zeros once it runs out.
+struct Script {
+    const uint8_t *p, *end;
+    bool done() const { return p >= end; }
+    int byte() { return p < end ? *p++ : 0; }
     int word() { return byte() << 8 | byte(); }
     QByteArray bytes(int n) {
         QByteArray b;
@@ -34,26 +26,12 @@ public:
             b += char(byte());
         return b;
     }
-
-private:
-    const uint8_t* m_p;
-    const uint8_t* m_end;
 };
-
-QByteArray mc2(int mc) {
-    return QByteArray::number(mc).rightJustified(2, '0');
-}
-
-QByteArray wrap(const QByteArray& body) {
-    QByteArray f = QByteArray(1, STX) + body + (gSumLen > 0 ? ".." : "") + "\r\n";
-    if (gSumLen > 0) PutFrameSum(f);
-    return f;
-}
 
 // A reply a controller could send, or a near miss of one.
 QByteArray reply(Script& s, int mc) {
     const int kind = s.byte();
-    if (kind % 8 == 7) mc = s.byte() % 100; // another station answers
+    if (kind & 0x80) mc = s.byte() % 100; // another station answers
     switch (kind % 5) {
     case 0:
         return wrap(mc2(mc) + "WHO,OK,KX5-" + s.bytes(s.byte() % 12));
@@ -66,36 +44,33 @@ QByteArray reply(Script& s, int mc) {
     case 2:
         return wrap(mc2(mc) + "DWR,OK");
     case 3:
-        return wrap(mc2(mc) + (s.byte() % 2 ? "DRR,NG," : "DWR,NG,") + s.bytes(s.byte() % 6));
+        return wrap(mc2(mc) + (kind & 0x40 ? "DRR,NG," : "DWR,NG,") + s.bytes(s.byte() % 6));
     default:
         return wrap(mc2(mc) + s.bytes(s.byte() % 64));
     }
 }
 
-const int kSteps[] = {kStepWriteAlarm,  kStepWriteAT,    kStepWriteControl,   kStepWriteInput1,
-                      kStepWriteOutput, kStepWritePID,   kStepWriteSV,        kStepWriteInput2,
-                      kStepWriteOne,    kStepWriteClock, kStepWriteOnePolled, kStepReadAll1};
+const int kRequests[] = {kStepWriteAlarm,  kStepWriteAT,    kStepWriteControl,   kStepWriteInput1,
+                         kStepWriteOutput, kStepWritePID,   kStepWriteSV,        kStepWriteInput2,
+                         kStepWriteOne,    kStepWriteClock, kStepWriteOnePolled, kStepReadAll1};
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static QCoreApplication app(*argc, *argv);
+    static QCoreApplication app(*argc, *argv); // the link's timers want one
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Script s(data, size);
+    Script s{data, data + size};
     resetDataImage();
     const int mode = s.byte();
     setProtocol(mode & 1 ? QStringLiteral("SUM") : QStringLiteral("STD"));
-    Host host;
     auto* port = new FakeSerialPort;
     KX5Link link{std::unique_ptr<SerialPort>(port)};
-    link.setHost(&host);
     link.setFastPacing(mode & 2);
     link.setAutoReopen(mode & 4);
-    gMC_List.clear();
-    for (int n = 1 + s.byte() % 5; n > 0; --n)
+    for (int n = s.byte() % 6; n > 0; --n)
         gMC_List.push_back(1 + s.byte() % 99);
     gMC_OK.assign(gMC_List.size(), false);
     gMC_Last = static_cast<int>(gMC_List.size()) - 1;
@@ -105,17 +80,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (int ops = 0; !s.done() && ops < 2000; ++ops) {
         const int op = s.byte();
-        switch (op % 12) {
+        switch (op % 11) {
         case 0:
         case 1:
             link.tmrSend_Timer();
             break;
-        case 2:
+        case 2: // a reply, now and then cut short (the rest may come with the next one)
         case 3: {
-            const int mc = link.expectedMcNo() ? link.expectedMcNo() : gMC_No;
-            QByteArray r = reply(s, mc);
-            if (op & 0x80) r = r.left(s.byte() % (r.size() + 1)); // cut short; the rest later
-            port->feed(r);
+            const QByteArray r = reply(s, link.expectedMcNo() ? link.expectedMcNo() : gMC_No);
+            port->feed(op & 0x80 ? r.left(s.byte() % (r.size() + 1)) : r);
             link.gather_Done();
             break;
         }
@@ -131,35 +104,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             link.tmrBall_Send_Timer();
             link.tmrBall_Recv_Timer();
             break;
-        case 7: { // a window asks for a write or a read-all
-            gReqStep = kSteps[s.byte() % std::size(kSteps)];
+        case 7: // a window asks for a write or a read-all, for the selected station or another
+            gReqStep = kRequests[s.byte() % std::size(kRequests)];
             gReqMcNo = s.byte() % 2 ? 1 + s.byte() % 99 : 0;
             gRegNo.assign(1, 300 + s.byte());
-            gRegVal.assign(40, 0);
-            for (int& v : gRegVal)
-                v = qint16(s.word());
+            gRegVal.assign(40, qint16(s.word()));
             gRegVal2.assign(8, qint16(s.word()));
             break;
-        }
-        case 8: // the user picks a station in the status table
-            if (gLinkUp && !gMC_List.empty()) {
-                const int idx = s.byte() % static_cast<int>(gMC_List.size());
-                if (gMC_OK[static_cast<size_t>(idx)]) {
-                    gMC_SelIdx = idx;
-                    gMC_No = gMC_List[static_cast<size_t>(idx)];
-                    gReqStep = kStepReadAll1;
-                }
+        case 8: { // the user picks an answering station in the status table
+            const int idx = gMC_List.empty() ? -1 : s.byte() % int(gMC_List.size());
+            if (gLinkUp && idx >= 0 && gMC_OK[size_t(idx)]) {
+                gMC_SelIdx = idx;
+                gMC_No = gMC_List[size_t(idx)];
+                gReqStep = kStepReadAll1;
             }
             break;
-        case 9:
-            port->injectFailure(QStringLiteral("device gone"));
-            break;
-        case 10:
-            if (s.byte() % 3 == 0) port->failNextOpen(QStringLiteral("busy"));
+        }
+        case 9: // the adapter drops out; the reopen timer finds it back or busy
+            if (op & 0x80) port->injectFailure(QStringLiteral("device gone"));
+            if (op & 0x40) port->failNextOpen(QStringLiteral("busy"));
             link.reopen_Timer();
             break;
-        case 11:
-            if (s.byte() % 4 == 0) link.mSetPortOpen_Click();
+        case 10:
+            if (op & 0x80) link.mSetPortOpen_Click();
             break;
         }
     }

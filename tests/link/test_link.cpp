@@ -7,6 +7,7 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "tests/support/FakeSerialPort.h"
+#include "tests/support/Replies.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -21,17 +22,6 @@ struct RecordingHost : LinkHost {
     void showSelectedMcNo(const QString& mc) override { shownMcNo << mc; }
     void paramReadComplete() override { ++paramDone; }
 };
-
-QByteArray mc2(int mc) {
-    return QByteArray::number(mc).rightJustified(2, '0');
-}
-
-// A frame as a controller sends it: STX, body, checksum in SUM mode, CR LF.
-QByteArray wrap(const QByteArray& body) {
-    QByteArray f = QByteArray(1, STX) + body + (gSumLen > 0 ? ".." : "") + "\r\n";
-    if (gSumLen > 0) PutFrameSum(f);
-    return f;
-}
 
 QByteArray whoReply(int mc) {
     return wrap(mc2(mc) + "WHO,OK,KX5-100033");
