@@ -38,6 +38,8 @@ const QColor kFamily[] = {QColor(0, 90, 200),  QColor(210, 100, 0), QColor(0, 15
 const char* const kSeriesName[DatSeries::kSeries] = {"SV", "PV", "MV"};
 
 const QString kHint = QStringLiteral("Open a .DAT file with File > Open, or drop one here.");
+const QString kReadHint = QStringLiteral("Point at the graph to read each file's values there. "
+                                         "Wheel: zoom; drag: pan; Home: fit all.");
 
 enum Column { ColFile, ColStation, ColRecords, ColSkipped, ColDecimals, ColUnit, ColCount };
 
@@ -204,7 +206,10 @@ int GraphWindow::openFiles(const QStringList& paths) {
     if (following) m_followTimer.start();
     restyle();
     rebuildTable();
-    if (opened > 0) fitAll();
+    if (opened > 0) {
+        fitAll();
+        if (!m_cursor->visible()) m_readout->setText(kReadHint);
+    }
     if (!problems.isEmpty())
         showProblem(QStringLiteral("Open"), QStringLiteral("These files could not be opened:\n") +
                                                 problems.join(QLatin1Char('\n')));
