@@ -44,7 +44,7 @@ QByteArray reply(Script& s, int mc) {
     case 2:
         return wrap(mc2(mc) + "DWR,OK");
     case 3:
-        return wrap(mc2(mc) + (kind & 0x40 ? "DRR,NG," : "DWR,NG,") + s.bytes(s.byte() % 6));
+        return wrap(mc2(mc) + (kind & 0x40 ? "NG," : "DRR,NO,") + s.bytes(s.byte() % 6));
     default:
         return wrap(mc2(mc) + s.bytes(s.byte() % 64));
     }
