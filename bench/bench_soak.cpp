@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     // Resident memory every 10 s after the first minute. Freed memory stays with the process,
     // so growth is the highest figure of the last quarter against that of the second.
     std::vector<std::pair<qint64, double>> rss;
+    std::pair<qint64, double> lastLine{0, 0}; // when the last progress line was printed, CPU then
     // Its own loop: quitting the application would ask the window's "Exit?".
     QEventLoop loop;
     QTimer look;
@@ -84,6 +85,17 @@ int main(int argc, char** argv) {
         }
         if (t0 > 0 && (rss.empty() || total.elapsed() - rss.back().first >= 10000))
             rss.emplace_back(total.elapsed(), rssMiB());
+        // A line every five minutes, so a cost that grows with the run shows as it grows.
+        if (t0 > 0 && total.elapsed() - lastLine.first >= 300000) {
+            const double now = threadCpuSeconds();
+            std::printf("  %5.1f min: CPU %.2f %% over the last %.0f s, %.1f MiB\n",
+                        total.elapsed() / 60000.0,
+                        (now - lastLine.second) / ((total.elapsed() - lastLine.first) / 1e3) * 100,
+                        (total.elapsed() - lastLine.first) / 1e3, rssMiB());
+            std::fflush(stdout);
+            lastLine = {total.elapsed(), now};
+        }
+        if (t0 > 0 && lastLine.first == 0) lastLine = {t0, cpu0};
         if (total.elapsed() > minutes * 60000) loop.quit();
     });
     look.start(200);
