@@ -49,11 +49,14 @@ qint64 DatSeries::bytes() const {
     return n;
 }
 
-qint64 DatSeries::lowerBound(double t, qint64 from) const {
-    qint64 lo = from, hi = size();
+namespace {
+
+// The first index in [lo, size) whose time does not pass `before`; times are sorted.
+template <typename Before> qint64 firstNotBefore(const DatSeries& d, qint64 lo, Before before) {
+    qint64 hi = d.size();
     while (lo < hi) {
         const qint64 mid = lo + (hi - lo) / 2;
-        if (static_cast<double>(time(mid)) < t)
+        if (before(static_cast<double>(d.time(mid))))
             lo = mid + 1;
         else
             hi = mid;
@@ -61,16 +64,14 @@ qint64 DatSeries::lowerBound(double t, qint64 from) const {
     return lo;
 }
 
+} // namespace
+
+qint64 DatSeries::lowerBound(double t, qint64 from) const {
+    return firstNotBefore(*this, from, [t](double x) { return x < t; });
+}
+
 qint64 DatSeries::upperBound(double t) const {
-    qint64 lo = 0, hi = size();
-    while (lo < hi) {
-        const qint64 mid = lo + (hi - lo) / 2;
-        if (static_cast<double>(time(mid)) <= t)
-            lo = mid + 1;
-        else
-            hi = mid;
-    }
-    return lo;
+    return firstNotBefore(*this, 0, [t](double x) { return x <= t; });
 }
 
 std::pair<qint64, qint64> DatSeries::timeRange() const {

@@ -22,7 +22,6 @@ public:
 
     size_t size() const { return m_isWide ? m_wide.size() : m_narrow.size(); }
     bool empty() const { return size() == 0; }
-    bool isWide() const { return m_isWide; }
     Wide operator[](size_t i) const {
         return m_isWide ? m_wide[i] : static_cast<Wide>(m_base + m_narrow[i]);
     }
