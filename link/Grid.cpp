@@ -29,6 +29,15 @@ void Grid::setMaxRows(int rows) {
     emit rowCountChanged(oldRows, rows);
 }
 
+void Grid::removeRows(int first, int count) {
+    first = qMax(1, first);
+    const int last = qMin(maxRows(), first + count - 1);
+    if (last < first) return;
+    emit rowsAboutToBeRemoved(first, last);
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+    emit rowsRemoved(first, last);
+}
+
 Grid::Cell* Grid::cell(int col, int row) {
     if (col < 0 || col > m_cols || row < 0 || row > maxRows()) return nullptr;
     auto& r = m_rows[static_cast<size_t>(row)];

@@ -38,6 +38,8 @@ public:
     // 0 empties the grid; growing appends empty rows; shrinking drops the rows beyond.
     void setMaxRows(int rows);
     void appendRow() { setMaxRows(maxRows() + 1); }
+    // Takes count rows out from first on; the rows below move up, with their formatting.
+    void removeRows(int first, int count);
     // Writes texts into row from firstCol on and empties the rest of the row, in one change.
     void setRowTexts(int row, int firstCol, const QStringList& texts);
 
@@ -90,6 +92,9 @@ signals:
     void cellChanged(int col, int row);
     void rangeChanged(int col1, int row1, int col2, int row2);
     void rowCountChanged(int oldRows, int newRows);
+    // Around removeRows, so views can drop the rows before they are gone.
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved(int first, int last);
     // Columns, headers, spans, hidden columns or row colours changed.
     void layoutChanged();
     void activeCellChanged(int col, int row);

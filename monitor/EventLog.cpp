@@ -38,13 +38,9 @@ QString EventLog::filePath(const QDate& day) {
 
 void EventLog::add(int mcNo, const QString& text) {
     const QDateTime now = clock();
-    if (events.maxRows() >= kMaxRows) {
-        // Keep the newest: move everything up one row.
-        for (int r = 1; r < events.maxRows(); ++r)
-            events.setRowTexts(
-                r, 1, {events.text(1, r + 1), events.text(2, r + 1), events.text(3, r + 1)});
-        events.setMaxRows(kMaxRows - 1);
-    }
+    // Keep the newest. One removal, not a rewrite of every row: a list that stays full for
+    // hours would otherwise repaint itself on every new entry.
+    if (events.maxRows() >= kMaxRows) events.removeRows(1, events.maxRows() - kMaxRows + 1);
     events.appendRow();
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();

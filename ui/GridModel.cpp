@@ -17,6 +17,9 @@ GridModel::GridModel(Grid* grid, QObject* parent) : QAbstractTableModel(parent),
         emit dataChanged(index(qMax(1, r1) - 1, qMax(1, c1) - 1), index(r2 - 1, c2 - 1));
     });
     connect(grid, &Grid::rowCountChanged, this, &GridModel::onRowCount);
+    connect(grid, &Grid::rowsAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first - 1, last - 1); });
+    connect(grid, &Grid::rowsRemoved, this, [this] { endRemoveRows(); });
     connect(grid, &Grid::layoutChanged, this, [this] {
         beginResetModel();
         endResetModel();

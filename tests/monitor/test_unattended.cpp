@@ -7,8 +7,10 @@
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/TraceFile.h"
 #include "settings/LinkOptions.h"
+#include "ui/GridModel.h"
 
 #include <QAction>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 TEST(StartOptions, CommandLineTable) {
@@ -111,6 +113,15 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QByteArray file = readFile(EventLog::filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 5);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t1\tAL2 on\r\n")) << file.data();
+    // Once full, the oldest go first, and a view sees removals, never a reset.
+    GridModel model(&log->events);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
+        log->add(3, QString::number(i));
+    EXPECT_EQ(model.rowCount(), EventLog::kMaxRows);
+    EXPECT_EQ(log->events.text(3, 1), "2");
+    EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "2001");
+    EXPECT_EQ(resets.count(), 0);
 }
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
