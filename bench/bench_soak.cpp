@@ -7,6 +7,7 @@
 #include "bench/Measure.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
+#include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
@@ -88,10 +89,11 @@ int main(int argc, char** argv) {
         // A line every five minutes, so a cost that grows with the run shows as it grows.
         if (t0 > 0 && total.elapsed() - lastLine.first >= 300000) {
             const double now = threadCpuSeconds();
-            std::printf("  %5.1f min: CPU %.2f %% over the last %.0f s, %.1f MiB\n",
+            std::printf("  %5.1f min: CPU %.2f %% over the last %.0f s, %.1f MiB, %d events\n",
                         total.elapsed() / 60000.0,
                         (now - lastLine.second) / ((total.elapsed() - lastLine.first) / 1e3) * 100,
-                        (total.elapsed() - lastLine.first) / 1e3, rssMiB());
+                        (total.elapsed() - lastLine.first) / 1e3, rssMiB(),
+                        w.eventLog()->events.maxRows());
             std::fflush(stdout);
             lastLine = {total.elapsed(), now};
         }
