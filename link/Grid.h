@@ -38,7 +38,8 @@ public:
     // 0 empties the grid; growing appends empty rows; shrinking drops the rows beyond.
     void setMaxRows(int rows);
     void appendRow() { setMaxRows(maxRows() + 1); }
-    // Takes count rows out from first on; the rows below move up, with their formatting.
+    // Takes count rows out from first on; the rows below move up with their formatting (spans
+    // and the active cell stay where they are).
     void removeRows(int first, int count);
     // Writes texts into row from firstCol on and empties the rest of the row, in one change.
     void setRowTexts(int row, int firstCol, const QStringList& texts);
