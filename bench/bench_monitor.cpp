@@ -5,6 +5,7 @@
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
+#include "monitor/EventLog.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -216,6 +218,33 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
 
 } // namespace
 
+// The event list once full, shown: every entry drops the oldest row. Entries come in bursts
+// when a line is in trouble, and a list left full for days must not make each one dear.
+void benchEvents(const QString& dir) {
+    setProgramDir(dir);
+    writeDemoSettings(dir, QStringLiteral("COM1"));
+    auto* w = new frmKX5_Main(new FakeSerialPort);
+    w->show();
+    auto* view = w->findChild<QWidget*>(QStringLiteral("sprdEvents"));
+    for (QWidget* p = view; p; p = p->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(p)) tabs->setCurrentWidget(view);
+    if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
+    EventLog* log = w->eventLog();
+    for (int i = 0; i < EventLog::kMaxRows; ++i)
+        log->add(i % 99 + 1, QStringLiteral("AL1 on"));
+    QApplication::processEvents();
+    constexpr int kAdds = 1000;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < kAdds; ++i) {
+        log->add(i % 99 + 1, QStringLiteral("AL2 off"));
+        QApplication::processEvents();
+    }
+    report("event list full and shown: one entry + repaint",
+           static_cast<double>(t.nsecsElapsed()) / 1e6 / kAdds, "ms", 1);
+    delete w;
+}
+
 int main(int argc, char** argv) {
     QElapsedTimer sinceMain;
     sinceMain.start();
@@ -241,6 +270,7 @@ int main(int argc, char** argv) {
             for (bool scrolling : {true, false})
                 benchGraph(scrolling, threeD, zigzag);
     benchRefresh(tmp.path() + QStringLiteral("/refresh"));
+    benchEvents(tmp.path() + QStringLiteral("/events"));
     if (sim.isEmpty())
         std::printf("polling: skipped, kx5sim not built (pass --sim PATH)\n");
     else
