@@ -70,7 +70,6 @@ private:
     QCustomPlot* m_plot;
     QScrollBar* m_scroll;
     QCPGraph* m_graph[kSeries] = {};
-    QCPGraph* m_shadow[kSeries] = {};
     std::vector<int> m_labels; // seconds of the day per point, -1 = none
     bool m_3d = false;
     bool m_scrolling = true;
