@@ -45,7 +45,6 @@ void EventLog::add(int mcNo, const QString& text) {
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, text});
-    events.setActiveCell(1, events.maxRows());
     if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
         QFile f(filePath(now.date()));
         // A failed write loses this line only; the list keeps it.

@@ -220,6 +220,15 @@ void frmKX5_Main::buildUi() {
     m_viewEvents->setColumnWidth(0, 150);
     m_viewEvents->gridModel()->setColumnAlignment(3, Qt::AlignLeft | Qt::AlignVCenter);
     tabs->addTab(m_viewEvents, QStringLiteral("Events"));
+    // New entries scroll into view only while the list shows its end: an operator reading
+    // older entries is not pulled away by every new one.
+    connect(m_viewEvents->model(), &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
+        const QScrollBar* bar = m_viewEvents->verticalScrollBar();
+        m_eventsAtEnd = bar->value() == bar->maximum();
+    });
+    connect(m_viewEvents->model(), &QAbstractItemModel::rowsInserted, this, [this] {
+        if (m_eventsAtEnd) m_viewEvents->scrollToBottom();
+    });
     layoutMonitorTable();
     layoutTrace();
     split->addWidget(tabs);

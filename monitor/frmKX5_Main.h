@@ -115,6 +115,7 @@ private:
     GridView* m_viewMonitoring = nullptr;
     GridView* m_viewCommD = nullptr;
     GridView* m_viewEvents = nullptr;
+    bool m_eventsAtEnd = true; // the event list showed its last row before the newest came
     EventLog* m_events = nullptr;
     QPointer<LineStatisticsDialog> m_stats;
     QWidget* m_picSingle = nullptr;

@@ -7,10 +7,12 @@
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/TraceFile.h"
 #include "settings/LinkOptions.h"
-#include "ui/GridModel.h"
 
 #include <QAction>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 
 TEST(StartOptions, CommandLineTable) {
@@ -113,15 +115,24 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QByteArray file = readFile(EventLog::filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 5);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t1\tAL2 on\r\n")) << file.data();
-    // Once full, the oldest go first, and a view sees removals, never a reset.
-    GridModel model(&log->events);
-    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    // Once full, the oldest go first, and the view sees removals, never a reset. New entries
+    // scroll into view only while the list shows its end.
+    auto* view = child<QTableView>("sprdEvents");
+    view->window()->show();
+    qobject_cast<QTabWidget*>(view->parentWidget()->parentWidget())->setCurrentWidget(view);
+    QSignalSpy resets(view->model(), &QAbstractItemModel::modelReset);
     for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
         log->add(3, QString::number(i));
-    EXPECT_EQ(model.rowCount(), EventLog::kMaxRows);
+    EXPECT_EQ(view->model()->rowCount(), EventLog::kMaxRows);
     EXPECT_EQ(log->events.text(3, 1), "2");
     EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "2001");
     EXPECT_EQ(resets.count(), 0);
+    const QScrollBar* bar = view->verticalScrollBar();
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    view->scrollToTop();
+    log->add(3, "new");
+    EXPECT_EQ(bar->value(), 0);
 }
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
