@@ -104,8 +104,8 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
         m_graph[s] = graph;
         // One-pixel pens without antialiasing: the raster engine then draws a day of points on
         // its fast path, in half the time of smoothed lines, which look no better this thin.
-        m_graph[s]->setPen(QPen(kSeriesColor[s], 1));
-        m_graph[s]->setAntialiased(false);
+        graph->setPen(QPen(kSeriesColor[s], 1));
+        graph->setAntialiased(false);
         // Opaque and pale: blending a translucent line costs more than drawing it.
         graph->depthPen = QPen(kSeriesColor[s].lighter(170), 1);
     }
