@@ -19,7 +19,7 @@ namespace kx5sim {
 
 enum class FaultKind {
     Delay,        // wait ms before answering
-    Pace,         // send at the line's baud rate, 10 bit times per byte, in small chunks
+    Pace,         // send at the line's baud rate and character format, in small chunks
     Silent,       // no reply at all
     ForeignModel, // WHO answered with a model that is not a KX5 (applies to WHO only)
     BadChecksum,  // reply with a wrong checksum (SUM mode; STD replies carry none)

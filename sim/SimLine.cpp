@@ -47,14 +47,25 @@ speed_t speedOf(int baud) {
     }
 }
 
-void makeRaw(int fd, int baud) {
+// Raw bytes at the line's rate. A serial device also takes the line's character format; a
+// pseudo-terminal has no wire and refuses parity, so it stays 8 bits without parity there.
+void makeRaw(int fd, const LineConfig& line, bool withFormat) {
     termios tio{};
     if (tcgetattr(fd, &tio) != 0) return; // not a terminal: use it as it is
     cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
-    cfsetispeed(&tio, speedOf(baud));
-    cfsetospeed(&tio, speedOf(baud));
-    tcsetattr(fd, TCSANOW, &tio);
+    cfsetispeed(&tio, speedOf(line.baud));
+    cfsetospeed(&tio, speedOf(line.baud));
+    const termios plain = tio;
+    if (withFormat) {
+        tio.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CSTOPB);
+        tio.c_cflag |= line.dataBits == 7 ? CS7 : CS8;
+        if (line.parity != 'N') tio.c_cflag |= PARENB;
+        if (line.parity == 'O') tio.c_cflag |= PARODD;
+        if (line.stopBits == 2) tio.c_cflag |= CSTOPB;
+    }
+    // A --device that turns out to be a pseudo-terminal may refuse the format outright.
+    if (tcsetattr(fd, TCSANOW, &tio) != 0 && withFormat) tcsetattr(fd, TCSANOW, &plain);
 }
 
 bool fail(std::string* error, const std::string& what) {
@@ -95,12 +106,12 @@ bool SimLine::start(std::string* error) {
             stop();
             return false;
         }
-        makeRaw(mSlaveFd, mConfig.baud);
+        makeRaw(mSlaveFd, mConfig, false);
     } else {
         mPath = mConfig.device;
         mFd = ::open(mPath.c_str(), O_RDWR | O_NOCTTY);
         if (mFd < 0) return fail(error, "open " + mPath);
-        makeRaw(mFd, mConfig.baud);
+        makeRaw(mFd, mConfig, true);
     }
     fcntl(mFd, F_SETFL, fcntl(mFd, F_GETFL) | O_NONBLOCK);
     if (pipe(mWake) != 0) {
@@ -187,7 +198,7 @@ void SimLine::answer(const std::string& frame) {
         // A paced line also takes the request's own wire time to come in: a pseudo-terminal
         // hands it over at once, a real controller hears its last byte only then.
         const auto heard = plan.pace ? std::chrono::microseconds(static_cast<std::int64_t>(
-                                           frame.size() * 10 * 1e6 / std::max(mConfig.baud, 1)))
+                                           static_cast<double>(frame.size()) * charSeconds() * 1e6))
                                      : std::chrono::microseconds(0);
         const auto wait = heard + std::chrono::milliseconds(mConfig.turnaroundMs + plan.delayMs);
         if (wait.count() > 0 && !sleepFor(wait)) return;
@@ -223,8 +234,8 @@ void SimLine::sendPaced(const std::string& bytes, bool pace) {
         sendAll(bytes.data(), bytes.size());
         return;
     }
-    // 10 bit times per byte; chunks of about 5 ms so a reader sees the reply arrive in pieces.
-    const double byteSeconds = 10.0 / std::max(mConfig.baud, 1);
+    // Chunks of about 5 ms so a reader sees the reply arrive in pieces.
+    const double byteSeconds = charSeconds();
     const std::size_t chunk =
         std::max<std::size_t>(1, static_cast<std::size_t>(0.005 / byteSeconds));
     auto due = Clock::now();
@@ -255,6 +266,10 @@ bool SimLine::sendAll(const char* data, std::size_t n) {
         if (fds[1].revents || ++stalls > 20) return false;
     }
     return true;
+}
+
+double SimLine::charSeconds() const {
+    return static_cast<double>(mConfig.bitsPerChar()) / std::max(mConfig.baud, 1);
 }
 
 // Sleeps unless stop() is called meanwhile; false when it was.

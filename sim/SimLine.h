@@ -32,12 +32,18 @@ struct LineConfig {
     std::vector<int> stations{1};
     Mode mode = Mode::Std;
     int baud = 9600;        // pacing rate; also set on a serial device
+    int dataBits = 8;       // 7 or 8; with parity and stop bits also set on a serial device
+    char parity = 'N';      // 'N', 'E' or 'O'
+    int stopBits = 1;       // 1 or 2
     double timeScale = 1.0; // process seconds per real second
     int turnaroundMs = 0;   // the controller's own pause before it answers each request
     std::string device;     // empty: open a new pseudo-terminal
     std::string logPath;    // empty: no log
     std::vector<Fault> faults;
     std::map<int, std::string> models; // station -> model field, for stations not "KX5-100033"
+
+    // Wire time of one character: a start bit, the data, the parity bit if any, the stop bits.
+    int bitsPerChar() const { return 1 + dataBits + (parity != 'N' ? 1 : 0) + stopBits; }
 };
 
 // One request seen on the line and what went back.
@@ -91,6 +97,7 @@ private:
     bool sendAll(const char* data, std::size_t n);
     void sendPaced(const std::string& bytes, bool pace);
     bool sleepFor(std::chrono::microseconds d);
+    double charSeconds() const; // wire time of one character at the line's rate and format
     double processTimeLocked() const;
     void log(const char* direction, const std::string& bytes);
 

@@ -20,6 +20,18 @@ bool toDouble(const std::string& s, double& out) {
     return !s.empty() && end == s.c_str() + s.size();
 }
 
+// "8N1": data bits 7 or 8, parity N, E or O, stop bits 1 or 2.
+bool toFormat(std::string_view s, LineConfig& line) {
+    if (s.size() != 3 || (s[0] != '7' && s[0] != '8') ||
+        std::string_view("NEO").find(s[1]) == std::string_view::npos ||
+        (s[2] != '1' && s[2] != '2'))
+        return false;
+    line.dataBits = s[0] - '0';
+    line.parity = s[1];
+    line.stopBits = s[2] - '0';
+    return true;
+}
+
 } // namespace
 
 std::optional<std::vector<int>> parseStations(std::string_view text) {
@@ -79,6 +91,10 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         } else if (a == "--baud") {
             if (!value(v) || !toInt(v, o.line.baud) || o.line.baud < 300)
                 return fail("--baud needs a rate of at least 300");
+        } else if (a == "--format") {
+            if (!value(v) || !toFormat(v, o.line))
+                return fail("--format needs data bits 7 or 8, parity N, E or O and stop bits 1 "
+                            "or 2, e.g. 8N1");
         } else if (a == "--time-scale") {
             if (!value(v) || !toDouble(v, o.line.timeScale) || !(o.line.timeScale > 0))
                 return fail("--time-scale needs a positive number");
@@ -122,6 +138,9 @@ Line:
   --stations LIST    stations on the line, e.g. 1,2,5 or 1-10 (default 1)
   --std | --sum      protocol: STD without checksum (default) or SUM with checksum
   --baud N           line rate for --pace, and set on a --device (default 9600)
+  --format DPS       character format, e.g. 7E2: data bits 7|8, parity N|E|O, stop bits
+                     1|2 (default 8N1). --pace counts its bits; a --device is set to it
+                     (a pseudo-terminal takes no parity)
   --device PATH      serve this serial device instead of a new pseudo-terminal
   --link PATH        also make a symbolic link PATH to the line (removed on exit)
   --time-scale X     run the process model X times faster than real time (default 1)
@@ -130,9 +149,9 @@ Line:
   --log FILE         append every request and reply with a time stamp to FILE
 
 Faults (repeatable; kind first, then options separated by commas):
-  --pace             send replies at the baud rate (same as --fault pace)
+  --pace             send replies at the line's rate and format (same as --fault pace)
   --fault RULE       kinds:   delay=MS   wait before answering
-                              pace       10 bit times per byte, in small chunks
+                              pace       --format's bits per byte at --baud, in chunks
                               silent     do not answer
                               foreign    answer WHO with a model that is not a KX5
                               bad-sum    corrupt the checksum (SUM mode)

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -68,7 +69,9 @@ TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
     const Row rows[] = {
         {{"--turnaround", "120"}, 120ms, 1, 0},
         {{"--fault", "delay=150,station=1"}, 150ms, 1, 0},
-        {{"--baud", "1200", "--pace"}, 190ms, 2, 0}, // 24 bytes at 1200 baud take 200 ms
+        // 10 bytes heard, then 24 sent: at 1200 baud the last comes 33 characters (275 ms) later.
+        {{"--baud", "1200", "--pace"}, 274ms, 2, 0},
+        {{"--baud", "1200", "--format", "8O2", "--pace"}, 329ms, 2, 0}, // 12 bits, not 10
         {{"--fault", "split=3,pause=80"}, 160ms, 2, 0},
         {{"--fault", "garbage=6"}, 0ms, 1, 6},
         {{"--turnaround", "50", "--fault", "delay=60", "--fault", "split,pause=70"}, 180ms, 2, 0},
@@ -83,6 +86,9 @@ TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
         ASSERT_TRUE(options);
         kx5sim::SimLine line(options->line);
         ASSERT_TRUE(line.start());
+        termios tio{}; // the format's stop bits are set on the device; a pty drops parity
+        ASSERT_EQ(tcgetattr(c.fd, &tio), 0);
+        EXPECT_EQ((tio.c_cflag & CSTOPB) != 0, options->line.stopBits == 2);
         const auto t0 = Clock::now();
         const std::string got = c.ask(bytes(buildModelReq(1, 2)));
         const std::chrono::duration<double> took = Clock::now() - t0;

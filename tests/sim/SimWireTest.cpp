@@ -177,12 +177,35 @@ TEST(SimWire, CommandLineFaultsFireWhenAndWhereTheySay) {
                             "--stations 1,,2",
                             "--stations",
                             "--baud fast",
+                            "--format",
+                            "--format 8N3",
+                            "--format 9N1",
+                            "--format 8X1",
+                            "--format 8n1",
+                            "--format 8N1,",
                             "--time-scale -1",
                             "--turnaround -1",
                             "--turnaround 2ms",
                             "--model 7",
                             "--frobnicate"})
         EXPECT_EQ(fires(bad), "refused") << bad;
+}
+
+TEST(SimWire, CommandLineFormatSetsBitsPerCharacter) {
+    const std::tuple<std::vector<std::string>, int, char, int, int> rows[] = {
+        {{}, 8, 'N', 1, 10},
+        {{"--format", "8N2"}, 8, 'N', 2, 11},
+        {{"--format", "7E1"}, 7, 'E', 1, 10},
+        {{"--format", "7N1"}, 7, 'N', 1, 9},
+        {{"--format", "8O2"}, 8, 'O', 2, 12},
+    };
+    for (const auto& [args, data, parity, stop, bits] : rows) {
+        const auto options = parseOptions(args, nullptr);
+        ASSERT_TRUE(options);
+        const LineConfig& l = options->line;
+        EXPECT_EQ(std::tuple(l.dataBits, l.parity, l.stopBits, l.bitsPerChar()),
+                  std::tuple(data, parity, stop, bits));
+    }
 }
 
 TEST(SimWire, ProbabilityIsRepeatableForASeed) {
