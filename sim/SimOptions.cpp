@@ -75,6 +75,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         std::string v;
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--sum") {
             o.line.mode = Mode::Sum;
         } else if (a == "--std") {
@@ -147,6 +149,7 @@ Line:
   --turnaround MS    each station's own pause before it answers a request (default 0)
   --model N=TEXT     ten-character model field of station N (default KX5-100033)
   --log FILE         append every request and reply with a time stamp to FILE
+  --version          print the version and exit
 
 Faults (repeatable; kind first, then options separated by commas):
   --pace             send replies at the line's rate and format (same as --fault pace)

@@ -14,6 +14,7 @@ struct SimOptions {
     LineConfig line;
     std::string linkPath; // symbolic link to the line's path, removed on exit
     bool help = false;
+    bool version = false;
 };
 
 // args without the program name. On bad usage returns nothing and explains in *error.

@@ -19,6 +19,10 @@ int main(int argc, char** argv) {
         std::cout << kx5sim::usageText();
         return 0;
     }
+    if (options->version) {
+        std::cout << "kx5sim " KX5_VERSION "\n";
+        return 0;
+    }
 
     // Block the stop signals before the serving thread exists, so only sigwait sees them.
     sigset_t stopSignals;
