@@ -1,5 +1,6 @@
 #include "sim/FaultPlan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -34,12 +35,14 @@ void FaultPlan::add(const Fault& fault) {
     mEntries.push_back(e);
 }
 
-FaultDecision FaultPlan::decide(int station, bool modelQuery) {
+FaultDecision FaultPlan::decide(int station, Request::Kind kind) {
     FaultDecision d;
     for (Entry& e : mEntries) {
         const Fault& f = e.fault;
         if (f.station != 0 && f.station != station) continue;
-        if (f.kind == FaultKind::ForeignModel && !modelQuery) continue;
+        // Faults that change one kind of reply count only the requests of that kind.
+        if (f.kind == FaultKind::ForeignModel && kind != Request::Kind::Who) continue;
+        if (f.kind == FaultKind::ValueCount && kind != Request::Kind::Read) continue;
         ++e.matches;
         bool fire = false;
         switch (f.when) {
@@ -92,6 +95,12 @@ FaultDecision FaultPlan::decide(int station, bool modelQuery) {
         case FaultKind::Readdress:
             d.address = f.address;
             break;
+        case FaultKind::ValueCount:
+            d.extraValues += f.values;
+            break;
+        case FaultKind::Echo:
+            d.echo = f.command;
+            break;
         }
     }
     return d;
@@ -131,6 +140,15 @@ std::optional<Fault> FaultPlan::parse(std::string_view text, std::string* error)
             } else if (key == "address") {
                 f.kind = FaultKind::Readdress;
                 ok = hasValue && number(value, f.address) && f.address >= 0 && f.address <= 99;
+            } else if (key == "values") {
+                f.kind = FaultKind::ValueCount;
+                ok = hasValue && number(value, f.values) && f.values != 0 && f.values >= -99 &&
+                     f.values <= 99;
+            } else if (key == "echo") {
+                f.kind = FaultKind::Echo;
+                f.command = value;
+                ok = value.size() == 3 && std::all_of(value.begin(), value.end(),
+                                                      [](char c) { return c >= 'A' && c <= 'Z'; });
             } else if (key == "split") {
                 f.kind = FaultKind::Split;
                 f.ms = 20;

@@ -4,10 +4,16 @@
 // drawn from its own seeded generator, so a test sees the same sequence on every run.
 // Text form (command line), kind first, then options:
 //   delay=MS | pace | silent | foreign | bad-sum | ng | split[=PARTS] | garbage[=BYTES]
-//   | no-ok | double | address=N
+//   | no-ok | double | address=N | values=N | echo=CMD
 //   ,station=N  ,once  ,every=N  ,prob=P  ,seed=S  ,pause=MS (split; default 20)
 // e.g. "delay=300,station=2", "bad-sum,every=3", "ng,prob=0.2,seed=7", "split=3,pause=50".
+// values=N gives a read reply N more values (the registers after the last one asked, zero
+// past 699) or, N < 0, drops the last |N|; echo=CMD puts another command, e.g. DWR, where a
+// reply echoes its request's. Both keep a correct checksum, so only the reply's fit to its
+// request gives them away.
 #pragma once
+
+#include "sim/SimProtocol.h"
 
 #include <cstdint>
 #include <optional>
@@ -29,6 +35,8 @@ enum class FaultKind {
     NoOk,         // the reply's "OK" turned into "NO" (a correct checksum over it)
     Double,       // the reply sent twice
     Readdress,    // the reply carries another station's address (crosstalk)
+    ValueCount,   // a read reply with more or fewer values than asked (applies to reads only)
+    Echo,         // the reply echoes another command than its request's
 };
 
 struct Fault {
@@ -40,10 +48,12 @@ struct Fault {
     int n = 1;
     double probability = 1.0;
     std::uint32_t seed = 1;
-    int ms = 0;      // Delay: the wait; Split: the pause between parts
-    int parts = 2;   // Split
-    int bytes = 4;   // Garbage
-    int address = 0; // Readdress
+    int ms = 0;          // Delay: the wait; Split: the pause between parts
+    int parts = 2;       // Split
+    int bytes = 4;       // Garbage
+    int address = 0;     // Readdress
+    int values = 0;      // ValueCount: values added (> 0) or dropped (< 0)
+    std::string command; // Echo: three upper-case letters
 };
 
 // What the faults decided for one reply.
@@ -60,6 +70,8 @@ struct FaultDecision {
     bool noOk = false;
     bool twice = false;
     int address = -1; // >= 0: the address the reply carries
+    int extraValues = 0;
+    std::string echo; // not empty: the command the reply echoes
     bool operator==(const FaultDecision&) const = default;
 };
 
@@ -70,7 +82,7 @@ public:
     bool empty() const { return mEntries.empty(); }
 
     // Called once per request addressed to an existing station.
-    FaultDecision decide(int station, bool modelQuery);
+    FaultDecision decide(int station, Request::Kind kind);
 
     // Parses the text form above; on failure returns nothing and explains in *error.
     static std::optional<Fault> parse(std::string_view text, std::string* error = nullptr);

@@ -1,5 +1,7 @@
 #include "sim/SimBus.h"
 
+#include <algorithm>
+
 namespace kx5sim {
 
 SimBus::SimBus(Mode mode, const std::vector<int>& addresses) : mMode(mode) {
@@ -27,7 +29,7 @@ ReplyPlan SimBus::handle(std::string_view frame, double processSeconds, std::int
     if (!st) return plan; // nobody by that address on the line
 
     st->advanceTo(processSeconds);
-    const FaultDecision f = mFaults.decide(req.address, req.kind == Request::Kind::Who);
+    const FaultDecision f = mFaults.decide(req.address, req.kind);
     if (f.silent) return plan;
 
     if (req.error) {
@@ -41,6 +43,11 @@ ReplyPlan SimBus::handle(std::string_view frame, double processSeconds, std::int
         std::vector<std::int16_t> values;
         for (int r : req.registers)
             values.push_back(st->read(r, civilNow));
+        // Extra values continue with the registers after the last one asked.
+        for (int r = req.registers.back() + 1; r <= req.registers.back() + f.extraValues; ++r)
+            values.push_back(r < SimProtocol::kRegisterCount ? st->read(r, civilNow) : 0);
+        if (f.extraValues < 0)
+            values.resize(values.size() - std::min(values.size(), std::size_t(-f.extraValues)));
         plan.reply = SimProtocol::readReply(req.address, values, mMode);
     } else {
         std::vector<std::pair<int, std::int16_t>> writes;
@@ -57,7 +64,10 @@ ReplyPlan SimBus::handle(std::string_view frame, double processSeconds, std::int
         }
     }
 
-    if (f.noOk || f.address >= 0) {
+    // An NG reply echoes no command, so it keeps "NG".
+    const bool echo = !f.echo.empty() && plan.reply.compare(3, 3, "NG,") != 0;
+    if (f.noOk || f.address >= 0 || echo) {
+        if (echo) plan.reply.replace(3, 3, f.echo);
         if (f.address >= 0) {
             plan.reply[1] = static_cast<char>('0' + f.address / 10);
             plan.reply[2] = static_cast<char>('0' + f.address % 10);

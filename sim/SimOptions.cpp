@@ -164,6 +164,10 @@ Faults (repeatable; kind first, then options separated by commas):
                               no-ok      answer with "NO" where "OK" belongs
                               double     send the reply twice
                               address=N  answer with station N's address
+                              values=N   give a read reply N more values (the registers
+                                         after the last asked) or, N < 0, |N| fewer
+                              echo=CMD   echo CMD, e.g. DWR, instead of the request's
+                                         command (NG replies stay as they are)
                      options: station=N   only replies of station N
                               once | every=N | prob=P,seed=S   when (default: always)
                               pause=MS    pause between split parts (default 20)

@@ -82,6 +82,10 @@ TEST(SimWire, BytesInGiveExactBytesOut) {
         {C, who, kStx + "01WHO,NO,KX5-10003370\r\n", "no-ok"},
         {C, who, kStx + "03WHO,OK,KX5-1000336F\r\n", "address=3"},
         {C, who, kStx + "01WHO,OK,KX5-1000336D\r\n" + kStx + "01WHO,OK,KX5-1000336D\r\n", "double"},
+        {C, bytes(buildReadReq(5, {614}, 2)), "05DRR,OK,0001,270F,F831", "values=2"},
+        {S, bytes(buildReadReq(5, {1, 2}, 0)), "05DRR,OK,00FA", "values=-1"},
+        {C, bytes(buildReadReq(5, {1, 2}, 2)), "05DWR,OK,00FA,03E8", "echo=DWR"},
+        {S, "05ABC", "05NG,01", "echo=DWR"},
         {S, bytes(buildWriteReq(12, {506}, {300}, 0)), kStx + "12NG,09\r\n", "ng"},
         {S, bytes(buildReadReq(12, {506}, 0)), kStx + "12DRR,OK,0064\r\n", ""},
     };
@@ -119,11 +123,12 @@ TEST(SimWire, BytesInGiveExactBytesOut) {
     EXPECT_GT(replies, 0);
 }
 
-// Which of n requests (eight pairs of station and is-WHO, cycled) the faults of a command line
+// Which of n requests (eight pairs of station and kind, cycled) the faults of a command line
 // fire on, or "refused".
 std::string fires(const std::string& commandLine, int n = 8) {
-    const std::pair<int, bool> requests[] = {{1, false}, {2, false}, {1, true},  {2, true},
-                                             {2, false}, {1, true},  {1, false}, {1, false}};
+    const Request::Kind R = Request::Kind::Read, W = Request::Kind::Write, H = Request::Kind::Who;
+    const std::pair<int, Request::Kind> requests[] = {{1, R}, {2, R}, {1, H}, {2, H},
+                                                      {2, W}, {1, H}, {1, R}, {1, W}};
     std::vector<std::string> args;
     std::istringstream words(commandLine);
     for (std::string word; words >> word;)
@@ -136,8 +141,8 @@ std::string fires(const std::string& commandLine, int n = 8) {
         plan.add(f);
     std::string out;
     for (int i = 0; i < n; ++i) {
-        const auto [station, who] = requests[i % 8];
-        out += plan.decide(station, who) == FaultDecision{} ? '0' : '1';
+        const auto [station, kind] = requests[i % 8];
+        out += plan.decide(station, kind) == FaultDecision{} ? '0' : '1';
     }
     return out;
 }
@@ -155,6 +160,9 @@ TEST(SimWire, CommandLineFaultsFireWhenAndWhereTheySay) {
         {"--fault split=3,pause=50,once --fault garbage,every=4", "10010001"},
         {"--fault bad-sum,prob=0 --stations 1-3,7", "00000000"},
         {"--pace --fault pace,prob=1,seed=3", "11111111"},
+        {"--fault values=1", "11000010"}, // reads only
+        {"--fault values=-2,station=1,every=2", "00000010"},
+        {"--fault echo=DWR,station=2,every=2", "00010000"},
     };
     for (const auto& [commandLine, expected] : rows)
         EXPECT_EQ(fires(commandLine), expected) << commandLine;
@@ -170,6 +178,11 @@ TEST(SimWire, CommandLineFaultsFireWhenAndWhereTheySay) {
                             "--fault ng,station=100",
                             "--fault split=1",
                             "--fault garbage=0",
+                            "--fault values=0",
+                            "--fault values=100",
+                            "--fault echo",
+                            "--fault echo=dwr",
+                            "--fault echo=DW",
                             "--fault ng,colour=red",
                             "--stations 0",
                             "--stations 100",
