@@ -234,18 +234,20 @@ void SimLine::sendPaced(const std::string& bytes, bool pace) {
         sendAll(bytes.data(), bytes.size());
         return;
     }
-    // Chunks of about 5 ms so a reader sees the reply arrive in pieces.
+    // Chunks of about 5 ms so a reader sees the reply arrive in pieces. Each goes out when its
+    // last character has left the wire, as a receiver has a byte only after its stop bits:
+    // sent at its start, a reply's tail would arrive up to a chunk early.
     const double byteSeconds = charSeconds();
     const std::size_t chunk =
         std::max<std::size_t>(1, static_cast<std::size_t>(0.005 / byteSeconds));
     auto due = Clock::now();
     for (std::size_t at = 0; at < bytes.size(); at += chunk) {
         const std::size_t n = std::min(chunk, bytes.size() - at);
-        if (!sendAll(bytes.data() + at, n)) return;
         due += std::chrono::duration_cast<Clock::duration>(
             std::chrono::duration<double>(byteSeconds * static_cast<double>(n)));
         const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(due - Clock::now());
         if (wait.count() > 0 && !sleepFor(wait)) return;
+        if (!sendAll(bytes.data() + at, n)) return;
     }
 }
 

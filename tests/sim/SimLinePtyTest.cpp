@@ -33,15 +33,18 @@ struct Client {
     explicit Client(int f) : fd(f) {}
     ~Client() { ::close(fd); }
 
-    // Sends a request and gathers bytes until LF or 3 s; reads counts the pieces.
+    // Sends a request and gathers bytes until LF or 3 s; reads counts the pieces, first is
+    // when the first of them came.
     std::string ask(const std::string& request) {
+        const auto t0 = Clock::now();
         EXPECT_EQ(::write(fd, request.data(), request.size()), ssize_t(request.size()));
         std::string got;
         reads = 0;
         pollfd p{fd, POLLIN, 0};
-        for (const auto until = Clock::now() + 3s; !got.ends_with('\n') && Clock::now() < until;) {
+        for (const auto until = t0 + 3s; !got.ends_with('\n') && Clock::now() < until;) {
             char buf[512];
             const ssize_t n = poll(&p, 1, 20) > 0 ? ::read(fd, buf, sizeof buf) : 0;
+            if (n > 0 && got.empty()) first = Clock::now() - t0;
             if (n > 0) got.append(buf, std::size_t(n));
             reads += n > 0;
         }
@@ -49,6 +52,7 @@ struct Client {
     }
     int fd;
     int reads = 0;
+    std::chrono::duration<double> first{};
 };
 
 // As the program does it: QSerialPort opens (and locks) the line for one request, then closes.
@@ -63,20 +67,28 @@ std::string askPort(const QString& path, const QByteArray& request) {
 }
 
 // The simulator serves the slave of a pseudo-terminal as a given device; the test talks
-// through the master. Each row: at least this late, in this many reads, after this much junk.
+// through the master. Each row: the first byte and the last at least this late, in this many
+// reads, after this much junk.
 TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
-    using Row = std::tuple<std::vector<std::string>, std::chrono::milliseconds, int, std::size_t>;
+    using Ms = std::chrono::milliseconds;
+    using Row = std::tuple<std::vector<std::string>, Ms, Ms, int, std::size_t>;
     const Row rows[] = {
-        {{"--turnaround", "120"}, 120ms, 1, 0},
-        {{"--fault", "delay=150,station=1"}, 150ms, 1, 0},
-        // 10 bytes heard, then 24 sent: at 1200 baud the last comes 33 characters (275 ms) later.
-        {{"--baud", "1200", "--pace"}, 274ms, 2, 0},
-        {{"--baud", "1200", "--format", "8O2", "--pace"}, 329ms, 2, 0}, // 12 bits, not 10
-        {{"--fault", "split=3,pause=80"}, 160ms, 2, 0},
-        {{"--fault", "garbage=6"}, 0ms, 1, 6},
-        {{"--turnaround", "50", "--fault", "delay=60", "--fault", "split,pause=70"}, 180ms, 2, 0},
+        {{"--turnaround", "120"}, 120ms, 120ms, 1, 0},
+        {{"--fault", "delay=150,station=1"}, 150ms, 150ms, 1, 0},
+        // 10 bytes heard, then 24 sent: at 1200 baud the last comes 33 characters (275 ms) later,
+        // and the first only once it has crossed the wire, 11 characters after the request.
+        {{"--baud", "1200", "--pace"}, 91ms, 274ms, 2, 0},
+        {{"--baud", "1200", "--format", "8O2", "--pace"}, 109ms, 329ms, 2, 0}, // 12 bits, not 10
+        {{"--fault", "split=3,pause=80"}, 0ms, 160ms, 2, 0},
+        {{"--fault", "garbage=6"}, 0ms, 0ms, 1, 6},
+        // The turnaround and the delay add up; the second half comes a pause later.
+        {{"--turnaround", "50", "--fault", "delay=60", "--fault", "split,pause=70"},
+         110ms,
+         180ms,
+         2,
+         0},
     };
-    for (const auto& [rowArgs, atLeast, reads, junk] : rows) {
+    for (const auto& [rowArgs, firstAtLeast, atLeast, reads, junk] : rows) {
         SCOPED_TRACE(rowArgs[1]);
         Client c(posix_openpt(O_RDWR | O_NOCTTY));
         ASSERT_EQ(grantpt(c.fd) | unlockpt(c.fd), 0);
@@ -92,6 +104,7 @@ TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
         const auto t0 = Clock::now();
         const std::string got = c.ask(bytes(buildModelReq(1, 2)));
         const std::chrono::duration<double> took = Clock::now() - t0;
+        EXPECT_GE(c.first, firstAtLeast);
         EXPECT_GE(took, atLeast);
         EXPECT_GE(c.reads, reads);
         EXPECT_EQ(got.find_first_of(std::string("\x02\n", 2)), junk); // junk: no STX, no LF
