@@ -11,7 +11,6 @@
 #include "settings/frmKX5_Set_DSave.h"
 
 #include <QDialog>
-#include <QLabel>
 
 namespace {
 
@@ -38,13 +37,15 @@ void installCommands(frmKX5_Main* w) {
     w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
     w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
     w->setCommandAction(4, [link](QWidget* p) {
-        frmKX5_Multi multi(&link->sprdStatus, &link->sprdMonitoring, p);
+        frmKX5_Multi multi(link, &link->sprdStatus, &link->sprdMonitoring, p);
+        QObject::connect(link, &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
         multi.exec();
         return false;
     });
-    w->setCommandAction(5, [w, link](QWidget* p) {
-        const auto* mcNo = w->findChild<QLabel*>(QStringLiteral("lblMC_No"));
-        frmKX5_Parameter map(&link->sprdMap, &link->sprdStatus, mcNo ? mcNo->text() : QString(), p);
+    // The main window passes the link's word on how a request ended to the open map; the
+    // map and its dialogs read the station from the link.
+    w->setCommandAction(5, [link](QWidget* p) {
+        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, p);
         map.exec();
         return false;
     });

@@ -1,6 +1,6 @@
 #include "monitor/frmD_Edit.h"
 
-#include "link/Steps.h"
+#include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "ui/MsgBox.h"
 
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmD_Edit::frmD_Edit(QWidget* parent) : QDialog(parent) {
+frmD_Edit::frmD_Edit(RequestSink* sink, QWidget* parent) : QDialog(parent), m_sink(sink) {
     setObjectName(QStringLiteral("frmD_Edit"));
 
     auto* oldCaption = new QLabel(QStringLiteral("Old Value"), this);
@@ -71,10 +71,12 @@ void frmD_Edit::btnOK_Click() {
     // OK confirms the entry too: a speed typed and sent with Alt+O is limited like any
     // other, since a value the controller refuses would be written again at every tick.
     txtEditVal_Confirm(txtEditVal->text());
-    gRegNo.assign(1, kRegister);
-    gRegVal.assign(1, cInt(txtEditVal->text()));
-    gReqMcNo = m_mcNo;
-    gReqStep = kStepWriteOnePolled;
+    const RequestReply reply =
+        m_sink->request(Request::writeOneOf(m_mcNo, kRegister, cInt(txtEditVal->text())));
+    if (!reply.taken) {
+        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
     accept();
 }
 

@@ -1,9 +1,10 @@
-// The value editor: shows a value, takes a new one limited to 24 to 900 and queues the
+// The value editor: shows a value, takes a new one limited to 24 to 900 and hands the link the
 // one-register write of the print speed (register 506) for the station it was opened for.
 #pragma once
 
 #include <QDialog>
 
+class RequestSink;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,9 +16,9 @@ public:
     static constexpr int kMax = 900;
     static constexpr int kRegister = 506;
 
-    explicit frmD_Edit(QWidget* parent = nullptr);
+    explicit frmD_Edit(RequestSink* sink, QWidget* parent = nullptr);
 
-    // The station the write goes to (gReqMcNo); 0 leaves it to the poll scheduler.
+    // The station the write goes to: the row's, whichever station the link polls meanwhile.
     void setStation(int mcNo) { m_mcNo = mcNo; }
     int station() const { return m_mcNo; }
 
@@ -32,5 +33,6 @@ public:
     QPushButton* btnCancel;
 
 private:
+    RequestSink* m_sink;
     int m_mcNo = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "link/Cells.h"
 #include "link/QtSerialPort.h"
-#include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
 #include "monitor/EventLog.h"
@@ -100,6 +99,12 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     connect(m_link, &KX5Link::captionsChanged, this, &frmKX5_Main::showCaptions);
     connect(m_link, &KX5Link::lampsChanged, this, &frmKX5_Main::showLinkLamps);
     connect(&m_link->sprdStatus, &Grid::clicked, this, &frmKX5_Main::sprdStatus_Click);
+    // The open map says how its read-all and its dialogs' writes ended.
+    connect(m_link, &KX5Link::requestEnded, this,
+            [](const Request& r, RequestOutcome outcome, const QString& text) {
+                if (frmKX5_Parameter* map = frmKX5_Parameter::openMap())
+                    map->onRequestEnded(r, outcome, text);
+            });
 
     // Start-up: data-save settings, port settings, globals, stations, closed-port state.
     LoadSaveDataCfg();
@@ -598,7 +603,8 @@ void frmKX5_Main::afterPortSettings() {
 }
 
 void frmKX5_Main::afterStationSettings() {
-    m_lblMC_No->setText(gMC_No > 0 ? QString::number(gMC_No) : QString());
+    const int mcNo = m_link->selectedMcNo();
+    m_lblMC_No->setText(mcNo > 0 ? QString::number(mcNo) : QString());
 }
 
 void frmKX5_Main::afterDataSaveSettings() {
@@ -623,15 +629,9 @@ void frmKX5_Main::SetOnlineState(bool open) {
 }
 
 void frmKX5_Main::sprdStatus_Click(int, int row) {
-    const int idx = row - 1;
-    if (!gLinkUp || idx < 0 || idx >= static_cast<int>(gMC_OK.size()) ||
-        !gMC_OK[static_cast<size_t>(idx)])
-        return;
-    gMC_SelIdx = idx;
-    const QString mc = m_link->sprdStatus.text(StatusCol::MC_No, row);
-    m_lblMC_No->setText(mc);
-    gMC_No = cInt(mc);
-    gReqStep = kStepReadAll1;
+    // The link refuses a station that has not answered, and any while it checks the line;
+    // it shows the station it selects in lblMC_No.
+    if (!m_link->selectStation(row - 1)) return;
     mGrpCount = 0;
     ResetGraph();
 }
@@ -673,8 +673,9 @@ void frmKX5_Main::tmrRefresh_Timer() {
     tmrRefresh.stop();
     using namespace MonitorCol;
     const Grid& mon = m_link->sprdMonitoring;
+    const int selected = m_link->selectedMcNo();
     for (int r = 1; r <= mon.maxRows(); ++r) {
-        if (cInt(mon.text(0, r)) != gMC_No) continue;
+        if (cInt(mon.text(0, r)) != selected) continue;
         // A station whose values have not arrived shows as such (empty cells read as 0),
         // never the previously selected station's figures under the new MC No.
         const int inp = cInt(mon.text(INP, r));
@@ -797,7 +798,7 @@ void frmKX5_Main::txtGrpInterval_Confirm() {
 void frmKX5_Main::tmrDispGraph_Timer() {
     tmrDispGraph.stop();
     m_events->check();
-    const int row = gMC_Idx + 1;
+    const int row = m_link->gMC_Idx + 1;
     const bool ok = row >= 1 && row <= m_link->sprdStatus.maxRows() &&
                     m_link->sprdStatus.text(StatusCol::ConnState, row) == QLatin1String("OK");
     if (mGrpRun && ok) {
@@ -829,7 +830,7 @@ void frmKX5_Main::dataLogCheck() {
                            tmrDispGraph.interval()))
         return;
     mLastSave = now;
-    if (!m_link->portCommandSaysClose()) return;
+    if (m_link->phase() == KX5Link::Phase::Closed) return;
     const Grid& status = m_link->sprdStatus;
     for (int k = 0; k <= gMC_Last && k < static_cast<int>(gMC_List.size()); ++k) {
         if (status.text(StatusCol::ConnState, k + 1) != QLatin1String("OK") ||
@@ -843,15 +844,21 @@ void frmKX5_Main::dataLogCheck() {
 
 // ---------------- recorder keys and print speed ----------------
 
+void frmKX5_Main::requestWrite(int reg, int value) {
+    const Request r = Request::writeOne(m_link->selectedMcNo(), reg, value);
+    const RequestReply reply = m_link->request(r);
+    // A box, not a status panel: the user pressed a key and is looking for its effect.
+    if (!reply.taken)
+        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+}
+
 void frmKX5_Main::btnPrint_Click(int index) {
     if (index < 0 || index > 4) return;
     const int reg = 501 + index;
-    gRegNo.assign(1, reg);
     int value = 1;
     if (index == 1 || index == 2 || index == 4)
         value = val(m_link->sprdMap.text(mapCell(reg).col, mapCell(reg).row)) > 0 ? 0 : 1;
-    gRegVal.assign(1, value);
-    gReqStep = kStepWriteOne;
+    requestWrite(reg, value);
 }
 
 void frmKX5_Main::lblSPD_Click() {
@@ -869,9 +876,7 @@ void frmKX5_Main::txtSPD_Confirm(const QString& text) {
         limited = QStringLiteral("24");
     else if (v > 900)
         limited = QStringLiteral("900");
-    gRegNo.assign(1, 506);
-    gRegVal.assign(1, cInt(limited));
-    gReqStep = kStepWriteOne;
     m_txtSPD->hide();
     m_lblSPD->show();
+    requestWrite(506, cInt(limited));
 }

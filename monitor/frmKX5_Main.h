@@ -1,7 +1,7 @@
 // The main window: commands, the station and monitor tables, the selected station's live
 // values and lamps, the trend graph, the data log and the recorder keys. The link half
 // (port, poll scheduler, value grids) lives in KX5Link; this window shows it and asks it for
-// things only through the g-variables and its public commands.
+// things only through requests (RequestSink) and its public commands.
 #pragma once
 
 #include "link/KX5Link.h"
@@ -54,7 +54,7 @@ public:
     bool commandAvailable(int index) const;
     // Follow-ups once a settings window has been confirmed.
     void afterPortSettings();     // panels 1, 2 and 5 from the port g-variables
-    void afterStationSettings();  // lblMC_No from gMC_No
+    void afterStationSettings();  // lblMC_No from the link's selected station
     void afterDataSaveSettings(); // the "Data Save" labels and btnDSave_Start
 
     // ---- handlers (tests call them directly instead of waiting for timers) ----
@@ -103,6 +103,8 @@ private:
     void showLinkLamps();
     void setKeyColor(int index, Bgr color);
     void dataLogCheck();
+    // Hands the link a write of the selected station; says so when the link refuses it.
+    void requestWrite(int reg, int value);
 
     KX5Link* m_link;
     bool m_online = false;

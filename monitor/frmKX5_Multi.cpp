@@ -4,6 +4,7 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmD_Edit.h"
+#include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/TwoRowHeaderView.h"
@@ -105,8 +106,9 @@ private:
 
 } // namespace
 
-frmKX5_Multi::frmKX5_Multi(const Grid* stationTable, const Grid* monitorTable, QWidget* parent)
-    : QDialog(parent), m_status(stationTable), m_monitor(monitorTable) {
+frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const Grid* stationTable, const Grid* monitorTable,
+                           QWidget* parent)
+    : QDialog(parent), m_sink(sink), m_status(stationTable), m_monitor(monitorTable) {
     setObjectName(QStringLiteral("frmKX5_Multi"));
     setWindowTitle(QStringLiteral("Multi-Monitoring"));
     m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
@@ -203,8 +205,15 @@ void frmKX5_Multi::buildUi() {
     btnClose->setAutoDefault(false); // Enter in the grid must not close the window
     connect(btnClose, &QPushButton::clicked, this, &frmKX5_Multi::btnClose_Click);
 
+    // Elided: a long message must not widen the window; its tool tip holds all of it.
+    lblMsg = new ElidedLabel(this);
+    lblMsg->setObjectName(QStringLiteral("lblMsg"));
+    lblMsg->setAccessibleName(QStringLiteral("Message"));
+    // It only ever tells of a write that did not reach its station.
+    lblMsg->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(lblMsg, 1);
     buttons->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sprdMonitoring);
@@ -334,15 +343,39 @@ void frmKX5_Multi::sprdMonitoring_ButtonClicked(int col, int row) {
         // another station from those would write the wrong value.
         value = val(m_monitor->text(MonitorCol::PRINT + key, row)) > 0 ? 0 : 1;
     }
-    gRegNo.assign(1, 501 + key);
-    gRegVal.assign(1, value);
-    gReqMcNo = stationOf(row);
-    gReqStep = kStepWriteOnePolled;
+    request(Request::writeOneOf(stationOf(row), 501 + key, value));
+}
+
+void frmKX5_Multi::request(const Request& r) {
+    const RequestReply reply = m_sink->request(r);
+    if (reply.taken) return;
+    showMessage(reply.refusal, r.mcNo);
+}
+
+void frmKX5_Multi::showMessage(const QString& text, int mcNo) {
+    lblMsg->setText(text);
+    lblMsg->setToolTip(text);
+    m_msgMcNo = mcNo;
+}
+
+void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text) {
+    if (r.step != kStepWriteOnePolled) return; // not a row's write
+    switch (outcome) {
+    case RequestOutcome::GivenUp:
+    case RequestOutcome::Dropped:
+        showMessage(text, r.mcNo);
+        break;
+    case RequestOutcome::Done:
+        if (r.mcNo == m_msgMcNo) showMessage(QString(), 0);
+        break;
+    default:
+        break;
+    }
 }
 
 void frmKX5_Multi::sprdMonitoring_Click(int col, int row) {
     if (col != Speed || row < 1 || row > m_grid.maxRows() || !answered(row)) return;
-    frmD_Edit editor(this);
+    frmD_Edit editor(m_sink, this);
     editor.setWindowTitle(QStringLiteral("Edit Print Speed"));
     editor.lblOldVal->setText(m_grid.text(Speed, row));
     editor.setStation(stationOf(row));

@@ -1,16 +1,19 @@
 // Multi-Monitoring: every station in use on one grid row, refreshed once a second from the
 // main window's station and monitor tables, with each controller's recorder keys and print
-// speed. Key presses and speed changes are queued as one-register writes to the station of
-// the row; the window never talks to the port.
+// speed. Key presses and speed changes are handed to the link as one-register writes to the
+// station of the row; the window never talks to the port. A write the link refuses, gives up
+// or drops is said in lblMsg.
 #pragma once
 
 #include "link/Grid.h"
+#include "link/Request.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <functional>
 
 class GridView;
+class QLabel;
 class QPushButton;
 class frmD_Edit;
 
@@ -44,12 +47,15 @@ public:
     static constexpr Bgr kLampOn = rgb(255, 0, 0);
     static constexpr Bgr kKeyOn = rgb(255, 0, 0);
 
-    // Reads the main window's station table and monitor table; both outlive this window.
-    frmKX5_Multi(const Grid* stationTable, const Grid* monitorTable, QWidget* parent = nullptr);
+    // Writes through sink; reads the main window's station table and monitor table. All three
+    // outlive this window.
+    frmKX5_Multi(RequestSink* sink, const Grid* stationTable, const Grid* monitorTable,
+                 QWidget* parent = nullptr);
     ~frmKX5_Multi() override;
 
     Grid* grid() { return &m_grid; }
     GridView* view() const { return sprdMonitoring; }
+    QLabel* messageLabel() const { return lblMsg; }
     // The standard button face: a key's colour when it is off.
     Bgr keyOffColor() const { return m_keyOff; }
     // Zebra colour of a row: white on odd rows, light green on even ones.
@@ -69,17 +75,27 @@ public:
 
     QTimer tmrRefresh; // 1000 ms, from the end of Form_Load
 
+public slots:
+    // A row's write that was not confirmed or not sent is said in lblMsg until that station's
+    // next write is confirmed.
+    void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+
 private:
+    void request(const Request& r);
+    void showMessage(const QString& text, int mcNo);
     void buildUi();
     bool answered(int row) const;
     int stationOf(int row) const;
     void setBack(int col, int row, Bgr color);
     void setKey(int col, int row, bool on);
 
+    RequestSink* m_sink;
     const Grid* m_status;
     const Grid* m_monitor;
     Grid m_grid{kCols, 0};
     GridView* sprdMonitoring = nullptr;
     QPushButton* btnClose = nullptr;
+    QLabel* lblMsg = nullptr;
+    int m_msgMcNo = 0; // the station lblMsg speaks of
     Bgr m_keyOff = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "link/Cells.h"
 #include "link/Grid.h"
+#include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"
 #include "params/ValueList.h"
@@ -15,8 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-GroupDialog::GroupDialog(const Grid* display, const Grid* data, QWidget* parent)
-    : QDialog(parent), m_display(display), m_data(data) {
+GroupDialog::GroupDialog(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
+    : QDialog(parent), m_sink(sink), m_display(display), m_data(data) {
     setMinimumWidth(260);
     m_fields = new QGridLayout;
     m_fields->setHorizontalSpacing(12);
@@ -101,9 +102,16 @@ bool GroupDialog::send(const ValueList& list, int step) {
                QMessageBox::Ok, QMessageBox::Warning);
         return false;
     }
-    gRegVal = list.values;
-    gReqMcNo = 0; // the selected station, as every group write
-    gReqStep = step;
+    return submit(Request::groupWrite(step, m_sink->selectedMcNo(), list.values));
+}
+
+bool GroupDialog::submit(const Request& r) {
+    const RequestReply reply = m_sink->request(r);
+    if (!reply.taken) {
+        // The values stay in the fields, so the user can send them once the link is ready.
+        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        return false;
+    }
     accept();
     return true;
 }

@@ -1,9 +1,12 @@
 // What the group dialogs share: the OK and Cancel buttons, rows of "mnemonic, description,
 // field" built from the register tables, the initial texts from the map's display grid, and the
-// decimals from the data grid. A dialog never sends: OK fills gRegVal and sets gReqStep.
+// decimals from the data grid. A dialog never sends: OK hands one request to the link.
 #pragma once
 
 #include <QDialog>
+
+struct Request;
+class RequestSink;
 
 class Grid;
 class QComboBox;
@@ -15,8 +18,9 @@ class ValueList;
 class GroupDialog : public QDialog {
     Q_OBJECT
 public:
-    // display: the map window's grid (formatted texts); data: the parameter data grid.
-    GroupDialog(const Grid* display, const Grid* data, QWidget* parent);
+    // sink: where OK's write goes; display: the map window's grid (formatted texts); data: the
+    // parameter data grid.
+    GroupDialog(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent);
 
     virtual void btnOK_Click() = 0;
     void btnCancel_Click() { reject(); }
@@ -35,12 +39,16 @@ protected:
     static void setChoice(QComboBox* box, const QString& text);
     // DecimalPlaces from INP, UNIT and DP-P in the data grid.
     int dataDecimals() const;
-    // Hands the list to the scheduler and closes, or shows the refusal and stays open.
+    // Hands the list to the link as the group write of step to the selected station and
+    // closes, or shows why not (a value that does not fit, the link's refusal) and stays open.
     bool send(const ValueList& list, int step);
+    // Hands a request to the link and closes, or shows the link's refusal and stays open.
+    bool submit(const Request& r);
 
     QGridLayout* m_fields;
     QPushButton* btnOK;
     QPushButton* btnCancel;
+    RequestSink* m_sink;
     const Grid* m_display;
     const Grid* m_data;
 };

@@ -7,8 +7,9 @@
 
 #include <QLineEdit>
 
-frmKX5_P_ALM::frmKX5_P_ALM(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* data,
+                           QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_ALM"));
     setWindowTitle(QStringLiteral("Alarm Group Setting"));
     openPicker = [](frmKX5_P_ALM* alm) {

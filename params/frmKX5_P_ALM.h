@@ -12,7 +12,8 @@ class QLabel;
 class frmKX5_P_ALM : public GroupDialog {
     Q_OBJECT
 public:
-    frmKX5_P_ALM(const Grid* display, const Grid* data, QWidget* parent = nullptr);
+    frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* data,
+                 QWidget* parent = nullptr);
     void btnOK_Click() override;
 
     void lblA1TY_Click();

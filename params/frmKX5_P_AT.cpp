@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-frmKX5_P_AT::frmKX5_P_AT(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_AT"));
     setWindowTitle(QStringLiteral("Auto Tuning Group Setting"));
     btnOK->setText(QStringLiteral("확인[&O]"));

@@ -6,8 +6,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-frmKX5_P_Control::frmKX5_P_Control(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const Grid* data,
+                                   QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_Control"));
     setWindowTitle(QStringLiteral("Control Group Setting"));
     const QStringList offOn{"OFF", "ON"};

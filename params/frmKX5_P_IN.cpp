@@ -1,7 +1,7 @@
 #include "params/frmKX5_P_IN.h"
 
 #include "link/Grid.h"
-#include "link/Steps.h"
+#include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "params/ValueList.h"
 #include "ui/GridView.h"
@@ -48,8 +48,8 @@ const InputType* frmKX5_P_IN::inputType(int no) {
     return nullptr;
 }
 
-frmKX5_P_IN::frmKX5_P_IN(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_IN"));
     setWindowTitle(QStringLiteral("Input Group Setting"));
     QStringList types;
@@ -165,9 +165,5 @@ void frmKX5_P_IN::btnOK_Click() {
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    gRegVal = first.values;
-    gRegVal2 = second.values;
-    gReqMcNo = 0;
-    gReqStep = kStepWriteInput1;
-    accept();
+    submit(Request::inputWrite(m_sink->selectedMcNo(), first.values, second.values));
 }

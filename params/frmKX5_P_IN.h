@@ -26,7 +26,8 @@ public:
     // The row of type no, or nullptr for a code that is not offered.
     static const InputType* inputType(int no);
 
-    frmKX5_P_IN(const Grid* display, const Grid* data, QWidget* parent = nullptr);
+    frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data,
+                QWidget* parent = nullptr);
     void btnOK_Click() override;
 
     void cmbINP_Click() { ApplyInputDefaults(); }

@@ -6,8 +6,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-frmKX5_P_OUT::frmKX5_P_OUT(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* data,
+                           QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_OUT"));
     setWindowTitle(QStringLiteral("Output Group Setting"));
     QStringList outs;

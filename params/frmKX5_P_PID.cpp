@@ -23,8 +23,9 @@ int pidRegister(int set, int row) {
 }
 } // namespace
 
-frmKX5_P_PID::frmKX5_P_PID(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* data,
+                           QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_PID"));
     setWindowTitle(QStringLiteral("PID Group Setting"));
 

@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-frmKX5_P_SV::frmKX5_P_SV(const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(display, data, parent) {
+frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
+    : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_SV"));
     setWindowTitle(QStringLiteral("Set Value Group"));
     cmbSV_No = addCombo("cmbSV_No", "SV.NO", nullptr, {"1", "2", "3"});

@@ -6,7 +6,8 @@
 class frmKX5_P_SV : public GroupDialog {
     Q_OBJECT
 public:
-    frmKX5_P_SV(const Grid* display, const Grid* data, QWidget* parent = nullptr);
+    frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* data,
+                QWidget* parent = nullptr);
     void btnOK_Click() override;
 
 private:

@@ -2,7 +2,6 @@
 
 #include "link/Cells.h"
 #include "link/Grid.h"
-#include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
@@ -112,9 +111,9 @@ frmKX5_Parameter* frmKX5_Parameter::openMap() {
     return s_open;
 }
 
-frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString& mcNo,
+frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* status,
                                    QWidget* parent)
-    : QDialog(parent), m_data(data), m_msgColor(rgb(0, 0, 255)) {
+    : QDialog(parent), m_sink(sink), m_data(data), m_msgColor(rgb(0, 0, 255)) {
     setObjectName(QStringLiteral("frmKX5_Parameter"));
     setWindowTitle(QStringLiteral("Parameter Setting"));
 
@@ -203,7 +202,8 @@ frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString
     lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(toQColor(m_msgColor).name()));
 
     // Form_Load
-    lblMC_No->setText(mcNo);
+    const int mcNo = m_sink->selectedMcNo();
+    lblMC_No->setText(mcNo > 0 ? QString::number(mcNo) : QString());
     if (status && gMC_SelIdx >= 0)
         lblModel->setText(status->text(StatusCol::Model, gMC_SelIdx + 1));
     RefreshMap();
@@ -214,8 +214,10 @@ frmKX5_Parameter::frmKX5_Parameter(Grid* data, const Grid* status, const QString
     }
     s_open = this;
     gParamOpen = true;
-    gReqMcNo = 0;
-    gReqStep = kStepReadAll1;
+    // The map stays open on a refusal: it shows the values last read, and says why no
+    // fresh ones come.
+    const RequestReply reply = m_sink->request(Request::readAll(mcNo));
+    if (!reply.taken) lblMsg->setText(reply.refusal);
     tmrToggleColor.start();
 }
 
@@ -246,6 +248,24 @@ void frmKX5_Parameter::tmrRefresh_Timer() {
     RefreshMap();
 }
 
+void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
+                                      const QString& text) {
+    switch (outcome) {
+    case RequestOutcome::Done:
+        // A read-all shows itself in the map; a write gets a word, as nothing else changes
+        // when the value written equals the one shown.
+        if (r.isWrite()) lblMsg->setText(QStringLiteral("%1 written").arg(r.what()));
+        break;
+    case RequestOutcome::GivenUp:
+    case RequestOutcome::Dropped:
+    case RequestOutcome::SecondHalfLost:
+        lblMsg->setText(text);
+        break;
+    case RequestOutcome::Replaced:
+        break; // the request that replaced it reports in its turn
+    }
+}
+
 void frmKX5_Parameter::tmrToggleColor_Timer() {
     m_msgColor = m_msgColor == rgb(0, 0, 255) ? rgb(0, 255, 0) : rgb(0, 0, 255);
     lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(toQColor(m_msgColor).name()));
@@ -260,21 +280,21 @@ void frmKX5_Parameter::sprdMap_Click(int col, int row) {
 std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {
     switch (which) {
     case MapDialog::Control:
-        return std::make_unique<frmKX5_P_Control>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_Control>(m_sink, m_map, m_data, this);
     case MapDialog::PID:
-        return std::make_unique<frmKX5_P_PID>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_PID>(m_sink, m_map, m_data, this);
     case MapDialog::SV:
-        return std::make_unique<frmKX5_P_SV>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_SV>(m_sink, m_map, m_data, this);
     case MapDialog::AT:
-        return std::make_unique<frmKX5_P_AT>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_AT>(m_sink, m_map, m_data, this);
     case MapDialog::ALM:
-        return std::make_unique<frmKX5_P_ALM>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_ALM>(m_sink, m_map, m_data, this);
     case MapDialog::OUT:
-        return std::make_unique<frmKX5_P_OUT>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_OUT>(m_sink, m_map, m_data, this);
     case MapDialog::IN:
-        return std::make_unique<frmKX5_P_IN>(m_map, m_data, this);
+        return std::make_unique<frmKX5_P_IN>(m_sink, m_map, m_data, this);
     case MapDialog::SetDT:
-        return std::make_unique<frmKX5_SetDT>(this);
+        return std::make_unique<frmKX5_SetDT>(m_sink, this);
     case MapDialog::None:
         break;
     }

@@ -1,9 +1,10 @@
 // Parameter Setting: the map of every parameter register of the selected station, with the
 // access class of each cell, and the door to the group dialogs. It reads the parameter data
-// grid the link fills, asks for a read-all when it opens, and refreshes once each time the
-// link reports a completed read-all (tmrRefresh).
+// grid the link fills, asks for a read-all when it opens, refreshes once each time the link
+// reports a completed read-all (tmrRefresh), and says in lblMsg how a write ended.
 #pragma once
 
+#include "link/Request.h"
 #include "params/ParamMap.h"
 
 #include <QDialog>
@@ -19,10 +20,9 @@ class QTableView;
 class frmKX5_Parameter : public QDialog {
     Q_OBJECT
 public:
-    // data: the link's parameter data grid; status: the station table; mcNo: the main
-    // window's lblMC_No caption.
-    frmKX5_Parameter(Grid* data, const Grid* status, const QString& mcNo,
-                     QWidget* parent = nullptr);
+    // sink: the link, which also names the station edited; data: the link's parameter data
+    // grid; status: the station table.
+    frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* status, QWidget* parent = nullptr);
     ~frmKX5_Parameter() override;
 
     // The map window that is open, or nullptr: the link's read-all completion reaches it here.
@@ -49,9 +49,14 @@ public:
 
     void done(int r) override;
 
+public slots:
+    // How a request ended: a write that was not confirmed or not sent is said in lblMsg.
+    void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+
 private:
     void unload();
 
+    RequestSink* m_sink;
     Grid* m_data;
     Grid* m_map;
     QTableView* sprdMap;

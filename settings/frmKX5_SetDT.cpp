@@ -1,6 +1,6 @@
 #include "settings/frmKX5_SetDT.h"
 
-#include "link/Steps.h"
+#include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
@@ -42,7 +42,7 @@ bool frmKX5_SetDT::parseTime(const QString& text, QTime* time) {
     return true;
 }
 
-frmKX5_SetDT::frmKX5_SetDT(QWidget* parent) : QDialog(parent) {
+frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent), m_sink(sink) {
     setObjectName(QStringLiteral("frmKX5_SetDT"));
     setWindowTitle(QStringLiteral("Date Time Setting"));
 
@@ -150,9 +150,10 @@ void frmKX5_SetDT::btnSet_Click() {
             QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    gRegNo = {520, 521, 522, 523, 524, 525};
-    gRegVal = {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-    gReqStep = kStepWriteClock;
+    const RequestReply reply = m_sink->request(Request::clock(
+        m_sink->selectedMcNo(), {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}));
+    if (!reply.taken)
+        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void frmKX5_SetDT::btnClose_Click() {

@@ -1,12 +1,14 @@
 // Date Time Setting: sets the controller's calendar clock (registers 520 to 525) from a date
-// and time typed by the user or copied from the PC clock. The write is queued as step 121 for
-// the poll scheduler; this window never touches the port. The PC clock is testSeams().clock.
+// and time typed by the user or copied from the PC clock. Set hands the link one clock write
+// for the selected station; this window never touches the port. The PC clock is
+// testSeams().clock.
 #pragma once
 
 #include <QDateTime>
 #include <QDialog>
 
 class Grid;
+class RequestSink;
 class GridView;
 class QLabel;
 class QPushButton;
@@ -15,7 +17,7 @@ class QTimer;
 class frmKX5_SetDT : public QDialog {
     Q_OBJECT
 public:
-    explicit frmKX5_SetDT(QWidget* parent = nullptr);
+    explicit frmKX5_SetDT(RequestSink* sink, QWidget* parent = nullptr);
 
     Grid* dateTimeGrid() const { return m_dt; }
     bool followsPc() const { return m_follow; }
@@ -34,6 +36,7 @@ public:
 private:
     void showFollowState();
 
+    RequestSink* m_sink;
     Grid* m_dt;
     QLabel* lblDT;
     GridView* sprdDT;

@@ -1,5 +1,6 @@
 // One fixture for the main-window tests: a window on an in-memory port in a program folder of
-// its own, built with the stations asked for. Timers are never waited for: tests call handlers.
+// its own, built with the stations asked for and, when some answer, brought up through the
+// link's own model sweep and read-all. Timers are never waited for: tests call handlers.
 #pragma once
 
 #include "link/Cells.h"
@@ -8,6 +9,7 @@
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "tests/support/FakeSerialPort.h"
+#include "tests/support/Replies.h"
 #include "ui/MsgBox.h"
 
 #include <QDir>
@@ -54,8 +56,11 @@ protected:
         win->clock = [this] { return now; };
         return win.get();
     }
-    // Stations `mcs` in use; the first `connected` of them answered the model query, as the
-    // sweep would have marked them, and then the port is open and the display online.
+    // Stations `mcs` in use. With `connected` > 0 the port is opened and the first `connected`
+    // stations answer the model sweep (the others stay silent through three reply waits each),
+    // the first of them is selected and its parameters read (all zero): the link monitors, the
+    // display is online, the line statistics start from nothing and the send timer is left to
+    // the tests.
     frmKX5_Main* build(std::initializer_list<int> mcs, int connected = 0) {
         QByteArray env;
         for (int n = 1; n <= 99; ++n)
@@ -64,14 +69,37 @@ protected:
         open();
         if (connected == 0) return win.get();
         press("btnMenu_3");
-        gLinkUp = true;
-        for (int i = 0; i < connected; ++i) {
-            gMC_OK[static_cast<size_t>(i)] = true;
-            setConnState(i + 1, "OK");
+        for (int i = 0; i < static_cast<int>(mcs.size()); ++i) {
+            if (i < connected) {
+                answerNext();
+                continue;
+            }
+            for (int k = 0; k < 3; ++k) {
+                sent();
+                link()->tmrRecvErr_Timer();
+            }
         }
-        win->SetOnlineState(true);
+        for (int block = 1; block <= 4; ++block)
+            answerNext();
+        EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
+        link()->tmrSend.stop();
+        link()->resetLineStats();
         win->tmrRefresh.stop();
         return win.get();
+    }
+    // A station's answer to a request frame: a KX5-105 model, zeros for a read, OK for a write.
+    static QByteArray answerTo(const QByteArray& request) {
+        const QByteArray mc = request.mid(1, 2), command = request.mid(3, 3);
+        if (command == "WHO") return wrap(mc + "WHO,OK,KX5-100033");
+        if (command == "DWR") return wrap(mc + "DWR,OK");
+        return wrap(mc + "DRR,OK" + QByteArray(",0000").repeated(request.mid(7, 2).toInt()));
+    }
+    // The next send tick, answered by its station; returns the request.
+    QByteArray answerNext() {
+        const QByteArray request = sent();
+        port->feed(answerTo(request));
+        link()->gather_Done();
+        return request;
     }
 
     template <class T = QWidget> T* child(const QString& name) const {

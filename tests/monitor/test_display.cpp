@@ -1,5 +1,6 @@
 // Live display and recorder keys from the grids; the line-to-figure road is test_main_pty's.
 #include "MainFixture.h"
+#include "tests/support/RecordingSink.h"
 
 #include <map>
 
@@ -97,10 +98,19 @@ TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
                 << "key " << k;
             QTest::mouseClick(child<QPushButton>(QStringLiteral("btnPrint_%1").arg(k)),
                               Qt::LeftButton);
-            EXPECT_EQ(sent(), QByteArray("\x02") + "07DWR,01,050" + QByteArray::number(k + 1) +
-                                  ",000" + c.writes[k] + "\r\n");
+            EXPECT_EQ(answerNext(), QByteArray("\x02") + "07DWR,01,050" +
+                                        QByteArray::number(k + 1) + ",000" + c.writes[k] + "\r\n");
         }
     }
+    // While the port closes the link takes nothing: a key says so in the link's words.
+    QStringList said;
+    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        said << text;
+        return QMessageBox::Ok;
+    });
+    press("btnMenu_3");
+    press("btnPrint_3");
+    EXPECT_EQ(said, QStringList{link()->request(Request::writeOne(7, 504, 1)).refusal});
 }
 
 TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {
@@ -116,13 +126,14 @@ TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {
         EXPECT_EQ(txt->text(), "120");
         txt->setText(typed);
         QTest::keyClick(txt, Qt::Key_Return);
-        EXPECT_EQ(gRegVal, std::vector<int>{value}) << typed;
+        // Each replaces the one before while it waits for the tick.
+        EXPECT_EQ(link()->pendingRequest(), Request::writeOne(7, 506, value)) << typed;
         EXPECT_FALSE(lbl->isHidden());
     }
     EXPECT_EQ(sent(), QByteArray("\x02"
                                  "07DWR,01,0506,0018\r\n"));
     QTest::mouseClick(lbl, Qt::LeftButton);
     emit txt->editingFinished(); // leaving the entry without confirming sends nothing
-    EXPECT_EQ(gReqStep, 0);
+    EXPECT_FALSE(link()->pendingRequest());
     EXPECT_FALSE(lbl->isHidden());
 }

@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({1, 2});
-        gMC_Idx = 1;
+        link()->gMC_Idx = 1;
         setConnState(2, "OK");
         figures(250.0, 249.8, 45.5);
         win->show(); // check boxes take clicks only where they are laid out
@@ -48,10 +48,10 @@ TEST_F(Graph, SamplesTheFiguresWhileThePolledStationReadsOK) {
         setConnState(2, state);
         EXPECT_EQ(tick(), 3) << state;
     }
-    gMC_Idx = 0; // the cell read is the polled station's, not the selected one's
+    link()->gMC_Idx = 0; // the cell read is the polled station's, not the selected one's
     setConnState(1, "OK");
     EXPECT_EQ(tick(), 4);
-    gMC_Idx = 5; // outside the table: nothing, and no failure
+    link()->gMC_Idx = 5; // outside the table: nothing, and no failure
     EXPECT_EQ(tick(), 4);
 }
 

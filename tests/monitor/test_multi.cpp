@@ -1,11 +1,13 @@
 // Multi-Monitoring and the value editor: the refresh pass, the keys and the speed cell down to
-// the bytes on the wire for the row's station, the editor's limits, and the window's opening
-// size. The link's storing of replies and its step handling are the link tests' business.
+// the bytes on the wire for the row's station, a row's write refused or given up in the message
+// line, the editor's limits and refusal, and the window's opening size. The link's storing of
+// replies and its step handling are the link tests' business.
 #include "MainFixture.h"
 #include "app/Commands.h"
 #include "link/Cells.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
+#include "tests/support/RecordingSink.h"
 #include "ui/GridView.h"
 
 #include <QHeaderView>
@@ -29,19 +31,19 @@ static QByteArray frame(const QByteArray& body) {
 class Multi : public MainFixture {
 protected:
     // Stations 1, 3 and 7 in use and answering, the link polling station 1, which is selected;
-    // station 7's state cell as the sweep left it.
+    // station 7's state cell as if the sweep had given it up. The link's word on how a request
+    // ended reaches the window as command 4 wires it.
     void SetUp() override {
         MainFixture::SetUp();
         build({1, 3, 7}, 3);
-        link()->tmrSend.stop();
         link()->sprdStatus.setText(3, 3, QStringLiteral("NG"));
         link()->sprdStatus.setBackColor(3, 3, kBlack);
-        gMC_No = 1;
-        gMC_Idx = 0;
-        gSendStep = 11;
         for (int r = 1; r <= 3; ++r)
             store(link()->sprdMonitoring, r, "3 0 0 0 0 0 0 0 1 0 0 0 OK 1 0 0 0 0 0 150");
-        multi = std::make_unique<frmKX5_Multi>(&link()->sprdStatus, &link()->sprdMonitoring);
+        multi =
+            std::make_unique<frmKX5_Multi>(link(), &link()->sprdStatus, &link()->sprdMonitoring);
+        QObject::connect(link(), &KX5Link::requestEnded, multi.get(),
+                         &frmKX5_Multi::onRequestEnded);
         multi->tmrRefresh.stop();
         multi->fitToContents(QSize(1920, 1040)); // the test screen is smaller than an operator's
         multi->show();
@@ -170,20 +172,19 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
         const MapCell cell = mapCell(501 + c.key);
         link()->sprdMap.setText(cell.col, cell.row, c.current > 0 ? "0" : "1");
         link()->sprdMonitoring.setText(15 + c.key, c.row, QString::number(c.current));
-        gMC_Idx = 0; // polling station 1
+        ASSERT_EQ(link()->gMC_Idx, 0); // polling station 1
         clickCell(Col::KeyPrint + c.key, c.row);
-        EXPECT_EQ(sent(), frame(c.wire));
+        EXPECT_EQ(answerNext(), frame(c.wire));
         // Acknowledged, the re-read of blocks 3 and 4 asks the same station.
         const QByteArray mc = QByteArray(c.wire).left(2);
-        port->feed(frame(mc + "DWR,OK"));
-        link()->gather_Done();
-        EXPECT_TRUE(sent().startsWith("\x02" + mc + "DRR,")) << gSendStep;
-        gSendStep = 11;
+        EXPECT_TRUE(answerNext().startsWith("\x02" + mc + "DRR,"));
+        EXPECT_TRUE(answerNext().startsWith("\x02" + mc + "DRR,"));
+        EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
     }
     // Space presses the current key like a click.
     multi->view()->setCurrentIndex(multi->view()->model()->index(1, Col::KeyPrint - 1));
     QTest::keyClick(multi->view(), Qt::Key_Space);
-    EXPECT_EQ(sent(), frame("03DWR,01,0501,0001"));
+    EXPECT_EQ(answerNext(), frame("03DWR,01,0501,0001"));
     // The speed cell opens the editor, whose value goes to the row's station.
     multi->tmrRefresh_Timer();
     int opened = 0;
@@ -196,7 +197,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     };
     clickCell(Col::Speed, 3);
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(sent(), frame("07DWR,01,0506,0098")); // 152, to station 7 while 1 is polled
+    EXPECT_EQ(answerNext(), frame("07DWR,01,0506,0098")); // 152, to station 7 while 1 is polled
     // Elsewhere in the row nothing opens.
     clickCell(Col::PV, 3);
     clickCell(Col::AT, 3);
@@ -205,11 +206,35 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     gMC_OK[2] = false;
     clickCell(Col::KeyPrint, 3);
     clickCell(Col::Speed, 3);
-    EXPECT_EQ(gReqStep, 0);
+    EXPECT_FALSE(link()->pendingRequest());
     EXPECT_EQ(opened, 1);
     clickCell(Col::KeyPrint + 3, 1);
     clickCell(Col::KeyPrint + 3, 2);
     EXPECT_EQ(sent(), frame("03DWR,01,0504,0001"));
+
+    // A row's write its station never confirms is said under the grid in the link's words
+    // until that station confirms one; one the link refuses is said at once.
+    QSignalSpy ended(link(), &KX5Link::requestEnded);
+    for (int k = 0; k < 3; ++k) {
+        link()->tmrRecvErr_Timer();
+        if (k < 2) {
+            EXPECT_EQ(sent(), frame("03DWR,01,0504,0001"));
+        }
+    }
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_EQ(ended[0][1].value<RequestOutcome>(), RequestOutcome::GivenUp);
+    EXPECT_EQ(multi->messageLabel()->text(), ended[0][2].toString());
+    clickCell(Col::KeyPrint + 3, 1); // another station's success leaves it
+    answerNext();
+    EXPECT_EQ(multi->messageLabel()->text(), ended[0][2].toString());
+    clickCell(Col::KeyPrint + 3, 2);
+    EXPECT_EQ(answerNext(), frame("03DWR,01,0504,0001"));
+    EXPECT_EQ(multi->messageLabel()->text(), "");
+    press("btnMenu_3"); // closing: nothing more is taken
+    clickCell(Col::KeyPrint, 2);
+    EXPECT_EQ(multi->messageLabel()->text(),
+              link()->request(Request::writeOneOf(3, 501, 1)).refusal);
+    EXPECT_NE(multi->messageLabel()->text(), "");
     // The main window's command 4 opens Multi-Monitoring.
     installCommands(win.get());
     bool shown = false;
@@ -226,7 +251,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
 TEST_F(MainFixture, MultiWithNinetyNineStationsShowsTwentyRowsAndEveryColumn) {
     writeFile(QStringLiteral("CFG/SetEnv.INI"), QByteArray("O\tOven\r\n").repeated(99));
     open();
-    frmKX5_Multi w(&link()->sprdStatus, &link()->sprdMonitoring);
+    frmKX5_Multi w(link(), &link()->sprdStatus, &link()->sprdMonitoring);
     w.tmrRefresh.stop();
     w.fitToContents(QSize(1920, 1040));
     w.show();
@@ -239,9 +264,10 @@ TEST_F(MainFixture, MultiWithNinetyNineStationsShowsTwentyRowsAndEveryColumn) {
 TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
     struct Case {
         const char* typed;
-        bool enter;        // Return in the entry before OK
-        const char* shown; // the entry afterwards
-        int sent;          // value written; -1: nothing
+        bool enter;                // Return in the entry (it confirms and sends), else OK
+        const char* shown;         // the entry afterwards
+        int sent;                  // value asked for; -1: nothing
+        const char* linkSays = ""; // the link refuses with this: the editor shows it, stays open
     };
     // clang-format off
     const Case cases[] = {
@@ -249,7 +275,7 @@ TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
         {"900", true, "900", 900},   {"23.9", true, "24", 24},    {"abc", true, "24", 24},
         {"150.5", false, "150.5", 150}, {"151.5", false, "151.5", 152},
         {"900.4", false, "900", 900}, {"2000", false, "900", 900}, {"", false, "", -1},
-        {"   ", false, "   ", -1},
+        {"   ", false, "   ", -1},      {"150", false, "150", 150, "MC 7 busy"},
     };
     // clang-format on
     QStringList messages;
@@ -259,23 +285,26 @@ TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
     });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        resetDataImage();
-        gRegNo = {502}; // another window's request, not yet taken
-        gReqStep = 120;
         messages.clear();
-        frmD_Edit d;
+        RecordingSink sink;
+        sink.mcNo = 1; // selected elsewhere: the editor's station is the row's
+        sink.refusal = QString::fromLatin1(c.linkSays);
+        frmD_Edit d(&sink);
         d.setStation(7);
         d.show();
         d.txtEditVal->setText(c.typed);
-        if (c.enter) QTest::keyClick(d.txtEditVal, Qt::Key_Return);
-        d.btnOK_Click();
+        if (c.enter)
+            QTest::keyClick(d.txtEditVal, Qt::Key_Return);
+        else
+            d.btnOK_Click();
         EXPECT_EQ(d.txtEditVal->text(), c.shown);
-        EXPECT_EQ(messages, c.sent < 0 ? QStringList{"Input Change Value."} : QStringList());
-        EXPECT_EQ(d.isVisible(), c.sent < 0);
-        EXPECT_EQ(gRegNo, std::vector<int>{c.sent < 0 ? 502 : 506});
-        EXPECT_EQ(gReqStep, c.sent < 0 ? 120 : 220);
-        EXPECT_EQ(gRegVal, c.sent < 0 ? std::vector<int>() : std::vector<int>{c.sent});
-        EXPECT_EQ(gReqMcNo, c.sent < 0 ? 0 : 7);
+        const QString said = c.sent < 0 ? QStringLiteral("Input Change Value.") : sink.refusal;
+        EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
+        EXPECT_EQ(d.isVisible(), !said.isEmpty());
+        // The station and register written out here; 220 is the polled station's write step.
+        std::vector<Request> asked;
+        if (c.sent >= 0) asked.push_back({220, 7, {506}, {c.sent}, {}});
+        EXPECT_EQ(sink.requests, asked);
     }
     setMsgBoxHandler({});
 }

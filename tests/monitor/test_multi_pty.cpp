@@ -32,9 +32,9 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     // Both stations polled, station 1 selected.
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return !mon.text(4, 1).isEmpty() && !mon.text(4, 2).isEmpty(); }, 15000));
-    ASSERT_EQ(gMC_No, 1);
+    ASSERT_EQ(win->link()->selectedMcNo(), 1);
 
-    frmKX5_Multi multi(&win->link()->sprdStatus, &mon);
+    frmKX5_Multi multi(win->link(), &win->link()->sprdStatus, &mon);
     multi.show();
     int passes = 0;
     QObject::connect(&multi.tmrRefresh, &QTimer::timeout, [&] { ++passes; });

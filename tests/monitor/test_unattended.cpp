@@ -154,7 +154,6 @@ TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
 
 TEST_F(Unattended, LineStatisticsWindowShowsTheCountsAndResets) {
     build({1, 2}, 2);
-    gSendStep = 11;
     sent();
     link()->tmrRecvErr_Timer();
     win->findChild<QAction*>("mOnlineStats")->trigger();

@@ -1,11 +1,13 @@
-// A fresh data image, a parameter data grid and its display grid, and recorded message boxes
-// for each test of the parameter windows; field helpers shared with the link and pty tests.
+// A fresh data image, a parameter data grid and its display grid, a recording request sink
+// (station 4 selected) and recorded message boxes for each test of the parameter windows;
+// field helpers shared with the link and pty tests.
 #pragma once
 
 #include "link/Cells.h"
 #include "link/Grid.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"
+#include "tests/support/RecordingSink.h"
 #include "ui/MsgBox.h"
 
 #include <QComboBox>
@@ -39,6 +41,7 @@ protected:
     void SetUp() override {
         resetDataImage();
         setupMapGrid(display);
+        sink.mcNo = 4;
         setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
             messages << text;
             return QMessageBox::Ok;
@@ -62,5 +65,6 @@ protected:
 
     Grid data{kMapCols, kMapRows};
     Grid display;
+    RecordingSink sink;
     QStringList messages;
 };

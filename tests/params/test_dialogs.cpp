@@ -1,6 +1,7 @@
-// The group dialogs, the input dialog and the alarm-type picker without the link: OK's value
-// lists and step for each conversion, values read and sent back unchanged, refused values, the
-// input defaults and the picker's codes. The wire is left to test_param_wire.cpp.
+// The group dialogs, the input dialog and the alarm-type picker without the link: OK's request
+// (step, selected station, values) for each conversion, values read and sent back unchanged,
+// refused values and a refused request, the input defaults and the picker's codes. The wire is
+// left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
 #include "params/frmKX5_AlarmCode.h"
@@ -18,13 +19,13 @@
 class Dialogs : public ParamsFixture {
 protected:
     std::unique_ptr<GroupDialog> make(const std::string& name) {
-        if (name == "OUT") return std::make_unique<frmKX5_P_OUT>(&display, &data);
-        if (name == "SV") return std::make_unique<frmKX5_P_SV>(&display, &data);
-        if (name == "AT") return std::make_unique<frmKX5_P_AT>(&display, &data);
-        if (name == "PID") return std::make_unique<frmKX5_P_PID>(&display, &data);
-        if (name == "ALM") return std::make_unique<frmKX5_P_ALM>(&display, &data);
-        if (name == "Control") return std::make_unique<frmKX5_P_Control>(&display, &data);
-        if (name == "IN") return std::make_unique<frmKX5_P_IN>(&display, &data);
+        if (name == "OUT") return std::make_unique<frmKX5_P_OUT>(&sink, &display, &data);
+        if (name == "SV") return std::make_unique<frmKX5_P_SV>(&sink, &display, &data);
+        if (name == "AT") return std::make_unique<frmKX5_P_AT>(&sink, &display, &data);
+        if (name == "PID") return std::make_unique<frmKX5_P_PID>(&sink, &display, &data);
+        if (name == "ALM") return std::make_unique<frmKX5_P_ALM>(&sink, &display, &data);
+        if (name == "Control") return std::make_unique<frmKX5_P_Control>(&sink, &display, &data);
+        if (name == "IN") return std::make_unique<frmKX5_P_IN>(&sink, &display, &data);
         ADD_FAILURE() << name;
         return nullptr;
     }
@@ -47,6 +48,7 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit)
         int step;
         std::vector<int> second = {}; // the input dialog's second half
         QString refused = {};         // the message of a value that does not fit
+        QString linkSays = {};        // the link refuses the request with this
     };
     const auto noFit = [](const char* what, const char* range) {
         return QStringLiteral("%1 does not fit. Enter a value from %2\nNothing was sent.")
@@ -108,6 +110,9 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit)
         {"Control", 1, 0, 0, {{"txtUPRT", "1e6"}}, {}, 0, {}, noFit("UP.RT: 1e6", fits16)},
         {"PID", 1, 0, 0, {{"sprdPID 2 4", "70000"}}, {}, 0, {}, noFit("2.MR: 70000", fits16)},
         {"IN", 33, 0, 1, {{"txtFRH", "7000"}}, {}, 0, {}, noFit("FR-H: 7000", fits1)},
+        // Refused by the link: asked for, its words shown, the dialog open to try again.
+        {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT, {}, {},
+                        "The port is closed: auto-tuning group not sent."},
     };
     // clang-format on
     // Stored with INP 2: FR-H 10.0, FR-L -5.0, SL-L 0.5, FILT 3, BIAS -1.5, read by the input
@@ -119,17 +124,23 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit)
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
         resetDataImage();
         messages.clear();
+        sink.requests.clear();
+        sink.refusal = c.linkSays;
         input(c.inp, c.unit, c.dpp);
         auto d = make(c.dialog);
         d->show();
         for (const auto& [name, text] : c.fields)
             set(d.get(), name, text);
         clickOK(d.get());
-        EXPECT_EQ(gRegVal, c.values);
-        EXPECT_EQ(gRegVal2, c.second);
-        EXPECT_EQ(gReqStep, c.step);
-        EXPECT_EQ(messages, c.refused.isEmpty() ? QStringList() : QStringList{c.refused});
-        EXPECT_EQ(d->isVisible(), !c.refused.isEmpty());
+        std::vector<Request> asked; // to station 4, the one selected
+        if (c.step == kStepWriteInput1)
+            asked.push_back(Request::inputWrite(4, c.values, c.second));
+        else if (c.step)
+            asked.push_back(Request::groupWrite(c.step, 4, c.values));
+        EXPECT_EQ(sink.requests, asked);
+        const QString said = c.refused.isEmpty() ? c.linkSays : c.refused;
+        EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
+        EXPECT_EQ(d->isVisible(), !said.isEmpty());
     }
 }
 
@@ -151,9 +162,10 @@ TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
             }
         set(dlg.get(), "txtARW", "999");
         set(dlg.get(), "sprdPID 3 9", "555"); // set 3 has no RP: dropped
+        sink.requests.clear();
         clickOK(dlg.get());
-        EXPECT_EQ(gRegVal, expected) << "d " << d;
-        EXPECT_EQ(gReqStep, kStepWritePID);
+        EXPECT_EQ(sink.requests, (std::vector{Request::groupWrite(kStepWritePID, 4, expected)}))
+            << "d " << d;
     }
 }
 
@@ -173,18 +185,21 @@ TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
     input(2, 0, 0);
     for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control"}) {
         SCOPED_TRACE(name);
-        gReqStep = 0;
+        sink.requests.clear();
         clickOK(make(name).get());
+        ASSERT_EQ(sink.requests.size(), 1u);
+        const Request& r = sink.requests[0];
         std::vector<int> expected;
-        for (int reg : findStep(gReqStep)->regs)
+        for (int reg : findStep(r.step)->regs)
             expected.push_back(data.text(mapCell(reg).col, mapCell(reg).row).toInt());
         ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(gRegVal, expected);
+        EXPECT_EQ(r, Request::groupWrite(r.step, 4, expected));
     }
+    sink.requests.clear();
     clickOK(make("IN").get());
-    EXPECT_EQ(gReqStep, kStepWriteInput1);
-    EXPECT_EQ(gRegVal, (std::vector<int>{2, 0}));
-    EXPECT_EQ(gRegVal2, (std::vector<int>{9999, -1999, 0, 9999, -1999, 5, -12, 2}));
+    EXPECT_EQ(
+        sink.requests,
+        (std::vector{Request::inputWrite(4, {2, 0}, {9999, -1999, 0, 9999, -1999, 5, -12, 2})}));
 }
 
 TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
@@ -208,7 +223,7 @@ TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
         {"31", "℃", "5", "6", "7", "8", "3", true},
     };
     // clang-format on
-    frmKX5_P_IN d(&display, &data);
+    frmKX5_P_IN d(&sink, &display, &data);
     const char* const names[] = {"txtFRH", "txtFRL", "txtSLH", "txtSLL", "cmbDPP"};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "INP " << c.inp << " unit " << c.unit);
@@ -226,7 +241,7 @@ TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
     // The stored type enables the linear fields; a unit chosen in the list applies defaults.
     for (int inp : {2, 33}) {
         input(inp, 0, 1);
-        frmKX5_P_IN stored(&display, &data);
+        frmKX5_P_IN stored(&sink, &display, &data);
         EXPECT_EQ(stored.findChild<QWidget*>("txtSLH")->isEnabled(), inp >= 30);
         EXPECT_EQ(stored.findChild<QWidget*>("cmbDPP")->isEnabled(), inp >= 30);
         auto* unit = stored.findChild<QComboBox*>(QStringLiteral("cmbUnit"));
@@ -248,7 +263,7 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "sel " << c.alarmSel << " cell " << c.col << c.row);
-        frmKX5_P_ALM alm(&display, &data);
+        frmKX5_P_ALM alm(&sink, &display, &data);
         setField(&alm, "lblA1TY", "k1");
         setField(&alm, "lblA2TY", "k2");
         gAlarmSel = c.alarmSel;
@@ -264,7 +279,7 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
         EXPECT_FALSE(picker.isVisible());
     }
     // A click on a type label chooses that alarm before the picker opens.
-    frmKX5_P_ALM alm(&display, &data);
+    frmKX5_P_ALM alm(&sink, &display, &data);
     std::vector<int> seen;
     alm.openPicker = [&seen](frmKX5_P_ALM*) { seen.push_back(gAlarmSel); };
     alm.resize(alm.sizeHint());

@@ -1,6 +1,7 @@
-// The map window: what Form_Load shows and asks for, the one-shot refresh, closing, clicks
-// reaching lblMsg and the dialogs, the blinking message and the colours on the rendered map.
-// The rules are left to test_map_rules.cpp, the link's part to test_param_wire.cpp.
+// The map window: what Form_Load shows and asks for, the one-shot refresh, closing, how a
+// request ended and clicks reaching lblMsg, the dialogs, the blinking message and the colours
+// on the rendered map. The rules are left to test_map_rules.cpp, the link's part to
+// test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
 #include "params/frmKX5_Parameter.h"
@@ -13,9 +14,10 @@ protected:
         ParamsFixture::SetUp();
         status.setText(2, 2, QStringLiteral("KX5-105"));
         gMC_SelIdx = 1;
+        sink.mcNo = 7;
         input(2, 0, 0);
         store(301, 1505);
-        map = std::make_unique<frmKX5_Parameter>(&data, &status, QStringLiteral("7"));
+        map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
         map->openDialog = [this](MapDialog d) { opened.push_back(d); };
     }
     QString sv1() const { return map->displayGrid()->text(8, 2); }
@@ -29,7 +31,8 @@ TEST_F(MapWindow, LoadAsksForAReadAllRefreshesOnceOnTheTimerAndCloses) {
     EXPECT_EQ(field(map.get(), "lblMC_No") + field(map.get(), "lblModel"), "7KX5-105");
     EXPECT_EQ(sv1(), "150.5");
     EXPECT_TRUE(gParamOpen);
-    EXPECT_EQ(gReqStep, kStepReadAll1);
+    EXPECT_EQ(sink.requests, std::vector{Request::readAll(7)});
+    EXPECT_EQ(field(map.get(), "lblMsg"), "");
     EXPECT_EQ(frmKX5_Parameter::openMap(), map.get());
     EXPECT_FALSE(map->tmrRefresh.isActive());
     EXPECT_TRUE(map->tmrToggleColor.isActive());
@@ -41,11 +44,28 @@ TEST_F(MapWindow, LoadAsksForAReadAllRefreshesOnceOnTheTimerAndCloses) {
     EXPECT_FALSE(map->tmrRefresh.isActive());
     EXPECT_EQ(sv1(), "200.0");
 
+    // How a request ended: trouble in the link's words, a confirmed write in a word of its
+    // own, a read or a replaced request not at all.
+    const Request sv = Request::groupWrite(kStepWriteSV, 7, {1, 1505, 0, 0});
+    using O = RequestOutcome;
+    const std::tuple<Request, O, const char*> ends[] = {
+        {sv, O::GivenUp, "link"},        {sv, O::Dropped, "link"},
+        {sv, O::SecondHalfLost, "link"}, {sv, O::Done, "SV group written"},
+        {sv, O::Replaced, "before"},     {Request::readAll(7), O::Done, "before"}};
+    for (const auto& [r, outcome, shown] : ends) {
+        map->messageLabel()->setText(QStringLiteral("before"));
+        map->onRequestEnded(r, outcome, QStringLiteral("link"));
+        EXPECT_EQ(map->messageLabel()->text(), shown) << int(outcome);
+    }
+
     QTest::mouseClick(map->findChild<QPushButton*>("btnClose"), Qt::LeftButton);
     EXPECT_FALSE(gParamOpen);
     EXPECT_EQ(frmKX5_Parameter::openMap(), nullptr);
-    // Unloading without the button closes it as well.
-    map = std::make_unique<frmKX5_Parameter>(&data, &status, QStringLiteral("7"));
+    // Unloading without the button closes it as well. A refused read-all leaves the map open
+    // on the values last read, saying why.
+    sink.refusal = QStringLiteral("The port is closed: parameter read not sent.");
+    map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
+    EXPECT_EQ(field(map.get(), "lblMsg"), sink.refusal);
     map.reset();
     EXPECT_FALSE(gParamOpen);
     EXPECT_EQ(frmKX5_Parameter::openMap(), nullptr);

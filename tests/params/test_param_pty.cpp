@@ -23,9 +23,10 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     ASSERT_TRUE(writeSimSettings(sim, {1}));
     auto win = std::make_unique<frmKX5_Main>();
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([] { return gSendStep == 11; }, 10000));
-    auto map = std::make_unique<frmKX5_Parameter>(&win->link()->sprdMap, &win->link()->sprdStatus,
-                                                  "1", win.get());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
+    auto map = std::make_unique<frmKX5_Parameter>(win->link(), &win->link()->sprdMap,
+                                                  &win->link()->sprdStatus, win.get());
     map->show();
     int refreshes = 0;
     QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });

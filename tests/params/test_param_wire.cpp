@@ -1,11 +1,11 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
-// read-all and its one refresh, a set-value write with its exact DWR frame and the read-all
-// after it, and command 5 opening the map. The input write's two halves and their pause are
-// left to test_param_pty.cpp, conversions to test_dialogs.cpp.
+// read-all and its one refresh, a set-value write with its exact DWR frame, the read-all after
+// it and the map's word on it, and command 5 opening the map. The input write's two halves and
+// their pause are left to test_param_pty.cpp, conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
-#include "link/Steps.h"
 #include "app/Commands.h"
+#include "link/Steps.h"
 #include "params/frmKX5_Parameter.h"
 
 #include <QTimer>
@@ -15,9 +15,7 @@ class ParamWire : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
-        build({3}, 1);
-        gMC_No = 3;
-        gMC_SelIdx = 0;
+        build({3}, 1); // station 3 selected
     }
     void reply(const QByteArray& r) {
         port->feed("\x02" + r + "\r\n");
@@ -46,13 +44,13 @@ protected:
 };
 
 TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
-    auto map = std::make_unique<frmKX5_Parameter>(&link()->sprdMap, &link()->sprdStatus,
-                                                  QStringLiteral("3"), win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
+                                                  win.get());
     // INP 2 (one decimal), SVNO 1, SV1 1000, NPV 250.
     std::map<int, QByteArray> regs = {
         {1, "09C4"}, {300, "0001"}, {301, "03E8"}, {610, "0002"}, {619, "0002"}};
     EXPECT_FALSE(answerReadAll(regs, map.get()));
-    EXPECT_EQ(gSendStep, kStepMonitor);
+    EXPECT_EQ(link()->gSendStep, kStepMonitor);
     ASSERT_TRUE(map->tmrRefresh.isActive());
     map->tmrRefresh_Timer();
     const Grid& shown = *map->displayGrid();
@@ -66,8 +64,9 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     EXPECT_EQ(sent(), "\x02"
                       "03DWR,04,0300,0001,0301,04D2,0302,0000,0303,FFFB\r\n");
     reply("03DWR,OK");
-    EXPECT_EQ(gSendStep, kStepReadAll1);
+    EXPECT_EQ(link()->gSendStep, kStepReadAll1);
     EXPECT_FALSE(map->tmrRefresh.isActive());
+    EXPECT_EQ(map->messageLabel()->text(), "SV group written");
 
     regs[301] = "04D2";
     EXPECT_FALSE(answerReadAll(regs, map.get()));
@@ -84,9 +83,9 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     map.reset();
     EXPECT_FALSE(gParamOpen);
     // A read-all completed with no map open finds nothing to refresh.
-    gReqStep = kStepReadAll1;
+    ASSERT_TRUE(link()->request(Request::readAll(3)).taken);
     answerReadAll(regs, nullptr);
-    EXPECT_EQ(gSendStep, kStepMonitor);
+    EXPECT_EQ(link()->gSendStep, kStepMonitor);
 }
 
 TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
@@ -95,8 +94,9 @@ TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
     QTimer::singleShot(0, [&] {
         frmKX5_Parameter* m = frmKX5_Parameter::openMap();
         ASSERT_NE(m, nullptr);
-        wasOpen = gParamOpen && m->isModal() && m->isVisible() && gReqStep == kStepReadAll1;
-        EXPECT_EQ(field(m, "lblMC_No"), text("lblMC_No"));
+        wasOpen = gParamOpen && m->isModal() && m->isVisible() &&
+                  link()->pendingRequest() == Request::readAll(3);
+        EXPECT_EQ(field(m, "lblMC_No") + text("lblMC_No"), "33");
         m->btnClose_Click();
     });
     win->runCommand(5);

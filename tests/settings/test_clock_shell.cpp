@@ -3,30 +3,34 @@
 #include "settings/OpenWithDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
+#include "tests/support/RecordingSink.h"
 
 class ClockShell : public SettingsFixture {
 protected:
     void SetUp() override {
         SettingsFixture::SetUp();
         testSeams().clock = [this] { return now; };
+        sink.mcNo = 5;
     }
     QDateTime now{QDate(2024, 2, 29), QTime(23, 59, 59)};
+    RecordingSink sink;
 };
 
 TEST_F(ClockShell, FollowingThePcClockSendsTheMomentShownAndFreezesWhenOff) {
-    frmKX5_SetDT w;
+    frmKX5_SetDT w(&sink);
     w.btnSameDT1_Click(); // on
     w.tmrDT_Timer();
     w.btnSet_Click();
-    EXPECT_EQ(gRegNo, std::vector<int>({520, 521, 522, 523, 524, 525}));
-    EXPECT_EQ(gRegVal, std::vector<int>({2024, 2, 29, 23, 59, 59}));
-    EXPECT_EQ(gReqStep, 121);
+    // Registers 520 to 525 of the selected station, written out here rather than taken from
+    // the factory under test.
+    const Request leap{121, 5, {520, 521, 522, 523, 524, 525}, {2024, 2, 29, 23, 59, 59}, {}};
+    EXPECT_EQ(sink.requests, std::vector{leap});
     w.btnSameDT1_Click(); // off: the cells keep the last second copied
     now = QDateTime(QDate(2024, 3, 1), QTime(0, 0, 4));
     w.tmrDT_Timer();
     EXPECT_EQ(w.findChild<QLabel*>("lblDT")->text(), "2024-03-01 00:00:04");
     w.btnSet_Click();
-    EXPECT_EQ(gRegVal, std::vector<int>({2024, 2, 29, 23, 59, 59}));
+    EXPECT_EQ(sink.requests, std::vector({leap, leap}));
     w.dateTimeGrid()->setText(1, 1, "2030-01-01"); // on again: typing is overwritten
     w.btnSameDT1_Click();
     w.tmrDT_Timer();
@@ -35,30 +39,36 @@ TEST_F(ClockShell, FollowingThePcClockSendsTheMomentShownAndFreezesWhenOff) {
 }
 
 TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
-    const std::tuple<const char*, const char*, std::vector<int>, const char*> rows[] = {
-        {"2031-12-31", "00:00:00", {2031, 12, 31, 0, 0, 0}, ""},
-        {"1990-01-01", "23:59:59", {1990, 1, 1, 23, 59, 59}, ""},
-        {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, ""},
-        {"", "", {}, "date"},
-        {"1989-12-31", "12:00:00", {}, "1990-01-01"},
-        {"2101-01-01", "12:00:00", {}, "2100-12-31"},
-        {"2023-02-29", "12:00:00", {}, "date"},
-        {"2024-01-01", "24:00:00", {}, "time"},
-        {"2024-01-01", "12:00", {}, "time"},
-    };
-    for (const auto& [date, time, sent, complaint] : rows) {
+    // linkSays: the link refuses the request with these words, which the window shows.
+    const std::tuple<const char*, const char*, std::vector<int>, const char*, const char*> rows[] =
+        {
+            {"2031-12-31", "00:00:00", {2031, 12, 31, 0, 0, 0}, "", ""},
+            {"1990-01-01", "23:59:59", {1990, 1, 1, 23, 59, 59}, "", ""},
+            {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "", ""},
+            {"", "", {}, "date", ""},
+            {"1989-12-31", "12:00:00", {}, "1990-01-01", ""},
+            {"2101-01-01", "12:00:00", {}, "2100-12-31", ""},
+            {"2023-02-29", "12:00:00", {}, "date", ""},
+            {"2024-01-01", "24:00:00", {}, "time", ""},
+            {"2024-01-01", "12:00", {}, "time", ""},
+            {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "busy", "MC 5 busy"},
+        };
+    for (const auto& [date, time, sent, complaint, linkSays] : rows) {
         SCOPED_TRACE(std::string(date) + " " + time);
         messages.clear();
-        gRegVal = {7};
-        gReqStep = 0;
-        frmKX5_SetDT w;
+        sink.requests.clear();
+        sink.refusal = QString::fromLatin1(linkSays);
+        frmKX5_SetDT w(&sink);
+        w.show();
         w.dateTimeGrid()->setText(1, 1, date);
         w.dateTimeGrid()->setText(2, 1, time);
         w.btnSet_Click();
-        EXPECT_EQ(gRegVal, sent.empty() ? std::vector<int>{7} : sent);
-        EXPECT_EQ(gReqStep, sent.empty() ? 0 : 121);
-        EXPECT_EQ(messages.size(), sent.empty() ? 1 : 0);
+        std::vector<Request> asked;
+        if (!sent.empty()) asked.push_back(Request::clock(5, sent));
+        EXPECT_EQ(sink.requests, asked);
+        EXPECT_EQ(messages.size(), sent.empty() || *linkSays ? 1 : 0);
         EXPECT_TRUE(messages.value(0).contains(complaint)); // nothing sent: say what is wrong
+        EXPECT_TRUE(w.isVisible());                         // Set never closes the window
     }
 }
 
