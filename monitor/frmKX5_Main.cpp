@@ -763,15 +763,14 @@ void frmKX5_Main::AddGraphPoint() {
 }
 
 void frmKX5_Main::btnStart_Click() {
-    if (m_btnStart->text() == QLatin1String("&Start Graph")) {
-        m_btnStart->setText(QStringLiteral("&Stop"));
+    m_graphStopOffered = !m_graphStopOffered;
+    m_btnStart->setText(m_graphStopOffered ? QStringLiteral("&Stop")
+                                           : QStringLiteral("&Start Graph"));
+    if (m_graphStopOffered) {
         mGrpCount = 0;
         ResetGraph();
-        mGrpRun = true;
-    } else {
-        m_btnStart->setText(QStringLiteral("&Start Graph"));
-        mGrpRun = false;
     }
+    mGrpRun = m_graphStopOffered;
 }
 
 void frmKX5_Main::chb3D_Click() {
@@ -814,13 +813,10 @@ void frmKX5_Main::tmrDispGraph_Timer() {
 // ---------------- data logging ----------------
 
 void frmKX5_Main::btnDSave_Start_Click() {
-    if (m_btnDSave_Start->text() == QLatin1String("Start &Save")) {
-        gDSaveRun = true;
-        m_btnDSave_Start->setText(QStringLiteral("Stop &Save"));
-    } else {
-        gDSaveRun = false;
-        m_btnDSave_Start->setText(QStringLiteral("Start &Save"));
-    }
+    // gDSaveRun is the state; the caption follows it.
+    gDSaveRun = !gDSaveRun;
+    m_btnDSave_Start->setText(gDSaveRun ? QStringLiteral("Stop &Save")
+                                        : QStringLiteral("Start &Save"));
 }
 
 void frmKX5_Main::dataLogCheck() {

@@ -108,6 +108,9 @@ private:
 
     KX5Link* m_link;
     bool m_online = false;
+    // btnStart offers Stop. Going online stops the graph but leaves the button as it was, so
+    // this is not mGrpRun.
+    bool m_graphStopOffered = false;
     std::array<CommandAction, kCommands> m_actions;
     std::array<QPushButton*, kCommands> m_btnMenu{};
     std::array<QAction*, kCommands> m_menuAction{};
