@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 3; ++i)
         link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
     port->open();
-    gSendStep = 11;
+    link.gSendStep = 11;
 
     std::vector<QByteArray> replies;
     for (int i = 0; i < 63; ++i)
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < n; ++i) {
             link.tmrSend_Timer(); // the request the reply answers; not part of the goal
             port->writes.clear();
-            const int mc = gMC_List[static_cast<size_t>(gMC_Idx)];
+            const int mc = gMC_List[static_cast<size_t>(link.gMC_Idx)];
             port->feed(replies[static_cast<size_t>((i / 3 * 3 + mc - 1) % 63)], false);
             const double t0 = cpuSeconds();
             link.gather_Done();

@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     // Wait for monitoring, then count exchanges from a clean start.
     QElapsedTimer guard;
     guard.start();
-    while (gSendStep != 11 && guard.elapsed() < 10000)
+    while (link.gSendStep != 11 && guard.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     sim.clearExchanges();
     while (sim.exchanges().size() < n + 1 && guard.elapsed() < 60000)

@@ -201,7 +201,7 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     w->runCommand(3);
-    const bool up = QTest::qWaitFor([] { return gSendStep == 11; }, 15000);
+    const bool up = QTest::qWaitFor([&] { return w->link()->gSendStep == 11; }, 15000);
     if (!up) std::printf("polling: the stations did not come up\n");
     QTest::qWait(1000);
     const double cpu0 = cpuSeconds();

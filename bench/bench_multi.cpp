@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         gMC_OK[k] = true;
     storeAll(mon, 0);
 
-    frmKX5_Multi multi(&win.link()->sprdStatus, &mon);
+    frmKX5_Multi multi(win.link(), &win.link()->sprdStatus, &mon);
     multi.tmrRefresh.stop();
     multi.fitToContents(QSize(1920, 1040));
     multi.show();

@@ -4,6 +4,7 @@
 //   build/bin/bench_params [--runs N]
 #include "link/Cells.h"
 #include "link/Grid.h"
+#include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "params/frmKX5_Parameter.h"
 
@@ -43,6 +44,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
         if (QByteArray(argv[i]) == "--runs") runs = std::max(1, QByteArray(argv[i + 1]).toInt());
 
+    // The map asks for its read-all when it opens; nothing answers here.
+    struct : RequestSink {
+        RequestReply request(const Request&) override { return {true, {}}; }
+        int selectedMcNo() const override { return 1; }
+    } sink;
     Grid data(kMapCols, kMapRows), status(3, 1);
     status.setText(2, 1, QStringLiteral("KX5-105"));
     fill(data, 0);
@@ -51,14 +57,14 @@ int main(int argc, char** argv) {
     for (int i = 0; i < std::max(5, runs / 10); ++i) {
         QElapsedTimer t;
         t.start();
-        frmKX5_Parameter map(&data, &status, QStringLiteral("1"));
+        frmKX5_Parameter map(&sink, &data, &status);
         map.show();
         QApplication::processEvents();
         (void)map.grab(); // one full paint of everything, as the user first sees it
         open.push_back(double(t.nsecsElapsed()) / 1e6);
     }
 
-    frmKX5_Parameter map(&data, &status, QStringLiteral("1"));
+    frmKX5_Parameter map(&sink, &data, &status);
     map.show();
     QApplication::processEvents();
     std::vector<double> refresh, withPaint;

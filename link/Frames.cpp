@@ -83,33 +83,6 @@ QByteArray buildModelReq(int mcNo, int sumLen) {
     return f;
 }
 
-namespace {
-
-void sendFrame(const QByteArray& frame, int threshold) {
-    CommTrace(frame, QStringLiteral("Send"));
-    if (!gComm) return;
-    gComm->setRThreshold(threshold);
-    if (!gComm->isOpen()) return;
-    if (gTmrRecvErr && !gTmrRecvErr->isActive()) gTmrRecvErr->start();
-    gComm->write(frame);
-}
-
-} // namespace
-
-void SendReadReq(int mcNo, int count, const std::vector<int>& regs) {
-    std::vector<int> r(regs.begin(), regs.begin() + qMin<size_t>(count, regs.size()));
-    sendFrame(buildReadReq(mcNo, r, gSumLen), 1);
-}
-
-void SendWriteReq(int mcNo, int count, const std::vector<int>& regs, const std::vector<int>& vals) {
-    std::vector<int> r(regs.begin(), regs.begin() + qMin<size_t>(count, regs.size()));
-    sendFrame(buildWriteReq(mcNo, r, vals, gSumLen), 11 + gSumLen);
-}
-
-void SendModelReq(int mcNo) {
-    sendFrame(buildModelReq(mcNo, gSumLen), 1);
-}
-
 void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
     if (!grid) return;
     if (grid->maxRows() < kTraceRows)
@@ -140,8 +113,4 @@ void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
     grid->setHint(0, row,
                   QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
     grid->setActiveCell(1, row);
-}
-
-void CommTrace(const QByteArray& bytes, const QString& label) {
-    CommTrace(gCommGrid, bytes, label);
 }

@@ -14,13 +14,6 @@ QByteArray buildWriteReq(int mcNo, const std::vector<int>& regs, const std::vect
                          int sumLen);
 QByteArray buildModelReq(int mcNo, int sumLen);
 
-// Build with gSumLen, trace on gCommGrid, set the receive threshold of gComm, and, when the
-// port is open, switch the watchdog gTmrRecvErr on and write. A watchdog already running for
-// a retried request keeps its time: a station is given up 500 ms after it was first asked.
-void SendReadReq(int mcNo, int count, const std::vector<int>& regs);
-void SendWriteReq(int mcNo, int count, const std::vector<int>& regs, const std::vector<int>& vals);
-void SendModelReq(int mcNo);
-
 // The trace: at most kTraceRows rows, then it restarts in row 1. A normal read (two monitor
 // replies are 212 bytes) shows whole; a longer one is cut, with a note of the bytes left out.
 constexpr int kTraceRows = 500;
@@ -29,4 +22,3 @@ constexpr int kTraceCols = 400;
 // Appends one row to the trace grid: label in column 0, one byte per cell from column 1,
 // STX/CR/LF spelled out.
 void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label);
-void CommTrace(const QByteArray& bytes, const QString& label); // on gCommGrid

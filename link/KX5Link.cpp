@@ -27,22 +27,34 @@ bool isFrom(const QByteArray& frame, int mcNo) {
            frame[2] == '0' + mcNo % 10;
 }
 
+// The station a frame names, or 0 when its address is not two digits.
+int addressOf(const QByteArray& frame) {
+    if (frame.size() < 3 || frame[0] != STX) return 0;
+    const char t = frame[1], u = frame[2];
+    if (t < '0' || t > '9' || u < '0' || u > '9') return 0;
+    return (t - '0') * 10 + (u - '0');
+}
+
 int count(const std::vector<int>& v) {
     return static_cast<int>(v.size());
 }
 
-// Bytes on the wire for a request and its reply: STX, address, command, fields, sum, CR LF.
-std::pair<int, int> exchangeBytes(const StepRow& step, int n) {
-    switch (step.kind) {
-    case StepRow::Kind::Model:
-        return {8 + gSumLen, 22 + gSumLen}; // the reply holds ",OK," and a 10-character model
-    case StepRow::Kind::Read:
-        return {11 + 5 * n + gSumLen, 11 + 5 * n + gSumLen};
-    case StepRow::Kind::Write:
-        return {11 + 10 * n + gSumLen, 11 + gSumLen};
-    }
-    return {0, 0};
+// Lengths on the wire of a request and of the answer it must get.
+constexpr int modelReplyLen(int sumLen) {
+    return 22 + sumLen; // ",OK," and a ten-character model
 }
+constexpr int readLen(int n, int sumLen) {
+    return 11 + 5 * n + sumLen;
+}
+constexpr int writeLen(int n, int sumLen) {
+    return 11 + 10 * n + sumLen;
+}
+constexpr int ackLen(int sumLen) {
+    return 11 + sumLen;
+}
+// A refusal is known by its fifth byte (STX, address, "NG"), an acknowledgement is longer:
+// waiting for the whole acknowledgement would never see a refusal, which is shorter.
+constexpr int kWriteThreshold = 5;
 
 } // namespace
 
@@ -67,17 +79,36 @@ KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
 
     connect(m_port.get(), &SerialPort::received, this, &KX5Link::MSComm1_OnComm);
     connect(m_port.get(), &SerialPort::failed, this, &KX5Link::onPortFailed);
-
-    gComm = m_port.get();
-    gTmrRecvErr = &tmrRecvErr;
-    gCommGrid = &sprdCommD;
 }
 
 KX5Link::~KX5Link() {
-    if (gComm == m_port.get()) gComm = nullptr;
-    if (gTmrRecvErr == &tmrRecvErr) gTmrRecvErr = nullptr;
-    if (gCommGrid == &sprdCommD) gCommGrid = nullptr;
     if (m_port->isOpen()) m_port->close();
+}
+
+const char* KX5Link::phaseName(Phase p) {
+    switch (p) {
+    case Phase::Closed:
+        return "closed";
+    case Phase::Sweeping:
+        return "sweeping";
+    case Phase::ReadingAll:
+        return "reading all";
+    case Phase::Monitoring:
+        return "monitoring";
+    case Phase::Writing:
+        return "writing";
+    case Phase::InputPause:
+        return "input pause";
+    case Phase::Closing:
+        return "closing";
+    case Phase::Reopening:
+        return "reopening";
+    }
+    return "?";
+}
+
+int KX5Link::selectedMcNo() const {
+    return gMC_No;
 }
 
 void KX5Link::setupGrids() {
@@ -122,6 +153,25 @@ void KX5Link::setRecvLamp(Bgr c) {
     emit lampsChanged();
 }
 
+void KX5Link::setPhase(Phase p) {
+    m_phase = p;
+}
+
+// The phase follows the step, except for the states that are not steps (closed, closing,
+// the input pause, reopening), which are set where they begin.
+void KX5Link::enterStep(int step) {
+    gSendStep = step;
+    const StepRow* row = findStep(step);
+    if (step == kStepModel)
+        setPhase(Phase::Sweeping);
+    else if (step == kStepMonitor)
+        setPhase(Phase::Monitoring);
+    else if (row && row->kind == StepRow::Kind::Read)
+        setPhase(Phase::ReadingAll);
+    else if (row && row->kind == StepRow::Kind::Write)
+        setPhase(Phase::Writing);
+}
+
 void KX5Link::stopAll() {
     tmrSend.stop();
     tmrRecvErr.stop();
@@ -129,33 +179,174 @@ void KX5Link::stopAll() {
     tmrPause.stop();
     tmrReopen.stop();
     m_sendDue = m_watchdogDue = false;
-    m_expectMcNo = 0;
+    m_out.reset();
+}
+
+// ---------------- time on the wire ----------------
+
+double KX5Link::charBits(const QString& dataBits, const QString& parity, const QString& stopBits) {
+    const int data = dataBits.toInt() == 7 ? 7 : 8;
+    const int par = parity.isEmpty() || parity.startsWith(QLatin1Char('N')) ? 0 : 1;
+    const double stop = stopBits.toDouble() >= 1.5 ? stopBits.toDouble() : 1.0;
+    return 1 + data + par + qMin(stop, 2.0);
+}
+
+double KX5Link::charMs() const {
+    const int baud = qMax(gBaud.toInt(), 300);
+    return charBits(gDataBit, gParity, gStopBit) * 1000.0 / baud;
 }
 
 int KX5Link::quietGapMs() const {
-    const int baud = qMax(gBaud.toInt(), 300);
-    return qMax(1, static_cast<int>(std::ceil(kQuietGapChars * 10 * 1000.0 / baud)));
+    return qMax(1, static_cast<int>(std::ceil(kQuietGapChars * charMs())));
 }
 
 int KX5Link::replyWaitMs(int requestBytes, int replyBytes) const {
-    const int baud = qMax(gBaud.toInt(), 300);
-    const double wireMs = (requestBytes + replyBytes) * 10 * 1000.0 / baud;
-    return static_cast<int>(std::ceil(wireMs)) + kAnswerAllowanceMs;
+    const double wire = (requestBytes + replyBytes) * charMs();
+    const int answer = m_fast ? kAnswerAllowanceMs : kReplyWaitMs + kGatherMs;
+    return static_cast<int>(std::ceil(wire)) + answer;
 }
 
 void KX5Link::sendTimerOn() {
-    if (gSendStep > 0 && !pausing()) tmrSend.start();
+    switch (m_phase) {
+    case Phase::Closed:
+    case Phase::InputPause:
+    case Phase::Reopening:
+        return;
+    default:
+        if (gSendStep > 0) tmrSend.start();
+    }
+}
+
+// ---------------- requests ----------------
+
+RequestReply KX5Link::request(const Request& r) {
+    auto no = [](const QString& why) { return RequestReply{false, why}; };
+    const StepRow* row = findStep(r.step);
+    const bool requestable = row && r.step >= kStepReadAll1 && r.step != kStepReadAll2 &&
+                             r.step != kStepReadAll3 && r.step != kStepReadAll4 &&
+                             r.step != kStepWriteInput2;
+    if (!requestable)
+        return no(QStringLiteral("Not a request the link takes (step %1).").arg(r.step));
+    const QString what = r.what();
+    switch (m_phase) {
+    case Phase::Closed:
+        return no(QStringLiteral("The port is closed: %1 not sent.").arg(what));
+    case Phase::Closing:
+        return no(QStringLiteral("The port is closing: %1 not sent.").arg(what));
+    case Phase::Reopening:
+        return no(QStringLiteral("Port %1 lost, reopening: %2 not sent.").arg(gPort, what));
+    case Phase::Sweeping:
+        return no(QStringLiteral("Checking the stations (Connect status): %1 not sent. "
+                                 "Try again when the check has finished.")
+                      .arg(what));
+    default:
+        break;
+    }
+    int idx = -1;
+    for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
+        if (gMC_List[static_cast<size_t>(i)] == r.mcNo) idx = i;
+    if (r.mcNo < 1 || r.mcNo > 99 || idx < 0)
+        return no(QStringLiteral("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
+    if (idx >= int(gMC_OK.size()) || !gMC_OK[static_cast<size_t>(idx)])
+        return no(QStringLiteral("MC %1 has not answered: %2 not sent.").arg(r.mcNo).arg(what));
+    if (row->kind == StepRow::Kind::Write) {
+        const int n = row->regs.empty() ? row->count : count(row->regs);
+        const bool regsOk = !row->regs.empty() || count(r.regs) == n;
+        const bool valsOk =
+            count(r.values) == n && (r.step != kStepWriteInput1 ||
+                                     count(r.values2) == count(findStep(kStepWriteInput2)->regs));
+        // A write whose values are missing would put zeros into the controller.
+        if (!regsOk || !valsOk)
+            return no(QStringLiteral("%1: incomplete values, not sent.").arg(what));
+    }
+    if (m_pending) {
+        const Request old = *m_pending;
+        m_pending.reset();
+        emit requestEnded(old, RequestOutcome::Replaced,
+                          QStringLiteral("MC [%1] %2 replaced by a newer request: not sent")
+                              .arg(old.mcNo)
+                              .arg(old.what()));
+    }
+    m_pending = r;
+    return {true, QString()};
+}
+
+bool KX5Link::selectStation(int idx) {
+    if (idx < 0 || idx > gMC_Last || idx >= int(gMC_OK.size()) || !gMC_OK[size_t(idx)])
+        return false;
+    const int mc = gMC_List[static_cast<size_t>(idx)];
+    if (!request(Request::readAll(mc)).taken) return false;
+    gMC_SelIdx = idx;
+    gMC_No = mc;
+    if (m_host) m_host->showSelectedMcNo(QString::number(gMC_No));
+    return true;
+}
+
+// A write is worked until it is confirmed or given up; a newer request waits for it.
+bool KX5Link::writeUnconfirmed() const {
+    return m_current && !m_currentConfirmed && m_current->isWrite();
+}
+
+void KX5Link::takePending() {
+    m_current = std::move(m_pending);
+    m_pending.reset();
+    m_currentConfirmed = false;
+    m_stepMcNo = m_current->mcNo;
+    m_stepTimeouts = 0;
+    // The new request gets a reply wait of its own, not the rest of another's.
+    tmrRecvErr.stop();
+    m_out.reset();
+    enterStep(m_current->step);
+}
+
+void KX5Link::endCurrent(RequestOutcome outcome, const QString& text) {
+    if (!m_current) return;
+    const Request r = *m_current;
+    if (outcome != RequestOutcome::Done) m_current.reset();
+    m_currentConfirmed = true;
+    emit requestEnded(r, outcome, text);
+}
+
+// The port went down: nothing waiting or unconfirmed is delivered later.
+void KX5Link::dropRequests() {
+    if (m_pending) {
+        const Request r = *m_pending;
+        m_pending.reset();
+        emit requestEnded(
+            r, RequestOutcome::Dropped,
+            QStringLiteral("MC [%1] %2 not sent: the port closed").arg(r.mcNo).arg(r.what()));
+    }
+    if (m_current && !m_currentConfirmed) {
+        const bool secondHalf = m_phase == Phase::InputPause ||
+                                (m_phase == Phase::Writing && gSendStep == kStepWriteInput2);
+        const int mc = m_current->mcNo;
+        if (secondHalf) {
+            const QString text =
+                QStringLiteral("MC [%1] ==> NG: input group 612-619 not written (the port closed)")
+                    .arg(mc);
+            endCurrent(RequestOutcome::SecondHalfLost, text);
+            setPanel(4, text);
+        } else {
+            endCurrent(RequestOutcome::Dropped,
+                       QStringLiteral("MC [%1] %2 not confirmed: the port closed")
+                           .arg(mc)
+                           .arg(m_current->what()));
+        }
+    }
+    m_current.reset();
+    m_stepMcNo = 0;
 }
 
 // ---------------- port control ----------------
 
 void KX5Link::mSetPortOpen_Click() {
-    if (reopening()) { // the user gives up on the lost port
+    if (m_phase == Phase::Reopening) { // the user gives up on the lost port
         goOffline(QString(""));
         return;
     }
-    if (portCommandSaysClose()) {
+    if (m_phase != Phase::Closed) {
         gPortCloseReq = true;
+        setPhase(Phase::Closing);
         // Before any controller answered there is no exchange worth finishing: close now.
         if (!gLinkUp) goOffline(QString(""));
         return;
@@ -183,14 +374,17 @@ void KX5Link::startSweep() {
     gMC_No = 0;
     gMC_Idx = 0;
     gMC_NextIdx = 0;
-    // A request left from an earlier session must not pre-empt the model sweep.
-    gReqStep = 0;
-    gReqMcNo = 0;
+    mRecvErrCnt = 0;
+    m_pending.reset();
+    m_current.reset();
     m_stepMcNo = 0;
-    gSendStep = kStepModel;
-    // The baud rate and the pacing hold for as long as the port stays open.
+    m_stepTimeouts = 0;
+    m_sinceRediscovery = 0;
+    m_rediscoverIdx = -1;
+    m_out.reset();
+    enterStep(kStepModel);
+    // The rate and the pacing hold for as long as the port stays open.
     tmrSend.setInterval(m_fast ? quietGapMs() : kSendTickMs);
-    tmrRecvErr.setInterval(kReplyWaitMs);
     tmrSend.start();
 }
 
@@ -206,6 +400,7 @@ void KX5Link::OpenPort() {
 }
 
 void KX5Link::ClosePort() {
+    const bool hadRequests = m_pending || (m_current && !m_currentConfirmed);
     stopAll();
     if (m_port->isOpen()) {
         m_port->flushInput();
@@ -215,18 +410,23 @@ void KX5Link::ClosePort() {
         setPanel(3, QStringLiteral("CLOSE"));
         setCaptions(false);
     }
+    // Said while the phase still tells what was cut short.
+    if (hadRequests) dropRequests();
+    m_current.reset();
+    gPortCloseReq = false;
+    setPhase(Phase::Closed);
 }
 
 void KX5Link::goOffline(const QString& panel4) {
+    if (!panel4.isNull()) setPanel(4, panel4);
     ClosePort();
     setCaptions(false);
     setPanel(3, QStringLiteral("CLOSE"));
     if (m_host) m_host->SetOnlineState(false);
-    if (!panel4.isNull()) setPanel(4, panel4);
 }
 
 void KX5Link::onPortFailed(const QString& cause) {
-    if (!m_port->isOpen() && !portCommandSaysClose()) return;
+    if (!m_port->isOpen() && m_phase == Phase::Closed) return;
     // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
     if (!m_autoReopen || gPortCloseReq) {
@@ -243,6 +443,8 @@ void KX5Link::onPortFailed(const QString& cause) {
     }
     m_reopenAttempt = 0;
     setPanel(4, QStringLiteral("Port %1 lost: reopening").arg(gPort));
+    dropRequests();
+    setPhase(Phase::Reopening);
     tmrReopen.start();
     emit portLost(cause);
 }
@@ -309,65 +511,100 @@ void KX5Link::tmrSend_Timer() {
         goOffline(QString(""));
         return;
     }
+    // A tick on a closed port still traces its request; nothing goes out while the port is
+    // being reopened or the controller takes in a new input type.
+    if (m_phase == Phase::Reopening || m_phase == Phase::InputPause) return;
     if (gMC_NextIdx > 0) {
         gMC_Idx = gMC_NextIdx;
         gMC_NextIdx = 0;
     }
     clampIndices();
     if (gMC_Last < 0 || gMC_List.empty()) return; // nothing to poll
-    const int polled = gMC_List[static_cast<size_t>(gMC_Idx)];
     m_assembler.reset();
-    if (gReqStep > 0) {
-        gSendStep = gReqStep;
-        gReqStep = 0;
-        m_stepMcNo = gReqMcNo;
-        gReqMcNo = 0;
+    if (m_pending && !writeUnconfirmed()) {
+        takePending();
+    } else if (rediscoveryDue()) {
+        sendRediscovery();
+        return;
     }
     setSendLamp(kRed);
     tmrBall_Send.start();
 
     const StepRow* step = findStep(gSendStep);
     if (!step) return; // a step without a request sends nothing
+    const int polled = gMC_List[static_cast<size_t>(gMC_Idx)];
     int target = step->target == StepRow::Target::Polled ? polled : gMC_No;
     if (m_stepMcNo > 0) target = m_stepMcNo;
-    if (m_fast && !tmrRecvErr.isActive()) {
-        // A silent station costs little at high baud rates, never less than an answer needs.
-        const int n = step->regs.empty() ? step->count : count(step->regs);
-        const auto [req, reply] = exchangeBytes(*step, n);
-        tmrRecvErr.setInterval(replyWaitMs(req, reply));
-    }
+    const int idx = rowOf(target) - 1;
 
     switch (step->kind) {
     case StepRow::Kind::Model:
-        SendModelReq(target);
+        sendFrame(buildModelReq(target, gSumLen), gSendStep, target, idx, 0, false);
         break;
     case StepRow::Kind::Read:
-        gRegNo = step->regs;
-        SendReadReq(target, count(gRegNo), gRegNo);
+        if (gSendStep == kStepMonitor) ++m_sinceRediscovery;
+        sendFrame(buildReadReq(target, step->regs, gSumLen), gSendStep, target, idx,
+                  readLen(count(step->regs), gSumLen), false);
         break;
     case StepRow::Kind::Write: {
-        if (!step->regs.empty()) gRegNo = step->regs;
-        const int n = step->regs.empty() ? step->count : count(step->regs);
-        const std::vector<int>& vals =
-            step->values == StepRow::Values::RegVal2 ? gRegVal2 : gRegVal;
-        if (count(gRegNo) < n || count(vals) < n) {
-            // A write whose values are missing would put zeros into the controller: drop it.
-            setPanel(4, QStringLiteral("Write request %1 incomplete: not sent").arg(gSendStep));
-            gSendStep = kStepReadAll1;
-            m_stepMcNo = 0;
-            tmrSend.start();
+        if (!m_current) { // only a request starts a write; nothing to write without one
+            enterStep(kStepMonitor);
+            sendTimerOn();
             return;
         }
-        const std::vector<int> regs(gRegNo.begin(), gRegNo.begin() + n);
-        SendWriteReq(target, n, regs, vals);
+        const std::vector<int>& regs = step->regs.empty() ? m_current->regs : step->regs;
+        const std::vector<int>& vals =
+            step->values == StepRow::Values::RegVal2 ? m_current->values2 : m_current->values;
+        sendFrame(buildWriteReq(target, regs, vals, gSumLen), gSendStep, target, idx,
+                  ackLen(gSumLen), false);
         break;
     }
     }
-    // The request is outstanding only once it has really gone out.
-    m_expectMcNo = m_port->isOpen() ? target : 0;
-    if (m_expectMcNo > 0) {
-        ++m_stats[target].requests;
-        m_sentAt.start();
+}
+
+// Traces the frame, arms the port for the answer, writes it and makes it the outstanding
+// transaction. The reply wait runs from the first send of a transaction; a retry of the same
+// one keeps what is left of it.
+void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
+                        bool rediscovery) {
+    CommTrace(&sprdCommD, frame, QStringLiteral("Send"));
+    const QByteArray command = frame.mid(3, 3);
+    m_port->setRThreshold(command == "DWR" ? kWriteThreshold : 1);
+    if (!m_port->isOpen()) return;
+    const bool retry = m_out && m_out->step == step && m_out->mcNo == mcNo;
+    if (!retry || !tmrRecvErr.isActive()) {
+        const int expected = replyLen > 0 ? replyLen : modelReplyLen(gSumLen);
+        tmrRecvErr.setInterval(replyWaitMs(static_cast<int>(frame.size()), expected));
+        tmrRecvErr.start();
+    }
+    m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery};
+    if (!m_port->write(frame)) return; // failed() follows and takes the port down
+    ++m_stats[mcNo].requests;
+    m_sentAt.start();
+}
+
+bool KX5Link::rediscoveryDue() const {
+    if (m_phase != Phase::Monitoring || gSendStep != kStepMonitor || m_pending ||
+        m_sinceRediscovery < kRediscoverEvery - 1)
+        return false;
+    for (int i = 0; i <= gMC_Last && i < int(gMC_OK.size()); ++i)
+        if (!gMC_OK[static_cast<size_t>(i)]) return true;
+    return false;
+}
+
+// One station in use that has not answered is asked for its model, the next one each time.
+void KX5Link::sendRediscovery() {
+    const int n = qMin(gMC_Last + 1, int(gMC_OK.size()));
+    for (int k = 1; k <= n; ++k) {
+        const int i = (m_rediscoverIdx + k) % n;
+        if (gMC_OK[static_cast<size_t>(i)]) continue;
+        m_rediscoverIdx = i;
+        m_sinceRediscovery = 0;
+        setSendLamp(kRed);
+        tmrBall_Send.start();
+        const int mc = gMC_List[static_cast<size_t>(i)];
+        sendFrame(buildModelReq(mc, gSumLen), kStepModel, mc, i, 0, true);
+        return;
     }
 }
 
@@ -419,109 +656,54 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
     }
 }
 
+// The outstanding request's answer comes from its station, echoes its command and, for a
+// read or a write, has exactly the length that request asks for.
+bool KX5Link::answers(const QByteArray& frame) const {
+    if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
+    return m_out->replyLen == 0 || frame.size() == m_out->replyLen;
+}
+
+void KX5Link::countUnmatched(const QByteArray& frame) {
+    // Bytes before any STX (the tail of a cut refusal, noise) are no one's frame.
+    if (frame.isEmpty() || frame[0] != STX) return;
+    const int mc = m_out ? m_out->mcNo : addressOf(frame);
+    ++m_stats[mc].unmatched;
+}
+
 void KX5Link::handleRefusal(const QByteArray& frame) {
-    if (gSendStep <= 0) return;
+    if (!m_out || !isFrom(frame, m_out->mcNo)) {
+        countUnmatched(frame);
+        return;
+    }
     // The watchdog keeps running: a station that refuses every request is given up after
     // three time-outs, exactly like a silent one.
-    if (m_expectMcNo > 0 && isFrom(frame, m_expectMcNo)) ++m_stats[m_expectMcNo].refusals;
-    if (gSendStep < 20 && m_expectMcNo > 0 && isFrom(frame, m_expectMcNo) && gMC_Idx >= 0 &&
-        gMC_Idx < sprdMonitoring.maxRows())
-        sprdMonitoring.setText(MonitorCol::COMSTS, gMC_Idx + 1, QStringLiteral("NG"));
+    ++m_stats[m_out->mcNo].refusals;
+    if (gSendStep < 20 && !m_out->rediscovery)
+        sprdMonitoring.setText(MonitorCol::COMSTS, m_out->idx + 1, QStringLiteral("NG"));
     sendTimerOn();
 }
 
 void KX5Link::handleFrame(const QByteArray& frame) {
-    // No request outstanding: a doubled reply, or one that came after the poll moved on.
-    if (m_expectMcNo == 0) return;
-    clampIndices();
-    const int row = rowOf(m_expectMcNo);
-    const int step = gSendStep;
-    if (!isFrom(frame, m_expectMcNo)) {
-        // Another station's words are never filed under this one; the request stays
-        // outstanding and is sent again, and the watchdog keeps counting.
-        m_port->flushInput();
-        sendTimerOn();
+    if (!answers(frame)) {
+        // Not this request's answer (a late one, another station's, another command's): it is
+        // not stored, and the request stays outstanding under the same watchdog.
+        countUnmatched(frame);
         return;
     }
+    clampIndices();
+    const int row = m_out->idx + 1;
     sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("OK"));
     sprdStatus.setBackColor(StatusCol::ConnState, row, kGreen);
-
-    const QString text = QString::fromLatin1(frame);
-    const bool hasOK = text.contains(QLatin1String("OK"));
-    const bool sumOK = gSumLen == 0 || CheckFrameSum(frame);
-    const StepRow* def = findStep(step);
-    bool accepted = hasOK && sumOK && def;
-    if (accepted && def->kind == StepRow::Kind::Read) accepted = hasFields(frame, count(def->regs));
-
-    countReply(accepted || step == kStepModel, sumOK, hasOK);
-    if (step == kStepModel) {
-        // Whatever the station says settles its model query.
-        tmrRecvErr.stop();
-        m_expectMcNo = 0;
-        if (gMC_Idx <= gMC_Last && gMC_Last >= 0) {
-            if (text.contains(QLatin1String("KX5"))) {
-                if (gMC_No == 0) {
-                    gMC_SelIdx = gMC_Idx;
-                    gMC_No = gMC_List[static_cast<size_t>(gMC_Idx)];
-                    if (m_host) m_host->showSelectedMcNo(QString::number(gMC_No));
-                    gLinkUp = true;
-                }
-                const bool known = text.mid(10, 10).endsWith(QLatin1String("0033"));
-                sprdStatus.setText(StatusCol::Model, row,
-                                   known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???"));
-                gMC_OK[static_cast<size_t>(gMC_Idx)] = true;
-            } else {
-                gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
-                sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
-                sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
-            }
-        }
-        endModelQuery();
-        sendTimerOn();
-        return;
-    }
-
-    if (!accepted) {
-        // The watchdog keeps running and the same request goes out again.
-        if (step == kStepMonitor && (!sumOK || gSumLen == 0))
-            sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("NG"));
-        if (def && def->kind == StepRow::Kind::Read) m_port->flushInput();
-        sendTimerOn();
-        return;
-    }
-
-    tmrRecvErr.stop();
-    m_expectMcNo = 0;
-    if (step == kStepMonitor) {
-        StoreMonitorReply(gMC_Idx, frame);
-        advanceMonitorPoll();
-    } else if (def->kind == StepRow::Kind::Read) {
-        // The data grid holds the selected station only; a re-read after a write to another
-        // station confirms the write without mixing its values in.
-        if (m_stepMcNo == 0 || m_stepMcNo == gMC_No)
-            StoreParamReply(step - kStepReadAll1 + 1, frame);
-        if (def->next > 0) {
-            gSendStep = def->next;
-        } else { // the last block: back to monitoring from the first connected station
-            if (gParamOpen && m_host) m_host->paramReadComplete();
-            const int first = FindConnectedStation(0);
-            gMC_Idx = first < 0 ? 0 : first;
-            gSendStep = kStepMonitor;
-            m_stepMcNo = 0;
-        }
-    } else if (step == kStepWriteInput1) {
-        // Hold the scheduler while the controller takes in the new input type.
-        tmrSend.stop();
-        tmrPause.start();
-        return;
-    } else {
-        gSendStep = def->next;
-    }
-    sendTimerOn();
+    if (m_out->command == "WHO")
+        onModelReply(frame, row);
+    else if (m_out->command == "DRR")
+        onReadReply(frame, row);
+    else
+        onWriteAck(frame);
 }
 
 void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
-    StationStats& st = m_stats[m_expectMcNo];
+    StationStats& st = m_stats[m_out ? m_out->mcNo : 0];
     if (!accepted) {
         ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
         return;
@@ -533,12 +715,111 @@ void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
     st.worstMs = qMax(st.worstMs, ms);
 }
 
+void KX5Link::onModelReply(const QByteArray& frame, int row) {
+    // Whatever the station says settles its model query.
+    countReply(true, true, true);
+    const Transaction t = *m_out;
+    tmrRecvErr.stop();
+    m_out.reset();
+    const QString text = QString::fromLatin1(frame);
+    const size_t i = static_cast<size_t>(t.idx);
+    if (text.contains(QLatin1String("KX5"))) {
+        if (gMC_No == 0) {
+            gMC_SelIdx = t.idx;
+            gMC_No = t.mcNo;
+            if (m_host) m_host->showSelectedMcNo(QString::number(gMC_No));
+            gLinkUp = true;
+        }
+        const bool known = text.mid(10, 10).endsWith(QLatin1String("0033"));
+        const QString model = known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???");
+        sprdStatus.setText(StatusCol::Model, row, model);
+        if (i < gMC_OK.size()) gMC_OK[i] = true;
+        if (t.rediscovery) emit stationFound(t.mcNo, model);
+    } else {
+        if (i < gMC_OK.size()) gMC_OK[i] = false;
+        sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
+        sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
+    }
+    if (!t.rediscovery) endModelQuery();
+    sendTimerOn();
+}
+
+void KX5Link::onReadReply(const QByteArray& frame, int row) {
+    const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
+    const bool sumOK = gSumLen == 0 || CheckFrameSum(frame);
+    countReply(hasOK && sumOK, sumOK, hasOK);
+    if (!hasOK || !sumOK) {
+        // The watchdog keeps running and the same request goes out again.
+        if (gSendStep == kStepMonitor && (!sumOK || gSumLen == 0))
+            sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("NG"));
+        m_port->flushInput();
+        sendTimerOn();
+        return;
+    }
+    const Transaction t = *m_out;
+    tmrRecvErr.stop();
+    m_out.reset();
+    m_stepTimeouts = 0;
+    if (t.step == kStepMonitor) {
+        StoreMonitorReply(t.idx, frame);
+        advanceMonitorPoll();
+        sendTimerOn();
+        return;
+    }
+    // The data grid holds the selected station only; a re-read after a write to another
+    // station confirms the write without mixing its values in.
+    if (t.mcNo == gMC_No) StoreParamReply(t.step - kStepReadAll1 + 1, frame);
+    const StepRow* def = findStep(t.step);
+    if (def->next > 0) {
+        enterStep(def->next);
+    } else { // the last block: back to monitoring from the first connected station
+        if (gParamOpen && m_host) m_host->paramReadComplete();
+        if (m_current && !m_currentConfirmed)
+            endCurrent(RequestOutcome::Done,
+                       QStringLiteral("MC [%1] parameters read").arg(m_current->mcNo));
+        m_current.reset();
+        m_stepMcNo = 0;
+        const int first = FindConnectedStation(0);
+        gMC_Idx = first < 0 ? 0 : first;
+        enterStep(kStepMonitor);
+    }
+    sendTimerOn();
+}
+
+void KX5Link::onWriteAck(const QByteArray& frame) {
+    const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
+    const bool sumOK = gSumLen == 0 || CheckFrameSum(frame);
+    countReply(hasOK && sumOK, sumOK, hasOK);
+    if (!hasOK || !sumOK) { // sent again, unchanged, under the same watchdog
+        sendTimerOn();
+        return;
+    }
+    const int step = m_out->step;
+    tmrRecvErr.stop();
+    m_out.reset();
+    m_stepTimeouts = 0;
+    if (step == kStepWriteInput1) {
+        // Hold the scheduler while the controller takes in the new input type; the second
+        // half goes out before anything else.
+        tmrSend.stop();
+        setPhase(Phase::InputPause);
+        tmrPause.start();
+        return;
+    }
+    if (m_current)
+        endCurrent(
+            RequestOutcome::Done,
+            QStringLiteral("MC [%1] %2 written").arg(m_current->mcNo).arg(m_current->what()));
+    enterStep(findStep(step)->next);
+    sendTimerOn();
+}
+
 // The polled station's model query is settled: ask the next one, or end the sweep.
 void KX5Link::endModelQuery() {
     gMC_NextIdx = NextStationIdx();
     if (gMC_NextIdx != 0) {
         gMC_Idx = gMC_NextIdx;
-        gReqStep = kStepModel;
+        enterStep(kStepModel);
         return;
     }
     setPanel(4, QString());
@@ -546,21 +827,45 @@ void KX5Link::endModelQuery() {
     const int first = FindConnectedStation(0);
     if (first < 0) { // nobody answered with a KX5 model: sweep again
         gMC_Idx = 0;
-        gSendStep = kStepModel;
+        enterStep(kStepModel);
     } else {
         gMC_Idx = first;
-        gSendStep = kStepReadAll1;
+        enterStep(kStepReadAll1);
     }
 }
 
 void KX5Link::pause_Done() {
     tmrPause.stop();
-    if (!m_port->isOpen()) return;
-    gSendStep = kStepWriteInput2;
+    if (m_phase != Phase::InputPause || !m_port->isOpen()) return;
+    enterStep(kStepWriteInput2);
     tmrSend.start();
 }
 
 // ---------------- watchdog and lamps ----------------
+
+// A requested read or write that goes unanswered three times is given up, so it cannot hold
+// the line; the poll goes on from the next station.
+void KX5Link::giveUp() {
+    const int mc = m_out ? m_out->mcNo : m_stepMcNo;
+    const bool secondHalf = gSendStep == kStepWriteInput2;
+    const QString text =
+        secondHalf ? QStringLiteral("MC [%1] ==> NG: input group 612-619 not written").arg(mc)
+        : m_current && !m_currentConfirmed
+            ? QStringLiteral("MC [%1] ==> NG: %2 not confirmed").arg(mc).arg(m_current->what())
+            : QStringLiteral("MC [%1] ==> NG: parameter read not confirmed").arg(mc);
+    setPanel(4, text);
+    if (m_current && !m_currentConfirmed)
+        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, text);
+    else
+        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, text);
+    m_current.reset();
+    m_out.reset();
+    m_stepMcNo = 0;
+    m_stepTimeouts = 0;
+    mRecvErrCnt = 0;
+    enterStep(kStepMonitor);
+    advanceMonitorPoll();
+}
 
 void KX5Link::tmrRecvErr_Timer() {
     if (gathering()) {
@@ -570,30 +875,26 @@ void KX5Link::tmrRecvErr_Timer() {
     tmrRecvErr.stop();
     clampIndices();
     if (gMC_Last < 0) return;
-    const int silent = m_expectMcNo > 0 ? m_expectMcNo : gMC_List[static_cast<size_t>(gMC_Idx)];
-    const int row = rowOf(silent);
+    const int silent = m_out ? m_out->mcNo : gMC_List[static_cast<size_t>(gMC_Idx)];
+    const int row = m_out ? m_out->idx + 1 : rowOf(silent);
+    const bool rediscovery = m_out && m_out->rediscovery;
     sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
     sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
     ++m_stats[silent].timeouts;
-    ++mRecvErrCnt;
-    if (mRecvErrCnt > 2) {
+    if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
+        m_out.reset();
+    } else if (gSendStep != kStepModel && gSendStep != kStepMonitor) {
+        if (++m_stepTimeouts >= kGiveUpAfter) giveUp();
+    } else if (++mRecvErrCnt > 2) {
         mRecvErrCnt = 0;
-        m_expectMcNo = 0; // a late answer from this station no longer counts
-        if (m_stepMcNo > 0 && gSendStep != kStepMonitor) {
-            // A write for a station of the user's choosing that goes unanswered is given up,
-            // so it cannot hold the whole line.
-            setPanel(4, QStringLiteral("MC [%1] ==> NG: write not confirmed").arg(m_stepMcNo));
-            m_stepMcNo = 0;
-            gSendStep = kStepMonitor;
-            advanceMonitorPoll();
-        } else if (gSendStep == kStepModel) {
+        m_out.reset(); // a late answer from this station no longer counts
+        if (gSendStep == kStepModel) {
             setPanel(4,
                      QStringLiteral("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
             gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
             gMC_NextIdx = NextStationIdx();
             if (gMC_NextIdx != 0) {
                 gMC_Idx = gMC_NextIdx;
-                gReqStep = kStepModel;
             } else {
                 int answered = 0;
                 for (int r = 1; r <= sprdStatus.maxRows(); ++r)
@@ -607,7 +908,7 @@ void KX5Link::tmrRecvErr_Timer() {
                 setPanel(4, QString());
                 const int first = FindConnectedStation(0);
                 gMC_Idx = first < 0 ? 0 : first;
-                gReqStep = kStepReadAll1;
+                enterStep(kStepReadAll1);
             }
         } else {
             advanceMonitorPoll();

@@ -6,6 +6,7 @@
 #include "link/Grid.h"
 #include "link/LineStats.h"
 #include "link/ReplyAssembler.h"
+#include "link/Request.h"
 #include "link/SerialPort.h"
 
 #include <QByteArray>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <optional>
 
 // What the link asks of the window it belongs to.
 class LinkHost {
@@ -27,13 +29,39 @@ public:
     virtual void paramReadComplete() {}
 };
 
-class KX5Link : public QObject {
+class KX5Link : public QObject, public RequestSink {
     Q_OBJECT
 public:
+    // What the link is doing; every decision of the scheduler starts from here.
+    enum class Phase {
+        Closed,
+        Sweeping,   // the model query of every station in use, after the port opened
+        ReadingAll, // the four parameter blocks of one station
+        Monitoring, // the live values of the connected stations, in turn
+        Writing,    // a requested write and its confirmation
+        InputPause, // the controller takes in a new input type before 612 to 619 follow
+        Closing,    // the user asked to close; the next tick or reply closes
+        Reopening   // the port failed and is being reopened
+    };
+    Phase phase() const { return m_phase; }
+    static const char* phaseName(Phase p);
+
+    // ---- requests from the windows ----
+    // Takes the request, or says why not. A newer request replaces one that is still waiting
+    // (that one ends as Replaced); the second half of the input group is never overtaken.
+    RequestReply request(const Request& r) override;
+    int selectedMcNo() const override;
+    // Selects station index idx (a connected one) and reads its parameters.
+    bool selectStation(int idx);
+    // The request waiting for the next send tick, if any.
+    const std::optional<Request>& pendingRequest() const { return m_pending; }
+
     static constexpr int kPauseAfter105Ms = 2000;
     static constexpr int kGatherMs = 100;
     static constexpr int kSendTickMs = 50;
     static constexpr int kReplyWaitMs = 500;
+    // A requested read or write is given up after this many reply waits ran out.
+    static constexpr int kGiveUpAfter = 3;
 
     // ---- fast pacing (off by default: then the standard 100 ms gather and 50 ms tick hold) ----
     // A reply is handled the moment its frame is complete, and the next request follows a
@@ -49,15 +77,24 @@ public:
     static constexpr int kReopenMs = 2000;
     void setAutoReopen(bool on) { m_autoReopen = on; }
     bool autoReopen() const { return m_autoReopen; }
-    bool reopening() const { return tmrReopen.isActive(); }
+    bool reopening() const { return m_phase == Phase::Reopening; }
     void reopen_Timer();
     const LineStats& lineStats() const { return m_stats; }
     void resetLineStats() { m_stats.clear(); }
 
     void setFastPacing(bool on) { m_fast = on; }
     bool fastPacing() const { return m_fast; }
-    // The quiet gap before a request and the wait for a reply, in ms, at the port's baud rate.
+
+    // ---- time on the wire ----
+    // Bits a character takes: start + data + parity + stop ("8","E","1" gives 11).
+    static double charBits(const QString& dataBits, const QString& parity, const QString& stopBits);
+    // One character's wire time in ms at the configured rate and format.
+    double charMs() const;
+    // The quiet gap before a request (fast pacing), in ms.
     int quietGapMs() const;
+    // How long a request may go unanswered, from the moment it was handed to the port: its own
+    // wire time, the station's time to answer (500 ms in the standard pacing, a short
+    // allowance in the fast one), the reply's wire time, and in the standard pacing the gather.
     int replyWaitMs(int requestBytes, int replyBytes) const;
 
     // Points gComm, gTmrRecvErr and gCommGrid at this link's port, watchdog and trace grid
@@ -83,21 +120,27 @@ public:
     QTimer tmrPause;     // the 2000 ms pause between the two halves of the input write
     QTimer tmrReopen;    // reopening a port that failed
 
+    // ---- poll state ----
+    int gMC_Idx = 0;     // index of the station being polled
+    int gMC_NextIdx = 0; // index to poll next; > 0 replaces gMC_Idx at the next tick
+    int gSendStep = 0;   // the step being worked (Steps.h)
+    bool gPortCloseReq = false;
     // Reply time-outs counted since the last third one.
     int mRecvErrCnt = 0;
+    // A station that did not answer the model sweep is asked again once in this many
+    // exchanges, so a controller switched on later joins the poll.
+    static constexpr int kRediscoverEvery = 10;
     // MC No the outstanding request went to; 0 while none is outstanding.
-    int expectedMcNo() const { return m_expectMcNo; }
+    int expectedMcNo() const { return m_out ? m_out->mcNo : 0; }
 
     // ---- what the window shows for the link ----
     QString portMenuCaption() const { return m_menuCaption; }     // "Port &Open" / "Port &Close"
     QString portButtonCaption() const { return m_buttonCaption; } // "Port Open" / "Port Close"
-    bool portCommandSaysClose() const { return m_menuCaption != QLatin1String("Port &Open"); }
-    QString panel(int i) const; // status-bar panels 1 to 5
+    QString panel(int i) const;                                   // status-bar panels 1 to 5
     void setPanel(int i, const QString& text);
     Bgr sendLamp() const { return m_sendLamp; }
     Bgr recvLamp() const { return m_recvLamp; }
     bool gathering() const { return tmrGather.isActive(); }
-    bool pausing() const { return tmrPause.isActive(); }
 
     // ---- commands and handlers ----
     void mSetPortOpen_Click(); // the open/close command (menu item and button 3)
@@ -120,6 +163,10 @@ public:
     void setupGrids();
 
 signals:
+    // A request taken by request() has ended; text says how, in words for the user.
+    void requestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+    // A station that missed the model sweep answered later and joins the poll.
+    void stationFound(int mcNo, const QString& model);
     // The port failed while open and is being reopened; it is back.
     void portLost(const QString& cause);
     void portRestored();
@@ -136,6 +183,22 @@ private:
     void handleBytes(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame);
     void handleRefusal(const QByteArray& frame);
+    bool answers(const QByteArray& frame) const;
+    void onModelReply(const QByteArray& frame, int row);
+    void onReadReply(const QByteArray& frame, int row);
+    void onWriteAck(const QByteArray& frame);
+    void countUnmatched(const QByteArray& frame);
+    void enterStep(int step);
+    void setPhase(Phase p);
+    void takePending();
+    bool rediscoveryDue() const;
+    void sendRediscovery();
+    void sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
+                   bool rediscovery);
+    void giveUp();
+    void endCurrent(RequestOutcome outcome, const QString& text);
+    void dropRequests();
+    bool writeUnconfirmed() const;
     void endModelQuery();
     void advanceMonitorPoll();
     void onPortFailed(const QString& cause);
@@ -161,8 +224,27 @@ private:
     int m_reopenAttempt = 0;
     LineStats m_stats;
     QElapsedTimer m_sentAt;
-    // Station of a requested step and the re-read that follows it (gReqMcNo); 0 = the rule.
+    // The request on the line: what its answer must look like.
+    struct Transaction {
+        int step = 0;
+        int mcNo = 0;
+        int idx = 0;        // the station's index in the tables
+        QByteArray command; // "WHO", "DRR", "DWR", echoed at offsets 3 to 5
+        int replyLen = 0;   // exact length of the answer; 0: any (a model reply)
+        bool rediscovery = false;
+    };
+    std::optional<Transaction> m_out;
+    Phase m_phase = Phase::Closed;
+    // The request being worked, from the tick that takes it until it is confirmed or ends.
+    std::optional<Request> m_current;
+    bool m_currentConfirmed = false;
+    // The request waiting for the next tick.
+    std::optional<Request> m_pending;
+    // Station of a requested step and the re-read that follows it; 0 = the step's rule.
     int m_stepMcNo = 0;
-    int m_expectMcNo = 0;
+    // Reply waits run out for the requested step being worked.
+    int m_stepTimeouts = 0;
+    int m_sinceRediscovery = 0;
+    int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;
 };

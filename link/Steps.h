@@ -5,7 +5,7 @@
 
 #include <vector>
 
-// Step numbers as the controllers' documentation counts them (gSendStep, gReqStep).
+// Step numbers as the controllers' documentation counts them (gSendStep).
 constexpr int kStepModel = 1;     // "WHO", one station after the other
 constexpr int kStepMonitor = 11;  // live values of the connected stations
 constexpr int kStepReadAll1 = 21; // read-all blocks 1 to 4 of the selected station
@@ -20,7 +20,7 @@ constexpr int kStepWriteOutput = 106;    // output group
 constexpr int kStepWritePID = 107;       // PID group
 constexpr int kStepWriteSV = 109;        // set-value group
 constexpr int kStepWriteInput2 = 110;    // input group, second half (612 to 619)
-constexpr int kStepWriteOne = 120;       // one register (gRegNo[0]) of the selected station
+constexpr int kStepWriteOne = 120;       // one register of the selected station
 constexpr int kStepWriteClock = 121;     // the six clock registers
 constexpr int kStepWriteOnePolled = 220; // one register, from the multi-monitoring window
 
@@ -32,9 +32,9 @@ struct StepRow {
     int step;
     Kind kind;
     Target target;
-    // Registers in frame order; empty when the requester fills gRegNo itself.
+    // Registers in frame order; empty when the request names them.
     std::vector<int> regs;
-    // For a write whose requester fills gRegNo: how many registers it sends.
+    // For a write whose request names the registers: how many it sends.
     int count;
     Values values;
     // Step after an accepted reply; 0 when the handler decides (model sweep, monitoring,

@@ -26,11 +26,6 @@ void setProtocol(const QString& protocol);
 QString commSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
                            const QString& stopBits);
 
-// ---- Control references of the main window, set at load and cleared at exit ----
-inline SerialPort* gComm = nullptr;
-inline QTimer* gTmrRecvErr = nullptr;
-inline Grid* gCommGrid = nullptr;
-
 // ---- Station tables (SetEnv.INI) ----
 inline std::vector<int> gMC_List;
 inline QStringList gMC_Name;
@@ -40,22 +35,8 @@ inline int gMC_Last = -1; // highest index; -1 while no station is in use
 // ---- Selection and poll state ----
 inline int gMC_No = 0;
 inline int gMC_SelIdx = 0;
-inline int gMC_Idx = 0;
-inline int gMC_NextIdx = 0;
-inline int gSendStep = 0;
-inline int gReqStep = 0;
-inline bool gPortCloseReq = false;
 inline bool gLinkUp = false;
 inline bool gParamOpen = false;
-
-// ---- Write buffers ----
-inline std::vector<int> gRegNo;
-inline std::vector<int> gRegVal;
-inline std::vector<int> gRegVal2;
-// Station a requested step is addressed to, set together with gReqStep; 0 keeps the step's
-// own rule (the selected or the polled station). A write from a row of the multi-monitoring
-// window carries that row's station here, and the re-read after it reads the same station.
-inline int gReqMcNo = 0;
 
 // ---- Data-save settings (SaveData.INI) ----
 inline QString gDSaveEnable = QStringLiteral("No");

@@ -29,6 +29,14 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
             [this](const QString& cause) { add(0, QStringLiteral("Port lost: %1").arg(cause)); });
     connect(link, &KX5Link::portRestored, this,
             [this] { add(0, QStringLiteral("Port reopened")); });
+    // A request that ended without being confirmed is worth a line; a confirmed one is not.
+    connect(link, &KX5Link::requestEnded, this,
+            [this](const Request& r, RequestOutcome outcome, const QString& text) {
+                if (outcome != RequestOutcome::Done) add(r.mcNo, text);
+            });
+    connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
+        add(mcNo, QStringLiteral("Answered: %1, polled from now on").arg(model));
+    });
 }
 
 QString EventLog::filePath(const QDate& day) {

@@ -10,9 +10,11 @@
 #include <QVBoxLayout>
 
 namespace {
-const QStringList kHeaders = {"MC No", "Requests",        "Good",    "Time-outs", "NG", "Bad sum",
-                              "No OK", "Last good reply", "Mean ms", "Worst ms"};
-}
+const QStringList kHeaders = {"MC No",   "Requests", "Good",      "Time-outs",       "NG",
+                              "Bad sum", "No OK",    "Unmatched", "Last good reply", "Mean ms",
+                              "Worst ms"};
+constexpr int kLastGoodCol = 8;
+} // namespace
 
 LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     : QDialog(parent), m_link(link) {
@@ -62,6 +64,7 @@ void LineStatisticsDialog::refresh() {
                                    QString::number(s.refusals),
                                    QString::number(s.badSums),
                                    QString::number(s.noOk),
+                                   QString::number(s.unmatched),
                                    s.lastGood.isValid()
                                        ? s.lastGood.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
                                        : QString(),
@@ -71,8 +74,8 @@ void LineStatisticsDialog::refresh() {
             QTableWidgetItem* item = m_table->item(r, c);
             if (!item) {
                 item = new QTableWidgetItem;
-                item->setTextAlignment(c == 7 ? Qt::AlignCenter
-                                              : Qt::AlignRight | Qt::AlignVCenter);
+                item->setTextAlignment(c == kLastGoodCol ? Qt::AlignCenter
+                                                         : Qt::AlignRight | Qt::AlignVCenter);
                 m_table->setItem(r, c, item);
             }
             if (item->text() != cells[c]) item->setText(cells[c]);

@@ -5,6 +5,7 @@
 // the link should do is the unit tests' part.
 #include "link/Frames.h"
 #include "link/KX5Link.h"
+#include "link/Request.h"
 #include "link/Steps.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
@@ -50,9 +51,11 @@ QByteArray reply(Script& s, int mc) {
     }
 }
 
+// Every step a window may ask for, and two it may not (the link must refuse them).
 const int kRequests[] = {kStepWriteAlarm,  kStepWriteAT,    kStepWriteControl,   kStepWriteInput1,
                          kStepWriteOutput, kStepWritePID,   kStepWriteSV,        kStepWriteInput2,
-                         kStepWriteOne,    kStepWriteClock, kStepWriteOnePolled, kStepReadAll1};
+                         kStepWriteOne,    kStepWriteClock, kStepWriteOnePolled, kStepReadAll1,
+                         kStepMonitor};
 
 } // namespace
 
@@ -104,22 +107,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             link.tmrBall_Send_Timer();
             link.tmrBall_Recv_Timer();
             break;
-        case 7: // a window asks for a write or a read-all, for the selected station or another
-            gReqStep = kRequests[s.byte() % std::size(kRequests)];
-            gReqMcNo = s.byte() % 2 ? 1 + s.byte() % 99 : 0;
-            gRegNo.assign(1, 300 + s.byte());
-            gRegVal.assign(40, qint16(s.word()));
-            gRegVal2.assign(8, qint16(s.word()));
-            break;
-        case 8: { // the user picks an answering station in the status table
-            const int idx = gMC_List.empty() ? -1 : s.byte() % int(gMC_List.size());
-            if (gLinkUp && idx >= 0 && gMC_OK[size_t(idx)]) {
-                gMC_SelIdx = idx;
-                gMC_No = gMC_List[size_t(idx)];
-                gReqStep = kStepReadAll1;
-            }
+        case 7: { // a window asks for a write or a read-all, of the selected station or another
+            Request r;
+            r.step = kRequests[s.byte() % std::size(kRequests)];
+            r.mcNo = s.byte() % 2 ? 1 + s.byte() % 99 : link.selectedMcNo();
+            const int n = s.byte() % 40;
+            for (int i = 0; i < n; ++i)
+                r.regs.push_back(300 + s.byte());
+            r.values.assign(size_t(s.byte() % 40), qint16(s.word()));
+            r.values2.assign(size_t(s.byte() % 10), qint16(s.word()));
+            link.request(r);
             break;
         }
+        case 8: // the user picks a station in the status table
+            link.selectStation(gMC_List.empty() ? -1 : s.byte() % int(gMC_List.size()));
+            break;
         case 9: // the adapter drops out; the reopen timer finds it back or busy
             if (op & 0x80) port->injectFailure(QStringLiteral("device gone"));
             if (op & 0x40) port->failNextOpen(QStringLiteral("busy"));

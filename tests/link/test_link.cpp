@@ -4,6 +4,7 @@
 #include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
+#include "link/Request.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "tests/support/FakeSerialPort.h"
@@ -43,6 +44,15 @@ QByteArray ackReply(int mc) {
     return wrap(mc2(mc) + "DWR,OK");
 }
 
+// The answer a controller gives to a request: its model, zeros for a read, an acknowledgement.
+QByteArray answerTo(const QByteArray& req) {
+    const int mc = req.mid(1, 2).toInt();
+    const QByteArray cmd = req.mid(3, 3);
+    if (cmd == "WHO") return whoReply(mc);
+    if (cmd == "DWR") return ackReply(mc);
+    return drrReply(mc, std::vector<int>(static_cast<size_t>(req.mid(7, 2).toInt()), 0));
+}
+
 const std::vector<int> kMonitorValues{3, 0,   0, 1234, 2500, 0, 0, 455, 1, 3,
                                       0, 257, 2, 0,    1,    0, 1, 0,   -5};
 
@@ -54,6 +64,23 @@ protected:
         port = new FakeSerialPort;
         link = std::make_unique<KX5Link>(std::unique_ptr<SerialPort>(port));
         link->setHost(&host);
+        ended.clear();
+        QObject::connect(link.get(), &KX5Link::requestEnded,
+                         [this](const Request& r, RequestOutcome o, const QString& text) {
+                             ended.push_back({r, o, text});
+                         });
+    }
+
+    struct Ended {
+        Request r;
+        RequestOutcome outcome;
+        QString text;
+    };
+
+    // Hands a request to the link; it must be taken.
+    void ask(const Request& r) {
+        const RequestReply reply = link->request(r);
+        ASSERT_TRUE(reply.taken) << reply.refusal.toStdString();
     }
 
     void useStations(std::initializer_list<int> mcs) {
@@ -95,12 +122,13 @@ protected:
             ASSERT_EQ(tick(), buildReadReq(gMC_No, findStep(step)->regs, gSumLen)) << step;
             deliver(echoReply(gMC_No, step));
         }
-        ASSERT_EQ(gSendStep, kStepMonitor);
+        ASSERT_EQ(link->gSendStep, kStepMonitor);
     }
 
     FakeSerialPort* port = nullptr;
     std::unique_ptr<KX5Link> link;
     RecordingHost host;
+    std::vector<Ended> ended;
 };
 
 } // namespace
@@ -153,55 +181,61 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
         {101,
          {},
          {1, 2, 3, 4, 5, -6},
-         0,
+         2,
          "02DWR,06,0410,0001,0411,0002,0413,0003,0414,0004,0416,0005,0417,FFFA"},
-        {102, {}, {1, 0}, 0, "02DWR,02,0305,0001,0306,0000"},
+        {102, {}, {1, 0}, 2, "02DWR,02,0305,0001,0306,0000"},
         {103,
          {},
          {1, 2, 3, 4, 5, 6},
-         0,
+         2,
          "02DWR,06,0102,0001,0103,0002,0106,0003,0108,0004,0109,0005,0110,0006"},
-        {105, {}, {4, 1}, 0, "02DWR,02,0610,0004,0611,0001"},
+        {105, {}, {4, 1}, 2, "02DWR,02,0610,0004,0611,0001"},
         {106,
          {},
          {1, 2, 3, 4, 5, 6, 7, 8, 9},
-         0,
+         2,
          "02DWR,09,0600,0001,0601,0002,0602,0003,0603,0004,0604,0005,0605,0006,0606,0007,"
          "0607,0008,0608,0009"},
-        {109, {}, {1000, 1, 2, 3}, 0, "02DWR,04,0300,03E8,0301,0001,0302,0002,0303,0003"},
-        {120, {506}, {321}, 0, "02DWR,01,0506,0141"},
+        {109, {}, {1000, 1, 2, 3}, 2, "02DWR,04,0300,03E8,0301,0001,0302,0002,0303,0003"},
+        {120, {506}, {321}, 2, "02DWR,01,0506,0141"},
         {121,
          {520, 521, 522, 523, 524, 525},
          {2026, 12, 5, 23, 59, 0},
-         0,
+         2,
          "02DWR,06,0520,07EA,0521,000C,0522,0005,0523,0017,0524,003B,0525,0000"},
-        {220, {506}, {150}, 0, "01DWR,01,0506,0096"}, // the polled station
-        {220, {502}, {1}, 3, "03DWR,01,0502,0001"},   // the station of the window's row
+        {220, {506}, {150}, 1, "01DWR,01,0506,0096"},
+        {220, {502}, {1}, 3, "03DWR,01,0502,0001"}, // the station of the window's row
         {120, {501}, {1}, 3, "03DWR,01,0501,0001"},
     };
     for (const auto& r : rows) {
-        gMC_Idx = 0;
-        gRegNo = r.regNo;
-        gRegVal = r.vals;
-        gReqMcNo = r.reqMc;
-        gReqStep = r.step;
-        EXPECT_EQ(tick(), wrap(r.body)) << r.step;
-        EXPECT_EQ(port->rThreshold(), findStep(r.step)->kind == StepRow::Kind::Write ? 11 : 1);
-        EXPECT_EQ(gReqStep, 0);
+        link->gMC_Idx = link->gMC_NextIdx = 0;
+        if (findStep(r.step)->kind == StepRow::Kind::Write)
+            ask({r.step, r.reqMc, r.regNo, r.vals,
+                 r.step == kStepWriteInput1 ? std::vector<int>(8, 0) : std::vector<int>{}});
+        else
+            link->gSendStep = r.step; // the link's own steps
+        const QByteArray sent = tick();
+        EXPECT_EQ(sent, wrap(r.body)) << r.step;
+        // A refusal is known by its fifth byte, so a write must not wait for more.
+        EXPECT_EQ(port->rThreshold(), findStep(r.step)->kind == StepRow::Kind::Write ? 5 : 1);
+        deliver(answerTo(sent));
+        if (link->phase() == KX5Link::Phase::InputPause) { // the second half follows
+            link->pause_Done();
+            deliver(answerTo(tick()));
+        }
     }
     // PID group: 26 values of 310..318, 320..328, 330..337 in that order.
-    gRegVal.assign(26, 0);
-    gRegVal[9] = 7; // 2.P
-    gReqStep = kStepWritePID;
+    std::vector<int> pidValues(26, 0);
+    pidValues[9] = 7; // 2.P
+    ask(Request::groupWrite(kStepWritePID, 2, pidValues));
     const QByteArray pid = tick();
     EXPECT_TRUE(pid.startsWith(QByteArray("\x02") + "02DWR,26,0310,0000")) << pid.data();
     EXPECT_TRUE(pid.contains(",0318,0000,0320,0007,")) << pid.data();
     EXPECT_TRUE(pid.endsWith(",0337,0000\r\n")) << pid.data();
-    // The input group's second half takes gRegVal2.
-    gRegVal2 = {13700, -1999, 1, 13700, -1999, 0, 0, 5};
-    gReqStep = kStepWriteInput2;
-    EXPECT_EQ(tick(), wrap("02DWR,08,0612,3584,0613,F831,0614,0001,0615,3584,0616,F831,0617,"
-                           "0000,0618,0000,0619,0005"));
+    // A write whose values do not fill its registers is refused before anything is sent.
+    const RequestReply shortPid = link->request(Request::groupWrite(kStepWritePID, 2, {1, 2}));
+    EXPECT_FALSE(shortPid.taken);
+    EXPECT_EQ(shortPid.refusal, "PID group: incomplete values, not sent.");
 }
 
 TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
@@ -231,7 +265,7 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     EXPECT_EQ(model, QStringList({"", "KX5-???", "", "KX5-105"}));
     EXPECT_EQ(state, QStringList({"NG", "OK", "NG", "OK"}));
     EXPECT_EQ(host.onlineCalls, std::vector<bool>{true});
-    EXPECT_EQ(gSendStep, kStepReadAll1);
+    EXPECT_EQ(link->gSendStep, kStepReadAll1);
 
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
         ASSERT_EQ(tick(), buildReadReq(2, findStep(step)->regs, 0));
@@ -285,33 +319,43 @@ TEST_F(Link, NextStepAfterEachReply) {
         int step;
         bool accepted;
         int next;
-    } rows[] = {
-        {kStepReadAll1, true, kStepReadAll2},    {kStepReadAll3, true, kStepReadAll4},
-        {kStepReadAll4, true, kStepMonitor},     {kStepReadAll2, false, kStepReadAll2},
-        {kStepWriteAlarm, true, kStepReadAll1},  {kStepWriteSV, false, kStepWriteSV},
-        {kStepWriteInput2, true, kStepReadAll1}, {kStepWriteOne, true, kStepReadAll3},
-        {kStepWriteClock, true, kStepReadAll3},  {kStepWriteOnePolled, true, kStepReadAll3}};
+    } rows[] = {{kStepReadAll1, true, kStepReadAll2},      {kStepReadAll3, true, kStepReadAll4},
+                {kStepReadAll4, true, kStepMonitor},       {kStepReadAll2, false, kStepReadAll2},
+                {kStepWriteAlarm, true, kStepReadAll1},    {kStepWriteSV, false, kStepWriteSV},
+                {kStepWriteOne, true, kStepReadAll3},      {kStepWriteClock, true, kStepReadAll3},
+                {kStepWriteOnePolled, true, kStepReadAll3}};
     for (const auto& r : rows) {
-        gMC_Idx = 0;
-        gRegNo.assign(6, 520);
-        gRegVal.assign(26, 1);
-        gRegVal2.assign(8, 1);
-        gReqStep = r.step;
+        link->gMC_Idx = 0;
+        const bool read = findStep(r.step)->kind == StepRow::Kind::Read;
+        if (read) {
+            link->gSendStep = r.step;
+        } else {
+            const int n = findStep(r.step)->regs.empty() ? findStep(r.step)->count
+                                                         : int(findStep(r.step)->regs.size());
+            ask({r.step,
+                 1,
+                 std::vector<int>(findStep(r.step)->regs.empty() ? n : 0, 520),
+                 std::vector<int>(size_t(n), 1),
+                 {}});
+        }
         const QByteArray sent = tick();
         ASSERT_FALSE(sent.isEmpty()) << r.step;
-        const bool read = findStep(r.step)->kind == StepRow::Kind::Read;
         const int paramDone = host.paramDone;
-        deliver(!r.accepted ? wrap("01" + sent.mid(3, 3) + ",NO")
-                : read      ? echoReply(1, r.step)
-                            : ackReply(1));
-        EXPECT_EQ(gSendStep, r.next) << r.step;
+        const size_t endedBefore = ended.size();
+        deliver(!r.accepted ? wrap("01NG,09") : read ? echoReply(1, r.step) : ackReply(1));
+        EXPECT_EQ(link->gSendStep, r.next) << r.step;
         EXPECT_EQ(link->tmrRecvErr.isActive(), !r.accepted) << r.step;
         EXPECT_EQ(host.paramDone, paramDone + (r.step == kStepReadAll4 ? 1 : 0)) << r.step;
+        // A write says it was confirmed the moment its acknowledgement is in.
+        EXPECT_EQ(ended.size(), endedBefore + (!read && r.accepted ? 1 : 0)) << r.step;
         if (!r.accepted) {
             EXPECT_EQ(tick(), sent) << r.step; // sent again, unchanged
+            deliver(read ? echoReply(1, r.step) : ackReply(1));
         }
         link->tmrRecvErr.stop();
     }
+    EXPECT_EQ(ended.back().outcome, RequestOutcome::Done);
+    EXPECT_EQ(ended.back().text, "MC [1] register 520 written");
 }
 
 // A station that refuses, fails its checksum, answers without "OK" or says nothing is given
@@ -340,9 +384,9 @@ TEST_F(Link, AMisbehavingStationIsGivenUpLikeASilentOne) {
             deliver(drrReply(1, kMonitorValues));
         }
         const QByteArray request = r.inSweep ? buildModelReq(2, 2) : monitorReq(2);
-        QByteArray bad = r.fault == Refuse ? wrap("02NG,09")
-                         : r.fault == NoOk ? wrap("02DRR,NO")
-                                           : drrReply(2, kMonitorValues);
+        QByteArray bad = r.fault == Refuse ? wrap("02NG,09") : drrReply(2, kMonitorValues);
+        if (r.fault == NoOk) // well formed, full length, checksum right, but no "OK"
+            bad = wrap(bad.mid(1, bad.size() - 3 - gSumLen).replace("DRR,OK", "DRR,NO"));
         if (r.fault == BadSum) bad[bad.size() - 3] = bad[bad.size() - 3] == '0' ? '1' : '0';
         for (int timeouts = 0; timeouts < 3; ++timeouts) {
             for (int retry = 0; retry < (r.fault == Silent ? 1 : 4); ++retry) {
@@ -360,8 +404,10 @@ TEST_F(Link, AMisbehavingStationIsGivenUpLikeASilentOne) {
     }
 }
 
-// A reply is filed only under the station it comes from, and only once.
-TEST_F(Link, RepliesFromTheWrongStationAreNeverStored) {
+// Only the outstanding request's own answer is taken: from its station, echoing its command,
+// with exactly the values it asked for. Anything else is counted and left aside, and the
+// request keeps waiting under the same watchdog.
+TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
     useStations({1, 2});
     bringUp({1, 2});
     std::vector<int> other = kMonitorValues;
@@ -372,36 +418,53 @@ TEST_F(Link, RepliesFromTheWrongStationAreNeverStored) {
     } rows[] = {
         {"late answer of station 1", drrReply(1, other)},
         {"crosstalk: station 3's address", drrReply(3, other)},
-        {"no address at all", "garbage\r\n"},
+        {"the block read's 27 values", drrReply(2, std::vector<int>(27, 999))},
+        {"18 values, one short", drrReply(2, std::vector<int>(18, 999))},
+        {"20 values, one too many", drrReply(2, std::vector<int>(20, 999))},
+        {"a write acknowledgement", ackReply(2)},
+        {"a model reply", whoReply(2)},
+        {"another station's refusal", wrap("01NG,09")},
+        {"no address at all", "\x02garbage\r\n"},
     };
+    qint64 unmatched = 0;
     for (const auto& r : rows) {
         ASSERT_EQ(tick(), monitorReq(1)) << r.name;
         deliver(drrReply(1, kMonitorValues));
         ASSERT_EQ(tick(), monitorReq(2));
         deliver(r.reply);
         EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "") << r.name;
-        EXPECT_EQ(gMC_Idx, 1) << r.name;
+        EXPECT_EQ(link->gMC_Idx, 1) << r.name;
         EXPECT_TRUE(link->tmrRecvErr.isActive()) << r.name;
-        EXPECT_EQ(tick(), monitorReq(2)) << r.name; // asked again
-        deliver(drrReply(2, kMonitorValues));
+        EXPECT_FALSE(link->tmrSend.isActive()) << r.name << ": still waiting, nothing resent";
+        const auto& st = link->lineStats();
+        unmatched = st.count(2) ? st.at(2).unmatched : 0;
+        deliver(drrReply(2, kMonitorValues)); // the real answer comes after all
         EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "1234") << r.name;
+        EXPECT_EQ(link->gMC_Idx, 0) << r.name;
         link->sprdMonitoring.setText(MonitorCol::NPV, 2, "");
     }
+    EXPECT_EQ(unmatched, int(std::size(rows)));
     // A doubled reply: the copy arrives when no request is outstanding and changes nothing.
     ASSERT_EQ(tick(), monitorReq(1));
     deliver(drrReply(1, kMonitorValues) + drrReply(1, other));
     EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "1234");
-    EXPECT_EQ(gMC_Idx, 1);
+    EXPECT_EQ(link->gMC_Idx, 1);
     EXPECT_EQ(link->expectedMcNo(), 0);
+    // A write is confirmed by its acknowledgement, never by a read reply that says "OK".
+    ask(Request::writeOne(1, 504, 1));
+    ASSERT_EQ(tick(), wrap("01DWR,01,0504,0001"));
+    deliver(drrReply(1, kMonitorValues));
+    EXPECT_TRUE(ended.empty());
+    EXPECT_EQ(link->phase(), KX5Link::Phase::Writing);
+    deliver(ackReply(1));
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].outcome, RequestOutcome::Done);
 }
 
-TEST_F(Link, AWriteForAnotherStationIsReadBackAndGivenUpIfUnanswered) {
+TEST_F(Link, AWriteForAnotherStationIsReadBackWithoutMixingItsValuesIn) {
     useStations({1, 2, 3});
     bringUp({1, 2, 3});
-    gRegNo = {502};
-    gRegVal = {1};
-    gReqMcNo = 3;
-    gReqStep = kStepWriteOnePolled;
+    ask(Request::writeOneOf(3, 502, 1));
     EXPECT_EQ(tick(), wrap("03DWR,01,0502,0001"));
     deliver(ackReply(3));
     for (int step : {kStepReadAll3, kStepReadAll4}) {
@@ -410,25 +473,210 @@ TEST_F(Link, AWriteForAnotherStationIsReadBackAndGivenUpIfUnanswered) {
     }
     EXPECT_EQ(link->sprdMap.text(mapCell(502).col, mapCell(502).row), "502"); // station 1's
     EXPECT_EQ(tick(), monitorReq(1));
-    // The next request without a station of its own goes back to the selected one.
     deliver(drrReply(1, kMonitorValues));
-    gRegNo = {506};
-    gRegVal = {5};
-    gReqStep = kStepWriteOne;
+    ask(Request::writeOne(1, 506, 5));
     EXPECT_EQ(tick(), wrap("01DWR,01,0506,0005"));
-    deliver(ackReply(1));
+}
 
-    // One that is refused until it times out three times is given up: it cannot hold the line.
-    gReqMcNo = 3;
-    gReqStep = kStepWriteOnePolled;
-    for (int k = 0; k < 3; ++k) {
-        ASSERT_EQ(tick(), wrap("03DWR,01,0506,0005"));
-        deliver(wrap("03NG,09"));
-        link->tmrRecvErr_Timer();
-        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 3), "NG"); // not the polled row
+// Two windows ask at once: each request keeps its own station, registers and values. One
+// that waits is replaced by a newer one (and says so); one already on the line is worked to
+// its end before the next goes out.
+TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
+    useStations({1, 2});
+    bringUp({1, 2});
+    // FEED for station 2's row of Multi-Monitoring, then at once PRINT in the main window.
+    ask(Request::writeOneOf(2, 504, 1));
+    ask(Request::writeOne(1, 501, 1));
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_EQ(ended[0].outcome, RequestOutcome::Replaced);
+    EXPECT_EQ(ended[0].r, Request::writeOneOf(2, 504, 1));
+    EXPECT_EQ(ended[0].text, "MC [2] FEED key replaced by a newer request: not sent");
+    EXPECT_EQ(tick(), wrap("01DWR,01,0501,0001"));
+    // A request made while a write is unconfirmed waits for it, however often it is retried.
+    ask(Request::writeOneOf(2, 504, 1));
+    deliver(wrap("01NG,09"));
+    EXPECT_EQ(tick(), wrap("01DWR,01,0501,0001"));
+    deliver(ackReply(1));
+    EXPECT_EQ(tick(), wrap("02DWR,01,0504,0001")); // its own station, before the re-read
+    deliver(ackReply(2));
+    EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll3)->regs, 0));
+
+    // While the stations are being checked, writes are refused and the sweep stays whole.
+    link->ClosePort();
+    link->mSetPortOpen_Click();
+    ASSERT_EQ(tick(), buildModelReq(1, 0));
+    const RequestReply r = link->request(Request::writeOne(1, 501, 1));
+    EXPECT_FALSE(r.taken);
+    EXPECT_EQ(r.refusal, "Checking the stations (Connect status): PRINT key not sent. Try again "
+                         "when the check has finished.");
+    deliver(whoReply(1));
+    EXPECT_EQ(tick(), buildModelReq(2, 0));
+    EXPECT_FALSE(link->selectStation(1)); // not yet: the sweep is not over
+    deliver(whoReply(2));
+    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+        deliver(answerTo(tick()));
+    EXPECT_TRUE(link->selectStation(1));
+    EXPECT_EQ(gMC_No, 2);
+    EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
+    // A closed port takes nothing.
+    link->ClosePort();
+    EXPECT_EQ(link->request(Request::writeOne(2, 501, 1)).refusal,
+              "The port is closed: PRINT key not sent.");
+}
+
+// The input group's second half goes out after the pause, before anything asked meanwhile;
+// when it cannot be written, that is said, and nothing is delivered later.
+TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
+    const std::vector<int> second{1, 2, 3, 4, 5, 6, 7, 8};
+    enum Inside { AWrite, AMapReopen, PortLost, NoAnswer };
+    for (Inside inside : {AWrite, AMapReopen, PortLost, NoAnswer}) {
+        SCOPED_TRACE(inside);
+        SetUp();
+        useStations({1});
+        bringUp({1});
+        ask(Request::inputWrite(1, {4, 0}, second));
+        ASSERT_EQ(tick(), wrap("01DWR,02,0610,0004,0611,0000"));
+        deliver(ackReply(1));
+        EXPECT_EQ(link->phase(), KX5Link::Phase::InputPause);
+        EXPECT_FALSE(link->tmrSend.isActive());
+        EXPECT_FALSE(link->tmrRecvErr.isActive());
+        EXPECT_EQ(tick(), QByteArray()); // nothing goes out during the pause
+        const QByteArray secondHalf = buildWriteReq(1, findStep(kStepWriteInput2)->regs, second, 0);
+        if (inside == AWrite) ask(Request::groupWrite(kStepWriteSV, 1, {1000, 1, 2, 3}));
+        if (inside == AMapReopen) ask(Request::readAll(1));
+        if (inside == PortLost) {
+            port->injectFailure("device disconnected");
+            EXPECT_FALSE(port->isOpen());
+            link->pause_Done();
+            ASSERT_EQ(ended.size(), 1u);
+            EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
+            EXPECT_EQ(link->panel(4),
+                      "MC [1] ==> NG: input group 612-619 not written (the port closed)");
+            continue;
+        }
+        deliver("\r\n"); // a stray byte during the pause does not restart the poll
+        EXPECT_FALSE(link->tmrSend.isActive());
+        link->pause_Done();
+        EXPECT_EQ(tick(), secondHalf);
+        if (inside == NoAnswer) {
+            for (int k = 0; k < 3; ++k) {
+                if (k > 0) {
+                    EXPECT_EQ(tick(), secondHalf);
+                }
+                link->tmrRecvErr_Timer();
+            }
+            ASSERT_EQ(ended.size(), 1u);
+            EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
+            EXPECT_EQ(link->panel(4), "MC [1] ==> NG: input group 612-619 not written");
+            EXPECT_EQ(tick(), monitorReq(1)); // the line goes on
+            continue;
+        }
+        deliver(ackReply(1));
+        ASSERT_EQ(ended.size(), 1u);
+        EXPECT_EQ(ended[0].outcome, RequestOutcome::Done);
+        // What was asked during the pause comes next, whole.
+        EXPECT_EQ(tick(), inside == AWrite
+                              ? wrap("01DWR,04,0300,03E8,0301,0001,0302,0002,0303,0003")
+                              : buildReadReq(1, findStep(kStepReadAll1)->regs, 0));
     }
-    EXPECT_EQ(link->panel(4), "MC [3] ==> NG: write not confirmed");
-    EXPECT_EQ(tick().mid(3, 6), "DRR,19"); // the line goes on with monitoring
+}
+
+// A requested read or write whose station stops answering is given up after three reply
+// waits, said in panel 4 and to the window that asked; the other stations are polled again.
+TEST_F(Link, NoRequestHoldsTheLine) {
+    struct Row {
+        Request r;
+        const char* panel;
+    } rows[] = {
+        {Request::readAll(1), "MC [1] ==> NG: parameter read not confirmed"},
+        {Request::writeOne(1, 501, 1), "MC [1] ==> NG: PRINT key not confirmed"},
+        {Request::writeOneOf(2, 506, 60), "MC [2] ==> NG: print speed not confirmed"},
+        {Request::clock(1, {2026, 12, 6, 8, 0, 0}), "MC [1] ==> NG: clock not confirmed"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.panel);
+        SetUp();
+        useStations({1, 2, 3});
+        bringUp({1, 2, 3});
+        ask(r.r);
+        const QByteArray sent = tick();
+        for (int k = 0; k < 3; ++k) {
+            if (k > 0) {
+                ASSERT_EQ(tick(), sent) << "tried again before it is given up";
+            }
+            link->tmrRecvErr_Timer();
+        }
+        EXPECT_EQ(link->panel(4), r.panel);
+        ASSERT_EQ(ended.size(), 1u);
+        EXPECT_EQ(ended[0].outcome, RequestOutcome::GivenUp);
+        EXPECT_EQ(ended[0].text, r.panel);
+        EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring);
+        // The poll goes on past the silent station, and the write never goes out later.
+        QByteArrayList next;
+        for (int k = 0; k < 3; ++k) {
+            next << tick();
+            deliver(answerTo(next.back()));
+        }
+        EXPECT_FALSE(next.join().contains("DWR")) << next.join().data();
+        EXPECT_TRUE(next.join().contains(monitorReq(r.r.mcNo == 1 ? 2 : 3)));
+    }
+}
+
+// A station that was off when the port opened is asked for its model once in ten exchanges
+// and, when it answers, is polled from then on.
+TEST_F(Link, AStationSwitchedOnLaterIsFound) {
+    useStations({1, 2, 3});
+    bringUp({1, 3}); // 2 did not answer the sweep
+    std::vector<QByteArray> sent;
+    for (int k = 0; k < 20; ++k) {
+        sent.push_back(tick());
+        if (sent.back() == buildModelReq(2, 0))
+            link->tmrRecvErr_Timer(); // still off
+        else
+            deliver(answerTo(sent.back()));
+    }
+    EXPECT_EQ(sent[9], buildModelReq(2, 0));
+    EXPECT_EQ(sent[19], buildModelReq(2, 0));
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), buildModelReq(2, 0)), 2);
+    EXPECT_EQ(link->mRecvErrCnt, 0) << "a station still off costs the poll nothing";
+    QStringList found;
+    QObject::connect(link.get(), &KX5Link::stationFound,
+                     [&](int mc, const QString& model) { found << QString::number(mc) + model; });
+    for (int k = 0; k < 10; ++k)
+        deliver(answerTo(tick())); // now it answers
+    EXPECT_EQ(found, QStringList{"2KX5-105"});
+    EXPECT_EQ(gMC_OK, std::vector<bool>({true, true, true}));
+    QByteArrayList next;
+    for (int k = 0; k < 3; ++k) {
+        next << tick();
+        deliver(answerTo(next.back()));
+    }
+    EXPECT_TRUE(next.contains(monitorReq(2)));
+}
+
+// A character is start + data + parity + stop bits; the reply wait counts both frames' wire
+// time on top of the station's own time to answer.
+TEST_F(Link, TimeIsCountedOnTheWire) {
+    struct Row {
+        const char *baud, *data, *parity, *stop;
+        double bits;
+        int standardMs, fastMs; // the monitor read: 106 bytes each way
+    } rows[] = {
+        {"9600", "7", "E", "1", 10, 221 + 600, 221 + 100},
+        {"9600", "8", "E", "1", 11, 243 + 600, 243 + 100},
+        {"2400", "8", "O", "2", 12, 1060 + 600, 1060 + 100},
+        {"1200", "8", "N", "1", 10, 1767 + 600, 1767 + 100},
+        {"1200", "8", "N", "2", 11, 1944 + 600, 1944 + 100},
+        {"115200", "8", "N", "1", 10, 19 + 600, 19 + 100},
+    };
+    for (const auto& r : rows) {
+        gBaud = r.baud, gDataBit = r.data, gParity = r.parity, gStopBit = r.stop;
+        EXPECT_EQ(KX5Link::charBits(r.data, r.parity, r.stop), r.bits);
+        link->setFastPacing(false);
+        EXPECT_EQ(link->replyWaitMs(106, 106), r.standardMs) << r.baud << r.data << r.parity;
+        link->setFastPacing(true);
+        EXPECT_EQ(link->replyWaitMs(106, 106), r.fastMs) << r.baud << r.data << r.parity;
+    }
 }
 
 // A port that fails while open is reopened every 2 s until it is back or the user closes.
@@ -465,29 +713,6 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
     EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 closed: read error");
 }
 
-TEST_F(Link, InputWritePausesWithoutWatchdogAndIncompleteWritesAreDropped) {
-    useStations({1});
-    bringUp({1});
-    gRegVal = {4, 0};
-    gRegVal2 = {1, 2, 3, 4, 5, 6, 7, 8};
-    gReqStep = kStepWriteInput1;
-    tick();
-    deliver(ackReply(1));
-    EXPECT_TRUE(link->pausing());
-    EXPECT_FALSE(link->tmrSend.isActive());
-    EXPECT_FALSE(link->tmrRecvErr.isActive());
-    deliver("\r\n"); // a stray byte during the pause does not restart the poll
-    EXPECT_FALSE(link->tmrSend.isActive());
-    link->pause_Done();
-    EXPECT_EQ(tick(), buildWriteReq(1, findStep(kStepWriteInput2)->regs, gRegVal2, 0));
-
-    gRegVal = {1, 2}; // the PID group needs 26 values: zeros must never be written instead
-    gReqStep = kStepWritePID;
-    EXPECT_EQ(tick(), QByteArray());
-    EXPECT_EQ(link->panel(4), "Write request 107 incomplete: not sent");
-    EXPECT_EQ(tick(), buildReadReq(1, findStep(kStepReadAll1)->regs, 0));
-}
-
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
     gPort = "COM3";
@@ -521,7 +746,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
 
-    gPortCloseReq = false;
+    link->gPortCloseReq = false;
     link->tmrSend_Timer(); // a tick on a closed port: the request is traced, not sent
     EXPECT_TRUE(port->writes.isEmpty());
     EXPECT_EQ(link->sprdCommD.text(0, link->sprdCommD.maxRows()), "Send");
@@ -543,8 +768,8 @@ TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
         bringUp({1, 2});
         EXPECT_EQ(link->tmrSend.interval(), fast ? 1 : 50);
         ASSERT_EQ(tick(), monitorReq(1));
-        // 106 + 106 bytes at 115200 baud are 19 ms of wire, plus the controller's allowance.
-        EXPECT_EQ(link->tmrRecvErr.interval(), fast ? 19 + 100 : 500);
+        // 106 + 106 bytes at 115200 baud are 19 ms of wire, plus the station's time to answer.
+        EXPECT_EQ(link->tmrRecvErr.interval(), fast ? 19 + 100 : 19 + 600);
         const QByteArray reply = drrReply(1, kMonitorValues);
         port->feed(reply.left(20));
         if (!fast) link->gather_Done();
@@ -591,11 +816,11 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
     link->ClosePort();
     link->mSetPortOpen_Click();
     EXPECT_FALSE(port->isOpen());
-    gMC_Idx = 5;
-    gMC_NextIdx = 3;
+    link->gMC_Idx = 5;
+    link->gMC_NextIdx = 3;
     link->tmrSend_Timer();
     link->tmrRecvErr_Timer();
-    EXPECT_EQ(gMC_Idx, 0);
+    EXPECT_EQ(link->gMC_Idx, 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
 }
 
