@@ -32,7 +32,9 @@ frmKX5_Main::CommandAction openFile(const QString& name) {
 void installCommands(frmKX5_Main* w) {
     KX5Link* link = w->link();
     w->setCommandAction(0, [link](QWidget* p) {
-        return confirmed<frmKX5_SetEnv>(&link->sprdStatus, &link->sprdMonitoring, p);
+        if (!confirmed<frmKX5_SetEnv>(&link->sprdStatus, &link->sprdMonitoring, p)) return false;
+        link->KeepSelectedStation(); // the station list changed under the selection
+        return true;
     });
     w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
     w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });

@@ -132,7 +132,7 @@ void benchRefresh(const QString& dir) {
     auto* w = new frmKX5_Main(new FakeSerialPort);
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
-    gMC_No = 2;
+    w->link()->gMC_No = 2;
     w->SetOnlineState(true);
     w->tmrRefresh.stop();
     w->tmrDispGraph.stop();

@@ -5,6 +5,7 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -479,6 +480,21 @@ int KX5Link::FindConnectedStation(int start) const {
     return -1;
 }
 
+void KX5Link::KeepSelectedStation() {
+    // Nothing selected yet: the model sweep selects the first station that answers, which
+    // need not be the first in use.
+    if (gMC_List.empty() || gMC_No == 0) {
+        gMC_SelIdx = 0;
+        return;
+    }
+    auto it = std::find(gMC_List.begin(), gMC_List.end(), gMC_No);
+    if (it == gMC_List.end()) {
+        gMC_No = gMC_List.front();
+        it = gMC_List.begin();
+    }
+    gMC_SelIdx = static_cast<int>(it - gMC_List.begin());
+}
+
 int KX5Link::rowOf(int mcNo) const {
     // The row of the station a request went to; the polled one's when none is known.
     for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
@@ -773,7 +789,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     if (def->next > 0) {
         enterStep(def->next);
     } else { // the last block: back to monitoring from the first connected station
-        if (gParamOpen && m_host) m_host->paramReadComplete();
+        if (m_host) m_host->paramReadComplete();
         if (m_current && !m_currentConfirmed)
             endCurrent(RequestOutcome::Done,
                        QStringLiteral("MC [%1] parameters read").arg(m_current->mcNo));

@@ -120,6 +120,14 @@ public:
     QTimer tmrPause;     // the 2000 ms pause between the two halves of the input write
     QTimer tmrReopen;    // reopening a port that failed
 
+    // ---- selection ----
+    int gMC_No = 0;       // the selected station, target of parameter work; 0 = none yet
+    int gMC_SelIdx = 0;   // its index in the station tables
+    bool gLinkUp = false; // a station has answered with a KX5 model since the program started
+    // After the station list changed: the selection stays when its station is still in use,
+    // else moves to the first station in use; nothing selected yet stays so.
+    void KeepSelectedStation();
+
     // ---- poll state ----
     int gMC_Idx = 0;     // index of the station being polled
     int gMC_NextIdx = 0; // index to poll next; > 0 replaces gMC_Idx at the next tick

@@ -25,10 +25,6 @@ void resetDataImage() {
     gMC_Name.clear();
     gMC_OK.clear();
     gMC_Last = -1;
-    gMC_No = 0;
-    gMC_SelIdx = 0;
-    gLinkUp = false;
-    gParamOpen = false;
     gDSaveEnable = QStringLiteral("No");
     gDSaveIntv = 1;
     gDSaveUnit = QStringLiteral("분");

@@ -32,12 +32,6 @@ inline QStringList gMC_Name;
 inline std::vector<bool> gMC_OK;
 inline int gMC_Last = -1; // highest index; -1 while no station is in use
 
-// ---- Selection and poll state ----
-inline int gMC_No = 0;
-inline int gMC_SelIdx = 0;
-inline bool gLinkUp = false;
-inline bool gParamOpen = false;
-
 // ---- Data-save settings (SaveData.INI) ----
 inline QString gDSaveEnable = QStringLiteral("No");
 inline int gDSaveIntv = 1;

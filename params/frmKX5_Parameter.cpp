@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -204,8 +205,10 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     // Form_Load
     const int mcNo = m_sink->selectedMcNo();
     lblMC_No->setText(mcNo > 0 ? QString::number(mcNo) : QString());
-    if (status && gMC_SelIdx >= 0)
-        lblModel->setText(status->text(StatusCol::Model, gMC_SelIdx + 1));
+    // The station table's row of the selected station names its model.
+    const auto row = std::find(gMC_List.begin(), gMC_List.end(), mcNo);
+    if (status && mcNo > 0 && row != gMC_List.end())
+        lblModel->setText(status->text(StatusCol::Model, int(row - gMC_List.begin()) + 1));
     RefreshMap();
     sprdMap->setSpan(0, 0, 2, 1);
     for (int g = 0; g < kMapGroups; ++g) {
@@ -213,7 +216,6 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
         sprdMap->setSpan(1, 2 * g + 1, 1, 2);
     }
     s_open = this;
-    gParamOpen = true;
     // The map stays open on a refusal: it shows the values last read, and says why no
     // fresh ones come.
     const RequestReply reply = m_sink->request(Request::readAll(mcNo));
@@ -235,7 +237,6 @@ void frmKX5_Parameter::unload() {
     tmrToggleColor.stop();
     if (s_open == this) {
         s_open = nullptr;
-        gParamOpen = false;
     }
 }
 

@@ -5,21 +5,6 @@
 
 #include <algorithm>
 
-void KeepSelectedStation() {
-    // Nothing selected yet: the model sweep selects the first station that answers, which
-    // need not be the first in use.
-    if (gMC_List.empty() || gMC_No == 0) {
-        gMC_SelIdx = 0;
-        return;
-    }
-    auto it = std::find(gMC_List.begin(), gMC_List.end(), gMC_No);
-    if (it == gMC_List.end()) {
-        gMC_No = gMC_List.front();
-        it = gMC_List.begin();
-    }
-    gMC_SelIdx = static_cast<int>(it - gMC_List.begin());
-}
-
 QStringList stationLines(const Grid& list) {
     QStringList lines;
     lines.reserve(list.maxRows());

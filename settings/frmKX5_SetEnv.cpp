@@ -92,7 +92,6 @@ void frmKX5_SetEnv::btnOK_Click() {
     }
     if (!SaveStationList()) return;
     ApplyStationList();
-    KeepSelectedStation();
     accept();
 }
 

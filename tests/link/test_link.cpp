@@ -119,8 +119,8 @@ protected:
             }
         }
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
-            ASSERT_EQ(tick(), buildReadReq(gMC_No, findStep(step)->regs, gSumLen)) << step;
-            deliver(echoReply(gMC_No, step));
+            ASSERT_EQ(tick(), buildReadReq(link->gMC_No, findStep(step)->regs, gSumLen)) << step;
+            deliver(echoReply(link->gMC_No, step));
         }
         ASSERT_EQ(link->gSendStep, kStepMonitor);
     }
@@ -138,7 +138,7 @@ protected:
 TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
     useStations({1, 2, 3});
     bringUp({1, 2, 3});
-    gMC_No = 2; // selected; the poll is at station 1
+    link->gMC_No = 2; // selected; the poll is at station 1
     struct Row {
         int step;
         std::vector<int> regNo, vals;
@@ -254,7 +254,7 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     deliver(wrap("03WHO,OK,ABC-100033")); // answers, but no KX5
     ASSERT_EQ(tick(), buildModelReq(4, 0));
     deliver(whoReply(4));
-    EXPECT_EQ(gMC_No, 2);
+    EXPECT_EQ(link->gMC_No, 2);
     EXPECT_EQ(host.shownMcNo, QStringList{"2"});
     EXPECT_EQ(gMC_OK, std::vector<bool>({false, true, false, true}));
     QStringList model, state;
@@ -314,7 +314,6 @@ TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
 TEST_F(Link, NextStepAfterEachReply) {
     useStations({1, 2});
     bringUp({1, 2});
-    gParamOpen = true;
     struct Row {
         int step;
         bool accepted;
@@ -516,7 +515,7 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
         deliver(answerTo(tick()));
     EXPECT_TRUE(link->selectStation(1));
-    EXPECT_EQ(gMC_No, 2);
+    EXPECT_EQ(link->gMC_No, 2);
     EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
     // A closed port takes nothing.
     link->ClosePort();
@@ -652,6 +651,22 @@ TEST_F(Link, AStationSwitchedOnLaterIsFound) {
         deliver(answerTo(next.back()));
     }
     EXPECT_TRUE(next.contains(monitorReq(2)));
+}
+
+// When the stations in use change, the selection stays on its station if it is still in use,
+// else moves to the first one; nothing selected yet stays so for the sweep to choose.
+TEST_F(Link, TheSelectionFollowsTheStationList) {
+    struct Row {
+        std::initializer_list<int> inUse;
+        int selected, wantNo, wantIdx;
+    } rows[] = {{{3, 7}, 0, 0, 0}, {{2, 8}, 5, 2, 0}, {{1, 2, 8}, 8, 8, 2}};
+    for (const auto& r : rows) {
+        useStations(r.inUse);
+        link->gMC_No = r.selected;
+        link->gMC_SelIdx = -1;
+        link->KeepSelectedStation();
+        EXPECT_EQ(std::pair(link->gMC_No, link->gMC_SelIdx), std::pair(r.wantNo, r.wantIdx));
+    }
 }
 
 // A character is start + data + parity + stop bits; the reply wait counts both frames' wire

@@ -9,7 +9,7 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({4, 7}, 2);
-        gMC_No = 7;
+        win->link()->gMC_No = 7;
     }
     // Row `row` from space-separated texts for INP, UNIT, DP-P, NPV, NSV, MVOUT, ALMSTS,
     // ERRSTS, MODSTS and register 300, "." for an empty cell; every other cell empty.
@@ -69,7 +69,7 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
         EXPECT_EQ(text("lblUnit_1"), text("lblUnit_0"));
         EXPECT_EQ(litLamps(), lamps);
     }
-    gMC_No = 0; // no station selected: no row matches and the figures stay
+    win->link()->gMC_No = 0; // no station selected: no row matches and the figures stay
     setRow(2, "3 0 0 1234");
     win->tmrRefresh_Timer();
     EXPECT_EQ(text("lblPV"), "0");

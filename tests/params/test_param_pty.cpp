@@ -52,7 +52,11 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     EXPECT_GE(index("\x02"
                     "01DWR,04,0300,0001,0301,04D2,0302,"),
               0);
-    QTest::qWait(400); // monitoring afterwards does not refresh the map again
+    // Monitoring afterwards does not refresh the map again. A request goes out only once the
+    // one before was answered and handled: three more on the wire cover two monitor replies.
+    const size_t seen = sim.exchanges().size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.exchanges().size() >= seen + 3; }, 5000));
+    EXPECT_EQ(sim.exchanges()[seen + 1].request.substr(3, 6), "DRR,19");
     EXPECT_EQ(refreshes, 1);
 
     sim.clearExchanges();

@@ -66,16 +66,15 @@ TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
     close(master);
 }
 
-TEST_F(Windows, StationsOkWritesNinetyNineLinesRebuildsTablesAndKeepsTheSelection) {
+TEST_F(Windows, StationsOkWritesNinetyNineLinesAndRebuildsTables) {
     struct Row {
         std::initializer_list<int> before, after;
-        int selected, wantNo;
     };
     const Row rows[] = {
-        {{4}, {3, 7}, 0, 0},       // nothing selected yet: the sweep will choose, MC No stays empty
-        {{2, 5, 8}, {2, 8}, 5, 2}, // the selected station dropped: the first still in use
-        {{2, 8}, {1, 2, 8}, 8, 8}, // still in use: kept, its index follows
-        {{2}, {}, 2, 2},           // none in use: refused, nothing changes
+        {{4}, {3, 7}},
+        {{2, 5, 8}, {2, 8}},
+        {{2, 8}, {1, 2, 8}},
+        {{2}, {}}, // none in use: refused, nothing changes
     };
     auto in = [](std::initializer_list<int> l, int k) {
         return std::find(l.begin(), l.end(), k) != l.end();
@@ -84,8 +83,6 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesRebuildsTablesAndKeepsTheSelectio
         messages.clear();
         write("CFG/SetEnv.INI", setEnvFile(r.before));
         LoadStations(&status, &monitoring);
-        gMC_No = r.selected;
-        gMC_SelIdx = -1;
         frmKX5_SetEnv w(&status, &monitoring);
         for (int k = 1; k <= 99; ++k)
             w.list()->setText(1, k, in(r.after, k) ? "O" : "X");
@@ -106,9 +103,6 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesRebuildsTablesAndKeepsTheSelectio
             mcs << QString::number(n);
         EXPECT_EQ(column(status, 1), mcs);
         EXPECT_EQ(column(monitoring, 0), mcs);
-        EXPECT_EQ(gMC_No, r.wantNo);
-        const auto idx = std::find(gMC_List.begin(), gMC_List.end(), r.wantNo) - gMC_List.begin();
-        EXPECT_EQ(gMC_SelIdx, refused ? -1 : r.wantNo ? idx : 0);
     }
 }
 
