@@ -70,7 +70,7 @@ KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
         t.setSingleShot(single);
         connect(&t, &QTimer::timeout, this, handler);
     };
-    init(tmrSend, kSendTickMs, false, &KX5Link::tmrSend_Timer);
+    init(tmrSend, kSendTickMs, false, &KX5Link::sendTimerFired);
     init(tmrRecvErr, kReplyWaitMs, false, &KX5Link::tmrRecvErr_Timer);
     init(tmrBall_Send, 250, false, &KX5Link::tmrBall_Send_Timer);
     init(tmrBall_Recv, 250, false, &KX5Link::tmrBall_Recv_Timer);
@@ -198,7 +198,9 @@ double KX5Link::charMs() const {
 }
 
 int KX5Link::quietGapMs() const {
-    return qMax(1, static_cast<int>(std::ceil(kQuietGapChars * charMs())));
+    // Whole milliseconds only: the tick makes up the rest, so a fast line is not held a whole
+    // millisecond for a gap of a third of one.
+    return static_cast<int>(std::floor(kQuietGapChars * charMs()));
 }
 
 int KX5Link::replyWaitMs(int requestBytes, int replyBytes) const {
@@ -214,7 +216,9 @@ void KX5Link::sendTimerOn() {
     case Phase::Reopening:
         return;
     default:
-        if (gSendStep > 0) tmrSend.start();
+        // Always the pacing's own interval: a tick that waited out the rest of a quiet gap
+        // leaves the timer at 0.
+        if (gSendStep > 0) tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
     }
 }
 
@@ -383,10 +387,10 @@ void KX5Link::startSweep() {
     m_sinceRediscovery = 0;
     m_rediscoverIdx = -1;
     m_out.reset();
+    m_lastRead.invalidate();
     enterStep(kStepModel);
     // The rate and the pacing hold for as long as the port stays open.
-    tmrSend.setInterval(m_fast ? quietGapMs() : kSendTickMs);
-    tmrSend.start();
+    tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
 }
 
 void KX5Link::OpenPort() {
@@ -516,6 +520,18 @@ void KX5Link::advanceMonitorPoll() {
 
 // ---------------- send tick ----------------
 
+// The timer's ticks come through here: in the fast pacing the line stays quiet for 3.5
+// characters after the last byte heard, which a millisecond timer can only round; the rest,
+// under a millisecond, is waited out by ticking again at once.
+void KX5Link::sendTimerFired() {
+    if (m_fast && m_lastRead.isValid() &&
+        kQuietGapChars * charMs() * 1e6 > double(m_lastRead.nsecsElapsed())) {
+        tmrSend.start(0);
+        return;
+    }
+    tmrSend_Timer();
+}
+
 void KX5Link::tmrSend_Timer() {
     if (gathering()) {
         m_sendDue = true;
@@ -644,6 +660,7 @@ void KX5Link::MSComm1_OnComm() {
 // Everything waiting is read and traced; a close the user asked for is done instead of parsing.
 void KX5Link::readAndHandle() {
     const QByteArray bytes = m_port->readAll();
+    m_lastRead.start();
     CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
     if (gPortCloseReq)
         goOffline(QString(""));
@@ -854,7 +871,7 @@ void KX5Link::pause_Done() {
     tmrPause.stop();
     if (m_phase != Phase::InputPause || !m_port->isOpen()) return;
     enterStep(kStepWriteInput2);
-    tmrSend.start();
+    sendTimerOn();
 }
 
 // ---------------- watchdog and lamps ----------------
@@ -930,7 +947,7 @@ void KX5Link::tmrRecvErr_Timer() {
             advanceMonitorPoll();
         }
     }
-    if (m_port->isOpen()) tmrSend.start();
+    if (m_port->isOpen()) tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
 }
 
 void KX5Link::tmrBall_Send_Timer() {

@@ -90,7 +90,7 @@ public:
     static double charBits(const QString& dataBits, const QString& parity, const QString& stopBits);
     // One character's wire time in ms at the configured rate and format.
     double charMs() const;
-    // The quiet gap before a request (fast pacing), in ms.
+    // The quiet gap before a request (fast pacing), in whole ms; the tick waits out the rest.
     int quietGapMs() const;
     // How long a request may go unanswered, from the moment it was handed to the port: its own
     // wire time, the station's time to answer (500 ms in the standard pacing, a short
@@ -213,6 +213,7 @@ private:
     void stopAll();
     void sendTimerOn();
     void startSweep();
+    void sendTimerFired();
     void countReply(bool accepted, bool sumOK, bool hasOK);
     void setSendLamp(Bgr c);
     void setRecvLamp(Bgr c);
@@ -232,6 +233,7 @@ private:
     int m_reopenAttempt = 0;
     LineStats m_stats;
     QElapsedTimer m_sentAt;
+    QElapsedTimer m_lastRead; // the fast pacing's quiet gap runs from here
     // The request on the line: what its answer must look like.
     struct Transaction {
         int step = 0;
