@@ -24,33 +24,9 @@ struct RecordingHost : LinkHost {
     void paramReadComplete() override { ++paramDone; }
 };
 
-QByteArray whoReply(int mc) {
-    return wrap(mc2(mc) + "WHO,OK,KX5-100033");
-}
-
-QByteArray drrReply(int mc, const std::vector<int>& vals) {
-    QByteArray b = mc2(mc) + "DRR,OK";
-    for (int v : vals)
-        b += "," + HexPad(v, 4).toLatin1();
-    return wrap(b);
-}
-
 // A reply to a read step carrying each register's own number as its value.
 QByteArray echoReply(int mc, int step) {
     return drrReply(mc, findStep(step)->regs);
-}
-
-QByteArray ackReply(int mc) {
-    return wrap(mc2(mc) + "DWR,OK");
-}
-
-// The answer a controller gives to a request: its model, zeros for a read, an acknowledgement.
-QByteArray answerTo(const QByteArray& req) {
-    const int mc = req.mid(1, 2).toInt();
-    const QByteArray cmd = req.mid(3, 3);
-    if (cmd == "WHO") return whoReply(mc);
-    if (cmd == "DWR") return ackReply(mc);
-    return drrReply(mc, std::vector<int>(static_cast<size_t>(req.mid(7, 2).toInt()), 0));
 }
 
 const std::vector<int> kMonitorValues{3, 0,   0, 1234, 2500, 0, 0, 455, 1, 3,
@@ -545,38 +521,6 @@ TEST_F(Link, NoRequestHoldsTheLine) {
         EXPECT_FALSE(next.join().contains("DWR")) << next.join().data();
         EXPECT_TRUE(next.join().contains(monitorReq(r.r.mcNo == 1 ? 2 : 3)));
     }
-}
-
-// A station that was off when the port opened is asked for its model once in ten exchanges
-// and, when it answers, is polled from then on.
-TEST_F(Link, AStationSwitchedOnLaterIsFound) {
-    useStations({1, 2, 3});
-    bringUp({1, 3}); // 2 did not answer the sweep
-    std::vector<QByteArray> sent;
-    for (int k = 0; k < 20; ++k) {
-        sent.push_back(tick());
-        if (sent.back() == buildModelReq(2, 0))
-            link->tmrRecvErr_Timer(); // still off
-        else
-            deliver(answerTo(sent.back()));
-    }
-    EXPECT_EQ(sent[9], buildModelReq(2, 0));
-    EXPECT_EQ(sent[19], buildModelReq(2, 0));
-    EXPECT_EQ(std::count(sent.begin(), sent.end(), buildModelReq(2, 0)), 2);
-    EXPECT_EQ(link->mRecvErrCnt, 0) << "a station still off costs the poll nothing";
-    QStringList found;
-    QObject::connect(link.get(), &KX5Link::stationFound,
-                     [&](int mc, const QString& model) { found << QString::number(mc) + model; });
-    for (int k = 0; k < 10; ++k)
-        deliver(answerTo(tick())); // now it answers
-    EXPECT_EQ(found, QStringList{"2KX5-105"});
-    EXPECT_EQ(gMC_OK, std::vector<bool>({true, true, true}));
-    QByteArrayList next;
-    for (int k = 0; k < 3; ++k) {
-        next << tick();
-        deliver(answerTo(next.back()));
-    }
-    EXPECT_TRUE(next.contains(monitorReq(2)));
 }
 
 // When the stations in use change, the selection stays on its station if it is still in use,

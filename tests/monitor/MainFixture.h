@@ -87,13 +87,6 @@ protected:
         win->tmrRefresh.stop();
         return win.get();
     }
-    // A station's answer to a request frame: a KX5-105 model, zeros for a read, OK for a write.
-    static QByteArray answerTo(const QByteArray& request) {
-        const QByteArray mc = request.mid(1, 2), command = request.mid(3, 3);
-        if (command == "WHO") return wrap(mc + "WHO,OK,KX5-100033");
-        if (command == "DWR") return wrap(mc + "DWR,OK");
-        return wrap(mc + "DRR,OK" + QByteArray(",0000").repeated(request.mid(7, 2).toInt()));
-    }
     // The next send tick, answered by its station; returns the request.
     QByteArray answerNext() {
         const QByteArray request = sent();
