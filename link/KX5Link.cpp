@@ -376,6 +376,7 @@ void KX5Link::mSetPortOpen_Click() {
 }
 
 void KX5Link::startSweep() {
+    markAllStale();
     gMC_No = 0;
     gMC_Idx = 0;
     gMC_NextIdx = 0;
@@ -417,6 +418,7 @@ void KX5Link::ClosePort() {
     }
     // Said while the phase still tells what was cut short.
     if (hadRequests) dropRequests();
+    markAllStale();
     m_current.reset();
     gPortCloseReq = false;
     setPhase(Phase::Closed);
@@ -449,6 +451,7 @@ void KX5Link::onPortFailed(const QString& cause) {
     m_reopenAttempt = 0;
     setPanel(4, QStringLiteral("Port %1 lost: reopening").arg(gPort));
     dropRequests();
+    markAllStale();
     setPhase(Phase::Reopening);
     tmrReopen.start();
     emit portLost(cause);
@@ -701,6 +704,8 @@ void KX5Link::countUnmatched(const QByteArray& frame) {
     if (frame.isEmpty() || frame[0] != STX) return;
     const int mc = m_out ? m_out->mcNo : addressOf(frame);
     ++m_stats[mc].unmatched;
+    // The station's own answer to its monitor read, but not one that fits it.
+    if (m_out && m_out->step == kStepMonitor && isFrom(frame, m_out->mcNo)) markStale(m_out->idx);
 }
 
 void KX5Link::handleRefusal(const QByteArray& frame) {
@@ -713,6 +718,7 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
     ++m_stats[m_out->mcNo].refusals;
     if (gSendStep < 20 && !m_out->rediscovery)
         sprdMonitoring.setText(MonitorCol::COMSTS, m_out->idx + 1, QStringLiteral("NG"));
+    if (m_out->step == kStepMonitor) markStale(m_out->idx);
     sendTimerOn();
 }
 
@@ -785,6 +791,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
         // The watchdog keeps running and the same request goes out again.
         if (gSendStep == kStepMonitor && (!sumOK || gSumLen == 0))
             sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("NG"));
+        markStale(m_out->idx);
         m_port->flushInput();
         sendTimerOn();
         return;
@@ -914,6 +921,7 @@ void KX5Link::tmrRecvErr_Timer() {
     sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
     sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
     ++m_stats[silent].timeouts;
+    markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();
     } else if (gSendStep != kStepModel && gSendStep != kStepMonitor) {
@@ -966,11 +974,36 @@ void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
     const int row = idx + 1;
     const std::vector<int>& regs = findStep(kStepMonitor)->regs;
     if (row < 1 || row > sprdMonitoring.maxRows() || !hasFields(frame, count(regs))) return;
+    if (m_values.size() <= size_t(idx)) m_values.resize(size_t(idx) + 1);
+    StationValues& v = m_values[size_t(idx)];
     // Fields 1 to 12 fill columns INP to MODSTS; the rest skip COMSTS.
-    for (int i = 1; i <= count(regs); ++i)
-        sprdMonitoring.setText(i < MonitorCol::COMSTS ? i : i + 1, row,
-                               HexToSigned(field(frame, i)));
+    for (int i = 1; i <= count(regs); ++i) {
+        const QString text = HexToSigned(field(frame, i));
+        v.regs[size_t(i - 1)] = text.toInt();
+        sprdMonitoring.setText(i < MonitorCol::COMSTS ? i : i + 1, row, text);
+    }
     sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("OK"));
+    v.storedAt = QDateTime::currentDateTime();
+    v.fresh = true;
+    emit monitorStored(idx);
+}
+
+const StationValues* KX5Link::values(int idx) const {
+    if (idx < 0 || idx > gMC_Last) return nullptr;
+    static const StationValues kNone;
+    return size_t(idx) < m_values.size() ? &m_values[size_t(idx)] : &kNone;
+}
+
+void KX5Link::markStale(int idx) {
+    if (idx < 0 || size_t(idx) >= m_values.size() || !m_values[size_t(idx)].fresh) return;
+    m_values[size_t(idx)].fresh = false;
+    emit monitorStale(idx);
+}
+
+// Nothing heard before the port went down or came back counts as live.
+void KX5Link::markAllStale() {
+    for (int i = 0; i < int(m_values.size()); ++i)
+        markStale(i);
 }
 
 void KX5Link::StoreParamReply(int block, const QByteArray& frame) {

@@ -10,12 +10,23 @@
 #include "link/SerialPort.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <array>
 #include <memory>
 #include <optional>
+
+// A station's last monitor reply as numbers, in the order of the monitor read (610, 611, 614,
+// 1, 2, 3, 4, 5, 8, 9, 17, 18, 300, 501 to 506), with the time it was stored. It is fresh
+// until an exchange with the station fails; a failure never changes the values themselves.
+struct StationValues {
+    static constexpr int kCount = 19;
+    std::array<int, kCount> regs{};
+    QDateTime storedAt; // invalid: nothing stored yet
+    bool fresh = false;
+};
 
 // What the link asks of the window it belongs to.
 class LinkHost {
@@ -162,6 +173,13 @@ public:
     void tmrBall_Recv_Timer();
     void pause_Done(); // end of the pause after step 105
 
+    // The typed image of station index idx; null for an index outside the station tables.
+    const StationValues* values(int idx) const;
+    bool isFresh(int idx) const {
+        const StationValues* v = values(idx);
+        return v && v->fresh;
+    }
+
     int NextStationIdx() const;
     int FindConnectedStation(int start) const;
     void StoreMonitorReply(int idx, const QByteArray& frame);
@@ -173,6 +191,10 @@ public:
 signals:
     // A request taken by request() has ended; text says how, in words for the user.
     void requestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+    // Station index idx's monitor reply was stored (its values are fresh).
+    void monitorStored(int idx);
+    // An exchange with station index idx failed: its values are no longer fresh.
+    void monitorStale(int idx);
     // A station that missed the model sweep answered later and joins the poll.
     void stationFound(int mcNo, const QString& model);
     // The port failed while open and is being reopened; it is back.
@@ -196,6 +218,8 @@ private:
     void onReadReply(const QByteArray& frame, int row);
     void onWriteAck(const QByteArray& frame);
     void countUnmatched(const QByteArray& frame);
+    void markStale(int idx);
+    void markAllStale();
     void enterStep(int step);
     void setPhase(Phase p);
     void takePending();
@@ -257,4 +281,5 @@ private:
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;
+    std::vector<StationValues> m_values; // by station index
 };

@@ -827,11 +827,10 @@ void frmKX5_Main::dataLogCheck() {
         return;
     mLastSave = now;
     if (m_link->phase() == KX5Link::Phase::Closed) return;
-    const Grid& status = m_link->sprdStatus;
     for (int k = 0; k <= gMC_Last && k < static_cast<int>(gMC_List.size()); ++k) {
-        if (status.text(StatusCol::ConnState, k + 1) != QLatin1String("OK") ||
-            !gMC_OK[static_cast<size_t>(k)])
-            continue;
+        // Only live values: a station whose latest exchange failed, or that has not answered
+        // since the port was opened or reopened, gets no record.
+        if (!m_link->isFresh(k) || !gMC_OK[static_cast<size_t>(k)]) continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
         AppendDataRecord(dataFilePath(gDSaveFolder, gDSaveName, gMC_List[static_cast<size_t>(k)]),
                          m_link->sprdMonitoring, k + 1, clock());

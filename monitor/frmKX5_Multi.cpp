@@ -290,6 +290,11 @@ void frmKX5_Multi::tmrRefresh_Timer() {
     const Grid& mon = *m_monitor;
     const int rows = qMin(mon.maxRows(), m_grid.maxRows());
     for (int r = 1; r <= rows; ++r) {
+        // The station table's state and colour: NG as soon as a reply wait runs out.
+        if (r <= m_status->maxRows()) {
+            m_grid.setText(ConnState, r, m_status->text(StatusCol::ConnState, r));
+            if (auto c = m_status->backColor(StatusCol::ConnState, r)) setBack(ConnState, r, *c);
+        }
         if (!answered(r)) {
             // A station that never answered keeps what its row shows; only the hint goes.
             m_grid.setHint(Speed, r, QString());
@@ -303,6 +308,9 @@ void frmKX5_Multi::tmrRefresh_Timer() {
         m_grid.setText(SV, r, formatDecimals(val(mon.text(MonitorCol::NSV, r)) / scale, d));
         m_grid.setText(MV, r, formatDecimals(val(mon.text(MonitorCol::MVOUT, r)) / 10.0, 1));
         m_grid.setText(PidNo, r, QString::number(cInt(mon.text(MonitorCol::PIDNO, r))));
+        const Bgr ink = isFresh(r - 1) ? kBlack : kStaleText;
+        for (int col : {int(PV), int(SV), int(MV), int(PidNo)})
+            if (m_grid.foreColor(col, r) != ink) m_grid.setForeColor(col, r, ink);
 
         const Bgr off = rowColor(r);
         const qint64 alm = cInt(mon.text(MonitorCol::ALMSTS, r));
@@ -321,7 +329,6 @@ void frmKX5_Multi::tmrRefresh_Timer() {
         setBack(Wait, r, bit(mod, 13) ? kLampOn : off);
         setKey(KeyPrint, r, bit(mod, 8));
 
-        m_grid.setText(ConnState, r, mon.text(MonitorCol::COMSTS, r));
         for (int j = 1; j <= 4; ++j)
             setKey(KeyPrint + j, r, val(mon.text(MonitorCol::PRINT + j, r)) > 0);
         m_grid.setText(Speed, r, mon.text(MonitorCol::SPD, r));

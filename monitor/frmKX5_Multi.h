@@ -46,6 +46,7 @@ public:
     };
     static constexpr Bgr kLampOn = rgb(255, 0, 0);
     static constexpr Bgr kKeyOn = rgb(255, 0, 0);
+    static constexpr Bgr kStaleText = rgb(128, 128, 128);
 
     // Writes through sink; reads the main window's station table and monitor table. All three
     // outlive this window.
@@ -72,6 +73,9 @@ public:
 
     // Runs the value editor modally; tests put their own here.
     std::function<int(frmD_Edit&)> runEditor;
+    // Whether station index k's values are live; the owner points it at the link. Values that
+    // are not are shown grey.
+    std::function<bool(int)> isFresh = [](int) { return true; };
 
     QTimer tmrRefresh; // 1000 ms, from the end of Form_Load
 

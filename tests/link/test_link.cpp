@@ -340,6 +340,10 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         EXPECT_EQ(link->gMC_Idx, 1) << r.name;
         EXPECT_TRUE(link->tmrRecvErr.isActive()) << r.name;
         EXPECT_FALSE(link->tmrSend.isActive()) << r.name << ": still waiting, nothing resent";
+        // Station 2's own frame that does not fit: its values are no longer live.
+        EXPECT_EQ(link->isFresh(1),
+                  r.reply.mid(1, 2) != "02" && link->values(1)->storedAt.isValid())
+            << r.name;
         const auto& st = link->lineStats();
         unmatched = st.count(2) ? st.at(2).unmatched : 0;
         deliver(drrReply(2, kMonitorValues)); // the real answer comes after all

@@ -13,14 +13,23 @@ protected:
         writeFile("CFG/SaveData.INI",
                   ("Yes\r\n2\r\nsec\r\n" + path("log") + "\r\nOven\r\n").toUtf8());
         build({3, 12}, 2);
-        setValues(1, "2500", "2498", "455");
-        setValues(2, "-5", "1234", "0");
+        setValues(1, 2500, 2498, 455);
+        setValues(2, -5, 1234, 0);
         press("btnDSave_Start");
     }
-    void setValues(int row, const QString& nsv, const QString& npv, const QString& mv) {
-        for (auto [col, v] :
-             {std::pair{MonitorCol::NSV, nsv}, {MonitorCol::NPV, npv}, {MonitorCol::MVOUT, mv}})
-            link()->sprdMonitoring.setText(col, row, v);
+    // Station `row`'s monitor read, answered with these SV, PV and MV (or, with `fail`, with
+    // a refusal or a reply without "OK").
+    void setValues(int row, int nsv, int npv, int mv, const char* fail = nullptr) {
+        link()->gMC_Idx = row - 1;
+        const QByteArray mc = sent().mid(1, 2);
+        std::vector<int> v(19, 0);
+        v[3] = npv, v[4] = nsv, v[7] = mv;
+        const QByteArray ok = drrReply(mc.toInt(), v);
+        port->feed(!fail                      ? ok
+                   : QByteArray(fail) == "NG" ? wrap(mc + "NG,09")
+                                              : QByteArray(ok).replace("OK", "NO"));
+        link()->gather_Done();
+        link()->tmrSend.stop();
     }
     QString file(int mc) const { return dataFilePath(path("log"), "Oven", mc); }
     int lines(int mc) const { return static_cast<int>(readFile(file(mc)).count("\r\n")); }
@@ -44,7 +53,7 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(readFile(file(3)), QByteArray("earlier\r\n"));
     tickAt(3000);
-    setValues(1, "2510", "2501", "1000");
+    setValues(1, 2510, 2501, 1000);
     tickAt(6000);
     EXPECT_EQ(readFile(file(3)), QByteArray("earlier\r\n"
                                             "2026-03-07\t09:05:06\t2500\t2498\t455\r\n"
@@ -82,28 +91,35 @@ TEST_F(DataLogging, RecordsComeARegularNumberOfTicksApart) {
     }
 }
 
-TEST_F(DataLogging, OnlyAnsweringStationsWithValuesGetRecordsAndFailuresAreSilent) {
+// Only live values are logged: not a station whose latest exchange failed, nor one that has
+// not passed the model query; a record that cannot be written leaves the others alone.
+TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSilent) {
     setMsgBoxHandler([](const QString&, const QString& text, QMessageBox::StandardButtons) {
         ADD_FAILURE() << text.toStdString();
         return QMessageBox::Ok;
     });
-    setConnState(1, "NG");
-    setValues(2, "", "", ""); // connected, but its first monitor reply has not come
-    tickAt(0);
-    EXPECT_FALSE(QFile::exists(file(3)) || QFile::exists(file(12)));
-    setConnState(1, "OK"); // not enough: the station must have passed the model query
-    gMC_OK[0] = false;
-    setValues(2, "1", "2", "3");
-    tickAt(3000);
+    for (const char* fail : {"NG", "NO"}) { // refused, or answered without "OK"
+        setValues(1, 1, 2, 3, fail);
+        tickAt(lines(12) * 3000);
+        EXPECT_FALSE(QFile::exists(file(3))) << fail;
+    }
+    sent();
+    link()->tmrRecvErr_Timer(); // silent: no record either, until its next good reply
+    tickAt(6000);
+    EXPECT_FALSE(QFile::exists(file(3)));
+    EXPECT_EQ(lines(12), 3);
+    setValues(1, 1, 2, 3);
+    gMC_OK[0] = false; // not enough: the station must have passed the model query
+    tickAt(9000);
     EXPECT_FALSE(QFile::exists(file(3)));
     gMC_OK[0] = true;
     QDir().mkpath(file(3)); // a folder where the file should be: the other station goes on
-    tickAt(6000);
-    EXPECT_EQ(lines(12), 2);
-    gDSaveFolder = path("missing");
-    tickAt(9000);
-    QDir().mkpath(gDSaveFolder); // the folder appears: the next interval writes as usual
     tickAt(12000);
+    EXPECT_EQ(lines(12), 5);
+    gDSaveFolder = path("missing");
+    tickAt(15000);
+    QDir().mkpath(gDSaveFolder); // the folder appears: the next interval writes as usual
+    tickAt(18000);
     EXPECT_EQ(readFile(dataFilePath(gDSaveFolder, "Oven", 12)).count("\r\n"), 1);
 }
 
@@ -117,10 +133,12 @@ TEST_F(DataLogging, NothingUnlessEnabledRunningAndOpen) {
     press("btnMenu_3"); // a closed port writes nothing but still moves the last write time
     link()->tmrSend_Timer();
     tickAt(20000);
-    press("btnMenu_3");
-    setConnState(1, "OK");
-    tickAt(22000);
-    EXPECT_FALSE(QFile::exists(file(3)));
+    press("btnMenu_3"); // open again: nothing heard before counts until the station answers
     tickAt(23000);
+    EXPECT_FALSE(QFile::exists(file(3)));
+    for (int k = 0; k < 2 + 4; ++k) // the sweep and the read-all
+        answerNext();
+    setValues(1, 1, 2, 3);
+    tickAt(26000);
     EXPECT_EQ(lines(3), 1);
 }

@@ -44,6 +44,7 @@ protected:
             std::make_unique<frmKX5_Multi>(link(), &link()->sprdStatus, &link()->sprdMonitoring);
         QObject::connect(link(), &KX5Link::requestEnded, multi.get(),
                          &frmKX5_Multi::onRequestEnded);
+        multi->isFresh = [this](int k) { return link()->isFresh(k); };
         multi->tmrRefresh.stop();
         multi->fitToContents(QSize(1920, 1040)); // the test screen is smaller than an operator's
         multi->show();
@@ -149,6 +150,18 @@ TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     EXPECT_EQ(g.backColor(Col::Alarm1, 2), kRed);
     // Station 7 shows no invented zeros and offers no edit.
     EXPECT_EQ(g.text(Col::PV, 3) + g.hint(Col::Speed, 3), "");
+    // Station 1 answers, then falls silent while the window is open: NG on black at its first
+    // time-out, its last values grey.
+    answerNext();
+    multi->tmrRefresh_Timer();
+    EXPECT_EQ(g.foreColor(Col::PV, 1), kBlack);
+    link()->gMC_Idx = 0;
+    sent();
+    link()->tmrRecvErr_Timer();
+    multi->tmrRefresh_Timer();
+    EXPECT_EQ(g.text(Col::ConnState, 1) + " " + g.text(Col::PV, 1), "NG 0");
+    EXPECT_EQ(g.backColor(Col::ConnState, 1), kBlack);
+    EXPECT_EQ(g.foreColor(Col::PV, 1), frmKX5_Multi::kStaleText);
 }
 
 TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
