@@ -34,6 +34,10 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
             [this](const Request& r, RequestOutcome outcome, const QString& text) {
                 if (outcome != RequestOutcome::Done) add(r.mcNo, text);
             });
+    // Each reply and each failure is looked at as it happens, so an alarm shorter than the
+    // graph's tick is still logged.
+    connect(link, &KX5Link::monitorStored, this, [this](int idx) { checkRow(idx + 1); });
+    connect(link, &KX5Link::monitorStale, this, [this](int idx) { checkRow(idx + 1); });
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         add(mcNo, QStringLiteral("Answered: %1, polled from now on").arg(model));
     });
@@ -65,38 +69,39 @@ void EventLog::add(int mcNo, const QString& text) {
 }
 
 void EventLog::check() {
+    const int rows = qMin(m_link->sprdMonitoring.maxRows(), static_cast<int>(gMC_List.size()));
+    for (int r = 1; r <= rows; ++r)
+        checkRow(r);
+}
+
+void EventLog::checkRow(int r) {
     const Grid& mon = m_link->sprdMonitoring;
     const Grid& st = m_link->sprdStatus;
-    const int rows = qMin(mon.maxRows(), static_cast<int>(gMC_List.size()));
-    m_seen.resize(static_cast<size_t>(qMax(rows, 0)));
-    for (int r = 1; r <= rows; ++r) {
-        Seen& seen = m_seen[static_cast<size_t>(r - 1)];
-        const int mc = gMC_List[static_cast<size_t>(r - 1)];
-        const QString conn = st.text(StatusCol::ConnState, r);
-        if (seen.conn != conn && !conn.isEmpty()) {
-            if (conn == QLatin1String("NG"))
-                add(mc, QStringLiteral("No answer (NG)"));
-            else if (seen.conn == QLatin1String("NG"))
-                add(mc, QStringLiteral("Answering again"));
-            seen.conn = conn;
-        }
-        // Bits count only once a station's values have arrived.
-        if (mon.text(MonitorCol::COMSTS, r).isEmpty()) continue;
-        const int alm = cInt(mon.text(MonitorCol::ALMSTS, r));
-        const int err = cInt(mon.text(MonitorCol::ERRSTS, r));
-        if (seen.known) {
-            for (const Bit& b : kBits) {
-                const int before =
-                    (b.word == MonitorCol::ALMSTS ? seen.alm : seen.err) >> b.bit & 1;
-                const int now = (b.word == MonitorCol::ALMSTS ? alm : err) >> b.bit & 1;
-                if (before != now)
-                    add(mc, QStringLiteral("%1 %2").arg(QLatin1String(b.name),
-                                                        now ? QStringLiteral("on")
-                                                            : QStringLiteral("off")));
-            }
-        }
-        seen.known = true;
-        seen.alm = alm;
-        seen.err = err;
+    if (r < 1 || r > qMin(mon.maxRows(), static_cast<int>(gMC_List.size()))) return;
+    if (m_seen.size() < size_t(r)) m_seen.resize(size_t(r));
+    Seen& seen = m_seen[static_cast<size_t>(r - 1)];
+    const int mc = gMC_List[static_cast<size_t>(r - 1)];
+    const QString conn = st.text(StatusCol::ConnState, r);
+    if (seen.conn != conn && !conn.isEmpty()) {
+        if (conn == QLatin1String("NG"))
+            add(mc, QStringLiteral("No answer (NG)"));
+        else if (seen.conn == QLatin1String("NG"))
+            add(mc, QStringLiteral("Answering again"));
+        seen.conn = conn;
     }
+    // Bits count only once a station's values have arrived; a lamp already on then is logged.
+    if (mon.text(MonitorCol::COMSTS, r).isEmpty()) return;
+    const int alm = cInt(mon.text(MonitorCol::ALMSTS, r));
+    const int err = cInt(mon.text(MonitorCol::ERRSTS, r));
+    for (const Bit& b : kBits) {
+        const int before =
+            seen.known ? (b.word == MonitorCol::ALMSTS ? seen.alm : seen.err) >> b.bit & 1 : 0;
+        const int now = (b.word == MonitorCol::ALMSTS ? alm : err) >> b.bit & 1;
+        if (before != now)
+            add(mc, QStringLiteral("%1 %2").arg(
+                        QLatin1String(b.name), now ? QStringLiteral("on") : QStringLiteral("off")));
+    }
+    seen.known = true;
+    seen.alm = alm;
+    seen.err = err;
 }

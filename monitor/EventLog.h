@@ -26,6 +26,8 @@ public:
 
     // Compares the stations' alarm and error bits and states with what was seen last.
     void check();
+    // The same for the station in row r of the monitor table.
+    void checkRow(int r);
     void add(int mcNo, const QString& text);
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
     static QString filePath(const QDate& day);

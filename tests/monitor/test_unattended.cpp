@@ -92,28 +92,32 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     EventLog* log = win->eventLog();
     log->clock = [this] { return now; };
     win->btnDSave_Start_Click();
-    Grid& mon = link()->sprdMonitoring;
-    auto values = [&](int row, const char* alm, const char* err) {
-        mon.setText(MonitorCol::ALMSTS, row, alm);
-        mon.setText(MonitorCol::ERRSTS, row, err);
-        mon.setText(MonitorCol::COMSTS, row, "OK");
-        log->check();
+    // Station `row`'s monitor reply with these alarm and error words, as the line brings it;
+    // the graph's tick never runs here.
+    auto values = [&](int row, int alm, int err) {
+        link()->gMC_Idx = row - 1;
+        const QByteArray mc = sent().mid(1, 2);
+        std::vector<int> v(19, 0);
+        v[9] = alm, v[10] = err;
+        port->feed(drrReply(mc.toInt(), v));
+        link()->gather_Done();
     };
-    values(1, "0", "0");
-    values(1, "2", "0");   // AL2 on
-    values(1, "2", "0");   // no change, no entry
-    values(1, "0", "256"); // AL2 off, AT ERR on
-    setConnState(2, "NG");
-    log->check();
-    setConnState(2, "OK");
-    log->check();
+    values(1, 0, 0);
+    values(1, 2, 0);   // AL2 on
+    values(1, 2, 0);   // no change, no entry
+    values(1, 0, 256); // AL2 off, AT ERR on
+    values(2, 1, 0);   // AL1 already on at the first reply
+    link()->gMC_Idx = 1;
+    sent();
+    link()->tmrRecvErr_Timer();
+    values(2, 1, 0);
     QStringList seen;
     for (int r = 1; r <= log->events.maxRows(); ++r)
         seen << log->events.text(2, r) + " " + log->events.text(3, r);
-    EXPECT_EQ(seen, QStringList({"1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 No answer (NG)",
-                                 "2 Answering again"}));
+    EXPECT_EQ(seen, QStringList({"1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 AL1 on",
+                                 "2 No answer (NG)", "2 Answering again"}));
     const QByteArray file = readFile(EventLog::filePath(now.date()));
-    EXPECT_EQ(file.count("\r\n"), 5);
+    EXPECT_EQ(file.count("\r\n"), 6);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t1\tAL2 on\r\n")) << file.data();
     // Once full, the oldest go first, and the view sees removals, never a reset. New entries
     // scroll into view only while the list shows its end.
