@@ -21,19 +21,24 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
     return r;
 }
 
-bool appendWhole(const QString& path, const QByteArray& bytes) {
+bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     // Unbuffered: the record goes out in one write, not in buffer-sized pieces.
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        if (error) *error = f.errorString();
+        return false;
+    }
     const qint64 before = f.size();
     if (f.write(bytes) == bytes.size()) return true;
+    if (error) *error = f.errorString();
     // A full disk or a file-size limit took part of it: cut the part off again, so the
     // next record does not start in the middle of this one.
     f.resize(before);
     return false;
 }
 
-bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now) {
+bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now,
+                      QString* error) {
     if (row < 1 || row > monitoring.maxRows()) return false;
     const QString nsv = monitoring.text(MonitorCol::NSV, row);
     const QString npv = monitoring.text(MonitorCol::NPV, row);
@@ -41,7 +46,7 @@ bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, cons
     // Before a station's first monitor reply its row is empty: a record without values is
     // no record.
     if (nsv.isEmpty() || npv.isEmpty() || mvout.isEmpty()) return false;
-    return appendWhole(path, dataRecord(now, nsv, npv, mvout));
+    return appendWhole(path, dataRecord(now, nsv, npv, mvout), error);
 }
 
 qint64 LogIntervalSeconds(qint64 count, const QString& unit) {
@@ -52,7 +57,7 @@ bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 inter
                        int tickMs) {
     if (!last.isValid()) return true;
     const qint64 elapsed = last.msecsTo(now);
-    if (elapsed < 0) return false; // the clock was set back: wait until it passes again
+    if (elapsed < 0) return true; // the clock was set back: an hour's wait would lose an hour
     // The elapsed time in whole graph ticks, so a tick that comes a little early or late
     // falls on the same side of the interval every time.
     const qint64 tick = qMax(1, tickMs);

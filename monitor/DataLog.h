@@ -14,15 +14,18 @@ QString dataFilePath(const QString& folder, const QString& name, int mcNo);
 // "YYYY-MM-DD" TAB "HH:MM:SS" TAB NSV TAB NPV TAB MVOUT CR LF.
 QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
                       const QString& mvout);
-// Appends bytes in one write, or nothing: a short write is cut back to the old length.
-bool appendWhole(const QString& path, const QByteArray& bytes);
+// Appends bytes in one write, or nothing: a short write is cut back to the old length. On
+// failure *error (when given) says why, in the file system's words.
+bool appendWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Appends the record of monitor-table row `row` (NSV, NPV and MVOUT: the stored values, not
 // the display texts). False when the row has no values yet or the file could not be opened
-// or written; the caller skips it.
-bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now);
+// or written; the caller skips it. *error says why a write failed (empty: no values yet).
+bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now,
+                      QString* error = nullptr);
 // The log interval in seconds: minutes only for the exact unit "min".
 qint64 LogIntervalSeconds(qint64 count, const QString& unit);
 // More than intervalSec seconds have passed since `last`, counted in whole graph ticks of
 // tickMs: records come (intervalSec div tick + 1) ticks apart whatever the timer's jitter.
-// A never-set `last` is long past.
+// A never-set `last` is long past, and so is one the clock has since been set back past: the
+// interval starts afresh from now.
 bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec, int tickMs);

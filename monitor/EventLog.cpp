@@ -1,10 +1,10 @@
 #include "monitor/EventLog.h"
 
+#include "monitor/DataLog.h"
+
 #include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
-
-#include <QFile>
 
 namespace {
 
@@ -58,13 +58,10 @@ void EventLog::add(int mcNo, const QString& text) {
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, text});
     if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
-        QFile f(filePath(now.date()));
+        // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.
-        if (f.open(QIODevice::Append)) {
-            const QByteArray line =
-                (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + text).toUtf8() + "\r\n";
-            f.write(line);
-        }
+        appendWhole(filePath(now.date()),
+                    (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + text).toUtf8() + "\r\n");
     }
 }
 

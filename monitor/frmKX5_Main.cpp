@@ -832,9 +832,30 @@ void frmKX5_Main::dataLogCheck() {
         // since the port was opened or reopened, gets no record.
         if (!m_link->isFresh(k) || !gMC_OK[static_cast<size_t>(k)]) continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
-        AppendDataRecord(dataFilePath(gDSaveFolder, gDSaveName, gMC_List[static_cast<size_t>(k)]),
-                         m_link->sprdMonitoring, k + 1, clock());
+        const int mc = gMC_List[static_cast<size_t>(k)];
+        const QString path = dataFilePath(gDSaveFolder, gDSaveName, mc);
+        QString why;
+        const bool written = AppendDataRecord(path, m_link->sprdMonitoring, k + 1, clock(), &why);
+        if (written || !why.isEmpty()) noteLogResult(mc, path, why);
     }
+}
+
+// A station's records that cannot be written are said once per cause, in panel 4 and the
+// event list, and again when they can be written again.
+void frmKX5_Main::noteLogResult(int mc, const QString& path, const QString& why) {
+    QString& last = m_logFailure[mc];
+    if (why == last) return;
+    const QString mine = QStringLiteral("MC [%1] ").arg(mc);
+    if (why.isEmpty()) {
+        m_events->add(mc, QStringLiteral("Data saved again to %1").arg(path));
+        if (m_link->panel(4).startsWith(mine + QStringLiteral("Data not saved")))
+            m_link->setPanel(4, QString());
+    } else {
+        const QString text = QStringLiteral("Data not saved to %1: %2").arg(path, why);
+        m_events->add(mc, text);
+        m_link->setPanel(4, mine + text);
+    }
+    last = why;
 }
 
 // ---------------- recorder keys and print speed ----------------

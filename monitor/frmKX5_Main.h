@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <map>
 
 class EventLog;
 class GridView;
@@ -103,6 +104,7 @@ private:
     void showLinkLamps();
     void setKeyColor(int index, Bgr color);
     void dataLogCheck();
+    void noteLogResult(int mc, const QString& path, const QString& why);
     // Hands the link a write of the selected station; says so when the link refuses it.
     void requestWrite(int reg, int value);
 
@@ -122,6 +124,7 @@ private:
     GridView* m_viewEvents = nullptr;
     bool m_eventsAtEnd = true; // the event list showed its last row before the newest came
     EventLog* m_events = nullptr;
+    std::map<int, QString> m_logFailure; // MC No -> why its last record was not written
     QPointer<LineStatisticsDialog> m_stats;
     QWidget* m_picSingle = nullptr;
     QLabel* m_lblMC_No = nullptr;

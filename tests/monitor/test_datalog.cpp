@@ -1,6 +1,7 @@
 // Data-log records, their spacing and failed writes; the graph half of the tick is test_graph's.
 #include "MainFixture.h"
 #include "monitor/DataLog.h"
+#include "monitor/EventLog.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -92,8 +93,9 @@ TEST_F(DataLogging, RecordsComeARegularNumberOfTicksApart) {
 }
 
 // Only live values are logged: not a station whose latest exchange failed, nor one that has
-// not passed the model query; a record that cannot be written leaves the others alone.
-TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSilent) {
+// not passed the model query. A record that cannot be written leaves the others alone and is
+// said once per cause, and again when it can be written.
+TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     setMsgBoxHandler([](const QString&, const QString& text, QMessageBox::StandardButtons) {
         ADD_FAILURE() << text.toStdString();
         return QMessageBox::Ok;
@@ -115,12 +117,32 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSilent) {
     gMC_OK[0] = true;
     QDir().mkpath(file(3)); // a folder where the file should be: the other station goes on
     tickAt(12000);
-    EXPECT_EQ(lines(12), 5);
+    tickAt(15000); // the same cause again: said once
+    EXPECT_EQ(lines(12), 6);
     gDSaveFolder = path("missing");
-    tickAt(15000);
-    QDir().mkpath(gDSaveFolder); // the folder appears: the next interval writes as usual
     tickAt(18000);
+    EXPECT_TRUE(link()->panel(4).startsWith("MC [12] Data not saved to " + path("missing")));
+    QDir().mkpath(gDSaveFolder); // the folder appears: the next interval writes as usual
+    tickAt(21000);
     EXPECT_EQ(readFile(dataFilePath(gDSaveFolder, "Oven", 12)).count("\r\n"), 1);
+    // Each failure and each recovery is said once, in the event list and in panel 4.
+    QStringList said;
+    for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
+        said << win->eventLog()->events.text(2, r) + " " + win->eventLog()->events.text(3, r);
+    const QString missing = dataFilePath(gDSaveFolder, "Oven", 12);
+    const QString missing3 = dataFilePath(gDSaveFolder, "Oven", 3);
+    EXPECT_EQ(
+        said.filter(" Data ").join('\n'),
+        QStringList({"3 Data not saved to " + file(3) + ": Is a directory",
+                     "3 Data not saved to " + missing3 + ": No such file or directory",
+                     "12 Data not saved to " + missing + ": No such file or directory",
+                     "3 Data saved again to " + missing3, "12 Data saved again to " + missing})
+            .join('\n'));
+    EXPECT_EQ(link()->panel(4), ""); // said while it lasted, gone with the last recovery
+    // The clock set back an hour: the next tick writes and the interval starts from there.
+    tickAt(21000 - 3600000);
+    tickAt(22000 - 3600000);
+    EXPECT_EQ(readFile(missing).count("\r\n"), 2);
 }
 
 TEST_F(DataLogging, NothingUnlessEnabledRunningAndOpen) {
