@@ -34,6 +34,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -748,9 +750,17 @@ void frmKX5_Main::ResetGraph() {
 void frmKX5_Main::AddGraphPoint() {
     const int n = mGrpCount;
     if (n < 1) return;
-    const double sv = val(m_lblSV->text());
-    const double pv = val(m_lblPV->text());
-    const double mv = val(m_lblMV->text());
+    // The selected station's stored numbers, scaled as the display shows them; never read back
+    // out of the labels' texts.
+    double sv = 0, pv = 0, mv = 0;
+    const auto at = std::find(gMC_List.begin(), gMC_List.end(), m_link->selectedMcNo());
+    if (const StationValues* v = m_link->values(int(at - gMC_List.begin()));
+        v && v->storedAt.isValid()) {
+        const double scale = std::pow(10.0, DecimalPlaces(v->regs[0], v->regs[1], v->regs[2]));
+        pv = v->regs[3] / scale;
+        sv = v->regs[4] / scale;
+        mv = v->regs[7] / 10.0;
+    }
     const QTime now = clock().time();
     if (n == 1) {
         m_chart->truncate(0); // the reset's zero points give way to the first sample

@@ -12,15 +12,17 @@ protected:
         MainFixture::SetUp();
         build({1, 2});
         link()->gMC_Idx = 1;
+        link()->gMC_No = 2;
         setConnState(2, "OK");
         figures(250.0, 249.8, 45.5);
         win->show(); // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
+    // Station 2's monitor reply with these figures (one decimal: INP 2), as the link stores it.
     void figures(double sv, double pv, double mv) {
-        child<QLabel>("lblSV")->setText(QString::number(sv));
-        child<QLabel>("lblPV")->setText(QString::number(pv));
-        child<QLabel>("lblMV")->setText(QString::number(mv));
+        std::vector<int> v(19, 0);
+        v[0] = 2, v[3] = qRound(pv * 10), v[4] = qRound(sv * 10), v[7] = qRound(mv * 10);
+        link()->StoreMonitorReply(1, drrReply(2, v));
     }
     int tick(int n = 1) { // the points on the chart after n ticks
         for (int i = 0; i < n; ++i, now = now.addSecs(1))
