@@ -4,6 +4,7 @@
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
+#include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/LineStatisticsDialog.h"
@@ -87,6 +88,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     m_link = new KX5Link(std::unique_ptr<SerialPort>(port ? port : new QtSerialPort));
     m_link->setHost(this);
     m_events = new EventLog(m_link, this);
+    m_logger = std::make_unique<DataLogger>(m_link, m_events);
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
@@ -816,7 +818,7 @@ void frmKX5_Main::tmrDispGraph_Timer() {
         AddGraphPoint();
     }
     if (!mGrpRun) mGrpCount = 0;
-    dataLogCheck();
+    m_logger->tick(clock(), tmrDispGraph.interval());
     tmrDispGraph.start();
 }
 
@@ -827,45 +829,6 @@ void frmKX5_Main::btnDSave_Start_Click() {
     gDSaveRun = !gDSaveRun;
     m_btnDSave_Start->setText(gDSaveRun ? QStringLiteral("Stop &Save")
                                         : QStringLiteral("Start &Save"));
-}
-
-void frmKX5_Main::dataLogCheck() {
-    if (gDSaveEnable != QLatin1String("Yes") || !gDSaveRun) return;
-    const QDateTime now = clock();
-    if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit),
-                           tmrDispGraph.interval()))
-        return;
-    mLastSave = now;
-    if (m_link->phase() == KX5Link::Phase::Closed) return;
-    for (int k = 0; k <= gMC_Last && k < static_cast<int>(gMC_List.size()); ++k) {
-        // Only live values: a station whose latest exchange failed, or that has not answered
-        // since the port was opened or reopened, gets no record.
-        if (!m_link->isFresh(k) || !gMC_OK[static_cast<size_t>(k)]) continue;
-        // A record that cannot be written is skipped; the other stations still get theirs.
-        const int mc = gMC_List[static_cast<size_t>(k)];
-        const QString path = dataFilePath(gDSaveFolder, gDSaveName, mc);
-        QString why;
-        const bool written = AppendDataRecord(path, m_link->sprdMonitoring, k + 1, clock(), &why);
-        if (written || !why.isEmpty()) noteLogResult(mc, path, why);
-    }
-}
-
-// A station's records that cannot be written are said once per cause, in panel 4 and the
-// event list, and again when they can be written again.
-void frmKX5_Main::noteLogResult(int mc, const QString& path, const QString& why) {
-    QString& last = m_logFailure[mc];
-    if (why == last) return;
-    const QString mine = QStringLiteral("MC [%1] ").arg(mc);
-    if (why.isEmpty()) {
-        m_events->add(mc, QStringLiteral("Data saved again to %1").arg(path));
-        if (m_link->panel(4).startsWith(mine + QStringLiteral("Data not saved")))
-            m_link->setPanel(4, QString());
-    } else {
-        const QString text = QStringLiteral("Data not saved to %1: %2").arg(path, why);
-        m_events->add(mc, text);
-        m_link->setPanel(4, mine + text);
-    }
-    last = why;
 }
 
 // ---------------- recorder keys and print speed ----------------

@@ -12,8 +12,9 @@
 #include <QTimer>
 #include <array>
 #include <functional>
-#include <map>
+#include <memory>
 
+class DataLogger;
 class EventLog;
 class GridView;
 class LineStatisticsDialog;
@@ -38,6 +39,7 @@ public:
 
     KX5Link* link() const { return m_link; }
     EventLog* eventLog() const { return m_events; }
+    DataLogger* dataLogger() const { return m_logger.get(); }
     // Our own additions beside the ten commands.
     void showLineStatistics();
     void btnSaveTrace_Click();
@@ -81,7 +83,6 @@ public:
 
     int mGrpCount = 0;
     bool mGrpRun = false;
-    QDateTime mLastSave; // never set: the first eligible tick writes at once
 
     // The PC clock; tests put their own here.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
@@ -103,8 +104,6 @@ private:
     void showCaptions();
     void showLinkLamps();
     void setKeyColor(int index, Bgr color);
-    void dataLogCheck();
-    void noteLogResult(int mc, const QString& path, const QString& why);
     // Hands the link a write of the selected station; says so when the link refuses it.
     void requestWrite(int reg, int value);
 
@@ -124,7 +123,7 @@ private:
     GridView* m_viewEvents = nullptr;
     bool m_eventsAtEnd = true; // the event list showed its last row before the newest came
     EventLog* m_events = nullptr;
-    std::map<int, QString> m_logFailure; // MC No -> why its last record was not written
+    std::unique_ptr<DataLogger> m_logger;
     QPointer<LineStatisticsDialog> m_stats;
     QWidget* m_picSingle = nullptr;
     QLabel* m_lblMC_No = nullptr;

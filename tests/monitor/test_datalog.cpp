@@ -1,6 +1,7 @@
 // Data-log records, their spacing and failed writes; the graph half of the tick is test_graph's.
 #include "MainFixture.h"
 #include "monitor/DataLog.h"
+#include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 
 #include <csignal>
@@ -78,7 +79,7 @@ TEST_F(DataLogging, RecordsComeARegularNumberOfTicksApart) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.tickMs << " ms, " << c.count << " " << c.unit);
         QFile::remove(file(3));
-        win->mLastSave = QDateTime();
+        win->dataLogger()->mLastSave = QDateTime();
         win->tmrDispGraph.setInterval(c.tickMs);
         gDSaveIntv = c.count;
         gDSaveUnit = QString::fromUtf8(c.unit);

@@ -1,0 +1,41 @@
+#include "monitor/DataLogger.h"
+
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+#include "monitor/DataLog.h"
+#include "monitor/EventLog.h"
+
+void DataLogger::tick(const QDateTime& now, int tickMs) {
+    if (gDSaveEnable != QLatin1String("Yes") || !gDSaveRun) return;
+    if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit), tickMs))
+        return;
+    mLastSave = now;
+    if (m_link->phase() == KX5Link::Phase::Closed) return;
+    for (int k = 0; k <= gMC_Last && k < static_cast<int>(gMC_List.size()); ++k) {
+        // Only live values: a station whose latest exchange failed, or that has not answered
+        // since the port was opened or reopened, gets no record.
+        if (!m_link->isFresh(k) || !gMC_OK[static_cast<size_t>(k)]) continue;
+        // A record that cannot be written is skipped; the other stations still get theirs.
+        const int mc = gMC_List[static_cast<size_t>(k)];
+        const QString path = dataFilePath(gDSaveFolder, gDSaveName, mc);
+        QString why;
+        const bool written = AppendDataRecord(path, m_link->sprdMonitoring, k + 1, now, &why);
+        if (written || !why.isEmpty()) noteResult(mc, path, why);
+    }
+}
+
+void DataLogger::noteResult(int mc, const QString& path, const QString& why) {
+    QString& last = m_failure[mc];
+    if (why == last) return;
+    const QString mine = QStringLiteral("MC [%1] ").arg(mc);
+    if (why.isEmpty()) {
+        m_events->add(mc, QStringLiteral("Data saved again to %1").arg(path));
+        if (m_link->panel(4).startsWith(mine + QStringLiteral("Data not saved")))
+            m_link->setPanel(4, QString());
+    } else {
+        const QString text = QStringLiteral("Data not saved to %1: %2").arg(path, why);
+        m_events->add(mc, text);
+        m_link->setPanel(4, mine + text);
+    }
+    last = why;
+}
