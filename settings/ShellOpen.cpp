@@ -29,11 +29,15 @@ bool startDetached(const QString& program, const QStringList& args, const QStrin
     return seam ? seam(program, args, workDir) : QProcess::startDetached(program, args, workDir);
 }
 
+// Only the graph viewer, a program we ship, is ever started. Anything else is a document and
+// goes to the desktop's handler for its type, even with the execute bit set (usual for files
+// copied from a FAT stick, and a way to run a planted script named like a manual).
 bool isProgram(const QFileInfo& f) {
+    if (f.completeBaseName() != QLatin1String("KX5_Graph") || f.isDir()) return false;
 #ifdef Q_OS_WIN
     return f.suffix().compare(QLatin1String("exe"), Qt::CaseInsensitive) == 0;
 #else
-    return f.isExecutable() && !f.isDir();
+    return f.isExecutable();
 #endif
 }
 

@@ -74,6 +74,8 @@ TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
 
 TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysWhy) {
     write("KX5.pdf", "%PDF");
+    // A document with the execute bit is still only opened, never run.
+    QFile::setPermissions(path("KX5.pdf"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     write("KX5_Graph", "#!/bin/sh\n");
     QFile::setPermissions(path("KX5_Graph"), QFile::ReadOwner | QFile::ExeOwner);
     const QString pdf = path("KX5.pdf"), chm = path("Help/KX5.chm");
