@@ -1,5 +1,7 @@
 #include "graph/LogFiles.h"
 
+#include "settings/TextLines.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,15 +25,10 @@ QString stationOf(const QString& path) {
 
 QStringList dataFilesOf(const QString& programFolder) {
     QString folder = programFolder, name = QStringLiteral("KX5");
-    QFile ini(programFolder + QStringLiteral("/CFG/SaveData.INI"));
-    if (ini.size() < 64 * 1024 && ini.open(QIODevice::ReadOnly)) {
-        QStringList l = QString::fromUtf8(ini.readAll()).split(QLatin1Char('\n'));
-        for (QString& s : l)
-            if (s.endsWith(QLatin1Char('\r'))) s.chop(1);
-        if (l.size() >= 5) {
-            if (!l[3].isEmpty()) folder = l[3];
-            name = l[4];
-        }
+    QStringList l; // the program's own guards: a FIFO or a device counts as missing
+    if (readLines(programFolder + QStringLiteral("/CFG/SaveData.INI"), &l) && l.size() >= 5) {
+        if (!l[3].isEmpty()) folder = l[3];
+        name = l[4];
     }
     QStringList files;
     const QDir dir(folder);

@@ -11,11 +11,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace {
-// Far more than the longest file the windows write (99 stations with their descriptions).
-constexpr qint64 kMaxSettingsFile = 64 * 1024;
-} // namespace
-
 QString programDir() {
     const QString& dir = testSeams().programDir;
     return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
@@ -67,24 +62,6 @@ QString setEnvPath() {
 }
 QString saveDataPath() {
     return cfgDir() + QStringLiteral("/SaveData.INI");
-}
-
-bool readLines(const QString& path, QStringList* lines) {
-    // A FIFO would block start-up before the window shows, and a device such as /dev/zero
-    // never ends: only a regular file of sane size is read.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxSettingsFile) return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray all = f.read(kMaxSettingsFile + 1);
-    if (f.error() != QFileDevice::NoError || all.size() > kMaxSettingsFile) return false;
-    QString text = QString::fromUtf8(all);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList l = text.split(QLatin1Char('\n'));
-    if (!l.isEmpty() && l.last().isEmpty()) l.removeLast(); // the final line end
-    *lines = l;
-    return true;
 }
 
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error) {

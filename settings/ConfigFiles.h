@@ -3,6 +3,8 @@
 // file atomically, so a failed write leaves the previous file as it was.
 #pragma once
 
+#include "settings/TextLines.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,9 +29,6 @@ QString cfgDir();       // <program>/CFG
 QString setEnvPath();   // <program>/CFG/SetEnv.INI
 QString saveDataPath(); // <program>/CFG/SaveData.INI
 
-// Lines of a text file without their CR/LF; false when it cannot be read, or is not a regular
-// file (a FIFO, a device), or is larger than 64 KiB: all of these count as a missing file.
-bool readLines(const QString& path, QStringList* lines);
 // Writes the lines, each ended by CR LF, through a temporary file renamed over the old one.
 // On failure *error names the file and the cause, and the old file is untouched. Only a
 // regular file is replaced: a folder, FIFO or device in its place is an error.

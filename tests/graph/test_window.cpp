@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -160,7 +161,11 @@ TEST_F(Viewer, TheLogSourceOpensTheSettingsFilesAndTheOnesThatAppearWhileFollowi
     w.closeAll();
     w.followTick();
     EXPECT_EQ(w.fileCount(), 0);
-    // Without settings: the program folder and the name KX5.
+    // Without settings, or with a FIFO or a device in their place (read, they would block or
+    // never end): the program folder and the name KX5.
     writeFile(data, QStringLiteral("KX5_04.DAT"), "");
+    EXPECT_EQ(dataFilesOf(data.path()), QStringList{data.filePath(QStringLiteral("KX5_04.DAT"))});
+    QDir(data.path()).mkpath("CFG");
+    ASSERT_EQ(mkfifo(QFile::encodeName(data.filePath("CFG/SaveData.INI")).constData(), 0600), 0);
     EXPECT_EQ(dataFilesOf(data.path()), QStringList{data.filePath(QStringLiteral("KX5_04.DAT"))});
 }

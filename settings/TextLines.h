@@ -1,0 +1,11 @@
+// The one bounded reader of small text files, for the program's settings and the graph viewer
+// alike: only a regular file of at most 64 KiB is read, so a FIFO cannot block start-up and a
+// device such as /dev/zero cannot fill the memory.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Lines of a text file without their CR/LF; false when it cannot be read, or is not a regular
+// file (a FIFO, a device), or is larger than 64 KiB: all of these count as a missing file.
+bool readLines(const QString& path, QStringList* lines);
