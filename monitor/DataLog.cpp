@@ -4,6 +4,7 @@
 #include "link/Grid.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 QString dataFilePath(const QString& folder, const QString& name, int mcNo) {
     return folder + QLatin1Char('/') + name + QLatin1Char('_') +
@@ -22,6 +23,15 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
 }
 
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
+    // In a shared data folder a link planted as a station's file would have the records
+    // appended to whatever it points at: only a regular file, never through a link.
+    const QFileInfo info(path);
+    if (info.isSymLink() || (info.exists() && !info.isFile())) {
+        if (error)
+            *error = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
+                                      : QStringLiteral("not a regular file");
+        return false;
+    }
     // Unbuffered: the record goes out in one write, not in buffer-sized pieces.
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {

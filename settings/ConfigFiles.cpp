@@ -75,7 +75,11 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
         f.cancelWriting();
         return false;
     };
-    // Replacing a folder, or writing through a link to a device or FIFO, is never meant.
+    // A link in the settings folder (planted by someone who may write there) is replaced
+    // there, never written through to what it points at.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        return fail(QStringLiteral("a link in its place cannot be removed"));
+    // Replacing a folder, or writing to a device or FIFO, is never meant.
     const QFileInfo target(path);
     if (target.isDir()) return fail(QStringLiteral("a folder of that name is in the way"));
     if (target.exists() && !target.isFile())

@@ -64,6 +64,14 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
               QByteArray("2026-03-07\t09:05:06\t-5\t1234\t0\r\n"
                          "2026-03-07\t09:05:09\t-5\t1234\t0\r\n"));
     EXPECT_EQ(dataFilePath("/d", "KX5", 123), "/d/KX5_123.DAT");
+    // A link planted as a station's file is never written through.
+    writeFile("theirs.txt", "theirs\r\n");
+    QFile::remove(file(12));
+    ASSERT_TRUE(QFile::link(path("theirs.txt"), file(12)));
+    tickAt(9000);
+    EXPECT_EQ(readFile(path("theirs.txt")), QByteArray("theirs\r\n"));
+    EXPECT_EQ(link()->panel(4),
+              "MC [12] Data not saved to " + file(12) + ": a symbolic link, not followed");
 }
 
 // A record falls on the first graph tick more than the log interval after the last one, the
@@ -134,7 +142,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     const QString missing3 = dataFilePath(gDSaveFolder, "Oven", 3);
     EXPECT_EQ(
         said.filter(" Data ").join('\n'),
-        QStringList({"3 Data not saved to " + file(3) + ": Is a directory",
+        QStringList({"3 Data not saved to " + file(3) + ": not a regular file",
                      "3 Data not saved to " + missing3 + ": No such file or directory",
                      "12 Data not saved to " + missing + ": No such file or directory",
                      "3 Data saved again to " + missing3, "12 Data saved again to " + missing})

@@ -132,3 +132,15 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
         }
     }
 }
+
+// A link planted in the settings folder is replaced there; what it points at is never written.
+TEST_F(Files, ALinkInPlaceOfASettingsFileIsReplacedNotFollowed) {
+    write("theirs.txt", "theirs\r\n");
+    QDir(dir.path()).mkpath("CFG");
+    ASSERT_TRUE(QFile::link(path("theirs.txt"), path("CFG/LinkOptions.INI")));
+    QString why;
+    ASSERT_TRUE(writeLinesAtomic(path("CFG/LinkOptions.INI"), {"1"}, &why)) << why.toStdString();
+    EXPECT_EQ(bytes(path("theirs.txt")), QByteArray("theirs\r\n"));
+    EXPECT_FALSE(QFileInfo(path("CFG/LinkOptions.INI")).isSymLink());
+    EXPECT_EQ(bytes(path("CFG/LinkOptions.INI")), QByteArray("1\r\n"));
+}
