@@ -204,6 +204,7 @@ bool parseDatRecord(const char* begin, const char* end, qint64* time, qint32 val
 
 void DatReader::reset() {
     m_data.clear();
+    m_head.clear();
     m_offset = 0;
     m_skipped = 0;
     m_pending = 0;
@@ -218,7 +219,10 @@ bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& pro
         return false;
     }
     const qint64 size = f.size();
-    if (size < m_offset + m_pending) reset();
+    // Another file put in this one's place: shorter, or starting otherwise than what was read.
+    const QByteArray head = f.read(kHeadBytes);
+    if (size < m_offset + m_pending || (m_offset > 0 && !head.startsWith(m_head))) reset();
+    if (m_offset == 0) m_head = head;
     // The shortest record is 26 bytes with its line end: never more records than that.
     if (m_data.isEmpty() && m_offset == 0) m_data.reserve(size / 26 + 1);
     if (!f.seek(m_offset)) {

@@ -120,7 +120,8 @@ public:
 
     // Reads the lines completed since the last call. The file is opened read-only and closed
     // again each time. A file that became shorter (replaced, cut) is read again from the
-    // start. False with error() set when the file cannot be read; what was read stays.
+    // start, and so is one whose first bytes changed (another file put in its place). False
+    // with error() set when the file cannot be read; what was read stays.
     // `progress`, if given, hears the bytes read so far of the file's size after each piece
     // read; returning false stops the read there (cancelled() tells), and the next call goes
     // on from where it stopped.
@@ -138,6 +139,8 @@ public:
     const QString& error() const { return m_error; }
 
     static constexpr qint64 kMaxLine = 1024;
+    // The first bytes that tell one file from another put in its place (the first record).
+    static constexpr qint64 kHeadBytes = 64;
 
 private:
     void reset();
@@ -145,6 +148,7 @@ private:
     QString m_path;
     DatSeries m_data;
     qint64 m_offset = 0;
+    QByteArray m_head; // the file's first bytes as read from its start
     qint64 m_skipped = 0;
     qint64 m_pending = 0;
     bool m_inLongLine = false; // skipping a line longer than kMaxLine

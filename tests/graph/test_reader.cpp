@@ -72,6 +72,10 @@ TEST(DatReader, Table) {
          {"2026-01-01\t00:00:00\t1\t2\t3\r\n2026-01-01\t00:00:01\t1\t2\t3\r\n",
           "!2027-01-01\t00:00:00\t4\t5\t6\r\n"},
          "2027-01-01 00:00:00 4 5 6\nskipped 0 pending 0"},
+        {"a file replaced by a bigger, different one is read again from the start",
+         {"2026-01-01\t00:00:00\t1\t2\t3\r\n",
+          "!2027-01-01\t00:00:00\t4\t5\t6\r\n2027-01-01\t00:00:01\t4\t5\t7\r\n"},
+         "2027-01-01 00:00:00 4 5 6\n2027-01-01 00:00:01 4 5 7\nskipped 0 pending 0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
