@@ -33,6 +33,9 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     o.open = cli.isSet(open);
     o.save = cli.isSet(save);
     o.dir = cli.value(dir);
+    // An empty folder would silently fall back to the executable's and create CFG there.
+    if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
+        o.error = QStringLiteral("--dir needs a folder; an empty one is not used");
     o.helpText = cli.helpText();
     return o;
 }

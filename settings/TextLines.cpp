@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace {
 // Far more than the longest file the windows write (99 stations with their descriptions).
@@ -17,7 +18,13 @@ bool readLines(const QString& path, QStringList* lines) {
     if (!f.open(QIODevice::ReadOnly)) return false;
     const QByteArray all = f.read(kMaxSettingsFile + 1);
     if (f.error() != QFileDevice::NoError || all.size() > kMaxSettingsFile) return false;
-    QString text = QString::fromUtf8(all);
+    // A file saved by a Windows editor may be UTF-16 with a byte-order mark, or UTF-8 with one.
+    QString text;
+    if (all.startsWith("\xFF\xFE") || all.startsWith("\xFE\xFF"))
+        text = QStringDecoder(all.startsWith("\xFF") ? QStringConverter::Utf16LE
+                                                     : QStringConverter::Utf16BE)(all.mid(2));
+    else
+        text = QString::fromUtf8(all.startsWith("\xEF\xBB\xBF") ? all.mid(3) : all);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList l = text.split(QLatin1Char('\n'));

@@ -27,6 +27,8 @@ TEST(StartOptions, CommandLineTable) {
         {{"--dir", "/tmp/kx5"}, false, false, "/tmp/kx5", false},
         {{"--dir=/srv/x", "--open"}, true, false, "/srv/x", false},
         {{"--dir"}, false, false, "", true}, // a folder is missing
+        {{"--dir", ""}, false, false, "", true},
+        {{"--dir= "}, false, false, " ", true},
         {{"--bogus"}, false, false, "", true},
         {{"extra"}, false, false, "", true},
     };

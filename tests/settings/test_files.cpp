@@ -7,6 +7,15 @@ class Files : public SettingsFixture {};
 
 // A FIFO blocks its reader and /dev/zero never ends: both count as missing, like a file too
 // large to be a settings file. The alarm ends the test if one of them hangs.
+static QByteArray utf16(const QString& text, bool littleEndian) {
+    QByteArray out;
+    for (const QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        out.append(littleEndian ? lo : hi).append(littleEndian ? hi : lo);
+    }
+    return out;
+}
+
 TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
     const QString commDefaults = "COM1,9600,N,8,1,STD,0";
     const QString saveDefaults = "No,1,분," + dir.path() + ",KX5";
@@ -29,6 +38,14 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {"CFG/SetEnv.INI", "O\r\nX\t\r\nO\ta\tb\r\n", "1:,3:a"}, // no TAB; a second TAB
         {"CFG/SetEnv.INI", "X\r\nX\r\n", ""},
         {"CFG/SetEnv.INI", over99, all99}, // MC Nos travel as two digits
+        // Saved by a Windows editor: UTF-16 (either byte order) or UTF-8 with a byte-order mark.
+        {"Comm.CFG",
+         QByteArray("\xFF\xFE", 2) + utf16("COM4\r\n2400\r\nN\r\n8\r\n1\r\nSTD\r\n", true),
+         "COM4,2400,N,8,1,STD,0"},
+        {"CFG/SetEnv.INI", QByteArray("\xFE\xFF", 2) + utf16("X\r\nO\tOven 2\r\n", false),
+         "2:Oven 2"},
+        {"CFG/SaveData.INI", "\xEF\xBB\xBFYes\r\n2\r\nsec\r\n/log\r\nOven\r\n",
+         "Yes,2,sec,/log,Oven"},
     };
     std::vector<std::tuple<const char*, QByteArray, QString>> all(std::begin(rows), std::end(rows));
     for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>"}) {
