@@ -262,52 +262,6 @@ TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
     EXPECT_EQ(tick(), QByteArray());
 }
 
-// A station that refuses, fails its checksum, answers without "OK" or says nothing is given
-// up after three time-outs while monitoring, and the others keep being polled; one that
-// refuses the model query is given up in the sweep. The watchdog keeps counting from the
-// first request through every retry.
-TEST_F(Link, AMisbehavingStationIsGivenUpLikeASilentOne) {
-    enum Fault { Refuse, BadSum, NoOk, Silent };
-    struct Row {
-        Fault fault;
-        bool inSweep;
-    } rows[] = {{Refuse, true},  {Silent, true}, {Refuse, false},
-                {BadSum, false}, {NoOk, false},  {Silent, false}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(testing::Message() << "fault " << r.fault << (r.inSweep ? " sweep" : ""));
-        SetUp();
-        setProtocol("SUM");
-        useStations({1, 2, 3});
-        if (r.inSweep) {
-            link->mSetPortOpen_Click();
-            ASSERT_EQ(tick(), buildModelReq(1, 2));
-            deliver(whoReply(1));
-        } else {
-            bringUp({1, 2, 3});
-            ASSERT_EQ(tick(), monitorReq(1));
-            deliver(drrReply(1, kMonitorValues));
-        }
-        const QByteArray request = r.inSweep ? buildModelReq(2, 2) : monitorReq(2);
-        QByteArray bad = r.fault == Refuse ? wrap("02NG,09") : drrReply(2, kMonitorValues);
-        if (r.fault == NoOk) // well formed, full length, checksum right, but no "OK"
-            bad = wrap(bad.mid(1, bad.size() - 3 - gSumLen).replace("DRR,OK", "DRR,NO"));
-        if (r.fault == BadSum) bad[bad.size() - 3] = bad[bad.size() - 3] == '0' ? '1' : '0';
-        for (int timeouts = 0; timeouts < 3; ++timeouts) {
-            for (int retry = 0; retry < (r.fault == Silent ? 1 : 4); ++retry) {
-                ASSERT_EQ(tick(), request);
-                if (r.fault == Silent) break;
-                deliver(bad);
-                ASSERT_TRUE(link->tmrRecvErr.isActive()) << "the watchdog must keep running";
-                ASSERT_TRUE(link->tmrSend.isActive());
-            }
-            link->tmrRecvErr_Timer();
-        }
-        EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 2), "NG");
-        EXPECT_EQ(tick(), r.inSweep ? buildModelReq(3, 2) : monitorReq(3)) << "station 3 next";
-        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "");
-    }
-}
-
 // Only the outstanding request's own answer is taken: from its station, echoing its command,
 // with exactly the values it asked for. Anything else is counted and left aside, and the
 // request keeps waiting under the same watchdog.
@@ -352,12 +306,6 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         link->sprdMonitoring.setText(MonitorCol::NPV, 2, "");
     }
     EXPECT_EQ(unmatched, int(std::size(rows)));
-    // A doubled reply: the copy arrives when no request is outstanding and changes nothing.
-    ASSERT_EQ(tick(), monitorReq(1));
-    deliver(drrReply(1, kMonitorValues) + drrReply(1, other));
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "1234");
-    EXPECT_EQ(link->gMC_Idx, 1);
-    EXPECT_EQ(link->expectedMcNo(), 0);
     // A write is confirmed by its acknowledgement, never by a read reply that says "OK".
     ask(Request::writeOne(1, 504, 1));
     ASSERT_EQ(tick(), wrap("01DWR,01,0504,0001"));
@@ -433,8 +381,8 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
 // when it cannot be written, that is said, and nothing is delivered later.
 TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
     const std::vector<int> second{1, 2, 3, 4, 5, 6, 7, 8};
-    enum Inside { AWrite, AMapReopen, PortLost, NoAnswer };
-    for (Inside inside : {AWrite, AMapReopen, PortLost, NoAnswer}) {
+    enum Inside { AMapReopen, PortLost, NoAnswer };
+    for (Inside inside : {AMapReopen, PortLost, NoAnswer}) {
         SCOPED_TRACE(inside);
         SetUp();
         useStations({1});
@@ -447,7 +395,6 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
         EXPECT_FALSE(link->tmrRecvErr.isActive());
         EXPECT_EQ(tick(), QByteArray()); // nothing goes out during the pause
         const QByteArray secondHalf = buildWriteReq(1, findStep(kStepWriteInput2)->regs, second, 0);
-        if (inside == AWrite) ask(Request::groupWrite(kStepWriteSV, 1, {1000, 1, 2, 3}));
         if (inside == AMapReopen) ask(Request::readAll(1));
         if (inside == PortLost) {
             port->injectFailure("device disconnected");
@@ -480,9 +427,7 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
         ASSERT_EQ(ended.size(), 1u);
         EXPECT_EQ(ended[0].outcome, RequestOutcome::Done);
         // What was asked during the pause comes next, whole.
-        EXPECT_EQ(tick(), inside == AWrite
-                              ? wrap("01DWR,04,0300,03E8,0301,0001,0302,0002,0303,0003")
-                              : buildReadReq(1, findStep(kStepReadAll1)->regs, 0));
+        EXPECT_EQ(tick(), buildReadReq(1, findStep(kStepReadAll1)->regs, 0));
     }
 }
 
@@ -515,15 +460,7 @@ TEST_F(Link, NoRequestHoldsTheLine) {
         ASSERT_EQ(ended.size(), 1u);
         EXPECT_EQ(ended[0].outcome, RequestOutcome::GivenUp);
         EXPECT_EQ(ended[0].text, r.panel);
-        EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring);
-        // The poll goes on past the silent station, and the write never goes out later.
-        QByteArrayList next;
-        for (int k = 0; k < 3; ++k) {
-            next << tick();
-            deliver(answerTo(next.back()));
-        }
-        EXPECT_FALSE(next.join().contains("DWR")) << next.join().data();
-        EXPECT_TRUE(next.join().contains(monitorReq(r.r.mcNo == 1 ? 2 : 3)));
+        EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring); // the wire tests see it go on
     }
 }
 
@@ -605,12 +542,6 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
     gPort = "COM3";
-    port->failNextOpen("no such port");
-    link->mSetPortOpen_Click();
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->panel(4), "Cannot open COM3: no such port");
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
-
     link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
     EXPECT_EQ(port->settings(), "9600,N,8,1");
