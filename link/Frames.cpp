@@ -1,11 +1,9 @@
 #include "link/Frames.h"
 
 #include "link/Grid.h"
-#include "link/SerialPort.h"
 #include "link/mdlKX5.h"
 
 #include <QDateTime>
-#include <QTimer>
 
 namespace {
 

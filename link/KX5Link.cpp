@@ -86,28 +86,6 @@ KX5Link::~KX5Link() {
     if (m_port->isOpen()) m_port->close();
 }
 
-const char* KX5Link::phaseName(Phase p) {
-    switch (p) {
-    case Phase::Closed:
-        return "closed";
-    case Phase::Sweeping:
-        return "sweeping";
-    case Phase::ReadingAll:
-        return "reading all";
-    case Phase::Monitoring:
-        return "monitoring";
-    case Phase::Writing:
-        return "writing";
-    case Phase::InputPause:
-        return "input pause";
-    case Phase::Closing:
-        return "closing";
-    case Phase::Reopening:
-        return "reopening";
-    }
-    return "?";
-}
-
 int KX5Link::selectedMcNo() const {
     return gMC_No;
 }
@@ -227,9 +205,10 @@ void KX5Link::sendTimerOn() {
 RequestReply KX5Link::request(const Request& r) {
     auto no = [](const QString& why) { return RequestReply{false, why}; };
     const StepRow* row = findStep(r.step);
-    const bool requestable = row && r.step >= kStepReadAll1 && r.step != kStepReadAll2 &&
-                             r.step != kStepReadAll3 && r.step != kStepReadAll4 &&
-                             r.step != kStepWriteInput2;
+    // A read-all, or a write other than the input group's second half (which follows its first).
+    const bool requestable =
+        row && (r.step == kStepReadAll1 ||
+                (row->kind == StepRow::Kind::Write && r.step != kStepWriteInput2));
     if (!requestable)
         return no(QStringLiteral("Not a request the link takes (step %1).").arg(r.step));
     const QString what = r.what();
@@ -562,9 +541,6 @@ void KX5Link::tmrSend_Timer() {
         sendRediscovery();
         return;
     }
-    setSendLamp(kRed);
-    tmrBall_Send.start();
-
     const StepRow* step = findStep(gSendStep);
     if (!step) return; // a step without a request sends nothing
     const int polled = gMC_List[static_cast<size_t>(gMC_Idx)];
@@ -602,6 +578,8 @@ void KX5Link::tmrSend_Timer() {
 // one keeps what is left of it.
 void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
                         bool rediscovery) {
+    setSendLamp(kRed);
+    tmrBall_Send.start();
     CommTrace(&sprdCommD, frame, QStringLiteral("Send"));
     const QByteArray command = frame.mid(3, 3);
     m_port->setRThreshold(command == "DWR" ? kWriteThreshold : 1);
@@ -635,8 +613,6 @@ void KX5Link::sendRediscovery() {
         if (gMC_OK[static_cast<size_t>(i)]) continue;
         m_rediscoverIdx = i;
         m_sinceRediscovery = 0;
-        setSendLamp(kRed);
-        tmrBall_Send.start();
         const int mc = gMC_List[static_cast<size_t>(i)];
         sendFrame(buildModelReq(mc, gSumLen), kStepModel, mc, i, 0, true);
         return;

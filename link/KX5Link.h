@@ -55,7 +55,6 @@ public:
         Reopening   // the port failed and is being reopened
     };
     Phase phase() const { return m_phase; }
-    static const char* phaseName(Phase p);
 
     // ---- requests from the windows ----
     // Takes the request, or says why not. A newer request replaces one that is still waiting

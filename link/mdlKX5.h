@@ -7,9 +7,6 @@
 #include <QStringList>
 #include <vector>
 
-class Grid;
-class QTimer;
-class SerialPort;
 
 // ---- Port configuration (Comm.CFG) ----
 inline QString gPort = QStringLiteral("COM1");
