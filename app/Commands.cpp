@@ -39,8 +39,7 @@ void installCommands(frmKX5_Main* w) {
     w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
     w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
     w->setCommandAction(4, [link](QWidget* p) {
-        frmKX5_Multi multi(link, &link->sprdStatus, &link->sprdMonitoring, p);
-        multi.isFresh = [link](int k) { return link->isFresh(k); };
+        frmKX5_Multi multi(link, link, &link->sprdStatus, p);
         QObject::connect(link, &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
         multi.exec();
         return false;

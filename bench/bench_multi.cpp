@@ -8,6 +8,7 @@
 #include "monitor/frmKX5_Multi.h"
 #include "settings/ConfigFiles.h"
 #include "tests/support/FakeSerialPort.h"
+#include "tests/support/Replies.h"
 #include "ui/GridView.h"
 
 #include <QApplication>
@@ -33,19 +34,18 @@ public:
     }
 };
 
-// Live values of every station as the link stores them; `tick` moves PV, alarms and keys.
-void storeAll(Grid& mon, int tick) {
-    for (int r = 1; r <= mon.maxRows(); ++r) {
-        QStringList t;
-        const int v[] = {
-            3, 0, 0, 1000 + r + tick, 1500, 0, 0, 505, 1, (r + tick) % 4, tick % 2 ? 256 : 0, 257};
-        for (int x : v)
-            t << QString::number(x);
-        t << QStringLiteral("OK") << QStringLiteral("1");
-        for (int k = 0; k < 5; ++k)
-            t << QString::number((r + tick + k) % 2);
-        t << QStringLiteral("150");
-        mon.setRowTexts(r, 1, t);
+// Live values of every station, stored by the link from their replies; `tick` moves PV,
+// alarms and keys.
+void storeAll(KX5Link* link, int tick) {
+    for (int k = 0; k < static_cast<int>(gMC_List.size()); ++k) {
+        const int r = k + 1;
+        std::vector<int> v = {
+            3,   0, 0, 1000 + r + tick, 1500, 0, 0, 505, 1, (r + tick) % 4, tick % 2 ? 256 : 0,
+            257, 1};
+        for (int j = 0; j < 5; ++j)
+            v.push_back((r + tick + j) % 2);
+        v.push_back(150);
+        link->StoreMonitorReply(k, drrReply(gMC_List[size_t(k)], v));
     }
 }
 
@@ -66,12 +66,11 @@ int main(int argc, char** argv) {
 
     frmKX5_Main win(new FakeSerialPort);
     win.tmrDispGraph.stop();
-    Grid& mon = win.link()->sprdMonitoring;
     for (size_t k = 0; k < gMC_OK.size(); ++k)
         gMC_OK[k] = true;
-    storeAll(mon, 0);
+    storeAll(win.link(), 0);
 
-    frmKX5_Multi multi(win.link(), &win.link()->sprdStatus, &mon);
+    frmKX5_Multi multi(win.link(), win.link(), &win.link()->sprdStatus);
     multi.tmrRefresh.stop();
     multi.fitToContents(QSize(1920, 1040));
     multi.show();
@@ -82,7 +81,7 @@ int main(int argc, char** argv) {
     constexpr int kPasses = 200;
     double moved = 0, still = 0;
     for (int i = 1; i <= kPasses; ++i) {
-        storeAll(mon, i);
+        storeAll(win.link(), i);
         double t0 = 1e3 * cpuSeconds();
         multi.tmrRefresh_Timer();
         moved += 1e3 * cpuSeconds() - t0;
@@ -104,7 +103,7 @@ int main(int argc, char** argv) {
     multi.tmrRefresh.stop();
     const int stillPaints = counter.paints;
     // The counter does see paints when values move.
-    storeAll(mon, kPasses + 1);
+    storeAll(win.link(), kPasses + 1);
     multi.tmrRefresh_Timer();
     multi.tmrRefresh.stop();
     QApplication::processEvents();

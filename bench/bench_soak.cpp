@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     w.show();
     w.link()->mSetPortOpen_Click();
     w.findChild<QPushButton*>(QStringLiteral("btnDSave_Start"))->click();
-    w.btnStart_Click(); // the trend graph
+    w.findChild<QPushButton*>(QStringLiteral("btnStart"))->click(); // the trend graph
 
     // Stuck poll: the longest time without any request reaching the line. Counted as they
     // happen: copying the simulator's list here would put its cost on the measured thread.

@@ -343,7 +343,7 @@ void KX5Link::mSetPortOpen_Click() {
     setCaptions(true);
     sprdCommD.setMaxRows(0);
     gPortCloseReq = false;
-    sprdStatus.clearRange(StatusCol::ConnState, 1, StatusCol::ConnState, sprdStatus.maxRows());
+    clearConn();
     OpenPort();
     if (!m_port->isOpen()) {
         // OpenPort has put the cause into panel 4; the command offers opening again.
@@ -424,8 +424,7 @@ void KX5Link::onPortFailed(const QString& cause) {
     stopAll();
     setPanel(3, QStringLiteral("CLOSE"));
     for (int r = 1; r <= sprdStatus.maxRows(); ++r) {
-        sprdStatus.setText(StatusCol::ConnState, r, QStringLiteral("NG"));
-        sprdStatus.setBackColor(StatusCol::ConnState, r, kBlack);
+        setConn(r, ConnState::NG);
     }
     m_reopenAttempt = 0;
     setPanel(4, QStringLiteral("Port %1 lost: reopening").arg(gPort));
@@ -447,7 +446,7 @@ void KX5Link::reopen_Timer() {
     }
     tmrReopen.stop();
     setPanel(4, QStringLiteral("Checking ... (Connect status)"));
-    sprdStatus.clearRange(StatusCol::ConnState, 1, StatusCol::ConnState, sprdStatus.maxRows());
+    clearConn();
     emit portRestored();
     startSweep();
 }
@@ -707,8 +706,7 @@ void KX5Link::handleFrame(const QByteArray& frame) {
     }
     clampIndices();
     const int row = m_out->idx + 1;
-    sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("OK"));
-    sprdStatus.setBackColor(StatusCol::ConnState, row, kGreen);
+    setConn(row, ConnState::OK);
     if (m_out->command == "WHO")
         onModelReply(frame, row);
     else if (m_out->command == "DRR")
@@ -752,8 +750,7 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
         if (t.rediscovery) emit stationFound(t.mcNo, model);
     } else {
         if (i < gMC_OK.size()) gMC_OK[i] = false;
-        sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
-        sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
+        setConn(row, ConnState::NG);
     }
     if (!t.rediscovery) endModelQuery();
     sendTimerOn();
@@ -894,8 +891,7 @@ void KX5Link::tmrRecvErr_Timer() {
     const int silent = m_out ? m_out->mcNo : gMC_List[static_cast<size_t>(gMC_Idx)];
     const int row = m_out ? m_out->idx + 1 : rowOf(silent);
     const bool rediscovery = m_out && m_out->rediscovery;
-    sprdStatus.setText(StatusCol::ConnState, row, QStringLiteral("NG"));
-    sprdStatus.setBackColor(StatusCol::ConnState, row, kBlack);
+    setConn(row, ConnState::NG);
     ++m_stats[silent].timeouts;
     markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
@@ -915,7 +911,7 @@ void KX5Link::tmrRecvErr_Timer() {
             } else {
                 int answered = 0;
                 for (int r = 1; r <= sprdStatus.maxRows(); ++r)
-                    if (sprdStatus.backColor(StatusCol::ConnState, r) == kGreen) ++answered;
+                    if (connState(r - 1) == ConnState::OK) ++answered;
                 if (answered == 0) {
                     // The panel keeps saying which station failed last.
                     goOffline(QString());
@@ -970,6 +966,30 @@ const StationValues* KX5Link::values(int idx) const {
     return size_t(idx) < m_values.size() ? &m_values[size_t(idx)] : &kNone;
 }
 
+ConnState KX5Link::connState(int idx) const {
+    return idx >= 0 && size_t(idx) < m_conn.size() ? m_conn[size_t(idx)] : ConnState::Unknown;
+}
+
+void KX5Link::setConn(int row, ConnState c) {
+    if (row < 1 || row > sprdStatus.maxRows()) return;
+    if (m_conn.size() < size_t(row)) m_conn.resize(size_t(row));
+    m_conn[size_t(row - 1)] = c;
+    const bool ok = c == ConnState::OK;
+    sprdStatus.setText(StatusCol::ConnState, row, ok ? QStringLiteral("OK") : QStringLiteral("NG"));
+    sprdStatus.setBackColor(StatusCol::ConnState, row, ok ? kGreen : kBlack);
+}
+
+void KX5Link::clearConn() {
+    m_conn.assign(m_conn.size(), ConnState::Unknown);
+    sprdStatus.clearRange(StatusCol::ConnState, 1, StatusCol::ConnState, sprdStatus.maxRows());
+}
+
+std::optional<int> KX5Link::paramValue(int reg) const {
+    const auto it = m_params.find(reg);
+    if (it == m_params.end()) return std::nullopt;
+    return it->second;
+}
+
 void KX5Link::markStale(int idx) {
     if (idx < 0 || size_t(idx) >= m_values.size() || !m_values[size_t(idx)].fresh) return;
     m_values[size_t(idx)].fresh = false;
@@ -988,6 +1008,8 @@ void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
     if (!hasFields(frame, count(regs))) return;
     for (int i = 1; i <= count(regs); ++i) {
         const MapCell c = mapCell(regs[static_cast<size_t>(i - 1)]);
-        sprdMap.setText(c.col, c.row, HexToSigned(field(frame, i)));
+        const QString text = HexToSigned(field(frame, i));
+        sprdMap.setText(c.col, c.row, text);
+        m_params[regs[static_cast<size_t>(i - 1)]] = text.toInt();
     }
 }

@@ -5,6 +5,7 @@
 
 #include "link/Grid.h"
 #include "link/LineStats.h"
+#include "link/Reading.h"
 #include "link/ReplyAssembler.h"
 #include "link/Request.h"
 #include "link/SerialPort.h"
@@ -15,18 +16,9 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
-
-// A station's last monitor reply as numbers, in the order of the monitor read (610, 611, 614,
-// 1, 2, 3, 4, 5, 8, 9, 17, 18, 300, 501 to 506), with the time it was stored. It is fresh
-// until an exchange with the station fails; a failure never changes the values themselves.
-struct StationValues {
-    static constexpr int kCount = 19;
-    std::array<int, kCount> regs{};
-    QDateTime storedAt; // invalid: nothing stored yet
-    bool fresh = false;
-};
 
 // What the link asks of the window it belongs to.
 class LinkHost {
@@ -40,7 +32,7 @@ public:
     virtual void paramReadComplete() {}
 };
 
-class KX5Link : public QObject, public RequestSink {
+class KX5Link : public QObject, public RequestSink, public StationSource {
     Q_OBJECT
 public:
     // What the link is doing; every decision of the scheduler starts from here.
@@ -173,7 +165,11 @@ public:
     void pause_Done(); // end of the pause after step 105
 
     // The typed image of station index idx; null for an index outside the station tables.
-    const StationValues* values(int idx) const;
+    const StationValues* values(int idx) const override;
+    // The station table's Conn-State of station index idx.
+    ConnState connState(int idx) const override;
+    // Register reg of the selected station as the last read of all parameters stored it.
+    std::optional<int> paramValue(int reg) const;
     bool isFresh(int idx) const {
         const StationValues* v = values(idx);
         return v && v->fresh;
@@ -242,6 +238,9 @@ private:
     void setRecvLamp(Bgr c);
     void clampIndices();
     int rowOf(int mcNo) const;
+    // Conn-State of the station in row `row` of the station table, its text and colour with it.
+    void setConn(int row, ConnState c);
+    void clearConn();
 
     std::unique_ptr<SerialPort> m_port;
     LinkHost* m_host = nullptr;
@@ -281,4 +280,6 @@ private:
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;
     std::vector<StationValues> m_values; // by station index
+    std::vector<ConnState> m_conn;       // by station index
+    std::map<int, int> m_params;         // register -> value, from the last read of all
 };

@@ -1,7 +1,6 @@
 #include "monitor/DataLog.h"
 
-#include "link/Cells.h"
-#include "link/Grid.h"
+#include "link/Reading.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,16 +46,16 @@ bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     return false;
 }
 
-bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now,
+bool AppendDataRecord(const QString& path, const StationValues& v, const QDateTime& now,
                       QString* error) {
-    if (row < 1 || row > monitoring.maxRows()) return false;
-    const QString nsv = monitoring.text(MonitorCol::NSV, row);
-    const QString npv = monitoring.text(MonitorCol::NPV, row);
-    const QString mvout = monitoring.text(MonitorCol::MVOUT, row);
-    // Before a station's first monitor reply its row is empty: a record without values is
-    // no record.
-    if (nsv.isEmpty() || npv.isEmpty() || mvout.isEmpty()) return false;
-    return appendWhole(path, dataRecord(now, nsv, npv, mvout), error);
+    // Before a station's first monitor reply there are no values: a record without them is no
+    // record.
+    if (!v.storedAt.isValid()) return false;
+    // The stored values as the controller sent them, not scaled as the display shows them.
+    const auto number = [&v](int reg) { return QString::number(v.regs[size_t(reg)]); };
+    return appendWhole(
+        path, dataRecord(now, number(MonReg::NSV), number(MonReg::NPV), number(MonReg::MVOUT)),
+        error);
 }
 
 qint64 LogIntervalSeconds(qint64 count, const QString& unit) {

@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QString>
 
-class Grid;
+struct StationValues;
 
 // <folder>/<name>_NN.DAT, the MC No with at least two digits.
 QString dataFilePath(const QString& folder, const QString& name, int mcNo);
@@ -17,10 +17,10 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
 // Appends bytes in one write, or nothing: a short write is cut back to the old length. On
 // failure *error (when given) says why, in the file system's words.
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
-// Appends the record of monitor-table row `row` (NSV, NPV and MVOUT: the stored values, not
-// the display texts). False when the row has no values yet or the file could not be opened
-// or written; the caller skips it. *error says why a write failed (empty: no values yet).
-bool AppendDataRecord(const QString& path, const Grid& monitoring, int row, const QDateTime& now,
+// Appends a station's record: NSV, NPV and MVOUT as stored, not as the display scales them.
+// False when the station has no values yet or the file could not be opened or written; the
+// caller skips it. *error says why a write failed (empty: no values yet).
+bool AppendDataRecord(const QString& path, const StationValues& values, const QDateTime& now,
                       QString* error = nullptr);
 // The log interval in seconds: minutes only for the exact unit "min".
 qint64 LogIntervalSeconds(qint64 count, const QString& unit);

@@ -19,7 +19,7 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
         const int mc = gMC_List[static_cast<size_t>(k)];
         const QString path = dataFilePath(gDSaveFolder, gDSaveName, mc);
         QString why;
-        const bool written = AppendDataRecord(path, m_link->sprdMonitoring, k + 1, now, &why);
+        const bool written = AppendDataRecord(path, *m_link->values(k), now, &why);
         if (written || !why.isEmpty()) noteResult(mc, path, why);
     }
 }
@@ -30,7 +30,8 @@ void DataLogger::noteResult(int mc, const QString& path, const QString& why) {
     const QString mine = QStringLiteral("MC [%1] ").arg(mc);
     if (why.isEmpty()) {
         m_events->add(mc, QStringLiteral("Data saved again to %1").arg(path));
-        if (m_link->panel(4).startsWith(mine + QStringLiteral("Data not saved")))
+        // Panel 4 is cleared only while it still says this station's failure.
+        if (m_link->panel(4) == mine + QStringLiteral("Data not saved to %1: %2").arg(path, last))
             m_link->setPanel(4, QString());
     } else {
         const QString text = QStringLiteral("Data not saved to %1: %2").arg(path, why);

@@ -2,23 +2,8 @@
 
 #include "monitor/DataLog.h"
 
-#include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
-
-namespace {
-
-struct Bit {
-    int word; // monitor-table column
-    int bit;
-    const char* name;
-};
-const Bit kBits[] = {{MonitorCol::ALMSTS, 0, "AL1"},     {MonitorCol::ALMSTS, 1, "AL2"},
-                     {MonitorCol::ERRSTS, 0, "PV BOUT"}, {MonitorCol::ERRSTS, 1, "RJC ERR"},
-                     {MonitorCol::ERRSTS, 2, "PV POVR"}, {MonitorCol::ERRSTS, 3, "PV MOVR"},
-                     {MonitorCol::ERRSTS, 8, "AT ERR"}};
-
-} // namespace
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     events.setMaxCols(3);
@@ -36,8 +21,8 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
             });
     // Each reply and each failure is looked at as it happens, so an alarm shorter than the
     // graph's tick is still logged.
-    connect(link, &KX5Link::monitorStored, this, [this](int idx) { checkRow(idx + 1); });
-    connect(link, &KX5Link::monitorStale, this, [this](int idx) { checkRow(idx + 1); });
+    connect(link, &KX5Link::monitorStored, this, &EventLog::checkStation);
+    connect(link, &KX5Link::monitorStale, this, &EventLog::checkStation);
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         add(mcNo, QStringLiteral("Answered: %1, polled from now on").arg(model));
     });
@@ -65,40 +50,29 @@ void EventLog::add(int mcNo, const QString& text) {
     }
 }
 
-void EventLog::check() {
-    const int rows = qMin(m_link->sprdMonitoring.maxRows(), static_cast<int>(gMC_List.size()));
-    for (int r = 1; r <= rows; ++r)
-        checkRow(r);
-}
-
-void EventLog::checkRow(int r) {
-    const Grid& mon = m_link->sprdMonitoring;
-    const Grid& st = m_link->sprdStatus;
-    if (r < 1 || r > qMin(mon.maxRows(), static_cast<int>(gMC_List.size()))) return;
-    if (m_seen.size() < size_t(r)) m_seen.resize(size_t(r));
-    Seen& seen = m_seen[static_cast<size_t>(r - 1)];
-    const int mc = gMC_List[static_cast<size_t>(r - 1)];
-    const QString conn = st.text(StatusCol::ConnState, r);
-    if (seen.conn != conn && !conn.isEmpty()) {
-        if (conn == QLatin1String("NG"))
+void EventLog::checkStation(int idx) {
+    if (idx < 0 || idx >= static_cast<int>(gMC_List.size())) return;
+    const StationValues* values = m_link->values(idx);
+    if (!values) return;
+    if (m_seen.size() <= size_t(idx)) m_seen.resize(size_t(idx) + 1);
+    Seen& seen = m_seen[static_cast<size_t>(idx)];
+    const int mc = gMC_List[static_cast<size_t>(idx)];
+    const ConnState conn = m_link->connState(idx);
+    if (seen.conn != conn && conn != ConnState::Unknown) {
+        if (conn == ConnState::NG)
             add(mc, QStringLiteral("No answer (NG)"));
-        else if (seen.conn == QLatin1String("NG"))
+        else if (seen.conn == ConnState::NG)
             add(mc, QStringLiteral("Answering again"));
         seen.conn = conn;
     }
-    // Bits count only once a station's values have arrived; a lamp already on then is logged.
-    if (mon.text(MonitorCol::COMSTS, r).isEmpty()) return;
-    const int alm = cInt(mon.text(MonitorCol::ALMSTS, r));
-    const int err = cInt(mon.text(MonitorCol::ERRSTS, r));
-    for (const Bit& b : kBits) {
-        const int before =
-            seen.known ? (b.word == MonitorCol::ALMSTS ? seen.alm : seen.err) >> b.bit & 1 : 0;
-        const int now = (b.word == MonitorCol::ALMSTS ? alm : err) >> b.bit & 1;
-        if (before != now)
-            add(mc, QStringLiteral("%1 %2").arg(
-                        QLatin1String(b.name), now ? QStringLiteral("on") : QStringLiteral("off")));
+    // Lamps count only once a station's values have arrived; a lamp already on then is logged.
+    if (!values->storedAt.isValid()) return;
+    const Reading now = decode(*values);
+    for (size_t i = 0; i < kLampBits.size(); ++i) {
+        if (!kLampBits[i].logged || now.lamps[i] == seen.lamps[i]) continue;
+        add(mc, QStringLiteral("%1 %2").arg(QLatin1String(kLampBits[i].name),
+                                            now.lamps[i] ? QStringLiteral("on")
+                                                         : QStringLiteral("off")));
     }
-    seen.known = true;
-    seen.alm = alm;
-    seen.err = err;
+    seen.lamps = now.lamps;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/Grid.h"
+#include "link/Reading.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -24,19 +25,16 @@ public:
     Grid events;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
-    // Compares the stations' alarm and error bits and states with what was seen last.
-    void check();
-    // The same for the station in row r of the monitor table.
-    void checkRow(int r);
+    // Compares station index idx's alarm and error lamps and its state with what was seen last.
+    void checkStation(int idx);
     void add(int mcNo, const QString& text);
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
     static QString filePath(const QDate& day);
 
 private:
     struct Seen {
-        bool known = false;
-        int alm = 0, err = 0;
-        QString conn;
+        std::bitset<size_t(StatusLamp::Count)> lamps; // all off before the first reply
+        ConnState conn = ConnState::Unknown;
     };
     KX5Link* m_link;
     std::vector<Seen> m_seen;

@@ -16,15 +16,15 @@
 
 class DataLogger;
 class EventLog;
-class GridView;
 class LineStatisticsDialog;
 class Lamp;
 class QAction;
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
+class SingleDisplay;
+class StationPanel;
 class TrendChart;
+class TrendPanel;
 
 class frmKX5_Main : public QMainWindow, public LinkHost {
     Q_OBJECT
@@ -42,8 +42,7 @@ public:
     DataLogger* dataLogger() const { return m_logger.get(); }
     // Our own additions beside the ten commands.
     void showLineStatistics();
-    void btnSaveTrace_Click();
-    TrendChart* chart() const { return m_chart; }
+    TrendChart* chart() const;
 
     // ---- LinkHost ----
     void SetOnlineState(bool open) override;
@@ -64,82 +63,42 @@ public:
     void sprdStatus_Click(int col, int row);
     void tmrRefresh_Timer();
     void tmrDispGraph_Timer();
-    void btnStart_Click();
-    void chb3D_Click();
-    void chbScroll_Click();
-    void txtGrpInterval_Change();
-    void txtGrpInterval_Confirm();
-    void btnDSave_Start_Click();
-    void btnPrint_Click(int index);
-    void lblSPD_Click();
-    void txtSPD_Confirm(const QString& text);
 
-    void ResetGraph();
-    void SetupGraph();
-    void AddGraphPoint();
+    TrendPanel* trend() const { return m_trend; }
+    SingleDisplay* singleDisplay() const { return m_single; }
+    StationPanel* stations() const { return m_stations; }
 
     QTimer tmrRefresh;   // 50 ms, runs while the port is open
     QTimer tmrDispGraph; // graph sample and data-log check, 1 s by default
-
-    int mGrpCount = 0;
-    bool mGrpRun = false;
 
     // The PC clock; tests put their own here.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void buildUi();
     QWidget* buildCommandBar();
-    QWidget* buildSingleDisplay();
-    QWidget* buildChartBox();
-    QWidget* buildStationColumn();
-    void layoutMonitorTable();
-    void layoutTrace();
     void updateCommandStates();
     void showPanel(int i);
     void showCaptions();
     void showLinkLamps();
-    void setKeyColor(int index, Bgr color);
-    // Hands the link a write of the selected station; says so when the link refuses it.
-    void requestWrite(int reg, int value);
+    // The selected station's stored values; null when none is selected.
+    const StationValues* selectedValues() const;
 
     KX5Link* m_link;
     bool m_online = false;
-    // btnStart offers Stop. Going online stops the graph but leaves the button as it was, so
-    // this is not mGrpRun.
-    bool m_graphStopOffered = false;
     std::array<CommandAction, kCommands> m_actions;
     std::array<QPushButton*, kCommands> m_btnMenu{};
     std::array<QAction*, kCommands> m_menuAction{};
     std::array<QLabel*, 5> m_panel{};
 
-    GridView* m_viewStatus = nullptr;
-    GridView* m_viewMonitoring = nullptr;
-    GridView* m_viewCommD = nullptr;
-    GridView* m_viewEvents = nullptr;
-    bool m_eventsAtEnd = true; // the event list showed its last row before the newest came
     EventLog* m_events = nullptr;
     std::unique_ptr<DataLogger> m_logger;
     QPointer<LineStatisticsDialog> m_stats;
-    QWidget* m_picSingle = nullptr;
-    QLabel* m_lblMC_No = nullptr;
-    QLabel *m_lblPV = nullptr, *m_lblSV = nullptr, *m_lblMV = nullptr;
-    std::array<QLabel*, 2> m_lblUnit{};
-    std::array<Lamp*, 2> m_shpAL{}, m_shpSV{};
-    Lamp *m_shpAT = nullptr, *m_shpOUT = nullptr;
-    std::array<Lamp*, 5> m_shpERR{};
+    StationPanel* m_stations = nullptr;
+    SingleDisplay* m_single = nullptr;
+    TrendPanel* m_trend = nullptr;
     Lamp *m_shpSend = nullptr, *m_shpRecv = nullptr;
-    TrendChart* m_chart = nullptr;
-    QPushButton* m_btnStart = nullptr;
-    QCheckBox *m_chb3D = nullptr, *m_chbScroll = nullptr;
-    QLineEdit* m_txtGrpInterval = nullptr;
-    QPushButton* m_btnDSave_Start = nullptr;
-    QLabel *m_lblDSave_Enable = nullptr, *m_lblDSave_Intv = nullptr, *m_lblDSave_Unit = nullptr;
-    std::array<QPushButton*, 5> m_btnPrint{};
-    QLabel* m_lblSPD = nullptr;
-    QLineEdit* m_txtSPD = nullptr;
 };

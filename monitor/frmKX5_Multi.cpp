@@ -31,10 +31,6 @@ constexpr int kVisibleRowsMax = 20; // the window opens showing up to this many 
 const QString kSpeedHint = QStringLiteral("Click => Edit Value");
 const char* const kKeyCaption[] = {"PRINT", "TEXT", "LIST", "FEED", "ZOOM"};
 
-bool bit(qint64 word, int b) {
-    return (word & (qint64(1) << b)) != 0;
-}
-
 // Draws the grid's button cells as push buttons in the cell's button colour, sunken while the
 // mouse holds them; Space presses the current one. Other cells are drawn as usual.
 class KeyDelegate : public QStyledItemDelegate {
@@ -106,9 +102,9 @@ private:
 
 } // namespace
 
-frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const Grid* stationTable, const Grid* monitorTable,
-                           QWidget* parent)
-    : QDialog(parent), m_sink(sink), m_status(stationTable), m_monitor(monitorTable) {
+frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const StationSource* stations,
+                           const Grid* stationTable, QWidget* parent)
+    : QDialog(parent), m_sink(sink), m_stations(stations), m_status(stationTable) {
     setObjectName(QStringLiteral("frmKX5_Multi"));
     setWindowTitle(QStringLiteral("Multi-Monitoring"));
     m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
@@ -243,19 +239,17 @@ void frmKX5_Multi::fitToContents(const QSize& available) {
 }
 
 void frmKX5_Multi::Form_Load() {
-    m_grid.setMaxRows(m_monitor->maxRows());
+    m_grid.setMaxRows(m_status->maxRows());
     for (int r = 1; r <= m_grid.maxRows(); ++r)
         for (int i = 0; i < 5; ++i) {
             m_grid.setCellKind(KeyPrint + i, r, Grid::CellKind::Button);
             m_grid.setText(KeyPrint + i, r, QString::fromLatin1(kKeyCaption[i]));
             m_grid.setButtonColor(KeyPrint + i, r, m_keyOff);
         }
-    for (int r = 1; r <= m_status->maxRows() && r <= m_grid.maxRows(); ++r) {
+    for (int r = 1; r <= m_grid.maxRows(); ++r) {
         m_grid.setText(McNo, r, m_status->text(StatusCol::MC_No, r));
         m_grid.setText(Model, r, m_status->text(StatusCol::Model, r));
-        m_grid.setText(ConnState, r, m_status->text(StatusCol::ConnState, r));
-        if (auto c = m_status->backColor(StatusCol::ConnState, r))
-            m_grid.setBackColor(ConnState, r, *c);
+        showConn(r);
     }
     const QScreen* s = screen();
     fitToContents(s ? s->availableGeometry().size() : QSize());
@@ -266,8 +260,27 @@ bool frmKX5_Multi::answered(int row) const {
     const int k = row - 1;
     // A station counts once it has answered the model query and its first live values are
     // in; before that its row would show zeros that no controller sent.
-    return k >= 0 && k < static_cast<int>(gMC_OK.size()) && gMC_OK[static_cast<size_t>(k)] &&
-           !m_monitor->text(MonitorCol::NPV, row).isEmpty();
+    const StationValues* v = m_stations->values(k);
+    return k < static_cast<int>(gMC_OK.size()) && v && gMC_OK[static_cast<size_t>(k)] &&
+           v->storedAt.isValid();
+}
+
+void frmKX5_Multi::showConn(int row) {
+    // The station table's state and colour: NG as soon as a reply wait runs out.
+    switch (m_stations->connState(row - 1)) {
+    case ::ConnState::OK:
+        m_grid.setText(ConnState, row, QStringLiteral("OK"));
+        setBack(ConnState, row, kGreen);
+        break;
+    case ::ConnState::NG:
+        m_grid.setText(ConnState, row, QStringLiteral("NG"));
+        setBack(ConnState, row, kBlack);
+        break;
+    case ::ConnState::Unknown:
+        m_grid.setText(ConnState, row, QString());
+        setBack(ConnState, row, rowColor(row));
+        break;
+    }
 }
 
 int frmKX5_Multi::stationOf(int row) const {
@@ -287,51 +300,37 @@ void frmKX5_Multi::setKey(int col, int row, bool on) {
 
 void frmKX5_Multi::tmrRefresh_Timer() {
     tmrRefresh.stop();
-    const Grid& mon = *m_monitor;
-    const int rows = qMin(mon.maxRows(), m_grid.maxRows());
-    for (int r = 1; r <= rows; ++r) {
-        // The station table's state and colour: NG as soon as a reply wait runs out.
-        if (r <= m_status->maxRows()) {
-            m_grid.setText(ConnState, r, m_status->text(StatusCol::ConnState, r));
-            if (auto c = m_status->backColor(StatusCol::ConnState, r)) setBack(ConnState, r, *c);
-        }
+    for (int r = 1; r <= m_grid.maxRows(); ++r) {
+        showConn(r);
         if (!answered(r)) {
             // A station that never answered keeps what its row shows; only the hint goes.
             m_grid.setHint(Speed, r, QString());
             continue;
         }
-        const int d =
-            DecimalPlaces(cInt(mon.text(MonitorCol::INP, r)), cInt(mon.text(MonitorCol::UNIT, r)),
-                          cInt(mon.text(MonitorCol::DPP, r)));
-        const double scale = std::pow(10.0, d);
-        m_grid.setText(PV, r, formatDecimals(val(mon.text(MonitorCol::NPV, r)) / scale, d));
-        m_grid.setText(SV, r, formatDecimals(val(mon.text(MonitorCol::NSV, r)) / scale, d));
-        m_grid.setText(MV, r, formatDecimals(val(mon.text(MonitorCol::MVOUT, r)) / 10.0, 1));
-        m_grid.setText(PidNo, r, QString::number(cInt(mon.text(MonitorCol::PIDNO, r))));
-        const Bgr ink = isFresh(r - 1) ? kBlack : kStaleText;
+        const Reading v = decode(*m_stations->values(r - 1));
+        m_grid.setText(PV, r, v.pvText());
+        m_grid.setText(SV, r, v.svText());
+        m_grid.setText(MV, r, v.mvText());
+        m_grid.setText(PidNo, r, QString::number(v.pidNo));
+        const Bgr ink = v.fresh ? kBlack : kStaleText;
         for (int col : {int(PV), int(SV), int(MV), int(PidNo)})
             if (m_grid.foreColor(col, r) != ink) m_grid.setForeColor(col, r, ink);
 
         const Bgr off = rowColor(r);
-        const qint64 alm = cInt(mon.text(MonitorCol::ALMSTS, r));
-        for (int b = 0; b <= 2; ++b)
-            setBack(Alarm1 + b, r, bit(alm, b) ? kLampOn : off);
-        const qint64 err = cInt(mon.text(MonitorCol::ERRSTS, r));
-        for (int b = 0; b <= 3; ++b)
-            setBack(Err1 + b, r, bit(err, b) ? kLampOn : off);
-        setBack(ErrAT, r, bit(err, 8) ? kLampOn : off);
-        const qint64 mod = cInt(mon.text(MonitorCol::MODSTS, r));
-        setBack(AT, r, bit(mod, 0) ? kLampOn : off);
-        setBack(JC, r, bit(mod, 2) ? kLampOn : off);
-        setBack(Minus, r, bit(mod, 3) ? kLampOn : off);
-        setBack(Run, r, bit(mod, 8) ? kLampOn : off);
-        setBack(Prog, r, bit(mod, 9) ? kLampOn : off);
-        setBack(Wait, r, bit(mod, 13) ? kLampOn : off);
-        setKey(KeyPrint, r, bit(mod, 8));
-
+        static constexpr std::pair<StatusLamp, int> kCells[] = {
+            {StatusLamp::AL1, Alarm1},      {StatusLamp::AL2, Alarm1 + 1},
+            {StatusLamp::AL3, Alarm1 + 2},  {StatusLamp::PvBout, Err1},
+            {StatusLamp::RjcErr, Err1 + 1}, {StatusLamp::PvPovr, Err1 + 2},
+            {StatusLamp::PvMovr, Err1 + 3}, {StatusLamp::AtErr, ErrAT},
+            {StatusLamp::AT, AT},           {StatusLamp::JC, JC},
+            {StatusLamp::Minus, Minus},     {StatusLamp::Run, Run},
+            {StatusLamp::Prog, Prog},       {StatusLamp::Wait, Wait}};
+        for (const auto& [lamp, col] : kCells)
+            setBack(col, r, v.lit(lamp) ? kLampOn : off);
+        setKey(KeyPrint, r, v.lit(StatusLamp::Run));
         for (int j = 1; j <= 4; ++j)
-            setKey(KeyPrint + j, r, val(mon.text(MonitorCol::PRINT + j, r)) > 0);
-        m_grid.setText(Speed, r, mon.text(MonitorCol::SPD, r));
+            setKey(KeyPrint + j, r, v.keys[size_t(j)]);
+        m_grid.setText(Speed, r, QString::number(v.speed));
         m_grid.setHint(Speed, r, kSpeedHint);
     }
     tmrRefresh.start();
@@ -348,7 +347,7 @@ void frmKX5_Multi::sprdMonitoring_ButtonClicked(int col, int row) {
         // Toggled from the row's own station as the monitor read last stored it: the
         // parameter data grid holds only the selected station's values, and toggling
         // another station from those would write the wrong value.
-        value = val(m_monitor->text(MonitorCol::PRINT + key, row)) > 0 ? 0 : 1;
+        value = decode(*m_stations->values(row - 1)).keys[size_t(key)] ? 0 : 1;
     }
     request(Request::writeOneOf(stationOf(row), 501 + key, value));
 }

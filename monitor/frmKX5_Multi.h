@@ -6,6 +6,7 @@
 #pragma once
 
 #include "link/Grid.h"
+#include "link/Reading.h"
 #include "link/Request.h"
 
 #include <QDialog>
@@ -48,9 +49,9 @@ public:
     static constexpr Bgr kKeyOn = rgb(255, 0, 0);
     static constexpr Bgr kStaleText = rgb(128, 128, 128);
 
-    // Writes through sink; reads the main window's station table and monitor table. All three
-    // outlive this window.
-    frmKX5_Multi(RequestSink* sink, const Grid* stationTable, const Grid* monitorTable,
+    // Writes through sink; reads the stations' values and states from `stations` and their MC
+    // No and model from the main window's station table. All three outlive this window.
+    frmKX5_Multi(RequestSink* sink, const StationSource* stations, const Grid* stationTable,
                  QWidget* parent = nullptr);
     ~frmKX5_Multi() override;
 
@@ -73,9 +74,6 @@ public:
 
     // Runs the value editor modally; tests put their own here.
     std::function<int(frmD_Edit&)> runEditor;
-    // Whether station index k's values are live; the owner points it at the link. Values that
-    // are not are shown grey.
-    std::function<bool(int)> isFresh = [](int) { return true; };
 
     QTimer tmrRefresh; // 1000 ms, from the end of Form_Load
 
@@ -92,10 +90,11 @@ private:
     int stationOf(int row) const;
     void setBack(int col, int row, Bgr color);
     void setKey(int col, int row, bool on);
+    void showConn(int row);
 
     RequestSink* m_sink;
+    const StationSource* m_stations;
     const Grid* m_status;
-    const Grid* m_monitor;
     Grid m_grid{kCols, 0};
     GridView* sprdMonitoring = nullptr;
     QPushButton* btnClose = nullptr;

@@ -6,6 +6,7 @@
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
+#include "monitor/TrendPanel.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "tests/support/FakeSerialPort.h"
@@ -104,10 +105,17 @@ protected:
     void press(const QString& button) {
         QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
     }
-    void setConnState(int row, const QString& s) {
-        link()->sprdStatus.setText(StatusCol::ConnState, row, s);
-    }
     KX5Link* link() const { return win->link(); }
+    // The monitor reply of the station in row `row`, stored by the link as from the line: its
+    // 19 values blank-separated (INP UNIT DP-P NPV NSV NRSV SSV MVOUT PIDNO ALMSTS ERRSTS MODSTS
+    // 300 501..506), missing ones 0.
+    void store(int row, const char* values) {
+        std::vector<int> v(19, 0);
+        const QStringList t = QString::fromLatin1(values).split(' ', Qt::SkipEmptyParts);
+        for (int i = 0; i < t.size() && i < 19; ++i)
+            v[size_t(i)] = t[i].toInt();
+        link()->StoreMonitorReply(row - 1, drrReply(gMC_List[size_t(row - 1)], v));
+    }
     // The bytes the next send tick writes.
     QByteArray sent() {
         port->writes.clear();

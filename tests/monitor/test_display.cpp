@@ -1,5 +1,6 @@
 // Live display and recorder keys from the grids; the line-to-figure road is test_main_pty's.
 #include "MainFixture.h"
+#include "link/Steps.h"
 #include "tests/support/RecordingSink.h"
 
 #include <map>
@@ -11,19 +12,27 @@ protected:
         build({4, 7}, 2);
         win->link()->gMC_No = 7;
     }
-    // Row `row` from space-separated texts for INP, UNIT, DP-P, NPV, NSV, MVOUT, ALMSTS,
-    // ERRSTS, MODSTS and register 300, "." for an empty cell; every other cell empty.
+    // Station `row`'s reply from space-separated values for INP, UNIT, DP-P, NPV, NSV, MVOUT,
+    // ALMSTS, ERRSTS, MODSTS and register 300; every other value 0.
     void setRow(int row, const QString& values) {
-        using namespace MonitorCol;
-        const int cols[] = {INP, UNIT, DPP, NPV, NSV, MVOUT, ALMSTS, ERRSTS, MODSTS, SVNO};
+        const int at[] = {0, 1, 2, 3, 4, 7, 9, 10, 11, 12};
+        QStringList regs = QString("0 ").repeated(19).split(' ');
         const QStringList v = values.split(' ');
-        for (int c = 1; c <= Count; ++c)
-            link()->sprdMonitoring.setText(c, row, {});
         for (int i = 0; i < v.size(); ++i)
-            link()->sprdMonitoring.setText(cols[i], row, v[i] == "." ? QString() : v[i]);
+            regs[at[i]] = v[i];
+        store(row, regs.join(' ').toLatin1());
     }
-    void setRegister(int reg, const QString& v) {
-        link()->sprdMap.setText(mapCell(reg).col, mapCell(reg).row, v);
+    // The selected station's registers 502, 503, 505 and 506 as its read of all parameters
+    // stores them.
+    void setRecorder(int r502, int r503, int r505, int r506 = 0) {
+        std::vector<int> v;
+        for (int reg : findStep(kStepReadAll3)->regs)
+            v.push_back(reg == 502   ? r502
+                        : reg == 503 ? r503
+                        : reg == 505 ? r505
+                        : reg == 506 ? r506
+                                     : 0);
+        link()->StoreParamReply(3, drrReply(7, v));
     }
     QString litLamps() const {
         QStringList on;
@@ -56,7 +65,6 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
         {"3 0 0 . . . 252 240 1792 1", "0.0 0.0 0.0 ℃", ""},
         {"3 0 0 . . . . 271 . 2", "0.0 0.0 0.0 ℃", "SV2,PV BOUT,RJC ERR,PV POVR,PV MOVR,AT ERR"},
         {"3 0 0 . . . . 512 . 3", "0.0 0.0 0.0 ℃", "SV3"},
-        {".", "0 0 0.0 ㎷", ""}, // no values yet: its own empty state, not the other station's
     };
     setRow(1, "20 1 0 999 999 999 3 15 1 2");
     for (const auto& [row, figures, lamps] : cases) {
@@ -72,26 +80,26 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
     win->link()->gMC_No = 0; // no station selected: no row matches and the figures stay
     setRow(2, "3 0 0 1234");
     win->tmrRefresh_Timer();
-    EXPECT_EQ(text("lblPV"), "0");
+    EXPECT_EQ(text("lblPV"), "0.0");
 }
 
 // Colours follow MODSTS bits 8 to 10, then registers 502, 503 and 505 have the last word; a
 // press writes 1 for Print and Feed and toggles the other three.
 TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
     const struct {
-        const char *modsts, *r502, *r503, *r505, *colours, *writes; // colours: R on, B off
+        const char* modsts;
+        int r502, r503, r505;
+        const char *colours, *writes; // colours: R on, B off
     } cases[] = {
-        {"0", "0", "0", "0", "BBBBB", "11111"},    {"256", "0", "0", "0", "RBBBB", "11111"},
-        {"1792", "0", "0", "0", "RBBBB", "11111"}, {"0", "1", "0", "0", "BRBBB", "10111"},
-        {"0", "0", "2", "0", "BBRBB", "11011"},    {"0", "0", "0", "1", "BBBBR", "11110"},
-        {"0", "-1", "-1", "-1", "BBBBB", "11111"}, {"0", "", "", "", "BBBBB", "11111"},
+        {"0", 0, 0, 0, "BBBBB", "11111"},    {"256", 0, 0, 0, "RBBBB", "11111"},
+        {"1792", 0, 0, 0, "RBBBB", "11111"}, {"0", 1, 0, 0, "BRBBB", "10111"},
+        {"0", 0, 2, 0, "BBRBB", "11011"},    {"0", 0, 0, 1, "BBBBR", "11110"},
+        {"0", -1, -1, -1, "BBBBB", "11111"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.modsts << " " << c.r502 << c.r503 << c.r505);
         setRow(2, QStringLiteral(". . . . . . . . %1").arg(c.modsts));
-        setRegister(502, c.r502);
-        setRegister(503, c.r503);
-        setRegister(505, c.r505);
+        setRecorder(c.r502, c.r503, c.r505);
         win->tmrRefresh_Timer();
         for (int k = 0; k < 5; ++k) {
             EXPECT_EQ(keyColour(k), c.colours[k] == 'R' ? QColor(255, 0, 0) : QColor(192, 192, 255))
@@ -114,7 +122,7 @@ TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
 }
 
 TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {
-    setRegister(506, "120");
+    setRecorder(0, 0, 0, 120);
     win->tmrRefresh_Timer();
     auto* lbl = child<QLabel>("lblSPD");
     auto* txt = child<QLineEdit>("txtSPD");

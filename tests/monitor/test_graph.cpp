@@ -10,10 +10,8 @@ class Graph : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
-        build({1, 2});
-        link()->gMC_Idx = 1;
+        build({1, 2}, 2);
         link()->gMC_No = 2;
-        setConnState(2, "OK");
         figures(250.0, 249.8, 45.5);
         win->show(); // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
@@ -33,7 +31,7 @@ protected:
     QImage picture() const { return chart()->plot()->toPixmap(600, 280).toImage(); }
 };
 
-TEST_F(Graph, SamplesTheFiguresWhileThePolledStationReadsOK) {
+TEST_F(Graph, SamplesTheFiguresWhileThePolledStationAnswers) {
     press("btnStart");
     ASSERT_EQ(tick(), 2); // the first sample gives two equal points, a second apart
     EXPECT_EQ(QStringList({chart()->label(0), chart()->label(1)}),
@@ -46,12 +44,12 @@ TEST_F(Graph, SamplesTheFiguresWhileThePolledStationReadsOK) {
     }
     EXPECT_EQ(chart()->value(1, 1), 249.8);
     EXPECT_EQ(chart()->value(1, 2), 250.1);
-    for (const char* state : {"NG", "", "ok"}) {
-        setConnState(2, state);
-        EXPECT_EQ(tick(), 3) << state;
-    }
-    link()->gMC_Idx = 0; // the cell read is the polled station's, not the selected one's
-    setConnState(1, "OK");
+    // The polled station misses a reply: no point while it reads NG.
+    sent();
+    link()->tmrRecvErr_Timer();
+    ASSERT_EQ(link()->connState(link()->gMC_Idx), ConnState::NG);
+    EXPECT_EQ(tick(), 3);
+    link()->gMC_Idx = 1 - link()->gMC_Idx; // the state read is the polled station's
     EXPECT_EQ(tick(), 4);
     link()->gMC_Idx = 5; // outside the table: nothing, and no failure
     EXPECT_EQ(tick(), 4);

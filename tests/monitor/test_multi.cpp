@@ -16,14 +16,6 @@
 
 using Col = frmKX5_Multi::Col;
 
-// Fills a monitor-table row as the link stores it: the 20 columns' texts, blank-separated
-// (INP UNIT DP-P NPV NSV NRSV SSV MVOUT PIDNO ALMSTS ERRSTS MODSTS COMSTS 300 501..506).
-static void store(Grid& mon, int row, const char* texts) {
-    const QStringList t = QString::fromLatin1(texts).split(QLatin1Char(' '));
-    ASSERT_EQ(t.size(), 20) << texts;
-    mon.setRowTexts(row, 1, t);
-}
-
 static QByteArray frame(const QByteArray& body) {
     return "\x02" + body + "\r\n";
 }
@@ -31,20 +23,16 @@ static QByteArray frame(const QByteArray& body) {
 class Multi : public MainFixture {
 protected:
     // Stations 1, 3 and 7 in use and answering, the link polling station 1, which is selected;
-    // station 7's state cell as if the sweep had given it up. The link's word on how a request
-    // ended reaches the window as command 4 wires it.
+    // station 7's values not in yet. The link's word on how a request ended reaches the window
+    // as command 4 wires it.
     void SetUp() override {
         MainFixture::SetUp();
         build({1, 3, 7}, 3);
-        link()->sprdStatus.setText(3, 3, QStringLiteral("NG"));
-        link()->sprdStatus.setBackColor(3, 3, kBlack);
-        for (int r = 1; r <= 3; ++r)
-            store(link()->sprdMonitoring, r, "3 0 0 0 0 0 0 0 1 0 0 0 OK 1 0 0 0 0 0 150");
-        multi =
-            std::make_unique<frmKX5_Multi>(link(), &link()->sprdStatus, &link()->sprdMonitoring);
+        for (int r = 1; r <= 2; ++r)
+            store(r, "3 0 0 0 0 0 0 0 1 0 0 0 1 0 0 0 0 0 150");
+        multi = std::make_unique<frmKX5_Multi>(link(), link(), &link()->sprdStatus);
         QObject::connect(link(), &KX5Link::requestEnded, multi.get(),
                          &frmKX5_Multi::onRequestEnded);
-        multi->isFresh = [this](int k) { return link()->isFresh(k); };
         multi->tmrRefresh.stop();
         multi->fitToContents(QSize(1920, 1040)); // the test screen is smaller than an operator's
         multi->show();
@@ -73,38 +61,38 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     // clang-format off
     const Case cases[] = {
         // ALMSTS 5: alarm 1 and the hidden alarm 3; alarm 2 keeps the odd row's white.
-        {1, "3 0 0 1234 1000 0 0 0 1 5 0 0 OK 1 0 0 0 0 0 150", "123.4 100.0 0.0 1",
+        {1, "3 0 0 1234 1000 0 0 0 1 5 0 0 1 0 0 0 0 0 150", "123.4 100.0 0.0 1",
          {Col::Alarm1, Col::Alarm1 + 2}, {}},
         // ERRSTS 256: "AT  ERR" only, the dark lamps light green on an even row.
-        {2, "30 0 2 1234 0 0 0 505 1 0 256 0 OK 1 0 0 0 0 0 150", "12.34 0.00 50.5 1",
+        {2, "30 0 2 1234 0 0 0 505 1 0 256 0 1 0 0 0 0 0 150", "12.34 0.00 50.5 1",
          {Col::ErrAT}, {}},
         // ERRSTS bits 0 to 3 light their lamps; bit 4 (16) and bits 9 to 15 nothing.
-        {3, "3 0 0 0 0 0 0 0 4 0 -481 0 OK 1 0 0 0 0 0 150", "0.0 0.0 0.0 4",
+        {3, "3 0 0 0 0 0 0 0 4 0 -481 0 1 0 0 0 0 0 150", "0.0 0.0 0.0 4",
          {Col::Err1, Col::Err1 + 1, Col::Err1 + 2, Col::Err1 + 3}, {}},
         // MODSTS 257: "AT", and bit 8 the hidden RUN lamp and the PRINT key.
-        {1, "3 0 0 -5 0 0 0 0 1 0 0 257 OK 1 0 0 0 0 0 150", "-0.5 0.0 0.0 1",
+        {1, "3 0 0 -5 0 0 0 0 1 0 0 257 1 0 0 0 0 0 150", "-0.5 0.0 0.0 1",
          {Col::AT, Col::Run}, {Col::KeyPrint}},
         // The other hidden MODSTS lamps (bits 2, 3, 9, 13); bits 1, 10 to 12 show nothing.
-        {2, "3 1 0 7 0 0 0 0 1 0 0 15886 OK 1 0 0 0 0 0 150", "7 0 0.0 1",
+        {2, "3 1 0 7 0 0 0 0 1 0 0 15886 1 0 0 0 0 0 150", "7 0 0.0 1",
          {Col::JC, Col::Minus, Col::Prog, Col::Wait}, {}},
         // Keys from registers 502 to 505 above 0; register 501 does not light PRINT.
-        {3, "3 0 0 0 0 0 0 0 1 0 0 0 OK 1 1 1 -1 2 1 900", "0.0 0.0 0.0 1",
+        {3, "3 0 0 0 0 0 0 0 1 0 0 0 1 1 1 -1 2 1 900", "0.0 0.0 0.0 1",
          {}, {Col::KeyPrint + 1, Col::KeyPrint + 3, Col::KeyPrint + 4}},
     };
     // clang-format on
     const Grid& g = *multi->grid();
     // Form_Load copied the station table: a row per station, state text and colour.
     ASSERT_EQ(g.maxRows(), 3);
-    EXPECT_EQ(g.text(Col::McNo, 3), "7");
-    EXPECT_EQ(g.backColor(Col::ConnState, 3), kBlack);
+    EXPECT_EQ(g.text(Col::McNo, 3) + g.text(Col::ConnState, 3), "7OK");
+    EXPECT_EQ(g.backColor(Col::ConnState, 3), kGreen);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.monitor);
-        store(link()->sprdMonitoring, c.row, c.monitor);
+        store(c.row, c.monitor);
         multi->tmrRefresh_Timer();
         const QStringList shown = {g.text(Col::PV, c.row), g.text(Col::SV, c.row),
                                    g.text(Col::MV, c.row), g.text(Col::PidNo, c.row)};
         EXPECT_EQ(shown.join(' '), c.shown);
-        EXPECT_EQ(g.text(Col::Speed, c.row), QString(c.monitor).section(' ', 19));
+        EXPECT_EQ(g.text(Col::Speed, c.row), QString(c.monitor).section(' ', 18));
         const Bgr zebra = c.row % 2 ? kWhite : kLightGreen;
         for (int col = Col::Alarm1; col <= Col::AT; ++col)
             EXPECT_EQ(g.backColor(col, c.row),
@@ -136,13 +124,12 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
 
 TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     const Grid& g = *multi->grid();
-    link()->sprdMonitoring.clearRange(1, 3, 20, 3); // station 7's live values are not in yet
-    store(link()->sprdMonitoring, 2, "3 0 0 250 0 0 0 0 1 1 0 0 OK 1 0 0 0 0 0 300");
+    store(2, "3 0 0 250 0 0 0 0 1 1 0 0 1 0 0 0 0 0 300");
     multi->tmrRefresh_Timer();
     ASSERT_EQ(g.hint(Col::Speed, 2), "Click => Edit Value");
     // A new model sweep gives station 3 up: its last values stay, its hint goes.
     gMC_OK[1] = false;
-    store(link()->sprdMonitoring, 2, "3 0 0 999 0 0 0 0 1 0 0 0 NG 1 0 0 0 0 0 24");
+    store(2, "3 0 0 999 0 0 0 0 1 0 0 0 1 0 0 0 0 0 24");
     multi->tmrRefresh_Timer();
     const QStringList row = {g.text(Col::PV, 2), g.text(Col::Speed, 2), g.text(Col::ConnState, 2),
                              g.hint(Col::Speed, 2)};
@@ -181,10 +168,9 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wire);
-        // The data grid holds station 1's opposite state: the toggle must not come from it.
-        const MapCell cell = mapCell(501 + c.key);
-        link()->sprdMap.setText(cell.col, cell.row, c.current > 0 ? "0" : "1");
-        link()->sprdMonitoring.setText(15 + c.key, c.row, QString::number(c.current));
+        QStringList regs = QString("3 0 0 0 0 0 0 0 1 0 0 0 1 0 0 0 0 0 150").split(' ');
+        regs[13 + c.key] = QString::number(c.current);
+        store(c.row, regs.join(' ').toLatin1());
         ASSERT_EQ(link()->gMC_Idx, 0); // polling station 1
         clickCell(Col::KeyPrint + c.key, c.row);
         EXPECT_EQ(answerNext(), frame(c.wire));
@@ -264,7 +250,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
 TEST_F(MainFixture, MultiWithNinetyNineStationsShowsTwentyRowsAndEveryColumn) {
     writeFile(QStringLiteral("CFG/SetEnv.INI"), QByteArray("O\tOven\r\n").repeated(99));
     open();
-    frmKX5_Multi w(link(), &link()->sprdStatus, &link()->sprdMonitoring);
+    frmKX5_Multi w(link(), link(), &link()->sprdStatus);
     w.tmrRefresh.stop();
     w.fitToContents(QSize(1920, 1040));
     w.show();

@@ -34,7 +34,7 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
         [&] { return !mon.text(4, 1).isEmpty() && !mon.text(4, 2).isEmpty(); }, 15000));
     ASSERT_EQ(win->link()->selectedMcNo(), 1);
 
-    frmKX5_Multi multi(win->link(), &win->link()->sprdStatus, &mon);
+    frmKX5_Multi multi(win->link(), win->link(), &win->link()->sprdStatus);
     multi.show();
     int passes = 0;
     QObject::connect(&multi.tmrRefresh, &QTimer::timeout, [&] { ++passes; });

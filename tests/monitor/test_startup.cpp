@@ -78,13 +78,13 @@ TEST_F(Startup, StationClickSelectsOnlyAnsweringStationsOnceLinked) {
     click(2); // the stations are still being checked
     EXPECT_FALSE(link()->pendingRequest());
     build({3, 5, 8}, 2);
-    win->mGrpCount = 7;
+    win->trend()->mGrpCount = 7;
     for (int row : {3, 0, 9}) // MC 8 has not answered; header; beyond the table
         click(row);
-    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->mGrpCount), std::tuple(3, 7));
+    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->trend()->mGrpCount), std::tuple(3, 7));
     EXPECT_FALSE(link()->pendingRequest());
     click(2);
-    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->mGrpCount), std::tuple(5, 0));
+    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->trend()->mGrpCount), std::tuple(5, 0));
     EXPECT_TRUE(sent().startsWith("\x02"
                                   "05DRR,27,0001,0002,")); // its parameters are read
     EXPECT_EQ(text("lblMC_No"), "5");

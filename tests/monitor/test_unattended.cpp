@@ -93,7 +93,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     build({1, 2}, 2);
     EventLog* log = win->eventLog();
     log->clock = [this] { return now; };
-    win->btnDSave_Start_Click();
+    press("btnDSave_Start");
     // Station `row`'s monitor reply with these alarm and error words, as the line brings it;
     // the graph's tick never runs here.
     auto values = [&](int row, int alm, int err) {

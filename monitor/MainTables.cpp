@@ -1,0 +1,98 @@
+#include "monitor/MainTables.h"
+
+#include "link/Cells.h"
+#include "link/KX5Link.h"
+#include "monitor/EventLog.h"
+#include "monitor/TraceFile.h"
+#include "settings/ConfigFiles.h"
+#include "ui/GridModel.h"
+#include "ui/GridView.h"
+#include "ui/MsgBox.h"
+#include "ui/TableSizing.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+MainTables::MainTables(KX5Link* link, EventLog* events, QWidget* parent)
+    : QTabWidget(parent), m_link(link) {
+    setObjectName(QStringLiteral("tabTables"));
+    m_viewMonitoring = new GridView(&link->sprdMonitoring);
+    m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
+    m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_viewCommD = new GridView(&link->sprdCommD);
+    m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
+    m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    addTab(m_viewMonitoring, QStringLiteral("Monitoring"));
+    auto* tracePage = new QWidget;
+    auto* traceLay = new QVBoxLayout(tracePage);
+    traceLay->setContentsMargins(0, 0, 0, 0);
+    traceLay->setSpacing(2);
+    auto* saveTrace = new QPushButton(QStringLiteral("Save &Trace..."));
+    saveTrace->setObjectName(QStringLiteral("btnSaveTrace"));
+    connect(saveTrace, &QPushButton::clicked, this, &MainTables::btnSaveTrace_Click);
+    auto* traceBar = new QHBoxLayout;
+    traceBar->addStretch();
+    traceBar->addWidget(saveTrace);
+    traceLay->addLayout(traceBar);
+    traceLay->addWidget(m_viewCommD, 1);
+    addTab(tracePage, QStringLiteral("Communication"));
+    m_viewEvents = new GridView(&events->events);
+    m_viewEvents->setObjectName(QStringLiteral("sprdEvents"));
+    m_viewEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_viewEvents->horizontalHeader()->setStretchLastSection(true);
+    m_viewEvents->setColumnWidth(0, 150);
+    m_viewEvents->gridModel()->setColumnAlignment(3, Qt::AlignLeft | Qt::AlignVCenter);
+    addTab(m_viewEvents, QStringLiteral("Events"));
+    // New entries scroll into view only while the list shows its end: an operator reading
+    // older entries is not pulled away by every new one.
+    connect(m_viewEvents->model(), &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
+        const QScrollBar* bar = m_viewEvents->verticalScrollBar();
+        m_eventsAtEnd = bar->value() == bar->maximum();
+    });
+    connect(m_viewEvents->model(), &QAbstractItemModel::rowsInserted, this, [this] {
+        if (m_eventsAtEnd) m_viewEvents->scrollToBottom();
+    });
+    layoutMonitorTable();
+    layoutTrace();
+}
+
+int MainTables::preferredHeight() const {
+    return tableHeight(m_viewMonitoring, kShownRows) + tabBar()->sizeHint().height() + 8;
+}
+
+void MainTables::layoutMonitorTable() {
+    // All twenty columns show at the default window size: equal columns as wide as the
+    // widest heading or value, sharing the width there is.
+    QStringList texts = {QStringLiteral("-32768")};
+    for (int c = 1; c <= MonitorCol::Count; ++c)
+        texts << m_link->sprdMonitoring.text(c, 0);
+    QHeaderView* h = m_viewMonitoring->horizontalHeader();
+    h->setMinimumSectionSize(textWidth(m_viewMonitoring, texts, 6));
+    h->setSectionResizeMode(QHeaderView::Stretch);
+    m_viewMonitoring->setMinimumHeight(tableHeight(m_viewMonitoring, 1));
+}
+
+void MainTables::layoutTrace() {
+    // One byte per column and a few hundred columns: one narrow width for all, never sized
+    // to contents, so a long read costs no layout pass.
+    QHeaderView* h = m_viewCommD->horizontalHeader();
+    const int width = textWidth(m_viewCommD, {QStringLiteral("STX")}, 10);
+    h->setMinimumSectionSize(width);
+    h->setDefaultSectionSize(width);
+    h->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void MainTables::btnSaveTrace_Click() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Save Trace"),
+                                     QDir(programDir()).filePath(QStringLiteral("trace.txt")),
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty()) return;
+    QString error;
+    if (!saveTrace(m_link->sprdCommD, path, &error))
+        MsgBox(this, QStringLiteral("Save Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
+}

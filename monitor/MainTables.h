@@ -1,0 +1,31 @@
+// The main window's lower tabs: the monitor table, the communication trace (with Save Trace)
+// and the event list, each a view of a grid the link or the event log keeps.
+#pragma once
+
+#include <QTabWidget>
+
+class EventLog;
+class GridView;
+class KX5Link;
+
+class MainTables : public QTabWidget {
+    Q_OBJECT
+public:
+    static constexpr int kShownRows = 5; // the monitor table shows at least this many rows
+
+    MainTables(KX5Link* link, EventLog* events, QWidget* parent = nullptr);
+
+    // Room for the monitor table's kShownRows rows under the tab bar.
+    int preferredHeight() const;
+    void btnSaveTrace_Click();
+
+private:
+    void layoutMonitorTable();
+    void layoutTrace();
+
+    KX5Link* m_link;
+    GridView* m_viewMonitoring = nullptr;
+    GridView* m_viewCommD = nullptr;
+    GridView* m_viewEvents = nullptr;
+    bool m_eventsAtEnd = true; // the event list showed its last row before the newest came
+};

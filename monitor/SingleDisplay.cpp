@@ -1,0 +1,210 @@
+#include "monitor/SingleDisplay.h"
+
+#include "link/Request.h"
+#include "link/mdlKX5.h"
+#include "monitor/Lamp.h"
+#include "ui/GridModel.h"
+#include "ui/MsgBox.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr Bgr kKeyOn = rgb(255, 0, 0);
+constexpr Bgr kKeyOff = rgb(192, 192, 255);
+
+// Writes a label only when its text differs, so a steady value costs no repaint.
+void setTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+QLabel* named(QLabel* l, const char* name) {
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+} // namespace
+
+SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent)
+    : QWidget(parent), m_sink(sink), m_param(std::move(param)) {
+    setObjectName(QStringLiteral("picSingle"));
+    auto* lay = new QGridLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+
+    QFont big = font();
+    big.setPointSize(26);
+    big.setBold(true);
+    auto figure = [&](const char* name) {
+        auto* l = named(new QLabel, name);
+        l->setFont(big);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setMinimumWidth(160);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        return l;
+    };
+    m_lblPV = figure("lblPV");
+    m_lblSV = figure("lblSV");
+    m_lblMV = figure("lblMV");
+    for (int i = 0; i < 2; ++i) {
+        auto* u = new QLabel;
+        u->setObjectName(QStringLiteral("lblUnit_%1").arg(i));
+        QFont f = font();
+        f.setPointSize(16);
+        u->setFont(f);
+        u->setMinimumWidth(40);
+        m_lblUnit[static_cast<size_t>(i)] = u;
+    }
+    lay->addWidget(new QLabel(QStringLiteral("PV")), 0, 0);
+    lay->addWidget(m_lblPV, 0, 1);
+    lay->addWidget(m_lblUnit[0], 0, 2);
+    lay->addWidget(new QLabel(QStringLiteral("SV")), 1, 0);
+    lay->addWidget(m_lblSV, 1, 1);
+    lay->addWidget(m_lblUnit[1], 1, 2);
+    lay->addWidget(new QLabel(QStringLiteral("MV")), 2, 0);
+    lay->addWidget(m_lblMV, 2, 1);
+    lay->addWidget(new QLabel(QStringLiteral("%")), 2, 2);
+
+    auto* lamps = new QGridLayout;
+    auto lamp = [&](const QString& name, const char* caption, int row, int col) {
+        auto* l = new Lamp(QString::fromLatin1(caption));
+        l->setObjectName(name);
+        lamps->addWidget(l, row, col);
+        return l;
+    };
+    m_shpAL[0] = lamp(QStringLiteral("shpAL_0"), "AL1", 0, 0);
+    m_shpAL[1] = lamp(QStringLiteral("shpAL_1"), "AL2", 0, 1);
+    m_shpSV[0] = lamp(QStringLiteral("shpSV_0"), "SV2", 0, 2);
+    m_shpSV[1] = lamp(QStringLiteral("shpSV_1"), "SV3", 0, 3);
+    m_shpAT = lamp(QStringLiteral("shpAT"), "AT", 0, 4);
+    m_shpOUT = lamp(QStringLiteral("shpOUT"), "OUT", 0, 5);
+    const char* const errCaption[5] = {"PV BOUT", "RJC ERR", "PV POVR", "PV MOVR", "AT ERR"};
+    for (int i = 0; i < 5; ++i)
+        m_shpERR[static_cast<size_t>(i)] =
+            lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], 1, i);
+    lay->addLayout(lamps, 0, 3, 2, 1);
+
+    auto* keys = new QHBoxLayout;
+    const char* const keyCaption[5] = {"Print", "Text", "List", "Feed", "Zoom"};
+    for (int i = 0; i < 5; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(keyCaption[i]));
+        b->setObjectName(QStringLiteral("btnPrint_%1").arg(i));
+        connect(b, &QPushButton::clicked, this, [this, i] { btnPrint_Click(i); });
+        m_btnPrint[static_cast<size_t>(i)] = b;
+        setKeyColor(i, kKeyOff);
+        keys->addWidget(b);
+    }
+    keys->addSpacing(12);
+    keys->addWidget(new QLabel(QStringLiteral("Print Speed ")));
+    m_lblSPD = named(new QLabel, "lblSPD");
+    m_lblSPD->setFrameShape(QFrame::Panel);
+    m_lblSPD->setFrameShadow(QFrame::Sunken);
+    m_lblSPD->setMinimumWidth(50);
+    m_lblSPD->setCursor(Qt::PointingHandCursor);
+    m_lblSPD->installEventFilter(this);
+    keys->addWidget(m_lblSPD);
+    m_txtSPD = new QLineEdit;
+    m_txtSPD->setObjectName(QStringLiteral("txtSPD"));
+    m_txtSPD->setMaximumWidth(70);
+    m_txtSPD->hide();
+    connect(m_txtSPD, &QLineEdit::returnPressed, this,
+            [this] { txtSPD_Confirm(m_txtSPD->text()); });
+    // Leaving the entry without confirming it gives the label back, nothing is sent.
+    connect(m_txtSPD, &QLineEdit::editingFinished, this, [this] {
+        if (m_txtSPD->isHidden()) return;
+        m_txtSPD->hide();
+        m_lblSPD->show();
+    });
+    keys->addWidget(m_txtSPD);
+    keys->addWidget(new QLabel(QStringLiteral("(24~900)")));
+    keys->addStretch(1);
+    lay->addLayout(keys, 2, 3);
+}
+
+bool SingleDisplay::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_lblSPD && e->type() == QEvent::MouseButtonRelease) lblSPD_Click();
+    return QWidget::eventFilter(watched, e);
+}
+
+void SingleDisplay::setKeyColor(int index, Bgr color) {
+    QPushButton* b = m_btnPrint[static_cast<size_t>(index)];
+    const QVariant now = b->property("keyColor");
+    if (now.isValid() && now.toUInt() == color) return;
+    b->setProperty("keyColor", color);
+    // A border of its own makes the style draw the fill flat, without the bevel's gradient;
+    // black text stays readable on both colours under any desktop palette.
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
+                                    " border: 1px solid #606060; border-radius: 3px;"
+                                    " padding: 4px 10px; min-width: 36px; }"
+                                    " QPushButton:pressed { border: 2px solid black; }")
+                         .arg(toQColor(color).name()));
+}
+
+void SingleDisplay::showReading(const Reading& r) {
+    // A temperature input with an unknown unit code keeps the unit shown.
+    for (QLabel* l : m_lblUnit)
+        if (!r.unit.isEmpty()) setTextIfChanged(l, r.unit);
+    setTextIfChanged(m_lblPV, r.pvText());
+    setTextIfChanged(m_lblSV, r.svText());
+    setTextIfChanged(m_lblMV, r.mvText());
+    m_shpAL[0]->setLit(r.lit(StatusLamp::AL1));
+    m_shpAL[1]->setLit(r.lit(StatusLamp::AL2));
+    m_shpAT->setLit(r.lit(StatusLamp::AT));
+    m_shpOUT->setLit(r.out());
+    m_shpSV[0]->setLit(r.svNo == 2);
+    m_shpSV[1]->setLit(r.svNo == 3);
+    const StatusLamp errs[] = {StatusLamp::PvBout, StatusLamp::RjcErr, StatusLamp::PvPovr,
+                               StatusLamp::PvMovr, StatusLamp::AtErr};
+    for (size_t k = 0; k < m_shpERR.size(); ++k)
+        m_shpERR[k]->setLit(r.lit(errs[k]));
+    for (int k = 0; k < 3; ++k)
+        setKeyColor(k, r.keyModes[size_t(k)] ? kKeyOn : kKeyOff);
+}
+
+void SingleDisplay::showRecorder() {
+    for (int k : {1, 2, 4})
+        setKeyColor(k, m_param(501 + k).value_or(0) > 0 ? kKeyOn : kKeyOff);
+    const std::optional<int> speed = m_param(506);
+    setTextIfChanged(m_lblSPD, speed ? QString::number(*speed) : QString());
+}
+
+void SingleDisplay::requestWrite(int reg, int value) {
+    const RequestReply reply =
+        m_sink->request(Request::writeOne(m_sink->selectedMcNo(), reg, value));
+    // A box, not a status panel: the user pressed a key and is looking for its effect.
+    if (!reply.taken)
+        MsgBox(this, window()->windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+}
+
+void SingleDisplay::btnPrint_Click(int index) {
+    if (index < 0 || index > 4) return;
+    const int reg = 501 + index;
+    int value = 1;
+    if (index == 1 || index == 2 || index == 4) value = m_param(reg).value_or(0) > 0 ? 0 : 1;
+    requestWrite(reg, value);
+}
+
+void SingleDisplay::lblSPD_Click() {
+    m_txtSPD->setText(m_lblSPD->text());
+    m_lblSPD->hide();
+    m_txtSPD->show();
+    m_txtSPD->setFocus();
+    m_txtSPD->selectAll();
+}
+
+void SingleDisplay::txtSPD_Confirm(const QString& text) {
+    QString limited = text;
+    const double v = val(text);
+    if (v < 24)
+        limited = QStringLiteral("24");
+    else if (v > 900)
+        limited = QStringLiteral("900");
+    m_txtSPD->hide();
+    m_lblSPD->show();
+    requestWrite(506, cInt(limited));
+}

@@ -1,0 +1,90 @@
+#include "monitor/StationPanel.h"
+
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+#include "ui/GridView.h"
+#include "ui/TableSizing.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* named(QLabel* l, const char* name) {
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+constexpr int kShownRows = 5; // the station table shows at least this many rows
+
+} // namespace
+
+StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    m_viewStatus = new GridView(&link->sprdStatus);
+    m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
+    m_viewStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every column shows, the longest model name included; more width goes to the columns.
+    const int colWidth =
+        textWidth(m_viewStatus, {QStringLiteral(" MC No"), QStringLiteral("KX5-105-00"),
+                                 QStringLiteral("Conn-State")});
+    m_viewStatus->horizontalHeader()->setMinimumSectionSize(colWidth);
+    m_viewStatus->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_viewStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_viewStatus->setMinimumWidth(3 * colWidth + textWidth(m_viewStatus, {QStringLiteral("99")}) +
+                                  m_viewStatus->verticalScrollBar()->sizeHint().width() +
+                                  2 * m_viewStatus->frameWidth());
+    m_viewStatus->setMinimumHeight(tableHeight(m_viewStatus, kShownRows));
+    lay->addWidget(m_viewStatus, 1);
+
+    auto* edit = new QGroupBox(QStringLiteral("Edit MC"));
+    edit->setObjectName(QStringLiteral("fraEditMC"));
+    auto* editLay = new QHBoxLayout(edit);
+    editLay->addWidget(new QLabel(QStringLiteral("MC No")));
+    m_lblMC_No = named(new QLabel, "lblMC_No");
+    m_lblMC_No->setFrameShape(QFrame::Panel);
+    m_lblMC_No->setFrameShadow(QFrame::Sunken);
+    m_lblMC_No->setMinimumWidth(50);
+    editLay->addWidget(m_lblMC_No, 1);
+    lay->addWidget(edit);
+
+    auto* save = new QGroupBox(QStringLiteral("Data Save"));
+    save->setObjectName(QStringLiteral("fraDataSave"));
+    auto* saveLay = new QGridLayout(save);
+    m_lblDSave_Enable = named(new QLabel, "lblDSave_Enable");
+    m_lblDSave_Intv = named(new QLabel, "lblDSave_Intv");
+    m_lblDSave_Unit = named(new QLabel, "lblDSave_Unit");
+    saveLay->addWidget(new QLabel(QStringLiteral("Save")), 0, 0);
+    saveLay->addWidget(m_lblDSave_Enable, 0, 1, 1, 2);
+    saveLay->addWidget(new QLabel(QStringLiteral("Interval")), 1, 0);
+    saveLay->addWidget(m_lblDSave_Intv, 1, 1);
+    saveLay->addWidget(m_lblDSave_Unit, 1, 2);
+    m_btnDSave_Start = new QPushButton(QStringLiteral("Start &Save"));
+    m_btnDSave_Start->setObjectName(QStringLiteral("btnDSave_Start"));
+    connect(m_btnDSave_Start, &QPushButton::clicked, this, &StationPanel::btnDSave_Start_Click);
+    saveLay->addWidget(m_btnDSave_Start, 2, 0, 1, 3);
+    lay->addWidget(save);
+}
+
+void StationPanel::showSelectedMcNo(const QString& mcNo) {
+    m_lblMC_No->setText(mcNo);
+}
+
+void StationPanel::showDataSaveSettings() {
+    m_lblDSave_Enable->setText(gDSaveEnable);
+    m_lblDSave_Intv->setText(QString::number(gDSaveIntv));
+    m_lblDSave_Unit->setText(gDSaveUnit);
+    m_btnDSave_Start->setEnabled(gDSaveEnable == QLatin1String("Yes"));
+}
+
+void StationPanel::btnDSave_Start_Click() {
+    // gDSaveRun is the state; the caption follows it.
+    gDSaveRun = !gDSaveRun;
+    m_btnDSave_Start->setText(gDSaveRun ? QStringLiteral("Stop &Save")
+                                        : QStringLiteral("Start &Save"));
+}

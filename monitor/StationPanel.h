@@ -1,0 +1,27 @@
+// The main window's left column: the station table, the selected MC No and the data-save
+// settings with the Start Save switch.
+#pragma once
+
+#include <QWidget>
+
+class GridView;
+class KX5Link;
+class QLabel;
+class QPushButton;
+
+class StationPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit StationPanel(KX5Link* link, QWidget* parent = nullptr);
+
+    void showSelectedMcNo(const QString& mcNo);
+    // The "Data Save" labels and btnDSave_Start from the data-save settings.
+    void showDataSaveSettings();
+    void btnDSave_Start_Click();
+
+private:
+    GridView* m_viewStatus = nullptr;
+    QLabel* m_lblMC_No = nullptr;
+    QPushButton* m_btnDSave_Start = nullptr;
+    QLabel *m_lblDSave_Enable = nullptr, *m_lblDSave_Intv = nullptr, *m_lblDSave_Unit = nullptr;
+};

@@ -1,0 +1,121 @@
+#include "monitor/TrendPanel.h"
+
+#include "link/mdlKX5.h"
+#include "monitor/TrendChart.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    m_chart = new TrendChart;
+    m_chart->setMinimumHeight(260);
+    lay->addWidget(m_chart, 1);
+
+    auto* controls = new QHBoxLayout;
+    m_btnStart = new QPushButton(QStringLiteral("&Start Graph"));
+    m_btnStart->setObjectName(QStringLiteral("btnStart"));
+    connect(m_btnStart, &QPushButton::clicked, this, &TrendPanel::btnStart_Click);
+    controls->addWidget(m_btnStart);
+    m_chb3D = new QCheckBox(QStringLiteral("3D"));
+    m_chb3D->setObjectName(QStringLiteral("chb3D"));
+    connect(m_chb3D, &QCheckBox::clicked, this, &TrendPanel::chb3D_Click);
+    controls->addWidget(m_chb3D);
+    m_chbScroll = new QCheckBox(QStringLiteral("Scroll"));
+    m_chbScroll->setObjectName(QStringLiteral("chbScroll"));
+    m_chbScroll->setChecked(m_chart->scrolling());
+    connect(m_chbScroll, &QCheckBox::clicked, this, &TrendPanel::chbScroll_Click);
+    controls->addWidget(m_chbScroll);
+    controls->addWidget(new QLabel(QStringLiteral("Interval")));
+    m_txtGrpInterval = new QLineEdit(QStringLiteral("1"));
+    m_txtGrpInterval->setObjectName(QStringLiteral("txtGrpInterval"));
+    m_txtGrpInterval->setMaximumWidth(60);
+    connect(m_txtGrpInterval, &QLineEdit::textChanged, this, &TrendPanel::txtGrpInterval_Change);
+    connect(m_txtGrpInterval, &QLineEdit::returnPressed, this, &TrendPanel::txtGrpInterval_Confirm);
+    controls->addWidget(m_txtGrpInterval);
+    controls->addWidget(new QLabel(QStringLiteral("sec (1~60)")));
+    controls->addStretch(1);
+    lay->addLayout(controls);
+}
+
+void TrendPanel::sample(bool polledOK, const Reading& selected, const QTime& now) {
+    if (mGrpRun && polledOK) {
+        if (mGrpCount == 0) ResetGraph();
+        ++mGrpCount;
+        AddGraphPoint(selected, now);
+    }
+    if (!mGrpRun) mGrpCount = 0;
+}
+
+void TrendPanel::goOnline() {
+    mGrpCount = 0;
+    mGrpRun = false;
+    ResetGraph();
+}
+
+void TrendPanel::restart() {
+    mGrpCount = 0;
+    ResetGraph();
+}
+
+void TrendPanel::SetupGraph() {
+    m_chart->setupTitles();
+}
+
+void TrendPanel::ResetGraph() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_chart->clear();
+    SetupGraph();
+    QApplication::restoreOverrideCursor();
+}
+
+void TrendPanel::AddGraphPoint(const Reading& selected, const QTime& now) {
+    const int n = mGrpCount;
+    if (n < 1) return;
+    // A station with nothing stored yet plots zeros, as its display shows.
+    const double sv = selected.sv, pv = selected.pv, mv = selected.mv;
+    if (n == 1) {
+        m_chart->truncate(0); // the reset's zero points give way to the first sample
+        m_chart->setPoint(0, sv, pv, mv, now.addSecs(-1));
+    } else {
+        m_chart->truncate(n);
+    }
+    m_chart->setPoint(n, sv, pv, mv, now);
+    m_chart->showUpTo(n);
+}
+
+void TrendPanel::btnStart_Click() {
+    m_graphStopOffered = !m_graphStopOffered;
+    m_btnStart->setText(m_graphStopOffered ? QStringLiteral("&Stop")
+                                           : QStringLiteral("&Start Graph"));
+    if (m_graphStopOffered) restart();
+    mGrpRun = m_graphStopOffered;
+}
+
+void TrendPanel::chb3D_Click() {
+    m_chart->set3D(m_chb3D->isChecked());
+}
+
+void TrendPanel::chbScroll_Click() {
+    m_chart->setScrolling(!m_chart->scrolling());
+}
+
+void TrendPanel::txtGrpInterval_Change() {
+    const double v = val(m_txtGrpInterval->text());
+    if (v < 1)
+        m_txtGrpInterval->setText(QStringLiteral("1"));
+    else if (v > 60)
+        m_txtGrpInterval->setText(QStringLiteral("60"));
+}
+
+void TrendPanel::txtGrpInterval_Confirm() {
+    const qint64 ms = roundHalfEven(val(m_txtGrpInterval->text()) * 1000.0);
+    emit intervalConfirmed(static_cast<int>(std::clamp<qint64>(ms, 1000, 60000)));
+}

@@ -1,0 +1,54 @@
+// The trend graph with its controls (Start Graph, 3D, Scroll, the sample interval) and the
+// sampler that adds the selected station's figures to it on every graph tick.
+#pragma once
+
+#include "link/Reading.h"
+
+#include <QTime>
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class TrendChart;
+
+class TrendPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrendPanel(QWidget* parent = nullptr);
+
+    TrendChart* chart() const { return m_chart; }
+
+    // One graph tick at `now`: while sampling runs and `polledOK`, the selected station's
+    // figures become the next point.
+    void sample(bool polledOK, const Reading& selected, const QTime& now);
+    // Sampling stops and the chart starts afresh (the port has just come up).
+    void goOnline();
+    // Another station selected: its points start afresh.
+    void restart();
+
+    void ResetGraph();
+    void SetupGraph();
+    void AddGraphPoint(const Reading& selected, const QTime& now);
+    void btnStart_Click();
+    void chb3D_Click();
+    void chbScroll_Click();
+    void txtGrpInterval_Change();
+    void txtGrpInterval_Confirm();
+
+    int mGrpCount = 0;
+    bool mGrpRun = false;
+
+signals:
+    // The sample interval the user confirmed, in milliseconds (1000 to 60000).
+    void intervalConfirmed(int ms);
+
+private:
+    TrendChart* m_chart = nullptr;
+    QPushButton* m_btnStart = nullptr;
+    QCheckBox *m_chb3D = nullptr, *m_chbScroll = nullptr;
+    QLineEdit* m_txtGrpInterval = nullptr;
+    // btnStart offers Stop. Going online stops the graph but leaves the button as it was, so
+    // this is not mGrpRun.
+    bool m_graphStopOffered = false;
+};

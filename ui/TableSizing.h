@@ -1,0 +1,25 @@
+// Sizes of table views from their fonts, so columns and rows fit their texts on any screen.
+#pragma once
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStringList>
+#include <QTableView>
+
+constexpr int kTableRowHeight = 20;
+
+// Width of the widest of the texts in a widget's font, with `margin` pixels beside it.
+inline int textWidth(const QWidget* w, const QStringList& texts, int margin = 14) {
+    int width = 0;
+    for (const QString& t : texts)
+        width = qMax(width, w->fontMetrics().horizontalAdvance(t));
+    return width + margin;
+}
+
+// Height of a table view that shows its header and `rows` rows, room for a horizontal
+// scroll bar included.
+inline int tableHeight(const QTableView* v, int rows) {
+    return v->horizontalHeader()->sizeHint().height() + rows * kTableRowHeight +
+           2 * v->frameWidth() + v->horizontalScrollBar()->sizeHint().height();
+}
