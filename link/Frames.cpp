@@ -1,9 +1,6 @@
 #include "link/Frames.h"
 
-#include "link/Grid.h"
 #include "link/mdlKX5.h"
-
-#include <QDateTime>
 
 namespace {
 
@@ -79,36 +76,4 @@ QByteArray buildModelReq(int mcNo, int sumLen) {
     putHeader(f, mcNo, "WHO");
     finish(f, sumLen);
     return f;
-}
-
-void CommTrace(Grid* grid, const QByteArray& bytes, const QString& label) {
-    if (!grid) return;
-    if (grid->maxRows() < kTraceRows)
-        grid->appendRow();
-    else
-        grid->setMaxRows(1);
-    const int row = grid->maxRows();
-    grid->setText(0, row, label);
-    // A flood without CR LF must not become millions of cells: keep what fits, say the rest.
-    const int room = qMax(1, grid->maxCols() - 1);
-    const qsizetype shown = bytes.size() > room ? room - 1 : bytes.size();
-    QStringList cells;
-    cells.reserve(shown + 1);
-    for (const char b : bytes.left(shown)) {
-        if (b == STX)
-            cells << QStringLiteral("STX");
-        else if (b == CR)
-            cells << QStringLiteral("CR");
-        else if (b == LF)
-            cells << QStringLiteral("LF");
-        else
-            cells << QString(QChar(static_cast<unsigned char>(b)));
-    }
-    if (shown < bytes.size()) cells << QStringLiteral("(+%1 bytes)").arg(bytes.size() - shown);
-    // One change for the whole row; a restarted first row loses the tail of an older frame.
-    grid->setRowTexts(row, 1, cells);
-    // When the row was traced, for the pointer's hint and for a saved trace.
-    grid->setHint(0, row,
-                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")));
-    grid->setActiveCell(1, row);
 }

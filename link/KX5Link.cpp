@@ -100,8 +100,6 @@ void KX5Link::setupGrids() {
         sprdMonitoring.setText(c + 1, 0, kMonitorHeaders[c]);
     sprdMap.setMaxCols(14);
     sprdMap.setMaxRows(38);
-    sprdCommD.setMaxCols(kTraceCols);
-    sprdCommD.setMaxRows(0);
 }
 
 QString KX5Link::panel(int i) const {
@@ -341,7 +339,7 @@ void KX5Link::mSetPortOpen_Click() {
     }
     setPanel(4, QStringLiteral("Checking ... (Connect status)"));
     setCaptions(true);
-    sprdCommD.setMaxRows(0);
+    sprdCommD.clear();
     gPortCloseReq = false;
     clearConn();
     OpenPort();
@@ -579,7 +577,7 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
                         bool rediscovery) {
     setSendLamp(kRed);
     tmrBall_Send.start();
-    CommTrace(&sprdCommD, frame, QStringLiteral("Send"));
+    sprdCommD.add(frame, true);
     const QByteArray command = frame.mid(3, 3);
     m_port->setRThreshold(command == "DWR" ? kWriteThreshold : 1);
     if (!m_port->isOpen()) return;
@@ -639,7 +637,7 @@ void KX5Link::MSComm1_OnComm() {
 void KX5Link::readAndHandle() {
     const QByteArray bytes = m_port->readAll();
     m_lastRead.start();
-    CommTrace(&sprdCommD, bytes, QStringLiteral("Recv"));
+    sprdCommD.add(bytes, false);
     if (gPortCloseReq)
         goOffline(QString(""));
     else
@@ -722,7 +720,7 @@ void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
         return;
     }
     ++st.good;
-    st.lastGood = QDateTime::currentDateTime();
+    st.lastGood = QDateTime::currentDateTimeUtc(); // the local clock reads the zone files
     const double ms = m_sentAt.isValid() ? m_sentAt.nsecsElapsed() / 1e6 : 0;
     st.totalMs += ms;
     st.worstMs = qMax(st.worstMs, ms);
@@ -955,7 +953,7 @@ void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
         sprdMonitoring.setText(i < MonitorCol::COMSTS ? i : i + 1, row, text);
     }
     sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("OK"));
-    v.storedAt = QDateTime::currentDateTime();
+    v.storedAt = QDateTime::currentDateTimeUtc();
     v.fresh = true;
     emit monitorStored(idx);
 }

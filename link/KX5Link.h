@@ -9,6 +9,7 @@
 #include "link/ReplyAssembler.h"
 #include "link/Request.h"
 #include "link/SerialPort.h"
+#include "link/TraceLog.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -111,7 +112,7 @@ public:
     Grid sprdStatus;     // " MC No", "Model", "Conn-State"
     Grid sprdMonitoring; // 20 columns, row header = MC No
     Grid sprdMap;        // hidden parameter data grid, 14 columns x 38 rows
-    Grid sprdCommD;      // communication trace
+    TraceLog sprdCommD;  // communication trace
 
     // ---- timers (handlers below; tests call the handlers directly) ----
     QTimer tmrSend;      // 50 ms

@@ -66,7 +66,7 @@ void LineStatisticsDialog::refresh() {
                                    QString::number(s.noOk),
                                    QString::number(s.unmatched),
                                    s.lastGood.isValid()
-                                       ? s.lastGood.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                                       ? s.lastGood.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
                                        : QString(),
                                    QString::number(s.meanMs(), 'f', 1),
                                    QString::number(s.worstMs, 'f', 1)};

@@ -9,6 +9,7 @@
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
 #include "ui/TableSizing.h"
+#include "ui/TraceModel.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <memory>
 
 MainTables::MainTables(KX5Link* link, EventLog* events, QWidget* parent)
     : QTabWidget(parent), m_link(link) {
@@ -23,9 +25,11 @@ MainTables::MainTables(KX5Link* link, EventLog* events, QWidget* parent)
     m_viewMonitoring = new GridView(&link->sprdMonitoring);
     m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
     m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_viewCommD = new GridView(&link->sprdCommD);
+    m_viewCommD = new QTableView;
+    m_viewCommD->setModel(new TraceModel(&link->sprdCommD, m_viewCommD));
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
     m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_viewCommD->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
     addTab(m_viewMonitoring, QStringLiteral("Monitoring"));
     auto* tracePage = new QWidget;
     auto* traceLay = new QVBoxLayout(tracePage);
@@ -47,17 +51,23 @@ MainTables::MainTables(KX5Link* link, EventLog* events, QWidget* parent)
     m_viewEvents->setColumnWidth(0, 150);
     m_viewEvents->gridModel()->setColumnAlignment(3, Qt::AlignLeft | Qt::AlignVCenter);
     addTab(m_viewEvents, QStringLiteral("Events"));
-    // New entries scroll into view only while the list shows its end: an operator reading
-    // older entries is not pulled away by every new one.
-    connect(m_viewEvents->model(), &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
-        const QScrollBar* bar = m_viewEvents->verticalScrollBar();
-        m_eventsAtEnd = bar->value() == bar->maximum();
-    });
-    connect(m_viewEvents->model(), &QAbstractItemModel::rowsInserted, this, [this] {
-        if (m_eventsAtEnd) m_viewEvents->scrollToBottom();
-    });
+    followEnd(m_viewEvents);
+    followEnd(m_viewCommD);
     layoutMonitorTable();
     layoutTrace();
+}
+
+void MainTables::followEnd(QTableView* view) {
+    // New rows scroll into view only while the list shows its end: an operator reading older
+    // rows is not pulled away by every new one.
+    auto atEnd = std::make_shared<bool>(true);
+    connect(view->model(), &QAbstractItemModel::rowsAboutToBeInserted, view, [view, atEnd] {
+        const QScrollBar* bar = view->verticalScrollBar();
+        *atEnd = bar->value() == bar->maximum();
+    });
+    connect(view->model(), &QAbstractItemModel::rowsInserted, view, [view, atEnd] {
+        if (*atEnd) view->scrollToBottom();
+    });
 }
 
 int MainTables::preferredHeight() const {

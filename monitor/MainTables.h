@@ -7,6 +7,7 @@
 class EventLog;
 class GridView;
 class KX5Link;
+class QTableView;
 
 class MainTables : public QTabWidget {
     Q_OBJECT
@@ -22,10 +23,10 @@ public:
 private:
     void layoutMonitorTable();
     void layoutTrace();
+    static void followEnd(QTableView* view);
 
     KX5Link* m_link;
     GridView* m_viewMonitoring = nullptr;
-    GridView* m_viewCommD = nullptr;
+    QTableView* m_viewCommD = nullptr;
     GridView* m_viewEvents = nullptr;
-    bool m_eventsAtEnd = true; // the event list showed its last row before the newest came
 };

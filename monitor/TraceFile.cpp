@@ -1,14 +1,14 @@
 #include "monitor/TraceFile.h"
 
-#include "link/Grid.h"
+#include "link/TraceLog.h"
 #include "settings/ConfigFiles.h"
 
-bool saveTrace(const Grid& trace, const QString& path, QString* error) {
+bool saveTrace(const TraceLog& trace, const QString& path, QString* error) {
     QStringList lines;
-    for (int r = 1; r <= trace.maxRows(); ++r) {
-        QString line = trace.hint(0, r) + QLatin1Char('\t') + trace.text(0, r) + QLatin1Char('\t');
-        for (int c = 1; c <= trace.maxCols(); ++c) {
-            const QString cell = trace.text(c, r);
+    for (int r = 0; r < trace.rows(); ++r) {
+        QString line = trace.timeText(r) + QLatin1Char('\t') + trace.label(r) + QLatin1Char('\t');
+        for (int c = 0; c < TraceLog::kCols; ++c) {
+            const QString cell = trace.cell(r, c);
             if (cell.isEmpty()) break;
             // Spelled-out control bytes stand apart from the text around them.
             line += cell.size() > 1 ? QLatin1Char('<') + cell + QLatin1Char('>') : cell;

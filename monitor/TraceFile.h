@@ -4,6 +4,6 @@
 
 #include <QString>
 
-class Grid;
+class TraceLog;
 
-bool saveTrace(const Grid& trace, const QString& path, QString* error);
+bool saveTrace(const TraceLog& trace, const QString& path, QString* error);

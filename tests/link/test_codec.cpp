@@ -3,6 +3,7 @@
 #include "link/Frames.h"
 #include "link/Grid.h"
 #include "link/ReplyAssembler.h"
+#include "link/TraceLog.h"
 #include "link/mdlKX5.h"
 
 #include <gtest/gtest.h>
@@ -146,23 +147,23 @@ TEST(ReplyAssembler, BytesInFramesAndRefusalsOut) {
 }
 
 TEST(Trace, SpelledControlBytesWrapAndCap) {
-    Grid g(kTraceCols, 0);
-    CommTrace(&g, frame("01WHO"), "Send");
-    QStringList row;
+    TraceLog t;
+    t.add(frame("01WHO"), true);
+    QStringList row = {t.label(0)};
     for (int c = 0; c <= 8; ++c)
-        row << g.text(c, 1);
-    EXPECT_EQ(row, QStringList({"Send", "STX", "0", "1", "W", "H", "O", "CR", "LF"}));
+        row << t.cell(0, c);
+    EXPECT_EQ(row, QStringList({"Send", "STX", "0", "1", "W", "H", "O", "CR", "LF", ""}));
     // Two monitor replies in one read (212 bytes) show whole.
-    CommTrace(&g, QByteArray(212, 'x'), "Recv");
-    EXPECT_EQ(g.text(212, 2), "x");
+    t.add(QByteArray(212, 'x'), false);
+    EXPECT_EQ(t.cell(1, 211) + t.label(1), "xRecv");
     // A flood is cut, and says how much was left out.
-    CommTrace(&g, QByteArray(30000, 'y'), "Recv");
-    EXPECT_EQ(g.text(kTraceCols - 1, 3), QString("(+%1 bytes)").arg(30000 - (kTraceCols - 2)));
-    for (int i = g.maxRows(); i < kTraceRows; ++i)
-        CommTrace(&g, "z", "Recv");
-    EXPECT_EQ(g.maxRows(), kTraceRows);
-    // The next frame restarts the trace in its first row, without the older frame's tail.
-    CommTrace(&g, "AB", "Recv");
-    EXPECT_EQ(g.maxRows(), 1);
-    EXPECT_EQ(g.text(2, 1) + g.text(3, 1), "B");
+    t.add(QByteArray(30000, 'y'), false);
+    const int last = TraceLog::kCols - 1;
+    EXPECT_EQ(t.cell(2, last - 1) + t.cell(2, last), QString("y(+%1 bytes)").arg(30000 - last));
+    while (t.rows() < TraceLog::kRows)
+        t.add("z", false);
+    // The next frame restarts the trace in its first row.
+    t.add("AB", false);
+    EXPECT_EQ(t.rows(), 1);
+    EXPECT_EQ(t.cell(0, 1) + t.cell(0, 2), "B");
 }

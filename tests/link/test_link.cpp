@@ -569,7 +569,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     link->gPortCloseReq = false;
     link->tmrSend_Timer(); // a tick on a closed port: the request is traced, not sent
     EXPECT_TRUE(port->writes.isEmpty());
-    EXPECT_EQ(link->sprdCommD.text(0, link->sprdCommD.maxRows()), "Send");
+    EXPECT_EQ(link->sprdCommD.label(link->sprdCommD.rows() - 1), "Send");
     const int flushes = port->flushCount;
     port->feed("late bytes"); // a receive on a closed port only flushes
     EXPECT_EQ(port->flushCount, flushes + 1);

@@ -41,19 +41,17 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindow) {
         EXPECT_GE(r.width(), 20) << name;
     }
 
-    // The trace keeps one narrow width for every column, however many the link gives it.
-    auto* trace = child<GridView>("sprdCommD");
-    Grid& commD = link()->sprdCommD;
-    commD.setMaxCols(400);
-    commD.appendRow();
-    QStringList bytes;
-    for (int i = 0; i < 400; ++i)
-        bytes << (i % 50 ? QStringLiteral("7") : QStringLiteral("STX"));
-    commD.setRowTexts(commD.maxRows(), 1, bytes);
+    // The trace keeps one narrow width for every column, however long the frame.
+    auto* trace = child<QTableView>("sprdCommD");
+    QByteArray frame(500, '7');
+    for (int i = 0; i < frame.size(); i += 50)
+        frame[i] = '\x02';
+    link()->sprdCommD.add(frame, false);
     const int width = trace->columnWidth(0);
-    const QModelIndex stx = trace->model()->index(commD.maxRows() - 1, 0);
+    const QModelIndex stx = trace->model()->index(trace->model()->rowCount() - 1, 0);
+    ASSERT_EQ(stx.data().toString(), "STX");
     EXPECT_GE(width, trace->itemDelegate()->sizeHint({}, stx).width()); // "STX" shows whole
     EXPECT_LE(width, 2 * trace->fontMetrics().horizontalAdvance("STX"));
-    for (int c = 1; c < 400; ++c)
+    for (int c = 1; c < trace->model()->columnCount(); ++c)
         ASSERT_EQ(trace->columnWidth(c), width) << c;
 }

@@ -143,8 +143,8 @@ TEST_F(Unattended, EventsListAndDailyFile) {
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
     build({1});
-    CommTrace(&link()->sprdCommD, QByteArray("\x02") + "01WHO\r\n", "Send");
-    CommTrace(&link()->sprdCommD, QByteArray(500, 'x'), "Recv");
+    link()->sprdCommD.add(QByteArray("\x02") + "01WHO\r\n", true);
+    link()->sprdCommD.add(QByteArray(500, 'x'), false);
     QString error;
     ASSERT_TRUE(saveTrace(link()->sprdCommD, path("t.txt"), &error)) << error.toStdString();
     const QList<QByteArray> lines = readFile(path("t.txt")).split('\n');
