@@ -2,6 +2,7 @@
 
 #include "link/Cells.h"
 #include "link/Grid.h"
+#include "settings/FileChecks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,11 +26,13 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     // In a shared data folder a link planted as a station's file would have the records
     // appended to whatever it points at: only a regular file, never through a link.
+    // Nor one another user made there first (root's is trusted).
     const QFileInfo info(path);
-    if (info.isSymLink() || (info.exists() && !info.isFile())) {
-        if (error)
-            *error = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
-                                      : QStringLiteral("not a regular file");
+    const QString refused = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
+                            : info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
+                                                              : foreignOwner(info);
+    if (!refused.isEmpty()) {
+        if (error) *error = refused;
         return false;
     }
     // Unbuffered: the record goes out in one write, not in buffer-sized pieces.

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 class DataLogging : public MainFixture {
 protected:
@@ -72,6 +73,15 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(readFile(path("theirs.txt")), QByteArray("theirs\r\n"));
     EXPECT_EQ(link()->panel(4),
               "MC [12] Data not saved to " + file(12) + ": a symbolic link, not followed");
+    // Nor a file another user made first (root's is trusted; chown needs root).
+    QFile::remove(file(12));
+    writeFile("log/Oven_12.DAT", "");
+    if (getuid() != 0) GTEST_SKIP() << "a file of another user needs root";
+    ASSERT_EQ(chown(QFile::encodeName(file(12)).constData(), 4321, gid_t(-1)), 0);
+    tickAt(12000);
+    EXPECT_EQ(readFile(file(12)), "");
+    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " + file(12) +
+                                    ": owned by another user (uid 4321), not written");
 }
 
 // A record falls on the first graph tick more than the log interval after the last one, the

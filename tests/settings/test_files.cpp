@@ -1,5 +1,6 @@
 // Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
 #include "SettingsFixture.h"
+#include "settings/FileChecks.h"
 
 #include <memory>
 
@@ -160,4 +161,16 @@ TEST_F(Files, ALinkInPlaceOfASettingsFileIsReplacedNotFollowed) {
     EXPECT_EQ(bytes(path("theirs.txt")), QByteArray("theirs\r\n"));
     EXPECT_FALSE(QFileInfo(path("CFG/LinkOptions.INI")).isSymLink());
     EXPECT_EQ(bytes(path("CFG/LinkOptions.INI")), QByteArray("1\r\n"));
+}
+
+// Who may own a file that is written.
+TEST_F(Files, OwnersOfFilesWritten) {
+    const std::tuple<uint, uint, bool> owners[] = {
+        {1000, 1000, true}, {0, 1000, true}, {1001, 1000, false}, {uint(-2), uint(-2), true}};
+    for (const auto& [owner, me, ok] : owners)
+        EXPECT_EQ(ownerAllowed(owner, me), ok) << owner << " " << me;
+    write("mine", "");
+    const QFileInfo mine(path("mine"));
+    EXPECT_EQ(currentUserId(), mine.ownerId());
+    EXPECT_EQ(foreignOwner(mine, 4321).isEmpty(), mine.ownerId() == 0) << "4321 may not write it";
 }
