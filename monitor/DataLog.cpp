@@ -26,11 +26,14 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     // In a shared data folder a link planted as a station's file would have the records
     // appended to whatever it points at: only a regular file, never through a link.
-    // Nor one another user made there first (root's is trusted).
+    // Nor one another user made there first (root's is trusted), nor one whose name was lost
+    // in decoding, which would write somewhere else.
     const QFileInfo info(path);
-    const QString refused = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
-                            : info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
-                                                              : foreignOwner(info);
+    QString refused = nameNotUtf8(path);
+    if (refused.isEmpty())
+        refused = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
+                  : info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
+                                                    : foreignOwner(info);
     if (!refused.isEmpty()) {
         if (error) *error = refused;
         return false;

@@ -15,8 +15,8 @@ QString dataFilePath(const QString& folder, const QString& name, int mcNo);
 QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
                       const QString& mvout);
 // Appends bytes in one write, or nothing: a short write is cut back to the old length. A link,
-// a file that is not regular or another user's file is refused. On failure *error (when given)
-// says why.
+// a file that is not regular, another user's file or a name that is not UTF-8 is refused. On
+// failure *error (when given) says why.
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Appends the record of monitor-table row `row` (NSV, NPV and MVOUT: the stored values, not
 // the display texts). False when the row has no values yet or the file could not be opened

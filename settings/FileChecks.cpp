@@ -7,6 +7,18 @@ constexpr uint kNoOwner = uint(-2); // QFileInfo::ownerId() where files have no 
 constexpr uint kRoot = 0;
 } // namespace
 
+QString nameNotUtf8(const QString& path) {
+    const qsizetype bad = path.lastIndexOf(QChar::ReplacementCharacter);
+    if (bad < 0) return {};
+    // Up to the end of the last name holding U+FFFD: if that exists, the character is real.
+    const qsizetype end = path.indexOf(QLatin1Char('/'), bad);
+    const QString named = end < 0 ? path : path.left(end);
+    const QFileInfo info(named);
+    if (info.exists() || info.isSymLink()) return {};
+    return QStringLiteral("the name is not valid UTF-8 (the bytes shown as \uFFFD), so it cannot "
+                          "be used");
+}
+
 uint currentUserId() {
     static const uint id = [] {
         QTemporaryFile own;
