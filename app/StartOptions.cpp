@@ -4,9 +4,10 @@
 #include "monitor/frmKX5_Main.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPushButton>
 
-StartOptions parseStartOptions(const QStringList& arguments) {
+StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw) {
     QCommandLineParser cli;
     cli.setApplicationDescription(QStringLiteral("KX5 Communication Program"));
     const QCommandLineOption help = cli.addHelpOption();
@@ -36,6 +37,13 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");
+    // Bytes that are not UTF-8 are decoded as U+FFFD, and that name is another folder. Any
+    // other argument with such bytes was refused above, so it is the folder's.
+    for (qsizetype i = 1; i < raw.size() && cli.isSet(dir) && o.error.isEmpty(); ++i)
+        if (QFile::encodeName(QFile::decodeName(raw[i])) != raw[i])
+            o.error = QStringLiteral("--dir: the folder name %1 is not valid UTF-8 (the bytes "
+                                     "shown as \uFFFD), so it is not used")
+                          .arg(o.dir);
     o.helpText = cli.helpText();
     return o;
 }

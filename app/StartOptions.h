@@ -2,6 +2,8 @@
 // logging run after a power cut.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,7 @@ struct StartOptions {
     QString helpText;
 };
 
-StartOptions parseStartOptions(const QStringList& arguments);
+// raw: the arguments' bytes as the system gave them (argv), to catch names lost in decoding.
+StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {});
 // Opens the port and starts saving as asked; returns what could not be done, or "".
 QString applyStartOptions(frmKX5_Main* window, const StartOptions& options);

@@ -20,7 +20,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
 
-    const StartOptions options = parseStartOptions(QApplication::arguments());
+    QList<QByteArray> raw; // argv without the options Qt has taken, matching arguments()
+    for (int i = 0; i < argc; ++i)
+        raw << QByteArray(argv[i]);
+    const StartOptions options = parseStartOptions(QApplication::arguments(), raw);
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "kx5comm: %s\n%s", qPrintable(options.error),
                      qPrintable(options.helpText));

@@ -3,6 +3,7 @@
 #include "graph/CsvExport.h"
 #include "graph/Decimator.h"
 #include "graph/LogFiles.h"
+#include "settings/FileChecks.h"
 #include "ui/PlotOutput.h"
 
 #include <QApplication>
@@ -174,6 +175,11 @@ int GraphWindow::openFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         if (isOpen(path)) continue; // dropped or listed twice: one set of lines is enough
         auto reader = std::make_unique<DatReader>(path);
+        if (const QString why = nameNotUtf8(path); !why.isEmpty()) {
+            problems << QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+            m_badNames << path;
+            continue;
+        }
         if (!QFileInfo(path).isFile()) {
             problems << QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(path));
             continue;
@@ -442,7 +448,7 @@ void GraphWindow::followTick() {
     if (!m_logSource.isEmpty()) {
         QStringList added;
         for (const QString& path : dataFilesOf(m_logSource))
-            if (!isOpen(path)) added << path;
+            if (!isOpen(path) && !m_badNames.contains(path)) added << path;
         // Opened quietly: they are appended to the others and show up as they grow.
         if (!added.isEmpty() && openFiles(added) > 0) {
             if (hadData) setView(view.lower, view.upper);

@@ -101,5 +101,6 @@ private:
     QAction* m_followAction = nullptr;
     QTimer m_followTimer;
     QString m_logSource;
+    QStringList m_badNames; // logs refused for their names: said once, not at every follow tick
     bool m_redrawing = false;
 };

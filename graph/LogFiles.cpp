@@ -1,5 +1,6 @@
 #include "graph/LogFiles.h"
 
+#include "settings/FileChecks.h"
 #include "settings/TextLines.h"
 
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -30,13 +32,23 @@ QStringList dataFilesOf(const QString& programFolder) {
         if (!l[3].isEmpty()) folder = l[3];
         name = l[4];
     }
+    // A folder name that is not UTF-8 in the settings is given back, so the viewer names it
+    // instead of silently finding nothing.
+    if (!nameNotUtf8(folder).isEmpty()) return {folder};
     QStringList files;
     const QDir dir(folder);
-    for (const QString& f : dir.entryList({name + QStringLiteral("_*.DAT")}, QDir::Files)) {
+    // Qt's own listing leaves out names that are not UTF-8; the standard library's keeps them,
+    // so such a log is listed (its bytes shown as U+FFFD) and named when it cannot be opened.
+    std::error_code ec, typeEc;
+    for (std::filesystem::directory_iterator it(dir.filesystemPath(), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const QString f = QFileInfo(it->path()).fileName();
         const auto m = stationPattern().match(f);
-        if (m.hasMatch() && m.captured(1) == name) files << dir.filePath(f);
+        if (m.hasMatch() && m.captured(1) == name && it->is_regular_file(typeEc))
+            files << dir.filePath(f);
     }
-    std::sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
+    files.sort(Qt::CaseInsensitive); // the listing's order is the file system's
+    std::stable_sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
         return stationOf(a).toInt() < stationOf(b).toInt();
     });
     return files;

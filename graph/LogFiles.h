@@ -6,7 +6,9 @@
 #include <QStringList>
 
 // <folder>/<name>_NN.DAT of the data-save settings under programFolder (the folder defaults to
-// the program folder, the name to "KX5"), sorted by station.
+// the program folder, the name to "KX5"), sorted by station. Names that are not UTF-8 are
+// listed too, their bytes as U+FFFD, and a folder whose name is not is itself the list: opening
+// them says why they cannot be used.
 QStringList dataFilesOf(const QString& programFolder);
 // The station number of "<name>_NN.DAT" ("03"), or "" when the name has none.
 QString stationOf(const QString& path);

@@ -1,6 +1,7 @@
 #include "monitor/DataLog.h"
 
 #include "link/Reading.h"
+#include "settings/FileChecks.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,11 +25,16 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     // In a shared data folder a link planted as a station's file would have the records
     // appended to whatever it points at: only a regular file, never through a link.
+    // Nor one another user made there first (root's is trusted), nor one whose name was lost
+    // in decoding, which would write somewhere else.
     const QFileInfo info(path);
-    if (info.isSymLink() || (info.exists() && !info.isFile())) {
-        if (error)
-            *error = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
-                                      : QStringLiteral("not a regular file");
+    QString refused = nameNotUtf8(path);
+    if (refused.isEmpty())
+        refused = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
+                  : info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
+                                                    : foreignOwner(info);
+    if (!refused.isEmpty()) {
+        if (error) *error = refused;
         return false;
     }
     // Unbuffered: the record goes out in one write, not in buffer-sized pieces.

@@ -14,8 +14,9 @@ QString dataFilePath(const QString& folder, const QString& name, int mcNo);
 // "YYYY-MM-DD" TAB "HH:MM:SS" TAB NSV TAB NPV TAB MVOUT CR LF.
 QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& npv,
                       const QString& mvout);
-// Appends bytes in one write, or nothing: a short write is cut back to the old length. On
-// failure *error (when given) says why, in the file system's words.
+// Appends bytes in one write, or nothing: a short write is cut back to the old length. A link,
+// a file that is not regular, another user's file or a name that is not UTF-8 is refused. On
+// failure *error (when given) says why.
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Appends a station's record: NSV, NPV and MVOUT as stored, not as the display scales them.
 // False when the station has no values yet or the file could not be opened or written; the

@@ -4,6 +4,7 @@
 #include "settings/ClickLabel.h"
 #include "settings/ConfigFiles.h"
 #include "settings/DSaveInterval.h"
+#include "settings/FileChecks.h"
 #include "settings/frmDSave_Folder.h"
 #include "ui/MsgBox.h"
 
@@ -115,6 +116,13 @@ void frmKX5_Set_DSave::lblFolder_Click() {
 void frmKX5_Set_DSave::btnOK_Click() {
     if (lblFolder->text().isEmpty()) {
         MsgBox(this, windowTitle(), QStringLiteral("Select Folder."));
+        return;
+    }
+    // A name read from the file with bytes that are not UTF-8: saved as shown, it would name
+    // another folder. The file keeps it until another folder is chosen.
+    if (const QString why = nameNotUtf8(lblFolder->text()); !why.isEmpty()) {
+        MsgBox(this, windowTitle(),
+               QStringLiteral("Folder %1: %2.\nSelect Folder.").arg(lblFolder->text(), why));
         return;
     }
     if (txtFName->text().isEmpty()) {

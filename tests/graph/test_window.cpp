@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSpinBox>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 #include <sys/stat.h>
@@ -35,10 +36,15 @@ struct Viewer : testing::Test {
 
 TEST_F(Viewer, OpensWhatItCanNamesTheRestAndDrawsTheTrendColours) {
     const QString a = file("KX5_01.DAT", records(kNoon, 300));
-    EXPECT_EQ(w.openFiles({dir.filePath(QStringLiteral("gone.DAT")), dir.path(), a}), 1);
+    const QByteArray raw = QFile::encodeName(dir.path()) + "/KX5_\xFF.DAT"; // not UTF-8
+    std::ofstream(raw.constData()) << records(kNoon, 3).constData();
+    EXPECT_EQ(w.openFiles({dir.filePath(QStringLiteral("gone.DAT")), dir.path(),
+                           QFile::decodeName(raw), a}),
+              1);
     auto* box = w.findChild<QMessageBox*>(QStringLiteral("msgProblem"));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->text().contains(QStringLiteral("gone.DAT")));
+    EXPECT_TRUE(box->text().contains(QFile::decodeName(raw) + ": the name is not valid UTF-8"));
     EXPECT_TRUE(box->text().contains(QDir::toNativeSeparators(dir.path())));
     box->close();
     w.plot()->replot();
@@ -168,4 +174,17 @@ TEST_F(Viewer, TheLogSourceOpensTheSettingsFilesAndTheOnesThatAppearWhileFollowi
     QDir(data.path()).mkpath("CFG");
     ASSERT_EQ(mkfifo(QFile::encodeName(data.filePath("CFG/SaveData.INI")).constData(), 0600), 0);
     EXPECT_EQ(dataFilesOf(data.path()), QStringList{data.filePath(QStringLiteral("KX5_04.DAT"))});
+    // Names that are not UTF-8, of a log or of the folder: listed, and said once while following.
+    const QByteArray raw = QFile::encodeName(data.path()) + "/K\xFF";
+    std::ofstream((raw + "_05.DAT").constData()) << "";
+    writeFile(dir, "CFG/SaveData.INI",
+              "Yes\r\n5\r\nsec\r\n" + data.path().toUtf8() + "\r\nK\xFF\r\n", true);
+    const QString lost = QFile::decodeName(raw + "_05.DAT");
+    w.setLogSource(dir.path());
+    w.followTick();
+    const auto boxes = w.findChildren<QMessageBox*>(QStringLiteral("msgProblem"));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0]->text().contains(lost + ": the name is not valid UTF-8"));
+    writeFile(dir, "CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n" + raw + "\r\nK\r\n", true);
+    EXPECT_EQ(dataFilesOf(dir.path()), QStringList{QFile::decodeName(raw)});
 }

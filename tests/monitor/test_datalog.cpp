@@ -3,9 +3,12 @@
 #include "monitor/DataLog.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
+#include "settings/FileChecks.h"
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class DataLogging : public MainFixture {
 protected:
@@ -72,6 +75,25 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(readFile(path("theirs.txt")), QByteArray("theirs\r\n"));
     EXPECT_EQ(link()->panel(4),
               "MC [12] Data not saved to " + file(12) + ": a symbolic link, not followed");
+    // A folder whose name was not UTF-8 in the settings is never made under another name.
+    const QByteArray raw = QFile::encodeName(path("log")) + "\xFF";
+    ASSERT_EQ(mkdir(raw.constData(), 0700), 0);
+    gDSaveFolder = QFile::decodeName(raw);
+    tickAt(12000);
+    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " +
+                                    dataFilePath(gDSaveFolder, "Oven", 12) + ": " +
+                                    nameNotUtf8(gDSaveFolder));
+    EXPECT_FALSE(QFileInfo::exists(gDSaveFolder));
+    // Nor a file another user made first (root's is trusted; chown needs root).
+    gDSaveFolder = path("log");
+    QFile::remove(file(12));
+    writeFile("log/Oven_12.DAT", "");
+    if (getuid() != 0) GTEST_SKIP() << "a file of another user needs root";
+    ASSERT_EQ(chown(QFile::encodeName(file(12)).constData(), 4321, gid_t(-1)), 0);
+    tickAt(15000);
+    EXPECT_EQ(readFile(file(12)), "");
+    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " + file(12) +
+                                    ": owned by another user (uid 4321), not written");
 }
 
 // A record falls on the first graph tick more than the log interval after the last one, the

@@ -17,7 +17,7 @@
 
 TEST(StartOptions, CommandLineTable) {
     struct Row {
-        QStringList args;
+        QByteArrayList args; // as argv has them
         bool open, save;
         const char* dir;
         bool error;
@@ -31,9 +31,14 @@ TEST(StartOptions, CommandLineTable) {
         {{"--dir= "}, false, false, " ", true},
         {{"--bogus"}, false, false, "", true},
         {{"extra"}, false, false, "", true},
+        {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true}, // not UTF-8
+        {{"--open", "--dir=/tmp/\xC3("}, true, false, "/tmp/\uFFFD(", true},
     };
     for (const auto& r : rows) {
-        const StartOptions o = parseStartOptions(QStringList{"kx5comm"} + r.args);
+        QStringList args{"kx5comm"};
+        for (const QByteArray& a : r.args)
+            args << QFile::decodeName(a);
+        const StartOptions o = parseStartOptions(args, QByteArrayList{"kx5comm"} + r.args);
         EXPECT_EQ(o.open, r.open) << r.args.join(' ').toStdString();
         EXPECT_EQ(o.save, r.save) << r.args.join(' ').toStdString();
         EXPECT_EQ(o.dir, r.dir) << r.args.join(' ').toStdString();

@@ -1,5 +1,6 @@
 // Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
 #include "SettingsFixture.h"
+#include "settings/FileChecks.h"
 
 #include <memory>
 
@@ -33,6 +34,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "yes,4,Min,/x,A"},
         {"CFG/SaveData.INI", "No\r\n7a\r\nsec\r\n/x\r\nB\r\n", "No,7,sec,/x,B"},
         {"CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/log\r\n", saveDefaults},
+        {"CFG/SaveData.INI", "No\r\n5\r\nsec\r\n/l\xFF\r\nA\r\n",
+         "No,5,sec,/l\uFFFD,A"}, // kept; logging and the window refuse it
         {"CFG/SetEnv.INI", "X\ta\r\nX\r\nO\tOven 3\r\no\tlow\r\n O\t\r\nO \t\r\nO\tOven 7\r\n0\r\n",
          "3:Oven 3,7:Oven 7"},                                   // exactly "O"
         {"CFG/SetEnv.INI", "O\r\nX\t\r\nO\ta\tb\r\n", "1:,3:a"}, // no TAB; a second TAB
@@ -160,4 +163,17 @@ TEST_F(Files, ALinkInPlaceOfASettingsFileIsReplacedNotFollowed) {
     EXPECT_EQ(bytes(path("theirs.txt")), QByteArray("theirs\r\n"));
     EXPECT_FALSE(QFileInfo(path("CFG/LinkOptions.INI")).isSymLink());
     EXPECT_EQ(bytes(path("CFG/LinkOptions.INI")), QByteArray("1\r\n"));
+}
+
+// Who may own a file that is written; a name that really holds U+FFFD is no lost name.
+TEST_F(Files, OwnersAndNamesOfFilesWritten) {
+    const std::tuple<uint, uint, bool> owners[] = {
+        {1000, 1000, true}, {0, 1000, true}, {1001, 1000, false}, {uint(-2), uint(-2), true}};
+    for (const auto& [owner, me, ok] : owners)
+        EXPECT_EQ(ownerAllowed(owner, me), ok) << owner << " " << me;
+    write("real\uFFFD", "");
+    const QFileInfo mine(path("real\uFFFD"));
+    EXPECT_EQ(currentUserId(), mine.ownerId());
+    EXPECT_EQ(foreignOwner(mine, 4321).isEmpty(), mine.ownerId() == 0) << "4321 may not write it";
+    EXPECT_EQ(nameNotUtf8(mine.filePath()), "");
 }

@@ -136,6 +136,9 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
         {"<missing>", inUse, ""},
         {"Yes\r\n5\r\nsec\r\n\r\n\r\n", "", "Select Folder."},
         {"Yes\r\n5\r\nsec\r\n/log\r\n\r\n", "", "Input Filename."},
+        {"Yes\r\n5\r\nsec\r\n/log\xFF\r\nA\r\n", "", // kept, not rewritten as shown
+         "Folder /log\uFFFD: the name is not valid UTF-8 (the bytes shown as \uFFFD), so it "
+         "cannot be used.\nSelect Folder."},
     };
     for (const auto& [file, written, refusal] : rows) {
         SCOPED_TRACE(file.toStdString());

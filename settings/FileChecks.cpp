@@ -1,0 +1,40 @@
+#include "settings/FileChecks.h"
+
+#include <QTemporaryFile>
+
+namespace {
+constexpr uint kNoOwner = uint(-2); // QFileInfo::ownerId() where files have no owner
+constexpr uint kRoot = 0;
+} // namespace
+
+QString nameNotUtf8(const QString& path) {
+    const qsizetype bad = path.lastIndexOf(QChar::ReplacementCharacter);
+    if (bad < 0) return {};
+    // Up to the end of the last name holding U+FFFD: if that exists, the character is real.
+    const qsizetype end = path.indexOf(QLatin1Char('/'), bad);
+    const QString named = end < 0 ? path : path.left(end);
+    const QFileInfo info(named);
+    if (info.exists() || info.isSymLink()) return {};
+    return QStringLiteral("the name is not valid UTF-8 (the bytes shown as \uFFFD), so it cannot "
+                          "be used");
+}
+
+uint currentUserId() {
+    static const uint id = [] {
+        QTemporaryFile own;
+        return own.open() ? QFileInfo(own.fileName()).ownerId() : kNoOwner;
+    }();
+    return id;
+}
+
+bool ownerAllowed(uint owner, uint me) {
+    return owner == me || owner == kRoot || owner == kNoOwner || me == kNoOwner;
+}
+
+QString foreignOwner(const QFileInfo& info, uint me) {
+    if (!info.exists() || ownerAllowed(info.ownerId(), me)) return {};
+    const QString name = info.owner();
+    return QStringLiteral("owned by another user (%1uid %2), not written")
+        .arg(name.isEmpty() ? QString() : name + QStringLiteral(", "))
+        .arg(info.ownerId());
+}

@@ -1,0 +1,20 @@
+// Checks made before the program or the viewer writes or opens a file it was given by name:
+// the name must still be the file's own, and a file written must belong to the user or root.
+// Qt only, no system calls, so they hold wherever Qt runs.
+#pragma once
+
+#include <QFileInfo>
+#include <QString>
+
+// Why path cannot be used, or "" when it can. Qt decodes file names as UTF-8 and turns bytes
+// that are not UTF-8 into U+FFFD; such a name, given back to the file system, names another
+// file. A name that really holds U+FFFD exists under it and passes.
+QString nameNotUtf8(const QString& path);
+
+// The user the program runs as, learnt from a file it creates itself; ownerless systems give
+// QFileInfo's "no owner" value, as they do for every file.
+uint currentUserId();
+// A file of owner may be written by user me: its own, root's, or when either has no owner.
+bool ownerAllowed(uint owner, uint me);
+// Why an existing file is not to be written because another user owns it, or "".
+QString foreignOwner(const QFileInfo& info, uint me = currentUserId());
