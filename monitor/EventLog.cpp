@@ -45,8 +45,21 @@ void EventLog::add(int mcNo, const QString& text) {
     if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.
-        appendWhole(filePath(now.date()),
-                    (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + text).toUtf8() + "\r\n");
+        const QString path = filePath(now.date());
+        QString why;
+        appendWhole(path,
+                    (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + text).toUtf8() + "\r\n",
+                    &why);
+        // A file that cannot be written is said once per cause, in the list and panel 4 only.
+        if (why != m_fileFailure) {
+            m_fileFailure = why;
+            const QString said = why.isEmpty()
+                                     ? QStringLiteral("Events saved again to %1").arg(path)
+                                     : QStringLiteral("Events not saved to %1: %2").arg(path, why);
+            events.appendRow();
+            events.setRowTexts(events.maxRows(), 1, {stamp, QString(), said});
+            if (!why.isEmpty()) m_link->setPanel(4, said);
+        }
     }
 }
 

@@ -38,4 +38,5 @@ private:
     };
     KX5Link* m_link;
     std::vector<Seen> m_seen;
+    QString m_fileFailure; // why the last line could not go to the events file; "" if it went
 };

@@ -144,6 +144,15 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     view->scrollToTop();
     log->add(3, "new");
     EXPECT_EQ(bar->value(), 0);
+    // A day whose file cannot be written: said once, in the list and panel 4.
+    now = now.addDays(1);
+    const QString blocked = EventLog::filePath(now.date());
+    QDir().mkpath(blocked);
+    log->add(1, "a");
+    log->add(1, "b");
+    const QString said = "Events not saved to " + blocked + ": not a regular file";
+    EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
+    EXPECT_EQ(link()->panel(4), said);
 }
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
