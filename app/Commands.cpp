@@ -41,6 +41,7 @@ void installCommands(frmKX5_Main* w) {
     w->setCommandAction(4, [link](QWidget* p) {
         frmKX5_Multi multi(link, link, &link->sprdStatus, p);
         QObject::connect(link, &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
+        QObject::connect(link, &KX5Link::recorderRead, &multi, &frmKX5_Multi::tmrRefresh_Timer);
         multi.exec();
         return false;
     });

@@ -780,6 +780,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     // The data grid holds the selected station only; a re-read after a write to another
     // station confirms the write without mixing its values in.
     if (t.mcNo == gMC_No) StoreParamReply(t.step - kStepReadAll1 + 1, frame);
+    if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
     const StepRow* def = findStep(t.step);
     if (def->next > 0) {
         enterStep(def->next);
@@ -956,6 +957,24 @@ void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
     v.storedAt = QDateTime::currentDateTimeUtc();
     v.fresh = true;
     emit monitorStored(idx);
+}
+
+void KX5Link::StoreRecorderKeys(int idx, const QByteArray& frame) {
+    // Block 3 holds 501 to 506 too: a key written from a station's row shows its new state as
+    // soon as the write's re-read brings it, not at the station's next monitor turn.
+    const std::vector<int>& regs = findStep(kStepReadAll3)->regs;
+    if (idx < 0 || size_t(idx) >= m_values.size() || !m_values[size_t(idx)].storedAt.isValid() ||
+        !hasFields(frame, count(regs)))
+        return;
+    StationValues& v = m_values[size_t(idx)];
+    for (int i = 1; i <= count(regs); ++i) {
+        const int reg = regs[size_t(i - 1)];
+        if (reg < 501 || reg > 506) continue;
+        const QString text = HexToSigned(field(frame, i));
+        v.regs[size_t(MonReg::PRINT + reg - 501)] = text.toInt();
+        sprdMonitoring.setText(MonitorCol::PRINT + reg - 501, idx + 1, text);
+    }
+    emit recorderRead(idx);
 }
 
 const StationValues* KX5Link::values(int idx) const {

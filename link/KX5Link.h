@@ -180,6 +180,8 @@ public:
     int FindConnectedStation(int start) const;
     void StoreMonitorReply(int idx, const QByteArray& frame);
     void StoreParamReply(int block, const QByteArray& frame);
+    // Registers 501 to 506 of a block-3 reply into station index idx's values.
+    void StoreRecorderKeys(int idx, const QByteArray& frame);
 
     // Lays out the station and monitor tables' headers and the data grid's shape.
     void setupGrids();
@@ -191,6 +193,8 @@ signals:
     void monitorStored(int idx);
     // An exchange with station index idx failed: its values are no longer fresh.
     void monitorStale(int idx);
+    // Station index idx's recorder keys and print speed were read back after a write.
+    void recorderRead(int idx);
     // A station that missed the model sweep answered later and joins the poll.
     void stationFound(int mcNo, const QString& model);
     // The port failed while open and is being reopened; it is back.

@@ -14,6 +14,11 @@
 frmD_Edit::frmD_Edit(RequestSink* sink, QWidget* parent) : QDialog(parent), m_sink(sink) {
     setObjectName(QStringLiteral("frmD_Edit"));
 
+    lblStation = new QLabel(this);
+    lblStation->setObjectName(QStringLiteral("lblStation"));
+    QFont bold = lblStation->font();
+    bold.setBold(true);
+    lblStation->setFont(bold);
     auto* oldCaption = new QLabel(QStringLiteral("Old Value"), this);
     lblOldVal = new QLabel(this);
     lblOldVal->setObjectName(QStringLiteral("lblOldVal"));
@@ -41,6 +46,7 @@ frmD_Edit::frmD_Edit(RequestSink* sink, QWidget* parent) : QDialog(parent), m_si
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
     auto* top = new QVBoxLayout(this);
+    top->addWidget(lblStation);
     top->addLayout(fields);
     top->addLayout(buttons);
     setSizeGripEnabled(false);
@@ -52,6 +58,11 @@ frmD_Edit::frmD_Edit(RequestSink* sink, QWidget* parent) : QDialog(parent), m_si
     connect(btnCancel, &QPushButton::clicked, this, &frmD_Edit::btnCancel_Click);
     btnOK->setDefault(true);
     txtEditVal->setFocus();
+}
+
+void frmD_Edit::setStation(int mcNo) {
+    m_mcNo = mcNo;
+    lblStation->setText(QStringLiteral("MC %1").arg(mcNo));
 }
 
 void frmD_Edit::txtEditVal_Confirm(const QString& text) {

@@ -19,7 +19,8 @@ public:
     explicit frmD_Edit(RequestSink* sink, QWidget* parent = nullptr);
 
     // The station the write goes to: the row's, whichever station the link polls meanwhile.
-    void setStation(int mcNo) { m_mcNo = mcNo; }
+    // Named beside the caption, so the operator sees which controller the value goes to.
+    void setStation(int mcNo);
     int station() const { return m_mcNo; }
 
     void txtEditVal_Confirm(const QString& text);
@@ -27,6 +28,7 @@ public:
     void btnCancel_Click();
 
     // The caller sets the caption and lblOldVal before it shows the dialog.
+    QLabel* lblStation;
     QLabel* lblOldVal;
     QLineEdit* txtEditVal;
     QPushButton* btnOK;

@@ -55,7 +55,8 @@ public:
         const auto c = m_grid->buttonColor(col, row);
         const QBrush face(c ? toQColor(*c) : option.palette.color(QPalette::Button));
         qDrawWinButton(p, r, option.palette, sunken, &face);
-        p->setPen(option.palette.color(QPalette::ButtonText));
+        const auto ink = m_grid->foreColor(col, row);
+        p->setPen(ink ? toQColor(*ink) : option.palette.color(QPalette::ButtonText));
         p->setFont(option.font);
         p->drawText(r.translated(sunken ? 1 : 0, sunken ? 1 : 0), Qt::AlignCenter,
                     m_grid->text(col, row));
@@ -196,6 +197,26 @@ void frmKX5_Multi::buildUi() {
                                            sprdMonitoring->columnWidth(last - 1) + need - sum);
     }
 
+    // The MC No column stays in view when the grid scrolls sideways: a view of that column
+    // alone lies over the grid's first column and follows its vertical scrolling.
+    m_frozen = new GridView(&m_grid, sprdMonitoring);
+    m_frozen->setObjectName(QStringLiteral("sprdMcNo"));
+    m_frozen->setHorizontalHeader(new TwoRowHeaderView(&m_grid, m_frozen));
+    for (int c = 1; c <= kCols; ++c)
+        m_frozen->setColumnHidden(c - 1, c != McNo);
+    m_frozen->setColumnWidth(McNo - 1, sprdMonitoring->columnWidth(McNo - 1));
+    m_frozen->verticalHeader()->hide();
+    m_frozen->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_frozen->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_frozen->setSelectionMode(QAbstractItemView::NoSelection);
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->setFrameShape(QFrame::NoFrame);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(sprdMonitoring->verticalScrollBar(), &QScrollBar::valueChanged,
+            m_frozen->verticalScrollBar(), &QScrollBar::setValue);
+    sprdMonitoring->installEventFilter(this);
+
     btnClose = new QPushButton(QStringLiteral("&Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setAutoDefault(false); // Enter in the grid must not close the window
@@ -214,6 +235,16 @@ void frmKX5_Multi::buildUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sprdMonitoring);
     layout->addLayout(buttons);
+}
+
+bool frmKX5_Multi::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == sprdMonitoring && (e->type() == QEvent::Resize || e->type() == QEvent::Show)) {
+        const GridView* v = sprdMonitoring;
+        m_frozen->setGeometry(v->frameWidth(), v->frameWidth(), v->columnWidth(McNo - 1),
+                              v->viewport()->height() + v->horizontalHeader()->height());
+        m_frozen->horizontalHeader()->setFixedHeight(v->horizontalHeader()->height());
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void frmKX5_Multi::fitToContents(const QSize& available) {
@@ -253,7 +284,7 @@ void frmKX5_Multi::Form_Load() {
     }
     const QScreen* s = screen();
     fitToContents(s ? s->availableGeometry().size() : QSize());
-    tmrRefresh.start();
+    tmrRefresh_Timer(); // values at once, not after the first second
 }
 
 bool frmKX5_Multi::answered(int row) const {
@@ -302,9 +333,17 @@ void frmKX5_Multi::tmrRefresh_Timer() {
     tmrRefresh.stop();
     for (int r = 1; r <= m_grid.maxRows(); ++r) {
         showConn(r);
-        if (!answered(r)) {
-            // A station that never answered keeps what its row shows; only the hint goes.
+        const bool on = answered(r);
+        for (int k = KeyPrint; k <= KeyZoom; ++k)
+            if (m_grid.foreColor(k, r) != (on ? kBlack : kKeyDisabledText))
+                m_grid.setForeColor(k, r, on ? kBlack : kKeyDisabledText);
+        if (!on) {
+            // A station that never answered keeps what its row shows; only the hint goes, and
+            // its keys show that they do nothing.
             m_grid.setHint(Speed, r, QString());
+            for (int k = KeyPrint; k <= KeyZoom; ++k)
+                if (m_grid.buttonColor(k, r) != kKeyDisabled)
+                    m_grid.setButtonColor(k, r, kKeyDisabled);
             continue;
         }
         const Reading v = decode(*m_stations->values(r - 1));
@@ -330,6 +369,10 @@ void frmKX5_Multi::tmrRefresh_Timer() {
         setKey(KeyPrint, r, v.lit(StatusLamp::Run));
         for (int j = 1; j <= 4; ++j)
             setKey(KeyPrint + j, r, v.keys[size_t(j)]);
+        // A key whose write is on its way says so until the controller's answer is in.
+        const int mc = stationOf(r);
+        for (int j = 0; j <= 4; ++j)
+            if (m_pendingKeys.count({mc, j})) m_grid.setButtonColor(KeyPrint + j, r, kKeyPending);
         m_grid.setText(Speed, r, QString::number(v.speed));
         m_grid.setHint(Speed, r, kSpeedHint);
     }
@@ -349,13 +392,18 @@ void frmKX5_Multi::sprdMonitoring_ButtonClicked(int col, int row) {
         // another station from those would write the wrong value.
         value = decode(*m_stations->values(row - 1)).keys[size_t(key)] ? 0 : 1;
     }
-    request(Request::writeOneOf(stationOf(row), 501 + key, value));
+    // One press per write: a second one before the first is read back would act twice.
+    const int mc = stationOf(row);
+    if (m_pendingKeys.count({mc, key})) return;
+    if (!request(Request::writeOneOf(mc, 501 + key, value))) return;
+    m_pendingKeys.insert({mc, key});
+    m_grid.setButtonColor(col, row, kKeyPending);
 }
 
-void frmKX5_Multi::request(const Request& r) {
+bool frmKX5_Multi::request(const Request& r) {
     const RequestReply reply = m_sink->request(r);
-    if (reply.taken) return;
-    showMessage(reply.refusal, r.mcNo);
+    if (!reply.taken) showMessage(reply.refusal, r.mcNo);
+    return reply.taken;
 }
 
 void frmKX5_Multi::showMessage(const QString& text, int mcNo) {
@@ -366,6 +414,8 @@ void frmKX5_Multi::showMessage(const QString& text, int mcNo) {
 
 void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text) {
     if (r.step != kStepWriteOnePolled) return; // not a row's write
+    // However it ended, the key is free again and shows the station's state.
+    if (!r.regs.empty() && m_pendingKeys.erase({r.mcNo, r.regs.front() - 501})) tmrRefresh_Timer();
     switch (outcome) {
     case RequestOutcome::GivenUp:
     case RequestOutcome::Dropped:

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QTimer>
 #include <functional>
+#include <set>
 
 class GridView;
 class QLabel;
@@ -48,6 +49,9 @@ public:
     static constexpr Bgr kLampOn = rgb(255, 0, 0);
     static constexpr Bgr kKeyOn = rgb(255, 0, 0);
     static constexpr Bgr kStaleText = rgb(128, 128, 128);
+    static constexpr Bgr kKeyPending = rgb(255, 200, 0); // sent, not yet read back
+    static constexpr Bgr kKeyDisabled = rgb(224, 224, 224);
+    static constexpr Bgr kKeyDisabledText = rgb(160, 160, 160);
 
     // Writes through sink; reads the stations' values and states from `stations` and their MC
     // No and model from the main window's station table. All three outlive this window.
@@ -77,13 +81,16 @@ public:
 
     QTimer tmrRefresh; // 1000 ms, from the end of Form_Load
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 public slots:
     // A row's write that was not confirmed or not sent is said in lblMsg until that station's
     // next write is confirmed.
     void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text);
 
 private:
-    void request(const Request& r);
+    bool request(const Request& r);
     void showMessage(const QString& text, int mcNo);
     void buildUi();
     bool answered(int row) const;
@@ -97,8 +104,10 @@ private:
     const Grid* m_status;
     Grid m_grid{kCols, 0};
     GridView* sprdMonitoring = nullptr;
+    GridView* m_frozen = nullptr; // the MC No column, kept in view
     QPushButton* btnClose = nullptr;
     QLabel* lblMsg = nullptr;
-    int m_msgMcNo = 0; // the station lblMsg speaks of
+    int m_msgMcNo = 0;                           // the station lblMsg speaks of
+    std::set<std::pair<int, int>> m_pendingKeys; // (MC No, key) whose write has not ended
     Bgr m_keyOff = 0;
 };

@@ -33,6 +33,8 @@ protected:
         multi = std::make_unique<frmKX5_Multi>(link(), link(), &link()->sprdStatus);
         QObject::connect(link(), &KX5Link::requestEnded, multi.get(),
                          &frmKX5_Multi::onRequestEnded);
+        QObject::connect(link(), &KX5Link::recorderRead, multi.get(),
+                         &frmKX5_Multi::tmrRefresh_Timer);
         multi->tmrRefresh.stop();
         multi->fitToContents(QSize(1920, 1040)); // the test screen is smaller than an operator's
         multi->show();
@@ -172,13 +174,23 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
         regs[13 + c.key] = QString::number(c.current);
         store(c.row, regs.join(' ').toLatin1());
         ASSERT_EQ(link()->gMC_Idx, 0); // polling station 1
-        clickCell(Col::KeyPrint + c.key, c.row);
+        QSignalSpy ended(link(), &KX5Link::requestEnded);
+        const int key = Col::KeyPrint + c.key;
+        clickCell(key, c.row);
+        clickCell(key, c.row); // pressed again while pending: nothing more
+        EXPECT_EQ(multi->grid()->buttonColor(key, c.row), frmKX5_Multi::kKeyPending);
         EXPECT_EQ(answerNext(), frame(c.wire));
-        // Acknowledged, the re-read of blocks 3 and 4 asks the same station.
+        // Acknowledged, the re-read of blocks 3 and 4 asks the same station; its answer (all
+        // zero) is the key's state at once.
         const QByteArray mc = QByteArray(c.wire).left(2);
         EXPECT_TRUE(answerNext().startsWith("\x02" + mc + "DRR,"));
         EXPECT_TRUE(answerNext().startsWith("\x02" + mc + "DRR,"));
         EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(ended[0][1].value<RequestOutcome>(), RequestOutcome::Done);
+        if (c.key > 0) {
+            EXPECT_EQ(multi->grid()->buttonColor(key, c.row), multi->keyOffColor());
+        }
     }
     // Space presses the current key like a click.
     multi->view()->setCurrentIndex(multi->view()->model()->index(1, Col::KeyPrint - 1));
@@ -189,7 +201,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     int opened = 0;
     multi->runEditor = [&](frmD_Edit& d) {
         ++opened;
-        EXPECT_EQ(d.lblOldVal->text(), "150");
+        EXPECT_EQ(d.lblOldVal->text() + " " + d.lblStation->text(), "0 MC 7"); // as read back
         d.txtEditVal->setText("151.5");
         d.btnOK->click();
         return d.result();
