@@ -35,6 +35,9 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     ASSERT_EQ(win->link()->selectedMcNo(), 1);
 
     frmKX5_Multi multi(win->link(), win->link(), &win->link()->sprdStatus);
+    // Wired as the main window's command wires it.
+    QObject::connect(win->link(), &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
+    QObject::connect(win->link(), &KX5Link::recorderRead, &multi, &frmKX5_Multi::tmrRefresh_Timer);
     multi.show();
     int passes = 0;
     QObject::connect(&multi.tmrRefresh, &QTimer::timeout, [&] { ++passes; });
