@@ -2,6 +2,8 @@
 
 #include "graph/DatFile.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QSaveFile>
 
 QByteArray scaledText(qint64 v, int decimals) {
@@ -15,39 +17,64 @@ QByteArray scaledText(qint64 v, int decimals) {
     return (v < 0 ? QByteArray("-") : QByteArray()) + QByteArray::number(a / p) + '.' + frac;
 }
 
+QByteArray csvUnit(const QString& unit) {
+    if (unit == QStringLiteral("℃")) return "degC";
+    if (unit == QStringLiteral("℉")) return "degF";
+    return unit.toUtf8();
+}
+
 namespace {
 
-// A header field in quotes when it holds a separator or a quote.
-QByteArray field(const QString& text) {
-    QByteArray b = text.toUtf8();
-    if (!b.contains(',') && !b.contains('"') && !b.contains('\n') && !b.contains('\r')) return b;
+constexpr qint64 kChunk = 1 << 20;
+
+// A field in quotes when it holds a separator, a quote or a line end.
+QByteArray field(const QByteArray& text) {
+    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') && !text.contains('\r'))
+        return text;
+    QByteArray b = text;
     return '"' + b.replace("\"", "\"\"") + '"';
+}
+
+bool writeTo(QIODevice* out, const std::vector<CsvPart>& parts, qint64 from, qint64 to) {
+    QByteArray buf("Station,File,Date,Time,Unit,SV,PV,MV (%)\r\n");
+    for (const CsvPart& part : parts) {
+        const DatSeries& d = *part.data;
+        const QByteArray lead =
+            field(part.meta.station.toUtf8()) + ',' + field(part.meta.fileName.toUtf8()) + ',';
+        const QByteArray unit = ',' + field(csvUnit(part.meta.unit)) + ',';
+        for (qint64 i = 0; i < d.size(); ++i) {
+            const qint64 t = d.time(i);
+            if (t < from || t > to) continue;
+            buf += lead + datDateText(t).toLatin1() + ',' + datTimeText(t).toLatin1() + unit +
+                   scaledText(d.value(DatSeries::SV, i), part.meta.decimals) + ',' +
+                   scaledText(d.value(DatSeries::PV, i), part.meta.decimals) + ',' +
+                   scaledText(d.value(DatSeries::MV, i), 1) + "\r\n";
+            if (buf.size() >= kChunk) {
+                if (out->write(buf) < 0) return false;
+                buf.clear();
+            }
+        }
+    }
+    return out->write(buf) >= 0;
 }
 
 } // namespace
 
-QByteArray csvBytes(const DatSeries& d, const CsvMeta& meta, qint64 from, qint64 to) {
-    QByteArray out("\xEF\xBB\xBF");
-    out += "Station," + field(meta.station) + ",File," + field(meta.fileName) + "\r\n";
-    const QString unit = meta.unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(meta.unit);
-    out += "Date,Time," + field(QStringLiteral("SV") + unit) + ',' +
-           field(QStringLiteral("PV") + unit) + ",MV (%)\r\n";
-    for (qint64 i = 0; i < d.size(); ++i) {
-        const qint64 t = d.time(i);
-        if (t < from || t > to) continue;
-        out += datDateText(t).toLatin1() + ',' + datTimeText(t).toLatin1() + ',' +
-               scaledText(d.value(DatSeries::SV, i), meta.decimals) + ',' +
-               scaledText(d.value(DatSeries::PV, i), meta.decimals) + ',' +
-               scaledText(d.value(DatSeries::MV, i), 1) + "\r\n";
-    }
+QByteArray csvBytes(const std::vector<CsvPart>& parts, qint64 from, qint64 to) {
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    writeTo(&buffer, parts, from, to);
     return out;
 }
 
-bool writeCsv(const QString& path, const DatSeries& d, const CsvMeta& meta, qint64 from, qint64 to,
+bool writeCsv(const QString& path, const std::vector<CsvPart>& parts, qint64 from, qint64 to,
               QString* error) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csvBytes(d, meta, from, to)) < 0 || !f.commit()) {
-        if (error) *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
+    if (!f.open(QIODevice::WriteOnly) || !writeTo(&f, parts, from, to) || !f.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write %1: %2")
+                         .arg(QDir::toNativeSeparators(path), f.errorString());
         return false;
     }
     return true;

@@ -8,10 +8,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -25,6 +28,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <qcustomplot.h>
 
 namespace {
@@ -69,7 +73,19 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     ticker->setDateTimeSpec(Qt::UTC);
     ticker->setDateTimeFormat(QStringLiteral("HH:mm:ss\nyyyy-MM-dd"));
     m_plot->xAxis->setTicker(ticker);
-    m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    // The legend in a row of its own above the graph: inside it would hide the data.
+    m_plot->axisRect()->insetLayout()->take(m_plot->legend);
+    // Beside an empty element that takes the spare width, so the entries keep their own.
+    auto* legendRow = new QCPLayoutGrid;
+    m_plot->plotLayout()->insertRow(0);
+    m_plot->plotLayout()->addElement(0, 0, legendRow);
+    m_plot->plotLayout()->setRowStretchFactor(0, 0.001);
+    legendRow->addElement(0, 0, m_plot->legend);
+    legendRow->addElement(0, 1, new QCPLayoutElement(m_plot));
+    legendRow->setColumnStretchFactor(0, 0.001);
+    m_plot->legend->setBorderPen(Qt::NoPen);
+    m_plot->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    m_plot->legend->setMargins(QMargins(4, 2, 4, 0));
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
     m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
@@ -100,6 +116,10 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     m_readout->setText(kHint);
     m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_readout->setContentsMargins(6, 2, 6, 2);
+    m_readout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Its height is set for the files open (fitReadout), so the graph keeps its place as the
+    // cursor moves; a long line is cut rather than widening the window.
+    m_readout->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     auto* top = new QWidget;
     auto* topLayout = new QVBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
@@ -123,8 +143,18 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &GraphWindow::onOpen)
         ->setObjectName(QStringLiteral("actOpen"));
-    file->addAction(QStringLiteral("Export &CSV..."), this, &GraphWindow::onExportCsv)
-        ->setObjectName(QStringLiteral("actExportCsv"));
+    QMenu* csv = file->addMenu(QStringLiteral("Export &CSV"));
+    const struct {
+        const char* name;
+        const char* text;
+        bool all, whole;
+    } csvActions[] = {{"actExportCsvView", "&Selected File, Visible Range...", false, false},
+                      {"actExportCsvFile", "Selected &File, All Records...", false, true},
+                      {"actExportCsvAllView", "All Files, &Visible Range...", true, false},
+                      {"actExportCsvAll", "&All Files, All Records...", true, true}};
+    for (const auto& a : csvActions)
+        csv->addAction(QLatin1String(a.text), this, [this, a] { onExportCsv(a.all, a.whole); })
+            ->setObjectName(QLatin1String(a.name));
     file->addAction(QStringLiteral("Export &Image (PNG, PDF)..."), this,
                     &GraphWindow::onExportImage)
         ->setObjectName(QStringLiteral("actExportImage"));
@@ -146,6 +176,8 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
         ->setObjectName(QStringLiteral("actFitAll"));
 
     restyle();
+    fitReadout();
+    redraw();
     m_followTimer.setInterval(kFollowMs);
     connect(&m_followTimer, &QTimer::timeout, this, &GraphWindow::followTick);
     refreshCounts();
@@ -235,8 +267,7 @@ void GraphWindow::closeAll() {
         for (QCPGraph* g : f.graph)
             m_plot->removeGraph(g);
     m_files.clear();
-    m_cursor->setVisible(false);
-    m_readout->setText(kHint);
+    clearCursor();
     restyle();
     rebuildTable();
     m_plot->replot();
@@ -279,7 +310,10 @@ void GraphWindow::restyle() {
                                        : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
         }
     }
-    m_plot->legend->setVisible(n > 0);
+    // Always shown (empty without files): a hidden one makes the layout squeeze the graph.
+    m_plot->legend->setVisible(true);
+    // One row of SV, PV and MV per file, two files a row.
+    m_plot->legend->setWrap(n > 1 ? 2 * DatSeries::kSeries : DatSeries::kSeries);
     QString unit = n > 0 ? m_files.front().unit : QString();
     for (const File& f : m_files)
         if (f.unit != unit) unit.clear();
@@ -324,6 +358,15 @@ void GraphWindow::rebuildTable() {
     }
     if (fileCount() > 0 && m_table->currentRow() < 0) m_table->selectRow(0);
     refreshCounts();
+    fitReadout();
+}
+
+void GraphWindow::fitReadout() {
+    // The cursor's line and one per file, or the hint.
+    const int lines = 1 + std::max(1, fileCount());
+    const QMargins m = m_readout->contentsMargins();
+    m_readout->setFixedHeight(lines * m_readout->fontMetrics().lineSpacing() + m.top() +
+                              m.bottom());
 }
 
 void GraphWindow::refreshCounts() {
@@ -383,7 +426,7 @@ void GraphWindow::redraw() {
     if (m_redrawing) return;
     m_redrawing = true;
     const QCPRange view = m_plot->xAxis->range();
-    const int columns = std::max(16, m_plot->axisRect()->width());
+    const int columns = std::max({16, m_plot->axisRect()->width(), m_exportColumns});
     double leftLo = 0, leftHi = 0, mvLo = 0, mvHi = 100;
     bool haveLeft = false;
     for (int i = 0; i < fileCount(); ++i) {
@@ -413,6 +456,14 @@ void GraphWindow::redraw() {
             }
             f.graph[s]->setData(keys, values, d.sorted());
         }
+    }
+    // Without records the axes have nothing to say (the x axis would show 1970).
+    double first = 0, last = 0;
+    const bool any = dataRange(&first, &last);
+    for (QCPAxis* a : {m_plot->xAxis, m_plot->yAxis, m_plot->yAxis2}) {
+        a->setTicks(any);
+        a->setTickLabels(any);
+        a->grid()->setVisible(any);
     }
     const double pad = std::max(1.0, (leftHi - leftLo) * 0.05);
     m_plot->yAxis->setRange(leftLo - pad, leftHi + pad);
@@ -510,24 +561,94 @@ void GraphWindow::showCursorAt(double time) {
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
+void GraphWindow::clearCursor() {
+    m_readout->setText(fileCount() > 0 ? kReadHint : kHint);
+    if (!m_cursor->visible()) return;
+    m_cursor->setVisible(false);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool GraphWindow::cursorShown() const {
+    return m_cursor->visible();
+}
+
 QString GraphWindow::readout() const {
     return m_readout->text();
 }
 
-bool GraphWindow::exportCsv(int file, const QString& path, QString* error) {
-    if (file < 0 || file >= fileCount()) {
+bool GraphWindow::exportCsv(int file, bool wholeFile, const QString& path, QString* error) {
+    if (file >= fileCount() || fileCount() == 0) {
         if (error) *error = QStringLiteral("No file is open.");
         return false;
     }
-    const File& f = m_files[static_cast<size_t>(file)];
+    std::vector<CsvPart> parts;
+    for (int i = 0; i < fileCount(); ++i) {
+        const File& f = m_files[static_cast<size_t>(i)];
+        if (file < 0 || i == file)
+            parts.push_back(
+                {&f.reader->data(),
+                 {f.station, QFileInfo(f.reader->path()).fileName(), f.decimals, f.unit}});
+    }
     const QCPRange view = m_plot->xAxis->range();
-    const CsvMeta meta{f.station, QFileInfo(f.reader->path()).fileName(), f.decimals, f.unit};
-    return writeCsv(path, f.reader->data(), meta, static_cast<qint64>(std::ceil(view.lower)),
+    if (wholeFile)
+        return writeCsv(path, parts, std::numeric_limits<qint64>::min(),
+                        std::numeric_limits<qint64>::max(), error);
+    return writeCsv(path, parts, static_cast<qint64>(std::ceil(view.lower)),
                     static_cast<qint64>(std::floor(view.upper)), error);
 }
 
-bool GraphWindow::exportImage(const QString& path, QString* error) {
-    return savePlot(m_plot, path, error);
+QString GraphWindow::exportTitle() const {
+    QStringList stations, names;
+    for (const File& f : m_files) {
+        if (!f.station.isEmpty()) stations << f.station;
+        names << QFileInfo(f.reader->path()).fileName();
+    }
+    QStringList parts;
+    if (!stations.isEmpty())
+        parts << (stations.size() == 1 ? QStringLiteral("Station ") : QStringLiteral("Stations ")) +
+                     stations.join(QStringLiteral(", "));
+    if (!names.isEmpty()) parts << names.join(QStringLiteral(", "));
+    // The span of the records shown, not of the margin around them.
+    double first = 0, last = 0;
+    const QCPRange view = m_plot->xAxis->range();
+    if (dataRange(&first, &last) && first <= view.upper && last >= view.lower) {
+        const qint64 a = std::llround(std::max(first, std::ceil(view.lower)));
+        const qint64 b = std::llround(std::min(last, std::floor(view.upper)));
+        parts << QStringLiteral("%1 %2 to %3%4")
+                     .arg(datDateText(a), datTimeText(a),
+                          datDateText(b) == datDateText(a) ? QString() : datDateText(b) + ' ',
+                          datTimeText(b));
+    }
+    return parts.join(QStringLiteral(" - "));
+}
+
+bool GraphWindow::withTitle(const std::function<bool()>& output) {
+    const bool cursor = m_cursor->visible();
+    m_cursor->setVisible(false);
+    QFont font = m_plot->font();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    font.setBold(true);
+    auto* title = new QCPTextElement(m_plot, exportTitle(), font);
+    title->setObjectName(QStringLiteral("txtTitle"));
+    m_plot->plotLayout()->insertRow(0);
+    m_plot->plotLayout()->setRowStretchFactor(0, 0.001);
+    m_plot->plotLayout()->addElement(0, 0, title);
+    const bool ok = output();
+    m_plot->plotLayout()->remove(title);
+    m_plot->plotLayout()->simplify();
+    m_cursor->setVisible(cursor);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+    return ok;
+}
+
+bool GraphWindow::exportImage(const QString& path, QString* error, QSize size) {
+    // A larger image gets a column of the decimation for each of its pixels.
+    m_exportColumns = size.isValid() ? size.width() : 0;
+    redraw();
+    const bool ok = withTitle([&] { return savePlot(m_plot, path, error, exportTitle(), size); });
+    m_exportColumns = 0;
+    redraw();
+    return ok;
 }
 
 void GraphWindow::showProblem(const QString& title, const QString& text) {
@@ -545,30 +666,66 @@ void GraphWindow::onOpen() {
     if (!paths.isEmpty()) openFiles(paths);
 }
 
-void GraphWindow::onExportCsv() {
+void GraphWindow::onExportCsv(bool allFiles, bool wholeFile) {
     if (fileCount() == 0)
         return showProblem(QStringLiteral("Export CSV"), QStringLiteral("No file is open."));
-    const int file = std::max(0, m_table->currentRow());
-    const QString suggested =
-        QFileInfo(reader(file).path()).completeBaseName() + QStringLiteral(".csv");
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), suggested,
-                                                      QStringLiteral("CSV (*.csv)"));
+    const int file = allFiles ? -1 : std::max(0, m_table->currentRow());
+    const QString base =
+        allFiles ? QStringLiteral("all_files") : QFileInfo(reader(file).path()).completeBaseName();
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Export CSV"),
+        base + (wholeFile ? QString() : QStringLiteral("_view")) + QStringLiteral(".csv"),
+        QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty()) return;
     QString error;
-    if (!path.isEmpty() && !exportCsv(file, path, &error))
-        showProblem(QStringLiteral("Export CSV"), error);
+    if (!exportCsv(file, wholeFile, path, &error))
+        return showProblem(QStringLiteral("Export CSV"), error);
+    statusBar()->showMessage(QStringLiteral("Wrote %1").arg(QDir::toNativeSeparators(path)), 5000);
+}
+
+bool GraphWindow::askImageSize(QSize* size) {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("dlgImageSize"));
+    dialog.setWindowTitle(QStringLiteral("Image Size"));
+    auto* form = new QFormLayout(&dialog);
+    QSpinBox* spin[2] = {new QSpinBox, new QSpinBox};
+    const int value[2] = {size->width(), size->height()};
+    const char* const name[2] = {"spnWidth", "spnHeight"};
+    const char* const label[2] = {"&Width (pixels):", "&Height (pixels):"};
+    for (int k = 0; k < 2; ++k) {
+        spin[k]->setObjectName(QLatin1String(name[k]));
+        spin[k]->setRange(200, 10000);
+        spin[k]->setValue(value[k]);
+        form->addRow(QLatin1String(label[k]), spin[k]);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    *size = QSize(spin[0]->value(), spin[1]->value());
+    return true;
 }
 
 void GraphWindow::onExportImage() {
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Export Image"), QStringLiteral("graph.png"),
         QStringLiteral("PNG image (*.png);;PDF document (*.pdf)"));
+    if (path.isEmpty()) return;
+    QSize size;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        size = m_imageSize.isValid() ? m_imageSize : m_plot->size();
+        if (!askImageSize(&size)) return;
+        m_imageSize = size;
+    }
     QString error;
-    if (!path.isEmpty() && !exportImage(path, &error))
-        showProblem(QStringLiteral("Export Image"), error);
+    if (!exportImage(path, &error, size)) return showProblem(QStringLiteral("Export Image"), error);
+    statusBar()->showMessage(QStringLiteral("Wrote %1").arg(QDir::toNativeSeparators(path)), 5000);
 }
 
 void GraphWindow::onPrint() {
-    if (!printPlot(m_plot))
+    const QString title = exportTitle();
+    if (!withTitle([&] { return printPlot(m_plot, title); }))
         showProblem(QStringLiteral("Print"), QStringLiteral("Cannot start printing."));
 }
 
@@ -591,6 +748,10 @@ bool GraphWindow::eventFilter(QObject* watched, QEvent* e) {
             const auto* me = static_cast<QMouseEvent*>(e);
             if (m_plot->axisRect()->rect().contains(me->position().toPoint()))
                 showCursorAt(m_plot->xAxis->pixelToCoord(me->position().x()));
+            else
+                clearCursor();
+        } else if (e->type() == QEvent::Leave) {
+            clearCursor();
         } else if (e->type() == QEvent::Resize) {
             // More or fewer pixel columns: decimate again once the layout has the new width.
             QTimer::singleShot(0, this, &GraphWindow::redraw);

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,9 +61,18 @@ public:
     QString readout() const;
     QString summary() const;
 
-    // The visible range of one file as CSV; the graph as PNG or PDF by the file's suffix.
-    bool exportCsv(int file, const QString& path, QString* error);
-    bool exportImage(const QString& path, QString* error);
+    // Hides the cursor line and puts the hint back in the read-out (the mouse left the graph).
+    void clearCursor();
+    bool cursorShown() const;
+
+    // One file's records (all files' for file < 0), the visible range or the whole file, as CSV.
+    bool exportCsv(int file, bool wholeFile, const QString& path, QString* error);
+    // "Station 03 - Oven_03.DAT - <first> to <last>" of the records in view: the exports'
+    // title.
+    QString exportTitle() const;
+    // The graph as PNG or PDF by the file's suffix, under its title and without the cursor
+    // line; `size`, if valid, is the PNG's size in pixels.
+    bool exportImage(const QString& path, QString* error, QSize size = QSize());
 
     // Draws the visible range again from the records; also what zoom and pan do.
     void redraw();
@@ -82,7 +92,7 @@ private:
     };
 
     void onOpen();
-    void onExportCsv();
+    void onExportCsv(bool allFiles, bool wholeFile);
     void onExportImage();
     void onPrint();
     void restyle();
@@ -90,6 +100,10 @@ private:
     void refreshCounts();
     void showProblem(const QString& title, const QString& text);
     bool dataRange(double* lo, double* hi) const;
+    void fitReadout();
+    bool askImageSize(QSize* size);
+    // Runs `output` with the title above the graph and the cursor line hidden.
+    bool withTitle(const std::function<bool()>& output);
     double scale(int file, int series) const;
 
     std::vector<File> m_files;
@@ -101,6 +115,8 @@ private:
     QAction* m_followAction = nullptr;
     QTimer m_followTimer;
     QString m_logSource;
-    QStringList m_badNames; // logs refused for their names: said once, not at every follow tick
+    QSize m_imageSize;       // the PNG size last chosen
+    int m_exportColumns = 0; // while an image is made at a size of its own
+    QStringList m_badNames;  // logs refused for their names: said once, not at every follow tick
     bool m_redrawing = false;
 };

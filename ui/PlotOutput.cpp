@@ -1,21 +1,39 @@
 #include "ui/PlotOutput.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <qcustomplot.h>
 
-bool savePlot(QCustomPlot* plot, const QString& path, QString* error) {
-    const bool pdf = path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
-    const bool ok = pdf ? plot->savePdf(path) : plot->savePng(path);
-    if (!ok && error)
-        *error = QStringLiteral("Cannot write %1.").arg(QDir::toNativeSeparators(path));
-    return ok;
+bool savePlot(QCustomPlot* plot, const QString& path, QString* error, const QString& title,
+              QSize size) {
+    const int w = size.isValid() ? size.width() : 0;
+    const int h = size.isValid() ? size.height() : 0;
+    QString why;
+    if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        if (plot->savePdf(path, w, h, QCP::epAllowCosmetic, QStringLiteral("KX5 Graph"), title))
+            return true;
+        // QPdfWriter says no more than that it failed.
+        why = QFileInfo(path).absoluteDir().exists() ? QStringLiteral("the file cannot be written")
+                                                     : QStringLiteral("the folder does not exist");
+    } else {
+        QImage image = plot->toPixmap(w, h).toImage();
+        if (!title.isEmpty()) image.setText(QStringLiteral("Title"), title);
+        QImageWriter writer(path, "png");
+        if (writer.write(image)) return true;
+        why = writer.errorString();
+    }
+    if (error)
+        *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+    return false;
 }
 
-bool printPlot(QCustomPlot* plot) {
+bool printPlot(QCustomPlot* plot, const QString& title) {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
     printer.setPageOrientation(QPageLayout::Landscape);
     QPrintDialog dialog(&printer, plot);
     if (dialog.exec() != QDialog::Accepted) return true;

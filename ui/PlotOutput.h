@@ -2,12 +2,16 @@
 // these. No link library here, so the viewer can use them on its own.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class QCustomPlot;
 
-// PNG, or a PDF document for a path ending in ".pdf"; on failure *error names the file.
-bool savePlot(QCustomPlot* plot, const QString& path, QString* error);
+// PNG, or a PDF document for a path ending in ".pdf"; on failure *error names the file and
+// why. `title` becomes the document's title (PDF metadata, the PNG's Title text); `size`, if
+// valid, is the image's size in pixels instead of the plot's own.
+bool savePlot(QCustomPlot* plot, const QString& path, QString* error,
+              const QString& title = QString(), QSize size = QSize());
 // Asks for a printer and prints the plot scaled to a landscape page, as vectors. Returns
 // false only when printing could not start (a cancelled dialog is not a failure).
-bool printPlot(QCustomPlot* plot);
+bool printPlot(QCustomPlot* plot, const QString& title = QString());

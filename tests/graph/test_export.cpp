@@ -1,8 +1,11 @@
-// CSV export: the exact bytes for a known file and range, and the scaling of raw numbers by
-// decimals. What the window puts in view is left to test_window.
+// CSV export: the exact bytes for known files and ranges, that Python's csv module (and pandas
+// where installed) reads them with no options, and the scaling of raw numbers by decimals.
+// What the window puts in view is left to test_window.
 #include "GraphFiles.h"
 #include "graph/CsvExport.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -15,34 +18,81 @@ TEST(CsvExport, ScaledTextTable) {
         EXPECT_EQ(scaledText(v, decimals), QByteArray(text)) << v << " " << decimals;
 }
 
-TEST(CsvExport, KnownFileVisibleRangeExactBytes) {
+namespace {
+
+struct CsvFiles {
     QTemporaryDir dir;
-    DatReader reader(writeFile(dir, QStringLiteral("Oven_03.DAT"),
-                               "2026-12-06\t11:59:59\t2500\t2490\t500\r\n"
-                               "2026-12-06\t12:00:00\t2500\t2498\t455\r\n"
-                               "bad line\r\n"
-                               "2026-12-06\t12:00:01\t2500\t-5\t0\r\n"
-                               "2026-12-06\t12:00:02\t2505\t2501\t1000\r\n"));
-    ASSERT_TRUE(reader.update());
+    DatReader a{writeFile(dir, QStringLiteral("Oven_03.DAT"),
+                          "2026-12-06\t11:59:59\t2500\t2490\t500\r\n"
+                          "2026-12-06\t12:00:00\t2500\t2498\t455\r\n"
+                          "bad line\r\n"
+                          "2026-12-06\t12:00:01\t2500\t-5\t0\r\n"
+                          "2026-12-06\t12:00:02\t2505\t2501\t1000\r\n")};
+    DatReader b{
+        writeFile(dir, QStringLiteral("a,\"b\".DAT"), "2026-12-06\t12:00:01\t-1999\t7\t5\r\n")};
     const qint64 noon = daysFromCivil(2026, 12, 6) * 86400 + 12 * 3600;
-    const CsvMeta meta{QStringLiteral("03"), QStringLiteral("Oven_03.DAT"), 1, QStringLiteral("℃")};
-    EXPECT_EQ(csvBytes(reader.data(), meta, noon, noon + 1),
-              QByteArray("\xEF\xBB\xBF"
-                         "Station,03,File,Oven_03.DAT\r\n"
-                         "Date,Time,SV (\xE2\x84\x83),PV (\xE2\x84\x83),MV (%)\r\n"
-                         "2026-12-06,12:00:00,250.0,249.8,45.5\r\n"
-                         "2026-12-06,12:00:01,250.0,-0.5,0.0\r\n"));
-    // No unit, two decimals, a name that needs quoting.
-    const CsvMeta other{QString(), QStringLiteral("a,b.DAT"), 2, QString()};
-    EXPECT_EQ(csvBytes(reader.data(), other, noon + 2, noon + 100),
-              QByteArray("\xEF\xBB\xBF"
-                         "Station,,File,\"a,b.DAT\"\r\n"
-                         "Date,Time,SV,PV,MV (%)\r\n"
-                         "2026-12-06,12:00:02,25.05,25.01,100.0\r\n"));
-    // Written by the window's export (see test_window); a file that cannot be written is
-    // reported by name.
+    CsvPart oven{&a.data(), {"03", "Oven_03.DAT", 1, QStringLiteral("℃")}};
+    CsvPart quoted{&b.data(), {"", "a,\"b\".DAT", 2, ""}};
+    CsvPart fahrenheit{&a.data(), {"7", "f.DAT", 0, QStringLiteral("℉")}};
+    CsvFiles() {
+        a.update();
+        b.update();
+    }
+};
+
+const QByteArray kHeader = "Station,File,Date,Time,Unit,SV,PV,MV (%)\r\n";
+
+} // namespace
+
+TEST(CsvExport, HeaderFirstThenOneRowPerRecordOfEachFileInRange) {
+    CsvFiles f;
+    using Parts = std::vector<CsvPart>;
+    const QByteArray at0 = "03,Oven_03.DAT,2026-12-06,12:00:00,degC,250.0,249.8,45.5\r\n";
+    const QByteArray at1 = "03,Oven_03.DAT,2026-12-06,12:00:01,degC,250.0,-0.5,0.0\r\n";
+    const QByteArray quoted = ",\"a,\"\"b\"\".DAT\",2026-12-06,12:00:01,,-19.99,0.07,0.5\r\n";
+    const std::tuple<Parts, int, int, QByteArray> cases[] = {
+        {{f.oven}, 0, 1, at0 + at1},
+        {{f.oven, f.quoted}, 1, 1, at1 + quoted},
+        {{f.fahrenheit}, 2, 99, "7,f.DAT,2026-12-06,12:00:02,degF,2505,2501,100.0\r\n"},
+        {{f.oven}, 5, 99, ""}, // nothing in range: the header alone
+    };
+    for (const auto& [parts, from, to, rows] : cases)
+        EXPECT_EQ(csvBytes(parts, f.noon + from, f.noon + to), kHeader + rows) << from;
+    // What the window writes is checked in test_window; a file that cannot be written is named.
     QString error;
-    const QString bad = dir.filePath(QStringLiteral("missing/out.csv"));
-    EXPECT_FALSE(writeCsv(bad, reader.data(), meta, noon, noon, &error));
-    EXPECT_TRUE(error.contains(bad));
+    const QString bad = f.dir.filePath(QStringLiteral("missing/out.csv"));
+    EXPECT_FALSE(writeCsv(bad, {f.oven}, f.noon, f.noon, &error));
+    EXPECT_TRUE(error.contains(bad)) << error.toStdString();
+}
+
+TEST(CsvExport, PythonsCsvModuleAndPandasReadItWithNoOptions) {
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty()) GTEST_SKIP() << "python3 not found";
+    CsvFiles f;
+    const QString out = f.dir.filePath(QStringLiteral("all.csv"));
+    QString error;
+    ASSERT_TRUE(writeCsv(out, {f.oven, f.quoted}, f.noon + 1, f.noon + 1, &error));
+    QProcess py;
+    py.start(python, {QStringLiteral("-c"), QStringLiteral(R"(import csv, sys
+print(list(csv.reader(open(sys.argv[1]))))
+try:
+    import pandas
+except ImportError:
+    sys.exit(0)
+d = pandas.read_csv(sys.argv[1])
+print(list(d.columns), list(d['File']), list(d['PV']))
+)"),
+                      out});
+    ASSERT_TRUE(py.waitForFinished(30000));
+    ASSERT_EQ(py.exitCode(), 0) << py.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(py.readAllStandardOutput()).split('\n');
+    EXPECT_EQ(lines[0].toStdString(),
+              "[['Station', 'File', 'Date', 'Time', 'Unit', 'SV', 'PV', 'MV (%)'], "
+              "['03', 'Oven_03.DAT', '2026-12-06', '12:00:01', 'degC', '250.0', '-0.5', '0.0'], "
+              "['', 'a,\"b\".DAT', '2026-12-06', '12:00:01', '', '-19.99', '0.07', '0.5']]");
+    if (lines.size() > 2) { // pandas is there
+        EXPECT_EQ(lines[1].toStdString(),
+                  "['Station', 'File', 'Date', 'Time', 'Unit', 'SV', 'PV', 'MV (%)'] "
+                  "['Oven_03.DAT', 'a,\"b\".DAT'] [-0.5, 0.07]");
+    }
 }

@@ -35,6 +35,9 @@ struct Viewer : testing::Test {
 } // namespace
 
 TEST_F(Viewer, OpensWhatItCanNamesTheRestAndDrawsTheTrendColours) {
+    // Nothing open: an axis without labels rather than one of 1970.
+    w.plot()->replot();
+    EXPECT_EQ(w.plot()->xAxis->tickVectorLabels().join(' ').toStdString(), "");
     const QString a = file("KX5_01.DAT", records(kNoon, 300));
     const QByteArray raw = QFile::encodeName(dir.path()) + "/KX5_\xFF.DAT"; // not UTF-8
     std::ofstream(raw.constData()) << records(kNoon, 3).constData();
@@ -72,7 +75,7 @@ TEST_F(Viewer, ZoomedOutViewKeepsASpikeAndStaysSmall) {
     EXPECT_EQ(w.graph(0, DatSeries::PV)->dataCount(), 13);
 }
 
-TEST_F(Viewer, DecimalsScaleTheFileAndTheReadout) {
+TEST_F(Viewer, DecimalsScaleTheFileAndTheReadoutWhichKeepsThePlotInPlaceAndClearsOnLeaving) {
     ASSERT_EQ(w.openFiles({file("KX5_03.DAT", "2025-12-06\t12:00:00\t2500\t2498\t455\r\n"
                                               "2025-12-06\t12:00:10\t2500\t2502\t460\r\n")}),
               1);
@@ -83,6 +86,20 @@ TEST_F(Viewer, DecimalsScaleTheFileAndTheReadout) {
     EXPECT_DOUBLE_EQ(maxOf(DatSeries::MV), 46.0);
     w.showCursorAt(kNoon + 8);
     EXPECT_EQ(w.readout(), "Cursor 2025-12-06 12:00:08\n12:00:10  SV 25.00  PV 25.02  MV 46.0");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.plot(), &leave);
+    EXPECT_FALSE(w.cursorShown());
+    // The read-out's lines come and go; the plot stays where it is.
+    QApplication::processEvents();
+    const QRect plotAt = w.plot()->geometry();
+    w.showCursorAt(kNoon + 8);
+    QApplication::processEvents();
+    EXPECT_EQ(w.plot()->geometry(), plotAt);
+    // The legend sits beside the data, not on it.
+    w.plot()->replot();
+    EXPECT_FALSE(w.plot()->legend->outerRect().intersects(w.plot()->axisRect()->rect()));
+    QApplication::sendEvent(w.plot(), &leave);
+    EXPECT_FALSE(w.readout().contains(QStringLiteral("Cursor")));
 }
 
 TEST_F(Viewer, FollowTakesUpAppendedRecordsAndKeepsTheEndInView) {
@@ -109,7 +126,7 @@ TEST_F(Viewer, FollowTakesUpAppendedRecordsAndKeepsTheEndInView) {
     EXPECT_TRUE(w.readout().contains(QStringLiteral("KX5_01.DAT")));
 }
 
-TEST_F(Viewer, ADroppedFileOpensOnceAndExportsItsVisibleRangeAsCsvAndTheGraphAsPngAndPdf) {
+TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithoutCursor) {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(file("KX5_05.DAT", records(kNoon, 100)))});
     for (int drop = 0; drop < 2; ++drop) {
@@ -122,21 +139,78 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsItsVisibleRangeAsCsvAndTheGraphAsP
         ASSERT_EQ(w.plot()->graphCount(), 3) << drop;
     }
     w.setView(kNoon + 10.5, kNoon + 12.5);
+    const QString title =
+        QStringLiteral("Station 05 - KX5_05.DAT - 2025-12-06 12:00:11 to 12:00:12");
+    EXPECT_EQ(w.exportTitle(), title);
+    // Images: the title drawn above the graph and in the document; no cursor line.
+    w.showCursorAt(kNoon + 11.5);
+    auto cursorPixels = [](const QImage& img) { // most cursor-grey pixels in one column
+        int most = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            int n = 0;
+            for (int y = 0; y < img.height(); ++y)
+                n += img.pixelColor(x, y) == QColor(120, 120, 120);
+            most = std::max(most, n);
+        }
+        return most;
+    };
+    EXPECT_GT(cursorPixels(w.plot()->toPixmap().toImage()), 100); // the check sees a cursor
     QString error;
-    ASSERT_TRUE(w.exportCsv(0, dir.filePath(QStringLiteral("view.csv")), &error));
-    QFile csv(dir.filePath(QStringLiteral("view.csv")));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll(), QByteArray("\xEF\xBB\xBFStation,05,File,KX5_05.DAT\r\n"
-                                        "Date,Time,SV (\xE2\x84\x83),PV (\xE2\x84\x83),MV (%)\r\n"
-                                        "2025-12-06,12:00:11,250.0,250.1,41.1\r\n"
-                                        "2025-12-06,12:00:12,250.0,250.2,41.2\r\n"));
-    for (const char* name : {"graph.png", "graph.pdf"}) {
-        ASSERT_TRUE(w.exportImage(dir.filePath(QLatin1String(name)), &error)) << name;
-        QFile img(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(img.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(img.read(4) == (QByteArray(name).endsWith("png") ? "\x89PNG" : "%PDF"));
+    ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("g.png")), &error, QSize(640, 400)));
+    const QImage png(dir.filePath(QStringLiteral("g.png")));
+    EXPECT_EQ(png.size(), QSize(640, 400));
+    EXPECT_EQ(png.text(QStringLiteral("Title")), title);
+    EXPECT_LT(cursorPixels(png), 20);
+    int dark = 0; // the title, centred in the top line
+    for (int y = 0; y < 20; ++y)
+        for (int x = 640 / 3; x < 640 * 2 / 3; ++x)
+            dark += qGray(png.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 50);
+    EXPECT_TRUE(w.cursorShown());
+    ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("g.pdf")), &error));
+    QFile pdf(dir.filePath(QStringLiteral("g.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    QByteArray utf16("\xFE\xFF", 2); // how the PDF spells its Title: UTF-16BE
+    for (const QChar c : title)
+        utf16 += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Title (" + utf16 + ")"));
+    const QString nowhere = dir.filePath(QStringLiteral("no/such/graph.png"));
+    EXPECT_FALSE(w.exportImage(nowhere, &error));
+    EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
+    // CSV: the selected file or all, the view or the whole; the header always first.
+    ASSERT_EQ(w.openFiles({file("KX5_06.DAT", records(kNoon + 5, 10))}), 1);
+    w.setView(kNoon + 10.5, kNoon + 12.5);
+    const QByteArray header = "Station,File,Date,Time,Unit,SV,PV,MV (%)\r\n";
+    const QByteArray r05 = "05,KX5_05.DAT,2025-12-06,12:00:11,degC,250.0,250.1,41.1\r\n"
+                           "05,KX5_05.DAT,2025-12-06,12:00:12,degC,250.0,250.2,41.2\r\n";
+    const QByteArray r06 = "06,KX5_06.DAT,2025-12-06,12:00:11,degC,250.0,249.6,40.6\r\n"
+                           "06,KX5_06.DAT,2025-12-06,12:00:12,degC,250.0,249.7,40.7\r\n";
+    const struct {
+        int file;
+        bool whole;
+        QByteArray start;
+        int lines;
+        QByteArray end;
+    } cases[] = {
+        {0, false, header + r05, 3, r05},
+        {-1, false, header + r05, 5, r06},
+        {1, true, header + "06,KX5_06.DAT,2025-12-06,12:00:05,", 11,
+         "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n"},
+        {-1, true, header + "05,KX5_05.DAT,2025-12-06,12:00:00,", 111,
+         "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n"},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("out.csv"));
+        ASSERT_TRUE(w.exportCsv(c.file, c.whole, path, &error)) << error.toStdString();
+        QFile csv(path);
+        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+        const QByteArray got = csv.readAll();
+        EXPECT_TRUE(got.startsWith(c.start)) << c.file << c.whole << got.left(200).constData();
+        EXPECT_EQ(got.count('\n'), c.lines) << c.file << c.whole;
+        EXPECT_TRUE(got.endsWith(c.end)) << c.file << c.whole;
     }
-    EXPECT_FALSE(w.exportImage(dir.filePath(QStringLiteral("no/such/graph.png")), &error));
 }
 
 TEST_F(Viewer, TheLogSourceOpensTheSettingsFilesAndTheOnesThatAppearWhileFollowing) {
