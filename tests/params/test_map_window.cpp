@@ -43,13 +43,13 @@ TEST_F(MapWindow, LoadAsksForAReadAllRefreshesOnceOnTheTimerAndCloses) {
     EXPECT_FALSE(map->tmrRefresh.isActive());
     EXPECT_EQ(sv1(), "200.0");
 
-    // How a request ended: trouble in the link's words, a confirmed write in a word of its
-    // own, a read or a replaced request not at all.
+    // How a request ended: a write or trouble in the link's words, a read or a replaced request
+    // not at all.
     const Request sv = Request::groupWrite(kStepWriteSV, 7, {1, 1505, 0, 0});
     using O = RequestOutcome;
     const std::tuple<Request, O, const char*> ends[] = {
         {sv, O::GivenUp, "link"},        {sv, O::Dropped, "link"},
-        {sv, O::SecondHalfLost, "link"}, {sv, O::Done, "SV group written"},
+        {sv, O::SecondHalfLost, "link"}, {sv, O::Done, "link"},
         {sv, O::Replaced, "before"},     {Request::readAll(7), O::Done, "before"}};
     for (const auto& [r, outcome, shown] : ends) {
         map->messageLabel()->setText(QStringLiteral("before"));
