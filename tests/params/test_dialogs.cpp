@@ -292,6 +292,11 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
     QTest::mouseClick(alm.findChild<QLabel*>("lblA2TY"), Qt::LeftButton);
     QTest::mouseClick(alm.findChild<QLabel*>("lblA1TY"), Qt::LeftButton);
     EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+    // The type is drawn as a field: the same face as the dead band's box below it.
+    const auto inside = [&](const char* name) {
+        return alm.findChild<QWidget*>(name)->grab().toImage().pixelColor(3, 3);
+    };
+    EXPECT_EQ(inside("lblA1TY"), inside("txtA1DB"));
     // Twenty different drawings: a mix-up of two codes would show the same picture twice.
     QSet<QByteArray> pictures;
     for (int code = 1; code <= 20; ++code) {
