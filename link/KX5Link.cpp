@@ -816,6 +816,7 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
         tmrSend.stop();
         setPhase(Phase::InputPause);
         tmrPause.start();
+        if (m_current) emit inputPauseStarted(*m_current);
         return;
     }
     if (m_current)

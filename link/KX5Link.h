@@ -189,6 +189,8 @@ public:
 signals:
     // A request taken by request() has ended; text says how, in words for the user.
     void requestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+    // The input group's 610 and 611 are confirmed; 612 to 619 follow after the pause.
+    void inputPauseStarted(const Request& r);
     // Station index idx's monitor reply was stored (its values are fresh).
     void monitorStored(int idx);
     // An exchange with station index idx failed: its values are no longer fresh.

@@ -97,12 +97,14 @@ int GroupDialog::dataDecimals() const {
 }
 
 bool GroupDialog::send(const ValueList& list, int step) {
-    if (!list.ok()) {
-        MsgBox(this, windowTitle(), list.refusal() + QStringLiteral("\nNothing was sent."),
-               QMessageBox::Ok, QMessageBox::Warning);
-        return false;
-    }
+    if (refused(list)) return false;
     return submit(Request::groupWrite(step, m_sink->selectedMcNo(), list.values));
+}
+
+bool GroupDialog::refused(const ValueList& list) {
+    if (list.ok()) return false;
+    MsgBox(this, windowTitle(), list.refusalMessage(), QMessageBox::Ok, QMessageBox::Warning);
+    return true;
 }
 
 bool GroupDialog::submit(const Request& r) {

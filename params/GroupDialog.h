@@ -42,6 +42,8 @@ protected:
     // Hands the list to the link as the group write of step to the selected station and
     // closes, or shows why not (a value that does not fit, the link's refusal) and stays open.
     bool send(const ValueList& list, int step);
+    // Shows why the list cannot be sent, if it cannot; the dialog stays open.
+    bool refused(const ValueList& list);
     // Hands a request to the link and closes, or shows the link's refusal and stays open.
     bool submit(const Request& r);
 

@@ -20,7 +20,14 @@ void ValueList::addNumber(const QString& field, const QString& text, int power) 
     values.push_back(0);
     if (m_refusal) return;
     const double unit = std::pow(10.0, power);
-    m_refusal = QStringLiteral("%1: %2 does not fit. Enter a value from %3 to %4.")
-                    .arg(field, text.trimmed(), formatDecimals(kRegisterMin / unit, power),
+    m_refusal = QStringLiteral("%1: enter %2 to %3")
+                    .arg(field, formatDecimals(kRegisterMin / unit, power),
                          formatDecimals(kRegisterMax / unit, power));
+    m_typed = text.trimmed();
+}
+
+QString ValueList::refusalMessage() const {
+    if (!m_refusal) return {};
+    return QStringLiteral("%1\n%2 would not read back as typed. Nothing was sent.")
+        .arg(*m_refusal, m_typed);
 }

@@ -1,15 +1,16 @@
 // The value list a group dialog hands to the poll scheduler, built field by field with the
-// dialogs' conversions. A value whose whole number does not fit a register's four hex digits
-// is refused with a message naming the field and the range that fits, in the field's units.
+// dialogs' conversions. A value that would not read back as typed is refused with a message
+// naming the field and the range that does, in the field's units and decimals.
 #pragma once
 
 #include <QString>
 #include <optional>
 #include <vector>
 
-// The lowest and highest whole number that four hex digits carry (negatives as 65536 + v).
-constexpr qint64 kRegisterMin = -32768;
-constexpr qint64 kRegisterMax = 65535;
+// The whole numbers that read back as written: the controller holds a signed 16-bit value, and
+// the map reads "8000" to "EFFF" as 32768 to 61439, so only F000 to 7FFF mean the same to both.
+constexpr qint64 kRegisterMin = -4096;
+constexpr qint64 kRegisterMax = 32767;
 
 // Numeric value of text times 10^power, rounded halves to even. A product a hair's breadth from
 // a half (2.675 x 100 in binary) counts as that half.
@@ -17,18 +18,21 @@ qint64 scaleText(const QString& text, int power);
 
 class ValueList {
 public:
-    // A number field: numeric value x 10^power. Refused (and the list marked) when it does not
-    // fit; only the first refusal is kept.
+    // A number field: numeric value x 10^power. Refused (and the list marked) when it would
+    // not read back as typed; only the first refusal is kept.
     void addNumber(const QString& field, const QString& text, int power = 0);
     // A choice field's code.
     void addCode(int code) { values.push_back(code); }
 
     bool ok() const { return !m_refusal; }
-    // "SV1: 7000.0 does not fit. Enter a value from -3276.8 to 6553.5."
+    // "SV3: enter -409.6 to 3276.7"
     QString refusal() const { return m_refusal.value_or(QString()); }
+    // The refusal with what was typed and its consequence, for a message box.
+    QString refusalMessage() const;
 
     std::vector<int> values;
 
 private:
     std::optional<QString> m_refusal;
+    QString m_typed;
 };

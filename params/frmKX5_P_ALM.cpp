@@ -6,6 +6,45 @@
 #include "settings/ClickLabel.h"
 
 #include <QLineEdit>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
+
+namespace {
+
+// An alarm type is a value like the fields below it, so it is drawn as one: a text box with
+// a drop-down arrow that says a click offers the choices (not a button face with a folder).
+class TypeField : public ClickLabel {
+public:
+    using ClickLabel::ClickLabel;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        {
+            QStylePainter p(this);
+            QStyleOptionFrame box;
+            box.initFrom(this);
+            box.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &box, this);
+            box.state |= QStyle::State_Sunken;
+            p.drawPrimitive(QStyle::PE_PanelLineEdit, box);
+            QStyleOption arrow;
+            arrow.initFrom(this);
+            arrow.rect = QRect(width() - kArrow - 6, (height() - kArrow) / 2, kArrow, kArrow);
+            p.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
+            if (hasFocus()) { // Space and Return open the picker
+                QStyleOptionFocusRect focus;
+                focus.initFrom(this);
+                focus.rect = rect().adjusted(3, 3, -3, -3);
+                p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+            }
+        }
+        QLabel::paintEvent(e); // the code, over the box
+    }
+
+private:
+    static constexpr int kArrow = 12;
+};
+
+} // namespace
 
 frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* data,
                            QWidget* parent)
@@ -17,13 +56,11 @@ frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* d
         picker.exec();
     };
     const auto typeField = [this](const char* name, const char* mnemonic, const char* desc) {
-        auto* l = new ClickLabel(this);
+        auto* l = new TypeField(this);
         l->setObjectName(QString::fromLatin1(name));
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setCursor(Qt::PointingHandCursor);
         l->setToolTip(QStringLiteral("Click to choose the alarm type"));
         l->setMinimumWidth(90);
+        l->setFixedHeight(QLineEdit().sizeHint().height()); // as high as the fields below
         addRow(l, mnemonic, desc);
         return l;
     };

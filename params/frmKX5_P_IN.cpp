@@ -5,7 +5,6 @@
 #include "link/mdlKX5.h"
 #include "params/ValueList.h"
 #include "ui/GridView.h"
-#include "ui/MsgBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -159,11 +158,6 @@ void frmKX5_P_IN::btnOK_Click() {
     const QString bout = cmbBOUT->currentText();
     second.addCode(bout == QLatin1String("UP") ? 1 : bout == QLatin1String("DOWN") ? 2 : 0);
 
-    const QString refusal = !first.ok() ? first.refusal() : second.refusal();
-    if (!refusal.isEmpty()) {
-        MsgBox(this, windowTitle(), refusal + QStringLiteral("\nNothing was sent."),
-               QMessageBox::Ok, QMessageBox::Warning);
-        return;
-    }
+    if (refused(first) || refused(second)) return;
     submit(Request::inputWrite(m_sink->selectedMcNo(), first.values, second.values));
 }

@@ -50,7 +50,15 @@ frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* d
         if (!inUse(c, r) && !m_pid->text(c, r).isEmpty()) m_pid->setText(c, r, QString());
     });
 
-    txtARW = addText("txtARW", "ARW", nullptr);
+    // ARW is shown beside the sets it works with, but this group's write does not carry it:
+    // read-only and greyed as a value that cannot be changed here.
+    txtARW = addText("txtARW", "ARW", "read only");
+    txtARW->setReadOnly(true);
+    txtARW->setFocusPolicy(Qt::NoFocus);
+    txtARW->setAccessibleName(QStringLiteral("ARW (read only)"));
+    QPalette grey = txtARW->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Window));
+    txtARW->setPalette(grey);
     m_fields->addWidget(sprdPID, m_fields->rowCount(), 0, 1, 3);
     finishLayout();
 

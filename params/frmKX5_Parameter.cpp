@@ -2,6 +2,7 @@
 
 #include "link/Cells.h"
 #include "link/Grid.h"
+#include "link/KX5Link.h"
 #include "link/mdlKX5.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
@@ -191,6 +192,10 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
            mapHeight + bar->sizeHint().height() + msgLine->sizeHint().height() +
                2 * top->spacing() + top->contentsMargins().top() + top->contentsMargins().bottom());
 
+    // The main window passes on how requests end; the input pause is heard from the link.
+    if (auto* link = dynamic_cast<KX5Link*>(sink))
+        connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
+
     openDialog = [this](MapDialog which) {
         if (auto d = createDialog(which)) d->exec();
     };
@@ -255,7 +260,7 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
     case RequestOutcome::Done:
         // A read-all shows itself in the map; a write gets a word, as nothing else changes
         // when the value written equals the one shown.
-        if (r.isWrite()) lblMsg->setText(QStringLiteral("%1 written").arg(r.what()));
+        if (r.isWrite()) lblMsg->setText(text);
         break;
     case RequestOutcome::GivenUp:
     case RequestOutcome::Dropped:
@@ -265,6 +270,21 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
     case RequestOutcome::Replaced:
         break; // the request that replaced it reports in its turn
     }
+}
+
+RequestReply frmKX5_Parameter::request(const Request& r) {
+    const RequestReply reply = m_sink->request(r);
+    if (reply.taken && r.isWrite())
+        lblMsg->setText(
+            QStringLiteral("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.what()));
+    return reply;
+}
+
+void frmKX5_Parameter::onInputPause(const Request& r) {
+    lblMsg->setText(
+        QStringLiteral("MC [%1] input group: 610-611 written, 612-619 pending (%2 s pause)")
+            .arg(r.mcNo)
+            .arg(KX5Link::kPauseAfter105Ms / 1000));
 }
 
 void frmKX5_Parameter::tmrToggleColor_Timer() {
@@ -281,21 +301,21 @@ void frmKX5_Parameter::sprdMap_Click(int col, int row) {
 std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {
     switch (which) {
     case MapDialog::Control:
-        return std::make_unique<frmKX5_P_Control>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_Control>(this, m_map, m_data, this);
     case MapDialog::PID:
-        return std::make_unique<frmKX5_P_PID>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_PID>(this, m_map, m_data, this);
     case MapDialog::SV:
-        return std::make_unique<frmKX5_P_SV>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_SV>(this, m_map, m_data, this);
     case MapDialog::AT:
-        return std::make_unique<frmKX5_P_AT>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_AT>(this, m_map, m_data, this);
     case MapDialog::ALM:
-        return std::make_unique<frmKX5_P_ALM>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_ALM>(this, m_map, m_data, this);
     case MapDialog::OUT:
-        return std::make_unique<frmKX5_P_OUT>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_OUT>(this, m_map, m_data, this);
     case MapDialog::IN:
-        return std::make_unique<frmKX5_P_IN>(m_sink, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_IN>(this, m_map, m_data, this);
     case MapDialog::SetDT:
-        return std::make_unique<frmKX5_SetDT>(m_sink, this);
+        return std::make_unique<frmKX5_SetDT>(this, this);
     case MapDialog::None:
         break;
     }

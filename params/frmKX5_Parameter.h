@@ -1,7 +1,8 @@
 // Parameter Setting: the map of every parameter register of the selected station, with the
 // access class of each cell, and the door to the group dialogs. It reads the parameter data
 // grid the link fills, asks for a read-all when it opens, refreshes once each time the link
-// reports a completed read-all (tmrRefresh), and says in lblMsg how a write ended.
+// reports a completed read-all (tmrRefresh), and says in lblMsg where a write stands: waiting
+// for confirmation, in the input group's pause, written, or not confirmed.
 #pragma once
 
 #include "link/Request.h"
@@ -17,7 +18,8 @@ class QLabel;
 class QPushButton;
 class QTableView;
 
-class frmKX5_Parameter : public QDialog {
+// The dialogs hand their writes to the map, which passes them on to the link and notes them.
+class frmKX5_Parameter : public QDialog, public RequestSink {
     Q_OBJECT
 public:
     // sink: the link, which also names the station edited; data: the link's parameter data
@@ -49,9 +51,15 @@ public:
 
     void done(int r) override;
 
+    // Passes r on to the link; a write taken is said in lblMsg until it ends.
+    RequestReply request(const Request& r) override;
+    int selectedMcNo() const override { return m_sink->selectedMcNo(); }
+
 public slots:
     // How a request ended: a write that was not confirmed or not sent is said in lblMsg.
     void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+    // The input group's first half is confirmed; the second waits out the controller's pause.
+    void onInputPause(const Request& r);
 
 private:
     void unload();

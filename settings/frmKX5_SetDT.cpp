@@ -67,8 +67,14 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     btnSameDT1 = new QPushButton(this);
     btnSameDT1->setObjectName(QStringLiteral("btnSameDT1"));
     btnSameDT1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    btnSameDT1->setToolTip(QStringLiteral("Follow the PC clock"));
-    btnSameDT1->setAutoFillBackground(true);
+    btnSameDT1->setAccessibleName(QStringLiteral("Follow the PC clock"));
+    // On shows as a pressed button filled light magenta with a dark rim: the style's own
+    // button face tints a palette colour too faintly to tell the two states apart.
+    btnSameDT1->setCheckable(true);
+    btnSameDT1->setStyleSheet(
+        QStringLiteral("QPushButton:checked { background-color: %1; border: 2px solid #800080;"
+                       " border-radius: 3px; padding: 3px; }")
+            .arg(toQColor(kLightMagenta).name()));
     btnSet = new QPushButton(QStringLiteral("&Set"), this);
     btnSet->setObjectName(QStringLiteral("btnSet"));
     {
@@ -128,10 +134,9 @@ void frmKX5_SetDT::btnSameDT1_Click() {
 }
 
 void frmKX5_SetDT::showFollowState() {
-    QPalette p = btnSameDT1->palette();
-    p.setColor(QPalette::Button, m_follow ? toQColor(kLightMagenta)
-                                          : style()->standardPalette().color(QPalette::Button));
-    btnSameDT1->setPalette(p);
+    btnSameDT1->setChecked(m_follow);
+    btnSameDT1->setToolTip(m_follow ? QStringLiteral("Following the PC clock: click to stop")
+                                    : QStringLiteral("Follow the PC clock"));
 }
 
 void frmKX5_SetDT::btnSet_Click() {
@@ -141,13 +146,16 @@ void frmKX5_SetDT::btnSet_Click() {
     const bool timeOk = parseTime(m_dt->text(2, 1), &t);
     if (!dateOk || !timeOk) {
         // Nothing is queued: a half-valid clock would be written to the controller as is.
+        // Each hint is a line of its own, its spaces unbreakable, so a range never splits; the
+        // pattern's hyphens are non-breaking ones, as a line may break after "YYYY-".
         QStringList what;
-        if (!dateOk) what << QStringLiteral("a date from 1990-01-01 to 2100-12-31 (YYYY-MM-DD)");
+        if (!dateOk)
+            what << QStringLiteral("a date from 1990-01-01 to 2100-12-31 (YYYY\u2011MM\u2011DD)");
         if (!timeOk) what << QStringLiteral("a time from 00:00:00 to 23:59:59 (HH:MM:SS)");
-        MsgBox(
-            this, windowTitle(),
-            QStringLiteral("Nothing was sent. Enter %1.").arg(what.join(QStringLiteral(" and "))),
-            QMessageBox::Ok, QMessageBox::Warning);
+        const QString hints =
+            what.join(QStringLiteral(" and\n")).replace(QLatin1Char(' '), QChar::Nbsp);
+        MsgBox(this, windowTitle(), QStringLiteral("Nothing was sent. Enter\n%1.").arg(hints),
+               QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
     const RequestReply reply = m_sink->request(Request::clock(

@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit) {
+TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBackOtherwise) {
     struct Case {
         const char* dialog;
         int inp, unit, dpp;
@@ -50,21 +50,21 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit)
         QString refused = {};         // the message of a value that does not fit
         QString linkSays = {};        // the link refuses the request with this
     };
-    const auto noFit = [](const char* what, const char* range) {
-        return QStringLiteral("%1 does not fit. Enter a value from %2\nNothing was sent.")
-            .arg(what, range);
+    const auto noFit = [](const char* field, const char* range, const char* typed) {
+        return QStringLiteral("%1: enter %2\n%3 would not read back as typed. Nothing was sent.")
+            .arg(field, range, typed);
     };
-    const char *fits16 = "-32768 to 65535.", *fits1 = "-3276.8 to 6553.5.";
+    const char *whole = "-4096 to 32767", *tenths = "-409.6 to 3276.7";
     // clang-format off
     const Case cases[] = {
         {"SV", 1, 0, 0, {{"cmbSV_No", "2"}, {"txtSV1", "150.5"}, {"txtSV2", "151.5"},
                          {"txtSV3", "-20"}}, {2, 150, 152, -20}, kStepWriteSV},
         {"SV", 2, 0, 0, {{"cmbSV_No", "3"}, {"txtSV1", "150.5"}, {"txtSV2", "7a"},
                          {"txtSV3", ""}}, {3, 1505, 70, 0}, kStepWriteSV},
-        // Products a hair off a half in binary still halve to even; the register's bounds fit.
+        // Products a hair off a half in binary still halve to even; F000 and 7FFF read back.
         {"SV", 30, 0, 2, {{"txtSV1", "2.675"}, {"txtSV2", "1.005"}, {"txtSV3", "-0.125"}},
                          {0, 268, 100, -12}, kStepWriteSV},
-        {"SV", 2, 0, 0, {{"txtSV1", "6553.5"}, {"txtSV2", "-3276.8"}}, {0, 65535, -32768, 0},
+        {"SV", 2, 0, 0, {{"txtSV1", "3276.74"}, {"txtSV2", "-409.6"}}, {0, 32767, -4096, 0},
                          kStepWriteSV},
         {"OUT", 2, 0, 0, {{"cmbOUT", "5"}, {"cmbOACT", "DIR"}, {"txtCT", "20"}, {"txtCTC", "x"},
                           {"txtHYS", "0.5"}, {"txtPO", "55.5"}, {"txtPOC", "100"},
@@ -102,14 +102,18 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesAValueThatDoesNotFit)
         {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
                          {"txtSLH", "0.25"}, {"cmbBOUT", "OFF"}},
                         {20, 1}, kStepWriteInput1, {100, -50, 0, 2, 5, 3, -15, 0}},
-        // Refused: nothing is sent and the dialog stays open.
-        {"SV", 2, 0, 0, {{"txtSV1", "7000"}}, {}, 0, {}, noFit("SV1: 7000", fits1)},
-        {"SV", 1, 0, 0, {{"txtSV3", "-40000"}}, {}, 0, {}, noFit("SV3: -40000", fits16)},
-        {"OUT", 1, 0, 0, {{"txtPO", "6553.6"}}, {}, 0, {}, noFit("PO: 6553.6", fits1)},
-        {"ALM", 30, 0, 3, {{"txtAL2", "66"}}, {}, 0, {}, noFit("AL-2: 66", "-32.768 to 65.535.")},
-        {"Control", 1, 0, 0, {{"txtUPRT", "1e6"}}, {}, 0, {}, noFit("UP.RT: 1e6", fits16)},
-        {"PID", 1, 0, 0, {{"sprdPID 2 4", "70000"}}, {}, 0, {}, noFit("2.MR: 70000", fits16)},
-        {"IN", 33, 0, 1, {{"txtFRH", "7000"}}, {}, 0, {}, noFit("FR-H: 7000", fits1)},
+        // Refused, as the controller or the map would read it back otherwise: nothing is sent
+        // and the dialog stays open.
+        {"SV", 2, 0, 0, {{"txtSV3", "4000.0"}}, {}, 0, {}, noFit("SV3", tenths, "4000.0")},
+        {"SV", 2, 0, 0, {{"txtSV1", "-409.7"}}, {}, 0, {}, noFit("SV1", tenths, "-409.7")},
+        {"SV", 1, 0, 0, {{"txtSV2", "32768"}}, {}, 0, {}, noFit("SV2", whole, "32768")},
+        {"OUT", 1, 0, 0, {{"txtCT", "65535"}}, {}, 0, {}, noFit("CT", whole, "65535")},
+        {"OUT", 1, 0, 0, {{"txtPO", "3276.8"}}, {}, 0, {}, noFit("PO", tenths, "3276.8")},
+        {"ALM", 30, 0, 3, {{"txtAL2", "33"}}, {}, 0, {},
+                          noFit("AL-2", "-4.096 to 32.767", "33")},
+        {"Control", 1, 0, 0, {{"txtUPRT", "1e6"}}, {}, 0, {}, noFit("UP.RT", whole, "1e6")},
+        {"PID", 1, 0, 0, {{"sprdPID 2 4", "-4097"}}, {}, 0, {}, noFit("2.MR", whole, "-4097")},
+        {"IN", 33, 0, 1, {{"txtFRH", "-500.0"}}, {}, 0, {}, noFit("FR-H", tenths, "-500.0")},
         // Refused by the link: asked for, its words shown, the dialog open to try again.
         {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT, {}, {},
                         "The port is closed: auto-tuning group not sent."},
@@ -151,6 +155,7 @@ TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
         input(30, 0, d);
         auto dlg = make("PID");
         EXPECT_EQ(field(dlg.get(), "txtARW"), "77");
+        EXPECT_TRUE(dlg->findChild<QLineEdit*>("txtARW")->isReadOnly());
         std::vector<int> expected;
         for (int s = 1; s <= 3; ++s)
             for (int r = 1; r <= 9 - (s == 3); ++r) {
@@ -287,6 +292,11 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
     QTest::mouseClick(alm.findChild<QLabel*>("lblA2TY"), Qt::LeftButton);
     QTest::mouseClick(alm.findChild<QLabel*>("lblA1TY"), Qt::LeftButton);
     EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+    // The type is drawn as a field: the same face as the dead band's box below it.
+    const auto inside = [&](const char* name) {
+        return alm.findChild<QWidget*>(name)->grab().toImage().pixelColor(3, 3);
+    };
+    EXPECT_EQ(inside("lblA1TY"), inside("txtA1DB"));
     // Twenty different drawings: a mix-up of two codes would show the same picture twice.
     QSet<QByteArray> pictures;
     for (int code = 1; code <= 20; ++code) {

@@ -1,12 +1,13 @@
 // The map window: what Form_Load shows and asks for, the one-shot refresh, closing, how a
-// request ended and clicks reaching lblMsg, the dialogs, the blinking message and the colours
-// on the rendered map. The rules are left to test_map_rules.cpp, the link's part to
-// test_param_wire.cpp.
+// request ended and clicks reaching lblMsg, the dialogs, the clock window's switch and hints,
+// the blinking message and the colours on the rendered map. The rules are left to
+// test_map_rules.cpp, the link's part to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
 #include "params/frmKX5_Parameter.h"
 
 #include <QTableView>
+#include <QTextLayout>
 
 class MapWindow : public ParamsFixture {
 protected:
@@ -43,13 +44,13 @@ TEST_F(MapWindow, LoadAsksForAReadAllRefreshesOnceOnTheTimerAndCloses) {
     EXPECT_FALSE(map->tmrRefresh.isActive());
     EXPECT_EQ(sv1(), "200.0");
 
-    // How a request ended: trouble in the link's words, a confirmed write in a word of its
-    // own, a read or a replaced request not at all.
+    // How a request ended: a write or trouble in the link's words, a read or a replaced request
+    // not at all.
     const Request sv = Request::groupWrite(kStepWriteSV, 7, {1, 1505, 0, 0});
     using O = RequestOutcome;
     const std::tuple<Request, O, const char*> ends[] = {
         {sv, O::GivenUp, "link"},        {sv, O::Dropped, "link"},
-        {sv, O::SecondHalfLost, "link"}, {sv, O::Done, "SV group written"},
+        {sv, O::SecondHalfLost, "link"}, {sv, O::Done, "link"},
         {sv, O::Replaced, "before"},     {Request::readAll(7), O::Done, "before"}};
     for (const auto& [r, outcome, shown] : ends) {
         map->messageLabel()->setText(QStringLiteral("before"));
@@ -96,6 +97,27 @@ TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialog) {
     EXPECT_EQ(map->createDialog(MapDialog::None), nullptr);
     // The SV dialog reads the map's formatted text, not the raw register.
     EXPECT_EQ(field(map->createDialog(MapDialog::SV).get(), "txtSV1"), "150.5");
+}
+
+TEST_F(MapWindow, ClockWindowShowsTheFollowSwitchAndKeepsEachHintOnOneLine) {
+    auto dt = map->createDialog(MapDialog::SetDT);
+    dt->show();
+    auto* follow = dt->findChild<QPushButton*>("btnSameDT1");
+    QTest::mouseClick(follow, Qt::LeftButton); // on: the face is light magenta
+    EXPECT_EQ(follow->grab().toImage().pixelColor(4, follow->height() / 2), QColor(255, 192, 255));
+    // Set with empty cells: each hint line is laid out whole even in a narrow box.
+    QTest::mouseClick(dt->findChild<QPushButton*>("btnSet"), Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1);
+    const QStringList lines = messages[0].split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.size(), 3);
+    for (const QString& line : lines.mid(1)) {
+        QTextLayout layout(line, dt->font());
+        layout.beginLayout();
+        for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine())
+            l.setLineWidth(80);
+        layout.endLayout();
+        EXPECT_EQ(layout.lineCount(), 1) << line.toStdString();
+    }
 }
 
 TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {

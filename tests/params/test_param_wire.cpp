@@ -1,7 +1,8 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
-// read-all and its one refresh, a set-value write with its exact DWR frame, the read-all after
-// it and the map's word on it, and command 5 opening the map. The input write's two halves and
-// their pause are left to test_param_pty.cpp, conversions to test_dialogs.cpp.
+// read-all and its one refresh, a set-value write of the extreme values that read back as typed
+// with its exact DWR frame, the read-all after it and the map's word on it, the map's word on the
+// input write's pause, and command 5 opening the map. The input write's timing is left to
+// test_param_pty.cpp, conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
@@ -57,28 +58,43 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     EXPECT_EQ(shown.text(8, 2) + shown.text(2, 2) + shown.text(14, 20), "100.0250.0DOWN");
 
     auto sv = map->createDialog(MapDialog::SV);
-    setField(sv.get(), "txtSV1", QStringLiteral("123.4"));
-    setField(sv.get(), "txtSV3", QStringLiteral("-0.5"));
+    setField(sv.get(), "txtSV1", QStringLiteral("3276.7"));
+    setField(sv.get(), "txtSV3", QStringLiteral("-409.6"));
     clickOK(sv.get());
     sv.reset();
     EXPECT_EQ(sent(), "\x02"
-                      "03DWR,04,0300,0001,0301,04D2,0302,0000,0303,FFFB\r\n");
+                      "03DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
+    EXPECT_EQ(map->messageLabel()->text(), "MC [3] SV group: waiting for confirmation");
     reply("03DWR,OK");
     EXPECT_EQ(link()->gSendStep, kStepReadAll1);
     EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(map->messageLabel()->text(), "SV group written");
+    EXPECT_EQ(map->messageLabel()->text(), "MC [3] SV group written");
 
-    regs[301] = "04D2";
+    regs[301] = "7FFF";
+    regs[303] = "F000";
     EXPECT_FALSE(answerReadAll(regs, map.get()));
     EXPECT_EQ(shown.text(8, 2), "100.0"); // not before the timer
     ASSERT_TRUE(map->tmrRefresh.isActive());
     map->tmrRefresh_Timer();
     EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(shown.text(8, 2), "123.4");
+    EXPECT_EQ(shown.text(8, 2) + " " + shown.text(8, 4), "3276.7 -409.6"); // as typed
     // Monitoring goes on; it does not refresh the map.
     EXPECT_TRUE(sent().startsWith("\x02"
                                   "03DRR,19,0610,"));
     EXPECT_FALSE(map->tmrRefresh.isActive());
+
+    // The input group: the map says the second half waits out the pause, then that all is in.
+    clickOK(map->createDialog(MapDialog::IN).get());
+    EXPECT_EQ(sent(), "\x02"
+                      "03DWR,02,0610,0002,0611,0000\r\n");
+    reply("03DWR,OK");
+    EXPECT_EQ(map->messageLabel()->text(),
+              "MC [3] input group: 610-611 written, 612-619 pending (2 s pause)");
+    link()->pause_Done();
+    EXPECT_TRUE(sent().startsWith("\x02"
+                                  "03DWR,08,0612,"));
+    reply("03DWR,OK");
+    EXPECT_EQ(map->messageLabel()->text(), "MC [3] input group written");
 
     map.reset();
     // A read-all completed with no map open finds nothing to refresh.
