@@ -65,9 +65,9 @@ void LineStatisticsDialog::refresh() {
                                    QString::number(s.badSums),
                                    QString::number(s.noOk),
                                    QString::number(s.unmatched),
-                                   s.lastGood.isValid()
-                                       ? s.lastGood.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
-                                       : QString(),
+                                   s.lastGood.isValid() ? s.lastGood.toLocalTime().toString(
+                                                              QStringLiteral("yyyy-MM-dd hh:mm:ss"))
+                                                        : QString(),
                                    QString::number(s.meanMs(), 'f', 1),
                                    QString::number(s.worstMs, 'f', 1)};
         for (int c = 0; c < cells.size(); ++c) {

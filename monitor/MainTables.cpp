@@ -4,23 +4,29 @@
 #include "link/KX5Link.h"
 #include "monitor/EventLog.h"
 #include "monitor/TraceFile.h"
+#include "monitor/TraceRecorder.h"
 #include "settings/ConfigFiles.h"
+#include "settings/LinkOptions.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
 #include "ui/TableSizing.h"
 #include "ui/TraceModel.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <memory>
 
-MainTables::MainTables(KX5Link* link, EventLog* events, QWidget* parent)
-    : QTabWidget(parent), m_link(link) {
+MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder, QWidget* parent)
+    : QTabWidget(parent), m_link(link), m_recorder(recorder) {
     setObjectName(QStringLiteral("tabTables"));
     m_viewMonitoring = new GridView(&link->sprdMonitoring);
     m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
@@ -38,7 +44,25 @@ MainTables::MainTables(KX5Link* link, EventLog* events, QWidget* parent)
     auto* saveTrace = new QPushButton(QStringLiteral("Save &Trace..."));
     saveTrace->setObjectName(QStringLiteral("btnSaveTrace"));
     connect(saveTrace, &QPushButton::clicked, this, &MainTables::btnSaveTrace_Click);
+    m_chkRecord = new QCheckBox(QStringLiteral("&Record Trace to the data folder"));
+    m_chkRecord->setObjectName(QStringLiteral("chkRecordTrace"));
+    m_chkRecord->setToolTip(QStringLiteral("Every frame, with its time and direction, to a "
+                                           "daily file beside the data files"));
+    m_spinLimit = new QSpinBox;
+    m_spinLimit->setObjectName(QStringLiteral("spinTraceLimit"));
+    m_spinLimit->setRange(1, 100000);
+    m_spinLimit->setSuffix(QStringLiteral(" MB"));
+    m_spinLimit->setAccessibleName(QStringLiteral("Keep at most"));
+    auto* limitCaption = new QLabel(QStringLiteral("Keep at &most"));
+    limitCaption->setBuddy(m_spinLimit);
+    showRecordOptions();
+    connect(m_chkRecord, &QCheckBox::toggled, this, &MainTables::recordOptionsChanged);
+    connect(m_spinLimit, &QSpinBox::editingFinished, this, &MainTables::recordOptionsChanged);
     auto* traceBar = new QHBoxLayout;
+    traceBar->addWidget(m_chkRecord);
+    traceBar->addSpacing(12);
+    traceBar->addWidget(limitCaption);
+    traceBar->addWidget(m_spinLimit);
     traceBar->addStretch();
     traceBar->addWidget(saveTrace);
     traceLay->addLayout(traceBar);
@@ -94,6 +118,30 @@ void MainTables::layoutTrace() {
     h->setMinimumSectionSize(width);
     h->setDefaultSectionSize(width);
     h->setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void MainTables::showRecordOptions() {
+    const QSignalBlocker quiet(m_chkRecord), quiet2(m_spinLimit);
+    m_chkRecord->setChecked(linkOptions().recordTrace);
+    m_spinLimit->setValue(linkOptions().traceLimitMB);
+    m_recorder->setLimitMB(linkOptions().traceLimitMB);
+    m_recorder->setOn(linkOptions().recordTrace);
+}
+
+void MainTables::recordOptionsChanged() {
+    m_recorder->setLimitMB(m_spinLimit->value());
+    m_recorder->setOn(m_chkRecord->isChecked());
+    LinkOptions o = linkOptions();
+    o.recordTrace = m_chkRecord->isChecked();
+    o.traceLimitMB = m_spinLimit->value();
+    if (o.recordTrace == linkOptions().recordTrace && o.traceLimitMB == linkOptions().traceLimitMB)
+        return;
+    QString error;
+    // The switch works for this run either way; only keeping it for the next one can fail.
+    if (saveLinkOptions(o, &error))
+        linkOptions() = o;
+    else
+        MsgBox(this, QStringLiteral("Record Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void MainTables::btnSaveTrace_Click() {

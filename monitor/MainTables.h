@@ -7,25 +7,35 @@
 class EventLog;
 class GridView;
 class KX5Link;
+class QCheckBox;
+class QSpinBox;
 class QTableView;
+class TraceRecorder;
 
 class MainTables : public QTabWidget {
     Q_OBJECT
 public:
     static constexpr int kShownRows = 5; // the monitor table shows at least this many rows
 
-    MainTables(KX5Link* link, EventLog* events, QWidget* parent = nullptr);
+    MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder, QWidget* parent = nullptr);
 
     // Room for the monitor table's kShownRows rows under the tab bar.
     int preferredHeight() const;
     void btnSaveTrace_Click();
+    // The record switch and its limit as the link options say; their changes are saved there.
+    void showRecordOptions();
 
 private:
     void layoutMonitorTable();
     void layoutTrace();
     static void followEnd(QTableView* view);
 
+    void recordOptionsChanged();
+
     KX5Link* m_link;
+    TraceRecorder* m_recorder;
+    QCheckBox* m_chkRecord = nullptr;
+    QSpinBox* m_spinLimit = nullptr;
     GridView* m_viewMonitoring = nullptr;
     QTableView* m_viewCommD = nullptr;
     GridView* m_viewEvents = nullptr;

@@ -11,6 +11,7 @@
 #include "monitor/MainTables.h"
 #include "monitor/SingleDisplay.h"
 #include "monitor/StationPanel.h"
+#include "monitor/TraceRecorder.h"
 #include "monitor/TrendChart.h"
 #include "monitor/TrendPanel.h"
 #include "params/frmKX5_Parameter.h"
@@ -70,6 +71,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     afterDataSaveSettings();
     LoadCommCfg();
     loadLinkOptions();
+    m_tables->showRecordOptions();
     afterPortSettings();
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
     SetOnlineState(false);
@@ -160,7 +162,9 @@ void frmKX5_Main::buildUi() {
     top->setChildrenCollapsible(false);
     split->addWidget(top);
 
-    auto* tabs = new MainTables(m_link, m_events);
+    m_recorder = new TraceRecorder(m_link, m_events, this);
+    m_tables = new MainTables(m_link, m_events, m_recorder);
+    auto* tabs = m_tables;
     split->addWidget(tabs);
     // The monitor table keeps its rows when the window grows; the chart takes the rest.
     split->setStretchFactor(0, 1);

@@ -17,6 +17,8 @@
 class DataLogger;
 class EventLog;
 class LineStatisticsDialog;
+class MainTables;
+class TraceRecorder;
 class Lamp;
 class QAction;
 class QLabel;
@@ -65,6 +67,7 @@ public:
     void tmrDispGraph_Timer();
 
     TrendPanel* trend() const { return m_trend; }
+    TraceRecorder* traceRecorder() const { return m_recorder; }
     SingleDisplay* singleDisplay() const { return m_single; }
     StationPanel* stations() const { return m_stations; }
 
@@ -100,5 +103,7 @@ private:
     StationPanel* m_stations = nullptr;
     SingleDisplay* m_single = nullptr;
     TrendPanel* m_trend = nullptr;
+    MainTables* m_tables = nullptr;
+    TraceRecorder* m_recorder = nullptr;
     Lamp *m_shpSend = nullptr, *m_shpRecv = nullptr;
 };

@@ -8,6 +8,8 @@ namespace {
 
 const QString kFast = QStringLiteral("FastPolling");
 const QString kReopen = QStringLiteral("ReopenLostPort");
+const QString kRecord = QStringLiteral("RecordTrace");
+const QString kLimit = QStringLiteral("TraceLimitMB");
 
 } // namespace
 
@@ -28,9 +30,16 @@ bool loadLinkOptions() {
     for (const QString& line : lines) {
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
         const QString value = line.section(QLatin1Char('='), 1).trimmed();
+        if (key == kLimit) {
+            bool ok = false;
+            const int mb = value.toInt(&ok);
+            if (ok && mb >= 1 && mb <= 100000) o.traceLimitMB = mb;
+            continue;
+        }
         if (value != QLatin1String("0") && value != QLatin1String("1")) continue;
         if (key == kFast) o.fastPolling = value == QLatin1String("1");
         if (key == kReopen) o.reopenLostPort = value == QLatin1String("1");
+        if (key == kRecord) o.recordTrace = value == QLatin1String("1");
     }
     return true;
 }
@@ -41,5 +50,8 @@ bool saveLinkOptions(const LinkOptions& o, QString* error) {
         return key + QLatin1Char('=') + QLatin1Char(on ? '1' : '0');
     };
     return writeLinesAtomic(linkOptionsPath(),
-                            {line(kFast, o.fastPolling), line(kReopen, o.reopenLostPort)}, error);
+                            {line(kFast, o.fastPolling), line(kReopen, o.reopenLostPort),
+                             line(kRecord, o.recordTrace),
+                             kLimit + QLatin1Char('=') + QString::number(o.traceLimitMB)},
+                            error);
 }

@@ -7,6 +7,8 @@
 struct LinkOptions {
     bool fastPolling = false;   // off: the standard pacing
     bool reopenLostPort = true; // a port that fails while open is reopened by itself
+    bool recordTrace = false;   // every frame to a daily file in the data folder
+    int traceLimitMB = 100;     // the recorded days kept, at most this many MB in all
 };
 
 // The options in use.

@@ -172,7 +172,10 @@ void frmKX5_SetPort::cmbPort_Click(int index) {
 void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
-    const LinkOptions options{chkFastPolling->isChecked(), chkReopen->isChecked()};
+    // The other options are not this window's: they stay as they are.
+    LinkOptions options = linkOptions();
+    options.fastPolling = chkFastPolling->isChecked();
+    options.reopenLostPort = chkReopen->isChecked();
     QString error;
     const bool commSaved = SaveCommCfg(cfg, &error);
     if (!commSaved || !saveLinkOptions(options, &error)) {

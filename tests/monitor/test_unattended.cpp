@@ -6,11 +6,14 @@
 #include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/TraceFile.h"
+#include "monitor/TraceRecorder.h"
 #include "settings/LinkOptions.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -170,6 +173,43 @@ TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
     EXPECT_TRUE(lines[1].contains(QByteArray(398, 'x') + "<(+102 bytes)>")) << lines[1].data();
     EXPECT_FALSE(saveTrace(link()->sprdCommD, path("no/such/folder/t.txt"), &error));
     EXPECT_TRUE(error.contains("no/such/folder")) << error.toStdString();
+}
+
+// The recorded trace: a daily file of every frame, kept within the user's limit by removing
+// whole older days, never today's; a file that cannot be written is said once.
+TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
+    for (const char* day : {"20260301", "20260302", "20260303"})
+        writeFile(QString("Oven_Trace_%1.TXT").arg(day), QByteArray(600 << 10, 'z'));
+    build({1});
+    TraceRecorder* rec = win->traceRecorder();
+    rec->clock = [this] { return now; };
+    child<QSpinBox>("spinTraceLimit")->setValue(1);
+    emit child<QSpinBox>("spinTraceLimit")->editingFinished();
+    child<QCheckBox>("chkRecordTrace")->click(); // on a page not shown
+    link()->sprdCommD.add(QByteArray("\x02") + "01WHO\r\n", true);
+    link()->sprdCommD.add("late", false);
+    const QByteArray today = readFile(TraceRecorder::filePath(now.date()));
+    EXPECT_TRUE(today.contains("\tSend\t<STX>01WHO<CR><LF>\r\n")) << today.data();
+    EXPECT_TRUE(today.endsWith("\tRecv\tlate\r\n")) << today.data();
+    QStringList left = QDir(dir.path()).entryList({"Oven_Trace_*"});
+    EXPECT_EQ(left, QStringList({"Oven_Trace_20260303.TXT", "Oven_Trace_20260307.TXT"}));
+    // The switch and the limit are kept for the next start.
+    EXPECT_EQ(readFile(linkOptionsPath()), "FastPolling=0\r\nReopenLostPort=1\r\nRecordTrace=1\r\n"
+                                           "TraceLimitMB=1\r\n");
+    // The next day: a new file, and the one before it gives way only when over the limit.
+    now = now.addDays(1);
+    QDir().mkpath(TraceRecorder::filePath(now.date())); // ... which cannot be written
+    link()->sprdCommD.add("a", false);
+    link()->sprdCommD.add("b", false);
+    const QString said =
+        "Trace not recorded to " + TraceRecorder::filePath(now.date()) + ": not a regular file";
+    EXPECT_EQ(link()->panel(4), said);
+    EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
+    left = QDir(dir.path()).entryList({"Oven_Trace_*"});
+    EXPECT_EQ(left.size(), 3); // under the limit: nothing more removed
+    child<QCheckBox>("chkRecordTrace")->click();
+    EXPECT_FALSE(rec->isOn());
 }
 
 TEST_F(Unattended, LineStatisticsWindowShowsTheCountsAndResets) {
