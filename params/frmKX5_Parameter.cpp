@@ -11,10 +11,14 @@
 #include "params/frmKX5_P_OUT.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
+#include "settings/ConfigFiles.h"
 #include "settings/frmKX5_SetDT.h"
 #include "ui/GridModel.h"
+#include "ui/MsgBox.h"
 
 #include <QAbstractTableModel>
+#include <QDir>
+#include <QFileDialog>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +26,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -180,6 +185,14 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     bar->addWidget(lblReadWrite);
     bar->addWidget(lblNotUsed);
     bar->addStretch();
+    auto* btnSaveSet = new QPushButton(QStringLiteral("Save &Set..."), this);
+    btnSaveSet->setObjectName(QStringLiteral("btnSaveSet"));
+    connect(btnSaveSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnSaveSet_Click);
+    auto* btnCompareSet = new QPushButton(QStringLiteral("Co&mpare with Set..."), this);
+    btnCompareSet->setObjectName(QStringLiteral("btnCompareSet"));
+    connect(btnCompareSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnCompareSet_Click);
+    bar->addWidget(btnSaveSet);
+    bar->addWidget(btnCompareSet);
     bar->addWidget(btnClose);
     auto* msgLine = new QHBoxLayout;
     msgLine->addWidget(lblMsg, 1);
@@ -196,6 +209,35 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     if (auto* link = dynamic_cast<KX5Link*>(sink))
         connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
 
+    chooseSetFile = [this](bool save) {
+        const QString filter = QStringLiteral("Parameter sets (*.csv);;All files (*)");
+        return save ? QFileDialog::getSaveFileName(
+                          this, QStringLiteral("Save Set"),
+                          QDir(programDir())
+                              .filePath(QStringLiteral("MC%1.csv").arg(selectedMcNo())),
+                          filter)
+                    : QFileDialog::getOpenFileName(this, QStringLiteral("Compare with Set"),
+                                                   programDir(), filter);
+    };
+    showDiffs = [this](const QString& title, const std::vector<ParamDiff>& diffs) {
+        QDialog d(this);
+        d.setWindowTitle(title);
+        auto* table = new QTableWidget(int(diffs.size()), 4, &d);
+        table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Register"),
+                                          QStringLiteral("Station"), QStringLiteral("Set")});
+        for (int i = 0; i < int(diffs.size()); ++i) {
+            const ParamDiff& x = diffs[size_t(i)];
+            const QStringList cells = {x.name, QString::number(x.reg), x.station, x.set};
+            for (int c = 0; c < 4; ++c)
+                table->setItem(i, c, new QTableWidgetItem(cells[c]));
+        }
+        table->resizeColumnsToContents();
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        auto* lay = new QVBoxLayout(&d);
+        lay->addWidget(table);
+        d.resize(520, 420);
+        d.exec();
+    };
     openDialog = [this](MapDialog which) {
         if (auto d = createDialog(which)) d->exec();
     };
@@ -249,9 +291,61 @@ void frmKX5_Parameter::RefreshMap() {
     if (m_data) refreshMapGrid(*m_data, *m_map);
 }
 
+void frmKX5_Parameter::btnSaveSet_Click() {
+    if (!m_data || selectedMcNo() <= 0) return;
+    const QString path = chooseSetFile(true);
+    if (path.isEmpty()) return;
+    const ParamSet set =
+        paramSetFromData(*m_data, lblModel->text(), selectedMcNo(), QDateTime::currentDateTime());
+    QString error;
+    if (writeLinesAtomic(path, paramSetLines(set), &error))
+        lblMsg->setText(QStringLiteral("MC %1 set saved to %2").arg(set.mcNo).arg(path));
+    else
+        MsgBox(this, QStringLiteral("Save Set"), error, QMessageBox::Ok, QMessageBox::Warning);
+}
+
+void frmKX5_Parameter::btnCompareSet_Click() {
+    const QString path = chooseSetFile(false);
+    if (path.isEmpty()) return;
+    ParamSet set;
+    QString error;
+    if (!readParamSet(path, &set, &error)) {
+        MsgBox(this, QStringLiteral("Compare with Set"), error, QMessageBox::Ok,
+               QMessageBox::Warning);
+        return;
+    }
+    if (set.model != lblModel->text()) {
+        MsgBox(this, QStringLiteral("Compare with Set"),
+               QStringLiteral("The set is of a %1, MC %2 is a %3: not compared.")
+                   .arg(set.model)
+                   .arg(selectedMcNo())
+                   .arg(lblModel->text()),
+               QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    // Compared with the controller as it is now, not with what the map read a while ago.
+    const RequestReply reply = m_sink->request(Request::readAll(selectedMcNo()));
+    if (!reply.taken) {
+        lblMsg->setText(reply.refusal);
+        return;
+    }
+    m_compare = set;
+    lblMsg->setText(QStringLiteral("MC %1: reading its parameters to compare").arg(selectedMcNo()));
+}
+
 void frmKX5_Parameter::tmrRefresh_Timer() {
     tmrRefresh.stop();
     RefreshMap();
+    if (m_compare && m_data) {
+        const std::vector<ParamDiff> diffs = compareParamSet(*m_compare, *m_data);
+        const QString title = QStringLiteral("MC %1 against the set of MC %2: %3 differ")
+                                  .arg(selectedMcNo())
+                                  .arg(m_compare->mcNo)
+                                  .arg(diffs.size());
+        m_compare.reset();
+        lblMsg->setText(title);
+        showDiffs(title, diffs);
+    }
 }
 
 void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,

@@ -7,11 +7,13 @@
 
 #include "link/Request.h"
 #include "params/ParamMap.h"
+#include "params/ParamSet.h"
 
 #include <QDialog>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Grid;
 class QLabel;
@@ -39,6 +41,15 @@ public:
     void tmrRefresh_Timer();
     void tmrToggleColor_Timer();
     void btnClose_Click() { reject(); }
+    // The selected station's parameters to a set file; a set compared with them, fresh from a
+    // read of all parameters.
+    void btnSaveSet_Click();
+    void btnCompareSet_Click();
+
+    // Asks for a set file to write (save true) or read; empty when the user cancels. Tests
+    // put their own here, as they do for showDiffs.
+    std::function<QString(bool save)> chooseSetFile;
+    std::function<void(const QString& title, const std::vector<ParamDiff>&)> showDiffs;
 
     // The dialog a click opens, built over this map (destroy it before the map); nullptr for
     // MapDialog::None.
@@ -72,5 +83,6 @@ private:
     QLabel* lblModel;
     QLabel* lblMsg;
     QPushButton* btnClose;
+    std::optional<ParamSet> m_compare; // a set waiting for the fresh read to compare with
     Bgr m_msgColor;
 };

@@ -4,9 +4,15 @@
 // test_map_rules.cpp, the link's part to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
+#include "params/ParamSet.h"
 #include "params/frmKX5_Parameter.h"
+#include "settings/ConfigFiles.h"
+#include "settings/TextLines.h"
+#include "ui/MsgBox.h"
 
+#include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextLayout>
 
 class MapWindow : public ParamsFixture {
@@ -156,4 +162,66 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
     EXPECT_EQ(legendColour("lblNotUsed"), QColor(0, 0, 64));
     // Every column of the map fits the window at its default size.
     EXPECT_LE(view->columnViewportPosition(14) + view->columnWidth(14), view->viewport()->width());
+}
+
+// A set saved from the map reads back as it was; a damaged one is refused naming its line; a
+// comparison asks for a fresh read first and lists the registers that differ.
+TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("MC7.csv");
+    map->chooseSetFile = [&](bool) { return file; };
+    QTest::mouseClick(map->findChild<QPushButton*>("btnSaveSet"), Qt::LeftButton);
+    QStringList lines;
+    ASSERT_TRUE(readLines(file, &lines));
+    EXPECT_EQ(lines.mid(0, 3), QStringList({"KX5 parameter set", "Model,KX5-105", "MC No,7"}));
+    EXPECT_EQ(lines[5], "Name,Register,Value,Raw,Access");
+    EXPECT_TRUE(lines.contains("SV1,301,150.5,1505,read/write")) << lines.join('\n').toStdString();
+    ParamSet set;
+    QString error;
+    ASSERT_TRUE(readParamSet(file, &set, &error)) << error.toStdString();
+    EXPECT_EQ(paramSetLines(set).mid(5), lines.mid(5));
+
+    // Damaged sets: each refused, naming the line.
+    const int sv2 = int(lines.indexOf("SV1,301,150.5,1505,read/write"));
+    const std::tuple<int, QString, QString> damaged[] = {
+        {0, "KX5 set", "line 1: not a parameter set"},
+        {sv2, "SV1,301,150.5,40000,read/write",
+         QString("line %1: value 40000 out of range").arg(sv2 + 1)},
+        {sv2, "SV2,399,150.5,1505,read/write",
+         QString("line %1: register 399 is not a parameter").arg(sv2 + 1)},
+        {sv2, "SV1,301,150.5", QString("line %1: not name, register, value, raw").arg(sv2 + 1)},
+        {sv2, "", "register 301 is missing"},
+    };
+    for (const auto& [at, text, why] : damaged) {
+        QStringList bad = lines;
+        bad[at] = text;
+        ASSERT_TRUE(writeLinesAtomic(dir.filePath("bad.csv"), bad, nullptr));
+        EXPECT_FALSE(readParamSet(dir.filePath("bad.csv"), &set, &error));
+        EXPECT_TRUE(error.contains(why)) << error.toStdString();
+    }
+
+    // Compare: nothing until the fresh read is in, then the registers that differ.
+    std::vector<ParamDiff> shown;
+    map->showDiffs = [&](const QString&, const std::vector<ParamDiff>& d) { shown = d; };
+    sink.requests.clear();
+    QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
+    EXPECT_EQ(sink.requests, std::vector{Request::readAll(7)});
+    store(301, 1600);
+    map->tmrRefresh_Timer();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(QStringList({shown[0].name, shown[0].station, shown[0].set}).join(' '),
+              "SV1 160.0 150.5");
+    // A set of another model is refused before anything is asked.
+    lines[1] = "Model,KX5-999";
+    ASSERT_TRUE(writeLinesAtomic(file, lines, nullptr));
+    QStringList said;
+    setMsgBoxHandler([&](const QString&, const QString& t, QMessageBox::StandardButtons) {
+        said << t;
+        return QMessageBox::Ok;
+    });
+    sink.requests.clear();
+    QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
+    EXPECT_TRUE(sink.requests.empty());
+    EXPECT_EQ(said, QStringList{"The set is of a KX5-999, MC 7 is a KX5-105: not compared."});
+    setMsgBoxHandler({});
 }

@@ -1,0 +1,157 @@
+#include "params/ParamSet.h"
+
+#include "link/Cells.h"
+#include "link/Grid.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+#include "params/ParamMap.h"
+#include "settings/TextLines.h"
+#include "settings/Version.h"
+
+#include <map>
+
+namespace {
+
+const QString kMagic = QStringLiteral("KX5 parameter set");
+const QString kColumns = QStringLiteral("Name,Register,Value,Raw,Access");
+
+// The registers the map reads, in the order of its four blocks.
+std::vector<int> setRegisters() {
+    std::vector<int> regs;
+    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+        for (int reg : findStep(step)->regs)
+            regs.push_back(reg);
+    return regs;
+}
+
+// A field needs quotes only when it holds a comma or a quote.
+QString csvField(const QString& s) {
+    if (!s.contains(QLatin1Char(',')) && !s.contains(QLatin1Char('"'))) return s;
+    return QLatin1Char('"') + QString(s).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
+QStringList csvSplit(const QString& line) {
+    QStringList out;
+    QString cur;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"'))
+                cur += c, ++i;
+            else if (c == QLatin1Char('"'))
+                quoted = false;
+            else
+                cur += c;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            out << cur;
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    out << cur;
+    return out;
+}
+
+} // namespace
+
+ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, const QDateTime& at) {
+    ParamSet set{model, mcNo, at, QStringLiteral("%1 %2").arg(kProgramName, kVersion), {}};
+    const int d = mapDecimals(data);
+    for (int reg : setRegisters()) {
+        const MapCell c = mapCell(reg);
+        const QString text = data.text(c.col, c.row);
+        set.entries.push_back({mapParamName(reg / 100, c.row), reg,
+                               mapDisplayText(c.col, c.row, text, d), cInt(text),
+                               mapAccess(c.col, c.row) == MapAccess::ReadWrite});
+    }
+    return set;
+}
+
+QStringList paramSetLines(const ParamSet& set) {
+    QStringList lines = {kMagic,
+                         QStringLiteral("Model,") + csvField(set.model),
+                         QStringLiteral("MC No,%1").arg(set.mcNo),
+                         QStringLiteral("Date,") +
+                             set.taken.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
+                         QStringLiteral("Program,") + csvField(set.program),
+                         kColumns};
+    for (const ParamSetEntry& e : set.entries)
+        lines << QStringList(
+                     {csvField(e.name), QString::number(e.reg), csvField(e.shown),
+                      QString::number(e.raw),
+                      e.writable ? QStringLiteral("read/write") : QStringLiteral("read only")})
+                     .join(QLatin1Char(','));
+    return lines;
+}
+
+bool readParamSet(const QString& path, ParamSet* set, QString* error) {
+    QStringList lines;
+    if (!readLines(path, &lines)) {
+        *error = QStringLiteral("%1 cannot be read").arg(path);
+        return false;
+    }
+    const auto fail = [&](int line, const QString& why) {
+        *error = QStringLiteral("%1, line %2: %3").arg(path).arg(line).arg(why);
+        return false;
+    };
+    const auto header = [&](int i, const char* key) {
+        const QStringList f = i < lines.size() ? csvSplit(lines[i]) : QStringList();
+        return f.size() == 2 && f[0] == QLatin1String(key) ? f[1] : QString();
+    };
+    if (lines.isEmpty() || lines[0] != kMagic)
+        return fail(1, QStringLiteral("not a parameter set"));
+    ParamSet s;
+    s.model = header(1, "Model");
+    bool ok = false;
+    s.mcNo = header(2, "MC No").toInt(&ok);
+    if (s.model.isEmpty()) return fail(2, QStringLiteral("no model"));
+    if (!ok) return fail(3, QStringLiteral("no MC No"));
+    s.taken = QDateTime::fromString(header(3, "Date"), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    s.program = header(4, "Program");
+    if (lines.size() < 6 || lines[5] != kColumns)
+        return fail(6, QStringLiteral("the column names are missing"));
+    std::map<int, bool> expected;
+    for (int reg : setRegisters())
+        expected[reg] = false;
+    for (int i = 6; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty()) continue;
+        const QStringList f = csvSplit(lines[i]);
+        bool regOk = false, rawOk = false;
+        const int reg = f.size() == 5 ? f[1].toInt(&regOk) : 0;
+        const int raw = f.size() == 5 ? f[3].toInt(&rawOk) : 0;
+        if (!regOk || !rawOk) return fail(i + 1, QStringLiteral("not name, register, value, raw"));
+        const auto it = expected.find(reg);
+        if (it == expected.end())
+            return fail(i + 1, QStringLiteral("register %1 is not a parameter").arg(reg));
+        if (it->second) return fail(i + 1, QStringLiteral("register %1 twice").arg(reg));
+        // What the controller holds and reads back as itself.
+        if (raw < -4096 || raw > 32767)
+            return fail(i + 1, QStringLiteral("value %1 out of range").arg(raw));
+        it->second = true;
+        const MapCell c = mapCell(reg);
+        s.entries.push_back(
+            {f[0], reg, f[2], raw, mapAccess(c.col, c.row) == MapAccess::ReadWrite});
+    }
+    for (const auto& [reg, seen] : expected)
+        if (!seen)
+            return fail(int(lines.size()), QStringLiteral("register %1 is missing").arg(reg));
+    *set = s;
+    return true;
+}
+
+std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data) {
+    std::vector<ParamDiff> diffs;
+    const int d = mapDecimals(data);
+    for (const ParamSetEntry& e : set.entries) {
+        const MapCell c = mapCell(e.reg);
+        const QString text = data.text(c.col, c.row);
+        if (cInt(text) == e.raw) continue;
+        diffs.push_back({e.name, e.reg, mapDisplayText(c.col, c.row, text, d), e.shown});
+    }
+    return diffs;
+}

@@ -1,0 +1,43 @@
+// A controller's settings in a file: the four blocks the parameter map reads, one line per
+// register with its name, its value as the map shows it and the raw value, under a header
+// naming the model, the station, the date and the program. Plain CSV, so a person can read
+// and diff two sets.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+class Grid;
+
+struct ParamSetEntry {
+    QString name;
+    int reg = 0;
+    QString shown; // as the map shows it, decimals and words included
+    int raw = 0;
+    bool writable = false;
+};
+
+struct ParamSet {
+    QString model;
+    int mcNo = 0;
+    QDateTime taken;
+    QString program;
+    std::vector<ParamSetEntry> entries;
+};
+
+// The set of the station whose parameters the data grid holds.
+ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, const QDateTime& at);
+QStringList paramSetLines(const ParamSet& set);
+// Reads a set written by paramSetLines. False with *error naming the line at fault for a
+// file that is not a set, is damaged, names a register no block holds or a value out of the
+// controller's range.
+bool readParamSet(const QString& path, ParamSet* set, QString* error);
+
+struct ParamDiff {
+    QString name;
+    int reg = 0;
+    QString station, set; // as shown
+};
+// The registers whose raw value in the data grid differs from the set's.
+std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data);
