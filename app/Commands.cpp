@@ -11,6 +11,7 @@
 #include "settings/frmKX5_Set_DSave.h"
 
 #include <QDialog>
+#include <QTimer>
 
 namespace {
 
@@ -31,8 +32,11 @@ frmKX5_Main::CommandAction openFile(const QString& name) {
 
 void installCommands(frmKX5_Main* w) {
     KX5Link* link = w->link();
-    w->setCommandAction(0, [link](QWidget* p) {
-        if (!confirmed<frmKX5_SetEnv>(&link->sprdStatus, &link->sprdMonitoring, p)) return false;
+    w->setCommandAction(0, [link, w](QWidget* p) {
+        frmKX5_SetEnv d(&link->sprdStatus, &link->sprdMonitoring, p);
+        d.setLink(link);
+        if (w->scanRequested()) QTimer::singleShot(0, &d, &frmKX5_SetEnv::btnScan_Click);
+        if (d.exec() != QDialog::Accepted) return d.portSettingsTaken();
         link->KeepSelectedStation(); // the station list changed under the selection
         return true;
     });

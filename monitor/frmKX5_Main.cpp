@@ -109,6 +109,14 @@ void frmKX5_Main::buildUi() {
     QMenu* setup = menuBar()->addMenu(QStringLiteral("&Setup"));
     setup->setObjectName(QStringLiteral("mSetup"));
     setup->addAction(makeAction(0, "mSetMulti", "Use &MC Setting"));
+    m_scanAction = new QAction(QStringLiteral("&Scan Line..."), this);
+    m_scanAction->setObjectName(QStringLiteral("mSetScan"));
+    connect(m_scanAction, &QAction::triggered, this, [this] {
+        m_scanRequested = true;
+        runCommand(0);
+        m_scanRequested = false;
+    });
+    setup->addAction(m_scanAction);
     setup->addAction(makeAction(1, "mSetDSave", "&Data Save Setting"));
     setup->addAction(makeAction(2, "mSetPort", "&Port Setting"));
     separator(setup, "mSetLine1");
@@ -259,6 +267,7 @@ void frmKX5_Main::updateCommandStates() {
         m_btnMenu[static_cast<size_t>(i)]->setEnabled(on);
         m_menuAction[static_cast<size_t>(i)]->setEnabled(on);
     }
+    if (m_scanAction) m_scanAction->setEnabled(m_menuAction[0]->isEnabled());
 }
 
 void frmKX5_Main::runCommand(int index) {
@@ -278,6 +287,7 @@ void frmKX5_Main::runCommand(int index) {
     switch (index) {
     case 0:
         afterStationSettings();
+        afterPortSettings(); // a scan may have taken the settings it found
         break;
     case 1:
         afterDataSaveSettings();

@@ -55,6 +55,8 @@ public:
     void runCommand(int index);
     // Wires a command to its window; a command without one stays disabled.
     void setCommandAction(int index, CommandAction action);
+    // The stations command was started from "Scan Line...": its window opens with the scan.
+    bool scanRequested() const { return m_scanRequested; }
     bool commandAvailable(int index) const;
     // Follow-ups once a settings window has been confirmed.
     void afterPortSettings();     // panels 1, 2 and 5 from the port g-variables
@@ -92,6 +94,8 @@ private:
 
     KX5Link* m_link;
     bool m_online = false;
+    bool m_scanRequested = false;
+    QAction* m_scanAction = nullptr;
     std::array<CommandAction, kCommands> m_actions;
     std::array<QPushButton*, kCommands> m_btnMenu{};
     std::array<QAction*, kCommands> m_menuAction{};

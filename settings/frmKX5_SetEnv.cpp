@@ -1,6 +1,7 @@
 #include "settings/frmKX5_SetEnv.h"
 
 #include "settings/ConfigFiles.h"
+#include "settings/ScanLineDialog.h"
 #include "settings/Stations.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
@@ -43,7 +44,11 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
+    btnScan = new QPushButton(QStringLiteral("Scan Line..."), this);
+    btnScan->setObjectName(QStringLiteral("btnScan"));
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnScan);
     buttons->addStretch();
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
@@ -57,6 +62,7 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
 
     connect(btnOK, &QPushButton::clicked, this, &frmKX5_SetEnv::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmKX5_SetEnv::btnCancel_Click);
+    connect(btnScan, &QPushButton::clicked, this, &frmKX5_SetEnv::btnScan_Click);
 
     LoadStationList();
 }
@@ -97,4 +103,25 @@ void frmKX5_SetEnv::btnOK_Click() {
 
 void frmKX5_SetEnv::btnCancel_Click() {
     reject();
+}
+
+void frmKX5_SetEnv::btnScan_Click() {
+    ScanLineDialog scan(m_link, nullptr, this);
+    if (scan.exec() != QDialog::Accepted) return;
+    if (scan.markStations())
+        for (const ScanFind& f : scan.scanner().finds())
+            m_list->setText(1, f.mcNo, QStringLiteral("O"));
+    const auto found = scan.commonSetting();
+    if (!scan.takeSettings() || !found) return;
+    CommCfg cfg = currentCommCfg();
+    cfg.baud = found->baud;
+    cfg.protocol = found->protocol;
+    QString error;
+    if (!SaveCommCfg(cfg, &error)) {
+        MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
+               QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    applyCommCfg(cfg);
+    m_portTaken = true;
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class Grid;
+class KX5Link;
 class GridView;
 class QPushButton;
 
@@ -21,6 +22,12 @@ public:
     void ApplyStationList();
     void btnOK_Click();
     void btnCancel_Click();
+    // Scan Line: the stations found are marked "O" here and take effect with OK.
+    void btnScan_Click();
+    // The line whose port must be closed for a scan.
+    void setLink(const KX5Link* link) { m_link = link; }
+    // A scan took its settings into Port Setting (Comm.CFG is already saved).
+    bool portSettingsTaken() const { return m_portTaken; }
 
 private:
     Grid* m_status;
@@ -29,4 +36,7 @@ private:
     GridView* sprdList;
     QPushButton* btnOK;
     QPushButton* btnCancel;
+    QPushButton* btnScan;
+    const KX5Link* m_link = nullptr;
+    bool m_portTaken = false;
 };

@@ -184,12 +184,21 @@ void SimLine::serve() {
     }
 }
 
+bool SimLine::heardAtOwnRate() const {
+    termios tio{};
+    // A pseudo-terminal's master reports the settings of the program's end.
+    if (!mConfig.strictRate || tcgetattr(mFd, &tio) != 0) return true;
+    return cfgetospeed(&tio) == speedOf(mConfig.baud);
+}
+
 void SimLine::answer(const std::string& frame) {
     ReplyPlan plan;
+    const bool heard = heardAtOwnRate();
     {
         std::lock_guard lock(mMutex);
-        plan = mBus.handle(frame, processTimeLocked(), civilNow());
+        if (heard) plan = mBus.handle(frame, processTimeLocked(), civilNow());
     }
+    if (!heard) plan.address = frame.size() >= 3 ? (frame[1] - '0') * 10 + (frame[2] - '0') : -1;
     log("RX", frame);
     Exchange ex;
     ex.address = plan.address;

@@ -41,6 +41,9 @@ struct LineConfig {
     std::string logPath;    // empty: no log
     std::vector<Fault> faults;
     std::map<int, std::string> models; // station -> model field, for stations not "KX5-100033"
+    // Stays silent to a request sent at another rate than its own, as a controller hears only
+    // noise then (on a pseudo-terminal: the rate the program set on its end).
+    bool strictRate = false;
 
     // Wire time of one character: a start bit, the data, the parity bit if any, the stop bits.
     int bitsPerChar() const { return 1 + dataBits + (parity != 'N' ? 1 : 0) + stopBits; }
@@ -97,6 +100,7 @@ private:
     bool sendAll(const char* data, std::size_t n);
     void sendPaced(const std::string& bytes, bool pace);
     bool sleepFor(std::chrono::microseconds d);
+    bool heardAtOwnRate() const;
     double charSeconds() const; // wire time of one character at the line's rate and format
     double processTimeLocked() const;
     void log(const char* direction, const std::string& bytes);

@@ -1,0 +1,211 @@
+#include "link/LineScanner.h"
+
+#include "link/Frames.h"
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kWhoRequestLen = 8; // STX, address, "WHO", CR, LF; the checksum comes on top
+constexpr int kWhoReplyLen = 22;  // and ",OK," with a ten-character model
+
+bool isFrom(const QByteArray& frame, int mcNo) {
+    return frame.size() >= 3 && frame[0] == STX && frame[1] == '0' + mcNo / 10 % 10 &&
+           frame[2] == '0' + mcNo % 10;
+}
+
+} // namespace
+
+QString ScanSetting::lineText() const {
+    return baud + QLatin1Char(',') + parity + QLatin1Char(',') + dataBits + QLatin1Char(',') +
+           stopBits;
+}
+
+QString ScanSetting::text() const {
+    return lineText() + QLatin1Char(' ') + protocol;
+}
+
+LineScanner::LineScanner(std::unique_ptr<SerialPort> port, QObject* parent)
+    : QObject(parent), m_port(std::move(port)) {
+    for (int n = 1; n <= 99; ++n)
+        m_numbers.push_back(n);
+    for (QTimer* t : {&m_wait, &m_gather, &m_next}) {
+        t->setSingleShot(true);
+        t->setTimerType(Qt::PreciseTimer);
+    }
+    m_gather.setInterval(KX5Link::kGatherMs);
+    connect(&m_wait, &QTimer::timeout, this, &LineScanner::onTimeout);
+    connect(&m_gather, &QTimer::timeout, this, &LineScanner::onGathered);
+    connect(&m_next, &QTimer::timeout, this, &LineScanner::sendNext);
+    connect(m_port.get(), &SerialPort::received, this, &LineScanner::onReceived);
+    connect(m_port.get(), &SerialPort::failed, this, [this](const QString& cause) {
+        if (m_running)
+            finish(false,
+                   QStringLiteral("The port %1 failed during the scan: %2").arg(m_portName, cause));
+    });
+}
+
+LineScanner::~LineScanner() {
+    if (m_port->isOpen()) m_port->close();
+}
+
+const QStringList& LineScanner::rates() {
+    static const QStringList r = {QStringLiteral("9600"), QStringLiteral("4800"),
+                                  QStringLiteral("2400"), QStringLiteral("1200")};
+    return r;
+}
+
+std::vector<ScanSetting> LineScanner::allSettings(const ScanSetting& current) {
+    std::vector<ScanSetting> out{current};
+    for (const QString& rate : rates())
+        for (const char* protocol : {"STD", "SUM"}) {
+            ScanSetting s = current;
+            s.baud = rate;
+            s.protocol = QString::fromLatin1(protocol);
+            if (!(s == current)) out.push_back(s);
+        }
+    return out;
+}
+
+double LineScanner::charMs(const ScanSetting& s) const {
+    return KX5Link::charBits(s.dataBits, s.parity, s.stopBits) * 1000.0 / qMax(s.baud.toInt(), 300);
+}
+
+int LineScanner::replyWaitMs(const ScanSetting& s) const {
+    const double wire = (2 * s.sumLen() + kWhoRequestLen + kWhoReplyLen) * charMs(s);
+    const int answer =
+        m_fast ? KX5Link::kAnswerAllowanceMs : KX5Link::kReplyWaitMs + KX5Link::kGatherMs;
+    return static_cast<int>(std::ceil(wire)) + answer;
+}
+
+int LineScanner::boundMs(const std::vector<ScanSetting>& settings) const {
+    int total = 0;
+    for (const ScanSetting& s : settings)
+        total += replyWaitMs(s) * static_cast<int>(m_numbers.size());
+    return total;
+}
+
+QString LineScanner::start(const std::vector<ScanSetting>& settings) {
+    if (m_running) return QStringLiteral("A scan is already running.");
+    if (m_link && (m_link->phase() != KX5Link::Phase::Closed || m_link->port()->isOpen()))
+        return QStringLiteral("The port %1 is open for polling. Close the port (Port Close) "
+                              "before scanning the line.")
+            .arg(m_portName);
+    if (settings.empty() || m_numbers.empty()) return QStringLiteral("Nothing to scan.");
+    m_settings = settings;
+    m_finds.clear();
+    m_settingIdx = m_numberIdx = 0;
+    m_done = 0;
+    if (const QString why = openAt(m_settings.front()); !why.isEmpty()) return why;
+    m_running = true;
+    emit progress(0, static_cast<int>(m_settings.size() * m_numbers.size()), m_settings.front());
+    m_next.start(0);
+    return {};
+}
+
+QString LineScanner::openAt(const ScanSetting& s) {
+    if (m_port->isOpen()) m_port->close();
+    m_port->setPortName(m_portName);
+    m_port->setSettings(s.lineText());
+    if (!m_port->open())
+        return QStringLiteral("The port %1 could not be opened at %2: %3")
+            .arg(m_portName, s.lineText(), m_port->errorString());
+    m_port->setRThreshold(1);
+    m_port->flushInput();
+    return {};
+}
+
+void LineScanner::cancel() {
+    if (m_running) finish(true, QString());
+}
+
+void LineScanner::finish(bool cancelled, const QString& error) {
+    m_wait.stop();
+    m_gather.stop();
+    m_next.stop();
+    m_waiting = false;
+    m_running = false;
+    if (m_port->isOpen()) m_port->close();
+    emit finished(cancelled, error);
+}
+
+void LineScanner::sendNext() {
+    if (!m_running) return;
+    if (m_numberIdx >= m_numbers.size()) {
+        m_numberIdx = 0;
+        if (++m_settingIdx >= m_settings.size()) {
+            finish(false, QString());
+            return;
+        }
+        if (const QString why = openAt(m_settings[m_settingIdx]); !why.isEmpty()) {
+            finish(false, why);
+            return;
+        }
+    }
+    const ScanSetting& s = m_settings[m_settingIdx];
+    m_assembler.reset();
+    m_port->flushInput(); // a late answer to the previous query is no one's
+    m_waiting = true;
+    m_wait.start(replyWaitMs(s));
+    m_port->write(buildModelReq(m_numbers[m_numberIdx], s.sumLen()));
+}
+
+void LineScanner::onReceived() {
+    if (!m_waiting) {
+        m_port->flushInput();
+        return;
+    }
+    if (m_fast)
+        onGathered();
+    else if (!m_gather.isActive())
+        m_gather.start();
+}
+
+void LineScanner::onGathered() {
+    m_gather.stop();
+    if (!m_running || !m_waiting) return;
+    const ScanSetting& s = m_settings[m_settingIdx];
+    const int mcNo = m_numbers[m_numberIdx];
+    const int pause = m_fast ? static_cast<int>(std::floor(KX5Link::kQuietGapChars * charMs(s)))
+                             : KX5Link::kSendTickMs;
+    for (const ReplyAssembler::Event& e : m_assembler.feed(m_port->readAll())) {
+        if (!isFrom(e.bytes, mcNo)) continue; // noise or another station: keep waiting
+        if (e.kind == ReplyAssembler::Event::Kind::Refusal) {
+            // It heard something at this setting but not a request it could take.
+            advance(pause);
+            return;
+        }
+        if (e.kind != ReplyAssembler::Event::Kind::Frame || e.bytes.mid(3, 3) != "WHO" ||
+            e.bytes.size() != kWhoReplyLen + s.sumLen() ||
+            (s.sumLen() > 0 && !CheckFrameSum(e.bytes)))
+            continue;
+        const QString text = QString::fromLatin1(e.bytes);
+        ScanFind f{mcNo, text.mid(10, 10).trimmed(), text.contains(QLatin1String("KX5")), s};
+        if (f.kx5)
+            f.model = text.mid(10, 10).endsWith(QLatin1String("0033")) ? QStringLiteral("KX5-105")
+                                                                       : QStringLiteral("KX5-???");
+        m_finds.push_back(f);
+        emit found(f);
+        advance(pause);
+        return;
+    }
+}
+
+void LineScanner::onTimeout() {
+    if (!m_running || !m_waiting) return;
+    if (m_gather.isActive()) onGathered(); // what came in so far still counts
+    // The wait already covers the line's quiet time: the next number goes out at once.
+    if (m_waiting) advance(0);
+}
+
+void LineScanner::advance(int delayMs) {
+    m_wait.stop();
+    m_waiting = false;
+    ++m_numberIdx;
+    ++m_done;
+    emit progress(m_done, static_cast<int>(m_settings.size() * m_numbers.size()),
+                  m_settings[m_settingIdx]);
+    m_next.start(delayMs);
+}

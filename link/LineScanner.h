@@ -1,0 +1,98 @@
+// Finds the stations on a line: asks each station number for its model (WHO) at one or more
+// line settings, through a port of its own, and reports who answered at which setting. It
+// only ever sends the model query, so it never changes a controller.
+#pragma once
+
+#include "link/ReplyAssembler.h"
+#include "link/SerialPort.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+class KX5Link;
+
+// One combination of line settings to try.
+struct ScanSetting {
+    QString baud = QStringLiteral("9600"), parity = QStringLiteral("N"),
+            dataBits = QStringLiteral("8"), stopBits = QStringLiteral("1"),
+            protocol = QStringLiteral("STD");
+    int sumLen() const { return protocol == QLatin1String("STD") ? 0 : 2; }
+    QString lineText() const; // "9600,N,8,1"
+    QString text() const;     // "9600,N,8,1 SUM"
+    bool operator==(const ScanSetting&) const = default;
+};
+
+struct ScanFind {
+    int mcNo = 0;
+    QString model; // as the station table shows it: "KX5-105", "KX5-???" or the raw field
+    bool kx5 = false;
+    ScanSetting setting;
+};
+
+class LineScanner : public QObject {
+    Q_OBJECT
+public:
+    explicit LineScanner(std::unique_ptr<SerialPort> port, QObject* parent = nullptr);
+    ~LineScanner() override;
+
+    // The rates the port settings offer, fastest first.
+    static const QStringList& rates();
+    // The current setting first, then every other rate with both protocols.
+    static std::vector<ScanSetting> allSettings(const ScanSetting& current);
+
+    void setPortName(const QString& name) { m_portName = name; }
+    void setFastPacing(bool on) { m_fast = on; }
+    // The link whose port must be closed for the scan to run.
+    void setLink(const KX5Link* link) { m_link = link; }
+    // Station numbers to ask, 1 to 99 unless set.
+    void setNumbers(std::vector<int> numbers) { m_numbers = std::move(numbers); }
+
+    // Starts a scan; returns why it cannot start, or an empty text when it started.
+    QString start(const std::vector<ScanSetting>& settings);
+    void cancel();
+    bool running() const { return m_running; }
+    const std::vector<ScanFind>& finds() const { return m_finds; }
+    SerialPort* port() const { return m_port.get(); }
+
+    // How long one model query may go unanswered at a setting: the request's and the reply's
+    // wire time plus the station's time to answer, as the link waits.
+    int replyWaitMs(const ScanSetting& s) const;
+    // The longest a scan of these settings may take: every number silent at every one.
+    int boundMs(const std::vector<ScanSetting>& settings) const;
+
+signals:
+    // done of total queries asked so far; the setting being tried.
+    void progress(int done, int total, const ScanSetting& setting);
+    void found(const ScanFind& find);
+    // error is empty when the scan ran to its end or was cancelled.
+    void finished(bool cancelled, const QString& error);
+
+private:
+    QString openAt(const ScanSetting& s); // why it failed, or empty
+    void sendNext();
+    void onReceived();
+    void onGathered();
+    void onTimeout();
+    void advance(int delayMs);
+    void finish(bool cancelled, const QString& error);
+    double charMs(const ScanSetting& s) const;
+
+    std::unique_ptr<SerialPort> m_port;
+    const KX5Link* m_link = nullptr;
+    QString m_portName;
+    bool m_fast = false, m_running = false;
+    std::vector<int> m_numbers;
+    std::vector<ScanSetting> m_settings;
+    std::vector<ScanFind> m_finds;
+    size_t m_settingIdx = 0, m_numberIdx = 0;
+    int m_done = 0;
+    bool m_waiting = false; // a query is out and its answer not yet settled
+    ReplyAssembler m_assembler;
+    QTimer m_wait;   // the reply wait of the query that is out
+    QTimer m_gather; // standard pacing: the rest of a reply comes in first
+    QTimer m_next;   // the pause before the next query
+};
