@@ -10,7 +10,6 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -642,10 +641,4 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
     link->tmrRecvErr_Timer();
     EXPECT_EQ(link->gMC_Idx, 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
-}
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -11,7 +11,6 @@
 #include "sim/SimLine.h"
 #include "tests/support/Replies.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -352,9 +351,3 @@ TEST_F(LinkPty, OpenFailuresNameTheCause) {
 
 INSTANTIATE_TEST_SUITE_P(Pacing, LinkPtyPacing, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Fast" : "Standard"; });
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
