@@ -279,6 +279,8 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         {"18 values, one short", drrReply(2, std::vector<int>(18, 999))},
         {"20 values, one too many", drrReply(2, std::vector<int>(20, 999))},
         {"a write acknowledgement", ackReply(2)},
+        {"its values echoing another command",
+         wrap(drrReply(2, kMonitorValues).mid(1).chopped(2).replace("DRR", "DWR"))},
         {"a model reply", whoReply(2)},
         {"another station's refusal", wrap("01NG,09")},
         {"no address at all", "\x02garbage\r\n"},
