@@ -84,12 +84,8 @@ protected:
     }
 
     // Monitor reads that reached station mc.
-    int monitorReads(int mc) {
-        const QByteArray req = buildReadReq(mc, findStep(kStepMonitor)->regs, gSumLen);
-        int n = 0;
-        for (const auto& e : sim->exchanges())
-            n += bytes(e.request) == req;
-        return n;
+    int monitorReads(int mc) const {
+        return heardCount(buildReadReq(mc, findStep(kStepMonitor)->regs, gSumLen));
     }
 
     std::unique_ptr<kx5sim::SimLine> sim;
