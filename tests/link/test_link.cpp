@@ -10,7 +10,6 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -280,6 +279,8 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         {"18 values, one short", drrReply(2, std::vector<int>(18, 999))},
         {"20 values, one too many", drrReply(2, std::vector<int>(20, 999))},
         {"a write acknowledgement", ackReply(2)},
+        {"its values echoing another command",
+         wrap(drrReply(2, kMonitorValues).mid(1).chopped(2).replace("DRR", "DWR"))},
         {"a model reply", whoReply(2)},
         {"another station's refusal", wrap("01NG,09")},
         {"no address at all", "\x02garbage\r\n"},
@@ -505,40 +506,6 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
     }
 }
 
-// A port that fails while open is reopened every 2 s until it is back or the user closes.
-TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
-    useStations({1});
-    gPort = "/dev/ttyUSB0";
-    link->setAutoReopen(true);
-    bringUp({1});
-    tick();
-    deliver(drrReply(1, kMonitorValues));
-    port->injectFailure("device disconnected or not responding");
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_TRUE(link->reopening());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Close");               // the user can still end it
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "NG"); // nothing stale is logged
-    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening");
-    port->failNextOpen("no such port");
-    link->reopen_Timer();
-    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening (attempt 1)");
-    link->reopen_Timer(); // back: the sweep runs again
-    EXPECT_TRUE(port->isOpen());
-    EXPECT_FALSE(link->reopening());
-    EXPECT_EQ(tick(), buildModelReq(1, 0));
-    EXPECT_EQ(port->portName(), "/dev/ttyUSB0");
-
-    port->injectFailure("read error");
-    link->mSetPortOpen_Click(); // the user's close ends the retries
-    EXPECT_FALSE(link->reopening());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
-    link->setAutoReopen(false);
-    bringUp({1});
-    port->injectFailure("read error"); // without the choice: closed, as before
-    EXPECT_FALSE(link->reopening());
-    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 closed: read error");
-}
-
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
     gPort = "COM3";
@@ -642,10 +609,4 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
     link->tmrRecvErr_Timer();
     EXPECT_EQ(link->gMC_Idx, 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
-}
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

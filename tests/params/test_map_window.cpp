@@ -1,4 +1,4 @@
-// The map window: what Form_Load shows and asks for, the one-shot refresh, closing, how a
+// The map window: what Form_Load shows and asks for, closing, how a
 // request ended and clicks reaching lblMsg, the dialogs, the clock window's switch and hints,
 // the blinking message and the colours on the rendered map. The rules are left to
 // test_map_rules.cpp, the link's part to test_param_wire.cpp.
@@ -27,28 +27,20 @@ protected:
         map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
         map->openDialog = [this](MapDialog d) { opened.push_back(d); };
     }
-    QString sv1() const { return map->displayGrid()->text(8, 2); }
 
     Grid status{3, 3};
     std::vector<MapDialog> opened;
     std::unique_ptr<frmKX5_Parameter> map;
 };
 
-TEST_F(MapWindow, LoadAsksForAReadAllRefreshesOnceOnTheTimerAndCloses) {
+TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     EXPECT_EQ(field(map.get(), "lblMC_No") + field(map.get(), "lblModel"), "7KX5-105");
-    EXPECT_EQ(sv1(), "150.5");
+    EXPECT_EQ(map->displayGrid()->text(8, 2), "150.5");
     EXPECT_EQ(sink.requests, std::vector{Request::readAll(7)});
     EXPECT_EQ(field(map.get(), "lblMsg"), "");
     EXPECT_EQ(frmKX5_Parameter::openMap(), map.get());
     EXPECT_FALSE(map->tmrRefresh.isActive());
     EXPECT_TRUE(map->tmrToggleColor.isActive());
-
-    store(301, 2000);
-    EXPECT_EQ(sv1(), "150.5"); // nothing moves until the timer fires
-    map->tmrRefresh.start();
-    map->tmrRefresh_Timer();
-    EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(sv1(), "200.0");
 
     // How a request ended: a write or trouble in the link's words, a read or a replaced request
     // not at all.

@@ -4,7 +4,6 @@
 #include "sim/SimLine.h"
 #include "sim/SimOptions.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -142,9 +141,3 @@ TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // QSerialPort and QProcess want one on this thread
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
