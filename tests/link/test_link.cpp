@@ -506,6 +506,40 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
     }
 }
 
+// A port that fails while open is reopened every 2 s until it is back or the user closes.
+TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
+    useStations({1});
+    gPort = "/dev/ttyUSB0";
+    link->setAutoReopen(true);
+    bringUp({1});
+    tick();
+    deliver(drrReply(1, kMonitorValues));
+    port->injectFailure("device disconnected or not responding");
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_TRUE(link->reopening());
+    EXPECT_EQ(link->portMenuCaption(), "Port &Close");               // the user can still end it
+    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "NG"); // nothing stale is logged
+    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening");
+    port->failNextOpen("no such port");
+    link->reopen_Timer();
+    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening (attempt 1)");
+    link->reopen_Timer(); // back: the sweep runs again
+    EXPECT_TRUE(port->isOpen());
+    EXPECT_FALSE(link->reopening());
+    EXPECT_EQ(tick(), buildModelReq(1, 0));
+    EXPECT_EQ(port->portName(), "/dev/ttyUSB0");
+
+    port->injectFailure("read error");
+    link->mSetPortOpen_Click(); // the user's close ends the retries
+    EXPECT_FALSE(link->reopening());
+    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
+    link->setAutoReopen(false);
+    bringUp({1});
+    port->injectFailure("read error"); // without the choice: closed, as before
+    EXPECT_FALSE(link->reopening());
+    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 closed: read error");
+}
+
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
     gPort = "COM3";
