@@ -38,7 +38,7 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
         return -1;
     };
     // The station's own values, with one decimal (INP 2).
-    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes == 1; }, 20000));
     EXPECT_EQ(shown(8, 2) + " " + shown(14, 13) + " " + shown(14, 11), "100.0 999.9 2");
 
     refreshes = 0;
