@@ -169,6 +169,7 @@ Faults (repeatable; kind first, then options separated by commas):
                               echo=CMD   echo CMD, e.g. DWR, instead of the request's
                                          command (NG replies stay as they are)
                      options: station=N   only replies of station N
+                              reg=R       only writes that include register R
                               once | every=N | prob=P,seed=S   when (default: always)
                               pause=MS    pause between split parts (default 20)
   e.g. --fault delay=300,station=2 --fault bad-sum,every=3 --fault ng,prob=0.1,seed=7
