@@ -2,6 +2,7 @@
 
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
+#include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/ShellOpen.h"
@@ -53,6 +54,10 @@ void installCommands(frmKX5_Main* w) {
     // map and its dialogs read the station from the link.
     w->setCommandAction(5, [link](QWidget* p) {
         frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, p);
+        map.writeSet = [link, &map](const ParamSet& set, const QString& path) {
+            WriteSetDialog d(link, set, path, &map);
+            d.exec();
+        };
         map.exec();
         return false;
     });
