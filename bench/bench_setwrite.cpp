@@ -3,6 +3,7 @@
 // wire time of the set's writes and read-backs plus the pauses the link must keep (the
 // input group's pause, and in the standard pacing the gather and send tick per exchange).
 // Run on demand: build/bin/bench_setwrite [--standard]
+#include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/Steps.h"
@@ -10,7 +11,7 @@
 #include "params/SetWriter.h"
 #include "sim/SimLine.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdio>
 #include <cstring>
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
             return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
         }
     }
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     kx5sim::LineConfig cfg;
     for (int mc = 1; mc <= 11; ++mc)
         cfg.stations.push_back(mc);
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     ParamSet set;
-    set.model = link.sprdStatus.text(1, 1); // the model as the station table shows it
+    set.model = link.sprdStatus.text(StatusCol::Model, 1); // as the station table shows it
     set.mcNo = 11;
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
         for (int reg : findStep(step)->regs)
@@ -125,8 +126,11 @@ int main(int argc, char** argv) {
     if (standard) ownPacing = exchanges * double(KX5Link::kGatherMs + KX5Link::kSendTickMs);
     const double bound = wireMs + inputPauses * double(KX5Link::kPauseAfter105Ms) + ownPacing;
     int verified = 0;
-    for (const SetWriter::Station& s : w.stations())
+    for (const SetWriter::Station& s : w.stations()) {
         verified += s.state == SetWriter::State::Verified;
+        if (s.state != SetWriter::State::Verified)
+            std::printf("MC %d: %s\n", s.mcNo, qPrintable(s.report));
+    }
     std::printf("%s pacing: %d registers to 10 stations (%d verified) in %.0f ms; %d exchanges "
                 "of the set (%.0f ms on the wire), %d input pauses, %d monitor polls between\n",
                 standard ? "standard" : "fast", w.writtenCount(), verified, ms, exchanges, wireMs,

@@ -255,10 +255,10 @@ void SetWriter::onRead(int mcNo) {
         if (diffs.empty())
             endStation(State::Equal, QStringLiteral("equal to the set: left unchanged"));
         else
-            endStation(State::Differs, QStringLiteral("%1 registers differ").arg(diffs.size()));
+            endStation(State::Differs, QStringLiteral("%1 registers to write").arg(diffs.size()));
         return;
     }
-    const QString written = QStringLiteral("%1 registers written").arg(st.written);
+    const QString written = QStringLiteral("%1 registers").arg(st.written);
     st.diffs = diffs;
     if (!m_finalNote.isEmpty())
         endStation(State::Refused,
@@ -266,10 +266,10 @@ void SetWriter::onRead(int mcNo) {
                        ? m_finalNote + QStringLiteral("; now holds the set")
                        : m_finalNote + QStringLiteral("; still differs: ") + regList(diffs));
     else if (diffs.empty())
-        endStation(State::Verified, QStringLiteral("written and verified: ") + written);
+        endStation(State::Verified, QStringLiteral("written and verified (%1)").arg(written));
     else
         endStation(State::NotConfirmed,
-                   written + QStringLiteral(", but reads back: ") + regList(diffs));
+                   written + QStringLiteral(" written, but reads back: ") + regList(diffs));
 }
 
 void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString& text) {

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -55,14 +56,16 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(mc == selected ? Qt::Checked : Qt::Unchecked);
     }
-    lstStations->setMinimumWidth(lstStations->sizeHintForColumn(0) + 40);
+    lstStations->setFixedWidth(
+        std::max(lstStations->sizeHintForColumn(0),
+                 fontMetrics().horizontalAdvance(QStringLiteral("MC 99  KX5-100033"))) +
+        40);
 
     tvResult = new QTreeWidget(this);
     tvResult->setObjectName(QStringLiteral("tvResult"));
     tvResult->setAccessibleName(QStringLiteral("Differences and results"));
     tvResult->setHeaderLabels({QStringLiteral("Station / register"), QStringLiteral("Name"),
-                               QStringLiteral("Station"), QStringLiteral("Set"),
-                               QStringLiteral("Result")});
+                               QStringLiteral("Station"), QStringLiteral("Set")});
     tvResult->setRootIsDecorated(true);
     tvResult->header()->setStretchLastSection(true);
     const QFontMetrics fm(font());
@@ -162,8 +165,11 @@ void WriteSetDialog::btnCompare_Click() {
     connect(m_writer.get(), &SetWriter::finished, this, &WriteSetDialog::onFinished);
     tvResult->clear();
     for (int mc : stations) {
-        auto* item = new QTreeWidgetItem(tvResult, {QStringLiteral("MC %1").arg(mc)});
-        item->setText(4, SetWriter::stateWord(SetWriter::State::Waiting));
+        auto* item = new QTreeWidgetItem(tvResult);
+        item->setFirstColumnSpanned(true);
+        item->setText(0, QStringLiteral("MC %1: %2")
+                             .arg(mc)
+                             .arg(SetWriter::stateWord(SetWriter::State::Waiting)));
     }
     QString error;
     if (!m_writer->compare(&error)) {
@@ -181,17 +187,20 @@ void WriteSetDialog::showStation(int i) {
     const SetWriter::Station& st = m_writer->stations()[size_t(i)];
     QTreeWidgetItem* item = tvResult->topLevelItem(i);
     if (!item) return;
-    item->setText(1, SetWriter::stateWord(st.state));
-    item->setText(4, st.report);
-    item->setToolTip(4, st.report);
+    // The station's line spans the columns, so its report is read whole.
+    item->setFirstColumnSpanned(true);
+    item->setText(0, QStringLiteral("MC %1: %2")
+                         .arg(st.mcNo)
+                         .arg(st.report.isEmpty() ? SetWriter::stateWord(st.state) : st.report));
+    item->setToolTip(0, item->text(0));
     qDeleteAll(item->takeChildren());
     for (const ParamDiff& d : st.diffs)
         new QTreeWidgetItem(item, {QString::number(d.reg), d.name, d.station, d.set});
-    item->setExpanded(st.state == SetWriter::State::Differs || !st.diffs.empty());
+    item->setExpanded(!st.diffs.empty());
     const bool bad = st.state == SetWriter::State::Refused ||
                      st.state == SetWriter::State::NotAnswering ||
                      st.state == SetWriter::State::NotConfirmed;
-    item->setForeground(1, bad ? QBrush(Qt::red) : palette().brush(QPalette::Text));
+    item->setForeground(0, bad ? QBrush(Qt::red) : palette().brush(QPalette::Text));
 }
 
 void WriteSetDialog::onFinished() {
@@ -201,7 +210,7 @@ void WriteSetDialog::onFinished() {
         if (st.state == SetWriter::State::Differs) ++differ, regs += int(st.diffs.size());
     btnWrite->setEnabled(differ > 0);
     if (differ > 0)
-        lblMsg->setText(QStringLiteral("%1 registers differ on %2 stations (listed). Write... "
+        lblMsg->setText(QStringLiteral("%1 registers to write to %2 stations (listed). Write... "
                                        "writes exactly those.")
                             .arg(regs)
                             .arg(differ));
