@@ -81,6 +81,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             o.line.mode = Mode::Sum;
         } else if (a == "--std") {
             o.line.mode = Mode::Std;
+        } else if (a == "--strict-rate") {
+            o.line.strictRate = true;
         } else if (a == "--pace") {
             Fault pace;
             pace.kind = FaultKind::Pace;
@@ -148,6 +150,8 @@ Line:
   --time-scale X     run the process model X times faster than real time (default 1)
   --turnaround MS    each station's own pause before it answers a request (default 0)
   --model N=TEXT     ten-character model field of station N (default KX5-100033)
+  --strict-rate      stay silent to requests sent at another rate than --baud, as a real
+                     controller hears only noise then (for trying "Scan Line...")
   --log FILE         append every request and reply with a time stamp to FILE
   --version          print the version and exit
 

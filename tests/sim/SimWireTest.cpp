@@ -226,7 +226,9 @@ TEST(SimWire, CommandLineFormatSetsBitsPerCharacter) {
         const LineConfig& l = options->line;
         EXPECT_EQ(std::tuple(l.dataBits, l.parity, l.stopBits, l.bitsPerChar()),
                   std::tuple(data, parity, stop, bits));
+        EXPECT_FALSE(l.strictRate);
     }
+    EXPECT_TRUE(parseOptions({"--baud", "2400", "--strict-rate"}, nullptr)->line.strictRate);
 }
 
 TEST(SimWire, ProbabilityIsRepeatableForASeed) {
