@@ -10,6 +10,7 @@
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
+#include "ui/HelpGuide.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -65,7 +66,14 @@ void installCommands(frmKX5_Main* w) {
         confirmed<frmKX5_About>(p);
         return false;
     });
-    w->setCommandAction(7, openFile(QStringLiteral("/Help/KX5.chm")));
-    w->setCommandAction(8, openFile(QStringLiteral("/KX5.pdf")));
+    // Help opens the guide at the page of the window it is called from.
+    w->setCommandAction(7, [](QWidget* p) {
+        openHelp(guidePage(p));
+        return false;
+    });
+    w->setCommandAction(8, [](QWidget*) {
+        openManual();
+        return false;
+    });
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
 }

@@ -2,7 +2,9 @@
 #include "app/StartOptions.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
+#include "settings/ShellOpen.h"
 #include "settings/Version.h"
+#include "ui/HelpGuide.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,7 +12,59 @@
 #include <csignal>
 #include <cstdio>
 
+namespace {
+
+// The texts a command line can ask for, printed without a window system, so that --help and
+// --version work with no display. -1 when the arguments ask for the program itself.
+int printText(const StartOptions& options) {
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "kx5comm: %s\n%s", qPrintable(options.error),
+                     qPrintable(options.helpText));
+        return 2;
+    }
+    if (options.help || options.version) {
+        std::printf("%s", options.help ? qPrintable(options.helpText)
+                                       : qPrintable(QStringLiteral("kx5comm %1\n").arg(kVersion)));
+        return 0;
+    }
+    return -1;
+}
+
+// On X11 and Wayland desktops a window needs one of them; a platform named by the
+// environment or the command line (offscreen, vnc, ...) needs neither.
+bool noDisplay(int argc, char** argv) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0) return false;
+    return qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    const bool headless = noDisplay(argc, argv);
+    if (headless || wantsTextOnly(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("kx5comm"));
+        QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
+        const int rc = printText(parseStartOptions(QCoreApplication::arguments()));
+        if (rc >= 0) return rc;
+        // Said plainly rather than by the window system's abort.
+        if (headless) {
+            std::fprintf(stderr, "kx5comm: no display to show the window on (DISPLAY and "
+                                 "WAYLAND_DISPLAY are empty). Start it from a desktop session, "
+                                 "over 'ssh -X', or under xvfb-run.\n");
+            return 2;
+        }
+        // "--help" was the value of an option (a folder named so): the program itself runs.
+    }
 #ifdef SIGXFSZ
     // A data file that reaches a file-size limit fails its write like a full disk does,
     // instead of the signal ending the program.
@@ -24,16 +78,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         raw << QByteArray(argv[i]);
     const StartOptions options = parseStartOptions(QApplication::arguments(), raw);
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "kx5comm: %s\n%s", qPrintable(options.error),
-                     qPrintable(options.helpText));
-        return 2;
-    }
-    if (options.help || options.version) {
-        std::printf("%s", options.help ? qPrintable(options.helpText)
-                                       : qPrintable(QStringLiteral("kx5comm %1\n").arg(kVersion)));
-        return 0;
-    }
+    if (const int rc = printText(options); rc >= 0) return rc;
+    // F1 in any window: the help file when the program folder has one, else our guide.
+    installHelpKey(&app, openHelp);
     if (!options.dir.isEmpty()) {
         const QString path = QDir(options.dir).absolutePath();
         if (!QDir().mkpath(path)) {
