@@ -29,7 +29,7 @@ constexpr PageOf kPages[] = {
     {"frmKX5_P_OUT", "group-dialogs.html"},     {"frmKX5_SetDT", "clock.html"},
     {"frmKX5_SetPort", "port-setting.html"},    {"frmKX5_SetEnv", "stations.html"},
     {"ScanLineDialog", "stations.html"},        {"frmKX5_Set_DSave", "data-save.html"},
-    {"frmDSave_Folder", "data-save.html"},      {"frmKX5_Graph", "graph-viewer.html"},
+    {"frmDSave_Folder", "data-save.html"},      {"frmWriteSet", "parameter-map.html"},      {"frmKX5_Graph", "graph-viewer.html"},
 };
 
 class HelpKey : public QObject {
