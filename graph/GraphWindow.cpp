@@ -5,6 +5,7 @@
 #include "graph/LogFiles.h"
 #include "settings/FileChecks.h"
 #include "ui/PlotOutput.h"
+#include "ui/ViewKeys.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -99,6 +100,8 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
 
     m_table = new QTableWidget(0, ColCount);
     m_table->setObjectName(QStringLiteral("tblFiles"));
+    m_table->setAccessibleName(QStringLiteral("Files"));
+    keyboardLikeMouse(m_table);
     m_table->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Station"),
                                         QStringLiteral("Records"), QStringLiteral("Skipped lines"),
                                         QStringLiteral("Decimals"), QStringLiteral("Unit")});

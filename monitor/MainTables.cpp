@@ -12,6 +12,7 @@
 #include "ui/MsgBox.h"
 #include "ui/TableSizing.h"
 #include "ui/TraceModel.h"
+#include "ui/ViewKeys.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -34,6 +35,7 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     m_viewCommD = new QTableView;
     m_viewCommD->setModel(new TraceModel(&link->sprdCommD, m_viewCommD));
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
+    keyboardLikeMouse(m_viewCommD);
     m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewCommD->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
     addTab(m_viewMonitoring, QStringLiteral("Monitoring"));

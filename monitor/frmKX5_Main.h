@@ -89,6 +89,7 @@ private:
     void showPanel(int i);
     void showCaptions();
     void showLinkLamps();
+    void showSwitchActions();
     // The selected station's stored values; null when none is selected.
     const StationValues* selectedValues() const;
 
@@ -96,6 +97,8 @@ private:
     bool m_online = false;
     bool m_scanRequested = false;
     QAction* m_scanAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_graphAction = nullptr;
     std::array<CommandAction, kCommands> m_actions;
     std::array<QPushButton*, kCommands> m_btnMenu{};
     std::array<QAction*, kCommands> m_menuAction{};

@@ -15,6 +15,7 @@
 #include "settings/frmKX5_SetDT.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
+#include "ui/ViewKeys.h"
 
 #include <QAbstractTableModel>
 #include <QDir>
@@ -134,7 +135,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     sprdMap->verticalHeader()->hide();
     sprdMap->verticalHeader()->setDefaultSectionSize(kRowHeight);
     sprdMap->setSelectionMode(QAbstractItemView::NoSelection);
-    sprdMap->setFocusPolicy(Qt::NoFocus);
+    keyboardLikeMouse(sprdMap); // the arrows reach a group's name, Return opens its dialog
     sprdMap->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sprdMap->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     sprdMap->setColumnWidth(0, kRowHeaderWidth);
@@ -233,6 +234,8 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
         }
         table->resizeColumnsToContents();
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setAccessibleName(title);
+        keyboardLikeMouse(table);
         auto* lay = new QVBoxLayout(&d);
         lay->addWidget(table);
         d.resize(520, 420);

@@ -1,5 +1,7 @@
 #include "ui/GridView.h"
 
+#include "ui/ViewKeys.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
@@ -52,6 +54,7 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
     setModel(m_model);
     setItemDelegate(new GridDelegate(grid, this));
     setEditTriggers(QAbstractItemView::AllEditTriggers);
+    keyboardLikeMouse(this);
     verticalHeader()->setDefaultSectionSize(20);
     horizontalHeader()->setHighlightSections(false);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) {

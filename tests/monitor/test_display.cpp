@@ -129,8 +129,12 @@ TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {
     const std::pair<const char*, int> cases[] = {
         {"10", 24},     {"1000", 900}, {"24", 24},    {"900", 900},  {"150.7", 151},
         {"150.5", 150}, {"abc", 24},   {" 300", 300}, {"500x", 500}, {"-100", 24}};
+    bool byKey = false; // every other one from the keyboard
     for (const auto& [typed, value] : cases) {
-        QTest::mouseClick(lbl, Qt::LeftButton);
+        if ((byKey = !byKey))
+            QTest::keyClick(lbl, Qt::Key_Return);
+        else
+            QTest::mouseClick(lbl, Qt::LeftButton);
         EXPECT_EQ(txt->text(), "120");
         txt->setText(typed);
         QTest::keyClick(txt, Qt::Key_Return);
