@@ -3,6 +3,7 @@
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "settings/Version.h"
+#include "ui/DesktopIdentity.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
+    setDesktopIdentity(QStringLiteral("org.kx5link.kx5comm"));
 
     QList<QByteArray> raw; // argv without the options Qt has taken, matching arguments()
     for (int i = 0; i < argc; ++i)

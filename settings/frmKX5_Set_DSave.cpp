@@ -109,7 +109,7 @@ void frmKX5_Set_DSave::txtSaveInterval_LostFocus() {
 }
 
 void frmKX5_Set_DSave::lblFolder_Click() {
-    frmDSave_Folder picker(this);
+    frmDSave_Folder picker(lblFolder->text(), this);
     if (picker.exec() == QDialog::Accepted) lblFolder->setText(picker.folder());
 }
 
