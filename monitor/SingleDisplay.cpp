@@ -97,13 +97,16 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     for (int i = 0; i < 5; ++i)
         m_shpERR[static_cast<size_t>(i)] =
             lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], 1, i, errMeaning[i]);
-    lay->addLayout(lamps, 0, 3, 2, 1);
+    lamps->setRowStretch(2, 1); // lamps keep their height; the figures set the rows'
+    lay->addLayout(lamps, 0, 3, 3, 1);
 
     auto* keys = new QHBoxLayout;
     const char* const keyCaption[5] = {"Print", "Text", "List", "Feed", "Zoom"};
     for (int i = 0; i < 5; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(keyCaption[i]));
         b->setObjectName(QStringLiteral("btnPrint_%1").arg(i));
+        b->setSizePolicy(QSizePolicy::Minimum,
+                         QSizePolicy::Fixed); // never narrower than its caption
         connect(b, &QPushButton::clicked, this, [this, i] { btnPrint_Click(i); });
         m_btnPrint[static_cast<size_t>(i)] = b;
         setKeyColor(i, kKeyOff);
@@ -141,7 +144,9 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     keys->addWidget(m_txtSPD);
     keys->addWidget(new QLabel(QStringLiteral("(24~900)")));
     keys->addStretch(1);
-    lay->addLayout(keys, 2, 3);
+    // Under the figures and lamps, across the whole width: beside them it made the window too
+    // wide for a small screen.
+    lay->addLayout(keys, 3, 0, 1, 4);
 }
 
 bool SingleDisplay::eventFilter(QObject* watched, QEvent* e) {

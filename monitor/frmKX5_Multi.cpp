@@ -227,7 +227,10 @@ void frmKX5_Multi::buildUi() {
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setAccessibleName(QStringLiteral("Message"));
     // It only ever tells of a write that did not reach its station.
-    lblMsg->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    // (A lighter red on a dark desktop, where the dark one would not be read.)
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    lblMsg->setStyleSheet(dark ? QStringLiteral("color: #ff7070; font-weight: bold")
+                               : QStringLiteral("color: #c00000; font-weight: bold"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblMsg, 1);

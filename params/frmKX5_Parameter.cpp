@@ -97,7 +97,8 @@ private:
 QLabel* legend(const QString& text, Bgr back, Bgr fore, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setAlignment(Qt::AlignCenter);
-    l->setMinimumWidth(80);
+    // The caption whole in any font: its width, the padding and the box.
+    l->setMinimumWidth(qMax(80, l->fontMetrics().horizontalAdvance(text) + 2 * 6 + 2 + 4));
     l->setFrameShape(QFrame::Box);
     l->setStyleSheet(QStringLiteral("background-color: %1; color: %2; padding: 2px 6px")
                          .arg(toQColor(back).name(), toQColor(fore).name()));
@@ -109,7 +110,9 @@ QLabel* sunken(const char* name, QWidget* parent) {
     l->setObjectName(QString::fromLatin1(name));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(70);
+    // Room for the longest model name in any font.
+    l->setMinimumWidth(qMax(70, l->fontMetrics().horizontalAdvance(QStringLiteral("KX5-105-00")) +
+                                    2 * l->frameWidth() + 8));
     return l;
 }
 

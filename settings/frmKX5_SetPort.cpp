@@ -123,7 +123,9 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
         {"Data Bit", cmbData}, {"Stop Bit", cmbStop}, {"Protocol", cmbProtocol}};
     int r = 0;
     for (const auto& [caption, box] : rows) {
-        form->addWidget(new QLabel(QLatin1String(caption), this), r, 0);
+        auto* label = new QLabel(QLatin1String(caption), this);
+        label->setBuddy(box); // its name to assistive technology
+        form->addWidget(label, r, 0);
         form->addWidget(box, r++, 1);
     }
     form->addWidget(chkFastPolling, r++, 1);

@@ -1,5 +1,7 @@
 #include "ui/DesktopIdentity.h"
 
+#include "ui/ScreenFit.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QPainter>
@@ -8,6 +10,7 @@
 
 void setDesktopIdentity(const QString& desktopEntry) {
     QGuiApplication::setDesktopFileName(desktopEntry);
+    keepWindowsOnScreen();
     // Drawn from the packaged SVG at the sizes window managers ask for, so no image plug-in
     // needs to be installed for it.
     QSvgRenderer svg(QStringLiteral(":/kx5/icon.svg"));

@@ -1,5 +1,5 @@
 // How the desktop knows our windows: the icon of the title bar and task switcher, and the
-// desktop entry the dock groups them under.
+// desktop entry the dock groups them under; and the windows kept inside the screen.
 #pragma once
 
 class QString;
