@@ -56,7 +56,10 @@ public:
         const QBrush face(c ? toQColor(*c) : option.palette.color(QPalette::Button));
         qDrawWinButton(p, r, option.palette, sunken, &face);
         const auto ink = m_grid->foreColor(col, row);
-        p->setPen(ink ? toQColor(*ink) : option.palette.color(QPalette::ButtonText));
+        // Without a colour of its own the caption keeps its contrast on the key's face.
+        p->setPen(ink                              ? toQColor(*ink)
+                  : face.color().lightness() > 110 ? QColor(Qt::black)
+                                                   : QColor(Qt::white));
         p->setFont(option.font);
         p->drawText(r.translated(sunken ? 1 : 0, sunken ? 1 : 0), Qt::AlignCenter,
                     m_grid->text(col, row));

@@ -55,7 +55,8 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
     setItemDelegate(new GridDelegate(grid, this));
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     keyboardLikeMouse(this);
-    verticalHeader()->setDefaultSectionSize(20);
+    // 20 pixels, or what the font in use needs.
+    verticalHeader()->setDefaultSectionSize(qMax(20, verticalHeader()->minimumSectionSize()));
     horizontalHeader()->setHighlightSections(false);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) {
         const int col = i.column() + 1, row = i.row() + 1;
