@@ -3,6 +3,7 @@
 #include "link/Steps.h"
 #include "tests/support/RecordingSink.h"
 
+#include <QAccessible>
 #include <map>
 
 class LiveDisplay : public MainFixture {
@@ -36,9 +37,14 @@ protected:
     }
     QString litLamps() const {
         QStringList on;
-        for (Lamp* l : win->findChildren<Lamp*>())
+        for (Lamp* l : win->findChildren<Lamp*>()) {
+            // Assistive technology is told what the eye sees.
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(l)->text(QAccessible::Description),
+                      l->isOn() ? "on" : "off")
+                << l->objectName().toStdString();
             if (l->isLit() && l->objectName() != "shpSend" && l->objectName() != "shpRecv")
                 on << l->text();
+        }
         return on.join(',');
     }
     // The fill of a key as drawn: beside its caption, at the top and at the bottom, which a

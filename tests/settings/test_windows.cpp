@@ -5,6 +5,7 @@
 #include "ui/GridView.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QSerialPort>
 #include <QTimer>
@@ -196,6 +197,12 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
         tree->setCurrentItem(tree->currentItem()->child(1)); // "CFG", "Log", "other"
         click(*picker, "btnOK");
     });
+    // To assistive technology the folder field is a button whose value is the folder.
+    QAccessibleInterface* field =
+        QAccessible::queryAccessibleInterface(child<QLabel>(w, "lblFolder"));
+    EXPECT_EQ(field->role(), QAccessible::Button);
+    EXPECT_EQ(field->text(QAccessible::Value), "/elsewhere");
+    EXPECT_TRUE(field->state().focusable);
     QTest::mouseClick(child<QLabel>(w, "lblFolder"), Qt::LeftButton);
     EXPECT_EQ(seen, QStringList({dir.path(), dir.path() + "0", path("other") + "1"}));
     ASSERT_EQ(messages.size(), 1);
