@@ -271,6 +271,9 @@ void frmKX5_Multi::fitToContents(const QSize& available) {
     want.setWidth(width + m.left() + m.right());
     want.setHeight(height + m.top() + m.bottom() + layout()->spacing() +
                    btnClose->sizeHint().height());
+    // Narrower than the grid: the sideways scroll bar takes a row's room, so it gets its own.
+    if (available.isValid() && want.width() > available.width())
+        want.rheight() += v->horizontalScrollBar()->sizeHint().height();
     if (available.isValid()) want = want.boundedTo(available);
     resize(want);
 }
