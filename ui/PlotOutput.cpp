@@ -95,7 +95,7 @@ void followPalette(QCustomPlot* plot, const QPalette& palette) {
     for (int i = 0; i < plot->itemCount(); ++i)
         if (auto* line = qobject_cast<QCPItemStraightLine*>(plot->item(i))) {
             QPen pen = line->pen();
-            pen.setColor(mix(base, text, 0.5));
+            pen.setColor(isDark(palette) ? mix(base, text, 0.5) : QColor(120, 120, 120));
             line->setPen(pen);
         }
 }
