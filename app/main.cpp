@@ -4,6 +4,7 @@
 #include "settings/ConfigFiles.h"
 #include "settings/ShellOpen.h"
 #include "settings/Version.h"
+#include "ui/DesktopIdentity.h"
 #include "ui/HelpGuide.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
+    setDesktopIdentity(QStringLiteral("org.kx5link.kx5comm"));
 
     QList<QByteArray> raw; // argv without the options Qt has taken, matching arguments()
     for (int i = 0; i < argc; ++i)

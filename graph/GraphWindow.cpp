@@ -6,6 +6,7 @@
 #include "settings/FileChecks.h"
 #include "ui/HelpGuide.h"
 #include "ui/PlotOutput.h"
+#include "ui/ViewKeys.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -100,6 +101,8 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
 
     m_table = new QTableWidget(0, ColCount);
     m_table->setObjectName(QStringLiteral("tblFiles"));
+    m_table->setAccessibleName(QStringLiteral("Files"));
+    keyboardLikeMouse(m_table);
     m_table->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Station"),
                                         QStringLiteral("Records"), QStringLiteral("Skipped lines"),
                                         QStringLiteral("Decimals"), QStringLiteral("Unit")});
@@ -299,9 +302,9 @@ void GraphWindow::restyle() {
             QPen pen;
             pen.setWidth(1);
             if (n == 1) {
-                pen.setColor(kTrendColor[s]);
+                pen.setColor(seriesColor(kTrendColor[s], palette()));
             } else {
-                const QColor c = kFamily[i % std::size(kFamily)];
+                const QColor c = seriesColor(kFamily[i % std::size(kFamily)], palette());
                 pen.setColor(s == DatSeries::SV   ? c.lighter(140)
                              : s == DatSeries::MV ? c.darker(150)
                                                   : c);
@@ -315,6 +318,7 @@ void GraphWindow::restyle() {
                                        : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
         }
     }
+    followPalette(m_plot, palette());
     // Always shown (empty without files): a hidden one makes the layout squeeze the graph.
     m_plot->legend->setVisible(true);
     // One row of SV, PV and MV per file, two files a row.
@@ -380,7 +384,8 @@ void GraphWindow::refreshCounts() {
         m_table->item(i, ColRecords)->setText(count(r.data().size()));
         QTableWidgetItem* sk = m_table->item(i, ColSkipped);
         sk->setText(count(r.skipped()));
-        sk->setForeground(r.skipped() > 0 ? QColor(200, 0, 0) : QColor(0, 0, 0));
+        sk->setForeground(r.skipped() > 0 ? seriesColor(QColor(200, 0, 0), palette())
+                                          : palette().color(QPalette::Text));
         sk->setToolTip(r.error());
     }
     m_summary->setText(summary());
@@ -763,4 +768,12 @@ bool GraphWindow::eventFilter(QObject* watched, QEvent* e) {
         }
     }
     return QMainWindow::eventFilter(watched, e);
+}
+
+void GraphWindow::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange) { // the desktop went dark or light
+        restyle();
+        m_plot->replot();
+    }
 }

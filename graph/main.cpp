@@ -1,4 +1,5 @@
 #include "graph/GraphWindow.h"
+#include "ui/DesktopIdentity.h"
 #include "ui/HelpGuide.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx5graph"));
     QApplication::setApplicationVersion(QStringLiteral(KX5_VERSION));
+    setDesktopIdentity(QStringLiteral("org.kx5link.kx5graph"));
     QCommandLineParser cli;
     describe(&cli);
     cli.process(app);

@@ -2,6 +2,13 @@
 
 #include "link/mdlKX5.h"
 
+#include <QFile>
+#include <QFileInfo>
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 QString systemPortName(const QString& configured) {
     if (configured.startsWith(QLatin1Char('/'))) return configured;
     const int n = portNumber(configured);
@@ -100,6 +107,27 @@ QString QtSerialPort::describe(QSerialPort::SerialPortError error, const QString
     }
 }
 
+QString QtSerialPort::describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
+                                          const QString& qtText) {
+    if (error != QSerialPort::PermissionError) return describe(error, qtText);
+#ifdef Q_OS_UNIX
+    const QString device =
+        path.startsWith(QLatin1Char('/')) ? path : QStringLiteral("/dev/") + path;
+    if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES) {
+        // Serial devices belong to a group (dialout on Debian and Ubuntu) that users join once.
+        QString group = QFileInfo(device).group();
+        if (group.isEmpty() || group == QLatin1String("root")) group = QStringLiteral("dialout");
+        return QStringLiteral("no permission to use %1: run \"sudo usermod -aG %2 $USER\", then "
+                              "log out and in again")
+            .arg(device, group);
+    }
+    return QStringLiteral("port in use by another program");
+#else
+    Q_UNUSED(path);
+    return describe(error, qtText);
+#endif
+}
+
 bool QtSerialPort::open() {
     if (m_port.isOpen()) m_port.close();
     m_port.setPortName(systemPortName(m_name));
@@ -107,7 +135,7 @@ bool QtSerialPort::open() {
     const bool ok = m_port.open(QIODevice::ReadWrite);
     m_opening = false;
     if (!ok) {
-        m_error = describe(m_port.error(), m_port.errorString());
+        m_error = describeOpenFailure(systemPortName(m_name), m_port.error(), m_port.errorString());
         m_port.clearError();
         return false;
     }

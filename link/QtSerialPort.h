@@ -31,6 +31,10 @@ public:
     static bool applySettings(QSerialPort& port, const QString& settings, QString* why);
     // Plain words for an open failure: "no such port", "port in use by another program", ...
     static QString describe(QSerialPort::SerialPortError error, const QString& qtText);
+    // Why opening `path` failed: a permission error is told apart into "in use" and "no
+    // access", the second with how to get it.
+    static QString describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
+                                       const QString& qtText);
 
 private:
     void onReadyRead();

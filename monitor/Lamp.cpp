@@ -2,23 +2,54 @@
 
 #include "ui/GridModel.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QToolTip>
 
 Lamp::Lamp(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setAlignment(Qt::AlignCenter);
     setMinimumSize(48, 22);
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(caption);
+    setAccessibleDescription(QStringLiteral("off"));
+}
+
+void Lamp::setMeaning(const QString& meaning) {
+    setToolTip(meaning);
+    setAccessibleName(text() + QStringLiteral(": ") + meaning);
 }
 
 void Lamp::setLit(bool lit) {
     if (m_lit == lit) return;
     m_lit = lit;
-    update();
+    stateChanged();
 }
 
 void Lamp::setColor(Bgr color) {
     if (m_color == color) return;
     m_color = color;
+    stateChanged();
+}
+
+void Lamp::stateChanged() {
+    const QString state = isOn() ? QStringLiteral("on") : QStringLiteral("off");
+    if (accessibleDescription() != state) setAccessibleDescription(state);
+    // The caption keeps its contrast on any fill: dark on a light one, light on a dark one.
+    QPalette p = palette();
+    const QColor fill = toQColor(m_color);
+    p.setColor(QPalette::WindowText, !m_lit
+                                         ? QApplication::palette(this).color(QPalette::WindowText)
+                                     : fill.lightness() > 110 ? QColor(Qt::black)
+                                                              : QColor(Qt::white));
+    setPalette(p);
     update();
+}
+
+void Lamp::focusInEvent(QFocusEvent* e) {
+    QLabel::focusInEvent(e);
+    // A keyboard user cannot hover: the meaning shows when the lamp is reached with Tab.
+    if (!toolTip().isEmpty()) QToolTip::showText(mapToGlobal(rect().bottomLeft()), toolTip(), this);
 }
 
 void Lamp::paintEvent(QPaintEvent* e) {
@@ -28,6 +59,12 @@ void Lamp::paintEvent(QPaintEvent* e) {
         p.setPen(QPen(palette().color(QPalette::Mid), 1));
         p.setBrush(m_lit ? QBrush(toQColor(m_color)) : QBrush(Qt::transparent));
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect().adjusted(2, 2, -2, -2);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
     }
     QLabel::paintEvent(e);
 }

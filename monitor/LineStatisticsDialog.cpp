@@ -2,6 +2,7 @@
 
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
+#include "ui/ViewKeys.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,8 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     setWindowTitle(QStringLiteral("Line Statistics"));
     m_table = new QTableWidget(0, static_cast<int>(kHeaders.size()), this);
     m_table->setObjectName(QStringLiteral("tblStats"));
+    m_table->setAccessibleName(QStringLiteral("Line statistics"));
+    keyboardLikeMouse(m_table);
     m_table->setHorizontalHeaderLabels(kHeaders);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -12,6 +12,7 @@
 #include "ui/MsgBox.h"
 #include "ui/TableSizing.h"
 #include "ui/TraceModel.h"
+#include "ui/ViewKeys.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -30,10 +31,13 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     setObjectName(QStringLiteral("tabTables"));
     m_viewMonitoring = new GridView(&link->sprdMonitoring);
     m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
+    m_viewMonitoring->setAccessibleName(QStringLiteral("Monitoring"));
     m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewCommD = new QTableView;
     m_viewCommD->setModel(new TraceModel(&link->sprdCommD, m_viewCommD));
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
+    m_viewCommD->setAccessibleName(QStringLiteral("Communication trace"));
+    keyboardLikeMouse(m_viewCommD);
     m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewCommD->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
     addTab(m_viewMonitoring, QStringLiteral("Monitoring"));
@@ -70,6 +74,7 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     addTab(tracePage, QStringLiteral("Communication"));
     m_viewEvents = new GridView(&events->events);
     m_viewEvents->setObjectName(QStringLiteral("sprdEvents"));
+    m_viewEvents->setAccessibleName(QStringLiteral("Events"));
     m_viewEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewEvents->horizontalHeader()->setStretchLastSection(true);
     m_viewEvents->setColumnWidth(0, 150);

@@ -6,9 +6,9 @@
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,56 +60,77 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         u->setMinimumWidth(40);
         m_lblUnit[static_cast<size_t>(i)] = u;
     }
-    lay->addWidget(new QLabel(QStringLiteral("PV")), 0, 0);
-    lay->addWidget(m_lblPV, 0, 1);
+    const char* const figureCaption[3] = {"PV", "SV", "MV"};
+    QLabel* const figures[3] = {m_lblPV, m_lblSV, m_lblMV};
+    for (int i = 0; i < 3; ++i) {
+        auto* caption = new QLabel(QString::fromLatin1(figureCaption[i]));
+        caption->setBuddy(figures[i]);
+        figures[i]->setAccessibleName(caption->text());
+        lay->addWidget(caption, i, 0);
+        lay->addWidget(figures[i], i, 1);
+    }
+    m_lblUnit[0]->setAccessibleName(QStringLiteral("PV unit"));
+    m_lblUnit[1]->setAccessibleName(QStringLiteral("SV unit"));
     lay->addWidget(m_lblUnit[0], 0, 2);
-    lay->addWidget(new QLabel(QStringLiteral("SV")), 1, 0);
-    lay->addWidget(m_lblSV, 1, 1);
     lay->addWidget(m_lblUnit[1], 1, 2);
-    lay->addWidget(new QLabel(QStringLiteral("MV")), 2, 0);
-    lay->addWidget(m_lblMV, 2, 1);
     lay->addWidget(new QLabel(QStringLiteral("%")), 2, 2);
 
     auto* lamps = new QGridLayout;
-    auto lamp = [&](const QString& name, const char* caption, int row, int col) {
+    auto lamp = [&](const QString& name, const char* caption, int row, int col,
+                    const char* meaning) {
         auto* l = new Lamp(QString::fromLatin1(caption));
         l->setObjectName(name);
+        l->setMeaning(QString::fromLatin1(meaning));
         lamps->addWidget(l, row, col);
         return l;
     };
-    m_shpAL[0] = lamp(QStringLiteral("shpAL_0"), "AL1", 0, 0);
-    m_shpAL[1] = lamp(QStringLiteral("shpAL_1"), "AL2", 0, 1);
-    m_shpSV[0] = lamp(QStringLiteral("shpSV_0"), "SV2", 0, 2);
-    m_shpSV[1] = lamp(QStringLiteral("shpSV_1"), "SV3", 0, 3);
-    m_shpAT = lamp(QStringLiteral("shpAT"), "AT", 0, 4);
-    m_shpOUT = lamp(QStringLiteral("shpOUT"), "OUT", 0, 5);
+    m_shpAL[0] = lamp(QStringLiteral("shpAL_0"), "AL1", 0, 0, "alarm 1 is on");
+    m_shpAL[1] = lamp(QStringLiteral("shpAL_1"), "AL2", 0, 1, "alarm 2 is on");
+    m_shpSV[0] = lamp(QStringLiteral("shpSV_0"), "SV2", 0, 2, "set value 2 is in use");
+    m_shpSV[1] = lamp(QStringLiteral("shpSV_1"), "SV3", 0, 3, "set value 3 is in use");
+    m_shpAT = lamp(QStringLiteral("shpAT"), "AT", 0, 4, "auto-tuning is running");
+    m_shpOUT = lamp(QStringLiteral("shpOUT"), "OUT", 0, 5, "the output is above 0 %");
     const char* const errCaption[5] = {"PV BOUT", "RJC ERR", "PV POVR", "PV MOVR", "AT ERR"};
+    const char* const errMeaning[5] = {
+        "input burn-out (sensor open)", "reference junction compensation error",
+        "PV above the input range", "PV below the input range", "auto-tuning failed"};
     for (int i = 0; i < 5; ++i)
         m_shpERR[static_cast<size_t>(i)] =
-            lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], 1, i);
-    lay->addLayout(lamps, 0, 3, 2, 1);
+            lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], 1, i, errMeaning[i]);
+    lamps->setRowStretch(2, 1); // lamps keep their height; the figures set the rows'
+    lay->addLayout(lamps, 0, 3, 3, 1);
 
     auto* keys = new QHBoxLayout;
     const char* const keyCaption[5] = {"Print", "Text", "List", "Feed", "Zoom"};
     for (int i = 0; i < 5; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(keyCaption[i]));
         b->setObjectName(QStringLiteral("btnPrint_%1").arg(i));
+        b->setSizePolicy(QSizePolicy::Minimum,
+                         QSizePolicy::Fixed); // never narrower than its caption
         connect(b, &QPushButton::clicked, this, [this, i] { btnPrint_Click(i); });
         m_btnPrint[static_cast<size_t>(i)] = b;
         setKeyColor(i, kKeyOff);
         keys->addWidget(b);
     }
     keys->addSpacing(12);
-    keys->addWidget(new QLabel(QStringLiteral("Print Speed ")));
+    auto* spdCaption = new QLabel(QStringLiteral("Print Speed "));
+    keys->addWidget(spdCaption);
     m_lblSPD = named(new QLabel, "lblSPD");
     m_lblSPD->setFrameShape(QFrame::Panel);
     m_lblSPD->setFrameShadow(QFrame::Sunken);
     m_lblSPD->setMinimumWidth(50);
     m_lblSPD->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and changed with Return or Space, as a click changes it.
+    m_lblSPD->setFocusPolicy(Qt::StrongFocus);
+    m_lblSPD->setAccessibleName(QStringLiteral("Print Speed"));
+    m_lblSPD->setAccessibleDescription(QStringLiteral("24 to 900; Return to change"));
+    m_lblSPD->setToolTip(QStringLiteral("Click or press Return to change"));
+    spdCaption->setBuddy(m_lblSPD);
     m_lblSPD->installEventFilter(this);
     keys->addWidget(m_lblSPD);
     m_txtSPD = new QLineEdit;
     m_txtSPD->setObjectName(QStringLiteral("txtSPD"));
+    m_txtSPD->setAccessibleName(QStringLiteral("Print Speed"));
     m_txtSPD->setMaximumWidth(70);
     m_txtSPD->hide();
     connect(m_txtSPD, &QLineEdit::returnPressed, this,
@@ -123,11 +144,20 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     keys->addWidget(m_txtSPD);
     keys->addWidget(new QLabel(QStringLiteral("(24~900)")));
     keys->addStretch(1);
-    lay->addLayout(keys, 2, 3);
+    // Under the figures and lamps, across the whole width: beside them it made the window too
+    // wide for a small screen.
+    lay->addLayout(keys, 3, 0, 1, 4);
 }
 
 bool SingleDisplay::eventFilter(QObject* watched, QEvent* e) {
     if (watched == m_lblSPD && e->type() == QEvent::MouseButtonRelease) lblSPD_Click();
+    if (watched == m_lblSPD && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            lblSPD_Click();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, e);
 }
 
@@ -204,7 +234,8 @@ void SingleDisplay::txtSPD_Confirm(const QString& text) {
         limited = QStringLiteral("24");
     else if (v > 900)
         limited = QStringLiteral("900");
-    m_txtSPD->hide();
     m_lblSPD->show();
+    if (m_txtSPD->hasFocus()) m_lblSPD->setFocus(); // the keyboard user stays where they were
+    m_txtSPD->hide();
     requestWrite(506, cInt(limited));
 }

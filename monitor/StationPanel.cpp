@@ -28,6 +28,7 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     lay->setContentsMargins(0, 0, 0, 0);
     m_viewStatus = new GridView(&link->sprdStatus);
     m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
+    m_viewStatus->setAccessibleName(QStringLiteral("Stations"));
     m_viewStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every column shows, the longest model name included; more width goes to the columns.
     const int colWidth =
@@ -45,11 +46,14 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     auto* edit = new QGroupBox(QStringLiteral("Edit MC"));
     edit->setObjectName(QStringLiteral("fraEditMC"));
     auto* editLay = new QHBoxLayout(edit);
-    editLay->addWidget(new QLabel(QStringLiteral("MC No")));
+    auto* mcCaption = new QLabel(QStringLiteral("MC No"));
+    editLay->addWidget(mcCaption);
     m_lblMC_No = named(new QLabel, "lblMC_No");
     m_lblMC_No->setFrameShape(QFrame::Panel);
     m_lblMC_No->setFrameShadow(QFrame::Sunken);
     m_lblMC_No->setMinimumWidth(50);
+    mcCaption->setBuddy(m_lblMC_No);
+    m_lblMC_No->setAccessibleName(QStringLiteral("Selected MC No"));
     editLay->addWidget(m_lblMC_No, 1);
     lay->addWidget(edit);
 
@@ -59,6 +63,9 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     m_lblDSave_Enable = named(new QLabel, "lblDSave_Enable");
     m_lblDSave_Intv = named(new QLabel, "lblDSave_Intv");
     m_lblDSave_Unit = named(new QLabel, "lblDSave_Unit");
+    m_lblDSave_Enable->setAccessibleName(QStringLiteral("Data Save"));
+    m_lblDSave_Intv->setAccessibleName(QStringLiteral("Data Save Interval"));
+    m_lblDSave_Unit->setAccessibleName(QStringLiteral("Data Save Interval Unit"));
     saveLay->addWidget(new QLabel(QStringLiteral("Save")), 0, 0);
     saveLay->addWidget(m_lblDSave_Enable, 0, 1, 1, 2);
     saveLay->addWidget(new QLabel(QStringLiteral("Interval")), 1, 0);

@@ -18,6 +18,7 @@ public:
     // The "Data Save" labels and btnDSave_Start from the data-save settings.
     void showDataSaveSettings();
     void btnDSave_Start_Click();
+    QPushButton* saveButton() const { return m_btnDSave_Start; }
 
 private:
     GridView* m_viewStatus = nullptr;

@@ -104,10 +104,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
         m_graph[s] = graph;
         // One-pixel pens without antialiasing: the raster engine then draws a day of points on
         // its fast path, in half the time of smoothed lines, which look no better this thin.
-        graph->setPen(QPen(kSeriesColor[s], 1));
         graph->setAntialiased(false);
-        // Opaque and pale: blending a translucent line costs more than drawing it.
-        graph->depthPen = QPen(kSeriesColor[s].lighter(170), 1);
     }
     m_plot->legend->setVisible(true);
     m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
@@ -117,8 +114,31 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     connect(m_plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             &TrendChart::onUserRange);
     connect(m_scroll, &QScrollBar::valueChanged, this, &TrendChart::onScrollBar);
+    applyPalette();
     setupTitles();
     clear();
+}
+
+void TrendChart::applyPalette() {
+    followPalette(m_plot, palette());
+    const QColor base = palette().color(QPalette::Base);
+    for (int s = 0; s < kSeries; ++s) {
+        const QColor c = seriesColor(kSeriesColor[s], palette());
+        m_graph[s]->setPen(QPen(c, 1));
+        // Opaque, half way to the background: blending a translucent line costs more.
+        static_cast<DepthGraph*>(m_graph[s])->depthPen =
+            QPen(QColor((c.red() + base.red()) / 2, (c.green() + base.green()) / 2,
+                        (c.blue() + base.blue()) / 2),
+                 1);
+    }
+}
+
+void TrendChart::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange) {
+        applyPalette();
+        m_plot->replot();
+    }
 }
 
 void TrendChart::setupTitles() {

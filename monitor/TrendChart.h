@@ -60,7 +60,12 @@ public:
     double viewLower() const;
     double viewUpper() const;
 
+protected:
+    void changeEvent(QEvent* e) override;
+
 private:
+    // Background, axes, grid, legend and series in the colours of the desktop's palette.
+    void applyPalette();
     void applyView();
     void onUserRange();
     void onScrollBar(int value);

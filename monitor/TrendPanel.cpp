@@ -16,7 +16,8 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
     m_chart = new TrendChart;
-    m_chart->setMinimumHeight(260);
+    m_chart->setMinimumHeight(150); // room for the rest on a 600-pixel screen
+    m_chart->setAccessibleName(QStringLiteral("Trend graph"));
     lay->addWidget(m_chart, 1);
 
     auto* controls = new QHBoxLayout;
@@ -33,12 +34,15 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     m_chbScroll->setChecked(m_chart->scrolling());
     connect(m_chbScroll, &QCheckBox::clicked, this, &TrendPanel::chbScroll_Click);
     controls->addWidget(m_chbScroll);
-    controls->addWidget(new QLabel(QStringLiteral("Interval")));
     m_txtGrpInterval = new QLineEdit(QStringLiteral("1"));
     m_txtGrpInterval->setObjectName(QStringLiteral("txtGrpInterval"));
     m_txtGrpInterval->setMaximumWidth(60);
     connect(m_txtGrpInterval, &QLineEdit::textChanged, this, &TrendPanel::txtGrpInterval_Change);
     connect(m_txtGrpInterval, &QLineEdit::returnPressed, this, &TrendPanel::txtGrpInterval_Confirm);
+    auto* intervalCaption = new QLabel(QStringLiteral("Interval"));
+    intervalCaption->setBuddy(m_txtGrpInterval);
+    m_txtGrpInterval->setAccessibleName(QStringLiteral("Graph interval (sec, 1~60)"));
+    controls->addWidget(intervalCaption);
     controls->addWidget(m_txtGrpInterval);
     controls->addWidget(new QLabel(QStringLiteral("sec (1~60)")));
     controls->addStretch(1);

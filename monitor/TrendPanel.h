@@ -41,6 +41,7 @@ public:
 
     int mGrpCount = 0;
     bool mGrpRun = false;
+    QPushButton* startButton() const { return m_btnStart; }
 
 signals:
     // The sample interval the user confirmed, in milliseconds (1000 to 60000).

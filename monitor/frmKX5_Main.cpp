@@ -122,8 +122,12 @@ void frmKX5_Main::buildUi() {
     setup->addAction(makeAction(2, "mSetPort", "&Port Setting"));
     separator(setup, "mSetLine1");
     setup->addAction(makeAction(3, "mSetPortOpen", "Port &Open"));
+    m_menuAction[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     separator(setup, "mSetLine2");
     QAction* quit = makeAction(-1, "mSetExit", "Program &Quit");
+    quit->setShortcut(QKeySequence::Quit);
+    // Not every desktop's key theme has a quit key; Ctrl+Q is what users expect here.
+    if (quit->shortcut().isEmpty()) quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     setup->addAction(quit);
     QMenu* online = menuBar()->addMenu(QStringLiteral("&Online"));
@@ -131,6 +135,17 @@ void frmKX5_Main::buildUi() {
     online->addAction(makeAction(4, "mOnlineMonitoring", "&Multi-Monitoring"));
     online->addAction(makeAction(5, "mOnlinePrmt", "&Parameter Setting"));
     separator(online, "mOnlineLine1");
+    // The data-save and graph switches are buttons in the window; these menu entries give
+    // them a key and a place in the menu, and say what a press would do now.
+    m_saveAction = new QAction(this);
+    m_saveAction->setObjectName(QStringLiteral("mOnlineSave"));
+    m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    online->addAction(m_saveAction);
+    m_graphAction = new QAction(this);
+    m_graphAction->setObjectName(QStringLiteral("mOnlineGraph"));
+    m_graphAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    online->addAction(m_graphAction);
+    separator(online, "mOnlineLine2");
     QAction* stats = new QAction(QStringLiteral("Line &Statistics"), this);
     stats->setObjectName(QStringLiteral("mOnlineStats"));
     connect(stats, &QAction::triggered, this, &frmKX5_Main::showLineStatistics);
@@ -197,8 +212,10 @@ void frmKX5_Main::buildUi() {
     }
     m_shpSend = new Lamp(QStringLiteral("S"));
     m_shpSend->setObjectName(QStringLiteral("shpSend"));
+    m_shpSend->setMeaning(QStringLiteral("a request is being sent"));
     m_shpRecv = new Lamp(QStringLiteral("R"));
     m_shpRecv->setObjectName(QStringLiteral("shpRecv"));
+    m_shpRecv->setMeaning(QStringLiteral("a reply is coming in"));
     for (Lamp* l : {m_shpSend, m_shpRecv}) {
         l->setMinimumSize(22, 18);
         l->setLit(true);
@@ -206,6 +223,24 @@ void frmKX5_Main::buildUi() {
     }
     setStatusBar(bar);
     resize(1200, 820);
+
+    const auto mirror = [this](QAction* a, QPushButton* b) {
+        connect(a, &QAction::triggered, b, &QAbstractButton::click);
+        connect(b, &QAbstractButton::clicked, this, &frmKX5_Main::showSwitchActions);
+    };
+    mirror(m_saveAction, m_stations->saveButton());
+    mirror(m_graphAction, m_trend->startButton());
+    connect(online, &QMenu::aboutToShow, this, &frmKX5_Main::showSwitchActions);
+    showSwitchActions();
+}
+
+void frmKX5_Main::showSwitchActions() {
+    // The buttons' captions, with letters of the menu's own.
+    QPushButton* save = m_stations->saveButton();
+    m_saveAction->setText(gDSaveRun ? QStringLiteral("Stop Sa&ve") : QStringLiteral("Start Sa&ve"));
+    m_saveAction->setEnabled(save->isEnabled());
+    const bool stop = m_trend->startButton()->text() == QLatin1String("&Stop");
+    m_graphAction->setText(stop ? QStringLiteral("Stop &Graph") : QStringLiteral("Start &Graph"));
 }
 
 QWidget* frmKX5_Main::buildCommandBar() {
@@ -338,6 +373,7 @@ void frmKX5_Main::afterStationSettings() {
 
 void frmKX5_Main::afterDataSaveSettings() {
     m_stations->showDataSaveSettings();
+    if (m_saveAction) showSwitchActions();
 }
 
 void frmKX5_Main::SetOnlineState(bool open) {

@@ -93,6 +93,7 @@ private:
     void showPanel(int i);
     void showCaptions();
     void showLinkLamps();
+    void showSwitchActions();
     // The selected station's stored values; null when none is selected.
     const StationValues* selectedValues() const;
 
@@ -102,6 +103,8 @@ private:
     bool m_graphAtOnline = false;
     QString m_startNote; // shown once the port is online
     QAction* m_scanAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_graphAction = nullptr;
     std::array<CommandAction, kCommands> m_actions;
     std::array<QPushButton*, kCommands> m_btnMenu{};
     std::array<QAction*, kCommands> m_menuAction{};

@@ -56,7 +56,10 @@ public:
         const QBrush face(c ? toQColor(*c) : option.palette.color(QPalette::Button));
         qDrawWinButton(p, r, option.palette, sunken, &face);
         const auto ink = m_grid->foreColor(col, row);
-        p->setPen(ink ? toQColor(*ink) : option.palette.color(QPalette::ButtonText));
+        // Without a colour of its own the caption keeps its contrast on the key's face.
+        p->setPen(ink                              ? toQColor(*ink)
+                  : face.color().lightness() > 110 ? QColor(Qt::black)
+                                                   : QColor(Qt::white));
         p->setFont(option.font);
         p->drawText(r.translated(sunken ? 1 : 0, sunken ? 1 : 0), Qt::AlignCenter,
                     m_grid->text(col, row));
@@ -227,7 +230,10 @@ void frmKX5_Multi::buildUi() {
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setAccessibleName(QStringLiteral("Message"));
     // It only ever tells of a write that did not reach its station.
-    lblMsg->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    // (A lighter red on a dark desktop, where the dark one would not be read.)
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    lblMsg->setStyleSheet(dark ? QStringLiteral("color: #ff7070; font-weight: bold")
+                               : QStringLiteral("color: #c00000; font-weight: bold"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblMsg, 1);
@@ -265,6 +271,9 @@ void frmKX5_Multi::fitToContents(const QSize& available) {
     want.setWidth(width + m.left() + m.right());
     want.setHeight(height + m.top() + m.bottom() + layout()->spacing() +
                    btnClose->sizeHint().height());
+    // Narrower than the grid: the sideways scroll bar takes a row's room, so it gets its own.
+    if (available.isValid() && want.width() > available.width())
+        want.rheight() += v->horizontalScrollBar()->sizeHint().height();
     if (available.isValid()) want = want.boundedTo(available);
     resize(want);
 }

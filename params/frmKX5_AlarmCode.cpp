@@ -1,6 +1,7 @@
 #include "params/frmKX5_AlarmCode.h"
 
 #include "params/frmKX5_P_ALM.h"
+#include "ui/ViewKeys.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -108,6 +109,7 @@ frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
     vaSpread1->verticalHeader()->hide();
     vaSpread1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     vaSpread1->setSelectionMode(QAbstractItemView::NoSelection);
+    keyboardLikeMouse(vaSpread1); // arrows to a picture, Return or Space picks it
     vaSpread1->setIconSize(QSize(kPicW, kPicH));
     vaSpread1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -80,14 +80,22 @@ frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* dat
     vaSpread1->setObjectName(QStringLiteral("vaSpread1"));
     vaSpread1->setAccessibleName(QStringLiteral("INP Sheet"));
     vaSpread1->verticalHeader()->hide();
-    vaSpread1->verticalHeader()->setDefaultSectionSize(18);
-    vaSpread1->setColumnWidth(0, 36);
-    vaSpread1->setColumnWidth(1, 84);
+    // Rows and columns from the font in use, so a larger desktop font cuts no text.
+    const QFontMetrics fm = vaSpread1->fontMetrics();
+    const int rowHeight = qMax(18, fm.height() + 4);
+    int widths[3] = {36, 84, 120};
+    for (int r = 1; r <= kTypes; ++r)
+        for (int c = 0; c < 3; ++c)
+            widths[c] = qMax(widths[c], fm.horizontalAdvance(m_sheet->text(c + 1, r)) + 12);
+    vaSpread1->verticalHeader()->setDefaultSectionSize(rowHeight);
+    vaSpread1->verticalHeader()->setMinimumSectionSize(rowHeight);
+    vaSpread1->setColumnWidth(0, widths[0]);
+    vaSpread1->setColumnWidth(1, widths[1]);
     vaSpread1->horizontalHeader()->setStretchLastSection(true);
-    vaSpread1->setMinimumWidth(36 + 84 + 120 + 2 * vaSpread1->frameWidth());
+    vaSpread1->setMinimumWidth(widths[0] + widths[1] + widths[2] + 2 * vaSpread1->frameWidth());
     // The whole table at once: it is a reference to read, not to scroll.
-    vaSpread1->setMinimumHeight(vaSpread1->horizontalHeader()->sizeHint().height() + kTypes * 18 +
-                                2 * vaSpread1->frameWidth());
+    vaSpread1->setMinimumHeight(vaSpread1->horizontalHeader()->sizeHint().height() +
+                                kTypes * rowHeight + 2 * vaSpread1->frameWidth());
     vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* frame = new QGroupBox(QStringLiteral("INP Sheet"), this);
     frame->setObjectName(QStringLiteral("fraINP"));

@@ -44,7 +44,8 @@ frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* d
     sprdPID->verticalHeader()->setMinimumWidth(36);
     sprdPID->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sprdPID->setMinimumSize(260, sprdPID->horizontalHeader()->sizeHint().height() +
-                                     20 * kRowsPerSet + 2 * sprdPID->frameWidth());
+                                     sprdPID->verticalHeader()->defaultSectionSize() * kRowsPerSet +
+                                     2 * sprdPID->frameWidth());
     // The third set has no RP: whatever is typed there is dropped at once.
     connect(m_pid, &Grid::cellChanged, this, [this](int c, int r) {
         if (!inUse(c, r) && !m_pid->text(c, r).isEmpty()) m_pid->setText(c, r, QString());

@@ -15,6 +15,7 @@
 #include "settings/frmKX5_SetDT.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
+#include "ui/ViewKeys.h"
 
 #include <QAbstractTableModel>
 #include <QDir>
@@ -96,7 +97,8 @@ private:
 QLabel* legend(const QString& text, Bgr back, Bgr fore, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setAlignment(Qt::AlignCenter);
-    l->setMinimumWidth(80);
+    // The caption whole in any font: its width, the padding and the box.
+    l->setMinimumWidth(qMax(80, l->fontMetrics().horizontalAdvance(text) + 2 * 6 + 2 + 4));
     l->setFrameShape(QFrame::Box);
     l->setStyleSheet(QStringLiteral("background-color: %1; color: %2; padding: 2px 6px")
                          .arg(toQColor(back).name(), toQColor(fore).name()));
@@ -108,7 +110,9 @@ QLabel* sunken(const char* name, QWidget* parent) {
     l->setObjectName(QString::fromLatin1(name));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(70);
+    // Room for the longest model name in any font.
+    l->setMinimumWidth(qMax(70, l->fontMetrics().horizontalAdvance(QStringLiteral("KX5-105-00")) +
+                                    2 * l->frameWidth() + 8));
     return l;
 }
 
@@ -132,19 +136,38 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     sprdMap->setModel(new MapModel(m_map, sprdMap));
     sprdMap->horizontalHeader()->hide();
     sprdMap->verticalHeader()->hide();
-    sprdMap->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    // Columns and rows as wide and high as their texts in the font in use, never narrower
+    // than the drawn map: a larger desktop font must not cut the names.
+    const QFontMetrics fm = sprdMap->fontMetrics();
+    QFont boldFont = sprdMap->font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
+    int nameWidth = kNameWidth, valueWidth = kValueWidth, groupWidth = 0;
+    for (int c = 1; c <= kMapCols; c += 2) {
+        for (int r = 1; r <= kMapRows; ++r)
+            nameWidth = qMax(nameWidth, fm.horizontalAdvance(m_map->text(c, r)) + 10);
+        for (int h : {c, c + 1})
+            groupWidth = qMax(groupWidth, bold.horizontalAdvance(m_map->text(h, 0)) + 12);
+    }
+    for (const char* v : {"-1999.9", "NONE", "Hour", "COOL"})
+        valueWidth = qMax(valueWidth, fm.horizontalAdvance(QLatin1String(v)) + 10);
+    valueWidth = qMax(valueWidth, groupWidth - nameWidth);
+    const int rowHeight = qMax(kRowHeight, fm.height() + 2);
+    sprdMap->verticalHeader()->setDefaultSectionSize(rowHeight);
     sprdMap->setSelectionMode(QAbstractItemView::NoSelection);
-    sprdMap->setFocusPolicy(Qt::NoFocus);
-    sprdMap->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    keyboardLikeMouse(sprdMap); // the arrows reach a group's name, Return opens its dialog
+    // Both ways the map scrolls on a screen too small for it.
+    sprdMap->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     sprdMap->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    sprdMap->setColumnWidth(0, kRowHeaderWidth);
+    const int headerWidth = qMax(kRowHeaderWidth, fm.horizontalAdvance(QStringLiteral("99")) + 10);
+    sprdMap->setColumnWidth(0, headerWidth);
     for (int c = 1; c <= kMapCols; ++c)
-        sprdMap->setColumnWidth(c, c % 2 ? kNameWidth : kValueWidth);
-    const int mapWidth = kRowHeaderWidth + kMapGroups * (kNameWidth + kValueWidth) +
-                         sprdMap->verticalScrollBar()->sizeHint().width() +
-                         2 * sprdMap->frameWidth();
-    sprdMap->setMinimumWidth(mapWidth);
-    const int mapHeight = (kMapRows + 2) * kRowHeight + 2 * sprdMap->frameWidth();
+        sprdMap->setColumnWidth(c, c % 2 ? nameWidth : valueWidth);
+    int mapWidth = headerWidth + kMapGroups * (nameWidth + valueWidth) +
+                   sprdMap->verticalScrollBar()->sizeHint().width() + 2 * sprdMap->frameWidth();
+    sprdMap->setMinimumWidth(qMin(mapWidth, 400));
+    mapWidth += 4; // the view's own margins: no horizontal scroll bar where the map fits
+    const int mapHeight = (kMapRows + 2) * rowHeight + 2 * sprdMap->frameWidth();
     connect(sprdMap, &QTableView::clicked, this,
             [this](const QModelIndex& i) { sprdMap_Click(i.column(), i.row() - 1); });
 
@@ -237,6 +260,8 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
         }
         table->resizeColumnsToContents();
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setAccessibleName(title);
+        keyboardLikeMouse(table);
         auto* lay = new QVBoxLayout(&d);
         lay->addWidget(table);
         d.resize(520, 420);

@@ -1,5 +1,6 @@
 #include "settings/ClickLabel.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
@@ -7,9 +8,39 @@
 
 namespace {
 constexpr int kIcon = 16;
+
+// To assistive technology a ClickLabel is what it is to the eye: a button that can be pressed,
+// whose value (the folder, the alarm type) is its text.
+class ClickLabelAccessible : public QAccessibleWidget {
+public:
+    explicit ClickLabelAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* l = static_cast<const QLabel*>(widget());
+        if (t == QAccessible::Value ||
+            (t == QAccessible::Description && l->accessibleDescription().isEmpty()))
+            return l->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) emit static_cast<ClickLabel*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* clickLabelAccessible(const QString& className, QObject* o) {
+    if (className == QLatin1String("ClickLabel") && o->isWidgetType())
+        return new ClickLabelAccessible(static_cast<QWidget*>(o));
+    return nullptr;
 }
 
+} // namespace
+
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(clickLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover); // the face lights up under the mouse, as a button's does

@@ -4,6 +4,7 @@
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "ui/MsgBox.h"
+#include "ui/ViewKeys.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -32,6 +33,7 @@ ScanLineDialog::ScanLineDialog(const KX5Link* link, std::unique_ptr<SerialPort> 
     chkAll->setObjectName(QStringLiteral("chkAll"));
     lstFound = new QTableWidget(0, 3, this);
     lstFound->setObjectName(QStringLiteral("lstFound"));
+    keyboardLikeMouse(lstFound);
     lstFound->setAccessibleName(QStringLiteral("Stations that answered"));
     lstFound->setHorizontalHeaderLabels(
         {QStringLiteral("MC No"), QStringLiteral("Model"), QStringLiteral("Settings")});

@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTreeWidget>
@@ -59,7 +61,7 @@ QStringList frmDSave_Folder::driveRoots() {
     return seam ? seam() : systemDrives();
 }
 
-frmDSave_Folder::frmDSave_Folder(QWidget* parent) : QDialog(parent) {
+frmDSave_Folder::frmDSave_Folder(const QString& start, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDSave_Folder"));
     setWindowTitle(QStringLiteral("Select Folder"));
 
@@ -71,23 +73,35 @@ frmDSave_Folder::frmDSave_Folder(QWidget* parent) : QDialog(parent) {
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setHeaderHidden(true);
     Dir1->setColumnCount(1);
-    lblFolder = new QLabel(this);
+    Dir1->setAccessibleName(QStringLiteral("Folders"));
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    // The tree's choice shows here; a path typed here and confirmed with Return moves the tree.
+    lblFolder = new QLineEdit(this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    lblFolder->setFrameShape(QFrame::StyledPanel);
-    lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(lblFolder, &QLineEdit::returnPressed, this, [this] {
+        const QString typed = cleanPath(lblFolder->text());
+        if (QFileInfo(typed).isDir()) setTreePath(typed);
+    });
+    btnNewFolder = new QPushButton(QStringLiteral("&New Folder..."), this);
+    btnNewFolder->setObjectName(QStringLiteral("btnNewFolder"));
+    btnNewFolder->setAutoDefault(false);
+    connect(btnNewFolder, &QPushButton::clicked, this, [this] { btnNewFolder_Click(); });
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnNewFolder);
     buttons->addStretch();
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
     auto* top = new QVBoxLayout(this);
     top->addWidget(Drive1);
     top->addWidget(Dir1, 1);
-    top->addWidget(new QLabel(QStringLiteral("Selected Folder"), this));
+    auto* caption = new QLabel(QStringLiteral("Selected &Folder"), this);
+    caption->setBuddy(lblFolder);
+    top->addWidget(caption);
     top->addWidget(lblFolder);
     top->addLayout(buttons);
     resize(400, 460);
@@ -98,11 +112,11 @@ frmDSave_Folder::frmDSave_Folder(QWidget* parent) : QDialog(parent) {
     connect(btnOK, &QPushButton::clicked, this, &frmDSave_Folder::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmDSave_Folder::btnCancel_Click);
 
-    // The picker starts at the program folder, not at the folder currently set.
-    const QString start = cleanPath(programDir());
-    m_driveIndex = driveIndexFor(start);
+    const QString set = cleanPath(start);
+    const QString at = !start.isEmpty() && QFileInfo(set).isDir() ? set : cleanPath(programDir());
+    m_driveIndex = driveIndexFor(at);
     Drive1->setCurrentIndex(m_driveIndex);
-    setTreePath(start);
+    setTreePath(at);
     connect(Drive1, &QComboBox::currentIndexChanged, this, &frmDSave_Folder::Drive1_Change);
 }
 
@@ -200,7 +214,50 @@ void frmDSave_Folder::Dir1_Change(QTreeWidgetItem* item) {
 }
 
 void frmDSave_Folder::btnOK_Click() {
-    if (!lblFolder->text().isEmpty()) accept();
+    const QString typed = cleanPath(lblFolder->text());
+    if (typed.isEmpty()) return;
+    if (!QFileInfo(typed).isDir()) {
+        // Logging needs the folder to exist: a typed new one is made now, when the user says so.
+        const QString shown = QDir::toNativeSeparators(typed);
+        if (MsgBox(this, windowTitle(), QStringLiteral("%1 does not exist. Create it?").arg(shown),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
+            return;
+        if (!QDir().mkpath(typed)) {
+            MsgBox(this, windowTitle(),
+                   QStringLiteral("Cannot create %1: check that its parent folder exists and "
+                                  "may be written.")
+                       .arg(shown),
+                   QMessageBox::Ok, QMessageBox::Warning);
+            return;
+        }
+    }
+    lblFolder->setText(QDir::toNativeSeparators(typed));
+    accept();
+}
+
+void frmDSave_Folder::btnNewFolder_Click(QString name) {
+    const QString parent = treePath();
+    if (parent.isEmpty()) return;
+    if (name.isNull()) {
+        bool ok = false;
+        name = QInputDialog::getText(
+            this, QStringLiteral("New Folder"),
+            QStringLiteral("Name of the new folder in %1:").arg(QDir::toNativeSeparators(parent)),
+            QLineEdit::Normal, QString(), &ok);
+        if (!ok) return;
+    }
+    name = name.trimmed();
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return;
+    const QString made = QDir(parent).filePath(name);
+    if (!QDir(parent).mkpath(name)) {
+        MsgBox(this, windowTitle(),
+               QStringLiteral("Cannot create %1: the folder may not be written.")
+                   .arg(QDir::toNativeSeparators(made)),
+               QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    setTreePath(made);
 }
 
 void frmDSave_Folder::btnCancel_Click() {

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
-class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -13,9 +13,11 @@ class QTreeWidgetItem;
 class frmDSave_Folder : public QDialog {
     Q_OBJECT
 public:
-    explicit frmDSave_Folder(QWidget* parent = nullptr);
+    // Opens at `start`, the folder set now, so OK alone keeps it; at the program folder when
+    // that is empty or gone.
+    explicit frmDSave_Folder(const QString& start = QString(), QWidget* parent = nullptr);
 
-    // The folder chosen, as shown in lblFolder; empty until one is chosen.
+    // The folder chosen, as shown (or typed) in lblFolder; empty until one is chosen.
     QString folder() const;
     // Shows path in the folder tree, expanded down to it, and makes it the chosen folder.
     void setTreePath(const QString& path);
@@ -24,6 +26,9 @@ public:
     void Drive1_Change(int index);
     void Dir1_Change(QTreeWidgetItem* item);
     void btnOK_Click();
+    // Makes a folder inside the one shown in the tree and moves to it; `name` asked for when
+    // empty.
+    void btnNewFolder_Click(QString name = QString());
     void btnCancel_Click();
 
     // The root folders the drive list offers (testSeams().driveRoots when set).
@@ -36,7 +41,8 @@ private:
 
     QComboBox* Drive1;
     QTreeWidget* Dir1;
-    QLabel* lblFolder;
+    QLineEdit* lblFolder;
+    QPushButton* btnNewFolder;
     QPushButton* btnOK;
     QPushButton* btnCancel;
     int m_driveIndex = -1; // the drive shown in the tree, restored when another cannot be read

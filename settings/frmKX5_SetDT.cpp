@@ -98,7 +98,11 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     buttons->addWidget(btnSet);
     buttons->addWidget(btnClose);
     auto* top = new QVBoxLayout(this);
-    top->addWidget(new QLabel(QStringLiteral("PC - Current Date Time"), this));
+    auto* pcCaption = new QLabel(QStringLiteral("PC - Current Date Time"), this);
+    pcCaption->setBuddy(lblDT);
+    lblDT->setAccessibleName(pcCaption->text());
+    sprdDT->setAccessibleName(QStringLiteral("KX5 - Set Value"));
+    top->addWidget(pcCaption);
     top->addWidget(lblDT);
     top->addWidget(new QLabel(QStringLiteral("KX5 - Set Value"), this));
     top->addLayout(setRow);

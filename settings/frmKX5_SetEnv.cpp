@@ -36,6 +36,7 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
 
     sprdList = new GridView(m_list, this);
     sprdList->setObjectName(QStringLiteral("sprdList"));
+    sprdList->setAccessibleName(QStringLiteral("Stations in use"));
     sprdList->setColumnWidth(0, 50);
     sprdList->horizontalHeader()->setStretchLastSection(true);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);

@@ -9,13 +9,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -32,26 +35,40 @@ QComboBox* makeBox(QWidget* parent, const char* name, const QStringList& items) 
 
 QStringList frmKX5_SetPort::portList(const QStringList& systemPorts, const QStringList& byIdLinks,
                                      const QString& current) {
-    QStringList list;
-    QStringList comNames; // what COM1 .. COM16 open, so a device is not offered twice
+    QStringList coms;
+    QStringList comNames; // what COM1 .. COM16 open
     for (int n = 1; n <= 16; ++n) {
-        list.append(QStringLiteral("COM%1").arg(n));
-        comNames.append(systemPortName(list.last()));
+        coms.append(QStringLiteral("COM%1").arg(n));
+        comNames.append(systemPortName(coms.last()));
     }
-    QStringList devices = systemPorts + byIdLinks;
-    // A typed path (a pseudo-terminal, a link of one's own) stays offered once it is in use.
+    // The ports that exist come first, the likeliest first: an adapter's stable name, then
+    // USB adapters, then the built-in ports; a typed path stays offered once it is in use.
+    const auto rank = [](const QString& loc) {
+        if (loc.startsWith(QLatin1String("/dev/serial/by-id/"))) return 0;
+        if (loc.contains(QLatin1String("ttyUSB")) || loc.contains(QLatin1String("ttyACM")))
+            return 1;
+        if (loc.contains(QLatin1String("ttyS"))) return 2;
+        return 3;
+    };
+    QStringList devices = byIdLinks + systemPorts;
     if (current.startsWith(QLatin1Char('/'))) devices.append(current);
-    QStringList extra;
+    QStringList existing;
     for (QString loc : devices) {
 #ifdef Q_OS_WIN
         if (loc.startsWith(QLatin1String("\\\\.\\"))) loc = loc.mid(4);
+        if (comNames.contains(loc)) continue; // a COM name of its own follows
 #endif
-        if (!loc.isEmpty() && !comNames.contains(loc) && !list.contains(loc) &&
-            !extra.contains(loc))
-            extra.append(loc);
+        if (!loc.isEmpty() && !existing.contains(loc)) existing.append(loc);
     }
-    extra.sort();
-    return list + extra;
+    std::stable_sort(existing.begin(), existing.end(), [&](const QString& a, const QString& b) {
+        if (rank(a) != rank(b)) return rank(a) < rank(b);
+        // ttyS2 before ttyS10
+        const QString da = QString(a).remove(QRegularExpression(QStringLiteral("\\d+$")));
+        const QString db = QString(b).remove(QRegularExpression(QStringLiteral("\\d+$")));
+        if (da != db) return da < db;
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    return existing + coms;
 }
 
 QStringList frmKX5_SetPort::portList() {
@@ -106,7 +123,9 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
         {"Data Bit", cmbData}, {"Stop Bit", cmbStop}, {"Protocol", cmbProtocol}};
     int r = 0;
     for (const auto& [caption, box] : rows) {
-        form->addWidget(new QLabel(QLatin1String(caption), this), r, 0);
+        auto* label = new QLabel(QLatin1String(caption), this);
+        label->setBuddy(box); // its name to assistive technology
+        form->addWidget(label, r, 0);
         form->addWidget(box, r++, 1);
     }
     form->addWidget(chkFastPolling, r++, 1);
@@ -126,6 +145,10 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
 
     // Form_Load: the boxes show the settings in use.
     cmbPort->setCurrentText(gPort);
+    // Never set up yet: the first port that exists is the likeliest one, not COM1.
+    const int firstCom = cmbPort->findText(QStringLiteral("COM1"));
+    if (!QFile::exists(commCfgPath()) && firstCom > 0 && !QFile::exists(systemPortName(gPort)))
+        cmbPort->setCurrentIndex(0);
     cmbBaud->setCurrentText(gBaud);
     cmbParity->setCurrentText(gParity);
     cmbData->setCurrentText(gDataBit);
@@ -154,7 +177,8 @@ void frmKX5_SetPort::testPortName(const QString& name) {
     case QSerialPort::DeviceNotFoundError:
     case QSerialPort::PermissionError:
     case QSerialPort::OpenError:
-        lblMsg->setText(QtSerialPort::describe(MSComm1.error(), MSComm1.errorString()));
+        lblMsg->setText(QtSerialPort::describeOpenFailure(systemPortName(name), MSComm1.error(),
+                                                          MSComm1.errorString()));
         break;
     default:
         break; // other failures say nothing about whether the port exists or is free
@@ -163,10 +187,13 @@ void frmKX5_SetPort::testPortName(const QString& name) {
 
 void frmKX5_SetPort::cmbPort_Click(int index) {
     if (index < 0) return;
-    if (index < 16)
-        TestPort(index + 1);
+    // A COM entry is tested by its number, any other by its path.
+    const QString name = cmbPort->itemText(index);
+    static const QRegularExpression com(QStringLiteral("^COM\\d+$"));
+    if (com.match(name).hasMatch())
+        TestPort(portNumber(name));
     else
-        testPortName(cmbPort->itemText(index));
+        testPortName(name);
 }
 
 void frmKX5_SetPort::btnOK_Click() {

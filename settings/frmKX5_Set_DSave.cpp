@@ -62,7 +62,9 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
                                                      {"Filename", txtFName}};
     int r = 0;
     for (const auto& [caption, w] : rows) {
-        form->addWidget(new QLabel(QLatin1String(caption), this), r, 0);
+        auto* label = new QLabel(QLatin1String(caption), this);
+        label->setBuddy(w); // its name to assistive technology
+        form->addWidget(label, r, 0);
         form->addWidget(w, r++, 1);
     }
     form->addWidget(Label1, r, 1);
@@ -109,7 +111,7 @@ void frmKX5_Set_DSave::txtSaveInterval_LostFocus() {
 }
 
 void frmKX5_Set_DSave::lblFolder_Click() {
-    frmDSave_Folder picker(this);
+    frmDSave_Folder picker(lblFolder->text(), this);
     if (picker.exec() == QDialog::Accepted) lblFolder->setText(picker.folder());
 }
 

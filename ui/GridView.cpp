@@ -1,5 +1,7 @@
 #include "ui/GridView.h"
 
+#include "ui/ViewKeys.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QEvent>
@@ -52,7 +54,9 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
     setModel(m_model);
     setItemDelegate(new GridDelegate(grid, this));
     setEditTriggers(QAbstractItemView::AllEditTriggers);
-    verticalHeader()->setDefaultSectionSize(20);
+    keyboardLikeMouse(this);
+    // 20 pixels, or what the font in use needs.
+    verticalHeader()->setDefaultSectionSize(qMax(20, verticalHeader()->minimumSectionSize()));
     horizontalHeader()->setHighlightSections(false);
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& i) {
         const int col = i.column() + 1, row = i.row() + 1;

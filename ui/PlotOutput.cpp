@@ -1,8 +1,10 @@
 #include "ui/PlotOutput.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPalette>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
@@ -48,4 +50,52 @@ bool printPlot(QCustomPlot* plot, const QString& title) {
     plot->toPainter(&painter, plot->width(), plot->height());
     painter.end();
     return true;
+}
+
+namespace {
+
+bool isDark(const QPalette& p) {
+    return p.color(QPalette::Base).lightness() < 128;
+}
+
+QColor mix(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(float(a.redF() * (1 - t) + b.redF() * t),
+                            float(a.greenF() * (1 - t) + b.greenF() * t),
+                            float(a.blueF() * (1 - t) + b.blueF() * t));
+}
+
+} // namespace
+
+QColor seriesColor(const QColor& color, const QPalette& palette) {
+    return isDark(palette) ? mix(color, Qt::white, 0.45) : color;
+}
+
+void followPalette(QCustomPlot* plot, const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    const QColor grid = mix(base, text, 0.25);
+    const QColor subGrid = mix(base, text, 0.12);
+    plot->setBackground(base);
+    for (QCPAxisRect* rect : plot->axisRects()) {
+        rect->setBackground(Qt::NoBrush);
+        for (QCPAxis* axis : rect->axes()) {
+            axis->setBasePen(QPen(text, 1));
+            axis->setTickPen(QPen(text, 1));
+            axis->setSubTickPen(QPen(text, 1));
+            axis->setTickLabelColor(text);
+            axis->setLabelColor(text);
+            axis->grid()->setPen(QPen(grid, 1, Qt::DotLine));
+            axis->grid()->setSubGridPen(QPen(subGrid, 1, Qt::DotLine));
+            axis->grid()->setZeroLinePen(QPen(grid, 1));
+        }
+    }
+    plot->legend->setBrush(base);
+    plot->legend->setTextColor(text);
+    if (plot->legend->borderPen().style() != Qt::NoPen) plot->legend->setBorderPen(QPen(grid, 1));
+    for (int i = 0; i < plot->itemCount(); ++i)
+        if (auto* line = qobject_cast<QCPItemStraightLine*>(plot->item(i))) {
+            QPen pen = line->pen();
+            pen.setColor(isDark(palette) ? mix(base, text, 0.5) : QColor(120, 120, 120));
+            line->setPen(pen);
+        }
 }

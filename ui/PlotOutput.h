@@ -15,3 +15,13 @@ bool savePlot(QCustomPlot* plot, const QString& path, QString* error,
 // Asks for a printer and prints the plot scaled to a landscape page, as vectors. Returns
 // false only when printing could not start (a cancelled dialog is not a failure).
 bool printPlot(QCustomPlot* plot, const QString& title = QString());
+
+class QColor;
+class QPalette;
+
+// The plot in the desktop's colours: background, axes, grid, texts and legend from `palette`,
+// so the graphs read as well on a dark desktop as on a light one. Series keep their own pens.
+void followPalette(QCustomPlot* plot, const QPalette& palette);
+// A series colour that stands out from the palette's background: as it is on a light one,
+// paler on a dark one.
+QColor seriesColor(const QColor& color, const QPalette& palette);

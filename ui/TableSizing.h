@@ -20,6 +20,7 @@ inline int textWidth(const QWidget* w, const QStringList& texts, int margin = 14
 // Height of a table view that shows its header and `rows` rows, room for a horizontal
 // scroll bar included.
 inline int tableHeight(const QTableView* v, int rows) {
-    return v->horizontalHeader()->sizeHint().height() + rows * kTableRowHeight +
+    return v->horizontalHeader()->sizeHint().height() +
+           rows * qMax(kTableRowHeight, v->verticalHeader()->defaultSectionSize()) +
            2 * v->frameWidth() + v->horizontalScrollBar()->sizeHint().height();
 }

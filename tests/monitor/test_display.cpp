@@ -3,6 +3,7 @@
 #include "link/Steps.h"
 #include "tests/support/RecordingSink.h"
 
+#include <QAccessible>
 #include <map>
 
 class LiveDisplay : public MainFixture {
@@ -36,9 +37,14 @@ protected:
     }
     QString litLamps() const {
         QStringList on;
-        for (Lamp* l : win->findChildren<Lamp*>())
+        for (Lamp* l : win->findChildren<Lamp*>()) {
+            // Assistive technology is told what the eye sees.
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(l)->text(QAccessible::Description),
+                      l->isOn() ? "on" : "off")
+                << l->objectName().toStdString();
             if (l->isLit() && l->objectName() != "shpSend" && l->objectName() != "shpRecv")
                 on << l->text();
+        }
         return on.join(',');
     }
     // The fill of a key as drawn: beside its caption, at the top and at the bottom, which a
@@ -129,8 +135,12 @@ TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {
     const std::pair<const char*, int> cases[] = {
         {"10", 24},     {"1000", 900}, {"24", 24},    {"900", 900},  {"150.7", 151},
         {"150.5", 150}, {"abc", 24},   {" 300", 300}, {"500x", 500}, {"-100", 24}};
+    bool byKey = false; // every other one from the keyboard
     for (const auto& [typed, value] : cases) {
-        QTest::mouseClick(lbl, Qt::LeftButton);
+        if ((byKey = !byKey))
+            QTest::keyClick(lbl, Qt::Key_Return);
+        else
+            QTest::mouseClick(lbl, Qt::LeftButton);
         EXPECT_EQ(txt->text(), "120");
         txt->setText(typed);
         QTest::keyClick(txt, Qt::Key_Return);

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 
 using Layout = MainFixture;
 
@@ -54,4 +55,53 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindow) {
     EXPECT_LE(width, 2 * trace->fontMetrics().horizontalAdvance("STX"));
     for (int c = 1; c < trace->model()->columnCount(); ++c)
         ASSERT_EQ(trace->columnWidth(c), width) << c;
+}
+
+// Tab steps out of every table (the arrows move inside), and the switches that are buttons
+// in the window have keys of their own, named in the menu.
+TEST_F(Layout, TabLeavesEveryTableAndTheSwitchesHaveKeys) {
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\nData\r\nKX5\r\n");
+    build({1, 2, 3}, 3);
+    win->show();
+    QApplication::setActiveWindow(win.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
+    auto* tabs = child<QTabWidget>("tabTables");
+    const std::pair<int, const char*> tables[] = {
+        {0, "sprdStatus"}, {0, "sprdMonitoring"}, {1, "sprdCommD"}, {2, "sprdEvents"}};
+    for (const auto& [page, name] : tables) {
+        SCOPED_TRACE(name);
+        tabs->setCurrentIndex(page);
+        auto* view = child<QAbstractItemView>(name);
+        view->setFocus();
+        ASSERT_TRUE(view->hasFocus());
+        view->setCurrentIndex(view->model()->index(0, 0));
+        QTest::keyClick(view, Qt::Key_Right);
+        EXPECT_TRUE(view->hasFocus());
+        QTest::keyClick(view, Qt::Key_Tab);
+        EXPECT_FALSE(view->hasFocus());
+        // ... and Tab, going on through the window, comes round to it again.
+        bool back = false;
+        for (int i = 0; i < 200 && !back && QApplication::focusWidget(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            back = view->hasFocus();
+        }
+        EXPECT_TRUE(back);
+    }
+
+    const std::tuple<const char*, Qt::Key, const char*, const char*, QString> keys[] = {
+        {"mOnlineSave", Qt::Key_S, "btnDSave_Start", "Stop &Save", "Stop Sa&ve"},
+        {"mOnlineSave", Qt::Key_S, "btnDSave_Start", "Start &Save", "Start Sa&ve"},
+        {"mOnlineGraph", Qt::Key_G, "btnStart", "&Stop", "Stop &Graph"}};
+    for (const auto& [action, key, button, caption, menuText] : keys) {
+        SCOPED_TRACE(action);
+        auto* a = win->findChild<QAction*>(action);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->shortcut(), QKeySequence(Qt::CTRL | key));
+        QTest::keyClick(win.get(), key, Qt::ControlModifier);
+        EXPECT_EQ(child<QPushButton>(button)->text(), caption);
+        EXPECT_EQ(a->text(), menuText);
+    }
+    EXPECT_EQ(win->findChild<QAction*>("mSetExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QTest::keyClick(win.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(link()->phase(), KX5Link::Phase::Closing);
 }

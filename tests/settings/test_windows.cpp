@@ -5,6 +5,7 @@
 #include "ui/GridView.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QSerialPort>
 #include <QTimer>
@@ -30,19 +31,21 @@ TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
         EXPECT_EQ(QStringList({gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol}), typed);
         EXPECT_EQ(gSumLen, sumLen);
     }
-    // After COM1 .. COM16: devices (ttyS0 is COM1), by-id links and a typed path, each once.
+    // Before COM1 .. COM16, the ports that exist: by-id links, USB adapters, built-in ports,
+    // then a typed path, each once.
     const QString byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
     const QStringList list = frmKX5_SetPort::portList(
-        {"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyACM0"}, {byId}, "/tmp/kx5/line");
-    EXPECT_EQ(list.mid(15),
-              QStringList({"COM16", byId, "/dev/ttyACM0", "/dev/ttyUSB0", "/tmp/kx5/line"}));
+        {"/dev/ttyS10", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyACM0"}, {byId}, "/tmp/kx5/line");
+    EXPECT_EQ(list.mid(0, 8), QStringList({byId, "/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS2",
+                                           "/dev/ttyS10", "/tmp/kx5/line", "COM1", "COM2"}));
+    EXPECT_EQ(list.size(), 22);
     EXPECT_EQ(frmKX5_SetPort::portList({"/dev/ttyUSB0"}, {}, "/dev/ttyUSB0").size(), 17);
     EXPECT_EQ(frmKX5_SetPort::portList({}, {}, "COM20").size(), 16);
     // The box shows a long path whole at the window's default size.
     gPort = "/work/kx5/build/tests/settings/simulated-line";
     frmKX5_SetPort w;
     w.show();
-    EXPECT_EQ(child(w, "cmbPort")->findText(gPort), child(w, "cmbPort")->count() - 1);
+    EXPECT_EQ(child(w, "cmbPort")->currentText(), gPort);
     EXPECT_GE(child(w, "cmbPort")->lineEdit()->width(), w.fontMetrics().horizontalAdvance(gPort));
     EXPECT_TRUE(messages.isEmpty());
 }
@@ -55,7 +58,7 @@ TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
     frmKX5_SetPort w;
     auto msg = [&] { return child<QLabel>(w, "lblMsg")->text(); };
-    EXPECT_EQ(msg(), "port in use by another program or access denied");
+    EXPECT_EQ(msg(), "port in use by another program");
     holder.close();
     emit child(w, "cmbPort")->activated(child(w, "cmbPort")->findText(gPort));
     EXPECT_EQ(msg(), "");
@@ -194,6 +197,12 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
         tree->setCurrentItem(tree->currentItem()->child(1)); // "CFG", "Log", "other"
         click(*picker, "btnOK");
     });
+    // To assistive technology the folder field is a button whose value is the folder.
+    QAccessibleInterface* field =
+        QAccessible::queryAccessibleInterface(child<QLabel>(w, "lblFolder"));
+    EXPECT_EQ(field->role(), QAccessible::Button);
+    EXPECT_EQ(field->text(QAccessible::Value), "/elsewhere");
+    EXPECT_TRUE(field->state().focusable);
     QTest::mouseClick(child<QLabel>(w, "lblFolder"), Qt::LeftButton);
     EXPECT_EQ(seen, QStringList({dir.path(), dir.path() + "0", path("other") + "1"}));
     ASSERT_EQ(messages.size(), 1);
@@ -201,4 +210,21 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
     click(w, "btnOK");
     EXPECT_EQ(bytes(saveDataPath()).split('\n').value(3), path("Log").toUtf8() + "\r");
     EXPECT_EQ(gDSaveFolder, path("Log"));
+
+    // Opened again it is at the folder set, so OK alone keeps it; a new folder is made inside
+    // the one shown, and a typed path moves the tree or, on OK, is made.
+    frmDSave_Folder picker(gDSaveFolder);
+    EXPECT_EQ(picker.folder(), path("Log"));
+    picker.btnNewFolder_Click("New");
+    EXPECT_TRUE(QFileInfo(path("Log/New")).isDir());
+    EXPECT_EQ(picker.treePath(), path("Log/New"));
+    auto* typed = child<QLineEdit>(picker, "lblFolder");
+    typed->setText(path("other/sub"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(picker.treePath(), path("other/sub"));
+    typed->setText(path("made/here"));
+    testSeams().msgBox = [](const QString&, const QString&, auto) { return QMessageBox::Yes; };
+    click(picker, "btnOK");
+    EXPECT_TRUE(QFileInfo(path("made/here")).isDir());
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
 }
