@@ -187,9 +187,12 @@ void MqttClient::run() {
         m_up = false;
         mosquitto_disconnect(m_mosq);
         if (!m_refused) {
-            QString why = QString::fromUtf8(mosquitto_strerror(rc));
-            if (rc == MOSQ_ERR_TLS) why = lastTlsError();
-            report(QStringLiteral("Connection to %1 lost: %2").arg(at, why));
+            // A TLS handshake fails here, in the loop, not in the connect.
+            if (rc == MOSQ_ERR_TLS)
+                report(QStringLiteral("TLS failure with %1: %2").arg(at, lastTlsError()));
+            else
+                report(QStringLiteral("Connection to %1 lost: %2")
+                           .arg(at, QString::fromUtf8(mosquitto_strerror(rc))));
         }
         if (!waitRetry(delay)) break;
         delay = std::min(delay * 2, kLastRetryMs);
