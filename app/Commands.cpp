@@ -4,6 +4,7 @@
 #include "monitor/frmKX5_Multi.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
+#include "settings/PublishingDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
 #include "settings/frmKX5_SetEnv.h"
@@ -63,4 +64,5 @@ void installCommands(frmKX5_Main* w) {
     w->setCommandAction(7, openFile(QStringLiteral("/Help/KX5.chm")));
     w->setCommandAction(8, openFile(QStringLiteral("/KX5.pdf")));
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
+    w->setPublishingAction([](QWidget* p) { return confirmed<PublishingDialog>(p); });
 }

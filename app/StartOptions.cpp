@@ -21,7 +21,12 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("dir"),
         QStringLiteral("Use PATH as the program folder (Comm.CFG, the CFG folder, the manual)."),
         QStringLiteral("PATH"));
-    cli.addOptions({open, save, dir});
+    const QCommandLineOption headless(
+        QStringLiteral("headless"),
+        QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
+                       "events and publishing only; events also go to standard error. Stops "
+                       "cleanly on SIGTERM."));
+    cli.addOptions({open, save, dir, headless});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -34,6 +39,7 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     o.open = cli.isSet(open);
     o.save = cli.isSet(save);
     o.dir = cli.value(dir);
+    o.headless = cli.isSet(headless);
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");

@@ -10,9 +10,10 @@
 class frmKX5_Main;
 
 struct StartOptions {
-    bool open = false; // --open: open the port
-    bool save = false; // --save: start data saving
-    QString dir;       // --dir PATH: another program folder
+    bool open = false;     // --open: open the port
+    bool save = false;     // --save: start data saving
+    QString dir;           // --dir PATH: another program folder
+    bool headless = false; // --headless: no window, events on standard error
     bool help = false, version = false;
     QString error; // a bad command line, said to the user
     QString helpText;

@@ -14,7 +14,8 @@ foreach(f bin/kx5comm bin/kx5graph bin/kx5sim
           share/applications/org.kx5link.kx5comm.desktop
           share/applications/org.kx5link.kx5graph.desktop
           share/icons/hicolor/scalable/apps/org.kx5link.kx5comm.svg
-          share/metainfo/org.kx5link.kx5comm.metainfo.xml)
+          share/metainfo/org.kx5link.kx5comm.metainfo.xml
+          lib/systemd/system/kx5comm@.service)
   if(NOT EXISTS ${root}/${f})
     message(FATAL_ERROR "missing from the install tree: ${f}")
   endif()

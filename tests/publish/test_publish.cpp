@@ -304,3 +304,84 @@ TEST(PublishConnect, FailuresAreSaidPlainly) {
             EXPECT_TRUE(said.contains(part)) << said.toStdString();
     }
 }
+
+// The program as a service would run it: no display at all, kx5sim on the line, data saving
+// and publishing on; SIGTERM ends it cleanly, SIGKILL leaves the will to the broker.
+TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
+    NEED_BROKER();
+    resetDataImage();
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    MqttBroker broker(dir.path());
+    QString error;
+    ASSERT_TRUE(broker.start(&error)) << error.toStdString();
+    kx5sim::SimLine sim(kx5sim::LineConfig{});
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(writeSimSettings(sim, {1}));
+    const QString data = dir.path() + "/data";
+    ASSERT_TRUE(QDir().mkpath(data));
+    ASSERT_TRUE(writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    PublishOptions o;
+    o.enabled = true;
+    o.host = "127.0.0.1";
+    o.port = broker.port;
+    o.line = "hall";
+    ASSERT_TRUE(savePublishOptions(o, &error)) << error.toStdString();
+    // The password file is its owner's alone.
+    const QFile::Permissions perm = QFile::permissions(publishPasswordPath());
+    EXPECT_TRUE(perm & QFile::ReadOwner);
+    EXPECT_FALSE(perm &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    MqttSubscriber sub(broker.port, "kx5/hall/#");
+    ASSERT_TRUE(sub.waitSubscribed());
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(var);
+    const QString program = QCoreApplication::applicationDirPath() + "/kx5comm";
+    auto start = [&](QProcess& p) {
+        p.setProcessEnvironment(env);
+        p.start(program, {"--headless", "--dir", dir.path(), "--open", "--save"});
+        return p.waitForStarted(10000);
+    };
+    const QString dat = data + "/Oven_01.DAT";
+    {
+        QProcess p;
+        ASSERT_TRUE(start(p));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return json(sub.last("kx5/hall/1"))["answering"].toBool(); }, 20000))
+            << p.readAllStandardError().toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(dat).size() > 40; }, 15000));
+        EXPECT_EQ(sub.last("kx5/hall/status"), "online");
+        p.terminate(); // SIGTERM
+        ASSERT_TRUE(p.waitForFinished(15000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0);
+        const QString said = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_TRUE(said.contains("Publishing: connected to 127.0.0.1")) << said.toStdString();
+        EXPECT_TRUE(said.contains("Stopped")) << said.toStdString();
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 5000));
+        // Every record whole.
+        QFile f(dat);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray all = f.readAll();
+        EXPECT_TRUE(all.endsWith("\r\n"));
+        for (const QByteArray& line : all.split('\n')) {
+            if (line.isEmpty()) continue;
+            EXPECT_EQ(line.count('\t'), 4) << line.toStdString();
+        }
+    }
+    {
+        sub.clear();
+        QProcess p;
+        ASSERT_TRUE(start(p));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "online"; }, 20000))
+            << p.readAllStandardError().toStdString();
+        p.kill(); // SIGKILL: no chance to say goodbye; the broker says it
+        p.waitForFinished(10000);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 15000));
+    }
+    setProgramDir(QString());
+}
