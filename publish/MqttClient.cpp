@@ -94,14 +94,15 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
         }
         self->m_refused = true;
         const QString at = where(self->m_host, self->m_port);
+        QString said = QString::fromUtf8(mosquitto_connack_string(rc));
+        if (said.endsWith(QLatin1Char('.'))) said.chop(1);
         QString why;
         if (rc == 4 || rc == 5)
             why = QStringLiteral("Wrong user name or password: the broker at %1 did not accept "
                                  "them (%2)")
-                      .arg(at, QString::fromUtf8(mosquitto_connack_string(rc)));
+                      .arg(at, said);
         else
-            why = QStringLiteral("The broker at %1 refused the connection: %2")
-                      .arg(at, QString::fromUtf8(mosquitto_connack_string(rc)));
+            why = QStringLiteral("The broker at %1 refused the connection: %2").arg(at, said);
         self->report(why);
     });
     mosquitto_disconnect_callback_set(
