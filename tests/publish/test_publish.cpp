@@ -1,14 +1,16 @@
 // Publishing against a real Mosquitto broker: the values kx5sim holds arrive with their
 // decimals, a silent station is said to be silent, a broker restart is survived with the drops
 // counted, connection failures are said plainly, and the headless program publishes, logs,
-// stops cleanly on SIGTERM and leaves its last will when killed. The payload's figures come
-// from decode(), whose tables are tests/link's.
+// stops cleanly on SIGTERM and leaves its last will when killed; the Publishing window keeps
+// its settings in their files. The payload's figures come from decode(), whose tables are
+// tests/link's.
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "publish/MqttClient.h"
 #include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
+#include "settings/PublishingDialog.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 #include "tests/support/MqttBroker.h"
@@ -17,7 +19,13 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -326,6 +334,8 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     o.host = "127.0.0.1";
     o.port = broker.port;
     o.line = "hall";
+    o.when = PublishOptions::When::EveryNSeconds;
+    o.everySeconds = 1;
     ASSERT_TRUE(savePublishOptions(o, &error)) << error.toStdString();
     // The password file is its owner's alone.
     const QFile::Permissions perm = QFile::permissions(publishPasswordPath());
@@ -383,5 +393,44 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 15000));
     }
+    setProgramDir(QString());
+}
+
+// The window keeps what it is given in the two files, and keeps unusable settings out of them.
+TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    publishOptions() = PublishOptions();
+    PublishingDialog d;
+    auto edit = [&](const char* name, const QString& text) {
+        d.findChild<QLineEdit*>(name)->setText(text);
+    };
+    d.findChild<QCheckBox*>("chkPublish")->setChecked(true);
+    edit("txtHost", "broker.plant");
+    d.findChild<QSpinBox*>("spnPort")->setValue(8883);
+    d.findChild<QCheckBox*>("chkTLS")->setChecked(true);
+    edit("txtCAFile", "/etc/kx5/ca.crt");
+    edit("txtUser", "line7");
+    edit("txtPassword", "s=cret");
+    edit("txtLine", "hall/7");
+    d.findChild<QRadioButton*>("optEveryN")->setChecked(true);
+    d.findChild<QSpinBox*>("spnEveryN")->setValue(5);
+    d.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_EQ(d.result(), 0); // a '/' in the line name would split the topics
+    EXPECT_TRUE(d.findChild<QLabel*>("lblTest")->text().contains("line name"));
+    EXPECT_FALSE(QFile::exists(publishOptionsPath()));
+    edit("txtLine", "hall7");
+    d.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_EQ(d.result(), int(QDialog::Accepted));
+    const PublishOptions filled = d.options();
+    publishOptions() = PublishOptions();
+    ASSERT_TRUE(loadPublishOptions());
+    EXPECT_TRUE(publishOptions() == filled);
+    EXPECT_EQ(publishOptions().password, "s=cret");
+    EXPECT_EQ(publishOptions().when, PublishOptions::When::EveryNSeconds);
+    QFile ini(publishOptionsPath());
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(ini.readAll().contains("s=cret")); // the password only in its own file
+    publishOptions() = PublishOptions();
     setProgramDir(QString());
 }
