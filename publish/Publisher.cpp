@@ -98,7 +98,17 @@ void Publisher::publishStation(int idx) {
              m_options.retain);
 }
 
+void Publisher::flush() {
+    while (m_up && !m_queue.empty()) {
+        const Message& m = m_queue.front();
+        if (!m_client->publish(m.topic, m.payload, m.qos, m.retain)) break;
+        m_queue.pop_front();
+    }
+}
+
 void Publisher::send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain) {
+    // Whatever waits goes first, so that the order is kept.
+    flush();
     if (m_up && m_queue.empty() && m_client->publish(topic, payload, qos, retain)) return;
     if (int(m_queue.size()) >= m_max) {
         m_queue.pop_front();
@@ -117,11 +127,7 @@ void Publisher::onConnected() {
     emit event(
         QStringLiteral("Publishing: connected to %1:%2").arg(m_options.host).arg(m_options.port));
     m_client->publish(statusTopic(), Payload::online(true), 1, true);
-    while (!m_queue.empty()) {
-        const Message& m = m_queue.front();
-        if (!m_client->publish(m.topic, m.payload, m.qos, m.retain)) break;
-        m_queue.pop_front();
-    }
+    flush();
     if (m_dropped > m_droppedSaid) {
         emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
                                   "away (%2 in all)")

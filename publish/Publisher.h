@@ -56,6 +56,7 @@ private:
     void onConnected();
     void onFailed(const QString& why);
     void publishAll();
+    void flush(); // the queue to the broker, while it is there
     void send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
 
     struct Message {
