@@ -2,6 +2,7 @@
 
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
+#include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/PublishingDialog.h"
@@ -10,6 +11,7 @@
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
+#include "ui/HelpGuide.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -54,6 +56,10 @@ void installCommands(frmKX5_Main* w) {
     // map and its dialogs read the station from the link.
     w->setCommandAction(5, [link](QWidget* p) {
         frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, p);
+        map.writeSet = [link, &map](const ParamSet& set, const QString& path) {
+            WriteSetDialog d(link, set, path, &map);
+            d.exec();
+        };
         map.exec();
         return false;
     });
@@ -61,8 +67,15 @@ void installCommands(frmKX5_Main* w) {
         confirmed<frmKX5_About>(p);
         return false;
     });
-    w->setCommandAction(7, openFile(QStringLiteral("/Help/KX5.chm")));
-    w->setCommandAction(8, openFile(QStringLiteral("/KX5.pdf")));
+    // Help opens the guide at the page of the window it is called from.
+    w->setCommandAction(7, [](QWidget* p) {
+        openHelp(guidePage(p));
+        return false;
+    });
+    w->setCommandAction(8, [](QWidget*) {
+        openManual();
+        return false;
+    });
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
     w->setPublishingAction([](QWidget* p) { return confirmed<PublishingDialog>(p); });
 }

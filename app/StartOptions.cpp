@@ -4,6 +4,7 @@
 #include "monitor/frmKX5_Main.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 
@@ -21,12 +22,14 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("dir"),
         QStringLiteral("Use PATH as the program folder (Comm.CFG, the CFG folder, the manual)."),
         QStringLiteral("PATH"));
+    const QCommandLineOption graph(QStringLiteral("graph"),
+                                   QStringLiteral("Start the trend graph once the port is open."));
     const QCommandLineOption headless(
         QStringLiteral("headless"),
         QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
                        "events and publishing only; events also go to standard error. Stops "
                        "cleanly on SIGTERM."));
-    cli.addOptions({open, save, dir, headless});
+    cli.addOptions({open, save, graph, dir, headless});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -38,6 +41,7 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     o.version = cli.isSet(version);
     o.open = cli.isSet(open);
     o.save = cli.isSet(save);
+    o.graph = cli.isSet(graph);
     o.dir = cli.value(dir);
     o.headless = cli.isSet(headless);
     // An empty folder would silently fall back to the executable's and create CFG there.
@@ -56,13 +60,44 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
 
 QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
     QString problems;
-    if (options.open) window->link()->mSetPortOpen_Click();
+    QStringList asked, done;
+    // Where the data goes comes first: the panel cuts a long text at its end.
     if (options.save) {
+        asked << QStringLiteral("--save");
         auto* start = window->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
-        if (gDSaveEnable != QLatin1String("Yes") || !start || !start->isEnabled())
+        if (gDSaveEnable != QLatin1String("Yes") || !start || !start->isEnabled()) {
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
-        else if (!gDSaveRun)
-            start->click();
+            done << QStringLiteral("Data saving NOT started (not enabled in Data Save Setting)");
+        } else {
+            if (!gDSaveRun) start->click();
+            done << QStringLiteral("Data saved to %1 every %2 %3")
+                        .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
+                                                      QStringLiteral("_NN.DAT")),
+                             QString::number(gDSaveIntv), gDSaveUnit);
+        }
     }
+    if (options.open) {
+        window->link()->mSetPortOpen_Click();
+        asked.prepend(QStringLiteral("--open"));
+        done << QStringLiteral("port %1 opened").arg(gPort);
+    }
+    if (options.graph) {
+        window->setGraphAtOnline(true);
+        asked.insert(options.open ? 1 : 0, QStringLiteral("--graph"));
+        done << QStringLiteral("trend graph started");
+    }
+    if (!asked.isEmpty())
+        window->showStartNote(QStringLiteral("%1 (started with %2)")
+                                  .arg(done.join(QStringLiteral("; ")), asked.join(' ')));
     return problems;
+}
+
+bool wantsTextOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "-h" || a == "--help" || a == "--help-all" || a == "-?" || a == "-v" ||
+            a == "--version")
+            return true;
+    }
+    return false;
 }

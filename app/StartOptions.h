@@ -12,6 +12,7 @@ class frmKX5_Main;
 struct StartOptions {
     bool open = false;     // --open: open the port
     bool save = false;     // --save: start data saving
+    bool graph = false;    // --graph: run the trend graph once the port is online
     QString dir;           // --dir PATH: another program folder
     bool headless = false; // --headless: no window, events on standard error
     bool help = false, version = false;
@@ -21,5 +22,8 @@ struct StartOptions {
 
 // raw: the arguments' bytes as the system gave them (argv), to catch names lost in decoding.
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {});
-// Opens the port and starts saving as asked; returns what could not be done, or "".
+// Opens the port, starts the graph and saving as asked, and says in the status bar what was
+// done and where the data goes; returns what could not be done, or "".
 QString applyStartOptions(frmKX5_Main* window, const StartOptions& options);
+// Whether the arguments ask only for the help or the version text, which needs no display.
+bool wantsTextOnly(int argc, char** argv);

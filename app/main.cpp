@@ -3,7 +3,9 @@
 #include "app/StartOptions.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
+#include "settings/ShellOpen.h"
 #include "settings/Version.h"
+#include "ui/HelpGuide.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,9 +14,40 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
+
+// The texts a command line can ask for, printed without a window system, so that --help and
+// --version work with no display. -1 when the arguments ask for the program itself.
+int printText(const StartOptions& options) {
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "kx5comm: %s\n%s", qPrintable(options.error),
+                     qPrintable(options.helpText));
+        return 2;
+    }
+    if (options.help || options.version) {
+        std::printf("%s", options.help ? qPrintable(options.helpText)
+                                       : qPrintable(QStringLiteral("kx5comm %1\n").arg(kVersion)));
+        return 0;
+    }
+    return -1;
+}
+
+// On X11 and Wayland desktops a window needs one of them; a platform named by the
+// environment or the command line (offscreen, vnc, ...) needs neither.
+bool noDisplay(int argc, char** argv) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0) return false;
+    return qEnvironmentVariableIsEmpty("DISPLAY") &&
+           qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+           qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return false;
+#endif
+}
 
 // Set by SIGTERM or SIGINT; a timer on the event loop notices it and ends the run cleanly.
 volatile std::sig_atomic_t g_stopRequested = 0;
@@ -22,55 +55,45 @@ extern "C" void requestStop(int) {
     g_stopRequested = 1;
 }
 
-// Parses the command line and sets the program folder up; returns the exit code when the
-// program should end here, or -1 to go on.
-int prepare(int argc, char** argv, StartOptions* options, bool* created) {
-    QList<QByteArray> raw; // argv without the options Qt has taken, matching arguments()
-    for (int i = 0; i < argc; ++i)
-        raw << QByteArray(argv[i]);
-    *options = parseStartOptions(QCoreApplication::arguments(), raw);
-    if (!options->error.isEmpty()) {
-        std::fprintf(stderr, "kx5comm: %s\n%s", qPrintable(options->error),
-                     qPrintable(options->helpText));
-        return 2;
-    }
-    if (options->help || options->version) {
-        std::printf("%s", options->help ? qPrintable(options->helpText)
-                                        : qPrintable(QStringLiteral("kx5comm %1\n").arg(kVersion)));
-        return 0;
-    }
-    if (!options->dir.isEmpty()) {
-        const QString path = QDir(options->dir).absolutePath();
-        if (!QDir().mkpath(path)) {
-            std::fprintf(stderr, "kx5comm: cannot use %s as the program folder\n",
-                         qPrintable(path));
-            return 2;
-        }
-        setProgramDir(path);
-        linkCompanions(QCoreApplication::applicationDirPath(), path);
-    } else {
+// The program folder from --dir, or the one chosen beside the program or for the user; false
+// (said on standard error) when --dir cannot be used.
+bool setUpProgramDir(const StartOptions& options, bool* created) {
+    if (options.dir.isEmpty()) {
         bool usedUser = false;
         setProgramDir(chooseProgramDir(QCoreApplication::applicationDirPath(), userProgramDir(),
                                        &usedUser, created));
+        return true;
     }
-    return -1;
+    const QString path = QDir(options.dir).absolutePath();
+    if (!QDir().mkpath(path)) {
+        std::fprintf(stderr, "kx5comm: cannot use %s as the program folder\n", qPrintable(path));
+        return false;
+    }
+    setProgramDir(path);
+    linkCompanions(QCoreApplication::applicationDirPath(), path);
+    return true;
 }
 
-// No window and no display: a QCoreApplication, so neither X nor Wayland is ever asked for.
+// kx5comm --headless: no window and no display, so a QCoreApplication, which never asks for X
+// or Wayland.
 int runHeadless(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kx5comm"));
     QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
-    StartOptions options;
+    QList<QByteArray> raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QByteArray(argv[i]);
+    const StartOptions options = parseStartOptions(QCoreApplication::arguments(), raw);
+    if (const int rc = printText(options); rc >= 0) return rc;
     bool created = false;
-    if (const int code = prepare(argc, argv, &options, &created); code >= 0) return code;
+    if (!setUpProgramDir(options, &created)) return 2;
+    if (created)
+        std::fprintf(stderr, "kx5comm: %s cannot be written, so the settings and data are kept "
+                             "in %s\n",
+                     qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
 
-    if (created)
-        std::fprintf(stderr,
-                     "kx5comm: %s cannot be written, so the settings and data are kept in %s\n",
-                     qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
     Headless run;
     const QString problems = run.start(options);
     if (!problems.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(problems));
@@ -97,12 +120,36 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--headless") == 0) return runHeadless(argc, argv);
 
+    const bool headless = noDisplay(argc, argv);
+    if (headless || wantsTextOnly(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("kx5comm"));
+        QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
+        const int rc = printText(parseStartOptions(QCoreApplication::arguments()));
+        if (rc >= 0) return rc;
+        // Said plainly rather than by the window system's abort.
+        if (headless) {
+            std::fprintf(stderr, "kx5comm: no display to show the window on (DISPLAY and "
+                                 "WAYLAND_DISPLAY are empty). Start it from a desktop session, "
+                                 "over 'ssh -X', or under xvfb-run; or run it without windows "
+                                 "with --headless.\n");
+            return 2;
+        }
+        // "--help" was the value of an option (a folder named so): the program itself runs.
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
-    StartOptions options;
+
+    QList<QByteArray> raw; // argv without the options Qt has taken, matching arguments()
+    for (int i = 0; i < argc; ++i)
+        raw << QByteArray(argv[i]);
+    const StartOptions options = parseStartOptions(QApplication::arguments(), raw);
+    if (const int rc = printText(options); rc >= 0) return rc;
+    // F1 in any window: the help file when the program folder has one, else our guide.
+    installHelpKey(&app, openHelp);
     bool created = false;
-    if (const int code = prepare(argc, argv, &options, &created); code >= 0) return code;
+    if (!setUpProgramDir(options, &created)) return 2;
 
     frmKX5_Main w;
     installCommands(&w);

@@ -2,6 +2,8 @@
 // benchmarks are built only where POSIX is).
 #pragma once
 
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <time.h>
 #include <unistd.h>
@@ -26,4 +28,15 @@ inline double cpuSeconds() {
 }
 inline double threadCpuSeconds() {
     return secondsOf(CLOCK_THREAD_CPUTIME_ID);
+}
+
+// Every benchmark answers -h or --help with what it measures and its options instead of
+// running (before any window system is needed).
+inline bool answeredHelp(int argc, char** argv, const char* text) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(text, stdout);
+            return true;
+        }
+    return false;
 }

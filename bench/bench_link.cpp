@@ -26,6 +26,11 @@ QByteArray monitorReply(int mc, int i) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answeredHelp(argc, argv,
+                     "Usage: bench_link [REPLIES]\nCost of handling one accepted monitor reply "
+                     "(assemble, check, convert and store 19\nvalues) over the in-memory port, "
+                     "averaged over REPLIES (default 20000).\n"))
+        return 0;
     QCoreApplication app(argc, argv);
     const int n = argc > 1 ? std::atoi(argv[1]) : 20000;
     auto* port = new FakeSerialPort;

@@ -1,6 +1,7 @@
 // Time per monitor exchange over a pseudo-terminal against kx5sim answering at once, compared
 // with the link's own pacing: the 100 ms gather plus the 50 ms send tick.
 // Run on demand: build/bin/bench_link_pty [exchanges]
+#include "bench/Measure.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
@@ -13,6 +14,11 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (answeredHelp(argc, argv,
+                     "Usage: bench_link_pty [EXCHANGES]\nTime per monitor exchange over a "
+                     "pseudo-terminal against the simulator answering at once,\nover EXCHANGES "
+                     "(default 40), against the link's own pacing (100 ms gather + 50 ms tick).\n"))
+        return 0;
     QCoreApplication app(argc, argv);
     const size_t n = argc > 1 ? static_cast<size_t>(std::atoi(argv[1])) : 40;
 

@@ -246,6 +246,13 @@ void benchEvents(const QString& dir) {
 }
 
 int main(int argc, char** argv) {
+    if (answeredHelp(
+            argc, argv,
+            "Usage: bench_monitor [--sim PATH] [--seconds N]\nMain window: start to window shown, "
+            "the trend graph holding a day at one sample a second,\nthe live-display refresh tick, "
+            "and with kx5sim (PATH, default beside this program) the\nCPU share while polling "
+            "three simulated stations for N seconds (default 10).\n"))
+        return 0;
     QElapsedTimer sinceMain;
     sinceMain.start();
     QApplication app(argc, argv);

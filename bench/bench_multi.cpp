@@ -52,6 +52,11 @@ void storeAll(KX5Link* link, int tick) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answeredHelp(argc, argv,
+                     "Usage: bench_multi\nMulti-Monitoring with 99 answering stations: CPU time of "
+                     "one refresh pass when every\nstation's values moved and when nothing "
+                     "changed, and the repaints such a pass causes.\n"))
+        return 0;
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);

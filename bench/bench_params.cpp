@@ -2,6 +2,7 @@
 // the map window until it has painted once.
 //
 //   build/bin/bench_params [--runs N]
+#include "bench/Measure.h"
 #include "link/Cells.h"
 #include "link/Grid.h"
 #include "link/Request.h"
@@ -39,6 +40,11 @@ void fill(Grid& data, int round) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answeredHelp(argc, argv,
+                     "Usage: bench_params [--runs N]\nParameter map: RefreshMap over the whole map "
+                     "with every value changed, and opening the\nmap window until it has painted "
+                     "once; medians over N runs (default 200).\n"))
+        return 0;
     QApplication app(argc, argv);
     int runs = 200;
     for (int i = 1; i + 1 < argc; ++i)

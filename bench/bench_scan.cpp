@@ -1,6 +1,7 @@
 // A scan of the 99 station numbers at 9600 baud against kx5sim answering for three of them,
 // in the standard and the fast pacing, against the bound of one reply wait per number.
 // Run on demand: build/bin/bench_scan
+#include "bench/Measure.h"
 #include "link/LineScanner.h"
 #include "link/QtSerialPort.h"
 #include "sim/SimLine.h"
@@ -10,6 +11,11 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (answeredHelp(argc, argv,
+                     "Usage: bench_scan\nA scan of station numbers 1 to 99 at 9600 baud against "
+                     "kx5sim answering for three of\nthem, in the standard and the fast pacing, "
+                     "against the bound of one reply wait per number.\n"))
+        return 0;
     QCoreApplication app(argc, argv);
     kx5sim::LineConfig cfg;
     cfg.stations = {3, 17, 99};

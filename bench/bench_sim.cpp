@@ -68,6 +68,12 @@ double percentile(std::vector<double> v, double q) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answeredHelp(
+            argc, argv,
+            "Usage: bench_sim [REQUESTS] [IDLE_SECONDS]\nkx5sim: reply latency over a "
+            "pseudo-terminal for REQUESTS requests (default 2000) against\nthe 1 ms goal, and the "
+            "CPU an idle line of 99 stations uses over IDLE_SECONDS (default 3).\n"))
+        return 0;
     const int requests = argc > 1 ? std::atoi(argv[1]) : 2000;
     const double idleSeconds = argc > 2 ? std::atof(argv[2]) : 3.0;
     constexpr double kGoalUs = 1000.0;

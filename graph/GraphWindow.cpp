@@ -4,6 +4,7 @@
 #include "graph/Decimator.h"
 #include "graph/LogFiles.h"
 #include "settings/FileChecks.h"
+#include "ui/HelpGuide.h"
 #include "ui/PlotOutput.h"
 
 #include <QApplication>
@@ -174,6 +175,10 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     view->addAction(QStringLiteral("Fit &All"), QKeySequence(Qt::Key_Home), this,
                     &GraphWindow::fitAll)
         ->setObjectName(QStringLiteral("actFitAll"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("User &Guide"), QKeySequence::HelpContents, this,
+                    [] { openGuide(QStringLiteral("graph-viewer.html")); })
+        ->setObjectName(QStringLiteral("actGuide"));
 
     restyle();
     fitReadout();

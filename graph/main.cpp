@@ -1,4 +1,5 @@
 #include "graph/GraphWindow.h"
+#include "ui/HelpGuide.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     QCommandLineParser cli;
     describe(&cli);
     cli.process(app);
+    installHelpKey(&app); // F1 in the viewer's dialogs too
 
     GraphWindow w;
     w.show();

@@ -780,12 +780,20 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     // The data grid holds the selected station only; a re-read after a write to another
     // station confirms the write without mixing its values in.
     if (t.mcNo == gMC_No) StoreParamReply(t.step - kStepReadAll1 + 1, frame);
+    {
+        const std::vector<int>& regs = findStep(t.step)->regs;
+        std::map<int, int>& image = m_images[t.mcNo];
+        if (hasFields(frame, count(regs)))
+            for (int i = 1; i <= count(regs); ++i)
+                image[regs[size_t(i - 1)]] = HexToSigned(field(frame, i)).toInt();
+    }
     if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
     const StepRow* def = findStep(t.step);
     if (def->next > 0) {
         enterStep(def->next);
     } else { // the last block: back to monitoring from the first connected station
         if (m_host) m_host->paramReadComplete();
+        emit paramsRead(t.mcNo);
         if (m_current && !m_currentConfirmed)
             endCurrent(RequestOutcome::Done,
                        QStringLiteral("MC [%1] parameters read").arg(m_current->mcNo));
@@ -1006,6 +1014,11 @@ std::optional<int> KX5Link::paramValue(int reg) const {
     const auto it = m_params.find(reg);
     if (it == m_params.end()) return std::nullopt;
     return it->second;
+}
+
+const std::map<int, int>* KX5Link::paramImage(int mcNo) const {
+    const auto it = m_images.find(mcNo);
+    return it == m_images.end() ? nullptr : &it->second;
 }
 
 void KX5Link::markStale(int idx) {

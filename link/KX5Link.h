@@ -171,6 +171,9 @@ public:
     ConnState connState(int idx) const override;
     // Register reg of the selected station as the last read of all parameters stored it.
     std::optional<int> paramValue(int reg) const;
+    // Every register of station mcNo's last read of all four blocks (or of the blocks a
+    // write's read-back has read since); null when none has been read.
+    const std::map<int, int>* paramImage(int mcNo) const;
     bool isFresh(int idx) const {
         const StationValues* v = values(idx);
         return v && v->fresh;
@@ -195,6 +198,9 @@ signals:
     void monitorStored(int idx);
     // An exchange with station index idx failed: its values are no longer fresh.
     void monitorStale(int idx);
+    // All four parameter blocks of station mcNo were read, on request or after a write; its
+    // paramImage holds them.
+    void paramsRead(int mcNo);
     // Station index idx's recorder keys and print speed were read back after a write.
     void recorderRead(int idx);
     // A station that missed the model sweep answered later and joins the poll.
@@ -286,7 +292,8 @@ private:
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;
-    std::vector<StationValues> m_values; // by station index
-    std::vector<ConnState> m_conn;       // by station index
-    std::map<int, int> m_params;         // register -> value, from the last read of all
+    std::vector<StationValues> m_values;        // by station index
+    std::vector<ConnState> m_conn;              // by station index
+    std::map<int, int> m_params;                // register -> value, from the last read of all
+    std::map<int, std::map<int, int>> m_images; // MC No -> register -> value, every station
 };

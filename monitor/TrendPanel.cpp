@@ -99,6 +99,12 @@ void TrendPanel::btnStart_Click() {
     mGrpRun = m_graphStopOffered;
 }
 
+void TrendPanel::startGraph() {
+    if (mGrpRun) return;
+    if (m_graphStopOffered) btnStart_Click(); // the button still offers Stop from before
+    btnStart_Click();
+}
+
 void TrendPanel::chb3D_Click() {
     m_chart->set3D(m_chb3D->isChecked());
 }

@@ -27,6 +27,9 @@ public:
     // Another station selected: its points start afresh.
     void restart();
 
+    // Starts the graph as "Start Graph" does, unless it runs already.
+    void startGraph();
+
     void ResetGraph();
     void SetupGraph();
     void AddGraphPoint(const Reading& selected, const QTime& now);

@@ -29,6 +29,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -153,6 +154,7 @@ void frmKX5_Main::buildUi() {
     help->addAction(makeAction(6, "mHelpAbout", "&About"));
     separator(help, "mHelpLine1");
     help->addAction(makeAction(7, "mHelpHelp", "&Help"));
+    m_menuAction[7]->setShortcut(QKeySequence::HelpContents);
     help->addAction(makeAction(8, "mHelpManual", "KX5 &Manual"));
     help->addAction(makeAction(9, "mHelpGView", "&Graph Viewer"));
 
@@ -349,6 +351,12 @@ void frmKX5_Main::showLineStatistics() {
     m_stats->raise();
 }
 
+void frmKX5_Main::showStartNote(const QString& note) {
+    m_link->setPanel(4, note);
+    // While the stations are checked the panel says so; the note comes back after.
+    if (m_link->phase() == KX5Link::Phase::Sweeping) m_startNote = note;
+}
+
 void frmKX5_Main::afterPortSettings() {
     // Our own choices take effect from the next Port Open.
     m_link->setFastPacing(linkOptions().fastPolling);
@@ -373,7 +381,13 @@ void frmKX5_Main::SetOnlineState(bool open) {
     m_single->setVisible(open);
     if (open) {
         m_trend->goOnline();
+        if (m_graphAtOnline) m_trend->startGraph();
         tmrRefresh.start();
+        // The link clears panel 4 as the check of the stations ends, right after this.
+        if (!m_startNote.isEmpty())
+            QTimer::singleShot(0, this, [this, note = std::exchange(m_startNote, {})] {
+                if (m_link->panel(4).isEmpty()) m_link->setPanel(4, note);
+            });
     } else {
         tmrRefresh.stop();
     }

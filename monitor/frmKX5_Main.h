@@ -49,6 +49,10 @@ public:
     void runPublishing();
     // Our own additions beside the ten commands.
     void showLineStatistics();
+    // Start options: the trend graph starts whenever the port comes online, and note (what
+    // was done at start) shows in panel 4 once the stations have been checked.
+    void setGraphAtOnline(bool on) { m_graphAtOnline = on; }
+    void showStartNote(const QString& note);
     TrendChart* chart() const;
 
     // ---- LinkHost ----
@@ -101,6 +105,8 @@ private:
     KX5Link* m_link;
     bool m_online = false;
     bool m_scanRequested = false;
+    bool m_graphAtOnline = false;
+    QString m_startNote; // shown once the port is online
     QAction* m_scanAction = nullptr;
     std::array<CommandAction, kCommands> m_actions;
     std::array<QPushButton*, kCommands> m_btnMenu{};

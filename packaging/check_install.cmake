@@ -1,6 +1,7 @@
 # Installs the build tree into DEST (as a package would, under /usr) and checks what the
 # package holds: the three programs, the viewer's KX5_Graph name, the desktop entries, the
-# icon and the AppStream metadata, validated when the validators are installed.
+# icon and the AppStream metadata, validated when the validators are installed, the manual
+# pages and the user guide.
 #   cmake -DBUILD=<build folder> -DDEST=<scratch folder> -P check_install.cmake
 file(REMOVE_RECURSE ${DEST})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${DEST}
@@ -15,6 +16,8 @@ foreach(f bin/kx5comm bin/kx5graph bin/kx5sim
           share/applications/org.kx5link.kx5graph.desktop
           share/icons/hicolor/scalable/apps/org.kx5link.kx5comm.svg
           share/metainfo/org.kx5link.kx5comm.metainfo.xml
+          share/man/man1/kx5comm.1 share/man/man1/kx5graph.1 share/man/man1/kx5sim.1
+          share/kx5link/guide/index.html share/kx5link/guide/guide.css
           lib/systemd/system/kx5comm@.service)
   if(NOT EXISTS ${root}/${f})
     message(FATAL_ERROR "missing from the install tree: ${f}")

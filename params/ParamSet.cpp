@@ -8,7 +8,9 @@
 #include "settings/TextLines.h"
 #include "settings/Version.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -57,7 +59,23 @@ QStringList csvSplit(const QString& line) {
     return out;
 }
 
+// What the Access column says: copied by a set, read only, or written from its own window.
+QString accessWord(int reg) {
+    if (setWritable(reg)) return QStringLiteral("read/write");
+    const MapCell c = mapCell(reg);
+    return mapAccess(c.col, c.row) == MapAccess::ReadWrite ? QStringLiteral("not copied")
+                                                           : QStringLiteral("read only");
+}
+
 } // namespace
+
+bool setWritable(int reg) {
+    for (const StepRow& row : stepTable())
+        if (row.kind == StepRow::Kind::Write && row.step <= kStepWriteInput2 &&
+            std::find(row.regs.begin(), row.regs.end(), reg) != row.regs.end())
+            return true;
+    return false;
+}
 
 ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, const QDateTime& at) {
     ParamSet set{model, mcNo, at, QStringLiteral("%1 %2").arg(kProgramName, kVersion), {}};
@@ -67,7 +85,7 @@ ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, cons
         const QString text = data.text(c.col, c.row);
         set.entries.push_back({mapParamName(reg / 100, c.row), reg,
                                mapDisplayText(c.col, c.row, text, d), cInt(text),
-                               mapAccess(c.col, c.row) == MapAccess::ReadWrite});
+                               setWritable(reg)});
     }
     return set;
 }
@@ -81,10 +99,8 @@ QStringList paramSetLines(const ParamSet& set) {
                          QStringLiteral("Program,") + csvField(set.program),
                          kColumns};
     for (const ParamSetEntry& e : set.entries)
-        lines << QStringList(
-                     {csvField(e.name), QString::number(e.reg), csvField(e.shown),
-                      QString::number(e.raw),
-                      e.writable ? QStringLiteral("read/write") : QStringLiteral("read only")})
+        lines << QStringList({csvField(e.name), QString::number(e.reg), csvField(e.shown),
+                              QString::number(e.raw), accessWord(e.reg)})
                      .join(QLatin1Char(','));
     return lines;
 }
@@ -133,9 +149,7 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
         if (raw < -4096 || raw > 32767)
             return fail(i + 1, QStringLiteral("value %1 out of range").arg(raw));
         it->second = true;
-        const MapCell c = mapCell(reg);
-        s.entries.push_back(
-            {f[0], reg, f[2], raw, mapAccess(c.col, c.row) == MapAccess::ReadWrite});
+        s.entries.push_back({f[0], reg, f[2], raw, setWritable(reg)});
     }
     for (const auto& [reg, seen] : expected)
         if (!seen)
@@ -145,13 +159,28 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
 }
 
 std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data) {
-    std::vector<ParamDiff> diffs;
-    const int d = mapDecimals(data);
+    std::map<int, int> image;
     for (const ParamSetEntry& e : set.entries) {
         const MapCell c = mapCell(e.reg);
-        const QString text = data.text(c.col, c.row);
-        if (cInt(text) == e.raw) continue;
-        diffs.push_back({e.name, e.reg, mapDisplayText(c.col, c.row, text, d), e.shown});
+        image[e.reg] = cInt(data.text(c.col, c.row));
+    }
+    return compareParamImage(set, image);
+}
+
+std::vector<ParamDiff> compareParamImage(const ParamSet& set, const std::map<int, int>& image) {
+    const auto raw = [&image](int reg) {
+        const auto it = image.find(reg);
+        return it == image.end() ? std::optional<int>() : std::optional<int>(it->second);
+    };
+    const int d = DecimalPlaces(raw(610).value_or(0), raw(611).value_or(0), raw(614).value_or(0));
+    std::vector<ParamDiff> diffs;
+    for (const ParamSetEntry& e : set.entries) {
+        const std::optional<int> v = raw(e.reg);
+        if (v == e.raw) continue;
+        const MapCell c = mapCell(e.reg);
+        const QString shown =
+            v ? mapDisplayText(c.col, c.row, QString::number(*v), d) : QStringLiteral("?");
+        diffs.push_back({e.name, e.reg, shown, e.shown, v.value_or(0), e.raw, e.writable});
     }
     return diffs;
 }

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <map>
 #include <vector>
 
 class Grid;
@@ -15,7 +16,7 @@ struct ParamSetEntry {
     int reg = 0;
     QString shown; // as the map shows it, decimals and words included
     int raw = 0;
-    bool writable = false;
+    bool writable = false; // a register the parameter windows write, so a set copies it
 };
 
 struct ParamSet {
@@ -34,10 +35,19 @@ QStringList paramSetLines(const ParamSet& set);
 // controller's range.
 bool readParamSet(const QString& path, ParamSet* set, QString* error);
 
+// Whether a set copies register reg: the registers the parameter windows write. Read-only
+// registers, the recorder keys and print speed and the clock are never copied.
+bool setWritable(int reg);
+
 struct ParamDiff {
     QString name;
     int reg = 0;
     QString station, set; // as shown
+    int stationRaw = 0, setRaw = 0;
+    bool writable = false;
 };
 // The registers whose raw value in the data grid differs from the set's.
 std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data);
+// The same against a station's register image (register -> raw value); a register the image
+// lacks counts as differing.
+std::vector<ParamDiff> compareParamImage(const ParamSet& set, const std::map<int, int>& image);

@@ -191,8 +191,12 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     auto* btnCompareSet = new QPushButton(QStringLiteral("Co&mpare with Set..."), this);
     btnCompareSet->setObjectName(QStringLiteral("btnCompareSet"));
     connect(btnCompareSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnCompareSet_Click);
+    auto* btnWriteSet = new QPushButton(QStringLiteral("&Write Set..."), this);
+    btnWriteSet->setObjectName(QStringLiteral("btnWriteSet"));
+    connect(btnWriteSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnWriteSet_Click);
     bar->addWidget(btnSaveSet);
     bar->addWidget(btnCompareSet);
+    bar->addWidget(btnWriteSet);
     bar->addWidget(btnClose);
     auto* msgLine = new QHBoxLayout;
     msgLine->addWidget(lblMsg, 1);
@@ -216,8 +220,8 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
                           QDir(programDir())
                               .filePath(QStringLiteral("MC%1.csv").arg(selectedMcNo())),
                           filter)
-                    : QFileDialog::getOpenFileName(this, QStringLiteral("Compare with Set"),
-                                                   programDir(), filter);
+                    : QFileDialog::getOpenFileName(this, QStringLiteral("Open Set"), programDir(),
+                                                   filter);
     };
     showDiffs = [this](const QString& title, const std::vector<ParamDiff>& diffs) {
         QDialog d(this);
@@ -331,6 +335,20 @@ void frmKX5_Parameter::btnCompareSet_Click() {
     }
     m_compare = set;
     lblMsg->setText(QStringLiteral("MC %1: reading its parameters to compare").arg(selectedMcNo()));
+}
+
+void frmKX5_Parameter::btnWriteSet_Click() {
+    if (!writeSet) return;
+    const QString path = chooseSetFile(false);
+    if (path.isEmpty()) return;
+    ParamSet set;
+    QString error;
+    // A damaged set is refused here, before any station is even read.
+    if (!readParamSet(path, &set, &error)) {
+        MsgBox(this, QStringLiteral("Write Set"), error, QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    writeSet(set, path);
 }
 
 void frmKX5_Parameter::tmrRefresh_Timer() {

@@ -45,6 +45,9 @@ public:
     // read of all parameters.
     void btnSaveSet_Click();
     void btnCompareSet_Click();
+    // A set read and checked, handed to writeSet, which copies it to stations.
+    void btnWriteSet_Click();
+    std::function<void(const ParamSet&, const QString& path)> writeSet;
 
     // Asks for a set file to write (save true) or read; empty when the user cancels. Tests
     // put their own here, as they do for showDiffs.

@@ -2,6 +2,7 @@
 
 #include "settings/ConfigFiles.h"
 #include "settings/OpenWithDialog.h"
+#include "ui/HelpGuide.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
 
@@ -75,4 +76,25 @@ void ShellOpen(const QString& path, const QString& verb) {
                                  : openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
     }
     if (!opened) openWith(file);
+}
+
+void openHelp(const QString& page) {
+    const QString chm = programDir() + QStringLiteral("/Help/KX5.chm");
+    if (QFileInfo::exists(chm))
+        ShellOpen(chm);
+    else
+        openGuide(page);
+}
+
+void openManual() {
+    const QString pdf = programDir() + QStringLiteral("/KX5.pdf");
+    if (QFileInfo::exists(pdf)) {
+        ShellOpen(pdf);
+        return;
+    }
+    MsgBox(QApplication::activeWindow(), QStringLiteral("KX5 Manual"),
+           QStringLiteral("The controller's manual is not here. Save the KX5 manual from the "
+                          "controller's maker as\n%1\nand choose \"KX5 Manual\" again.")
+               .arg(QDir::toNativeSeparators(pdf)),
+           QMessageBox::Ok, QMessageBox::Information);
 }

@@ -10,3 +10,10 @@
 // the file as argument. Never reports failure to the caller. The desktop calls behind it are
 // testSeams().openUrl, chooseProgram and startDetached.
 void ShellOpen(const QString& path, const QString& verb = QStringLiteral("OPEN"));
+
+// "Help": the help file Help/KX5.chm of the program folder when it is there, else our own
+// guide at page (see ui/HelpGuide.h).
+void openHelp(const QString& page);
+// "KX5 Manual": KX5.pdf of the program folder when it is there; else a message says where to
+// put the controller's manual, instead of offering programs for a file that does not exist.
+void openManual();

@@ -35,11 +35,15 @@ void FaultPlan::add(const Fault& fault) {
     mEntries.push_back(e);
 }
 
-FaultDecision FaultPlan::decide(int station, Request::Kind kind) {
+FaultDecision FaultPlan::decide(int station, Request::Kind kind,
+                                const std::vector<int>& registers) {
     FaultDecision d;
     for (Entry& e : mEntries) {
         const Fault& f = e.fault;
         if (f.station != 0 && f.station != station) continue;
+        if (f.reg != 0 && (kind != Request::Kind::Write ||
+                           std::find(registers.begin(), registers.end(), f.reg) == registers.end()))
+            continue;
         // Faults that change one kind of reply count only the requests of that kind.
         if (f.kind == FaultKind::ForeignModel && kind != Request::Kind::Who) continue;
         if (f.kind == FaultKind::ValueCount && kind != Request::Kind::Read) continue;
@@ -165,6 +169,8 @@ std::optional<Fault> FaultPlan::parse(std::string_view text, std::string* error)
         }
         if (key == "station") {
             ok = hasValue && number(value, f.station) && f.station >= 1 && f.station <= 99;
+        } else if (key == "reg") {
+            ok = hasValue && number(value, f.reg) && f.reg >= 1 && f.reg < 700;
         } else if (key == "once") {
             f.when = Fault::When::Once;
             ok = !hasValue;

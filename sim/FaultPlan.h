@@ -5,7 +5,9 @@
 // Text form (command line), kind first, then options:
 //   delay=MS | pace | silent | foreign | bad-sum | ng | split[=PARTS] | garbage[=BYTES]
 //   | no-ok | double | address=N | values=N | echo=CMD
-//   ,station=N  ,once  ,every=N  ,prob=P  ,seed=S  ,pause=MS (split; default 20)
+//   ,station=N  ,reg=R  ,once  ,every=N  ,prob=P  ,seed=S  ,pause=MS (split; default 20)
+// reg=R narrows a fault to the writes that include register R, e.g. "ng,station=3,reg=612"
+// for a controller that will not take one value.
 // e.g. "delay=300,station=2", "bad-sum,every=3", "ng,prob=0.2,seed=7", "split=3,pause=50".
 // values=N gives a read reply N more values (the registers after the last one asked, zero
 // past 699) or, N < 0, drops the last |N|; echo=CMD puts another command, e.g. DWR, where a
@@ -44,6 +46,7 @@ struct Fault {
 
     FaultKind kind = FaultKind::Delay;
     int station = 0; // 0: every station
+    int reg = 0;     // 0: every request; else only the writes that include this register
     When when = When::Always;
     int n = 1;
     double probability = 1.0;
@@ -82,7 +85,7 @@ public:
     bool empty() const { return mEntries.empty(); }
 
     // Called once per request addressed to an existing station.
-    FaultDecision decide(int station, Request::Kind kind);
+    FaultDecision decide(int station, Request::Kind kind, const std::vector<int>& registers = {});
 
     // Parses the text form above; on failure returns nothing and explains in *error.
     static std::optional<Fault> parse(std::string_view text, std::string* error = nullptr);

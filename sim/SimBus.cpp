@@ -29,7 +29,7 @@ ReplyPlan SimBus::handle(std::string_view frame, double processSeconds, std::int
     if (!st) return plan; // nobody by that address on the line
 
     st->advanceTo(processSeconds);
-    const FaultDecision f = mFaults.decide(req.address, req.kind);
+    const FaultDecision f = mFaults.decide(req.address, req.kind, req.registers);
     if (f.silent) return plan;
 
     if (req.error) {

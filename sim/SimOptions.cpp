@@ -81,6 +81,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             o.line.mode = Mode::Sum;
         } else if (a == "--std") {
             o.line.mode = Mode::Std;
+        } else if (a == "--strict-rate") {
+            o.line.strictRate = true;
         } else if (a == "--pace") {
             Fault pace;
             pace.kind = FaultKind::Pace;
@@ -148,6 +150,8 @@ Line:
   --time-scale X     run the process model X times faster than real time (default 1)
   --turnaround MS    each station's own pause before it answers a request (default 0)
   --model N=TEXT     ten-character model field of station N (default KX5-100033)
+  --strict-rate      stay silent to requests sent at another rate than --baud, as a real
+                     controller hears only noise then (for trying "Scan Line...")
   --log FILE         append every request and reply with a time stamp to FILE
   --version          print the version and exit
 
@@ -169,6 +173,7 @@ Faults (repeatable; kind first, then options separated by commas):
                               echo=CMD   echo CMD, e.g. DWR, instead of the request's
                                          command (NG replies stay as they are)
                      options: station=N   only replies of station N
+                              reg=R       only writes that include register R
                               once | every=N | prob=P,seed=S   when (default: always)
                               pause=MS    pause between split parts (default 20)
   e.g. --fault delay=300,station=2 --fault bad-sum,every=3 --fault ng,prob=0.1,seed=7

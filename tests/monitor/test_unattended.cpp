@@ -47,24 +47,38 @@ TEST(StartOptions, CommandLineTable) {
         EXPECT_EQ(o.dir, r.dir) << r.args.join(' ').toStdString();
         EXPECT_EQ(!o.error.isEmpty(), r.error) << r.args.join(' ').toStdString();
     }
+    EXPECT_TRUE(parseStartOptions({"kx5comm", "--graph"}).graph);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--version"}).version);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--help"}).helpText.contains("--dir"));
 }
 
 class Unattended : public MainFixture {};
 
-TEST_F(Unattended, OpenAndSaveAtStart) {
+// The graph starts once the stations have been checked (going online resets it), and the
+// status bar then says what the start did and where the data goes.
+TEST_F(Unattended, OpenGraphAndSaveAtStart) {
     for (bool enabled : {true, false}) {
         SetUp();
         writeFile("CFG/SaveData.INI", (enabled ? "Yes" : "No") + QByteArray("\r\n1\r\nsec\r\n") +
                                           dir.path().toUtf8() + "\r\nOven\r\n");
         build({1});
         StartOptions o;
-        o.open = o.save = true;
+        o.open = o.save = o.graph = true;
         const QString problems = applyStartOptions(win.get(), o);
         EXPECT_TRUE(port->isOpen());
         EXPECT_EQ(gDSaveRun, enabled);
         EXPECT_EQ(problems.isEmpty(), enabled) << problems.toStdString();
+        EXPECT_FALSE(win->trend()->mGrpRun);
+        answerNext(); // the model sweep's one station
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(win->trend()->mGrpRun);
+        const QString note = link()->panel(4);
+        EXPECT_TRUE(note.endsWith("(started with --open --graph --save)")) << note.toStdString();
+        // Where the data goes leads, so an elided panel still shows it.
+        EXPECT_EQ(note.startsWith("Data saved to " +
+                                  QDir::toNativeSeparators(dir.path() + "/Oven_NN.DAT")),
+                  enabled)
+            << note.toStdString();
         TearDown();
     }
 }

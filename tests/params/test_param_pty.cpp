@@ -4,12 +4,16 @@
 // and refreshes is left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "monitor/frmKX5_Main.h"
+#include "params/ParamSet.h"
+#include "params/SetWriter.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <map>
 
 using namespace std::chrono_literals;
 
@@ -80,6 +84,153 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     EXPECT_LT(gap, 3000ms);
 
     map.reset(); // a child of the window: gone before it
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
+    win->close();
+    win.reset();
+    setMsgBoxHandler({});
+    setProgramDir(QString());
+}
+
+// Registers of every DWR frame the simulator received, by station.
+static std::map<int, std::vector<int>> writtenRegisters(const kx5sim::SimLine& sim) {
+    std::map<int, std::vector<int>> out;
+    for (const kx5sim::Exchange& e : sim.exchanges()) {
+        if (e.request.size() < 7 || e.request.compare(3, 3, "DWR") != 0) continue;
+        const QStringList f = QString::fromStdString(e.request).trimmed().split(',');
+        for (int i = 2; i + 1 < f.size(); i += 2)
+            out[e.address].push_back(f[i].toInt());
+    }
+    return out;
+}
+
+// A set taken from station 1 copied to stations 2 to 4: a cancel part way, then a full run in
+// which station 3 refuses SV1 and station 4 falls silent after its first write. What the
+// stations hold is read in the simulator, not in our windows.
+TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
+    resetDataImage();
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2, 3, 4};
+    kx5sim::SimLine sim(cfg);
+    std::string err;
+    ASSERT_TRUE(sim.start(&err)) << err;
+    // Station 1 differs from the factory settings the others keep: another input type (its
+    // range follows after the pause), SV1, a PID value, an alarm type; 104 and the recorder's
+    // print speed are not copied by a set.
+    const std::pair<int, int> station1[] = {{610, 3}, {612, 5000}, {301, 1234}, {311, 100},
+                                            {410, 3}, {104, 55},   {506, 200}};
+    for (auto [reg, v] : station1)
+        ASSERT_TRUE(sim.writeRegister(1, reg, std::int16_t(v)));
+    ASSERT_TRUE(writeSimSettings(sim, {1, 2, 3, 4}));
+    auto win = std::make_unique<frmKX5_Main>();
+    KX5Link* link = win->link();
+    bool read1 = false;
+    QObject::connect(link, &KX5Link::paramsRead, [&](int mc) { read1 = read1 || mc == 1; });
+    QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return read1; }, 20000));
+    // Saved to a file and read back, as the user's set would be.
+    const QString file = dir.filePath("MC1.csv");
+    ASSERT_TRUE(writeLinesAtomic(
+        file,
+        paramSetLines(paramSetFromData(link->sprdMap, link->sprdStatus.text(StatusCol::Model, 1), 1,
+                                       QDateTime::currentDateTime())),
+        nullptr));
+    ParamSet set;
+    QString error;
+    ASSERT_TRUE(readParamSet(file, &set, &error)) << error.toStdString();
+
+    const auto run = [&](SetWriter& w, bool write) {
+        bool done = false;
+        QObject scope; // the connection ends with this run
+        QObject::connect(&w, &SetWriter::finished, &scope, [&] { done = true; });
+        if (write)
+            w.write();
+        else if (!w.compare(&error))
+            return false;
+        return QTest::qWaitFor([&] { return done; }, 120000);
+    };
+
+    // Another model: refused naming the set's line 2, before anything is sent.
+    ParamSet other = set;
+    other.model = "KX5-999999";
+    SetWriter refused(link, other, {2});
+    EXPECT_FALSE(refused.compare(&error));
+    EXPECT_TRUE(error.startsWith("line 2: the set is of a KX5-999999")) << error.toStdString();
+    EXPECT_EQ(refused.stations()[0].state, SetWriter::State::Waiting);
+
+    // What differs: the copied registers, the whole input group after its type, nothing else.
+    {
+        SetWriter w(link, set, {2, 3, 4});
+        ASSERT_TRUE(run(w, false)) << error.toStdString();
+        std::vector<int> regs;
+        for (const ParamDiff& d : w.stations()[0].diffs)
+            regs.push_back(d.reg);
+        std::sort(regs.begin(), regs.end());
+        EXPECT_EQ(regs, (std::vector<int>{301, 311, 410, 610, 611, 612, 613, 614, 615, 616, 617,
+                                          618, 619}));
+        // Cancel once station 2 has its first write confirmed: it stops between writes.
+        QObject::connect(&w, &SetWriter::stationChanged, [&](int i) {
+            if (i == 0 && w.stations()[0].written > 0) w.cancel();
+        });
+        ASSERT_TRUE(run(w, true));
+        EXPECT_EQ(w.stations()[0].state, SetWriter::State::Stopped);
+        EXPECT_EQ(w.stations()[0].report, "cancelled: 10 of 13 registers written");
+        EXPECT_EQ(w.stations()[1].report, "cancelled: nothing written");
+        EXPECT_EQ(sim.readRegister(2, 610), 3);
+        EXPECT_EQ(sim.readRegister(2, 301), 1000);
+        EXPECT_EQ(sim.readRegister(3, 610), 2);
+    }
+
+    kx5sim::Fault ng;
+    ng.kind = kx5sim::FaultKind::Refuse;
+    ng.station = 3;
+    ng.reg = 301;
+    sim.addFault(ng);
+    SetWriter w(link, set, {2, 3, 4});
+    ASSERT_TRUE(run(w, false)) << error.toStdString();
+    EXPECT_EQ(w.stations()[0].diffs.size(), 3u) << "station 2 has its input group already";
+    bool silenced = false;
+    QObject::connect(&w, &SetWriter::stationChanged, [&](int i) {
+        if (i == 2 && w.stations()[2].written > 0 && !silenced) {
+            kx5sim::Fault silent;
+            silent.kind = kx5sim::FaultKind::Silent;
+            silent.station = 4;
+            sim.addFault(silent);
+            silenced = true;
+        }
+    });
+    sim.clearExchanges();
+    ASSERT_TRUE(run(w, true));
+    const auto& st = w.stations();
+    EXPECT_EQ(st[0].state, SetWriter::State::Verified) << st[0].report.toStdString();
+    EXPECT_EQ(st[1].state, SetWriter::State::Refused) << st[1].report.toStdString();
+    EXPECT_TRUE(st[1].report.startsWith("refused (NG) at register 301 after 10 registers written; "
+                                        "still differs: SV1 (301)"))
+        << st[1].report.toStdString();
+    EXPECT_EQ(st[2].state, SetWriter::State::NotAnswering) << st[2].report.toStdString();
+    EXPECT_TRUE(st[2].report.startsWith("10 registers written, then "))
+        << st[2].report.toStdString();
+
+    for (const ParamSetEntry& e : set.entries) {
+        const int own2 = sim.readRegister(2, e.reg);
+        if (e.writable) {
+            EXPECT_EQ(own2, e.raw) << e.reg;
+        } else if (e.reg == 104 || e.reg == 506) {
+            EXPECT_NE(own2, e.raw) << e.reg << " is not copied";
+        }
+    }
+    EXPECT_EQ(sim.readRegister(3, 301), 1000);
+    EXPECT_EQ(sim.readRegister(3, 612), 5000);
+    EXPECT_EQ(sim.readRegister(4, 610), 3);
+    EXPECT_EQ(sim.readRegister(4, 301), 1000);
+    // Only registers a set copies ever went out; station 3 stopped at its refusal.
+    for (const auto& [station, regs] : writtenRegisters(sim))
+        for (int reg : regs)
+            EXPECT_TRUE(setWritable(reg)) << "station " << station << " register " << reg;
+    const auto toThree = writtenRegisters(sim)[3];
+    EXPECT_EQ(std::count(toThree.begin(), toThree.end(), 311), 0);
+
     setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
     win->close();
     win.reset();

@@ -1,9 +1,14 @@
-// The clock window's request and the shell launcher; the settings windows: test_windows.cpp.
+// The clock window's request, the shell launcher and the Help commands with F1; the settings
+// windows: test_windows.cpp. The guide's own links are tests/app's.
 #include "SettingsFixture.h"
 #include "settings/OpenWithDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
+#include "settings/frmKX5_SetPort.h"
 #include "tests/support/RecordingSink.h"
+#include "ui/HelpGuide.h"
+
+#include <QTest>
 
 class ClockShell : public SettingsFixture {
 protected:
@@ -119,5 +124,45 @@ TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysW
         EXPECT_EQ(messages.size(), startWorks ? 0 : 1);
         EXPECT_TRUE(startWorks || (messages.value(0).contains("broken") &&
                                    messages.value(0).contains("KX5.pdf")));
+    }
+}
+
+// Help and F1 open the help file when the program folder has one, else our guide at the page
+// of the window; a missing manual is said where to put, never offered to a program.
+TEST_F(ClockShell, HelpOpensTheHelpFileOrTheWindowsGuidePageAndAMissingManualIsExplained) {
+    QStringList opened;
+    testSeams().openUrl = [&](const QUrl& u) {
+        opened << u.toLocalFile();
+        return true;
+    };
+    testSeams().chooseProgram = [&](const QString& f) {
+        opened << "choose " + f;
+        return QString();
+    };
+    std::unique_ptr<QObject> f1(installHelpKey(qApp, openHelp));
+    frmKX5_SetPort port;
+    frmKX5_SetDT clock(&sink);
+    const QString guide = QCoreApplication::applicationDirPath() + "/guide/";
+    const QString chm = path("Help/KX5.chm"), pdf = path("KX5.pdf");
+    const auto f1In = [](QWidget* w) { return [w] { QTest::keyClick(w, Qt::Key_F1); }; };
+    const std::tuple<const char*, std::function<void()>, QString> rows[] = {
+        {nullptr, f1In(&port), guide + "port-setting.html"},
+        {nullptr, f1In(&clock), guide + "clock.html"},
+        {nullptr, [] { openHelp(guidePage(nullptr)); }, guide + "index.html"},
+        {"Help/KX5.chm", f1In(&port), chm},
+        {nullptr, openManual, ""}, // missing: the message says where it belongs
+        {"KX5.pdf", openManual, pdf},
+    };
+    for (const auto& [present, act, want] : rows) {
+        SCOPED_TRACE(want.toStdString());
+        QFile::remove(chm);
+        QFile::remove(pdf);
+        if (present) write(present, "x");
+        opened.clear();
+        messages.clear();
+        act();
+        EXPECT_EQ(opened.join(';'), want);
+        EXPECT_EQ(messages.size(), want.isEmpty() ? 1 : 0);
+        EXPECT_TRUE(!want.isEmpty() || messages.value(0).contains(QDir::toNativeSeparators(pdf)));
     }
 }

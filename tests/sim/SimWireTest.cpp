@@ -142,7 +142,11 @@ std::string fires(const std::string& commandLine, int n = 8) {
     std::string out;
     for (int i = 0; i < n; ++i) {
         const auto [station, kind] = requests[i % 8];
-        out += plan.decide(station, kind) == FaultDecision{} ? '0' : '1';
+        // The write to station 2 carries 610 and 612, the one to station 1 carries 300.
+        const std::vector<int> regs = kind != W      ? std::vector<int>{}
+                                      : station == 2 ? std::vector<int>{610, 612}
+                                                     : std::vector<int>{300};
+        out += plan.decide(station, kind, regs) == FaultDecision{} ? '0' : '1';
     }
     return out;
 }
@@ -163,6 +167,8 @@ TEST(SimWire, CommandLineFaultsFireWhenAndWhereTheySay) {
         {"--fault values=1", "11000010"}, // reads only
         {"--fault values=-2,station=1,every=2", "00000010"},
         {"--fault echo=DWR,station=2,every=2", "00010000"},
+        {"--fault ng,reg=612", "00001000"}, // writes that include 612 only
+        {"--fault ng,station=1,reg=300", "00000001"},
     };
     for (const auto& [commandLine, expected] : rows)
         EXPECT_EQ(fires(commandLine), expected) << commandLine;
@@ -176,6 +182,8 @@ TEST(SimWire, CommandLineFaultsFireWhenAndWhereTheySay) {
                             "--fault ng,prob=2",
                             "--fault ng,prob=",
                             "--fault ng,station=100",
+                            "--fault ng,reg=0",
+                            "--fault ng,reg=700",
                             "--fault split=1",
                             "--fault garbage=0",
                             "--fault values=0",
@@ -218,7 +226,9 @@ TEST(SimWire, CommandLineFormatSetsBitsPerCharacter) {
         const LineConfig& l = options->line;
         EXPECT_EQ(std::tuple(l.dataBits, l.parity, l.stopBits, l.bitsPerChar()),
                   std::tuple(data, parity, stop, bits));
+        EXPECT_FALSE(l.strictRate);
     }
+    EXPECT_TRUE(parseOptions({"--baud", "2400", "--strict-rate"}, nullptr)->line.strictRate);
 }
 
 TEST(SimWire, ProbabilityIsRepeatableForASeed) {

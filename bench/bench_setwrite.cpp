@@ -1,0 +1,142 @@
+// Writing a whole parameter set to ten stations at 9600 baud against kx5sim, its replies
+// paced at the line's rate: the time from the confirmation to the last report, against the
+// wire time of the set's writes and read-backs plus the pauses the link must keep (the
+// input group's pause, and in the standard pacing the gather and send tick per exchange).
+// Run on demand: build/bin/bench_setwrite [--standard]
+#include "link/Cells.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+#include "params/SetWriter.h"
+#include "sim/SimLine.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool standard = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--standard") == 0) {
+            standard = true;
+        } else {
+            std::printf("Usage: bench_setwrite [--standard]\n"
+                        "Times a parameter set written to ten stations at 9600 baud against "
+                        "kx5sim\n(fast pacing, or the standard one with --standard) and prints "
+                        "its ratio to the\nwire time of the writes and read-backs plus the "
+                        "link's pauses (goal <= 1.2).\n");
+            return std::strcmp(argv[i], "--help") == 0 ? 0 : 2;
+        }
+    }
+    QCoreApplication app(argc, argv);
+    kx5sim::LineConfig cfg;
+    for (int mc = 1; mc <= 11; ++mc)
+        cfg.stations.push_back(mc);
+    kx5sim::Fault pace;
+    pace.kind = kx5sim::FaultKind::Pace;
+    cfg.faults.push_back(pace);
+    kx5sim::SimLine sim(cfg);
+    std::string err;
+    if (!sim.start(&err)) {
+        std::fprintf(stderr, "kx5sim: %s\n", err.c_str());
+        return 1;
+    }
+    // Station 11 holds the set: another input type and its range, and a value in every group.
+    const std::pair<int, int> set11[] = {{610, 3},    {612, 5000}, {613, -100}, {301, 1234},
+                                         {302, 1500}, {311, 100},  {321, 120},  {410, 3},
+                                         {416, 60},   {102, 1},    {600, 1},    {305, 1}};
+    for (auto [reg, v] : set11)
+        sim.writeRegister(11, reg, std::int16_t(v));
+
+    KX5Link link{std::make_unique<QtSerialPort>()};
+    link.setupGrids();
+    link.setFastPacing(!standard);
+    gPort = QString::fromStdString(sim.path());
+    gMC_List.clear();
+    for (int mc = 11; mc >= 1; --mc)
+        gMC_List.push_back(mc); // station 11 first: the model sweep selects it
+    gMC_OK.assign(11, false);
+    gMC_Name = QStringList(11, QString());
+    gMC_Last = 10;
+    for (int i = 0; i < 11; ++i)
+        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
+    bool read11 = false;
+    QObject::connect(&link, &KX5Link::paramsRead, [&](int mc) { read11 = read11 || mc == 11; });
+    link.mSetPortOpen_Click();
+    if (!waitFor([&] { return read11; }, 60000)) {
+        std::fprintf(stderr, "station 11 was not read\n");
+        return 1;
+    }
+    ParamSet set;
+    set.model = link.sprdStatus.text(StatusCol::Model, 1); // as the station table shows it
+    set.mcNo = 11;
+    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+        for (int reg : findStep(step)->regs)
+            set.entries.push_back({QString::number(reg), reg, QString(),
+                                   link.paramImage(11)->at(reg), setWritable(reg)});
+
+    SetWriter w(&link, set, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    bool done = false;
+    QObject::connect(&w, &SetWriter::finished, [&] { done = true; });
+    QString why;
+    if (!w.compare(&why) || !waitFor([&] { return done; }, 120000)) {
+        std::fprintf(stderr, "compare failed %s\n", qPrintable(why));
+        return 1;
+    }
+    done = false;
+    sim.clearExchanges();
+    QElapsedTimer t;
+    t.start();
+    w.write();
+    if (!waitFor([&] { return done; }, 600000)) {
+        std::fprintf(stderr, "the write did not end\n");
+        return 1;
+    }
+    const double ms = double(t.elapsed());
+    // The set's own exchanges: its writes, and the reads of the stations being written.
+    const double charMs = 10.0 * 1000.0 / 9600.0;
+    double wireMs = 0, ownPacing = 0;
+    int exchanges = 0, inputPauses = 0, others = 0;
+    for (const kx5sim::Exchange& e : sim.exchanges()) {
+        const bool write = e.request.compare(3, 3, "DWR") == 0;
+        // Block 4 has as many registers as a monitor poll; the poll starts at 610.
+        const bool block = e.request.compare(3, 11, "DRR,19,0610") != 0;
+        if (!write && !block) {
+            ++others;
+            continue;
+        }
+        ++exchanges;
+        wireMs += double(e.request.size() + e.reply.size()) * charMs;
+        if (write && e.request.find(",0610,") != std::string::npos) ++inputPauses;
+    }
+    if (standard) ownPacing = exchanges * double(KX5Link::kGatherMs + KX5Link::kSendTickMs);
+    const double bound = wireMs + inputPauses * double(KX5Link::kPauseAfter105Ms) + ownPacing;
+    int verified = 0;
+    for (const SetWriter::Station& s : w.stations()) {
+        verified += s.state == SetWriter::State::Verified;
+        if (s.state != SetWriter::State::Verified)
+            std::printf("MC %d: %s\n", s.mcNo, qPrintable(s.report));
+    }
+    std::printf("%s pacing: %d registers to 10 stations (%d verified) in %.0f ms; %d exchanges "
+                "of the set (%.0f ms on the wire), %d input pauses, %d monitor polls between\n",
+                standard ? "standard" : "fast", w.writtenCount(), verified, ms, exchanges, wireMs,
+                inputPauses, others);
+    std::printf("bound %.0f ms; ratio %.3f, goal <= 1.2 (%s)\n", bound, ms / bound,
+                ms / bound <= 1.2 ? "met" : "NOT met");
+    link.ClosePort();
+    return 0;
+}

@@ -1,0 +1,191 @@
+// Takes the user guide's screenshots from the running program: the windows at their default
+// size against a simulated line of three stations, under the offscreen platform.
+//
+//   QT_QPA_PLATFORM=offscreen kx5_screenshots docs/guide/img
+#include "app/Commands.h"
+#include "app/StartOptions.h"
+#include "graph/GraphWindow.h"
+#include "link/mdlKX5.h"
+#include "monitor/frmKX5_Main.h"
+#include "monitor/frmKX5_Multi.h"
+#include "params/frmKX5_Parameter.h"
+#include "settings/ConfigFiles.h"
+#include "settings/ScanLineDialog.h"
+#include "settings/frmKX5_SetEnv.h"
+#include "settings/frmKX5_SetPort.h"
+#include "settings/frmKX5_Set_DSave.h"
+#include "sim/SimLine.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString g_out;
+int g_failures = 0;
+
+void pump(int ms) {
+    QDeadlineTimer until(ms);
+    while (!until.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    QDeadlineTimer until(ms);
+    while (!done()) {
+        if (until.hasExpired()) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// The window as it looks on screen, kept small: a palette of 256 colours is plenty for a
+// window and takes a fraction of the space.
+void shoot(QWidget* w, const char* name) {
+    w->show();
+    pump(300);
+    QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    const QString path = g_out + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    if (!image.save(path, "PNG", 0)) { // 0: the smallest file
+        std::fprintf(stderr, "kx5_screenshots: cannot write %s\n", qPrintable(path));
+        ++g_failures;
+        return;
+    }
+    std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
+}
+
+// Two hours of a station heating to 250.0 and holding there, one record every 10 s.
+bool writeSampleLog(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    const QDateTime start(QDate(2026, 3, 14), QTime(8, 0));
+    for (int s = 0; s <= 7200; s += 10) {
+        const double pv = 250.0 - 225.0 * std::exp(-s / 1500.0) + 0.6 * std::sin(s / 97.0);
+        const double mv = std::clamp(100.0 * std::exp(-s / 1300.0) + 18.0, 0.0, 100.0);
+        const QDateTime t = start.addSecs(s);
+        f.write(QStringLiteral("%1\t%2\t2500\t%3\t%4\r\n")
+                    .arg(t.toString(QStringLiteral("yyyy-MM-dd")),
+                         t.toString(QStringLiteral("HH:mm:ss")))
+                    .arg(std::lround(pv * 10))
+                    .arg(std::lround(mv * 10))
+                    .toLatin1());
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kx5_screenshots OUTDIR\n");
+        return 2;
+    }
+    g_out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(g_out);
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kx5demo-XXXXXX"));
+    setProgramDir(dir.path());
+
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2, 3};
+    cfg.timeScale = 20; // the process moves visibly within the seconds the graph runs
+    kx5sim::SimLine sim(cfg);
+    std::string error;
+    if (!sim.start(&error)) {
+        std::fprintf(stderr, "kx5_screenshots: kx5sim: %s\n", error.c_str());
+        return 1;
+    }
+    QStringList env(99, QStringLiteral("X\t"));
+    for (int mc : {1, 2, 3})
+        env[mc - 1] = QStringLiteral("O\tOven %1").arg(mc);
+    QDir().mkpath(cfgDir());
+    QDir().mkpath(dir.path() + QStringLiteral("/data"));
+    QString why;
+    if (!writeLinesAtomic(commCfgPath(),
+                          {QString::fromStdString(sim.path()), "9600", "N", "8", "1", "STD"},
+                          &why) ||
+        !writeLinesAtomic(setEnvPath(), env, &why) ||
+        !writeLinesAtomic(saveDataPath(),
+                          {"Yes", "5", "sec", dir.path() + QStringLiteral("/data"), "KX5"}, &why)) {
+        std::fprintf(stderr, "kx5_screenshots: %s\n", qPrintable(why));
+        return 1;
+    }
+
+    frmKX5_Main main;
+    installCommands(&main);
+    main.show();
+    KX5Link* link = main.link();
+
+    // The settings windows, as they open while the port is closed.
+    {
+        frmKX5_SetPort w(&main);
+        shoot(&w, "port-setting");
+    }
+    {
+        frmKX5_SetEnv w(&link->sprdStatus, &link->sprdMonitoring, &main);
+        shoot(&w, "stations");
+    }
+    {
+        ScanLineDialog w(link, nullptr, &main);
+        shoot(&w, "scan-line");
+    }
+    {
+        frmKX5_Set_DSave w(&main);
+        shoot(&w, "data-save");
+    }
+
+    // The line open, the graph running and data being saved, as the demo starts.
+    StartOptions start;
+    start.open = start.graph = start.save = true;
+    applyStartOptions(&main, start);
+    if (!waitFor([&] { return link->phase() == KX5Link::Phase::Monitoring; }, 20000)) {
+        std::fprintf(stderr, "kx5_screenshots: the line did not come up: %s\n",
+                     qPrintable(link->panel(4)));
+        return 1;
+    }
+    pump(12000);
+    shoot(&main, "main-window");
+    {
+        frmKX5_Multi w(link, link, &link->sprdStatus, &main);
+        pump(1500);
+        shoot(&w, "multi-monitoring");
+    }
+    {
+        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, &main);
+        shoot(&map, "parameter-map");
+        const std::pair<MapDialog, const char*> dialogs[] = {{MapDialog::IN, "input-group"},
+                                                             {MapDialog::OUT, "group-output"},
+                                                             {MapDialog::SetDT, "clock"}};
+        for (const auto& [which, name] : dialogs) {
+            std::unique_ptr<QDialog> d = map.createDialog(which);
+            shoot(d.get(), name);
+        }
+    }
+
+    const QString log = dir.path() + QStringLiteral("/data/KX5_01.DAT");
+    if (writeSampleLog(log)) {
+        GraphWindow graph;
+        graph.openFiles({log});
+        graph.setDecimals(0, 1);
+        shoot(&graph, "graph-viewer");
+    } else {
+        ++g_failures;
+    }
+    link->ClosePort();
+    sim.stop();
+    setProgramDir(QString());
+    return g_failures == 0 ? 0 : 1;
+}

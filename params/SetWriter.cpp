@@ -1,0 +1,353 @@
+#include "params/SetWriter.h"
+
+#include "link/Cells.h"
+#include "link/KX5Link.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+
+#include <algorithm>
+
+namespace {
+
+bool inInputGroup(int reg) {
+    return reg >= 610 && reg <= 619;
+}
+
+QString regList(const std::vector<ParamDiff>& diffs, size_t most = 4) {
+    QStringList names;
+    for (size_t i = 0; i < diffs.size() && i < most; ++i)
+        names << QStringLiteral("%1 (%2) %3, set %4")
+                     .arg(diffs[i].name)
+                     .arg(diffs[i].reg)
+                     .arg(diffs[i].station, diffs[i].set);
+    if (diffs.size() > most) names << QStringLiteral("%1 more").arg(diffs.size() - most);
+    return names.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+SetWriter::SetWriter(KX5Link* link, ParamSet set, std::vector<int> mcNos, QObject* parent)
+    : QObject(parent), m_link(link), m_set(std::move(set)) {
+    for (int mc : mcNos)
+        m_stations.push_back({mc, State::Waiting, {}, 0, QString()});
+    connect(link, &KX5Link::requestEnded, this, &SetWriter::onEnded);
+    connect(link, &KX5Link::paramsRead, this, &SetWriter::onRead);
+}
+
+QString SetWriter::stateWord(State s) {
+    switch (s) {
+    case State::Waiting:
+        return QStringLiteral("waiting");
+    case State::Reading:
+        return QStringLiteral("reading");
+    case State::NotAnswering:
+        return QStringLiteral("not answering");
+    case State::Equal:
+        return QStringLiteral("unchanged");
+    case State::Differs:
+        return QStringLiteral("differs");
+    case State::Writing:
+        return QStringLiteral("writing");
+    case State::Verified:
+        return QStringLiteral("written and verified");
+    case State::Refused:
+        return QStringLiteral("refused (NG)");
+    case State::NotConfirmed:
+        return QStringLiteral("not confirmed");
+    case State::Stopped:
+        return QStringLiteral("stopped");
+    }
+    return QString();
+}
+
+int SetWriter::writtenCount() const {
+    int n = 0;
+    for (const Station& s : m_stations)
+        n += s.written;
+    return n;
+}
+
+int SetWriter::refusals(int mcNo) const {
+    const auto it = m_link->lineStats().find(mcNo);
+    return it == m_link->lineStats().end() ? 0 : int(it->second.refusals);
+}
+
+bool SetWriter::compare(QString* error) {
+    if (m_busy) return false;
+    // A set is only meaningful for the model it was taken from: checked for every station
+    // before anything goes out.
+    for (const Station& st : m_stations) {
+        for (int i = 0; i <= gMC_Last && i < int(gMC_List.size()); ++i) {
+            if (gMC_List[size_t(i)] != st.mcNo) continue;
+            const QString model = m_link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
+            if (!model.isEmpty() && model != m_set.model) {
+                *error = QStringLiteral("line 2: the set is of a %1, MC %2 is a %3. Nothing was "
+                                        "sent.")
+                             .arg(m_set.model)
+                             .arg(st.mcNo)
+                             .arg(model);
+                return false;
+            }
+        }
+    }
+    m_writing = false;
+    m_cancel = false;
+    m_busy = true;
+    m_at = -1;
+    next();
+    return true;
+}
+
+void SetWriter::write() {
+    if (m_busy) return;
+    m_writing = true;
+    m_cancel = false;
+    m_busy = true;
+    m_at = -1;
+    next();
+}
+
+void SetWriter::cancel() {
+    if (m_busy) m_cancel = true;
+}
+
+void SetWriter::next() {
+    m_wait = Wait::None;
+    m_request.reset();
+    const State due = m_writing ? State::Differs : State::Waiting;
+    while (++m_at < int(m_stations.size())) {
+        Station& st = m_stations[size_t(m_at)];
+        if (st.state != due) continue;
+        if (m_cancel) {
+            st.state = State::Stopped;
+            st.report = m_writing ? QStringLiteral("cancelled: nothing written")
+                                  : QStringLiteral("cancelled: not read");
+            emit stationChanged(m_at);
+            continue;
+        }
+        startStation();
+        return;
+    }
+    m_busy = false;
+    emit finished();
+}
+
+void SetWriter::startStation() {
+    Station& st = m_stations[size_t(m_at)];
+    m_finalRead = false;
+    m_finalNote.clear();
+    if (!m_writing) {
+        st.state = State::Reading;
+        emit stationChanged(m_at);
+        readNow();
+        return;
+    }
+    st.state = State::Writing;
+    st.written = 0;
+    st.report.clear();
+    m_writes = plan(st);
+    emit stationChanged(m_at);
+    sendNext();
+}
+
+// The input type and unit go first, as the input window sends them: the controller resets
+// the rest of the input group when they change, so 612 to 619 follow after its pause. Then
+// each other register on its own, so nothing is sent that the confirmation did not show.
+std::vector<Request> SetWriter::plan(const Station& st) const {
+    const auto setRaw = [this](int reg) {
+        for (const ParamSetEntry& e : m_set.entries)
+            if (e.reg == reg) return e.raw;
+        return 0;
+    };
+    std::vector<Request> out;
+    const bool typeChange = std::any_of(st.diffs.begin(), st.diffs.end(), [](const ParamDiff& d) {
+        return d.reg == 610 || d.reg == 611;
+    });
+    if (typeChange) {
+        std::vector<int> second;
+        for (int reg : findStep(kStepWriteInput2)->regs)
+            second.push_back(setRaw(reg));
+        out.push_back(Request::inputWrite(st.mcNo, {setRaw(610), setRaw(611)}, second));
+    }
+    std::vector<int> regs;
+    for (const ParamDiff& d : st.diffs)
+        if (!(typeChange && inInputGroup(d.reg))) regs.push_back(d.reg);
+    std::stable_sort(regs.begin(), regs.end(), [](int a, int b) {
+        if (inInputGroup(a) != inInputGroup(b)) return inInputGroup(a);
+        return a < b;
+    });
+    for (int reg : regs)
+        out.push_back(Request::writeOne(st.mcNo, reg, setRaw(reg)));
+    return out;
+}
+
+void SetWriter::sendNext() {
+    Station& st = m_stations[size_t(m_at)];
+    if (m_cancel) {
+        endStation(State::Stopped, QStringLiteral("cancelled: %1 of %2 registers written")
+                                       .arg(st.written)
+                                       .arg(st.diffs.size()));
+        return;
+    }
+    if (m_writes.empty()) {
+        m_finalRead = true;
+        readNow();
+        return;
+    }
+    const Request r = m_writes.front();
+    m_writes.erase(m_writes.begin());
+    m_refusalsBefore = refusals(st.mcNo);
+    const RequestReply reply = m_link->request(r);
+    if (!reply.taken) {
+        finishAll(State::Stopped, reply.refusal);
+        return;
+    }
+    m_request = r;
+    m_wait = Wait::Ack;
+}
+
+void SetWriter::readNow() {
+    Station& st = m_stations[size_t(m_at)];
+    const RequestReply reply = m_link->request(Request::readAll(st.mcNo));
+    if (!reply.taken) {
+        if (m_writing)
+            finishAll(State::Stopped, reply.refusal);
+        else
+            endStation(State::NotAnswering, reply.refusal);
+        return;
+    }
+    m_request = Request::readAll(st.mcNo);
+    m_wait = Wait::Read;
+}
+
+void SetWriter::onRead(int mcNo) {
+    if (m_at < 0 || m_at >= int(m_stations.size())) return;
+    Station& st = m_stations[size_t(m_at)];
+    if (mcNo != st.mcNo) return;
+    if (m_wait == Wait::ReadBack) {
+        m_wait = Wait::None;
+        // The link's own handling of this read goes on after this signal: the next request
+        // follows once it is done.
+        QMetaObject::invokeMethod(this, &SetWriter::sendNext, Qt::QueuedConnection);
+        return;
+    }
+    if (m_wait != Wait::Read) return;
+    m_wait = Wait::None;
+    const std::map<int, int>* image = m_link->paramImage(mcNo);
+    std::vector<ParamDiff> diffs;
+    if (image)
+        for (const ParamDiff& d : compareParamImage(m_set, *image))
+            if (d.writable) diffs.push_back(d);
+    if (!m_writing) {
+        // An input type change goes out as the whole input group, 612 to 619 as the set holds
+        // them, so every one is shown as written even where it agrees now.
+        if (std::any_of(diffs.begin(), diffs.end(),
+                        [](const ParamDiff& d) { return d.reg == 610 || d.reg == 611; })) {
+            for (const ParamSetEntry& e : m_set.entries) {
+                const bool listed =
+                    std::any_of(diffs.begin(), diffs.end(),
+                                [&e](const ParamDiff& d) { return d.reg == e.reg; });
+                if (inInputGroup(e.reg) && !listed)
+                    diffs.push_back({e.name, e.reg, e.shown, e.shown, e.raw, e.raw, true});
+            }
+        }
+        st.diffs = diffs;
+        if (diffs.empty())
+            endStation(State::Equal, QStringLiteral("equal to the set: left unchanged"));
+        else
+            endStation(State::Differs, QStringLiteral("%1 registers to write").arg(diffs.size()));
+        return;
+    }
+    const QString written = QStringLiteral("%1 registers").arg(st.written);
+    st.diffs = diffs;
+    if (!m_finalNote.isEmpty())
+        endStation(State::Refused,
+                   diffs.empty()
+                       ? m_finalNote + QStringLiteral("; now holds the set")
+                       : m_finalNote + QStringLiteral("; still differs: ") + regList(diffs));
+    else if (diffs.empty())
+        endStation(State::Verified, QStringLiteral("written and verified (%1)").arg(written));
+    else
+        endStation(State::NotConfirmed,
+                   written + QStringLiteral(" written, but reads back: ") + regList(diffs));
+}
+
+void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString& text) {
+    if (m_at < 0 || m_at >= int(m_stations.size()) || m_wait == Wait::None) return;
+    Station& st = m_stations[size_t(m_at)];
+    const bool readOfThis = r.step == kStepReadAll1 && r.mcNo == st.mcNo;
+    if ((m_wait == Wait::Read || m_wait == Wait::ReadBack) && readOfThis) {
+        if (outcome == RequestOutcome::Done) return; // paramsRead carries the values
+        const QString done =
+            m_writing ? QStringLiteral("%1 registers written, then ").arg(st.written) : QString();
+        if (outcome == RequestOutcome::Dropped)
+            finishAll(State::Stopped, done + text);
+        else
+            endStation(outcome == RequestOutcome::Replaced ? State::Stopped : State::NotAnswering,
+                       done + text);
+        return;
+    }
+    if (m_wait != Wait::Ack || !m_request || !(r == *m_request)) return;
+    const int regs = r.step == kStepWriteInput1 ? 10 : 1;
+    switch (outcome) {
+    case RequestOutcome::Done:
+        st.written += regs;
+        m_wait = Wait::ReadBack;
+        emit stationChanged(m_at);
+        return;
+    case RequestOutcome::GivenUp:
+        if (refusals(st.mcNo) > m_refusalsBefore) {
+            // What the controller holds after refusing is read and reported with it.
+            m_finalNote =
+                QStringLiteral("refused (NG) at %1 after %2 registers written")
+                    .arg(r.step == kStepWriteOne ? QStringLiteral("register %1").arg(r.regs.at(0))
+                                                 : r.what())
+                    .arg(st.written);
+            m_finalRead = true;
+            m_wait = Wait::None;
+            QMetaObject::invokeMethod(this, &SetWriter::readNow, Qt::QueuedConnection);
+        } else {
+            endStation(State::NotAnswering,
+                       QStringLiteral("no answer after %1 of %2 registers written")
+                           .arg(st.written)
+                           .arg(st.diffs.size()));
+        }
+        return;
+    case RequestOutcome::Replaced:
+        endStation(State::Stopped,
+                   QStringLiteral("interrupted by another request after %1 registers written")
+                       .arg(st.written));
+        return;
+    case RequestOutcome::Dropped:
+    case RequestOutcome::SecondHalfLost:
+        finishAll(State::Stopped,
+                  QStringLiteral("%1 registers written, then: %2").arg(st.written).arg(text));
+        return;
+    }
+}
+
+void SetWriter::endStation(State s, const QString& report) {
+    Station& st = m_stations[size_t(m_at)];
+    st.state = s;
+    st.report = report;
+    m_wait = Wait::None;
+    emit stationChanged(m_at);
+    QMetaObject::invokeMethod(this, &SetWriter::next, Qt::QueuedConnection);
+}
+
+// The port went: the station being worked and every one after it end with the reason.
+void SetWriter::finishAll(State s, const QString& report) {
+    const State due = m_writing ? State::Differs : State::Waiting;
+    for (int i = m_at; i < int(m_stations.size()); ++i) {
+        Station& st = m_stations[size_t(i)];
+        if (i != m_at && st.state != due) continue;
+        st.state = s;
+        st.report = i == m_at ? report : QStringLiteral("not done: ") + report;
+        emit stationChanged(i);
+    }
+    m_at = int(m_stations.size());
+    m_wait = Wait::None;
+    m_request.reset();
+    m_busy = false;
+    emit finished();
+}

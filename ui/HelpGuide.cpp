@@ -1,0 +1,108 @@
+#include "ui/HelpGuide.h"
+
+#include "ui/MsgBox.h"
+#include "ui/TestSeams.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QUrl>
+
+namespace {
+
+// Windows by object name, and the page that describes them. Dialogs opened from a window
+// that has no page of its own (message boxes, pickers) find their owner's.
+struct PageOf {
+    const char* window;
+    const char* page;
+};
+constexpr PageOf kPages[] = {
+    {"frmKX5_Main", "main-window.html"},        {"LineStatistics", "main-window.html"},
+    {"frmKX5_About", "main-window.html"},       {"OpenWithDialog", "main-window.html"},
+    {"frmKX5_Multi", "multi-monitoring.html"},  {"frmD_Edit", "multi-monitoring.html"},
+    {"frmKX5_Parameter", "parameter-map.html"}, {"frmKX5_P_IN", "input-group.html"},
+    {"frmKX5_P_SV", "group-dialogs.html"},      {"frmKX5_P_AT", "group-dialogs.html"},
+    {"frmKX5_P_PID", "group-dialogs.html"},     {"frmKX5_P_ALM", "group-dialogs.html"},
+    {"frmKX5_AlarmCode", "group-dialogs.html"}, {"frmKX5_P_Control", "group-dialogs.html"},
+    {"frmKX5_P_OUT", "group-dialogs.html"},     {"frmKX5_SetDT", "clock.html"},
+    {"frmKX5_SetPort", "port-setting.html"},    {"frmKX5_SetEnv", "stations.html"},
+    {"ScanLineDialog", "stations.html"},        {"frmKX5_Set_DSave", "data-save.html"},
+    {"frmDSave_Folder", "data-save.html"},      {"frmWriteSet", "parameter-map.html"},      {"frmKX5_Graph", "graph-viewer.html"},
+};
+
+class HelpKey : public QObject {
+public:
+    HelpKey(QObject* parent, std::function<void(const QString&)> open)
+        : QObject(parent), m_open(std::move(open)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
+        // The key reaches the window system's object first; the widget that has the focus
+        // says which window it is.
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget) return false;
+        m_open(guidePage(widget));
+        return true;
+    }
+
+private:
+    std::function<void(const QString&)> m_open;
+};
+
+} // namespace
+
+QStringList guidePlaces() {
+    const QString exe = QCoreApplication::applicationDirPath();
+    QStringList places;
+    if (!testSeams().programDir.isEmpty()) places << testSeams().programDir + "/guide";
+    places << exe + "/guide" << QDir::cleanPath(exe + "/../share/kx5link/guide");
+    places.removeDuplicates();
+    return places;
+}
+
+QString guideDir() {
+    for (const QString& dir : guidePlaces())
+        if (QFileInfo::exists(dir + "/index.html")) return dir;
+    return {};
+}
+
+QString guidePage(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        for (const PageOf& p : kPages)
+            if (w->objectName() == QLatin1String(p.window)) return QString::fromLatin1(p.page);
+    return QStringLiteral("index.html");
+}
+
+void openGuide(const QString& page) {
+    const QString dir = guideDir();
+    QString file = dir + "/" + page;
+    if (!dir.isEmpty() && !QFileInfo::exists(file)) file = dir + "/index.html";
+    const QUrl url = QUrl::fromLocalFile(file);
+    const auto& seam = testSeams().openUrl;
+    if (!dir.isEmpty() && (seam ? seam(url) : QDesktopServices::openUrl(url))) return;
+    QStringList places;
+    for (const QString& p : guidePlaces())
+        places << QDir::toNativeSeparators(p);
+    const QString text =
+        dir.isEmpty()
+            ? QStringLiteral("The user guide is not installed. It was looked for in:\n%1\n\n"
+                             "Build the program (the guide is built with it) or install the "
+                             "package to get it.")
+                  .arg(places.join('\n'))
+            : QStringLiteral("The user guide %1 could not be opened: no web browser is set up "
+                             "for the desktop. Open that file in a browser.")
+                  .arg(QDir::toNativeSeparators(file));
+    MsgBox(QApplication::activeWindow(), QStringLiteral("Help"), text, QMessageBox::Ok,
+           QMessageBox::Warning);
+}
+
+QObject* installHelpKey(QObject* application, const std::function<void(const QString&)>& open) {
+    auto* filter = new HelpKey(application, open);
+    application->installEventFilter(filter);
+    return filter;
+}
