@@ -88,8 +88,9 @@ int runHeadless(int argc, char** argv) {
     bool created = false;
     if (!setUpProgramDir(options, &created)) return 2;
     if (created)
-        std::fprintf(stderr, "kx5comm: %s cannot be written, so the settings and data are kept "
-                             "in %s\n",
+        std::fprintf(stderr,
+                     "kx5comm: %s cannot be written, so the settings and data are kept "
+                     "in %s\n",
                      qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);

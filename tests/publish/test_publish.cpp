@@ -15,11 +15,11 @@
 #include "tests/monitor/SimSettings.h"
 #include "tests/support/MqttBroker.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
