@@ -5,6 +5,7 @@
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
+#include "settings/PublishingDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
 #include "settings/frmKX5_SetEnv.h"
@@ -76,4 +77,5 @@ void installCommands(frmKX5_Main* w) {
         return false;
     });
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
+    w->setPublishingAction([](QWidget* p) { return confirmed<PublishingDialog>(p); });
 }

@@ -24,7 +24,12 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("PATH"));
     const QCommandLineOption graph(QStringLiteral("graph"),
                                    QStringLiteral("Start the trend graph once the port is open."));
-    cli.addOptions({open, save, graph, dir});
+    const QCommandLineOption headless(
+        QStringLiteral("headless"),
+        QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
+                       "events and publishing only; events also go to standard error. Stops "
+                       "cleanly on SIGTERM."));
+    cli.addOptions({open, save, graph, dir, headless});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -38,6 +43,7 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     o.save = cli.isSet(save);
     o.graph = cli.isSet(graph);
     o.dir = cli.value(dir);
+    o.headless = cli.isSet(headless);
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");

@@ -1,4 +1,5 @@
 #include "app/Commands.h"
+#include "app/Headless.h"
 #include "app/StartOptions.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -10,8 +11,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -47,9 +50,78 @@ bool noDisplay(int argc, char** argv) {
 #endif
 }
 
+// Set by SIGTERM or SIGINT; a timer on the event loop notices it and ends the run cleanly.
+volatile std::sig_atomic_t g_stopRequested = 0;
+extern "C" void requestStop(int) {
+    g_stopRequested = 1;
+}
+
+// The program folder from --dir, or the one chosen beside the program or for the user; false
+// (said on standard error) when --dir cannot be used.
+bool setUpProgramDir(const StartOptions& options, bool* created) {
+    if (options.dir.isEmpty()) {
+        bool usedUser = false;
+        setProgramDir(chooseProgramDir(QCoreApplication::applicationDirPath(), userProgramDir(),
+                                       &usedUser, created));
+        return true;
+    }
+    const QString path = QDir(options.dir).absolutePath();
+    if (!QDir().mkpath(path)) {
+        std::fprintf(stderr, "kx5comm: cannot use %s as the program folder\n", qPrintable(path));
+        return false;
+    }
+    setProgramDir(path);
+    linkCompanions(QCoreApplication::applicationDirPath(), path);
+    return true;
+}
+
+// kx5comm --headless: no window and no display, so a QCoreApplication, which never asks for X
+// or Wayland.
+int runHeadless(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kx5comm"));
+    QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
+    QList<QByteArray> raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QByteArray(argv[i]);
+    const StartOptions options = parseStartOptions(QCoreApplication::arguments(), raw);
+    if (const int rc = printText(options); rc >= 0) return rc;
+    bool created = false;
+    if (!setUpProgramDir(options, &created)) return 2;
+    if (created)
+        std::fprintf(stderr,
+                     "kx5comm: %s cannot be written, so the settings and data are kept "
+                     "in %s\n",
+                     qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
+    std::signal(SIGTERM, requestStop);
+    std::signal(SIGINT, requestStop);
+
+    Headless run;
+    const QString problems = run.start(options);
+    if (!problems.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(problems));
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &app, [&] {
+        if (!g_stopRequested) return;
+        watch.stop();
+        run.stop();
+        QCoreApplication::quit();
+    });
+    watch.start(200);
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // A data file that reaches a file-size limit fails its write like a full disk does,
+    // instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    // Decided before any application object exists: the windowed one would want a display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--headless") == 0) return runHeadless(argc, argv);
+
     const bool headless = noDisplay(argc, argv);
     if (headless || wantsTextOnly(argc, argv)) {
         QCoreApplication core(argc, argv);
@@ -61,16 +133,12 @@ int main(int argc, char** argv) {
         if (headless) {
             std::fprintf(stderr, "kx5comm: no display to show the window on (DISPLAY and "
                                  "WAYLAND_DISPLAY are empty). Start it from a desktop session, "
-                                 "over 'ssh -X', or under xvfb-run.\n");
+                                 "over 'ssh -X', or under xvfb-run; or run it without windows "
+                                 "with --headless.\n");
             return 2;
         }
         // "--help" was the value of an option (a folder named so): the program itself runs.
     }
-#ifdef SIGXFSZ
-    // A data file that reaches a file-size limit fails its write like a full disk does,
-    // instead of the signal ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
@@ -83,20 +151,8 @@ int main(int argc, char** argv) {
     if (const int rc = printText(options); rc >= 0) return rc;
     // F1 in any window: the help file when the program folder has one, else our guide.
     installHelpKey(&app, openHelp);
-    if (!options.dir.isEmpty()) {
-        const QString path = QDir(options.dir).absolutePath();
-        if (!QDir().mkpath(path)) {
-            std::fprintf(stderr, "kx5comm: cannot use %s as the program folder\n",
-                         qPrintable(path));
-            return 2;
-        }
-        setProgramDir(path);
-        linkCompanions(QCoreApplication::applicationDirPath(), path);
-    }
-    bool usedUser = false, created = false;
-    if (options.dir.isEmpty())
-        setProgramDir(chooseProgramDir(QCoreApplication::applicationDirPath(), userProgramDir(),
-                                       &usedUser, &created));
+    bool created = false;
+    if (!setUpProgramDir(options, &created)) return 2;
 
     frmKX5_Main w;
     installCommands(&w);

@@ -42,6 +42,7 @@ void EventLog::add(int mcNo, const QString& text) {
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, text});
+    emit added(stamp, mcNo, text);
     if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.

@@ -31,6 +31,10 @@ public:
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
     static QString filePath(const QDate& day);
 
+signals:
+    // An entry was added to the list (the headless program writes it to standard error).
+    void added(const QString& stamp, int mcNo, const QString& text);
+
 private:
     struct Seen {
         std::bitset<size_t(StatusLamp::Count)> lamps; // all off before the first reply

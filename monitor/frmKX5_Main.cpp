@@ -15,6 +15,7 @@
 #include "monitor/TrendChart.h"
 #include "monitor/TrendPanel.h"
 #include "params/frmKX5_Parameter.h"
+#include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
 #include "settings/LinkOptions.h"
 #include "ui/ElidedLabel.h"
@@ -46,6 +47,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     m_link->setHost(this);
     m_events = new EventLog(m_link, this);
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
+    m_publisher = new Publisher(m_link, this);
+    connect(m_publisher, &Publisher::event, m_events,
+            [this](const QString& text) { m_events->add(0, text); });
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
@@ -75,6 +79,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     m_tables->showRecordOptions();
     afterPortSettings();
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
+    loadPublishOptions();
+    connect(m_publisher, &Publisher::statusChanged, this, &frmKX5_Main::showPublishing);
+    m_publisher->apply(publishOptions());
     SetOnlineState(false);
     showCaptions();
     showLinkLamps();
@@ -84,6 +91,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
 frmKX5_Main::~frmKX5_Main() {
     tmrRefresh.stop();
     tmrDispGraph.stop();
+    // "offline" goes out before the link, whose values it publishes, is gone.
+    delete m_publisher;
+    m_publisher = nullptr;
     // The views show the link's grids: they go first.
     delete takeCentralWidget();
     delete m_link;
@@ -120,6 +130,10 @@ void frmKX5_Main::buildUi() {
     setup->addAction(m_scanAction);
     setup->addAction(makeAction(1, "mSetDSave", "&Data Save Setting"));
     setup->addAction(makeAction(2, "mSetPort", "&Port Setting"));
+    QAction* publish = new QAction(QStringLiteral("P&ublishing..."), this);
+    publish->setObjectName(QStringLiteral("mSetPublish"));
+    connect(publish, &QAction::triggered, this, &frmKX5_Main::runPublishing);
+    setup->addAction(publish);
     separator(setup, "mSetLine1");
     setup->addAction(makeAction(3, "mSetPortOpen", "Port &Open"));
     m_menuAction[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -210,6 +224,12 @@ void frmKX5_Main::buildUi() {
         m_panel[static_cast<size_t>(i)] = l;
         bar->addWidget(l, i == 3 ? 1 : 0);
     }
+    // Publishing's state, shown only while it is on.
+    m_lblPublish = new QLabel;
+    m_lblPublish->setObjectName(QStringLiteral("lblPublish"));
+    m_lblPublish->setFrameShape(QFrame::StyledPanel);
+    m_lblPublish->setVisible(false);
+    bar->addPermanentWidget(m_lblPublish);
     m_shpSend = new Lamp(QStringLiteral("S"));
     m_shpSend->setObjectName(QStringLiteral("shpSend"));
     m_shpSend->setMeaning(QStringLiteral("a request is being sent"));
@@ -274,6 +294,21 @@ void frmKX5_Main::showCaptions() {
 void frmKX5_Main::showLinkLamps() {
     m_shpSend->setColor(m_link->sendLamp());
     m_shpRecv->setColor(m_link->recvLamp());
+}
+
+void frmKX5_Main::showPublishing() {
+    const QString text = m_publisher ? m_publisher->statusText() : QString();
+    m_lblPublish->setText(text);
+    m_lblPublish->setAccessibleName(text);
+    m_lblPublish->setVisible(!text.isEmpty());
+}
+
+void frmKX5_Main::runPublishing() {
+    if (!m_publishAction) {
+        m_link->setPanel(4, QStringLiteral("Publishing: not available yet"));
+        return;
+    }
+    if (m_publishAction(this)) m_publisher->apply(publishOptions());
 }
 
 void frmKX5_Main::showSelectedMcNo(const QString& mcNo) {
@@ -435,6 +470,7 @@ void frmKX5_Main::tmrDispGraph_Timer() {
     m_trend->sample(m_link->connState(m_link->gMC_Idx) == ConnState::OK, v ? decode(*v) : Reading{},
                     clock().time());
     m_logger->tick(clock(), tmrDispGraph.interval());
+    showPublishing(); // the queue and drop counts move without a state change
     tmrDispGraph.start();
 }
 

@@ -18,6 +18,7 @@ class DataLogger;
 class EventLog;
 class LineStatisticsDialog;
 class MainTables;
+class Publisher;
 class TraceRecorder;
 class Lamp;
 class QAction;
@@ -42,6 +43,10 @@ public:
     KX5Link* link() const { return m_link; }
     EventLog* eventLog() const { return m_events; }
     DataLogger* dataLogger() const { return m_logger.get(); }
+    Publisher* publisher() const { return m_publisher; }
+    // The "Publishing" window of the Setup menu; confirmed, the new options are applied.
+    void setPublishingAction(CommandAction action) { m_publishAction = std::move(action); }
+    void runPublishing();
     // Our own additions beside the ten commands.
     void showLineStatistics();
     // Start options: the trend graph starts whenever the port comes online, and note (what
@@ -94,6 +99,7 @@ private:
     void showCaptions();
     void showLinkLamps();
     void showSwitchActions();
+    void showPublishing();
     // The selected station's stored values; null when none is selected.
     const StationValues* selectedValues() const;
 
@@ -111,6 +117,9 @@ private:
     std::array<QLabel*, 5> m_panel{};
 
     EventLog* m_events = nullptr;
+    Publisher* m_publisher = nullptr;
+    CommandAction m_publishAction;
+    QLabel* m_lblPublish = nullptr;
     std::unique_ptr<DataLogger> m_logger;
     QPointer<LineStatisticsDialog> m_stats;
     StationPanel* m_stations = nullptr;

@@ -19,7 +19,8 @@ foreach(f bin/kx5comm bin/kx5graph bin/kx5sim
           share/man/man1/kx5comm.1 share/man/man1/kx5graph.1 share/man/man1/kx5sim.1
           share/kx5link/guide/index.html share/kx5link/guide/guide.css
           share/mime/packages/org.kx5link.kx5graph.xml
-          share/doc/kx5link/copyright share/doc/kx5link/changelog.gz)
+          share/doc/kx5link/copyright share/doc/kx5link/changelog.gz
+          lib/systemd/system/kx5comm@.service)
   if(NOT EXISTS ${root}/${f})
     message(FATAL_ERROR "missing from the install tree: ${f}")
   endif()

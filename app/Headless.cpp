@@ -1,0 +1,91 @@
+#include "app/Headless.h"
+
+#include "app/StartOptions.h"
+#include "link/QtSerialPort.h"
+#include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
+#include "monitor/EventLog.h"
+#include "monitor/TraceRecorder.h"
+#include "publish/Publisher.h"
+#include "settings/ConfigFiles.h"
+#include "settings/LinkOptions.h"
+
+#include <QDateTime>
+#include <cstdio>
+
+Headless::Headless(QObject* parent) : QObject(parent) {
+    m_link = new KX5Link(std::make_unique<QtSerialPort>(), this);
+    m_link->setHost(this);
+    m_events = new EventLog(m_link, this);
+    m_logger = std::make_unique<DataLogger>(m_link, m_events);
+    m_recorder = new TraceRecorder(m_link, m_events, this);
+    m_publisher = new Publisher(m_link, this);
+    connect(m_publisher, &Publisher::event, m_events,
+            [this](const QString& text) { m_events->add(0, text); });
+    connect(m_events, &EventLog::added, this,
+            [](const QString& stamp, int mc, const QString& text) {
+                const QString line =
+                    mc > 0 ? QStringLiteral("%1 MC %2: %3").arg(stamp).arg(mc).arg(text)
+                           : QStringLiteral("%1 %2").arg(stamp, text);
+                std::fprintf(stderr, "%s\n", qPrintable(line));
+                std::fflush(stderr);
+            });
+    // What the window would show in panel 4 (a port that cannot be opened, a file that
+    // cannot be written) is said on standard error.
+    connect(m_link, &KX5Link::panelChanged, this, [this](int panel) {
+        const QString text = m_link->panel(panel);
+        if (panel != 4 || text.isEmpty()) return;
+        std::fprintf(stderr, "%s %s\n",
+                     qPrintable(QDateTime::currentDateTime().toString(
+                         QStringLiteral("yyyy-MM-dd hh:mm:ss"))),
+                     qPrintable(text));
+        std::fflush(stderr);
+    });
+    m_tick.setInterval(1000);
+    m_tick.setTimerType(Qt::PreciseTimer);
+    connect(&m_tick, &QTimer::timeout, this, &Headless::tick);
+}
+
+Headless::~Headless() {
+    stop();
+}
+
+QString Headless::start(const StartOptions& options) {
+    // The main window's start-up, without the window.
+    LoadSaveDataCfg();
+    LoadCommCfg();
+    loadLinkOptions();
+    loadPublishOptions();
+    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
+    m_link->setFastPacing(linkOptions().fastPolling);
+    m_link->setAutoReopen(linkOptions().reopenLostPort);
+    m_recorder->setLimitMB(linkOptions().traceLimitMB);
+    m_recorder->setOn(linkOptions().recordTrace);
+    m_publisher->apply(publishOptions());
+    m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
+    QString problems;
+    if (options.open) m_link->mSetPortOpen_Click();
+    if (options.save) {
+        if (gDSaveEnable != QLatin1String("Yes"))
+            problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
+        else
+            gDSaveRun = true;
+    }
+    m_tick.start();
+    m_running = true;
+    return problems;
+}
+
+void Headless::stop() {
+    if (!m_running) return;
+    m_running = false;
+    m_tick.stop();
+    m_publisher->stop();
+    if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
+    m_events->add(0, QStringLiteral("Stopped"));
+    gDSaveRun = false;
+}
+
+void Headless::tick() {
+    m_logger->tick(QDateTime::currentDateTime(), m_tick.interval());
+}

@@ -1,0 +1,47 @@
+// The program without windows (kx5comm --headless): the same link, data log, event list and
+// publishing as the main window runs, on a QCoreApplication, so it needs no display. Events
+// also go to standard error, where a service manager's journal picks them up.
+#pragma once
+
+#include "link/KX5Link.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class DataLogger;
+class EventLog;
+class Publisher;
+class TraceRecorder;
+struct StartOptions;
+
+class Headless : public QObject, public LinkHost {
+    Q_OBJECT
+public:
+    explicit Headless(QObject* parent = nullptr);
+    ~Headless() override;
+
+    // Loads the settings of the program folder and does what the options ask; returns what
+    // could not be done, or "".
+    QString start(const StartOptions& options);
+    // A clean end: publishing says "offline", the port is closed, data saving ends.
+    void stop();
+
+    KX5Link* link() const { return m_link; }
+    EventLog* eventLog() const { return m_events; }
+
+    // ---- LinkHost: nothing to show ----
+    void SetOnlineState(bool) override {}
+    void showSelectedMcNo(const QString&) override {}
+
+private:
+    void tick();
+
+    KX5Link* m_link;
+    EventLog* m_events;
+    TraceRecorder* m_recorder;
+    std::unique_ptr<DataLogger> m_logger;
+    Publisher* m_publisher;
+    QTimer m_tick; // the data log's schedule, as the main window's graph tick
+    bool m_running = false;
+};

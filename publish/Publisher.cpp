@@ -1,0 +1,150 @@
+#include "publish/Publisher.h"
+
+#include "link/KX5Link.h"
+#include "link/mdlKX5.h"
+#include "publish/Payload.h"
+
+Publisher::Publisher(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
+    connect(link, &KX5Link::monitorStored, this, &Publisher::onStored);
+    connect(link, &KX5Link::monitorStale, this, &Publisher::onStale);
+    connect(&m_every, &QTimer::timeout, this, &Publisher::publishAll);
+}
+
+Publisher::~Publisher() {
+    stop();
+}
+
+QByteArray Publisher::statusTopic() const {
+    return (m_options.baseTopic() + QStringLiteral("/status")).toUtf8();
+}
+
+void Publisher::apply(const PublishOptions& options) {
+    stop();
+    m_options = options;
+    m_dropped = m_droppedSaid = 0;
+    m_failureSaid.clear();
+    m_said.clear();
+    if (options.enabled) {
+        m_client = std::make_unique<MqttClient>();
+        connect(m_client.get(), &MqttClient::connected, this, &Publisher::onConnected);
+        connect(m_client.get(), &MqttClient::failed, this, &Publisher::onFailed);
+        QString error;
+        if (!m_client->start(options, statusTopic(), Payload::online(false), &error)) {
+            m_client.reset();
+            emit event(QStringLiteral("Publishing not started: %1").arg(error));
+        } else if (options.when == PublishOptions::When::EveryNSeconds) {
+            m_every.start(options.everySeconds * 1000);
+        }
+    }
+    emit statusChanged();
+}
+
+void Publisher::stop() {
+    m_every.stop();
+    if (m_client) m_client->stop(statusTopic(), Payload::online(false));
+    m_client.reset();
+    m_queue.clear();
+    if (m_up) {
+        m_up = false;
+        emit statusChanged();
+    }
+}
+
+QString Publisher::statusText() const {
+    if (!m_client) return {};
+    QString s = m_up ? QStringLiteral("MQTT: connected")
+                     : QStringLiteral("MQTT: broker away, %1 queued").arg(m_queue.size());
+    if (m_dropped) s += QStringLiteral(", %1 dropped").arg(m_dropped);
+    return s;
+}
+
+void Publisher::onStored(int idx) {
+    if (m_options.when == PublishOptions::When::EveryReply) publishStation(idx);
+}
+
+void Publisher::onStale(int idx) {
+    // Said once when it stops answering; its figures are not published again until it answers.
+    if (idx >= 0 && size_t(idx) < m_said.size() && m_said[size_t(idx)] == Said::NotAnswering)
+        return;
+    publishStation(idx);
+}
+
+void Publisher::publishAll() {
+    for (int k = 0; k < int(gMC_List.size()); ++k)
+        publishStation(k);
+}
+
+void Publisher::publishStation(int idx) {
+    if (!m_client || idx < 0 || size_t(idx) >= gMC_List.size()) return;
+    const StationValues* v = m_link->values(idx);
+    if (!v) return;
+    if (m_said.size() <= size_t(idx)) m_said.resize(size_t(idx) + 1, Said::Nothing);
+    const bool answering = v->fresh && v->storedAt.isValid();
+    m_said[size_t(idx)] = answering ? Said::Answering : Said::NotAnswering;
+
+    const int mc = gMC_List[size_t(idx)];
+    const QByteArray topic =
+        (m_options.baseTopic() + QLatin1Char('/') + QString::number(mc)).toUtf8();
+    const QString model = m_link->sprdStatus.text(2, idx + 1);
+    send(topic, Payload::stationJson(mc, model, m_link->connState(idx), *v), m_options.qos,
+         m_options.retain);
+    // The single figures: the current ones, or empty ones (which also clear a retained value)
+    // while the station does not answer.
+    const Reading r = answering ? decode(*v) : Reading{};
+    const std::pair<const char*, QString> figures[] = {
+        {"/pv", r.pvText()}, {"/sv", r.svText()}, {"/mv", r.mvText()}};
+    for (const auto& [leaf, text] : figures)
+        send(topic + leaf, answering ? text.toLatin1() : QByteArray(), m_options.qos,
+             m_options.retain);
+}
+
+void Publisher::flush() {
+    while (m_up && !m_queue.empty()) {
+        const Message& m = m_queue.front();
+        if (!m_client->publish(m.topic, m.payload, m.qos, m.retain)) break;
+        m_queue.pop_front();
+    }
+}
+
+void Publisher::send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain) {
+    // Whatever waits goes first, so that the order is kept.
+    flush();
+    if (m_up && m_queue.empty() && m_client->publish(topic, payload, qos, retain)) return;
+    if (int(m_queue.size()) >= m_max) {
+        m_queue.pop_front();
+        if (m_dropped++ == m_droppedSaid)
+            emit event(QStringLiteral("Publishing: the queue is full (%1 messages); the oldest "
+                                      "are dropped until the broker is back")
+                           .arg(m_max));
+    }
+    m_queue.push_back({topic, payload, qos, retain});
+}
+
+void Publisher::onConnected() {
+    if (!m_client) return;
+    m_up = true;
+    m_failureSaid.clear();
+    emit event(
+        QStringLiteral("Publishing: connected to %1:%2").arg(m_options.host).arg(m_options.port));
+    m_client->publish(statusTopic(), Payload::online(true), 1, true);
+    flush();
+    if (m_dropped > m_droppedSaid) {
+        emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
+                                  "away (%2 in all)")
+                       .arg(m_dropped - m_droppedSaid)
+                       .arg(m_dropped));
+        m_droppedSaid = m_dropped;
+    }
+    emit statusChanged();
+}
+
+void Publisher::onFailed(const QString& why) {
+    if (!m_client) return;
+    m_up = false;
+    // Retries fail the same way every time; the list hears each new cause once.
+    if (why != m_failureSaid) {
+        m_failureSaid = why;
+        emit event(QStringLiteral("Publishing: %1").arg(why));
+    }
+    emit statusChanged();
+}

@@ -1,0 +1,80 @@
+// Publishes every station's values as the link stores them: per station its JSON payload on
+// <prefix>/<line>/<MC No> and the single figures on .../pv, .../sv and .../mv, with
+// <prefix>/<line>/status saying "online" (birth) and "offline" (said on a clean stop, and by
+// the broker as our last will when we vanish). Read-only: nothing is subscribed to, so
+// nothing from the broker can reach a controller.
+//
+// While the broker is away, messages wait in a bounded queue, oldest dropped first; the drops
+// are counted, shown in the status text and said in the event list.
+#pragma once
+
+#include "publish/MqttClient.h"
+#include "publish/PublishOptions.h"
+
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <memory>
+#include <vector>
+
+class KX5Link;
+
+class Publisher : public QObject {
+    Q_OBJECT
+public:
+    // About a minute of a full line's replies.
+    static constexpr int kMaxQueued = 20000;
+
+    explicit Publisher(KX5Link* link, QObject* parent = nullptr);
+    ~Publisher() override;
+
+    // Stops what runs and, when the options are enabled, publishes with them from now on.
+    void apply(const PublishOptions& options);
+    // Says "offline", closes the connection and forgets the queue.
+    void stop();
+
+    bool active() const { return m_client != nullptr; }
+    bool brokerUp() const { return m_up; }
+    int queued() const { return int(m_queue.size()); }
+    quint64 dropped() const { return m_dropped; }
+    void setMaxQueued(int n) { m_max = std::max(1, n); }
+    // For the status bar: "" while publishing is off.
+    QString statusText() const;
+    QByteArray statusTopic() const;
+
+    // Publishes station index idx now: its values when fresh, else that it is not answering.
+    void publishStation(int idx);
+
+signals:
+    void statusChanged();
+    // Something the event list should say.
+    void event(const QString& text);
+
+private:
+    void onStored(int idx);
+    void onStale(int idx);
+    void onConnected();
+    void onFailed(const QString& why);
+    void publishAll();
+    void flush(); // the queue to the broker, while it is there
+    void send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
+
+    struct Message {
+        QByteArray topic, payload;
+        int qos;
+        bool retain;
+    };
+    KX5Link* m_link;
+    PublishOptions m_options;
+    std::unique_ptr<MqttClient> m_client;
+    QTimer m_every; // the "every N seconds" schedule
+    std::deque<Message> m_queue;
+    int m_max = kMaxQueued;
+    quint64 m_dropped = 0;     // since publishing started
+    quint64 m_droppedSaid = 0; // as far as the event list has been told
+    bool m_up = false;
+    QString m_failureSaid; // the last failure said in the event list; "" once connected
+    // By station index: what was last published, so that "not answering" is said once.
+    enum class Said : char { Nothing, Answering, NotAnswering };
+    std::vector<Said> m_said;
+};

@@ -1,0 +1,248 @@
+#include "settings/PublishingDialog.h"
+
+#include "publish/MqttClient.h"
+#include "ui/MsgBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* lineEdit(const char* name) {
+    auto* e = new QLineEdit;
+    e->setObjectName(QLatin1String(name));
+    return e;
+}
+
+// The label's text is the control's accessible name, as screen readers expect.
+void addRow(QFormLayout* form, const QString& label, QWidget* field, QWidget* named = nullptr) {
+    (named ? named : field)
+        ->setAccessibleName(QString(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+    form->addRow(label, field);
+}
+
+} // namespace
+
+QLineEdit* PublishingDialog::fileField(const char* name, const QString& title, QWidget** row) {
+    auto* edit = lineEdit(name);
+    auto* browse = new QPushButton(QStringLiteral("..."));
+    browse->setObjectName(QStringLiteral("btn") + QLatin1String(name).mid(3));
+    browse->setAccessibleName(QStringLiteral("Choose ") + title);
+    browse->setFixedWidth(32);
+    connect(browse, &QPushButton::clicked, this, [this, edit, title] {
+        const QString f = QFileDialog::getOpenFileName(this, title, edit->text());
+        if (!f.isEmpty()) edit->setText(f);
+    });
+    *row = new QWidget;
+    auto* lay = new QHBoxLayout(*row);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(edit, 1);
+    lay->addWidget(browse);
+    return edit;
+}
+
+PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPublishing"));
+    setWindowTitle(QStringLiteral("Publishing"));
+    auto* outer = new QVBoxLayout(this);
+
+    m_chkEnable =
+        new QCheckBox(QStringLiteral("&Publish every station's values to an MQTT broker"));
+    m_chkEnable->setObjectName(QStringLiteral("chkPublish"));
+    outer->addWidget(m_chkEnable);
+
+    auto* broker = new QGroupBox(QStringLiteral("Broker"));
+    auto* bf = new QFormLayout(broker);
+    m_txtHost = lineEdit("txtHost");
+    addRow(bf, QStringLiteral("&Host:"), m_txtHost);
+    m_spnPort = new QSpinBox;
+    m_spnPort->setObjectName(QStringLiteral("spnPort"));
+    m_spnPort->setRange(1, 65535);
+    addRow(bf, QStringLiteral("P&ort:"), m_spnPort);
+    m_chkTLS = new QCheckBox(QStringLiteral("Use &TLS"));
+    m_chkTLS->setObjectName(QStringLiteral("chkTLS"));
+    bf->addRow(QString(), m_chkTLS);
+    m_txtCAFile = fileField("txtCAFile", QStringLiteral("CA file"), &m_rowCA);
+    addRow(bf, QStringLiteral("CA file:"), m_rowCA, m_txtCAFile);
+    m_txtCAFile->setPlaceholderText(QStringLiteral("empty: the system's certificate authorities"));
+    m_txtCertFile = fileField("txtCertFile", QStringLiteral("Client certificate"), &m_rowCert);
+    addRow(bf, QStringLiteral("Client certificate:"), m_rowCert, m_txtCertFile);
+    m_txtCertFile->setPlaceholderText(QStringLiteral("optional"));
+    m_txtKeyFile = fileField("txtKeyFile", QStringLiteral("Client key"), &m_rowKey);
+    addRow(bf, QStringLiteral("Client key:"), m_rowKey, m_txtKeyFile);
+    m_txtUser = lineEdit("txtUser");
+    m_txtUser->setPlaceholderText(QStringLiteral("empty: none"));
+    addRow(bf, QStringLiteral("&User name:"), m_txtUser);
+    m_txtPassword = lineEdit("txtPassword");
+    m_txtPassword->setEchoMode(QLineEdit::Password);
+    addRow(bf, QStringLiteral("Pass&word:"), m_txtPassword);
+    m_txtClientId = lineEdit("txtClientId");
+    m_txtClientId->setPlaceholderText(QStringLiteral("empty: kx5comm-<computer>-<line>"));
+    addRow(bf, QStringLiteral("&Client id:"), m_txtClientId);
+    outer->addWidget(broker);
+
+    auto* what = new QGroupBox(QStringLiteral("Messages"));
+    auto* wf = new QFormLayout(what);
+    m_txtPrefix = lineEdit("txtPrefix");
+    addRow(wf, QStringLiteral("Topic p&refix:"), m_txtPrefix);
+    m_txtLine = lineEdit("txtLine");
+    addRow(wf, QStringLiteral("&Line name:"), m_txtLine);
+    m_lblTopic = new QLabel;
+    m_lblTopic->setObjectName(QStringLiteral("lblTopic"));
+    m_lblTopic->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addRow(wf, QStringLiteral("Topics:"), m_lblTopic);
+    auto* when = new QWidget;
+    auto* wl = new QHBoxLayout(when);
+    wl->setContentsMargins(0, 0, 0, 0);
+    m_optEveryReply = new QRadioButton(QStringLiteral("Every &reply"));
+    m_optEveryReply->setObjectName(QStringLiteral("optEveryReply"));
+    m_optEveryN = new QRadioButton(QStringLiteral("&Every"));
+    m_optEveryN->setObjectName(QStringLiteral("optEveryN"));
+    m_spnEveryN = new QSpinBox;
+    m_spnEveryN->setObjectName(QStringLiteral("spnEveryN"));
+    m_spnEveryN->setAccessibleName(QStringLiteral("Seconds between publications"));
+    m_spnEveryN->setRange(1, 3600);
+    m_spnEveryN->setSuffix(QStringLiteral(" s"));
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_optEveryReply);
+    group->addButton(m_optEveryN);
+    wl->addWidget(m_optEveryReply);
+    wl->addWidget(m_optEveryN);
+    wl->addWidget(m_spnEveryN);
+    wl->addStretch(1);
+    wf->addRow(QStringLiteral("Publish:"), when);
+    m_chkRetain =
+        new QCheckBox(QStringLiteral("Re&tained (a new subscriber gets the last values at once)"));
+    m_chkRetain->setObjectName(QStringLiteral("chkRetain"));
+    wf->addRow(QString(), m_chkRetain);
+    m_cmbQoS = new QComboBox;
+    m_cmbQoS->setObjectName(QStringLiteral("cmbQoS"));
+    m_cmbQoS->addItems({QStringLiteral("0: at most once"), QStringLiteral("1: at least once")});
+    addRow(wf, QStringLiteral("&QoS:"), m_cmbQoS);
+    outer->addWidget(what);
+
+    auto* testRow = new QHBoxLayout;
+    m_btnTest = new QPushButton(QStringLiteral("Te&st"));
+    m_btnTest->setObjectName(QStringLiteral("btnTest"));
+    m_btnTest->setAccessibleName(QStringLiteral("Test"));
+    testRow->addWidget(m_btnTest, 0, Qt::AlignTop);
+    m_lblTest = new QLabel;
+    m_lblTest->setObjectName(QStringLiteral("lblTest"));
+    m_lblTest->setWordWrap(true);
+    m_lblTest->setMinimumHeight(m_lblTest->fontMetrics().lineSpacing() * 3);
+    m_lblTest->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblTest->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    testRow->addWidget(m_lblTest, 1);
+    outer->addLayout(testRow);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
+    outer->addWidget(buttons);
+
+    connect(m_btnTest, &QPushButton::clicked, this, &PublishingDialog::btnTest_Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PublishingDialog::btnOK_Click);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    for (QCheckBox* c : {m_chkEnable, m_chkTLS})
+        connect(c, &QCheckBox::toggled, this, &PublishingDialog::updateStates);
+    connect(m_optEveryN, &QRadioButton::toggled, this, &PublishingDialog::updateStates);
+    for (QLineEdit* e : {m_txtPrefix, m_txtLine})
+        connect(e, &QLineEdit::textChanged, this, &PublishingDialog::updateStates);
+
+    showOptions(publishOptions());
+    resize(sizeHint().expandedTo(QSize(560, 0)));
+}
+
+void PublishingDialog::showOptions(const PublishOptions& o) {
+    m_chkEnable->setChecked(o.enabled);
+    m_txtHost->setText(o.host);
+    m_spnPort->setValue(o.port);
+    m_chkTLS->setChecked(o.tls);
+    m_txtCAFile->setText(o.caFile);
+    m_txtCertFile->setText(o.certFile);
+    m_txtKeyFile->setText(o.keyFile);
+    m_txtUser->setText(o.user);
+    m_txtPassword->setText(o.password);
+    m_txtClientId->setText(o.clientId);
+    m_txtPrefix->setText(o.prefix);
+    m_txtLine->setText(o.line);
+    (o.when == PublishOptions::When::EveryNSeconds ? m_optEveryN : m_optEveryReply)
+        ->setChecked(true);
+    m_spnEveryN->setValue(o.everySeconds);
+    m_chkRetain->setChecked(o.retain);
+    m_cmbQoS->setCurrentIndex(o.qos == 1 ? 1 : 0);
+    updateStates();
+}
+
+PublishOptions PublishingDialog::options() const {
+    PublishOptions o;
+    o.enabled = m_chkEnable->isChecked();
+    o.host = m_txtHost->text().trimmed();
+    o.port = m_spnPort->value();
+    o.tls = m_chkTLS->isChecked();
+    o.caFile = m_txtCAFile->text().trimmed();
+    o.certFile = m_txtCertFile->text().trimmed();
+    o.keyFile = m_txtKeyFile->text().trimmed();
+    o.user = m_txtUser->text();
+    o.password = m_txtPassword->text();
+    o.clientId = m_txtClientId->text().trimmed();
+    o.prefix = m_txtPrefix->text().trimmed();
+    o.line = m_txtLine->text().trimmed();
+    o.when = m_optEveryN->isChecked() ? PublishOptions::When::EveryNSeconds
+                                      : PublishOptions::When::EveryReply;
+    o.everySeconds = m_spnEveryN->value();
+    o.retain = m_chkRetain->isChecked();
+    o.qos = m_cmbQoS->currentIndex();
+    return o;
+}
+
+void PublishingDialog::updateStates() {
+    for (QWidget* w : {m_rowCA, m_rowCert, m_rowKey})
+        w->setEnabled(m_chkTLS->isChecked());
+    m_spnEveryN->setEnabled(m_optEveryN->isChecked());
+    const QString base =
+        m_txtPrefix->text().trimmed() + QLatin1Char('/') + m_txtLine->text().trimmed();
+    m_lblTopic->setText(QStringLiteral("%1/<MC No> (JSON), .../pv, .../sv, .../mv; %1/status")
+                            .arg(base.toHtmlEscaped()));
+}
+
+void PublishingDialog::btnTest_Click() {
+    const PublishOptions o = options();
+    if (const QString p = o.problem(); !p.isEmpty()) {
+        m_lblTest->setText(p);
+        return;
+    }
+    m_btnTest->setEnabled(false);
+    m_lblTest->setText(QStringLiteral("Connecting to %1:%2...").arg(o.host).arg(o.port));
+    m_lblTest->repaint();
+    m_lblTest->setText(MqttClient::test(o));
+    m_btnTest->setEnabled(true);
+}
+
+void PublishingDialog::btnOK_Click() {
+    const PublishOptions o = options();
+    // Settings that cannot work are not saved while publishing is on; off, they wait.
+    if (const QString p = o.problem(); o.enabled && !p.isEmpty()) {
+        m_lblTest->setText(p);
+        return;
+    }
+    QString error;
+    if (!savePublishOptions(o, &error)) {
+        MsgBox(this, QStringLiteral("Publishing"), error, QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    publishOptions() = o;
+    accept();
+}
