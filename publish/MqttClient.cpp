@@ -1,5 +1,6 @@
 #include "publish/MqttClient.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +25,11 @@ QString where(const QString& host, int port) {
 
 MqttClient::MqttClient(QObject* parent) : QObject(parent) {}
 
+QString MqttClient::say(const char* source) const {
+    return m_translated ? QCoreApplication::translate("MqttClient", source)
+                        : QString::fromUtf8(source);
+}
+
 MqttClient::~MqttClient() {
     stop();
 }
@@ -37,31 +43,37 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
         m_mosq = nullptr;
         return false;
     };
-    if (const QString p = o.problem(); !p.isEmpty()) return fail(p);
+    if (const QString p = o.problem(m_translated); !p.isEmpty()) return fail(p);
     initLibrary();
     m_host = o.host.trimmed();
     m_port = o.port;
     m_mosq = mosquitto_new(o.effectiveClientId().toUtf8().constData(), true, this);
-    if (!m_mosq) return fail(QStringLiteral("The MQTT library could not set up a client."));
+    if (!m_mosq)
+        return fail(
+            say(QT_TRANSLATE_NOOP("MqttClient", "The MQTT library could not set up a client.")));
     mosquitto_threaded_set(m_mosq, true);
     // A reply's values should reach the broker now, not when Nagle's timer says so.
     mosquitto_int_option(m_mosq, MOSQ_OPT_TCP_NODELAY, 1);
     if (!o.user.isEmpty() &&
         mosquitto_username_pw_set(m_mosq, o.user.toUtf8().constData(),
                                   o.password.toUtf8().constData()) != MOSQ_ERR_SUCCESS)
-        return fail(QStringLiteral("The user name or password cannot be used."));
+        return fail(
+            say(QT_TRANSLATE_NOOP("MqttClient", "The user name or password cannot be used.")));
     if (!willTopic.isEmpty() &&
         mosquitto_will_set(m_mosq, willTopic.constData(), int(willPayload.size()),
                            willPayload.constData(), 1, true) != MOSQ_ERR_SUCCESS)
-        return fail(QStringLiteral("The last-will topic %1 cannot be used.")
+        return fail(say(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."))
                         .arg(QString::fromUtf8(willTopic)));
     if (o.tls) {
         for (const auto& [file, what] :
-             {std::pair{o.caFile, "CA file"}, std::pair{o.certFile, "client certificate"},
-              std::pair{o.keyFile, "client key"}}) {
-            if (!file.isEmpty() && !QFileInfo(file).isReadable())
-                return fail(QStringLiteral("TLS: the %1 %2 cannot be read.")
-                                .arg(QLatin1String(what), file));
+             {std::pair{o.caFile,
+                        QT_TRANSLATE_NOOP("MqttClient", "TLS: the CA file %1 cannot be read.")},
+              std::pair{o.certFile,
+                        QT_TRANSLATE_NOOP("MqttClient",
+                                          "TLS: the client certificate %1 cannot be read.")},
+              std::pair{o.keyFile, QT_TRANSLATE_NOOP("MqttClient",
+                                                     "TLS: the client key %1 cannot be read.")}}) {
+            if (!file.isEmpty() && !QFileInfo(file).isReadable()) return fail(say(what).arg(file));
         }
         const QByteArray ca = QFile::encodeName(o.caFile), cert = QFile::encodeName(o.certFile),
                          key = QFile::encodeName(o.keyFile);
@@ -78,7 +90,8 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                                    key.isEmpty() ? nullptr : key.constData(), nullptr);
         }
         if (rc != MOSQ_ERR_SUCCESS)
-            return fail(QStringLiteral("TLS: the certificate files cannot be used (%1).")
+            return fail(say(QT_TRANSLATE_NOOP("MqttClient",
+                                              "TLS: the certificate files cannot be used (%1)."))
                             .arg(QString::fromUtf8(mosquitto_strerror(rc))));
     }
 
@@ -98,11 +111,15 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
         if (said.endsWith(QLatin1Char('.'))) said.chop(1);
         QString why;
         if (rc == 4 || rc == 5)
-            why = QStringLiteral("Wrong user name or password: the broker at %1 did not accept "
-                                 "them (%2)")
+            why = self
+                      ->say(QT_TRANSLATE_NOOP(
+                          "MqttClient",
+                          "Wrong user name or password: the broker at %1 did not accept them (%2)"))
                       .arg(at, said);
         else
-            why = QStringLiteral("The broker at %1 refused the connection: %2").arg(at, said);
+            why = self->say(QT_TRANSLATE_NOOP("MqttClient",
+                                              "The broker at %1 refused the connection: %2"))
+                      .arg(at, said);
         self->report(why);
     });
     mosquitto_disconnect_callback_set(
@@ -137,9 +154,10 @@ QString MqttClient::lastTlsError() {
     std::lock_guard lock(m_mutex);
     const QString text = m_tlsLog;
     if (text.contains(QLatin1String("certificate verify failed")))
-        return QStringLiteral("the broker's certificate is not signed by a trusted CA "
-                              "(certificate verify failed)");
-    return text.isEmpty() ? QStringLiteral("the handshake failed") : text;
+        return say(QT_TRANSLATE_NOOP(
+            "MqttClient",
+            "the broker's certificate is not signed by a trusted CA (certificate verify failed)"));
+    return text.isEmpty() ? say(QT_TRANSLATE_NOOP("MqttClient", "the handshake failed")) : text;
 }
 
 void MqttClient::run() {
@@ -163,16 +181,21 @@ void MqttClient::run() {
                 continue;
             }
             if (rc == MOSQ_ERR_EAI)
-                report(QStringLiteral("Unknown host: the name %1 cannot be resolved").arg(m_host));
+                report(say(QT_TRANSLATE_NOOP("MqttClient",
+                                             "Unknown host: the name %1 cannot be resolved"))
+                           .arg(m_host));
             else if (rc == MOSQ_ERR_TLS)
-                report(QStringLiteral("TLS failure with %1: %2").arg(at, lastTlsError()));
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
+                           .arg(at, lastTlsError()));
             else if (rc == MOSQ_ERR_ERRNO && err == ECONNREFUSED)
-                report(QStringLiteral("Refused: nothing accepts connections at %1").arg(at));
+                report(say(QT_TRANSLATE_NOOP("MqttClient",
+                                             "Refused: nothing accepts connections at %1"))
+                           .arg(at));
             else if (rc == MOSQ_ERR_ERRNO)
-                report(QStringLiteral("Cannot connect to %1: %2")
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
                            .arg(at, QString::fromLocal8Bit(std::strerror(err))));
             else
-                report(QStringLiteral("Cannot connect to %1: %2")
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
                            .arg(at, QString::fromUtf8(mosquitto_strerror(rc))));
             if (!waitRetry(delay)) break;
             delay = std::min(delay * 2, kLastRetryMs);
@@ -190,9 +213,10 @@ void MqttClient::run() {
         if (!m_refused) {
             // A TLS handshake fails here, in the loop, not in the connect.
             if (rc == MOSQ_ERR_TLS)
-                report(QStringLiteral("TLS failure with %1: %2").arg(at, lastTlsError()));
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
+                           .arg(at, lastTlsError()));
             else
-                report(QStringLiteral("Connection to %1 lost: %2")
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "Connection to %1 lost: %2"))
                            .arg(at, QString::fromUtf8(mosquitto_strerror(rc))));
         }
         if (!waitRetry(delay)) break;
@@ -247,12 +271,13 @@ QString MqttClient::test(const PublishOptions& options, int timeoutMs) {
     // Its own client id, so that a test never pushes the running publisher off the broker.
     o.clientId = o.effectiveClientId() + QStringLiteral("-test");
     MqttClient client;
+    client.m_translated = true; // for the user's eyes, not for the event list
     QString outcome;
     QEventLoop loop;
     connect(&client, &MqttClient::connected, &loop, [&] {
-        outcome = QStringLiteral("Connected to %1%2: the broker accepted us.")
-                      .arg(where(o.host.trimmed(), o.port),
-                           o.tls ? QStringLiteral(" over TLS") : QString());
+        outcome = (o.tls ? tr("Connected to %1 over TLS: the broker accepted us.")
+                         : tr("Connected to %1: the broker accepted us."))
+                      .arg(where(o.host.trimmed(), o.port));
         loop.quit();
     });
     connect(&client, &MqttClient::failed, &loop, [&](const QString& why) {
@@ -265,7 +290,7 @@ QString MqttClient::test(const PublishOptions& options, int timeoutMs) {
     loop.exec();
     client.stop();
     if (outcome.isEmpty())
-        outcome = QStringLiteral("No answer from %1 within %2 s.")
+        outcome = tr("No answer from %1 within %2 s.")
                       .arg(where(o.host.trimmed(), o.port))
                       .arg(timeoutMs / 1000);
     return outcome;

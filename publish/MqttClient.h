@@ -41,13 +41,14 @@ public:
     // Hands the message to the library; false when there is no connection to send it on.
     bool publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
 
-    // Connects once with these options and says how it went, in words for the user; waits
-    // at most timeoutMs with the event loop running.
+    // Connects once with these options and says how it went, in words for the user (in their
+    // language); waits at most timeoutMs with the event loop running.
     static QString test(const PublishOptions& options, int timeoutMs = 10000);
 
 signals:
     void connected();
-    // A connection attempt failed or the connection was lost; it is tried again.
+    // A connection attempt failed or the connection was lost; it is tried again. why is
+    // English, as the event list keeps it, except within test().
     void failed(const QString& why);
 
 private:
@@ -55,6 +56,8 @@ private:
     void report(const QString& why);
     bool waitRetry(int ms);
     QString lastTlsError();
+    // A reason in English, as the event list and its file keep it, or translated for test().
+    QString say(const char* source) const;
 
     mosquitto* m_mosq = nullptr;
     QString m_host;
@@ -70,4 +73,5 @@ private:
     std::condition_variable m_wake;
     QString m_tlsLog; // the library's last TLS complaint, network thread and start()
     QByteArray m_lastTopic, m_lastPayload;
+    bool m_translated = false; // reasons in the user's language (test()), else English
 };

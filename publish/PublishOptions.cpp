@@ -3,6 +3,7 @@
 #include "settings/ConfigFiles.h"
 #include "settings/TextLines.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -30,19 +31,29 @@ QString PublishOptions::effectiveClientId() const {
     return QStringLiteral("kx5comm-%1-%2").arg(QSysInfo::machineHostName(), line);
 }
 
-QString PublishOptions::problem() const {
-    if (host.trimmed().isEmpty()) return QStringLiteral("No broker host is given.");
-    if (port < 1 || port > 65535) return QStringLiteral("The port must be 1 to 65535.");
+QString PublishOptions::problem(bool translated) const {
+    const auto say = [translated](const char* source) {
+        return translated ? QCoreApplication::translate("PublishOptions", source)
+                          : QString::fromUtf8(source);
+    };
+    if (host.trimmed().isEmpty())
+        return say(QT_TRANSLATE_NOOP("PublishOptions", "No broker host is given."));
+    if (port < 1 || port > 65535)
+        return say(QT_TRANSLATE_NOOP("PublishOptions", "The port must be 1 to 65535."));
     if (!goodLevel(prefix, true))
-        return QStringLiteral("The topic prefix must not be empty or hold '+' or '#'.");
+        return say(QT_TRANSLATE_NOOP("PublishOptions",
+                                     "The topic prefix must not be empty or hold '+' or '#'."));
     if (!goodLevel(line, false))
-        return QStringLiteral("The line name must not be empty or hold '/', '+' or '#'.");
+        return say(QT_TRANSLATE_NOOP("PublishOptions",
+                                     "The line name must not be empty or hold '/', '+' or '#'."));
     if (certFile.isEmpty() != keyFile.isEmpty())
-        return QStringLiteral("A client certificate needs its key file, and a key its "
-                              "certificate.");
+        return say(QT_TRANSLATE_NOOP(
+            "PublishOptions",
+            "A client certificate needs its key file, and a key its certificate."));
     if (when == When::EveryNSeconds && (everySeconds < 1 || everySeconds > 3600))
-        return QStringLiteral("Publish every 1 to 3600 seconds.");
-    if (qos != 0 && qos != 1) return QStringLiteral("QoS must be 0 or 1.");
+        return say(QT_TRANSLATE_NOOP("PublishOptions", "Publish every 1 to 3600 seconds."));
+    if (qos != 0 && qos != 1)
+        return say(QT_TRANSLATE_NOOP("PublishOptions", "QoS must be 0 or 1."));
     return {};
 }
 

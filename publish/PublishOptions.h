@@ -26,8 +26,9 @@ struct PublishOptions {
 
     QString effectiveClientId() const;
     QString baseTopic() const { return prefix + QLatin1Char('/') + line; }
-    // What keeps these options from being used, or "".
-    QString problem() const;
+    // What keeps these options from being used, or "": in English as the event list keeps
+    // it, or translated for a window.
+    QString problem(bool translated = false) const;
     bool operator==(const PublishOptions&) const = default;
 };
 

@@ -52,10 +52,11 @@ void Publisher::stop() {
 
 QString Publisher::statusText() const {
     if (!m_client) return {};
-    QString s = m_up ? QStringLiteral("MQTT: connected")
-                     : QStringLiteral("MQTT: broker away, %1 queued").arg(m_queue.size());
-    if (m_dropped) s += QStringLiteral(", %1 dropped").arg(m_dropped);
-    return s;
+    if (m_up)
+        return m_dropped ? tr("MQTT: connected, %1 dropped").arg(m_dropped) : tr("MQTT: connected");
+    return m_dropped
+               ? tr("MQTT: broker away, %1 queued, %2 dropped").arg(m_queue.size()).arg(m_dropped)
+               : tr("MQTT: broker away, %1 queued").arg(m_queue.size());
 }
 
 void Publisher::onStored(int idx) {

@@ -71,19 +71,23 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
     QSaveFile f(path);
     auto fail = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+            *error = QCoreApplication::translate("ConfigFiles", "Cannot write %1: %2")
+                         .arg(QDir::toNativeSeparators(path), why);
         f.cancelWriting();
         return false;
     };
     // A link in the settings folder (planted by someone who may write there) is replaced
     // there, never written through to what it points at.
     if (QFileInfo(path).isSymLink() && !QFile::remove(path))
-        return fail(QStringLiteral("a link in its place cannot be removed"));
+        return fail(
+            QCoreApplication::translate("ConfigFiles", "a link in its place cannot be removed"));
     // Replacing a folder, or writing to a device or FIFO, is never meant.
     const QFileInfo target(path);
-    if (target.isDir()) return fail(QStringLiteral("a folder of that name is in the way"));
+    if (target.isDir())
+        return fail(
+            QCoreApplication::translate("ConfigFiles", "a folder of that name is in the way"));
     if (target.exists() && !target.isFile())
-        return fail(QStringLiteral("it is not a regular file"));
+        return fail(QCoreApplication::translate("ConfigFiles", "it is not a regular file"));
     if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
     if (f.write(data) != data.size()) return fail(f.errorString());
     // commit() can report success although its last buffered write failed (a full disk).

@@ -1,10 +1,14 @@
 #include "settings/FileChecks.h"
 
+#include <QCoreApplication>
 #include <QTemporaryFile>
 
 namespace {
 constexpr uint kNoOwner = uint(-2); // QFileInfo::ownerId() where files have no owner
 constexpr uint kRoot = 0;
+// English wherever it is logged; a window shows it through shownReason().
+const char* const kNotUtf8 = QT_TRANSLATE_NOOP(
+    "FileChecks", "the name is not valid UTF-8 (the bytes shown as \uFFFD), so it cannot be used");
 } // namespace
 
 QString nameNotUtf8(const QString& path) {
@@ -15,8 +19,12 @@ QString nameNotUtf8(const QString& path) {
     const QString named = end < 0 ? path : path.left(end);
     const QFileInfo info(named);
     if (info.exists() || info.isSymLink()) return {};
-    return QStringLiteral("the name is not valid UTF-8 (the bytes shown as \uFFFD), so it cannot "
-                          "be used");
+    return QString::fromUtf8(kNotUtf8);
+}
+
+QString shownReason(const QString& why) {
+    const QByteArray source = why.toUtf8();
+    return QCoreApplication::translate("FileChecks", source.constData());
 }
 
 uint currentUserId() {

@@ -10,6 +10,8 @@
 // that are not UTF-8 into U+FFFD; such a name, given back to the file system, names another
 // file. A name that really holds U+FFFD exists under it and passes.
 QString nameNotUtf8(const QString& path);
+// A reason given above, in the user's language for a window; the English one is what logs keep.
+QString shownReason(const QString& why);
 
 // The user the program runs as, learnt from a file it creates itself; ownerless systems give
 // QFileInfo's "no owner" value, as they do for every file.

@@ -14,35 +14,34 @@ QString OpenWithDialog::message(const QString& file) {
     const QFileInfo info(file);
     const QString name = info.fileName();
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
-    const QString what =
-        info.exists()
-            ? QStringLiteral("No program is registered to open the file \"%1\" in the folder\n%2")
-            : QStringLiteral("The file \"%1\" was asked for, but it does not exist in the "
-                             "folder\n%2");
-    return what.arg(name, folder) +
-           QStringLiteral("\n\nChoose a program to open it with, or Cancel.");
+    return info.exists() ? tr("No program is registered to open the file \"%1\" in the folder\n%2"
+                              "\n\nChoose a program to open it with, or Cancel.")
+                               .arg(name, folder)
+                         : tr("The file \"%1\" was asked for, but it does not exist in the folder\n"
+                              "%2\n\nChoose a program to open it with, or Cancel.")
+                               .arg(name, folder);
 }
 
 OpenWithDialog::OpenWithDialog(const QString& file, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OpenWithDialog"));
-    setWindowTitle(QStringLiteral("Open With - %1").arg(QFileInfo(file).fileName()));
+    setWindowTitle(tr("Open With - %1").arg(QFileInfo(file).fileName()));
 
     lblMessage = new QLabel(message(file), this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     lblMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* lblProgram = new QLabel(QStringLiteral("&Program"), this);
+    auto* lblProgram = new QLabel(tr("&Program"), this);
     txtProgram = new QLineEdit(this);
     txtProgram->setObjectName(QStringLiteral("txtProgram"));
     txtProgram->setMinimumWidth(280);
-    txtProgram->setAccessibleName(QStringLiteral("Program"));
+    txtProgram->setAccessibleName(tr("Program"));
     lblProgram->setBuddy(txtProgram);
-    btnBrowse = new QPushButton(QStringLiteral("&Browse..."), this);
+    btnBrowse = new QPushButton(tr("&Browse..."), this);
     btnBrowse->setObjectName(QStringLiteral("btnBrowse"));
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
     btnOK->setEnabled(false);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* choose = new QHBoxLayout;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -26,10 +27,11 @@ QLineEdit* lineEdit(const char* name) {
     return e;
 }
 
-// The label's text is the control's accessible name, as screen readers expect.
+// The label's text is the control's accessible name, as screen readers expect: without its
+// accelerator, either "&Host" or a translation's "호스트[&H]", and without the colon.
 void addRow(QFormLayout* form, const QString& label, QWidget* field, QWidget* named = nullptr) {
-    (named ? named : field)
-        ->setAccessibleName(QString(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+    static const QRegularExpression accelerator(QStringLiteral("\\[&.\\]|&|:$"));
+    (named ? named : field)->setAccessibleName(QString(label).remove(accelerator).trimmed());
     form->addRow(label, field);
 }
 
@@ -39,7 +41,7 @@ QLineEdit* PublishingDialog::fileField(const char* name, const QString& title, Q
     auto* edit = lineEdit(name);
     auto* browse = new QPushButton(QStringLiteral("..."));
     browse->setObjectName(QStringLiteral("btn") + QLatin1String(name).mid(3));
-    browse->setAccessibleName(QStringLiteral("Choose ") + title);
+    browse->setAccessibleName(tr("Choose %1").arg(title));
     browse->setFixedWidth(32);
     connect(browse, &QPushButton::clicked, this, [this, edit, title] {
         const QString f = QFileDialog::getOpenFileName(this, title, edit->text());
@@ -55,66 +57,65 @@ QLineEdit* PublishingDialog::fileField(const char* name, const QString& title, Q
 
 PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPublishing"));
-    setWindowTitle(QStringLiteral("Publishing"));
+    setWindowTitle(tr("Publishing"));
     auto* outer = new QVBoxLayout(this);
 
-    m_chkEnable =
-        new QCheckBox(QStringLiteral("&Publish every station's values to an MQTT broker"));
+    m_chkEnable = new QCheckBox(tr("&Publish every station's values to an MQTT broker"));
     m_chkEnable->setObjectName(QStringLiteral("chkPublish"));
     outer->addWidget(m_chkEnable);
 
-    auto* broker = new QGroupBox(QStringLiteral("Broker"));
+    auto* broker = new QGroupBox(tr("Broker"));
     auto* bf = new QFormLayout(broker);
     m_txtHost = lineEdit("txtHost");
-    addRow(bf, QStringLiteral("&Host:"), m_txtHost);
+    addRow(bf, tr("&Host:"), m_txtHost);
     m_spnPort = new QSpinBox;
     m_spnPort->setObjectName(QStringLiteral("spnPort"));
     m_spnPort->setRange(1, 65535);
-    addRow(bf, QStringLiteral("P&ort:"), m_spnPort);
-    m_chkTLS = new QCheckBox(QStringLiteral("Use &TLS"));
+    addRow(bf, tr("P&ort:"), m_spnPort);
+    m_chkTLS = new QCheckBox(tr("Use &TLS"));
     m_chkTLS->setObjectName(QStringLiteral("chkTLS"));
     bf->addRow(QString(), m_chkTLS);
-    m_txtCAFile = fileField("txtCAFile", QStringLiteral("CA file"), &m_rowCA);
-    addRow(bf, QStringLiteral("CA file:"), m_rowCA, m_txtCAFile);
-    m_txtCAFile->setPlaceholderText(QStringLiteral("empty: the system's certificate authorities"));
-    m_txtCertFile = fileField("txtCertFile", QStringLiteral("Client certificate"), &m_rowCert);
-    addRow(bf, QStringLiteral("Client certificate:"), m_rowCert, m_txtCertFile);
-    m_txtCertFile->setPlaceholderText(QStringLiteral("optional"));
-    m_txtKeyFile = fileField("txtKeyFile", QStringLiteral("Client key"), &m_rowKey);
-    addRow(bf, QStringLiteral("Client key:"), m_rowKey, m_txtKeyFile);
+    m_txtCAFile = fileField("txtCAFile", tr("CA file"), &m_rowCA);
+    addRow(bf, tr("CA file:"), m_rowCA, m_txtCAFile);
+    m_txtCAFile->setPlaceholderText(tr("empty: the system's certificate authorities"));
+    m_txtCertFile = fileField("txtCertFile", tr("Client certificate"), &m_rowCert);
+    addRow(bf, tr("Client certificate:"), m_rowCert, m_txtCertFile);
+    m_txtCertFile->setPlaceholderText(tr("optional"));
+    m_txtKeyFile = fileField("txtKeyFile", tr("Client key"), &m_rowKey);
+    addRow(bf, tr("Client key:"), m_rowKey, m_txtKeyFile);
     m_txtUser = lineEdit("txtUser");
-    m_txtUser->setPlaceholderText(QStringLiteral("empty: none"));
-    addRow(bf, QStringLiteral("&User name:"), m_txtUser);
+    m_txtUser->setPlaceholderText(tr("empty: none"));
+    addRow(bf, tr("&User name:"), m_txtUser);
     m_txtPassword = lineEdit("txtPassword");
     m_txtPassword->setEchoMode(QLineEdit::Password);
-    addRow(bf, QStringLiteral("Pass&word:"), m_txtPassword);
+    addRow(bf, tr("Pass&word:"), m_txtPassword);
     m_txtClientId = lineEdit("txtClientId");
-    m_txtClientId->setPlaceholderText(QStringLiteral("empty: kx5comm-<computer>-<line>"));
-    addRow(bf, QStringLiteral("&Client id:"), m_txtClientId);
+    m_txtClientId->setPlaceholderText(tr("empty: kx5comm-<computer>-<line>"));
+    addRow(bf, tr("&Client id:"), m_txtClientId);
     outer->addWidget(broker);
 
-    auto* what = new QGroupBox(QStringLiteral("Messages"));
+    auto* what = new QGroupBox(tr("Messages"));
     auto* wf = new QFormLayout(what);
     m_txtPrefix = lineEdit("txtPrefix");
-    addRow(wf, QStringLiteral("Topic p&refix:"), m_txtPrefix);
+    addRow(wf, tr("Topic p&refix:"), m_txtPrefix);
     m_txtLine = lineEdit("txtLine");
-    addRow(wf, QStringLiteral("&Line name:"), m_txtLine);
+    addRow(wf, tr("&Line name:"), m_txtLine);
     m_lblTopic = new QLabel;
     m_lblTopic->setObjectName(QStringLiteral("lblTopic"));
     m_lblTopic->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    addRow(wf, QStringLiteral("Topics:"), m_lblTopic);
+    addRow(wf, tr("Topics:"), m_lblTopic);
     auto* when = new QWidget;
     auto* wl = new QHBoxLayout(when);
     wl->setContentsMargins(0, 0, 0, 0);
-    m_optEveryReply = new QRadioButton(QStringLiteral("Every &reply"));
+    m_optEveryReply = new QRadioButton(tr("Every &reply"));
     m_optEveryReply->setObjectName(QStringLiteral("optEveryReply"));
-    m_optEveryN = new QRadioButton(QStringLiteral("&Every"));
+    m_optEveryN = new QRadioButton(tr("&Every"));
     m_optEveryN->setObjectName(QStringLiteral("optEveryN"));
     m_spnEveryN = new QSpinBox;
     m_spnEveryN->setObjectName(QStringLiteral("spnEveryN"));
-    m_spnEveryN->setAccessibleName(QStringLiteral("Seconds between publications"));
+    m_spnEveryN->setAccessibleName(tr("Seconds between publications"));
     m_spnEveryN->setRange(1, 3600);
-    m_spnEveryN->setSuffix(QStringLiteral(" s"));
+    m_spnEveryN->setSuffix(tr(" s"));
     auto* group = new QButtonGroup(this);
     group->addButton(m_optEveryReply);
     group->addButton(m_optEveryN);
@@ -122,21 +123,20 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     wl->addWidget(m_optEveryN);
     wl->addWidget(m_spnEveryN);
     wl->addStretch(1);
-    wf->addRow(QStringLiteral("Publish:"), when);
-    m_chkRetain =
-        new QCheckBox(QStringLiteral("Re&tained (a new subscriber gets the last values at once)"));
+    wf->addRow(tr("Publish:"), when);
+    m_chkRetain = new QCheckBox(tr("Re&tained (a new subscriber gets the last values at once)"));
     m_chkRetain->setObjectName(QStringLiteral("chkRetain"));
     wf->addRow(QString(), m_chkRetain);
     m_cmbQoS = new QComboBox;
     m_cmbQoS->setObjectName(QStringLiteral("cmbQoS"));
-    m_cmbQoS->addItems({QStringLiteral("0: at most once"), QStringLiteral("1: at least once")});
-    addRow(wf, QStringLiteral("&QoS:"), m_cmbQoS);
+    m_cmbQoS->addItems({tr("0: at most once"), tr("1: at least once")});
+    addRow(wf, tr("&QoS:"), m_cmbQoS);
     outer->addWidget(what);
 
     auto* testRow = new QHBoxLayout;
-    m_btnTest = new QPushButton(QStringLiteral("Te&st"));
+    m_btnTest = new QPushButton(tr("Te&st"));
     m_btnTest->setObjectName(QStringLiteral("btnTest"));
-    m_btnTest->setAccessibleName(QStringLiteral("Test"));
+    m_btnTest->setAccessibleName(tr("Test"));
     testRow->addWidget(m_btnTest, 0, Qt::AlignTop);
     m_lblTest = new QLabel;
     m_lblTest->setObjectName(QStringLiteral("lblTest"));
@@ -214,18 +214,19 @@ void PublishingDialog::updateStates() {
     m_spnEveryN->setEnabled(m_optEveryN->isChecked());
     const QString base =
         m_txtPrefix->text().trimmed() + QLatin1Char('/') + m_txtLine->text().trimmed();
-    m_lblTopic->setText(QStringLiteral("%1/<MC No> (JSON), .../pv, .../sv, .../mv; %1/status")
-                            .arg(base.toHtmlEscaped()));
+    //: The topics as published; only "<MC No>" and "JSON" are words to translate.
+    m_lblTopic->setText(
+        tr("%1/<MC No> (JSON), .../pv, .../sv, .../mv; %1/status").arg(base.toHtmlEscaped()));
 }
 
 void PublishingDialog::btnTest_Click() {
     const PublishOptions o = options();
-    if (const QString p = o.problem(); !p.isEmpty()) {
+    if (const QString p = o.problem(true); !p.isEmpty()) {
         m_lblTest->setText(p);
         return;
     }
     m_btnTest->setEnabled(false);
-    m_lblTest->setText(QStringLiteral("Connecting to %1:%2...").arg(o.host).arg(o.port));
+    m_lblTest->setText(tr("Connecting to %1:%2...").arg(o.host).arg(o.port));
     m_lblTest->repaint();
     m_lblTest->setText(MqttClient::test(o));
     m_btnTest->setEnabled(true);
@@ -234,13 +235,13 @@ void PublishingDialog::btnTest_Click() {
 void PublishingDialog::btnOK_Click() {
     const PublishOptions o = options();
     // Settings that cannot work are not saved while publishing is on; off, they wait.
-    if (const QString p = o.problem(); o.enabled && !p.isEmpty()) {
+    if (const QString p = o.problem(true); o.enabled && !p.isEmpty()) {
         m_lblTest->setText(p);
         return;
     }
     QString error;
     if (!savePublishOptions(o, &error)) {
-        MsgBox(this, QStringLiteral("Publishing"), error, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, windowTitle(), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
     publishOptions() = o;

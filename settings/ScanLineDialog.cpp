@@ -19,24 +19,22 @@ ScanLineDialog::ScanLineDialog(const KX5Link* link, std::unique_ptr<SerialPort> 
                                QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("ScanLineDialog"));
-    setWindowTitle(QStringLiteral("Scan Line"));
+    setWindowTitle(tr("Scan Line"));
     m_scanner = new LineScanner(port ? std::move(port) : std::make_unique<QtSerialPort>(), this);
     m_scanner->setLink(link);
     m_scanner->setPortName(gPort);
     m_scanner->setFastPacing(link && link->fastPacing());
     m_current = {gBaud, gParity, gDataBit, gStopBit, gProtocol};
 
-    lblPort = new QLabel(QStringLiteral("Port %1 at %2").arg(gPort, m_current.text()), this);
+    lblPort = new QLabel(tr("Port %1 at %2").arg(gPort, m_current.text()), this);
     lblPort->setObjectName(QStringLiteral("lblPort"));
-    chkAll =
-        new QCheckBox(QStringLiteral("Also try every rate with both protocols (STD, SUM)"), this);
+    chkAll = new QCheckBox(tr("Also try every rate with both protocols (STD, SUM)"), this);
     chkAll->setObjectName(QStringLiteral("chkAll"));
     lstFound = new QTableWidget(0, 3, this);
     lstFound->setObjectName(QStringLiteral("lstFound"));
     keyboardLikeMouse(lstFound);
-    lstFound->setAccessibleName(QStringLiteral("Stations that answered"));
-    lstFound->setHorizontalHeaderLabels(
-        {QStringLiteral("MC No"), QStringLiteral("Model"), QStringLiteral("Settings")});
+    lstFound->setAccessibleName(tr("Stations that answered"));
+    lstFound->setHorizontalHeaderLabels({tr("MC No"), tr("Model"), tr("Settings")});
     lstFound->verticalHeader()->hide();
     lstFound->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstFound->horizontalHeader()->setStretchLastSection(true);
@@ -44,16 +42,15 @@ ScanLineDialog::ScanLineDialog(const KX5Link* link, std::unique_ptr<SerialPort> 
     lstFound->setColumnWidth(1, 100);
     prgScan = new QProgressBar(this);
     prgScan->setObjectName(QStringLiteral("prgScan"));
-    prgScan->setAccessibleName(QStringLiteral("Scan progress"));
+    prgScan->setAccessibleName(tr("Scan progress"));
     prgScan->setValue(0);
-    lblMsg =
-        new QLabel(QStringLiteral("Only the model query is sent: no controller is changed."), this);
+    lblMsg = new QLabel(tr("Only the model query is sent: no controller is changed."), this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setWordWrap(true);
-    btnStart = new QPushButton(QStringLiteral("&Start"), this);
+    btnStart = new QPushButton(tr("&Start"), this);
     btnStart->setObjectName(QStringLiteral("btnStart"));
     btnStart->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* buttons = new QHBoxLayout;
@@ -77,7 +74,7 @@ ScanLineDialog::ScanLineDialog(const KX5Link* link, std::unique_ptr<SerialPort> 
             [this](int done, int total, const ScanSetting& s) {
                 prgScan->setMaximum(total);
                 prgScan->setValue(done);
-                lblMsg->setText(QStringLiteral("Asking at %1 ...").arg(s.text()));
+                lblMsg->setText(tr("Asking at %1 ...").arg(s.text()));
             });
 }
 
@@ -130,21 +127,18 @@ void ScanLineDialog::onFinished(bool cancelled, const QString& error) {
         lblMsg->setText(error);
         MsgBox(this, windowTitle(), error, QMessageBox::Ok, QMessageBox::Warning);
     } else {
-        lblMsg->setText(QStringLiteral("%1: %2 station(s) answered.")
-                            .arg(cancelled ? QStringLiteral("Cancelled") : QStringLiteral("Done"))
-                            .arg(n));
+        lblMsg->setText(cancelled ? tr("Cancelled: %1 station(s) answered.").arg(n)
+                                  : tr("Done: %1 station(s) answered.").arg(n));
     }
     if (n == 0) return;
-    m_mark =
-        MsgBox(
-            this, windowTitle(),
-            QStringLiteral("Mark the %1 station(s) that answered \"O\" in the Use column?").arg(n),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) == QMessageBox::Yes;
+    m_mark = MsgBox(this, windowTitle(),
+                    tr("Mark the %1 station(s) that answered \"O\" in the Use column?").arg(n),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) == QMessageBox::Yes;
     const auto common = commonSetting();
     if (common && !(*common == m_current))
         m_take =
             MsgBox(this, windowTitle(),
-                   QStringLiteral("Take the settings they answered at (%1) into Port Setting?")
+                   tr("Take the settings they answered at (%1) into Port Setting?")
                        .arg(common->text()),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) == QMessageBox::Yes;
     if (m_mark || m_take) accept();

@@ -57,8 +57,9 @@ void openWith(const QString& file) {
     const QString program = chooseProgram(file);
     if (program.isEmpty()) return;
     if (!startDetached(program, {file}, programDir()))
-        MsgBox(QApplication::activeWindow(), QStringLiteral("Open With"),
-               QStringLiteral("Cannot start %1 to open %2.")
+        MsgBox(QApplication::activeWindow(),
+               QCoreApplication::translate("OpenWithDialog", "Open With"),
+               QCoreApplication::translate("OpenWithDialog", "Cannot start %1 to open %2.")
                    .arg(QDir::toNativeSeparators(program), QDir::toNativeSeparators(file)),
                QMessageBox::Ok, QMessageBox::Warning);
 }
@@ -92,9 +93,11 @@ void openManual() {
         ShellOpen(pdf);
         return;
     }
-    MsgBox(QApplication::activeWindow(), QStringLiteral("KX5 Manual"),
-           QStringLiteral("The controller's manual is not here. Save the KX5 manual from the "
-                          "controller's maker as\n%1\nand choose \"KX5 Manual\" again.")
+    MsgBox(QApplication::activeWindow(), QCoreApplication::translate("ShellOpen", "KX5 Manual"),
+           QCoreApplication::translate("ShellOpen",
+                                       "The controller's manual is not here. Save the KX5 manual "
+                                       "from the controller's maker as\n%1\nand choose \"KX5 "
+                                       "Manual\" again.")
                .arg(QDir::toNativeSeparators(pdf)),
            QMessageBox::Ok, QMessageBox::Information);
 }

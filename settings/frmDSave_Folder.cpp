@@ -63,7 +63,7 @@ QStringList frmDSave_Folder::driveRoots() {
 
 frmDSave_Folder::frmDSave_Folder(const QString& start, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDSave_Folder"));
-    setWindowTitle(QStringLiteral("Select Folder"));
+    setWindowTitle(tr("Select Folder"));
 
     Drive1 = new QComboBox(this);
     Drive1->setObjectName(QStringLiteral("Drive1"));
@@ -73,8 +73,8 @@ frmDSave_Folder::frmDSave_Folder(const QString& start, QWidget* parent) : QDialo
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setHeaderHidden(true);
     Dir1->setColumnCount(1);
-    Dir1->setAccessibleName(QStringLiteral("Folders"));
-    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    Dir1->setAccessibleName(tr("Folders"));
+    Drive1->setAccessibleName(tr("Drive"));
     // The tree's choice shows here; a path typed here and confirmed with Return moves the tree.
     lblFolder = new QLineEdit(this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
@@ -82,13 +82,13 @@ frmDSave_Folder::frmDSave_Folder(const QString& start, QWidget* parent) : QDialo
         const QString typed = cleanPath(lblFolder->text());
         if (QFileInfo(typed).isDir()) setTreePath(typed);
     });
-    btnNewFolder = new QPushButton(QStringLiteral("&New Folder..."), this);
+    btnNewFolder = new QPushButton(tr("&New Folder..."), this);
     btnNewFolder->setObjectName(QStringLiteral("btnNewFolder"));
     btnNewFolder->setAutoDefault(false);
     connect(btnNewFolder, &QPushButton::clicked, this, [this] { btnNewFolder_Click(); });
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* buttons = new QHBoxLayout;
@@ -99,7 +99,7 @@ frmDSave_Folder::frmDSave_Folder(const QString& start, QWidget* parent) : QDialo
     auto* top = new QVBoxLayout(this);
     top->addWidget(Drive1);
     top->addWidget(Dir1, 1);
-    auto* caption = new QLabel(QStringLiteral("Selected &Folder"), this);
+    auto* caption = new QLabel(tr("Selected &Folder"), this);
     caption->setBuddy(lblFolder);
     top->addWidget(caption);
     top->addWidget(lblFolder);
@@ -192,12 +192,12 @@ void frmDSave_Folder::Drive1_Change(int index) {
     const QFileInfo info(root);
     QString why;
     if (!info.exists())
-        why = QStringLiteral("the drive is not ready or no longer mounted");
+        why = tr("the drive is not ready or no longer mounted");
     else if (!info.isDir() || !info.isReadable())
-        why = QStringLiteral("access is denied");
+        why = tr("access is denied");
     if (!why.isEmpty()) {
         MsgBox(this, windowTitle(),
-               QStringLiteral("Cannot read drive %1: %2.").arg(QDir::toNativeSeparators(root), why),
+               tr("Cannot read drive %1: %2.").arg(QDir::toNativeSeparators(root), why),
                QMessageBox::Ok, QMessageBox::Warning);
         // Back to the drive the tree shows, so list and tree agree and the picker stays usable.
         const QSignalBlocker block(Drive1);
@@ -219,13 +219,13 @@ void frmDSave_Folder::btnOK_Click() {
     if (!QFileInfo(typed).isDir()) {
         // Logging needs the folder to exist: a typed new one is made now, when the user says so.
         const QString shown = QDir::toNativeSeparators(typed);
-        if (MsgBox(this, windowTitle(), QStringLiteral("%1 does not exist. Create it?").arg(shown),
+        if (MsgBox(this, windowTitle(), tr("%1 does not exist. Create it?").arg(shown),
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
             return;
         if (!QDir().mkpath(typed)) {
             MsgBox(this, windowTitle(),
-                   QStringLiteral("Cannot create %1: check that its parent folder exists and "
-                                  "may be written.")
+                   tr("Cannot create %1: check that its parent folder exists and may be "
+                      "written.")
                        .arg(shown),
                    QMessageBox::Ok, QMessageBox::Warning);
             return;
@@ -241,8 +241,8 @@ void frmDSave_Folder::btnNewFolder_Click(QString name) {
     if (name.isNull()) {
         bool ok = false;
         name = QInputDialog::getText(
-            this, QStringLiteral("New Folder"),
-            QStringLiteral("Name of the new folder in %1:").arg(QDir::toNativeSeparators(parent)),
+            this, tr("New Folder"),
+            tr("Name of the new folder in %1:").arg(QDir::toNativeSeparators(parent)),
             QLineEdit::Normal, QString(), &ok);
         if (!ok) return;
     }
@@ -252,7 +252,7 @@ void frmDSave_Folder::btnNewFolder_Click(QString name) {
     const QString made = QDir(parent).filePath(name);
     if (!QDir(parent).mkpath(name)) {
         MsgBox(this, windowTitle(),
-               QStringLiteral("Cannot create %1: the folder may not be written.")
+               tr("Cannot create %1: the folder may not be written.")
                    .arg(QDir::toNativeSeparators(made)),
                QMessageBox::Ok, QMessageBox::Warning);
         return;

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <string_view>
 
 namespace {
 
@@ -29,21 +30,23 @@ QPixmap logo() {
 
 frmKX5_About::frmKX5_About(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_About"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(logo());
     // No home-page link: the program has no public address to point at.
-    lblName = new QLabel(QLatin1String(kProgramName), this);
+    // The build's name, spelt out so that it can be translated.
+    static_assert(std::string_view(kProgramName) == "KX5 Communication Program");
+    lblName = new QLabel(tr("KX5 Communication Program"), this);
     lblName->setObjectName(QStringLiteral("lblName"));
     QFont f = lblName->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.4);
     lblName->setFont(f);
-    lblVersion = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kVersion)), this);
+    lblVersion = new QLabel(tr("Version %1").arg(QLatin1String(kVersion)), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose = new QPushButton(tr("&Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setDefault(true);
 

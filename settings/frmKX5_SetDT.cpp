@@ -44,7 +44,7 @@ bool frmKX5_SetDT::parseTime(const QString& text, QTime* time) {
 
 frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent), m_sink(sink) {
     setObjectName(QStringLiteral("frmKX5_SetDT"));
-    setWindowTitle(QStringLiteral("Date Time Setting"));
+    setWindowTitle(tr("Date Time Setting"));
 
     lblDT = new QLabel(this);
     lblDT->setObjectName(QStringLiteral("lblDT"));
@@ -52,8 +52,8 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     lblDT->setFrameShape(QFrame::StyledPanel);
 
     m_dt = new Grid(2, 1, this);
-    m_dt->setText(1, 0, QStringLiteral("Date"));
-    m_dt->setText(2, 0, QStringLiteral("Time"));
+    m_dt->setText(1, 0, tr("Date"));
+    m_dt->setText(2, 0, tr("Time"));
     m_dt->setCellKind(1, 1, Grid::CellKind::Date);
     m_dt->setRange(1, 1, QStringLiteral("1990-01-01"), QStringLiteral("2100-12-31"));
     m_dt->setCellKind(2, 1, Grid::CellKind::Time);
@@ -67,7 +67,7 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     btnSameDT1 = new QPushButton(this);
     btnSameDT1->setObjectName(QStringLiteral("btnSameDT1"));
     btnSameDT1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    btnSameDT1->setAccessibleName(QStringLiteral("Follow the PC clock"));
+    btnSameDT1->setAccessibleName(tr("Follow the PC clock"));
     // On shows as a pressed button filled light magenta with a dark rim: the style's own
     // button face tints a palette colour too faintly to tell the two states apart.
     btnSameDT1->setCheckable(true);
@@ -75,7 +75,7 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
         QStringLiteral("QPushButton:checked { background-color: %1; border: 2px solid #800080;"
                        " border-radius: 3px; padding: 3px; }")
             .arg(toQColor(kLightMagenta).name()));
-    btnSet = new QPushButton(QStringLiteral("&Set"), this);
+    btnSet = new QPushButton(tr("&Set"), this);
     btnSet->setObjectName(QStringLiteral("btnSet"));
     {
         QPalette p = btnSet->palette();
@@ -83,7 +83,7 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
         btnSet->setPalette(p);
         btnSet->setAutoFillBackground(true);
     }
-    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose = new QPushButton(tr("&Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
 
     tmrDT = new QTimer(this);
@@ -98,13 +98,13 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     buttons->addWidget(btnSet);
     buttons->addWidget(btnClose);
     auto* top = new QVBoxLayout(this);
-    auto* pcCaption = new QLabel(QStringLiteral("PC - Current Date Time"), this);
+    auto* pcCaption = new QLabel(tr("PC - Current Date Time"), this);
     pcCaption->setBuddy(lblDT);
     lblDT->setAccessibleName(pcCaption->text());
-    sprdDT->setAccessibleName(QStringLiteral("KX5 - Set Value"));
+    sprdDT->setAccessibleName(tr("KX5 - Set Value"));
     top->addWidget(pcCaption);
     top->addWidget(lblDT);
-    top->addWidget(new QLabel(QStringLiteral("KX5 - Set Value"), this));
+    top->addWidget(new QLabel(tr("KX5 - Set Value"), this));
     top->addLayout(setRow);
     top->addLayout(buttons);
     resize(360, 220);
@@ -139,8 +139,8 @@ void frmKX5_SetDT::btnSameDT1_Click() {
 
 void frmKX5_SetDT::showFollowState() {
     btnSameDT1->setChecked(m_follow);
-    btnSameDT1->setToolTip(m_follow ? QStringLiteral("Following the PC clock: click to stop")
-                                    : QStringLiteral("Follow the PC clock"));
+    btnSameDT1->setToolTip(m_follow ? tr("Following the PC clock: click to stop")
+                                    : tr("Follow the PC clock"));
 }
 
 void frmKX5_SetDT::btnSet_Click() {
@@ -151,14 +151,18 @@ void frmKX5_SetDT::btnSet_Click() {
     if (!dateOk || !timeOk) {
         // Nothing is queued: a half-valid clock would be written to the controller as is.
         // Each hint is a line of its own, its spaces unbreakable, so a range never splits; the
-        // pattern's hyphens are non-breaking ones, as a line may break after "YYYY-".
-        QStringList what;
-        if (!dateOk)
-            what << QStringLiteral("a date from 1990-01-01 to 2100-12-31 (YYYY\u2011MM\u2011DD)");
-        if (!timeOk) what << QStringLiteral("a time from 00:00:00 to 23:59:59 (HH:MM:SS)");
-        const QString hints =
-            what.join(QStringLiteral(" and\n")).replace(QLatin1Char(' '), QChar::Nbsp);
-        MsgBox(this, windowTitle(), QStringLiteral("Nothing was sent. Enter\n%1.").arg(hints),
+        // pattern's hyphens are non-breaking ones, as a line may break after "YYYY-". "DD"
+        // stands apart, or lupdate would take its letters into the escape before it.
+        const auto unbreakable = [](QString hint) {
+            return hint.replace(QLatin1Char(' '), QChar::Nbsp);
+        };
+        const QString date =
+            unbreakable(tr("a date from 1990-01-01 to 2100-12-31 (YYYY\u2011MM\u2011"
+                           "DD)"));
+        const QString time = unbreakable(tr("a time from 00:00:00 to 23:59:59 (HH:MM:SS)"));
+        MsgBox(this, windowTitle(),
+               !dateOk && !timeOk ? tr("Nothing was sent. Enter\n%1 and\n%2.").arg(date, time)
+                                  : tr("Nothing was sent. Enter\n%1.").arg(dateOk ? time : date),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }

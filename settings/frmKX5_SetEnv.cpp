@@ -19,12 +19,12 @@ constexpr int kStations = 99; // MC No 1 to 99: two digits in a frame
 frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* parent)
     : QDialog(parent), m_status(stationTable), m_monitoring(monitorTable) {
     setObjectName(QStringLiteral("frmKX5_SetEnv"));
-    setWindowTitle(QStringLiteral("Usable Setting"));
+    setWindowTitle(tr("Usable Setting"));
 
     m_list = new Grid(2, kStations, this);
-    m_list->setText(0, 0, QStringLiteral("MC No"));
-    m_list->setText(1, 0, QStringLiteral("Use"));
-    m_list->setText(2, 0, QStringLiteral("Description"));
+    m_list->setText(0, 0, tr("MC No"));
+    m_list->setText(1, 0, tr("Use"));
+    m_list->setText(2, 0, tr("Description"));
     m_list->setAlternateColors(kLightGreen, kWhite);
     m_list->setEditable(true);
     for (int r = 1; r <= kStations; ++r) {
@@ -36,16 +36,16 @@ frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* pa
 
     sprdList = new GridView(m_list, this);
     sprdList->setObjectName(QStringLiteral("sprdList"));
-    sprdList->setAccessibleName(QStringLiteral("Stations in use"));
+    sprdList->setAccessibleName(tr("Stations in use"));
     sprdList->setColumnWidth(0, 50);
     sprdList->horizontalHeader()->setStretchLastSection(true);
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
-    btnScan = new QPushButton(QStringLiteral("Scan Line..."), this);
+    btnScan = new QPushButton(tr("Scan Line..."), this);
     btnScan->setObjectName(QStringLiteral("btnScan"));
 
     auto* buttons = new QHBoxLayout;
@@ -79,7 +79,7 @@ bool frmKX5_SetEnv::SaveStationList() {
     QString error;
     const QStringList lines = stationLines(*m_list);
     if (saveSetEnv(lines, &error)) return true;
-    MsgBox(this, windowTitle(), error + QStringLiteral("\nThe stations in use were not changed."),
+    MsgBox(this, windowTitle(), tr("%1\nThe stations in use were not changed.").arg(error),
            QMessageBox::Ok, QMessageBox::Warning);
     return false;
 }
@@ -93,7 +93,7 @@ void frmKX5_SetEnv::btnOK_Click() {
     // the user is asked to mark one instead of losing the current list.
     if (!anyStationInUse(stationLines(*m_list))) {
         MsgBox(this, windowTitle(),
-               QStringLiteral("No MC selected. Set \"O\" in the Use column of at least one MC."),
+               tr("No MC selected. Set \"O\" in the Use column of at least one MC."),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
@@ -119,7 +119,7 @@ void frmKX5_SetEnv::btnScan_Click() {
     cfg.protocol = found->protocol;
     QString error;
     if (!SaveCommCfg(cfg, &error)) {
-        MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
+        MsgBox(this, windowTitle(), tr("%1\nThe port settings were not changed.").arg(error),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }

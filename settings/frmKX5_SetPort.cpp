@@ -86,7 +86,7 @@ QStringList frmKX5_SetPort::portList() {
 
 frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_SetPort"));
-    setWindowTitle(QStringLiteral("Port Setup"));
+    setWindowTitle(tr("Port Setup"));
 
     cmbPort = makeBox(this, "cmbPort", portList());
     // Wide enough for the longest entry, such as a /dev/serial/by-id path, and for a typed
@@ -98,32 +98,33 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     cmbData = makeBox(this, "cmbData", {"7", "8"});
     cmbStop = makeBox(this, "cmbStop", {"1", "2"});
     cmbProtocol = makeBox(this, "cmbProtocol", {"STD", "SUM"});
-    chkFastPolling = new QCheckBox(QStringLiteral("Fast polling"), this);
+    chkFastPolling = new QCheckBox(tr("Fast polling"), this);
     chkFastPolling->setObjectName(QStringLiteral("chkFastPolling"));
     chkFastPolling->setToolTip(
-        QStringLiteral("Ask the next controller as soon as a reply is complete, instead of "
-                       "at the next 50 ms tick"));
-    chkReopen = new QCheckBox(QStringLiteral("Reopen a lost port"), this);
+        tr("Ask the next controller as soon as a reply is complete, instead of at the next 50 ms "
+           "tick"));
+    chkReopen = new QCheckBox(tr("Reopen a lost port"), this);
     chkReopen->setObjectName(QStringLiteral("chkReopen"));
     chkReopen->setToolTip(
-        QStringLiteral("When the port fails while open, try to open it again every 2 seconds"));
+        tr("When the port fails while open, try to open it again every 2 seconds"));
     lblMsg = new QLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setWordWrap(true);
     lblMsg->setStyleSheet(QStringLiteral("color: red"));
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* form = new QGridLayout;
     const std::pair<const char*, QComboBox*> rows[] = {
-        {"Port", cmbPort},     {"Baudrate", cmbBaud}, {"Parity Bit", cmbParity},
-        {"Data Bit", cmbData}, {"Stop Bit", cmbStop}, {"Protocol", cmbProtocol}};
+        {QT_TR_NOOP("Port"), cmbPort},         {QT_TR_NOOP("Baudrate"), cmbBaud},
+        {QT_TR_NOOP("Parity Bit"), cmbParity}, {QT_TR_NOOP("Data Bit"), cmbData},
+        {QT_TR_NOOP("Stop Bit"), cmbStop},     {QT_TR_NOOP("Protocol"), cmbProtocol}};
     int r = 0;
     for (const auto& [caption, box] : rows) {
-        auto* label = new QLabel(QLatin1String(caption), this);
+        auto* label = new QLabel(tr(caption), this);
         label->setBuddy(box); // its name to assistive technology
         form->addWidget(label, r, 0);
         form->addWidget(box, r++, 1);
@@ -208,7 +209,7 @@ void frmKX5_SetPort::btnOK_Click() {
     if (!commSaved || !saveLinkOptions(options, &error)) {
         QString ignored; // best effort: Comm.CFG back to the settings still in use
         if (commSaved) SaveCommCfg(currentCommCfg(), &ignored);
-        MsgBox(this, windowTitle(), error + QStringLiteral("\nThe port settings were not changed."),
+        MsgBox(this, windowTitle(), tr("%1\nThe port settings were not changed.").arg(error),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }

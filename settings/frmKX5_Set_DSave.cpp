@@ -19,50 +19,84 @@
 
 namespace {
 
-QComboBox* makeBox(QWidget* parent, const char* name, const QStringList& items) {
+// The file holds the English value ("Yes", "sec"); the list shows it in the user's language,
+// with the value as the item's data.
+QComboBox* makeBox(QWidget* parent, const char* name,
+                   std::initializer_list<std::pair<QString, QString>> items, QString* asRead) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert); // typed text is stored as typed
-    box->addItems(items);
+    for (const auto& [shown, value] : items)
+        box->addItem(shown, value);
+    // Once the user picks or types, the box holds what is seen, no longer what was read.
+    QObject::connect(box, &QComboBox::activated, box, [asRead] { asRead->clear(); });
+    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [asRead] { asRead->clear(); });
     return box;
+}
+
+// A value from the file: its item when it is one of the list's, else the text as it stands (a
+// value typed earlier, the default "분"), kept in *asRead to be saved unchanged.
+void showValue(QComboBox* box, const QString& value, QString* asRead) {
+    const int i = box->findData(value);
+    if (i >= 0) {
+        box->setCurrentIndex(i);
+        asRead->clear();
+        return;
+    }
+    box->setEditText(value);
+    *asRead = value;
+}
+
+// What the file gets: a text left as read stays as read, even where it looks like one of the
+// list's words ("분" read counts as seconds, the item "분" shown for "min" means minutes); a
+// word of the list gives its value; anything else is stored as typed.
+QString storedValue(const QComboBox* box, const QString& asRead) {
+    const QString text = box->currentText();
+    if (!asRead.isEmpty() && text == asRead) return asRead;
+    const int i = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return i >= 0 ? box->itemData(i).toString() : text;
 }
 
 } // namespace
 
 frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_Set_DSave"));
-    setWindowTitle(QStringLiteral("Data Save Setting"));
+    setWindowTitle(tr("Data Save Setting"));
 
-    cmbSave = makeBox(this, "cmbSave", {QStringLiteral("Yes"), QStringLiteral("No")});
-    cmbSave->setCurrentText(QStringLiteral("No"));
+    cmbSave = makeBox(this, "cmbSave",
+                      {{tr("Yes"), QStringLiteral("Yes")}, {tr("No"), QStringLiteral("No")}},
+                      &m_saveAsRead);
+    showValue(cmbSave, QStringLiteral("No"), &m_saveAsRead);
     txtSaveInterval = new QLineEdit(this);
     txtSaveInterval->setObjectName(QStringLiteral("txtSaveInterval"));
-    cmbUnit = makeBox(this, "cmbUnit", {QStringLiteral("sec"), QStringLiteral("min")});
-    cmbUnit->setCurrentText(QStringLiteral("sec"));
+    cmbUnit = makeBox(this, "cmbUnit",
+                      {{tr("sec"), QStringLiteral("sec")}, {tr("min"), QStringLiteral("min")}},
+                      &m_unitAsRead);
+    showValue(cmbUnit, QStringLiteral("sec"), &m_unitAsRead);
     lblFolder = new ClickLabel(this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    lblFolder->setToolTip(QStringLiteral("Click to change the folder"));
-    lblFolder->setAccessibleName(QStringLiteral("Folder"));
+    lblFolder->setToolTip(tr("Click to change the folder"));
+    lblFolder->setAccessibleName(tr("Folder"));
     lblFolder->setMinimumWidth(260);
     txtFName = new QLineEdit(this);
     txtFName->setObjectName(QStringLiteral("txtFName"));
-    Label1 = new QLabel(QStringLiteral("(Filename)_01.DAT ~ (Filename)_99.DAT"), this);
+    Label1 = new QLabel(tr("(Filename)_01.DAT ~ (Filename)_99.DAT"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* form = new QGridLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"Save", cmbSave},
-                                                     {"Interval", txtSaveInterval},
-                                                     {"Unit", cmbUnit},
-                                                     {"Folder", lblFolder},
-                                                     {"Filename", txtFName}};
+    const std::pair<const char*, QWidget*> rows[] = {{QT_TR_NOOP("Save"), cmbSave},
+                                                     {QT_TR_NOOP("Interval"), txtSaveInterval},
+                                                     {QT_TR_NOOP("Unit"), cmbUnit},
+                                                     {QT_TR_NOOP("Folder"), lblFolder},
+                                                     {QT_TR_NOOP("Filename"), txtFName}};
     int r = 0;
     for (const auto& [caption, w] : rows) {
-        auto* label = new QLabel(QLatin1String(caption), this);
+        auto* label = new QLabel(tr(caption), this);
         label->setBuddy(w); // its name to assistive technology
         form->addWidget(label, r, 0);
         form->addWidget(w, r++, 1);
@@ -90,17 +124,17 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
     QDir().mkpath(cfgDir());
     QStringList l;
     if (readLines(saveDataPath(), &l) && l.size() >= 5) {
-        cmbSave->setCurrentText(l[0]);
+        showValue(cmbSave, l[0], &m_saveAsRead);
         txtSaveInterval->setText(l[1]);
-        cmbUnit->setCurrentText(l[2]);
+        showValue(cmbUnit, l[2], &m_unitAsRead);
         lblFolder->setText(l[3]);
         txtFName->setText(l[4]);
         return;
     }
     // A missing or short file: all five fields show the settings in use.
-    cmbSave->setCurrentText(gDSaveEnable);
+    showValue(cmbSave, gDSaveEnable, &m_saveAsRead);
     txtSaveInterval->setText(QString::number(gDSaveIntv));
-    cmbUnit->setCurrentText(gDSaveUnit);
+    showValue(cmbUnit, gDSaveUnit, &m_unitAsRead);
     lblFolder->setText(gDSaveFolder);
     txtFName->setText(gDSaveName);
 }
@@ -117,26 +151,26 @@ void frmKX5_Set_DSave::lblFolder_Click() {
 
 void frmKX5_Set_DSave::btnOK_Click() {
     if (lblFolder->text().isEmpty()) {
-        MsgBox(this, windowTitle(), QStringLiteral("Select Folder."));
+        MsgBox(this, windowTitle(), tr("Select Folder."));
         return;
     }
     // A name read from the file with bytes that are not UTF-8: saved as shown, it would name
     // another folder. The file keeps it until another folder is chosen.
     if (const QString why = nameNotUtf8(lblFolder->text()); !why.isEmpty()) {
         MsgBox(this, windowTitle(),
-               QStringLiteral("Folder %1: %2.\nSelect Folder.").arg(lblFolder->text(), why));
+               tr("Folder %1: %2.\nSelect Folder.").arg(lblFolder->text(), shownReason(why)));
         return;
     }
     if (txtFName->text().isEmpty()) {
-        MsgBox(this, windowTitle(), QStringLiteral("Input Filename."));
+        MsgBox(this, windowTitle(), tr("Input Filename."));
         return;
     }
-    const QStringList lines{cmbSave->currentText(), txtSaveInterval->text(), cmbUnit->currentText(),
-                            lblFolder->text(), txtFName->text()};
+    const QStringList lines{storedValue(cmbSave, m_saveAsRead), txtSaveInterval->text(),
+                            storedValue(cmbUnit, m_unitAsRead), lblFolder->text(),
+                            txtFName->text()};
     QString error;
     if (!saveSaveData(lines, &error)) {
-        MsgBox(this, windowTitle(),
-               error + QStringLiteral("\nThe data save settings were not changed."),
+        MsgBox(this, windowTitle(), tr("%1\nThe data save settings were not changed.").arg(error),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }

@@ -30,4 +30,7 @@ private:
     QLabel* Label1;
     QPushButton* btnOK;
     QPushButton* btnCancel;
+    // The Save and Unit texts read from the file that are none of the list's values, saved
+    // back unchanged while the box is left alone.
+    QString m_saveAsRead, m_unitAsRead;
 };

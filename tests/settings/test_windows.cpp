@@ -163,6 +163,40 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
     }
 }
 
+// The Save and Unit lists show words in the user's language and store the English values. A
+// text read that is none of them is saved back as read, even where it looks like one of the
+// words: "분" read counts as seconds, the item shown as 분 is "min".
+TEST_F(Windows, DataSaveListsStoreTheirValuesWhateverTheyShow) {
+    const std::tuple<const char*, int, const char*, const char*> rows[] = {
+        // unit in the file, item picked (-1: none), unit shown, unit written
+        {"min", -1, "분", "min"}, {"분", -1, "분", "분"},    {"분", 1, "분", "min"},
+        {"min", 0, "초", "sec"},  {"Min", -1, "Min", "Min"},
+    };
+    for (const auto& [read, pick, shown, written] : rows) {
+        SCOPED_TRACE(std::string(read) + " " + std::to_string(pick));
+        write("CFG/SaveData.INI", QByteArray("Yes\r\n5\r\n") + read + "\r\n/log\r\nA\r\n");
+        frmKX5_Set_DSave w;
+        auto* save = child(w, "cmbSave");
+        auto* unit = child(w, "cmbUnit");
+        // As a Korean translation shows them.
+        save->setItemText(0, "예");
+        save->setItemText(1, "아니요");
+        unit->setItemText(0, "초");
+        unit->setItemText(1, "분");
+        w.LoadSaveDataDlg();
+        if (pick >= 0) {
+            unit->setCurrentIndex(pick);
+            emit unit->activated(pick);
+        }
+        EXPECT_EQ(save->currentText(), "예");
+        EXPECT_EQ(unit->currentText(), QString::fromUtf8(shown));
+        click(w, "btnOK");
+        EXPECT_EQ(bytes(saveDataPath()),
+                  QByteArray("Yes\r\n5\r\n") + written + "\r\n/log\r\nA\r\n");
+        EXPECT_EQ(gDSaveUnit, QString::fromUtf8(written));
+    }
+}
+
 TEST_F(Windows, DataSaveIntervalIsCorrectedWhenTheEditEnds) {
     const std::pair<const char*, const char*> rows[] = {
         {"0", "1"},     {"abc", "1"}, {"-3", "1"},  {"0.5", "1"},   {"75", "60"},

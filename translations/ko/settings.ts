@@ -1,0 +1,801 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ko" sourcelanguage="en">
+<context>
+    <name>ConfigFiles</name>
+    <message>
+        <location filename="../../settings/ConfigFiles.cpp" line="+74"/>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 파일을 쓸 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>a link in its place cannot be removed</source>
+        <translation>그 자리에 있는 링크를 지울 수 없음</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>a folder of that name is in the way</source>
+        <translation>같은 이름의 폴더가 있음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it is not a regular file</source>
+        <translation>일반 파일이 아님</translation>
+    </message>
+</context>
+<context>
+    <name>FileChecks</name>
+    <message>
+        <location filename="../../settings/FileChecks.cpp" line="+10"/>
+        <source>the name is not valid UTF-8 (the bytes shown as �), so it cannot be used</source>
+        <translation>이름이 올바른 UTF-8이 아니므로(�로 보이는 바이트) 사용할 수 없음</translation>
+    </message>
+</context>
+<context>
+    <name>OpenWithDialog</name>
+    <message>
+        <location filename="../../settings/OpenWithDialog.cpp" line="+17"/>
+        <source>No program is registered to open the file &quot;%1&quot; in the folder
+%2
+
+Choose a program to open it with, or Cancel.</source>
+        <translation>다음 폴더에 있는 파일 &quot;%1&quot;을(를) 여는 프로그램이 등록되어 있지 않습니다.
+%2
+
+파일을 열 프로그램을 선택하거나 [취소]를 누르십시오.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The file &quot;%1&quot; was asked for, but it does not exist in the folder
+%2
+
+Choose a program to open it with, or Cancel.</source>
+        <translation>파일 &quot;%1&quot;을(를) 열려고 했지만 다음 폴더에 없습니다.
+%2
+
+파일을 열 프로그램을 선택하거나 [취소]를 누르십시오.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Open With - %1</source>
+        <translation>연결 프로그램 - %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Program</source>
+        <translation>프로그램[&amp;P]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Program</source>
+        <translation>프로그램</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Browse...</source>
+        <translation>찾아보기[&amp;B]...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;OK</source>
+        <translation>확인[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;Cancel</source>
+        <translation>취소[&amp;C]</translation>
+    </message>
+    <message>
+        <location filename="../../settings/ShellOpen.cpp" line="+61"/>
+        <source>Open With</source>
+        <translation>연결 프로그램</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cannot start %1 to open %2.</source>
+        <translation>%2 파일을 열기 위해 %1을(를) 시작할 수 없습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishingDialog</name>
+    <message>
+        <location filename="../../settings/PublishingDialog.cpp" line="+44"/>
+        <source>Choose %1</source>
+        <translation>%1 선택</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Publishing</source>
+        <translation>MQTT 게시</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Publish every station&apos;s values to an MQTT broker</source>
+        <translation>모든 국번의 값을 MQTT 브로커에 게시[&amp;P]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Broker</source>
+        <translation>브로커</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Host:</source>
+        <translation>호스트[&amp;H]:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>P&amp;ort:</source>
+        <translation>포트[&amp;O]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Use &amp;TLS</source>
+        <translation>TLS 사용[&amp;T]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>CA file</source>
+        <translation>CA 파일</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>CA file:</source>
+        <translation>CA 파일:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>empty: the system&apos;s certificate authorities</source>
+        <translation>비워 두면: 시스템의 인증 기관</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client certificate</source>
+        <translation>클라이언트 인증서</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client certificate:</source>
+        <translation>클라이언트 인증서:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>optional</source>
+        <translation>선택 사항</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client key</source>
+        <translation>클라이언트 키</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client key:</source>
+        <translation>클라이언트 키:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>empty: none</source>
+        <translation>비워 두면: 없음</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;User name:</source>
+        <translation>사용자 이름[&amp;U]:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Pass&amp;word:</source>
+        <translation>비밀번호[&amp;W]:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>empty: kx5comm-&lt;computer&gt;-&lt;line&gt;</source>
+        <translation>비워 두면: kx5comm-&lt;컴퓨터&gt;-&lt;라인&gt;</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Client id:</source>
+        <translation>클라이언트 ID[&amp;C]:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Messages</source>
+        <translation>메시지</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Topic p&amp;refix:</source>
+        <translation>토픽 접두어[&amp;R]:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Line name:</source>
+        <translation>라인 이름[&amp;L]:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Topics:</source>
+        <translation>토픽:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Every &amp;reply</source>
+        <translation>응답마다[&amp;R]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Every</source>
+        <translation>간격[&amp;E]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Seconds between publications</source>
+        <translation>게시 간격(초)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> s</source>
+        <translation>초</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Publish:</source>
+        <translation>게시:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Re&amp;tained (a new subscriber gets the last values at once)</source>
+        <translation>보존 메시지[&amp;T] (새 구독자가 마지막 값을 바로 받음)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>0: at most once</source>
+        <translation>0: 최대 한 번</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>1: at least once</source>
+        <translation>1: 최소 한 번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;QoS:</source>
+        <translation>QoS[&amp;Q]:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Te&amp;st</source>
+        <translation>테스트[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Test</source>
+        <translation>테스트</translation>
+    </message>
+    <message>
+        <location line="+80"/>
+        <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv; %1/status</source>
+        <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
+        <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv; %1/status</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Connecting to %1:%2...</source>
+        <translation>%1:%2에 연결하는 중...</translation>
+    </message>
+</context>
+<context>
+    <name>ScanLineDialog</name>
+    <message>
+        <location filename="../../settings/ScanLineDialog.cpp" line="+22"/>
+        <source>Scan Line</source>
+        <translation>라인 검색</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Port %1 at %2</source>
+        <translation>포트 %1, %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Also try every rate with both protocols (STD, SUM)</source>
+        <translation>모든 통신 속도를 두 프로토콜(STD, SUM)로도 시도</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Stations that answered</source>
+        <translation>응답한 국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MC No</source>
+        <translation>국번</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Settings</source>
+        <translation>설정</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Scan progress</source>
+        <translation>검색 진행률</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Only the model query is sent: no controller is changed.</source>
+        <translation>모델 조회만 보냅니다. 조절계는 바뀌지 않습니다.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Start</source>
+        <translation>시작[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Cancel</source>
+        <translation>취소[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Asking at %1 ...</source>
+        <translation>%1(으)로 조회하는 중...</translation>
+    </message>
+    <message>
+        <location line="+53"/>
+        <source>Cancelled: %1 station(s) answered.</source>
+        <translation>취소됨: 국번 %1개가 응답했습니다.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Done: %1 station(s) answered.</source>
+        <translation>완료: 국번 %1개가 응답했습니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Mark the %1 station(s) that answered &quot;O&quot; in the Use column?</source>
+        <translation>응답한 국번 %1개를 사용 열에 &quot;O&quot;로 표시하시겠습니까?</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Take the settings they answered at (%1) into Port Setting?</source>
+        <translation>응답한 설정(%1)을 포트 설정에 적용하시겠습니까?</translation>
+    </message>
+</context>
+<context>
+    <name>ShellOpen</name>
+    <message>
+        <location filename="../../settings/ShellOpen.cpp" line="+34"/>
+        <source>KX5 Manual</source>
+        <translation>KX5 매뉴얼</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The controller&apos;s manual is not here. Save the KX5 manual from the controller&apos;s maker as
+%1
+and choose &quot;KX5 Manual&quot; again.</source>
+        <translation>조절계 매뉴얼이 없습니다. 조절계 제조사의 KX5 매뉴얼을 다음 이름으로 저장한 뒤
+%1
+&quot;KX5 매뉴얼&quot;을 다시 선택하십시오.</translation>
+    </message>
+</context>
+<context>
+    <name>frmDSave_Folder</name>
+    <message>
+        <location filename="../../settings/frmDSave_Folder.cpp" line="+66"/>
+        <source>Select Folder</source>
+        <translation>폴더 선택</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Folders</source>
+        <translation>폴더</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Drive</source>
+        <translation>드라이브</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&amp;New Folder...</source>
+        <translation>새 폴더[&amp;N]...</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;OK</source>
+        <translation>확인[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Cancel</source>
+        <translation>취소[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Selected &amp;Folder</source>
+        <translation>선택한 폴더[&amp;F]</translation>
+    </message>
+    <message>
+        <location line="+93"/>
+        <source>the drive is not ready or no longer mounted</source>
+        <translation>드라이브가 준비되지 않았거나 마운트가 해제됨</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>access is denied</source>
+        <translation>접근이 거부됨</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cannot read drive %1: %2.</source>
+        <translation>드라이브 %1을(를) 읽을 수 없습니다: %2.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>%1 does not exist. Create it?</source>
+        <translation>%1 폴더가 없습니다. 만드시겠습니까?</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Cannot create %1: check that its parent folder exists and may be written.</source>
+        <translation>%1 폴더를 만들 수 없습니다. 상위 폴더가 있고 쓰기가 가능한지 확인하십시오.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>New Folder</source>
+        <translation>새 폴더</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Name of the new folder in %1:</source>
+        <translation>%1 안에 만들 새 폴더의 이름:</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Cannot create %1: the folder may not be written.</source>
+        <translation>%1 폴더를 만들 수 없습니다. 이 폴더에는 쓸 수 없습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>frmKX5_About</name>
+    <message>
+        <location filename="../../settings/frmKX5_About.cpp" line="+33"/>
+        <source>About</source>
+        <translation>정보</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>KX5 Communication Program</source>
+        <translation>KX5 통신 프로그램</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Version %1</source>
+        <translation>버전 %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Close</source>
+        <translation>닫기[&amp;C]</translation>
+    </message>
+</context>
+<context>
+    <name>frmKX5_SetDT</name>
+    <message>
+        <location filename="../../settings/frmKX5_SetDT.cpp" line="+47"/>
+        <source>Date Time Setting</source>
+        <translation>날짜·시간 설정</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Date</source>
+        <translation>날짜</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Time</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <location line="+73"/>
+        <source>Follow the PC clock</source>
+        <translation>PC 시계 따르기</translation>
+    </message>
+    <message>
+        <location line="-65"/>
+        <source>&amp;Set</source>
+        <translation>설정[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&amp;Close</source>
+        <translation>닫기[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>PC - Current Date Time</source>
+        <translation>PC - 현재 날짜·시간</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+3"/>
+        <source>KX5 - Set Value</source>
+        <translation>KX5 - 설정값</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Following the PC clock: click to stop</source>
+        <translation>PC 시계를 따르는 중: 클릭하면 멈춥니다</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>a date from 1990-01-01 to 2100-12-31 (YYYY‑MM‑DD)</source>
+        <translation>1990-01-01부터 2100-12-31까지의 날짜 (YYYY‑MM‑DD)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a time from 00:00:00 to 23:59:59 (HH:MM:SS)</source>
+        <translation>00:00:00부터 23:59:59까지의 시간 (HH:MM:SS)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Nothing was sent. Enter
+%1 and
+%2.</source>
+        <translation>보내지 않았습니다. 다음을 입력하십시오.
+%1 및
+%2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Nothing was sent. Enter
+%1.</source>
+        <translation>보내지 않았습니다. 다음을 입력하십시오.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>frmKX5_SetEnv</name>
+    <message>
+        <location filename="../../settings/frmKX5_SetEnv.cpp" line="+22"/>
+        <source>Usable Setting</source>
+        <translation>사용 국번 설정</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>MC No</source>
+        <translation>국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Use</source>
+        <translation>사용</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation>설명</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Stations in use</source>
+        <translation>사용 중인 국번</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;OK</source>
+        <translation>확인[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Cancel</source>
+        <translation>취소[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Scan Line...</source>
+        <translation>라인 검색...</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>%1
+The stations in use were not changed.</source>
+        <translation>%1
+사용 국번은 바뀌지 않았습니다.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>No MC selected. Set &quot;O&quot; in the Use column of at least one MC.</source>
+        <translation>선택한 국번이 없습니다. 하나 이상의 국번에서 사용 열을 &quot;O&quot;로 설정하십시오.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>%1
+The port settings were not changed.</source>
+        <translation>%1
+포트 설정은 바뀌지 않았습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>frmKX5_SetPort</name>
+    <message>
+        <location filename="../../settings/frmKX5_SetPort.cpp" line="+89"/>
+        <source>Port Setup</source>
+        <translation>포트 설정</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Fast polling</source>
+        <translation>빠른 폴링</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ask the next controller as soon as a reply is complete, instead of at the next 50 ms tick</source>
+        <translation>다음 50 ms 주기를 기다리지 않고, 응답이 끝나는 즉시 다음 조절계에 요청합니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reopen a lost port</source>
+        <translation>끊긴 포트 다시 열기</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>When the port fails while open, try to open it again every 2 seconds</source>
+        <translation>열려 있는 포트에 오류가 나면 2초마다 다시 열기를 시도합니다</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;OK</source>
+        <translation>확인[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Cancel</source>
+        <translation>취소[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Port</source>
+        <translation>포트</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Baudrate</source>
+        <translation>통신 속도</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Parity Bit</source>
+        <translation>패리티 비트</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Data Bit</source>
+        <translation>데이터 비트</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop Bit</source>
+        <translation>정지 비트</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Protocol</source>
+        <translation>프로토콜</translation>
+    </message>
+    <message>
+        <location line="+88"/>
+        <source>%1
+The port settings were not changed.</source>
+        <translation>%1
+포트 설정은 바뀌지 않았습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>frmKX5_Set_DSave</name>
+    <message>
+        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+65"/>
+        <source>Data Save Setting</source>
+        <translation>데이터 저장 설정</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Yes</source>
+        <translation>예</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>No</source>
+        <translation>아니요</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>sec</source>
+        <translation>초</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>min</source>
+        <translation>분</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Click to change the folder</source>
+        <translation>클릭하면 폴더를 바꿉니다</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+15"/>
+        <source>Folder</source>
+        <translation>폴더</translation>
+    </message>
+    <message>
+        <location line="-11"/>
+        <source>(Filename)_01.DAT ~ (Filename)_99.DAT</source>
+        <translation>(파일 이름)_01.DAT ~ (파일 이름)_99.DAT</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;OK</source>
+        <translation>확인[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Cancel</source>
+        <translation>취소[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Save</source>
+        <translation>저장</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Interval</source>
+        <translation>주기</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unit</source>
+        <translation>단위</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Filename</source>
+        <translation>파일 이름</translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Select Folder.</source>
+        <translation>폴더를 선택하십시오.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Folder %1: %2.
+Select Folder.</source>
+        <translation>폴더 %1: %2.
+폴더를 선택하십시오.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Input Filename.</source>
+        <translation>파일 이름을 입력하십시오.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1
+The data save settings were not changed.</source>
+        <translation>%1
+데이터 저장 설정은 바뀌지 않았습니다.</translation>
+    </message>
+</context>
+</TS>
