@@ -93,7 +93,7 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
     // Narrowed while it is still the temporary file, so there is no moment at which others
     // could read it.
     if (permissions && !f.setPermissions(permissions))
-        return fail(QStringLiteral("its permissions cannot be set"));
+        return fail(QCoreApplication::translate("ConfigFiles", "its permissions cannot be set"));
     if (f.write(data) != data.size()) return fail(f.errorString());
     // commit() can report success although its last buffered write failed (a full disk).
     if (!f.flush()) return fail(f.errorString());

@@ -104,7 +104,7 @@
 <context>
     <name>PublishOptions</name>
     <message>
-        <location filename="../../publish/PublishOptions.cpp" line="+40"/>
+        <location filename="../../publish/PublishOptions.cpp" line="+39"/>
         <source>No broker host is given.</source>
         <translation>브로커 호스트가 지정되지 않았습니다.</translation>
     </message>

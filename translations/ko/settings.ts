@@ -4,7 +4,7 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <location filename="../../settings/ConfigFiles.cpp" line="+74"/>
+        <location filename="../../settings/ConfigFiles.cpp" line="+75"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 파일을 쓸 수 없습니다: %2</translation>
     </message>
@@ -22,6 +22,11 @@
         <location line="+2"/>
         <source>it is not a regular file</source>
         <translation>일반 파일이 아님</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>its permissions cannot be set</source>
+        <translation>권한을 설정할 수 없음</translation>
     </message>
 </context>
 <context>
