@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,11 +40,12 @@ void addRow(QFormLayout* form, const QString& label, QWidget* field, QWidget* na
 
 QLineEdit* PublishingDialog::fileField(const char* name, const QString& title, QWidget** row) {
     auto* edit = lineEdit(name);
-    auto* browse = new QPushButton(QStringLiteral("..."));
+    // A tool button: as narrow as its "...", where a push button keeps a wide minimum.
+    auto* browse = new QToolButton;
+    browse->setText(QStringLiteral("..."));
     browse->setObjectName(QStringLiteral("btn") + QLatin1String(name).mid(3));
     browse->setAccessibleName(tr("Choose %1").arg(title));
-    browse->setFixedWidth(32);
-    connect(browse, &QPushButton::clicked, this, [this, edit, title] {
+    connect(browse, &QToolButton::clicked, this, [this, edit, title] {
         const QString f = QFileDialog::getOpenFileName(this, title, edit->text());
         if (!f.isEmpty()) edit->setText(f);
     });
@@ -92,7 +94,11 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     m_txtClientId = lineEdit("txtClientId");
     m_txtClientId->setPlaceholderText(tr("empty: kx5comm-<computer>-<line>"));
     addRow(bf, tr("&Client id:"), m_txtClientId);
-    outer->addWidget(broker);
+    // The broker and the messages side by side: stacked, the window is taller than a
+    // 1024x600 screen.
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(broker, 1);
+    outer->addLayout(groups);
 
     auto* what = new QGroupBox(tr("Messages"));
     auto* wf = new QFormLayout(what);
@@ -103,6 +109,7 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     m_lblTopic = new QLabel;
     m_lblTopic->setObjectName(QStringLiteral("lblTopic"));
     m_lblTopic->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblTopic->setWordWrap(true); // a long prefix and line name wrap, not widen the window
     addRow(wf, tr("Topics:"), m_lblTopic);
     auto* when = new QWidget;
     auto* wl = new QHBoxLayout(when);
@@ -131,7 +138,7 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     m_cmbQoS->setObjectName(QStringLiteral("cmbQoS"));
     m_cmbQoS->addItems({tr("0: at most once"), tr("1: at least once")});
     addRow(wf, tr("&QoS:"), m_cmbQoS);
-    outer->addWidget(what);
+    groups->addWidget(what, 1);
 
     auto* testRow = new QHBoxLayout;
     m_btnTest = new QPushButton(tr("Te&st"));
@@ -162,6 +169,10 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
         connect(e, &QLineEdit::textChanged, this, &PublishingDialog::updateStates);
 
     showOptions(publishOptions());
+    // Wide enough for the hints in the empty fields, in whatever language they are.
+    for (QLineEdit* e : {m_txtCAFile, m_txtCertFile, m_txtUser, m_txtClientId})
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(e->placeholderText()) +
+                           3 * e->fontMetrics().averageCharWidth());
     resize(sizeHint().expandedTo(QSize(560, 0)));
 }
 
