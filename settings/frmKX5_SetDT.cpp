@@ -153,17 +153,17 @@ void frmKX5_SetDT::btnSet_Click() {
         // Each hint is a line of its own, its spaces unbreakable, so a range never splits; the
         // pattern's hyphens are non-breaking ones, as a line may break after "YYYY-". "DD"
         // stands apart, or lupdate would take its letters into the escape before it.
-        const auto unbreakable = [](QString hint) {
-            return hint.replace(QLatin1Char(' '), QChar::Nbsp);
-        };
-        const QString date =
-            unbreakable(tr("a date from 1990-01-01 to 2100-12-31 (YYYY\u2011MM\u2011"
-                           "DD)"));
-        const QString time = unbreakable(tr("a time from 00:00:00 to 23:59:59 (HH:MM:SS)"));
-        MsgBox(this, windowTitle(),
-               !dateOk && !timeOk ? tr("Nothing was sent. Enter\n%1 and\n%2.").arg(date, time)
-                                  : tr("Nothing was sent. Enter\n%1.").arg(dateOk ? time : date),
-               QMessageBox::Ok, QMessageBox::Warning);
+        const QString date = tr("a date from 1990-01-01 to 2100-12-31 (YYYY\u2011MM\u2011"
+                                "DD)");
+        const QString time = tr("a time from 00:00:00 to 23:59:59 (HH:MM:SS)");
+        QStringList lines =
+            (!dateOk && !timeOk ? tr("Nothing was sent. Enter\n%1 and\n%2.").arg(date, time)
+                                : tr("Nothing was sent. Enter\n%1.").arg(dateOk ? time : date))
+                .split(QLatin1Char('\n'));
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            lines[i].replace(QLatin1Char(' '), QChar::Nbsp);
+        MsgBox(this, windowTitle(), lines.join(QLatin1Char('\n')), QMessageBox::Ok,
+               QMessageBox::Warning);
         return;
     }
     const RequestReply reply = m_sink->request(Request::clock(

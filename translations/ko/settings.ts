@@ -105,12 +105,12 @@ Choose a program to open it with, or Cancel.</source>
 <context>
     <name>PublishingDialog</name>
     <message>
-        <location filename="../../settings/PublishingDialog.cpp" line="+44"/>
+        <location filename="../../settings/PublishingDialog.cpp" line="+47"/>
         <source>Choose %1</source>
         <translation>%1 선택</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+15"/>
         <source>Publishing</source>
         <translation>MQTT 게시</translation>
     </message>
@@ -205,7 +205,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>클라이언트 ID[&amp;C]:</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>Messages</source>
         <translation>메시지</translation>
     </message>
@@ -220,7 +220,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>라인 이름[&amp;L]:</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Topics:</source>
         <translation>토픽:</translation>
     </message>
@@ -280,7 +280,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>테스트</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+84"/>
         <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv; %1/status</source>
         <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
         <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv; %1/status</translation>
@@ -542,7 +542,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
         <translation>PC 시계를 따르는 중: 클릭하면 멈춥니다</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+14"/>
         <source>a date from 1990-01-01 to 2100-12-31 (YYYY‑MM‑DD)</source>
         <translation>1990-01-01부터 2100-12-31까지의 날짜 (YYYY‑MM‑DD)</translation>
     </message>
