@@ -80,7 +80,9 @@ QList<Message> koreanAsTheSourcesAre(const QString& work) {
     for (const QString& dir : folders) {
         const QString kept = QStringLiteral(KX5_SOURCE_DIR "/translations/ko/%1.ts").arg(dir);
         const QString copy = work + QLatin1Char('/') + dir + QStringLiteral(".ts");
-        if (QFile::exists(kept)) EXPECT_TRUE(QFile::copy(kept, copy));
+        if (QFile::exists(kept)) {
+            EXPECT_TRUE(QFile::copy(kept, copy));
+        }
         QProcess lupdate;
         lupdate.setWorkingDirectory(QStringLiteral(KX5_SOURCE_DIR));
         lupdate.start(QStringLiteral(KX5_LUPDATE),

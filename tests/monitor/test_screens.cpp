@@ -83,7 +83,14 @@ QStringList faults(QWidget* w, const QRect& free) {
                            .arg(need);
         }
         if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty()) {
-            const int need = b->sizeHint().width();
+            // A push button's hint holds the style's minimum width, which a narrow "..." button
+            // rightly goes below: what counts is its text.
+            QString shown = b->text();
+            shown.remove(QLatin1Char('&'));
+            const int need =
+                qobject_cast<QPushButton*>(c)
+                    ? std::min(b->sizeHint().width(), b->fontMetrics().horizontalAdvance(shown) + 8)
+                    : b->sizeHint().width();
             if (b->width() < need - 2)
                 out << QStringLiteral("button cut: %1 \"%2\" %3 < %4")
                            .arg(name(c), b->text())
@@ -125,6 +132,7 @@ QString untranslated(QString text) {
         text.replace(marked, QStringLiteral(" "));
     }
     text.replace(tags, QStringLiteral(" ")).replace(path, QStringLiteral(" "));
+    text.remove(QLatin1Char('&'));
     QStringList words;
     for (auto it = word.globalMatch(text); it.hasNext();) {
         const QString w = it.next().captured();
