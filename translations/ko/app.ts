@@ -29,4 +29,19 @@
         <translation>%1 (시작 옵션: %2)</translation>
     </message>
 </context>
+<context>
+    <name>main</name>
+    <message>
+        <location filename="../../app/main.cpp" line="+165"/>
+        <source>Program Folder</source>
+        <translation>프로그램 폴더</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 cannot be written, so the settings, data files and traces are kept in %2.
+Start the program with --dir PATH to use another folder.</source>
+        <translation>%1에 쓸 수 없으므로 설정, 데이터 파일, 통신 기록을 %2에 보관합니다.
+다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
+    </message>
+</context>
 </TS>

@@ -26,6 +26,39 @@ Build the program (the guide is built with it) or install the package to get it.
     </message>
 </context>
 <context>
+    <name>Language</name>
+    <message>
+        <location filename="../../ui/Language.cpp" line="+49"/>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 파일을 저장할 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the folder is not writable</source>
+        <translation>폴더에 쓸 수 없음</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&amp;Language</source>
+        <translation>언어[&amp;L]</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;System&apos;s language</source>
+        <translation>시스템 언어[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Language</source>
+        <translation>언어</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The language changes when the program is started again.</source>
+        <translation>언어는 프로그램을 다시 시작하면 바뀝니다.</translation>
+    </message>
+</context>
+<context>
     <name>PlotOutput</name>
     <message>
         <location filename="../../ui/PlotOutput.cpp" line="+24"/>
