@@ -938,7 +938,7 @@
     <message>
         <location line="+1"/>
         <source>CONTROL</source>
-        <translation>CONTROL</translation>
+        <translation>키 조작</translation>
     </message>
     <message>
         <location line="+5"/>
