@@ -4,6 +4,7 @@
 #include "monitor/frmKX5_Main.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -59,6 +60,8 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
 }
 
 QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
+    // The note goes to the main window's status bar, in the user's language; the problems go
+    // to standard error, in English.
     QString problems;
     QStringList asked, done;
     // Where the data goes comes first: the panel cuts a long text at its end.
@@ -67,10 +70,11 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
         auto* start = window->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
         if (gDSaveEnable != QLatin1String("Yes") || !start || !start->isEnabled()) {
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
-            done << QStringLiteral("Data saving NOT started (not enabled in Data Save Setting)");
+            done << QCoreApplication::translate(
+                "frmKX5_Main", "Data saving NOT started (not enabled in Data Save Setting)");
         } else {
             if (!gDSaveRun) start->click();
-            done << QStringLiteral("Data saved to %1 every %2 %3")
+            done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
                         .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
                                                       QStringLiteral("_NN.DAT")),
                              QString::number(gDSaveIntv), gDSaveUnit);
@@ -79,15 +83,15 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
     if (options.open) {
         window->link()->mSetPortOpen_Click();
         asked.prepend(QStringLiteral("--open"));
-        done << QStringLiteral("port %1 opened").arg(gPort);
+        done << QCoreApplication::translate("frmKX5_Main", "port %1 opened").arg(gPort);
     }
     if (options.graph) {
         window->setGraphAtOnline(true);
         asked.insert(options.open ? 1 : 0, QStringLiteral("--graph"));
-        done << QStringLiteral("trend graph started");
+        done << QCoreApplication::translate("frmKX5_Main", "trend graph started");
     }
     if (!asked.isEmpty())
-        window->showStartNote(QStringLiteral("%1 (started with %2)")
+        window->showStartNote(QCoreApplication::translate("frmKX5_Main", "%1 (started with %2)")
                                   .arg(done.join(QStringLiteral("; ")), asked.join(' ')));
     return problems;
 }

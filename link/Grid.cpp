@@ -1,5 +1,7 @@
 #include "link/Grid.h"
 
+#include <QCoreApplication>
+
 Grid::Grid(int maxCols, int maxRows, QObject* parent) : QObject(parent) {
     m_rows.resize(1);
     setMaxCols(maxCols);
@@ -181,6 +183,21 @@ void Grid::setHeaderRows(int rows) {
 
 QString Grid::header2Text(int col) const {
     return col >= 0 && col < m_header2.size() ? m_header2[col] : QString();
+}
+
+namespace {
+QString caption(const char* context, const QString& text) {
+    if (!context || text.isEmpty()) return text;
+    return QCoreApplication::translate(context, text.toUtf8().constData());
+}
+} // namespace
+
+QString Grid::headerCaption(int col, int row) const {
+    return caption(m_headerContext, text(col, row));
+}
+
+QString Grid::header2Caption(int col) const {
+    return caption(m_headerContext, header2Text(col));
 }
 
 void Grid::setHeader2Text(int col, const QString& text) {

@@ -72,6 +72,14 @@ public:
     QString header2Text(int col) const;
     void setHeader2Text(int col, const QString& text);
 
+    // Header texts are captions: views show them through the translator in this context,
+    // while text(col, 0) keeps the source text that code reads back. None: shown as stored.
+    void setHeaderContext(const char* context) { m_headerContext = context; }
+    const char* headerContext() const { return m_headerContext; }
+    // A header cell (row 0 or column 0) as the user reads it.
+    QString headerCaption(int col, int row) const;
+    QString header2Caption(int col) const;
+
     const std::vector<Span>& spans() const { return m_spans; }
     void addSpan(int col, int row, int colSpan, int rowSpan);
 
@@ -132,4 +140,5 @@ private:
     std::optional<QPair<Bgr, Bgr>> m_alternate;
     int m_activeCol = 1, m_activeRow = 1;
     bool m_editable = false;
+    const char* m_headerContext = nullptr;
 };

@@ -10,8 +10,15 @@
 
 namespace {
 
-const QStringList kMonitorHeaders = {"INP",   "UNIT",  "DP-P",   "NPV",    "NSV",    "NRSV",  "SSV",
-                                     "MVOUT", "PIDNO", "ALMSTS", "ERRSTS", "MODSTS", "COMSTS"};
+// Register mnemonics as the controller's documentation names them; the same in every language.
+const char* const kMonitorHeaders[] = {
+    QT_TRANSLATE_NOOP("KX5Link", "INP"),    QT_TRANSLATE_NOOP("KX5Link", "UNIT"),
+    QT_TRANSLATE_NOOP("KX5Link", "DP-P"),   QT_TRANSLATE_NOOP("KX5Link", "NPV"),
+    QT_TRANSLATE_NOOP("KX5Link", "NSV"),    QT_TRANSLATE_NOOP("KX5Link", "NRSV"),
+    QT_TRANSLATE_NOOP("KX5Link", "SSV"),    QT_TRANSLATE_NOOP("KX5Link", "MVOUT"),
+    QT_TRANSLATE_NOOP("KX5Link", "PIDNO"),  QT_TRANSLATE_NOOP("KX5Link", "ALMSTS"),
+    QT_TRANSLATE_NOOP("KX5Link", "ERRSTS"), QT_TRANSLATE_NOOP("KX5Link", "MODSTS"),
+    QT_TRANSLATE_NOOP("KX5Link", "COMSTS")};
 
 // A read reply carries value i at offsets 10 + 5(i-1) .. 13 + 5(i-1).
 bool hasFields(const QByteArray& frame, int n) {
@@ -92,12 +99,15 @@ int KX5Link::selectedMcNo() const {
 
 void KX5Link::setupGrids() {
     sprdStatus.setMaxCols(3);
-    sprdStatus.setText(StatusCol::MC_No, 0, QStringLiteral(" MC No"));
-    sprdStatus.setText(StatusCol::Model, 0, QStringLiteral("Model"));
-    sprdStatus.setText(StatusCol::ConnState, 0, QStringLiteral("Conn-State"));
+    sprdStatus.setHeaderContext("KX5Link");
+    sprdStatus.setText(StatusCol::MC_No, 0, QStringLiteral(QT_TRANSLATE_NOOP("KX5Link", " MC No")));
+    sprdStatus.setText(StatusCol::Model, 0, QStringLiteral(QT_TRANSLATE_NOOP("KX5Link", "Model")));
+    sprdStatus.setText(StatusCol::ConnState, 0,
+                       QStringLiteral(QT_TRANSLATE_NOOP("KX5Link", "Conn-State")));
     sprdMonitoring.setMaxCols(MonitorCol::Count);
-    for (int c = 0; c < kMonitorHeaders.size(); ++c)
-        sprdMonitoring.setText(c + 1, 0, kMonitorHeaders[c]);
+    sprdMonitoring.setHeaderContext("KX5Link");
+    for (int c = 0; c < int(std::size(kMonitorHeaders)); ++c)
+        sprdMonitoring.setText(c + 1, 0, QString::fromLatin1(kMonitorHeaders[c]));
     sprdMap.setMaxCols(14);
     sprdMap.setMaxRows(38);
 }
@@ -113,8 +123,8 @@ void KX5Link::setPanel(int i, const QString& text) {
 }
 
 void KX5Link::setCaptions(bool open) {
-    m_menuCaption = open ? QStringLiteral("Port &Close") : QStringLiteral("Port &Open");
-    m_buttonCaption = open ? QStringLiteral("Port Close") : QStringLiteral("Port Open");
+    m_menuCaption = open ? tr("Port &Close") : tr("Port &Open");
+    m_buttonCaption = open ? tr("Port Close") : tr("Port Open");
     emit captionsChanged();
 }
 
@@ -207,19 +217,18 @@ RequestReply KX5Link::request(const Request& r) {
     const bool requestable =
         row && (r.step == kStepReadAll1 ||
                 (row->kind == StepRow::Kind::Write && r.step != kStepWriteInput2));
-    if (!requestable)
-        return no(QStringLiteral("Not a request the link takes (step %1).").arg(r.step));
-    const QString what = r.what();
+    if (!requestable) return no(tr("Not a request the link takes (step %1).").arg(r.step));
+    const QString what = r.shownWhat();
     switch (m_phase) {
     case Phase::Closed:
-        return no(QStringLiteral("The port is closed: %1 not sent.").arg(what));
+        return no(tr("The port is closed: %1 not sent.").arg(what));
     case Phase::Closing:
-        return no(QStringLiteral("The port is closing: %1 not sent.").arg(what));
+        return no(tr("The port is closing: %1 not sent.").arg(what));
     case Phase::Reopening:
-        return no(QStringLiteral("Port %1 lost, reopening: %2 not sent.").arg(gPort, what));
+        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(gPort, what));
     case Phase::Sweeping:
-        return no(QStringLiteral("Checking the stations (Connect status): %1 not sent. "
-                                 "Try again when the check has finished.")
+        return no(tr("Checking the stations (Connect status): %1 not sent. "
+                     "Try again when the check has finished.")
                       .arg(what));
     default:
         break;
@@ -228,9 +237,9 @@ RequestReply KX5Link::request(const Request& r) {
     for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
         if (gMC_List[static_cast<size_t>(i)] == r.mcNo) idx = i;
     if (r.mcNo < 1 || r.mcNo > 99 || idx < 0)
-        return no(QStringLiteral("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
+        return no(tr("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
     if (idx >= int(gMC_OK.size()) || !gMC_OK[static_cast<size_t>(idx)])
-        return no(QStringLiteral("MC %1 has not answered: %2 not sent.").arg(r.mcNo).arg(what));
+        return no(tr("MC %1 has not answered: %2 not sent.").arg(r.mcNo).arg(what));
     if (row->kind == StepRow::Kind::Write) {
         const int n = row->regs.empty() ? row->count : count(row->regs);
         const bool regsOk = !row->regs.empty() || count(r.regs) == n;
@@ -238,8 +247,7 @@ RequestReply KX5Link::request(const Request& r) {
             count(r.values) == n && (r.step != kStepWriteInput1 ||
                                      count(r.values2) == count(findStep(kStepWriteInput2)->regs));
         // A write whose values are missing would put zeros into the controller.
-        if (!regsOk || !valsOk)
-            return no(QStringLiteral("%1: incomplete values, not sent.").arg(what));
+        if (!regsOk || !valsOk) return no(tr("%1: incomplete values, not sent.").arg(what));
     }
     if (m_pending) {
         const Request old = *m_pending;
@@ -247,7 +255,10 @@ RequestReply KX5Link::request(const Request& r) {
         emit requestEnded(old, RequestOutcome::Replaced,
                           QStringLiteral("MC [%1] %2 replaced by a newer request: not sent")
                               .arg(old.mcNo)
-                              .arg(old.what()));
+                              .arg(old.what()),
+                          tr("MC [%1] %2 replaced by a newer request: not sent")
+                              .arg(old.mcNo)
+                              .arg(old.shownWhat()));
     }
     m_pending = r;
     return {true, QString()};
@@ -281,12 +292,12 @@ void KX5Link::takePending() {
     enterStep(m_current->step);
 }
 
-void KX5Link::endCurrent(RequestOutcome outcome, const QString& text) {
+void KX5Link::endCurrent(RequestOutcome outcome, const QString& text, const QString& shown) {
     if (!m_current) return;
     const Request r = *m_current;
     if (outcome != RequestOutcome::Done) m_current.reset();
     m_currentConfirmed = true;
-    emit requestEnded(r, outcome, text);
+    emit requestEnded(r, outcome, text, shown);
 }
 
 // The port went down: nothing waiting or unconfirmed is delivered later.
@@ -296,23 +307,30 @@ void KX5Link::dropRequests() {
         m_pending.reset();
         emit requestEnded(
             r, RequestOutcome::Dropped,
-            QStringLiteral("MC [%1] %2 not sent: the port closed").arg(r.mcNo).arg(r.what()));
+            QStringLiteral("MC [%1] %2 not sent: the port closed").arg(r.mcNo).arg(r.what()),
+            tr("MC [%1] %2 not sent: the port closed").arg(r.mcNo).arg(r.shownWhat()));
     }
     if (m_current && !m_currentConfirmed) {
         const bool secondHalf = m_phase == Phase::InputPause ||
                                 (m_phase == Phase::Writing && gSendStep == kStepWriteInput2);
         const int mc = m_current->mcNo;
         if (secondHalf) {
-            const QString text =
+            const QString shown =
+                tr("MC [%1] ==> NG: input group 612-619 not written (the port closed)").arg(mc);
+            endCurrent(
+                RequestOutcome::SecondHalfLost,
                 QStringLiteral("MC [%1] ==> NG: input group 612-619 not written (the port closed)")
-                    .arg(mc);
-            endCurrent(RequestOutcome::SecondHalfLost, text);
-            setPanel(4, text);
+                    .arg(mc),
+                shown);
+            setPanel(4, shown);
         } else {
             endCurrent(RequestOutcome::Dropped,
                        QStringLiteral("MC [%1] %2 not confirmed: the port closed")
                            .arg(mc)
-                           .arg(m_current->what()));
+                           .arg(m_current->what()),
+                       tr("MC [%1] %2 not confirmed: the port closed")
+                           .arg(mc)
+                           .arg(m_current->shownWhat()));
         }
     }
     m_current.reset();
@@ -334,10 +352,10 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     if (gMC_Last < 0) {
-        setPanel(4, QStringLiteral("No MC in use: choose the stations in Use MC Setting"));
+        setPanel(4, tr("No MC in use: choose the stations in Use MC Setting"));
         return;
     }
-    setPanel(4, QStringLiteral("Checking ... (Connect status)"));
+    setPanel(4, tr("Checking ... (Connect status)"));
     setCaptions(true);
     sprdCommD.clear();
     gPortCloseReq = false;
@@ -375,10 +393,11 @@ void KX5Link::OpenPort() {
     m_port->setPortName(gPort);
     m_port->setSettings(commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit));
     if (!m_port->isOpen() && !m_port->open()) {
-        setPanel(4, QStringLiteral("Cannot open %1: %2").arg(gPort, m_port->errorString()));
+        setPanel(4, tr("Cannot open %1: %2").arg(gPort, m_port->errorString()));
         return;
     }
-    setPanel(3, QStringLiteral("OPEN"));
+    //: the port's state in the status bar
+    setPanel(3, tr("OPEN"));
     setCaptions(true);
 }
 
@@ -390,7 +409,7 @@ void KX5Link::ClosePort() {
         m_port->close();
     }
     if (!m_port->isOpen()) {
-        setPanel(3, QStringLiteral("CLOSE"));
+        setPanel(3, tr("CLOSE"));
         setCaptions(false);
     }
     // Said while the phase still tells what was cut short.
@@ -405,7 +424,7 @@ void KX5Link::goOffline(const QString& panel4) {
     if (!panel4.isNull()) setPanel(4, panel4);
     ClosePort();
     setCaptions(false);
-    setPanel(3, QStringLiteral("CLOSE"));
+    setPanel(3, tr("CLOSE"));
     if (m_host) m_host->SetOnlineState(false);
 }
 
@@ -414,18 +433,18 @@ void KX5Link::onPortFailed(const QString& cause) {
     // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
     if (!m_autoReopen || gPortCloseReq) {
-        goOffline(QStringLiteral("Port %1 closed: %2").arg(gPort, cause));
+        goOffline(tr("Port %1 closed: %2").arg(gPort, shownCause(cause)));
         return;
     }
     // Keep the port command at "close", so the user can end the retries; every station is
     // unheard until the line is back, so nothing stale is logged meanwhile.
     stopAll();
-    setPanel(3, QStringLiteral("CLOSE"));
+    setPanel(3, tr("CLOSE"));
     for (int r = 1; r <= sprdStatus.maxRows(); ++r) {
         setConn(r, ConnState::NG);
     }
     m_reopenAttempt = 0;
-    setPanel(4, QStringLiteral("Port %1 lost: reopening").arg(gPort));
+    setPanel(4, tr("Port %1 lost: reopening").arg(gPort));
     dropRequests();
     markAllStale();
     setPhase(Phase::Reopening);
@@ -437,13 +456,11 @@ void KX5Link::reopen_Timer() {
     ++m_reopenAttempt;
     OpenPort();
     if (!m_port->isOpen()) {
-        setPanel(
-            4,
-            QStringLiteral("Port %1 lost: reopening (attempt %2)").arg(gPort).arg(m_reopenAttempt));
+        setPanel(4, tr("Port %1 lost: reopening (attempt %2)").arg(gPort).arg(m_reopenAttempt));
         return;
     }
     tmrReopen.stop();
-    setPanel(4, QStringLiteral("Checking ... (Connect status)"));
+    setPanel(4, tr("Checking ... (Connect status)"));
     clearConn();
     emit portRestored();
     startSweep();
@@ -796,7 +813,8 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
         emit paramsRead(t.mcNo);
         if (m_current && !m_currentConfirmed)
             endCurrent(RequestOutcome::Done,
-                       QStringLiteral("MC [%1] parameters read").arg(m_current->mcNo));
+                       QStringLiteral("MC [%1] parameters read").arg(m_current->mcNo),
+                       tr("MC [%1] parameters read").arg(m_current->mcNo));
         m_current.reset();
         m_stepMcNo = 0;
         const int first = FindConnectedStation(0);
@@ -828,9 +846,9 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
         return;
     }
     if (m_current)
-        endCurrent(
-            RequestOutcome::Done,
-            QStringLiteral("MC [%1] %2 written").arg(m_current->mcNo).arg(m_current->what()));
+        endCurrent(RequestOutcome::Done,
+                   QStringLiteral("MC [%1] %2 written").arg(m_current->mcNo).arg(m_current->what()),
+                   tr("MC [%1] %2 written").arg(m_current->mcNo).arg(m_current->shownWhat()));
     enterStep(findStep(step)->next);
     sendTimerOn();
 }
@@ -869,16 +887,22 @@ void KX5Link::pause_Done() {
 void KX5Link::giveUp() {
     const int mc = m_out ? m_out->mcNo : m_stepMcNo;
     const bool secondHalf = gSendStep == kStepWriteInput2;
+    const bool unconfirmed = m_current && !m_currentConfirmed;
     const QString text =
         secondHalf ? QStringLiteral("MC [%1] ==> NG: input group 612-619 not written").arg(mc)
-        : m_current && !m_currentConfirmed
+        : unconfirmed
             ? QStringLiteral("MC [%1] ==> NG: %2 not confirmed").arg(mc).arg(m_current->what())
             : QStringLiteral("MC [%1] ==> NG: parameter read not confirmed").arg(mc);
-    setPanel(4, text);
-    if (m_current && !m_currentConfirmed)
-        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, text);
+    const QString shown =
+        secondHalf    ? tr("MC [%1] ==> NG: input group 612-619 not written").arg(mc)
+        : unconfirmed ? tr("MC [%1] ==> NG: %2 not confirmed").arg(mc).arg(m_current->shownWhat())
+                      : tr("MC [%1] ==> NG: parameter read not confirmed").arg(mc);
+    setPanel(4, shown);
+    if (unconfirmed)
+        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, text,
+                   shown);
     else
-        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, text);
+        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, text, shown);
     m_current.reset();
     m_out.reset();
     m_stepMcNo = 0;
@@ -910,8 +934,7 @@ void KX5Link::tmrRecvErr_Timer() {
         mRecvErrCnt = 0;
         m_out.reset(); // a late answer from this station no longer counts
         if (gSendStep == kStepModel) {
-            setPanel(4,
-                     QStringLiteral("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
+            setPanel(4, tr("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
             gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
             gMC_NextIdx = NextStationIdx();
             if (gMC_NextIdx != 0) {

@@ -190,8 +190,10 @@ public:
     void setupGrids();
 
 signals:
-    // A request taken by request() has ended; text says how, in words for the user.
-    void requestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+    // A request taken by request() has ended; text says how, in English for the events file,
+    // and `shown` says the same in the user's language.
+    void requestEnded(const Request& r, RequestOutcome outcome, const QString& text,
+                      const QString& shown);
     // The input group's 610 and 611 are confirmed; 612 to 619 follow after the pause.
     void inputPauseStarted(const Request& r);
     // Station index idx's monitor reply was stored (its values are fresh).
@@ -236,7 +238,7 @@ private:
     void sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
                    bool rediscovery);
     void giveUp();
-    void endCurrent(RequestOutcome outcome, const QString& text);
+    void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
     void dropRequests();
     bool writeUnconfirmed() const;
     void endModelQuery();
@@ -257,8 +259,8 @@ private:
 
     std::unique_ptr<SerialPort> m_port;
     LinkHost* m_host = nullptr;
-    QString m_menuCaption = QStringLiteral("Port &Open");
-    QString m_buttonCaption = QStringLiteral("Port Open");
+    QString m_menuCaption = tr("Port &Open");
+    QString m_buttonCaption = tr("Port Open");
     std::array<QString, 5> m_panels;
     Bgr m_sendLamp = kBlack, m_recvLamp = kBlack;
     // Timer ticks that fell due during the gather run after it, as behind a blocking wait.

@@ -43,7 +43,7 @@ LineScanner::LineScanner(std::unique_ptr<SerialPort> port, QObject* parent)
     connect(m_port.get(), &SerialPort::failed, this, [this](const QString& cause) {
         if (m_running)
             finish(false,
-                   QStringLiteral("The port %1 failed during the scan: %2").arg(m_portName, cause));
+                   tr("The port %1 failed during the scan: %2").arg(m_portName, shownCause(cause)));
     });
 }
 
@@ -88,12 +88,12 @@ int LineScanner::boundMs(const std::vector<ScanSetting>& settings) const {
 }
 
 QString LineScanner::start(const std::vector<ScanSetting>& settings) {
-    if (m_running) return QStringLiteral("A scan is already running.");
+    if (m_running) return tr("A scan is already running.");
     if (m_link && (m_link->phase() != KX5Link::Phase::Closed || m_link->port()->isOpen()))
-        return QStringLiteral("The port %1 is open for polling. Close the port (Port Close) "
-                              "before scanning the line.")
+        return tr("The port %1 is open for polling. Close the port (Port Close) "
+                  "before scanning the line.")
             .arg(m_portName);
-    if (settings.empty() || m_numbers.empty()) return QStringLiteral("Nothing to scan.");
+    if (settings.empty() || m_numbers.empty()) return tr("Nothing to scan.");
     m_settings = settings;
     m_finds.clear();
     m_settingIdx = m_numberIdx = 0;
@@ -110,7 +110,7 @@ QString LineScanner::openAt(const ScanSetting& s) {
     m_port->setPortName(m_portName);
     m_port->setSettings(s.lineText());
     if (!m_port->open())
-        return QStringLiteral("The port %1 could not be opened at %2: %3")
+        return tr("The port %1 could not be opened at %2: %3")
             .arg(m_portName, s.lineText(), m_port->errorString());
     m_port->setRThreshold(1);
     m_port->flushInput();

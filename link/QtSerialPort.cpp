@@ -2,12 +2,17 @@
 
 #include "link/mdlKX5.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <unistd.h>
 #endif
+
+QString shownCause(const QString& cause) {
+    return QCoreApplication::translate("QtSerialPort", cause.toUtf8().constData());
+}
 
 QString systemPortName(const QString& configured) {
     if (configured.startsWith(QLatin1Char('/'))) return configured;
@@ -34,11 +39,10 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
         if (why) *why = w;
         return false;
     };
-    if (f.size() != 4)
-        return fail(QStringLiteral("line settings \"%1\" are incomplete").arg(settings));
+    if (f.size() != 4) return fail(tr("line settings \"%1\" are incomplete").arg(settings));
     bool ok = false;
     const int baud = f[0].trimmed().toInt(&ok);
-    if (!ok || baud <= 0) return fail(QStringLiteral("baud rate \"%1\" is not a number").arg(f[0]));
+    if (!ok || baud <= 0) return fail(tr("baud rate \"%1\" is not a number").arg(f[0]));
     QSerialPort::Parity parity;
     const QString p = f[1].trimmed().toUpper();
     if (p == QLatin1String("N"))
@@ -52,7 +56,7 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
     else if (p == QLatin1String("S"))
         parity = QSerialPort::SpaceParity;
     else
-        return fail(QStringLiteral("parity \"%1\" is not N, E, O, M or S").arg(f[1]));
+        return fail(tr("parity \"%1\" is not N, E, O, M or S").arg(f[1]));
     QSerialPort::DataBits bits;
     switch (f[2].trimmed().toInt()) {
     case 5:
@@ -68,7 +72,7 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
         bits = QSerialPort::Data8;
         break;
     default:
-        return fail(QStringLiteral("data bits \"%1\" are not 5 to 8").arg(f[2]));
+        return fail(tr("data bits \"%1\" are not 5 to 8").arg(f[2]));
     }
     QSerialPort::StopBits stop;
     const QString s = f[3].trimmed();
@@ -79,10 +83,10 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
     else if (s == QLatin1String("2"))
         stop = QSerialPort::TwoStop;
     else
-        return fail(QStringLiteral("stop bits \"%1\" are not 1, 1.5 or 2").arg(f[3]));
+        return fail(tr("stop bits \"%1\" are not 1, 1.5 or 2").arg(f[3]));
     if (!port.setBaudRate(baud) || !port.setParity(parity) || !port.setDataBits(bits) ||
         !port.setStopBits(stop))
-        return fail(QStringLiteral("the port does not accept %1").arg(settings));
+        return fail(tr("the port does not accept %1").arg(settings));
     port.setFlowControl(QSerialPort::NoFlowControl);
     return true;
 }
@@ -90,26 +94,30 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
 QString QtSerialPort::describe(QSerialPort::SerialPortError error, const QString& qtText) {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral("no such port");
+        return QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "no such port"));
     case QSerialPort::PermissionError:
-        return QStringLiteral("port in use by another program or access denied");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("QtSerialPort", "port in use by another program or access denied"));
     case QSerialPort::OpenError:
-        return QStringLiteral("port is already open");
+        return QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "port is already open"));
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
-        return QStringLiteral("device disconnected or not responding");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("QtSerialPort", "device disconnected or not responding"));
     case QSerialPort::WriteError:
-        return QStringLiteral("cannot write to the device");
+        return QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "cannot write to the device"));
     case QSerialPort::UnsupportedOperationError:
-        return QStringLiteral("settings not supported by the device");
+        return QStringLiteral(
+            QT_TRANSLATE_NOOP("QtSerialPort", "settings not supported by the device"));
     default:
-        return qtText.isEmpty() ? QStringLiteral("port error") : qtText;
+        return qtText.isEmpty() ? QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "port error"))
+                                : qtText;
     }
 }
 
 QString QtSerialPort::describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
                                           const QString& qtText) {
-    if (error != QSerialPort::PermissionError) return describe(error, qtText);
+    if (error != QSerialPort::PermissionError) return shownCause(describe(error, qtText));
 #ifdef Q_OS_UNIX
     const QString device =
         path.startsWith(QLatin1Char('/')) ? path : QStringLiteral("/dev/") + path;
@@ -117,14 +125,14 @@ QString QtSerialPort::describeOpenFailure(const QString& path, QSerialPort::Seri
         // Serial devices belong to a group (dialout on Debian and Ubuntu) that users join once.
         QString group = QFileInfo(device).group();
         if (group.isEmpty() || group == QLatin1String("root")) group = QStringLiteral("dialout");
-        return QStringLiteral("no permission to use %1: run \"sudo usermod -aG %2 $USER\", then "
-                              "log out and in again")
+        return tr("no permission to use %1: run \"sudo usermod -aG %2 $USER\", then "
+                  "log out and in again")
             .arg(device, group);
     }
-    return QStringLiteral("port in use by another program");
+    return tr("port in use by another program");
 #else
     Q_UNUSED(path);
-    return describe(error, qtText);
+    return shownCause(describe(error, qtText));
 #endif
 }
 
@@ -177,7 +185,7 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (m_opening || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
     if (!m_port.isOpen()) return;
     const QString cause = describe(error, m_port.errorString());
-    m_error = cause;
+    m_error = shownCause(cause);
     m_port.clearError();
     // A vanished device keeps reporting itself open; the link closes it on this signal.
     emit failed(cause);

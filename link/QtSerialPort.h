@@ -29,10 +29,11 @@ public:
 
     // Applies "9600,N,8,1" to a QSerialPort; false with a reason when a field is not valid.
     static bool applySettings(QSerialPort& port, const QString& settings, QString* why);
-    // Plain words for an open failure: "no such port", "port in use by another program", ...
+    // Plain words for a port failure, in English (shownCause() translates them): "no such
+    // port", "device disconnected or not responding", ...
     static QString describe(QSerialPort::SerialPortError error, const QString& qtText);
-    // Why opening `path` failed: a permission error is told apart into "in use" and "no
-    // access", the second with how to get it.
+    // Why opening `path` failed, in the user's language: a permission error is told apart
+    // into "in use" and "no access", the second with how to get it.
     static QString describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
                                        const QString& qtText);
 

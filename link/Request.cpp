@@ -2,6 +2,8 @@
 
 #include "link/Steps.h"
 
+#include <QCoreApplication>
+
 Request Request::readAll(int mcNo) {
     return {kStepReadAll1, mcNo, {}, {}, {}};
 }
@@ -31,38 +33,57 @@ bool Request::isWrite() const {
     return row && row->kind == StepRow::Kind::Write;
 }
 
+namespace {
+// The words for what a request does: English for the events file, translated for windows.
+QString said(const char* source, bool shown) {
+    return shown ? QCoreApplication::translate("Request", source) : QString::fromUtf8(source);
+}
+} // namespace
+
 QString Request::what() const {
-    static const char* const kKeys[] = {"PRINT key", "TEXT key", "LIST key",
-                                        "FEED key",  "ZOOM key", "print speed"};
+    return describe(false);
+}
+
+QString Request::shownWhat() const {
+    return describe(true);
+}
+
+QString Request::describe(bool shown) const {
+    static const char* const kKeys[] = {
+        QT_TRANSLATE_NOOP("Request", "PRINT key"), QT_TRANSLATE_NOOP("Request", "TEXT key"),
+        QT_TRANSLATE_NOOP("Request", "LIST key"),  QT_TRANSLATE_NOOP("Request", "FEED key"),
+        QT_TRANSLATE_NOOP("Request", "ZOOM key"),  QT_TRANSLATE_NOOP("Request", "print speed")};
     switch (step) {
     case kStepReadAll1:
     case kStepReadAll2:
     case kStepReadAll3:
     case kStepReadAll4:
-        return QStringLiteral("parameter read");
+        return said(QT_TRANSLATE_NOOP("Request", "parameter read"), shown);
     case kStepWriteAlarm:
-        return QStringLiteral("alarm group");
+        return said(QT_TRANSLATE_NOOP("Request", "alarm group"), shown);
     case kStepWriteAT:
-        return QStringLiteral("auto-tuning group");
+        return said(QT_TRANSLATE_NOOP("Request", "auto-tuning group"), shown);
     case kStepWriteControl:
-        return QStringLiteral("control group");
+        return said(QT_TRANSLATE_NOOP("Request", "control group"), shown);
     case kStepWriteInput1:
-        return QStringLiteral("input group");
+        return said(QT_TRANSLATE_NOOP("Request", "input group"), shown);
     case kStepWriteInput2:
-        return QStringLiteral("input group (612-619)");
+        return said(QT_TRANSLATE_NOOP("Request", "input group (612-619)"), shown);
     case kStepWriteOutput:
-        return QStringLiteral("output group");
+        return said(QT_TRANSLATE_NOOP("Request", "output group"), shown);
     case kStepWritePID:
-        return QStringLiteral("PID group");
+        return said(QT_TRANSLATE_NOOP("Request", "PID group"), shown);
     case kStepWriteSV:
-        return QStringLiteral("SV group");
+        return said(QT_TRANSLATE_NOOP("Request", "SV group"), shown);
     case kStepWriteClock:
-        return QStringLiteral("clock");
+        return said(QT_TRANSLATE_NOOP("Request", "clock"), shown);
     case kStepWriteOne:
     case kStepWriteOnePolled:
-        if (!regs.empty() && regs[0] >= 501 && regs[0] <= 506) return kKeys[regs[0] - 501];
-        return QStringLiteral("register %1").arg(regs.empty() ? 0 : regs[0]);
+        if (!regs.empty() && regs[0] >= 501 && regs[0] <= 506)
+            return said(kKeys[regs[0] - 501], shown);
+        return said(QT_TRANSLATE_NOOP("Request", "register %1"), shown)
+            .arg(regs.empty() ? 0 : regs[0]);
     default:
-        return QStringLiteral("step %1").arg(step);
+        return said(QT_TRANSLATE_NOOP("Request", "step %1"), shown).arg(step);
     }
 }

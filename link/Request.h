@@ -28,9 +28,14 @@ struct Request {
     static Request clock(int mcNo, std::vector<int> values);
 
     bool isWrite() const;
-    // "FEED key", "SV group", "clock": what the request does, for messages.
+    // "FEED key", "SV group", "clock": what the request does, for the events file.
     QString what() const;
+    // The same in the user's language, for windows.
+    QString shownWhat() const;
     friend bool operator==(const Request&, const Request&) = default;
+
+private:
+    QString describe(bool shown) const;
 };
 
 // How a request ended, as requestEnded reports it.

@@ -39,8 +39,11 @@ signals:
     // At least the receive threshold of bytes is waiting.
     void received();
     // The port stopped working while open (device gone, I/O error); text names the cause.
-    void failed(const QString& cause);
+    void failed(const QString& cause); // in English: it goes to the events file too
 };
+
+// A failure cause of failed() as the user reads it, in the user's language.
+QString shownCause(const QString& cause);
 
 // "COM3" -> the platform's name for port 3; a path starting with "/" stands as it is.
 QString systemPortName(const QString& configured);

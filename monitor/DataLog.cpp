@@ -3,6 +3,7 @@
 #include "link/Reading.h"
 #include "settings/FileChecks.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -30,9 +31,12 @@ bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     const QFileInfo info(path);
     QString refused = nameNotUtf8(path);
     if (refused.isEmpty())
-        refused = info.isSymLink() ? QStringLiteral("a symbolic link, not followed")
-                  : info.exists() && !info.isFile() ? QStringLiteral("not a regular file")
-                                                    : foreignOwner(info);
+        refused =
+            info.isSymLink()
+                ? QStringLiteral(QT_TRANSLATE_NOOP("DataLog", "a symbolic link, not followed"))
+            : info.exists() && !info.isFile()
+                ? QStringLiteral(QT_TRANSLATE_NOOP("DataLog", "not a regular file"))
+                : foreignOwner(info);
     if (!refused.isEmpty()) {
         if (error) *error = refused;
         return false;
@@ -50,6 +54,10 @@ bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
     // next record does not start in the middle of this one.
     f.resize(before);
     return false;
+}
+
+QString shownWriteError(const QString& error) {
+    return QCoreApplication::translate("DataLog", error.toUtf8().constData());
 }
 
 bool AppendDataRecord(const QString& path, const StationValues& v, const QDateTime& now,

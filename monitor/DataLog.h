@@ -18,6 +18,8 @@ QByteArray dataRecord(const QDateTime& now, const QString& nsv, const QString& n
 // a file that is not regular, another user's file or a name that is not UTF-8 is refused. On
 // failure *error (when given) says why.
 bool appendWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// An error of appendWhole() (English, as the events file keeps it) in the user's language.
+QString shownWriteError(const QString& error);
 // Appends a station's record: NSV, NPV and MVOUT as stored, not as the display scales them.
 // False when the station has no values yet or the file could not be opened or written; the
 // caller skips it. *error says why a write failed (empty: no values yet).

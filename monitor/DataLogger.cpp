@@ -27,16 +27,17 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
 void DataLogger::noteResult(int mc, const QString& path, const QString& why) {
     QString& last = m_failure[mc];
     if (why == last) return;
-    const QString mine = QStringLiteral("MC [%1] ").arg(mc);
     if (why.isEmpty()) {
         m_events->add(mc, QStringLiteral("Data saved again to %1").arg(path));
         // Panel 4 is cleared only while it still says this station's failure.
-        if (m_link->panel(4) == mine + QStringLiteral("Data not saved to %1: %2").arg(path, last))
-            m_link->setPanel(4, QString());
+        if (m_link->panel(4) == shownFailure(mc, path, last)) m_link->setPanel(4, QString());
     } else {
-        const QString text = QStringLiteral("Data not saved to %1: %2").arg(path, why);
-        m_events->add(mc, text);
-        m_link->setPanel(4, mine + text);
+        m_events->add(mc, QStringLiteral("Data not saved to %1: %2").arg(path, why));
+        m_link->setPanel(4, shownFailure(mc, path, why));
     }
     last = why;
+}
+
+QString DataLogger::shownFailure(int mc, const QString& path, const QString& why) {
+    return tr("MC [%1] Data not saved to %2: %3").arg(mc).arg(path, shownWriteError(why));
 }

@@ -4,6 +4,7 @@
 // that station's records can be written again.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <map>
@@ -12,6 +13,8 @@ class EventLog;
 class KX5Link;
 
 class DataLogger {
+    Q_DECLARE_TR_FUNCTIONS(DataLogger)
+
 public:
     DataLogger(KX5Link* link, EventLog* events) : m_link(link), m_events(events) {}
 
@@ -22,6 +25,8 @@ public:
 
 private:
     void noteResult(int mc, const QString& path, const QString& why);
+    // Panel 4's words for a station's failed record.
+    static QString shownFailure(int mc, const QString& path, const QString& why);
 
     KX5Link* m_link;
     EventLog* m_events;

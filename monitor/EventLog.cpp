@@ -7,9 +7,11 @@
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     events.setMaxCols(3);
-    events.setText(1, 0, QStringLiteral("Date Time"));
-    events.setText(2, 0, QStringLiteral("MC No"));
-    events.setText(3, 0, QStringLiteral("Event"));
+    // The list's headings are captions; its lines are the events file's English.
+    events.setHeaderContext("EventLog");
+    events.setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
+    events.setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
+    events.setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
     connect(link, &KX5Link::portLost, this,
             [this](const QString& cause) { add(0, QStringLiteral("Port lost: %1").arg(cause)); });
     connect(link, &KX5Link::portRestored, this,
@@ -59,7 +61,9 @@ void EventLog::add(int mcNo, const QString& text) {
                                      : QStringLiteral("Events not saved to %1: %2").arg(path, why);
             events.appendRow();
             events.setRowTexts(events.maxRows(), 1, {stamp, QString(), said});
-            if (!why.isEmpty()) m_link->setPanel(4, said);
+            if (!why.isEmpty())
+                m_link->setPanel(4,
+                                 tr("Events not saved to %1: %2").arg(path, shownWriteError(why)));
         }
     }
 }

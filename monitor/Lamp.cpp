@@ -12,7 +12,7 @@ Lamp::Lamp(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setMinimumSize(48, 22);
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(caption);
-    setAccessibleDescription(QStringLiteral("off"));
+    setAccessibleDescription(tr("off"));
 }
 
 void Lamp::setMeaning(const QString& meaning) {
@@ -33,7 +33,7 @@ void Lamp::setColor(Bgr color) {
 }
 
 void Lamp::stateChanged() {
-    const QString state = isOn() ? QStringLiteral("on") : QStringLiteral("off");
+    const QString state = isOn() ? tr("on") : tr("off");
     if (accessibleDescription() != state) setAccessibleDescription(state);
     // The caption keeps its contrast on any fill: dark on a light one, light on a dark one.
     QPalette p = palette();

@@ -11,26 +11,38 @@
 #include <QVBoxLayout>
 
 namespace {
-const QStringList kHeaders = {"MC No",   "Requests", "Good",      "Time-outs",       "NG",
-                              "Bad sum", "No OK",    "Unmatched", "Last good reply", "Mean ms",
-                              "Worst ms"};
+const char* const kHeaders[] = {QT_TRANSLATE_NOOP("LineStatisticsDialog", "MC No"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Requests"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Good"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Time-outs"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "NG"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Bad sum"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "No OK"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Unmatched"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Last good reply"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Mean ms"),
+                                QT_TRANSLATE_NOOP("LineStatisticsDialog", "Worst ms")};
+constexpr int kColumns = int(std::size(kHeaders));
 constexpr int kLastGoodCol = 8;
 } // namespace
 
 LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     : QDialog(parent), m_link(link) {
     setObjectName(QStringLiteral("LineStatistics"));
-    setWindowTitle(QStringLiteral("Line Statistics"));
-    m_table = new QTableWidget(0, static_cast<int>(kHeaders.size()), this);
+    setWindowTitle(tr("Line Statistics"));
+    m_table = new QTableWidget(0, kColumns, this);
     m_table->setObjectName(QStringLiteral("tblStats"));
-    m_table->setAccessibleName(QStringLiteral("Line statistics"));
+    m_table->setAccessibleName(tr("Line statistics"));
     keyboardLikeMouse(m_table);
-    m_table->setHorizontalHeaderLabels(kHeaders);
+    QStringList headers;
+    for (const char* h : kHeaders)
+        headers << tr(h);
+    m_table->setHorizontalHeaderLabels(headers);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
+    auto* reset = new QPushButton(tr("&Reset"), this);
     reset->setObjectName(QStringLiteral("btnReset"));
-    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    auto* close = new QPushButton(tr("&Close"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -31,33 +31,33 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     setObjectName(QStringLiteral("tabTables"));
     m_viewMonitoring = new GridView(&link->sprdMonitoring);
     m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
-    m_viewMonitoring->setAccessibleName(QStringLiteral("Monitoring"));
+    m_viewMonitoring->setAccessibleName(tr("Monitoring"));
     m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewCommD = new QTableView;
     m_viewCommD->setModel(new TraceModel(&link->sprdCommD, m_viewCommD));
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
-    m_viewCommD->setAccessibleName(QStringLiteral("Communication trace"));
+    m_viewCommD->setAccessibleName(tr("Communication trace"));
     keyboardLikeMouse(m_viewCommD);
     m_viewCommD->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewCommD->verticalHeader()->setDefaultSectionSize(kTableRowHeight);
-    addTab(m_viewMonitoring, QStringLiteral("Monitoring"));
+    addTab(m_viewMonitoring, tr("Monitoring"));
     auto* tracePage = new QWidget;
     auto* traceLay = new QVBoxLayout(tracePage);
     traceLay->setContentsMargins(0, 0, 0, 0);
     traceLay->setSpacing(2);
-    auto* saveTrace = new QPushButton(QStringLiteral("Save &Trace..."));
+    auto* saveTrace = new QPushButton(tr("Save &Trace..."));
     saveTrace->setObjectName(QStringLiteral("btnSaveTrace"));
     connect(saveTrace, &QPushButton::clicked, this, &MainTables::btnSaveTrace_Click);
-    m_chkRecord = new QCheckBox(QStringLiteral("&Record Trace to the data folder"));
+    m_chkRecord = new QCheckBox(tr("&Record Trace to the data folder"));
     m_chkRecord->setObjectName(QStringLiteral("chkRecordTrace"));
-    m_chkRecord->setToolTip(QStringLiteral("Every frame, with its time and direction, to a "
-                                           "daily file beside the data files"));
+    m_chkRecord->setToolTip(tr("Every frame, with its time and direction, to a "
+                               "daily file beside the data files"));
     m_spinLimit = new QSpinBox;
     m_spinLimit->setObjectName(QStringLiteral("spinTraceLimit"));
     m_spinLimit->setRange(1, 100000);
-    m_spinLimit->setSuffix(QStringLiteral(" MB"));
-    m_spinLimit->setAccessibleName(QStringLiteral("Keep at most"));
-    auto* limitCaption = new QLabel(QStringLiteral("Keep at &most"));
+    m_spinLimit->setSuffix(tr(" MB"));
+    m_spinLimit->setAccessibleName(tr("Keep at most"));
+    auto* limitCaption = new QLabel(tr("Keep at &most"));
     limitCaption->setBuddy(m_spinLimit);
     showRecordOptions();
     connect(m_chkRecord, &QCheckBox::toggled, this, &MainTables::recordOptionsChanged);
@@ -71,15 +71,15 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     traceBar->addWidget(saveTrace);
     traceLay->addLayout(traceBar);
     traceLay->addWidget(m_viewCommD, 1);
-    addTab(tracePage, QStringLiteral("Communication"));
+    addTab(tracePage, tr("Communication"));
     m_viewEvents = new GridView(&events->events);
     m_viewEvents->setObjectName(QStringLiteral("sprdEvents"));
-    m_viewEvents->setAccessibleName(QStringLiteral("Events"));
+    m_viewEvents->setAccessibleName(tr("Events"));
     m_viewEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewEvents->horizontalHeader()->setStretchLastSection(true);
     m_viewEvents->setColumnWidth(0, 150);
     m_viewEvents->gridModel()->setColumnAlignment(3, Qt::AlignLeft | Qt::AlignVCenter);
-    addTab(m_viewEvents, QStringLiteral("Events"));
+    addTab(m_viewEvents, tr("Events"));
     followEnd(m_viewEvents);
     followEnd(m_viewCommD);
     layoutMonitorTable();
@@ -108,7 +108,7 @@ void MainTables::layoutMonitorTable() {
     // widest heading or value, sharing the width there is.
     QStringList texts = {QStringLiteral("-32768")};
     for (int c = 1; c <= MonitorCol::Count; ++c)
-        texts << m_link->sprdMonitoring.text(c, 0);
+        texts << m_link->sprdMonitoring.headerCaption(c, 0);
     QHeaderView* h = m_viewMonitoring->horizontalHeader();
     h->setMinimumSectionSize(textWidth(m_viewMonitoring, texts, 6));
     h->setSectionResizeMode(QHeaderView::Stretch);
@@ -146,16 +146,15 @@ void MainTables::recordOptionsChanged() {
     if (saveLinkOptions(o, &error))
         linkOptions() = o;
     else
-        MsgBox(this, QStringLiteral("Record Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, tr("Record Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void MainTables::btnSaveTrace_Click() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Save Trace"),
-                                     QDir(programDir()).filePath(QStringLiteral("trace.txt")),
-                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Trace"), QDir(programDir()).filePath(QStringLiteral("trace.txt")),
+        tr("Text files (*.txt);;All files (*)"));
     if (path.isEmpty()) return;
     QString error;
     if (!saveTrace(m_link->sprdCommD, path, &error))
-        MsgBox(this, QStringLiteral("Save Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, tr("Save Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
 }

@@ -60,17 +60,18 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         u->setMinimumWidth(40);
         m_lblUnit[static_cast<size_t>(i)] = u;
     }
-    const char* const figureCaption[3] = {"PV", "SV", "MV"};
+    //: controller mnemonics, the same in every language
+    const char* const figureCaption[3] = {QT_TR_NOOP("PV"), QT_TR_NOOP("SV"), QT_TR_NOOP("MV")};
     QLabel* const figures[3] = {m_lblPV, m_lblSV, m_lblMV};
     for (int i = 0; i < 3; ++i) {
-        auto* caption = new QLabel(QString::fromLatin1(figureCaption[i]));
+        auto* caption = new QLabel(tr(figureCaption[i]));
         caption->setBuddy(figures[i]);
         figures[i]->setAccessibleName(caption->text());
         lay->addWidget(caption, i, 0);
         lay->addWidget(figures[i], i, 1);
     }
-    m_lblUnit[0]->setAccessibleName(QStringLiteral("PV unit"));
-    m_lblUnit[1]->setAccessibleName(QStringLiteral("SV unit"));
+    m_lblUnit[0]->setAccessibleName(tr("PV unit"));
+    m_lblUnit[1]->setAccessibleName(tr("SV unit"));
     lay->addWidget(m_lblUnit[0], 0, 2);
     lay->addWidget(m_lblUnit[1], 1, 2);
     lay->addWidget(new QLabel(QStringLiteral("%")), 2, 2);
@@ -78,22 +79,32 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     auto* lamps = new QGridLayout;
     auto lamp = [&](const QString& name, const char* caption, int row, int col,
                     const char* meaning) {
-        auto* l = new Lamp(QString::fromLatin1(caption));
+        auto* l = new Lamp(tr(caption));
         l->setObjectName(name);
-        l->setMeaning(QString::fromLatin1(meaning));
+        l->setMeaning(tr(meaning));
         lamps->addWidget(l, row, col);
         return l;
     };
-    m_shpAL[0] = lamp(QStringLiteral("shpAL_0"), "AL1", 0, 0, "alarm 1 is on");
-    m_shpAL[1] = lamp(QStringLiteral("shpAL_1"), "AL2", 0, 1, "alarm 2 is on");
-    m_shpSV[0] = lamp(QStringLiteral("shpSV_0"), "SV2", 0, 2, "set value 2 is in use");
-    m_shpSV[1] = lamp(QStringLiteral("shpSV_1"), "SV3", 0, 3, "set value 3 is in use");
-    m_shpAT = lamp(QStringLiteral("shpAT"), "AT", 0, 4, "auto-tuning is running");
-    m_shpOUT = lamp(QStringLiteral("shpOUT"), "OUT", 0, 5, "the output is above 0 %");
-    const char* const errCaption[5] = {"PV BOUT", "RJC ERR", "PV POVR", "PV MOVR", "AT ERR"};
+    // Lamp captions are the controller's own mnemonics: the same in every language.
+    m_shpAL[0] =
+        lamp(QStringLiteral("shpAL_0"), QT_TR_NOOP("AL1"), 0, 0, QT_TR_NOOP("alarm 1 is on"));
+    m_shpAL[1] =
+        lamp(QStringLiteral("shpAL_1"), QT_TR_NOOP("AL2"), 0, 1, QT_TR_NOOP("alarm 2 is on"));
+    m_shpSV[0] = lamp(QStringLiteral("shpSV_0"), QT_TR_NOOP("SV2"), 0, 2,
+                      QT_TR_NOOP("set value 2 is in use"));
+    m_shpSV[1] = lamp(QStringLiteral("shpSV_1"), QT_TR_NOOP("SV3"), 0, 3,
+                      QT_TR_NOOP("set value 3 is in use"));
+    m_shpAT =
+        lamp(QStringLiteral("shpAT"), QT_TR_NOOP("AT"), 0, 4, QT_TR_NOOP("auto-tuning is running"));
+    m_shpOUT = lamp(QStringLiteral("shpOUT"), QT_TR_NOOP("OUT"), 0, 5,
+                    QT_TR_NOOP("the output is above 0 %"));
+    const char* const errCaption[5] = {QT_TR_NOOP("PV BOUT"), QT_TR_NOOP("RJC ERR"),
+                                       QT_TR_NOOP("PV POVR"), QT_TR_NOOP("PV MOVR"),
+                                       QT_TR_NOOP("AT ERR")};
     const char* const errMeaning[5] = {
-        "input burn-out (sensor open)", "reference junction compensation error",
-        "PV above the input range", "PV below the input range", "auto-tuning failed"};
+        QT_TR_NOOP("input burn-out (sensor open)"),
+        QT_TR_NOOP("reference junction compensation error"), QT_TR_NOOP("PV above the input range"),
+        QT_TR_NOOP("PV below the input range"), QT_TR_NOOP("auto-tuning failed")};
     for (int i = 0; i < 5; ++i)
         m_shpERR[static_cast<size_t>(i)] =
             lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], 1, i, errMeaning[i]);
@@ -101,9 +112,11 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     lay->addLayout(lamps, 0, 3, 3, 1);
 
     auto* keys = new QHBoxLayout;
-    const char* const keyCaption[5] = {"Print", "Text", "List", "Feed", "Zoom"};
+    // The recorder's keys, named as on its front panel.
+    const char* const keyCaption[5] = {QT_TR_NOOP("Print"), QT_TR_NOOP("Text"), QT_TR_NOOP("List"),
+                                       QT_TR_NOOP("Feed"), QT_TR_NOOP("Zoom")};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(keyCaption[i]));
+        auto* b = new QPushButton(tr(keyCaption[i]));
         b->setObjectName(QStringLiteral("btnPrint_%1").arg(i));
         b->setSizePolicy(QSizePolicy::Minimum,
                          QSizePolicy::Fixed); // never narrower than its caption
@@ -113,7 +126,7 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         keys->addWidget(b);
     }
     keys->addSpacing(12);
-    auto* spdCaption = new QLabel(QStringLiteral("Print Speed "));
+    auto* spdCaption = new QLabel(tr("Print Speed "));
     keys->addWidget(spdCaption);
     m_lblSPD = named(new QLabel, "lblSPD");
     m_lblSPD->setFrameShape(QFrame::Panel);
@@ -122,15 +135,15 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     m_lblSPD->setCursor(Qt::PointingHandCursor);
     // Reached with Tab and changed with Return or Space, as a click changes it.
     m_lblSPD->setFocusPolicy(Qt::StrongFocus);
-    m_lblSPD->setAccessibleName(QStringLiteral("Print Speed"));
-    m_lblSPD->setAccessibleDescription(QStringLiteral("24 to 900; Return to change"));
-    m_lblSPD->setToolTip(QStringLiteral("Click or press Return to change"));
+    m_lblSPD->setAccessibleName(tr("Print Speed"));
+    m_lblSPD->setAccessibleDescription(tr("24 to 900; Return to change"));
+    m_lblSPD->setToolTip(tr("Click or press Return to change"));
     spdCaption->setBuddy(m_lblSPD);
     m_lblSPD->installEventFilter(this);
     keys->addWidget(m_lblSPD);
     m_txtSPD = new QLineEdit;
     m_txtSPD->setObjectName(QStringLiteral("txtSPD"));
-    m_txtSPD->setAccessibleName(QStringLiteral("Print Speed"));
+    m_txtSPD->setAccessibleName(tr("Print Speed"));
     m_txtSPD->setMaximumWidth(70);
     m_txtSPD->hide();
     connect(m_txtSPD, &QLineEdit::returnPressed, this,

@@ -28,12 +28,13 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     lay->setContentsMargins(0, 0, 0, 0);
     m_viewStatus = new GridView(&link->sprdStatus);
     m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
-    m_viewStatus->setAccessibleName(QStringLiteral("Stations"));
+    m_viewStatus->setAccessibleName(tr("Stations"));
     m_viewStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Every column shows, the longest model name included; more width goes to the columns.
+    const Grid& status = link->sprdStatus;
     const int colWidth =
-        textWidth(m_viewStatus, {QStringLiteral(" MC No"), QStringLiteral("KX5-105-00"),
-                                 QStringLiteral("Conn-State")});
+        textWidth(m_viewStatus, {status.headerCaption(1, 0), QStringLiteral("KX5-105-00"),
+                                 status.headerCaption(2, 0), status.headerCaption(3, 0)});
     m_viewStatus->horizontalHeader()->setMinimumSectionSize(colWidth);
     m_viewStatus->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_viewStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -43,35 +44,35 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     m_viewStatus->setMinimumHeight(tableHeight(m_viewStatus, kShownRows));
     lay->addWidget(m_viewStatus, 1);
 
-    auto* edit = new QGroupBox(QStringLiteral("Edit MC"));
+    auto* edit = new QGroupBox(tr("Edit MC"));
     edit->setObjectName(QStringLiteral("fraEditMC"));
     auto* editLay = new QHBoxLayout(edit);
-    auto* mcCaption = new QLabel(QStringLiteral("MC No"));
+    auto* mcCaption = new QLabel(tr("MC No"));
     editLay->addWidget(mcCaption);
     m_lblMC_No = named(new QLabel, "lblMC_No");
     m_lblMC_No->setFrameShape(QFrame::Panel);
     m_lblMC_No->setFrameShadow(QFrame::Sunken);
     m_lblMC_No->setMinimumWidth(50);
     mcCaption->setBuddy(m_lblMC_No);
-    m_lblMC_No->setAccessibleName(QStringLiteral("Selected MC No"));
+    m_lblMC_No->setAccessibleName(tr("Selected MC No"));
     editLay->addWidget(m_lblMC_No, 1);
     lay->addWidget(edit);
 
-    auto* save = new QGroupBox(QStringLiteral("Data Save"));
+    auto* save = new QGroupBox(tr("Data Save"));
     save->setObjectName(QStringLiteral("fraDataSave"));
     auto* saveLay = new QGridLayout(save);
     m_lblDSave_Enable = named(new QLabel, "lblDSave_Enable");
     m_lblDSave_Intv = named(new QLabel, "lblDSave_Intv");
     m_lblDSave_Unit = named(new QLabel, "lblDSave_Unit");
-    m_lblDSave_Enable->setAccessibleName(QStringLiteral("Data Save"));
-    m_lblDSave_Intv->setAccessibleName(QStringLiteral("Data Save Interval"));
-    m_lblDSave_Unit->setAccessibleName(QStringLiteral("Data Save Interval Unit"));
-    saveLay->addWidget(new QLabel(QStringLiteral("Save")), 0, 0);
+    m_lblDSave_Enable->setAccessibleName(tr("Data Save"));
+    m_lblDSave_Intv->setAccessibleName(tr("Data Save Interval"));
+    m_lblDSave_Unit->setAccessibleName(tr("Data Save Interval Unit"));
+    saveLay->addWidget(new QLabel(tr("Save")), 0, 0);
     saveLay->addWidget(m_lblDSave_Enable, 0, 1, 1, 2);
-    saveLay->addWidget(new QLabel(QStringLiteral("Interval")), 1, 0);
+    saveLay->addWidget(new QLabel(tr("Interval")), 1, 0);
     saveLay->addWidget(m_lblDSave_Intv, 1, 1);
     saveLay->addWidget(m_lblDSave_Unit, 1, 2);
-    m_btnDSave_Start = new QPushButton(QStringLiteral("Start &Save"));
+    m_btnDSave_Start = new QPushButton(tr("Start &Save"));
     m_btnDSave_Start->setObjectName(QStringLiteral("btnDSave_Start"));
     connect(m_btnDSave_Start, &QPushButton::clicked, this, &StationPanel::btnDSave_Start_Click);
     saveLay->addWidget(m_btnDSave_Start, 2, 0, 1, 3);
@@ -83,7 +84,10 @@ void StationPanel::showSelectedMcNo(const QString& mcNo) {
 }
 
 void StationPanel::showDataSaveSettings() {
-    m_lblDSave_Enable->setText(gDSaveEnable);
+    // The stored word, shown in the user's language when it is one of the two the file takes.
+    m_lblDSave_Enable->setText(gDSaveEnable == QLatin1String("Yes")  ? tr("Yes")
+                               : gDSaveEnable == QLatin1String("No") ? tr("No")
+                                                                     : gDSaveEnable);
     m_lblDSave_Intv->setText(QString::number(gDSaveIntv));
     m_lblDSave_Unit->setText(gDSaveUnit);
     m_btnDSave_Start->setEnabled(gDSaveEnable == QLatin1String("Yes"));
@@ -92,6 +96,5 @@ void StationPanel::showDataSaveSettings() {
 void StationPanel::btnDSave_Start_Click() {
     // gDSaveRun is the state; the caption follows it.
     gDSaveRun = !gDSaveRun;
-    m_btnDSave_Start->setText(gDSaveRun ? QStringLiteral("Stop &Save")
-                                        : QStringLiteral("Start &Save"));
+    m_btnDSave_Start->setText(gDSaveRun ? tr("Stop &Save") : tr("Start &Save"));
 }

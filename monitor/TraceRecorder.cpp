@@ -68,7 +68,6 @@ void TraceRecorder::noteResult(const QString& path, const QString& why) {
         m_events->add(0, QStringLiteral("Trace recorded again to %1").arg(path));
         return;
     }
-    const QString text = QStringLiteral("Trace not recorded to %1: %2").arg(path, why);
-    m_events->add(0, text);
-    m_link->setPanel(4, text);
+    m_events->add(0, QStringLiteral("Trace not recorded to %1: %2").arg(path, why));
+    m_link->setPanel(4, tr("Trace not recorded to %1: %2").arg(path, shownWriteError(why)));
 }

@@ -68,7 +68,10 @@ private:
 
 const QColor kSeriesColor[TrendChart::kSeries] = {QColor(0, 160, 0), QColor(220, 0, 0),
                                                   QColor(0, 0, 220)};
-const char* const kLegend[TrendChart::kSeries] = {"SV", "PV", "MV"};
+// Controller mnemonics: the same in every language.
+const char* const kLegend[TrendChart::kSeries] = {QT_TRANSLATE_NOOP("TrendChart", "SV"),
+                                                  QT_TRANSLATE_NOOP("TrendChart", "PV"),
+                                                  QT_TRANSLATE_NOOP("TrendChart", "MV")};
 
 } // namespace
 
@@ -86,10 +89,10 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
 
     // Right click: keep or print the graph as it is shown.
     m_plot->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* save = new QAction(QStringLiteral("Save Graph as Image..."), m_plot);
+    auto* save = new QAction(tr("Save Graph as Image..."), m_plot);
     save->setObjectName(QStringLiteral("actSaveGraph"));
     connect(save, &QAction::triggered, this, &TrendChart::saveImage);
-    auto* print = new QAction(QStringLiteral("Print Graph..."), m_plot);
+    auto* print = new QAction(tr("Print Graph..."), m_plot);
     print->setObjectName(QStringLiteral("actPrintGraph"));
     connect(print, &QAction::triggered, this, &TrendChart::print);
     m_plot->addActions({save, print});
@@ -143,11 +146,12 @@ void TrendChart::changeEvent(QEvent* e) {
 
 void TrendChart::setupTitles() {
     for (int s = 0; s < kSeries; ++s)
-        m_graph[s]->setName(QString::fromLatin1(kLegend[s]));
+        m_graph[s]->setName(tr(kLegend[s]));
     m_graph[MV]->setValueAxis(m_plot->yAxis2);
-    m_plot->yAxis->setLabel(QStringLiteral("Temp"));
-    m_plot->yAxis2->setLabel(QStringLiteral("MV"));
-    m_plot->xAxis->setLabel(QStringLiteral("Time"));
+    //: title of the graph's left axis: temperature
+    m_plot->yAxis->setLabel(tr("Temp"));
+    m_plot->yAxis2->setLabel(tr("MV"));
+    m_plot->xAxis->setLabel(tr("Time"));
 }
 
 void TrendChart::clear() {
@@ -333,16 +337,15 @@ bool TrendChart::exportImage(const QString& path, QString* error) {
 }
 
 void TrendChart::saveImage() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save Graph"), QStringLiteral("trend.png"),
-        QStringLiteral("PNG image (*.png);;PDF document (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save Graph"), QStringLiteral("trend.png"),
+                                     tr("PNG image (*.png);;PDF document (*.pdf)"));
     QString error;
     if (!path.isEmpty() && !exportImage(path, &error))
-        QMessageBox::warning(this, QStringLiteral("Save Graph"), error);
+        QMessageBox::warning(this, tr("Save Graph"), error);
 }
 
 void TrendChart::print() {
     if (!printPlot(m_plot))
-        QMessageBox::warning(this, QStringLiteral("Print Graph"),
-                             QStringLiteral("Cannot start printing."));
+        QMessageBox::warning(this, tr("Print Graph"), tr("Cannot start printing."));
 }

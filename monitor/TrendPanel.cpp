@@ -17,19 +17,19 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     lay->setContentsMargins(0, 0, 0, 0);
     m_chart = new TrendChart;
     m_chart->setMinimumHeight(150); // room for the rest on a 600-pixel screen
-    m_chart->setAccessibleName(QStringLiteral("Trend graph"));
+    m_chart->setAccessibleName(tr("Trend graph"));
     lay->addWidget(m_chart, 1);
 
     auto* controls = new QHBoxLayout;
-    m_btnStart = new QPushButton(QStringLiteral("&Start Graph"));
+    m_btnStart = new QPushButton(tr("&Start Graph"));
     m_btnStart->setObjectName(QStringLiteral("btnStart"));
     connect(m_btnStart, &QPushButton::clicked, this, &TrendPanel::btnStart_Click);
     controls->addWidget(m_btnStart);
-    m_chb3D = new QCheckBox(QStringLiteral("3D"));
+    m_chb3D = new QCheckBox(tr("3D"));
     m_chb3D->setObjectName(QStringLiteral("chb3D"));
     connect(m_chb3D, &QCheckBox::clicked, this, &TrendPanel::chb3D_Click);
     controls->addWidget(m_chb3D);
-    m_chbScroll = new QCheckBox(QStringLiteral("Scroll"));
+    m_chbScroll = new QCheckBox(tr("Scroll"));
     m_chbScroll->setObjectName(QStringLiteral("chbScroll"));
     m_chbScroll->setChecked(m_chart->scrolling());
     connect(m_chbScroll, &QCheckBox::clicked, this, &TrendPanel::chbScroll_Click);
@@ -39,12 +39,12 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     m_txtGrpInterval->setMaximumWidth(60);
     connect(m_txtGrpInterval, &QLineEdit::textChanged, this, &TrendPanel::txtGrpInterval_Change);
     connect(m_txtGrpInterval, &QLineEdit::returnPressed, this, &TrendPanel::txtGrpInterval_Confirm);
-    auto* intervalCaption = new QLabel(QStringLiteral("Interval"));
+    auto* intervalCaption = new QLabel(tr("Interval"));
     intervalCaption->setBuddy(m_txtGrpInterval);
-    m_txtGrpInterval->setAccessibleName(QStringLiteral("Graph interval (sec, 1~60)"));
+    m_txtGrpInterval->setAccessibleName(tr("Graph interval (sec, 1~60)"));
     controls->addWidget(intervalCaption);
     controls->addWidget(m_txtGrpInterval);
-    controls->addWidget(new QLabel(QStringLiteral("sec (1~60)")));
+    controls->addWidget(new QLabel(tr("sec (1~60)")));
     controls->addStretch(1);
     lay->addLayout(controls);
 }
@@ -97,8 +97,7 @@ void TrendPanel::AddGraphPoint(const Reading& selected, const QTime& now) {
 
 void TrendPanel::btnStart_Click() {
     m_graphStopOffered = !m_graphStopOffered;
-    m_btnStart->setText(m_graphStopOffered ? QStringLiteral("&Stop")
-                                           : QStringLiteral("&Start Graph"));
+    m_btnStart->setText(m_graphStopOffered ? tr("&Stop") : tr("&Start Graph"));
     if (m_graphStopOffered) restart();
     mGrpRun = m_graphStopOffered;
 }

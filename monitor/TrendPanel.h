@@ -42,6 +42,8 @@ public:
     int mGrpCount = 0;
     bool mGrpRun = false;
     QPushButton* startButton() const { return m_btnStart; }
+    // The start button offers Stop: the graph was started and not stopped since.
+    bool stopOffered() const { return m_graphStopOffered; }
 
 signals:
     // The sample interval the user confirmed, in milliseconds (1000 to 60000).

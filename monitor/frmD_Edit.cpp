@@ -19,21 +19,21 @@ frmD_Edit::frmD_Edit(RequestSink* sink, QWidget* parent) : QDialog(parent), m_si
     QFont bold = lblStation->font();
     bold.setBold(true);
     lblStation->setFont(bold);
-    auto* oldCaption = new QLabel(QStringLiteral("Old Value"), this);
+    auto* oldCaption = new QLabel(tr("Old Value"), this);
     lblOldVal = new QLabel(this);
     lblOldVal->setObjectName(QStringLiteral("lblOldVal"));
-    lblOldVal->setAccessibleName(QStringLiteral("Old Value"));
+    lblOldVal->setAccessibleName(tr("Old Value"));
     lblOldVal->setFrameShape(QFrame::Panel);
     lblOldVal->setFrameShadow(QFrame::Sunken);
     lblOldVal->setMinimumWidth(90);
-    auto* newCaption = new QLabel(QStringLiteral("Change Value"), this);
+    auto* newCaption = new QLabel(tr("Change Value"), this);
     txtEditVal = new QLineEdit(this);
     txtEditVal->setObjectName(QStringLiteral("txtEditVal"));
-    txtEditVal->setAccessibleName(QStringLiteral("Change Value"));
+    txtEditVal->setAccessibleName(tr("Change Value"));
     newCaption->setBuddy(txtEditVal);
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
 
     auto* fields = new QGridLayout;
@@ -62,7 +62,7 @@ frmD_Edit::frmD_Edit(RequestSink* sink, QWidget* parent) : QDialog(parent), m_si
 
 void frmD_Edit::setStation(int mcNo) {
     m_mcNo = mcNo;
-    lblStation->setText(QStringLiteral("MC %1").arg(mcNo));
+    lblStation->setText(tr("MC %1").arg(mcNo));
 }
 
 void frmD_Edit::txtEditVal_Confirm(const QString& text) {
@@ -75,7 +75,7 @@ void frmD_Edit::txtEditVal_Confirm(const QString& text) {
 
 void frmD_Edit::btnOK_Click() {
     if (txtEditVal->text().trimmed().isEmpty()) {
-        MsgBox(this, windowTitle(), QStringLiteral("Input Change Value."));
+        MsgBox(this, windowTitle(), tr("Input Change Value."));
         txtEditVal->setFocus();
         return;
     }

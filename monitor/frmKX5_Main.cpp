@@ -34,15 +34,22 @@
 namespace {
 
 const char* const kButtonCaption[frmKX5_Main::kCommands] = {
-    "Use MC Setting",   "Data Save Setting", "Port Setting", "Port Open",
-    "Multi-Monitoring", "Parameter Setting", "About",        "Help",
-    "KX5 Manual",       "Graph Viewer"};
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Use MC Setting"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Data Save Setting"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Port Setting"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Port Open"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Multi-Monitoring"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Parameter Setting"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "About"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Help"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "KX5 Manual"),
+    QT_TRANSLATE_NOOP("frmKX5_Main", "Graph Viewer")};
 
 } // namespace
 
 frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmKX5_Main"));
-    setWindowTitle(QStringLiteral("KX5 Communication Program"));
+    setWindowTitle(tr("KX5 Communication Program"));
     m_link = new KX5Link(std::unique_ptr<SerialPort>(port ? port : new QtSerialPort));
     m_link->setHost(this);
     m_events = new EventLog(m_link, this);
@@ -104,7 +111,7 @@ frmKX5_Main::~frmKX5_Main() {
 void frmKX5_Main::buildUi() {
     // Menus: every command of the buttons, with the separators between the groups.
     auto makeAction = [this](int index, const char* name, const char* caption) {
-        auto* a = new QAction(QString::fromUtf8(caption), this);
+        auto* a = new QAction(tr(caption), this);
         a->setObjectName(QString::fromLatin1(name));
         if (index >= 0) {
             m_menuAction[static_cast<size_t>(index)] = a;
@@ -117,10 +124,10 @@ void frmKX5_Main::buildUi() {
         s->setObjectName(QString::fromLatin1(name));
         s->setParent(this);
     };
-    QMenu* setup = menuBar()->addMenu(QStringLiteral("&Setup"));
+    QMenu* setup = menuBar()->addMenu(tr("&Setup"));
     setup->setObjectName(QStringLiteral("mSetup"));
-    setup->addAction(makeAction(0, "mSetMulti", "Use &MC Setting"));
-    m_scanAction = new QAction(QStringLiteral("&Scan Line..."), this);
+    setup->addAction(makeAction(0, "mSetMulti", QT_TR_NOOP("Use &MC Setting")));
+    m_scanAction = new QAction(tr("&Scan Line..."), this);
     m_scanAction->setObjectName(QStringLiteral("mSetScan"));
     connect(m_scanAction, &QAction::triggered, this, [this] {
         m_scanRequested = true;
@@ -128,26 +135,26 @@ void frmKX5_Main::buildUi() {
         m_scanRequested = false;
     });
     setup->addAction(m_scanAction);
-    setup->addAction(makeAction(1, "mSetDSave", "&Data Save Setting"));
-    setup->addAction(makeAction(2, "mSetPort", "&Port Setting"));
-    QAction* publish = new QAction(QStringLiteral("P&ublishing..."), this);
+    setup->addAction(makeAction(1, "mSetDSave", QT_TR_NOOP("&Data Save Setting")));
+    setup->addAction(makeAction(2, "mSetPort", QT_TR_NOOP("&Port Setting")));
+    QAction* publish = new QAction(tr("P&ublishing..."), this);
     publish->setObjectName(QStringLiteral("mSetPublish"));
     connect(publish, &QAction::triggered, this, &frmKX5_Main::runPublishing);
     setup->addAction(publish);
     separator(setup, "mSetLine1");
-    setup->addAction(makeAction(3, "mSetPortOpen", "Port &Open"));
+    setup->addAction(makeAction(3, "mSetPortOpen", QT_TR_NOOP("Port &Open")));
     m_menuAction[3]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     separator(setup, "mSetLine2");
-    QAction* quit = makeAction(-1, "mSetExit", "Program &Quit");
+    QAction* quit = makeAction(-1, "mSetExit", QT_TR_NOOP("Program &Quit"));
     quit->setShortcut(QKeySequence::Quit);
     // Not every desktop's key theme has a quit key; Ctrl+Q is what users expect here.
     if (quit->shortcut().isEmpty()) quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     setup->addAction(quit);
-    QMenu* online = menuBar()->addMenu(QStringLiteral("&Online"));
+    QMenu* online = menuBar()->addMenu(tr("&Online"));
     online->setObjectName(QStringLiteral("mOnline"));
-    online->addAction(makeAction(4, "mOnlineMonitoring", "&Multi-Monitoring"));
-    online->addAction(makeAction(5, "mOnlinePrmt", "&Parameter Setting"));
+    online->addAction(makeAction(4, "mOnlineMonitoring", QT_TR_NOOP("&Multi-Monitoring")));
+    online->addAction(makeAction(5, "mOnlinePrmt", QT_TR_NOOP("&Parameter Setting")));
     separator(online, "mOnlineLine1");
     // The data-save and graph switches are buttons in the window; these menu entries give
     // them a key and a place in the menu, and say what a press would do now.
@@ -160,18 +167,18 @@ void frmKX5_Main::buildUi() {
     m_graphAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     online->addAction(m_graphAction);
     separator(online, "mOnlineLine2");
-    QAction* stats = new QAction(QStringLiteral("Line &Statistics"), this);
+    QAction* stats = new QAction(tr("Line &Statistics"), this);
     stats->setObjectName(QStringLiteral("mOnlineStats"));
     connect(stats, &QAction::triggered, this, &frmKX5_Main::showLineStatistics);
     online->addAction(stats);
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mHelp"));
-    help->addAction(makeAction(6, "mHelpAbout", "&About"));
+    help->addAction(makeAction(6, "mHelpAbout", QT_TR_NOOP("&About")));
     separator(help, "mHelpLine1");
-    help->addAction(makeAction(7, "mHelpHelp", "&Help"));
+    help->addAction(makeAction(7, "mHelpHelp", QT_TR_NOOP("&Help")));
     m_menuAction[7]->setShortcut(QKeySequence::HelpContents);
-    help->addAction(makeAction(8, "mHelpManual", "KX5 &Manual"));
-    help->addAction(makeAction(9, "mHelpGView", "&Graph Viewer"));
+    help->addAction(makeAction(8, "mHelpManual", QT_TR_NOOP("KX5 &Manual")));
+    help->addAction(makeAction(9, "mHelpGView", QT_TR_NOOP("&Graph Viewer")));
 
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
@@ -230,12 +237,14 @@ void frmKX5_Main::buildUi() {
     m_lblPublish->setFrameShape(QFrame::StyledPanel);
     m_lblPublish->setVisible(false);
     bar->addPermanentWidget(m_lblPublish);
-    m_shpSend = new Lamp(QStringLiteral("S"));
+    //: lamp of the status bar: Send
+    m_shpSend = new Lamp(tr("S"));
     m_shpSend->setObjectName(QStringLiteral("shpSend"));
-    m_shpSend->setMeaning(QStringLiteral("a request is being sent"));
-    m_shpRecv = new Lamp(QStringLiteral("R"));
+    m_shpSend->setMeaning(tr("a request is being sent"));
+    //: lamp of the status bar: Receive
+    m_shpRecv = new Lamp(tr("R"));
     m_shpRecv->setObjectName(QStringLiteral("shpRecv"));
-    m_shpRecv->setMeaning(QStringLiteral("a reply is coming in"));
+    m_shpRecv->setMeaning(tr("a reply is coming in"));
     for (Lamp* l : {m_shpSend, m_shpRecv}) {
         l->setMinimumSize(22, 18);
         l->setLit(true);
@@ -257,10 +266,9 @@ void frmKX5_Main::buildUi() {
 void frmKX5_Main::showSwitchActions() {
     // The buttons' captions, with letters of the menu's own.
     QPushButton* save = m_stations->saveButton();
-    m_saveAction->setText(gDSaveRun ? QStringLiteral("Stop Sa&ve") : QStringLiteral("Start Sa&ve"));
+    m_saveAction->setText(gDSaveRun ? tr("Stop Sa&ve") : tr("Start Sa&ve"));
     m_saveAction->setEnabled(save->isEnabled());
-    const bool stop = m_trend->startButton()->text() == QLatin1String("&Stop");
-    m_graphAction->setText(stop ? QStringLiteral("Stop &Graph") : QStringLiteral("Start &Graph"));
+    m_graphAction->setText(m_trend->stopOffered() ? tr("Stop &Graph") : tr("Start &Graph"));
 }
 
 QWidget* frmKX5_Main::buildCommandBar() {
@@ -268,7 +276,7 @@ QWidget* frmKX5_Main::buildCommandBar() {
     auto* lay = new QGridLayout(w);
     lay->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < kCommands; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(kButtonCaption[i]));
+        auto* b = new QPushButton(tr(kButtonCaption[i]));
         b->setObjectName(QStringLiteral("btnMenu_%1").arg(i));
         connect(b, &QPushButton::clicked, this, [this, i] { runCommand(i); });
         m_btnMenu[static_cast<size_t>(i)] = b;
@@ -305,7 +313,7 @@ void frmKX5_Main::showPublishing() {
 
 void frmKX5_Main::runPublishing() {
     if (!m_publishAction) {
-        m_link->setPanel(4, QStringLiteral("Publishing: not available yet"));
+        m_link->setPanel(4, tr("Publishing: not available yet"));
         return;
     }
     if (m_publishAction(this)) m_publisher->apply(publishOptions());
@@ -351,8 +359,7 @@ void frmKX5_Main::runCommand(int index) {
     }
     const CommandAction& action = m_actions[static_cast<size_t>(index)];
     if (!action) {
-        m_link->setPanel(4, QStringLiteral("%1: not available yet")
-                                .arg(QString::fromLatin1(kButtonCaption[index])));
+        m_link->setPanel(4, tr("%1: not available yet").arg(tr(kButtonCaption[index])));
         return;
     }
     if (!action(this)) return;
@@ -437,8 +444,8 @@ void frmKX5_Main::sprdStatus_Click(int, int row) {
 }
 
 void frmKX5_Main::closeEvent(QCloseEvent* e) {
-    if (MsgBox(this, QStringLiteral("Confirm"), QStringLiteral("Exit?"),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes) {
+    if (MsgBox(this, tr("Confirm"), tr("Exit?"), QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Question) != QMessageBox::Yes) {
         e->ignore();
         return;
     }

@@ -28,7 +28,6 @@ namespace {
 
 constexpr int kRowHeight = 24;
 constexpr int kVisibleRowsMax = 20; // the window opens showing up to this many stations
-const QString kSpeedHint = QStringLiteral("Click => Edit Value");
 const char* const kKeyCaption[] = {"PRINT", "TEXT", "LIST", "FEED", "ZOOM"};
 
 // Draws the grid's button cells as push buttons in the cell's button colour, sunken while the
@@ -110,7 +109,7 @@ frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const StationSource* stations,
                            const Grid* stationTable, QWidget* parent)
     : QDialog(parent), m_sink(sink), m_stations(stations), m_status(stationTable) {
     setObjectName(QStringLiteral("frmKX5_Multi"));
-    setWindowTitle(QStringLiteral("Multi-Monitoring"));
+    setWindowTitle(tr("Multi-Monitoring"));
     m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
     runEditor = [](frmD_Edit& d) { return d.exec(); };
     tmrRefresh.setInterval(1000);
@@ -130,15 +129,64 @@ frmKX5_Multi::~frmKX5_Multi() {
 void frmKX5_Multi::buildUi() {
     Grid& g = m_grid;
     g.setHeaderRows(2);
-    const char* const top[kCols] = {" MC No", "Model",  "Conn-State", "PV",    "SV", "MV", "PID NO",
-                                    "ALARM",  "",       "",           "ERROR", "",   "",   "",
-                                    "",       "MODSTS", "",           "",      "",   "",   "",
-                                    "",       "Print",  "",           "",      "",   "",   ""};
-    const char* const second[kCols] = {
-        "",        "",        "",   "",         "",        "",         "",
-        "1",       "2",       "3",  "PV  BOUT", "RJC ERR", "PV  POVR", "PV  MOVR",
-        "AT  ERR", "AUT/MAN", "JC", "MINUS",    "RUN",     "PROG",     "WAIT",
-        "AT",      "CONTROL", "",   "",         "",        "",         "SPEED"};
+    // Captions, shown through the translator; mnemonics of the controller stay as they are.
+    g.setHeaderContext("frmKX5_Multi");
+    const char* const top[kCols] = {QT_TR_NOOP(" MC No"),
+                                    QT_TR_NOOP("Model"),
+                                    QT_TR_NOOP("Conn-State"),
+                                    QT_TR_NOOP("PV"),
+                                    QT_TR_NOOP("SV"),
+                                    QT_TR_NOOP("MV"),
+                                    QT_TR_NOOP("PID NO"),
+                                    QT_TR_NOOP("ALARM"),
+                                    "",
+                                    "",
+                                    QT_TR_NOOP("ERROR"),
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    QT_TR_NOOP("MODSTS"),
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    QT_TR_NOOP("Print"),
+                                    "",
+                                    "",
+                                    "",
+                                    "",
+                                    ""};
+    const char* const second[kCols] = {"",
+                                       "",
+                                       "",
+                                       "",
+                                       "",
+                                       "",
+                                       "",
+                                       "1",
+                                       "2",
+                                       "3",
+                                       QT_TR_NOOP("PV  BOUT"),
+                                       QT_TR_NOOP("RJC ERR"),
+                                       QT_TR_NOOP("PV  POVR"),
+                                       QT_TR_NOOP("PV  MOVR"),
+                                       QT_TR_NOOP("AT  ERR"),
+                                       QT_TR_NOOP("AUT/MAN"),
+                                       QT_TR_NOOP("JC"),
+                                       QT_TR_NOOP("MINUS"),
+                                       QT_TR_NOOP("RUN"),
+                                       QT_TR_NOOP("PROG"),
+                                       QT_TR_NOOP("WAIT"),
+                                       QT_TR_NOOP("AT"),
+                                       QT_TR_NOOP("CONTROL"),
+                                       "",
+                                       "",
+                                       "",
+                                       "",
+                                       QT_TR_NOOP("SPEED")};
     for (int c = 1; c <= kCols; ++c) {
         g.setText(c, 0, QString::fromLatin1(top[c - 1]));
         g.setHeader2Text(c, QString::fromLatin1(second[c - 1]));
@@ -157,7 +205,7 @@ void frmKX5_Multi::buildUi() {
 
     sprdMonitoring = new GridView(&m_grid, this);
     sprdMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
-    sprdMonitoring->setAccessibleName(QStringLiteral("Multi-Monitoring"));
+    sprdMonitoring->setAccessibleName(tr("Multi-Monitoring"));
     auto* header = new TwoRowHeaderView(&m_grid, sprdMonitoring);
     sprdMonitoring->setHorizontalHeader(header);
     // A new header knows nothing of the grid's hidden columns.
@@ -183,7 +231,7 @@ void frmKX5_Multi::buildUi() {
         return 0;
     };
     for (int c = 1; c <= kCols; ++c) {
-        int w = qMax(contentWidth(c), header->textWidth(g.header2Text(c)));
+        int w = qMax(contentWidth(c), header->textWidth(g.header2Caption(c)));
         if (c >= Alarm1 && c <= ErrAT) w = qMax(w, 30);
         sprdMonitoring->setColumnWidth(c - 1, w);
     }
@@ -220,7 +268,7 @@ void frmKX5_Multi::buildUi() {
             m_frozen->verticalScrollBar(), &QScrollBar::setValue);
     sprdMonitoring->installEventFilter(this);
 
-    btnClose = new QPushButton(QStringLiteral("&Close"), this);
+    btnClose = new QPushButton(tr("&Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setAutoDefault(false); // Enter in the grid must not close the window
     connect(btnClose, &QPushButton::clicked, this, &frmKX5_Multi::btnClose_Click);
@@ -228,7 +276,7 @@ void frmKX5_Multi::buildUi() {
     // Elided: a long message must not widen the window; its tool tip holds all of it.
     lblMsg = new ElidedLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
-    lblMsg->setAccessibleName(QStringLiteral("Message"));
+    lblMsg->setAccessibleName(tr("Message"));
     // It only ever tells of a write that did not reach its station.
     // (A lighter red on a dark desktop, where the dark one would not be read.)
     const bool dark = palette().color(QPalette::Window).lightness() < 128;
@@ -383,7 +431,7 @@ void frmKX5_Multi::tmrRefresh_Timer() {
         for (int j = 0; j <= 4; ++j)
             if (m_pendingKeys.count({mc, j})) m_grid.setButtonColor(KeyPrint + j, r, kKeyPending);
         m_grid.setText(Speed, r, QString::number(v.speed));
-        m_grid.setHint(Speed, r, kSpeedHint);
+        m_grid.setHint(Speed, r, tr("Click => Edit Value"));
     }
     tmrRefresh.start();
 }
@@ -421,14 +469,15 @@ void frmKX5_Multi::showMessage(const QString& text, int mcNo) {
     m_msgMcNo = mcNo;
 }
 
-void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text) {
+void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, const QString&,
+                                  const QString& shown) {
     if (r.step != kStepWriteOnePolled) return; // not a row's write
     // However it ended, the key is free again and shows the station's state.
     if (!r.regs.empty() && m_pendingKeys.erase({r.mcNo, r.regs.front() - 501})) tmrRefresh_Timer();
     switch (outcome) {
     case RequestOutcome::GivenUp:
     case RequestOutcome::Dropped:
-        showMessage(text, r.mcNo);
+        showMessage(shown, r.mcNo);
         break;
     case RequestOutcome::Done:
         if (r.mcNo == m_msgMcNo) showMessage(QString(), 0);
@@ -441,7 +490,7 @@ void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, cons
 void frmKX5_Multi::sprdMonitoring_Click(int col, int row) {
     if (col != Speed || row < 1 || row > m_grid.maxRows() || !answered(row)) return;
     frmD_Edit editor(m_sink, this);
-    editor.setWindowTitle(QStringLiteral("Edit Print Speed"));
+    editor.setWindowTitle(tr("Edit Print Speed"));
     editor.lblOldVal->setText(m_grid.text(Speed, row));
     editor.setStation(stationOf(row));
     runEditor(editor);

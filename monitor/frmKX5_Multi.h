@@ -87,7 +87,9 @@ protected:
 public slots:
     // A row's write that was not confirmed or not sent is said in lblMsg until that station's
     // next write is confirmed.
-    void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text);
+    // Shows the link's words in the user's language (`shown`), not the events file's English.
+    void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text,
+                        const QString& shown);
 
 private:
     bool request(const Request& r);

@@ -93,7 +93,8 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
 
 QVariant GridModel::headerData(int section, Qt::Orientation o, int role) const {
     if (role != Qt::DisplayRole) return {};
-    return o == Qt::Horizontal ? m_grid->text(section + 1, 0) : m_grid->text(0, section + 1);
+    return o == Qt::Horizontal ? m_grid->headerCaption(section + 1, 0)
+                               : m_grid->headerCaption(0, section + 1);
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

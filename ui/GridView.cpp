@@ -83,7 +83,7 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
 void GridView::showCornerText() {
     if (!m_corner) return;
     // The row header is as wide as its numbers; the corner text needs room of its own.
-    const QString text = grid()->text(0, 0);
+    const QString text = grid()->headerCaption(0, 0);
     const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
     verticalHeader()->setMinimumWidth(
         text.isEmpty() ? 0 : verticalHeader()->fontMetrics().horizontalAdvance(text) + 4 * margin);
@@ -99,7 +99,7 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
     opt.rect = m_corner->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.orientation = Qt::Horizontal;
-    opt.text = grid()->text(0, 0);
+    opt.text = grid()->headerCaption(0, 0);
     opt.textAlignment = Qt::AlignCenter;
     QStylePainter painter(m_corner);
     painter.drawControl(QStyle::CE_Header, opt);

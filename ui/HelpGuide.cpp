@@ -29,7 +29,8 @@ constexpr PageOf kPages[] = {
     {"frmKX5_P_OUT", "group-dialogs.html"},     {"frmKX5_SetDT", "clock.html"},
     {"frmKX5_SetPort", "port-setting.html"},    {"frmKX5_SetEnv", "stations.html"},
     {"ScanLineDialog", "stations.html"},        {"frmKX5_Set_DSave", "data-save.html"},
-    {"frmDSave_Folder", "data-save.html"},      {"frmWriteSet", "parameter-map.html"},      {"frmKX5_Graph", "graph-viewer.html"},
+    {"frmDSave_Folder", "data-save.html"},      {"frmWriteSet", "parameter-map.html"},
+    {"frmKX5_Graph", "graph-viewer.html"},
 };
 
 class HelpKey : public QObject {
@@ -90,15 +91,17 @@ void openGuide(const QString& page) {
         places << QDir::toNativeSeparators(p);
     const QString text =
         dir.isEmpty()
-            ? QStringLiteral("The user guide is not installed. It was looked for in:\n%1\n\n"
-                             "Build the program (the guide is built with it) or install the "
-                             "package to get it.")
+            ? QCoreApplication::translate("HelpGuide",
+                                          "The user guide is not installed. It was looked for "
+                                          "in:\n%1\n\nBuild the program (the guide is built "
+                                          "with it) or install the package to get it.")
                   .arg(places.join('\n'))
-            : QStringLiteral("The user guide %1 could not be opened: no web browser is set up "
-                             "for the desktop. Open that file in a browser.")
+            : QCoreApplication::translate("HelpGuide",
+                                          "The user guide %1 could not be opened: no web browser "
+                                          "is set up for the desktop. Open that file in a browser.")
                   .arg(QDir::toNativeSeparators(file));
-    MsgBox(QApplication::activeWindow(), QStringLiteral("Help"), text, QMessageBox::Ok,
-           QMessageBox::Warning);
+    MsgBox(QApplication::activeWindow(), QCoreApplication::translate("HelpGuide", "Help"), text,
+           QMessageBox::Ok, QMessageBox::Warning);
 }
 
 QObject* installHelpKey(QObject* application, const std::function<void(const QString&)>& open) {

@@ -1,6 +1,7 @@
 #include "ui/PlotOutput.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -19,8 +20,9 @@ bool savePlot(QCustomPlot* plot, const QString& path, QString* error, const QStr
         if (plot->savePdf(path, w, h, QCP::epAllowCosmetic, QStringLiteral("KX5 Graph"), title))
             return true;
         // QPdfWriter says no more than that it failed.
-        why = QFileInfo(path).absoluteDir().exists() ? QStringLiteral("the file cannot be written")
-                                                     : QStringLiteral("the folder does not exist");
+        why = QFileInfo(path).absoluteDir().exists()
+                  ? QCoreApplication::translate("PlotOutput", "the file cannot be written")
+                  : QCoreApplication::translate("PlotOutput", "the folder does not exist");
     } else {
         QImage image = plot->toPixmap(w, h).toImage();
         if (!title.isEmpty()) image.setText(QStringLiteral("Title"), title);
@@ -29,7 +31,8 @@ bool savePlot(QCustomPlot* plot, const QString& path, QString* error, const QStr
         why = writer.errorString();
     }
     if (error)
-        *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
+        *error = QCoreApplication::translate("PlotOutput", "Cannot write %1: %2")
+                     .arg(QDir::toNativeSeparators(path), why);
     return false;
 }
 

@@ -24,7 +24,7 @@ int TraceModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TraceModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_log->rows()) return {};
-    if (role == Qt::DisplayRole) return m_log->cell(index.row(), index.column());
+    if (role == Qt::DisplayRole) return m_log->shownCell(index.row(), index.column());
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
 }
@@ -32,7 +32,7 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
 QVariant TraceModel::headerData(int section, Qt::Orientation o, int role) const {
     if (o == Qt::Horizontal) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
     if (section < 0 || section >= m_log->rows()) return {};
-    if (role == Qt::DisplayRole) return m_log->label(section);
+    if (role == Qt::DisplayRole) return m_log->shownLabel(section);
     if (role == Qt::ToolTipRole) return m_log->timeText(section);
     return {};
 }

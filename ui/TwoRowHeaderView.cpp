@@ -32,15 +32,15 @@ std::vector<TwoRowHeaderView::Cell> TwoRowHeaderView::cells() const {
         const Grid::Span* top = spanAt(g, 0, c);
         const int topRows = !two ? 1 : (top ? qBound(1, top->rowSpan, 2) : 1);
         if (!top)
-            out.push_back({c, c, 0, 1, g.text(c, 0)});
+            out.push_back({c, c, 0, 1, g.headerCaption(c, 0)});
         else if (top->col == c)
-            out.push_back({c, c + top->colSpan - 1, 0, topRows, g.text(c, 0)});
+            out.push_back({c, c + top->colSpan - 1, 0, topRows, g.headerCaption(c, 0)});
         if (!two || topRows == 2) continue;
         const Grid::Span* bottom = spanAt(g, -1, c);
         if (!bottom)
-            out.push_back({c, c, 1, 1, g.header2Text(c)});
+            out.push_back({c, c, 1, 1, g.header2Caption(c)});
         else if (bottom->col == c)
-            out.push_back({c, c + bottom->colSpan - 1, 1, 1, g.header2Text(c)});
+            out.push_back({c, c + bottom->colSpan - 1, 1, 1, g.header2Caption(c)});
     }
     return out;
 }

@@ -1,0 +1,47 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ko" sourcelanguage="en">
+<context>
+    <name>frmKX5_Main</name>
+    <message>
+        <location filename="../../app/StartOptions.cpp" line="+73"/>
+        <source>Data saving NOT started (not enabled in Data Save Setting)</source>
+        <translation>데이터 저장을 시작하지 않았습니다 (데이터 저장 설정에서 저장이 꺼져 있음)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Data saved to %1 every %2 %3</source>
+        <translation>데이터를 %2 %3마다 %1에 저장합니다</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>port %1 opened</source>
+        <translation>포트 %1 열림</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>trend graph started</source>
+        <translation>트렌드 그래프 시작됨</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 (started with %2)</source>
+        <translation>%1 (시작 옵션: %2)</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <location filename="../../app/main.cpp" line="+165"/>
+        <source>Program Folder</source>
+        <translation>프로그램 폴더</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 cannot be written, so the settings, data files and traces are kept in %2.
+Start the program with --dir PATH to use another folder.</source>
+        <translation>%1에 쓸 수 없으므로 설정, 데이터 파일, 통신 기록을 %2에 보관합니다.
+다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,79 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ko" sourcelanguage="en">
+<context>
+    <name>HelpGuide</name>
+    <message>
+        <location filename="../../ui/HelpGuide.cpp" line="+94"/>
+        <source>The user guide is not installed. It was looked for in:
+%1
+
+Build the program (the guide is built with it) or install the package to get it.</source>
+        <translation>사용자 가이드가 설치되어 있지 않습니다. 찾아본 위치:
+%1
+
+프로그램을 빌드하거나(가이드도 함께 빌드됩니다) 패키지를 설치하십시오.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The user guide %1 could not be opened: no web browser is set up for the desktop. Open that file in a browser.</source>
+        <translation>사용자 가이드 %1을(를) 열 수 없습니다: 데스크톱에 웹 브라우저가 설정되어 있지 않습니다. 브라우저에서 이 파일을 여십시오.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Help</source>
+        <translation>도움말</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <location filename="../../ui/Language.cpp" line="+49"/>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 파일을 저장할 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the folder is not writable</source>
+        <translation>폴더에 쓸 수 없음</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&amp;Language</source>
+        <translation>언어[&amp;L]</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&amp;System&apos;s language</source>
+        <translation>시스템 언어[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Language</source>
+        <translation>언어</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The language changes when the program is started again.</source>
+        <translation>언어는 프로그램을 다시 시작하면 바뀝니다.</translation>
+    </message>
+</context>
+<context>
+    <name>PlotOutput</name>
+    <message>
+        <location filename="../../ui/PlotOutput.cpp" line="+24"/>
+        <source>the file cannot be written</source>
+        <translation>파일에 쓸 수 없음</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the folder does not exist</source>
+        <translation>폴더가 없음</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 파일을 저장할 수 없습니다: %2</translation>
+    </message>
+</context>
+</TS>
