@@ -1,6 +1,7 @@
 #include "app/StartOptions.h"
 
 #include "link/mdlKX5.h"
+#include "monitor/StationPanel.h"
 #include "monitor/frmKX5_Main.h"
 
 #include <QCommandLineParser>
@@ -77,7 +78,7 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
             done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
                         .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
                                                       QStringLiteral("_NN.DAT")),
-                             QString::number(gDSaveIntv), gDSaveUnit);
+                             QString::number(gDSaveIntv), StationPanel::shownUnit(gDSaveUnit));
         }
     }
     if (options.open) {

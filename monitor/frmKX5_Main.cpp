@@ -19,6 +19,7 @@
 #include "settings/ConfigFiles.h"
 #include "settings/LinkOptions.h"
 #include "ui/ElidedLabel.h"
+#include "ui/Language.h"
 #include "ui/MsgBox.h"
 
 #include <QApplication>
@@ -179,6 +180,8 @@ void frmKX5_Main::buildUi() {
     m_menuAction[7]->setShortcut(QKeySequence::HelpContents);
     help->addAction(makeAction(8, "mHelpManual", QT_TR_NOOP("KX5 &Manual")));
     help->addAction(makeAction(9, "mHelpGView", QT_TR_NOOP("&Graph Viewer")));
+    separator(help, "mHelpLine2");
+    addLanguageMenu(help);
 
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);

@@ -443,12 +443,28 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+24"/>
+        <location line="+32"/>
         <source>Start &amp;Save</source>
         <translation>저장 시작[&amp;S]</translation>
     </message>
     <message>
-        <location line="-11"/>
+        <location line="-20"/>
+        <source>min</source>
+        <translation>분</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>sec</source>
+        <translation>초</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>분</source>
+        <comment>Data Save unit shown after unreadable settings; counted as seconds</comment>
+        <translation>초</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
@@ -614,7 +630,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+37"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+38"/>
         <source>Use MC Setting</source>
         <translation>사용 국번 설정</translation>
     </message>
@@ -750,7 +766,7 @@
         <translation>그래프 뷰어[&amp;G]</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+62"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
