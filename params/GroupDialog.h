@@ -27,10 +27,12 @@ public:
 
 protected:
     // Rows of the field table: the mnemonic label, the description label and the field.
-    QLineEdit* addText(const char* name, const char* mnemonic, const char* description);
-    QComboBox* addCombo(const char* name, const char* mnemonic, const char* description,
+    // The mnemonic is the controller's own and stays as it is; the description is shown
+    // translated (empty for none).
+    QLineEdit* addText(const char* name, const char* mnemonic, const QString& description);
+    QComboBox* addCombo(const char* name, const char* mnemonic, const QString& description,
                         const QStringList& choices);
-    void addRow(QWidget* field, const char* mnemonic, const char* description);
+    void addRow(QWidget* field, const char* mnemonic, const QString& description);
     // Puts the buttons under the fields; call once all rows are in.
     void finishLayout(QWidget* extra = nullptr);
 
