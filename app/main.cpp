@@ -7,6 +7,7 @@
 #include "settings/Version.h"
 #include "ui/DesktopIdentity.h"
 #include "ui/HelpGuide.h"
+#include "ui/Language.h"
 
 #include <QApplication>
 #include <QDir>
@@ -143,6 +144,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kx5comm"));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
     setDesktopIdentity(QStringLiteral("org.kx5link.kx5comm"));
+    installTranslations(&app);
 
     QList<QByteArray> raw; // argv without the options Qt has taken, matching arguments()
     for (int i = 0; i < argc; ++i)
@@ -160,9 +162,10 @@ int main(int argc, char** argv) {
     if (created) {
         // Said once, when the folder is made; not modal, so an unattended start goes on.
         auto* box = new QMessageBox(
-            QMessageBox::Information, QStringLiteral("Program Folder"),
-            QStringLiteral("%1 cannot be written, so the settings, data files and traces are "
-                           "kept in %2.\nStart the program with --dir PATH to use another folder.")
+            QMessageBox::Information, QCoreApplication::translate("main", "Program Folder"),
+            QCoreApplication::translate(
+                "main", "%1 cannot be written, so the settings, data files and traces are "
+                        "kept in %2.\nStart the program with --dir PATH to use another folder.")
                 .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
                      QDir::toNativeSeparators(programDir())),
             QMessageBox::Ok, &w);

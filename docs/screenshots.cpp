@@ -2,6 +2,8 @@
 // size against a simulated line of three stations, under the offscreen platform.
 //
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots docs/guide/img
+//   QT_QPA_PLATFORM=offscreen kx5_screenshots /tmp/ko ko      the windows in Korean, every
+//                                                             group dialog among them
 #include "app/Commands.h"
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
@@ -15,6 +17,7 @@
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "sim/SimLine.h"
+#include "ui/Language.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -90,11 +93,14 @@ bool writeSampleLog(const QString& path) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: kx5_screenshots OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: kx5_screenshots OUTDIR [ko|en]\n");
         return 2;
     }
     g_out = QString::fromLocal8Bit(argv[1]);
+    // The guide's pictures are English whatever the desktop's language.
+    const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+    installTranslations(&app, language);
     QDir().mkpath(g_out);
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kx5demo-XXXXXX"));
     setProgramDir(dir.path());
@@ -166,10 +172,16 @@ int main(int argc, char** argv) {
     {
         frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, &main);
         shoot(&map, "parameter-map");
-        const std::pair<MapDialog, const char*> dialogs[] = {{MapDialog::IN, "input-group"},
-                                                             {MapDialog::OUT, "group-output"},
-                                                             {MapDialog::SetDT, "clock"}};
+        const std::pair<MapDialog, const char*> dialogs[] = {
+            {MapDialog::IN, "input-group"}, {MapDialog::OUT, "group-output"},
+            {MapDialog::SetDT, "clock"},    {MapDialog::Control, "group-control"},
+            {MapDialog::PID, "group-pid"},  {MapDialog::SV, "group-sv"},
+            {MapDialog::AT, "group-at"},    {MapDialog::ALM, "group-alarm"}};
         for (const auto& [which, name] : dialogs) {
+            // The guide shows three; the others are looked at in the other language.
+            if (language == QLatin1String("en") && QByteArray(name).startsWith("group-") &&
+                qstrcmp(name, "group-output") != 0)
+                continue;
             std::unique_ptr<QDialog> d = map.createDialog(which);
             shoot(d.get(), name);
         }

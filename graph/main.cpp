@@ -1,6 +1,7 @@
 #include "graph/GraphWindow.h"
 #include "ui/DesktopIdentity.h"
 #include "ui/HelpGuide.h"
+#include "ui/Language.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("kx5graph"));
     QApplication::setApplicationVersion(QStringLiteral(KX5_VERSION));
     setDesktopIdentity(QStringLiteral("org.kx5link.kx5graph"));
+    installTranslations(&app);
     QCommandLineParser cli;
     describe(&cli);
     cli.process(app);

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSysInfo>
 
 namespace {
@@ -129,23 +128,7 @@ bool savePublishOptions(const PublishOptions& o, QString* error) {
                                QStringLiteral("QoS=") + QString::number(o.qos)};
     if (!writeLinesAtomic(publishOptionsPath(), lines, error)) return false;
 
-    // The password file: its permissions are narrowed while it is still the temporary file,
-    // so there is no moment at which others could read it.
-    const QString path = publishPasswordPath();
-    QSaveFile f(path);
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), why);
-        f.cancelWriting();
-        return false;
-    };
-    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
-        return fail(QStringLiteral("a link in its place cannot be removed"));
-    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
-    if (!f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return fail(QStringLiteral("its permissions cannot be limited to its owner"));
-    const QByteArray data = o.password.toUtf8() + "\r\n";
-    if (f.write(data) != data.size() || !f.flush()) return fail(f.errorString());
-    if (!f.commit()) return fail(f.errorString());
-    return true;
+    // The password file is readable by its owner alone.
+    return writeLinesAtomic(publishPasswordPath(), {o.password}, error,
+                            QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }

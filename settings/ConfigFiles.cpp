@@ -64,7 +64,8 @@ QString saveDataPath() {
     return cfgDir() + QStringLiteral("/SaveData.INI");
 }
 
-bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error) {
+bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error,
+                      QFileDevice::Permissions permissions) {
     QByteArray data;
     for (const QString& l : lines)
         data += l.toUtf8() + "\r\n";
@@ -85,6 +86,10 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
     if (target.exists() && !target.isFile())
         return fail(QStringLiteral("it is not a regular file"));
     if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
+    // Narrowed while it is still the temporary file, so there is no moment at which others
+    // could read it.
+    if (permissions && !f.setPermissions(permissions))
+        return fail(QStringLiteral("its permissions cannot be set"));
     if (f.write(data) != data.size()) return fail(f.errorString());
     // commit() can report success although its last buffered write failed (a full disk).
     if (!f.flush()) return fail(f.errorString());

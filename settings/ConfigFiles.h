@@ -5,6 +5,7 @@
 
 #include "settings/TextLines.h"
 
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -31,8 +32,10 @@ QString saveDataPath(); // <program>/CFG/SaveData.INI
 
 // Writes the lines, each ended by CR LF, through a temporary file renamed over the old one.
 // On failure *error names the file and the cause, and the old file is untouched. Only a
-// regular file is replaced: a folder, FIFO or device in its place is an error.
-bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error);
+// regular file is replaced: a folder, FIFO or device in its place is an error. Permissions,
+// when given, are the new file's from its first byte.
+bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error,
+                      QFileDevice::Permissions permissions = {});
 
 struct CommCfg {
     QString port = QStringLiteral("COM1"), baud = QStringLiteral("9600"),

@@ -1,13 +1,15 @@
 // Every window on the screen it is run on (ctest runs this binary on a small, a laptop and a
-// doubly scaled screen, and with a 1.5 times larger font): no window larger than the screen's
-// free area, no caption cut, no controls on top of each other. What the windows show is the
-// other files'.
+// doubly scaled screen, with a 1.5 times larger font, and in Korean): no window larger than the
+// screen's free area, no caption cut, no controls on top of each other. And every text the
+// windows show comes through the translator. What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
 #include "params/ParamMap.h"
+#include "params/ParamSet.h"
+#include "params/WriteSetDialog.h"
 #include "params/frmKX5_AlarmCode.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
@@ -18,6 +20,7 @@
 #include "params/frmKX5_P_SV.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/OpenWithDialog.h"
+#include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/frmDSave_Folder.h"
 #include "settings/frmKX5_About.h"
@@ -26,13 +29,24 @@
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "ui/ElidedLabel.h"
+#include "ui/Language.h"
 #include "ui/ScreenFit.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLibraryInfo>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTranslator>
 #include <functional>
+#include <qcustomplot.h>
 
 namespace {
 
@@ -86,66 +100,188 @@ QStringList faults(QWidget* w, const QRect& free) {
     return out;
 }
 
+// Marks every text it translates, so a text shown without the marks did not come through
+// the translator.
+class PseudoTranslator : public QTranslator {
+public:
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return source && *source
+                   ? QStringLiteral("\u27E6") + QString::fromUtf8(source) + QStringLiteral("\u27E7")
+                   : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// What is left of a shown text once the translated parts are taken out, when a person would
+// read it: words, not numbers, paths, file names or the controller's own upper-case mnemonics
+// (NPV, SV1, OUT1, NG, KX5N), which read the same in every language.
+QString untranslated(QString text) {
+    static const QRegularExpression marked(QStringLiteral("\u27E6[^\u27E6\u27E7]*\u27E7"));
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression path(QStringLiteral("\\S*[/\\\\]\\S*"));
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}|[\\x{AC00}-\\x{D7A3}]+"));
+    for (int before = -1; before != text.size();) { // nested: a translated text's arguments
+        before = int(text.size());
+        text.replace(marked, QStringLiteral(" "));
+    }
+    text.replace(tags, QStringLiteral(" ")).replace(path, QStringLiteral(" "));
+    QStringList words;
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const QString w = it.next().captured();
+        if (w != w.toUpper() || w.front() >= QChar(0xAC00)) words << w;
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+// The texts of a window a person reads, each with where it is shown.
+QList<std::pair<QString, QString>> shownTexts(QWidget* w) {
+    QList<std::pair<QString, QString>> out{{QStringLiteral("title"), w->windowTitle()}};
+    const auto where = [](const QObject* o) {
+        return o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                         : o->objectName();
+    };
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (!c->toolTip().isEmpty()) out.append({where(c) + ".toolTip", c->toolTip()});
+        if (auto* x = qobject_cast<QLabel*>(c)) out.append({where(c), x->text()});
+        if (auto* x = qobject_cast<QAbstractButton*>(c)) out.append({where(c), x->text()});
+        if (auto* x = qobject_cast<QGroupBox*>(c)) out.append({where(c), x->title()});
+        if (auto* x = qobject_cast<QLineEdit*>(c))
+            out.append({where(c) + ".placeholder", x->placeholderText()});
+        if (auto* x = qobject_cast<QTabBar*>(c))
+            for (int i = 0; i < x->count(); ++i)
+                out.append({where(c), x->tabText(i)});
+        if (auto* x = qobject_cast<QComboBox*>(c))
+            for (int i = 0; i < x->count(); ++i)
+                out.append({where(c), x->itemText(i)});
+        if (auto* x = qobject_cast<QHeaderView*>(c); x && x->model() && !x->isHidden())
+            for (int i = 0; i < x->count(); ++i)
+                out.append({where(c), x->model()->headerData(i, x->orientation()).toString()});
+        if (auto* x = qobject_cast<QMenu*>(c)) {
+            out.append({where(c), x->title()});
+            for (QAction* a : x->actions())
+                out.append({where(a), a->text()});
+        }
+        if (auto* x = qobject_cast<QMenuBar*>(c))
+            for (QAction* a : x->actions())
+                out.append({where(a), a->text()});
+        if (auto* x = qobject_cast<QStatusBar*>(c)) out.append({where(c), x->currentMessage()});
+        if (auto* x = qobject_cast<QCustomPlot*>(c)) {
+            for (QCPAxis* axis : x->axisRect()->axes())
+                out.append({where(c) + ".axis", axis->label()});
+            for (int i = 0; i < x->graphCount(); ++i)
+                out.append({where(c) + ".graph", x->graph(i)->name()});
+        }
+    }
+    return out;
+}
+
+// Loads the named language's translations as the programs do, for the Korean screens.
+void useLanguage(const QString& code) {
+    if (code.isEmpty()) return;
+    static QTranslator own, qt;
+    ASSERT_TRUE(own.load(findTranslation(code))) << code.toStdString();
+    QCoreApplication::installTranslator(&own);
+    if (qt.load(QLocale(code), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
+}
+
 } // namespace
 
-class Screens : public MainFixture {};
+class Screens : public MainFixture {
+protected:
+    using Window = std::pair<const char*, std::function<QWidget*()>>;
+    // Every window the programs show, on a line of three answering stations. The caller owns
+    // each but the main window.
+    std::vector<Window> windows() {
+        build({1, 2, 3}, 3);
+        l = link();
+        setupMapGrid(display);
+        alm = std::make_unique<frmKX5_P_ALM>(l, &display, &data);
+        return {
+            {"main", [&] { return win.get(); }},
+            {"multi", [&] { return new frmKX5_Multi(l, l, &l->sprdStatus); }},
+            {"map", [&] { return new frmKX5_Parameter(l, &l->sprdMap, &l->sprdStatus); }},
+            {"SV", [&] { return new frmKX5_P_SV(l, &display, &data); }},
+            {"AT", [&] { return new frmKX5_P_AT(l, &display, &data); }},
+            {"PID", [&] { return new frmKX5_P_PID(l, &display, &data); }},
+            {"ALM", [&] { return new frmKX5_P_ALM(l, &display, &data); }},
+            {"Control", [&] { return new frmKX5_P_Control(l, &display, &data); }},
+            {"IN", [&] { return new frmKX5_P_IN(l, &display, &data); }},
+            {"OUT", [&] { return new frmKX5_P_OUT(l, &display, &data); }},
+            {"alarm code", [&] { return new frmKX5_AlarmCode(alm.get()); }},
+            {"edit", [&] { return new frmD_Edit(l); }},
+            {"port", [&] { return new frmKX5_SetPort; }},
+            {"stations", [&] { return new frmKX5_SetEnv(&l->sprdStatus, &l->sprdMonitoring); }},
+            {"scan", [&] { return new ScanLineDialog(l, std::make_unique<FakeSerialPort>()); }},
+            {"data save", [&] { return new frmKX5_Set_DSave; }},
+            {"folder", [&] { return new frmDSave_Folder; }},
+            {"clock", [&] { return new frmKX5_SetDT(l); }},
+            {"about", [&] { return new frmKX5_About; }},
+            {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
+            {"statistics", [&] { return new LineStatisticsDialog(l); }},
+            {"publishing", [&] { return new PublishingDialog; }},
+            {"write set",
+             [&] {
+                 return new WriteSetDialog(
+                     l, paramSetFromData(data, QStringLiteral("KX5N"), 1, now), path("oven.csv"));
+             }},
+            {"graph",
+             [&] {
+                 QByteArray dat;
+                 for (int i = 0; i < 600; ++i)
+                     dat +=
+                         QTime(12, 0).addSecs(i * 6).toString("'2026-03-07\t'HH:mm:ss").toLatin1() +
+                         "\t2500\t" + QByteArray::number(2400 + i % 150) + "\t455\r\n";
+                 writeFile("KX5_01.DAT", dat);
+                 auto* g = new GraphWindow;
+                 g->openFiles({path("KX5_01.DAT")});
+                 return g;
+             }},
+        };
+    }
+    // Shows each window in turn and hands it to check before it goes.
+    void forEachWindow(const std::function<void(QWidget*)>& check) {
+        for (const auto& [what, make] : windows()) {
+            SCOPED_TRACE(what);
+            QWidget* w = make();
+            w->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+            check(w);
+            w->hide(); // as a closed window is, before it goes
+            if (w != win.get()) delete w;
+        }
+    }
+    KX5Link* l = nullptr;
+    Grid display;
+    Grid data{kMapCols, kMapRows};
+    std::unique_ptr<frmKX5_P_ALM> alm;
+};
 
 TEST_F(Screens, EveryWindowFitsTheScreenWithNothingCutOrOverlapping) {
     QFont font = QApplication::font();
     const double scale = qEnvironmentVariable("KX5_FONT_SCALE", QStringLiteral("1")).toDouble();
     font.setPointSizeF(font.pointSizeF() * scale);
     QApplication::setFont(font);
+    useLanguage(qEnvironmentVariable("KX5_TEST_LANGUAGE"));
     keepWindowsOnScreen(); // as the programs do
     const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
-
-    build({1, 2, 3}, 3);
-    KX5Link* l = link();
-    Grid display;
-    setupMapGrid(display);
-    Grid data{kMapCols, kMapRows};
-    frmKX5_P_ALM alm(l, &display, &data);
-    const std::pair<const char*, std::function<QWidget*()>> windows[] = {
-        {"main", [&] { return win.get(); }},
-        {"multi", [&] { return new frmKX5_Multi(l, l, &l->sprdStatus); }},
-        {"map", [&] { return new frmKX5_Parameter(l, &l->sprdMap, &l->sprdStatus); }},
-        {"SV", [&] { return new frmKX5_P_SV(l, &display, &data); }},
-        {"AT", [&] { return new frmKX5_P_AT(l, &display, &data); }},
-        {"PID", [&] { return new frmKX5_P_PID(l, &display, &data); }},
-        {"ALM", [&] { return new frmKX5_P_ALM(l, &display, &data); }},
-        {"Control", [&] { return new frmKX5_P_Control(l, &display, &data); }},
-        {"IN", [&] { return new frmKX5_P_IN(l, &display, &data); }},
-        {"OUT", [&] { return new frmKX5_P_OUT(l, &display, &data); }},
-        {"alarm code", [&] { return new frmKX5_AlarmCode(&alm); }},
-        {"edit", [&] { return new frmD_Edit(l); }},
-        {"port", [&] { return new frmKX5_SetPort; }},
-        {"stations", [&] { return new frmKX5_SetEnv(&l->sprdStatus, &l->sprdMonitoring); }},
-        {"scan", [&] { return new ScanLineDialog(l, std::make_unique<FakeSerialPort>()); }},
-        {"data save", [&] { return new frmKX5_Set_DSave; }},
-        {"folder", [&] { return new frmDSave_Folder; }},
-        {"clock", [&] { return new frmKX5_SetDT(l); }},
-        {"about", [&] { return new frmKX5_About; }},
-        {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
-        {"statistics", [&] { return new LineStatisticsDialog(l); }},
-        {"graph",
-         [&] {
-             QByteArray dat;
-             for (int i = 0; i < 600; ++i)
-                 dat += QTime(12, 0).addSecs(i * 6).toString("'2026-03-07\t'HH:mm:ss").toLatin1() +
-                        "\t2500\t" + QByteArray::number(2400 + i % 150) + "\t455\r\n";
-             writeFile("KX5_01.DAT", dat);
-             auto* g = new GraphWindow;
-             g->openFiles({path("KX5_01.DAT")});
-             return g;
-         }},
-    };
-    for (const auto& [what, make] : windows) {
-        SCOPED_TRACE(what);
-        QWidget* w = make();
-        w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    forEachWindow([&](QWidget* w) {
         const QStringList found = faults(w, free);
         EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
-        w->hide(); // as a closed window is, before it goes
-        if (w != win.get()) delete w;
-    }
+    });
+}
+
+TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
+    if (!qEnvironmentVariableIsEmpty("KX5_TEST_LANGUAGE")) GTEST_SKIP() << "run once, untranslated";
+    PseudoTranslator pseudo;
+    QCoreApplication::installTranslator(&pseudo);
+    forEachWindow([&](QWidget* w) {
+        QStringList found;
+        for (const auto& [where, text] : shownTexts(w))
+            if (const QString left = untranslated(text); !left.isEmpty())
+                found << QStringLiteral("%1: \"%2\" (%3)").arg(where, text, left);
+        EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+    });
+    QCoreApplication::removeTranslator(&pseudo);
 }
