@@ -68,6 +68,21 @@ QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const Q
     return c;
 }
 
+void GroupDialog::showChoicesAs(QComboBox* box, const QStringList& shownWords) {
+    for (int i = 0; i < box->count() && i < shownWords.size(); ++i) {
+        box->setItemData(i, box->itemText(i));
+        box->setItemText(i, shownWords[i]);
+    }
+}
+
+QString GroupDialog::choiceWord(const QComboBox* box) {
+    // The text in the field is what counts (it may have been typed): an item's shown words
+    // stand for its word, anything else for itself.
+    const QString text = box->currentText();
+    const int i = box->findText(text);
+    return i >= 0 && box->itemData(i).isValid() ? box->itemData(i).toString() : text;
+}
+
 void GroupDialog::finishLayout(QWidget* extra) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -88,7 +103,8 @@ QString GroupDialog::shown(int reg) const {
 }
 
 void GroupDialog::setChoice(QComboBox* box, const QString& text) {
-    const int i = box->findText(text);
+    int i = box->findData(text);
+    if (i < 0) i = box->findText(text);
     box->setCurrentIndex(i);
     if (i < 0) box->setEditText(text);
 }

@@ -18,6 +18,7 @@ frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const
     txtUPRT = addText("txtUPRT", "UP.RT", tr("Initial Increasing Temperature"));
     txtDNRT = addText("txtDNRT", "DN.RT", tr("Initial Decreasing Temperature"));
     cmbRTMU = addCombo("cmbRTMU", "RTMU", tr("Time Unit"), {"Hour", "Min"});
+    showChoicesAs(cmbRTMU, {tr("Hour"), tr("Min")});
     finishLayout();
 
     setChoice(cmbZONE, shown(102));
@@ -36,6 +37,6 @@ void frmKX5_P_Control::btnOK_Click() {
     v.addCode(on(cmbDIS));
     v.addNumber(QStringLiteral("UP.RT"), txtUPRT->text());
     v.addNumber(QStringLiteral("DN.RT"), txtDNRT->text());
-    v.addCode(cmbRTMU->currentText() == QLatin1String("Min") ? 1 : 0);
+    v.addCode(choiceWord(cmbRTMU) == QLatin1String("Min") ? 1 : 0);
     send(v, kStepWriteControl);
 }

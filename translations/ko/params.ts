@@ -472,6 +472,16 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <source>Time Unit</source>
         <translation>시간 단위</translation>
     </message>
+    <message>
+        <location line="+1"/>
+        <source>Hour</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Min</source>
+        <translation>분</translation>
+    </message>
 </context>
 <context>
     <name>frmKX5_P_IN</name>
@@ -608,7 +618,52 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_PID</name>
     <message>
-        <location filename="../../params/frmKX5_P_PID.cpp" line="+30"/>
+        <location filename="../../params/frmKX5_P_PID.cpp" line="+19"/>
+        <source>P</source>
+        <translation>P</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>I</source>
+        <translation>I</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>D</source>
+        <translation>D</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>MR</source>
+        <translation>MR</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pc</source>
+        <translation>Pc</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Ic</source>
+        <translation>Ic</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dc</source>
+        <translation>Dc</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>DB</source>
+        <translation>DB</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>RP</source>
+        <translation>RP</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>PID Group Setting</source>
         <translation>PID 그룹 설정</translation>
     </message>
