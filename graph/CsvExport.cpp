@@ -3,6 +3,7 @@
 #include "graph/DatFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QSaveFile>
 
@@ -73,7 +74,7 @@ bool writeCsv(const QString& path, const std::vector<CsvPart>& parts, qint64 fro
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || !writeTo(&f, parts, from, to) || !f.commit()) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2")
+            *error = QCoreApplication::translate("GraphWindow", "Cannot write %1: %2")
                          .arg(QDir::toNativeSeparators(path), f.errorString());
         return false;
     }

@@ -1,5 +1,6 @@
 #include "graph/DatFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cstring>
@@ -215,7 +216,8 @@ bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& pro
     m_cancelled = false;
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly)) {
-        m_error = QStringLiteral("Cannot open %1: %2").arg(m_path, f.errorString());
+        m_error = QCoreApplication::translate("GraphWindow", "Cannot open %1: %2")
+                      .arg(m_path, f.errorString());
         return false;
     }
     const qint64 size = f.size();
@@ -226,7 +228,8 @@ bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& pro
     // The shortest record is 26 bytes with its line end: never more records than that.
     if (m_data.isEmpty() && m_offset == 0) m_data.reserve(size / 26 + 1);
     if (!f.seek(m_offset)) {
-        m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, f.errorString());
+        m_error = QCoreApplication::translate("GraphWindow", "Cannot read %1: %2")
+                      .arg(m_path, f.errorString());
         return false;
     }
     // Pieces of at most 4 MiB, and no bigger than what the file gained (plus some, as it may
@@ -242,7 +245,8 @@ bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& pro
         buf.resize(carry + static_cast<size_t>(chunk));
         const qint64 got = f.read(buf.data() + carry, chunk);
         if (got < 0) {
-            m_error = QStringLiteral("Cannot read %1: %2").arg(m_path, f.errorString());
+            m_error = QCoreApplication::translate("GraphWindow", "Cannot read %1: %2")
+                          .arg(m_path, f.errorString());
             m_pending = static_cast<qint64>(carry);
             return false;
         }
@@ -275,7 +279,8 @@ bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& pro
         buf.resize(static_cast<size_t>(rest));
         if (progress && !progress(m_offset + rest, size)) {
             m_cancelled = true;
-            m_error = QStringLiteral("Reading %1 was cancelled").arg(m_path);
+            m_error =
+                QCoreApplication::translate("GraphWindow", "Reading %1 was cancelled").arg(m_path);
             m_pending = rest;
             return false;
         }

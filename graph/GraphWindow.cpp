@@ -44,9 +44,12 @@ const QColor kFamily[] = {QColor(0, 90, 200),  QColor(210, 100, 0), QColor(0, 15
                           QColor(200, 20, 40), QColor(90, 90, 90)};
 const char* const kSeriesName[DatSeries::kSeries] = {"SV", "PV", "MV"};
 
-const QString kHint = QStringLiteral("Open a .DAT file with File > Open, or drop one here.");
-const QString kReadHint = QStringLiteral("Point at the graph to read each file's values there. "
-                                         "Wheel: zoom; drag: pan; Home: fit all.");
+// Translated where shown: the translator is not yet there when these are made.
+const char* const kHint =
+    QT_TRANSLATE_NOOP("GraphWindow", "Open a .DAT file with File > Open, or drop one here.");
+const char* const kReadHint =
+    QT_TRANSLATE_NOOP("GraphWindow", "Point at the graph to read each file's values there. "
+                                     "Wheel: zoom; drag: pan; Home: fit all.");
 
 enum Column { ColFile, ColStation, ColRecords, ColSkipped, ColDecimals, ColUnit, ColCount };
 
@@ -58,7 +61,7 @@ QString count(qint64 n) {
 
 GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmKX5_Graph"));
-    setWindowTitle(QStringLiteral("KX5 Graph"));
+    setWindowTitle(tr("KX5 Graph"));
     setAcceptDrops(true);
     resize(1000, 640);
 
@@ -67,9 +70,9 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     m_plot->setNoAntialiasingOnDrag(true);
     m_plot->setPlottingHint(QCP::phFastPolylines, true);
     m_plot->yAxis2->setVisible(true);
-    m_plot->yAxis->setLabel(QStringLiteral("Temp"));
-    m_plot->yAxis2->setLabel(QStringLiteral("MV (%)"));
-    m_plot->xAxis->setLabel(QStringLiteral("Time"));
+    m_plot->yAxis->setLabel(tr("Temp"));
+    m_plot->yAxis2->setLabel(tr("MV (%)"));
+    m_plot->xAxis->setLabel(tr("Time"));
     auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
     // Record times carry no time zone: shown as written.
     ticker->setDateTimeSpec(Qt::UTC);
@@ -101,11 +104,10 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
 
     m_table = new QTableWidget(0, ColCount);
     m_table->setObjectName(QStringLiteral("tblFiles"));
-    m_table->setAccessibleName(QStringLiteral("Files"));
+    m_table->setAccessibleName(tr("Files"));
     keyboardLikeMouse(m_table);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Station"),
-                                        QStringLiteral("Records"), QStringLiteral("Skipped lines"),
-                                        QStringLiteral("Decimals"), QStringLiteral("Unit")});
+    m_table->setHorizontalHeaderLabels({tr("File"), tr("Station"), tr("Records"),
+                                        tr("Skipped lines"), tr("Decimals"), tr("Unit")});
     m_table->verticalHeader()->setVisible(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -117,7 +119,7 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     // The read-out under the graph, one line per file, so no value is cut off.
     m_readout = new QLabel;
     m_readout->setObjectName(QStringLiteral("lblReadout"));
-    m_readout->setText(kHint);
+    m_readout->setText(tr(kHint));
     m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_readout->setContentsMargins(6, 2, 6, 2);
     m_readout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -144,42 +146,41 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     m_summary->setObjectName(QStringLiteral("lblSummary"));
     statusBar()->addWidget(m_summary, 1);
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Open..."), QKeySequence::Open, this, &GraphWindow::onOpen)
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, &GraphWindow::onOpen)
         ->setObjectName(QStringLiteral("actOpen"));
-    QMenu* csv = file->addMenu(QStringLiteral("Export &CSV"));
+    QMenu* csv = file->addMenu(tr("Export &CSV"));
     const struct {
         const char* name;
         const char* text;
         bool all, whole;
-    } csvActions[] = {{"actExportCsvView", "&Selected File, Visible Range...", false, false},
-                      {"actExportCsvFile", "Selected &File, All Records...", false, true},
-                      {"actExportCsvAllView", "All Files, &Visible Range...", true, false},
-                      {"actExportCsvAll", "&All Files, All Records...", true, true}};
+    } csvActions[] = {
+        {"actExportCsvView", QT_TR_NOOP("&Selected File, Visible Range..."), false, false},
+        {"actExportCsvFile", QT_TR_NOOP("Selected &File, All Records..."), false, true},
+        {"actExportCsvAllView", QT_TR_NOOP("All Files, &Visible Range..."), true, false},
+        {"actExportCsvAll", QT_TR_NOOP("&All Files, All Records..."), true, true}};
     for (const auto& a : csvActions)
-        csv->addAction(QLatin1String(a.text), this, [this, a] { onExportCsv(a.all, a.whole); })
+        csv->addAction(tr(a.text), this, [this, a] { onExportCsv(a.all, a.whole); })
             ->setObjectName(QLatin1String(a.name));
-    file->addAction(QStringLiteral("Export &Image (PNG, PDF)..."), this,
-                    &GraphWindow::onExportImage)
+    file->addAction(tr("Export &Image (PNG, PDF)..."), this, &GraphWindow::onExportImage)
         ->setObjectName(QStringLiteral("actExportImage"));
-    file->addAction(QStringLiteral("&Print..."), QKeySequence::Print, this, &GraphWindow::onPrint)
+    file->addAction(tr("&Print..."), QKeySequence::Print, this, &GraphWindow::onPrint)
         ->setObjectName(QStringLiteral("actPrint"));
     file->addSeparator();
-    file->addAction(QStringLiteral("Close &All"), this, &GraphWindow::closeAll)
+    file->addAction(tr("Close &All"), this, &GraphWindow::closeAll)
         ->setObjectName(QStringLiteral("actCloseAll"));
-    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close)
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close)
         ->setObjectName(QStringLiteral("actQuit"));
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    m_followAction = view->addAction(QStringLiteral("&Follow"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    m_followAction = view->addAction(tr("&Follow"));
     m_followAction->setObjectName(QStringLiteral("actFollow"));
     m_followAction->setCheckable(true);
     m_followAction->setShortcut(QKeySequence(Qt::Key_F));
     connect(m_followAction, &QAction::toggled, this, &GraphWindow::setFollow);
-    view->addAction(QStringLiteral("Fit &All"), QKeySequence(Qt::Key_Home), this,
-                    &GraphWindow::fitAll)
+    view->addAction(tr("Fit &All"), QKeySequence(Qt::Key_Home), this, &GraphWindow::fitAll)
         ->setObjectName(QStringLiteral("actFitAll"));
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("User &Guide"), QKeySequence::HelpContents, this,
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("User &Guide"), QKeySequence::HelpContents, this,
                     [] { openGuide(QStringLiteral("graph-viewer.html")); })
         ->setObjectName(QStringLiteral("actGuide"));
 
@@ -202,10 +203,9 @@ int GraphWindow::openFiles(const QStringList& paths) {
     qint64 total = 0, before = 0;
     for (const QString& path : paths)
         total += QFileInfo(path).size();
-    QProgressDialog progress(QStringLiteral("Reading the files..."), QStringLiteral("Cancel"), 0,
-                             1000, this);
+    QProgressDialog progress(tr("Reading the files..."), tr("Cancel"), 0, 1000, this);
     progress.setObjectName(QStringLiteral("dlgOpening"));
-    progress.setWindowTitle(QStringLiteral("Open"));
+    progress.setWindowTitle(tr("Open"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressAfterMs);
     progress.setAutoReset(false);
@@ -216,15 +216,15 @@ int GraphWindow::openFiles(const QStringList& paths) {
         if (isOpen(path)) continue; // dropped or listed twice: one set of lines is enough
         auto reader = std::make_unique<DatReader>(path);
         if (const QString why = nameNotUtf8(path); !why.isEmpty()) {
-            problems << QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+            problems << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why);
             m_badNames << path;
             continue;
         }
         if (!QFileInfo(path).isFile()) {
-            problems << QStringLiteral("%1: not a file").arg(QDir::toNativeSeparators(path));
+            problems << tr("%1: not a file").arg(QDir::toNativeSeparators(path));
             continue;
         }
-        progress.setLabelText(QStringLiteral("Reading %1...").arg(QDir::toNativeSeparators(path)));
+        progress.setLabelText(tr("Reading %1...").arg(QDir::toNativeSeparators(path)));
         const bool read = reader->update([&](qint64 done, qint64) {
             if (total > 0)
                 progress.setValue(
@@ -254,11 +254,12 @@ int GraphWindow::openFiles(const QStringList& paths) {
     rebuildTable();
     if (opened > 0) {
         fitAll();
-        if (!m_cursor->visible()) m_readout->setText(kReadHint);
+        if (!m_cursor->visible()) m_readout->setText(tr(kReadHint));
     }
     if (!problems.isEmpty())
-        showProblem(QStringLiteral("Open"), QStringLiteral("These files could not be opened:\n") +
-                                                problems.join(QLatin1Char('\n')));
+        showProblem(
+            tr("Open"),
+            tr("These files could not be opened:\n%1").arg(problems.join(QLatin1Char('\n'))));
     return opened;
 }
 
@@ -326,14 +327,12 @@ void GraphWindow::restyle() {
     QString unit = n > 0 ? m_files.front().unit : QString();
     for (const File& f : m_files)
         if (f.unit != unit) unit.clear();
-    m_plot->yAxis->setLabel(unit.isEmpty() ? QStringLiteral("Temp")
-                                           : QStringLiteral("Temp (%1)").arg(unit));
+    m_plot->yAxis->setLabel(unit.isEmpty() ? tr("Temp") : tr("Temp (%1)").arg(unit));
     QStringList names;
     for (const File& f : m_files)
         names << QFileInfo(f.reader->path()).fileName();
-    setWindowTitle(names.isEmpty()
-                       ? QStringLiteral("KX5 Graph")
-                       : QStringLiteral("KX5 Graph - ") + names.join(QStringLiteral(", ")));
+    setWindowTitle(names.isEmpty() ? tr("KX5 Graph")
+                                   : tr("KX5 Graph - %1").arg(names.join(QStringLiteral(", "))));
 }
 
 void GraphWindow::rebuildTable() {
@@ -348,14 +347,14 @@ void GraphWindow::rebuildTable() {
         m_table->setItem(i, ColSkipped, new QTableWidgetItem);
         auto* dec = new QSpinBox;
         dec->setObjectName(QStringLiteral("spnDecimals%1").arg(i));
-        dec->setAccessibleName(QStringLiteral("Decimals"));
+        dec->setAccessibleName(tr("Decimals"));
         dec->setRange(0, 4);
         dec->setValue(f.decimals);
         connect(dec, &QSpinBox::valueChanged, this, [this, i](int d) { setDecimals(i, d); });
         m_table->setCellWidget(i, ColDecimals, dec);
         auto* unit = new QComboBox;
         unit->setObjectName(QStringLiteral("cboUnit%1").arg(i));
-        unit->setAccessibleName(QStringLiteral("Unit"));
+        unit->setAccessibleName(tr("Unit"));
         unit->addItems({QStringLiteral("℃"), QStringLiteral("℉"), QString()});
         unit->setCurrentText(f.unit);
         connect(unit, &QComboBox::currentTextChanged, this, [this, i](const QString& u) {
@@ -397,10 +396,11 @@ QString GraphWindow::summary() const {
         records += f.reader->data().size();
         skipped += f.reader->skipped();
     }
-    QString s = QStringLiteral("%1 file(s), %2 records").arg(fileCount()).arg(count(records));
-    if (skipped > 0) s += QStringLiteral(", %1 malformed line(s) skipped").arg(count(skipped));
-    if (follow()) s += QStringLiteral(", following");
-    return s;
+    // The status line's parts, each whole so a language can order its own words.
+    QStringList parts{tr("%1 file(s), %2 records").arg(fileCount()).arg(count(records))};
+    if (skipped > 0) parts << tr("%1 malformed line(s) skipped").arg(count(skipped));
+    if (follow()) parts << tr("following");
+    return parts.join(QStringLiteral(", "));
 }
 
 bool GraphWindow::dataRange(double* lo, double* hi) const {
@@ -544,7 +544,7 @@ void GraphWindow::showCursorAt(double time) {
     m_cursor->point2->setCoords(time, 1);
     m_cursor->setVisible(true);
     const qint64 t = std::llround(time);
-    QStringList parts{QStringLiteral("Cursor %1 %2").arg(datDateText(t), datTimeText(t))};
+    QStringList parts{tr("Cursor %1 %2").arg(datDateText(t), datTimeText(t))};
     for (int i = 0; i < fileCount(); ++i) {
         const File& f = m_files[static_cast<size_t>(i)];
         const DatSeries& d = f.reader->data();
@@ -572,7 +572,7 @@ void GraphWindow::showCursorAt(double time) {
 }
 
 void GraphWindow::clearCursor() {
-    m_readout->setText(fileCount() > 0 ? kReadHint : kHint);
+    m_readout->setText(tr(fileCount() > 0 ? kReadHint : kHint));
     if (!m_cursor->visible()) return;
     m_cursor->setVisible(false);
     m_plot->replot(QCustomPlot::rpQueuedReplot);
@@ -588,7 +588,7 @@ QString GraphWindow::readout() const {
 
 bool GraphWindow::exportCsv(int file, bool wholeFile, const QString& path, QString* error) {
     if (file >= fileCount() || fileCount() == 0) {
-        if (error) *error = QStringLiteral("No file is open.");
+        if (error) *error = tr("No file is open.");
         return false;
     }
     std::vector<CsvPart> parts;
@@ -615,8 +615,8 @@ QString GraphWindow::exportTitle() const {
     }
     QStringList parts;
     if (!stations.isEmpty())
-        parts << (stations.size() == 1 ? QStringLiteral("Station ") : QStringLiteral("Stations ")) +
-                     stations.join(QStringLiteral(", "));
+        parts << (stations.size() == 1 ? tr("Station %1") : tr("Stations %1"))
+                     .arg(stations.join(QStringLiteral(", ")));
     if (!names.isEmpty()) parts << names.join(QStringLiteral(", "));
     // The span of the records shown, not of the margin around them.
     double first = 0, last = 0;
@@ -624,7 +624,8 @@ QString GraphWindow::exportTitle() const {
     if (dataRange(&first, &last) && first <= view.upper && last >= view.lower) {
         const qint64 a = std::llround(std::max(first, std::ceil(view.lower)));
         const qint64 b = std::llround(std::min(last, std::floor(view.upper)));
-        parts << QStringLiteral("%1 %2 to %3%4")
+        //: The span of the records in view: from date and time to (date and) time.
+        parts << tr("%1 %2 to %3%4")
                      .arg(datDateText(a), datTimeText(a),
                           datDateText(b) == datDateText(a) ? QString() : datDateText(b) + ' ',
                           datTimeText(b));
@@ -670,43 +671,40 @@ void GraphWindow::showProblem(const QString& title, const QString& text) {
 }
 
 void GraphWindow::onOpen() {
-    const QStringList paths =
-        QFileDialog::getOpenFileNames(this, QStringLiteral("Open"), QString(),
-                                      QStringLiteral("Data files (*.DAT *.dat);;All files (*)"));
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, tr("Open"), QString(), tr("Data files (*.DAT *.dat);;All files (*)"));
     if (!paths.isEmpty()) openFiles(paths);
 }
 
 void GraphWindow::onExportCsv(bool allFiles, bool wholeFile) {
-    if (fileCount() == 0)
-        return showProblem(QStringLiteral("Export CSV"), QStringLiteral("No file is open."));
+    if (fileCount() == 0) return showProblem(tr("Export CSV"), tr("No file is open."));
     const int file = allFiles ? -1 : std::max(0, m_table->currentRow());
     const QString base =
         allFiles ? QStringLiteral("all_files") : QFileInfo(reader(file).path()).completeBaseName();
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export CSV"),
+        this, tr("Export CSV"),
         base + (wholeFile ? QString() : QStringLiteral("_view")) + QStringLiteral(".csv"),
-        QStringLiteral("CSV (*.csv)"));
+        tr("CSV (*.csv)"));
     if (path.isEmpty()) return;
     QString error;
-    if (!exportCsv(file, wholeFile, path, &error))
-        return showProblem(QStringLiteral("Export CSV"), error);
-    statusBar()->showMessage(QStringLiteral("Wrote %1").arg(QDir::toNativeSeparators(path)), 5000);
+    if (!exportCsv(file, wholeFile, path, &error)) return showProblem(tr("Export CSV"), error);
+    statusBar()->showMessage(tr("Wrote %1").arg(QDir::toNativeSeparators(path)), 5000);
 }
 
 bool GraphWindow::askImageSize(QSize* size) {
     QDialog dialog(this);
     dialog.setObjectName(QStringLiteral("dlgImageSize"));
-    dialog.setWindowTitle(QStringLiteral("Image Size"));
+    dialog.setWindowTitle(tr("Image Size"));
     auto* form = new QFormLayout(&dialog);
     QSpinBox* spin[2] = {new QSpinBox, new QSpinBox};
     const int value[2] = {size->width(), size->height()};
     const char* const name[2] = {"spnWidth", "spnHeight"};
-    const char* const label[2] = {"&Width (pixels):", "&Height (pixels):"};
+    const char* const label[2] = {QT_TR_NOOP("&Width (pixels):"), QT_TR_NOOP("&Height (pixels):")};
     for (int k = 0; k < 2; ++k) {
         spin[k]->setObjectName(QLatin1String(name[k]));
         spin[k]->setRange(200, 10000);
         spin[k]->setValue(value[k]);
-        form->addRow(QLatin1String(label[k]), spin[k]);
+        form->addRow(tr(label[k]), spin[k]);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -718,9 +716,9 @@ bool GraphWindow::askImageSize(QSize* size) {
 }
 
 void GraphWindow::onExportImage() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export Image"), QStringLiteral("graph.png"),
-        QStringLiteral("PNG image (*.png);;PDF document (*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Export Image"), QStringLiteral("graph.png"),
+                                     tr("PNG image (*.png);;PDF document (*.pdf)"));
     if (path.isEmpty()) return;
     QSize size;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
@@ -729,14 +727,14 @@ void GraphWindow::onExportImage() {
         m_imageSize = size;
     }
     QString error;
-    if (!exportImage(path, &error, size)) return showProblem(QStringLiteral("Export Image"), error);
-    statusBar()->showMessage(QStringLiteral("Wrote %1").arg(QDir::toNativeSeparators(path)), 5000);
+    if (!exportImage(path, &error, size)) return showProblem(tr("Export Image"), error);
+    statusBar()->showMessage(tr("Wrote %1").arg(QDir::toNativeSeparators(path)), 5000);
 }
 
 void GraphWindow::onPrint() {
     const QString title = exportTitle();
     if (!withTitle([&] { return printPlot(m_plot, title); }))
-        showProblem(QStringLiteral("Print"), QStringLiteral("Cannot start printing."));
+        showProblem(tr("Print"), tr("Cannot start printing."));
 }
 
 void GraphWindow::dragEnterEvent(QDragEnterEvent* e) {

@@ -22,22 +22,22 @@ GroupDialog::GroupDialog(RequestSink* sink, const Grid* display, const Grid* dat
     m_fields = new QGridLayout;
     m_fields->setHorizontalSpacing(12);
     m_fields->setColumnStretch(2, 1);
-    btnOK = new QPushButton(QStringLiteral("&OK"), this);
+    btnOK = new QPushButton(tr("&OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    btnCancel = new QPushButton(tr("&Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(btnOK, &QPushButton::clicked, this, [this] { btnOK_Click(); });
     connect(btnCancel, &QPushButton::clicked, this, &GroupDialog::btnCancel_Click);
 }
 
-void GroupDialog::addRow(QWidget* field, const char* mnemonic, const char* description) {
+void GroupDialog::addRow(QWidget* field, const char* mnemonic, const QString& description) {
     const int row = m_fields->rowCount();
     auto* code = new QLabel(QString::fromUtf8(mnemonic), this);
     code->setStyleSheet(QStringLiteral("font-weight: bold"));
     m_fields->addWidget(code, row, 0);
-    if (description) {
-        auto* desc = new QLabel(QString::fromUtf8(description), this);
+    if (!description.isEmpty()) {
+        auto* desc = new QLabel(description, this);
         m_fields->addWidget(desc, row, 1);
         field->setAccessibleName(desc->text());
     } else {
@@ -46,7 +46,8 @@ void GroupDialog::addRow(QWidget* field, const char* mnemonic, const char* descr
     m_fields->addWidget(field, row, 2);
 }
 
-QLineEdit* GroupDialog::addText(const char* name, const char* mnemonic, const char* description) {
+QLineEdit* GroupDialog::addText(const char* name, const char* mnemonic,
+                                const QString& description) {
     auto* e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(name));
     e->setMinimumWidth(90);
@@ -54,7 +55,7 @@ QLineEdit* GroupDialog::addText(const char* name, const char* mnemonic, const ch
     return e;
 }
 
-QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const char* description,
+QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const QString& description,
                                  const QStringList& choices) {
     auto* c = new QComboBox(this);
     c->setObjectName(QString::fromLatin1(name));
@@ -65,6 +66,21 @@ QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const c
     c->setMinimumWidth(90);
     addRow(c, mnemonic, description);
     return c;
+}
+
+void GroupDialog::showChoicesAs(QComboBox* box, const QStringList& shownWords) {
+    for (int i = 0; i < box->count() && i < shownWords.size(); ++i) {
+        box->setItemData(i, box->itemText(i));
+        box->setItemText(i, shownWords[i]);
+    }
+}
+
+QString GroupDialog::choiceWord(const QComboBox* box) {
+    // The text in the field is what counts (it may have been typed): an item's shown words
+    // stand for its word, anything else for itself.
+    const QString text = box->currentText();
+    const int i = box->findText(text);
+    return i >= 0 && box->itemData(i).isValid() ? box->itemData(i).toString() : text;
 }
 
 void GroupDialog::finishLayout(QWidget* extra) {
@@ -87,7 +103,8 @@ QString GroupDialog::shown(int reg) const {
 }
 
 void GroupDialog::setChoice(QComboBox* box, const QString& text) {
-    const int i = box->findText(text);
+    int i = box->findData(text);
+    if (i < 0) i = box->findText(text);
     box->setCurrentIndex(i);
     if (i < 0) box->setEditText(text);
 }

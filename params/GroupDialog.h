@@ -27,14 +27,21 @@ public:
 
 protected:
     // Rows of the field table: the mnemonic label, the description label and the field.
-    QLineEdit* addText(const char* name, const char* mnemonic, const char* description);
-    QComboBox* addCombo(const char* name, const char* mnemonic, const char* description,
+    // The mnemonic is the controller's own and stays as it is; the description is shown
+    // translated (empty for none).
+    QLineEdit* addText(const char* name, const char* mnemonic, const QString& description);
+    QComboBox* addCombo(const char* name, const char* mnemonic, const QString& description,
                         const QStringList& choices);
-    void addRow(QWidget* field, const char* mnemonic, const char* description);
+    void addRow(QWidget* field, const char* mnemonic, const QString& description);
+    // Choices shown in the user's words: each item keeps the word the map shows as its data,
+    // which setChoice finds and choiceWord gives back for OK to convert.
+    void showChoicesAs(QComboBox* box, const QStringList& shownWords);
+    static QString choiceWord(const QComboBox* box);
     // Puts the buttons under the fields; call once all rows are in.
     void finishLayout(QWidget* extra = nullptr);
 
-    // Display text of register reg's cell, and the field set to it.
+    // Display text of register reg's cell, and the field set to it (by the item's word where
+    // the items carry one).
     QString shown(int reg) const;
     static void setChoice(QComboBox* box, const QString& text);
     // DecimalPlaces from INP, UNIT and DP-P in the data grid.

@@ -3,6 +3,7 @@
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cmath>
 
@@ -258,21 +259,24 @@ void refreshMapGrid(const Grid& data, Grid& display) {
 }
 
 MapClick mapClickAction(int col, int row) {
-    const auto msg = [](const char* text) { return MapClick{QString::fromUtf8(text)}; };
+    // Said in the map window's message line, in its words.
+    const auto msg = [](const char* text) {
+        return MapClick{QCoreApplication::translate("frmKX5_Parameter", text)};
+    };
     const auto open = [](MapDialog d) { return MapClick{QString(), d}; };
     switch (col) {
     case 1:
     case 2:
-        return msg("Read Only Area");
+        return msg(QT_TRANSLATE_NOOP("frmKX5_Parameter", "Read Only Area"));
     case 3:
     case 4:
-        if (row == 1 || row == 2) return msg("Not Used");
+        if (row == 1 || row == 2) return msg(QT_TRANSLATE_NOOP("frmKX5_Parameter", "Not Used"));
         if (in(row, {3, 4, 7, 9, 10, 11})) return open(MapDialog::Control);
         if (row == 5) return open(MapDialog::PID);
         break;
     case 5:
     case 6:
-        return msg("Not Used");
+        return msg(QT_TRANSLATE_NOOP("frmKX5_Parameter", "Not Used"));
     case 7:
     case 8:
         if (between(row, 1, 4)) return open(MapDialog::SV);
@@ -282,13 +286,15 @@ MapClick mapClickAction(int col, int row) {
         break;
     case 9:
     case 10:
-        if (in(row, {1, 2, 4, 5, 6, 13, 16, 19})) return msg("Not Used");
+        if (in(row, {1, 2, 4, 5, 6, 13, 16, 19}))
+            return msg(QT_TRANSLATE_NOOP("frmKX5_Parameter", "Not Used"));
         if (in(row, {11, 12, 14, 15, 17, 18})) return open(MapDialog::ALM);
         break;
     case 11:
     case 12:
-        if (between(row, 2, 7)) return msg("Go to Main-Window");
-        if (between(row, 11, 17)) return msg("Not Used");
+        if (between(row, 2, 7))
+            return msg(QT_TRANSLATE_NOOP("frmKX5_Parameter", "Go to Main-Window"));
+        if (between(row, 11, 17)) return msg(QT_TRANSLATE_NOOP("frmKX5_Parameter", "Not Used"));
         if (between(row, 21, 26)) return open(MapDialog::SetDT);
         break;
     case 13:

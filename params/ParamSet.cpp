@@ -8,11 +8,17 @@
 #include "settings/TextLines.h"
 #include "settings/Version.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <map>
 #include <optional>
 
 namespace {
+
+// The file's own words stay English; what is wrong with it is said in the map window's words.
+QString say(const char* text) {
+    return QCoreApplication::translate("frmKX5_Parameter", text);
+}
 
 const QString kMagic = QStringLiteral("KX5 parameter set");
 const QString kColumns = QStringLiteral("Name,Register,Value,Raw,Access");
@@ -108,11 +114,14 @@ QStringList paramSetLines(const ParamSet& set) {
 bool readParamSet(const QString& path, ParamSet* set, QString* error) {
     QStringList lines;
     if (!readLines(path, &lines)) {
-        *error = QStringLiteral("%1 cannot be read").arg(path);
+        *error = say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "%1 cannot be read")).arg(path);
         return false;
     }
     const auto fail = [&](int line, const QString& why) {
-        *error = QStringLiteral("%1, line %2: %3").arg(path).arg(line).arg(why);
+        *error = say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "%1, line %2: %3"))
+                     .arg(path)
+                     .arg(line)
+                     .arg(why);
         return false;
     };
     const auto header = [&](int i, const char* key) {
@@ -120,17 +129,17 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
         return f.size() == 2 && f[0] == QLatin1String(key) ? f[1] : QString();
     };
     if (lines.isEmpty() || lines[0] != kMagic)
-        return fail(1, QStringLiteral("not a parameter set"));
+        return fail(1, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "not a parameter set")));
     ParamSet s;
     s.model = header(1, "Model");
     bool ok = false;
     s.mcNo = header(2, "MC No").toInt(&ok);
-    if (s.model.isEmpty()) return fail(2, QStringLiteral("no model"));
-    if (!ok) return fail(3, QStringLiteral("no MC No"));
+    if (s.model.isEmpty()) return fail(2, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "no model")));
+    if (!ok) return fail(3, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "no MC No")));
     s.taken = QDateTime::fromString(header(3, "Date"), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     s.program = header(4, "Program");
     if (lines.size() < 6 || lines[5] != kColumns)
-        return fail(6, QStringLiteral("the column names are missing"));
+        return fail(6, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "the column names are missing")));
     std::map<int, bool> expected;
     for (int reg : setRegisters())
         expected[reg] = false;
@@ -140,20 +149,30 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
         bool regOk = false, rawOk = false;
         const int reg = f.size() == 5 ? f[1].toInt(&regOk) : 0;
         const int raw = f.size() == 5 ? f[3].toInt(&rawOk) : 0;
-        if (!regOk || !rawOk) return fail(i + 1, QStringLiteral("not name, register, value, raw"));
+        if (!regOk || !rawOk)
+            return fail(i + 1, say(QT_TRANSLATE_NOOP("frmKX5_Parameter",
+                                                     "not name, register, value, raw")));
         const auto it = expected.find(reg);
         if (it == expected.end())
-            return fail(i + 1, QStringLiteral("register %1 is not a parameter").arg(reg));
-        if (it->second) return fail(i + 1, QStringLiteral("register %1 twice").arg(reg));
+            return fail(i + 1,
+                        say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "register %1 is not a parameter"))
+                            .arg(reg));
+        if (it->second)
+            return fail(i + 1,
+                        say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "register %1 twice")).arg(reg));
         // What the controller holds and reads back as itself.
         if (raw < -4096 || raw > 32767)
-            return fail(i + 1, QStringLiteral("value %1 out of range").arg(raw));
+            return fail(
+                i + 1,
+                say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "value %1 out of range")).arg(raw));
         it->second = true;
         s.entries.push_back({f[0], reg, f[2], raw, setWritable(reg)});
     }
     for (const auto& [reg, seen] : expected)
         if (!seen)
-            return fail(int(lines.size()), QStringLiteral("register %1 is missing").arg(reg));
+            return fail(
+                int(lines.size()),
+                say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "register %1 is missing")).arg(reg));
     *set = s;
     return true;
 }

@@ -5,9 +5,15 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
+
+// The reports are shown in the Write Set window; no widget here, so the context is named.
+QString say(const char* text) {
+    return QCoreApplication::translate("SetWriter", text);
+}
 
 bool inInputGroup(int reg) {
     return reg >= 610 && reg <= 619;
@@ -16,11 +22,13 @@ bool inInputGroup(int reg) {
 QString regList(const std::vector<ParamDiff>& diffs, size_t most = 4) {
     QStringList names;
     for (size_t i = 0; i < diffs.size() && i < most; ++i)
-        names << QStringLiteral("%1 (%2) %3, set %4")
+        //: A register that differs: name (register) the station's value, the set's value.
+        names << say(QT_TRANSLATE_NOOP("SetWriter", "%1 (%2) %3, set %4"))
                      .arg(diffs[i].name)
                      .arg(diffs[i].reg)
                      .arg(diffs[i].station, diffs[i].set);
-    if (diffs.size() > most) names << QStringLiteral("%1 more").arg(diffs.size() - most);
+    if (diffs.size() > most)
+        names << say(QT_TRANSLATE_NOOP("SetWriter", "%1 more")).arg(diffs.size() - most);
     return names.join(QStringLiteral("; "));
 }
 
@@ -37,25 +45,25 @@ SetWriter::SetWriter(KX5Link* link, ParamSet set, std::vector<int> mcNos, QObjec
 QString SetWriter::stateWord(State s) {
     switch (s) {
     case State::Waiting:
-        return QStringLiteral("waiting");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "waiting"));
     case State::Reading:
-        return QStringLiteral("reading");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "reading"));
     case State::NotAnswering:
-        return QStringLiteral("not answering");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "not answering"));
     case State::Equal:
-        return QStringLiteral("unchanged");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "unchanged"));
     case State::Differs:
-        return QStringLiteral("differs");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "differs"));
     case State::Writing:
-        return QStringLiteral("writing");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "writing"));
     case State::Verified:
-        return QStringLiteral("written and verified");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "written and verified"));
     case State::Refused:
-        return QStringLiteral("refused (NG)");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "refused (NG)"));
     case State::NotConfirmed:
-        return QStringLiteral("not confirmed");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "not confirmed"));
     case State::Stopped:
-        return QStringLiteral("stopped");
+        return say(QT_TRANSLATE_NOOP("SetWriter", "stopped"));
     }
     return QString();
 }
@@ -81,8 +89,9 @@ bool SetWriter::compare(QString* error) {
             if (gMC_List[size_t(i)] != st.mcNo) continue;
             const QString model = m_link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
             if (!model.isEmpty() && model != m_set.model) {
-                *error = QStringLiteral("line 2: the set is of a %1, MC %2 is a %3. Nothing was "
-                                        "sent.")
+                *error = say(QT_TRANSLATE_NOOP(
+                                 "SetWriter",
+                                 "line 2: the set is of a %1, MC %2 is a %3. Nothing was sent."))
                              .arg(m_set.model)
                              .arg(st.mcNo)
                              .arg(model);
@@ -120,8 +129,9 @@ void SetWriter::next() {
         if (st.state != due) continue;
         if (m_cancel) {
             st.state = State::Stopped;
-            st.report = m_writing ? QStringLiteral("cancelled: nothing written")
-                                  : QStringLiteral("cancelled: not read");
+            st.report = m_writing
+                            ? say(QT_TRANSLATE_NOOP("SetWriter", "cancelled: nothing written"))
+                            : say(QT_TRANSLATE_NOOP("SetWriter", "cancelled: not read"));
             emit stationChanged(m_at);
             continue;
         }
@@ -184,9 +194,10 @@ std::vector<Request> SetWriter::plan(const Station& st) const {
 void SetWriter::sendNext() {
     Station& st = m_stations[size_t(m_at)];
     if (m_cancel) {
-        endStation(State::Stopped, QStringLiteral("cancelled: %1 of %2 registers written")
-                                       .arg(st.written)
-                                       .arg(st.diffs.size()));
+        endStation(State::Stopped,
+                   say(QT_TRANSLATE_NOOP("SetWriter", "cancelled: %1 of %2 registers written"))
+                       .arg(st.written)
+                       .arg(st.diffs.size()));
         return;
     }
     if (m_writes.empty()) {
@@ -253,23 +264,30 @@ void SetWriter::onRead(int mcNo) {
         }
         st.diffs = diffs;
         if (diffs.empty())
-            endStation(State::Equal, QStringLiteral("equal to the set: left unchanged"));
+            endStation(State::Equal,
+                       say(QT_TRANSLATE_NOOP("SetWriter", "equal to the set: left unchanged")));
         else
-            endStation(State::Differs, QStringLiteral("%1 registers to write").arg(diffs.size()));
+            endStation(
+                State::Differs,
+                say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers to write")).arg(diffs.size()));
         return;
     }
-    const QString written = QStringLiteral("%1 registers").arg(st.written);
     st.diffs = diffs;
     if (!m_finalNote.isEmpty())
-        endStation(State::Refused,
-                   diffs.empty()
-                       ? m_finalNote + QStringLiteral("; now holds the set")
-                       : m_finalNote + QStringLiteral("; still differs: ") + regList(diffs));
+        endStation(
+            State::Refused,
+            diffs.empty()
+                ? say(QT_TRANSLATE_NOOP("SetWriter", "%1; now holds the set")).arg(m_finalNote)
+                : say(QT_TRANSLATE_NOOP("SetWriter", "%1; still differs: %2"))
+                      .arg(m_finalNote, regList(diffs)));
     else if (diffs.empty())
-        endStation(State::Verified, QStringLiteral("written and verified (%1)").arg(written));
+        endStation(State::Verified,
+                   say(QT_TRANSLATE_NOOP("SetWriter", "written and verified (%1 registers)"))
+                       .arg(st.written));
     else
         endStation(State::NotConfirmed,
-                   written + QStringLiteral(" written, but reads back: ") + regList(diffs));
+                   say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers written, but reads back: %2"))
+                       .arg(QString::number(st.written), regList(diffs)));
 }
 
 void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString& text) {
@@ -278,13 +296,15 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
     const bool readOfThis = r.step == kStepReadAll1 && r.mcNo == st.mcNo;
     if ((m_wait == Wait::Read || m_wait == Wait::ReadBack) && readOfThis) {
         if (outcome == RequestOutcome::Done) return; // paramsRead carries the values
-        const QString done =
-            m_writing ? QStringLiteral("%1 registers written, then ").arg(st.written) : QString();
+        const QString why =
+            m_writing ? say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers written, then %2"))
+                            .arg(QString::number(st.written), text)
+                      : text;
         if (outcome == RequestOutcome::Dropped)
-            finishAll(State::Stopped, done + text);
+            finishAll(State::Stopped, why);
         else
             endStation(outcome == RequestOutcome::Replaced ? State::Stopped : State::NotAnswering,
-                       done + text);
+                       why);
         return;
     }
     if (m_wait != Wait::Ack || !m_request || !(r == *m_request)) return;
@@ -299,29 +319,34 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
         if (refusals(st.mcNo) > m_refusalsBefore) {
             // What the controller holds after refusing is read and reported with it.
             m_finalNote =
-                QStringLiteral("refused (NG) at %1 after %2 registers written")
-                    .arg(r.step == kStepWriteOne ? QStringLiteral("register %1").arg(r.regs.at(0))
-                                                 : r.what())
+                say(QT_TRANSLATE_NOOP("SetWriter", "refused (NG) at %1 after %2 registers written"))
+                    .arg(r.step == kStepWriteOne
+                             ? say(QT_TRANSLATE_NOOP("SetWriter", "register %1")).arg(r.regs.at(0))
+                             : r.what())
                     .arg(st.written);
             m_finalRead = true;
             m_wait = Wait::None;
             QMetaObject::invokeMethod(this, &SetWriter::readNow, Qt::QueuedConnection);
         } else {
-            endStation(State::NotAnswering,
-                       QStringLiteral("no answer after %1 of %2 registers written")
-                           .arg(st.written)
-                           .arg(st.diffs.size()));
+            endStation(
+                State::NotAnswering,
+                say(QT_TRANSLATE_NOOP("SetWriter", "no answer after %1 of %2 registers written"))
+                    .arg(st.written)
+                    .arg(st.diffs.size()));
         }
         return;
     case RequestOutcome::Replaced:
-        endStation(State::Stopped,
-                   QStringLiteral("interrupted by another request after %1 registers written")
-                       .arg(st.written));
+        endStation(
+            State::Stopped,
+            say(QT_TRANSLATE_NOOP("SetWriter",
+                                  "interrupted by another request after %1 registers written"))
+                .arg(st.written));
         return;
     case RequestOutcome::Dropped:
     case RequestOutcome::SecondHalfLost:
         finishAll(State::Stopped,
-                  QStringLiteral("%1 registers written, then: %2").arg(st.written).arg(text));
+                  say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers written, then: %2"))
+                      .arg(QString::number(st.written), text));
         return;
     }
 }
@@ -342,7 +367,8 @@ void SetWriter::finishAll(State s, const QString& report) {
         Station& st = m_stations[size_t(i)];
         if (i != m_at && st.state != due) continue;
         st.state = s;
-        st.report = i == m_at ? report : QStringLiteral("not done: ") + report;
+        st.report =
+            i == m_at ? report : say(QT_TRANSLATE_NOOP("SetWriter", "not done: %1")).arg(report);
         emit stationChanged(i);
     }
     m_at = int(m_stations.size());

@@ -2,6 +2,7 @@
 
 #include "link/mdlKX5.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 qint64 scaleText(const QString& text, int power) {
@@ -20,7 +21,8 @@ void ValueList::addNumber(const QString& field, const QString& text, int power) 
     values.push_back(0);
     if (m_refusal) return;
     const double unit = std::pow(10.0, power);
-    m_refusal = QStringLiteral("%1: enter %2 to %3")
+    // Shown by the group dialogs, in their words.
+    m_refusal = QCoreApplication::translate("GroupDialog", "%1: enter %2 to %3")
                     .arg(field, formatDecimals(kRegisterMin / unit, power),
                          formatDecimals(kRegisterMax / unit, power));
     m_typed = text.trimmed();
@@ -28,6 +30,7 @@ void ValueList::addNumber(const QString& field, const QString& text, int power) 
 
 QString ValueList::refusalMessage() const {
     if (!m_refusal) return {};
-    return QStringLiteral("%1\n%2 would not read back as typed. Nothing was sent.")
+    return QCoreApplication::translate("GroupDialog",
+                                       "%1\n%2 would not read back as typed. Nothing was sent.")
         .arg(*m_refusal, m_typed);
 }

@@ -29,8 +29,8 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
                                QWidget* parent)
     : QDialog(parent), m_link(link), m_set(set), m_path(path) {
     setObjectName(QStringLiteral("frmWriteSet"));
-    setWindowTitle(QStringLiteral("Write Set"));
-    lblSet = new QLabel(QStringLiteral("%1: set of MC %2, %3, taken %4")
+    setWindowTitle(tr("Write Set"));
+    lblSet = new QLabel(tr("%1: set of MC %2, %3, taken %4")
                             .arg(QFileInfo(path).fileName())
                             .arg(set.mcNo)
                             .arg(set.model, set.taken.toString(QStringLiteral("yyyy-MM-dd hh:mm"))),
@@ -38,20 +38,18 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     lblSet->setObjectName(QStringLiteral("lblSet"));
     lblSet->setWordWrap(true);
 
-    auto* lblStations = new QLabel(QStringLiteral("&Stations"), this);
+    auto* lblStations = new QLabel(tr("&Stations"), this);
     lstStations = new QListWidget(this);
     lstStations->setObjectName(QStringLiteral("lstStations"));
-    lstStations->setAccessibleName(QStringLiteral("Stations"));
+    lstStations->setAccessibleName(tr("Stations"));
     lblStations->setBuddy(lstStations);
     const int selected = link->selectedMcNo();
     for (int i = 0; i <= gMC_Last && i < int(gMC_List.size()); ++i) {
         const int mc = gMC_List[size_t(i)];
         const QString model = link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
-        auto* item =
-            new QListWidgetItem(QStringLiteral("MC %1  %2")
-                                    .arg(mc)
-                                    .arg(model.isEmpty() ? QStringLiteral("(no answer)") : model),
-                                lstStations);
+        auto* item = new QListWidgetItem(
+            QStringLiteral("MC %1  %2").arg(mc).arg(model.isEmpty() ? tr("(no answer)") : model),
+            lstStations);
         item->setData(Qt::UserRole, mc);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(mc == selected ? Qt::Checked : Qt::Unchecked);
@@ -63,13 +61,15 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
 
     tvResult = new QTreeWidget(this);
     tvResult->setObjectName(QStringLiteral("tvResult"));
-    tvResult->setAccessibleName(QStringLiteral("Differences and results"));
-    tvResult->setHeaderLabels({QStringLiteral("Station / register"), QStringLiteral("Name"),
-                               QStringLiteral("Station"), QStringLiteral("Set")});
+    tvResult->setAccessibleName(tr("Differences and results"));
+    const QString firstHeader = tr("Station / register");
+    tvResult->setHeaderLabels({firstHeader, tr("Name"), tr("Station"),
+                               //: The column of the values the set holds.
+                               tr("Set", "column")});
     tvResult->setRootIsDecorated(true);
     tvResult->header()->setStretchLastSection(true);
     const QFontMetrics fm(font());
-    const int widths[] = {fm.horizontalAdvance(QStringLiteral("Station / register")) + 40,
+    const int widths[] = {fm.horizontalAdvance(firstHeader) + 40,
                           fm.horizontalAdvance(QStringLiteral("Alarm 1 Type xx")),
                           fm.horizontalAdvance(QStringLiteral("-1999.9 xxxx")),
                           fm.horizontalAdvance(QStringLiteral("-1999.9 xxxx"))};
@@ -79,14 +79,14 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     lblMsg = new QLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setWordWrap(true);
-    lblMsg->setText(QStringLiteral("Check the stations to copy the set to, then Read && Compare."));
+    lblMsg->setText(tr("Check the stations to copy the set to, then Read && Compare."));
 
-    btnSelected = button("btnSelected", QStringLiteral("Se&lected"), this);
-    btnAll = button("btnAll", QStringLiteral("&All in Use"), this);
-    btnCompare = button("btnCompare", QStringLiteral("&Read && Compare"), this);
-    btnWrite = button("btnWrite", QStringLiteral("&Write..."), this);
-    btnCancel = button("btnCancel", QStringLiteral("&Cancel"), this);
-    btnClose = button("btnClose", QStringLiteral("Clos&e"), this);
+    btnSelected = button("btnSelected", tr("Se&lected"), this);
+    btnAll = button("btnAll", tr("&All in Use"), this);
+    btnCompare = button("btnCompare", tr("&Read && Compare"), this);
+    btnWrite = button("btnWrite", tr("&Write..."), this);
+    btnCancel = button("btnCancel", tr("&Cancel"), this);
+    btnClose = button("btnClose", tr("Clos&e"), this);
     btnWrite->setEnabled(false);
     btnCancel->setEnabled(false);
     connect(btnSelected, &QPushButton::clicked, this, &WriteSetDialog::btnSelected_Click);
@@ -157,7 +157,7 @@ void WriteSetDialog::setBusy(bool busy) {
 void WriteSetDialog::btnCompare_Click() {
     const std::vector<int> stations = checkedStations();
     if (stations.empty()) {
-        lblMsg->setText(QStringLiteral("No station checked."));
+        lblMsg->setText(tr("No station checked."));
         return;
     }
     m_writer = std::make_unique<SetWriter>(m_link, m_set, stations);
@@ -167,20 +167,19 @@ void WriteSetDialog::btnCompare_Click() {
     for (int mc : stations) {
         auto* item = new QTreeWidgetItem(tvResult);
         item->setFirstColumnSpanned(true);
-        item->setText(0, QStringLiteral("MC %1: %2")
-                             .arg(mc)
-                             .arg(SetWriter::stateWord(SetWriter::State::Waiting)));
+        item->setText(0,
+                      tr("MC %1: %2").arg(mc).arg(SetWriter::stateWord(SetWriter::State::Waiting)));
     }
     QString error;
     if (!m_writer->compare(&error)) {
         m_writer.reset();
         tvResult->clear();
-        MsgBox(this, QStringLiteral("Write Set"), QStringLiteral("%1, %2").arg(m_path, error),
-               QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, tr("Write Set"), QStringLiteral("%1, %2").arg(m_path, error), QMessageBox::Ok,
+               QMessageBox::Warning);
         return;
     }
     setBusy(true);
-    lblMsg->setText(QStringLiteral("Reading the stations' parameters..."));
+    lblMsg->setText(tr("Reading the stations' parameters..."));
 }
 
 void WriteSetDialog::showStation(int i) {
@@ -189,7 +188,7 @@ void WriteSetDialog::showStation(int i) {
     if (!item) return;
     // The station's line spans the columns, so its report is read whole.
     item->setFirstColumnSpanned(true);
-    item->setText(0, QStringLiteral("MC %1: %2")
+    item->setText(0, tr("MC %1: %2")
                          .arg(st.mcNo)
                          .arg(st.report.isEmpty() ? SetWriter::stateWord(st.state) : st.report));
     item->setToolTip(0, item->text(0));
@@ -210,13 +209,12 @@ void WriteSetDialog::onFinished() {
         if (st.state == SetWriter::State::Differs) ++differ, regs += int(st.diffs.size());
     btnWrite->setEnabled(differ > 0);
     if (differ > 0)
-        lblMsg->setText(QStringLiteral("%1 registers to write to %2 stations (listed). Write... "
-                                       "writes exactly those.")
+        lblMsg->setText(tr("%1 registers to write to %2 stations (listed). Write... "
+                           "writes exactly those.")
                             .arg(regs)
                             .arg(differ));
     else
-        lblMsg->setText(QStringLiteral("Done: %1 registers written. The result of each station "
-                                       "is listed.")
+        lblMsg->setText(tr("Done: %1 registers written. The result of each station is listed.")
                             .arg(m_writer->writtenCount()));
 }
 
@@ -226,17 +224,17 @@ void WriteSetDialog::btnWrite_Click() {
     for (const SetWriter::Station& st : m_writer->stations())
         if (st.state == SetWriter::State::Differs) ++differ, regs += int(st.diffs.size());
     if (differ == 0) return;
-    const QString text = QStringLiteral("Write the %1 registers listed to %2 stations?\n\n"
-                                        "Each goes out with the set's value shown; read-only "
-                                        "registers are never written. Each station is read back "
-                                        "afterwards.")
+    const QString text = tr("Write the %1 registers listed to %2 stations?\n\n"
+                            "Each goes out with the set's value shown; read-only "
+                            "registers are never written. Each station is read back "
+                            "afterwards.")
                              .arg(regs)
                              .arg(differ);
-    if (MsgBox(this, QStringLiteral("Write Set"), text, QMessageBox::Yes | QMessageBox::No,
+    if (MsgBox(this, tr("Write Set"), text, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::Question) != QMessageBox::Yes)
         return;
     setBusy(true);
-    lblMsg->setText(QStringLiteral("Writing..."));
+    lblMsg->setText(tr("Writing..."));
     m_writer->write();
 }
 
@@ -244,7 +242,7 @@ void WriteSetDialog::btnCancel_Click() {
     if (!m_writer || !m_writer->busy()) return;
     m_writer->cancel();
     btnCancel->setEnabled(false);
-    lblMsg->setText(QStringLiteral("Stopping once the request on the line has ended..."));
+    lblMsg->setText(tr("Stopping once the request on the line has ended..."));
 }
 
 // Closing while a request is out would leave the report unseen: it stops first.

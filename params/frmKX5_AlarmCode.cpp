@@ -100,11 +100,11 @@ QPixmap frmKX5_AlarmCode::alarmPicture(int code) {
 frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
     : QDialog(parent), m_alm(alarmDialog) {
     setObjectName(QStringLiteral("frmKX5_AlarmCode"));
-    setWindowTitle(QStringLiteral("Alarm Code"));
+    setWindowTitle(tr("Alarm Code"));
 
     vaSpread1 = new QTableWidget(kRows, kCols, this);
     vaSpread1->setObjectName(QStringLiteral("vaSpread1"));
-    vaSpread1->setAccessibleName(QStringLiteral("Alarm types 1 to 20"));
+    vaSpread1->setAccessibleName(tr("Alarm types 1 to 20"));
     vaSpread1->horizontalHeader()->hide();
     vaSpread1->verticalHeader()->hide();
     vaSpread1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -119,8 +119,9 @@ frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
             const int code = r * kCols + c + 1;
             auto* item = new QTableWidgetItem;
             item->setData(Qt::DecorationRole, alarmPicture(code));
-            item->setData(Qt::AccessibleTextRole, QStringLiteral("Alarm type %1").arg(code));
-            item->setToolTip(QStringLiteral("Alarm type %1").arg(code));
+            const QString name = tr("Alarm type %1").arg(code);
+            item->setData(Qt::AccessibleTextRole, name);
+            item->setToolTip(name);
             vaSpread1->setItem(r, c, item);
         }
     }
@@ -131,9 +132,11 @@ frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
     connect(vaSpread1, &QTableWidget::cellClicked, this,
             [this](int row, int col) { vaSpread1_Click(col + 1, row + 1); });
 
-    btnAlarmOff = new QPushButton(QStringLiteral("0. OFF"), this);
+    //: The controller's own words for codes 0 and 21: kept as its front panel shows them.
+    btnAlarmOff = new QPushButton(tr("0. OFF"), this);
     btnAlarmOff->setObjectName(QStringLiteral("btnAlarmOff"));
-    btnCode21 = new QPushButton(QStringLiteral("21. HBA"), this);
+    //: The controller's own words for codes 0 and 21: kept as its front panel shows them.
+    btnCode21 = new QPushButton(tr("21. HBA"), this);
     btnCode21->setObjectName(QStringLiteral("btnCode21"));
     connect(btnAlarmOff, &QPushButton::clicked, this, &frmKX5_AlarmCode::btnAlarmOff_Click);
     connect(btnCode21, &QPushButton::clicked, this, &frmKX5_AlarmCode::btnCode21_Click);
@@ -142,21 +145,32 @@ frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     {
-        QPixmap key(230, 22);
+        //: The key under the alarm pictures: the red line (output on).
+        const QString on = tr("on");
+        //: The key under the alarm pictures: the blue line (output off).
+        const QString off = tr("off");
+        const QString marks = tr("S standby, L latch");
+        // Laid out by the words' widths in the font in use, so no language cuts them.
+        const QFontMetrics fm = Image1->fontMetrics();
+        const int offAt = 28 + fm.horizontalAdvance(on) + 10;
+        const int marksAt = offAt + 24 + fm.horizontalAdvance(off) + 12;
+        QPixmap key(marksAt + fm.horizontalAdvance(marks) + 4, qMax(22, fm.height() + 4));
         key.fill(palette().window().color());
         QPainter p(&key);
+        p.setFont(Image1->font());
+        const int mid = key.height() / 2, base = mid + fm.ascent() / 2 - 1;
         p.setPen(QPen(QColor(220, 0, 0), 2));
-        p.drawLine(4, 11, 24, 11);
+        p.drawLine(4, mid, 24, mid);
         p.setPen(Qt::black);
-        p.drawText(28, 15, QStringLiteral("on"));
+        p.drawText(28, base, on);
         p.setPen(QPen(QColor(0, 0, 160), 2));
-        p.drawLine(54, 11, 74, 11);
+        p.drawLine(offAt, mid, offAt + 20, mid);
         p.setPen(Qt::black);
-        p.drawText(78, 15, QStringLiteral("off"));
-        p.drawText(106, 15, QStringLiteral("S standby, L latch"));
+        p.drawText(offAt + 24, base, off);
+        p.drawText(marksAt, base, marks);
         Image1->setPixmap(key);
     }
-    lblRow = new QLabel(QStringLiteral("Click a picture to choose its alarm type."), this);
+    lblRow = new QLabel(tr("Click a picture to choose its alarm type."), this);
     lblRow->setObjectName(QStringLiteral("lblRow"));
 
     auto* bottom = new QHBoxLayout;

@@ -50,26 +50,26 @@ frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* d
                            QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_ALM"));
-    setWindowTitle(QStringLiteral("Alarm Group Setting"));
+    setWindowTitle(tr("Alarm Group Setting"));
     openPicker = [](frmKX5_P_ALM* alm) {
         frmKX5_AlarmCode picker(alm, alm);
         picker.exec();
     };
-    const auto typeField = [this](const char* name, const char* mnemonic, const char* desc) {
+    const auto typeField = [this](const char* name, const char* mnemonic, const QString& desc) {
         auto* l = new TypeField(this);
         l->setObjectName(QString::fromLatin1(name));
-        l->setToolTip(QStringLiteral("Click to choose the alarm type"));
+        l->setToolTip(tr("Click to choose the alarm type"));
         l->setMinimumWidth(90);
         l->setFixedHeight(QLineEdit().sizeHint().height()); // as high as the fields below
         addRow(l, mnemonic, desc);
         return l;
     };
-    lblA1TY = typeField("lblA1TY", "A1TY", "Alarm 1 Type");
-    lblA2TY = typeField("lblA2TY", "A2TY", "Alarm 2 Type");
-    txtA1DB = addText("txtA1DB", "A1DB", "Alarm 1 Dead Band");
-    txtA2DB = addText("txtA2DB", "A2DB", "Alarm 2 Dead Band");
-    txtAL1 = addText("txtAL1", "AL-1", "Alarm 1 Point");
-    txtAL2 = addText("txtAL2", "AL-2", "Alarm 2 Point");
+    lblA1TY = typeField("lblA1TY", "A1TY", tr("Alarm 1 Type"));
+    lblA2TY = typeField("lblA2TY", "A2TY", tr("Alarm 2 Type"));
+    txtA1DB = addText("txtA1DB", "A1DB", tr("Alarm 1 Dead Band"));
+    txtA2DB = addText("txtA2DB", "A2DB", tr("Alarm 2 Dead Band"));
+    txtAL1 = addText("txtAL1", "AL-1", tr("Alarm 1 Point"));
+    txtAL2 = addText("txtAL2", "AL-2", tr("Alarm 2 Point"));
     finishLayout();
     connect(lblA1TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA1TY_Click);
     connect(lblA2TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA2TY_Click);

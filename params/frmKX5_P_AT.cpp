@@ -9,11 +9,13 @@
 frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_AT"));
-    setWindowTitle(QStringLiteral("Auto Tuning Group Setting"));
-    btnOK->setText(QStringLiteral("확인[&O]"));
-    btnCancel->setText(QStringLiteral("취소[&C]"));
-    cmbATM = addCombo("cmbATM", "AT.M", "Auto Tuning Mode", {"STD", "LOW"});
-    cmbAT = addCombo("cmbAT", "AT", "Auto Tuning Start", {"OFF", "1", "2", "3", "AUTO"});
+    setWindowTitle(tr("Auto Tuning Group Setting"));
+    // This dialog's buttons were Korean from the start; the English catalogue gives them
+    // their English names.
+    btnOK->setText(tr("확인[&O]"));
+    btnCancel->setText(tr("취소[&C]"));
+    cmbATM = addCombo("cmbATM", "AT.M", tr("Auto Tuning Mode"), {"STD", "LOW"});
+    cmbAT = addCombo("cmbAT", "AT", tr("Auto Tuning Start"), {"OFF", "1", "2", "3", "AUTO"});
     finishLayout();
 
     setChoice(cmbATM, shown(305));

@@ -10,14 +10,15 @@ frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const
                                    QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_Control"));
-    setWindowTitle(QStringLiteral("Control Group Setting"));
+    setWindowTitle(tr("Control Group Setting"));
     const QStringList offOn{"OFF", "ON"};
-    cmbZONE = addCombo("cmbZONE", "ZONE", "Zone Control", offOn);
-    cmbFUZY = addCombo("cmbFUZY", "FUZY", "Fuzzy Control", offOn);
-    cmbDIS = addCombo("cmbDIS", "DIS", "External Contact Input", offOn);
-    txtUPRT = addText("txtUPRT", "UP.RT", "Initial Increasing Temperature");
-    txtDNRT = addText("txtDNRT", "DN.RT", "Initial Decreasing Temperature");
-    cmbRTMU = addCombo("cmbRTMU", "RTMU", "Time Unit", {"Hour", "Min"});
+    cmbZONE = addCombo("cmbZONE", "ZONE", tr("Zone Control"), offOn);
+    cmbFUZY = addCombo("cmbFUZY", "FUZY", tr("Fuzzy Control"), offOn);
+    cmbDIS = addCombo("cmbDIS", "DIS", tr("External Contact Input"), offOn);
+    txtUPRT = addText("txtUPRT", "UP.RT", tr("Initial Increasing Temperature"));
+    txtDNRT = addText("txtDNRT", "DN.RT", tr("Initial Decreasing Temperature"));
+    cmbRTMU = addCombo("cmbRTMU", "RTMU", tr("Time Unit"), {"Hour", "Min"});
+    showChoicesAs(cmbRTMU, {tr("Hour"), tr("Min")});
     finishLayout();
 
     setChoice(cmbZONE, shown(102));
@@ -36,6 +37,6 @@ void frmKX5_P_Control::btnOK_Click() {
     v.addCode(on(cmbDIS));
     v.addNumber(QStringLiteral("UP.RT"), txtUPRT->text());
     v.addNumber(QStringLiteral("DN.RT"), txtDNRT->text());
-    v.addCode(cmbRTMU->currentText() == QLatin1String("Min") ? 1 : 0);
+    v.addCode(choiceWord(cmbRTMU) == QLatin1String("Min") ? 1 : 0);
     send(v, kStepWriteControl);
 }

@@ -50,25 +50,25 @@ const InputType* frmKX5_P_IN::inputType(int no) {
 frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_IN"));
-    setWindowTitle(QStringLiteral("Input Group Setting"));
+    setWindowTitle(tr("Input Group Setting"));
     QStringList types;
     for (const InputType& t : kInputTypes)
         types << QString::number(t.no);
-    cmbINP = addCombo("cmbINP", "INP", "Input Signal", types);
-    cmbUnit = addCombo("cmbUnit", "UNIT", "Range Unit", {kCelsius, kFahrenheit});
-    txtFRH = addText("txtFRH", "FR-H", "High Limit");
-    txtFRL = addText("txtFRL", "FR-L", "Low Limit");
-    cmbDPP = addCombo("cmbDPP", "DP-P", "Decimal Point", {"0", "1", "2", "3"});
-    txtSLH = addText("txtSLH", "SL-H", "Maximum on scale");
-    txtSLL = addText("txtSLL", "SL-L", "Minimum on scale");
-    txtFILT = addText("txtFILT", "FILT", "PV Filter");
-    txtBIAS = addText("txtBIAS", "BIAS", "PV Bias");
-    cmbBOUT = addCombo("cmbBOUT", "B.OUT", "Burn-out ", {"OFF", "UP", "DOWN"});
+    cmbINP = addCombo("cmbINP", "INP", tr("Input Signal"), types);
+    cmbUnit = addCombo("cmbUnit", "UNIT", tr("Range Unit"), {kCelsius, kFahrenheit});
+    txtFRH = addText("txtFRH", "FR-H", tr("High Limit"));
+    txtFRL = addText("txtFRL", "FR-L", tr("Low Limit"));
+    cmbDPP = addCombo("cmbDPP", "DP-P", tr("Decimal Point"), {"0", "1", "2", "3"});
+    txtSLH = addText("txtSLH", "SL-H", tr("Maximum on scale"));
+    txtSLL = addText("txtSLL", "SL-L", tr("Minimum on scale"));
+    txtFILT = addText("txtFILT", "FILT", tr("PV Filter"));
+    txtBIAS = addText("txtBIAS", "BIAS", tr("PV Bias"));
+    cmbBOUT = addCombo("cmbBOUT", "B.OUT", tr("Burn-out "), {"OFF", "UP", "DOWN"});
 
     m_sheet = new Grid(3, kTypes, this);
-    m_sheet->setText(1, 0, QStringLiteral("No"));
-    m_sheet->setText(2, 0, QStringLiteral("Type"));
-    m_sheet->setText(3, 0, QStringLiteral("Range"));
+    m_sheet->setText(1, 0, tr("No"));
+    m_sheet->setText(2, 0, tr("Type"));
+    m_sheet->setText(3, 0, tr("Range"));
     m_sheet->setAlternateColors(kWhite, kLightGreen);
     for (int i = 0; i < kTypes; ++i) {
         const InputType& t = kInputTypes[i];
@@ -78,7 +78,7 @@ frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* dat
     }
     vaSpread1 = new GridView(m_sheet, this);
     vaSpread1->setObjectName(QStringLiteral("vaSpread1"));
-    vaSpread1->setAccessibleName(QStringLiteral("INP Sheet"));
+    vaSpread1->setAccessibleName(tr("INP Sheet"));
     vaSpread1->verticalHeader()->hide();
     // Rows and columns from the font in use, so a larger desktop font cuts no text.
     const QFontMetrics fm = vaSpread1->fontMetrics();
@@ -97,7 +97,7 @@ frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* dat
     vaSpread1->setMinimumHeight(vaSpread1->horizontalHeader()->sizeHint().height() +
                                 kTypes * rowHeight + 2 * vaSpread1->frameWidth());
     vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* frame = new QGroupBox(QStringLiteral("INP Sheet"), this);
+    auto* frame = new QGroupBox(tr("INP Sheet"), this);
     frame->setObjectName(QStringLiteral("fraINP"));
     auto* frameLay = new QVBoxLayout(frame);
     frameLay->addWidget(vaSpread1);

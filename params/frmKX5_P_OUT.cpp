@@ -10,19 +10,19 @@ frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* d
                            QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_OUT"));
-    setWindowTitle(QStringLiteral("Output Group Setting"));
+    setWindowTitle(tr("Output Group Setting"));
     QStringList outs;
     for (int i = 0; i <= 12; ++i)
         outs << QString::number(i);
-    cmbOUT = addCombo("cmbOUT", "OUT", "Out Signal", outs);
-    cmbOACT = addCombo("cmbOACT", "O.ACT", "Out Operation", {"REV", "DIR"});
-    txtCT = addText("txtCT", "CT", "Cycle Time");
-    txtCTC = addText("txtCTC", "CTC", "Cooling Cycle Time");
-    txtHYS = addText("txtHYS", "HYS", "Hysteresis");
-    txtPO = addText("txtPO", "PO", "Output volume when input disconnection output 1");
-    txtPOC = addText("txtPOC", "POC", "Output volume when input disconnection output 2");
-    txtOLH = addText("txtOLH", "OL-H", "Maximum value of output");
-    txtOLL = addText("txtOLL", "OL-L", "Minimum value of output");
+    cmbOUT = addCombo("cmbOUT", "OUT", tr("Out Signal"), outs);
+    cmbOACT = addCombo("cmbOACT", "O.ACT", tr("Out Operation"), {"REV", "DIR"});
+    txtCT = addText("txtCT", "CT", tr("Cycle Time"));
+    txtCTC = addText("txtCTC", "CTC", tr("Cooling Cycle Time"));
+    txtHYS = addText("txtHYS", "HYS", tr("Hysteresis"));
+    txtPO = addText("txtPO", "PO", tr("Output volume when input disconnection output 1"));
+    txtPOC = addText("txtPOC", "POC", tr("Output volume when input disconnection output 2"));
+    txtOLH = addText("txtOLH", "OL-H", tr("Maximum value of output"));
+    txtOLL = addText("txtOLL", "OL-L", tr("Minimum value of output"));
     finishLayout();
 
     setChoice(cmbOUT, shown(600));

@@ -13,7 +13,14 @@
 #include <QLineEdit>
 
 namespace {
-constexpr const char* kRowNames[] = {"P", "I", "D", "MR", "Pc", "Ic", "Dc", "DB", "RP"};
+// The controller's own names, shown as they are in every language (the catalogue may say
+// otherwise); the write's field names are these.
+constexpr const char* kRowNames[] = {
+    QT_TRANSLATE_NOOP("frmKX5_P_PID", "P"),  QT_TRANSLATE_NOOP("frmKX5_P_PID", "I"),
+    QT_TRANSLATE_NOOP("frmKX5_P_PID", "D"),  QT_TRANSLATE_NOOP("frmKX5_P_PID", "MR"),
+    QT_TRANSLATE_NOOP("frmKX5_P_PID", "Pc"), QT_TRANSLATE_NOOP("frmKX5_P_PID", "Ic"),
+    QT_TRANSLATE_NOOP("frmKX5_P_PID", "Dc"), QT_TRANSLATE_NOOP("frmKX5_P_PID", "DB"),
+    QT_TRANSLATE_NOOP("frmKX5_P_PID", "RP")};
 
 bool inUse(int set, int row) {
     return !(set == frmKX5_P_PID::kSets && row == frmKX5_P_PID::kRowsPerSet);
@@ -27,16 +34,16 @@ frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* d
                            QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_PID"));
-    setWindowTitle(QStringLiteral("PID Group Setting"));
+    setWindowTitle(tr("PID Group Setting"));
 
     m_pid = new Grid(kSets, kRowsPerSet, this);
     m_pid->setEditable(true);
     for (int s = 1; s <= kSets; ++s)
         m_pid->setText(s, 0, QString::number(s));
     for (int r = 1; r <= kRowsPerSet; ++r)
-        m_pid->setText(0, r, QString::fromLatin1(kRowNames[r - 1]));
+        m_pid->setText(0, r, tr(kRowNames[r - 1]));
     m_pid->setBackColor(kSets, kRowsPerSet, kNotUsedColor);
-    m_pid->setHint(kSets, kRowsPerSet, QStringLiteral("Not Used"));
+    m_pid->setHint(kSets, kRowsPerSet, tr("Not Used"));
     sprdPID = new GridView(m_pid, this);
     sprdPID->setObjectName(QStringLiteral("sprdPID"));
     sprdPID->setAccessibleName(QStringLiteral("PID"));
@@ -53,10 +60,10 @@ frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* d
 
     // ARW is shown beside the sets it works with, but this group's write does not carry it:
     // read-only and greyed as a value that cannot be changed here.
-    txtARW = addText("txtARW", "ARW", "read only");
+    txtARW = addText("txtARW", "ARW", tr("read only"));
     txtARW->setReadOnly(true);
     txtARW->setFocusPolicy(Qt::NoFocus);
-    txtARW->setAccessibleName(QStringLiteral("ARW (read only)"));
+    txtARW->setAccessibleName(tr("ARW (read only)"));
     QPalette grey = txtARW->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Window));
     txtARW->setPalette(grey);

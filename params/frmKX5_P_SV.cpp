@@ -9,11 +9,11 @@
 frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_SV"));
-    setWindowTitle(QStringLiteral("Set Value Group"));
-    cmbSV_No = addCombo("cmbSV_No", "SV.NO", nullptr, {"1", "2", "3"});
-    txtSV1 = addText("txtSV1", "SV1", nullptr);
-    txtSV2 = addText("txtSV2", "SV2", nullptr);
-    txtSV3 = addText("txtSV3", "SV3", nullptr);
+    setWindowTitle(tr("Set Value Group"));
+    cmbSV_No = addCombo("cmbSV_No", "SV.NO", QString(), {"1", "2", "3"});
+    txtSV1 = addText("txtSV1", "SV1", QString());
+    txtSV2 = addText("txtSV2", "SV2", QString());
+    txtSV3 = addText("txtSV3", "SV3", QString());
     finishLayout();
 
     setChoice(cmbSV_No, shown(300));

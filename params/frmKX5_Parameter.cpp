@@ -126,13 +126,13 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
                                    QWidget* parent)
     : QDialog(parent), m_sink(sink), m_data(data), m_msgColor(rgb(0, 0, 255)) {
     setObjectName(QStringLiteral("frmKX5_Parameter"));
-    setWindowTitle(QStringLiteral("Parameter Setting"));
+    setWindowTitle(tr("Parameter Setting"));
 
     m_map = new Grid(kMapCols, kMapRows, this);
     setupMapGrid(*m_map);
     sprdMap = new QTableView(this);
     sprdMap->setObjectName(QStringLiteral("sprdMap"));
-    sprdMap->setAccessibleName(QStringLiteral("Parameter map"));
+    sprdMap->setAccessibleName(tr("Parameter map"));
     sprdMap->setModel(new MapModel(m_map, sprdMap));
     sprdMap->horizontalHeader()->hide();
     sprdMap->verticalHeader()->hide();
@@ -171,30 +171,30 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     connect(sprdMap, &QTableView::clicked, this,
             [this](const QModelIndex& i) { sprdMap_Click(i.column(), i.row() - 1); });
 
-    auto* lblEditMC = new QLabel(QStringLiteral("Edit MC"), this);
+    auto* lblEditMC = new QLabel(tr("Edit MC"), this);
     lblMC_No = sunken("lblMC_No", this);
     lblEditMC->setBuddy(lblMC_No);
-    auto* lblModelCap = new QLabel(QStringLiteral("Model"), this);
+    auto* lblModelCap = new QLabel(tr("Model"), this);
     lblModel = sunken("lblModel", this);
     lblMC_No->setAccessibleName(lblEditMC->text());
     lblModel->setAccessibleName(lblModelCap->text());
     lblMsg = new QLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
-    lblMsg->setAccessibleName(QStringLiteral("Message"));
+    lblMsg->setAccessibleName(tr("Message"));
     lblMsg->setMinimumWidth(160);
     QFont big = lblMsg->font();
     big.setBold(true);
     big.setPointSize(big.pointSize() + 2);
     lblMsg->setFont(big);
-    btnClose = new QPushButton(QStringLiteral("Clos&e"), this);
+    btnClose = new QPushButton(tr("Clos&e"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     connect(btnClose, &QPushButton::clicked, this, &frmKX5_Parameter::btnClose_Click);
 
-    auto* lblReadOnly = legend(QStringLiteral("Read Only"), kReadOnlyColor, kBlack, this);
+    auto* lblReadOnly = legend(tr("Read Only"), kReadOnlyColor, kBlack, this);
     lblReadOnly->setObjectName(QStringLiteral("lblReadOnly"));
-    auto* lblReadWrite = legend(QStringLiteral("Read/Write"), kReadWriteLegend, kBlack, this);
+    auto* lblReadWrite = legend(tr("Read/Write"), kReadWriteLegend, kBlack, this);
     lblReadWrite->setObjectName(QStringLiteral("lblReadWrite"));
-    auto* lblNotUsed = legend(QStringLiteral("Not Used"), kNotUsedColor, kNotUsedText, this);
+    auto* lblNotUsed = legend(tr("Not Used"), kNotUsedColor, kNotUsedText, this);
     lblNotUsed->setObjectName(QStringLiteral("lblNotUsed"));
 
     auto* bar = new QHBoxLayout;
@@ -208,13 +208,13 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     bar->addWidget(lblReadWrite);
     bar->addWidget(lblNotUsed);
     bar->addStretch();
-    auto* btnSaveSet = new QPushButton(QStringLiteral("Save &Set..."), this);
+    auto* btnSaveSet = new QPushButton(tr("Save &Set..."), this);
     btnSaveSet->setObjectName(QStringLiteral("btnSaveSet"));
     connect(btnSaveSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnSaveSet_Click);
-    auto* btnCompareSet = new QPushButton(QStringLiteral("Co&mpare with Set..."), this);
+    auto* btnCompareSet = new QPushButton(tr("Co&mpare with Set..."), this);
     btnCompareSet->setObjectName(QStringLiteral("btnCompareSet"));
     connect(btnCompareSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnCompareSet_Click);
-    auto* btnWriteSet = new QPushButton(QStringLiteral("&Write Set..."), this);
+    auto* btnWriteSet = new QPushButton(tr("&Write Set..."), this);
     btnWriteSet->setObjectName(QStringLiteral("btnWriteSet"));
     connect(btnWriteSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnWriteSet_Click);
     bar->addWidget(btnSaveSet);
@@ -237,21 +237,21 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
         connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
 
     chooseSetFile = [this](bool save) {
-        const QString filter = QStringLiteral("Parameter sets (*.csv);;All files (*)");
+        const QString filter = tr("Parameter sets (*.csv);;All files (*)");
         return save ? QFileDialog::getSaveFileName(
-                          this, QStringLiteral("Save Set"),
+                          this, tr("Save Set"),
                           QDir(programDir())
                               .filePath(QStringLiteral("MC%1.csv").arg(selectedMcNo())),
                           filter)
-                    : QFileDialog::getOpenFileName(this, QStringLiteral("Open Set"), programDir(),
-                                                   filter);
+                    : QFileDialog::getOpenFileName(this, tr("Open Set"), programDir(), filter);
     };
     showDiffs = [this](const QString& title, const std::vector<ParamDiff>& diffs) {
         QDialog d(this);
         d.setWindowTitle(title);
         auto* table = new QTableWidget(int(diffs.size()), 4, &d);
-        table->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Register"),
-                                          QStringLiteral("Station"), QStringLiteral("Set")});
+        table->setHorizontalHeaderLabels({tr("Name"), tr("Register"), tr("Station"),
+                                          //: The column of the values the set holds.
+                                          tr("Set", "column")});
         for (int i = 0; i < int(diffs.size()); ++i) {
             const ParamDiff& x = diffs[size_t(i)];
             const QStringList cells = {x.name, QString::number(x.reg), x.station, x.set};
@@ -328,9 +328,9 @@ void frmKX5_Parameter::btnSaveSet_Click() {
         paramSetFromData(*m_data, lblModel->text(), selectedMcNo(), QDateTime::currentDateTime());
     QString error;
     if (writeLinesAtomic(path, paramSetLines(set), &error))
-        lblMsg->setText(QStringLiteral("MC %1 set saved to %2").arg(set.mcNo).arg(path));
+        lblMsg->setText(tr("MC %1 set saved to %2").arg(set.mcNo).arg(path));
     else
-        MsgBox(this, QStringLiteral("Save Set"), error, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, tr("Save Set"), error, QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void frmKX5_Parameter::btnCompareSet_Click() {
@@ -339,13 +339,12 @@ void frmKX5_Parameter::btnCompareSet_Click() {
     ParamSet set;
     QString error;
     if (!readParamSet(path, &set, &error)) {
-        MsgBox(this, QStringLiteral("Compare with Set"), error, QMessageBox::Ok,
-               QMessageBox::Warning);
+        MsgBox(this, tr("Compare with Set"), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
     if (set.model != lblModel->text()) {
-        MsgBox(this, QStringLiteral("Compare with Set"),
-               QStringLiteral("The set is of a %1, MC %2 is a %3: not compared.")
+        MsgBox(this, tr("Compare with Set"),
+               tr("The set is of a %1, MC %2 is a %3: not compared.")
                    .arg(set.model)
                    .arg(selectedMcNo())
                    .arg(lblModel->text()),
@@ -359,7 +358,7 @@ void frmKX5_Parameter::btnCompareSet_Click() {
         return;
     }
     m_compare = set;
-    lblMsg->setText(QStringLiteral("MC %1: reading its parameters to compare").arg(selectedMcNo()));
+    lblMsg->setText(tr("MC %1: reading its parameters to compare").arg(selectedMcNo()));
 }
 
 void frmKX5_Parameter::btnWriteSet_Click() {
@@ -370,7 +369,7 @@ void frmKX5_Parameter::btnWriteSet_Click() {
     QString error;
     // A damaged set is refused here, before any station is even read.
     if (!readParamSet(path, &set, &error)) {
-        MsgBox(this, QStringLiteral("Write Set"), error, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, tr("Write Set"), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
     writeSet(set, path);
@@ -381,7 +380,7 @@ void frmKX5_Parameter::tmrRefresh_Timer() {
     RefreshMap();
     if (m_compare && m_data) {
         const std::vector<ParamDiff> diffs = compareParamSet(*m_compare, *m_data);
-        const QString title = QStringLiteral("MC %1 against the set of MC %2: %3 differ")
+        const QString title = tr("MC %1 against the set of MC %2: %3 differ")
                                   .arg(selectedMcNo())
                                   .arg(m_compare->mcNo)
                                   .arg(diffs.size());
@@ -412,16 +411,14 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
 RequestReply frmKX5_Parameter::request(const Request& r) {
     const RequestReply reply = m_sink->request(r);
     if (reply.taken && r.isWrite())
-        lblMsg->setText(
-            QStringLiteral("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.what()));
+        lblMsg->setText(tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.what()));
     return reply;
 }
 
 void frmKX5_Parameter::onInputPause(const Request& r) {
-    lblMsg->setText(
-        QStringLiteral("MC [%1] input group: 610-611 written, 612-619 pending (%2 s pause)")
-            .arg(r.mcNo)
-            .arg(KX5Link::kPauseAfter105Ms / 1000));
+    lblMsg->setText(tr("MC [%1] input group: 610-611 written, 612-619 pending (%2 s pause)")
+                        .arg(r.mcNo)
+                        .arg(KX5Link::kPauseAfter105Ms / 1000));
 }
 
 void frmKX5_Parameter::tmrToggleColor_Timer() {

@@ -1,7 +1,7 @@
 // The group dialogs, the input dialog and the alarm-type picker without the link: OK's request
-// (step, selected station, values) for each conversion, values read and sent back unchanged,
-// refused values and a refused request, the input defaults and the picker's codes. The wire is
-// left to test_param_wire.cpp.
+// (step, selected station, values) for each conversion, values read and sent back unchanged (in
+// any language), refused values and a refused request, the input defaults and the picker's
+// codes. The wire is left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
 #include "params/frmKX5_AlarmCode.h"
@@ -14,7 +14,22 @@
 #include "params/frmKX5_P_SV.h"
 
 #include <QTableWidget>
+#include <QTranslator>
 #include <memory>
+
+namespace {
+
+// A language in which every shown text reads differently from its source.
+class Bracketing : public QTranslator {
+public:
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return source && *source ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
+                                 : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 class Dialogs : public ParamsFixture {
 protected:
@@ -176,7 +191,7 @@ TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
 
 TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
     // A station's values as stored, d = 1: every dialog opened and confirmed as it stands
-    // writes back exactly what the controller holds.
+    // writes back exactly what the controller holds, whatever language its words are shown in.
     const std::map<int, int> stored = {
         {102, 1},     {103, 0},    {106, 1},     {108, 12},  {109, 7},   {110, 1},  {300, 2},
         {301, 1505},  {302, -25},  {303, 0},     {305, 1},   {306, 4},   {410, 7},  {411, 21},
@@ -188,23 +203,30 @@ TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
     for (int reg = 310; reg <= 337; ++reg)
         if (reg % 10 != 9) store(reg, reg % 10 == 8 ? 15 : reg - 300);
     input(2, 0, 0);
-    for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control"}) {
-        SCOPED_TRACE(name);
+    Bracketing language;
+    for (bool translated : {false, true}) {
+        if (translated) QCoreApplication::installTranslator(&language);
+        for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control"}) {
+            SCOPED_TRACE(testing::Message() << name << (translated ? " translated" : ""));
+            sink.requests.clear();
+            clickOK(make(name).get());
+            ASSERT_EQ(sink.requests.size(), 1u);
+            const Request& r = sink.requests[0];
+            std::vector<int> expected;
+            for (int reg : findStep(r.step)->regs)
+                expected.push_back(data.text(mapCell(reg).col, mapCell(reg).row).toInt());
+            ASSERT_FALSE(expected.empty());
+            EXPECT_EQ(r, Request::groupWrite(r.step, 4, expected));
+        }
         sink.requests.clear();
-        clickOK(make(name).get());
-        ASSERT_EQ(sink.requests.size(), 1u);
-        const Request& r = sink.requests[0];
-        std::vector<int> expected;
-        for (int reg : findStep(r.step)->regs)
-            expected.push_back(data.text(mapCell(reg).col, mapCell(reg).row).toInt());
-        ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(r, Request::groupWrite(r.step, 4, expected));
+        clickOK(make("IN").get());
+        EXPECT_EQ(sink.requests, (std::vector{Request::inputWrite(
+                                     4, {2, 0}, {9999, -1999, 0, 9999, -1999, 5, -12, 2})}));
+        // The time unit is shown in the language's word; the map keeps its own.
+        EXPECT_EQ(field(make("Control").get(), "cmbRTMU"), translated ? "[Min]" : "Min");
+        EXPECT_EQ(shown(110), "Min");
     }
-    sink.requests.clear();
-    clickOK(make("IN").get());
-    EXPECT_EQ(
-        sink.requests,
-        (std::vector{Request::inputWrite(4, {2, 0}, {9999, -1999, 0, 9999, -1999, 5, -12, 2})}));
+    QCoreApplication::removeTranslator(&language);
 }
 
 TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
