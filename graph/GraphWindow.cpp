@@ -5,6 +5,7 @@
 #include "graph/LogFiles.h"
 #include "settings/FileChecks.h"
 #include "ui/HelpGuide.h"
+#include "ui/Language.h"
 #include "ui/PlotOutput.h"
 #include "ui/ViewKeys.h"
 
@@ -183,6 +184,7 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     help->addAction(tr("User &Guide"), QKeySequence::HelpContents, this,
                     [] { openGuide(QStringLiteral("graph-viewer.html")); })
         ->setObjectName(QStringLiteral("actGuide"));
+    addLanguageMenu(help);
 
     restyle();
     fitReadout();

@@ -281,13 +281,17 @@ TEST_F(Screens, EveryWindowFitsTheScreenWithNothingCutOrOverlapping) {
 }
 
 TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
+    // The language menu names each language in that language, so anyone finds their own.
+    const QStringList kNamedInThemselves = {QStringLiteral("mLangEnglish"),
+                                            QStringLiteral("mLangKorean")};
     if (!qEnvironmentVariableIsEmpty("KX5_TEST_LANGUAGE")) GTEST_SKIP() << "run once, untranslated";
     PseudoTranslator pseudo;
     QCoreApplication::installTranslator(&pseudo);
     forEachWindow([&](QWidget* w) {
         QStringList found;
         for (const auto& [where, text] : shownTexts(w))
-            if (const QString left = untranslated(text); !left.isEmpty())
+            if (const QString left = untranslated(text);
+                !left.isEmpty() && !kNamedInThemselves.contains(where))
                 found << QStringLiteral("%1: \"%2\" (%3)").arg(where, text, left);
         EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     });
