@@ -8,16 +8,23 @@
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
 #include "link/mdlKX5.h"
+#include "monitor/LineStatisticsDialog.h"
+#include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
+#include "params/ParamSet.h"
+#include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
+#include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
+#include "settings/frmKX5_About.h"
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "sim/SimLine.h"
 #include "ui/Language.h"
+#include "ui/ScreenFit.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -91,7 +98,17 @@ bool writeSampleLog(const QString& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's own screen is 800x800, smaller than the windows' default size; a
+    // desktop's is larger. QT_QPA_PLATFORM=offscreen:configfile=small.json takes a small one.
+    const QString screen = QDir::tempPath() + QStringLiteral("/kx5_screenshots_screen.json");
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == QLatin1String("offscreen")) {
+        QFile json(screen);
+        if (json.open(QIODevice::WriteOnly))
+            json.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1920, )"
+                       R"("height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96}]})");
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + screen.toLocal8Bit());
+    }
     QApplication app(argc, argv);
     if (argc != 2 && argc != 3) {
         std::fprintf(stderr, "usage: kx5_screenshots OUTDIR [ko|en]\n");
@@ -101,6 +118,7 @@ int main(int argc, char** argv) {
     // The guide's pictures are English whatever the desktop's language.
     const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
     installTranslations(&app, language);
+    keepWindowsOnScreen(); // as the programs do, so a small screen's pictures are true
     QDir().mkpath(g_out);
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kx5demo-XXXXXX"));
     setProgramDir(dir.path());
@@ -168,6 +186,22 @@ int main(int argc, char** argv) {
         frmKX5_Multi w(link, link, &link->sprdStatus, &main);
         pump(1500);
         shoot(&w, "multi-monitoring");
+    }
+    if (language != QLatin1String("en")) {
+        // Not in the guide, looked at in the other language.
+        frmD_Edit edit(link, &main);
+        shoot(&edit, "edit-print-speed");
+        LineStatisticsDialog stats(link, &main);
+        shoot(&stats, "line-statistics");
+        frmKX5_About about(&main);
+        shoot(&about, "about");
+        PublishingDialog publishing(&main);
+        shoot(&publishing, "publishing");
+        WriteSetDialog writeSet(link,
+                                paramSetFromData(link->sprdMap, QStringLiteral("KX5-105"), 1,
+                                                 QDateTime::currentDateTime()),
+                                dir.path() + QStringLiteral("/oven.csv"), &main);
+        shoot(&writeSet, "write-set");
     }
     {
         frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, &main);
