@@ -6,12 +6,12 @@
     <message>
         <location filename="../../app/StartOptions.cpp" line="+74"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
-        <translation>데이터 저장을 시작하지 않았습니다 (데이터 저장 설정에서 저장이 꺼져 있음)</translation>
+        <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Data saved to %1 every %2 %3</source>
-        <translation>데이터를 %2 %3마다 %1에 저장합니다</translation>
+        <translation>%2%3마다 %1에 데이터 저장 중</translation>
     </message>
     <message>
         <location line="+9"/>

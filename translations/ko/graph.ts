@@ -6,7 +6,7 @@
     <message>
         <location filename="../../graph/CsvExport.cpp" line="+77"/>
         <source>Cannot write %1: %2</source>
-        <translation>%1에 쓸 수 없습니다: %2</translation>
+        <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
     <message>
         <location filename="../../graph/DatFile.cpp" line="+219"/>
@@ -280,7 +280,7 @@
         <location line="+4"/>
         <location line="+40"/>
         <source>Wrote %1</source>
-        <translation>%1에 저장했습니다</translation>
+        <translation>%1 파일에 저장했습니다</translation>
     </message>
     <message>
         <location line="-34"/>

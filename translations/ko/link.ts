@@ -113,32 +113,32 @@
     <message>
         <location line="+4"/>
         <source>The port is closed: %1 not sent.</source>
-        <translation>포트가 닫혀 있습니다: %1을(를) 보내지 않았습니다.</translation>
+        <translation>포트가 닫혀 있어 %1 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>The port is closing: %1 not sent.</source>
-        <translation>포트를 닫는 중입니다: %1을(를) 보내지 않았습니다.</translation>
+        <translation>포트를 닫는 중이어서 %1 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Port %1 lost, reopening: %2 not sent.</source>
-        <translation>포트 %1 연결이 끊겨 다시 여는 중입니다: %2을(를) 보내지 않았습니다.</translation>
+        <translation>포트 %1 연결이 끊겨 다시 여는 중이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Checking the stations (Connect status): %1 not sent. Try again when the check has finished.</source>
-        <translation>국번을 확인하는 중입니다 (연결 상태): %1을(를) 보내지 않았습니다. 확인이 끝난 후 다시 시도하십시오.</translation>
+        <translation>국번을 확인하는 중(연결 상태)이어서 %1 요청을 보내지 않았습니다. 확인이 끝난 후 다시 시도하십시오.</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>MC %1 is not in use: %2 not sent.</source>
-        <translation>MC %1은(는) 사용하지 않는 국번입니다: %2을(를) 보내지 않았습니다.</translation>
+        <translation>MC %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC %1 has not answered: %2 not sent.</source>
-        <translation>MC %1이(가) 응답하지 않았습니다: %2을(를) 보내지 않았습니다.</translation>
+        <translation>MC %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -168,7 +168,7 @@
     <message>
         <location line="+24"/>
         <source>No MC in use: choose the stations in Use MC Setting</source>
-        <translation>사용 중인 국번이 없습니다: 사용 국번 설정에서 국번을 고르십시오</translation>
+        <translation>사용 중인 국번이 없습니다: [사용 국번 설정]에서 국번을 선택하십시오</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -179,7 +179,7 @@
     <message>
         <location line="-67"/>
         <source>Cannot open %1: %2</source>
-        <translation>%1을(를) 열 수 없습니다: %2</translation>
+        <translation>포트 %1 열기 실패: %2</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -197,7 +197,7 @@
     <message>
         <location line="-6"/>
         <source>Port %1 closed: %2</source>
-        <translation>포트 %1을(를) 닫았습니다: %2</translation>
+        <translation>포트 %1 닫힘: %2</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -227,7 +227,7 @@
     <message>
         <location line="+1"/>
         <source>MC [%1] ==&gt; NG: %2 not confirmed</source>
-        <translation>MC [%1] ==&gt; NG: %2을(를) 확인하지 못했습니다</translation>
+        <translation>MC [%1] ==&gt; NG: %2 요청을 확인하지 못했습니다</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -255,7 +255,7 @@
     <message>
         <location line="+2"/>
         <source>The port %1 is open for polling. Close the port (Port Close) before scanning the line.</source>
-        <translation>포트 %1이(가) 폴링에 쓰이고 있습니다. 라인 검색 전에 포트를 닫으십시오 (포트 닫기).</translation>
+        <translation>포트 %1: 폴링에 사용 중입니다. 라인 검색 전에 [포트 닫기]로 포트를 닫으십시오.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -265,7 +265,7 @@
     <message>
         <location line="+17"/>
         <source>The port %1 could not be opened at %2: %3</source>
-        <translation>포트 %1을(를) %2(으)로 열 수 없습니다: %3</translation>
+        <translation>%2 설정으로 포트 %1 열기에 실패했습니다: %3</translation>
     </message>
 </context>
 <context>
@@ -273,27 +273,27 @@
     <message>
         <location filename="../../link/QtSerialPort.cpp" line="+42"/>
         <source>line settings &quot;%1&quot; are incomplete</source>
-        <translation>통신 설정 &quot;%1&quot;이(가) 불완전함</translation>
+        <translation>통신 설정이 불완전함: &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>baud rate &quot;%1&quot; is not a number</source>
-        <translation>통신 속도 &quot;%1&quot;이(가) 숫자가 아님</translation>
+        <translation>통신 속도가 숫자가 아님: &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>parity &quot;%1&quot; is not N, E, O, M or S</source>
-        <translation>패리티 &quot;%1&quot;이(가) N, E, O, M, S 중 하나가 아님</translation>
+        <translation>패리티가 N, E, O, M, S 중 하나가 아님: &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>data bits &quot;%1&quot; are not 5 to 8</source>
-        <translation>데이터 비트 &quot;%1&quot;이(가) 5~8이 아님</translation>
+        <translation>데이터 비트가 5~8이 아님: &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>stop bits &quot;%1&quot; are not 1, 1.5 or 2</source>
-        <translation>정지 비트 &quot;%1&quot;이(가) 1, 1.5, 2 중 하나가 아님</translation>
+        <translation>정지 비트가 1, 1.5, 2 중 하나가 아님: &quot;%1&quot;</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -338,7 +338,7 @@
     <message>
         <location line="+15"/>
         <source>no permission to use %1: run &quot;sudo usermod -aG %2 $USER&quot;, then log out and in again</source>
-        <translation>%1 사용 권한 없음: &quot;sudo usermod -aG %2 $USER&quot;를 실행한 후 로그아웃했다가 다시 로그인하십시오</translation>
+        <translation>%1 사용 권한 없음: &quot;sudo usermod -aG %2 $USER&quot; 명령을 실행한 후 로그아웃했다가 다시 로그인하십시오</translation>
     </message>
     <message>
         <location line="+4"/>

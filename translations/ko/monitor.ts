@@ -178,7 +178,7 @@
     <message>
         <location line="+1"/>
         <source>Keep at &amp;most</source>
-        <translation>최대 보관[&amp;M]</translation>
+        <translation>최대 보관 용량[&amp;M]</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -294,7 +294,7 @@
     <message>
         <location line="+1"/>
         <source>the output is above 0 %</source>
-        <translation>출력이 0 %보다 큼</translation>
+        <translation>출력이 0%보다 큼</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -403,7 +403,7 @@
     <message>
         <location line="+16"/>
         <source>Edit MC</source>
-        <translation>선택 국번</translation>
+        <translation>편집 국번</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -413,7 +413,7 @@
     <message>
         <location line="+7"/>
         <source>Selected MC No</source>
-        <translation>선택된 국번</translation>
+        <translation>선택한 국번</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -445,7 +445,7 @@
         <location line="+3"/>
         <location line="+32"/>
         <source>Start &amp;Save</source>
-        <translation>저장 시작[&amp;S]</translation>
+        <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
         <location line="-20"/>
@@ -476,7 +476,7 @@
     <message>
         <location line="+10"/>
         <source>Stop &amp;Save</source>
-        <translation>저장 정지[&amp;S]</translation>
+        <translation>저장 정지[&amp;V]</translation>
     </message>
 </context>
 <context>
@@ -559,7 +559,7 @@
         <location line="+4"/>
         <location line="+76"/>
         <source>&amp;Start Graph</source>
-        <translation>그래프 시작[&amp;S]</translation>
+        <translation>그래프 시작[&amp;G]</translation>
     </message>
     <message>
         <location line="-72"/>
@@ -589,7 +589,7 @@
     <message>
         <location line="+53"/>
         <source>&amp;Stop</source>
-        <translation>정지[&amp;S]</translation>
+        <translation>그래프 정지[&amp;G]</translation>
     </message>
 </context>
 <context>

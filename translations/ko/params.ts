@@ -23,7 +23,7 @@
         <source>%1
 %2 would not read back as typed. Nothing was sent.</source>
         <translation>%1
-%2 값은 입력한 그대로 다시 읽히지 않습니다. 아무것도 전송하지 않았습니다.</translation>
+%2 값은 입력한 그대로 다시 읽히지 않습니다. 아무것도 보내지 않았습니다.</translation>
     </message>
 </context>
 <context>
@@ -92,7 +92,7 @@
     <message>
         <location line="+26"/>
         <source>line 2: the set is of a %1, MC %2 is a %3. Nothing was sent.</source>
-        <translation>2행: 세트의 모델은 %1, MC %2의 모델은 %3입니다. 아무것도 전송하지 않았습니다.</translation>
+        <translation>2행: 세트의 모델은 %1, MC %2의 모델은 %3입니다. 아무것도 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+41"/>
@@ -187,7 +187,7 @@
     <message>
         <location line="-200"/>
         <source>%1: set of MC %2, %3, taken %4</source>
-        <translation>%1: MC %2의 파라미터 세트, %3, %4 기록</translation>
+        <translation>%1: MC %2의 파라미터 세트, %3, %4 기준</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -869,7 +869,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+1"/>
         <source>no MC No</source>
-        <translation>MC No 없음</translation>
+        <translation>국번(MC No) 없음</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -879,7 +879,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+11"/>
         <source>not name, register, value, raw</source>
-        <translation>이름, 레지스터, 값, 원시값 형식이 아님</translation>
+        <translation>열이 name, register, value, raw가 아님</translation>
     </message>
     <message>
         <location line="+5"/>

@@ -16,22 +16,22 @@
     <message>
         <location line="+4"/>
         <source>The last-will topic %1 cannot be used.</source>
-        <translation>Last Will 토픽 %1은(는) 사용할 수 없습니다.</translation>
+        <translation>Last Will 토픽을 사용할 수 없습니다: %1</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>TLS: the CA file %1 cannot be read.</source>
-        <translation>TLS: CA 파일 %1을(를) 읽을 수 없습니다.</translation>
+        <translation>TLS: CA 파일을 읽을 수 없습니다: %1</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>TLS: the client certificate %1 cannot be read.</source>
-        <translation>TLS: 클라이언트 인증서 %1을(를) 읽을 수 없습니다.</translation>
+        <translation>TLS: 클라이언트 인증서 파일을 읽을 수 없습니다: %1</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>TLS: the client key %1 cannot be read.</source>
-        <translation>TLS: 클라이언트 키 %1을(를) 읽을 수 없습니다.</translation>
+        <translation>TLS: 클라이언트 키 파일을 읽을 수 없습니다: %1</translation>
     </message>
     <message>
         <location line="+19"/>
@@ -61,13 +61,13 @@
     <message>
         <location line="+24"/>
         <source>Unknown host: the name %1 cannot be resolved</source>
-        <translation>알 수 없는 호스트: 이름 %1을(를) 찾을 수 없습니다</translation>
+        <translation>알 수 없는 호스트: %1 이름을 찾을 수 없습니다</translation>
     </message>
     <message>
         <location line="+4"/>
         <location line="+28"/>
         <source>TLS failure with %1: %2</source>
-        <translation>%1과(와)의 TLS 오류: %2</translation>
+        <translation>%1 TLS 오류: %2</translation>
     </message>
     <message>
         <location line="-25"/>
@@ -83,7 +83,7 @@
     <message>
         <location line="+21"/>
         <source>Connection to %1 lost: %2</source>
-        <translation>%1과(와)의 연결이 끊겼습니다: %2</translation>
+        <translation>%1 연결이 끊겼습니다: %2</translation>
     </message>
     <message>
         <location line="+59"/>
@@ -116,12 +116,12 @@
     <message>
         <location line="+2"/>
         <source>The topic prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
-        <translation>토픽 접두어는 비어 있거나 &apos;+&apos;, &apos;#&apos;를 포함할 수 없습니다.</translation>
+        <translation>토픽 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The line name must not be empty or hold &apos;/&apos;, &apos;+&apos; or &apos;#&apos;.</source>
-        <translation>라인 이름은 비어 있거나 &apos;/&apos;, &apos;+&apos;, &apos;#&apos;를 포함할 수 없습니다.</translation>
+        <translation>라인 이름은 비워 둘 수 없으며 &apos;/&apos;, &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -154,12 +154,12 @@
     <message>
         <location line="+2"/>
         <source>MQTT: broker away, %1 queued, %2 dropped</source>
-        <translation>MQTT: 브로커 없음, %1개 대기, %2개 버림</translation>
+        <translation>MQTT: 브로커 연결 끊김, %1개 대기, %2개 버림</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MQTT: broker away, %1 queued</source>
-        <translation>MQTT: 브로커 없음, %1개 대기</translation>
+        <translation>MQTT: 브로커 연결 끊김, %1개 대기</translation>
     </message>
 </context>
 </TS>

@@ -6,7 +6,7 @@
     <message>
         <location filename="../../settings/ConfigFiles.cpp" line="+75"/>
         <source>Cannot write %1: %2</source>
-        <translation>%1 파일을 쓸 수 없습니다: %2</translation>
+        <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -45,7 +45,7 @@
 %2
 
 Choose a program to open it with, or Cancel.</source>
-        <translation>다음 폴더에 있는 파일 &quot;%1&quot;을(를) 여는 프로그램이 등록되어 있지 않습니다.
+        <translation>다음 폴더에 있는 &quot;%1&quot; 파일을 열 프로그램이 등록되어 있지 않습니다.
 %2
 
 파일을 열 프로그램을 선택하거나 [취소]를 누르십시오.</translation>
@@ -56,7 +56,7 @@ Choose a program to open it with, or Cancel.</source>
 %2
 
 Choose a program to open it with, or Cancel.</source>
-        <translation>파일 &quot;%1&quot;을(를) 열려고 했지만 다음 폴더에 없습니다.
+        <translation>&quot;%1&quot; 파일을 열려고 했지만 다음 폴더에 없습니다.
 %2
 
 파일을 열 프로그램을 선택하거나 [취소]를 누르십시오.</translation>
@@ -99,7 +99,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+1"/>
         <source>Cannot start %1 to open %2.</source>
-        <translation>%2 파일을 열기 위해 %1을(를) 시작할 수 없습니다.</translation>
+        <translation>%2 파일을 열 프로그램을 시작할 수 없습니다: %1</translation>
     </message>
 </context>
 <context>
@@ -227,7 +227,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+4"/>
         <source>Every &amp;reply</source>
-        <translation>응답마다[&amp;R]</translation>
+        <translation>응답마다[&amp;Y]</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -252,7 +252,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+1"/>
         <source>Re&amp;tained (a new subscriber gets the last values at once)</source>
-        <translation>보존 메시지[&amp;T] (새 구독자가 마지막 값을 바로 받음)</translation>
+        <translation>보존 메시지[&amp;N] (새 구독자가 마지막 값을 바로 받음)</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -351,7 +351,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+24"/>
         <source>Asking at %1 ...</source>
-        <translation>%1(으)로 조회하는 중...</translation>
+        <translation>%1 설정으로 조회하는 중...</translation>
     </message>
     <message>
         <location line="+53"/>
@@ -371,7 +371,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+6"/>
         <source>Take the settings they answered at (%1) into Port Setting?</source>
-        <translation>응답한 설정(%1)을 포트 설정에 적용하시겠습니까?</translation>
+        <translation>응답한 설정(%1)을 [포트 설정]에 적용하시겠습니까?</translation>
     </message>
 </context>
 <context>
@@ -388,7 +388,7 @@ Choose a program to open it with, or Cancel.</source>
 and choose &quot;KX5 Manual&quot; again.</source>
         <translation>조절계 매뉴얼이 없습니다. 조절계 제조사의 KX5 매뉴얼을 다음 이름으로 저장한 뒤
 %1
-&quot;KX5 매뉴얼&quot;을 다시 선택하십시오.</translation>
+[KX5 매뉴얼]을 다시 선택하십시오.</translation>
     </message>
 </context>
 <context>
@@ -441,7 +441,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
     <message>
         <location line="+3"/>
         <source>Cannot read drive %1: %2.</source>
-        <translation>드라이브 %1을(를) 읽을 수 없습니다: %2.</translation>
+        <translation>%1 드라이브를 읽을 수 없습니다: %2.</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -556,7 +556,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
         <source>Nothing was sent. Enter
 %1 and
 %2.</source>
-        <translation>보내지 않았습니다. 다음을 입력하십시오.
+        <translation>아무것도 보내지 않았습니다. 다음을 입력하십시오.
 %1 및
 %2</translation>
     </message>
@@ -564,7 +564,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
         <location line="+1"/>
         <source>Nothing was sent. Enter
 %1.</source>
-        <translation>보내지 않았습니다. 다음을 입력하십시오.
+        <translation>아무것도 보내지 않았습니다. 다음을 입력하십시오.
 %1</translation>
     </message>
 </context>

@@ -17,7 +17,7 @@ Build the program (the guide is built with it) or install the package to get it.
     <message>
         <location line="+5"/>
         <source>The user guide %1 could not be opened: no web browser is set up for the desktop. Open that file in a browser.</source>
-        <translation>사용자 가이드 %1을(를) 열 수 없습니다: 데스크톱에 웹 브라우저가 설정되어 있지 않습니다. 브라우저에서 이 파일을 여십시오.</translation>
+        <translation>사용자 가이드(%1)를 열 수 없습니다. 데스크톱에 웹 브라우저가 설정되어 있지 않습니다. 브라우저에서 이 파일을 여십시오.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -30,7 +30,7 @@ Build the program (the guide is built with it) or install the package to get it.
     <message>
         <location filename="../../ui/Language.cpp" line="+49"/>
         <source>Cannot write %1: %2</source>
-        <translation>%1 파일을 저장할 수 없습니다: %2</translation>
+        <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -73,7 +73,7 @@ Build the program (the guide is built with it) or install the package to get it.
     <message>
         <location line="+9"/>
         <source>Cannot write %1: %2</source>
-        <translation>%1 파일을 저장할 수 없습니다: %2</translation>
+        <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
 </context>
 </TS>
