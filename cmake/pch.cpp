@@ -1,0 +1,1 @@
+// Carries the precompiled headers the other targets reuse.
