@@ -64,6 +64,20 @@ constexpr int ackLen(int sumLen) {
 // waiting for the whole acknowledgement would never see a refusal, which is shorter.
 constexpr int kWriteThreshold = 5;
 
+// How a request ended, said twice: in English for the events file and in the user's language
+// for windows. %1 is the station; %2, when the request is given, what it does.
+struct Said {
+    QString text, shown;
+};
+Said say(const char* source, int mcNo, const Request* r = nullptr) {
+    Said s{QString::fromUtf8(source).arg(mcNo), KX5Link::tr(source).arg(mcNo)};
+    if (r) {
+        s.text = s.text.arg(r->what());
+        s.shown = s.shown.arg(r->shownWhat());
+    }
+    return s;
+}
+
 } // namespace
 
 KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
@@ -252,13 +266,9 @@ RequestReply KX5Link::request(const Request& r) {
     if (m_pending) {
         const Request old = *m_pending;
         m_pending.reset();
-        emit requestEnded(old, RequestOutcome::Replaced,
-                          QStringLiteral("MC [%1] %2 replaced by a newer request: not sent")
-                              .arg(old.mcNo)
-                              .arg(old.what()),
-                          tr("MC [%1] %2 replaced by a newer request: not sent")
-                              .arg(old.mcNo)
-                              .arg(old.shownWhat()));
+        const Said s =
+            say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"), old.mcNo, &old);
+        emit requestEnded(old, RequestOutcome::Replaced, s.text, s.shown);
     }
     m_pending = r;
     return {true, QString()};
@@ -305,32 +315,23 @@ void KX5Link::dropRequests() {
     if (m_pending) {
         const Request r = *m_pending;
         m_pending.reset();
-        emit requestEnded(
-            r, RequestOutcome::Dropped,
-            QStringLiteral("MC [%1] %2 not sent: the port closed").arg(r.mcNo).arg(r.what()),
-            tr("MC [%1] %2 not sent: the port closed").arg(r.mcNo).arg(r.shownWhat()));
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 not sent: the port closed"), r.mcNo, &r);
+        emit requestEnded(r, RequestOutcome::Dropped, s.text, s.shown);
     }
     if (m_current && !m_currentConfirmed) {
         const bool secondHalf = m_phase == Phase::InputPause ||
                                 (m_phase == Phase::Writing && gSendStep == kStepWriteInput2);
         const int mc = m_current->mcNo;
         if (secondHalf) {
-            const QString shown =
-                tr("MC [%1] ==> NG: input group 612-619 not written (the port closed)").arg(mc);
-            endCurrent(
-                RequestOutcome::SecondHalfLost,
-                QStringLiteral("MC [%1] ==> NG: input group 612-619 not written (the port closed)")
-                    .arg(mc),
-                shown);
-            setPanel(4, shown);
+            const Said s =
+                say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written (the port closed)"),
+                    mc);
+            endCurrent(RequestOutcome::SecondHalfLost, s.text, s.shown);
+            setPanel(4, s.shown);
         } else {
-            endCurrent(RequestOutcome::Dropped,
-                       QStringLiteral("MC [%1] %2 not confirmed: the port closed")
-                           .arg(mc)
-                           .arg(m_current->what()),
-                       tr("MC [%1] %2 not confirmed: the port closed")
-                           .arg(mc)
-                           .arg(m_current->shownWhat()));
+            const Said s =
+                say(QT_TR_NOOP("MC [%1] %2 not confirmed: the port closed"), mc, &*m_current);
+            endCurrent(RequestOutcome::Dropped, s.text, s.shown);
         }
     }
     m_current.reset();
@@ -811,10 +812,10 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     } else { // the last block: back to monitoring from the first connected station
         if (m_host) m_host->paramReadComplete();
         emit paramsRead(t.mcNo);
-        if (m_current && !m_currentConfirmed)
-            endCurrent(RequestOutcome::Done,
-                       QStringLiteral("MC [%1] parameters read").arg(m_current->mcNo),
-                       tr("MC [%1] parameters read").arg(m_current->mcNo));
+        if (m_current && !m_currentConfirmed) {
+            const Said s = say(QT_TR_NOOP("MC [%1] parameters read"), m_current->mcNo);
+            endCurrent(RequestOutcome::Done, s.text, s.shown);
+        }
         m_current.reset();
         m_stepMcNo = 0;
         const int first = FindConnectedStation(0);
@@ -845,10 +846,10 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
         if (m_current) emit inputPauseStarted(*m_current);
         return;
     }
-    if (m_current)
-        endCurrent(RequestOutcome::Done,
-                   QStringLiteral("MC [%1] %2 written").arg(m_current->mcNo).arg(m_current->what()),
-                   tr("MC [%1] %2 written").arg(m_current->mcNo).arg(m_current->shownWhat()));
+    if (m_current) {
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 written"), m_current->mcNo, &*m_current);
+        endCurrent(RequestOutcome::Done, s.text, s.shown);
+    }
     enterStep(findStep(step)->next);
     sendTimerOn();
 }
@@ -888,21 +889,16 @@ void KX5Link::giveUp() {
     const int mc = m_out ? m_out->mcNo : m_stepMcNo;
     const bool secondHalf = gSendStep == kStepWriteInput2;
     const bool unconfirmed = m_current && !m_currentConfirmed;
-    const QString text =
-        secondHalf ? QStringLiteral("MC [%1] ==> NG: input group 612-619 not written").arg(mc)
-        : unconfirmed
-            ? QStringLiteral("MC [%1] ==> NG: %2 not confirmed").arg(mc).arg(m_current->what())
-            : QStringLiteral("MC [%1] ==> NG: parameter read not confirmed").arg(mc);
-    const QString shown =
-        secondHalf    ? tr("MC [%1] ==> NG: input group 612-619 not written").arg(mc)
-        : unconfirmed ? tr("MC [%1] ==> NG: %2 not confirmed").arg(mc).arg(m_current->shownWhat())
-                      : tr("MC [%1] ==> NG: parameter read not confirmed").arg(mc);
-    setPanel(4, shown);
+    const Said s =
+        secondHalf    ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc)
+        : unconfirmed ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current)
+                      : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
+    setPanel(4, s.shown);
     if (unconfirmed)
-        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, text,
-                   shown);
+        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, s.text,
+                   s.shown);
     else
-        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, text, shown);
+        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, s.text, s.shown);
     m_current.reset();
     m_out.reset();
     m_stepMcNo = 0;
