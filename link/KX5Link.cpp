@@ -6,6 +6,7 @@
 #include "link/mdlKX5.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -712,7 +713,18 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
 // read or a write, has exactly the length that request asks for.
 bool KX5Link::answers(const QByteArray& frame) const {
     if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
-    return m_out->replyLen == 0 || frame.size() == m_out->replyLen;
+    if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
+    // Without a checksum a character damaged on the line (a parity error arrives as NUL) would
+    // be read as a wrong value: every value must be four hexadecimal digits after its comma.
+    if (m_out->command == "DRR") {
+        const int n = (frame.size() - 11 - gSumLen) / 5;
+        for (int i = 1; i <= n; ++i) {
+            if (frame[9 + 5 * (i - 1)] != ',') return false;
+            for (char c : field(frame, i))
+                if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+        }
+    }
+    return true;
 }
 
 void KX5Link::countUnmatched(const QByteArray& frame) {
