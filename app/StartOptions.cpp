@@ -82,7 +82,7 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
         }
     }
     if (options.open) {
-        window->link()->mSetPortOpen_Click();
+        window->link()->openUnattended();
         asked.prepend(QStringLiteral("--open"));
         done << QCoreApplication::translate("frmKX5_Main", "port %1 opened").arg(gPort);
     }

@@ -40,7 +40,7 @@
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+110"/>
         <source>Events not saved to %1: %2</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
@@ -685,7 +685,18 @@
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+53"/>
+        <source>No station answered at %1.
+Check that the controllers are on and wired, and that they use these settings.
+
+Scan the line for the stations and their settings?</source>
+        <translation>응답한 국번이 없습니다 (설정: %1).
+조절계의 전원과 배선, 그리고 조절계가 이 설정을 쓰는지 확인하십시오.
+
+라인을 검색해 국번과 그 설정을 찾으시겠습니까?</translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>&amp;Setup</source>
         <translation>설정[&amp;S]</translation>
     </message>
