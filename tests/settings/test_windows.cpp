@@ -2,6 +2,7 @@
 #include "SettingsFixture.h"
 #include "link/QtSerialPort.h"
 #include "settings/frmDSave_Folder.h"
+#include "tests/support/GridEditing.h"
 #include "ui/GridView.h"
 
 #include <QAbstractButton>
@@ -106,6 +107,25 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndRebuildsTables) {
             mcs << QString::number(n);
         EXPECT_EQ(column(status, 1), mcs);
         EXPECT_EQ(column(monitoring, 0), mcs);
+    }
+}
+
+// The cell still being edited when OK is given is saved with the rest, whichever key gives OK.
+TEST_F(Windows, StationsOkKeepsTheCellBeingEdited) {
+    for (GiveOk how : {GiveOk::Click, GiveOk::Shortcut, GiveOk::ReturnShortcut}) {
+        for (int col : {1, 2}) { // the Use drop-down, the description
+            SCOPED_TRACE(testing::Message() << giveOkName(how) << ", column " << col);
+            write("CFG/SetEnv.INI", setEnvFile({2}));
+            LoadStations(&status, &monitoring);
+            frmKX5_SetEnv w(&status, &monitoring);
+            typeIntoCellAndPress(child<GridView>(w, "sprdList"), col, 5, col == 1 ? "O" : "Oven 5",
+                                 child<QPushButton>(w, "btnOK"), how);
+            EXPECT_FALSE(w.isVisible());
+            const QList<QByteArray> lines = bytes(setEnvPath()).split('\n');
+            EXPECT_EQ(lines.value(1) + lines.value(4),
+                      col == 1 ? "O\tMC2\rO\t\r" : "O\tMC2\rX\tOven 5\r");
+            EXPECT_EQ(column(status, 1), col == 1 ? QStringList({"2", "5"}) : QStringList({"2"}));
+        }
     }
 }
 
