@@ -4,12 +4,14 @@
 #include "settings/frmDSave_Folder.h"
 #include "tests/support/GridEditing.h"
 #include "ui/GridView.h"
+#include "ui/Language.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QSerialPort>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <fcntl.h>
 
@@ -184,36 +186,47 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
 }
 
 // The Save and Unit lists show words in the user's language and store the English values. A
-// text read that is none of them is saved back as read, even where it looks like one of the
-// words: "분" read counts as seconds, the item shown as 분 is "min".
-TEST_F(Windows, DataSaveListsStoreTheirValuesWhateverTheyShow) {
-    const std::tuple<const char*, int, const char*, const char*> rows[] = {
-        // unit in the file, item picked (-1: none), unit shown, unit written
-        {"min", -1, "분", "min"}, {"분", -1, "분", "분"},    {"분", 1, "분", "min"},
-        {"min", 0, "초", "sec"},  {"Min", -1, "Min", "Min"},
+// unit read is shown as what it counts as, the default "분" as seconds, and saved back as read
+// unless another is chosen; the main window says the same word.
+TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
+    const struct {
+        const char *language, *read; // read: the unit in the file, or none (the default)
+        int pick;                    // the item then chosen, -1 for none
+        const char *shown, *written;
+        int seconds;
+    } rows[] = {
+        {"en", nullptr, -1, "sec", "분", 1}, {"ko", nullptr, -1, "초", "분", 1},
+        {"ko", "분", 1, "분", "min", 60},    {"ko", "min", -1, "분", "min", 60},
+        {"ko", "min", 0, "초", "sec", 1},    {"en", "Min", -1, "sec", "Min", 1},
+        {"en", "min", -1, "min", "min", 60},
     };
-    for (const auto& [read, pick, shown, written] : rows) {
-        SCOPED_TRACE(std::string(read) + " " + std::to_string(pick));
-        write("CFG/SaveData.INI", QByteArray("Yes\r\n5\r\n") + read + "\r\n/log\r\nA\r\n");
+    QTranslator korean;
+    ASSERT_TRUE(korean.load(findTranslation("ko")));
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.language << " " << (r.read ? r.read : "default"));
+        if (QLatin1String(r.language) == "ko") QCoreApplication::installTranslator(&korean);
+        QFile::remove(saveDataPath());
+        applySaveDataCfg({});
+        if (r.read)
+            write("CFG/SaveData.INI", QByteArray("Yes\r\n5\r\n") + r.read + "\r\n/log\r\nA\r\n");
         frmKX5_Set_DSave w;
-        auto* save = child(w, "cmbSave");
         auto* unit = child(w, "cmbUnit");
-        // As a Korean translation shows them.
-        save->setItemText(0, "예");
-        save->setItemText(1, "아니요");
-        unit->setItemText(0, "초");
-        unit->setItemText(1, "분");
-        w.LoadSaveDataDlg();
-        if (pick >= 0) {
-            unit->setCurrentIndex(pick);
-            emit unit->activated(pick);
+        if (r.pick >= 0) {
+            unit->setCurrentIndex(r.pick);
+            emit unit->activated(r.pick);
         }
-        EXPECT_EQ(save->currentText(), "예");
-        EXPECT_EQ(unit->currentText(), QString::fromUtf8(shown));
+        EXPECT_EQ(unit->currentText(), QString::fromUtf8(r.shown));
+        EXPECT_EQ(child(w, "cmbSave")->currentText(), r.language == QLatin1String("en")
+                                                          ? (r.read ? "Yes" : "No")
+                                                          : (r.read ? "예" : "아니요"));
         click(w, "btnOK");
-        EXPECT_EQ(bytes(saveDataPath()),
-                  QByteArray("Yes\r\n5\r\n") + written + "\r\n/log\r\nA\r\n");
-        EXPECT_EQ(gDSaveUnit, QString::fromUtf8(written));
+        QCoreApplication::removeTranslator(&korean);
+        EXPECT_EQ(bytes(saveDataPath()).split('\n').value(2), QByteArray(r.written) + "\r");
+        EXPECT_EQ(gDSaveUnit, QString::fromUtf8(r.written));
+        EXPECT_EQ(dataSaveUnitSeconds(gDSaveUnit), r.seconds);
+        QCoreApplication::installTranslator(&korean);
+        EXPECT_EQ(shownDataSaveUnit(gDSaveUnit), r.seconds == 60 ? "분" : "초"); // main window
+        QCoreApplication::removeTranslator(&korean);
     }
 }
 
