@@ -230,6 +230,26 @@ TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
     }
 }
 
+// Settings copied from a Korean Windows PC, in its code page CP949, show their Korean words;
+// OK saves them as UTF-8.
+TEST_F(Windows, KoreanCodePageSettingsShowTheirWordsAndOkSavesThemAsUtf8) {
+    write("CFG/SetEnv.INI", "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\x8C\x63\r\n");
+    write("CFG/SaveData.INI", "Yes\r\n10\r\n\xBA\xD0\r\n/log\r\n\xBF\xC2\xB5\xB5\r\n");
+    frmKX5_SetEnv stations(&status, &monitoring);
+    EXPECT_EQ(column(*stations.list(), 2).mid(0, 3), QStringList({"오븐 1", "똠", ""}));
+    click(stations, "btnOK");
+    QByteArray env = "O\t오븐 1\r\nX\t똠\r\n";
+    for (int k = 3; k <= 99; ++k)
+        env += "X\t\r\n";
+    EXPECT_EQ(bytes(setEnvPath()), env);
+    frmKX5_Set_DSave save;
+    EXPECT_EQ(child<QLineEdit>(save, "txtFName")->text(), "온도");
+    EXPECT_EQ(child(save, "cmbUnit")->currentText(), "sec");
+    click(save, "btnOK");
+    EXPECT_EQ(bytes(saveDataPath()), "Yes\r\n10\r\n분\r\n/log\r\n온도\r\n");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(Windows, DataSaveIntervalIsCorrectedWhenTheEditEnds) {
     const std::pair<const char*, const char*> rows[] = {
         {"0", "1"},     {"abc", "1"}, {"-3", "1"},  {"0.5", "1"},   {"75", "60"},
