@@ -1,8 +1,8 @@
 #include "app/StartOptions.h"
 
 #include "link/mdlKX5.h"
-#include "monitor/StationPanel.h"
 #include "monitor/frmKX5_Main.h"
+#include "settings/ConfigFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -78,7 +78,7 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
             done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
                         .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
                                                       QStringLiteral("_NN.DAT")),
-                             QString::number(gDSaveIntv), StationPanel::shownUnit(gDSaveUnit));
+                             QString::number(gDSaveIntv), shownDataSaveUnit(gDSaveUnit));
         }
     }
     if (options.open) {

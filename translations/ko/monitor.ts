@@ -4,7 +4,7 @@
 <context>
     <name>DataLog</name>
     <message>
-        <location filename="../../monitor/DataLog.cpp" line="+36"/>
+        <location filename="../../monitor/DataLog.cpp" line="+37"/>
         <source>a symbolic link, not followed</source>
         <translation>심볼릭 링크이므로 따라가지 않음</translation>
     </message>
@@ -396,7 +396,7 @@
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+31"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+32"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
@@ -443,28 +443,12 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+32"/>
+        <location line="+24"/>
         <source>Start &amp;Save</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="-20"/>
-        <source>min</source>
-        <translation>분</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>sec</source>
-        <translation>초</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>분</source>
-        <comment>Data Save unit shown after unreadable settings; counted as seconds</comment>
-        <translation>초</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="-11"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
