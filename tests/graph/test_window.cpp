@@ -165,6 +165,14 @@ TEST_F(Viewer, HolesAreDrawnAsHolesOnScreenAndInTheImageAndTheReadoutSaysSo) {
         const QString png = dir.filePath(QStringLiteral("gaps.png"));
         ASSERT_TRUE(w.exportImage(png, &error, QSize(800, 400))) << error.toStdString();
         EXPECT_EQ(stretches(QImage(png), QColor(0, 0, 220)), c.pieces);
+        // PDF and print paint as vectors, without the screen's fast lines.
+        QImage vector(800, 400, QImage::Format_RGB32);
+        vector.fill(Qt::white);
+        QCPPainter painter(&vector);
+        painter.setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching);
+        w.plot()->toPainter(&painter, 800, 400);
+        painter.end();
+        EXPECT_EQ(stretches(vector, QColor(0, 0, 220)), c.pieces);
     }
 }
 
