@@ -1,6 +1,7 @@
-// Decimation: every column's minimum and maximum survive, against a brute-force scan of random
-// data (sorted with repeated seconds and holes, and with the clock set back), and the line
-// breaks at every hole and nowhere else. Which holes a file has, as drawn, is in test_window.
+// Decimation and holes: every column's minimum and maximum survive, against a brute-force scan
+// of random data (sorted with repeated seconds and holes, and with the clock set back), the line
+// breaks at every hole and nowhere else, and holes judged as records come equal the rule applied
+// to the file so far. What a window draws of holes, and its exports, are in test_window.
 #include "graph/DatFile.h"
 #include "graph/Decimator.h"
 
@@ -115,4 +116,42 @@ TEST(Decimate, SparseRangeGivesEveryRecordAndItsNeighbours) {
               (std::vector<qint64>{97, 98, 99, kBreak, 100, 101}));
     EXPECT_TRUE(decimate(DatSeries(), DatSeries::SV, 0, 10, 5).empty());
     EXPECT_TRUE(decimate(d, DatSeries::SV, 10, 0, 5).empty());
+}
+
+TEST(Holes, JudgedAsTheRecordsComeTheSameAsOnTheWholeFileSoFar) {
+    // The rule on its own: a step back, or a spacing more than twice (plus a second) the usual
+    // one, the usual one being the larger median of the (up to) nine spacings on either side;
+    // steps back take no part in the medians.
+    const auto holes = [](const std::vector<qint64>& s) {
+        const auto median = [&](size_t from, size_t to, bool back) {
+            std::vector<qint64> v;
+            for (size_t k = from; k != to && v.size() < 9; back ? --k : ++k)
+                if (k < s.size() && s[k] >= 0) v.push_back(s[k]);
+            std::sort(v.begin(), v.end());
+            return v.empty() ? qint64(-1) : v[v.size() / 2];
+        };
+        std::vector<qint64> out;
+        for (size_t j = 1; j < s.size(); ++j) {
+            const qint64 usual =
+                std::max(median(j - 1, 0, true), median(j + 1, std::min(j + 10, s.size()), false));
+            if (s[j] < 0 || (usual >= 0 && s[j] > 2 * std::max<qint64>(usual, 1) + 1))
+                out.push_back(qint64(j));
+        }
+        return out;
+    };
+    std::mt19937 rng(33);
+    const qint64 kinds[] = {1, 1, 1, 2, 3, 4, 60, 60, 61, 600, -5};
+    for (int round = 0; round < 40; ++round) {
+        DatSeries d;
+        std::vector<qint64> spacing{0}; // s[j] leads to record j
+        qint64 t = 1'700'000'000;
+        qint64 kind = 1;
+        for (int i = 0; i < 300; ++i) {
+            if (rng() % 12 == 0) kind = kinds[rng() % std::size(kinds)]; // runs of a kind
+            const qint64 s = i == 0 ? 0 : rng() % 4 ? kind : kinds[rng() % std::size(kinds)];
+            if (i > 0) spacing.push_back(s);
+            d.append(t += s, 0, 0, 0);
+            ASSERT_EQ(d.gaps().all(), holes(spacing)) << "round " << round << " record " << i;
+        }
+    }
 }
