@@ -296,6 +296,7 @@ void KX5Link::takePending() {
     m_currentConfirmed = false;
     m_stepMcNo = m_current->mcNo;
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
     m_out.reset();
@@ -381,6 +382,7 @@ void KX5Link::startSweep() {
     m_current.reset();
     m_stepMcNo = 0;
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     m_sinceRediscovery = 0;
     m_rediscoverIdx = -1;
     m_out.reset();
@@ -503,6 +505,11 @@ int KX5Link::rowOf(int mcNo) const {
     return gMC_Idx + 1;
 }
 
+// A step a window asked for (a parameter read or a write), as against the sweep and the poll.
+bool KX5Link::requestedStep() const {
+    return gSendStep != kStepModel && gSendStep != kStepMonitor;
+}
+
 void KX5Link::clampIndices() {
     if (gMC_Idx < 0 || gMC_Idx > gMC_Last) gMC_Idx = 0;
     if (gMC_NextIdx < 0 || gMC_NextIdx > gMC_Last) gMC_NextIdx = 0;
@@ -597,7 +604,9 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
     tmrBall_Send.start();
     sprdCommD.add(frame, true);
     const QByteArray command = frame.mid(3, 3);
-    m_port->setRThreshold(command == "DWR" ? kWriteThreshold : 1);
+    // The fast pacing handles every byte as it comes, so a write's acknowledgement is read
+    // to its end whatever pieces it arrives in.
+    m_port->setRThreshold(command == "DWR" && !m_fast ? kWriteThreshold : 1);
     if (!m_port->isOpen()) return;
     const bool retry = m_out && m_out->step == step && m_out->mcNo == mcNo;
     if (!retry || !tmrRecvErr.isActive()) {
@@ -681,6 +690,9 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
         // An overflow is a reply that never ended: the watchdog deals with its station.
         if (!m_port->isOpen()) return; // the handling closed the port
     }
+    // A reply begun is read to its end: its tail may be shorter than the threshold that
+    // announced its start, and would otherwise wait there until the watchdog sends again.
+    if (m_assembler.pending() > 0) m_port->setRThreshold(1);
 }
 
 // The outstanding request's answer comes from its station, echoes its command and, for a
@@ -704,12 +716,20 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
         countUnmatched(frame);
         return;
     }
-    // The watchdog keeps running: a station that refuses every request is given up after
-    // three time-outs, exactly like a silent one.
+    // The watchdog keeps running: a station that refuses every poll is given up after three
+    // time-outs, exactly like a silent one.
     ++m_stats[m_out->mcNo].refusals;
     if (gSendStep < 20 && !m_out->rediscovery)
         sprdMonitoring.setText(MonitorCol::COMSTS, m_out->idx + 1, QStringLiteral("NG"));
     if (m_out->step == kStepMonitor) markStale(m_out->idx);
+    // A refusal is an answer: a requested read or write is tried as often as a silent one
+    // would be, then reported as refused.
+    if (requestedStep() && ++m_stepRefusals >= kGiveUpAfter) {
+        tmrRecvErr.stop();
+        giveUp(true);
+        sendTimerOn();
+        return;
+    }
     sendTimerOn();
 }
 
@@ -789,6 +809,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     tmrRecvErr.stop();
     m_out.reset();
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     if (t.step == kStepMonitor) {
         StoreMonitorReply(t.idx, frame);
         advanceMonitorPoll();
@@ -837,6 +858,7 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     tmrRecvErr.stop();
     m_out.reset();
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     if (step == kStepWriteInput1) {
         // Hold the scheduler while the controller takes in the new input type; the second
         // half goes out before anything else.
@@ -885,24 +907,33 @@ void KX5Link::pause_Done() {
 
 // A requested read or write that goes unanswered three times is given up, so it cannot hold
 // the line; the poll goes on from the next station.
-void KX5Link::giveUp() {
+void KX5Link::giveUp(bool refused) {
     const int mc = m_out ? m_out->mcNo : m_stepMcNo;
     const bool secondHalf = gSendStep == kStepWriteInput2;
     const bool unconfirmed = m_current && !m_currentConfirmed;
-    const Said s =
-        secondHalf    ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc)
-        : unconfirmed ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current)
-                      : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
-    setPanel(4, s.shown);
-    if (unconfirmed)
-        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, s.text,
-                   s.shown);
+    Said s;
+    if (secondHalf)
+        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 refused"), mc)
+                    : say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc);
+    else if (unconfirmed)
+        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 refused"), mc, &*m_current)
+                    : say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current);
     else
-        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, s.text, s.shown);
+        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: parameter read refused"), mc)
+                    : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
+    setPanel(4, s.shown);
+    const RequestOutcome outcome = secondHalf ? RequestOutcome::SecondHalfLost
+                                   : refused  ? RequestOutcome::Refused
+                                              : RequestOutcome::GivenUp;
+    if (unconfirmed)
+        endCurrent(outcome, s.text, s.shown);
+    else
+        emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
     m_current.reset();
     m_out.reset();
     m_stepMcNo = 0;
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     mRecvErrCnt = 0;
     enterStep(kStepMonitor);
     advanceMonitorPoll();
@@ -924,8 +955,8 @@ void KX5Link::tmrRecvErr_Timer() {
     markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();
-    } else if (gSendStep != kStepModel && gSendStep != kStepMonitor) {
-        if (++m_stepTimeouts >= kGiveUpAfter) giveUp();
+    } else if (requestedStep()) {
+        if (++m_stepTimeouts >= kGiveUpAfter) giveUp(false);
     } else if (++mRecvErrCnt > 2) {
         mRecvErrCnt = 0;
         m_out.reset(); // a late answer from this station no longer counts

@@ -237,7 +237,8 @@ private:
     void sendRediscovery();
     void sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
                    bool rediscovery);
-    void giveUp();
+    void giveUp(bool refused);
+    bool requestedStep() const;
     void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
     void dropRequests();
     bool writeUnconfirmed() const;
@@ -289,8 +290,9 @@ private:
     std::optional<Request> m_pending;
     // Station of a requested step and the re-read that follows it; 0 = the step's rule.
     int m_stepMcNo = 0;
-    // Reply waits run out for the requested step being worked.
+    // Reply waits run out, and refusals, for the requested step being worked.
     int m_stepTimeouts = 0;
+    int m_stepRefusals = 0;
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;
