@@ -330,6 +330,7 @@ void GraphWindow::restyle() {
                 QCPScatterStyle(QCPScatterStyle::ssDisc, pen.color(), pen.color(), 4));
             f.graph[s]->setName(n == 1 ? QString::fromLatin1(kSeriesName[s])
                                        : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
+            f.dots[s]->setName(f.graph[s]->name());
         }
     }
     followPalette(m_plot, palette());
