@@ -36,18 +36,18 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+282"/>
+        <location line="+283"/>
         <source>KX5 Graph</source>
         <translation>KX5 그래프</translation>
     </message>
     <message>
-        <location line="-273"/>
-        <location line="+269"/>
+        <location line="-274"/>
+        <location line="+270"/>
         <source>Temp</source>
         <translation>온도</translation>
     </message>
     <message>
-        <location line="-268"/>
+        <location line="-269"/>
         <source>MV (%)</source>
         <translation>MV (%)</translation>
     </message>
@@ -83,18 +83,18 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+252"/>
+        <location line="+253"/>
         <source>Decimals</source>
         <translation>소수 자릿수</translation>
     </message>
     <message>
-        <location line="-252"/>
-        <location line="+259"/>
+        <location line="-253"/>
+        <location line="+260"/>
         <source>Unit</source>
         <translation>단위</translation>
     </message>
     <message>
-        <location line="-220"/>
+        <location line="-221"/>
         <source>&amp;File</source>
         <translation>파일[&amp;F]</translation>
     </message>
@@ -186,12 +186,12 @@
     <message>
         <location line="+2"/>
         <location line="+60"/>
-        <location line="+455"/>
+        <location line="+456"/>
         <source>Open</source>
         <translation>열기</translation>
     </message>
     <message>
-        <location line="-499"/>
+        <location line="-500"/>
         <source>%1: not a file</source>
         <translation>%1: 파일이 아닙니다</translation>
     </message>
@@ -208,7 +208,7 @@
 %1</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+73"/>
         <source>Temp (%1)</source>
         <translation>온도 (%1)</translation>
     </message>
