@@ -342,14 +342,14 @@ QString SetWriter::summary() const {
             .arg(regs)
             .arg(differ);
     if (!m_writing)
-        return say(QT_TRANSLATE_NOOP("SetWriter", "Nothing to write: %1 stations hold the set, "
-                                                  "%2 not read."))
+        return say(QT_TRANSLATE_NOOP("SetWriter", "Nothing to write. Stations holding the set: "
+                                                  "%1, not read: %2."))
             .arg(equal)
             .arg(int(m_stations.size()) - equal);
     //: After Write Set: stations read back equal to the set, failed (may hold part of it),
     //: never written, and left alone as equal already.
-    return say(QT_TRANSLATE_NOOP("SetWriter", "Verified: %1 stations. Failed: %2. Not reached: "
-                                              "%3. Equal already: %4. Each station's result "
+    return say(QT_TRANSLATE_NOOP("SetWriter", "Stations verified: %1, failed: %2, not reached: "
+                                              "%3, equal already: %4. Each station's result "
                                               "is listed."))
         .arg(verified)
         .arg(failedOnes)
