@@ -6,6 +6,7 @@
 #include "link/mdlKX5.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -296,6 +297,7 @@ void KX5Link::takePending() {
     m_currentConfirmed = false;
     m_stepMcNo = m_current->mcNo;
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
     m_out.reset();
@@ -362,12 +364,16 @@ void KX5Link::mSetPortOpen_Click() {
     gPortCloseReq = false;
     clearConn();
     OpenPort();
+    const QString settings =
+        commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit) + QLatin1Char(' ') + gProtocol;
     if (!m_port->isOpen()) {
         // OpenPort has put the cause into panel 4; the command offers opening again.
         setCaptions(false);
         stopAll();
+        emit portOpened(gPort, settings, m_port->errorString());
         return;
     }
+    emit portOpened(gPort, settings, QString());
     startSweep();
 }
 
@@ -381,6 +387,7 @@ void KX5Link::startSweep() {
     m_current.reset();
     m_stepMcNo = 0;
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     m_sinceRediscovery = 0;
     m_rediscoverIdx = -1;
     m_out.reset();
@@ -404,6 +411,7 @@ void KX5Link::OpenPort() {
 
 void KX5Link::ClosePort() {
     const bool hadRequests = m_pending || (m_current && !m_currentConfirmed);
+    const bool wasOpen = m_phase != Phase::Closed || m_port->isOpen();
     stopAll();
     if (m_port->isOpen()) {
         m_port->flushInput();
@@ -416,9 +424,17 @@ void KX5Link::ClosePort() {
     // Said while the phase still tells what was cut short.
     if (hadRequests) dropRequests();
     markAllStale();
+    // Nothing on a closed line is answering: no station keeps a last "OK"; one that did not
+    // answer keeps its "NG".
+    for (int r = 1; r <= sprdStatus.maxRows() && r <= int(m_conn.size()); ++r)
+        if (m_conn[size_t(r - 1)] == ConnState::OK) {
+            m_conn[size_t(r - 1)] = ConnState::Unknown;
+            sprdStatus.clearRange(StatusCol::ConnState, r, StatusCol::ConnState, r);
+        }
     m_current.reset();
     gPortCloseReq = false;
     setPhase(Phase::Closed);
+    if (wasOpen) emit portClosed(gPort);
 }
 
 void KX5Link::goOffline(const QString& panel4) {
@@ -501,6 +517,11 @@ int KX5Link::rowOf(int mcNo) const {
     for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
         if (gMC_List[static_cast<size_t>(i)] == mcNo) return i + 1;
     return gMC_Idx + 1;
+}
+
+// A step a window asked for (a parameter read or a write), as against the sweep and the poll.
+bool KX5Link::requestedStep() const {
+    return gSendStep != kStepModel && gSendStep != kStepMonitor;
 }
 
 void KX5Link::clampIndices() {
@@ -597,7 +618,9 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
     tmrBall_Send.start();
     sprdCommD.add(frame, true);
     const QByteArray command = frame.mid(3, 3);
-    m_port->setRThreshold(command == "DWR" ? kWriteThreshold : 1);
+    // The fast pacing handles every byte as it comes, so a write's acknowledgement is read
+    // to its end whatever pieces it arrives in.
+    m_port->setRThreshold(command == "DWR" && !m_fast ? kWriteThreshold : 1);
     if (!m_port->isOpen()) return;
     const bool retry = m_out && m_out->step == step && m_out->mcNo == mcNo;
     if (!retry || !tmrRecvErr.isActive()) {
@@ -605,7 +628,7 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
         tmrRecvErr.setInterval(replyWaitMs(static_cast<int>(frame.size()), expected));
         tmrRecvErr.start();
     }
-    m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery};
+    m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_stats[mcNo].requests;
     m_sentAt.start();
@@ -681,13 +704,27 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
         // An overflow is a reply that never ended: the watchdog deals with its station.
         if (!m_port->isOpen()) return; // the handling closed the port
     }
+    // A reply begun is read to its end: its tail may be shorter than the threshold that
+    // announced its start, and would otherwise wait there until the watchdog sends again.
+    if (m_assembler.pending() > 0) m_port->setRThreshold(1);
 }
 
 // The outstanding request's answer comes from its station, echoes its command and, for a
 // read or a write, has exactly the length that request asks for.
 bool KX5Link::answers(const QByteArray& frame) const {
     if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
-    return m_out->replyLen == 0 || frame.size() == m_out->replyLen;
+    if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
+    // Without a checksum a character damaged on the line (a parity error arrives as NUL) would
+    // be read as a wrong value: every value must be four hexadecimal digits after its comma.
+    if (m_out->command == "DRR") {
+        const int n = (frame.size() - 11 - gSumLen) / 5;
+        for (int i = 1; i <= n; ++i) {
+            if (frame[9 + 5 * (i - 1)] != ',') return false;
+            for (char c : field(frame, i))
+                if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+        }
+    }
+    return true;
 }
 
 void KX5Link::countUnmatched(const QByteArray& frame) {
@@ -695,6 +732,7 @@ void KX5Link::countUnmatched(const QByteArray& frame) {
     if (frame.isEmpty() || frame[0] != STX) return;
     const int mc = m_out ? m_out->mcNo : addressOf(frame);
     ++m_stats[mc].unmatched;
+    if (m_out && isFrom(frame, m_out->mcNo)) m_out->fault = LineFault::Unmatched;
     // The station's own answer to its monitor read, but not one that fits it.
     if (m_out && m_out->step == kStepMonitor && isFrom(frame, m_out->mcNo)) markStale(m_out->idx);
 }
@@ -704,12 +742,21 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
         countUnmatched(frame);
         return;
     }
-    // The watchdog keeps running: a station that refuses every request is given up after
-    // three time-outs, exactly like a silent one.
+    // The watchdog keeps running: a station that refuses every poll is given up after three
+    // time-outs, exactly like a silent one.
     ++m_stats[m_out->mcNo].refusals;
+    m_out->fault = LineFault::Refused;
     if (gSendStep < 20 && !m_out->rediscovery)
         sprdMonitoring.setText(MonitorCol::COMSTS, m_out->idx + 1, QStringLiteral("NG"));
     if (m_out->step == kStepMonitor) markStale(m_out->idx);
+    // A refusal is an answer: a requested read or write is tried as often as a silent one
+    // would be, then reported as refused.
+    if (requestedStep() && ++m_stepRefusals >= kGiveUpAfter) {
+        tmrRecvErr.stop();
+        giveUp(true);
+        sendTimerOn();
+        return;
+    }
     sendTimerOn();
 }
 
@@ -735,8 +782,14 @@ void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
     StationStats& st = m_stats[m_out ? m_out->mcNo : 0];
     if (!accepted) {
         ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
+        if (m_out)
+            m_out->fault = !sumOK   ? LineFault::BadChecksum
+                           : !hasOK ? LineFault::NoOk
+                                    : LineFault::Refused;
         return;
     }
+    // The sweep's answer is told where the model is known to be a KX5.
+    if (m_out && m_out->command != "WHO") emit stationAnswered(m_out->mcNo);
     ++st.good;
     st.lastGood = QDateTime::currentDateTimeUtc(); // the local clock reads the zone files
     const double ms = m_sentAt.isValid() ? m_sentAt.nsecsElapsed() / 1e6 : 0;
@@ -763,10 +816,14 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
         const QString model = known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???");
         sprdStatus.setText(StatusCol::Model, row, model);
         if (i < gMC_OK.size()) gMC_OK[i] = true;
-        if (t.rediscovery) emit stationFound(t.mcNo, model);
+        if (t.rediscovery)
+            emit stationFound(t.mcNo, model);
+        else
+            emit stationAnswered(t.mcNo);
     } else {
         if (i < gMC_OK.size()) gMC_OK[i] = false;
         setConn(row, ConnState::NG);
+        emit stationFailed(t.mcNo, LineFault::NotKX5);
     }
     if (!t.rediscovery) endModelQuery();
     sendTimerOn();
@@ -789,6 +846,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     tmrRecvErr.stop();
     m_out.reset();
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     if (t.step == kStepMonitor) {
         StoreMonitorReply(t.idx, frame);
         advanceMonitorPoll();
@@ -837,6 +895,7 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     tmrRecvErr.stop();
     m_out.reset();
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     if (step == kStepWriteInput1) {
         // Hold the scheduler while the controller takes in the new input type; the second
         // half goes out before anything else.
@@ -885,24 +944,33 @@ void KX5Link::pause_Done() {
 
 // A requested read or write that goes unanswered three times is given up, so it cannot hold
 // the line; the poll goes on from the next station.
-void KX5Link::giveUp() {
+void KX5Link::giveUp(bool refused) {
     const int mc = m_out ? m_out->mcNo : m_stepMcNo;
     const bool secondHalf = gSendStep == kStepWriteInput2;
     const bool unconfirmed = m_current && !m_currentConfirmed;
-    const Said s =
-        secondHalf    ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc)
-        : unconfirmed ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current)
-                      : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
-    setPanel(4, s.shown);
-    if (unconfirmed)
-        endCurrent(secondHalf ? RequestOutcome::SecondHalfLost : RequestOutcome::GivenUp, s.text,
-                   s.shown);
+    Said s;
+    if (secondHalf)
+        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 refused"), mc)
+                    : say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc);
+    else if (unconfirmed)
+        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 refused"), mc, &*m_current)
+                    : say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current);
     else
-        emit requestEnded(Request::readAll(mc), RequestOutcome::GivenUp, s.text, s.shown);
+        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: parameter read refused"), mc)
+                    : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
+    setPanel(4, s.shown);
+    const RequestOutcome outcome = secondHalf ? RequestOutcome::SecondHalfLost
+                                   : refused  ? RequestOutcome::Refused
+                                              : RequestOutcome::GivenUp;
+    if (unconfirmed)
+        endCurrent(outcome, s.text, s.shown);
+    else
+        emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
     m_current.reset();
     m_out.reset();
     m_stepMcNo = 0;
     m_stepTimeouts = 0;
+    m_stepRefusals = 0;
     mRecvErrCnt = 0;
     enterStep(kStepMonitor);
     advanceMonitorPoll();
@@ -921,11 +989,12 @@ void KX5Link::tmrRecvErr_Timer() {
     const bool rediscovery = m_out && m_out->rediscovery;
     setConn(row, ConnState::NG);
     ++m_stats[silent].timeouts;
+    emit stationFailed(silent, m_out && m_out->fault ? *m_out->fault : LineFault::Silent);
     markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();
-    } else if (gSendStep != kStepModel && gSendStep != kStepMonitor) {
-        if (++m_stepTimeouts >= kGiveUpAfter) giveUp();
+    } else if (requestedStep()) {
+        if (++m_stepTimeouts >= kGiveUpAfter) giveUp(false);
     } else if (++mRecvErrCnt > 2) {
         mRecvErrCnt = 0;
         m_out.reset(); // a late answer from this station no longer counts

@@ -87,6 +87,16 @@ int LineScanner::boundMs(const std::vector<ScanSetting>& settings) const {
     return total;
 }
 
+int LineScanner::remainingMs() const {
+    if (!m_running) return 0;
+    int total = 0;
+    for (size_t i = m_settingIdx; i < m_settings.size(); ++i) {
+        const size_t left = m_numbers.size() - (i == m_settingIdx ? m_numberIdx : 0);
+        total += replyWaitMs(m_settings[i]) * static_cast<int>(left);
+    }
+    return total;
+}
+
 QString LineScanner::start(const std::vector<ScanSetting>& settings) {
     if (m_running) return tr("A scan is already running.");
     if (m_link && (m_link->phase() != KX5Link::Phase::Closed || m_link->port()->isOpen()))
@@ -98,6 +108,7 @@ QString LineScanner::start(const std::vector<ScanSetting>& settings) {
     m_finds.clear();
     m_settingIdx = m_numberIdx = 0;
     m_done = 0;
+    m_complete = false;
     if (const QString why = openAt(m_settings.front()); !why.isEmpty()) return why;
     m_running = true;
     emit progress(0, static_cast<int>(m_settings.size() * m_numbers.size()), m_settings.front());
@@ -136,6 +147,7 @@ void LineScanner::sendNext() {
     if (m_numberIdx >= m_numbers.size()) {
         m_numberIdx = 0;
         if (++m_settingIdx >= m_settings.size()) {
+            m_complete = true;
             finish(false, QString());
             return;
         }
@@ -149,6 +161,7 @@ void LineScanner::sendNext() {
     m_port->flushInput(); // a late answer to the previous query is no one's
     m_waiting = true;
     m_wait.start(replyWaitMs(s));
+    emit asking(m_numbers[m_numberIdx], s);
     m_port->write(buildModelReq(m_numbers[m_numberIdx], s.sumLen()));
 }
 

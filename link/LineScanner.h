@@ -63,10 +63,16 @@ public:
     int replyWaitMs(const ScanSetting& s) const;
     // The longest a scan of these settings may take: every number silent at every one.
     int boundMs(const std::vector<ScanSetting>& settings) const;
+    // The longest the running scan may still take, from the query now out.
+    int remainingMs() const;
+    // Whether the last scan asked every number at every setting.
+    bool complete() const { return m_complete; }
 
 signals:
     // done of total queries asked so far; the setting being tried.
     void progress(int done, int total, const ScanSetting& setting);
+    // A model query to this number goes out now.
+    void asking(int mcNo, const ScanSetting& setting);
     void found(const ScanFind& find);
     // error is empty when the scan ran to its end or was cancelled.
     void finished(bool cancelled, const QString& error);
@@ -84,7 +90,7 @@ private:
     std::unique_ptr<SerialPort> m_port;
     const KX5Link* m_link = nullptr;
     QString m_portName;
-    bool m_fast = false, m_running = false;
+    bool m_fast = false, m_running = false, m_complete = false;
     std::vector<int> m_numbers;
     std::vector<ScanSetting> m_settings;
     std::vector<ScanFind> m_finds;

@@ -476,6 +476,7 @@ void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, cons
     if (!r.regs.empty() && m_pendingKeys.erase({r.mcNo, r.regs.front() - 501})) tmrRefresh_Timer();
     switch (outcome) {
     case RequestOutcome::GivenUp:
+    case RequestOutcome::Refused:
     case RequestOutcome::Dropped:
         showMessage(shown, r.mcNo);
         break;

@@ -382,6 +382,7 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
         m_wait = Wait::ReadBack;
         emit stationChanged(m_at);
         return;
+    case RequestOutcome::Refused:
     case RequestOutcome::GivenUp:
         if (refusals(st.mcNo) > m_refusalsBefore) {
             // What the controller holds after refusing is read and reported with it.

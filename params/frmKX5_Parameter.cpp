@@ -399,6 +399,7 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
         if (r.isWrite()) lblMsg->setText(text);
         break;
     case RequestOutcome::GivenUp:
+    case RequestOutcome::Refused:
     case RequestOutcome::Dropped:
     case RequestOutcome::SecondHalfLost:
         lblMsg->setText(text);

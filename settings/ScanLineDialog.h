@@ -22,11 +22,23 @@ public:
                    QWidget* parent = nullptr);
 
     LineScanner& scanner() { return *m_scanner; }
+    // The stations marked in use in the window that opened the scan.
+    void setInUse(std::vector<int> mcNos) { m_inUse = std::move(mcNos); }
     // The user's answers to the offers at the end.
     bool markStations() const { return m_mark; }
-    bool takeSettings() const { return m_take; }
-    // The one setting every station found answered at, when there is one.
-    std::optional<ScanSetting> commonSetting() const;
+    // Stations in use that answered at no setting, to be marked not in use.
+    const std::vector<int>& unmarkStations() const { return m_unmark; }
+    // The setting to take into Port Setting, when the user said so.
+    std::optional<ScanSetting> settingToTake() const { return m_take; }
+
+    // The stations found, grouped by the setting they answered at, the most stations first.
+    struct Group {
+        ScanSetting setting;
+        std::vector<int> mcNos;
+    };
+    std::vector<Group> groups() const;
+    // Stations in use that a complete scan did not hear at any setting.
+    std::vector<int> silentInUse() const;
 
     void btnStart_Click();
     void btnCancel_Click();
@@ -34,11 +46,16 @@ public:
 private:
     void onFound(const ScanFind& f);
     void onFinished(bool cancelled, const QString& error);
+    void offerSettings();
+    bool ask(const QString& question);
+    void showEstimate();
     void reject() override;
 
     LineScanner* m_scanner;
     ScanSetting m_current;
-    bool m_mark = false, m_take = false;
+    bool m_mark = false;
+    std::vector<int> m_inUse, m_unmark;
+    std::optional<ScanSetting> m_take;
     QLabel* lblPort;
     QCheckBox* chkAll;
     QTableWidget* lstFound;

@@ -108,12 +108,18 @@ void frmKX5_SetEnv::btnCancel_Click() {
 
 void frmKX5_SetEnv::btnScan_Click() {
     ScanLineDialog scan(m_link, nullptr, this);
+    std::vector<int> inUse;
+    for (int mc = 1; mc <= 99; ++mc)
+        if (m_list->text(1, mc) == QLatin1String("O")) inUse.push_back(mc);
+    scan.setInUse(inUse);
     if (scan.exec() != QDialog::Accepted) return;
     if (scan.markStations())
         for (const ScanFind& f : scan.scanner().finds())
             m_list->setText(1, f.mcNo, QStringLiteral("O"));
-    const auto found = scan.commonSetting();
-    if (!scan.takeSettings() || !found) return;
+    for (int mc : scan.unmarkStations())
+        m_list->setText(1, mc, QStringLiteral("X"));
+    const auto found = scan.settingToTake();
+    if (!found) return;
     CommCfg cfg = currentCommCfg();
     cfg.baud = found->baud;
     cfg.protocol = found->protocol;

@@ -269,6 +269,12 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
     bringUp({1, 2});
     std::vector<int> other = kMonitorValues;
     other[3] = 999;
+    // Station 2's reply with one character of its NPV damaged on the line.
+    const auto damaged = [&](char c) {
+        QByteArray f = drrReply(2, other);
+        f[26] = c;
+        return f;
+    };
     struct Row {
         const char* name;
         QByteArray reply;
@@ -283,6 +289,10 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
          wrap(drrReply(2, kMonitorValues).mid(1).chopped(2).replace("DRR", "DWR"))},
         {"a model reply", whoReply(2)},
         {"another station's refusal", wrap("01NG,09")},
+        {"a value with a NUL (a parity error)", damaged('\0')},
+        {"a value with a letter", damaged('G')},
+        {"a value with a blank", damaged(' ')},
+        {"a value cut by a comma", damaged(',')},
         {"no address at all", "\x02garbage\r\n"},
     };
     qint64 unmatched = 0;
@@ -435,33 +445,76 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
 // A requested read or write whose station stops answering is given up after three reply
 // waits, said in panel 4 and to the window that asked; the other stations are polled again.
 TEST_F(Link, NoRequestHoldsTheLine) {
+    // A silent station and one that answers NG both get three tries, then the poll goes on.
     struct Row {
         Request r;
-        const char* panel;
+        const char* silentPanel;
+        const char* refusedPanel;
     } rows[] = {
-        {Request::readAll(1), "MC [1] ==> NG: parameter read not confirmed"},
-        {Request::writeOne(1, 501, 1), "MC [1] ==> NG: PRINT key not confirmed"},
-        {Request::writeOneOf(2, 506, 60), "MC [2] ==> NG: print speed not confirmed"},
-        {Request::clock(1, {2026, 12, 6, 8, 0, 0}), "MC [1] ==> NG: clock not confirmed"},
+        {Request::readAll(1), "MC [1] ==> NG: parameter read not confirmed",
+         "MC [1] ==> NG: parameter read refused"},
+        {Request::writeOne(1, 501, 1), "MC [1] ==> NG: PRINT key not confirmed",
+         "MC [1] ==> NG: PRINT key refused"},
+        {Request::writeOneOf(2, 506, 60), "MC [2] ==> NG: print speed not confirmed",
+         "MC [2] ==> NG: print speed refused"},
+        {Request::clock(1, {2026, 12, 6, 8, 0, 0}), "MC [1] ==> NG: clock not confirmed",
+         "MC [1] ==> NG: clock refused"},
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.panel);
-        SetUp();
-        useStations({1, 2, 3});
-        bringUp({1, 2, 3});
-        ask(r.r);
-        const QByteArray sent = tick();
-        for (int k = 0; k < 3; ++k) {
-            if (k > 0) {
-                ASSERT_EQ(tick(), sent) << "tried again before it is given up";
+        for (bool refuse : {false, true}) {
+            const char* panel = refuse ? r.refusedPanel : r.silentPanel;
+            SCOPED_TRACE(panel);
+            SetUp();
+            useStations({1, 2, 3});
+            bringUp({1, 2, 3});
+            ask(r.r);
+            const QByteArray sent = tick();
+            for (int k = 0; k < 3; ++k) {
+                if (k > 0) {
+                    ASSERT_EQ(tick(), sent) << "tried again before it is given up";
+                }
+                if (refuse)
+                    deliver(wrap(mc2(r.r.mcNo) + "NG,09"));
+                else
+                    link->tmrRecvErr_Timer();
             }
-            link->tmrRecvErr_Timer();
+            EXPECT_EQ(link->panel(4), panel);
+            ASSERT_EQ(ended.size(), 1u);
+            EXPECT_EQ(ended[0].outcome, refuse ? RequestOutcome::Refused : RequestOutcome::GivenUp);
+            EXPECT_EQ(ended[0].text, panel);
+            EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring); // the wire tests see it go on
+            EXPECT_NE(tick(), sent) << "sent a fourth time";
         }
-        EXPECT_EQ(link->panel(4), r.panel);
-        ASSERT_EQ(ended.size(), 1u);
-        EXPECT_EQ(ended[0].outcome, RequestOutcome::GivenUp);
-        EXPECT_EQ(ended[0].text, r.panel);
-        EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring); // the wire tests see it go on
+    }
+}
+
+// An acknowledgement is taken in whatever pieces the adapter hands it over, in both pacings:
+// the write goes out once and ends acknowledged.
+TEST_F(Link, AWriteAcknowledgedInPiecesIsSentOnce) {
+    const std::vector<std::vector<int>> cuts{{}, {8}, {3, 5}, {1, 4, 9}};
+    for (bool fast : {false, true}) {
+        for (const auto& cut : cuts) {
+            SCOPED_TRACE(testing::Message()
+                         << (fast ? "fast" : "standard") << " cuts " << cut.size());
+            SetUp();
+            link->setFastPacing(fast);
+            useStations({1});
+            bringUp({1});
+            ask(Request::writeOne(1, 506, 60));
+            const QByteArray sent = tick();
+            const QByteArray ack = ackReply(1);
+            int from = 0;
+            for (size_t i = 0; i <= cut.size(); ++i) {
+                const int to = i < cut.size() ? cut[i] : int(ack.size());
+                port->feed(ack.mid(from, to - from));
+                if (!fast && link->gathering()) link->gather_Done();
+                from = to;
+            }
+            ASSERT_EQ(ended.size(), 1u);
+            EXPECT_EQ(ended[0].outcome, RequestOutcome::Done);
+            EXPECT_FALSE(link->tmrRecvErr.isActive());
+            EXPECT_NE(tick(), sent) << "the write went out again";
+        }
     }
 }
 

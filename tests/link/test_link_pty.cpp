@@ -125,8 +125,10 @@ TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
         SCOPED_TRACE(testing::Message() << r.baud << (r.sum ? " SUM" : " STD"));
         baud = r.baud;
         stopBits = r.stopBits;
+        // At 9600 the write's acknowledgement comes in pieces shorter than a refusal, as
+        // from a USB adapter: it must still be taken at its first sending.
         start(r.onLine, r.inUse, r.sum,
-              baud == 9600 ? std::vector<std::string>{} : std::vector<std::string>{"pace"});
+              {baud == 9600 ? std::string("split=3,reg=506") : std::string("pace")});
         const int s = gSumLen;
         std::vector<QByteArray> expected;
         for (int mc : r.inUse)
@@ -154,6 +156,7 @@ TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
             EXPECT_TRUE(QTest::qWaitFor(
                 [&] { return link->sprdMap.text(spd.col, spd.row) == "321"; }, 5000));
             EXPECT_EQ(sim->readRegister(1, 506), 321);
+            EXPECT_EQ(heardCount(buildWriteReq(1, {506}, {321}, s)), 1);
             EXPECT_EQ(host.online, 1);
         }
         link->mSetPortOpen_Click();
@@ -264,6 +267,9 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     link->mSetPortOpen_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->gSendStep == kStepMonitor; }, 5000));
 
+    // The path goes with the line: a pseudo-terminal's number is soon given to another
+    // test's simulator, which this link must never reach by reopening it.
+    QFile::remove(path);
     sim->stop();
     sim.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->reopening(); }, 5000));
@@ -271,7 +277,6 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     cfg.stations = {1};
     sim = std::make_unique<kx5sim::SimLine>(cfg);
     ASSERT_TRUE(sim->start());
-    QFile::remove(path);
     ASSERT_TRUE(QFile::link(QString::fromStdString(sim->path()), path));
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
     EXPECT_EQ(link->portMenuCaption(), "Port &Close");

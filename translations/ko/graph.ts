@@ -25,7 +25,7 @@
         <translation>%1 파일 읽기를 취소했습니다</translation>
     </message>
     <message>
-        <location filename="../../graph/GraphWindow.cpp" line="+49"/>
+        <location filename="../../graph/GraphWindow.cpp" line="+50"/>
         <source>Open a .DAT file with File &gt; Open, or drop one here.</source>
         <translation>파일 &gt; 열기로 .DAT 파일을 열거나 여기에 끌어다 놓으십시오.</translation>
     </message>
@@ -36,18 +36,18 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+270"/>
+        <location line="+271"/>
         <source>KX5 Graph</source>
         <translation>KX5 그래프</translation>
     </message>
     <message>
-        <location line="-261"/>
-        <location line="+257"/>
+        <location line="-262"/>
+        <location line="+258"/>
         <source>Temp</source>
         <translation>온도</translation>
     </message>
     <message>
-        <location line="-256"/>
+        <location line="-257"/>
         <source>MV (%)</source>
         <translation>MV (%)</translation>
     </message>
@@ -83,18 +83,18 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+240"/>
+        <location line="+241"/>
         <source>Decimals</source>
         <translation>소수 자릿수</translation>
     </message>
     <message>
-        <location line="-240"/>
-        <location line="+247"/>
+        <location line="-241"/>
+        <location line="+248"/>
         <source>Unit</source>
         <translation>단위</translation>
     </message>
     <message>
-        <location line="-208"/>
+        <location line="-209"/>
         <source>&amp;File</source>
         <translation>파일[&amp;F]</translation>
     </message>
@@ -174,7 +174,7 @@
         <translation>사용자 가이드[&amp;G]</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>Reading the files...</source>
         <translation>파일을 읽는 중...</translation>
     </message>

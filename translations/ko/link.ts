@@ -69,7 +69,7 @@
         <translation>COMSTS</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+96"/>
         <source> MC No</source>
         <translation> 국번</translation>
     </message>
@@ -90,7 +90,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+262"/>
+        <location filename="../../link/KX5Link.h" line="+263"/>
         <source>Port &amp;Open</source>
         <translation>포트 열기[&amp;O]</translation>
     </message>
@@ -146,33 +146,33 @@
         <translation>%1: 값이 모자라 보내지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+6"/>
         <source>MC [%1] %2 replaced by a newer request: not sent</source>
         <translation>MC [%1] %2: 새 요청으로 바뀌어 보내지 않았습니다</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+49"/>
         <source>MC [%1] %2 not sent: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 not written (the port closed)</source>
         <translation>MC [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다 (포트 닫힘)</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+6"/>
         <source>MC [%1] %2 not confirmed: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+23"/>
         <source>No MC in use: choose the stations in Use MC Setting</source>
         <translation>사용 중인 국번이 없습니다: [사용 국번 설정]에서 국번을 선택하십시오</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location line="+105"/>
+        <location line="+106"/>
         <source>Checking ... (Connect status)</source>
         <translation>확인 중 ... (연결 상태)</translation>
     </message>
@@ -210,19 +210,29 @@
         <translation>포트 %1 연결 끊김: 다시 여는 중 (%2번째 시도)</translation>
     </message>
     <message>
-        <location line="+358"/>
+        <location line="+375"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>MC [%1] %2 written</source>
         <translation>MC [%1] %2 쓰기 완료</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+44"/>
+        <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
+        <translation>MC [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 not written</source>
         <translation>MC [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>MC [%1] ==&gt; NG: %2 refused</source>
+        <translation>MC [%1] ==&gt; NG: 조절계가 %2 요청을 거부했습니다</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -230,12 +240,17 @@
         <translation>MC [%1] ==&gt; NG: %2 요청을 확인하지 못했습니다</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>MC [%1] ==&gt; NG: parameter read refused</source>
+        <translation>MC [%1] ==&gt; NG: 조절계가 파라미터 읽기를 거부했습니다</translation>
+    </message>
+    <message>
         <location line="+1"/>
         <source>MC [%1] ==&gt; NG: parameter read not confirmed</source>
         <translation>MC [%1] ==&gt; NG: 파라미터 읽기를 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+41"/>
         <source>MC [%1] ==&gt; NG</source>
         <translation>MC [%1] ==&gt; NG</translation>
     </message>
@@ -248,7 +263,7 @@
         <translation>라인 검색 중 포트 %1에 오류가 생겼습니다: %2</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+55"/>
         <source>A scan is already running.</source>
         <translation>라인 검색이 이미 실행 중입니다.</translation>
     </message>
@@ -263,7 +278,7 @@
         <translation>검색할 대상이 없습니다.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+18"/>
         <source>The port %1 could not be opened at %2: %3</source>
         <translation>%2 설정으로 포트 %1 열기에 실패했습니다: %3</translation>
     </message>

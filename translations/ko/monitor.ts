@@ -977,7 +977,7 @@
         <translation>클릭 =&gt; 값 변경</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+60"/>
         <source>Edit Print Speed</source>
         <translation>인쇄 속도 변경</translation>
     </message>

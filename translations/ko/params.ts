@@ -198,7 +198,7 @@ Nothing was sent.</source>
         <translation>레지스터 %1개를 쓴 뒤 %2</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>refused (NG) at %1 after %2 registers written</source>
         <translation>레지스터 %2개를 쓴 뒤 %1에서 거부됨 (NG)</translation>
     </message>
@@ -900,7 +900,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>MC %1 대 MC %2의 세트: %3개 다름</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>MC [%1] %2: waiting for confirmation</source>
         <translation>MC [%1] %2: 확인 대기 중</translation>
     </message>

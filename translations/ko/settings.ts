@@ -294,7 +294,17 @@ Choose a program to open it with, or Cancel.</source>
 <context>
     <name>ScanLineDialog</name>
     <message>
-        <location filename="../../settings/ScanLineDialog.cpp" line="+22"/>
+        <location filename="../../settings/ScanLineDialog.cpp" line="+24"/>
+        <source>%1 s</source>
+        <translation>%1초</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 min %2 s</source>
+        <translation>%1분 %2초</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>Scan Line</source>
         <translation>라인 검색</translation>
     </message>
@@ -349,12 +359,42 @@ Choose a program to open it with, or Cancel.</source>
         <translation>취소[&amp;C]</translation>
     </message>
     <message>
-        <location line="+24"/>
-        <source>Asking at %1 ...</source>
-        <translation>%1 설정으로 조회하는 중...</translation>
+        <location line="+25"/>
+        <source>Asking MC %1 at %2 (at most %3 left) ...</source>
+        <translation>국번 %1 조회 중, 설정 %2 (남은 시간 최대 %3)...</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+12"/>
+        <source>Only the model query is sent: no controller is changed. The scan takes at most %1.</source>
+        <translation>모델 조회만 보냅니다. 조절계는 바뀌지 않습니다. 검색 시간: 최대 %1.</translation>
+    </message>
+    <message>
+        <location line="+111"/>
+        <source>%1: MC %2</source>
+        <translation>%1: 국번 %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The stations answered at different settings:
+%1
+
+All controllers on one line must use the same settings; the others will not answer until each is set to them on its front panel.</source>
+        <translation>국번들이 서로 다른 설정으로 응답했습니다:
+%1
+
+한 라인의 모든 조절계는 같은 설정을 써야 합니다. 나머지 조절계는 각 조절계의 전면 패널에서 그 설정으로 바꿀 때까지 응답하지 않습니다.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1
+
+Take %2, at which the most stations answered, into Port Setting?</source>
+        <translation>%1
+
+가장 많은 국번이 응답한 설정(%2)을 [포트 설정]에 적용하시겠습니까?</translation>
+    </message>
+    <message>
+        <location line="-38"/>
         <source>Cancelled: %1 station(s) answered.</source>
         <translation>취소됨: 국번 %1개가 응답했습니다.</translation>
     </message>
@@ -364,12 +404,17 @@ Choose a program to open it with, or Cancel.</source>
         <translation>완료: 국번 %1개가 응답했습니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Mark the %1 station(s) that answered &quot;O&quot; in the Use column?</source>
         <translation>응답한 국번 %1개를 사용 열에 &quot;O&quot;로 표시하시겠습니까?</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+3"/>
+        <source>MC %1 did not answer at any setting tried. Mark it &quot;X&quot; (not in use), so that the line is not held up asking it?</source>
+        <translation>다음 국번은 시도한 어떤 설정에서도 응답하지 않았습니다: %1. 라인이 이 국번을 조회하느라 지체되지 않도록 &quot;X&quot;(사용 안 함)로 표시하시겠습니까?</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>Take the settings they answered at (%1) into Port Setting?</source>
         <translation>응답한 설정(%1)을 [포트 설정]에 적용하시겠습니까?</translation>
     </message>
@@ -623,7 +668,7 @@ The stations in use were not changed.</source>
         <translation>선택한 국번이 없습니다. 하나 이상의 국번에서 사용 열을 &quot;O&quot;로 설정하십시오.</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+32"/>
         <source>%1
 The port settings were not changed.</source>
         <translation>%1

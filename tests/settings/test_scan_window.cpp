@@ -1,0 +1,79 @@
+// What Scan Line offers when it ends: stations in use that never answered, and stations
+// found at different settings. The scanner's queries are test_scan's.
+#include "SettingsFixture.h"
+#include "link/Frames.h"
+#include "settings/ScanLineDialog.h"
+#include "tests/support/FakeSerialPort.h"
+
+#include <QSignalSpy>
+#include <QTimer>
+
+class ScanWindow : public SettingsFixture {};
+
+TEST_F(ScanWindow, OffersWhatTheLineSaidAndNamesStationsAtOtherSettings) {
+    ScanSetting at9600, at4800;
+    at4800.baud = "4800";
+    struct Row {
+        const char* name;
+        std::vector<std::pair<int, ScanSetting>> answers; // who answers at which setting
+        bool yes;
+        std::vector<int> unmark;
+        std::optional<ScanSetting> take;
+        QStringList asked; // the start of each question, in order
+    } rows[] = {
+        {"different settings, the most at another",
+         {{1, at9600}, {2, at4800}, {3, at4800}},
+         true,
+         {5},
+         at4800,
+         {"Mark the 3 station(s)", "MC 5 did not answer",
+          "The stations answered at different settings:\n4800,N,8,1 STD: MC 2, 3\n"
+          "9600,N,8,1 STD: MC 1"}},
+        {"all at the current setting, one in use silent, answered No",
+         {{1, at9600}, {2, at9600}},
+         false,
+         {},
+         std::nullopt,
+         {"Mark the 2 station(s)", "MC 3, 5 did not answer"}},
+        {"the most at the current setting: said, nothing to take",
+         {{1, at9600}, {2, at9600}, {3, at4800}},
+         true,
+         {5},
+         std::nullopt,
+         {"Mark the 3 station(s)", "MC 5 did not answer",
+          "The stations answered at different settings:\n9600,N,8,1 STD: MC 1, 2\n"
+          "4800,N,8,1 STD: MC 3"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QStringList asked;
+        testSeams().msgBox = [&](const QString&, const QString& text, auto) {
+            asked << text;
+            return r.yes ? QMessageBox::Yes : QMessageBox::No;
+        };
+        auto* port = new FakeSerialPort;
+        ScanLineDialog w(nullptr, std::unique_ptr<SerialPort>(port));
+        w.setInUse({1, 2, 3, 5});
+        LineScanner& s = w.scanner();
+        s.setFastPacing(true);
+        s.setNumbers({1, 2, 3, 5});
+        // The fake line answers the model query of the stations listed at their setting.
+        QObject::connect(&s, &LineScanner::asking, port, [&](int mc, const ScanSetting& at) {
+            for (const auto& [who, where] : r.answers)
+                if (who == mc && where == at)
+                    QTimer::singleShot(0, port, [port, mc] {
+                        port->feed("\x02" + QByteArray::number(mc).rightJustified(2, '0') +
+                                   "WHO,OK,KX5-100033\r\n");
+                    });
+        });
+        QSignalSpy done(&s, &LineScanner::finished);
+        ASSERT_TRUE(s.start({at9600, at4800}).isEmpty());
+        ASSERT_TRUE(done.wait(s.boundMs({at9600, at4800}) * 3));
+        ASSERT_EQ(asked.size(), r.asked.size()) << qPrintable(asked.join("\n--\n"));
+        for (int i = 0; i < asked.size(); ++i)
+            EXPECT_TRUE(asked[i].startsWith(r.asked[i])) << qPrintable(asked[i]);
+        EXPECT_EQ(w.markStations(), r.yes);
+        EXPECT_EQ(w.unmarkStations(), r.unmark);
+        EXPECT_EQ(w.settingToTake(), r.take);
+    }
+}
