@@ -384,7 +384,9 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
         return;
     case RequestOutcome::Refused:
     case RequestOutcome::GivenUp:
-        if (refusals(st.mcNo) > m_refusalsBefore) {
+        // A refusal is an answer: reported as one, with what the station holds after it, also
+        // when time-outs followed it.
+        if (outcome == RequestOutcome::Refused || refusals(st.mcNo) > m_refusalsBefore) {
             // What the controller holds after refusing is read and reported with it.
             m_finalNote =
                 say(QT_TRANSLATE_NOOP("SetWriter", "refused (NG) at %1 after %2 registers written"))

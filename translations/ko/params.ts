@@ -198,7 +198,7 @@ Nothing was sent.</source>
         <translation>레지스터 %1개를 쓴 뒤 %2</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+25"/>
         <source>refused (NG) at %1 after %2 registers written</source>
         <translation>레지스터 %2개를 쓴 뒤 %1에서 거부됨 (NG)</translation>
     </message>
