@@ -12,6 +12,7 @@
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -213,6 +214,15 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     dlg.btnCompare_Click();
     ASSERT_TRUE(QTest::qWaitFor(idle, 60000));
     EXPECT_EQ(dlg.writer()->stations()[2].diffs.size(), 3u) << "station 4 has its input group";
+    // Write all lists every register the set copies, the equal ones too; unchecked, the
+    // differences again.
+    auto* all = dlg.findChild<QCheckBox*>("chkWriteAll");
+    all->setChecked(true);
+    const auto copied = std::count_if(set.entries.begin(), set.entries.end(),
+                                      [](const ParamSetEntry& e) { return e.writable; });
+    EXPECT_EQ(long(dlg.writer()->stations()[2].diffs.size()), long(copied));
+    all->setChecked(false);
+    EXPECT_EQ(dlg.writer()->stations()[2].diffs.size(), 3u);
     sim.clearExchanges();
     dlg.btnWrite_Click();
     ASSERT_EQ(asked.size(), 1);
