@@ -181,6 +181,7 @@ std::vector<Request> SetWriter::plan(const Station& st) const {
         for (int reg : findStep(kStepWriteInput2)->regs)
             second.push_back(setRaw(reg));
         out.push_back(Request::inputWrite(st.mcNo, {setRaw(610), setRaw(611)}, second));
+        out.back().readBack = false; // the station is read whole once its writes are done
     }
     std::vector<int> regs;
     for (const ParamDiff& d : st.diffs)
@@ -189,8 +190,10 @@ std::vector<Request> SetWriter::plan(const Station& st) const {
         if (inInputGroup(a) != inInputGroup(b)) return inInputGroup(a);
         return a < b;
     });
-    for (int reg : regs)
+    for (int reg : regs) {
         out.push_back(Request::writeOne(st.mcNo, reg, setRaw(reg)));
+        out.back().readBack = false;
+    }
     return out;
 }
 
@@ -238,13 +241,6 @@ void SetWriter::onRead(int mcNo) {
     if (m_at < 0 || m_at >= int(m_stations.size())) return;
     Station& st = m_stations[size_t(m_at)];
     if (mcNo != st.mcNo) return;
-    if (m_wait == Wait::ReadBack) {
-        m_wait = Wait::None;
-        // The link's own handling of this read goes on after this signal: the next request
-        // follows once it is done.
-        QMetaObject::invokeMethod(this, &SetWriter::sendNext, Qt::QueuedConnection);
-        return;
-    }
     if (m_wait != Wait::Read) return;
     m_wait = Wait::None;
     const std::map<int, int>* image = m_link->paramImage(mcNo);
@@ -361,7 +357,7 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
     if (m_at < 0 || m_at >= int(m_stations.size()) || m_wait == Wait::None) return;
     Station& st = m_stations[size_t(m_at)];
     const bool readOfThis = r.step == kStepReadAll1 && r.mcNo == st.mcNo;
-    if ((m_wait == Wait::Read || m_wait == Wait::ReadBack) && readOfThis) {
+    if (m_wait == Wait::Read && readOfThis) {
         if (outcome == RequestOutcome::Done) return; // paramsRead carries the values
         const QString why =
             m_writing ? say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers written, then %2"))
@@ -379,8 +375,10 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
     switch (outcome) {
     case RequestOutcome::Done:
         st.written += regs;
-        m_wait = Wait::ReadBack;
         emit stationChanged(m_at);
+        // The next write at once: the whole station is read after the last.
+        m_wait = Wait::None;
+        QMetaObject::invokeMethod(this, &SetWriter::sendNext, Qt::QueuedConnection);
         return;
     case RequestOutcome::Refused:
     case RequestOutcome::GivenUp:

@@ -74,7 +74,7 @@ signals:
     void finished();
 
 private:
-    enum class Wait { None, Read, Ack, ReadBack };
+    enum class Wait { None, Read, Ack };
     void next();
     void startStation();
     void sendNext();
