@@ -436,6 +436,7 @@ void frmKX5_Main::SetOnlineState(bool open) {
             });
     } else {
         tmrRefresh.stop();
+        m_trend->showFreshness(selectedValues()); // closed: what is drawn is no longer current
     }
 }
 
@@ -467,18 +468,21 @@ const StationValues* frmKX5_Main::selectedValues() const {
 
 void frmKX5_Main::tmrRefresh_Timer() {
     tmrRefresh.stop();
-    // Until a station is selected only the recorder keys and the print speed are shown.
-    if (const StationValues* v = selectedValues()) m_single->showReading(decode(*v));
+    // Only what the selected station sent: blank until its first reply, grey once not current.
+    const StationValues* v = selectedValues();
+    m_single->showReading(v ? decode(*v) : Reading{});
     m_single->showRecorder();
+    m_trend->showFreshness(v);
     tmrRefresh.start();
 }
 
 void frmKX5_Main::tmrDispGraph_Timer() {
     tmrDispGraph.stop();
-    // The graph follows the station being polled: a point only while it answers.
+    // A point from the selected station's own values while they are current, whatever the
+    // station being polled is doing.
     const StationValues* v = selectedValues();
-    m_trend->sample(m_link->connState(m_link->gMC_Idx) == ConnState::OK, v ? decode(*v) : Reading{},
-                    clock().time());
+    m_trend->sample(v ? decode(*v) : Reading{}, clock().time());
+    m_trend->showFreshness(v);
     m_logger->tick(clock(), tmrDispGraph.interval());
     showPublishing(); // the queue and drop counts move without a state change
     tmrDispGraph.start();
