@@ -1,5 +1,5 @@
 // The main window's left column: the station table, the selected MC No and the data-save
-// settings with the Start Save switch.
+// settings with the Start Save button.
 #pragma once
 
 #include <QWidget>
@@ -20,7 +20,6 @@ public:
     // The data-save unit as a person reads it: "min" means minutes and anything else seconds,
     // the "분" a settings file that could not be read leaves among them.
     static QString shownUnit(const QString& unit);
-    void btnDSave_Start_Click();
     QPushButton* saveButton() const { return m_btnDSave_Start; }
 
 private:

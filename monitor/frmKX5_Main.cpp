@@ -5,6 +5,7 @@
 #include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
 #include "monitor/DataLogger.h"
+#include "monitor/DataSaveSwitch.h"
 #include "monitor/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/LineStatisticsDialog.h"
@@ -234,6 +235,9 @@ void frmKX5_Main::buildUi() {
         m_panel[static_cast<size_t>(i)] = l;
         bar->addWidget(l, i == 3 ? 1 : 0);
     }
+    // Saving's state, always: a stop must never go unseen.
+    m_saving = new DataSaveSwitch(m_logger.get(), m_stations->saveButton(), m_saveAction, this);
+    bar->addPermanentWidget(m_saving->panel());
     // Publishing's state, shown only while it is on.
     m_lblPublish = new QLabel;
     m_lblPublish->setObjectName(QStringLiteral("lblPublish"));
@@ -260,7 +264,6 @@ void frmKX5_Main::buildUi() {
         connect(a, &QAction::triggered, b, &QAbstractButton::click);
         connect(b, &QAbstractButton::clicked, this, &frmKX5_Main::showSwitchActions);
     };
-    mirror(m_saveAction, m_stations->saveButton());
     mirror(m_graphAction, m_trend->startButton());
     connect(online, &QMenu::aboutToShow, this, &frmKX5_Main::showSwitchActions);
     showSwitchActions();
@@ -268,9 +271,7 @@ void frmKX5_Main::buildUi() {
 
 void frmKX5_Main::showSwitchActions() {
     // The buttons' captions, with letters of the menu's own.
-    QPushButton* save = m_stations->saveButton();
-    m_saveAction->setText(gDSaveRun ? tr("Stop Sa&ve") : tr("Start Sa&ve"));
-    m_saveAction->setEnabled(save->isEnabled());
+    m_saving->show();
     m_graphAction->setText(m_trend->stopOffered() ? tr("Stop &Graph") : tr("Start &Graph"));
 }
 
@@ -418,7 +419,7 @@ void frmKX5_Main::afterStationSettings() {
 
 void frmKX5_Main::afterDataSaveSettings() {
     m_stations->showDataSaveSettings();
-    if (m_saveAction) showSwitchActions();
+    if (m_saving) showSwitchActions();
 }
 
 void frmKX5_Main::SetOnlineState(bool open) {
@@ -485,6 +486,7 @@ void frmKX5_Main::tmrDispGraph_Timer() {
     m_trend->showFreshness(v);
     m_logger->tick(clock(), tmrDispGraph.interval());
     showPublishing(); // the queue and drop counts move without a state change
+    m_saving->show(); // the data-save settings may have changed without a press
     tmrDispGraph.start();
 }
 
