@@ -6,6 +6,7 @@
 #include "link/mdlKX5.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -363,12 +364,16 @@ void KX5Link::mSetPortOpen_Click() {
     gPortCloseReq = false;
     clearConn();
     OpenPort();
+    const QString settings =
+        commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit) + QLatin1Char(' ') + gProtocol;
     if (!m_port->isOpen()) {
         // OpenPort has put the cause into panel 4; the command offers opening again.
         setCaptions(false);
         stopAll();
+        emit portOpened(gPort, settings, m_port->errorString());
         return;
     }
+    emit portOpened(gPort, settings, QString());
     startSweep();
 }
 
@@ -406,6 +411,7 @@ void KX5Link::OpenPort() {
 
 void KX5Link::ClosePort() {
     const bool hadRequests = m_pending || (m_current && !m_currentConfirmed);
+    const bool wasOpen = m_phase != Phase::Closed || m_port->isOpen();
     stopAll();
     if (m_port->isOpen()) {
         m_port->flushInput();
@@ -418,9 +424,17 @@ void KX5Link::ClosePort() {
     // Said while the phase still tells what was cut short.
     if (hadRequests) dropRequests();
     markAllStale();
+    // Nothing on a closed line is answering: no station keeps a last "OK"; one that did not
+    // answer keeps its "NG".
+    for (int r = 1; r <= sprdStatus.maxRows() && r <= int(m_conn.size()); ++r)
+        if (m_conn[size_t(r - 1)] == ConnState::OK) {
+            m_conn[size_t(r - 1)] = ConnState::Unknown;
+            sprdStatus.clearRange(StatusCol::ConnState, r, StatusCol::ConnState, r);
+        }
     m_current.reset();
     gPortCloseReq = false;
     setPhase(Phase::Closed);
+    if (wasOpen) emit portClosed(gPort);
 }
 
 void KX5Link::goOffline(const QString& panel4) {
@@ -614,7 +628,7 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
         tmrRecvErr.setInterval(replyWaitMs(static_cast<int>(frame.size()), expected));
         tmrRecvErr.start();
     }
-    m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery};
+    m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_stats[mcNo].requests;
     m_sentAt.start();
@@ -699,7 +713,18 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
 // read or a write, has exactly the length that request asks for.
 bool KX5Link::answers(const QByteArray& frame) const {
     if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
-    return m_out->replyLen == 0 || frame.size() == m_out->replyLen;
+    if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
+    // Without a checksum a character damaged on the line (a parity error arrives as NUL) would
+    // be read as a wrong value: every value must be four hexadecimal digits after its comma.
+    if (m_out->command == "DRR") {
+        const int n = (frame.size() - 11 - gSumLen) / 5;
+        for (int i = 1; i <= n; ++i) {
+            if (frame[9 + 5 * (i - 1)] != ',') return false;
+            for (char c : field(frame, i))
+                if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+        }
+    }
+    return true;
 }
 
 void KX5Link::countUnmatched(const QByteArray& frame) {
@@ -707,6 +732,7 @@ void KX5Link::countUnmatched(const QByteArray& frame) {
     if (frame.isEmpty() || frame[0] != STX) return;
     const int mc = m_out ? m_out->mcNo : addressOf(frame);
     ++m_stats[mc].unmatched;
+    if (m_out && isFrom(frame, m_out->mcNo)) m_out->fault = LineFault::Unmatched;
     // The station's own answer to its monitor read, but not one that fits it.
     if (m_out && m_out->step == kStepMonitor && isFrom(frame, m_out->mcNo)) markStale(m_out->idx);
 }
@@ -719,6 +745,7 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
     // The watchdog keeps running: a station that refuses every poll is given up after three
     // time-outs, exactly like a silent one.
     ++m_stats[m_out->mcNo].refusals;
+    m_out->fault = LineFault::Refused;
     if (gSendStep < 20 && !m_out->rediscovery)
         sprdMonitoring.setText(MonitorCol::COMSTS, m_out->idx + 1, QStringLiteral("NG"));
     if (m_out->step == kStepMonitor) markStale(m_out->idx);
@@ -755,8 +782,14 @@ void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
     StationStats& st = m_stats[m_out ? m_out->mcNo : 0];
     if (!accepted) {
         ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
+        if (m_out)
+            m_out->fault = !sumOK   ? LineFault::BadChecksum
+                           : !hasOK ? LineFault::NoOk
+                                    : LineFault::Refused;
         return;
     }
+    // The sweep's answer is told where the model is known to be a KX5.
+    if (m_out && m_out->command != "WHO") emit stationAnswered(m_out->mcNo);
     ++st.good;
     st.lastGood = QDateTime::currentDateTimeUtc(); // the local clock reads the zone files
     const double ms = m_sentAt.isValid() ? m_sentAt.nsecsElapsed() / 1e6 : 0;
@@ -783,10 +816,14 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
         const QString model = known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???");
         sprdStatus.setText(StatusCol::Model, row, model);
         if (i < gMC_OK.size()) gMC_OK[i] = true;
-        if (t.rediscovery) emit stationFound(t.mcNo, model);
+        if (t.rediscovery)
+            emit stationFound(t.mcNo, model);
+        else
+            emit stationAnswered(t.mcNo);
     } else {
         if (i < gMC_OK.size()) gMC_OK[i] = false;
         setConn(row, ConnState::NG);
+        emit stationFailed(t.mcNo, LineFault::NotKX5);
     }
     if (!t.rediscovery) endModelQuery();
     sendTimerOn();
@@ -952,6 +989,7 @@ void KX5Link::tmrRecvErr_Timer() {
     const bool rediscovery = m_out && m_out->rediscovery;
     setConn(row, ConnState::NG);
     ++m_stats[silent].timeouts;
+    emit stationFailed(silent, m_out && m_out->fault ? *m_out->fault : LineFault::Silent);
     markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();

@@ -210,6 +210,15 @@ signals:
     // The port failed while open and is being reopened; it is back.
     void portLost(const QString& cause);
     void portRestored();
+    // The user opened the port (settings: "9600,N,8,1 STD"), or it could not be opened (cause
+    // set, in English); the port closed.
+    void portOpened(const QString& port, const QString& settings, const QString& cause);
+    void portClosed(const QString& port);
+    // An exchange with station mcNo failed for good (its reply wait ran out) or the station
+    // answered a model query as something other than a KX5.
+    void stationFailed(int mcNo, LineFault why);
+    // Station mcNo's reply to a read or write, or its KX5 model in the sweep, was accepted.
+    void stationAnswered(int mcNo);
     void captionsChanged();
     void panelChanged(int panel);
     void lampsChanged();
@@ -280,6 +289,8 @@ private:
         QByteArray command; // "WHO", "DRR", "DWR", echoed at offsets 3 to 5
         int replyLen = 0;   // exact length of the answer; 0: any (a model reply)
         bool rediscovery = false;
+        // What the station sent instead of the answer, if anything: what a time-out reports.
+        std::optional<LineFault> fault;
     };
     std::optional<Transaction> m_out;
     Phase m_phase = Phase::Closed;

@@ -43,6 +43,16 @@ struct StationValues {
 // The station table's connection state of a station.
 enum class ConnState { Unknown, OK, NG };
 
+// Why an exchange with a station failed, as the events name it.
+enum class LineFault {
+    Silent,      // no answer within the reply wait
+    Refused,     // answered NG
+    BadChecksum, // a reply whose checksum is wrong
+    NoOk,        // a reply without "OK"
+    Unmatched,   // replies that are not the answer to the request
+    NotKX5       // answers the model query, but not as a KX5
+};
+
 // The lamps a status word lights.
 enum class StatusLamp {
     AL1,

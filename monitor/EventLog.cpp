@@ -26,8 +26,54 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     connect(link, &KX5Link::monitorStored, this, &EventLog::checkStation);
     connect(link, &KX5Link::monitorStale, this, &EventLog::checkStation);
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
+        m_fault[mcNo].reset();
         add(mcNo, QStringLiteral("Answered: %1, polled from now on").arg(model));
     });
+    connect(link, &KX5Link::stationFailed, this, &EventLog::stationFailed);
+    connect(link, &KX5Link::stationAnswered, this, &EventLog::stationAnswered);
+    connect(link, &KX5Link::portOpened, this,
+            [this](const QString& port, const QString& settings, const QString& cause) {
+                add(0, cause.isEmpty()
+                           ? QStringLiteral("Port %1 opened at %2").arg(port, settings)
+                           : QStringLiteral("Port %1 could not be opened: %2").arg(port, cause));
+            });
+    connect(link, &KX5Link::portClosed, this,
+            [this](const QString& port) { add(0, QStringLiteral("Port %1 closed").arg(port)); });
+}
+
+// A station's trouble is logged when it begins or changes kind, from the very first request,
+// so a station that never answered is in the file too; not again at every failed exchange.
+void EventLog::stationFailed(int mcNo, LineFault why) {
+    std::optional<LineFault>& seen = m_fault[mcNo];
+    if (seen == why) return;
+    seen = why;
+    switch (why) {
+    case LineFault::Silent:
+        add(mcNo, QStringLiteral("No answer (NG)"));
+        break;
+    case LineFault::Refused:
+        add(mcNo, QStringLiteral("Refuses the requests: answers NG (NG)"));
+        break;
+    case LineFault::BadChecksum:
+        add(mcNo, QStringLiteral("Replies with a wrong checksum (NG)"));
+        break;
+    case LineFault::NoOk:
+        add(mcNo, QStringLiteral("Replies without OK (NG)"));
+        break;
+    case LineFault::Unmatched:
+        add(mcNo, QStringLiteral("Replies that do not fit the request (NG)"));
+        break;
+    case LineFault::NotKX5:
+        add(mcNo, QStringLiteral("Answers, but not as a KX5 (NG)"));
+        break;
+    }
+}
+
+void EventLog::stationAnswered(int mcNo) {
+    const auto it = m_fault.find(mcNo);
+    if (it == m_fault.end() || !it->second) return;
+    it->second.reset();
+    add(mcNo, QStringLiteral("Answering again"));
 }
 
 QString EventLog::filePath(const QDate& day) {
@@ -75,14 +121,6 @@ void EventLog::checkStation(int idx) {
     if (m_seen.size() <= size_t(idx)) m_seen.resize(size_t(idx) + 1);
     Seen& seen = m_seen[static_cast<size_t>(idx)];
     const int mc = gMC_List[static_cast<size_t>(idx)];
-    const ConnState conn = m_link->connState(idx);
-    if (seen.conn != conn && conn != ConnState::Unknown) {
-        if (conn == ConnState::NG)
-            add(mc, QStringLiteral("No answer (NG)"));
-        else if (seen.conn == ConnState::NG)
-            add(mc, QStringLiteral("Answering again"));
-        seen.conn = conn;
-    }
     // Lamps count only once a station's values have arrived; a lamp already on then is logged.
     if (!values->storedAt.isValid()) return;
     const Reading now = decode(*values);

@@ -10,6 +10,8 @@
 #include <QDateTime>
 #include <QObject>
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 class KX5Link;
@@ -38,9 +40,13 @@ signals:
 private:
     struct Seen {
         std::bitset<size_t(StatusLamp::Count)> lamps; // all off before the first reply
-        ConnState conn = ConnState::Unknown;
     };
+    void stationFailed(int mcNo, LineFault why);
+    void stationAnswered(int mcNo);
+
     KX5Link* m_link;
     std::vector<Seen> m_seen;
+    // Per MC No, why it last failed; none while it answers or before it was heard of.
+    std::map<int, std::optional<LineFault>> m_fault;
     QString m_fileFailure; // why the last line could not go to the events file; "" if it went
 };

@@ -97,14 +97,14 @@ void MainTables::showFreshness(int idx) {
 
 void MainTables::followEnd(QTableView* view) {
     // New rows scroll into view only while the list shows its end: an operator reading older
-    // rows is not pulled away by every new one.
+    // rows is not pulled away by every new one. Followed on the scroll bar itself, whose range
+    // grows only when the view lays itself out, often after several rows came in.
+    QScrollBar* bar = view->verticalScrollBar();
     auto atEnd = std::make_shared<bool>(true);
-    connect(view->model(), &QAbstractItemModel::rowsAboutToBeInserted, view, [view, atEnd] {
-        const QScrollBar* bar = view->verticalScrollBar();
-        *atEnd = bar->value() == bar->maximum();
-    });
-    connect(view->model(), &QAbstractItemModel::rowsInserted, view, [view, atEnd] {
-        if (*atEnd) view->scrollToBottom();
+    connect(bar, &QScrollBar::valueChanged, view,
+            [bar, atEnd](int value) { *atEnd = value == bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, view, [bar, atEnd](int, int max) {
+        if (*atEnd) bar->setValue(max);
     });
 }
 

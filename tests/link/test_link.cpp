@@ -269,6 +269,12 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
     bringUp({1, 2});
     std::vector<int> other = kMonitorValues;
     other[3] = 999;
+    // Station 2's reply with one character of its NPV damaged on the line.
+    const auto damaged = [&](char c) {
+        QByteArray f = drrReply(2, other);
+        f[26] = c;
+        return f;
+    };
     struct Row {
         const char* name;
         QByteArray reply;
@@ -283,6 +289,10 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
          wrap(drrReply(2, kMonitorValues).mid(1).chopped(2).replace("DRR", "DWR"))},
         {"a model reply", whoReply(2)},
         {"another station's refusal", wrap("01NG,09")},
+        {"a value with a NUL (a parity error)", damaged('\0')},
+        {"a value with a letter", damaged('G')},
+        {"a value with a blank", damaged(' ')},
+        {"a value cut by a comma", damaged(',')},
         {"no address at all", "\x02garbage\r\n"},
     };
     qint64 unmatched = 0;

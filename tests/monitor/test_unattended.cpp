@@ -139,8 +139,8 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     for (int r = 1; r <= log->events.maxRows(); ++r)
         seen << log->events.text(2, r) + " " + log->events.text(3, r);
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
-    EXPECT_EQ(seen, QStringList({started, "1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 AL1 on",
-                                 "2 No answer (NG)", "2 Answering again"}));
+    EXPECT_EQ(seen.mid(1), QStringList({started, "1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 AL1 on",
+                                        "2 No answer (NG)", "2 Answering again"}));
     const QByteArray file = readFile(EventLog::filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 7);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
@@ -174,6 +174,58 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QString said = "Events not saved to " + blocked + ": not a regular file";
     EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
     EXPECT_EQ(link()->panel(4), said);
+}
+
+// Every kind of trouble on the line is an event when it begins, also for a station that never
+// answered, and once only while it lasts; the port's opening and closing are events too.
+TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
+    build({1, 2}, 1); // station 2 never answers the sweep
+    win->eventLog()->clock = [this] { return now; };
+    press("btnDSave_Start");
+    const std::vector<int> good(19, 0), short18(18, 0);
+    const QByteArray noOk = QByteArray(drrReply(1, good)).replace(",OK,", ",NO,");
+    const struct {
+        QByteArray reply; // empty: silent
+        bool accepted;
+    } exchanges[] = {
+        {wrap("01NG,09"), false},      {wrap("01NG,09"), false},
+        {drrReply(1, good), true},     {noOk, false},
+        {drrReply(1, short18), false}, {QByteArray(), false},
+        {drrReply(1, good), true},
+    };
+    for (const auto& e : exchanges) {
+        QByteArray req = sent();
+        while (req.mid(3, 3) == "WHO") { // station 2 asked again now and then: still silent
+            link()->tmrRecvErr_Timer();
+            req = sent();
+        }
+        ASSERT_EQ(req.mid(1, 5), "01DRR");
+        if (!e.reply.isEmpty()) {
+            port->feed(e.reply);
+            link()->gather_Done();
+        }
+        if (!e.accepted) link()->tmrRecvErr_Timer();
+    }
+    press("btnMenu_3"); // Port Close, done at the next tick
+    sent();
+    QStringList seen;
+    const Grid& events = win->eventLog()->events;
+    for (int r = 1; r <= events.maxRows(); ++r)
+        if (!events.text(3, r).startsWith("AL"))
+            seen << events.text(2, r) + " " + events.text(3, r);
+    EXPECT_EQ(seen, QStringList({" Port " + gPort + " opened at 9600,N,8,1 STD", "2 No answer (NG)",
+                                 "1 Refuses the requests: answers NG (NG)", "1 Answering again",
+                                 "1 Replies without OK (NG)",
+                                 "1 Replies that do not fit the request (NG)", "1 No answer (NG)",
+                                 "1 Answering again", " Port " + gPort + " closed"}));
+    // Saving began after the sweep: station 1's six lines and the close are in the file.
+    const QByteArray file = readFile(EventLog::filePath(now.date()));
+    EXPECT_EQ(file.count("\t1\t"), 6) << file.data();
+    EXPECT_TRUE(file.endsWith(" closed\r\n")) << file.data();
+    // Nothing on the closed line looks as if it answered; the station that never did says so.
+    EXPECT_EQ(link()->sprdStatus.text(StatusCol::ConnState, 1), "");
+    EXPECT_EQ(link()->sprdStatus.text(StatusCol::ConnState, 2), "NG");
 }
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
