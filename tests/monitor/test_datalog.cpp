@@ -237,6 +237,6 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
         said << win->eventLog()->events.text(3, r);
     const QString started = "Data saving started: " + files + " every 2 sec";
-    EXPECT_EQ(said, QStringList({started, "Data saving stopped", started}));
+    EXPECT_EQ(said.filter("Data saving"), QStringList({started, "Data saving stopped", started}));
     EXPECT_TRUE(readFile(EventLog::filePath(now.date())).contains("\tData saving stopped\r\n"));
 }

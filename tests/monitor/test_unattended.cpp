@@ -215,6 +215,7 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
         if (!events.text(3, r).startsWith("AL"))
             seen << events.text(2, r) + " " + events.text(3, r);
     EXPECT_EQ(seen, QStringList({" Port " + gPort + " opened at 9600,N,8,1 STD", "2 No answer (NG)",
+                                 " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
                                  "1 Refuses the requests: answers NG (NG)", "1 Answering again",
                                  "1 Replies without OK (NG)",
                                  "1 Replies that do not fit the request (NG)", "1 No answer (NG)",
