@@ -64,7 +64,7 @@ QString Headless::start(const StartOptions& options) {
     m_publisher->apply(publishOptions());
     m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
     QString problems;
-    if (options.open) m_link->mSetPortOpen_Click();
+    if (options.open) m_link->openUnattended();
     if (options.save) {
         if (gDSaveEnable != QLatin1String("Yes"))
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");

@@ -1,8 +1,8 @@
 #include "app/StartOptions.h"
 
 #include "link/mdlKX5.h"
-#include "monitor/StationPanel.h"
 #include "monitor/frmKX5_Main.h"
+#include "settings/ConfigFiles.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -78,11 +78,11 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
             done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
                         .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
                                                       QStringLiteral("_NN.DAT")),
-                             QString::number(gDSaveIntv), StationPanel::shownUnit(gDSaveUnit));
+                             QString::number(gDSaveIntv), shownDataSaveUnit(gDSaveUnit));
         }
     }
     if (options.open) {
-        window->link()->mSetPortOpen_Click();
+        window->link()->openUnattended();
         asked.prepend(QStringLiteral("--open"));
         done << QCoreApplication::translate("frmKX5_Main", "port %1 opened").arg(gPort);
     }

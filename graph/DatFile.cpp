@@ -20,8 +20,12 @@ void DatSeries::reserve(qint64 records) {
 }
 
 void DatSeries::append(qint64 time, qint32 sv, qint32 pv, qint32 mv) {
-    if (!m_time.empty() && time < m_time.back()) m_sorted = false;
     const qint64 i = size();
+    if (i > 0) {
+        const qint64 spacing = time - m_time.back();
+        if (spacing < 0) m_sorted = false;
+        m_gaps.take(i, spacing);
+    }
     const quint16 at = static_cast<quint16>(i % kBlock);
     m_time.push_back(time);
     const qint32 v[kSeries] = {sv, pv, mv};

@@ -5,6 +5,8 @@
 // disturbing its writer.
 #pragma once
 
+#include "graph/DatGaps.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <algorithm>
@@ -93,6 +95,8 @@ public:
     }
     // Times never go back (the PC clock was not set back while logging).
     bool sorted() const { return m_sorted; }
+    // The holes between records in file order, where nothing was logged.
+    const DatGaps& gaps() const { return m_gaps; }
     // Bytes held by the arrays, reserve included.
     qint64 bytes() const;
 
@@ -100,6 +104,7 @@ private:
     PackedInts<qint64, qint32> m_time{true};
     PackedInts<qint32, qint16> m_value[kSeries];
     std::vector<DatBlock> m_blocks[kSeries];
+    DatGaps m_gaps;
     bool m_sorted = true;
 };
 

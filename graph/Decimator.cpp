@@ -11,9 +11,32 @@ double columnEdge(double lo, double hi, int columns, int c) {
 
 namespace {
 
+// The answer as it grows: a break goes in before a record that a hole parts from the last one.
+class Drawn {
+public:
+    explicit Drawn(const DatSeries& d) : m_data(d) {}
+    void add(qint64 i) {
+        // Holes in file order part records only where the file order is the order of times.
+        if (m_last >= 0 && m_data.sorted() && m_data.gaps().next(m_last + 1) <= i)
+            m_out.push_back(kBreak);
+        m_out.push_back(i);
+        m_last = i;
+    }
+    void breakHere() {
+        if (!m_out.empty() && m_out.back() != kBreak) m_out.push_back(kBreak);
+    }
+    std::vector<qint64> take() { return std::move(m_out); }
+
+private:
+    const DatSeries& m_data;
+    std::vector<qint64> m_out;
+    qint64 m_last = -1;
+};
+
 struct Extremes {
     qint64 loAt = -1, hiAt = -1;
     qint32 lo = 0, hi = 0;
+    qint64 first = 0, last = 0; // earliest and latest time taken
     void take(qint32 v, qint64 at) {
         if (loAt < 0 || v < lo) {
             lo = v;
@@ -24,11 +47,13 @@ struct Extremes {
             hiAt = at;
         }
     }
-    void push(std::vector<qint64>* out) const {
+    // The two records in the order of their times.
+    void push(const DatSeries& d, Drawn* out) const {
         if (loAt < 0) return;
-        const qint64 a = std::min(loAt, hiAt), b = std::max(loAt, hiAt);
-        out->push_back(a);
-        if (b != a) out->push_back(b);
+        qint64 a = loAt, b = hiAt;
+        if (std::pair(d.time(b), b) < std::pair(d.time(a), a)) std::swap(a, b);
+        out->add(a);
+        if (b != a) out->add(b);
     }
 };
 
@@ -50,12 +75,14 @@ Extremes extremes(const DatSeries& d, int series, qint64 a, qint64 b) {
     return e;
 }
 
-// The clock went back somewhere: records are assigned to columns one by one.
+// The clock went back somewhere: records are assigned to columns one by one, and a break
+// parts two columns between which the records leave a hole, in time.
 std::vector<qint64> decimateUnsorted(const DatSeries& d, int series, double lo, double hi,
                                      int columns) {
     std::vector<Extremes> col(static_cast<size_t>(columns));
     for (qint64 i = 0; i < d.size(); ++i) {
-        const double t = static_cast<double>(d.time(i));
+        const qint64 time = d.time(i);
+        const double t = static_cast<double>(time);
         if (t < lo || t > hi) continue;
         int c = hi > lo
                     ? std::clamp(static_cast<int>((t - lo) / (hi - lo) * columns), 0, columns - 1)
@@ -64,37 +91,51 @@ std::vector<qint64> decimateUnsorted(const DatSeries& d, int series, double lo, 
             --c;
         while (c < columns - 1 && t >= columnEdge(lo, hi, columns, c + 1))
             ++c;
-        col[static_cast<size_t>(c)].take(d.value(series, i), i);
+        Extremes& e = col[static_cast<size_t>(c)];
+        if (e.loAt < 0 || time < e.first) e.first = time;
+        if (e.loAt < 0 || time > e.last) e.last = time;
+        e.take(d.value(series, i), i);
     }
-    std::vector<qint64> out;
-    for (const Extremes& e : col)
-        e.push(&out);
-    std::sort(out.begin(), out.end());
-    return out;
+    const qint64 hole = DatGaps::threshold(d.gaps().usual());
+    Drawn out(d);
+    const Extremes* before = nullptr;
+    for (const Extremes& e : col) {
+        if (e.loAt < 0) continue;
+        if (before && e.first - before->last > hole) out.breakHere();
+        e.push(d, &out);
+        before = &e;
+    }
+    return out.take();
 }
 
 } // namespace
 
 std::vector<qint64> decimate(const DatSeries& d, int series, double lo, double hi, int columns) {
-    std::vector<qint64> out;
-    if (d.isEmpty() || columns < 1 || !(hi >= lo)) return out;
+    if (d.isEmpty() || columns < 1 || !(hi >= lo)) return {};
     if (hi == lo) columns = 1;
     if (!d.sorted()) return decimateUnsorted(d, series, lo, hi, columns);
     const qint64 a = d.lowerBound(lo);
     const qint64 b = d.upperBound(hi);
-    if (a > 0) out.push_back(a - 1);
+    Drawn out(d);
+    if (a > 0) out.add(a - 1);
     if (b - a <= 2 * static_cast<qint64>(columns)) {
         for (qint64 i = a; i < b; ++i)
-            out.push_back(i);
+            out.add(i);
     } else {
+        const DatGaps& gaps = d.gaps();
         qint64 from = a;
         for (int c = 0; c < columns && from < b; ++c) {
-            const qint64 to =
-                c == columns - 1 ? b : d.lowerBound(columnEdge(lo, hi, columns, c + 1), from);
-            extremes(d, series, from, std::min(to, b)).push(&out);
+            const qint64 to = std::min(
+                b, c == columns - 1 ? b : d.lowerBound(columnEdge(lo, hi, columns, c + 1), from));
+            // Each side of a hole inside the column on its own.
+            for (qint64 g = gaps.next(from + 1); g < to; g = gaps.next(g + 1)) {
+                extremes(d, series, from, g).push(d, &out);
+                from = g;
+            }
+            extremes(d, series, from, to).push(d, &out);
             from = to;
         }
     }
-    if (b < d.size()) out.push_back(b);
-    return out;
+    if (b < d.size()) out.add(b);
+    return out.take();
 }

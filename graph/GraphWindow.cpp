@@ -243,9 +243,16 @@ int GraphWindow::openFiles(const QStringList& paths) {
         f.reader = std::move(reader);
         f.unit = QStringLiteral("℃");
         f.station = stationOf(path);
-        for (int s = 0; s < DatSeries::kSeries; ++s)
-            f.graph[s] = m_plot->addGraph(m_plot->xAxis,
-                                          s == DatSeries::MV ? m_plot->yAxis2 : m_plot->yAxis);
+        for (int s = 0; s < DatSeries::kSeries; ++s) {
+            QCPAxis* axis = s == DatSeries::MV ? m_plot->yAxis2 : m_plot->yAxis;
+            f.graph[s] = m_plot->addGraph(m_plot->xAxis, axis);
+            f.dots[s] = m_plot->addGraph(m_plot->xAxis, axis);
+            f.dots[s]->removeFromLegend();
+            f.dots[s]->setLineStyle(QCPGraph::lsNone);
+            // Already decimated: the plot's own sampling would join lines across the breaks.
+            for (QCPGraph* g : {f.graph[s], f.dots[s]})
+                g->setAdaptiveSampling(false);
+        }
         m_files.push_back(std::move(f));
         ++opened;
     }
@@ -275,8 +282,10 @@ void GraphWindow::closeAll() {
     // Closed on purpose: the logs are not opened again behind the user's back.
     m_logSource.clear();
     for (File& f : m_files)
-        for (QCPGraph* g : f.graph)
-            m_plot->removeGraph(g);
+        for (int s = 0; s < DatSeries::kSeries; ++s) {
+            m_plot->removeGraph(f.graph[s]);
+            m_plot->removeGraph(f.dots[s]);
+        }
     m_files.clear();
     clearCursor();
     restyle();
@@ -317,8 +326,11 @@ void GraphWindow::restyle() {
             }
             f.graph[s]->setPen(pen);
             f.graph[s]->setAntialiased(false);
+            f.dots[s]->setScatterStyle(
+                QCPScatterStyle(QCPScatterStyle::ssDisc, pen.color(), pen.color(), 4));
             f.graph[s]->setName(n == 1 ? QString::fromLatin1(kSeriesName[s])
                                        : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
+            f.dots[s]->setName(f.graph[s]->name());
         }
     }
     followPalette(m_plot, palette());
@@ -449,11 +461,25 @@ void GraphWindow::redraw() {
             const double k = scale(i, s);
             QVector<double> keys(static_cast<qsizetype>(idx.size()));
             QVector<double> values(keys.size());
+            QVector<double> dotKeys, dotValues;
+            size_t run = 0; // where the stretch between two breaks began
             for (size_t j = 0; j < idx.size(); ++j) {
+                if (idx[j] == kBreak) {
+                    // The line stops here (QCustomPlot breaks it at NaN).
+                    keys[static_cast<qsizetype>(j)] = keys[static_cast<qsizetype>(j - 1)];
+                    values[static_cast<qsizetype>(j)] = qQNaN();
+                    run = j + 1;
+                    continue;
+                }
                 const double t = static_cast<double>(d.time(idx[j]));
                 const double v = d.value(s, idx[j]) * k;
                 keys[static_cast<qsizetype>(j)] = t;
                 values[static_cast<qsizetype>(j)] = v;
+                // A stretch of one record has no line to show it: a dot does.
+                if (j == run && (j + 1 == idx.size() || idx[j + 1] == kBreak)) {
+                    dotKeys << t;
+                    dotValues << v;
+                }
                 if (t < view.lower || t > view.upper) continue;
                 if (s == DatSeries::MV) {
                     mvLo = std::min(mvLo, v);
@@ -466,7 +492,8 @@ void GraphWindow::redraw() {
                     leftHi = std::max(leftHi, v);
                 }
             }
-            f.graph[s]->setData(keys, values, d.sorted());
+            f.graph[s]->setData(keys, values, true);
+            f.dots[s]->setData(dotKeys, dotValues, true);
         }
     }
     // Without records the axes have nothing to say (the x axis would show 1970).
@@ -547,30 +574,52 @@ void GraphWindow::showCursorAt(double time) {
     m_cursor->setVisible(true);
     const qint64 t = std::llround(time);
     QStringList parts{tr("Cursor %1 %2").arg(datDateText(t), datTimeText(t))};
-    for (int i = 0; i < fileCount(); ++i) {
-        const File& f = m_files[static_cast<size_t>(i)];
-        const DatSeries& d = f.reader->data();
-        if (d.isEmpty()) continue;
-        qint64 best = 0;
-        if (d.sorted()) {
-            best = std::min<qint64>(d.lowerBound(double(t)), d.size() - 1);
-            if (best > 0 && std::llabs(d.time(best - 1) - t) <= std::llabs(d.time(best) - t))
-                --best;
-        } else {
-            for (qint64 j = 1; j < d.size(); ++j)
-                if (std::llabs(d.time(j) - t) < std::llabs(d.time(best) - t)) best = j;
-        }
-        const QString name = fileCount() > 1
-                                 ? QFileInfo(f.reader->path()).completeBaseName() + QLatin1Char(' ')
-                                 : QString();
-        parts << QStringLiteral("%1%2  SV %3  PV %4  MV %5")
-                     .arg(name, datTimeText(d.time(best)),
-                          QString::fromLatin1(scaledText(d.value(DatSeries::SV, best), f.decimals)),
-                          QString::fromLatin1(scaledText(d.value(DatSeries::PV, best), f.decimals)),
-                          QString::fromLatin1(scaledText(d.value(DatSeries::MV, best), 1)));
-    }
+    for (const File& f : m_files)
+        if (!f.reader->data().isEmpty()) parts << readoutLine(f, t);
     m_readout->setText(parts.join(QLatin1Char('\n')));
     m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString GraphWindow::readoutLine(const File& f, qint64 t) const {
+    const DatSeries& d = f.reader->data();
+    // The records either side of t: the latest at or before it and the earliest at or after.
+    qint64 before = -1, after = -1;
+    if (d.sorted()) {
+        after = d.lowerBound(double(t));
+        before = after < d.size() && d.time(after) == t ? after : after - 1;
+        if (after == d.size()) after = -1;
+    } else {
+        for (qint64 j = 0; j < d.size(); ++j) {
+            if (d.time(j) <= t && (before < 0 || d.time(j) > d.time(before))) before = j;
+            if (d.time(j) >= t && (after < 0 || d.time(j) < d.time(after))) after = j;
+        }
+    }
+    // Beyond the ends and across a hole there is nothing to read, however near a record is.
+    const qint64 hole = DatGaps::threshold(d.gaps().usual());
+    const auto stamp = [t](qint64 at) {
+        return datDateText(at) == datDateText(t) ? datTimeText(at)
+                                                 : datDateText(at) + ' ' + datTimeText(at);
+    };
+    QString none;
+    if (before < 0 && d.time(after) - t > hole)
+        none = tr("no record: the file starts at %1").arg(stamp(d.time(after)));
+    else if (after < 0 && t - d.time(before) > hole)
+        none = tr("no record: the file ends at %1").arg(stamp(d.time(before)));
+    else if (before >= 0 && after >= 0 && before != after &&
+             (d.sorted() ? d.gaps().before(after) : d.time(after) - d.time(before) > hole))
+        none = tr("no record: nothing was logged from %1 to %2")
+                   .arg(stamp(d.time(before)), stamp(d.time(after)));
+    const QString name = fileCount() > 1
+                             ? QFileInfo(f.reader->path()).completeBaseName() + QLatin1Char(' ')
+                             : QString();
+    if (!none.isEmpty()) return name + none;
+    const qint64 best =
+        before < 0 || (after >= 0 && d.time(after) - t < t - d.time(before)) ? after : before;
+    return QStringLiteral("%1%2  SV %3  PV %4  MV %5")
+        .arg(name, datTimeText(d.time(best)),
+             QString::fromLatin1(scaledText(d.value(DatSeries::SV, best), f.decimals)),
+             QString::fromLatin1(scaledText(d.value(DatSeries::PV, best), f.decimals)),
+             QString::fromLatin1(scaledText(d.value(DatSeries::MV, best), 1)));
 }
 
 void GraphWindow::clearCursor() {

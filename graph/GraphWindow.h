@@ -38,8 +38,13 @@ public:
     const DatReader& reader(int file) const { return *m_files[static_cast<size_t>(file)].reader; }
     int decimals(int file) const { return m_files[static_cast<size_t>(file)].decimals; }
     void setDecimals(int file, int decimals);
+    // A series' line, broken where records are missing (a NaN value between two records).
     QCPGraph* graph(int file, int series) const {
         return m_files[static_cast<size_t>(file)].graph[series];
+    }
+    // The series' records that have no neighbour to join (holes on both sides), as dots.
+    QCPGraph* dots(int file, int series) const {
+        return m_files[static_cast<size_t>(file)].dots[series];
     }
     QCustomPlot* plot() const { return m_plot; }
 
@@ -56,7 +61,8 @@ public:
     // following, the ones that appear later (a station whose logging starts later).
     void setLogSource(const QString& programFolder);
 
-    // Puts the cursor line at a time and fills the read-out with each file's nearest record.
+    // Puts the cursor line at a time and fills the read-out with each file's nearest record, or
+    // says that the file has none there (a hole, or before or after its records).
     void showCursorAt(double time);
     QString readout() const;
     QString summary() const;
@@ -90,6 +96,7 @@ private:
         QString unit;
         QString station;
         QCPGraph* graph[DatSeries::kSeries] = {};
+        QCPGraph* dots[DatSeries::kSeries] = {};
     };
 
     void onOpen();
@@ -106,6 +113,8 @@ private:
     // Runs `output` with the title above the graph and the cursor line hidden.
     bool withTitle(const std::function<bool()>& output);
     double scale(int file, int series) const;
+    // One file's read-out line at time t (prefixed with its name when several are open).
+    QString readoutLine(const File& f, qint64 t) const;
 
     std::vector<File> m_files;
     QCustomPlot* m_plot = nullptr;

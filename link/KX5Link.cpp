@@ -99,6 +99,7 @@ KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
     init(tmrGather, kGatherMs, true, &KX5Link::gather_Done);
     init(tmrPause, kPauseAfter105Ms, true, &KX5Link::pause_Done);
     init(tmrReopen, kReopenMs, false, &KX5Link::reopen_Timer);
+    init(tmrSweepAgain, kSweepPauseMaxMs, false, &KX5Link::sweepAgain_Timer);
 
     connect(m_port.get(), &SerialPort::received, this, &KX5Link::MSComm1_OnComm);
     connect(m_port.get(), &SerialPort::failed, this, &KX5Link::onPortFailed);
@@ -180,6 +181,7 @@ void KX5Link::stopAll() {
     tmrGather.stop();
     tmrPause.stop();
     tmrReopen.stop();
+    tmrSweepAgain.stop();
     m_sendDue = m_watchdogDue = false;
     m_out.reset();
 }
@@ -215,6 +217,7 @@ void KX5Link::sendTimerOn() {
     case Phase::Closed:
     case Phase::InputPause:
     case Phase::Reopening:
+    case Phase::SweepPause:
         return;
     default:
         // Always the pacing's own interval: a tick that waited out the rest of a quiet gap
@@ -242,6 +245,7 @@ RequestReply KX5Link::request(const Request& r) {
     case Phase::Reopening:
         return no(tr("Port %1 lost, reopening: %2 not sent.").arg(gPort, what));
     case Phase::Sweeping:
+    case Phase::SweepPause:
         return no(tr("Checking the stations (Connect status): %1 not sent. "
                      "Try again when the check has finished.")
                       .arg(what));
@@ -342,16 +346,24 @@ void KX5Link::dropRequests() {
 
 // ---------------- port control ----------------
 
+void KX5Link::openUnattended() {
+    if (m_phase != Phase::Closed) return;
+    m_keepTrying = true;
+    mSetPortOpen_Click();
+}
+
 void KX5Link::mSetPortOpen_Click() {
     if (m_phase == Phase::Reopening) { // the user gives up on the lost port
         goOffline(QString(""));
         return;
     }
     if (m_phase != Phase::Closed) {
+        const bool pausing = m_phase == Phase::SweepPause;
         gPortCloseReq = true;
         setPhase(Phase::Closing);
-        // Before any controller answered there is no exchange worth finishing: close now.
-        if (!gLinkUp) goOffline(QString(""));
+        // Before any controller answered, or between sweeps, there is no exchange worth
+        // finishing: close now.
+        if (!gLinkUp || pausing) goOffline(QString(""));
         return;
     }
     if (gMC_Last < 0) {
@@ -362,17 +374,28 @@ void KX5Link::mSetPortOpen_Click() {
     setCaptions(true);
     sprdCommD.clear();
     gPortCloseReq = false;
+    m_sweepsUnheard = 0;
+    m_openedOnce = false;
     clearConn();
     OpenPort();
     const QString settings =
         commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit) + QLatin1Char(' ') + gProtocol;
     if (!m_port->isOpen()) {
+        emit portOpened(gPort, settings, m_port->errorString());
+        if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
+            stopAll();
+            m_reopenAttempt = 0;
+            setPhase(Phase::Reopening);
+            tmrReopen.start();
+            setPanel(4, tr("Cannot open %1: %2; trying again").arg(gPort, m_port->errorString()));
+            return;
+        }
         // OpenPort has put the cause into panel 4; the command offers opening again.
         setCaptions(false);
         stopAll();
-        emit portOpened(gPort, settings, m_port->errorString());
         return;
     }
+    m_openedOnce = true;
     emit portOpened(gPort, settings, QString());
     startSweep();
 }
@@ -433,6 +456,7 @@ void KX5Link::ClosePort() {
         }
     m_current.reset();
     gPortCloseReq = false;
+    m_keepTrying = false;
     setPhase(Phase::Closed);
     if (wasOpen) emit portClosed(gPort);
 }
@@ -473,13 +497,36 @@ void KX5Link::reopen_Timer() {
     ++m_reopenAttempt;
     OpenPort();
     if (!m_port->isOpen()) {
-        setPanel(4, tr("Port %1 lost: reopening (attempt %2)").arg(gPort).arg(m_reopenAttempt));
+        setPanel(4, m_openedOnce
+                        ? tr("Port %1 lost: reopening (attempt %2)").arg(gPort).arg(m_reopenAttempt)
+                        : tr("Cannot open %1: %2; trying again (attempt %3)")
+                              .arg(gPort, m_port->errorString())
+                              .arg(m_reopenAttempt));
         return;
     }
     tmrReopen.stop();
     setPanel(4, tr("Checking ... (Connect status)"));
     clearConn();
-    emit portRestored();
+    // Nobody watches a line that came back by itself: its controllers may still be starting.
+    m_keepTrying = true;
+    m_sweepsUnheard = 0;
+    if (m_openedOnce)
+        emit portRestored();
+    else
+        emit portOpened(gPort, lineSettingsText(), QString());
+    m_openedOnce = true;
+    startSweep();
+}
+
+QString KX5Link::lineSettingsText() {
+    return gBaud + QLatin1Char(' ') + gDataBit + gParity.left(1) + gStopBit + QLatin1Char(' ') +
+           gProtocol;
+}
+
+void KX5Link::sweepAgain_Timer() {
+    tmrSweepAgain.stop();
+    if (m_phase != Phase::SweepPause || !m_port->isOpen()) return;
+    setPanel(4, tr("Checking ... (Connect status)"));
     startSweep();
 }
 
@@ -563,7 +610,8 @@ void KX5Link::tmrSend_Timer() {
     }
     // A tick on a closed port still traces its request; nothing goes out while the port is
     // being reopened or the controller takes in a new input type.
-    if (m_phase == Phase::Reopening || m_phase == Phase::InputPause) return;
+    if (m_phase == Phase::Reopening || m_phase == Phase::InputPause || m_phase == Phase::SweepPause)
+        return;
     if (gMC_NextIdx > 0) {
         gMC_Idx = gMC_NextIdx;
         gMC_NextIdx = 0;
@@ -816,6 +864,7 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
         const QString model = known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???");
         sprdStatus.setText(StatusCol::Model, row, model);
         if (i < gMC_OK.size()) gMC_OK[i] = true;
+        m_sweepsUnheard = 0;
         if (t.rediscovery)
             emit stationFound(t.mcNo, model);
         else
@@ -1009,8 +1058,7 @@ void KX5Link::tmrRecvErr_Timer() {
                 for (int r = 1; r <= sprdStatus.maxRows(); ++r)
                     if (connState(r - 1) == ConnState::OK) ++answered;
                 if (answered == 0) {
-                    // The panel keeps saying which station failed last.
-                    goOffline(QString());
+                    sweepUnheard();
                     return;
                 }
                 if (m_host) m_host->SetOnlineState(true);
@@ -1024,6 +1072,23 @@ void KX5Link::tmrRecvErr_Timer() {
         }
     }
     if (m_port->isOpen()) tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
+}
+
+// A whole sweep heard nobody: what was tried is said, as a wrong line setting looks just
+// like this. A port the user opened closes; an unattended one is swept again after a pause.
+void KX5Link::sweepUnheard() {
+    const QString at = lineSettingsText();
+    if (!m_keepTrying) {
+        goOffline(tr("No station answered at %1").arg(at));
+        emit nobodyAnswered(at, 0);
+        return;
+    }
+    const int pause = qMin(kSweepPauseMaxMs, 1000 << qMin(m_sweepsUnheard++, 4));
+    tmrSend.stop();
+    setPhase(Phase::SweepPause);
+    tmrSweepAgain.start(pause);
+    setPanel(4, tr("No station answered at %1: asking again in %2 s").arg(at).arg(pause / 1000));
+    emit nobodyAnswered(at, pause);
 }
 
 void KX5Link::tmrBall_Send_Timer() {

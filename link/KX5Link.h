@@ -45,7 +45,8 @@ public:
         Writing,    // a requested write and its confirmation
         InputPause, // the controller takes in a new input type before 612 to 619 follow
         Closing,    // the user asked to close; the next tick or reply closes
-        Reopening   // the port failed and is being reopened
+        Reopening,  // the port failed and is being reopened
+        SweepPause  // unattended, a sweep heard nobody: the next one follows a pause
     };
     Phase phase() const { return m_phase; }
 
@@ -82,6 +83,14 @@ public:
     bool autoReopen() const { return m_autoReopen; }
     bool reopening() const { return m_phase == Phase::Reopening; }
     void reopen_Timer();
+    // Opens the port for a run nobody watches (started with --open, or after a reopen): an open
+    // that fails is tried again as a lost port is, and a sweep that hears nobody is repeated
+    // after a pause that grows to kSweepPauseMaxMs, until a station answers or the user closes.
+    void openUnattended();
+    static constexpr int kSweepPauseMaxMs = 10000;
+    void sweepAgain_Timer();
+    // "9600 8N1 STD": the line settings in the words a hint gives them.
+    static QString lineSettingsText();
     const LineStats& lineStats() const { return m_stats; }
     void resetLineStats() { m_stats.clear(); }
 
@@ -115,13 +124,14 @@ public:
     TraceLog sprdCommD;  // communication trace
 
     // ---- timers (handlers below; tests call the handlers directly) ----
-    QTimer tmrSend;      // 50 ms
-    QTimer tmrRecvErr;   // 500 ms
-    QTimer tmrBall_Send; // 250 ms
-    QTimer tmrBall_Recv; // 250 ms
-    QTimer tmrGather;    // the 100 ms gather at the start of a receive event
-    QTimer tmrPause;     // the 2000 ms pause between the two halves of the input write
-    QTimer tmrReopen;    // reopening a port that failed
+    QTimer tmrSend;       // 50 ms
+    QTimer tmrRecvErr;    // 500 ms
+    QTimer tmrBall_Send;  // 250 ms
+    QTimer tmrBall_Recv;  // 250 ms
+    QTimer tmrGather;     // the 100 ms gather at the start of a receive event
+    QTimer tmrPause;      // the 2000 ms pause between the two halves of the input write
+    QTimer tmrReopen;     // reopening a port that failed
+    QTimer tmrSweepAgain; // the pause before an unattended line is swept again
 
     // ---- selection ----
     int gMC_No = 0;       // the selected station, target of parameter work; 0 = none yet
@@ -214,6 +224,9 @@ signals:
     // set, in English); the port closed.
     void portOpened(const QString& port, const QString& settings, const QString& cause);
     void portClosed(const QString& port);
+    // A whole sweep heard no station at these settings ("9600 8N1 STD"); the port closed
+    // (retryMs 0) or the sweep runs again in retryMs.
+    void nobodyAnswered(const QString& settings, int retryMs);
     // An exchange with station mcNo failed for good (its reply wait ran out) or the station
     // answered a model query as something other than a KX5.
     void stationFailed(int mcNo, LineFault why);
@@ -247,6 +260,7 @@ private:
     void sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
                    bool rediscovery);
     void giveUp(bool refused);
+    void sweepUnheard();
     bool requestedStep() const;
     void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
     void dropRequests();
@@ -278,6 +292,9 @@ private:
     bool m_fast = false;
     bool m_autoReopen = false;
     int m_reopenAttempt = 0;
+    bool m_keepTrying = false; // unattended: never give up on the line
+    bool m_openedOnce = false; // the port was open since the last open asked for
+    int m_sweepsUnheard = 0;
     LineStats m_stats;
     QElapsedTimer m_sentAt;
     QElapsedTimer m_lastRead; // the fast pacing's quiet gap runs from here

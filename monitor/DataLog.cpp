@@ -1,6 +1,7 @@
 #include "monitor/DataLog.h"
 
 #include "link/Reading.h"
+#include "settings/ConfigFiles.h"
 #include "settings/FileChecks.h"
 
 #include <QCoreApplication>
@@ -73,7 +74,7 @@ bool AppendDataRecord(const QString& path, const StationValues& v, const QDateTi
 }
 
 qint64 LogIntervalSeconds(qint64 count, const QString& unit) {
-    return unit == QLatin1String("min") ? count * 60 : count;
+    return count * dataSaveUnitSeconds(unit);
 }
 
 bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec,

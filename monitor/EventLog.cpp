@@ -37,8 +37,19 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
                            ? QStringLiteral("Port %1 opened at %2").arg(port, settings)
                            : QStringLiteral("Port %1 could not be opened: %2").arg(port, cause));
             });
-    connect(link, &KX5Link::portClosed, this,
-            [this](const QString& port) { add(0, QStringLiteral("Port %1 closed").arg(port)); });
+    connect(link, &KX5Link::portClosed, this, [this](const QString& port) {
+        m_lineUnheard = false;
+        add(0, QStringLiteral("Port %1 closed").arg(port));
+    });
+    // An unattended line that hears nobody is said once, not at every sweep.
+    connect(link, &KX5Link::nobodyAnswered, this, [this](const QString& at, int retryMs) {
+        if (m_lineUnheard && retryMs > 0) return;
+        m_lineUnheard = retryMs > 0;
+        add(0, retryMs > 0 ? QStringLiteral("No station answered at %1: asking again until one "
+                                            "does")
+                                 .arg(at)
+                           : QStringLiteral("No station answered at %1").arg(at));
+    });
 }
 
 // A station's trouble is logged when it begins or changes kind, from the very first request,
@@ -70,6 +81,7 @@ void EventLog::stationFailed(int mcNo, LineFault why) {
 }
 
 void EventLog::stationAnswered(int mcNo) {
+    m_lineUnheard = false;
     const auto it = m_fault.find(mcNo);
     if (it == m_fault.end() || !it->second) return;
     it->second.reset();

@@ -48,5 +48,6 @@ private:
     std::vector<Seen> m_seen;
     // Per MC No, why it last failed; none while it answers or before it was heard of.
     std::map<int, std::optional<LineFault>> m_fault;
-    QString m_fileFailure; // why the last line could not go to the events file; "" if it went
+    bool m_lineUnheard = false; // an unattended line's sweeps hear nobody
+    QString m_fileFailure;      // why the last line could not go to the events file; "" if it went
 };

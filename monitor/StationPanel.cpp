@@ -2,6 +2,7 @@
 
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
+#include "settings/ConfigFiles.h"
 #include "ui/GridView.h"
 #include "ui/TableSizing.h"
 
@@ -82,20 +83,12 @@ void StationPanel::showSelectedMcNo(const QString& mcNo) {
     m_lblMC_No->setText(mcNo);
 }
 
-QString StationPanel::shownUnit(const QString& unit) {
-    if (unit == QLatin1String("min")) return tr("min");
-    if (unit == QLatin1String("sec")) return tr("sec");
-    if (unit == QStringLiteral("분"))
-        return tr("분", "Data Save unit shown after unreadable settings; counted as seconds");
-    return unit;
-}
-
 void StationPanel::showDataSaveSettings() {
     // The stored word, shown in the user's language when it is one of the two the file takes.
     m_lblDSave_Enable->setText(gDSaveEnable == QLatin1String("Yes")  ? tr("Yes")
                                : gDSaveEnable == QLatin1String("No") ? tr("No")
                                                                      : gDSaveEnable);
     m_lblDSave_Intv->setText(QString::number(gDSaveIntv));
-    m_lblDSave_Unit->setText(shownUnit(gDSaveUnit));
+    m_lblDSave_Unit->setText(shownDataSaveUnit(gDSaveUnit));
     m_btnDSave_Start->setEnabled(gDSaveEnable == QLatin1String("Yes"));
 }

@@ -17,9 +17,6 @@ public:
     void showSelectedMcNo(const QString& mcNo);
     // The "Data Save" labels and btnDSave_Start from the data-save settings.
     void showDataSaveSettings();
-    // The data-save unit as a person reads it: "min" means minutes and anything else seconds,
-    // the "분" a settings file that could not be read leaves among them.
-    static QString shownUnit(const QString& unit);
     QPushButton* saveButton() const { return m_btnDSave_Start; }
 
 private:

@@ -73,6 +73,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     connect(m_link, &KX5Link::captionsChanged, this, &frmKX5_Main::showCaptions);
     connect(m_link, &KX5Link::lampsChanged, this, &frmKX5_Main::showLinkLamps);
     connect(&m_link->sprdStatus, &Grid::clicked, this, &frmKX5_Main::sprdStatus_Click);
+    connect(m_link, &KX5Link::nobodyAnswered, this, &frmKX5_Main::offerScan);
     // The open map says how its read-all and its dialogs' writes ended.
     connect(m_link, &KX5Link::requestEnded, this,
             [](const Request& r, RequestOutcome outcome, const QString& text) {
@@ -95,6 +96,24 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     showCaptions();
     showLinkLamps();
     tmrDispGraph.start();
+}
+
+// The port the user opened closed because no station answered: most often the controllers
+// use other line settings, which Scan Line finds. Asked without blocking the line's handlers.
+void frmKX5_Main::offerScan(const QString& settings, int retryMs) {
+    if (retryMs > 0 || findChild<QMessageBox*>(QStringLiteral("msgNobodyAnswered"))) return;
+    auto* box = new QMessageBox(
+        QMessageBox::Question, windowTitle(),
+        tr("No station answered at %1.\nCheck that the controllers are on and wired, and that "
+           "they use these settings.\n\nScan the line for the stations and their settings?")
+            .arg(settings),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box->setObjectName(QStringLiteral("msgNobodyAnswered"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Yes && m_scanAction->isEnabled()) m_scanAction->trigger();
+    });
+    box->open();
 }
 
 frmKX5_Main::~frmKX5_Main() {

@@ -93,6 +93,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void offerScan(const QString& settings, int retryMs);
     void buildUi();
     QWidget* buildCommandBar();
     void updateCommandStates();

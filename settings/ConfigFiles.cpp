@@ -165,6 +165,15 @@ bool saveSaveData(const QStringList& lines, QString* error) {
     return writeLinesAtomic(saveDataPath(), lines, error);
 }
 
+int dataSaveUnitSeconds(const QString& unit) {
+    return unit == QLatin1String("min") ? 60 : 1;
+}
+
+QString shownDataSaveUnit(const QString& unit) {
+    return dataSaveUnitSeconds(unit) == 60 ? QCoreApplication::translate("DataSave", "min")
+                                           : QCoreApplication::translate("DataSave", "sec");
+}
+
 // ---------------- SetEnv.INI ----------------
 
 namespace {

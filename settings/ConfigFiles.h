@@ -64,6 +64,12 @@ SaveDataCfg currentSaveDataCfg();
 void applySaveDataCfg(const SaveDataCfg& cfg);
 // The five lines of SaveData.INI as the window's boxes hold them (the interval as typed).
 bool saveSaveData(const QStringList& lines, QString* error);
+// Seconds per count of a data-save unit: only "min" counts as minutes; anything else, the
+// default "분" among them, counts as seconds.
+int dataSaveUnitSeconds(const QString& unit);
+// The unit as the windows show it, in the user's language: what it counts as, so the default
+// "분" reads as seconds in the data-save window and the main window alike.
+QString shownDataSaveUnit(const QString& unit);
 
 // Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
 // the monitor table. A missing file gives one station, MC No 1.

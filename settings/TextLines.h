@@ -8,4 +8,6 @@
 
 // Lines of a text file without their CR/LF; false when it cannot be read, or is not a regular
 // file (a FIFO, a device), or is larger than 64 KiB: all of these count as a missing file.
+// UTF-8 and UTF-16 with a byte-order mark, UTF-8 without one, and a file that is not UTF-8 as
+// CP949, the code page a Korean Windows PC writes its settings in.
 bool readLines(const QString& path, QStringList* lines);

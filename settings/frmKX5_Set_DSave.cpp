@@ -21,8 +21,10 @@ namespace {
 
 // The file holds the English value ("Yes", "sec"); the list shows it in the user's language,
 // with the value as the item's data.
+using AsRead = frmKX5_Set_DSave::AsRead;
+
 QComboBox* makeBox(QWidget* parent, const char* name,
-                   std::initializer_list<std::pair<QString, QString>> items, QString* asRead) {
+                   std::initializer_list<std::pair<QString, QString>> items, AsRead* asRead) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
     box->setEditable(true);
@@ -30,33 +32,38 @@ QComboBox* makeBox(QWidget* parent, const char* name,
     for (const auto& [shown, value] : items)
         box->addItem(shown, value);
     // Once the user picks or types, the box holds what is seen, no longer what was read.
-    QObject::connect(box, &QComboBox::activated, box, [asRead] { asRead->clear(); });
-    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [asRead] { asRead->clear(); });
+    QObject::connect(box, &QComboBox::activated, box, [asRead] { *asRead = {}; });
+    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [asRead] { *asRead = {}; });
     return box;
 }
 
-// A value from the file: its item when it is one of the list's, else the text as it stands (a
-// value typed earlier, the default "분"), kept in *asRead to be saved unchanged.
-void showValue(QComboBox* box, const QString& value, QString* asRead) {
+// A value from the file: its item when it is one of the list's; else the item `meaning` (a
+// unit shown as what it counts as), or with none the text as it stands ("yes" typed earlier).
+// Such a value is kept in *asRead to be saved unchanged.
+void showValue(QComboBox* box, const QString& value, AsRead* asRead, int meaning = -1) {
     const int i = box->findData(value);
-    if (i >= 0) {
-        box->setCurrentIndex(i);
-        asRead->clear();
-        return;
+    *asRead = {};
+    if (const int item = i >= 0 ? i : meaning; item >= 0) {
+        box->setCurrentIndex(item);
+        box->setEditText(box->itemText(item)); // also when the index was already this one
+    } else {
+        box->setEditText(value);
     }
-    box->setEditText(value);
-    *asRead = value;
+    if (i < 0) *asRead = {value, box->currentText()};
 }
 
-// What the file gets: a text left as read stays as read, even where it looks like one of the
-// list's words ("분" read counts as seconds, the item "분" shown for "min" means minutes); a
-// word of the list gives its value; anything else is stored as typed.
-QString storedValue(const QComboBox* box, const QString& asRead) {
+// What the file gets: a text left as read stays as read, even where the box shows it as one
+// of the list's words (the default "분" shown as seconds); a word of the list gives its value;
+// anything else is stored as typed.
+QString storedValue(const QComboBox* box, const AsRead& asRead) {
     const QString text = box->currentText();
-    if (!asRead.isEmpty() && text == asRead) return asRead;
+    if (!asRead.shown.isNull() && text == asRead.shown) return asRead.value;
     const int i = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     return i >= 0 ? box->itemData(i).toString() : text;
 }
+
+// The Unit box: seconds first, then minutes, in the words the main window shows them in.
+constexpr int kSecondsItem = 0;
 
 } // namespace
 
@@ -71,7 +78,8 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
     txtSaveInterval = new QLineEdit(this);
     txtSaveInterval->setObjectName(QStringLiteral("txtSaveInterval"));
     cmbUnit = makeBox(this, "cmbUnit",
-                      {{tr("sec"), QStringLiteral("sec")}, {tr("min"), QStringLiteral("min")}},
+                      {{shownDataSaveUnit(QStringLiteral("sec")), QStringLiteral("sec")},
+                       {shownDataSaveUnit(QStringLiteral("min")), QStringLiteral("min")}},
                       &m_unitAsRead);
     showValue(cmbUnit, QStringLiteral("sec"), &m_unitAsRead);
     lblFolder = new ClickLabel(this);
@@ -126,7 +134,7 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
     if (readLines(saveDataPath(), &l) && l.size() >= 5) {
         showValue(cmbSave, l[0], &m_saveAsRead);
         txtSaveInterval->setText(l[1]);
-        showValue(cmbUnit, l[2], &m_unitAsRead);
+        showValue(cmbUnit, l[2], &m_unitAsRead, kSecondsItem);
         lblFolder->setText(l[3]);
         txtFName->setText(l[4]);
         return;
@@ -134,7 +142,7 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
     // A missing or short file: all five fields show the settings in use.
     showValue(cmbSave, gDSaveEnable, &m_saveAsRead);
     txtSaveInterval->setText(QString::number(gDSaveIntv));
-    showValue(cmbUnit, gDSaveUnit, &m_unitAsRead);
+    showValue(cmbUnit, gDSaveUnit, &m_unitAsRead, kSecondsItem);
     lblFolder->setText(gDSaveFolder);
     txtFName->setText(gDSaveName);
 }

@@ -21,6 +21,13 @@ public:
     void btnOK_Click();
     void btnCancel_Click();
 
+    // A Save or Unit text read that is none of the list's values, and what the box shows for
+    // it (the text itself, or for a unit the word of what it counts as); saved back unchanged
+    // while the box is left alone.
+    struct AsRead {
+        QString value, shown;
+    };
+
 private:
     QComboBox* cmbSave;
     QLineEdit* txtSaveInterval;
@@ -30,7 +37,5 @@ private:
     QLabel* Label1;
     QPushButton* btnOK;
     QPushButton* btnCancel;
-    // The Save and Unit texts read from the file that are none of the list's values, saved
-    // back unchanged while the box is left alone.
-    QString m_saveAsRead, m_unitAsRead;
+    AsRead m_saveAsRead, m_unitAsRead;
 };

@@ -80,6 +80,25 @@ GridView::GridView(Grid* grid, QWidget* parent) : QTableView(parent) {
     showCornerText();
 }
 
+void GridView::commitOpenEditor() {
+    if (state() != EditingState) return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void GridView::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    if (editTriggers() == NoEditTriggers) return;
+    // "pressed" comes before "clicked" however a button is worked: mouse, Space, its shortcut,
+    // Return on the default button, or click() from code.
+    for (QAbstractButton* b : window()->findChildren<QAbstractButton*>())
+        if (!isAncestorOf(b))
+            connect(b, &QAbstractButton::pressed, this, &GridView::commitOpenEditor,
+                    Qt::UniqueConnection);
+}
+
 void GridView::showCornerText() {
     if (!m_corner) return;
     // The row header is as wide as its numbers; the corner text needs room of its own.

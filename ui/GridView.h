@@ -14,9 +14,15 @@ public:
     explicit GridView(Grid* grid, QWidget* parent = nullptr);
     Grid* grid() const { return m_model->grid(); }
     GridModel* gridModel() const { return m_model; }
+    // Ends the cell edit in progress, keeping what is typed or picked in the grid.
+    void commitOpenEditor();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Every button of the window commits an open cell edit before it acts: a button given by
+    // its shortcut or as the default on Return takes no focus, so the editor would keep the
+    // last edit from the grid that OK reads.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void applyLayout();

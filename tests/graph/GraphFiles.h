@@ -6,14 +6,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-// n records a second apart from `from`: SV 2500, PV 2490 + i % 20 (30000 at spikeAt),
-// MV 400 + i % 100.
+// Record i of a file at time t: SV 2500, PV 2490 + i % 20 (or pv), MV 400 + i % 100.
+inline QByteArray record(qint64 t, int i, int pv = -1) {
+    return datDateText(t).toLatin1() + '\t' + datTimeText(t).toLatin1() + "\t2500\t" +
+           QByteArray::number(pv >= 0 ? pv : 2490 + i % 20) + '\t' +
+           QByteArray::number(400 + i % 100) + "\r\n";
+}
+
+// n records a second apart from `from`, with PV 30000 at spikeAt.
 inline QByteArray records(qint64 from, int n, int spikeAt = -1) {
     QByteArray out;
     for (int i = 0; i < n; ++i)
-        out += datDateText(from + i).toLatin1() + '\t' + datTimeText(from + i).toLatin1() +
-               "\t2500\t" + QByteArray::number(i == spikeAt ? 30000 : 2490 + i % 20) + '\t' +
-               QByteArray::number(400 + i % 100) + "\r\n";
+        out += record(from + i, i, i == spikeAt ? 30000 : -1);
     return out;
 }
 

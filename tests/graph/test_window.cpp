@@ -1,6 +1,7 @@
 // The viewer's window offscreen: files opened by every route, the colours and decimated series
-// drawn from them, decimals and the cursor read-out, following growing files and the logs of
-// the data-save settings, and exports. Parsing and decimation details are in their own files.
+// drawn from them, holes drawn as holes, decimals and the cursor read-out, following growing
+// files and the logs of the data-save settings, and exports. Parsing and decimation details
+// are in their own files.
 #include "GraphFiles.h"
 #include "graph/GraphWindow.h"
 #include "graph/LogFiles.h"
@@ -57,7 +58,7 @@ TEST_F(Viewer, OpensWhatItCanNamesTheRestAndDrawsTheTrendColours) {
         EXPECT_NE(std::count(px, px + img.sizeInBytes() / 4, c.rgb()), 0) << c.name().toStdString();
     // A second file: its bad lines counted.
     ASSERT_EQ(w.openFiles({file("KX5_02.DAT", records(kNoon, 50) + "garbage\r\n\r\n")}), 1);
-    EXPECT_EQ(w.plot()->graphCount(), 6);
+    EXPECT_EQ(w.plot()->graphCount(), 2 * 2 * DatSeries::kSeries); // lines and dots
     EXPECT_TRUE(w.summary().contains(QStringLiteral("2 malformed line(s) skipped")));
 }
 
@@ -73,6 +74,106 @@ TEST_F(Viewer, ZoomedOutViewKeepsASpikeAndStaysSmall) {
     // Zoomed in far enough every record is drawn, and one on each side.
     w.setView(kNoon + 10, kNoon + 20);
     EXPECT_EQ(w.graph(0, DatSeries::PV)->dataCount(), 13);
+}
+
+namespace {
+
+// Records of runs (count, seconds from one record to the next) from kNoon: {1, 0} is the first.
+QByteArray logged(std::initializer_list<std::pair<int, int>> runs) {
+    QByteArray out;
+    qint64 t = kNoon;
+    int i = 0;
+    for (const auto& [n, step] : runs)
+        for (int k = 0; k < n; ++k)
+            out += record(t += step, i++);
+    return out;
+}
+
+// What a series shows: each stretch of line as "first-last" (a point alone draws none), then
+// the lone records (dots).
+std::string drawn(const GraphWindow& w, int series) {
+    QStringList lines, dots;
+    qint64 first = -1, last = -1;
+    const auto end = [&] {
+        if (first < last) lines << datTimeText(first) + '-' + datTimeText(last);
+        first = -1;
+    };
+    for (const QCPGraphData& p : *w.graph(0, series)->data()) {
+        if (std::isnan(p.value)) {
+            end();
+            continue;
+        }
+        if (first < 0) first = qint64(p.key);
+        last = qint64(p.key);
+    }
+    end();
+    for (const QCPGraphData& p : *w.dots(0, series)->data())
+        dots << datTimeText(qint64(p.key));
+    return (lines.join(' ') + " | " + dots.join(' ')).toStdString();
+}
+
+// Separate stretches of pixel columns that hold the colour, in the middle rows of an image.
+int stretches(const QImage& img, const QColor& colour) {
+    int n = 0;
+    bool in = false;
+    for (int x = 0; x < img.width(); ++x) {
+        bool here = false;
+        for (int y = img.height() * 3 / 10; y < img.height() * 7 / 10 && !here; ++y)
+            here = img.pixelColor(x, y) == colour;
+        n += here && !in;
+        in = here;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST_F(Viewer, HolesAreDrawnAsHolesOnScreenAndInTheImageAndTheReadoutSaysSo) {
+    const struct {
+        const char* name;
+        QByteArray file;
+        const char* pv; // drawn(PV) of the whole file
+        int pieces;     // stretches of MV in an exported image
+        int cursor;     // seconds from kNoon
+        const char* readout;
+    } cases[] = {
+        {"a 1 s file with a 10 s hole", logged({{1, 0}, {119, 1}, {1, 10}, {59, 1}}),
+         "12:00:00-12:01:59 12:02:09-12:03:08 | ", 2, 124,
+         "no record: nothing was logged from 12:01:59 to 12:02:09"},
+        {"a 60 s file written 60 or 61 s apart, beyond its end",
+         logged({{1, 0}, {10, 60}, {1, 61}, {10, 60}, {1, 61}, {10, 60}}), "12:00:00-12:32:02 | ",
+         1, 40 * 60, "no record: the file ends at 12:32:02"},
+        {"closed for 8 minutes between records 6 s apart",
+         logged({{1, 0}, {50, 6}, {1, 487}, {50, 6}}), "12:00:00-12:05:00 12:13:07-12:18:07 | ", 2,
+         9 * 60, "no record: nothing was logged from 12:05:00 to 12:13:07"},
+        {"restarted after 5 minutes to log every minute instead of every second",
+         logged({{1, 0}, {60, 1}, {1, 300}, {20, 60}}), "12:00:00-12:01:00 12:06:00-12:26:00 | ", 2,
+         12 * 60 + 50, "12:13:00  SV 250.0  PV 249.8  MV 46.8"},
+        {"a hole at the very start and at the very end",
+         logged({{1, 0}, {1, 600}, {100, 1}, {1, 600}}), "12:10:00-12:11:40 | 12:00:00 12:21:40", 3,
+         -100, "no record: the file starts at 12:00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.closeAll();
+        ASSERT_EQ(w.openFiles({writeFile(dir, "KX5_01.DAT", c.file, true)}), 1);
+        for (const int s : {DatSeries::SV, DatSeries::PV, DatSeries::MV})
+            EXPECT_EQ(drawn(w, s), c.pv);
+        w.showCursorAt(double(kNoon + c.cursor));
+        EXPECT_EQ(w.readout().section('\n', 1).toStdString(), c.readout);
+        QString error;
+        const QString png = dir.filePath(QStringLiteral("gaps.png"));
+        ASSERT_TRUE(w.exportImage(png, &error, QSize(800, 400))) << error.toStdString();
+        EXPECT_EQ(stretches(QImage(png), QColor(0, 0, 220)), c.pieces);
+        // PDF and print paint as vectors, without the screen's fast lines.
+        QImage vector(800, 400, QImage::Format_RGB32);
+        vector.fill(Qt::white);
+        QCPPainter painter(&vector);
+        painter.setModes(QCPPainter::pmVectorized | QCPPainter::pmNoCaching);
+        w.plot()->toPainter(&painter, 800, 400);
+        painter.end();
+        EXPECT_EQ(stretches(vector, QColor(0, 0, 220)), c.pieces);
+    }
 }
 
 TEST_F(Viewer, DecimalsScaleTheFileAndTheReadoutWhichKeepsThePlotInPlaceAndClearsOnLeaving) {
@@ -136,7 +237,7 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(&w, &dropped);
-        ASSERT_EQ(w.plot()->graphCount(), 3) << drop;
+        ASSERT_EQ(w.plot()->graphCount(), 2 * DatSeries::kSeries) << drop;
     }
     w.setView(kNoon + 10.5, kNoon + 12.5);
     const QString title =

@@ -257,8 +257,61 @@ TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
         }
     EXPECT_FALSE(port->isOpen());
     EXPECT_EQ(link->panel(3), "CLOSE");
-    EXPECT_EQ(link->panel(4), "MC [2] ==> NG");
+    // What was tried, since a wrong line setting looks just like this.
+    EXPECT_EQ(link->panel(4), "No station answered at 9600 8N1 STD");
     EXPECT_EQ(tick(), QByteArray());
+}
+
+// Unattended (started with --open, or after a reopen) the program never gives up on the line:
+// a port that will not open yet is tried again, and a sweep that hears nobody runs again after
+// a pause growing to ten seconds, until a station answers or the user closes.
+TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
+    useStations({1});
+    gPort = "/dev/ttyUSB0";
+    link->setAutoReopen(true);
+    port->failNextOpen("no such port");
+    link->openUnattended();
+    EXPECT_TRUE(link->reopening());
+    EXPECT_EQ(link->panel(4), "Cannot open /dev/ttyUSB0: no such port; trying again");
+    link->reopen_Timer(); // the adapter is there now
+    ASSERT_TRUE(port->isOpen());
+    for (int pauseS : {1, 2, 4, 8, 10, 10}) {
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_EQ(tick(), buildModelReq(1, 0)) << pauseS;
+            link->tmrRecvErr_Timer();
+        }
+        ASSERT_TRUE(port->isOpen());
+        EXPECT_EQ(link->panel(4),
+                  QString("No station answered at 9600 8N1 STD: asking again in %1 s").arg(pauseS));
+        EXPECT_EQ(link->tmrSweepAgain.interval(), pauseS * 1000);
+        EXPECT_EQ(tick(), QByteArray()) << "nothing is sent during the pause";
+        link->sweepAgain_Timer();
+    }
+    // The controller has finished starting up: polled from its answer on.
+    ASSERT_EQ(tick(), buildModelReq(1, 0));
+    deliver(whoReply(1));
+    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+        deliver(answerTo(tick()));
+    EXPECT_EQ(tick(), monitorReq(1));
+    // A lost port, back while the controller is still silent: swept again, never closed; the
+    // user's close ends it at once, even in a pause.
+    port->injectFailure("read error");
+    link->reopen_Timer();
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(tick(), buildModelReq(1, 0));
+        link->tmrRecvErr_Timer();
+    }
+    EXPECT_TRUE(link->tmrSweepAgain.isActive());
+    link->mSetPortOpen_Click();
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(link->tmrSweepAgain.isActive());
+    // A Port Open by the user closes again after a sweep that hears nobody.
+    link->mSetPortOpen_Click();
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(tick(), buildModelReq(1, 0));
+        link->tmrRecvErr_Timer();
+    }
+    EXPECT_FALSE(port->isOpen());
 }
 
 // Only the outstanding request's own answer is taken: from its station, echoing its command,

@@ -273,11 +273,18 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     sim->stop();
     sim.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->reopening(); }, 5000));
+    // Back before its controller, which is still starting up: silent for a whole sweep and
+    // more. The link keeps sweeping and polls it once it answers.
     kx5sim::LineConfig cfg;
     cfg.stations = {1};
+    cfg.faults.push_back(*kx5sim::FaultPlan::parse("silent"));
     sim = std::make_unique<kx5sim::SimLine>(cfg);
     ASSERT_TRUE(sim->start());
     ASSERT_TRUE(QFile::link(QString::fromStdString(sim->path()), path));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->phase() == KX5Link::Phase::SweepPause; },
+                                5000 + 3 * link->replyWaitMs(8, 22) * 3));
+    EXPECT_TRUE(link->port()->isOpen());
+    sim->clearFaults();
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
     EXPECT_EQ(link->portMenuCaption(), "Port &Close");
     EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");

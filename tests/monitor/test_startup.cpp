@@ -21,7 +21,7 @@ protected:
 TEST_F(Startup, SettingsFilesOrTheirDefaultsReachTheWindow) {
     open(); // no files: the defaults, one station
     EXPECT_EQ(panels(), "COM1|9600,N,8,1|||STD");
-    EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "No1분");
+    EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "No1sec");
     EXPECT_EQ(link()->sprdMonitoring.text(0, 1), "1");
     writeFile("Comm.CFG", "/dev/ttyUSB0\r\n19200\r\nE\r\n7\r\n2\r\nSUM\r\n");
     writeFile("CFG/SaveData.INI", "Yes\r\n5\r\nmin\r\n/x\r\nOven\r\n");

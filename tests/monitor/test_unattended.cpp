@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -227,6 +228,38 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
     // Nothing on the closed line looks as if it answered; the station that never did says so.
     EXPECT_EQ(link()->sprdStatus.text(StatusCol::ConnState, 1), "");
     EXPECT_EQ(link()->sprdStatus.text(StatusCol::ConnState, 2), "NG");
+}
+
+// A sweep that hears nobody says what was tried: opened by the user, the port closes and Scan
+// Line is offered; unattended, the sweeps go on and the events say it once.
+TEST_F(Unattended, ALineThatHearsNobodySaysWhatWasTried) {
+    build({1});
+    const auto sweepUnheard = [&] {
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_EQ(sent().mid(1, 5), "01WHO");
+            link()->tmrRecvErr_Timer();
+        }
+    };
+    press("btnMenu_3");
+    sweepUnheard();
+    EXPECT_FALSE(port->isOpen());
+    auto* offer = win->findChild<QMessageBox*>("msgNobodyAnswered");
+    ASSERT_NE(offer, nullptr);
+    EXPECT_TRUE(offer->text().startsWith("No station answered at 9600 8N1 STD."));
+    offer->done(QMessageBox::No);
+    link()->openUnattended();
+    for (int sweep = 0; sweep < 3; ++sweep) {
+        sweepUnheard();
+        link()->sweepAgain_Timer();
+    }
+    EXPECT_TRUE(port->isOpen());
+    QStringList said;
+    const Grid& events = win->eventLog()->events;
+    for (int r = 1; r <= events.maxRows(); ++r)
+        if (events.text(3, r).startsWith("No station")) said << events.text(3, r);
+    EXPECT_EQ(said, QStringList({"No station answered at 9600 8N1 STD",
+                                 "No station answered at 9600 8N1 STD: asking again until one "
+                                 "does"}));
 }
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {

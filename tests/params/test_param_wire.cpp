@@ -8,6 +8,7 @@
 #include "app/Commands.h"
 #include "link/Steps.h"
 #include "params/frmKX5_Parameter.h"
+#include "tests/support/GridEditing.h"
 
 #include <QTimer>
 #include <map>
@@ -101,6 +102,34 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     ASSERT_TRUE(link()->request(Request::readAll(3)).taken);
     answerReadAll(regs, nullptr);
     EXPECT_EQ(link()->gSendStep, kStepMonitor);
+}
+
+// The PID cell still being edited when OK is given is the value written, whichever key gives OK.
+TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
+    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
+                                                  win.get());
+    answerReadAll({}, map.get()); // every register 0
+    const std::tuple<GiveOk, const char*, QByteArray> ways[] = {
+        {GiveOk::Click, "123", "007B"},
+        {GiveOk::Shortcut, "4096", "1000"},
+        {GiveOk::ReturnShortcut, "-2", "FFFE"}};
+    for (const auto& [how, typed, onWire] : ways) {
+        SCOPED_TRACE(giveOkName(how));
+        link()->tmrSend.stop(); // the test gives the send ticks
+        auto pid = map->createDialog(MapDialog::PID);
+        // Set 2's I: register 321.
+        typeIntoCellAndPress(pid->findChild<GridView*>("sprdPID"), 2, 2, typed,
+                             pid->findChild<QPushButton*>("btnOK"), how);
+        EXPECT_FALSE(pid->isVisible());
+        QByteArray frame = "\x02"
+                           "03DWR,26";
+        for (int reg = 310; reg <= 337; ++reg)
+            if (reg % 10 != 9)
+                frame += ",0" + QByteArray::number(reg) + "," + (reg == 321 ? onWire : "0000");
+        EXPECT_EQ(sent(), frame + "\r\n");
+        reply("03DWR,OK");
+        answerReadAll({}, map.get());
+    }
 }
 
 TEST_F(ParamWire, CommandFiveOpensTheMapModally) {

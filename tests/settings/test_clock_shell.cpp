@@ -5,6 +5,7 @@
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
 #include "settings/frmKX5_SetPort.h"
+#include "tests/support/GridEditing.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/HelpGuide.h"
 
@@ -74,6 +75,20 @@ TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
         EXPECT_EQ(messages.size(), sent.empty() || *linkSays ? 1 : 0);
         EXPECT_TRUE(messages.value(0).contains(complaint)); // nothing sent: say what is wrong
         EXPECT_TRUE(w.isVisible());                         // Set never closes the window
+    }
+}
+
+// The cell still being edited when Set is given is the one sent, whichever key gives Set.
+TEST_F(ClockShell, SetSendsTheCellBeingEdited) {
+    for (GiveOk how : {GiveOk::Click, GiveOk::Shortcut, GiveOk::ReturnShortcut}) {
+        SCOPED_TRACE(giveOkName(how));
+        sink.requests.clear();
+        frmKX5_SetDT w(&sink);
+        w.dateTimeGrid()->setText(1, 1, "2024-01-01");
+        w.dateTimeGrid()->setText(2, 1, "08:00:00");
+        typeIntoCellAndPress(w.findChild<GridView*>("sprdDT"), 2, 1, "23:45:06",
+                             w.findChild<QPushButton*>("btnSet"), how);
+        EXPECT_EQ(sink.requests, std::vector{Request::clock(5, {2024, 1, 1, 23, 45, 6})});
     }
 }
 

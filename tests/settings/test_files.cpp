@@ -49,6 +49,12 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
          "2:Oven 2"},
         {"CFG/SaveData.INI", "\xEF\xBB\xBFYes\r\n2\r\nsec\r\n/log\r\nOven\r\n",
          "Yes,2,sec,/log,Oven"},
+        // Saved on a Korean Windows PC in its code page, CP949 (똠 is beyond EUC-KR).
+        {"CFG/SaveData.INI",
+         "Yes\r\n10\r\n\xBA\xD0\r\n/\xB5\xA5\xC0\xCC\xC5\xCD\r\n\xBF\xC2\xB5\xB5\r\n",
+         "Yes,10,분,/데이터,온도"},
+        {"CFG/SetEnv.INI", "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\r\nO\t\x8C\x63 \xBC\xB3\xB8\xED\r\n",
+         "1:오븐 1,3:똠 설명"},
     };
     std::vector<std::tuple<const char*, QByteArray, QString>> all(std::begin(rows), std::end(rows));
     for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>"}) {

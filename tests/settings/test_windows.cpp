@@ -2,13 +2,16 @@
 #include "SettingsFixture.h"
 #include "link/QtSerialPort.h"
 #include "settings/frmDSave_Folder.h"
+#include "tests/support/GridEditing.h"
 #include "ui/GridView.h"
+#include "ui/Language.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QSerialPort>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <fcntl.h>
 
@@ -109,6 +112,25 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndRebuildsTables) {
     }
 }
 
+// The cell still being edited when OK is given is saved with the rest, whichever key gives OK.
+TEST_F(Windows, StationsOkKeepsTheCellBeingEdited) {
+    for (GiveOk how : {GiveOk::Click, GiveOk::Shortcut, GiveOk::ReturnShortcut}) {
+        for (int col : {1, 2}) { // the Use drop-down, the description
+            SCOPED_TRACE(testing::Message() << giveOkName(how) << ", column " << col);
+            write("CFG/SetEnv.INI", setEnvFile({2}));
+            LoadStations(&status, &monitoring);
+            frmKX5_SetEnv w(&status, &monitoring);
+            typeIntoCellAndPress(child<GridView>(w, "sprdList"), col, 5, col == 1 ? "O" : "Oven 5",
+                                 child<QPushButton>(w, "btnOK"), how);
+            EXPECT_FALSE(w.isVisible());
+            const QList<QByteArray> lines = bytes(setEnvPath()).split('\n');
+            EXPECT_EQ(lines.value(1) + lines.value(4),
+                      col == 1 ? "O\tMC2\rO\t\r" : "O\tMC2\rX\tOven 5\r");
+            EXPECT_EQ(column(status, 1), col == 1 ? QStringList({"2", "5"}) : QStringList({"2"}));
+        }
+    }
+}
+
 TEST_F(Windows, StationsWindowShowsTheCornerTextAndNoOpenDropDown) {
     frmKX5_SetEnv w(&status, &monitoring);
     w.show();
@@ -164,37 +186,68 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
 }
 
 // The Save and Unit lists show words in the user's language and store the English values. A
-// text read that is none of them is saved back as read, even where it looks like one of the
-// words: "분" read counts as seconds, the item shown as 분 is "min".
-TEST_F(Windows, DataSaveListsStoreTheirValuesWhateverTheyShow) {
-    const std::tuple<const char*, int, const char*, const char*> rows[] = {
-        // unit in the file, item picked (-1: none), unit shown, unit written
-        {"min", -1, "분", "min"}, {"분", -1, "분", "분"},    {"분", 1, "분", "min"},
-        {"min", 0, "초", "sec"},  {"Min", -1, "Min", "Min"},
+// unit read is shown as what it counts as, the default "분" as seconds, and saved back as read
+// unless another is chosen; the main window says the same word.
+TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
+    const struct {
+        const char *language, *read; // read: the unit in the file, or none (the default)
+        int pick;                    // the item then chosen, -1 for none
+        const char *shown, *written;
+        int seconds;
+    } rows[] = {
+        {"en", nullptr, -1, "sec", "분", 1}, {"ko", nullptr, -1, "초", "분", 1},
+        {"ko", "분", 1, "분", "min", 60},    {"ko", "min", -1, "분", "min", 60},
+        {"ko", "min", 0, "초", "sec", 1},    {"en", "Min", -1, "sec", "Min", 1},
+        {"en", "min", -1, "min", "min", 60},
     };
-    for (const auto& [read, pick, shown, written] : rows) {
-        SCOPED_TRACE(std::string(read) + " " + std::to_string(pick));
-        write("CFG/SaveData.INI", QByteArray("Yes\r\n5\r\n") + read + "\r\n/log\r\nA\r\n");
+    QTranslator korean;
+    ASSERT_TRUE(korean.load(findTranslation("ko")));
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.language << " " << (r.read ? r.read : "default"));
+        if (QLatin1String(r.language) == "ko") QCoreApplication::installTranslator(&korean);
+        QFile::remove(saveDataPath());
+        applySaveDataCfg({});
+        if (r.read)
+            write("CFG/SaveData.INI", QByteArray("Yes\r\n5\r\n") + r.read + "\r\n/log\r\nA\r\n");
         frmKX5_Set_DSave w;
-        auto* save = child(w, "cmbSave");
         auto* unit = child(w, "cmbUnit");
-        // As a Korean translation shows them.
-        save->setItemText(0, "예");
-        save->setItemText(1, "아니요");
-        unit->setItemText(0, "초");
-        unit->setItemText(1, "분");
-        w.LoadSaveDataDlg();
-        if (pick >= 0) {
-            unit->setCurrentIndex(pick);
-            emit unit->activated(pick);
+        if (r.pick >= 0) {
+            unit->setCurrentIndex(r.pick);
+            emit unit->activated(r.pick);
         }
-        EXPECT_EQ(save->currentText(), "예");
-        EXPECT_EQ(unit->currentText(), QString::fromUtf8(shown));
+        EXPECT_EQ(unit->currentText(), QString::fromUtf8(r.shown));
+        EXPECT_EQ(child(w, "cmbSave")->currentText(), r.language == QLatin1String("en")
+                                                          ? (r.read ? "Yes" : "No")
+                                                          : (r.read ? "예" : "아니요"));
         click(w, "btnOK");
-        EXPECT_EQ(bytes(saveDataPath()),
-                  QByteArray("Yes\r\n5\r\n") + written + "\r\n/log\r\nA\r\n");
-        EXPECT_EQ(gDSaveUnit, QString::fromUtf8(written));
+        QCoreApplication::removeTranslator(&korean);
+        EXPECT_EQ(bytes(saveDataPath()).split('\n').value(2), QByteArray(r.written) + "\r");
+        EXPECT_EQ(gDSaveUnit, QString::fromUtf8(r.written));
+        EXPECT_EQ(dataSaveUnitSeconds(gDSaveUnit), r.seconds);
+        QCoreApplication::installTranslator(&korean);
+        EXPECT_EQ(shownDataSaveUnit(gDSaveUnit), r.seconds == 60 ? "분" : "초"); // main window
+        QCoreApplication::removeTranslator(&korean);
     }
+}
+
+// Settings copied from a Korean Windows PC, in its code page CP949, show their Korean words;
+// OK saves them as UTF-8.
+TEST_F(Windows, KoreanCodePageSettingsShowTheirWordsAndOkSavesThemAsUtf8) {
+    write("CFG/SetEnv.INI", "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\x8C\x63\r\n");
+    write("CFG/SaveData.INI", "Yes\r\n10\r\n\xBA\xD0\r\n/log\r\n\xBF\xC2\xB5\xB5\r\n");
+    frmKX5_SetEnv stations(&status, &monitoring);
+    EXPECT_EQ(column(*stations.list(), 2).mid(0, 3), QStringList({"오븐 1", "똠", ""}));
+    click(stations, "btnOK");
+    QByteArray env = "O\t오븐 1\r\nX\t똠\r\n";
+    for (int k = 3; k <= 99; ++k)
+        env += "X\t\r\n";
+    EXPECT_EQ(bytes(setEnvPath()), env);
+    frmKX5_Set_DSave save;
+    EXPECT_EQ(child<QLineEdit>(save, "txtFName")->text(), "온도");
+    EXPECT_EQ(child(save, "cmbUnit")->currentText(), "sec");
+    click(save, "btnOK");
+    EXPECT_EQ(bytes(saveDataPath()), "Yes\r\n10\r\n분\r\n/log\r\n온도\r\n");
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(Windows, DataSaveIntervalIsCorrectedWhenTheEditEnds) {

@@ -4,14 +4,6 @@
      file gives those their English meaning. Everything else shows its source text. -->
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
-    <name>StationPanel</name>
-    <message>
-        <source>분</source>
-        <comment>Data Save unit shown after unreadable settings; counted as seconds</comment>
-        <translation>sec</translation>
-    </message>
-</context>
-<context>
     <name>frmKX5_P_AT</name>
     <message>
         <source>확인[&amp;O]</source>

@@ -9,7 +9,7 @@
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
     <message>
-        <location filename="../../graph/DatFile.cpp" line="+219"/>
+        <location filename="../../graph/DatFile.cpp" line="+223"/>
         <source>Cannot open %1: %2</source>
         <translation>%1 파일을 열 수 없습니다: %2</translation>
     </message>
@@ -36,18 +36,18 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+271"/>
+        <location line="+283"/>
         <source>KX5 Graph</source>
         <translation>KX5 그래프</translation>
     </message>
     <message>
-        <location line="-262"/>
-        <location line="+258"/>
+        <location line="-274"/>
+        <location line="+270"/>
         <source>Temp</source>
         <translation>온도</translation>
     </message>
     <message>
-        <location line="-257"/>
+        <location line="-269"/>
         <source>MV (%)</source>
         <translation>MV (%)</translation>
     </message>
@@ -83,18 +83,18 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+241"/>
+        <location line="+253"/>
         <source>Decimals</source>
         <translation>소수 자릿수</translation>
     </message>
     <message>
-        <location line="-241"/>
-        <location line="+248"/>
+        <location line="-253"/>
+        <location line="+260"/>
         <source>Unit</source>
         <translation>단위</translation>
     </message>
     <message>
-        <location line="-209"/>
+        <location line="-221"/>
         <source>&amp;File</source>
         <translation>파일[&amp;F]</translation>
     </message>
@@ -185,13 +185,13 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+53"/>
-        <location line="+414"/>
+        <location line="+60"/>
+        <location line="+456"/>
         <source>Open</source>
         <translation>열기</translation>
     </message>
     <message>
-        <location line="-451"/>
+        <location line="-500"/>
         <source>%1: not a file</source>
         <translation>%1: 파일이 아닙니다</translation>
     </message>
@@ -201,14 +201,14 @@
         <translation>%1 읽는 중...</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+42"/>
         <source>These files could not be opened:
 %1</source>
         <translation>다음 파일을 열 수 없습니다:
 %1</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+73"/>
         <source>Temp (%1)</source>
         <translation>온도 (%1)</translation>
     </message>
@@ -233,12 +233,27 @@
         <translation>따라가는 중</translation>
     </message>
     <message>
-        <location line="+145"/>
+        <location line="+160"/>
         <source>Cursor %1 %2</source>
         <translation>커서 %1 %2</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+29"/>
+        <source>no record: the file starts at %1</source>
+        <translation>레코드 없음: 파일 시작 시각 %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no record: the file ends at %1</source>
+        <translation>레코드 없음: 파일 마지막 시각 %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>no record: nothing was logged from %1 to %2</source>
+        <translation>레코드 없음: 저장되지 않은 구간 %1 ~ %2</translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <location line="+89"/>
         <source>No file is open.</source>
         <translation>열린 파일이 없습니다.</translation>

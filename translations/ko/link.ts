@@ -4,7 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+15"/>
+        <location filename="../../link/KX5Link.cpp" line="+16"/>
         <source>INP</source>
         <translation>INP</translation>
     </message>
@@ -69,7 +69,7 @@
         <translation>COMSTS</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+97"/>
         <source> MC No</source>
         <translation> 국번</translation>
     </message>
@@ -90,7 +90,7 @@
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+263"/>
+        <location filename="../../link/KX5Link.h" line="+286"/>
         <source>Port &amp;Open</source>
         <translation>포트 열기[&amp;O]</translation>
     </message>
@@ -106,7 +106,7 @@
         <translation>포트 열기</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+95"/>
         <source>Not a request the link takes (step %1).</source>
         <translation>통신 라인이 받지 않는 요청입니다 (단계 %1).</translation>
     </message>
@@ -126,7 +126,7 @@
         <translation>포트 %1 연결이 끊겨 다시 여는 중이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Checking the stations (Connect status): %1 not sent. Try again when the check has finished.</source>
         <translation>국번을 확인하는 중(연결 상태)이어서 %1 요청을 보내지 않았습니다. 확인이 끝난 후 다시 시도하십시오.</translation>
     </message>
@@ -166,18 +166,24 @@
         <translation>MC [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+31"/>
         <source>No MC in use: choose the stations in Use MC Setting</source>
         <translation>사용 중인 국번이 없습니다: [사용 국번 설정]에서 국번을 선택하십시오</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location line="+106"/>
+        <location line="+137"/>
+        <location line="+21"/>
         <source>Checking ... (Connect status)</source>
         <translation>확인 중 ... (연결 상태)</translation>
     </message>
     <message>
-        <location line="-67"/>
+        <location line="-141"/>
+        <source>Cannot open %1: %2; trying again</source>
+        <translation>포트 %1 열기 실패: %2; 다시 시도하는 중</translation>
+    </message>
+    <message>
+        <location line="+38"/>
         <source>Cannot open %1: %2</source>
         <translation>포트 %1 열기 실패: %2</translation>
     </message>
@@ -188,8 +194,8 @@
         <translation>열림</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location line="+15"/>
+        <location line="+13"/>
+        <location line="+24"/>
         <location line="+15"/>
         <source>CLOSE</source>
         <translation>닫힘</translation>
@@ -210,7 +216,12 @@
         <translation>포트 %1 연결 끊김: 다시 여는 중 (%2번째 시도)</translation>
     </message>
     <message>
-        <location line="+375"/>
+        <location line="+3"/>
+        <source>Cannot open %1: %2; trying again (attempt %3)</source>
+        <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
+    </message>
+    <message>
+        <location line="+422"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
@@ -250,9 +261,19 @@
         <translation>MC [%1] ==&gt; NG: 파라미터 읽기를 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>MC [%1] ==&gt; NG</source>
         <translation>MC [%1] ==&gt; NG</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>No station answered at %1</source>
+        <translation>응답한 국번 없음 (설정: %1)</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>No station answered at %1: asking again in %2 s</source>
+        <translation>응답한 국번 없음 (설정: %1): %2초 후 다시 조회</translation>
     </message>
 </context>
 <context>

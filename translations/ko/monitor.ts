@@ -4,7 +4,7 @@
 <context>
     <name>DataLog</name>
     <message>
-        <location filename="../../monitor/DataLog.cpp" line="+36"/>
+        <location filename="../../monitor/DataLog.cpp" line="+37"/>
         <source>a symbolic link, not followed</source>
         <translation>심볼릭 링크이므로 따라가지 않음</translation>
     </message>
@@ -85,7 +85,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+110"/>
         <source>Events not saved to %1: %2</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
@@ -441,7 +441,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+31"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+32"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
@@ -492,23 +492,7 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+11"/>
-        <source>min</source>
-        <translation>분</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>sec</source>
-        <translation>초</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>분</source>
-        <comment>Data Save unit shown after unreadable settings; counted as seconds</comment>
-        <translation>초</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+12"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
@@ -734,7 +718,18 @@ No records go to %1 until saving is started again.</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+53"/>
+        <source>No station answered at %1.
+Check that the controllers are on and wired, and that they use these settings.
+
+Scan the line for the stations and their settings?</source>
+        <translation>응답한 국번이 없습니다 (설정: %1).
+조절계의 전원과 배선, 그리고 조절계가 이 설정을 쓰는지 확인하십시오.
+
+라인을 검색해 국번과 그 설정을 찾으시겠습니까?</translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>&amp;Setup</source>
         <translation>설정[&amp;S]</translation>
     </message>

@@ -30,6 +30,19 @@
     </message>
 </context>
 <context>
+    <name>DataSave</name>
+    <message>
+        <location line="+77"/>
+        <source>min</source>
+        <translation>분</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>sec</source>
+        <translation>초</translation>
+    </message>
+</context>
+<context>
     <name>FileChecks</name>
     <message>
         <location filename="../../settings/FileChecks.cpp" line="+10"/>
@@ -753,7 +766,7 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_Set_DSave</name>
     <message>
-        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+65"/>
+        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+72"/>
         <source>Data Save Setting</source>
         <translation>데이터 저장 설정</translation>
     </message>
@@ -768,17 +781,7 @@ The port settings were not changed.</source>
         <translation>아니요</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>sec</source>
-        <translation>초</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>min</source>
-        <translation>분</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+12"/>
         <source>Click to change the folder</source>
         <translation>클릭하면 폴더를 바꿉니다</translation>
     </message>
