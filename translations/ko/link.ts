@@ -172,18 +172,18 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+137"/>
+        <location line="+135"/>
         <location line="+21"/>
         <source>Checking ... (Connect status)</source>
         <translation>확인 중 ... (연결 상태)</translation>
     </message>
     <message>
-        <location line="-141"/>
+        <location line="-139"/>
         <source>Cannot open %1: %2; trying again</source>
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+37"/>
         <source>Cannot open %1: %2</source>
         <translation>포트 %1 열기 실패: %2</translation>
     </message>
@@ -211,17 +211,17 @@
         <translation>포트 %1 연결 끊김: 다시 여는 중</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>Port %1 lost: reopening (attempt %2)</source>
         <translation>포트 %1 연결 끊김: 다시 여는 중 (%2번째 시도)</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>Cannot open %1: %2; trying again (attempt %3)</source>
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
     </message>
     <message>
-        <location line="+422"/>
+        <location line="+421"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
