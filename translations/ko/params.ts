@@ -132,12 +132,12 @@ Nothing was sent.</source>
         <translation>취소됨: 읽지 않음</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+68"/>
         <source>cancelled: %1 of %2 registers written</source>
         <translation>취소됨: 레지스터 %2개 중 %1개 씀</translation>
     </message>
     <message>
-        <location line="+101"/>
+        <location line="+94"/>
         <source>equal to the set: left unchanged</source>
         <translation>세트와 같음: 변경하지 않음</translation>
     </message>
@@ -198,7 +198,7 @@ Nothing was sent.</source>
         <translation>레지스터 %1개를 쓴 뒤 %2</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+27"/>
         <source>refused (NG) at %1 after %2 registers written</source>
         <translation>레지스터 %2개를 쓴 뒤 %1에서 거부됨 (NG)</translation>
     </message>
