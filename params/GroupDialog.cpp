@@ -56,44 +56,43 @@ QLineEdit* GroupDialog::addText(const char* name, const char* mnemonic,
     return e;
 }
 
-QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const QString& description,
-                                 const QStringList& choices) {
+QComboBox* GroupDialog::addChoices(const char* name, const char* mnemonic,
+                                   const QString& description, int reg) {
     auto* c = new QComboBox(this);
     c->setObjectName(QString::fromLatin1(name));
-    // Editable, as the field may hold a word the list does not offer (an unknown stored code).
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
-    c->addItems(choices);
+    for (const ParamInfo::Offer& o : paramInfo(reg)->offers())
+        c->addItem(o.word, o.code);
     c->setMinimumWidth(90);
     addRow(c, mnemonic, description);
     return c;
 }
 
-QComboBox* GroupDialog::addChoices(const char* name, const char* mnemonic,
-                                   const QString& description, int reg) {
-    return addCombo(name, mnemonic, description, paramInfo(reg)->words());
+void GroupDialog::setCode(QComboBox* box, int code) {
+    const int i = box->findData(code);
+    box->setCurrentIndex(i);
+    if (i < 0) box->setEditText(QString::number(code));
 }
 
-int GroupDialog::choiceCode(const QComboBox* box, int reg) {
-    return paramInfo(reg)->code(choiceWord(box)).value_or(0);
-}
-
-void GroupDialog::showChoicesAs(QComboBox* box, const QStringList& shownWords) {
-    for (int i = 0; i < box->count() && i < shownWords.size(); ++i) {
-        box->setItemData(i, box->itemText(i));
-        box->setItemText(i, shownWords[i]);
-    }
-}
-
-QString GroupDialog::choiceWord(const QComboBox* box) {
-    // The text in the field is what counts (it may have been typed): an item's shown words
-    // stand for its word, anything else for itself.
-    const QString text = box->currentText();
-    const int i = box->findText(text);
-    return i >= 0 && box->itemData(i).isValid() ? box->itemData(i).toString() : text;
+void GroupDialog::addChoice(ValueList& v, const QComboBox* box, int reg) {
+    // The text in the field is what counts: an item picked shows its word, and a typed one is
+    // taken only as one of the words.
+    v.addChoice(reg, box->currentText());
 }
 
 void GroupDialog::finishLayout(QWidget* extra) {
+    // The fields first and the buttons last, in the order Tab goes, and the dialog opens in
+    // its first field: Tab, a number and Enter change that field.
+    QList<QWidget*> order;
+    for (int i = 0; i < m_fields->count(); ++i) {
+        QWidget* w = m_fields->itemAt(i)->widget();
+        if (w && w->focusPolicy() & Qt::TabFocus) order << w;
+    }
+    order << btnOK << btnCancel;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    order.front()->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK);
@@ -112,11 +111,15 @@ QString GroupDialog::shown(int reg) const {
     return m_display ? m_display->text(c.col, c.row) : QString();
 }
 
-void GroupDialog::setChoice(QComboBox* box, const QString& text) {
-    int i = box->findData(text);
-    if (i < 0) i = box->findText(text);
-    box->setCurrentIndex(i);
-    if (i < 0) box->setEditText(text);
+void GroupDialog::setChoice(QComboBox* box, int reg) const {
+    // An empty cell (nothing read yet) holds 0, as the map shows it.
+    const QString text = shown(reg);
+    if (text.isEmpty())
+        setCode(box, 0);
+    else if (const std::optional<int> code = paramInfo(reg)->code(text))
+        setCode(box, *code);
+    else
+        box->setEditText(text);
 }
 
 int GroupDialog::dataDecimals() const {
@@ -129,6 +132,14 @@ void GroupDialog::addParam(ValueList& v, int reg, const QString& text) const {
         return m_data ? cInt(m_data->text(c.col, c.row)) : 0;
     };
     v.addParam(reg, text, num(610), num(611), dataDecimals());
+}
+
+void GroupDialog::addRaw(ValueList& v, int reg, int raw) const {
+    const auto num = [this](int r) {
+        const MapCell c = mapCell(r);
+        return m_data ? cInt(m_data->text(c.col, c.row)) : 0;
+    };
+    v.addRaw(reg, raw, num(610), num(611), dataDecimals());
 }
 
 bool GroupDialog::send(const ValueList& list, int step) {

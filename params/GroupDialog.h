@@ -30,31 +30,28 @@ protected:
     // The mnemonic is the controller's own and stays as it is; the description is shown
     // translated (empty for none).
     QLineEdit* addText(const char* name, const char* mnemonic, const QString& description);
-    QComboBox* addCombo(const char* name, const char* mnemonic, const QString& description,
-                        const QStringList& choices);
-    // A combo box offering the choices of register reg's description.
+    // A combo box offering the choices of register reg's description, each item carrying its
+    // code. It stays editable, so a word may be typed; OK takes it only if it is one of them.
     QComboBox* addChoices(const char* name, const char* mnemonic, const QString& description,
                           int reg);
     void addRow(QWidget* field, const char* mnemonic, const QString& description);
-    // Choices shown in the user's words: each item keeps the word the map shows as its data,
-    // which setChoice finds and choiceWord gives back for OK to convert.
-    void showChoicesAs(QComboBox* box, const QStringList& shownWords);
-    static QString choiceWord(const QComboBox* box);
-    // The code of the box's word among register reg's choices; a word that is none of them
-    // gives the first choice's code, 0.
-    static int choiceCode(const QComboBox* box, int reg);
+    // The box on the item of code; a code it does not offer is shown as its number.
+    static void setCode(QComboBox* box, int code);
+    // Adds the code of the box's text to v, or v's refusal naming the field and its words.
+    static void addChoice(ValueList& v, const QComboBox* box, int reg);
     // Puts the buttons under the fields; call once all rows are in.
     void finishLayout(QWidget* extra = nullptr);
 
-    // Display text of register reg's cell, and the field set to it (by the item's word where
-    // the items carry one).
+    // Display text of register reg's cell, and the choice field set to it.
     QString shown(int reg) const;
-    static void setChoice(QComboBox* box, const QString& text);
+    void setChoice(QComboBox* box, int reg) const;
     // DecimalPlaces from INP, UNIT and DP-P in the data grid.
     int dataDecimals() const;
     // Adds the field of register reg to v, scaled and checked for the station's input type,
     // unit and decimals as the data grid holds them.
     void addParam(ValueList& v, int reg, const QString& text) const;
+    // Adds raw value of register reg to v, checked likewise.
+    void addRaw(ValueList& v, int reg, int raw) const;
     // Hands the list to the link as the group write of step to the selected station and
     // closes, or shows why not (a value that does not fit, the link's refusal) and stays open.
     bool send(const ValueList& list, int step);

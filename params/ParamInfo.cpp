@@ -46,7 +46,8 @@ constexpr int kMin = int(kRegisterMin), kMax = int(kRegisterMax);
 
 std::vector<ParamInfo> buildTable() {
     using S = ParamInfo::Scale;
-    const std::vector<ParamChoice> offOn = {{0, "OFF"}, {1, "ON"}};
+    // clang-format off
+    const std::vector<ParamChoice> offOn = {{0, "OFF", "끔"}, {1, "ON", "켬"}};
     const auto number = [](int reg, const char* name, S scale = S::Whole, bool temp = false) {
         return ParamInfo{reg, name, scale, {}, kMin, kMax, temp};
     };
@@ -65,13 +66,13 @@ std::vector<ParamInfo> buildTable() {
         choice(106, "DIS", offOn),
         number(108, "UP.RT"),
         number(109, "DN.RT"),
-        choice(110, "RTMU", {{0, "Hour"}, {1, "Min"}}),
+        choice(110, "RTMU", {{0, "Hour", "시간"}, {1, "Min", "분"}}),
         codes(300, "SVNO", 1, 3),
         number(301, "SV1", S::Decimals, true),
         number(302, "SV2", S::Decimals, true),
         number(303, "SV3", S::Decimals, true),
-        choice(305, "AT.M", {{0, "STD"}, {1, "LOW"}}),
-        choice(306, "AT", {{0, "OFF"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, "AUTO"}}),
+        choice(305, "AT.M", {{0, "STD", "표준"}, {1, "LOW", "낮음"}}),
+        choice(306, "AT", {{0, "OFF", "끔"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, "AUTO", "자동"}}),
         codes(410, "A1TY", 0, 21), // the alarm-code picker's codes
         codes(411, "A2TY", 0, 21),
         number(413, "A1DB"),
@@ -79,7 +80,7 @@ std::vector<ParamInfo> buildTable() {
         number(416, "AL-1", S::Decimals),
         number(417, "AL-2", S::Decimals),
         codes(600, "OUT", 0, 12),
-        choice(601, "O.ACT", {{0, "REV"}, {1, "DIR"}}),
+        choice(601, "O.ACT", {{0, "REV", "역동작"}, {1, "DIR", "정동작"}}),
         number(602, "CT"),
         number(603, "CTC"),
         number(604, "HYS", S::Decimals),
@@ -96,8 +97,9 @@ std::vector<ParamInfo> buildTable() {
         number(616, "SL-L", S::Decimals),
         number(617, "FILT"),
         number(618, "BIAS", S::Decimals),
-        choice(619, "B.OUT", {{0, "OFF"}, {1, "UP"}, {2, "DOWN"}}),
+        choice(619, "B.OUT", {{0, "OFF", "끔"}, {1, "UP", "상향"}, {2, "DOWN", "하향"}}),
     };
+    // clang-format on
     // The PID sets: RP in the temperature's decimals, the third set without one.
     static const char* const pid[] = {"1.P",  "1.I",  "1.D",  "1.MR", "1.Pc", "1.Ic", "1.Dc",
                                       "1.DB", "1.RP", "2.P",  "2.I",  "2.D",  "2.MR", "2.Pc",
@@ -114,20 +116,63 @@ std::vector<ParamInfo> buildTable() {
 
 } // namespace
 
-std::optional<int> ParamInfo::code(const QString& word) const {
+namespace {
+
+// The words are shown in Korean when the Korean catalogue is in use.
+bool koreanShown() {
+    //: The code of this catalogue's language: "ko" in the Korean one.
+    return QCoreApplication::translate("ParamInfo", "en") == QLatin1String("ko");
+}
+
+QString englishWord(const ParamChoice& c) {
+    return c.word ? QString::fromUtf8(c.word) : QString::number(c.code);
+}
+
+} // namespace
+
+std::vector<ParamInfo::Offer> ParamInfo::offers() const {
+    std::vector<Offer> out;
+    const bool korean = koreanShown();
     for (const ParamChoice& c : choices)
-        if ((c.word ? QString::fromUtf8(c.word) : QString::number(c.code)) == word) return c.code;
-    return std::nullopt;
+        out.push_back({c.code, korean && c.korean ? QString::fromUtf8(c.korean) : englishWord(c)});
+    if (choices.empty() && hi - lo <= 30) // codes offered as numbers
+        for (int i = lo; i <= hi; ++i)
+            out.push_back({i, QString::number(i)});
+    return out;
 }
 
 QStringList ParamInfo::words() const {
     QStringList out;
-    for (const ParamChoice& c : choices)
-        out << (c.word ? QString::fromUtf8(c.word) : QString::number(c.code));
-    if (choices.empty() && hi - lo <= 30) // codes offered as numbers
-        for (int i = lo; i <= hi; ++i)
-            out << QString::number(i);
+    for (const Offer& o : offers())
+        out << o.word;
     return out;
+}
+
+std::optional<int> ParamInfo::code(const QString& text) const {
+    const QString t = text.trimmed();
+    const auto is = [&t](const QString& word) { return t.compare(word, Qt::CaseInsensitive) == 0; };
+    for (const ParamChoice& c : choices)
+        if (is(englishWord(c)) || (c.korean && is(QString::fromUtf8(c.korean)))) return c.code;
+    if (choices.empty() && hi - lo <= 30)
+        for (int i = lo; i <= hi; ++i)
+            if (t == QString::number(i)) return i;
+    return std::nullopt;
+}
+
+QString ParamInfo::choiceRefusal(const QString& text) const {
+    if (code(text)) return {};
+    QStringList taken;
+    for (const ParamChoice& c : choices)
+        taken << (c.korean
+                      ? QStringLiteral("%1 (%2)").arg(englishWord(c), QString::fromUtf8(c.korean))
+                      : englishWord(c));
+    if (choices.empty())
+        for (const Offer& o : offers())
+            taken << o.word;
+    //: A choice field holding a word that is none of its choices: name, text, the words it
+    //: takes.
+    return say(QT_TRANSLATE_NOOP("ParamInfo", "%1 \"%2\": not one of its choices; it takes %3"))
+        .arg(QString::fromLatin1(name), text.trimmed(), taken.join(QStringLiteral(", ")));
 }
 
 int ParamInfo::power(int d) const {

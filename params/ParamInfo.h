@@ -29,7 +29,8 @@ const InputType* inputType(int no);
 
 struct ParamChoice {
     int code;
-    const char* word; // as the map shows it
+    const char* word;             // as the map shows it; none for a code offered as its number
+    const char* korean = nullptr; // the word in Korean, where the language has its own
 };
 
 struct ParamInfo {
@@ -43,9 +44,19 @@ struct ParamInfo {
     // A temperature: within the input type's range too (a sensor's, not a linear signal's).
     bool temperature = false;
 
-    // The code of a word of the choices, nothing for any other text.
-    std::optional<int> code(const QString& word) const;
+    // The code of a choice field's text: one of its words in English or Korean, in any letter
+    // case (a code offered as a number, that number); nothing for any other text.
+    std::optional<int> code(const QString& text) const;
+    // What a choice field offers: each code with its word in the language shown.
+    struct Offer {
+        int code;
+        QString word;
+    };
+    std::vector<Offer> offers() const;
     QStringList words() const;
+    // Why text is none of the choices, naming the field and every word it takes; empty when
+    // it is one.
+    QString choiceRefusal(const QString& text) const;
     // The power of ten of the scale for d decimals.
     int power(int d) const;
 };

@@ -38,10 +38,27 @@ void ValueList::addParam(int reg, const QString& text, int inp, int unit, int d)
     const bool wasOk = ok();
     addNumber(QString::fromLatin1(p->name), text, p->power(d));
     if (!wasOk || !ok()) return;
-    const QString why = paramRefusal(*p, values.back(), inp, unit, d);
-    if (why.isEmpty()) return;
-    values.back() = 0;
+    const int raw = values.back();
+    values.pop_back();
+    addRaw(reg, raw, inp, unit, d);
+}
+
+void ValueList::addRaw(int reg, int raw, int inp, int unit, int d) {
+    const ParamInfo* p = paramInfo(reg);
+    const QString why = p ? paramRefusal(*p, raw, inp, unit, d) : QString();
+    values.push_back(why.isEmpty() ? raw : 0);
+    if (why.isEmpty() || m_refusal) return;
     m_refusal = why;
+    m_typed.clear();
+}
+
+void ValueList::addChoice(int reg, const QString& text) {
+    const ParamInfo* p = paramInfo(reg);
+    const std::optional<int> code = p ? p->code(text) : std::nullopt;
+    values.push_back(code.value_or(0));
+    if (code || m_refusal) return;
+    m_refusal = p ? p->choiceRefusal(text) : QString::number(reg);
+    m_typed.clear();
 }
 
 QString ValueList::refusalMessage() const {

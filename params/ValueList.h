@@ -24,8 +24,14 @@ public:
     // The field of register reg, scaled as its description says and refused, too, when it is
     // not a value the controller takes on a station of input type inp and unit unit.
     void addParam(int reg, const QString& text, int inp, int unit, int d);
+    // A raw value of register reg, refused (and the list marked) when the controller does not
+    // take it on a station of input type inp, unit unit and d decimals.
+    void addRaw(int reg, int raw, int inp, int unit, int d);
     // A choice field's code.
     void addCode(int code) { values.push_back(code); }
+    // A choice field of register reg: the code of its text, or refused (and the list marked)
+    // when the text is none of its words, so no typed word ever stands for another value.
+    void addChoice(int reg, const QString& text);
 
     bool ok() const { return !m_refusal; }
     // "SV3: enter -409.6 to 3276.7"

@@ -97,8 +97,7 @@ QPixmap frmKX5_AlarmCode::alarmPicture(int code) {
     return pm;
 }
 
-frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
-    : QDialog(parent), m_alm(alarmDialog) {
+frmKX5_AlarmCode::frmKX5_AlarmCode(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_AlarmCode"));
     setWindowTitle(tr("Alarm Code"));
 
@@ -186,7 +185,7 @@ frmKX5_AlarmCode::frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent)
 }
 
 void frmKX5_AlarmCode::choose(int code) {
-    if (m_alm) m_alm->typeLabel(gAlarmSel)->setText(QString::number(code));
+    m_code = code;
     accept();
 }
 

@@ -1,17 +1,14 @@
-// Alarm Code: a picker of the alarm type code (0 to 21) by picture. It writes the chosen code
-// as text into the type label of the alarm dialog that gAlarmSel names, and closes.
+// Alarm Code: a picker of the alarm type code (0 to 21) by picture. It closes on the chosen
+// code, which its opener takes from code().
 #pragma once
 
 #include <QDialog>
 #include <QPixmap>
+#include <optional>
 
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class frmKX5_P_ALM;
-
-// Which type label the picker fills: 1 = lblA1TY, anything else = lblA2TY.
-inline int gAlarmSel = 0;
 
 class frmKX5_AlarmCode : public QDialog {
     Q_OBJECT
@@ -19,7 +16,10 @@ public:
     static constexpr int kCols = 5;
     static constexpr int kRows = 4;
 
-    frmKX5_AlarmCode(frmKX5_P_ALM* alarmDialog, QWidget* parent = nullptr);
+    explicit frmKX5_AlarmCode(QWidget* parent = nullptr);
+
+    // The code chosen, once one is; nothing while open or after a close without a choice.
+    std::optional<int> code() const { return m_code; }
 
     // Cell (col, row) from 1 stands for code (row - 1) x 5 + col.
     void vaSpread1_Click(int col, int row);
@@ -32,7 +32,7 @@ public:
 private:
     void choose(int code);
 
-    frmKX5_P_ALM* m_alm;
+    std::optional<int> m_code;
     QTableWidget* vaSpread1;
     QPushButton* btnAlarmOff;
     QPushButton* btnCode21;

@@ -1,6 +1,7 @@
 #include "params/frmKX5_P_ALM.h"
 
 #include "link/Steps.h"
+#include "link/mdlKX5.h"
 #include "params/ValueList.h"
 #include "params/frmKX5_AlarmCode.h"
 #include "settings/ClickLabel.h"
@@ -52,8 +53,9 @@ frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* d
     setObjectName(QStringLiteral("frmKX5_P_ALM"));
     setWindowTitle(tr("Alarm Group Setting"));
     openPicker = [](frmKX5_P_ALM* alm) {
-        frmKX5_AlarmCode picker(alm, alm);
+        frmKX5_AlarmCode picker(alm);
         picker.exec();
+        return picker.code();
     };
     const auto typeField = [this](const char* name, const char* mnemonic, const QString& desc) {
         auto* l = new TypeField(this);
@@ -74,32 +76,28 @@ frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* d
     connect(lblA1TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA1TY_Click);
     connect(lblA2TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA2TY_Click);
 
-    lblA1TY->setText(shown(410));
-    lblA2TY->setText(shown(411));
+    setType(0, cInt(shown(410)));
+    setType(1, cInt(shown(411)));
     txtA1DB->setText(shown(413));
     txtA2DB->setText(shown(414));
     txtAL1->setText(shown(416));
     txtAL2->setText(shown(417));
 }
 
-QLabel* frmKX5_P_ALM::typeLabel(int alarmSel) const {
-    return alarmSel == 1 ? lblA1TY : lblA2TY;
+void frmKX5_P_ALM::pickType(int alarm) {
+    if (!openPicker) return;
+    if (const std::optional<int> code = openPicker(this)) setType(alarm, *code);
 }
 
-void frmKX5_P_ALM::lblA1TY_Click() {
-    gAlarmSel = 1;
-    if (openPicker) openPicker(this);
-}
-
-void frmKX5_P_ALM::lblA2TY_Click() {
-    gAlarmSel = 2;
-    if (openPicker) openPicker(this);
+void frmKX5_P_ALM::setType(int alarm, int code) {
+    m_types[alarm] = code;
+    (alarm == 0 ? lblA1TY : lblA2TY)->setText(QString::number(code));
 }
 
 void frmKX5_P_ALM::btnOK_Click() {
     ValueList v;
-    addParam(v, 410, lblA1TY->text());
-    addParam(v, 411, lblA2TY->text());
+    addRaw(v, 410, m_types[0]);
+    addRaw(v, 411, m_types[1]);
     addParam(v, 413, txtA1DB->text());
     addParam(v, 414, txtA2DB->text());
     addParam(v, 416, txtAL1->text());

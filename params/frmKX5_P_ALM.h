@@ -5,6 +5,7 @@
 #include "params/GroupDialog.h"
 
 #include <functional>
+#include <optional>
 
 class ClickLabel;
 class QLabel;
@@ -16,15 +17,19 @@ public:
                  QWidget* parent = nullptr);
     void btnOK_Click() override;
 
-    void lblA1TY_Click();
-    void lblA2TY_Click();
-    // The type label the picker fills: lblA1TY for 1, lblA2TY for any other value.
-    QLabel* typeLabel(int alarmSel) const;
+    void lblA1TY_Click() { pickType(0); }
+    void lblA2TY_Click() { pickType(1); }
 
-    // Opens the picker; tests put their own here. The default shows frmKX5_AlarmCode modally.
-    std::function<void(frmKX5_P_ALM*)> openPicker;
+    // Opens the picker and gives the code chosen, nothing when closed without a choice; tests
+    // put their own here. The default shows frmKX5_AlarmCode modally.
+    std::function<std::optional<int>(frmKX5_P_ALM*)> openPicker;
 
 private:
+    // Alarm 1 or 2 (0, 1) takes the code picked, and shows it.
+    void pickType(int alarm);
+    void setType(int alarm, int code);
+
+    int m_types[2] = {0, 0};
     ClickLabel *lblA1TY, *lblA2TY;
     QLineEdit *txtA1DB, *txtA2DB, *txtAL1, *txtAL2;
 };

@@ -1,7 +1,6 @@
 #include "params/frmKX5_P_AT.h"
 
 #include "link/Steps.h"
-#include "params/ParamInfo.h"
 #include "params/ValueList.h"
 
 #include <QComboBox>
@@ -19,18 +18,13 @@ frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const Grid* display, const Grid* dat
     cmbAT = addChoices("cmbAT", "AT", tr("Auto Tuning Start"), 306);
     finishLayout();
 
-    setChoice(cmbATM, shown(305));
-    setChoice(cmbAT, shown(306));
+    setChoice(cmbATM, 305);
+    setChoice(cmbAT, 306);
 }
 
 void frmKX5_P_AT::btnOK_Click() {
     ValueList v;
-    v.addCode(choiceCode(cmbATM, 305));
-    // A word of the choices gives its code; any other text is taken as a code, and checked.
-    const QString at = cmbAT->currentText();
-    if (const std::optional<int> code = paramInfo(306)->code(at))
-        v.addCode(*code);
-    else
-        addParam(v, 306, at);
+    addChoice(v, cmbATM, 305);
+    addChoice(v, cmbAT, 306);
     send(v, kStepWriteAT);
 }

@@ -17,24 +17,23 @@ frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const
     txtUPRT = addText("txtUPRT", "UP.RT", tr("Initial Increasing Temperature"));
     txtDNRT = addText("txtDNRT", "DN.RT", tr("Initial Decreasing Temperature"));
     cmbRTMU = addChoices("cmbRTMU", "RTMU", tr("Time Unit"), 110);
-    showChoicesAs(cmbRTMU, {tr("Hour"), tr("Min")});
     finishLayout();
 
-    setChoice(cmbZONE, shown(102));
-    setChoice(cmbFUZY, shown(103));
-    setChoice(cmbDIS, shown(106));
+    setChoice(cmbZONE, 102);
+    setChoice(cmbFUZY, 103);
+    setChoice(cmbDIS, 106);
     txtUPRT->setText(shown(108));
     txtDNRT->setText(shown(109));
-    setChoice(cmbRTMU, shown(110));
+    setChoice(cmbRTMU, 110);
 }
 
 void frmKX5_P_Control::btnOK_Click() {
     ValueList v;
-    v.addCode(choiceCode(cmbZONE, 102));
-    v.addCode(choiceCode(cmbFUZY, 103));
-    v.addCode(choiceCode(cmbDIS, 106));
+    addChoice(v, cmbZONE, 102);
+    addChoice(v, cmbFUZY, 103);
+    addChoice(v, cmbDIS, 106);
     addParam(v, 108, txtUPRT->text());
     addParam(v, 109, txtDNRT->text());
-    v.addCode(choiceCode(cmbRTMU, 110));
+    addChoice(v, cmbRTMU, 110);
     send(v, kStepWriteControl);
 }

@@ -3,6 +3,7 @@
 #include "link/Grid.h"
 #include "link/Request.h"
 #include "link/mdlKX5.h"
+#include "params/ParamInfo.h"
 #include "params/ValueList.h"
 #include "ui/GridView.h"
 
@@ -13,7 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kCelsius = QStringLiteral("℃");
 constexpr int kTypes = kInputTypeCount;
 } // namespace
 
@@ -70,16 +70,16 @@ frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* dat
     frameLay->addWidget(vaSpread1);
     finishLayout(frame);
 
-    setChoice(cmbINP, shown(610));
-    setChoice(cmbUnit, shown(611));
+    setChoice(cmbINP, 610);
+    setChoice(cmbUnit, 611);
     txtFRH->setText(shown(612));
     txtFRL->setText(shown(613));
-    setChoice(cmbDPP, shown(614));
+    setChoice(cmbDPP, 614);
     txtSLH->setText(shown(615));
     txtSLL->setText(shown(616));
     txtFILT->setText(shown(617));
     txtBIAS->setText(shown(618));
-    setChoice(cmbBOUT, shown(619));
+    setChoice(cmbBOUT, 619);
     enableLinearFields(val(cmbINP->currentText()));
 
     connect(cmbINP, &QComboBox::activated, this, &frmKX5_P_IN::cmbINP_Click);
@@ -99,7 +99,7 @@ void frmKX5_P_IN::ApplyInputDefaults() {
     const InputType* type = t == std::floor(t) ? inputType(int(t)) : nullptr;
     if (type) {
         const bool linear = type->no >= kLinearFrom;
-        const bool celsius = cmbUnit->currentText() == kCelsius;
+        const bool celsius = paramInfo(611)->code(cmbUnit->currentText()) == 0;
         const char* high = celsius ? type->highC : type->highF;
         const char* low = celsius ? type->lowC : type->lowF;
         const int decimals = celsius ? type->decimalsC : type->decimalsF;
@@ -107,26 +107,29 @@ void frmKX5_P_IN::ApplyInputDefaults() {
         txtFRL->setText(QString::fromUtf8(low));
         txtSLH->setText(linear ? QStringLiteral("100.0") : QString::fromUtf8(high));
         txtSLL->setText(linear ? QStringLiteral("0.0") : QString::fromUtf8(low));
-        setChoice(cmbDPP, QString::number(decimals));
+        setCode(cmbDPP, decimals);
     }
     enableLinearFields(t);
 }
 
 void frmKX5_P_IN::btnOK_Click() {
-    const int inp = cInt(cmbINP->currentText());
-    const int unit = choiceCode(cmbUnit, 611);
+    ValueList first;
+    addChoice(first, cmbINP, 610);
+    addChoice(first, cmbUnit, 611);
+    const int inp = first.values[0], unit = first.values[1];
+    ValueList second;
     // The new type, unit and decimal point decide the scaling and the ranges, not the stored
     // ones.
-    const int d = DecimalPlaces(inp, unit, cInt(cmbDPP->currentText()));
-    ValueList first;
-    first.addParam(610, cmbINP->currentText(), inp, unit, d);
-    first.addCode(unit);
-    ValueList second;
-    const QString texts[] = {txtFRH->text(), txtFRL->text(),  cmbDPP->currentText(), txtSLH->text(),
-                             txtSLL->text(), txtFILT->text(), txtBIAS->text()};
-    for (int i = 0; i < 7; ++i)
-        second.addParam(612 + i, texts[i], inp, unit, d);
-    second.addCode(choiceCode(cmbBOUT, 619));
+    const std::optional<int> dpp = paramInfo(614)->code(cmbDPP->currentText());
+    const int d = DecimalPlaces(inp, unit, dpp.value_or(0));
+    const QLineEdit* before[] = {txtFRH, txtFRL};
+    for (int i = 0; i < 2; ++i)
+        second.addParam(612 + i, before[i]->text(), inp, unit, d);
+    addChoice(second, cmbDPP, 614);
+    const QLineEdit* after[] = {txtSLH, txtSLL, txtFILT, txtBIAS};
+    for (int i = 0; i < 4; ++i)
+        second.addParam(615 + i, after[i]->text(), inp, unit, d);
+    addChoice(second, cmbBOUT, 619);
 
     if (refused(first) || refused(second)) return;
     submit(Request::inputWrite(m_sink->selectedMcNo(), first.values, second.values));

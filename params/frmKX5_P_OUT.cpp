@@ -22,8 +22,8 @@ frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* d
     txtOLL = addText("txtOLL", "OL-L", tr("Minimum value of output"));
     finishLayout();
 
-    setChoice(cmbOUT, shown(600));
-    setChoice(cmbOACT, shown(601));
+    setChoice(cmbOUT, 600);
+    setChoice(cmbOACT, 601);
     txtCT->setText(shown(602));
     txtCTC->setText(shown(603));
     txtHYS->setText(shown(604));
@@ -35,8 +35,8 @@ frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* d
 
 void frmKX5_P_OUT::btnOK_Click() {
     ValueList v;
-    addParam(v, 600, cmbOUT->currentText());
-    v.addCode(choiceCode(cmbOACT, 601));
+    addChoice(v, cmbOUT, 600);
+    addChoice(v, cmbOACT, 601);
     const QLineEdit* numbers[] = {txtCT, txtCTC, txtHYS, txtPO, txtPOC, txtOLH, txtOLL};
     for (int i = 0; i < 7; ++i)
         addParam(v, 602 + i, numbers[i]->text());

@@ -16,7 +16,7 @@ frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* dat
     txtSV3 = addText("txtSV3", "SV3", QString());
     finishLayout();
 
-    setChoice(cmbSV_No, shown(300));
+    setChoice(cmbSV_No, 300);
     txtSV1->setText(shown(301));
     txtSV2->setText(shown(302));
     txtSV3->setText(shown(303));
@@ -24,7 +24,7 @@ frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* dat
 
 void frmKX5_P_SV::btnOK_Click() {
     ValueList v;
-    addParam(v, 300, cmbSV_No->currentText());
+    addChoice(v, cmbSV_No, 300);
     addParam(v, 301, txtSV1->text());
     addParam(v, 302, txtSV2->text());
     addParam(v, 303, txtSV3->text());

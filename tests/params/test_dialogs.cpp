@@ -4,6 +4,7 @@
 // codes. The wire is left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
+#include "params/ParamInfo.h"
 #include "params/frmKX5_AlarmCode.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
@@ -19,10 +20,11 @@
 
 namespace {
 
-// A language in which every shown text reads differently from its source.
+// A Korean catalogue in which every shown text reads differently from its source.
 class Bracketing : public QTranslator {
 public:
     QString translate(const char*, const char* source, const char*, int) const override {
+        if (source && QLatin1String(source) == QLatin1String("en")) return QStringLiteral("ko");
         return source && *source ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
                                  : QString();
     }
@@ -87,26 +89,23 @@ TEST_F(Dialogs,
                           {"txtHYS", "0.5"}, {"txtPO", "55.5"}, {"txtPOC", "100"},
                           {"txtOLH", "100.0"}, {"txtOLL", "0.05"}},
                          {5, 1, 20, 0, 5, 555, 1000, 1000, 0}, kStepWriteOutput},
-        {"OUT", 1, 0, 0, {{"cmbOUT", "12"}, {"cmbOACT", "dir"}, {"txtCT", "2.5"},
+        {"OUT", 1, 0, 0, {{"cmbOUT", "12"}, {"cmbOACT", "REV"}, {"txtCT", "2.5"},
                           {"txtCTC", "3.5"}, {"txtHYS", "2.5"}, {"txtPO", "55.5"},
                           {"txtPOC", "-5"}, {"txtOLH", "99.95"}, {"txtOLL", ""}},
                          {12, 0, 2, 4, 2, 555, -50, 1000, 0}, kStepWriteOutput},
         {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT},
         {"AT", 1, 0, 0, {{"cmbATM", "STD"}, {"cmbAT", "2"}}, {0, 2}, kStepWriteAT},
-        {"AT", 2, 0, 0, {{"cmbATM", "low"}, {"cmbAT", "OFF"}}, {0, 0}, kStepWriteAT},
-        {"AT", 1, 0, 0, {{"cmbATM", ""}, {"cmbAT", "3"}}, {0, 3}, kStepWriteAT},
-        {"Control", 2, 0, 0, {{"cmbZONE", "ON"}, {"cmbFUZY", "OFF"}, {"cmbDIS", "on"},
+        {"AT", 2, 0, 0, {{"cmbATM", "STD"}, {"cmbAT", "OFF"}}, {0, 0}, kStepWriteAT},
+        {"Control", 2, 0, 0, {{"cmbZONE", "ON"}, {"cmbFUZY", "OFF"}, {"cmbDIS", "OFF"},
                               {"txtUPRT", "12"}, {"txtDNRT", "3.5"}, {"cmbRTMU", "Min"}},
                              {1, 0, 0, 12, 4, 1}, kStepWriteControl},
-        {"Control", 1, 0, 0, {{"cmbZONE", ""}, {"cmbFUZY", "ON"}, {"cmbDIS", "ON"},
+        {"Control", 1, 0, 0, {{"cmbZONE", "OFF"}, {"cmbFUZY", "ON"}, {"cmbDIS", "ON"},
                               {"txtUPRT", "-1"}, {"txtDNRT", "0"}, {"cmbRTMU", "Hour"}},
                              {0, 1, 1, -1, 0, 0}, kStepWriteControl},
-        {"ALM", 2, 0, 0, {{"lblA1TY", "5"}, {"lblA2TY", "21"}, {"txtA1DB", "2"},
-                          {"txtA2DB", "3.5"}, {"txtAL1", "100.5"}, {"txtAL2", "-5"}},
-                         {5, 21, 2, 4, 1005, -50}, kStepWriteAlarm},
-        {"ALM", 1, 0, 0, {{"lblA1TY", "0"}, {"lblA2TY", ""}, {"txtA1DB", "0"}, {"txtA2DB", "1"},
-                          {"txtAL1", "100.5"}, {"txtAL2", "101.5"}},
-                         {0, 0, 0, 1, 100, 102}, kStepWriteAlarm},
+        {"ALM", 2, 0, 0, {{"txtA1DB", "2"}, {"txtA2DB", "3.5"}, {"txtAL1", "100.5"},
+                          {"txtAL2", "-5"}}, {0, 0, 2, 4, 1005, -50}, kStepWriteAlarm},
+        {"ALM", 1, 0, 0, {{"txtA1DB", "0"}, {"txtA2DB", "1"}, {"txtAL1", "100.5"},
+                          {"txtAL2", "101.5"}}, {0, 0, 0, 1, 100, 102}, kStepWriteAlarm},
         {"IN", 2, 0, 0, {{"cmbINP", "30"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
                          {"txtSLH", "123.45"}, {"cmbBOUT", "UP"}},
                         {30, 0}, kStepWriteInput1, {1000, -500, 2, 12345, 50, 3, -150, 1}},
@@ -114,7 +113,7 @@ TEST_F(Dialogs,
                          {"txtSLH", "123.45"}, {"cmbBOUT", "DOWN"}},
                         {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
         {"IN", 2, 0, 0, {{"cmbINP", "3"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
-                         {"txtSLH", "123.45"}, {"cmbBOUT", "x"}},
+                         {"txtSLH", "123.45"}, {"cmbBOUT", "OFF"}},
                         {3, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
         {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
                          {"txtSLH", "0.25"}, {"cmbBOUT", "OFF"}},
@@ -135,14 +134,13 @@ TEST_F(Dialogs,
         // is checked against.
         {"SV", 1, 0, 0, {{"txtSV2", "1371"}}, {}, 0, {}, notTaken("SV2 1371: enter -200 to "
                                                                   "1370, the range of input type 1")},
-        {"SV", 1, 0, 0, {{"cmbSV_No", "4"}}, {}, 0, {}, notTaken("SVNO 4: enter 1 to 3")},
-        {"AT", 1, 0, 0, {{"cmbAT", "7"}}, {}, 0, {},
-                        notTaken("AT 7: not one of 0 (OFF), 1, 2, 3, 4 (AUTO)")},
+        {"AT", 1, 0, 0, {{"cmbAT", "7"}}, {}, 0, {}, notTaken("AT \"7\": not one of its "
+                        "choices; it takes OFF (끔), 1, 2, 3, AUTO (자동)")},
         {"IN", 2, 0, 0, {{"cmbINP", "2"}, {"cmbUnit", "℉"}}, {}, 0, {},
                         notTaken("FR-L -5: enter 0 to 2300, the range of input type 2")},
         {"IN", 2, 0, 0, {{"cmbINP", "99"}}, {}, 0, {},
-                        notTaken("INP 99: not one of 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, "
-                                 "20, 21, 30, 32, 33")},
+                        notTaken("INP \"99\": not one of its choices; it takes 1, 2, 3, 4, 5, 6, "
+                                 "7, 8, 9, 10, 11, 12, 13, 20, 21, 30, 32, 33")},
         // Refused by the link: asked for, its words shown, the dialog open to try again.
         {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT, {}, {},
                         "The port is closed: auto-tuning group not sent."},
@@ -175,6 +173,80 @@ TEST_F(Dialogs,
         EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
         EXPECT_EQ(d->isVisible(), !said.isEmpty());
     }
+}
+
+// Every choice field, with each word it offers in English, in Korean and in another letter
+// case, and with a word it does not offer: the word's own code in the write, or a refusal naming
+// the field and its words and nothing asked of the link.
+TEST_F(Dialogs, ChoiceFieldTakesOnlyItsOwnWordsInEitherLanguageAndAnyCase) {
+    const std::pair<const char*, std::vector<std::pair<const char*, int>>> fields[] = {
+        {"Control", {{"cmbZONE", 102}, {"cmbFUZY", 103}, {"cmbDIS", 106}, {"cmbRTMU", 110}}},
+        {"AT", {{"cmbATM", 305}, {"cmbAT", 306}}},
+        {"OUT", {{"cmbOUT", 600}, {"cmbOACT", 601}}},
+        {"SV", {{"cmbSV_No", 300}}},
+        {"IN", {{"cmbINP", 610}, {"cmbUnit", 611}, {"cmbDPP", 614}, {"cmbBOUT", 619}}},
+    };
+    // What OK asks for, as one list of registers and values.
+    const auto written = [this](const std::string& dialog, const QString& name,
+                                const QString& text) {
+        sink.requests.clear();
+        messages.clear();
+        auto d = make(dialog);
+        if (!name.isEmpty()) setField(d.get(), name, text);
+        clickOK(d.get());
+        std::map<int, int> out;
+        for (const Request& r : sink.requests) {
+            const bool in = r.step == kStepWriteInput1;
+            std::vector<int> regs = in ? std::vector<int>{610, 611} : findStep(r.step)->regs;
+            std::vector<int> values = r.values;
+            if (in)
+                for (int i = 0; i < 8; ++i) {
+                    regs.push_back(612 + i);
+                    values.push_back(r.values2[i]);
+                }
+            for (size_t i = 0; i < regs.size(); ++i)
+                out[regs[i]] = values[i];
+        }
+        return out;
+    };
+    store(300, 1);
+    input(2, 0, 0);
+    for (const auto& [dialog, list] : fields)
+        for (const auto& [name, reg] : list) {
+            const std::map<int, int> unchanged = written(dialog, {}, {});
+            ASSERT_FALSE(unchanged.empty()) << dialog;
+            std::vector<std::pair<QString, int>> typed; // -1: refused
+            const ParamInfo& p = *paramInfo(reg);
+            for (const ParamChoice& c : p.choices) {
+                const QString en = c.word ? QString::fromUtf8(c.word) : QString::number(c.code);
+                typed.push_back({en, c.code});
+                typed.push_back({en.toLower() == en ? en.toUpper() : en.toLower(), c.code});
+                if (c.korean) typed.push_back({QString::fromUtf8(c.korean), c.code});
+                typed.push_back({en + QStringLiteral("x"), -1});
+            }
+            if (p.choices.empty())
+                for (int code = p.lo; code <= p.hi; ++code)
+                    typed.push_back({QString::number(code), code});
+            for (const char* unknown : {"", "on", "1e1", "0.5", "?"})
+                if (!p.code(QString::fromLatin1(unknown))) typed.push_back({unknown, -1});
+            for (const auto& [text, code] : typed) {
+                SCOPED_TRACE(testing::Message() << name << " \"" << text.toStdString() << '"');
+                const std::map<int, int> got = written(dialog, QString::fromLatin1(name), text);
+                if (code < 0) {
+                    EXPECT_TRUE(got.empty());
+                    ASSERT_EQ(messages.size(), 1);
+                    EXPECT_EQ(messages[0], p.choiceRefusal(text) + "\nNothing was sent.");
+                    EXPECT_TRUE(messages[0].startsWith(QString::fromLatin1(p.name) + " \""));
+                    for (const QString& w : p.words())
+                        EXPECT_TRUE(messages[0].contains(w)) << w.toStdString();
+                    continue;
+                }
+                std::map<int, int> expected = unchanged;
+                expected[reg] = code;
+                EXPECT_EQ(got, expected);
+                EXPECT_TRUE(messages.empty());
+            }
+        }
 }
 
 TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
@@ -237,7 +309,7 @@ TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
         EXPECT_EQ(sink.requests, (std::vector{Request::inputWrite(
                                      4, {2, 0}, {9999, -1999, 0, 9999, -1999, 5, -12, 2})}));
         // The time unit is shown in the language's word; the map keeps its own.
-        EXPECT_EQ(field(make("Control").get(), "cmbRTMU"), translated ? "[Min]" : "Min");
+        EXPECT_EQ(field(make("Control").get(), "cmbRTMU"), translated ? "분" : "Min");
         EXPECT_EQ(shown(110), "Min");
     }
     QCoreApplication::removeTranslator(&language);
@@ -292,23 +364,17 @@ TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {
     }
 }
 
-TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
+TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheAlarmClicked) {
     struct Case {
-        int alarmSel, col, row; // col 0: the button instead of a cell
-        const char *button, *a1, *a2;
+        int col, row; // col 0: the button instead of a cell
+        const char* button;
+        int code;
     };
-    const Case cases[] = {
-        {1, 1, 1, nullptr, "1", "k2"},       {1, 5, 4, nullptr, "20", "k2"},
-        {2, 3, 2, nullptr, "k1", "8"},       {7, 2, 3, nullptr, "k1", "12"},
-        {1, 0, 0, "btnAlarmOff", "0", "k2"}, {2, 0, 0, "btnCode21", "k1", "21"},
-    };
+    const Case cases[] = {{1, 1, nullptr, 1},  {5, 4, nullptr, 20},      {3, 2, nullptr, 8},
+                          {2, 3, nullptr, 12}, {0, 0, "btnAlarmOff", 0}, {0, 0, "btnCode21", 21}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "sel " << c.alarmSel << " cell " << c.col << c.row);
-        frmKX5_P_ALM alm(&sink, &display, &data);
-        setField(&alm, "lblA1TY", "k1");
-        setField(&alm, "lblA2TY", "k2");
-        gAlarmSel = c.alarmSel;
-        frmKX5_AlarmCode picker(&alm);
+        SCOPED_TRACE(testing::Message() << "cell " << c.col << c.row);
+        frmKX5_AlarmCode picker;
         picker.show();
         auto* grid = picker.findChild<QTableWidget*>("vaSpread1");
         if (c.button)
@@ -316,18 +382,31 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheChosenLabel) {
         else
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                               grid->visualItemRect(grid->item(c.row - 1, c.col - 1)).center());
-        EXPECT_EQ(field(&alm, "lblA1TY") + field(&alm, "lblA2TY"), QString(c.a1) + c.a2);
+        EXPECT_EQ(picker.code(), c.code);
         EXPECT_FALSE(picker.isVisible());
     }
-    // A click on a type label chooses that alarm before the picker opens.
+    // The clicked alarm takes the code picked, the other keeps its own; a picker closed with
+    // no choice changes nothing. OK writes the codes.
+    store(410, 3);
+    store(411, 9);
+    refreshMapGrid(data, display);
     frmKX5_P_ALM alm(&sink, &display, &data);
-    std::vector<int> seen;
-    alm.openPicker = [&seen](frmKX5_P_ALM*) { seen.push_back(gAlarmSel); };
+    std::vector<std::optional<int>> picks = {17, std::nullopt, 0};
+    alm.openPicker = [&picks](frmKX5_P_ALM*) {
+        const std::optional<int> p = picks.front();
+        picks.erase(picks.begin());
+        return p;
+    };
     alm.resize(alm.sizeHint());
     alm.show();
     QTest::mouseClick(alm.findChild<QLabel*>("lblA2TY"), Qt::LeftButton);
     QTest::mouseClick(alm.findChild<QLabel*>("lblA1TY"), Qt::LeftButton);
-    EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+    EXPECT_EQ(field(&alm, "lblA1TY") + " " + field(&alm, "lblA2TY"), "3 17");
+    QTest::mouseClick(alm.findChild<QLabel*>("lblA1TY"), Qt::LeftButton);
+    EXPECT_EQ(field(&alm, "lblA1TY") + " " + field(&alm, "lblA2TY"), "0 17");
+    clickOK(&alm);
+    EXPECT_EQ(sink.requests,
+              (std::vector{Request::groupWrite(kStepWriteAlarm, 4, {0, 17, 0, 0, 0, 0})}));
     // The type is drawn as a field: the same face as the dead band's box below it.
     const auto inside = [&](const char* name) {
         return alm.findChild<QWidget*>(name)->grab().toImage().pixelColor(3, 3);

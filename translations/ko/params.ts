@@ -19,7 +19,7 @@
         <translation>%1: %2 ~ %3 범위로 입력하십시오</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+41"/>
         <source>%1
 Nothing was sent.</source>
         <translation>%1
@@ -36,7 +36,19 @@ Nothing was sent.</source>
 <context>
     <name>ParamInfo</name>
     <message>
-        <location filename="../../params/ParamInfo.cpp" line="+169"/>
+        <location filename="../../params/ParamInfo.cpp" line="+124"/>
+        <source>en</source>
+        <extracomment>The code of this catalogue&apos;s language: &quot;ko&quot; in the Korean one.</extracomment>
+        <translation>ko</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>%1 &quot;%2&quot;: not one of its choices; it takes %3</source>
+        <extracomment>A choice field holding a word that is none of its choices: name, text, the words it takes.</extracomment>
+        <translation>%1 &quot;%2&quot;: 선택할 수 있는 값이 아닙니다. 입력할 수 있는 값: %3</translation>
+    </message>
+    <message>
+        <location line="+40"/>
         <source>%1 %2: not one of %3</source>
         <extracomment>A choice&apos;s code that is not one of them: name, code, the codes offered.</extracomment>
         <translation>%1 %2: 허용되는 값은 %3입니다</translation>
@@ -388,7 +400,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_AlarmCode</name>
     <message>
-        <location filename="../../params/frmKX5_AlarmCode.cpp" line="+103"/>
+        <location filename="../../params/frmKX5_AlarmCode.cpp" line="+102"/>
         <source>Alarm Code</source>
         <translation>경보 코드</translation>
     </message>
@@ -440,12 +452,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_ALM</name>
     <message>
-        <location filename="../../params/frmKX5_P_ALM.cpp" line="+53"/>
+        <location filename="../../params/frmKX5_P_ALM.cpp" line="+54"/>
         <source>Alarm Group Setting</source>
         <translation>경보 그룹 설정</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Click to choose the alarm type</source>
         <translation>클릭하여 경보 종류 선택</translation>
     </message>
@@ -483,7 +495,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_AT</name>
     <message>
-        <location filename="../../params/frmKX5_P_AT.cpp" line="+13"/>
+        <location filename="../../params/frmKX5_P_AT.cpp" line="+12"/>
         <source>Auto Tuning Group Setting</source>
         <translation>오토튜닝 그룹 설정</translation>
     </message>
@@ -544,16 +556,6 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <location line="+1"/>
         <source>Time Unit</source>
         <translation>시간 단위</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Hour</source>
-        <translation>시간</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Min</source>
-        <translation>분</translation>
     </message>
 </context>
 <context>
