@@ -1,6 +1,7 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
 // read-all and its one refresh, a set-value write of the extreme values that read back as typed
-// with its exact DWR frame, the read-all after it and the map's word on it, the map's word on the
+// with its exact DWR frame, the read-all after it and the map's word on it, a choice typed,
+// picked or refused in the control dialog, the map's word on the
 // input write's pause, and command 5 opening the map. The input write's timing is left to
 // test_param_pty.cpp, conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
@@ -130,6 +131,55 @@ TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
         EXPECT_EQ(sent(), frame + "\r\n");
         reply("03DWR,OK");
         answerReadAll({}, map.get());
+    }
+}
+
+// A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
+// its first field: the frame it makes; a word that is none of the choices: no frame at all.
+TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing) {
+    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
+                                                  win.get());
+    answerReadAll({{102, "0001"}}, map.get()); // ZONE on, everything else 0
+    map->tmrRefresh_Timer();
+    QStringList messages;
+    setMsgBoxHandler(
+        [&messages](const QString&, const QString& text, QMessageBox::StandardButtons) {
+            messages << text;
+            return QMessageBox::Ok;
+        });
+    const struct {
+        QString keys; // typed over the field's text; empty: Down picks the next item
+        QByteArray zone;
+    } ways[] = {{"off", "0000"}, {{}, "0001"}, {"켬", "0001"}, {"dir", {}}};
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.keys.toStdString());
+        link()->tmrSend.stop(); // the test gives the send ticks
+        messages.clear();
+        auto dlg = map->createDialog(MapDialog::Control);
+        dlg->show();
+        QWidget* first = dlg->focusWidget();
+        ASSERT_EQ(first, dlg->findChild<QWidget*>("cmbZONE"));
+        if (w.keys.isEmpty()) {
+            QTest::keyClick(first, Qt::Key_Up); // ON to OFF
+            QTest::keyClick(first, Qt::Key_Down);
+        } else {
+            QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Click, first, Qt::Key_unknown, w.keys, Qt::NoModifier);
+        }
+        clickOK(dlg.get());
+        if (w.zone.isEmpty()) {
+            EXPECT_TRUE(dlg->isVisible());
+            EXPECT_EQ(messages.size(), 1);
+            EXPECT_FALSE(link()->pendingRequest());
+            EXPECT_FALSE(sent().contains("DWR"));
+            continue;
+        }
+        EXPECT_EQ(sent(), "\x02"
+                          "03DWR,06,0102," +
+                              w.zone + ",0103,0000,0106,0000,0108,0000,0109,0000,0110,0000\r\n");
+        reply("03DWR,OK");
+        answerReadAll({{102, "0001"}}, map.get());
+        map->tmrRefresh_Timer();
     }
 }
 
