@@ -47,7 +47,7 @@ constexpr int kMin = int(kRegisterMin), kMax = int(kRegisterMax);
 std::vector<ParamInfo> buildTable() {
     using S = ParamInfo::Scale;
     // clang-format off
-    const std::vector<ParamChoice> offOn = {{0, "OFF", "끔"}, {1, "ON", "켬"}};
+    const std::vector<ParamChoice> offOn = {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "ON"), "켬"}};
     const auto number = [](int reg, const char* name, S scale = S::Whole, bool temp = false) {
         return ParamInfo{reg, name, scale, {}, kMin, kMax, temp};
     };
@@ -66,13 +66,13 @@ std::vector<ParamInfo> buildTable() {
         choice(106, "DIS", offOn),
         number(108, "UP.RT"),
         number(109, "DN.RT"),
-        choice(110, "RTMU", {{0, "Hour", "시간"}, {1, "Min", "분"}}),
+        choice(110, "RTMU", {{0, QT_TRANSLATE_NOOP("ParamChoice", "Hour"), "시간"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "Min"), "분"}}),
         codes(300, "SVNO", 1, 3),
         number(301, "SV1", S::Decimals, true),
         number(302, "SV2", S::Decimals, true),
         number(303, "SV3", S::Decimals, true),
-        choice(305, "AT.M", {{0, "STD", "표준"}, {1, "LOW", "낮음"}}),
-        choice(306, "AT", {{0, "OFF", "끔"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, "AUTO", "자동"}}),
+        choice(305, "AT.M", {{0, QT_TRANSLATE_NOOP("ParamChoice", "STD"), "표준"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "LOW"), "낮음"}}),
+        choice(306, "AT", {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, QT_TRANSLATE_NOOP("ParamChoice", "AUTO"), "자동"}}),
         codes(410, "A1TY", 0, 21), // the alarm-code picker's codes
         codes(411, "A2TY", 0, 21),
         number(413, "A1DB"),
@@ -80,7 +80,7 @@ std::vector<ParamInfo> buildTable() {
         number(416, "AL-1", S::Decimals),
         number(417, "AL-2", S::Decimals),
         codes(600, "OUT", 0, 12),
-        choice(601, "O.ACT", {{0, "REV", "역동작"}, {1, "DIR", "정동작"}}),
+        choice(601, "O.ACT", {{0, QT_TRANSLATE_NOOP("ParamChoice", "REV"), "역동작"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "DIR"), "정동작"}}),
         number(602, "CT"),
         number(603, "CTC"),
         number(604, "HYS", S::Decimals),
@@ -97,7 +97,7 @@ std::vector<ParamInfo> buildTable() {
         number(616, "SL-L", S::Decimals),
         number(617, "FILT"),
         number(618, "BIAS", S::Decimals),
-        choice(619, "B.OUT", {{0, "OFF", "끔"}, {1, "UP", "상향"}, {2, "DOWN", "하향"}}),
+        choice(619, "B.OUT", {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "UP"), "상향"}, {2, QT_TRANSLATE_NOOP("ParamChoice", "DOWN"), "하향"}}),
     };
     // clang-format on
     // The PID sets: RP in the temperature's decimals, the third set without one.
@@ -118,12 +118,6 @@ std::vector<ParamInfo> buildTable() {
 
 namespace {
 
-// The words are shown in Korean when the Korean catalogue is in use.
-bool koreanShown() {
-    //: The code of this catalogue's language: "ko" in the Korean one.
-    return QCoreApplication::translate("ParamInfo", "en") == QLatin1String("ko");
-}
-
 QString englishWord(const ParamChoice& c) {
     return c.word ? QString::fromUtf8(c.word) : QString::number(c.code);
 }
@@ -132,9 +126,10 @@ QString englishWord(const ParamChoice& c) {
 
 std::vector<ParamInfo::Offer> ParamInfo::offers() const {
     std::vector<Offer> out;
-    const bool korean = koreanShown();
+    // A word of the language is shown in the user's; the catalogue gives the table's Korean.
     for (const ParamChoice& c : choices)
-        out.push_back({c.code, korean && c.korean ? QString::fromUtf8(c.korean) : englishWord(c)});
+        out.push_back({c.code, c.korean ? QCoreApplication::translate("ParamChoice", c.word)
+                                        : englishWord(c)});
     if (choices.empty() && hi - lo <= 30) // codes offered as numbers
         for (int i = lo; i <= hi; ++i)
             out.push_back({i, QString::number(i)});
@@ -152,7 +147,10 @@ std::optional<int> ParamInfo::code(const QString& text) const {
     const QString t = text.trimmed();
     const auto is = [&t](const QString& word) { return t.compare(word, Qt::CaseInsensitive) == 0; };
     for (const ParamChoice& c : choices)
-        if (is(englishWord(c)) || (c.korean && is(QString::fromUtf8(c.korean)))) return c.code;
+        if (is(englishWord(c)) ||
+            (c.korean && (is(QString::fromUtf8(c.korean)) ||
+                          is(QCoreApplication::translate("ParamChoice", c.word)))))
+            return c.code;
     if (choices.empty() && hi - lo <= 30)
         for (int i = lo; i <= hi; ++i)
             if (t == QString::number(i)) return i;

@@ -24,7 +24,7 @@ namespace {
 class Bracketing : public QTranslator {
 public:
     QString translate(const char*, const char* source, const char*, int) const override {
-        if (source && QLatin1String(source) == QLatin1String("en")) return QStringLiteral("ko");
+        if (source && QLatin1String(source) == QLatin1String("Min")) return QStringLiteral("분");
         return source && *source ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
                                  : QString();
     }

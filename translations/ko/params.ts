@@ -34,15 +34,69 @@ Nothing was sent.</source>
     </message>
 </context>
 <context>
-    <name>ParamInfo</name>
+    <name>ParamChoice</name>
     <message>
-        <location filename="../../params/ParamInfo.cpp" line="+124"/>
-        <source>en</source>
-        <extracomment>The code of this catalogue&apos;s language: &quot;ko&quot; in the Korean one.</extracomment>
-        <translation>ko</translation>
+        <location filename="../../params/ParamInfo.cpp" line="+50"/>
+        <location line="+25"/>
+        <location line="+25"/>
+        <source>OFF</source>
+        <translation>끔</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="-50"/>
+        <source>ON</source>
+        <translation>켬</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Hour</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Min</source>
+        <translation>분</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>STD</source>
+        <translation>표준</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>LOW</source>
+        <translation>낮음</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AUTO</source>
+        <translation>자동</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>REV</source>
+        <translation>역동작</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>DIR</source>
+        <translation>정동작</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>UP</source>
+        <translation>상향</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>DOWN</source>
+        <translation>하향</translation>
+    </message>
+</context>
+<context>
+    <name>ParamInfo</name>
+    <message>
+        <location line="+72"/>
         <source>%1 &quot;%2&quot;: not one of its choices; it takes %3</source>
         <extracomment>A choice field holding a word that is none of its choices: name, text, the words it takes.</extracomment>
         <translation>%1 &quot;%2&quot;: 선택할 수 있는 값이 아닙니다. 입력할 수 있는 값: %3</translation>
