@@ -46,8 +46,8 @@ constexpr int kMin = int(kRegisterMin), kMax = int(kRegisterMax);
 
 std::vector<ParamInfo> buildTable() {
     using S = ParamInfo::Scale;
-    // clang-format off
-    const std::vector<ParamChoice> offOn = {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "ON"), "켬"}};
+    const std::vector<ParamChoice> offOn = {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"},
+                                            {1, QT_TRANSLATE_NOOP("ParamChoice", "ON"), "켬"}};
     const auto number = [](int reg, const char* name, S scale = S::Whole, bool temp = false) {
         return ParamInfo{reg, name, scale, {}, kMin, kMax, temp};
     };
@@ -66,13 +66,22 @@ std::vector<ParamInfo> buildTable() {
         choice(106, "DIS", offOn),
         number(108, "UP.RT"),
         number(109, "DN.RT"),
-        choice(110, "RTMU", {{0, QT_TRANSLATE_NOOP("ParamChoice", "Hour"), "시간"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "Min"), "분"}}),
+        choice(110, "RTMU",
+               {{0, QT_TRANSLATE_NOOP("ParamChoice", "Hour"), "시간"},
+                {1, QT_TRANSLATE_NOOP("ParamChoice", "Min"), "분"}}),
         codes(300, "SVNO", 1, 3),
         number(301, "SV1", S::Decimals, true),
         number(302, "SV2", S::Decimals, true),
         number(303, "SV3", S::Decimals, true),
-        choice(305, "AT.M", {{0, QT_TRANSLATE_NOOP("ParamChoice", "STD"), "표준"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "LOW"), "낮음"}}),
-        choice(306, "AT", {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"}, {1, "1"}, {2, "2"}, {3, "3"}, {4, QT_TRANSLATE_NOOP("ParamChoice", "AUTO"), "자동"}}),
+        choice(305, "AT.M",
+               {{0, QT_TRANSLATE_NOOP("ParamChoice", "STD"), "표준"},
+                {1, QT_TRANSLATE_NOOP("ParamChoice", "LOW"), "낮음"}}),
+        choice(306, "AT",
+               {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"},
+                {1, "1"},
+                {2, "2"},
+                {3, "3"},
+                {4, QT_TRANSLATE_NOOP("ParamChoice", "AUTO"), "자동"}}),
         codes(410, "A1TY", 0, 21), // the alarm-code picker's codes
         codes(411, "A2TY", 0, 21),
         number(413, "A1DB"),
@@ -80,7 +89,9 @@ std::vector<ParamInfo> buildTable() {
         number(416, "AL-1", S::Decimals),
         number(417, "AL-2", S::Decimals),
         codes(600, "OUT", 0, 12),
-        choice(601, "O.ACT", {{0, QT_TRANSLATE_NOOP("ParamChoice", "REV"), "역동작"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "DIR"), "정동작"}}),
+        choice(601, "O.ACT",
+               {{0, QT_TRANSLATE_NOOP("ParamChoice", "REV"), "역동작"},
+                {1, QT_TRANSLATE_NOOP("ParamChoice", "DIR"), "정동작"}}),
         number(602, "CT"),
         number(603, "CTC"),
         number(604, "HYS", S::Decimals),
@@ -97,9 +108,11 @@ std::vector<ParamInfo> buildTable() {
         number(616, "SL-L", S::Decimals),
         number(617, "FILT"),
         number(618, "BIAS", S::Decimals),
-        choice(619, "B.OUT", {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"}, {1, QT_TRANSLATE_NOOP("ParamChoice", "UP"), "상향"}, {2, QT_TRANSLATE_NOOP("ParamChoice", "DOWN"), "하향"}}),
+        choice(619, "B.OUT",
+               {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"},
+                {1, QT_TRANSLATE_NOOP("ParamChoice", "UP"), "상향"},
+                {2, QT_TRANSLATE_NOOP("ParamChoice", "DOWN"), "하향"}}),
     };
-    // clang-format on
     // The PID sets: RP in the temperature's decimals, the third set without one.
     static const char* const pid[] = {"1.P",  "1.I",  "1.D",  "1.MR", "1.Pc", "1.Ic", "1.Dc",
                                       "1.DB", "1.RP", "2.P",  "2.I",  "2.D",  "2.MR", "2.Pc",

@@ -36,59 +36,59 @@ Nothing was sent.</source>
 <context>
     <name>ParamChoice</name>
     <message>
-        <location filename="../../params/ParamInfo.cpp" line="+50"/>
-        <location line="+25"/>
-        <location line="+25"/>
+        <location filename="../../params/ParamInfo.cpp" line="+49"/>
+        <location line="+31"/>
+        <location line="+32"/>
         <source>OFF</source>
         <translation>끔</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location line="-62"/>
         <source>ON</source>
         <translation>켬</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Hour</source>
         <translation>시간</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Min</source>
         <translation>분</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>STD</source>
         <translation>표준</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>LOW</source>
         <translation>낮음</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+6"/>
         <source>AUTO</source>
         <translation>자동</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>REV</source>
         <translation>역동작</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>DIR</source>
         <translation>정동작</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>UP</source>
         <translation>상향</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>DOWN</source>
         <translation>하향</translation>
     </message>
@@ -96,7 +96,7 @@ Nothing was sent.</source>
 <context>
     <name>ParamInfo</name>
     <message>
-        <location line="+72"/>
+        <location line="+71"/>
         <source>%1 &quot;%2&quot;: not one of its choices; it takes %3</source>
         <extracomment>A choice field holding a word that is none of its choices: name, text, the words it takes.</extracomment>
         <translation>%1 &quot;%2&quot;: 선택할 수 있는 값이 아닙니다. 입력할 수 있는 값: %3</translation>
