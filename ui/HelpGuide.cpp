@@ -1,5 +1,6 @@
 #include "ui/HelpGuide.h"
 
+#include "ui/Language.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
 
@@ -79,10 +80,21 @@ QString guidePage(const QWidget* widget) {
     return QStringLiteral("index.html");
 }
 
+QString guideFile(const QString& dir, const QString& page, const QString& language) {
+    // A page not translated yet is better in English than the translated contents.
+    const bool translated = language != QLatin1String("en");
+    QStringList tries;
+    if (translated) tries << dir + "/" + language + "/" + page;
+    tries << dir + "/" + page;
+    if (translated) tries << dir + "/" + language + "/index.html";
+    for (const QString& file : std::as_const(tries))
+        if (QFileInfo::exists(file)) return file;
+    return dir + "/index.html";
+}
+
 void openGuide(const QString& page) {
     const QString dir = guideDir();
-    QString file = dir + "/" + page;
-    if (!dir.isEmpty() && !QFileInfo::exists(file)) file = dir + "/index.html";
+    const QString file = dir.isEmpty() ? dir + "/" + page : guideFile(dir, page, languageInUse());
     const QUrl url = QUrl::fromLocalFile(file);
     const auto& seam = testSeams().openUrl;
     if (!dir.isEmpty() && (seam ? seam(url) : QDesktopServices::openUrl(url))) return;
