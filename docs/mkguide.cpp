@@ -194,8 +194,8 @@ struct Words {
     const char* trouble;
     const char* other; // the link to the page in the other language
 };
-constexpr Words kEnglish{"en", "KX5 Link user guide", "Contents", "Getting started",
-                         "Troubleshooting", "한국어"};
+constexpr Words kEnglish{
+    "en", "KX5 Link user guide", "Contents", "Getting started", "Troubleshooting", "한국어"};
 constexpr Words kKorean{"ko", "KX5 Link 사용자 가이드", "목차", "시작하기", "문제 해결", "English"};
 
 QString navOf(const Words& w, const QString& name, const QString& otherPage) {
@@ -206,8 +206,9 @@ QString navOf(const Words& w, const QString& name, const QString& otherPage) {
                                          QString::fromUtf8(w.other));
     if (name == QLatin1String("index"))
         return QStringLiteral("<nav><b>%1</b> %2</nav>").arg(QString::fromUtf8(w.guide), other);
-    return QStringLiteral("<nav><a href=\"index.html\">%1</a><a href=\"getting-started.html\">%2</a>"
-                          "<a href=\"troubleshooting.html\">%3</a>%4</nav>")
+    return QStringLiteral(
+               "<nav><a href=\"index.html\">%1</a><a href=\"getting-started.html\">%2</a>"
+               "<a href=\"troubleshooting.html\">%3</a>%4</nav>")
         .arg(QString::fromUtf8(w.contents), QString::fromUtf8(w.start),
              QString::fromUtf8(w.trouble), other);
 }
@@ -245,10 +246,10 @@ int main(int argc, char** argv) {
         const Words& words = korean ? kKorean : kEnglish;
         const QString twin = korean ? QStringLiteral("../") + source.fileName()
                                     : QStringLiteral("ko/") + source.fileName();
-        const QString otherPage = QFileInfo::exists(source.dir().filePath(twin))
-                                      ? QString(twin).replace(QLatin1String(".md"),
-                                                              QLatin1String(".html"))
-                                      : QString();
+        const QString otherPage =
+            QFileInfo::exists(source.dir().filePath(twin))
+                ? QString(twin).replace(QLatin1String(".md"), QLatin1String(".html"))
+                : QString();
         const QString nav = navOf(words, name, otherPage);
         const QString page =
             QStringLiteral("<!DOCTYPE html>\n<html lang=\"%4\">\n<head>\n<meta charset=\"utf-8\">\n"

@@ -23,8 +23,9 @@ QString guidePage(const QWidget* widget);
 // The file of page in the guide folder dir for the windows' language ("ko" or "en"): the
 // Korean page where there is one, else the English, else the contents (Korean first).
 QString guideFile(const QString& dir, const QString& page, const QString& language);
-// Opens page of the guide, in the language in use, with the desktop's browser (testSeams().openUrl). When the guide is
-// missing or cannot be opened, a message says so and where it was looked for.
+// Opens page of the guide, in the language in use, with the desktop's browser
+// (testSeams().openUrl). When the guide is missing or cannot be opened, a message says so and where
+// it was looked for.
 void openGuide(const QString& page = QStringLiteral("index.html"));
 // F1 anywhere in the application calls open with the guide page of the window it was pressed
 // in (a window whose own F1 shortcut takes the key first is left to it). Returns the filter,

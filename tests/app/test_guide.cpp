@@ -82,6 +82,12 @@ TEST(UserGuide, EveryRelativeLinkAndPictureResolvesInBothLanguages) {
         EXPECT_TRUE(reached.contains(page)) << page.toStdString() << " is linked from nowhere";
 }
 
+// Pages still to translate: Help opens them in English, Korean pages link to the English ones.
+// A page leaves this list when its translation comes.
+const QStringList kNotYetInKorean = {"clock.md",           "files.md",       "graph-viewer.md",
+                                     "group-dialogs.md",   "input-group.md", "main-window.md",
+                                     "multi-monitoring.md"};
+
 // Each Korean page opens with a comment listing its English source's headings, as they were
 // when it was translated; a heading changed in English without the Korean page names it.
 TEST(UserGuide, EachPageHasItsTwinAndTheKoreanKeepsUpWithTheEnglishHeadings) {
@@ -97,6 +103,11 @@ TEST(UserGuide, EachPageHasItsTwinAndTheKoreanKeepsUpWithTheEnglishHeadings) {
         QRegularExpression::DotMatchesEverythingOption);
     for (const QString& page : enPages) {
         SCOPED_TRACE(page.toStdString());
+        if (kNotYetInKorean.contains(page)) {
+            EXPECT_FALSE(koPages.contains(page))
+                << "ko/" << page.toStdString() << " exists: take it off kNotYetInKorean";
+            continue;
+        }
         if (!koPages.contains(page)) {
             ADD_FAILURE() << page.toStdString() << " has no Korean page ko/" << page.toStdString();
             continue;
@@ -121,8 +132,8 @@ TEST(UserGuide, HelpOpensThePageInTheWindowsLanguageElseEnglish) {
     ASSERT_TRUE(dir.isValid());
     const QString d = dir.path();
     QDir().mkpath(d + "/ko");
-    for (const char* file : {"index.html", "clock.html", "stations.html", "ko/index.html",
-                             "ko/clock.html"}) {
+    for (const char* file :
+         {"index.html", "clock.html", "stations.html", "ko/index.html", "ko/clock.html"}) {
         QFile f(d + "/" + file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
@@ -131,7 +142,7 @@ TEST(UserGuide, HelpOpensThePageInTheWindowsLanguageElseEnglish) {
         const char* language;
         const char* opened;
     } rows[] = {
-        {"clock.html", "ko", "ko/clock.html"}, {"clock.html", "en", "clock.html"},
+        {"clock.html", "ko", "ko/clock.html"},    {"clock.html", "en", "clock.html"},
         {"stations.html", "ko", "stations.html"}, {"files.html", "ko", "ko/index.html"},
         {"files.html", "en", "index.html"},       {"index.html", "ko", "ko/index.html"},
     };
