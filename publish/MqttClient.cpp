@@ -259,7 +259,9 @@ QString MqttClient::Session::tlsError() {
     switch (verify) {
     case X509_V_OK:
         break;
+    // The library's own host-name check fails a chain OpenSSL found good as "unspecified".
     case X509_V_ERR_HOSTNAME_MISMATCH:
+    case X509_V_ERR_UNSPECIFIED:
         return say(QT_TRANSLATE_NOOP("MqttClient",
                                      "the broker's certificate is not made out to the host name "
                                      "%1 (give the name the certificate holds)"))

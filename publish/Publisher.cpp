@@ -158,6 +158,15 @@ void Publisher::flush() {
         if (!m_client->publish(m.topic, m.payload, m.qos, m.retain)) break;
         m_queue.pop_front();
     }
+    // All that waited is out: the broker takes messages again.
+    if (m_up && m_queue.empty() && m_dropped > m_droppedSaid) {
+        emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
+                                  "away or slow (%2 in all)")
+                       .arg(m_dropped - m_droppedSaid)
+                       .arg(m_dropped));
+        m_droppedSaid = m_dropped;
+        emit statusChanged();
+    }
 }
 
 void Publisher::send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain) {
@@ -194,13 +203,6 @@ void Publisher::onConnected() {
         if (m_said[k] != Said::Nothing)
             send(stationTopic(gMC_List[k]) + "/availability",
                  Payload::online(m_said[k] == Said::Answering), 1, true);
-    if (m_dropped > m_droppedSaid) {
-        emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
-                                  "away (%2 in all)")
-                       .arg(m_dropped - m_droppedSaid)
-                       .arg(m_dropped));
-        m_droppedSaid = m_dropped;
-    }
     emit statusChanged();
 }
 
