@@ -119,7 +119,7 @@ MqttClient::~MqttClient() {
 bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                        const QByteArray& willPayload, QString* error) {
     stop();
-    const auto tr = [this](const char* source) { return say(m_translated, source); };
+    const auto said = [this](const char* source) { return say(m_translated, source); };
     mosquitto* mosq = nullptr;
     auto fail = [&](const QString& why) {
         if (error) *error = why;
@@ -138,7 +138,7 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
     mosq = mosquitto_new(o.effectiveClientId().toUtf8().constData(), true, s.get());
     if (!mosq)
         return fail(
-            tr(QT_TRANSLATE_NOOP("MqttClient", "The MQTT library could not set up a client.")));
+            said(QT_TRANSLATE_NOOP("MqttClient", "The MQTT library could not set up a client.")));
     mosquitto_threaded_set(mosq, true);
     // A reply's values should reach the broker now, not when Nagle's timer says so.
     mosquitto_int_option(mosq, MOSQ_OPT_TCP_NODELAY, 1);
@@ -146,11 +146,11 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
         mosquitto_username_pw_set(mosq, o.user.toUtf8().constData(),
                                   o.password.toUtf8().constData()) != MOSQ_ERR_SUCCESS)
         return fail(
-            tr(QT_TRANSLATE_NOOP("MqttClient", "The user name or password cannot be used.")));
+            said(QT_TRANSLATE_NOOP("MqttClient", "The user name or password cannot be used.")));
     if (!willTopic.isEmpty() &&
         mosquitto_will_set(mosq, willTopic.constData(), int(willPayload.size()),
                            willPayload.constData(), 1, true) != MOSQ_ERR_SUCCESS)
-        return fail(tr(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."))
+        return fail(said(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."))
                         .arg(QString::fromUtf8(willTopic)));
     if (o.tls) {
         for (const auto& [file, what] :
@@ -163,10 +163,10 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                                                      "TLS: the client key %1 cannot be read.")}}) {
             if (file.isEmpty()) continue;
             if (QFileInfo(file).isDir())
-                return fail(tr(QT_TRANSLATE_NOOP("MqttClient",
-                                                 "TLS: %1 is a folder; a file is needed here."))
+                return fail(said(QT_TRANSLATE_NOOP("MqttClient",
+                                                   "TLS: %1 is a folder; a file is needed here."))
                                 .arg(file));
-            if (!QFileInfo(file).isReadable()) return fail(tr(what).arg(file));
+            if (!QFileInfo(file).isReadable()) return fail(said(what).arg(file));
         }
         const QByteArray ca = QFile::encodeName(o.caFile), cert = QFile::encodeName(o.certFile),
                          key = QFile::encodeName(o.keyFile);
@@ -188,8 +188,8 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                                    key.isEmpty() ? nullptr : key.constData(), nullptr);
         }
         if (rc != MOSQ_ERR_SUCCESS)
-            return fail(tr(QT_TRANSLATE_NOOP("MqttClient",
-                                             "TLS: the certificate files cannot be used (%1)."))
+            return fail(said(QT_TRANSLATE_NOOP("MqttClient",
+                                               "TLS: the certificate files cannot be used (%1)."))
                             .arg(QString::fromUtf8(mosquitto_strerror(rc))));
     }
 
