@@ -122,7 +122,7 @@ TEST_F(PublishLine, ValuesAreTheSimulatorsWithTheirDecimalsAndASilentStationIsSa
         int decimals;
         const char* unit;
     };
-    for (const Row& row : {Row{1, 1, "℉"}, Row{2, 2, "V"}}) {
+    for (const Row& row : {Row{1, 1, "°F"}, Row{2, 2, "V"}}) {
         SCOPED_TRACE(row.mc);
         ASSERT_TRUE(waitAnswering(row.mc, true));
         const std::string topic = "kx5/line1/" + std::to_string(row.mc);
@@ -134,7 +134,11 @@ TEST_F(PublishLine, ValuesAreTheSimulatorsWithTheirDecimalsAndASilentStationIsSa
         EXPECT_EQ(o["conn"].toString(), "OK");
         EXPECT_EQ(o["decimals"].toInt(), row.decimals);
         EXPECT_EQ(o["unit"].toString().toStdString(), row.unit);
-        EXPECT_TRUE(o["lamps"].toObject().contains("AL1"));
+        EXPECT_EQ(o["mvUnit"].toString(), "%");
+        const QJsonObject lamps = o["lamps"].toObject();
+        EXPECT_EQ(lamps.size(), 14);
+        for (const char* key : {"AL1", "MINUS", "PV_BOUT", "AT_ERR"})
+            EXPECT_TRUE(lamps.contains(key)) << key;
         EXPECT_TRUE(QDateTime::fromString(o["storedAt"].toString(), Qt::ISODateWithMs).isValid());
         // The figures as the station shows them: exactly its decimals, in the JSON and alone.
         const QString figure = QStringLiteral("-?\\d+\\.\\d{%1}").arg(row.decimals);
