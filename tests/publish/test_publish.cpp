@@ -1,9 +1,11 @@
 // Publishing against a real Mosquitto broker: the values kx5sim holds arrive with their
-// decimals, a silent station is said to be silent, a broker restart is survived with the drops
-// counted, connection failures are said plainly, and the headless program publishes, logs,
-// stops cleanly on SIGTERM and leaves its last will when killed; the Publishing window keeps
-// its settings in their files. The payload's figures come from decode(), whose tables are
-// tests/link's.
+// decimals and units, a silent station and a stop are said as such per station, a stalled or
+// restarted broker is survived within the bounds with the drops counted, connection failures
+// (a host that drops connection requests among them) are said plainly without holding the
+// program up, TLS with the system's CAs reconnects, client ids do not clash, a wrong settings
+// file is named by line, and the headless program publishes, logs, stops cleanly on SIGTERM and
+// leaves its last will when killed; the Publishing window keeps its settings in their files.
+// The payload's figures come from decode(), whose tables are tests/link's.
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
