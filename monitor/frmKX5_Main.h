@@ -15,6 +15,7 @@
 #include <memory>
 
 class DataLogger;
+class DataSaveSwitch;
 class EventLog;
 class LineStatisticsDialog;
 class MainTables;
@@ -121,6 +122,7 @@ private:
     Publisher* m_publisher = nullptr;
     CommandAction m_publishAction;
     QLabel* m_lblPublish = nullptr;
+    DataSaveSwitch* m_saving = nullptr;
     std::unique_ptr<DataLogger> m_logger;
     QPointer<LineStatisticsDialog> m_stats;
     StationPanel* m_stations = nullptr;
