@@ -61,7 +61,6 @@ QString Headless::start(const StartOptions& options) {
     m_link->setAutoReopen(linkOptions().reopenLostPort);
     m_recorder->setLimitMB(linkOptions().traceLimitMB);
     m_recorder->setOn(linkOptions().recordTrace);
-    m_publisher->apply(publishOptions());
     m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
     QString problems;
     if (options.open) m_link->openUnattended();
@@ -71,6 +70,9 @@ QString Headless::start(const StartOptions& options) {
         else
             gDSaveRun = true;
     }
+    // With data saving on, what publishing says at start (settings it cannot use) goes to the
+    // events file too.
+    m_publisher->apply(publishOptions());
     m_tick.start();
     m_running = true;
     return problems;

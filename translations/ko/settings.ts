@@ -208,12 +208,23 @@ Choose a program to open it with, or Cancel.</source>
         <translation>비밀번호[&amp;W]:</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>empty: kx5comm-&lt;computer&gt;-&lt;line&gt;</source>
-        <translation>비워 두면: kx5comm-&lt;컴퓨터&gt;-&lt;라인&gt;</translation>
+        <location line="+81"/>
+        <source>Publishing is off until this is put right: %1</source>
+        <translation>이 문제를 바로잡을 때까지 게시가 꺼져 있습니다: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+58"/>
+        <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv, .../availability; %1/status</source>
+        <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
+        <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv, .../availability; %1/status</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>empty: %1</source>
+        <translation>비워 두면: %1</translation>
+    </message>
+    <message>
+        <location line="-142"/>
         <source>&amp;Client id:</source>
         <translation>클라이언트 ID[&amp;C]:</translation>
     </message>
@@ -293,13 +304,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>테스트</translation>
     </message>
     <message>
-        <location line="+84"/>
-        <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv; %1/status</source>
-        <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
-        <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv; %1/status</translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location line="+102"/>
         <source>Connecting to %1:%2...</source>
         <translation>%1:%2에 연결하는 중...</translation>
     </message>
