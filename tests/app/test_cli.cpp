@@ -1,8 +1,13 @@
-// Every program and benchmark answers --help and --version as a child process with no display
-// at all, and leaves; what the options do once running is test_unattended's.
+// The programs as child processes: every one answers --help and --version with no display at
+// all, and kx5comm keeps one program per folder; what the options do once running is
+// test_unattended's.
+#include <QDir>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <memory>
 
 TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
     struct Row {
@@ -34,4 +39,72 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         EXPECT_TRUE(out.contains(r.expected)) << out.toStdString();
     }
+}
+
+// One program per folder: a second one on the same program folder or data folder is refused,
+// with the folder and the holder's pid, windowed or not; the lock of a killed one is taken
+// over; SIGHUP ends a run as SIGTERM does.
+TEST(CommandLine, OneProgramPerFolderAndAKilledOnesLockTakenOver) {
+    QTemporaryDir tmp;
+    const QString data = tmp.filePath("data"), first = tmp.filePath("one"),
+                  second = tmp.filePath("two");
+    for (const QString& d : {data, first + "/CFG", second + "/CFG"}) {
+        ASSERT_TRUE(QDir().mkpath(d));
+        QFile f(d + "/SaveData.INI");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Yes\r\n5\r\nsec\r\n" + data.toUtf8() + "\r\nOven\r\n");
+    }
+    const QString program = QStringLiteral(KX5_BIN_DIR "/kx5comm");
+    const auto started = [](QProcess* p) {
+        QByteArray err;
+        for (int i = 0; i < 100 && !err.contains("Started"); ++i) {
+            p->waitForReadyRead(100);
+            err += p->readAllStandardError();
+        }
+        return err.contains("Started without windows");
+    };
+    auto holder = std::make_unique<QProcess>();
+    holder->start(program, {"--headless", "--dir", first});
+    ASSERT_TRUE(started(holder.get()));
+    const QString pid = QString::number(holder->processId());
+    struct Row {
+        QStringList arguments;
+        QString busy;
+    };
+    const Row rows[] = {{{"--headless", "--dir", first}, first},
+                        {{"--headless", "--dir", second}, data},
+                        {{"-platform", "offscreen", "--dir", first}, first}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.arguments.join(' ').toStdString());
+        QProcess p;
+        p.start(program, r.arguments);
+        QByteArray err;
+        for (int i = 0; i < 100 && !err.contains("\n"); ++i) {
+            p.waitForReadyRead(100);
+            err += p.readAllStandardError();
+        }
+        EXPECT_TRUE(err.contains(QDir::toNativeSeparators(r.busy).toUtf8() +
+                                 " is in use by "
+                                 "another KX5 Link (pid " +
+                                 pid.toUtf8()))
+            << err.data();
+        if (r.arguments.contains("--headless")) {
+            p.waitForFinished(10000); // false when it has ended already
+            EXPECT_EQ(p.state(), QProcess::NotRunning);
+            EXPECT_EQ(p.exitCode(), 1);
+        }
+        p.kill(); // the window waits for its message box to be closed
+        p.waitForFinished();
+    }
+    ::kill(pid_t(holder->processId()), SIGKILL);
+    holder->waitForFinished();
+    EXPECT_TRUE(QFile::exists(first + "/kx5comm.lock"));
+    QProcess next;
+    next.start(program, {"--headless", "--dir", second});
+    ASSERT_TRUE(started(&next));
+    ::kill(pid_t(next.processId()), SIGHUP);
+    ASSERT_TRUE(next.waitForFinished(10000));
+    EXPECT_EQ(next.exitCode(), 0);
+    EXPECT_TRUE(next.readAllStandardError().contains("Stopped"));
+    EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
 }
