@@ -52,17 +52,20 @@ Headless::~Headless() {
 
 QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
-    LoadSaveDataCfg();
-    LoadCommCfg();
+    QList<FileNotice> notes;
+    LoadSaveDataCfg(&notes);
+    LoadCommCfg(&notes);
     loadLinkOptions();
     loadPublishOptions();
-    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
+    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
     m_link->setFastPacing(linkOptions().fastPolling);
     m_link->setAutoReopen(linkOptions().reopenLostPort);
     m_recorder->setLimitMB(linkOptions().traceLimitMB);
     m_recorder->setOn(linkOptions().recordTrace);
     m_publisher->apply(publishOptions());
     m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
+    for (const FileNotice& n : notes)
+        m_events->add(0, n.logged); // on standard error as every event
     QString problems;
     if (options.open) m_link->openUnattended();
     if (options.save) {
