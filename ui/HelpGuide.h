@@ -8,6 +8,7 @@
 #include <functional>
 
 class QObject;
+class QUrl;
 class QWidget;
 
 // The folder that holds the guide's index.html: <program folder>/guide, then
@@ -19,6 +20,10 @@ QStringList guidePlaces();
 // The guide page for widget: that of the nearest window up its parents that has one,
 // else "index.html".
 QString guidePage(const QWidget* widget);
+// Opens url with the desktop's program for it (testSeams().openUrl when set); false when
+// nothing could be started. Where xdg-open does the opening, its failure (no program for this
+// kind of file) comes later and calls failed.
+bool openWithDesktop(const QUrl& url, const std::function<void()>& failed);
 // Opens page of the guide with the desktop's browser (testSeams().openUrl). When the guide is
 // missing or cannot be opened, a message says so and where it was looked for.
 void openGuide(const QString& page = QStringLiteral("index.html"));
