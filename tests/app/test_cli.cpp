@@ -2,12 +2,17 @@
 // all, and kx5comm keeps one program per folder; what the options do once running is
 // test_unattended's.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
     struct Row {
@@ -79,7 +84,7 @@ TEST(CommandLine, OneProgramPerFolderAndAKilledOnesLockTakenOver) {
         QProcess p;
         p.start(program, r.arguments);
         QByteArray err;
-        for (int i = 0; i < 100 && !err.contains("\n"); ++i) {
+        for (int i = 0; i < 100 && !err.contains("in use"); ++i) {
             p.waitForReadyRead(100);
             err += p.readAllStandardError();
         }
@@ -107,4 +112,42 @@ TEST(CommandLine, OneProgramPerFolderAndAKilledOnesLockTakenOver) {
     EXPECT_EQ(next.exitCode(), 0);
     EXPECT_TRUE(next.readAllStandardError().contains("Stopped"));
     EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
+}
+
+// Under systemd (Type=notify, WatchdogSec): ready once running, keep-alives at half the
+// watchdog's time, stopping at SIGTERM; each one datagram to $NOTIFY_SOCKET.
+TEST(CommandLine, TheServiceManagerHearsReadyKeepAlivesAndStopping) {
+    QTemporaryDir tmp;
+    const QByteArray socketPath = QFile::encodeName(tmp.filePath("notify"));
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const timeval wait{10, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    const auto next = [fd] {
+        char buf[256];
+        const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+        return n > 0 ? QByteArray(buf, int(n)) : QByteArray("<nothing>");
+    };
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("NOTIFY_SOCKET", QString::fromUtf8(socketPath));
+    env.insert("WATCHDOG_USEC", "300000");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"), {"--headless", "--dir", tmp.filePath("line")});
+    EXPECT_EQ(next(), "READY=1\nSTATUS=Running");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(next(), "WATCHDOG=1");
+    EXPECT_EQ(next(), "WATCHDOG=1");
+    EXPECT_LT(clock.elapsed(), 1000); // every 150 ms, well within the 300 ms asked
+    p.terminate();
+    QByteArray last;
+    while (last == "WATCHDOG=1" || last.isEmpty())
+        last = next();
+    EXPECT_EQ(last, "STOPPING=1");
+    EXPECT_TRUE(p.waitForFinished(10000));
+    ::close(fd);
 }
