@@ -1,11 +1,16 @@
 // The programs as child processes: every one answers --help and --version with no display at
-// all, and kx5comm keeps one program per folder; what the options do once running is
-// test_unattended's.
+// all; kx5comm keeps one program per folder, waits for a port that is not there yet, and talks
+// to systemd. What the options do to the window is test_unattended's.
+#include "sim/SimLine.h"
+#include "tests/monitor/SimSettings.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -150,4 +155,51 @@ TEST(CommandLine, TheServiceManagerHearsReadyKeepAlivesAndStopping) {
     EXPECT_EQ(last, "STOPPING=1");
     EXPECT_TRUE(p.waitForFinished(10000));
     ::close(fd);
+}
+
+// Started with --open before its port exists (a USB adapter that appears seconds after a power
+// cut): it is tried again until it is there, and the records that follow hold what the
+// simulator sent.
+TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
+    QTemporaryDir tmp;
+    setProgramDir(tmp.path());
+    const QString port = tmp.filePath("ttyKX5"), data = tmp.filePath("data");
+    QStringList stations(99, "X\t");
+    stations[0] = "O\tOven";
+    ASSERT_TRUE(QDir().mkpath(data) && QDir().mkpath(cfgDir()));
+    ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", "STD"}, nullptr) &&
+                writeLinesAtomic(setEnvPath(), stations, nullptr) &&
+                writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    QProcess p;
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+            {"--headless", "--dir", tmp.path(), "--open", "--save"});
+    // The port appears once it has been tried twice more, 4 s after start.
+    QByteArray said;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += p.readAllStandardError();
+            return said.contains("trying again (attempt 2)");
+        },
+        10000))
+        << said.data();
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(QFile::link(QString::fromStdString(sim.path()), port));
+    QFile dat(data + "/Oven_01.DAT");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dat.size() > 2 * 30; }, 15000))
+        << (said + p.readAllStandardError()).data();
+    p.terminate();
+    EXPECT_TRUE(p.waitForFinished(10000));
+    const std::vector<int> sent = pvsSent(sim, 1);
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    const QList<QByteArray> records = dat.readAll().split('\n');
+    EXPECT_GE(records.size(), 3); // two records and what follows the last line end
+    for (const QByteArray& r : records) {
+        const QList<QByteArray> f = r.trimmed().split('\t');
+        if (f.size() < 5) continue;
+        EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
+    }
+    setProgramDir(QString());
 }
