@@ -54,7 +54,7 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
 // One program per folder: a second one on the same program folder or data folder is refused,
 // with the folder and the holder's pid, windowed or not; the lock of a killed one is taken
 // over; SIGHUP ends a run as SIGTERM does.
-TEST(CommandLine, OneProgramPerFolderAndAKilledOnesLockTakenOver) {
+TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
     QTemporaryDir tmp;
     const QString data = tmp.filePath("data"), first = tmp.filePath("one"),
                   second = tmp.filePath("two");
@@ -109,20 +109,9 @@ TEST(CommandLine, OneProgramPerFolderAndAKilledOnesLockTakenOver) {
     ::kill(pid_t(holder->processId()), SIGKILL);
     holder->waitForFinished();
     EXPECT_TRUE(QFile::exists(first + "/kx5comm.lock"));
-    QProcess next;
-    next.start(program, {"--headless", "--dir", second});
-    ASSERT_TRUE(started(&next));
-    ::kill(pid_t(next.processId()), SIGHUP);
-    ASSERT_TRUE(next.waitForFinished(10000));
-    EXPECT_EQ(next.exitCode(), 0);
-    EXPECT_TRUE(next.readAllStandardError().contains("Stopped"));
-    EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
-}
-
-// Under systemd (Type=notify, WatchdogSec): ready once running, keep-alives at half the
-// watchdog's time, stopping at SIGTERM; each one datagram to $NOTIFY_SOCKET.
-TEST(CommandLine, TheServiceManagerHearsReadyKeepAlivesAndStopping) {
-    QTemporaryDir tmp;
+    // The next one takes the lock over, as a service under systemd (Type=notify, WatchdogSec):
+    // ready once running, keep-alives at half the watchdog's time, stopping at SIGHUP; each one
+    // datagram to $NOTIFY_SOCKET.
     const QByteArray socketPath = QFile::encodeName(tmp.filePath("notify"));
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
     sockaddr_un addr{};
@@ -131,30 +120,33 @@ TEST(CommandLine, TheServiceManagerHearsReadyKeepAlivesAndStopping) {
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
     const timeval wait{10, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-    const auto next = [fd] {
+    const auto heard = [fd] {
         char buf[256];
         const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
         return n > 0 ? QByteArray(buf, int(n)) : QByteArray("<nothing>");
     };
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("NOTIFY_SOCKET", QString::fromUtf8(socketPath));
     env.insert("WATCHDOG_USEC", "300000");
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"), {"--headless", "--dir", tmp.filePath("line")});
-    EXPECT_EQ(next(), "READY=1\nSTATUS=Running");
+    QProcess next;
+    next.setProcessEnvironment(env);
+    next.start(program, {"--headless", "--dir", second});
+    EXPECT_EQ(heard(), "READY=1\nSTATUS=Running");
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(next(), "WATCHDOG=1");
-    EXPECT_EQ(next(), "WATCHDOG=1");
+    EXPECT_EQ(heard(), "WATCHDOG=1");
+    EXPECT_EQ(heard(), "WATCHDOG=1");
     EXPECT_LT(clock.elapsed(), 1000); // every 150 ms, well within the 300 ms asked
-    p.terminate();
-    QByteArray last;
-    while (last == "WATCHDOG=1" || last.isEmpty())
-        last = next();
+    ::kill(pid_t(next.processId()), SIGHUP);
+    QByteArray last = "WATCHDOG=1";
+    while (last == "WATCHDOG=1")
+        last = heard();
     EXPECT_EQ(last, "STOPPING=1");
-    EXPECT_TRUE(p.waitForFinished(10000));
     ::close(fd);
+    ASSERT_TRUE(next.waitForFinished(10000));
+    EXPECT_EQ(next.exitCode(), 0);
+    EXPECT_TRUE(next.readAllStandardError().contains("Stopped"));
+    EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
 }
 
 // Started with --open before its port exists (a USB adapter that appears seconds after a power
