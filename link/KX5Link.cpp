@@ -954,11 +954,18 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
         if (m_current) emit inputPauseStarted(*m_current);
         return;
     }
+    const bool readBack = !m_current || m_current->readBack;
     if (m_current) {
         const Said s = say(QT_TR_NOOP("MC [%1] %2 written"), m_current->mcNo, &*m_current);
         endCurrent(RequestOutcome::Done, s.text, s.shown);
     }
-    enterStep(findStep(step)->next);
+    if (readBack) {
+        enterStep(findStep(step)->next);
+    } else {
+        m_current.reset();
+        m_stepMcNo = 0;
+        enterStep(kStepMonitor);
+    }
     sendTimerOn();
 }
 

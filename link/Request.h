@@ -13,6 +13,9 @@ struct Request {
     std::vector<int> regs;    // registers of steps 120, 121, 220; the step table's otherwise
     std::vector<int> values;  // values to write, parallel to the registers
     std::vector<int> values2; // step 105 only: the 8 values of 612 to 619 for its second half
+    // After a write its blocks are read again, so the map shows what the controller kept; a
+    // caller that reads the whole station once it is done leaves that out.
+    bool readBack = true;
 
     // Read the four parameter blocks of a station into the parameter data grid.
     static Request readAll(int mcNo);

@@ -5,8 +5,10 @@
 #include "monitor/DataLog.h"
 #include "monitor/EventLog.h"
 
+#include <QDir>
+
 void DataLogger::tick(const QDateTime& now, int tickMs) {
-    if (gDSaveEnable != QLatin1String("Yes") || !gDSaveRun) return;
+    if (!running()) return;
     if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit), tickMs))
         return;
     mLastSave = now;
@@ -22,6 +24,26 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
         const bool written = AppendDataRecord(path, *m_link->values(k), now, &why);
         if (written || !why.isEmpty()) noteResult(mc, path, why);
     }
+}
+
+bool DataLogger::running() {
+    return gDSaveEnable == QLatin1String("Yes") && gDSaveRun;
+}
+
+QString DataLogger::filesPattern() {
+    return QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
+                                    QStringLiteral("_NN.DAT"));
+}
+
+void DataLogger::setRunning(bool on) {
+    if (on == gDSaveRun) return;
+    if (!on) m_events->add(0, QStringLiteral("Data saving stopped"));
+    gDSaveRun = on;
+    if (on)
+        m_events->add(0, QStringLiteral("Data saving started: %1 every %2 %3")
+                             .arg(filesPattern())
+                             .arg(gDSaveIntv)
+                             .arg(gDSaveUnit == QLatin1String("min") ? "min" : "sec"));
 }
 
 void DataLogger::noteResult(int mc, const QString& path, const QString& why) {

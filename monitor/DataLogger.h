@@ -21,6 +21,14 @@ public:
     // One graph tick at `now`, ticks tickMs apart.
     void tick(const QDateTime& now, int tickMs);
 
+    // Switches saving on or off, each switch a line in the event list (and, while saving runs,
+    // in the events file: the stop goes there before saving ends).
+    void setRunning(bool on);
+    // Saving is switched on and allowed by the data-save settings: records are being made.
+    static bool running();
+    // Where the records go: <folder>/<name>_NN.DAT in the system's own separators.
+    static QString filesPattern();
+
     QDateTime mLastSave; // never set: the first eligible tick writes at once
 
 private:

@@ -3,6 +3,7 @@
 #include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "monitor/EventLog.h"
+#include "monitor/StaleLook.h"
 #include "monitor/TraceFile.h"
 #include "monitor/TraceRecorder.h"
 #include "settings/ConfigFiles.h"
@@ -84,6 +85,14 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     followEnd(m_viewCommD);
     layoutMonitorTable();
     layoutTrace();
+    connect(link, &KX5Link::monitorStored, this, &MainTables::showFreshness);
+    connect(link, &KX5Link::monitorStale, this, &MainTables::showFreshness);
+}
+
+void MainTables::showFreshness(int idx) {
+    const Bgr ink = m_link->isFresh(idx) ? kBlack : StaleLook::kText;
+    for (int c = 1; c <= MonitorCol::Count; ++c)
+        m_link->sprdMonitoring.setForeColor(c, idx + 1, ink);
 }
 
 void MainTables::followEnd(QTableView* view) {

@@ -27,6 +27,8 @@ public:
 
 private:
     void layoutMonitorTable();
+    // Station index idx's row in black while its values are current, grey once they are not.
+    void showFreshness(int idx);
     void layoutTrace();
     static void followEnd(QTableView* view);
 

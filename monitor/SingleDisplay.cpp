@@ -3,9 +3,11 @@
 #include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
+#include "monitor/StaleLook.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,6 +23,16 @@ constexpr Bgr kKeyOff = rgb(192, 192, 255);
 // Writes a label only when its text differs, so a steady value costs no repaint.
 void setTextIfChanged(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
+}
+
+// Grey for a value that is no longer current, the desktop's own text colour otherwise.
+void setInk(QLabel* label, bool fresh) {
+    const QColor ink = fresh ? QApplication::palette(label).color(QPalette::WindowText)
+                             : toQColor(StaleLook::kText);
+    if (label->palette().color(QPalette::WindowText) == ink) return;
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, ink);
+    label->setPalette(p);
 }
 
 QLabel* named(QLabel* l, const char* name) {
@@ -74,7 +86,10 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     m_lblUnit[1]->setAccessibleName(tr("SV unit"));
     lay->addWidget(m_lblUnit[0], 0, 2);
     lay->addWidget(m_lblUnit[1], 1, 2);
-    lay->addWidget(new QLabel(QStringLiteral("%")), 2, 2);
+    m_lblMVUnit = named(new QLabel, "lblUnit_MV");
+    m_lblMVUnit->setFont(m_lblUnit[0]->font());
+    m_lblMVUnit->setMinimumWidth(40);
+    lay->addWidget(m_lblMVUnit, 2, 2);
 
     auto* lamps = new QGridLayout;
     auto lamp = [&](const QString& name, const char* caption, int row, int col,
@@ -188,23 +203,41 @@ void SingleDisplay::setKeyColor(int index, Bgr color) {
                          .arg(toQColor(color).name()));
 }
 
+void SingleDisplay::setLamp(Lamp* lamp, bool on, bool fresh) {
+    lamp->setLit(on);
+    lamp->setColor(fresh ? kRed : StaleLook::kLamp);
+}
+
 void SingleDisplay::showReading(const Reading& r) {
+    // Nothing read yet: no figure, no unit, no lamp; a zero here would be a value never sent.
+    if (!r.stored) {
+        for (QLabel* l : {m_lblPV, m_lblSV, m_lblMV, m_lblUnit[0], m_lblUnit[1], m_lblMVUnit})
+            setTextIfChanged(l, QString());
+        for (Lamp* l : findChildren<Lamp*>())
+            l->setLit(false);
+        for (int k = 0; k < 3; ++k)
+            setKeyColor(k, kKeyOff);
+        return;
+    }
     // A temperature input with an unknown unit code keeps the unit shown.
     for (QLabel* l : m_lblUnit)
         if (!r.unit.isEmpty()) setTextIfChanged(l, r.unit);
     setTextIfChanged(m_lblPV, r.pvText());
     setTextIfChanged(m_lblSV, r.svText());
     setTextIfChanged(m_lblMV, r.mvText());
-    m_shpAL[0]->setLit(r.lit(StatusLamp::AL1));
-    m_shpAL[1]->setLit(r.lit(StatusLamp::AL2));
-    m_shpAT->setLit(r.lit(StatusLamp::AT));
-    m_shpOUT->setLit(r.out());
-    m_shpSV[0]->setLit(r.svNo == 2);
-    m_shpSV[1]->setLit(r.svNo == 3);
+    setTextIfChanged(m_lblMVUnit, QStringLiteral("%"));
+    for (QLabel* l : {m_lblPV, m_lblSV, m_lblMV, m_lblUnit[0], m_lblUnit[1], m_lblMVUnit})
+        setInk(l, r.fresh);
+    setLamp(m_shpAL[0], r.lit(StatusLamp::AL1), r.fresh);
+    setLamp(m_shpAL[1], r.lit(StatusLamp::AL2), r.fresh);
+    setLamp(m_shpAT, r.lit(StatusLamp::AT), r.fresh);
+    setLamp(m_shpOUT, r.out(), r.fresh);
+    setLamp(m_shpSV[0], r.svNo == 2, r.fresh);
+    setLamp(m_shpSV[1], r.svNo == 3, r.fresh);
     const StatusLamp errs[] = {StatusLamp::PvBout, StatusLamp::RjcErr, StatusLamp::PvPovr,
                                StatusLamp::PvMovr, StatusLamp::AtErr};
     for (size_t k = 0; k < m_shpERR.size(); ++k)
-        m_shpERR[k]->setLit(r.lit(errs[k]));
+        setLamp(m_shpERR[k], r.lit(errs[k]), r.fresh);
     for (int k = 0; k < 3; ++k)
         setKeyColor(k, r.keyModes[size_t(k)] ? kKeyOn : kKeyOff);
 }

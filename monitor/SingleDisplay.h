@@ -24,7 +24,8 @@ public:
     using ParamRead = std::function<std::optional<int>(int reg)>;
     SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent = nullptr);
 
-    // Figures, unit, lamps and the keys that MODSTS reports.
+    // Figures, unit, lamps and the keys that MODSTS reports. Before the station's first reply
+    // everything is blank and dark; values no longer current are greyed, their lamps pale.
     void showReading(const Reading& r);
     // The keys that registers 502, 503 and 505 report, and the print speed; after showReading,
     // so these have the last word.
@@ -39,12 +40,14 @@ protected:
 
 private:
     void setKeyColor(int index, Bgr color);
+    void setLamp(Lamp* lamp, bool on, bool fresh);
     void requestWrite(int reg, int value);
 
     RequestSink* m_sink;
     ParamRead m_param;
     QLabel *m_lblPV = nullptr, *m_lblSV = nullptr, *m_lblMV = nullptr;
     std::array<QLabel*, 2> m_lblUnit{};
+    QLabel* m_lblMVUnit = nullptr;
     std::array<Lamp*, 2> m_shpAL{}, m_shpSV{};
     Lamp *m_shpAT = nullptr, *m_shpOUT = nullptr;
     std::array<Lamp*, 5> m_shpERR{};

@@ -73,9 +73,8 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     saveLay->addWidget(new QLabel(tr("Interval")), 1, 0);
     saveLay->addWidget(m_lblDSave_Intv, 1, 1);
     saveLay->addWidget(m_lblDSave_Unit, 1, 2);
-    m_btnDSave_Start = new QPushButton(tr("Start &Save"));
+    m_btnDSave_Start = new QPushButton(tr("Start &Save")); // DataSaveSwitch works it
     m_btnDSave_Start->setObjectName(QStringLiteral("btnDSave_Start"));
-    connect(m_btnDSave_Start, &QPushButton::clicked, this, &StationPanel::btnDSave_Start_Click);
     saveLay->addWidget(m_btnDSave_Start, 2, 0, 1, 3);
     lay->addWidget(save);
 }
@@ -92,10 +91,4 @@ void StationPanel::showDataSaveSettings() {
     m_lblDSave_Intv->setText(QString::number(gDSaveIntv));
     m_lblDSave_Unit->setText(shownDataSaveUnit(gDSaveUnit));
     m_btnDSave_Start->setEnabled(gDSaveEnable == QLatin1String("Yes"));
-}
-
-void StationPanel::btnDSave_Start_Click() {
-    // gDSaveRun is the state; the caption follows it.
-    gDSaveRun = !gDSaveRun;
-    m_btnDSave_Start->setText(gDSaveRun ? tr("Stop &Save") : tr("Start &Save"));
 }

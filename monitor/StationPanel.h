@@ -1,5 +1,5 @@
 // The main window's left column: the station table, the selected MC No and the data-save
-// settings with the Start Save switch.
+// settings with the Start Save button.
 #pragma once
 
 #include <QWidget>
@@ -17,7 +17,6 @@ public:
     void showSelectedMcNo(const QString& mcNo);
     // The "Data Save" labels and btnDSave_Start from the data-save settings.
     void showDataSaveSettings();
-    void btnDSave_Start_Click();
     QPushButton* saveButton() const { return m_btnDSave_Start; }
 
 private:

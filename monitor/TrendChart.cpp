@@ -117,6 +117,13 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     connect(m_plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             &TrendChart::onUserRange);
     connect(m_scroll, &QScrollBar::valueChanged, this, &TrendChart::onScrollBar);
+    m_note = new QCPItemText(m_plot);
+    m_note->setObjectName(QStringLiteral("ChartFX1_StaleNote"));
+    m_note->position->setType(QCPItemPosition::ptAxisRectRatio);
+    m_note->position->setCoords(0.99, 0.02);
+    m_note->setPositionAlignment(Qt::AlignTop | Qt::AlignRight);
+    m_note->setPadding(QMargins(6, 3, 6, 3));
+    m_note->setVisible(false);
     applyPalette();
     setupTitles();
     clear();
@@ -125,15 +132,31 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
 void TrendChart::applyPalette() {
     followPalette(m_plot, palette());
     const QColor base = palette().color(QPalette::Base);
+    // Opaque, part way to the background: blending a translucent line costs more.
+    const auto toward = [&base](const QColor& c, int part) {
+        return QColor(c.red() + (base.red() - c.red()) * part / 4,
+                      c.green() + (base.green() - c.green()) * part / 4,
+                      c.blue() + (base.blue() - c.blue()) * part / 4);
+    };
+    const bool stale = !m_staleNote.isEmpty();
     for (int s = 0; s < kSeries; ++s) {
         const QColor c = seriesColor(kSeriesColor[s], palette());
-        m_graph[s]->setPen(QPen(c, 1));
-        // Opaque, half way to the background: blending a translucent line costs more.
-        static_cast<DepthGraph*>(m_graph[s])->depthPen =
-            QPen(QColor((c.red() + base.red()) / 2, (c.green() + base.green()) / 2,
-                        (c.blue() + base.blue()) / 2),
-                 1);
+        m_graph[s]->setPen(QPen(stale ? toward(c, 2) : c, 1));
+        static_cast<DepthGraph*>(m_graph[s])->depthPen = QPen(toward(c, stale ? 3 : 2), 1);
     }
+    if (!m_note) return;
+    m_note->setColor(palette().color(QPalette::Text));
+    m_note->setBrush(QBrush(palette().color(QPalette::Base)));
+    m_note->setPen(QPen(palette().color(QPalette::Mid)));
+}
+
+void TrendChart::setStaleNote(const QString& note) {
+    if (note == m_staleNote) return;
+    m_staleNote = note;
+    m_note->setText(note);
+    m_note->setVisible(!note.isEmpty());
+    applyPalette();
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void TrendChart::changeEvent(QEvent* e) {
@@ -155,12 +178,9 @@ void TrendChart::setupTitles() {
 }
 
 void TrendChart::clear() {
-    for (auto* g : m_graph) {
+    for (auto* g : m_graph)
         g->data()->clear();
-        for (int p = 0; p < kResetPoints; ++p)
-            g->addData(p, 0.0);
-    }
-    m_labels.assign(kResetPoints, -1);
+    m_labels.clear();
     rescanValues();
     m_follow = true;
     m_width = kFollowWidth;
@@ -184,10 +204,9 @@ void TrendChart::setPoint(int p, double sv, double pv, double mv, const QTime& l
     if (p < 0) return;
     const double v[kSeries] = {sv, pv, mv};
     widenValues(sv, pv, mv);
-    if (p > pointCount()) widenValues(0, 0, 0);
     while (pointCount() < p) {
         for (auto* g : m_graph)
-            g->addData(pointCount(), 0.0);
+            g->addData(pointCount(), qQNaN()); // a gap in the lines
         m_labels.push_back(-1);
     }
     if (p == pointCount()) {
@@ -202,6 +221,7 @@ void TrendChart::setPoint(int p, double sv, double pv, double mv, const QTime& l
 }
 
 void TrendChart::widenValues(double sv, double pv, double mv) {
+    if (std::isnan(sv)) return; // a gap
     if (!m_haveValues) {
         m_leftLo = m_leftHi = sv;
         m_mvLo = m_mvHi = mv;

@@ -9,6 +9,7 @@
 
 class QCustomPlot;
 class QCPGraph;
+class QCPItemText;
 class QScrollBar;
 
 class TrendChart : public QWidget {
@@ -27,13 +28,13 @@ public:
     QCustomPlot* plot() const { return m_plot; }
     QScrollBar* scrollBar() const { return m_scroll; }
 
-    // Three series of kResetPoints zero points, no labels.
+    // No points: the time axis spans kResetPoints, and nothing is drawn until a sample comes.
     void clear();
     // Legends, the right axis of the output series and the three axis titles.
     void setupTitles();
     // Keeps points 0 .. count-1 and drops the rest.
     void truncate(int count);
-    // Sets point p of the three series and its label; points between are added as zeros.
+    // Sets point p of the three series and its label; points between are gaps, never values.
     void setPoint(int p, double sv, double pv, double mv, const QTime& label);
     // Moves the view to show point n as the newest and queues a repaint.
     void showUpTo(int n);
@@ -51,6 +52,11 @@ public:
     bool exportImage(const QString& path, QString* error);
     void saveImage();
     void print();
+
+    // With a note the lines are drawn pale and the note shows on the plot: what is drawn is no
+    // longer current. An empty note: live.
+    void setStaleNote(const QString& note);
+    QString staleNote() const { return m_staleNote; }
 
     bool is3D() const { return m_3d; }
     void set3D(bool on);
@@ -75,6 +81,8 @@ private:
     QCustomPlot* m_plot;
     QScrollBar* m_scroll;
     QCPGraph* m_graph[kSeries] = {};
+    QCPItemText* m_note = nullptr;
+    QString m_staleNote;
     std::vector<int> m_labels; // seconds of the day per point, -1 = none
     bool m_3d = false;
     bool m_scrolling = true;

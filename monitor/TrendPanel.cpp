@@ -49,13 +49,23 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     lay->addLayout(controls);
 }
 
-void TrendPanel::sample(bool polledOK, const Reading& selected, const QTime& now) {
-    if (mGrpRun && polledOK) {
+void TrendPanel::sample(const Reading& selected, const QTime& now) {
+    if (mGrpRun && selected.stored && selected.fresh) {
         if (mGrpCount == 0) ResetGraph();
         ++mGrpCount;
         AddGraphPoint(selected, now);
     }
     if (!mGrpRun) mGrpCount = 0;
+}
+
+void TrendPanel::showFreshness(const StationValues* selected) {
+    QString note;
+    if (!selected || !selected->storedAt.isValid())
+        note = tr("No values yet");
+    else if (!selected->fresh)
+        note = tr("No new values since %1")
+                   .arg(selected->storedAt.time().toString(QStringLiteral("HH:mm:ss")));
+    m_chart->setStaleNote(note);
 }
 
 void TrendPanel::goOnline() {
@@ -83,7 +93,6 @@ void TrendPanel::ResetGraph() {
 void TrendPanel::AddGraphPoint(const Reading& selected, const QTime& now) {
     const int n = mGrpCount;
     if (n < 1) return;
-    // A station with nothing stored yet plots zeros, as its display shows.
     const double sv = selected.sv, pv = selected.pv, mv = selected.mv;
     if (n == 1) {
         m_chart->truncate(0); // the reset's zero points give way to the first sample

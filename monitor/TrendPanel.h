@@ -19,9 +19,12 @@ public:
 
     TrendChart* chart() const { return m_chart; }
 
-    // One graph tick at `now`: while sampling runs and `polledOK`, the selected station's
-    // figures become the next point.
-    void sample(bool polledOK, const Reading& selected, const QTime& now);
+    // One graph tick at `now`: while sampling runs, the selected station's figures become the
+    // next point when they are current; nothing is drawn that was not read.
+    void sample(const Reading& selected, const QTime& now);
+    // Whether the lines drawn are still current: pale, with a note, once the selected
+    // station's values are not (null: none selected).
+    void showFreshness(const StationValues* selected);
     // Sampling stops and the chart starts afresh (the port has just come up).
     void goOnline();
     // Another station selected: its points start afresh.

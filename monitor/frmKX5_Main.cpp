@@ -5,6 +5,7 @@
 #include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
 #include "monitor/DataLogger.h"
+#include "monitor/DataSaveSwitch.h"
 #include "monitor/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/LineStatisticsDialog.h"
@@ -265,6 +266,9 @@ void frmKX5_Main::buildUi() {
         m_panel[static_cast<size_t>(i)] = l;
         bar->addWidget(l, i == 3 ? 1 : 0);
     }
+    // Saving's state, always: a stop must never go unseen.
+    m_saving = new DataSaveSwitch(m_logger.get(), m_stations->saveButton(), m_saveAction, this);
+    bar->addPermanentWidget(m_saving->panel());
     // Publishing's state, shown only while it is on.
     m_lblPublish = new QLabel;
     m_lblPublish->setObjectName(QStringLiteral("lblPublish"));
@@ -291,7 +295,6 @@ void frmKX5_Main::buildUi() {
         connect(a, &QAction::triggered, b, &QAbstractButton::click);
         connect(b, &QAbstractButton::clicked, this, &frmKX5_Main::showSwitchActions);
     };
-    mirror(m_saveAction, m_stations->saveButton());
     mirror(m_graphAction, m_trend->startButton());
     connect(online, &QMenu::aboutToShow, this, &frmKX5_Main::showSwitchActions);
     showSwitchActions();
@@ -299,9 +302,7 @@ void frmKX5_Main::buildUi() {
 
 void frmKX5_Main::showSwitchActions() {
     // The buttons' captions, with letters of the menu's own.
-    QPushButton* save = m_stations->saveButton();
-    m_saveAction->setText(gDSaveRun ? tr("Stop Sa&ve") : tr("Start Sa&ve"));
-    m_saveAction->setEnabled(save->isEnabled());
+    m_saving->show();
     m_graphAction->setText(m_trend->stopOffered() ? tr("Stop &Graph") : tr("Start &Graph"));
 }
 
@@ -449,7 +450,7 @@ void frmKX5_Main::afterStationSettings() {
 
 void frmKX5_Main::afterDataSaveSettings() {
     m_stations->showDataSaveSettings();
-    if (m_saveAction) showSwitchActions();
+    if (m_saving) showSwitchActions();
 }
 
 void frmKX5_Main::SetOnlineState(bool open) {
@@ -467,6 +468,7 @@ void frmKX5_Main::SetOnlineState(bool open) {
             });
     } else {
         tmrRefresh.stop();
+        m_trend->showFreshness(selectedValues()); // closed: what is drawn is no longer current
     }
 }
 
@@ -498,20 +500,24 @@ const StationValues* frmKX5_Main::selectedValues() const {
 
 void frmKX5_Main::tmrRefresh_Timer() {
     tmrRefresh.stop();
-    // Until a station is selected only the recorder keys and the print speed are shown.
-    if (const StationValues* v = selectedValues()) m_single->showReading(decode(*v));
+    // Only what the selected station sent: blank until its first reply, grey once not current.
+    const StationValues* v = selectedValues();
+    m_single->showReading(v ? decode(*v) : Reading{});
     m_single->showRecorder();
+    m_trend->showFreshness(v);
     tmrRefresh.start();
 }
 
 void frmKX5_Main::tmrDispGraph_Timer() {
     tmrDispGraph.stop();
-    // The graph follows the station being polled: a point only while it answers.
+    // A point from the selected station's own values while they are current, whatever the
+    // station being polled is doing.
     const StationValues* v = selectedValues();
-    m_trend->sample(m_link->connState(m_link->gMC_Idx) == ConnState::OK, v ? decode(*v) : Reading{},
-                    clock().time());
+    m_trend->sample(v ? decode(*v) : Reading{}, clock().time());
+    m_trend->showFreshness(v);
     m_logger->tick(clock(), tmrDispGraph.interval());
     showPublishing(); // the queue and drop counts move without a state change
+    m_saving->show(); // the data-save settings may have changed without a press
     tmrDispGraph.start();
 }
 

@@ -16,6 +16,7 @@
 
 struct FileNotice;
 class DataLogger;
+class DataSaveSwitch;
 class EventLog;
 class LineStatisticsDialog;
 class MainTables;
@@ -123,6 +124,7 @@ private:
     Publisher* m_publisher = nullptr;
     CommandAction m_publishAction;
     QLabel* m_lblPublish = nullptr;
+    DataSaveSwitch* m_saving = nullptr;
     std::unique_ptr<DataLogger> m_logger;
     QPointer<LineStatisticsDialog> m_stats;
     StationPanel* m_stations = nullptr;

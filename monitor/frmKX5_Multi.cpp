@@ -421,8 +421,9 @@ void frmKX5_Multi::tmrRefresh_Timer() {
             {StatusLamp::AT, AT},           {StatusLamp::JC, JC},
             {StatusLamp::Minus, Minus},     {StatusLamp::Run, Run},
             {StatusLamp::Prog, Prog},       {StatusLamp::Wait, Wait}};
+        const Bgr lit = v.fresh ? kLampOn : StaleLook::kLamp;
         for (const auto& [lamp, col] : kCells)
-            setBack(col, r, v.lit(lamp) ? kLampOn : off);
+            setBack(col, r, v.lit(lamp) ? lit : off);
         setKey(KeyPrint, r, v.lit(StatusLamp::Run));
         for (int j = 1; j <= 4; ++j)
             setKey(KeyPrint + j, r, v.keys[size_t(j)]);

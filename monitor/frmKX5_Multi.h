@@ -8,6 +8,7 @@
 #include "link/Grid.h"
 #include "link/Reading.h"
 #include "link/Request.h"
+#include "monitor/StaleLook.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -48,7 +49,7 @@ public:
     };
     static constexpr Bgr kLampOn = rgb(255, 0, 0);
     static constexpr Bgr kKeyOn = rgb(255, 0, 0);
-    static constexpr Bgr kStaleText = rgb(128, 128, 128);
+    static constexpr Bgr kStaleText = StaleLook::kText;
     static constexpr Bgr kKeyPending = rgb(255, 200, 0); // sent, not yet read back
     static constexpr Bgr kKeyDisabled = rgb(224, 224, 224);
     static constexpr Bgr kKeyDisabledText = rgb(160, 160, 160);

@@ -4,6 +4,7 @@
 #include "link/Grid.h"
 #include "link/Request.h"
 #include "link/mdlKX5.h"
+#include "params/ParamInfo.h"
 #include "params/ParamMap.h"
 #include "params/ValueList.h"
 #include "ui/MsgBox.h"
@@ -68,6 +69,15 @@ QComboBox* GroupDialog::addCombo(const char* name, const char* mnemonic, const Q
     return c;
 }
 
+QComboBox* GroupDialog::addChoices(const char* name, const char* mnemonic,
+                                   const QString& description, int reg) {
+    return addCombo(name, mnemonic, description, paramInfo(reg)->words());
+}
+
+int GroupDialog::choiceCode(const QComboBox* box, int reg) {
+    return paramInfo(reg)->code(choiceWord(box)).value_or(0);
+}
+
 void GroupDialog::showChoicesAs(QComboBox* box, const QStringList& shownWords) {
     for (int i = 0; i < box->count() && i < shownWords.size(); ++i) {
         box->setItemData(i, box->itemText(i));
@@ -111,6 +121,14 @@ void GroupDialog::setChoice(QComboBox* box, const QString& text) {
 
 int GroupDialog::dataDecimals() const {
     return m_data ? mapDecimals(*m_data) : 0;
+}
+
+void GroupDialog::addParam(ValueList& v, int reg, const QString& text) const {
+    const auto num = [this](int r) {
+        const MapCell c = mapCell(r);
+        return m_data ? cInt(m_data->text(c.col, c.row)) : 0;
+    };
+    v.addParam(reg, text, num(610), num(611), dataDecimals());
 }
 
 bool GroupDialog::send(const ValueList& list, int step) {

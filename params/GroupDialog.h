@@ -32,11 +32,17 @@ protected:
     QLineEdit* addText(const char* name, const char* mnemonic, const QString& description);
     QComboBox* addCombo(const char* name, const char* mnemonic, const QString& description,
                         const QStringList& choices);
+    // A combo box offering the choices of register reg's description.
+    QComboBox* addChoices(const char* name, const char* mnemonic, const QString& description,
+                          int reg);
     void addRow(QWidget* field, const char* mnemonic, const QString& description);
     // Choices shown in the user's words: each item keeps the word the map shows as its data,
     // which setChoice finds and choiceWord gives back for OK to convert.
     void showChoicesAs(QComboBox* box, const QStringList& shownWords);
     static QString choiceWord(const QComboBox* box);
+    // The code of the box's word among register reg's choices; a word that is none of them
+    // gives the first choice's code, 0.
+    static int choiceCode(const QComboBox* box, int reg);
     // Puts the buttons under the fields; call once all rows are in.
     void finishLayout(QWidget* extra = nullptr);
 
@@ -46,6 +52,9 @@ protected:
     static void setChoice(QComboBox* box, const QString& text);
     // DecimalPlaces from INP, UNIT and DP-P in the data grid.
     int dataDecimals() const;
+    // Adds the field of register reg to v, scaled and checked for the station's input type,
+    // unit and decimals as the data grid holds them.
+    void addParam(ValueList& v, int reg, const QString& text) const;
     // Hands the list to the link as the group write of step to the selected station and
     // closes, or shows why not (a value that does not fit, the link's refusal) and stays open.
     bool send(const ValueList& list, int step);

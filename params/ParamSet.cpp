@@ -4,12 +4,14 @@
 #include "link/Grid.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
+#include "params/ParamInfo.h"
 #include "params/ParamMap.h"
 #include "settings/TextLines.h"
 #include "settings/Version.h"
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -73,7 +75,24 @@ QString accessWord(int reg) {
                                                            : QStringLiteral("read only");
 }
 
+// Whether a value text says the same as the text the raw value is shown as: the same words, or
+// the same number however many zeros it is written with.
+bool sameValue(const QString& value, const QString& shown) {
+    if (value.trimmed() == shown) return true;
+    bool a = false, b = false;
+    const double x = value.trimmed().toDouble(&a), y = shown.toDouble(&b);
+    return a && b && std::abs(x - y) < 1e-9;
+}
+
 } // namespace
+
+bool setCompared(int reg) {
+    const MapCell c = mapCell(reg);
+    if (mapAccess(c.col, c.row) != MapAccess::ReadWrite) return false;
+    // The recorder keys, the station's own address and its clock differ from station to
+    // station by nature.
+    return !(reg >= 501 && reg <= 505) && reg != 515 && !(reg >= 520 && reg <= 525);
+}
 
 bool setWritable(int reg) {
     for (const StepRow& row : stepTable())
@@ -88,9 +107,10 @@ ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, cons
     const int d = mapDecimals(data);
     for (int reg : setRegisters()) {
         const MapCell c = mapCell(reg);
-        const QString text = data.text(c.col, c.row);
+        // The value is the reading of the raw one, even where the cell holds no number yet.
+        const int raw = cInt(data.text(c.col, c.row));
         set.entries.push_back({mapParamName(reg / 100, c.row), reg,
-                               mapDisplayText(c.col, c.row, text, d), cInt(text),
+                               mapDisplayText(c.col, c.row, QString::number(raw), d), raw,
                                setWritable(reg)});
     }
     return set;
@@ -141,6 +161,7 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
     if (lines.size() < 6 || lines[5] != kColumns)
         return fail(6, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "the column names are missing")));
     std::map<int, bool> expected;
+    std::map<int, int> lineOf; // register -> its line
     for (int reg : setRegisters())
         expected[reg] = false;
     for (int i = 6; i < lines.size(); ++i) {
@@ -166,6 +187,7 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
                 i + 1,
                 say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "value %1 out of range")).arg(raw));
         it->second = true;
+        lineOf[reg] = i + 1;
         s.entries.push_back({f[0], reg, f[2], raw, setWritable(reg)});
     }
     for (const auto& [reg, seen] : expected)
@@ -173,6 +195,31 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
             return fail(
                 int(lines.size()),
                 say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "register %1 is missing")).arg(reg));
+    // Raw is what is written. The value beside it must say what Raw means under the set's
+    // own input type, unit and decimal point, so the list and the confirmation show what goes
+    // out; and a written register must hold a value the controller takes.
+    std::map<int, int> raw;
+    for (const ParamSetEntry& e : s.entries)
+        raw[e.reg] = e.raw;
+    for (int reg : {610, 611}) {
+        const QString why = paramRefusal(*paramInfo(reg), raw[reg], 0, 0, 0);
+        if (!why.isEmpty()) return fail(lineOf[reg], why);
+    }
+    const int d = DecimalPlaces(raw[610], raw[611], raw[614]);
+    for (ParamSetEntry& e : s.entries) {
+        const MapCell c = mapCell(e.reg);
+        const QString shown = mapDisplayText(c.col, c.row, QString::number(e.raw), d);
+        if (!sameValue(e.shown, shown))
+            return fail(lineOf[e.reg],
+                        say(QT_TRANSLATE_NOOP("frmKX5_Parameter",
+                                              "%1: the value %2 and the raw %3 disagree (raw %3 "
+                                              "is %4)"))
+                            .arg(e.name, e.shown, QString::number(e.raw), shown));
+        e.shown = shown;
+        const ParamInfo* p = e.writable ? paramInfo(e.reg) : nullptr;
+        const QString why = p ? paramRefusal(*p, e.raw, raw[610], raw[611], d) : QString();
+        if (!why.isEmpty()) return fail(lineOf[e.reg], why);
+    }
     *set = s;
     return true;
 }
@@ -195,7 +242,7 @@ std::vector<ParamDiff> compareParamImage(const ParamSet& set, const std::map<int
     std::vector<ParamDiff> diffs;
     for (const ParamSetEntry& e : set.entries) {
         const std::optional<int> v = raw(e.reg);
-        if (v == e.raw) continue;
+        if (v == e.raw || !setCompared(e.reg)) continue;
         const MapCell c = mapCell(e.reg);
         const QString shown =
             v ? mapDisplayText(c.col, c.row, QString::number(*v), d) : QStringLiteral("?");

@@ -1,7 +1,8 @@
 // A controller's settings in a file: the four blocks the parameter map reads, one line per
 // register with its name, its value as the map shows it and the raw value, under a header
 // naming the model, the station, the date and the program. Plain CSV, so a person can read
-// and diff two sets.
+// and diff two sets. Raw is what is written; the value is its reading under the set's own
+// input type, unit and decimal point, and a file in which the two disagree is refused.
 #pragma once
 
 #include <QDateTime>
@@ -31,13 +32,17 @@ struct ParamSet {
 ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, const QDateTime& at);
 QStringList paramSetLines(const ParamSet& set);
 // Reads a set written by paramSetLines. False with *error naming the line at fault for a
-// file that is not a set, is damaged, names a register no block holds or a value out of the
-// controller's range.
+// file that is not a set, is damaged, names a register no block holds, has a value and a raw
+// that disagree, or a written register with a value the controller does not take (the ranges
+// and choices of the parameter dialogs). The entries' shown texts are the raws' readings.
 bool readParamSet(const QString& path, ParamSet* set, QString* error);
 
 // Whether a set copies register reg: the registers the parameter windows write. Read-only
 // registers, the recorder keys and print speed and the clock are never copied.
 bool setWritable(int reg);
+// Whether a difference in reg is worth a word: not the read-only ones, the recorder keys,
+// the station's address or its clock. Those not copied are reported, never written.
+bool setCompared(int reg);
 
 struct ParamDiff {
     QString name;
@@ -46,7 +51,7 @@ struct ParamDiff {
     int stationRaw = 0, setRaw = 0;
     bool writable = false;
 };
-// The registers whose raw value in the data grid differs from the set's.
+// The compared registers whose raw value in the data grid differs from the set's.
 std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data);
 // The same against a station's register image (register -> raw value); a register the image
 // lacks counts as differing.

@@ -36,8 +36,10 @@ QString regList(const std::vector<ParamDiff>& diffs, size_t most = 4) {
 
 SetWriter::SetWriter(KX5Link* link, ParamSet set, std::vector<int> mcNos, QObject* parent)
     : QObject(parent), m_link(link), m_set(std::move(set)) {
-    for (int mc : mcNos)
-        m_stations.push_back({mc, State::Waiting, {}, 0, QString()});
+    for (int mc : mcNos) {
+        m_stations.push_back(Station{});
+        m_stations.back().mcNo = mc;
+    }
     connect(link, &KX5Link::requestEnded, this, &SetWriter::onEnded);
     connect(link, &KX5Link::paramsRead, this, &SetWriter::onRead);
 }
@@ -153,6 +155,7 @@ void SetWriter::startStation() {
         return;
     }
     st.state = State::Writing;
+    st.attempted = true;
     st.written = 0;
     st.report.clear();
     m_writes = plan(st);
@@ -178,6 +181,7 @@ std::vector<Request> SetWriter::plan(const Station& st) const {
         for (int reg : findStep(kStepWriteInput2)->regs)
             second.push_back(setRaw(reg));
         out.push_back(Request::inputWrite(st.mcNo, {setRaw(610), setRaw(611)}, second));
+        out.back().readBack = false; // the station is read whole once its writes are done
     }
     std::vector<int> regs;
     for (const ParamDiff& d : st.diffs)
@@ -186,8 +190,10 @@ std::vector<Request> SetWriter::plan(const Station& st) const {
         if (inInputGroup(a) != inInputGroup(b)) return inInputGroup(a);
         return a < b;
     });
-    for (int reg : regs)
+    for (int reg : regs) {
         out.push_back(Request::writeOne(st.mcNo, reg, setRaw(reg)));
+        out.back().readBack = false;
+    }
     return out;
 }
 
@@ -235,43 +241,18 @@ void SetWriter::onRead(int mcNo) {
     if (m_at < 0 || m_at >= int(m_stations.size())) return;
     Station& st = m_stations[size_t(m_at)];
     if (mcNo != st.mcNo) return;
-    if (m_wait == Wait::ReadBack) {
-        m_wait = Wait::None;
-        // The link's own handling of this read goes on after this signal: the next request
-        // follows once it is done.
-        QMetaObject::invokeMethod(this, &SetWriter::sendNext, Qt::QueuedConnection);
-        return;
-    }
     if (m_wait != Wait::Read) return;
     m_wait = Wait::None;
     const std::map<int, int>* image = m_link->paramImage(mcNo);
-    std::vector<ParamDiff> diffs;
-    if (image)
-        for (const ParamDiff& d : compareParamImage(m_set, *image))
-            if (d.writable) diffs.push_back(d);
+    st.image = image ? *image : std::map<int, int>();
     if (!m_writing) {
-        // An input type change goes out as the whole input group, 612 to 619 as the set holds
-        // them, so every one is shown as written even where it agrees now.
-        if (std::any_of(diffs.begin(), diffs.end(),
-                        [](const ParamDiff& d) { return d.reg == 610 || d.reg == 611; })) {
-            for (const ParamSetEntry& e : m_set.entries) {
-                const bool listed =
-                    std::any_of(diffs.begin(), diffs.end(),
-                                [&e](const ParamDiff& d) { return d.reg == e.reg; });
-                if (inInputGroup(e.reg) && !listed)
-                    diffs.push_back({e.name, e.reg, e.shown, e.shown, e.raw, e.raw, true});
-            }
-        }
-        st.diffs = diffs;
-        if (diffs.empty())
-            endStation(State::Equal,
-                       say(QT_TRANSLATE_NOOP("SetWriter", "equal to the set: left unchanged")));
-        else
-            endStation(
-                State::Differs,
-                say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers to write")).arg(diffs.size()));
+        assess(m_at);
+        endStation(st.state, st.report);
         return;
     }
+    std::vector<ParamDiff> diffs;
+    for (const ParamDiff& d : compareParamImage(m_set, st.image))
+        if (d.writable) diffs.push_back(d);
     st.diffs = diffs;
     if (!m_finalNote.isEmpty())
         endStation(
@@ -290,11 +271,93 @@ void SetWriter::onRead(int mcNo) {
                        .arg(QString::number(st.written), regList(diffs)));
 }
 
+// What the station will get: the copied registers that differ, or with "write all" every one
+// the set copies; an input type change goes out as the whole input group, 612 to 619 as the
+// set holds them, so every one is shown as written even where it agrees now.
+void SetWriter::assess(int i) {
+    Station& st = m_stations[size_t(i)];
+    st.diffs.clear();
+    st.notCopied.clear();
+    for (const ParamDiff& d : compareParamImage(m_set, st.image))
+        (d.writable ? st.diffs : st.notCopied).push_back(d);
+    const bool typeChange = std::any_of(st.diffs.begin(), st.diffs.end(), [](const ParamDiff& d) {
+        return d.reg == 610 || d.reg == 611;
+    });
+    for (const ParamSetEntry& e : m_set.entries) {
+        if (!e.writable || !(m_writeAll || (typeChange && inInputGroup(e.reg)))) continue;
+        const bool listed = std::any_of(st.diffs.begin(), st.diffs.end(),
+                                        [&e](const ParamDiff& d) { return d.reg == e.reg; });
+        if (!listed) st.diffs.push_back({e.name, e.reg, e.shown, e.shown, e.raw, e.raw, true});
+    }
+    std::stable_sort(st.diffs.begin(), st.diffs.end(),
+                     [](const ParamDiff& a, const ParamDiff& b) { return a.reg < b.reg; });
+    if (st.diffs.empty()) {
+        st.state = State::Equal;
+        st.report =
+            st.notCopied.empty()
+                ? say(QT_TRANSLATE_NOOP("SetWriter", "equal to the set: left unchanged"))
+                : say(QT_TRANSLATE_NOOP("SetWriter", "equal to the set in every register it "
+                                                     "copies, left unchanged; differs in %1, "
+                                                     "which a set does not copy"))
+                      .arg(regList(st.notCopied));
+        return;
+    }
+    st.state = State::Differs;
+    st.report = say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers to write")).arg(st.diffs.size());
+    if (!st.notCopied.empty())
+        st.report += say(QT_TRANSLATE_NOOP("SetWriter", "; differs also in %1, not copied"))
+                         .arg(regList(st.notCopied));
+}
+
+void SetWriter::setWriteAll(bool all) {
+    m_writeAll = all;
+    if (m_writing) return;
+    for (int i = 0; i < int(m_stations.size()); ++i) {
+        const State s = m_stations[size_t(i)].state;
+        if (s != State::Equal && s != State::Differs) continue;
+        assess(i);
+        emit stationChanged(i);
+    }
+}
+
+bool SetWriter::failed(const Station& st) {
+    return st.attempted && st.state != State::Verified;
+}
+
+QString SetWriter::summary() const {
+    int verified = 0, failedOnes = 0, equal = 0, differ = 0, regs = 0;
+    for (const Station& st : m_stations) {
+        verified += st.state == State::Verified;
+        equal += st.state == State::Equal;
+        if (st.state == State::Differs) ++differ, regs += int(st.diffs.size());
+        failedOnes += failed(st);
+    }
+    if (!m_writing && differ > 0)
+        return say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers to write to %2 stations "
+                                                  "(listed). Write... writes exactly those."))
+            .arg(regs)
+            .arg(differ);
+    if (!m_writing)
+        return say(QT_TRANSLATE_NOOP("SetWriter", "Nothing to write. Stations holding the set: "
+                                                  "%1, not read: %2."))
+            .arg(equal)
+            .arg(int(m_stations.size()) - equal);
+    //: After Write Set: stations read back equal to the set, failed (may hold part of it),
+    //: never written, and left alone as equal already.
+    return say(QT_TRANSLATE_NOOP("SetWriter", "Stations verified: %1, failed: %2, not reached: "
+                                              "%3, equal already: %4. Each station's result "
+                                              "is listed."))
+        .arg(verified)
+        .arg(failedOnes)
+        .arg(int(m_stations.size()) - verified - failedOnes - equal)
+        .arg(equal);
+}
+
 void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString& text) {
     if (m_at < 0 || m_at >= int(m_stations.size()) || m_wait == Wait::None) return;
     Station& st = m_stations[size_t(m_at)];
     const bool readOfThis = r.step == kStepReadAll1 && r.mcNo == st.mcNo;
-    if ((m_wait == Wait::Read || m_wait == Wait::ReadBack) && readOfThis) {
+    if (m_wait == Wait::Read && readOfThis) {
         if (outcome == RequestOutcome::Done) return; // paramsRead carries the values
         const QString why =
             m_writing ? say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers written, then %2"))
@@ -312,12 +375,16 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
     switch (outcome) {
     case RequestOutcome::Done:
         st.written += regs;
-        m_wait = Wait::ReadBack;
         emit stationChanged(m_at);
+        // The next write at once: the whole station is read after the last.
+        m_wait = Wait::None;
+        QMetaObject::invokeMethod(this, &SetWriter::sendNext, Qt::QueuedConnection);
         return;
     case RequestOutcome::Refused:
     case RequestOutcome::GivenUp:
-        if (refusals(st.mcNo) > m_refusalsBefore) {
+        // A refusal is an answer: reported as one, with what the station holds after it, also
+        // when time-outs followed it.
+        if (outcome == RequestOutcome::Refused || refusals(st.mcNo) > m_refusalsBefore) {
             // What the controller holds after refusing is read and reported with it.
             m_finalNote =
                 say(QT_TRANSLATE_NOOP("SetWriter", "refused (NG) at %1 after %2 registers written"))
@@ -343,8 +410,15 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
                                   "interrupted by another request after %1 registers written"))
                 .arg(st.written));
         return;
-    case RequestOutcome::Dropped:
     case RequestOutcome::SecondHalfLost:
+        // The station fell silent in the input group's pause: it holds a new type with the
+        // old range. The others are independent of it.
+        st.written += 2;
+        endStation(State::NotAnswering,
+                   say(QT_TRANSLATE_NOOP("SetWriter", "input type written, range not written: "
+                                                      "check this controller")));
+        return;
+    case RequestOutcome::Dropped:
         finishAll(State::Stopped,
                   say(QT_TRANSLATE_NOOP("SetWriter", "%1 registers written, then: %2"))
                       .arg(QString::number(st.written), text));

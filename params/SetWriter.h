@@ -8,6 +8,7 @@
 #include "params/ParamSet.h"
 
 #include <QObject>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -34,8 +35,12 @@ public:
         // Before writing: what will be written (set-copied registers that differ, and after
         // an input type change the whole input group). After: what still differs.
         std::vector<ParamDiff> diffs;
-        int written = 0; // registers confirmed written
-        QString report;  // how it ended, in words
+        // Registers that differ but that a set does not copy: said, never written.
+        std::vector<ParamDiff> notCopied;
+        std::map<int, int> image; // as read by compare
+        int written = 0;          // registers confirmed written
+        bool attempted = false;   // its writing began
+        QString report;           // how it ended, in words
     };
 
     SetWriter(KX5Link* link, ParamSet set, std::vector<int> mcNos, QObject* parent = nullptr);
@@ -47,12 +52,21 @@ public:
     void write();
     // Stops between requests; the request on the line is let end first.
     void cancel();
+    // Whether write sends every register the set copies, not only those that differ. Takes
+    // effect on the stations compared, whose lists show it at once.
+    void setWriteAll(bool all);
+    bool writeAll() const { return m_writeAll; }
 
     bool busy() const { return m_busy; }
     const std::vector<Station>& stations() const { return m_stations; }
     const ParamSet& set() const { return m_set; }
     // Registers confirmed written, over all stations.
     int writtenCount() const;
+    // How the run ended, counted over the stations: after a compare what there is to write,
+    // after a write the stations verified, failed and not reached.
+    QString summary() const;
+    // Whether a station's end needs the user's eye: it may hold part of the set.
+    static bool failed(const Station& st);
     static QString stateWord(State s);
 
 signals:
@@ -60,13 +74,14 @@ signals:
     void finished();
 
 private:
-    enum class Wait { None, Read, Ack, ReadBack };
+    enum class Wait { None, Read, Ack };
     void next();
     void startStation();
     void sendNext();
     void readNow();
     void onEnded(const Request& r, RequestOutcome outcome, const QString& text);
     void onRead(int mcNo);
+    void assess(int i);
     void endStation(State s, const QString& report);
     void finishAll(State s, const QString& report);
     std::vector<Request> plan(const Station& st) const;
@@ -76,6 +91,7 @@ private:
     ParamSet m_set;
     std::vector<Station> m_stations;
     bool m_writing = false; // the second pass
+    bool m_writeAll = false;
     bool m_busy = false;
     bool m_cancel = false;
     int m_at = -1; // the station being worked

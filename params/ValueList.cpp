@@ -1,6 +1,7 @@
 #include "params/ValueList.h"
 
 #include "link/mdlKX5.h"
+#include "params/ParamInfo.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -28,8 +29,25 @@ void ValueList::addNumber(const QString& field, const QString& text, int power) 
     m_typed = text.trimmed();
 }
 
+void ValueList::addParam(int reg, const QString& text, int inp, int unit, int d) {
+    const ParamInfo* p = paramInfo(reg);
+    if (!p) {
+        addNumber(QString::number(reg), text);
+        return;
+    }
+    const bool wasOk = ok();
+    addNumber(QString::fromLatin1(p->name), text, p->power(d));
+    if (!wasOk || !ok()) return;
+    const QString why = paramRefusal(*p, values.back(), inp, unit, d);
+    if (why.isEmpty()) return;
+    values.back() = 0;
+    m_refusal = why;
+}
+
 QString ValueList::refusalMessage() const {
     if (!m_refusal) return {};
+    if (m_typed.isEmpty()) // not taken by the controller, though it would read back
+        return QCoreApplication::translate("GroupDialog", "%1\nNothing was sent.").arg(*m_refusal);
     return QCoreApplication::translate("GroupDialog",
                                        "%1\n%2 would not read back as typed. Nothing was sent.")
         .arg(*m_refusal, m_typed);

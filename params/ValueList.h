@@ -21,6 +21,9 @@ public:
     // A number field: numeric value x 10^power. Refused (and the list marked) when it would
     // not read back as typed; only the first refusal is kept.
     void addNumber(const QString& field, const QString& text, int power = 0);
+    // The field of register reg, scaled as its description says and refused, too, when it is
+    // not a value the controller takes on a station of input type inp and unit unit.
+    void addParam(int reg, const QString& text, int inp, int unit, int d);
     // A choice field's code.
     void addCode(int code) { values.push_back(code); }
 
@@ -34,5 +37,5 @@ public:
 
 private:
     std::optional<QString> m_refusal;
-    QString m_typed;
+    QString m_typed; // empty when the refusal is not about reading back
 };

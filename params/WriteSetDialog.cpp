@@ -5,6 +5,7 @@
 #include "link/mdlKX5.h"
 #include "ui/MsgBox.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -76,6 +77,11 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     for (int c = 0; c < 4; ++c)
         tvResult->setColumnWidth(c, widths[c]);
 
+    chkWriteAll =
+        new QCheckBox(tr("Write all registers of the set, not only those that differ"), this);
+    chkWriteAll->setObjectName(QStringLiteral("chkWriteAll"));
+    connect(chkWriteAll, &QCheckBox::toggled, this, &WriteSetDialog::chkWriteAll_Toggled);
+
     lblMsg = new QLabel(this);
     lblMsg->setObjectName(QStringLiteral("lblMsg"));
     lblMsg->setWordWrap(true);
@@ -115,6 +121,7 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     auto* top = new QVBoxLayout(this);
     top->addWidget(lblSet);
     top->addLayout(middle, 1);
+    top->addWidget(chkWriteAll);
     top->addWidget(lblMsg);
     top->addLayout(buttons);
     resize(860, 520);
@@ -161,6 +168,7 @@ void WriteSetDialog::btnCompare_Click() {
         return;
     }
     m_writer = std::make_unique<SetWriter>(m_link, m_set, stations);
+    m_writer->setWriteAll(chkWriteAll->isChecked());
     connect(m_writer.get(), &SetWriter::stationChanged, this, &WriteSetDialog::showStation);
     connect(m_writer.get(), &SetWriter::finished, this, &WriteSetDialog::onFinished);
     tvResult->clear();
@@ -196,26 +204,52 @@ void WriteSetDialog::showStation(int i) {
     for (const ParamDiff& d : st.diffs)
         new QTreeWidgetItem(item, {QString::number(d.reg), d.name, d.station, d.set});
     item->setExpanded(!st.diffs.empty());
-    const bool bad = st.state == SetWriter::State::Refused ||
-                     st.state == SetWriter::State::NotAnswering ||
-                     st.state == SetWriter::State::NotConfirmed;
+    const bool bad = SetWriter::failed(st) || st.state == SetWriter::State::NotAnswering;
     item->setForeground(0, bad ? QBrush(Qt::red) : palette().brush(QPalette::Text));
 }
 
 void WriteSetDialog::onFinished() {
     setBusy(false);
-    int differ = 0, regs = 0;
-    for (const SetWriter::Station& st : m_writer->stations())
-        if (st.state == SetWriter::State::Differs) ++differ, regs += int(st.diffs.size());
-    btnWrite->setEnabled(differ > 0);
-    if (differ > 0)
-        lblMsg->setText(tr("%1 registers to write to %2 stations (listed). Write... "
-                           "writes exactly those.")
-                            .arg(regs)
-                            .arg(differ));
-    else
-        lblMsg->setText(tr("Done: %1 registers written. The result of each station is listed.")
-                            .arg(m_writer->writtenCount()));
+    const auto& st = m_writer->stations();
+    btnWrite->setEnabled(std::any_of(st.begin(), st.end(), [](const SetWriter::Station& s) {
+        return s.state == SetWriter::State::Differs;
+    }));
+    lblMsg->setText(m_writer->summary());
+}
+
+void WriteSetDialog::chkWriteAll_Toggled(bool on) {
+    if (!m_writer || m_writer->busy()) return;
+    m_writer->setWriteAll(on);
+    onFinished();
+}
+
+QString WriteSetDialog::writeList() const {
+    constexpr int kMost = 6; // changes named per station; the window's list has them all
+    QStringList lines;
+    for (const SetWriter::Station& st : m_writer->stations()) {
+        if (st.state != SetWriter::State::Differs) continue;
+        QStringList changed;
+        int same = 0;
+        for (const ParamDiff& d : st.diffs) {
+            if (d.station == d.set)
+                ++same;
+            else
+                changed << QStringLiteral("%1 %2 → %3").arg(d.name, d.station, d.set);
+        }
+        if (changed.size() > kMost) {
+            const qsizetype more = changed.size() - kMost;
+            changed = changed.mid(0, kMost);
+            changed << tr("%1 more changed").arg(more);
+        }
+        const QString list = changed.join(QStringLiteral(", "));
+        if (changed.isEmpty())
+            lines << tr("MC %1: %2 registers as they are").arg(st.mcNo).arg(same);
+        else if (same == 0)
+            lines << tr("MC %1: %2").arg(st.mcNo).arg(list);
+        else
+            lines << tr("MC %1: %2; and %3 registers as they are").arg(st.mcNo).arg(list).arg(same);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void WriteSetDialog::btnWrite_Click() {
@@ -224,12 +258,13 @@ void WriteSetDialog::btnWrite_Click() {
     for (const SetWriter::Station& st : m_writer->stations())
         if (st.state == SetWriter::State::Differs) ++differ, regs += int(st.diffs.size());
     if (differ == 0) return;
-    const QString text = tr("Write the %1 registers listed to %2 stations?\n\n"
+    const QString text = tr("Write the %1 registers listed to %2 stations?\n\n%3\n\n"
                             "Each goes out with the set's value shown; read-only "
                             "registers are never written. Each station is read back "
                             "afterwards.")
                              .arg(regs)
-                             .arg(differ);
+                             .arg(differ)
+                             .arg(writeList());
     if (MsgBox(this, tr("Write Set"), text, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::Question) != QMessageBox::Yes)
         return;

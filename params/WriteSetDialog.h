@@ -8,6 +8,7 @@
 #include <memory>
 
 class KX5Link;
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -25,6 +26,7 @@ public:
     void btnCompare_Click();  // read the checked stations and list what differs
     void btnWrite_Click();    // after a confirmation, write what was listed
     void btnCancel_Click();
+    void chkWriteAll_Toggled(bool on);
 
     QListWidget* stationList() const { return lstStations; }
     QTreeWidget* resultTree() const { return tvResult; }
@@ -38,6 +40,8 @@ private:
     void onFinished();
     void setBusy(bool busy);
     std::vector<int> checkedStations() const;
+    // What Write... will send, station by station, for the confirmation.
+    QString writeList() const;
 
     KX5Link* m_link;
     ParamSet m_set;
@@ -47,6 +51,7 @@ private:
     QLabel* lblMsg;
     QListWidget* lstStations;
     QTreeWidget* tvResult;
+    QCheckBox* chkWriteAll;
     QPushButton* btnSelected;
     QPushButton* btnAll;
     QPushButton* btnCompare;

@@ -97,13 +97,12 @@ void frmKX5_P_ALM::lblA2TY_Click() {
 }
 
 void frmKX5_P_ALM::btnOK_Click() {
-    const int d = dataDecimals();
     ValueList v;
-    v.addNumber(QStringLiteral("A1TY"), lblA1TY->text());
-    v.addNumber(QStringLiteral("A2TY"), lblA2TY->text());
-    v.addNumber(QStringLiteral("A1DB"), txtA1DB->text());
-    v.addNumber(QStringLiteral("A2DB"), txtA2DB->text());
-    v.addNumber(QStringLiteral("AL-1"), txtAL1->text(), d);
-    v.addNumber(QStringLiteral("AL-2"), txtAL2->text(), d);
+    addParam(v, 410, lblA1TY->text());
+    addParam(v, 411, lblA2TY->text());
+    addParam(v, 413, txtA1DB->text());
+    addParam(v, 414, txtA2DB->text());
+    addParam(v, 416, txtAL1->text());
+    addParam(v, 417, txtAL2->text());
     send(v, kStepWriteAlarm);
 }

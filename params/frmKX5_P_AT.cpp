@@ -1,6 +1,7 @@
 #include "params/frmKX5_P_AT.h"
 
 #include "link/Steps.h"
+#include "params/ParamInfo.h"
 #include "params/ValueList.h"
 
 #include <QComboBox>
@@ -14,8 +15,8 @@ frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const Grid* display, const Grid* dat
     // their English names.
     btnOK->setText(tr("확인[&O]"));
     btnCancel->setText(tr("취소[&C]"));
-    cmbATM = addCombo("cmbATM", "AT.M", tr("Auto Tuning Mode"), {"STD", "LOW"});
-    cmbAT = addCombo("cmbAT", "AT", tr("Auto Tuning Start"), {"OFF", "1", "2", "3", "AUTO"});
+    cmbATM = addChoices("cmbATM", "AT.M", tr("Auto Tuning Mode"), 305);
+    cmbAT = addChoices("cmbAT", "AT", tr("Auto Tuning Start"), 306);
     finishLayout();
 
     setChoice(cmbATM, shown(305));
@@ -24,13 +25,12 @@ frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const Grid* display, const Grid* dat
 
 void frmKX5_P_AT::btnOK_Click() {
     ValueList v;
-    v.addCode(cmbATM->currentText() == QLatin1String("LOW") ? 1 : 0);
+    v.addCode(choiceCode(cmbATM, 305));
+    // A word of the choices gives its code; any other text is taken as a code, and checked.
     const QString at = cmbAT->currentText();
-    if (at == QLatin1String("OFF"))
-        v.addCode(0);
-    else if (at == QLatin1String("AUTO"))
-        v.addCode(4);
+    if (const std::optional<int> code = paramInfo(306)->code(at))
+        v.addCode(*code);
     else
-        v.addNumber(QStringLiteral("AT"), at);
+        addParam(v, 306, at);
     send(v, kStepWriteAT);
 }

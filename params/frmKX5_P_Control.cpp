@@ -11,13 +11,12 @@ frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_Control"));
     setWindowTitle(tr("Control Group Setting"));
-    const QStringList offOn{"OFF", "ON"};
-    cmbZONE = addCombo("cmbZONE", "ZONE", tr("Zone Control"), offOn);
-    cmbFUZY = addCombo("cmbFUZY", "FUZY", tr("Fuzzy Control"), offOn);
-    cmbDIS = addCombo("cmbDIS", "DIS", tr("External Contact Input"), offOn);
+    cmbZONE = addChoices("cmbZONE", "ZONE", tr("Zone Control"), 102);
+    cmbFUZY = addChoices("cmbFUZY", "FUZY", tr("Fuzzy Control"), 103);
+    cmbDIS = addChoices("cmbDIS", "DIS", tr("External Contact Input"), 106);
     txtUPRT = addText("txtUPRT", "UP.RT", tr("Initial Increasing Temperature"));
     txtDNRT = addText("txtDNRT", "DN.RT", tr("Initial Decreasing Temperature"));
-    cmbRTMU = addCombo("cmbRTMU", "RTMU", tr("Time Unit"), {"Hour", "Min"});
+    cmbRTMU = addChoices("cmbRTMU", "RTMU", tr("Time Unit"), 110);
     showChoicesAs(cmbRTMU, {tr("Hour"), tr("Min")});
     finishLayout();
 
@@ -30,13 +29,12 @@ frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const
 }
 
 void frmKX5_P_Control::btnOK_Click() {
-    const auto on = [](QComboBox* c) { return c->currentText() == QLatin1String("ON") ? 1 : 0; };
     ValueList v;
-    v.addCode(on(cmbZONE));
-    v.addCode(on(cmbFUZY));
-    v.addCode(on(cmbDIS));
-    v.addNumber(QStringLiteral("UP.RT"), txtUPRT->text());
-    v.addNumber(QStringLiteral("DN.RT"), txtDNRT->text());
-    v.addCode(choiceWord(cmbRTMU) == QLatin1String("Min") ? 1 : 0);
+    v.addCode(choiceCode(cmbZONE, 102));
+    v.addCode(choiceCode(cmbFUZY, 103));
+    v.addCode(choiceCode(cmbDIS, 106));
+    addParam(v, 108, txtUPRT->text());
+    addParam(v, 109, txtDNRT->text());
+    v.addCode(choiceCode(cmbRTMU, 110));
     send(v, kStepWriteControl);
 }

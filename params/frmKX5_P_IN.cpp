@@ -14,56 +14,23 @@
 
 namespace {
 const QString kCelsius = QStringLiteral("℃");
-const QString kFahrenheit = QStringLiteral("℉");
-constexpr int kLinearFrom = 30; // types from 30 on are linear signals
+constexpr int kTypes = kInputTypeCount;
 } // namespace
-
-// clang-format off
-const InputType frmKX5_P_IN::kInputTypes[kTypes] = {
-    {1, "K1", "-200  ∼ 1370", "-200", "1370", 0, "-300", "2500", 0},
-    {2, "K2", "-199.9 ∼ 999.9", "-199.9", "999.9", 1, "0", "2300", 0},
-    {3, "J", "-199.9 ∼ 999.9", "-199.9", "999.9", 1, "-300", "2300", 0},
-    {4, "E", "-199.9 ∼ 999.9", "-199.9", "999.9", 1, "-300", "1800", 0},
-    {5, "T", "-199.9 ∼ 400.0", "-199.9", "400.0", 1, "-300", "750", 0},
-    {6, "R", "0 ∼ 1700", "0", "1700", 0, "32", "3100", 0},
-    {7, "B", "0 ∼ 1800", "0", "1800", 0, "32", "3300", 0},
-    {8, "S", "0 ∼ 1700", "0", "1700", 0, "32", "3100", 0},
-    {9, "L", "-199.9 ∼ 900.0", "-199.9", "900.0", 1, "-300", "1300", 0},
-    {10, "N", "-200 ∼ 1300", "-200", "1300", 0, "-300", "2400", 0},
-    {11, "U", "-199.9 ∼ 400.0", "-199.9", "400.0", 1, "-300", "750", 0},
-    {12, "W", "0 ∼ 2300", "0", "2300", 0, "32", "4200", 0},
-    {13, "Platinel II", "0 ∼ 1390", "0", "1390", 0, "32", "2500", 0},
-    {20, "KSPt100", "-199.9 ∼ 500.0", "-199.9", "500.0", 1, "-199.9", "999.9", 1},
-    {21, "Pt100", "-199.9 ∼ 640.0", "-199.9", "640.0", 1, "-300", "1180", 0},
-    {30, "1∼5V", "1∼5V", "1.000", "5.000", 1, "1.000", "5.000", 1},
-    {32, "-10∼20mV", "-10∼20mV", "-10.00", "20.00", 1, "-10.00", "20.00", 1},
-    {33, "0∼100mV", "0∼100mV", "0.0", "100.0", 1, "0.0", "100.0", 1},
-};
-// clang-format on
-
-const InputType* frmKX5_P_IN::inputType(int no) {
-    for (const InputType& t : kInputTypes)
-        if (t.no == no) return &t;
-    return nullptr;
-}
 
 frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_IN"));
     setWindowTitle(tr("Input Group Setting"));
-    QStringList types;
-    for (const InputType& t : kInputTypes)
-        types << QString::number(t.no);
-    cmbINP = addCombo("cmbINP", "INP", tr("Input Signal"), types);
-    cmbUnit = addCombo("cmbUnit", "UNIT", tr("Range Unit"), {kCelsius, kFahrenheit});
+    cmbINP = addChoices("cmbINP", "INP", tr("Input Signal"), 610);
+    cmbUnit = addChoices("cmbUnit", "UNIT", tr("Range Unit"), 611);
     txtFRH = addText("txtFRH", "FR-H", tr("High Limit"));
     txtFRL = addText("txtFRL", "FR-L", tr("Low Limit"));
-    cmbDPP = addCombo("cmbDPP", "DP-P", tr("Decimal Point"), {"0", "1", "2", "3"});
+    cmbDPP = addChoices("cmbDPP", "DP-P", tr("Decimal Point"), 614);
     txtSLH = addText("txtSLH", "SL-H", tr("Maximum on scale"));
     txtSLL = addText("txtSLL", "SL-L", tr("Minimum on scale"));
     txtFILT = addText("txtFILT", "FILT", tr("PV Filter"));
     txtBIAS = addText("txtBIAS", "BIAS", tr("PV Bias"));
-    cmbBOUT = addCombo("cmbBOUT", "B.OUT", tr("Burn-out "), {"OFF", "UP", "DOWN"});
+    cmbBOUT = addChoices("cmbBOUT", "B.OUT", tr("Burn-out "), 619);
 
     m_sheet = new Grid(3, kTypes, this);
     m_sheet->setText(1, 0, tr("No"));
@@ -147,24 +114,19 @@ void frmKX5_P_IN::ApplyInputDefaults() {
 
 void frmKX5_P_IN::btnOK_Click() {
     const int inp = cInt(cmbINP->currentText());
-    const int unit = cmbUnit->currentText() == kFahrenheit ? 1 : 0;
-    const int dpp = cInt(cmbDPP->currentText());
-    // The new type, unit and decimal point decide the scaling, not the stored ones.
-    const int d = DecimalPlaces(inp, unit, dpp);
-
+    const int unit = choiceCode(cmbUnit, 611);
+    // The new type, unit and decimal point decide the scaling and the ranges, not the stored
+    // ones.
+    const int d = DecimalPlaces(inp, unit, cInt(cmbDPP->currentText()));
     ValueList first;
-    first.addNumber(QStringLiteral("INP"), cmbINP->currentText());
+    first.addParam(610, cmbINP->currentText(), inp, unit, d);
     first.addCode(unit);
     ValueList second;
-    second.addNumber(QStringLiteral("FR-H"), txtFRH->text(), d);
-    second.addNumber(QStringLiteral("FR-L"), txtFRL->text(), d);
-    second.addNumber(QStringLiteral("DP-P"), cmbDPP->currentText());
-    second.addNumber(QStringLiteral("SL-H"), txtSLH->text(), d);
-    second.addNumber(QStringLiteral("SL-L"), txtSLL->text(), d);
-    second.addNumber(QStringLiteral("FILT"), txtFILT->text());
-    second.addNumber(QStringLiteral("BIAS"), txtBIAS->text(), d);
-    const QString bout = cmbBOUT->currentText();
-    second.addCode(bout == QLatin1String("UP") ? 1 : bout == QLatin1String("DOWN") ? 2 : 0);
+    const QString texts[] = {txtFRH->text(), txtFRL->text(),  cmbDPP->currentText(), txtSLH->text(),
+                             txtSLL->text(), txtFILT->text(), txtBIAS->text()};
+    for (int i = 0; i < 7; ++i)
+        second.addParam(612 + i, texts[i], inp, unit, d);
+    second.addCode(choiceCode(cmbBOUT, 619));
 
     if (refused(first) || refused(second)) return;
     submit(Request::inputWrite(m_sink->selectedMcNo(), first.values, second.values));

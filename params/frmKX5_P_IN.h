@@ -4,28 +4,13 @@
 #pragma once
 
 #include "params/GroupDialog.h"
+#include "params/ParamInfo.h"
 
 class GridView;
-
-// One row of the input-type table: sheet texts and the defaults per unit.
-struct InputType {
-    int no;
-    const char* type;
-    const char* range;
-    const char *lowC, *highC;
-    int decimalsC;
-    const char *lowF, *highF;
-    int decimalsF;
-};
 
 class frmKX5_P_IN : public GroupDialog {
     Q_OBJECT
 public:
-    static constexpr int kTypes = 18;
-    static const InputType kInputTypes[kTypes];
-    // The row of type no, or nullptr for a code that is not offered.
-    static const InputType* inputType(int no);
-
     frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data,
                 QWidget* parent = nullptr);
     void btnOK_Click() override;

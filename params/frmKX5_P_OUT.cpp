@@ -11,11 +11,8 @@ frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* d
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_OUT"));
     setWindowTitle(tr("Output Group Setting"));
-    QStringList outs;
-    for (int i = 0; i <= 12; ++i)
-        outs << QString::number(i);
-    cmbOUT = addCombo("cmbOUT", "OUT", tr("Out Signal"), outs);
-    cmbOACT = addCombo("cmbOACT", "O.ACT", tr("Out Operation"), {"REV", "DIR"});
+    cmbOUT = addChoices("cmbOUT", "OUT", tr("Out Signal"), 600);
+    cmbOACT = addChoices("cmbOACT", "O.ACT", tr("Out Operation"), 601);
     txtCT = addText("txtCT", "CT", tr("Cycle Time"));
     txtCTC = addText("txtCTC", "CTC", tr("Cooling Cycle Time"));
     txtHYS = addText("txtHYS", "HYS", tr("Hysteresis"));
@@ -37,16 +34,11 @@ frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* d
 }
 
 void frmKX5_P_OUT::btnOK_Click() {
-    const int d = dataDecimals();
     ValueList v;
-    v.addNumber(QStringLiteral("OUT"), cmbOUT->currentText());
-    v.addCode(cmbOACT->currentText() == QLatin1String("DIR") ? 1 : 0);
-    v.addNumber(QStringLiteral("CT"), txtCT->text());
-    v.addNumber(QStringLiteral("CTC"), txtCTC->text());
-    v.addNumber(QStringLiteral("HYS"), txtHYS->text(), d);
-    v.addNumber(QStringLiteral("PO"), txtPO->text(), 1);
-    v.addNumber(QStringLiteral("POC"), txtPOC->text(), 1);
-    v.addNumber(QStringLiteral("OL-H"), txtOLH->text(), 1);
-    v.addNumber(QStringLiteral("OL-L"), txtOLL->text(), 1);
+    addParam(v, 600, cmbOUT->currentText());
+    v.addCode(choiceCode(cmbOACT, 601));
+    const QLineEdit* numbers[] = {txtCT, txtCTC, txtHYS, txtPO, txtPOC, txtOLH, txtOLL};
+    for (int i = 0; i < 7; ++i)
+        addParam(v, 602 + i, numbers[i]->text());
     send(v, kStepWriteOutput);
 }

@@ -78,12 +78,9 @@ frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* d
 }
 
 void frmKX5_P_PID::btnOK_Click() {
-    const int d = dataDecimals();
     ValueList v;
     for (int s = 1; s <= kSets; ++s)
         for (int r = 1; r <= kRowsPerSet; ++r)
-            if (inUse(s, r))
-                v.addNumber(QStringLiteral("%1.%2").arg(s).arg(QLatin1String(kRowNames[r - 1])),
-                            m_pid->text(s, r), r == kRowsPerSet ? d : 0);
+            if (inUse(s, r)) addParam(v, pidRegister(s, r), m_pid->text(s, r));
     send(v, kStepWritePID);
 }

@@ -10,7 +10,7 @@ frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* dat
     : GroupDialog(sink, display, data, parent) {
     setObjectName(QStringLiteral("frmKX5_P_SV"));
     setWindowTitle(tr("Set Value Group"));
-    cmbSV_No = addCombo("cmbSV_No", "SV.NO", QString(), {"1", "2", "3"});
+    cmbSV_No = addChoices("cmbSV_No", "SV.NO", QString(), 300);
     txtSV1 = addText("txtSV1", "SV1", QString());
     txtSV2 = addText("txtSV2", "SV2", QString());
     txtSV3 = addText("txtSV3", "SV3", QString());
@@ -23,11 +23,10 @@ frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* dat
 }
 
 void frmKX5_P_SV::btnOK_Click() {
-    const int d = dataDecimals();
     ValueList v;
-    v.addNumber(QStringLiteral("SV.NO"), cmbSV_No->currentText());
-    v.addNumber(QStringLiteral("SV1"), txtSV1->text(), d);
-    v.addNumber(QStringLiteral("SV2"), txtSV2->text(), d);
-    v.addNumber(QStringLiteral("SV3"), txtSV3->text(), d);
+    addParam(v, 300, cmbSV_No->currentText());
+    addParam(v, 301, txtSV1->text());
+    addParam(v, 302, txtSV2->text());
+    addParam(v, 303, txtSV3->text());
     send(v, kStepWriteSV);
 }

@@ -1,5 +1,6 @@
 #include "ui/HelpGuide.h"
 
+#include "ui/Language.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
 
@@ -107,10 +108,21 @@ bool openWithDesktop(const QUrl& url, const std::function<void()>& failed) {
     return QDesktopServices::openUrl(url);
 }
 
+QString guideFile(const QString& dir, const QString& page, const QString& language) {
+    // A page not translated yet is better in English than the translated contents.
+    const bool translated = language != QLatin1String("en");
+    QStringList tries;
+    if (translated) tries << dir + "/" + language + "/" + page;
+    tries << dir + "/" + page;
+    if (translated) tries << dir + "/" + language + "/index.html";
+    for (const QString& file : std::as_const(tries))
+        if (QFileInfo::exists(file)) return file;
+    return dir + "/index.html";
+}
+
 void openGuide(const QString& page) {
     const QString dir = guideDir();
-    QString file = dir + "/" + page;
-    if (!dir.isEmpty() && !QFileInfo::exists(file)) file = dir + "/index.html";
+    const QString file = dir.isEmpty() ? dir + "/" + page : guideFile(dir, page, languageInUse());
     const auto tell = [dir, file] {
         QStringList places;
         for (const QString& p : guidePlaces())

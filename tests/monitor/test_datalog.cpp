@@ -5,6 +5,7 @@
 #include "monitor/EventLog.h"
 #include "settings/FileChecks.h"
 
+#include <QRegularExpression>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -165,7 +166,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     const QString missing = dataFilePath(gDSaveFolder, "Oven", 12);
     const QString missing3 = dataFilePath(gDSaveFolder, "Oven", 3);
     EXPECT_EQ(
-        said.filter(" Data ").join('\n'),
+        said.filter(QRegularExpression(" Data (not )?saved")).join('\n'),
         QStringList({"3 Data not saved to " + file(3) + ": not a regular file",
                      "3 Data not saved to " + missing3 + ": No such file or directory",
                      "12 Data not saved to " + missing + ": No such file or directory",
@@ -196,4 +197,48 @@ TEST_F(DataLogging, NothingUnlessEnabledRunningAndOpen) {
     setValues(1, 1, 2, 3);
     tickAt(26000);
     EXPECT_EQ(lines(3), 1);
+}
+
+// Saving stops only on purpose: Ctrl+S, pressed by habit, never stops it; the menu asks first.
+// Each switch is an event, in the list and the events file, and the status bar always says
+// whether saving runs and where to.
+TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
+    win->eventLog()->clock = [this] { return now; };
+    win->show();
+    QApplication::setActiveWindow(win.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
+    QStringList asked;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        asked << text;
+        return answer;
+    });
+    auto* menu = win->findChild<QAction*>("mOnlineSave");
+    const auto state = [&] {
+        return QStringList({child<QPushButton>("btnDSave_Start")->text(), menu->text(),
+                            text("lblSaving"), QString::number(gDSaveRun)})
+            .join('|');
+    };
+    const QString files = QDir::toNativeSeparators(path("log") + "/Oven_NN.DAT");
+    const QString on = "Stop Save|Stop Sa&ving...|Saving to " + files + "|1";
+    EXPECT_EQ(state(), on);
+    QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(state(), on);
+    EXPECT_TRUE(asked.isEmpty());
+    menu->trigger(); // asked, and answered No
+    EXPECT_EQ(state(), on);
+    answer = QMessageBox::Yes;
+    menu->trigger();
+    EXPECT_EQ(state(), "Start &Save|Start Sa&ve|Not saving|0");
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_TRUE(asked[1].startsWith("Stop data saving?\nNo records go to " + files))
+        << asked[1].toStdString();
+    QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier); // the key starts it again
+    EXPECT_EQ(state(), on);
+    QStringList said;
+    for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
+        said << win->eventLog()->events.text(3, r);
+    const QString started = "Data saving started: " + files + " every 2 sec";
+    EXPECT_EQ(said.filter("Data saving"), QStringList({started, "Data saving stopped", started}));
+    EXPECT_TRUE(readFile(EventLog::filePath(now.date())).contains("\tData saving stopped\r\n"));
 }

@@ -1,6 +1,9 @@
-// Live display and recorder keys from the grids; the line-to-figure road is test_main_pty's.
+// Live display and recorder keys from the stored values; the line-to-figure road is
+// test_main_pty's.
 #include "MainFixture.h"
 #include "link/Steps.h"
+#include "monitor/StaleLook.h"
+#include "ui/GridModel.h"
 #include "tests/support/RecordingSink.h"
 
 #include <QAccessible>
@@ -83,10 +86,42 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
         EXPECT_EQ(text("lblUnit_1"), text("lblUnit_0"));
         EXPECT_EQ(litLamps(), lamps);
     }
-    win->link()->gMC_No = 0; // no station selected: no row matches and the figures stay
-    setRow(2, "3 0 0 1234");
+    win->link()->gMC_No = 0; // no station selected: nothing to show
     win->tmrRefresh_Timer();
-    EXPECT_EQ(text("lblPV"), "0.0");
+    EXPECT_EQ(text("lblPV") + text("lblUnit_0") + litLamps(), "");
+}
+
+// Nothing shows before the selected station's first reply, not even a unit; values no longer
+// current (a missed reply, a lost port) stay, greyed, their lamps pale.
+TEST_F(LiveDisplay, BlankUntilTheFirstReplyAndGreyOnceNotCurrent) {
+    const auto shown = [this] {
+        win->tmrRefresh_Timer();
+        return QStringList({text("lblPV"), text("lblSV"), text("lblMV"), text("lblUnit_0"),
+                            text("lblUnit_MV"), litLamps()})
+            .join('|');
+    };
+    const auto ink = [this] {
+        return child<QLabel>("lblPV")->palette().color(QPalette::WindowText) ==
+               toQColor(StaleLook::kText);
+    };
+    EXPECT_EQ(shown(), "|||||");
+    setRow(1, "3 0 0 999 999 999 1"); // another station's reply shows nothing here
+    EXPECT_EQ(shown(), "|||||");
+    setRow(2, "3 0 0 1234 2500 455 1");
+    EXPECT_EQ(shown(), "123.4|250.0|45.5|℃|%|AL1,OUT");
+    EXPECT_FALSE(ink());
+    for (int k = 0; k < 6 && link()->isFresh(1); ++k) { // station 7 misses a reply
+        sent();
+        link()->tmrRecvErr_Timer();
+    }
+    ASSERT_FALSE(link()->isFresh(1));
+    EXPECT_EQ(shown(), "123.4|250.0|45.5|℃|%|AL1,OUT");
+    EXPECT_TRUE(ink());
+    EXPECT_EQ(child<Lamp>("shpAL_0")->color(), StaleLook::kLamp);
+    setRow(2, "3 0 0 1235 2500 455 1");
+    EXPECT_EQ(shown(), "123.5|250.0|45.5|℃|%|AL1,OUT");
+    EXPECT_FALSE(ink());
+    EXPECT_EQ(child<Lamp>("shpAL_0")->color(), kRed);
 }
 
 // Colours follow MODSTS bits 8 to 10, then registers 502, 503 and 505 have the last word; a

@@ -1,4 +1,5 @@
-// Trend-graph sampling, resets, view switches, interval; the data log is test_datalog's.
+// Trend-graph sampling, resets, view switches, interval; the data log is test_datalog's, but
+// for the selected station's records beside a silent one.
 #include "MainFixture.h"
 #include "monitor/TrendChart.h"
 
@@ -10,9 +11,11 @@ class Graph : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
+        QDir().mkpath(path("log"));
+        writeFile("CFG/SaveData.INI",
+                  ("Yes\r\n0\r\nsec\r\n" + path("log") + "\r\nOven\r\n").toUtf8());
         build({1, 2}, 2);
         link()->gMC_No = 2;
-        figures(250.0, 249.8, 45.5);
         win->show(); // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
@@ -31,32 +34,47 @@ protected:
     QImage picture() const { return chart()->plot()->toPixmap(600, 280).toImage(); }
 };
 
-TEST_F(Graph, SamplesTheFiguresWhileThePolledStationAnswers) {
+// Points come from the selected station's own values while they are current, the first being
+// its first reply, whatever the station being polled does; the data log likewise.
+TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     press("btnStart");
+    press("btnDSave_Start");
+    EXPECT_EQ(tick(2), 0); // no reply yet: nothing drawn, no ramp up from zero
+    figures(250.0, 249.8, 45.5);
     ASSERT_EQ(tick(), 2); // the first sample gives two equal points, a second apart
     EXPECT_EQ(QStringList({chart()->label(0), chart()->label(1)}),
-              QStringList({"09:05:02", "09:05:03"}));
-    figures(251, 250.1, 0);
-    tick();
-    for (int s = 0; s < 3; ++s) {
-        EXPECT_EQ(chart()->value(s, 0), chart()->value(s, 1));
-        EXPECT_EQ(chart()->key(s, 2), 2.0);
+              QStringList({"09:05:04", "09:05:05"}));
+    for (int s = 0; s < 3; ++s)
+        EXPECT_EQ(chart()->value(s, 0), (std::array{250.0, 249.8, 45.5}[size_t(s)]));
+    EXPECT_EQ(chart()->staleNote(), "");
+    // Station 1 goes silent: station 2 keeps its points and its records.
+    for (int k = 0; k < 6 && link()->connState(0) != ConnState::NG; ++k) {
+        link()->gMC_Idx = 0;
+        sent();
+        link()->tmrRecvErr_Timer();
     }
-    EXPECT_EQ(chart()->value(1, 1), 249.8);
-    EXPECT_EQ(chart()->value(1, 2), 250.1);
-    // The polled station misses a reply: no point while it reads NG.
-    sent();
-    link()->tmrRecvErr_Timer();
-    ASSERT_EQ(link()->connState(link()->gMC_Idx), ConnState::NG);
-    EXPECT_EQ(tick(), 3);
-    link()->gMC_Idx = 1 - link()->gMC_Idx; // the state read is the polled station's
+    link()->gMC_Idx = 0;
+    ASSERT_EQ(link()->connState(0), ConnState::NG);
+    figures(251, 250.1, 0);
+    EXPECT_EQ(tick(2), 4);
+    EXPECT_EQ(chart()->value(1, 3), 250.1);
+    EXPECT_EQ(readFile(path("log/Oven_02.DAT")).count("\r\n"), 3);
+    EXPECT_FALSE(QFile::exists(path("log/Oven_01.DAT")));
+    // Port Close: no more points, and the lines drawn say they are not current.
+    const QImage live = picture();
+    press("btnMenu_3");
+    link()->tmrSend_Timer();
+    ASSERT_EQ(link()->phase(), KX5Link::Phase::Closed);
     EXPECT_EQ(tick(), 4);
-    link()->gMC_Idx = 5; // outside the table: nothing, and no failure
-    EXPECT_EQ(tick(), 4);
+    EXPECT_TRUE(chart()->staleNote().startsWith("No new values since "))
+        << chart()->staleNote().toStdString();
+    EXPECT_NE(picture(), live);
+    EXPECT_EQ(readFile(path("log/Oven_02.DAT")).count("\r\n"), 3);
 }
 
 TEST_F(Graph, StopKeepsThePointsAndRestartOrThePortOpenStateClearsThem) {
-    const int reset = TrendChart::kResetPoints;
+    const int reset = 0; // a reset chart holds no point
+    figures(250.0, 249.8, 45.5);
     press("btnStart");
     tick(2);
     press("btnStart");

@@ -139,16 +139,20 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     QStringList seen;
     for (int r = 1; r <= log->events.maxRows(); ++r)
         seen << log->events.text(2, r) + " " + log->events.text(3, r);
-    EXPECT_EQ(seen.mid(1), QStringList({"1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 AL1 on",
+    const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
+    EXPECT_EQ(seen.mid(1), QStringList({started, "1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 AL1 on",
                                         "2 No answer (NG)", "2 Answering again"}));
     const QByteArray file = readFile(EventLog::filePath(now.date()));
-    EXPECT_EQ(file.count("\r\n"), 6);
-    EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t1\tAL2 on\r\n")) << file.data();
+    EXPECT_EQ(file.count("\r\n"), 7);
+    EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
+                                "\r\n2026-03-07 09:05:03\t1\tAL2 on\r\n"))
+        << file.data();
     // Once full, the oldest go first, and the view sees removals, never a reset. New entries
     // scroll into view only while the list shows its end.
     auto* view = child<QTableView>("sprdEvents");
     view->window()->show();
     qobject_cast<QTabWidget*>(view->parentWidget()->parentWidget())->setCurrentWidget(view);
+    view->scrollToBottom();
     QSignalSpy resets(view->model(), &QAbstractItemModel::modelReset);
     for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
         log->add(3, QString::number(i));
@@ -212,6 +216,7 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
         if (!events.text(3, r).startsWith("AL"))
             seen << events.text(2, r) + " " + events.text(3, r);
     EXPECT_EQ(seen, QStringList({" Port " + gPort + " opened at 9600,N,8,1 STD", "2 No answer (NG)",
+                                 " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
                                  "1 Refuses the requests: answers NG (NG)", "1 Answering again",
                                  "1 Replies without OK (NG)",
                                  "1 Replies that do not fit the request (NG)", "1 No answer (NG)",

@@ -54,7 +54,8 @@ protected:
     }
 };
 
-TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBackOtherwise) {
+TEST_F(Dialogs,
+       OkSendsTheConvertedValuesOfItsStepOrRefusesOnesTheControllerWouldNotTakeOrReadBack) {
     struct Case {
         const char* dialog;
         int inp, unit, dpp;
@@ -69,6 +70,7 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBack
         return QStringLiteral("%1: enter %2\n%3 would not read back as typed. Nothing was sent.")
             .arg(field, range, typed);
     };
+    const auto notTaken = [](const char* why) { return QString("%1\nNothing was sent.").arg(why); };
     const char *whole = "-4096 to 32767", *tenths = "-409.6 to 3276.7";
     // clang-format off
     const Case cases[] = {
@@ -78,8 +80,8 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBack
                          {"txtSV3", ""}}, {3, 1505, 70, 0}, kStepWriteSV},
         // Products a hair off a half in binary still halve to even; F000 and 7FFF read back.
         {"SV", 30, 0, 2, {{"txtSV1", "2.675"}, {"txtSV2", "1.005"}, {"txtSV3", "-0.125"}},
-                         {0, 268, 100, -12}, kStepWriteSV},
-        {"SV", 2, 0, 0, {{"txtSV1", "3276.74"}, {"txtSV2", "-409.6"}}, {0, 32767, -4096, 0},
+                         {1, 268, 100, -12}, kStepWriteSV},
+        {"SV", 30, 0, 1, {{"txtSV1", "3276.74"}, {"txtSV2", "-409.6"}}, {1, 32767, -4096, 0},
                          kStepWriteSV},
         {"OUT", 2, 0, 0, {{"cmbOUT", "5"}, {"cmbOACT", "DIR"}, {"txtCT", "20"}, {"txtCTC", "x"},
                           {"txtHYS", "0.5"}, {"txtPO", "55.5"}, {"txtPOC", "100"},
@@ -92,7 +94,7 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBack
         {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT},
         {"AT", 1, 0, 0, {{"cmbATM", "STD"}, {"cmbAT", "2"}}, {0, 2}, kStepWriteAT},
         {"AT", 2, 0, 0, {{"cmbATM", "low"}, {"cmbAT", "OFF"}}, {0, 0}, kStepWriteAT},
-        {"AT", 1, 0, 0, {{"cmbATM", ""}, {"cmbAT", "7"}}, {0, 7}, kStepWriteAT},
+        {"AT", 1, 0, 0, {{"cmbATM", ""}, {"cmbAT", "3"}}, {0, 3}, kStepWriteAT},
         {"Control", 2, 0, 0, {{"cmbZONE", "ON"}, {"cmbFUZY", "OFF"}, {"cmbDIS", "on"},
                               {"txtUPRT", "12"}, {"txtDNRT", "3.5"}, {"cmbRTMU", "Min"}},
                              {1, 0, 0, 12, 4, 1}, kStepWriteControl},
@@ -111,9 +113,9 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBack
         {"IN", 2, 0, 0, {{"cmbINP", "1"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
                          {"txtSLH", "123.45"}, {"cmbBOUT", "DOWN"}},
                         {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
-        {"IN", 2, 0, 0, {{"cmbINP", "2"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
+        {"IN", 2, 0, 0, {{"cmbINP", "3"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
                          {"txtSLH", "123.45"}, {"cmbBOUT", "x"}},
-                        {2, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
+                        {3, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
         {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
                          {"txtSLH", "0.25"}, {"cmbBOUT", "OFF"}},
                         {20, 1}, kStepWriteInput1, {100, -50, 0, 2, 5, 3, -15, 0}},
@@ -129,15 +131,27 @@ TEST_F(Dialogs, OkSendsTheConvertedValuesOfItsStepOrRefusesOnesThatWouldReadBack
         {"Control", 1, 0, 0, {{"txtUPRT", "1e6"}}, {}, 0, {}, noFit("UP.RT", whole, "1e6")},
         {"PID", 1, 0, 0, {{"sprdPID 2 4", "-4097"}}, {}, 0, {}, noFit("2.MR", whole, "-4097")},
         {"IN", 33, 0, 1, {{"txtFRH", "-500.0"}}, {}, 0, {}, noFit("FR-H", tenths, "-500.0")},
+        // Refused as the controller does not take it: the same ranges and choices a set file
+        // is checked against.
+        {"SV", 1, 0, 0, {{"txtSV2", "1371"}}, {}, 0, {}, notTaken("SV2 1371: enter -200 to "
+                                                                  "1370, the range of input type 1")},
+        {"SV", 1, 0, 0, {{"cmbSV_No", "4"}}, {}, 0, {}, notTaken("SVNO 4: enter 1 to 3")},
+        {"AT", 1, 0, 0, {{"cmbAT", "7"}}, {}, 0, {},
+                        notTaken("AT 7: not one of 0 (OFF), 1, 2, 3, 4 (AUTO)")},
+        {"IN", 2, 0, 0, {{"cmbINP", "2"}, {"cmbUnit", "℉"}}, {}, 0, {},
+                        notTaken("FR-L -5: enter 0 to 2300, the range of input type 2")},
+        {"IN", 2, 0, 0, {{"cmbINP", "99"}}, {}, 0, {},
+                        notTaken("INP 99: not one of 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, "
+                                 "20, 21, 30, 32, 33")},
         // Refused by the link: asked for, its words shown, the dialog open to try again.
         {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT, {}, {},
                         "The port is closed: auto-tuning group not sent."},
     };
     // clang-format on
-    // Stored with INP 2: FR-H 10.0, FR-L -5.0, SL-L 0.5, FILT 3, BIAS -1.5, read by the input
-    // dialog and converted with the type chosen in it.
+    // Stored with INP 2: SVNO 1, FR-H 10.0, FR-L -5.0, SL-L 0.5, FILT 3, BIAS -1.5, read by the
+    // input dialog and converted with the type chosen in it.
     for (const auto& [reg, v] :
-         std::map<int, int>{{612, 100}, {613, -50}, {616, 5}, {617, 3}, {618, -15}})
+         std::map<int, int>{{300, 1}, {612, 100}, {613, -50}, {616, 5}, {617, 3}, {618, -15}})
         store(reg, v);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);

@@ -11,6 +11,7 @@
 #include "ui/MsgBox.h"
 
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextLayout>
@@ -23,7 +24,9 @@ protected:
         gMC_List = {4, 7};
         sink.mcNo = 7;
         input(2, 0, 0);
+        store(300, 1);
         store(301, 1505);
+        store(104, 30);
         map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
         map->openDialog = [this](MapDialog d) { opened.push_back(d); };
     }
@@ -156,8 +159,10 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
     EXPECT_LE(view->columnViewportPosition(14) + view->columnWidth(14), view->viewport()->width());
 }
 
-// A set saved from the map reads back as it was; a damaged one is refused naming its line; a
-// comparison asks for a fresh read first and lists the registers that differ.
+// A set saved from the map reads back as it was; a damaged or hand-edited one that does not say
+// what it writes, or writes what a controller does not take, is refused naming its line before
+// anything is asked; a comparison asks for a fresh read first and lists the registers that
+// differ, read-only ones not.
 TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     QTemporaryDir dir;
     const QString file = dir.filePath("MC7.csv");
@@ -173,24 +178,55 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     ASSERT_TRUE(readParamSet(file, &set, &error)) << error.toStdString();
     EXPECT_EQ(paramSetLines(set).mid(5), lines.mid(5));
 
-    // Damaged sets: each refused, naming the line.
-    const int sv2 = int(lines.indexOf("SV1,301,150.5,1505,read/write"));
-    const std::tuple<int, QString, QString> damaged[] = {
-        {0, "KX5 set", "line 1: not a parameter set"},
-        {sv2, "SV1,301,150.5,40000,read/write",
-         QString("line %1: value 40000 out of range").arg(sv2 + 1)},
-        {sv2, "SV2,399,150.5,1505,read/write",
-         QString("line %1: register 399 is not a parameter").arg(sv2 + 1)},
-        {sv2, "SV1,301,150.5", QString("line %1: not name, register, value, raw").arg(sv2 + 1)},
-        {sv2, "", "register 301 is missing"},
+    // Damaged and hand-edited sets: each refused, naming the line; Write Set asks nothing.
+    const auto lineOf = [&](const char* start) {
+        return int(lines.indexOf(QRegularExpression(QString("^") + start + ",.*"))) + 1;
     };
-    for (const auto& [at, text, why] : damaged) {
+    const QStringList types = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
+                               "10", "11", "12", "13", "20", "21", "30", "32", "33"};
+    const std::pair<QString, QString> damaged[] = {
+        {"KX5 set", "not a parameter set"},
+        {"SV1,301,150.5,40000,read/write", "value 40000 out of range"},
+        {"SV2,399,150.5,1505,read/write", "register 399 is not a parameter"},
+        {"SV1,301,150.5", "not name, register, value, raw"},
+        {"", "register 301 is missing"}, // the line of SV1 emptied
+        // Raw is what is written: a value beside it that says otherwise is not taken as it.
+        {"SV1,301,175.0,1500,read/write", "SV1: the value 175.0 and the raw 1500 disagree (raw "
+                                          "1500 is 150.0)"},
+        {"RTMU,110,Hours,0,read/write", "RTMU: the value Hours and the raw 0 disagree (raw 0 is "
+                                        "Hour)"},
+        {"SV1,301,3000.0,30000,read/write", "SV1 3000.0: enter -199.9 to 999.9, the range of "
+                                            "input type 2"},
+        {"ZONE,102,ON,7,read/write", "ZONE 7: not one of 0 (OFF), 1 (ON)"},
+        {"SVNO,300,9,9,read/write", "SVNO 9: enter 1 to 3"},
+        {"A1TY,410,250,250,read/write", "A1TY 250: enter 0 to 21"},
+        {"AT,306,AUTO,9,read/write", "AT 9: not one of 0 (OFF), 1, 2, 3, 4 (AUTO)"},
+        {"INP,610,99,99,read/write", "INP 99: not one of " + types.join(", ")},
+    };
+    map->writeSet = [](const ParamSet&, const QString&) { ADD_FAILURE() << "a set was written"; };
+    QStringList said;
+    setMsgBoxHandler([&](const QString&, const QString& t, QMessageBox::StandardButtons) {
+        said << t;
+        return QMessageBox::Ok;
+    });
+    const QString badFile = dir.filePath("bad.csv");
+    map->chooseSetFile = [&](bool) { return badFile; };
+    for (const auto& [text, why] : damaged) {
+        const QString name = text.isEmpty() ? "SV1" : text.section(',', 0, 0);
+        const int at = name == "KX5 set" ? 0 : lineOf(qPrintable(name)) - 1;
         QStringList bad = lines;
         bad[at] = text;
-        ASSERT_TRUE(writeLinesAtomic(dir.filePath("bad.csv"), bad, nullptr));
-        EXPECT_FALSE(readParamSet(dir.filePath("bad.csv"), &set, &error));
-        EXPECT_TRUE(error.contains(why)) << error.toStdString();
+        ASSERT_TRUE(writeLinesAtomic(badFile, bad, nullptr));
+        EXPECT_FALSE(readParamSet(badFile, &set, &error));
+        const QString where = text.isEmpty() ? QString() : QString("line %1: ").arg(at + 1);
+        EXPECT_TRUE(error.contains(where + why)) << error.toStdString();
+        said.clear();
+        sink.requests.clear();
+        QTest::mouseClick(map->findChild<QPushButton*>("btnWriteSet"), Qt::LeftButton);
+        EXPECT_EQ(said, QStringList{error});
+        EXPECT_TRUE(sink.requests.empty());
     }
+    map->chooseSetFile = [&](bool) { return file; };
 
     // Compare: nothing until the fresh read is in, then the registers that differ.
     std::vector<ParamDiff> shown;
@@ -199,18 +235,17 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
     EXPECT_EQ(sink.requests, std::vector{Request::readAll(7)});
     store(301, 1600);
+    store(1, 250); // PV moved: read-only, no difference
+    store(104, 40);
     map->tmrRefresh_Timer();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(QStringList({shown[0].name, shown[0].station, shown[0].set}).join(' '),
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(QStringList({shown[0].name, shown[0].station, shown[0].set}).join(' '), "ARW 40 30");
+    EXPECT_EQ(QStringList({shown[1].name, shown[1].station, shown[1].set}).join(' '),
               "SV1 160.0 150.5");
     // A set of another model is refused before anything is asked.
     lines[1] = "Model,KX5-999";
     ASSERT_TRUE(writeLinesAtomic(file, lines, nullptr));
-    QStringList said;
-    setMsgBoxHandler([&](const QString&, const QString& t, QMessageBox::StandardButtons) {
-        said << t;
-        return QMessageBox::Ok;
-    });
+    said.clear();
     sink.requests.clear();
     QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
     EXPECT_TRUE(sink.requests.empty());

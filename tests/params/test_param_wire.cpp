@@ -48,9 +48,10 @@ protected:
 TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
                                                   win.get());
-    // INP 2 (one decimal), SVNO 1, SV1 1000, NPV 250.
-    std::map<int, QByteArray> regs = {
-        {1, "09C4"}, {300, "0001"}, {301, "03E8"}, {610, "0002"}, {619, "0002"}};
+    // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
+    // NPV 250.
+    std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
+                                      {610, "001E"}, {614, "0001"}, {619, "0002"}};
     EXPECT_FALSE(answerReadAll(regs, map.get()));
     EXPECT_EQ(link()->gSendStep, kStepMonitor);
     ASSERT_TRUE(map->tmrRefresh.isActive());
@@ -87,7 +88,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     // The input group: the map says the second half waits out the pause, then that all is in.
     clickOK(map->createDialog(MapDialog::IN).get());
     EXPECT_EQ(sent(), "\x02"
-                      "03DWR,02,0610,0002,0611,0000\r\n");
+                      "03DWR,02,0610,001E,0611,0000\r\n");
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(),
               "MC [3] input group: 610-611 written, 612-619 pending (2 s pause)");

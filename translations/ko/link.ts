@@ -226,12 +226,12 @@
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>MC [%1] %2 written</source>
         <translation>MC [%1] %2 쓰기 완료</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+50"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
         <translation>MC [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
     </message>

@@ -22,9 +22,54 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+42"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+64"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
+    </message>
+</context>
+<context>
+    <name>DataSaveSwitch</name>
+    <message>
+        <location filename="../../monitor/DataSaveSwitch.cpp" line="+34"/>
+        <source>Stop Saving</source>
+        <translation>저장 정지</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop data saving?
+No records go to %1 until saving is started again.</source>
+        <translation>데이터 저장을 정지할까요?
+다시 시작할 때까지 기록되지 않습니다: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Stop Save</source>
+        <translation>저장 정지</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Start &amp;Save</source>
+        <translation>저장 시작[&amp;V]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop Sa&amp;ving...</source>
+        <translation>저장 정지[&amp;V]...</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Start Sa&amp;ve</source>
+        <translation>저장 시작[&amp;V]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Saving to %1</source>
+        <translation>저장 중: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not saving</source>
+        <translation>저장 안 함</translation>
     </message>
 </context>
 <context>
@@ -145,7 +190,7 @@
 <context>
     <name>MainTables</name>
     <message>
-        <location filename="../../monitor/MainTables.cpp" line="+34"/>
+        <location filename="../../monitor/MainTables.cpp" line="+35"/>
         <location line="+9"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
@@ -197,7 +242,7 @@
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+75"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
@@ -216,7 +261,7 @@
 <context>
     <name>SingleDisplay</name>
     <message>
-        <location filename="../../monitor/SingleDisplay.cpp" line="+64"/>
+        <location filename="../../monitor/SingleDisplay.cpp" line="+76"/>
         <source>PV</source>
         <extracomment>controller mnemonics, the same in every language</extracomment>
         <translation>PV</translation>
@@ -242,7 +287,7 @@
         <translation>SV 단위</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>AL1</source>
         <translation>AL1</translation>
     </message>
@@ -448,12 +493,11 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+24"/>
         <source>Start &amp;Save</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="-11"/>
+        <location line="+12"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
@@ -461,11 +505,6 @@
         <location line="+1"/>
         <source>No</source>
         <translation>아니요</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Stop &amp;Save</source>
-        <translation>저장 정지[&amp;V]</translation>
     </message>
 </context>
 <context>
@@ -490,12 +529,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+79"/>
+        <location line="+102"/>
         <source>MV</source>
         <translation>MV</translation>
     </message>
     <message>
-        <location line="-61"/>
+        <location line="-84"/>
         <source>Save Graph as Image...</source>
         <translation>그래프를 이미지로 저장...</translation>
     </message>
@@ -505,7 +544,7 @@
         <translation>그래프 인쇄...</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+80"/>
         <source>Temp</source>
         <extracomment>title of the graph&apos;s left axis: temperature</extracomment>
         <translation>온도</translation>
@@ -516,7 +555,7 @@
         <translation>시간</translation>
     </message>
     <message>
-        <location line="+187"/>
+        <location line="+184"/>
         <location line="+4"/>
         <source>Save Graph</source>
         <translation>그래프 저장</translation>
@@ -546,12 +585,12 @@
     </message>
     <message>
         <location line="+4"/>
-        <location line="+76"/>
+        <location line="+85"/>
         <source>&amp;Start Graph</source>
         <translation>그래프 시작[&amp;G]</translation>
     </message>
     <message>
-        <location line="-72"/>
+        <location line="-81"/>
         <source>3D</source>
         <translation>3D</translation>
     </message>
@@ -576,7 +615,17 @@
         <translation>초 (1~60)</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+17"/>
+        <source>No values yet</source>
+        <translation>아직 값 없음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No new values since %1</source>
+        <translation>새 값 없음 (마지막 값: %1)</translation>
+    </message>
+    <message>
+        <location line="+43"/>
         <source>&amp;Stop</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>
@@ -619,7 +668,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+38"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+39"/>
         <source>Use MC Setting</source>
         <translation>사용 국번 설정</translation>
     </message>
@@ -766,7 +815,7 @@ Scan the line for the stations and their settings?</source>
         <translation>그래프 뷰어[&amp;G]</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+65"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -788,17 +837,7 @@ Scan the line for the stations and their settings?</source>
         <translation>응답 수신 중</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <source>Stop Sa&amp;ve</source>
-        <translation>저장 정지[&amp;V]</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Start Sa&amp;ve</source>
-        <translation>저장 시작[&amp;V]</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location line="+21"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>
@@ -818,7 +857,7 @@ Scan the line for the stations and their settings?</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+86"/>
         <source>Confirm</source>
         <translation>확인</translation>
     </message>
@@ -972,7 +1011,7 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+155"/>
+        <location line="+156"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>GroupDialog</name>
     <message>
-        <location filename="../../params/GroupDialog.cpp" line="+25"/>
+        <location filename="../../params/GroupDialog.cpp" line="+26"/>
         <source>&amp;OK</source>
         <translation>확인[&amp;O]</translation>
     </message>
@@ -14,16 +14,43 @@
         <translation>취소[&amp;C]</translation>
     </message>
     <message>
-        <location filename="../../params/ValueList.cpp" line="+25"/>
+        <location filename="../../params/ValueList.cpp" line="+26"/>
         <source>%1: enter %2 to %3</source>
         <translation>%1: %2 ~ %3 범위로 입력하십시오</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+24"/>
+        <source>%1
+Nothing was sent.</source>
+        <translation>%1
+아무것도 보내지 않았습니다.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>%1
 %2 would not read back as typed. Nothing was sent.</source>
         <translation>%1
 %2 값은 입력한 그대로 다시 읽히지 않습니다. 아무것도 보내지 않았습니다.</translation>
+    </message>
+</context>
+<context>
+    <name>ParamInfo</name>
+    <message>
+        <location filename="../../params/ParamInfo.cpp" line="+169"/>
+        <source>%1 %2: not one of %3</source>
+        <extracomment>A choice&apos;s code that is not one of them: name, code, the codes offered.</extracomment>
+        <translation>%1 %2: 허용되는 값은 %3입니다</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 %2: enter %3 to %4, the range of input type %5</source>
+        <extracomment>A temperature beyond the input type&apos;s range: name, value, low, high, type.</extracomment>
+        <translation>%1 %2: 입력 종류 %5의 범위인 %3 ~ %4로 입력하십시오</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 %2: enter %3 to %4</source>
+        <translation>%1 %2: %3 ~ %4 범위로 입력하십시오</translation>
     </message>
 </context>
 <context>
@@ -40,7 +67,7 @@
         <translation>외 %1개</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>waiting</source>
         <translation>대기 중</translation>
     </message>
@@ -105,22 +132,27 @@
         <translation>취소됨: 읽지 않음</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+68"/>
         <source>cancelled: %1 of %2 registers written</source>
         <translation>취소됨: 레지스터 %2개 중 %1개 씀</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+94"/>
         <source>equal to the set: left unchanged</source>
         <translation>세트와 같음: 변경하지 않음</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+1"/>
+        <source>equal to the set in every register it copies, left unchanged; differs in %1, which a set does not copy</source>
+        <translation>세트가 복사하는 레지스터는 모두 세트와 같음: 변경하지 않음. 세트가 복사하지 않는 레지스터가 다름: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>%1 registers to write</source>
         <translation>쓸 레지스터 %1개</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-45"/>
         <source>%1; now holds the set</source>
         <translation>%1; 지금은 세트와 같음</translation>
     </message>
@@ -140,12 +172,33 @@
         <translation>레지스터 %1개를 썼으나 다시 읽은 값이 다름: %2</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+38"/>
+        <source>; differs also in %1, not copied</source>
+        <translation>; 복사하지 않는 레지스터도 다름: %1</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>%1 registers to write to %2 stations (listed). Write... writes exactly those.</source>
+        <translation>국번 %2개에 쓸 레지스터 %1개 (목록 참조). [쓰기...]는 목록의 레지스터만 씁니다.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Nothing to write. Stations holding the set: %1, not read: %2.</source>
+        <translation>쓸 것이 없습니다. 세트와 같은 국번: %1개, 읽지 못한 국번: %2개.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Stations verified: %1, failed: %2, not reached: %3, equal already: %4. Each station&apos;s result is listed.</source>
+        <extracomment>After Write Set: stations read back equal to the set, failed (may hold part of it), never written, and left alone as equal already.</extracomment>
+        <translation>확인 완료 국번: %1개, 실패: %2개, 진행하지 못함: %3개, 이미 같음: %4개. 각 국번의 결과는 목록에 있습니다.</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>%1 registers written, then %2</source>
         <translation>레지스터 %1개를 쓴 뒤 %2</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>refused (NG) at %1 after %2 registers written</source>
         <translation>레지스터 %2개를 쓴 뒤 %1에서 거부됨 (NG)</translation>
     </message>
@@ -165,7 +218,12 @@
         <translation>레지스터 %1개를 쓴 뒤 다른 요청으로 중단됨</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
+        <source>input type written, range not written: check this controller</source>
+        <translation>입력 종류는 썼으나 범위는 쓰지 못함: 이 조절계를 확인하십시오</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1 registers written, then: %2</source>
         <translation>레지스터 %1개를 쓴 뒤: %2</translation>
     </message>
@@ -178,14 +236,14 @@
 <context>
     <name>WriteSetDialog</name>
     <message>
-        <location filename="../../params/WriteSetDialog.cpp" line="+32"/>
-        <location line="+145"/>
-        <location line="+56"/>
+        <location filename="../../params/WriteSetDialog.cpp" line="+33"/>
+        <location line="+152"/>
+        <location line="+83"/>
         <source>Write Set</source>
         <translation>세트 쓰기</translation>
     </message>
     <message>
-        <location line="-200"/>
+        <location line="-234"/>
         <source>%1: set of MC %2, %3, taken %4</source>
         <translation>%1: MC %2의 파라미터 세트, %3, %4 기준</translation>
     </message>
@@ -232,7 +290,12 @@
         <translation>세트 값</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+12"/>
+        <source>Write all registers of the set, not only those that differ</source>
+        <translation>다른 레지스터만이 아니라 세트의 모든 레지스터 쓰기</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>Check the stations to copy the set to, then Read &amp;&amp; Compare.</source>
         <translation>세트를 복사할 국번을 선택한 다음 [읽기 및 비교]를 누르십시오.</translation>
     </message>
@@ -267,42 +330,52 @@
         <translation>닫기[&amp;E]</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+72"/>
         <source>No station checked.</source>
         <translation>선택한 국번이 없습니다.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <location line="+20"/>
+        <location line="+49"/>
         <source>MC %1: %2</source>
         <translation>MC %1: %2</translation>
     </message>
     <message>
-        <location line="-9"/>
+        <location line="-58"/>
         <source>Reading the stations&apos; parameters...</source>
         <translation>국번의 파라미터를 읽는 중...</translation>
     </message>
     <message>
-        <location line="+30"/>
-        <source>%1 registers to write to %2 stations (listed). Write... writes exactly those.</source>
-        <translation>국번 %2개에 쓸 레지스터 %1개 (목록 참조). [쓰기...]는 목록의 레지스터만 씁니다.</translation>
+        <location line="+52"/>
+        <source>%1 more changed</source>
+        <translation>외 변경 %1개</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Done: %1 registers written. The result of each station is listed.</source>
-        <translation>완료: 레지스터 %1개를 썼습니다. 국번별 결과는 목록에 있습니다.</translation>
+        <location line="+4"/>
+        <source>MC %1: %2 registers as they are</source>
+        <translation>MC %1: 레지스터 %2개 (현재 값 그대로)</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+4"/>
+        <source>MC %1: %2; and %3 registers as they are</source>
+        <translation>MC %1: %2; 그리고 레지스터 %3개 (현재 값 그대로)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Write the %1 registers listed to %2 stations?
+
+%3
 
 Each goes out with the set&apos;s value shown; read-only registers are never written. Each station is read back afterwards.</source>
         <translation>목록의 레지스터 %1개를 국번 %2개에 쓰시겠습니까?
 
+%3
+
 각 레지스터는 표시된 세트 값으로 전송되며, 읽기 전용 레지스터는 쓰지 않습니다. 쓰기가 끝나면 각 국번을 다시 읽습니다.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Writing...</source>
         <translation>쓰는 중...</translation>
     </message>
@@ -410,7 +483,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_AT</name>
     <message>
-        <location filename="../../params/frmKX5_P_AT.cpp" line="+12"/>
+        <location filename="../../params/frmKX5_P_AT.cpp" line="+13"/>
         <source>Auto Tuning Group Setting</source>
         <translation>오토튜닝 그룹 설정</translation>
     </message>
@@ -443,7 +516,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>제어 그룹 설정</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Zone Control</source>
         <translation>존 제어</translation>
     </message>
@@ -486,12 +559,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_IN</name>
     <message>
-        <location filename="../../params/frmKX5_P_IN.cpp" line="+53"/>
+        <location filename="../../params/frmKX5_P_IN.cpp" line="+23"/>
         <source>Input Group Setting</source>
         <translation>입력 그룹 설정</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+1"/>
         <source>Input Signal</source>
         <translation>입력 신호</translation>
     </message>
@@ -570,7 +643,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>출력 그룹 설정</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+1"/>
         <source>Out Signal</source>
         <translation>출력 신호</translation>
     </message>
@@ -847,7 +920,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>메인 창에서 설정하십시오</translation>
     </message>
     <message>
-        <location filename="../../params/ParamSet.cpp" line="+117"/>
+        <location filename="../../params/ParamSet.cpp" line="+137"/>
         <source>%1 cannot be read</source>
         <translation>%1 파일을 읽을 수 없습니다</translation>
     </message>
@@ -877,7 +950,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>열 이름 없음</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>not name, register, value, raw</source>
         <translation>열이 name, register, value, raw가 아님</translation>
     </message>
@@ -897,9 +970,14 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>값 %1: 범위를 벗어남</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>register %1 is missing</source>
         <translation>레지스터 %1: 누락</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>%1: the value %2 and the raw %3 disagree (raw %3 is %4)</source>
+        <translation>%1: 값 %2과(와) 원시 값 %3이(가) 맞지 않습니다 (원시 값 %3은(는) %4)</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,36 @@
+// Data saving switched on and off: by btnDSave_Start, by the menu item (which asks before it
+// stops), and by its key, which only ever starts. Each switch is an event; a status-bar panel
+// always says whether saving runs and where the records go.
+#pragma once
+
+#include <QObject>
+
+class DataLogger;
+class ElidedLabel;
+class QAction;
+class QPushButton;
+class QWidget;
+
+class DataSaveSwitch : public QObject {
+    Q_OBJECT
+public:
+    // The button and the action stay the window's; the panel is made here for its status bar.
+    DataSaveSwitch(DataLogger* logger, QPushButton* button, QAction* menu, QWidget* window);
+
+    QWidget* panel() const;
+    void btnDSave_Start_Click();
+    // Online > Start Save, or Stop Saving after asking.
+    void mOnlineSave_Click();
+    // The caption, the menu item and its key, and the panel, from the state now (the
+    // data-save settings may have changed it without a press).
+    void show();
+
+private:
+    void setSaving(bool on);
+
+    DataLogger* m_logger;
+    QPushButton* m_button;
+    QAction* m_menu;
+    QWidget* m_window;
+    ElidedLabel* m_panel;
+};
