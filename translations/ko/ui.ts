@@ -4,7 +4,7 @@
 <context>
     <name>HelpGuide</name>
     <message>
-        <location filename="../../ui/HelpGuide.cpp" line="+120"/>
+        <location filename="../../ui/HelpGuide.cpp" line="+132"/>
         <source>The user guide is not installed. It was looked for in:
 %1
 
@@ -38,7 +38,7 @@ Build the program (the guide is built with it) or install the package to get it.
         <translation>폴더에 쓸 수 없음</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+52"/>
         <source>&amp;Language</source>
         <translation>언어[&amp;L]</translation>
     </message>
