@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -80,6 +82,32 @@ QString guidePage(const QWidget* widget) {
     return QStringLiteral("index.html");
 }
 
+bool openWithDesktop(const QUrl& url, const std::function<void()>& failed) {
+    if (const auto& seam = testSeams().openUrl) return seam(url);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands a file to xdg-open and calls it done; xdg-open fails only later when nothing
+    // is installed for the type. Its answer is awaited here, without holding the window.
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!xdgOpen.isEmpty()) {
+        auto* p = new QProcess(QCoreApplication::instance());
+        p->setStandardOutputFile(QProcess::nullDevice());
+        p->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(p, &QProcess::finished, p,
+                         [p, failed](int code, QProcess::ExitStatus status) {
+                             if ((status != QProcess::NormalExit || code != 0) && failed) failed();
+                             p->deleteLater();
+                         });
+        p->start(xdgOpen, {url.toString()});
+        if (p->waitForStarted(5000)) return true;
+        delete p;
+        return false;
+    }
+#else
+    Q_UNUSED(failed);
+#endif
+    return QDesktopServices::openUrl(url);
+}
+
 QString guideFile(const QString& dir, const QString& page, const QString& language) {
     // A page not translated yet is better in English than the translated contents.
     const bool translated = language != QLatin1String("en");
@@ -95,25 +123,27 @@ QString guideFile(const QString& dir, const QString& page, const QString& langua
 void openGuide(const QString& page) {
     const QString dir = guideDir();
     const QString file = dir.isEmpty() ? dir + "/" + page : guideFile(dir, page, languageInUse());
-    const QUrl url = QUrl::fromLocalFile(file);
-    const auto& seam = testSeams().openUrl;
-    if (!dir.isEmpty() && (seam ? seam(url) : QDesktopServices::openUrl(url))) return;
-    QStringList places;
-    for (const QString& p : guidePlaces())
-        places << QDir::toNativeSeparators(p);
-    const QString text =
-        dir.isEmpty()
-            ? QCoreApplication::translate("HelpGuide",
-                                          "The user guide is not installed. It was looked for "
-                                          "in:\n%1\n\nBuild the program (the guide is built "
-                                          "with it) or install the package to get it.")
-                  .arg(places.join('\n'))
-            : QCoreApplication::translate("HelpGuide",
-                                          "The user guide %1 could not be opened: no web browser "
-                                          "is set up for the desktop. Open that file in a browser.")
-                  .arg(QDir::toNativeSeparators(file));
-    MsgBox(QApplication::activeWindow(), QCoreApplication::translate("HelpGuide", "Help"), text,
-           QMessageBox::Ok, QMessageBox::Warning);
+    const auto tell = [dir, file] {
+        QStringList places;
+        for (const QString& p : guidePlaces())
+            places << QDir::toNativeSeparators(p);
+        const QString text =
+            dir.isEmpty()
+                ? QCoreApplication::translate("HelpGuide",
+                                              "The user guide is not installed. It was looked "
+                                              "for in:\n%1\n\nBuild the program (the guide is "
+                                              "built with it) or install the package to get it.")
+                      .arg(places.join('\n'))
+                : QCoreApplication::translate("HelpGuide",
+                                              "The user guide %1 could not be opened: no web "
+                                              "browser is set up for the desktop. Open that file "
+                                              "in a browser.")
+                      .arg(QDir::toNativeSeparators(file));
+        MsgBox(QApplication::activeWindow(), QCoreApplication::translate("HelpGuide", "Help"), text,
+               QMessageBox::Ok, QMessageBox::Warning);
+    };
+    if (!dir.isEmpty() && openWithDesktop(QUrl::fromLocalFile(file), tell)) return;
+    tell();
 }
 
 QObject* installHelpKey(QObject* application, const std::function<void(const QString&)>& open) {

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QObject;
+class QUrl;
 class QWidget;
 
 // The folder that holds the guide's index.html: <program folder>/guide, then
@@ -20,6 +21,10 @@ QStringList guidePlaces();
 // The guide page for widget: that of the nearest window up its parents that has one,
 // else "index.html".
 QString guidePage(const QWidget* widget);
+// Opens url with the desktop's program for it (testSeams().openUrl when set); false when
+// nothing could be started. Where xdg-open does the opening, its failure (no program for this
+// kind of file) comes later and calls failed.
+bool openWithDesktop(const QUrl& url, const std::function<void()>& failed);
 // The file of page in the guide folder dir for the windows' language ("ko" or "en"): the
 // Korean page where there is one, else the English, else the contents (Korean first).
 QString guideFile(const QString& dir, const QString& page, const QString& language);

@@ -43,20 +43,6 @@ QJsonObject json(const QByteArray& payload) {
     return QJsonDocument::fromJson(payload).object();
 }
 
-// The NPV of every monitor reply kx5sim sent to station mc.
-std::vector<int> pvsSent(const kx5sim::SimLine& sim, int mc) {
-    std::vector<int> out;
-    const std::string head = (mc < 10 ? "0" : "") + std::to_string(mc) + "DRR,OK,";
-    for (const kx5sim::Exchange& e : sim.exchanges()) {
-        const auto at = e.reply.find(head);
-        if (at == std::string::npos) continue;
-        const QList<QByteArray> f =
-            QByteArray::fromStdString(e.reply.substr(at + head.size())).split(',');
-        if (f.size() >= 19) out.push_back(int(qint16(f[3].trimmed().toUShort(nullptr, 16))));
-    }
-    return out;
-}
-
 // A line of kx5sim stations polled by the real link, published to a broker of its own.
 class PublishLine : public ::testing::Test {
 protected:
