@@ -1,10 +1,12 @@
 #include "app/Commands.h"
 
+#include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
+#include "settings/FolderLock.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
@@ -12,8 +14,10 @@
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "ui/HelpGuide.h"
+#include "ui/MsgBox.h"
 
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -33,7 +37,7 @@ frmKX5_Main::CommandAction openFile(const QString& name) {
 
 } // namespace
 
-void installCommands(frmKX5_Main* w) {
+void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     KX5Link* link = w->link();
     w->setCommandAction(0, [link, w](QWidget* p) {
         frmKX5_SetEnv d(&link->sprdStatus, &link->sprdMonitoring, p);
@@ -43,7 +47,21 @@ void installCommands(frmKX5_Main* w) {
         link->KeepSelectedStation(); // the station list changed under the selection
         return true;
     });
-    w->setCommandAction(1, [](QWidget* p) { return confirmed<frmKX5_Set_DSave>(p); });
+    w->setCommandAction(1, [w, locks](QWidget* p) {
+        if (!confirmed<frmKX5_Set_DSave>(p)) return false;
+        const FileNotice busy = locks ? locks->lock({programDir(), gDSaveFolder}) : FileNotice{};
+        if (busy.isEmpty()) return true;
+        // Another program's files are never appended to.
+        auto* start = w->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
+        if (gDSaveRun && start) start->click();
+        MsgBox(
+            p, QCoreApplication::translate("main", "Folder in Use"),
+            busy.shown + QLatin1Char('\n') +
+                QCoreApplication::translate(
+                    "main", "Data saving is stopped; choose another folder in Data Save Setting."),
+            QMessageBox::Ok, QMessageBox::Warning);
+        return true;
+    });
     w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
     w->setCommandAction(4, [link](QWidget* p) {
         frmKX5_Multi multi(link, link, &link->sprdStatus, p);

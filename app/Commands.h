@@ -2,6 +2,9 @@
 // companion files.
 #pragma once
 
+class FolderLocks;
 class frmKX5_Main;
 
-void installCommands(frmKX5_Main* window);
+// locks: the folders this program holds; a data folder chosen later is taken too, or saving
+// stops with a word when another program holds it.
+void installCommands(frmKX5_Main* window, FolderLocks* locks = nullptr);

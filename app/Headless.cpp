@@ -1,5 +1,6 @@
 #include "app/Headless.h"
 
+#include "app/ServiceNotify.h"
 #include "app/StartOptions.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
@@ -20,6 +21,7 @@ Headless::Headless(QObject* parent) : QObject(parent) {
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_recorder = new TraceRecorder(m_link, m_events, this);
     m_publisher = new Publisher(m_link, this);
+    m_notify = new ServiceNotify(this);
     connect(m_publisher, &Publisher::event, m_events,
             [this](const QString& text) { m_events->add(0, text); });
     connect(m_events, &EventLog::added, this,
@@ -52,17 +54,19 @@ Headless::~Headless() {
 
 QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
-    LoadSaveDataCfg();
-    LoadCommCfg();
+    QList<FileNotice> notes;
+    LoadSaveDataCfg(&notes);
+    LoadCommCfg(&notes);
     loadLinkOptions();
     loadPublishOptions();
-    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
+    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
     m_link->setFastPacing(linkOptions().fastPolling);
     m_link->setAutoReopen(linkOptions().reopenLostPort);
     m_recorder->setLimitMB(linkOptions().traceLimitMB);
     m_recorder->setOn(linkOptions().recordTrace);
-    m_publisher->apply(publishOptions());
     m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
+    for (const FileNotice& n : notes)
+        m_events->add(0, n.logged); // on standard error as every event
     QString problems;
     if (options.open) m_link->openUnattended();
     if (options.save) {
@@ -71,14 +75,19 @@ QString Headless::start(const StartOptions& options) {
         else
             gDSaveRun = true;
     }
+    // With data saving on, what publishing says at start (settings it cannot use) goes to the
+    // events file too.
+    m_publisher->apply(publishOptions());
     m_tick.start();
     m_running = true;
+    m_notify->ready();
     return problems;
 }
 
 void Headless::stop() {
     if (!m_running) return;
     m_running = false;
+    m_notify->stopping();
     m_tick.stop();
     m_publisher->stop();
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();

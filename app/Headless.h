@@ -12,6 +12,7 @@
 class DataLogger;
 class EventLog;
 class Publisher;
+class ServiceNotify;
 class TraceRecorder;
 struct StartOptions;
 
@@ -42,6 +43,7 @@ private:
     TraceRecorder* m_recorder;
     std::unique_ptr<DataLogger> m_logger;
     Publisher* m_publisher;
-    QTimer m_tick; // the data log's schedule, as the main window's graph tick
+    ServiceNotify* m_notify; // systemd: ready, stopping, and the watchdog's keep-alive
+    QTimer m_tick;           // the data log's schedule, as the main window's graph tick
     bool m_running = false;
 };

@@ -1,8 +1,10 @@
 #include "app/Commands.h"
 #include "app/Headless.h"
 #include "app/StartOptions.h"
+#include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
+#include "settings/FolderLock.h"
 #include "settings/ShellOpen.h"
 #include "settings/Version.h"
 #include "ui/DesktopIdentity.h"
@@ -51,7 +53,8 @@ bool noDisplay(int argc, char** argv) {
 #endif
 }
 
-// Set by SIGTERM or SIGINT; a timer on the event loop notices it and ends the run cleanly.
+// Set by SIGTERM, SIGINT or SIGHUP (the terminal or the session gone); a timer on the event loop
+// notices it and ends the run cleanly.
 volatile std::sig_atomic_t g_stopRequested = 0;
 extern "C" void requestStop(int) {
     g_stopRequested = 1;
@@ -76,6 +79,15 @@ bool setUpProgramDir(const StartOptions& options, bool* created) {
     return true;
 }
 
+// The program folder and the data folder are this program's alone; when another one holds
+// either, the reason goes to standard error and is returned.
+FileNotice lockFolders(FolderLocks* locks) {
+    LoadSaveDataCfg(); // for the data folder; the run reads it again
+    const FileNotice busy = locks->lock({programDir(), gDSaveFolder});
+    if (!busy.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(busy.logged));
+    return busy;
+}
+
 // kx5comm --headless: no window and no display, so a QCoreApplication, which never asks for X
 // or Wayland.
 int runHeadless(int argc, char** argv) {
@@ -94,8 +106,11 @@ int runHeadless(int argc, char** argv) {
                      "kx5comm: %s cannot be written, so the settings and data are kept "
                      "in %s\n",
                      qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
+    FolderLocks locks;
+    if (!lockFolders(&locks).isEmpty()) return 1;
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
+    std::signal(SIGHUP, requestStop);
 
     Headless run;
     const QString problems = run.start(options);
@@ -156,8 +171,16 @@ int main(int argc, char** argv) {
     bool created = false;
     if (!setUpProgramDir(options, &created)) return 2;
 
+    FolderLocks locks;
+    if (const FileNotice busy = lockFolders(&locks); !busy.isEmpty()) {
+        QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("main", "Folder in Use"),
+                        busy.shown, QMessageBox::Ok);
+        box.setObjectName(QStringLiteral("msgFolderInUse"));
+        box.exec();
+        return 1;
+    }
     frmKX5_Main w;
-    installCommands(&w);
+    installCommands(&w, &locks);
     w.show();
     if (created) {
         // Said once, when the folder is made; not modal, so an unattended start goes on.

@@ -1,8 +1,10 @@
 // Builds the offline HTML user guide from its Markdown pages: each page read by Qt's own
 // Markdown reader and written as plain HTML with a title, a way back to the contents and our
-// stylesheet, links between pages pointing at the HTML files. Run at build time.
+// stylesheet, links between pages pointing at the HTML files. Pages in a "ko" folder are the
+// Korean guide; a page whose other-language twin exists links to it. Run at build time.
 //
 //   kx5_mkguide OUTDIR page.md...
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -176,6 +178,41 @@ QString bodyOf(const QString& markdown) {
     return HtmlWriter().write(doc);
 }
 
+// A translated page opens with a comment listing its English source's headings, for the
+// guide's test; it is no part of the page.
+QString withoutLeadingComment(const QString& markdown) {
+    if (!markdown.startsWith(QLatin1String("<!--"))) return markdown;
+    const qsizetype end = markdown.indexOf(QLatin1String("-->"));
+    return end < 0 ? markdown : markdown.mid(end + 3);
+}
+
+struct Words {
+    const char* lang;
+    const char* guide;
+    const char* contents;
+    const char* start;
+    const char* trouble;
+    const char* other; // the link to the page in the other language
+};
+constexpr Words kEnglish{
+    "en", "KX5 Link user guide", "Contents", "Getting started", "Troubleshooting", "한국어"};
+constexpr Words kKorean{"ko", "KX5 Link 사용자 가이드", "목차", "시작하기", "문제 해결", "English"};
+
+QString navOf(const Words& w, const QString& name, const QString& otherPage) {
+    const QString other = otherPage.isEmpty()
+                              ? QString()
+                              : QStringLiteral("<a href=\"%1\" hreflang=\"%2\">%3</a>")
+                                    .arg(otherPage, QLatin1String(&w == &kKorean ? "en" : "ko"),
+                                         QString::fromUtf8(w.other));
+    if (name == QLatin1String("index"))
+        return QStringLiteral("<nav><b>%1</b> %2</nav>").arg(QString::fromUtf8(w.guide), other);
+    return QStringLiteral(
+               "<nav><a href=\"index.html\">%1</a><a href=\"getting-started.html\">%2</a>"
+               "<a href=\"troubleshooting.html\">%3</a>%4</nav>")
+        .arg(QString::fromUtf8(w.contents), QString::fromUtf8(w.start),
+             QString::fromUtf8(w.trouble), other);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -195,7 +232,7 @@ int main(int argc, char** argv) {
     }
     for (qsizetype i = 2; i < args.size(); ++i) {
         bool ok = false;
-        const QString md = readAll(args[i], &ok);
+        const QString md = withoutLeadingComment(readAll(args[i], &ok));
         if (!ok) {
             std::fprintf(stderr, "kx5_mkguide: cannot read %s\n", qPrintable(args[i]));
             return 1;
@@ -203,20 +240,24 @@ int main(int argc, char** argv) {
         static const QRegularExpression heading(QStringLiteral("^# (.+)$"),
                                                 QRegularExpression::MultilineOption);
         const QString title = heading.match(md).captured(1).trimmed();
-        const QString name = QFileInfo(args[i]).completeBaseName();
-        const QString nav =
-            name == QLatin1String("index")
-                ? QStringLiteral("<nav><b>KX5 Link user guide</b></nav>")
-                : QStringLiteral("<nav><a href=\"index.html\">Contents</a>"
-                                 "<a href=\"getting-started.html\">Getting started</a>"
-                                 "<a href=\"troubleshooting.html\">Troubleshooting</a></nav>");
+        const QFileInfo source(args[i]);
+        const QString name = source.completeBaseName();
+        const bool korean = source.dir().dirName() == QLatin1String("ko");
+        const Words& words = korean ? kKorean : kEnglish;
+        const QString twin = korean ? QStringLiteral("../") + source.fileName()
+                                    : QStringLiteral("ko/") + source.fileName();
+        const QString otherPage =
+            QFileInfo::exists(source.dir().filePath(twin))
+                ? QString(twin).replace(QLatin1String(".md"), QLatin1String(".html"))
+                : QString();
+        const QString nav = navOf(words, name, otherPage);
         const QString page =
-            QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+            QStringLiteral("<!DOCTYPE html>\n<html lang=\"%4\">\n<head>\n<meta charset=\"utf-8\">\n"
                            "<meta name=\"viewport\" content=\"width=device-width\">\n"
                            "<title>%1 - KX5 Link</title>\n"
                            "<link rel=\"stylesheet\" href=\"guide.css\">\n</head>\n<body>\n"
                            "%2\n%3\n</body>\n</html>\n")
-                .arg(title.toHtmlEscaped(), nav, bodyOf(md));
+                .arg(title.toHtmlEscaped(), nav, bodyOf(md), QLatin1String(words.lang));
         const QString target = out + QLatin1Char('/') + name + QStringLiteral(".html");
         if (!writeAll(target, page.toUtf8())) {
             std::fprintf(stderr, "kx5_mkguide: cannot write %s\n", qPrintable(target));

@@ -1,5 +1,8 @@
 #include "graph/DatFile.h"
 
+#include "settings/FileChecks.h"
+#include "settings/TextLines.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
@@ -219,9 +222,10 @@ void DatReader::reset() {
 bool DatReader::update(const std::function<bool(qint64 done, qint64 total)>& progress) {
     m_cancelled = false;
     QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // Never waits on a FIFO put in a followed file's place.
+    if (QString why; !openRegularFile(&f, &why)) {
         m_error = QCoreApplication::translate("GraphWindow", "Cannot open %1: %2")
-                      .arg(m_path, f.errorString());
+                      .arg(m_path, shownReason(why));
         return false;
     }
     const qint64 size = f.size();

@@ -49,8 +49,15 @@ bool appendWhole(const QString& path, const QByteArray& bytes, QString* error) {
         return false;
     }
     const qint64 before = f.size();
-    if (f.write(bytes) == bytes.size()) return true;
-    if (error) *error = f.errorString();
+    const qint64 written = f.write(bytes);
+    if (written == bytes.size()) return true;
+    // A write that took part of the record reports no error; the rest, tried once more, says
+    // why (a full disk, a file-size limit).
+    if (written > 0 && f.write(bytes.mid(written)) == bytes.size() - written) return true;
+    if (error)
+        *error = f.error() == QFileDevice::ResourceError
+                     ? QStringLiteral(QT_TRANSLATE_NOOP("DataLog", "disk full"))
+                     : f.errorString();
     // A full disk or a file-size limit took part of it: cut the part off again, so the
     // next record does not start in the middle of this one.
     f.resize(before);

@@ -30,29 +30,47 @@ void TraceRecorder::setOn(bool on) {
 
 void TraceRecorder::record(int row) {
     if (!m_on) return;
-    const QString path = filePath(clock().date());
-    // A new day, and now and then within one, the oldest days give way.
+    const QDateTime now = clock();
+    const QString path = filePath(now.date());
+    const QByteArray line = traceLine(m_link->sprdCommD, row).toUtf8() + "\r\n";
+    // A new day, and now and then within one, the oldest files give way.
     if (path != m_file || ++m_sincePrune >= 2000) {
         m_file = path;
         m_sincePrune = 0;
         prune();
     }
+    // Today's file has its share of the limit too: beyond it, it is set aside under the time
+    // it ended and a new one begins, so a busy line cannot fill the disk within a day.
+    const QFileInfo today(path);
+    if (today.isFile() && !today.isSymLink() && today.size() + line.size() > pieceBytes()) {
+        const QString piece = piecePath(now);
+        if (!QFileInfo::exists(piece) && QFile::rename(path, piece)) prune();
+    }
     QString why;
-    appendWhole(path, traceLine(m_link->sprdCommD, row).toUtf8() + "\r\n", &why);
+    appendWhole(path, line, &why);
     noteResult(path, why);
+}
+
+QString TraceRecorder::piecePath(const QDateTime& end) {
+    return gDSaveFolder + QLatin1Char('/') + gDSaveName + QStringLiteral("_Trace_") +
+           end.toString(QStringLiteral("yyyyMMdd-HHmmsszzz")) + QStringLiteral(".TXT");
 }
 
 void TraceRecorder::prune() {
     const QDir dir(gDSaveFolder);
-    const QString pattern = gDSaveName + QStringLiteral("_Trace_????????.TXT");
-    // By name is by day: the oldest first.
-    QFileInfoList files = dir.entryInfoList({pattern}, QDir::Files, QDir::Name);
-    qint64 total = 0;
+    // By name is by time: a day's pieces ("-" sorts before ".") come before its file.
+    QFileInfoList files = dir.entryInfoList(
+        {gDSaveName + QStringLiteral("_Trace_????????.TXT"),
+         gDSaveName + QStringLiteral("_Trace_????????") + QStringLiteral("-?????????.TXT")},
+        QDir::Files, QDir::Name);
+    const QString current = QFileInfo(m_file).absoluteFilePath();
+    // The file being written keeps room to grow to its share; the others fit in the rest.
+    qint64 total = pieceBytes();
     for (const QFileInfo& f : files)
-        total += f.size();
+        if (f.absoluteFilePath() != current) total += f.size();
     for (const QFileInfo& f : files) {
-        if (total <= m_limitBytes || f.absoluteFilePath() == QFileInfo(m_file).absoluteFilePath())
-            break;
+        if (total <= m_limitBytes) break;
+        if (f.absoluteFilePath() == current) continue;
         if (QFile::remove(f.absoluteFilePath())) {
             total -= f.size();
             m_events->add(0, QStringLiteral("Trace file removed to keep within the limit: %1")

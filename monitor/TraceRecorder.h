@@ -1,7 +1,9 @@
 // Records the line continuously: while switched on, every traced frame goes, with its time
 // and direction, to <data folder>/<name>_Trace_YYYYMMDD.TXT, so an intermittent fault in the
-// night can be read in the morning. Bounded: whole older days are removed once the recorded
-// files together pass the user's limit. A file that cannot be written is said once per cause.
+// night can be read in the morning. Bounded: the day's file is set aside as
+// <name>_Trace_YYYYMMDD-HHMMSSmmm.TXT whenever it reaches a quarter of the user's limit, and
+// the oldest files are removed so that all of them together stay within it. A file that
+// cannot be written is said once per cause.
 #pragma once
 
 #include <QDateTime>
@@ -21,10 +23,11 @@ public:
     void setOn(bool on);
     void setLimitMB(int mb) { m_limitBytes = qint64(qMax(1, mb)) << 20; }
 
-    // The day's file.
+    // The day's file, and a piece of it set aside at `end`.
     static QString filePath(const QDate& day);
-    // Removes the oldest recorded days until the files together fit the limit; the file being
-    // written is never removed.
+    static QString piecePath(const QDateTime& end);
+    // Removes the oldest recorded files until they fit the limit with room for the file being
+    // written to reach its share; that file is never removed.
     void prune();
 
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
@@ -32,6 +35,7 @@ public:
 private:
     void record(int row);
     void noteResult(const QString& path, const QString& why);
+    qint64 pieceBytes() const { return m_limitBytes / 4; }
 
     KX5Link* m_link;
     EventLog* m_events;

@@ -82,13 +82,15 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
             });
 
     // Start-up: data-save settings, port settings, globals, stations, closed-port state.
-    LoadSaveDataCfg();
+    QList<FileNotice> notes; // settings files that could not be used as they stand
+    LoadSaveDataCfg(&notes);
     afterDataSaveSettings();
-    LoadCommCfg();
+    LoadCommCfg(&notes);
     loadLinkOptions();
     m_tables->showRecordOptions();
     afterPortSettings();
-    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring);
+    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
+    showSettingsNotes(notes);
     loadPublishOptions();
     connect(m_publisher, &Publisher::statusChanged, this, &frmKX5_Main::showPublishing);
     m_publisher->apply(publishOptions());
@@ -96,6 +98,16 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     showCaptions();
     showLinkLamps();
     tmrDispGraph.start();
+}
+
+// Said in panel 4 (its tooltip holds them all) and the events.
+void frmKX5_Main::showSettingsNotes(const QList<FileNotice>& notes) {
+    QStringList shown;
+    for (const FileNotice& n : notes) {
+        m_events->add(0, n.logged);
+        shown << n.shown;
+    }
+    if (!shown.isEmpty()) m_link->setPanel(4, shown.join(QStringLiteral("  ")));
 }
 
 // The port the user opened closed because no station answered: most often the controllers

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+struct FileNotice;
 class DataLogger;
 class DataSaveSwitch;
 class EventLog;
@@ -94,6 +95,7 @@ protected:
 
 private:
     void offerScan(const QString& settings, int retryMs);
+    void showSettingsNotes(const QList<FileNotice>& notes);
     void buildUi();
     QWidget* buildCommandBar();
     void updateCommandStates();

@@ -5,10 +5,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <mosquitto.h>
+#include <mutex>
+#include <openssl/ssl.h>
+#include <openssl/x509.h>
+#include <thread>
+#include <unordered_map>
+
+using Clock = std::chrono::steady_clock;
 
 namespace {
 
@@ -21,14 +31,86 @@ QString where(const QString& host, int port) {
     return QStringLiteral("%1:%2").arg(host).arg(port);
 }
 
+QString say(bool translated, const char* source) {
+    return translated ? QCoreApplication::translate("MqttClient", source)
+                      : QString::fromUtf8(source);
+}
+
+// Where OpenSSL looks for the system's CA certificates one per file (SSL_CERT_DIR, or its
+// built-in folder).
+QByteArray systemCaDir() {
+    const char* env = std::getenv(X509_get_default_cert_dir_env());
+    return env && *env ? QByteArray(env) : QByteArray(X509_get_default_cert_dir());
+}
+
 } // namespace
 
-MqttClient::MqttClient(QObject* parent) : QObject(parent) {}
+struct MqttClient::Session {
+    mosquitto* mosq = nullptr;
+    QString host;
+    QByteArray hostUtf8;
+    int port = 0;
+    bool tls = false;
+    bool translated = false;
+    std::atomic<bool> stop{false};
+    std::atomic<bool> up{false};      // CONNACK accepted and not lost since
+    std::atomic<bool> refused{false}; // the broker said no; the loss that follows is not news
+    std::atomic<bool> finished{false};
+    std::atomic<int> lastMid{-1};
+    std::atomic<bool> lastSent{false};
+    QByteArray lastTopic, lastPayload;
+    int stopTimeoutMs = 2000;
 
-QString MqttClient::say(const char* source) const {
-    return m_translated ? QCoreApplication::translate("MqttClient", source)
-                        : QString::fromUtf8(source);
-}
+    std::mutex mutex; // guards what follows and the waits
+    std::condition_variable wake;
+    QString tlsLog;                        // the library's last TLS complaint
+    long verify = 0;                       // the certificate check's verdict at that complaint
+    std::unordered_map<int, int> inFlight; // message id -> QoS
+    int maxInFlight = kMaxInFlight;
+    bool full = false; // publish() said no for the bound
+
+    std::mutex ownerMutex;
+    MqttClient* owner = nullptr; // null once the client has let go of this session
+
+    QString say(const char* source) const { return ::say(translated, source); }
+    QString at() const { return where(host, port); }
+
+    // Runs f on the owner's thread, if there still is an owner.
+    template <class F> void post(F f) {
+        std::lock_guard lock(ownerMutex);
+        if (owner)
+            QMetaObject::invokeMethod(
+                owner, [o = owner, f] { f(o); }, Qt::QueuedConnection);
+    }
+    void report(const QString& why) {
+        post([why](MqttClient* c) { emit c->failed(why); });
+    }
+    bool waitRetry(int ms) {
+        std::unique_lock lock(mutex);
+        return !wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop.load(); });
+    }
+    // QoS 0 messages still queued when the connection went are thrown away by the library at
+    // the next attempt; QoS 1 ones are sent again.
+    void forgetUnsent() {
+        int n = 0;
+        {
+            std::lock_guard lock(mutex);
+            for (auto it = inFlight.begin(); it != inFlight.end();)
+                if (it->second == 0) {
+                    it = inFlight.erase(it);
+                    ++n;
+                } else {
+                    ++it;
+                }
+        }
+        if (n) post([n](MqttClient* c) { emit c->lost(n); });
+    }
+    QString tlsError();
+    QString connectTimeout();
+    void run();
+};
+
+MqttClient::MqttClient(QObject* parent) : QObject(parent) {}
 
 MqttClient::~MqttClient() {
     stop();
@@ -37,32 +119,38 @@ MqttClient::~MqttClient() {
 bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                        const QByteArray& willPayload, QString* error) {
     stop();
+    const auto said = [this](const char* source) { return say(m_translated, source); };
+    mosquitto* mosq = nullptr;
     auto fail = [&](const QString& why) {
         if (error) *error = why;
-        if (m_mosq) mosquitto_destroy(m_mosq);
-        m_mosq = nullptr;
+        if (mosq) mosquitto_destroy(mosq);
         return false;
     };
     if (const QString p = o.problem(m_translated); !p.isEmpty()) return fail(p);
     initLibrary();
-    m_host = o.host.trimmed();
-    m_port = o.port;
-    m_mosq = mosquitto_new(o.effectiveClientId().toUtf8().constData(), true, this);
-    if (!m_mosq)
+    auto s = std::make_shared<Session>();
+    s->host = o.host.trimmed();
+    s->hostUtf8 = s->host.toUtf8();
+    s->port = o.port;
+    s->tls = o.tls;
+    s->translated = m_translated;
+    s->maxInFlight = m_maxInFlight;
+    mosq = mosquitto_new(o.effectiveClientId().toUtf8().constData(), true, s.get());
+    if (!mosq)
         return fail(
-            say(QT_TRANSLATE_NOOP("MqttClient", "The MQTT library could not set up a client.")));
-    mosquitto_threaded_set(m_mosq, true);
+            said(QT_TRANSLATE_NOOP("MqttClient", "The MQTT library could not set up a client.")));
+    mosquitto_threaded_set(mosq, true);
     // A reply's values should reach the broker now, not when Nagle's timer says so.
-    mosquitto_int_option(m_mosq, MOSQ_OPT_TCP_NODELAY, 1);
+    mosquitto_int_option(mosq, MOSQ_OPT_TCP_NODELAY, 1);
     if (!o.user.isEmpty() &&
-        mosquitto_username_pw_set(m_mosq, o.user.toUtf8().constData(),
+        mosquitto_username_pw_set(mosq, o.user.toUtf8().constData(),
                                   o.password.toUtf8().constData()) != MOSQ_ERR_SUCCESS)
         return fail(
-            say(QT_TRANSLATE_NOOP("MqttClient", "The user name or password cannot be used.")));
+            said(QT_TRANSLATE_NOOP("MqttClient", "The user name or password cannot be used.")));
     if (!willTopic.isEmpty() &&
-        mosquitto_will_set(m_mosq, willTopic.constData(), int(willPayload.size()),
+        mosquitto_will_set(mosq, willTopic.constData(), int(willPayload.size()),
                            willPayload.constData(), 1, true) != MOSQ_ERR_SUCCESS)
-        return fail(say(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."))
+        return fail(said(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."))
                         .arg(QString::fromUtf8(willTopic)));
     if (o.tls) {
         for (const auto& [file, what] :
@@ -73,109 +161,196 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                                           "TLS: the client certificate %1 cannot be read.")},
               std::pair{o.keyFile, QT_TRANSLATE_NOOP("MqttClient",
                                                      "TLS: the client key %1 cannot be read.")}}) {
-            if (!file.isEmpty() && !QFileInfo(file).isReadable()) return fail(say(what).arg(file));
+            if (file.isEmpty()) continue;
+            if (QFileInfo(file).isDir())
+                return fail(said(QT_TRANSLATE_NOOP("MqttClient",
+                                                   "TLS: %1 is a folder; a file is needed here."))
+                                .arg(file));
+            if (!QFileInfo(file).isReadable()) return fail(said(what).arg(file));
         }
         const QByteArray ca = QFile::encodeName(o.caFile), cert = QFile::encodeName(o.certFile),
                          key = QFile::encodeName(o.keyFile);
         int rc = MOSQ_ERR_SUCCESS;
         if (o.caFile.isEmpty()) {
-            // No CA given: the certificate authorities the system trusts.
-            rc = mosquitto_int_option(m_mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
-            if (rc == MOSQ_ERR_SUCCESS && !o.certFile.isEmpty())
-                rc = mosquitto_tls_set(m_mosq, nullptr, "/etc/ssl/certs", cert.constData(),
-                                       key.constData(), nullptr);
+            // No CA given: the certificate authorities the system trusts, its bundle
+            // (SSL_CERT_FILE honoured) and its folder. The folder is also handed over as a CA
+            // path: with neither path set, the library refuses every reconnect ("Invalid
+            // function arguments provided").
+            const QByteArray dir = systemCaDir();
+            rc = mosquitto_int_option(mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+            if (rc == MOSQ_ERR_SUCCESS)
+                rc = mosquitto_tls_set(mosq, nullptr, dir.constData(),
+                                       cert.isEmpty() ? nullptr : cert.constData(),
+                                       key.isEmpty() ? nullptr : key.constData(), nullptr);
         } else {
-            rc = mosquitto_tls_set(m_mosq, ca.constData(), nullptr,
+            rc = mosquitto_tls_set(mosq, ca.constData(), nullptr,
                                    cert.isEmpty() ? nullptr : cert.constData(),
                                    key.isEmpty() ? nullptr : key.constData(), nullptr);
         }
         if (rc != MOSQ_ERR_SUCCESS)
-            return fail(say(QT_TRANSLATE_NOOP("MqttClient",
-                                              "TLS: the certificate files cannot be used (%1)."))
+            return fail(said(QT_TRANSLATE_NOOP("MqttClient",
+                                               "TLS: the certificate files cannot be used (%1)."))
                             .arg(QString::fromUtf8(mosquitto_strerror(rc))));
     }
 
-    // The callbacks run on the network thread: they touch only atomics and the mutex-guarded
-    // log, and hand everything else to this object's thread as queued calls.
-    mosquitto_connect_callback_set(m_mosq, [](mosquitto*, void* obj, int rc) {
-        auto* self = static_cast<MqttClient*>(obj);
+    // The callbacks run on the network thread: they touch only the session, and hand
+    // everything else to this object's thread as queued calls.
+    mosquitto_connect_callback_set(mosq, [](mosquitto*, void* obj, int rc) {
+        auto* s = static_cast<Session*>(obj);
         if (rc == 0) {
-            self->m_up = true;
-            QMetaObject::invokeMethod(
-                self, [self] { emit self->connected(); }, Qt::QueuedConnection);
+            s->up = true;
+            s->post([](MqttClient* c) { emit c->connected(); });
             return;
         }
-        self->m_refused = true;
-        const QString at = where(self->m_host, self->m_port);
+        s->refused = true;
         QString said = QString::fromUtf8(mosquitto_connack_string(rc));
         if (said.endsWith(QLatin1Char('.'))) said.chop(1);
-        QString why;
         if (rc == 4 || rc == 5)
-            why = self
-                      ->say(QT_TRANSLATE_NOOP(
-                          "MqttClient",
-                          "Wrong user name or password: the broker at %1 did not accept them (%2)"))
-                      .arg(at, said);
+            s->report(s->say(QT_TRANSLATE_NOOP("MqttClient",
+                                               "Wrong user name or password: the broker at %1 "
+                                               "did not accept them (%2)"))
+                          .arg(s->at(), said));
         else
-            why = self->say(QT_TRANSLATE_NOOP("MqttClient",
-                                              "The broker at %1 refused the connection: %2"))
-                      .arg(at, said);
-        self->report(why);
+            s->report(s->say(QT_TRANSLATE_NOOP("MqttClient",
+                                               "The broker at %1 refused the connection: %2"))
+                          .arg(s->at(), said));
     });
     mosquitto_disconnect_callback_set(
-        m_mosq, [](mosquitto*, void* obj, int) { static_cast<MqttClient*>(obj)->m_up = false; });
-    mosquitto_publish_callback_set(m_mosq, [](mosquitto*, void* obj, int mid) {
-        auto* self = static_cast<MqttClient*>(obj);
-        if (mid == self->m_lastMid) self->m_lastSent = true;
+        mosq, [](mosquitto*, void* obj, int) { static_cast<Session*>(obj)->up = false; });
+    mosquitto_publish_callback_set(mosq, [](mosquitto*, void* obj, int mid) {
+        auto* s = static_cast<Session*>(obj);
+        if (mid == s->lastMid) s->lastSent = true;
+        bool drained = false;
+        {
+            std::lock_guard lock(s->mutex);
+            s->inFlight.erase(mid);
+            if (s->full && int(s->inFlight.size()) <= s->maxInFlight / 2) {
+                s->full = false;
+                drained = true;
+            }
+        }
+        if (drained) s->post([](MqttClient* c) { emit c->ready(); });
     });
-    mosquitto_log_callback_set(m_mosq, [](mosquitto*, void* obj, int level, const char* text) {
+    mosquitto_log_callback_set(mosq, [](mosquitto* m, void* obj, int level, const char* text) {
         if (!(level & MOSQ_LOG_ERR)) return;
-        auto* self = static_cast<MqttClient*>(obj);
-        std::lock_guard lock(self->m_mutex);
-        self->m_tlsLog = QString::fromUtf8(text);
+        auto* s = static_cast<Session*>(obj);
+        // The certificate check's verdict is only there while the failed handshake's
+        // connection is, which is now.
+        auto* ssl = static_cast<SSL*>(mosquitto_ssl_get(m));
+        const long verify = ssl ? SSL_get_verify_result(ssl) : X509_V_OK;
+        std::lock_guard lock(s->mutex);
+        if (s->tlsLog.isEmpty() || !s->tlsLog.contains(QLatin1String("OpenSSL")))
+            s->tlsLog = QString::fromUtf8(text);
+        if (verify != X509_V_OK) s->verify = verify;
     });
 
-    m_stop = false;
-    m_thread = std::thread([this] { run(); });
+    s->mosq = mosq;
+    {
+        std::lock_guard lock(s->ownerMutex);
+        s->owner = this;
+    }
+    m_session = s;
+    std::thread([s] { s->run(); }).detach();
     return true;
 }
 
-void MqttClient::report(const QString& why) {
-    QMetaObject::invokeMethod(
-        this, [this, why] { emit failed(why); }, Qt::QueuedConnection);
-}
-
-bool MqttClient::waitRetry(int ms) {
-    std::unique_lock lock(m_mutex);
-    return !m_wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stop.load(); });
-}
-
-QString MqttClient::lastTlsError() {
-    std::lock_guard lock(m_mutex);
-    const QString text = m_tlsLog;
-    if (text.contains(QLatin1String("certificate verify failed")))
+QString MqttClient::Session::tlsError() {
+    std::lock_guard lock(mutex);
+    switch (verify) {
+    case X509_V_OK:
+        break;
+    // The library's own host-name check fails a chain OpenSSL found good as "unspecified".
+    case X509_V_ERR_HOSTNAME_MISMATCH:
+    case X509_V_ERR_UNSPECIFIED:
+        return say(QT_TRANSLATE_NOOP("MqttClient",
+                                     "the broker's certificate is not made out to the host name "
+                                     "%1 (give the name the certificate holds)"))
+            .arg(host);
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
+    case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT:
+    case X509_V_ERR_CERT_UNTRUSTED:
         return say(QT_TRANSLATE_NOOP(
             "MqttClient",
             "the broker's certificate is not signed by a trusted CA (certificate verify failed)"));
+    case X509_V_ERR_CERT_HAS_EXPIRED:
+    case X509_V_ERR_CERT_NOT_YET_VALID:
+        return say(QT_TRANSLATE_NOOP("MqttClient",
+                                     "the broker's certificate is out of date, or this "
+                                     "computer's clock is wrong"));
+    default:
+        return say(QT_TRANSLATE_NOOP("MqttClient", "the broker's certificate was not accepted: %1"))
+            .arg(QString::fromUtf8(X509_verify_cert_error_string(verify)));
+    }
+    const QString text = tlsLog;
+    if (text.contains(QLatin1String("certificate required")) ||
+        text.contains(QLatin1String("handshake failure")))
+        return say(QT_TRANSLATE_NOOP("MqttClient",
+                                     "the broker wants a client certificate (give one and its "
+                                     "key)"));
+    if (text.contains(QLatin1String("unknown ca")) ||
+        text.contains(QLatin1String("bad certificate")) ||
+        text.contains(QLatin1String("certificate unknown")))
+        return say(
+            QT_TRANSLATE_NOOP("MqttClient", "the broker did not accept our client certificate"));
+    if (text.contains(QLatin1String("wrong version number")) ||
+        text.contains(QLatin1String("packet length too long")) ||
+        text.contains(QLatin1String("unexpected eof")))
+        return say(QT_TRANSLATE_NOOP("MqttClient",
+                                     "the port does not answer in TLS (is it a plain MQTT port?)"));
     return text.isEmpty() ? say(QT_TRANSLATE_NOOP("MqttClient", "the handshake failed")) : text;
 }
 
-void MqttClient::run() {
-    const QByteArray host = m_host.toUtf8();
-    const QString at = where(m_host, m_port);
+QString MqttClient::Session::connectTimeout() {
+    // What is still waiting to be written tells how far the attempt got: the connection
+    // request itself (or the TLS handshake), or only the broker's answer.
+    if (mosquitto_want_write(mosq))
+        return (tls ? say(QT_TRANSLATE_NOOP("MqttClient",
+                                            "No answer from %1 within %2 s: the host is switched "
+                                            "off or a firewall drops the connection, or the TLS "
+                                            "handshake did not finish"))
+                    : say(QT_TRANSLATE_NOOP("MqttClient",
+                                            "No answer from %1 within %2 s: the host is switched "
+                                            "off or a firewall drops the connection")))
+            .arg(at())
+            .arg(kConnectTimeoutS);
+    return say(QT_TRANSLATE_NOOP("MqttClient",
+                                 "The broker at %1 took the connection but did not answer within "
+                                 "%2 s (stalled or overloaded)"))
+        .arg(at())
+        .arg(kConnectTimeoutS);
+}
+
+void MqttClient::Session::run() {
     int delay = kFirstRetryMs;
     bool haveSocket = false;
-    while (!m_stop) {
+    Clock::time_point attemptAt, upAt;
+    bool wasUp = false;
+    int shortLived = 0; // connections closed by the broker right after it accepted them
+    auto retry = [&] {
+        haveSocket = false;
+        up = false;
+        if (!waitRetry(delay)) return false;
+        delay = std::min(delay * 2, kLastRetryMs);
+        return true;
+    };
+    while (!stop) {
         if (!haveSocket) {
             {
-                std::lock_guard lock(m_mutex);
-                m_tlsLog.clear();
+                std::lock_guard lock(mutex);
+                tlsLog.clear();
+                verify = 0;
             }
-            m_refused = false;
+            forgetUnsent();
+            refused = false;
+            wasUp = false;
             errno = 0;
-            // Blocking, but on this thread: the name lookup, the TCP connect, the TLS handshake.
-            const int rc = mosquitto_connect(m_mosq, host.constData(), m_port, kKeepAliveS);
+            // The name lookup blocks here; the TCP connect and the TLS handshake do not, they
+            // go on in the loop below.
+            const int rc = mosquitto_connect_async(mosq, hostUtf8.constData(), port, kKeepAliveS);
             const int err = errno;
+            attemptAt = Clock::now();
             if (rc == MOSQ_ERR_SUCCESS) {
                 haveSocket = true;
                 continue;
@@ -183,87 +358,157 @@ void MqttClient::run() {
             if (rc == MOSQ_ERR_EAI)
                 report(say(QT_TRANSLATE_NOOP("MqttClient",
                                              "Unknown host: the name %1 cannot be resolved"))
-                           .arg(m_host));
+                           .arg(host));
             else if (rc == MOSQ_ERR_TLS)
                 report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
-                           .arg(at, lastTlsError()));
-            else if (rc == MOSQ_ERR_ERRNO && err == ECONNREFUSED)
-                report(say(QT_TRANSLATE_NOOP("MqttClient",
-                                             "Refused: nothing accepts connections at %1"))
-                           .arg(at));
-            else if (rc == MOSQ_ERR_ERRNO)
-                report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
-                           .arg(at, QString::fromLocal8Bit(std::strerror(err))));
+                           .arg(at(), tlsError()));
+            else if (rc == MOSQ_ERR_ERRNO || rc == MOSQ_ERR_CONN_REFUSED)
+                report(err == ECONNREFUSED || rc == MOSQ_ERR_CONN_REFUSED
+                           ? say(QT_TRANSLATE_NOOP("MqttClient",
+                                                   "Refused: nothing accepts connections at %1"))
+                                 .arg(at())
+                           : say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
+                                 .arg(at(), QString::fromLocal8Bit(std::strerror(err))));
             else
                 report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
-                           .arg(at, QString::fromUtf8(mosquitto_strerror(rc))));
-            if (!waitRetry(delay)) break;
-            delay = std::min(delay * 2, kLastRetryMs);
+                           .arg(at(), QString::fromUtf8(mosquitto_strerror(rc))));
+            if (!retry()) break;
             continue;
         }
-        const int rc = mosquitto_loop(m_mosq, 100, 1);
+        errno = 0;
+        const int rc = mosquitto_loop(mosq, 100, 1);
+        const int err = errno;
+        if (up && !wasUp) {
+            wasUp = true;
+            upAt = Clock::now();
+            delay = kFirstRetryMs;
+        }
         if (rc == MOSQ_ERR_SUCCESS) {
-            if (m_up) delay = kFirstRetryMs;
+            if (!up && !refused &&
+                Clock::now() - attemptAt > std::chrono::seconds(kConnectTimeoutS)) {
+                report(connectTimeout());
+                if (!retry()) break;
+            }
             continue;
         }
         // The connection is gone: a refusal was said already, anything else is said now.
-        haveSocket = false;
-        m_up = false;
-        mosquitto_disconnect(m_mosq);
-        if (!m_refused) {
-            // A TLS handshake fails here, in the loop, not in the connect.
-            if (rc == MOSQ_ERR_TLS)
-                report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
-                           .arg(at, lastTlsError()));
+        if (refused) {
+        } else if (wasUp) {
+            const bool early = Clock::now() - upAt < std::chrono::milliseconds(kShortLivedMs);
+            shortLived = early && rc == MOSQ_ERR_CONN_LOST ? shortLived + 1 : 0;
+            if (shortLived >= 2)
+                report(say(QT_TRANSLATE_NOOP("MqttClient",
+                                             "The broker at %1 keeps closing our connection "
+                                             "right after accepting it: another program is "
+                                             "probably connected with the same client id"))
+                           .arg(at()));
+            else if (rc == MOSQ_ERR_KEEPALIVE)
+                report(say(QT_TRANSLATE_NOOP("MqttClient",
+                                             "The broker at %1 stopped answering (nothing "
+                                             "within %2 s)"))
+                           .arg(at())
+                           .arg(kKeepAliveS * 3 / 2));
             else
                 report(say(QT_TRANSLATE_NOOP("MqttClient", "Connection to %1 lost: %2"))
-                           .arg(at, QString::fromUtf8(mosquitto_strerror(rc))));
+                           .arg(at(), QString::fromUtf8(mosquitto_strerror(rc))));
+        } else if (rc == MOSQ_ERR_TLS) {
+            report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
+                       .arg(at(), tlsError()));
+        } else if (err == ECONNREFUSED || rc == MOSQ_ERR_CONN_REFUSED) {
+            report(
+                say(QT_TRANSLATE_NOOP("MqttClient", "Refused: nothing accepts connections at %1"))
+                    .arg(at()));
+        } else if (rc == MOSQ_ERR_ERRNO && err != 0) {
+            report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
+                       .arg(at(), QString::fromLocal8Bit(std::strerror(err))));
+        } else if (tls) {
+            // A TLS 1.3 broker checks our certificate after the handshake, and hangs up.
+            report(say(QT_TRANSLATE_NOOP("MqttClient",
+                                         "The broker at %1 closed the TLS connection before "
+                                         "answering: it may want a client certificate, or "
+                                         "not accept ours"))
+                       .arg(at()));
+        } else {
+            report(
+                say(QT_TRANSLATE_NOOP("MqttClient", "The broker at %1 closed the connection before "
+                                                    "answering: is it a TLS port? (tick TLS)"))
+                    .arg(at()));
         }
-        if (!waitRetry(delay)) break;
-        delay = std::min(delay * 2, kLastRetryMs);
+        if (!retry()) break;
     }
-    if (haveSocket && m_up) {
+    if (haveSocket && up) {
         // The last word (the program going offline) is sent and acknowledged before the
         // clean disconnect, which tells the broker to drop the will.
-        if (!m_lastTopic.isEmpty()) {
+        if (!lastTopic.isEmpty()) {
             int mid = 0;
-            m_lastSent = false;
-            if (mosquitto_publish(m_mosq, &mid, m_lastTopic.constData(), int(m_lastPayload.size()),
-                                  m_lastPayload.constData(), 1, true) == MOSQ_ERR_SUCCESS) {
-                m_lastMid = mid;
-                const auto until =
-                    std::chrono::steady_clock::now() + std::chrono::milliseconds(m_stopTimeoutMs);
-                while (!m_lastSent && std::chrono::steady_clock::now() < until &&
-                       mosquitto_loop(m_mosq, 50, 1) == MOSQ_ERR_SUCCESS) {
+            lastSent = false;
+            if (mosquitto_publish(mosq, &mid, lastTopic.constData(), int(lastPayload.size()),
+                                  lastPayload.constData(), 1, true) == MOSQ_ERR_SUCCESS) {
+                lastMid = mid;
+                const auto until = Clock::now() + std::chrono::milliseconds(stopTimeoutMs);
+                while (!lastSent && Clock::now() < until &&
+                       mosquitto_loop(mosq, 50, 1) == MOSQ_ERR_SUCCESS) {
                 }
             }
         }
-        mosquitto_disconnect(m_mosq);
-        mosquitto_loop(m_mosq, 50, 1);
+        mosquitto_disconnect(mosq);
+        mosquitto_loop(mosq, 50, 1);
     }
-    m_up = false;
+    up = false;
+    mosquitto_destroy(mosq);
+    mosq = nullptr;
+    {
+        std::lock_guard lock(mutex);
+        finished = true;
+    }
+    wake.notify_all();
 }
 
 void MqttClient::stop(const QByteArray& lastTopic, const QByteArray& lastPayload, int timeoutMs) {
-    if (m_thread.joinable()) {
-        m_lastTopic = lastTopic;
-        m_lastPayload = lastPayload;
-        m_stopTimeoutMs = timeoutMs;
-        {
-            std::lock_guard lock(m_mutex);
-            m_stop = true;
-        }
-        m_wake.notify_all();
-        m_thread.join();
+    if (!m_session) return;
+    const std::shared_ptr<Session> s = std::move(m_session);
+    {
+        std::lock_guard lock(s->mutex);
+        s->lastTopic = lastTopic;
+        s->lastPayload = lastPayload;
+        s->stopTimeoutMs = timeoutMs;
+        s->stop = true;
     }
-    if (m_mosq) mosquitto_destroy(m_mosq);
-    m_mosq = nullptr;
+    s->wake.notify_all();
+    {
+        // The thread ends within timeoutMs unless a name lookup holds it; then it is left to
+        // end by itself, and says nothing more.
+        std::unique_lock lock(s->mutex);
+        s->wake.wait_for(lock, std::chrono::milliseconds(timeoutMs + 500),
+                         [&] { return s->finished.load(); });
+    }
+    std::lock_guard lock(s->ownerMutex);
+    s->owner = nullptr;
 }
 
-bool MqttClient::publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain) {
-    if (!m_mosq || !m_up) return false;
-    return mosquitto_publish(m_mosq, nullptr, topic.constData(), int(payload.size()),
-                             payload.constData(), qos, retain) == MOSQ_ERR_SUCCESS;
+int MqttClient::inFlight() const {
+    if (!m_session) return 0;
+    std::lock_guard lock(m_session->mutex);
+    return int(m_session->inFlight.size());
+}
+
+bool MqttClient::publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain,
+                         bool bounded) {
+    Session* s = m_session.get();
+    if (!s || !s->up) return false;
+    // Held across the hand-over, so that the network thread's "sent" cannot come before the
+    // message is counted.
+    std::lock_guard lock(s->mutex);
+    if (bounded && int(s->inFlight.size()) >= s->maxInFlight) {
+        s->full = true;
+        return false;
+    }
+    int mid = 0;
+    if (mosquitto_publish(s->mosq, &mid, topic.constData(), int(payload.size()),
+                          payload.constData(), qos, retain) != MOSQ_ERR_SUCCESS)
+        return false;
+    s->inFlight.emplace(mid, qos);
+    return true;
 }
 
 QString MqttClient::test(const PublishOptions& options, int timeoutMs) {

@@ -1,6 +1,9 @@
 // One connection to an MQTT broker through libmosquitto. Its network loop runs on a thread of
-// its own, so neither the poll nor the windows ever wait on the broker: publish() only hands a
-// message to the library, and what the network thread learns comes back as queued signals.
+// its own, and nothing on it blocks for long: the TCP connect and the TLS handshake are
+// non-blocking and bounded by kConnectTimeoutS, so a host that drops connection requests is
+// given up and tried again. Only the name lookup blocks, on that thread; stop() waits for it at
+// most a moment and then leaves the thread to end by itself. publish() only hands a message to
+// the library, and what the network thread learns comes back as queued signals.
 // It keeps trying to connect, waiting longer after each failure (1 s doubling up to 30 s).
 #pragma once
 
@@ -9,20 +12,21 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
-
-struct mosquitto;
 
 class MqttClient : public QObject {
     Q_OBJECT
 public:
     static constexpr int kKeepAliveS = 30;
+    // From the start of an attempt to the broker's answer: TCP, TLS and the MQTT CONNACK.
+    static constexpr int kConnectTimeoutS = 10;
     static constexpr int kFirstRetryMs = 1000;
     static constexpr int kLastRetryMs = 30000;
+    // Messages handed to the library and not yet written (QoS 0) or acknowledged (QoS 1).
+    static constexpr int kMaxInFlight = 1000;
+    // A connection the broker closes this soon after accepting it, twice running, is taken
+    // over by another client with our id.
+    static constexpr int kShortLivedMs = 5000;
 
     explicit MqttClient(QObject* parent = nullptr);
     ~MqttClient() override; // stop() without a last message
@@ -32,46 +36,41 @@ public:
     // willTopic/willPayload: what the broker publishes, retained, if we vanish.
     bool start(const PublishOptions& options, const QByteArray& willTopic,
                const QByteArray& willPayload, QString* error);
-    // Publishes lastTopic/lastPayload (retained) if connected, waits at most timeoutMs for it
-    // to leave, disconnects and ends the network thread.
+    // Publishes lastTopic/lastPayload (retained, QoS 1) if connected, waits at most timeoutMs
+    // for it to be acknowledged (so everything handed over before it has left), disconnects
+    // and ends the network thread. Returns within about timeoutMs whatever the broker does.
     void stop(const QByteArray& lastTopic = {}, const QByteArray& lastPayload = {},
               int timeoutMs = 2000);
-    bool running() const { return m_thread.joinable(); }
+    bool running() const { return m_session != nullptr; }
 
-    // Hands the message to the library; false when there is no connection to send it on.
-    bool publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
+    // Hands the message to the library; false when there is no connection to send it on, or
+    // (bounded) when maxInFlight() messages are still on their way: ready() says when to
+    // go on.
+    bool publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain,
+                 bool bounded = true);
+    int inFlight() const;
+    int maxInFlight() const { return m_maxInFlight; }
+    void setMaxInFlight(int n) { m_maxInFlight = n < 1 ? 1 : n; }
 
     // Connects once with these options and says how it went, in words for the user (in their
     // language); waits at most timeoutMs with the event loop running.
-    static QString test(const PublishOptions& options, int timeoutMs = 10000);
+    static QString test(const PublishOptions& options,
+                        int timeoutMs = (kConnectTimeoutS + 2) * 1000);
+
+    struct Session; // what the network thread shares with this object; outlives it if need be
 
 signals:
     void connected();
     // A connection attempt failed or the connection was lost; it is tried again. why is
     // English, as the event list keeps it, except within test().
     void failed(const QString& why);
+    // Messages handed over that went with a lost connection and were never sent.
+    void lost(int count);
+    // After publish() said no for the bound, half of what was on its way has left.
+    void ready();
 
 private:
-    void run();
-    void report(const QString& why);
-    bool waitRetry(int ms);
-    QString lastTlsError();
-    // A reason in English, as the event list and its file keep it, or translated for test().
-    QString say(const char* source) const;
-
-    mosquitto* m_mosq = nullptr;
-    QString m_host;
-    int m_port = 0;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_up{false};      // CONNACK accepted and not lost since
-    std::atomic<bool> m_refused{false}; // the broker said no; the loss that follows is not news
-    std::atomic<int> m_lastMid{-1};
-    std::atomic<bool> m_lastSent{false};
-    int m_stopTimeoutMs = 2000;
-    std::mutex m_mutex; // guards m_tlsLog and the retry wait
-    std::condition_variable m_wake;
-    QString m_tlsLog; // the library's last TLS complaint, network thread and start()
-    QByteArray m_lastTopic, m_lastPayload;
+    std::shared_ptr<Session> m_session;
+    int m_maxInFlight = kMaxInFlight;
     bool m_translated = false; // reasons in the user's language (test()), else English
 };

@@ -29,6 +29,21 @@ QByteArray connText(ConnState c) {
     return "null";
 }
 
+// The units in the plain signs dashboards expect (Home Assistant's °C and °F, mV), not the
+// display's single-character ones.
+QString plainUnit(const QString& unit) {
+    if (unit == QStringLiteral("℃")) return QStringLiteral("°C");
+    if (unit == QStringLiteral("℉")) return QStringLiteral("°F");
+    if (unit == QStringLiteral("㎷")) return QStringLiteral("mV");
+    return unit;
+}
+
+// Lamp names as keys a template can use: "PV BOUT" as PV_BOUT, the minus lamp as MINUS.
+QString lampKey(const char* name) {
+    const QString n = QLatin1String(name);
+    return n == QLatin1String("-") ? QStringLiteral("MINUS") : QString(n).replace(' ', '_');
+}
+
 } // namespace
 
 QByteArray Payload::stationJson(int mcNo, const QString& model, ConnState conn,
@@ -42,10 +57,10 @@ QByteArray Payload::stationJson(int mcNo, const QString& model, ConnState conn,
         const Reading r = decode(v);
         j += ",\"pv\":" + r.pvText().toLatin1() + ",\"sv\":" + r.svText().toLatin1() +
              ",\"mv\":" + r.mvText().toLatin1() +
-             ",\"decimals\":" + QByteArray::number(r.decimals) + ",\"unit\":" + quoted(r.unit) +
-             ",\"lamps\":{";
+             ",\"decimals\":" + QByteArray::number(r.decimals) +
+             ",\"unit\":" + quoted(plainUnit(r.unit)) + ",\"mvUnit\":\"%\"" + ",\"lamps\":{";
         for (size_t i = 0; i < kLampBits.size(); ++i)
-            j += (i ? "," : "") + quoted(QLatin1String(kLampBits[i].name)) + ':' +
+            j += (i ? "," : "") + quoted(lampKey(kLampBits[i].name)) + ':' +
                  (r.lamps[i] ? "true" : "false");
         j += '}';
     }

@@ -10,7 +10,8 @@
 
 namespace Payload {
 
-// {"mc":1,"model":"KX5-100033","conn":"OK","answering":true,"storedAt":"...Z","pv":25.3,...}
+// {"mc":1,"model":"KX5-100033","conn":"OK","answering":true,"storedAt":"...Z","pv":25.3,...,
+//  "unit":"°C","mvUnit":"%","lamps":{"AL1":false,...,"MINUS":false,...,"PV_BOUT":false,...}}
 // A station whose values are not fresh gets no figures at all: "answering":false and the time
 // its last values were stored, so nothing old is ever read as current.
 QByteArray stationJson(int mcNo, const QString& model, ConnState conn, const StationValues& v);

@@ -4,15 +4,14 @@
 #include "settings/TextLines.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <map>
 
 namespace {
 
-bool flag(const QString& v) {
-    return v == QLatin1String("1");
-}
 QString flagText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
@@ -27,33 +26,51 @@ bool goodLevel(const QString& s, bool allowSlash) {
 
 QString PublishOptions::effectiveClientId() const {
     if (!clientId.isEmpty()) return clientId;
-    return QStringLiteral("kx5comm-%1-%2").arg(QSysInfo::machineHostName(), line);
+    // The same every start, and different for another program folder on the same computer.
+    const QString host = QSysInfo::machineHostName();
+    const QByteArray tag = QCryptographicHash::hash(
+        (host + QLatin1Char('\n') + QDir(programDir()).absolutePath()).toUtf8(),
+        QCryptographicHash::Sha1);
+    return QStringLiteral("kx5comm-%1-%2-%3")
+        .arg(host, line, QString::fromLatin1(tag.left(4).toHex()));
 }
 
-QString PublishOptions::problem(bool translated) const {
+std::vector<PublishOptions::Problem> PublishOptions::problems(bool translated) const {
     const auto say = [translated](const char* source) {
         return translated ? QCoreApplication::translate("PublishOptions", source)
                           : QString::fromUtf8(source);
     };
+    std::vector<Problem> out;
     if (host.trimmed().isEmpty())
-        return say(QT_TRANSLATE_NOOP("PublishOptions", "No broker host is given."));
+        out.push_back(
+            {"Host", say(QT_TRANSLATE_NOOP("PublishOptions", "No broker host is given."))});
     if (port < 1 || port > 65535)
-        return say(QT_TRANSLATE_NOOP("PublishOptions", "The port must be 1 to 65535."));
+        out.push_back(
+            {"Port", say(QT_TRANSLATE_NOOP("PublishOptions", "The port must be 1 to 65535."))});
     if (!goodLevel(prefix, true))
-        return say(QT_TRANSLATE_NOOP("PublishOptions",
-                                     "The topic prefix must not be empty or hold '+' or '#'."));
+        out.push_back({"Prefix", say(QT_TRANSLATE_NOOP(
+                                     "PublishOptions",
+                                     "The topic prefix must not be empty or hold '+' or '#'."))});
     if (!goodLevel(line, false))
-        return say(QT_TRANSLATE_NOOP("PublishOptions",
-                                     "The line name must not be empty or hold '/', '+' or '#'."));
+        out.push_back({"Line", say(QT_TRANSLATE_NOOP(
+                                   "PublishOptions",
+                                   "The line name must not be empty or hold '/', '+' or '#'."))});
     if (certFile.isEmpty() != keyFile.isEmpty())
-        return say(QT_TRANSLATE_NOOP(
-            "PublishOptions",
-            "A client certificate needs its key file, and a key its certificate."));
+        out.push_back({certFile.isEmpty() ? "KeyFile" : "CertFile",
+                       say(QT_TRANSLATE_NOOP("PublishOptions",
+                                             "A client certificate needs its key file, and a "
+                                             "key its certificate."))});
     if (when == When::EveryNSeconds && (everySeconds < 1 || everySeconds > 3600))
-        return say(QT_TRANSLATE_NOOP("PublishOptions", "Publish every 1 to 3600 seconds."));
+        out.push_back({"EverySeconds", say(QT_TRANSLATE_NOOP("PublishOptions",
+                                                             "Publish every 1 to 3600 seconds."))});
     if (qos != 0 && qos != 1)
-        return say(QT_TRANSLATE_NOOP("PublishOptions", "QoS must be 0 or 1."));
-    return {};
+        out.push_back({"QoS", say(QT_TRANSLATE_NOOP("PublishOptions", "QoS must be 0 or 1."))});
+    return out;
+}
+
+QString PublishOptions::problem(bool translated) const {
+    const auto all = problems(translated);
+    return all.empty() ? QString() : all.front().text;
 }
 
 PublishOptions& publishOptions() {
@@ -73,19 +90,39 @@ bool loadPublishOptions() {
     o = PublishOptions();
     QStringList lines;
     if (!readLines(publishOptionsPath(), &lines)) return false;
-    for (const QString& line : lines) {
+    std::map<QString, int> lineOf; // key -> line number, for saying where a problem is
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.trimmed().isEmpty()) continue;
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
         const QString v = line.section(QLatin1Char('='), 1).trimmed();
+        const QString at = QStringLiteral("%1 line %2 (%3)")
+                               .arg(QDir::toNativeSeparators(publishOptionsPath()))
+                               .arg(i + 1)
+                               .arg(line.trimmed());
+        lineOf[key] = i + 1;
         bool ok = false;
         const int n = v.toInt(&ok);
+        auto number = [&](int* into) {
+            if (ok)
+                *into = n;
+            else
+                o.fileErrors << at + QStringLiteral(": a whole number is expected");
+        };
+        auto flag = [&](bool* into) {
+            if (v == QLatin1String("1") || v == QLatin1String("0"))
+                *into = v == QLatin1String("1");
+            else
+                o.fileErrors << at + QStringLiteral(": 1 (on) or 0 (off) is expected");
+        };
         if (key == QLatin1String("Enabled"))
-            o.enabled = flag(v);
+            flag(&o.enabled);
         else if (key == QLatin1String("Host"))
             o.host = v;
-        else if (key == QLatin1String("Port") && ok)
-            o.port = n;
+        else if (key == QLatin1String("Port"))
+            number(&o.port);
         else if (key == QLatin1String("TLS"))
-            o.tls = flag(v);
+            flag(&o.tls);
         else if (key == QLatin1String("CAFile"))
             o.caFile = v;
         else if (key == QLatin1String("CertFile"))
@@ -100,20 +137,35 @@ bool loadPublishOptions() {
             o.prefix = v;
         else if (key == QLatin1String("Line"))
             o.line = v;
-        else if (key == QLatin1String("When"))
+        else if (key == QLatin1String("When") &&
+                 (v == QLatin1String("Interval") || v == QLatin1String("Reply")))
             o.when = v == QLatin1String("Interval") ? PublishOptions::When::EveryNSeconds
                                                     : PublishOptions::When::EveryReply;
-        else if (key == QLatin1String("EverySeconds") && ok)
-            o.everySeconds = n;
+        else if (key == QLatin1String("When"))
+            o.fileErrors << at + QStringLiteral(": Reply or Interval is expected");
+        else if (key == QLatin1String("EverySeconds"))
+            number(&o.everySeconds);
         else if (key == QLatin1String("Retain"))
-            o.retain = flag(v);
-        else if (key == QLatin1String("QoS") && ok)
-            o.qos = n;
+            flag(&o.retain);
+        else if (key == QLatin1String("QoS"))
+            number(&o.qos);
+        else
+            o.fileNotes << at + QStringLiteral(": not a publishing setting; ignored");
+    }
+    // What the values together get wrong, said at the line of the setting concerned.
+    for (const PublishOptions::Problem& p : o.problems()) {
+        const auto it = lineOf.find(QLatin1String(p.key));
+        o.fileErrors << (it == lineOf.end()
+                             ? QStringLiteral("%1 (no %2= line): %3")
+                                   .arg(QDir::toNativeSeparators(publishOptionsPath()),
+                                        QLatin1String(p.key), p.text)
+                             : QStringLiteral("%1 line %2 (%3): %4")
+                                   .arg(QDir::toNativeSeparators(publishOptionsPath()))
+                                   .arg(it->second)
+                                   .arg(lines[it->second - 1].trimmed(), p.text));
     }
     QStringList pwd;
     if (readLines(publishPasswordPath(), &pwd) && !pwd.isEmpty()) o.password = pwd.first();
-    // Whatever a hand-edited file got wrong, the program publishes nothing rather than guess.
-    if (!o.problem().isEmpty()) o.enabled = false;
     return true;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 struct PublishOptions {
     enum class When { EveryReply, EveryNSeconds };
@@ -16,7 +18,9 @@ struct PublishOptions {
     QString keyFile;
     QString user; // empty: no user name and no password sent
     QString password;
-    QString clientId; // empty: "kx5comm-<computer>-<line>"
+    // Empty: "kx5comm-<computer>-<line>-<tag>", the tag a hash of the computer's name and the
+    // program folder, so two programs on one computer never share an id.
+    QString clientId;
     QString prefix = QStringLiteral("kx5");
     QString line = QStringLiteral("line1");
     When when = When::EveryReply;
@@ -24,11 +28,21 @@ struct PublishOptions {
     bool retain = false;
     int qos = 0; // 0 or 1
 
+    // What loading CFG/Publishing.INI found wrong, each with the file and line, in English as
+    // the event list keeps it: errors keep publishing off (nothing is guessed), notes are
+    // lines that were ignored.
+    QStringList fileErrors, fileNotes;
+
     QString effectiveClientId() const;
     QString baseTopic() const { return prefix + QLatin1Char('/') + line; }
-    // What keeps these options from being used, or "": in English as the event list keeps
-    // it, or translated for a window.
-    QString problem(bool translated = false) const;
+    struct Problem {
+        const char* key; // the setting's key in CFG/Publishing.INI
+        QString text;
+    };
+    // What keeps these options from being used: in English as the event list keeps it, or
+    // translated for a window.
+    std::vector<Problem> problems(bool translated = false) const;
+    QString problem(bool translated = false) const; // the first of them, or ""
     bool operator==(const PublishOptions&) const = default;
 };
 

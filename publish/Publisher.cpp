@@ -4,9 +4,12 @@
 #include "link/mdlKX5.h"
 #include "publish/Payload.h"
 
+#include <algorithm>
+
 Publisher::Publisher(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     connect(link, &KX5Link::monitorStored, this, &Publisher::onStored);
     connect(link, &KX5Link::monitorStale, this, &Publisher::onStale);
+    connect(link, &KX5Link::stationFailed, this, [this](int mcNo) { onStationFailed(mcNo); });
     connect(&m_every, &QTimer::timeout, this, &Publisher::publishAll);
 }
 
@@ -18,16 +21,32 @@ QByteArray Publisher::statusTopic() const {
     return (m_options.baseTopic() + QStringLiteral("/status")).toUtf8();
 }
 
+QByteArray Publisher::stationTopic(int mc) const {
+    return (m_options.baseTopic() + QLatin1Char('/') + QString::number(mc)).toUtf8();
+}
+
 void Publisher::apply(const PublishOptions& options) {
     stop();
     m_options = options;
     m_dropped = m_droppedSaid = 0;
     m_failureSaid.clear();
     m_said.clear();
-    if (options.enabled) {
+    // A hand-edited file is said wrong where it is wrong, and publishes nothing until put right.
+    for (const QString& note : options.fileNotes)
+        emit event(QStringLiteral("Publishing settings: %1").arg(note));
+    QStringList wrong = options.fileErrors;
+    if (wrong.isEmpty())
+        for (const PublishOptions::Problem& p : options.problems())
+            wrong << p.text;
+    for (const QString& w : wrong)
+        emit event(QStringLiteral("Publishing is off: %1").arg(w));
+    if (options.enabled && wrong.isEmpty()) {
         m_client = std::make_unique<MqttClient>();
+        m_client->setMaxInFlight(m_maxInFlight);
         connect(m_client.get(), &MqttClient::connected, this, &Publisher::onConnected);
         connect(m_client.get(), &MqttClient::failed, this, &Publisher::onFailed);
+        connect(m_client.get(), &MqttClient::lost, this, &Publisher::onLost);
+        connect(m_client.get(), &MqttClient::ready, this, &Publisher::flush);
         QString error;
         if (!m_client->start(options, statusTopic(), Payload::online(false), &error)) {
             m_client.reset();
@@ -41,6 +60,24 @@ void Publisher::apply(const PublishOptions& options) {
 
 void Publisher::stop() {
     m_every.stop();
+    if (m_client && m_up) {
+        // Nobody polls from now on: no station is left looking alive. These go straight to
+        // the library, ahead of the "offline" whose acknowledgement the stop waits for.
+        for (int k = 0; k < int(m_said.size()) && size_t(k) < gMC_List.size(); ++k) {
+            if (m_said[size_t(k)] != Said::Answering) continue;
+            StationValues v = m_link->values(k) ? *m_link->values(k) : StationValues{};
+            v.fresh = false;
+            const int mc = gMC_List[size_t(k)];
+            const QByteArray topic = stationTopic(mc);
+            m_client->publish(topic,
+                              Payload::stationJson(mc, m_link->sprdStatus.text(2, k + 1),
+                                                   m_link->connState(k), v),
+                              m_options.qos, m_options.retain, false);
+            for (const char* leaf : {"/pv", "/sv", "/mv"})
+                m_client->publish(topic + leaf, {}, m_options.qos, m_options.retain, false);
+            m_client->publish(topic + "/availability", Payload::online(false), 1, true, false);
+        }
+    }
     if (m_client) m_client->stop(statusTopic(), Payload::online(false));
     m_client.reset();
     m_queue.clear();
@@ -52,6 +89,11 @@ void Publisher::stop() {
 
 QString Publisher::statusText() const {
     if (!m_client) return {};
+    if (m_up && !m_queue.empty())
+        return m_dropped ? tr("MQTT: broker slow, %1 queued, %2 dropped")
+                               .arg(m_queue.size())
+                               .arg(m_dropped)
+                         : tr("MQTT: broker slow, %1 queued").arg(m_queue.size());
     if (m_up)
         return m_dropped ? tr("MQTT: connected, %1 dropped").arg(m_dropped) : tr("MQTT: connected");
     return m_dropped
@@ -70,6 +112,14 @@ void Publisher::onStale(int idx) {
     publishStation(idx);
 }
 
+void Publisher::onStationFailed(int mcNo) {
+    // A station in use that never answered is said not to answer, as one that stopped.
+    const auto it = std::find(gMC_List.begin(), gMC_List.end(), mcNo);
+    if (it == gMC_List.end()) return;
+    const size_t idx = size_t(it - gMC_List.begin());
+    if (idx >= m_said.size() || m_said[idx] == Said::Nothing) publishStation(int(idx));
+}
+
 void Publisher::publishAll() {
     for (int k = 0; k < int(gMC_List.size()); ++k)
         publishStation(k);
@@ -81,11 +131,12 @@ void Publisher::publishStation(int idx) {
     if (!v) return;
     if (m_said.size() <= size_t(idx)) m_said.resize(size_t(idx) + 1, Said::Nothing);
     const bool answering = v->fresh && v->storedAt.isValid();
-    m_said[size_t(idx)] = answering ? Said::Answering : Said::NotAnswering;
+    const Said said = answering ? Said::Answering : Said::NotAnswering;
+    const bool changed = m_said[size_t(idx)] != said;
+    m_said[size_t(idx)] = said;
 
     const int mc = gMC_List[size_t(idx)];
-    const QByteArray topic =
-        (m_options.baseTopic() + QLatin1Char('/') + QString::number(mc)).toUtf8();
+    const QByteArray topic = stationTopic(mc);
     const QString model = m_link->sprdStatus.text(2, idx + 1);
     send(topic, Payload::stationJson(mc, model, m_link->connState(idx), *v), m_options.qos,
          m_options.retain);
@@ -97,13 +148,24 @@ void Publisher::publishStation(int idx) {
     for (const auto& [leaf, text] : figures)
         send(topic + leaf, answering ? text.toLatin1() : QByteArray(), m_options.qos,
              m_options.retain);
+    if (changed) send(topic + "/availability", Payload::online(answering), 1, true);
 }
 
 void Publisher::flush() {
     while (m_up && !m_queue.empty()) {
         const Message& m = m_queue.front();
+        // No: the connection is gone, or the library holds as many as it may.
         if (!m_client->publish(m.topic, m.payload, m.qos, m.retain)) break;
         m_queue.pop_front();
+    }
+    // All that waited is out: the broker takes messages again.
+    if (m_up && m_queue.empty() && m_dropped > m_droppedSaid) {
+        emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
+                                  "away or slow (%2 in all)")
+                       .arg(m_dropped - m_droppedSaid)
+                       .arg(m_dropped));
+        m_droppedSaid = m_dropped;
+        emit statusChanged();
     }
 }
 
@@ -115,10 +177,16 @@ void Publisher::send(const QByteArray& topic, const QByteArray& payload, int qos
         m_queue.pop_front();
         if (m_dropped++ == m_droppedSaid)
             emit event(QStringLiteral("Publishing: the queue is full (%1 messages); the oldest "
-                                      "are dropped until the broker is back")
+                                      "are dropped until the broker takes them again")
                            .arg(m_max));
     }
     m_queue.push_back({topic, payload, qos, retain});
+}
+
+void Publisher::onLost(int count) {
+    // Handed over, but gone with the connection before they were sent.
+    m_dropped += quint64(count);
+    emit statusChanged();
 }
 
 void Publisher::onConnected() {
@@ -127,15 +195,14 @@ void Publisher::onConnected() {
     m_failureSaid.clear();
     emit event(
         QStringLiteral("Publishing: connected to %1:%2").arg(m_options.host).arg(m_options.port));
-    m_client->publish(statusTopic(), Payload::online(true), 1, true);
+    m_client->publish(statusTopic(), Payload::online(true), 1, true, false);
     flush();
-    if (m_dropped > m_droppedSaid) {
-        emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
-                                  "away (%2 in all)")
-                       .arg(m_dropped - m_droppedSaid)
-                       .arg(m_dropped));
-        m_droppedSaid = m_dropped;
-    }
+    // Each station's availability again, for a broker that lost its retained messages; after
+    // what waited, so that it is the last word.
+    for (size_t k = 0; k < m_said.size() && k < gMC_List.size(); ++k)
+        if (m_said[k] != Said::Nothing)
+            send(stationTopic(gMC_List[k]) + "/availability",
+                 Payload::online(m_said[k] == Said::Answering), 1, true);
     emit statusChanged();
 }
 

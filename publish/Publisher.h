@@ -1,11 +1,14 @@
 // Publishes every station's values as the link stores them: per station its JSON payload on
-// <prefix>/<line>/<MC No> and the single figures on .../pv, .../sv and .../mv, with
-// <prefix>/<line>/status saying "online" (birth) and "offline" (said on a clean stop, and by
-// the broker as our last will when we vanish). Read-only: nothing is subscribed to, so
-// nothing from the broker can reach a controller.
+// <prefix>/<line>/<MC No>, the single figures on .../pv, .../sv and .../mv, and on
+// .../availability "online" while it answers; <prefix>/<line>/status says "online" (birth) and
+// "offline" (said on a clean stop, and by the broker as our last will when we vanish). A
+// station is alive only while both say "online"; a clean stop also marks every station not
+// answering. Read-only: nothing is subscribed to, so nothing from the broker can reach a
+// controller.
 //
-// While the broker is away, messages wait in a bounded queue, oldest dropped first; the drops
-// are counted, shown in the status text and said in the event list.
+// While the broker is away or not taking messages, they wait in a bounded queue, oldest
+// dropped first; what is handed to the client library is bounded too. The drops are counted,
+// shown in the status text and said in the event list.
 #pragma once
 
 #include "publish/MqttClient.h"
@@ -38,6 +41,9 @@ public:
     int queued() const { return int(m_queue.size()); }
     quint64 dropped() const { return m_dropped; }
     void setMaxQueued(int n) { m_max = std::max(1, n); }
+    // Messages handed to the client library and not yet sent or acknowledged.
+    int inFlight() const { return m_client ? m_client->inFlight() : 0; }
+    void setMaxInFlight(int n) { m_maxInFlight = n; }
     // For the status bar: "" while publishing is off.
     QString statusText() const;
     QByteArray statusTopic() const;
@@ -55,9 +61,12 @@ private:
     void onStale(int idx);
     void onConnected();
     void onFailed(const QString& why);
+    void onLost(int count);
+    void onStationFailed(int mcNo);
     void publishAll();
     void flush(); // the queue to the broker, while it is there
     void send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
+    QByteArray stationTopic(int mc) const;
 
     struct Message {
         QByteArray topic, payload;
@@ -70,6 +79,7 @@ private:
     QTimer m_every; // the "every N seconds" schedule
     std::deque<Message> m_queue;
     int m_max = kMaxQueued;
+    int m_maxInFlight = MqttClient::kMaxInFlight;
     quint64 m_dropped = 0;     // since publishing started
     quint64 m_droppedSaid = 0; // as far as the event list has been told
     bool m_up = false;

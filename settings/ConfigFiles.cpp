@@ -2,6 +2,8 @@
 
 #include "link/Grid.h"
 #include "link/mdlKX5.h"
+#include "settings/DSaveInterval.h"
+#include "settings/FileChecks.h"
 #include "ui/TestSeams.h"
 
 #include <QCoreApplication>
@@ -101,6 +103,39 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
     return true;
 }
 
+// ---------------- reading ----------------
+
+namespace {
+
+// Reads a settings file of at least `needed` lines; when it is there but cannot be used, a
+// notice naming it, why, and what is used instead goes to *notes.
+bool readSettings(const QString& path, int needed, const char* instead, QStringList* lines,
+                  QList<FileNotice>* notes) {
+    QString why;
+    FileNotice reason;
+    if (readLines(path, lines, &why)) {
+        if (lines->size() >= needed) return true;
+        reason =
+            fileNotice("ConfigFiles", QT_TRANSLATE_NOOP("ConfigFiles", "it has %1 of its %2 lines"),
+                       {QString::number(lines->size()), QString::number(needed)});
+    } else if (why.isEmpty()) {
+        return false; // missing: the defaults of a first start
+    } else {
+        reason = {why, shownReason(why)};
+    }
+    if (notes) {
+        const QString file = QDir::toNativeSeparators(path);
+        const char* text = QT_TRANSLATE_NOOP("ConfigFiles", "%1 cannot be used (%2), so %3");
+        notes->append(
+            {QString::fromUtf8(text).arg(file, reason.logged, QString::fromUtf8(instead)),
+             QCoreApplication::translate("ConfigFiles", text)
+                 .arg(file, reason.shown, QCoreApplication::translate("ConfigFiles", instead))});
+    }
+    return false;
+}
+
+} // namespace
+
 // ---------------- Comm.CFG ----------------
 
 CommCfg currentCommCfg() {
@@ -116,9 +151,12 @@ void applyCommCfg(const CommCfg& c) {
     setProtocol(c.protocol);
 }
 
-bool LoadCommCfg() {
+bool LoadCommCfg(QList<FileNotice>* notes) {
     QStringList l;
-    if (!readLines(commCfgPath(), &l) || l.size() < 6) {
+    if (!readSettings(commCfgPath(), 6,
+                      QT_TRANSLATE_NOOP("ConfigFiles", "the built-in port settings are used: "
+                                                       "COM1, 9600,N,8,1, STD"),
+                      &l, notes)) {
         applyCommCfg(CommCfg{});
         return false;
     }
@@ -149,14 +187,26 @@ void applySaveDataCfg(const SaveDataCfg& c) {
     gDSaveName = c.name;
 }
 
-bool LoadSaveDataCfg() {
+bool LoadSaveDataCfg(QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
     QStringList l;
-    if (!readLines(saveDataPath(), &l) || l.size() < 5) {
+    if (!readSettings(saveDataPath(), 5,
+                      QT_TRANSLATE_NOOP("ConfigFiles", "data saving is off until it is set up in "
+                                                       "Data Save Setting"),
+                      &l, notes)) {
         applySaveDataCfg(SaveDataCfg{});
         return false;
     }
-    applySaveDataCfg({l[0], cInt(l[1]), l[2], l[3], l[4]});
+    // The data-save window keeps the interval within 1 to 60; an edited file is corrected
+    // the same way, and told.
+    const int interval = cInt(correctInterval(l[1]));
+    if (notes && interval != cInt(l[1]))
+        notes->append(fileNotice(
+            "ConfigFiles",
+            QT_TRANSLATE_NOOP("ConfigFiles", "%1: the interval %2 is out of range (1 to "
+                                             "60), so %3 is used"),
+            {QDir::toNativeSeparators(saveDataPath()), l[1].trimmed(), QString::number(interval)}));
+    applySaveDataCfg({l[0], interval, l[2], l[3], l[4]});
     return true;
 }
 
@@ -215,10 +265,13 @@ void buildStations(const QStringList& lines, Grid* status, Grid* monitoring) {
     }
 }
 
-void LoadStations(Grid* status, Grid* monitoring) {
+void LoadStations(Grid* status, Grid* monitoring, QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
     QStringList lines;
-    if (!readLines(setEnvPath(), &lines)) {
+    if (!readSettings(setEnvPath(), 0,
+                      QT_TRANSLATE_NOOP("ConfigFiles", "only MC 1 is in use until the stations "
+                                                       "are set in Use MC Setting"),
+                      &lines, notes)) {
         resetStations(status, monitoring);
         addStation(1, QString(), status, monitoring);
         return;

@@ -3,6 +3,7 @@
 // file atomically, so a failed write leaves the previous file as it was.
 #pragma once
 
+#include "settings/FileChecks.h"
 #include "settings/TextLines.h"
 
 #include <QFileDevice>
@@ -43,8 +44,9 @@ struct CommCfg {
             stopBits = QStringLiteral("1"), protocol = QStringLiteral("STD");
 };
 // Reads Comm.CFG into gPort .. gProtocol and gSumLen; built-in defaults when it cannot be
-// read or is short. Returns whether the file was read.
-bool LoadCommCfg();
+// read or is short. Returns whether the file was read. A file that is there but cannot be used
+// (short, too large, not text, a folder or FIFO, unreadable) is said in *notes.
+bool LoadCommCfg(QList<FileNotice>* notes = nullptr);
 CommCfg currentCommCfg();
 void applyCommCfg(const CommCfg& cfg);
 bool SaveCommCfg(const CommCfg& cfg, QString* error);
@@ -59,7 +61,8 @@ struct SaveDataCfg {
     QString name = QStringLiteral("KX5");
 };
 // Creates the CFG folder when missing, reads SaveData.INI into gDSave*; defaults on failure.
-bool LoadSaveDataCfg();
+// As LoadCommCfg; an interval outside 1 to 60 is brought within it and said in *notes.
+bool LoadSaveDataCfg(QList<FileNotice>* notes = nullptr);
 SaveDataCfg currentSaveDataCfg();
 void applySaveDataCfg(const SaveDataCfg& cfg);
 // The five lines of SaveData.INI as the window's boxes hold them (the interval as typed).
@@ -72,8 +75,9 @@ int dataSaveUnitSeconds(const QString& unit);
 QString shownDataSaveUnit(const QString& unit);
 
 // Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
-// the monitor table. A missing file gives one station, MC No 1.
-void LoadStations(Grid* status, Grid* monitoring);
+// the monitor table. A missing file gives one station, MC No 1; one that cannot be used too,
+// said in *notes.
+void LoadStations(Grid* status, Grid* monitoring, QList<FileNotice>* notes = nullptr);
 // Rebuilds the station tables and both grids from SetEnv lines ("O"/"X", TAB, description):
 // line k marked exactly "O" adds station k. Used for the file at start and for the stations
 // window's rows on OK.

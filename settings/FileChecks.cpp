@@ -27,6 +27,15 @@ QString shownReason(const QString& why) {
     return QCoreApplication::translate("FileChecks", source.constData());
 }
 
+FileNotice fileNotice(const char* context, const char* source, const QStringList& args) {
+    FileNotice n{QString::fromUtf8(source), QCoreApplication::translate(context, source)};
+    for (const QString& a : args) {
+        n.logged = n.logged.arg(a);
+        n.shown = n.shown.arg(a);
+    }
+    return n;
+}
+
 uint currentUserId() {
     static const uint id = [] {
         QTemporaryFile own;

@@ -13,6 +13,16 @@ QString nameNotUtf8(const QString& path);
 // A reason given above, in the user's language for a window; the English one is what logs keep.
 QString shownReason(const QString& why);
 
+// What the user is told about a file: in English for the events file and standard error, and
+// in the user's language for a window.
+struct FileNotice {
+    QString logged, shown;
+    bool isEmpty() const { return logged.isEmpty(); }
+};
+// source (marked with QT_TRANSLATE_NOOP in context) with %1, %2, ... filled in from args, in
+// English and in the user's language.
+FileNotice fileNotice(const char* context, const char* source, const QStringList& args);
+
 // The user the program runs as, learnt from a file it creates itself; ownerless systems give
 // QFileInfo's "no owner" value, as they do for every file.
 uint currentUserId();

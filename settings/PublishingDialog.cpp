@@ -92,7 +92,6 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     m_txtPassword->setEchoMode(QLineEdit::Password);
     addRow(bf, tr("Pass&word:"), m_txtPassword);
     m_txtClientId = lineEdit("txtClientId");
-    m_txtClientId->setPlaceholderText(tr("empty: kx5comm-<computer>-<line>"));
     addRow(bf, tr("&Client id:"), m_txtClientId);
     // The broker and the messages side by side: stacked, the window is taller than a
     // 1024x600 screen.
@@ -169,6 +168,10 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
         connect(e, &QLineEdit::textChanged, this, &PublishingDialog::updateStates);
 
     showOptions(publishOptions());
+    // A hand-edited file that cannot be used as it stands: said where, as the events say it.
+    if (const QStringList& wrong = publishOptions().fileErrors; !wrong.isEmpty())
+        m_lblTest->setText(
+            tr("Publishing is off until this is put right: %1").arg(wrong.join(QLatin1Char('\n'))));
     // Wide enough for the hints in the empty fields, in whatever language they are.
     for (QLineEdit* e : {m_txtCAFile, m_txtCertFile, m_txtUser, m_txtClientId})
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(e->placeholderText()) +
@@ -226,8 +229,12 @@ void PublishingDialog::updateStates() {
     const QString base =
         m_txtPrefix->text().trimmed() + QLatin1Char('/') + m_txtLine->text().trimmed();
     //: The topics as published; only "<MC No>" and "JSON" are words to translate.
-    m_lblTopic->setText(
-        tr("%1/<MC No> (JSON), .../pv, .../sv, .../mv; %1/status").arg(base.toHtmlEscaped()));
+    m_lblTopic->setText(tr("%1/<MC No> (JSON), .../pv, .../sv, .../mv, .../availability; %1/status")
+                            .arg(base.toHtmlEscaped()));
+    // The id used when none is given, for the line name as typed.
+    PublishOptions o;
+    o.line = m_txtLine->text().trimmed();
+    m_txtClientId->setPlaceholderText(tr("empty: %1").arg(o.effectiveClientId()));
 }
 
 void PublishingDialog::btnTest_Click() {

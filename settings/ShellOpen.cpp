@@ -7,17 +7,11 @@
 #include "ui/TestSeams.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
 namespace {
-
-bool openUrl(const QUrl& url) {
-    const auto& seam = testSeams().openUrl;
-    return seam ? seam(url) : QDesktopServices::openUrl(url);
-}
 
 QString chooseProgram(const QString& file) {
     if (const auto& seam = testSeams().chooseProgram) return seam(file);
@@ -72,9 +66,11 @@ void ShellOpen(const QString& path, const QString& verb) {
     const QString file = platformPath(path);
     const QFileInfo info(file);
     bool opened = false;
+    // The desktop's program failing later (none installed for the type) offers the choice too.
     if (info.exists()) {
         opened = isProgram(info) ? startDetached(info.absoluteFilePath(), {}, programDir())
-                                 : openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+                                 : openWithDesktop(QUrl::fromLocalFile(info.absoluteFilePath()),
+                                                   [file] { openWith(file); });
     }
     if (!opened) openWith(file);
 }

@@ -1,8 +1,17 @@
 #include "settings/TextLines.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -68,16 +77,67 @@ QString decodeSettingsText(const QByteArray& all) {
 
 } // namespace
 
-bool readLines(const QString& path, QStringList* lines) {
-    // A FIFO would block start-up before the window shows, and a device such as /dev/zero
-    // never ends: only a regular file of sane size is read.
+bool openRegularFile(QFile* file, QString* why) {
+    const QString path = file->fileName();
+    const auto refuse = [&](const char* reason) {
+        if (why) *why = QString::fromUtf8(reason);
+        return false;
+    };
     const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxSettingsFile) return false;
+    if (info.isDir()) return refuse(QT_TRANSLATE_NOOP("FileChecks", "it is a folder"));
+#ifdef Q_OS_UNIX
+    // Opened without waiting, so a FIFO put in the file's place between a look at it and the
+    // open cannot hold the program; its type is then checked on what was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (why) *why = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse(QT_TRANSLATE_NOOP("FileChecks",
+                                        "it is not a regular file (a FIFO, a socket or a device)"));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return true;
+    ::close(fd);
+#else
+    if (info.exists() && !info.isFile())
+        return refuse(QT_TRANSLATE_NOOP("FileChecks",
+                                        "it is not a regular file (a FIFO, a socket or a device)"));
+    if (file->open(QIODevice::ReadOnly)) return true;
+#endif
+    if (why) *why = file->errorString();
+    return false;
+}
+
+bool readLines(const QString& path, QStringList* lines, QString* why) {
+    QString dummy;
+    QString& reason = why ? *why : dummy;
+    reason.clear();
+    // A missing file is no fault: the defaults are what a first start has.
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink()) return false;
+    // A device such as /dev/zero never ends: only a regular file of sane size is read.
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
+    if (!openRegularFile(&f, &reason)) return false;
+    if (f.size() > kMaxSettingsFile) {
+        reason = QStringLiteral(QT_TRANSLATE_NOOP(
+            "FileChecks", "it is larger than 64 KiB, far too large for a settings file"));
+        return false;
+    }
     const QByteArray all = f.read(kMaxSettingsFile + 1);
-    if (f.error() != QFileDevice::NoError || all.size() > kMaxSettingsFile) return false;
+    if (f.error() != QFileDevice::NoError) {
+        reason = f.errorString();
+        return false;
+    }
     QString text = decodeSettingsText(all);
+    // Control characters other than the line ends and TAB: not a text file at all.
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') {
+            reason = QStringLiteral(QT_TRANSLATE_NOOP("FileChecks", "it is not a text file"));
+            return false;
+        }
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList l = text.split(QLatin1Char('\n'));

@@ -1,5 +1,6 @@
 #include "ui/HelpGuide.h"
 
+#include "ui/Language.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
 
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -79,29 +82,68 @@ QString guidePage(const QWidget* widget) {
     return QStringLiteral("index.html");
 }
 
+bool openWithDesktop(const QUrl& url, const std::function<void()>& failed) {
+    if (const auto& seam = testSeams().openUrl) return seam(url);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt hands a file to xdg-open and calls it done; xdg-open fails only later when nothing
+    // is installed for the type. Its answer is awaited here, without holding the window.
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!xdgOpen.isEmpty()) {
+        auto* p = new QProcess(QCoreApplication::instance());
+        p->setStandardOutputFile(QProcess::nullDevice());
+        p->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(p, &QProcess::finished, p,
+                         [p, failed](int code, QProcess::ExitStatus status) {
+                             if ((status != QProcess::NormalExit || code != 0) && failed) failed();
+                             p->deleteLater();
+                         });
+        p->start(xdgOpen, {url.toString()});
+        if (p->waitForStarted(5000)) return true;
+        delete p;
+        return false;
+    }
+#else
+    Q_UNUSED(failed);
+#endif
+    return QDesktopServices::openUrl(url);
+}
+
+QString guideFile(const QString& dir, const QString& page, const QString& language) {
+    // A page not translated yet is better in English than the translated contents.
+    const bool translated = language != QLatin1String("en");
+    QStringList tries;
+    if (translated) tries << dir + "/" + language + "/" + page;
+    tries << dir + "/" + page;
+    if (translated) tries << dir + "/" + language + "/index.html";
+    for (const QString& file : std::as_const(tries))
+        if (QFileInfo::exists(file)) return file;
+    return dir + "/index.html";
+}
+
 void openGuide(const QString& page) {
     const QString dir = guideDir();
-    QString file = dir + "/" + page;
-    if (!dir.isEmpty() && !QFileInfo::exists(file)) file = dir + "/index.html";
-    const QUrl url = QUrl::fromLocalFile(file);
-    const auto& seam = testSeams().openUrl;
-    if (!dir.isEmpty() && (seam ? seam(url) : QDesktopServices::openUrl(url))) return;
-    QStringList places;
-    for (const QString& p : guidePlaces())
-        places << QDir::toNativeSeparators(p);
-    const QString text =
-        dir.isEmpty()
-            ? QCoreApplication::translate("HelpGuide",
-                                          "The user guide is not installed. It was looked for "
-                                          "in:\n%1\n\nBuild the program (the guide is built "
-                                          "with it) or install the package to get it.")
-                  .arg(places.join('\n'))
-            : QCoreApplication::translate("HelpGuide",
-                                          "The user guide %1 could not be opened: no web browser "
-                                          "is set up for the desktop. Open that file in a browser.")
-                  .arg(QDir::toNativeSeparators(file));
-    MsgBox(QApplication::activeWindow(), QCoreApplication::translate("HelpGuide", "Help"), text,
-           QMessageBox::Ok, QMessageBox::Warning);
+    const QString file = dir.isEmpty() ? dir + "/" + page : guideFile(dir, page, languageInUse());
+    const auto tell = [dir, file] {
+        QStringList places;
+        for (const QString& p : guidePlaces())
+            places << QDir::toNativeSeparators(p);
+        const QString text =
+            dir.isEmpty()
+                ? QCoreApplication::translate("HelpGuide",
+                                              "The user guide is not installed. It was looked "
+                                              "for in:\n%1\n\nBuild the program (the guide is "
+                                              "built with it) or install the package to get it.")
+                      .arg(places.join('\n'))
+                : QCoreApplication::translate("HelpGuide",
+                                              "The user guide %1 could not be opened: no web "
+                                              "browser is set up for the desktop. Open that file "
+                                              "in a browser.")
+                      .arg(QDir::toNativeSeparators(file));
+        MsgBox(QApplication::activeWindow(), QCoreApplication::translate("HelpGuide", "Help"), text,
+               QMessageBox::Ok, QMessageBox::Warning);
+    };
+    if (!dir.isEmpty() && openWithDesktop(QUrl::fromLocalFile(file), tell)) return;
+    tell();
 }
 
 QObject* installHelpKey(QObject* application, const std::function<void(const QString&)>& open) {

@@ -70,9 +70,18 @@ QString findTranslation(const QString& code) {
     return QString();
 }
 
+namespace {
+QString g_inUse = QStringLiteral("en");
+}
+
+QString languageInUse() {
+    return g_inUse;
+}
+
 QString installTranslations(QCoreApplication* app, const QString& language) {
     const QString code =
         language.isEmpty() ? effectiveLanguage(chosenLanguage(), QLocale::system()) : language;
+    g_inUse = code;
     auto* own = new QTranslator(app);
     if (own->load(findTranslation(code)))
         QCoreApplication::installTranslator(own);

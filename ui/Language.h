@@ -23,6 +23,8 @@ QString effectiveLanguage(const QString& choice, const QLocale& system);
 // the choice and the system); returns its code. The English translation only replaces the few
 // display texts written in Korean in the source.
 QString installTranslations(QCoreApplication* app, const QString& code = QString());
+// The language installTranslations() installed last: "ko" or "en" ("en" before any).
+QString languageInUse();
 // Where kx5link_<code>.qm is looked for, in order: beside the program (the build tree), then
 // the installed share folder.
 QString findTranslation(const QString& code);

@@ -1,8 +1,23 @@
-// Every program and benchmark answers --help and --version as a child process with no display
-// at all, and leaves; what the options do once running is test_unattended's.
+// The programs as child processes: every one answers --help and --version with no display at
+// all; kx5comm keeps one program per folder, waits for a port that is not there yet, and talks
+// to systemd. What the options do to the window is test_unattended's.
+#include "sim/SimLine.h"
+#include "tests/monitor/SimSettings.h"
+
+#include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
     struct Row {
@@ -34,4 +49,149 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         EXPECT_TRUE(out.contains(r.expected)) << out.toStdString();
     }
+}
+
+// One program per folder: a second one on the same program folder or data folder is refused,
+// with the folder and the holder's pid, windowed or not; the lock of a killed one is taken
+// over; SIGHUP ends a run as SIGTERM does.
+TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
+    QTemporaryDir tmp;
+    const QString data = tmp.filePath("data"), first = tmp.filePath("one"),
+                  second = tmp.filePath("two");
+    for (const QString& d : {data, first + "/CFG", second + "/CFG"}) {
+        ASSERT_TRUE(QDir().mkpath(d));
+        QFile f(d + "/SaveData.INI");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("Yes\r\n5\r\nsec\r\n" + data.toUtf8() + "\r\nOven\r\n");
+    }
+    const QString program = QStringLiteral(KX5_BIN_DIR "/kx5comm");
+    const auto started = [](QProcess* p) {
+        QByteArray err;
+        for (int i = 0; i < 100 && !err.contains("Started"); ++i) {
+            p->waitForReadyRead(100);
+            err += p->readAllStandardError();
+        }
+        return err.contains("Started without windows");
+    };
+    auto holder = std::make_unique<QProcess>();
+    holder->start(program, {"--headless", "--dir", first});
+    ASSERT_TRUE(started(holder.get()));
+    const QString pid = QString::number(holder->processId());
+    struct Row {
+        QStringList arguments;
+        QString busy;
+    };
+    const Row rows[] = {{{"--headless", "--dir", first}, first},
+                        {{"--headless", "--dir", second}, data},
+                        {{"-platform", "offscreen", "--dir", first}, first}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.arguments.join(' ').toStdString());
+        QProcess p;
+        p.start(program, r.arguments);
+        QByteArray err;
+        for (int i = 0; i < 100 && !err.contains("in use"); ++i) {
+            p.waitForReadyRead(100);
+            err += p.readAllStandardError();
+        }
+        EXPECT_TRUE(err.contains(QDir::toNativeSeparators(r.busy).toUtf8() +
+                                 " is in use by "
+                                 "another KX5 Link (pid " +
+                                 pid.toUtf8()))
+            << err.data();
+        if (r.arguments.contains("--headless")) {
+            p.waitForFinished(10000); // false when it has ended already
+            EXPECT_EQ(p.state(), QProcess::NotRunning);
+            EXPECT_EQ(p.exitCode(), 1);
+        }
+        p.kill(); // the window waits for its message box to be closed
+        p.waitForFinished();
+    }
+    ::kill(pid_t(holder->processId()), SIGKILL);
+    holder->waitForFinished();
+    EXPECT_TRUE(QFile::exists(first + "/kx5comm.lock"));
+    // The next one takes the lock over, as a service under systemd (Type=notify, WatchdogSec):
+    // ready once running, keep-alives at half the watchdog's time, stopping at SIGHUP; each one
+    // datagram to $NOTIFY_SOCKET.
+    const QByteArray socketPath = QFile::encodeName(tmp.filePath("notify"));
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const timeval wait{10, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    const auto heard = [fd] {
+        char buf[256];
+        const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+        return n > 0 ? QByteArray(buf, int(n)) : QByteArray("<nothing>");
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("NOTIFY_SOCKET", QString::fromUtf8(socketPath));
+    env.insert("WATCHDOG_USEC", "300000");
+    QProcess next;
+    next.setProcessEnvironment(env);
+    next.start(program, {"--headless", "--dir", second});
+    EXPECT_EQ(heard(), "READY=1\nSTATUS=Running");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(heard(), "WATCHDOG=1");
+    EXPECT_EQ(heard(), "WATCHDOG=1");
+    EXPECT_LT(clock.elapsed(), 1000); // every 150 ms, well within the 300 ms asked
+    ::kill(pid_t(next.processId()), SIGHUP);
+    QByteArray last = "WATCHDOG=1";
+    while (last == "WATCHDOG=1")
+        last = heard();
+    EXPECT_EQ(last, "STOPPING=1");
+    ::close(fd);
+    ASSERT_TRUE(next.waitForFinished(10000));
+    EXPECT_EQ(next.exitCode(), 0);
+    EXPECT_TRUE(next.readAllStandardError().contains("Stopped"));
+    EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
+}
+
+// Started with --open before its port exists (a USB adapter that appears seconds after a power
+// cut): it is tried again until it is there, and the records that follow hold what the
+// simulator sent.
+TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
+    QTemporaryDir tmp;
+    setProgramDir(tmp.path());
+    const QString port = tmp.filePath("ttyKX5"), data = tmp.filePath("data");
+    QStringList stations(99, "X\t");
+    stations[0] = "O\tOven";
+    ASSERT_TRUE(QDir().mkpath(data) && QDir().mkpath(cfgDir()));
+    ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", "STD"}, nullptr) &&
+                writeLinesAtomic(setEnvPath(), stations, nullptr) &&
+                writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    QProcess p;
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+            {"--headless", "--dir", tmp.path(), "--open", "--save"});
+    // The port appears once it has been tried twice more, 4 s after start.
+    QByteArray said;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += p.readAllStandardError();
+            return said.contains("trying again (attempt 2)");
+        },
+        10000))
+        << said.data();
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(QFile::link(QString::fromStdString(sim.path()), port));
+    QFile dat(data + "/Oven_01.DAT");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dat.size() > 2 * 30; }, 15000))
+        << (said + p.readAllStandardError()).data();
+    p.terminate();
+    EXPECT_TRUE(p.waitForFinished(10000));
+    const std::vector<int> sent = pvsSent(sim, 1);
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    const QList<QByteArray> records = dat.readAll().split('\n');
+    EXPECT_GE(records.size(), 3); // two records and what follows the last line end
+    for (const QByteArray& r : records) {
+        const QList<QByteArray> f = r.trimmed().split('\t');
+        if (f.size() < 5) continue;
+        EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
+    }
+    setProgramDir(QString());
 }

@@ -4,6 +4,8 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -89,11 +91,22 @@ TEST(DatReader, Table) {
         EXPECT_EQ(dump(reader), c.want);
         EXPECT_EQ(reader.offset() + reader.pendingBytes(), QFile(reader.path()).size());
     }
-    // A missing file is an error naming it.
+    // A missing file is an error naming it; so is a followed file replaced by a FIFO, which
+    // is never waited on (the alarm ends the test if it is).
     QTemporaryDir dir;
     DatReader missing(dir.filePath(QStringLiteral("nowhere.DAT")));
     EXPECT_FALSE(missing.update());
     EXPECT_TRUE(missing.error().contains(QStringLiteral("nowhere.DAT")));
+    writeFile(dir, QStringLiteral("KX5_02.DAT"), "2026-01-01\t00:00:00\t1\t2\t3\r\n", true);
+    DatReader followed(dir.filePath(QStringLiteral("KX5_02.DAT")));
+    ASSERT_TRUE(followed.update());
+    ASSERT_TRUE(QFile::remove(followed.path()));
+    ASSERT_EQ(mkfifo(QFile::encodeName(followed.path()).constData(), 0600), 0);
+    alarm(10);
+    EXPECT_FALSE(followed.update());
+    alarm(0);
+    EXPECT_TRUE(followed.error().contains(QStringLiteral("not a regular file")))
+        << followed.error().toStdString();
 }
 
 TEST(DatReader, DaysRoundTripAcrossCenturiesAndLeapDays) {

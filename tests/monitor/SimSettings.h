@@ -6,6 +6,8 @@
 #include "sim/SimLine.h"
 
 #include <QDir>
+#include <string>
+#include <vector>
 
 // Comm.CFG on the simulator's path (9600, N, 8, 1), the stations `inUse` marked "O".
 inline bool writeSimSettings(const kx5sim::SimLine& sim, std::initializer_list<int> inUse,
@@ -19,4 +21,18 @@ inline bool writeSimSettings(const kx5sim::SimLine& sim, std::initializer_list<i
                {QString::fromStdString(sim.path()), "9600", "N", "8", "1", sum ? "SUM" : "STD"},
                nullptr) &&
            writeLinesAtomic(setEnvPath(), env, nullptr);
+}
+
+// The NPV of every monitor reply kx5sim sent to station mc.
+inline std::vector<int> pvsSent(const kx5sim::SimLine& sim, int mc) {
+    std::vector<int> out;
+    const std::string head = (mc < 10 ? "0" : "") + std::to_string(mc) + "DRR,OK,";
+    for (const kx5sim::Exchange& e : sim.exchanges()) {
+        const auto at = e.reply.find(head);
+        if (at == std::string::npos) continue;
+        const QList<QByteArray> f =
+            QByteArray::fromStdString(e.reply.substr(at + head.size())).split(',');
+        if (f.size() >= 19) out.push_back(int(qint16(f[3].trimmed().toUShort(nullptr, 16))));
+    }
+    return out;
 }

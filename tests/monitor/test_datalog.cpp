@@ -58,6 +58,8 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     tickAt(0);
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(readFile(file(3)), QByteArray("earlier\r\n"));
+    // The cause of a write cut short, not "Unknown error".
+    EXPECT_TRUE(link()->panel(4).endsWith(".DAT: File too large")) << qPrintable(link()->panel(4));
     tickAt(3000);
     setValues(1, 2510, 2501, 1000);
     tickAt(6000);

@@ -1,6 +1,7 @@
 // Start-up, commands, station click and exit; parsing the settings files is tests/settings'.
 #include "MainFixture.h"
 #include "app/Commands.h"
+#include "monitor/EventLog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +34,18 @@ TEST_F(Startup, SettingsFilesOrTheirDefaultsReachTheWindow) {
     EXPECT_EQ(link()->sprdStatus.text(StatusCol::MC_No, 2), "4");
     EXPECT_EQ(link()->sprdMonitoring.text(0, 2), "4");
     EXPECT_TRUE(child("picSingle")->isHidden());
+    // A file there but unusable is named in panel 4 and the events; a corrected value too.
+    QFile::remove(path("Comm.CFG"));
+    QDir().mkpath(path("Comm.CFG"));
+    writeFile("CFG/SaveData.INI", "Yes\r\n0\r\nmin\r\n/x\r\nOven\r\n");
+    build({2});
+    EXPECT_EQ(panels().toStdString(),
+              ("COM1|9600,N,8,1||" + path("CFG/SaveData.INI") +
+               ": the interval 0 is out of range (1 to 60), so 1 is used  " + path("Comm.CFG") +
+               " cannot be used (it is a folder), so the built-in port settings are used: COM1, "
+               "9600,N,8,1, STD|STD")
+                  .toStdString());
+    EXPECT_EQ(win->eventLog()->events.maxRows(), 2);
 }
 
 TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {

@@ -280,7 +280,8 @@ TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
 }
 
 // The recorded trace: a daily file of every frame, kept within the user's limit by removing
-// whole older days, never today's; a file that cannot be written is said once.
+// whole older days and, on a busy day, the day's oldest pieces, never the file being written;
+// a file that cannot be written is said once.
 TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
     for (const char* day : {"20260301", "20260302", "20260303"})
@@ -312,6 +313,27 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     EXPECT_EQ(left.size(), 3); // under the limit: nothing more removed
+    // A busy day in one file: 3.6 MB of frames, set aside in pieces as it goes, and all the
+    // files together never beyond the limit.
+    const auto traceBytes = [this] {
+        qint64 sum = 0;
+        for (const QFileInfo& f : QDir(dir.path()).entryInfoList({"Oven_Trace_*"}, QDir::Files))
+            sum += f.size();
+        return sum;
+    };
+    now = QDateTime(now.date().addDays(1), QTime(0, 0));
+    qint64 most = 0;
+    for (int i = 0; i < 12000; ++i, now = now.addMSecs(7190)) {
+        link()->sprdCommD.add(QByteArray(300, 'f') + QByteArray::number(i), false);
+        most = i % 100 ? most : qMax(most, traceBytes());
+    }
+    EXPECT_LE(qMax(most, traceBytes()), qint64(1) << 20);
+    EXPECT_TRUE(readFile(TraceRecorder::filePath(now.date())).endsWith("f11999\r\n"));
+    left = QDir(dir.path()).entryList({"Oven_Trace_*"});
+    const QString day = "Oven_Trace_" + now.date().toString("yyyyMMdd");
+    EXPECT_EQ(left.filter(day + "-").size(), 3) << left.join(' ').toStdString(); // the latest
+    EXPECT_EQ(left.last(), day + ".TXT");
+    EXPECT_EQ(left.filter("_20260303").size(), 0); // older days went first
     child<QCheckBox>("chkRecordTrace")->click();
     EXPECT_FALSE(rec->isOn());
 }

@@ -9,6 +9,7 @@
 #include "tests/support/RecordingSink.h"
 #include "ui/HelpGuide.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class ClockShell : public SettingsFixture {
@@ -180,4 +181,22 @@ TEST_F(ClockShell, HelpOpensTheHelpFileOrTheWindowsGuidePageAndAMissingManualIsE
         EXPECT_EQ(messages.size(), want.isEmpty() ? 1 : 0);
         EXPECT_TRUE(!want.isEmpty() || messages.value(0).contains(QDir::toNativeSeparators(pdf)));
     }
+    // The desktop's own xdg-open takes the file and fails later, nothing being installed for
+    // its type: the manual is offered to a program of the user's choice, and Help says so.
+    QTemporaryDir bin;
+    QFile fake(bin.filePath("xdg-open"));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly) && fake.write("#!/bin/sh\nexit 3\n") > 0);
+    fake.close();
+    fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray searched = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + searched);
+    testSeams().openUrl = nullptr;
+    opened.clear();
+    messages.clear();
+    openManual();
+    openGuide();
+    QTRY_COMPARE(opened.size() + messages.size(), 2);
+    qputenv("PATH", searched);
+    EXPECT_EQ(opened.value(0), "choose " + pdf);
+    EXPECT_TRUE(messages.value(0).contains("could not be opened")) << qPrintable(messages.value(0));
 }

@@ -2,6 +2,7 @@
 #include "SettingsFixture.h"
 #include "settings/FileChecks.h"
 
+#include <map>
 #include <memory>
 
 class Files : public SettingsFixture {};
@@ -57,7 +58,28 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
          "1:오븐 1,3:똠 설명"},
     };
     std::vector<std::tuple<const char*, QByteArray, QString>> all(std::begin(rows), std::end(rows));
-    for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>"}) {
+    // What is said of a file there but not used as it stands; nothing of any other.
+    std::map<QByteArray, QString> said = {
+        {"Yes\r\n5\r\nsec\r\n/log\r\n",
+         " cannot be used (it has 4 of its 5 lines), so data saving is off"},
+        {"<fifo>", " cannot be used (it is not a regular file (a FIFO, a socket or a device)), so"},
+        {"<zero>", " cannot be used (it is not a regular file"},
+        {"<big>", " cannot be used (it is larger than 64 KiB, far too large for a settings file)"},
+        {"<folder>", " cannot be used (it is a folder), so"},
+        {"<binary>", " cannot be used (it is not a text file), so"},
+        {"COM5\r\n4800\r\nE\r\n7\r\n2\r\n",
+         " cannot be used (it has 5 of its 6 lines), so the "
+         "built-in port settings are used: COM1, 9600,N,8,1, STD"},
+        {"Yes\r\n0\r\nsec\r\n/l\r\nA\r\n",
+         ": the interval 0 is out of range (1 to 60), so 1 is used"},
+        {"Yes\r\n-5\r\nsec\r\n/l\r\nA\r\n",
+         ": the interval -5 is out of range (1 to 60), so 1 is used"},
+        {"Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n",
+         ": the interval 99999 is out of range (1 to 60), so 60 is used"}};
+    all.push_back({"CFG/SaveData.INI", "Yes\r\n0\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A"});
+    all.push_back({"CFG/SaveData.INI", "Yes\r\n-5\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A"});
+    all.push_back({"CFG/SaveData.INI", "Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n", "Yes,60,min,/l,A"});
+    for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>", "<folder>", "<binary>"}) {
         all.push_back({"Comm.CFG", kind, commDefaults});
         all.push_back({"CFG/SaveData.INI", kind, saveDefaults});
         all.push_back({"CFG/SetEnv.INI", kind, "1:"});
@@ -69,14 +91,26 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
             ASSERT_EQ(mkfifo(qPrintable(path(file)), 0600), 0);
         } else if (content == "<zero>") {
             ASSERT_TRUE(QFile::link("/dev/zero", path(file)));
+        } else if (content == "<folder>") {
+            ASSERT_TRUE(QDir().mkpath(path(file)));
         } else if (content != "<missing>") {
-            write(file, content == "<big>" ? setEnvFile({5}) + QByteArray(70000, '\n') : content);
+            write(file, content == "<big>" ? setEnvFile({5}) + QByteArray(70000, '\n')
+                        : content == "<binary>"
+                            ? QByteArray("COM2\r\n\0\x01\x7f\r\n1\r\n2\r\n3\r\n4\r\n", 21)
+                            : content);
         }
+        QList<FileNotice> notes;
         alarm(10);
-        LoadCommCfg();
-        LoadSaveDataCfg();
-        LoadStations(&status, &monitoring);
+        LoadCommCfg(&notes);
+        LoadSaveDataCfg(&notes);
+        LoadStations(&status, &monitoring, &notes);
         alarm(0);
+        const QString expected = said.count(content) ? said[content] : QString();
+        ASSERT_EQ(notes.size(), expected.isEmpty() ? 0 : 1) << content.left(30).toStdString();
+        if (!expected.isEmpty()) {
+            EXPECT_TRUE(notes[0].logged.startsWith(QDir::toNativeSeparators(path(file)) + expected))
+                << notes[0].logged.toStdString();
+        }
         QStringList stations, mcs;
         for (size_t i = 0; i < gMC_List.size(); ++i) {
             mcs << QString::number(gMC_List[i]);

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
+#include <csignal>
 #include <map>
 #include <mosquitto.h>
 #include <mutex>
@@ -64,6 +65,11 @@ public:
         if (error) *error = QString::fromUtf8(m_log);
         kill();
         return false;
+    }
+    // A broker that stalls: SIGSTOP, and SIGCONT to go on. Its connections stay open.
+    void pause(bool stalled) {
+        if (m_proc.state() == QProcess::Running)
+            ::kill(pid_t(m_proc.processId()), stalled ? SIGSTOP : SIGCONT);
     }
     void kill() {
         if (m_proc.state() == QProcess::NotRunning) return;

@@ -32,7 +32,7 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="+165"/>
+        <location filename="../../app/main.cpp" line="+188"/>
         <source>Program Folder</source>
         <translation>프로그램 폴더</translation>
     </message>
@@ -42,6 +42,17 @@
 Start the program with --dir PATH to use another folder.</source>
         <translation>%1에 쓸 수 없으므로 설정, 데이터 파일, 통신 기록을 %2에 보관합니다.
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
+    </message>
+    <message>
+        <location filename="../../app/Commands.cpp" line="+58"/>
+        <location filename="../../app/main.cpp" line="-13"/>
+        <source>Folder in Use</source>
+        <translation>사용 중인 폴더</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Data saving is stopped; choose another folder in Data Save Setting.</source>
+        <translation>데이터 저장을 중지했습니다. 데이터 저장 설정에서 다른 폴더를 선택하십시오.</translation>
     </message>
 </context>
 </TS>

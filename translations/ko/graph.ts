@@ -9,7 +9,7 @@
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
     <message>
-        <location filename="../../graph/DatFile.cpp" line="+223"/>
+        <location filename="../../graph/DatFile.cpp" line="+227"/>
         <source>Cannot open %1: %2</source>
         <translation>%1 파일을 열 수 없습니다: %2</translation>
     </message>

@@ -13,6 +13,11 @@
         <source>not a regular file</source>
         <translation>일반 파일이 아님</translation>
     </message>
+    <message>
+        <location line="+20"/>
+        <source>disk full</source>
+        <translation>디스크가 가득 참</translation>
+    </message>
 </context>
 <context>
     <name>DataLogger</name>
@@ -505,7 +510,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>TraceRecorder</name>
     <message>
-        <location filename="../../monitor/TraceRecorder.cpp" line="+72"/>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+90"/>
         <source>Trace not recorded to %1: %2</source>
         <translation>통신 기록을 %1에 저장하지 못했습니다: %2</translation>
     </message>
@@ -718,7 +723,7 @@ No records go to %1 until saving is started again.</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+65"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 

@@ -4,7 +4,7 @@
 <context>
     <name>MqttClient</name>
     <message>
-        <location filename="../../publish/MqttClient.cpp" line="+53"/>
+        <location filename="../../publish/MqttClient.cpp" line="+141"/>
         <source>The MQTT library could not set up a client.</source>
         <translation>MQTT 라이브러리가 클라이언트를 만들지 못했습니다.</translation>
     </message>
@@ -34,12 +34,17 @@
         <translation>TLS: 클라이언트 키 파일을 읽을 수 없습니다: %1</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+4"/>
+        <source>TLS: %1 is a folder; a file is needed here.</source>
+        <translation>TLS: %1은(는) 폴더입니다. 여기에는 파일이 필요합니다.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>TLS: the certificate files cannot be used (%1).</source>
         <translation>TLS: 인증서 파일을 사용할 수 없습니다 (%1).</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+18"/>
         <source>Wrong user name or password: the broker at %1 did not accept them (%2)</source>
         <translation>사용자 이름 또는 비밀번호가 틀립니다: %1의 브로커가 받아들이지 않았습니다 (%2)</translation>
     </message>
@@ -49,44 +54,111 @@
         <translation>%1의 브로커가 연결을 거부했습니다: %2</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+51"/>
+        <source>the broker&apos;s certificate is not made out to the host name %1 (give the name the certificate holds)</source>
+        <translation>브로커의 인증서가 호스트 이름 %1에 대해 발급되지 않았음 (인증서에 있는 이름을 입력하십시오)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>the broker&apos;s certificate is not signed by a trusted CA (certificate verify failed)</source>
         <translation>브로커의 인증서가 신뢰할 수 있는 CA의 서명을 받지 않았음 (certificate verify failed)</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
+        <source>the broker&apos;s certificate is out of date, or this computer&apos;s clock is wrong</source>
+        <translation>브로커의 인증서가 유효 기간을 벗어났거나 이 컴퓨터의 시계가 틀림</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the broker&apos;s certificate was not accepted: %1</source>
+        <translation>브로커의 인증서를 받아들이지 않음: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the broker wants a client certificate (give one and its key)</source>
+        <translation>브로커가 클라이언트 인증서를 요구함 (인증서와 키를 지정하십시오)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the broker did not accept our client certificate</source>
+        <translation>브로커가 이 클라이언트 인증서를 받아들이지 않음</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the port does not answer in TLS (is it a plain MQTT port?)</source>
+        <translation>포트가 TLS로 응답하지 않음 (일반 MQTT 포트입니까?)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>the handshake failed</source>
         <translation>핸드셰이크 실패</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+7"/>
+        <source>No answer from %1 within %2 s: the host is switched off or a firewall drops the connection, or the TLS handshake did not finish</source>
+        <translation>%1에서 %2초 안에 응답이 없습니다: 호스트가 꺼져 있거나 방화벽이 연결을 막고 있거나, TLS 핸드셰이크가 끝나지 않았습니다</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>No answer from %1 within %2 s: the host is switched off or a firewall drops the connection</source>
+        <translation>%1에서 %2초 안에 응답이 없습니다: 호스트가 꺼져 있거나 방화벽이 연결을 막고 있습니다</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The broker at %1 took the connection but did not answer within %2 s (stalled or overloaded)</source>
+        <translation>%1의 브로커가 연결은 받았지만 %2초 안에 응답하지 않았습니다 (멈춤 또는 과부하)</translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>Unknown host: the name %1 cannot be resolved</source>
         <translation>알 수 없는 호스트: %1 이름을 찾을 수 없습니다</translation>
     </message>
     <message>
         <location line="+4"/>
-        <location line="+28"/>
+        <location line="+52"/>
         <source>TLS failure with %1: %2</source>
         <translation>%1 TLS 오류: %2</translation>
     </message>
     <message>
-        <location line="-25"/>
+        <location line="-48"/>
+        <location line="+52"/>
         <source>Refused: nothing accepts connections at %1</source>
         <translation>거부됨: %1에서 연결을 받지 않습니다</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-49"/>
         <location line="+3"/>
+        <location line="+49"/>
         <source>Cannot connect to %1: %2</source>
         <translation>%1에 연결할 수 없습니다: %2</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="-22"/>
+        <source>The broker at %1 keeps closing our connection right after accepting it: another program is probably connected with the same client id</source>
+        <translation>%1의 브로커가 연결을 받아들인 직후에 계속 끊습니다: 다른 프로그램이 같은 클라이언트 ID로 연결되어 있는 것 같습니다</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The broker at %1 stopped answering (nothing within %2 s)</source>
+        <translation>%1의 브로커가 응답을 멈췄습니다 (%2초 동안 응답 없음)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Connection to %1 lost: %2</source>
         <translation>%1 연결이 끊겼습니다: %2</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+14"/>
+        <source>The broker at %1 closed the TLS connection before answering: it may want a client certificate, or not accept ours</source>
+        <translation>%1의 브로커가 응답하기 전에 TLS 연결을 끊었습니다: 클라이언트 인증서를 요구하거나 이 인증서를 받아들이지 않는 것 같습니다</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The broker at %1 closed the connection before answering: is it a TLS port? (tick TLS)</source>
+        <translation>%1의 브로커가 응답하기 전에 연결을 끊었습니다: TLS 포트입니까? (TLS를 선택하십시오)</translation>
+    </message>
+    <message>
+        <location line="+90"/>
         <source>Connected to %1 over TLS: the broker accepted us.</source>
         <translation>TLS로 %1에 연결했습니다: 브로커가 연결을 받아들였습니다.</translation>
     </message>
@@ -104,12 +176,12 @@
 <context>
     <name>PublishOptions</name>
     <message>
-        <location filename="../../publish/PublishOptions.cpp" line="+39"/>
+        <location filename="../../publish/PublishOptions.cpp" line="+46"/>
         <source>No broker host is given.</source>
         <translation>브로커 호스트가 지정되지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>The port must be 1 to 65535.</source>
         <translation>포트는 1에서 65535 사이여야 합니다.</translation>
     </message>
@@ -119,12 +191,12 @@
         <translation>토픽 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The line name must not be empty or hold &apos;/&apos;, &apos;+&apos; or &apos;#&apos;.</source>
         <translation>라인 이름은 비워 둘 수 없으며 &apos;/&apos;, &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>A client certificate needs its key file, and a key its certificate.</source>
         <translation>클라이언트 인증서에는 키 파일이, 키에는 인증서가 함께 필요합니다.</translation>
     </message>
@@ -134,7 +206,7 @@
         <translation>게시 간격은 1초에서 3600초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>QoS must be 0 or 1.</source>
         <translation>QoS는 0 또는 1이어야 합니다.</translation>
     </message>
@@ -142,7 +214,17 @@
 <context>
     <name>Publisher</name>
     <message>
-        <location filename="../../publish/Publisher.cpp" line="+56"/>
+        <location filename="../../publish/Publisher.cpp" line="+93"/>
+        <source>MQTT: broker slow, %1 queued, %2 dropped</source>
+        <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>MQTT: broker slow, %1 queued</source>
+        <translation>MQTT: 브로커 지연, %1개 대기</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>MQTT: connected, %1 dropped</source>
         <translation>MQTT: 연결됨, %1개 버림</translation>
     </message>

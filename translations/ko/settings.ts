@@ -4,7 +4,7 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <location filename="../../settings/ConfigFiles.cpp" line="+75"/>
+        <location filename="../../settings/ConfigFiles.cpp" line="+77"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
@@ -28,11 +28,41 @@
         <source>its permissions cannot be set</source>
         <translation>권한을 설정할 수 없음</translation>
     </message>
+    <message>
+        <location line="+21"/>
+        <source>it has %1 of its %2 lines</source>
+        <translation>%2줄 중 %1줄만 있음</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 cannot be used (%2), so %3</source>
+        <translation>%1 파일을 사용할 수 없으므로(%2) %3</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>the built-in port settings are used: COM1, 9600,N,8,1, STD</source>
+        <translation>기본 포트 설정을 사용합니다: COM1, 9600,N,8,1, STD</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>data saving is off until it is set up in Data Save Setting</source>
+        <translation>데이터 저장 설정에서 설정할 때까지 데이터 저장은 꺼져 있습니다</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1: the interval %2 is out of range (1 to 60), so %3 is used</source>
+        <translation>%1: 저장 간격 %2이(가) 범위(1~60)를 벗어나 %3을(를) 사용합니다</translation>
+    </message>
+    <message>
+        <location line="+66"/>
+        <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
+        <translation>사용 국번 설정에서 국번을 정할 때까지 MC 1만 사용합니다</translation>
+    </message>
 </context>
 <context>
     <name>DataSave</name>
     <message>
-        <location line="+77"/>
+        <location line="-49"/>
         <source>min</source>
         <translation>분</translation>
     </message>
@@ -48,6 +78,40 @@
         <location filename="../../settings/FileChecks.cpp" line="+10"/>
         <source>the name is not valid UTF-8 (the bytes shown as �), so it cannot be used</source>
         <translation>이름이 올바른 UTF-8이 아니므로(�로 보이는 바이트) 사용할 수 없음</translation>
+    </message>
+    <message>
+        <location filename="../../settings/TextLines.cpp" line="+87"/>
+        <source>it is a folder</source>
+        <translation>폴더임</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <location line="+8"/>
+        <source>it is not a regular file (a FIFO, a socket or a device)</source>
+        <translation>일반 파일이 아님(FIFO, 소켓 또는 장치)</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>it is larger than 64 KiB, far too large for a settings file</source>
+        <translation>64 KiB보다 커서 설정 파일로 보기에 너무 큼</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>it is not a text file</source>
+        <translation>텍스트 파일이 아님</translation>
+    </message>
+</context>
+<context>
+    <name>FolderLock</name>
+    <message>
+        <location filename="../../settings/FolderLock.cpp" line="+50"/>
+        <source>%1 is in use by another KX5 Link (pid %2 on %3), which writes its data and events there. Close that one, or give this one another folder.</source>
+        <translation>%1 폴더는 다른 KX5 Link(%3의 pid %2)가 사용 중이며, 그 프로그램이 데이터와 이벤트를 기록하고 있습니다. 그 프로그램을 닫거나 이 프로그램에 다른 폴더를 지정하십시오.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is in use by another KX5 Link. Close that one, or give this one another folder.</source>
+        <translation>%1 폴더는 다른 KX5 Link가 사용 중입니다. 그 프로그램을 닫거나 이 프로그램에 다른 폴더를 지정하십시오.</translation>
     </message>
 </context>
 <context>
@@ -105,7 +169,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>취소[&amp;C]</translation>
     </message>
     <message>
-        <location filename="../../settings/ShellOpen.cpp" line="+61"/>
+        <location filename="../../settings/ShellOpen.cpp" line="+55"/>
         <source>Open With</source>
         <translation>연결 프로그램</translation>
     </message>
@@ -208,12 +272,23 @@ Choose a program to open it with, or Cancel.</source>
         <translation>비밀번호[&amp;W]:</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>empty: kx5comm-&lt;computer&gt;-&lt;line&gt;</source>
-        <translation>비워 두면: kx5comm-&lt;컴퓨터&gt;-&lt;라인&gt;</translation>
+        <location line="+81"/>
+        <source>Publishing is off until this is put right: %1</source>
+        <translation>이 문제를 바로잡을 때까지 게시가 꺼져 있습니다: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+58"/>
+        <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv, .../availability; %1/status</source>
+        <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
+        <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv, .../availability; %1/status</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>empty: %1</source>
+        <translation>비워 두면: %1</translation>
+    </message>
+    <message>
+        <location line="-142"/>
         <source>&amp;Client id:</source>
         <translation>클라이언트 ID[&amp;C]:</translation>
     </message>
@@ -293,13 +368,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>테스트</translation>
     </message>
     <message>
-        <location line="+84"/>
-        <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv; %1/status</source>
-        <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
-        <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv; %1/status</translation>
-    </message>
-    <message>
-        <location line="+10"/>
+        <location line="+102"/>
         <source>Connecting to %1:%2...</source>
         <translation>%1:%2에 연결하는 중...</translation>
     </message>
@@ -435,7 +504,7 @@ Take %2, at which the most stations answered, into Port Setting?</source>
 <context>
     <name>ShellOpen</name>
     <message>
-        <location filename="../../settings/ShellOpen.cpp" line="+34"/>
+        <location filename="../../settings/ShellOpen.cpp" line="+36"/>
         <source>KX5 Manual</source>
         <translation>KX5 매뉴얼</translation>
     </message>

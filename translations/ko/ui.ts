@@ -4,7 +4,7 @@
 <context>
     <name>HelpGuide</name>
     <message>
-        <location filename="../../ui/HelpGuide.cpp" line="+94"/>
+        <location filename="../../ui/HelpGuide.cpp" line="+132"/>
         <source>The user guide is not installed. It was looked for in:
 %1
 
@@ -20,7 +20,7 @@ Build the program (the guide is built with it) or install the package to get it.
         <translation>사용자 가이드(%1)를 열 수 없습니다. 데스크톱에 웹 브라우저가 설정되어 있지 않습니다. 브라우저에서 이 파일을 여십시오.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Help</source>
         <translation>도움말</translation>
     </message>
@@ -38,7 +38,7 @@ Build the program (the guide is built with it) or install the package to get it.
         <translation>폴더에 쓸 수 없음</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+52"/>
         <source>&amp;Language</source>
         <translation>언어[&amp;L]</translation>
     </message>
