@@ -58,26 +58,14 @@ void EventLog::stationFailed(int mcNo, LineFault why) {
     std::optional<LineFault>& seen = m_fault[mcNo];
     if (seen == why) return;
     seen = why;
-    switch (why) {
-    case LineFault::Silent:
-        add(mcNo, QStringLiteral("No answer (NG)"));
-        break;
-    case LineFault::Refused:
-        add(mcNo, QStringLiteral("Refuses the requests: answers NG (NG)"));
-        break;
-    case LineFault::BadChecksum:
-        add(mcNo, QStringLiteral("Replies with a wrong checksum (NG)"));
-        break;
-    case LineFault::NoOk:
-        add(mcNo, QStringLiteral("Replies without OK (NG)"));
-        break;
-    case LineFault::Unmatched:
-        add(mcNo, QStringLiteral("Replies that do not fit the request (NG)"));
-        break;
-    case LineFault::NotKX5:
-        add(mcNo, QStringLiteral("Answers, but not as a KX5 (NG)"));
-        break;
-    }
+    // In the order of LineFault.
+    static const char* const kSaid[] = {"No answer (NG)",
+                                        "Refuses the requests: answers NG (NG)",
+                                        "Replies with a wrong checksum (NG)",
+                                        "Replies without OK (NG)",
+                                        "Replies that do not fit the request (NG)",
+                                        "Answers, but not as a KX5 (NG)"};
+    add(mcNo, QString::fromLatin1(kSaid[static_cast<size_t>(why)]));
 }
 
 void EventLog::stationAnswered(int mcNo) {
