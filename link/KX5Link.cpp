@@ -1,6 +1,7 @@
 #include "link/KX5Link.h"
 
 #include "link/Cells.h"
+#include "link/ControllerModel.h"
 #include "link/Frames.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
@@ -853,15 +854,15 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
     m_out.reset();
     const QString text = QString::fromLatin1(frame);
     const size_t i = static_cast<size_t>(t.idx);
-    if (text.contains(QLatin1String("KX5"))) {
+    const ControllerModel m = modelFromReply(text);
+    if (isKX5(m)) {
         if (gMC_No == 0) {
             gMC_SelIdx = t.idx;
             gMC_No = t.mcNo;
             if (m_host) m_host->showSelectedMcNo(QString::number(gMC_No));
             gLinkUp = true;
         }
-        const bool known = text.mid(10, 10).endsWith(QLatin1String("0033"));
-        const QString model = known ? QStringLiteral("KX5-105") : QStringLiteral("KX5-???");
+        const QString model = modelText(m);
         sprdStatus.setText(StatusCol::Model, row, model);
         if (i < gMC_OK.size()) gMC_OK[i] = true;
         m_sweepsUnheard = 0;

@@ -1,5 +1,6 @@
 #include "link/LineScanner.h"
 
+#include "link/ControllerModel.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
@@ -195,10 +196,8 @@ void LineScanner::onGathered() {
             (s.sumLen() > 0 && !CheckFrameSum(e.bytes)))
             continue;
         const QString text = QString::fromLatin1(e.bytes);
-        ScanFind f{mcNo, text.mid(10, 10).trimmed(), text.contains(QLatin1String("KX5")), s};
-        if (f.kx5)
-            f.model = text.mid(10, 10).endsWith(QLatin1String("0033")) ? QStringLiteral("KX5-105")
-                                                                       : QStringLiteral("KX5-???");
+        ScanFind f{mcNo, text.mid(10, 10).trimmed(), isKX5(modelFromReply(text)), s};
+        if (f.kx5) f.model = modelText(modelFromReply(text));
         m_finds.push_back(f);
         emit found(f);
         advance(pause);
