@@ -40,11 +40,14 @@ frmKX5_Main::CommandAction openFile(const QString& name) {
 void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     KX5Link* link = w->link();
     w->setCommandAction(0, [link, w](QWidget* p) {
-        frmKX5_SetEnv d(&link->sprdStatus, &link->sprdMonitoring, p);
+        frmKX5_SetEnv d(p);
         d.setLink(link);
         if (w->scanRequested()) QTimer::singleShot(0, &d, &frmKX5_SetEnv::btnScan_Click);
-        if (d.exec() != QDialog::Accepted) return d.portSettingsTaken();
-        link->KeepSelectedStation(); // the station list changed under the selection
+        const bool accepted = d.exec() == QDialog::Accepted;
+        // Settings a scan found are saved already, whether or not the stations were.
+        if (d.portSettingsTaken()) link->setPortSettings(d.portSettings());
+        if (!accepted) return d.portSettingsTaken();
+        link->setStations(d.stations());
         return true;
     });
     w->setCommandAction(1, [w, locks](QWidget* p) {
@@ -62,18 +65,22 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
             QMessageBox::Ok, QMessageBox::Warning);
         return true;
     });
-    w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
+    w->setCommandAction(2, [link](QWidget* p) {
+        frmKX5_SetPort d(link->portSettings(), p);
+        if (d.exec() != QDialog::Accepted) return false;
+        link->setPortSettings(d.settings());
+        return true;
+    });
     w->setCommandAction(4, [link](QWidget* p) {
-        frmKX5_Multi multi(link, link, &link->sprdStatus, p);
+        frmKX5_Multi multi(link, &link->line(), p);
         QObject::connect(link, &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
-        QObject::connect(link, &KX5Link::recorderRead, &multi, &frmKX5_Multi::tmrRefresh_Timer);
         multi.exec();
         return false;
     });
     // The main window passes the link's word on how a request ended to the open map; the
     // map and its dialogs read the station from the link.
     w->setCommandAction(5, [link](QWidget* p) {
-        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, p);
+        frmKX5_Parameter map(link, &link->sprdMap, &link->line(), p);
         map.writeSet = [link, &map](const ParamSet& set, const QString& path) {
             WriteSetDialog d(link, set, path, &map);
             d.exec();

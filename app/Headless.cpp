@@ -56,10 +56,10 @@ QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
     QList<FileNotice> notes;
     LoadSaveDataCfg(&notes);
-    LoadCommCfg(&notes);
+    m_link->setPortSettings(LoadCommCfg(&notes));
     loadLinkOptions();
     loadPublishOptions();
-    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
+    m_link->setStations(LoadStations(&notes));
     m_link->setFastPacing(linkOptions().fastPolling);
     m_link->setAutoReopen(linkOptions().reopenLostPort);
     m_recorder->setLimitMB(linkOptions().traceLimitMB);

@@ -84,7 +84,8 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
     if (options.open) {
         window->link()->openUnattended();
         asked.prepend(QStringLiteral("--open"));
-        done << QCoreApplication::translate("frmKX5_Main", "port %1 opened").arg(gPort);
+        done << QCoreApplication::translate("frmKX5_Main", "port %1 opened")
+                    .arg(window->link()->portSettings().port);
     }
     if (options.graph) {
         window->setGraphAtOnline(true);

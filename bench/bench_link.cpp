@@ -35,13 +35,10 @@ int main(int argc, char** argv) {
     const int n = argc > 1 ? std::atoi(argv[1]) : 20000;
     auto* port = new FakeSerialPort;
     KX5Link link{std::unique_ptr<SerialPort>(port)};
-    setProtocol("SUM");
-    gMC_List = {1, 2, 3};
-    gMC_OK = {true, true, true};
-    gMC_Name = {"", "", ""};
-    gMC_Last = 2;
-    for (int i = 0; i < 3; ++i)
-        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
+    link.setPortSettings({"COM1", "9600", "N", "8", "1", "SUM"});
+    link.setStations({{1, ""}, {2, ""}, {3, ""}});
+    for (int mc = 1; mc <= 3; ++mc)
+        link.line().setModel(mc, ControllerModel::KX5_105);
     port->open();
     link.gSendStep = 11;
 
@@ -60,7 +57,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < n; ++i) {
             link.tmrSend_Timer(); // the request the reply answers; not part of the goal
             port->writes.clear();
-            const int mc = gMC_List[static_cast<size_t>(link.gMC_Idx)];
+            const int mc = link.line().mcNoAt(link.gMC_Idx);
             port->feed(replies[static_cast<size_t>((i / 3 * 3 + mc - 1) % 63)], false);
             const auto t0 = std::chrono::steady_clock::now();
             link.gather_Done();
@@ -78,7 +75,7 @@ int main(int argc, char** argv) {
                 median, us[us.size() * 9 / 10]);
     std::printf("whole loop, send tick included: %.2f us CPU per exchange\n", cpu / n * 1e6);
     std::printf("goal 5 us: ratio %.3f (%s)\n", median / 5.0, median <= 5.0 ? "met" : "NOT met");
-    std::printf("check: row 1 NPV = %s, COMSTS = %s\n", qPrintable(link.sprdMonitoring.text(4, 1)),
-                qPrintable(link.sprdMonitoring.text(13, 1)));
+    std::printf("check: row 1 NPV = %d, fresh = %d\n", link.values(0)->regs[MonReg::NPV],
+                int(link.isFresh(0)));
     return 0;
 }

@@ -31,13 +31,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     KX5Link link{std::make_unique<QtSerialPort>()};
-    gPort = QString::fromStdString(sim.path());
-    gMC_List = {1, 2, 3};
-    gMC_OK = {false, false, false};
-    gMC_Name = {"", "", ""};
-    gMC_Last = 2;
-    for (int i = 0; i < 3; ++i)
-        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
+    PortSettings ps;
+    ps.port = QString::fromStdString(sim.path());
+    link.setPortSettings(ps);
+    link.setStations({{1, ""}, {2, ""}, {3, ""}});
     link.mSetPortOpen_Click();
 
     // Wait for monitoring, then count exchanges from a clean start.

@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <qcustomplot.h>
@@ -136,12 +137,11 @@ void benchRefresh(const QString& dir) {
     w->SetOnlineState(true);
     w->tmrRefresh.stop();
     w->tmrDispGraph.stop();
-    Grid& mon = w->link()->sprdMonitoring;
-    const char* row[20] = {"3",   "0",   "0",  "2498", "2500", "0", "0", "455", "1", "1",
-                           "256", "257", "OK", "2",    "0",    "0", "0", "0",   "0", "150"};
-    for (int r = 1; r <= mon.maxRows(); ++r)
-        for (int c = 1; c <= 20; ++c)
-            mon.setText(c, r, QString::fromLatin1(row[c - 1]));
+    LineModel& line = w->link()->line();
+    const std::array<int, StationValues::kCount> row = {3,   0,   0, 2498, 2500, 0, 0, 455, 1,  1,
+                                                        256, 257, 2, 0,    0,    0, 0, 0,   150};
+    for (int k = 0; k < line.count(); ++k)
+        line.storeValues(line.mcNoAt(k), row, QDateTime::currentDateTimeUtc());
     w->tmrRefresh_Timer();
     QApplication::processEvents();
 
@@ -169,8 +169,10 @@ void benchRefresh(const QString& dir) {
     if (counter.paints) std::printf("  painted: %s\n", qPrintable(counter.who.join(", ")));
 
     t.restart();
+    std::array<int, StationValues::kCount> moving = row;
     for (int i = 0; i < kTicks; ++i) {
-        mon.setText(4, 2, QString::number(2400 + i % 200));
+        moving[MonReg::NPV] = 2400 + i % 200;
+        line.storeValues(2, moving, QDateTime::currentDateTimeUtc());
         w->tmrRefresh_Timer();
     }
     w->tmrRefresh.stop();

@@ -80,29 +80,29 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_mqtt: kx5sim did not start\n");
         return 1;
     }
-    gPort = QString::fromUtf8(sim.readLine().trimmed());
+    PortSettings ps;
+    ps.port = QString::fromUtf8(sim.readLine().trimmed());
 
     KX5Link link{std::make_unique<QtSerialPort>()};
+    link.setPortSettings(ps);
     link.setFastPacing(fast);
-    for (int mc = 1; mc <= 99; ++mc) {
-        gMC_List.push_back(mc);
-        gMC_OK.push_back(false);
-        gMC_Name.push_back(QString());
-        link.sprdStatus.appendRow();
-        link.sprdMonitoring.appendRow();
-    }
-    gMC_Last = 98;
+    StationList all;
+    for (int mc = 1; mc <= 99; ++mc)
+        all.push_back({mc, QString()});
+    link.setStations(all);
     // Stored times by "MC No|storedAt", taken before the publisher (connected later) runs.
     int stored = 0;
     std::map<QString, Clock::time_point> storedAt;
     bool timing = false;
-    QObject::connect(&link, &KX5Link::monitorStored, [&](int idx) {
-        ++stored;
-        if (!timing) return;
-        const StationValues* v = link.values(idx);
-        storedAt[QString::number(gMC_List[size_t(idx)]) + '|' +
-                 v->storedAt.toUTC().toString(Qt::ISODateWithMs)] = Clock::now();
-    });
+    QObject::connect(
+        &link.line(), &LineModel::stationChanged, [&](int mc, LineModel::Changes what) {
+            if (!(what & LineModel::Values)) return;
+            ++stored;
+            if (!timing) return;
+            const StationValues* v = &link.line().station(mc)->values;
+            storedAt[QString::number(mc) + '|' + v->storedAt.toUTC().toString(Qt::ISODateWithMs)] =
+                Clock::now();
+        });
     Publisher publisher(&link);
     link.mSetPortOpen_Click();
     runFor(0.1);

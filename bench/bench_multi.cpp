@@ -37,7 +37,7 @@ public:
 // Live values of every station, stored by the link from their replies; `tick` moves PV,
 // alarms and keys.
 void storeAll(KX5Link* link, int tick) {
-    for (int k = 0; k < static_cast<int>(gMC_List.size()); ++k) {
+    for (int k = 0; k < link->line().count(); ++k) {
         const int r = k + 1;
         std::vector<int> v = {
             3,   0, 0, 1000 + r + tick, 1500, 0, 0, 505, 1, (r + tick) % 4, tick % 2 ? 256 : 0,
@@ -45,7 +45,7 @@ void storeAll(KX5Link* link, int tick) {
         for (int j = 0; j < 5; ++j)
             v.push_back((r + tick + j) % 2);
         v.push_back(150);
-        link->StoreMonitorReply(k, drrReply(gMC_List[size_t(k)], v));
+        link->StoreMonitorReply(k, drrReply(link->line().mcNoAt(k), v));
     }
 }
 
@@ -71,11 +71,11 @@ int main(int argc, char** argv) {
 
     frmKX5_Main win(new FakeSerialPort);
     win.tmrDispGraph.stop();
-    for (size_t k = 0; k < gMC_OK.size(); ++k)
-        gMC_OK[k] = true;
+    for (int mc = 1; mc <= 99; ++mc)
+        win.link()->line().setModel(mc, ControllerModel::KX5_105);
     storeAll(win.link(), 0);
 
-    frmKX5_Multi multi(win.link(), win.link(), &win.link()->sprdStatus);
+    frmKX5_Multi multi(win.link(), &win.link()->line());
     multi.tmrRefresh.stop();
     multi.fitToContents(QSize(1920, 1040));
     multi.show();

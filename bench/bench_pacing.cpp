@@ -70,20 +70,11 @@ Run measure(int baud, int stopBits, bool fast, double seconds) {
     cfg.faults.push_back(*kx5sim::FaultPlan::parse("pace"));
     kx5sim::SimLine sim(cfg);
     if (!sim.start()) return run;
-    resetDataImage();
-    gPort = QString::fromStdString(sim.path());
-    gBaud = QString::number(baud);
-    gDataBit = QStringLiteral("8");
-    gParity = QStringLiteral("N");
-    gStopBit = QString::number(stopBits);
-    gMC_List = {1, 2, 3};
-    gMC_OK = {false, false, false};
-    gMC_Name = {"", "", ""};
-    gMC_Last = 2;
     KX5Link link{std::make_unique<QtSerialPort>()};
+    link.setPortSettings({QString::fromStdString(sim.path()), QString::number(baud), "N", "8",
+                          QString::number(stopBits), "STD"});
+    link.setStations({{1, ""}, {2, ""}, {3, ""}});
     link.setFastPacing(fast);
-    for (int i = 0; i < 3; ++i)
-        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
     link.mSetPortOpen_Click();
     // Monitoring has begun when a monitor read follows the model queries and the read-all.
     const std::string monitorRead =
@@ -93,7 +84,7 @@ Run measure(int baud, int stopBits, bool fast, double seconds) {
         return !ex.empty() && ex.back().request.substr(3) == monitorRead;
     };
     waitFor(reading, 60000);
-    run.monitoring = reading() && std::count(gMC_OK.begin(), gMC_OK.end(), true) == 3;
+    run.monitoring = reading() && link.line().findAnswered(0) == 0 && !link.line().anyUnanswered();
     sim.clearExchanges();
     if (run.monitoring)
         waitFor([&] { return sim.exchanges().size() >= n + 1; },

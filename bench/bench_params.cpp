@@ -55,8 +55,10 @@ int main(int argc, char** argv) {
         RequestReply request(const Request&) override { return {true, {}}; }
         int selectedMcNo() const override { return 1; }
     } sink;
-    Grid data(kMapCols, kMapRows), status(3, 1);
-    status.setText(2, 1, QStringLiteral("KX5-105"));
+    Grid data(kMapCols, kMapRows);
+    LineModel status;
+    status.setStations({{1, QString()}});
+    status.setModel(1, ControllerModel::KX5_105);
     fill(data, 0);
 
     std::vector<double> open;

@@ -50,17 +50,14 @@ bool measure(bool standard) {
         sim.writeRegister(11, reg, std::int16_t(v));
 
     KX5Link link{std::make_unique<QtSerialPort>()};
-    link.setupGrids();
     link.setFastPacing(!standard);
-    gPort = QString::fromStdString(sim.path());
-    gMC_List.clear();
+    PortSettings ps;
+    ps.port = QString::fromStdString(sim.path());
+    link.setPortSettings(ps);
+    StationList list;
     for (int mc = 11; mc >= 1; --mc)
-        gMC_List.push_back(mc); // station 11 first: the model sweep selects it
-    gMC_OK.assign(11, false);
-    gMC_Name = QStringList(11, QString());
-    gMC_Last = 10;
-    for (int i = 0; i < 11; ++i)
-        link.sprdStatus.appendRow(), link.sprdMonitoring.appendRow();
+        list.push_back({mc, QString()}); // station 11 first: the model sweep selects it
+    link.setStations(list);
     bool read11 = false;
     QObject::connect(&link, &KX5Link::paramsRead, [&](int mc) { read11 = read11 || mc == 11; });
     link.mSetPortOpen_Click();
@@ -69,7 +66,7 @@ bool measure(bool standard) {
         return false;
     }
     ParamSet set;
-    set.model = link.sprdStatus.text(StatusCol::Model, 1); // as the station table shows it
+    set.model = modelText(link.line().station(11)->model); // in the station table's words
     set.mcNo = 11;
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
         for (int reg : findStep(step)->regs)

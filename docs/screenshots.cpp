@@ -155,11 +155,11 @@ int main(int argc, char** argv) {
 
     // The settings windows, as they open while the port is closed.
     {
-        frmKX5_SetPort w(&main);
+        frmKX5_SetPort w(link->portSettings(), &main);
         shoot(&w, "port-setting");
     }
     {
-        frmKX5_SetEnv w(&link->sprdStatus, &link->sprdMonitoring, &main);
+        frmKX5_SetEnv w(&main);
         shoot(&w, "stations");
     }
     {
@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     pump(12000);
     shoot(&main, "main-window");
     {
-        frmKX5_Multi w(link, link, &link->sprdStatus, &main);
+        frmKX5_Multi w(link, &link->line(), &main);
         pump(1500);
         shoot(&w, "multi-monitoring");
     }
@@ -204,7 +204,7 @@ int main(int argc, char** argv) {
         shoot(&writeSet, "write-set");
     }
     {
-        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, &main);
+        frmKX5_Parameter map(link, &link->sprdMap, &link->line(), &main);
         shoot(&map, "parameter-map");
         const std::pair<MapDialog, const char*> dialogs[] = {
             {MapDialog::IN, "input-group"}, {MapDialog::OUT, "group-output"},

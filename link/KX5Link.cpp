@@ -12,16 +12,6 @@
 
 namespace {
 
-// Register mnemonics as the controller's documentation names them; the same in every language.
-const char* const kMonitorHeaders[] = {
-    QT_TRANSLATE_NOOP("KX5Link", "INP"),    QT_TRANSLATE_NOOP("KX5Link", "UNIT"),
-    QT_TRANSLATE_NOOP("KX5Link", "DP-P"),   QT_TRANSLATE_NOOP("KX5Link", "NPV"),
-    QT_TRANSLATE_NOOP("KX5Link", "NSV"),    QT_TRANSLATE_NOOP("KX5Link", "NRSV"),
-    QT_TRANSLATE_NOOP("KX5Link", "SSV"),    QT_TRANSLATE_NOOP("KX5Link", "MVOUT"),
-    QT_TRANSLATE_NOOP("KX5Link", "PIDNO"),  QT_TRANSLATE_NOOP("KX5Link", "ALMSTS"),
-    QT_TRANSLATE_NOOP("KX5Link", "ERRSTS"), QT_TRANSLATE_NOOP("KX5Link", "MODSTS"),
-    QT_TRANSLATE_NOOP("KX5Link", "COMSTS")};
-
 // A read reply carries value i at offsets 10 + 5(i-1) .. 13 + 5(i-1).
 bool hasFields(const QByteArray& frame, int n) {
     return frame.size() >= 9 + 5 * n;
@@ -43,6 +33,14 @@ int addressOf(const QByteArray& frame) {
     const char t = frame[1], u = frame[2];
     if (t < '0' || t > '9' || u < '0' || u > '9') return 0;
     return (t - '0') * 10 + (u - '0');
+}
+
+// The first n value fields of a read reply as numbers.
+std::vector<int> fieldValues(const QByteArray& frame, int n) {
+    std::vector<int> out(static_cast<size_t>(n), 0);
+    for (int i = 1; i <= n; ++i)
+        out[size_t(i - 1)] = HexToSigned(field(frame, i)).toInt();
+    return out;
 }
 
 int count(const std::vector<int>& v) {
@@ -85,7 +83,9 @@ Said say(const char* source, int mcNo, const Request* r = nullptr) {
 KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
     : QObject(parent), m_port(std::move(port)) {
     m_port->setParent(nullptr);
-    setupGrids();
+    sprdMap.setMaxCols(14);
+    sprdMap.setMaxRows(38);
+    setPortSettings(PortSettings{});
 
     auto init = [this](QTimer& t, int ms, bool single, void (KX5Link::*handler)()) {
         t.setInterval(ms);
@@ -114,19 +114,16 @@ int KX5Link::selectedMcNo() const {
     return gMC_No;
 }
 
-void KX5Link::setupGrids() {
-    sprdStatus.setMaxCols(3);
-    sprdStatus.setHeaderContext("KX5Link");
-    sprdStatus.setText(StatusCol::MC_No, 0, QStringLiteral(QT_TRANSLATE_NOOP("KX5Link", " MC No")));
-    sprdStatus.setText(StatusCol::Model, 0, QStringLiteral(QT_TRANSLATE_NOOP("KX5Link", "Model")));
-    sprdStatus.setText(StatusCol::ConnState, 0,
-                       QStringLiteral(QT_TRANSLATE_NOOP("KX5Link", "Conn-State")));
-    sprdMonitoring.setMaxCols(MonitorCol::Count);
-    sprdMonitoring.setHeaderContext("KX5Link");
-    for (int c = 0; c < int(std::size(kMonitorHeaders)); ++c)
-        sprdMonitoring.setText(c + 1, 0, QString::fromLatin1(kMonitorHeaders[c]));
-    sprdMap.setMaxCols(14);
-    sprdMap.setMaxRows(38);
+void KX5Link::setPortSettings(const PortSettings& s) {
+    m_settings = s;
+    m_sumLen = s.sumLen();
+    m_charMs = s.charMs();
+}
+
+void KX5Link::setStations(const StationList& list) {
+    m_line.setStations(list);
+    clampIndices();
+    KeepSelectedStation();
 }
 
 QString KX5Link::panel(int i) const {
@@ -189,18 +186,6 @@ void KX5Link::stopAll() {
 
 // ---------------- time on the wire ----------------
 
-double KX5Link::charBits(const QString& dataBits, const QString& parity, const QString& stopBits) {
-    const int data = dataBits.toInt() == 7 ? 7 : 8;
-    const int par = parity.isEmpty() || parity.startsWith(QLatin1Char('N')) ? 0 : 1;
-    const double stop = stopBits.toDouble() >= 1.5 ? stopBits.toDouble() : 1.0;
-    return 1 + data + par + qMin(stop, 2.0);
-}
-
-double KX5Link::charMs() const {
-    const int baud = qMax(gBaud.toInt(), 300);
-    return charBits(gDataBit, gParity, gStopBit) * 1000.0 / baud;
-}
-
 int KX5Link::quietGapMs() const {
     // Whole milliseconds only: the tick makes up the rest, so a fast line is not held a whole
     // millisecond for a gap of a third of one.
@@ -244,7 +229,7 @@ RequestReply KX5Link::request(const Request& r) {
     case Phase::Closing:
         return no(tr("The port is closing: %1 not sent.").arg(what));
     case Phase::Reopening:
-        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(gPort, what));
+        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(m_settings.port, what));
     case Phase::Sweeping:
     case Phase::SweepPause:
         return no(tr("Checking the stations (Connect status): %1 not sent. "
@@ -253,12 +238,9 @@ RequestReply KX5Link::request(const Request& r) {
     default:
         break;
     }
-    int idx = -1;
-    for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
-        if (gMC_List[static_cast<size_t>(i)] == r.mcNo) idx = i;
-    if (r.mcNo < 1 || r.mcNo > 99 || idx < 0)
-        return no(tr("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
-    if (idx >= int(gMC_OK.size()) || !gMC_OK[static_cast<size_t>(idx)])
+    const int idx = m_line.indexOf(r.mcNo);
+    if (idx < 0) return no(tr("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
+    if (!m_line.at(idx)->answered)
         return no(tr("MC %1 has not answered: %2 not sent.").arg(r.mcNo).arg(what));
     if (row->kind == StepRow::Kind::Write) {
         const int n = row->regs.empty() ? row->count : count(row->regs);
@@ -281,9 +263,9 @@ RequestReply KX5Link::request(const Request& r) {
 }
 
 bool KX5Link::selectStation(int idx) {
-    if (idx < 0 || idx > gMC_Last || idx >= int(gMC_OK.size()) || !gMC_OK[size_t(idx)])
-        return false;
-    const int mc = gMC_List[static_cast<size_t>(idx)];
+    const LineModel::Station* st = m_line.at(idx);
+    if (!st || !st->answered) return false;
+    const int mc = st->mcNo;
     if (!request(Request::readAll(mc)).taken) return false;
     gMC_SelIdx = idx;
     gMC_No = mc;
@@ -367,7 +349,7 @@ void KX5Link::mSetPortOpen_Click() {
         if (!gLinkUp || pausing) goOffline(QString(""));
         return;
     }
-    if (gMC_Last < 0) {
+    if (m_line.count() == 0) {
         setPanel(4, tr("No MC in use: choose the stations in Use MC Setting"));
         return;
     }
@@ -377,18 +359,19 @@ void KX5Link::mSetPortOpen_Click() {
     gPortCloseReq = false;
     m_sweepsUnheard = 0;
     m_openedOnce = false;
-    clearConn();
+    m_line.clearConn();
     OpenPort();
-    const QString settings =
-        commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit) + QLatin1Char(' ') + gProtocol;
+    const QString settings = m_settings.commText() + QLatin1Char(' ') + m_settings.protocol;
     if (!m_port->isOpen()) {
-        emit portOpened(gPort, settings, m_port->errorString());
+        emit portOpened(m_settings.port, settings, m_port->errorString());
         if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
             stopAll();
             m_reopenAttempt = 0;
             setPhase(Phase::Reopening);
             tmrReopen.start();
-            setPanel(4, tr("Cannot open %1: %2; trying again").arg(gPort, m_port->errorString()));
+            setPanel(
+                4,
+                tr("Cannot open %1: %2; trying again").arg(m_settings.port, m_port->errorString()));
             return;
         }
         // OpenPort has put the cause into panel 4; the command offers opening again.
@@ -397,12 +380,12 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     m_openedOnce = true;
-    emit portOpened(gPort, settings, QString());
+    emit portOpened(m_settings.port, settings, QString());
     startSweep();
 }
 
 void KX5Link::startSweep() {
-    markAllStale();
+    m_line.markAllStale();
     gMC_No = 0;
     gMC_Idx = 0;
     gMC_NextIdx = 0;
@@ -422,10 +405,10 @@ void KX5Link::startSweep() {
 }
 
 void KX5Link::OpenPort() {
-    m_port->setPortName(gPort);
-    m_port->setSettings(commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit));
+    m_port->setPortName(m_settings.port);
+    m_port->setSettings(m_settings.commText());
     if (!m_port->isOpen() && !m_port->open()) {
-        setPanel(4, tr("Cannot open %1: %2").arg(gPort, m_port->errorString()));
+        setPanel(4, tr("Cannot open %1: %2").arg(m_settings.port, m_port->errorString()));
         return;
     }
     //: the port's state in the status bar
@@ -447,19 +430,15 @@ void KX5Link::ClosePort() {
     }
     // Said while the phase still tells what was cut short.
     if (hadRequests) dropRequests();
-    markAllStale();
+    m_line.markAllStale();
     // Nothing on a closed line is answering: no station keeps a last "OK"; one that did not
     // answer keeps its "NG".
-    for (int r = 1; r <= sprdStatus.maxRows() && r <= int(m_conn.size()); ++r)
-        if (m_conn[size_t(r - 1)] == ConnState::OK) {
-            m_conn[size_t(r - 1)] = ConnState::Unknown;
-            sprdStatus.clearRange(StatusCol::ConnState, r, StatusCol::ConnState, r);
-        }
+    m_line.clearAnswering();
     m_current.reset();
     gPortCloseReq = false;
     m_keepTrying = false;
     setPhase(Phase::Closed);
-    if (wasOpen) emit portClosed(gPort);
+    if (wasOpen) emit portClosed(m_settings.port);
 }
 
 void KX5Link::goOffline(const QString& panel4) {
@@ -475,20 +454,19 @@ void KX5Link::onPortFailed(const QString& cause) {
     // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
     if (!m_autoReopen || gPortCloseReq) {
-        goOffline(tr("Port %1 closed: %2").arg(gPort, shownCause(cause)));
+        goOffline(tr("Port %1 closed: %2").arg(m_settings.port, shownCause(cause)));
         return;
     }
     // Keep the port command at "close", so the user can end the retries; every station is
     // unheard until the line is back, so nothing stale is logged meanwhile.
     stopAll();
     setPanel(3, tr("CLOSE"));
-    for (int r = 1; r <= sprdStatus.maxRows(); ++r) {
-        setConn(r, ConnState::NG);
-    }
+    for (int i = 0; i < m_line.count(); ++i)
+        m_line.setConn(m_line.mcNoAt(i), ConnState::NG);
     m_reopenAttempt = 0;
-    setPanel(4, tr("Port %1 lost: reopening").arg(gPort));
+    setPanel(4, tr("Port %1 lost: reopening").arg(m_settings.port));
     dropRequests();
-    markAllStale();
+    m_line.markAllStale();
     setPhase(Phase::Reopening);
     tmrReopen.start();
     emit portLost(cause);
@@ -498,30 +476,26 @@ void KX5Link::reopen_Timer() {
     ++m_reopenAttempt;
     OpenPort();
     if (!m_port->isOpen()) {
-        setPanel(4, m_openedOnce
-                        ? tr("Port %1 lost: reopening (attempt %2)").arg(gPort).arg(m_reopenAttempt)
-                        : tr("Cannot open %1: %2; trying again (attempt %3)")
-                              .arg(gPort, m_port->errorString())
-                              .arg(m_reopenAttempt));
+        setPanel(4, m_openedOnce ? tr("Port %1 lost: reopening (attempt %2)")
+                                       .arg(m_settings.port)
+                                       .arg(m_reopenAttempt)
+                                 : tr("Cannot open %1: %2; trying again (attempt %3)")
+                                       .arg(m_settings.port, m_port->errorString())
+                                       .arg(m_reopenAttempt));
         return;
     }
     tmrReopen.stop();
     setPanel(4, tr("Checking ... (Connect status)"));
-    clearConn();
+    m_line.clearConn();
     // Nobody watches a line that came back by itself: its controllers may still be starting.
     m_keepTrying = true;
     m_sweepsUnheard = 0;
     if (m_openedOnce)
         emit portRestored();
     else
-        emit portOpened(gPort, lineSettingsText(), QString());
+        emit portOpened(m_settings.port, lineSettingsText(), QString());
     m_openedOnce = true;
     startSweep();
-}
-
-QString KX5Link::lineSettingsText() {
-    return gBaud + QLatin1Char(' ') + gDataBit + gParity.left(1) + gStopBit + QLatin1Char(' ') +
-           gProtocol;
 }
 
 void KX5Link::sweepAgain_Timer() {
@@ -535,36 +509,31 @@ void KX5Link::sweepAgain_Timer() {
 
 int KX5Link::NextStationIdx() const {
     const int next = gMC_Idx + 1;
-    return next > gMC_Last ? 0 : next;
+    return next > lastIdx() ? 0 : next;
 }
 
 int KX5Link::FindConnectedStation(int start) const {
-    if (start > gMC_Last || start < 0) start = 0;
-    for (int i = start; i <= gMC_Last && i < count(gMC_List) && i < int(gMC_OK.size()); ++i)
-        if (gMC_OK[static_cast<size_t>(i)]) return i;
-    return -1;
+    return m_line.findAnswered(start);
 }
 
 void KX5Link::KeepSelectedStation() {
     // Nothing selected yet: the model sweep selects the first station that answers, which
     // need not be the first in use.
-    if (gMC_List.empty() || gMC_No == 0) {
+    if (m_line.count() == 0 || gMC_No == 0) {
         gMC_SelIdx = 0;
         return;
     }
-    auto it = std::find(gMC_List.begin(), gMC_List.end(), gMC_No);
-    if (it == gMC_List.end()) {
-        gMC_No = gMC_List.front();
-        it = gMC_List.begin();
+    gMC_SelIdx = m_line.indexOf(gMC_No);
+    if (gMC_SelIdx < 0) {
+        gMC_No = m_line.mcNoAt(0);
+        gMC_SelIdx = 0;
     }
-    gMC_SelIdx = static_cast<int>(it - gMC_List.begin());
 }
 
 int KX5Link::rowOf(int mcNo) const {
     // The row of the station a request went to; the polled one's when none is known.
-    for (int i = 0; i <= gMC_Last && i < count(gMC_List); ++i)
-        if (gMC_List[static_cast<size_t>(i)] == mcNo) return i + 1;
-    return gMC_Idx + 1;
+    const int idx = m_line.indexOf(mcNo);
+    return idx >= 0 ? idx + 1 : gMC_Idx + 1;
 }
 
 // A step a window asked for (a parameter read or a write), as against the sweep and the poll.
@@ -573,9 +542,9 @@ bool KX5Link::requestedStep() const {
 }
 
 void KX5Link::clampIndices() {
-    if (gMC_Idx < 0 || gMC_Idx > gMC_Last) gMC_Idx = 0;
-    if (gMC_NextIdx < 0 || gMC_NextIdx > gMC_Last) gMC_NextIdx = 0;
-    if (gMC_SelIdx < 0 || gMC_SelIdx > gMC_Last) gMC_SelIdx = 0;
+    if (gMC_Idx < 0 || gMC_Idx > lastIdx()) gMC_Idx = 0;
+    if (gMC_NextIdx < 0 || gMC_NextIdx > lastIdx()) gMC_NextIdx = 0;
+    if (gMC_SelIdx < 0 || gMC_SelIdx > lastIdx()) gMC_SelIdx = 0;
 }
 
 void KX5Link::advanceMonitorPoll() {
@@ -618,7 +587,7 @@ void KX5Link::tmrSend_Timer() {
         gMC_NextIdx = 0;
     }
     clampIndices();
-    if (gMC_Last < 0 || gMC_List.empty()) return; // nothing to poll
+    if (m_line.count() == 0) return; // nothing to poll
     m_assembler.reset();
     if (m_pending && !writeUnconfirmed()) {
         takePending();
@@ -628,19 +597,19 @@ void KX5Link::tmrSend_Timer() {
     }
     const StepRow* step = findStep(gSendStep);
     if (!step) return; // a step without a request sends nothing
-    const int polled = gMC_List[static_cast<size_t>(gMC_Idx)];
+    const int polled = m_line.mcNoAt(gMC_Idx);
     int target = step->target == StepRow::Target::Polled ? polled : gMC_No;
     if (m_stepMcNo > 0) target = m_stepMcNo;
     const int idx = rowOf(target) - 1;
 
     switch (step->kind) {
     case StepRow::Kind::Model:
-        sendFrame(buildModelReq(target, gSumLen), gSendStep, target, idx, 0, false);
+        sendFrame(buildModelReq(target, m_sumLen), gSendStep, target, idx, 0, false);
         break;
     case StepRow::Kind::Read:
         if (gSendStep == kStepMonitor) ++m_sinceRediscovery;
-        sendFrame(buildReadReq(target, step->regs, gSumLen), gSendStep, target, idx,
-                  readLen(count(step->regs), gSumLen), false);
+        sendFrame(buildReadReq(target, step->regs, m_sumLen), gSendStep, target, idx,
+                  readLen(count(step->regs), m_sumLen), false);
         break;
     case StepRow::Kind::Write: {
         if (!m_current) { // only a request starts a write; nothing to write without one
@@ -651,8 +620,8 @@ void KX5Link::tmrSend_Timer() {
         const std::vector<int>& regs = step->regs.empty() ? m_current->regs : step->regs;
         const std::vector<int>& vals =
             step->values == StepRow::Values::RegVal2 ? m_current->values2 : m_current->values;
-        sendFrame(buildWriteReq(target, regs, vals, gSumLen), gSendStep, target, idx,
-                  ackLen(gSumLen), false);
+        sendFrame(buildWriteReq(target, regs, vals, m_sumLen), gSendStep, target, idx,
+                  ackLen(m_sumLen), false);
         break;
     }
     }
@@ -673,13 +642,13 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
     if (!m_port->isOpen()) return;
     const bool retry = m_out && m_out->step == step && m_out->mcNo == mcNo;
     if (!retry || !tmrRecvErr.isActive()) {
-        const int expected = replyLen > 0 ? replyLen : modelReplyLen(gSumLen);
+        const int expected = replyLen > 0 ? replyLen : modelReplyLen(m_sumLen);
         tmrRecvErr.setInterval(replyWaitMs(static_cast<int>(frame.size()), expected));
         tmrRecvErr.start();
     }
     m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
-    ++m_stats[mcNo].requests;
+    ++m_line.statsOf(mcNo).requests;
     m_sentAt.start();
 }
 
@@ -687,21 +656,19 @@ bool KX5Link::rediscoveryDue() const {
     if (m_phase != Phase::Monitoring || gSendStep != kStepMonitor || m_pending ||
         m_sinceRediscovery < kRediscoverEvery - 1)
         return false;
-    for (int i = 0; i <= gMC_Last && i < int(gMC_OK.size()); ++i)
-        if (!gMC_OK[static_cast<size_t>(i)]) return true;
-    return false;
+    return m_line.anyUnanswered();
 }
 
 // One station in use that has not answered is asked for its model, the next one each time.
 void KX5Link::sendRediscovery() {
-    const int n = qMin(gMC_Last + 1, int(gMC_OK.size()));
+    const int n = m_line.count();
     for (int k = 1; k <= n; ++k) {
         const int i = (m_rediscoverIdx + k) % n;
-        if (gMC_OK[static_cast<size_t>(i)]) continue;
+        if (m_line.at(i)->answered) continue;
         m_rediscoverIdx = i;
         m_sinceRediscovery = 0;
-        const int mc = gMC_List[static_cast<size_t>(i)];
-        sendFrame(buildModelReq(mc, gSumLen), kStepModel, mc, i, 0, true);
+        const int mc = m_line.mcNoAt(i);
+        sendFrame(buildModelReq(mc, m_sumLen), kStepModel, mc, i, 0, true);
         return;
     }
 }
@@ -766,7 +733,7 @@ bool KX5Link::answers(const QByteArray& frame) const {
     // Without a checksum a character damaged on the line (a parity error arrives as NUL) would
     // be read as a wrong value: every value must be four hexadecimal digits after its comma.
     if (m_out->command == "DRR") {
-        const int n = (frame.size() - 11 - gSumLen) / 5;
+        const int n = (frame.size() - 11 - m_sumLen) / 5;
         for (int i = 1; i <= n; ++i) {
             if (frame[9 + 5 * (i - 1)] != ',') return false;
             for (char c : field(frame, i))
@@ -780,7 +747,8 @@ void KX5Link::countUnmatched(const QByteArray& frame) {
     // Bytes before any STX (the tail of a cut refusal, noise) are no one's frame.
     if (frame.isEmpty() || frame[0] != STX) return;
     const int mc = m_out ? m_out->mcNo : addressOf(frame);
-    ++m_stats[mc].unmatched;
+    ++m_line.statsOf(mc).unmatched;
+    m_line.statsCounted(mc);
     if (m_out && isFrom(frame, m_out->mcNo)) m_out->fault = LineFault::Unmatched;
     // The station's own answer to its monitor read, but not one that fits it.
     if (m_out && m_out->step == kStepMonitor && isFrom(frame, m_out->mcNo)) markStale(m_out->idx);
@@ -793,10 +761,10 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
     }
     // The watchdog keeps running: a station that refuses every poll is given up after three
     // time-outs, exactly like a silent one.
-    ++m_stats[m_out->mcNo].refusals;
+    ++m_line.statsOf(m_out->mcNo).refusals;
+    m_line.statsCounted(m_out->mcNo);
     m_out->fault = LineFault::Refused;
-    if (gSendStep < 20 && !m_out->rediscovery)
-        sprdMonitoring.setText(MonitorCol::COMSTS, m_out->idx + 1, QStringLiteral("NG"));
+    if (gSendStep < 20 && !m_out->rediscovery) m_line.noteFault(m_out->mcNo, LineFault::Refused);
     if (m_out->step == kStepMonitor) markStale(m_out->idx);
     // A refusal is an answer: a requested read or write is tried as often as a silent one
     // would be, then reported as refused.
@@ -817,18 +785,19 @@ void KX5Link::handleFrame(const QByteArray& frame) {
         return;
     }
     clampIndices();
-    const int row = m_out->idx + 1;
-    setConn(row, ConnState::OK);
+    m_line.setConn(m_out->mcNo, ConnState::OK);
     if (m_out->command == "WHO")
-        onModelReply(frame, row);
+        onModelReply(frame);
     else if (m_out->command == "DRR")
-        onReadReply(frame, row);
+        onReadReply(frame);
     else
         onWriteAck(frame);
 }
 
 void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
-    StationStats& st = m_stats[m_out ? m_out->mcNo : 0];
+    const int mc = m_out ? m_out->mcNo : 0;
+    StationStats& st = m_line.statsOf(mc);
+    m_line.statsCounted(mc);
     if (!accepted) {
         ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
         if (m_out)
@@ -846,15 +815,14 @@ void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
     st.worstMs = qMax(st.worstMs, ms);
 }
 
-void KX5Link::onModelReply(const QByteArray& frame, int row) {
+void KX5Link::onModelReply(const QByteArray& frame) {
     // Whatever the station says settles its model query.
     countReply(true, true, true);
     const Transaction t = *m_out;
     tmrRecvErr.stop();
     m_out.reset();
-    const QString text = QString::fromLatin1(frame);
-    const size_t i = static_cast<size_t>(t.idx);
-    const ControllerModel m = modelFromReply(text);
+    const ControllerModel m = modelFromReply(QString::fromLatin1(frame));
+    m_line.setModel(t.mcNo, m);
     if (isKX5(m)) {
         if (gMC_No == 0) {
             gMC_SelIdx = t.idx;
@@ -863,30 +831,27 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
             gLinkUp = true;
         }
         const QString model = modelText(m);
-        sprdStatus.setText(StatusCol::Model, row, model);
-        if (i < gMC_OK.size()) gMC_OK[i] = true;
         m_sweepsUnheard = 0;
         if (t.rediscovery)
             emit stationFound(t.mcNo, model);
         else
             emit stationAnswered(t.mcNo);
     } else {
-        if (i < gMC_OK.size()) gMC_OK[i] = false;
-        setConn(row, ConnState::NG);
+        m_line.setConn(t.mcNo, ConnState::NG, LineFault::NotKX5);
         emit stationFailed(t.mcNo, LineFault::NotKX5);
     }
     if (!t.rediscovery) endModelQuery();
     sendTimerOn();
 }
 
-void KX5Link::onReadReply(const QByteArray& frame, int row) {
+void KX5Link::onReadReply(const QByteArray& frame) {
     const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
-    const bool sumOK = gSumLen == 0 || CheckFrameSum(frame);
+    const bool sumOK = m_sumLen == 0 || CheckFrameSum(frame);
     countReply(hasOK && sumOK, sumOK, hasOK);
     if (!hasOK || !sumOK) {
         // The watchdog keeps running and the same request goes out again.
-        if (gSendStep == kStepMonitor && (!sumOK || gSumLen == 0))
-            sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("NG"));
+        if (gSendStep == kStepMonitor && (!sumOK || m_sumLen == 0))
+            m_line.noteFault(m_out->mcNo, sumOK ? LineFault::NoOk : LineFault::BadChecksum);
         markStale(m_out->idx);
         m_port->flushInput();
         sendTimerOn();
@@ -908,10 +873,8 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
     if (t.mcNo == gMC_No) StoreParamReply(t.step - kStepReadAll1 + 1, frame);
     {
         const std::vector<int>& regs = findStep(t.step)->regs;
-        std::map<int, int>& image = m_images[t.mcNo];
         if (hasFields(frame, count(regs)))
-            for (int i = 1; i <= count(regs); ++i)
-                image[regs[size_t(i - 1)]] = HexToSigned(field(frame, i)).toInt();
+            m_line.storeImage(t.mcNo, regs, fieldValues(frame, count(regs)));
     }
     if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
     const StepRow* def = findStep(t.step);
@@ -935,7 +898,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
 
 void KX5Link::onWriteAck(const QByteArray& frame) {
     const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
-    const bool sumOK = gSumLen == 0 || CheckFrameSum(frame);
+    const bool sumOK = m_sumLen == 0 || CheckFrameSum(frame);
     countReply(hasOK && sumOK, sumOK, hasOK);
     if (!hasOK || !sumOK) { // sent again, unchanged, under the same watchdog
         sendTimerOn();
@@ -1040,13 +1003,15 @@ void KX5Link::tmrRecvErr_Timer() {
     }
     tmrRecvErr.stop();
     clampIndices();
-    if (gMC_Last < 0) return;
-    const int silent = m_out ? m_out->mcNo : gMC_List[static_cast<size_t>(gMC_Idx)];
+    if (m_line.count() == 0) return;
+    const int silent = m_out ? m_out->mcNo : m_line.mcNoAt(gMC_Idx);
     const int row = m_out ? m_out->idx + 1 : rowOf(silent);
     const bool rediscovery = m_out && m_out->rediscovery;
-    setConn(row, ConnState::NG);
-    ++m_stats[silent].timeouts;
-    emit stationFailed(silent, m_out && m_out->fault ? *m_out->fault : LineFault::Silent);
+    const LineFault why = m_out && m_out->fault ? *m_out->fault : LineFault::Silent;
+    m_line.setConn(silent, ConnState::NG, why);
+    ++m_line.statsOf(silent).timeouts;
+    m_line.statsCounted(silent);
+    emit stationFailed(silent, why);
     markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();
@@ -1056,15 +1021,15 @@ void KX5Link::tmrRecvErr_Timer() {
         mRecvErrCnt = 0;
         m_out.reset(); // a late answer from this station no longer counts
         if (gSendStep == kStepModel) {
-            setPanel(4, tr("MC [%1] ==> NG").arg(gMC_List[static_cast<size_t>(gMC_Idx)]));
-            gMC_OK[static_cast<size_t>(gMC_Idx)] = false;
+            setPanel(4, tr("MC [%1] ==> NG").arg(m_line.mcNoAt(gMC_Idx)));
+            m_line.setModel(m_line.mcNoAt(gMC_Idx), ControllerModel::Unknown);
             gMC_NextIdx = NextStationIdx();
             if (gMC_NextIdx != 0) {
                 gMC_Idx = gMC_NextIdx;
             } else {
                 int answered = 0;
-                for (int r = 1; r <= sprdStatus.maxRows(); ++r)
-                    if (connState(r - 1) == ConnState::OK) ++answered;
+                for (int i = 0; i < m_line.count(); ++i)
+                    if (connState(i) == ConnState::OK) ++answered;
                 if (answered == 0) {
                     sweepUnheard();
                     return;
@@ -1112,86 +1077,38 @@ void KX5Link::tmrBall_Recv_Timer() {
 // ---------------- storing replies ----------------
 
 void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
-    const int row = idx + 1;
-    const std::vector<int>& regs = findStep(kStepMonitor)->regs;
-    if (row < 1 || row > sprdMonitoring.maxRows() || !hasFields(frame, count(regs))) return;
-    if (m_values.size() <= size_t(idx)) m_values.resize(size_t(idx) + 1);
-    StationValues& v = m_values[size_t(idx)];
-    // Fields 1 to 12 fill columns INP to MODSTS; the rest skip COMSTS.
-    for (int i = 1; i <= count(regs); ++i) {
-        const QString text = HexToSigned(field(frame, i));
-        v.regs[size_t(i - 1)] = text.toInt();
-        sprdMonitoring.setText(i < MonitorCol::COMSTS ? i : i + 1, row, text);
-    }
-    sprdMonitoring.setText(MonitorCol::COMSTS, row, QStringLiteral("OK"));
-    v.storedAt = QDateTime::currentDateTimeUtc();
-    v.fresh = true;
-    emit monitorStored(idx);
+    const int mc = m_line.mcNoAt(idx);
+    if (mc == 0 || !hasFields(frame, MonReg::Count)) return;
+    std::array<int, StationValues::kCount> regs{};
+    for (int i = 1; i <= MonReg::Count; ++i)
+        regs[size_t(i - 1)] = HexToSigned(field(frame, i)).toInt();
+    m_line.storeValues(mc, regs, QDateTime::currentDateTimeUtc());
 }
 
 void KX5Link::StoreRecorderKeys(int idx, const QByteArray& frame) {
     // Block 3 holds 501 to 506 too: a key written from a station's row shows its new state as
     // soon as the write's re-read brings it, not at the station's next monitor turn.
     const std::vector<int>& regs = findStep(kStepReadAll3)->regs;
-    if (idx < 0 || size_t(idx) >= m_values.size() || !m_values[size_t(idx)].storedAt.isValid() ||
-        !hasFields(frame, count(regs)))
-        return;
-    StationValues& v = m_values[size_t(idx)];
+    if (!hasFields(frame, count(regs))) return;
+    std::array<int, 6> keys{};
     for (int i = 1; i <= count(regs); ++i) {
         const int reg = regs[size_t(i - 1)];
-        if (reg < 501 || reg > 506) continue;
-        const QString text = HexToSigned(field(frame, i));
-        v.regs[size_t(MonReg::PRINT + reg - 501)] = text.toInt();
-        sprdMonitoring.setText(MonitorCol::PRINT + reg - 501, idx + 1, text);
+        if (reg >= 501 && reg <= 506)
+            keys[size_t(reg - 501)] = HexToSigned(field(frame, i)).toInt();
     }
-    emit recorderRead(idx);
-}
-
-const StationValues* KX5Link::values(int idx) const {
-    if (idx < 0 || idx > gMC_Last) return nullptr;
-    static const StationValues kNone;
-    return size_t(idx) < m_values.size() ? &m_values[size_t(idx)] : &kNone;
-}
-
-ConnState KX5Link::connState(int idx) const {
-    return idx >= 0 && size_t(idx) < m_conn.size() ? m_conn[size_t(idx)] : ConnState::Unknown;
-}
-
-void KX5Link::setConn(int row, ConnState c) {
-    if (row < 1 || row > sprdStatus.maxRows()) return;
-    if (m_conn.size() < size_t(row)) m_conn.resize(size_t(row));
-    m_conn[size_t(row - 1)] = c;
-    const bool ok = c == ConnState::OK;
-    sprdStatus.setText(StatusCol::ConnState, row, ok ? QStringLiteral("OK") : QStringLiteral("NG"));
-    sprdStatus.setBackColor(StatusCol::ConnState, row, ok ? kGreen : kBlack);
-}
-
-void KX5Link::clearConn() {
-    m_conn.assign(m_conn.size(), ConnState::Unknown);
-    sprdStatus.clearRange(StatusCol::ConnState, 1, StatusCol::ConnState, sprdStatus.maxRows());
+    m_line.storeKeys(m_line.mcNoAt(idx), keys);
 }
 
 std::optional<int> KX5Link::paramValue(int reg) const {
-    const auto it = m_params.find(reg);
-    if (it == m_params.end()) return std::nullopt;
-    return it->second;
+    return m_line.imageValue(gMC_No, reg);
 }
 
 const std::map<int, int>* KX5Link::paramImage(int mcNo) const {
-    const auto it = m_images.find(mcNo);
-    return it == m_images.end() ? nullptr : &it->second;
+    return m_line.image(mcNo);
 }
 
 void KX5Link::markStale(int idx) {
-    if (idx < 0 || size_t(idx) >= m_values.size() || !m_values[size_t(idx)].fresh) return;
-    m_values[size_t(idx)].fresh = false;
-    emit monitorStale(idx);
-}
-
-// Nothing heard before the port went down or came back counts as live.
-void KX5Link::markAllStale() {
-    for (int i = 0; i < int(m_values.size()); ++i)
-        markStale(i);
+    m_line.markStale(m_line.mcNoAt(idx));
 }
 
 void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
@@ -1200,8 +1117,6 @@ void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
     if (!hasFields(frame, count(regs))) return;
     for (int i = 1; i <= count(regs); ++i) {
         const MapCell c = mapCell(regs[static_cast<size_t>(i - 1)]);
-        const QString text = HexToSigned(field(frame, i));
-        sprdMap.setText(c.col, c.row, text);
-        m_params[regs[static_cast<size_t>(i - 1)]] = text.toInt();
+        sprdMap.setText(c.col, c.row, HexToSigned(field(frame, i)));
     }
 }

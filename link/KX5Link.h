@@ -4,7 +4,8 @@
 #pragma once
 
 #include "link/Grid.h"
-#include "link/LineStats.h"
+#include "link/LineModel.h"
+#include "link/PortSettings.h"
 #include "link/Reading.h"
 #include "link/ReplyAssembler.h"
 #include "link/Request.h"
@@ -33,7 +34,7 @@ public:
     virtual void paramReadComplete() {}
 };
 
-class KX5Link : public QObject, public RequestSink, public StationSource {
+class KX5Link : public QObject, public RequestSink {
     Q_OBJECT
 public:
     // What the link is doing; every decision of the scheduler starts from here.
@@ -90,18 +91,25 @@ public:
     static constexpr int kSweepPauseMaxMs = 10000;
     void sweepAgain_Timer();
     // "9600 8N1 STD": the line settings in the words a hint gives them.
-    static QString lineSettingsText();
-    const LineStats& lineStats() const { return m_stats; }
-    void resetLineStats() { m_stats.clear(); }
+    QString lineSettingsText() const { return m_settings.lineText(); }
+    const LineStats& lineStats() const { return m_line.stats(); }
+    void resetLineStats() { m_line.resetStats(); }
+
+    // ---- the line and its settings ----
+    LineModel& line() { return m_line; }
+    const LineModel& line() const { return m_line; }
+    // The port and its line settings: taken at the next open.
+    void setPortSettings(const PortSettings& s);
+    const PortSettings& portSettings() const { return m_settings; }
+    // The stations in use; the selection follows (KeepSelectedStation).
+    void setStations(const StationList& list);
 
     void setFastPacing(bool on) { m_fast = on; }
     bool fastPacing() const { return m_fast; }
 
     // ---- time on the wire ----
-    // Bits a character takes: start + data + parity + stop ("8","E","1" gives 11).
-    static double charBits(const QString& dataBits, const QString& parity, const QString& stopBits);
     // One character's wire time in ms at the configured rate and format.
-    double charMs() const;
+    double charMs() const { return m_charMs; }
     // The quiet gap before a request (fast pacing), in whole ms; the tick waits out the rest.
     int quietGapMs() const;
     // How long a request may go unanswered, from the moment it was handed to the port: its own
@@ -117,11 +125,8 @@ public:
     void setHost(LinkHost* host) { m_host = host; }
     SerialPort* port() const { return m_port.get(); }
 
-    // ---- the value grids ----
-    Grid sprdStatus;     // " MC No", "Model", "Conn-State"
-    Grid sprdMonitoring; // 20 columns, row header = MC No
-    Grid sprdMap;        // hidden parameter data grid, 14 columns x 38 rows
-    TraceLog sprdCommD;  // communication trace
+    Grid sprdMap;       // hidden parameter data grid, 14 columns x 38 rows
+    TraceLog sprdCommD; // communication trace
 
     // ---- timers (handlers below; tests call the handlers directly) ----
     QTimer tmrSend;       // 50 ms
@@ -176,18 +181,15 @@ public:
     void pause_Done(); // end of the pause after step 105
 
     // The typed image of station index idx; null for an index outside the station tables.
-    const StationValues* values(int idx) const override;
+    const StationValues* values(int idx) const { return m_line.values(idx); }
     // The station table's Conn-State of station index idx.
-    ConnState connState(int idx) const override;
+    ConnState connState(int idx) const { return m_line.connState(idx); }
     // Register reg of the selected station as the last read of all parameters stored it.
     std::optional<int> paramValue(int reg) const;
     // Every register of station mcNo's last read of all four blocks (or of the blocks a
     // write's read-back has read since); null when none has been read.
     const std::map<int, int>* paramImage(int mcNo) const;
-    bool isFresh(int idx) const {
-        const StationValues* v = values(idx);
-        return v && v->fresh;
-    }
+    bool isFresh(int idx) const { return m_line.isFresh(idx); }
 
     int NextStationIdx() const;
     int FindConnectedStation(int start) const;
@@ -196,9 +198,6 @@ public:
     // Registers 501 to 506 of a block-3 reply into station index idx's values.
     void StoreRecorderKeys(int idx, const QByteArray& frame);
 
-    // Lays out the station and monitor tables' headers and the data grid's shape.
-    void setupGrids();
-
 signals:
     // A request taken by request() has ended; text says how, in English for the events file,
     // and `shown` says the same in the user's language.
@@ -206,15 +205,9 @@ signals:
                       const QString& shown);
     // The input group's 610 and 611 are confirmed; 612 to 619 follow after the pause.
     void inputPauseStarted(const Request& r);
-    // Station index idx's monitor reply was stored (its values are fresh).
-    void monitorStored(int idx);
-    // An exchange with station index idx failed: its values are no longer fresh.
-    void monitorStale(int idx);
     // All four parameter blocks of station mcNo were read, on request or after a write; its
     // paramImage holds them.
     void paramsRead(int mcNo);
-    // Station index idx's recorder keys and print speed were read back after a write.
-    void recorderRead(int idx);
     // A station that missed the model sweep answered later and joins the poll.
     void stationFound(int mcNo, const QString& model);
     // The port failed while open and is being reopened; it is back.
@@ -246,12 +239,11 @@ private:
     void handleFrame(const QByteArray& frame);
     void handleRefusal(const QByteArray& frame);
     bool answers(const QByteArray& frame) const;
-    void onModelReply(const QByteArray& frame, int row);
-    void onReadReply(const QByteArray& frame, int row);
+    void onModelReply(const QByteArray& frame);
+    void onReadReply(const QByteArray& frame);
     void onWriteAck(const QByteArray& frame);
     void countUnmatched(const QByteArray& frame);
     void markStale(int idx);
-    void markAllStale();
     void enterStep(int step);
     void setPhase(Phase p);
     void takePending();
@@ -277,9 +269,7 @@ private:
     void setRecvLamp(Bgr c);
     void clampIndices();
     int rowOf(int mcNo) const;
-    // Conn-State of the station in row `row` of the station table, its text and colour with it.
-    void setConn(int row, ConnState c);
-    void clearConn();
+    int lastIdx() const { return m_line.count() - 1; }
 
     std::unique_ptr<SerialPort> m_port;
     LinkHost* m_host = nullptr;
@@ -295,7 +285,10 @@ private:
     bool m_keepTrying = false; // unattended: never give up on the line
     bool m_openedOnce = false; // the port was open since the last open asked for
     int m_sweepsUnheard = 0;
-    LineStats m_stats;
+    LineModel m_line;
+    PortSettings m_settings;
+    int m_sumLen = 0;    // of m_settings, asked on every frame
+    double m_charMs = 0; // of m_settings
     QElapsedTimer m_sentAt;
     QElapsedTimer m_lastRead; // the fast pacing's quiet gap runs from here
     // The request on the line: what its answer must look like.
@@ -324,8 +317,4 @@ private:
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;
-    std::vector<StationValues> m_values;        // by station index
-    std::vector<ConnState> m_conn;              // by station index
-    std::map<int, int> m_params;                // register -> value, from the last read of all
-    std::map<int, std::map<int, int>> m_images; // MC No -> register -> value, every station
 };

@@ -71,7 +71,7 @@ std::vector<ScanSetting> LineScanner::allSettings(const ScanSetting& current) {
 }
 
 double LineScanner::charMs(const ScanSetting& s) const {
-    return KX5Link::charBits(s.dataBits, s.parity, s.stopBits) * 1000.0 / qMax(s.baud.toInt(), 300);
+    return PortSettings{QString(), s.baud, s.parity, s.dataBits, s.stopBits, s.protocol}.charMs();
 }
 
 int LineScanner::replyWaitMs(const ScanSetting& s) const {

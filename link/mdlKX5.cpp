@@ -3,28 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-void setProtocol(const QString& protocol) {
-    gProtocol = protocol;
-    gSumLen = (protocol == QLatin1String("STD")) ? 0 : 2;
-}
-
-QString commSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
-                           const QString& stopBits) {
-    return baud + QLatin1Char(',') + parity + QLatin1Char(',') + dataBits + QLatin1Char(',') +
-           stopBits;
-}
-
 void resetDataImage() {
-    gPort = QStringLiteral("COM1");
-    gBaud = QStringLiteral("9600");
-    gParity = QStringLiteral("N");
-    gDataBit = QStringLiteral("8");
-    gStopBit = QStringLiteral("1");
-    setProtocol(QStringLiteral("STD"));
-    gMC_List.clear();
-    gMC_Name.clear();
-    gMC_OK.clear();
-    gMC_Last = -1;
     gDSaveEnable = QStringLiteral("No");
     gDSaveIntv = 1;
     gDSaveUnit = QStringLiteral("분");

@@ -7,28 +7,6 @@
 #include <QStringList>
 #include <vector>
 
-
-// ---- Port configuration (Comm.CFG) ----
-inline QString gPort = QStringLiteral("COM1");
-inline QString gBaud = QStringLiteral("9600");
-inline QString gParity = QStringLiteral("N");
-inline QString gDataBit = QStringLiteral("8");
-inline QString gStopBit = QStringLiteral("1");
-inline QString gProtocol = QStringLiteral("STD");
-inline int gSumLen = 0;
-
-// Sets gProtocol and keeps gSumLen in step with it: only "STD" frames go without a checksum.
-void setProtocol(const QString& protocol);
-// "9600,N,8,1": the line settings text the port takes.
-QString commSettingsTextOf(const QString& baud, const QString& parity, const QString& dataBits,
-                           const QString& stopBits);
-
-// ---- Station tables (SetEnv.INI) ----
-inline std::vector<int> gMC_List;
-inline QStringList gMC_Name;
-inline std::vector<bool> gMC_OK;
-inline int gMC_Last = -1; // highest index; -1 while no station is in use
-
 // ---- Data-save settings (SaveData.INI) ----
 inline QString gDSaveEnable = QStringLiteral("No");
 inline int gDSaveIntv = 1;

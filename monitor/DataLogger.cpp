@@ -13,15 +13,17 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
         return;
     mLastSave = now;
     if (m_link->phase() == KX5Link::Phase::Closed) return;
-    for (int k = 0; k <= gMC_Last && k < static_cast<int>(gMC_List.size()); ++k) {
+    const LineModel& line = m_link->line();
+    for (int k = 0; k < line.count(); ++k) {
         // Only live values: a station whose latest exchange failed, or that has not answered
         // since the port was opened or reopened, gets no record.
-        if (!m_link->isFresh(k) || !gMC_OK[static_cast<size_t>(k)]) continue;
+        const LineModel::Station* st = line.at(k);
+        if (!st->values.fresh || !st->answered) continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
-        const int mc = gMC_List[static_cast<size_t>(k)];
+        const int mc = st->mcNo;
         const QString path = dataFilePath(gDSaveFolder, gDSaveName, mc);
         QString why;
-        const bool written = AppendDataRecord(path, *m_link->values(k), now, &why);
+        const bool written = AppendDataRecord(path, st->values, now, &why);
         if (written || !why.isEmpty()) noteResult(mc, path, why);
     }
 }

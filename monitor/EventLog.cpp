@@ -23,8 +23,11 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
             });
     // Each reply and each failure is looked at as it happens, so an alarm shorter than the
     // graph's tick is still logged.
-    connect(link, &KX5Link::monitorStored, this, &EventLog::checkStation);
-    connect(link, &KX5Link::monitorStale, this, &EventLog::checkStation);
+    connect(&link->line(), &LineModel::stationChanged, this,
+            [this](int mcNo, LineModel::Changes what) {
+                if (what & (LineModel::Values | LineModel::Freshness))
+                    checkStation(m_link->line().indexOf(mcNo));
+            });
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         m_fault[mcNo].reset();
         add(mcNo, QStringLiteral("Answered: %1, polled from now on").arg(model));
@@ -115,12 +118,12 @@ void EventLog::add(int mcNo, const QString& text) {
 }
 
 void EventLog::checkStation(int idx) {
-    if (idx < 0 || idx >= static_cast<int>(gMC_List.size())) return;
-    const StationValues* values = m_link->values(idx);
-    if (!values) return;
+    const LineModel::Station* st = m_link->line().at(idx);
+    if (!st) return;
+    const StationValues* values = &st->values;
     if (m_seen.size() <= size_t(idx)) m_seen.resize(size_t(idx) + 1);
     Seen& seen = m_seen[static_cast<size_t>(idx)];
-    const int mc = gMC_List[static_cast<size_t>(idx)];
+    const int mc = st->mcNo;
     // Lamps count only once a station's values have arrived; a lamp already on then is logged.
     if (!values->storedAt.isValid()) return;
     const Reading now = decode(*values);

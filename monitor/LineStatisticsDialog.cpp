@@ -67,9 +67,10 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
 void LineStatisticsDialog::refresh() {
     // One row per station in use, in the station table's order, counted or not.
     const LineStats& stats = m_link->lineStats();
-    m_table->setRowCount(static_cast<int>(gMC_List.size()));
-    for (int r = 0; r < static_cast<int>(gMC_List.size()); ++r) {
-        const int mc = gMC_List[static_cast<size_t>(r)];
+    const LineModel& line = m_link->line();
+    m_table->setRowCount(line.count());
+    for (int r = 0; r < line.count(); ++r) {
+        const int mc = line.mcNoAt(r);
         const auto it = stats.find(mc);
         const StationStats s = it == stats.end() ? StationStats() : it->second;
         const QStringList cells = {QString::number(mc),

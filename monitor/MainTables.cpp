@@ -3,7 +3,7 @@
 #include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "monitor/EventLog.h"
-#include "monitor/StaleLook.h"
+#include "monitor/MonitorTableModel.h"
 #include "monitor/TraceFile.h"
 #include "monitor/TraceRecorder.h"
 #include "settings/ConfigFiles.h"
@@ -30,10 +30,15 @@
 MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder, QWidget* parent)
     : QTabWidget(parent), m_link(link), m_recorder(recorder) {
     setObjectName(QStringLiteral("tabTables"));
-    m_viewMonitoring = new GridView(&link->sprdMonitoring);
+    m_viewMonitoring = new QTableView;
+    m_viewMonitoring->setModel(new MonitorTableModel(&link->line(), m_viewMonitoring));
     m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
     m_viewMonitoring->setAccessibleName(tr("Monitoring"));
     m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    keyboardLikeMouse(m_viewMonitoring);
+    m_viewMonitoring->verticalHeader()->setDefaultSectionSize(
+        qMax(kTableRowHeight, m_viewMonitoring->verticalHeader()->minimumSectionSize()));
+    m_viewMonitoring->horizontalHeader()->setHighlightSections(false);
     m_viewCommD = new QTableView;
     m_viewCommD->setModel(new TraceModel(&link->sprdCommD, m_viewCommD));
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
@@ -85,14 +90,6 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     followEnd(m_viewCommD);
     layoutMonitorTable();
     layoutTrace();
-    connect(link, &KX5Link::monitorStored, this, &MainTables::showFreshness);
-    connect(link, &KX5Link::monitorStale, this, &MainTables::showFreshness);
-}
-
-void MainTables::showFreshness(int idx) {
-    const Bgr ink = m_link->isFresh(idx) ? kBlack : StaleLook::kText;
-    for (int c = 1; c <= MonitorCol::Count; ++c)
-        m_link->sprdMonitoring.setForeColor(c, idx + 1, ink);
 }
 
 void MainTables::followEnd(QTableView* view) {
@@ -116,8 +113,9 @@ void MainTables::layoutMonitorTable() {
     // All twenty columns show at the default window size: equal columns as wide as the
     // widest heading or value, sharing the width there is.
     QStringList texts = {QStringLiteral("-32768")};
-    for (int c = 1; c <= MonitorCol::Count; ++c)
-        texts << m_link->sprdMonitoring.headerCaption(c, 0);
+    const QAbstractItemModel* model = m_viewMonitoring->model();
+    for (int c = 0; c < model->columnCount(); ++c)
+        texts << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     QHeaderView* h = m_viewMonitoring->horizontalHeader();
     h->setMinimumSectionSize(textWidth(m_viewMonitoring, texts, 6));
     h->setSectionResizeMode(QHeaderView::Stretch);

@@ -27,8 +27,6 @@ public:
 
 private:
     void layoutMonitorTable();
-    // Station index idx's row in black while its values are current, grey once they are not.
-    void showFreshness(int idx);
     void layoutTrace();
     static void followEnd(QTableView* view);
 
@@ -38,7 +36,7 @@ private:
     TraceRecorder* m_recorder;
     QCheckBox* m_chkRecord = nullptr;
     QSpinBox* m_spinLimit = nullptr;
-    GridView* m_viewMonitoring = nullptr;
+    QTableView* m_viewMonitoring = nullptr;
     QTableView* m_viewCommD = nullptr;
     GridView* m_viewEvents = nullptr;
 };

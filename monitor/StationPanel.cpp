@@ -2,9 +2,10 @@
 
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
+#include "monitor/StationTableModel.h"
 #include "settings/ConfigFiles.h"
-#include "ui/GridView.h"
 #include "ui/TableSizing.h"
+#include "ui/ViewKeys.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,15 +28,23 @@ constexpr int kShownRows = 5; // the station table shows at least this many rows
 StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(0, 0, 0, 0);
-    m_viewStatus = new GridView(&link->sprdStatus);
+    m_viewStatus = new QTableView;
+    auto* model = new StationTableModel(&link->line(), m_viewStatus);
+    m_viewStatus->setModel(model);
     m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
     m_viewStatus->setAccessibleName(tr("Stations"));
     m_viewStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    keyboardLikeMouse(m_viewStatus);
+    m_viewStatus->verticalHeader()->setDefaultSectionSize(
+        qMax(kTableRowHeight, m_viewStatus->verticalHeader()->minimumSectionSize()));
+    m_viewStatus->horizontalHeader()->setHighlightSections(false);
+    connect(m_viewStatus, &QTableView::clicked, this,
+            [this](const QModelIndex& i) { emit stationClicked(i.row()); });
     // Every column shows, the longest model name included; more width goes to the columns.
-    const Grid& status = link->sprdStatus;
-    const int colWidth =
-        textWidth(m_viewStatus, {status.headerCaption(1, 0), QStringLiteral("KX5-105-00"),
-                                 status.headerCaption(2, 0), status.headerCaption(3, 0)});
+    QStringList widest = {QStringLiteral("KX5-105-00")};
+    for (int c = 0; c < StationTableModel::Count; ++c)
+        widest << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int colWidth = textWidth(m_viewStatus, widest);
     m_viewStatus->horizontalHeader()->setMinimumSectionSize(colWidth);
     m_viewStatus->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_viewStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -4,10 +4,10 @@
 
 #include <QWidget>
 
-class GridView;
 class KX5Link;
 class QLabel;
 class QPushButton;
+class QTableView;
 
 class StationPanel : public QWidget {
     Q_OBJECT
@@ -19,8 +19,12 @@ public:
     void showDataSaveSettings();
     QPushButton* saveButton() const { return m_btnDSave_Start; }
 
+signals:
+    // A click on the row of station index idx.
+    void stationClicked(int idx);
+
 private:
-    GridView* m_viewStatus = nullptr;
+    QTableView* m_viewStatus = nullptr;
     QLabel* m_lblMC_No = nullptr;
     QPushButton* m_btnDSave_Start = nullptr;
     QLabel *m_lblDSave_Enable = nullptr, *m_lblDSave_Intv = nullptr, *m_lblDSave_Unit = nullptr;

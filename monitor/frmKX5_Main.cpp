@@ -72,7 +72,8 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     connect(m_link, &KX5Link::panelChanged, this, &frmKX5_Main::showPanel);
     connect(m_link, &KX5Link::captionsChanged, this, &frmKX5_Main::showCaptions);
     connect(m_link, &KX5Link::lampsChanged, this, &frmKX5_Main::showLinkLamps);
-    connect(&m_link->sprdStatus, &Grid::clicked, this, &frmKX5_Main::sprdStatus_Click);
+    connect(m_stations, &StationPanel::stationClicked, this,
+            [this](int idx) { sprdStatus_Click(StatusCol::MC_No, idx + 1); });
     connect(m_link, &KX5Link::nobodyAnswered, this, &frmKX5_Main::offerScan);
     // The open map says how its read-all and its dialogs' writes ended.
     connect(m_link, &KX5Link::requestEnded, this,
@@ -85,11 +86,11 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     QList<FileNotice> notes; // settings files that could not be used as they stand
     LoadSaveDataCfg(&notes);
     afterDataSaveSettings();
-    LoadCommCfg(&notes);
+    m_link->setPortSettings(LoadCommCfg(&notes));
     loadLinkOptions();
     m_tables->showRecordOptions();
     afterPortSettings();
-    LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
+    m_link->setStations(LoadStations(&notes));
     showSettingsNotes(notes);
     loadPublishOptions();
     connect(m_publisher, &Publisher::statusChanged, this, &frmKX5_Main::showPublishing);
@@ -438,9 +439,10 @@ void frmKX5_Main::afterPortSettings() {
     // Our own choices take effect from the next Port Open.
     m_link->setFastPacing(linkOptions().fastPolling);
     m_link->setAutoReopen(linkOptions().reopenLostPort);
-    m_link->setPanel(1, gPort);
-    m_link->setPanel(2, commSettingsText());
-    m_link->setPanel(5, gProtocol);
+    const PortSettings& s = m_link->portSettings();
+    m_link->setPanel(1, s.port);
+    m_link->setPanel(2, s.commText());
+    m_link->setPanel(5, s.protocol);
 }
 
 void frmKX5_Main::afterStationSettings() {
@@ -494,8 +496,8 @@ void frmKX5_Main::closeEvent(QCloseEvent* e) {
 // ---------------- live display, graph and log ----------------
 
 const StationValues* frmKX5_Main::selectedValues() const {
-    const auto at = std::find(gMC_List.begin(), gMC_List.end(), m_link->selectedMcNo());
-    return at == gMC_List.end() ? nullptr : m_link->values(int(at - gMC_List.begin()));
+    const LineModel::Station* s = m_link->line().station(m_link->selectedMcNo());
+    return s && s->inUse ? &s->values : nullptr;
 }
 
 void frmKX5_Main::tmrRefresh_Timer() {

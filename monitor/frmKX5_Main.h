@@ -70,7 +70,7 @@ public:
     bool scanRequested() const { return m_scanRequested; }
     bool commandAvailable(int index) const;
     // Follow-ups once a settings window has been confirmed.
-    void afterPortSettings();     // panels 1, 2 and 5 from the port g-variables
+    void afterPortSettings();     // panels 1, 2 and 5 from the link's port settings
     void afterStationSettings();  // lblMC_No from the link's selected station
     void afterDataSaveSettings(); // the "Data Save" labels and btnDSave_Start
 

@@ -105,9 +105,8 @@ private:
 
 } // namespace
 
-frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const StationSource* stations,
-                           const Grid* stationTable, QWidget* parent)
-    : QDialog(parent), m_sink(sink), m_stations(stations), m_status(stationTable) {
+frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const LineModel* line, QWidget* parent)
+    : QDialog(parent), m_sink(sink), m_stations(line) {
     setObjectName(QStringLiteral("frmKX5_Multi"));
     setWindowTitle(tr("Multi-Monitoring"));
     m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
@@ -116,6 +115,10 @@ frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const StationSource* stations,
     connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Multi::tmrRefresh_Timer);
     connect(&m_grid, &Grid::buttonClicked, this, &frmKX5_Multi::sprdMonitoring_ButtonClicked);
     connect(&m_grid, &Grid::clicked, this, &frmKX5_Multi::sprdMonitoring_Click);
+    // A key's new state shows as soon as the write's read-back brings it.
+    connect(line, &LineModel::stationChanged, this, [this](int, LineModel::Changes what) {
+        if (what & LineModel::Keys) tmrRefresh_Timer();
+    });
     buildUi();
     Form_Load();
 }
@@ -327,7 +330,7 @@ void frmKX5_Multi::fitToContents(const QSize& available) {
 }
 
 void frmKX5_Multi::Form_Load() {
-    m_grid.setMaxRows(m_status->maxRows());
+    m_grid.setMaxRows(m_stations->count());
     for (int r = 1; r <= m_grid.maxRows(); ++r)
         for (int i = 0; i < 5; ++i) {
             m_grid.setCellKind(KeyPrint + i, r, Grid::CellKind::Button);
@@ -335,8 +338,8 @@ void frmKX5_Multi::Form_Load() {
             m_grid.setButtonColor(KeyPrint + i, r, m_keyOff);
         }
     for (int r = 1; r <= m_grid.maxRows(); ++r) {
-        m_grid.setText(McNo, r, m_status->text(StatusCol::MC_No, r));
-        m_grid.setText(Model, r, m_status->text(StatusCol::Model, r));
+        m_grid.setText(McNo, r, QString::number(m_stations->mcNoAt(r - 1)));
+        m_grid.setText(Model, r, modelText(m_stations->at(r - 1)->model));
         showConn(r);
     }
     const QScreen* s = screen();
@@ -348,9 +351,8 @@ bool frmKX5_Multi::answered(int row) const {
     const int k = row - 1;
     // A station counts once it has answered the model query and its first live values are
     // in; before that its row would show zeros that no controller sent.
-    const StationValues* v = m_stations->values(k);
-    return k < static_cast<int>(gMC_OK.size()) && v && gMC_OK[static_cast<size_t>(k)] &&
-           v->storedAt.isValid();
+    const LineModel::Station* s = m_stations->at(k);
+    return s && s->answered && s->values.storedAt.isValid();
 }
 
 void frmKX5_Multi::showConn(int row) {
@@ -372,9 +374,7 @@ void frmKX5_Multi::showConn(int row) {
 }
 
 int frmKX5_Multi::stationOf(int row) const {
-    const int k = row - 1;
-    if (k >= 0 && k < static_cast<int>(gMC_List.size())) return gMC_List[static_cast<size_t>(k)];
-    return cInt(m_grid.text(McNo, row));
+    return m_stations->mcNoAt(row - 1);
 }
 
 void frmKX5_Multi::setBack(int col, int row, Bgr color) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "link/Grid.h"
+#include "link/LineModel.h"
 #include "link/Reading.h"
 #include "link/Request.h"
 #include "monitor/StaleLook.h"
@@ -54,10 +55,8 @@ public:
     static constexpr Bgr kKeyDisabled = rgb(224, 224, 224);
     static constexpr Bgr kKeyDisabledText = rgb(160, 160, 160);
 
-    // Writes through sink; reads the stations' values and states from `stations` and their MC
-    // No and model from the main window's station table. All three outlive this window.
-    frmKX5_Multi(RequestSink* sink, const StationSource* stations, const Grid* stationTable,
-                 QWidget* parent = nullptr);
+    // Writes through sink; shows the stations of `line`. Both outlive this window.
+    frmKX5_Multi(RequestSink* sink, const LineModel* line, QWidget* parent = nullptr);
     ~frmKX5_Multi() override;
 
     Grid* grid() { return &m_grid; }
@@ -103,8 +102,7 @@ private:
     void showConn(int row);
 
     RequestSink* m_sink;
-    const StationSource* m_stations;
-    const Grid* m_status;
+    const LineModel* m_stations;
     Grid m_grid{kCols, 0};
     GridView* sprdMonitoring = nullptr;
     GridView* m_frozen = nullptr; // the MC No column, kept in view

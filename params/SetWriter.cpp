@@ -87,10 +87,9 @@ bool SetWriter::compare(QString* error) {
     // A set is only meaningful for the model it was taken from: checked for every station
     // before anything goes out.
     for (const Station& st : m_stations) {
-        for (int i = 0; i <= gMC_Last && i < int(gMC_List.size()); ++i) {
-            if (gMC_List[size_t(i)] != st.mcNo) continue;
-            const QString model = m_link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
-            if (!model.isEmpty() && model != m_set.model) {
+        if (const LineModel::Station* s = m_link->line().station(st.mcNo); s && s->inUse) {
+            const QString model = modelText(s->model);
+            if (!model.isEmpty() && model != m_set.model.trimmed()) {
                 *error = say(QT_TRANSLATE_NOOP(
                                  "SetWriter",
                                  "line 2: the set is of a %1, MC %2 is a %3. Nothing was sent."))

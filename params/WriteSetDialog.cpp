@@ -45,9 +45,9 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     lstStations->setAccessibleName(tr("Stations"));
     lblStations->setBuddy(lstStations);
     const int selected = link->selectedMcNo();
-    for (int i = 0; i <= gMC_Last && i < int(gMC_List.size()); ++i) {
-        const int mc = gMC_List[size_t(i)];
-        const QString model = link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
+    for (const StationEntry& e : link->line().stations()) {
+        const int mc = e.mcNo;
+        const QString model = modelText(link->line().station(mc)->model);
         auto* item = new QListWidgetItem(
             QStringLiteral("MC %1  %2").arg(mc).arg(model.isEmpty() ? tr("(no answer)") : model),
             lstStations);

@@ -122,7 +122,7 @@ frmKX5_Parameter* frmKX5_Parameter::openMap() {
     return s_open;
 }
 
-frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* status,
+frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const LineModel* line,
                                    QWidget* parent)
     : QDialog(parent), m_sink(sink), m_data(data), m_msgColor(rgb(0, 0, 255)) {
     setObjectName(QStringLiteral("frmKX5_Parameter"));
@@ -281,10 +281,9 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     // Form_Load
     const int mcNo = m_sink->selectedMcNo();
     lblMC_No->setText(mcNo > 0 ? QString::number(mcNo) : QString());
-    // The station table's row of the selected station names its model.
-    const auto row = std::find(gMC_List.begin(), gMC_List.end(), mcNo);
-    if (status && mcNo > 0 && row != gMC_List.end())
-        lblModel->setText(status->text(StatusCol::Model, int(row - gMC_List.begin()) + 1));
+    if (const LineModel::Station* s = line ? line->station(mcNo) : nullptr; s && s->inUse)
+        m_model = s->model;
+    lblModel->setText(modelText(m_model));
     RefreshMap();
     sprdMap->setSpan(0, 0, 2, 1);
     for (int g = 0; g < kMapGroups; ++g) {
@@ -325,7 +324,7 @@ void frmKX5_Parameter::btnSaveSet_Click() {
     const QString path = chooseSetFile(true);
     if (path.isEmpty()) return;
     const ParamSet set =
-        paramSetFromData(*m_data, lblModel->text(), selectedMcNo(), QDateTime::currentDateTime());
+        paramSetFromData(*m_data, modelText(m_model), selectedMcNo(), QDateTime::currentDateTime());
     QString error;
     if (writeLinesAtomic(path, paramSetLines(set), &error))
         lblMsg->setText(tr("MC %1 set saved to %2").arg(set.mcNo).arg(path));
@@ -342,12 +341,13 @@ void frmKX5_Parameter::btnCompareSet_Click() {
         MsgBox(this, tr("Compare with Set"), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    if (set.model != lblModel->text()) {
+    // The set file keeps the model in the station table's words.
+    if (set.model.trimmed() != modelText(m_model)) {
         MsgBox(this, tr("Compare with Set"),
                tr("The set is of a %1, MC %2 is a %3: not compared.")
                    .arg(set.model)
                    .arg(selectedMcNo())
-                   .arg(lblModel->text()),
+                   .arg(modelText(m_model)),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }

@@ -5,6 +5,7 @@
 // for confirmation, in the input group's pause, written, or not confirmed.
 #pragma once
 
+#include "link/LineModel.h"
 #include "link/Request.h"
 #include "params/ParamMap.h"
 #include "params/ParamSet.h"
@@ -25,8 +26,9 @@ class frmKX5_Parameter : public QDialog, public RequestSink {
     Q_OBJECT
 public:
     // sink: the link, which also names the station edited; data: the link's parameter data
-    // grid; status: the station table.
-    frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* status, QWidget* parent = nullptr);
+    // grid; line: what is known of the stations (the edited one's model).
+    frmKX5_Parameter(RequestSink* sink, Grid* data, const LineModel* line,
+                     QWidget* parent = nullptr);
     ~frmKX5_Parameter() override;
 
     // The map window that is open, or nullptr: the link's read-all completion reaches it here.
@@ -84,6 +86,7 @@ private:
     QTableView* sprdMap;
     QLabel* lblMC_No;
     QLabel* lblModel;
+    ControllerModel m_model = ControllerModel::Unknown; // of the station edited, as lblModel shows
     QLabel* lblMsg;
     QPushButton* btnClose;
     std::optional<ParamSet> m_compare; // a set waiting for the fresh read to compare with

@@ -1,14 +1,17 @@
 #include "publish/Publisher.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 #include "publish/Payload.h"
 
 #include <algorithm>
 
 Publisher::Publisher(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
-    connect(link, &KX5Link::monitorStored, this, &Publisher::onStored);
-    connect(link, &KX5Link::monitorStale, this, &Publisher::onStale);
+    connect(&link->line(), &LineModel::stationChanged, this,
+            [this](int mcNo, LineModel::Changes what) {
+                const int idx = m_link->line().indexOf(mcNo);
+                if (what & LineModel::Values) onStored(idx);
+                if (what & LineModel::Freshness) onStale(idx);
+            });
     connect(link, &KX5Link::stationFailed, this, [this](int mcNo) { onStationFailed(mcNo); });
     connect(&m_every, &QTimer::timeout, this, &Publisher::publishAll);
 }
@@ -63,16 +66,16 @@ void Publisher::stop() {
     if (m_client && m_up) {
         // Nobody polls from now on: no station is left looking alive. These go straight to
         // the library, ahead of the "offline" whose acknowledgement the stop waits for.
-        for (int k = 0; k < int(m_said.size()) && size_t(k) < gMC_List.size(); ++k) {
+        const LineModel& line = m_link->line();
+        for (int k = 0; k < int(m_said.size()) && k < line.count(); ++k) {
             if (m_said[size_t(k)] != Said::Answering) continue;
             StationValues v = m_link->values(k) ? *m_link->values(k) : StationValues{};
             v.fresh = false;
-            const int mc = gMC_List[size_t(k)];
+            const int mc = line.mcNoAt(k);
             const QByteArray topic = stationTopic(mc);
-            m_client->publish(topic,
-                              Payload::stationJson(mc, m_link->sprdStatus.text(2, k + 1),
-                                                   m_link->connState(k), v),
-                              m_options.qos, m_options.retain, false);
+            m_client->publish(
+                topic, Payload::stationJson(mc, modelText(line.at(k)->model), line.connState(k), v),
+                m_options.qos, m_options.retain, false);
             for (const char* leaf : {"/pv", "/sv", "/mv"})
                 m_client->publish(topic + leaf, {}, m_options.qos, m_options.retain, false);
             m_client->publish(topic + "/availability", Payload::online(false), 1, true, false);
@@ -114,31 +117,29 @@ void Publisher::onStale(int idx) {
 
 void Publisher::onStationFailed(int mcNo) {
     // A station in use that never answered is said not to answer, as one that stopped.
-    const auto it = std::find(gMC_List.begin(), gMC_List.end(), mcNo);
-    if (it == gMC_List.end()) return;
-    const size_t idx = size_t(it - gMC_List.begin());
-    if (idx >= m_said.size() || m_said[idx] == Said::Nothing) publishStation(int(idx));
+    const int idx = m_link->line().indexOf(mcNo);
+    if (idx < 0) return;
+    if (size_t(idx) >= m_said.size() || m_said[size_t(idx)] == Said::Nothing) publishStation(idx);
 }
 
 void Publisher::publishAll() {
-    for (int k = 0; k < int(gMC_List.size()); ++k)
+    for (int k = 0; k < m_link->line().count(); ++k)
         publishStation(k);
 }
 
 void Publisher::publishStation(int idx) {
-    if (!m_client || idx < 0 || size_t(idx) >= gMC_List.size()) return;
-    const StationValues* v = m_link->values(idx);
-    if (!v) return;
+    const LineModel::Station* st = m_link->line().at(idx);
+    if (!m_client || !st) return;
+    const StationValues* v = &st->values;
     if (m_said.size() <= size_t(idx)) m_said.resize(size_t(idx) + 1, Said::Nothing);
     const bool answering = v->fresh && v->storedAt.isValid();
     const Said said = answering ? Said::Answering : Said::NotAnswering;
     const bool changed = m_said[size_t(idx)] != said;
     m_said[size_t(idx)] = said;
 
-    const int mc = gMC_List[size_t(idx)];
+    const int mc = st->mcNo;
     const QByteArray topic = stationTopic(mc);
-    const QString model = m_link->sprdStatus.text(2, idx + 1);
-    send(topic, Payload::stationJson(mc, model, m_link->connState(idx), *v), m_options.qos,
+    send(topic, Payload::stationJson(mc, modelText(st->model), st->conn, *v), m_options.qos,
          m_options.retain);
     // The single figures: the current ones, or empty ones (which also clear a retained value)
     // while the station does not answer.
@@ -199,9 +200,9 @@ void Publisher::onConnected() {
     flush();
     // Each station's availability again, for a broker that lost its retained messages; after
     // what waited, so that it is the last word.
-    for (size_t k = 0; k < m_said.size() && k < gMC_List.size(); ++k)
+    for (size_t k = 0; k < m_said.size() && int(k) < m_link->line().count(); ++k)
         if (m_said[k] != Said::Nothing)
-            send(stationTopic(gMC_List[k]) + "/availability",
+            send(stationTopic(m_link->line().mcNoAt(int(k))) + "/availability",
                  Payload::online(m_said[k] == Said::Answering), 1, true);
     emit statusChanged();
 }

@@ -1,6 +1,5 @@
 #include "settings/ConfigFiles.h"
 
-#include "link/Grid.h"
 #include "link/mdlKX5.h"
 #include "settings/DSaveInterval.h"
 #include "settings/FileChecks.h"
@@ -138,39 +137,21 @@ bool readSettings(const QString& path, int needed, const char* instead, QStringL
 
 // ---------------- Comm.CFG ----------------
 
-CommCfg currentCommCfg() {
-    return {gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol};
-}
-
-void applyCommCfg(const CommCfg& c) {
-    gPort = c.port;
-    gBaud = c.baud;
-    gParity = c.parity;
-    gDataBit = c.dataBits;
-    gStopBit = c.stopBits;
-    setProtocol(c.protocol);
-}
-
-bool LoadCommCfg(QList<FileNotice>* notes) {
+PortSettings LoadCommCfg(QList<FileNotice>* notes, bool* read) {
     QStringList l;
-    if (!readSettings(commCfgPath(), 6,
-                      QT_TRANSLATE_NOOP("ConfigFiles", "the built-in port settings are used: "
-                                                       "COM1, 9600,N,8,1, STD"),
-                      &l, notes)) {
-        applyCommCfg(CommCfg{});
-        return false;
-    }
-    applyCommCfg({l[0], l[1], l[2], l[3], l[4], l[5]});
-    return true;
+    const bool ok =
+        readSettings(commCfgPath(), 6,
+                     QT_TRANSLATE_NOOP("ConfigFiles", "the built-in port settings are used: "
+                                                      "COM1, 9600,N,8,1, STD"),
+                     &l, notes);
+    if (read) *read = ok;
+    if (!ok) return PortSettings{};
+    return {l[0], l[1], l[2], l[3], l[4], l[5]};
 }
 
-bool SaveCommCfg(const CommCfg& c, QString* error) {
+bool SaveCommCfg(const PortSettings& c, QString* error) {
     return writeLinesAtomic(commCfgPath(),
                             {c.port, c.baud, c.parity, c.dataBits, c.stopBits, c.protocol}, error);
-}
-
-QString commSettingsText() {
-    return commSettingsTextOf(gBaud, gParity, gDataBit, gStopBit);
 }
 
 // ---------------- SaveData.INI ----------------
@@ -226,57 +207,27 @@ QString shownDataSaveUnit(const QString& unit) {
 
 // ---------------- SetEnv.INI ----------------
 
-namespace {
-
-void resetStations(Grid* status, Grid* monitoring) {
-    if (status) status->setMaxRows(0);
-    if (monitoring) monitoring->setMaxRows(0);
-    gMC_List.clear();
-    gMC_Name.clear();
-    gMC_OK.clear();
-    gMC_Last = -1;
-}
-
-void addStation(int mcNo, const QString& name, Grid* status, Grid* monitoring) {
-    gMC_List.push_back(mcNo);
-    gMC_Name.append(name);
-    gMC_OK.push_back(false);
-    gMC_Last = static_cast<int>(gMC_List.size()) - 1;
-    if (status) {
-        status->appendRow();
-        status->setText(1, status->maxRows(), QString::number(mcNo));
-    }
-    if (monitoring) {
-        monitoring->appendRow();
-        monitoring->setText(0, monitoring->maxRows(), QString::number(mcNo));
-    }
-}
-
-} // namespace
-
-void buildStations(const QStringList& lines, Grid* status, Grid* monitoring) {
-    resetStations(status, monitoring);
+StationList buildStations(const QStringList& lines) {
+    StationList out;
     // Only lines 1 to 99 can address a station: MC Nos travel as two digits.
     for (int n = 1; n <= lines.size() && n <= 99; ++n) {
         const QStringList fields = lines[n - 1].split(QLatin1Char('\t'));
         if (fields[0] != QLatin1String("O")) continue;
         // An "O" line without a description is still a station in use, with an empty name.
-        addStation(n, fields.size() > 1 ? fields[1] : QString(), status, monitoring);
+        out.push_back({n, fields.size() > 1 ? fields[1] : QString()});
     }
+    return out;
 }
 
-void LoadStations(Grid* status, Grid* monitoring, QList<FileNotice>* notes) {
+StationList LoadStations(QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
     QStringList lines;
     if (!readSettings(setEnvPath(), 0,
                       QT_TRANSLATE_NOOP("ConfigFiles", "only MC 1 is in use until the stations "
                                                        "are set in Use MC Setting"),
-                      &lines, notes)) {
-        resetStations(status, monitoring);
-        addStation(1, QString(), status, monitoring);
-        return;
-    }
-    buildStations(lines, status, monitoring);
+                      &lines, notes))
+        return {{1, QString()}};
+    return buildStations(lines);
 }
 
 bool saveSetEnv(const QStringList& lines, QString* error) {

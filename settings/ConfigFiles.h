@@ -3,14 +3,14 @@
 // file atomically, so a failed write leaves the previous file as it was.
 #pragma once
 
+#include "link/PortSettings.h"
+#include "link/StationList.h"
 #include "settings/FileChecks.h"
 #include "settings/TextLines.h"
 
 #include <QFileDevice>
 #include <QString>
 #include <QStringList>
-
-class Grid;
 
 // The program folder: the executable's folder unless testSeams().programDir names another.
 QString programDir();
@@ -38,20 +38,11 @@ QString saveDataPath(); // <program>/CFG/SaveData.INI
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error,
                       QFileDevice::Permissions permissions = {});
 
-struct CommCfg {
-    QString port = QStringLiteral("COM1"), baud = QStringLiteral("9600"),
-            parity = QStringLiteral("N"), dataBits = QStringLiteral("8"),
-            stopBits = QStringLiteral("1"), protocol = QStringLiteral("STD");
-};
-// Reads Comm.CFG into gPort .. gProtocol and gSumLen; built-in defaults when it cannot be
-// read or is short. Returns whether the file was read. A file that is there but cannot be used
-// (short, too large, not text, a folder or FIFO, unreadable) is said in *notes.
-bool LoadCommCfg(QList<FileNotice>* notes = nullptr);
-CommCfg currentCommCfg();
-void applyCommCfg(const CommCfg& cfg);
-bool SaveCommCfg(const CommCfg& cfg, QString* error);
-// Panel 2 text: baud, parity, data bits and stop bits joined with ",".
-QString commSettingsText();
+// The port settings Comm.CFG holds; built-in defaults when it cannot be read or is short
+// (*read says which). A file that is there but cannot be used (short, too large, not text, a
+// folder or FIFO, unreadable) is said in *notes.
+PortSettings LoadCommCfg(QList<FileNotice>* notes = nullptr, bool* read = nullptr);
+bool SaveCommCfg(const PortSettings& cfg, QString* error);
 
 struct SaveDataCfg {
     QString enable = QStringLiteral("No");
@@ -74,13 +65,11 @@ int dataSaveUnitSeconds(const QString& unit);
 // "분" reads as seconds in the data-save window and the main window alike.
 QString shownDataSaveUnit(const QString& unit);
 
-// Reads SetEnv.INI into the station tables and rebuilds the rows of the station table and
-// the monitor table. A missing file gives one station, MC No 1; one that cannot be used too,
-// said in *notes.
-void LoadStations(Grid* status, Grid* monitoring, QList<FileNotice>* notes = nullptr);
-// Rebuilds the station tables and both grids from SetEnv lines ("O"/"X", TAB, description):
-// line k marked exactly "O" adds station k. Used for the file at start and for the stations
-// window's rows on OK.
-void buildStations(const QStringList& lines, Grid* status, Grid* monitoring);
+// The stations in use as SetEnv.INI lists them. A missing file gives one station, MC No 1; one
+// that cannot be used too, said in *notes.
+StationList LoadStations(QList<FileNotice>* notes = nullptr);
+// The stations of SetEnv lines ("O"/"X", TAB, description): line k marked exactly "O" is
+// station k. Used for the file at start and for the stations window's rows on OK.
+StationList buildStations(const QStringList& lines);
 // The 99 lines of SetEnv.INI: "O" or "X", TAB, description.
 bool saveSetEnv(const QStringList& lines, QString* error);

@@ -2,7 +2,6 @@
 
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
-#include "link/mdlKX5.h"
 #include "ui/MsgBox.h"
 #include "ui/ViewKeys.h"
 
@@ -41,11 +40,12 @@ ScanLineDialog::ScanLineDialog(const KX5Link* link, std::unique_ptr<SerialPort> 
     setWindowTitle(tr("Scan Line"));
     m_scanner = new LineScanner(port ? std::move(port) : std::make_unique<QtSerialPort>(), this);
     m_scanner->setLink(link);
-    m_scanner->setPortName(gPort);
+    const PortSettings ps = link ? link->portSettings() : PortSettings{};
+    m_scanner->setPortName(ps.port);
     m_scanner->setFastPacing(link && link->fastPacing());
-    m_current = {gBaud, gParity, gDataBit, gStopBit, gProtocol};
+    m_current = {ps.baud, ps.parity, ps.dataBits, ps.stopBits, ps.protocol};
 
-    lblPort = new QLabel(tr("Port %1 at %2").arg(gPort, m_current.text()), this);
+    lblPort = new QLabel(tr("Port %1 at %2").arg(ps.port, m_current.text()), this);
     lblPort->setObjectName(QStringLiteral("lblPort"));
     chkAll = new QCheckBox(tr("Also try every rate with both protocols (STD, SUM)"), this);
     chkAll->setObjectName(QStringLiteral("chkAll"));

@@ -1,5 +1,6 @@
 #include "settings/frmKX5_SetEnv.h"
 
+#include "link/KX5Link.h"
 #include "settings/ConfigFiles.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/Stations.h"
@@ -16,8 +17,7 @@ namespace {
 constexpr int kStations = 99; // MC No 1 to 99: two digits in a frame
 }
 
-frmKX5_SetEnv::frmKX5_SetEnv(Grid* stationTable, Grid* monitorTable, QWidget* parent)
-    : QDialog(parent), m_status(stationTable), m_monitoring(monitorTable) {
+frmKX5_SetEnv::frmKX5_SetEnv(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmKX5_SetEnv"));
     setWindowTitle(tr("Usable Setting"));
 
@@ -84,8 +84,13 @@ bool frmKX5_SetEnv::SaveStationList() {
     return false;
 }
 
-void frmKX5_SetEnv::ApplyStationList() {
-    buildStations(stationLines(*m_list), m_status, m_monitoring);
+StationList frmKX5_SetEnv::stations() const {
+    return buildStations(stationLines(*m_list));
+}
+
+void frmKX5_SetEnv::setLink(const KX5Link* link) {
+    m_link = link;
+    if (link) m_port = link->portSettings();
 }
 
 void frmKX5_SetEnv::btnOK_Click() {
@@ -98,7 +103,6 @@ void frmKX5_SetEnv::btnOK_Click() {
         return;
     }
     if (!SaveStationList()) return;
-    ApplyStationList();
     accept();
 }
 
@@ -120,7 +124,7 @@ void frmKX5_SetEnv::btnScan_Click() {
         m_list->setText(1, mc, QStringLiteral("X"));
     const auto found = scan.settingToTake();
     if (!found) return;
-    CommCfg cfg = currentCommCfg();
+    PortSettings cfg = m_port;
     cfg.baud = found->baud;
     cfg.protocol = found->protocol;
     QString error;
@@ -129,6 +133,6 @@ void frmKX5_SetEnv::btnScan_Click() {
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    applyCommCfg(cfg);
+    m_port = cfg;
     m_portTaken = true;
 }

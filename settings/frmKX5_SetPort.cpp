@@ -71,7 +71,7 @@ QStringList frmKX5_SetPort::portList(const QStringList& systemPorts, const QStri
     return existing + coms;
 }
 
-QStringList frmKX5_SetPort::portList() {
+QStringList frmKX5_SetPort::portList(const QString& current) {
     QStringList ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports.append(info.systemLocation());
@@ -81,14 +81,15 @@ QStringList frmKX5_SetPort::portList() {
     for (const QString& name :
          byId.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
         links.append(byId.filePath(name));
-    return portList(ports, links, gPort);
+    return portList(ports, links, current);
 }
 
-frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
+frmKX5_SetPort::frmKX5_SetPort(const PortSettings& current, QWidget* parent)
+    : QDialog(parent), m_settings(current) {
     setObjectName(QStringLiteral("frmKX5_SetPort"));
     setWindowTitle(tr("Port Setup"));
 
-    cmbPort = makeBox(this, "cmbPort", portList());
+    cmbPort = makeBox(this, "cmbPort", portList(current.port));
     // Wide enough for the longest entry, such as a /dev/serial/by-id path, and for a typed
     // path of usual length.
     cmbPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -145,16 +146,17 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     connect(btnCancel, &QPushButton::clicked, this, &frmKX5_SetPort::btnCancel_Click);
 
     // Form_Load: the boxes show the settings in use.
-    cmbPort->setCurrentText(gPort);
+    cmbPort->setCurrentText(current.port);
     // Never set up yet: the first port that exists is the likeliest one, not COM1.
     const int firstCom = cmbPort->findText(QStringLiteral("COM1"));
-    if (!QFile::exists(commCfgPath()) && firstCom > 0 && !QFile::exists(systemPortName(gPort)))
+    if (!QFile::exists(commCfgPath()) && firstCom > 0 &&
+        !QFile::exists(systemPortName(current.port)))
         cmbPort->setCurrentIndex(0);
-    cmbBaud->setCurrentText(gBaud);
-    cmbParity->setCurrentText(gParity);
-    cmbData->setCurrentText(gDataBit);
-    cmbStop->setCurrentText(gStopBit);
-    cmbProtocol->setCurrentText(gProtocol);
+    cmbBaud->setCurrentText(current.baud);
+    cmbParity->setCurrentText(current.parity);
+    cmbData->setCurrentText(current.dataBits);
+    cmbStop->setCurrentText(current.stopBits);
+    cmbProtocol->setCurrentText(current.protocol);
     chkFastPolling->setChecked(linkOptions().fastPolling);
     chkReopen->setChecked(linkOptions().reopenLostPort);
     if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
@@ -198,8 +200,9 @@ void frmKX5_SetPort::cmbPort_Click(int index) {
 }
 
 void frmKX5_SetPort::btnOK_Click() {
-    const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
-                      cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
+    const PortSettings cfg{cmbPort->currentText(),   cmbBaud->currentText(),
+                           cmbParity->currentText(), cmbData->currentText(),
+                           cmbStop->currentText(),   cmbProtocol->currentText()};
     // The other options are not this window's: they stay as they are.
     LinkOptions options = linkOptions();
     options.fastPolling = chkFastPolling->isChecked();
@@ -208,12 +211,12 @@ void frmKX5_SetPort::btnOK_Click() {
     const bool commSaved = SaveCommCfg(cfg, &error);
     if (!commSaved || !saveLinkOptions(options, &error)) {
         QString ignored; // best effort: Comm.CFG back to the settings still in use
-        if (commSaved) SaveCommCfg(currentCommCfg(), &ignored);
+        if (commSaved) SaveCommCfg(m_settings, &ignored);
         MsgBox(this, windowTitle(), tr("%1\nThe port settings were not changed.").arg(error),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    applyCommCfg(cfg);
+    m_settings = cfg;
     linkOptions() = options;
     accept();
 }

@@ -4,6 +4,8 @@
 // write leaves both as they were.
 #pragma once
 
+#include "link/PortSettings.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -14,7 +16,9 @@ class QPushButton;
 class frmKX5_SetPort : public QDialog {
     Q_OBJECT
 public:
-    explicit frmKX5_SetPort(QWidget* parent = nullptr);
+    // The boxes show `current`; OK saves the choice, which settings() then gives.
+    explicit frmKX5_SetPort(const PortSettings& current = {}, QWidget* parent = nullptr);
+    const PortSettings& settings() const { return m_settings; }
 
     // Tries to open port "COMn"; a path starting with "/" is tried as it stands. Shows why it
     // cannot be opened in lblMsg, or clears lblMsg when it can.
@@ -30,8 +34,8 @@ public:
     // a typed path; devices that COM1 .. COM16 already open are left out.
     static QStringList portList(const QStringList& systemPorts, const QStringList& byIdLinks,
                                 const QString& current);
-    // The same with this machine's devices and links and gPort.
-    static QStringList portList();
+    // The same with this machine's devices and links and the port in use.
+    static QStringList portList(const QString& current);
 
 private:
     QComboBox* cmbPort;
@@ -45,4 +49,5 @@ private:
     QLabel* lblMsg;
     QPushButton* btnOK;
     QPushButton* btnCancel;
+    PortSettings m_settings;
 };

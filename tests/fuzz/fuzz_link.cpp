@@ -30,24 +30,24 @@ struct Script {
 };
 
 // A reply a controller could send, or a near miss of one.
-QByteArray reply(Script& s, int mc) {
+QByteArray reply(Script& s, int mc, int sum) {
     const int kind = s.byte();
     if (kind & 0x80) mc = s.byte() % 100; // another station answers
     switch (kind % 5) {
     case 0:
-        return wrap(mc2(mc) + "WHO,OK,KX5-" + s.bytes(s.byte() % 12));
+        return wrap(mc2(mc) + "WHO,OK,KX5-" + s.bytes(s.byte() % 12), sum);
     case 1: {
         QByteArray b = mc2(mc) + "DRR,OK";
         for (int n = s.byte() % 48; n > 0; --n)
             b += "," + HexPad(qint16(s.word()), 4).toLatin1();
-        return wrap(b);
+        return wrap(b, sum);
     }
     case 2:
-        return wrap(mc2(mc) + "DWR,OK");
+        return wrap(mc2(mc) + "DWR,OK", sum);
     case 3:
-        return wrap(mc2(mc) + (kind & 0x40 ? "NG," : "DRR,NO,") + s.bytes(s.byte() % 6));
+        return wrap(mc2(mc) + (kind & 0x40 ? "NG," : "DRR,NO,") + s.bytes(s.byte() % 6), sum);
     default:
-        return wrap(mc2(mc) + s.bytes(s.byte() % 64));
+        return wrap(mc2(mc) + s.bytes(s.byte() % 64), sum);
     }
 }
 
@@ -68,17 +68,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Script s{data, data + size};
     resetDataImage();
     const int mode = s.byte();
-    setProtocol(mode & 1 ? QStringLiteral("SUM") : QStringLiteral("STD"));
     auto* port = new FakeSerialPort;
     KX5Link link{std::unique_ptr<SerialPort>(port)};
+    PortSettings settings;
+    settings.protocol = mode & 1 ? QStringLiteral("SUM") : QStringLiteral("STD");
+    link.setPortSettings(settings);
+    const int sum = settings.sumLen();
     link.setFastPacing(mode & 2);
     link.setAutoReopen(mode & 4);
+    StationList stations;
     for (int n = s.byte() % 6; n > 0; --n)
-        gMC_List.push_back(1 + s.byte() % 99);
-    gMC_OK.assign(gMC_List.size(), false);
-    gMC_Last = static_cast<int>(gMC_List.size()) - 1;
-    link.sprdStatus.setMaxRows(gMC_Last + 1);
-    link.sprdMonitoring.setMaxRows(gMC_Last + 1);
+        stations.push_back({1 + s.byte() % 99, QString()});
+    link.setStations(stations);
     link.mSetPortOpen_Click();
 
     for (int ops = 0; !s.done() && ops < 2000; ++ops) {
@@ -90,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         case 2: // a reply, now and then cut short (the rest may come with the next one)
         case 3: {
-            const QByteArray r = reply(s, link.expectedMcNo() ? link.expectedMcNo() : link.gMC_No);
+            const QByteArray r =
+                reply(s, link.expectedMcNo() ? link.expectedMcNo() : link.gMC_No, sum);
             port->feed(op & 0x80 ? r.left(s.byte() % (r.size() + 1)) : r);
             link.gather_Done();
             break;
@@ -120,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         }
         case 8: // the user picks a station in the status table
-            link.selectStation(gMC_List.empty() ? -1 : s.byte() % int(gMC_List.size()));
+            link.selectStation(stations.empty() ? -1 : s.byte() % int(stations.size()));
             break;
         case 9: // the adapter drops out; the reopen timer finds it back or busy
             if (op & 0x80) port->injectFailure(QStringLiteral("device gone"));

@@ -2,6 +2,7 @@
 // and the trace. What the scheduler sends when is left to test_link, the wire to test_link_pty.
 #include "link/Frames.h"
 #include "link/Grid.h"
+#include "link/PortSettings.h"
 #include "link/ReplyAssembler.h"
 #include "link/TraceLog.h"
 #include "link/mdlKX5.h"
@@ -62,11 +63,11 @@ TEST(Numbers, TextValuesRoundingAndFormatting) {
     EXPECT_EQ(formatDecimals(-5 / 10.0, 1), "-0.5");
     EXPECT_EQ(formatDecimals(1234 / 100.0, 2), "12.34");
     for (const char* p : {"SUM", "std", "", "STD "}) {
-        setProtocol(p);
-        EXPECT_EQ(gSumLen, 2) << p; // anything but exactly "STD" carries a checksum
+        PortSettings s;
+        s.protocol = p;
+        EXPECT_EQ(s.sumLen(), 2) << p; // anything but exactly "STD" carries a checksum
     }
-    setProtocol("STD");
-    EXPECT_EQ(gSumLen, 0);
+    EXPECT_EQ(PortSettings{}.sumLen(), 0);
 }
 
 TEST(Frames, ChecksumsAndBuildersAgreeWithKnownBytes) {

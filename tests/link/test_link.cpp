@@ -35,7 +35,6 @@ class Link : public ::testing::Test {
 protected:
     void SetUp() override {
         link.reset();
-        resetDataImage();
         port = new FakeSerialPort;
         link = std::make_unique<KX5Link>(std::unique_ptr<SerialPort>(port));
         link->setHost(&host);
@@ -59,11 +58,20 @@ protected:
     }
 
     void useStations(std::initializer_list<int> mcs) {
-        gMC_List.assign(mcs);
-        gMC_OK.assign(mcs.size(), false);
-        gMC_Last = static_cast<int>(mcs.size()) - 1;
-        link->sprdStatus.setMaxRows(gMC_Last + 1);
-        link->sprdMonitoring.setMaxRows(gMC_Last + 1);
+        StationList list;
+        for (int mc : mcs)
+            list.push_back({mc, QString()});
+        link->setStations(list);
+    }
+    // A register of station index idx's last monitor reading; nothing before the first.
+    QString reading(int idx, int reg) const {
+        const StationValues* v = link->values(idx);
+        return v && v->storedAt.isValid() ? QString::number(v->regs[size_t(reg)]) : QString();
+    }
+    void usePort(const QString& name) {
+        PortSettings s = link->portSettings();
+        s.port = name;
+        link->setPortSettings(s);
     }
 
     // One send tick; what it wrote (empty when nothing went out).
@@ -77,24 +85,23 @@ protected:
         port->feed(bytes);
         link->gather_Done();
     }
-    QByteArray monitorReq(int mc) {
-        return buildReadReq(mc, findStep(kStepMonitor)->regs, gSumLen);
-    }
+    QByteArray monitorReq(int mc) { return buildReadReq(mc, findStep(kStepMonitor)->regs, 0); }
 
     // Opens the port; the stations in `answering` give a KX5 model, the others stay silent
     // until the watchdog gives them up; then the selected station's four blocks are read.
     void bringUp(const std::vector<int>& answering) {
         link->mSetPortOpen_Click();
-        for (int mc : std::vector<int>(gMC_List)) {
+        for (const StationEntry& e : link->line().stations()) {
+            const int mc = e.mcNo;
             const bool answers =
                 std::find(answering.begin(), answering.end(), mc) != answering.end();
             for (int k = 0; k < (answers ? 1 : 3); ++k) {
-                ASSERT_EQ(tick(), buildModelReq(mc, gSumLen));
+                ASSERT_EQ(tick(), buildModelReq(mc, 0));
                 answers ? deliver(whoReply(mc)) : link->tmrRecvErr_Timer();
             }
         }
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
-            ASSERT_EQ(tick(), buildReadReq(link->gMC_No, findStep(step)->regs, gSumLen)) << step;
+            ASSERT_EQ(tick(), buildReadReq(link->gMC_No, findStep(step)->regs, 0)) << step;
             deliver(echoReply(link->gMC_No, step));
         }
         ASSERT_EQ(link->gSendStep, kStepMonitor);
@@ -207,14 +214,22 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     deliver(whoReply(4));
     EXPECT_EQ(link->gMC_No, 2);
     EXPECT_EQ(host.shownMcNo, QStringList{"2"});
-    EXPECT_EQ(gMC_OK, std::vector<bool>({false, true, false, true}));
-    QStringList model, state;
-    for (int r = 1; r <= 4; ++r) {
-        model << link->sprdStatus.text(StatusCol::Model, r);
-        state << link->sprdStatus.text(StatusCol::ConnState, r);
+    std::vector<bool> answered;
+    std::vector<ControllerModel> model;
+    std::vector<ConnState> state;
+    for (int i = 0; i < 4; ++i) {
+        answered.push_back(link->line().at(i)->answered);
+        model.push_back(link->line().at(i)->model);
+        state.push_back(link->connState(i));
     }
-    EXPECT_EQ(model, QStringList({"", "KX5-???", "", "KX5-105"}));
-    EXPECT_EQ(state, QStringList({"NG", "OK", "NG", "OK"}));
+    EXPECT_EQ(answered, std::vector<bool>({false, true, false, true}));
+    EXPECT_EQ(model,
+              std::vector<ControllerModel>({ControllerModel::Unknown, ControllerModel::KX5_Other,
+                                            ControllerModel::NotKX5, ControllerModel::KX5_105}));
+    EXPECT_EQ(state,
+              std::vector<ConnState>({ConnState::NG, ConnState::OK, ConnState::NG, ConnState::OK}));
+    EXPECT_EQ(link->line().at(0)->fault, LineFault::Silent);
+    EXPECT_EQ(link->line().at(2)->fault, LineFault::NotKX5);
     EXPECT_EQ(host.onlineCalls, std::vector<bool>{true});
     EXPECT_EQ(link->gSendStep, kStepReadAll1);
 
@@ -231,12 +246,12 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
         ASSERT_EQ(tick(), monitorReq(mc));
         deliver(drrReply(mc, kMonitorValues));
     }
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "1234");
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::MODSTS, 2), "257");
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::SVNO, 2), "2");
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::SPD, 4), "-5");
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::COMSTS, 4), "OK");
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
+    EXPECT_EQ(reading(1, MonReg::NPV), "1234");
+    EXPECT_EQ(reading(1, MonReg::MODSTS), "257");
+    EXPECT_EQ(reading(1, MonReg::SVNO), "2");
+    EXPECT_EQ(reading(3, MonReg::SPD), "-5");
+    EXPECT_TRUE(link->isFresh(3));
+    EXPECT_EQ(reading(0, MonReg::NPV), "");
 }
 
 TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
@@ -267,7 +282,7 @@ TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
 // a pause growing to ten seconds, until a station answers or the user closes.
 TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
     useStations({1});
-    gPort = "/dev/ttyUSB0";
+    usePort("/dev/ttyUSB0");
     link->setAutoReopen(true);
     port->failNextOpen("no such port");
     link->openUnattended();
@@ -354,7 +369,7 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         deliver(drrReply(1, kMonitorValues));
         ASSERT_EQ(tick(), monitorReq(2));
         deliver(r.reply);
-        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "") << r.name;
+        EXPECT_NE(reading(1, MonReg::NPV), "999") << r.name << ": stored";
         EXPECT_EQ(link->gMC_Idx, 1) << r.name;
         EXPECT_TRUE(link->tmrRecvErr.isActive()) << r.name;
         EXPECT_FALSE(link->tmrSend.isActive()) << r.name << ": still waiting, nothing resent";
@@ -365,9 +380,8 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         const auto& st = link->lineStats();
         unmatched = st.count(2) ? st.at(2).unmatched : 0;
         deliver(drrReply(2, kMonitorValues)); // the real answer comes after all
-        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 2), "1234") << r.name;
+        EXPECT_EQ(reading(1, MonReg::NPV), "1234") << r.name;
         EXPECT_EQ(link->gMC_Idx, 0) << r.name;
-        link->sprdMonitoring.setText(MonitorCol::NPV, 2, "");
     }
     EXPECT_EQ(unmatched, int(std::size(rows)));
     // A write is confirmed by its acknowledgement, never by a read reply that says "OK".
@@ -603,8 +617,9 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
         {"115200", "8", "N", "1", 10, 19 + 600, 19 + 100},
     };
     for (const auto& r : rows) {
-        gBaud = r.baud, gDataBit = r.data, gParity = r.parity, gStopBit = r.stop;
-        EXPECT_EQ(KX5Link::charBits(r.data, r.parity, r.stop), r.bits);
+        const PortSettings ps{"COM1", r.baud, r.parity, r.data, r.stop, "STD"};
+        link->setPortSettings(ps);
+        EXPECT_EQ(ps.charBits(), r.bits);
         link->setFastPacing(false);
         EXPECT_EQ(link->replyWaitMs(106, 106), r.standardMs) << r.baud << r.data << r.parity;
         link->setFastPacing(true);
@@ -615,7 +630,7 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
 // A port that fails while open is reopened every 2 s until it is back or the user closes.
 TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
     useStations({1});
-    gPort = "/dev/ttyUSB0";
+    usePort("/dev/ttyUSB0");
     link->setAutoReopen(true);
     bringUp({1});
     tick();
@@ -623,8 +638,8 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
     port->injectFailure("device disconnected or not responding");
     EXPECT_FALSE(port->isOpen());
     EXPECT_TRUE(link->reopening());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Close");               // the user can still end it
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "NG"); // nothing stale is logged
+    EXPECT_EQ(link->portMenuCaption(), "Port &Close"); // the user can still end it
+    EXPECT_EQ(link->connState(0), ConnState::NG);      // nothing stale is logged
     EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening");
     port->failNextOpen("no such port");
     link->reopen_Timer();
@@ -648,7 +663,7 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
 
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
-    gPort = "COM3";
+    usePort("COM3");
     link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
     EXPECT_EQ(port->settings(), "9600,N,8,1");
@@ -668,10 +683,11 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     bringUp({1});
     tick();
     link->mSetPortOpen_Click(); // ... or for the next receive event
-    link->sprdMonitoring.setText(MonitorCol::NPV, 1, "");
+    const QDateTime before = link->values(0)->storedAt;
     deliver(drrReply(1, kMonitorValues));
     EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
+    EXPECT_EQ(link->values(0)->storedAt, before); // not stored
+    EXPECT_FALSE(link->isFresh(0));
 
     link->gPortCloseReq = false;
     link->tmrSend_Timer(); // a tick on a closed port: the request is traced, not sent
@@ -690,7 +706,7 @@ TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
         SCOPED_TRACE(fast ? "fast" : "standard");
         SetUp();
         link->setFastPacing(fast);
-        gBaud = "115200";
+        link->setPortSettings({"COM1", "115200", "N", "8", "1", "STD"});
         useStations({1, 2});
         bringUp({1, 2});
         EXPECT_EQ(link->tmrSend.interval(), fast ? 0 : 50); // 3.5 characters are 0.3 ms
@@ -700,10 +716,10 @@ TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
         const QByteArray reply = drrReply(1, kMonitorValues);
         port->feed(reply.left(20));
         if (!fast) link->gather_Done();
-        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "");
+        EXPECT_EQ(reading(0, MonReg::NPV), "");
         port->feed(reply.mid(20));
         if (!fast) link->gather_Done();
-        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::NPV, 1), "1234");
+        EXPECT_EQ(reading(0, MonReg::NPV), "1234");
         ASSERT_EQ(tick(), monitorReq(2));
         for (int k = 0; k < 3; ++k) { // a flood that never ends a frame, then silence
             port->feed(QByteArray(k == 0 ? 5000 : 0, 'x'));
@@ -729,14 +745,14 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
     EXPECT_EQ(link->recvLamp(), kGreen);
     link->tmrRecvErr_Timer();
     link->gather_Done();
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");
+    EXPECT_EQ(link->connState(0), ConnState::OK);
     EXPECT_EQ(link->mRecvErrCnt, 0);
     // Half a reply leaves it armed, so its due tick runs after the gather.
     tick();
     port->feed(QByteArray("\x02") + "01DRR,OK");
     link->tmrRecvErr_Timer();
     link->gather_Done();
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "NG");
+    EXPECT_EQ(link->connState(0), ConnState::NG);
     EXPECT_EQ(link->mRecvErrCnt, 1);
 
     useStations({});

@@ -34,7 +34,6 @@ QByteArray bytes(const std::string& s) {
 
 class LinkPty : public ::testing::Test {
 protected:
-    void SetUp() override { resetDataImage(); }
     void TearDown() override { link.reset(); }
 
     // kx5sim with `onLine` on the line, the link with `inUse` in use, the port opened.
@@ -50,11 +49,9 @@ protected:
         sim = std::make_unique<kx5sim::SimLine>(cfg);
         std::string err;
         ASSERT_TRUE(sim->start(&err)) << err;
-        setProtocol(sum ? "SUM" : "STD");
-        gPort = QString::fromStdString(sim->path());
-        gBaud = QString::number(baud);
-        gStopBit = QString::number(stopBits);
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
+        link->setPortSettings({QString::fromStdString(sim->path()), QString::number(baud), "N", "8",
+                               QString::number(stopBits), sum ? "SUM" : "STD"});
         link->setHost(&host);
         ended.clear();
         QObject::connect(link.get(), &KX5Link::requestEnded,
@@ -62,11 +59,10 @@ protected:
                              ended.push_back({r, o});
                          });
         link->setFastPacing(fast);
-        gMC_List = inUse;
-        gMC_OK.assign(inUse.size(), false);
-        gMC_Last = static_cast<int>(inUse.size()) - 1;
-        link->sprdStatus.setMaxRows(gMC_Last + 1);
-        link->sprdMonitoring.setMaxRows(gMC_Last + 1);
+        StationList list;
+        for (int mc : inUse)
+            list.push_back({mc, QString()});
+        link->setStations(list);
         link->mSetPortOpen_Click();
         ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->panel(4));
     }
@@ -85,7 +81,8 @@ protected:
 
     // Monitor reads that reached station mc.
     int monitorReads(int mc) const {
-        return heardCount(buildReadReq(mc, findStep(kStepMonitor)->regs, gSumLen));
+        return heardCount(
+            buildReadReq(mc, findStep(kStepMonitor)->regs, link->portSettings().sumLen()));
     }
 
     std::unique_ptr<kx5sim::SimLine> sim;
@@ -129,7 +126,7 @@ TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
         // from a USB adapter: it must still be taken at its first sending.
         start(r.onLine, r.inUse, r.sum,
               {baud == 9600 ? std::string("split=3,reg=506") : std::string("pace")});
-        const int s = gSumLen;
+        const int s = link->portSettings().sumLen();
         std::vector<QByteArray> expected;
         for (int mc : r.inUse)
             for (int k = std::count(r.onLine.begin(), r.onLine.end(), mc) ? 2 : 0; k < 3; ++k)
@@ -144,12 +141,10 @@ TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
         seen.resize(expected.size());
         EXPECT_EQ(seen, expected);
         if (r.inUse.size() > 2) {
-            EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 2), "NG");
+            EXPECT_EQ(link->connState(1), ConnState::NG);
         }
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return link->sprdMonitoring.text(MonitorCol::COMSTS, 1) == "OK"; }, 10000));
-        EXPECT_EQ(link->sprdMonitoring.text(MonitorCol::INP, 1),
-                  QString::number(sim->readRegister(1, 610)));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return link->isFresh(0); }, 10000));
+        EXPECT_EQ(link->values(0)->regs[MonReg::INP], sim->readRegister(1, 610));
         if (baud == 9600) {
             ASSERT_TRUE(link->request(Request::writeOne(1, 506, 321)).taken);
             const MapCell spd = mapCell(506);
@@ -204,10 +199,10 @@ TEST_P(LinkPtyPacing, AStationSwitchedOnLaterIsPolled) {
     ASSERT_GE(asked.size(), 2u);
     EXPECT_EQ(asked[1] - asked[0], 10u);
     EXPECT_EQ(link->lineStats().at(1).timeouts, 0);
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");
+    EXPECT_EQ(link->connState(0), ConnState::OK);
     sim->clearFaults();
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(2) >= 1; }, 15000));
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::Model, 2), "KX5-105");
+    EXPECT_EQ(link->line().at(1)->model, ControllerModel::KX5_105);
 }
 
 // The line statistics agree with what kx5sim was told to do wrong.
@@ -259,10 +254,12 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath("ttyKX5");
     start({1}, {1}, false);
-    ASSERT_TRUE(QFile::link(gPort, path));
+    ASSERT_TRUE(QFile::link(link->portSettings().port, path));
     link->mSetPortOpen_Click(); // close, then open through the stable path
     ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 3000));
-    gPort = path;
+    PortSettings stable = link->portSettings();
+    stable.port = path;
+    link->setPortSettings(stable);
     link->setAutoReopen(true);
     link->mSetPortOpen_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->gSendStep == kStepMonitor; }, 5000));
@@ -287,13 +284,14 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     sim->clearFaults();
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
     EXPECT_EQ(link->portMenuCaption(), "Port &Close");
-    EXPECT_EQ(link->sprdStatus.text(StatusCol::ConnState, 1), "OK");
+    EXPECT_EQ(link->connState(0), ConnState::OK);
 }
 
 TEST_F(LinkPty, OpenFailuresNameTheCause) {
     start({1}, {1}, false);
+    const QString path = link->portSettings().port;
     QtSerialPort second;
-    second.setPortName(gPort);
+    second.setPortName(path);
     second.setSettings("9600,N,8,1");
     EXPECT_FALSE(second.open());
     EXPECT_EQ(second.errorString(), "port in use by another program");
@@ -306,7 +304,7 @@ TEST_F(LinkPty, OpenFailuresNameTheCause) {
     EXPECT_EQ(missing.errorString(), "no such port");
 
     QtSerialPort badSettings;
-    badSettings.setPortName(gPort);
+    badSettings.setPortName(path);
     badSettings.setSettings("9600,Q,8,1");
     EXPECT_FALSE(badSettings.open());
     EXPECT_TRUE(badSettings.errorString().contains("parity"))

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -114,7 +115,14 @@ protected:
         const QStringList t = QString::fromLatin1(values).split(' ', Qt::SkipEmptyParts);
         for (int i = 0; i < t.size() && i < 19; ++i)
             v[size_t(i)] = t[i].toInt();
-        link()->StoreMonitorReply(row - 1, drrReply(gMC_List[size_t(row - 1)], v));
+        link()->StoreMonitorReply(row - 1, drrReply(link()->line().mcNoAt(row - 1), v));
+    }
+    // What the table view `table` shows in a cell (column and row from 1; column 0 is the row
+    // header).
+    QString cell(const QString& table, int col, int row) const {
+        const QAbstractItemModel* m = child<QTableView>(table)->model();
+        if (col == 0) return m->headerData(row - 1, Qt::Vertical).toString();
+        return m->index(row - 1, col - 1).data().toString();
     }
     // The bytes the next send tick writes.
     QByteArray sent() {

@@ -145,10 +145,11 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     EXPECT_FALSE(QFile::exists(file(3)));
     EXPECT_EQ(lines(12), 3);
     setValues(1, 1, 2, 3);
-    gMC_OK[0] = false; // not enough: the station must have passed the model query
+    link()->line().setModel(
+        3, ControllerModel::Unknown); // the station must have passed the model query
     tickAt(9000);
     EXPECT_FALSE(QFile::exists(file(3)));
-    gMC_OK[0] = true;
+    link()->line().setModel(3, ControllerModel::KX5_105);
     QDir().mkpath(file(3)); // a folder where the file should be: the other station goes on
     tickAt(12000);
     tickAt(15000); // the same cause again: said once

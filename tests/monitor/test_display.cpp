@@ -3,8 +3,8 @@
 #include "MainFixture.h"
 #include "link/Steps.h"
 #include "monitor/StaleLook.h"
-#include "ui/GridModel.h"
 #include "tests/support/RecordingSink.h"
+#include "ui/GridModel.h"
 
 #include <QAccessible>
 #include <map>
@@ -27,7 +27,7 @@ protected:
         store(row, regs.join(' ').toLatin1());
     }
     // The selected station's registers 502, 503, 505 and 506 as its read of all parameters
-    // stores them.
+    // leaves them in its image.
     void setRecorder(int r502, int r503, int r505, int r506 = 0) {
         std::vector<int> v;
         for (int reg : findStep(kStepReadAll3)->regs)
@@ -36,7 +36,7 @@ protected:
                         : reg == 505 ? r505
                         : reg == 506 ? r506
                                      : 0);
-        link()->StoreParamReply(3, drrReply(7, v));
+        link()->line().storeImage(7, findStep(kStepReadAll3)->regs, v);
     }
     QString litLamps() const {
         QStringList on;

@@ -18,7 +18,7 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindow) {
     EXPECT_LE(win->width(), 1200); // the long port name did not widen the window
     for (const char* name : {"sprdStatus", "sprdMonitoring"}) {
         SCOPED_TRACE(name);
-        auto* v = child<GridView>(name);
+        auto* v = child<QTableView>(name);
         for (int c = 0; c < v->model()->columnCount(); ++c) {
             const QString heading = v->model()->headerData(c, Qt::Horizontal).toString();
             EXPECT_LE(v->columnViewportPosition(c) + v->columnWidth(c), v->viewport()->width())

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -39,7 +40,8 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     EXPECT_EQ(win->findChild<QLabel*>("lblUnit_0")->text().toStdString(), "℉");
     // The process moves and carries noise: the shown PV is near what the station holds now.
     EXPECT_NEAR(val(pv->text()), sim.readRegister(1, 1) / 10.0, 5.0);
-    EXPECT_EQ(win->link()->sprdStatus.text(2, 1), "KX5-105");
+    const auto* table = win->findChild<QTableView*>("sprdStatus");
+    EXPECT_EQ(table->model()->index(0, 1).data().toString(), "KX5-105");
     win.reset();
     setProgramDir(QString());
 }

@@ -30,11 +30,9 @@ protected:
         build({1, 3, 7}, 3);
         for (int r = 1; r <= 2; ++r)
             store(r, "3 0 0 0 0 0 0 0 1 0 0 0 1 0 0 0 0 0 150");
-        multi = std::make_unique<frmKX5_Multi>(link(), link(), &link()->sprdStatus);
+        multi = std::make_unique<frmKX5_Multi>(link(), &link()->line());
         QObject::connect(link(), &KX5Link::requestEnded, multi.get(),
                          &frmKX5_Multi::onRequestEnded);
-        QObject::connect(link(), &KX5Link::recorderRead, multi.get(),
-                         &frmKX5_Multi::tmrRefresh_Timer);
         multi->tmrRefresh.stop();
         multi->fitToContents(QSize(1920, 1040)); // the test screen is smaller than an operator's
         multi->show();
@@ -130,7 +128,7 @@ TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     multi->tmrRefresh_Timer();
     ASSERT_EQ(g.hint(Col::Speed, 2), "Click => Edit Value");
     // A new model sweep gives station 3 up: its last values stay, its hint goes.
-    gMC_OK[1] = false;
+    link()->line().setModel(3, ControllerModel::Unknown);
     store(2, "3 0 0 999 0 0 0 0 1 0 0 0 1 0 0 0 0 0 24");
     multi->tmrRefresh_Timer();
     const QStringList row = {g.text(Col::PV, 2), g.text(Col::Speed, 2), g.text(Col::ConnState, 2),
@@ -214,7 +212,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     clickCell(Col::AT, 3);
 
     // A station that has not answered gets nothing; of two presses the last one is sent.
-    gMC_OK[2] = false;
+    link()->line().setModel(7, ControllerModel::Unknown);
     clickCell(Col::KeyPrint, 3);
     clickCell(Col::Speed, 3);
     EXPECT_FALSE(link()->pendingRequest());
@@ -262,7 +260,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
 TEST_F(MainFixture, MultiWithNinetyNineStationsShowsTwentyRowsAndEveryColumn) {
     writeFile(QStringLiteral("CFG/SetEnv.INI"), QByteArray("O\tOven\r\n").repeated(99));
     open();
-    frmKX5_Multi w(link(), link(), &link()->sprdStatus);
+    frmKX5_Multi w(link(), &link()->line());
     w.tmrRefresh.stop();
     w.fitToContents(QSize(1920, 1040));
     w.show();

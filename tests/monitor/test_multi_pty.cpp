@@ -28,16 +28,16 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
 
     auto win = std::make_unique<frmKX5_Main>();
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
-    const Grid& mon = win->link()->sprdMonitoring;
+    const KX5Link* link = win->link();
     // Both stations polled, station 1 selected.
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !mon.text(4, 1).isEmpty() && !mon.text(4, 2).isEmpty(); }, 15000));
+        [&] { return link->values(0)->storedAt.isValid() && link->values(1)->storedAt.isValid(); },
+        15000));
     ASSERT_EQ(win->link()->selectedMcNo(), 1);
 
-    frmKX5_Multi multi(win->link(), win->link(), &win->link()->sprdStatus);
+    frmKX5_Multi multi(win->link(), &win->link()->line());
     // Wired as the main window's command wires it.
     QObject::connect(win->link(), &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
-    QObject::connect(win->link(), &KX5Link::recorderRead, &multi, &frmKX5_Multi::tmrRefresh_Timer);
     multi.show();
     int passes = 0;
     QObject::connect(&multi.tmrRefresh, &QTimer::timeout, [&] { ++passes; });

@@ -208,8 +208,8 @@ protected:
         alm = std::make_unique<frmKX5_P_ALM>(l, &display, &data);
         return {
             {"main", [&] { return win.get(); }},
-            {"multi", [&] { return new frmKX5_Multi(l, l, &l->sprdStatus); }},
-            {"map", [&] { return new frmKX5_Parameter(l, &l->sprdMap, &l->sprdStatus); }},
+            {"multi", [&] { return new frmKX5_Multi(l, &l->line()); }},
+            {"map", [&] { return new frmKX5_Parameter(l, &l->sprdMap, &l->line()); }},
             {"SV", [&] { return new frmKX5_P_SV(l, &display, &data); }},
             {"AT", [&] { return new frmKX5_P_AT(l, &display, &data); }},
             {"PID", [&] { return new frmKX5_P_PID(l, &display, &data); }},
@@ -219,8 +219,8 @@ protected:
             {"OUT", [&] { return new frmKX5_P_OUT(l, &display, &data); }},
             {"alarm code", [&] { return new frmKX5_AlarmCode(alm.get()); }},
             {"edit", [&] { return new frmD_Edit(l); }},
-            {"port", [&] { return new frmKX5_SetPort; }},
-            {"stations", [&] { return new frmKX5_SetEnv(&l->sprdStatus, &l->sprdMonitoring); }},
+            {"port", [&] { return new frmKX5_SetPort(l->portSettings()); }},
+            {"stations", [&] { return new frmKX5_SetEnv; }},
             {"scan", [&] { return new ScanLineDialog(l, std::make_unique<FakeSerialPort>()); }},
             {"data save", [&] { return new frmKX5_Set_DSave; }},
             {"folder", [&] { return new frmDSave_Folder; }},

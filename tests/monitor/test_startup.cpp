@@ -23,16 +23,16 @@ TEST_F(Startup, SettingsFilesOrTheirDefaultsReachTheWindow) {
     open(); // no files: the defaults, one station
     EXPECT_EQ(panels(), "COM1|9600,N,8,1|||STD");
     EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "No1sec");
-    EXPECT_EQ(link()->sprdMonitoring.text(0, 1), "1");
+    EXPECT_EQ(cell("sprdMonitoring", 0, 1), "1");
     writeFile("Comm.CFG", "/dev/ttyUSB0\r\n19200\r\nE\r\n7\r\n2\r\nSUM\r\n");
     writeFile("CFG/SaveData.INI", "Yes\r\n5\r\nmin\r\n/x\r\nOven\r\n");
     build({2, 4});
     EXPECT_EQ(panels(), "/dev/ttyUSB0|19200,E,7,2|||SUM");
     EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "Yes5min");
     EXPECT_TRUE(child("btnDSave_Start")->isEnabled());
-    ASSERT_EQ(link()->sprdMonitoring.maxRows(), 2);
-    EXPECT_EQ(link()->sprdStatus.text(StatusCol::MC_No, 2), "4");
-    EXPECT_EQ(link()->sprdMonitoring.text(0, 2), "4");
+    ASSERT_EQ(child<QTableView>("sprdMonitoring")->model()->rowCount(), 2);
+    EXPECT_EQ(cell("sprdStatus", StatusCol::MC_No, 2), "4");
+    EXPECT_EQ(cell("sprdMonitoring", 0, 2), "4");
     EXPECT_TRUE(child("picSingle")->isHidden());
     // A file there but unusable is named in panel 4 and the events; a corrected value too.
     QFile::remove(path("Comm.CFG"));
@@ -55,7 +55,7 @@ TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {
     int opened = 0;
     win->setCommandAction(2, [&](QWidget* parent) {
         EXPECT_EQ(parent, win.get());
-        if (++opened == 2) applyCommCfg({"COM7", "4800", "E", "7", "2", "SUM"});
+        if (++opened == 2) link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"});
         return opened == 2;
     });
     win->runCommand(2); // cancelled: nothing changes
@@ -85,9 +85,9 @@ TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {
 
 TEST_F(Startup, StationClickSelectsOnlyAnsweringStationsOnceLinked) {
     build({3, 5, 8});
-    auto click = [&](int row) { emit link()->sprdStatus.clicked(2, row); };
+    auto click = [&](int row) { win->sprdStatus_Click(2, row); };
     press("btnMenu_3");
-    gMC_OK[1] = true;
+    link()->line().setModel(5, ControllerModel::KX5_105);
     click(2); // the stations are still being checked
     EXPECT_FALSE(link()->pendingRequest());
     build({3, 5, 8}, 2);

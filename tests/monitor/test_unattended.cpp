@@ -215,19 +215,22 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
     for (int r = 1; r <= events.maxRows(); ++r)
         if (!events.text(3, r).startsWith("AL"))
             seen << events.text(2, r) + " " + events.text(3, r);
-    EXPECT_EQ(seen, QStringList({" Port " + gPort + " opened at 9600,N,8,1 STD", "2 No answer (NG)",
-                                 " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
-                                 "1 Refuses the requests: answers NG (NG)", "1 Answering again",
-                                 "1 Replies without OK (NG)",
-                                 "1 Replies that do not fit the request (NG)", "1 No answer (NG)",
-                                 "1 Answering again", " Port " + gPort + " closed"}));
+    EXPECT_EQ(seen, QStringList(
+                        {" Port " + link()->portSettings().port + " opened at 9600,N,8,1 STD",
+                         "2 No answer (NG)",
+                         " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
+                         "1 Refuses the requests: answers NG (NG)", "1 Answering again",
+                         "1 Replies without OK (NG)", "1 Replies that do not fit the request (NG)",
+                         "1 No answer (NG)", "1 Answering again",
+                         " Port " + link()->portSettings().port + " closed"}));
     // Saving began after the sweep: station 1's six lines and the close are in the file.
     const QByteArray file = readFile(EventLog::filePath(now.date()));
     EXPECT_EQ(file.count("\t1\t"), 6) << file.data();
     EXPECT_TRUE(file.endsWith(" closed\r\n")) << file.data();
     // Nothing on the closed line looks as if it answered; the station that never did says so.
-    EXPECT_EQ(link()->sprdStatus.text(StatusCol::ConnState, 1), "");
-    EXPECT_EQ(link()->sprdStatus.text(StatusCol::ConnState, 2), "NG");
+    EXPECT_EQ(cell("sprdStatus", StatusCol::ConnState, 1), "");
+    EXPECT_EQ(cell("sprdStatus", StatusCol::ConnState, 2), "NG");
+    EXPECT_EQ(cell("sprdMonitoring", MonitorCol::COMSTS, 1), ""); // its values are not live
 }
 
 // A sweep that hears nobody says what was tried: opened by the user, the port closes and Scan

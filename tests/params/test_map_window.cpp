@@ -20,18 +20,18 @@ class MapWindow : public ParamsFixture {
 protected:
     void SetUp() override {
         ParamsFixture::SetUp();
-        status.setText(2, 2, QStringLiteral("KX5-105"));
-        gMC_List = {4, 7};
+        line.setStations({{4, QString()}, {7, QString()}});
+        line.setModel(7, ControllerModel::KX5_105);
         sink.mcNo = 7;
         input(2, 0, 0);
         store(300, 1);
         store(301, 1505);
         store(104, 30);
-        map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
+        map = std::make_unique<frmKX5_Parameter>(&sink, &data, &line);
         map->openDialog = [this](MapDialog d) { opened.push_back(d); };
     }
 
-    Grid status{3, 3};
+    LineModel line;
     std::vector<MapDialog> opened;
     std::unique_ptr<frmKX5_Parameter> map;
 };
@@ -64,7 +64,7 @@ TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     // Unloading without the button closes it as well. A refused read-all leaves the map open
     // on the values last read, saying why.
     sink.refusal = QStringLiteral("The port is closed: parameter read not sent.");
-    map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
+    map = std::make_unique<frmKX5_Parameter>(&sink, &data, &line);
     EXPECT_EQ(field(map.get(), "lblMsg"), sink.refusal);
     map.reset();
     EXPECT_EQ(frmKX5_Parameter::openMap(), nullptr);

@@ -34,7 +34,7 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
     auto map = std::make_unique<frmKX5_Parameter>(win->link(), &win->link()->sprdMap,
-                                                  &win->link()->sprdStatus, win.get());
+                                                  &win->link()->line(), win.get());
     map->show();
     int refreshes = 0;
     QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });
@@ -137,7 +137,7 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     const QString file = dir.filePath("MC1.csv");
     ASSERT_TRUE(writeLinesAtomic(
         file,
-        paramSetLines(paramSetFromData(link->sprdMap, link->sprdStatus.text(StatusCol::Model, 1), 1,
+        paramSetLines(paramSetFromData(link->sprdMap, modelText(link->line().at(0)->model), 1,
                                        QDateTime::currentDateTime())),
         nullptr));
     ParamSet set;

@@ -61,9 +61,9 @@ protected:
         ASSERT_TRUE(sim->writeRegister(1, 610, 20) && sim->writeRegister(1, 611, 1));
         ASSERT_TRUE(sim->writeRegister(2, 610, 30) && sim->writeRegister(2, 614, 2));
         ASSERT_TRUE(writeSimSettings(*sim, {1, 2}));
-        LoadCommCfg();
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
-        LoadStations(&link->sprdStatus, &link->sprdMonitoring);
+        link->setPortSettings(LoadCommCfg());
+        link->setStations(LoadStations());
         sub = std::make_unique<MqttSubscriber>(broker->port, "kx5/line1/#");
         ASSERT_TRUE(sub->waitSubscribed());
         publisher = std::make_unique<Publisher>(link.get());

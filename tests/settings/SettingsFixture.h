@@ -35,8 +35,6 @@ protected:
             messages << text;
             return QMessageBox::Ok;
         };
-        status.setMaxCols(3);
-        monitoring.setMaxCols(19);
     }
     void TearDown() override { resetTestSeams(); }
 
@@ -56,6 +54,12 @@ protected:
     static void click(QWidget& w, const char* button) {
         QTest::mouseClick(child<QPushButton>(w, button), Qt::LeftButton);
     }
+    static QStringList mcNos(const StationList& list) {
+        QStringList l;
+        for (const StationEntry& e : list)
+            l << QString::number(e.mcNo);
+        return l;
+    }
     // The texts of one column of g, row by row.
     static QStringList column(const Grid& g, int col) {
         QStringList l;
@@ -66,7 +70,6 @@ protected:
 
     QTemporaryDir dir;
     QStringList messages;
-    Grid status, monitoring;
 };
 
 // SetEnv.INI of 99 lines with the given stations marked "O" and named "MC<n>".

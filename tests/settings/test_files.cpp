@@ -101,9 +101,9 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         }
         QList<FileNotice> notes;
         alarm(10);
-        LoadCommCfg(&notes);
+        const PortSettings port = LoadCommCfg(&notes);
         LoadSaveDataCfg(&notes);
-        LoadStations(&status, &monitoring, &notes);
+        const StationList list = LoadStations(&notes);
         alarm(0);
         const QString expected = said.count(content) ? said[content] : QString();
         ASSERT_EQ(notes.size(), expected.isEmpty() ? 0 : 1) << content.left(30).toStdString();
@@ -112,23 +112,19 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
                 << notes[0].logged.toStdString();
         }
         QStringList stations, mcs;
-        for (size_t i = 0; i < gMC_List.size(); ++i) {
-            mcs << QString::number(gMC_List[i]);
-            stations << mcs.last() + ':' + gMC_Name[int(i)];
+        for (const StationEntry& e : list) {
+            mcs << QString::number(e.mcNo);
+            stations << mcs.last() + ':' + e.name;
         }
-        const QStringList comm{gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol},
+        const QStringList comm{port.port,     port.baud,     port.parity,
+                               port.dataBits, port.stopBits, port.protocol},
             save{gDSaveEnable, QString::number(gDSaveIntv), gDSaveUnit, gDSaveFolder, gDSaveName};
         const QString name(file);
-        EXPECT_EQ(name == "Comm.CFG"         ? comm.join(',') + ',' + QString::number(gSumLen)
+        EXPECT_EQ(name == "Comm.CFG"         ? comm.join(',') + ',' + QString::number(port.sumLen())
                   : name == "CFG/SetEnv.INI" ? stations.join(',')
                                              : save.join(','),
                   want)
             << file << " " << content.left(30).toStdString();
-        // Both tables hold one row per station in use, and none has answered yet.
-        EXPECT_EQ(column(status, 1), mcs);
-        EXPECT_EQ(column(monitoring, 0), mcs);
-        EXPECT_EQ(gMC_OK, std::vector<bool>(gMC_List.size(), false));
-        EXPECT_EQ(gMC_Last, int(gMC_List.size()) - 1);
     }
 }
 
@@ -138,14 +134,14 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
         {"CFG/SetEnv.INI", setEnvFile({4})},
         {"CFG/SaveData.INI", "No\r\n1\r\nsec\r\n/log\r\nOld\r\n"},
     };
-    auto inUse = [this] {
-        return QStringList{gPort,
-                           gProtocol,
-                           QString::number(gSumLen),
-                           gDSaveEnable,
-                           gDSaveName,
-                           column(status, 1).join(','),
-                           column(monitoring, 0).join(',')};
+    // What the program would take from the window: the port window's settings, the stations
+    // window's list, the data-save values.
+    std::unique_ptr<QDialog> w;
+    auto inUse = [&w] {
+        QStringList l{gDSaveEnable, gDSaveName};
+        if (auto* p = dynamic_cast<frmKX5_SetPort*>(w.get())) l << p->settings().protocol;
+        if (auto* e = dynamic_cast<frmKX5_SetEnv*>(w.get())) l << mcNos(e->stations());
+        return l;
     };
     for (const auto& [name, old] : files) {
         for (WriteFailure how : {WriteFailure::ReadOnlyFolder, WriteFailure::DiskFull,
@@ -154,22 +150,22 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
             const QString file = path(name);
             QDir(dir.path()).removeRecursively();
             write(name, old);
-            LoadCommCfg();
-            LoadStations(&status, &monitoring);
+            const PortSettings port = LoadCommCfg();
             LoadSaveDataCfg();
             // Each window with one change, so that an OK that went through would show.
-            std::unique_ptr<QDialog> w;
+            w.reset();
             if (file == commCfgPath()) {
-                w.reset(new frmKX5_SetPort);
+                w.reset(new frmKX5_SetPort(port));
                 child(*w, "cmbProtocol")->setEditText("SUM");
             } else if (file == setEnvPath()) {
-                w.reset(new frmKX5_SetEnv(&status, &monitoring));
+                w.reset(new frmKX5_SetEnv);
                 static_cast<frmKX5_SetEnv*>(w.get())->list()->setText(1, 9, "O");
             } else {
                 w.reset(new frmKX5_Set_DSave);
                 child<QLineEdit>(*w, "txtFName")->setText("New");
             }
             const QStringList before = inUse();
+            ASSERT_EQ(w->result(), 0);
             w->show();
             messages.clear();
             {
@@ -179,6 +175,7 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
             EXPECT_TRUE(w->isVisible());
             ASSERT_EQ(messages.size(), 1);
             EXPECT_TRUE(messages[0].contains(QFileInfo(file).fileName()));
+            EXPECT_NE(w->result(), QDialog::Accepted);
             EXPECT_EQ(inUse(), before);
             // The old file, or what stood in its way, is still there, and no temporary file.
             const QFileInfo info(file);

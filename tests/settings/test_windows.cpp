@@ -31,8 +31,10 @@ TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
             child(w, boxes[i])->setEditText(typed[i]);
         click(w, "btnOK");
         EXPECT_EQ(bytes(commCfgPath()), (typed.join("\r\n") + "\r\n").toUtf8());
-        EXPECT_EQ(QStringList({gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol}), typed);
-        EXPECT_EQ(gSumLen, sumLen);
+        const PortSettings& s = w.settings();
+        EXPECT_EQ(QStringList({s.port, s.baud, s.parity, s.dataBits, s.stopBits, s.protocol}),
+                  typed);
+        EXPECT_EQ(s.sumLen(), sumLen);
     }
     // Before COM1 .. COM16, the ports that exist: by-id links, USB adapters, built-in ports,
     // then a typed path, each once.
@@ -45,34 +47,37 @@ TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
     EXPECT_EQ(frmKX5_SetPort::portList({"/dev/ttyUSB0"}, {}, "/dev/ttyUSB0").size(), 17);
     EXPECT_EQ(frmKX5_SetPort::portList({}, {}, "COM20").size(), 16);
     // The box shows a long path whole at the window's default size.
-    gPort = "/work/kx5/build/tests/settings/simulated-line";
-    frmKX5_SetPort w;
+    PortSettings longPath;
+    longPath.port = "/work/kx5/build/tests/settings/simulated-line";
+    frmKX5_SetPort w(longPath);
     w.show();
-    EXPECT_EQ(child(w, "cmbPort")->currentText(), gPort);
-    EXPECT_GE(child(w, "cmbPort")->lineEdit()->width(), w.fontMetrics().horizontalAdvance(gPort));
+    EXPECT_EQ(child(w, "cmbPort")->currentText(), longPath.port);
+    EXPECT_GE(child(w, "cmbPort")->lineEdit()->width(),
+              w.fontMetrics().horizontalAdvance(longPath.port));
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-    gPort = QString::fromLocal8Bit(ptsname(master));
-    QSerialPort holder(gPort); // another program holds the device
+    PortSettings pts;
+    pts.port = QString::fromLocal8Bit(ptsname(master));
+    QSerialPort holder(pts.port); // another program holds the device
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-    frmKX5_SetPort w;
+    frmKX5_SetPort w(pts);
     auto msg = [&] { return child<QLabel>(w, "lblMsg")->text(); };
     EXPECT_EQ(msg(), "port in use by another program");
     holder.close();
-    emit child(w, "cmbPort")->activated(child(w, "cmbPort")->findText(gPort));
+    emit child(w, "cmbPort")->activated(child(w, "cmbPort")->findText(pts.port));
     EXPECT_EQ(msg(), "");
     ASSERT_FALSE(QFileInfo::exists(systemPortName("COM99")));
     w.TestPort(99);
     EXPECT_EQ(msg(), "no such port");
-    EXPECT_EQ(child(w, "cmbPort")->currentText(), gPort); // the test never changes a box
+    EXPECT_EQ(child(w, "cmbPort")->currentText(), pts.port); // the test never changes a box
     close(master);
 }
 
-TEST_F(Windows, StationsOkWritesNinetyNineLinesAndRebuildsTables) {
+TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
     struct Row {
         std::initializer_list<int> before, after;
     };
@@ -88,8 +93,7 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndRebuildsTables) {
     for (const Row& r : rows) {
         messages.clear();
         write("CFG/SetEnv.INI", setEnvFile(r.before));
-        LoadStations(&status, &monitoring);
-        frmKX5_SetEnv w(&status, &monitoring);
+        frmKX5_SetEnv w;
         for (int k = 1; k <= 99; ++k)
             w.list()->setText(1, k, in(r.after, k) ? "O" : "X");
         w.list()->setText(2, 50, "spare");
@@ -107,8 +111,8 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndRebuildsTables) {
         QStringList mcs;
         for (int n : refused ? r.before : r.after)
             mcs << QString::number(n);
-        EXPECT_EQ(column(status, 1), mcs);
-        EXPECT_EQ(column(monitoring, 0), mcs);
+        EXPECT_EQ(w.result() == QDialog::Accepted ? mcNos(w.stations()) : mcNos(LoadStations()),
+                  mcs);
     }
 }
 
@@ -118,21 +122,20 @@ TEST_F(Windows, StationsOkKeepsTheCellBeingEdited) {
         for (int col : {1, 2}) { // the Use drop-down, the description
             SCOPED_TRACE(testing::Message() << giveOkName(how) << ", column " << col);
             write("CFG/SetEnv.INI", setEnvFile({2}));
-            LoadStations(&status, &monitoring);
-            frmKX5_SetEnv w(&status, &monitoring);
+            frmKX5_SetEnv w;
             typeIntoCellAndPress(child<GridView>(w, "sprdList"), col, 5, col == 1 ? "O" : "Oven 5",
                                  child<QPushButton>(w, "btnOK"), how);
             EXPECT_FALSE(w.isVisible());
             const QList<QByteArray> lines = bytes(setEnvPath()).split('\n');
             EXPECT_EQ(lines.value(1) + lines.value(4),
                       col == 1 ? "O\tMC2\rO\t\r" : "O\tMC2\rX\tOven 5\r");
-            EXPECT_EQ(column(status, 1), col == 1 ? QStringList({"2", "5"}) : QStringList({"2"}));
+            EXPECT_EQ(mcNos(w.stations()), col == 1 ? QStringList({"2", "5"}) : QStringList({"2"}));
         }
     }
 }
 
 TEST_F(Windows, StationsWindowShowsTheCornerTextAndNoOpenDropDown) {
-    frmKX5_SetEnv w(&status, &monitoring);
+    frmKX5_SetEnv w;
     w.show();
     QApplication::setActiveWindow(&w);
     QApplication::processEvents();
@@ -235,7 +238,7 @@ TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
 TEST_F(Windows, KoreanCodePageSettingsShowTheirWordsAndOkSavesThemAsUtf8) {
     write("CFG/SetEnv.INI", "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\x8C\x63\r\n");
     write("CFG/SaveData.INI", "Yes\r\n10\r\n\xBA\xD0\r\n/log\r\n\xBF\xC2\xB5\xB5\r\n");
-    frmKX5_SetEnv stations(&status, &monitoring);
+    frmKX5_SetEnv stations;
     EXPECT_EQ(column(*stations.list(), 2).mid(0, 3), QStringList({"오븐 1", "똠", ""}));
     click(stations, "btnOK");
     QByteArray env = "O\t오븐 1\r\nX\t똠\r\n";
