@@ -588,7 +588,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+16"/>
         <source>Edit MC</source>
-        <translation>편집 국번</translation>
+        <translation>선택 국번</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -792,7 +792,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+29"/>
         <source>MC %1</source>
-        <translation>MC %1</translation>
+        <translation>국번 %1</translation>
     </message>
     <message>
         <location line="+13"/>
