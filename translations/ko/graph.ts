@@ -230,7 +230,7 @@
     <message>
         <location line="+1"/>
         <source>following</source>
-        <translation>따라가는 중</translation>
+        <translation>따라가기 켜짐</translation>
     </message>
     <message>
         <location line="+160"/>

@@ -56,7 +56,7 @@
     <message>
         <location line="+66"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
-        <translation>사용 국번 설정에서 국번을 정할 때까지 MC 1만 사용합니다</translation>
+        <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
 </context>
 <context>
