@@ -204,14 +204,15 @@ int main(int argc, char** argv) {
         shoot(&about, "about");
         PublishingDialog publishing(&main);
         shoot(&publishing, "publishing");
-        WriteSetDialog writeSet(link,
-                                paramSetFromData(link->sprdMap, QStringLiteral("KX5-105"), 1,
-                                                 QDateTime::currentDateTime()),
-                                dir.path() + QStringLiteral("/oven.csv"), &main);
+        WriteSetDialog writeSet(
+            link,
+            paramSetFromImage(link->paramImage(1) ? *link->paramImage(1) : ParamImage(),
+                              ControllerModel::KX5_105, 1, QDateTime::currentDateTime()),
+            dir.path() + QStringLiteral("/oven.csv"), &main);
         shoot(&writeSet, "write-set");
     }
     {
-        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, &main);
+        frmKX5_Parameter map(link, ParamSource::of(link), &main);
         shoot(&map, "parameter-map");
         const std::pair<MapDialog, const char*> dialogs[] = {
             {MapDialog::IN, "input-group"}, {MapDialog::OUT, "group-output"},

@@ -7,7 +7,6 @@
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
-#include "params/ParamMap.h"
 #include "params/ParamSet.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_AlarmCode.h"
@@ -204,19 +203,18 @@ protected:
     std::vector<Window> windows() {
         build({1, 2, 3}, 3);
         l = link();
-        setupMapGrid(display);
-        alm = std::make_unique<frmKX5_P_ALM>(l, &display, &data);
+        alm = std::make_unique<frmKX5_P_ALM>(l, image);
         return {
             {"main", [&] { return win.get(); }},
             {"multi", [&] { return new frmKX5_Multi(l, l, &l->sprdStatus); }},
-            {"map", [&] { return new frmKX5_Parameter(l, &l->sprdMap, &l->sprdStatus); }},
-            {"SV", [&] { return new frmKX5_P_SV(l, &display, &data); }},
-            {"AT", [&] { return new frmKX5_P_AT(l, &display, &data); }},
-            {"PID", [&] { return new frmKX5_P_PID(l, &display, &data); }},
-            {"ALM", [&] { return new frmKX5_P_ALM(l, &display, &data); }},
-            {"Control", [&] { return new frmKX5_P_Control(l, &display, &data); }},
-            {"IN", [&] { return new frmKX5_P_IN(l, &display, &data); }},
-            {"OUT", [&] { return new frmKX5_P_OUT(l, &display, &data); }},
+            {"map", [&] { return new frmKX5_Parameter(l, ParamSource::of(l)); }},
+            {"SV", [&] { return new frmKX5_P_SV(l, image); }},
+            {"AT", [&] { return new frmKX5_P_AT(l, image); }},
+            {"PID", [&] { return new frmKX5_P_PID(l, image); }},
+            {"ALM", [&] { return new frmKX5_P_ALM(l, image); }},
+            {"Control", [&] { return new frmKX5_P_Control(l, image); }},
+            {"IN", [&] { return new frmKX5_P_IN(l, image); }},
+            {"OUT", [&] { return new frmKX5_P_OUT(l, image); }},
             {"alarm code", [&] { return new frmKX5_AlarmCode(alm.get()); }},
             {"edit", [&] { return new frmD_Edit(l); }},
             {"port", [&] { return new frmKX5_SetPort; }},
@@ -232,7 +230,8 @@ protected:
             {"write set",
              [&] {
                  return new WriteSetDialog(
-                     l, paramSetFromData(data, QStringLiteral("KX5N"), 1, now), path("oven.csv"));
+                     l, paramSetFromImage(image, ControllerModel::KX5_105, 1, now),
+                     path("oven.csv"));
              }},
             {"graph",
              [&] {
@@ -261,8 +260,7 @@ protected:
         }
     }
     KX5Link* l = nullptr;
-    Grid display;
-    Grid data{kMapCols, kMapRows};
+    ParamImage image;
     std::unique_ptr<frmKX5_P_ALM> alm;
 };
 

@@ -48,8 +48,7 @@ protected:
 };
 
 TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
-                                                  win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
     // NPV 250.
     std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
@@ -113,8 +112,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
 
 // The PID cell still being edited when OK is given is the value written, whichever key gives OK.
 TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
-                                                  win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     answerReadAll({}, map.get()); // every register 0
     const std::tuple<GiveOk, const char*, QByteArray> ways[] = {
         {GiveOk::Click, "123", "007B"},
@@ -142,8 +140,7 @@ TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
 // A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
 // its first field: the frame it makes; a word that is none of the choices: no frame at all.
 TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
-                                                  win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     answerReadAll({{102, "0001"}}, map.get()); // ZONE on, everything else 0
     map->tmrRefresh_Timer();
     QStringList messages;

@@ -65,7 +65,7 @@ Nothing was sent.</source>
     <message>
         <location line="+1"/>
         <source>LOW</source>
-        <translation>낮음</translation>
+        <translation>낮춤</translation>
     </message>
     <message>
         <location line="+6"/>
