@@ -60,6 +60,7 @@ QString Headless::start(const StartOptions& options) {
     LoadCommCfg(&notes);
     loadLinkOptions();
     loadPublishOptions();
+    if (options.discovery) publishOptions().discovery = true;
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
     m_link->setFastPacing(linkOptions().fastPolling);
     m_link->setAutoReopen(linkOptions().reopenLostPort);
