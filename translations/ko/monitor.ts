@@ -326,7 +326,7 @@ No records go to %1 until saving is started again.</source>
     <name>MainTables</name>
     <message>
         <location filename="../../monitor/MainTables.cpp" line="+35"/>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
     </message>
@@ -377,7 +377,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+80"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
