@@ -66,7 +66,7 @@ bool measure(bool standard) {
         return false;
     }
     ParamSet set;
-    set.model = modelText(link.line().station(11)->model); // in the station table's words
+    set.model = link.model(11);
     set.mcNo = 11;
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
         for (int reg : findStep(step)->regs)

@@ -83,8 +83,6 @@ Said say(const char* source, int mcNo, const Request* r = nullptr) {
 KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
     : QObject(parent), m_port(std::move(port)) {
     m_port->setParent(nullptr);
-    sprdMap.setMaxCols(14);
-    sprdMap.setMaxRows(38);
     setPortSettings(PortSettings{});
 
     auto init = [this](QTimer& t, int ms, bool single, void (KX5Link::*handler)()) {
@@ -868,14 +866,7 @@ void KX5Link::onReadReply(const QByteArray& frame) {
         sendTimerOn();
         return;
     }
-    // The data grid holds the selected station only; a re-read after a write to another
-    // station confirms the write without mixing its values in.
-    if (t.mcNo == gMC_No) StoreParamReply(t.step - kStepReadAll1 + 1, frame);
-    {
-        const std::vector<int>& regs = findStep(t.step)->regs;
-        if (hasFields(frame, count(regs)))
-            m_line.storeImage(t.mcNo, regs, fieldValues(frame, count(regs)));
-    }
+    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, frame);
     if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
     const StepRow* def = findStep(t.step);
     if (def->next > 0) {
@@ -1022,7 +1013,7 @@ void KX5Link::tmrRecvErr_Timer() {
         m_out.reset(); // a late answer from this station no longer counts
         if (gSendStep == kStepModel) {
             setPanel(4, tr("MC [%1] ==> NG").arg(m_line.mcNoAt(gMC_Idx)));
-            m_line.setModel(m_line.mcNoAt(gMC_Idx), ControllerModel::Unknown);
+            m_line.setUnanswered(m_line.mcNoAt(gMC_Idx));
             gMC_NextIdx = NextStationIdx();
             if (gMC_NextIdx != 0) {
                 gMC_Idx = gMC_NextIdx;
@@ -1107,16 +1098,18 @@ const std::map<int, int>* KX5Link::paramImage(int mcNo) const {
     return m_line.image(mcNo);
 }
 
+ControllerModel KX5Link::model(int mcNo) const {
+    const LineModel::Station* s = m_line.station(mcNo);
+    return s ? s->model : ControllerModel::Unknown;
+}
+
 void KX5Link::markStale(int idx) {
     m_line.markStale(m_line.mcNoAt(idx));
 }
 
-void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
+void KX5Link::StoreParamReply(int mcNo, int block, const QByteArray& frame) {
     if (block < 1 || block > 4) return;
     const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
     if (!hasFields(frame, count(regs))) return;
-    for (int i = 1; i <= count(regs); ++i) {
-        const MapCell c = mapCell(regs[static_cast<size_t>(i - 1)]);
-        sprdMap.setText(c.col, c.row, HexToSigned(field(frame, i)));
-    }
+    m_line.storeImage(mcNo, regs, fieldValues(frame, count(regs)));
 }

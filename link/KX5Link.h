@@ -3,6 +3,7 @@
 // It reaches the window only through LinkHost, so it runs headless in tests.
 #pragma once
 
+#include "link/ControllerModel.h"
 #include "link/Grid.h"
 #include "link/LineModel.h"
 #include "link/PortSettings.h"
@@ -125,7 +126,6 @@ public:
     void setHost(LinkHost* host) { m_host = host; }
     SerialPort* port() const { return m_port.get(); }
 
-    Grid sprdMap;       // hidden parameter data grid, 14 columns x 38 rows
     TraceLog sprdCommD; // communication trace
 
     // ---- timers (handlers below; tests call the handlers directly) ----
@@ -184,17 +184,20 @@ public:
     const StationValues* values(int idx) const { return m_line.values(idx); }
     // The station table's Conn-State of station index idx.
     ConnState connState(int idx) const { return m_line.connState(idx); }
-    // Register reg of the selected station as the last read of all parameters stored it.
+    // Register reg of the selected station's parameter image; nothing before it is read.
     std::optional<int> paramValue(int reg) const;
     // Every register of station mcNo's last read of all four blocks (or of the blocks a
     // write's read-back has read since); null when none has been read.
     const std::map<int, int>* paramImage(int mcNo) const;
+    // Station mcNo's model as its last answer to the model query gave it.
+    ControllerModel model(int mcNo) const;
     bool isFresh(int idx) const { return m_line.isFresh(idx); }
 
     int NextStationIdx() const;
     int FindConnectedStation(int start) const;
     void StoreMonitorReply(int idx, const QByteArray& frame);
-    void StoreParamReply(int block, const QByteArray& frame);
+    // A read-all block's reply into station mcNo's parameter image.
+    void StoreParamReply(int mcNo, int block, const QByteArray& frame);
     // Registers 501 to 506 of a block-3 reply into station index idx's values.
     void StoreRecorderKeys(int idx, const QByteArray& frame);
 

@@ -87,6 +87,13 @@ void LineModel::setModel(int mcNo, ControllerModel m) {
     emit stationChanged(mcNo, Model);
 }
 
+void LineModel::setUnanswered(int mcNo) {
+    Station* s = find(mcNo);
+    if (!s || !s->answered) return;
+    s->answered = false;
+    emit stationChanged(mcNo, Model);
+}
+
 void LineModel::setConn(int mcNo, ConnState c, std::optional<LineFault> fault) {
     Station* s = find(mcNo);
     if (!s || (s->conn == c && s->fault == fault)) return;

@@ -72,7 +72,10 @@ public:
     bool isFresh(int idx) const;
 
     // ---- what the link learns ----
+    // The station's answer to the model query: a KX5 is polled from now on.
     void setModel(int mcNo, ControllerModel m);
+    // It did not answer a model query: not polled, its last known model kept.
+    void setUnanswered(int mcNo);
     void setConn(int mcNo, ConnState c, std::optional<LineFault> fault = std::nullopt);
     // The last exchange failed (a refusal, a bad reply) while the station still counts as
     // answering; a later setConn says how it goes on.

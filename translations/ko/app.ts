@@ -2,9 +2,22 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>EventLog</name>
+    <message>
+        <location filename="../../app/Headless.cpp" line="+69"/>
+        <source>Started without windows in %1</source>
+        <translation>창 없이 시작함: %1</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Stopped</source>
+        <translation>중지함</translation>
+    </message>
+</context>
+<context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+74"/>
+        <location filename="../../app/StartOptions.cpp" line="+82"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
@@ -19,7 +32,7 @@
         <translation>포트 %1 열림</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>trend graph started</source>
         <translation>트렌드 그래프 시작됨</translation>
     </message>
@@ -44,7 +57,7 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+58"/>
+        <location filename="../../app/Commands.cpp" line="+61"/>
         <location filename="../../app/main.cpp" line="-13"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>

@@ -4,93 +4,13 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+16"/>
-        <source>INP</source>
-        <translation>INP</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>UNIT</source>
-        <translation>UNIT</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>DP-P</source>
-        <translation>DP-P</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>NPV</source>
-        <translation>NPV</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>NSV</source>
-        <translation>NSV</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>NRSV</source>
-        <translation>NRSV</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>SSV</source>
-        <translation>SSV</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>MVOUT</source>
-        <translation>MVOUT</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>PIDNO</source>
-        <translation>PIDNO</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>ALMSTS</source>
-        <translation>ALMSTS</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>ERRSTS</source>
-        <translation>ERRSTS</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>MODSTS</source>
-        <translation>MODSTS</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>COMSTS</source>
-        <translation>COMSTS</translation>
-    </message>
-    <message>
-        <location line="+97"/>
-        <source> MC No</source>
-        <translation> 국번</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Model</source>
-        <translation>모델</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Conn-State</source>
-        <translation>연결 상태</translation>
-    </message>
-    <message>
-        <location line="+20"/>
+        <location filename="../../link/KX5Link.cpp" line="+138"/>
         <source>Port &amp;Close</source>
         <translation>포트 닫기[&amp;C]</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+286"/>
+        <location filename="../../link/KX5Link.h" line="+279"/>
         <source>Port &amp;Open</source>
         <translation>포트 열기[&amp;O]</translation>
     </message>
@@ -106,7 +26,7 @@
         <translation>포트 열기</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+83"/>
         <source>Not a request the link takes (step %1).</source>
         <translation>통신 라인이 받지 않는 요청입니다 (단계 %1).</translation>
     </message>
@@ -131,14 +51,14 @@
         <translation>국번을 확인하는 중(연결 상태)이어서 %1 요청을 보내지 않았습니다. 확인이 끝난 후 다시 시도하십시오.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+7"/>
         <source>MC %1 is not in use: %2 not sent.</source>
-        <translation>MC %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC %1 has not answered: %2 not sent.</source>
-        <translation>MC %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -172,13 +92,13 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+135"/>
-        <location line="+21"/>
+        <location line="+132"/>
+        <location line="+16"/>
         <source>Checking ... (Connect status)</source>
         <translation>확인 중 ... (연결 상태)</translation>
     </message>
     <message>
-        <location line="-139"/>
+        <location line="-130"/>
         <source>Cannot open %1: %2; trying again</source>
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중</translation>
     </message>
@@ -195,7 +115,7 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+24"/>
+        <location line="+20"/>
         <location line="+15"/>
         <source>CLOSE</source>
         <translation>닫힘</translation>
@@ -206,22 +126,22 @@
         <translation>포트 %1 닫힘: %2</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+10"/>
         <source>Port %1 lost: reopening</source>
         <translation>포트 %1 연결 끊김: 다시 여는 중</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Port %1 lost: reopening (attempt %2)</source>
         <translation>포트 %1 연결 끊김: 다시 여는 중 (%2번째 시도)</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Cannot open %1: %2; trying again (attempt %3)</source>
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
     </message>
     <message>
-        <location line="+421"/>
+        <location line="+398"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
@@ -261,7 +181,7 @@
         <translation>MC [%1] ==&gt; NG: 파라미터 읽기를 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+44"/>
         <source>MC [%1] ==&gt; NG</source>
         <translation>MC [%1] ==&gt; NG</translation>
     </message>
@@ -279,7 +199,7 @@
 <context>
     <name>LineScanner</name>
     <message>
-        <location filename="../../link/LineScanner.cpp" line="+46"/>
+        <location filename="../../link/LineScanner.cpp" line="+47"/>
         <source>The port %1 failed during the scan: %2</source>
         <translation>라인 검색 중 포트 %1에 오류가 생겼습니다: %2</translation>
     </message>

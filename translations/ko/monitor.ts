@@ -22,7 +22,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+64"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+71"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -75,7 +75,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../monitor/EventLog.cpp" line="+12"/>
+        <location filename="../../monitor/EventLog.cpp" line="+11"/>
         <source>Date Time</source>
         <translation>날짜·시간</translation>
     </message>
@@ -90,9 +90,144 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+2"/>
+        <source>Port lost: %1</source>
+        <translation>포트 끊김: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port reopened</source>
+        <translation>포트 다시 열림</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Answered: %1, polled from now on</source>
+        <translation>응답함: %1, 이제부터 조회</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Port %1 opened at %2</source>
+        <translation>포트 %1 열림 (%2)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port %1 could not be opened: %2</source>
+        <translation>포트 %1 열기 실패: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Port %1 closed</source>
+        <translation>포트 %1 닫힘</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>No station answered at %1: asking again until one does</source>
+        <translation>응답한 국번 없음 (설정: %1): 응답이 있을 때까지 다시 조회</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No station answered at %1</source>
+        <translation>응답한 국번 없음 (설정: %1)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>No answer (NG)</source>
+        <translation>응답 없음 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Refuses the requests: answers NG (NG)</source>
+        <translation>요청 거부: NG로 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replies with a wrong checksum (NG)</source>
+        <translation>체크섬이 틀린 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replies without OK (NG)</source>
+        <translation>OK 없는 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replies that do not fit the request (NG)</source>
+        <translation>요청과 맞지 않는 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Answers, but not as a KX5 (NG)</source>
+        <translation>응답하지만 KX5가 아님 (NG)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Answering again</source>
+        <translation>다시 응답함</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Events saved again to %1</source>
+        <translation>이벤트를 다시 %1에 저장함</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Events not saved to %1: %2</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1 on</source>
+        <translation>%1 켜짐</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 off</source>
+        <translation>%1 꺼짐</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/DataLogger.cpp" line="-29"/>
+        <source>Data saving stopped</source>
+        <translation>데이터 저장 중지</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Data saving started: %1 every %2 min</source>
+        <translation>데이터 저장 시작: %1, %2분마다</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data saving started: %1 every %2 sec</source>
+        <translation>데이터 저장 시작: %1, %2초마다</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Data saved again to %1</source>
+        <translation>데이터를 다시 %1에 저장함</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Data not saved to %1: %2</source>
+        <translation>데이터를 %1에 저장하지 못함: %2</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+28"/>
+        <source>Trace recording on: %1</source>
+        <translation>통신 기록 켜짐: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Trace recording off</source>
+        <translation>통신 기록 꺼짐</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>Trace file removed to keep within the limit: %1</source>
+        <translation>한도를 지키려고 통신 기록 파일을 지움: %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Trace recorded again to %1</source>
+        <translation>통신 기록을 다시 %1에 저장함</translation>
     </message>
 </context>
 <context>
@@ -190,8 +325,8 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>MainTables</name>
     <message>
-        <location filename="../../monitor/MainTables.cpp" line="+35"/>
-        <location line="+9"/>
+        <location filename="../../monitor/MainTables.cpp" line="+36"/>
+        <location line="+15"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
     </message>
@@ -242,7 +377,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+73"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
@@ -256,6 +391,74 @@ No records go to %1 until saving is started again.</source>
         <location line="-4"/>
         <source>Text files (*.txt);;All files (*)</source>
         <translation>텍스트 파일 (*.txt);;모든 파일 (*)</translation>
+    </message>
+</context>
+<context>
+    <name>MonitorTableModel</name>
+    <message>
+        <location filename="../../monitor/MonitorTableModel.cpp" line="+12"/>
+        <source>INP</source>
+        <translation>INP</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>UNIT</source>
+        <translation>UNIT</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>DP-P</source>
+        <translation>DP-P</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>NPV</source>
+        <translation>NPV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>NSV</source>
+        <translation>NSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>NRSV</source>
+        <translation>NRSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>SSV</source>
+        <translation>SSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MVOUT</source>
+        <translation>MVOUT</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PIDNO</source>
+        <translation>PIDNO</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ALMSTS</source>
+        <translation>ALMSTS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ERRSTS</source>
+        <translation>ERRSTS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MODSTS</source>
+        <translation>MODSTS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>COMSTS</source>
+        <translation>COMSTS</translation>
     </message>
 </context>
 <context>
@@ -446,14 +649,14 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+32"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+35"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+22"/>
         <source>Edit MC</source>
-        <translation>편집 국번</translation>
+        <translation>선택 국번</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -508,9 +711,27 @@ No records go to %1 until saving is started again.</source>
     </message>
 </context>
 <context>
+    <name>StationTableModel</name>
+    <message>
+        <location filename="../../monitor/StationTableModel.cpp" line="+8"/>
+        <source> MC No</source>
+        <translation> 국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Model</source>
+        <translation>모델</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Conn-State</source>
+        <translation>연결 상태</translation>
+    </message>
+</context>
+<context>
     <name>TraceRecorder</name>
     <message>
-        <location filename="../../monitor/TraceRecorder.cpp" line="+90"/>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+3"/>
         <source>Trace not recorded to %1: %2</source>
         <translation>통신 기록을 %1에 저장하지 못했습니다: %2</translation>
     </message>
@@ -657,7 +878,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+29"/>
         <source>MC %1</source>
-        <translation>MC %1</translation>
+        <translation>국번 %1</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -723,7 +944,7 @@ No records go to %1 until saving is started again.</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+67"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 
@@ -857,7 +1078,7 @@ Scan the line for the stations and their settings?</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+87"/>
         <source>Confirm</source>
         <translation>확인</translation>
     </message>
@@ -870,8 +1091,8 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Multi</name>
     <message>
-        <location filename="../../monitor/frmKX5_Multi.cpp" line="+112"/>
-        <location line="+96"/>
+        <location filename="../../monitor/frmKX5_Multi.cpp" line="+111"/>
+        <location line="+100"/>
         <source>Multi-Monitoring</source>
         <translation>멀티 모니터링</translation>
     </message>
@@ -1011,7 +1232,7 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+156"/>
+        <location line="+153"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>
