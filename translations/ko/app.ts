@@ -2,6 +2,19 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>EventLog</name>
+    <message>
+        <location filename="../../app/Headless.cpp" line="+68"/>
+        <source>Started without windows in %1</source>
+        <translation>창 없이 시작함: %1</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Stopped</source>
+        <translation>중지함</translation>
+    </message>
+</context>
+<context>
     <name>frmKX5_Main</name>
     <message>
         <location filename="../../app/StartOptions.cpp" line="+82"/>

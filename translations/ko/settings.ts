@@ -56,7 +56,7 @@
     <message>
         <location line="+66"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
-        <translation>사용 국번 설정에서 국번을 정할 때까지 MC 1만 사용합니다</translation>
+        <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
 </context>
 <context>
@@ -801,12 +801,17 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_SetPort</name>
     <message>
-        <location filename="../../settings/frmKX5_SetPort.cpp" line="+89"/>
+        <location filename="../../settings/frmKX5_SetPort.cpp" line="+108"/>
+        <source>%1 is not a serial device</source>
+        <translation>%1은(는) 시리얼 장치가 아님</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>Port Setup</source>
         <translation>포트 설정</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+17"/>
         <source>Fast polling</source>
         <translation>빠른 폴링</translation>
     </message>
@@ -866,7 +871,7 @@ The port settings were not changed.</source>
         <translation>프로토콜</translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+103"/>
         <source>%1
 The port settings were not changed.</source>
         <translation>%1
