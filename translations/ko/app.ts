@@ -4,7 +4,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+74"/>
+        <location filename="../../app/StartOptions.cpp" line="+106"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
@@ -32,7 +32,7 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="+188"/>
+        <location filename="../../app/main.cpp" line="+189"/>
         <source>Program Folder</source>
         <translation>프로그램 폴더</translation>
     </message>
@@ -44,8 +44,8 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+58"/>
-        <location filename="../../app/main.cpp" line="-13"/>
+        <location filename="../../app/Commands.cpp" line="+65"/>
+        <location filename="../../app/main.cpp" line="-14"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>
     </message>
@@ -53,6 +53,11 @@ Start the program with --dir PATH to use another folder.</source>
         <location line="+2"/>
         <source>Data saving is stopped; choose another folder in Data Save Setting.</source>
         <translation>데이터 저장을 중지했습니다. 데이터 저장 설정에서 다른 폴더를 선택하십시오.</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>Modbus TCP &amp;Gateway...</source>
+        <translation>Modbus TCP 게이트웨이[&amp;G]...</translation>
     </message>
 </context>
 </TS>
