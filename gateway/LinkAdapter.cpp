@@ -18,7 +18,7 @@ int indexOf(int mcNo) {
 
 LinkAdapter::LinkAdapter(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     m_retry.setSingleShot(true);
-    m_retry.setInterval(10);
+    m_retry.setInterval(2); // the wait is part of a write's answer time
     connect(&m_retry, &QTimer::timeout, this, &LinkAdapter::pump);
     // The station list may change in a window without a signal from the link.
     m_every.setInterval(1000);
@@ -126,6 +126,9 @@ void LinkAdapter::startNext() {
     } else {
         const auto [reg, value] = job.writes[job.next];
         r = Request::writeOneOf(job.mcNo, reg, value);
+        // The acknowledgement is the answer; what was written is kept in the snapshot, so the
+        // blocks need not be read again before the next client's turn.
+        r.readBack = false;
     }
     m_sent = std::make_unique<Request>(r);
     const RequestReply reply = m_link->request(r);
