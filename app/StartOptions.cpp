@@ -32,6 +32,10 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
                        "events and publishing only; events also go to standard error. Stops "
                        "cleanly on SIGTERM."));
+    const QCommandLineOption discovery(
+        QStringLiteral("discovery"),
+        QStringLiteral("With --headless: announce the stations to Home Assistant (MQTT "
+                       "discovery) in this run, as if ticked in Publishing."));
     const QCommandLineOption gateway(
         QStringLiteral("gateway"),
         QStringLiteral("Run the Modbus TCP gateway (unit id = MC No) whatever "
@@ -51,8 +55,8 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("gateway-writes"),
         QStringLiteral("Let clients write the registers of the allow-list (default: SV1 to SV3, "
                        "the recorder keys and the print speed)."));
-    cli.addOptions({open, save, graph, dir, headless, gateway, gatewayAddress, gatewayPort,
-                    gatewayClients, gatewayWrites});
+    cli.addOptions({open, save, graph, dir, headless, discovery, gateway, gatewayAddress,
+                    gatewayPort, gatewayClients, gatewayWrites});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -67,6 +71,10 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     o.graph = cli.isSet(graph);
     o.dir = cli.value(dir);
     o.headless = cli.isSet(headless);
+    o.discovery = cli.isSet(discovery);
+    if (o.discovery && !o.headless)
+        o.error = QStringLiteral("--discovery is for --headless runs; with windows, tick it in "
+                                 "Setup, Publishing");
     o.gateway = cli.isSet(gateway);
     o.gatewayAddress = cli.value(gatewayAddress);
     o.gatewayWrites = cli.isSet(gatewayWrites);

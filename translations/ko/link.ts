@@ -4,7 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+16"/>
+        <location filename="../../link/KX5Link.cpp" line="+17"/>
         <source>INP</source>
         <translation>INP</translation>
     </message>
@@ -133,12 +133,12 @@
     <message>
         <location line="+10"/>
         <source>MC %1 is not in use: %2 not sent.</source>
-        <translation>MC %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC %1 has not answered: %2 not sent.</source>
-        <translation>MC %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -279,7 +279,7 @@
 <context>
     <name>LineScanner</name>
     <message>
-        <location filename="../../link/LineScanner.cpp" line="+46"/>
+        <location filename="../../link/LineScanner.cpp" line="+47"/>
         <source>The port %1 failed during the scan: %2</source>
         <translation>라인 검색 중 포트 %1에 오류가 생겼습니다: %2</translation>
     </message>
