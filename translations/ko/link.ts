@@ -4,7 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+16"/>
+        <location filename="../../link/KX5Link.cpp" line="+17"/>
         <source>INP</source>
         <translation>INP</translation>
     </message>
@@ -84,13 +84,13 @@
         <translation>연결 상태</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+18"/>
         <source>Port &amp;Close</source>
         <translation>포트 닫기[&amp;C]</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+286"/>
+        <location filename="../../link/KX5Link.h" line="+289"/>
         <source>Port &amp;Open</source>
         <translation>포트 열기[&amp;O]</translation>
     </message>
@@ -221,7 +221,7 @@
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
     </message>
     <message>
-        <location line="+421"/>
+        <location line="+413"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
@@ -279,7 +279,7 @@
 <context>
     <name>LineScanner</name>
     <message>
-        <location filename="../../link/LineScanner.cpp" line="+46"/>
+        <location filename="../../link/LineScanner.cpp" line="+47"/>
         <source>The port %1 failed during the scan: %2</source>
         <translation>라인 검색 중 포트 %1에 오류가 생겼습니다: %2</translation>
     </message>

@@ -90,7 +90,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+98"/>
         <source>Events not saved to %1: %2</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
