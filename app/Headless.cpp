@@ -22,8 +22,9 @@ Headless::Headless(QObject* parent) : QObject(parent) {
     m_recorder = new TraceRecorder(m_link, m_events, this);
     m_publisher = new Publisher(m_link, this);
     m_notify = new ServiceNotify(this);
-    connect(m_publisher, &Publisher::event, m_events,
-            [this](const QString& text) { m_events->add(0, text); });
+    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
+        m_events->add(0, FileNotice{text, text});
+    });
     connect(m_events, &EventLog::added, this,
             [](const QString& stamp, int mc, const QString& text) {
                 const QString line =
@@ -59,14 +60,16 @@ QString Headless::start(const StartOptions& options) {
     LoadCommCfg(&notes);
     loadLinkOptions();
     loadPublishOptions();
+    if (options.discovery) publishOptions().discovery = true;
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
     m_link->setFastPacing(linkOptions().fastPolling);
     m_link->setAutoReopen(linkOptions().reopenLostPort);
     m_recorder->setLimitMB(linkOptions().traceLimitMB);
     m_recorder->setOn(linkOptions().recordTrace);
-    m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
+    m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Started without windows in %1"),
+                  {programDir()});
     for (const FileNotice& n : notes)
-        m_events->add(0, n.logged); // on standard error as every event
+        m_events->add(0, n); // on standard error as every event
     QString problems;
     if (options.open) m_link->openUnattended();
     if (options.save) {
@@ -91,7 +94,7 @@ void Headless::stop() {
     m_tick.stop();
     m_publisher->stop();
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
-    m_events->add(0, QStringLiteral("Stopped"));
+    m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Stopped"));
     gDSaveRun = false;
 }
 

@@ -3,7 +3,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots docs/guide/img
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots /tmp/ko ko      the windows in Korean, every
-//                                                             group dialog among them
+//                                                             group dialog among them; the
+//                                                             Korean guide's are NAME-ko.png
 #include "app/Commands.h"
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
@@ -117,6 +118,12 @@ int main(int argc, char** argv) {
     g_out = QString::fromLocal8Bit(argv[1]);
     // The guide's pictures are English whatever the desktop's language.
     const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+    // Pictures for the Korean guide in English windows would pass unnoticed.
+    if (findTranslation(language).isEmpty() && language != QLatin1String("en")) {
+        std::fprintf(stderr, "kx5_screenshots: no translation %s (build kx5_translations)\n",
+                     qPrintable(language));
+        return 1;
+    }
     installTranslations(&app, language);
     keepWindowsOnScreen(); // as the programs do, so a small screen's pictures are true
     QDir().mkpath(g_out);

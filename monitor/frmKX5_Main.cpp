@@ -57,8 +57,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     m_events = new EventLog(m_link, this);
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_publisher = new Publisher(m_link, this);
-    connect(m_publisher, &Publisher::event, m_events,
-            [this](const QString& text) { m_events->add(0, text); });
+    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
+        m_events->add(0, FileNotice{text, text});
+    });
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
@@ -76,9 +77,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
     connect(m_link, &KX5Link::nobodyAnswered, this, &frmKX5_Main::offerScan);
     // The open map says how its read-all and its dialogs' writes ended.
     connect(m_link, &KX5Link::requestEnded, this,
-            [](const Request& r, RequestOutcome outcome, const QString& text) {
+            [](const Request& r, RequestOutcome outcome, const QString&, const QString& shown) {
                 if (frmKX5_Parameter* map = frmKX5_Parameter::openMap())
-                    map->onRequestEnded(r, outcome, text);
+                    map->onRequestEnded(r, outcome, shown);
             });
 
     // Start-up: data-save settings, port settings, globals, stations, closed-port state.
@@ -104,7 +105,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
 void frmKX5_Main::showSettingsNotes(const QList<FileNotice>& notes) {
     QStringList shown;
     for (const FileNotice& n : notes) {
-        m_events->add(0, n.logged);
+        m_events->add(0, n);
         shown << n.shown;
     }
     if (!shown.isEmpty()) m_link->setPanel(4, shown.join(QStringLiteral("  ")));

@@ -443,7 +443,7 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
 RequestReply frmKX5_Parameter::request(const Request& r) {
     const RequestReply reply = m_sink->request(r);
     if (reply.taken && r.isWrite())
-        lblMsg->setText(tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.what()));
+        lblMsg->setText(tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.shownWhat()));
     return reply;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMap>
 
 class QCheckBox;
 class QComboBox;
@@ -30,8 +31,13 @@ public:
     // a typed path; devices that COM1 .. COM16 already open are left out.
     static QStringList portList(const QStringList& systemPorts, const QStringList& byIdLinks,
                                 const QString& current);
-    // The same with this machine's devices and links and gPort.
-    static QStringList portList();
+    // The same with this machine's devices and links and gPort, a device that has a stable
+    // /dev/serial/by-id name offered by that name only; *details gets each port's description,
+    // maker and serial number as far as the system knows them.
+    static QStringList portList(QMap<QString, QString>* details = nullptr);
+    // Why a path cannot be a serial port: it exists and is not a character device; "" otherwise
+    // (a missing or busy port is found by opening it).
+    static QString notSerialDevice(const QString& path);
 
 private:
     QComboBox* cmbPort;
@@ -43,6 +49,8 @@ private:
     QCheckBox* chkFastPolling;
     QCheckBox* chkReopen;
     QLabel* lblMsg;
+    QLabel* lblPortInfo; // the chosen port's description, maker and serial number
+    QMap<QString, QString> m_details;
     QPushButton* btnOK;
     QPushButton* btnCancel;
 };

@@ -1,6 +1,7 @@
 // Every window on the screen it is run on (ctest runs this binary on a small, a laptop and a
-// doubly scaled screen, with a 1.5 times larger font, and in Korean): no window larger than the
-// screen's free area, no caption cut, no controls on top of each other. And every text the
+// doubly scaled screen, with 1.5 times larger fonts, and in Korean): no window larger than the
+// screen's free area with a title bar, none placed partly off it, no caption cut, no controls
+// on top of each other. And every text the
 // windows show comes through the translator. What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
@@ -52,11 +53,22 @@ namespace {
 // What can be seen to be wrong in a shown window, one line per fault.
 QStringList faults(QWidget* w, const QRect& free) {
     QStringList out;
-    const QSize frame = w->frameGeometry().size().expandedTo(w->size());
+    // The offscreen platform draws a thin frame only: leave room for a window manager's title
+    // bar and borders.
+    const QSize frame = w->size() + (w->frameGeometry().size() - w->size()).expandedTo({16, 40});
     if (frame.width() > free.width() || frame.height() > free.height())
         out << QStringLiteral("window %1x%2 > screen %3x%4")
                    .arg(frame.width())
                    .arg(frame.height())
+                   .arg(free.width())
+                   .arg(free.height());
+    // Placed where all of it can be reached: its title bar and its status bar.
+    else if (!free.contains(w->frameGeometry()))
+        out << QStringLiteral("window at %1,%2 %3x%4 not inside the screen %5x%6")
+                   .arg(w->frameGeometry().x())
+                   .arg(w->frameGeometry().y())
+                   .arg(w->frameGeometry().width())
+                   .arg(w->frameGeometry().height())
                    .arg(free.width())
                    .arg(free.height());
     const auto name = [](const QWidget* c) {

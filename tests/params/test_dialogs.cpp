@@ -13,25 +13,10 @@
 #include "params/frmKX5_P_OUT.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
+#include "tests/support/Bracketing.h"
 
 #include <QTableWidget>
-#include <QTranslator>
 #include <memory>
-
-namespace {
-
-// A Korean catalogue in which every shown text reads differently from its source.
-class Bracketing : public QTranslator {
-public:
-    QString translate(const char*, const char* source, const char*, int) const override {
-        if (source && QLatin1String(source) == QLatin1String("Min")) return QStringLiteral("분");
-        return source && *source ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
-                                 : QString();
-    }
-    bool isEmpty() const override { return false; }
-};
-
-} // namespace
 
 class Dialogs : public ParamsFixture {
 protected:
@@ -289,7 +274,7 @@ TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
     for (int reg = 310; reg <= 337; ++reg)
         if (reg % 10 != 9) store(reg, reg % 10 == 8 ? 15 : reg - 300);
     input(2, 0, 0);
-    Bracketing language;
+    Bracketing language(std::map<QString, QString>{{QStringLiteral("Min"), QStringLiteral("분")}});
     for (bool translated : {false, true}) {
         if (translated) QCoreApplication::installTranslator(&language);
         for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control"}) {

@@ -1,14 +1,15 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
 // read-all and its one refresh, a set-value write of the extreme values that read back as typed
-// with its exact DWR frame, the read-all after it and the map's word on it, a choice typed,
-// picked or refused in the control dialog, the map's word on the
-// input write's pause, and command 5 opening the map. The input write's timing is left to
-// test_param_pty.cpp, conversions to test_dialogs.cpp.
+// with its exact DWR frame, the read-all after it and the map's word on it in the user's language,
+// a choice typed, picked or refused in the control dialog, the map's word on the input write's
+// pause, and command 5 opening the map. The input write's timing is left to test_param_pty.cpp,
+// conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
 #include "link/Steps.h"
 #include "params/frmKX5_Parameter.h"
+#include "tests/support/Bracketing.h"
 #include "tests/support/GridEditing.h"
 
 #include <QTimer>
@@ -58,6 +59,9 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     map->tmrRefresh_Timer();
     const Grid& shown = *map->displayGrid();
     EXPECT_EQ(shown.text(8, 2) + shown.text(2, 2) + shown.text(14, 20), "100.0250.0DOWN");
+    // From here on every word the map says is its translation, never the events file's English.
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
 
     auto sv = map->createDialog(MapDialog::SV);
     setField(sv.get(), "txtSV1", QStringLiteral("3276.7"));
@@ -66,11 +70,11 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     sv.reset();
     EXPECT_EQ(sent(), "\x02"
                       "03DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
-    EXPECT_EQ(map->messageLabel()->text(), "MC [3] SV group: waiting for confirmation");
+    EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group]: waiting for confirmation]");
     reply("03DWR,OK");
     EXPECT_EQ(link()->gSendStep, kStepReadAll1);
     EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(map->messageLabel()->text(), "MC [3] SV group written");
+    EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group] written]");
 
     regs[301] = "7FFF";
     regs[303] = "F000";
@@ -91,12 +95,13 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
                       "03DWR,02,0610,001E,0611,0000\r\n");
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(),
-              "MC [3] input group: 610-611 written, 612-619 pending (2 s pause)");
+              "[MC [3] input group: 610-611 written, 612-619 pending (2 s pause)]");
     link()->pause_Done();
     EXPECT_TRUE(sent().startsWith("\x02"
                                   "03DWR,08,0612,"));
     reply("03DWR,OK");
-    EXPECT_EQ(map->messageLabel()->text(), "MC [3] input group written");
+    EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [input group] written]");
+    QCoreApplication::removeTranslator(&language);
 
     map.reset();
     // A read-all completed with no map open finds nothing to refresh.

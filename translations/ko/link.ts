@@ -133,12 +133,12 @@
     <message>
         <location line="+10"/>
         <source>MC %1 is not in use: %2 not sent.</source>
-        <translation>MC %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC %1 has not answered: %2 not sent.</source>
-        <translation>MC %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+8"/>

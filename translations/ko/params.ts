@@ -50,7 +50,7 @@ Nothing was sent.</source>
     <message>
         <location line="+28"/>
         <source>Hour</source>
-        <translation>시간</translation>
+        <translation>시</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -200,7 +200,7 @@ Nothing was sent.</source>
     <message>
         <location line="+24"/>
         <source>line 2: the set is of a %1, MC %2 is a %3. Nothing was sent.</source>
-        <translation>2행: 세트의 모델은 %1, MC %2의 모델은 %3입니다. 아무것도 보내지 않았습니다.</translation>
+        <translation>2행: 세트의 모델은 %1, 국번 %2의 모델은 %3입니다. 아무것도 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+40"/>
@@ -326,7 +326,7 @@ Nothing was sent.</source>
     <message>
         <location line="-234"/>
         <source>%1: set of MC %2, %3, taken %4</source>
-        <translation>%1: MC %2의 파라미터 세트, %3, %4 기준</translation>
+        <translation>%1: 국번 %2의 파라미터 세트, %3, %4 기준</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -420,7 +420,7 @@ Nothing was sent.</source>
         <location line="+20"/>
         <location line="+49"/>
         <source>MC %1: %2</source>
-        <translation>MC %1: %2</translation>
+        <translation>국번 %1: %2</translation>
     </message>
     <message>
         <location line="-58"/>
@@ -435,12 +435,12 @@ Nothing was sent.</source>
     <message>
         <location line="+4"/>
         <source>MC %1: %2 registers as they are</source>
-        <translation>MC %1: 레지스터 %2개 (현재 값 그대로)</translation>
+        <translation>국번 %1: 레지스터 %2개 (현재 값 그대로)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>MC %1: %2; and %3 registers as they are</source>
-        <translation>MC %1: %2; 그리고 레지스터 %3개 (현재 값 그대로)</translation>
+        <translation>국번 %1: %2; 그리고 레지스터 %3개 (현재 값 그대로)</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -682,7 +682,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+1"/>
         <source>Burn-out </source>
-        <translation>번아웃</translation>
+        <translation>입력 단선</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -850,7 +850,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+44"/>
         <source>Edit MC</source>
-        <translation>편집 국번</translation>
+        <translation>선택 국번</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -947,7 +947,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+9"/>
         <source>MC %1 set saved to %2</source>
-        <translation>MC %1의 세트를 %2에 저장했습니다</translation>
+        <translation>국번 %1의 세트를 %2에 저장했습니다</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -958,12 +958,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+1"/>
         <source>The set is of a %1, MC %2 is a %3: not compared.</source>
-        <translation>세트의 모델은 %1, MC %2의 모델은 %3입니다. 비교하지 않았습니다.</translation>
+        <translation>세트의 모델은 %1, 국번 %2의 모델은 %3입니다. 비교하지 않았습니다.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>MC %1: reading its parameters to compare</source>
-        <translation>MC %1: 비교할 파라미터를 읽는 중</translation>
+        <translation>국번 %1: 비교할 파라미터를 읽는 중</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -973,7 +973,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+13"/>
         <source>MC %1 against the set of MC %2: %3 differ</source>
-        <translation>MC %1 대 MC %2의 세트: %3개 다름</translation>
+        <translation>국번 %1 대 국번 %2의 세트: %3개 다름</translation>
     </message>
     <message>
         <location line="+32"/>
