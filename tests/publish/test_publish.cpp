@@ -562,8 +562,8 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     // First a wrong port in the file.
     ASSERT_TRUE(QDir().mkpath(cfgDir()));
     ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), {"Enabled=1", "Port=99999"}, nullptr));
-    MqttSubscriber sub(broker.port, "kx5/hall/#");
-    ASSERT_TRUE(sub.waitSubscribed());
+    MqttSubscriber sub(broker.port, "kx5/hall/#"), ha(broker.port, "homeassistant/#");
+    ASSERT_TRUE(sub.waitSubscribed() && ha.waitSubscribed());
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -571,7 +571,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     const QString program = QCoreApplication::applicationDirPath() + "/kx5comm";
     auto start = [&](QProcess& p) {
         p.setProcessEnvironment(env);
-        p.start(program, {"--headless", "--dir", dir.path(), "--open", "--save"});
+        p.start(program, {"--headless", "--dir", dir.path(), "--open", "--save", "--discovery"});
         return p.waitForStarted(10000);
     };
     const QString dat = data + "/Oven_01.DAT";
@@ -609,6 +609,9 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
             << p.readAllStandardError().toStdString();
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(dat).size() > 40; }, 15000));
         EXPECT_EQ(sub.last("kx5/hall/status"), "online");
+        // --discovery announces the station though the file leaves discovery off.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !ha.on("homeassistant/sensor/kx5_hall/mc01_pv/config").empty(); }, 5000));
         p.terminate(); // SIGTERM
         ASSERT_TRUE(p.waitForFinished(15000));
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
