@@ -1,12 +1,16 @@
 #include "app/Commands.h"
 
+#include "app/StartOptions.h"
+#include "gateway/Gateway.h"
 #include "link/mdlKX5.h"
+#include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/FolderLock.h"
+#include "settings/GatewayDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
@@ -17,7 +21,10 @@
 #include "ui/MsgBox.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -96,4 +103,42 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     });
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
     w->setPublishingAction([](QWidget* p) { return confirmed<PublishingDialog>(p); });
+}
+
+void installGateway(frmKX5_Main* w, const StartOptions& options) {
+    auto* gateway = new Gateway(w->link(), w);
+    QObject::connect(gateway, &Gateway::event, w->eventLog(), [w](int mc, const QString& text) {
+        w->eventLog()->add(mc, FileNotice{text, text});
+    });
+    auto* status = new QLabel(w);
+    status->setObjectName(QStringLiteral("lblGateway"));
+    status->hide();
+    w->statusBar()->addPermanentWidget(status);
+    const auto show = [gateway, status] {
+        const QString text = gateway->statusText();
+        status->setText(text);
+        status->setAccessibleName(text);
+        status->setVisible(!text.isEmpty());
+    };
+    QObject::connect(gateway, &Gateway::statusChanged, status, show);
+    // The client count moves without a state change.
+    auto* tick = new QTimer(status);
+    QObject::connect(tick, &QTimer::timeout, status, show);
+    tick->start(1000);
+    auto* action = new QAction(QCoreApplication::translate("main", "Modbus TCP &Gateway..."), w);
+    action->setObjectName(QStringLiteral("mSetGateway"));
+    QObject::connect(action, &QAction::triggered, w, [w, gateway] {
+        GatewayDialog d(w);
+        if (d.exec() == QDialog::Accepted) gateway->apply(loadGatewayOptions());
+    });
+    // Beside Publishing, the other way out of the program.
+    if (auto* setup = w->findChild<QMenu*>(QStringLiteral("mSetup"))) {
+        const QList<QAction*> items = setup->actions();
+        QAction* after = w->findChild<QAction*>(QStringLiteral("mSetPublish"));
+        const qsizetype at = items.indexOf(after);
+        setup->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, action);
+    }
+    GatewayOptions o = loadGatewayOptions();
+    applyGatewayStartOptions(options, &o);
+    gateway->apply(o);
 }

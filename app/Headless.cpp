@@ -2,6 +2,7 @@
 
 #include "app/ServiceNotify.h"
 #include "app/StartOptions.h"
+#include "gateway/Gateway.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "monitor/DataLogger.h"
@@ -21,7 +22,11 @@ Headless::Headless(QObject* parent) : QObject(parent) {
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_recorder = new TraceRecorder(m_link, m_events, this);
     m_publisher = new Publisher(m_link, this);
+    m_gateway = new Gateway(m_link, this);
     m_notify = new ServiceNotify(this);
+    connect(m_gateway, &Gateway::event, m_events, [this](int mc, const QString& text) {
+        m_events->add(mc, FileNotice{text, text});
+    });
     connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
         m_events->add(0, FileNotice{text, text});
     });
@@ -81,6 +86,9 @@ QString Headless::start(const StartOptions& options) {
     // With data saving on, what publishing says at start (settings it cannot use) goes to the
     // events file too.
     m_publisher->apply(publishOptions());
+    GatewayOptions gateway = loadGatewayOptions();
+    applyGatewayStartOptions(options, &gateway);
+    m_gateway->apply(gateway);
     m_tick.start();
     m_running = true;
     m_notify->ready();
@@ -93,6 +101,7 @@ void Headless::stop() {
     m_notify->stopping();
     m_tick.stop();
     m_publisher->stop();
+    m_gateway->stop();
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Stopped"));
     gDSaveRun = false;

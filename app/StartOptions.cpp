@@ -1,5 +1,6 @@
 #include "app/StartOptions.h"
 
+#include "gateway/GatewayOptions.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -35,7 +36,27 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("discovery"),
         QStringLiteral("With --headless: announce the stations to Home Assistant (MQTT "
                        "discovery) in this run, as if ticked in Publishing."));
-    cli.addOptions({open, save, graph, dir, headless, discovery});
+    const QCommandLineOption gateway(
+        QStringLiteral("gateway"),
+        QStringLiteral("Run the Modbus TCP gateway (unit id = MC No) whatever "
+                       "CFG/Gateway.INI says; the options below set it for this run."));
+    const QCommandLineOption gatewayAddress(
+        QStringLiteral("gateway-address"),
+        QStringLiteral("Listen on ADDRESS (default 127.0.0.1; 0.0.0.0 for every network)."),
+        QStringLiteral("ADDRESS"));
+    const QCommandLineOption gatewayPort(QStringLiteral("gateway-port"),
+                                         QStringLiteral("Listen on TCP port PORT (default 1502)."),
+                                         QStringLiteral("PORT"));
+    const QCommandLineOption gatewayClients(
+        QStringLiteral("gateway-clients"),
+        QStringLiteral("Serve at most N clients at once (1 to 64, default 8)."),
+        QStringLiteral("N"));
+    const QCommandLineOption gatewayWrites(
+        QStringLiteral("gateway-writes"),
+        QStringLiteral("Let clients write the registers of the allow-list (default: SV1 to SV3, "
+                       "the recorder keys and the print speed)."));
+    cli.addOptions({open, save, graph, dir, headless, discovery, gateway, gatewayAddress,
+                    gatewayPort, gatewayClients, gatewayWrites});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -54,6 +75,17 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     if (o.discovery && !o.headless)
         o.error = QStringLiteral("--discovery is for --headless runs; with windows, tick it in "
                                  "Setup, Publishing");
+    o.gateway = cli.isSet(gateway);
+    o.gatewayAddress = cli.value(gatewayAddress);
+    o.gatewayWrites = cli.isSet(gatewayWrites);
+    for (auto [option, into] :
+         {std::pair{&gatewayPort, &o.gatewayPort}, std::pair{&gatewayClients, &o.gatewayClients}}) {
+        bool ok = true;
+        if (cli.isSet(*option)) *into = cli.value(*option).toInt(&ok);
+        if (!ok || (cli.isSet(*option) && *into < 1))
+            o.error = QStringLiteral("--%1 needs a whole number above 0, not \"%2\"")
+                          .arg(option->names().first(), cli.value(*option));
+    }
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");
@@ -113,4 +145,12 @@ bool wantsTextOnly(int argc, char** argv) {
             return true;
     }
     return false;
+}
+
+void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gateway) {
+    if (options.gateway) gateway->enabled = true;
+    if (!options.gatewayAddress.isEmpty()) gateway->address = options.gatewayAddress;
+    if (options.gatewayPort > 0) gateway->port = options.gatewayPort;
+    if (options.gatewayClients > 0) gateway->maxClients = options.gatewayClients;
+    if (options.gatewayWrites) gateway->writes = true;
 }

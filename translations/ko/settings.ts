@@ -115,6 +115,89 @@
     </message>
 </context>
 <context>
+    <name>GatewayDialog</name>
+    <message>
+        <location filename="../../settings/GatewayDialog.cpp" line="+26"/>
+        <source>Modbus TCP Gateway</source>
+        <translation>Modbus TCP 게이트웨이</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Serve every station as a Modbus TCP unit (unit id = MC No)</source>
+        <translation>모든 국번을 Modbus TCP 유닛으로 제공[&amp;S] (유닛 ID = MC No)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Serve every station as a Modbus TCP unit</source>
+        <translation>모든 국번을 Modbus TCP 유닛으로 제공</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Listen address</source>
+        <translation>대기 주소</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>127.0.0.1: this computer only; 0.0.0.0: every network</source>
+        <translation>127.0.0.1: 이 컴퓨터만, 0.0.0.0: 모든 네트워크</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Listen &amp;address:</source>
+        <translation>대기 주소[&amp;A]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port</source>
+        <translation>포트</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Port:</source>
+        <translation>포트[&amp;P]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Most clients at once</source>
+        <translation>최대 동시 클라이언트</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Most clients at once:</source>
+        <translation>최대 동시 클라이언트[&amp;M]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Allow &amp;writes (function codes 06 and 16)</source>
+        <translation>쓰기 허용[&amp;W] (기능 코드 06, 16)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Allow writes</source>
+        <translation>쓰기 허용</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Registers clients may write</source>
+        <translation>클라이언트가 쓸 수 있는 레지스터</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Registers and ranges, separated by commas, e.g. 301-303,501-506</source>
+        <translation>레지스터와 범위를 쉼표로 구분합니다. 예: 301-303,501-506</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Registers clients may write:</source>
+        <translation>클라이언트가 쓸 수 있는 레지스터[&amp;R]:</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>%1 is not a register 0 to 699 or a range of them, such as 301-303.</source>
+        <translation>%1은(는) 0~699의 레지스터나 301-303 같은 범위가 아닙니다.</translation>
+    </message>
+</context>
+<context>
     <name>OpenWithDialog</name>
     <message>
         <location filename="../../settings/OpenWithDialog.cpp" line="+17"/>
