@@ -84,13 +84,13 @@
         <translation>연결 상태</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+18"/>
         <source>Port &amp;Close</source>
         <translation>포트 닫기[&amp;C]</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+286"/>
+        <location filename="../../link/KX5Link.h" line="+289"/>
         <source>Port &amp;Open</source>
         <translation>포트 열기[&amp;O]</translation>
     </message>
@@ -221,7 +221,7 @@
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
     </message>
     <message>
-        <location line="+421"/>
+        <location line="+413"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>GroupDialog</name>
     <message>
-        <location filename="../../params/GroupDialog.cpp" line="+26"/>
+        <location filename="../../params/GroupDialog.cpp" line="+22"/>
         <source>&amp;OK</source>
         <translation>확인[&amp;O]</translation>
     </message>
@@ -37,18 +37,18 @@ Nothing was sent.</source>
     <name>ParamChoice</name>
     <message>
         <location filename="../../params/ParamInfo.cpp" line="+49"/>
-        <location line="+31"/>
-        <location line="+32"/>
+        <location line="+39"/>
+        <location line="+43"/>
         <source>OFF</source>
         <translation>끔</translation>
     </message>
     <message>
-        <location line="-62"/>
+        <location line="-81"/>
         <source>ON</source>
         <translation>켬</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+28"/>
         <source>Hour</source>
         <translation>시</translation>
     </message>
@@ -73,7 +73,22 @@ Nothing was sent.</source>
         <translation>자동</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+15"/>
+        <source>NONE</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>EVEN</source>
+        <translation>짝수</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ODD</source>
+        <translation>홀수</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>REV</source>
         <translation>역동작</translation>
     </message>
@@ -96,7 +111,7 @@ Nothing was sent.</source>
 <context>
     <name>ParamInfo</name>
     <message>
-        <location line="+71"/>
+        <location line="+109"/>
         <source>%1 &quot;%2&quot;: not one of its choices; it takes %3</source>
         <extracomment>A choice field holding a word that is none of its choices: name, text, the words it takes.</extracomment>
         <translation>%1 &quot;%2&quot;: 선택할 수 있는 값이 아닙니다. 입력할 수 있는 값: %3</translation>
@@ -183,12 +198,12 @@ Nothing was sent.</source>
         <translation>정지됨</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+24"/>
         <source>line 2: the set is of a %1, MC %2 is a %3. Nothing was sent.</source>
         <translation>2행: 세트의 모델은 %1, 국번 %2의 모델은 %3입니다. 아무것도 보내지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+40"/>
         <source>cancelled: nothing written</source>
         <translation>취소됨: 쓴 레지스터 없음</translation>
     </message>
@@ -303,7 +318,7 @@ Nothing was sent.</source>
     <name>WriteSetDialog</name>
     <message>
         <location filename="../../params/WriteSetDialog.cpp" line="+33"/>
-        <location line="+152"/>
+        <location line="+153"/>
         <location line="+83"/>
         <source>Write Set</source>
         <translation>세트 쓰기</translation>
@@ -506,7 +521,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_ALM</name>
     <message>
-        <location filename="../../params/frmKX5_P_ALM.cpp" line="+54"/>
+        <location filename="../../params/frmKX5_P_ALM.cpp" line="+53"/>
         <source>Alarm Group Setting</source>
         <translation>경보 그룹 설정</translation>
     </message>
@@ -577,7 +592,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_Control</name>
     <message>
-        <location filename="../../params/frmKX5_P_Control.cpp" line="+13"/>
+        <location filename="../../params/frmKX5_P_Control.cpp" line="+12"/>
         <source>Control Group Setting</source>
         <translation>제어 그룹 설정</translation>
     </message>
@@ -694,7 +709,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_OUT</name>
     <message>
-        <location filename="../../params/frmKX5_P_OUT.cpp" line="+13"/>
+        <location filename="../../params/frmKX5_P_OUT.cpp" line="+12"/>
         <source>Output Group Setting</source>
         <translation>출력 그룹 설정</translation>
     </message>
@@ -747,7 +762,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_P_PID</name>
     <message>
-        <location filename="../../params/frmKX5_P_PID.cpp" line="+19"/>
+        <location filename="../../params/frmKX5_P_PID.cpp" line="+18"/>
         <source>P</source>
         <translation>P</translation>
     </message>
@@ -792,7 +807,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>RP</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+13"/>
         <source>PID Group Setting</source>
         <translation>PID 그룹 설정</translation>
     </message>
@@ -823,7 +838,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_Parameter</name>
     <message>
-        <location filename="../../params/frmKX5_Parameter.cpp" line="+129"/>
+        <location filename="../../params/frmKX5_Parameter.cpp" line="+142"/>
         <source>Parameter Setting</source>
         <translation>파라미터 설정</translation>
     </message>
@@ -833,7 +848,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>파라미터 맵</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+44"/>
         <source>Edit MC</source>
         <translation>선택 국번</translation>
     </message>
@@ -858,13 +873,13 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>읽기 전용</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Read/Write</source>
         <translation>읽기/쓰기</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location filename="../../params/ParamMap.cpp" line="+273"/>
+        <location line="+3"/>
+        <location filename="../../params/ParamMap.cpp" line="+219"/>
         <location line="+6"/>
         <location line="+11"/>
         <location line="+7"/>
@@ -893,12 +908,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     </message>
     <message>
         <location line="+2"/>
-        <location line="+91"/>
+        <location line="+100"/>
         <source>Save Set</source>
         <translation>세트 저장</translation>
     </message>
     <message>
-        <location line="-87"/>
+        <location line="-96"/>
         <source>Open Set</source>
         <translation>세트 열기</translation>
     </message>
@@ -926,6 +941,11 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     </message>
     <message>
         <location line="+77"/>
+        <source>MC %1: no parameters read yet, nothing to save</source>
+        <translation>국번 %1: 아직 읽은 파라미터가 없어 저장할 것이 없습니다</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>MC %1 set saved to %2</source>
         <translation>국번 %1의 세트를 %2에 저장했습니다</translation>
     </message>
@@ -951,7 +971,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>세트 쓰기</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>MC %1 against the set of MC %2: %3 differ</source>
         <translation>국번 %1 대 국번 %2의 세트: %3개 다름</translation>
     </message>
@@ -976,7 +996,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>메인 창에서 설정하십시오</translation>
     </message>
     <message>
-        <location filename="../../params/ParamSet.cpp" line="+137"/>
+        <location filename="../../params/ParamSet.cpp" line="+136"/>
         <source>%1 cannot be read</source>
         <translation>%1 파일을 읽을 수 없습니다</translation>
     </message>
@@ -991,9 +1011,14 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>파라미터 세트가 아님</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>no model</source>
         <translation>모델 없음</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 is not a KX5 model</source>
+        <translation>%1은(는) KX5 모델이 아닙니다</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1031,7 +1056,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>레지스터 %1: 누락</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+16"/>
         <source>%1: the value %2 and the raw %3 disagree (raw %3 is %4)</source>
         <translation>%1: 값 %2과(와) 원시 값 %3이(가) 맞지 않습니다 (원시 값 %3은(는) %4)</translation>
     </message>
