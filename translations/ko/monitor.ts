@@ -243,6 +243,10 @@ No records go to %1 until saving is started again.</source>
         <source>on</source>
         <translation>켜짐</translation>
     </message>
+    <message>
+        <source>lit when: %1</source>
+        <translation>켜지는 때: %1</translation>
+    </message>
 </context>
 <context>
     <name>LineStatisticsDialog</name>
