@@ -8,6 +8,7 @@
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
 #include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Main.h"
@@ -15,6 +16,7 @@
 #include "params/ParamSet.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
+#include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
@@ -148,14 +150,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    frmKX5_Main main;
+    frmKX5_Main main(nullptr, loadStartSettings());
     installCommands(&main);
     main.show();
     KX5Link* link = main.link();
 
     // The settings windows, as they open while the port is closed.
     {
-        frmKX5_SetPort w(&main);
+        frmKX5_SetPort w(main.linkOptions(), &main);
         shoot(&w, "port-setting");
     }
     {
@@ -167,7 +169,7 @@ int main(int argc, char** argv) {
         shoot(&w, "scan-line");
     }
     {
-        frmKX5_Set_DSave w(&main);
+        frmKX5_Set_DSave w(main.dataLogger()->settings(), &main);
         shoot(&w, "data-save");
     }
 
@@ -195,7 +197,7 @@ int main(int argc, char** argv) {
         shoot(&stats, "line-statistics");
         frmKX5_About about(&main);
         shoot(&about, "about");
-        PublishingDialog publishing(&main);
+        PublishingDialog publishing(main.publisher()->options(), &main);
         shoot(&publishing, "publishing");
         WriteSetDialog writeSet(link,
                                 paramSetFromData(link->sprdMap, QStringLiteral("KX5-105"), 1,

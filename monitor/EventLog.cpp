@@ -76,9 +76,14 @@ void EventLog::stationAnswered(int mcNo) {
     add(mcNo, QStringLiteral("Answering again"));
 }
 
-QString EventLog::filePath(const QDate& day) {
-    return gDSaveFolder + QLatin1Char('/') + gDSaveName + QStringLiteral("_Events_") +
-           day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".TXT");
+void EventLog::setFiles(const DataSaveSettings& files, bool saving) {
+    m_files = files;
+    m_saving = saving;
+}
+
+QString EventLog::filePath(const QDate& day) const {
+    return m_files.path(QStringLiteral("_Events_") + day.toString(QStringLiteral("yyyyMMdd")) +
+                        QStringLiteral(".TXT"));
 }
 
 void EventLog::add(int mcNo, const QString& text) {
@@ -91,7 +96,7 @@ void EventLog::add(int mcNo, const QString& text) {
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, text});
     emit added(stamp, mcNo, text);
-    if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
+    if (m_saving) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.
         const QString path = filePath(now.date());

@@ -6,6 +6,7 @@
 
 #include "link/Grid.h"
 #include "link/Reading.h"
+#include "settings/DataSaveSettings.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -30,8 +31,10 @@ public:
     // Compares station index idx's alarm and error lamps and its state with what was seen last.
     void checkStation(int idx);
     void add(int mcNo, const QString& text);
+    // Where the events file goes, and whether lines go there (while data saving runs).
+    void setFiles(const DataSaveSettings& files, bool saving);
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
-    static QString filePath(const QDate& day);
+    QString filePath(const QDate& day) const;
 
 signals:
     // An entry was added to the list (the headless program writes it to standard error).
@@ -50,4 +53,6 @@ private:
     std::map<int, std::optional<LineFault>> m_fault;
     bool m_lineUnheard = false; // an unattended line's sweeps hear nobody
     QString m_fileFailure;      // why the last line could not go to the events file; "" if it went
+    DataSaveSettings m_files;
+    bool m_saving = false;
 };

@@ -73,11 +73,6 @@ QString PublishOptions::problem(bool translated) const {
     return all.empty() ? QString() : all.front().text;
 }
 
-PublishOptions& publishOptions() {
-    static PublishOptions options;
-    return options;
-}
-
 QString publishOptionsPath() {
     return cfgDir() + QStringLiteral("/Publishing.INI");
 }
@@ -85,11 +80,10 @@ QString publishPasswordPath() {
     return cfgDir() + QStringLiteral("/Publishing.PWD");
 }
 
-bool loadPublishOptions() {
-    PublishOptions& o = publishOptions();
-    o = PublishOptions();
+PublishOptions loadPublishOptions() {
+    PublishOptions o;
     QStringList lines;
-    if (!readLines(publishOptionsPath(), &lines)) return false;
+    if (!readLines(publishOptionsPath(), &lines)) return o;
     std::map<QString, int> lineOf; // key -> line number, for saying where a problem is
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
@@ -166,7 +160,7 @@ bool loadPublishOptions() {
     }
     QStringList pwd;
     if (readLines(publishPasswordPath(), &pwd) && !pwd.isEmpty()) o.password = pwd.first();
-    return true;
+    return o;
 }
 
 bool savePublishOptions(const PublishOptions& o, QString* error) {

@@ -84,7 +84,8 @@ QStringList frmKX5_SetPort::portList() {
     return portList(ports, links, gPort);
 }
 
-frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
+frmKX5_SetPort::frmKX5_SetPort(const LinkOptions& inUse, QWidget* parent)
+    : QDialog(parent), m_options(inUse) {
     setObjectName(QStringLiteral("frmKX5_SetPort"));
     setWindowTitle(tr("Port Setup"));
 
@@ -155,8 +156,8 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     cmbData->setCurrentText(gDataBit);
     cmbStop->setCurrentText(gStopBit);
     cmbProtocol->setCurrentText(gProtocol);
-    chkFastPolling->setChecked(linkOptions().fastPolling);
-    chkReopen->setChecked(linkOptions().reopenLostPort);
+    chkFastPolling->setChecked(m_options.fastPolling);
+    chkReopen->setChecked(m_options.reopenLostPort);
     if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
 }
 
@@ -201,7 +202,7 @@ void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
     // The other options are not this window's: they stay as they are.
-    LinkOptions options = linkOptions();
+    LinkOptions options = m_options;
     options.fastPolling = chkFastPolling->isChecked();
     options.reopenLostPort = chkReopen->isChecked();
     QString error;
@@ -214,7 +215,7 @@ void frmKX5_SetPort::btnOK_Click() {
         return;
     }
     applyCommCfg(cfg);
-    linkOptions() = options;
+    m_options = options;
     accept();
 }
 

@@ -4,7 +4,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+74"/>
+        <location filename="../../app/StartOptions.cpp" line="+75"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
@@ -14,7 +14,7 @@
         <translation>%2%3마다 %1에 데이터 저장 중</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>port %1 opened</source>
         <translation>포트 %1 열림</translation>
     </message>
@@ -44,7 +44,7 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+58"/>
+        <location filename="../../app/Commands.cpp" line="+61"/>
         <location filename="../../app/main.cpp" line="-13"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>

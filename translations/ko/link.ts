@@ -4,7 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+16"/>
+        <location filename="../../link/KX5Link.cpp" line="+17"/>
         <source>INP</source>
         <translation>INP</translation>
     </message>
@@ -279,7 +279,7 @@
 <context>
     <name>LineScanner</name>
     <message>
-        <location filename="../../link/LineScanner.cpp" line="+46"/>
+        <location filename="../../link/LineScanner.cpp" line="+47"/>
         <source>The port %1 failed during the scan: %2</source>
         <translation>라인 검색 중 포트 %1에 오류가 생겼습니다: %2</translation>
     </message>

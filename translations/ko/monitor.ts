@@ -22,7 +22,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+64"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+73"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -42,7 +42,7 @@ No records go to %1 until saving is started again.</source>
 다시 시작할 때까지 기록되지 않습니다: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+11"/>
         <source>Stop Save</source>
         <translation>저장 정지</translation>
     </message>
@@ -62,7 +62,7 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Saving to %1</source>
         <translation>저장 중: %1</translation>
     </message>
@@ -90,7 +90,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+103"/>
         <source>Events not saved to %1: %2</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
@@ -242,12 +242,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+75"/>
-        <source>Record Trace</source>
-        <translation>통신 기록</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+68"/>
         <location line="+5"/>
         <source>Save Trace</source>
         <translation>통신 기록 저장</translation>
@@ -446,7 +441,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+32"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+31"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
@@ -497,12 +492,12 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>No</source>
         <translation>아니요</translation>
     </message>
@@ -718,12 +713,12 @@ No records go to %1 until saving is started again.</source>
         <translation>그래프 뷰어</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+62"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 
@@ -815,7 +810,7 @@ Scan the line for the stations and their settings?</source>
         <translation>그래프 뷰어[&amp;G]</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+66"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -852,12 +847,17 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+82"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+77"/>
+        <source>Record Trace</source>
+        <translation>통신 기록</translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>Confirm</source>
         <translation>확인</translation>
     </message>
