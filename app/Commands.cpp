@@ -81,7 +81,7 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     // The main window passes the link's word on how a request ended to the open map; the
     // map and its dialogs read the station from the link.
     w->setCommandAction(5, [link](QWidget* p) {
-        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, p);
+        frmKX5_Parameter map(link, ParamSource::of(link), p);
         map.writeSet = [link, &map](const ParamSet& set, const QString& path) {
             WriteSetDialog d(link, set, path, &map);
             d.exec();

@@ -21,8 +21,9 @@ Headless::Headless(QObject* parent) : QObject(parent) {
     m_recorder = new TraceRecorder(m_link, m_events, this);
     m_publisher = new Publisher(m_link, this);
     m_notify = new ServiceNotify(this);
-    connect(m_publisher, &Publisher::event, m_events,
-            [this](const QString& text) { m_events->add(0, text); });
+    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
+        m_events->add(0, FileNotice{text, text});
+    });
     connect(m_events, &EventLog::added, this,
             [](const QString& stamp, int mc, const QString& text) {
                 const QString line =
@@ -53,7 +54,8 @@ Headless::~Headless() {
 
 QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
-    const StartSettings settings = loadStartSettings();
+    StartSettings settings = loadStartSettings();
+    if (options.discovery) settings.publish.discovery = true;
     QList<FileNotice> notes = settings.notes;
     LoadCommCfg(&notes);
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
@@ -63,9 +65,10 @@ QString Headless::start(const StartOptions& options) {
     m_link->setAutoReopen(settings.link.reopenLostPort);
     m_recorder->setLimitMB(settings.link.traceLimitMB);
     m_recorder->setOn(settings.link.recordTrace);
-    m_events->add(0, QStringLiteral("Started without windows in %1").arg(programDir()));
+    m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Started without windows in %1"),
+                  {programDir()});
     for (const FileNotice& n : notes)
-        m_events->add(0, n.logged); // on standard error as every event
+        m_events->add(0, n); // on standard error as every event
     QString problems;
     if (options.open) m_link->openUnattended();
     if (options.save) {
@@ -90,7 +93,7 @@ void Headless::stop() {
     m_tick.stop();
     m_publisher->stop();
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
-    m_events->add(0, QStringLiteral("Stopped"));
+    m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Stopped"));
     m_logger->setRunning(false);
 }
 

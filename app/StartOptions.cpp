@@ -31,7 +31,11 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
                        "events and publishing only; events also go to standard error. Stops "
                        "cleanly on SIGTERM."));
-    cli.addOptions({open, save, graph, dir, headless});
+    const QCommandLineOption discovery(
+        QStringLiteral("discovery"),
+        QStringLiteral("With --headless: announce the stations to Home Assistant (MQTT "
+                       "discovery) in this run, as if ticked in Publishing."));
+    cli.addOptions({open, save, graph, dir, headless, discovery});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -46,6 +50,10 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     o.graph = cli.isSet(graph);
     o.dir = cli.value(dir);
     o.headless = cli.isSet(headless);
+    o.discovery = cli.isSet(discovery);
+    if (o.discovery && !o.headless)
+        o.error = QStringLiteral("--discovery is for --headless runs; with windows, tick it in "
+                                 "Setup, Publishing");
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");

@@ -10,11 +10,12 @@
 class frmKX5_Main;
 
 struct StartOptions {
-    bool open = false;     // --open: open the port
-    bool save = false;     // --save: start data saving
-    bool graph = false;    // --graph: run the trend graph once the port is online
-    QString dir;           // --dir PATH: another program folder
-    bool headless = false; // --headless: no window, events on standard error
+    bool open = false;      // --open: open the port
+    bool save = false;      // --save: start data saving
+    bool graph = false;     // --graph: run the trend graph once the port is online
+    QString dir;            // --dir PATH: another program folder
+    bool headless = false;  // --headless: no window, events on standard error
+    bool discovery = false; // --discovery: with --headless, announce to Home Assistant
     bool help = false, version = false;
     QString error; // a bad command line, said to the user
     QString helpText;

@@ -231,13 +231,13 @@ void benchEvents(const QString& dir) {
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     EventLog* log = w->eventLog();
     for (int i = 0; i < EventLog::kMaxRows; ++i)
-        log->add(i % 99 + 1, QStringLiteral("AL1 on"));
+        log->add(i % 99 + 1, "%1 on", {QStringLiteral("AL1")});
     QApplication::processEvents();
     constexpr int kAdds = 1000;
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < kAdds; ++i) {
-        log->add(i % 99 + 1, QStringLiteral("AL2 off"));
+        log->add(i % 99 + 1, "%1 off", {QStringLiteral("AL2")});
         QApplication::processEvents();
     }
     report("event list full and shown: one entry + repaint",

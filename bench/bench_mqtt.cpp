@@ -1,12 +1,14 @@
 // What publishing every reply to an MQTT broker costs: the program's added CPU over polling
-// alone, for 99 stations (kx5sim as its own process), and the time from a reply
-// stored to a subscriber holding its message, through a real Mosquitto on the loopback.
+// alone, for 99 stations (kx5sim as its own process), and the time from a reply leaving the
+// simulator (then in this process, on its own thread, so both ends read one clock) to a
+// subscriber holding its message, through a real Mosquitto on the loopback.
 // Run on demand: build/bin/bench_mqtt [--seconds N] [--fast]
 #include "Measure.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "publish/Publisher.h"
+#include "sim/SimLine.h"
 #include "tests/support/MqttBroker.h"
 
 #include <QCoreApplication>
@@ -55,8 +57,9 @@ int main(int argc, char** argv) {
                         "line gives), N seconds (default 10) "
                         "without publishing and N with every reply published to a Mosquitto "
                         "broker started on the loopback; prints the added CPU (goal <= 0.5 %% "
-                        "of a core) and the reply-stored to subscriber-delivered latency "
-                        "(goals: median <= 10 ms, 99th percentile <= 50 ms).\n");
+                        "of a core) and the latency from the reply leaving the simulator to "
+                        "the message at a subscriber (goals in fast polling: median <= 10 ms, "
+                        "99th percentile <= 50 ms; standard pacing adds its 100 ms gather).\n");
             return 0;
         }
         if (!std::strcmp(argv[i], "--seconds") && i + 1 < argc) seconds = std::atof(argv[++i]);
@@ -99,6 +102,7 @@ int main(int argc, char** argv) {
     QObject::connect(&link, &KX5Link::monitorStored, [&](int idx) {
         ++stored;
         if (!timing) return;
+        // Taken before the publisher's slot runs: it was connected after this one.
         const StationValues* v = link.values(idx);
         storedAt[QString::number(gMC_List[size_t(idx)]) + '|' +
                  v->storedAt.toUTC().toString(Qt::ISODateWithMs)] = Clock::now();
@@ -130,8 +134,46 @@ int main(int argc, char** argv) {
     runFor(1);
     const auto [publishing, repliesPublished] = measure(seconds, stored);
 
-    // Latency, with a subscriber in this process (its CPU is kept out of the figures above).
+    publisher.stop();
+    link.ClosePort();
+    sim.terminate();
+    sim.waitForFinished(5000);
+
+    // Latency: the simulator in this process now, its reply's leaving time taken on its thread
+    // right after the last byte is written. Polling is one request at a time, so a station's
+    // last reply is the one the link has just stored.
+    kx5sim::LineConfig lineCfg;
+    lineCfg.stations.clear();
+    for (int mc = 1; mc <= 99; ++mc)
+        lineCfg.stations.push_back(mc);
+    kx5sim::SimLine line(lineCfg);
+    if (!line.start(nullptr)) {
+        std::fprintf(stderr, "bench_mqtt: the simulator did not start\n");
+        return 1;
+    }
     std::mutex mutex;
+    std::map<int, Clock::time_point> replyLeft; // by MC No, the last reply
+    line.setExchangeHook([&](const kx5sim::Exchange& ex) {
+        const auto now = Clock::now();
+        std::lock_guard lock(mutex);
+        replyLeft[ex.address] = now;
+    });
+    std::map<QString, Clock::time_point> leftAt; // by "MC No|storedAt"
+    QObject::connect(&link, &KX5Link::monitorStored, [&](int idx) {
+        if (!timing) return;
+        const int mc = gMC_List[size_t(idx)];
+        const StationValues* v = link.values(idx);
+        std::lock_guard lock(mutex);
+        leftAt[QString::number(mc) + '|' + v->storedAt.toUTC().toString(Qt::ISODateWithMs)] =
+            replyLeft[mc];
+    });
+    gPort = QString::fromStdString(line.path());
+    link.mSetPortOpen_Click();
+    for (int i = 0; i < 600 && link.phase() != KX5Link::Phase::Monitoring; ++i)
+        runFor(0.05);
+    publisher.apply(o);
+    for (int i = 0; i < 200 && !publisher.brokerUp(); ++i)
+        runFor(0.05);
     std::map<QString, Clock::time_point> delivered;
     {
         MqttSubscriber sub(broker.port, "kx5/line1/+");
@@ -141,33 +183,39 @@ int main(int argc, char** argv) {
             std::lock_guard lock(mutex);
             delivered[QString::number(j["mc"].toInt()) + '|' + j["storedAt"].toString()] = now;
         };
-        if (!sub.waitSubscribed()) {
-            std::fprintf(stderr, "bench_mqtt: the subscriber did not subscribe\n");
+        if (!sub.waitSubscribed() || !publisher.brokerUp()) {
+            std::fprintf(stderr, "bench_mqtt: the subscriber or the publisher is not connected\n");
             return 1;
         }
+        runFor(1);
         timing = true;
         runFor(seconds);
         timing = false;
         runFor(1);
     }
-    std::vector<double> ms;
+    std::vector<double> ms, storedMs;
     {
         std::lock_guard lock(mutex);
-        for (const auto& [key, at] : storedAt)
-            if (auto d = delivered.find(key); d != delivered.end())
+        for (const auto& [key, at] : leftAt)
+            if (auto d = delivered.find(key); d != delivered.end()) {
                 ms.push_back(std::chrono::duration<double, std::milli>(d->second - at).count());
+                storedMs.push_back(
+                    std::chrono::duration<double, std::milli>(d->second - storedAt[key]).count());
+            }
     }
     publisher.stop();
     link.ClosePort();
-    sim.terminate();
-    sim.waitForFinished(5000);
+    line.stop();
     if (ms.empty()) {
         std::fprintf(stderr, "bench_mqtt: no message arrived\n");
         return 1;
     }
-    std::sort(ms.begin(), ms.end());
-    const double median = ms[ms.size() / 2];
-    const double p99 = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.99))];
+    const auto percentile = [](std::vector<double> v, double q) {
+        std::sort(v.begin(), v.end());
+        return v[std::min(v.size() - 1, size_t(double(v.size()) * q))];
+    };
+    const double median = percentile(ms, 0.5);
+    const double p99 = percentile(ms, 0.99);
     const double added = (publishing - alone) * 100.0;
     std::printf("99 stations, %s, %.0f s each: %.1f replies/s alone, %.1f publishing\n",
                 fast ? "fast polling" : "standard pacing", seconds, repliesAlone / seconds,
@@ -178,9 +226,13 @@ int main(int argc, char** argv) {
                 "%.3f ms of CPU per reply published\n",
                 added, added / 0.5, added <= 0.5 ? "met" : "NOT met",
                 (publishing - alone) * 1000.0 / std::max(1.0, repliesPublished / seconds));
-    std::printf("latency over %zu of %zu replies: median %.2f ms (goal <= 10: ratio %.2f, %s), "
-                "p99 %.2f ms (goal <= 50: ratio %.2f, %s)\n",
-                ms.size(), storedAt.size(), median, median / 10.0, median <= 10 ? "met" : "NOT met",
-                p99, p99 / 50.0, p99 <= 50 ? "met" : "NOT met");
+    std::printf(
+        "reply leaving the simulator to the subscriber, over %zu of %zu replies: median "
+        "%.2f ms (goal <= 10: ratio %.2f, %s), p99 %.2f ms (goal <= 50: ratio %.2f, %s)%s\n",
+        ms.size(), leftAt.size(), median, median / 10.0, median <= 10 ? "met" : "NOT met", p99,
+        p99 / 50.0, p99 <= 50 ? "met" : "NOT met",
+        fast ? "" : " (standard pacing: the goals are for --fast)");
+    std::printf("of which from the reply stored: median %.2f ms, p99 %.2f ms\n",
+                percentile(storedMs, 0.5), percentile(storedMs, 0.99));
     return 0;
 }

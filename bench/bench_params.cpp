@@ -3,8 +3,6 @@
 //
 //   build/bin/bench_params [--runs N]
 #include "bench/Measure.h"
-#include "link/Cells.h"
-#include "link/Grid.h"
 #include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "params/frmKX5_Parameter.h"
@@ -29,12 +27,12 @@ double median(std::vector<double> v) {
 
 // Every register of the map holds a value that depends on round, so each refresh changes
 // every value cell; INP 30 with two decimals makes the scaled cells do their arithmetic.
-void fill(Grid& data, int round) {
+void fill(ParamImage& image, int round) {
     for (int c = 2; c <= kMapCols; c += 2)
         for (int r = 1; r <= kMapRows; ++r)
-            data.setText(c, r, QString::number((c * 1000 + r * 37 + round) % 30000 - 9000));
-    data.setText(mapCell(610).col, mapCell(610).row, QStringLiteral("30"));
-    data.setText(mapCell(614).col, mapCell(614).row, QStringLiteral("2"));
+            image[mapRegister(c, r)] = (c * 1000 + r * 37 + round) % 30000 - 9000;
+    image[610] = 30;
+    image[614] = 2;
 }
 
 } // namespace
@@ -55,27 +53,28 @@ int main(int argc, char** argv) {
         RequestReply request(const Request&) override { return {true, {}}; }
         int selectedMcNo() const override { return 1; }
     } sink;
-    Grid data(kMapCols, kMapRows), status(3, 1);
-    status.setText(2, 1, QStringLiteral("KX5-105"));
-    fill(data, 0);
+    ParamImage image;
+    fill(image, 0);
+    const ParamSource source{[&image](int) { return &image; },
+                             [](int) { return ControllerModel::KX5_105; }};
 
     std::vector<double> open;
     for (int i = 0; i < std::max(5, runs / 10); ++i) {
         QElapsedTimer t;
         t.start();
-        frmKX5_Parameter map(&sink, &data, &status);
+        frmKX5_Parameter map(&sink, source);
         map.show();
         QApplication::processEvents();
         (void)map.grab(); // one full paint of everything, as the user first sees it
         open.push_back(double(t.nsecsElapsed()) / 1e6);
     }
 
-    frmKX5_Parameter map(&sink, &data, &status);
+    frmKX5_Parameter map(&sink, source);
     map.show();
     QApplication::processEvents();
     std::vector<double> refresh, withPaint;
     for (int i = 1; i <= runs; ++i) {
-        fill(data, i);
+        fill(image, i);
         QElapsedTimer t;
         t.start();
         map.RefreshMap();

@@ -69,7 +69,7 @@ bool measure(bool standard) {
         return false;
     }
     ParamSet set;
-    set.model = link.sprdStatus.text(StatusCol::Model, 1); // as the station table shows it
+    set.model = link.model(11);
     set.mcNo = 11;
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
         for (int reg : findStep(step)->regs)

@@ -3,7 +3,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots docs/guide/img
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots /tmp/ko ko      the windows in Korean, every
-//                                                             group dialog among them
+//                                                             group dialog among them; the
+//                                                             Korean guide's are NAME-ko.png
 #include "app/Commands.h"
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
@@ -119,6 +120,12 @@ int main(int argc, char** argv) {
     g_out = QString::fromLocal8Bit(argv[1]);
     // The guide's pictures are English whatever the desktop's language.
     const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+    // Pictures for the Korean guide in English windows would pass unnoticed.
+    if (findTranslation(language).isEmpty() && language != QLatin1String("en")) {
+        std::fprintf(stderr, "kx5_screenshots: no translation %s (build kx5_translations)\n",
+                     qPrintable(language));
+        return 1;
+    }
     installTranslations(&app, language);
     keepWindowsOnScreen(); // as the programs do, so a small screen's pictures are true
     QDir().mkpath(g_out);
@@ -199,14 +206,15 @@ int main(int argc, char** argv) {
         shoot(&about, "about");
         PublishingDialog publishing(main.publisher()->options(), &main);
         shoot(&publishing, "publishing");
-        WriteSetDialog writeSet(link,
-                                paramSetFromData(link->sprdMap, QStringLiteral("KX5-105"), 1,
-                                                 QDateTime::currentDateTime()),
-                                dir.path() + QStringLiteral("/oven.csv"), &main);
+        WriteSetDialog writeSet(
+            link,
+            paramSetFromImage(link->paramImage(1) ? *link->paramImage(1) : ParamImage(),
+                              ControllerModel::KX5_105, 1, QDateTime::currentDateTime()),
+            dir.path() + QStringLiteral("/oven.csv"), &main);
         shoot(&writeSet, "write-set");
     }
     {
-        frmKX5_Parameter map(link, &link->sprdMap, &link->sprdStatus, &main);
+        frmKX5_Parameter map(link, ParamSource::of(link), &main);
         shoot(&map, "parameter-map");
         const std::pair<MapDialog, const char*> dialogs[] = {
             {MapDialog::IN, "input-group"}, {MapDialog::OUT, "group-output"},

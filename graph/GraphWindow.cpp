@@ -67,6 +67,7 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     resize(1000, 640);
 
     m_plot = new QCustomPlot;
+    m_plot->setFocusPolicy(Qt::StrongFocus); // for the arrow keys
     m_plot->setObjectName(QStringLiteral("plotGraph"));
     m_plot->setNoAntialiasingOnDrag(true);
     m_plot->setPlottingHint(QCP::phFastPolylines, true);
@@ -180,6 +181,41 @@ GraphWindow::GraphWindow(QWidget* parent) : QMainWindow(parent) {
     connect(m_followAction, &QAction::toggled, this, &GraphWindow::setFollow);
     view->addAction(tr("Fit &All"), QKeySequence(Qt::Key_Home), this, &GraphWindow::fitAll)
         ->setObjectName(QStringLiteral("actFitAll"));
+    view->addSeparator();
+    // Zoom and pan from the keyboard, as the mouse wheel and a drag do. The arrows act while
+    // the plot has the focus, so that they still move through the table.
+    const struct {
+        const char *name, *text;
+        QList<QKeySequence> keys;
+        double zoom, shift; // new width / old width; shift in widths of the view
+        bool plotOnly;
+    } moves[] = {
+        {"actZoomIn",
+         QT_TR_NOOP("Zoom &In"),
+         {Qt::Key_Plus, Qt::Key_Equal, QKeySequence::ZoomIn},
+         0.5,
+         0,
+         false},
+        {"actZoomOut",
+         QT_TR_NOOP("Zoom &Out"),
+         {Qt::Key_Minus, QKeySequence::ZoomOut},
+         2,
+         0,
+         false},
+        {"actPanLeft", QT_TR_NOOP("Pan &Left"), {Qt::Key_Left}, 1, -0.25, true},
+        {"actPanRight", QT_TR_NOOP("Pan &Right"), {Qt::Key_Right}, 1, 0.25, true},
+    };
+    for (const auto& m : moves) {
+        QAction* act = view->addAction(tr(m.text));
+        act->setObjectName(QLatin1String(m.name));
+        act->setShortcuts(m.keys);
+        if (m.plotOnly) {
+            act->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            m_plot->addAction(act);
+        }
+        connect(act, &QAction::triggered, this,
+                [this, zoom = m.zoom, shift = m.shift] { moveView(zoom, shift); });
+    }
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("User &Guide"), QKeySequence::HelpContents, this,
                     [] { openGuide(QStringLiteral("graph-viewer.html")); })
@@ -434,6 +470,13 @@ void GraphWindow::setView(double lo, double hi) {
     if (hi <= lo) hi = lo + 60;
     m_plot->xAxis->setRange(lo, hi);
     redraw();
+}
+
+void GraphWindow::moveView(double zoom, double shift) {
+    const QCPRange r = m_plot->xAxis->range();
+    const double width = r.size() * zoom;
+    const double centre = r.center() + shift * r.size();
+    setView(centre - width / 2, centre + width / 2);
 }
 
 void GraphWindow::fitAll() {

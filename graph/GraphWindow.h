@@ -51,6 +51,9 @@ public:
     // The time range in view, in record seconds.
     void setView(double lo, double hi);
     void fitAll();
+    // The view zoomed by `zoom` (new width over old) about its centre and moved by `shift`
+    // of its width; what the View menu's zoom and pan keys do.
+    void moveView(double zoom, double shift);
     bool follow() const;
     void setFollow(bool on);
     // What the follow timer does each second: reads what the files gained, opens the data

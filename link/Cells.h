@@ -33,7 +33,7 @@ namespace StatusCol {
 enum : int { MC_No = 1, Model = 2, ConnState = 3 };
 }
 
-// A cell of the parameter data grid (sprdMap).
+// A register's cell in the parameter map.
 struct MapCell {
     int col;
     int row;

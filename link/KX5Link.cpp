@@ -125,8 +125,6 @@ void KX5Link::setupGrids() {
     sprdMonitoring.setHeaderContext("KX5Link");
     for (int c = 0; c < int(std::size(kMonitorHeaders)); ++c)
         sprdMonitoring.setText(c + 1, 0, QString::fromLatin1(kMonitorHeaders[c]));
-    sprdMap.setMaxCols(14);
-    sprdMap.setMaxRows(38);
 }
 
 QString KX5Link::panel(int i) const {
@@ -855,6 +853,7 @@ void KX5Link::onModelReply(const QByteArray& frame, int row) {
     const QString text = QString::fromLatin1(frame);
     const size_t i = static_cast<size_t>(t.idx);
     const ControllerModel m = modelFromReply(text);
+    m_models[t.mcNo] = m;
     if (isKX5(m)) {
         if (gMC_No == 0) {
             gMC_SelIdx = t.idx;
@@ -903,16 +902,7 @@ void KX5Link::onReadReply(const QByteArray& frame, int row) {
         sendTimerOn();
         return;
     }
-    // The data grid holds the selected station only; a re-read after a write to another
-    // station confirms the write without mixing its values in.
-    if (t.mcNo == gMC_No) StoreParamReply(t.step - kStepReadAll1 + 1, frame);
-    {
-        const std::vector<int>& regs = findStep(t.step)->regs;
-        std::map<int, int>& image = m_images[t.mcNo];
-        if (hasFields(frame, count(regs)))
-            for (int i = 1; i <= count(regs); ++i)
-                image[regs[size_t(i - 1)]] = HexToSigned(field(frame, i)).toInt();
-    }
+    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, frame);
     if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
     const StepRow* def = findStep(t.step);
     if (def->next > 0) {
@@ -1172,14 +1162,21 @@ void KX5Link::clearConn() {
 }
 
 std::optional<int> KX5Link::paramValue(int reg) const {
-    const auto it = m_params.find(reg);
-    if (it == m_params.end()) return std::nullopt;
+    const std::map<int, int>* image = paramImage(gMC_No);
+    if (!image) return std::nullopt;
+    const auto it = image->find(reg);
+    if (it == image->end()) return std::nullopt;
     return it->second;
 }
 
 const std::map<int, int>* KX5Link::paramImage(int mcNo) const {
     const auto it = m_images.find(mcNo);
     return it == m_images.end() ? nullptr : &it->second;
+}
+
+ControllerModel KX5Link::model(int mcNo) const {
+    const auto it = m_models.find(mcNo);
+    return it == m_models.end() ? ControllerModel::Unknown : it->second;
 }
 
 void KX5Link::markStale(int idx) {
@@ -1194,14 +1191,11 @@ void KX5Link::markAllStale() {
         markStale(i);
 }
 
-void KX5Link::StoreParamReply(int block, const QByteArray& frame) {
+void KX5Link::StoreParamReply(int mcNo, int block, const QByteArray& frame) {
     if (block < 1 || block > 4) return;
     const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
     if (!hasFields(frame, count(regs))) return;
-    for (int i = 1; i <= count(regs); ++i) {
-        const MapCell c = mapCell(regs[static_cast<size_t>(i - 1)]);
-        const QString text = HexToSigned(field(frame, i));
-        sprdMap.setText(c.col, c.row, text);
-        m_params[regs[static_cast<size_t>(i - 1)]] = text.toInt();
-    }
+    std::map<int, int>& image = m_images[mcNo];
+    for (int i = 1; i <= count(regs); ++i)
+        image[regs[size_t(i - 1)]] = HexToSigned(field(frame, i)).toInt();
 }

@@ -3,6 +3,7 @@
 // It reaches the window only through LinkHost, so it runs headless in tests.
 #pragma once
 
+#include "link/ControllerModel.h"
 #include "link/Grid.h"
 #include "link/LineStats.h"
 #include "link/Reading.h"
@@ -120,7 +121,6 @@ public:
     // ---- the value grids ----
     Grid sprdStatus;     // " MC No", "Model", "Conn-State"
     Grid sprdMonitoring; // 20 columns, row header = MC No
-    Grid sprdMap;        // hidden parameter data grid, 14 columns x 38 rows
     TraceLog sprdCommD;  // communication trace
 
     // ---- timers (handlers below; tests call the handlers directly) ----
@@ -179,11 +179,13 @@ public:
     const StationValues* values(int idx) const override;
     // The station table's Conn-State of station index idx.
     ConnState connState(int idx) const override;
-    // Register reg of the selected station as the last read of all parameters stored it.
+    // Register reg of the selected station's parameter image; nothing before it is read.
     std::optional<int> paramValue(int reg) const;
     // Every register of station mcNo's last read of all four blocks (or of the blocks a
     // write's read-back has read since); null when none has been read.
     const std::map<int, int>* paramImage(int mcNo) const;
+    // Station mcNo's model as its last answer to the model query gave it.
+    ControllerModel model(int mcNo) const;
     bool isFresh(int idx) const {
         const StationValues* v = values(idx);
         return v && v->fresh;
@@ -192,11 +194,12 @@ public:
     int NextStationIdx() const;
     int FindConnectedStation(int start) const;
     void StoreMonitorReply(int idx, const QByteArray& frame);
-    void StoreParamReply(int block, const QByteArray& frame);
+    // A read-all block's reply into station mcNo's parameter image.
+    void StoreParamReply(int mcNo, int block, const QByteArray& frame);
     // Registers 501 to 506 of a block-3 reply into station index idx's values.
     void StoreRecorderKeys(int idx, const QByteArray& frame);
 
-    // Lays out the station and monitor tables' headers and the data grid's shape.
+    // Lays out the station and monitor tables' headers.
     void setupGrids();
 
 signals:
@@ -326,6 +329,6 @@ private:
     ReplyAssembler m_assembler;
     std::vector<StationValues> m_values;        // by station index
     std::vector<ConnState> m_conn;              // by station index
-    std::map<int, int> m_params;                // register -> value, from the last read of all
     std::map<int, std::map<int, int>> m_images; // MC No -> register -> value, every station
+    std::map<int, ControllerModel> m_models;    // MC No -> its model
 };

@@ -43,15 +43,15 @@ void DataLogger::tellEvents() {
 
 void DataLogger::setRunning(bool on) {
     if (on == m_on) return;
-    if (!on) m_events->add(0, QStringLiteral("Data saving stopped"));
+    if (!on) m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Data saving stopped"));
     m_on = on;
     tellEvents();
     if (on)
         m_events->add(0,
-                      QStringLiteral("Data saving started: %1 every %2 %3")
-                          .arg(m_settings.filesPattern())
-                          .arg(m_settings.interval)
-                          .arg(m_settings.unit == DataSaveSettings::Unit::Minutes ? "min" : "sec"));
+                      m_settings.unit == DataSaveSettings::Unit::Minutes
+                          ? QT_TRANSLATE_NOOP("EventLog", "Data saving started: %1 every %2 min")
+                          : QT_TRANSLATE_NOOP("EventLog", "Data saving started: %1 every %2 sec"),
+                      {m_settings.filesPattern(), QString::number(m_settings.interval)});
     emit stateChanged();
 }
 
@@ -59,11 +59,15 @@ void DataLogger::noteResult(int mc, const QString& path, const QString& why) {
     QString& last = m_failure[mc];
     if (why == last) return;
     if (why.isEmpty()) {
-        m_events->add(mc, QStringLiteral("Data saved again to %1").arg(path));
+        m_events->add(mc, QT_TRANSLATE_NOOP("EventLog", "Data saved again to %1"), {path});
         // Panel 4 is cleared only while it still says this station's failure.
         if (m_link->panel(4) == shownFailure(mc, path, last)) m_link->setPanel(4, QString());
     } else {
-        m_events->add(mc, QStringLiteral("Data not saved to %1: %2").arg(path, why));
+        // The system's error text is English; the list says it in the user's words.
+        m_events->add(mc,
+                      FileNotice{QStringLiteral("Data not saved to %1: %2").arg(path, why),
+                                 QCoreApplication::translate("EventLog", "Data not saved to %1: %2")
+                                     .arg(path, shownWriteError(why))});
         m_link->setPanel(4, shownFailure(mc, path, why));
     }
     last = why;

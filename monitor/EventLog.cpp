@@ -7,19 +7,18 @@
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     events.setMaxCols(3);
-    // The list's headings are captions; its lines are the events file's English.
     events.setHeaderContext("EventLog");
     events.setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
     events.setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
     events.setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
     connect(link, &KX5Link::portLost, this,
-            [this](const QString& cause) { add(0, QStringLiteral("Port lost: %1").arg(cause)); });
-    connect(link, &KX5Link::portRestored, this,
-            [this] { add(0, QStringLiteral("Port reopened")); });
+            [this](const QString& cause) { add(0, QT_TR_NOOP("Port lost: %1"), {cause}); });
+    connect(link, &KX5Link::portRestored, this, [this] { add(0, QT_TR_NOOP("Port reopened")); });
     // A request that ended without being confirmed is worth a line; a confirmed one is not.
     connect(link, &KX5Link::requestEnded, this,
-            [this](const Request& r, RequestOutcome outcome, const QString& text) {
-                if (outcome != RequestOutcome::Done) add(r.mcNo, text);
+            [this](const Request& r, RequestOutcome outcome, const QString& text,
+                   const QString& shown) {
+                if (outcome != RequestOutcome::Done) add(r.mcNo, FileNotice{text, shown});
             });
     // Each reply and each failure is looked at as it happens, so an alarm shorter than the
     // graph's tick is still logged.
@@ -27,28 +26,29 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     connect(link, &KX5Link::monitorStale, this, &EventLog::checkStation);
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         m_fault[mcNo].reset();
-        add(mcNo, QStringLiteral("Answered: %1, polled from now on").arg(model));
+        add(mcNo, QT_TR_NOOP("Answered: %1, polled from now on"), {model});
     });
     connect(link, &KX5Link::stationFailed, this, &EventLog::stationFailed);
     connect(link, &KX5Link::stationAnswered, this, &EventLog::stationAnswered);
     connect(link, &KX5Link::portOpened, this,
             [this](const QString& port, const QString& settings, const QString& cause) {
-                add(0, cause.isEmpty()
-                           ? QStringLiteral("Port %1 opened at %2").arg(port, settings)
-                           : QStringLiteral("Port %1 could not be opened: %2").arg(port, cause));
+                if (cause.isEmpty())
+                    add(0, QT_TR_NOOP("Port %1 opened at %2"), {port, settings});
+                else
+                    add(0, QT_TR_NOOP("Port %1 could not be opened: %2"), {port, cause});
             });
     connect(link, &KX5Link::portClosed, this, [this](const QString& port) {
         m_lineUnheard = false;
-        add(0, QStringLiteral("Port %1 closed").arg(port));
+        add(0, QT_TR_NOOP("Port %1 closed"), {port});
     });
     // An unattended line that hears nobody is said once, not at every sweep.
     connect(link, &KX5Link::nobodyAnswered, this, [this](const QString& at, int retryMs) {
         if (m_lineUnheard && retryMs > 0) return;
         m_lineUnheard = retryMs > 0;
-        add(0, retryMs > 0 ? QStringLiteral("No station answered at %1: asking again until one "
-                                            "does")
-                                 .arg(at)
-                           : QStringLiteral("No station answered at %1").arg(at));
+        add(0,
+            retryMs > 0 ? QT_TR_NOOP("No station answered at %1: asking again until one does")
+                        : QT_TR_NOOP("No station answered at %1"),
+            {at});
     });
 }
 
@@ -59,13 +59,13 @@ void EventLog::stationFailed(int mcNo, LineFault why) {
     if (seen == why) return;
     seen = why;
     // In the order of LineFault.
-    static const char* const kSaid[] = {"No answer (NG)",
-                                        "Refuses the requests: answers NG (NG)",
-                                        "Replies with a wrong checksum (NG)",
-                                        "Replies without OK (NG)",
-                                        "Replies that do not fit the request (NG)",
-                                        "Answers, but not as a KX5 (NG)"};
-    add(mcNo, QString::fromLatin1(kSaid[static_cast<size_t>(why)]));
+    static const char* const kSaid[] = {QT_TR_NOOP("No answer (NG)"),
+                                        QT_TR_NOOP("Refuses the requests: answers NG (NG)"),
+                                        QT_TR_NOOP("Replies with a wrong checksum (NG)"),
+                                        QT_TR_NOOP("Replies without OK (NG)"),
+                                        QT_TR_NOOP("Replies that do not fit the request (NG)"),
+                                        QT_TR_NOOP("Answers, but not as a KX5 (NG)")};
+    add(mcNo, kSaid[static_cast<size_t>(why)]);
 }
 
 void EventLog::stationAnswered(int mcNo) {
@@ -73,7 +73,7 @@ void EventLog::stationAnswered(int mcNo) {
     const auto it = m_fault.find(mcNo);
     if (it == m_fault.end() || !it->second) return;
     it->second.reset();
-    add(mcNo, QStringLiteral("Answering again"));
+    add(mcNo, QT_TR_NOOP("Answering again"));
 }
 
 void EventLog::setFiles(const DataSaveSettings& files, bool saving) {
@@ -86,7 +86,11 @@ QString EventLog::filePath(const QDate& day) const {
                         QStringLiteral(".TXT"));
 }
 
-void EventLog::add(int mcNo, const QString& text) {
+void EventLog::add(int mcNo, const char* source, const QStringList& args) {
+    add(mcNo, fileNotice("EventLog", source, args));
+}
+
+void EventLog::add(int mcNo, const FileNotice& said) {
     const QDateTime now = clock();
     // Keep the newest. One removal, not a rewrite of every row: a list that stays full for
     // hours would otherwise repaint itself on every new entry.
@@ -94,27 +98,26 @@ void EventLog::add(int mcNo, const QString& text) {
     events.appendRow();
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
-    events.setRowTexts(events.maxRows(), 1, {stamp, mc, text});
-    emit added(stamp, mcNo, text);
+    events.setRowTexts(events.maxRows(), 1, {stamp, mc, said.shown});
+    emit added(stamp, mcNo, said.logged);
     if (m_saving) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.
         const QString path = filePath(now.date());
         QString why;
         appendWhole(path,
-                    (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + text).toUtf8() + "\r\n",
+                    (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + said.logged).toUtf8() +
+                        "\r\n",
                     &why);
         // A file that cannot be written is said once per cause, in the list and panel 4 only.
         if (why != m_fileFailure) {
             m_fileFailure = why;
-            const QString said = why.isEmpty()
-                                     ? QStringLiteral("Events saved again to %1").arg(path)
-                                     : QStringLiteral("Events not saved to %1: %2").arg(path, why);
+            const QString shown =
+                why.isEmpty() ? tr("Events saved again to %1").arg(path)
+                              : tr("Events not saved to %1: %2").arg(path, shownWriteError(why));
             events.appendRow();
-            events.setRowTexts(events.maxRows(), 1, {stamp, QString(), said});
-            if (!why.isEmpty())
-                m_link->setPanel(4,
-                                 tr("Events not saved to %1: %2").arg(path, shownWriteError(why)));
+            events.setRowTexts(events.maxRows(), 1, {stamp, QString(), shown});
+            if (!why.isEmpty()) m_link->setPanel(4, shown);
         }
     }
 }
@@ -131,9 +134,8 @@ void EventLog::checkStation(int idx) {
     const Reading now = decode(*values);
     for (size_t i = 0; i < kLampBits.size(); ++i) {
         if (!kLampBits[i].logged || now.lamps[i] == seen.lamps[i]) continue;
-        add(mc, QStringLiteral("%1 %2").arg(QLatin1String(kLampBits[i].name),
-                                            now.lamps[i] ? QStringLiteral("on")
-                                                         : QStringLiteral("off")));
+        add(mc, now.lamps[i] ? QT_TR_NOOP("%1 on") : QT_TR_NOOP("%1 off"),
+            {QLatin1String(kLampBits[i].name)});
     }
     seen.lamps = now.lamps;
 }

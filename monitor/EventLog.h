@@ -7,6 +7,7 @@
 #include "link/Grid.h"
 #include "link/Reading.h"
 #include "settings/DataSaveSettings.h"
+#include "settings/FileChecks.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -24,20 +25,25 @@ public:
 
     explicit EventLog(KX5Link* link, QObject* parent = nullptr);
 
-    // Columns: 1 date and time, 2 MC No (empty for the port), 3 the event.
+    // Columns: 1 date and time, 2 MC No (empty for the port), 3 the event in the user's language.
     Grid events;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
     // Compares station index idx's alarm and error lamps and its state with what was seen last.
     void checkStation(int idx);
-    void add(int mcNo, const QString& text);
+    // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
+    // from args: in English for the file and standard error, in the user's language for the list.
+    void add(int mcNo, const char* source, const QStringList& args = {});
+    // An event already worded both ways.
+    void add(int mcNo, const FileNotice& said);
     // Where the events file goes, and whether lines go there (while data saving runs).
     void setFiles(const DataSaveSettings& files, bool saving);
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
     QString filePath(const QDate& day) const;
 
 signals:
-    // An entry was added to the list (the headless program writes it to standard error).
+    // An entry was added to the list, text in English (the headless program writes it to
+    // standard error).
     void added(const QString& stamp, int mcNo, const QString& text);
 
 private:

@@ -35,7 +35,9 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     m_viewMonitoring->setAccessibleName(tr("Monitoring"));
     m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_viewCommD = new QTableView;
-    m_viewCommD->setModel(new TraceModel(&link->sprdCommD, m_viewCommD));
+    auto* trace = new TraceModel(&link->sprdCommD, m_viewCommD);
+    m_viewCommD->setModel(trace);
+    TraceModel::addCopy(m_viewCommD, trace);
     m_viewCommD->setObjectName(QStringLiteral("sprdCommD"));
     m_viewCommD->setAccessibleName(tr("Communication trace"));
     keyboardLikeMouse(m_viewCommD);
@@ -125,13 +127,18 @@ void MainTables::layoutMonitorTable() {
 }
 
 void MainTables::layoutTrace() {
-    // One byte per column and a few hundred columns: one narrow width for all, never sized
-    // to contents, so a long read costs no layout pass.
+    // Widths from what the columns hold, never sized to contents, so a long read costs no
+    // layout pass; the bytes take the rest.
     QHeaderView* h = m_viewCommD->horizontalHeader();
-    const int width = textWidth(m_viewCommD, {QStringLiteral("STX")}, 10);
-    h->setMinimumSectionSize(width);
-    h->setDefaultSectionSize(width);
-    h->setSectionResizeMode(QHeaderView::Fixed);
+    const auto caption = [this](int c) {
+        return m_viewCommD->model()->headerData(c, Qt::Horizontal).toString();
+    };
+    h->setSectionResizeMode(QHeaderView::Interactive);
+    h->resizeSection(TraceModel::Time,
+                     textWidth(m_viewCommD, {QStringLiteral("00:00:00.000"), caption(0)}, 12));
+    for (int c = TraceModel::Direction; c < TraceModel::Bytes; ++c)
+        h->resizeSection(c, textWidth(m_viewCommD, {QStringLiteral("DRR"), caption(c)}, 12));
+    h->setStretchLastSection(true);
 }
 
 void MainTables::showRecordOptions(const LinkOptions& options) {

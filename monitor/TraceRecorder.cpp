@@ -23,8 +23,11 @@ void TraceRecorder::setOn(bool on) {
     m_on = on;
     m_failure.clear();
     m_file.clear();
-    m_events->add(0, on ? QStringLiteral("Trace recording on: %1").arg(filePath(clock().date()))
-                        : QStringLiteral("Trace recording off"));
+    if (on)
+        m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Trace recording on: %1"),
+                      {filePath(clock().date())});
+    else
+        m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Trace recording off"));
 }
 
 void TraceRecorder::record(int row) {
@@ -73,8 +76,9 @@ void TraceRecorder::prune() {
         if (f.absoluteFilePath() == current) continue;
         if (QFile::remove(f.absoluteFilePath())) {
             total -= f.size();
-            m_events->add(0, QStringLiteral("Trace file removed to keep within the limit: %1")
-                                 .arg(f.fileName()));
+            m_events->add(
+                0, QT_TRANSLATE_NOOP("EventLog", "Trace file removed to keep within the limit: %1"),
+                {f.fileName()});
         }
     }
 }
@@ -83,9 +87,11 @@ void TraceRecorder::noteResult(const QString& path, const QString& why) {
     if (why == m_failure) return;
     m_failure = why;
     if (why.isEmpty()) {
-        m_events->add(0, QStringLiteral("Trace recorded again to %1").arg(path));
+        m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Trace recorded again to %1"), {path});
         return;
     }
-    m_events->add(0, QStringLiteral("Trace not recorded to %1: %2").arg(path, why));
-    m_link->setPanel(4, tr("Trace not recorded to %1: %2").arg(path, shownWriteError(why)));
+    const QString shown = tr("Trace not recorded to %1: %2").arg(path, shownWriteError(why));
+    m_events->add(0,
+                  FileNotice{QStringLiteral("Trace not recorded to %1: %2").arg(path, why), shown});
+    m_link->setPanel(4, shown);
 }

@@ -58,8 +58,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidge
     m_events = new EventLog(m_link, this);
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_publisher = new Publisher(m_link, this);
-    connect(m_publisher, &Publisher::event, m_events,
-            [this](const QString& text) { m_events->add(0, text); });
+    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
+        m_events->add(0, FileNotice{text, text});
+    });
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
@@ -77,9 +78,9 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidge
     connect(m_link, &KX5Link::nobodyAnswered, this, &frmKX5_Main::offerScan);
     // The open map says how its read-all and its dialogs' writes ended.
     connect(m_link, &KX5Link::requestEnded, this,
-            [](const Request& r, RequestOutcome outcome, const QString& text) {
+            [](const Request& r, RequestOutcome outcome, const QString&, const QString& shown) {
                 if (frmKX5_Parameter* map = frmKX5_Parameter::openMap())
-                    map->onRequestEnded(r, outcome, text);
+                    map->onRequestEnded(r, outcome, shown);
             });
 
     // Start-up: data-save settings, port settings, globals, stations, closed-port state.
@@ -102,7 +103,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidge
 void frmKX5_Main::showSettingsNotes(const QList<FileNotice>& notes) {
     QStringList shown;
     for (const FileNotice& n : notes) {
-        m_events->add(0, n.logged);
+        m_events->add(0, n);
         shown << n.shown;
     }
     if (!shown.isEmpty()) m_link->setPanel(4, shown.join(QStringLiteral("  ")));
@@ -361,19 +362,19 @@ frmKX5_Main::SettingsSaid frmKX5_Main::settingsSaid() const {
         mcs << QString::number(mc);
     const DataSaveSettings& save = m_logger->settings();
     const PublishOptions& publish = m_publisher->options();
-    return {{{QStringLiteral("Port settings"),
+    return {{{QT_TRANSLATE_NOOP("EventLog", "Port settings changed: %1"),
               QStringLiteral("%1 at %2 %3, fast polling %4, a lost port reopened %5")
                   .arg(gPort, commSettingsText(), gProtocol, onOff(m_linkOptions.fastPolling),
                        onOff(m_linkOptions.reopenLostPort))},
-             {QStringLiteral("Stations in use"),
+             {QT_TRANSLATE_NOOP("EventLog", "Stations in use changed: %1"),
               mcs.isEmpty() ? QStringLiteral("none") : QStringLiteral("MC ") + mcs.join(", ")},
-             {QStringLiteral("Data save settings"),
+             {QT_TRANSLATE_NOOP("EventLog", "Data save settings changed: %1"),
               QStringLiteral("saving %1, every %2 %3, to %4")
                   .arg(save.enabled ? QStringLiteral("allowed") : QStringLiteral("not allowed"))
                   .arg(save.interval)
                   .arg(save.unit == DataSaveSettings::Unit::Minutes ? "min" : "sec",
                        save.filesPattern())},
-             {QStringLiteral("Publishing settings"),
+             {QT_TRANSLATE_NOOP("EventLog", "Publishing settings changed: %1"),
               publish.enabled ? QStringLiteral("on, to %1:%2%3, topics %4/...")
                                     .arg(publish.host)
                                     .arg(publish.port)
@@ -385,8 +386,7 @@ frmKX5_Main::SettingsSaid frmKX5_Main::settingsSaid() const {
 void frmKX5_Main::logSettingsChanges(const SettingsSaid& before) {
     const SettingsSaid now = settingsSaid();
     for (size_t i = 0; i < now.size(); ++i)
-        if (now[i].second != before[i].second)
-            m_events->add(0, QStringLiteral("%1 changed: %2").arg(now[i].first, now[i].second));
+        if (now[i].second != before[i].second) m_events->add(0, now[i].first, {now[i].second});
 }
 
 void frmKX5_Main::showSelectedMcNo(const QString& mcNo) {

@@ -114,7 +114,7 @@ private:
     void showSwitchActions();
     void showPublishing();
     // Each group of settings a window changes, named and worded for the events.
-    using SettingsSaid = std::array<std::pair<QString, QString>, 4>;
+    using SettingsSaid = std::array<std::pair<const char*, QString>, 4>;
     SettingsSaid settingsSaid() const;
     // An event for each group that differs from `before`.
     void logSettingsChanges(const SettingsSaid& before);

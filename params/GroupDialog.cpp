@@ -1,11 +1,7 @@
 #include "params/GroupDialog.h"
 
-#include "link/Cells.h"
-#include "link/Grid.h"
 #include "link/Request.h"
-#include "link/mdlKX5.h"
 #include "params/ParamInfo.h"
-#include "params/ParamMap.h"
 #include "params/ValueList.h"
 #include "ui/MsgBox.h"
 
@@ -17,8 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-GroupDialog::GroupDialog(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
-    : QDialog(parent), m_sink(sink), m_display(display), m_data(data) {
+GroupDialog::GroupDialog(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : QDialog(parent), m_sink(sink), m_image(image) {
     setMinimumWidth(260);
     m_fields = new QGridLayout;
     m_fields->setHorizontalSpacing(12);
@@ -107,39 +103,20 @@ void GroupDialog::finishLayout(QWidget* extra) {
 }
 
 QString GroupDialog::shown(int reg) const {
-    const MapCell c = mapCell(reg);
-    return m_display ? m_display->text(c.col, c.row) : QString();
+    const std::optional<int> v = imageValue(m_image, reg);
+    return v ? paramText(reg, *v, imageDecimals(m_image)) : QString();
 }
 
 void GroupDialog::setChoice(QComboBox* box, int reg) const {
-    // An empty cell (nothing read yet) holds 0, as the map shows it.
-    const QString text = shown(reg);
-    if (text.isEmpty())
-        setCode(box, 0);
-    else if (const std::optional<int> code = paramInfo(reg)->code(text))
-        setCode(box, *code);
-    else
-        box->setEditText(text);
-}
-
-int GroupDialog::dataDecimals() const {
-    return m_data ? mapDecimals(*m_data) : 0;
+    setCode(box, raw(reg)); // nothing read yet: 0, as the controller starts
 }
 
 void GroupDialog::addParam(ValueList& v, int reg, const QString& text) const {
-    const auto num = [this](int r) {
-        const MapCell c = mapCell(r);
-        return m_data ? cInt(m_data->text(c.col, c.row)) : 0;
-    };
-    v.addParam(reg, text, num(610), num(611), dataDecimals());
+    v.addParam(reg, text, raw(610), raw(611), imageDecimals(m_image));
 }
 
 void GroupDialog::addRaw(ValueList& v, int reg, int raw) const {
-    const auto num = [this](int r) {
-        const MapCell c = mapCell(r);
-        return m_data ? cInt(m_data->text(c.col, c.row)) : 0;
-    };
-    v.addRaw(reg, raw, num(610), num(611), dataDecimals());
+    v.addRaw(reg, raw, this->raw(610), this->raw(611), imageDecimals(m_image));
 }
 
 bool GroupDialog::send(const ValueList& list, int step) {

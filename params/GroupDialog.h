@@ -1,14 +1,16 @@
 // What the group dialogs share: the OK and Cancel buttons, rows of "mnemonic, description,
-// field" built from the register tables, the initial texts from the map's display grid, and the
-// decimals from the data grid. A dialog never sends: OK hands one request to the link.
+// field" built from the register table, and the station's parameter image they start from
+// (numbers and codes, and the decimals of its INP, UNIT and DP-P). A dialog never sends: OK
+// hands one request to the link.
 #pragma once
+
+#include "params/ParamInfo.h"
 
 #include <QDialog>
 
 struct Request;
 class RequestSink;
 
-class Grid;
 class QComboBox;
 class QGridLayout;
 class QLineEdit;
@@ -18,9 +20,8 @@ class ValueList;
 class GroupDialog : public QDialog {
     Q_OBJECT
 public:
-    // sink: where OK's write goes; display: the map window's grid (formatted texts); data: the
-    // parameter data grid.
-    GroupDialog(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent);
+    // sink: where OK's write goes; image: the station's registers as last read.
+    GroupDialog(RequestSink* sink, const ParamImage& image, QWidget* parent);
 
     virtual void btnOK_Click() = 0;
     void btnCancel_Click() { reject(); }
@@ -42,13 +43,14 @@ protected:
     // Puts the buttons under the fields; call once all rows are in.
     void finishLayout(QWidget* extra = nullptr);
 
-    // Display text of register reg's cell, and the choice field set to it.
+    // Register reg in the image; 0 when it was not read.
+    int raw(int reg) const { return imageValue(m_image, reg).value_or(0); }
+    // The number field text of register reg, scaled with the image's decimals (empty when not
+    // read), and the choice field set to its code.
     QString shown(int reg) const;
     void setChoice(QComboBox* box, int reg) const;
-    // DecimalPlaces from INP, UNIT and DP-P in the data grid.
-    int dataDecimals() const;
     // Adds the field of register reg to v, scaled and checked for the station's input type,
-    // unit and decimals as the data grid holds them.
+    // unit and decimals as the image holds them.
     void addParam(ValueList& v, int reg, const QString& text) const;
     // Adds raw value of register reg to v, checked likewise.
     void addRaw(ValueList& v, int reg, int raw) const;
@@ -64,6 +66,5 @@ protected:
     QPushButton* btnOK;
     QPushButton* btnCancel;
     RequestSink* m_sink;
-    const Grid* m_display;
-    const Grid* m_data;
+    const ParamImage m_image;
 };

@@ -60,7 +60,15 @@ std::vector<ParamInfo> buildTable() {
     std::vector<ParamChoice> types;
     for (const InputType& t : kInputTypes)
         types.push_back({t.no, nullptr});
+    const auto shownOnly = [](ParamInfo p) {
+        p.shownOnly = true;
+        return p;
+    };
     std::vector<ParamInfo> t = {
+        shownOnly(number(1, "NPV", S::Decimals)),
+        shownOnly(number(2, "NSV", S::Decimals)),
+        shownOnly(number(3, "NRSV", S::Decimals)),
+        shownOnly(number(4, "S.SV", S::Decimals)),
         choice(102, "ZONE", offOn),
         choice(103, "FUZY", offOn),
         choice(106, "DIS", offOn),
@@ -75,7 +83,7 @@ std::vector<ParamInfo> buildTable() {
         number(303, "SV3", S::Decimals, true),
         choice(305, "AT.M",
                {{0, QT_TRANSLATE_NOOP("ParamChoice", "STD"), "표준"},
-                {1, QT_TRANSLATE_NOOP("ParamChoice", "LOW"), "낮음"}}),
+                {1, QT_TRANSLATE_NOOP("ParamChoice", "LOW"), "낮춤"}}),
         choice(306, "AT",
                {{0, QT_TRANSLATE_NOOP("ParamChoice", "OFF"), "끔"},
                 {1, "1"},
@@ -88,6 +96,17 @@ std::vector<ParamInfo> buildTable() {
         number(414, "A2DB"),
         number(416, "AL-1", S::Decimals),
         number(417, "AL-2", S::Decimals),
+        shownOnly(number(418, "AL-3", S::Decimals)),
+        shownOnly(choice(500, "", {{1, "PV"}, {2, "SV"}, {3, "MV"}, {4, "SPS"}})),
+        shownOnly(number(501, "PRINT", S::Decimals)),
+        shownOnly(number(502, "TEXT", S::Decimals)),
+        shownOnly(choice(510, "P-RS", {{0, "STD"}, {1, "SUM"}})),
+        shownOnly(
+            choice(511, "BPS", {{0, "600"}, {1, "1200"}, {2, "2400"}, {3, "4800"}, {4, "9600"}})),
+        shownOnly(choice(512, "PRI",
+                         {{0, QT_TRANSLATE_NOOP("ParamChoice", "NONE"), "없음"},
+                          {1, QT_TRANSLATE_NOOP("ParamChoice", "EVEN"), "짝수"},
+                          {2, QT_TRANSLATE_NOOP("ParamChoice", "ODD"), "홀수"}})),
         codes(600, "OUT", 0, 12),
         choice(601, "O.ACT",
                {{0, QT_TRANSLATE_NOOP("ParamChoice", "REV"), "역동작"},
@@ -122,6 +141,10 @@ std::vector<ParamInfo> buildTable() {
         const int set = i / 9 + 1, row = i % 9;
         t.push_back(number(300 + 10 * set + row, pid[i], row == 8 ? S::Decimals : S::Whole));
     }
+    for (ParamInfo& p : t) {
+        if (p.reg == 500) p.otherwise = ParamInfo::Otherwise::Blank;
+        if (p.reg == 610) p.otherwise = ParamInfo::Otherwise::Number;
+    }
     std::sort(t.begin(), t.end(),
               [](const ParamInfo& a, const ParamInfo& b) { return a.reg < b.reg; });
     return t;
@@ -135,14 +158,48 @@ QString englishWord(const ParamChoice& c) {
     return c.word ? QString::fromUtf8(c.word) : QString::number(c.code);
 }
 
+// A word of the language is shown in the user's; the catalogue gives the table's Korean.
+QString shownWord(const ParamChoice& c) {
+    return c.korean ? QCoreApplication::translate("ParamChoice", c.word) : englishWord(c);
+}
+
 } // namespace
+
+std::optional<int> imageValue(const ParamImage& image, int reg) {
+    const auto it = image.find(reg);
+    return it == image.end() ? std::nullopt : std::optional<int>(it->second);
+}
+
+int imageDecimals(const ParamImage& image) {
+    return DecimalPlaces(imageValue(image, 610).value_or(0), imageValue(image, 611).value_or(0),
+                         imageValue(image, 614).value_or(0));
+}
+
+QString ParamInfo::text(int raw, int d, bool english) const {
+    if (choices.empty()) {
+        const int p = power(d);
+        return formatDecimals(raw / std::pow(10.0, p), p);
+    }
+    const ParamChoice* shown = nullptr;
+    for (const ParamChoice& c : choices)
+        if (c.code == raw) shown = &c;
+    if (!shown) {
+        if (otherwise == Otherwise::Blank) return {};
+        if (otherwise == Otherwise::Number) return QString::number(raw);
+        shown = &choices.back();
+    }
+    return english ? englishWord(*shown) : shownWord(*shown);
+}
+
+QString paramText(int reg, int raw, int d, bool english) {
+    const ParamInfo* p = paramInfo(reg);
+    return p ? p->text(raw, d, english) : QString::number(raw);
+}
 
 std::vector<ParamInfo::Offer> ParamInfo::offers() const {
     std::vector<Offer> out;
-    // A word of the language is shown in the user's; the catalogue gives the table's Korean.
     for (const ParamChoice& c : choices)
-        out.push_back({c.code, c.korean ? QCoreApplication::translate("ParamChoice", c.word)
-                                        : englishWord(c)});
+        out.push_back({c.code, shownWord(c)});
     if (choices.empty() && hi - lo <= 30) // codes offered as numbers
         for (int i = lo; i <= hi; ++i)
             out.push_back({i, QString::number(i)});

@@ -1,13 +1,22 @@
-// One description per register the parameter windows write: its name, how its raw value is
-// scaled, the values a controller takes and, for a choice, its codes with the words the map
-// shows. The group dialogs build their choices and check their fields from it, and a set file
-// is checked against it before anything of it is written, so both refuse the same values.
+// One description per register the parameter windows show or write: its name, how its raw
+// value is scaled, the values a controller takes and, for a choice, its codes with the words the
+// map shows. The map draws from it, the group dialogs build their choices and check their fields
+// from it, and a set file is checked against it before anything of it is written, so all of
+// them show and refuse the same values.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <vector>
+
+// A station's registers as the link read them: register -> raw value.
+using ParamImage = std::map<int, int>;
+// Register reg of image, nothing when it was not read.
+std::optional<int> imageValue(const ParamImage& image, int reg);
+// DecimalPlaces from INP, UNIT and DP-P of image (0 for one not read).
+int imageDecimals(const ParamImage& image);
 
 // One row of the input-type table: sheet texts and the defaults per unit.
 struct InputType {
@@ -35,6 +44,8 @@ struct ParamChoice {
 
 struct ParamInfo {
     enum class Scale { Whole, Decimals, Tenths }; // raw = value, value x 10^d, value x 10
+    // What a choice shows for a code it does not offer.
+    enum class Otherwise { LastWord, Number, Blank };
     int reg;
     const char* name;
     Scale scale = Scale::Whole;
@@ -43,6 +54,9 @@ struct ParamInfo {
     int lo, hi;
     // A temperature: within the input type's range too (a sensor's, not a linear signal's).
     bool temperature = false;
+    Otherwise otherwise = Otherwise::LastWord;
+    // Shown on the map but written by no parameter window.
+    bool shownOnly = false;
 
     // The code of a choice field's text: one of its words in English or Korean, in any letter
     // case (a code offered as a number, that number); nothing for any other text.
@@ -59,10 +73,15 @@ struct ParamInfo {
     QString choiceRefusal(const QString& text) const;
     // The power of ten of the scale for d decimals.
     int power(int d) const;
+    // How raw reads with d decimals: a number scaled by its rule, a choice's word in the
+    // user's language (in English for a set file, whose words are English).
+    QString text(int raw, int d, bool english = false) const;
 };
 
-// The description of reg, or nullptr for a register no parameter window writes.
+// The description of reg, or nullptr for a register the map shows as its plain number.
 const ParamInfo* paramInfo(int reg);
+// How register reg's raw value reads with d decimals (ParamInfo::text, else the number).
+QString paramText(int reg, int raw, int d, bool english = false);
 
 // The raw values reg takes on a station of input type inp, unit unit and d decimals.
 struct ParamRange {

@@ -26,10 +26,6 @@ bool between(int v, int lo, int hi) {
     return v >= lo && v <= hi;
 }
 
-QString onOff(double v) {
-    return v == 0 ? QStringLiteral("OFF") : QStringLiteral("ON");
-}
-
 } // namespace
 
 QString mapGroupName(int group) {
@@ -175,87 +171,37 @@ void setupMapGrid(Grid& grid) {
         grid.setText(0, r, QString::number(r));
 }
 
-int mapDecimals(const Grid& data) {
-    const auto num = [&data](int reg) {
-        const MapCell c = mapCell(reg);
-        return cInt(data.text(c.col, c.row));
-    };
-    return DecimalPlaces(num(610), num(611), num(614));
-}
-
-QString mapDisplayText(int col, int row, const QString& data, int d) {
-    const double v = val(data);
-    const auto scaled = [v, d] { return formatDecimals(v / std::pow(10.0, d), d); };
-    switch (col) {
-    case 2:
-        if (between(row, 2, 5)) return scaled();
-        break;
-    case 4:
-        if (in(row, {3, 4, 7})) return onOff(v);
-        if (row == 11) return v == 0 ? QStringLiteral("Hour") : QStringLiteral("Min");
-        break;
-    case 8:
-        if (in(row, {2, 3, 4, 19, 29})) return scaled();
-        if (row == 6) return v == 0 ? QStringLiteral("STD") : QStringLiteral("LOW");
-        if (row == 7) {
-            if (v == 0) return QStringLiteral("OFF");
-            if (v == 1 || v == 2 || v == 3) return QString::number(int(v));
-            return QStringLiteral("AUTO");
-        }
-        break;
-    case 10:
-        if (between(row, 17, 19)) return scaled();
-        break;
-    case 12:
-        if (row == 1) {
-            if (v == 1) return QStringLiteral("PV");
-            if (v == 2) return QStringLiteral("SV");
-            if (v == 3) return QStringLiteral("MV");
-            if (v == 4) return QStringLiteral("SPS");
-            return QString();
-        }
-        if (row == 2 || row == 3) return scaled();
-        if (row == 11) return v == 0 ? QStringLiteral("STD") : QStringLiteral("SUM");
-        if (row == 12) {
-            if (v == 0) return QStringLiteral("600");
-            if (v == 1) return QStringLiteral("1200");
-            if (v == 2) return QStringLiteral("2400");
-            if (v == 3) return QStringLiteral("4800");
-            return QStringLiteral("9600");
-        }
-        if (row == 13) {
-            if (v == 0) return QStringLiteral("NONE");
-            if (v == 1) return QStringLiteral("EVEN");
-            return QStringLiteral("ODD");
-        }
-        break;
-    case 14:
-        if (row == 2) return v == 0 ? QStringLiteral("REV") : QStringLiteral("DIR");
-        if (in(row, {5, 13, 14, 16, 17, 19})) return scaled();
-        if (between(row, 6, 9)) return formatDecimals(v / 10.0, 1);
-        if (row == 12) return v == 0 ? QStringLiteral("℃") : QStringLiteral("℉");
-        if (row == 20) {
-            if (v == 0) return QStringLiteral("OFF");
-            if (v == 1) return QStringLiteral("UP");
-            return QStringLiteral("DOWN");
-        }
-        break;
-    default:
-        break;
-    }
-    return data;
-}
-
-void refreshMapGrid(const Grid& data, Grid& display) {
-    const int d = mapDecimals(data);
-    const int rows = qMin(data.maxRows(), display.maxRows());
+void refreshMapGrid(const ParamImage* image, Grid& display) {
+    const int d = image ? imageDecimals(*image) : 0;
     for (int c = 2; c <= kMapCols; c += 2) {
-        for (int r = 1; r <= rows; ++r) {
-            const QString shown = mapDisplayText(c, r, data.text(c, r), d);
+        for (int r = 1; r <= display.maxRows(); ++r) {
+            const int reg = mapRegister(c, r);
+            const std::optional<int> raw = image ? imageValue(*image, reg) : std::nullopt;
+            const QString shown = raw ? paramText(reg, *raw, d) : QString();
             // Unchanged cells are left alone, so a view repaints only what moved.
             if (display.text(c, r) != shown) display.setText(c, r, shown);
         }
     }
+}
+
+QString mapCellDescription(int col, int row, const QString& text) {
+    const auto tr = [](const char* s) {
+        return QCoreApplication::translate("frmKX5_Parameter", s);
+    };
+    const QString name = mapParamName(col / 2 - 1, row);
+    const int reg = mapRegister(col, row);
+    const QString access = mapAccess(col, row) == MapAccess::ReadWrite
+                               ? tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "can be written"))
+                           : mapAccess(col, row) == MapAccess::ReadOnly
+                               ? tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "read only"))
+                               : tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "not used"));
+    const QString value =
+        text.isEmpty() ? tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "not read")) : text;
+    //: A value cell of the parameter map for screen readers: name, register, value, access.
+    return tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "%1 (register %2): %3, %4"))
+        .arg(name.isEmpty() ? QString::number(reg) : name)
+        .arg(reg)
+        .arg(value, access);
 }
 
 MapClick mapClickAction(int col, int row) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "link/Grid.h"
+#include "params/ParamInfo.h"
 
 #include <QString>
 
@@ -30,12 +31,16 @@ MapAccess mapAccess(int col, int row);
 // Lays out a grid as the map: headers, spans, names and the colours of every cell.
 void setupMapGrid(Grid& grid);
 
-// Decimals of temperature-like values from INP, UNIT and DP-P in the data grid.
-int mapDecimals(const Grid& data);
-// The displayed text of value cell (col, row) whose stored text is data, with d decimals.
-QString mapDisplayText(int col, int row, const QString& data, int d);
-// Writes every value cell of display from data; d is worked out once, before any cell.
-void refreshMapGrid(const Grid& data, Grid& display);
+// The register of value cell (col even, data row row).
+constexpr int mapRegister(int col, int row) {
+    return 100 * (col / 2 - 1) + row - 1;
+}
+// Writes every value cell of display from a station's image (null: nothing read), through the
+// register table; d is worked out once, before any cell. A register not read stays empty.
+void refreshMapGrid(const ParamImage* image, Grid& display);
+// What assistive technology says of value cell (col, row) showing text: its name, register,
+// value and whether it can be written.
+QString mapCellDescription(int col, int row, const QString& text);
 
 // What a click on a cell of the map does: a message for lblMsg, or a dialog to open.
 enum class MapDialog { None, Control, PID, SV, AT, ALM, OUT, IN, SetDT };

@@ -102,23 +102,22 @@ bool setWritable(int reg) {
     return false;
 }
 
-ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, const QDateTime& at) {
+ParamSet paramSetFromImage(const ParamImage& image, ControllerModel model, int mcNo,
+                           const QDateTime& at) {
     ParamSet set{model, mcNo, at, QStringLiteral("%1 %2").arg(kProgramName, kVersion), {}};
-    const int d = mapDecimals(data);
+    const int d = imageDecimals(image);
     for (int reg : setRegisters()) {
-        const MapCell c = mapCell(reg);
-        // The value is the reading of the raw one, even where the cell holds no number yet.
-        const int raw = cInt(data.text(c.col, c.row));
-        set.entries.push_back({mapParamName(reg / 100, c.row), reg,
-                               mapDisplayText(c.col, c.row, QString::number(raw), d), raw,
-                               setWritable(reg)});
+        // The value is the reading of the raw one, even where nothing was read yet.
+        const int raw = imageValue(image, reg).value_or(0);
+        set.entries.push_back({mapParamName(reg / 100, mapCell(reg).row), reg,
+                               paramText(reg, raw, d, true), raw, setWritable(reg)});
     }
     return set;
 }
 
 QStringList paramSetLines(const ParamSet& set) {
     QStringList lines = {kMagic,
-                         QStringLiteral("Model,") + csvField(set.model),
+                         QStringLiteral("Model,") + csvField(modelText(set.model)),
                          QStringLiteral("MC No,%1").arg(set.mcNo),
                          QStringLiteral("Date,") +
                              set.taken.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
@@ -151,10 +150,14 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
     if (lines.isEmpty() || lines[0] != kMagic)
         return fail(1, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "not a parameter set")));
     ParamSet s;
-    s.model = header(1, "Model");
+    const QString model = header(1, "Model");
+    s.model = modelFromText(model);
     bool ok = false;
     s.mcNo = header(2, "MC No").toInt(&ok);
-    if (s.model.isEmpty()) return fail(2, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "no model")));
+    if (model.isEmpty()) return fail(2, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "no model")));
+    if (!isKX5(s.model))
+        return fail(2,
+                    say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "%1 is not a KX5 model")).arg(model));
     if (!ok) return fail(3, say(QT_TRANSLATE_NOOP("frmKX5_Parameter", "no MC No")));
     s.taken = QDateTime::fromString(header(3, "Date"), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     s.program = header(4, "Program");
@@ -207,8 +210,7 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
     }
     const int d = DecimalPlaces(raw[610], raw[611], raw[614]);
     for (ParamSetEntry& e : s.entries) {
-        const MapCell c = mapCell(e.reg);
-        const QString shown = mapDisplayText(c.col, c.row, QString::number(e.raw), d);
+        const QString shown = paramText(e.reg, e.raw, d, true);
         if (!sameValue(e.shown, shown))
             return fail(lineOf[e.reg],
                         say(QT_TRANSLATE_NOOP("frmKX5_Parameter",
@@ -224,28 +226,13 @@ bool readParamSet(const QString& path, ParamSet* set, QString* error) {
     return true;
 }
 
-std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data) {
-    std::map<int, int> image;
-    for (const ParamSetEntry& e : set.entries) {
-        const MapCell c = mapCell(e.reg);
-        image[e.reg] = cInt(data.text(c.col, c.row));
-    }
-    return compareParamImage(set, image);
-}
-
-std::vector<ParamDiff> compareParamImage(const ParamSet& set, const std::map<int, int>& image) {
-    const auto raw = [&image](int reg) {
-        const auto it = image.find(reg);
-        return it == image.end() ? std::optional<int>() : std::optional<int>(it->second);
-    };
-    const int d = DecimalPlaces(raw(610).value_or(0), raw(611).value_or(0), raw(614).value_or(0));
+std::vector<ParamDiff> compareParamImage(const ParamSet& set, const ParamImage& image) {
+    const int d = imageDecimals(image);
     std::vector<ParamDiff> diffs;
     for (const ParamSetEntry& e : set.entries) {
-        const std::optional<int> v = raw(e.reg);
+        const std::optional<int> v = imageValue(image, e.reg);
         if (v == e.raw || !setCompared(e.reg)) continue;
-        const MapCell c = mapCell(e.reg);
-        const QString shown =
-            v ? mapDisplayText(c.col, c.row, QString::number(*v), d) : QStringLiteral("?");
+        const QString shown = v ? paramText(e.reg, *v, d, true) : QStringLiteral("?");
         diffs.push_back({e.name, e.reg, shown, e.shown, v.value_or(0), e.raw, e.writable});
     }
     return diffs;

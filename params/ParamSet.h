@@ -5,12 +5,13 @@
 // input type, unit and decimal point, and a file in which the two disagree is refused.
 #pragma once
 
+#include "link/ControllerModel.h"
+#include "params/ParamInfo.h"
+
 #include <QDateTime>
 #include <QString>
 #include <map>
 #include <vector>
-
-class Grid;
 
 struct ParamSetEntry {
     QString name;
@@ -21,20 +22,22 @@ struct ParamSetEntry {
 };
 
 struct ParamSet {
-    QString model;
+    ControllerModel model = ControllerModel::Unknown; // its words in the file
     int mcNo = 0;
     QDateTime taken;
     QString program;
     std::vector<ParamSetEntry> entries;
 };
 
-// The set of the station whose parameters the data grid holds.
-ParamSet paramSetFromData(const Grid& data, const QString& model, int mcNo, const QDateTime& at);
+// The set of station mcNo from its parameter image.
+ParamSet paramSetFromImage(const ParamImage& image, ControllerModel model, int mcNo,
+                           const QDateTime& at);
 QStringList paramSetLines(const ParamSet& set);
 // Reads a set written by paramSetLines. False with *error naming the line at fault for a
-// file that is not a set, is damaged, names a register no block holds, has a value and a raw
-// that disagree, or a written register with a value the controller does not take (the ranges
-// and choices of the parameter dialogs). The entries' shown texts are the raws' readings.
+// file that is not a set, names no model this program knows, is damaged, names a register no block
+// holds, has a value and a raw that disagree, or a written register with a value the controller
+// does not take (the ranges and choices of the parameter dialogs). The entries' shown texts are the
+// raws' readings.
 bool readParamSet(const QString& path, ParamSet* set, QString* error);
 
 // Whether a set copies register reg: the registers the parameter windows write. Read-only
@@ -51,8 +54,6 @@ struct ParamDiff {
     int stationRaw = 0, setRaw = 0;
     bool writable = false;
 };
-// The compared registers whose raw value in the data grid differs from the set's.
-std::vector<ParamDiff> compareParamSet(const ParamSet& set, const Grid& data);
-// The same against a station's register image (register -> raw value); a register the image
-// lacks counts as differing.
-std::vector<ParamDiff> compareParamImage(const ParamSet& set, const std::map<int, int>& image);
+// The compared registers whose raw value in a station's register image differs from the set's;
+// a register the image lacks counts as differing.
+std::vector<ParamDiff> compareParamImage(const ParamSet& set, const ParamImage& image);

@@ -87,18 +87,15 @@ bool SetWriter::compare(QString* error) {
     // A set is only meaningful for the model it was taken from: checked for every station
     // before anything goes out.
     for (const Station& st : m_stations) {
-        for (int i = 0; i <= gMC_Last && i < int(gMC_List.size()); ++i) {
-            if (gMC_List[size_t(i)] != st.mcNo) continue;
-            const QString model = m_link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
-            if (!model.isEmpty() && model != m_set.model) {
-                *error = say(QT_TRANSLATE_NOOP(
-                                 "SetWriter",
-                                 "line 2: the set is of a %1, MC %2 is a %3. Nothing was sent."))
-                             .arg(m_set.model)
-                             .arg(st.mcNo)
-                             .arg(model);
-                return false;
-            }
+        const ControllerModel model = m_link->model(st.mcNo);
+        if (isKX5(model) && model != m_set.model) {
+            *error = say(QT_TRANSLATE_NOOP(
+                             "SetWriter",
+                             "line 2: the set is of a %1, MC %2 is a %3. Nothing was sent."))
+                         .arg(modelText(m_set.model))
+                         .arg(st.mcNo)
+                         .arg(modelText(model));
+            return false;
         }
     }
     m_writing = false;

@@ -31,11 +31,12 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     : QDialog(parent), m_link(link), m_set(set), m_path(path) {
     setObjectName(QStringLiteral("frmWriteSet"));
     setWindowTitle(tr("Write Set"));
-    lblSet = new QLabel(tr("%1: set of MC %2, %3, taken %4")
-                            .arg(QFileInfo(path).fileName())
-                            .arg(set.mcNo)
-                            .arg(set.model, set.taken.toString(QStringLiteral("yyyy-MM-dd hh:mm"))),
-                        this);
+    lblSet = new QLabel(
+        tr("%1: set of MC %2, %3, taken %4")
+            .arg(QFileInfo(path).fileName())
+            .arg(set.mcNo)
+            .arg(modelText(set.model), set.taken.toString(QStringLiteral("yyyy-MM-dd hh:mm"))),
+        this);
     lblSet->setObjectName(QStringLiteral("lblSet"));
     lblSet->setWordWrap(true);
 
@@ -47,7 +48,7 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
     const int selected = link->selectedMcNo();
     for (int i = 0; i <= gMC_Last && i < int(gMC_List.size()); ++i) {
         const int mc = gMC_List[size_t(i)];
-        const QString model = link->sprdStatus.text(StatusCol::Model, i + 1).trimmed();
+        const QString model = modelText(link->model(mc));
         auto* item = new QListWidgetItem(
             QStringLiteral("MC %1  %2").arg(mc).arg(model.isEmpty() ? tr("(no answer)") : model),
             lstStations);

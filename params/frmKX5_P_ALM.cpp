@@ -47,9 +47,8 @@ private:
 
 } // namespace
 
-frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* data,
-                           QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_ALM"));
     setWindowTitle(tr("Alarm Group Setting"));
     openPicker = [](frmKX5_P_ALM* alm) {
@@ -76,8 +75,8 @@ frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* d
     connect(lblA1TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA1TY_Click);
     connect(lblA2TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA2TY_Click);
 
-    setType(0, cInt(shown(410)));
-    setType(1, cInt(shown(411)));
+    setType(0, raw(410));
+    setType(1, raw(411));
     txtA1DB->setText(shown(413));
     txtA2DB->setText(shown(414));
     txtAL1->setText(shown(416));

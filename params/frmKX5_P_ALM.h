@@ -13,8 +13,7 @@ class QLabel;
 class frmKX5_P_ALM : public GroupDialog {
     Q_OBJECT
 public:
-    frmKX5_P_ALM(RequestSink* sink, const Grid* display, const Grid* data,
-                 QWidget* parent = nullptr);
+    frmKX5_P_ALM(RequestSink* sink, const ParamImage& image, QWidget* parent = nullptr);
     void btnOK_Click() override;
 
     void lblA1TY_Click() { pickType(0); }

@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_AT::frmKX5_P_AT(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_AT"));
     setWindowTitle(tr("Auto Tuning Group Setting"));
     // This dialog's buttons were Korean from the start; the English catalogue gives them

@@ -6,9 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const Grid* display, const Grid* data,
-                                   QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_Control::frmKX5_P_Control(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_Control"));
     setWindowTitle(tr("Control Group Setting"));
     cmbZONE = addChoices("cmbZONE", "ZONE", tr("Zone Control"), 102);

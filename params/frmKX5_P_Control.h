@@ -6,8 +6,7 @@
 class frmKX5_P_Control : public GroupDialog {
     Q_OBJECT
 public:
-    frmKX5_P_Control(RequestSink* sink, const Grid* display, const Grid* data,
-                     QWidget* parent = nullptr);
+    frmKX5_P_Control(RequestSink* sink, const ParamImage& image, QWidget* parent = nullptr);
     void btnOK_Click() override;
 
 private:

@@ -17,8 +17,8 @@ namespace {
 constexpr int kTypes = kInputTypeCount;
 } // namespace
 
-frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_IN"));
     setWindowTitle(tr("Input Group Setting"));
     cmbINP = addChoices("cmbINP", "INP", tr("Input Signal"), 610);
@@ -80,7 +80,7 @@ frmKX5_P_IN::frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* dat
     txtFILT->setText(shown(617));
     txtBIAS->setText(shown(618));
     setChoice(cmbBOUT, 619);
-    enableLinearFields(val(cmbINP->currentText()));
+    enableLinearFields(raw(610));
 
     connect(cmbINP, &QComboBox::activated, this, &frmKX5_P_IN::cmbINP_Click);
     connect(cmbUnit, &QComboBox::activated, this, &frmKX5_P_IN::cmbUnit_Click);

@@ -6,13 +6,13 @@
 #include "params/GroupDialog.h"
 #include "params/ParamInfo.h"
 
+class Grid;
 class GridView;
 
 class frmKX5_P_IN : public GroupDialog {
     Q_OBJECT
 public:
-    frmKX5_P_IN(RequestSink* sink, const Grid* display, const Grid* data,
-                QWidget* parent = nullptr);
+    frmKX5_P_IN(RequestSink* sink, const ParamImage& image, QWidget* parent = nullptr);
     void btnOK_Click() override;
 
     void cmbINP_Click() { ApplyInputDefaults(); }

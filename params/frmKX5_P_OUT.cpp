@@ -6,9 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const Grid* display, const Grid* data,
-                           QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_OUT"));
     setWindowTitle(tr("Output Group Setting"));
     cmbOUT = addChoices("cmbOUT", "OUT", tr("Out Signal"), 600);

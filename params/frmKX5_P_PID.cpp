@@ -1,6 +1,5 @@
 #include "params/frmKX5_P_PID.h"
 
-#include "link/Cells.h"
 #include "link/Grid.h"
 #include "link/Steps.h"
 #include "params/ParamMap.h"
@@ -30,9 +29,8 @@ int pidRegister(int set, int row) {
 }
 } // namespace
 
-frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* data,
-                           QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_PID::frmKX5_P_PID(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_PID"));
     setWindowTitle(tr("PID Group Setting"));
 

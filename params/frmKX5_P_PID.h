@@ -4,6 +4,7 @@
 
 #include "params/GroupDialog.h"
 
+class Grid;
 class GridView;
 
 class frmKX5_P_PID : public GroupDialog {
@@ -13,8 +14,7 @@ public:
     static constexpr int kRowsPerSet = 9; // P, I, D, MR, Pc, Ic, Dc, DB, RP
     static constexpr int kValues = 26;    // set 3 has no RP
 
-    frmKX5_P_PID(RequestSink* sink, const Grid* display, const Grid* data,
-                 QWidget* parent = nullptr);
+    frmKX5_P_PID(RequestSink* sink, const ParamImage& image, QWidget* parent = nullptr);
     void btnOK_Click() override;
 
     // Cell (set s, row r) of sprdPID, both from 1.

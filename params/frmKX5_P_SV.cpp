@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const Grid* display, const Grid* data, QWidget* parent)
-    : GroupDialog(sink, display, data, parent) {
+frmKX5_P_SV::frmKX5_P_SV(RequestSink* sink, const ParamImage& image, QWidget* parent)
+    : GroupDialog(sink, image, parent) {
     setObjectName(QStringLiteral("frmKX5_P_SV"));
     setWindowTitle(tr("Set Value Group"));
     cmbSV_No = addChoices("cmbSV_No", "SV.NO", QString(), 300);

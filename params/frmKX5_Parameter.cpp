@@ -73,13 +73,18 @@ public:
             if (header) return QColor(Qt::black);
             if (auto c = m_grid->foreColor(col, row)) return toQColor(*c);
             return QColor(Qt::black);
-        case Qt::FontRole:
-            if (i.row() < 2) {
-                QFont f;
-                f.setBold(true);
-                return f;
-            }
-            return {};
+        case Qt::FontRole: {
+            // Not by colour alone: a value that can be written is bold, a read-only one italic.
+            const MapAccess a = header || col % 2 ? MapAccess::NotUsed : mapAccess(col, row);
+            if (i.row() >= 2 && a == MapAccess::NotUsed) return {};
+            QFont f;
+            f.setBold(i.row() < 2 || a == MapAccess::ReadWrite);
+            f.setItalic(a == MapAccess::ReadOnly);
+            return f;
+        }
+        case Qt::AccessibleTextRole:
+            if (header || col % 2) return {};
+            return mapCellDescription(col, row, m_grid->text(col, row));
         case Qt::TextAlignmentRole:
             return int(Qt::AlignCenter);
         default:
@@ -94,8 +99,12 @@ private:
     Grid* m_grid;
 };
 
-QLabel* legend(const QString& text, Bgr back, Bgr fore, QWidget* parent) {
+QLabel* legend(const QString& text, Bgr back, Bgr fore, MapAccess access, QWidget* parent) {
     auto* l = new QLabel(text, parent);
+    QFont f = l->font(); // as the map's cells of the class
+    f.setBold(access == MapAccess::ReadWrite);
+    f.setItalic(access == MapAccess::ReadOnly);
+    l->setFont(f);
     l->setAlignment(Qt::AlignCenter);
     // The caption whole in any font: its width, the padding and the box.
     l->setMinimumWidth(qMax(80, l->fontMetrics().horizontalAdvance(text) + 2 * 6 + 2 + 4));
@@ -122,9 +131,13 @@ frmKX5_Parameter* frmKX5_Parameter::openMap() {
     return s_open;
 }
 
-frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* status,
-                                   QWidget* parent)
-    : QDialog(parent), m_sink(sink), m_data(data), m_msgColor(rgb(0, 0, 255)) {
+ParamSource ParamSource::of(const KX5Link* link) {
+    return {[link](int mcNo) { return link->paramImage(mcNo); },
+            [link](int mcNo) { return link->model(mcNo); }};
+}
+
+frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidget* parent)
+    : QDialog(parent), m_sink(sink), m_source(std::move(source)), m_msgColor(rgb(0, 0, 255)) {
     setObjectName(QStringLiteral("frmKX5_Parameter"));
     setWindowTitle(tr("Parameter Setting"));
 
@@ -149,8 +162,13 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
         for (int h : {c, c + 1})
             groupWidth = qMax(groupWidth, bold.horizontalAdvance(m_map->text(h, 0)) + 12);
     }
-    for (const char* v : {"-1999.9", "NONE", "Hour", "COOL"})
-        valueWidth = qMax(valueWidth, fm.horizontalAdvance(QLatin1String(v)) + 10);
+    // Values that can be written are bold: room for the widest number and every word.
+    for (const char* v : {"-1999.9", "-4096"})
+        valueWidth = qMax(valueWidth, bold.horizontalAdvance(QLatin1String(v)) + 10);
+    for (int reg = 0; reg < 100 * kMapGroups; ++reg)
+        if (const ParamInfo* p = paramInfo(reg))
+            for (const ParamInfo::Offer& o : p->offers())
+                valueWidth = qMax(valueWidth, bold.horizontalAdvance(o.word) + 10);
     valueWidth = qMax(valueWidth, groupWidth - nameWidth);
     const int rowHeight = qMax(kRowHeight, fm.height() + 2);
     sprdMap->verticalHeader()->setDefaultSectionSize(rowHeight);
@@ -190,11 +208,13 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     btnClose->setObjectName(QStringLiteral("btnClose"));
     connect(btnClose, &QPushButton::clicked, this, &frmKX5_Parameter::btnClose_Click);
 
-    auto* lblReadOnly = legend(tr("Read Only"), kReadOnlyColor, kBlack, this);
+    auto* lblReadOnly = legend(tr("Read Only"), kReadOnlyColor, kBlack, MapAccess::ReadOnly, this);
     lblReadOnly->setObjectName(QStringLiteral("lblReadOnly"));
-    auto* lblReadWrite = legend(tr("Read/Write"), kReadWriteLegend, kBlack, this);
+    auto* lblReadWrite =
+        legend(tr("Read/Write"), kReadWriteLegend, kBlack, MapAccess::ReadWrite, this);
     lblReadWrite->setObjectName(QStringLiteral("lblReadWrite"));
-    auto* lblNotUsed = legend(tr("Not Used"), kNotUsedColor, kNotUsedText, this);
+    auto* lblNotUsed =
+        legend(tr("Not Used"), kNotUsedColor, kNotUsedText, MapAccess::NotUsed, this);
     lblNotUsed->setObjectName(QStringLiteral("lblNotUsed"));
 
     auto* bar = new QHBoxLayout;
@@ -281,10 +301,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* st
     // Form_Load
     const int mcNo = m_sink->selectedMcNo();
     lblMC_No->setText(mcNo > 0 ? QString::number(mcNo) : QString());
-    // The station table's row of the selected station names its model.
-    const auto row = std::find(gMC_List.begin(), gMC_List.end(), mcNo);
-    if (status && mcNo > 0 && row != gMC_List.end())
-        lblModel->setText(status->text(StatusCol::Model, int(row - gMC_List.begin()) + 1));
+    lblModel->setText(modelText(model()));
     RefreshMap();
     sprdMap->setSpan(0, 0, 2, 1);
     for (int g = 0; g < kMapGroups; ++g) {
@@ -316,16 +333,28 @@ void frmKX5_Parameter::unload() {
     }
 }
 
+const ParamImage* frmKX5_Parameter::image() const {
+    return m_source.image ? m_source.image(selectedMcNo()) : nullptr;
+}
+
+ControllerModel frmKX5_Parameter::model() const {
+    return m_source.model ? m_source.model(selectedMcNo()) : ControllerModel::Unknown;
+}
+
 void frmKX5_Parameter::RefreshMap() {
-    if (m_data) refreshMapGrid(*m_data, *m_map);
+    refreshMapGrid(image(), *m_map);
 }
 
 void frmKX5_Parameter::btnSaveSet_Click() {
-    if (!m_data || selectedMcNo() <= 0) return;
+    const ParamImage* img = image();
+    if (!img || selectedMcNo() <= 0) {
+        lblMsg->setText(tr("MC %1: no parameters read yet, nothing to save").arg(selectedMcNo()));
+        return;
+    }
     const QString path = chooseSetFile(true);
     if (path.isEmpty()) return;
     const ParamSet set =
-        paramSetFromData(*m_data, lblModel->text(), selectedMcNo(), QDateTime::currentDateTime());
+        paramSetFromImage(*img, model(), selectedMcNo(), QDateTime::currentDateTime());
     QString error;
     if (writeLinesAtomic(path, paramSetLines(set), &error))
         lblMsg->setText(tr("MC %1 set saved to %2").arg(set.mcNo).arg(path));
@@ -342,12 +371,12 @@ void frmKX5_Parameter::btnCompareSet_Click() {
         MsgBox(this, tr("Compare with Set"), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    if (set.model != lblModel->text()) {
+    if (set.model != model()) {
         MsgBox(this, tr("Compare with Set"),
                tr("The set is of a %1, MC %2 is a %3: not compared.")
-                   .arg(set.model)
+                   .arg(modelText(set.model))
                    .arg(selectedMcNo())
-                   .arg(lblModel->text()),
+                   .arg(modelText(model())),
                QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
@@ -378,8 +407,10 @@ void frmKX5_Parameter::btnWriteSet_Click() {
 void frmKX5_Parameter::tmrRefresh_Timer() {
     tmrRefresh.stop();
     RefreshMap();
-    if (m_compare && m_data) {
-        const std::vector<ParamDiff> diffs = compareParamSet(*m_compare, *m_data);
+    if (m_compare) {
+        const ParamImage* img = image();
+        const std::vector<ParamDiff> diffs =
+            compareParamImage(*m_compare, img ? *img : ParamImage());
         const QString title = tr("MC %1 against the set of MC %2: %3 differ")
                                   .arg(selectedMcNo())
                                   .arg(m_compare->mcNo)
@@ -412,7 +443,7 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
 RequestReply frmKX5_Parameter::request(const Request& r) {
     const RequestReply reply = m_sink->request(r);
     if (reply.taken && r.isWrite())
-        lblMsg->setText(tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.what()));
+        lblMsg->setText(tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.shownWhat()));
     return reply;
 }
 
@@ -434,21 +465,24 @@ void frmKX5_Parameter::sprdMap_Click(int col, int row) {
 }
 
 std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {
+    // A dialog starts from the numbers read last; one read since changes it no more.
+    const ParamImage* shown = image();
+    const ParamImage img = shown ? *shown : ParamImage();
     switch (which) {
     case MapDialog::Control:
-        return std::make_unique<frmKX5_P_Control>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_Control>(this, img, this);
     case MapDialog::PID:
-        return std::make_unique<frmKX5_P_PID>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_PID>(this, img, this);
     case MapDialog::SV:
-        return std::make_unique<frmKX5_P_SV>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_SV>(this, img, this);
     case MapDialog::AT:
-        return std::make_unique<frmKX5_P_AT>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_AT>(this, img, this);
     case MapDialog::ALM:
-        return std::make_unique<frmKX5_P_ALM>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_ALM>(this, img, this);
     case MapDialog::OUT:
-        return std::make_unique<frmKX5_P_OUT>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_OUT>(this, img, this);
     case MapDialog::IN:
-        return std::make_unique<frmKX5_P_IN>(this, m_map, m_data, this);
+        return std::make_unique<frmKX5_P_IN>(this, img, this);
     case MapDialog::SetDT:
         return std::make_unique<frmKX5_SetDT>(this, this);
     case MapDialog::None:

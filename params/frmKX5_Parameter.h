@@ -1,10 +1,11 @@
 // Parameter Setting: the map of every parameter register of the selected station, with the
-// access class of each cell, and the door to the group dialogs. It reads the parameter data
-// grid the link fills, asks for a read-all when it opens, refreshes once each time the link
-// reports a completed read-all (tmrRefresh), and says in lblMsg where a write stands: waiting
-// for confirmation, in the input group's pause, written, or not confirmed.
+// access class of each cell, and the door to the group dialogs. It draws the station's
+// parameter image through the register table, asks for a read-all when it opens, refreshes once
+// each time the link reports a completed read-all (tmrRefresh), and says in lblMsg where a write
+// stands: waiting for confirmation, in the input group's pause, written, or not confirmed.
 #pragma once
 
+#include "link/ControllerModel.h"
 #include "link/Request.h"
 #include "params/ParamMap.h"
 #include "params/ParamSet.h"
@@ -16,17 +17,24 @@
 #include <optional>
 
 class Grid;
+class KX5Link;
 class QLabel;
 class QPushButton;
 class QTableView;
+
+// Where the map reads a station's parameter image (null: none read) and its model.
+struct ParamSource {
+    std::function<const ParamImage*(int mcNo)> image;
+    std::function<ControllerModel(int mcNo)> model;
+    static ParamSource of(const KX5Link* link);
+};
 
 // The dialogs hand their writes to the map, which passes them on to the link and notes them.
 class frmKX5_Parameter : public QDialog, public RequestSink {
     Q_OBJECT
 public:
-    // sink: the link, which also names the station edited; data: the link's parameter data
-    // grid; status: the station table.
-    frmKX5_Parameter(RequestSink* sink, Grid* data, const Grid* status, QWidget* parent = nullptr);
+    // sink: the link, which also names the station edited; source: its images and models.
+    frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidget* parent = nullptr);
     ~frmKX5_Parameter() override;
 
     // The map window that is open, or nullptr: the link's read-all completion reaches it here.
@@ -77,9 +85,12 @@ public slots:
 
 private:
     void unload();
+    // The edited station's image, null when none was read; its model.
+    const ParamImage* image() const;
+    ControllerModel model() const;
 
     RequestSink* m_sink;
-    Grid* m_data;
+    ParamSource m_source;
     Grid* m_map;
     QTableView* sprdMap;
     QLabel* lblMC_No;

@@ -29,22 +29,21 @@ QByteArray connText(ConnState c) {
     return "null";
 }
 
-// The units in the plain signs dashboards expect (Home Assistant's °C and °F, mV), not the
-// display's single-character ones.
-QString plainUnit(const QString& unit) {
+} // namespace
+
+// Home Assistant's signs, not the display's single characters.
+QString Payload::plainUnit(const QString& unit) {
     if (unit == QStringLiteral("℃")) return QStringLiteral("°C");
     if (unit == QStringLiteral("℉")) return QStringLiteral("°F");
     if (unit == QStringLiteral("㎷")) return QStringLiteral("mV");
     return unit;
 }
 
-// Lamp names as keys a template can use: "PV BOUT" as PV_BOUT, the minus lamp as MINUS.
-QString lampKey(const char* name) {
+// Keys a template can use: no spaces, no bare "-".
+QString Payload::lampKey(const char* name) {
     const QString n = QLatin1String(name);
     return n == QLatin1String("-") ? QStringLiteral("MINUS") : QString(n).replace(' ', '_');
 }
-
-} // namespace
 
 QByteArray Payload::stationJson(int mcNo, const QString& model, ConnState conn,
                                 const StationValues& v) {

@@ -16,6 +16,12 @@ namespace Payload {
 // its last values were stored, so nothing old is ever read as current.
 QByteArray stationJson(int mcNo, const QString& model, ConnState conn, const StationValues& v);
 
+// The unit in the plain signs dashboards expect: "°C", "°F", "mV" for the display's single
+// characters; "V" and "" as they are.
+QString plainUnit(const QString& unit);
+// A lamp's key in the payload's "lamps": "PV BOUT" as PV_BOUT, the minus lamp as MINUS.
+QString lampKey(const char* name);
+
 inline QByteArray online(bool on) {
     return on ? QByteArrayLiteral("online") : QByteArrayLiteral("offline");
 }

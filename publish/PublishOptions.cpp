@@ -7,8 +7,10 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSysInfo>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -20,6 +22,23 @@ QString flagText(bool on) {
 bool goodLevel(const QString& s, bool allowSlash) {
     if (s.isEmpty() || s.contains(QLatin1Char('+')) || s.contains(QLatin1Char('#'))) return false;
     return allowSlash || !s.contains(QLatin1Char('/'));
+}
+
+// The words of When= in the file.
+constexpr std::pair<PublishOptions::When, const char*> kWhenWords[] = {
+    {PublishOptions::When::EveryReply, "Reply"},
+    {PublishOptions::When::EveryNSeconds, "Interval"},
+    {PublishOptions::When::OnChange, "Change"}};
+
+std::optional<PublishOptions::When> whenOf(const QString& word) {
+    for (const auto& [when, w] : kWhenWords)
+        if (word == QLatin1String(w)) return when;
+    return std::nullopt;
+}
+const char* whenWord(PublishOptions::When when) {
+    for (const auto& [w, text] : kWhenWords)
+        if (w == when) return text;
+    return "Reply";
 }
 
 } // namespace
@@ -63,8 +82,21 @@ std::vector<PublishOptions::Problem> PublishOptions::problems(bool translated) c
     if (when == When::EveryNSeconds && (everySeconds < 1 || everySeconds > 3600))
         out.push_back({"EverySeconds", say(QT_TRANSLATE_NOOP("PublishOptions",
                                                              "Publish every 1 to 3600 seconds."))});
+    if (when == When::OnChange && !(deadBand >= 0 && deadBand <= kMaxDeadBand))
+        out.push_back({"DeadBand", say(QT_TRANSLATE_NOOP("PublishOptions",
+                                                         "The dead band must be 0 to 10000."))});
+    if (when == When::OnChange && (heartbeatSeconds < 1 || heartbeatSeconds > 3600))
+        out.push_back({"HeartbeatSeconds",
+                       say(QT_TRANSLATE_NOOP("PublishOptions",
+                                             "Publish a steady station at least every 1 to 3600 "
+                                             "seconds."))});
     if (qos != 0 && qos != 1)
         out.push_back({"QoS", say(QT_TRANSLATE_NOOP("PublishOptions", "QoS must be 0 or 1."))});
+    if (discovery && !goodLevel(discoveryPrefix, true))
+        out.push_back(
+            {"DiscoveryPrefix",
+             say(QT_TRANSLATE_NOOP("PublishOptions",
+                                   "The discovery prefix must not be empty or hold '+' or '#'."))});
     return out;
 }
 
@@ -78,6 +110,9 @@ QString publishOptionsPath() {
 }
 QString publishPasswordPath() {
     return cfgDir() + QStringLiteral("/Publishing.PWD");
+}
+QString discoveryListPath() {
+    return cfgDir() + QStringLiteral("/Discovery.LST");
 }
 
 PublishOptions loadPublishOptions() {
@@ -102,6 +137,15 @@ PublishOptions loadPublishOptions() {
                 *into = n;
             else
                 o.fileErrors << at + QStringLiteral(": a whole number is expected");
+        };
+        // The file is the same in every language: a point before the decimals.
+        auto decimal = [&](double* into) {
+            bool good = false;
+            const double d = QLocale::c().toDouble(v, &good);
+            if (good)
+                *into = d;
+            else
+                o.fileErrors << at + QStringLiteral(": a number is expected (0.5, not 0,5)");
         };
         auto flag = [&](bool* into) {
             if (v == QLatin1String("1") || v == QLatin1String("0"))
@@ -131,14 +175,20 @@ PublishOptions loadPublishOptions() {
             o.prefix = v;
         else if (key == QLatin1String("Line"))
             o.line = v;
-        else if (key == QLatin1String("When") &&
-                 (v == QLatin1String("Interval") || v == QLatin1String("Reply")))
-            o.when = v == QLatin1String("Interval") ? PublishOptions::When::EveryNSeconds
-                                                    : PublishOptions::When::EveryReply;
+        else if (key == QLatin1String("When") && whenOf(v))
+            o.when = *whenOf(v);
         else if (key == QLatin1String("When"))
-            o.fileErrors << at + QStringLiteral(": Reply or Interval is expected");
+            o.fileErrors << at + QStringLiteral(": Reply, Interval or Change is expected");
         else if (key == QLatin1String("EverySeconds"))
             number(&o.everySeconds);
+        else if (key == QLatin1String("DeadBand"))
+            decimal(&o.deadBand);
+        else if (key == QLatin1String("HeartbeatSeconds"))
+            number(&o.heartbeatSeconds);
+        else if (key == QLatin1String("Discovery"))
+            flag(&o.discovery);
+        else if (key == QLatin1String("DiscoveryPrefix"))
+            o.discoveryPrefix = v;
         else if (key == QLatin1String("Retain"))
             flag(&o.retain);
         else if (key == QLatin1String("QoS"))
@@ -176,13 +226,15 @@ bool savePublishOptions(const PublishOptions& o, QString* error) {
                                QStringLiteral("ClientId=") + o.clientId,
                                QStringLiteral("Prefix=") + o.prefix,
                                QStringLiteral("Line=") + o.line,
-                               QStringLiteral("When=") +
-                                   (o.when == PublishOptions::When::EveryNSeconds
-                                        ? QStringLiteral("Interval")
-                                        : QStringLiteral("Reply")),
+                               QStringLiteral("When=") + QLatin1String(whenWord(o.when)),
                                QStringLiteral("EverySeconds=") + QString::number(o.everySeconds),
+                               QStringLiteral("DeadBand=") + QLocale::c().toString(o.deadBand),
+                               QStringLiteral("HeartbeatSeconds=") +
+                                   QString::number(o.heartbeatSeconds),
                                QStringLiteral("Retain=") + flagText(o.retain),
-                               QStringLiteral("QoS=") + QString::number(o.qos)};
+                               QStringLiteral("QoS=") + QString::number(o.qos),
+                               QStringLiteral("Discovery=") + flagText(o.discovery),
+                               QStringLiteral("DiscoveryPrefix=") + o.discoveryPrefix};
     if (!writeLinesAtomic(publishOptionsPath(), lines, error)) return false;
 
     // The password file is readable by its owner alone.

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct PublishOptions {
-    enum class When { EveryReply, EveryNSeconds };
+    enum class When { EveryReply, EveryNSeconds, OnChange };
 
     bool enabled = false; // off until the user turns it on
     QString host = QStringLiteral("localhost");
@@ -25,8 +25,18 @@ struct PublishOptions {
     QString line = QStringLiteral("line1");
     When when = When::EveryReply;
     int everySeconds = 10; // with EveryNSeconds, 1 to 3600
+    // With OnChange: a station is published when PV, SV or MV moved by more than deadBand (in
+    // the value's own unit: degrees, volts or millivolts, percent), a lamp or its state
+    // changed, and at least every heartbeatSeconds (1 to 3600) so a steady line shows life.
+    static constexpr double kMaxDeadBand = 10000;
+    double deadBand = 0.5;
+    int heartbeatSeconds = 60;
     bool retain = false;
     int qos = 0; // 0 or 1
+    // Home Assistant MQTT discovery: each station in use announced as a device with its
+    // sensors, on <discoveryPrefix>/<component>/<node>/<object>/config, retained.
+    bool discovery = false;
+    QString discoveryPrefix = QStringLiteral("homeassistant");
 
     // What loading CFG/Publishing.INI found wrong, each with the file and line, in English as
     // the event list keeps it: errors keep publishing off (nothing is guessed), notes are
@@ -48,6 +58,9 @@ struct PublishOptions {
 
 QString publishOptionsPath();  // <program>/CFG/Publishing.INI
 QString publishPasswordPath(); // <program>/CFG/Publishing.PWD
+// <program>/CFG/Discovery.LST: the discovery topics announced on the broker and not yet
+// removed, so that a station that left the list is removed after a restart too.
+QString discoveryListPath();
 // Reads both files; what is missing or unreadable keeps its default.
 PublishOptions loadPublishOptions();
 // Writes both files atomically, the password file for its owner's eyes only; on failure

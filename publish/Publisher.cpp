@@ -2,15 +2,36 @@
 
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
+#include "publish/Discovery.h"
 #include "publish/Payload.h"
+#include "settings/ConfigFiles.h"
+#include "settings/TextLines.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+
+namespace {
+
+// The config topics that should stay announced with these options.
+QSet<QByteArray> wantedTopics(const PublishOptions& o) {
+    QSet<QByteArray> out;
+    if (!o.discovery) return out;
+    for (const int mc : gMC_List)
+        for (const QByteArray& t : Discovery::topics(o, mc))
+            out.insert(t);
+    return out;
+}
+
+} // namespace
 
 Publisher::Publisher(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     connect(link, &KX5Link::monitorStored, this, &Publisher::onStored);
     connect(link, &KX5Link::monitorStale, this, &Publisher::onStale);
     connect(link, &KX5Link::stationFailed, this, [this](int mcNo) { onStationFailed(mcNo); });
     connect(&m_every, &QTimer::timeout, this, &Publisher::publishAll);
+    m_clock.start();
 }
 
 Publisher::~Publisher() {
@@ -26,11 +47,21 @@ QByteArray Publisher::stationTopic(int mc) const {
 }
 
 void Publisher::apply(const PublishOptions& options) {
+    // What the new settings no longer announce goes while the connection is still there.
+    if (m_client && m_up && options.enabled) removeUnwanted(options, true);
     stop();
     m_options = options;
     m_dropped = m_droppedSaid = 0;
     m_failureSaid.clear();
     m_said.clear();
+    m_filter = ChangeFilter(options.deadBand, options.heartbeatSeconds * 1000);
+    m_announcedAs.clear();
+    m_stationsSeen.clear();
+    m_announced.clear();
+    QStringList announced;
+    readLines(discoveryListPath(), &announced);
+    for (const QString& t : announced)
+        if (!t.isEmpty()) m_announced.insert(t.toUtf8());
     // A hand-edited file is said wrong where it is wrong, and publishes nothing until put right.
     for (const QString& note : options.fileNotes)
         emit event(QStringLiteral("Publishing settings: %1").arg(note));
@@ -102,7 +133,14 @@ QString Publisher::statusText() const {
 }
 
 void Publisher::onStored(int idx) {
-    if (m_options.when == PublishOptions::When::EveryReply) publishStation(idx);
+    if (m_options.when == PublishOptions::When::EveryReply) {
+        publishStation(idx);
+    } else if (m_options.when == PublishOptions::When::OnChange && m_client) {
+        const StationValues* v = m_link->values(idx);
+        if (v &&
+            m_filter.due(idx, decode(*v), v->fresh && v->storedAt.isValid(), m_clock.elapsed()))
+            publishStation(idx);
+    }
 }
 
 void Publisher::onStale(int idx) {
@@ -135,6 +173,10 @@ void Publisher::publishStation(int idx) {
     const bool changed = m_said[size_t(idx)] != said;
     m_said[size_t(idx)] = said;
 
+    const Reading r = answering ? decode(*v) : Reading{};
+    m_filter.published(idx, r, answering, m_clock.elapsed());
+    if (m_options.discovery && answering) announce(idx, r);
+
     const int mc = gMC_List[size_t(idx)];
     const QByteArray topic = stationTopic(mc);
     const QString model = m_link->sprdStatus.text(2, idx + 1);
@@ -142,13 +184,73 @@ void Publisher::publishStation(int idx) {
          m_options.retain);
     // The single figures: the current ones, or empty ones (which also clear a retained value)
     // while the station does not answer.
-    const Reading r = answering ? decode(*v) : Reading{};
     const std::pair<const char*, QString> figures[] = {
         {"/pv", r.pvText()}, {"/sv", r.svText()}, {"/mv", r.mvText()}};
     for (const auto& [leaf, text] : figures)
         send(topic + leaf, answering ? text.toLatin1() : QByteArray(), m_options.qos,
              m_options.retain);
     if (changed) send(topic + "/availability", Payload::online(answering), 1, true);
+}
+
+void Publisher::announce(int idx, const Reading& r) {
+    // A station list changed meanwhile: who left is removed.
+    if (m_stationsSeen != gMC_List) {
+        m_stationsSeen = gMC_List;
+        removeUnwanted(m_options, false);
+    }
+    const int mc = gMC_List[size_t(idx)];
+    const QString model = m_link->sprdStatus.text(2, idx + 1);
+    const QString name = idx < gMC_Name.size() ? gMC_Name[idx] : QString();
+    const QString as = QStringList{model, r.unit, QString::number(r.decimals), name}.join('\n');
+    if (m_announcedAs.size() <= size_t(idx)) m_announcedAs.resize(size_t(idx) + 1);
+    if (m_announcedAs[size_t(idx)] == as) return;
+    m_announcedAs[size_t(idx)] = as;
+    bool added = false;
+    for (const Discovery::Message& m : Discovery::configs(m_options, mc, name, model, r)) {
+        send(m.topic, m.payload, 1, true);
+        if (!m_announced.contains(m.topic)) {
+            m_announced.insert(m.topic);
+            added = true;
+        }
+    }
+    if (added) saveAnnounced();
+}
+
+void Publisher::removeUnwanted(const PublishOptions& options, bool direct) {
+    const QSet<QByteArray> wanted = wantedTopics(options);
+    int removed = 0;
+    for (auto it = m_announced.begin(); it != m_announced.end();) {
+        if (wanted.contains(*it)) {
+            ++it;
+            continue;
+        }
+        if (direct)
+            m_client->publish(*it, {}, 1, true, false);
+        else
+            send(*it, {}, 1, true);
+        it = m_announced.erase(it);
+        ++removed;
+    }
+    if (!removed) return;
+    saveAnnounced();
+    emit event(QStringLiteral("Publishing: %1 Home Assistant entities removed (stations no longer "
+                              "in use, or discovery off)")
+                   .arg(removed));
+}
+
+void Publisher::saveAnnounced() {
+    if (m_announced.isEmpty()) {
+        QFile::remove(discoveryListPath());
+        return;
+    }
+    QStringList lines;
+    for (const QByteArray& t : m_announced)
+        lines << QString::fromUtf8(t);
+    lines.sort();
+    QDir().mkpath(QFileInfo(discoveryListPath()).path());
+    QString error;
+    if (!writeLinesAtomic(discoveryListPath(), lines, &error))
+        emit event(QStringLiteral("Publishing: %1").arg(error));
 }
 
 void Publisher::flush() {
@@ -197,6 +299,11 @@ void Publisher::onConnected() {
         QStringLiteral("Publishing: connected to %1:%2").arg(m_options.host).arg(m_options.port));
     m_client->publish(statusTopic(), Payload::online(true), 1, true, false);
     flush();
+    // A broker may have lost what was announced: each station again at its next publication;
+    // and what should no longer be announced goes.
+    m_announcedAs.clear();
+    m_stationsSeen = gMC_List;
+    removeUnwanted(m_options, false);
     // Each station's availability again, for a broker that lost its retained messages; after
     // what waited, so that it is the last word.
     for (size_t k = 0; k < m_said.size() && k < gMC_List.size(); ++k)

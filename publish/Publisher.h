@@ -6,15 +6,25 @@
 // answering. Read-only: nothing is subscribed to, so nothing from the broker can reach a
 // controller.
 //
+// On change, a station is published when its reading moved beyond the dead band or its lamps or
+// state changed, and at least every heartbeat. With discovery on, each station in use is
+// announced to Home Assistant (retained) once it has answered with its unit, again after each
+// connect and when its unit changes; a station that left the list, and every station when
+// discovery is turned off, is removed (an empty retained message). What is announced is kept
+// in CFG/Discovery.LST, so that the removal also happens after a restart.
+//
 // While the broker is away or not taking messages, they wait in a bounded queue, oldest
 // dropped first; what is handed to the client library is bounded too. The drops are counted,
 // shown in the status text and said in the event list.
 #pragma once
 
+#include "publish/ChangeFilter.h"
 #include "publish/MqttClient.h"
 #include "publish/PublishOptions.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <deque>
 #include <memory>
@@ -68,6 +78,11 @@ private:
     void flush(); // the queue to the broker, while it is there
     void send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
     QByteArray stationTopic(int mc) const;
+    void announce(int idx, const Reading& r);
+    // Removes what is announced and no longer wanted with `options`; direct: straight to the
+    // library (the connection is about to go), else through the queue.
+    void removeUnwanted(const PublishOptions& options, bool direct);
+    void saveAnnounced();
 
     struct Message {
         QByteArray topic, payload;
@@ -88,4 +103,12 @@ private:
     // By station index: what was last published, so that "not answering" is said once.
     enum class Said : char { Nothing, Answering, NotAnswering };
     std::vector<Said> m_said;
+    ChangeFilter m_filter{0, 0};
+    QElapsedTimer m_clock; // for the heartbeat
+    // Discovery: per station index what its announcement was made of ("" not announced on
+    // this connection); the config topics the broker holds from us; the stations in use when
+    // that was last compared.
+    std::vector<QString> m_announcedAs;
+    QSet<QByteArray> m_announced;
+    std::vector<int> m_stationsSeen;
 };

@@ -7,8 +7,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -111,7 +114,7 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
     m_lblTopic->setWordWrap(true); // a long prefix and line name wrap, not widen the window
     addRow(wf, tr("Topics:"), m_lblTopic);
     auto* when = new QWidget;
-    auto* wl = new QHBoxLayout(when);
+    auto* wl = new QGridLayout(when);
     wl->setContentsMargins(0, 0, 0, 0);
     m_optEveryReply = new QRadioButton(tr("Every &reply"));
     m_optEveryReply->setObjectName(QStringLiteral("optEveryReply"));
@@ -122,13 +125,42 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
     m_spnEveryN->setAccessibleName(tr("Seconds between publications"));
     m_spnEveryN->setRange(1, 3600);
     m_spnEveryN->setSuffix(tr(" s"));
+    m_optOnChange = new QRadioButton(tr("On chan&ge by more than"));
+    m_optOnChange->setObjectName(QStringLiteral("optOnChange"));
+    m_spnDeadBand = new QDoubleSpinBox;
+    m_spnDeadBand->setObjectName(QStringLiteral("spnDeadBand"));
+    m_spnDeadBand->setAccessibleName(tr("Dead band, in the value's own unit"));
+    m_spnDeadBand->setToolTip(
+        tr("PV and SV in their unit (degrees, V or mV), MV in percent; 0: any change"));
+    m_spnDeadBand->setRange(0, PublishOptions::kMaxDeadBand);
+    m_spnDeadBand->setDecimals(2);
+    m_spnDeadBand->setSingleStep(0.1);
+    auto* heartbeatLabel = new QLabel(tr("at least every"));
+    m_spnHeartbeat = new QSpinBox;
+    m_spnHeartbeat->setObjectName(QStringLiteral("spnHeartbeat"));
+    m_spnHeartbeat->setAccessibleName(tr("Seconds between publications of a steady station"));
+    m_spnHeartbeat->setRange(1, 3600);
+    m_spnHeartbeat->setSuffix(tr(" s"));
     auto* group = new QButtonGroup(this);
-    group->addButton(m_optEveryReply);
-    group->addButton(m_optEveryN);
-    wl->addWidget(m_optEveryReply);
-    wl->addWidget(m_optEveryN);
-    wl->addWidget(m_spnEveryN);
-    wl->addStretch(1);
+    for (QRadioButton* b : {m_optEveryReply, m_optEveryN, m_optOnChange})
+        group->addButton(b);
+    auto* everyRow = new QHBoxLayout;
+    everyRow->addWidget(m_optEveryN);
+    everyRow->addWidget(m_spnEveryN);
+    everyRow->addStretch(1);
+    wl->addWidget(m_optEveryReply, 0, 0);
+    wl->addLayout(everyRow, 0, 1, 1, 2);
+    wl->addWidget(m_optOnChange, 1, 0);
+    wl->addWidget(m_spnDeadBand, 1, 1);
+    auto* beatRow = new QHBoxLayout;
+    // Under the text of "On change", as the rest of that choice.
+    beatRow->addSpacing(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                        style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
+    beatRow->addWidget(heartbeatLabel);
+    beatRow->addWidget(m_spnHeartbeat);
+    beatRow->addStretch(1);
+    wl->addLayout(beatRow, 2, 0, 1, 3);
+    wl->setColumnStretch(2, 1);
     wf->addRow(tr("Publish:"), when);
     m_chkRetain = new QCheckBox(tr("Re&tained (a new subscriber gets the last values at once)"));
     m_chkRetain->setObjectName(QStringLiteral("chkRetain"));
@@ -137,6 +169,13 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
     m_cmbQoS->setObjectName(QStringLiteral("cmbQoS"));
     m_cmbQoS->addItems({tr("0: at most once"), tr("1: at least once")});
     addRow(wf, tr("&QoS:"), m_cmbQoS);
+    m_chkDiscovery = new QCheckBox(tr("Announce the stations to Home &Assistant"));
+    m_chkDiscovery->setObjectName(QStringLiteral("chkDiscovery"));
+    m_chkDiscovery->setToolTip(tr("MQTT discovery: each station's PV, SV, MV and lamps appear "
+                                  "in Home Assistant without configuration"));
+    wf->addRow(QString(), m_chkDiscovery);
+    m_txtDiscoveryPrefix = lineEdit("txtDiscoveryPrefix");
+    addRow(wf, tr("Disco&very prefix:"), m_txtDiscoveryPrefix);
     groups->addWidget(what, 1);
 
     auto* testRow = new QHBoxLayout;
@@ -161,9 +200,10 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
     connect(m_btnTest, &QPushButton::clicked, this, &PublishingDialog::btnTest_Click);
     connect(buttons, &QDialogButtonBox::accepted, this, &PublishingDialog::btnOK_Click);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QCheckBox* c : {m_chkEnable, m_chkTLS})
+    for (QCheckBox* c : {m_chkEnable, m_chkTLS, m_chkDiscovery})
         connect(c, &QCheckBox::toggled, this, &PublishingDialog::updateStates);
-    connect(m_optEveryN, &QRadioButton::toggled, this, &PublishingDialog::updateStates);
+    for (QRadioButton* b : {m_optEveryN, m_optOnChange})
+        connect(b, &QRadioButton::toggled, this, &PublishingDialog::updateStates);
     for (QLineEdit* e : {m_txtPrefix, m_txtLine})
         connect(e, &QLineEdit::textChanged, this, &PublishingDialog::updateStates);
 
@@ -192,11 +232,17 @@ void PublishingDialog::showOptions(const PublishOptions& o) {
     m_txtClientId->setText(o.clientId);
     m_txtPrefix->setText(o.prefix);
     m_txtLine->setText(o.line);
-    (o.when == PublishOptions::When::EveryNSeconds ? m_optEveryN : m_optEveryReply)
+    (o.when == PublishOptions::When::EveryNSeconds ? m_optEveryN
+     : o.when == PublishOptions::When::OnChange    ? m_optOnChange
+                                                   : m_optEveryReply)
         ->setChecked(true);
     m_spnEveryN->setValue(o.everySeconds);
+    m_spnDeadBand->setValue(o.deadBand);
+    m_spnHeartbeat->setValue(o.heartbeatSeconds);
     m_chkRetain->setChecked(o.retain);
     m_cmbQoS->setCurrentIndex(o.qos == 1 ? 1 : 0);
+    m_chkDiscovery->setChecked(o.discovery);
+    m_txtDiscoveryPrefix->setText(o.discoveryPrefix);
     updateStates();
 }
 
@@ -214,11 +260,16 @@ PublishOptions PublishingDialog::options() const {
     o.clientId = m_txtClientId->text().trimmed();
     o.prefix = m_txtPrefix->text().trimmed();
     o.line = m_txtLine->text().trimmed();
-    o.when = m_optEveryN->isChecked() ? PublishOptions::When::EveryNSeconds
-                                      : PublishOptions::When::EveryReply;
+    o.when = m_optEveryN->isChecked()     ? PublishOptions::When::EveryNSeconds
+             : m_optOnChange->isChecked() ? PublishOptions::When::OnChange
+                                          : PublishOptions::When::EveryReply;
     o.everySeconds = m_spnEveryN->value();
+    o.deadBand = m_spnDeadBand->value();
+    o.heartbeatSeconds = m_spnHeartbeat->value();
     o.retain = m_chkRetain->isChecked();
     o.qos = m_cmbQoS->currentIndex();
+    o.discovery = m_chkDiscovery->isChecked();
+    o.discoveryPrefix = m_txtDiscoveryPrefix->text().trimmed();
     return o;
 }
 
@@ -226,6 +277,9 @@ void PublishingDialog::updateStates() {
     for (QWidget* w : {m_rowCA, m_rowCert, m_rowKey})
         w->setEnabled(m_chkTLS->isChecked());
     m_spnEveryN->setEnabled(m_optEveryN->isChecked());
+    for (QWidget* w : std::initializer_list<QWidget*>{m_spnDeadBand, m_spnHeartbeat})
+        w->setEnabled(m_optOnChange->isChecked());
+    m_txtDiscoveryPrefix->setEnabled(m_chkDiscovery->isChecked());
     const QString base =
         m_txtPrefix->text().trimmed() + QLatin1Char('/') + m_txtLine->text().trimmed();
     //: The topics as published; only "<MC No>" and "JSON" are words to translate.

@@ -1,6 +1,7 @@
-// The "Publishing" window (Setup menu): the broker, TLS, credentials, topics and when to
-// publish, kept in CFG/Publishing.INI and CFG/Publishing.PWD. "Test" connects once with what
-// is filled in and says what happened. OK saves; whoever opened it applies options().
+// The "Publishing" window (Setup menu): the broker, TLS, credentials, topics, when to publish
+// and Home Assistant discovery, kept in CFG/Publishing.INI and CFG/Publishing.PWD. "Test" connects
+// once with what is filled in and says what happened. OK saves; whoever opened it applies
+// options().
 #pragma once
 
 #include "publish/PublishOptions.h"
@@ -9,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,9 +40,13 @@ private:
     QWidget *m_rowCA, *m_rowCert, *m_rowKey;
     QLineEdit *m_txtUser, *m_txtPassword, *m_txtClientId, *m_txtPrefix, *m_txtLine;
     QLabel* m_lblTopic;
-    QRadioButton *m_optEveryReply, *m_optEveryN;
+    QRadioButton *m_optEveryReply, *m_optEveryN, *m_optOnChange;
     QSpinBox* m_spnEveryN;
+    QDoubleSpinBox* m_spnDeadBand;
+    QSpinBox* m_spnHeartbeat;
     QCheckBox* m_chkRetain;
+    QCheckBox* m_chkDiscovery;
+    QLineEdit* m_txtDiscoveryPrefix;
     QComboBox* m_cmbQoS;
     QPushButton* m_btnTest;
     QLabel* m_lblTest;

@@ -10,15 +10,20 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 #include <algorithm>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -71,17 +76,40 @@ QStringList frmKX5_SetPort::portList(const QStringList& systemPorts, const QStri
     return existing + coms;
 }
 
-QStringList frmKX5_SetPort::portList() {
-    QStringList ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports.append(info.systemLocation());
-    // Stable names of USB adapters, which keep naming the same adapter after a re-plug.
+QStringList frmKX5_SetPort::portList(QMap<QString, QString>* details) {
+    // Stable names of USB adapters, which keep naming the same adapter after a re-plug: each
+    // is offered in place of the device it points to.
     QStringList links;
+    QMap<QString, QString> linkOf; // device -> its stable name
     const QDir byId(QStringLiteral("/dev/serial/by-id"));
     for (const QString& name :
-         byId.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+         byId.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         links.append(byId.filePath(name));
+        linkOf.insert(QFileInfo(links.last()).canonicalFilePath(), links.last());
+    }
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        const QString name = linkOf.value(info.systemLocation(), info.systemLocation());
+        if (name == info.systemLocation()) ports.append(name);
+        // What tells two adapters apart: what it is, who made it, its serial number.
+        QStringList said;
+        for (const QString& part : {info.description(), info.manufacturer(), info.serialNumber()})
+            if (!part.isEmpty() && !said.contains(part)) said << part;
+        if (details && !said.isEmpty()) details->insert(name, said.join(QStringLiteral(", ")));
+    }
     return portList(ports, links, gPort);
+}
+
+QString frmKX5_SetPort::notSerialDevice(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (path.startsWith(QLatin1Char('/')) &&
+        ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISCHR(st.st_mode))
+        return tr("%1 is not a serial device").arg(path);
+#else
+    Q_UNUSED(path);
+#endif
+    return {};
 }
 
 frmKX5_SetPort::frmKX5_SetPort(const LinkOptions& inUse, QWidget* parent)
@@ -89,7 +117,12 @@ frmKX5_SetPort::frmKX5_SetPort(const LinkOptions& inUse, QWidget* parent)
     setObjectName(QStringLiteral("frmKX5_SetPort"));
     setWindowTitle(tr("Port Setup"));
 
-    cmbPort = makeBox(this, "cmbPort", portList());
+    cmbPort = makeBox(this, "cmbPort", portList(&m_details));
+    for (int i = 0; i < cmbPort->count(); ++i)
+        cmbPort->setItemData(i, m_details.value(cmbPort->itemText(i)), Qt::ToolTipRole);
+    lblPortInfo = new QLabel(this);
+    lblPortInfo->setObjectName(QStringLiteral("lblPortInfo"));
+    lblPortInfo->setWordWrap(true);
     // Wide enough for the longest entry, such as a /dev/serial/by-id path, and for a typed
     // path of usual length.
     cmbPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -125,11 +158,13 @@ frmKX5_SetPort::frmKX5_SetPort(const LinkOptions& inUse, QWidget* parent)
         {QT_TR_NOOP("Stop Bit"), cmbStop},     {QT_TR_NOOP("Protocol"), cmbProtocol}};
     int r = 0;
     for (const auto& [caption, box] : rows) {
+        if (r == 1) ++r; // the port's description below it
         auto* label = new QLabel(tr(caption), this);
         label->setBuddy(box); // its name to assistive technology
         form->addWidget(label, r, 0);
         form->addWidget(box, r++, 1);
     }
+    form->addWidget(lblPortInfo, 1, 1);
     form->addWidget(chkFastPolling, r++, 1);
     form->addWidget(chkReopen, r++, 1);
     auto* buttons = new QHBoxLayout;
@@ -142,15 +177,24 @@ frmKX5_SetPort::frmKX5_SetPort(const LinkOptions& inUse, QWidget* parent)
     top->addLayout(buttons);
 
     connect(cmbPort, &QComboBox::activated, this, &frmKX5_SetPort::cmbPort_Click);
+    // A typed port is tried as soon as the box is left, so the window says what is wrong
+    // with it before OK.
+    connect(cmbPort->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { testPortName(cmbPort->currentText()); });
+    connect(cmbPort, &QComboBox::currentTextChanged, this,
+            [this](const QString& name) { lblPortInfo->setText(m_details.value(name)); });
     connect(btnOK, &QPushButton::clicked, this, &frmKX5_SetPort::btnOK_Click);
     connect(btnCancel, &QPushButton::clicked, this, &frmKX5_SetPort::btnCancel_Click);
 
     // Form_Load: the boxes show the settings in use.
     cmbPort->setCurrentText(gPort);
-    // Never set up yet: the first port that exists is the likeliest one, not COM1.
+    // Never set up yet: the first adapter the system reports is the likeliest port, not COM1
+    // (a built-in port's device exists whether or not anything is wired to it).
     const int firstCom = cmbPort->findText(QStringLiteral("COM1"));
-    if (!QFile::exists(commCfgPath()) && firstCom > 0 && !QFile::exists(systemPortName(gPort)))
+    if (!QFile::exists(commCfgPath()) && firstCom > 0 &&
+        (!m_details.isEmpty() || !QFile::exists(systemPortName(gPort))))
         cmbPort->setCurrentIndex(0);
+    lblPortInfo->setText(m_details.value(cmbPort->currentText()));
     cmbBaud->setCurrentText(gBaud);
     cmbParity->setCurrentText(gParity);
     cmbData->setCurrentText(gDataBit);
@@ -167,6 +211,10 @@ void frmKX5_SetPort::TestPort(int n) {
 }
 
 void frmKX5_SetPort::testPortName(const QString& name) {
+    if (const QString why = notSerialDevice(systemPortName(name)); !why.isEmpty()) {
+        lblMsg->setText(why);
+        return;
+    }
     // A port of the window's own: the main window's port is never touched here.
     QSerialPort MSComm1;
     MSComm1.setPortName(systemPortName(name));

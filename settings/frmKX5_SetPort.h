@@ -7,6 +7,7 @@
 #include "settings/LinkOptions.h"
 
 #include <QDialog>
+#include <QMap>
 
 class QCheckBox;
 class QComboBox;
@@ -35,8 +36,13 @@ public:
     // a typed path; devices that COM1 .. COM16 already open are left out.
     static QStringList portList(const QStringList& systemPorts, const QStringList& byIdLinks,
                                 const QString& current);
-    // The same with this machine's devices and links and gPort.
-    static QStringList portList();
+    // The same with this machine's devices and links and gPort, a device that has a stable
+    // /dev/serial/by-id name offered by that name only; *details gets each port's description,
+    // maker and serial number as far as the system knows them.
+    static QStringList portList(QMap<QString, QString>* details = nullptr);
+    // Why a path cannot be a serial port: it exists and is not a character device; "" otherwise
+    // (a missing or busy port is found by opening it).
+    static QString notSerialDevice(const QString& path);
 
 private:
     QComboBox* cmbPort;
@@ -48,6 +54,8 @@ private:
     QCheckBox* chkFastPolling;
     QCheckBox* chkReopen;
     QLabel* lblMsg;
+    QLabel* lblPortInfo; // the chosen port's description, maker and serial number
+    QMap<QString, QString> m_details;
     QPushButton* btnOK;
     QPushButton* btnCancel;
     LinkOptions m_options;

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
+#include <QMainWindow>
 #include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace {
@@ -24,6 +28,37 @@ public:
     }
 };
 
+// A scroll area around content, drawn without a frame of its own.
+QScrollArea* scrollArea(QWidget* content) {
+    auto* area = new QScrollArea;
+    area->setObjectName(QStringLiteral("screenFitScroll"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(content);
+    return area;
+}
+
+// A window whose content cannot shrink to the screen gets it in a scroll area, once: a main
+// window keeps its menu and status bar outside it, so both stay in reach.
+void scrollWhenTooLarge(QWidget* window, const QSize& most) {
+    const QSize need = window->minimumSizeHint().expandedTo(window->minimumSize());
+    if (need.width() <= most.width() && need.height() <= most.height()) return;
+    if (window->findChild<QScrollArea*>(QStringLiteral("screenFitScroll"))) return;
+    if (auto* main = qobject_cast<QMainWindow*>(window)) {
+        if (QWidget* central = main->takeCentralWidget())
+            main->setCentralWidget(scrollArea(central));
+    } else if (QLayout* layout = window->layout()) {
+        auto* content = new QWidget;
+        content->setLayout(layout);   // takes the layout and the widgets in it
+        auto* top = new QVBoxLayout(window);
+        top->setContentsMargins(0, 0, 0, 0);
+        top->addWidget(scrollArea(content));
+    }
+    // The new, smaller minimum holds from now, not from the next layout pass.
+    window->setMinimumSize(0, 0);
+    if (window->layout()) window->layout()->activate();
+}
+
 } // namespace
 
 void fitToScreen(QWidget* window) {
@@ -31,6 +66,7 @@ void fitToScreen(QWidget* window) {
     if (!s) return;
     const QRect free = s->availableGeometry();
     const QSize most(free.width() - kFrameW, free.height() - kFrameH);
+    scrollWhenTooLarge(window, most);
     const QSize want = window->size().boundedTo(most).expandedTo(window->minimumSize());
     if (want != window->size()) window->resize(want);
     // A window placed partly off the screen comes back inside it.

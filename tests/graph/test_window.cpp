@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSpinBox>
+#include <QTest>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
@@ -74,6 +75,35 @@ TEST_F(Viewer, ZoomedOutViewKeepsASpikeAndStaysSmall) {
     // Zoomed in far enough every record is drawn, and one on each side.
     w.setView(kNoon + 10, kNoon + 20);
     EXPECT_EQ(w.graph(0, DatSeries::PV)->dataCount(), 13);
+}
+
+// The View menu's keys zoom about the centre and pan by a quarter of the view; Home shows all,
+// and the arrows act on the plot only.
+TEST_F(Viewer, KeysZoomAndPanTheView) {
+    ASSERT_EQ(w.openFiles({file("KX5_01.DAT", records(kNoon, 1000))}), 1);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.plot()->setFocus();
+    const struct {
+        int key;
+        double lo, hi; // the view after it, from kNoon
+    } steps[] = {{Qt::Key_Plus, 150, 250},
+                 {Qt::Key_Right, 175, 275},
+                 {Qt::Key_Minus, 125, 325},
+                 {Qt::Key_Left, 75, 275},
+                 {Qt::Key_Equal, 125, 225}};
+    w.setView(kNoon + 100, kNoon + 300);
+    for (const auto& st : steps) {
+        QTest::keyClick(w.plot(), Qt::Key(st.key));
+        const QCPRange r = w.plot()->xAxis->range();
+        EXPECT_DOUBLE_EQ(r.lower - kNoon, st.lo) << st.key;
+        EXPECT_DOUBLE_EQ(r.upper - kNoon, st.hi) << st.key;
+    }
+    QTest::keyClick(w.plot(), Qt::Key_Home);
+    EXPECT_LT(w.plot()->xAxis->range().lower, kNoon + 1);
+    for (const char* name : {"actZoomIn", "actZoomOut", "actPanLeft", "actPanRight", "actFitAll"})
+        EXPECT_FALSE(w.findChild<QAction*>(name)->shortcut().isEmpty()) << name; // in the menu
 }
 
 namespace {

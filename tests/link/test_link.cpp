@@ -222,11 +222,17 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
         ASSERT_EQ(tick(), buildReadReq(2, findStep(step)->regs, 0));
         deliver(echoReply(2, step));
     }
+    EXPECT_EQ(link->model(2), ControllerModel::KX5_Other);
+    EXPECT_EQ(link->model(4), ControllerModel::KX5_105);
+    EXPECT_EQ(link->model(3), ControllerModel::NotKX5);
+    EXPECT_EQ(link->model(1), ControllerModel::Unknown);
+    ASSERT_NE(link->paramImage(2), nullptr);
     for (int reg : {1, 18, 106, 300, 337, 402, 506, 525, 608, 619}) {
-        const MapCell c = mapCell(reg);
-        EXPECT_EQ(link->sprdMap.text(c.col, c.row), QString::number(reg)) << reg;
+        EXPECT_EQ(link->paramImage(2)->at(reg), reg) << reg;
+        EXPECT_EQ(link->paramValue(reg), reg) << reg;
     }
-    EXPECT_EQ(link->sprdMap.text(mapCell(105).col, mapCell(105).row), ""); // never read
+    EXPECT_EQ(link->paramImage(2)->count(105), 0u); // never read
+    EXPECT_EQ(link->paramValue(105), std::nullopt);
     for (int mc : {2, 4, 2}) {
         ASSERT_EQ(tick(), monitorReq(mc));
         deliver(drrReply(mc, kMonitorValues));
@@ -391,7 +397,8 @@ TEST_F(Link, AWriteForAnotherStationIsReadBackWithoutMixingItsValuesIn) {
         ASSERT_EQ(tick(), buildReadReq(3, findStep(step)->regs, 0)) << step;
         deliver(drrReply(3, std::vector<int>(findStep(step)->regs.size(), 77)));
     }
-    EXPECT_EQ(link->sprdMap.text(mapCell(502).col, mapCell(502).row), "502"); // station 1's
+    EXPECT_EQ(link->paramImage(3)->at(502), 77);
+    EXPECT_EQ(link->paramValue(502), 502); // the selected station 1's
     EXPECT_EQ(tick(), monitorReq(1));
 }
 

@@ -3,8 +3,8 @@
 #include "MainFixture.h"
 #include "link/Steps.h"
 #include "monitor/StaleLook.h"
-#include "ui/GridModel.h"
 #include "tests/support/RecordingSink.h"
+#include "ui/GridModel.h"
 
 #include <QAccessible>
 #include <map>
@@ -36,7 +36,7 @@ protected:
                         : reg == 505 ? r505
                         : reg == 506 ? r506
                                      : 0);
-        link()->StoreParamReply(3, drrReply(7, v));
+        link()->StoreParamReply(link()->gMC_No, 3, drrReply(7, v));
     }
     QString litLamps() const {
         QStringList on;

@@ -2,6 +2,7 @@
 #include "MainFixture.h"
 #include "ui/GridView.h"
 
+#include <QClipboard>
 #include <QHeaderView>
 #include <QSplitter>
 #include <QStatusBar>
@@ -42,19 +43,36 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindow) {
         EXPECT_GE(r.width(), 20) << name;
     }
 
-    // The trace keeps one narrow width for every column, however long the frame.
+    // The trace: a frame to a row with its station and command, control bytes spelled out;
+    // selected rows copy as tab-separated lines, in order.
     auto* trace = child<QTableView>("sprdCommD");
-    QByteArray frame(500, '7');
-    for (int i = 0; i < frame.size(); i += 50)
-        frame[i] = '\x02';
-    link()->sprdCommD.add(frame, false);
-    const int width = trace->columnWidth(0);
-    const QModelIndex stx = trace->model()->index(trace->model()->rowCount() - 1, 0);
-    ASSERT_EQ(stx.data().toString(), "STX");
-    EXPECT_GE(width, trace->itemDelegate()->sizeHint({}, stx).width()); // "STX" shows whole
-    EXPECT_LE(width, 2 * trace->fontMetrics().horizontalAdvance("STX"));
-    for (int c = 1; c < trace->model()->columnCount(); ++c)
-        ASSERT_EQ(trace->columnWidth(c), width) << c;
+    link()->sprdCommD.clear();
+    link()->sprdCommD.add("\x02"
+                          "01DRR,01,0100\r\n",
+                          true);
+    link()->sprdCommD.add("\x02"
+                          "01DRR,OK,0005\r\n",
+                          false);
+    link()->sprdCommD.add("late", false);
+    const QStringList rows[] = {{"Send", "01", "DRR", "<STX>01DRR,01,0100<CR><LF>"},
+                                {"Recv", "01", "DRR", "<STX>01DRR,OK,0005<CR><LF>"},
+                                {"Recv", "", "", "late"}};
+    ASSERT_EQ(trace->model()->rowCount(), 3);
+    QStringList lines;
+    for (int r = 0; r < 3; ++r) {
+        QStringList shown;
+        for (int c = 1; c < trace->model()->columnCount(); ++c)
+            shown << trace->model()->index(r, c).data().toString();
+        EXPECT_EQ(shown, rows[r]) << r;
+        lines << trace->model()->index(r, 0).data().toString() + "\t" + shown.join("\t");
+    }
+    trace->selectRow(2);
+    trace->selectionModel()->select(trace->model()->index(0, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    trace->setFocus();
+    QTest::keyClick(trace, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), lines[0] + "\n" + lines[2]);
+    EXPECT_GE(trace->columnWidth(0), trace->fontMetrics().horizontalAdvance("00:00:00.000"));
 }
 
 // Tab steps out of every table (the arrows move inside), and the switches that are buttons

@@ -1,13 +1,13 @@
 // Every window on the screen it is run on (ctest runs this binary on a small, a laptop and a
-// doubly scaled screen, with a 1.5 times larger font, and in Korean): no window larger than the
-// screen's free area, no caption cut, no controls on top of each other. And every text the
+// doubly scaled screen, with 1.5 times larger fonts, and in Korean): no window larger than the
+// screen's free area with a title bar, none placed partly off it, no caption cut, no controls
+// on top of each other. And every text the
 // windows show comes through the translator. What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
-#include "params/ParamMap.h"
 #include "params/ParamSet.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_AlarmCode.h"
@@ -53,11 +53,22 @@ namespace {
 // What can be seen to be wrong in a shown window, one line per fault.
 QStringList faults(QWidget* w, const QRect& free) {
     QStringList out;
-    const QSize frame = w->frameGeometry().size().expandedTo(w->size());
+    // The offscreen platform draws a thin frame only: leave room for a window manager's title
+    // bar and borders.
+    const QSize frame = w->size() + (w->frameGeometry().size() - w->size()).expandedTo({16, 40});
     if (frame.width() > free.width() || frame.height() > free.height())
         out << QStringLiteral("window %1x%2 > screen %3x%4")
                    .arg(frame.width())
                    .arg(frame.height())
+                   .arg(free.width())
+                   .arg(free.height());
+    // Placed where all of it can be reached: its title bar and its status bar.
+    else if (!free.contains(w->frameGeometry()))
+        out << QStringLiteral("window at %1,%2 %3x%4 not inside the screen %5x%6")
+                   .arg(w->frameGeometry().x())
+                   .arg(w->frameGeometry().y())
+                   .arg(w->frameGeometry().width())
+                   .arg(w->frameGeometry().height())
                    .arg(free.width())
                    .arg(free.height());
     const auto name = [](const QWidget* c) {
@@ -204,19 +215,18 @@ protected:
     std::vector<Window> windows() {
         build({1, 2, 3}, 3);
         l = link();
-        setupMapGrid(display);
-        alm = std::make_unique<frmKX5_P_ALM>(l, &display, &data);
+        alm = std::make_unique<frmKX5_P_ALM>(l, image);
         return {
             {"main", [&] { return win.get(); }},
             {"multi", [&] { return new frmKX5_Multi(l, l, &l->sprdStatus); }},
-            {"map", [&] { return new frmKX5_Parameter(l, &l->sprdMap, &l->sprdStatus); }},
-            {"SV", [&] { return new frmKX5_P_SV(l, &display, &data); }},
-            {"AT", [&] { return new frmKX5_P_AT(l, &display, &data); }},
-            {"PID", [&] { return new frmKX5_P_PID(l, &display, &data); }},
-            {"ALM", [&] { return new frmKX5_P_ALM(l, &display, &data); }},
-            {"Control", [&] { return new frmKX5_P_Control(l, &display, &data); }},
-            {"IN", [&] { return new frmKX5_P_IN(l, &display, &data); }},
-            {"OUT", [&] { return new frmKX5_P_OUT(l, &display, &data); }},
+            {"map", [&] { return new frmKX5_Parameter(l, ParamSource::of(l)); }},
+            {"SV", [&] { return new frmKX5_P_SV(l, image); }},
+            {"AT", [&] { return new frmKX5_P_AT(l, image); }},
+            {"PID", [&] { return new frmKX5_P_PID(l, image); }},
+            {"ALM", [&] { return new frmKX5_P_ALM(l, image); }},
+            {"Control", [&] { return new frmKX5_P_Control(l, image); }},
+            {"IN", [&] { return new frmKX5_P_IN(l, image); }},
+            {"OUT", [&] { return new frmKX5_P_OUT(l, image); }},
             {"alarm code", [&] { return new frmKX5_AlarmCode(alm.get()); }},
             {"edit", [&] { return new frmD_Edit(l); }},
             {"port", [&] { return new frmKX5_SetPort; }},
@@ -232,7 +242,8 @@ protected:
             {"write set",
              [&] {
                  return new WriteSetDialog(
-                     l, paramSetFromData(data, QStringLiteral("KX5N"), 1, now), path("oven.csv"));
+                     l, paramSetFromImage(image, ControllerModel::KX5_105, 1, now),
+                     path("oven.csv"));
              }},
             {"graph",
              [&] {
@@ -261,8 +272,7 @@ protected:
         }
     }
     KX5Link* l = nullptr;
-    Grid display;
-    Grid data{kMapCols, kMapRows};
+    ParamImage image;
     std::unique_ptr<frmKX5_P_ALM> alm;
 };
 

@@ -10,6 +10,7 @@
 #include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
 #include "settings/LinkOptions.h"
+#include "tests/support/Bracketing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -116,6 +117,9 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     build({1, 2}, 2);
     EventLog* log = win->eventLog();
     log->clock = [this] { return now; };
+    // The list is in the user's language, the file in English.
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
     press("btnDSave_Start");
     // Station `row`'s monitor reply with these alarm and error words, as the line brings it;
     // the graph's tick never runs here.
@@ -139,9 +143,12 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     QStringList seen;
     for (int r = 1; r <= log->events.maxRows(); ++r)
         seen << log->events.text(2, r) + " " + log->events.text(3, r);
+    QCoreApplication::removeTranslator(&language);
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
-    EXPECT_EQ(seen.mid(1), QStringList({started, "1 AL2 on", "1 AL2 off", "1 AT ERR on", "2 AL1 on",
-                                        "2 No answer (NG)", "2 Answering again"}));
+    EXPECT_EQ(seen.mid(1),
+              QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
+                           "1 [AL2 on]", "1 [AL2 off]", "1 [AT ERR on]", "2 [AL1 on]",
+                           "2 [No answer (NG)]", "2 [Answering again]"}));
     const QByteArray file = readFile(log->filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 7);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
@@ -155,7 +162,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     view->scrollToBottom();
     QSignalSpy resets(view->model(), &QAbstractItemModel::modelReset);
     for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
-        log->add(3, QString::number(i));
+        log->add(3, {QString::number(i), QString::number(i)});
     EXPECT_EQ(view->model()->rowCount(), EventLog::kMaxRows);
     EXPECT_EQ(log->events.text(3, 1), "2");
     EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "2001");

@@ -1,5 +1,5 @@
-// A fresh data image, a parameter data grid and its display grid, a recording request sink
-// (station 4 selected) and recorded message boxes for each test of the parameter windows;
+// A fresh data image, a station's parameter image and the map's display grid, a recording request
+// sink (station 4 selected) and recorded message boxes for each test of the parameter windows;
 // field helpers shared with the link and pty tests.
 #pragma once
 
@@ -49,21 +49,18 @@ protected:
     }
     void TearDown() override { setMsgBoxHandler({}); }
 
-    // Stores a register value in the data grid, as the link does.
-    void store(int reg, const QString& text) {
-        data.setText(mapCell(reg).col, mapCell(reg).row, text);
-    }
-    void store(int reg, int value) { store(reg, QString::number(value)); }
+    // Stores a register value in the image, as the link does.
+    void store(int reg, int value) { image[reg] = value; }
     QString shown(int reg) const { return display.text(mapCell(reg).col, mapCell(reg).row); }
-    // INP, UNIT and DP-P in the data grid, then the display refreshed from it.
+    // INP, UNIT and DP-P in the image, then the display refreshed from it.
     void input(int inp, int unit, int dpp) {
         store(610, inp);
         store(611, unit);
         store(614, dpp);
-        refreshMapGrid(data, display);
+        refreshMapGrid(&image, display);
     }
 
-    Grid data{kMapCols, kMapRows};
+    ParamImage image;
     Grid display;
     RecordingSink sink;
     QStringList messages;

@@ -1,16 +1,18 @@
-// The map's pure rules: the displayed text of each rule with d taken once per refresh, the
-// access classes and the click table. The window applying them is left to
-// test_map_window.cpp, the dialogs' conversions to test_dialogs.cpp.
+// The map's pure rules: every register drawn from a parameter image with d taken once per
+// refresh, the access classes, what a cell says to assistive technology and the click table.
+// The window applying them is left to test_map_window.cpp, the dialogs' conversions to
+// test_dialogs.cpp.
 #include "ParamsFixture.h"
 
 #include <array>
+#include <set>
 
 class MapRules : public ParamsFixture {};
 
-TEST_F(MapRules, RefreshShowsEachRuleWithTheDecimalsOfThisRefresh) {
+TEST_F(MapRules, EveryRegisterIsDrawnFromTheImageByItsRule) {
     struct Case {
         int reg;
-        const char* stored;
+        int stored;
         std::array<int, 3> in; // INP, UNIT, DP-P
         const char* shown;
     };
@@ -18,29 +20,71 @@ TEST_F(MapRules, RefreshShowsEachRuleWithTheDecimalsOfThisRefresh) {
     // clang-format off
     const Case cases[] = {
         // Scaled with d, and d from INP, UNIT and DP-P.
-        {1, "12345", {30, 0, 2}, "123.45"}, {1, "1234", {20, 1, 0}, "123.4"},
-        {1, "1234", {21, 1, 0}, "1234"},    {1, "1234", {1, 0, 3}, "1234"},
-        {4, "-5", d1, "-0.5"},              {301, "1505", d1, "150.5"},
-        {328, "-7", {33, 0, 3}, "-0.007"},  {416, "-50", d1, "-5.0"},
-        {501, "5", d1, "0.5"},              {604, "15", d1, "1.5"},
-        {612, "", d1, "0.0"},
+        {1, 12345, {30, 0, 2}, "123.45"}, {1, 1234, {20, 1, 0}, "123.4"},
+        {1, 1234, {21, 1, 0}, "1234"},    {1, 1234, {1, 0, 3}, "1234"},
+        {2, 5, d1, "0.5"}, {3, -15, d1, "-1.5"}, {4, -5, d1, "-0.5"},
+        {301, 1505, d1, "150.5"}, {302, 1, d1, "0.1"}, {303, 10, d1, "1.0"},
+        {318, 7, {33, 0, 3}, "0.007"}, {328, -7, {33, 0, 3}, "-0.007"},
+        {416, -50, d1, "-5.0"}, {417, 3, d1, "0.3"}, {418, 30, d1, "3.0"},
+        {501, 5, d1, "0.5"}, {502, 25, d1, "2.5"}, {604, 15, d1, "1.5"},
+        {612, 9999, d1, "999.9"}, {613, -1999, d1, "-199.9"}, {615, 1, d1, "0.1"},
+        {616, 2, d1, "0.2"}, {618, -12, d1, "-1.2"},
         // Outputs in tenths whatever d is.
-        {605, "1000", {30, 0, 2}, "100.0"}, {608, "-5", d0, "-0.5"},
-        // Words.
-        {102, "0", d0, "OFF"}, {106, "-1", d0, "ON"}, {110, "0", d0, "Hour"}, {110, "3", d0, "Min"},
-        {305, "1", d0, "LOW"}, {306, "0", d0, "OFF"}, {306, "2", d0, "2"}, {306, "4", d0, "AUTO"},
-        {500, "4", d0, "SPS"}, {500, "0", d0, ""}, {510, "1", d0, "SUM"}, {511, "", d0, "600"},
-        {511, "7", d0, "9600"}, {512, "1", d0, "EVEN"}, {512, "5", d0, "ODD"},
-        {601, "1", d0, "DIR"}, {611, "1", {1, 1, 0}, "℉"}, {619, "7", d0, "DOWN"},
-        // Copied as stored: the PROGRAM group and rows without a rule.
-        {203, "1234", d1, "1234"}, {10, "abc", d1, "abc"}, {506, "300", d1, "300"},
+        {605, 1000, {30, 0, 2}, "100.0"}, {606, 5, d0, "0.5"}, {607, 955, d0, "95.5"},
+        {608, -5, d0, "-0.5"},
+        // Words, and what a code no word names shows.
+        {102, 0, d0, "OFF"}, {103, 1, d0, "ON"}, {106, -1, d0, "ON"}, {110, 0, d0, "Hour"},
+        {110, 3, d0, "Min"}, {305, 1, d0, "LOW"}, {305, 0, d0, "STD"}, {306, 0, d0, "OFF"},
+        {306, 2, d0, "2"}, {306, 4, d0, "AUTO"}, {306, 9, d0, "AUTO"}, {500, 4, d0, "SPS"},
+        {500, 1, d0, "PV"}, {500, 0, d0, ""}, {510, 1, d0, "SUM"}, {510, 0, d0, "STD"},
+        {511, 0, d0, "600"}, {511, 3, d0, "4800"}, {511, 7, d0, "9600"}, {512, 1, d0, "EVEN"},
+        {512, 5, d0, "ODD"}, {512, 0, d0, "NONE"}, {601, 1, d0, "DIR"}, {601, 0, d0, "REV"},
+        {611, 1, {1, 1, 0}, "℉"}, {611, 0, d0, "℃"}, {619, 7, d0, "DOWN"}, {619, 1, d0, "UP"},
+        {619, 0, d0, "OFF"},
     };
     // clang-format on
     // One display for all: a cell before the INP row must not keep the previous refresh's d.
+    std::set<int> ruled;
     for (const Case& c : cases) {
-        store(c.reg, QString::fromUtf8(c.stored));
+        store(c.reg, c.stored);
         input(c.in[0], c.in[1], c.in[2]);
         EXPECT_EQ(shown(c.reg), QString::fromUtf8(c.shown)) << c.reg << " " << c.stored;
+        ruled.insert(c.reg);
+    }
+    // Every other register of the map shows its number as stored, with d 1 (that INP, UNIT
+    // and DP-P are numbers too); a register not read shows nothing.
+    image.clear();
+    for (int reg = 0; reg < 700; ++reg)
+        if (reg % 100 < kMapRows && !ruled.count(reg)) store(reg, reg * 3 - 700);
+    input(2, 0, 0);
+    for (int reg = 0; reg < 700; ++reg) {
+        if (reg % 100 >= kMapRows) continue;
+        const QString expected = reg == 610         ? QStringLiteral("2")
+                                 : reg == 611       ? QStringLiteral("℃")
+                                 : reg == 614       ? QStringLiteral("0")
+                                 : ruled.count(reg) ? QString()
+                                                    : QString::number(reg * 3 - 700);
+        EXPECT_EQ(shown(reg), expected) << reg;
+    }
+    refreshMapGrid(nullptr, display); // no station read: every value cell empty
+    for (int reg : {1, 102, 301, 610})
+        EXPECT_EQ(shown(reg), "") << reg;
+}
+
+TEST_F(MapRules, CellsSayTheirRegisterValueAndAccess) {
+    const std::pair<int, const char*> cases[] = {
+        {301, "SV1 (register 301): 150.5, can be written"},
+        {1, "NPV (register 1): 0.5, read only"},
+        {203, "SV1 (register 203): 7, not used"},
+        {105, "105 (register 105): not read, not used"},
+    };
+    store(301, 1505);
+    store(1, 5);
+    store(203, 7);
+    input(2, 0, 0);
+    for (const auto& [reg, said] : cases) {
+        const MapCell c = mapCell(reg);
+        EXPECT_EQ(mapCellDescription(c.col, c.row, display.text(c.col, c.row)), said) << reg;
     }
 }
 

@@ -20,18 +20,25 @@ class MapWindow : public ParamsFixture {
 protected:
     void SetUp() override {
         ParamsFixture::SetUp();
-        status.setText(2, 2, QStringLiteral("KX5-105"));
         gMC_List = {4, 7};
         sink.mcNo = 7;
+        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) // a whole read, zeros
+            for (int reg : findStep(step)->regs)
+                store(reg, 0);
         input(2, 0, 0);
         store(300, 1);
         store(301, 1505);
         store(104, 30);
-        map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
+        map = std::make_unique<frmKX5_Parameter>(&sink, source());
         map->openDialog = [this](MapDialog d) { opened.push_back(d); };
     }
+    // Station 7, a KX5-105, has this image; no other station was read.
+    ParamSource source() {
+        return {
+            [this](int mc) { return mc == 7 ? &image : nullptr; },
+            [](int mc) { return mc == 7 ? ControllerModel::KX5_105 : ControllerModel::Unknown; }};
+    }
 
-    Grid status{3, 3};
     std::vector<MapDialog> opened;
     std::unique_ptr<frmKX5_Parameter> map;
 };
@@ -64,7 +71,7 @@ TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     // Unloading without the button closes it as well. A refused read-all leaves the map open
     // on the values last read, saying why.
     sink.refusal = QStringLiteral("The port is closed: parameter read not sent.");
-    map = std::make_unique<frmKX5_Parameter>(&sink, &data, &status);
+    map = std::make_unique<frmKX5_Parameter>(&sink, source());
     EXPECT_EQ(field(map.get(), "lblMsg"), sink.refusal);
     map.reset();
     EXPECT_EQ(frmKX5_Parameter::openMap(), nullptr);
@@ -186,6 +193,7 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
                                "10", "11", "12", "13", "20", "21", "30", "32", "33"};
     const std::pair<QString, QString> damaged[] = {
         {"KX5 set", "not a parameter set"},
+        {"Model,KX5-999", "KX5-999 is not a KX5 model"},
         {"SV1,301,150.5,40000,read/write", "value 40000 out of range"},
         {"SV2,399,150.5,1505,read/write", "register 399 is not a parameter"},
         {"SV1,301,150.5", "not name, register, value, raw"},
@@ -243,12 +251,12 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     EXPECT_EQ(QStringList({shown[1].name, shown[1].station, shown[1].set}).join(' '),
               "SV1 160.0 150.5");
     // A set of another model is refused before anything is asked.
-    lines[1] = "Model,KX5-999";
+    lines[1] = "Model,KX5-???";
     ASSERT_TRUE(writeLinesAtomic(file, lines, nullptr));
     said.clear();
     sink.requests.clear();
     QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
     EXPECT_TRUE(sink.requests.empty());
-    EXPECT_EQ(said, QStringList{"The set is of a KX5-999, MC 7 is a KX5-105: not compared."});
+    EXPECT_EQ(said, QStringList{"The set is of a KX5-???, MC 7 is a KX5-105: not compared."});
     setMsgBoxHandler({});
 }

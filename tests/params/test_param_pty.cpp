@@ -33,8 +33,8 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
-    auto map = std::make_unique<frmKX5_Parameter>(win->link(), &win->link()->sprdMap,
-                                                  &win->link()->sprdStatus, win.get());
+    auto map =
+        std::make_unique<frmKX5_Parameter>(win->link(), ParamSource::of(win->link()), win.get());
     map->show();
     int refreshes = 0;
     QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });
@@ -135,11 +135,11 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return read1; }, 20000));
     // Saved to a file and read back, as the user's set would be.
     const QString file = dir.filePath("MC1.csv");
-    ASSERT_TRUE(writeLinesAtomic(
-        file,
-        paramSetLines(paramSetFromData(link->sprdMap, link->sprdStatus.text(StatusCol::Model, 1), 1,
-                                       QDateTime::currentDateTime())),
-        nullptr));
+    ASSERT_TRUE(
+        writeLinesAtomic(file,
+                         paramSetLines(paramSetFromImage(*link->paramImage(1), link->model(1), 1,
+                                                         QDateTime::currentDateTime())),
+                         nullptr));
     ParamSet set;
     QString error;
     ASSERT_TRUE(readParamSet(file, &set, &error)) << error.toStdString();
@@ -157,10 +157,12 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
 
     // Another model: refused naming the set's line 2, before anything is sent.
     ParamSet other = set;
-    other.model = "KX5-999999";
+    other.model = set.model == ControllerModel::KX5_105 ? ControllerModel::KX5_Other
+                                                        : ControllerModel::KX5_105;
     SetWriter refused(link, other, {2});
     EXPECT_FALSE(refused.compare(&error));
-    EXPECT_TRUE(error.startsWith("line 2: the set is of a KX5-999999")) << error.toStdString();
+    EXPECT_TRUE(error.startsWith("line 2: the set is of a " + modelText(other.model)))
+        << error.toStdString();
     EXPECT_EQ(refused.stations()[0].state, SetWriter::State::Waiting);
 
     // What differs: the copied registers, the whole input group after its type, nothing else.

@@ -1,14 +1,15 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
 // read-all and its one refresh, a set-value write of the extreme values that read back as typed
-// with its exact DWR frame, the read-all after it and the map's word on it, a choice typed,
-// picked or refused in the control dialog, the map's word on the
-// input write's pause, and command 5 opening the map. The input write's timing is left to
-// test_param_pty.cpp, conversions to test_dialogs.cpp.
+// with its exact DWR frame, the read-all after it and the map's word on it in the user's language,
+// a choice typed, picked or refused in the control dialog, the map's word on the input write's
+// pause, and command 5 opening the map. The input write's timing is left to test_param_pty.cpp,
+// conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
 #include "link/Steps.h"
 #include "params/frmKX5_Parameter.h"
+#include "tests/support/Bracketing.h"
 #include "tests/support/GridEditing.h"
 
 #include <QTimer>
@@ -47,8 +48,7 @@ protected:
 };
 
 TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
-                                                  win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
     // NPV 250.
     std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
@@ -59,6 +59,9 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     map->tmrRefresh_Timer();
     const Grid& shown = *map->displayGrid();
     EXPECT_EQ(shown.text(8, 2) + shown.text(2, 2) + shown.text(14, 20), "100.0250.0DOWN");
+    // From here on every word the map says is its translation, never the events file's English.
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
 
     auto sv = map->createDialog(MapDialog::SV);
     setField(sv.get(), "txtSV1", QStringLiteral("3276.7"));
@@ -67,11 +70,11 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     sv.reset();
     EXPECT_EQ(sent(), "\x02"
                       "03DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
-    EXPECT_EQ(map->messageLabel()->text(), "MC [3] SV group: waiting for confirmation");
+    EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group]: waiting for confirmation]");
     reply("03DWR,OK");
     EXPECT_EQ(link()->gSendStep, kStepReadAll1);
     EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(map->messageLabel()->text(), "MC [3] SV group written");
+    EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group] written]");
 
     regs[301] = "7FFF";
     regs[303] = "F000";
@@ -92,12 +95,13 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
                       "03DWR,02,0610,001E,0611,0000\r\n");
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(),
-              "MC [3] input group: 610-611 written, 612-619 pending (2 s pause)");
+              "[MC [3] input group: 610-611 written, 612-619 pending (2 s pause)]");
     link()->pause_Done();
     EXPECT_TRUE(sent().startsWith("\x02"
                                   "03DWR,08,0612,"));
     reply("03DWR,OK");
-    EXPECT_EQ(map->messageLabel()->text(), "MC [3] input group written");
+    EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [input group] written]");
+    QCoreApplication::removeTranslator(&language);
 
     map.reset();
     // A read-all completed with no map open finds nothing to refresh.
@@ -108,8 +112,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
 
 // The PID cell still being edited when OK is given is the value written, whichever key gives OK.
 TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
-                                                  win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     answerReadAll({}, map.get()); // every register 0
     const std::tuple<GiveOk, const char*, QByteArray> ways[] = {
         {GiveOk::Click, "123", "007B"},
@@ -137,8 +140,7 @@ TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
 // A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
 // its first field: the frame it makes; a word that is none of the choices: no frame at all.
 TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), &link()->sprdMap, &link()->sprdStatus,
-                                                  win.get());
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     answerReadAll({{102, "0001"}}, map.get()); // ZONE on, everything else 0
     map->tmrRefresh_Timer();
     QStringList messages;

@@ -6,103 +6,23 @@
 // file is named by line, and the headless program publishes, logs, stops cleanly on SIGTERM and
 // leaves its last will when killed; the Publishing window keeps its settings in their files.
 // The payload's figures come from decode(), whose tables are tests/link's.
-#include "link/KX5Link.h"
-#include "link/QtSerialPort.h"
-#include "link/mdlKX5.h"
 #include "publish/MqttClient.h"
-#include "publish/Publisher.h"
-#include "settings/ConfigFiles.h"
 #include "settings/PublishingDialog.h"
-#include "sim/SimLine.h"
-#include "tests/monitor/SimSettings.h"
-#include "tests/support/MqttBroker.h"
+#include "tests/publish/PublishLine.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <cmath>
-#include <gtest/gtest.h>
 #include <sched.h>
-
-namespace {
-
-#define NEED_BROKER()                                                                              \
-    if (MqttBroker::binary().isEmpty()) GTEST_SKIP() << "the mosquitto broker is not installed"
-
-QJsonObject json(const QByteArray& payload) {
-    return QJsonDocument::fromJson(payload).object();
-}
-
-// A line of kx5sim stations polled by the real link, published to a broker of its own.
-class PublishLine : public ::testing::Test {
-protected:
-    void SetUp() override {
-        NEED_BROKER();
-        resetDataImage();
-        setProgramDir(dir.path());
-        broker = std::make_unique<MqttBroker>(dir.path());
-        QString error;
-        ASSERT_TRUE(broker->start(&error)) << error.toStdString();
-        kx5sim::LineConfig cfg;
-        cfg.stations = {1, 2};
-        sim = std::make_unique<kx5sim::SimLine>(cfg);
-        ASSERT_TRUE(sim->start());
-        // Station 1 in Fahrenheit with one decimal; station 2 a voltage input with two.
-        ASSERT_TRUE(sim->writeRegister(1, 610, 20) && sim->writeRegister(1, 611, 1));
-        ASSERT_TRUE(sim->writeRegister(2, 610, 30) && sim->writeRegister(2, 614, 2));
-        ASSERT_TRUE(writeSimSettings(*sim, {1, 2}));
-        LoadCommCfg();
-        link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
-        LoadStations(&link->sprdStatus, &link->sprdMonitoring);
-        sub = std::make_unique<MqttSubscriber>(broker->port, "kx5/line1/#");
-        ASSERT_TRUE(sub->waitSubscribed());
-        publisher = std::make_unique<Publisher>(link.get());
-        QObject::connect(publisher.get(), &Publisher::event,
-                         [this](const QString& text) { events << text; });
-        options.enabled = true;
-        options.host = QStringLiteral("127.0.0.1");
-        options.port = broker->port;
-        options.retain = true;
-        publisher->apply(options);
-        link->mSetPortOpen_Click();
-    }
-    void TearDown() override {
-        publisher.reset();
-        if (link) link->ClosePort();
-        link.reset();
-        setProgramDir(QString());
-    }
-    bool waitAnswering(int mc, bool answering, int ms = 20000) {
-        const std::string topic = "kx5/line1/" + std::to_string(mc);
-        return QTest::qWaitFor(
-            [&] {
-                const auto got = sub->on(topic);
-                return !got.empty() && json(got.back())["answering"].toBool() == answering;
-            },
-            ms);
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<MqttBroker> broker;
-    std::unique_ptr<kx5sim::SimLine> sim;
-    std::unique_ptr<KX5Link> link;
-    std::unique_ptr<MqttSubscriber> sub;
-    std::unique_ptr<Publisher> publisher;
-    PublishOptions options;
-    QStringList events;
-};
-
-} // namespace
 
 TEST_F(PublishLine, ValuesAreTheSimulatorsWithTheirDecimalsAndASilentStationIsSaidSilent) {
     struct Row {
@@ -576,6 +496,26 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
          "line 1 (Enabled=yes): 1 (on) or 0 (off) is expected",
          false},
         {"QoS 2", {"Enabled=1", "QoS=2"}, "line 2 (QoS=2): QoS must be 0 or 1.", false},
+        {"an unknown schedule",
+         {"Enabled=1", "When=Often"},
+         "line 2 (When=Often): Reply, Interval or Change is expected",
+         false},
+        {"a dead band with a comma",
+         {"Enabled=1", "When=Change", "DeadBand=0,5"},
+         "line 3 (DeadBand=0,5): a number is expected (0.5, not 0,5)",
+         false},
+        {"a negative dead band",
+         {"Enabled=1", "When=Change", "DeadBand=-1"},
+         "line 3 (DeadBand=-1): The dead band must be 0 to 10000.",
+         false},
+        {"no heartbeat",
+         {"Enabled=1", "When=Change", "HeartbeatSeconds=0"},
+         "line 3 (HeartbeatSeconds=0): Publish a steady station at least every 1 to 3600",
+         false},
+        {"# in the discovery prefix",
+         {"Enabled=1", "Discovery=1", "DiscoveryPrefix=ha/#"},
+         "line 3 (DiscoveryPrefix=ha/#): The discovery prefix must not be empty",
+         false},
         {"not a setting",
          {"Enabled=1", "Host=127.0.0.1", "Colour=blue"},
          "line 3 (Colour=blue): not a publishing setting; ignored",
@@ -716,8 +656,11 @@ TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     edit("txtUser", "line7");
     edit("txtPassword", "s=cret");
     edit("txtLine", "hall/7");
-    d.findChild<QRadioButton*>("optEveryN")->setChecked(true);
-    d.findChild<QSpinBox*>("spnEveryN")->setValue(5);
+    d.findChild<QRadioButton*>("optOnChange")->setChecked(true);
+    d.findChild<QDoubleSpinBox*>("spnDeadBand")->setValue(0.25);
+    d.findChild<QSpinBox*>("spnHeartbeat")->setValue(90);
+    d.findChild<QCheckBox*>("chkDiscovery")->setChecked(true);
+    edit("txtDiscoveryPrefix", "ha");
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), 0); // a '/' in the line name would split the topics
     EXPECT_TRUE(d.findChild<QLabel*>("lblTest")->text().contains("line name"));
@@ -729,7 +672,11 @@ TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     const PublishOptions read = loadPublishOptions();
     EXPECT_TRUE(read == filled);
     EXPECT_EQ(read.password, "s=cret");
-    EXPECT_EQ(read.when, PublishOptions::When::EveryNSeconds);
+    EXPECT_EQ(read.when, PublishOptions::When::OnChange);
+    EXPECT_EQ(read.deadBand, 0.25);
+    EXPECT_EQ(read.heartbeatSeconds, 90);
+    EXPECT_TRUE(read.discovery);
+    EXPECT_EQ(read.discoveryPrefix, "ha");
     QFile ini(publishOptionsPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_FALSE(ini.readAll().contains("s=cret")); // the password only in its own file

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QSerialPort>
 #include <QTimer>
 #include <QTranslator>
@@ -69,6 +70,17 @@ TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
     w.TestPort(99);
     EXPECT_EQ(msg(), "no such port");
     EXPECT_EQ(child(w, "cmbPort")->currentText(), gPort); // the test never changes a box
+    // A typed path is tried as the box is left: missing, not a device, or usable.
+    const QString file = path("not-a-port.txt");
+    ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    const std::pair<QString, QString> typed[] = {{"/dev/kx5-no-such-port", "no such port"},
+                                                 {file, file + " is not a serial device"},
+                                                 {gPort, ""}};
+    for (const auto& [name, said] : typed) {
+        child(w, "cmbPort")->setEditText(name);
+        emit child(w, "cmbPort")->lineEdit()->editingFinished();
+        EXPECT_EQ(msg(), said) << name.toStdString();
+    }
     close(master);
 }
 

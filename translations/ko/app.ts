@@ -2,9 +2,22 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>EventLog</name>
+    <message>
+        <location filename="../../app/Headless.cpp" line="+68"/>
+        <source>Started without windows in %1</source>
+        <translation>창 없이 시작함: %1</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>Stopped</source>
+        <translation>중지함</translation>
+    </message>
+</context>
+<context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+75"/>
+        <location filename="../../app/StartOptions.cpp" line="+83"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>

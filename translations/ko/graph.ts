@@ -36,18 +36,18 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+283"/>
+        <location line="+319"/>
         <source>KX5 Graph</source>
         <translation>KX5 그래프</translation>
     </message>
     <message>
-        <location line="-274"/>
-        <location line="+270"/>
+        <location line="-309"/>
+        <location line="+305"/>
         <source>Temp</source>
         <translation>온도</translation>
     </message>
     <message>
-        <location line="-269"/>
+        <location line="-304"/>
         <source>MV (%)</source>
         <translation>MV (%)</translation>
     </message>
@@ -83,18 +83,18 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+253"/>
+        <location line="+288"/>
         <source>Decimals</source>
         <translation>소수 자릿수</translation>
     </message>
     <message>
-        <location line="-253"/>
-        <location line="+260"/>
+        <location line="-288"/>
+        <location line="+295"/>
         <source>Unit</source>
         <translation>단위</translation>
     </message>
     <message>
-        <location line="-221"/>
+        <location line="-256"/>
         <source>&amp;File</source>
         <translation>파일[&amp;F]</translation>
     </message>
@@ -164,7 +164,27 @@
         <translation>전체 보기[&amp;A]</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+12"/>
+        <source>Zoom &amp;In</source>
+        <translation>확대[&amp;I]</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Zoom &amp;Out</source>
+        <translation>축소[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Pan &amp;Left</source>
+        <translation>왼쪽으로 이동[&amp;L]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Pan &amp;Right</source>
+        <translation>오른쪽으로 이동[&amp;R]</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>&amp;Help</source>
         <translation>도움말[&amp;H]</translation>
     </message>
@@ -186,12 +206,12 @@
     <message>
         <location line="+2"/>
         <location line="+60"/>
-        <location line="+456"/>
+        <location line="+463"/>
         <source>Open</source>
         <translation>열기</translation>
     </message>
     <message>
-        <location line="-500"/>
+        <location line="-507"/>
         <source>%1: not a file</source>
         <translation>%1: 파일이 아닙니다</translation>
     </message>
@@ -230,10 +250,10 @@
     <message>
         <location line="+1"/>
         <source>following</source>
-        <translation>따라가는 중</translation>
+        <translation>따라가기 켜짐</translation>
     </message>
     <message>
-        <location line="+160"/>
+        <location line="+167"/>
         <source>Cursor %1 %2</source>
         <translation>커서 %1 %2</translation>
     </message>

@@ -84,13 +84,13 @@
         <translation>연결 상태</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+18"/>
         <source>Port &amp;Close</source>
         <translation>포트 닫기[&amp;C]</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+286"/>
+        <location filename="../../link/KX5Link.h" line="+289"/>
         <source>Port &amp;Open</source>
         <translation>포트 열기[&amp;O]</translation>
     </message>
@@ -133,12 +133,12 @@
     <message>
         <location line="+10"/>
         <source>MC %1 is not in use: %2 not sent.</source>
-        <translation>MC %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 사용하지 않는 국번이므로 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC %1 has not answered: %2 not sent.</source>
-        <translation>MC %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
+        <translation>국번 %1: 응답이 없어 %2 요청을 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -221,7 +221,7 @@
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
     </message>
     <message>
-        <location line="+421"/>
+        <location line="+413"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>

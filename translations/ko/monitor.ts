@@ -22,7 +22,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+73"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+77"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -75,7 +75,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../monitor/EventLog.cpp" line="+12"/>
+        <location filename="../../monitor/EventLog.cpp" line="+11"/>
         <source>Date Time</source>
         <translation>날짜·시간</translation>
     </message>
@@ -90,9 +90,164 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+2"/>
+        <source>Port lost: %1</source>
+        <translation>포트 끊김: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port reopened</source>
+        <translation>포트 다시 열림</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Answered: %1, polled from now on</source>
+        <translation>응답함: %1, 이제부터 조회</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Port %1 opened at %2</source>
+        <translation>포트 %1 열림 (%2)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port %1 could not be opened: %2</source>
+        <translation>포트 %1 열기 실패: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Port %1 closed</source>
+        <translation>포트 %1 닫힘</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>No station answered at %1: asking again until one does</source>
+        <translation>응답한 국번 없음 (설정: %1): 응답이 있을 때까지 다시 조회</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No station answered at %1</source>
+        <translation>응답한 국번 없음 (설정: %1)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>No answer (NG)</source>
+        <translation>응답 없음 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Refuses the requests: answers NG (NG)</source>
+        <translation>요청 거부: NG로 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replies with a wrong checksum (NG)</source>
+        <translation>체크섬이 틀린 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replies without OK (NG)</source>
+        <translation>OK 없는 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Replies that do not fit the request (NG)</source>
+        <translation>요청과 맞지 않는 응답 (NG)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Answers, but not as a KX5 (NG)</source>
+        <translation>응답하지만 KX5가 아님 (NG)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Answering again</source>
+        <translation>다시 응답함</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Events saved again to %1</source>
+        <translation>이벤트를 다시 %1에 저장함</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Events not saved to %1: %2</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1 on</source>
+        <translation>%1 켜짐</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 off</source>
+        <translation>%1 꺼짐</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/DataLogger.cpp" line="-31"/>
+        <source>Data saving stopped</source>
+        <translation>데이터 저장 중지</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Data saving started: %1 every %2 min</source>
+        <translation>데이터 저장 시작: %1, %2분마다</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data saving started: %1 every %2 sec</source>
+        <translation>데이터 저장 시작: %1, %2초마다</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Data saved again to %1</source>
+        <translation>데이터를 다시 %1에 저장함</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Data not saved to %1: %2</source>
+        <translation>데이터를 %1에 저장하지 못함: %2</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+27"/>
+        <source>Trace recording on: %1</source>
+        <translation>통신 기록 켜짐: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Trace recording off</source>
+        <translation>통신 기록 꺼짐</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Trace file removed to keep within the limit: %1</source>
+        <translation>한도를 지키려고 통신 기록 파일을 지움: %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Trace recorded again to %1</source>
+        <translation>통신 기록을 다시 %1에 저장함</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+365"/>
+        <source>Port settings changed: %1</source>
+        <translation>포트 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Stations in use changed: %1</source>
+        <translation>사용 국번 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Data save settings changed: %1</source>
+        <translation>데이터 저장 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Publishing settings changed: %1</source>
+        <translation>MQTT 게시 설정 변경: %1</translation>
     </message>
 </context>
 <context>
@@ -191,7 +346,7 @@ No records go to %1 until saving is started again.</source>
     <name>MainTables</name>
     <message>
         <location filename="../../monitor/MainTables.cpp" line="+35"/>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
     </message>
@@ -242,7 +397,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+73"/>
         <location line="+5"/>
         <source>Save Trace</source>
         <translation>통신 기록 저장</translation>
@@ -448,7 +603,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+16"/>
         <source>Edit MC</source>
-        <translation>편집 국번</translation>
+        <translation>선택 국번</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -505,7 +660,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>TraceRecorder</name>
     <message>
-        <location filename="../../monitor/TraceRecorder.cpp" line="+90"/>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+3"/>
         <source>Trace not recorded to %1: %2</source>
         <translation>통신 기록을 %1에 저장하지 못했습니다: %2</translation>
     </message>
@@ -652,7 +807,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+29"/>
         <source>MC %1</source>
-        <translation>MC %1</translation>
+        <translation>국번 %1</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -663,7 +818,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+39"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="-338"/>
         <source>Use MC Setting</source>
         <translation>사용 국번 설정</translation>
     </message>
@@ -718,7 +873,7 @@ No records go to %1 until saving is started again.</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+63"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 
@@ -847,7 +1002,7 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+81"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>

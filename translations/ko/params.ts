@@ -50,7 +50,7 @@ Nothing was sent.</source>
     <message>
         <location line="+20"/>
         <source>Hour</source>
-        <translation>시간</translation>
+        <translation>시</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -65,7 +65,7 @@ Nothing was sent.</source>
     <message>
         <location line="+1"/>
         <source>LOW</source>
-        <translation>낮음</translation>
+        <translation>낮춤</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -185,7 +185,7 @@ Nothing was sent.</source>
     <message>
         <location line="+26"/>
         <source>line 2: the set is of a %1, MC %2 is a %3. Nothing was sent.</source>
-        <translation>2행: 세트의 모델은 %1, MC %2의 모델은 %3입니다. 아무것도 보내지 않았습니다.</translation>
+        <translation>2행: 세트의 모델은 %1, 국번 %2의 모델은 %3입니다. 아무것도 보내지 않았습니다.</translation>
     </message>
     <message>
         <location line="+41"/>
@@ -311,7 +311,7 @@ Nothing was sent.</source>
     <message>
         <location line="-234"/>
         <source>%1: set of MC %2, %3, taken %4</source>
-        <translation>%1: MC %2의 파라미터 세트, %3, %4 기준</translation>
+        <translation>%1: 국번 %2의 파라미터 세트, %3, %4 기준</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -405,7 +405,7 @@ Nothing was sent.</source>
         <location line="+20"/>
         <location line="+49"/>
         <source>MC %1: %2</source>
-        <translation>MC %1: %2</translation>
+        <translation>국번 %1: %2</translation>
     </message>
     <message>
         <location line="-58"/>
@@ -420,12 +420,12 @@ Nothing was sent.</source>
     <message>
         <location line="+4"/>
         <source>MC %1: %2 registers as they are</source>
-        <translation>MC %1: 레지스터 %2개 (현재 값 그대로)</translation>
+        <translation>국번 %1: 레지스터 %2개 (현재 값 그대로)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>MC %1: %2; and %3 registers as they are</source>
-        <translation>MC %1: %2; 그리고 레지스터 %3개 (현재 값 그대로)</translation>
+        <translation>국번 %1: %2; 그리고 레지스터 %3개 (현재 값 그대로)</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -667,7 +667,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+1"/>
         <source>Burn-out </source>
-        <translation>번아웃</translation>
+        <translation>입력 단선</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -835,7 +835,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+39"/>
         <source>Edit MC</source>
-        <translation>편집 국번</translation>
+        <translation>선택 국번</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -927,7 +927,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+77"/>
         <source>MC %1 set saved to %2</source>
-        <translation>MC %1의 세트를 %2에 저장했습니다</translation>
+        <translation>국번 %1의 세트를 %2에 저장했습니다</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -938,12 +938,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+1"/>
         <source>The set is of a %1, MC %2 is a %3: not compared.</source>
-        <translation>세트의 모델은 %1, MC %2의 모델은 %3입니다. 비교하지 않았습니다.</translation>
+        <translation>세트의 모델은 %1, 국번 %2의 모델은 %3입니다. 비교하지 않았습니다.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>MC %1: reading its parameters to compare</source>
-        <translation>MC %1: 비교할 파라미터를 읽는 중</translation>
+        <translation>국번 %1: 비교할 파라미터를 읽는 중</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -953,7 +953,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+11"/>
         <source>MC %1 against the set of MC %2: %3 differ</source>
-        <translation>MC %1 대 MC %2의 세트: %3개 다름</translation>
+        <translation>국번 %1 대 국번 %2의 세트: %3개 다름</translation>
     </message>
     <message>
         <location line="+32"/>

@@ -176,7 +176,7 @@
 <context>
     <name>PublishOptions</name>
     <message>
-        <location filename="../../publish/PublishOptions.cpp" line="+46"/>
+        <location filename="../../publish/PublishOptions.cpp" line="+65"/>
         <source>No broker host is given.</source>
         <translation>브로커 호스트가 지정되지 않았습니다.</translation>
     </message>
@@ -207,14 +207,29 @@
     </message>
     <message>
         <location line="+3"/>
+        <source>The dead band must be 0 to 10000.</source>
+        <translation>불감대는 0에서 10000 사이여야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Publish a steady station at least every 1 to 3600 seconds.</source>
+        <translation>변화 없는 국번도 1에서 3600초 사이의 간격으로 게시해야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>QoS must be 0 or 1.</source>
         <translation>QoS는 0 또는 1이어야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The discovery prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
+        <translation>디스커버리 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
 </context>
 <context>
     <name>Publisher</name>
     <message>
-        <location filename="../../publish/Publisher.cpp" line="+93"/>
+        <location filename="../../publish/Publisher.cpp" line="+124"/>
         <source>MQTT: broker slow, %1 queued, %2 dropped</source>
         <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
     </message>

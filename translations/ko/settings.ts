@@ -56,7 +56,7 @@
     <message>
         <location line="+57"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
-        <translation>사용 국번 설정에서 국번을 정할 때까지 MC 1만 사용합니다</translation>
+        <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
 </context>
 <context>
@@ -182,7 +182,7 @@ Choose a program to open it with, or Cancel.</source>
 <context>
     <name>PublishingDialog</name>
     <message>
-        <location filename="../../settings/PublishingDialog.cpp" line="+47"/>
+        <location filename="../../settings/PublishingDialog.cpp" line="+50"/>
         <source>Choose %1</source>
         <translation>%1 선택</translation>
     </message>
@@ -272,12 +272,52 @@ Choose a program to open it with, or Cancel.</source>
         <translation>비밀번호[&amp;W]:</translation>
     </message>
     <message>
-        <location line="+81"/>
+        <location line="+32"/>
+        <source>On chan&amp;ge by more than</source>
+        <translation>변화 시 게시, 불감대[&amp;G]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Dead band, in the value&apos;s own unit</source>
+        <translation>불감대(값의 단위)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>PV and SV in their unit (degrees, V or mV), MV in percent; 0: any change</source>
+        <translation>PV와 SV는 그 단위(온도, V 또는 mV), MV는 %; 0: 모든 변화</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>at least every</source>
+        <translation>최소 게시 간격</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Seconds between publications of a steady station</source>
+        <translation>변화 없는 국번의 게시 간격(초)</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Announce the stations to Home &amp;Assistant</source>
+        <translation>Home Assistant에 국번 알리기[&amp;A]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>MQTT discovery: each station&apos;s PV, SV, MV and lamps appear in Home Assistant without configuration</source>
+        <translation>MQTT 디스커버리: 설정 없이 각 국번의 PV, SV, MV와 램프가 Home Assistant에 나타남</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Disco&amp;very prefix:</source>
+        <translation>디스커버리 접두어[&amp;V]:</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Publishing is off until this is put right: %1</source>
         <translation>이 문제를 바로잡을 때까지 게시가 꺼져 있습니다: %1</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+72"/>
         <source>%1/&lt;MC No&gt; (JSON), .../pv, .../sv, .../mv, .../availability; %1/status</source>
         <extracomment>The topics as published; only &quot;&lt;MC No&gt;&quot; and &quot;JSON&quot; are words to translate.</extracomment>
         <translation>%1/&lt;국번&gt; (JSON), .../pv, .../sv, .../mv, .../availability; %1/status</translation>
@@ -288,7 +328,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>비워 두면: %1</translation>
     </message>
     <message>
-        <location line="-142"/>
+        <location line="-193"/>
         <source>&amp;Client id:</source>
         <translation>클라이언트 ID[&amp;C]:</translation>
     </message>
@@ -329,11 +369,12 @@ Choose a program to open it with, or Cancel.</source>
     </message>
     <message>
         <location line="+2"/>
+        <location line="+16"/>
         <source> s</source>
         <translation>초</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+21"/>
         <source>Publish:</source>
         <translation>게시:</translation>
     </message>
@@ -358,7 +399,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>QoS[&amp;Q]:</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+11"/>
         <source>Te&amp;st</source>
         <translation>테스트[&amp;S]</translation>
     </message>
@@ -368,7 +409,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>테스트</translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+117"/>
         <source>Connecting to %1:%2...</source>
         <translation>%1:%2에 연결하는 중...</translation>
     </message>
@@ -760,12 +801,17 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_SetPort</name>
     <message>
-        <location filename="../../settings/frmKX5_SetPort.cpp" line="+90"/>
+        <location filename="../../settings/frmKX5_SetPort.cpp" line="+108"/>
+        <source>%1 is not a serial device</source>
+        <translation>%1은(는) 시리얼 장치가 아님</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Port Setup</source>
         <translation>포트 설정</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+17"/>
         <source>Fast polling</source>
         <translation>빠른 폴링</translation>
     </message>
@@ -825,7 +871,7 @@ The port settings were not changed.</source>
         <translation>프로토콜</translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+103"/>
         <source>%1
 The port settings were not changed.</source>
         <translation>%1

@@ -76,4 +76,37 @@ Build the program (the guide is built with it) or install the package to get it.
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
 </context>
+<context>
+    <name>TraceModel</name>
+    <message>
+        <location filename="../../ui/TraceModel.cpp" line="+107"/>
+        <source>Time</source>
+        <translation>시각</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Direction</source>
+        <translation>방향</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MC No</source>
+        <translation>국번</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Command</source>
+        <translation>명령</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Bytes</source>
+        <translation>바이트</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>&amp;Copy</source>
+        <translation>복사[&amp;C]</translation>
+    </message>
+</context>
 </TS>

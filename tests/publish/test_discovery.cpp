@@ -1,0 +1,245 @@
+// Home Assistant discovery and publishing on change: the decisions of the change filter, every
+// discovery message parsed and its state read back through its topic and template, removal
+// when a station leaves or discovery is off (after a restart too), and a steady line on change.
+#include "publish/ChangeFilter.h"
+#include "tests/publish/PublishLine.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QProcess>
+#include <QSet>
+#include <set>
+
+TEST(PublishOnChange, DecisionsFollowTheDeadBandTheLampsTheStateAndTheHeartbeat) {
+    ChangeFilter filter(0.5, 60000);
+    struct Row {
+        const char* name;
+        double pv, sv, mv;
+        unsigned lamps;
+        bool answering;
+        const char* unit;
+        int decimals;
+        qint64 nowMs;
+        bool due;
+    };
+    // Each row against what was last published (rows marked due are published).
+    const Row rows[] = {
+        {"first reading", 25.0, 100.0, 40.0, 0, true, "℃", 1, 0, true},
+        {"PV within the band", 25.3, 100.0, 40.0, 0, true, "℃", 1, 100, false},
+        {"PV exactly the band from the last published", 25.5, 100.0, 40.0, 0, true, "℃", 1, 200,
+         false},
+        {"PV drifted past the band", 25.6, 100.0, 40.0, 0, true, "℃", 1, 300, true},
+        {"PV back down within the band", 25.2, 100.0, 40.0, 0, true, "℃", 1, 400, false},
+        {"SV changed", 25.2, 101.0, 40.0, 0, true, "℃", 1, 500, true},
+        {"MV below the band", 25.2, 101.0, 39.6, 0, true, "℃", 1, 600, false},
+        {"MV past the band", 25.2, 101.0, 39.4, 0, true, "℃", 1, 700, true},
+        {"a lamp on", 25.2, 101.0, 39.4, 1, true, "℃", 1, 800, true},
+        {"the unit", 25.2, 101.0, 39.4, 1, true, "℉", 1, 900, true},
+        {"the decimals", 25.2, 101.0, 39.4, 1, true, "℉", 0, 1000, true},
+        {"stops answering", 0, 0, 0, 0, false, "", 0, 1100, true},
+        {"still not answering", 0, 0, 0, 0, false, "", 0, 1200, false},
+        {"answers again with the same figures", 25.2, 101.0, 39.4, 1, true, "℉", 0, 1300, true},
+        {"steady, a moment before the heartbeat", 25.2, 101.0, 39.4, 1, true, "℉", 0, 61299, false},
+        {"steady, the heartbeat", 25.2, 101.0, 39.4, 1, true, "℉", 0, 61300, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Reading r;
+        r.pv = row.pv;
+        r.sv = row.sv;
+        r.mv = row.mv;
+        r.lamps = std::bitset<size_t(StatusLamp::Count)>(row.lamps);
+        r.unit = QString::fromUtf8(row.unit);
+        r.decimals = row.decimals;
+        EXPECT_EQ(filter.due(0, r, row.answering, row.nowMs), row.due);
+        // Another station is judged on its own.
+        EXPECT_TRUE(filter.due(1, r, row.answering, row.nowMs));
+        if (row.due) filter.published(0, r, row.answering, row.nowMs);
+    }
+}
+
+namespace {
+
+// Renders each template with value_json the payload, as Home Assistant does, through Jinja2
+// itself; undefined names are errors. Empty when Jinja2 is not there.
+std::optional<QStringList> render(const std::vector<std::pair<QString, QByteArray>>& jobs) {
+    QJsonArray in;
+    for (const auto& [tpl, payload] : jobs)
+        in.append(QJsonArray{tpl, QString::fromUtf8(payload)});
+    QProcess p;
+    p.start("python3", {"-c", "import sys, json, jinja2\n"
+                              "env = jinja2.Environment(undefined=jinja2.StrictUndefined)\n"
+                              "for t, p in json.load(sys.stdin):\n"
+                              "    print(env.from_string(t).render(value_json=json.loads(p)))\n"});
+    if (!p.waitForStarted(5000)) return std::nullopt;
+    p.write(QJsonDocument(in).toJson());
+    p.closeWriteChannel();
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) {
+        if (p.readAllStandardError().contains("No module named")) return std::nullopt;
+        ADD_FAILURE() << "a template did not render";
+        return QStringList();
+    }
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n').mid(0, int(jobs.size()));
+}
+
+using Configs = std::map<std::string, QJsonObject>; // retained config by topic
+
+// What a new subscriber is given. The broker hands over the retained messages on subscribing,
+// so once a message published after that arrives, they all have.
+Configs retainedConfigs(int port) {
+    MqttSubscriber fresh(port, "homeassistant/#");
+    EXPECT_TRUE(fresh.waitSubscribed());
+    EXPECT_EQ(QProcess::execute("mosquitto_pub", {"-p", QString::number(port), "-t",
+                                                  "homeassistant/end", "-m", "."}),
+              0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fresh.last("homeassistant/end") == "."; }, 10000));
+    Configs out;
+    for (const auto& m : fresh.messages())
+        if (m.retained && !m.payload.isEmpty()) out[m.topic] = json(m.payload);
+    return out;
+}
+
+} // namespace
+
+TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
+    MqttSubscriber ha(broker->port, "homeassistant/#");
+    ASSERT_TRUE(ha.waitSubscribed());
+    options.discovery = true;
+    publisher->apply(options);
+    constexpr size_t kPerStation = 3 + 14;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ha.messages().size() >= 2 * kPerStation; }, 20000));
+    // The first publication of each station with its figures.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !sub->on("kx5/line1/1/mv").empty() && !sub->on("kx5/line1/2/mv").empty(); },
+        20000));
+    const auto all = sub->messages();
+
+    struct Station {
+        int mc;
+        const char* unit;
+        const char* unitClass;
+    };
+    std::set<QString> uniqueIds;
+    std::vector<std::pair<QString, QByteArray>> jobs;
+    std::vector<QString> wanted;
+    for (const Station& st : {Station{1, "°F", "temperature"}, Station{2, "V", "voltage"}}) {
+        SCOPED_TRACE(st.mc);
+        const std::string base = "kx5/line1/" + std::to_string(st.mc);
+        // One publication of the station: its JSON and the figures that follow it.
+        size_t at = 0;
+        while (at < all.size() && !(all[at].topic == base && json(all[at].payload).contains("pv")))
+            ++at;
+        ASSERT_LT(at, all.size());
+        std::map<std::string, QByteArray> state{{base, all[at].payload}};
+        for (size_t k = at + 1; k < all.size(); ++k)
+            if (all[k].topic.rfind(base + "/", 0) == 0 && !state.count(all[k].topic))
+                state[all[k].topic] = all[k].payload;
+        const QJsonObject station = json(all[at].payload);
+
+        const QString node =
+            QStringLiteral("homeassistant/%2/kx5_line1/mc%1_").arg(st.mc, 2, 10, QLatin1Char('0'));
+        size_t seen = 0;
+        for (const auto& m : ha.messages()) {
+            const QString topic = QString::fromStdString(m.topic);
+            if (!topic.contains(QStringLiteral("/mc0%1_").arg(st.mc))) continue;
+            SCOPED_TRACE(m.topic);
+            ++seen;
+            const QJsonObject c = json(m.payload);
+            const bool sensor = topic.startsWith(node.arg("sensor"));
+            EXPECT_TRUE(sensor || topic.startsWith(node.arg("binary_sensor")));
+            EXPECT_TRUE(topic.endsWith("/config"));
+            EXPECT_FALSE(c["name"].toString().isEmpty());
+            EXPECT_TRUE(uniqueIds.insert(c["unique_id"].toString()).second);
+            EXPECT_EQ(c["availability_mode"].toString(), "all");
+            const QJsonArray av = c["availability"].toArray();
+            ASSERT_EQ(av.size(), 2);
+            EXPECT_EQ(av[0]["topic"].toString(), "kx5/line1/status");
+            EXPECT_EQ(av[1]["topic"].toString().toStdString(), base + "/availability");
+            for (const QJsonValue a : av) {
+                EXPECT_EQ(a.toObject()["payload_available"].toString(), "online");
+                EXPECT_EQ(a.toObject()["payload_not_available"].toString(), "offline");
+            }
+            const QJsonObject device = c["device"].toObject();
+            EXPECT_EQ(device["identifiers"].toArray().size(), 1);
+            EXPECT_EQ(device["name"].toString(), QStringLiteral("line1 MC %1 Oven").arg(st.mc));
+            EXPECT_EQ(device["model"].toString(), "KX5-105");
+            const std::string stateTopic = c["state_topic"].toString().toStdString();
+            ASSERT_TRUE(state.count(stateTopic)) << stateTopic;
+            const QString key = c["name"].toString();
+            if (sensor) {
+                // The figure alone is the state: the one in the JSON it came with.
+                EXPECT_FALSE(c.contains("value_template"));
+                EXPECT_EQ(c["state_class"].toString(), "measurement");
+                EXPECT_EQ(state[stateTopic].toDouble(), station[key.toLower()].toDouble());
+                const bool mv = key == "MV";
+                EXPECT_EQ(c["unit_of_measurement"].toString().toStdString(), mv ? "%" : st.unit);
+                EXPECT_EQ(c["device_class"].toString(), mv ? "" : st.unitClass);
+            } else {
+                EXPECT_EQ(c["payload_on"].toString(), "ON");
+                EXPECT_EQ(c["payload_off"].toString(), "OFF");
+                const QString tpl = c["value_template"].toString();
+                jobs.push_back({tpl, state[stateTopic]});
+                wanted.push_back(station["lamps"][key].toBool() ? "ON" : "OFF");
+                // A station not answering carries no lamps: nothing, which is left aside.
+                jobs.push_back({tpl, R"({"mc":1,"answering":false})"});
+                wanted.push_back("");
+            }
+        }
+        EXPECT_EQ(seen, kPerStation);
+    }
+    if (const auto got = render(jobs))
+        EXPECT_EQ(*got, QStringList(wanted.begin(), wanted.end()));
+    else
+        ADD_FAILURE() << "python3 with jinja2 is needed to read the templates back";
+
+    // A restart announces the same ids.
+    const Configs first = retainedConfigs(broker->port);
+    EXPECT_EQ(first.size(), 2 * kPerStation);
+    publisher->apply(options);
+    ASSERT_TRUE(waitAnswering(1, true));
+    EXPECT_EQ(retainedConfigs(broker->port), first);
+
+    // Station 2 leaves the list: removed at the next publication.
+    link->ClosePort();
+    QStringList env(99, "X\t");
+    env[0] = "O\tOven";
+    buildStations(env, &link->sprdStatus, &link->sprdMonitoring);
+    link->mSetPortOpen_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return retainedConfigs(broker->port).size() == kPerStation; },
+                                20000));
+    for (const auto& [topic, config] : retainedConfigs(broker->port))
+        EXPECT_NE(topic.find("/mc01_"), std::string::npos) << topic;
+    QFile list(discoveryListPath());
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll().count('\n'), qsizetype(kPerStation));
+    list.close();
+
+    // Turned off in the file, a new start removes the rest.
+    publisher.reset();
+    publisher = std::make_unique<Publisher>(link.get());
+    options.discovery = false;
+    publisher->apply(options);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return retainedConfigs(broker->port).empty(); }, 20000));
+    EXPECT_FALSE(QFile::exists(discoveryListPath()));
+}
+
+// A steady line on change: one message per station, however many replies, until a value moves
+// past the dead band.
+TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
+    sim->fastForward(7200); // PV settled at SV
+    options.when = PublishOptions::When::OnChange;
+    options.deadBand = 50;
+    options.heartbeatSeconds = 3600;
+    publisher->apply(options);
+    ASSERT_TRUE(waitAnswering(1, true) && waitAnswering(2, true));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return pvsSent(*sim, 1).size() >= 15 && pvsSent(*sim, 2).size() >= 15; }, 30000));
+    for (const std::string mc : {"1", "2"})
+        EXPECT_EQ(sub->on("kx5/line1/" + mc).size(), 1u) << mc;
+    // SV up by 100 °F on station 1: one more message with it.
+    ASSERT_TRUE(sim->writeRegister(1, 301, sim->readRegister(1, 301) + 1000));
+    const double sv = sim->readRegister(1, 2) / 10.0;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return json(sub->last("kx5/line1/1"))["sv"].toDouble() == sv; }, 10000));
+    EXPECT_EQ(sub->on("kx5/line1/2").size(), 1u);
+}
