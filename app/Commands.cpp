@@ -3,11 +3,13 @@
 #include "app/StartOptions.h"
 #include "gateway/Gateway.h"
 #include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
+#include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
 #include "settings/FolderLock.h"
 #include "settings/GatewayDialog.h"
@@ -55,12 +57,15 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
         return true;
     });
     w->setCommandAction(1, [w, locks](QWidget* p) {
-        if (!confirmed<frmKX5_Set_DSave>(p)) return false;
-        const FileNotice busy = locks ? locks->lock({programDir(), gDSaveFolder}) : FileNotice{};
+        DataLogger* logger = w->dataLogger();
+        frmKX5_Set_DSave d(logger->settings(), p);
+        if (d.exec() != QDialog::Accepted) return false;
+        w->applyDataSaveSettings(d.settings());
+        const FileNotice busy =
+            locks ? locks->lock({programDir(), d.settings().folder}) : FileNotice{};
         if (busy.isEmpty()) return true;
         // Another program's files are never appended to.
-        auto* start = w->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
-        if (gDSaveRun && start) start->click();
+        logger->setRunning(false);
         MsgBox(
             p, QCoreApplication::translate("main", "Folder in Use"),
             busy.shown + QLatin1Char('\n') +
@@ -69,7 +74,12 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
             QMessageBox::Ok, QMessageBox::Warning);
         return true;
     });
-    w->setCommandAction(2, [](QWidget* p) { return confirmed<frmKX5_SetPort>(p); });
+    w->setCommandAction(2, [w](QWidget* p) {
+        frmKX5_SetPort d(w->linkOptions(), p);
+        if (d.exec() != QDialog::Accepted) return false;
+        w->applyLinkOptions(d.linkOptions());
+        return true;
+    });
     w->setCommandAction(4, [link](QWidget* p) {
         frmKX5_Multi multi(link, link, &link->sprdStatus, p);
         QObject::connect(link, &KX5Link::requestEnded, &multi, &frmKX5_Multi::onRequestEnded);
@@ -102,7 +112,12 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
         return false;
     });
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
-    w->setPublishingAction([](QWidget* p) { return confirmed<PublishingDialog>(p); });
+    w->setPublishingAction([w](QWidget* p) {
+        PublishingDialog d(w->publisher()->options(), p);
+        if (d.exec() != QDialog::Accepted) return false;
+        w->publisher()->apply(d.options());
+        return true;
+    });
 }
 
 void installGateway(frmKX5_Main* w, const StartOptions& options) {

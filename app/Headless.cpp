@@ -4,13 +4,12 @@
 #include "app/StartOptions.h"
 #include "gateway/Gateway.h"
 #include "link/QtSerialPort.h"
-#include "link/mdlKX5.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
-#include "settings/LinkOptions.h"
+#include "settings/StartSettings.h"
 
 #include <QDateTime>
 #include <cstdio>
@@ -60,17 +59,17 @@ Headless::~Headless() {
 
 QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
-    QList<FileNotice> notes;
-    LoadSaveDataCfg(&notes);
+    StartSettings settings = loadStartSettings();
+    if (options.discovery) settings.publish.discovery = true;
+    QList<FileNotice> notes = settings.notes;
     LoadCommCfg(&notes);
-    loadLinkOptions();
-    loadPublishOptions();
-    if (options.discovery) publishOptions().discovery = true;
     LoadStations(&m_link->sprdStatus, &m_link->sprdMonitoring, &notes);
-    m_link->setFastPacing(linkOptions().fastPolling);
-    m_link->setAutoReopen(linkOptions().reopenLostPort);
-    m_recorder->setLimitMB(linkOptions().traceLimitMB);
-    m_recorder->setOn(linkOptions().recordTrace);
+    m_recorder->setFiles(settings.dataSave);
+    m_logger->setSettings(settings.dataSave);
+    m_link->setFastPacing(settings.link.fastPolling);
+    m_link->setAutoReopen(settings.link.reopenLostPort);
+    m_recorder->setLimitMB(settings.link.traceLimitMB);
+    m_recorder->setOn(settings.link.recordTrace);
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Started without windows in %1"),
                   {programDir()});
     for (const FileNotice& n : notes)
@@ -78,14 +77,14 @@ QString Headless::start(const StartOptions& options) {
     QString problems;
     if (options.open) m_link->openUnattended();
     if (options.save) {
-        if (gDSaveEnable != QLatin1String("Yes"))
+        if (!settings.dataSave.enabled)
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
         else
-            gDSaveRun = true;
+            m_logger->setRunning(true);
     }
     // With data saving on, what publishing says at start (settings it cannot use) goes to the
     // events file too.
-    m_publisher->apply(publishOptions());
+    m_publisher->apply(settings.publish);
     GatewayOptions gateway = loadGatewayOptions();
     applyGatewayStartOptions(options, &gateway);
     m_gateway->apply(gateway);
@@ -104,7 +103,7 @@ void Headless::stop() {
     m_gateway->stop();
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Stopped"));
-    gDSaveRun = false;
+    m_logger->setRunning(false);
 }
 
 void Headless::tick() {

@@ -2,6 +2,7 @@
 
 #include "gateway/GatewayOptions.h"
 #include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 
@@ -9,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw) {
     QCommandLineParser cli;
@@ -113,17 +113,17 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
     // Where the data goes comes first: the panel cuts a long text at its end.
     if (options.save) {
         asked << QStringLiteral("--save");
-        auto* start = window->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
-        if (gDSaveEnable != QLatin1String("Yes") || !start || !start->isEnabled()) {
+        DataLogger* logger = window->dataLogger();
+        const DataSaveSettings& settings = logger->settings();
+        if (!settings.enabled) {
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
             done << QCoreApplication::translate(
                 "frmKX5_Main", "Data saving NOT started (not enabled in Data Save Setting)");
         } else {
-            if (!gDSaveRun) start->click();
+            logger->setRunning(true);
             done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
-                        .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
-                                                      QStringLiteral("_NN.DAT")),
-                             QString::number(gDSaveIntv), shownDataSaveUnit(gDSaveUnit));
+                        .arg(settings.filesPattern(), QString::number(settings.interval),
+                             shownDataSaveUnit(settings.unit));
         }
     }
     if (options.open) {

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         env << QStringLiteral("O\tOven %1").arg(n);
     writeLinesAtomic(setEnvPath(), env, nullptr);
 
-    frmKX5_Main win(new FakeSerialPort);
+    frmKX5_Main win(new FakeSerialPort, loadStartSettings());
     win.tmrDispGraph.stop();
     for (size_t k = 0; k < gMC_OK.size(); ++k)
         gMC_OK[k] = true;

@@ -25,12 +25,6 @@ void resetDataImage() {
     gMC_Name.clear();
     gMC_OK.clear();
     gMC_Last = -1;
-    gDSaveEnable = QStringLiteral("No");
-    gDSaveIntv = 1;
-    gDSaveUnit = QStringLiteral("분");
-    gDSaveFolder.clear();
-    gDSaveName = QStringLiteral("KX5");
-    gDSaveRun = false;
 }
 
 qint64 HexToLong(const QByteArray& text) {

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <vector>
 
-
 // ---- Port configuration (Comm.CFG) ----
 inline QString gPort = QStringLiteral("COM1");
 inline QString gBaud = QStringLiteral("9600");
@@ -28,14 +27,6 @@ inline std::vector<int> gMC_List;
 inline QStringList gMC_Name;
 inline std::vector<bool> gMC_OK;
 inline int gMC_Last = -1; // highest index; -1 while no station is in use
-
-// ---- Data-save settings (SaveData.INI) ----
-inline QString gDSaveEnable = QStringLiteral("No");
-inline int gDSaveIntv = 1;
-inline QString gDSaveUnit = QStringLiteral("분");
-inline QString gDSaveFolder;
-inline QString gDSaveName = QStringLiteral("KX5");
-inline bool gDSaveRun = false;
 
 // Puts every module-wide variable back to its program-start value (tests start from here).
 void resetDataImage();

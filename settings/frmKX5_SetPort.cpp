@@ -112,7 +112,8 @@ QString frmKX5_SetPort::notSerialDevice(const QString& path) {
     return {};
 }
 
-frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
+frmKX5_SetPort::frmKX5_SetPort(const LinkOptions& inUse, QWidget* parent)
+    : QDialog(parent), m_options(inUse) {
     setObjectName(QStringLiteral("frmKX5_SetPort"));
     setWindowTitle(tr("Port Setup"));
 
@@ -199,8 +200,8 @@ frmKX5_SetPort::frmKX5_SetPort(QWidget* parent) : QDialog(parent) {
     cmbData->setCurrentText(gDataBit);
     cmbStop->setCurrentText(gStopBit);
     cmbProtocol->setCurrentText(gProtocol);
-    chkFastPolling->setChecked(linkOptions().fastPolling);
-    chkReopen->setChecked(linkOptions().reopenLostPort);
+    chkFastPolling->setChecked(m_options.fastPolling);
+    chkReopen->setChecked(m_options.reopenLostPort);
     if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
 }
 
@@ -249,7 +250,7 @@ void frmKX5_SetPort::btnOK_Click() {
     const CommCfg cfg{cmbPort->currentText(), cmbBaud->currentText(), cmbParity->currentText(),
                       cmbData->currentText(), cmbStop->currentText(), cmbProtocol->currentText()};
     // The other options are not this window's: they stay as they are.
-    LinkOptions options = linkOptions();
+    LinkOptions options = m_options;
     options.fastPolling = chkFastPolling->isChecked();
     options.reopenLostPort = chkReopen->isChecked();
     QString error;
@@ -262,7 +263,7 @@ void frmKX5_SetPort::btnOK_Click() {
         return;
     }
     applyCommCfg(cfg);
-    linkOptions() = options;
+    m_options = options;
     accept();
 }
 

@@ -4,6 +4,8 @@
 // write leaves both as they were.
 #pragma once
 
+#include "settings/LinkOptions.h"
+
 #include <QDialog>
 #include <QMap>
 
@@ -15,7 +17,10 @@ class QPushButton;
 class frmKX5_SetPort : public QDialog {
     Q_OBJECT
 public:
-    explicit frmKX5_SetPort(QWidget* parent = nullptr);
+    // inUse: the link options shown; OK keeps the others as they are and gives linkOptions().
+    explicit frmKX5_SetPort(const LinkOptions& inUse = {}, QWidget* parent = nullptr);
+
+    const LinkOptions& linkOptions() const { return m_options; }
 
     // Tries to open port "COMn"; a path starting with "/" is tried as it stands. Shows why it
     // cannot be opened in lblMsg, or clears lblMsg when it can.
@@ -53,4 +58,5 @@ private:
     QMap<QString, QString> m_details;
     QPushButton* btnOK;
     QPushButton* btnCancel;
+    LinkOptions m_options;
 };

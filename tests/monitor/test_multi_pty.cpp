@@ -26,7 +26,7 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     ASSERT_TRUE(sim.writeRegister(3, 502, 0));
     ASSERT_TRUE(writeSimSettings(sim, {1, 3}));
 
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     const Grid& mon = win->link()->sprdMonitoring;
     // Both stations polled, station 1 selected.

@@ -29,7 +29,7 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     std::string err;
     ASSERT_TRUE(sim.start(&err)) << err;
     ASSERT_TRUE(writeSimSettings(sim, {1}));
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
@@ -127,7 +127,7 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     for (auto [reg, v] : station1)
         ASSERT_TRUE(sim.writeRegister(1, reg, std::int16_t(v)));
     ASSERT_TRUE(writeSimSettings(sim, {1, 2, 3, 4}));
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     KX5Link* link = win->link();
     bool read1 = false;
     QObject::connect(link, &KX5Link::paramsRead, [&](int mc) { read1 = read1 || mc == 1; });

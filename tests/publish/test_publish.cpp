@@ -525,14 +525,12 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
         SCOPED_TRACE(row.name);
         events.clear();
         ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), row.lines, nullptr));
-        ASSERT_TRUE(loadPublishOptions());
-        publisher.apply(publishOptions());
+        publisher.apply(loadPublishOptions());
         EXPECT_EQ(events.filter(publishOptionsPath() + " " + row.said).size(), 1)
             << events.join('\n').toStdString();
         EXPECT_EQ(publisher.active(), row.starts);
         publisher.stop();
     }
-    publishOptions() = PublishOptions();
     setProgramDir(QString());
 }
 
@@ -649,8 +647,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
 TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     QTemporaryDir dir;
     setProgramDir(dir.path());
-    publishOptions() = PublishOptions();
-    PublishingDialog d;
+    PublishingDialog d(PublishOptions{});
     auto edit = [&](const char* name, const QString& text) {
         d.findChild<QLineEdit*>(name)->setText(text);
     };
@@ -675,18 +672,16 @@ TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const PublishOptions filled = d.options();
-    publishOptions() = PublishOptions();
-    ASSERT_TRUE(loadPublishOptions());
-    EXPECT_TRUE(publishOptions() == filled);
-    EXPECT_EQ(publishOptions().password, "s=cret");
-    EXPECT_EQ(publishOptions().when, PublishOptions::When::OnChange);
-    EXPECT_EQ(publishOptions().deadBand, 0.25);
-    EXPECT_EQ(publishOptions().heartbeatSeconds, 90);
-    EXPECT_TRUE(publishOptions().discovery);
-    EXPECT_EQ(publishOptions().discoveryPrefix, "ha");
+    const PublishOptions read = loadPublishOptions();
+    EXPECT_TRUE(read == filled);
+    EXPECT_EQ(read.password, "s=cret");
+    EXPECT_EQ(read.when, PublishOptions::When::OnChange);
+    EXPECT_EQ(read.deadBand, 0.25);
+    EXPECT_EQ(read.heartbeatSeconds, 90);
+    EXPECT_TRUE(read.discovery);
+    EXPECT_EQ(read.discoveryPrefix, "ha");
     QFile ini(publishOptionsPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_FALSE(ini.readAll().contains("s=cret")); // the password only in its own file
-    publishOptions() = PublishOptions();
     setProgramDir(QString());
 }

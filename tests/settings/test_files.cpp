@@ -20,7 +20,7 @@ static QByteArray utf16(const QString& text, bool littleEndian) {
 
 TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
     const QString commDefaults = "COM1,9600,N,8,1,STD,0";
-    const QString saveDefaults = "No,1,분," + dir.path() + ",KX5";
+    const QString saveDefaults = "No,1,sec," + dir.path() + ",KX5";
     QByteArray over99;
     QString all99;
     for (int k = 1; k <= 120; ++k) {
@@ -32,7 +32,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {"Comm.CFG", "/dev/pts/3\n1200\nO\n8\n1\nstd", "/dev/pts/3,1200,O,8,1,std,2"},
         {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\n", commDefaults}, // short: none of its lines
         {"CFG/SaveData.INI", "Yes\r\n2.5\r\nmin\r\n/log\r\nOven\r\n", "Yes,2,min,/log,Oven"},
-        {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "yes,4,Min,/x,A"},
+        {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "No,4,sec,/x,A"},
         {"CFG/SaveData.INI", "No\r\n7a\r\nsec\r\n/x\r\nB\r\n", "No,7,sec,/x,B"},
         {"CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/log\r\n", saveDefaults},
         {"CFG/SaveData.INI", "No\r\n5\r\nsec\r\n/l\xFF\r\nA\r\n",
@@ -53,7 +53,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         // Saved on a Korean Windows PC in its code page, CP949 (똠 is beyond EUC-KR).
         {"CFG/SaveData.INI",
          "Yes\r\n10\r\n\xBA\xD0\r\n/\xB5\xA5\xC0\xCC\xC5\xCD\r\n\xBF\xC2\xB5\xB5\r\n",
-         "Yes,10,분,/데이터,온도"},
+         "Yes,10,sec,/데이터,온도"},
         {"CFG/SetEnv.INI", "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\r\nO\t\x8C\x63 \xBC\xB3\xB8\xED\r\n",
          "1:오븐 1,3:똠 설명"},
     };
@@ -102,7 +102,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         QList<FileNotice> notes;
         alarm(10);
         LoadCommCfg(&notes);
-        LoadSaveDataCfg(&notes);
+        const DataSaveSettings ds = LoadSaveDataCfg(&notes);
         LoadStations(&status, &monitoring, &notes);
         alarm(0);
         const QString expected = said.count(content) ? said[content] : QString();
@@ -117,7 +117,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
             stations << mcs.last() + ':' + gMC_Name[int(i)];
         }
         const QStringList comm{gPort, gBaud, gParity, gDataBit, gStopBit, gProtocol},
-            save{gDSaveEnable, QString::number(gDSaveIntv), gDSaveUnit, gDSaveFolder, gDSaveName};
+            save{ds.enabled ? "Yes" : "No", QString::number(ds.interval),
+                 ds.unit == DataSaveSettings::Unit::Minutes ? "min" : "sec", ds.folder, ds.name};
         const QString name(file);
         EXPECT_EQ(name == "Comm.CFG"         ? comm.join(',') + ',' + QString::number(gSumLen)
                   : name == "CFG/SetEnv.INI" ? stations.join(',')
@@ -139,12 +140,7 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
         {"CFG/SaveData.INI", "No\r\n1\r\nsec\r\n/log\r\nOld\r\n"},
     };
     auto inUse = [this] {
-        return QStringList{gPort,
-                           gProtocol,
-                           QString::number(gSumLen),
-                           gDSaveEnable,
-                           gDSaveName,
-                           column(status, 1).join(','),
+        return QStringList{gPort, gProtocol, QString::number(gSumLen), column(status, 1).join(','),
                            column(monitoring, 0).join(',')};
     };
     for (const auto& [name, old] : files) {
@@ -156,7 +152,6 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
             write(name, old);
             LoadCommCfg();
             LoadStations(&status, &monitoring);
-            LoadSaveDataCfg();
             // Each window with one change, so that an OK that went through would show.
             std::unique_ptr<QDialog> w;
             if (file == commCfgPath()) {
@@ -166,7 +161,7 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
                 w.reset(new frmKX5_SetEnv(&status, &monitoring));
                 static_cast<frmKX5_SetEnv*>(w.get())->list()->setText(1, 9, "O");
             } else {
-                w.reset(new frmKX5_Set_DSave);
+                w.reset(new frmKX5_Set_DSave(LoadSaveDataCfg()));
                 child<QLineEdit>(*w, "txtFName")->setText("New");
             }
             const QStringList before = inUse();

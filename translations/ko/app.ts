@@ -27,7 +27,7 @@
         <translation>%2%3마다 %1에 데이터 저장 중</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>port %1 opened</source>
         <translation>포트 %1 열림</translation>
     </message>

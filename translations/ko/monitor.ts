@@ -22,7 +22,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+69"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+77"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -42,7 +42,7 @@ No records go to %1 until saving is started again.</source>
 다시 시작할 때까지 기록되지 않습니다: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+11"/>
         <source>Stop Save</source>
         <translation>저장 정지</translation>
     </message>
@@ -62,7 +62,7 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Saving to %1</source>
         <translation>저장 중: %1</translation>
     </message>
@@ -165,7 +165,7 @@ No records go to %1 until saving is started again.</source>
         <translation>다시 응답함</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+40"/>
         <source>Events saved again to %1</source>
         <translation>이벤트를 다시 %1에 저장함</translation>
     </message>
@@ -185,12 +185,12 @@ No records go to %1 until saving is started again.</source>
         <translation>%1 꺼짐</translation>
     </message>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="-29"/>
+        <location filename="../../monitor/DataLogger.cpp" line="-31"/>
         <source>Data saving stopped</source>
         <translation>데이터 저장 중지</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Data saving started: %1 every %2 min</source>
         <translation>데이터 저장 시작: %1, %2분마다</translation>
     </message>
@@ -200,7 +200,7 @@ No records go to %1 until saving is started again.</source>
         <translation>데이터 저장 시작: %1, %2초마다</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Data saved again to %1</source>
         <translation>데이터를 다시 %1에 저장함</translation>
     </message>
@@ -210,7 +210,7 @@ No records go to %1 until saving is started again.</source>
         <translation>데이터를 %1에 저장하지 못함: %2</translation>
     </message>
     <message>
-        <location filename="../../monitor/TraceRecorder.cpp" line="+28"/>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+27"/>
         <source>Trace recording on: %1</source>
         <translation>통신 기록 켜짐: %1</translation>
     </message>
@@ -220,7 +220,7 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 기록 꺼짐</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+50"/>
         <source>Trace file removed to keep within the limit: %1</source>
         <translation>한도를 지키려고 통신 기록 파일을 지움: %1</translation>
     </message>
@@ -228,6 +228,26 @@ No records go to %1 until saving is started again.</source>
         <location line="+10"/>
         <source>Trace recorded again to %1</source>
         <translation>통신 기록을 다시 %1에 저장함</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+365"/>
+        <source>Port settings changed: %1</source>
+        <translation>포트 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Stations in use changed: %1</source>
+        <translation>사용 국번 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Data save settings changed: %1</source>
+        <translation>데이터 저장 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Publishing settings changed: %1</source>
+        <translation>MQTT 게시 설정 변경: %1</translation>
     </message>
 </context>
 <context>
@@ -381,12 +401,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+80"/>
-        <source>Record Trace</source>
-        <translation>통신 기록</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+73"/>
         <location line="+5"/>
         <source>Save Trace</source>
         <translation>통신 기록 저장</translation>
@@ -585,7 +600,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+32"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+31"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
@@ -636,12 +651,12 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>No</source>
         <translation>아니요</translation>
     </message>
@@ -807,7 +822,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+39"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="-338"/>
         <source>Use MC Setting</source>
         <translation>사용 국번 설정</translation>
     </message>
@@ -857,12 +872,12 @@ No records go to %1 until saving is started again.</source>
         <translation>그래프 뷰어</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+63"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 
@@ -954,7 +969,7 @@ Scan the line for the stations and their settings?</source>
         <translation>그래프 뷰어[&amp;G]</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+66"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -991,12 +1006,17 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+81"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+77"/>
+        <source>Record Trace</source>
+        <translation>통신 기록</translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>Confirm</source>
         <translation>확인</translation>
     </message>

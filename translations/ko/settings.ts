@@ -44,17 +44,17 @@
         <translation>기본 포트 설정을 사용합니다: COM1, 9600,N,8,1, STD</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+25"/>
         <source>data saving is off until it is set up in Data Save Setting</source>
         <translation>데이터 저장 설정에서 설정할 때까지 데이터 저장은 꺼져 있습니다</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>%1: the interval %2 is out of range (1 to 60), so %3 is used</source>
         <translation>%1: 저장 간격 %2이(가) 범위(1~60)를 벗어나 %3을(를) 사용합니다</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+57"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
         <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
@@ -62,7 +62,7 @@
 <context>
     <name>DataSave</name>
     <message>
-        <location line="-49"/>
+        <location filename="../../settings/DataSaveSettings.cpp" line="+30"/>
         <source>min</source>
         <translation>분</translation>
     </message>
@@ -889,7 +889,7 @@ The port settings were not changed.</source>
         <translation>%1은(는) 시리얼 장치가 아님</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>Port Setup</source>
         <translation>포트 설정</translation>
     </message>
@@ -964,7 +964,7 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_Set_DSave</name>
     <message>
-        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+72"/>
+        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+73"/>
         <source>Data Save Setting</source>
         <translation>데이터 저장 설정</translation>
     </message>
