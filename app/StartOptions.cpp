@@ -97,6 +97,11 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
                                      "shown as \uFFFD), so it is not used")
                           .arg(o.dir);
     o.helpText = cli.helpText();
+    // The usage line names the program, not the path it happened to be started by.
+    const QString started = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                         : QStringLiteral("<executable_name>");
+    const int at = started.isEmpty() ? -1 : int(o.helpText.indexOf(started));
+    if (at >= 0) o.helpText.replace(at, started.size(), QStringLiteral("kx5comm"));
     return o;
 }
 

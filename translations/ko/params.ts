@@ -942,7 +942,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+77"/>
         <source>MC %1: no parameters read yet, nothing to save</source>
-        <translation>MC %1: 아직 읽은 파라미터가 없어 저장할 것이 없습니다</translation>
+        <translation>국번 %1: 아직 읽은 파라미터가 없어 저장할 것이 없습니다</translation>
     </message>
     <message>
         <location line="+9"/>

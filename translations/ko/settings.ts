@@ -265,7 +265,7 @@ Choose a program to open it with, or Cancel.</source>
 <context>
     <name>PublishingDialog</name>
     <message>
-        <location filename="../../settings/PublishingDialog.cpp" line="+49"/>
+        <location filename="../../settings/PublishingDialog.cpp" line="+50"/>
         <source>Choose %1</source>
         <translation>%1 선택</translation>
     </message>
@@ -380,7 +380,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>변화 없는 국번의 게시 간격(초)</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+31"/>
         <source>Announce the stations to Home &amp;Assistant</source>
         <translation>Home Assistant에 국번 알리기[&amp;A]</translation>
     </message>
@@ -411,7 +411,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>비워 두면: %1</translation>
     </message>
     <message>
-        <location line="-190"/>
+        <location line="-193"/>
         <source>&amp;Client id:</source>
         <translation>클라이언트 ID[&amp;C]:</translation>
     </message>
@@ -457,7 +457,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>초</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+21"/>
         <source>Publish:</source>
         <translation>게시:</translation>
     </message>
