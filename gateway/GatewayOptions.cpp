@@ -104,8 +104,10 @@ GatewayOptions loadGatewayOptions() {
             o.port = n;
         else if (key == QLatin1String("MaxClients"))
             o.maxClients = n;
-        else if (key == QLatin1String("AllowWrite") &&
-                 !GatewayOptions::parseAllowList(v, &o.allowList, &bad))
+        else if (std::vector<int> regs; key == QLatin1String("AllowWrite") &&
+                                        GatewayOptions::parseAllowList(v, &regs, &bad))
+            o.allowList = regs; // a list that cannot be read leaves the default
+        else if (key == QLatin1String("AllowWrite"))
             o.fileErrors << at + QStringLiteral(": %1 is not a register 0 to 699 or a range of "
                                                 "them (\"301-303,506\")")
                                      .arg(bad);

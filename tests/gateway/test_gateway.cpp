@@ -120,6 +120,7 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     EXPECT_TRUE(bad.fileErrors[0].contains("line 1 (Enabled=yes)"));
     EXPECT_TRUE(bad.fileErrors[1].contains("line 2 (Port=x)"));
     EXPECT_TRUE(bad.fileErrors[2].contains("301-299 is not a register"));
+    EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
     EXPECT_TRUE(bad.fileErrors[3].contains("1 to 64"));
     ASSERT_EQ(bad.fileNotes.size(), 1);
     EXPECT_TRUE(bad.fileNotes[0].contains("Colour=red"));
