@@ -1,12 +1,18 @@
 #include "app/Commands.h"
 
+#include "app/StartOptions.h"
+#include "gateway/Gateway.h"
 #include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
+#include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
+#include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
 #include "settings/FolderLock.h"
+#include "settings/GatewayDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
@@ -17,7 +23,10 @@
 #include "ui/MsgBox.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -51,12 +60,15 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
         return true;
     });
     w->setCommandAction(1, [w, locks](QWidget* p) {
-        if (!confirmed<frmKX5_Set_DSave>(p)) return false;
-        const FileNotice busy = locks ? locks->lock({programDir(), gDSaveFolder}) : FileNotice{};
+        DataLogger* logger = w->dataLogger();
+        frmKX5_Set_DSave d(logger->settings(), p);
+        if (d.exec() != QDialog::Accepted) return false;
+        w->applyDataSaveSettings(d.settings());
+        const FileNotice busy =
+            locks ? locks->lock({programDir(), d.settings().folder}) : FileNotice{};
         if (busy.isEmpty()) return true;
         // Another program's files are never appended to.
-        auto* start = w->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
-        if (gDSaveRun && start) start->click();
+        logger->setRunning(false);
         MsgBox(
             p, QCoreApplication::translate("main", "Folder in Use"),
             busy.shown + QLatin1Char('\n') +
@@ -65,10 +77,11 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
             QMessageBox::Ok, QMessageBox::Warning);
         return true;
     });
-    w->setCommandAction(2, [link](QWidget* p) {
-        frmKX5_SetPort d(link->portSettings(), p);
+    w->setCommandAction(2, [w, link](QWidget* p) {
+        frmKX5_SetPort d(link->portSettings(), w->linkOptions(), p);
         if (d.exec() != QDialog::Accepted) return false;
         link->setPortSettings(d.settings());
+        w->applyLinkOptions(d.linkOptions());
         return true;
     });
     w->setCommandAction(4, [link](QWidget* p) {
@@ -102,5 +115,48 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
         return false;
     });
     w->setCommandAction(9, openFile(QStringLiteral("/KX5_Graph.exe")));
-    w->setPublishingAction([](QWidget* p) { return confirmed<PublishingDialog>(p); });
+    w->setPublishingAction([w](QWidget* p) {
+        PublishingDialog d(w->publisher()->options(), p);
+        if (d.exec() != QDialog::Accepted) return false;
+        w->publisher()->apply(d.options());
+        return true;
+    });
+}
+
+void installGateway(frmKX5_Main* w, const StartOptions& options) {
+    auto* gateway = new Gateway(w->link(), w);
+    QObject::connect(gateway, &Gateway::event, w->eventLog(), [w](int mc, const QString& text) {
+        w->eventLog()->add(mc, FileNotice{text, text});
+    });
+    auto* status = new QLabel(w);
+    status->setObjectName(QStringLiteral("lblGateway"));
+    status->hide();
+    w->statusBar()->addPermanentWidget(status);
+    const auto show = [gateway, status] {
+        const QString text = gateway->statusText();
+        status->setText(text);
+        status->setAccessibleName(text);
+        status->setVisible(!text.isEmpty());
+    };
+    QObject::connect(gateway, &Gateway::statusChanged, status, show);
+    // The client count moves without a state change.
+    auto* tick = new QTimer(status);
+    QObject::connect(tick, &QTimer::timeout, status, show);
+    tick->start(1000);
+    auto* action = new QAction(QCoreApplication::translate("main", "Modbus TCP &Gateway..."), w);
+    action->setObjectName(QStringLiteral("mSetGateway"));
+    QObject::connect(action, &QAction::triggered, w, [w, gateway] {
+        GatewayDialog d(w);
+        if (d.exec() == QDialog::Accepted) gateway->apply(loadGatewayOptions());
+    });
+    // Beside Publishing, the other way out of the program.
+    if (auto* setup = w->findChild<QMenu*>(QStringLiteral("mSetup"))) {
+        const QList<QAction*> items = setup->actions();
+        QAction* after = w->findChild<QAction*>(QStringLiteral("mSetPublish"));
+        const qsizetype at = items.indexOf(after);
+        setup->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, action);
+    }
+    GatewayOptions o = loadGatewayOptions();
+    applyGatewayStartOptions(options, &o);
+    gateway->apply(o);
 }

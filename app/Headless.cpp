@@ -2,14 +2,14 @@
 
 #include "app/ServiceNotify.h"
 #include "app/StartOptions.h"
+#include "gateway/Gateway.h"
 #include "link/QtSerialPort.h"
-#include "link/mdlKX5.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
-#include "settings/LinkOptions.h"
+#include "settings/StartSettings.h"
 
 #include <QDateTime>
 #include <cstdio>
@@ -21,7 +21,11 @@ Headless::Headless(QObject* parent) : QObject(parent) {
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_recorder = new TraceRecorder(m_link, m_events, this);
     m_publisher = new Publisher(m_link, this);
+    m_gateway = new Gateway(m_link, this);
     m_notify = new ServiceNotify(this);
+    connect(m_gateway, &Gateway::event, m_events, [this](int mc, const QString& text) {
+        m_events->add(mc, FileNotice{text, text});
+    });
     connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
         m_events->add(0, FileNotice{text, text});
     });
@@ -55,17 +59,17 @@ Headless::~Headless() {
 
 QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
-    QList<FileNotice> notes;
-    LoadSaveDataCfg(&notes);
+    StartSettings settings = loadStartSettings();
+    if (options.discovery) settings.publish.discovery = true;
+    QList<FileNotice> notes = settings.notes;
     m_link->setPortSettings(LoadCommCfg(&notes));
-    loadLinkOptions();
-    loadPublishOptions();
-    if (options.discovery) publishOptions().discovery = true;
     m_link->setStations(LoadStations(&notes));
-    m_link->setFastPacing(linkOptions().fastPolling);
-    m_link->setAutoReopen(linkOptions().reopenLostPort);
-    m_recorder->setLimitMB(linkOptions().traceLimitMB);
-    m_recorder->setOn(linkOptions().recordTrace);
+    m_recorder->setFiles(settings.dataSave);
+    m_logger->setSettings(settings.dataSave);
+    m_link->setFastPacing(settings.link.fastPolling);
+    m_link->setAutoReopen(settings.link.reopenLostPort);
+    m_recorder->setLimitMB(settings.link.traceLimitMB);
+    m_recorder->setOn(settings.link.recordTrace);
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Started without windows in %1"),
                   {programDir()});
     for (const FileNotice& n : notes)
@@ -73,14 +77,17 @@ QString Headless::start(const StartOptions& options) {
     QString problems;
     if (options.open) m_link->openUnattended();
     if (options.save) {
-        if (gDSaveEnable != QLatin1String("Yes"))
+        if (!settings.dataSave.enabled)
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
         else
-            gDSaveRun = true;
+            m_logger->setRunning(true);
     }
     // With data saving on, what publishing says at start (settings it cannot use) goes to the
     // events file too.
-    m_publisher->apply(publishOptions());
+    m_publisher->apply(settings.publish);
+    GatewayOptions gateway = loadGatewayOptions();
+    applyGatewayStartOptions(options, &gateway);
+    m_gateway->apply(gateway);
     m_tick.start();
     m_running = true;
     m_notify->ready();
@@ -93,9 +100,10 @@ void Headless::stop() {
     m_notify->stopping();
     m_tick.stop();
     m_publisher->stop();
+    m_gateway->stop();
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Stopped"));
-    gDSaveRun = false;
+    m_logger->setRunning(false);
 }
 
 void Headless::tick() {

@@ -1,6 +1,6 @@
-// The program without windows (kx5comm --headless): the same link, data log, event list and
-// publishing as the main window runs, on a QCoreApplication, so it needs no display. Events
-// also go to standard error, where a service manager's journal picks them up.
+// The program without windows (kx5comm --headless): the same link, data log, event list,
+// publishing and Modbus TCP gateway as the main window runs, on a QCoreApplication, so it needs no
+// display. Events also go to standard error, where a service manager's journal picks them up.
 #pragma once
 
 #include "link/KX5Link.h"
@@ -11,6 +11,7 @@
 
 class DataLogger;
 class EventLog;
+class Gateway;
 class Publisher;
 class ServiceNotify;
 class TraceRecorder;
@@ -25,11 +26,13 @@ public:
     // Loads the settings of the program folder and does what the options ask; returns what
     // could not be done, or "".
     QString start(const StartOptions& options);
-    // A clean end: publishing says "offline", the port is closed, data saving ends.
+    // A clean end: the gateway closes its connections, publishing says "offline", the port is
+    // closed, data saving ends.
     void stop();
 
     KX5Link* link() const { return m_link; }
     EventLog* eventLog() const { return m_events; }
+    Gateway* gateway() const { return m_gateway; }
 
     // ---- LinkHost: nothing to show ----
     void SetOnlineState(bool) override {}
@@ -43,6 +46,7 @@ private:
     TraceRecorder* m_recorder;
     std::unique_ptr<DataLogger> m_logger;
     Publisher* m_publisher;
+    Gateway* m_gateway;
     ServiceNotify* m_notify; // systemd: ready, stopping, and the watchdog's keep-alive
     QTimer m_tick;           // the data log's schedule, as the main window's graph tick
     bool m_running = false;

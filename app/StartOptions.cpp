@@ -1,6 +1,8 @@
 #include "app/StartOptions.h"
 
+#include "gateway/GatewayOptions.h"
 #include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 
@@ -8,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw) {
     QCommandLineParser cli;
@@ -35,7 +36,27 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("discovery"),
         QStringLiteral("With --headless: announce the stations to Home Assistant (MQTT "
                        "discovery) in this run, as if ticked in Publishing."));
-    cli.addOptions({open, save, graph, dir, headless, discovery});
+    const QCommandLineOption gateway(
+        QStringLiteral("gateway"),
+        QStringLiteral("Run the Modbus TCP gateway (unit id = MC No) whatever "
+                       "CFG/Gateway.INI says; the options below set it for this run."));
+    const QCommandLineOption gatewayAddress(
+        QStringLiteral("gateway-address"),
+        QStringLiteral("Listen on ADDRESS (default 127.0.0.1; 0.0.0.0 for every network)."),
+        QStringLiteral("ADDRESS"));
+    const QCommandLineOption gatewayPort(QStringLiteral("gateway-port"),
+                                         QStringLiteral("Listen on TCP port PORT (default 1502)."),
+                                         QStringLiteral("PORT"));
+    const QCommandLineOption gatewayClients(
+        QStringLiteral("gateway-clients"),
+        QStringLiteral("Serve at most N clients at once (1 to 64, default 8)."),
+        QStringLiteral("N"));
+    const QCommandLineOption gatewayWrites(
+        QStringLiteral("gateway-writes"),
+        QStringLiteral("Let clients write the registers of the allow-list (default: SV1 to SV3, "
+                       "the recorder keys and the print speed)."));
+    cli.addOptions({open, save, graph, dir, headless, discovery, gateway, gatewayAddress,
+                    gatewayPort, gatewayClients, gatewayWrites});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -54,6 +75,17 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     if (o.discovery && !o.headless)
         o.error = QStringLiteral("--discovery is for --headless runs; with windows, tick it in "
                                  "Setup, Publishing");
+    o.gateway = cli.isSet(gateway);
+    o.gatewayAddress = cli.value(gatewayAddress);
+    o.gatewayWrites = cli.isSet(gatewayWrites);
+    for (auto [option, into] :
+         {std::pair{&gatewayPort, &o.gatewayPort}, std::pair{&gatewayClients, &o.gatewayClients}}) {
+        bool ok = true;
+        if (cli.isSet(*option)) *into = cli.value(*option).toInt(&ok);
+        if (!ok || (cli.isSet(*option) && *into < 1))
+            o.error = QStringLiteral("--%1 needs a whole number above 0, not \"%2\"")
+                          .arg(option->names().first(), cli.value(*option));
+    }
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");
@@ -65,6 +97,11 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
                                      "shown as \uFFFD), so it is not used")
                           .arg(o.dir);
     o.helpText = cli.helpText();
+    // The usage line names the program, not the path it happened to be started by.
+    const QString started = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                         : QStringLiteral("<executable_name>");
+    const int at = started.isEmpty() ? -1 : int(o.helpText.indexOf(started));
+    if (at >= 0) o.helpText.replace(at, started.size(), QStringLiteral("kx5comm"));
     return o;
 }
 
@@ -76,17 +113,17 @@ QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
     // Where the data goes comes first: the panel cuts a long text at its end.
     if (options.save) {
         asked << QStringLiteral("--save");
-        auto* start = window->findChild<QPushButton*>(QStringLiteral("btnDSave_Start"));
-        if (gDSaveEnable != QLatin1String("Yes") || !start || !start->isEnabled()) {
+        DataLogger* logger = window->dataLogger();
+        const DataSaveSettings& settings = logger->settings();
+        if (!settings.enabled) {
             problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
             done << QCoreApplication::translate(
                 "frmKX5_Main", "Data saving NOT started (not enabled in Data Save Setting)");
         } else {
-            if (!gDSaveRun) start->click();
+            logger->setRunning(true);
             done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
-                        .arg(QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
-                                                      QStringLiteral("_NN.DAT")),
-                             QString::number(gDSaveIntv), shownDataSaveUnit(gDSaveUnit));
+                        .arg(settings.filesPattern(), QString::number(settings.interval),
+                             shownDataSaveUnit(settings.unit));
         }
     }
     if (options.open) {
@@ -114,4 +151,12 @@ bool wantsTextOnly(int argc, char** argv) {
             return true;
     }
     return false;
+}
+
+void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gateway) {
+    if (options.gateway) gateway->enabled = true;
+    if (!options.gatewayAddress.isEmpty()) gateway->address = options.gatewayAddress;
+    if (options.gatewayPort > 0) gateway->port = options.gatewayPort;
+    if (options.gatewayClients > 0) gateway->maxClients = options.gatewayClients;
+    if (options.gatewayWrites) gateway->writes = true;
 }

@@ -16,10 +16,21 @@ struct StartOptions {
     QString dir;            // --dir PATH: another program folder
     bool headless = false;  // --headless: no window, events on standard error
     bool discovery = false; // --discovery: with --headless, announce to Home Assistant
+    // The Modbus TCP gateway for this run, over CFG/Gateway.INI: --gateway turns it on, the
+    // others set what they name (0 or empty: as the file says).
+    bool gateway = false;
+    QString gatewayAddress;
+    int gatewayPort = 0;
+    int gatewayClients = 0;
+    bool gatewayWrites = false;
     bool help = false, version = false;
     QString error; // a bad command line, said to the user
     QString helpText;
 };
+
+struct GatewayOptions;
+// The gateway options of the file with what the command line sets for this run.
+void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gateway);
 
 // raw: the arguments' bytes as the system gave them (argv), to catch names lost in decoding.
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {});

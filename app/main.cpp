@@ -1,7 +1,6 @@
 #include "app/Commands.h"
 #include "app/Headless.h"
 #include "app/StartOptions.h"
-#include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "settings/FolderLock.h"
@@ -81,9 +80,8 @@ bool setUpProgramDir(const StartOptions& options, bool* created) {
 
 // The program folder and the data folder are this program's alone; when another one holds
 // either, the reason goes to standard error and is returned.
-FileNotice lockFolders(FolderLocks* locks) {
-    LoadSaveDataCfg(); // for the data folder; the run reads it again
-    const FileNotice busy = locks->lock({programDir(), gDSaveFolder});
+FileNotice lockFolders(FolderLocks* locks, const QString& dataFolder) {
+    const FileNotice busy = locks->lock({programDir(), dataFolder});
     if (!busy.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(busy.logged));
     return busy;
 }
@@ -107,7 +105,8 @@ int runHeadless(int argc, char** argv) {
                      "in %s\n",
                      qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
     FolderLocks locks;
-    if (!lockFolders(&locks).isEmpty()) return 1;
+    // The run reads the settings again, and says what was wrong with them.
+    if (!lockFolders(&locks, LoadSaveDataCfg().folder).isEmpty()) return 1;
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
     std::signal(SIGHUP, requestStop);
@@ -171,16 +170,18 @@ int main(int argc, char** argv) {
     bool created = false;
     if (!setUpProgramDir(options, &created)) return 2;
 
+    const StartSettings settings = loadStartSettings();
     FolderLocks locks;
-    if (const FileNotice busy = lockFolders(&locks); !busy.isEmpty()) {
+    if (const FileNotice busy = lockFolders(&locks, settings.dataSave.folder); !busy.isEmpty()) {
         QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("main", "Folder in Use"),
                         busy.shown, QMessageBox::Ok);
         box.setObjectName(QStringLiteral("msgFolderInUse"));
         box.exec();
         return 1;
     }
-    frmKX5_Main w;
+    frmKX5_Main w(nullptr, settings);
     installCommands(&w, &locks);
+    installGateway(&w, options);
     w.show();
     if (created) {
         // Said once, when the folder is made; not modal, so an unattended start goes on.

@@ -63,7 +63,7 @@ void benchStartup(QElapsedTimer& sinceMain, const QString& dir) {
     writeDemoSettings(dir, QStringLiteral("COM1"));
     QElapsedTimer t;
     t.start();
-    auto* w = new frmKX5_Main(new FakeSerialPort);
+    auto* w = new frmKX5_Main(new FakeSerialPort, loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     report("start: window built and shown (in process)",
@@ -129,8 +129,7 @@ void benchGraph(bool scrolling, bool threeD, bool zigzag) {
 void benchRefresh(const QString& dir) {
     setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
-    resetDataImage();
-    auto* w = new frmKX5_Main(new FakeSerialPort);
+    auto* w = new frmKX5_Main(new FakeSerialPort, loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     w->link()->gMC_No = 2;
@@ -198,8 +197,7 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
     }
     setProgramDir(dir);
     writeDemoSettings(dir, linkPath);
-    resetDataImage();
-    auto* w = new frmKX5_Main;
+    auto* w = new frmKX5_Main(nullptr, loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     w->runCommand(3);
@@ -225,7 +223,7 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
 void benchEvents(const QString& dir) {
     setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
-    auto* w = new frmKX5_Main(new FakeSerialPort);
+    auto* w = new frmKX5_Main(new FakeSerialPort, loadStartSettings());
     w->show();
     auto* view = w->findChild<QWidget*>(QStringLiteral("sprdEvents"));
     for (QWidget* p = view; p; p = p->parentWidget())

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -152,20 +153,34 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::mutex mutex;
-    std::map<int, Clock::time_point> replyLeft; // by MC No, the last reply
+    std::map<int, std::pair<int, Clock::time_point>> replyLeft; // by MC No: count, last
     line.setExchangeHook([&](const kx5sim::Exchange& ex) {
         const auto now = Clock::now();
         std::lock_guard lock(mutex);
-        replyLeft[ex.address] = now;
+        auto& [count, at] = replyLeft[ex.address];
+        ++count;
+        at = now;
     });
+    // The link may store a reply before the simulator's thread has noted it: the reply counted
+    // since the station's last store is waited for (a moment at most; otherwise left out).
+    std::map<int, int> countAtStore;
     std::map<QString, Clock::time_point> leftAt; // by "MC No|storedAt"
     QObject::connect(
         &link.line(), &LineModel::stationChanged, [&](int mc, LineModel::Changes what) {
-            if (!timing || !(what & LineModel::Values)) return;
+            if (!(what & LineModel::Values)) return;
             const StationValues* v = &link.line().station(mc)->values;
-            std::lock_guard lock(mutex);
-            leftAt[QString::number(mc) + '|' + v->storedAt.toUTC().toString(Qt::ISODateWithMs)] =
-                replyLeft[mc];
+            const auto until = Clock::now() + std::chrono::milliseconds(100);
+            std::unique_lock lock(mutex);
+            while (replyLeft[mc].first == countAtStore[mc] && Clock::now() < until) {
+                lock.unlock();
+                std::this_thread::yield();
+                lock.lock();
+            }
+            const bool noted = replyLeft[mc].first != countAtStore[mc];
+            countAtStore[mc] = replyLeft[mc].first;
+            if (timing && noted)
+                leftAt[QString::number(mc) + '|' +
+                       v->storedAt.toUTC().toString(Qt::ISODateWithMs)] = replyLeft[mc].second;
         });
     PortSettings onLine = link.portSettings();
     onLine.port = QString::fromStdString(line.path());

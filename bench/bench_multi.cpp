@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         env << QStringLiteral("O\tOven %1").arg(n);
     writeLinesAtomic(setEnvPath(), env, nullptr);
 
-    frmKX5_Main win(new FakeSerialPort);
+    frmKX5_Main win(new FakeSerialPort, loadStartSettings());
     win.tmrDispGraph.stop();
     for (int mc = 1; mc <= 99; ++mc)
         win.link()->line().setModel(mc, ControllerModel::KX5_105);

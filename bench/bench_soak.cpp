@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     writeLinesAtomic(dir.filePath("CFG/SaveData.INI"), {"Yes", "10", "sec", dir.path(), "Soak"},
                      nullptr);
 
-    frmKX5_Main w;
+    frmKX5_Main w(nullptr, loadStartSettings());
     w.show();
     w.link()->mSetPortOpen_Click();
     w.findChild<QPushButton*>(QStringLiteral("btnDSave_Start"))->click();

@@ -9,6 +9,7 @@
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
 #include "link/mdlKX5.h"
+#include "monitor/DataLogger.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Main.h"
@@ -16,6 +17,7 @@
 #include "params/ParamSet.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
+#include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
@@ -155,14 +157,14 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    frmKX5_Main main;
+    frmKX5_Main main(nullptr, loadStartSettings());
     installCommands(&main);
     main.show();
     KX5Link* link = main.link();
 
     // The settings windows, as they open while the port is closed.
     {
-        frmKX5_SetPort w(link->portSettings(), &main);
+        frmKX5_SetPort w(link->portSettings(), main.linkOptions(), &main);
         shoot(&w, "port-setting");
     }
     {
@@ -174,7 +176,7 @@ int main(int argc, char** argv) {
         shoot(&w, "scan-line");
     }
     {
-        frmKX5_Set_DSave w(&main);
+        frmKX5_Set_DSave w(main.dataLogger()->settings(), &main);
         shoot(&w, "data-save");
     }
 
@@ -202,7 +204,7 @@ int main(int argc, char** argv) {
         shoot(&stats, "line-statistics");
         frmKX5_About about(&main);
         shoot(&about, "about");
-        PublishingDialog publishing(&main);
+        PublishingDialog publishing(main.publisher()->options(), &main);
         shoot(&publishing, "publishing");
         WriteSetDialog writeSet(
             link,

@@ -3,15 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-void resetDataImage() {
-    gDSaveEnable = QStringLiteral("No");
-    gDSaveIntv = 1;
-    gDSaveUnit = QStringLiteral("분");
-    gDSaveFolder.clear();
-    gDSaveName = QStringLiteral("KX5");
-    gDSaveRun = false;
-}
-
 qint64 HexToLong(const QByteArray& text) {
     qint64 result = 0;
     for (char c : text) {

@@ -1,22 +1,9 @@
-// The controller data image shared by the link and every window, and the pure helpers
-// that convert between frame text and register values.
+// The pure helpers that convert between frame text and register values; what the link knows of
+// the line is the line model's (LineModel), the settings are values settings/ loads.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
-#include <vector>
-
-// ---- Data-save settings (SaveData.INI) ----
-inline QString gDSaveEnable = QStringLiteral("No");
-inline int gDSaveIntv = 1;
-inline QString gDSaveUnit = QStringLiteral("분");
-inline QString gDSaveFolder;
-inline QString gDSaveName = QStringLiteral("KX5");
-inline bool gDSaveRun = false;
-
-// Puts every module-wide variable back to its program-start value (tests start from here).
-void resetDataImage();
 
 // ---- Frame helpers ----
 constexpr char STX = 0x02;

@@ -80,10 +80,6 @@ bool AppendDataRecord(const QString& path, const StationValues& v, const QDateTi
         error);
 }
 
-qint64 LogIntervalSeconds(qint64 count, const QString& unit) {
-    return count * dataSaveUnitSeconds(unit);
-}
-
 bool logIntervalPassed(const QDateTime& last, const QDateTime& now, qint64 intervalSec,
                        int tickMs) {
     if (!last.isValid()) return true;

@@ -25,8 +25,6 @@ QString shownWriteError(const QString& error);
 // caller skips it. *error says why a write failed (empty: no values yet).
 bool AppendDataRecord(const QString& path, const StationValues& values, const QDateTime& now,
                       QString* error = nullptr);
-// The log interval in seconds: minutes only for the exact unit "min".
-qint64 LogIntervalSeconds(qint64 count, const QString& unit);
 // More than intervalSec seconds have passed since `last`, counted in whole graph ticks of
 // tickMs: records come (intervalSec div tick + 1) ticks apart whatever the timer's jitter.
 // A never-set `last` is long past, and so is one the clock has since been set back past: the

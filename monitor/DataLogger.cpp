@@ -7,10 +7,14 @@
 
 #include <QDir>
 
+DataLogger::DataLogger(KX5Link* link, EventLog* events, QObject* parent)
+    : QObject(parent), m_link(link), m_events(events) {
+    tellEvents();
+}
+
 void DataLogger::tick(const QDateTime& now, int tickMs) {
     if (!running()) return;
-    if (!logIntervalPassed(mLastSave, now, LogIntervalSeconds(gDSaveIntv, gDSaveUnit), tickMs))
-        return;
+    if (!logIntervalPassed(mLastSave, now, m_settings.intervalSeconds(), tickMs)) return;
     mLastSave = now;
     if (m_link->phase() == KX5Link::Phase::Closed) return;
     const LineModel& line = m_link->line();
@@ -21,32 +25,36 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
         if (!st->values.fresh || !st->answered) continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
         const int mc = st->mcNo;
-        const QString path = dataFilePath(gDSaveFolder, gDSaveName, mc);
+        const QString path = dataFilePath(m_settings.folder, m_settings.name, mc);
         QString why;
         const bool written = AppendDataRecord(path, st->values, now, &why);
         if (written || !why.isEmpty()) noteResult(mc, path, why);
     }
 }
 
-bool DataLogger::running() {
-    return gDSaveEnable == QLatin1String("Yes") && gDSaveRun;
+void DataLogger::setSettings(const DataSaveSettings& settings) {
+    if (settings == m_settings) return;
+    m_settings = settings;
+    tellEvents();
+    emit stateChanged();
 }
 
-QString DataLogger::filesPattern() {
-    return QDir::toNativeSeparators(gDSaveFolder + QLatin1Char('/') + gDSaveName +
-                                    QStringLiteral("_NN.DAT"));
+void DataLogger::tellEvents() {
+    m_events->setFiles(m_settings, running());
 }
 
 void DataLogger::setRunning(bool on) {
-    if (on == gDSaveRun) return;
+    if (on == m_on) return;
     if (!on) m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Data saving stopped"));
-    gDSaveRun = on;
+    m_on = on;
+    tellEvents();
     if (on)
         m_events->add(0,
-                      gDSaveUnit == QLatin1String("min")
+                      m_settings.unit == DataSaveSettings::Unit::Minutes
                           ? QT_TRANSLATE_NOOP("EventLog", "Data saving started: %1 every %2 min")
                           : QT_TRANSLATE_NOOP("EventLog", "Data saving started: %1 every %2 sec"),
-                      {filesPattern(), QString::number(gDSaveIntv)});
+                      {m_settings.filesPattern(), QString::number(m_settings.interval)});
+    emit stateChanged();
 }
 
 void DataLogger::noteResult(int mc, const QString& path, const QString& why) {

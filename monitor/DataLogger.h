@@ -4,34 +4,42 @@
 // that station's records can be written again.
 #pragma once
 
-#include <QCoreApplication>
+#include "settings/DataSaveSettings.h"
+
 #include <QDateTime>
+#include <QObject>
 #include <QString>
 #include <map>
 
 class EventLog;
 class KX5Link;
 
-class DataLogger {
-    Q_DECLARE_TR_FUNCTIONS(DataLogger)
-
+class DataLogger : public QObject {
+    Q_OBJECT
 public:
-    DataLogger(KX5Link* link, EventLog* events) : m_link(link), m_events(events) {}
+    DataLogger(KX5Link* link, EventLog* events, QObject* parent = nullptr);
 
     // One graph tick at `now`, ticks tickMs apart.
     void tick(const QDateTime& now, int tickMs);
 
+    // The settings in use, from the next tick on; the events file follows them too.
+    void setSettings(const DataSaveSettings& settings);
+    const DataSaveSettings& settings() const { return m_settings; }
     // Switches saving on or off, each switch a line in the event list (and, while saving runs,
     // in the events file: the stop goes there before saving ends).
     void setRunning(bool on);
+    bool switchedOn() const { return m_on; }
     // Saving is switched on and allowed by the data-save settings: records are being made.
-    static bool running();
-    // Where the records go: <folder>/<name>_NN.DAT in the system's own separators.
-    static QString filesPattern();
+    bool running() const { return m_on && m_settings.enabled; }
 
     QDateTime mLastSave; // never set: the first eligible tick writes at once
 
+signals:
+    // Switched on or off, or given new settings.
+    void stateChanged();
+
 private:
+    void tellEvents();
     void noteResult(int mc, const QString& path, const QString& why);
     // Panel 4's words for a station's failed record.
     static QString shownFailure(int mc, const QString& path, const QString& why);
@@ -39,4 +47,6 @@ private:
     KX5Link* m_link;
     EventLog* m_events;
     std::map<int, QString> m_failure; // MC No -> why its last record was not written
+    DataSaveSettings m_settings;
+    bool m_on = false; // switched on by the user; records need the settings' leave too
 };

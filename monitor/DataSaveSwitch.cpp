@@ -1,6 +1,5 @@
 #include "monitor/DataSaveSwitch.h"
 
-#include "link/mdlKX5.h"
 #include "monitor/DataLogger.h"
 #include "ui/ElidedLabel.h"
 #include "ui/MsgBox.h"
@@ -17,6 +16,7 @@ DataSaveSwitch::DataSaveSwitch(DataLogger* logger, QPushButton* button, QAction*
     m_panel->setPreferredWidth(260);
     connect(m_button, &QPushButton::clicked, this, &DataSaveSwitch::btnDSave_Start_Click);
     connect(m_menu, &QAction::triggered, this, &DataSaveSwitch::mOnlineSave_Click);
+    connect(m_logger, &DataLogger::stateChanged, this, &DataSaveSwitch::show);
     show();
 }
 
@@ -25,34 +25,31 @@ QWidget* DataSaveSwitch::panel() const {
 }
 
 void DataSaveSwitch::btnDSave_Start_Click() {
-    setSaving(!gDSaveRun);
+    m_logger->setRunning(!m_logger->switchedOn());
 }
 
 void DataSaveSwitch::mOnlineSave_Click() {
     if (!m_button->isEnabled()) return;
-    if (gDSaveRun &&
+    if (m_logger->switchedOn() &&
         MsgBox(m_window, tr("Stop Saving"),
                tr("Stop data saving?\nNo records go to %1 until saving is started again.")
-                   .arg(DataLogger::filesPattern()),
+                   .arg(m_logger->settings().filesPattern()),
                QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
         return;
-    setSaving(!gDSaveRun);
-}
-
-void DataSaveSwitch::setSaving(bool on) {
-    m_logger->setRunning(on);
-    show();
+    m_logger->setRunning(!m_logger->switchedOn());
 }
 
 void DataSaveSwitch::show() {
     // No key letter on Stop, and the menu's key only starts: a key pressed by habit must never
     // end the saving.
-    m_button->setText(gDSaveRun ? tr("Stop Save") : tr("Start &Save"));
-    m_menu->setText(gDSaveRun ? tr("Stop Sa&ving...") : tr("Start Sa&ve"));
-    m_menu->setShortcut(gDSaveRun ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_S));
+    const bool on = m_logger->switchedOn();
+    m_button->setText(on ? tr("Stop Save") : tr("Start &Save"));
+    m_menu->setText(on ? tr("Stop Sa&ving...") : tr("Start Sa&ve"));
+    m_menu->setShortcut(on ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_S));
     m_menu->setEnabled(m_button->isEnabled());
-    const QString text = DataLogger::running() ? tr("Saving to %1").arg(DataLogger::filesPattern())
-                                               : tr("Not saving");
+    const QString text = m_logger->running()
+                             ? tr("Saving to %1").arg(m_logger->settings().filesPattern())
+                             : tr("Not saving");
     if (m_panel->text() == text) return;
     m_panel->setText(text);
     m_panel->setToolTip(text); // the whole text of an elided panel

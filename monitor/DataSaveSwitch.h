@@ -21,13 +21,10 @@ public:
     void btnDSave_Start_Click();
     // Online > Start Save, or Stop Saving after asking.
     void mOnlineSave_Click();
-    // The caption, the menu item and its key, and the panel, from the state now (the
-    // data-save settings may have changed it without a press).
+    // The caption, the menu item and its key, and the panel, from the logger's state now.
     void show();
 
 private:
-    void setSaving(bool on);
-
     DataLogger* m_logger;
     QPushButton* m_button;
     QAction* m_menu;

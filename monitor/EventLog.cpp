@@ -79,9 +79,14 @@ void EventLog::stationAnswered(int mcNo) {
     add(mcNo, QT_TR_NOOP("Answering again"));
 }
 
-QString EventLog::filePath(const QDate& day) {
-    return gDSaveFolder + QLatin1Char('/') + gDSaveName + QStringLiteral("_Events_") +
-           day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".TXT");
+void EventLog::setFiles(const DataSaveSettings& files, bool saving) {
+    m_files = files;
+    m_saving = saving;
+}
+
+QString EventLog::filePath(const QDate& day) const {
+    return m_files.path(QStringLiteral("_Events_") + day.toString(QStringLiteral("yyyyMMdd")) +
+                        QStringLiteral(".TXT"));
 }
 
 void EventLog::add(int mcNo, const char* source, const QStringList& args) {
@@ -98,7 +103,7 @@ void EventLog::add(int mcNo, const FileNotice& said) {
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, said.shown});
     emit added(stamp, mcNo, said.logged);
-    if (gDSaveEnable == QLatin1String("Yes") && gDSaveRun) {
+    if (m_saving) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.
         const QString path = filePath(now.date());

@@ -6,6 +6,7 @@
 
 #include "link/Grid.h"
 #include "link/Reading.h"
+#include "settings/DataSaveSettings.h"
 #include "settings/FileChecks.h"
 
 #include <QDateTime>
@@ -35,8 +36,10 @@ public:
     void add(int mcNo, const char* source, const QStringList& args = {});
     // An event already worded both ways.
     void add(int mcNo, const FileNotice& said);
+    // Where the events file goes, and whether lines go there (while data saving runs).
+    void setFiles(const DataSaveSettings& files, bool saving);
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
-    static QString filePath(const QDate& day);
+    QString filePath(const QDate& day) const;
 
 signals:
     // An entry was added to the list, text in English (the headless program writes it to
@@ -56,4 +59,6 @@ private:
     std::map<int, std::optional<LineFault>> m_fault;
     bool m_lineUnheard = false; // an unattended line's sweeps hear nobody
     QString m_fileFailure;      // why the last line could not go to the events file; "" if it went
+    DataSaveSettings m_files;
+    bool m_saving = false;
 };

@@ -11,13 +11,14 @@ Lamp::Lamp(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setAlignment(Qt::AlignCenter);
     setMinimumSize(48, 22);
     setFocusPolicy(Qt::TabFocus);
-    setAccessibleName(caption);
-    setAccessibleDescription(tr("off"));
+    setAccessibleName(caption + QStringLiteral(": ") + tr("off"));
 }
 
+// The meaning says when the lamp lights; the name says whether it is lit now, so a screen
+// reader never reads "alarm 2 is on" for a dark lamp.
 void Lamp::setMeaning(const QString& meaning) {
     setToolTip(meaning);
-    setAccessibleName(text() + QStringLiteral(": ") + meaning);
+    setAccessibleDescription(tr("lit when: %1").arg(meaning));
 }
 
 void Lamp::setLit(bool lit) {
@@ -33,8 +34,8 @@ void Lamp::setColor(Bgr color) {
 }
 
 void Lamp::stateChanged() {
-    const QString state = isOn() ? tr("on") : tr("off");
-    if (accessibleDescription() != state) setAccessibleDescription(state);
+    const QString name = text() + QStringLiteral(": ") + (isOn() ? tr("on") : tr("off"));
+    if (accessibleName() != name) setAccessibleName(name);
     // The caption keeps its contrast on any fill: dark on a light one, light on a dark one.
     QPalette p = palette();
     const QColor fill = toQColor(m_color);

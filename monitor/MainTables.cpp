@@ -67,7 +67,7 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     m_spinLimit->setAccessibleName(tr("Keep at most"));
     auto* limitCaption = new QLabel(tr("Keep at &most"));
     limitCaption->setBuddy(m_spinLimit);
-    showRecordOptions();
+    showRecordOptions(LinkOptions{});
     connect(m_chkRecord, &QCheckBox::toggled, this, &MainTables::recordOptionsChanged);
     connect(m_spinLimit, &QSpinBox::editingFinished, this, &MainTables::recordOptionsChanged);
     auto* traceBar = new QHBoxLayout;
@@ -139,28 +139,16 @@ void MainTables::layoutTrace() {
     h->setStretchLastSection(true);
 }
 
-void MainTables::showRecordOptions() {
+void MainTables::showRecordOptions(const LinkOptions& options) {
     const QSignalBlocker quiet(m_chkRecord), quiet2(m_spinLimit);
-    m_chkRecord->setChecked(linkOptions().recordTrace);
-    m_spinLimit->setValue(linkOptions().traceLimitMB);
-    m_recorder->setLimitMB(linkOptions().traceLimitMB);
-    m_recorder->setOn(linkOptions().recordTrace);
+    m_chkRecord->setChecked(options.recordTrace);
+    m_spinLimit->setValue(options.traceLimitMB);
 }
 
 void MainTables::recordOptionsChanged() {
     m_recorder->setLimitMB(m_spinLimit->value());
     m_recorder->setOn(m_chkRecord->isChecked());
-    LinkOptions o = linkOptions();
-    o.recordTrace = m_chkRecord->isChecked();
-    o.traceLimitMB = m_spinLimit->value();
-    if (o.recordTrace == linkOptions().recordTrace && o.traceLimitMB == linkOptions().traceLimitMB)
-        return;
-    QString error;
-    // The switch works for this run either way; only keeping it for the next one can fail.
-    if (saveLinkOptions(o, &error))
-        linkOptions() = o;
-    else
-        MsgBox(this, tr("Record Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
+    emit recordOptionsEdited(m_chkRecord->isChecked(), m_spinLimit->value());
 }
 
 void MainTables::btnSaveTrace_Click() {

@@ -4,6 +4,7 @@
 
 #include <QTabWidget>
 
+struct LinkOptions;
 class EventLog;
 class GridView;
 class KX5Link;
@@ -22,8 +23,12 @@ public:
     // Room for the monitor table's kShownRows rows under the tab bar.
     int preferredHeight() const;
     void btnSaveTrace_Click();
-    // The record switch and its limit as the link options say; their changes are saved there.
-    void showRecordOptions();
+    // The record switch and its limit as the link options say.
+    void showRecordOptions(const LinkOptions& options);
+
+signals:
+    // The user switched recording or changed its limit; the recorder already follows.
+    void recordOptionsEdited(bool on, int limitMB);
 
 private:
     void layoutMonitorTable();

@@ -1,9 +1,8 @@
 #include "monitor/StationPanel.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 #include "monitor/StationTableModel.h"
-#include "settings/ConfigFiles.h"
+#include "settings/DataSaveSettings.h"
 #include "ui/TableSizing.h"
 #include "ui/ViewKeys.h"
 
@@ -92,12 +91,9 @@ void StationPanel::showSelectedMcNo(const QString& mcNo) {
     m_lblMC_No->setText(mcNo);
 }
 
-void StationPanel::showDataSaveSettings() {
-    // The stored word, shown in the user's language when it is one of the two the file takes.
-    m_lblDSave_Enable->setText(gDSaveEnable == QLatin1String("Yes")  ? tr("Yes")
-                               : gDSaveEnable == QLatin1String("No") ? tr("No")
-                                                                     : gDSaveEnable);
-    m_lblDSave_Intv->setText(QString::number(gDSaveIntv));
-    m_lblDSave_Unit->setText(shownDataSaveUnit(gDSaveUnit));
-    m_btnDSave_Start->setEnabled(gDSaveEnable == QLatin1String("Yes"));
+void StationPanel::showDataSaveSettings(const DataSaveSettings& settings) {
+    m_lblDSave_Enable->setText(settings.enabled ? tr("Yes") : tr("No"));
+    m_lblDSave_Intv->setText(QString::number(settings.interval));
+    m_lblDSave_Unit->setText(shownDataSaveUnit(settings.unit));
+    m_btnDSave_Start->setEnabled(settings.enabled);
 }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+struct DataSaveSettings;
 class KX5Link;
 class QLabel;
 class QPushButton;
@@ -16,7 +17,7 @@ public:
 
     void showSelectedMcNo(const QString& mcNo);
     // The "Data Save" labels and btnDSave_Start from the data-save settings.
-    void showDataSaveSettings();
+    void showDataSaveSettings(const DataSaveSettings& settings);
     QPushButton* saveButton() const { return m_btnDSave_Start; }
 
 signals:

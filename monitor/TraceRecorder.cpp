@@ -1,7 +1,6 @@
 #include "monitor/TraceRecorder.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
 #include "monitor/EventLog.h"
 #include "monitor/TraceFile.h"
@@ -14,9 +13,9 @@ TraceRecorder::TraceRecorder(KX5Link* link, EventLog* events, QObject* parent)
     connect(&link->sprdCommD, &TraceLog::rowAdded, this, &TraceRecorder::record);
 }
 
-QString TraceRecorder::filePath(const QDate& day) {
-    return gDSaveFolder + QLatin1Char('/') + gDSaveName + QStringLiteral("_Trace_") +
-           day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".TXT");
+QString TraceRecorder::filePath(const QDate& day) const {
+    return m_files.path(QStringLiteral("_Trace_") + day.toString(QStringLiteral("yyyyMMdd")) +
+                        QStringLiteral(".TXT"));
 }
 
 void TraceRecorder::setOn(bool on) {
@@ -54,17 +53,18 @@ void TraceRecorder::record(int row) {
     noteResult(path, why);
 }
 
-QString TraceRecorder::piecePath(const QDateTime& end) {
-    return gDSaveFolder + QLatin1Char('/') + gDSaveName + QStringLiteral("_Trace_") +
-           end.toString(QStringLiteral("yyyyMMdd-HHmmsszzz")) + QStringLiteral(".TXT");
+QString TraceRecorder::piecePath(const QDateTime& end) const {
+    return m_files.path(QStringLiteral("_Trace_") +
+                        end.toString(QStringLiteral("yyyyMMdd-HHmmsszzz")) +
+                        QStringLiteral(".TXT"));
 }
 
 void TraceRecorder::prune() {
-    const QDir dir(gDSaveFolder);
+    const QDir dir(m_files.folder);
     // By name is by time: a day's pieces ("-" sorts before ".") come before its file.
     QFileInfoList files = dir.entryInfoList(
-        {gDSaveName + QStringLiteral("_Trace_????????.TXT"),
-         gDSaveName + QStringLiteral("_Trace_????????") + QStringLiteral("-?????????.TXT")},
+        {m_files.name + QStringLiteral("_Trace_????????.TXT"),
+         m_files.name + QStringLiteral("_Trace_????????") + QStringLiteral("-?????????.TXT")},
         QDir::Files, QDir::Name);
     const QString current = QFileInfo(m_file).absoluteFilePath();
     // The file being written keeps room to grow to its share; the others fit in the rest.

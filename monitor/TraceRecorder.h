@@ -6,6 +6,8 @@
 // cannot be written is said once per cause.
 #pragma once
 
+#include "settings/DataSaveSettings.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -23,9 +25,11 @@ public:
     void setOn(bool on);
     void setLimitMB(int mb) { m_limitBytes = qint64(qMax(1, mb)) << 20; }
 
+    // The files go beside the data files, named after them.
+    void setFiles(const DataSaveSettings& files) { m_files = files; }
     // The day's file, and a piece of it set aside at `end`.
-    static QString filePath(const QDate& day);
-    static QString piecePath(const QDateTime& end);
+    QString filePath(const QDate& day) const;
+    QString piecePath(const QDateTime& end) const;
     // Removes the oldest recorded files until they fit the limit with room for the file being
     // written to reach its share; that file is never removed.
     void prune();
@@ -39,6 +43,7 @@ private:
 
     KX5Link* m_link;
     EventLog* m_events;
+    DataSaveSettings m_files;
     bool m_on = false;
     qint64 m_limitBytes = qint64(100) << 20;
     QString m_file;    // the file written last; a new one starts a day

@@ -49,7 +49,8 @@ const char* const kButtonCaption[frmKX5_Main::kCommands] = {
 
 } // namespace
 
-frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent) {
+frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmKX5_Main"));
     setWindowTitle(tr("KX5 Communication Program"));
     m_link = new KX5Link(std::unique_ptr<SerialPort>(port ? port : new QtSerialPort));
@@ -83,19 +84,16 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, QWidget* parent) : QMainWindow(parent
                     map->onRequestEnded(r, outcome, shown);
             });
 
-    // Start-up: data-save settings, port settings, globals, stations, closed-port state.
-    QList<FileNotice> notes; // settings files that could not be used as they stand
-    LoadSaveDataCfg(&notes);
-    afterDataSaveSettings();
+    // Start-up: data-save settings, port settings, options, stations, closed-port state.
+    QList<FileNotice> notes = settings.notes; // settings files that could not be used
+    applyDataSaveSettings(settings.dataSave);
     m_link->setPortSettings(LoadCommCfg(&notes));
-    loadLinkOptions();
-    m_tables->showRecordOptions();
+    applyLinkOptions(settings.link);
     afterPortSettings();
     m_link->setStations(LoadStations(&notes));
     showSettingsNotes(notes);
-    loadPublishOptions();
     connect(m_publisher, &Publisher::statusChanged, this, &frmKX5_Main::showPublishing);
-    m_publisher->apply(publishOptions());
+    m_publisher->apply(settings.publish);
     SetOnlineState(false);
     showCaptions();
     showLinkLamps();
@@ -247,6 +245,7 @@ void frmKX5_Main::buildUi() {
 
     m_recorder = new TraceRecorder(m_link, m_events, this);
     m_tables = new MainTables(m_link, m_events, m_recorder);
+    connect(m_tables, &MainTables::recordOptionsEdited, this, &frmKX5_Main::keepRecordOptions);
     auto* tabs = m_tables;
     split->addWidget(tabs);
     // The monitor table keeps its rows when the window grows; the chart takes the rest.
@@ -353,7 +352,43 @@ void frmKX5_Main::runPublishing() {
         m_link->setPanel(4, tr("Publishing: not available yet"));
         return;
     }
-    if (m_publishAction(this)) m_publisher->apply(publishOptions());
+    const SettingsSaid before = settingsSaid();
+    if (m_publishAction(this)) logSettingsChanges(before);
+}
+
+frmKX5_Main::SettingsSaid frmKX5_Main::settingsSaid() const {
+    const auto onOff = [](bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); };
+    QStringList mcs;
+    for (const StationEntry& e : m_link->line().stations())
+        mcs << QString::number(e.mcNo);
+    const DataSaveSettings& save = m_logger->settings();
+    const PublishOptions& publish = m_publisher->options();
+    return {{{QT_TRANSLATE_NOOP("EventLog", "Port settings changed: %1"),
+              QStringLiteral("%1 at %2 %3, fast polling %4, a lost port reopened %5")
+                  .arg(m_link->portSettings().port, m_link->portSettings().commText(),
+                       m_link->portSettings().protocol, onOff(m_linkOptions.fastPolling),
+                       onOff(m_linkOptions.reopenLostPort))},
+             {QT_TRANSLATE_NOOP("EventLog", "Stations in use changed: %1"),
+              mcs.isEmpty() ? QStringLiteral("none") : QStringLiteral("MC ") + mcs.join(", ")},
+             {QT_TRANSLATE_NOOP("EventLog", "Data save settings changed: %1"),
+              QStringLiteral("saving %1, every %2 %3, to %4")
+                  .arg(save.enabled ? QStringLiteral("allowed") : QStringLiteral("not allowed"))
+                  .arg(save.interval)
+                  .arg(save.unit == DataSaveSettings::Unit::Minutes ? "min" : "sec",
+                       save.filesPattern())},
+             {QT_TRANSLATE_NOOP("EventLog", "Publishing settings changed: %1"),
+              publish.enabled ? QStringLiteral("on, to %1:%2%3, topics %4/...")
+                                    .arg(publish.host)
+                                    .arg(publish.port)
+                                    .arg(publish.tls ? QStringLiteral(" with TLS") : QString(),
+                                         publish.baseTopic())
+                              : QStringLiteral("off")}}};
+}
+
+void frmKX5_Main::logSettingsChanges(const SettingsSaid& before) {
+    const SettingsSaid now = settingsSaid();
+    for (size_t i = 0; i < now.size(); ++i)
+        if (now[i].second != before[i].second) m_events->add(0, now[i].first, {now[i].second});
 }
 
 void frmKX5_Main::showSelectedMcNo(const QString& mcNo) {
@@ -399,14 +434,13 @@ void frmKX5_Main::runCommand(int index) {
         m_link->setPanel(4, tr("%1: not available yet").arg(tr(kButtonCaption[index])));
         return;
     }
+    const SettingsSaid before = settingsSaid();
     if (!action(this)) return;
+    logSettingsChanges(before);
     switch (index) {
     case 0:
         afterStationSettings();
         afterPortSettings(); // a scan may have taken the settings it found
-        break;
-    case 1:
-        afterDataSaveSettings();
         break;
     case 2:
         afterPortSettings();
@@ -437,9 +471,6 @@ void frmKX5_Main::showStartNote(const QString& note) {
 }
 
 void frmKX5_Main::afterPortSettings() {
-    // Our own choices take effect from the next Port Open.
-    m_link->setFastPacing(linkOptions().fastPolling);
-    m_link->setAutoReopen(linkOptions().reopenLostPort);
     const PortSettings& s = m_link->portSettings();
     m_link->setPanel(1, s.port);
     m_link->setPanel(2, s.commText());
@@ -451,9 +482,34 @@ void frmKX5_Main::afterStationSettings() {
     m_stations->showSelectedMcNo(mcNo > 0 ? QString::number(mcNo) : QString());
 }
 
-void frmKX5_Main::afterDataSaveSettings() {
-    m_stations->showDataSaveSettings();
-    if (m_saving) showSwitchActions();
+void frmKX5_Main::applyDataSaveSettings(const DataSaveSettings& settings) {
+    // The button's state first: the switch follows the logger and shows it.
+    m_stations->showDataSaveSettings(settings);
+    m_recorder->setFiles(settings);
+    m_logger->setSettings(settings);
+    m_saving->show();
+}
+
+void frmKX5_Main::applyLinkOptions(const LinkOptions& options) {
+    m_linkOptions = options;
+    m_link->setFastPacing(options.fastPolling);
+    m_link->setAutoReopen(options.reopenLostPort);
+    m_recorder->setLimitMB(options.traceLimitMB);
+    m_recorder->setOn(options.recordTrace);
+    m_tables->showRecordOptions(options);
+}
+
+void frmKX5_Main::keepRecordOptions(bool on, int limitMB) {
+    LinkOptions o = m_linkOptions;
+    o.recordTrace = on;
+    o.traceLimitMB = limitMB;
+    if (o == m_linkOptions) return;
+    QString error;
+    // The switch works for this run either way; only keeping it for the next one can fail.
+    if (saveLinkOptions(o, &error))
+        m_linkOptions = o;
+    else
+        MsgBox(this, tr("Record Trace"), error, QMessageBox::Ok, QMessageBox::Warning);
 }
 
 void frmKX5_Main::SetOnlineState(bool open) {
@@ -520,7 +576,6 @@ void frmKX5_Main::tmrDispGraph_Timer() {
     m_trend->showFreshness(v);
     m_logger->tick(clock(), tmrDispGraph.interval());
     showPublishing(); // the queue and drop counts move without a state change
-    m_saving->show(); // the data-save settings may have changed without a press
     tmrDispGraph.start();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/KX5Link.h"
+#include "settings/StartSettings.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 
 struct FileNotice;
 class DataLogger;
@@ -38,15 +40,17 @@ public:
     // Opens a settings window modally; true when the user confirmed it (OK saved and applied).
     using CommandAction = std::function<bool(QWidget* parent)>;
 
-    // Takes ownership of the port; without one the real serial port is used.
-    explicit frmKX5_Main(SerialPort* port = nullptr, QWidget* parent = nullptr);
+    // Takes ownership of the port; without one the real serial port is used. The settings are
+    // those loaded at start; what was wrong with their files is said with the others'.
+    explicit frmKX5_Main(SerialPort* port = nullptr, const StartSettings& settings = {},
+                         QWidget* parent = nullptr);
     ~frmKX5_Main() override;
 
     KX5Link* link() const { return m_link; }
     EventLog* eventLog() const { return m_events; }
     DataLogger* dataLogger() const { return m_logger.get(); }
     Publisher* publisher() const { return m_publisher; }
-    // The "Publishing" window of the Setup menu; confirmed, the new options are applied.
+    // The "Publishing" window of the Setup menu; confirmed, it applies the new options.
     void setPublishingAction(CommandAction action) { m_publishAction = std::move(action); }
     void runPublishing();
     // Our own additions beside the ten commands.
@@ -70,9 +74,14 @@ public:
     bool scanRequested() const { return m_scanRequested; }
     bool commandAvailable(int index) const;
     // Follow-ups once a settings window has been confirmed.
-    void afterPortSettings();     // panels 1, 2 and 5 from the link's port settings
-    void afterStationSettings();  // lblMC_No from the link's selected station
-    void afterDataSaveSettings(); // the "Data Save" labels and btnDSave_Start
+    void afterPortSettings();    // panels 1, 2 and 5 from the link's port settings
+    void afterStationSettings(); // lblMC_No from the link's selected station
+    // New data-save settings to the logger, the events and trace files and the "Data Save"
+    // labels; saving that runs goes on.
+    void applyDataSaveSettings(const DataSaveSettings& settings);
+    // Pacing and reopening take effect from the next Port Open; recording at once.
+    void applyLinkOptions(const LinkOptions& options);
+    const LinkOptions& linkOptions() const { return m_linkOptions; }
 
     // ---- handlers (tests call them directly instead of waiting for timers) ----
     void sprdStatus_Click(int col, int row);
@@ -104,10 +113,18 @@ private:
     void showLinkLamps();
     void showSwitchActions();
     void showPublishing();
+    // Each group of settings a window changes, named and worded for the events.
+    using SettingsSaid = std::array<std::pair<const char*, QString>, 4>;
+    SettingsSaid settingsSaid() const;
+    // An event for each group that differs from `before`.
+    void logSettingsChanges(const SettingsSaid& before);
+    // The record switch or its limit changed in the trace tab: kept for the next run.
+    void keepRecordOptions(bool on, int limitMB);
     // The selected station's stored values; null when none is selected.
     const StationValues* selectedValues() const;
 
     KX5Link* m_link;
+    LinkOptions m_linkOptions;
     bool m_online = false;
     bool m_scanRequested = false;
     bool m_graphAtOnline = false;

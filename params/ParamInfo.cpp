@@ -75,7 +75,7 @@ std::vector<ParamInfo> buildTable() {
         number(108, "UP.RT"),
         number(109, "DN.RT"),
         choice(110, "RTMU",
-               {{0, QT_TRANSLATE_NOOP("ParamChoice", "Hour"), "시간"},
+               {{0, QT_TRANSLATE_NOOP("ParamChoice", "Hour"), "시"},
                 {1, QT_TRANSLATE_NOOP("ParamChoice", "Min"), "분"}}),
         codes(300, "SVNO", 1, 3),
         number(301, "SV1", S::Decimals, true),

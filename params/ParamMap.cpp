@@ -185,20 +185,24 @@ void refreshMapGrid(const ParamImage* image, Grid& display) {
 }
 
 QString mapCellDescription(int col, int row, const QString& text) {
-    const auto tr = [](const char* s) {
-        return QCoreApplication::translate("frmKX5_Parameter", s);
-    };
     const QString name = mapParamName(col / 2 - 1, row);
     const int reg = mapRegister(col, row);
-    const QString access = mapAccess(col, row) == MapAccess::ReadWrite
-                               ? tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "can be written"))
-                           : mapAccess(col, row) == MapAccess::ReadOnly
-                               ? tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "read only"))
-                               : tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "not used"));
+    QString access;
+    switch (mapAccess(col, row)) {
+    case MapAccess::ReadWrite:
+        access = QCoreApplication::translate("frmKX5_Parameter", "can be written");
+        break;
+    case MapAccess::ReadOnly:
+        access = QCoreApplication::translate("frmKX5_Parameter", "read only");
+        break;
+    case MapAccess::NotUsed:
+        access = QCoreApplication::translate("frmKX5_Parameter", "not used");
+        break;
+    }
     const QString value =
-        text.isEmpty() ? tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "not read")) : text;
+        text.isEmpty() ? QCoreApplication::translate("frmKX5_Parameter", "not read") : text;
     //: A value cell of the parameter map for screen readers: name, register, value, access.
-    return tr(QT_TRANSLATE_NOOP("frmKX5_Parameter", "%1 (register %2): %3, %4"))
+    return QCoreApplication::translate("frmKX5_Parameter", "%1 (register %2): %3, %4")
         .arg(name.isEmpty() ? QString::number(reg) : name)
         .arg(reg)
         .arg(value, access);

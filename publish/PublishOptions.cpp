@@ -105,11 +105,6 @@ QString PublishOptions::problem(bool translated) const {
     return all.empty() ? QString() : all.front().text;
 }
 
-PublishOptions& publishOptions() {
-    static PublishOptions options;
-    return options;
-}
-
 QString publishOptionsPath() {
     return cfgDir() + QStringLiteral("/Publishing.INI");
 }
@@ -120,11 +115,10 @@ QString discoveryListPath() {
     return cfgDir() + QStringLiteral("/Discovery.LST");
 }
 
-bool loadPublishOptions() {
-    PublishOptions& o = publishOptions();
-    o = PublishOptions();
+PublishOptions loadPublishOptions() {
+    PublishOptions o;
     QStringList lines;
-    if (!readLines(publishOptionsPath(), &lines)) return false;
+    if (!readLines(publishOptionsPath(), &lines)) return o;
     std::map<QString, int> lineOf; // key -> line number, for saying where a problem is
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
@@ -216,7 +210,7 @@ bool loadPublishOptions() {
     }
     QStringList pwd;
     if (readLines(publishPasswordPath(), &pwd) && !pwd.isEmpty()) o.password = pwd.first();
-    return true;
+    return o;
 }
 
 bool savePublishOptions(const PublishOptions& o, QString* error) {

@@ -56,14 +56,13 @@ struct PublishOptions {
     bool operator==(const PublishOptions&) const = default;
 };
 
-PublishOptions& publishOptions(); // the options in use
-QString publishOptionsPath();     // <program>/CFG/Publishing.INI
-QString publishPasswordPath();    // <program>/CFG/Publishing.PWD
+QString publishOptionsPath();  // <program>/CFG/Publishing.INI
+QString publishPasswordPath(); // <program>/CFG/Publishing.PWD
 // <program>/CFG/Discovery.LST: the discovery topics announced on the broker and not yet
 // removed, so that a station that left the list is removed after a restart too.
 QString discoveryListPath();
-// Reads both files into publishOptions(); what is missing or unreadable keeps its default.
-bool loadPublishOptions();
+// Reads both files; what is missing or unreadable keeps its default.
+PublishOptions loadPublishOptions();
 // Writes both files atomically, the password file for its owner's eyes only; on failure
 // *error names the file and the cause.
 bool savePublishOptions(const PublishOptions& options, QString* error);

@@ -43,6 +43,7 @@ public:
 
     // Stops what runs and, when the options are enabled, publishes with them from now on.
     void apply(const PublishOptions& options);
+    const PublishOptions& options() const { return m_options; } // as last applied
     // Says "offline", closes the connection and forgets the queue.
     void stop();
 

@@ -156,27 +156,16 @@ bool SaveCommCfg(const PortSettings& c, QString* error) {
 
 // ---------------- SaveData.INI ----------------
 
-SaveDataCfg currentSaveDataCfg() {
-    return {gDSaveEnable, gDSaveIntv, gDSaveUnit, gDSaveFolder, gDSaveName};
-}
-
-void applySaveDataCfg(const SaveDataCfg& c) {
-    gDSaveEnable = c.enable;
-    gDSaveIntv = c.interval;
-    gDSaveUnit = c.unit;
-    gDSaveFolder = c.folder.isEmpty() ? programDir() : c.folder;
-    gDSaveName = c.name;
-}
-
-bool LoadSaveDataCfg(QList<FileNotice>* notes) {
+DataSaveSettings LoadSaveDataCfg(QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
     QStringList l;
     if (!readSettings(saveDataPath(), 5,
                       QT_TRANSLATE_NOOP("ConfigFiles", "data saving is off until it is set up in "
                                                        "Data Save Setting"),
                       &l, notes)) {
-        applySaveDataCfg(SaveDataCfg{});
-        return false;
+        DataSaveSettings defaults;
+        defaults.folder = programDir();
+        return defaults;
     }
     // The data-save window keeps the interval within 1 to 60; an edited file is corrected
     // the same way, and told.
@@ -187,22 +176,13 @@ bool LoadSaveDataCfg(QList<FileNotice>* notes) {
             QT_TRANSLATE_NOOP("ConfigFiles", "%1: the interval %2 is out of range (1 to "
                                              "60), so %3 is used"),
             {QDir::toNativeSeparators(saveDataPath()), l[1].trimmed(), QString::number(interval)}));
-    applySaveDataCfg({l[0], interval, l[2], l[3], l[4]});
-    return true;
+    return DataSaveSettings::fromWords(l[0], interval, l[2], l[3].isEmpty() ? programDir() : l[3],
+                                       l[4]);
 }
 
 bool saveSaveData(const QStringList& lines, QString* error) {
     QDir().mkpath(cfgDir());
     return writeLinesAtomic(saveDataPath(), lines, error);
-}
-
-int dataSaveUnitSeconds(const QString& unit) {
-    return unit == QLatin1String("min") ? 60 : 1;
-}
-
-QString shownDataSaveUnit(const QString& unit) {
-    return dataSaveUnitSeconds(unit) == 60 ? QCoreApplication::translate("DataSave", "min")
-                                           : QCoreApplication::translate("DataSave", "sec");
 }
 
 // ---------------- SetEnv.INI ----------------

@@ -5,6 +5,7 @@
 
 #include "link/PortSettings.h"
 #include "link/StationList.h"
+#include "settings/DataSaveSettings.h"
 #include "settings/FileChecks.h"
 #include "settings/TextLines.h"
 
@@ -44,26 +45,12 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* er
 PortSettings LoadCommCfg(QList<FileNotice>* notes = nullptr, bool* read = nullptr);
 bool SaveCommCfg(const PortSettings& cfg, QString* error);
 
-struct SaveDataCfg {
-    QString enable = QStringLiteral("No");
-    int interval = 1;
-    QString unit = QStringLiteral("분");
-    QString folder; // empty: the program folder
-    QString name = QStringLiteral("KX5");
-};
-// Creates the CFG folder when missing, reads SaveData.INI into gDSave*; defaults on failure.
-// As LoadCommCfg; an interval outside 1 to 60 is brought within it and said in *notes.
-bool LoadSaveDataCfg(QList<FileNotice>* notes = nullptr);
-SaveDataCfg currentSaveDataCfg();
-void applySaveDataCfg(const SaveDataCfg& cfg);
+// Creates the CFG folder when missing and reads SaveData.INI; the defaults ("No", 1, "분", the
+// program folder, "KX5") when it cannot be read. As LoadCommCfg; an interval outside 1 to 60 is
+// brought within it and said in *notes.
+DataSaveSettings LoadSaveDataCfg(QList<FileNotice>* notes = nullptr);
 // The five lines of SaveData.INI as the window's boxes hold them (the interval as typed).
 bool saveSaveData(const QStringList& lines, QString* error);
-// Seconds per count of a data-save unit: only "min" counts as minutes; anything else, the
-// default "분" among them, counts as seconds.
-int dataSaveUnitSeconds(const QString& unit);
-// The unit as the windows show it, in the user's language: what it counts as, so the default
-// "분" reads as seconds in the data-save window and the main window alike.
-QString shownDataSaveUnit(const QString& unit);
 
 // The stations in use as SetEnv.INI lists them. A missing file gives one station, MC No 1; one
 // that cannot be used too, said in *notes.

@@ -13,20 +13,14 @@ const QString kLimit = QStringLiteral("TraceLimitMB");
 
 } // namespace
 
-LinkOptions& linkOptions() {
-    static LinkOptions options;
-    return options;
-}
-
 QString linkOptionsPath() {
     return cfgDir() + QStringLiteral("/LinkOptions.INI");
 }
 
-bool loadLinkOptions() {
-    LinkOptions& o = linkOptions();
-    o = LinkOptions();
+LinkOptions loadLinkOptions() {
+    LinkOptions o;
     QStringList lines;
-    if (!readLines(linkOptionsPath(), &lines)) return false;
+    if (!readLines(linkOptionsPath(), &lines)) return o;
     for (const QString& line : lines) {
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
         const QString value = line.section(QLatin1Char('='), 1).trimmed();
@@ -41,7 +35,7 @@ bool loadLinkOptions() {
         if (key == kReopen) o.reopenLostPort = value == QLatin1String("1");
         if (key == kRecord) o.recordTrace = value == QLatin1String("1");
     }
-    return true;
+    return o;
 }
 
 bool saveLinkOptions(const LinkOptions& o, QString* error) {

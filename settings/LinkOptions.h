@@ -9,13 +9,13 @@ struct LinkOptions {
     bool reopenLostPort = true; // a port that fails while open is reopened by itself
     bool recordTrace = false;   // every frame to a daily file in the data folder
     int traceLimitMB = 100;     // the recorded days kept, at most this many MB in all
+
+    bool operator==(const LinkOptions&) const = default;
 };
 
-// The options in use.
-LinkOptions& linkOptions();
 QString linkOptionsPath(); // <program>/CFG/LinkOptions.INI
-// Reads the file into linkOptions(); a missing or unreadable file, or a line it does not
-// know, leaves the defaults. Returns whether the file was read.
-bool loadLinkOptions();
+// Reads the file; a missing or unreadable file, or a line it does not know, leaves the
+// defaults.
+LinkOptions loadLinkOptions();
 // Writes the file atomically; on failure *error names the file and the cause.
 bool saveLinkOptions(const LinkOptions& options, QString* error);

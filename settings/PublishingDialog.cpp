@@ -60,7 +60,7 @@ QLineEdit* PublishingDialog::fileField(const char* name, const QString& title, Q
     return edit;
 }
 
-PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
+PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPublishing"));
     setWindowTitle(tr("Publishing"));
     auto* outer = new QVBoxLayout(this);
@@ -207,9 +207,9 @@ PublishingDialog::PublishingDialog(QWidget* parent) : QDialog(parent) {
     for (QLineEdit* e : {m_txtPrefix, m_txtLine})
         connect(e, &QLineEdit::textChanged, this, &PublishingDialog::updateStates);
 
-    showOptions(publishOptions());
+    showOptions(inUse);
     // A hand-edited file that cannot be used as it stands: said where, as the events say it.
-    if (const QStringList& wrong = publishOptions().fileErrors; !wrong.isEmpty())
+    if (const QStringList& wrong = inUse.fileErrors; !wrong.isEmpty())
         m_lblTest->setText(
             tr("Publishing is off until this is put right: %1").arg(wrong.join(QLatin1Char('\n'))));
     // Wide enough for the hints in the empty fields, in whatever language they are.
@@ -316,6 +316,5 @@ void PublishingDialog::btnOK_Click() {
         MsgBox(this, windowTitle(), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    publishOptions() = o;
     accept();
 }

@@ -1,7 +1,7 @@
 // The "Publishing" window (Setup menu): the broker, TLS, credentials, topics, when to publish
 // and Home Assistant discovery, kept in CFG/Publishing.INI and CFG/Publishing.PWD. "Test" connects
-// once with what is filled in and says what happened. OK saves; the main window applies what was
-// saved.
+// once with what is filled in and says what happened. OK saves; whoever opened it applies
+// options().
 #pragma once
 
 #include "publish/PublishOptions.h"
@@ -20,7 +20,8 @@ class QSpinBox;
 class PublishingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PublishingDialog(QWidget* parent = nullptr);
+    // Shows the options in use, and what was wrong in their file.
+    explicit PublishingDialog(const PublishOptions& inUse, QWidget* parent = nullptr);
 
     PublishOptions options() const; // as filled in
     void btnTest_Click();

@@ -112,8 +112,9 @@ QString frmKX5_SetPort::notSerialDevice(const QString& path) {
     return {};
 }
 
-frmKX5_SetPort::frmKX5_SetPort(const PortSettings& current, QWidget* parent)
-    : QDialog(parent), m_settings(current) {
+frmKX5_SetPort::frmKX5_SetPort(const PortSettings& current, const LinkOptions& inUse,
+                               QWidget* parent)
+    : QDialog(parent), m_settings(current), m_options(inUse) {
     setObjectName(QStringLiteral("frmKX5_SetPort"));
     setWindowTitle(tr("Port Setup"));
 
@@ -200,8 +201,8 @@ frmKX5_SetPort::frmKX5_SetPort(const PortSettings& current, QWidget* parent)
     cmbData->setCurrentText(current.dataBits);
     cmbStop->setCurrentText(current.stopBits);
     cmbProtocol->setCurrentText(current.protocol);
-    chkFastPolling->setChecked(linkOptions().fastPolling);
-    chkReopen->setChecked(linkOptions().reopenLostPort);
+    chkFastPolling->setChecked(m_options.fastPolling);
+    chkReopen->setChecked(m_options.reopenLostPort);
     if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
 }
 
@@ -251,7 +252,7 @@ void frmKX5_SetPort::btnOK_Click() {
                            cmbParity->currentText(), cmbData->currentText(),
                            cmbStop->currentText(),   cmbProtocol->currentText()};
     // The other options are not this window's: they stay as they are.
-    LinkOptions options = linkOptions();
+    LinkOptions options = m_options;
     options.fastPolling = chkFastPolling->isChecked();
     options.reopenLostPort = chkReopen->isChecked();
     QString error;
@@ -264,7 +265,7 @@ void frmKX5_SetPort::btnOK_Click() {
         return;
     }
     m_settings = cfg;
-    linkOptions() = options;
+    m_options = options;
     accept();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/PortSettings.h"
+#include "settings/LinkOptions.h"
 
 #include <QDialog>
 #include <QMap>
@@ -17,9 +18,12 @@ class QPushButton;
 class frmKX5_SetPort : public QDialog {
     Q_OBJECT
 public:
-    // The boxes show `current`; OK saves the choice, which settings() then gives.
-    explicit frmKX5_SetPort(const PortSettings& current = {}, QWidget* parent = nullptr);
+    // The boxes show `current` and the link options `inUse`; OK saves the choice, which
+    // settings() and linkOptions() then give (the other options kept as they are).
+    explicit frmKX5_SetPort(const PortSettings& current = {}, const LinkOptions& inUse = {},
+                            QWidget* parent = nullptr);
     const PortSettings& settings() const { return m_settings; }
+    const LinkOptions& linkOptions() const { return m_options; }
 
     // Tries to open port "COMn"; a path starting with "/" is tried as it stands. Shows why it
     // cannot be opened in lblMsg, or clears lblMsg when it can.
@@ -58,4 +62,5 @@ private:
     QPushButton* btnOK;
     QPushButton* btnCancel;
     PortSettings m_settings;
+    LinkOptions m_options;
 };

@@ -67,7 +67,8 @@ constexpr int kSecondsItem = 0;
 
 } // namespace
 
-frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
+frmKX5_Set_DSave::frmKX5_Set_DSave(const DataSaveSettings& inUse, QWidget* parent)
+    : QDialog(parent), m_settings(inUse) {
     setObjectName(QStringLiteral("frmKX5_Set_DSave"));
     setWindowTitle(tr("Data Save Setting"));
 
@@ -78,8 +79,8 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(QWidget* parent) : QDialog(parent) {
     txtSaveInterval = new QLineEdit(this);
     txtSaveInterval->setObjectName(QStringLiteral("txtSaveInterval"));
     cmbUnit = makeBox(this, "cmbUnit",
-                      {{shownDataSaveUnit(QStringLiteral("sec")), QStringLiteral("sec")},
-                       {shownDataSaveUnit(QStringLiteral("min")), QStringLiteral("min")}},
+                      {{shownDataSaveUnit(DataSaveSettings::Unit::Seconds), QStringLiteral("sec")},
+                       {shownDataSaveUnit(DataSaveSettings::Unit::Minutes), QStringLiteral("min")}},
                       &m_unitAsRead);
     showValue(cmbUnit, QStringLiteral("sec"), &m_unitAsRead);
     lblFolder = new ClickLabel(this);
@@ -140,11 +141,11 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
         return;
     }
     // A missing or short file: all five fields show the settings in use.
-    showValue(cmbSave, gDSaveEnable, &m_saveAsRead);
-    txtSaveInterval->setText(QString::number(gDSaveIntv));
-    showValue(cmbUnit, gDSaveUnit, &m_unitAsRead, kSecondsItem);
-    lblFolder->setText(gDSaveFolder);
-    txtFName->setText(gDSaveName);
+    showValue(cmbSave, m_settings.enableWord(), &m_saveAsRead);
+    txtSaveInterval->setText(QString::number(m_settings.interval));
+    showValue(cmbUnit, m_settings.unitWord(), &m_unitAsRead, kSecondsItem);
+    lblFolder->setText(m_settings.folder);
+    txtFName->setText(m_settings.name);
 }
 
 void frmKX5_Set_DSave::txtSaveInterval_LostFocus() {
@@ -183,7 +184,8 @@ void frmKX5_Set_DSave::btnOK_Click() {
         return;
     }
     // The file keeps the box's text as typed; only the interval in use is a whole number.
-    applySaveDataCfg({lines[0], cInt(lines[1]), lines[2], lines[3], lines[4]});
+    m_settings =
+        DataSaveSettings::fromWords(lines[0], cInt(lines[1]), lines[2], lines[3], lines[4]);
     accept();
 }
 

@@ -2,6 +2,8 @@
 // base file name, stored in CFG/SaveData.INI and applied to logging at once on OK.
 #pragma once
 
+#include "settings/DataSaveSettings.h"
+
 #include <QDialog>
 
 class ClickLabel;
@@ -13,7 +15,10 @@ class QPushButton;
 class frmKX5_Set_DSave : public QDialog {
     Q_OBJECT
 public:
-    explicit frmKX5_Set_DSave(QWidget* parent = nullptr);
+    // inUse: shown when the file is missing or short. OK saves the file and gives settings().
+    explicit frmKX5_Set_DSave(const DataSaveSettings& inUse, QWidget* parent = nullptr);
+
+    const DataSaveSettings& settings() const { return m_settings; }
 
     void LoadSaveDataDlg();
     void txtSaveInterval_LostFocus();
@@ -38,4 +43,5 @@ private:
     QPushButton* btnOK;
     QPushButton* btnCancel;
     AsRead m_saveAsRead, m_unitAsRead;
+    DataSaveSettings m_settings;
 };

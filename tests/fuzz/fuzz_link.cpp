@@ -66,7 +66,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Script s{data, data + size};
-    resetDataImage();
     const int mode = s.byte();
     auto* port = new FakeSerialPort;
     KX5Link link{std::unique_ptr<SerialPort>(port)};

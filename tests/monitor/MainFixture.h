@@ -26,7 +26,6 @@
 class MainFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetDataImage();
         ASSERT_TRUE(dir.isValid());
         setProgramDir(dir.path());
         setMsgBoxHandler({});
@@ -53,7 +52,7 @@ protected:
     frmKX5_Main* open() {
         win.reset();
         port = new FakeSerialPort;
-        win = std::make_unique<frmKX5_Main>(port);
+        win = std::make_unique<frmKX5_Main>(port, loadStartSettings());
         win->tmrDispGraph.stop();
         win->clock = [this] { return now; };
         return win.get();

@@ -23,8 +23,9 @@ inline bool writeSimSettings(const kx5sim::SimLine& sim, std::initializer_list<i
            writeLinesAtomic(setEnvPath(), env, nullptr);
 }
 
-// The NPV of every monitor reply kx5sim sent to station mc.
-inline std::vector<int> pvsSent(const kx5sim::SimLine& sim, int mc) {
+// The NPV (or the value at another position of the monitor read) of every monitor reply
+// kx5sim sent to station mc.
+inline std::vector<int> pvsSent(const kx5sim::SimLine& sim, int mc, int field = 3) {
     std::vector<int> out;
     const std::string head = (mc < 10 ? "0" : "") + std::to_string(mc) + "DRR,OK,";
     for (const kx5sim::Exchange& e : sim.exchanges()) {
@@ -32,7 +33,7 @@ inline std::vector<int> pvsSent(const kx5sim::SimLine& sim, int mc) {
         if (at == std::string::npos) continue;
         const QList<QByteArray> f =
             QByteArray::fromStdString(e.reply.substr(at + head.size())).split(',');
-        if (f.size() >= 19) out.push_back(int(qint16(f[3].trimmed().toUShort(nullptr, 16))));
+        if (f.size() >= 19) out.push_back(int(qint16(f[field].trimmed().toUShort(nullptr, 16))));
     }
     return out;
 }

@@ -43,6 +43,15 @@ protected:
         now = start.addMSecs(ms);
         win->tmrDispGraph_Timer();
     }
+    // The settings in use, changed as the data-save window would hand them in.
+    template <class Change> void change(Change c) {
+        DataSaveSettings s = win->dataLogger()->settings();
+        c(s);
+        win->applyDataSaveSettings(s);
+    }
+    void useFolder(const QString& folder) {
+        change([&](DataSaveSettings& s) { s.folder = folder; });
+    }
     const QDateTime start = now;
 };
 
@@ -81,14 +90,14 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     // A folder whose name was not UTF-8 in the settings is never made under another name.
     const QByteArray raw = QFile::encodeName(path("log")) + "\xFF";
     ASSERT_EQ(mkdir(raw.constData(), 0700), 0);
-    gDSaveFolder = QFile::decodeName(raw);
+    const QString notUtf8 = QFile::decodeName(raw);
+    useFolder(notUtf8);
     tickAt(12000);
-    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " +
-                                    dataFilePath(gDSaveFolder, "Oven", 12) + ": " +
-                                    nameNotUtf8(gDSaveFolder));
-    EXPECT_FALSE(QFileInfo::exists(gDSaveFolder));
+    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " + dataFilePath(notUtf8, "Oven", 12) +
+                                    ": " + nameNotUtf8(notUtf8));
+    EXPECT_FALSE(QFileInfo::exists(notUtf8));
     // Nor a file another user made first (root's is trusted; chown needs root).
-    gDSaveFolder = path("log");
+    useFolder(path("log"));
     QFile::remove(file(12));
     writeFile("log/Oven_12.DAT", "");
     if (getuid() != 0) GTEST_SKIP() << "a file of another user needs root";
@@ -114,8 +123,10 @@ TEST_F(DataLogging, RecordsComeARegularNumberOfTicksApart) {
         QFile::remove(file(3));
         win->dataLogger()->mLastSave = QDateTime();
         win->tmrDispGraph.setInterval(c.tickMs);
-        gDSaveIntv = c.count;
-        gDSaveUnit = QString::fromUtf8(c.unit);
+        change([&](DataSaveSettings& s) {
+            s = DataSaveSettings::fromWords("Yes", c.count, QString::fromUtf8(c.unit), s.folder,
+                                            s.name);
+        });
         QList<int> written;
         for (int i = 0; i <= 3 * c.spacing; ++i) {
             const int before = lines(3);
@@ -154,18 +165,18 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     tickAt(12000);
     tickAt(15000); // the same cause again: said once
     EXPECT_EQ(lines(12), 6);
-    gDSaveFolder = path("missing");
+    useFolder(path("missing"));
     tickAt(18000);
     EXPECT_TRUE(link()->panel(4).startsWith("MC [12] Data not saved to " + path("missing")));
-    QDir().mkpath(gDSaveFolder); // the folder appears: the next interval writes as usual
+    QDir().mkpath(path("missing")); // the folder appears: the next interval writes as usual
     tickAt(21000);
-    EXPECT_EQ(readFile(dataFilePath(gDSaveFolder, "Oven", 12)).count("\r\n"), 1);
+    EXPECT_EQ(readFile(dataFilePath(path("missing"), "Oven", 12)).count("\r\n"), 1);
     // Each failure and each recovery is said once, in the event list and in panel 4.
     QStringList said;
     for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
         said << win->eventLog()->events.text(2, r) + " " + win->eventLog()->events.text(3, r);
-    const QString missing = dataFilePath(gDSaveFolder, "Oven", 12);
-    const QString missing3 = dataFilePath(gDSaveFolder, "Oven", 3);
+    const QString missing = dataFilePath(path("missing"), "Oven", 12);
+    const QString missing3 = dataFilePath(path("missing"), "Oven", 3);
     EXPECT_EQ(
         said.filter(QRegularExpression(" Data (not )?saved")).join('\n'),
         QStringList({"3 Data not saved to " + file(3) + ": not a regular file",
@@ -181,9 +192,9 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
 }
 
 TEST_F(DataLogging, NothingUnlessEnabledRunningAndOpen) {
-    gDSaveEnable = "yes";
+    change([](DataSaveSettings& s) { s.enabled = false; }); // the file said "yes"
     tickAt(0);
-    gDSaveEnable = "Yes";
+    change([](DataSaveSettings& s) { s.enabled = true; });
     press("btnDSave_Start"); // stop
     tickAt(10000);
     press("btnDSave_Start");
@@ -217,7 +228,7 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     auto* menu = win->findChild<QAction*>("mOnlineSave");
     const auto state = [&] {
         return QStringList({child<QPushButton>("btnDSave_Start")->text(), menu->text(),
-                            text("lblSaving"), QString::number(gDSaveRun)})
+                            text("lblSaving"), QString::number(win->dataLogger()->switchedOn())})
             .join('|');
     };
     const QString files = QDir::toNativeSeparators(path("log") + "/Oven_NN.DAT");
@@ -241,5 +252,6 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
         said << win->eventLog()->events.text(3, r);
     const QString started = "Data saving started: " + files + " every 2 sec";
     EXPECT_EQ(said.filter("Data saving"), QStringList({started, "Data saving stopped", started}));
-    EXPECT_TRUE(readFile(EventLog::filePath(now.date())).contains("\tData saving stopped\r\n"));
+    EXPECT_TRUE(
+        readFile(win->eventLog()->filePath(now.date())).contains("\tData saving stopped\r\n"));
 }

@@ -16,7 +16,6 @@
 class MainPty : public ::testing::TestWithParam<bool> {};
 
 TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
-    resetDataImage();
     QTemporaryDir dir;
     setProgramDir(dir.path());
     kx5sim::LineConfig cfg;
@@ -29,7 +28,7 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     ASSERT_TRUE(sim.writeRegister(1, 610, 20) && sim.writeRegister(1, 611, 1));
     ASSERT_TRUE(writeSimSettings(sim, {1, 2}, GetParam()));
 
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     win->show();
     auto* pv = win->findChild<QLabel*>("lblPV");
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
-    resetDataImage();
     QTemporaryDir dir;
     setProgramDir(dir.path());
     kx5sim::LineConfig cfg;
@@ -26,7 +25,7 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     ASSERT_TRUE(sim.writeRegister(3, 502, 0));
     ASSERT_TRUE(writeSimSettings(sim, {1, 3}));
 
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     const KX5Link* link = win->link();
     // Both stations polled, station 1 selected.

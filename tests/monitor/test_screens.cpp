@@ -232,13 +232,13 @@ protected:
             {"port", [&] { return new frmKX5_SetPort(l->portSettings()); }},
             {"stations", [&] { return new frmKX5_SetEnv; }},
             {"scan", [&] { return new ScanLineDialog(l, std::make_unique<FakeSerialPort>()); }},
-            {"data save", [&] { return new frmKX5_Set_DSave; }},
+            {"data save", [&] { return new frmKX5_Set_DSave(LoadSaveDataCfg()); }},
             {"folder", [&] { return new frmDSave_Folder; }},
             {"clock", [&] { return new frmKX5_SetDT(l); }},
             {"about", [&] { return new frmKX5_About; }},
             {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
             {"statistics", [&] { return new LineStatisticsDialog(l); }},
-            {"publishing", [&] { return new PublishingDialog; }},
+            {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
             {"write set",
              [&] {
                  return new WriteSetDialog(

@@ -3,10 +3,12 @@
 #include "MainFixture.h"
 #include "app/StartOptions.h"
 #include "link/Frames.h"
+#include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/TraceFile.h"
 #include "monitor/TraceRecorder.h"
+#include "publish/Publisher.h"
 #include "settings/LinkOptions.h"
 #include "tests/support/Bracketing.h"
 
@@ -68,7 +70,7 @@ TEST_F(Unattended, OpenGraphAndSaveAtStart) {
         o.open = o.save = o.graph = true;
         const QString problems = applyStartOptions(win.get(), o);
         EXPECT_TRUE(port->isOpen());
-        EXPECT_EQ(gDSaveRun, enabled);
+        EXPECT_EQ(win->dataLogger()->running(), enabled);
         EXPECT_EQ(problems.isEmpty(), enabled) << problems.toStdString();
         EXPECT_FALSE(win->trend()->mGrpRun);
         answerNext(); // the model sweep's one station
@@ -104,9 +106,7 @@ TEST_F(Unattended, LinkOptionsFileReachesTheLinkAndSurvivesBadLines) {
     SetUp();
     QString error;
     ASSERT_TRUE(saveLinkOptions({true, false}, &error)) << error.toStdString();
-    ASSERT_TRUE(loadLinkOptions());
-    EXPECT_TRUE(linkOptions().fastPolling);
-    EXPECT_FALSE(linkOptions().reopenLostPort);
+    EXPECT_EQ(loadLinkOptions(), LinkOptions({true, false}));
     EXPECT_FALSE(QFile::exists(path("Comm.CFG")));
 }
 
@@ -149,7 +149,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
               QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
                            "1 [AL2 on]", "1 [AL2 off]", "1 [AT ERR on]", "2 [AL1 on]",
                            "2 [No answer (NG)]", "2 [Answering again]"}));
-    const QByteArray file = readFile(EventLog::filePath(now.date()));
+    const QByteArray file = readFile(log->filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 7);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
                                 "\r\n2026-03-07 09:05:03\t1\tAL2 on\r\n"))
@@ -175,7 +175,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     EXPECT_EQ(bar->value(), 0);
     // A day whose file cannot be written: said once, in the list and panel 4.
     now = now.addDays(1);
-    const QString blocked = EventLog::filePath(now.date());
+    const QString blocked = log->filePath(now.date());
     QDir().mkpath(blocked);
     log->add(1, "a");
     log->add(1, "b");
@@ -231,13 +231,89 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
                          "1 No answer (NG)", "1 Answering again",
                          " Port " + link()->portSettings().port + " closed"}));
     // Saving began after the sweep: station 1's six lines and the close are in the file.
-    const QByteArray file = readFile(EventLog::filePath(now.date()));
+    const QByteArray file = readFile(win->eventLog()->filePath(now.date()));
     EXPECT_EQ(file.count("\t1\t"), 6) << file.data();
     EXPECT_TRUE(file.endsWith(" closed\r\n")) << file.data();
     // Nothing on the closed line looks as if it answered; the station that never did says so.
     EXPECT_EQ(cell("sprdStatus", StatusCol::ConnState, 1), "");
     EXPECT_EQ(cell("sprdStatus", StatusCol::ConnState, 2), "NG");
     EXPECT_EQ(cell("sprdMonitoring", MonitorCol::COMSTS, 1), ""); // its values are not live
+}
+
+// Start and Stop Save and every settings window confirmed with a change are events, in the
+// list and the events file; a window confirmed without a change is none.
+TEST_F(Unattended, SavingSwitchesAndSettingsChangesAreEvents) {
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
+    build({1, 2});
+    win->eventLog()->clock = [this] { return now; };
+    press("btnDSave_Start");
+    const QString files = dir.path() + "/Oven_NN.DAT";
+    const struct {
+        int command; // -1: publishing
+        std::function<void()> change;
+        QString said; // empty: no event
+    } rows[] = {
+        {2,
+         [&] {
+             link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"});
+         },
+         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling off, a lost port reopened "
+         "on"},
+        {2,
+         [&] {
+             win->applyLinkOptions({true, true});
+         },
+         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling on, a lost port reopened on"},
+        {2, [] {}, ""},
+        {0,
+         [&] {
+             link()->setStations(buildStations({"X", "O\tB", "O\tC"}));
+         },
+         "Stations in use changed: MC 2, 3"},
+        {1,
+         [&] {
+             DataSaveSettings s = win->dataLogger()->settings();
+             s.interval = 5;
+             s.unit = DataSaveSettings::Unit::Minutes;
+             win->applyDataSaveSettings(s);
+         },
+         "Data save settings changed: saving allowed, every 5 min, to " + files},
+        {-1,
+         [&] {
+             PublishOptions o;
+             o.enabled = true;
+             o.host = "127.0.0.1";
+             o.port = 9;
+             o.line = "hall";
+             win->publisher()->apply(o);
+         },
+         "Publishing settings changed: on, to 127.0.0.1:9, topics kx5/hall/..."},
+    };
+    QStringList want = {"Data saving started: " + files + " every 1 sec"};
+    for (const auto& r : rows) {
+        const auto action = [&](QWidget*) {
+            r.change();
+            return true;
+        };
+        if (r.command < 0) {
+            win->setPublishingAction(action);
+            win->runPublishing();
+        } else {
+            win->setCommandAction(r.command, action);
+            win->runCommand(r.command);
+        }
+        if (!r.said.isEmpty()) want << r.said;
+    }
+    press("btnDSave_Start"); // the stop still goes to the file
+    want << "Data saving stopped";
+    QStringList inFile;
+    for (const QByteArray& line : readFile(win->eventLog()->filePath(now.date())).split('\n')) {
+        const QString text = QString::fromUtf8(line.trimmed()).section('\t', 2);
+        // The line's own words, not how the publisher fares with the broker.
+        if (line.contains("\t\t") && (!text.startsWith("Publishing") || text.contains("changed")))
+            inFile << text;
+    }
+    EXPECT_EQ(inFile, want);
 }
 
 // A sweep that hears nobody says what was tried: opened by the user, the port closes and Scan
@@ -304,7 +380,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     child<QCheckBox>("chkRecordTrace")->click(); // on a page not shown
     link()->sprdCommD.add(QByteArray("\x02") + "01WHO\r\n", true);
     link()->sprdCommD.add("late", false);
-    const QByteArray today = readFile(TraceRecorder::filePath(now.date()));
+    const QByteArray today = readFile(rec->filePath(now.date()));
     EXPECT_TRUE(today.contains("\tSend\t<STX>01WHO<CR><LF>\r\n")) << today.data();
     EXPECT_TRUE(today.endsWith("\tRecv\tlate\r\n")) << today.data();
     QStringList left = QDir(dir.path()).entryList({"Oven_Trace_*"});
@@ -314,11 +390,11 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
                                            "TraceLimitMB=1\r\n");
     // The next day: a new file, and the one before it gives way only when over the limit.
     now = now.addDays(1);
-    QDir().mkpath(TraceRecorder::filePath(now.date())); // ... which cannot be written
+    QDir().mkpath(rec->filePath(now.date())); // ... which cannot be written
     link()->sprdCommD.add("a", false);
     link()->sprdCommD.add("b", false);
     const QString said =
-        "Trace not recorded to " + TraceRecorder::filePath(now.date()) + ": not a regular file";
+        "Trace not recorded to " + rec->filePath(now.date()) + ": not a regular file";
     EXPECT_EQ(link()->panel(4), said);
     EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
@@ -338,7 +414,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
         most = i % 100 ? most : qMax(most, traceBytes());
     }
     EXPECT_LE(qMax(most, traceBytes()), qint64(1) << 20);
-    EXPECT_TRUE(readFile(TraceRecorder::filePath(now.date())).endsWith("f11999\r\n"));
+    EXPECT_TRUE(readFile(rec->filePath(now.date())).endsWith("f11999\r\n"));
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     const QString day = "Oven_Trace_" + now.date().toString("yyyyMMdd");
     EXPECT_EQ(left.filter(day + "-").size(), 3) << left.join(' ').toStdString(); // the latest

@@ -39,7 +39,6 @@ inline void clickOK(QWidget* d) {
 class ParamsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetDataImage();
         setupMapGrid(display);
         sink.mcNo = 4;
         setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {

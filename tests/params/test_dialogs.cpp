@@ -138,7 +138,6 @@ TEST_F(Dialogs,
         store(reg, v);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
-        resetDataImage();
         messages.clear();
         sink.requests.clear();
         sink.refusal = c.linkSays;
@@ -236,7 +235,6 @@ TEST_F(Dialogs, ChoiceFieldTakesOnlyItsOwnWordsInEitherLanguageAndAnyCase) {
 
 TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
     for (int d : {0, 2}) {
-        resetDataImage();
         store(104, 77); // ARW: shown, never sent
         input(30, 0, d);
         auto dlg = make("PID");

@@ -10,6 +10,7 @@
 #include "settings/TextLines.h"
 #include "ui/MsgBox.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
@@ -154,6 +155,21 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
     EXPECT_EQ(cellColour(2, 3), QColor(255, 255, 0)); // NSV: read only
     EXPECT_EQ(cellColour(8, 2), QColor(0, 255, 128)); // SV1: read/write
     EXPECT_EQ(cellColour(6, 2), QColor(0, 0, 64));    // PROGRAM: not used
+    // Not by colour alone: writable values bold, read-only ones italic; a screen reader hears
+    // the register, the value and whether it can be written.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
+    ASSERT_TRUE(table && table->tableInterface());
+    const std::tuple<int, int, bool, bool, const char*> cells[] = {
+        {8, 2, true, false, "SV1 (register 301): 150.5, can be written"},
+        {2, 3, false, true, "NSV (register 2): 0.0, read only"}};
+    for (const auto& [col, row, bold, italic, said] : cells) {
+        const QFont f = view->model()->index(row + 1, col).data(Qt::FontRole).value<QFont>();
+        EXPECT_EQ(f.bold(), bold) << col << "," << row;
+        EXPECT_EQ(f.italic(), italic) << col << "," << row;
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(row + 1, col);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->text(QAccessible::Name), said);
+    }
     const auto legendColour = [&](const char* name) {
         const QImage li = map->findChild<QLabel*>(QString::fromLatin1(name))->grab().toImage();
         return li.pixelColor(4, li.height() / 2);

@@ -22,14 +22,13 @@
 using namespace std::chrono_literals;
 
 TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
-    resetDataImage();
     QTemporaryDir dir;
     setProgramDir(dir.path());
     kx5sim::SimLine sim(kx5sim::LineConfig{}); // station 1
     std::string err;
     ASSERT_TRUE(sim.start(&err)) << err;
     ASSERT_TRUE(writeSimSettings(sim, {1}));
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
@@ -111,7 +110,6 @@ static std::map<int, std::vector<int>> writtenRegisters(const kx5sim::SimLine& s
 // through the Write Set window in which station 3 refuses SV1 and station 4 falls silent in
 // its input pause, and the batch goes on. What the stations hold is read in the simulator.
 TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
-    resetDataImage();
     QTemporaryDir dir;
     setProgramDir(dir.path());
     kx5sim::LineConfig cfg;
@@ -127,7 +125,7 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     for (auto [reg, v] : station1)
         ASSERT_TRUE(sim.writeRegister(1, reg, std::int16_t(v)));
     ASSERT_TRUE(writeSimSettings(sim, {1, 2, 3, 4}));
-    auto win = std::make_unique<frmKX5_Main>();
+    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
     KX5Link* link = win->link();
     bool read1 = false;
     QObject::connect(link, &KX5Link::paramsRead, [&](int mc) { read1 = read1 || mc == 1; });

@@ -28,7 +28,6 @@ class PublishLine : public ::testing::Test {
 protected:
     void SetUp() override {
         NEED_BROKER();
-        resetDataImage();
         setProgramDir(dir.path());
         broker = std::make_unique<MqttBroker>(dir.path());
         QString error;

@@ -406,7 +406,6 @@ TEST(PublishConnect, AHostThatDropsConnectionsNeverHoldsUpTheProgram) {
     if (unshare(CLONE_NEWNET) != 0 || !run("ip", {"link", "set", "lo", "up"}, "/") ||
         !run("ip", {"route", "add", "10.255.255.1/32", "dev", "lo"}, "/"))
         GTEST_SKIP() << "needs a network namespace of its own (root)";
-    resetDataImage();
     QTemporaryDir dir;
     setProgramDir(dir.path());
     KX5Link link(std::make_unique<QtSerialPort>());
@@ -458,7 +457,6 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
     QTemporaryDir dir;
     setProgramDir(dir.path());
     ASSERT_TRUE(QDir().mkpath(cfgDir()));
-    resetDataImage();
     KX5Link link(std::make_unique<QtSerialPort>());
     Publisher publisher(&link);
     QStringList events;
@@ -525,14 +523,12 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
         SCOPED_TRACE(row.name);
         events.clear();
         ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), row.lines, nullptr));
-        ASSERT_TRUE(loadPublishOptions());
-        publisher.apply(publishOptions());
+        publisher.apply(loadPublishOptions());
         EXPECT_EQ(events.filter(publishOptionsPath() + " " + row.said).size(), 1)
             << events.join('\n').toStdString();
         EXPECT_EQ(publisher.active(), row.starts);
         publisher.stop();
     }
-    publishOptions() = PublishOptions();
     setProgramDir(QString());
 }
 
@@ -540,7 +536,6 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
 // and publishing on; SIGTERM ends it cleanly, SIGKILL leaves the will to the broker.
 TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     NEED_BROKER();
-    resetDataImage();
     QTemporaryDir dir;
     setProgramDir(dir.path());
     MqttBroker broker(dir.path());
@@ -562,8 +557,8 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     // First a wrong port in the file.
     ASSERT_TRUE(QDir().mkpath(cfgDir()));
     ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), {"Enabled=1", "Port=99999"}, nullptr));
-    MqttSubscriber sub(broker.port, "kx5/hall/#");
-    ASSERT_TRUE(sub.waitSubscribed());
+    MqttSubscriber sub(broker.port, "kx5/hall/#"), ha(broker.port, "homeassistant/#");
+    ASSERT_TRUE(sub.waitSubscribed() && ha.waitSubscribed());
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -571,7 +566,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     const QString program = QCoreApplication::applicationDirPath() + "/kx5comm";
     auto start = [&](QProcess& p) {
         p.setProcessEnvironment(env);
-        p.start(program, {"--headless", "--dir", dir.path(), "--open", "--save"});
+        p.start(program, {"--headless", "--dir", dir.path(), "--open", "--save", "--discovery"});
         return p.waitForStarted(10000);
     };
     const QString dat = data + "/Oven_01.DAT";
@@ -609,6 +604,9 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
             << p.readAllStandardError().toStdString();
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(dat).size() > 40; }, 15000));
         EXPECT_EQ(sub.last("kx5/hall/status"), "online");
+        // --discovery announces the station though the file leaves discovery off.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !ha.on("homeassistant/sensor/kx5_hall/mc01_pv/config").empty(); }, 5000));
         p.terminate(); // SIGTERM
         ASSERT_TRUE(p.waitForFinished(15000));
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
@@ -646,8 +644,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
 TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     QTemporaryDir dir;
     setProgramDir(dir.path());
-    publishOptions() = PublishOptions();
-    PublishingDialog d;
+    PublishingDialog d(PublishOptions{});
     auto edit = [&](const char* name, const QString& text) {
         d.findChild<QLineEdit*>(name)->setText(text);
     };
@@ -672,18 +669,16 @@ TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const PublishOptions filled = d.options();
-    publishOptions() = PublishOptions();
-    ASSERT_TRUE(loadPublishOptions());
-    EXPECT_TRUE(publishOptions() == filled);
-    EXPECT_EQ(publishOptions().password, "s=cret");
-    EXPECT_EQ(publishOptions().when, PublishOptions::When::OnChange);
-    EXPECT_EQ(publishOptions().deadBand, 0.25);
-    EXPECT_EQ(publishOptions().heartbeatSeconds, 90);
-    EXPECT_TRUE(publishOptions().discovery);
-    EXPECT_EQ(publishOptions().discoveryPrefix, "ha");
+    const PublishOptions read = loadPublishOptions();
+    EXPECT_TRUE(read == filled);
+    EXPECT_EQ(read.password, "s=cret");
+    EXPECT_EQ(read.when, PublishOptions::When::OnChange);
+    EXPECT_EQ(read.deadBand, 0.25);
+    EXPECT_EQ(read.heartbeatSeconds, 90);
+    EXPECT_TRUE(read.discovery);
+    EXPECT_EQ(read.discoveryPrefix, "ha");
     QFile ini(publishOptionsPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     EXPECT_FALSE(ini.readAll().contains("s=cret")); // the password only in its own file
-    publishOptions() = PublishOptions();
     setProgramDir(QString());
 }

@@ -28,7 +28,6 @@ class SettingsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        resetDataImage();
         resetTestSeams();
         testSeams().programDir = dir.path();
         testSeams().msgBox = [this](const QString&, const QString& text, auto) {

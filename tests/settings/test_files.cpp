@@ -20,7 +20,7 @@ static QByteArray utf16(const QString& text, bool littleEndian) {
 
 TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
     const QString commDefaults = "COM1,9600,N,8,1,STD,0";
-    const QString saveDefaults = "No,1,분," + dir.path() + ",KX5";
+    const QString saveDefaults = "No,1,sec," + dir.path() + ",KX5";
     QByteArray over99;
     QString all99;
     for (int k = 1; k <= 120; ++k) {
@@ -32,7 +32,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {"Comm.CFG", "/dev/pts/3\n1200\nO\n8\n1\nstd", "/dev/pts/3,1200,O,8,1,std,2"},
         {"Comm.CFG", "COM5\r\n4800\r\nE\r\n7\r\n2\r\n", commDefaults}, // short: none of its lines
         {"CFG/SaveData.INI", "Yes\r\n2.5\r\nmin\r\n/log\r\nOven\r\n", "Yes,2,min,/log,Oven"},
-        {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "yes,4,Min,/x,A"},
+        {"CFG/SaveData.INI", "yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", "No,4,sec,/x,A"},
         {"CFG/SaveData.INI", "No\r\n7a\r\nsec\r\n/x\r\nB\r\n", "No,7,sec,/x,B"},
         {"CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/log\r\n", saveDefaults},
         {"CFG/SaveData.INI", "No\r\n5\r\nsec\r\n/l\xFF\r\nA\r\n",
@@ -53,7 +53,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         // Saved on a Korean Windows PC in its code page, CP949 (똠 is beyond EUC-KR).
         {"CFG/SaveData.INI",
          "Yes\r\n10\r\n\xBA\xD0\r\n/\xB5\xA5\xC0\xCC\xC5\xCD\r\n\xBF\xC2\xB5\xB5\r\n",
-         "Yes,10,분,/데이터,온도"},
+         "Yes,10,sec,/데이터,온도"},
         {"CFG/SetEnv.INI", "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\r\nO\t\x8C\x63 \xBC\xB3\xB8\xED\r\n",
          "1:오븐 1,3:똠 설명"},
     };
@@ -102,7 +102,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         QList<FileNotice> notes;
         alarm(10);
         const PortSettings port = LoadCommCfg(&notes);
-        LoadSaveDataCfg(&notes);
+        const DataSaveSettings ds = LoadSaveDataCfg(&notes);
         const StationList list = LoadStations(&notes);
         alarm(0);
         const QString expected = said.count(content) ? said[content] : QString();
@@ -118,7 +118,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         }
         const QStringList comm{port.port,     port.baud,     port.parity,
                                port.dataBits, port.stopBits, port.protocol},
-            save{gDSaveEnable, QString::number(gDSaveIntv), gDSaveUnit, gDSaveFolder, gDSaveName};
+            save{ds.enabled ? "Yes" : "No", QString::number(ds.interval),
+                 ds.unit == DataSaveSettings::Unit::Minutes ? "min" : "sec", ds.folder, ds.name};
         const QString name(file);
         EXPECT_EQ(name == "Comm.CFG"         ? comm.join(',') + ',' + QString::number(port.sumLen())
                   : name == "CFG/SetEnv.INI" ? stations.join(',')
@@ -135,10 +136,10 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
         {"CFG/SaveData.INI", "No\r\n1\r\nsec\r\n/log\r\nOld\r\n"},
     };
     // What the program would take from the window: the port window's settings, the stations
-    // window's list, the data-save values.
+    // window's list (the data-save window's values are its own test's).
     std::unique_ptr<QDialog> w;
     auto inUse = [&w] {
-        QStringList l{gDSaveEnable, gDSaveName};
+        QStringList l;
         if (auto* p = dynamic_cast<frmKX5_SetPort*>(w.get())) l << p->settings().protocol;
         if (auto* e = dynamic_cast<frmKX5_SetEnv*>(w.get())) l << mcNos(e->stations());
         return l;
@@ -151,7 +152,6 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
             QDir(dir.path()).removeRecursively();
             write(name, old);
             const PortSettings port = LoadCommCfg();
-            LoadSaveDataCfg();
             // Each window with one change, so that an OK that went through would show.
             w.reset();
             if (file == commCfgPath()) {
@@ -161,7 +161,7 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
                 w.reset(new frmKX5_SetEnv);
                 static_cast<frmKX5_SetEnv*>(w.get())->list()->setText(1, 9, "O");
             } else {
-                w.reset(new frmKX5_Set_DSave);
+                w.reset(new frmKX5_Set_DSave(LoadSaveDataCfg()));
                 child<QLineEdit>(*w, "txtFName")->setText("New");
             }
             const QStringList before = inUse();

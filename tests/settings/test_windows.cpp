@@ -185,8 +185,7 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
         messages.clear();
         QFile::remove(saveDataPath());
         if (file != "<missing>") write("CFG/SaveData.INI", file);
-        applySaveDataCfg({"Yes", 15, "min", "/in use", "Line"});
-        frmKX5_Set_DSave w;
+        frmKX5_Set_DSave w(DataSaveSettings::fromWords("Yes", 15, "min", "/in use", "Line"));
         click(w, "btnOK");
         EXPECT_EQ(bytes(saveDataPath()), written.isEmpty() ? file : written);
         EXPECT_EQ(messages, *refusal ? QStringList({refusal}) : QStringList());
@@ -194,9 +193,9 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
                                           : written.isEmpty() ? file
                                                               : written)
                                       .split("\r\n");
-        EXPECT_EQ(QStringList({gDSaveEnable, gDSaveUnit, gDSaveFolder, gDSaveName}),
-                  QStringList({lines[0], lines[2], lines[3], lines[4]}));
-        EXPECT_EQ(gDSaveIntv, cInt(lines[1]));
+        // What OK hands on means what the file says.
+        EXPECT_EQ(w.settings(), DataSaveSettings::fromWords(lines[0], cInt(lines[1]), lines[2],
+                                                            lines[3], lines[4]));
     }
 }
 
@@ -221,10 +220,9 @@ TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
         SCOPED_TRACE(testing::Message() << r.language << " " << (r.read ? r.read : "default"));
         if (QLatin1String(r.language) == "ko") QCoreApplication::installTranslator(&korean);
         QFile::remove(saveDataPath());
-        applySaveDataCfg({});
         if (r.read)
             write("CFG/SaveData.INI", QByteArray("Yes\r\n5\r\n") + r.read + "\r\n/log\r\nA\r\n");
-        frmKX5_Set_DSave w;
+        frmKX5_Set_DSave w(LoadSaveDataCfg());
         auto* unit = child(w, "cmbUnit");
         if (r.pick >= 0) {
             unit->setCurrentIndex(r.pick);
@@ -237,10 +235,10 @@ TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
         click(w, "btnOK");
         QCoreApplication::removeTranslator(&korean);
         EXPECT_EQ(bytes(saveDataPath()).split('\n').value(2), QByteArray(r.written) + "\r");
-        EXPECT_EQ(gDSaveUnit, QString::fromUtf8(r.written));
-        EXPECT_EQ(dataSaveUnitSeconds(gDSaveUnit), r.seconds);
+        EXPECT_EQ(w.settings().intervalSeconds(), (r.read ? 5 : 1) * r.seconds);
         QCoreApplication::installTranslator(&korean);
-        EXPECT_EQ(shownDataSaveUnit(gDSaveUnit), r.seconds == 60 ? "분" : "초"); // main window
+        EXPECT_EQ(shownDataSaveUnit(w.settings().unit),
+                  r.seconds == 60 ? "분" : "초"); // main window
         QCoreApplication::removeTranslator(&korean);
     }
 }
@@ -257,7 +255,7 @@ TEST_F(Windows, KoreanCodePageSettingsShowTheirWordsAndOkSavesThemAsUtf8) {
     for (int k = 3; k <= 99; ++k)
         env += "X\t\r\n";
     EXPECT_EQ(bytes(setEnvPath()), env);
-    frmKX5_Set_DSave save;
+    frmKX5_Set_DSave save(DataSaveSettings{});
     EXPECT_EQ(child<QLineEdit>(save, "txtFName")->text(), "온도");
     EXPECT_EQ(child(save, "cmbUnit")->currentText(), "sec");
     click(save, "btnOK");
@@ -269,7 +267,7 @@ TEST_F(Windows, DataSaveIntervalIsCorrectedWhenTheEditEnds) {
     const std::pair<const char*, const char*> rows[] = {
         {"0", "1"},     {"abc", "1"}, {"-3", "1"},  {"0.5", "1"},   {"75", "60"},
         {"60.5", "60"}, {"60", "60"}, {"7a", "7a"}, {"2.5", "2.5"}, {" 5", " 5"}};
-    frmKX5_Set_DSave w;
+    frmKX5_Set_DSave w(DataSaveSettings{});
     auto* box = child<QLineEdit>(w, "txtSaveInterval");
     for (const auto& [typed, want] : rows) {
         box->setText(typed); // no correction while typing
@@ -283,7 +281,7 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
     QDir(dir.path()).mkpath("other/sub");
     testSeams().driveRoots = [&] { return QStringList{dir.path(), path("other"), "/no-such"}; };
     write("CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n/elsewhere\r\nOven\r\n");
-    frmKX5_Set_DSave w;
+    frmKX5_Set_DSave w(DataSaveSettings{});
     w.show();
     QStringList seen;
     QTimer::singleShot(0, [&] { // the picker is modal: answer it once it is up
@@ -311,11 +309,11 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
     EXPECT_TRUE(messages[0].contains("/no-such")) << messages[0].toStdString();
     click(w, "btnOK");
     EXPECT_EQ(bytes(saveDataPath()).split('\n').value(3), path("Log").toUtf8() + "\r");
-    EXPECT_EQ(gDSaveFolder, path("Log"));
+    EXPECT_EQ(w.settings().folder, path("Log"));
 
     // Opened again it is at the folder set, so OK alone keeps it; a new folder is made inside
     // the one shown, and a typed path moves the tree or, on OK, is made.
-    frmDSave_Folder picker(gDSaveFolder);
+    frmDSave_Folder picker(w.settings().folder);
     EXPECT_EQ(picker.folder(), path("Log"));
     picker.btnNewFolder_Click("New");
     EXPECT_TRUE(QFileInfo(path("Log/New")).isDir());

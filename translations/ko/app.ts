@@ -4,12 +4,12 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../app/Headless.cpp" line="+69"/>
+        <location filename="../../app/Headless.cpp" line="+73"/>
         <source>Started without windows in %1</source>
         <translation>창 없이 시작함: %1</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+32"/>
         <source>Stopped</source>
         <translation>중지함</translation>
     </message>
@@ -17,7 +17,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+82"/>
+        <location filename="../../app/StartOptions.cpp" line="+120"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
@@ -27,7 +27,7 @@
         <translation>%2%3마다 %1에 데이터 저장 중</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>port %1 opened</source>
         <translation>포트 %1 열림</translation>
     </message>
@@ -45,7 +45,7 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="+188"/>
+        <location filename="../../app/main.cpp" line="+189"/>
         <source>Program Folder</source>
         <translation>프로그램 폴더</translation>
     </message>
@@ -57,8 +57,8 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+61"/>
-        <location filename="../../app/main.cpp" line="-13"/>
+        <location filename="../../app/Commands.cpp" line="+73"/>
+        <location filename="../../app/main.cpp" line="-14"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>
     </message>
@@ -66,6 +66,11 @@ Start the program with --dir PATH to use another folder.</source>
         <location line="+2"/>
         <source>Data saving is stopped; choose another folder in Data Save Setting.</source>
         <translation>데이터 저장을 중지했습니다. 데이터 저장 설정에서 다른 폴더를 선택하십시오.</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Modbus TCP &amp;Gateway...</source>
+        <translation>Modbus TCP 게이트웨이[&amp;G]...</translation>
     </message>
 </context>
 </TS>

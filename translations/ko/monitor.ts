@@ -22,7 +22,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+71"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+79"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -42,7 +42,7 @@ No records go to %1 until saving is started again.</source>
 다시 시작할 때까지 기록되지 않습니다: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+11"/>
         <source>Stop Save</source>
         <translation>저장 정지</translation>
     </message>
@@ -62,7 +62,7 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Saving to %1</source>
         <translation>저장 중: %1</translation>
     </message>
@@ -165,7 +165,7 @@ No records go to %1 until saving is started again.</source>
         <translation>다시 응답함</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+40"/>
         <source>Events saved again to %1</source>
         <translation>이벤트를 다시 %1에 저장함</translation>
     </message>
@@ -185,12 +185,12 @@ No records go to %1 until saving is started again.</source>
         <translation>%1 꺼짐</translation>
     </message>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="-29"/>
+        <location filename="../../monitor/DataLogger.cpp" line="-31"/>
         <source>Data saving stopped</source>
         <translation>데이터 저장 중지</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Data saving started: %1 every %2 min</source>
         <translation>데이터 저장 시작: %1, %2분마다</translation>
     </message>
@@ -200,7 +200,7 @@ No records go to %1 until saving is started again.</source>
         <translation>데이터 저장 시작: %1, %2초마다</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Data saved again to %1</source>
         <translation>데이터를 다시 %1에 저장함</translation>
     </message>
@@ -210,7 +210,7 @@ No records go to %1 until saving is started again.</source>
         <translation>데이터를 %1에 저장하지 못함: %2</translation>
     </message>
     <message>
-        <location filename="../../monitor/TraceRecorder.cpp" line="+28"/>
+        <location filename="../../monitor/TraceRecorder.cpp" line="+27"/>
         <source>Trace recording on: %1</source>
         <translation>통신 기록 켜짐: %1</translation>
     </message>
@@ -220,7 +220,7 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 기록 꺼짐</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+50"/>
         <source>Trace file removed to keep within the limit: %1</source>
         <translation>한도를 지키려고 통신 기록 파일을 지움: %1</translation>
     </message>
@@ -229,12 +229,32 @@ No records go to %1 until saving is started again.</source>
         <source>Trace recorded again to %1</source>
         <translation>통신 기록을 다시 %1에 저장함</translation>
     </message>
+    <message>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+366"/>
+        <source>Port settings changed: %1</source>
+        <translation>포트 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Stations in use changed: %1</source>
+        <translation>사용 국번 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Data save settings changed: %1</source>
+        <translation>데이터 저장 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Publishing settings changed: %1</source>
+        <translation>MQTT 게시 설정 변경: %1</translation>
+    </message>
 </context>
 <context>
     <name>Lamp</name>
     <message>
-        <location filename="../../monitor/Lamp.cpp" line="+15"/>
-        <location line="+21"/>
+        <location filename="../../monitor/Lamp.cpp" line="+14"/>
+        <location line="+23"/>
         <source>off</source>
         <translation>꺼짐</translation>
     </message>
@@ -242,6 +262,11 @@ No records go to %1 until saving is started again.</source>
         <location line="+0"/>
         <source>on</source>
         <translation>켜짐</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>lit when: %1</source>
+        <translation>켜지는 때: %1</translation>
     </message>
 </context>
 <context>
@@ -377,12 +402,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+73"/>
-        <source>Record Trace</source>
-        <translation>통신 기록</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+66"/>
         <location line="+5"/>
         <source>Save Trace</source>
         <translation>통신 기록 저장</translation>
@@ -649,7 +669,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+35"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+34"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
@@ -700,12 +720,12 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 시작[&amp;V]</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+11"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>No</source>
         <translation>아니요</translation>
     </message>
@@ -889,7 +909,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+39"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="-340"/>
         <source>Use MC Setting</source>
         <translation>사용 국번 설정</translation>
     </message>
@@ -939,12 +959,12 @@ No records go to %1 until saving is started again.</source>
         <translation>그래프 뷰어</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+64"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 
@@ -1036,7 +1056,7 @@ Scan the line for the stations and their settings?</source>
         <translation>그래프 뷰어[&amp;G]</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+66"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -1073,12 +1093,17 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+82"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+78"/>
+        <source>Record Trace</source>
+        <translation>통신 기록</translation>
+    </message>
+    <message>
+        <location line="+30"/>
         <source>Confirm</source>
         <translation>확인</translation>
     </message>

@@ -879,7 +879,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../../params/ParamMap.cpp" line="+219"/>
+        <location filename="../../params/ParamMap.cpp" line="+223"/>
         <location line="+6"/>
         <location line="+11"/>
         <location line="+7"/>
@@ -986,7 +986,33 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>MC [%1] 입력 그룹: 610-611 쓰기 완료, 612-619 대기 중 (%2초 휴지)</translation>
     </message>
     <message>
-        <location filename="../../params/ParamMap.cpp" line="-27"/>
+        <location filename="../../params/ParamMap.cpp" line="-54"/>
+        <source>can be written</source>
+        <translation>쓰기 가능</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>read only</source>
+        <translation>읽기 전용</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>not used</source>
+        <translation>사용 안 함</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not read</source>
+        <translation>읽지 않음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 (register %2): %3, %4</source>
+        <extracomment>A value cell of the parameter map for screen readers: name, register, value, access.</extracomment>
+        <translation>%1(레지스터 %2): %3, %4</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Read Only Area</source>
         <translation>읽기 전용 영역</translation>
     </message>

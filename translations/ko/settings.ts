@@ -44,17 +44,17 @@
         <translation>기본 포트 설정을 사용합니다: COM1, 9600,N,8,1, STD</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+19"/>
         <source>data saving is off until it is set up in Data Save Setting</source>
         <translation>데이터 저장 설정에서 설정할 때까지 데이터 저장은 꺼져 있습니다</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>%1: the interval %2 is out of range (1 to 60), so %3 is used</source>
         <translation>%1: 저장 간격 %2이(가) 범위(1~60)를 벗어나 %3을(를) 사용합니다</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+30"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
         <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
@@ -62,7 +62,7 @@
 <context>
     <name>DataSave</name>
     <message>
-        <location line="-22"/>
+        <location filename="../../settings/DataSaveSettings.cpp" line="+30"/>
         <source>min</source>
         <translation>분</translation>
     </message>
@@ -112,6 +112,89 @@
         <location line="+6"/>
         <source>%1 is in use by another KX5 Link. Close that one, or give this one another folder.</source>
         <translation>%1 폴더는 다른 KX5 Link가 사용 중입니다. 그 프로그램을 닫거나 이 프로그램에 다른 폴더를 지정하십시오.</translation>
+    </message>
+</context>
+<context>
+    <name>GatewayDialog</name>
+    <message>
+        <location filename="../../settings/GatewayDialog.cpp" line="+26"/>
+        <source>Modbus TCP Gateway</source>
+        <translation>Modbus TCP 게이트웨이</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Serve every station as a Modbus TCP unit (unit id = MC No)</source>
+        <translation>모든 국번을 Modbus TCP 유닛으로 제공[&amp;S] (유닛 ID = MC No)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Serve every station as a Modbus TCP unit</source>
+        <translation>모든 국번을 Modbus TCP 유닛으로 제공</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Listen address</source>
+        <translation>대기 주소</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>127.0.0.1: this computer only; 0.0.0.0: every network</source>
+        <translation>127.0.0.1: 이 컴퓨터만, 0.0.0.0: 모든 네트워크</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Listen &amp;address:</source>
+        <translation>대기 주소[&amp;A]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port</source>
+        <translation>포트</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Port:</source>
+        <translation>포트[&amp;P]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Most clients at once</source>
+        <translation>최대 동시 클라이언트</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Most clients at once:</source>
+        <translation>최대 동시 클라이언트[&amp;M]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Allow &amp;writes (function codes 06 and 16)</source>
+        <translation>쓰기 허용[&amp;W] (기능 코드 06, 16)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Allow writes</source>
+        <translation>쓰기 허용</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Registers clients may write</source>
+        <translation>클라이언트가 쓸 수 있는 레지스터</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Registers and ranges, separated by commas, e.g. 301-303,501-506</source>
+        <translation>레지스터와 범위를 쉼표로 구분합니다. 예: 301-303,501-506</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Registers clients may write:</source>
+        <translation>클라이언트가 쓸 수 있는 레지스터[&amp;R]:</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>%1 is not a register 0 to 699 or a range of them, such as 301-303.</source>
+        <translation>%1은(는) 0~699의 레지스터나 301-303 같은 범위가 아닙니다.</translation>
     </message>
 </context>
 <context>
@@ -806,7 +889,7 @@ The port settings were not changed.</source>
         <translation>%1은(는) 시리얼 장치가 아님</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Port Setup</source>
         <translation>포트 설정</translation>
     </message>
@@ -881,7 +964,7 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_Set_DSave</name>
     <message>
-        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+72"/>
+        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+73"/>
         <source>Data Save Setting</source>
         <translation>데이터 저장 설정</translation>
     </message>

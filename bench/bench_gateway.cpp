@@ -1,0 +1,240 @@
+// What the Modbus TCP gateway costs and how fast it answers: reads served from the stations'
+// images by 8 libmodbus clients at 200 requests/s in all (median and 99th percentile, and the
+// program's added CPU over polling alone), and a write's answer against its wire time, the
+// controller's turnaround and one monitor exchange, at 9600 and 38400 baud (kx5sim paced, in a
+// process of its own, with the fast polling).
+// Run on demand: build/bin/bench_gateway [--seconds N] [--turnaround MS]
+#include "Measure.h"
+#include "gateway/Gateway.h"
+#include "link/Frames.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
+#include "link/Steps.h"
+#include "link/mdlKX5.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <modbus/modbus.h>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void runFor(double seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(int(seconds * 1000), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+
+modbus_t* connectTo(int port) {
+    modbus_t* c = modbus_new_tcp("127.0.0.1", port);
+    modbus_set_response_timeout(c, 10, 0);
+    if (modbus_connect(c) != 0) {
+        modbus_free(c);
+        return nullptr;
+    }
+    return c;
+}
+
+// The line as the program opens it, on kx5sim at baud with its turnaround.
+struct Line {
+    QProcess sim;
+    std::unique_ptr<KX5Link> link;
+    bool open(int baud, int turnaround) {
+        sim.start(QCoreApplication::applicationDirPath() + "/kx5sim",
+                  {"--stations", "1,2", "--baud", QString::number(baud), "--pace", "--turnaround",
+                   QString::number(turnaround)});
+        if (!sim.waitForReadyRead(10000)) return false;
+        link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
+        link->setPortSettings({QString::fromUtf8(sim.readLine().trimmed()), QString::number(baud),
+                               "N", "8", "1", "STD"});
+        link->setFastPacing(true);
+        link->setStations({{1, QString()}, {2, QString()}});
+        link->mSetPortOpen_Click();
+        for (int i = 0; i < 400 && link->phase() != KX5Link::Phase::Monitoring; ++i)
+            runFor(0.05);
+        return link->phase() == KX5Link::Phase::Monitoring;
+    }
+    ~Line() {
+        if (link) link->ClosePort();
+        sim.terminate();
+        sim.waitForFinished(5000);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (answeredHelp(argc, argv,
+                     "Usage: bench_gateway [--seconds N] [--turnaround MS]\n"
+                     "Reads from 8 Modbus TCP clients at 200 requests/s for N seconds (default "
+                     "10), served from the images (goals: median <= 1 ms, 99th percentile <= "
+                     "5 ms, added CPU <= 2 % of a core), and 20 writes of SV1 at 9600 and 38400 "
+                     "baud (goal: the answer within the write's wire time + the turnaround "
+                     "(default 20 ms) + one monitor exchange).\n"))
+        return 0;
+    QCoreApplication app(argc, argv);
+    double seconds = 10;
+    int turnaround = 20;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (!std::strcmp(argv[i], "--seconds"))
+            seconds = std::atof(argv[++i]);
+        else if (!std::strcmp(argv[i], "--turnaround"))
+            turnaround = std::atoi(argv[++i]);
+    }
+    int port = 0;
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        port = probe.serverPort();
+    }
+    for (int baud : {9600, 38400}) {
+        Line line;
+        if (!line.open(baud, turnaround)) {
+            std::fprintf(stderr, "bench_gateway: the line did not reach monitoring at %d\n", baud);
+            return 1;
+        }
+        Gateway gateway(line.link.get());
+        GatewayOptions o;
+        o.enabled = o.writes = true;
+        o.port = port;
+        gateway.apply(o);
+        if (!gateway.listening()) {
+            std::fprintf(stderr, "bench_gateway: the gateway does not listen\n");
+            return 1;
+        }
+        // Every block held before the clock runs, as after a client's first read.
+        std::atomic<bool> warmed{false};
+        std::thread warm([&] {
+            if (modbus_t* c = connectTo(port)) {
+                uint16_t r[8];
+                for (int mc : {1, 2}) {
+                    modbus_set_slave(c, mc);
+                    for (int i = 0; i < 5 && modbus_read_registers(c, 301, 3, r) != 3; ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                }
+                modbus_close(c);
+                modbus_free(c);
+            }
+            warmed = true;
+        });
+        while (!warmed)
+            runFor(0.05);
+        warm.join();
+        if (baud == 9600) {
+            const double cpu0 = cpuSeconds();
+            const auto t0 = Clock::now();
+            runFor(seconds);
+            const double alone =
+                (cpuSeconds() - cpu0) / std::chrono::duration<double>(Clock::now() - t0).count();
+            std::mutex mutex;
+            std::vector<double> ms;
+            double clientCpu = 0;
+            int failed = 0;
+            std::atomic<bool> stop{false};
+            std::vector<std::thread> clients;
+            const double cpu1 = cpuSeconds();
+            const auto t1 = Clock::now();
+            for (int n = 0; n < 8; ++n)
+                clients.emplace_back([&, n] {
+                    const double own0 = threadCpuSeconds();
+                    modbus_t* c = connectTo(port);
+                    std::vector<double> mine;
+                    int bad = 0;
+                    auto next = Clock::now();
+                    for (int i = 0; c && !stop; ++i) {
+                        next += std::chrono::milliseconds(40); // 25/s each, 200/s in all
+                        std::this_thread::sleep_until(next);
+                        uint16_t r[8];
+                        modbus_set_slave(c, 1 + (n + i) % 2);
+                        const auto s = Clock::now();
+                        const int got = i % 2 ? modbus_read_registers(c, 301, 3, r)
+                                              : modbus_read_input_registers(c, 1, 5, r);
+                        mine.push_back(
+                            std::chrono::duration<double, std::milli>(Clock::now() - s).count());
+                        bad += got < 0;
+                    }
+                    if (c) {
+                        modbus_close(c);
+                        modbus_free(c);
+                    }
+                    std::lock_guard lock(mutex);
+                    ms.insert(ms.end(), mine.begin(), mine.end());
+                    failed += bad + (c ? 0 : 1);
+                    clientCpu += threadCpuSeconds() - own0;
+                });
+            runFor(seconds);
+            stop = true;
+            for (std::thread& t : clients)
+                t.join();
+            const double wall = std::chrono::duration<double>(Clock::now() - t1).count();
+            const double added = (cpuSeconds() - cpu1 - clientCpu) / wall - alone;
+            const double median = percentile(ms, 0.5), p99 = percentile(ms, 0.99);
+            std::printf("reads: %zu in %.1f s (%.0f/s), %d failed; median %.3f ms (%.2f of "
+                        "1 ms), 99th percentile %.3f ms (%.2f of 5 ms); added CPU %.2f %% of a "
+                        "core (%.2f of 2 %%)\n",
+                        ms.size(), wall, double(ms.size()) / wall, failed, median, median / 1.0,
+                        p99, p99 / 5.0, added * 100, added * 100 / 2.0);
+        }
+        // Writes: the answer against the exchanges it may take on the wire.
+        std::vector<double> ms;
+        std::atomic<bool> done{false};
+        std::thread writer([&] {
+            if (modbus_t* c = connectTo(port)) {
+                modbus_set_slave(c, 1);
+                for (int i = 0; i < 20; ++i) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(37 * (i % 5)));
+                    const auto s = Clock::now();
+                    if (modbus_write_register(c, 301, uint16_t(500 + i)) == 1)
+                        ms.push_back(
+                            std::chrono::duration<double, std::milli>(Clock::now() - s).count());
+                    else
+                        std::fprintf(stderr, "bench_gateway: write %d: %s\n", i,
+                                     modbus_strerror(errno));
+                }
+                modbus_close(c);
+                modbus_free(c);
+            }
+            done = true;
+        });
+        while (!done)
+            runFor(0.02);
+        writer.join();
+        // Requests as the link builds them; a write's acknowledgement is "[STX]01DWR,OK[CR][LF]",
+        // a read's reply the same head with ",XXXX" per register.
+        const double ch = line.link->charMs();
+        const std::vector<int>& mon = findStep(kStepMonitor)->regs;
+        const double writeWire =
+            double(buildWriteReq(1, {301}, {500}, line.link->portSettings().sumLen()).size() + 11) *
+            ch;
+        const double monitor =
+            double(buildReadReq(1, mon, line.link->portSettings().sumLen()).size() + 11 +
+                   5 * int(mon.size())) *
+            ch;
+        const double bound = writeWire + turnaround + monitor + turnaround;
+        const double median = percentile(ms, 0.5), worst = percentile(ms, 1.0);
+        std::printf("writes at %d: %zu of 20 answered; median %.1f ms, worst %.1f ms; bound "
+                    "%.1f ms (write %.1f + turnaround %d + monitor exchange %.1f): worst %.2f of "
+                    "it\n",
+                    baud, ms.size(), median, worst, bound, writeWire, turnaround,
+                    monitor + turnaround, worst / bound);
+        gateway.stop();
+    }
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "gateway/Gateway.h"
+
+#include "gateway/LinkAdapter.h"
+#include "gateway/ModbusServer.h"
+
+#include <QCoreApplication>
+
+Gateway::Gateway(KX5Link* link, QObject* parent)
+    : QObject(parent), m_adapter(new LinkAdapter(link, this)) {
+    // Client threads speak through the event loop of this object's thread.
+    m_server = std::make_unique<ModbusServer>(m_adapter, [this](int mc, const QString& text) {
+        QMetaObject::invokeMethod(
+            this, [this, mc, text] { emit event(mc, text); }, Qt::QueuedConnection);
+    });
+}
+
+Gateway::~Gateway() {
+    stop();
+}
+
+void Gateway::apply(const GatewayOptions& options) {
+    stop();
+    m_options = options;
+    for (const QString& e : options.fileErrors)
+        emit event(0, e);
+    for (const QString& n : options.fileNotes)
+        emit event(0, n);
+    if (!options.enabled) return;
+    if (!options.fileErrors.isEmpty() || !options.problem().isEmpty()) {
+        const QString p = options.problem();
+        emit event(0, QStringLiteral("Modbus TCP gateway is off: %1")
+                          .arg(p.isEmpty() ? QStringLiteral("its settings file has errors") : p));
+        emit statusChanged();
+        return;
+    }
+    QString error;
+    if (!m_server->start(options, &error)) {
+        emit event(0, QStringLiteral("Modbus TCP gateway is off: %1").arg(error));
+    } else {
+        emit event(0, QStringLiteral("Modbus TCP gateway listening on %1 port %2 (at most %3 "
+                                     "clients; writes %4)")
+                          .arg(options.address)
+                          .arg(options.port)
+                          .arg(options.maxClients)
+                          .arg(options.writes
+                                   ? QStringLiteral("allowed to %1").arg(options.allowListText())
+                                   : QStringLiteral("off")));
+    }
+    emit statusChanged();
+}
+
+void Gateway::stop() {
+    if (!m_server->running()) return;
+    m_adapter->dropJobs(QStringLiteral("the gateway stopped"));
+    const quint64 refused = m_server->refused();
+    m_server->stop();
+    emit event(0,
+               QStringLiteral("Modbus TCP gateway stopped (%1 connections refused)").arg(refused));
+    emit statusChanged();
+}
+
+bool Gateway::listening() const {
+    return m_server->running();
+}
+
+int Gateway::clients() const {
+    return m_server->clients();
+}
+
+quint64 Gateway::refused() const {
+    return m_server->refused();
+}
+
+QString Gateway::statusText() const {
+    if (!m_server->running()) return {};
+    return QCoreApplication::translate("Gateway", "Modbus TCP %1:%2, %3 clients")
+        .arg(m_options.address)
+        .arg(m_options.port)
+        .arg(m_server->clients());
+}

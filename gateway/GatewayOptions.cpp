@@ -1,0 +1,133 @@
+#include "gateway/GatewayOptions.h"
+
+#include "settings/ConfigFiles.h"
+#include "settings/TextLines.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHostAddress>
+#include <algorithm>
+
+namespace {
+
+constexpr int kLastRegister = 699;
+
+} // namespace
+
+bool GatewayOptions::allows(int reg) const {
+    return std::find(allowList.begin(), allowList.end(), reg) != allowList.end();
+}
+
+QString GatewayOptions::allowListText() const {
+    std::vector<int> regs = allowList;
+    std::sort(regs.begin(), regs.end());
+    regs.erase(std::unique(regs.begin(), regs.end()), regs.end());
+    QStringList parts;
+    for (size_t i = 0; i < regs.size();) {
+        size_t j = i;
+        while (j + 1 < regs.size() && regs[j + 1] == regs[j] + 1)
+            ++j;
+        parts << (j > i ? QStringLiteral("%1-%2").arg(regs[i]).arg(regs[j])
+                        : QString::number(regs[i]));
+        i = j + 1;
+    }
+    return parts.join(QLatin1Char(','));
+}
+
+bool GatewayOptions::parseAllowList(const QString& text, std::vector<int>* regs, QString* bad) {
+    regs->clear();
+    for (const QString& raw : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString item = raw.trimmed();
+        if (item.isEmpty()) continue;
+        bool okLo = false, okHi = false;
+        const int lo = item.section(QLatin1Char('-'), 0, 0).trimmed().toInt(&okLo);
+        const int hi = item.contains(QLatin1Char('-'))
+                           ? item.section(QLatin1Char('-'), 1).trimmed().toInt(&okHi)
+                           : (okHi = okLo, lo);
+        if (!okLo || !okHi || lo < 0 || hi > kLastRegister || lo > hi) {
+            *bad = item;
+            return false;
+        }
+        for (int r = lo; r <= hi; ++r)
+            regs->push_back(r);
+    }
+    return true;
+}
+
+QString GatewayOptions::problem(bool translated) const {
+    const auto say = [translated](const char* source) {
+        return translated ? QCoreApplication::translate("GatewayOptions", source)
+                          : QString::fromUtf8(source);
+    };
+    if (QHostAddress(address).isNull())
+        return say(QT_TRANSLATE_NOOP("GatewayOptions",
+                                     "The listen address must be an IP address, such as "
+                                     "127.0.0.1 or 0.0.0.0."));
+    if (port < 1 || port > 65535)
+        return say(QT_TRANSLATE_NOOP("GatewayOptions", "The port must be 1 to 65535."));
+    if (maxClients < 1 || maxClients > kMostClients)
+        return say(
+            QT_TRANSLATE_NOOP("GatewayOptions", "The most clients at once must be 1 to 64."));
+    return {};
+}
+
+QString gatewayOptionsPath() {
+    return cfgDir() + QStringLiteral("/Gateway.INI");
+}
+
+GatewayOptions loadGatewayOptions() {
+    GatewayOptions o;
+    QStringList lines;
+    if (!readLines(gatewayOptionsPath(), &lines)) return o;
+    const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.isEmpty()) continue;
+        const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
+        const QString v = line.section(QLatin1Char('='), 1).trimmed();
+        const QString at = QStringLiteral("%1 line %2 (%3)").arg(file).arg(i + 1).arg(line);
+        bool ok = false;
+        const int n = v.toInt(&ok);
+        const bool flag = v == QLatin1String("1") || v == QLatin1String("0");
+        QString bad;
+        if (key == QLatin1String("Enabled") && flag)
+            o.enabled = v == QLatin1String("1");
+        else if (key == QLatin1String("Writes") && flag)
+            o.writes = v == QLatin1String("1");
+        else if ((key == QLatin1String("Enabled") || key == QLatin1String("Writes")))
+            o.fileErrors << at + QStringLiteral(": 1 (on) or 0 (off) is expected");
+        else if (key == QLatin1String("Address"))
+            o.address = v;
+        else if ((key == QLatin1String("Port") || key == QLatin1String("MaxClients")) && !ok)
+            o.fileErrors << at + QStringLiteral(": a whole number is expected");
+        else if (key == QLatin1String("Port"))
+            o.port = n;
+        else if (key == QLatin1String("MaxClients"))
+            o.maxClients = n;
+        else if (std::vector<int> regs; key == QLatin1String("AllowWrite") &&
+                                        GatewayOptions::parseAllowList(v, &regs, &bad))
+            o.allowList = regs; // a list that cannot be read leaves the default
+        else if (key == QLatin1String("AllowWrite"))
+            o.fileErrors << at + QStringLiteral(": %1 is not a register 0 to 699 or a range of "
+                                                "them (\"301-303,506\")")
+                                     .arg(bad);
+        else if (key != QLatin1String("AllowWrite"))
+            o.fileNotes << at + QStringLiteral(": not a gateway setting; ignored");
+    }
+    if (const QString p = o.problem(); !p.isEmpty())
+        o.fileErrors << file + QStringLiteral(": ") + p;
+    return o;
+}
+
+bool saveGatewayOptions(const GatewayOptions& o, QString* error) {
+    QDir().mkpath(cfgDir());
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    return writeLinesAtomic(gatewayOptionsPath(),
+                            {QStringLiteral("Enabled=") + flag(o.enabled),
+                             QStringLiteral("Address=") + o.address,
+                             QStringLiteral("Port=") + QString::number(o.port),
+                             QStringLiteral("MaxClients=") + QString::number(o.maxClients),
+                             QStringLiteral("Writes=") + flag(o.writes),
+                             QStringLiteral("AllowWrite=") + o.allowListText()},
+                            error);
+}

@@ -1,0 +1,38 @@
+// How the Modbus TCP gateway listens and what it lets clients write: CFG/Gateway.INI
+// ("key=value" lines). Off until the user turns it on, and on the loopback address until asked.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct GatewayOptions {
+    bool enabled = false;
+    QString address = QStringLiteral("127.0.0.1");
+    int port = 1502; // 502 needs privileges; the guide says how to offer it
+    int maxClients = 8;
+    bool writes = false;
+    // Registers a client may write: SV1 to SV3, the recorder keys and the print speed.
+    std::vector<int> allowList = {301, 302, 303, 501, 502, 503, 504, 505, 506};
+
+    static constexpr int kMostClients = 64;
+
+    // What loading the file found wrong, each with the file and line, in English: errors
+    // keep the gateway off, notes are lines that were ignored.
+    QStringList fileErrors, fileNotes;
+
+    bool allows(int reg) const;
+    // The allow-list as the file and the window write it: "301-303,501-506".
+    QString allowListText() const;
+    // The registers of such a text; false (and *bad the first wrong item) for anything else.
+    static bool parseAllowList(const QString& text, std::vector<int>* regs, QString* bad);
+    // What keeps these options from being used, in English or translated; "" when nothing.
+    QString problem(bool translated = false) const;
+    bool operator==(const GatewayOptions&) const = default;
+};
+
+QString gatewayOptionsPath(); // <program>/CFG/Gateway.INI
+// The file's options; what is missing keeps its default.
+GatewayOptions loadGatewayOptions();
+// Written atomically; on failure *error names the file and the cause.
+bool saveGatewayOptions(const GatewayOptions& options, QString* error);

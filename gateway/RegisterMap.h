@@ -1,0 +1,50 @@
+// What a Modbus client sees of one station: register r is the controller's register r, a
+// signed 16-bit value. The live values come from the monitor poll, the rest from the station's
+// parameter image. Pure decisions over a snapshot, so they are tested without sockets or a line.
+#pragma once
+
+#include "link/Reading.h"
+
+#include <map>
+#include <optional>
+#include <vector>
+
+struct GatewayOptions;
+
+// Modbus exception codes the gateway answers with.
+namespace ModbusException {
+enum : int {
+    None = 0,
+    IllegalFunction = 0x01, // writes are off
+    IllegalAddress = 0x02,  // a register no block covers, or one not on the allow-list
+    IllegalValue = 0x03,    // a value outside the register's range, or a bad count
+    PathUnavailable = 0x0A, // the unit (MC No) is not in use
+    TargetFailed = 0x0B     // not answering, not fresh, or a write given up
+};
+}
+
+// One station as the gateway last saw it; made on the link's thread, read by any client's.
+struct StationSnapshot {
+    bool inUse = false;
+    bool answering = false;   // its last exchange went well: the values are fresh
+    StationValues values;     // the monitor read
+    std::map<int, int> image; // parameter registers as last read or written
+};
+
+struct RegisterRead {
+    int exception = ModbusException::None;
+    bool needImage = false; // a parameter block not held yet: read the station, then ask again
+    std::vector<int> values;
+};
+
+namespace RegisterMap {
+constexpr int kRegisters = 700; // 0 to 699
+// Whether a read of the station's parameter blocks or its monitor read holds register reg.
+bool covered(int reg);
+// reg's position in the monitor read, if it is one of its registers.
+std::optional<int> monitorPosition(int reg);
+// Registers first to first + count - 1 of the station.
+RegisterRead read(const StationSnapshot& s, int first, int count);
+// Whether value may be written to reg of the station: an exception code, or None.
+int checkWrite(const StationSnapshot& s, const GatewayOptions& o, int reg, int value);
+} // namespace RegisterMap

@@ -1,0 +1,32 @@
+#include "settings/DataSaveSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+DataSaveSettings DataSaveSettings::fromWords(const QString& enable, int interval,
+                                             const QString& unit, const QString& folder,
+                                             const QString& name) {
+    return {enable == QLatin1String("Yes"), interval,
+            unit == QLatin1String("min") ? Unit::Minutes : Unit::Seconds, folder, name};
+}
+
+QString DataSaveSettings::enableWord() const {
+    return enabled ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QString DataSaveSettings::unitWord() const {
+    return unit == Unit::Minutes ? QStringLiteral("min") : QStringLiteral("분");
+}
+
+QString DataSaveSettings::path(const QString& suffix) const {
+    return folder + QLatin1Char('/') + name + suffix;
+}
+
+QString DataSaveSettings::filesPattern() const {
+    return QDir::toNativeSeparators(path(QStringLiteral("_NN.DAT")));
+}
+
+QString shownDataSaveUnit(DataSaveSettings::Unit unit) {
+    return unit == DataSaveSettings::Unit::Minutes ? QCoreApplication::translate("DataSave", "min")
+                                                   : QCoreApplication::translate("DataSave", "sec");
+}

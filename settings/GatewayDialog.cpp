@@ -1,0 +1,109 @@
+#include "settings/GatewayDialog.h"
+
+#include "ui/MsgBox.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W> W* named(W* w, const char* name, const QString& accessible) {
+    w->setObjectName(QLatin1String(name));
+    w->setAccessibleName(accessible);
+    return w;
+}
+
+} // namespace
+
+GatewayDialog::GatewayDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmGateway"));
+    setWindowTitle(tr("Modbus TCP Gateway"));
+    auto* outer = new QVBoxLayout(this);
+    m_chkEnable = named(new QCheckBox(tr("&Serve every station as a Modbus TCP unit (unit id = "
+                                         "MC No)")),
+                        "chkGateway", tr("Serve every station as a Modbus TCP unit"));
+    outer->addWidget(m_chkEnable);
+    auto* form = new QFormLayout;
+    m_txtAddress = named(new QLineEdit, "txtAddress", tr("Listen address"));
+    m_txtAddress->setPlaceholderText(tr("127.0.0.1: this computer only; 0.0.0.0: every network"));
+    form->addRow(tr("Listen &address:"), m_txtAddress);
+    m_spnPort = named(new QSpinBox, "spnPort", tr("Port"));
+    m_spnPort->setRange(1, 65535);
+    form->addRow(tr("&Port:"), m_spnPort);
+    m_spnClients = named(new QSpinBox, "spnClients", tr("Most clients at once"));
+    m_spnClients->setRange(1, GatewayOptions::kMostClients);
+    form->addRow(tr("&Most clients at once:"), m_spnClients);
+    m_chkWrites = named(new QCheckBox(tr("Allow &writes (function codes 06 and 16)")), "chkWrites",
+                        tr("Allow writes"));
+    form->addRow(QString(), m_chkWrites);
+    m_txtAllow = named(new QLineEdit, "txtAllowWrite", tr("Registers clients may write"));
+    m_txtAllow->setToolTip(tr("Registers and ranges, separated by commas, e.g. 301-303,501-506"));
+    form->addRow(tr("&Registers clients may write:"), m_txtAllow);
+    outer->addLayout(form);
+    m_lblProblem = new QLabel;
+    m_lblProblem->setObjectName(QStringLiteral("lblProblem"));
+    m_lblProblem->setWordWrap(true);
+    outer->addWidget(m_lblProblem);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &GatewayDialog::btnOK_Click);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    outer->addWidget(buttons);
+
+    const GatewayOptions o = loadGatewayOptions();
+    m_chkEnable->setChecked(o.enabled);
+    m_txtAddress->setText(o.address);
+    m_spnPort->setValue(o.port);
+    m_spnClients->setValue(std::clamp(o.maxClients, 1, GatewayOptions::kMostClients));
+    m_chkWrites->setChecked(o.writes);
+    m_txtAllow->setText(o.allowListText());
+    connect(m_chkEnable, &QCheckBox::toggled, this, &GatewayDialog::updateStates);
+    connect(m_chkWrites, &QCheckBox::toggled, this, &GatewayDialog::updateStates);
+    updateStates();
+}
+
+void GatewayDialog::updateStates() {
+    for (QWidget* w : {static_cast<QWidget*>(m_txtAddress), static_cast<QWidget*>(m_spnPort),
+                       static_cast<QWidget*>(m_spnClients), static_cast<QWidget*>(m_chkWrites)})
+        w->setEnabled(m_chkEnable->isChecked());
+    m_txtAllow->setEnabled(m_chkEnable->isChecked() && m_chkWrites->isChecked());
+}
+
+bool GatewayDialog::options(GatewayOptions* o, QString* why) const {
+    o->enabled = m_chkEnable->isChecked();
+    o->address = m_txtAddress->text().trimmed();
+    o->port = m_spnPort->value();
+    o->maxClients = m_spnClients->value();
+    o->writes = m_chkWrites->isChecked();
+    QString bad;
+    if (!GatewayOptions::parseAllowList(m_txtAllow->text(), &o->allowList, &bad)) {
+        *why = tr("%1 is not a register 0 to 699 or a range of them, such as 301-303.").arg(bad);
+        return false;
+    }
+    *why = o->problem(true);
+    return true;
+}
+
+void GatewayDialog::btnOK_Click() {
+    GatewayOptions o;
+    QString why;
+    // Settings that cannot work are not saved while the gateway is on; off, they wait. A
+    // wrong list of registers is never saved.
+    if (!options(&o, &why) || (o.enabled && !why.isEmpty())) {
+        m_lblProblem->setText(why);
+        return;
+    }
+    QString error;
+    if (!saveGatewayOptions(o, &error)) {
+        MsgBox(this, windowTitle(), error, QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    accept();
+}

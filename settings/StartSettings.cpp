@@ -1,0 +1,11 @@
+#include "settings/StartSettings.h"
+
+#include "settings/ConfigFiles.h"
+
+StartSettings loadStartSettings() {
+    StartSettings s;
+    s.dataSave = LoadSaveDataCfg(&s.notes);
+    s.link = loadLinkOptions();
+    s.publish = loadPublishOptions();
+    return s;
+}

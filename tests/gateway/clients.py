@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+# Modbus TCP clients written with pymodbus (Debian's python3-pymodbus, 3.0) for the gateway's
+# tests: prints what they got as one JSON object; the test decides what is right.
+import json
+import socket
+import sys
+import threading
+
+from pymodbus.client import ModbusTcpClient
+
+
+def signed(v):
+    return v - 65536 if v >= 32768 else v
+
+
+def read(client, unit, first, count):
+    r = client.read_holding_registers(first, count, slave=unit)
+    if r.isError():
+        return {"exception": getattr(r, "exception_code", -1)}
+    return {"values": [signed(v) for v in r.registers]}
+
+
+def many(port, units):
+    # Eight connections at once: seven clients reading while one sends garbage.
+    barrier = threading.Barrier(8)
+    out = {"reads": 0, "failed": [], "last": {}, "garbage_closed": False}
+    lock = threading.Lock()
+
+    def reader(n):
+        c = ModbusTcpClient("127.0.0.1", port=port, timeout=5)
+        c.connect()
+        barrier.wait()
+        for i in range(20):
+            unit = units[(n + i) % len(units)]
+            r = read(c, unit, 1, 5)
+            with lock:
+                if "values" in r:
+                    out["reads"] += 1
+                    out["last"][str(unit)] = r["values"]
+                else:
+                    out["failed"].append(r)
+        c.close()
+
+    def garbage():
+        s = socket.create_connection(("127.0.0.1", port), timeout=5)
+        barrier.wait()
+        s.sendall(b"GET / HTTP/1.1\r\nHost: plant\r\n\r\n" * 4)
+        try:
+            out["garbage_closed"] = s.recv(100) == b""
+        except OSError:
+            out["garbage_closed"] = True
+        s.close()
+
+    threads = [threading.Thread(target=reader, args=(n,)) for n in range(7)]
+    threads.append(threading.Thread(target=garbage))
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    return out
+
+
+def refused(port, limit):
+    c = ModbusTcpClient("127.0.0.1", port=port, timeout=5)
+    c.connect()
+    w = c.write_register(301, 500, slave=1)
+    out = {
+        "write": getattr(w, "exception_code", 0) if w.isError() else 0,
+        "uncovered": read(c, 1, 200, 1).get("exception", 0),
+        "beyond": read(c, 1, 690, 20).get("exception", 0),
+    }
+    # The connection limit: the ones past it are closed at once, the first ones still served.
+    extra = [socket.create_connection(("127.0.0.1", port), timeout=5) for _ in range(limit)]
+    closed = 0
+    for s in extra:
+        try:
+            s.settimeout(1)
+            closed += s.recv(10) == b""
+        except socket.timeout:
+            pass
+        s.close()
+    out["closed_past_limit"] = closed
+    out["still_served"] = "values" in read(c, 1, 1, 1)
+    c.close()
+    return out
+
+
+if __name__ == "__main__":
+    port = int(sys.argv[2])
+    if sys.argv[1] == "many":
+        print(json.dumps(many(port, [int(u) for u in sys.argv[3].split(",")])))
+    else:
+        print(json.dumps(refused(port, int(sys.argv[3]))))

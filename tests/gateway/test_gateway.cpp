@@ -1,0 +1,296 @@
+// The Modbus TCP gateway: its register map and write checks over a station's snapshot, its
+// settings file and window, and the headless program against kx5sim with clients no one here
+// wrote: mbpoll (reads, a write the simulator then holds, the exceptions) and pymodbus (eight
+// clients at once with one sending garbage, writes off, registers no block covers, the
+// connection limit). The link's request path itself is tests/link's.
+#include "gateway/GatewayOptions.h"
+#include "gateway/RegisterMap.h"
+#include "params/ParamInfo.h"
+#include "settings/ConfigFiles.h"
+#include "settings/GatewayDialog.h"
+#include "sim/SimLine.h"
+#include "tests/monitor/SimSettings.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace X = ModbusException;
+
+StationSnapshot answering() {
+    StationSnapshot s;
+    s.inUse = s.answering = s.values.fresh = true;
+    s.values.regs[MonReg::INP] = kInputTypes[0].no;
+    s.values.regs[MonReg::NPV] = 251;
+    s.values.regs[MonReg::MVOUT] = -5;
+    s.values.regs[MonReg::SPD] = 120;
+    s.image = {{301, 300}, {302, -20}};
+    return s;
+}
+
+} // namespace
+
+TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
+    const StationSnapshot live = answering();
+    StationSnapshot unused, silent = answering(), stale = answering();
+    silent.answering = false;
+    stale.values.fresh = false;
+    struct Read {
+        const StationSnapshot* s;
+        int first, count, exception;
+        bool needImage;
+        std::vector<int> values;
+    } reads[] = {
+        {&live, 1, 1, X::None, false, {251}},           // PV from the monitor read
+        {&live, 5, 1, X::None, false, {-5}},            // negative, as the controller holds it
+        {&live, 301, 2, X::None, false, {300, -20}},    // from the parameter image
+        {&live, 506, 1, X::None, false, {120}},         // the monitor read wins over the image
+        {&live, 303, 1, X::None, true, {}},             // not held yet: read the station first
+        {&live, 0, 1, X::IllegalAddress, false, {}},    // no block covers 0
+        {&live, 18, 2, X::IllegalAddress, false, {}},   // 19 is past the first block
+        {&live, 699, 2, X::IllegalAddress, false, {}},  // 700 is past the table
+        {&unused, 1, 1, X::PathUnavailable, false, {}}, // not in use
+        {&silent, 1, 1, X::TargetFailed, false, {}},    // not answering
+        {&stale, 301, 1, X::TargetFailed, false, {}},   // never served when not fresh
+    };
+    for (const Read& r : reads) {
+        const RegisterRead got = RegisterMap::read(*r.s, r.first, r.count);
+        EXPECT_EQ(got.exception, r.exception) << r.first;
+        EXPECT_EQ(got.needImage, r.needImage) << r.first;
+        EXPECT_EQ(got.values, r.values) << r.first;
+    }
+    GatewayOptions on, off;
+    on.writes = true;
+    const ParamRange sv = paramRange(*paramInfo(301), kInputTypes[0].no, 0, 0);
+    struct Write {
+        const StationSnapshot* s;
+        const GatewayOptions* o;
+        int reg, value, exception;
+    } writes[] = {
+        {&live, &on, 301, sv.lo, X::None},
+        {&live, &on, 301, sv.hi + 1, X::IllegalValue}, // beyond the input type's range
+        {&live, &on, 504, 1, X::None},                 // FEED key
+        {&live, &on, 504, 2, X::IllegalValue},         // a key is on or off
+        {&live, &on, 506, 23, X::IllegalValue},        // print speed 24 to 900
+        {&live, &on, 310, 1, X::IllegalAddress},       // not on the allow-list
+        {&live, &off, 301, sv.lo, X::IllegalFunction}, // writes off
+        {&unused, &on, 301, sv.lo, X::PathUnavailable},
+        {&silent, &on, 505, 1, X::TargetFailed},
+    };
+    for (const Write& w : writes)
+        EXPECT_EQ(RegisterMap::checkWrite(*w.s, *w.o, w.reg, w.value), w.exception)
+            << w.reg << "=" << w.value;
+}
+
+TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    GatewayOptions o;
+    o.enabled = o.writes = true;
+    o.address = "0.0.0.0";
+    o.port = 5020;
+    o.maxClients = 3;
+    o.allowList = {506, 301, 302, 303, 310};
+    EXPECT_EQ(o.allowListText(), "301-303,310,506");
+    QString error;
+    ASSERT_TRUE(saveGatewayOptions(o, &error)) << error.toStdString();
+    GatewayOptions back = loadGatewayOptions();
+    EXPECT_EQ(back.allowListText(), o.allowListText());
+    back.allowList = o.allowList;
+    EXPECT_EQ(back, o);
+    ASSERT_TRUE(writeLinesAtomic(
+        gatewayOptionsPath(),
+        {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65"}, nullptr));
+    const GatewayOptions bad = loadGatewayOptions();
+    ASSERT_EQ(bad.fileErrors.size(), 4) << bad.fileErrors.join('\n').toStdString();
+    EXPECT_TRUE(bad.fileErrors[0].contains("line 1 (Enabled=yes)"));
+    EXPECT_TRUE(bad.fileErrors[1].contains("line 2 (Port=x)"));
+    EXPECT_TRUE(bad.fileErrors[2].contains("301-299 is not a register"));
+    EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
+    EXPECT_TRUE(bad.fileErrors[3].contains("1 to 64"));
+    ASSERT_EQ(bad.fileNotes.size(), 1);
+    EXPECT_TRUE(bad.fileNotes[0].contains("Colour=red"));
+    // The window saves what it shows, and never a list of registers it cannot read.
+    GatewayDialog d;
+    d.findChild<QCheckBox*>("chkGateway")->setChecked(true);
+    d.findChild<QCheckBox*>("chkWrites")->setChecked(true);
+    d.findChild<QLineEdit*>("txtAddress")->setText("0.0.0.0");
+    d.findChild<QLineEdit*>("txtAllowWrite")->setText("301-303, 9999");
+    d.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_NE(d.result(), int(QDialog::Accepted));
+    EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("9999"));
+    d.findChild<QLineEdit*>("txtAllowWrite")->setText("506, 301");
+    d.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_EQ(d.result(), int(QDialog::Accepted));
+    const GatewayOptions saved = loadGatewayOptions();
+    EXPECT_TRUE(saved.enabled && saved.writes);
+    EXPECT_EQ(saved.address, "0.0.0.0");
+    EXPECT_EQ(saved.allowList, (std::vector<int>{301, 506}));
+    setProgramDir(QString());
+}
+
+namespace {
+
+int freePort() {
+    QTcpServer s;
+    return s.listen(QHostAddress::LocalHost) ? s.serverPort() : 0;
+}
+
+// The system's Python, where Debian's python3-pymodbus is, before any other on the PATH.
+QString python() {
+    const QString system = QStandardPaths::findExecutable("python3", {"/usr/bin"});
+    return system.isEmpty() ? QStringLiteral("python3") : system;
+}
+
+// The headless program on kx5sim's line with the gateway on a free loopback port.
+struct GatewayProgram {
+    QTemporaryDir dir;
+    kx5sim::SimLine sim;
+    QProcess program;
+    QByteArray err;
+    int port = freePort();
+
+    explicit GatewayProgram(const kx5sim::LineConfig& cfg) : sim(cfg) {}
+    ~GatewayProgram() {
+        program.terminate();
+        program.waitForFinished(15000);
+        setProgramDir(QString());
+    }
+    bool start(std::initializer_list<int> inUse, const QStringList& extra) {
+        setProgramDir(dir.path());
+        if (!sim.start() || !writeSimSettings(sim, inUse)) return false;
+        program.start(QCoreApplication::applicationDirPath() + "/kx5comm",
+                      QStringList{"--headless", "--dir", dir.path(), "--open", "--gateway",
+                                  "--gateway-port", QString::number(port)} +
+                          extra);
+        return program.waitForStarted(10000) && said("Modbus TCP gateway listening", 10000);
+    }
+    bool said(const QByteArray& text, int ms) {
+        return QTest::qWaitFor(
+            [&] {
+                err += program.readAllStandardError();
+                return err.contains(text);
+            },
+            ms);
+    }
+    // mbpoll's output and exit code; 0-based registers as the map counts them.
+    std::pair<int, QString> mbpoll(int unit, int first, int count, const QStringList& write = {}) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        // mbpoll counts the values it writes itself.
+        const QStringList what =
+            write.isEmpty() ? QStringList{"-c", QString::number(count)} : QStringList{"--"} + write;
+        p.start("mbpoll", QStringList{"-m", "tcp", "-a", QString::number(unit), "-r",
+                                      QString::number(first), "-0", "-1", "-t", "4", "-o", "8",
+                                      "-p", QString::number(port), "127.0.0.1"} +
+                              what);
+        p.waitForFinished(20000);
+        return {p.exitCode(), QString::fromLocal8Bit(p.readAll())};
+    }
+    // Registers as mbpoll printed them ("[301]: 	500").
+    static std::map<int, int> values(const QString& out) {
+        static const QRegularExpression line(QStringLiteral(R"(\[(\d+)\]:\s+(-?\d+))"));
+        std::map<int, int> v;
+        for (auto m = line.globalMatch(out); m.hasNext();) {
+            const auto hit = m.next();
+            v[hit.captured(1).toInt()] = hit.captured(2).toInt();
+        }
+        return v;
+    }
+    QJsonObject pymodbus(const QStringList& args) {
+        QProcess p;
+        p.start(python(), QStringList{QStringLiteral(KX5_GATEWAY_CLIENTS), args.first(),
+                                      QString::number(port)} +
+                              args.mid(1));
+        p.waitForFinished(60000);
+        const QByteArray out = p.readAllStandardOutput();
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        return QJsonDocument::fromJson(out).object();
+    }
+};
+
+bool contains(const std::vector<int>& sent, int v) {
+    return std::find(sent.begin(), sent.end(), v) != sent.end();
+}
+
+#define NEED_CLIENTS()                                                                             \
+    if (QStandardPaths::findExecutable("mbpoll").isEmpty() ||                                      \
+        QProcess::execute(python(), {"-c", "import pymodbus.client"}) != 0)                        \
+    GTEST_SKIP() << "mbpoll or python3-pymodbus is not installed (scripts/setup-deps)"
+
+} // namespace
+
+TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
+    NEED_CLIENTS();
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2, 3};
+    GatewayProgram run(cfg);
+    run.sim.addFault(*kx5sim::FaultPlan::parse("silent,station=3"));
+    ASSERT_TRUE(run.start({1, 2, 3}, {"--gateway-writes"})) << run.err.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(2, 1, 1).first == 0; }, 30000))
+        << run.err.toStdString();
+    for (int mc : {1, 2}) {
+        const auto [rc, out] = run.mbpoll(mc, 1, 5);
+        ASSERT_EQ(rc, 0) << out.toStdString();
+        const std::map<int, int> v = GatewayProgram::values(out);
+        ASSERT_EQ(v.size(), 5u) << out.toStdString();
+        // PV and MV are values the simulator sent; SV is the one it holds.
+        EXPECT_TRUE(contains(pvsSent(run.sim, mc), v.at(1))) << v.at(1);
+        EXPECT_EQ(v.at(2), run.sim.readRegister(mc, 2));
+        EXPECT_TRUE(contains(pvsSent(run.sim, mc, 7), v.at(5))) << v.at(5);
+    }
+    const int sv = run.sim.readRegister(1, 301) == 500 ? 400 : 500;
+    const auto [wrc, wout] = run.mbpoll(1, 301, 1, {QString::number(sv)});
+    EXPECT_EQ(wrc, 0) << wout.toStdString();
+    EXPECT_EQ(run.sim.readRegister(1, 301), sv);
+    EXPECT_EQ(GatewayProgram::values(run.mbpoll(1, 301, 1).second)[301], sv);
+    EXPECT_TRUE(run.said(QStringLiteral("SV1 (301) = %1 written").arg(sv).toUtf8(), 5000));
+    EXPECT_TRUE(run.said("Modbus TCP 127.0.0.1:", 1)); // the client's address
+    // Refused before anything reaches the line.
+    EXPECT_TRUE(run.mbpoll(1, 301, 1, {"32000"}).second.contains("Illegal data value"));
+    EXPECT_EQ(run.sim.readRegister(1, 301), sv);
+    EXPECT_TRUE(run.mbpoll(4, 1, 1).second.contains("Gateway path unavailable"));
+    EXPECT_TRUE(run.mbpoll(3, 1, 1).second.contains("Target device failed to respond"));
+
+    const QJsonObject many = run.pymodbus({"many", "1,2"});
+    EXPECT_EQ(many["reads"].toInt(), 7 * 20) << QJsonDocument(many).toJson().toStdString();
+    EXPECT_TRUE(many["failed"].toArray().isEmpty());
+    EXPECT_TRUE(many["garbage_closed"].toBool());
+    EXPECT_TRUE(contains(pvsSent(run.sim, 2), many["last"]["2"][0].toInt()));
+    EXPECT_TRUE(run.said("sent what is not a Modbus request", 5000));
+}
+
+TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
+    NEED_CLIENTS();
+    GatewayProgram run(kx5sim::LineConfig{});
+    ASSERT_TRUE(run.start({1}, {"--gateway-clients", "2"})) << run.err.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(1, 1, 1).first == 0; }, 30000))
+        << run.err.toStdString();
+    const int before = run.sim.readRegister(1, 301);
+    const QJsonObject r = run.pymodbus({"refused", "2"});
+    EXPECT_EQ(r["write"].toInt(), 1) << QJsonDocument(r).toJson().toStdString();
+    EXPECT_EQ(r["uncovered"].toInt(), 2);
+    EXPECT_EQ(r["beyond"].toInt(), 2);
+    EXPECT_EQ(r["closed_past_limit"].toInt(), 1);
+    EXPECT_TRUE(r["still_served"].toBool());
+    EXPECT_EQ(run.sim.readRegister(1, 301), before);
+    EXPECT_TRUE(run.said("not written: writes are off", 5000));
+    EXPECT_TRUE(run.said("refused, 2 clients connected already (1 refused so far)", 5000));
+    run.program.terminate();
+    ASSERT_TRUE(run.program.waitForFinished(15000));
+    EXPECT_TRUE(run.said("Modbus TCP gateway stopped (1 connections refused)", 1000));
+}
