@@ -6,12 +6,10 @@
 #include <QCoreApplication>
 
 Gateway::Gateway(KX5Link* link, QObject* parent)
-    : QObject(parent), m_adapter(new LinkAdapter(link, this)) {
-    // Client threads speak through the event loop of this object's thread.
-    m_server = std::make_unique<ModbusServer>(m_adapter, [this](int mc, const QString& text) {
-        QMetaObject::invokeMethod(
-            this, [this, mc, text] { emit event(mc, text); }, Qt::QueuedConnection);
-    });
+    : QObject(parent), m_adapter(new LinkAdapter(link, this)),
+      m_server(std::make_unique<ModbusServer>(m_adapter)) {
+    connect(m_server.get(), &ModbusServer::event, this, &Gateway::event);
+    connect(m_server.get(), &ModbusServer::clientsChanged, this, &Gateway::statusChanged);
 }
 
 Gateway::~Gateway() {

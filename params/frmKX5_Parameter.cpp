@@ -253,8 +253,15 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
                2 * top->spacing() + top->contentsMargins().top() + top->contentsMargins().bottom());
 
     // The main window passes on how requests end; the input pause is heard from the link.
-    if (auto* link = dynamic_cast<KX5Link*>(sink))
+    // A write acknowledged (from a dialog, another window or a gateway client) shows at once,
+    // before any read-back.
+    if (auto* link = dynamic_cast<KX5Link*>(sink)) {
         connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
+        connect(&link->line(), &LineModel::stationChanged, this,
+                [this](int mcNo, LineModel::Changes what) {
+                    if ((what & LineModel::Written) && mcNo == selectedMcNo()) tmrRefresh.start();
+                });
+    }
 
     chooseSetFile = [this](bool save) {
         const QString filter = tr("Parameter sets (*.csv);;All files (*)");

@@ -2,10 +2,16 @@
 // settings file and window, and the headless program against kx5sim with clients no one here
 // wrote: mbpoll (reads, a write the simulator then holds, the exceptions) and pymodbus (eight
 // clients at once with one sending garbage, writes off, registers no block covers, the
-// connection limit). The link's request path itself is tests/link's.
+// connection limit), and in-process a client's write showing in the open parameter map. The
+// link's request path itself is tests/link's.
+#include "gateway/Gateway.h"
 #include "gateway/GatewayOptions.h"
 #include "gateway/RegisterMap.h"
+#include "link/Cells.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
 #include "params/ParamInfo.h"
+#include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/GatewayDialog.h"
 #include "sim/SimLine.h"
@@ -293,4 +299,46 @@ TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
     run.program.terminate();
     ASSERT_TRUE(run.program.waitForFinished(15000));
     EXPECT_TRUE(run.said("Modbus TCP gateway stopped (1 connections refused)", 1000));
+}
+
+TEST(GatewayClients, AnAcknowledgedWriteShowsInTheOpenMapAtOnce) {
+    NEED_CLIENTS();
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    kx5sim::SimLine sim(kx5sim::LineConfig{}); // station 1
+    ASSERT_TRUE(sim.start() && writeSimSettings(sim, {1}));
+    KX5Link link(std::make_unique<QtSerialPort>());
+    QList<FileNotice> notes;
+    link.setPortSettings(LoadCommCfg(&notes));
+    link.setStations(LoadStations(&notes));
+    link.openUnattended();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.phase() == KX5Link::Phase::Monitoring; }, 10000));
+    frmKX5_Parameter map(&link, ParamSource::of(&link)); // reads the station in
+    map.show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return link.line().imageValue(1, 301) && link.line().station(1)->values.fresh; },
+        20000));
+    Gateway gateway(&link);
+    GatewayOptions o;
+    o.enabled = o.writes = true;
+    o.port = freePort();
+    gateway.apply(o);
+    ASSERT_TRUE(gateway.listening());
+    const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
+    const auto shown = [&] { return map.displayGrid()->text(mapCell(301).col, mapCell(301).row); };
+    const QString before = shown();
+    QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
+    client.start("mbpoll", {"-m", "tcp", "-a", "1", "-r", "301", "-0", "-1", "-t", "4", "-p",
+                            QString::number(o.port), "127.0.0.1", "--", QString::number(sv)});
+    // The client runs beside this thread's event loop, where the gateway and the link live.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(client.exitCode(), 0) << client.readAll().toStdString();
+    EXPECT_EQ(sim.readRegister(1, 301), sv);
+    EXPECT_EQ(link.line().imageValue(1, 301), sv);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() != before; }, 1000)) << before.toStdString();
+    EXPECT_EQ(shown(), QString::number(sv / 10.0, 'f', 1)); // one decimal at the station's input
+    gateway.stop();
+    link.ClosePort();
+    setProgramDir(QString());
 }
