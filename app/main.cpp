@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
     }
     frmKX5_Main w(nullptr, settings);
     installCommands(&w, &locks);
-    installGateway(&w, options);
+    installGateway(&w, settings.gateway, options);
     w.show();
     if (created) {
         // Said once, when the folder is made; not modal, so an unattended start goes on.

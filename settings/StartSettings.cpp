@@ -7,5 +7,6 @@ StartSettings loadStartSettings() {
     s.dataSave = LoadSaveDataCfg(&s.notes);
     s.link = loadLinkOptions();
     s.publish = loadPublishOptions();
+    s.gateway = loadGatewayOptions();
     return s;
 }

@@ -2,6 +2,7 @@
 // that the window and the headless run are handed the same values.
 #pragma once
 
+#include "gateway/GatewayOptions.h"
 #include "publish/PublishOptions.h"
 #include "settings/DataSaveSettings.h"
 #include "settings/FileChecks.h"
@@ -13,6 +14,7 @@ struct StartSettings {
     DataSaveSettings dataSave;
     LinkOptions link;
     PublishOptions publish;
+    GatewayOptions gateway;
     QList<FileNotice> notes; // files that could not be used as they stand
 };
 

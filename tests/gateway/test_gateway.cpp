@@ -29,6 +29,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -131,7 +132,8 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     ASSERT_EQ(bad.fileNotes.size(), 1);
     EXPECT_TRUE(bad.fileNotes[0].contains("Colour=red"));
     // The window saves what it shows, and never a list of registers it cannot read.
-    GatewayDialog d;
+    GatewayDialog d(back);
+    EXPECT_EQ(d.findChild<QLineEdit*>("txtAllowWrite")->text(), "301-303,310,506");
     d.findChild<QCheckBox*>("chkGateway")->setChecked(true);
     d.findChild<QCheckBox*>("chkWrites")->setChecked(true);
     d.findChild<QLineEdit*>("txtAddress")->setText("0.0.0.0");
@@ -143,6 +145,8 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const GatewayOptions saved = loadGatewayOptions();
+    EXPECT_EQ(d.saved().allowListText(), saved.allowListText());
+    EXPECT_EQ(d.saved().address, saved.address);
     EXPECT_TRUE(saved.enabled && saved.writes);
     EXPECT_EQ(saved.address, "0.0.0.0");
     EXPECT_EQ(saved.allowList, (std::vector<int>{301, 506}));
@@ -301,7 +305,7 @@ TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
     EXPECT_TRUE(run.said("Modbus TCP gateway stopped (1 connections refused)", 1000));
 }
 
-TEST(GatewayClients, AnAcknowledgedWriteShowsInTheOpenMapAtOnce) {
+TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients) {
     NEED_CLIENTS();
     QTemporaryDir dir;
     setProgramDir(dir.path());
@@ -319,11 +323,15 @@ TEST(GatewayClients, AnAcknowledgedWriteShowsInTheOpenMapAtOnce) {
         [&] { return link.line().imageValue(1, 301) && link.line().station(1)->values.fresh; },
         20000));
     Gateway gateway(&link);
+    QStringList status; // the status bar's text at each change
+    QObject::connect(&gateway, &Gateway::statusChanged, [&] { status << gateway.statusText(); });
     GatewayOptions o;
     o.enabled = o.writes = true;
     o.port = freePort();
+    o.maxClients = 1;
     gateway.apply(o);
     ASSERT_TRUE(gateway.listening());
+    const QString at = QStringLiteral("Modbus TCP 127.0.0.1:%1").arg(o.port);
     const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
     const auto shown = [&] { return map.displayGrid()->text(mapCell(301).col, mapCell(301).row); };
     const QString before = shown();
@@ -338,7 +346,24 @@ TEST(GatewayClients, AnAcknowledgedWriteShowsInTheOpenMapAtOnce) {
     EXPECT_EQ(link.line().imageValue(1, 301), sv);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown() != before; }, 1000)) << before.toStdString();
     EXPECT_EQ(shown(), QString::number(sv / 10.0, 'f', 1)); // one decimal at the station's input
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 0; }, 5000));
+    EXPECT_EQ(status, QStringList({at + ", 0 clients", at + ", 1 clients", at + ", 0 clients"}));
+
+    // One client at most: the second is refused and counted.
+    QTcpSocket first, second;
+    first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
+    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
+    EXPECT_EQ(status.last(), at + ", 1 clients, 1 refused");
+    // A second gateway on the same port says it cannot listen, and why.
+    Gateway other(&link);
+    other.apply(o);
+    EXPECT_FALSE(other.listening());
+    EXPECT_EQ(other.statusText(), at + " not listening");
+    EXPECT_FALSE(other.error().isEmpty());
     gateway.stop();
+    EXPECT_EQ(status.last(), "");
     link.ClosePort();
     setProgramDir(QString());
 }

@@ -146,7 +146,7 @@
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+41"/>
         <source>MC [%1] %2 written</source>
         <translation>MC [%1] %2 쓰기 완료</translation>
     </message>
