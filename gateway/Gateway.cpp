@@ -52,9 +52,10 @@ void Gateway::stop() {
         if (failed) emit statusChanged();
         return;
     }
-    m_adapter->dropJobs(QStringLiteral("the gateway stopped"));
+    // The clients first, so that none of them asks for more line work.
     const quint64 refused = m_server->refused();
     m_server->stop();
+    m_adapter->dropJobs(QStringLiteral("the gateway stopped"));
     emit event(0,
                QStringLiteral("Modbus TCP gateway stopped (%1 connections refused)").arg(refused));
     emit statusChanged();

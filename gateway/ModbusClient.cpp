@@ -83,7 +83,10 @@ ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
         serve();
     });
     connect(m_socket, &QTcpSocket::disconnected, this, &ModbusClient::close);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &ModbusClient::close);
+    // A look at the socket that finds nothing is not an error of the connection.
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        if (e != QAbstractSocket::SocketTimeoutError) close();
+    });
     m_idle.start();
     if (!m_ctx || !m_map)
         QMetaObject::invokeMethod(this, &ModbusClient::close, Qt::QueuedConnection);
@@ -101,11 +104,18 @@ ModbusClient::~ModbusClient() {
 void ModbusClient::close() {
     if (m_closed) return;
     m_closed = true;
+    // What it waits for is not sent once it is gone.
+    if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
     m_idle.stop();
     m_byte.stop();
     m_waitTimer.stop();
     m_socket->abort();
     emit gone(this);
+}
+
+void ModbusClient::probe() {
+    if (!m_closed && m_socket->state() == QAbstractSocket::ConnectedState)
+        m_socket->waitForReadyRead(0);
 }
 
 void ModbusClient::serve() {

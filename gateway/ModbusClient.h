@@ -28,6 +28,9 @@ public:
     QString peer() const { return m_peer; }
     // Drops the connection; the server hears of it through gone().
     void close();
+    // Looks at the socket now, so that a client that has left is gone() before its end of
+    // file would be noticed by the event loop.
+    void probe();
 
 signals:
     void gone(ModbusClient* self);

@@ -49,6 +49,10 @@ bool ModbusServer::running() const {
 void ModbusServer::onNewConnection() {
     while (m_server && m_server->hasPendingConnections()) {
         QTcpSocket* s = m_server->nextPendingConnection();
+        // Clients that left just before are not counted against the limit.
+        if (clients() >= m_options.maxClients)
+            for (ModbusClient* c : std::vector<ModbusClient*>(m_clients))
+                c->probe();
         if (clients() >= m_options.maxClients) {
             const QHostAddress a = s->peerAddress();
             ++m_refused;

@@ -477,9 +477,15 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->refused() == 1; }, 5000));
     EXPECT_EQ(label->text(), at + ", 1 clients, 1 refused");
     EXPECT_EQ(label->accessibleName(), label->text());
+    // A client that has just left makes room for the next at once.
+    QTcpSocket third;
     first.abort();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->clients() == 0; }, 5000));
-    EXPECT_EQ(label->text(), at + ", 0 clients, 1 refused");
+    third.connectToHost(QHostAddress::LocalHost, free);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return third.state() == QAbstractSocket::ConnectedState; }, 5000));
+    QTest::qWait(50); // the gateway's turn to take it, or refuse it
+    EXPECT_EQ(gateway->refused(), 1u);
+    EXPECT_EQ(label->text(), at + ", 1 clients, 1 refused");
 
     saved.port = taken.serverPort();
     gateway->apply(saved);
