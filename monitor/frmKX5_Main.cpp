@@ -16,7 +16,6 @@
 #include "monitor/TrendPanel.h"
 #include "params/frmKX5_Parameter.h"
 #include "publish/Publisher.h"
-#include "settings/ConfigFiles.h"
 #include "settings/LinkOptions.h"
 #include "ui/MsgBox.h"
 
@@ -58,13 +57,12 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
             });
 
     // Start-up: data-save settings, port settings, options, stations, closed-port state.
-    QList<FileNotice> notes = settings.notes; // settings files that could not be used
     applyDataSaveSettings(settings.dataSave);
     m_link->setPortSettings(settings.port);
     applyLinkOptions(settings.link);
     afterPortSettings();
     m_link->setStations(settings.stations);
-    showSettingsNotes(notes);
+    showSettingsNotes(settings.notes); // settings files that could not be used
     connect(m_publisher, &Publisher::statusChanged, this, &frmKX5_Main::showPublishing);
     m_publisher->apply(settings.publish);
     SetOnlineState(false);
