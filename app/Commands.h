@@ -3,6 +3,7 @@
 #pragma once
 
 class FolderLocks;
+class Gateway;
 class frmKX5_Main;
 
 // locks: the folders this program holds; a data folder chosen later is taken too, or saving
@@ -11,6 +12,7 @@ void installCommands(frmKX5_Main* window, FolderLocks* locks = nullptr);
 struct GatewayOptions;
 struct StartOptions;
 // The Modbus TCP gateway of the window's link: its Setup menu entry and window, its state in
-// the status bar, its events in the window's list; started with the options saved in its file
-// (saved) as this run's command line changes them.
-void installGateway(frmKX5_Main* window, const GatewayOptions& saved, const StartOptions& options);
+// the status bar; started with the options saved in its file (saved) as this run's command
+// line changes them.
+void installGateway(frmKX5_Main* window, Gateway* gateway, const GatewayOptions& saved,
+                    const StartOptions& options);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "gateway/GatewayOptions.h"
+#include "link/PortSettings.h"
+#include "link/StationList.h"
 #include "publish/PublishOptions.h"
 #include "settings/DataSaveSettings.h"
 #include "settings/FileChecks.h"
@@ -12,6 +14,8 @@
 
 struct StartSettings {
     DataSaveSettings dataSave;
+    PortSettings port;
+    StationList stations;
     LinkOptions link;
     PublishOptions publish;
     GatewayOptions gateway;

@@ -460,8 +460,8 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     saved.enabled = true;
     saved.port = free;
     saved.maxClients = 1;
-    installGateway(win.get(), saved, StartOptions{});
-    auto* gateway = win->findChild<Gateway*>();
+    Gateway* gateway = services->gateway();
+    installGateway(win.get(), gateway, saved, StartOptions{});
     auto* label = win->findChild<QLabel*>("lblGateway");
     ASSERT_TRUE(gateway && label);
     win->show();

@@ -4,7 +4,7 @@
 <context>
     <name>Gateway</name>
     <message>
-        <location filename="../../gateway/Gateway.cpp" line="+80"/>
+        <location filename="../../gateway/Gateway.cpp" line="+81"/>
         <source>Modbus TCP %1 not listening</source>
         <translation>Modbus TCP %1 대기하지 못함</translation>
     </message>
