@@ -7,6 +7,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/TableSizing.h"
 #include "ui/TwoRowHeaderView.h"
 
 #include <QApplication>
@@ -209,6 +210,7 @@ void frmKX5_Multi::buildUi() {
     sprdMonitoring = new GridView(&m_grid, this);
     sprdMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
     sprdMonitoring->setAccessibleName(tr("Multi-Monitoring"));
+    useNumberFont(sprdMonitoring);
     auto* header = new TwoRowHeaderView(&m_grid, sprdMonitoring);
     sprdMonitoring->setHorizontalHeader(header);
     // A new header knows nothing of the grid's hidden columns.
