@@ -26,9 +26,8 @@ Headless::Headless(QObject* parent) : QObject(parent) {
     connect(m_gateway, &Gateway::event, m_events, [this](int mc, const QString& text) {
         m_events->add(mc, FileNotice{text, text});
     });
-    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
-        m_events->add(0, FileNotice{text, text});
-    });
+    connect(m_publisher, &Publisher::event, m_events,
+            [this](const FileNotice& said) { m_events->add(0, said); });
     connect(m_events, &EventLog::added, this,
             [](const QString& stamp, int mc, const QString& text) {
                 const QString line =

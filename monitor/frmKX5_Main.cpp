@@ -58,9 +58,8 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidge
     m_events = new EventLog(m_link, this);
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_publisher = new Publisher(m_link, this);
-    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
-        m_events->add(0, FileNotice{text, text});
-    });
+    connect(m_publisher, &Publisher::event, m_events,
+            [this](const FileNotice& said) { m_events->add(0, said); });
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);

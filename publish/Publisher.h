@@ -21,6 +21,7 @@
 #include "publish/ChangeFilter.h"
 #include "publish/MqttClient.h"
 #include "publish/PublishOptions.h"
+#include "settings/FileChecks.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -64,10 +65,12 @@ public:
 
 signals:
     void statusChanged();
-    // Something the event list should say.
-    void event(const QString& text);
+    // Something the event list should say: in English for the events file, in the user's
+    // language for the list.
+    void event(const FileNotice& said);
 
 private:
+    void say(const char* source, const QStringList& args = {});
     void onStored(int idx);
     void onStale(int idx);
     void onConnected();

@@ -230,7 +230,7 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 기록을 다시 %1에 저장함</translation>
     </message>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+366"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+365"/>
         <source>Port settings changed: %1</source>
         <translation>포트 설정 변경: %1</translation>
     </message>
@@ -351,7 +351,7 @@ No records go to %1 until saving is started again.</source>
     <name>MainTables</name>
     <message>
         <location filename="../../monitor/MainTables.cpp" line="+36"/>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
     </message>
@@ -674,7 +674,7 @@ No records go to %1 until saving is started again.</source>
         <translation>국번 목록</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Edit MC</source>
         <translation>선택 국번</translation>
     </message>
@@ -909,7 +909,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="-340"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="-339"/>
         <source>Use MC Setting</source>
         <translation>사용 국번 설정</translation>
     </message>
@@ -964,7 +964,7 @@ No records go to %1 until saving is started again.</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+64"/>
+        <location line="+63"/>
         <source>No station answered at %1.
 Check that the controllers are on and wired, and that they use these settings.
 
@@ -1116,7 +1116,7 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Multi</name>
     <message>
-        <location filename="../../monitor/frmKX5_Multi.cpp" line="+111"/>
+        <location filename="../../monitor/frmKX5_Multi.cpp" line="+112"/>
         <location line="+100"/>
         <source>Multi-Monitoring</source>
         <translation>멀티 모니터링</translation>
@@ -1247,7 +1247,7 @@ Scan the line for the stations and their settings?</source>
         <translation>속도</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+84"/>
         <source>&amp;Close</source>
         <translation>닫기[&amp;C]</translation>
     </message>
@@ -1257,7 +1257,7 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+153"/>
+        <location line="+161"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>

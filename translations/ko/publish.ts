@@ -229,7 +229,23 @@
 <context>
     <name>Publisher</name>
     <message>
-        <location filename="../../publish/Publisher.cpp" line="+127"/>
+        <location filename="../../publish/Publisher.cpp" line="+71"/>
+        <source>Publishing settings: %1</source>
+        <translation>MQTT 게시 설정: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <location line="+1"/>
+        <source>Publishing is off: %1</source>
+        <translation>MQTT 게시 꺼짐: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Publishing not started: %1</source>
+        <translation>MQTT 게시를 시작하지 못했습니다: %1</translation>
+    </message>
+    <message>
+        <location line="+44"/>
         <source>MQTT: broker slow, %1 queued, %2 dropped</source>
         <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
     </message>
@@ -257,6 +273,32 @@
         <location line="+1"/>
         <source>MQTT: broker away, %1 queued</source>
         <translation>MQTT: 브로커 연결 끊김, %1개 대기</translation>
+    </message>
+    <message>
+        <location line="+111"/>
+        <source>Publishing: %1 Home Assistant entities removed (stations no longer in use, or discovery off)</source>
+        <translation>MQTT 게시: Home Assistant 엔티티 %1개를 삭제했습니다 (더 이상 사용하지 않는 국번이거나 디스커버리 꺼짐)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+68"/>
+        <source>Publishing: %1</source>
+        <translation>MQTT 게시: %1</translation>
+    </message>
+    <message>
+        <location line="-56"/>
+        <source>Publishing: %1 messages were dropped while the broker was away or slow (%2 in all)</source>
+        <translation>MQTT 게시: 브로커가 연결되지 않았거나 느린 동안 메시지 %1개를 버렸습니다 (모두 %2개)</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Publishing: the queue is full (%1 messages); the oldest are dropped until the broker takes them again</source>
+        <translation>MQTT 게시: 대기열이 가득 찼습니다 (메시지 %1개). 브로커가 다시 받을 때까지 가장 오래된 메시지부터 버립니다</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Publishing: connected to %1:%2</source>
+        <translation>MQTT 게시: %1:%2에 연결했습니다</translation>
     </message>
 </context>
 </TS>
