@@ -38,7 +38,7 @@ Build the program (the guide is built with it) or install the package to get it.
         <translation>폴더에 쓸 수 없음</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+54"/>
         <source>&amp;Language</source>
         <translation>언어[&amp;L]</translation>
     </message>
