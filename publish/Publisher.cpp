@@ -76,11 +76,8 @@ void Publisher::apply(const PublishOptions& options) {
         for (const PublishOptions::Problem& p : options.problems(true))
             wrongShown << p.text;
     }
-    for (int i = 0; i < wrong.size(); ++i) {
-        FileNotice n = fileNotice("Publisher", QT_TR_NOOP("Publishing is off: %1"), {wrong[i]});
-        n.shown = tr("Publishing is off: %1").arg(wrongShown.value(i, wrong[i]));
-        emit event(n);
-    }
+    for (int i = 0; i < wrong.size(); ++i)
+        say(QT_TR_NOOP("Publishing is off: %1"), {wrong[i]}, {wrongShown.value(i, wrong[i])});
     if (options.enabled && wrong.isEmpty()) {
         m_client = std::make_unique<MqttClient>();
         m_client->setMaxInFlight(m_maxInFlight);
@@ -99,8 +96,14 @@ void Publisher::apply(const PublishOptions& options) {
     emit statusChanged();
 }
 
-void Publisher::say(const char* source, const QStringList& args) {
-    emit event(fileNotice("Publisher", source, args));
+void Publisher::say(const char* source, const QStringList& args, const QStringList& shownArgs) {
+    FileNotice n = fileNotice("Publisher", source, args);
+    if (!shownArgs.isEmpty()) {
+        n.shown = tr(source);
+        for (const QString& a : shownArgs)
+            n.shown = n.shown.arg(a);
+    }
+    emit event(n);
 }
 
 void Publisher::stop() {
@@ -333,13 +336,13 @@ void Publisher::onConnected() {
     emit statusChanged();
 }
 
-void Publisher::onFailed(const QString& why) {
+void Publisher::onFailed(const QString& why, const QString& shown) {
     if (!m_client) return;
     m_up = false;
     // Retries fail the same way every time; the list hears each new cause once.
     if (why != m_failureSaid) {
         m_failureSaid = why;
-        say(QT_TR_NOOP("Publishing: %1"), {why});
+        say(QT_TR_NOOP("Publishing: %1"), {why}, {shown});
     }
     emit statusChanged();
 }

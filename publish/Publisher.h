@@ -70,11 +70,12 @@ signals:
     void event(const FileNotice& said);
 
 private:
-    void say(const char* source, const QStringList& args = {});
+    // An event from source (QT_TR_NOOP) and args, its shown text filled from shownArgs if given.
+    void say(const char* source, const QStringList& args = {}, const QStringList& shownArgs = {});
     void onStored(int idx);
     void onStale(int idx);
     void onConnected();
-    void onFailed(const QString& why);
+    void onFailed(const QString& why, const QString& shown);
     void onLost(int count);
     void onStationFailed(int mcNo);
     void publishAll();

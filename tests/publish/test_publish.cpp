@@ -547,10 +547,19 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
     o.enabled = true;
     o.port = 0;
     publisher.apply(o);
-    QCoreApplication::removeTranslator(&marking);
     ASSERT_EQ(said.size(), 1u);
     EXPECT_EQ(said[0].logged, "Publishing is off: The port must be 1 to 65535.");
     EXPECT_EQ(said[0].shown, "<Publishing is off: <The port must be 1 to 65535.>>");
+    // So is why the broker cannot be reached, said from the connection's own thread.
+    o.host = "127.0.0.1";
+    o.port = MqttBroker::freePort();
+    publisher.apply(o);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return said.size() > 1; }, 10000));
+    publisher.stop();
+    QCoreApplication::removeTranslator(&marking);
+    const QString at = QStringLiteral("127.0.0.1:%1").arg(o.port);
+    EXPECT_EQ(said[1].logged, "Publishing: Refused: nothing accepts connections at " + at);
+    EXPECT_EQ(said[1].shown, "<Publishing: <Refused: nothing accepts connections at " + at + ">>");
     setProgramDir(QString());
 }
 

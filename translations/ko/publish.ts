@@ -4,7 +4,7 @@
 <context>
     <name>MqttClient</name>
     <message>
-        <location filename="../../publish/MqttClient.cpp" line="+141"/>
+        <location filename="../../publish/MqttClient.cpp" line="+155"/>
         <source>The MQTT library could not set up a client.</source>
         <translation>MQTT 라이브러리가 클라이언트를 만들지 못했습니다.</translation>
     </message>
@@ -94,7 +94,7 @@
         <translation>핸드셰이크 실패</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>No answer from %1 within %2 s: the host is switched off or a firewall drops the connection, or the TLS handshake did not finish</source>
         <translation>%1에서 %2초 안에 응답이 없습니다: 호스트가 꺼져 있거나 방화벽이 연결을 막고 있거나, TLS 핸드셰이크가 끝나지 않았습니다</translation>
     </message>
@@ -235,17 +235,16 @@
     </message>
     <message>
         <location line="+9"/>
-        <location line="+1"/>
         <source>Publishing is off: %1</source>
         <translation>MQTT 게시 꺼짐: %1</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+11"/>
         <source>Publishing not started: %1</source>
         <translation>MQTT 게시를 시작하지 못했습니다: %1</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+50"/>
         <source>MQTT: broker slow, %1 queued, %2 dropped</source>
         <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
     </message>
