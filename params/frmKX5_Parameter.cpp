@@ -15,6 +15,7 @@
 #include "settings/frmKX5_SetDT.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
+#include "ui/TableSizing.h"
 #include "ui/ViewKeys.h"
 
 #include <QAbstractTableModel>
@@ -140,6 +141,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
     sprdMap = new QTableView(this);
     sprdMap->setObjectName(QStringLiteral("sprdMap"));
     sprdMap->setAccessibleName(tr("Parameter map"));
+    useNumberFont(sprdMap);
     sprdMap->setModel(new MapModel(m_map, sprdMap));
     sprdMap->horizontalHeader()->hide();
     sprdMap->verticalHeader()->hide();

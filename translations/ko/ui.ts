@@ -61,7 +61,7 @@ Build the program (the guide is built with it) or install the package to get it.
 <context>
     <name>PlotOutput</name>
     <message>
-        <location filename="../../ui/PlotOutput.cpp" line="+24"/>
+        <location filename="../../ui/PlotOutput.cpp" line="+66"/>
         <source>the file cannot be written</source>
         <translation>파일에 쓸 수 없음</translation>
     </message>
