@@ -21,9 +21,7 @@ LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     QObject::connect(m_publisher.get(), &Publisher::event, events,
                      [events](const FileNotice& said) { events->add(0, said); });
     QObject::connect(m_gateway.get(), &Gateway::event, events,
-                     [events](int mc, const QString& text) {
-                         events->add(mc, FileNotice{text, text});
-                     });
+                     [events](int mc, const FileNotice& said) { events->add(mc, said); });
 }
 
 LineServices::~LineServices() {

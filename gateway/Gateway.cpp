@@ -19,35 +19,38 @@ Gateway::~Gateway() {
 void Gateway::apply(const GatewayOptions& options) {
     stop();
     m_options = options;
-    m_error.clear();
+    m_error = {};
+    // The file's own lines, as the file and the settings window word them.
     for (const QString& e : options.fileErrors)
-        emit event(0, e);
+        emit event(0, FileNotice{e, e});
     for (const QString& n : options.fileNotes)
-        emit event(0, n);
+        emit event(0, FileNotice{n, n});
     if (!options.enabled) return;
-    if (!options.fileErrors.isEmpty() || !options.problem().isEmpty()) {
-        const QString p = options.problem();
-        m_error = p.isEmpty() ? QStringLiteral("its settings file has errors") : p;
+    if (const QString p = options.problem(); !p.isEmpty()) {
+        m_error = FileNotice{p, options.problem(true)};
+    } else if (!options.fileErrors.isEmpty()) {
+        m_error = fileNotice("Gateway", QT_TR_NOOP("its settings file has errors"), {});
     } else if (!m_server->start(options, &m_error)) {
         // m_error says why
     } else {
-        emit event(0, QStringLiteral("Modbus TCP gateway listening on %1 port %2 (at most %3 "
-                                     "clients; writes %4)")
-                          .arg(options.address)
-                          .arg(options.port)
-                          .arg(options.maxClients)
-                          .arg(options.writes
-                                   ? QStringLiteral("allowed to %1").arg(options.allowListText())
-                                   : QStringLiteral("off")));
+        const QStringList args = {options.address, QString::number(options.port),
+                                  QString::number(options.maxClients)};
+        const FileNotice writes =
+            options.writes
+                ? fileNotice("Gateway", QT_TR_NOOP("allowed to %1"), {options.allowListText()})
+                : fileNotice("Gateway", QT_TR_NOOP("off"), {});
+        say(QT_TR_NOOP(
+                "Modbus TCP gateway listening on %1 port %2 (at most %3 clients; writes %4)"),
+            args + QStringList{writes.logged}, args + QStringList{writes.shown});
     }
     if (!m_error.isEmpty())
-        emit event(0, QStringLiteral("Modbus TCP gateway is off: %1").arg(m_error));
+        say(QT_TR_NOOP("Modbus TCP gateway is off: %1"), {m_error.logged}, {m_error.shown});
     emit statusChanged();
 }
 
 void Gateway::stop() {
     const bool failed = !m_error.isEmpty();
-    m_error.clear();
+    m_error = {};
     if (!m_server->running()) {
         if (failed) emit statusChanged();
         return;
@@ -55,9 +58,9 @@ void Gateway::stop() {
     // The clients first, so that none of them asks for more line work.
     const quint64 refused = m_server->refused();
     m_server->stop();
-    m_adapter->dropJobs(QStringLiteral("the gateway stopped"));
-    emit event(0,
-               QStringLiteral("Modbus TCP gateway stopped (%1 connections refused)").arg(refused));
+    m_adapter->dropJobs();
+    say(QT_TR_NOOP("Modbus TCP gateway stopped (%1 connections refused)"),
+        {QString::number(refused)});
     emit statusChanged();
 }
 
@@ -87,4 +90,8 @@ QString Gateway::statusText() const {
     return QCoreApplication::translate("Gateway", "%1, %2 refused")
         .arg(text)
         .arg(m_server->refused());
+}
+
+void Gateway::say(const char* source, const QStringList& args, const QStringList& shownArgs) {
+    emit event(0, fileNotice("Gateway", source, args, shownArgs));
 }

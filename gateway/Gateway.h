@@ -4,6 +4,7 @@
 #pragma once
 
 #include "gateway/GatewayOptions.h"
+#include "settings/FileChecks.h"
 
 #include <QObject>
 #include <memory>
@@ -28,18 +29,24 @@ public:
     // For the status bar, translated: where it listens, the clients connected and the
     // connections refused, or that it cannot listen; "" while the gateway is off.
     QString statusText() const;
-    // Why the gateway is not listening though its options say it should, in English.
-    QString error() const { return m_error; }
+    // Why the gateway is not listening though its options say it should, in the user's
+    // language (the events file has it in English).
+    QString error() const { return m_error.shown; }
 
 signals:
-    // Something the event list should say; mcNo 0 for the gateway itself.
-    void event(int mcNo, const QString& text);
+    // Something the event list should say, in English for the events file and in the user's
+    // language for the list; mcNo 0 for the gateway itself.
+    void event(int mcNo, const FileNotice& said);
     // statusText() changed: started, stopped, failed, a client came or left, one was refused.
     void statusChanged();
 
 private:
+    // An event of the gateway itself from source (QT_TR_NOOP) and args, shown with shownArgs if
+    // given.
+    void say(const char* source, const QStringList& args, const QStringList& shownArgs = {});
+
     GatewayOptions m_options;
-    QString m_error;
+    FileNotice m_error;
     LinkAdapter* m_adapter;
     std::unique_ptr<ModbusServer> m_server;
 };

@@ -26,14 +26,15 @@ LinkAdapter::LinkAdapter(KX5Link* link, QObject* parent) : QObject(parent), m_li
     connect(link, &KX5Link::stationFailed, this, [this](int mc) { refresh(mc); });
     connect(link, &KX5Link::portClosed, this, &LinkAdapter::refreshAll);
     connect(link, &KX5Link::portLost, this, &LinkAdapter::refreshAll);
-    connect(
-        link, &KX5Link::requestEnded, this,
-        [this](const Request& r, RequestOutcome o, const QString& text) { onEnded(r, o, text); });
+    connect(link, &KX5Link::requestEnded, this,
+            [this](const Request& r, RequestOutcome o, const QString& text, const QString& shown) {
+                onEnded(r, o, FileNotice{text, shown});
+            });
     refreshAll();
 }
 
 LinkAdapter::~LinkAdapter() {
-    dropJobs(QStringLiteral("the gateway stopped"));
+    dropJobs();
 }
 
 std::shared_ptr<const StationSnapshot> LinkAdapter::snapshot(int mcNo) const {
@@ -70,7 +71,9 @@ void LinkAdapter::submit(std::shared_ptr<LineJob> job) {
         Qt::QueuedConnection);
 }
 
-void LinkAdapter::dropJobs(const QString& why) {
+void LinkAdapter::dropJobs() {
+    const FileNotice why =
+        fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the gateway stopped"), {});
     m_retry.stop();
     for (Queued& q : m_queue)
         end(*q.job, false, why);
@@ -83,11 +86,15 @@ void LinkAdapter::pump() {
         Queued q = std::move(m_queue.front());
         m_queue.pop_front();
         if (q.job->cancelled) {
-            end(*q.job, false, QStringLiteral("the client stopped waiting"));
+            end(*q.job, false,
+                fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"),
+                           {}));
             continue;
         }
         if (QDateTime::currentMSecsSinceEpoch() - q.since > kQueueWaitMs) {
-            end(*q.job, false, QStringLiteral("the line was busy for too long"));
+            end(*q.job, false,
+                fileNotice("Gateway",
+                           QT_TRANSLATE_NOOP("Gateway", "the line was busy for too long"), {}));
             continue;
         }
         // Only into an idle scheduler: a request waiting there would be replaced by ours.
@@ -119,11 +126,11 @@ void LinkAdapter::startNext() {
     const RequestReply reply = m_link->request(r);
     if (!reply.taken) {
         m_sent.reset();
-        finish(false, reply.refusal);
+        finish(false, FileNotice{reply.refusal, reply.refusal});
     }
 }
 
-void LinkAdapter::onEnded(const Request& r, RequestOutcome outcome, const QString& text) {
+void LinkAdapter::onEnded(const Request& r, RequestOutcome outcome, const FileNotice& text) {
     const bool done = outcome == RequestOutcome::Done;
     if (!m_active || !m_sent || !(r == *m_sent)) return;
     m_sent.reset();
@@ -144,7 +151,7 @@ void LinkAdapter::onEnded(const Request& r, RequestOutcome outcome, const QStrin
     finish(true, text);
 }
 
-void LinkAdapter::finish(bool ok, const QString& text) {
+void LinkAdapter::finish(bool ok, const FileNotice& text) {
     const std::shared_ptr<LineJob> job = std::move(m_active);
     m_active.reset();
     m_sent.reset();
@@ -152,6 +159,6 @@ void LinkAdapter::finish(bool ok, const QString& text) {
     if (!m_queue.empty()) m_retry.start();
 }
 
-void LinkAdapter::end(LineJob& job, bool ok, const QString& text) {
+void LinkAdapter::end(LineJob& job, bool ok, const FileNotice& text) {
     if (const auto done = std::exchange(job.done, nullptr)) done(ok, text);
 }

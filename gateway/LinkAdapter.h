@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gateway/RegisterMap.h"
+#include "settings/FileChecks.h"
 
 #include <QObject>
 #include <QString>
@@ -28,7 +29,8 @@ struct LineJob {
     std::vector<std::pair<int, int>> writes; // register, value; in order
     size_t next = 0;                         // the write to send next
     bool cancelled = false;                  // the client stopped waiting: do not send it
-    std::function<void(bool ok, const QString& text)> done; // text: how it ended, in English
+    // How it ended, in English and in the user's language.
+    std::function<void(bool ok, const FileNotice& text)> done;
 };
 
 class LinkAdapter : public QObject {
@@ -44,8 +46,8 @@ public:
     std::shared_ptr<const StationSnapshot> snapshot(int mcNo) const;
     // Queues the job; its done is always called, never from within submit.
     void submit(std::shared_ptr<LineJob> job);
-    // Ends every job waiting or running as given up (the gateway stops).
-    void dropJobs(const QString& why);
+    // Ends every job waiting or running as given up: the gateway stopped.
+    void dropJobs();
     // Rebuilds every station's snapshot (also done on the link's changes and every second).
     void refreshAll();
 
@@ -53,9 +55,9 @@ private:
     void refresh(int mcNo);
     void pump();
     void startNext();
-    void onEnded(const Request& r, RequestOutcome outcome, const QString& text);
-    void finish(bool ok, const QString& text);
-    static void end(LineJob& job, bool ok, const QString& text);
+    void onEnded(const Request& r, RequestOutcome outcome, const FileNotice& text);
+    void finish(bool ok, const FileNotice& text);
+    static void end(LineJob& job, bool ok, const FileNotice& text);
 
     KX5Link* m_link;
     std::array<std::shared_ptr<const StationSnapshot>, 100> m_snapshots;

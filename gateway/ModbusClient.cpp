@@ -5,6 +5,7 @@
 #include "gateway/RegisterMap.h"
 #include "params/ParamInfo.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpSocket>
@@ -14,34 +15,36 @@ namespace {
 
 constexpr int kHeader = 7; // transaction, protocol, length, unit
 
-// "SV1 (301)": a register as the event list names it.
-QString regName(int reg) {
+// "SV1 (301)": a register as the event list names it, in English or in the user's language.
+QString regName(int reg, bool shown) {
     static const char* const keys[] = {"PRINT", "TEXT", "LIST", "FEED", "ZOOM", "SPD"};
     if (reg >= 501 && reg <= 506) return QStringLiteral("%1 (%2)").arg(keys[reg - 501]).arg(reg);
     if (const ParamInfo* p = paramInfo(reg))
         return QStringLiteral("%1 (%2)").arg(QLatin1String(p->name)).arg(reg);
-    return QStringLiteral("register %1").arg(reg);
+    const char* source = QT_TRANSLATE_NOOP("Gateway", "register %1");
+    return (shown ? QCoreApplication::translate("Gateway", source) : QString::fromUtf8(source))
+        .arg(reg);
 }
 
-QString writesText(const std::vector<std::pair<int, int>>& writes) {
+QString writesText(const std::vector<std::pair<int, int>>& writes, bool shown = false) {
     QStringList parts;
     for (const auto& [reg, value] : writes)
-        parts << QStringLiteral("%1 = %2").arg(regName(reg)).arg(value);
+        parts << QStringLiteral("%1 = %2").arg(regName(reg, shown)).arg(value);
     return parts.join(QStringLiteral(", "));
 }
 
-QString exceptionText(int code) {
+const char* exceptionText(int code) {
     switch (code) {
     case ModbusException::IllegalFunction:
-        return QStringLiteral("writes are off");
+        return QT_TRANSLATE_NOOP("Gateway", "writes are off");
     case ModbusException::IllegalAddress:
-        return QStringLiteral("not a register clients may write");
+        return QT_TRANSLATE_NOOP("Gateway", "not a register clients may write");
     case ModbusException::IllegalValue:
-        return QStringLiteral("outside the register's range");
+        return QT_TRANSLATE_NOOP("Gateway", "outside the register's range");
     case ModbusException::PathUnavailable:
-        return QStringLiteral("the station is not in use");
+        return QT_TRANSLATE_NOOP("Gateway", "the station is not in use");
     default:
-        return QStringLiteral("the station is not answering");
+        return QT_TRANSLATE_NOOP("Gateway", "the station is not answering");
     }
 }
 
@@ -76,7 +79,8 @@ ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
     connect(&m_byte, &QTimer::timeout, this, &ModbusClient::close);
     connect(&m_waitTimer, &QTimer::timeout, this, [this] {
         if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
-        onJobEnded(false, QStringLiteral("no answer in time"));
+        onJobEnded(false,
+                   fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "no answer in time"), {}));
     });
     connect(m_socket, &QTcpSocket::readyRead, this, [this] {
         m_idle.start();
@@ -131,9 +135,11 @@ void ModbusClient::serve() {
         const int length = head.size() >= 6 ? (quint8(head[4]) << 8) | quint8(head[5]) : 0;
         if (head.size() >= 6 && (head[2] != 0 || head[3] != 0 || length < 2 ||
                                  length > MODBUS_TCP_MAX_ADU_LENGTH - 6)) {
-            emit m_server->event(0, QStringLiteral("Modbus TCP gateway: closed the connection of "
-                                                   "%1: it sent what is not a Modbus request")
-                                        .arg(m_peer));
+            m_server->say(0,
+                          QT_TRANSLATE_NOOP("Gateway",
+                                            "Modbus TCP gateway: closed the connection "
+                                            "of %1: it sent what is not a Modbus request"),
+                          {m_peer});
             close();
             return;
         }
@@ -211,10 +217,14 @@ bool ModbusClient::answerWrite(const QByteArray& req, int unit,
     // Nothing is written unless every value may be.
     for (const auto& [reg, value] : writes)
         if (const int code = RegisterMap::checkWrite(*s, m_server->options(), reg, value)) {
-            emit m_server->event(unit, QStringLiteral("Modbus TCP %1: %2 not written: %3 "
-                                                      "(exception %4)")
-                                           .arg(m_peer, writesText(writes), exceptionText(code))
-                                           .arg(code, 2, 16, QLatin1Char('0')));
+            const QString hex = QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0'));
+            const char* why = exceptionText(code);
+            m_server->say(
+                unit,
+                QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 not written: %3 (exception %4)"),
+                {m_peer, writesText(writes), QString::fromUtf8(why), hex},
+                {m_peer, writesText(writes, true), QCoreApplication::translate("Gateway", why),
+                 hex});
             return refuse(req, code);
         }
     auto job = std::make_shared<LineJob>();
@@ -226,7 +236,7 @@ bool ModbusClient::answerWrite(const QByteArray& req, int unit,
 }
 
 void ModbusClient::wait(Waiting w, int ms) {
-    w.job->done = [self = QPointer(this)](bool ok, const QString& why) {
+    w.job->done = [self = QPointer(this)](bool ok, const FileNotice& why) {
         if (self) self->onJobEnded(ok, why);
     };
     m_server->adapter()->submit(w.job);
@@ -234,7 +244,7 @@ void ModbusClient::wait(Waiting w, int ms) {
     m_waitTimer.start(ms);
 }
 
-void ModbusClient::onJobEnded(bool ok, const QString& why) {
+void ModbusClient::onJobEnded(bool ok, const FileNotice& why) {
     if (!m_waiting) return;
     m_waitTimer.stop();
     const Waiting w = std::move(*m_waiting);
@@ -244,16 +254,17 @@ void ModbusClient::onJobEnded(bool ok, const QString& why) {
     if (w.writes.empty()) {
         sent = answerRead(w.req, w.unit, w.first, w.count, true);
     } else {
-        const QString what = writesText(w.writes);
+        const QString what = writesText(w.writes), shown = writesText(w.writes, true);
         if (ok) {
-            emit m_server->event(w.unit,
-                                 QStringLiteral("Modbus TCP %1: %2 written").arg(m_peer, what));
+            m_server->say(w.unit, QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 written"),
+                          {m_peer, what}, {m_peer, shown});
             // The library echoes the request; what it stores in the scratch map is not read.
             sent = reply(w.req);
         } else {
-            emit m_server->event(w.unit, QStringLiteral("Modbus TCP %1: %2 not confirmed: %3 "
-                                                        "(exception 0b)")
-                                             .arg(m_peer, what, why));
+            m_server->say(w.unit,
+                          QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 not confirmed: %3 "
+                                                       "(exception 0b)"),
+                          {m_peer, what, why.logged}, {m_peer, shown, why.shown});
             sent = refuse(w.req, ModbusException::TargetFailed);
         }
     }

@@ -15,6 +15,7 @@
 
 class ModbusServer;
 class QTcpSocket;
+struct FileNotice;
 struct LineJob;
 typedef struct _modbus modbus_t;
 typedef struct _modbus_mapping_t modbus_mapping_t;
@@ -50,7 +51,7 @@ private:
     bool answerRead(const QByteArray& req, int unit, int first, int count, bool waited);
     bool answerWrite(const QByteArray& req, int unit, std::vector<std::pair<int, int>> writes);
     void wait(Waiting w, int ms);
-    void onJobEnded(bool ok, const QString& why);
+    void onJobEnded(bool ok, const FileNotice& why);
     bool refuse(const QByteArray& req, int code);
     bool reply(const QByteArray& req);
 

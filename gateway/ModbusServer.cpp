@@ -14,16 +14,16 @@ ModbusServer::~ModbusServer() {
     stop();
 }
 
-bool ModbusServer::start(const GatewayOptions& options, QString* error) {
+bool ModbusServer::start(const GatewayOptions& options, FileNotice* error) {
     stop();
     m_options = options;
     m_server = new QTcpServer(this);
     connect(m_server, &QTcpServer::newConnection, this, &ModbusServer::onNewConnection);
     if (!m_server->listen(QHostAddress(options.address), quint16(options.port))) {
-        *error = QStringLiteral("cannot listen on %1 port %2: %3")
-                     .arg(options.address)
-                     .arg(options.port)
-                     .arg(m_server->errorString());
+        // The system's own words stay as they come.
+        *error =
+            fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "cannot listen on %1 port %2: %3"),
+                       {options.address, QString::number(options.port), m_server->errorString()});
         delete std::exchange(m_server, nullptr);
         return false;
     }
@@ -56,12 +56,11 @@ void ModbusServer::onNewConnection() {
         if (clients() >= m_options.maxClients) {
             const QHostAddress a = s->peerAddress();
             ++m_refused;
-            emit event(0, QStringLiteral("Modbus TCP gateway: connection from %1:%2 refused, %3 "
-                                         "clients connected already (%4 refused so far)")
-                              .arg(a.toString())
-                              .arg(s->peerPort())
-                              .arg(m_options.maxClients)
-                              .arg(m_refused));
+            say(0,
+                QT_TRANSLATE_NOOP("Gateway", "Modbus TCP gateway: connection from %1:%2 refused, "
+                                             "%3 clients connected already (%4 refused so far)"),
+                {a.toString(), QString::number(s->peerPort()),
+                 QString::number(m_options.maxClients), QString::number(m_refused)});
             s->abort();
             s->deleteLater();
             emit clientsChanged();
@@ -80,4 +79,9 @@ void ModbusServer::onClientGone(ModbusClient* c) {
     m_clients.erase(it);
     c->deleteLater(); // it may be on the stack below us
     emit clientsChanged();
+}
+
+void ModbusServer::say(int mcNo, const char* source, const QStringList& args,
+                       const QStringList& shownArgs) {
+    emit event(mcNo, fileNotice("Gateway", source, args, shownArgs));
 }

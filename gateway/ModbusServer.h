@@ -8,6 +8,7 @@
 #pragma once
 
 #include "gateway/GatewayOptions.h"
+#include "settings/FileChecks.h"
 
 #include <QObject>
 #include <QString>
@@ -35,8 +36,8 @@ public:
     explicit ModbusServer(LinkAdapter* adapter, QObject* parent = nullptr);
     ~ModbusServer() override;
 
-    // Listens as the options say; false with *error (English) when it cannot.
-    bool start(const GatewayOptions& options, QString* error);
+    // Listens as the options say; false with *error when it cannot.
+    bool start(const GatewayOptions& options, FileNotice* error);
     // Closes every connection.
     void stop();
     bool running() const;
@@ -47,8 +48,9 @@ public:
     LinkAdapter* adapter() const { return m_adapter; }
 
 signals:
-    // Something the event list should say; mcNo 0 for the gateway itself.
-    void event(int mcNo, const QString& text);
+    // Something the event list should say, in English for the events file and in the user's
+    // language for the list; mcNo 0 for the gateway itself.
+    void event(int mcNo, const FileNotice& said);
     // A client connected or left, or a connection was refused.
     void clientsChanged();
 
@@ -57,6 +59,10 @@ private:
     void onNewConnection();
     void onClientGone(ModbusClient* c);
     void countAnswer() { ++m_answered; }
+    // An event from source (QT_TRANSLATE_NOOP in "Gateway") and args, shown with shownArgs if
+    // they are given.
+    void say(int mcNo, const char* source, const QStringList& args,
+             const QStringList& shownArgs = {});
 
     LinkAdapter* m_adapter;
     GatewayOptions m_options;

@@ -97,13 +97,7 @@ void Publisher::apply(const PublishOptions& options) {
 }
 
 void Publisher::say(const char* source, const QStringList& args, const QStringList& shownArgs) {
-    FileNotice n = fileNotice("Publisher", source, args);
-    if (!shownArgs.isEmpty()) {
-        n.shown = tr(source);
-        for (const QString& a : shownArgs)
-            n.shown = n.shown.arg(a);
-    }
-    emit event(n);
+    emit event(fileNotice("Publisher", source, args, shownArgs));
 }
 
 void Publisher::stop() {

@@ -27,12 +27,13 @@ QString shownReason(const QString& why) {
     return QCoreApplication::translate("FileChecks", source.constData());
 }
 
-FileNotice fileNotice(const char* context, const char* source, const QStringList& args) {
+FileNotice fileNotice(const char* context, const char* source, const QStringList& args,
+                      const QStringList& shownArgs) {
     FileNotice n{QString::fromUtf8(source), QCoreApplication::translate(context, source)};
-    for (const QString& a : args) {
+    for (const QString& a : args)
         n.logged = n.logged.arg(a);
+    for (const QString& a : shownArgs.isEmpty() ? args : shownArgs)
         n.shown = n.shown.arg(a);
-    }
     return n;
 }
 

@@ -20,8 +20,10 @@ struct FileNotice {
     bool isEmpty() const { return logged.isEmpty(); }
 };
 // source (marked with QT_TRANSLATE_NOOP in context) with %1, %2, ... filled in from args, in
-// English and in the user's language.
-FileNotice fileNotice(const char* context, const char* source, const QStringList& args);
+// English and in the user's language; the shown text from shownArgs when they are given (reasons
+// that have words of their own in the user's language).
+FileNotice fileNotice(const char* context, const char* source, const QStringList& args,
+                      const QStringList& shownArgs = {});
 
 // The user the program runs as, learnt from a file it creates itself; ownerless systems give
 // QFileInfo's "no owner" value, as they do for every file.

@@ -32,6 +32,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -322,9 +323,21 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return link.line().imageValue(1, 301) && link.line().station(1)->values.fresh; },
         20000));
+    // The event list and the status bar in the user's language, the events file in English.
+    struct Marking : QTranslator {
+        QString translate(const char*, const char* source, const char*, int) const override {
+            return QStringLiteral("<%1>").arg(QString::fromUtf8(source));
+        }
+        bool isEmpty() const override { return false; }
+    } marking;
+    QCoreApplication::installTranslator(&marking);
+    const auto mark = [](const QString& s) { return "<" + s + ">"; };
     Gateway gateway(&link);
     QStringList status; // the status bar's text at each change
     QObject::connect(&gateway, &Gateway::statusChanged, [&] { status << gateway.statusText(); });
+    std::vector<FileNotice> said;
+    const auto keep = [&](int, const FileNotice& n) { said.push_back(n); };
+    QObject::connect(&gateway, &Gateway::event, keep);
     GatewayOptions o;
     o.enabled = o.writes = true;
     o.port = freePort();
@@ -347,23 +360,58 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown() != before; }, 1000)) << before.toStdString();
     EXPECT_EQ(shown(), QString::number(sv / 10.0, 'f', 1)); // one decimal at the station's input
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 0; }, 5000));
-    EXPECT_EQ(status, QStringList({at + ", 0 clients", at + ", 1 clients", at + ", 0 clients"}));
+    EXPECT_EQ(status, QStringList({mark(at + ", 0 clients"), mark(at + ", 1 clients"),
+                                   mark(at + ", 0 clients")}));
 
     // One client at most: the second is refused and counted.
     QTcpSocket first, second;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
+    // A write of a register clients may not write: unit 1, function 06, register 0, value 1.
+    first.write(QByteArray::fromHex("000100000006010600000001"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 9; }, 5000));
     second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
-    EXPECT_EQ(status.last(), at + ", 1 clients, 1 refused");
+    EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 1 refused"));
     // A second gateway on the same port says it cannot listen, and why.
     Gateway other(&link);
+    QObject::connect(&other, &Gateway::event, keep);
     other.apply(o);
     EXPECT_FALSE(other.listening());
-    EXPECT_EQ(other.statusText(), at + " not listening");
-    EXPECT_FALSE(other.error().isEmpty());
+    EXPECT_EQ(other.statusText(), mark(at + " not listening"));
     gateway.stop();
+    QCoreApplication::removeTranslator(&marking);
     EXPECT_EQ(status.last(), "");
+    // Each event both ways: the clients' ports vary, the system's reason stays as it comes.
+    ASSERT_EQ(said.size(), 6u);
+    const QString port = QString::number(o.port), sys = said[4].logged.section(": ", 2);
+    EXPECT_EQ(other.error(), mark("cannot listen on 127.0.0.1 port " + port + ": " + sys));
+    const QRegularExpression peer("127\\.0\\.0\\.1:\\d+");
+    const std::vector<std::pair<QString, QString>> expected = {
+        {"Modbus TCP gateway listening on 127.0.0.1 port " + port +
+             " (at most 1 clients; writes allowed to 301-303,501-506)",
+         mark("Modbus TCP gateway listening on 127.0.0.1 port " + port +
+              " (at most 1 clients; writes " + mark("allowed to 301-303,501-506") + ")")},
+        {"Modbus TCP PEER: SV1 (301) = " + QString::number(sv) + " written",
+         mark("Modbus TCP PEER: SV1 (301) = " + QString::number(sv) + " written")},
+        {"Modbus TCP PEER: register 0 = 1 not written: not a register clients may write "
+         "(exception 02)",
+         mark("Modbus TCP PEER: " + mark("register 0") +
+              " = 1 not written: " + mark("not a register clients may write") + " (exception 02)")},
+        {"Modbus TCP gateway: connection from PEER refused, 1 clients connected already (1 "
+         "refused so far)",
+         mark("Modbus TCP gateway: connection from PEER refused, 1 clients connected already (1 "
+              "refused so far)")},
+        {"Modbus TCP gateway is off: cannot listen on 127.0.0.1 port " + port + ": " + sys,
+         mark("Modbus TCP gateway is off: " +
+              mark("cannot listen on 127.0.0.1 port " + port + ": " + sys))},
+        {"Modbus TCP gateway stopped (1 connections refused)",
+         mark("Modbus TCP gateway stopped (1 connections refused)")},
+    };
+    for (size_t i = 0; i < said.size(); ++i) {
+        EXPECT_EQ(QString(said[i].logged).replace(peer, "PEER"), expected[i].first);
+        EXPECT_EQ(QString(said[i].shown).replace(peer, "PEER"), expected[i].second);
+    }
     link.ClosePort();
     setProgramDir(QString());
 }

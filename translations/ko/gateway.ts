@@ -4,7 +4,37 @@
 <context>
     <name>Gateway</name>
     <message>
-        <location filename="../../gateway/Gateway.cpp" line="+81"/>
+        <location filename="../../gateway/Gateway.cpp" line="+32"/>
+        <source>its settings file has errors</source>
+        <translation>설정 파일에 오류가 있음</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>allowed to %1</source>
+        <translation>%1에 허용</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>off</source>
+        <translation>꺼짐</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Modbus TCP gateway listening on %1 port %2 (at most %3 clients; writes %4)</source>
+        <translation>Modbus TCP 게이트웨이 대기 중: %1 포트 %2 (최대 클라이언트 %3개, 쓰기 %4)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Modbus TCP gateway is off: %1</source>
+        <translation>Modbus TCP 게이트웨이 꺼짐: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Modbus TCP gateway stopped (%1 connections refused)</source>
+        <translation>Modbus TCP 게이트웨이 정지 (거부한 연결 %1건)</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Modbus TCP %1 not listening</source>
         <translation>Modbus TCP %1 대기하지 못함</translation>
     </message>
@@ -17,6 +47,86 @@
         <location line="+4"/>
         <source>%1, %2 refused</source>
         <translation>%1, 거부 %2건</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+76"/>
+        <source>the gateway stopped</source>
+        <translation>게이트웨이가 정지됨</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>the client stopped waiting</source>
+        <translation>클라이언트가 더 기다리지 않음</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the line was busy for too long</source>
+        <translation>통신 라인이 너무 오래 사용 중이었음</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/ModbusClient.cpp" line="+24"/>
+        <source>register %1</source>
+        <translation>레지스터 %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>writes are off</source>
+        <translation>쓰기가 꺼져 있음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>not a register clients may write</source>
+        <translation>클라이언트가 쓸 수 있는 레지스터가 아님</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>outside the register&apos;s range</source>
+        <translation>레지스터의 범위를 벗어남</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the station is not in use</source>
+        <translation>사용하지 않는 국번임</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the station is not answering</source>
+        <translation>국번이 응답하지 않음</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>no answer in time</source>
+        <translation>제시간에 응답이 없음</translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>Modbus TCP gateway: closed the connection of %1: it sent what is not a Modbus request</source>
+        <translation>Modbus TCP 게이트웨이: %1의 연결을 닫았습니다. Modbus 요청이 아닌 데이터를 보냈습니다</translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Modbus TCP %1: %2 not written: %3 (exception %4)</source>
+        <translation>Modbus TCP %1: %2 쓰지 않음: %3 (예외 %4)</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Modbus TCP %1: %2 written</source>
+        <translation>Modbus TCP %1: %2 쓰기 완료</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Modbus TCP %1: %2 not confirmed: %3 (exception 0b)</source>
+        <translation>Modbus TCP %1: %2 확인하지 못함: %3 (예외 0b)</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/ModbusServer.cpp" line="+25"/>
+        <source>cannot listen on %1 port %2: %3</source>
+        <translation>%1 포트 %2에서 대기할 수 없음: %3</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Modbus TCP gateway: connection from %1:%2 refused, %3 clients connected already (%4 refused so far)</source>
+        <translation>Modbus TCP 게이트웨이: %1:%2의 연결을 거부했습니다. 이미 클라이언트 %3개가 연결됨 (지금까지 거부 %4건)</translation>
     </message>
 </context>
 <context>

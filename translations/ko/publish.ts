@@ -244,7 +244,7 @@
         <translation>MQTT 게시를 시작하지 못했습니다: %1</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+44"/>
         <source>MQTT: broker slow, %1 queued, %2 dropped</source>
         <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
     </message>
