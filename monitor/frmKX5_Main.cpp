@@ -9,6 +9,7 @@
 #include "monitor/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/LineStatisticsDialog.h"
+#include "monitor/LineTexts.h"
 #include "monitor/MainTables.h"
 #include "monitor/SingleDisplay.h"
 #include "monitor/StationPanel.h"
@@ -55,6 +56,7 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidge
     setWindowTitle(tr("KX5 Communication Program"));
     m_link = new KX5Link(std::unique_ptr<SerialPort>(port ? port : new QtSerialPort));
     m_link->setHost(this);
+    m_lineTexts = new LineTexts(m_link, this);
     m_events = new EventLog(m_link, this);
     m_logger = std::make_unique<DataLogger>(m_link, m_events);
     m_publisher = new Publisher(m_link, this);
@@ -72,8 +74,8 @@ frmKX5_Main::frmKX5_Main(SerialPort* port, const StartSettings& settings, QWidge
     buildUi();
 
     connect(m_link, &KX5Link::panelChanged, this, &frmKX5_Main::showPanel);
-    connect(m_link, &KX5Link::captionsChanged, this, &frmKX5_Main::showCaptions);
-    connect(m_link, &KX5Link::lampsChanged, this, &frmKX5_Main::showLinkLamps);
+    connect(m_lineTexts, &LineTexts::captionsChanged, this, &frmKX5_Main::showCaptions);
+    connect(m_lineTexts, &LineTexts::lampsChanged, this, &frmKX5_Main::showLinkLamps);
     connect(m_stations, &StationPanel::stationClicked, this,
             [this](int idx) { sprdStatus_Click(StatusCol::MC_No, idx + 1); });
     connect(m_link, &KX5Link::nobodyAnswered, this, &frmKX5_Main::offerScan);
@@ -331,13 +333,13 @@ void frmKX5_Main::showPanel(int i) {
 }
 
 void frmKX5_Main::showCaptions() {
-    m_menuAction[3]->setText(m_link->portMenuCaption());
-    m_btnMenu[3]->setText(m_link->portButtonCaption());
+    m_menuAction[3]->setText(m_lineTexts->portMenuCaption());
+    m_btnMenu[3]->setText(m_lineTexts->portButtonCaption());
 }
 
 void frmKX5_Main::showLinkLamps() {
-    m_shpSend->setColor(m_link->sendLamp());
-    m_shpRecv->setColor(m_link->recvLamp());
+    m_shpSend->setColor(m_lineTexts->sendLamp());
+    m_shpRecv->setColor(m_lineTexts->recvLamp());
 }
 
 void frmKX5_Main::showPublishing() {

@@ -21,6 +21,7 @@ class DataLogger;
 class DataSaveSwitch;
 class EventLog;
 class LineStatisticsDialog;
+class LineTexts;
 class MainTables;
 class Publisher;
 class TraceRecorder;
@@ -124,6 +125,7 @@ private:
     const StationValues* selectedValues() const;
 
     KX5Link* m_link;
+    LineTexts* m_lineTexts;
     LinkOptions m_linkOptions;
     bool m_online = false;
     bool m_scanRequested = false;
