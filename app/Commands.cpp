@@ -92,8 +92,9 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     });
     // The main window passes the link's word on how a request ended to the open map; the
     // map and its dialogs read the station from the link.
-    w->setCommandAction(5, [link](QWidget* p) {
+    w->setCommandAction(5, [link, w](QWidget* p) {
         frmKX5_Parameter map(link, ParamSource::of(link), p);
+        w->setOpenMap(&map);
         map.writeSet = [link, &map](const ParamSet& set, const QString& path) {
             WriteSetDialog d(link, set, path, &map);
             d.exec();
@@ -123,11 +124,7 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     });
 }
 
-void installGateway(frmKX5_Main* w, const StartOptions& options) {
-    auto* gateway = new Gateway(w->link(), w);
-    QObject::connect(gateway, &Gateway::event, w->eventLog(), [w](int mc, const QString& text) {
-        w->eventLog()->add(mc, FileNotice{text, text});
-    });
+void installGateway(frmKX5_Main* w, Gateway* gateway, const StartOptions& options) {
     auto* status = new QLabel(w);
     status->setObjectName(QStringLiteral("lblGateway"));
     status->hide();

@@ -3,6 +3,7 @@
 #pragma once
 
 class FolderLocks;
+class Gateway;
 class frmKX5_Main;
 
 // locks: the folders this program holds; a data folder chosen later is taken too, or saving
@@ -10,5 +11,5 @@ class frmKX5_Main;
 void installCommands(frmKX5_Main* window, FolderLocks* locks = nullptr);
 struct StartOptions;
 // The Modbus TCP gateway of the window's link: its Setup menu entry and window, its state in
-// the status bar, its events in the window's list; started as the file and options say.
-void installGateway(frmKX5_Main* window, const StartOptions& options);
+// the status bar; started as the file and options say.
+void installGateway(frmKX5_Main* window, Gateway* gateway, const StartOptions& options);

@@ -1,9 +1,9 @@
 #include "app/Headless.h"
 
+#include "app/LineServices.h"
 #include "app/ServiceNotify.h"
 #include "app/StartOptions.h"
 #include "gateway/Gateway.h"
-#include "link/QtSerialPort.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/TraceRecorder.h"
@@ -14,21 +14,11 @@
 #include <QDateTime>
 #include <cstdio>
 
-Headless::Headless(QObject* parent) : QObject(parent) {
-    m_link = new KX5Link(std::make_unique<QtSerialPort>(), this);
+Headless::Headless(LineServices* line, QObject* parent)
+    : QObject(parent), m_link(line->link()), m_events(line->events()), m_recorder(line->recorder()),
+      m_logger(line->logger()), m_publisher(line->publisher()), m_gateway(line->gateway()) {
     m_link->setHost(this);
-    m_events = new EventLog(m_link, this);
-    m_logger = std::make_unique<DataLogger>(m_link, m_events);
-    m_recorder = new TraceRecorder(m_link, m_events, this);
-    m_publisher = new Publisher(m_link, this);
-    m_gateway = new Gateway(m_link, this);
     m_notify = new ServiceNotify(this);
-    connect(m_gateway, &Gateway::event, m_events, [this](int mc, const QString& text) {
-        m_events->add(mc, FileNotice{text, text});
-    });
-    connect(m_publisher, &Publisher::event, m_events, [this](const QString& text) {
-        m_events->add(0, FileNotice{text, text});
-    });
     connect(m_events, &EventLog::added, this,
             [](const QString& stamp, int mc, const QString& text) {
                 const QString line =
@@ -55,15 +45,15 @@ Headless::Headless(QObject* parent) : QObject(parent) {
 
 Headless::~Headless() {
     stop();
+    m_link->setHost(nullptr);
 }
 
 QString Headless::start(const StartOptions& options) {
     // The main window's start-up, without the window.
     StartSettings settings = loadStartSettings();
     if (options.discovery) settings.publish.discovery = true;
-    QList<FileNotice> notes = settings.notes;
-    m_link->setPortSettings(LoadCommCfg(&notes));
-    m_link->setStations(LoadStations(&notes));
+    m_link->setPortSettings(settings.port);
+    m_link->setStations(settings.stations);
     m_recorder->setFiles(settings.dataSave);
     m_logger->setSettings(settings.dataSave);
     m_link->setFastPacing(settings.link.fastPolling);
@@ -72,7 +62,7 @@ QString Headless::start(const StartOptions& options) {
     m_recorder->setOn(settings.link.recordTrace);
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Started without windows in %1"),
                   {programDir()});
-    for (const FileNotice& n : notes)
+    for (const FileNotice& n : settings.notes)
         m_events->add(0, n); // on standard error as every event
     QString problems;
     if (options.open) m_link->openUnattended();

@@ -7,11 +7,11 @@
 
 #include <QObject>
 #include <QTimer>
-#include <memory>
 
 class DataLogger;
 class EventLog;
 class Gateway;
+class LineServices;
 class Publisher;
 class ServiceNotify;
 class TraceRecorder;
@@ -20,7 +20,8 @@ struct StartOptions;
 class Headless : public QObject, public LinkHost {
     Q_OBJECT
 public:
-    explicit Headless(QObject* parent = nullptr);
+    // Runs `line`, which outlives it.
+    explicit Headless(LineServices* line, QObject* parent = nullptr);
     ~Headless() override;
 
     // Loads the settings of the program folder and does what the options ask; returns what
@@ -44,7 +45,7 @@ private:
     KX5Link* m_link;
     EventLog* m_events;
     TraceRecorder* m_recorder;
-    std::unique_ptr<DataLogger> m_logger;
+    DataLogger* m_logger;
     Publisher* m_publisher;
     Gateway* m_gateway;
     ServiceNotify* m_notify; // systemd: ready, stopping, and the watchdog's keep-alive

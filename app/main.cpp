@@ -1,5 +1,6 @@
 #include "app/Commands.h"
 #include "app/Headless.h"
+#include "app/LineServices.h"
 #include "app/StartOptions.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -111,7 +112,8 @@ int runHeadless(int argc, char** argv) {
     std::signal(SIGINT, requestStop);
     std::signal(SIGHUP, requestStop);
 
-    Headless run;
+    LineServices line;
+    Headless run(&line);
     const QString problems = run.start(options);
     if (!problems.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(problems));
     QTimer watch;
@@ -179,9 +181,10 @@ int main(int argc, char** argv) {
         box.exec();
         return 1;
     }
-    frmKX5_Main w(nullptr, settings);
+    LineServices line; // outlives the window, which shows it
+    frmKX5_Main w(line.parts(), settings);
     installCommands(&w, &locks);
-    installGateway(&w, options);
+    installGateway(&w, line.gateway(), options);
     w.show();
     if (created) {
         // Said once, when the folder is made; not modal, so an unattended start goes on.

@@ -3,6 +3,7 @@
 // polling three simulated stations.
 //
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
+#include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
 #include "monitor/EventLog.h"
@@ -63,7 +64,8 @@ void benchStartup(QElapsedTimer& sinceMain, const QString& dir) {
     writeDemoSettings(dir, QStringLiteral("COM1"));
     QElapsedTimer t;
     t.start();
-    auto* w = new frmKX5_Main(new FakeSerialPort, loadStartSettings());
+    LineServices services(std::make_unique<FakeSerialPort>());
+    auto* w = new frmKX5_Main(services.parts(), loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     report("start: window built and shown (in process)",
@@ -130,7 +132,8 @@ void benchRefresh(const QString& dir) {
     setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
     auto* port = new FakeSerialPort;
-    auto* w = new frmKX5_Main(port, loadStartSettings());
+    LineServices services{std::unique_ptr<SerialPort>(port)};
+    auto* w = new frmKX5_Main(services.parts(), loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     // Station 2 selected on a line that is up.
@@ -200,7 +203,8 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
     }
     setProgramDir(dir);
     writeDemoSettings(dir, linkPath);
-    auto* w = new frmKX5_Main(nullptr, loadStartSettings());
+    LineServices services;
+    auto* w = new frmKX5_Main(services.parts(), loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     w->runCommand(3);
@@ -227,7 +231,8 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
 void benchEvents(const QString& dir) {
     setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
-    auto* w = new frmKX5_Main(new FakeSerialPort, loadStartSettings());
+    LineServices services(std::make_unique<FakeSerialPort>());
+    auto* w = new frmKX5_Main(services.parts(), loadStartSettings());
     w->show();
     auto* view = w->findChild<QWidget*>(QStringLiteral("sprdEvents"));
     for (QWidget* p = view; p; p = p->parentWidget())

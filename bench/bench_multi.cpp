@@ -2,6 +2,7 @@
 // station's values moved, and when nothing changed, plus the repaints such a pass causes.
 //
 //   build/bin/bench_multi
+#include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
         env << QStringLiteral("O\tOven %1").arg(n);
     writeLinesAtomic(setEnvPath(), env, nullptr);
 
-    frmKX5_Main win(new FakeSerialPort, loadStartSettings());
+    LineServices services(std::make_unique<FakeSerialPort>());
+    frmKX5_Main win(services.parts(), loadStartSettings());
     win.tmrDispGraph.stop();
     for (int mc = 1; mc <= 99; ++mc)
         win.link()->line().setModel(mc, ControllerModel::KX5_105);

@@ -4,6 +4,7 @@
 // Memory is compared between the second and the last quarter of the run, after the first
 // minute, so the trace and the sweep filling up first do not count as growth.
 // Run on demand: QT_QPA_PLATFORM=offscreen build/bin/bench_soak [minutes]
+#include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
     writeLinesAtomic(dir.filePath("CFG/SaveData.INI"), {"Yes", "10", "sec", dir.path(), "Soak"},
                      nullptr);
 
-    frmKX5_Main w(nullptr, loadStartSettings());
+    LineServices services;
+    frmKX5_Main w(services.parts(), loadStartSettings());
     w.show();
     w.link()->mSetPortOpen_Click();
     w.findChild<QPushButton*>(QStringLiteral("btnDSave_Start"))->click();

@@ -6,6 +6,7 @@
 //                                                             group dialog among them; the
 //                                                             Korean guide's are NAME-ko.png
 #include "app/Commands.h"
+#include "app/LineServices.h"
 #include "app/StartOptions.h"
 #include "graph/GraphWindow.h"
 #include "link/mdlKX5.h"
@@ -157,7 +158,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    frmKX5_Main main(nullptr, loadStartSettings());
+    LineServices services; // outlives the window
+    frmKX5_Main main(services.parts(), loadStartSettings());
     installCommands(&main);
     main.show();
     KX5Link* link = main.link();
@@ -215,6 +217,7 @@ int main(int argc, char** argv) {
     }
     {
         frmKX5_Parameter map(link, ParamSource::of(link), &main);
+        main.setOpenMap(&map);
         shoot(&map, "parameter-map");
         const std::pair<MapDialog, const char*> dialogs[] = {
             {MapDialog::IN, "input-group"}, {MapDialog::OUT, "group-output"},

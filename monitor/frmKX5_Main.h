@@ -5,6 +5,8 @@
 #pragma once
 
 #include "link/KX5Link.h"
+#include "monitor/LineParts.h"
+#include "monitor/SettingsEvents.h"
 #include "settings/StartSettings.h"
 
 #include <QDateTime>
@@ -13,22 +15,16 @@
 #include <QTimer>
 #include <array>
 #include <functional>
-#include <memory>
 #include <utility>
 
 struct FileNotice;
-class DataLogger;
 class DataSaveSwitch;
-class EventLog;
 class LineStatisticsDialog;
 class LineTexts;
+class MainCommands;
+class MainStatusBar;
 class MainTables;
-class Publisher;
-class TraceRecorder;
-class Lamp;
-class QAction;
-class QLabel;
-class QPushButton;
+class frmKX5_Parameter;
 class SingleDisplay;
 class StationPanel;
 class TrendChart;
@@ -37,20 +33,23 @@ class TrendPanel;
 class frmKX5_Main : public QMainWindow, public LinkHost {
     Q_OBJECT
 public:
-    static constexpr int kCommands = 10;
+    static constexpr int kCommands = 10; // as MainCommands::kCommands
     // Opens a settings window modally; true when the user confirmed it (OK saved and applied).
     using CommandAction = std::function<bool(QWidget* parent)>;
 
-    // Takes ownership of the port; without one the real serial port is used. The settings are
-    // those loaded at start; what was wrong with their files is said with the others'.
-    explicit frmKX5_Main(SerialPort* port = nullptr, const StartSettings& settings = {},
-                         QWidget* parent = nullptr);
+    // Shows and drives `parts`, which outlive the window. The settings are those loaded at
+    // start; what was wrong with their files is said with the others'.
+    frmKX5_Main(const LineParts& parts, const StartSettings& settings, QWidget* parent = nullptr);
     ~frmKX5_Main() override;
 
     KX5Link* link() const { return m_link; }
     EventLog* eventLog() const { return m_events; }
-    DataLogger* dataLogger() const { return m_logger.get(); }
+    DataLogger* dataLogger() const { return m_logger; }
     Publisher* publisher() const { return m_publisher; }
+    // The parameter map while it is open: the link's read-all completions and request ends
+    // reach it through the window. One at a time, as it is modal.
+    void setOpenMap(frmKX5_Parameter* map);
+    frmKX5_Parameter* openMap() const;
     // The "Publishing" window of the Setup menu; confirmed, it applies the new options.
     void setPublishingAction(CommandAction action) { m_publishAction = std::move(action); }
     void runPublishing();
@@ -104,52 +103,40 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void offerScan(const QString& settings, int retryMs);
     void showSettingsNotes(const QList<FileNotice>& notes);
     void buildUi();
-    QWidget* buildCommandBar();
     void updateCommandStates();
-    void showPanel(int i);
     void showCaptions();
     void showLinkLamps();
     void showSwitchActions();
     void showPublishing();
-    // Each group of settings a window changes, named and worded for the events.
-    using SettingsSaid = std::array<std::pair<const char*, QString>, 4>;
+    // Each group of settings a window changes, worded for the events as they stand now.
     SettingsSaid settingsSaid() const;
-    // An event for each group that differs from `before`.
-    void logSettingsChanges(const SettingsSaid& before);
     // The record switch or its limit changed in the trace tab: kept for the next run.
     void keepRecordOptions(bool on, int limitMB);
     // The selected station's stored values; null when none is selected.
     const StationValues* selectedValues() const;
 
     KX5Link* m_link;
-    LineTexts* m_lineTexts;
+    LineTexts* m_lineTexts = nullptr;
+    EventLog* m_events;
+    DataLogger* m_logger;
+    TraceRecorder* m_recorder;
+    Publisher* m_publisher;
     LinkOptions m_linkOptions;
     bool m_online = false;
     bool m_scanRequested = false;
     bool m_graphAtOnline = false;
     QString m_startNote; // shown once the port is online
-    QAction* m_scanAction = nullptr;
-    QAction* m_saveAction = nullptr;
-    QAction* m_graphAction = nullptr;
     std::array<CommandAction, kCommands> m_actions;
-    std::array<QPushButton*, kCommands> m_btnMenu{};
-    std::array<QAction*, kCommands> m_menuAction{};
-    std::array<QLabel*, 5> m_panel{};
-
-    EventLog* m_events = nullptr;
-    Publisher* m_publisher = nullptr;
+    MainCommands* m_commands = nullptr;
+    MainStatusBar* m_statusBar = nullptr;
     CommandAction m_publishAction;
-    QLabel* m_lblPublish = nullptr;
     DataSaveSwitch* m_saving = nullptr;
-    std::unique_ptr<DataLogger> m_logger;
     QPointer<LineStatisticsDialog> m_stats;
+    QPointer<frmKX5_Parameter> m_openMap;
     StationPanel* m_stations = nullptr;
     SingleDisplay* m_single = nullptr;
     TrendPanel* m_trend = nullptr;
     MainTables* m_tables = nullptr;
-    TraceRecorder* m_recorder = nullptr;
-    Lamp *m_shpSend = nullptr, *m_shpRecv = nullptr;
 };

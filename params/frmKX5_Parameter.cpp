@@ -33,8 +33,6 @@
 
 namespace {
 
-frmKX5_Parameter* s_open = nullptr;
-
 constexpr int kNameWidth = 60;
 constexpr int kValueWidth = 64;
 constexpr int kRowHeaderWidth = 28;
@@ -126,10 +124,6 @@ QLabel* sunken(const char* name, QWidget* parent) {
 }
 
 } // namespace
-
-frmKX5_Parameter* frmKX5_Parameter::openMap() {
-    return s_open;
-}
 
 ParamSource ParamSource::of(const KX5Link* link) {
     return {[link](int mcNo) { return link->paramImage(mcNo); },
@@ -308,7 +302,6 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
         sprdMap->setSpan(0, 2 * g + 1, 1, 2);
         sprdMap->setSpan(1, 2 * g + 1, 1, 2);
     }
-    s_open = this;
     // The map stays open on a refusal: it shows the values last read, and says why no
     // fresh ones come.
     const RequestReply reply = m_sink->request(Request::readAll(mcNo));
@@ -328,9 +321,6 @@ void frmKX5_Parameter::done(int r) {
 void frmKX5_Parameter::unload() {
     tmrRefresh.stop();
     tmrToggleColor.stop();
-    if (s_open == this) {
-        s_open = nullptr;
-    }
 }
 
 const ParamImage* frmKX5_Parameter::image() const {

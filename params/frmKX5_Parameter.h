@@ -37,9 +37,6 @@ public:
     frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidget* parent = nullptr);
     ~frmKX5_Parameter() override;
 
-    // The map window that is open, or nullptr: the link's read-all completion reaches it here.
-    static frmKX5_Parameter* openMap();
-
     Grid* displayGrid() const { return m_map; }
     QLabel* messageLabel() const { return lblMsg; }
     Bgr messageColor() const { return m_msgColor; }

@@ -5,6 +5,8 @@
 StartSettings loadStartSettings() {
     StartSettings s;
     s.dataSave = LoadSaveDataCfg(&s.notes);
+    s.port = LoadCommCfg(&s.notes);
+    s.stations = LoadStations(&s.notes);
     s.link = loadLinkOptions();
     s.publish = loadPublishOptions();
     return s;

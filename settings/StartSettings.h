@@ -2,6 +2,8 @@
 // that the window and the headless run are handed the same values.
 #pragma once
 
+#include "link/PortSettings.h"
+#include "link/StationList.h"
 #include "publish/PublishOptions.h"
 #include "settings/DataSaveSettings.h"
 #include "settings/FileChecks.h"
@@ -11,6 +13,8 @@
 
 struct StartSettings {
     DataSaveSettings dataSave;
+    PortSettings port;
+    StationList stations;
     LinkOptions link;
     PublishOptions publish;
     QList<FileNotice> notes; // files that could not be used as they stand

@@ -71,17 +71,19 @@ QString findTranslation(const QString& code) {
 }
 
 namespace {
-QString g_inUse = QStringLiteral("en");
-}
+// Kept on the application object, which lives exactly as long as the translators it holds.
+const char* const kInUseProperty = "kx5LanguageInUse";
+} // namespace
 
 QString languageInUse() {
-    return g_inUse;
+    const QString code = qApp ? qApp->property(kInUseProperty).toString() : QString();
+    return code.isEmpty() ? QStringLiteral("en") : code;
 }
 
 QString installTranslations(QCoreApplication* app, const QString& language) {
     const QString code =
         language.isEmpty() ? effectiveLanguage(chosenLanguage(), QLocale::system()) : language;
-    g_inUse = code;
+    app->setProperty(kInUseProperty, code);
     auto* own = new QTranslator(app);
     if (own->load(findTranslation(code)))
         QCoreApplication::installTranslator(own);

@@ -49,7 +49,7 @@ void scrollWhenTooLarge(QWidget* window, const QSize& most) {
             main->setCentralWidget(scrollArea(central));
     } else if (QLayout* layout = window->layout()) {
         auto* content = new QWidget;
-        content->setLayout(layout);   // takes the layout and the widgets in it
+        content->setLayout(layout); // takes the layout and the widgets in it
         auto* top = new QVBoxLayout(window);
         top->setContentsMargins(0, 0, 0, 0);
         top->addWidget(scrollArea(content));
@@ -81,8 +81,10 @@ void fitToScreen(QWidget* window) {
 }
 
 void keepWindowsOnScreen() {
-    static ScreenFitter* fitter = nullptr;
-    if (fitter || !qApp) return;
-    fitter = new ScreenFitter(qApp);
+    // One for the application, which owns it; found again by its name.
+    const QString name = QStringLiteral("kx5ScreenFitter");
+    if (!qApp || qApp->findChild<QObject*>(name, Qt::FindDirectChildrenOnly)) return;
+    auto* fitter = new ScreenFitter(qApp);
+    fitter->setObjectName(name);
     qApp->installEventFilter(fitter);
 }

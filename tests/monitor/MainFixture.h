@@ -3,6 +3,7 @@
 // link's own model sweep and read-all. Timers are never waited for: tests call handlers.
 #pragma once
 
+#include "app/LineServices.h"
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
@@ -32,6 +33,7 @@ protected:
     }
     void TearDown() override {
         win.reset();
+        services.reset();
         setMsgBoxHandler({});
         setProgramDir(QString());
     }
@@ -52,7 +54,8 @@ protected:
     frmKX5_Main* open() {
         win.reset();
         port = new FakeSerialPort;
-        win = std::make_unique<frmKX5_Main>(port, loadStartSettings());
+        services = std::make_unique<LineServices>(std::unique_ptr<SerialPort>(port));
+        win = std::make_unique<frmKX5_Main>(services->parts(), loadStartSettings());
         win->tmrDispGraph.stop();
         win->clock = [this] { return now; };
         return win.get();
@@ -146,6 +149,7 @@ protected:
 
     QTemporaryDir dir;
     FakeSerialPort* port = nullptr;
+    std::unique_ptr<LineServices> services; // what the window shows, made as the program makes it
     std::unique_ptr<frmKX5_Main> win;
     QDateTime now{QDate(2026, 3, 7), QTime(9, 5, 3)}; // the window's clock
 };

@@ -1,4 +1,5 @@
 // End to end against kx5sim over a pty; each step on the way is the other files' and tests/link's.
+#include "app/LineServices.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -28,7 +29,8 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     ASSERT_TRUE(sim.writeRegister(1, 610, 20) && sim.writeRegister(1, 611, 1));
     ASSERT_TRUE(writeSimSettings(sim, {1, 2}, GetParam()));
 
-    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
+    LineServices services; // outlives the window
+    auto win = std::make_unique<frmKX5_Main>(services.parts(), loadStartSettings());
     win->show();
     auto* pv = win->findChild<QLabel*>("lblPV");
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);

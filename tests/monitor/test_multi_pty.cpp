@@ -1,5 +1,6 @@
 // Multi-Monitoring end to end: a key pressed in a row reaches that row's station in kx5sim
 // over a pseudo-terminal, and its key follows. The window's own logic is in test_multi.cpp.
+#include "app/LineServices.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
@@ -25,7 +26,8 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     ASSERT_TRUE(sim.writeRegister(3, 502, 0));
     ASSERT_TRUE(writeSimSettings(sim, {1, 3}));
 
-    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
+    LineServices services; // outlives the window
+    auto win = std::make_unique<frmKX5_Main>(services.parts(), loadStartSettings());
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     const KX5Link* link = win->link();
     // Both stations polled, station 1 selected.

@@ -3,6 +3,7 @@
 // station and come back on the map, the input's halves two seconds apart. The order of frames
 // and refreshes is left to test_param_wire.cpp.
 #include "ParamsFixture.h"
+#include "app/LineServices.h"
 #include "monitor/frmKX5_Main.h"
 #include "params/ParamSet.h"
 #include "params/SetWriter.h"
@@ -28,12 +29,14 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     std::string err;
     ASSERT_TRUE(sim.start(&err)) << err;
     ASSERT_TRUE(writeSimSettings(sim, {1}));
-    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
+    LineServices services; // outlives the window
+    auto win = std::make_unique<frmKX5_Main>(services.parts(), loadStartSettings());
     QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
     auto map =
         std::make_unique<frmKX5_Parameter>(win->link(), ParamSource::of(win->link()), win.get());
+    win->setOpenMap(map.get());
     map->show();
     int refreshes = 0;
     QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });
@@ -125,7 +128,8 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     for (auto [reg, v] : station1)
         ASSERT_TRUE(sim.writeRegister(1, reg, std::int16_t(v)));
     ASSERT_TRUE(writeSimSettings(sim, {1, 2, 3, 4}));
-    auto win = std::make_unique<frmKX5_Main>(nullptr, loadStartSettings());
+    LineServices services; // outlives the window
+    auto win = std::make_unique<frmKX5_Main>(services.parts(), loadStartSettings());
     KX5Link* link = win->link();
     bool read1 = false;
     QObject::connect(link, &KX5Link::paramsRead, [&](int mc) { read1 = read1 || mc == 1; });

@@ -49,6 +49,7 @@ protected:
 
 TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
+    win->setOpenMap(map.get());
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
     // NPV 250.
     std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
@@ -113,6 +114,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
 // The PID cell still being edited when OK is given is the value written, whichever key gives OK.
 TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
     auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
+    win->setOpenMap(map.get());
     answerReadAll({}, map.get()); // every register 0
     const std::tuple<GiveOk, const char*, QByteArray> ways[] = {
         {GiveOk::Click, "123", "007B"},
@@ -141,6 +143,7 @@ TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
 // its first field: the frame it makes; a word that is none of the choices: no frame at all.
 TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing) {
     auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
+    win->setOpenMap(map.get());
     answerReadAll({{102, "0001"}}, map.get()); // ZONE on, everything else 0
     map->tmrRefresh_Timer();
     QStringList messages;
@@ -189,7 +192,7 @@ TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
     installCommands(win.get());
     bool wasOpen = false;
     QTimer::singleShot(0, [&] {
-        frmKX5_Parameter* m = frmKX5_Parameter::openMap();
+        frmKX5_Parameter* m = win->openMap();
         ASSERT_NE(m, nullptr);
         wasOpen = m->isModal() && m->isVisible() && link()->pendingRequest() == Request::readAll(3);
         EXPECT_EQ(field(m, "lblMC_No") + text("lblMC_No"), "33");
@@ -197,6 +200,6 @@ TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
     });
     win->runCommand(5);
     EXPECT_TRUE(wasOpen);
-    EXPECT_EQ(frmKX5_Parameter::openMap(), nullptr);
+    EXPECT_EQ(win->openMap(), nullptr);
     win->paramReadComplete(); // with no map open: nothing to switch on, nothing breaks
 }

@@ -4,7 +4,7 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../app/Headless.cpp" line="+73"/>
+        <location filename="../../app/Headless.cpp" line="+63"/>
         <source>Started without windows in %1</source>
         <translation>창 없이 시작함: %1</translation>
     </message>
@@ -45,7 +45,7 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="+189"/>
+        <location filename="../../app/main.cpp" line="+192"/>
         <source>Program Folder</source>
         <translation>프로그램 폴더</translation>
     </message>
@@ -58,7 +58,7 @@ Start the program with --dir PATH to use another folder.</source>
     </message>
     <message>
         <location filename="../../app/Commands.cpp" line="+73"/>
-        <location filename="../../app/main.cpp" line="-14"/>
+        <location filename="../../app/main.cpp" line="-15"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>
     </message>
@@ -68,7 +68,7 @@ Start the program with --dir PATH to use another folder.</source>
         <translation>데이터 저장을 중지했습니다. 데이터 저장 설정에서 다른 폴더를 선택하십시오.</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+68"/>
         <source>Modbus TCP &amp;Gateway...</source>
         <translation>Modbus TCP 게이트웨이[&amp;G]...</translation>
     </message>

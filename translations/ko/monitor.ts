@@ -230,12 +230,12 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 기록을 다시 %1에 저장함</translation>
     </message>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+368"/>
+        <location filename="../../monitor/SettingsEvents.cpp" line="+18"/>
         <source>Port settings changed: %1</source>
         <translation>포트 설정 변경: %1</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>Stations in use changed: %1</source>
         <translation>사용 국번 변경: %1</translation>
     </message>
@@ -434,6 +434,176 @@ No records go to %1 until saving is started again.</source>
         <location line="+2"/>
         <source>&amp;Close</source>
         <translation>닫기[&amp;C]</translation>
+    </message>
+</context>
+<context>
+    <name>MainCommands</name>
+    <message>
+        <location filename="../../monitor/MainCommands.cpp" line="+15"/>
+        <source>Use MC Setting</source>
+        <translation>사용 국번 설정</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Data Save Setting</source>
+        <translation>데이터 저장 설정</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port Setting</source>
+        <translation>포트 설정</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port Open</source>
+        <translation>포트 열기</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Multi-Monitoring</source>
+        <translation>멀티 모니터링</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Parameter Setting</source>
+        <translation>파라미터 설정</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>About</source>
+        <translation>정보</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Help</source>
+        <translation>도움말</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>KX5 Manual</source>
+        <translation>KX5 매뉴얼</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Graph Viewer</source>
+        <translation>그래프 뷰어</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>&amp;Setup</source>
+        <translation>설정[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Use &amp;MC Setting</source>
+        <translation>사용 국번 설정[&amp;M]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Scan Line...</source>
+        <translation>라인 검색[&amp;S]...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Data Save Setting</source>
+        <translation>데이터 저장 설정[&amp;D]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Port Setting</source>
+        <translation>포트 설정[&amp;P]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>P&amp;ublishing...</source>
+        <translation>MQTT 게시[&amp;U]...</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Port &amp;Open</source>
+        <translation>포트 열기[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Program &amp;Quit</source>
+        <translation>프로그램 종료[&amp;Q]</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Online</source>
+        <translation>온라인[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Multi-Monitoring</source>
+        <translation>멀티 모니터링[&amp;M]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Parameter Setting</source>
+        <translation>파라미터 설정[&amp;P]</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Line &amp;Statistics</source>
+        <translation>통신 라인 통계[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+4"/>
+        <source>&amp;Help</source>
+        <translation>도움말[&amp;H]</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>&amp;About</source>
+        <translation>정보[&amp;A]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>KX5 &amp;Manual</source>
+        <translation>KX5 매뉴얼[&amp;M]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Graph Viewer</source>
+        <translation>그래프 뷰어[&amp;G]</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>No station answered at %1.
+Check that the controllers are on and wired, and that they use these settings.
+
+Scan the line for the stations and their settings?</source>
+        <translation>응답한 국번이 없습니다 (설정: %1).
+조절계의 전원과 배선, 그리고 조절계가 이 설정을 쓰는지 확인하십시오.
+
+라인을 검색해 국번과 그 설정을 찾으시겠습니까?</translation>
+    </message>
+</context>
+<context>
+    <name>MainStatusBar</name>
+    <message>
+        <location filename="../../monitor/MainStatusBar.cpp" line="+24"/>
+        <source>S</source>
+        <extracomment>lamp of the status bar: Send</extracomment>
+        <translation>송</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a request is being sent</source>
+        <translation>요청 송신 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>R</source>
+        <extracomment>lamp of the status bar: Receive</extracomment>
+        <translation>수</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a reply is coming in</source>
+        <translation>응답 수신 중</translation>
     </message>
 </context>
 <context>
@@ -998,196 +1168,32 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="-341"/>
-        <source>Use MC Setting</source>
-        <translation>사용 국번 설정</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Data Save Setting</source>
-        <translation>데이터 저장 설정</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Port Setting</source>
-        <translation>포트 설정</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Port Open</source>
-        <translation>포트 열기</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Multi-Monitoring</source>
-        <translation>멀티 모니터링</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Parameter Setting</source>
-        <translation>파라미터 설정</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>About</source>
-        <translation>정보</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Help</source>
-        <translation>도움말</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>KX5 Manual</source>
-        <translation>KX5 매뉴얼</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Graph Viewer</source>
-        <translation>그래프 뷰어</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+35"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+65"/>
-        <source>No station answered at %1.
-Check that the controllers are on and wired, and that they use these settings.
-
-Scan the line for the stations and their settings?</source>
-        <translation>응답한 국번이 없습니다 (설정: %1).
-조절계의 전원과 배선, 그리고 조절계가 이 설정을 쓰는지 확인하십시오.
-
-라인을 검색해 국번과 그 설정을 찾으시겠습니까?</translation>
-    </message>
-    <message>
-        <location line="+41"/>
-        <source>&amp;Setup</source>
-        <translation>설정[&amp;S]</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Use &amp;MC Setting</source>
-        <translation>사용 국번 설정[&amp;M]</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>&amp;Scan Line...</source>
-        <translation>라인 검색[&amp;S]...</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>&amp;Data Save Setting</source>
-        <translation>데이터 저장 설정[&amp;D]</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>&amp;Port Setting</source>
-        <translation>포트 설정[&amp;P]</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>P&amp;ublishing...</source>
-        <translation>MQTT 게시[&amp;U]...</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Port &amp;Open</source>
-        <translation>포트 열기[&amp;O]</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Program &amp;Quit</source>
-        <translation>프로그램 종료[&amp;Q]</translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>&amp;Online</source>
-        <translation>온라인[&amp;O]</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>&amp;Multi-Monitoring</source>
-        <translation>멀티 모니터링[&amp;M]</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>&amp;Parameter Setting</source>
-        <translation>파라미터 설정[&amp;P]</translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <source>Line &amp;Statistics</source>
-        <translation>통신 라인 통계[&amp;S]</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <location line="+4"/>
-        <source>&amp;Help</source>
-        <translation>도움말[&amp;H]</translation>
-    </message>
-    <message>
-        <location line="-2"/>
-        <source>&amp;About</source>
-        <translation>정보[&amp;A]</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>KX5 &amp;Manual</source>
-        <translation>KX5 매뉴얼[&amp;M]</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>&amp;Graph Viewer</source>
-        <translation>그래프 뷰어[&amp;G]</translation>
-    </message>
-    <message>
-        <location line="+66"/>
-        <source>S</source>
-        <extracomment>lamp of the status bar: Send</extracomment>
-        <translation>송</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>a request is being sent</source>
-        <translation>요청 송신 중</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>R</source>
-        <extracomment>lamp of the status bar: Receive</extracomment>
-        <translation>수</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>a reply is coming in</source>
-        <translation>응답 수신 중</translation>
-    </message>
-    <message>
-        <location line="+21"/>
+        <location line="+129"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Start &amp;Graph</source>
         <translation>그래프 시작[&amp;G]</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+19"/>
         <source>Publishing: not available yet</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+49"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+86"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>

@@ -838,7 +838,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_Parameter</name>
     <message>
-        <location filename="../../params/frmKX5_Parameter.cpp" line="+142"/>
+        <location filename="../../params/frmKX5_Parameter.cpp" line="+136"/>
         <source>Parameter Setting</source>
         <translation>파라미터 설정</translation>
     </message>
@@ -908,12 +908,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     </message>
     <message>
         <location line="+2"/>
-        <location line="+100"/>
+        <location line="+96"/>
         <source>Save Set</source>
         <translation>세트 저장</translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="-92"/>
         <source>Open Set</source>
         <translation>세트 열기</translation>
     </message>
@@ -940,7 +940,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>세트 값</translation>
     </message>
     <message>
-        <location line="+77"/>
+        <location line="+73"/>
         <source>MC %1: no parameters read yet, nothing to save</source>
         <translation>국번 %1: 아직 읽은 파라미터가 없어 저장할 것이 없습니다</translation>
     </message>

@@ -1,0 +1,37 @@
+#include "app/LineServices.h"
+
+#include "gateway/Gateway.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
+#include "monitor/DataLogger.h"
+#include "monitor/EventLog.h"
+#include "monitor/TraceRecorder.h"
+#include "publish/Publisher.h"
+#include "settings/FileChecks.h"
+
+LineServices::LineServices(std::unique_ptr<SerialPort> port) {
+    if (!port) port = std::make_unique<QtSerialPort>();
+    m_link = std::make_unique<KX5Link>(std::move(port));
+    m_events = std::make_unique<EventLog>(m_link.get());
+    m_logger = std::make_unique<DataLogger>(m_link.get(), m_events.get());
+    m_recorder = std::make_unique<TraceRecorder>(m_link.get(), m_events.get());
+    m_publisher = std::make_unique<Publisher>(m_link.get());
+    m_gateway = std::make_unique<Gateway>(m_link.get());
+    EventLog* events = m_events.get();
+    QObject::connect(m_publisher.get(), &Publisher::event, events, [events](const QString& text) {
+        events->add(0, FileNotice{text, text});
+    });
+    QObject::connect(m_gateway.get(), &Gateway::event, events,
+                     [events](int mc, const QString& text) {
+                         events->add(mc, FileNotice{text, text});
+                     });
+}
+
+LineServices::~LineServices() {
+    m_gateway.reset();
+    m_publisher.reset();
+}
+
+LineParts LineServices::parts() const {
+    return {m_link.get(), m_events.get(), m_logger.get(), m_recorder.get(), m_publisher.get()};
+}

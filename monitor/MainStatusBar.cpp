@@ -1,0 +1,54 @@
+#include "monitor/MainStatusBar.h"
+
+#include "monitor/Lamp.h"
+#include "ui/ElidedLabel.h"
+
+MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("StatusBar1"));
+    for (int i = 0; i < 5; ++i) {
+        auto* l = new ElidedLabel;
+        l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setMinimumWidth(i == 3 ? 120 : 40);
+        l->setPreferredWidth(i == 0 ? 200 : 110);
+        m_panel[static_cast<size_t>(i)] = l;
+        addWidget(l, i == 3 ? 1 : 0);
+    }
+    addPermanentWidget(saving);
+    m_lblPublish = new QLabel;
+    m_lblPublish->setObjectName(QStringLiteral("lblPublish"));
+    m_lblPublish->setFrameShape(QFrame::StyledPanel);
+    m_lblPublish->setVisible(false);
+    addPermanentWidget(m_lblPublish);
+    //: lamp of the status bar: Send
+    m_shpSend = new Lamp(tr("S"));
+    m_shpSend->setObjectName(QStringLiteral("shpSend"));
+    m_shpSend->setMeaning(tr("a request is being sent"));
+    //: lamp of the status bar: Receive
+    m_shpRecv = new Lamp(tr("R"));
+    m_shpRecv->setObjectName(QStringLiteral("shpRecv"));
+    m_shpRecv->setMeaning(tr("a reply is coming in"));
+    for (Lamp* l : {m_shpSend, m_shpRecv}) {
+        l->setMinimumSize(22, 18);
+        l->setLit(true);
+        addPermanentWidget(l);
+    }
+}
+
+void MainStatusBar::showPanel(int i, const QString& text) {
+    if (i < 1 || i > 5) return;
+    QLabel* l = m_panel[static_cast<size_t>(i - 1)];
+    l->setText(text);
+    l->setToolTip(text);
+}
+
+void MainStatusBar::showLamps(Bgr send, Bgr recv) {
+    m_shpSend->setColor(send);
+    m_shpRecv->setColor(recv);
+}
+
+void MainStatusBar::showPublishing(const QString& text) {
+    m_lblPublish->setText(text);
+    m_lblPublish->setAccessibleName(text);
+    m_lblPublish->setVisible(!text.isEmpty());
+}

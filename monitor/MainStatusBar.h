@@ -1,0 +1,29 @@
+// The main window's status bar: the five panels the link writes, whether data saving runs,
+// publishing's state while it is on, and the send and receive lamps.
+#pragma once
+
+#include "link/Grid.h"
+
+#include <QStatusBar>
+#include <array>
+
+class Lamp;
+class QLabel;
+
+class MainStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    // `saving`: the data-save panel, shown at all times so that a stop never goes unseen.
+    explicit MainStatusBar(QWidget* saving, QWidget* parent = nullptr);
+
+    // Panel i (1 to 5); the tool tip holds the whole text of an elided one.
+    void showPanel(int i, const QString& text);
+    void showLamps(Bgr send, Bgr recv);
+    // Hidden while the text is empty.
+    void showPublishing(const QString& text);
+
+private:
+    std::array<QLabel*, 5> m_panel{};
+    QLabel* m_lblPublish = nullptr;
+    Lamp *m_shpSend = nullptr, *m_shpRecv = nullptr;
+};
