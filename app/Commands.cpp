@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -124,27 +125,28 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
     });
 }
 
-void installGateway(frmKX5_Main* w, Gateway* gateway, const StartOptions& options) {
+void installGateway(frmKX5_Main* w, Gateway* gateway, const GatewayOptions& saved,
+                    const StartOptions& options) {
     auto* status = new QLabel(w);
     status->setObjectName(QStringLiteral("lblGateway"));
     status->hide();
     w->statusBar()->addPermanentWidget(status);
-    const auto show = [gateway, status] {
+    QObject::connect(gateway, &Gateway::statusChanged, status, [gateway, status] {
         const QString text = gateway->statusText();
         status->setText(text);
         status->setAccessibleName(text);
+        status->setToolTip(gateway->error());
         status->setVisible(!text.isEmpty());
-    };
-    QObject::connect(gateway, &Gateway::statusChanged, status, show);
-    // The client count moves without a state change.
-    auto* tick = new QTimer(status);
-    QObject::connect(tick, &QTimer::timeout, status, show);
-    tick->start(1000);
+    });
     auto* action = new QAction(QCoreApplication::translate("main", "Modbus TCP &Gateway..."), w);
     action->setObjectName(QStringLiteral("mSetGateway"));
-    QObject::connect(action, &QAction::triggered, w, [w, gateway] {
-        GatewayDialog d(w);
-        if (d.exec() == QDialog::Accepted) gateway->apply(loadGatewayOptions());
+    // The window edits the file's options; this run's command line does not go into the file.
+    auto file = std::make_shared<GatewayOptions>(saved);
+    QObject::connect(action, &QAction::triggered, w, [w, gateway, file] {
+        GatewayDialog d(*file, w);
+        if (d.exec() != QDialog::Accepted) return;
+        *file = d.saved();
+        gateway->apply(*file);
     });
     // Beside Publishing, the other way out of the program.
     if (auto* setup = w->findChild<QMenu*>(QStringLiteral("mSetup"))) {
@@ -153,7 +155,7 @@ void installGateway(frmKX5_Main* w, Gateway* gateway, const StartOptions& option
         const qsizetype at = items.indexOf(after);
         setup->insertAction(at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr, action);
     }
-    GatewayOptions o = loadGatewayOptions();
+    GatewayOptions o = saved;
     applyGatewayStartOptions(options, &o);
     gateway->apply(o);
 }

@@ -9,7 +9,10 @@ class frmKX5_Main;
 // locks: the folders this program holds; a data folder chosen later is taken too, or saving
 // stops with a word when another program holds it.
 void installCommands(frmKX5_Main* window, FolderLocks* locks = nullptr);
+struct GatewayOptions;
 struct StartOptions;
 // The Modbus TCP gateway of the window's link: its Setup menu entry and window, its state in
-// the status bar; started as the file and options say.
-void installGateway(frmKX5_Main* window, Gateway* gateway, const StartOptions& options);
+// the status bar; started with the options saved in its file (saved) as this run's command
+// line changes them.
+void installGateway(frmKX5_Main* window, Gateway* gateway, const GatewayOptions& saved,
+                    const StartOptions& options);

@@ -75,9 +75,8 @@ QString Headless::start(const StartOptions& options) {
     // With data saving on, what publishing says at start (settings it cannot use) goes to the
     // events file too.
     m_publisher->apply(settings.publish);
-    GatewayOptions gateway = loadGatewayOptions();
-    applyGatewayStartOptions(options, &gateway);
-    m_gateway->apply(gateway);
+    applyGatewayStartOptions(options, &settings.gateway);
+    m_gateway->apply(settings.gateway);
     m_tick.start();
     m_running = true;
     m_notify->ready();

@@ -18,9 +18,8 @@ LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     m_publisher = std::make_unique<Publisher>(m_link.get());
     m_gateway = std::make_unique<Gateway>(m_link.get());
     EventLog* events = m_events.get();
-    QObject::connect(m_publisher.get(), &Publisher::event, events, [events](const QString& text) {
-        events->add(0, FileNotice{text, text});
-    });
+    QObject::connect(m_publisher.get(), &Publisher::event, events,
+                     [events](const FileNotice& said) { events->add(0, said); });
     QObject::connect(m_gateway.get(), &Gateway::event, events,
                      [events](int mc, const QString& text) {
                          events->add(mc, FileNotice{text, text});

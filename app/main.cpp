@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
     LineServices line; // outlives the window, which shows it
     frmKX5_Main w(line.parts(), settings);
     installCommands(&w, &locks);
-    installGateway(&w, line.gateway(), options);
+    installGateway(&w, line.gateway(), settings.gateway, options);
     w.show();
     if (created) {
         // Said once, when the folder is made; not modal, so an unattended start goes on.

@@ -4,7 +4,9 @@
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots docs/guide/img
 //   QT_QPA_PLATFORM=offscreen kx5_screenshots /tmp/ko ko      the windows in Korean, every
 //                                                             group dialog among them; the
-//                                                             Korean guide's are NAME-ko.png
+//                                                             Korean guide's are NAME-ko.png;
+//                                                             and the main window on a
+//                                                             1024x600 screen
 #include "app/Commands.h"
 #include "app/LineServices.h"
 #include "app/StartOptions.h"
@@ -35,6 +37,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cmath>
@@ -110,7 +113,9 @@ int main(int argc, char** argv) {
         QFile json(screen);
         if (json.open(QIODevice::WriteOnly))
             json.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1920, )"
-                       R"("height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96}]})");
+                       R"("height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96}, )"
+                       R"({"name": "small", "x": 1920, "y": 0, "width": 1024, "height": 600, )"
+                       R"("logicalDpi": 96, "logicalBaseDpi": 96}]})");
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + screen.toLocal8Bit());
     }
     QApplication app(argc, argv);
@@ -144,7 +149,10 @@ int main(int argc, char** argv) {
     }
     QStringList env(99, QStringLiteral("X\t"));
     for (int mc : {1, 2, 3})
-        env[mc - 1] = QStringLiteral("O\tOven %1").arg(mc);
+        // The user's own names, in the pictures' language as a user would write them.
+        env[mc - 1] = (language == QLatin1String("ko") ? QStringLiteral("O\t가열로 %1")
+                                                       : QStringLiteral("O\tOven %1"))
+                          .arg(mc);
     QDir().mkpath(cfgDir());
     QDir().mkpath(dir.path() + QStringLiteral("/data"));
     QString why;
@@ -193,6 +201,26 @@ int main(int argc, char** argv) {
     }
     pump(12000);
     shoot(&main, "main-window");
+    if (language != QLatin1String("en")) {
+        // The same window on a small laptop's 1024x600 screen, fitted as the program fits it.
+        QScreen* small = nullptr;
+        for (QScreen* s : QGuiApplication::screens())
+            if (s->name() == QLatin1String("small")) small = s;
+        if (small) {
+            const QRect before = main.geometry();
+            main.hide();
+            main.setScreen(small);
+            main.move(small->geometry().topLeft());
+            shoot(&main, "main-window-1024x600");
+            main.hide();
+            main.setScreen(QGuiApplication::primaryScreen());
+            main.setGeometry(before);
+            main.show();
+        } else {
+            std::fprintf(stderr, "kx5_screenshots: no 1024x600 screen (QT_QPA_PLATFORM set?)\n");
+            ++g_failures;
+        }
+    }
     {
         frmKX5_Multi w(link, &link->line(), &main);
         pump(1500);

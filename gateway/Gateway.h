@@ -25,16 +25,21 @@ public:
     int clients() const;
     quint64 refused() const;
     const GatewayOptions& options() const { return m_options; }
-    // For the status bar: "" while the gateway is off.
+    // For the status bar, translated: where it listens, the clients connected and the
+    // connections refused, or that it cannot listen; "" while the gateway is off.
     QString statusText() const;
+    // Why the gateway is not listening though its options say it should, in English.
+    QString error() const { return m_error; }
 
 signals:
     // Something the event list should say; mcNo 0 for the gateway itself.
     void event(int mcNo, const QString& text);
+    // statusText() changed: started, stopped, failed, a client came or left, one was refused.
     void statusChanged();
 
 private:
     GatewayOptions m_options;
+    QString m_error;
     LinkAdapter* m_adapter;
     std::unique_ptr<ModbusServer> m_server;
 };

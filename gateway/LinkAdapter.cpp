@@ -39,7 +39,6 @@ LinkAdapter::~LinkAdapter() {
 std::shared_ptr<const StationSnapshot> LinkAdapter::snapshot(int mcNo) const {
     static const auto none = std::make_shared<const StationSnapshot>();
     if (mcNo < 1 || mcNo > 99) return none;
-    std::lock_guard lock(m_mutex);
     const auto& s = m_snapshots[size_t(mcNo)];
     return s ? s : none;
 }
@@ -58,10 +57,6 @@ void LinkAdapter::refresh(int mcNo) {
                    st->conn == ConnState::OK && s->values.fresh;
     if (const std::map<int, int>* image = s->inUse ? m_link->paramImage(mcNo) : nullptr)
         s->image = *image;
-    if (const auto it = m_written.find(mcNo); it != m_written.end())
-        for (const auto& [reg, value] : it->second)
-            s->image[reg] = value;
-    std::lock_guard lock(m_mutex);
     m_snapshots[size_t(mcNo)] = std::move(s);
 }
 
@@ -78,7 +73,7 @@ void LinkAdapter::submit(std::shared_ptr<LineJob> job) {
 void LinkAdapter::dropJobs(const QString& why) {
     m_retry.stop();
     for (Queued& q : m_queue)
-        q.job->done.set_value({false, why});
+        end(*q.job, false, why);
     m_queue.clear();
     if (m_active) finish(false, why);
 }
@@ -88,11 +83,11 @@ void LinkAdapter::pump() {
         Queued q = std::move(m_queue.front());
         m_queue.pop_front();
         if (q.job->cancelled) {
-            q.job->done.set_value({false, QStringLiteral("the client stopped waiting")});
+            end(*q.job, false, QStringLiteral("the client stopped waiting"));
             continue;
         }
         if (QDateTime::currentMSecsSinceEpoch() - q.since > kQueueWaitMs) {
-            q.job->done.set_value({false, QStringLiteral("the line was busy for too long")});
+            end(*q.job, false, QStringLiteral("the line was busy for too long"));
             continue;
         }
         // Only into an idle scheduler: a request waiting there would be replaced by ours.
@@ -116,8 +111,8 @@ void LinkAdapter::startNext() {
     } else {
         const auto [reg, value] = job.writes[job.next];
         r = Request::writeOneOf(job.mcNo, reg, value);
-        // The acknowledgement is the answer; what was written is kept in the snapshot, so the
-        // blocks need not be read again before the next client's turn.
+        // The acknowledgement is the answer, and the link puts the acknowledged value into the
+        // station's image, so the blocks need not be read again before the next client's turn.
         r.readBack = false;
     }
     m_sent = std::make_unique<Request>(r);
@@ -130,11 +125,6 @@ void LinkAdapter::startNext() {
 
 void LinkAdapter::onEnded(const Request& r, RequestOutcome outcome, const QString& text) {
     const bool done = outcome == RequestOutcome::Done;
-    // A whole read supersedes what the gateway wrote before it.
-    if (done && r.step == kStepReadAll1) m_written.erase(r.mcNo);
-    if (done && r.step == kStepWriteOnePolled && !r.regs.empty() && !r.values.empty())
-        m_written[r.mcNo][r.regs.front()] = r.values.front();
-    if (done) refresh(r.mcNo);
     if (!m_active || !m_sent || !(r == *m_sent)) return;
     m_sent.reset();
     if (outcome == RequestOutcome::Replaced) { // a window came first: ours goes again
@@ -158,6 +148,10 @@ void LinkAdapter::finish(bool ok, const QString& text) {
     const std::shared_ptr<LineJob> job = std::move(m_active);
     m_active.reset();
     m_sent.reset();
-    if (job) job->done.set_value({ok, text});
+    if (job) end(*job, ok, text);
     if (!m_queue.empty()) m_retry.start();
+}
+
+void LinkAdapter::end(LineJob& job, bool ok, const QString& text) {
+    if (const auto done = std::exchange(job.done, nullptr)) done(ok, text);
 }

@@ -15,7 +15,9 @@ struct GatewayOptions;
 namespace ModbusException {
 enum : int {
     None = 0,
-    IllegalFunction = 0x01, // writes are off
+    // Writes are off: the answer of a read-only device, which a master neither takes for a
+    // wrong address nor for a failed station to retry.
+    IllegalFunction = 0x01,
     IllegalAddress = 0x02,  // a register no block covers, or one not on the allow-list
     IllegalValue = 0x03,    // a value outside the register's range, or a bad count
     PathUnavailable = 0x0A, // the unit (MC No) is not in use

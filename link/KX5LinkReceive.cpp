@@ -238,6 +238,11 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     tmrRecvErr.stop();
     m_out.reset();
     m_sched.startStep(m_sched.stepMcNo);
+    if (m_current) {
+        const Request& r = *m_current;
+        m_line.storeWritten(r.mcNo, r.regs.empty() ? findStep(step)->regs : r.regs,
+                            step == kStepWriteInput2 ? r.values2 : r.values);
+    }
     if (step == kStepWriteInput1) {
         // Hold the scheduler while the controller takes in the new input type; the second
         // half goes out before anything else.

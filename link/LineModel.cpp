@@ -159,6 +159,18 @@ void LineModel::storeImage(int mcNo, const std::vector<int>& regs, const std::ve
     emit stationChanged(mcNo, Image);
 }
 
+void LineModel::storeWritten(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals) {
+    Station* s = find(mcNo);
+    if (!s) return;
+    bool changed = false;
+    for (size_t i = 0; i < regs.size() && i < vals.size(); ++i)
+        if (const auto it = s->image.find(regs[i]); it != s->image.end() && it->second != vals[i]) {
+            it->second = vals[i];
+            changed = true;
+        }
+    if (changed) emit stationChanged(mcNo, Changes(Image | Written));
+}
+
 std::optional<int> LineModel::imageValue(int mcNo, int reg) const {
     const std::map<int, int>* img = image(mcNo);
     if (!img) return std::nullopt;

@@ -27,7 +27,8 @@ public:
         Freshness = 16, // the reading became stale
         Keys = 32,      // the recorder keys and print speed, read back after a write
         Image = 64,     // the parameter image
-        Stats = 128
+        Stats = 128,
+        Written = 256 // acknowledged values put into the parameter image (with Image)
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
@@ -91,6 +92,9 @@ public:
     void markStale(int mcNo);
     void markAllStale();
     void storeImage(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals);
+    // Values the controller acknowledged, into the registers the image holds already: every
+    // view shows a write at once, and a station never read keeps no partial image.
+    void storeWritten(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals);
     // Register reg of mcNo's image.
     std::optional<int> imageValue(int mcNo, int reg) const;
     const std::map<int, int>* image(int mcNo) const;

@@ -34,6 +34,7 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     m_viewMonitoring->setModel(new MonitorTableModel(&link->line(), m_viewMonitoring));
     m_viewMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
     m_viewMonitoring->setAccessibleName(tr("Monitoring"));
+    useNumberFont(m_viewMonitoring);
     m_viewMonitoring->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keyboardLikeMouse(m_viewMonitoring);
     m_viewMonitoring->verticalHeader()->setDefaultSectionSize(

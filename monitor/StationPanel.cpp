@@ -32,6 +32,7 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     m_viewStatus->setModel(model);
     m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
     m_viewStatus->setAccessibleName(tr("Stations"));
+    useNumberFont(m_viewStatus);
     m_viewStatus->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keyboardLikeMouse(m_viewStatus);
     m_viewStatus->verticalHeader()->setDefaultSectionSize(

@@ -7,6 +7,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
+#include "ui/TableSizing.h"
 #include "ui/TwoRowHeaderView.h"
 
 #include <QApplication>
@@ -209,6 +210,7 @@ void frmKX5_Multi::buildUi() {
     sprdMonitoring = new GridView(&m_grid, this);
     sprdMonitoring->setObjectName(QStringLiteral("sprdMonitoring"));
     sprdMonitoring->setAccessibleName(tr("Multi-Monitoring"));
+    useNumberFont(sprdMonitoring);
     auto* header = new TwoRowHeaderView(&m_grid, sprdMonitoring);
     sprdMonitoring->setHorizontalHeader(header);
     // A new header knows nothing of the grid's hidden columns.
@@ -227,8 +229,9 @@ void frmKX5_Multi::buildUi() {
     const int pad = 14;
     auto contentWidth = [&](int c) {
         if (c == Model) return fm.horizontalAdvance(QStringLiteral("KX5-105")) + pad;
-        if (c == PV || c == SV || c == MV || c == Speed)
-            return fm.horizontalAdvance(QStringLiteral("-1999.9")) + pad;
+        if (c == PV || c == SV) return fm.horizontalAdvance(QStringLiteral("-1999.9 ㎷")) + pad;
+        if (c == MV) return fm.horizontalAdvance(QStringLiteral("100.0 %")) + pad;
+        if (c == Speed) return fm.horizontalAdvance(QStringLiteral("-1999.9")) + pad;
         if (c >= KeyPrint && c <= KeyZoom)
             return fm.horizontalAdvance(QStringLiteral("PRINT")) + 2 * pad;
         return 0;
@@ -331,6 +334,7 @@ void frmKX5_Multi::fitToContents(const QSize& available) {
 
 void frmKX5_Multi::Form_Load() {
     m_grid.setMaxRows(m_stations->count());
+    m_units.assign(size_t(m_grid.maxRows()), QString());
     for (int r = 1; r <= m_grid.maxRows(); ++r)
         for (int i = 0; i < 5; ++i) {
             m_grid.setCellKind(KeyPrint + i, r, Grid::CellKind::Button);
@@ -404,9 +408,16 @@ void frmKX5_Multi::tmrRefresh_Timer() {
             continue;
         }
         const Reading v = decode(*m_stations->values(r - 1));
-        m_grid.setText(PV, r, v.pvText());
-        m_grid.setText(SV, r, v.svText());
-        m_grid.setText(MV, r, v.mvText());
+        // Each station in its own unit, as the main display shows it; a temperature input
+        // with an unknown unit code keeps the unit shown.
+        QString& unit = m_units[size_t(r - 1)];
+        if (!v.unit.isEmpty()) unit = v.unit;
+        const auto withUnit = [](const QString& number, const QString& u) {
+            return u.isEmpty() ? number : number + QLatin1Char(' ') + u;
+        };
+        m_grid.setText(PV, r, withUnit(v.pvText(), unit));
+        m_grid.setText(SV, r, withUnit(v.svText(), unit));
+        m_grid.setText(MV, r, withUnit(v.mvText(), QStringLiteral("%")));
         m_grid.setText(PidNo, r, QString::number(v.pidNo));
         const Bgr ink = v.fresh ? kBlack : kStaleText;
         for (int col : {int(PV), int(SV), int(MV), int(PidNo)})

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <functional>
 #include <set>
+#include <vector>
 
 class GridView;
 class QLabel;
@@ -111,4 +112,5 @@ private:
     int m_msgMcNo = 0;                           // the station lblMsg speaks of
     std::set<std::pair<int, int>> m_pendingKeys; // (MC No, key) whose write has not ended
     Bgr m_keyOff = 0;
+    std::vector<QString> m_units; // per row: the unit PV and SV are shown in
 };

@@ -50,15 +50,15 @@ WriteSetDialog::WriteSetDialog(KX5Link* link, const ParamSet& set, const QString
         const int mc = e.mcNo;
         const QString model = modelText(link->model(mc));
         auto* item = new QListWidgetItem(
-            QStringLiteral("MC %1  %2").arg(mc).arg(model.isEmpty() ? tr("(no answer)") : model),
-            lstStations);
+            tr("MC %1  %2").arg(mc).arg(model.isEmpty() ? tr("(no answer)") : model), lstStations);
         item->setData(Qt::UserRole, mc);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(mc == selected ? Qt::Checked : Qt::Unchecked);
     }
     lstStations->setFixedWidth(
         std::max(lstStations->sizeHintForColumn(0),
-                 fontMetrics().horizontalAdvance(QStringLiteral("MC 99  KX5-100033"))) +
+                 fontMetrics().horizontalAdvance(
+                     tr("MC %1  %2").arg(99).arg(QStringLiteral("KX5-100033")))) +
         40);
 
     tvResult = new QTreeWidget(this);

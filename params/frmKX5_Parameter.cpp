@@ -15,6 +15,7 @@
 #include "settings/frmKX5_SetDT.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
+#include "ui/TableSizing.h"
 #include "ui/ViewKeys.h"
 
 #include <QAbstractTableModel>
@@ -140,6 +141,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
     sprdMap = new QTableView(this);
     sprdMap->setObjectName(QStringLiteral("sprdMap"));
     sprdMap->setAccessibleName(tr("Parameter map"));
+    useNumberFont(sprdMap);
     sprdMap->setModel(new MapModel(m_map, sprdMap));
     sprdMap->horizontalHeader()->hide();
     sprdMap->verticalHeader()->hide();
@@ -247,8 +249,15 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
                2 * top->spacing() + top->contentsMargins().top() + top->contentsMargins().bottom());
 
     // The main window passes on how requests end; the input pause is heard from the link.
-    if (auto* link = dynamic_cast<KX5Link*>(sink))
+    // A write acknowledged (from a dialog, another window or a gateway client) shows at once,
+    // before any read-back.
+    if (auto* link = dynamic_cast<KX5Link*>(sink)) {
         connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
+        connect(&link->line(), &LineModel::stationChanged, this,
+                [this](int mcNo, LineModel::Changes what) {
+                    if ((what & LineModel::Written) && mcNo == selectedMcNo()) tmrRefresh.start();
+                });
+    }
 
     chooseSetFile = [this](bool save) {
         const QString filter = tr("Parameter sets (*.csv);;All files (*)");

@@ -36,6 +36,20 @@ QString say(bool translated, const char* source) {
                       : QString::fromUtf8(source);
 }
 
+// A reason in English for the events file and in the user's language for the windows, filled
+// in alike.
+struct Words {
+    QString logged, shown;
+    Words arg(const QString& a) const { return {logged.arg(a), shown.arg(a)}; }
+    Words arg(const QString& a, const QString& b) const {
+        return {logged.arg(a, b), shown.arg(a, b)};
+    }
+    Words arg(const QString& a, const Words& b) const {
+        return {logged.arg(a, b.logged), shown.arg(a, b.shown)};
+    }
+    Words arg(int n) const { return {logged.arg(n), shown.arg(n)}; }
+};
+
 // Where OpenSSL looks for the system's CA certificates one per file (SSL_CERT_DIR, or its
 // built-in folder).
 QByteArray systemCaDir() {
@@ -51,7 +65,6 @@ struct MqttClient::Session {
     QByteArray hostUtf8;
     int port = 0;
     bool tls = false;
-    bool translated = false;
     std::atomic<bool> stop{false};
     std::atomic<bool> up{false};      // CONNACK accepted and not lost since
     std::atomic<bool> refused{false}; // the broker said no; the loss that follows is not news
@@ -72,7 +85,9 @@ struct MqttClient::Session {
     std::mutex ownerMutex;
     MqttClient* owner = nullptr; // null once the client has let go of this session
 
-    QString say(const char* source) const { return ::say(translated, source); }
+    static Words say(const char* source) {
+        return {QString::fromUtf8(source), QCoreApplication::translate("MqttClient", source)};
+    }
     QString at() const { return where(host, port); }
 
     // Runs f on the owner's thread, if there still is an owner.
@@ -82,8 +97,8 @@ struct MqttClient::Session {
             QMetaObject::invokeMethod(
                 owner, [o = owner, f] { f(o); }, Qt::QueuedConnection);
     }
-    void report(const QString& why) {
-        post([why](MqttClient* c) { emit c->failed(why); });
+    void report(const Words& why) {
+        post([why](MqttClient* c) { emit c->failed(why.logged, why.shown); });
     }
     bool waitRetry(int ms) {
         std::unique_lock lock(mutex);
@@ -105,8 +120,8 @@ struct MqttClient::Session {
         }
         if (n) post([n](MqttClient* c) { emit c->lost(n); });
     }
-    QString tlsError();
-    QString connectTimeout();
+    Words tlsError();
+    Words connectTimeout();
     void run();
 };
 
@@ -133,7 +148,6 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
     s->hostUtf8 = s->host.toUtf8();
     s->port = o.port;
     s->tls = o.tls;
-    s->translated = m_translated;
     s->maxInFlight = m_maxInFlight;
     mosq = mosquitto_new(o.effectiveClientId().toUtf8().constData(), true, s.get());
     if (!mosq)
@@ -254,7 +268,7 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
     return true;
 }
 
-QString MqttClient::Session::tlsError() {
+Words MqttClient::Session::tlsError() {
     std::lock_guard lock(mutex);
     switch (verify) {
     case X509_V_OK:
@@ -299,10 +313,11 @@ QString MqttClient::Session::tlsError() {
         text.contains(QLatin1String("unexpected eof")))
         return say(QT_TRANSLATE_NOOP("MqttClient",
                                      "the port does not answer in TLS (is it a plain MQTT port?)"));
-    return text.isEmpty() ? say(QT_TRANSLATE_NOOP("MqttClient", "the handshake failed")) : text;
+    return text.isEmpty() ? say(QT_TRANSLATE_NOOP("MqttClient", "the handshake failed"))
+                          : Words{text, text};
 }
 
-QString MqttClient::Session::connectTimeout() {
+Words MqttClient::Session::connectTimeout() {
     // What is still waiting to be written tells how far the attempt got: the connection
     // request itself (or the TLS handshake), or only the broker's answer.
     if (mosquitto_want_write(mosq))
@@ -525,8 +540,8 @@ QString MqttClient::test(const PublishOptions& options, int timeoutMs) {
                       .arg(where(o.host.trimmed(), o.port));
         loop.quit();
     });
-    connect(&client, &MqttClient::failed, &loop, [&](const QString& why) {
-        outcome = why + QLatin1Char('.');
+    connect(&client, &MqttClient::failed, &loop, [&](const QString&, const QString& shown) {
+        outcome = shown + QLatin1Char('.');
         loop.quit();
     });
     QString error;

@@ -62,8 +62,8 @@ public:
 signals:
     void connected();
     // A connection attempt failed or the connection was lost; it is tried again. why is
-    // English, as the event list keeps it, except within test().
-    void failed(const QString& why);
+    // English, as the events file keeps it; shown is the same in the user's language.
+    void failed(const QString& why, const QString& shown);
     // Messages handed over that went with a lost connection and were never sent.
     void lost(int count);
     // After publish() said no for the bound, half of what was on its way has left.

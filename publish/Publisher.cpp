@@ -4,6 +4,7 @@
 #include "publish/Discovery.h"
 #include "publish/Payload.h"
 #include "settings/ConfigFiles.h"
+#include "settings/FileChecks.h"
 #include "settings/TextLines.h"
 
 #include <QDir>
@@ -67,13 +68,16 @@ void Publisher::apply(const PublishOptions& options) {
         if (!t.isEmpty()) m_announced.insert(t.toUtf8());
     // A hand-edited file is said wrong where it is wrong, and publishes nothing until put right.
     for (const QString& note : options.fileNotes)
-        emit event(QStringLiteral("Publishing settings: %1").arg(note));
-    QStringList wrong = options.fileErrors;
-    if (wrong.isEmpty())
+        say(QT_TR_NOOP("Publishing settings: %1"), {note});
+    QStringList wrong = options.fileErrors, wrongShown = options.fileErrors;
+    if (wrong.isEmpty()) {
         for (const PublishOptions::Problem& p : options.problems())
             wrong << p.text;
-    for (const QString& w : wrong)
-        emit event(QStringLiteral("Publishing is off: %1").arg(w));
+        for (const PublishOptions::Problem& p : options.problems(true))
+            wrongShown << p.text;
+    }
+    for (int i = 0; i < wrong.size(); ++i)
+        say(QT_TR_NOOP("Publishing is off: %1"), {wrong[i]}, {wrongShown.value(i, wrong[i])});
     if (options.enabled && wrong.isEmpty()) {
         m_client = std::make_unique<MqttClient>();
         m_client->setMaxInFlight(m_maxInFlight);
@@ -84,12 +88,22 @@ void Publisher::apply(const PublishOptions& options) {
         QString error;
         if (!m_client->start(options, statusTopic(), Payload::online(false), &error)) {
             m_client.reset();
-            emit event(QStringLiteral("Publishing not started: %1").arg(error));
+            say(QT_TR_NOOP("Publishing not started: %1"), {error});
         } else if (options.when == PublishOptions::When::EveryNSeconds) {
             m_every.start(options.everySeconds * 1000);
         }
     }
     emit statusChanged();
+}
+
+void Publisher::say(const char* source, const QStringList& args, const QStringList& shownArgs) {
+    FileNotice n = fileNotice("Publisher", source, args);
+    if (!shownArgs.isEmpty()) {
+        n.shown = tr(source);
+        for (const QString& a : shownArgs)
+            n.shown = n.shown.arg(a);
+    }
+    emit event(n);
 }
 
 void Publisher::stop() {
@@ -243,9 +257,9 @@ void Publisher::removeUnwanted(const PublishOptions& options, bool direct) {
     }
     if (!removed) return;
     saveAnnounced();
-    emit event(QStringLiteral("Publishing: %1 Home Assistant entities removed (stations no longer "
-                              "in use, or discovery off)")
-                   .arg(removed));
+    say(QT_TR_NOOP("Publishing: %1 Home Assistant entities removed (stations no longer in use, "
+                   "or discovery off)"),
+        {QString::number(removed)});
 }
 
 void Publisher::saveAnnounced() {
@@ -260,7 +274,7 @@ void Publisher::saveAnnounced() {
     QDir().mkpath(QFileInfo(discoveryListPath()).path());
     QString error;
     if (!writeLinesAtomic(discoveryListPath(), lines, &error))
-        emit event(QStringLiteral("Publishing: %1").arg(error));
+        say(QT_TR_NOOP("Publishing: %1"), {error});
 }
 
 void Publisher::flush() {
@@ -272,10 +286,9 @@ void Publisher::flush() {
     }
     // All that waited is out: the broker takes messages again.
     if (m_up && m_queue.empty() && m_dropped > m_droppedSaid) {
-        emit event(QStringLiteral("Publishing: %1 messages were dropped while the broker was "
-                                  "away or slow (%2 in all)")
-                       .arg(m_dropped - m_droppedSaid)
-                       .arg(m_dropped));
+        say(QT_TR_NOOP("Publishing: %1 messages were dropped while the broker was away or slow "
+                       "(%2 in all)"),
+            {QString::number(m_dropped - m_droppedSaid), QString::number(m_dropped)});
         m_droppedSaid = m_dropped;
         emit statusChanged();
     }
@@ -288,9 +301,9 @@ void Publisher::send(const QByteArray& topic, const QByteArray& payload, int qos
     if (int(m_queue.size()) >= m_max) {
         m_queue.pop_front();
         if (m_dropped++ == m_droppedSaid)
-            emit event(QStringLiteral("Publishing: the queue is full (%1 messages); the oldest "
-                                      "are dropped until the broker takes them again")
-                           .arg(m_max));
+            say(QT_TR_NOOP("Publishing: the queue is full (%1 messages); the oldest are "
+                           "dropped until the broker takes them again"),
+                {QString::number(m_max)});
     }
     m_queue.push_back({topic, payload, qos, retain});
 }
@@ -305,8 +318,8 @@ void Publisher::onConnected() {
     if (!m_client) return;
     m_up = true;
     m_failureSaid.clear();
-    emit event(
-        QStringLiteral("Publishing: connected to %1:%2").arg(m_options.host).arg(m_options.port));
+    say(QT_TR_NOOP("Publishing: connected to %1:%2"),
+        {m_options.host, QString::number(m_options.port)});
     m_client->publish(statusTopic(), Payload::online(true), 1, true, false);
     flush();
     // A broker may have lost what was announced: each station again at its next publication;
@@ -323,13 +336,13 @@ void Publisher::onConnected() {
     emit statusChanged();
 }
 
-void Publisher::onFailed(const QString& why) {
+void Publisher::onFailed(const QString& why, const QString& shown) {
     if (!m_client) return;
     m_up = false;
     // Retries fail the same way every time; the list hears each new cause once.
     if (why != m_failureSaid) {
         m_failureSaid = why;
-        emit event(QStringLiteral("Publishing: %1").arg(why));
+        say(QT_TR_NOOP("Publishing: %1"), {why}, {shown});
     }
     emit statusChanged();
 }

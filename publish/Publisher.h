@@ -21,6 +21,7 @@
 #include "publish/ChangeFilter.h"
 #include "publish/MqttClient.h"
 #include "publish/PublishOptions.h"
+#include "settings/FileChecks.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -64,14 +65,17 @@ public:
 
 signals:
     void statusChanged();
-    // Something the event list should say.
-    void event(const QString& text);
+    // Something the event list should say: in English for the events file, in the user's
+    // language for the list.
+    void event(const FileNotice& said);
 
 private:
+    // An event from source (QT_TR_NOOP) and args, its shown text filled from shownArgs if given.
+    void say(const char* source, const QStringList& args = {}, const QStringList& shownArgs = {});
     void onStored(int idx);
     void onStale(int idx);
     void onConnected();
-    void onFailed(const QString& why);
+    void onFailed(const QString& why, const QString& shown);
     void onLost(int count);
     void onStationFailed(int mcNo);
     void publishAll();

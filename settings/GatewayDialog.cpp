@@ -21,7 +21,8 @@ template <typename W> W* named(W* w, const char* name, const QString& accessible
 
 } // namespace
 
-GatewayDialog::GatewayDialog(QWidget* parent) : QDialog(parent) {
+GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
+    : QDialog(parent), m_saved(o) {
     setObjectName(QStringLiteral("frmGateway"));
     setWindowTitle(tr("Modbus TCP Gateway"));
     auto* outer = new QVBoxLayout(this);
@@ -57,7 +58,6 @@ GatewayDialog::GatewayDialog(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(buttons);
 
-    const GatewayOptions o = loadGatewayOptions();
     m_chkEnable->setChecked(o.enabled);
     m_txtAddress->setText(o.address);
     m_spnPort->setValue(o.port);
@@ -105,5 +105,6 @@ void GatewayDialog::btnOK_Click() {
         MsgBox(this, windowTitle(), error, QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
+    m_saved = o;
     accept();
 }

@@ -1,6 +1,6 @@
 // The "Modbus TCP Gateway" window (Setup menu): whether the gateway runs, where it listens,
 // how many clients it serves at once and which registers they may write, kept in
-// CFG/Gateway.INI. OK saves; the caller applies what was saved.
+// CFG/Gateway.INI. It shows the options it is given; OK saves, and the caller applies saved().
 #pragma once
 
 #include "gateway/GatewayOptions.h"
@@ -15,12 +15,14 @@ class QSpinBox;
 class GatewayDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit GatewayDialog(QWidget* parent = nullptr);
+    explicit GatewayDialog(const GatewayOptions& options, QWidget* parent = nullptr);
 
     // As filled in: false when the register list cannot be read; *why says in the user's words
     // what keeps the options from being used ("" when nothing).
     bool options(GatewayOptions* o, QString* why) const;
     void btnOK_Click();
+    // What OK saved.
+    const GatewayOptions& saved() const { return m_saved; }
 
 private:
     void updateStates();
@@ -31,4 +33,5 @@ private:
     QCheckBox* m_chkWrites;
     QLineEdit* m_txtAllow;
     QLabel* m_lblProblem;
+    GatewayOptions m_saved;
 };

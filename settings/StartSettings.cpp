@@ -9,5 +9,6 @@ StartSettings loadStartSettings() {
     s.stations = LoadStations(&s.notes);
     s.link = loadLinkOptions();
     s.publish = loadPublishOptions();
+    s.gateway = loadGatewayOptions();
     return s;
 }

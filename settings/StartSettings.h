@@ -2,6 +2,7 @@
 // that the window and the headless run are handed the same values.
 #pragma once
 
+#include "gateway/GatewayOptions.h"
 #include "link/PortSettings.h"
 #include "link/StationList.h"
 #include "publish/PublishOptions.h"
@@ -17,6 +18,7 @@ struct StartSettings {
     StationList stations;
     LinkOptions link;
     PublishOptions publish;
+    GatewayOptions gateway;
     QList<FileNotice> notes; // files that could not be used as they stand
 };
 

@@ -5,11 +5,54 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QLocale>
 #include <QPalette>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <qcustomplot.h>
+
+namespace {
+
+// The plot laid out at the page's proportions and scaled to fill `page` (device units), as
+// vectors: a page of paper gets the whole plot, not a screen-shaped strip of it. The painter's
+// origin is already the printable area's corner, inside the margins.
+void paintOnPage(QCustomPlot* plot, QCPPainter* painter, const QSize& page) {
+    const int w = std::max(plot->width(), 800);
+    const int h = std::max(1, int(w * double(page.height()) / page.width()));
+    const double k = page.width() / double(w);
+    painter->setMode(QCPPainter::pmVectorized);
+    painter->setMode(QCPPainter::pmNoCaching);
+    painter->scale(k, k);
+    plot->toPainter(painter, w, h);
+}
+
+bool writePdf(QCustomPlot* plot, const QString& path, const QString& title) {
+    QPdfWriter writer(path);
+    writer.setCreator(QStringLiteral("KX5 Graph"));
+    writer.setTitle(title);
+    writer.setPageLayout(QPageLayout(paperFor(QLocale()), QPageLayout::Landscape,
+                                     QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+    QCPPainter painter;
+    if (!painter.begin(&writer)) return false;
+    paintOnPage(plot, &painter, writer.pageLayout().paintRectPixels(writer.resolution()).size());
+    return painter.end();
+}
+
+} // namespace
+
+QPageSize paperFor(const QLocale& locale) {
+    // Where Letter is the paper people have; A4 everywhere else.
+    static constexpr QLocale::Territory kLetter[] = {
+        QLocale::UnitedStates, QLocale::Canada,     QLocale::Mexico,    QLocale::Belize,
+        QLocale::Chile,        QLocale::Colombia,   QLocale::CostaRica, QLocale::ElSalvador,
+        QLocale::Guatemala,    QLocale::Nicaragua,  QLocale::Panama,    QLocale::PuertoRico,
+        QLocale::Venezuela,    QLocale::Philippines};
+    const bool letter =
+        std::find(std::begin(kLetter), std::end(kLetter), locale.territory()) != std::end(kLetter);
+    return QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+}
 
 bool savePlot(QCustomPlot* plot, const QString& path, QString* error, const QString& title,
               QSize size) {
@@ -17,8 +60,7 @@ bool savePlot(QCustomPlot* plot, const QString& path, QString* error, const QStr
     const int h = size.isValid() ? size.height() : 0;
     QString why;
     if (path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        if (plot->savePdf(path, w, h, QCP::epAllowCosmetic, QStringLiteral("KX5 Graph"), title))
-            return true;
+        if (writePdf(plot, path, title)) return true;
         // QPdfWriter says no more than that it failed.
         why = QFileInfo(path).absoluteDir().exists()
                   ? QCoreApplication::translate("PlotOutput", "the file cannot be written")
@@ -44,13 +86,7 @@ bool printPlot(QCustomPlot* plot, const QString& title) {
     if (dialog.exec() != QDialog::Accepted) return true;
     QCPPainter painter;
     if (!painter.begin(&printer)) return false;
-    const QRect page = painter.viewport();
-    const double k =
-        std::min(page.width() / double(plot->width()), page.height() / double(plot->height()));
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setMode(QCPPainter::pmNoCaching);
-    painter.scale(k, k);
-    plot->toPainter(&painter, plot->width(), plot->height());
+    paintOnPage(plot, &painter, painter.viewport().size());
     painter.end();
     return true;
 }

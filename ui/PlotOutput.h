@@ -2,6 +2,7 @@
 // these. No link library here, so the viewer can use them on its own.
 #pragma once
 
+#include <QPageSize>
 #include <QSize>
 #include <QString>
 
@@ -9,9 +10,14 @@ class QCustomPlot;
 
 // PNG, or a PDF document for a path ending in ".pdf"; on failure *error names the file and
 // why. `title` becomes the document's title (PDF metadata, the PNG's Title text); `size`, if
-// valid, is the image's size in pixels instead of the plot's own.
+// valid, is the image's size in pixels instead of the plot's own. A PDF is one landscape page
+// of the paper of the user's locale (paperFor(QLocale())), the plot filling it within margins.
+class QLocale;
 bool savePlot(QCustomPlot* plot, const QString& path, QString* error,
               const QString& title = QString(), QSize size = QSize());
+// The paper a locale's people have: Letter in the United States, Canada, Mexico and the other
+// countries that use it, A4 elsewhere.
+QPageSize paperFor(const QLocale& locale);
 // Asks for a printer and prints the plot scaled to a landscape page, as vectors. Returns
 // false only when printing could not start (a cancelled dialog is not a failure).
 bool printPlot(QCustomPlot* plot, const QString& title = QString());

@@ -2,10 +2,16 @@
 // settings file and window, and the headless program against kx5sim with clients no one here
 // wrote: mbpoll (reads, a write the simulator then holds, the exceptions) and pymodbus (eight
 // clients at once with one sending garbage, writes off, registers no block covers, the
-// connection limit). The link's request path itself is tests/link's.
+// connection limit), and in-process a client's write showing in the open parameter map. The
+// link's request path itself is tests/link's.
+#include "gateway/Gateway.h"
 #include "gateway/GatewayOptions.h"
 #include "gateway/RegisterMap.h"
+#include "link/Cells.h"
+#include "link/KX5Link.h"
+#include "link/QtSerialPort.h"
 #include "params/ParamInfo.h"
+#include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/GatewayDialog.h"
 #include "sim/SimLine.h"
@@ -23,6 +29,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -125,7 +132,8 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     ASSERT_EQ(bad.fileNotes.size(), 1);
     EXPECT_TRUE(bad.fileNotes[0].contains("Colour=red"));
     // The window saves what it shows, and never a list of registers it cannot read.
-    GatewayDialog d;
+    GatewayDialog d(back);
+    EXPECT_EQ(d.findChild<QLineEdit*>("txtAllowWrite")->text(), "301-303,310,506");
     d.findChild<QCheckBox*>("chkGateway")->setChecked(true);
     d.findChild<QCheckBox*>("chkWrites")->setChecked(true);
     d.findChild<QLineEdit*>("txtAddress")->setText("0.0.0.0");
@@ -137,6 +145,8 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const GatewayOptions saved = loadGatewayOptions();
+    EXPECT_EQ(d.saved().allowListText(), saved.allowListText());
+    EXPECT_EQ(d.saved().address, saved.address);
     EXPECT_TRUE(saved.enabled && saved.writes);
     EXPECT_EQ(saved.address, "0.0.0.0");
     EXPECT_EQ(saved.allowList, (std::vector<int>{301, 506}));
@@ -293,4 +303,67 @@ TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
     run.program.terminate();
     ASSERT_TRUE(run.program.waitForFinished(15000));
     EXPECT_TRUE(run.said("Modbus TCP gateway stopped (1 connections refused)", 1000));
+}
+
+TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients) {
+    NEED_CLIENTS();
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    kx5sim::SimLine sim(kx5sim::LineConfig{}); // station 1
+    ASSERT_TRUE(sim.start() && writeSimSettings(sim, {1}));
+    KX5Link link(std::make_unique<QtSerialPort>());
+    QList<FileNotice> notes;
+    link.setPortSettings(LoadCommCfg(&notes));
+    link.setStations(LoadStations(&notes));
+    link.openUnattended();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.phase() == KX5Link::Phase::Monitoring; }, 10000));
+    frmKX5_Parameter map(&link, ParamSource::of(&link)); // reads the station in
+    map.show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return link.line().imageValue(1, 301) && link.line().station(1)->values.fresh; },
+        20000));
+    Gateway gateway(&link);
+    QStringList status; // the status bar's text at each change
+    QObject::connect(&gateway, &Gateway::statusChanged, [&] { status << gateway.statusText(); });
+    GatewayOptions o;
+    o.enabled = o.writes = true;
+    o.port = freePort();
+    o.maxClients = 1;
+    gateway.apply(o);
+    ASSERT_TRUE(gateway.listening());
+    const QString at = QStringLiteral("Modbus TCP 127.0.0.1:%1").arg(o.port);
+    const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
+    const auto shown = [&] { return map.displayGrid()->text(mapCell(301).col, mapCell(301).row); };
+    const QString before = shown();
+    QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
+    client.start("mbpoll", {"-m", "tcp", "-a", "1", "-r", "301", "-0", "-1", "-t", "4", "-p",
+                            QString::number(o.port), "127.0.0.1", "--", QString::number(sv)});
+    // The client runs beside this thread's event loop, where the gateway and the link live.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(client.exitCode(), 0) << client.readAll().toStdString();
+    EXPECT_EQ(sim.readRegister(1, 301), sv);
+    EXPECT_EQ(link.line().imageValue(1, 301), sv);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() != before; }, 1000)) << before.toStdString();
+    EXPECT_EQ(shown(), QString::number(sv / 10.0, 'f', 1)); // one decimal at the station's input
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 0; }, 5000));
+    EXPECT_EQ(status, QStringList({at + ", 0 clients", at + ", 1 clients", at + ", 0 clients"}));
+
+    // One client at most: the second is refused and counted.
+    QTcpSocket first, second;
+    first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
+    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
+    EXPECT_EQ(status.last(), at + ", 1 clients, 1 refused");
+    // A second gateway on the same port says it cannot listen, and why.
+    Gateway other(&link);
+    other.apply(o);
+    EXPECT_FALSE(other.listening());
+    EXPECT_EQ(other.statusText(), at + " not listening");
+    EXPECT_FALSE(other.error().isEmpty());
+    gateway.stop();
+    EXPECT_EQ(status.last(), "");
+    link.ClosePort();
+    setProgramDir(QString());
 }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 #include <fstream>
@@ -307,6 +308,29 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
         utf16 += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Title (" + utf16 + ")"));
+    // One landscape page of the paper the user's locale has.
+    const struct {
+        QLocale locale;
+        QSize points;
+    } papers[] = {{QLocale(QLocale::English, QLocale::UnitedStates), {792, 612}},
+                  {QLocale(QLocale::Korean, QLocale::SouthKorea), {842, 595}},
+                  {QLocale(QLocale::French, QLocale::Canada), {792, 612}}};
+    const QLocale before;
+    const QRegularExpression mediaBox(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"));
+    for (const auto& p : papers) {
+        SCOPED_TRACE(p.locale.name().toStdString());
+        QLocale::setDefault(p.locale);
+        ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("p.pdf")), &error));
+        QFile page(dir.filePath(QStringLiteral("p.pdf")));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        const QString doc = QString::fromLatin1(page.readAll());
+        EXPECT_EQ(doc.count(QStringLiteral("/Type /Page\n")), 1);
+        const QRegularExpressionMatch m = mediaBox.match(doc);
+        ASSERT_TRUE(m.hasMatch());
+        EXPECT_EQ(QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())),
+                  p.points);
+    }
+    QLocale::setDefault(before);
     const QString nowhere = dir.filePath(QStringLiteral("no/such/graph.png"));
     EXPECT_FALSE(w.exportImage(nowhere, &error));
     EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();

@@ -61,23 +61,26 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     // clang-format off
     const Case cases[] = {
         // ALMSTS 5: alarm 1 and the hidden alarm 3; alarm 2 keeps the odd row's white.
-        {1, "3 0 0 1234 1000 0 0 0 1 5 0 0 1 0 0 0 0 0 150", "123.4 100.0 0.0 1",
+        {1, "3 0 0 1234 1000 0 0 0 1 5 0 0 1 0 0 0 0 0 150", "123.4 ℃ 100.0 ℃ 0.0 % 1",
          {Col::Alarm1, Col::Alarm1 + 2}, {}},
         // ERRSTS 256: "AT  ERR" only, the dark lamps light green on an even row.
-        {2, "30 0 2 1234 0 0 0 505 1 0 256 0 1 0 0 0 0 0 150", "12.34 0.00 50.5 1",
+        {2, "30 0 2 1234 0 0 0 505 1 0 256 0 1 0 0 0 0 0 150", "12.34 V 0.00 V 50.5 % 1",
          {Col::ErrAT}, {}},
         // ERRSTS bits 0 to 3 light their lamps; bit 4 (16) and bits 9 to 15 nothing.
-        {3, "3 0 0 0 0 0 0 0 4 0 -481 0 1 0 0 0 0 0 150", "0.0 0.0 0.0 4",
+        {3, "3 0 0 0 0 0 0 0 4 0 -481 0 1 0 0 0 0 0 150", "0.0 ℃ 0.0 ℃ 0.0 % 4",
          {Col::Err1, Col::Err1 + 1, Col::Err1 + 2, Col::Err1 + 3}, {}},
         // MODSTS 257: "AT", and bit 8 the hidden RUN lamp and the PRINT key.
-        {1, "3 0 0 -5 0 0 0 0 1 0 0 257 1 0 0 0 0 0 150", "-0.5 0.0 0.0 1",
+        {1, "3 0 0 -5 0 0 0 0 1 0 0 257 1 0 0 0 0 0 150", "-0.5 ℃ 0.0 ℃ 0.0 % 1",
          {Col::AT, Col::Run}, {Col::KeyPrint}},
         // The other hidden MODSTS lamps (bits 2, 3, 9, 13); bits 1, 10 to 12 show nothing.
-        {2, "3 1 0 7 0 0 0 0 1 0 0 15886 1 0 0 0 0 0 150", "7 0 0.0 1",
+        {2, "3 1 0 7 0 0 0 0 1 0 0 15886 1 0 0 0 0 0 150", "7 ℉ 0 ℉ 0.0 % 1",
          {Col::JC, Col::Minus, Col::Prog, Col::Wait}, {}},
         // Keys from registers 502 to 505 above 0; register 501 does not light PRINT.
-        {3, "3 0 0 0 0 0 0 0 1 0 0 0 1 1 1 -1 2 1 900", "0.0 0.0 0.0 1",
+        {3, "3 0 0 0 0 0 0 0 1 0 0 0 1 1 1 -1 2 1 900", "0.0 ℃ 0.0 ℃ 0.0 % 1",
          {}, {Col::KeyPrint + 1, Col::KeyPrint + 3, Col::KeyPrint + 4}},
+        // An unknown unit code keeps the unit the row showed; a linear input shows its own.
+        {2, "3 7 0 70 0 0 0 0 1 0 0 0 1 0 0 0 0 0 150", "70 ℉ 0 ℉ 0.0 % 1", {}, {}},
+        {2, "31 0 1 -5 0 0 0 0 1 0 0 0 1 0 0 0 0 0 150", "-0.5 ㎷ 0.0 ㎷ 0.0 % 1", {}, {}},
     };
     // clang-format on
     const Grid& g = *multi->grid();
@@ -133,7 +136,7 @@ TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     multi->tmrRefresh_Timer();
     const QStringList row = {g.text(Col::PV, 2), g.text(Col::Speed, 2), g.text(Col::ConnState, 2),
                              g.hint(Col::Speed, 2)};
-    EXPECT_EQ(row, (QStringList{"25.0", "300", "OK", ""}));
+    EXPECT_EQ(row, (QStringList{"25.0 ℃", "300", "OK", ""}));
     EXPECT_EQ(g.backColor(Col::Alarm1, 2), kRed);
     // Station 7 shows no invented zeros and offers no edit.
     EXPECT_EQ(g.text(Col::PV, 3) + g.hint(Col::Speed, 3), "");
@@ -146,7 +149,7 @@ TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     sent();
     link()->tmrRecvErr_Timer();
     multi->tmrRefresh_Timer();
-    EXPECT_EQ(g.text(Col::ConnState, 1) + " " + g.text(Col::PV, 1), "NG 0");
+    EXPECT_EQ(g.text(Col::ConnState, 1) + " " + g.text(Col::PV, 1), "NG 0 ㎷");
     EXPECT_EQ(g.backColor(Col::ConnState, 1), kBlack);
     EXPECT_EQ(g.foreColor(Col::PV, 1), frmKX5_Multi::kStaleText);
 }

@@ -2,7 +2,8 @@
 // doubly scaled screen, with 1.5 times larger fonts, and in Korean): no window larger than the
 // screen's free area with a title bar, none placed partly off it, no caption cut, no controls
 // on top of each other. And every text the
-// windows show comes through the translator. What the windows show is the other files'.
+// windows show comes through the translator; tables of numbers keep a face with a clear point.
+// What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
 #include "monitor/LineStatisticsDialog.h"
@@ -36,6 +37,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLibraryInfo>
@@ -306,4 +308,39 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
         EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     });
     QCoreApplication::removeTranslator(&pseudo);
+}
+
+// The tables of numbers draw their figures in DejaVu Sans whatever the desktop's font: in
+// NanumGothic, the usual Korean face, "120.5" reads as "120,5" at a table's size.
+TEST_F(Screens, NumberTablesDrawFiguresInAFaceWithAClearPoint) {
+    const QStringList installed = QFontDatabase::families();
+    if (!installed.contains(QStringLiteral("NanumGothic")) ||
+        !installed.contains(QStringLiteral("DejaVu Sans")))
+        GTEST_SKIP() << "needs fonts-nanum and fonts-dejavu-core";
+    if (!qEnvironmentVariableIsEmpty("KX5_TEST_LANGUAGE")) GTEST_SKIP() << "run once";
+    const QFont before = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("NanumGothic"), 9));
+    // Per window, its tables and a value cell of each.
+    const std::map<QString, std::vector<std::pair<const char*, QPoint>>> tables = {
+        {"main", {{"sprdStatus", {0, 0}}, {"sprdMonitoring", {3, 0}}}},
+        {"multi", {{"sprdMonitoring", {3, 0}}}},
+        {"map", {{"sprdMap", {2, 3}}}}};
+    for (const auto& [what, make] : windows()) {
+        const auto it = tables.find(QString::fromLatin1(what));
+        if (it == tables.end()) continue;
+        SCOPED_TRACE(what);
+        QWidget* w = make();
+        w->show();
+        for (const auto& [name, cell] : it->second) {
+            const auto* v = w->findChild<QAbstractItemView*>(QLatin1String(name));
+            ASSERT_NE(v, nullptr) << name;
+            // What the cell is drawn in: its own font, if it has one, over the table's.
+            QFont drawn = v->font();
+            const QVariant own = v->model()->index(cell.y(), cell.x()).data(Qt::FontRole);
+            if (own.isValid()) drawn = own.value<QFont>().resolve(drawn);
+            EXPECT_EQ(QFontInfo(drawn).family(), QStringLiteral("DejaVu Sans")) << name;
+        }
+        if (w != win.get()) delete w;
+    }
+    QApplication::setFont(before);
 }

@@ -1,7 +1,10 @@
 // Starting ready to work: the command line and our own link options file, and what they do to
-// the window and its link. The reopening itself is test_link's and test_link_pty's.
+// the window and its link; the gateway's word in the status bar. The reopening itself is
+// test_link's and test_link_pty's.
 #include "MainFixture.h"
+#include "app/Commands.h"
 #include "app/StartOptions.h"
+#include "gateway/Gateway.h"
 #include "link/Frames.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
@@ -14,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -21,6 +25,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 TEST(StartOptions, CommandLineTable) {
     struct Row {
@@ -436,4 +442,56 @@ TEST_F(Unattended, LineStatisticsWindowShowsTheCountsAndResets) {
     EXPECT_EQ(t->item(0, 1)->text() + "/" + t->item(0, 3)->text(), "1/1"); // requests/time-outs
     dlg->findChild<QPushButton*>("btnReset")->click();
     EXPECT_EQ(t->item(0, 1)->text(), "0");
+}
+
+// The status bar's gateway word follows the gateway itself: clients coming and going, one
+// refused past the limit, and a port it cannot listen on.
+TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
+    open();
+    QTcpServer taken; // a port in use, for the second start
+    ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
+    quint16 free = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        free = probe.serverPort();
+    }
+    GatewayOptions saved;
+    saved.enabled = true;
+    saved.port = free;
+    saved.maxClients = 1;
+    Gateway* gateway = services->gateway();
+    installGateway(win.get(), gateway, saved, StartOptions{});
+    auto* label = win->findChild<QLabel*>("lblGateway");
+    ASSERT_TRUE(gateway && label);
+    win->show();
+    const QString at = QStringLiteral("Modbus TCP 127.0.0.1:%1").arg(free);
+    EXPECT_EQ(label->text(), at + ", 0 clients");
+    EXPECT_TRUE(label->isVisible());
+    QTcpSocket first, second;
+    first.connectToHost(QHostAddress::LocalHost, free);
+    // Said as it happens, not at the next tick of some timer.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->clients() == 1; }, 5000));
+    EXPECT_EQ(label->text(), at + ", 1 clients");
+    second.connectToHost(QHostAddress::LocalHost, free);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->refused() == 1; }, 5000));
+    EXPECT_EQ(label->text(), at + ", 1 clients, 1 refused");
+    EXPECT_EQ(label->accessibleName(), label->text());
+    // A client that has just left makes room for the next at once.
+    QTcpSocket third;
+    first.abort();
+    third.connectToHost(QHostAddress::LocalHost, free);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return third.state() == QAbstractSocket::ConnectedState; }, 5000));
+    QTest::qWait(50); // the gateway's turn to take it, or refuse it
+    EXPECT_EQ(gateway->refused(), 1u);
+    EXPECT_EQ(label->text(), at + ", 1 clients, 1 refused");
+
+    saved.port = taken.serverPort();
+    gateway->apply(saved);
+    EXPECT_EQ(label->text(),
+              QStringLiteral("Modbus TCP 127.0.0.1:%1 not listening").arg(saved.port));
+    EXPECT_TRUE(label->toolTip().contains("cannot listen")) << label->toolTip().toStdString();
+    gateway->stop();
+    EXPECT_FALSE(label->isVisible());
 }

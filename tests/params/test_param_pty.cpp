@@ -38,9 +38,13 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
         std::make_unique<frmKX5_Parameter>(win->link(), ParamSource::of(win->link()), win.get());
     win->setOpenMap(map.get());
     map->show();
-    int refreshes = 0;
-    QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });
     const auto shown = [&](int col, int row) { return map->displayGrid()->text(col, row); };
+    int refreshes = 0;
+    QStringList sv1; // SV1 as each refresh left it
+    QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] {
+        ++refreshes;
+        sv1 << shown(8, 2);
+    });
     const auto index = [&](const std::string& req) {
         const auto all = sim.exchanges();
         for (size_t i = 0; i < all.size(); ++i)
@@ -52,11 +56,14 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     EXPECT_EQ(shown(8, 2) + " " + shown(14, 13) + " " + shown(14, 11), "100.0 999.9 2");
 
     refreshes = 0;
+    sv1.clear();
     auto sv = map->createDialog(MapDialog::SV);
     setField(sv.get(), "txtSV1", QStringLiteral("123.4"));
     clickOK(sv.get());
     sv.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown(8, 2) == "123.4"; }, 5000));
+    // Shown once acknowledged, and again after the read-back.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes == 2; }, 5000));
+    EXPECT_EQ(sv1, QStringList({"123.4", "123.4"}));
     EXPECT_EQ(sim.readRegister(1, 301), 1234);
     // SV2 and SV3 go back as read; their bytes are test_param_wire.cpp's.
     EXPECT_GE(index("\x02"
@@ -67,7 +74,7 @@ TEST(ParamPty, SetValueAndInputWritesReachTheStationAndComeBack) {
     const size_t seen = sim.exchanges().size();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.exchanges().size() >= seen + 3; }, 5000));
     EXPECT_EQ(sim.exchanges()[seen + 1].request.substr(3, 6), "DRR,19");
-    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(refreshes, 2);
 
     sim.clearExchanges();
     auto in = map->createDialog(MapDialog::IN);

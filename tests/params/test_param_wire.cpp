@@ -1,6 +1,6 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
-// read-all and its one refresh, a set-value write of the extreme values that read back as typed
-// with its exact DWR frame, the read-all after it and the map's word on it in the user's language,
+// read-all and its one refresh, a set-value write of the extreme values with its exact DWR frame,
+// shown at its acknowledgement and read back as typed, the map's word on it in the user's language,
 // a choice typed, picked or refused in the control dialog, the map's word on the input write's
 // pause, and command 5 opening the map. The input write's timing is left to test_param_pty.cpp,
 // conversions to test_dialogs.cpp.
@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
+TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyped) {
     auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
     win->setOpenMap(map.get());
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
@@ -74,17 +74,22 @@ TEST_F(ParamWire, SetValueWriteGoesOutAndTheMapRefreshesOnceAfterTheReRead) {
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group]: waiting for confirmation]");
     reply("03DWR,OK");
     EXPECT_EQ(link()->sendStep(), kStepReadAll1);
-    EXPECT_FALSE(map->tmrRefresh.isActive());
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group] written]");
+    // What the controller acknowledged shows before the read-back.
+    ASSERT_TRUE(map->tmrRefresh.isActive());
+    map->tmrRefresh_Timer();
+    EXPECT_EQ(shown.text(8, 2) + " " + shown.text(8, 4), "3276.7 -409.6");
 
     regs[301] = "7FFF";
     regs[303] = "F000";
+    regs[302] = "0001"; // read back other than written: the read wins
     EXPECT_FALSE(answerReadAll(regs, map.get()));
-    EXPECT_EQ(shown.text(8, 2), "100.0"); // not before the timer
+    EXPECT_EQ(shown.text(8, 3), "0.0"); // not before the timer
     ASSERT_TRUE(map->tmrRefresh.isActive());
     map->tmrRefresh_Timer();
     EXPECT_FALSE(map->tmrRefresh.isActive());
-    EXPECT_EQ(shown.text(8, 2) + " " + shown.text(8, 4), "3276.7 -409.6"); // as typed
+    EXPECT_EQ(shown.text(8, 2) + " " + shown.text(8, 3) + " " + shown.text(8, 4),
+              "3276.7 0.1 -409.6");
     // Monitoring goes on; it does not refresh the map.
     EXPECT_TRUE(sent().startsWith("\x02"
                                   "03DRR,19,0610,"));

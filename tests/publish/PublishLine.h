@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(sub->waitSubscribed());
         publisher = std::make_unique<Publisher>(link.get());
         QObject::connect(publisher.get(), &Publisher::event,
-                         [this](const QString& text) { events << text; });
+                         [this](const FileNotice& said) { events << said.logged; });
         options.enabled = true;
         options.host = QStringLiteral("127.0.0.1");
         options.port = broker->port;

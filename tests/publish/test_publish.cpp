@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QTranslator>
 #include <cmath>
 #include <sched.h>
 
@@ -411,7 +412,8 @@ TEST(PublishConnect, AHostThatDropsConnectionsNeverHoldsUpTheProgram) {
     KX5Link link(std::make_unique<QtSerialPort>());
     Publisher publisher(&link);
     QStringList events;
-    QObject::connect(&publisher, &Publisher::event, [&](const QString& text) { events << text; });
+    QObject::connect(&publisher, &Publisher::event,
+                     [&](const FileNotice& said) { events << said.logged; });
     QElapsedTimer since;
     qint64 longest = 0;
     QTimer tick;
@@ -460,7 +462,8 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
     KX5Link link(std::make_unique<QtSerialPort>());
     Publisher publisher(&link);
     QStringList events;
-    QObject::connect(&publisher, &Publisher::event, [&](const QString& text) { events << text; });
+    QObject::connect(&publisher, &Publisher::event,
+                     [&](const FileNotice& said) { events << said.logged; });
     struct Row {
         const char* name;
         QStringList lines;
@@ -529,6 +532,34 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
         EXPECT_EQ(publisher.active(), row.starts);
         publisher.stop();
     }
+    // The event list shows the user's language; the events file keeps English.
+    struct Marking : QTranslator {
+        QString translate(const char*, const char* source, const char*, int) const override {
+            return QStringLiteral("<%1>").arg(QString::fromUtf8(source));
+        }
+        bool isEmpty() const override { return false; }
+    } marking;
+    QCoreApplication::installTranslator(&marking);
+    std::vector<FileNotice> said;
+    QObject::connect(&publisher, &Publisher::event,
+                     [&](const FileNotice& n) { said.push_back(n); });
+    PublishOptions o;
+    o.enabled = true;
+    o.port = 0;
+    publisher.apply(o);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].logged, "Publishing is off: The port must be 1 to 65535.");
+    EXPECT_EQ(said[0].shown, "<Publishing is off: <The port must be 1 to 65535.>>");
+    // So is why the broker cannot be reached, said from the connection's own thread.
+    o.host = "127.0.0.1";
+    o.port = MqttBroker::freePort();
+    publisher.apply(o);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return said.size() > 1; }, 10000));
+    publisher.stop();
+    QCoreApplication::removeTranslator(&marking);
+    const QString at = QStringLiteral("127.0.0.1:%1").arg(o.port);
+    EXPECT_EQ(said[1].logged, "Publishing: Refused: nothing accepts connections at " + at);
+    EXPECT_EQ(said[1].shown, "<Publishing: <Refused: nothing accepts connections at " + at + ">>");
     setProgramDir(QString());
 }
 

@@ -9,7 +9,7 @@
         <translation>창 없이 시작함: %1</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+31"/>
         <source>Stopped</source>
         <translation>중지함</translation>
     </message>
@@ -57,7 +57,7 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+73"/>
+        <location filename="../../app/Commands.cpp" line="+74"/>
         <location filename="../../app/main.cpp" line="-15"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>
@@ -68,7 +68,7 @@ Start the program with --dir PATH to use another folder.</source>
         <translation>데이터 저장을 중지했습니다. 데이터 저장 설정에서 다른 폴더를 선택하십시오.</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+65"/>
         <source>Modbus TCP &amp;Gateway...</source>
         <translation>Modbus TCP 게이트웨이[&amp;G]...</translation>
     </message>

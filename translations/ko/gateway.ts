@@ -4,9 +4,19 @@
 <context>
     <name>Gateway</name>
     <message>
-        <location filename="../../gateway/Gateway.cpp" line="+76"/>
-        <source>Modbus TCP %1:%2, %3 clients</source>
-        <translation>Modbus TCP %1:%2, 클라이언트 %3개</translation>
+        <location filename="../../gateway/Gateway.cpp" line="+81"/>
+        <source>Modbus TCP %1 not listening</source>
+        <translation>Modbus TCP %1 대기하지 못함</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Modbus TCP %1, %2 clients</source>
+        <translation>Modbus TCP %1, 클라이언트 %2개</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1, %2 refused</source>
+        <translation>%1, 거부 %2건</translation>
     </message>
 </context>
 <context>

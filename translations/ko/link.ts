@@ -69,7 +69,7 @@
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+40"/>
         <source>MC [%1] %2 written</source>
         <translation>MC [%1] %2 쓰기 완료</translation>
     </message>

@@ -610,7 +610,7 @@ Scan the line for the stations and their settings?</source>
     <name>MainTables</name>
     <message>
         <location filename="../../monitor/MainTables.cpp" line="+36"/>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
     </message>
@@ -933,7 +933,7 @@ Scan the line for the stations and their settings?</source>
         <translation>국번 목록</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Edit MC</source>
         <translation>선택 국번</translation>
     </message>
@@ -1211,7 +1211,7 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Multi</name>
     <message>
-        <location filename="../../monitor/frmKX5_Multi.cpp" line="+111"/>
+        <location filename="../../monitor/frmKX5_Multi.cpp" line="+112"/>
         <location line="+100"/>
         <source>Multi-Monitoring</source>
         <translation>멀티 모니터링</translation>
@@ -1342,7 +1342,7 @@ Scan the line for the stations and their settings?</source>
         <translation>속도</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+84"/>
         <source>&amp;Close</source>
         <translation>닫기[&amp;C]</translation>
     </message>
@@ -1352,7 +1352,7 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+153"/>
+        <location line="+161"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>

@@ -344,7 +344,13 @@ Nothing was sent.</source>
         <translation>(응답 없음)</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+0"/>
+        <location line="+8"/>
+        <source>MC %1  %2</source>
+        <translation>국번 %1  %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Differences and results</source>
         <translation>차이 및 결과</translation>
     </message>
@@ -838,7 +844,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_Parameter</name>
     <message>
-        <location filename="../../params/frmKX5_Parameter.cpp" line="+136"/>
+        <location filename="../../params/frmKX5_Parameter.cpp" line="+137"/>
         <source>Parameter Setting</source>
         <translation>파라미터 설정</translation>
     </message>
@@ -848,7 +854,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>파라미터 맵</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+45"/>
         <source>Edit MC</source>
         <translation>선택 국번</translation>
     </message>
@@ -902,7 +908,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>세트 쓰기[&amp;W]...</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+30"/>
         <source>Parameter sets (*.csv);;All files (*)</source>
         <translation>파라미터 세트 (*.csv);;모든 파일 (*)</translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>MqttClient</name>
     <message>
-        <location filename="../../publish/MqttClient.cpp" line="+141"/>
+        <location filename="../../publish/MqttClient.cpp" line="+155"/>
         <source>The MQTT library could not set up a client.</source>
         <translation>MQTT 라이브러리가 클라이언트를 만들지 못했습니다.</translation>
     </message>
@@ -94,7 +94,7 @@
         <translation>핸드셰이크 실패</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>No answer from %1 within %2 s: the host is switched off or a firewall drops the connection, or the TLS handshake did not finish</source>
         <translation>%1에서 %2초 안에 응답이 없습니다: 호스트가 꺼져 있거나 방화벽이 연결을 막고 있거나, TLS 핸드셰이크가 끝나지 않았습니다</translation>
     </message>
@@ -229,7 +229,22 @@
 <context>
     <name>Publisher</name>
     <message>
-        <location filename="../../publish/Publisher.cpp" line="+127"/>
+        <location filename="../../publish/Publisher.cpp" line="+71"/>
+        <source>Publishing settings: %1</source>
+        <translation>MQTT 게시 설정: %1</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Publishing is off: %1</source>
+        <translation>MQTT 게시 꺼짐: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Publishing not started: %1</source>
+        <translation>MQTT 게시를 시작하지 못했습니다: %1</translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>MQTT: broker slow, %1 queued, %2 dropped</source>
         <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
     </message>
@@ -257,6 +272,32 @@
         <location line="+1"/>
         <source>MQTT: broker away, %1 queued</source>
         <translation>MQTT: 브로커 연결 끊김, %1개 대기</translation>
+    </message>
+    <message>
+        <location line="+111"/>
+        <source>Publishing: %1 Home Assistant entities removed (stations no longer in use, or discovery off)</source>
+        <translation>MQTT 게시: Home Assistant 엔티티 %1개를 삭제했습니다 (더 이상 사용하지 않는 국번이거나 디스커버리 꺼짐)</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+68"/>
+        <source>Publishing: %1</source>
+        <translation>MQTT 게시: %1</translation>
+    </message>
+    <message>
+        <location line="-56"/>
+        <source>Publishing: %1 messages were dropped while the broker was away or slow (%2 in all)</source>
+        <translation>MQTT 게시: 브로커가 연결되지 않았거나 느린 동안 메시지 %1개를 버렸습니다 (모두 %2개)</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Publishing: the queue is full (%1 messages); the oldest are dropped until the broker takes them again</source>
+        <translation>MQTT 게시: 대기열이 가득 찼습니다 (메시지 %1개). 브로커가 다시 받을 때까지 가장 오래된 메시지부터 버립니다</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Publishing: connected to %1:%2</source>
+        <translation>MQTT 게시: %1:%2에 연결했습니다</translation>
     </message>
 </context>
 </TS>

@@ -117,7 +117,7 @@
 <context>
     <name>GatewayDialog</name>
     <message>
-        <location filename="../../settings/GatewayDialog.cpp" line="+26"/>
+        <location filename="../../settings/GatewayDialog.cpp" line="+27"/>
         <source>Modbus TCP Gateway</source>
         <translation>Modbus TCP 게이트웨이</translation>
     </message>
@@ -192,7 +192,7 @@
         <translation>클라이언트가 쓸 수 있는 레지스터[&amp;R]:</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+39"/>
         <source>%1 is not a register 0 to 699 or a range of them, such as 301-303.</source>
         <translation>%1은(는) 0~699의 레지스터나 301-303 같은 범위가 아닙니다.</translation>
     </message>

@@ -38,7 +38,7 @@ Build the program (the guide is built with it) or install the package to get it.
         <translation>폴더에 쓸 수 없음</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+54"/>
         <source>&amp;Language</source>
         <translation>언어[&amp;L]</translation>
     </message>
@@ -61,7 +61,7 @@ Build the program (the guide is built with it) or install the package to get it.
 <context>
     <name>PlotOutput</name>
     <message>
-        <location filename="../../ui/PlotOutput.cpp" line="+24"/>
+        <location filename="../../ui/PlotOutput.cpp" line="+66"/>
         <source>the file cannot be written</source>
         <translation>파일에 쓸 수 없음</translation>
     </message>

@@ -1,0 +1,278 @@
+#include "gateway/ModbusClient.h"
+
+#include "gateway/LinkAdapter.h"
+#include "gateway/ModbusServer.h"
+#include "gateway/RegisterMap.h"
+#include "params/ParamInfo.h"
+
+#include <QHostAddress>
+#include <QPointer>
+#include <QTcpSocket>
+#include <modbus/modbus.h>
+
+namespace {
+
+constexpr int kHeader = 7; // transaction, protocol, length, unit
+
+// "SV1 (301)": a register as the event list names it.
+QString regName(int reg) {
+    static const char* const keys[] = {"PRINT", "TEXT", "LIST", "FEED", "ZOOM", "SPD"};
+    if (reg >= 501 && reg <= 506) return QStringLiteral("%1 (%2)").arg(keys[reg - 501]).arg(reg);
+    if (const ParamInfo* p = paramInfo(reg))
+        return QStringLiteral("%1 (%2)").arg(QLatin1String(p->name)).arg(reg);
+    return QStringLiteral("register %1").arg(reg);
+}
+
+QString writesText(const std::vector<std::pair<int, int>>& writes) {
+    QStringList parts;
+    for (const auto& [reg, value] : writes)
+        parts << QStringLiteral("%1 = %2").arg(regName(reg)).arg(value);
+    return parts.join(QStringLiteral(", "));
+}
+
+QString exceptionText(int code) {
+    switch (code) {
+    case ModbusException::IllegalFunction:
+        return QStringLiteral("writes are off");
+    case ModbusException::IllegalAddress:
+        return QStringLiteral("not a register clients may write");
+    case ModbusException::IllegalValue:
+        return QStringLiteral("outside the register's range");
+    case ModbusException::PathUnavailable:
+        return QStringLiteral("the station is not in use");
+    default:
+        return QStringLiteral("the station is not answering");
+    }
+}
+
+const unsigned char* bytes(const QByteArray& b) {
+    return reinterpret_cast<const unsigned char*>(b.constData());
+}
+
+} // namespace
+
+ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
+    : QObject(server), m_server(server), m_socket(socket) {
+    m_socket->setParent(this);
+    // Bytes a waiting client sends stay with the system, which slows the sender down.
+    m_socket->setReadBufferSize(4 * MODBUS_TCP_MAX_ADU_LENGTH);
+    const QHostAddress a = m_socket->peerAddress();
+    const bool v4 = a.protocol() == QAbstractSocket::IPv4Protocol;
+    m_peer = (v4 ? QStringLiteral("%1:%2") : QStringLiteral("[%1]:%2"))
+                 .arg(a.toString())
+                 .arg(m_socket->peerPort());
+    // libmodbus builds every answer and sends it on this socket; the bytes in are ours to cut.
+    m_ctx = modbus_new_tcp("127.0.0.1", 0);
+    m_map = modbus_mapping_new_start_address(0, 0, 0, 0, 0, RegisterMap::kRegisters, 0,
+                                             RegisterMap::kRegisters);
+    if (m_ctx) modbus_set_socket(m_ctx, int(m_socket->socketDescriptor()));
+
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(ModbusServer::kIdleMs);
+    m_byte.setSingleShot(true);
+    m_byte.setInterval(ModbusServer::kByteMs);
+    m_waitTimer.setSingleShot(true);
+    connect(&m_idle, &QTimer::timeout, this, &ModbusClient::close);
+    connect(&m_byte, &QTimer::timeout, this, &ModbusClient::close);
+    connect(&m_waitTimer, &QTimer::timeout, this, [this] {
+        if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
+        onJobEnded(false, QStringLiteral("no answer in time"));
+    });
+    connect(m_socket, &QTcpSocket::readyRead, this, [this] {
+        m_idle.start();
+        serve();
+    });
+    connect(m_socket, &QTcpSocket::disconnected, this, &ModbusClient::close);
+    // A look at the socket that finds nothing is not an error of the connection.
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        if (e != QAbstractSocket::SocketTimeoutError) close();
+    });
+    m_idle.start();
+    if (!m_ctx || !m_map)
+        QMetaObject::invokeMethod(this, &ModbusClient::close, Qt::QueuedConnection);
+}
+
+ModbusClient::~ModbusClient() {
+    if (m_waiting && m_waiting->job) {
+        m_waiting->job->cancelled = true;
+        m_waiting->job->done = nullptr;
+    }
+    if (m_map) modbus_mapping_free(m_map);
+    if (m_ctx) modbus_free(m_ctx); // the socket is Qt's to close
+}
+
+void ModbusClient::close() {
+    if (m_closed) return;
+    m_closed = true;
+    // What it waits for is not sent once it is gone.
+    if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
+    m_idle.stop();
+    m_byte.stop();
+    m_waitTimer.stop();
+    m_socket->abort();
+    emit gone(this);
+}
+
+void ModbusClient::probe() {
+    if (!m_closed && m_socket->state() == QAbstractSocket::ConnectedState)
+        m_socket->waitForReadyRead(0);
+}
+
+void ModbusClient::serve() {
+    for (int served = 0; !m_closed && !m_waiting; ++served) {
+        if (served == ModbusServer::kBurst) { // the others' turn; the rest after them
+            QMetaObject::invokeMethod(this, &ModbusClient::serve, Qt::QueuedConnection);
+            return;
+        }
+        const qint64 have = m_socket->bytesAvailable();
+        const QByteArray head = m_socket->peek(kHeader);
+        // The library builds answers from any 7 bytes; a protocol id other than 0 or a length
+        // no request has is someone speaking another protocol.
+        const int length = head.size() >= 6 ? (quint8(head[4]) << 8) | quint8(head[5]) : 0;
+        if (head.size() >= 6 && (head[2] != 0 || head[3] != 0 || length < 2 ||
+                                 length > MODBUS_TCP_MAX_ADU_LENGTH - 6)) {
+            emit m_server->event(0, QStringLiteral("Modbus TCP gateway: closed the connection of "
+                                                   "%1: it sent what is not a Modbus request")
+                                        .arg(m_peer));
+            close();
+            return;
+        }
+        if (head.size() < 6 || have < 6 + length) {
+            // Half a request has kByteMs to be finished.
+            if (have == 0)
+                m_byte.stop();
+            else if (!m_byte.isActive())
+                m_byte.start();
+            return;
+        }
+        m_byte.stop();
+        if (!handle(m_socket->read(6 + length))) {
+            close();
+            return;
+        }
+    }
+}
+
+bool ModbusClient::handle(const QByteArray& req) {
+    const int len = int(req.size());
+    const int unit = quint8(req[kHeader - 1]), fc = quint8(req[kHeader]);
+    const auto word = [&](int i) {
+        return len > kHeader + i + 1
+                   ? (quint8(req[kHeader + i]) << 8) | quint8(req[kHeader + i + 1])
+                   : -1;
+    };
+    switch (fc) {
+    case MODBUS_FC_READ_HOLDING_REGISTERS:
+    case MODBUS_FC_READ_INPUT_REGISTERS: {
+        const int first = word(1), count = word(3);
+        if (count < 1 || count > MODBUS_MAX_READ_REGISTERS)
+            return refuse(req, ModbusException::IllegalValue);
+        return answerRead(req, unit, first, count, false);
+    }
+    case MODBUS_FC_WRITE_SINGLE_REGISTER:
+        return answerWrite(req, unit, {{word(1), qint16(word(3))}});
+    case MODBUS_FC_WRITE_MULTIPLE_REGISTERS: {
+        const int first = word(1), count = word(3),
+                  n = len > kHeader + 5 ? quint8(req[kHeader + 5]) : -1;
+        if (count < 1 || count > MODBUS_MAX_WRITE_REGISTERS || n != 2 * count ||
+            len < kHeader + 6 + n)
+            return refuse(req, ModbusException::IllegalValue);
+        std::vector<std::pair<int, int>> writes;
+        for (int i = 0; i < count; ++i)
+            writes.emplace_back(first + i, qint16(word(6 + 2 * i)));
+        return answerWrite(req, unit, std::move(writes));
+    }
+    default:
+        return refuse(req, MODBUS_EXCEPTION_ILLEGAL_FUNCTION);
+    }
+}
+
+bool ModbusClient::answerRead(const QByteArray& req, int unit, int first, int count, bool waited) {
+    RegisterRead r = RegisterMap::read(*m_server->adapter()->snapshot(unit), first, count);
+    if (r.needImage && !waited) {
+        auto job = std::make_shared<LineJob>();
+        job->kind = LineJob::Kind::ReadImage;
+        job->mcNo = unit;
+        wait({req, unit, first, count, {}, job}, ModbusServer::kImageWaitMs);
+        return true;
+    }
+    if (r.needImage) r.exception = ModbusException::TargetFailed;
+    if (r.exception != ModbusException::None) return refuse(req, r.exception);
+    for (int i = 0; i < count; ++i) {
+        m_map->tab_registers[first + i] = quint16(r.values[size_t(i)]);
+        m_map->tab_input_registers[first + i] = quint16(r.values[size_t(i)]);
+    }
+    return reply(req);
+}
+
+bool ModbusClient::answerWrite(const QByteArray& req, int unit,
+                               std::vector<std::pair<int, int>> writes) {
+    const std::shared_ptr<const StationSnapshot> s = m_server->adapter()->snapshot(unit);
+    // Nothing is written unless every value may be.
+    for (const auto& [reg, value] : writes)
+        if (const int code = RegisterMap::checkWrite(*s, m_server->options(), reg, value)) {
+            emit m_server->event(unit, QStringLiteral("Modbus TCP %1: %2 not written: %3 "
+                                                      "(exception %4)")
+                                           .arg(m_peer, writesText(writes), exceptionText(code))
+                                           .arg(code, 2, 16, QLatin1Char('0')));
+            return refuse(req, code);
+        }
+    auto job = std::make_shared<LineJob>();
+    job->kind = LineJob::Kind::Write;
+    job->mcNo = unit;
+    job->writes = writes;
+    wait({req, unit, 0, 0, std::move(writes), job}, ModbusServer::kWriteWaitMs);
+    return true;
+}
+
+void ModbusClient::wait(Waiting w, int ms) {
+    w.job->done = [self = QPointer(this)](bool ok, const QString& why) {
+        if (self) self->onJobEnded(ok, why);
+    };
+    m_server->adapter()->submit(w.job);
+    m_waiting = std::move(w);
+    m_waitTimer.start(ms);
+}
+
+void ModbusClient::onJobEnded(bool ok, const QString& why) {
+    if (!m_waiting) return;
+    m_waitTimer.stop();
+    const Waiting w = std::move(*m_waiting);
+    m_waiting.reset();
+    w.job->done = nullptr;
+    bool sent;
+    if (w.writes.empty()) {
+        sent = answerRead(w.req, w.unit, w.first, w.count, true);
+    } else {
+        const QString what = writesText(w.writes);
+        if (ok) {
+            emit m_server->event(w.unit,
+                                 QStringLiteral("Modbus TCP %1: %2 written").arg(m_peer, what));
+            // The library echoes the request; what it stores in the scratch map is not read.
+            sent = reply(w.req);
+        } else {
+            emit m_server->event(w.unit, QStringLiteral("Modbus TCP %1: %2 not confirmed: %3 "
+                                                        "(exception 0b)")
+                                             .arg(m_peer, what, why));
+            sent = refuse(w.req, ModbusException::TargetFailed);
+        }
+    }
+    if (!sent)
+        close();
+    else
+        serve(); // what came in meanwhile
+}
+
+bool ModbusClient::refuse(const QByteArray& req, int code) {
+    if (m_closed) return false;
+    const bool ok = modbus_reply_exception(m_ctx, bytes(req), unsigned(code)) > 0;
+    if (ok) m_server->countAnswer();
+    return ok;
+}
+
+bool ModbusClient::reply(const QByteArray& req) {
+    if (m_closed) return false;
+    const bool ok = modbus_reply(m_ctx, bytes(req), int(req.size()), m_map) > 0;
+    if (ok) m_server->countAnswer();
+    return ok;
+}

@@ -1,0 +1,65 @@
+// One Modbus TCP connection of the gateway. Requests are cut from the socket's bytes by the
+// length in their header and answered in order, by libmodbus on the socket's own descriptor;
+// while one waits for the link the rest stay in the socket, so a client that floods only slows
+// itself down.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class ModbusServer;
+class QTcpSocket;
+struct LineJob;
+typedef struct _modbus modbus_t;
+typedef struct _modbus_mapping_t modbus_mapping_t;
+
+class ModbusClient : public QObject {
+    Q_OBJECT
+public:
+    ModbusClient(QTcpSocket* socket, ModbusServer* server);
+    ~ModbusClient() override;
+
+    QString peer() const { return m_peer; }
+    // Drops the connection; the server hears of it through gone().
+    void close();
+    // Looks at the socket now, so that a client that has left is gone() before its end of
+    // file would be noticed by the event loop.
+    void probe();
+
+signals:
+    void gone(ModbusClient* self);
+
+private:
+    // A request waiting for the link.
+    struct Waiting {
+        QByteArray req;
+        int unit = 0, first = 0, count = 0;
+        std::vector<std::pair<int, int>> writes; // empty for a read
+        std::shared_ptr<LineJob> job;
+    };
+
+    void serve();
+    // Answers req now, or leaves it waiting; false when the connection must close.
+    bool handle(const QByteArray& req);
+    bool answerRead(const QByteArray& req, int unit, int first, int count, bool waited);
+    bool answerWrite(const QByteArray& req, int unit, std::vector<std::pair<int, int>> writes);
+    void wait(Waiting w, int ms);
+    void onJobEnded(bool ok, const QString& why);
+    bool refuse(const QByteArray& req, int code);
+    bool reply(const QByteArray& req);
+
+    ModbusServer* m_server;
+    QTcpSocket* m_socket;
+    QString m_peer;
+    modbus_t* m_ctx = nullptr;
+    modbus_mapping_t* m_map = nullptr;
+    std::optional<Waiting> m_waiting;
+    QTimer m_idle, m_byte, m_waitTimer;
+    bool m_closed = false;
+};
