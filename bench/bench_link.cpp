@@ -4,7 +4,7 @@
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
-#include "tests/support/FakeSerialPort.h"
+#include "tests/support/LineUp.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -37,10 +37,10 @@ int main(int argc, char** argv) {
     KX5Link link{std::unique_ptr<SerialPort>(port)};
     link.setPortSettings({"COM1", "9600", "N", "8", "1", "SUM"});
     link.setStations({{1, ""}, {2, ""}, {3, ""}});
-    for (int mc = 1; mc <= 3; ++mc)
-        link.line().setModel(mc, ControllerModel::KX5_105);
-    port->open();
-    link.gSendStep = 11;
+    if (!bringUpOnFakePort(link, *port)) {
+        std::printf("the line did not come up\n");
+        return 1;
+    }
 
     std::vector<QByteArray> replies;
     for (int i = 0; i < 63; ++i)
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < n; ++i) {
             link.tmrSend_Timer(); // the request the reply answers; not part of the goal
             port->writes.clear();
-            const int mc = link.line().mcNoAt(link.gMC_Idx);
+            const int mc = link.line().mcNoAt(link.polledIdx());
             port->feed(replies[static_cast<size_t>((i / 3 * 3 + mc - 1) % 63)], false);
             const auto t0 = std::chrono::steady_clock::now();
             link.gather_Done();

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     // Wait for monitoring, then count exchanges from a clean start.
     QElapsedTimer guard;
     guard.start();
-    while (link.gSendStep != 11 && guard.elapsed() < 10000)
+    while (link.phase() != KX5Link::Phase::Monitoring && guard.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     sim.clearExchanges();
     while (sim.exchanges().size() < n + 1 && guard.elapsed() < 60000)

@@ -10,7 +10,7 @@
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
-#include "tests/support/FakeSerialPort.h"
+#include "tests/support/LineUp.h"
 
 #include <QApplication>
 #include <QDir>
@@ -131,12 +131,15 @@ void benchGraph(bool scrolling, bool threeD, bool zigzag) {
 void benchRefresh(const QString& dir) {
     setProgramDir(dir);
     writeDemoSettings(dir, QStringLiteral("COM1"));
-    LineServices services(std::make_unique<FakeSerialPort>());
+    auto* port = new FakeSerialPort;
+    LineServices services{std::unique_ptr<SerialPort>(port)};
     auto* w = new frmKX5_Main(services.parts(), loadStartSettings());
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
-    w->link()->gMC_No = 2;
-    w->SetOnlineState(true);
+    // Station 2 selected on a line that is up.
+    if (!bringUpOnFakePort(*w->link(), *port) || !w->link()->selectStation(1))
+        std::printf("the line did not come up\n");
+    w->link()->tmrSend.stop();
     w->tmrRefresh.stop();
     w->tmrDispGraph.stop();
     LineModel& line = w->link()->line();
@@ -205,7 +208,8 @@ void benchPolling(const QString& sim, const QString& dir, int seconds) {
     w->show();
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     w->runCommand(3);
-    const bool up = QTest::qWaitFor([&] { return w->link()->gSendStep == 11; }, 15000);
+    const bool up =
+        QTest::qWaitFor([&] { return w->link()->phase() == KX5Link::Phase::Monitoring; }, 15000);
     if (!up) std::printf("polling: the stations did not come up\n");
     QTest::qWait(1000);
     const double cpu0 = cpuSeconds();

@@ -1,84 +1,14 @@
+// The link's scheduler: requests taken and worked, the send tick and its pacing, the watchdog,
+// and which station is polled next. The port and the receive side have files of their own.
 #include "link/KX5Link.h"
 
-#include "link/Cells.h"
-#include "link/ControllerModel.h"
 #include "link/Frames.h"
+#include "link/LinkWire.h"
 #include "link/Steps.h"
-#include "link/mdlKX5.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 
-namespace {
-
-// A read reply carries value i at offsets 10 + 5(i-1) .. 13 + 5(i-1).
-bool hasFields(const QByteArray& frame, int n) {
-    return frame.size() >= 9 + 5 * n;
-}
-
-QByteArray field(const QByteArray& frame, int i) {
-    return frame.mid(10 + 5 * (i - 1), 4);
-}
-
-// The address digits right after STX name the station that answered.
-bool isFrom(const QByteArray& frame, int mcNo) {
-    return frame.size() >= 3 && frame[0] == STX && frame[1] == '0' + mcNo / 10 % 10 &&
-           frame[2] == '0' + mcNo % 10;
-}
-
-// The station a frame names, or 0 when its address is not two digits.
-int addressOf(const QByteArray& frame) {
-    if (frame.size() < 3 || frame[0] != STX) return 0;
-    const char t = frame[1], u = frame[2];
-    if (t < '0' || t > '9' || u < '0' || u > '9') return 0;
-    return (t - '0') * 10 + (u - '0');
-}
-
-// The first n value fields of a read reply as numbers.
-std::vector<int> fieldValues(const QByteArray& frame, int n) {
-    std::vector<int> out(static_cast<size_t>(n), 0);
-    for (int i = 1; i <= n; ++i)
-        out[size_t(i - 1)] = HexToSigned(field(frame, i)).toInt();
-    return out;
-}
-
-int count(const std::vector<int>& v) {
-    return static_cast<int>(v.size());
-}
-
-// Lengths on the wire of a request and of the answer it must get.
-constexpr int modelReplyLen(int sumLen) {
-    return 22 + sumLen; // ",OK," and a ten-character model
-}
-constexpr int readLen(int n, int sumLen) {
-    return 11 + 5 * n + sumLen;
-}
-constexpr int writeLen(int n, int sumLen) {
-    return 11 + 10 * n + sumLen;
-}
-constexpr int ackLen(int sumLen) {
-    return 11 + sumLen;
-}
-// A refusal is known by its fifth byte (STX, address, "NG"), an acknowledgement is longer:
-// waiting for the whole acknowledgement would never see a refusal, which is shorter.
-constexpr int kWriteThreshold = 5;
-
-// How a request ended, said twice: in English for the events file and in the user's language
-// for windows. %1 is the station; %2, when the request is given, what it does.
-struct Said {
-    QString text, shown;
-};
-Said say(const char* source, int mcNo, const Request* r = nullptr) {
-    Said s{QString::fromUtf8(source).arg(mcNo), KX5Link::tr(source).arg(mcNo)};
-    if (r) {
-        s.text = s.text.arg(r->what());
-        s.shown = s.shown.arg(r->shownWhat());
-    }
-    return s;
-}
-
-} // namespace
+using namespace LinkWire;
 
 KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
     : QObject(parent), m_port(std::move(port)) {
@@ -134,41 +64,32 @@ void KX5Link::setPanel(int i, const QString& text) {
     emit panelChanged(i);
 }
 
-void KX5Link::setCaptions(bool open) {
-    m_menuCaption = open ? tr("Port &Close") : tr("Port &Open");
-    m_buttonCaption = open ? tr("Port Close") : tr("Port Open");
-    emit captionsChanged();
+// Every note names the port it is about.
+void KX5Link::note(LinkNote n) {
+    m_note = std::move(n);
+    m_note.port = m_settings.port;
+    emit noted(m_note);
 }
 
-void KX5Link::setSendLamp(Bgr c) {
-    if (m_sendLamp == c) return;
-    m_sendLamp = c;
-    emit lampsChanged();
+void KX5Link::note(LinkNote::Kind kind, const QString& cause, int number) {
+    note(LinkNote{.kind = kind, .cause = cause, .number = number});
 }
 
-void KX5Link::setRecvLamp(Bgr c) {
-    if (m_recvLamp == c) return;
-    m_recvLamp = c;
-    emit lampsChanged();
+void KX5Link::offerClose(bool closes) {
+    m_offersClose = closes;
+    emit commandChanged();
 }
 
-void KX5Link::setPhase(Phase p) {
-    m_phase = p;
+void KX5Link::setSending(bool on) {
+    if (m_sending == on) return;
+    m_sending = on;
+    emit activityChanged();
 }
 
-// The phase follows the step, except for the states that are not steps (closed, closing,
-// the input pause, reopening), which are set where they begin.
-void KX5Link::enterStep(int step) {
-    gSendStep = step;
-    const StepRow* row = findStep(step);
-    if (step == kStepModel)
-        setPhase(Phase::Sweeping);
-    else if (step == kStepMonitor)
-        setPhase(Phase::Monitoring);
-    else if (row && row->kind == StepRow::Kind::Read)
-        setPhase(Phase::ReadingAll);
-    else if (row && row->kind == StepRow::Kind::Write)
-        setPhase(Phase::Writing);
+void KX5Link::setReceiving(bool on) {
+    if (m_receiving == on) return;
+    m_receiving = on;
+    emit activityChanged();
 }
 
 void KX5Link::stopAll() {
@@ -197,17 +118,10 @@ int KX5Link::replyWaitMs(int requestBytes, int replyBytes) const {
 }
 
 void KX5Link::sendTimerOn() {
-    switch (m_phase) {
-    case Phase::Closed:
-    case Phase::InputPause:
-    case Phase::Reopening:
-    case Phase::SweepPause:
-        return;
-    default:
-        // Always the pacing's own interval: a tick that waited out the rest of a quiet gap
-        // leaves the timer at 0.
-        if (gSendStep > 0) tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
-    }
+    // Always the pacing's own interval: a tick that waited out the rest of a quiet gap leaves
+    // the timer at 0.
+    if (!m_sched.holdsSending() && m_sched.gSendStep > 0)
+        tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
 }
 
 // ---------------- requests ----------------
@@ -221,7 +135,7 @@ RequestReply KX5Link::request(const Request& r) {
                 (row->kind == StepRow::Kind::Write && r.step != kStepWriteInput2));
     if (!requestable) return no(tr("Not a request the link takes (step %1).").arg(r.step));
     const QString what = r.shownWhat();
-    switch (m_phase) {
+    switch (m_sched.phase) {
     case Phase::Closed:
         return no(tr("The port is closed: %1 not sent.").arg(what));
     case Phase::Closing:
@@ -280,13 +194,11 @@ void KX5Link::takePending() {
     m_current = std::move(m_pending);
     m_pending.reset();
     m_currentConfirmed = false;
-    m_stepMcNo = m_current->mcNo;
-    m_stepTimeouts = 0;
-    m_stepRefusals = 0;
+    m_sched.startStep(m_current->mcNo);
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
     m_out.reset();
-    enterStep(m_current->step);
+    m_sched.enter(m_current->step);
 }
 
 void KX5Link::endCurrent(RequestOutcome outcome, const QString& text, const QString& shown) {
@@ -306,15 +218,15 @@ void KX5Link::dropRequests() {
         emit requestEnded(r, RequestOutcome::Dropped, s.text, s.shown);
     }
     if (m_current && !m_currentConfirmed) {
-        const bool secondHalf = m_phase == Phase::InputPause ||
-                                (m_phase == Phase::Writing && gSendStep == kStepWriteInput2);
+        const bool secondHalf =
+            m_sched.phase == Phase::InputPause ||
+            (m_sched.phase == Phase::Writing && m_sched.gSendStep == kStepWriteInput2);
         const int mc = m_current->mcNo;
         if (secondHalf) {
             const Said s =
                 say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written (the port closed)"),
                     mc);
             endCurrent(RequestOutcome::SecondHalfLost, s.text, s.shown);
-            setPanel(4, s.shown);
         } else {
             const Said s =
                 say(QT_TR_NOOP("MC [%1] %2 not confirmed: the port closed"), mc, &*m_current);
@@ -322,192 +234,13 @@ void KX5Link::dropRequests() {
         }
     }
     m_current.reset();
-    m_stepMcNo = 0;
-}
-
-// ---------------- port control ----------------
-
-void KX5Link::openUnattended() {
-    if (m_phase != Phase::Closed) return;
-    m_keepTrying = true;
-    mSetPortOpen_Click();
-}
-
-void KX5Link::mSetPortOpen_Click() {
-    if (m_phase == Phase::Reopening) { // the user gives up on the lost port
-        goOffline(QString(""));
-        return;
-    }
-    if (m_phase != Phase::Closed) {
-        const bool pausing = m_phase == Phase::SweepPause;
-        gPortCloseReq = true;
-        setPhase(Phase::Closing);
-        // Before any controller answered, or between sweeps, there is no exchange worth
-        // finishing: close now.
-        if (!gLinkUp || pausing) goOffline(QString(""));
-        return;
-    }
-    if (m_line.count() == 0) {
-        setPanel(4, tr("No MC in use: choose the stations in Use MC Setting"));
-        return;
-    }
-    setPanel(4, tr("Checking ... (Connect status)"));
-    setCaptions(true);
-    sprdCommD.clear();
-    gPortCloseReq = false;
-    m_sweepsUnheard = 0;
-    m_openedOnce = false;
-    m_line.clearConn();
-    OpenPort();
-    const QString settings = m_settings.commText() + QLatin1Char(' ') + m_settings.protocol;
-    if (!m_port->isOpen()) {
-        emit portOpened(m_settings.port, settings, m_port->errorString());
-        if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
-            stopAll();
-            m_reopenAttempt = 0;
-            setPhase(Phase::Reopening);
-            tmrReopen.start();
-            setPanel(
-                4,
-                tr("Cannot open %1: %2; trying again").arg(m_settings.port, m_port->errorString()));
-            return;
-        }
-        // OpenPort has put the cause into panel 4; the command offers opening again.
-        setCaptions(false);
-        stopAll();
-        return;
-    }
-    m_openedOnce = true;
-    emit portOpened(m_settings.port, settings, QString());
-    startSweep();
-}
-
-void KX5Link::startSweep() {
-    m_line.markAllStale();
-    gMC_No = 0;
-    gMC_Idx = 0;
-    gMC_NextIdx = 0;
-    mRecvErrCnt = 0;
-    m_pending.reset();
-    m_current.reset();
-    m_stepMcNo = 0;
-    m_stepTimeouts = 0;
-    m_stepRefusals = 0;
-    m_sinceRediscovery = 0;
-    m_rediscoverIdx = -1;
-    m_out.reset();
-    m_lastRead.invalidate();
-    enterStep(kStepModel);
-    // The rate and the pacing hold for as long as the port stays open.
-    tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
-}
-
-void KX5Link::OpenPort() {
-    m_port->setPortName(m_settings.port);
-    m_port->setSettings(m_settings.commText());
-    if (!m_port->isOpen() && !m_port->open()) {
-        setPanel(4, tr("Cannot open %1: %2").arg(m_settings.port, m_port->errorString()));
-        return;
-    }
-    //: the port's state in the status bar
-    setPanel(3, tr("OPEN"));
-    setCaptions(true);
-}
-
-void KX5Link::ClosePort() {
-    const bool hadRequests = m_pending || (m_current && !m_currentConfirmed);
-    const bool wasOpen = m_phase != Phase::Closed || m_port->isOpen();
-    stopAll();
-    if (m_port->isOpen()) {
-        m_port->flushInput();
-        m_port->close();
-    }
-    if (!m_port->isOpen()) {
-        setPanel(3, tr("CLOSE"));
-        setCaptions(false);
-    }
-    // Said while the phase still tells what was cut short.
-    if (hadRequests) dropRequests();
-    m_line.markAllStale();
-    // Nothing on a closed line is answering: no station keeps a last "OK"; one that did not
-    // answer keeps its "NG".
-    m_line.clearAnswering();
-    m_current.reset();
-    gPortCloseReq = false;
-    m_keepTrying = false;
-    setPhase(Phase::Closed);
-    if (wasOpen) emit portClosed(m_settings.port);
-}
-
-void KX5Link::goOffline(const QString& panel4) {
-    if (!panel4.isNull()) setPanel(4, panel4);
-    ClosePort();
-    setCaptions(false);
-    setPanel(3, tr("CLOSE"));
-    if (m_host) m_host->SetOnlineState(false);
-}
-
-void KX5Link::onPortFailed(const QString& cause) {
-    if (!m_port->isOpen() && m_phase == Phase::Closed) return;
-    // A port that failed is closed without a flush: flushing it fails again.
-    m_port->close();
-    if (!m_autoReopen || gPortCloseReq) {
-        goOffline(tr("Port %1 closed: %2").arg(m_settings.port, shownCause(cause)));
-        return;
-    }
-    // Keep the port command at "close", so the user can end the retries; every station is
-    // unheard until the line is back, so nothing stale is logged meanwhile.
-    stopAll();
-    setPanel(3, tr("CLOSE"));
-    for (int i = 0; i < m_line.count(); ++i)
-        m_line.setConn(m_line.mcNoAt(i), ConnState::NG);
-    m_reopenAttempt = 0;
-    setPanel(4, tr("Port %1 lost: reopening").arg(m_settings.port));
-    dropRequests();
-    m_line.markAllStale();
-    setPhase(Phase::Reopening);
-    tmrReopen.start();
-    emit portLost(cause);
-}
-
-void KX5Link::reopen_Timer() {
-    ++m_reopenAttempt;
-    OpenPort();
-    if (!m_port->isOpen()) {
-        setPanel(4, m_openedOnce ? tr("Port %1 lost: reopening (attempt %2)")
-                                       .arg(m_settings.port)
-                                       .arg(m_reopenAttempt)
-                                 : tr("Cannot open %1: %2; trying again (attempt %3)")
-                                       .arg(m_settings.port, m_port->errorString())
-                                       .arg(m_reopenAttempt));
-        return;
-    }
-    tmrReopen.stop();
-    setPanel(4, tr("Checking ... (Connect status)"));
-    m_line.clearConn();
-    // Nobody watches a line that came back by itself: its controllers may still be starting.
-    m_keepTrying = true;
-    m_sweepsUnheard = 0;
-    if (m_openedOnce)
-        emit portRestored();
-    else
-        emit portOpened(m_settings.port, lineSettingsText(), QString());
-    m_openedOnce = true;
-    startSweep();
-}
-
-void KX5Link::sweepAgain_Timer() {
-    tmrSweepAgain.stop();
-    if (m_phase != Phase::SweepPause || !m_port->isOpen()) return;
-    setPanel(4, tr("Checking ... (Connect status)"));
-    startSweep();
+    m_sched.startStep(0);
 }
 
 // ---------------- station indices ----------------
 
 int KX5Link::NextStationIdx() const {
-    const int next = gMC_Idx + 1;
-    return next > lastIdx() ? 0 : next;
+    return m_sched.nextIdx(m_line.count());
 }
 
 int KX5Link::FindConnectedStation(int start) const {
@@ -531,24 +264,18 @@ void KX5Link::KeepSelectedStation() {
 int KX5Link::rowOf(int mcNo) const {
     // The row of the station a request went to; the polled one's when none is known.
     const int idx = m_line.indexOf(mcNo);
-    return idx >= 0 ? idx + 1 : gMC_Idx + 1;
-}
-
-// A step a window asked for (a parameter read or a write), as against the sweep and the poll.
-bool KX5Link::requestedStep() const {
-    return gSendStep != kStepModel && gSendStep != kStepMonitor;
+    return idx >= 0 ? idx + 1 : m_sched.gMC_Idx + 1;
 }
 
 void KX5Link::clampIndices() {
-    if (gMC_Idx < 0 || gMC_Idx > lastIdx()) gMC_Idx = 0;
-    if (gMC_NextIdx < 0 || gMC_NextIdx > lastIdx()) gMC_NextIdx = 0;
-    if (gMC_SelIdx < 0 || gMC_SelIdx > lastIdx()) gMC_SelIdx = 0;
+    m_sched.clamp(m_line.count());
+    if (gMC_SelIdx < 0 || gMC_SelIdx >= m_line.count()) gMC_SelIdx = 0;
 }
 
 void KX5Link::advanceMonitorPoll() {
-    int next = FindConnectedStation(gMC_Idx + 1);
+    int next = FindConnectedStation(m_sched.gMC_Idx + 1);
     if (next < 0) next = FindConnectedStation(0);
-    gMC_Idx = next < 0 ? 0 : next;
+    m_sched.gMC_Idx = next < 0 ? 0 : next;
 }
 
 // ---------------- send tick ----------------
@@ -572,17 +299,16 @@ void KX5Link::tmrSend_Timer() {
         return;
     }
     tmrSend.stop();
-    if (gPortCloseReq) {
-        goOffline(QString(""));
+    if (m_sched.gPortCloseReq) {
+        goOffline(LinkNote{});
         return;
     }
     // A tick on a closed port still traces its request; nothing goes out while the port is
     // being reopened or the controller takes in a new input type.
-    if (m_phase == Phase::Reopening || m_phase == Phase::InputPause || m_phase == Phase::SweepPause)
-        return;
-    if (gMC_NextIdx > 0) {
-        gMC_Idx = gMC_NextIdx;
-        gMC_NextIdx = 0;
+    if (m_sched.holdsSending() && m_sched.phase != Phase::Closed) return;
+    if (m_sched.gMC_NextIdx > 0) {
+        m_sched.gMC_Idx = m_sched.gMC_NextIdx;
+        m_sched.gMC_NextIdx = 0;
     }
     clampIndices();
     if (m_line.count() == 0) return; // nothing to poll
@@ -593,32 +319,32 @@ void KX5Link::tmrSend_Timer() {
         sendRediscovery();
         return;
     }
-    const StepRow* step = findStep(gSendStep);
+    const StepRow* step = findStep(m_sched.gSendStep);
     if (!step) return; // a step without a request sends nothing
-    const int polled = m_line.mcNoAt(gMC_Idx);
+    const int polled = m_line.mcNoAt(m_sched.gMC_Idx);
     int target = step->target == StepRow::Target::Polled ? polled : gMC_No;
-    if (m_stepMcNo > 0) target = m_stepMcNo;
+    if (m_sched.stepMcNo > 0) target = m_sched.stepMcNo;
     const int idx = rowOf(target) - 1;
 
     switch (step->kind) {
     case StepRow::Kind::Model:
-        sendFrame(buildModelReq(target, m_sumLen), gSendStep, target, idx, 0, false);
+        sendFrame(buildModelReq(target, m_sumLen), m_sched.gSendStep, target, idx, 0, false);
         break;
     case StepRow::Kind::Read:
-        if (gSendStep == kStepMonitor) ++m_sinceRediscovery;
-        sendFrame(buildReadReq(target, step->regs, m_sumLen), gSendStep, target, idx,
+        if (m_sched.gSendStep == kStepMonitor) ++m_sinceRediscovery;
+        sendFrame(buildReadReq(target, step->regs, m_sumLen), m_sched.gSendStep, target, idx,
                   readLen(count(step->regs), m_sumLen), false);
         break;
     case StepRow::Kind::Write: {
         if (!m_current) { // only a request starts a write; nothing to write without one
-            enterStep(kStepMonitor);
+            m_sched.enter(kStepMonitor);
             sendTimerOn();
             return;
         }
         const std::vector<int>& regs = step->regs.empty() ? m_current->regs : step->regs;
         const std::vector<int>& vals =
             step->values == StepRow::Values::RegVal2 ? m_current->values2 : m_current->values;
-        sendFrame(buildWriteReq(target, regs, vals, m_sumLen), gSendStep, target, idx,
+        sendFrame(buildWriteReq(target, regs, vals, m_sumLen), m_sched.gSendStep, target, idx,
                   ackLen(m_sumLen), false);
         break;
     }
@@ -630,7 +356,7 @@ void KX5Link::tmrSend_Timer() {
 // one keeps what is left of it.
 void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
                         bool rediscovery) {
-    setSendLamp(kRed);
+    setSending(true);
     tmrBall_Send.start();
     sprdCommD.add(frame, true);
     const QByteArray command = frame.mid(3, 3);
@@ -651,7 +377,7 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
 }
 
 bool KX5Link::rediscoveryDue() const {
-    if (m_phase != Phase::Monitoring || gSendStep != kStepMonitor || m_pending ||
+    if (m_sched.phase != Phase::Monitoring || m_sched.gSendStep != kStepMonitor || m_pending ||
         m_sinceRediscovery < kRediscoverEvery - 1)
         return false;
     return m_line.anyUnanswered();
@@ -671,288 +397,30 @@ void KX5Link::sendRediscovery() {
     }
 }
 
-// ---------------- receive ----------------
-
-void KX5Link::MSComm1_OnComm() {
-    if (!m_port->isOpen()) {
-        m_port->flushInput();
-        return;
-    }
-    setRecvLamp(kGreen);
-    tmrBall_Recv.start();
-    if (m_fast) { // every byte as it comes: a frame is handled the moment it is complete
-        readAndHandle();
-        return;
-    }
-    // Let the rest of the reply come in; the window keeps painting meanwhile.
-    if (!tmrGather.isActive()) tmrGather.start();
-}
-
-// Everything waiting is read and traced; a close the user asked for is done instead of parsing.
-void KX5Link::readAndHandle() {
-    const QByteArray bytes = m_port->readAll();
-    m_lastRead.start();
-    sprdCommD.add(bytes, false);
-    if (gPortCloseReq)
-        goOffline(QString(""));
-    else
-        handleBytes(bytes);
-}
-
-void KX5Link::gather_Done() {
-    tmrGather.stop();
-    if (m_port->isOpen()) readAndHandle();
-    // Ticks that fell due during the gather run now, unless its handling switched them off.
-    const bool watchdog = m_watchdogDue, send = m_sendDue;
-    m_watchdogDue = m_sendDue = false;
-    if (watchdog && tmrRecvErr.isActive()) tmrRecvErr_Timer();
-    if (send && !tmrSend.isActive() && !tmrRecvErr.isActive() && m_port->isOpen()) sendTimerOn();
-}
-
-void KX5Link::handleBytes(const QByteArray& bytes) {
-    for (const ReplyAssembler::Event& e : m_assembler.feed(bytes)) {
-        if (e.kind == ReplyAssembler::Event::Kind::Frame)
-            handleFrame(e.bytes);
-        else if (e.kind == ReplyAssembler::Event::Kind::Refusal)
-            handleRefusal(e.bytes);
-        // An overflow is a reply that never ended: the watchdog deals with its station.
-        if (!m_port->isOpen()) return; // the handling closed the port
-    }
-    // A reply begun is read to its end: its tail may be shorter than the threshold that
-    // announced its start, and would otherwise wait there until the watchdog sends again.
-    if (m_assembler.pending() > 0) m_port->setRThreshold(1);
-}
-
-// The outstanding request's answer comes from its station, echoes its command and, for a
-// read or a write, has exactly the length that request asks for.
-bool KX5Link::answers(const QByteArray& frame) const {
-    if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
-    if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
-    // Without a checksum a character damaged on the line (a parity error arrives as NUL) would
-    // be read as a wrong value: every value must be four hexadecimal digits after its comma.
-    if (m_out->command == "DRR") {
-        const int n = (frame.size() - 11 - m_sumLen) / 5;
-        for (int i = 1; i <= n; ++i) {
-            if (frame[9 + 5 * (i - 1)] != ',') return false;
-            for (char c : field(frame, i))
-                if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-        }
-    }
-    return true;
-}
-
-void KX5Link::countUnmatched(const QByteArray& frame) {
-    // Bytes before any STX (the tail of a cut refusal, noise) are no one's frame.
-    if (frame.isEmpty() || frame[0] != STX) return;
-    const int mc = m_out ? m_out->mcNo : addressOf(frame);
-    ++m_line.statsOf(mc).unmatched;
-    m_line.statsCounted(mc);
-    if (m_out && isFrom(frame, m_out->mcNo)) m_out->fault = LineFault::Unmatched;
-    // The station's own answer to its monitor read, but not one that fits it.
-    if (m_out && m_out->step == kStepMonitor && isFrom(frame, m_out->mcNo)) markStale(m_out->idx);
-}
-
-void KX5Link::handleRefusal(const QByteArray& frame) {
-    if (!m_out || !isFrom(frame, m_out->mcNo)) {
-        countUnmatched(frame);
-        return;
-    }
-    // The watchdog keeps running: a station that refuses every poll is given up after three
-    // time-outs, exactly like a silent one.
-    ++m_line.statsOf(m_out->mcNo).refusals;
-    m_line.statsCounted(m_out->mcNo);
-    m_out->fault = LineFault::Refused;
-    if (gSendStep < 20 && !m_out->rediscovery) m_line.noteFault(m_out->mcNo, LineFault::Refused);
-    if (m_out->step == kStepMonitor) markStale(m_out->idx);
-    // A refusal is an answer: a requested read or write is tried as often as a silent one
-    // would be, then reported as refused.
-    if (requestedStep() && ++m_stepRefusals >= kGiveUpAfter) {
-        tmrRecvErr.stop();
-        giveUp(true);
-        sendTimerOn();
-        return;
-    }
-    sendTimerOn();
-}
-
-void KX5Link::handleFrame(const QByteArray& frame) {
-    if (!answers(frame)) {
-        // Not this request's answer (a late one, another station's, another command's): it is
-        // not stored, and the request stays outstanding under the same watchdog.
-        countUnmatched(frame);
-        return;
-    }
-    clampIndices();
-    m_line.setConn(m_out->mcNo, ConnState::OK);
-    if (m_out->command == "WHO")
-        onModelReply(frame);
-    else if (m_out->command == "DRR")
-        onReadReply(frame);
-    else
-        onWriteAck(frame);
-}
-
-void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
-    const int mc = m_out ? m_out->mcNo : 0;
-    StationStats& st = m_line.statsOf(mc);
-    m_line.statsCounted(mc);
-    if (!accepted) {
-        ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
-        if (m_out)
-            m_out->fault = !sumOK   ? LineFault::BadChecksum
-                           : !hasOK ? LineFault::NoOk
-                                    : LineFault::Refused;
-        return;
-    }
-    // The sweep's answer is told where the model is known to be a KX5.
-    if (m_out && m_out->command != "WHO") emit stationAnswered(m_out->mcNo);
-    ++st.good;
-    st.lastGood = QDateTime::currentDateTimeUtc(); // the local clock reads the zone files
-    const double ms = m_sentAt.isValid() ? m_sentAt.nsecsElapsed() / 1e6 : 0;
-    st.totalMs += ms;
-    st.worstMs = qMax(st.worstMs, ms);
-}
-
-void KX5Link::onModelReply(const QByteArray& frame) {
-    // Whatever the station says settles its model query.
-    countReply(true, true, true);
-    const Transaction t = *m_out;
-    tmrRecvErr.stop();
-    m_out.reset();
-    const ControllerModel m = modelFromReply(QString::fromLatin1(frame));
-    m_line.setModel(t.mcNo, m);
-    if (isKX5(m)) {
-        if (gMC_No == 0) {
-            gMC_SelIdx = t.idx;
-            gMC_No = t.mcNo;
-            if (m_host) m_host->showSelectedMcNo(QString::number(gMC_No));
-            gLinkUp = true;
-        }
-        const QString model = modelText(m);
-        m_sweepsUnheard = 0;
-        if (t.rediscovery)
-            emit stationFound(t.mcNo, model);
-        else
-            emit stationAnswered(t.mcNo);
-    } else {
-        m_line.setConn(t.mcNo, ConnState::NG, LineFault::NotKX5);
-        emit stationFailed(t.mcNo, LineFault::NotKX5);
-    }
-    if (!t.rediscovery) endModelQuery();
-    sendTimerOn();
-}
-
-void KX5Link::onReadReply(const QByteArray& frame) {
-    const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
-    const bool sumOK = m_sumLen == 0 || CheckFrameSum(frame);
-    countReply(hasOK && sumOK, sumOK, hasOK);
-    if (!hasOK || !sumOK) {
-        // The watchdog keeps running and the same request goes out again.
-        if (gSendStep == kStepMonitor && (!sumOK || m_sumLen == 0))
-            m_line.noteFault(m_out->mcNo, sumOK ? LineFault::NoOk : LineFault::BadChecksum);
-        markStale(m_out->idx);
-        m_port->flushInput();
-        sendTimerOn();
-        return;
-    }
-    const Transaction t = *m_out;
-    tmrRecvErr.stop();
-    m_out.reset();
-    m_stepTimeouts = 0;
-    m_stepRefusals = 0;
-    if (t.step == kStepMonitor) {
-        StoreMonitorReply(t.idx, frame);
-        advanceMonitorPoll();
-        sendTimerOn();
-        return;
-    }
-    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, frame);
-    if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
-    const StepRow* def = findStep(t.step);
-    if (def->next > 0) {
-        enterStep(def->next);
-    } else { // the last block: back to monitoring from the first connected station
-        if (m_host) m_host->paramReadComplete();
-        emit paramsRead(t.mcNo);
-        if (m_current && !m_currentConfirmed) {
-            const Said s = say(QT_TR_NOOP("MC [%1] parameters read"), m_current->mcNo);
-            endCurrent(RequestOutcome::Done, s.text, s.shown);
-        }
-        m_current.reset();
-        m_stepMcNo = 0;
-        const int first = FindConnectedStation(0);
-        gMC_Idx = first < 0 ? 0 : first;
-        enterStep(kStepMonitor);
-    }
-    sendTimerOn();
-}
-
-void KX5Link::onWriteAck(const QByteArray& frame) {
-    const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
-    const bool sumOK = m_sumLen == 0 || CheckFrameSum(frame);
-    countReply(hasOK && sumOK, sumOK, hasOK);
-    if (!hasOK || !sumOK) { // sent again, unchanged, under the same watchdog
-        sendTimerOn();
-        return;
-    }
-    const int step = m_out->step;
-    tmrRecvErr.stop();
-    m_out.reset();
-    m_stepTimeouts = 0;
-    m_stepRefusals = 0;
-    if (m_current) {
-        const Request& r = *m_current;
-        m_line.storeWritten(r.mcNo, r.regs.empty() ? findStep(step)->regs : r.regs,
-                            step == kStepWriteInput2 ? r.values2 : r.values);
-    }
-    if (step == kStepWriteInput1) {
-        // Hold the scheduler while the controller takes in the new input type; the second
-        // half goes out before anything else.
-        tmrSend.stop();
-        setPhase(Phase::InputPause);
-        tmrPause.start();
-        if (m_current) emit inputPauseStarted(*m_current);
-        return;
-    }
-    const bool readBack = !m_current || m_current->readBack;
-    if (m_current) {
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 written"), m_current->mcNo, &*m_current);
-        endCurrent(RequestOutcome::Done, s.text, s.shown);
-    }
-    if (readBack) {
-        enterStep(findStep(step)->next);
-    } else {
-        m_current.reset();
-        m_stepMcNo = 0;
-        enterStep(kStepMonitor);
-    }
-    sendTimerOn();
-}
-
 // The polled station's model query is settled: ask the next one, or end the sweep.
 void KX5Link::endModelQuery() {
-    gMC_NextIdx = NextStationIdx();
-    if (gMC_NextIdx != 0) {
-        gMC_Idx = gMC_NextIdx;
-        enterStep(kStepModel);
+    m_sched.gMC_NextIdx = NextStationIdx();
+    if (m_sched.gMC_NextIdx != 0) {
+        m_sched.gMC_Idx = m_sched.gMC_NextIdx;
+        m_sched.enter(kStepModel);
         return;
     }
-    setPanel(4, QString());
+    note(LinkNote::Kind::Clear);
     if (m_host) m_host->SetOnlineState(true);
     const int first = FindConnectedStation(0);
     if (first < 0) { // nobody answered with a KX5 model: sweep again
-        gMC_Idx = 0;
-        enterStep(kStepModel);
+        m_sched.gMC_Idx = 0;
+        m_sched.enter(kStepModel);
     } else {
-        gMC_Idx = first;
-        enterStep(kStepReadAll1);
+        m_sched.gMC_Idx = first;
+        m_sched.enter(kStepReadAll1);
     }
 }
 
 void KX5Link::pause_Done() {
     tmrPause.stop();
-    if (m_phase != Phase::InputPause || !m_port->isOpen()) return;
-    enterStep(kStepWriteInput2);
+    if (m_sched.phase != Phase::InputPause || !m_port->isOpen()) return;
+    m_sched.enter(kStepWriteInput2);
     sendTimerOn();
 }
 
@@ -961,8 +429,8 @@ void KX5Link::pause_Done() {
 // A requested read or write that goes unanswered three times is given up, so it cannot hold
 // the line; the poll goes on from the next station.
 void KX5Link::giveUp(bool refused) {
-    const int mc = m_out ? m_out->mcNo : m_stepMcNo;
-    const bool secondHalf = gSendStep == kStepWriteInput2;
+    const int mc = m_out ? m_out->mcNo : m_sched.stepMcNo;
+    const bool secondHalf = m_sched.gSendStep == kStepWriteInput2;
     const bool unconfirmed = m_current && !m_currentConfirmed;
     Said s;
     if (secondHalf)
@@ -974,7 +442,6 @@ void KX5Link::giveUp(bool refused) {
     else
         s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: parameter read refused"), mc)
                     : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
-    setPanel(4, s.shown);
     const RequestOutcome outcome = secondHalf ? RequestOutcome::SecondHalfLost
                                    : refused  ? RequestOutcome::Refused
                                               : RequestOutcome::GivenUp;
@@ -984,11 +451,9 @@ void KX5Link::giveUp(bool refused) {
         emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
     m_current.reset();
     m_out.reset();
-    m_stepMcNo = 0;
-    m_stepTimeouts = 0;
-    m_stepRefusals = 0;
-    mRecvErrCnt = 0;
-    enterStep(kStepMonitor);
+    m_sched.startStep(0);
+    m_sched.mRecvErrCnt = 0;
+    m_sched.enter(kStepMonitor);
     advanceMonitorPoll();
 }
 
@@ -1000,7 +465,7 @@ void KX5Link::tmrRecvErr_Timer() {
     tmrRecvErr.stop();
     clampIndices();
     if (m_line.count() == 0) return;
-    const int silent = m_out ? m_out->mcNo : m_line.mcNoAt(gMC_Idx);
+    const int silent = m_out ? m_out->mcNo : m_line.mcNoAt(m_sched.gMC_Idx);
     const int row = m_out ? m_out->idx + 1 : rowOf(silent);
     const bool rediscovery = m_out && m_out->rediscovery;
     const LineFault why = m_out && m_out->fault ? *m_out->fault : LineFault::Silent;
@@ -1011,17 +476,18 @@ void KX5Link::tmrRecvErr_Timer() {
     markStale(row - 1);
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();
-    } else if (requestedStep()) {
-        if (++m_stepTimeouts >= kGiveUpAfter) giveUp(false);
-    } else if (++mRecvErrCnt > 2) {
-        mRecvErrCnt = 0;
+    } else if (m_sched.requested()) {
+        if (++m_sched.stepTimeouts >= kGiveUpAfter) giveUp(false);
+    } else if (++m_sched.mRecvErrCnt > 2) {
+        m_sched.mRecvErrCnt = 0;
         m_out.reset(); // a late answer from this station no longer counts
-        if (gSendStep == kStepModel) {
-            setPanel(4, tr("MC [%1] ==> NG").arg(m_line.mcNoAt(gMC_Idx)));
-            m_line.setUnanswered(m_line.mcNoAt(gMC_Idx));
-            gMC_NextIdx = NextStationIdx();
-            if (gMC_NextIdx != 0) {
-                gMC_Idx = gMC_NextIdx;
+        if (m_sched.gSendStep == kStepModel) {
+            note(LinkNote{.kind = LinkNote::Kind::StationSilent,
+                          .mcNo = m_line.mcNoAt(m_sched.gMC_Idx)});
+            m_line.setUnanswered(m_line.mcNoAt(m_sched.gMC_Idx));
+            m_sched.gMC_NextIdx = NextStationIdx();
+            if (m_sched.gMC_NextIdx != 0) {
+                m_sched.gMC_Idx = m_sched.gMC_NextIdx;
             } else {
                 int answered = 0;
                 for (int i = 0; i < m_line.count(); ++i)
@@ -1031,10 +497,10 @@ void KX5Link::tmrRecvErr_Timer() {
                     return;
                 }
                 if (m_host) m_host->SetOnlineState(true);
-                setPanel(4, QString());
+                note(LinkNote::Kind::Clear);
                 const int first = FindConnectedStation(0);
-                gMC_Idx = first < 0 ? 0 : first;
-                enterStep(kStepReadAll1);
+                m_sched.gMC_Idx = first < 0 ? 0 : first;
+                m_sched.enter(kStepReadAll1);
             }
         } else {
             advanceMonitorPoll();
@@ -1043,78 +509,12 @@ void KX5Link::tmrRecvErr_Timer() {
     if (m_port->isOpen()) tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
 }
 
-// A whole sweep heard nobody: what was tried is said, as a wrong line setting looks just
-// like this. A port the user opened closes; an unattended one is swept again after a pause.
-void KX5Link::sweepUnheard() {
-    const QString at = lineSettingsText();
-    if (!m_keepTrying) {
-        goOffline(tr("No station answered at %1").arg(at));
-        emit nobodyAnswered(at, 0);
-        return;
-    }
-    const int pause = qMin(kSweepPauseMaxMs, 1000 << qMin(m_sweepsUnheard++, 4));
-    tmrSend.stop();
-    setPhase(Phase::SweepPause);
-    tmrSweepAgain.start(pause);
-    setPanel(4, tr("No station answered at %1: asking again in %2 s").arg(at).arg(pause / 1000));
-    emit nobodyAnswered(at, pause);
-}
-
 void KX5Link::tmrBall_Send_Timer() {
-    setSendLamp(kBlack);
+    setSending(false);
     tmrBall_Send.stop();
 }
 
 void KX5Link::tmrBall_Recv_Timer() {
-    setRecvLamp(kBlack);
+    setReceiving(false);
     tmrBall_Recv.stop();
-}
-
-// ---------------- storing replies ----------------
-
-void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
-    const int mc = m_line.mcNoAt(idx);
-    if (mc == 0 || !hasFields(frame, MonReg::Count)) return;
-    std::array<int, StationValues::kCount> regs{};
-    for (int i = 1; i <= MonReg::Count; ++i)
-        regs[size_t(i - 1)] = HexToSigned(field(frame, i)).toInt();
-    m_line.storeValues(mc, regs, QDateTime::currentDateTimeUtc());
-}
-
-void KX5Link::StoreRecorderKeys(int idx, const QByteArray& frame) {
-    // Block 3 holds 501 to 506 too: a key written from a station's row shows its new state as
-    // soon as the write's re-read brings it, not at the station's next monitor turn.
-    const std::vector<int>& regs = findStep(kStepReadAll3)->regs;
-    if (!hasFields(frame, count(regs))) return;
-    std::array<int, 6> keys{};
-    for (int i = 1; i <= count(regs); ++i) {
-        const int reg = regs[size_t(i - 1)];
-        if (reg >= 501 && reg <= 506)
-            keys[size_t(reg - 501)] = HexToSigned(field(frame, i)).toInt();
-    }
-    m_line.storeKeys(m_line.mcNoAt(idx), keys);
-}
-
-std::optional<int> KX5Link::paramValue(int reg) const {
-    return m_line.imageValue(gMC_No, reg);
-}
-
-const std::map<int, int>* KX5Link::paramImage(int mcNo) const {
-    return m_line.image(mcNo);
-}
-
-ControllerModel KX5Link::model(int mcNo) const {
-    const LineModel::Station* s = m_line.station(mcNo);
-    return s ? s->model : ControllerModel::Unknown;
-}
-
-void KX5Link::markStale(int idx) {
-    m_line.markStale(m_line.mcNoAt(idx));
-}
-
-void KX5Link::StoreParamReply(int mcNo, int block, const QByteArray& frame) {
-    if (block < 1 || block > 4) return;
-    const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
-    if (!hasFields(frame, count(regs))) return;
-    m_line.storeImage(mcNo, regs, fieldValues(frame, count(regs)));
 }

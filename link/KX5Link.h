@@ -6,10 +6,12 @@
 #include "link/ControllerModel.h"
 #include "link/Grid.h"
 #include "link/LineModel.h"
+#include "link/LinkNote.h"
 #include "link/PortSettings.h"
 #include "link/Reading.h"
 #include "link/ReplyAssembler.h"
 #include "link/Request.h"
+#include "link/Schedule.h"
 #include "link/SerialPort.h"
 #include "link/TraceLog.h"
 
@@ -38,19 +40,11 @@ public:
 class KX5Link : public QObject, public RequestSink {
     Q_OBJECT
 public:
-    // What the link is doing; every decision of the scheduler starts from here.
-    enum class Phase {
-        Closed,
-        Sweeping,   // the model query of every station in use, after the port opened
-        ReadingAll, // the four parameter blocks of one station
-        Monitoring, // the live values of the connected stations, in turn
-        Writing,    // a requested write and its confirmation
-        InputPause, // the controller takes in a new input type before 612 to 619 follow
-        Closing,    // the user asked to close; the next tick or reply closes
-        Reopening,  // the port failed and is being reopened
-        SweepPause  // unattended, a sweep heard nobody: the next one follows a pause
-    };
-    Phase phase() const { return m_phase; }
+    using Phase = LinkPhase;
+    Phase phase() const { return m_sched.phase; }
+    // The step being worked (Steps.h) and the index of the station being polled.
+    int sendStep() const { return m_sched.gSendStep; }
+    int polledIdx() const { return m_sched.gMC_Idx; }
 
     // ---- requests from the windows ----
     // Takes the request, or says why not. A newer request replaces one that is still waiting
@@ -83,7 +77,7 @@ public:
     static constexpr int kReopenMs = 2000;
     void setAutoReopen(bool on) { m_autoReopen = on; }
     bool autoReopen() const { return m_autoReopen; }
-    bool reopening() const { return m_phase == Phase::Reopening; }
+    bool reopening() const { return m_sched.phase == Phase::Reopening; }
     void reopen_Timer();
     // Opens the port for a run nobody watches (started with --open, or after a reopen): an open
     // that fails is tried again as a lost port is, and a sweep that hears nobody is repeated
@@ -139,33 +133,32 @@ public:
     QTimer tmrSweepAgain; // the pause before an unattended line is swept again
 
     // ---- selection ----
-    int gMC_No = 0;       // the selected station, target of parameter work; 0 = none yet
-    int gMC_SelIdx = 0;   // its index in the station tables
-    bool gLinkUp = false; // a station has answered with a KX5 model since the program started
+    // The station selected for parameter work (0: none yet), its index in the station tables,
+    // and whether any station has answered with a KX5 model since the program started.
+    int selectedIdx() const { return gMC_SelIdx; }
+    bool linkUp() const { return gLinkUp; }
     // After the station list changed: the selection stays when its station is still in use,
     // else moves to the first station in use; nothing selected yet stays so.
     void KeepSelectedStation();
 
-    // ---- poll state ----
-    int gMC_Idx = 0;     // index of the station being polled
-    int gMC_NextIdx = 0; // index to poll next; > 0 replaces gMC_Idx at the next tick
-    int gSendStep = 0;   // the step being worked (Steps.h)
-    bool gPortCloseReq = false;
-    // Reply time-outs counted since the last third one.
-    int mRecvErrCnt = 0;
     // A station that did not answer the model sweep is asked again once in this many
     // exchanges, so a controller switched on later joins the poll.
     static constexpr int kRediscoverEvery = 10;
     // MC No the outstanding request went to; 0 while none is outstanding.
     int expectedMcNo() const { return m_out ? m_out->mcNo : 0; }
 
-    // ---- what the window shows for the link ----
-    QString portMenuCaption() const { return m_menuCaption; }     // "Port &Open" / "Port &Close"
-    QString portButtonCaption() const { return m_buttonCaption; } // "Port Open" / "Port Close"
-    QString panel(int i) const;                                   // status-bar panels 1 to 5
+    // ---- what the link reports for the window to show ----
+    // The port command would close the port (it is open, or being opened or reopened).
+    bool offersClose() const { return m_offersClose; }
+    // A request went out, a reply came in, within the lamps' last 250 ms.
+    bool sending() const { return m_sending; }
+    bool receiving() const { return m_receiving; }
+    // The last thing the link had to say about the line.
+    const LinkNote& lastNote() const { return m_note; }
+    // The status bar's panels 1 to 5, kept here so that every part with something to say
+    // reaches them, windows and the headless run alike; the link writes no words into them.
+    QString panel(int i) const;
     void setPanel(int i, const QString& text);
-    Bgr sendLamp() const { return m_sendLamp; }
-    Bgr recvLamp() const { return m_recvLamp; }
     bool gathering() const { return tmrGather.isActive(); }
 
     // ---- commands and handlers ----
@@ -228,15 +221,23 @@ signals:
     void stationFailed(int mcNo, LineFault why);
     // Station mcNo's reply to a read or write, or its KX5 model in the sweep, was accepted.
     void stationAnswered(int mcNo);
-    void captionsChanged();
+    // offersClose() changed.
+    void commandChanged();
+    // The port opened (true) or closed.
+    void portStateChanged(bool open);
+    // Something to say about the line (lastNote()); a Clear note takes back what was said.
+    void noted(const LinkNote& note);
     void panelChanged(int panel);
-    void lampsChanged();
+    // sending() or receiving() changed.
+    void activityChanged();
 
 private:
-    void setCaptions(bool open);
-    // Every way the port goes down: timers off, port closed, captions and panels of a closed
-    // port, the window's commands of the closed state. panel4 replaces panel 4 unless null.
-    void goOffline(const QString& panel4);
+    void offerClose(bool closes);
+    void note(LinkNote n);
+    void note(LinkNote::Kind kind, const QString& cause = {}, int number = 0);
+    // Every way the port goes down: timers off, port closed, the command and state of a
+    // closed port, the window's commands of the closed state; `why` is said first, if given.
+    void goOffline(const std::optional<LinkNote>& why);
     void readAndHandle();
     void handleBytes(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame);
@@ -247,8 +248,6 @@ private:
     void onWriteAck(const QByteArray& frame);
     void countUnmatched(const QByteArray& frame);
     void markStale(int idx);
-    void enterStep(int step);
-    void setPhase(Phase p);
     void takePending();
     bool rediscoveryDue() const;
     void sendRediscovery();
@@ -256,7 +255,6 @@ private:
                    bool rediscovery);
     void giveUp(bool refused);
     void sweepUnheard();
-    bool requestedStep() const;
     void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
     void dropRequests();
     bool writeUnconfirmed() const;
@@ -268,18 +266,17 @@ private:
     void startSweep();
     void sendTimerFired();
     void countReply(bool accepted, bool sumOK, bool hasOK);
-    void setSendLamp(Bgr c);
-    void setRecvLamp(Bgr c);
+    void setSending(bool on);
+    void setReceiving(bool on);
     void clampIndices();
     int rowOf(int mcNo) const;
-    int lastIdx() const { return m_line.count() - 1; }
 
     std::unique_ptr<SerialPort> m_port;
     LinkHost* m_host = nullptr;
-    QString m_menuCaption = tr("Port &Open");
-    QString m_buttonCaption = tr("Port Open");
+    bool m_offersClose = false;
+    bool m_sending = false, m_receiving = false;
+    LinkNote m_note;
     std::array<QString, 5> m_panels;
-    Bgr m_sendLamp = kBlack, m_recvLamp = kBlack;
     // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
     bool m_sendDue = false, m_watchdogDue = false;
     bool m_fast = false;
@@ -306,17 +303,16 @@ private:
         std::optional<LineFault> fault;
     };
     std::optional<Transaction> m_out;
-    Phase m_phase = Phase::Closed;
+    // Every decision of the send tick, the watchdog and the reply handlers starts from here.
+    Schedule m_sched;
+    int gMC_No = 0;       // the selected station, target of parameter work; 0 = none yet
+    int gMC_SelIdx = 0;   // its index in the station tables
+    bool gLinkUp = false; // a station answered with a KX5 model since the program started
     // The request being worked, from the tick that takes it until it is confirmed or ends.
     std::optional<Request> m_current;
     bool m_currentConfirmed = false;
     // The request waiting for the next tick.
     std::optional<Request> m_pending;
-    // Station of a requested step and the re-read that follows it; 0 = the step's rule.
-    int m_stepMcNo = 0;
-    // Reply waits run out, and refusals, for the requested step being worked.
-    int m_stepTimeouts = 0;
-    int m_stepRefusals = 0;
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;

@@ -1,6 +1,7 @@
 #include "monitor/EventLog.h"
 
 #include "monitor/DataLog.h"
+#include "monitor/LineTexts.h"
 
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
@@ -11,6 +12,9 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     events.setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
     events.setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
     events.setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
+    // What the link says about the line goes into the status bar before it becomes an event,
+    // with the window or without it (the headless run prints panel 4).
+    LineTexts::followInStatusBar(link, this);
     connect(link, &KX5Link::portLost, this,
             [this](const QString& cause) { add(0, QT_TR_NOOP("Port lost: %1"), {cause}); });
     connect(link, &KX5Link::portRestored, this, [this] { add(0, QT_TR_NOOP("Port reopened")); });

@@ -6,6 +6,7 @@
 #include "monitor/DataSaveSwitch.h"
 #include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
+#include "monitor/LineTexts.h"
 #include "monitor/MainCommands.h"
 #include "monitor/MainStatusBar.h"
 #include "monitor/MainTables.h"
@@ -33,6 +34,7 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
     setObjectName(QStringLiteral("frmKX5_Main"));
     setWindowTitle(tr("KX5 Communication Program"));
     m_link->setHost(this);
+    m_lineTexts = new LineTexts(m_link, this);
 
     tmrRefresh.setInterval(50);
     tmrDispGraph.setInterval(1000);
@@ -45,8 +47,8 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
 
     connect(m_link, &KX5Link::panelChanged, this,
             [this](int i) { m_statusBar->showPanel(i, m_link->panel(i)); });
-    connect(m_link, &KX5Link::captionsChanged, this, &frmKX5_Main::showCaptions);
-    connect(m_link, &KX5Link::lampsChanged, this, &frmKX5_Main::showLinkLamps);
+    connect(m_lineTexts, &LineTexts::captionsChanged, this, &frmKX5_Main::showCaptions);
+    connect(m_lineTexts, &LineTexts::lampsChanged, this, &frmKX5_Main::showLinkLamps);
     connect(m_stations, &StationPanel::stationClicked, this,
             [this](int idx) { sprdStatus_Click(StatusCol::MC_No, idx + 1); });
     connect(m_link, &KX5Link::nobodyAnswered, m_commands, &MainCommands::offerScan);
@@ -166,11 +168,11 @@ void frmKX5_Main::showSwitchActions() {
 // ---------------- what the link shows ----------------
 
 void frmKX5_Main::showCaptions() {
-    m_commands->showPortCaptions(m_link->portMenuCaption(), m_link->portButtonCaption());
+    m_commands->showPortCaptions(m_lineTexts->portMenuCaption(), m_lineTexts->portButtonCaption());
 }
 
 void frmKX5_Main::showLinkLamps() {
-    m_statusBar->showLamps(m_link->sendLamp(), m_link->recvLamp());
+    m_statusBar->showLamps(m_lineTexts->sendLamp(), m_lineTexts->recvLamp());
 }
 
 void frmKX5_Main::showPublishing() {

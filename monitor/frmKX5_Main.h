@@ -20,6 +20,7 @@
 struct FileNotice;
 class DataSaveSwitch;
 class LineStatisticsDialog;
+class LineTexts;
 class MainCommands;
 class MainStatusBar;
 class MainTables;
@@ -117,6 +118,7 @@ private:
     const StationValues* selectedValues() const;
 
     KX5Link* m_link;
+    LineTexts* m_lineTexts = nullptr;
     EventLog* m_events;
     DataLogger* m_logger;
     TraceRecorder* m_recorder;

@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 2: // a reply, now and then cut short (the rest may come with the next one)
         case 3: {
             const QByteArray r =
-                reply(s, link.expectedMcNo() ? link.expectedMcNo() : link.gMC_No, sum);
+                reply(s, link.expectedMcNo() ? link.expectedMcNo() : link.selectedMcNo(), sum);
             port->feed(op & 0x80 ? r.left(s.byte() % (r.size() + 1)) : r);
             link.gather_Done();
             break;

@@ -39,17 +39,29 @@ protected:
         link = std::make_unique<KX5Link>(std::unique_ptr<SerialPort>(port));
         link->setHost(&host);
         ended.clear();
-        QObject::connect(link.get(), &KX5Link::requestEnded,
-                         [this](const Request& r, RequestOutcome o, const QString& text) {
-                             ended.push_back({r, o, text});
-                         });
+        QObject::connect(
+            link.get(), &KX5Link::requestEnded,
+            [this](const Request& r, RequestOutcome o, const QString& text, const QString& shown) {
+                ended.push_back({r, o, text, shown});
+            });
     }
 
     struct Ended {
         Request r;
         RequestOutcome outcome;
-        QString text;
+        QString text, shown;
     };
+    // What the link last said about the line, for the window to word.
+    using K = LinkNote::Kind;
+    LinkNote said(K kind, const QString& cause = {}, int number = 0) const {
+        return {.kind = kind, .port = link->portSettings().port, .cause = cause, .number = number};
+    }
+    LinkNote nobody(const QString& settings, int seconds = 0) const {
+        return {.kind = seconds ? K::NobodyAnsweredRetrying : K::NobodyAnswered,
+                .port = link->portSettings().port,
+                .settings = settings,
+                .number = seconds};
+    }
 
     // Hands a request to the link; it must be taken.
     void ask(const Request& r) {
@@ -101,10 +113,10 @@ protected:
             }
         }
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
-            ASSERT_EQ(tick(), buildReadReq(link->gMC_No, findStep(step)->regs, 0)) << step;
-            deliver(echoReply(link->gMC_No, step));
+            ASSERT_EQ(tick(), buildReadReq(link->selectedMcNo(), findStep(step)->regs, 0)) << step;
+            deliver(echoReply(link->selectedMcNo(), step));
         }
-        ASSERT_EQ(link->gSendStep, kStepMonitor);
+        ASSERT_EQ(link->sendStep(), kStepMonitor);
     }
 
     FakeSerialPort* port = nullptr;
@@ -116,23 +128,23 @@ protected:
 } // namespace
 
 // Every step's request, written out from the controllers' register tables: a swapped or
-// missing register, a wrong count or the wrong station fails here. A refusal sends the same
-// frame again; the answer leads to the next step.
+// missing register, a wrong count or the wrong station fails here. From the port's opening on,
+// each row is the link's next request (a window's when the row names a station); a refusal
+// sends the same frame again, and the answer leads to the next step.
 TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
-    useStations({1, 2, 3});
-    bringUp({1, 2, 3});
-    link->gMC_No = 2; // selected; the poll is at station 1
+    useStations({2, 1, 3}); // in this order: station 2 is the first to answer, so selected
+    link->mSetPortOpen_Click();
     struct Row {
         int step;
         std::vector<int> regNo, vals;
-        int reqMc;
+        int reqMc; // the station a window asks; 0: the link's own step
         const char* body;
         int next = 0; // the step after its answer; 0: the same
     } rows[] = {
         // clang-format off
+        {1, {}, {}, 0, "02WHO"},
         {1, {}, {}, 0, "01WHO"},
-        {11, {}, {}, 0, "01DRR,19,0610,0611,0614,0001,0002,0003,0004,0005,0008,0009,0017,0018,"
-                        "0300,0501,0502,0503,0504,0505,0506"},
+        {1, {}, {}, 0, "03WHO", 21},
         {21, {}, {}, 0, "02DRR,27,0001,0002,0003,0004,0005,0006,0007,0008,0009,0010,0011,0012,"
                         "0013,0014,0015,0016,0017,0018,0100,0101,0102,0103,0104,0106,0108,0109,0110", 22},
         {22, {}, {}, 0, "02DRR,32,0300,0301,0302,0303,0305,0306,0310,0311,0312,0313,0314,0315,"
@@ -143,6 +155,10 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
                         "0521,0522,0523,0524,0525", 24},
         {24, {}, {}, 0, "02DRR,19,0600,0601,0602,0603,0604,0605,0606,0607,0608,0610,0611,0612,"
                         "0613,0614,0615,0616,0617,0618,0619", 11},
+        {11, {}, {}, 0, "02DRR,19,0610,0611,0614,0001,0002,0003,0004,0005,0008,0009,0017,0018,"
+                        "0300,0501,0502,0503,0504,0505,0506"},
+        {21, {}, {}, 3, "03DRR,27,0001,0002,0003,0004,0005,0006,0007,0008,0009,0010,0011,0012,"
+                        "0013,0014,0015,0016,0017,0018,0100,0101,0102,0103,0104,0106,0108,0109,0110", 22},
         {101, {}, {1, 2, 3, 4, 5, -6}, 2,
          "02DWR,06,0410,0001,0411,0002,0413,0003,0414,0004,0416,0005,0417,FFFA", 21},
         {102, {}, {1, 0}, 2, "02DWR,02,0305,0001,0306,0000", 21},
@@ -162,12 +178,11 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
         // clang-format on
     };
     for (const auto& r : rows) {
-        link->gMC_Idx = link->gMC_NextIdx = 0;
         if (findStep(r.step)->kind == StepRow::Kind::Write)
             ask({r.step, r.reqMc, r.regNo, r.vals,
                  r.step == kStepWriteInput1 ? std::vector<int>(8, 0) : std::vector<int>{}});
-        else
-            link->gSendStep = r.step; // the link's own steps
+        else if (r.reqMc > 0)
+            ask(Request::readAll(r.reqMc));
         const QByteArray sent = tick();
         EXPECT_EQ(sent, wrap(r.body)) << r.step;
         // A refusal is known by its fifth byte, so a write must not wait for more.
@@ -180,7 +195,7 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
             link->pause_Done();
             deliver(answerTo(tick()));
         }
-        EXPECT_EQ(link->gSendStep, r.next ? r.next : r.step) << r.step;
+        EXPECT_EQ(link->sendStep(), r.next ? r.next : r.step) << r.step;
     }
     // PID group: 26 values of 310..318, 320..328, 330..337 in that order.
     std::vector<int> pidValues(26, 0);
@@ -199,20 +214,21 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
 TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     useStations({1, 2, 3, 4});
     link->mSetPortOpen_Click();
-    EXPECT_EQ(link->panel(4), "Checking ... (Connect status)");
-    EXPECT_EQ(link->portButtonCaption(), "Port Close");
+    EXPECT_EQ(link->lastNote(), said(K::Checking));
+    EXPECT_TRUE(link->offersClose());
     for (int k = 0; k < 3; ++k) { // station 1 is silent: three time-outs give it up
         ASSERT_EQ(tick(), buildModelReq(1, 0));
         link->tmrRecvErr_Timer();
     }
-    EXPECT_EQ(link->panel(4), "MC [1] ==> NG");
+    EXPECT_EQ(link->lastNote(),
+              (LinkNote{.kind = K::StationSilent, .port = "COM1", .mcNo = 1})); // the default port
     ASSERT_EQ(tick(), buildModelReq(2, 0));
     deliver(wrap("02WHO,OK,KX5-100099"));
     ASSERT_EQ(tick(), buildModelReq(3, 0));
     deliver(wrap("03WHO,OK,ABC-100033")); // answers, but no KX5
     ASSERT_EQ(tick(), buildModelReq(4, 0));
     deliver(whoReply(4));
-    EXPECT_EQ(link->gMC_No, 2);
+    EXPECT_EQ(link->selectedMcNo(), 2);
     EXPECT_EQ(host.shownMcNo, QStringList{"2"});
     std::vector<bool> answered;
     std::vector<ControllerModel> model;
@@ -231,7 +247,7 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     EXPECT_EQ(link->line().at(0)->fault, LineFault::Silent);
     EXPECT_EQ(link->line().at(2)->fault, LineFault::NotKX5);
     EXPECT_EQ(host.onlineCalls, std::vector<bool>{true});
-    EXPECT_EQ(link->gSendStep, kStepReadAll1);
+    EXPECT_EQ(link->sendStep(), kStepReadAll1);
 
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
         ASSERT_EQ(tick(), buildReadReq(2, findStep(step)->regs, 0));
@@ -277,9 +293,9 @@ TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
             link->tmrRecvErr_Timer();
         }
     EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->panel(3), "CLOSE");
+    EXPECT_FALSE(link->offersClose());
     // What was tried, since a wrong line setting looks just like this.
-    EXPECT_EQ(link->panel(4), "No station answered at 9600 8N1 STD");
+    EXPECT_EQ(link->lastNote(), nobody("9600 8N1 STD"));
     EXPECT_EQ(tick(), QByteArray());
 }
 
@@ -293,7 +309,7 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
     port->failNextOpen("no such port");
     link->openUnattended();
     EXPECT_TRUE(link->reopening());
-    EXPECT_EQ(link->panel(4), "Cannot open /dev/ttyUSB0: no such port; trying again");
+    EXPECT_EQ(link->lastNote(), said(K::CannotOpenRetrying, "no such port"));
     link->reopen_Timer(); // the adapter is there now
     ASSERT_TRUE(port->isOpen());
     for (int pauseS : {1, 2, 4, 8, 10, 10}) {
@@ -302,8 +318,7 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
             link->tmrRecvErr_Timer();
         }
         ASSERT_TRUE(port->isOpen());
-        EXPECT_EQ(link->panel(4),
-                  QString("No station answered at 9600 8N1 STD: asking again in %1 s").arg(pauseS));
+        EXPECT_EQ(link->lastNote(), nobody("9600 8N1 STD", pauseS));
         EXPECT_EQ(link->tmrSweepAgain.interval(), pauseS * 1000);
         EXPECT_EQ(tick(), QByteArray()) << "nothing is sent during the pause";
         link->sweepAgain_Timer();
@@ -376,7 +391,7 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         ASSERT_EQ(tick(), monitorReq(2));
         deliver(r.reply);
         EXPECT_NE(reading(1, MonReg::NPV), "999") << r.name << ": stored";
-        EXPECT_EQ(link->gMC_Idx, 1) << r.name;
+        EXPECT_EQ(link->polledIdx(), 1) << r.name;
         EXPECT_TRUE(link->tmrRecvErr.isActive()) << r.name;
         EXPECT_FALSE(link->tmrSend.isActive()) << r.name << ": still waiting, nothing resent";
         // Station 2's own frame that does not fit: its values are no longer live.
@@ -387,7 +402,7 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         unmatched = st.count(2) ? st.at(2).unmatched : 0;
         deliver(drrReply(2, kMonitorValues)); // the real answer comes after all
         EXPECT_EQ(reading(1, MonReg::NPV), "1234") << r.name;
-        EXPECT_EQ(link->gMC_Idx, 0) << r.name;
+        EXPECT_EQ(link->polledIdx(), 0) << r.name;
     }
     EXPECT_EQ(unmatched, int(std::size(rows)));
     // A write is confirmed by its acknowledgement, never by a read reply that says "OK".
@@ -454,7 +469,7 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
     for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
         deliver(answerTo(tick()));
     EXPECT_TRUE(link->selectStation(1));
-    EXPECT_EQ(link->gMC_No, 2);
+    EXPECT_EQ(link->selectedMcNo(), 2);
     EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
     // A closed port takes nothing.
     link->ClosePort();
@@ -487,7 +502,7 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
             link->pause_Done();
             ASSERT_EQ(ended.size(), 1u);
             EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
-            EXPECT_EQ(link->panel(4),
+            EXPECT_EQ(ended[0].shown,
                       "MC [1] ==> NG: input group 612-619 not written (the port closed)");
             continue;
         }
@@ -504,7 +519,7 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
             }
             ASSERT_EQ(ended.size(), 1u);
             EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
-            EXPECT_EQ(link->panel(4), "MC [1] ==> NG: input group 612-619 not written");
+            EXPECT_EQ(ended[0].shown, "MC [1] ==> NG: input group 612-619 not written");
             EXPECT_EQ(tick(), monitorReq(1)); // the line goes on
             continue;
         }
@@ -552,8 +567,8 @@ TEST_F(Link, NoRequestHoldsTheLine) {
                 else
                     link->tmrRecvErr_Timer();
             }
-            EXPECT_EQ(link->panel(4), panel);
             ASSERT_EQ(ended.size(), 1u);
+            EXPECT_EQ(ended[0].shown, panel);
             EXPECT_EQ(ended[0].outcome, refuse ? RequestOutcome::Refused : RequestOutcome::GivenUp);
             EXPECT_EQ(ended[0].text, panel);
             EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring); // the wire tests see it go on
@@ -595,16 +610,19 @@ TEST_F(Link, AWriteAcknowledgedInPiecesIsSentOnce) {
 // When the stations in use change, the selection stays on its station if it is still in use,
 // else moves to the first one; nothing selected yet stays so for the sweep to choose.
 TEST_F(Link, TheSelectionFollowsTheStationList) {
+    useStations({3, 7});
+    EXPECT_EQ(link->selectedMcNo(), 0);
+    useStations({1, 2, 8});
+    bringUp({1, 2, 8});
+    ASSERT_TRUE(link->selectStation(2));
     struct Row {
         std::initializer_list<int> inUse;
-        int selected, wantNo, wantIdx;
-    } rows[] = {{{3, 7}, 0, 0, 0}, {{2, 8}, 5, 2, 0}, {{1, 2, 8}, 8, 8, 2}};
+        int wantNo, wantIdx;
+    } rows[] = {{{2, 8}, 8, 1}, {{1, 2, 8}, 8, 2}, {{3, 7}, 3, 0}};
     for (const auto& r : rows) {
         useStations(r.inUse);
-        link->gMC_No = r.selected;
-        link->gMC_SelIdx = -1;
-        link->KeepSelectedStation();
-        EXPECT_EQ(std::pair(link->gMC_No, link->gMC_SelIdx), std::pair(r.wantNo, r.wantIdx));
+        EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()),
+                  std::pair(r.wantNo, r.wantIdx));
     }
 }
 
@@ -645,12 +663,12 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
     port->injectFailure("device disconnected or not responding");
     EXPECT_FALSE(port->isOpen());
     EXPECT_TRUE(link->reopening());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Close"); // the user can still end it
-    EXPECT_EQ(link->connState(0), ConnState::NG);      // nothing stale is logged
-    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening");
+    EXPECT_TRUE(link->offersClose());             // the user can still end it
+    EXPECT_EQ(link->connState(0), ConnState::NG); // nothing stale is logged
+    EXPECT_EQ(link->lastNote(), said(K::PortLost));
     port->failNextOpen("no such port");
     link->reopen_Timer();
-    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 lost: reopening (attempt 1)");
+    EXPECT_EQ(link->lastNote(), said(K::PortLostAttempt, {}, 1));
     link->reopen_Timer(); // back: the sweep runs again
     EXPECT_TRUE(port->isOpen());
     EXPECT_FALSE(link->reopening());
@@ -660,12 +678,12 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
     port->injectFailure("read error");
     link->mSetPortOpen_Click(); // the user's close ends the retries
     EXPECT_FALSE(link->reopening());
-    EXPECT_EQ(link->portMenuCaption(), "Port &Open");
+    EXPECT_FALSE(link->offersClose());
     link->setAutoReopen(false);
     bringUp({1});
     port->injectFailure("read error"); // without the choice: closed, as before
     EXPECT_FALSE(link->reopening());
-    EXPECT_EQ(link->panel(4), "Port /dev/ttyUSB0 closed: read error");
+    EXPECT_EQ(link->lastNote(), said(K::PortClosed, "read error"));
 }
 
 TEST_F(Link, ClosingOpeningAndPortFailures) {
@@ -677,7 +695,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     tick();
     link->mSetPortOpen_Click(); // nobody has answered yet: closed at once
     EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->panel(3), "CLOSE");
+    EXPECT_FALSE(link->offersClose());
     EXPECT_FALSE(link->tmrSend.isActive());
 
     bringUp({1});
@@ -696,7 +714,6 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_EQ(link->values(0)->storedAt, before); // not stored
     EXPECT_FALSE(link->isFresh(0));
 
-    link->gPortCloseReq = false;
     link->tmrSend_Timer(); // a tick on a closed port: the request is traced, not sent
     EXPECT_TRUE(port->writes.isEmpty());
     EXPECT_EQ(link->sprdCommD.label(link->sprdCommD.rows() - 1), "Send");
@@ -743,33 +760,41 @@ TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
 TEST_F(Link, TimingEdgesAndEmptyTables) {
     useStations({1});
     bringUp({1});
-    EXPECT_EQ(link->sendLamp(), kRed);
+    EXPECT_TRUE(link->sending());
     link->tmrBall_Send_Timer();
-    EXPECT_EQ(link->sendLamp(), kBlack);
+    EXPECT_FALSE(link->sending());
     // The watchdog falls due while a reply is being gathered: the reply wins.
     tick();
     port->feed(drrReply(1, kMonitorValues));
-    EXPECT_EQ(link->recvLamp(), kGreen);
+    EXPECT_TRUE(link->receiving());
     link->tmrRecvErr_Timer();
     link->gather_Done();
     EXPECT_EQ(link->connState(0), ConnState::OK);
-    EXPECT_EQ(link->mRecvErrCnt, 0);
     // Half a reply leaves it armed, so its due tick runs after the gather.
     tick();
     port->feed(QByteArray("\x02") + "01DRR,OK");
     link->tmrRecvErr_Timer();
     link->gather_Done();
     EXPECT_EQ(link->connState(0), ConnState::NG);
-    EXPECT_EQ(link->mRecvErrCnt, 1);
 
+    // The poll at the last of three stations when the list empties: nothing is polled.
+    link->ClosePort();
+    useStations({1, 2, 3});
+    bringUp({1, 2, 3});
+    for (int mc = 1; mc <= 2; ++mc) {
+        tick();
+        deliver(drrReply(mc, kMonitorValues));
+    }
+    ASSERT_EQ(link->polledIdx(), 2);
     useStations({});
+    link->tmrSend_Timer();
+    link->tmrRecvErr_Timer();
+    EXPECT_EQ(link->polledIdx(), 0);
     link->ClosePort();
     link->mSetPortOpen_Click();
     EXPECT_FALSE(port->isOpen());
-    link->gMC_Idx = 5;
-    link->gMC_NextIdx = 3;
     link->tmrSend_Timer();
     link->tmrRecvErr_Timer();
-    EXPECT_EQ(link->gMC_Idx, 0);
+    EXPECT_EQ(link->polledIdx(), 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
 }

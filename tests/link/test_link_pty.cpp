@@ -64,7 +64,7 @@ protected:
             list.push_back({mc, QString()});
         link->setStations(list);
         link->mSetPortOpen_Click();
-        ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->panel(4));
+        ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->lastNote().cause);
     }
 
     // Requests the simulator heard, in order, as wire bytes.
@@ -260,7 +260,7 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     link->setPortSettings(stable);
     link->setAutoReopen(true);
     link->mSetPortOpen_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return link->gSendStep == kStepMonitor; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->sendStep() == kStepMonitor; }, 5000));
 
     // The path goes with the line: a pseudo-terminal's number is soon given to another
     // test's simulator, which this link must never reach by reopening it.
@@ -281,7 +281,7 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     EXPECT_TRUE(link->port()->isOpen());
     sim->clearFaults();
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
-    EXPECT_EQ(link->portMenuCaption(), "Port &Close");
+    EXPECT_TRUE(link->offersClose());
     EXPECT_EQ(link->connState(0), ConnState::OK);
 }
 

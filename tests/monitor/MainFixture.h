@@ -126,6 +126,20 @@ protected:
         if (col == 0) return m->headerData(row - 1, Qt::Vertical).toString();
         return m->index(row - 1, col - 1).data().toString();
     }
+    // Moves the poll to the station in row `row`: the stations polled before it answer with
+    // their last reading unchanged (zeros before their first).
+    void pollAt(int row) {
+        for (int k = 0; k < link()->line().count() && link()->polledIdx() != row - 1; ++k) {
+            const int idx = link()->polledIdx();
+            const StationValues* v = link()->values(idx);
+            std::vector<int> regs(StationValues::kCount, 0);
+            if (v && v->storedAt.isValid()) regs.assign(v->regs.begin(), v->regs.end());
+            sent();
+            port->feed(drrReply(link()->line().mcNoAt(idx), regs));
+            link()->gather_Done();
+        }
+        link()->tmrSend.stop();
+    }
     // The bytes the next send tick writes.
     QByteArray sent() {
         port->writes.clear();

@@ -26,7 +26,7 @@ protected:
     // Station `row`'s monitor read, answered with these SV, PV and MV (or, with `fail`, with
     // a refusal or a reply without "OK").
     void setValues(int row, int nsv, int npv, int mv, const char* fail = nullptr) {
-        link()->gMC_Idx = row - 1;
+        pollAt(row);
         const QByteArray mc = sent().mid(1, 2);
         std::vector<int> v(19, 0);
         v[3] = npv, v[4] = nsv, v[7] = mv;

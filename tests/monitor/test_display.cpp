@@ -14,7 +14,10 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({4, 7}, 2);
-        win->link()->gMC_No = 7;
+        ASSERT_TRUE(link()->selectStation(1)); // station 7, its parameters read
+        for (int block = 1; block <= 4; ++block)
+            answerNext();
+        link()->tmrSend.stop();
     }
     // Station `row`'s reply from space-separated values for INP, UNIT, DP-P, NPV, NSV, MVOUT,
     // ALMSTS, ERRSTS, MODSTS and register 300; every other value 0.
@@ -86,7 +89,8 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
         EXPECT_EQ(text("lblUnit_1"), text("lblUnit_0"));
         EXPECT_EQ(litLamps(), lamps);
     }
-    win->link()->gMC_No = 0; // no station selected: nothing to show
+    build({4, 7}); // the port never opened: no station selected, nothing to show
+    setRow(2, "3 0 0 1234 2500 455");
     win->tmrRefresh_Timer();
     EXPECT_EQ(text("lblPV") + text("lblUnit_0") + litLamps(), "");
 }

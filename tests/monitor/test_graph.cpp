@@ -15,7 +15,10 @@ protected:
         writeFile("CFG/SaveData.INI",
                   ("Yes\r\n1\r\nsec\r\n" + path("log") + "\r\nOven\r\n").toUtf8());
         build({1, 2}, 2);
-        link()->gMC_No = 2;
+        ASSERT_TRUE(link()->selectStation(1)); // station 2, its parameters read
+        for (int block = 1; block <= 4; ++block)
+            answerNext();
+        link()->tmrSend.stop();
         win->show(); // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
@@ -49,11 +52,10 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     EXPECT_EQ(chart()->staleNote(), "");
     // Station 1 goes silent: station 2 keeps its points and its records.
     for (int k = 0; k < 6 && link()->connState(0) != ConnState::NG; ++k) {
-        link()->gMC_Idx = 0;
+        pollAt(1);
         sent();
         link()->tmrRecvErr_Timer();
     }
-    link()->gMC_Idx = 0;
     ASSERT_EQ(link()->connState(0), ConnState::NG);
     figures(251, 250.1, 0);
     EXPECT_EQ(tick(2), 4);

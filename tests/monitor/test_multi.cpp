@@ -145,7 +145,7 @@ TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     answerNext();
     multi->tmrRefresh_Timer();
     EXPECT_EQ(g.foreColor(Col::PV, 1), kBlack);
-    link()->gMC_Idx = 0;
+    pollAt(1);
     sent();
     link()->tmrRecvErr_Timer();
     multi->tmrRefresh_Timer();
@@ -174,7 +174,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
         QStringList regs = QString("3 0 0 0 0 0 0 0 1 0 0 0 1 0 0 0 0 0 150").split(' ');
         regs[13 + c.key] = QString::number(c.current);
         store(c.row, regs.join(' ').toLatin1());
-        ASSERT_EQ(link()->gMC_Idx, 0); // polling station 1
+        ASSERT_EQ(link()->polledIdx(), 0); // polling station 1
         QSignalSpy ended(link(), &KX5Link::requestEnded);
         const int key = Col::KeyPrint + c.key;
         clickCell(key, c.row);

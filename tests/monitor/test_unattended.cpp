@@ -130,7 +130,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     // Station `row`'s monitor reply with these alarm and error words, as the line brings it;
     // the graph's tick never runs here.
     auto values = [&](int row, int alm, int err) {
-        link()->gMC_Idx = row - 1;
+        pollAt(row);
         const QByteArray mc = sent().mid(1, 2);
         std::vector<int> v(19, 0);
         v[9] = alm, v[10] = err;
@@ -142,7 +142,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     values(1, 2, 0);   // no change, no entry
     values(1, 0, 256); // AL2 off, AT ERR on
     values(2, 1, 0);   // AL1 already on at the first reply
-    link()->gMC_Idx = 1;
+    pollAt(2);
     sent();
     link()->tmrRecvErr_Timer();
     values(2, 1, 0);

@@ -55,7 +55,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
                                       {610, "001E"}, {614, "0001"}, {619, "0002"}};
     EXPECT_FALSE(answerReadAll(regs, map.get()));
-    EXPECT_EQ(link()->gSendStep, kStepMonitor);
+    EXPECT_EQ(link()->sendStep(), kStepMonitor);
     ASSERT_TRUE(map->tmrRefresh.isActive());
     map->tmrRefresh_Timer();
     const Grid& shown = *map->displayGrid();
@@ -73,7 +73,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
                       "03DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group]: waiting for confirmation]");
     reply("03DWR,OK");
-    EXPECT_EQ(link()->gSendStep, kStepReadAll1);
+    EXPECT_EQ(link()->sendStep(), kStepReadAll1);
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group] written]");
     // What the controller acknowledged shows before the read-back.
     ASSERT_TRUE(map->tmrRefresh.isActive());
@@ -113,7 +113,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     // A read-all completed with no map open finds nothing to refresh.
     ASSERT_TRUE(link()->request(Request::readAll(3)).taken);
     answerReadAll(regs, nullptr);
-    EXPECT_EQ(link()->gSendStep, kStepMonitor);
+    EXPECT_EQ(link()->sendStep(), kStepMonitor);
 }
 
 // The PID cell still being edited when OK is given is the value written, whichever key gives OK.

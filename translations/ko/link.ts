@@ -4,29 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+138"/>
-        <source>Port &amp;Close</source>
-        <translation>포트 닫기[&amp;C]</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+279"/>
-        <source>Port &amp;Open</source>
-        <translation>포트 열기[&amp;O]</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Port Close</source>
-        <translation>포트 닫기</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <location filename="../../link/KX5Link.h" line="+1"/>
-        <source>Port Open</source>
-        <translation>포트 열기</translation>
-    </message>
-    <message>
-        <location line="+83"/>
+        <location filename="../../link/KX5Link.cpp" line="+136"/>
         <source>Not a request the link takes (step %1).</source>
         <translation>통신 라인이 받지 않는 요청입니다 (단계 %1).</translation>
     </message>
@@ -71,87 +49,32 @@
         <translation>MC [%1] %2: 새 요청으로 바뀌어 보내지 않았습니다</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+47"/>
         <source>MC [%1] %2 not sent: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 not written (the port closed)</source>
         <translation>MC [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다 (포트 닫힘)</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>MC [%1] %2 not confirmed: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location line="+31"/>
-        <source>No MC in use: choose the stations in Use MC Setting</source>
-        <translation>사용 중인 국번이 없습니다: [사용 국번 설정]에서 국번을 선택하십시오</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <location line="+132"/>
-        <location line="+16"/>
-        <source>Checking ... (Connect status)</source>
-        <translation>확인 중 ... (연결 상태)</translation>
-    </message>
-    <message>
-        <location line="-130"/>
-        <source>Cannot open %1: %2; trying again</source>
-        <translation>포트 %1 열기 실패: %2; 다시 시도하는 중</translation>
-    </message>
-    <message>
-        <location line="+37"/>
-        <source>Cannot open %1: %2</source>
-        <translation>포트 %1 열기 실패: %2</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>OPEN</source>
-        <extracomment>the port&apos;s state in the status bar</extracomment>
-        <translation>열림</translation>
-    </message>
-    <message>
-        <location line="+13"/>
-        <location line="+20"/>
-        <location line="+15"/>
-        <source>CLOSE</source>
-        <translation>닫힘</translation>
-    </message>
-    <message>
-        <location line="-6"/>
-        <source>Port %1 closed: %2</source>
-        <translation>포트 %1 닫힘: %2</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Port %1 lost: reopening</source>
-        <translation>포트 %1 연결 끊김: 다시 여는 중</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>Port %1 lost: reopening (attempt %2)</source>
-        <translation>포트 %1 연결 끊김: 다시 여는 중 (%2번째 시도)</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Cannot open %1: %2; trying again (attempt %3)</source>
-        <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
-    </message>
-    <message>
-        <location line="+398"/>
+        <location filename="../../link/KX5LinkReceive.cpp" line="+217"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+40"/>
         <source>MC [%1] %2 written</source>
         <translation>MC [%1] %2 쓰기 완료</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location filename="../../link/KX5Link.cpp" line="+205"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
         <translation>MC [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
     </message>
@@ -179,21 +102,6 @@
         <location line="+1"/>
         <source>MC [%1] ==&gt; NG: parameter read not confirmed</source>
         <translation>MC [%1] ==&gt; NG: 파라미터 읽기를 확인하지 못했습니다</translation>
-    </message>
-    <message>
-        <location line="+44"/>
-        <source>MC [%1] ==&gt; NG</source>
-        <translation>MC [%1] ==&gt; NG</translation>
-    </message>
-    <message>
-        <location line="+31"/>
-        <source>No station answered at %1</source>
-        <translation>응답한 국번 없음 (설정: %1)</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>No station answered at %1: asking again in %2 s</source>
-        <translation>응답한 국번 없음 (설정: %1): %2초 후 다시 조회</translation>
     </message>
 </context>
 <context>

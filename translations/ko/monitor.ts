@@ -75,7 +75,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../monitor/EventLog.cpp" line="+11"/>
+        <location filename="../../monitor/EventLog.cpp" line="+12"/>
         <source>Date Time</source>
         <translation>날짜·시간</translation>
     </message>
@@ -90,7 +90,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+5"/>
         <source>Port lost: %1</source>
         <translation>포트 끊김: %1</translation>
     </message>
@@ -248,6 +248,95 @@ No records go to %1 until saving is started again.</source>
         <location line="+6"/>
         <source>Publishing settings changed: %1</source>
         <translation>MQTT 게시 설정 변경: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KX5Link</name>
+    <message>
+        <location filename="../../monitor/LineTexts.cpp" line="+18"/>
+        <source>OPEN</source>
+        <extracomment>the port&apos;s state in the status bar</extracomment>
+        <translation>열림</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>CLOSE</source>
+        <translation>닫힘</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Port &amp;Close</source>
+        <translation>포트 닫기[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port &amp;Open</source>
+        <translation>포트 열기[&amp;O]</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Port Close</source>
+        <translation>포트 닫기</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Port Open</source>
+        <translation>포트 열기</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>No MC in use: choose the stations in Use MC Setting</source>
+        <translation>사용 중인 국번이 없습니다: [사용 국번 설정]에서 국번을 선택하십시오</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Checking ... (Connect status)</source>
+        <translation>확인 중 ... (연결 상태)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cannot open %1: %2</source>
+        <translation>포트 %1 열기 실패: %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cannot open %1: %2; trying again</source>
+        <translation>포트 %1 열기 실패: %2; 다시 시도하는 중</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Cannot open %1: %2; trying again (attempt %3)</source>
+        <translation>포트 %1 열기 실패: %2; 다시 시도하는 중 (%3번째 시도)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Port %1 closed: %2</source>
+        <translation>포트 %1 닫힘: %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Port %1 lost: reopening</source>
+        <translation>포트 %1 연결 끊김: 다시 여는 중</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port %1 lost: reopening (attempt %2)</source>
+        <translation>포트 %1 연결 끊김: 다시 여는 중 (%2번째 시도)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>MC [%1] ==&gt; NG</source>
+        <translation>MC [%1] ==&gt; NG</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No station answered at %1</source>
+        <translation>응답한 국번 없음 (설정: %1)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>No station answered at %1: asking again in %2 s</source>
+        <translation>응답한 국번 없음 (설정: %1): %2초 후 다시 조회</translation>
     </message>
 </context>
 <context>
@@ -1079,12 +1168,12 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+34"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+35"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+129"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>

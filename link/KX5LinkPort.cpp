@@ -1,0 +1,192 @@
+// The link's port: opening it, closing it, losing it and reopening it, and the unattended
+// retries of a line that will not open or that nobody answers.
+#include "link/KX5Link.h"
+
+#include "link/LinkWire.h"
+
+using namespace LinkWire;
+// ---------------- port control ----------------
+
+void KX5Link::openUnattended() {
+    if (m_sched.phase != Phase::Closed) return;
+    m_keepTrying = true;
+    mSetPortOpen_Click();
+}
+
+void KX5Link::mSetPortOpen_Click() {
+    if (m_sched.phase == Phase::Reopening) { // the user gives up on the lost port
+        goOffline(LinkNote{});
+        return;
+    }
+    if (m_sched.phase != Phase::Closed) {
+        const bool pausing = m_sched.phase == Phase::SweepPause;
+        m_sched.gPortCloseReq = true;
+        m_sched.phase = Phase::Closing;
+        // Before any controller answered, or between sweeps, there is no exchange worth
+        // finishing: close now.
+        if (!gLinkUp || pausing) goOffline(LinkNote{});
+        return;
+    }
+    if (m_line.count() == 0) {
+        note(LinkNote::Kind::NoStations);
+        return;
+    }
+    note(LinkNote::Kind::Checking);
+    offerClose(true);
+    sprdCommD.clear();
+    m_sched.gPortCloseReq = false;
+    m_sweepsUnheard = 0;
+    m_openedOnce = false;
+    m_line.clearConn();
+    OpenPort();
+    const QString settings = m_settings.commText() + QLatin1Char(' ') + m_settings.protocol;
+    if (!m_port->isOpen()) {
+        emit portOpened(m_settings.port, settings, m_port->errorString());
+        if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
+            stopAll();
+            m_reopenAttempt = 0;
+            m_sched.phase = Phase::Reopening;
+            tmrReopen.start();
+            note(LinkNote::Kind::CannotOpenRetrying, m_port->errorString());
+            return;
+        }
+        // OpenPort has put the cause into panel 4; the command offers opening again.
+        offerClose(false);
+        stopAll();
+        return;
+    }
+    m_openedOnce = true;
+    emit portOpened(m_settings.port, settings, QString());
+    startSweep();
+}
+
+void KX5Link::startSweep() {
+    m_line.markAllStale();
+    gMC_No = 0;
+    m_pending.reset();
+    m_current.reset();
+    m_sched = Schedule{}; // from the first station, nothing asked for
+    m_sinceRediscovery = 0;
+    m_rediscoverIdx = -1;
+    m_out.reset();
+    m_lastRead.invalidate();
+    m_sched.enter(kStepModel);
+    // The rate and the pacing hold for as long as the port stays open.
+    tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
+}
+
+void KX5Link::OpenPort() {
+    m_port->setPortName(m_settings.port);
+    m_port->setSettings(m_settings.commText());
+    if (!m_port->isOpen() && !m_port->open()) {
+        note(LinkNote::Kind::CannotOpen, m_port->errorString());
+        return;
+    }
+    emit portStateChanged(true);
+    offerClose(true);
+}
+
+void KX5Link::ClosePort() {
+    const bool hadRequests = m_pending || (m_current && !m_currentConfirmed);
+    const bool wasOpen = m_sched.phase != Phase::Closed || m_port->isOpen();
+    stopAll();
+    if (m_port->isOpen()) {
+        m_port->flushInput();
+        m_port->close();
+    }
+    if (!m_port->isOpen()) {
+        emit portStateChanged(false);
+        offerClose(false);
+    }
+    // Said while the phase still tells what was cut short.
+    if (hadRequests) dropRequests();
+    m_line.markAllStale();
+    // Nothing on a closed line is answering: no station keeps a last "OK"; one that did not
+    // answer keeps its "NG".
+    m_line.clearAnswering();
+    m_current.reset();
+    m_sched.gPortCloseReq = false;
+    m_keepTrying = false;
+    m_sched.phase = Phase::Closed;
+    if (wasOpen) emit portClosed(m_settings.port);
+}
+
+void KX5Link::goOffline(const std::optional<LinkNote>& why) {
+    if (why) note(*why);
+    ClosePort();
+    offerClose(false);
+    emit portStateChanged(false);
+    if (m_host) m_host->SetOnlineState(false);
+}
+
+void KX5Link::onPortFailed(const QString& cause) {
+    if (!m_port->isOpen() && m_sched.phase == Phase::Closed) return;
+    // A port that failed is closed without a flush: flushing it fails again.
+    m_port->close();
+    if (!m_autoReopen || m_sched.gPortCloseReq) {
+        goOffline(LinkNote{.kind = LinkNote::Kind::PortClosed, .cause = cause});
+        return;
+    }
+    // Keep the port command at "close", so the user can end the retries; every station is
+    // unheard until the line is back, so nothing stale is logged meanwhile.
+    stopAll();
+    emit portStateChanged(false);
+    for (int i = 0; i < m_line.count(); ++i)
+        m_line.setConn(m_line.mcNoAt(i), ConnState::NG);
+    m_reopenAttempt = 0;
+    note(LinkNote::Kind::PortLost);
+    dropRequests();
+    m_line.markAllStale();
+    m_sched.phase = Phase::Reopening;
+    tmrReopen.start();
+    emit portLost(cause);
+}
+
+void KX5Link::reopen_Timer() {
+    ++m_reopenAttempt;
+    OpenPort();
+    if (!m_port->isOpen()) {
+        if (m_openedOnce)
+            note(LinkNote::Kind::PortLostAttempt, QString(), m_reopenAttempt);
+        else
+            note(LinkNote::Kind::CannotOpenAttempt, m_port->errorString(), m_reopenAttempt);
+        return;
+    }
+    tmrReopen.stop();
+    note(LinkNote::Kind::Checking);
+    m_line.clearConn();
+    // Nobody watches a line that came back by itself: its controllers may still be starting.
+    m_keepTrying = true;
+    m_sweepsUnheard = 0;
+    if (m_openedOnce)
+        emit portRestored();
+    else
+        emit portOpened(m_settings.port, lineSettingsText(), QString());
+    m_openedOnce = true;
+    startSweep();
+}
+
+void KX5Link::sweepAgain_Timer() {
+    tmrSweepAgain.stop();
+    if (m_sched.phase != Phase::SweepPause || !m_port->isOpen()) return;
+    note(LinkNote::Kind::Checking);
+    startSweep();
+}
+
+// A whole sweep heard nobody: what was tried is said, as a wrong line setting looks just
+// like this. A port the user opened closes; an unattended one is swept again after a pause.
+void KX5Link::sweepUnheard() {
+    const QString at = lineSettingsText();
+    if (!m_keepTrying) {
+        goOffline(LinkNote{.kind = LinkNote::Kind::NobodyAnswered, .settings = at});
+        emit nobodyAnswered(at, 0);
+        return;
+    }
+    const int pause = qMin(kSweepPauseMaxMs, 1000 << qMin(m_sweepsUnheard++, 4));
+    tmrSend.stop();
+    m_sched.phase = Phase::SweepPause;
+    tmrSweepAgain.start(pause);
+    note(LinkNote{
+        .kind = LinkNote::Kind::NobodyAnsweredRetrying, .settings = at, .number = pause / 1000});
+    emit nobodyAnswered(at, pause);
+}
