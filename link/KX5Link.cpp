@@ -191,6 +191,13 @@ bool KX5Link::writeUnconfirmed() const {
 }
 
 void KX5Link::takePending() {
+    // A parameter read between its blocks gives way, as any running step does to a requested
+    // one; it still ends, once, so whoever asked for it is not left waiting.
+    if (m_current && !m_currentConfirmed) {
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not finished"),
+                           m_current->mcNo, &*m_current);
+        endCurrent(RequestOutcome::Replaced, s.text, s.shown);
+    }
     m_current = std::move(m_pending);
     m_pending.reset();
     m_currentConfirmed = false;

@@ -47,8 +47,9 @@ public:
     int polledIdx() const { return m_sched.gMC_Idx; }
 
     // ---- requests from the windows ----
-    // Takes the request, or says why not. A newer request replaces one that is still waiting
-    // (that one ends as Replaced); the second half of the input group is never overtaken.
+    // Takes the request, or says why not. A newer request replaces one that is still waiting,
+    // or a parameter read between its blocks (that one ends as Replaced); an unconfirmed write
+    // and the second half of the input group are never overtaken.
     RequestReply request(const Request& r) override;
     int selectedMcNo() const override;
     // Selects station index idx (a connected one) and reads its parameters.

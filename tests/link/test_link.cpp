@@ -453,6 +453,29 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
     EXPECT_EQ(tick(), wrap("02DWR,01,0504,0001")); // its own station, before the re-read
     deliver(ackReply(2));
     EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll3)->regs, 0));
+    for (int k = 0; k < 4 && link->phase() != KX5Link::Phase::Monitoring; ++k)
+        deliver(answerTo(tick()));
+
+    // A parameter read between its blocks gives way to a newer request (a key, a click on a
+    // station's row, the clock), and ends once, as replaced; the newer one is worked whole.
+    for (const Request& newer : {Request::writeOne(1, 501, 1), Request::readAll(1),
+                                 Request::clock(1, {2026, 12, 7, 9, 0, 0})}) {
+        SCOPED_TRACE(newer.what().toStdString());
+        ended.clear();
+        ask(Request::readAll(2));
+        ASSERT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
+        deliver(echoReply(2, kStepReadAll1));
+        ask(newer);
+        for (int k = 0; k < 8 && (k == 0 || link->phase() != KX5Link::Phase::Monitoring); ++k)
+            deliver(answerTo(tick()));
+        ASSERT_EQ(ended.size(), 2u);
+        EXPECT_EQ(ended[0].r, Request::readAll(2));
+        EXPECT_EQ(ended[0].outcome, RequestOutcome::Replaced);
+        EXPECT_EQ(ended[0].text, "MC [2] parameter read replaced by a newer request: not finished");
+        EXPECT_EQ(ended[1].r, newer);
+        EXPECT_EQ(ended[1].outcome, RequestOutcome::Done);
+    }
+    ended.clear();
 
     // While the stations are being checked, writes are refused and the sweep stays whole.
     link->ClosePort();
