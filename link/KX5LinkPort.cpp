@@ -19,12 +19,17 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     if (m_sched.phase != Phase::Closed) {
-        const bool pausing = m_sched.phase == Phase::SweepPause;
+        // Before any controller answered, between sweeps, or while the controller takes in a
+        // new input type, there is no exchange worth finishing and no tick to close at: close
+        // now, while the phase still tells what is cut short.
+        const bool pausing =
+            m_sched.phase == Phase::SweepPause || m_sched.phase == Phase::InputPause;
+        if (!gLinkUp || pausing) {
+            goOffline(LinkNote{});
+            return;
+        }
         m_sched.gPortCloseReq = true;
         m_sched.phase = Phase::Closing;
-        // Before any controller answered, or between sweeps, there is no exchange worth
-        // finishing: close now.
-        if (!gLinkUp || pausing) goOffline(LinkNote{});
         return;
     }
     if (m_line.count() == 0) {

@@ -504,8 +504,8 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
 // when it cannot be written, that is said, and nothing is delivered later.
 TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
     const std::vector<int> second{1, 2, 3, 4, 5, 6, 7, 8};
-    enum Inside { AMapReopen, PortLost, NoAnswer };
-    for (Inside inside : {AMapReopen, PortLost, NoAnswer}) {
+    enum Inside { AMapReopen, PortLost, UserCloses, NoAnswer };
+    for (Inside inside : {AMapReopen, PortLost, UserCloses, NoAnswer}) {
         SCOPED_TRACE(inside);
         SetUp();
         useStations({1});
@@ -519,10 +519,17 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
         EXPECT_EQ(tick(), QByteArray()); // nothing goes out during the pause
         const QByteArray secondHalf = buildWriteReq(1, findStep(kStepWriteInput2)->regs, second, 0);
         if (inside == AMapReopen) ask(Request::readAll(1));
-        if (inside == PortLost) {
-            port->injectFailure("device disconnected");
+        if (inside == PortLost || inside == UserCloses) {
+            port->writes.clear();
+            if (inside == PortLost)
+                port->injectFailure("device disconnected");
+            else
+                link->mSetPortOpen_Click(); // nothing is worth finishing: closed at once
             EXPECT_FALSE(port->isOpen());
+            EXPECT_FALSE(link->offersClose());
             link->pause_Done();
+            link->tmrSend_Timer();
+            EXPECT_TRUE(port->writes.isEmpty());
             ASSERT_EQ(ended.size(), 1u);
             EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
             EXPECT_EQ(ended[0].shown,
