@@ -181,6 +181,10 @@ void KX5Link::sweepAgain_Timer() {
 // A whole sweep heard nobody: what was tried is said, as a wrong line setting looks just
 // like this. A port the user opened closes; an unattended one is swept again after a pause.
 void KX5Link::sweepUnheard() {
+    if (m_sched.gPortCloseReq) { // the user's close, asked for during the sweep's last wait
+        goOffline(LinkNote{});
+        return;
+    }
     const QString at = lineSettingsText();
     if (!m_keepTrying) {
         goOffline(LinkNote{.kind = LinkNote::Kind::NobodyAnswered, .settings = at});

@@ -348,6 +348,19 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
         link->tmrRecvErr_Timer();
     }
     EXPECT_FALSE(port->isOpen());
+    // A close asked for during the last wait of a sweep that hears nobody is not forgotten
+    // by the next sweep.
+    link->openUnattended();
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(tick(), buildModelReq(1, 0));
+        if (k == 2) link->mSetPortOpen_Click();
+        link->tmrRecvErr_Timer();
+    }
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(link->offersClose());
+    EXPECT_FALSE(link->tmrSweepAgain.isActive());
+    link->sweepAgain_Timer();
+    EXPECT_EQ(tick(), QByteArray());
 }
 
 // Only the outstanding request's own answer is taken: from its station, echoing its command,
