@@ -44,9 +44,9 @@ void KX5Link::mSetPortOpen_Click() {
     m_openedOnce = false;
     m_line.clearConn();
     OpenPort();
-    const QString settings = m_settings.commText() + QLatin1Char(' ') + m_settings.protocol;
+    const QString settings = m_onLine.commText() + QLatin1Char(' ') + m_onLine.protocol;
     if (!m_port->isOpen()) {
-        emit portOpened(m_settings.port, settings, m_port->errorString());
+        emit portOpened(m_onLine.port, settings, m_port->errorString());
         if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
             stopAll();
             m_reopenAttempt = 0;
@@ -61,7 +61,7 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     m_openedOnce = true;
-    emit portOpened(m_settings.port, settings, QString());
+    emit portOpened(m_onLine.port, settings, QString());
     startSweep();
 }
 
@@ -81,8 +81,9 @@ void KX5Link::startSweep() {
 }
 
 void KX5Link::OpenPort() {
-    m_port->setPortName(m_settings.port);
-    m_port->setSettings(m_settings.commText());
+    takeSettings();
+    m_port->setPortName(m_onLine.port);
+    m_port->setSettings(m_onLine.commText());
     if (!m_port->isOpen() && !m_port->open()) {
         note(LinkNote::Kind::CannotOpen, m_port->errorString());
         return;
@@ -113,7 +114,7 @@ void KX5Link::ClosePort() {
     m_sched.gPortCloseReq = false;
     m_keepTrying = false;
     m_sched.phase = Phase::Closed;
-    if (wasOpen) emit portClosed(m_settings.port);
+    if (wasOpen) emit portClosed(m_onLine.port);
 }
 
 void KX5Link::goOffline(const std::optional<LinkNote>& why) {
@@ -166,7 +167,7 @@ void KX5Link::reopen_Timer() {
     if (m_openedOnce)
         emit portRestored();
     else
-        emit portOpened(m_settings.port, lineSettingsText(), QString());
+        emit portOpened(m_onLine.port, lineSettingsText(), QString());
     m_openedOnce = true;
     startSweep();
 }

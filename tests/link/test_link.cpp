@@ -764,6 +764,25 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     port->feed("late bytes"); // a receive on a closed port only flushes
     EXPECT_EQ(port->flushCount, flushes + 1);
     EXPECT_FALSE(link->gathering());
+
+    // Settings changed while the port is open wait for the next open: until then frames and
+    // waits keep the format and rate the line was opened with.
+    bringUp({1});
+    const PortSettings sum{"COM4", "19200", "N", "8", "1", "SUM"};
+    link->setPortSettings(sum);
+    EXPECT_EQ(link->portSettings(), sum); // what the settings windows show and save
+    EXPECT_EQ(tick(), monitorReq(1));
+    EXPECT_EQ(link->tmrRecvErr.interval(), 221 + 600); // 212 bytes at 9600 baud
+    EXPECT_EQ(link->lineSettingsText(), "9600 8N1 STD");
+    deliver(drrReply(1, kMonitorValues));
+    EXPECT_EQ(reading(0, MonReg::NPV), "1234");
+    link->mSetPortOpen_Click();
+    tick();
+    EXPECT_EQ(link->lastNote().port, "COM3"); // the port that closed
+    link->mSetPortOpen_Click();
+    EXPECT_EQ(port->portName(), "COM4");
+    EXPECT_EQ(port->settings(), "19200,N,8,1");
+    EXPECT_EQ(tick(), buildModelReq(1, 2));
 }
 
 // Split replies, a reply that never ends and a silent station behave the same in both
