@@ -411,24 +411,27 @@ void KX5Link::sendRediscovery() {
     }
 }
 
-// The polled station's model query is settled: ask the next one, or end the sweep.
-void KX5Link::endModelQuery() {
+// The polled station's model query is settled, by an answer or, when `silent`, by its third
+// time-out: ask the next one, or end the sweep. Without a KX5 anywhere a sweep that ends in an
+// answer starts again; one that ends in silence gives the line up (false: the port closed or
+// the next sweep waits).
+bool KX5Link::endModelQuery(bool silent) {
     m_sched.gMC_NextIdx = NextStationIdx();
     if (m_sched.gMC_NextIdx != 0) {
         m_sched.gMC_Idx = m_sched.gMC_NextIdx;
         m_sched.enter(kStepModel);
-        return;
+        return true;
+    }
+    const int first = FindConnectedStation(0);
+    if (first < 0 && silent) {
+        sweepUnheard();
+        return false;
     }
     note(LinkNote::Kind::Clear);
     if (m_host) m_host->SetOnlineState(true);
-    const int first = FindConnectedStation(0);
-    if (first < 0) { // nobody answered with a KX5 model: sweep again
-        m_sched.gMC_Idx = 0;
-        m_sched.enter(kStepModel);
-    } else {
-        m_sched.gMC_Idx = first;
-        m_sched.enter(kStepReadAll1);
-    }
+    m_sched.gMC_Idx = first < 0 ? 0 : first;
+    m_sched.enter(first < 0 ? kStepModel : kStepReadAll1);
+    return true;
 }
 
 void KX5Link::pause_Done() {
@@ -499,23 +502,7 @@ void KX5Link::tmrRecvErr_Timer() {
             note(LinkNote{.kind = LinkNote::Kind::StationSilent,
                           .mcNo = m_line.mcNoAt(m_sched.gMC_Idx)});
             m_line.setUnanswered(m_line.mcNoAt(m_sched.gMC_Idx));
-            m_sched.gMC_NextIdx = NextStationIdx();
-            if (m_sched.gMC_NextIdx != 0) {
-                m_sched.gMC_Idx = m_sched.gMC_NextIdx;
-            } else {
-                int answered = 0;
-                for (int i = 0; i < m_line.count(); ++i)
-                    if (connState(i) == ConnState::OK) ++answered;
-                if (answered == 0) {
-                    sweepUnheard();
-                    return;
-                }
-                if (m_host) m_host->SetOnlineState(true);
-                note(LinkNote::Kind::Clear);
-                const int first = FindConnectedStation(0);
-                m_sched.gMC_Idx = first < 0 ? 0 : first;
-                m_sched.enter(kStepReadAll1);
-            }
+            if (!endModelQuery(true)) return;
         } else {
             advanceMonitorPoll();
         }

@@ -1,5 +1,6 @@
 // The link half of the main window: it owns the serial port, the poll scheduler's timers,
-// the reply being assembled and the value grids, and runs the exchange with the controllers.
+// the reply being assembled and the model of the line, and runs the exchange with the
+// controllers.
 // It reaches the window only through LinkHost, so it runs headless in tests.
 #pragma once
 
@@ -114,8 +115,7 @@ public:
     // allowance in the fast one), the reply's wire time, and in the standard pacing the gather.
     int replyWaitMs(int requestBytes, int replyBytes) const;
 
-    // Points gComm, gTmrRecvErr and gCommGrid at this link's port, watchdog and trace grid
-    // for its whole life, so the send routines always reach it.
+    // Takes the port for the link's whole life; the port starts closed.
     explicit KX5Link(std::unique_ptr<SerialPort> port, QObject* parent = nullptr);
     ~KX5Link() override;
 
@@ -261,7 +261,7 @@ private:
     void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
     void dropRequests();
     bool writeUnconfirmed() const;
-    void endModelQuery();
+    bool endModelQuery(bool silent);
     void advanceMonitorPoll();
     void onPortFailed(const QString& cause);
     void stopAll();

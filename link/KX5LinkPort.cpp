@@ -55,7 +55,7 @@ void KX5Link::mSetPortOpen_Click() {
             note(LinkNote::Kind::CannotOpenRetrying, m_port->errorString());
             return;
         }
-        // OpenPort has put the cause into panel 4; the command offers opening again.
+        // OpenPort has noted the cause for the window to word; the command offers opening again.
         offerClose(false);
         stopAll();
         return;

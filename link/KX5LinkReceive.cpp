@@ -178,7 +178,7 @@ void KX5Link::onModelReply(const QByteArray& frame) {
         m_line.setConn(t.mcNo, ConnState::NG, LineFault::NotKX5);
         emit stationFailed(t.mcNo, LineFault::NotKX5);
     }
-    if (!t.rediscovery) endModelQuery();
+    if (!t.rediscovery) endModelQuery(false);
     sendTimerOn();
 }
 

@@ -44,15 +44,12 @@ inline int count(const std::vector<int>& v) {
     return static_cast<int>(v.size());
 }
 
-// Lengths on the wire of a request and of the answer it must get.
+// Lengths on the wire of the answers requests must get.
 constexpr int modelReplyLen(int sumLen) {
     return 22 + sumLen; // ",OK," and a ten-character model
 }
 constexpr int readLen(int n, int sumLen) {
     return 11 + 5 * n + sumLen;
-}
-constexpr int writeLen(int n, int sumLen) {
-    return 11 + 10 * n + sumLen;
 }
 constexpr int ackLen(int sumLen) {
     return 11 + sumLen;
