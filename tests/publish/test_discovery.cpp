@@ -51,11 +51,17 @@ TEST(PublishOnChange, DecisionsFollowTheDeadBandTheLampsTheStateAndTheHeartbeat)
         r.lamps = std::bitset<size_t(StatusLamp::Count)>(row.lamps);
         r.unit = QString::fromUtf8(row.unit);
         r.decimals = row.decimals;
-        EXPECT_EQ(filter.due(0, r, row.answering, row.nowMs), row.due);
+        EXPECT_EQ(filter.due(3, r, row.answering, row.nowMs), row.due);
         // Another station is judged on its own.
         EXPECT_TRUE(filter.due(1, r, row.answering, row.nowMs));
-        if (row.due) filter.published(0, r, row.answering, row.nowMs);
+        if (row.due) filter.published(3, r, row.answering, row.nowMs);
     }
+    // A station that left the list and comes back starts afresh; those kept do not.
+    Reading steady;
+    filter.published(1, steady, true, 61300);
+    filter.keepOnly([](int mc) { return mc == 1; });
+    EXPECT_TRUE(filter.due(3, steady, true, 61301));
+    EXPECT_FALSE(filter.due(1, steady, true, 61301));
 }
 
 namespace {
@@ -90,8 +96,8 @@ using Configs = std::map<std::string, QJsonObject>; // retained config by topic
 Configs retainedConfigs(int port) {
     MqttSubscriber fresh(port, "homeassistant/#");
     EXPECT_TRUE(fresh.waitSubscribed());
-    EXPECT_EQ(QProcess::execute("mosquitto_pub", {"-p", QString::number(port), "-q", "1",
-                                                  "-t", "homeassistant/end", "-m", "."}),
+    EXPECT_EQ(QProcess::execute("mosquitto_pub", {"-p", QString::number(port), "-q", "1", "-t",
+                                                  "homeassistant/end", "-m", "."}),
               0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return fresh.last("homeassistant/end") == "."; }, 10000));
     Configs out;
@@ -225,10 +231,11 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
 }
 
 // A steady line on change: one message per station, however many replies, until a value moves
-// past the dead band.
+// past the dead band; a station that takes another's row is judged on its own.
 TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     sim->fastForward(7200); // PV settled at SV
     options.when = PublishOptions::When::OnChange;
+    options.discovery = true;
     options.deadBand = 50;
     options.heartbeatSeconds = 3600;
     publisher->apply(options);
@@ -243,4 +250,32 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return json(sub->last("kx5/line1/1"))["sv"].toDouble() == sv; }, 10000));
     EXPECT_EQ(sub->on("kx5/line1/2").size(), 1u);
+
+    // The list becomes [3, 2], MC 3 reading what MC 1 read under the same name and model: it
+    // takes MC 1's row but is published, said online and announced as a station of its own.
+    const LineModel::Station one = *link->line().station(1);
+    link->setStations({{3, one.name}, {2, link->line().station(2)->name}});
+    link->line().setModel(3, one.model);
+    link->line().storeValues(3, one.values.regs, QDateTime::currentDateTime());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto got = sub->on("kx5/line1/3");
+            return std::any_of(got.begin(), got.end(),
+                               [](const QByteArray& p) { return json(p)["answering"].toBool(); });
+        },
+        10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto got = sub->on("kx5/line1/3/availability");
+            return std::count(got.begin(), got.end(), "online") > 0;
+        },
+        10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const Configs now = retainedConfigs(broker->port);
+            return std::any_of(now.begin(), now.end(), [](const auto& c) {
+                return c.first.find("/mc03_") != std::string::npos;
+            });
+        },
+        10000));
 }
