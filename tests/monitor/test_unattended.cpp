@@ -12,12 +12,14 @@
 #include "monitor/TraceFile.h"
 #include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
+#include "settings/FolderLock.h"
 #include "settings/LinkOptions.h"
 #include "tests/support/Bracketing.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -196,6 +198,37 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QString said = "Events not saved to " + blocked + ": not a regular file";
     EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
     EXPECT_EQ(link()->panel(4), said);
+}
+
+// A data folder chosen while another program holds it: saving stops, said in the events file of
+// the folder it used, and nothing is written into the other program's folder.
+TEST_F(Unattended, DataFolderHeldByAnotherProgramIsNeverWrittenTo) {
+    const QString mine = path("mine"), theirs = path("theirs");
+    QDir().mkpath(mine), QDir().mkpath(theirs);
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + mine.toUtf8() + "\r\nOven\r\n");
+    build({1});
+    win->eventLog()->clock = [this] { return now; };
+    FolderLocks locks;
+    ASSERT_TRUE(locks.lock({programDir(), mine}).isEmpty());
+    installCommands(win.get(), &locks);
+    press("btnDSave_Start");
+    QLockFile other(FolderLocks::lockPath(theirs));
+    ASSERT_TRUE(other.tryLock(0));
+    QString said;
+    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        said = text;
+        return QMessageBox::Ok;
+    });
+    QTimer::singleShot(0, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        d->findChild<QLabel*>("lblFolder")->setText(theirs);
+        d->findChild<QPushButton*>("btnOK")->click();
+    });
+    win->runCommand(1);
+    EXPECT_TRUE(said.contains(QDir::toNativeSeparators(theirs))) << said.toStdString();
+    EXPECT_FALSE(win->dataLogger()->switchedOn());
+    EXPECT_TRUE(readFile(mine + "/Oven_Events_20260307.TXT").contains("\tData saving stopped\r\n"));
+    EXPECT_EQ(QDir(theirs).entryList(QDir::Files | QDir::Hidden), QStringList({"kx5comm.lock"}));
 }
 
 // Every kind of trouble on the line is an event when it begins, also for a station that never
