@@ -67,17 +67,14 @@ void Publisher::apply(const PublishOptions& options) {
     for (const QString& t : announced)
         if (!t.isEmpty()) m_announced.insert(t.toUtf8());
     // A hand-edited file is said wrong where it is wrong, and publishes nothing until put right.
-    for (const QString& note : options.fileNotes)
-        say(QT_TR_NOOP("Publishing settings: %1"), {note});
-    QStringList wrong = options.fileErrors, wrongShown = options.fileErrors;
-    if (wrong.isEmpty()) {
+    for (const FileNotice& note : options.fileNotes)
+        say(QT_TR_NOOP("Publishing settings: %1"), {note.logged}, {note.shown});
+    QList<FileNotice> wrong = options.fileErrors;
+    if (wrong.isEmpty())
         for (const PublishOptions::Problem& p : options.problems())
             wrong << p.text;
-        for (const PublishOptions::Problem& p : options.problems(true))
-            wrongShown << p.text;
-    }
-    for (int i = 0; i < wrong.size(); ++i)
-        say(QT_TR_NOOP("Publishing is off: %1"), {wrong[i]}, {wrongShown.value(i, wrong[i])});
+    for (const FileNotice& w : wrong)
+        say(QT_TR_NOOP("Publishing is off: %1"), {w.logged}, {w.shown});
     if (options.enabled && wrong.isEmpty()) {
         m_client = std::make_unique<MqttClient>();
         m_client->setMaxInFlight(m_maxInFlight);
@@ -85,10 +82,10 @@ void Publisher::apply(const PublishOptions& options) {
         connect(m_client.get(), &MqttClient::failed, this, &Publisher::onFailed);
         connect(m_client.get(), &MqttClient::lost, this, &Publisher::onLost);
         connect(m_client.get(), &MqttClient::ready, this, &Publisher::flush);
-        QString error;
+        FileNotice error;
         if (!m_client->start(options, statusTopic(), Payload::online(false), &error)) {
             m_client.reset();
-            say(QT_TR_NOOP("Publishing not started: %1"), {error});
+            say(QT_TR_NOOP("Publishing not started: %1"), {error.logged}, {error.shown});
         } else if (options.when == PublishOptions::When::EveryNSeconds) {
             m_every.start(options.everySeconds * 1000);
         }
@@ -272,9 +269,9 @@ void Publisher::saveAnnounced() {
         lines << QString::fromUtf8(t);
     lines.sort();
     QDir().mkpath(QFileInfo(discoveryListPath()).path());
-    QString error;
+    FileNotice error;
     if (!writeLinesAtomic(discoveryListPath(), lines, &error))
-        say(QT_TR_NOOP("Publishing: %1"), {error});
+        say(QT_TR_NOOP("Publishing: %1"), {error.logged}, {error.shown});
 }
 
 void Publisher::flush() {

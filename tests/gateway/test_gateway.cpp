@@ -16,6 +16,7 @@
 #include "settings/GatewayDialog.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
+#include "tests/support/Bracketing.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -124,14 +125,34 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
         gatewayOptionsPath(),
         {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65"}, nullptr));
     const GatewayOptions bad = loadGatewayOptions();
-    ASSERT_EQ(bad.fileErrors.size(), 4) << bad.fileErrors.join('\n').toStdString();
-    EXPECT_TRUE(bad.fileErrors[0].contains("line 1 (Enabled=yes)"));
-    EXPECT_TRUE(bad.fileErrors[1].contains("line 2 (Port=x)"));
-    EXPECT_TRUE(bad.fileErrors[2].contains("301-299 is not a register"));
+    ASSERT_EQ(bad.fileErrors.size(), 4);
+    EXPECT_TRUE(bad.fileErrors[0].logged.contains("line 1 (Enabled=yes)"));
+    EXPECT_TRUE(bad.fileErrors[1].logged.contains("line 2 (Port=x)"));
+    EXPECT_TRUE(bad.fileErrors[2].logged.contains("301-299 is not a register"));
     EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
-    EXPECT_TRUE(bad.fileErrors[3].contains("1 to 64"));
+    EXPECT_TRUE(bad.fileErrors[3].logged.contains("1 to 64"));
     ASSERT_EQ(bad.fileNotes.size(), 1);
-    EXPECT_TRUE(bad.fileNotes[0].contains("Colour=red"));
+    EXPECT_TRUE(bad.fileNotes[0].logged.contains("Colour=red"));
+    // Loaded and applied, each is said in English for the events file and in the user's
+    // language for the list.
+    KX5Link link(std::make_unique<QtSerialPort>());
+    Gateway gateway(&link);
+    std::vector<FileNotice> said;
+    QObject::connect(&gateway, &Gateway::event,
+                     [&](int, const FileNotice& n) { said.push_back(n); });
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
+    gateway.apply(loadGatewayOptions());
+    QCoreApplication::removeTranslator(&language);
+    ASSERT_EQ(said.size(), 5u);
+    const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
+    EXPECT_EQ(said[1].logged, file + " line 2 (Port=x): a whole number is expected");
+    EXPECT_EQ(said[1].shown, "[" + file + " line 2 (Port=x): a whole number is expected]");
+    EXPECT_EQ(said[3].shown, file + ": [The most clients at once must be 1 to 64.]");
+    EXPECT_EQ(said[4].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
+    for (const FileNotice& n : said)
+        EXPECT_TRUE(n.shown != n.logged && !n.logged.contains('['))
+            << n.logged.toStdString() << " / " << n.shown.toStdString();
     // The window saves what it shows, and never a list of registers it cannot read.
     GatewayDialog d(back);
     EXPECT_EQ(d.findChild<QLineEdit*>("txtAllowWrite")->text(), "301-303,310,506");

@@ -3,6 +3,7 @@
 // when a station leaves or discovery is off (after a restart too), and a steady line on change.
 #include "publish/ChangeFilter.h"
 #include "tests/publish/PublishLine.h"
+#include "tests/support/Bracketing.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -231,11 +232,16 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
 }
 
 // A steady line on change: one message per station, however many replies, until a value moves
-// past the dead band; a station that takes another's row is judged on its own.
+// past the dead band; a station that takes another's row is judged on its own; a discovery
+// list that cannot be written is said in English in the events file.
 TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     sim->fastForward(7200); // PV settled at SV
     options.when = PublishOptions::When::OnChange;
     options.discovery = true;
+    // A discovery list that cannot be kept is said, in English for the events file.
+    QDir().mkpath(discoveryListPath());
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
     options.deadBand = 50;
     options.heartbeatSeconds = 3600;
     publisher->apply(options);
@@ -278,4 +284,8 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
             });
         },
         10000));
+    EXPECT_TRUE(events.contains("Publishing: Cannot write " +
+                                QDir::toNativeSeparators(discoveryListPath()) +
+                                ": a folder of that name is in the way"))
+        << events.join('\n').toStdString();
 }

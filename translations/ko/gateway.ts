@@ -4,7 +4,7 @@
 <context>
     <name>Gateway</name>
     <message>
-        <location filename="../../gateway/Gateway.cpp" line="+32"/>
+        <location filename="../../gateway/Gateway.cpp" line="+30"/>
         <source>its settings file has errors</source>
         <translation>설정 파일에 오류가 있음</translation>
     </message>
@@ -145,6 +145,26 @@
         <location line="+3"/>
         <source>The most clients at once must be 1 to 64.</source>
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
+        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 line %2 (%3): a whole number is expected</source>
+        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 line %2 (%3): %4 is not a register 0 to 699 or a range of them (&quot;301-303,506&quot;)</source>
+        <translation>%1 %2행 (%3): %4은(는) 0~699의 레지스터나 그 범위(&quot;301-303,506&quot;)가 아닙니다</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 line %2 (%3): not a gateway setting; ignored</source>
+        <translation>%1 %2행 (%3): 게이트웨이 설정이 아니므로 무시했습니다</translation>
     </message>
 </context>
 </TS>
