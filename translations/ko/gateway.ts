@@ -164,7 +164,7 @@
     <message>
         <location line="+7"/>
         <source>%1 line %2 (%3): not a gateway setting; ignored</source>
-        <translation>%1 %2행 (%3): 게이트웨이 설정이 아니므로 무시했습니다</translation>
+        <translation>%1 %2행 (%3): 게이트웨이 설정 항목이 아니므로 무시했습니다</translation>
     </message>
 </context>
 </TS>

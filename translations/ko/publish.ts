@@ -248,7 +248,7 @@
     <message>
         <location line="+19"/>
         <source>%1 line %2 (%3): not a publishing setting; ignored</source>
-        <translation>%1 %2행 (%3): MQTT 게시 설정이 아니므로 무시했습니다</translation>
+        <translation>%1 %2행 (%3): 게시 설정 항목이 아니므로 무시했습니다</translation>
     </message>
     <message>
         <location line="+12"/>
