@@ -4,7 +4,6 @@
 #include "monitor/LineTexts.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     events.setMaxCols(3);
