@@ -168,6 +168,16 @@ void Publisher::forgetLeft() {
     const LineModel& line = m_link->line();
     const auto kept = [&line](int mc) { return line.indexOf(mc) >= 0; };
     const auto left = [&kept](const auto& e) { return !kept(e.first); };
+    // A station taken off the list is polled no more: its retained messages go, and it is
+    // said offline, so that nothing at the broker still shows it alive.
+    if (m_client)
+        for (const auto& [mc, said] : m_said) {
+            if (kept(mc) || said == Said::Nothing) continue;
+            const QByteArray topic = stationTopic(mc);
+            for (const char* leaf : {"", "/pv", "/sv", "/mv"})
+                send(topic + leaf, {}, m_options.qos, m_options.retain);
+            send(topic + "/availability", Payload::online(false), 1, true);
+        }
     std::erase_if(m_said, left);
     std::erase_if(m_announcedAs, left);
     m_filter.keepOnly(kept);

@@ -94,16 +94,24 @@ using Configs = std::map<std::string, QJsonObject>; // retained config by topic
 // What a new subscriber is given. The broker hands over the retained messages on subscribing,
 // so once a message published after that arrives, they all have. The marker goes at QoS 1 like
 // them: a QoS 0 one may overtake those still queued behind the broker's in-flight window.
-Configs retainedConfigs(int port) {
-    MqttSubscriber fresh(port, "homeassistant/#");
+std::map<std::string, QByteArray> retained(int port, const QString& under) {
+    MqttSubscriber fresh(port, (under + "/#").toStdString());
     EXPECT_TRUE(fresh.waitSubscribed());
-    EXPECT_EQ(QProcess::execute("mosquitto_pub", {"-p", QString::number(port), "-q", "1", "-t",
-                                                  "homeassistant/end", "-m", "."}),
+    const QString end = under + "/end";
+    EXPECT_EQ(QProcess::execute("mosquitto_pub",
+                                {"-p", QString::number(port), "-q", "1", "-t", end, "-m", "."}),
               0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fresh.last("homeassistant/end") == "."; }, 10000));
-    Configs out;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fresh.last(end.toStdString()) == "."; }, 10000));
+    std::map<std::string, QByteArray> out;
     for (const auto& m : fresh.messages())
-        if (m.retained && !m.payload.isEmpty()) out[m.topic] = json(m.payload);
+        if (m.retained && !m.payload.isEmpty()) out[m.topic] = m.payload;
+    return out;
+}
+
+Configs retainedConfigs(int port) {
+    Configs out;
+    for (const auto& [topic, payload] : retained(port, "homeassistant"))
+        out[topic] = json(payload);
     return out;
 }
 
@@ -217,6 +225,9 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
                                 20000));
     for (const auto& [topic, config] : retainedConfigs(broker->port))
         EXPECT_NE(topic.find("/mc01_"), std::string::npos) << topic;
+    // Nothing retained still shows it alive: its values are cleared and it is said offline.
+    const std::map<std::string, QByteArray> gone{{"kx5/line1/2/availability", "offline"}};
+    EXPECT_EQ(retained(broker->port, "kx5/line1/2"), gone);
     QFile list(discoveryListPath());
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll().count('\n'), qsizetype(kPerStation));
