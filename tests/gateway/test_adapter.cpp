@@ -1,7 +1,10 @@
 // The gateway's line work against the link on the in-memory port, moved only by send ticks,
-// replies and queued calls (no real time): whose write goes out when, and how a job ends.
-// Sockets and real clients are test_gateway's.
+// replies and queued calls (no real time): whose write goes out when, and how a job ends; and
+// the events of clients' writes: repeats folded into counts, a partial write named. Sockets and
+// real clients are test_gateway's.
 #include "gateway/LinkAdapter.h"
+#include "gateway/ModbusClient.h"
+#include "gateway/RepeatFolder.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "tests/support/FakeSerialPort.h"
@@ -146,4 +149,80 @@ TEST(GatewayAdapter, AJobEndsAtOnceWhileThePortIsDownOrClosing) {
         EXPECT_FALSE(ok);
         EXPECT_TRUE(said.contains(c.said)) << said.toStdString();
     }
+}
+
+TEST(GatewayEvents, RepeatsFoldIntoACountAndEveryChangeIsSaid) {
+    const auto w = [](const char* text) { return FileNotice{text, QString("<%1>").arg(text)}; };
+    struct Step {
+        int s;             // seconds
+        const char* group; // nullptr: the counts due then
+        const char* text;
+        QStringList said;
+        QString shownLast = {};
+    } steps[] = {
+        {0, "a", "301 = 400 written", {"301 = 400 written"}},
+        {1, "a", "301 = 400 written", {}},
+        {2, "a", "301 = 400 written", {}},
+        {3,
+         "a",
+         "301 = 500 written",
+         {"301 = 400 written (and 2 more like it in the last 1 min)", "301 = 500 written"}},
+        {4, "b", "writes are off", {"writes are off"}},
+        {5, "a", "301 = 500 written", {}},
+        {5, "b", "writes are off", {}},
+        {6, "c", "writes are off", {"writes are off"}}, // another client's
+        {300, nullptr, "", {}},
+        {603, nullptr, "", {"301 = 500 written (and 1 more like it in the last 10 min)"}},
+        {604,
+         nullptr,
+         "",
+         {"writes are off (and 1 more like it in the last 10 min)"},
+         "<writes are off> (and 1 more like it in the last 10 min)"},
+        {700, "a", "301 = 500 written", {}}, // still folding: a count once per span
+        {1203, nullptr, "", {"301 = 500 written (and 1 more like it in the last 10 min)"}},
+        {1900, nullptr, "", {}}, // quiet for a span: forgotten
+        {1901, "a", "301 = 500 written", {"301 = 500 written"}},
+        {1902, "a", "301 = 500 written", {}},
+        {1903, "", "", {"301 = 500 written (and 1 more like it in the last 1 min)"}}, // stopped
+    };
+    RepeatFolder folder;
+    for (const Step& st : steps) {
+        const qint64 ms = st.s * 1000LL;
+        const std::vector<RepeatFolder::Said> said =
+            !st.group    ? folder.due(ms)
+            : !*st.group ? folder.due(ms, true)
+                         : folder.occur(st.group, 7, w(st.text), ms);
+        QStringList logged;
+        for (const RepeatFolder::Said& s : said) {
+            logged << s.text.logged;
+            EXPECT_EQ(s.mcNo, 7);
+        }
+        EXPECT_EQ(logged, st.said) << st.s;
+        if (!st.shownLast.isEmpty() && !said.empty()) {
+            EXPECT_EQ(said.back().text.shown, st.shownLast);
+        }
+    }
+}
+
+TEST(GatewayEvents, AFailedWriteNamesWhatWasWrittenAndWhatNot) {
+    const std::vector<std::pair<int, int>> writes = {{301, 400}, {302, 10}, {303, 5}};
+    const FileNotice why{"no answer in time", "<no answer in time>"};
+    const QString peer = "127.0.0.1:5000";
+    const QString expected[] = {
+        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 not confirmed; SV2 (302) = 10, SV3 (303) = 5 "
+        "not sent: no answer in time (exception 0b)",
+        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 written; SV2 (302) = 10 not confirmed; SV3 "
+        "(303) = 5 not sent: no answer in time (exception 0b)",
+        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400, SV2 (302) = 10 written; SV3 (303) = 5 not "
+        "confirmed: no answer in time (exception 0b)",
+    };
+    for (size_t written = 0; written < writes.size(); ++written) {
+        const FileNotice n = ModbusClient::writeFailed(peer, writes, written, why);
+        EXPECT_EQ(n.logged, expected[written]);
+        EXPECT_TRUE(n.shown.endsWith("<no answer in time> (exception 0b)"))
+            << n.shown.toStdString();
+    }
+    EXPECT_EQ(ModbusClient::writeFailed(peer, {{301, 400}}, 0, why).logged,
+              "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 not confirmed: no answer in time "
+              "(exception 0b)");
 }
