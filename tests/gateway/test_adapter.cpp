@@ -7,6 +7,7 @@
 #include "gateway/RepeatFolder.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
+#include "link/Steps.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/LineUp.h"
 #include "tests/support/Replies.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -36,7 +38,7 @@ struct AdapterLine {
     }
     std::shared_ptr<LineJob> submit(std::vector<std::pair<int, int>> writes) {
         auto job = std::make_shared<LineJob>();
-        job->kind = LineJob::Kind::Write;
+        job->kind = writes.empty() ? LineJob::Kind::ReadImage : LineJob::Kind::Write;
         job->mcNo = 1;
         job->writes = std::move(writes);
         job->done = [this](bool ok, const FileNotice& text) { result = {ok, text.logged}; };
@@ -62,30 +64,27 @@ struct AdapterLine {
 
 TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
     const std::map<int, int> window = {{501, 1}, {502, 1}}; // keys a window writes
+    const QByteArray block1 = buildReadReq(1, findStep(kStepReadAll1)->regs, 0);
     struct Case {
         const char* what;
-        std::vector<std::pair<int, int>> writes;
-        int windowReg;        // a window writes this key (0: none) ...
-        bool gatewayOnLine;   // ... while the gateway's first register is on the line
-        bool clientGivesUp;   // the client stops waiting once the first register is out
+        std::vector<std::pair<int, int>> writes; // none: a read of the station's parameters
+        int windowReg;                           // a window writes this key (0: none) ...
+        bool gatewayOnLine;   // ... while the gateway's first request is on the line
+        bool clientGivesUp;   // the client stops waiting once the first request is out
         std::vector<int> out; // registers written, in order
         bool ok;
+        int reads; // the station's parameter reads begun
     } cases[] = {
-        {"a window's write comes between two registers",
-         {{301, 400}, {302, 10}},
-         501,
-         true,
-         false,
-         {301, 501, 302},
-         true},
-        {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301}, true},
-        {"the client gave up: the rest is not sent",
-         {{301, 400}, {302, 10}, {303, 5}},
-         0,
-         true,
-         true,
-         {301},
-         false},
+        // clang-format off
+        {"a window's write comes between two registers", {{301, 400}, {302, 10}}, 501, true,
+         false, {301, 501, 302}, true, 0},
+        {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301},
+         true, 0},
+        {"the client gave up: the rest is not sent", {{301, 400}, {302, 10}, {303, 5}}, 0, true,
+         true, {301}, false, 0},
+        {"a parameter read cut short by a window's write starts again", {}, 501, true, false,
+         {501}, true, 2},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -94,20 +93,25 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
         std::map<int, int> values = window;
         values.insert(c.writes.begin(), c.writes.end());
         const auto job = line.submit(c.writes);
+        const QByteArray first =
+            c.writes.empty() ? block1
+                             : buildWriteReq(1, {c.writes[0].first}, {c.writes[0].second}, 0);
         const auto windowWrites = [&] {
-            if (c.windowReg) {
-                const Request r = Request::writeOneOf(1, c.windowReg, window.at(c.windowReg));
-                ASSERT_TRUE(line.link.request(r).taken);
-            }
+            if (!c.windowReg) return;
+            const Request r = Request::writeOneOf(1, c.windowReg, window.at(c.windowReg));
+            EXPECT_TRUE(line.link.request(r).taken);
         };
         if (!c.gatewayOnLine) windowWrites();
         std::vector<std::string> out;
+        int reads = 0;
+        bool started = false;
         for (int k = 0; k < 40; ++k) {
             const QByteArray sent = line.tick();
-            if (sent.mid(3, 3) == "DWR") {
-                out.push_back(sent.trimmed().toStdString());
-                if (out.size() == 1 && c.gatewayOnLine) windowWrites();
-                if (out.size() == 1 && c.clientGivesUp) job->cancelled = true;
+            if (sent.mid(3, 3) == "DWR") out.push_back(sent.trimmed().toStdString());
+            reads += sent == block1;
+            if (sent == first && !std::exchange(started, true)) {
+                if (c.gatewayOnLine) windowWrites();
+                if (c.clientGivesUp) job->cancelled = true;
             }
             if (!sent.isEmpty()) line.answer(sent);
         }
@@ -116,6 +120,7 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
             expected.push_back(
                 buildWriteReq(1, {reg}, {values.at(reg)}, 0).trimmed().toStdString());
         EXPECT_EQ(out, expected);
+        EXPECT_EQ(reads, c.reads);
         EXPECT_EQ(line.result.value_or(std::pair(!c.ok, QString())).first, c.ok);
         EXPECT_EQ(job->next, c.clientGivesUp ? 1u : c.writes.size());
         for (const auto& [r, outcome] : line.ended)
