@@ -1,7 +1,9 @@
 // Exchange period against the wire: kx5sim pacing its replies at the line's rate and character
 // format and taking 2 ms to turn around, three stations in monitoring, 1200 to 115200 baud in
 // 8N1 and 8N2 (11 bits like 8E1, which a pseudo-terminal refuses).
-// Wire = request + reply bytes at the format's bits per character, plus the turnaround.
+// Wire = request + reply bytes at the format's bits per character, plus the turnaround, plus the
+// 3.5 characters of quiet the fast pacing keeps after a reply before the next request (the line
+// cannot go faster than that: the quiet is what lets a transceiver turn round).
 // Goal for the fast pacing: mean period <= 1.05 x wire. For the standard pacing the bench says
 // whether it reached monitoring and made its exchanges without a reply wait running out.
 // Run on demand: build/bin/bench_pacing [seconds measured per run, default 4]
@@ -28,9 +30,10 @@ constexpr double kGoal = 1.05;
 constexpr int kRequestBytes = 106;
 constexpr int kReplyBytes = 106;
 
-// Request and reply on the wire plus the turnaround, in ms.
+// Request and reply on the wire plus the turnaround and the quiet gap, in ms.
 double wireMs(int baud, int stopBits) {
-    return (kRequestBytes + kReplyBytes) * (1 + 8 + stopBits) * 1000.0 / baud + kTurnaroundMs;
+    const double charMs = (1 + 8 + stopBits) * 1000.0 / baud;
+    return (kRequestBytes + kReplyBytes + KX5Link::kQuietGapChars) * charMs + kTurnaroundMs;
 }
 
 struct Run {
