@@ -44,8 +44,15 @@ int KX5Link::selectedMcNo() const {
 
 void KX5Link::setPortSettings(const PortSettings& s) {
     m_settings = s;
-    m_sumLen = s.sumLen();
-    m_charMs = s.charMs();
+    if (m_sched.phase == Phase::Closed && !m_port->isOpen()) takeSettings();
+}
+
+// Frames and waits follow the settings the port was opened with: a frame format changed
+// under an open port would go out on a line set up for the other one.
+void KX5Link::takeSettings() {
+    m_onLine = m_settings;
+    m_sumLen = m_onLine.sumLen();
+    m_charMs = m_onLine.charMs();
 }
 
 void KX5Link::setStations(const StationList& list) {
@@ -67,7 +74,7 @@ void KX5Link::setPanel(int i, const QString& text) {
 // Every note names the port it is about.
 void KX5Link::note(LinkNote n) {
     m_note = std::move(n);
-    m_note.port = m_settings.port;
+    m_note.port = m_onLine.port;
     emit noted(m_note);
 }
 
@@ -141,7 +148,7 @@ RequestReply KX5Link::request(const Request& r) {
     case Phase::Closing:
         return no(tr("The port is closing: %1 not sent.").arg(what));
     case Phase::Reopening:
-        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(m_settings.port, what));
+        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(m_onLine.port, what));
     case Phase::Sweeping:
     case Phase::SweepPause:
         return no(tr("Checking the stations (Connect status): %1 not sent. "
@@ -191,6 +198,13 @@ bool KX5Link::writeUnconfirmed() const {
 }
 
 void KX5Link::takePending() {
+    // A parameter read between its blocks gives way, as any running step does to a requested
+    // one; it still ends, once, so whoever asked for it is not left waiting.
+    if (m_current && !m_currentConfirmed) {
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not finished"),
+                           m_current->mcNo, &*m_current);
+        endCurrent(RequestOutcome::Replaced, s.text, s.shown);
+    }
     m_current = std::move(m_pending);
     m_pending.reset();
     m_currentConfirmed = false;

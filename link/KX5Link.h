@@ -47,8 +47,9 @@ public:
     int polledIdx() const { return m_sched.gMC_Idx; }
 
     // ---- requests from the windows ----
-    // Takes the request, or says why not. A newer request replaces one that is still waiting
-    // (that one ends as Replaced); the second half of the input group is never overtaken.
+    // Takes the request, or says why not. A newer request replaces one that is still waiting,
+    // or a parameter read between its blocks (that one ends as Replaced); an unconfirmed write
+    // and the second half of the input group are never overtaken.
     RequestReply request(const Request& r) override;
     int selectedMcNo() const override;
     // Selects station index idx (a connected one) and reads its parameters.
@@ -85,15 +86,16 @@ public:
     void openUnattended();
     static constexpr int kSweepPauseMaxMs = 10000;
     void sweepAgain_Timer();
-    // "9600 8N1 STD": the line settings in the words a hint gives them.
-    QString lineSettingsText() const { return m_settings.lineText(); }
+    // "9600 8N1 STD": the settings the port was last opened with, in the words a hint gives them.
+    QString lineSettingsText() const { return m_onLine.lineText(); }
     const LineStats& lineStats() const { return m_line.stats(); }
     void resetLineStats() { m_line.resetStats(); }
 
     // ---- the line and its settings ----
     LineModel& line() { return m_line; }
     const LineModel& line() const { return m_line; }
-    // The port and its line settings: taken at the next open.
+    // The port and its line settings: taken at the next open (at once while the port is closed);
+    // an open port keeps the rate and frame format it was opened with.
     void setPortSettings(const PortSettings& s);
     const PortSettings& portSettings() const { return m_settings; }
     // The stations in use; the selection follows (KeepSelectedStation).
@@ -103,7 +105,7 @@ public:
     bool fastPacing() const { return m_fast; }
 
     // ---- time on the wire ----
-    // One character's wire time in ms at the configured rate and format.
+    // One character's wire time in ms at the rate and format the port runs with.
     double charMs() const { return m_charMs; }
     // The quiet gap before a request (fast pacing), in whole ms; the tick waits out the rest.
     int quietGapMs() const;
@@ -233,6 +235,7 @@ signals:
 
 private:
     void offerClose(bool closes);
+    void takeSettings();
     void note(LinkNote n);
     void note(LinkNote::Kind kind, const QString& cause = {}, int number = 0);
     // Every way the port goes down: timers off, port closed, the command and state of a
@@ -286,9 +289,10 @@ private:
     bool m_openedOnce = false; // the port was open since the last open asked for
     int m_sweepsUnheard = 0;
     LineModel m_line;
-    PortSettings m_settings;
-    int m_sumLen = 0;    // of m_settings, asked on every frame
-    double m_charMs = 0; // of m_settings
+    PortSettings m_settings; // as last set: taken at the next open
+    PortSettings m_onLine;   // the ones the port was opened with
+    int m_sumLen = 0;        // of m_onLine, asked on every frame
+    double m_charMs = 0;     // of m_onLine
     QElapsedTimer m_sentAt;
     QElapsedTimer m_lastRead; // the fast pacing's quiet gap runs from here
     // The request on the line: what its answer must look like.

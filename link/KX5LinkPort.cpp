@@ -19,12 +19,17 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     if (m_sched.phase != Phase::Closed) {
-        const bool pausing = m_sched.phase == Phase::SweepPause;
+        // Before any controller answered, between sweeps, or while the controller takes in a
+        // new input type, there is no exchange worth finishing and no tick to close at: close
+        // now, while the phase still tells what is cut short.
+        const bool pausing =
+            m_sched.phase == Phase::SweepPause || m_sched.phase == Phase::InputPause;
+        if (!gLinkUp || pausing) {
+            goOffline(LinkNote{});
+            return;
+        }
         m_sched.gPortCloseReq = true;
         m_sched.phase = Phase::Closing;
-        // Before any controller answered, or between sweeps, there is no exchange worth
-        // finishing: close now.
-        if (!gLinkUp || pausing) goOffline(LinkNote{});
         return;
     }
     if (m_line.count() == 0) {
@@ -39,9 +44,9 @@ void KX5Link::mSetPortOpen_Click() {
     m_openedOnce = false;
     m_line.clearConn();
     OpenPort();
-    const QString settings = m_settings.commText() + QLatin1Char(' ') + m_settings.protocol;
+    const QString settings = m_onLine.commText() + QLatin1Char(' ') + m_onLine.protocol;
     if (!m_port->isOpen()) {
-        emit portOpened(m_settings.port, settings, m_port->errorString());
+        emit portOpened(m_onLine.port, settings, m_port->errorString());
         if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
             stopAll();
             m_reopenAttempt = 0;
@@ -56,7 +61,7 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     m_openedOnce = true;
-    emit portOpened(m_settings.port, settings, QString());
+    emit portOpened(m_onLine.port, settings, QString());
     startSweep();
 }
 
@@ -76,8 +81,9 @@ void KX5Link::startSweep() {
 }
 
 void KX5Link::OpenPort() {
-    m_port->setPortName(m_settings.port);
-    m_port->setSettings(m_settings.commText());
+    takeSettings();
+    m_port->setPortName(m_onLine.port);
+    m_port->setSettings(m_onLine.commText());
     if (!m_port->isOpen() && !m_port->open()) {
         note(LinkNote::Kind::CannotOpen, m_port->errorString());
         return;
@@ -108,7 +114,7 @@ void KX5Link::ClosePort() {
     m_sched.gPortCloseReq = false;
     m_keepTrying = false;
     m_sched.phase = Phase::Closed;
-    if (wasOpen) emit portClosed(m_settings.port);
+    if (wasOpen) emit portClosed(m_onLine.port);
 }
 
 void KX5Link::goOffline(const std::optional<LinkNote>& why) {
@@ -161,7 +167,7 @@ void KX5Link::reopen_Timer() {
     if (m_openedOnce)
         emit portRestored();
     else
-        emit portOpened(m_settings.port, lineSettingsText(), QString());
+        emit portOpened(m_onLine.port, lineSettingsText(), QString());
     m_openedOnce = true;
     startSweep();
 }
@@ -176,6 +182,10 @@ void KX5Link::sweepAgain_Timer() {
 // A whole sweep heard nobody: what was tried is said, as a wrong line setting looks just
 // like this. A port the user opened closes; an unattended one is swept again after a pause.
 void KX5Link::sweepUnheard() {
+    if (m_sched.gPortCloseReq) { // the user's close, asked for during the sweep's last wait
+        goOffline(LinkNote{});
+        return;
+    }
     const QString at = lineSettingsText();
     if (!m_keepTrying) {
         goOffline(LinkNote{.kind = LinkNote::Kind::NobodyAnswered, .settings = at});

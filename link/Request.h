@@ -46,7 +46,7 @@ enum class RequestOutcome {
     Done,          // acknowledged (a write) or read in
     GivenUp,       // three reply waits ran out: not confirmed
     Refused,       // the controller answered NG three times
-    Replaced,      // a newer request took its place before it was sent
+    Replaced,      // a newer request took its place before it was sent or finished
     Dropped,       // the port closed or was lost before it went out or was confirmed
     SecondHalfLost // input group: 610/611 written, 612 to 619 not
 };

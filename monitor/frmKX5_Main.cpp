@@ -49,6 +49,7 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
     connect(m_stations, &StationPanel::stationClicked, this,
             [this](int idx) { sprdStatus_Click(StatusCol::MC_No, idx + 1); });
     connect(m_link, &KX5Link::nobodyAnswered, m_commands, &MainCommands::offerScan);
+    connect(m_link, &KX5Link::commandChanged, this, &frmKX5_Main::updateCommandStates);
     // The open map says how its read-all and its dialogs' writes ended.
     connect(m_link, &KX5Link::requestEnded, this,
             [this](const Request& r, RequestOutcome outcome, const QString&, const QString& shown) {
@@ -212,7 +213,8 @@ void frmKX5_Main::setCommandAction(int index, CommandAction action) {
 void frmKX5_Main::updateCommandStates() {
     for (int i = 0; i < MainCommands::kCommands; ++i) {
         bool allowed = true;
-        if (i == 0 || i == 2) allowed = !m_online; // port and stations change only while closed
+        // The port and the stations change only while the port is closed, sweep included.
+        if (i == 0 || i == 2) allowed = !m_online && !m_link->offersClose();
         if (i == 4 || i == 5) allowed = m_online;
         const bool on = allowed && commandAvailable(i);
         m_commands->setEnabled(i, on);

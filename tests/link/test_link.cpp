@@ -348,6 +348,19 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
         link->tmrRecvErr_Timer();
     }
     EXPECT_FALSE(port->isOpen());
+    // A close asked for during the last wait of a sweep that hears nobody is not forgotten
+    // by the next sweep.
+    link->openUnattended();
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_EQ(tick(), buildModelReq(1, 0));
+        if (k == 2) link->mSetPortOpen_Click();
+        link->tmrRecvErr_Timer();
+    }
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(link->offersClose());
+    EXPECT_FALSE(link->tmrSweepAgain.isActive());
+    link->sweepAgain_Timer();
+    EXPECT_EQ(tick(), QByteArray());
 }
 
 // Only the outstanding request's own answer is taken: from its station, echoing its command,
@@ -453,6 +466,29 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
     EXPECT_EQ(tick(), wrap("02DWR,01,0504,0001")); // its own station, before the re-read
     deliver(ackReply(2));
     EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll3)->regs, 0));
+    for (int k = 0; k < 4 && link->phase() != KX5Link::Phase::Monitoring; ++k)
+        deliver(answerTo(tick()));
+
+    // A parameter read between its blocks gives way to a newer request (a key, a click on a
+    // station's row, the clock), and ends once, as replaced; the newer one is worked whole.
+    for (const Request& newer : {Request::writeOne(1, 501, 1), Request::readAll(1),
+                                 Request::clock(1, {2026, 12, 7, 9, 0, 0})}) {
+        SCOPED_TRACE(newer.what().toStdString());
+        ended.clear();
+        ask(Request::readAll(2));
+        ASSERT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
+        deliver(echoReply(2, kStepReadAll1));
+        ask(newer);
+        for (int k = 0; k < 8 && (k == 0 || link->phase() != KX5Link::Phase::Monitoring); ++k)
+            deliver(answerTo(tick()));
+        ASSERT_EQ(ended.size(), 2u);
+        EXPECT_EQ(ended[0].r, Request::readAll(2));
+        EXPECT_EQ(ended[0].outcome, RequestOutcome::Replaced);
+        EXPECT_EQ(ended[0].text, "MC [2] parameter read replaced by a newer request: not finished");
+        EXPECT_EQ(ended[1].r, newer);
+        EXPECT_EQ(ended[1].outcome, RequestOutcome::Done);
+    }
+    ended.clear();
 
     // While the stations are being checked, writes are refused and the sweep stays whole.
     link->ClosePort();
@@ -481,8 +517,8 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
 // when it cannot be written, that is said, and nothing is delivered later.
 TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
     const std::vector<int> second{1, 2, 3, 4, 5, 6, 7, 8};
-    enum Inside { AMapReopen, PortLost, NoAnswer };
-    for (Inside inside : {AMapReopen, PortLost, NoAnswer}) {
+    enum Inside { AMapReopen, PortLost, UserCloses, NoAnswer };
+    for (Inside inside : {AMapReopen, PortLost, UserCloses, NoAnswer}) {
         SCOPED_TRACE(inside);
         SetUp();
         useStations({1});
@@ -496,10 +532,17 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
         EXPECT_EQ(tick(), QByteArray()); // nothing goes out during the pause
         const QByteArray secondHalf = buildWriteReq(1, findStep(kStepWriteInput2)->regs, second, 0);
         if (inside == AMapReopen) ask(Request::readAll(1));
-        if (inside == PortLost) {
-            port->injectFailure("device disconnected");
+        if (inside == PortLost || inside == UserCloses) {
+            port->writes.clear();
+            if (inside == PortLost)
+                port->injectFailure("device disconnected");
+            else
+                link->mSetPortOpen_Click(); // nothing is worth finishing: closed at once
             EXPECT_FALSE(port->isOpen());
+            EXPECT_FALSE(link->offersClose());
             link->pause_Done();
+            link->tmrSend_Timer();
+            EXPECT_TRUE(port->writes.isEmpty());
             ASSERT_EQ(ended.size(), 1u);
             EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
             EXPECT_EQ(ended[0].shown,
@@ -721,6 +764,25 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     port->feed("late bytes"); // a receive on a closed port only flushes
     EXPECT_EQ(port->flushCount, flushes + 1);
     EXPECT_FALSE(link->gathering());
+
+    // Settings changed while the port is open wait for the next open: until then frames and
+    // waits keep the format and rate the line was opened with.
+    bringUp({1});
+    const PortSettings sum{"COM4", "19200", "N", "8", "1", "SUM"};
+    link->setPortSettings(sum);
+    EXPECT_EQ(link->portSettings(), sum); // what the settings windows show and save
+    EXPECT_EQ(tick(), monitorReq(1));
+    EXPECT_EQ(link->tmrRecvErr.interval(), 221 + 600); // 212 bytes at 9600 baud
+    EXPECT_EQ(link->lineSettingsText(), "9600 8N1 STD");
+    deliver(drrReply(1, kMonitorValues));
+    EXPECT_EQ(reading(0, MonReg::NPV), "1234");
+    link->mSetPortOpen_Click();
+    tick();
+    EXPECT_EQ(link->lastNote().port, "COM3"); // the port that closed
+    link->mSetPortOpen_Click();
+    EXPECT_EQ(port->portName(), "COM4");
+    EXPECT_EQ(port->settings(), "19200,N,8,1");
+    EXPECT_EQ(tick(), buildModelReq(1, 2));
 }
 
 // Split replies, a reply that never ends and a silent station behave the same in both

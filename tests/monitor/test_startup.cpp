@@ -63,6 +63,12 @@ TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {
     EXPECT_EQ(panels(), "COM1|9600,N,8,1|||STD");
     action("mSetPort")->trigger();
     EXPECT_EQ(panels(), "COM7|4800,E,7,2|||SUM");
+    press("btnMenu_3"); // open, the stations still being checked: the port is not changed
+    for (const char* name : {"btnMenu_2", "mSetPort"})
+        EXPECT_FALSE(child<QObject>(name)->property("enabled").toBool()) << name;
+    win->runCommand(2);
+    press("btnMenu_3");
+    EXPECT_TRUE(child("btnMenu_2")->isEnabled());
     win->SetOnlineState(true);
     win->runCommand(2); // port settings only while the port is closed
     EXPECT_EQ(opened, 2);

@@ -49,12 +49,12 @@
         <translation>%1, 거부 %2건</translation>
     </message>
     <message>
-        <location filename="../../gateway/LinkAdapter.cpp" line="+76"/>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+86"/>
         <source>the gateway stopped</source>
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+24"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
     </message>
@@ -64,7 +64,7 @@
         <translation>통신 라인이 너무 오래 사용 중이었음</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusClient.cpp" line="+24"/>
+        <location filename="../../gateway/ModbusClient.cpp" line="+25"/>
         <source>register %1</source>
         <translation>레지스터 %1</translation>
     </message>
@@ -114,19 +114,39 @@
         <translation>Modbus TCP %1: %2 쓰기 완료</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Modbus TCP %1: %2 not confirmed: %3 (exception 0b)</source>
-        <translation>Modbus TCP %1: %2 확인하지 못함: %3 (예외 0b)</translation>
+        <location line="+38"/>
+        <source>%1 written</source>
+        <translation>%1 쓰기 완료</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusServer.cpp" line="+25"/>
+        <location line="+1"/>
+        <source>%1 not confirmed</source>
+        <translation>%1 확인하지 못함</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 not sent</source>
+        <translation>%1 보내지 않음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Modbus TCP %1: %2: %3 (exception 0b)</source>
+        <translation>Modbus TCP %1: %2: %3 (예외 0b)</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/ModbusServer.cpp" line="+30"/>
         <source>cannot listen on %1 port %2: %3</source>
         <translation>%1 포트 %2에서 대기할 수 없음: %3</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>Modbus TCP gateway: connection from %1:%2 refused, %3 clients connected already (%4 refused so far)</source>
         <translation>Modbus TCP 게이트웨이: %1:%2의 연결을 거부했습니다. 이미 클라이언트 %3개가 연결됨 (지금까지 거부 %4건)</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/RepeatFolder.cpp" line="+50"/>
+        <source>%1 (and %2 more like it in the last %3 min)</source>
+        <translation>%1 (최근 %3분 동안 같은 일이 %2번 더 있었음)</translation>
     </message>
 </context>
 <context>

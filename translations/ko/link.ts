@@ -49,7 +49,12 @@
         <translation>MC [%1] %2: 새 요청으로 바뀌어 보내지 않았습니다</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+27"/>
+        <source>MC [%1] %2 replaced by a newer request: not finished</source>
+        <translation>MC [%1] %2: 새 요청으로 바뀌어 끝내지 못했습니다</translation>
+    </message>
+    <message>
+        <location line="+27"/>
         <source>MC [%1] %2 not sent: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
     </message>
