@@ -64,12 +64,13 @@ void installCommands(frmKX5_Main* w, FolderLocks* locks) {
         DataLogger* logger = w->dataLogger();
         frmKX5_Set_DSave d(logger->settings(), p);
         if (d.exec() != QDialog::Accepted) return false;
-        w->applyDataSaveSettings(d.settings());
+        // The new folder is taken before anything goes there. Another program's files are never
+        // appended to: saving stops first, its last line in the folder it used.
         const FileNotice busy =
             locks ? locks->lock({programDir(), d.settings().folder}) : FileNotice{};
+        if (!busy.isEmpty()) logger->setRunning(false);
+        w->applyDataSaveSettings(d.settings());
         if (busy.isEmpty()) return true;
-        // Another program's files are never appended to.
-        logger->setRunning(false);
         MsgBox(
             p, QCoreApplication::translate("main", "Folder in Use"),
             busy.shown + QLatin1Char('\n') +

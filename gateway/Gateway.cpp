@@ -21,10 +21,8 @@ void Gateway::apply(const GatewayOptions& options) {
     m_options = options;
     m_error = {};
     // The file's own lines, as the file and the settings window word them.
-    for (const QString& e : options.fileErrors)
-        emit event(0, FileNotice{e, e});
-    for (const QString& n : options.fileNotes)
-        emit event(0, FileNotice{n, n});
+    for (const FileNotice& e : options.fileErrors + options.fileNotes)
+        emit event(0, e);
     if (!options.enabled) return;
     if (const QString p = options.problem(); !p.isEmpty()) {
         m_error = FileNotice{p, options.problem(true)};

@@ -85,7 +85,10 @@ GatewayOptions loadGatewayOptions() {
         if (line.isEmpty()) continue;
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
         const QString v = line.section(QLatin1Char('='), 1).trimmed();
-        const QString at = QStringLiteral("%1 line %2 (%3)").arg(file).arg(i + 1).arg(line);
+        const QStringList at = {file, QString::number(i + 1), line};
+        const auto wrong = [&](const char* source, const QStringList& more = {}) {
+            o.fileErrors << fileNotice("GatewayOptions", source, at + more);
+        };
         bool ok = false;
         const int n = v.toInt(&ok);
         const bool flag = v == QLatin1String("1") || v == QLatin1String("0");
@@ -95,11 +98,13 @@ GatewayOptions loadGatewayOptions() {
         else if (key == QLatin1String("Writes") && flag)
             o.writes = v == QLatin1String("1");
         else if ((key == QLatin1String("Enabled") || key == QLatin1String("Writes")))
-            o.fileErrors << at + QStringLiteral(": 1 (on) or 0 (off) is expected");
+            wrong(QT_TRANSLATE_NOOP("GatewayOptions",
+                                    "%1 line %2 (%3): 1 (on) or 0 (off) is expected"));
         else if (key == QLatin1String("Address"))
             o.address = v;
         else if ((key == QLatin1String("Port") || key == QLatin1String("MaxClients")) && !ok)
-            o.fileErrors << at + QStringLiteral(": a whole number is expected");
+            wrong(
+                QT_TRANSLATE_NOOP("GatewayOptions", "%1 line %2 (%3): a whole number is expected"));
         else if (key == QLatin1String("Port"))
             o.port = n;
         else if (key == QLatin1String("MaxClients"))
@@ -108,14 +113,20 @@ GatewayOptions loadGatewayOptions() {
                                         GatewayOptions::parseAllowList(v, &regs, &bad))
             o.allowList = regs; // a list that cannot be read leaves the default
         else if (key == QLatin1String("AllowWrite"))
-            o.fileErrors << at + QStringLiteral(": %1 is not a register 0 to 699 or a range of "
-                                                "them (\"301-303,506\")")
-                                     .arg(bad);
+            wrong(QT_TRANSLATE_NOOP("GatewayOptions",
+                                    "%1 line %2 (%3): %4 is not a register 0 to 699 or a range "
+                                    "of them (\"301-303,506\")"),
+                  {bad});
         else if (key != QLatin1String("AllowWrite"))
-            o.fileNotes << at + QStringLiteral(": not a gateway setting; ignored");
+            o.fileNotes << fileNotice(
+                "GatewayOptions",
+                QT_TRANSLATE_NOOP("GatewayOptions",
+                                  "%1 line %2 (%3): not a gateway setting; ignored"),
+                at);
     }
     if (const QString p = o.problem(); !p.isEmpty())
-        o.fileErrors << file + QStringLiteral(": ") + p;
+        o.fileErrors << FileNotice{file + QStringLiteral(": ") + p,
+                                   file + QStringLiteral(": ") + o.problem(true)};
     return o;
 }
 

@@ -2,6 +2,9 @@
 // ("key=value" lines). Off until the user turns it on, and on the loopback address until asked.
 #pragma once
 
+#include "settings/FileChecks.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -17,9 +20,10 @@ struct GatewayOptions {
 
     static constexpr int kMostClients = 64;
 
-    // What loading the file found wrong, each with the file and line, in English: errors
-    // keep the gateway off, notes are lines that were ignored.
-    QStringList fileErrors, fileNotes;
+    // What loading the file found wrong, each with the file and line, in English for the
+    // events file and in the user's language for the list: errors keep the gateway off, notes
+    // are lines that were ignored.
+    QList<FileNotice> fileErrors, fileNotes;
 
     bool allows(int reg) const;
     // The allow-list as the file and the window write it: "301-303,501-506".

@@ -6,9 +6,10 @@
 #include <QDateTime>
 
 LinkAdapter::LinkAdapter(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
-    m_retry.setSingleShot(true);
-    m_retry.setInterval(2); // the wait is part of a write's answer time
-    connect(&m_retry, &QTimer::timeout, this, &LinkAdapter::pump);
+    // A job waiting for a busy line is looked at again when the line changes, and at the latest
+    // when its wait runs out.
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &LinkAdapter::pump);
     // A safety net: every station again once a second.
     m_every.setInterval(1000);
     connect(&m_every, &QTimer::timeout, this, &LinkAdapter::refreshAll);
@@ -20,12 +21,21 @@ LinkAdapter::LinkAdapter(KX5Link* link, QObject* parent) : QObject(parent), m_li
                 else if (what & (LineModel::Values | LineModel::Freshness | LineModel::Conn |
                                  LineModel::Model | LineModel::Image))
                     refresh(mcNo);
+                pumpSoon();
             });
     connect(link, &KX5Link::paramsRead, this, &LinkAdapter::refresh);
     connect(link, &KX5Link::stationFound, this, [this](int mc) { refresh(mc); });
-    connect(link, &KX5Link::stationFailed, this, [this](int mc) { refresh(mc); });
+    connect(link, &KX5Link::stationFailed, this, [this](int mc) {
+        refresh(mc);
+        pumpSoon();
+    });
     connect(link, &KX5Link::portClosed, this, &LinkAdapter::refreshAll);
     connect(link, &KX5Link::portLost, this, &LinkAdapter::refreshAll);
+    // Whatever may have freed the line.
+    connect(link, &KX5Link::portStateChanged, this, &LinkAdapter::pumpSoon);
+    connect(link, &KX5Link::commandChanged, this, &LinkAdapter::pumpSoon);
+    connect(link, &KX5Link::portLost, this, &LinkAdapter::pumpSoon);
+    connect(link, &KX5Link::nobodyAnswered, this, &LinkAdapter::pumpSoon);
     connect(link, &KX5Link::requestEnded, this,
             [this](const Request& r, RequestOutcome o, const QString& text, const QString& shown) {
                 onEnded(r, o, FileNotice{text, shown});
@@ -74,37 +84,51 @@ void LinkAdapter::submit(std::shared_ptr<LineJob> job) {
 void LinkAdapter::dropJobs() {
     const FileNotice why =
         fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the gateway stopped"), {});
-    m_retry.stop();
+    m_deadline.stop();
     for (Queued& q : m_queue)
         end(*q.job, false, why);
     m_queue.clear();
     if (m_active) finish(false, why);
 }
 
+// The link tells of a change from inside its own handling, before its scheduler has moved on:
+// look once it has.
+void LinkAdapter::pumpSoon() {
+    if (m_pumpDue || m_active || m_queue.empty()) return;
+    m_pumpDue = true;
+    QMetaObject::invokeMethod(this, &LinkAdapter::pump, Qt::QueuedConnection);
+}
+
 void LinkAdapter::pump() {
+    m_pumpDue = false;
     while (!m_active && !m_queue.empty()) {
         Queued q = std::move(m_queue.front());
         m_queue.pop_front();
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
         if (q.job->cancelled) {
             end(*q.job, false,
                 fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"),
                            {}));
             continue;
         }
-        if (QDateTime::currentMSecsSinceEpoch() - q.since > kQueueWaitMs) {
+        if (now - q.since >= kQueueWaitMs) {
             end(*q.job, false,
                 fileNotice("Gateway",
                            QT_TRANSLATE_NOOP("Gateway", "the line was busy for too long"), {}));
             continue;
         }
-        // Only into an idle scheduler: a request waiting there would be replaced by ours.
-        const bool idle =
-            m_link->phase() == KX5Link::Phase::Monitoring && !m_link->pendingRequest().has_value();
-        if (!idle && m_link->phase() != KX5Link::Phase::Closed) {
+        // Only into an idle scheduler: a request waiting there would be replaced by ours. While
+        // the port is down or closing the link refuses at once, and says why.
+        const KX5Link::Phase p = m_link->phase();
+        const bool idle = p == KX5Link::Phase::Monitoring && !m_link->pendingRequest();
+        const bool down = p == KX5Link::Phase::Closed || p == KX5Link::Phase::Closing ||
+                          p == KX5Link::Phase::Reopening || p == KX5Link::Phase::SweepPause;
+        if (!idle && !down) {
+            m_deadline.start(int(q.since + kQueueWaitMs - now));
             m_queue.push_front(std::move(q));
-            m_retry.start();
             return;
         }
+        m_deadline.stop();
         m_active = q.job;
         startNext();
     }
@@ -131,24 +155,23 @@ void LinkAdapter::startNext() {
 }
 
 void LinkAdapter::onEnded(const Request& r, RequestOutcome outcome, const FileNotice& text) {
-    const bool done = outcome == RequestOutcome::Done;
-    if (!m_active || !m_sent || !(r == *m_sent)) return;
+    if (!m_active || !m_sent || !(r == *m_sent)) {
+        pumpSoon(); // someone else's request ended: the line may be free
+        return;
+    }
     m_sent.reset();
-    if (outcome == RequestOutcome::Replaced) { // a window came first: ours goes again
-        m_queue.push_front({m_active, QDateTime::currentMSecsSinceEpoch()});
-        m_active.reset();
-        m_retry.start();
+    // A window came first: ours goes again. The next register of a write queues as well: the
+    // link is still finishing this one, and a window may be waiting for its turn.
+    const bool more =
+        m_active->kind == LineJob::Kind::Write && m_active->next + 1 < m_active->writes.size();
+    if (outcome == RequestOutcome::Replaced || (outcome == RequestOutcome::Done && more)) {
+        if (outcome == RequestOutcome::Done) ++m_active->next;
+        m_queue.push_front({std::exchange(m_active, nullptr), QDateTime::currentMSecsSinceEpoch()});
+        pumpSoon();
         return;
     }
-    if (!done) {
-        finish(false, text);
-        return;
-    }
-    if (m_active->kind == LineJob::Kind::Write && ++m_active->next < m_active->writes.size()) {
-        startNext();
-        return;
-    }
-    finish(true, text);
+    if (outcome == RequestOutcome::Done && m_active->kind == LineJob::Kind::Write) ++m_active->next;
+    finish(outcome == RequestOutcome::Done, text);
 }
 
 void LinkAdapter::finish(bool ok, const FileNotice& text) {
@@ -156,7 +179,7 @@ void LinkAdapter::finish(bool ok, const FileNotice& text) {
     m_active.reset();
     m_sent.reset();
     if (job) end(*job, ok, text);
-    if (!m_queue.empty()) m_retry.start();
+    pumpSoon();
 }
 
 void LinkAdapter::end(LineJob& job, bool ok, const FileNotice& text) {

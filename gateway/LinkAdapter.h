@@ -27,7 +27,7 @@ struct LineJob {
     Kind kind = Kind::ReadImage;
     int mcNo = 0;
     std::vector<std::pair<int, int>> writes; // register, value; in order
-    size_t next = 0;                         // the write to send next
+    size_t next = 0;                         // the write to send next; those before are written
     bool cancelled = false;                  // the client stopped waiting: do not send it
     // How it ended, in English and in the user's language.
     std::function<void(bool ok, const FileNotice& text)> done;
@@ -54,6 +54,7 @@ public:
 private:
     void refresh(int mcNo);
     void pump();
+    void pumpSoon();
     void startNext();
     void onEnded(const Request& r, RequestOutcome outcome, const FileNotice& text);
     void finish(bool ok, const FileNotice& text);
@@ -68,6 +69,7 @@ private:
     std::deque<Queued> m_queue;
     std::shared_ptr<LineJob> m_active;
     std::unique_ptr<Request> m_sent; // the request of m_active the link has
-    QTimer m_retry;                  // the line is busy with someone else's request
+    QTimer m_deadline;               // the waiting job's wait runs out
+    bool m_pumpDue = false;
     QTimer m_every;
 };

@@ -9,6 +9,7 @@
 #include <QHostAddress>
 #include <QPointer>
 #include <QTcpSocket>
+#include <algorithm>
 #include <modbus/modbus.h>
 
 namespace {
@@ -219,8 +220,8 @@ bool ModbusClient::answerWrite(const QByteArray& req, int unit,
         if (const int code = RegisterMap::checkWrite(*s, m_server->options(), reg, value)) {
             const QString hex = QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0'));
             const char* why = exceptionText(code);
-            m_server->say(
-                unit,
+            m_server->sayFolded(
+                repeatGroup(unit, writes, hex), unit,
                 QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 not written: %3 (exception %4)"),
                 {m_peer, writesText(writes), QString::fromUtf8(why), hex},
                 {m_peer, writesText(writes, true), QCoreApplication::translate("Gateway", why),
@@ -254,17 +255,15 @@ void ModbusClient::onJobEnded(bool ok, const FileNotice& why) {
     if (w.writes.empty()) {
         sent = answerRead(w.req, w.unit, w.first, w.count, true);
     } else {
-        const QString what = writesText(w.writes), shown = writesText(w.writes, true);
         if (ok) {
-            m_server->say(w.unit, QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 written"),
-                          {m_peer, what}, {m_peer, shown});
+            m_server->sayFolded(repeatGroup(w.unit, w.writes, QString()), w.unit,
+                                QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 written"),
+                                {m_peer, writesText(w.writes)},
+                                {m_peer, writesText(w.writes, true)});
             // The library echoes the request; what it stores in the scratch map is not read.
             sent = reply(w.req);
         } else {
-            m_server->say(w.unit,
-                          QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 not confirmed: %3 "
-                                                       "(exception 0b)"),
-                          {m_peer, what, why.logged}, {m_peer, shown, why.shown});
+            emit m_server->event(w.unit, writeFailed(m_peer, w.writes, w.job->next, why));
             sent = refuse(w.req, ModbusException::TargetFailed);
         }
     }
@@ -272,6 +271,37 @@ void ModbusClient::onJobEnded(bool ok, const FileNotice& why) {
         close();
     else
         serve(); // what came in meanwhile
+}
+
+QString ModbusClient::repeatGroup(int unit, const std::vector<std::pair<int, int>>& writes,
+                                  const QString& outcome) const {
+    QStringList regs;
+    for (const auto& w : writes)
+        regs << QString::number(w.first);
+    return QStringList{m_peer, QString::number(unit), regs.join(','), outcome}.join('|');
+}
+
+FileNotice ModbusClient::writeFailed(const QString& peer,
+                                     const std::vector<std::pair<int, int>>& writes, size_t written,
+                                     const FileNotice& why) {
+    written = std::min(written, writes.size());
+    const size_t unconfirmed = std::min(written + 1, writes.size());
+    QStringList logged, shown;
+    const auto add = [&](const char* source, size_t from, size_t to) {
+        if (from >= to) return;
+        const std::vector part(writes.begin() + qsizetype(from), writes.begin() + qsizetype(to));
+        const FileNotice n =
+            fileNotice("Gateway", source, {writesText(part)}, {writesText(part, true)});
+        logged << n.logged;
+        shown << n.shown;
+    };
+    add(QT_TRANSLATE_NOOP("Gateway", "%1 written"), 0, written);
+    add(QT_TRANSLATE_NOOP("Gateway", "%1 not confirmed"), written, unconfirmed);
+    add(QT_TRANSLATE_NOOP("Gateway", "%1 not sent"), unconfirmed, writes.size());
+    return fileNotice("Gateway",
+                      QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2: %3 (exception 0b)"),
+                      {peer, logged.join(QStringLiteral("; ")), why.logged},
+                      {peer, shown.join(QStringLiteral("; ")), why.shown});
 }
 
 bool ModbusClient::refuse(const QByteArray& req, int code) {

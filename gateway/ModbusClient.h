@@ -27,6 +27,11 @@ public:
     ~ModbusClient() override;
 
     QString peer() const { return m_peer; }
+    // The event of a write that failed after `written` of its registers were acknowledged:
+    // which are written, which one is not confirmed, and which were never sent.
+    static FileNotice writeFailed(const QString& peer,
+                                  const std::vector<std::pair<int, int>>& writes, size_t written,
+                                  const FileNotice& why);
     // Drops the connection; the server hears of it through gone().
     void close();
     // Looks at the socket now, so that a client that has left is gone() before its end of
@@ -52,6 +57,9 @@ private:
     bool answerWrite(const QByteArray& req, int unit, std::vector<std::pair<int, int>> writes);
     void wait(Waiting w, int ms);
     void onJobEnded(bool ok, const FileNotice& why);
+    // Events of one client about the same registers with the same outcome fold together.
+    QString repeatGroup(int unit, const std::vector<std::pair<int, int>>& writes,
+                        const QString& outcome) const;
     bool refuse(const QByteArray& req, int code);
     bool reply(const QByteArray& req);
 

@@ -2,13 +2,18 @@
 
 #include "gateway/ModbusClient.h"
 
+#include <QDateTime>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
 
 ModbusServer::ModbusServer(LinkAdapter* adapter, QObject* parent)
-    : QObject(parent), m_adapter(adapter) {}
+    : QObject(parent), m_adapter(adapter) {
+    // A count is said within a minute of its span's end.
+    m_countsDue.setInterval(60000);
+    connect(&m_countsDue, &QTimer::timeout, this, [this] { sayCounts(false); });
+}
 
 ModbusServer::~ModbusServer() {
     stop();
@@ -27,12 +32,15 @@ bool ModbusServer::start(const GatewayOptions& options, FileNotice* error) {
         delete std::exchange(m_server, nullptr);
         return false;
     }
+    m_countsDue.start();
     return true;
 }
 
 void ModbusServer::stop() {
     if (!m_server) return;
     delete std::exchange(m_server, nullptr);
+    m_countsDue.stop();
+    sayCounts(true); // nothing counted is lost
     const std::vector<ModbusClient*> all = std::exchange(m_clients, {});
     for (ModbusClient* c : all) {
         disconnect(c, nullptr, this, nullptr);
@@ -84,4 +92,17 @@ void ModbusServer::onClientGone(ModbusClient* c) {
 void ModbusServer::say(int mcNo, const char* source, const QStringList& args,
                        const QStringList& shownArgs) {
     emit event(mcNo, fileNotice("Gateway", source, args, shownArgs));
+}
+
+void ModbusServer::sayFolded(const QString& group, int mcNo, const char* source,
+                             const QStringList& args, const QStringList& shownArgs) {
+    for (const RepeatFolder::Said& s :
+         m_repeats.occur(group, mcNo, fileNotice("Gateway", source, args, shownArgs),
+                         QDateTime::currentMSecsSinceEpoch()))
+        emit event(s.mcNo, s.text);
+}
+
+void ModbusServer::sayCounts(bool all) {
+    for (const RepeatFolder::Said& s : m_repeats.due(QDateTime::currentMSecsSinceEpoch(), all))
+        emit event(s.mcNo, s.text);
 }

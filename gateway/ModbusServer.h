@@ -8,10 +8,12 @@
 #pragma once
 
 #include "gateway/GatewayOptions.h"
+#include "gateway/RepeatFolder.h"
 #include "settings/FileChecks.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -63,10 +65,17 @@ private:
     // they are given.
     void say(int mcNo, const char* source, const QStringList& args,
              const QStringList& shownArgs = {});
+    // The same for an event a client may repeat many times over: group names the client, the
+    // kind of event and the registers (RepeatFolder).
+    void sayFolded(const QString& group, int mcNo, const char* source, const QStringList& args,
+                   const QStringList& shownArgs);
+    void sayCounts(bool all);
 
     LinkAdapter* m_adapter;
     GatewayOptions m_options;
     QTcpServer* m_server = nullptr;
     std::vector<ModbusClient*> m_clients;
     quint64 m_refused = 0, m_answered = 0;
+    RepeatFolder m_repeats;
+    QTimer m_countsDue;
 };

@@ -25,7 +25,8 @@ enum : int {
 };
 }
 
-// One station as the gateway last saw it; made on the link's thread, read by any client's.
+// One station as the gateway last saw it: made from the link's changes and read by the clients'
+// sockets, all on the program's one event loop.
 struct StationSnapshot {
     bool inUse = false;
     bool answering = false;   // its last exchange went well: the values are fresh

@@ -1,7 +1,6 @@
 #include "monitor/DataLogger.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 #include "monitor/DataLog.h"
 #include "monitor/EventLog.h"
 

@@ -4,7 +4,6 @@
 #include "monitor/LineTexts.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     events.setMaxCols(3);
@@ -28,8 +27,12 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     // graph's tick is still logged.
     connect(&link->line(), &LineModel::stationChanged, this,
             [this](int mcNo, LineModel::Changes what) {
-                if (what & (LineModel::Values | LineModel::Freshness))
-                    checkStation(m_link->line().indexOf(mcNo));
+                // A station that leaves and comes back is judged afresh, like one new to the list.
+                if (what & LineModel::List)
+                    std::erase_if(m_seen, [this](const auto& e) {
+                        return m_link->line().indexOf(e.first) < 0;
+                    });
+                if (what & (LineModel::Values | LineModel::Freshness)) checkStation(mcNo);
             });
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         m_fault[mcNo].reset();
@@ -129,16 +132,12 @@ void EventLog::add(int mcNo, const FileNotice& said) {
     }
 }
 
-void EventLog::checkStation(int idx) {
-    const LineModel::Station* st = m_link->line().at(idx);
-    if (!st) return;
-    const StationValues* values = &st->values;
-    if (m_seen.size() <= size_t(idx)) m_seen.resize(size_t(idx) + 1);
-    Seen& seen = m_seen[static_cast<size_t>(idx)];
-    const int mc = st->mcNo;
+void EventLog::checkStation(int mc) {
+    const LineModel::Station* st = m_link->line().station(mc);
     // Lamps count only once a station's values have arrived; a lamp already on then is logged.
-    if (!values->storedAt.isValid()) return;
-    const Reading now = decode(*values);
+    if (!st || !st->inUse || !st->values.storedAt.isValid()) return;
+    Seen& seen = m_seen[mc];
+    const Reading now = decode(st->values);
     for (size_t i = 0; i < kLampBits.size(); ++i) {
         if (!kLampBits[i].logged || now.lamps[i] == seen.lamps[i]) continue;
         add(mc, now.lamps[i] ? QT_TR_NOOP("%1 on") : QT_TR_NOOP("%1 off"),

@@ -29,8 +29,8 @@ public:
     Grid events;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
-    // Compares station index idx's alarm and error lamps and its state with what was seen last.
-    void checkStation(int idx);
+    // Compares station mcNo's alarm and error lamps with what was seen of it last.
+    void checkStation(int mcNo);
     // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
     // from args: in English for the file and standard error, in the user's language for the list.
     void add(int mcNo, const char* source, const QStringList& args = {});
@@ -54,7 +54,7 @@ private:
     void stationAnswered(int mcNo);
 
     KX5Link* m_link;
-    std::vector<Seen> m_seen;
+    std::map<int, Seen> m_seen; // by MC No, of the stations in use
     // Per MC No, why it last failed; none while it answers or before it was heard of.
     std::map<int, std::optional<LineFault>> m_fault;
     bool m_lineUnheard = false; // an unattended line's sweeps hear nobody

@@ -1,7 +1,6 @@
 #include "monitor/LineStatisticsDialog.h"
 
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 #include "ui/ViewKeys.h"
 
 #include <QHBoxLayout>

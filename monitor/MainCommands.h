@@ -26,8 +26,6 @@ public:
     static QString caption(int index);
 
     QPushButton* button(int index) const { return m_btnMenu[static_cast<size_t>(index)]; }
-    QAction* menuAction(int index) const { return m_menuAction[static_cast<size_t>(index)]; }
-    QAction* scanAction() const { return m_scanAction; }
     QAction* saveAction() const { return m_saveAction; }
     QAction* graphAction() const { return m_graphAction; }
     QMenu* onlineMenu() const { return m_online; }

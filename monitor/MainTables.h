@@ -1,5 +1,6 @@
-// The main window's lower tabs: the monitor table, the communication trace (with Save Trace)
-// and the event list, each a view of a grid the link or the event log keeps.
+// The main window's lower tabs: the monitor table (a model over the line model), the
+// communication trace (with Save Trace) and the event list (views of the grids the link and
+// the event log keep).
 #pragma once
 
 #include <QTabWidget>

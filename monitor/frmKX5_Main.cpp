@@ -1,7 +1,6 @@
 #include "monitor/frmKX5_Main.h"
 
 #include "link/Cells.h"
-#include "link/mdlKX5.h"
 #include "monitor/DataLogger.h"
 #include "monitor/DataSaveSwitch.h"
 #include "monitor/EventLog.h"
@@ -25,8 +24,6 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <utility>
-
-static_assert(frmKX5_Main::kCommands == MainCommands::kCommands);
 
 frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_link(parts.link), m_events(parts.events), m_logger(parts.logger),
@@ -201,20 +198,20 @@ void frmKX5_Main::showSelectedMcNo(const QString& mcNo) {
 // ---------------- commands ----------------
 
 bool frmKX5_Main::commandAvailable(int index) const {
-    if (index < 0 || index >= kCommands) return false;
+    if (index < 0 || index >= MainCommands::kCommands) return false;
     // The port command and the two online windows' commands exist from the start.
     if (index == 3 || index == 4 || index == 5) return true;
     return static_cast<bool>(m_actions[static_cast<size_t>(index)]);
 }
 
 void frmKX5_Main::setCommandAction(int index, CommandAction action) {
-    if (index < 0 || index >= kCommands || index == 3) return;
+    if (index < 0 || index >= MainCommands::kCommands || index == 3) return;
     m_actions[static_cast<size_t>(index)] = std::move(action);
     updateCommandStates();
 }
 
 void frmKX5_Main::updateCommandStates() {
-    for (int i = 0; i < kCommands; ++i) {
+    for (int i = 0; i < MainCommands::kCommands; ++i) {
         bool allowed = true;
         // The port and the stations change only while the port is closed, sweep included.
         if (i == 0 || i == 2) allowed = !m_online && !m_link->offersClose();
@@ -225,7 +222,8 @@ void frmKX5_Main::updateCommandStates() {
 }
 
 void frmKX5_Main::runCommand(int index) {
-    if (index < 0 || index >= kCommands || !m_commands->button(index)->isEnabled()) return;
+    if (index < 0 || index >= MainCommands::kCommands || !m_commands->button(index)->isEnabled())
+        return;
     if (index == 3) {
         m_link->mSetPortOpen_Click();
         return;

@@ -1,11 +1,12 @@
 // The main window: commands, the station and monitor tables, the selected station's live
 // values and lamps, the trend graph, the data log and the recorder keys. The link half
-// (port, poll scheduler, value grids) lives in KX5Link; this window shows it and asks it for
+// (port, poll scheduler, the line model) lives in KX5Link; this window shows it and asks it for
 // things only through requests (RequestSink) and its public commands.
 #pragma once
 
 #include "link/KX5Link.h"
 #include "monitor/LineParts.h"
+#include "monitor/MainCommands.h"
 #include "monitor/SettingsEvents.h"
 #include "settings/StartSettings.h"
 
@@ -21,7 +22,6 @@ struct FileNotice;
 class DataSaveSwitch;
 class LineStatisticsDialog;
 class LineTexts;
-class MainCommands;
 class MainStatusBar;
 class MainTables;
 class frmKX5_Parameter;
@@ -33,7 +33,6 @@ class TrendPanel;
 class frmKX5_Main : public QMainWindow, public LinkHost {
     Q_OBJECT
 public:
-    static constexpr int kCommands = 10; // as MainCommands::kCommands
     // Opens a settings window modally; true when the user confirmed it (OK saved and applied).
     using CommandAction = std::function<bool(QWidget* parent)>;
 
@@ -128,7 +127,7 @@ private:
     bool m_scanRequested = false;
     bool m_graphAtOnline = false;
     QString m_startNote; // shown once the port is online
-    std::array<CommandAction, kCommands> m_actions;
+    std::array<CommandAction, MainCommands::kCommands> m_actions;
     MainCommands* m_commands = nullptr;
     MainStatusBar* m_statusBar = nullptr;
     CommandAction m_publishAction;

@@ -1,8 +1,8 @@
 // Multi-Monitoring: every station in use on one grid row, refreshed once a second from the
-// main window's station and monitor tables, with each controller's recorder keys and print
-// speed. Key presses and speed changes are handed to the link as one-register writes to the
-// station of the row; the window never talks to the port. A write the link refuses, gives up
-// or drops is said in lblMsg.
+// line model (and at once when a station's keys are read back), with each controller's
+// recorder keys and print speed. Key presses and speed changes are handed to the link as
+// one-register writes to the station of the row; the window never talks to the port. A write the
+// link refuses, gives up or drops is said in lblMsg.
 #pragma once
 
 #include "link/Grid.h"

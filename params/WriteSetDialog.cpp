@@ -2,7 +2,6 @@
 
 #include "link/Cells.h"
 #include "link/KX5Link.h"
-#include "link/mdlKX5.h"
 #include "ui/MsgBox.h"
 
 #include <QCheckBox>

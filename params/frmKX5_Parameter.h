@@ -1,7 +1,8 @@
 // Parameter Setting: the map of every parameter register of the selected station, with the
 // access class of each cell, and the door to the group dialogs. It draws the station's
 // parameter image through the register table, asks for a read-all when it opens, refreshes once
-// each time the link reports a completed read-all (tmrRefresh), and says in lblMsg where a write
+// each time the link reports a completed read-all or an acknowledged write of the station
+// (tmrRefresh), and says in lblMsg where a write
 // stands: waiting for confirmation, in the input group's pause, written, or not confirmed.
 #pragma once
 

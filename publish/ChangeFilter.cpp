@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-bool ChangeFilter::due(int idx, const Reading& r, bool answering, qint64 nowMs) const {
-    if (idx < 0 || size_t(idx) >= m_last.size() || !m_last[size_t(idx)].said) return true;
-    const Last& l = m_last[size_t(idx)];
+bool ChangeFilter::due(int mcNo, const Reading& r, bool answering, qint64 nowMs) const {
+    const auto it = m_last.find(mcNo);
+    if (it == m_last.end()) return true;
+    const Last& l = it->second;
     if (l.answering != answering || nowMs - l.atMs >= m_heartbeatMs) return true;
     if (!answering) return false; // no figures to compare
     const Reading& p = l.reading;
@@ -17,8 +18,6 @@ bool ChangeFilter::due(int idx, const Reading& r, bool answering, qint64 nowMs) 
            moved(r.pv, p.pv) || moved(r.sv, p.sv) || moved(r.mv, p.mv);
 }
 
-void ChangeFilter::published(int idx, const Reading& r, bool answering, qint64 nowMs) {
-    if (idx < 0) return;
-    if (m_last.size() <= size_t(idx)) m_last.resize(size_t(idx) + 1);
-    m_last[size_t(idx)] = {true, answering, r, nowMs};
+void ChangeFilter::published(int mcNo, const Reading& r, bool answering, qint64 nowMs) {
+    m_last[mcNo] = {answering, r, nowMs};
 }

@@ -7,27 +7,29 @@
 #include "link/Reading.h"
 
 #include <QtGlobal>
-#include <vector>
+#include <map>
 
 class ChangeFilter {
 public:
     ChangeFilter(double deadBand, int heartbeatMs) : m_band(deadBand), m_heartbeatMs(heartbeatMs) {}
 
-    // Whether station idx's reading r (answering or not) at nowMs (any steady clock) should be
+    // Whether station mcNo's reading r (answering or not) at nowMs (any steady clock) should be
     // published; nothing is recorded.
-    bool due(int idx, const Reading& r, bool answering, qint64 nowMs) const;
+    bool due(int mcNo, const Reading& r, bool answering, qint64 nowMs) const;
     // That it was published at nowMs: the next decisions compare with it.
-    void published(int idx, const Reading& r, bool answering, qint64 nowMs);
-    void clear() { m_last.clear(); }
+    void published(int mcNo, const Reading& r, bool answering, qint64 nowMs);
+    // Forgets the stations for which kept(mcNo) is false: one that comes back starts afresh.
+    template <class Kept> void keepOnly(Kept kept) {
+        std::erase_if(m_last, [&kept](const auto& e) { return !kept(e.first); });
+    }
 
 private:
     struct Last {
-        bool said = false;
         bool answering = false;
         Reading reading;
         qint64 atMs = 0;
     };
     double m_band;
     qint64 m_heartbeatMs;
-    std::vector<Last> m_last; // by station index
+    std::map<int, Last> m_last; // by MC No
 };

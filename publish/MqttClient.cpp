@@ -31,23 +31,30 @@ QString where(const QString& host, int port) {
     return QStringLiteral("%1:%2").arg(host).arg(port);
 }
 
-QString say(bool translated, const char* source) {
-    return translated ? QCoreApplication::translate("MqttClient", source)
-                      : QString::fromUtf8(source);
+// source (marked in "MqttClient") filled from args, in English and in the user's language.
+FileNotice said(const char* source, const QStringList& args = {}) {
+    return fileNotice("MqttClient", source, args);
 }
 
-// A reason in English for the events file and in the user's language for the windows, filled
-// in alike.
-struct Words {
-    QString logged, shown;
-    Words arg(const QString& a) const { return {logged.arg(a), shown.arg(a)}; }
-    Words arg(const QString& a, const QString& b) const {
-        return {logged.arg(a, b), shown.arg(a, b)};
+// A reason as the network thread finds it, its words not yet looked up: that is done on the
+// owner's thread, since the network thread may still run while the application goes. source
+// (marked in "MqttClient") is filled from args, then from parts, reasons of their own; without
+// a source, args[0] is the reason as the library gave it.
+struct Reason {
+    const char* source = nullptr;
+    QStringList args;
+    std::vector<Reason> parts;
+
+    FileNotice worded() const {
+        if (!source) return {args.value(0), args.value(0)};
+        QStringList logged = args, shown = args;
+        for (const Reason& p : parts) {
+            const FileNotice w = p.worded();
+            logged << w.logged;
+            shown << w.shown;
+        }
+        return fileNotice("MqttClient", source, logged, shown);
     }
-    Words arg(const QString& a, const Words& b) const {
-        return {logged.arg(a, b.logged), shown.arg(a, b.shown)};
-    }
-    Words arg(int n) const { return {logged.arg(n), shown.arg(n)}; }
 };
 
 // Where OpenSSL looks for the system's CA certificates one per file (SSL_CERT_DIR, or its
@@ -85,8 +92,9 @@ struct MqttClient::Session {
     std::mutex ownerMutex;
     MqttClient* owner = nullptr; // null once the client has let go of this session
 
-    static Words say(const char* source) {
-        return {QString::fromUtf8(source), QCoreApplication::translate("MqttClient", source)};
+    static Reason say(const char* source, const QStringList& args = {},
+                      std::vector<Reason> parts = {}) {
+        return {source, args, std::move(parts)};
     }
     QString at() const { return where(host, port); }
 
@@ -97,8 +105,11 @@ struct MqttClient::Session {
             QMetaObject::invokeMethod(
                 owner, [o = owner, f] { f(o); }, Qt::QueuedConnection);
     }
-    void report(const Words& why) {
-        post([why](MqttClient* c) { emit c->failed(why.logged, why.shown); });
+    void report(const Reason& why) {
+        post([why](MqttClient* c) {
+            const FileNotice w = why.worded();
+            emit c->failed(w.logged, w.shown);
+        });
     }
     bool waitRetry(int ms) {
         std::unique_lock lock(mutex);
@@ -120,8 +131,8 @@ struct MqttClient::Session {
         }
         if (n) post([n](MqttClient* c) { emit c->lost(n); });
     }
-    Words tlsError();
-    Words connectTimeout();
+    Reason tlsError();
+    Reason connectTimeout();
     void run();
 };
 
@@ -132,16 +143,15 @@ MqttClient::~MqttClient() {
 }
 
 bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
-                       const QByteArray& willPayload, QString* error) {
+                       const QByteArray& willPayload, FileNotice* error) {
     stop();
-    const auto said = [this](const char* source) { return say(m_translated, source); };
     mosquitto* mosq = nullptr;
-    auto fail = [&](const QString& why) {
+    auto fail = [&](const FileNotice& why) {
         if (error) *error = why;
         if (mosq) mosquitto_destroy(mosq);
         return false;
     };
-    if (const QString p = o.problem(m_translated); !p.isEmpty()) return fail(p);
+    if (const FileNotice p = o.problem(); !p.isEmpty()) return fail(p);
     initLibrary();
     auto s = std::make_shared<Session>();
     s->host = o.host.trimmed();
@@ -164,8 +174,8 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
     if (!willTopic.isEmpty() &&
         mosquitto_will_set(mosq, willTopic.constData(), int(willPayload.size()),
                            willPayload.constData(), 1, true) != MOSQ_ERR_SUCCESS)
-        return fail(said(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."))
-                        .arg(QString::fromUtf8(willTopic)));
+        return fail(said(QT_TRANSLATE_NOOP("MqttClient", "The last-will topic %1 cannot be used."),
+                         {QString::fromUtf8(willTopic)}));
     if (o.tls) {
         for (const auto& [file, what] :
              {std::pair{o.caFile,
@@ -177,10 +187,10 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                                                      "TLS: the client key %1 cannot be read.")}}) {
             if (file.isEmpty()) continue;
             if (QFileInfo(file).isDir())
-                return fail(said(QT_TRANSLATE_NOOP("MqttClient",
-                                                   "TLS: %1 is a folder; a file is needed here."))
-                                .arg(file));
-            if (!QFileInfo(file).isReadable()) return fail(said(what).arg(file));
+                return fail(said(
+                    QT_TRANSLATE_NOOP("MqttClient", "TLS: %1 is a folder; a file is needed here."),
+                    {file}));
+            if (!QFileInfo(file).isReadable()) return fail(said(what, {file}));
         }
         const QByteArray ca = QFile::encodeName(o.caFile), cert = QFile::encodeName(o.certFile),
                          key = QFile::encodeName(o.keyFile);
@@ -202,9 +212,9 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
                                    key.isEmpty() ? nullptr : key.constData(), nullptr);
         }
         if (rc != MOSQ_ERR_SUCCESS)
-            return fail(said(QT_TRANSLATE_NOOP("MqttClient",
-                                               "TLS: the certificate files cannot be used (%1)."))
-                            .arg(QString::fromUtf8(mosquitto_strerror(rc))));
+            return fail(said(
+                QT_TRANSLATE_NOOP("MqttClient", "TLS: the certificate files cannot be used (%1)."),
+                {QString::fromUtf8(mosquitto_strerror(rc))}));
     }
 
     // The callbacks run on the network thread: they touch only the session, and hand
@@ -220,14 +230,14 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
         QString said = QString::fromUtf8(mosquitto_connack_string(rc));
         if (said.endsWith(QLatin1Char('.'))) said.chop(1);
         if (rc == 4 || rc == 5)
-            s->report(s->say(QT_TRANSLATE_NOOP("MqttClient",
-                                               "Wrong user name or password: the broker at %1 "
-                                               "did not accept them (%2)"))
-                          .arg(s->at(), said));
+            s->report(Session::say(QT_TRANSLATE_NOOP("MqttClient",
+                                                     "Wrong user name or password: the broker at "
+                                                     "%1 did not accept them (%2)"),
+                                   {s->at(), said}));
         else
-            s->report(s->say(QT_TRANSLATE_NOOP("MqttClient",
-                                               "The broker at %1 refused the connection: %2"))
-                          .arg(s->at(), said));
+            s->report(Session::say(
+                QT_TRANSLATE_NOOP("MqttClient", "The broker at %1 refused the connection: %2"),
+                {s->at(), said}));
     });
     mosquitto_disconnect_callback_set(
         mosq, [](mosquitto*, void* obj, int) { static_cast<Session*>(obj)->up = false; });
@@ -268,7 +278,7 @@ bool MqttClient::start(const PublishOptions& o, const QByteArray& willTopic,
     return true;
 }
 
-Words MqttClient::Session::tlsError() {
+Reason MqttClient::Session::tlsError() {
     std::lock_guard lock(mutex);
     switch (verify) {
     case X509_V_OK:
@@ -278,8 +288,8 @@ Words MqttClient::Session::tlsError() {
     case X509_V_ERR_UNSPECIFIED:
         return say(QT_TRANSLATE_NOOP("MqttClient",
                                      "the broker's certificate is not made out to the host name "
-                                     "%1 (give the name the certificate holds)"))
-            .arg(host);
+                                     "%1 (give the name the certificate holds)"),
+                   {host});
     case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
     case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
     case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
@@ -294,8 +304,8 @@ Words MqttClient::Session::tlsError() {
                                      "the broker's certificate is out of date, or this "
                                      "computer's clock is wrong"));
     default:
-        return say(QT_TRANSLATE_NOOP("MqttClient", "the broker's certificate was not accepted: %1"))
-            .arg(QString::fromUtf8(X509_verify_cert_error_string(verify)));
+        return say(QT_TRANSLATE_NOOP("MqttClient", "the broker's certificate was not accepted: %1"),
+                   {QString::fromUtf8(X509_verify_cert_error_string(verify))});
     }
     const QString text = tlsLog;
     if (text.contains(QLatin1String("certificate required")) ||
@@ -314,27 +324,26 @@ Words MqttClient::Session::tlsError() {
         return say(QT_TRANSLATE_NOOP("MqttClient",
                                      "the port does not answer in TLS (is it a plain MQTT port?)"));
     return text.isEmpty() ? say(QT_TRANSLATE_NOOP("MqttClient", "the handshake failed"))
-                          : Words{text, text};
+                          : Reason{nullptr, {text}, {}};
 }
 
-Words MqttClient::Session::connectTimeout() {
+Reason MqttClient::Session::connectTimeout() {
+    const QStringList args = {at(), QString::number(kConnectTimeoutS)};
     // What is still waiting to be written tells how far the attempt got: the connection
     // request itself (or the TLS handshake), or only the broker's answer.
     if (mosquitto_want_write(mosq))
-        return (tls ? say(QT_TRANSLATE_NOOP("MqttClient",
-                                            "No answer from %1 within %2 s: the host is switched "
-                                            "off or a firewall drops the connection, or the TLS "
-                                            "handshake did not finish"))
-                    : say(QT_TRANSLATE_NOOP("MqttClient",
-                                            "No answer from %1 within %2 s: the host is switched "
-                                            "off or a firewall drops the connection")))
-            .arg(at())
-            .arg(kConnectTimeoutS);
+        return say(tls ? QT_TRANSLATE_NOOP("MqttClient",
+                                           "No answer from %1 within %2 s: the host is switched "
+                                           "off or a firewall drops the connection, or the TLS "
+                                           "handshake did not finish")
+                       : QT_TRANSLATE_NOOP("MqttClient",
+                                           "No answer from %1 within %2 s: the host is switched "
+                                           "off or a firewall drops the connection"),
+                   args);
     return say(QT_TRANSLATE_NOOP("MqttClient",
                                  "The broker at %1 took the connection but did not answer within "
-                                 "%2 s (stalled or overloaded)"))
-        .arg(at())
-        .arg(kConnectTimeoutS);
+                                 "%2 s (stalled or overloaded)"),
+               args);
 }
 
 void MqttClient::Session::run() {
@@ -371,22 +380,22 @@ void MqttClient::Session::run() {
                 continue;
             }
             if (rc == MOSQ_ERR_EAI)
-                report(say(QT_TRANSLATE_NOOP("MqttClient",
-                                             "Unknown host: the name %1 cannot be resolved"))
-                           .arg(host));
+                report(say(
+                    QT_TRANSLATE_NOOP("MqttClient", "Unknown host: the name %1 cannot be resolved"),
+                    {host}));
             else if (rc == MOSQ_ERR_TLS)
-                report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
-                           .arg(at(), tlsError()));
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"), {at()},
+                           {tlsError()}));
             else if (rc == MOSQ_ERR_ERRNO || rc == MOSQ_ERR_CONN_REFUSED)
                 report(err == ECONNREFUSED || rc == MOSQ_ERR_CONN_REFUSED
                            ? say(QT_TRANSLATE_NOOP("MqttClient",
-                                                   "Refused: nothing accepts connections at %1"))
-                                 .arg(at())
-                           : say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
-                                 .arg(at(), QString::fromLocal8Bit(std::strerror(err))));
+                                                   "Refused: nothing accepts connections at %1"),
+                                 {at()})
+                           : say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"),
+                                 {at(), QString::fromLocal8Bit(std::strerror(err))}));
             else
-                report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
-                           .arg(at(), QString::fromUtf8(mosquitto_strerror(rc))));
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"),
+                           {at(), QString::fromUtf8(mosquitto_strerror(rc))}));
             if (!retry()) break;
             continue;
         }
@@ -415,39 +424,38 @@ void MqttClient::Session::run() {
                 report(say(QT_TRANSLATE_NOOP("MqttClient",
                                              "The broker at %1 keeps closing our connection "
                                              "right after accepting it: another program is "
-                                             "probably connected with the same client id"))
-                           .arg(at()));
+                                             "probably connected with the same client id"),
+                           {at()}));
             else if (rc == MOSQ_ERR_KEEPALIVE)
                 report(say(QT_TRANSLATE_NOOP("MqttClient",
                                              "The broker at %1 stopped answering (nothing "
-                                             "within %2 s)"))
-                           .arg(at())
-                           .arg(kKeepAliveS * 3 / 2));
+                                             "within %2 s)"),
+                           {at(), QString::number(kKeepAliveS * 3 / 2)}));
             else
-                report(say(QT_TRANSLATE_NOOP("MqttClient", "Connection to %1 lost: %2"))
-                           .arg(at(), QString::fromUtf8(mosquitto_strerror(rc))));
+                report(say(QT_TRANSLATE_NOOP("MqttClient", "Connection to %1 lost: %2"),
+                           {at(), QString::fromUtf8(mosquitto_strerror(rc))}));
         } else if (rc == MOSQ_ERR_TLS) {
-            report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"))
-                       .arg(at(), tlsError()));
+            report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"), {at()},
+                       {tlsError()}));
         } else if (err == ECONNREFUSED || rc == MOSQ_ERR_CONN_REFUSED) {
             report(
-                say(QT_TRANSLATE_NOOP("MqttClient", "Refused: nothing accepts connections at %1"))
-                    .arg(at()));
+                say(QT_TRANSLATE_NOOP("MqttClient", "Refused: nothing accepts connections at %1"),
+                    {at()}));
         } else if (rc == MOSQ_ERR_ERRNO && err != 0) {
-            report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"))
-                       .arg(at(), QString::fromLocal8Bit(std::strerror(err))));
+            report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"),
+                       {at(), QString::fromLocal8Bit(std::strerror(err))}));
         } else if (tls) {
             // A TLS 1.3 broker checks our certificate after the handshake, and hangs up.
             report(say(QT_TRANSLATE_NOOP("MqttClient",
                                          "The broker at %1 closed the TLS connection before "
                                          "answering: it may want a client certificate, or "
-                                         "not accept ours"))
-                       .arg(at()));
+                                         "not accept ours"),
+                       {at()}));
         } else {
             report(
                 say(QT_TRANSLATE_NOOP("MqttClient", "The broker at %1 closed the connection before "
-                                                    "answering: is it a TLS port? (tick TLS)"))
-                    .arg(at()));
+                                                    "answering: is it a TLS port? (tick TLS)"),
+                    {at()}));
         }
         if (!retry()) break;
     }
@@ -531,7 +539,6 @@ QString MqttClient::test(const PublishOptions& options, int timeoutMs) {
     // Its own client id, so that a test never pushes the running publisher off the broker.
     o.clientId = o.effectiveClientId() + QStringLiteral("-test");
     MqttClient client;
-    client.m_translated = true; // for the user's eyes, not for the event list
     QString outcome;
     QEventLoop loop;
     connect(&client, &MqttClient::connected, &loop, [&] {
@@ -544,8 +551,8 @@ QString MqttClient::test(const PublishOptions& options, int timeoutMs) {
         outcome = shown + QLatin1Char('.');
         loop.quit();
     });
-    QString error;
-    if (!client.start(o, {}, {}, &error)) return error;
+    FileNotice error;
+    if (!client.start(o, {}, {}, &error)) return error.shown;
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     loop.exec();
     client.stop();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "publish/PublishOptions.h"
+#include "settings/FileChecks.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -31,11 +32,12 @@ public:
     explicit MqttClient(QObject* parent = nullptr);
     ~MqttClient() override; // stop() without a last message
 
-    // Sets the connection up and starts connecting; false (with *error) when the options
-    // cannot be used at all (a certificate file that cannot be read, ...).
+    // Sets the connection up and starts connecting; false (with *error, in English and in the
+    // user's language) when the options cannot be used at all (a certificate file that cannot
+    // be read, ...).
     // willTopic/willPayload: what the broker publishes, retained, if we vanish.
     bool start(const PublishOptions& options, const QByteArray& willTopic,
-               const QByteArray& willPayload, QString* error);
+               const QByteArray& willPayload, FileNotice* error);
     // Publishes lastTopic/lastPayload (retained, QoS 1) if connected, waits at most timeoutMs
     // for it to be acknowledged (so everything handed over before it has left), disconnects
     // and ends the network thread. Returns within about timeoutMs whatever the broker does.
@@ -72,5 +74,4 @@ signals:
 private:
     std::shared_ptr<Session> m_session;
     int m_maxInFlight = kMaxInFlight;
-    bool m_translated = false; // reasons in the user's language (test()), else English
 };

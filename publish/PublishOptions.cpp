@@ -54,11 +54,8 @@ QString PublishOptions::effectiveClientId() const {
         .arg(host, line, QString::fromLatin1(tag.left(4).toHex()));
 }
 
-std::vector<PublishOptions::Problem> PublishOptions::problems(bool translated) const {
-    const auto say = [translated](const char* source) {
-        return translated ? QCoreApplication::translate("PublishOptions", source)
-                          : QString::fromUtf8(source);
-    };
+std::vector<PublishOptions::Problem> PublishOptions::problems() const {
+    const auto say = [](const char* source) { return fileNotice("PublishOptions", source, {}); };
     std::vector<Problem> out;
     if (host.trimmed().isEmpty())
         out.push_back(
@@ -100,9 +97,9 @@ std::vector<PublishOptions::Problem> PublishOptions::problems(bool translated) c
     return out;
 }
 
-QString PublishOptions::problem(bool translated) const {
-    const auto all = problems(translated);
-    return all.empty() ? QString() : all.front().text;
+FileNotice PublishOptions::problem() const {
+    const auto all = problems();
+    return all.empty() ? FileNotice{} : all.front().text;
 }
 
 QString publishOptionsPath() {
@@ -120,15 +117,16 @@ PublishOptions loadPublishOptions() {
     QStringList lines;
     if (!readLines(publishOptionsPath(), &lines)) return o;
     std::map<QString, int> lineOf; // key -> line number, for saying where a problem is
+    const QString file = QDir::toNativeSeparators(publishOptionsPath());
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
         if (line.trimmed().isEmpty()) continue;
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
         const QString v = line.section(QLatin1Char('='), 1).trimmed();
-        const QString at = QStringLiteral("%1 line %2 (%3)")
-                               .arg(QDir::toNativeSeparators(publishOptionsPath()))
-                               .arg(i + 1)
-                               .arg(line.trimmed());
+        const QStringList at = {file, QString::number(i + 1), line.trimmed()};
+        const auto wrong = [&](const char* source) {
+            o.fileErrors << fileNotice("PublishOptions", source, at);
+        };
         lineOf[key] = i + 1;
         bool ok = false;
         const int n = v.toInt(&ok);
@@ -136,7 +134,8 @@ PublishOptions loadPublishOptions() {
             if (ok)
                 *into = n;
             else
-                o.fileErrors << at + QStringLiteral(": a whole number is expected");
+                wrong(QT_TRANSLATE_NOOP("PublishOptions",
+                                        "%1 line %2 (%3): a whole number is expected"));
         };
         // The file is the same in every language: a point before the decimals.
         auto decimal = [&](double* into) {
@@ -145,13 +144,15 @@ PublishOptions loadPublishOptions() {
             if (good)
                 *into = d;
             else
-                o.fileErrors << at + QStringLiteral(": a number is expected (0.5, not 0,5)");
+                wrong(QT_TRANSLATE_NOOP("PublishOptions",
+                                        "%1 line %2 (%3): a number is expected (0.5, not 0,5)"));
         };
         auto flag = [&](bool* into) {
             if (v == QLatin1String("1") || v == QLatin1String("0"))
                 *into = v == QLatin1String("1");
             else
-                o.fileErrors << at + QStringLiteral(": 1 (on) or 0 (off) is expected");
+                wrong(QT_TRANSLATE_NOOP("PublishOptions",
+                                        "%1 line %2 (%3): 1 (on) or 0 (off) is expected"));
         };
         if (key == QLatin1String("Enabled"))
             flag(&o.enabled);
@@ -178,7 +179,8 @@ PublishOptions loadPublishOptions() {
         else if (key == QLatin1String("When") && whenOf(v))
             o.when = *whenOf(v);
         else if (key == QLatin1String("When"))
-            o.fileErrors << at + QStringLiteral(": Reply, Interval or Change is expected");
+            wrong(QT_TRANSLATE_NOOP("PublishOptions",
+                                    "%1 line %2 (%3): Reply, Interval or Change is expected"));
         else if (key == QLatin1String("EverySeconds"))
             number(&o.everySeconds);
         else if (key == QLatin1String("DeadBand"))
@@ -194,19 +196,23 @@ PublishOptions loadPublishOptions() {
         else if (key == QLatin1String("QoS"))
             number(&o.qos);
         else
-            o.fileNotes << at + QStringLiteral(": not a publishing setting; ignored");
+            o.fileNotes << fileNotice(
+                "PublishOptions",
+                QT_TRANSLATE_NOOP("PublishOptions",
+                                  "%1 line %2 (%3): not a publishing setting; ignored"),
+                at);
     }
     // What the values together get wrong, said at the line of the setting concerned.
     for (const PublishOptions::Problem& p : o.problems()) {
         const auto it = lineOf.find(QLatin1String(p.key));
-        o.fileErrors << (it == lineOf.end()
-                             ? QStringLiteral("%1 (no %2= line): %3")
-                                   .arg(QDir::toNativeSeparators(publishOptionsPath()),
-                                        QLatin1String(p.key), p.text)
-                             : QStringLiteral("%1 line %2 (%3): %4")
-                                   .arg(QDir::toNativeSeparators(publishOptionsPath()))
-                                   .arg(it->second)
-                                   .arg(lines[it->second - 1].trimmed(), p.text));
+        const QStringList at = it == lineOf.end() ? QStringList{file, QLatin1String(p.key)}
+                                                  : QStringList{file, QString::number(it->second),
+                                                                lines[it->second - 1].trimmed()};
+        o.fileErrors << fileNotice("PublishOptions",
+                                   it == lineOf.end()
+                                       ? QT_TRANSLATE_NOOP("PublishOptions", "%1 (no %2= line): %3")
+                                       : QT_TRANSLATE_NOOP("PublishOptions", "%1 line %2 (%3): %4"),
+                                   at + QStringList{p.text.logged}, at + QStringList{p.text.shown});
     }
     QStringList pwd;
     if (readLines(publishPasswordPath(), &pwd) && !pwd.isEmpty()) o.password = pwd.first();

@@ -2,6 +2,9 @@
 // and, apart from it, the broker password in CFG/Publishing.PWD, readable by its owner only.
 #pragma once
 
+#include "settings/FileChecks.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -38,21 +41,20 @@ struct PublishOptions {
     bool discovery = false;
     QString discoveryPrefix = QStringLiteral("homeassistant");
 
-    // What loading CFG/Publishing.INI found wrong, each with the file and line, in English as
-    // the event list keeps it: errors keep publishing off (nothing is guessed), notes are
-    // lines that were ignored.
-    QStringList fileErrors, fileNotes;
+    // What loading CFG/Publishing.INI found wrong, each with the file and line, in English for
+    // the events file and in the user's language for a window: errors keep publishing off
+    // (nothing is guessed), notes are lines that were ignored.
+    QList<FileNotice> fileErrors, fileNotes;
 
     QString effectiveClientId() const;
     QString baseTopic() const { return prefix + QLatin1Char('/') + line; }
     struct Problem {
         const char* key; // the setting's key in CFG/Publishing.INI
-        QString text;
+        FileNotice text;
     };
-    // What keeps these options from being used: in English as the event list keeps it, or
-    // translated for a window.
-    std::vector<Problem> problems(bool translated = false) const;
-    QString problem(bool translated = false) const; // the first of them, or ""
+    // What keeps these options from being used, each in English and in the user's language.
+    std::vector<Problem> problems() const;
+    FileNotice problem() const; // the first of them, or none
     bool operator==(const PublishOptions&) const = default;
 };
 

@@ -29,9 +29,9 @@ QSet<QByteArray> wantedTopics(const PublishOptions& o, const std::vector<int>& s
 Publisher::Publisher(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     connect(&link->line(), &LineModel::stationChanged, this,
             [this](int mcNo, LineModel::Changes what) {
-                const int idx = m_link->line().indexOf(mcNo);
-                if (what & LineModel::Values) onStored(idx);
-                if (what & LineModel::Freshness) onStale(idx);
+                if (what & LineModel::List) forgetLeft();
+                if (what & LineModel::Values) onStored(mcNo);
+                if (what & LineModel::Freshness) onStale(mcNo);
             });
     connect(link, &KX5Link::stationFailed, this, [this](int mcNo) { onStationFailed(mcNo); });
     connect(&m_every, &QTimer::timeout, this, &Publisher::publishAll);
@@ -67,17 +67,14 @@ void Publisher::apply(const PublishOptions& options) {
     for (const QString& t : announced)
         if (!t.isEmpty()) m_announced.insert(t.toUtf8());
     // A hand-edited file is said wrong where it is wrong, and publishes nothing until put right.
-    for (const QString& note : options.fileNotes)
-        say(QT_TR_NOOP("Publishing settings: %1"), {note});
-    QStringList wrong = options.fileErrors, wrongShown = options.fileErrors;
-    if (wrong.isEmpty()) {
+    for (const FileNotice& note : options.fileNotes)
+        say(QT_TR_NOOP("Publishing settings: %1"), {note.logged}, {note.shown});
+    QList<FileNotice> wrong = options.fileErrors;
+    if (wrong.isEmpty())
         for (const PublishOptions::Problem& p : options.problems())
             wrong << p.text;
-        for (const PublishOptions::Problem& p : options.problems(true))
-            wrongShown << p.text;
-    }
-    for (int i = 0; i < wrong.size(); ++i)
-        say(QT_TR_NOOP("Publishing is off: %1"), {wrong[i]}, {wrongShown.value(i, wrong[i])});
+    for (const FileNotice& w : wrong)
+        say(QT_TR_NOOP("Publishing is off: %1"), {w.logged}, {w.shown});
     if (options.enabled && wrong.isEmpty()) {
         m_client = std::make_unique<MqttClient>();
         m_client->setMaxInFlight(m_maxInFlight);
@@ -85,10 +82,10 @@ void Publisher::apply(const PublishOptions& options) {
         connect(m_client.get(), &MqttClient::failed, this, &Publisher::onFailed);
         connect(m_client.get(), &MqttClient::lost, this, &Publisher::onLost);
         connect(m_client.get(), &MqttClient::ready, this, &Publisher::flush);
-        QString error;
+        FileNotice error;
         if (!m_client->start(options, statusTopic(), Payload::online(false), &error)) {
             m_client.reset();
-            say(QT_TR_NOOP("Publishing not started: %1"), {error});
+            say(QT_TR_NOOP("Publishing not started: %1"), {error.logged}, {error.shown});
         } else if (options.when == PublishOptions::When::EveryNSeconds) {
             m_every.start(options.everySeconds * 1000);
         }
@@ -106,15 +103,14 @@ void Publisher::stop() {
         // Nobody polls from now on: no station is left looking alive. These go straight to
         // the library, ahead of the "offline" whose acknowledgement the stop waits for.
         const LineModel& line = m_link->line();
-        for (int k = 0; k < int(m_said.size()) && k < line.count(); ++k) {
-            if (m_said[size_t(k)] != Said::Answering) continue;
-            StationValues v = m_link->values(k) ? *m_link->values(k) : StationValues{};
+        for (const auto& [mc, said] : m_said) {
+            const LineModel::Station* st = line.station(mc);
+            if (said != Said::Answering || !st || !st->inUse) continue;
+            StationValues v = st->values;
             v.fresh = false;
-            const int mc = line.mcNoAt(k);
             const QByteArray topic = stationTopic(mc);
-            m_client->publish(
-                topic, Payload::stationJson(mc, modelText(line.at(k)->model), line.connState(k), v),
-                m_options.qos, m_options.retain, false);
+            m_client->publish(topic, Payload::stationJson(mc, modelText(st->model), st->conn, v),
+                              m_options.qos, m_options.retain, false);
             for (const char* leaf : {"/pv", "/sv", "/mv"})
                 m_client->publish(topic + leaf, {}, m_options.qos, m_options.retain, false);
             m_client->publish(topic + "/availability", Payload::online(false), 1, true, false);
@@ -143,29 +139,48 @@ QString Publisher::statusText() const {
                : tr("MQTT: broker away, %1 queued").arg(m_queue.size());
 }
 
-void Publisher::onStored(int idx) {
+void Publisher::onStored(int mcNo) {
     if (m_options.when == PublishOptions::When::EveryReply) {
-        publishStation(idx);
+        publishStation(mcNo);
     } else if (m_options.when == PublishOptions::When::OnChange && m_client) {
-        const StationValues* v = m_link->values(idx);
-        if (v &&
-            m_filter.due(idx, decode(*v), v->fresh && v->storedAt.isValid(), m_clock.elapsed()))
-            publishStation(idx);
+        const LineModel::Station* st = m_link->line().station(mcNo);
+        if (!st) return;
+        const StationValues& v = st->values;
+        if (m_filter.due(mcNo, decode(v), v.fresh && v.storedAt.isValid(), m_clock.elapsed()))
+            publishStation(mcNo);
     }
 }
 
-void Publisher::onStale(int idx) {
+void Publisher::onStale(int mcNo) {
     // Said once when it stops answering; its figures are not published again until it answers.
-    if (idx >= 0 && size_t(idx) < m_said.size() && m_said[size_t(idx)] == Said::NotAnswering)
-        return;
-    publishStation(idx);
+    const auto it = m_said.find(mcNo);
+    if (it != m_said.end() && it->second == Said::NotAnswering) return;
+    publishStation(mcNo);
 }
 
 void Publisher::onStationFailed(int mcNo) {
     // A station in use that never answered is said not to answer, as one that stopped.
-    const int idx = m_link->line().indexOf(mcNo);
-    if (idx < 0) return;
-    if (size_t(idx) >= m_said.size() || m_said[size_t(idx)] == Said::Nothing) publishStation(idx);
+    const auto it = m_said.find(mcNo);
+    if (it == m_said.end() || it->second == Said::Nothing) publishStation(mcNo);
+}
+
+void Publisher::forgetLeft() {
+    const LineModel& line = m_link->line();
+    const auto kept = [&line](int mc) { return line.indexOf(mc) >= 0; };
+    const auto left = [&kept](const auto& e) { return !kept(e.first); };
+    // A station taken off the list is polled no more: its retained messages go, and it is
+    // said offline, so that nothing at the broker still shows it alive.
+    if (m_client)
+        for (const auto& [mc, said] : m_said) {
+            if (kept(mc) || said == Said::Nothing) continue;
+            const QByteArray topic = stationTopic(mc);
+            for (const char* leaf : {"", "/pv", "/sv", "/mv"})
+                send(topic + leaf, {}, m_options.qos, m_options.retain);
+            send(topic + "/availability", Payload::online(false), 1, true);
+        }
+    std::erase_if(m_said, left);
+    std::erase_if(m_announcedAs, left);
+    m_filter.keepOnly(kept);
 }
 
 std::vector<int> Publisher::stationsInUse() const {
@@ -176,25 +191,24 @@ std::vector<int> Publisher::stationsInUse() const {
 }
 
 void Publisher::publishAll() {
-    for (int k = 0; k < m_link->line().count(); ++k)
-        publishStation(k);
+    for (const int mc : stationsInUse())
+        publishStation(mc);
 }
 
-void Publisher::publishStation(int idx) {
-    const LineModel::Station* st = m_link->line().at(idx);
-    if (!m_client || !st) return;
+void Publisher::publishStation(int mc) {
+    const LineModel::Station* st = m_link->line().station(mc);
+    if (!m_client || !st || !st->inUse) return;
     const StationValues* v = &st->values;
-    if (m_said.size() <= size_t(idx)) m_said.resize(size_t(idx) + 1, Said::Nothing);
     const bool answering = v->fresh && v->storedAt.isValid();
     const Said said = answering ? Said::Answering : Said::NotAnswering;
-    const bool changed = m_said[size_t(idx)] != said;
-    m_said[size_t(idx)] = said;
+    Said& before = m_said[mc];
+    const bool changed = before != said;
+    before = said;
 
     const Reading r = answering ? decode(*v) : Reading{};
-    m_filter.published(idx, r, answering, m_clock.elapsed());
-    if (m_options.discovery && answering) announce(idx, r);
+    m_filter.published(mc, r, answering, m_clock.elapsed());
+    if (m_options.discovery && answering) announce(mc, r);
 
-    const int mc = st->mcNo;
     const QByteArray topic = stationTopic(mc);
     send(topic, Payload::stationJson(mc, modelText(st->model), st->conn, *v), m_options.qos,
          m_options.retain);
@@ -208,21 +222,20 @@ void Publisher::publishStation(int idx) {
     if (changed) send(topic + "/availability", Payload::online(answering), 1, true);
 }
 
-void Publisher::announce(int idx, const Reading& r) {
+void Publisher::announce(int mc, const Reading& r) {
     // A station list changed meanwhile: who left is removed.
     if (m_stationsSeen != stationsInUse()) {
         m_stationsSeen = stationsInUse();
         removeUnwanted(m_options, false);
     }
-    const LineModel::Station* st = m_link->line().at(idx);
+    const LineModel::Station* st = m_link->line().station(mc);
     if (!st) return;
-    const int mc = st->mcNo;
     const QString model = modelText(st->model);
     const QString name = st->name;
     const QString as = QStringList{model, r.unit, QString::number(r.decimals), name}.join('\n');
-    if (m_announcedAs.size() <= size_t(idx)) m_announcedAs.resize(size_t(idx) + 1);
-    if (m_announcedAs[size_t(idx)] == as) return;
-    m_announcedAs[size_t(idx)] = as;
+    const auto [it, first] = m_announcedAs.try_emplace(mc, as);
+    if (!first && it->second == as) return;
+    it->second = as;
     bool added = false;
     for (const Discovery::Message& m : Discovery::configs(m_options, mc, name, model, r)) {
         send(m.topic, m.payload, 1, true);
@@ -266,9 +279,9 @@ void Publisher::saveAnnounced() {
         lines << QString::fromUtf8(t);
     lines.sort();
     QDir().mkpath(QFileInfo(discoveryListPath()).path());
-    QString error;
+    FileNotice error;
     if (!writeLinesAtomic(discoveryListPath(), lines, &error))
-        say(QT_TR_NOOP("Publishing: %1"), {error});
+        say(QT_TR_NOOP("Publishing: %1"), {error.logged}, {error.shown});
 }
 
 void Publisher::flush() {
@@ -323,10 +336,10 @@ void Publisher::onConnected() {
     removeUnwanted(m_options, false);
     // Each station's availability again, for a broker that lost its retained messages; after
     // what waited, so that it is the last word.
-    for (size_t k = 0; k < m_said.size() && int(k) < m_link->line().count(); ++k)
-        if (m_said[k] != Said::Nothing)
-            send(stationTopic(m_link->line().mcNoAt(int(k))) + "/availability",
-                 Payload::online(m_said[k] == Said::Answering), 1, true);
+    for (const auto& [mc, said] : m_said)
+        if (said != Said::Nothing)
+            send(stationTopic(mc) + "/availability", Payload::online(said == Said::Answering), 1,
+                 true);
     emit statusChanged();
 }
 

@@ -28,6 +28,7 @@
 #include <QSet>
 #include <QTimer>
 #include <deque>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -60,9 +61,6 @@ public:
     QString statusText() const;
     QByteArray statusTopic() const;
 
-    // Publishes station index idx now: its values when fresh, else that it is not answering.
-    void publishStation(int idx);
-
 signals:
     void statusChanged();
     // Something the event list should say: in English for the events file, in the user's
@@ -72,8 +70,10 @@ signals:
 private:
     // An event from source (QT_TR_NOOP) and args, its shown text filled from shownArgs if given.
     void say(const char* source, const QStringList& args = {}, const QStringList& shownArgs = {});
-    void onStored(int idx);
-    void onStale(int idx);
+    // Station mcNo now: its values when fresh, else that it is not answering.
+    void publishStation(int mcNo);
+    void onStored(int mcNo);
+    void onStale(int mcNo);
     void onConnected();
     void onFailed(const QString& why, const QString& shown);
     void onLost(int count);
@@ -82,7 +82,9 @@ private:
     void flush(); // the queue to the broker, while it is there
     void send(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
     QByteArray stationTopic(int mc) const;
-    void announce(int idx, const Reading& r);
+    void announce(int mcNo, const Reading& r);
+    // What is kept per station goes for those that left the list.
+    void forgetLeft();
     // Removes what is announced and no longer wanted with `options`; direct: straight to the
     // library (the connection is about to go), else through the queue.
     void removeUnwanted(const PublishOptions& options, bool direct);
@@ -104,15 +106,15 @@ private:
     quint64 m_droppedSaid = 0; // as far as the event list has been told
     bool m_up = false;
     QString m_failureSaid; // the last failure said in the event list; "" once connected
-    // By station index: what was last published, so that "not answering" is said once.
+    // By MC No: what was last published, so that "not answering" is said once.
     enum class Said : char { Nothing, Answering, NotAnswering };
-    std::vector<Said> m_said;
+    std::map<int, Said> m_said;
     ChangeFilter m_filter{0, 0};
     QElapsedTimer m_clock; // for the heartbeat
-    // Discovery: per station index what its announcement was made of ("" not announced on
-    // this connection); the config topics the broker holds from us; the stations in use when
-    // that was last compared.
-    std::vector<QString> m_announcedAs;
+    // Discovery: per MC No what its announcement was made of (none: not announced on this
+    // connection); the config topics the broker holds from us; the stations in use when that
+    // was last compared.
+    std::map<int, QString> m_announcedAs;
     QSet<QByteArray> m_announced;
     std::vector<int> m_stationsSeen;
     std::vector<int> stationsInUse() const;

@@ -67,38 +67,52 @@ QString saveDataPath() {
 
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error,
                       QFileDevice::Permissions permissions) {
+    FileNotice why;
+    if (writeLinesAtomic(path, lines, &why, permissions)) return true;
+    if (error) *error = why.shown;
+    return false;
+}
+
+bool writeLinesAtomic(const QString& path, const QStringList& lines, FileNotice* error,
+                      QFileDevice::Permissions permissions) {
     QByteArray data;
     for (const QString& l : lines)
         data += l.toUtf8() + "\r\n";
     QSaveFile f(path);
-    auto fail = [&](const QString& why) {
+    const QString file = QDir::toNativeSeparators(path);
+    const char* const cannot = QT_TRANSLATE_NOOP("ConfigFiles", "Cannot write %1: %2");
+    // Our own reason (marked in "ConfigFiles"); the system's stays as it comes.
+    auto fail = [&](const char* ours) {
         if (error)
-            *error = QCoreApplication::translate("ConfigFiles", "Cannot write %1: %2")
-                         .arg(QDir::toNativeSeparators(path), why);
+            *error = fileNotice("ConfigFiles", cannot, {file, QString::fromUtf8(ours)},
+                                {file, QCoreApplication::translate("ConfigFiles", ours)});
+        f.cancelWriting();
+        return false;
+    };
+    auto failed = [&] {
+        if (error) *error = fileNotice("ConfigFiles", cannot, {file, f.errorString()});
         f.cancelWriting();
         return false;
     };
     // A link in the settings folder (planted by someone who may write there) is replaced
     // there, never written through to what it points at.
     if (QFileInfo(path).isSymLink() && !QFile::remove(path))
-        return fail(
-            QCoreApplication::translate("ConfigFiles", "a link in its place cannot be removed"));
+        return fail(QT_TRANSLATE_NOOP("ConfigFiles", "a link in its place cannot be removed"));
     // Replacing a folder, or writing to a device or FIFO, is never meant.
     const QFileInfo target(path);
     if (target.isDir())
-        return fail(
-            QCoreApplication::translate("ConfigFiles", "a folder of that name is in the way"));
+        return fail(QT_TRANSLATE_NOOP("ConfigFiles", "a folder of that name is in the way"));
     if (target.exists() && !target.isFile())
-        return fail(QCoreApplication::translate("ConfigFiles", "it is not a regular file"));
-    if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
+        return fail(QT_TRANSLATE_NOOP("ConfigFiles", "it is not a regular file"));
+    if (!f.open(QIODevice::WriteOnly)) return failed();
     // Narrowed while it is still the temporary file, so there is no moment at which others
     // could read it.
     if (permissions && !f.setPermissions(permissions))
-        return fail(QCoreApplication::translate("ConfigFiles", "its permissions cannot be set"));
-    if (f.write(data) != data.size()) return fail(f.errorString());
+        return fail(QT_TRANSLATE_NOOP("ConfigFiles", "its permissions cannot be set"));
+    if (f.write(data) != data.size()) return failed();
     // commit() can report success although its last buffered write failed (a full disk).
-    if (!f.flush()) return fail(f.errorString());
-    if (!f.commit()) return fail(f.errorString());
+    if (!f.flush()) return failed();
+    if (!f.commit()) return failed();
     return true;
 }
 

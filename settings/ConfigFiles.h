@@ -38,6 +38,13 @@ QString saveDataPath(); // <program>/CFG/SaveData.INI
 // when given, are the new file's from its first byte.
 bool writeLinesAtomic(const QString& path, const QStringList& lines, QString* error,
                       QFileDevice::Permissions permissions = {});
+// The same, *error in English for a log and in the user's language for a window.
+bool writeLinesAtomic(const QString& path, const QStringList& lines, FileNotice* error,
+                      QFileDevice::Permissions permissions = {});
+inline bool writeLinesAtomic(const QString& path, const QStringList& lines, std::nullptr_t,
+                             QFileDevice::Permissions permissions = {}) {
+    return writeLinesAtomic(path, lines, static_cast<FileNotice*>(nullptr), permissions);
+}
 
 // The port settings Comm.CFG holds; built-in defaults when it cannot be read or is short
 // (*read says which). A file that is there but cannot be used (short, too large, not text, a

@@ -18,6 +18,7 @@ QString shownReason(const QString& why);
 struct FileNotice {
     QString logged, shown;
     bool isEmpty() const { return logged.isEmpty(); }
+    bool operator==(const FileNotice&) const = default;
 };
 // source (marked with QT_TRANSLATE_NOOP in context) with %1, %2, ... filled in from args, in
 // English and in the user's language; the shown text from shownArgs when they are given (reasons

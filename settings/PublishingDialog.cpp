@@ -209,7 +209,10 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
 
     showOptions(inUse);
     // A hand-edited file that cannot be used as it stands: said where, as the events say it.
-    if (const QStringList& wrong = inUse.fileErrors; !wrong.isEmpty())
+    QStringList wrong;
+    for (const FileNotice& e : inUse.fileErrors)
+        wrong << e.shown;
+    if (!wrong.isEmpty())
         m_lblTest->setText(
             tr("Publishing is off until this is put right: %1").arg(wrong.join(QLatin1Char('\n'))));
     // Wide enough for the hints in the empty fields, in whatever language they are.
@@ -293,7 +296,7 @@ void PublishingDialog::updateStates() {
 
 void PublishingDialog::btnTest_Click() {
     const PublishOptions o = options();
-    if (const QString p = o.problem(true); !p.isEmpty()) {
+    if (const QString p = o.problem().shown; !p.isEmpty()) {
         m_lblTest->setText(p);
         return;
     }
@@ -307,7 +310,7 @@ void PublishingDialog::btnTest_Click() {
 void PublishingDialog::btnOK_Click() {
     const PublishOptions o = options();
     // Settings that cannot work are not saved while publishing is on; off, they wait.
-    if (const QString p = o.problem(true); o.enabled && !p.isEmpty()) {
+    if (const QString p = o.problem().shown; o.enabled && !p.isEmpty()) {
         m_lblTest->setText(p);
         return;
     }

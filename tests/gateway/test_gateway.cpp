@@ -3,7 +3,8 @@
 // wrote: mbpoll (reads, a write the simulator then holds, the exceptions) and pymodbus (eight
 // clients at once with one sending garbage, writes off, registers no block covers, the
 // connection limit), and in-process a client's write showing in the open parameter map. The
-// link's request path itself is tests/link's.
+// link's request path itself is tests/link's; the gateway's line work without sockets and its
+// events' wording are test_adapter's.
 #include "gateway/Gateway.h"
 #include "gateway/GatewayOptions.h"
 #include "gateway/RegisterMap.h"
@@ -16,6 +17,7 @@
 #include "settings/GatewayDialog.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
+#include "tests/support/Bracketing.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -124,14 +126,34 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
         gatewayOptionsPath(),
         {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65"}, nullptr));
     const GatewayOptions bad = loadGatewayOptions();
-    ASSERT_EQ(bad.fileErrors.size(), 4) << bad.fileErrors.join('\n').toStdString();
-    EXPECT_TRUE(bad.fileErrors[0].contains("line 1 (Enabled=yes)"));
-    EXPECT_TRUE(bad.fileErrors[1].contains("line 2 (Port=x)"));
-    EXPECT_TRUE(bad.fileErrors[2].contains("301-299 is not a register"));
+    ASSERT_EQ(bad.fileErrors.size(), 4);
+    EXPECT_TRUE(bad.fileErrors[0].logged.contains("line 1 (Enabled=yes)"));
+    EXPECT_TRUE(bad.fileErrors[1].logged.contains("line 2 (Port=x)"));
+    EXPECT_TRUE(bad.fileErrors[2].logged.contains("301-299 is not a register"));
     EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
-    EXPECT_TRUE(bad.fileErrors[3].contains("1 to 64"));
+    EXPECT_TRUE(bad.fileErrors[3].logged.contains("1 to 64"));
     ASSERT_EQ(bad.fileNotes.size(), 1);
-    EXPECT_TRUE(bad.fileNotes[0].contains("Colour=red"));
+    EXPECT_TRUE(bad.fileNotes[0].logged.contains("Colour=red"));
+    // Loaded and applied, each is said in English for the events file and in the user's
+    // language for the list.
+    KX5Link link(std::make_unique<QtSerialPort>());
+    Gateway gateway(&link);
+    std::vector<FileNotice> said;
+    QObject::connect(&gateway, &Gateway::event,
+                     [&](int, const FileNotice& n) { said.push_back(n); });
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
+    gateway.apply(loadGatewayOptions());
+    QCoreApplication::removeTranslator(&language);
+    ASSERT_EQ(said.size(), 5u);
+    const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
+    EXPECT_EQ(said[1].logged, file + " line 2 (Port=x): a whole number is expected");
+    EXPECT_EQ(said[1].shown, "[" + file + " line 2 (Port=x): a whole number is expected]");
+    EXPECT_EQ(said[3].shown, file + ": [The most clients at once must be 1 to 64.]");
+    EXPECT_EQ(said[4].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
+    for (const FileNotice& n : said)
+        EXPECT_TRUE(n.shown != n.logged && !n.logged.contains('['))
+            << n.logged.toStdString() << " / " << n.shown.toStdString();
     // The window saves what it shows, and never a list of registers it cannot read.
     GatewayDialog d(back);
     EXPECT_EQ(d.findChild<QLineEdit*>("txtAllowWrite")->text(), "301-303,310,506");
@@ -367,9 +389,10 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     QTcpSocket first, second;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
-    // A write of a register clients may not write: unit 1, function 06, register 0, value 1.
-    first.write(QByteArray::fromHex("000100000006010600000001"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 9; }, 5000));
+    // A write of a register clients may not write, three times over: unit 1, function 06,
+    // register 0, value 1. One event, and the count of the others when the gateway stops.
+    first.write(QByteArray::fromHex("000100000006010600000001").repeated(3));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 27; }, 5000));
     second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
     EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 1 refused"));
@@ -383,7 +406,7 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     QCoreApplication::removeTranslator(&marking);
     EXPECT_EQ(status.last(), "");
     // Each event both ways: the clients' ports vary, the system's reason stays as it comes.
-    ASSERT_EQ(said.size(), 6u);
+    ASSERT_EQ(said.size(), 7u);
     const QString port = QString::number(o.port), sys = said[4].logged.section(": ", 2);
     EXPECT_EQ(other.error(), mark("cannot listen on 127.0.0.1 port " + port + ": " + sys));
     const QRegularExpression peer("127\\.0\\.0\\.1:\\d+");
@@ -405,6 +428,11 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
         {"Modbus TCP gateway is off: cannot listen on 127.0.0.1 port " + port + ": " + sys,
          mark("Modbus TCP gateway is off: " +
               mark("cannot listen on 127.0.0.1 port " + port + ": " + sys))},
+        {"Modbus TCP PEER: register 0 = 1 not written: not a register clients may write "
+         "(exception 02) (and 2 more like it in the last 1 min)",
+         mark(mark("Modbus TCP PEER: " + mark("register 0") + " = 1 not written: " +
+                   mark("not a register clients may write") + " (exception 02)") +
+              " (and 2 more like it in the last 1 min)")},
         {"Modbus TCP gateway stopped (1 connections refused)",
          mark("Modbus TCP gateway stopped (1 connections refused)")},
     };

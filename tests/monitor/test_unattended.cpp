@@ -12,12 +12,14 @@
 #include "monitor/TraceFile.h"
 #include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
+#include "settings/FolderLock.h"
 #include "settings/LinkOptions.h"
 #include "tests/support/Bracketing.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -116,8 +118,9 @@ TEST_F(Unattended, LinkOptionsFileReachesTheLinkAndSurvivesBadLines) {
     EXPECT_FALSE(QFile::exists(path("Comm.CFG")));
 }
 
-// A lamp bit set and cleared gives exactly one "on" and one "off"; a station going NG and
-// coming back gives one entry each; while saving, the entries also go to the day's file.
+// A lamp bit set and cleared gives exactly one "on" and one "off", kept per MC No whatever row
+// it has; a station going NG and coming back gives one entry each; while saving, the entries
+// also go to the day's file.
 TEST_F(Unattended, EventsListAndDailyFile) {
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
     build({1, 2}, 2);
@@ -146,17 +149,24 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     sent();
     link()->tmrRecvErr_Timer();
     values(2, 1, 0);
+    // The list becomes [3, 2]: station 3 takes row 1 and is judged on its own lamps, not on
+    // what MC 1 showed there.
+    link()->setStations({{3, "Oven"}, {2, "Oven"}});
+    std::array<int, StationValues::kCount> lamps{};
+    lamps[MonReg::ALMSTS] = 1, lamps[MonReg::ERRSTS] = 256; // AL1, AT ERR
+    link()->line().storeValues(3, lamps, now);
     QStringList seen;
     for (int r = 1; r <= log->events.maxRows(); ++r)
         seen << log->events.text(2, r) + " " + log->events.text(3, r);
     QCoreApplication::removeTranslator(&language);
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
-    EXPECT_EQ(seen.mid(1),
-              QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
-                           "1 [AL2 on]", "1 [AL2 off]", "1 [AT ERR on]", "2 [AL1 on]",
-                           "2 [No answer (NG)]", "2 [Answering again]"}));
+    EXPECT_EQ(
+        seen.mid(1),
+        QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
+                     "1 [AL2 on]", "1 [AL2 off]", "1 [AT ERR on]", "2 [AL1 on]",
+                     "2 [No answer (NG)]", "2 [Answering again]", "3 [AL1 on]", "3 [AT ERR on]"}));
     const QByteArray file = readFile(log->filePath(now.date()));
-    EXPECT_EQ(file.count("\r\n"), 7);
+    EXPECT_EQ(file.count("\r\n"), 9);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
                                 "\r\n2026-03-07 09:05:03\t1\tAL2 on\r\n"))
         << file.data();
@@ -188,6 +198,37 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QString said = "Events not saved to " + blocked + ": not a regular file";
     EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
     EXPECT_EQ(link()->panel(4), said);
+}
+
+// A data folder chosen while another program holds it: saving stops, said in the events file of
+// the folder it used, and nothing is written into the other program's folder.
+TEST_F(Unattended, DataFolderHeldByAnotherProgramIsNeverWrittenTo) {
+    const QString mine = path("mine"), theirs = path("theirs");
+    QDir().mkpath(mine), QDir().mkpath(theirs);
+    writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + mine.toUtf8() + "\r\nOven\r\n");
+    build({1});
+    win->eventLog()->clock = [this] { return now; };
+    FolderLocks locks;
+    ASSERT_TRUE(locks.lock({programDir(), mine}).isEmpty());
+    installCommands(win.get(), &locks);
+    press("btnDSave_Start");
+    QLockFile other(FolderLocks::lockPath(theirs));
+    ASSERT_TRUE(other.tryLock(0));
+    QString said;
+    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        said = text;
+        return QMessageBox::Ok;
+    });
+    QTimer::singleShot(0, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        d->findChild<QLabel*>("lblFolder")->setText(theirs);
+        d->findChild<QPushButton*>("btnOK")->click();
+    });
+    win->runCommand(1);
+    EXPECT_TRUE(said.contains(QDir::toNativeSeparators(theirs))) << said.toStdString();
+    EXPECT_FALSE(win->dataLogger()->switchedOn());
+    EXPECT_TRUE(readFile(mine + "/Oven_Events_20260307.TXT").contains("\tData saving stopped\r\n"));
+    EXPECT_EQ(QDir(theirs).entryList(QDir::Files | QDir::Hidden), QStringList({"kx5comm.lock"}));
 }
 
 // Every kind of trouble on the line is an event when it begins, also for a station that never

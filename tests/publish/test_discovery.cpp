@@ -3,6 +3,7 @@
 // when a station leaves or discovery is off (after a restart too), and a steady line on change.
 #include "publish/ChangeFilter.h"
 #include "tests/publish/PublishLine.h"
+#include "tests/support/Bracketing.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -51,11 +52,17 @@ TEST(PublishOnChange, DecisionsFollowTheDeadBandTheLampsTheStateAndTheHeartbeat)
         r.lamps = std::bitset<size_t(StatusLamp::Count)>(row.lamps);
         r.unit = QString::fromUtf8(row.unit);
         r.decimals = row.decimals;
-        EXPECT_EQ(filter.due(0, r, row.answering, row.nowMs), row.due);
+        EXPECT_EQ(filter.due(3, r, row.answering, row.nowMs), row.due);
         // Another station is judged on its own.
         EXPECT_TRUE(filter.due(1, r, row.answering, row.nowMs));
-        if (row.due) filter.published(0, r, row.answering, row.nowMs);
+        if (row.due) filter.published(3, r, row.answering, row.nowMs);
     }
+    // A station that left the list and comes back starts afresh; those kept do not.
+    Reading steady;
+    filter.published(1, steady, true, 61300);
+    filter.keepOnly([](int mc) { return mc == 1; });
+    EXPECT_TRUE(filter.due(3, steady, true, 61301));
+    EXPECT_FALSE(filter.due(1, steady, true, 61301));
 }
 
 namespace {
@@ -87,16 +94,24 @@ using Configs = std::map<std::string, QJsonObject>; // retained config by topic
 // What a new subscriber is given. The broker hands over the retained messages on subscribing,
 // so once a message published after that arrives, they all have. The marker goes at QoS 1 like
 // them: a QoS 0 one may overtake those still queued behind the broker's in-flight window.
-Configs retainedConfigs(int port) {
-    MqttSubscriber fresh(port, "homeassistant/#");
+std::map<std::string, QByteArray> retained(int port, const QString& under) {
+    MqttSubscriber fresh(port, (under + "/#").toStdString());
     EXPECT_TRUE(fresh.waitSubscribed());
-    EXPECT_EQ(QProcess::execute("mosquitto_pub", {"-p", QString::number(port), "-q", "1",
-                                                  "-t", "homeassistant/end", "-m", "."}),
+    const QString end = under + "/end";
+    EXPECT_EQ(QProcess::execute("mosquitto_pub",
+                                {"-p", QString::number(port), "-q", "1", "-t", end, "-m", "."}),
               0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fresh.last("homeassistant/end") == "."; }, 10000));
-    Configs out;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fresh.last(end.toStdString()) == "."; }, 10000));
+    std::map<std::string, QByteArray> out;
     for (const auto& m : fresh.messages())
-        if (m.retained && !m.payload.isEmpty()) out[m.topic] = json(m.payload);
+        if (m.retained && !m.payload.isEmpty()) out[m.topic] = m.payload;
+    return out;
+}
+
+Configs retainedConfigs(int port) {
+    Configs out;
+    for (const auto& [topic, payload] : retained(port, "homeassistant"))
+        out[topic] = json(payload);
     return out;
 }
 
@@ -210,6 +225,9 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
                                 20000));
     for (const auto& [topic, config] : retainedConfigs(broker->port))
         EXPECT_NE(topic.find("/mc01_"), std::string::npos) << topic;
+    // Nothing retained still shows it alive: its values are cleared and it is said offline.
+    const std::map<std::string, QByteArray> gone{{"kx5/line1/2/availability", "offline"}};
+    EXPECT_EQ(retained(broker->port, "kx5/line1/2"), gone);
     QFile list(discoveryListPath());
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll().count('\n'), qsizetype(kPerStation));
@@ -225,10 +243,16 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
 }
 
 // A steady line on change: one message per station, however many replies, until a value moves
-// past the dead band.
+// past the dead band; a station that takes another's row is judged on its own; a discovery
+// list that cannot be written is said in English in the events file.
 TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     sim->fastForward(7200); // PV settled at SV
     options.when = PublishOptions::When::OnChange;
+    options.discovery = true;
+    // A discovery list that cannot be kept is said, in English for the events file.
+    QDir().mkpath(discoveryListPath());
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
     options.deadBand = 50;
     options.heartbeatSeconds = 3600;
     publisher->apply(options);
@@ -243,4 +267,36 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return json(sub->last("kx5/line1/1"))["sv"].toDouble() == sv; }, 10000));
     EXPECT_EQ(sub->on("kx5/line1/2").size(), 1u);
+
+    // The list becomes [3, 2], MC 3 reading what MC 1 read under the same name and model: it
+    // takes MC 1's row but is published, said online and announced as a station of its own.
+    const LineModel::Station one = *link->line().station(1);
+    link->setStations({{3, one.name}, {2, link->line().station(2)->name}});
+    link->line().setModel(3, one.model);
+    link->line().storeValues(3, one.values.regs, QDateTime::currentDateTime());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto got = sub->on("kx5/line1/3");
+            return std::any_of(got.begin(), got.end(),
+                               [](const QByteArray& p) { return json(p)["answering"].toBool(); });
+        },
+        10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto got = sub->on("kx5/line1/3/availability");
+            return std::count(got.begin(), got.end(), "online") > 0;
+        },
+        10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const Configs now = retainedConfigs(broker->port);
+            return std::any_of(now.begin(), now.end(), [](const auto& c) {
+                return c.first.find("/mc03_") != std::string::npos;
+            });
+        },
+        10000));
+    EXPECT_TRUE(events.contains("Publishing: Cannot write " +
+                                QDir::toNativeSeparators(discoveryListPath()) +
+                                ": a folder of that name is in the way"))
+        << events.join('\n').toStdString();
 }

@@ -57,7 +57,7 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+74"/>
+        <location filename="../../app/Commands.cpp" line="+75"/>
         <location filename="../../app/main.cpp" line="-15"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>

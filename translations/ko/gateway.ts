@@ -4,7 +4,7 @@
 <context>
     <name>Gateway</name>
     <message>
-        <location filename="../../gateway/Gateway.cpp" line="+32"/>
+        <location filename="../../gateway/Gateway.cpp" line="+30"/>
         <source>its settings file has errors</source>
         <translation>설정 파일에 오류가 있음</translation>
     </message>
@@ -49,12 +49,12 @@
         <translation>%1, 거부 %2건</translation>
     </message>
     <message>
-        <location filename="../../gateway/LinkAdapter.cpp" line="+76"/>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+86"/>
         <source>the gateway stopped</source>
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+24"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
     </message>
@@ -64,7 +64,7 @@
         <translation>통신 라인이 너무 오래 사용 중이었음</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusClient.cpp" line="+24"/>
+        <location filename="../../gateway/ModbusClient.cpp" line="+25"/>
         <source>register %1</source>
         <translation>레지스터 %1</translation>
     </message>
@@ -114,19 +114,39 @@
         <translation>Modbus TCP %1: %2 쓰기 완료</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Modbus TCP %1: %2 not confirmed: %3 (exception 0b)</source>
-        <translation>Modbus TCP %1: %2 확인하지 못함: %3 (예외 0b)</translation>
+        <location line="+38"/>
+        <source>%1 written</source>
+        <translation>%1 쓰기 완료</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusServer.cpp" line="+25"/>
+        <location line="+1"/>
+        <source>%1 not confirmed</source>
+        <translation>%1 확인하지 못함</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 not sent</source>
+        <translation>%1 보내지 않음</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Modbus TCP %1: %2: %3 (exception 0b)</source>
+        <translation>Modbus TCP %1: %2: %3 (예외 0b)</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/ModbusServer.cpp" line="+30"/>
         <source>cannot listen on %1 port %2: %3</source>
         <translation>%1 포트 %2에서 대기할 수 없음: %3</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+38"/>
         <source>Modbus TCP gateway: connection from %1:%2 refused, %3 clients connected already (%4 refused so far)</source>
         <translation>Modbus TCP 게이트웨이: %1:%2의 연결을 거부했습니다. 이미 클라이언트 %3개가 연결됨 (지금까지 거부 %4건)</translation>
+    </message>
+    <message>
+        <location filename="../../gateway/RepeatFolder.cpp" line="+50"/>
+        <source>%1 (and %2 more like it in the last %3 min)</source>
+        <translation>%1 (최근 %3분 동안 같은 일이 %2번 더 있었음)</translation>
     </message>
 </context>
 <context>
@@ -145,6 +165,26 @@
         <location line="+3"/>
         <source>The most clients at once must be 1 to 64.</source>
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
+        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 line %2 (%3): a whole number is expected</source>
+        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 line %2 (%3): %4 is not a register 0 to 699 or a range of them (&quot;301-303,506&quot;)</source>
+        <translation>%1 %2행 (%3): %4은(는) 0~699의 레지스터나 그 범위(&quot;301-303,506&quot;)가 아닙니다</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 line %2 (%3): not a gateway setting; ignored</source>
+        <translation>%1 %2행 (%3): 게이트웨이 설정 항목이 아니므로 무시했습니다</translation>
     </message>
 </context>
 </TS>

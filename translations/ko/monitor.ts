@@ -100,7 +100,7 @@ No records go to %1 until saving is started again.</source>
         <translation>포트 다시 열림</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+20"/>
         <source>Answered: %1, polled from now on</source>
         <translation>응답함: %1, 이제부터 조회</translation>
     </message>
@@ -175,7 +175,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+16"/>
         <source>%1 on</source>
         <translation>%1 켜짐</translation>
     </message>

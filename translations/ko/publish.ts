@@ -4,7 +4,7 @@
 <context>
     <name>MqttClient</name>
     <message>
-        <location filename="../../publish/MqttClient.cpp" line="+155"/>
+        <location filename="../../publish/MqttClient.cpp" line="+165"/>
         <source>The MQTT library could not set up a client.</source>
         <translation>MQTT 라이브러리가 클라이언트를 만들지 못했습니다.</translation>
     </message>
@@ -34,7 +34,7 @@
         <translation>TLS: 클라이언트 키 파일을 읽을 수 없습니다: %1</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>TLS: %1 is a folder; a file is needed here.</source>
         <translation>TLS: %1은(는) 폴더입니다. 여기에는 파일이 필요합니다.</translation>
     </message>
@@ -44,17 +44,17 @@
         <translation>TLS: 인증서 파일을 사용할 수 없습니다 (%1).</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+17"/>
         <source>Wrong user name or password: the broker at %1 did not accept them (%2)</source>
         <translation>사용자 이름 또는 비밀번호가 틀립니다: %1의 브로커가 받아들이지 않았습니다 (%2)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The broker at %1 refused the connection: %2</source>
         <translation>%1의 브로커가 연결을 거부했습니다: %2</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+50"/>
         <source>the broker&apos;s certificate is not made out to the host name %1 (give the name the certificate holds)</source>
         <translation>브로커의 인증서가 호스트 이름 %1에 대해 발급되지 않았음 (인증서에 있는 이름을 입력하십시오)</translation>
     </message>
@@ -94,7 +94,7 @@
         <translation>핸드셰이크 실패</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>No answer from %1 within %2 s: the host is switched off or a firewall drops the connection, or the TLS handshake did not finish</source>
         <translation>%1에서 %2초 안에 응답이 없습니다: 호스트가 꺼져 있거나 방화벽이 연결을 막고 있거나, TLS 핸드셰이크가 끝나지 않았습니다</translation>
     </message>
@@ -104,7 +104,7 @@
         <translation>%1에서 %2초 안에 응답이 없습니다: 호스트가 꺼져 있거나 방화벽이 연결을 막고 있습니다</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>The broker at %1 took the connection but did not answer within %2 s (stalled or overloaded)</source>
         <translation>%1의 브로커가 연결은 받았지만 %2초 안에 응답하지 않았습니다 (멈춤 또는 과부하)</translation>
     </message>
@@ -114,26 +114,26 @@
         <translation>알 수 없는 호스트: %1 이름을 찾을 수 없습니다</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+52"/>
+        <location line="+3"/>
+        <location line="+51"/>
         <source>TLS failure with %1: %2</source>
         <translation>%1 TLS 오류: %2</translation>
     </message>
     <message>
-        <location line="-48"/>
-        <location line="+52"/>
+        <location line="-47"/>
+        <location line="+51"/>
         <source>Refused: nothing accepts connections at %1</source>
         <translation>거부됨: %1에서 연결을 받지 않습니다</translation>
     </message>
     <message>
-        <location line="-49"/>
+        <location line="-48"/>
         <location line="+3"/>
-        <location line="+49"/>
+        <location line="+48"/>
         <source>Cannot connect to %1: %2</source>
         <translation>%1에 연결할 수 없습니다: %2</translation>
     </message>
     <message>
-        <location line="-22"/>
+        <location line="-21"/>
         <source>The broker at %1 keeps closing our connection right after accepting it: another program is probably connected with the same client id</source>
         <translation>%1의 브로커가 연결을 받아들인 직후에 계속 끊습니다: 다른 프로그램이 같은 클라이언트 ID로 연결되어 있는 것 같습니다</translation>
     </message>
@@ -143,7 +143,7 @@
         <translation>%1의 브로커가 응답을 멈췄습니다 (%2초 동안 응답 없음)</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>Connection to %1 lost: %2</source>
         <translation>%1 연결이 끊겼습니다: %2</translation>
     </message>
@@ -158,7 +158,7 @@
         <translation>%1의 브로커가 응답하기 전에 연결을 끊었습니다: TLS 포트입니까? (TLS를 선택하십시오)</translation>
     </message>
     <message>
-        <location line="+90"/>
+        <location line="+89"/>
         <source>Connected to %1 over TLS: the broker accepted us.</source>
         <translation>TLS로 %1에 연결했습니다: 브로커가 연결을 받아들였습니다.</translation>
     </message>
@@ -176,7 +176,7 @@
 <context>
     <name>PublishOptions</name>
     <message>
-        <location filename="../../publish/PublishOptions.cpp" line="+65"/>
+        <location filename="../../publish/PublishOptions.cpp" line="+62"/>
         <source>No broker host is given.</source>
         <translation>브로커 호스트가 지정되지 않았습니다.</translation>
     </message>
@@ -225,6 +225,41 @@
         <source>The discovery prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
         <translation>디스커버리 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
+    <message>
+        <location line="+42"/>
+        <source>%1 line %2 (%3): a whole number is expected</source>
+        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 line %2 (%3): a number is expected (0.5, not 0,5)</source>
+        <translation>%1 %2행 (%3): 숫자여야 합니다 (0,5가 아니라 0.5)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
+        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>%1 line %2 (%3): Reply, Interval or Change is expected</source>
+        <translation>%1 %2행 (%3): Reply, Interval, Change 중 하나여야 합니다</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>%1 line %2 (%3): not a publishing setting; ignored</source>
+        <translation>%1 %2행 (%3): 게시 설정 항목이 아니므로 무시했습니다</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 (no %2= line): %3</source>
+        <translation>%1 (%2= 행 없음): %3</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 line %2 (%3): %4</source>
+        <translation>%1 %2행 (%3): %4</translation>
+    </message>
 </context>
 <context>
     <name>Publisher</name>
@@ -234,7 +269,7 @@
         <translation>MQTT 게시 설정: %1</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+6"/>
         <source>Publishing is off: %1</source>
         <translation>MQTT 게시 꺼짐: %1</translation>
     </message>
@@ -244,7 +279,7 @@
         <translation>MQTT 게시를 시작하지 못했습니다: %1</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+43"/>
         <source>MQTT: broker slow, %1 queued, %2 dropped</source>
         <translation>MQTT: 브로커 지연, %1개 대기, %2개 버림</translation>
     </message>
@@ -274,7 +309,7 @@
         <translation>MQTT: 브로커 연결 끊김, %1개 대기</translation>
     </message>
     <message>
-        <location line="+111"/>
+        <location line="+118"/>
         <source>Publishing: %1 Home Assistant entities removed (stations no longer in use, or discovery off)</source>
         <translation>MQTT 게시: Home Assistant 엔티티 %1개를 삭제했습니다 (더 이상 사용하지 않는 국번이거나 디스커버리 꺼짐)</translation>
     </message>

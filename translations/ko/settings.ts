@@ -4,17 +4,17 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <location filename="../../settings/ConfigFiles.cpp" line="+76"/>
+        <location filename="../../settings/ConfigFiles.cpp" line="+83"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+17"/>
         <source>a link in its place cannot be removed</source>
         <translation>그 자리에 있는 링크를 지울 수 없음</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>a folder of that name is in the way</source>
         <translation>같은 이름의 폴더가 있음</translation>
     </message>
@@ -395,7 +395,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>디스커버리 접두어[&amp;V]:</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+39"/>
         <source>Publishing is off until this is put right: %1</source>
         <translation>이 문제를 바로잡을 때까지 게시가 꺼져 있습니다: %1</translation>
     </message>
@@ -411,7 +411,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>비워 두면: %1</translation>
     </message>
     <message>
-        <location line="-193"/>
+        <location line="-196"/>
         <source>&amp;Client id:</source>
         <translation>클라이언트 ID[&amp;C]:</translation>
     </message>
@@ -492,7 +492,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>테스트</translation>
     </message>
     <message>
-        <location line="+117"/>
+        <location line="+120"/>
         <source>Connecting to %1:%2...</source>
         <translation>%1:%2에 연결하는 중...</translation>
     </message>
