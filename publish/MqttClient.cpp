@@ -132,6 +132,10 @@ struct MqttClient::Session {
         if (n) post([n](MqttClient* c) { emit c->lost(n); });
     }
     Reason tlsError();
+    bool tlsComplained() {
+        std::lock_guard lock(mutex);
+        return !tlsLog.isEmpty();
+    }
     Reason connectTimeout();
     void run();
 };
@@ -415,7 +419,10 @@ void MqttClient::Session::run() {
             }
             continue;
         }
-        // The connection is gone: a refusal was said already, anything else is said now.
+        // The connection is gone: a refusal was said already, anything else is said now. An
+        // alert read after the TLS handshake (a TLS 1.3 broker turning down a client without a
+        // certificate) comes as EPROTO, not as a TLS error.
+        const bool tlsAlert = tls && rc == MOSQ_ERR_ERRNO && err == EPROTO;
         if (refused) {
         } else if (wasUp) {
             const bool early = Clock::now() - upAt < std::chrono::milliseconds(kShortLivedMs);
@@ -434,14 +441,14 @@ void MqttClient::Session::run() {
             else
                 report(say(QT_TRANSLATE_NOOP("MqttClient", "Connection to %1 lost: %2"),
                            {at(), QString::fromUtf8(mosquitto_strerror(rc))}));
-        } else if (rc == MOSQ_ERR_TLS) {
+        } else if (rc == MOSQ_ERR_TLS || (tlsAlert && tlsComplained())) {
             report(say(QT_TRANSLATE_NOOP("MqttClient", "TLS failure with %1: %2"), {at()},
                        {tlsError()}));
         } else if (err == ECONNREFUSED || rc == MOSQ_ERR_CONN_REFUSED) {
             report(
                 say(QT_TRANSLATE_NOOP("MqttClient", "Refused: nothing accepts connections at %1"),
                     {at()}));
-        } else if (rc == MOSQ_ERR_ERRNO && err != 0) {
+        } else if (rc == MOSQ_ERR_ERRNO && err != 0 && !tlsAlert) {
             report(say(QT_TRANSLATE_NOOP("MqttClient", "Cannot connect to %1: %2"),
                        {at(), QString::fromLocal8Bit(std::strerror(err))}));
         } else if (tls) {
