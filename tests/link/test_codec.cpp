@@ -71,13 +71,11 @@ TEST(Numbers, TextValuesRoundingAndFormatting) {
 }
 
 TEST(Frames, ChecksumsAndBuildersAgreeWithKnownBytes) {
-    struct Row {
-        const char* body;
-        const char* sum;
-    } rows[] = {{"01WHO", "4F"},
-                {"05DRR,02,0001,0002", "B6"},
-                {"12DWR,01,0506,0064", "CA"},
-                {"12DWR,01,0506,FFFB", "14"}};
+    // clang-format off
+    struct Row { const char *body, *sum; } rows[] = {
+        {"01WHO", "4F"}, {"05DRR,02,0001,0002", "B6"},
+        {"12DWR,01,0506,0064", "CA"}, {"12DWR,01,0506,FFFB", "14"}};
+    // clang-format on
     for (const auto& r : rows) {
         QByteArray f = QByteArray("\x02") + r.body + "..\r\n";
         PutFrameSum(f);
@@ -111,26 +109,21 @@ TEST(ReplyAssembler, BytesInFramesAndRefusalsOut) {
         std::vector<QByteArray> reads;
         std::vector<std::pair<K, QByteArray>> events; // over all reads, in order
     } rows[] = {
+        // clang-format off
         {"one read", {reply}, {{K::Frame, reply}}},
         {"split after the OK", {reply.left(10), reply.mid(10)}, {{K::Frame, reply}}},
         {"two in one read", {reply + reply}, {{K::Frame, reply}, {K::Frame, reply}}},
         {"junk before STX is dropped", {"\xFF\x13junk" + reply}, {{K::Frame, reply}}},
-        {"STX restarts a frame",
-         {"\x02"
-          "05DR" +
-          reply},
-         {{K::Frame, reply}}},
-        {"refusal ends the read at its fifth byte",
-         {frame("05NG,01") + reply},
-         {{K::Refusal, "\x02"
-                       "05NG"}}},
-        {"stray LF after a frame is no second copy",
-         {reply + "\n"},
+        {"STX restarts a frame", {"\x02" "05DR" + reply}, {{K::Frame, reply}}},
+        {"refusal ends the read at its fifth byte", {frame("05NG,01") + reply},
+         {{K::Refusal, "\x02" "05NG"}}},
+        {"stray LF after a frame is no second copy", {reply + "\n"},
          {{K::Frame, reply}, {K::Frame, "\n"}}},
         {"a reply that never ends is dropped",
          {"\x02" + QByteArray(ReplyAssembler::kMaxFrame + 10, 'A') + "\r\n"},
          {{K::Overflow, "\x02" + QByteArray(ReplyAssembler::kMaxFrame - 1, 'A')},
           {K::Frame, QByteArray(11, 'A') + "\r\n"}}},
+        // clang-format on
     };
     for (const auto& r : rows) {
         ReplyAssembler a;

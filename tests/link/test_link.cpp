@@ -98,6 +98,24 @@ protected:
         link->gather_Done();
     }
     QByteArray monitorReq(int mc) { return buildReadReq(mc, findStep(kStepMonitor)->regs, 0); }
+    // Station mc's model query goes out three times and is never answered.
+    void unanswered(int mc) {
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_EQ(tick(), buildModelReq(mc, 0)) << mc << " try " << k;
+            link->tmrRecvErr_Timer();
+        }
+    }
+    // Answers the selected station's four parameter blocks.
+    void answerReadAll() {
+        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+            deliver(answerTo(tick()));
+    }
+    // Exactly one request ended, this way, with this panel text.
+    void endedOnce(RequestOutcome outcome, const QString& shown) {
+        ASSERT_EQ(ended.size(), 1u);
+        EXPECT_EQ(ended[0].outcome, outcome);
+        EXPECT_EQ(ended[0].shown, shown);
+    }
 
     // Opens the port; the stations in `answering` give a KX5 model, the others stay silent
     // until the watchdog gives them up; then the selected station's four blocks are read.
@@ -216,10 +234,7 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     link->mSetPortOpen_Click();
     EXPECT_EQ(link->lastNote(), said(K::Checking));
     EXPECT_TRUE(link->offersClose());
-    for (int k = 0; k < 3; ++k) { // station 1 is silent: three time-outs give it up
-        ASSERT_EQ(tick(), buildModelReq(1, 0));
-        link->tmrRecvErr_Timer();
-    }
+    unanswered(1); // station 1 is silent: three time-outs give it up
     EXPECT_EQ(link->lastNote(),
               (LinkNote{.kind = K::StationSilent, .port = "COM1", .mcNo = 1})); // the default port
     ASSERT_EQ(tick(), buildModelReq(2, 0));
@@ -287,11 +302,8 @@ TEST_F(Link, SweepWithoutKX5StartsAgainAndWithoutAnyAnswerClosesThePort) {
 
     link->ClosePort();
     link->mSetPortOpen_Click();
-    for (int mc : {1, 2})
-        for (int k = 0; k < 3; ++k) {
-            ASSERT_EQ(tick(), buildModelReq(mc, 0));
-            link->tmrRecvErr_Timer();
-        }
+    unanswered(1);
+    unanswered(2);
     EXPECT_FALSE(port->isOpen());
     EXPECT_FALSE(link->offersClose());
     // What was tried, since a wrong line setting looks just like this.
@@ -313,10 +325,8 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
     link->reopen_Timer(); // the adapter is there now
     ASSERT_TRUE(port->isOpen());
     for (int pauseS : {1, 2, 4, 8, 10, 10}) {
-        for (int k = 0; k < 3; ++k) {
-            ASSERT_EQ(tick(), buildModelReq(1, 0)) << pauseS;
-            link->tmrRecvErr_Timer();
-        }
+        SCOPED_TRACE(pauseS);
+        unanswered(1);
         ASSERT_TRUE(port->isOpen());
         EXPECT_EQ(link->lastNote(), nobody("9600 8N1 STD", pauseS));
         EXPECT_EQ(link->tmrSweepAgain.interval(), pauseS * 1000);
@@ -326,27 +336,20 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
     // The controller has finished starting up: polled from its answer on.
     ASSERT_EQ(tick(), buildModelReq(1, 0));
     deliver(whoReply(1));
-    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
-        deliver(answerTo(tick()));
+    answerReadAll();
     EXPECT_EQ(tick(), monitorReq(1));
     // A lost port, back while the controller is still silent: swept again, never closed; the
     // user's close ends it at once, even in a pause.
     port->injectFailure("read error");
     link->reopen_Timer();
-    for (int k = 0; k < 3; ++k) {
-        ASSERT_EQ(tick(), buildModelReq(1, 0));
-        link->tmrRecvErr_Timer();
-    }
+    unanswered(1);
     EXPECT_TRUE(link->tmrSweepAgain.isActive());
     link->mSetPortOpen_Click();
     EXPECT_FALSE(port->isOpen());
     EXPECT_FALSE(link->tmrSweepAgain.isActive());
     // A Port Open by the user closes again after a sweep that hears nobody.
     link->mSetPortOpen_Click();
-    for (int k = 0; k < 3; ++k) {
-        ASSERT_EQ(tick(), buildModelReq(1, 0));
-        link->tmrRecvErr_Timer();
-    }
+    unanswered(1);
     EXPECT_FALSE(port->isOpen());
     // A close asked for during the last wait of a sweep that hears nobody is not forgotten
     // by the next sweep.
@@ -502,8 +505,7 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
     EXPECT_EQ(tick(), buildModelReq(2, 0));
     EXPECT_FALSE(link->selectStation(1)); // not yet: the sweep is not over
     deliver(whoReply(2));
-    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
-        deliver(answerTo(tick()));
+    answerReadAll();
     EXPECT_TRUE(link->selectStation(1));
     EXPECT_EQ(link->selectedMcNo(), 2);
     EXPECT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
@@ -543,9 +545,7 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
             link->pause_Done();
             link->tmrSend_Timer();
             EXPECT_TRUE(port->writes.isEmpty());
-            ASSERT_EQ(ended.size(), 1u);
-            EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
-            EXPECT_EQ(ended[0].shown,
+            endedOnce(RequestOutcome::SecondHalfLost,
                       "MC [1] ==> NG: input group 612-619 not written (the port closed)");
             continue;
         }
@@ -560,9 +560,8 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
                 }
                 link->tmrRecvErr_Timer();
             }
-            ASSERT_EQ(ended.size(), 1u);
-            EXPECT_EQ(ended[0].outcome, RequestOutcome::SecondHalfLost);
-            EXPECT_EQ(ended[0].shown, "MC [1] ==> NG: input group 612-619 not written");
+            endedOnce(RequestOutcome::SecondHalfLost,
+                      "MC [1] ==> NG: input group 612-619 not written");
             EXPECT_EQ(tick(), monitorReq(1)); // the line goes on
             continue;
         }
@@ -610,9 +609,7 @@ TEST_F(Link, NoRequestHoldsTheLine) {
                 else
                     link->tmrRecvErr_Timer();
             }
-            ASSERT_EQ(ended.size(), 1u);
-            EXPECT_EQ(ended[0].shown, panel);
-            EXPECT_EQ(ended[0].outcome, refuse ? RequestOutcome::Refused : RequestOutcome::GivenUp);
+            endedOnce(refuse ? RequestOutcome::Refused : RequestOutcome::GivenUp, panel);
             EXPECT_EQ(ended[0].text, panel);
             EXPECT_EQ(link->phase(), KX5Link::Phase::Monitoring); // the wire tests see it go on
             EXPECT_NE(tick(), sent) << "sent a fourth time";
