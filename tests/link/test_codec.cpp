@@ -7,6 +7,7 @@
 #include "link/TraceLog.h"
 #include "link/mdlKX5.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,48 +17,38 @@ QByteArray frame(const char* body, const char* sum = "") {
 } // namespace
 
 TEST(Numbers, HexSignedPaddedAndDecimals) {
-    struct Hex {
-        const char* hex;
-        const char* dec;
-    } hex[] = {{"0000", "0"},     {"7FFF", "32767"}, {"F000", "-4096"}, {"FFFB", "-5"},
-               {"F831", "-1999"}, {"8000", "32768"}, {"EFFF", "61439"}, {"0a00", "0"},
-               {"00G1", "1"}}; // only a leading F is negative; non-hex digits count 0
-    for (const auto& r : hex)
-        EXPECT_EQ(HexToSigned(QByteArray(r.hex)), r.dec) << r.hex;
+    const std::pair<const char*, const char*>
+        hexes[] = {{"0000", "0"},     {"7FFF", "32767"}, {"F000", "-4096"}, {"FFFB", "-5"},
+                   {"F831", "-1999"}, {"8000", "32768"}, {"EFFF", "61439"}, {"0a00", "0"},
+                   {"00G1", "1"}}; // only a leading F is negative; non-hex digits count 0
+    for (const auto& [hex, dec] : hexes)
+        EXPECT_EQ(HexToSigned(QByteArray(hex)), dec) << hex;
     EXPECT_EQ(HexToLong(QByteArray("ab")), 0);
     EXPECT_EQ(HexToLong(QByteArray("1f")), 16);
 
-    struct Pad {
-        qint64 v;
-        const char* out;
-    } pad[] = {{100, "0064"}, {-5, "FFFB"}, {-1, "FFFF"}, {70000, "11170"}, {-32768, "8000"}};
-    for (const auto& r : pad)
-        EXPECT_EQ(HexPad(r.v, 4), r.out) << r.v;
+    const std::pair<qint64, const char*> pads[] = {
+        {100, "0064"}, {-5, "FFFB"}, {-1, "FFFF"}, {70000, "11170"}, {-32768, "8000"}};
+    for (const auto& [v, out] : pads)
+        EXPECT_EQ(HexPad(v, 4), out) << v;
 
-    struct Dec {
-        int inp, unit, dpp, d;
-    } dec[] = {{3, 0, 0, 1},      {3, 1, 0, 0},  {20, 1, 0, 1}, {21, 1, 0, 0}, {9, 0, 0, 1},
-               {6, 0, 0, 0},      {30, 0, 2, 2}, {31, 1, 3, 3}, {29, 0, 3, 0}, {2, 5, 0, 0},
-               {30, 0, 32767, 3}, {30, 0, -1, 0}}; // a wild DP-P is held to what a KX5 offers
-    for (const auto& r : dec)
-        EXPECT_EQ(DecimalPlaces(r.inp, r.unit, r.dpp), r.d)
-            << r.inp << "/" << r.unit << "/" << r.dpp;
+    const std::array<int, 4> decs[] = {
+        {3, 0, 0, 1},      {3, 1, 0, 0},  {20, 1, 0, 1}, {21, 1, 0, 0}, {9, 0, 0, 1},
+        {6, 0, 0, 0},      {30, 0, 2, 2}, {31, 1, 3, 3}, {29, 0, 3, 0}, {2, 5, 0, 0},
+        {30, 0, 32767, 3}, {30, 0, -1, 0}}; // a wild DP-P is held to what a KX5 offers
+    for (const auto& [inp, unit, dpp, d] : decs)
+        EXPECT_EQ(DecimalPlaces(inp, unit, dpp), d) << inp << "/" << unit << "/" << dpp;
 }
 
 TEST(Numbers, TextValuesRoundingAndFormatting) {
-    struct Row {
-        const char* text;
-        double v;
-    } rows[] = {{"7a", 7},   {"  12.5x", 12.5}, {"abc", 0}, {"", 0},       {"-3", -3},
-                {".5", 0.5}, {"-", 0},          {"1e", 1},  {"1e3", 1000}, {"1,5", 1}};
-    for (const auto& r : rows)
-        EXPECT_DOUBLE_EQ(val(r.text), r.v) << r.text;
-    struct Round {
-        double in;
-        qint64 out;
-    } rounds[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {150.7, 151}, {0.5, 0}, {-0.4, 0}};
-    for (const auto& r : rounds)
-        EXPECT_EQ(roundHalfEven(r.in), r.out) << r.in;
+    const std::pair<const char*, double> texts[] = {
+        {"7a", 7},   {"  12.5x", 12.5}, {"abc", 0}, {"", 0},       {"-3", -3},
+        {".5", 0.5}, {"-", 0},          {"1e", 1},  {"1e3", 1000}, {"1,5", 1}};
+    for (const auto& [text, v] : texts)
+        EXPECT_DOUBLE_EQ(val(text), v) << text;
+    const std::pair<double, qint64> rounds[] = {{2.5, 2},     {3.5, 4}, {-2.5, -2},
+                                                {150.7, 151}, {0.5, 0}, {-0.4, 0}};
+    for (const auto& [in, out] : rounds)
+        EXPECT_EQ(roundHalfEven(in), out) << in;
     EXPECT_EQ(numberPattern(0), "0");
     EXPECT_EQ(numberPattern(3), "0.000");
     EXPECT_EQ(formatDecimals(-5 / 10.0, 1), "-0.5");

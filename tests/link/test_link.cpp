@@ -245,20 +245,16 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     deliver(whoReply(4));
     EXPECT_EQ(link->selectedMcNo(), 2);
     EXPECT_EQ(host.shownMcNo, QStringList{"2"});
-    std::vector<bool> answered;
-    std::vector<ControllerModel> model;
-    std::vector<ConnState> state;
+    using M = ControllerModel;
+    // Stations 1 to 4: answered, model, connection state.
+    const std::tuple<bool, M, ConnState> want[] = {{false, M::Unknown, ConnState::NG},
+                                                   {true, M::KX5_Other, ConnState::OK},
+                                                   {false, M::NotKX5, ConnState::NG},
+                                                   {true, M::KX5_105, ConnState::OK}};
     for (int i = 0; i < 4; ++i) {
-        answered.push_back(link->line().at(i)->answered);
-        model.push_back(link->line().at(i)->model);
-        state.push_back(link->connState(i));
+        const auto* e = link->line().at(i);
+        EXPECT_EQ(std::tuple(e->answered, e->model, link->connState(i)), want[i]) << i;
     }
-    EXPECT_EQ(answered, std::vector<bool>({false, true, false, true}));
-    EXPECT_EQ(model,
-              std::vector<ControllerModel>({ControllerModel::Unknown, ControllerModel::KX5_Other,
-                                            ControllerModel::NotKX5, ControllerModel::KX5_105}));
-    EXPECT_EQ(state,
-              std::vector<ConnState>({ConnState::NG, ConnState::OK, ConnState::NG, ConnState::OK}));
     EXPECT_EQ(link->line().at(0)->fault, LineFault::Silent);
     EXPECT_EQ(link->line().at(2)->fault, LineFault::NotKX5);
     EXPECT_EQ(host.onlineCalls, std::vector<bool>{true});
@@ -268,10 +264,8 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
         ASSERT_EQ(tick(), buildReadReq(2, findStep(step)->regs, 0));
         deliver(echoReply(2, step));
     }
-    EXPECT_EQ(link->model(2), ControllerModel::KX5_Other);
-    EXPECT_EQ(link->model(4), ControllerModel::KX5_105);
-    EXPECT_EQ(link->model(3), ControllerModel::NotKX5);
-    EXPECT_EQ(link->model(1), ControllerModel::Unknown);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(link->model(i + 1), std::get<1>(want[i])) << "station " << i + 1;
     ASSERT_NE(link->paramImage(2), nullptr);
     for (int reg : {1, 18, 106, 300, 337, 402, 506, 525, 608, 619}) {
         EXPECT_EQ(link->paramImage(2)->at(reg), reg) << reg;
@@ -380,10 +374,7 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         f[26] = c;
         return f;
     };
-    struct Row {
-        const char* name;
-        QByteArray reply;
-    } rows[] = {
+    const std::pair<const char*, QByteArray> rows[] = {
         {"late answer of station 1", drrReply(1, other)},
         {"crosstalk: station 3's address", drrReply(3, other)},
         {"the block read's 27 values", drrReply(2, std::vector<int>(27, 999))},
@@ -401,24 +392,23 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         {"no address at all", "\x02garbage\r\n"},
     };
     qint64 unmatched = 0;
-    for (const auto& r : rows) {
-        ASSERT_EQ(tick(), monitorReq(1)) << r.name;
+    for (const auto& [name, reply] : rows) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(tick(), monitorReq(1));
         deliver(drrReply(1, kMonitorValues));
         ASSERT_EQ(tick(), monitorReq(2));
-        deliver(r.reply);
-        EXPECT_NE(reading(1, MonReg::NPV), "999") << r.name << ": stored";
-        EXPECT_EQ(link->polledIdx(), 1) << r.name;
-        EXPECT_TRUE(link->tmrRecvErr.isActive()) << r.name;
-        EXPECT_FALSE(link->tmrSend.isActive()) << r.name << ": still waiting, nothing resent";
+        deliver(reply);
+        EXPECT_NE(reading(1, MonReg::NPV), "999") << "stored";
+        EXPECT_EQ(link->polledIdx(), 1);
+        EXPECT_TRUE(link->tmrRecvErr.isActive());
+        EXPECT_FALSE(link->tmrSend.isActive()) << "still waiting, nothing resent";
         // Station 2's own frame that does not fit: its values are no longer live.
-        EXPECT_EQ(link->isFresh(1),
-                  r.reply.mid(1, 2) != "02" && link->values(1)->storedAt.isValid())
-            << r.name;
+        EXPECT_EQ(link->isFresh(1), reply.mid(1, 2) != "02" && link->values(1)->storedAt.isValid());
         const auto& st = link->lineStats();
         unmatched = st.count(2) ? st.at(2).unmatched : 0;
         deliver(drrReply(2, kMonitorValues)); // the real answer comes after all
-        EXPECT_EQ(reading(1, MonReg::NPV), "1234") << r.name;
-        EXPECT_EQ(link->polledIdx(), 0) << r.name;
+        EXPECT_EQ(reading(1, MonReg::NPV), "1234");
+        EXPECT_EQ(link->polledIdx(), 0);
     }
     EXPECT_EQ(unmatched, int(std::size(rows)));
     // A write is confirmed by its acknowledgement, never by a read reply that says "OK".
@@ -577,35 +567,29 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
 // waits, said in panel 4 and to the window that asked; the other stations are polled again.
 TEST_F(Link, NoRequestHoldsTheLine) {
     // A silent station and one that answers NG both get three tries, then the poll goes on.
-    struct Row {
-        Request r;
-        const char* silentPanel;
-        const char* refusedPanel;
-    } rows[] = {
-        {Request::readAll(1), "MC [1] ==> NG: parameter read not confirmed",
-         "MC [1] ==> NG: parameter read refused"},
-        {Request::writeOne(1, 501, 1), "MC [1] ==> NG: PRINT key not confirmed",
-         "MC [1] ==> NG: PRINT key refused"},
-        {Request::writeOneOf(2, 506, 60), "MC [2] ==> NG: print speed not confirmed",
-         "MC [2] ==> NG: print speed refused"},
-        {Request::clock(1, {2026, 12, 6, 8, 0, 0}), "MC [1] ==> NG: clock not confirmed",
-         "MC [1] ==> NG: clock refused"},
+    const std::pair<Request, const char*> rows[] = {
+        {Request::readAll(1), "parameter read"},
+        {Request::writeOne(1, 501, 1), "PRINT key"},
+        {Request::writeOneOf(2, 506, 60), "print speed"},
+        {Request::clock(1, {2026, 12, 6, 8, 0, 0}), "clock"},
     };
-    for (const auto& r : rows) {
+    for (const auto& [request, what] : rows) {
         for (bool refuse : {false, true}) {
-            const char* panel = refuse ? r.refusedPanel : r.silentPanel;
-            SCOPED_TRACE(panel);
+            const QString panel = QString("MC [%1] ==> NG: %2 %3")
+                                      .arg(request.mcNo)
+                                      .arg(what, refuse ? "refused" : "not confirmed");
+            SCOPED_TRACE(panel.toStdString());
             SetUp();
             useStations({1, 2, 3});
             bringUp({1, 2, 3});
-            ask(r.r);
+            ask(request);
             const QByteArray sent = tick();
             for (int k = 0; k < 3; ++k) {
                 if (k > 0) {
                     ASSERT_EQ(tick(), sent) << "tried again before it is given up";
                 }
                 if (refuse)
-                    deliver(wrap(mc2(r.r.mcNo) + "NG,09"));
+                    deliver(wrap(mc2(request.mcNo) + "NG,09"));
                 else
                     link->tmrRecvErr_Timer();
             }
@@ -655,15 +639,12 @@ TEST_F(Link, TheSelectionFollowsTheStationList) {
     useStations({1, 2, 8});
     bringUp({1, 2, 8});
     ASSERT_TRUE(link->selectStation(2));
-    struct Row {
-        std::initializer_list<int> inUse;
-        int wantNo, wantIdx;
-    } rows[] = {{{2, 8}, 8, 1}, {{1, 2, 8}, 8, 2}, {{3, 7}, 3, 0}};
-    for (const auto& r : rows) {
-        useStations(r.inUse);
-        EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()),
-                  std::pair(r.wantNo, r.wantIdx));
-    }
+    useStations({2, 8});
+    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(8, 1));
+    useStations({1, 2, 8});
+    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(8, 2));
+    useStations({3, 7});
+    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(3, 0));
 }
 
 // A character is start + data + parity + stop bits; the reply wait counts both frames' wire

@@ -140,9 +140,7 @@ TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
         std::vector<QByteArray> seen = heard();
         seen.resize(expected.size());
         EXPECT_EQ(seen, expected);
-        if (r.inUse.size() > 2) {
-            EXPECT_EQ(link->connState(1), ConnState::NG);
-        }
+        EXPECT_TRUE(r.inUse.size() <= 2 || link->connState(1) == ConnState::NG);
         ASSERT_TRUE(QTest::qWaitFor([&] { return link->isFresh(0); }, 10000));
         EXPECT_EQ(link->values(0)->regs[MonReg::INP], sim->readRegister(1, 610));
         if (baud == 9600) {
@@ -292,25 +290,21 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
 TEST_F(LinkPty, OpenFailuresNameTheCause) {
     start({1}, {1}, false);
     const QString path = link->portSettings().port;
-    QtSerialPort second;
-    second.setPortName(path);
-    second.setSettings("9600,N,8,1");
-    EXPECT_FALSE(second.open());
-    EXPECT_EQ(second.errorString(), "port in use by another program");
-    link.reset();
-
-    QtSerialPort missing;
-    missing.setPortName("/dev/kx5-no-such-port");
-    missing.setSettings("9600,N,8,1");
-    EXPECT_FALSE(missing.open());
-    EXPECT_EQ(missing.errorString(), "no such port");
-
-    QtSerialPort badSettings;
-    badSettings.setPortName(path);
-    badSettings.setSettings("9600,Q,8,1");
-    EXPECT_FALSE(badSettings.open());
-    EXPECT_TRUE(badSettings.errorString().contains("parity"))
-        << qPrintable(badSettings.errorString());
+    struct Row {
+        QString port, settings, says;
+        bool whole; // the message is exactly this, else names it
+    } rows[] = {{path, "9600,N,8,1", "port in use by another program", true},
+                {"/dev/kx5-no-such-port", "9600,N,8,1", "no such port", true},
+                {path, "9600,Q,8,1", "parity", false}};
+    for (const auto& r : rows) {
+        QtSerialPort p;
+        p.setPortName(r.port);
+        p.setSettings(r.settings);
+        EXPECT_FALSE(p.open()) << qPrintable(r.says);
+        const QString e = p.errorString();
+        EXPECT_TRUE(r.whole ? e == r.says : e.contains(r.says)) << qPrintable(e);
+        link.reset(); // the first row needed the link holding the port
+    }
 #ifndef Q_OS_WIN
     EXPECT_EQ(systemPortName("COM3"), "/dev/ttyS2");
 #endif
