@@ -49,11 +49,9 @@ TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
     sum.protocol = QStringLiteral("SUM");
     ASSERT_TRUE(s.scanner.start({sum}).isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.port->writes.size() == 1; }, 1000));
-    EXPECT_EQ(s.port->writes[0], QByteArray("\x02"
-                                            "01WHO4F\r\n"));
+    EXPECT_EQ(s.port->writes[0], QByteArray("\00201WHO4F\r\n"));
     // The model reply of station 1: ",OK," and the model field, with its checksum.
-    QByteArray reply("\x02"
-                     "01WHO,OK,KX5-100033__\r\n");
+    QByteArray reply("\00201WHO,OK,KX5-100033__\r\n");
     PutFrameSum(reply);
     s.port->feed(reply);
     ASSERT_EQ(s.scanner.finds().size(), 1u);
