@@ -649,11 +649,10 @@ TEST_F(Link, TheSelectionFollowsTheStationList) {
 // A character is start + data + parity + stop bits; the reply wait counts both frames' wire
 // time on top of the station's own time to answer.
 TEST_F(Link, TimeIsCountedOnTheWire) {
-    struct Row {
-        const char *baud, *data, *parity, *stop;
-        double bits;
-        int standardMs, fastMs; // the monitor read: 106 bytes each way
-    } rows[] = {
+    // clang-format off
+    // Baud, data, parity, stop; bits a character; the monitor read's wait (106 bytes each way).
+    struct Row { const char *baud, *data, *parity, *stop; double bits; int standardMs, fastMs; }
+    rows[] = {
         {"9600", "7", "E", "1", 10, 221 + 600, 221 + 100},
         {"9600", "8", "E", "1", 11, 243 + 600, 243 + 100},
         {"2400", "8", "O", "2", 12, 1060 + 600, 1060 + 100},
@@ -661,6 +660,7 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
         {"1200", "8", "N", "2", 11, 1944 + 600, 1944 + 100},
         {"115200", "8", "N", "1", 10, 19 + 600, 19 + 100},
     };
+    // clang-format on
     for (const auto& r : rows) {
         const PortSettings ps{"COM1", r.baud, r.parity, r.data, r.stop, "STD"};
         link->setPortSettings(ps);
