@@ -47,12 +47,8 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindow) {
     // selected rows copy as tab-separated lines, in order.
     auto* trace = child<QTableView>("sprdCommD");
     link()->sprdCommD.clear();
-    link()->sprdCommD.add("\x02"
-                          "01DRR,01,0100\r\n",
-                          true);
-    link()->sprdCommD.add("\x02"
-                          "01DRR,OK,0005\r\n",
-                          false);
+    link()->sprdCommD.add("\00201DRR,01,0100\r\n", true);
+    link()->sprdCommD.add("\00201DRR,OK,0005\r\n", false);
     link()->sprdCommD.add("late", false);
     const QStringList rows[] = {{"Send", "01", "DRR", "<STX>01DRR,01,0100<CR><LF>"},
                                 {"Recv", "01", "DRR", "<STX>01DRR,OK,0005<CR><LF>"},

@@ -56,8 +56,7 @@ TEST(MultiPty, TextKeyOfStationThreeReachesStationThreeAndItsKeyFollows) {
     EXPECT_EQ(sim.readRegister(1, 502), 0);
     const auto seen = sim.exchanges();
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const auto& x) {
-        return x.request == "\x02"
-                            "03DWR,01,0502,0001\r\n";
+        return x.request == "\00203DWR,01,0502,0001\r\n";
     }));
 
     // Leave: close the port, answer "Exit?" with Yes.

@@ -31,9 +31,8 @@ protected:
         bool early = false;
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
             const std::vector<int>& list = findStep(step)->regs;
-            QByteArray expect = "\x02"
-                                "03DRR," +
-                                QByteArray::number(list.size()).rightJustified(2, '0');
+            QByteArray expect =
+                "\00203DRR," + QByteArray::number(list.size()).rightJustified(2, '0');
             QByteArray r = "03DRR,OK";
             for (int reg : list) {
                 expect += "," + QByteArray::number(reg).rightJustified(4, '0');
@@ -69,8 +68,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     setField(sv.get(), "txtSV3", QStringLiteral("-409.6"));
     clickOK(sv.get());
     sv.reset();
-    EXPECT_EQ(sent(), "\x02"
-                      "03DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
+    EXPECT_EQ(sent(), "\00203DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group]: waiting for confirmation]");
     reply("03DWR,OK");
     EXPECT_EQ(link()->sendStep(), kStepReadAll1);
@@ -91,20 +89,17 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     EXPECT_EQ(shown.text(8, 2) + " " + shown.text(8, 3) + " " + shown.text(8, 4),
               "3276.7 0.1 -409.6");
     // Monitoring goes on; it does not refresh the map.
-    EXPECT_TRUE(sent().startsWith("\x02"
-                                  "03DRR,19,0610,"));
+    EXPECT_TRUE(sent().startsWith("\00203DRR,19,0610,"));
     EXPECT_FALSE(map->tmrRefresh.isActive());
 
     // The input group: the map says the second half waits out the pause, then that all is in.
     clickOK(map->createDialog(MapDialog::IN).get());
-    EXPECT_EQ(sent(), "\x02"
-                      "03DWR,02,0610,001E,0611,0000\r\n");
+    EXPECT_EQ(sent(), "\00203DWR,02,0610,001E,0611,0000\r\n");
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(),
               "[MC [3] input group: 610-611 written, 612-619 pending (2 s pause)]");
     link()->pause_Done();
-    EXPECT_TRUE(sent().startsWith("\x02"
-                                  "03DWR,08,0612,"));
+    EXPECT_TRUE(sent().startsWith("\00203DWR,08,0612,"));
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [input group] written]");
     QCoreApplication::removeTranslator(&language);
@@ -133,8 +128,7 @@ TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
         typeIntoCellAndPress(pid->findChild<GridView*>("sprdPID"), 2, 2, typed,
                              pid->findChild<QPushButton*>("btnOK"), how);
         EXPECT_FALSE(pid->isVisible());
-        QByteArray frame = "\x02"
-                           "03DWR,26";
+        QByteArray frame = "\00203DWR,26";
         for (int reg = 310; reg <= 337; ++reg)
             if (reg % 10 != 9)
                 frame += ",0" + QByteArray::number(reg) + "," + (reg == 321 ? onWire : "0000");
@@ -184,9 +178,8 @@ TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing)
             EXPECT_FALSE(sent().contains("DWR"));
             continue;
         }
-        EXPECT_EQ(sent(), "\x02"
-                          "03DWR,06,0102," +
-                              w.zone + ",0103,0000,0106,0000,0108,0000,0109,0000,0110,0000\r\n");
+        EXPECT_EQ(sent(), "\00203DWR,06,0102," + w.zone +
+                              ",0103,0000,0106,0000,0108,0000,0109,0000,0110,0000\r\n");
         reply("03DWR,OK");
         answerReadAll({{102, "0001"}}, map.get());
         map->tmrRefresh_Timer();
