@@ -37,27 +37,28 @@ TEST(StartOptions, CommandLineTable) {
         const char* dir;
         bool error;
     } rows[] = {
-        {{}, false, false, "", false},
-        {{"--open", "--save"}, true, true, "", false},
+        // clang-format off
+        {{}, false, false, "", false},                   {{"--open", "--save"}, true, true, "", false},
         {{"--dir", "/tmp/kx5"}, false, false, "/tmp/kx5", false},
         {{"--dir=/srv/x", "--open"}, true, false, "/srv/x", false},
-        {{"--dir"}, false, false, "", true}, // a folder is missing
-        {{"--dir", ""}, false, false, "", true},
-        {{"--dir= "}, false, false, " ", true},
-        {{"--bogus"}, false, false, "", true},
+        {{"--dir"}, false, false, "", true}, /* no folder */ {{"--dir", ""}, false, false, "", true},
+        {{"--dir= "}, false, false, " ", true},           {{"--bogus"}, false, false, "", true},
         {{"extra"}, false, false, "", true},
-        {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true}, // not UTF-8
+        // Not UTF-8:
+        {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true},
         {{"--open", "--dir=/tmp/\xC3("}, true, false, "/tmp/\uFFFD(", true},
+        // clang-format on
     };
     for (const auto& r : rows) {
         QStringList args{"kx5comm"};
         for (const QByteArray& a : r.args)
             args << QFile::decodeName(a);
         const StartOptions o = parseStartOptions(args, QByteArrayList{"kx5comm"} + r.args);
-        EXPECT_EQ(o.open, r.open) << r.args.join(' ').toStdString();
-        EXPECT_EQ(o.save, r.save) << r.args.join(' ').toStdString();
-        EXPECT_EQ(o.dir, r.dir) << r.args.join(' ').toStdString();
-        EXPECT_EQ(!o.error.isEmpty(), r.error) << r.args.join(' ').toStdString();
+        SCOPED_TRACE(r.args.join(' ').toStdString());
+        EXPECT_EQ(o.open, r.open);
+        EXPECT_EQ(o.save, r.save);
+        EXPECT_EQ(o.dir, r.dir);
+        EXPECT_EQ(!o.error.isEmpty(), r.error);
     }
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--graph"}).graph);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--version"}).version);

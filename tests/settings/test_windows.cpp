@@ -77,9 +77,10 @@ TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
     // A typed path is tried as the box is left: missing, not a device, or usable.
     const QString file = path("not-a-port.txt");
     ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    // clang-format off
     const std::pair<QString, QString> typed[] = {{"/dev/kx5-no-such-port", "no such port"},
-                                                 {file, file + " is not a serial device"},
-                                                 {pts.port, ""}};
+        {file, file + " is not a serial device"}, {pts.port, ""}};
+    // clang-format on
     for (const auto& [name, said] : typed) {
         child(w, "cmbPort")->setEditText(name);
         emit child(w, "cmbPort")->lineEdit()->editingFinished();
@@ -162,11 +163,12 @@ TEST_F(Windows, StationsWindowShowsTheCornerTextAndNoOpenDropDown) {
 TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
     const QByteArray inUse = "Yes\r\n15\r\nmin\r\n/in use\r\nLine\r\n";
     const std::tuple<QByteArray, QByteArray, const char*> rows[] = {
+        // clang-format off
+        // "2.5" and "7a" stay as typed.
         {"Yes\r\n10\r\nsec\r\n/log\r\nOven\r\n", "", ""},
-        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""}, // "2.5" and "7a" stay as typed
-        {"No\r\n7a\r\nmin\r\n/log\r\nB\r\n", "", ""},
-        {"No\r\n10\r\nsec\r\n/data\r\n", inUse, ""},
-        {"<missing>", inUse, ""},
+        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""}, {"No\r\n7a\r\nmin\r\n/log\r\nB\r\n", "", ""},
+        {"No\r\n10\r\nsec\r\n/data\r\n", inUse, ""}, {"<missing>", inUse, ""},
+        // clang-format on
         {"Yes\r\n5\r\nsec\r\n\r\n\r\n", "", "Select Folder."},
         {"Yes\r\n5\r\nsec\r\n/log\r\n\r\n", "", "Input Filename."},
         {"Yes\r\n5\r\nsec\r\n/log\xFF\r\nA\r\n", "", // kept, not rewritten as shown
