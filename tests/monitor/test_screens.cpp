@@ -235,13 +235,14 @@ protected:
             {"statistics", [&] { return new LineStatisticsDialog(l); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
             // clang-format off
-            {"write set", [&] { return new WriteSetDialog(
-                 l, paramSetFromImage(image, ControllerModel::KX5_105, 1, now), path("oven.csv")); }},
+            {"write set", [&] { return new WriteSetDialog(l,
+                paramSetFromImage(image, ControllerModel::KX5_105, 1, now), path("oven.csv")); }},
             {"graph", [&] {
                  QByteArray dat;
                  for (int i = 0; i < 600; ++i)
-                     dat += QTime(12, 0).addSecs(i * 6).toString("'2026-03-07\t'HH:mm:ss").toLatin1() +
-                            "\t2500\t" + QByteArray::number(2400 + i % 150) + "\t455\r\n";
+                     dat +=
+                         QTime(12, 0).addSecs(i * 6).toString("'2026-03-07\t'HH:mm:ss").toLatin1() +
+                         "\t2500\t" + QByteArray::number(2400 + i % 150) + "\t455\r\n";
                  writeFile("KX5_01.DAT", dat);
                  auto* g = new GraphWindow;
                  g->openFiles({path("KX5_01.DAT")});

@@ -38,11 +38,11 @@ TEST(StartOptions, CommandLineTable) {
         bool error;
     } rows[] = {
         // clang-format off
-        {{}, false, false, "", false},                   {{"--open", "--save"}, true, true, "", false},
+        {{}, false, false, "", false},               {{"--open", "--save"}, true, true, "", false},
         {{"--dir", "/tmp/kx5"}, false, false, "/tmp/kx5", false},
         {{"--dir=/srv/x", "--open"}, true, false, "/srv/x", false},
-        {{"--dir"}, false, false, "", true}, /* no folder */ {{"--dir", ""}, false, false, "", true},
-        {{"--dir= "}, false, false, " ", true},           {{"--bogus"}, false, false, "", true},
+        {{"--dir"}, false, false, "", true},         {{"--dir", ""}, false, false, "", true},
+        {{"--dir= "}, false, false, " ", true},      {{"--bogus"}, false, false, "", true},
         {{"extra"}, false, false, "", true},
         // Not UTF-8:
         {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true},
@@ -307,9 +307,9 @@ TEST_F(Unattended, SavingSwitchesAndSettingsChangesAreEvents) {
     } rows[] = {
         // clang-format off
         {2, [&] { link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"}); },
-         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling off, a lost port reopened on"},
+        "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling off, a lost port reopened on"},
         {2, [&] { win->applyLinkOptions({true, true}); },
-         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling on, a lost port reopened on"},
+        "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling on, a lost port reopened on"},
         {2, [] {}, ""},
         {0, [&] { link()->setStations(buildStations({"X", "O\tB", "O\tC"})); },
          "Stations in use changed: MC 2, 3"},

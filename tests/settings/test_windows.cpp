@@ -20,7 +20,8 @@ class Windows : public SettingsFixture {};
 
 TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
     // clang-format off
-    const char* const boxes[] = {"cmbPort", "cmbBaud", "cmbParity", "cmbData", "cmbStop", "cmbProtocol"};
+    const char* const boxes[] = {"cmbPort", "cmbBaud", "cmbParity",
+                                 "cmbData", "cmbStop", "cmbProtocol"};
     const std::pair<QStringList, int> rows[] = {{{"COM20", "4800", "E", "7", "2", "SUM"}, 2},
         {{"COM1", "9600", "N", "8", "1", "STD"}, 0},
         {{"/dev/ttyUSB0", "19200", "O", "8", "1", "std"}, 2}}; // lower case is not STD
@@ -166,7 +167,8 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
         // clang-format off
         // "2.5" and "7a" stay as typed.
         {"Yes\r\n10\r\nsec\r\n/log\r\nOven\r\n", "", ""},
-        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""}, {"No\r\n7a\r\nmin\r\n/log\r\nB\r\n", "", ""},
+        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""},
+        {"No\r\n7a\r\nmin\r\n/log\r\nB\r\n", "", ""},
         {"No\r\n10\r\nsec\r\n/data\r\n", inUse, ""}, {"<missing>", inUse, ""},
         // clang-format on
         {"Yes\r\n5\r\nsec\r\n\r\n\r\n", "", "Select Folder."},
