@@ -29,6 +29,12 @@ struct Viewer : testing::Test {
     QString file(const char* name, const QByteArray& bytes) {
         return writeFile(dir, QLatin1String(name), bytes);
     }
+    // A file's bytes; empty, and the test failed, if it cannot be read.
+    static QByteArray readAll(const QString& path) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        return f.readAll();
+    }
     double maxOf(int series) const {
         bool found = false;
         return w.graph(0, series)->data()->valueRange(found).upper;
@@ -86,14 +92,13 @@ TEST_F(Viewer, KeysZoomAndPanTheView) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.plot()->setFocus();
+    // clang-format off
     const struct {
         int key;
         double lo, hi; // the view after it, from kNoon
-    } steps[] = {{Qt::Key_Plus, 150, 250},
-                 {Qt::Key_Right, 175, 275},
-                 {Qt::Key_Minus, 125, 325},
-                 {Qt::Key_Left, 75, 275},
-                 {Qt::Key_Equal, 125, 225}};
+    } steps[] = {{Qt::Key_Plus, 150, 250}, {Qt::Key_Right, 175, 275}, {Qt::Key_Minus, 125, 325},
+                 {Qt::Key_Left, 75, 275}, {Qt::Key_Equal, 125, 225}};
+    // clang-format on
     w.setView(kNoon + 100, kNoon + 300);
     for (const auto& st : steps) {
         QTest::keyClick(w.plot(), Qt::Key(st.key));
@@ -300,9 +305,7 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     EXPECT_GT(dark, 50);
     EXPECT_TRUE(w.cursorShown());
     ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("g.pdf")), &error));
-    QFile pdf(dir.filePath(QStringLiteral("g.pdf")));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray bytes = pdf.readAll();
+    const QByteArray bytes = readAll(dir.filePath(QStringLiteral("g.pdf")));
     QByteArray utf16("\xFE\xFF", 2); // how the PDF spells its Title: UTF-16BE
     for (const QChar c : title)
         utf16 += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
@@ -321,9 +324,7 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
         SCOPED_TRACE(p.locale.name().toStdString());
         QLocale::setDefault(p.locale);
         ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("p.pdf")), &error));
-        QFile page(dir.filePath(QStringLiteral("p.pdf")));
-        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-        const QString doc = QString::fromLatin1(page.readAll());
+        const QString doc = QString::fromLatin1(readAll(dir.filePath(QStringLiteral("p.pdf"))));
         EXPECT_EQ(doc.count(QStringLiteral("/Type /Page\n")), 1);
         const QRegularExpressionMatch m = mediaBox.match(doc);
         ASSERT_TRUE(m.hasMatch());
@@ -342,26 +343,21 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
                            "05,KX5_05.DAT,2025-12-06,12:00:12,degC,250.0,250.2,41.2\r\n";
     const QByteArray r06 = "06,KX5_06.DAT,2025-12-06,12:00:11,degC,250.0,249.6,40.6\r\n"
                            "06,KX5_06.DAT,2025-12-06,12:00:12,degC,250.0,249.7,40.7\r\n";
+    const QByteArray last06 = "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n";
     const struct {
         int file;
         bool whole;
         QByteArray start;
         int lines;
         QByteArray end;
-    } cases[] = {
-        {0, false, header + r05, 3, r05},
-        {-1, false, header + r05, 5, r06},
-        {1, true, header + "06,KX5_06.DAT,2025-12-06,12:00:05,", 11,
-         "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n"},
-        {-1, true, header + "05,KX5_05.DAT,2025-12-06,12:00:00,", 111,
-         "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n"},
-    };
+    } cases[] = {{0, false, header + r05, 3, r05},
+                 {-1, false, header + r05, 5, r06},
+                 {1, true, header + "06,KX5_06.DAT,2025-12-06,12:00:05,", 11, last06},
+                 {-1, true, header + "05,KX5_05.DAT,2025-12-06,12:00:00,", 111, last06}};
     for (const auto& c : cases) {
         const QString path = dir.filePath(QStringLiteral("out.csv"));
         ASSERT_TRUE(w.exportCsv(c.file, c.whole, path, &error)) << error.toStdString();
-        QFile csv(path);
-        ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-        const QByteArray got = csv.readAll();
+        const QByteArray got = readAll(path);
         EXPECT_TRUE(got.startsWith(c.start)) << c.file << c.whole << got.left(200).constData();
         EXPECT_EQ(got.count('\n'), c.lines) << c.file << c.whole;
         EXPECT_TRUE(got.endsWith(c.end)) << c.file << c.whole;

@@ -58,21 +58,16 @@ QStringList faults(QWidget* w, const QRect& free) {
     // The offscreen platform draws a thin frame only: leave room for a window manager's title
     // bar and borders.
     const QSize frame = w->size() + (w->frameGeometry().size() - w->size()).expandedTo({16, 40});
+    const auto size = [](QSize s) {
+        return QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
+    };
+    const QRect at = w->frameGeometry();
     if (frame.width() > free.width() || frame.height() > free.height())
-        out << QStringLiteral("window %1x%2 > screen %3x%4")
-                   .arg(frame.width())
-                   .arg(frame.height())
-                   .arg(free.width())
-                   .arg(free.height());
+        out << "window " + size(frame) + " > screen " + size(free.size());
     // Placed where all of it can be reached: its title bar and its status bar.
-    else if (!free.contains(w->frameGeometry()))
-        out << QStringLiteral("window at %1,%2 %3x%4 not inside the screen %5x%6")
-                   .arg(w->frameGeometry().x())
-                   .arg(w->frameGeometry().y())
-                   .arg(w->frameGeometry().width())
-                   .arg(w->frameGeometry().height())
-                   .arg(free.width())
-                   .arg(free.height());
+    else if (!free.contains(at))
+        out << QStringLiteral("window at %1,%2 ").arg(at.x()).arg(at.y()) + size(at.size()) +
+                   " not inside the screen " + size(free.size());
     const auto name = [](const QWidget* c) {
         return c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className())
                                          : c->objectName();
@@ -91,9 +86,8 @@ QStringList faults(QWidget* w, const QRect& free) {
             const int need = l->fontMetrics().horizontalAdvance(shown.split('\n').first());
             if (l->contentsRect().width() - 2 * l->margin() + 1 < need)
                 out << QStringLiteral("text cut: %1 \"%2\" %3 < %4")
-                           .arg(name(c), l->text())
-                           .arg(l->contentsRect().width())
-                           .arg(need);
+                           .arg(name(c), l->text(), QString::number(l->contentsRect().width()),
+                                QString::number(need));
         }
         if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty()) {
             // A push button's hint holds the style's minimum width, which a narrow "..." button
@@ -106,9 +100,8 @@ QStringList faults(QWidget* w, const QRect& free) {
                     : b->sizeHint().width();
             if (b->width() < need - 2)
                 out << QStringLiteral("button cut: %1 \"%2\" %3 < %4")
-                           .arg(name(c), b->text())
-                           .arg(b->width())
-                           .arg(need);
+                           .arg(name(c), b->text(), QString::number(b->width()),
+                                QString::number(need));
         }
         // Siblings on top of each other.
         for (QWidget* s : c->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -241,14 +234,10 @@ protected:
             {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
             {"statistics", [&] { return new LineStatisticsDialog(l); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
-            {"write set",
-             [&] {
-                 return new WriteSetDialog(
-                     l, paramSetFromImage(image, ControllerModel::KX5_105, 1, now),
-                     path("oven.csv"));
-             }},
-            {"graph",
-             [&] {
+            // clang-format off
+            {"write set", [&] { return new WriteSetDialog(l,
+                paramSetFromImage(image, ControllerModel::KX5_105, 1, now), path("oven.csv")); }},
+            {"graph", [&] {
                  QByteArray dat;
                  for (int i = 0; i < 600; ++i)
                      dat +=
@@ -257,8 +246,8 @@ protected:
                  writeFile("KX5_01.DAT", dat);
                  auto* g = new GraphWindow;
                  g->openFiles({path("KX5_01.DAT")});
-                 return g;
-             }},
+                 return g; }},
+            // clang-format on
         };
     }
     // Shows each window in turn and hands it to check before it goes.

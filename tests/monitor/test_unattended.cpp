@@ -37,34 +37,45 @@ TEST(StartOptions, CommandLineTable) {
         const char* dir;
         bool error;
     } rows[] = {
-        {{}, false, false, "", false},
-        {{"--open", "--save"}, true, true, "", false},
+        // clang-format off
+        {{}, false, false, "", false},               {{"--open", "--save"}, true, true, "", false},
         {{"--dir", "/tmp/kx5"}, false, false, "/tmp/kx5", false},
         {{"--dir=/srv/x", "--open"}, true, false, "/srv/x", false},
-        {{"--dir"}, false, false, "", true}, // a folder is missing
-        {{"--dir", ""}, false, false, "", true},
-        {{"--dir= "}, false, false, " ", true},
-        {{"--bogus"}, false, false, "", true},
+        {{"--dir"}, false, false, "", true},         {{"--dir", ""}, false, false, "", true},
+        {{"--dir= "}, false, false, " ", true},      {{"--bogus"}, false, false, "", true},
         {{"extra"}, false, false, "", true},
-        {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true}, // not UTF-8
+        // Not UTF-8:
+        {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true},
         {{"--open", "--dir=/tmp/\xC3("}, true, false, "/tmp/\uFFFD(", true},
+        // clang-format on
     };
     for (const auto& r : rows) {
         QStringList args{"kx5comm"};
         for (const QByteArray& a : r.args)
             args << QFile::decodeName(a);
         const StartOptions o = parseStartOptions(args, QByteArrayList{"kx5comm"} + r.args);
-        EXPECT_EQ(o.open, r.open) << r.args.join(' ').toStdString();
-        EXPECT_EQ(o.save, r.save) << r.args.join(' ').toStdString();
-        EXPECT_EQ(o.dir, r.dir) << r.args.join(' ').toStdString();
-        EXPECT_EQ(!o.error.isEmpty(), r.error) << r.args.join(' ').toStdString();
+        SCOPED_TRACE(r.args.join(' ').toStdString());
+        EXPECT_EQ(o.open, r.open);
+        EXPECT_EQ(o.save, r.save);
+        EXPECT_EQ(o.dir, r.dir);
+        EXPECT_EQ(!o.error.isEmpty(), r.error);
     }
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--graph"}).graph);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--version"}).version);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--help"}).helpText.contains("--dir"));
 }
 
-class Unattended : public MainFixture {};
+class Unattended : public MainFixture {
+protected:
+    // The events list as "MC text" lines, those `keep` takes.
+    QStringList events(const std::function<bool(const QString&)>& keep) const {
+        QStringList out;
+        const Grid& list = win->eventLog()->events;
+        for (int r = 1; r <= list.maxRows(); ++r)
+            if (keep(list.text(3, r))) out << list.text(2, r) + " " + list.text(3, r);
+        return out;
+    }
+};
 
 // The graph starts once the stations have been checked (going online resets it), and the
 // status bar then says what the start did and where the data goes.
@@ -155,9 +166,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     std::array<int, StationValues::kCount> lamps{};
     lamps[MonReg::ALMSTS] = 1, lamps[MonReg::ERRSTS] = 256; // AL1, AT ERR
     link()->line().storeValues(3, lamps, now);
-    QStringList seen;
-    for (int r = 1; r <= log->events.maxRows(); ++r)
-        seen << log->events.text(2, r) + " " + log->events.text(3, r);
+    const QStringList seen = events([](const QString&) { return true; });
     QCoreApplication::removeTranslator(&language);
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
     EXPECT_EQ(
@@ -264,19 +273,15 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
     }
     press("btnMenu_3"); // Port Close, done at the next tick
     sent();
-    QStringList seen;
-    const Grid& events = win->eventLog()->events;
-    for (int r = 1; r <= events.maxRows(); ++r)
-        if (!events.text(3, r).startsWith("AL"))
-            seen << events.text(2, r) + " " + events.text(3, r);
-    EXPECT_EQ(seen, QStringList(
-                        {" Port " + link()->portSettings().port + " opened at 9600,N,8,1 STD",
-                         "2 No answer (NG)",
-                         " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
-                         "1 Refuses the requests: answers NG (NG)", "1 Answering again",
-                         "1 Replies without OK (NG)", "1 Replies that do not fit the request (NG)",
-                         "1 No answer (NG)", "1 Answering again",
-                         " Port " + link()->portSettings().port + " closed"}));
+    EXPECT_EQ(
+        events([](const QString& t) { return !t.startsWith("AL"); }),
+        QStringList({" Port " + link()->portSettings().port + " opened at 9600,N,8,1 STD",
+                     "2 No answer (NG)",
+                     " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
+                     "1 Refuses the requests: answers NG (NG)", "1 Answering again",
+                     "1 Replies without OK (NG)", "1 Replies that do not fit the request (NG)",
+                     "1 No answer (NG)", "1 Answering again",
+                     " Port " + link()->portSettings().port + " closed"}));
     // Saving began after the sweep: station 1's six lines and the close are in the file.
     const QByteArray file = readFile(win->eventLog()->filePath(now.date()));
     EXPECT_EQ(file.count("\t1\t"), 6) << file.data();
@@ -300,41 +305,25 @@ TEST_F(Unattended, SavingSwitchesAndSettingsChangesAreEvents) {
         std::function<void()> change;
         QString said; // empty: no event
     } rows[] = {
-        {2,
-         [&] {
-             link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"});
-         },
-         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling off, a lost port reopened "
-         "on"},
-        {2,
-         [&] {
-             win->applyLinkOptions({true, true});
-         },
-         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling on, a lost port reopened on"},
+        // clang-format off
+        {2, [&] { link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"}); },
+        "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling off, a lost port reopened on"},
+        {2, [&] { win->applyLinkOptions({true, true}); },
+        "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling on, a lost port reopened on"},
         {2, [] {}, ""},
-        {0,
-         [&] {
-             link()->setStations(buildStations({"X", "O\tB", "O\tC"}));
-         },
+        {0, [&] { link()->setStations(buildStations({"X", "O\tB", "O\tC"})); },
          "Stations in use changed: MC 2, 3"},
-        {1,
-         [&] {
+        {1, [&] {
              DataSaveSettings s = win->dataLogger()->settings();
-             s.interval = 5;
-             s.unit = DataSaveSettings::Unit::Minutes;
-             win->applyDataSaveSettings(s);
-         },
+             s.interval = 5, s.unit = DataSaveSettings::Unit::Minutes;
+             win->applyDataSaveSettings(s); },
          "Data save settings changed: saving allowed, every 5 min, to " + files},
-        {-1,
-         [&] {
+        {-1, [&] {
              PublishOptions o;
-             o.enabled = true;
-             o.host = "127.0.0.1";
-             o.port = 9;
-             o.line = "hall";
-             win->publisher()->apply(o);
-         },
+             o.enabled = true, o.host = "127.0.0.1", o.port = 9, o.line = "hall";
+             win->publisher()->apply(o); },
          "Publishing settings changed: on, to 127.0.0.1:9, topics kx5/hall/..."},
+        // clang-format on
     };
     QStringList want = {"Data saving started: " + files + " every 1 sec"};
     for (const auto& r : rows) {
@@ -386,13 +375,9 @@ TEST_F(Unattended, ALineThatHearsNobodySaysWhatWasTried) {
         link()->sweepAgain_Timer();
     }
     EXPECT_TRUE(port->isOpen());
-    QStringList said;
-    const Grid& events = win->eventLog()->events;
-    for (int r = 1; r <= events.maxRows(); ++r)
-        if (events.text(3, r).startsWith("No station")) said << events.text(3, r);
-    EXPECT_EQ(said, QStringList({"No station answered at 9600 8N1 STD",
-                                 "No station answered at 9600 8N1 STD: asking again until one "
-                                 "does"}));
+    EXPECT_EQ(events([](const QString& t) { return t.startsWith("No station"); }),
+              QStringList({" No station answered at 9600 8N1 STD",
+                           " No station answered at 9600 8N1 STD: asking again until one does"}));
 }
 
 TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {

@@ -91,18 +91,14 @@ TEST_F(Dialogs,
                           {"txtAL2", "-5"}}, {0, 0, 2, 4, 1005, -50}, kStepWriteAlarm},
         {"ALM", 1, 0, 0, {{"txtA1DB", "0"}, {"txtA2DB", "1"}, {"txtAL1", "100.5"},
                           {"txtAL2", "101.5"}}, {0, 0, 0, 1, 100, 102}, kStepWriteAlarm},
-        {"IN", 2, 0, 0, {{"cmbINP", "30"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
-                         {"txtSLH", "123.45"}, {"cmbBOUT", "UP"}},
-                        {30, 0}, kStepWriteInput1, {1000, -500, 2, 12345, 50, 3, -150, 1}},
-        {"IN", 2, 0, 0, {{"cmbINP", "1"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"},
-                         {"txtSLH", "123.45"}, {"cmbBOUT", "DOWN"}},
-                        {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
-        {"IN", 2, 0, 0, {{"cmbINP", "3"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
-                         {"txtSLH", "123.45"}, {"cmbBOUT", "OFF"}},
-                        {3, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
-        {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"},
-                         {"txtSLH", "0.25"}, {"cmbBOUT", "OFF"}},
-                        {20, 1}, kStepWriteInput1, {100, -50, 0, 2, 5, 3, -15, 0}},
+        {"IN", 2, 0, 0, {{"cmbINP", "30"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"}, {"txtSLH", "123.45"},
+            {"cmbBOUT", "UP"}}, {30, 0}, kStepWriteInput1, {1000, -500, 2, 12345, 50, 3, -150, 1}},
+        {"IN", 2, 0, 0, {{"cmbINP", "1"}, {"cmbUnit", "℃"}, {"cmbDPP", "2"}, {"txtSLH", "123.45"},
+            {"cmbBOUT", "DOWN"}}, {1, 0}, kStepWriteInput1, {10, -5, 2, 123, 0, 3, -2, 2}},
+        {"IN", 2, 0, 0, {{"cmbINP", "3"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"}, {"txtSLH", "123.45"},
+            {"cmbBOUT", "OFF"}}, {3, 1}, kStepWriteInput1, {10, -5, 0, 123, 0, 3, -2, 0}},
+        {"IN", 2, 0, 0, {{"cmbINP", "20"}, {"cmbUnit", "℉"}, {"cmbDPP", "0"}, {"txtSLH", "0.25"},
+            {"cmbBOUT", "OFF"}}, {20, 1}, kStepWriteInput1, {100, -50, 0, 2, 5, 3, -15, 0}},
         // Refused, as the controller or the map would read it back otherwise: nothing is sent
         // and the dialog stays open.
         {"SV", 2, 0, 0, {{"txtSV3", "4000.0"}}, {}, 0, {}, noFit("SV3", tenths, "4000.0")},
@@ -183,11 +179,8 @@ TEST_F(Dialogs, ChoiceFieldTakesOnlyItsOwnWordsInEitherLanguageAndAnyCase) {
             const bool in = r.step == kStepWriteInput1;
             std::vector<int> regs = in ? std::vector<int>{610, 611} : findStep(r.step)->regs;
             std::vector<int> values = r.values;
-            if (in)
-                for (int i = 0; i < 8; ++i) {
-                    regs.push_back(612 + i);
-                    values.push_back(r.values2[i]);
-                }
+            for (int i = 0; in && i < 8; ++i)
+                regs.push_back(612 + i), values.push_back(r.values2[i]);
             for (size_t i = 0; i < regs.size(); ++i)
                 out[regs[i]] = values[i];
         }
@@ -369,8 +362,7 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheAlarmClicked) {
     }
     // The clicked alarm takes the code picked, the other keeps its own; a picker closed with
     // no choice changes nothing. OK writes the codes.
-    store(410, 3);
-    store(411, 9);
+    store(410, 3), store(411, 9);
     refreshMapGrid(&image, display);
     frmKX5_P_ALM alm(&sink, image);
     std::vector<std::optional<int>> picks = {17, std::nullopt, 0};

@@ -19,13 +19,13 @@
 class Windows : public SettingsFixture {};
 
 TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
+    // clang-format off
     const char* const boxes[] = {"cmbPort", "cmbBaud", "cmbParity",
                                  "cmbData", "cmbStop", "cmbProtocol"};
-    const std::pair<QStringList, int> rows[] = {
-        {{"COM20", "4800", "E", "7", "2", "SUM"}, 2},
+    const std::pair<QStringList, int> rows[] = {{{"COM20", "4800", "E", "7", "2", "SUM"}, 2},
         {{"COM1", "9600", "N", "8", "1", "STD"}, 0},
-        {{"/dev/ttyUSB0", "19200", "O", "8", "1", "std"}, 2}, // lower case is not STD
-    };
+        {{"/dev/ttyUSB0", "19200", "O", "8", "1", "std"}, 2}}; // lower case is not STD
+    // clang-format on
     for (const auto& [typed, sumLen] : rows) {
         frmKX5_SetPort w;
         for (int i = 0; i < 6; ++i)
@@ -78,9 +78,10 @@ TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
     // A typed path is tried as the box is left: missing, not a device, or usable.
     const QString file = path("not-a-port.txt");
     ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    // clang-format off
     const std::pair<QString, QString> typed[] = {{"/dev/kx5-no-such-port", "no such port"},
-                                                 {file, file + " is not a serial device"},
-                                                 {pts.port, ""}};
+        {file, file + " is not a serial device"}, {pts.port, ""}};
+    // clang-format on
     for (const auto& [name, said] : typed) {
         child(w, "cmbPort")->setEditText(name);
         emit child(w, "cmbPort")->lineEdit()->editingFinished();
@@ -93,12 +94,8 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
     struct Row {
         std::initializer_list<int> before, after;
     };
-    const Row rows[] = {
-        {{4}, {3, 7}},
-        {{2, 5, 8}, {2, 8}},
-        {{2, 8}, {1, 2, 8}},
-        {{2}, {}}, // none in use: refused, nothing changes
-    };
+    // The last: none in use, refused, nothing changes.
+    const Row rows[] = {{{4}, {3, 7}}, {{2, 5, 8}, {2, 8}}, {{2, 8}, {1, 2, 8}}, {{2}, {}}};
     auto in = [](std::initializer_list<int> l, int k) {
         return std::find(l.begin(), l.end(), k) != l.end();
     };
@@ -111,12 +108,10 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
         w.list()->setText(2, 50, "spare");
         click(w, "btnOK");
         QByteArray want; // descriptions stay with their lines, marked or not
-        for (int k = 1; k <= 99; ++k)
-            want += QByteArray(in(r.after, k) ? "O\t" : "X\t") +
-                    (k == 50           ? "spare"
-                     : in(r.before, k) ? "MC" + QByteArray::number(k)
-                                       : "") +
-                    "\r\n";
+        for (int k = 1; k <= 99; ++k) {
+            const QByteArray text = in(r.before, k) ? "MC" + QByteArray::number(k) : "";
+            want += (in(r.after, k) ? "O\t" : "X\t") + (k == 50 ? "spare" : text) + "\r\n";
+        }
         const bool refused = r.after.size() == 0;
         EXPECT_EQ(bytes(setEnvPath()), refused ? setEnvFile(r.before) : want);
         EXPECT_EQ(messages.size(), refused ? 1 : 0);
@@ -169,11 +164,13 @@ TEST_F(Windows, StationsWindowShowsTheCornerTextAndNoOpenDropDown) {
 TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
     const QByteArray inUse = "Yes\r\n15\r\nmin\r\n/in use\r\nLine\r\n";
     const std::tuple<QByteArray, QByteArray, const char*> rows[] = {
+        // clang-format off
+        // "2.5" and "7a" stay as typed.
         {"Yes\r\n10\r\nsec\r\n/log\r\nOven\r\n", "", ""},
-        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""}, // "2.5" and "7a" stay as typed
+        {"yes\r\n2.5\r\nMin\r\n/log\r\nA\r\n", "", ""},
         {"No\r\n7a\r\nmin\r\n/log\r\nB\r\n", "", ""},
-        {"No\r\n10\r\nsec\r\n/data\r\n", inUse, ""},
-        {"<missing>", inUse, ""},
+        {"No\r\n10\r\nsec\r\n/data\r\n", inUse, ""}, {"<missing>", inUse, ""},
+        // clang-format on
         {"Yes\r\n5\r\nsec\r\n\r\n\r\n", "", "Select Folder."},
         {"Yes\r\n5\r\nsec\r\n/log\r\n\r\n", "", "Input Filename."},
         {"Yes\r\n5\r\nsec\r\n/log\xFF\r\nA\r\n", "", // kept, not rewritten as shown
@@ -187,12 +184,10 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
         if (file != "<missing>") write("CFG/SaveData.INI", file);
         frmKX5_Set_DSave w(DataSaveSettings::fromWords("Yes", 15, "min", "/in use", "Line"));
         click(w, "btnOK");
-        EXPECT_EQ(bytes(saveDataPath()), written.isEmpty() ? file : written);
+        const QByteArray kept = written.isEmpty() ? file : written;
+        EXPECT_EQ(bytes(saveDataPath()), kept);
         EXPECT_EQ(messages, *refusal ? QStringList({refusal}) : QStringList());
-        const QStringList lines = QString(*refusal            ? inUse
-                                          : written.isEmpty() ? file
-                                                              : written)
-                                      .split("\r\n");
+        const QStringList lines = QString(*refusal ? inUse : kept).split("\r\n");
         // What OK hands on means what the file says.
         EXPECT_EQ(w.settings(), DataSaveSettings::fromWords(lines[0], cInt(lines[1]), lines[2],
                                                             lines[3], lines[4]));
