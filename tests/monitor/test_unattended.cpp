@@ -499,19 +499,16 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     // Said as it happens, not at the next tick of some timer.
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->clients() == 1; }, 5000));
     EXPECT_EQ(label->text(), at + ", 1 clients");
-    second.connectToHost(QHostAddress::LocalHost, free);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->refused() == 1; }, 5000));
-    EXPECT_EQ(label->text(), at + ", 1 clients, 1 refused");
     EXPECT_EQ(label->accessibleName(), label->text());
-    // A client that has just left makes room for the next at once.
-    QTcpSocket third;
+    // A client that has just left makes room for the next at once (the refused count and its
+    // words are the gateway tests' business).
     first.abort();
-    third.connectToHost(QHostAddress::LocalHost, free);
+    second.connectToHost(QHostAddress::LocalHost, free);
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return third.state() == QAbstractSocket::ConnectedState; }, 5000));
+        QTest::qWaitFor([&] { return second.state() == QAbstractSocket::ConnectedState; }, 5000));
     QTest::qWait(50); // the gateway's turn to take it, or refuse it
-    EXPECT_EQ(gateway->refused(), 1u);
-    EXPECT_EQ(label->text(), at + ", 1 clients, 1 refused");
+    EXPECT_EQ(gateway->refused(), 0u);
+    EXPECT_EQ(label->text(), at + ", 1 clients");
 
     saved.port = taken.serverPort();
     gateway->apply(saved);
