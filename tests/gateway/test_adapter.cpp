@@ -76,14 +76,10 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
         int reads; // the station's parameter reads begun
     } cases[] = {
         // clang-format off
-        {"a window's write comes between two registers", {{301, 400}, {302, 10}}, 501, true,
-         false, {301, 501, 302}, true, 0},
-        {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301},
-         true, 0},
-        {"the client gave up: the rest is not sent", {{301, 400}, {302, 10}, {303, 5}}, 0, true,
-         true, {301}, false, 0},
-        {"a parameter read cut short by a window's write starts again", {}, 501, true, false,
-         {501}, true, 2},
+        {"a window's write comes between two registers", {{301, 400}, {302, 10}}, 501, true, false, {301, 501, 302}, true, 0},
+        {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301}, true, 0},
+        {"the client gave up: the rest is not sent", {{301, 400}, {302, 10}, {303, 5}}, 0, true, true, {301}, false, 0},
+        {"a parameter read cut short by a window's write starts again", {}, 501, true, false, {501}, true, 2},
         // clang-format on
     };
     for (const Case& c : cases) {
@@ -137,12 +133,10 @@ TEST(GatewayAdapter, AJobEndsAtOnceWhileThePortIsDownOrClosing) {
     } cases[] = {
         {"closed", [](AdapterLine& l) { l.link.ClosePort(); }, "The port is closed"},
         {"closing", [](AdapterLine& l) { l.link.mSetPortOpen_Click(); }, "The port is closing"},
-        {"reopening",
-         [](AdapterLine& l) {
-             l.link.setAutoReopen(true);
-             l.port->injectFailure("gone");
-         },
+        // clang-format off
+        {"reopening", [](AdapterLine& l) { l.link.setAutoReopen(true); l.port->injectFailure("gone"); },
          "lost, reopening"},
+        // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -165,30 +159,25 @@ TEST(GatewayEvents, RepeatsFoldIntoACountAndEveryChangeIsSaid) {
         QStringList said;
         QString shownLast = {};
     } steps[] = {
+        // clang-format off
         {0, "a", "301 = 400 written", {"301 = 400 written"}},
         {1, "a", "301 = 400 written", {}},
         {2, "a", "301 = 400 written", {}},
-        {3,
-         "a",
-         "301 = 500 written",
-         {"301 = 400 written (and 2 more like it in the last 1 min)", "301 = 500 written"}},
+        {3, "a", "301 = 500 written", {"301 = 400 written (and 2 more like it in the last 1 min)", "301 = 500 written"}},
         {4, "b", "writes are off", {"writes are off"}},
         {5, "a", "301 = 500 written", {}},
         {5, "b", "writes are off", {}},
         {6, "c", "writes are off", {"writes are off"}}, // another client's
         {300, nullptr, "", {}},
         {603, nullptr, "", {"301 = 500 written (and 1 more like it in the last 10 min)"}},
-        {604,
-         nullptr,
-         "",
-         {"writes are off (and 1 more like it in the last 10 min)"},
-         "<writes are off> (and 1 more like it in the last 10 min)"},
+        {604, nullptr, "", {"writes are off (and 1 more like it in the last 10 min)"}, "<writes are off> (and 1 more like it in the last 10 min)"},
         {700, "a", "301 = 500 written", {}}, // still folding: a count once per span
         {1203, nullptr, "", {"301 = 500 written (and 1 more like it in the last 10 min)"}},
         {1900, nullptr, "", {}}, // quiet for a span: forgotten
         {1901, "a", "301 = 500 written", {"301 = 500 written"}},
         {1902, "a", "301 = 500 written", {}},
         {1903, "", "", {"301 = 500 written (and 1 more like it in the last 1 min)"}}, // stopped
+        // clang-format on
     };
     RepeatFolder folder;
     for (const Step& st : steps) {
@@ -213,14 +202,13 @@ TEST(GatewayEvents, AFailedWriteNamesWhatWasWrittenAndWhatNot) {
     const std::vector<std::pair<int, int>> writes = {{301, 400}, {302, 10}, {303, 5}};
     const FileNotice why{"no answer in time", "<no answer in time>"};
     const QString peer = "127.0.0.1:5000";
+    // clang-format off
     const QString expected[] = {
-        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 not confirmed; SV2 (302) = 10, SV3 (303) = 5 "
-        "not sent: no answer in time (exception 0b)",
-        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 written; SV2 (302) = 10 not confirmed; SV3 "
-        "(303) = 5 not sent: no answer in time (exception 0b)",
-        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400, SV2 (302) = 10 written; SV3 (303) = 5 not "
-        "confirmed: no answer in time (exception 0b)",
+        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 not confirmed; SV2 (302) = 10, SV3 (303) = 5 not sent: no answer in time (exception 0b)",
+        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 written; SV2 (302) = 10 not confirmed; SV3 (303) = 5 not sent: no answer in time (exception 0b)",
+        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400, SV2 (302) = 10 written; SV3 (303) = 5 not confirmed: no answer in time (exception 0b)",
     };
+    // clang-format on
     for (size_t written = 0; written < writes.size(); ++written) {
         const FileNotice n = ModbusClient::writeFailed(peer, writes, written, why);
         EXPECT_EQ(n.logged, expected[written]);

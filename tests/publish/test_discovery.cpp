@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QProcess>
-#include <QSet>
 #include <set>
+
+// Designated initializers leave the other members at their defaults, which GCC 12 warns of.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 TEST(PublishOnChange, DecisionsFollowTheDeadBandTheLampsTheStateAndTheHeartbeat) {
     ChangeFilter filter(0.5, 60000);
@@ -45,13 +47,12 @@ TEST(PublishOnChange, DecisionsFollowTheDeadBandTheLampsTheStateAndTheHeartbeat)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Reading r;
-        r.pv = row.pv;
-        r.sv = row.sv;
-        r.mv = row.mv;
-        r.lamps = std::bitset<size_t(StatusLamp::Count)>(row.lamps);
-        r.unit = QString::fromUtf8(row.unit);
-        r.decimals = row.decimals;
+        const Reading r{.decimals = row.decimals,
+                        .pv = row.pv,
+                        .sv = row.sv,
+                        .mv = row.mv,
+                        .unit = QString::fromUtf8(row.unit),
+                        .lamps = row.lamps};
         EXPECT_EQ(filter.due(3, r, row.answering, row.nowMs), row.due);
         // Another station is judged on its own.
         EXPECT_TRUE(filter.due(1, r, row.answering, row.nowMs));
@@ -130,17 +131,13 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
         20000));
     const auto all = sub->messages();
 
-    struct Station {
-        int mc;
-        const char* unit;
-        const char* unitClass;
-    };
     std::set<QString> uniqueIds;
     std::vector<std::pair<QString, QByteArray>> jobs;
     std::vector<QString> wanted;
-    for (const Station& st : {Station{1, "°F", "temperature"}, Station{2, "V", "voltage"}}) {
-        SCOPED_TRACE(st.mc);
-        const std::string base = "kx5/line1/" + std::to_string(st.mc);
+    for (const auto& [mc, unit, unitClass] :
+         {std::tuple{1, "°F", "temperature"}, std::tuple{2, "V", "voltage"}}) {
+        SCOPED_TRACE(mc);
+        const std::string base = "kx5/line1/" + std::to_string(mc);
         // One publication of the station: its JSON and the figures that follow it.
         size_t at = 0;
         while (at < all.size() && !(all[at].topic == base && json(all[at].payload).contains("pv")))
@@ -153,11 +150,11 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
         const QJsonObject station = json(all[at].payload);
 
         const QString node =
-            QStringLiteral("homeassistant/%2/kx5_line1/mc%1_").arg(st.mc, 2, 10, QLatin1Char('0'));
+            QStringLiteral("homeassistant/%2/kx5_line1/mc%1_").arg(mc, 2, 10, QLatin1Char('0'));
         size_t seen = 0;
         for (const auto& m : ha.messages()) {
             const QString topic = QString::fromStdString(m.topic);
-            if (!topic.contains(QStringLiteral("/mc0%1_").arg(st.mc))) continue;
+            if (!topic.contains(QStringLiteral("/mc0%1_").arg(mc))) continue;
             SCOPED_TRACE(m.topic);
             ++seen;
             const QJsonObject c = json(m.payload);
@@ -177,7 +174,7 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
             }
             const QJsonObject device = c["device"].toObject();
             EXPECT_EQ(device["identifiers"].toArray().size(), 1);
-            EXPECT_EQ(device["name"].toString(), QStringLiteral("line1 MC %1 Oven").arg(st.mc));
+            EXPECT_EQ(device["name"].toString(), QStringLiteral("line1 MC %1 Oven").arg(mc));
             EXPECT_EQ(device["model"].toString(), "KX5-105");
             const std::string stateTopic = c["state_topic"].toString().toStdString();
             ASSERT_TRUE(state.count(stateTopic)) << stateTopic;
@@ -188,8 +185,8 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
                 EXPECT_EQ(c["state_class"].toString(), "measurement");
                 EXPECT_EQ(state[stateTopic].toDouble(), station[key.toLower()].toDouble());
                 const bool mv = key == "MV";
-                EXPECT_EQ(c["unit_of_measurement"].toString().toStdString(), mv ? "%" : st.unit);
-                EXPECT_EQ(c["device_class"].toString(), mv ? "" : st.unitClass);
+                EXPECT_EQ(c["unit_of_measurement"].toString().toStdString(), mv ? "%" : unit);
+                EXPECT_EQ(c["device_class"].toString(), mv ? "" : unitClass);
             } else {
                 EXPECT_EQ(c["payload_on"].toString(), "ON");
                 EXPECT_EQ(c["payload_off"].toString(), "OFF");
@@ -274,27 +271,16 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     link->setStations({{3, one.name}, {2, link->line().station(2)->name}});
     link->line().setModel(3, one.model);
     link->line().storeValues(3, one.values.regs, QDateTime::currentDateTime());
+    const auto answering = [](const QByteArray& p) { return json(p)["answering"].toBool(); };
+    const auto mc3 = [](const auto& c) { return c.first.find("/mc03_") != std::string::npos; };
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            const auto got = sub->on("kx5/line1/3");
-            return std::any_of(got.begin(), got.end(),
-                               [](const QByteArray& p) { return json(p)["answering"].toBool(); });
-        },
+        [&] { return std::ranges::any_of(sub->on("kx5/line1/3"), answering); }, 10000));
+    const QByteArray online = "online";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return std::ranges::count(sub->on("kx5/line1/3/availability"), online) > 0; },
         10000));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            const auto got = sub->on("kx5/line1/3/availability");
-            return std::count(got.begin(), got.end(), "online") > 0;
-        },
-        10000));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            const Configs now = retainedConfigs(broker->port);
-            return std::any_of(now.begin(), now.end(), [](const auto& c) {
-                return c.first.find("/mc03_") != std::string::npos;
-            });
-        },
-        10000));
+        [&] { return std::ranges::any_of(retainedConfigs(broker->port), mc3); }, 10000));
     EXPECT_TRUE(events.contains("Publishing: Cannot write " +
                                 QDir::toNativeSeparators(discoveryListPath()) +
                                 ": a folder of that name is in the way"))
