@@ -131,28 +131,25 @@ TEST_F(LiveDisplay, BlankUntilTheFirstReplyAndGreyOnceNotCurrent) {
 // Colours follow MODSTS bits 8 to 10, then registers 502, 503 and 505 have the last word; a
 // press writes 1 for Print and Feed and toggles the other three.
 TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
-    const struct {
-        const char* modsts;
-        int r502, r503, r505;
-        const char *colours, *writes; // colours: R on, B off
-    } cases[] = {
+    // colours: R on, B off
+    const std::tuple<const char*, int, int, int, const char*, const char*> cases[] = {
         {"0", 0, 0, 0, "BBBBB", "11111"},    {"256", 0, 0, 0, "RBBBB", "11111"},
         {"1792", 0, 0, 0, "RBBBB", "11111"}, {"0", 1, 0, 0, "BRBBB", "10111"},
         {"0", 0, 2, 0, "BBRBB", "11011"},    {"0", 0, 0, 1, "BBBBR", "11110"},
         {"0", -1, -1, -1, "BBBBB", "11111"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.modsts << " " << c.r502 << c.r503 << c.r505);
-        setRow(2, QStringLiteral(". . . . . . . . %1").arg(c.modsts));
-        setRecorder(c.r502, c.r503, c.r505);
+    for (const auto& [modsts, r502, r503, r505, colours, writes] : cases) {
+        SCOPED_TRACE(testing::Message() << modsts << " " << r502 << r503 << r505);
+        setRow(2, QStringLiteral(". . . . . . . . %1").arg(modsts));
+        setRecorder(r502, r503, r505);
         win->tmrRefresh_Timer();
         for (int k = 0; k < 5; ++k) {
-            EXPECT_EQ(keyColour(k), c.colours[k] == 'R' ? QColor(255, 0, 0) : QColor(192, 192, 255))
+            EXPECT_EQ(keyColour(k), colours[k] == 'R' ? QColor(255, 0, 0) : QColor(192, 192, 255))
                 << "key " << k;
             QTest::mouseClick(child<QPushButton>(QStringLiteral("btnPrint_%1").arg(k)),
                               Qt::LeftButton);
             EXPECT_EQ(answerNext(), QByteArray("\x02") + "07DWR,01,050" +
-                                        QByteArray::number(k + 1) + ",000" + c.writes[k] + "\r\n");
+                                        QByteArray::number(k + 1) + ",000" + writes[k] + "\r\n");
         }
     }
     // While the port closes the link takes nothing: a key says so in the link's words.

@@ -150,9 +150,11 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
         const QRect r = view->visualRect(view->model()->index(row + 1, col));
         return img.pixelColor(r.left() + 2, r.top() + 2);
     };
-    EXPECT_EQ(cellColour(2, 3), QColor(255, 255, 0)); // NSV: read only
-    EXPECT_EQ(cellColour(8, 2), QColor(0, 255, 128)); // SV1: read/write
-    EXPECT_EQ(cellColour(6, 2), QColor(0, 0, 64));    // PROGRAM: not used
+    // NSV read only, SV1 read/write, PROGRAM not used.
+    for (const auto& [col, row, colour] : {std::tuple{2, 3, QColor(255, 255, 0)},
+                                           {8, 2, QColor(0, 255, 128)},
+                                           {6, 2, QColor(0, 0, 64)}})
+        EXPECT_EQ(cellColour(col, row), colour) << col << "," << row;
     // Not by colour alone: writable values bold, read-only ones italic; a screen reader hears
     // the register, the value and whether it can be written.
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
@@ -168,13 +170,12 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->text(QAccessible::Name), said);
     }
-    const auto legendColour = [&](const char* name) {
+    for (const auto& [name, colour] : {std::pair{"lblReadOnly", QColor(255, 255, 0)},
+                                       {"lblReadWrite", QColor(0, 255, 0)},
+                                       {"lblNotUsed", QColor(0, 0, 64)}}) {
         const QImage li = map->findChild<QLabel*>(QString::fromLatin1(name))->grab().toImage();
-        return li.pixelColor(4, li.height() / 2);
-    };
-    EXPECT_EQ(legendColour("lblReadOnly"), QColor(255, 255, 0));
-    EXPECT_EQ(legendColour("lblReadWrite"), QColor(0, 255, 0));
-    EXPECT_EQ(legendColour("lblNotUsed"), QColor(0, 0, 64));
+        EXPECT_EQ(li.pixelColor(4, li.height() / 2), colour) << name;
+    }
     // Every column of the map fits the window at its default size.
     EXPECT_LE(view->columnViewportPosition(14) + view->columnWidth(14), view->viewport()->width());
 }
@@ -202,8 +203,7 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     const auto lineOf = [&](const char* start) {
         return int(lines.indexOf(QRegularExpression(QString("^") + start + ",.*"))) + 1;
     };
-    const QStringList types = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",
-                               "10", "11", "12", "13", "20", "21", "30", "32", "33"};
+    // clang-format off
     const std::pair<QString, QString> damaged[] = {
         {"KX5 set", "not a parameter set"},
         {"Model,KX5-999", "KX5-999 is not a KX5 model"},
@@ -212,18 +212,16 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
         {"SV1,301,150.5", "not name, register, value, raw"},
         {"", "register 301 is missing"}, // the line of SV1 emptied
         // Raw is what is written: a value beside it that says otherwise is not taken as it.
-        {"SV1,301,175.0,1500,read/write", "SV1: the value 175.0 and the raw 1500 disagree (raw "
-                                          "1500 is 150.0)"},
-        {"RTMU,110,Hours,0,read/write", "RTMU: the value Hours and the raw 0 disagree (raw 0 is "
-                                        "Hour)"},
-        {"SV1,301,3000.0,30000,read/write", "SV1 3000.0: enter -199.9 to 999.9, the range of "
-                                            "input type 2"},
+        {"SV1,301,175.0,1500,read/write", "SV1: the value 175.0 and the raw 1500 disagree (raw 1500 is 150.0)"},
+        {"RTMU,110,Hours,0,read/write", "RTMU: the value Hours and the raw 0 disagree (raw 0 is Hour)"},
+        {"SV1,301,3000.0,30000,read/write", "SV1 3000.0: enter -199.9 to 999.9, the range of input type 2"},
         {"ZONE,102,ON,7,read/write", "ZONE 7: not one of 0 (OFF), 1 (ON)"},
         {"SVNO,300,9,9,read/write", "SVNO 9: enter 1 to 3"},
         {"A1TY,410,250,250,read/write", "A1TY 250: enter 0 to 21"},
         {"AT,306,AUTO,9,read/write", "AT 9: not one of 0 (OFF), 1, 2, 3, 4 (AUTO)"},
-        {"INP,610,99,99,read/write", "INP 99: not one of " + types.join(", ")},
+        {"INP,610,99,99,read/write", "INP 99: not one of 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 30, 32, 33"},
     };
+    // clang-format on
     map->writeSet = [](const ParamSet&, const QString&) { ADD_FAILURE() << "a set was written"; };
     QStringList said;
     setMsgBoxHandler([&](const QString&, const QString& t, QMessageBox::StandardButtons) {
@@ -259,10 +257,10 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     store(1, 250); // PV moved: read-only, no difference
     store(104, 40);
     map->tmrRefresh_Timer();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(QStringList({shown[0].name, shown[0].station, shown[0].set}).join(' '), "ARW 40 30");
-    EXPECT_EQ(QStringList({shown[1].name, shown[1].station, shown[1].set}).join(' '),
-              "SV1 160.0 150.5");
+    QStringList diffs;
+    for (const ParamDiff& d : shown)
+        diffs << QStringList({d.name, d.station, d.set}).join(' ');
+    EXPECT_EQ(diffs, QStringList({"ARW 40 30", "SV1 160.0 150.5"}));
     // A set of another model is refused before anything is asked.
     lines[1] = "Model,KX5-???";
     ASSERT_TRUE(writeLinesAtomic(file, lines, nullptr));
