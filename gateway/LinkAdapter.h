@@ -1,7 +1,7 @@
-// The gateway's one door to the link: it keeps a snapshot of every station for the clients to
-// read, and runs the clients' line work (a read of a station's parameters, a write) through
-// the link's request path, one request at a time, so that it never replaces a window's request
-// or another client's.
+// The gateway's one door to the link: it shows the clients each station as the line model has
+// it now, and hands the clients' line work (reading parameter blocks, writing registers) to the
+// link's queue, each job as a source of its own, so the link's rotation shares the line between
+// the clients, the windows and the poll.
 #pragma once
 
 #include "gateway/RegisterMap.h"
@@ -10,16 +10,13 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <array>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 class KX5Link;
-struct Request;
-enum class RequestOutcome;
+class LinkReply;
 
 // Line work a client hands over; done is called once, when it ended.
 struct LineJob {
@@ -27,6 +24,7 @@ struct LineJob {
     Kind kind = Kind::ReadImage;
     int mcNo = 0;
     std::vector<std::pair<int, int>> writes; // register, value; in order
+    std::vector<int> blocks;                 // ReadImage: the parameter blocks to read (1 to 4)
     size_t next = 0;                         // the write to send next; those before are written
     bool cancelled = false;                  // the client stopped waiting: do not send it
     // How it ended, in English and in the user's language.
@@ -36,40 +34,35 @@ struct LineJob {
 class LinkAdapter : public QObject {
     Q_OBJECT
 public:
-    // A job not started within this long ends as given up.
-    static constexpr int kQueueWaitMs = 10000;
+    // A parameter block older than this is read again before it is served.
+    static constexpr int kImageMaxAgeMs = 10000;
 
     explicit LinkAdapter(KX5Link* link, QObject* parent = nullptr);
     ~LinkAdapter() override;
 
-    // Station mcNo as last seen (never null).
+    // Station mcNo as the line model has it at this moment (never null).
     std::shared_ptr<const StationSnapshot> snapshot(int mcNo) const;
     // Queues the job; its done is always called, never from within submit.
     void submit(std::shared_ptr<LineJob> job);
     // Ends every job waiting or running as given up: the gateway stopped.
     void dropJobs();
-    // Rebuilds every station's snapshot (also done on the link's changes and every second).
-    void refreshAll();
+    void setImageMaxAgeMs(int ms) { m_imageMaxAgeMs = ms; }
 
 private:
-    void refresh(int mcNo);
-    void pump();
-    void pumpSoon();
-    void startNext();
-    void onEnded(const Request& r, RequestOutcome outcome, const FileNotice& text);
-    void finish(bool ok, const FileNotice& text);
+    struct Running {
+        std::shared_ptr<LineJob> job;
+        int source = 0;
+        std::shared_ptr<LinkReply> reply;
+    };
+    void step(Running& run);
+    void onFinished(LinkReply* reply);
+    void withdrawCancelled();
+    void finish(size_t i, bool ok, const FileNotice& text);
     static void end(LineJob& job, bool ok, const FileNotice& text);
 
     KX5Link* m_link;
-    std::array<std::shared_ptr<const StationSnapshot>, 100> m_snapshots;
-    struct Queued {
-        std::shared_ptr<LineJob> job;
-        qint64 since;
-    };
-    std::deque<Queued> m_queue;
-    std::shared_ptr<LineJob> m_active;
-    std::unique_ptr<Request> m_sent; // the request of m_active the link has
-    QTimer m_deadline;               // the waiting job's wait runs out
-    bool m_pumpDue = false;
-    QTimer m_every;
+    std::vector<Running> m_jobs;
+    int m_nextSource = 1;
+    int m_imageMaxAgeMs = kImageMaxAgeMs;
+    QTimer m_cancelCheck; // a job whose client stopped waiting leaves the link's queue
 };

@@ -200,6 +200,7 @@ bool ModbusClient::answerRead(const QByteArray& req, int unit, int first, int co
         auto job = std::make_shared<LineJob>();
         job->kind = LineJob::Kind::ReadImage;
         job->mcNo = unit;
+        job->blocks = r.blocks;
         wait({req, unit, first, count, {}, job}, ModbusServer::kImageWaitMs);
         return true;
     }

@@ -1,6 +1,7 @@
 #include "gateway/RegisterMap.h"
 
 #include "gateway/GatewayOptions.h"
+#include "link/LineModel.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "params/ParamInfo.h"
@@ -41,6 +42,10 @@ constexpr KeyRange kKeys[] = {{501, 0, 1}, {502, 0, 1}, {503, 0, 1},
 
 namespace RegisterMap {
 
+int blockOf(int reg) {
+    return LineModel::blockOf(reg);
+}
+
 bool covered(int reg) {
     return reg >= 0 && reg < kRegisters && coverage().covered[size_t(reg)];
 }
@@ -68,14 +73,22 @@ RegisterRead read(const StationSnapshot& s, int first, int count) {
     for (int reg = first; reg < first + count; ++reg) {
         if (const auto pos = monitorPosition(reg)) {
             r.values.push_back(s.values.regs[size_t(*pos)]);
-        } else if (const auto it = s.image.find(reg); it != s.image.end()) {
-            r.values.push_back(it->second);
-        } else {
-            r.needImage = true;
-            r.values.clear();
-            return r;
+            continue;
         }
+        const int b = blockOf(reg);
+        const qint64 age = b > 0 ? s.imageAgeMs[size_t(b - 1)] : -1;
+        // The clock runs: its registers are read again for every request.
+        const qint64 maxAge = reg >= 520 && reg <= 525 ? kClockAgeMs : s.imageMaxAgeMs;
+        const auto it = s.image.find(reg);
+        if (it == s.image.end() || age < 0 || age > maxAge) {
+            if (b > 0 && std::find(r.blocks.begin(), r.blocks.end(), b) == r.blocks.end())
+                r.blocks.push_back(b);
+            r.needImage = true;
+            continue;
+        }
+        r.values.push_back(it->second);
     }
+    if (r.needImage) r.values.clear();
     return r;
 }
 

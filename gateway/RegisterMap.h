@@ -5,6 +5,7 @@
 
 #include "link/Reading.h"
 
+#include <array>
 #include <map>
 #include <optional>
 #include <vector>
@@ -29,19 +30,28 @@ enum : int {
 // sockets, all on the program's one event loop.
 struct StationSnapshot {
     bool inUse = false;
-    bool answering = false;   // its last exchange went well: the values are fresh
+    bool answering = false;   // its last exchange went well: the values are current
     StationValues values;     // the monitor read
-    std::map<int, int> image; // parameter registers as last read or written
+    std::map<int, int> image; // parameter registers as the controller last reported them
+    // Age of each parameter block (1 to 4) in ms; -1: not read (since it came back).
+    std::array<qint64, 4> imageAgeMs{-1, -1, -1, -1};
+    int imageMaxAgeMs = 10000; // older blocks are read again before they are served
 };
 
 struct RegisterRead {
     int exception = ModbusException::None;
-    bool needImage = false; // a parameter block not held yet: read the station, then ask again
+    // Parameter blocks not held, or too old: read them, then ask again.
+    bool needImage = false;
+    std::vector<int> blocks;
     std::vector<int> values;
 };
 
 namespace RegisterMap {
 constexpr int kRegisters = 700; // 0 to 699
+// A clock register read this long ago is read again.
+constexpr int kClockAgeMs = 500;
+// The parameter block (1 to 4) that holds reg; 0 for none.
+int blockOf(int reg);
 // Whether a read of the station's parameter blocks or its monitor read holds register reg.
 bool covered(int reg);
 // reg's position in the monitor read, if it is one of its registers.

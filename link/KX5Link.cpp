@@ -6,6 +6,7 @@
 #include "link/LinkWire.h"
 #include "link/Steps.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace LinkWire;
@@ -53,6 +54,7 @@ void KX5Link::takeSettings() {
     m_onLine = m_settings;
     m_sumLen = m_onLine.sumLen();
     m_charMs = m_onLine.charMs();
+    updateCurrentFor();
 }
 
 void KX5Link::setStations(const StationList& list) {
@@ -124,6 +126,22 @@ int KX5Link::replyWaitMs(int requestBytes, int replyBytes) const {
     return static_cast<int>(std::ceil(wire)) + answer;
 }
 
+int KX5Link::currentForMs() const {
+    int answered = 0;
+    for (int i = 0; i < m_line.count(); ++i)
+        answered += m_line.at(i)->answered ? 1 : 0;
+    const std::vector<int>& regs = findStep(kStepMonitor)->regs;
+    const int bytes = int(buildReadReq(1, regs, m_sumLen).size()) + readLen(count(regs), m_sumLen);
+    const double exchange = bytes * charMs() + (m_fast ? quietGapMs() : kSendTickMs + kGatherMs);
+    const double round = std::max(answered, 1) * exchange;
+    return std::max(2000, int(std::ceil(3 * 2 * round)));
+}
+
+void KX5Link::updateCurrentFor() {
+    const int ms = currentForMs();
+    if (ms != m_line.currentForMs()) m_line.setCurrentFor(ms);
+}
+
 void KX5Link::sendTimerOn() {
     // Always the pacing's own interval: a tick that waited out the rest of a quiet gap leaves
     // the timer at 0.
@@ -134,11 +152,22 @@ void KX5Link::sendTimerOn() {
 // ---------------- requests ----------------
 
 RequestReply KX5Link::request(const Request& r) {
-    auto no = [](const QString& why) { return RequestReply{false, why}; };
+    const std::shared_ptr<LinkReply> reply = submit(r);
+    return {reply->refusal().isEmpty(), reply->refusal()};
+}
+
+std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
+    auto reply = std::make_shared<LinkReply>(r);
+    auto no = [&](const QString& why) {
+        reply->end(RequestOutcome::Dropped, QString(), why, why);
+        return reply;
+    };
     const StepRow* row = findStep(r.step);
-    // A read-all, or a write other than the input group's second half (which follows its first).
+    // A read-all (or one block of it), or a write other than the input group's second half
+    // (which follows its first).
     const bool requestable =
-        row && (r.step == kStepReadAll1 ||
+        row && ((row->kind == StepRow::Kind::Read && r.step != kStepMonitor &&
+                 (r.step == kStepReadAll1 || r.block > 0)) ||
                 (row->kind == StepRow::Kind::Write && r.step != kStepWriteInput2));
     if (!requestable) return no(tr("Not a request the link takes (step %1).").arg(r.step));
     const QString what = r.shownWhat();
@@ -170,15 +199,27 @@ RequestReply KX5Link::request(const Request& r) {
         // A write whose values are missing would put zeros into the controller.
         if (!regsOk || !valsOk) return no(tr("%1: incomplete values, not sent.").arg(what));
     }
-    if (m_pending) {
-        const Request old = *m_pending;
-        m_pending.reset();
-        const Said s =
-            say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"), old.mcNo, &old);
-        emit requestEnded(old, RequestOutcome::Replaced, s.text, s.shown);
+    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+        if (it->r.source != r.source) continue;
+        const Waiting old = *it;
+        m_queue.erase(it);
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"),
+                           old.r.mcNo, &old.r);
+        tellEnded(old.r, old.reply, RequestOutcome::Replaced, s.text, s.shown);
+        break;
     }
-    m_pending = r;
-    return {true, QString()};
+    m_queue.push_back({r, reply});
+    return reply;
+}
+
+bool KX5Link::withdraw(const std::shared_ptr<LinkReply>& reply) {
+    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+        if (it->reply != reply) continue;
+        m_queue.erase(it);
+        reply->end(RequestOutcome::Dropped, QString(), QString());
+        return true;
+    }
+    return false;
 }
 
 bool KX5Link::selectStation(int idx) {
@@ -197,17 +238,40 @@ bool KX5Link::writeUnconfirmed() const {
     return m_current && !m_currentConfirmed && m_current->isWrite();
 }
 
+void KX5Link::tellEnded(const Request& r, const std::shared_ptr<LinkReply>& reply,
+                        RequestOutcome outcome, const QString& text, const QString& shown) {
+    if (r.source != kBackgroundSource) emit requestEnded(r, outcome, text, shown);
+    if (reply) reply->end(outcome, text, shown);
+}
+
+// The next request in rotation: the first source after the one served last that has one
+// waiting. A windows' request cuts a windows' parameter read short between its blocks, as any
+// running step gives way to a requested one; it still ends, once, so whoever asked for it is
+// not left waiting.
 void KX5Link::takePending() {
-    // A parameter read between its blocks gives way, as any running step does to a requested
-    // one; it still ends, once, so whoever asked for it is not left waiting.
-    if (m_current && !m_currentConfirmed) {
+    auto next = m_queue.end();
+    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+        const bool after = it->r.source > m_lastSource;
+        if (next == m_queue.end()) {
+            next = it;
+            continue;
+        }
+        const bool nextAfter = next->r.source > m_lastSource;
+        if ((after && !nextAfter) || (after == nextAfter && it->r.source < next->r.source))
+            next = it;
+    }
+    if (next == m_queue.end()) return;
+    if (m_current) {
         const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not finished"),
                            m_current->mcNo, &*m_current);
-        endCurrent(RequestOutcome::Replaced, s.text, s.shown);
+        tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, s.text, s.shown);
     }
-    m_current = std::move(m_pending);
-    m_pending.reset();
+    m_current = next->r;
+    m_currentReply = next->reply;
+    m_queue.erase(next);
+    m_lastSource = m_current->source;
     m_currentConfirmed = false;
+    m_currentExchanges = 0;
     m_sched.startStep(m_current->mcNo);
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
@@ -215,23 +279,75 @@ void KX5Link::takePending() {
     m_sched.enter(m_current->step);
 }
 
+// An answering station whose image lacks a block (never read, or not since it came back) has
+// that block read, in the poll's turn and never ahead of anyone's request.
+bool KX5Link::takeBackgroundRead() {
+    if (!m_backgroundReads) return false;
+    for (int i = 0; i < m_line.count(); ++i) {
+        const LineModel::Station* st = m_line.at(i);
+        if (!st->answered || st->conn != ConnState::OK) continue;
+        for (int b = 1; b <= 4; ++b) {
+            if (st->imageAtMs[size_t(b - 1)] != 0) continue;
+            Request r = Request::readBlock(st->mcNo, b);
+            r.source = kBackgroundSource;
+            m_current = r;
+            m_currentReply.reset();
+            m_currentConfirmed = false;
+            m_currentExchanges = 0;
+            m_sched.startStep(st->mcNo);
+            tmrRecvErr.stop();
+            m_out.reset();
+            m_sched.enter(r.step);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Windows hear of a request's end as soon as it is decided (a write at its acknowledgement);
+// its reply finishes with the job.
 void KX5Link::endCurrent(RequestOutcome outcome, const QString& text, const QString& shown) {
     if (!m_current) return;
-    const Request r = *m_current;
-    if (outcome != RequestOutcome::Done) m_current.reset();
+    if (outcome != RequestOutcome::Done) {
+        finishJob(outcome, text, shown);
+        return;
+    }
     m_currentConfirmed = true;
-    emit requestEnded(r, outcome, text, shown);
+    if (m_current->source != kBackgroundSource)
+        emit requestEnded(*m_current, outcome, text, shown);
+}
+
+void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QString& shown) {
+    if (!m_current) return;
+    const Request r = *m_current;
+    const std::shared_ptr<LinkReply> reply = std::move(m_currentReply);
+    const bool told = m_currentConfirmed;
+    m_current.reset();
+    m_currentReply.reset();
+    m_currentConfirmed = false;
+    // The poll gets as many exchanges as the request took, so it keeps half the line at least.
+    if (m_line.findAnswered(0) >= 0) m_pollOwed = std::clamp(m_currentExchanges, 1, 4);
+    m_currentExchanges = 0;
+    if (told && outcome == RequestOutcome::Done) {
+        if (reply) reply->end(outcome, text, shown);
+    } else {
+        tellEnded(r, reply, outcome, text, shown);
+    }
+}
+
+void KX5Link::pollExchangeDone() {
+    if (m_pollOwed > 0) --m_pollOwed;
 }
 
 // The port went down: nothing waiting or unconfirmed is delivered later.
 void KX5Link::dropRequests() {
-    if (m_pending) {
-        const Request r = *m_pending;
-        m_pending.reset();
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 not sent: the port closed"), r.mcNo, &r);
-        emit requestEnded(r, RequestOutcome::Dropped, s.text, s.shown);
+    while (!m_queue.empty()) {
+        const Waiting w = m_queue.front();
+        m_queue.pop_front();
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 not sent: the port closed"), w.r.mcNo, &w.r);
+        tellEnded(w.r, w.reply, RequestOutcome::Dropped, s.text, s.shown);
     }
-    if (m_current && !m_currentConfirmed) {
+    if (m_current) {
         const bool secondHalf =
             m_sched.phase == Phase::InputPause ||
             (m_sched.phase == Phase::Writing && m_sched.gSendStep == kStepWriteInput2);
@@ -240,14 +356,18 @@ void KX5Link::dropRequests() {
             const Said s =
                 say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written (the port closed)"),
                     mc);
-            endCurrent(RequestOutcome::SecondHalfLost, s.text, s.shown);
+            finishJob(RequestOutcome::SecondHalfLost, s.text, s.shown);
+        } else if (m_currentConfirmed) {
+            // Written; only its read-back is cut short.
+            finishJob(RequestOutcome::Done, QString(), QString());
         } else {
             const Said s =
                 say(QT_TR_NOOP("MC [%1] %2 not confirmed: the port closed"), mc, &*m_current);
-            endCurrent(RequestOutcome::Dropped, s.text, s.shown);
+            finishJob(RequestOutcome::Dropped, s.text, s.shown);
         }
     }
     m_current.reset();
+    m_pollOwed = 0;
     m_sched.startStep(0);
 }
 
@@ -287,6 +407,7 @@ void KX5Link::clampIndices() {
 }
 
 void KX5Link::advanceMonitorPoll() {
+    updateCurrentFor();
     int next = FindConnectedStation(m_sched.gMC_Idx + 1);
     if (next < 0) next = FindConnectedStation(0);
     m_sched.gMC_Idx = next < 0 ? 0 : next;
@@ -327,8 +448,20 @@ void KX5Link::tmrSend_Timer() {
     clampIndices();
     if (m_line.count() == 0) return; // nothing to poll
     m_assembler.reset();
-    if (m_pending && !writeUnconfirmed()) {
+    // Between two requests the poll has its share; a windows' request may cut a windows'
+    // parameter read short, never a write or a read-back.
+    const bool idle = !m_current && m_sched.gSendStep == kStepMonitor;
+    const bool cutsRead = m_current && !m_currentConfirmed && !m_current->isWrite() &&
+                          m_current->source == 0 &&
+                          std::any_of(m_queue.begin(), m_queue.end(),
+                                      [](const Waiting& w) { return w.r.source == 0; });
+    const bool pollFirst = m_pollOwed > 0 && m_line.findAnswered(0) >= 0;
+    if (!m_queue.empty() && ((idle && !pollFirst) || cutsRead ||
+                             (!m_current && m_sched.phase != Phase::Sweeping &&
+                              m_sched.gSendStep != kStepMonitor))) {
         takePending();
+    } else if (idle && !pollFirst && takeBackgroundRead()) {
+        // the background read goes out below
     } else if (rediscoveryDue()) {
         sendRediscovery();
         return;
@@ -344,11 +477,15 @@ void KX5Link::tmrSend_Timer() {
     case StepRow::Kind::Model:
         sendFrame(buildModelReq(target, m_sumLen), m_sched.gSendStep, target, idx, 0, false);
         break;
-    case StepRow::Kind::Read:
+    case StepRow::Kind::Read: {
         if (m_sched.gSendStep == kStepMonitor) ++m_sinceRediscovery;
-        sendFrame(buildReadReq(target, step->regs, m_sumLen), m_sched.gSendStep, target, idx,
-                  readLen(count(step->regs), m_sumLen), false);
+        // A read-back names the registers its write wrote.
+        const std::vector<int>& regs =
+            step->regs.empty() && m_current ? m_current->regs : step->regs;
+        sendFrame(buildReadReq(target, regs, m_sumLen), m_sched.gSendStep, target, idx,
+                  readLen(count(regs), m_sumLen), false);
         break;
+    }
     case StepRow::Kind::Write: {
         if (!m_current) { // only a request starts a write; nothing to write without one
             m_sched.enter(kStepMonitor);
@@ -385,13 +522,15 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
         tmrRecvErr.start();
     }
     m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
+    if (m_current && step != kStepMonitor && !rediscovery) ++m_currentExchanges;
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_line.statsOf(mcNo).requests;
     m_sentAt.start();
 }
 
 bool KX5Link::rediscoveryDue() const {
-    if (m_sched.phase != Phase::Monitoring || m_sched.gSendStep != kStepMonitor || m_pending ||
+    if (m_sched.phase != Phase::Monitoring || m_sched.gSendStep != kStepMonitor ||
+        !m_queue.empty() ||
         m_sinceRediscovery < kRediscoverEvery - 1)
         return false;
     return m_line.anyUnanswered();
@@ -462,10 +601,16 @@ void KX5Link::giveUp(bool refused) {
     const RequestOutcome outcome = secondHalf ? RequestOutcome::SecondHalfLost
                                    : refused  ? RequestOutcome::Refused
                                               : RequestOutcome::GivenUp;
-    if (unconfirmed)
+    if (unconfirmed) {
         endCurrent(outcome, s.text, s.shown);
-    else
-        emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
+    } else {
+        // A write's read-back: the write stands, its blocks are read again before they are
+        // served.
+        if (m_current && m_current->source != kBackgroundSource)
+            emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
+        m_line.expireImage(mc);
+        finishJob(RequestOutcome::Done, s.text, s.shown);
+    }
     m_current.reset();
     m_out.reset();
     m_sched.startStep(0);
@@ -491,6 +636,7 @@ void KX5Link::tmrRecvErr_Timer() {
     m_line.statsCounted(silent);
     emit stationFailed(silent, why);
     markStale(row - 1);
+    if (!rediscovery && m_sched.gSendStep == kStepMonitor) pollExchangeDone();
     if (rediscovery) { // still off: the poll goes on, the next one is asked ten exchanges on
         m_out.reset();
     } else if (m_sched.requested()) {

@@ -22,6 +22,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -47,16 +48,34 @@ public:
     int sendStep() const { return m_sched.gSendStep; }
     int polledIdx() const { return m_sched.gMC_Idx; }
 
-    // ---- requests from the windows ----
-    // Takes the request, or says why not. A newer request replaces one that is still waiting,
-    // or a parameter read between its blocks (that one ends as Replaced); an unconfirmed write
-    // and the second half of the input group are never overtaken.
+    // ---- requests ----
+    // Takes the request into the queue, or says why not. Each source (r.source) has at most
+    // one request waiting: a newer one from the same source replaces it (that one ends as
+    // Replaced), and a windows' request also replaces a windows' parameter read between its
+    // blocks. Sources take turns in rotation, and between two requests the poll gets at least
+    // as many monitor exchanges as the request before took (one at least), so no source can
+    // starve the poll or another source. An unconfirmed write, its read-back and the second
+    // half of the input group are never overtaken.
+    std::shared_ptr<LinkReply> submit(const Request& r);
     RequestReply request(const Request& r) override;
+    // Takes a request that is still waiting out of the queue (its reply ends as Dropped,
+    // silently); false when it is already on the line or ended.
+    bool withdraw(const std::shared_ptr<LinkReply>& reply);
     int selectedMcNo() const override;
     // Selects station index idx (a connected one) and reads its parameters.
     bool selectStation(int idx);
-    // The request waiting for the next send tick, if any.
-    const std::optional<Request>& pendingRequest() const { return m_pending; }
+    // Requests waiting for their turn.
+    int waitingRequests() const { return static_cast<int>(m_queue.size()); }
+    // Monitor exchanges the poll is still owed before the next request goes out.
+    int pollOwed() const { return m_pollOwed; }
+    // The source of the link's own background reads of the parameter images.
+    static constexpr int kBackgroundSource = -1;
+    // After the sweep, every answering station's parameter image is read in the background, a
+    // block at a time in the poll's turns, so that its first reader is served from memory.
+    void setBackgroundReads(bool on) { m_backgroundReads = on; }
+    // How long a monitor reading counts as current: three poll rounds with the poll at its
+    // fair share (half the line), never under 2 s.
+    int currentForMs() const;
 
     static constexpr int kPauseAfter105Ms = 2000;
     static constexpr int kGatherMs = 100;
@@ -102,7 +121,10 @@ public:
     // The stations in use; the selection follows (KeepSelectedStation).
     void setStations(const StationList& list);
 
-    void setFastPacing(bool on) { m_fast = on; }
+    void setFastPacing(bool on) {
+        m_fast = on;
+        updateCurrentFor();
+    }
     bool fastPacing() const { return m_fast; }
 
     // ---- time on the wire ----
@@ -252,6 +274,15 @@ private:
     void countUnmatched(const QByteArray& frame);
     void markStale(int idx);
     void takePending();
+    bool takeBackgroundRead();
+    // The request being worked has ended: its reply finishes, the poll is owed its share.
+    void finishJob(RequestOutcome outcome, const QString& text, const QString& shown);
+    // Says how a request ended: to the windows (unless it is the link's own) and to its reply.
+    void tellEnded(const Request& r, const std::shared_ptr<LinkReply>& reply,
+                   RequestOutcome outcome, const QString& text, const QString& shown);
+    void pollExchangeDone();
+    void backToMonitoring();
+    void updateCurrentFor();
     bool rediscoveryDue() const;
     void sendRediscovery();
     void sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
@@ -312,11 +343,20 @@ private:
     int gMC_No = 0;       // the selected station, target of parameter work; 0 = none yet
     int gMC_SelIdx = 0;   // its index in the station tables
     bool gLinkUp = false; // a station answered with a KX5 model since the program started
-    // The request being worked, from the tick that takes it until it is confirmed or ends.
+    // The request being worked, from the tick that takes it until it and its read-back end.
     std::optional<Request> m_current;
+    std::shared_ptr<LinkReply> m_currentReply;
     bool m_currentConfirmed = false;
-    // The request waiting for the next tick.
-    std::optional<Request> m_pending;
+    int m_currentExchanges = 0; // sent for it so far: the poll is owed as many
+    // Requests waiting their turn, at most one per source.
+    struct Waiting {
+        Request r;
+        std::shared_ptr<LinkReply> reply;
+    };
+    std::deque<Waiting> m_queue;
+    int m_lastSource = -2;
+    int m_pollOwed = 0;
+    bool m_backgroundReads = true;
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;

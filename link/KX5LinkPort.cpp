@@ -68,8 +68,8 @@ void KX5Link::mSetPortOpen_Click() {
 void KX5Link::startSweep() {
     m_line.markAllStale();
     gMC_No = 0;
-    m_pending.reset();
-    m_current.reset();
+    if (!m_queue.empty() || m_current) dropRequests();
+    m_pollOwed = 0;
     m_sched = Schedule{}; // from the first station, nothing asked for
     m_sinceRediscovery = 0;
     m_rediscoverIdx = -1;
@@ -93,7 +93,7 @@ void KX5Link::OpenPort() {
 }
 
 void KX5Link::ClosePort() {
-    const bool hadRequests = m_pending || (m_current && !m_currentConfirmed);
+    const bool hadRequests = !m_queue.empty() || m_current;
     const bool wasOpen = m_sched.phase != Phase::Closed || m_port->isOpen();
     stopAll();
     if (m_port->isOpen()) {

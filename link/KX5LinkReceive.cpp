@@ -103,7 +103,10 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
     m_out->fault = LineFault::Refused;
     if (m_sched.gSendStep < 20 && !m_out->rediscovery)
         m_line.noteFault(m_out->mcNo, LineFault::Refused);
-    if (m_out->step == kStepMonitor) markStale(m_out->idx);
+    if (m_out->step == kStepMonitor) {
+        markStale(m_out->idx);
+        pollExchangeDone();
+    }
     // A refusal is an answer: a requested read or write is tried as often as a silent one
     // would be, then reported as refused.
     if (m_sched.requested() && ++m_sched.stepRefusals >= kGiveUpAfter) {
@@ -201,29 +204,46 @@ void KX5Link::onReadReply(const QByteArray& frame) {
     m_sched.startStep(m_sched.stepMcNo);
     if (t.step == kStepMonitor) {
         StoreMonitorReply(t.idx, frame);
+        pollExchangeDone();
         advanceMonitorPoll();
+        sendTimerOn();
+        return;
+    }
+    if (t.step == kStepReadBack) { // what the controller kept of the write: the job is done
+        if (m_current && hasFields(frame, count(m_current->regs)))
+            m_line.storeImage(t.mcNo, m_current->regs,
+                              fieldValues(frame, count(m_current->regs)));
+        finishJob(RequestOutcome::Done, QString(), QString());
+        backToMonitoring();
         sendTimerOn();
         return;
     }
     StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, frame);
     if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
     const StepRow* def = findStep(t.step);
-    if (def->next > 0) {
+    const bool oneBlock = m_current && m_current->block > 0 && !m_currentConfirmed;
+    if (def->next > 0 && !oneBlock) {
         m_sched.enter(def->next);
     } else { // the last block: back to monitoring from the first connected station
-        if (m_host) m_host->paramReadComplete();
-        emit paramsRead(t.mcNo);
-        if (m_current && !m_currentConfirmed) {
+        if (!oneBlock) {
+            if (m_host) m_host->paramReadComplete();
+            emit paramsRead(t.mcNo);
+        }
+        if (m_current && !m_currentConfirmed && m_current->source != kBackgroundSource) {
             const Said s = say(QT_TR_NOOP("MC [%1] parameters read"), m_current->mcNo);
             endCurrent(RequestOutcome::Done, s.text, s.shown);
         }
-        m_current.reset();
-        m_sched.startStep(0);
-        const int first = FindConnectedStation(0);
-        m_sched.gMC_Idx = first < 0 ? 0 : first;
-        m_sched.enter(kStepMonitor);
+        finishJob(RequestOutcome::Done, QString(), QString());
+        backToMonitoring();
     }
     sendTimerOn();
+}
+
+void KX5Link::backToMonitoring() {
+    m_sched.startStep(0);
+    const int first = FindConnectedStation(0);
+    m_sched.gMC_Idx = first < 0 ? 0 : first;
+    m_sched.enter(kStepMonitor);
 }
 
 void KX5Link::onWriteAck(const QByteArray& frame) {
@@ -238,11 +258,6 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     tmrRecvErr.stop();
     m_out.reset();
     m_sched.startStep(m_sched.stepMcNo);
-    if (m_current) {
-        const Request& r = *m_current;
-        m_line.storeWritten(r.mcNo, r.regs.empty() ? findStep(step)->regs : r.regs,
-                            step == kStepWriteInput2 ? r.values2 : r.values);
-    }
     if (step == kStepWriteInput1) {
         // Hold the scheduler while the controller takes in the new input type; the second
         // half goes out before anything else.
@@ -253,16 +268,20 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
         return;
     }
     const bool readBack = !m_current || m_current->readBack;
+    const bool readWritten = m_current && m_current->readBackWritten;
     if (m_current) {
         const Said s = say(QT_TR_NOOP("MC [%1] %2 written"), m_current->mcNo, &*m_current);
         endCurrent(RequestOutcome::Done, s.text, s.shown);
     }
-    if (readBack) {
+    // The image changes only by what the controller reports: the read-back, not the values
+    // sent.
+    if (readWritten) {
+        m_sched.enter(kStepReadBack);
+    } else if (readBack) {
         m_sched.enter(findStep(step)->next);
     } else {
-        m_current.reset();
-        m_sched.startStep(0);
-        m_sched.enter(kStepMonitor);
+        finishJob(RequestOutcome::Done, QString(), QString());
+        backToMonitoring();
     }
     sendTimerOn();
 }
@@ -313,5 +332,5 @@ void KX5Link::StoreParamReply(int mcNo, int block, const QByteArray& frame) {
     if (block < 1 || block > 4) return;
     const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
     if (!hasFields(frame, count(regs))) return;
-    m_line.storeImage(mcNo, regs, fieldValues(frame, count(regs)));
+    m_line.storeImage(mcNo, regs, fieldValues(frame, count(regs)), block);
 }

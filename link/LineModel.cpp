@@ -1,9 +1,81 @@
 #include "link/LineModel.h"
 
+#include "link/Steps.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
+
 LineModel::LineModel(QObject* parent) : QObject(parent) {
     for (int mc = 0; mc <= kMaxMcNo; ++mc)
         m_all[size_t(mc)].mcNo = mc;
     m_index.fill(-1);
+    setClock({});
+    m_ageTimer.setSingleShot(true);
+    connect(&m_ageTimer, &QTimer::timeout, this, &LineModel::checkAges);
+}
+
+void LineModel::setClock(std::function<qint64()> nowMs) {
+    if (!nowMs) {
+        // A steady clock that starts above 0, so that 0 can mean "never".
+        auto t = std::make_shared<QElapsedTimer>();
+        t->start();
+        nowMs = [t] { return t->elapsed() + 1; };
+    }
+    m_now = std::move(nowMs);
+}
+
+void LineModel::setCurrentFor(int ms) {
+    m_currentForMs = std::max(ms, 1);
+    checkAges();
+}
+
+void LineModel::checkAges() {
+    const qint64 now = m_now();
+    for (int mc : m_order) {
+        const StationValues& v = m_all[size_t(mc)].values;
+        if (v.fresh && now - v.readAtMs > m_currentForMs) markStale(mc);
+    }
+    scheduleAgeCheck();
+}
+
+// One timer for the whole line, set for the reading that ages first.
+void LineModel::scheduleAgeCheck() {
+    qint64 first = -1;
+    for (int mc : m_order) {
+        const StationValues& v = m_all[size_t(mc)].values;
+        if (v.fresh && (first < 0 || v.readAtMs < first)) first = v.readAtMs;
+    }
+    if (first < 0) {
+        m_ageTimer.stop();
+        return;
+    }
+    const qint64 due = first + m_currentForMs + 1 - m_now();
+    m_ageTimer.start(int(std::clamp<qint64>(due, 0, 1 << 30)));
+}
+
+bool LineModel::answering(int mcNo) const {
+    const Station* s = station(mcNo);
+    return s && s->inUse && s->answered && s->conn == ConnState::OK && s->values.fresh &&
+           s->values.storedAt.isValid();
+}
+
+int LineModel::blockOf(int reg) {
+    for (int b = 1; b <= 4; ++b) {
+        const std::vector<int>& regs = findStep(kStepReadAll1 + b - 1)->regs;
+        if (std::find(regs.begin(), regs.end(), reg) != regs.end()) return b;
+    }
+    return 0;
+}
+
+qint64 LineModel::imageAgeMs(int mcNo, int reg) const {
+    const Station* s = station(mcNo);
+    const int b = blockOf(reg);
+    if (!s || b == 0 || s->imageAtMs[size_t(b - 1)] == 0 || !s->image.count(reg)) return -1;
+    return m_now() - s->imageAtMs[size_t(b - 1)];
+}
+
+void LineModel::expireImage(int mcNo) {
+    if (Station* s = find(mcNo)) s->imageAtMs.fill(0);
 }
 
 LineModel::Station* LineModel::find(int mcNo) {
@@ -97,6 +169,8 @@ void LineModel::setUnanswered(int mcNo) {
 void LineModel::setConn(int mcNo, ConnState c, std::optional<LineFault> fault) {
     Station* s = find(mcNo);
     if (!s || (s->conn == c && s->fault == fault)) return;
+    // Back from silence: what it holds may have been changed at its keys meanwhile.
+    if (s->conn == ConnState::NG && c == ConnState::OK) s->imageAtMs.fill(0);
     if (s->conn != c)
         s->connSince = c == ConnState::Unknown ? QDateTime() : QDateTime::currentDateTimeUtc();
     s->conn = c;
@@ -127,8 +201,10 @@ void LineModel::storeValues(int mcNo, const std::array<int, StationValues::kCoun
     if (!s) return;
     s->values.regs = regs;
     s->values.storedAt = at;
+    s->values.readAtMs = m_now();
     s->values.fresh = true;
     emit stationChanged(mcNo, Values);
+    if (!m_ageTimer.isActive()) scheduleAgeCheck();
 }
 
 void LineModel::storeKeys(int mcNo, const std::array<int, 6>& keys) {
@@ -151,24 +227,25 @@ void LineModel::markAllStale() {
         markStale(mc);
 }
 
-void LineModel::storeImage(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals) {
+void LineModel::storeImage(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,
+                           int block) {
     Station* s = find(mcNo);
     if (!s) return;
     for (size_t i = 0; i < regs.size() && i < vals.size(); ++i)
         s->image[regs[i]] = vals[i];
-    emit stationChanged(mcNo, Image);
-}
-
-void LineModel::storeWritten(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals) {
-    Station* s = find(mcNo);
-    if (!s) return;
-    bool changed = false;
-    for (size_t i = 0; i < regs.size() && i < vals.size(); ++i)
-        if (const auto it = s->image.find(regs[i]); it != s->image.end() && it->second != vals[i]) {
-            it->second = vals[i];
-            changed = true;
+    if (block >= 1 && block <= 4) s->imageAtMs[size_t(block - 1)] = m_now();
+    Changes what = Image;
+    // A read-back of live registers is newer than the last reading: shown and served at once.
+    if (block == 0 && s->values.storedAt.isValid()) {
+        const std::vector<int>& live = findStep(kStepMonitor)->regs;
+        for (size_t i = 0; i < regs.size() && i < vals.size(); ++i) {
+            const auto it = std::find(live.begin(), live.end(), regs[i]);
+            if (it == live.end()) continue;
+            s->values.regs[size_t(it - live.begin())] = vals[i];
+            what |= Values;
         }
-    if (changed) emit stationChanged(mcNo, Changes(Image | Written));
+    }
+    emit stationChanged(mcNo, what);
 }
 
 std::optional<int> LineModel::imageValue(int mcNo, int reg) const {

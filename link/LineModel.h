@@ -10,7 +10,9 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QTimer>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -27,8 +29,7 @@ public:
         Freshness = 16, // the reading became stale
         Keys = 32,      // the recorder keys and print speed, read back after a write
         Image = 64,     // the parameter image
-        Stats = 128,
-        Written = 256 // acknowledged values put into the parameter image (with Image)
+        Stats = 128
     };
     Q_DECLARE_FLAGS(Changes, Change)
 
@@ -47,6 +48,9 @@ public:
         std::optional<LineFault> fault;
         StationValues values;
         std::map<int, int> image; // register -> value, from the last read of all
+        // When each of the four parameter blocks was last read, on the steady clock; 0: never,
+        // or not since the station came back from silence (what it holds may have changed).
+        std::array<qint64, 4> imageAtMs{};
     };
 
     explicit LineModel(QObject* parent = nullptr);
@@ -72,6 +76,27 @@ public:
     ConnState connState(int idx) const override;
     bool isFresh(int idx) const;
 
+    // ---- age: one rule for every consumer ----
+    // A monitor reading is current for this long after it was read; past it the station is
+    // stale everywhere at once (Freshness), whatever the link is doing. The link sets it from
+    // the poll's pace.
+    void setCurrentFor(int ms);
+    int currentForMs() const { return m_currentForMs; }
+    // The steady clock readings and images are timed by (ms); tests hand in their own.
+    void setClock(std::function<qint64()> nowMs);
+    qint64 nowMs() const { return m_now(); }
+    // Marks every reading past its age stale; runs by itself when the next one falls due.
+    void checkAges();
+    // Station mcNo is in use, answered the model query, its last exchange went well and its
+    // reading is current: what the windows, the log, the publisher and the gateway call
+    // "answering".
+    bool answering(int mcNo) const;
+    // Age in ms of the parameter block holding reg in mcNo's image; -1 when never read (or not
+    // since the station came back) or reg is in no block.
+    qint64 imageAgeMs(int mcNo, int reg) const;
+    // The block (1 to 4) a parameter register is read in; 0 for none.
+    static int blockOf(int reg);
+
     // ---- what the link learns ----
     // The station's answer to the model query: a KX5 is polled from now on.
     void setModel(int mcNo, ControllerModel m);
@@ -91,10 +116,13 @@ public:
     void storeKeys(int mcNo, const std::array<int, 6>& keys);
     void markStale(int mcNo);
     void markAllStale();
-    void storeImage(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals);
-    // Values the controller acknowledged, into the registers the image holds already: every
-    // view shows a write at once, and a station never read keeps no partial image.
-    void storeWritten(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals);
+    // A read block (1 to 4) of the image, or (block 0) registers read back after a write:
+    // what the controller reports, into the image and, for the live registers, the reading.
+    void storeImage(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,
+                    int block = 0);
+    // The image may no longer be what the controller holds (it was silent): read it again
+    // before it is served.
+    void expireImage(int mcNo);
     // Register reg of mcNo's image.
     std::optional<int> imageValue(int mcNo, int reg) const;
     const std::map<int, int>* image(int mcNo) const;
@@ -110,11 +138,15 @@ signals:
 
 private:
     Station* find(int mcNo);
+    void scheduleAgeCheck();
 
     std::array<Station, kMaxMcNo + 1> m_all; // by MC No; 0 unused
     std::vector<int> m_order;                // MC Nos in use, in table order
     std::array<int, kMaxMcNo + 1> m_index;   // MC No -> index, -1 when not in use
     LineStats m_stats;
+    std::function<qint64()> m_now;
+    int m_currentForMs = 2000;
+    QTimer m_ageTimer;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(LineModel::Changes)

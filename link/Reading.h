@@ -32,11 +32,13 @@ enum : int {
 }
 
 // A station's last monitor reply as numbers, with the time it was stored. It is fresh until an
-// exchange with the station fails; a failure never changes the values themselves.
+// exchange with the station fails or it grows older than the line model allows (LineModel
+// decides both, in one place); a failure never changes the values themselves.
 struct StationValues {
     static constexpr int kCount = MonReg::Count;
     std::array<int, kCount> regs{};
     QDateTime storedAt; // invalid: nothing stored yet
+    qint64 readAtMs = 0; // the line model's steady clock when it was stored
     bool fresh = false;
 };
 

@@ -8,6 +8,12 @@ Request Request::readAll(int mcNo) {
     return {kStepReadAll1, mcNo, {}, {}, {}};
 }
 
+Request Request::readBlock(int mcNo, int block) {
+    Request r{kStepReadAll1 + block - 1, mcNo, {}, {}, {}};
+    r.block = block;
+    return r;
+}
+
 Request Request::groupWrite(int step, int mcNo, std::vector<int> values) {
     return {step, mcNo, {}, std::move(values), {}};
 }

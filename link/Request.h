@@ -4,6 +4,7 @@
 // and later, through its requestEnded signal, how it ended.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <vector>
 
@@ -16,9 +17,19 @@ struct Request {
     // After a write its blocks are read again, so the map shows what the controller kept; a
     // caller that reads the whole station once it is done leaves that out.
     bool readBack = true;
+    // After the acknowledgement, read back exactly the registers written, and end only when
+    // that read is in: what is served then is what the controller reports (the gateway).
+    bool readBackWritten = false;
+    // A read of this one parameter block (1 to 4) alone; 0: all four.
+    int block = 0;
+    // Who asks: 0 the windows; every other source (a gateway client, the background read of
+    // the images) waits its turn in rotation with them.
+    int source = 0;
 
     // Read the four parameter blocks of a station into the parameter data grid.
     static Request readAll(int mcNo);
+    // Read one of them (1 to 4).
+    static Request readBlock(int mcNo, int block);
     // A group write of the step table (101 to 109) with its values in frame order.
     static Request groupWrite(int step, int mcNo, std::vector<int> values);
     // The input group: 610, 611 now, 612 to 619 after the controller's pause.
@@ -49,6 +60,42 @@ enum class RequestOutcome {
     Replaced,      // a newer request took its place before it was sent or finished
     Dropped,       // the port closed or was lost before it went out or was confirmed
     SecondHalfLost // input group: 610/611 written, 612 to 619 not
+};
+
+// One request handed to the link, followed to its end: finished() is emitted once, after the
+// request's own read-back when it has one, never from within the call that made it.
+class LinkReply : public QObject {
+    Q_OBJECT
+public:
+    explicit LinkReply(const Request& r) : m_request(r) {}
+    const Request& request() const { return m_request; }
+    bool isFinished() const { return m_finished; }
+    RequestOutcome outcome() const { return m_outcome; }
+    // Why it was not taken, in the user's words; empty when it was.
+    const QString& refusal() const { return m_refusal; }
+    // How it ended, in English for files and in the user's language.
+    const QString& text() const { return m_text; }
+    const QString& shown() const { return m_shown; }
+    // The link ends it; a second end is ignored.
+    void end(RequestOutcome o, const QString& text, const QString& shown,
+             const QString& refusal = {}) {
+        if (m_finished) return;
+        m_finished = true;
+        m_outcome = o;
+        m_text = text;
+        m_shown = shown;
+        m_refusal = refusal;
+        emit finished();
+    }
+
+signals:
+    void finished();
+
+private:
+    Request m_request;
+    bool m_finished = false;
+    RequestOutcome m_outcome = RequestOutcome::Dropped;
+    QString m_refusal, m_text, m_shown;
 };
 
 // What request() says at once.

@@ -59,6 +59,7 @@ const std::vector<StepRow> kTable = {
     {kStepWriteOne, K::Write, T::Selected, {}, 1, V::RegVal, kStepReadAll3},
     {kStepWriteClock, K::Write, T::Selected, {}, 6, V::RegVal, kStepReadAll3},
     {kStepWriteOnePolled, K::Write, T::Polled, {}, 1, V::RegVal, kStepReadAll3},
+    {kStepReadBack, K::Read, T::Selected, {}, 0, V::None, 0},
 };
 
 } // namespace

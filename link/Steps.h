@@ -23,6 +23,7 @@ constexpr int kStepWriteInput2 = 110;    // input group, second half (612 to 619
 constexpr int kStepWriteOne = 120;       // one register of the selected station
 constexpr int kStepWriteClock = 121;     // the six clock registers
 constexpr int kStepWriteOnePolled = 220; // one register, from the multi-monitoring window
+constexpr int kStepReadBack = 230;       // our own: the registers a write wrote, read back
 
 struct StepRow {
     enum class Kind { Model, Read, Write };

@@ -249,13 +249,13 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
                2 * top->spacing() + top->contentsMargins().top() + top->contentsMargins().bottom());
 
     // The main window passes on how requests end; the input pause is heard from the link.
-    // A write acknowledged (from a dialog, another window or a gateway client) shows at once,
-    // before any read-back.
+    // What the controller reports after a write (from a dialog, another window or a gateway
+    // client) shows as soon as its read-back is in.
     if (auto* link = dynamic_cast<KX5Link*>(sink)) {
         connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
         connect(&link->line(), &LineModel::stationChanged, this,
                 [this](int mcNo, LineModel::Changes what) {
-                    if ((what & LineModel::Written) && mcNo == selectedMcNo()) tmrRefresh.start();
+                    if ((what & LineModel::Image) && mcNo == selectedMcNo()) tmrRefresh.start();
                 });
     }
 
