@@ -31,6 +31,7 @@ void Gateway::apply(const GatewayOptions& options) {
     } else if (!m_server->start(options, &m_error)) {
         // m_error says why
     } else {
+        m_adapter->setServing(true);
         const QStringList args = {options.address, QString::number(options.port),
                                   QString::number(options.maxClients)};
         const FileNotice writes =
@@ -57,6 +58,7 @@ void Gateway::stop() {
     const quint64 refused = m_server->refused();
     m_server->stop();
     m_adapter->dropJobs();
+    m_adapter->setServing(false);
     say(QT_TR_NOOP("Modbus TCP gateway stopped (%1 connections refused)"),
         {QString::number(refused)});
     emit statusChanged();

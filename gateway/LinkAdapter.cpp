@@ -29,6 +29,10 @@ std::shared_ptr<const StationSnapshot> LinkAdapter::snapshot(int mcNo) const {
     return s;
 }
 
+void LinkAdapter::setServing(bool on) {
+    m_link->setBackgroundReads(on);
+}
+
 void LinkAdapter::submit(std::shared_ptr<LineJob> job) {
     QMetaObject::invokeMethod(
         this,

@@ -47,6 +47,9 @@ public:
     // Ends every job waiting or running as given up: the gateway stopped.
     void dropJobs();
     void setImageMaxAgeMs(int ms) { m_imageMaxAgeMs = ms; }
+    // While clients are served, the link reads every answering station's parameter image in
+    // the background, so that a client's first read of a parameter is served from memory.
+    void setServing(bool on);
 
 private:
     struct Running {

@@ -261,7 +261,13 @@ void KX5Link::takePending() {
             next = it;
     }
     if (next == m_queue.end()) return;
-    if (m_current) {
+    if (m_current && m_currentConfirmed) {
+        // A write's read-back cut short: the write stands, and its blocks are read again in
+        // the background before anyone is served them.
+        m_line.expireImage(m_current->mcNo);
+        finishJob(RequestOutcome::Done, QString(), QString());
+        m_pollOwed = 0;
+    } else if (m_current) {
         const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not finished"),
                            m_current->mcNo, &*m_current);
         tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, s.text, s.shown);
@@ -448,11 +454,13 @@ void KX5Link::tmrSend_Timer() {
     clampIndices();
     if (m_line.count() == 0) return; // nothing to poll
     m_assembler.reset();
-    // Between two requests the poll has its share; a windows' request may cut a windows'
-    // parameter read short, never a write or a read-back.
+    // Between two requests the poll has its share. A windows' request may cut a windows'
+    // parameter read or read-back short, as any requested step pre-empts the one running;
+    // never a write before its acknowledgement, nor another source's work.
     const bool idle = !m_current && m_sched.gSendStep == kStepMonitor;
-    const bool cutsRead = m_current && !m_currentConfirmed && !m_current->isWrite() &&
-                          m_current->source == 0 &&
+    const bool cutsRead = m_current && m_current->source == 0 &&
+                          (m_currentConfirmed || !m_current->isWrite()) &&
+                          m_sched.phase != Phase::InputPause &&
                           std::any_of(m_queue.begin(), m_queue.end(),
                                       [](const Waiting& w) { return w.r.source == 0; });
     const bool pollFirst = m_pollOwed > 0 && m_line.findAnswered(0) >= 0;

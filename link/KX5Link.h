@@ -64,14 +64,17 @@ public:
     int selectedMcNo() const override;
     // Selects station index idx (a connected one) and reads its parameters.
     bool selectStation(int idx);
-    // Requests waiting for their turn.
+    // Requests waiting for their turn, and the first of them.
     int waitingRequests() const { return static_cast<int>(m_queue.size()); }
+    std::optional<Request> pendingRequest() const {
+        return m_queue.empty() ? std::nullopt : std::optional<Request>(m_queue.front().r);
+    }
     // Monitor exchanges the poll is still owed before the next request goes out.
     int pollOwed() const { return m_pollOwed; }
     // The source of the link's own background reads of the parameter images.
     static constexpr int kBackgroundSource = -1;
-    // After the sweep, every answering station's parameter image is read in the background, a
-    // block at a time in the poll's turns, so that its first reader is served from memory.
+    // Every answering station's parameter image read in the background, a block at a time in
+    // the poll's turns and never ahead of a request (off unless someone serves the images).
     void setBackgroundReads(bool on) { m_backgroundReads = on; }
     // How long a monitor reading counts as current: three poll rounds with the poll at its
     // fair share (half the line), never under 2 s.
@@ -356,7 +359,7 @@ private:
     std::deque<Waiting> m_queue;
     int m_lastSource = -2;
     int m_pollOwed = 0;
-    bool m_backgroundReads = true;
+    bool m_backgroundReads = false;
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;
     ReplyAssembler m_assembler;

@@ -469,6 +469,8 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
                                  Request::clock(1, {2026, 12, 7, 9, 0, 0})}) {
         SCOPED_TRACE(newer.what().toStdString());
         ended.clear();
+        while (link->pollOwed() > 0) // the poll's share first
+            deliver(answerTo(tick()));
         ask(Request::readAll(2));
         ASSERT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
         deliver(echoReply(2, kStepReadAll1));
@@ -599,6 +601,59 @@ TEST_F(Link, NoRequestHoldsTheLine) {
             EXPECT_NE(tick(), sent) << "sent a fourth time";
         }
     }
+}
+
+// A client writing back to back, a window asking once, both stations polled: sources take
+// turns, the poll keeps at least half the exchanges and visits every station, and a write is
+// over only when what the controller kept has been read back into the model.
+TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
+    useStations({1, 2});
+    bringUp({1, 2});
+    std::shared_ptr<LinkReply> flood;
+    int floodDone = 0;
+    const auto again = [&] {
+        Request r = Request::writeOneOf(2, 301, 400 + floodDone);
+        r.readBack = false;
+        r.readBackWritten = true;
+        r.source = 7;
+        flood = link->submit(r);
+        ASSERT_FALSE(flood->isFinished());
+    };
+    again();
+    const QByteArray readBack = buildReadReq(2, {301}, 0);
+    const QByteArray key = wrap("01DWR,01,0501,0001");
+    int monitors[3] = {}, others = 0, keyAt = -1, lastFloodWrite = -1, floodAfterKey = -1;
+    for (int k = 0; k < 80; ++k) {
+        if (k == 21) ask(Request::writeOne(1, 501, 1));
+        const QByteArray out = tick();
+        ASSERT_FALSE(out.isEmpty()) << k;
+        const bool monitor = out == monitorReq(1) || out == monitorReq(2);
+        monitor ? ++monitors[out == monitorReq(1) ? 1 : 2] : ++others;
+        if (out == key) keyAt = k;
+        if (out.startsWith(QByteArray("\x02") + "02DWR")) {
+            if (keyAt < 0 && k > 21 && floodAfterKey < 0) floodAfterKey = k;
+            lastFloodWrite = k;
+        }
+        // The controller keeps 350 whatever it is sent: the model holds what it reports.
+        deliver(out == readBack ? drrReply(2, {350}) : answerTo(out));
+        if (out.startsWith(QByteArray("\x02") + "02DWR")) {
+            EXPECT_FALSE(flood->isFinished()) << "ended before its read-back";
+            EXPECT_NE(link->line().imageValue(2, 301), std::optional<int>(400 + floodDone));
+        }
+        if (flood->isFinished()) {
+            ASSERT_EQ(flood->outcome(), RequestOutcome::Done);
+            EXPECT_EQ(link->line().imageValue(2, 301), 350);
+            ++floodDone;
+            again();
+        }
+    }
+    // Half the line at least (the last request's share may fall after the end).
+    EXPECT_GE(monitors[1] + monitors[2] + 2, others);
+    EXPECT_LE(std::abs(monitors[1] - monitors[2]), 1) << "every station in its turn";
+    EXPECT_GE(floodDone, 10);
+    EXPECT_GT(keyAt, 21);
+    EXPECT_EQ(floodAfterKey, -1) << "the window waited behind the client's next write";
+    EXPECT_GT(lastFloodWrite, keyAt);
 }
 
 // An acknowledgement is taken in whatever pieces the adapter hands it over, in both pacings:
