@@ -18,10 +18,10 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
     if (m_link->phase() == KX5Link::Phase::Closed) return;
     const LineModel& line = m_link->line();
     for (int k = 0; k < line.count(); ++k) {
-        // Only live values: a station whose latest exchange failed, or that has not answered
-        // since the port was opened or reopened, gets no record.
+        // Only current values: a station whose latest exchange failed, whose reading has aged,
+        // or that has not answered since the port was opened or reopened, gets no record.
         const LineModel::Station* st = line.at(k);
-        if (!st->values.fresh || !st->answered) continue;
+        if (!line.answering(st->mcNo)) continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
         const int mc = st->mcNo;
         const QString path = dataFilePath(m_settings.folder, m_settings.name, mc);

@@ -199,7 +199,7 @@ void Publisher::publishStation(int mc) {
     const LineModel::Station* st = m_link->line().station(mc);
     if (!m_client || !st || !st->inUse) return;
     const StationValues* v = &st->values;
-    const bool answering = v->fresh && v->storedAt.isValid();
+    const bool answering = m_link->line().answering(mc);
     const Said said = answering ? Said::Answering : Said::NotAnswering;
     Said& before = m_said[mc];
     const bool changed = before != said;

@@ -41,6 +41,7 @@ struct AdapterLine {
         job->kind = writes.empty() ? LineJob::Kind::ReadImage : LineJob::Kind::Write;
         job->mcNo = 1;
         job->writes = std::move(writes);
+        if (job->writes.empty()) job->blocks = {1};
         job->done = [this](bool ok, const FileNotice& text) { result = {ok, text.logged}; };
         adapter.submit(job);
         settle();
@@ -79,7 +80,7 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
         {"a window's write comes between two registers", {{301, 400}, {302, 10}}, 501, true, false, {301, 501, 302}, true, 0},
         {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301}, true, 0},
         {"the client gave up: the rest is not sent", {{301, 400}, {302, 10}, {303, 5}}, 0, true, true, {301}, false, 0},
-        {"a parameter read cut short by a window's write starts again", {}, 501, true, false, {501}, true, 2},
+        {"a window's write waits for the client's block read", {}, 501, true, false, {501}, true, 1},
         // clang-format on
     };
     for (const Case& c : cases) {
@@ -123,6 +124,54 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
             EXPECT_TRUE(outcome == RequestOutcome::Done || r.regs != std::vector{c.windowReg})
                 << "the window's request ended as " << int(outcome);
     }
+}
+
+// One rule of age for every consumer: the model, the gateway's view and its answers turn stale
+// together when the reading ages, and current again with the next reading; a parameter block
+// older than its limit (the clock's at once), or not read since the station came back, is read
+// again before it is served.
+TEST(GatewayAdapter, ValuesAndParameterBlocksAreServedOnlyWhileCurrent) {
+    AdapterLine line;
+    qint64 now = 1000;
+    LineModel& m = line.link.line();
+    m.setClock([&] { return now; });
+    ASSERT_TRUE(bringUpOnFakePort(line.link, *line.port));
+    const qint64 currentFor = m.currentForMs();
+    EXPECT_GE(currentFor, 2000);
+    int staleSaid = 0;
+    QObject::connect(&m, &LineModel::stationChanged, [&](int mc, LineModel::Changes what) {
+        staleSaid += mc == 1 && (what & LineModel::Freshness);
+    });
+    const struct {
+        qint64 advance;
+        bool poll, answering;
+    } steps[] = {{0, false, true}, {currentFor, false, true}, {1, false, false}, {0, true, true}};
+    for (const auto& st : steps) {
+        now += st.advance;
+        m.checkAges();
+        if (st.poll) line.answer(line.tick());
+        const auto snap = line.adapter.snapshot(1);
+        EXPECT_EQ(m.answering(1), st.answering) << now;
+        EXPECT_EQ(snap->answering, st.answering) << now;
+        EXPECT_EQ(RegisterMap::read(*snap, 1, 1).exception,
+                  st.answering ? ModbusException::None : ModbusException::TargetFailed);
+    }
+    EXPECT_EQ(staleSaid, 1);
+
+    const auto blocks = [&](int reg) {
+        const RegisterRead r = RegisterMap::read(*line.adapter.snapshot(1), reg, 1);
+        return r.needImage ? r.blocks : std::vector<int>{};
+    };
+    now = 1000 + LinkAdapter::kImageMaxAgeMs; // the blocks were read at 1000
+    line.answer(line.tick());
+    EXPECT_EQ(blocks(301), std::vector<int>{});
+    EXPECT_EQ(blocks(520), std::vector<int>{3}) << "the clock is read again";
+    now += 1;
+    EXPECT_EQ(blocks(301), std::vector<int>{2});
+    // Back from silence, everything it holds is read again first.
+    m.setConn(1, ConnState::NG, LineFault::Silent);
+    m.setConn(1, ConnState::OK);
+    EXPECT_EQ(blocks(100), std::vector<int>{1});
 }
 
 TEST(GatewayAdapter, AJobEndsAtOnceWhileThePortIsDownOrClosing) {

@@ -51,6 +51,7 @@ StationSnapshot answering() {
     s.values.regs[MonReg::MVOUT] = -5;
     s.values.regs[MonReg::SPD] = 120;
     s.image = {{301, 300}, {302, -20}};
+    s.imageAgeMs = {0, 0, 0, 0}; // just read
     return s;
 }
 
