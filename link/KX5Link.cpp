@@ -54,6 +54,8 @@ void KX5Link::takeSettings() {
     m_onLine = m_settings;
     m_sumLen = m_onLine.sumLen();
     m_charMs = m_onLine.charMs();
+    const std::vector<int>& regs = findStep(kStepMonitor)->regs;
+    m_monitorBytes = int(buildReadReq(1, regs, m_sumLen).size()) + readLen(count(regs), m_sumLen);
     updateCurrentFor();
 }
 
@@ -130,9 +132,8 @@ int KX5Link::currentForMs() const {
     int answered = 0;
     for (int i = 0; i < m_line.count(); ++i)
         answered += m_line.at(i)->answered ? 1 : 0;
-    const std::vector<int>& regs = findStep(kStepMonitor)->regs;
-    const int bytes = int(buildReadReq(1, regs, m_sumLen).size()) + readLen(count(regs), m_sumLen);
-    const double exchange = bytes * charMs() + (m_fast ? quietGapMs() : kSendTickMs + kGatherMs);
+    const double exchange =
+        m_monitorBytes * charMs() + (m_fast ? quietGapMs() : kSendTickMs + kGatherMs);
     const double round = std::max(answered, 1) * exchange;
     return std::max(2000, int(std::ceil(3 * 2 * round)));
 }

@@ -327,6 +327,7 @@ private:
     PortSettings m_onLine;   // the ones the port was opened with
     int m_sumLen = 0;        // of m_onLine, asked on every frame
     double m_charMs = 0;     // of m_onLine
+    int m_monitorBytes = 0;  // a monitor request and its reply, on m_onLine
     QElapsedTimer m_sentAt;
     QElapsedTimer m_lastRead; // the fast pacing's quiet gap runs from here
     // The request on the line: what its answer must look like.

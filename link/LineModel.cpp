@@ -234,7 +234,7 @@ void LineModel::storeImage(int mcNo, const std::vector<int>& regs, const std::ve
     for (size_t i = 0; i < regs.size() && i < vals.size(); ++i)
         s->image[regs[i]] = vals[i];
     if (block >= 1 && block <= 4) s->imageAtMs[size_t(block - 1)] = m_now();
-    Changes what = Image;
+    Changes what = block == 0 ? Changes(Image | Written) : Changes(Image);
     // A read-back of live registers is newer than the last reading: shown and served at once.
     if (block == 0 && s->values.storedAt.isValid()) {
         const std::vector<int>& live = findStep(kStepMonitor)->regs;

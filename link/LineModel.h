@@ -29,7 +29,8 @@ public:
         Freshness = 16, // the reading became stale
         Keys = 32,      // the recorder keys and print speed, read back after a write
         Image = 64,     // the parameter image
-        Stats = 128
+        Stats = 128,
+        Written = 256 // a write's read-back put into the parameter image (with Image)
     };
     Q_DECLARE_FLAGS(Changes, Change)
 

@@ -255,7 +255,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
         connect(link, &KX5Link::inputPauseStarted, this, &frmKX5_Parameter::onInputPause);
         connect(&link->line(), &LineModel::stationChanged, this,
                 [this](int mcNo, LineModel::Changes what) {
-                    if ((what & LineModel::Image) && mcNo == selectedMcNo()) tmrRefresh.start();
+                    if ((what & LineModel::Written) && mcNo == selectedMcNo()) tmrRefresh.start();
                 });
     }
 
