@@ -270,6 +270,7 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
     const LineModel::Station one = *link->line().station(1);
     link->setStations({{3, one.name}, {2, link->line().station(2)->name}});
     link->line().setModel(3, one.model);
+    link->line().setConn(3, ConnState::OK);
     link->line().storeValues(3, one.values.regs, QDateTime::currentDateTime());
     const auto answering = [](const QByteArray& p) { return json(p)["answering"].toBool(); };
     const auto mc3 = [](const auto& c) { return c.first.find("/mc03_") != std::string::npos; };
