@@ -85,8 +85,10 @@ void LinkAdapter::dropJobs() {
     const FileNotice why =
         fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the gateway stopped"), {});
     m_deadline.stop();
-    for (Queued& q : m_queue)
+    for (Queued& q : m_queue) {
+        q.job->unsent = true;
         end(*q.job, false, why);
+    }
     m_queue.clear();
     if (m_active) finish(false, why);
 }
@@ -106,12 +108,14 @@ void LinkAdapter::pump() {
         m_queue.pop_front();
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         if (q.job->cancelled) {
+            q.job->unsent = true;
             end(*q.job, false,
                 fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"),
                            {}));
             continue;
         }
         if (now - q.since >= kQueueWaitMs) {
+            q.job->unsent = true;
             end(*q.job, false,
                 fileNotice("Gateway",
                            QT_TRANSLATE_NOOP("Gateway", "the line was busy for too long"), {}));
@@ -150,6 +154,7 @@ void LinkAdapter::startNext() {
     const RequestReply reply = m_link->request(r);
     if (!reply.taken) {
         m_sent.reset();
+        m_active->unsent = true;
         finish(false, FileNotice{reply.refusal, reply.refusal});
     }
 }
@@ -171,6 +176,7 @@ void LinkAdapter::onEnded(const Request& r, RequestOutcome outcome, const FileNo
         return;
     }
     if (outcome == RequestOutcome::Done && m_active->kind == LineJob::Kind::Write) ++m_active->next;
+    m_active->refused = outcome == RequestOutcome::Refused;
     finish(outcome == RequestOutcome::Done, text);
 }
 

@@ -11,10 +11,12 @@
 #include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
+#include "link/Steps.h"
 #include "params/ParamInfo.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/GatewayDialog.h"
+#include "sim/FaultPlan.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 #include "tests/support/Bracketing.h"
@@ -351,7 +353,11 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     std::vector<FileNotice> said;
     const auto keep = [&](int, const FileNotice& n) { said.push_back(n); };
     QObject::connect(&gateway, &Gateway::event, keep);
-    const GatewayOptions o{.enabled = true, .port = freePort(), .maxClients = 1, .writes = true};
+    const GatewayOptions o{.enabled = true,
+                           .port = freePort(),
+                           .maxClients = 1,
+                           .writes = true,
+                           .trusted = {"127.0.0.1"}};
     gateway.apply(o);
     ASSERT_TRUE(gateway.listening());
     const QString at = QStringLiteral("Modbus TCP 127.0.0.1:%1").arg(o.port);
@@ -373,51 +379,97 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     EXPECT_EQ(status, QStringList({mark(at + ", 0 clients"), mark(at + ", 1 clients"),
                                    mark(at + ", 0 clients")}));
 
-    // One client at most: the second is refused and counted.
-    QTcpSocket first, second;
+    // A client that leaves once its write is on the line (a master whose time-out is shorter
+    // than the acknowledgement): the controller takes it, and the events say so. Unit 1,
+    // function 06, SV3 (303) = 777; the controller takes 300 ms to acknowledge it.
+    sim.addFault(*kx5sim::FaultPlan::parse("delay=300,station=1,reg=303"));
+    {
+        QTcpSocket early;
+        early.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+        ASSERT_TRUE(early.waitForConnected(5000));
+        early.write(QByteArray::fromHex("00020000000601 06 012f 0309"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return link.sendStep() == kStepWriteOnePolled; }, 5000));
+        early.abort();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return said.size() == 3; }, 5000));
+    }
+    EXPECT_EQ(sim.readRegister(1, 303), 777);
+    sim.clearFaults();
+
+    // One trusted client at most: one from 127.0.0.2 and a second one are refused and counted,
+    // the first said at once, the other in the count of the minute.
+    QTcpSocket first, second, untrusted;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
     // A write of a register clients may not write, three times over: unit 1, function 06,
     // register 0, value 1. One event, and the count of the others when the gateway stops.
     first.write(QByteArray::fromHex("000100000006010600000001").repeated(3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 27; }, 5000));
-    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(untrusted.bind(QHostAddress("127.0.0.2")));
+    untrusted.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
-    EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 1 refused"));
-    // A second gateway on the same port says it cannot listen, and why.
+    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 2; }, 5000));
+    EXPECT_EQ(gateway.clients(), 1);
+    EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 2 refused"));
+    // A second gateway on the same port says once that it cannot listen, and why, and serves
+    // as soon as the port is free.
     Gateway other(&link);
     QObject::connect(&other, &Gateway::event, keep);
     other.apply(o);
     EXPECT_FALSE(other.listening());
     EXPECT_EQ(other.statusText(), mark(at + " not listening"));
+    const GatewayCounters counted = gateway.counters();
     gateway.stop();
-    QCoreApplication::removeTranslator(&marking);
     EXPECT_EQ(status.last(), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.listening(); }, 4 * Gateway::kRetryMs));
+    QTcpSocket later;
+    later.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.clients() == 1; }, 5000));
+    QCoreApplication::removeTranslator(&marking);
+    other.stop();
+    // Counted per client address, whatever its port, and per unit.
+    const GatewayCounts& local = counted.clients.at("127.0.0.1");
+    EXPECT_EQ(local.requests, 5u); // mbpoll's write, the early one, three refused
+    EXPECT_EQ(local.answers, 1u);
+    EXPECT_EQ(local.exceptions, (std::map<int, quint64>{{2, 3}}));
+    EXPECT_EQ(local.writes, 2u);
+    EXPECT_EQ(local.refused, 1u);
+    EXPECT_EQ(counted.clients.at("127.0.0.2").refused, 1u);
+    EXPECT_EQ(counted.units.at(1).requests, 5u);
     // Each event both ways: the clients' ports vary, the system's reason stays as it comes.
-    ASSERT_EQ(said.size(), 7u);
-    const QString port = QString::number(o.port), sys = said[4].logged.section(": ", 2);
-    EXPECT_EQ(other.error(), mark("cannot listen on 127.0.0.1 port " + port + ": " + sys));
-    const QRegularExpression peer("127\\.0\\.0\\.1:\\d+");
-    // Shown, each reads as logged with the words translated on their own in [brackets]; SYS is the
-    // system's reason, as it comes.
-    const QString refused = "Modbus TCP PEER: [register 0] = 1 not written: [not a register "
+    ASSERT_EQ(said.size(), 14u);
+    const QString port = QString::number(o.port),
+                  sys = said[5].logged.section(": ", 2).section("; ", 0, 0);
+    const QString refused = "Modbus TCP 127.0.0.1: [register 0] = 1 not written: [not a register "
                             "clients may write] (exception 02)";
     const QString expected[] = {
         "[Modbus TCP gateway listening on 127.0.0.1 port " + port +
             " (at most 1 clients; writes [allowed to 301-303,501-506])]",
-        "[Modbus TCP PEER: SV1 (301) = " + QString::number(sv) + " written]",
+        "[Modbus TCP 127.0.0.1: SV1 (301) = " + QString::number(sv) + " written]",
+        "[Modbus TCP 127.0.0.1: SV3 (303) = 777 written after the client stopped waiting]",
         "[" + refused + "]",
-        "[Modbus TCP gateway: connection from PEER refused, 1 clients connected already (1 "
+        "[Modbus TCP gateway: connection from 127.0.0.2 refused: not a trusted client (1 "
         "refused so far)]",
-        "[Modbus TCP gateway is off: [cannot listen on 127.0.0.1 port " + port + ": SYS]]",
+        "[Modbus TCP gateway is not listening: [cannot listen on 127.0.0.1 port " + port +
+            ": SYS]; trying again every 3 s]",
         "[[" + refused + "] (and 2 more like it in the last 1 min)]",
-        "[Modbus TCP gateway stopped (1 connections refused)]",
+        "[Modbus TCP gateway: 1 more connections refused in the last minute, from 127.0.0.1 (2 "
+        "refused so far)]",
+        "[Modbus TCP 127.0.0.1: [5 requests, 1 answers, exceptions 02 \u00d73, 0 time-outs, 2 "
+        "writes, 1 connections refused]]",
+        "[Modbus TCP 127.0.0.2: [0 requests, 0 answers, exceptions 0, 0 time-outs, 0 writes, 1 "
+        "connections refused]]",
+        "[Modbus TCP unit 1: [5 requests, 1 answers, exceptions 02 \u00d73, 0 time-outs, 2 "
+        "writes]]",
+        "[Modbus TCP gateway stopped (2 connections refused)]",
+        "[Modbus TCP gateway listening on 127.0.0.1 port " + port +
+            " (at most 1 clients; writes [allowed to 301-303,501-506])]",
     };
-    for (size_t i = 0; i < said.size(); ++i) {
-        EXPECT_EQ(QString(said[i].shown).replace(peer, "PEER"),
-                  QString(expected[i]).replace("SYS", sys));
-        EXPECT_EQ(QString(said[i].logged).replace(peer, "PEER"),
-                  QString(expected[i]).remove('[').remove(']').replace("SYS", sys));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(said[i].shown.toStdString(),
+                  QString(expected[i]).replace("SYS", sys).toStdString());
+        EXPECT_EQ(said[i].logged.toStdString(),
+                  QString(expected[i]).remove('[').remove(']').replace("SYS", sys).toStdString());
     }
     link.ClosePort();
     setProgramDir(QString());
