@@ -39,6 +39,8 @@ public:
     // Why the gateway is not listening though its options say it should, in the user's
     // language (the events file has it in English).
     QString error() const { return m_error.shown; }
+    // The same in both languages.
+    const FileNotice& failure() const { return m_error; }
 
 signals:
     // Something the event list should say, in English for the events file and in the user's

@@ -271,7 +271,8 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     cfg.stations = {1, 2, 3};
     GatewayProgram run(cfg);
     run.sim.addFault(*kx5sim::FaultPlan::parse("silent,station=3"));
-    ASSERT_TRUE(run.start({1, 2, 3}, {"--gateway-writes"})) << run.err.toStdString();
+    ASSERT_TRUE(run.start({1, 2, 3}, {"--gateway-writes", "--gateway-wait", "5000"}))
+        << run.err.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(2, 1, 1).first == 0; }, 30000))
         << run.err.toStdString();
     for (int mc : {1, 2}) {
@@ -291,9 +292,29 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_EQ(GatewayProgram::values(run.mbpoll(1, 301, 1).second)[301], sv);
     EXPECT_TRUE(run.said(QStringLiteral("SV1 (301) = %1 written").arg(sv).toUtf8(), 5000));
     EXPECT_TRUE(run.said("Modbus TCP 127.0.0.1:", 1)); // the client's address
+    // The controller refuses SV2: a device failure (04), not a silent station (0B). SV1 before it
+    // is written, SV3 after it is not sent, and the event says which.
+    run.sim.addFault(*kx5sim::FaultPlan::parse("ng,station=1,reg=302"));
+    const int sv1 = sv == 500 ? 450 : 550, sv2 = run.sim.readRegister(1, 302),
+              sv3 = run.sim.readRegister(1, 303);
+    const QStringList three = {QString::number(sv1), QString::number(sv2 + 1),
+                               QString::number(sv3 + 1)};
+    const QString failed = run.mbpoll(1, 301, 3, three).second;
+    EXPECT_TRUE(failed.contains("Slave device or server failure")) << failed.toStdString();
+    EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
+    EXPECT_EQ(run.sim.readRegister(1, 302), sv2);
+    EXPECT_EQ(run.sim.readRegister(1, 303), sv3);
+    EXPECT_TRUE(run.said(QStringLiteral("SV1 (301) = %1 written; SV2 (302) = %2 refused; SV3 "
+                                        "(303) = %3 not sent: refused by the controller "
+                                        "(exception 04)")
+                             .arg(three[0], three[1], three[2])
+                             .toUtf8(),
+                         5000))
+        << run.err.toStdString();
+    run.sim.clearFaults();
     // Refused before anything reaches the line.
     EXPECT_TRUE(run.mbpoll(1, 301, 1, {"32000"}).second.contains("Illegal data value"));
-    EXPECT_EQ(run.sim.readRegister(1, 301), sv);
+    EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
     EXPECT_TRUE(run.mbpoll(4, 1, 1).second.contains("Gateway path unavailable"));
     EXPECT_TRUE(run.mbpoll(3, 1, 1).second.contains("Target device failed to respond"));
 
@@ -303,6 +324,33 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_TRUE(many["garbage_closed"].toBool());
     EXPECT_TRUE(contains(pvsSent(run.sim, 2), many["last"]["2"][0].toInt()));
     EXPECT_TRUE(run.said("sent what is not a Modbus request", 5000));
+}
+
+// A service must not run on without the gateway it was started for: settings that leave it
+// unusable end a headless run at start, as any bad option does.
+TEST(GatewayProgram, UnusableSettingsEndAHeadlessRunAtStart) {
+    struct Row {
+        QStringList file, args;
+    } rows[] = {
+        {{}, {"--gateway", "--gateway-clients", "65"}},
+        {{"Enabled=1", "MaxClients=65"}, {}},
+        {{"Enabled=1", "TrustedClients=10.0.0.0/33"}, {}},
+        {{"IdleTimeout=-1"}, {"--gateway"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE((r.file + r.args).join(' ').toStdString());
+        QTemporaryDir dir;
+        setProgramDir(dir.path());
+        QDir().mkpath(cfgDir());
+        ASSERT_TRUE(writeLinesAtomic(gatewayOptionsPath(), r.file, nullptr));
+        QProcess p;
+        p.start(QCoreApplication::applicationDirPath() + "/kx5comm",
+                QStringList{"--headless", "--dir", dir.path()} + r.args);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_TRUE(p.readAllStandardError().contains("gateway"));
+        setProgramDir(QString());
+    }
 }
 
 TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
