@@ -153,6 +153,7 @@ void installGateway(frmKX5_Main* w, Gateway* gateway, const GatewayOptions& save
     auto file = std::make_shared<GatewayOptions>(saved);
     QObject::connect(action, &QAction::triggered, w, [w, gateway, file] {
         GatewayDialog d(*file, w);
+        d.setCounters([gateway] { return gateway->counters(); });
         if (d.exec() != QDialog::Accepted) return;
         *file = d.saved();
         gateway->apply(*file);

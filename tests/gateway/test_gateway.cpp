@@ -31,7 +31,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -118,23 +120,36 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
                            .port = 5020,
                            .maxClients = 3,
                            .writes = true,
-                           .allowList = {506, 301, 302, 303, 310}};
+                           .allowList = {506, 301, 302, 303, 310},
+                           .answerWaitMs = 2500,
+                           .idleSeconds = 0,
+                           .trusted = {"192.168.1.0/24", "10.0.0.5", "::1"}};
     EXPECT_EQ(o.allowListText(), "301-303,310,506");
+    struct Trust {
+        const char* client;
+        bool trusted;
+    } trust[] = {{"192.168.1.77", true}, {"192.168.2.1", false}, {"10.0.0.5", true},
+                 {"10.0.0.6", false},    {"::1", true},          {"::ffff:10.0.0.5", true}};
+    for (const Trust& t : trust)
+        EXPECT_EQ(o.trusts(QHostAddress(t.client)), t.trusted) << t.client;
+    EXPECT_TRUE(GatewayOptions().trusts(QHostAddress("203.0.113.9"))); // none listed: any
     QString error;
     ASSERT_TRUE(saveGatewayOptions(o, &error)) << error.toStdString();
     GatewayOptions back = loadGatewayOptions();
     EXPECT_EQ(back.allowListText(), o.allowListText());
     back.allowList = o.allowList;
     EXPECT_EQ(back, o);
-    ASSERT_TRUE(writeLinesAtomic(
-        gatewayOptionsPath(),
-        {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65"}, nullptr));
+    ASSERT_TRUE(writeLinesAtomic(gatewayOptionsPath(),
+                                 {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red",
+                                  "MaxClients=65", "TrustedClients=10.0.0.0/33"},
+                                 nullptr));
     const GatewayOptions bad = loadGatewayOptions();
-    ASSERT_EQ(bad.fileErrors.size(), 4);
+    ASSERT_EQ(bad.fileErrors.size(), 5);
     EXPECT_TRUE(bad.fileErrors[0].logged.contains("line 1 (Enabled=yes)"));
     EXPECT_TRUE(bad.fileErrors[2].logged.contains("301-299 is not a register"));
     EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
-    EXPECT_TRUE(bad.fileErrors[3].logged.contains("1 to 64"));
+    EXPECT_TRUE(bad.fileErrors[3].logged.contains("10.0.0.0/33 is not an address"));
+    EXPECT_TRUE(bad.fileErrors[4].logged.contains("1 to 64"));
     ASSERT_EQ(bad.fileNotes.size(), 1);
     // Loaded and applied, each is said in English for the events file and in the user's
     // language for the list.
@@ -147,12 +162,12 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     QCoreApplication::installTranslator(&language);
     gateway.apply(loadGatewayOptions());
     QCoreApplication::removeTranslator(&language);
-    ASSERT_EQ(said.size(), 5u);
+    ASSERT_EQ(said.size(), 6u);
     const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
     EXPECT_EQ(said[1].logged, file + " line 2 (Port=x): a whole number is expected");
     EXPECT_EQ(said[1].shown, "[" + file + " line 2 (Port=x): a whole number is expected]");
-    EXPECT_EQ(said[3].shown, file + ": [The most clients at once must be 1 to 64.]");
-    EXPECT_EQ(said[4].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
+    EXPECT_EQ(said[4].shown, file + ": [The most clients at once must be 1 to 64.]");
+    EXPECT_EQ(said[5].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
     for (const FileNotice& n : said)
         EXPECT_TRUE(n.shown != n.logged && !n.logged.contains('['))
             << n.logged.toStdString() << " / " << n.shown.toStdString();
@@ -167,6 +182,24 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     EXPECT_NE(d.result(), int(QDialog::Accepted));
     EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("9999"));
     d.findChild<QLineEdit*>("txtAllowWrite")->setText("506, 301");
+    d.findChild<QLineEdit*>("txtTrusted")->setText("10.0.0.0/8, 300.1.1.1");
+    d.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_NE(d.result(), int(QDialog::Accepted));
+    EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("300.1.1.1"));
+    d.findChild<QLineEdit*>("txtTrusted")->setText("10.0.0.0/8, 127.0.0.1");
+    d.findChild<QSpinBox*>("spnIdle")->setValue(0);
+    // What the running gateway counts, live.
+    GatewayCounters counted;
+    counted.add("10.0.0.7", 3, GatewayCounters::Tally::Request);
+    counted.add("10.0.0.7", 3, GatewayCounters::Tally::Exception, 0x0b);
+    d.setCounters([&] { return counted; });
+    auto* table = d.findChild<QTableWidget*>("grdCounters");
+    counted.add("10.0.0.7", 3, GatewayCounters::Tally::Exception, 0x04);
+    d.refreshCounters();
+    ASSERT_EQ(table->rowCount(), 2); // the client, then the unit
+    EXPECT_EQ(table->item(0, 0)->text(), "10.0.0.7");
+    EXPECT_EQ(table->item(1, 1)->text(), "1");
+    EXPECT_EQ(table->item(1, 3)->text(), "04 \u00d71, 0b \u00d71");
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const GatewayOptions saved = loadGatewayOptions();
@@ -175,6 +208,8 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     EXPECT_TRUE(saved.enabled && saved.writes);
     EXPECT_EQ(saved.address, "0.0.0.0");
     EXPECT_EQ(saved.allowList, (std::vector<int>{301, 506}));
+    EXPECT_EQ(saved.trusted, QStringList({"10.0.0.0/8", "127.0.0.1"}));
+    EXPECT_EQ(saved.idleSeconds, 0);
     setProgramDir(QString());
 }
 
