@@ -271,8 +271,9 @@ void ModbusClient::onWaitTimedOut() {
     if (!m_waiting) return;
     const Waiting w = std::move(*m_waiting);
     m_waiting.reset();
-    // A write not on the line yet is not sent now that the client has its answer; a read of
-    // the station goes on for the client's next try.
+    // A write still waiting for its turn is not sent now that the client has its answer (one
+    // the link has taken goes on, and its event says so); a read of the station goes on for
+    // the client's next try.
     if (w.job) w.job->cancelled = true;
     m_server->tally(m_client, w.unit, GatewayCounters::Tally::TimeOut);
     if (!refuse(w.req, ModbusException::TargetFailed))

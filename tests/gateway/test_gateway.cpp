@@ -1,10 +1,13 @@
-// The Modbus TCP gateway: its register map and write checks over a station's snapshot, its
-// settings file and window, and the headless program against kx5sim with clients no one here
-// wrote: mbpoll (reads, a write the simulator then holds, the exceptions) and pymodbus (eight
-// clients at once with one sending garbage, writes off, registers no block covers, the
-// connection limit), and in-process a client's write showing in the open parameter map. The
-// link's request path itself is tests/link's; the gateway's line work without sockets and its
-// events' wording are test_adapter's.
+// The Modbus TCP gateway: its register map, write checks and trusted clients over a station's
+// snapshot, its settings file and window (with the live counters), and the headless program
+// against kx5sim with clients no one here wrote: mbpoll (reads, a write the simulator then
+// holds, a refusal answered 04, the exceptions) and pymodbus (eight clients at once with one
+// sending garbage, writes off, registers no block covers, the connection limit); settings that
+// end a headless run at start; and in-process a client's write showing in the open parameter
+// map, a write whose client left or stopped waiting still done and said, the events and
+// counters of refused connections, and a listen retried until the port is free. The link's
+// request path itself is tests/link's; the gateway's line work without sockets and its events'
+// wording are test_adapter's.
 #include "gateway/Gateway.h"
 #include "gateway/GatewayOptions.h"
 #include "gateway/RegisterMap.h"
@@ -554,6 +557,75 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
         EXPECT_EQ(said[i].logged.toStdString(),
                   QString(expected[i]).remove('[').remove(']').replace("SYS", sys).toStdString());
     }
+    link.ClosePort();
+    setProgramDir(QString());
+}
+
+// A client whose wait runs out is answered 0B then: a write already handed to the line is
+// still done and said, and a read of the station's parameters goes on for the client's next
+// try. The controller takes 300 ms over every answer; the client waits 100 ms.
+TEST(GatewayClients, AClientWhoseWaitRunsOutIsAnswered0BAndTheLineWorkGoesOn) {
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2}; // the link reads the first one's parameters itself
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start() && writeSimSettings(sim, {1, 2}));
+    KX5Link link(std::make_unique<QtSerialPort>());
+    QList<FileNotice> notes;
+    link.setPortSettings(LoadCommCfg(&notes));
+    link.setStations(LoadStations(&notes));
+    link.openUnattended();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const LineModel::Station* st = link.line().station(2);
+            return link.phase() == KX5Link::Phase::Monitoring && st && st->values.fresh &&
+                   !link.line().imageValue(2, 310);
+        },
+        10000));
+    sim.addFault(*kx5sim::FaultPlan::parse("delay=300"));
+    Gateway gateway(&link);
+    QStringList said;
+    QObject::connect(&gateway, &Gateway::event,
+                     [&](int, const FileNotice& n) { said << n.logged; });
+    const GatewayOptions o{
+        .enabled = true, .port = freePort(), .writes = true, .answerWaitMs = 100};
+    gateway.apply(o);
+    QTcpSocket c;
+    c.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(c.waitForConnected(5000));
+    const auto ask = [&](const QByteArray& hex, int size) {
+        c.write(QByteArray::fromHex(hex));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return c.bytesAvailable() >= size; }, 5000));
+        return c.readAll().toHex();
+    };
+    // Unit 1, function 06, SV1 (301).
+    const int sv = sim.readRegister(1, 301) == 500 ? 400 : 500;
+    const QByteArray value = QByteArray::number(sv, 16).rightJustified(4, '0');
+    EXPECT_EQ(ask("00010000000601"
+                  "06012d" +
+                      value,
+                  9),
+              "00010000000301860b");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !said.filter("written after").isEmpty(); }, 5000))
+        << said.join('\n').toStdString();
+    EXPECT_EQ(said.filter("written after").first(),
+              QStringLiteral("Modbus TCP 127.0.0.1: SV1 (301) = %1 written after the client "
+                             "stopped waiting")
+                  .arg(sv));
+    EXPECT_EQ(sim.readRegister(1, 301), sv);
+    // Unit 2, function 03, register 310 (the first PID set's P), not held yet.
+    EXPECT_EQ(ask("000200000006020301360001", 9), "00020000000302830b");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.line().imageValue(2, 310).has_value(); }, 20000));
+    const QByteArray p = QByteArray::number(quint16(sim.readRegister(2, 310)), 16);
+    EXPECT_EQ(ask("000300000006020301360001", 11),
+              QByteArray("000300000005020302") + p.rightJustified(4, '0'));
+    const GatewayCounts& n = gateway.counters().clients.at("127.0.0.1");
+    EXPECT_EQ(n.timeouts, 2u);
+    EXPECT_EQ(n.exceptions, (std::map<int, quint64>{{0x0b, 2}}));
+    EXPECT_EQ(n.answers, 1u);
+    EXPECT_EQ(n.writes, 1u);
+    gateway.stop();
     link.ClosePort();
     setProgramDir(QString());
 }
