@@ -13,7 +13,6 @@
 #include "settings/FileChecks.h"
 
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <functional>

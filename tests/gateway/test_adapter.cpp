@@ -119,6 +119,7 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
         EXPECT_EQ(reads, c.reads);
         EXPECT_EQ(line.result.value_or(std::pair(!c.ok, QString())).first, c.ok);
         EXPECT_EQ(job->next, c.clientGivesUp ? 1u : c.writes.size());
+        EXPECT_EQ(job->unsent, c.clientGivesUp); // the next register never went out
         for (const auto& [r, outcome] : line.ended)
             EXPECT_TRUE(outcome == RequestOutcome::Done || r.regs != std::vector{c.windowReg})
                 << "the window's request ended as " << int(outcome);
