@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -132,7 +133,14 @@ void installGateway(frmKX5_Main* w, Gateway* gateway, const GatewayOptions& save
     status->setObjectName(QStringLiteral("lblGateway"));
     status->hide();
     w->statusBar()->addPermanentWidget(status);
-    QObject::connect(gateway, &Gateway::statusChanged, status, [gateway, status] {
+    // A gateway that cannot listen is said once on standard error too, for whoever started the
+    // program from a terminal or a desktop entry's log.
+    auto told = std::make_shared<QString>();
+    QObject::connect(gateway, &Gateway::statusChanged, status, [gateway, status, told] {
+        const QString failure = gateway->failure().logged;
+        if (!failure.isEmpty() && failure != *told)
+            std::fprintf(stderr, "kx5comm: Modbus TCP gateway: %s\n", qPrintable(failure));
+        *told = failure;
         const QString text = gateway->statusText();
         status->setText(text);
         status->setAccessibleName(text);
@@ -145,6 +153,7 @@ void installGateway(frmKX5_Main* w, Gateway* gateway, const GatewayOptions& save
     auto file = std::make_shared<GatewayOptions>(saved);
     QObject::connect(action, &QAction::triggered, w, [w, gateway, file] {
         GatewayDialog d(*file, w);
+        d.setCounters([gateway] { return gateway->counters(); });
         if (d.exec() != QDialog::Accepted) return;
         *file = d.saved();
         gateway->apply(*file);

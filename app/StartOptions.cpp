@@ -55,8 +55,25 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("gateway-writes"),
         QStringLiteral("Let clients write the registers of the allow-list (default: SV1 to SV3, "
                        "the recorder keys and the print speed)."));
+    const QCommandLineOption gatewayWait(
+        QStringLiteral("gateway-wait"),
+        QStringLiteral("Answer a request that needs the line within MS milliseconds, or with "
+                       "exception 0B (100 to 60000, default 1000; keep it below the clients' "
+                       "own time-out)."),
+        QStringLiteral("MS"));
+    const QCommandLineOption gatewayIdle(
+        QStringLiteral("gateway-idle"),
+        QStringLiteral("Close a client's connection after S seconds without a request (0: "
+                       "never; default 60)."),
+        QStringLiteral("S"));
+    const QCommandLineOption gatewayTrusted(
+        QStringLiteral("gateway-trusted"),
+        QStringLiteral("Accept connections only from LIST, addresses and networks separated by "
+                       "commas (e.g. 192.168.1.0/24,10.0.0.5); others are refused and counted."),
+        QStringLiteral("LIST"));
     cli.addOptions({open, save, graph, dir, headless, discovery, gateway, gatewayAddress,
-                    gatewayPort, gatewayClients, gatewayWrites});
+                    gatewayPort, gatewayClients, gatewayWrites, gatewayWait, gatewayIdle,
+                    gatewayTrusted});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -79,13 +96,33 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     o.gatewayAddress = cli.value(gatewayAddress);
     o.gatewayWrites = cli.isSet(gatewayWrites);
     for (auto [option, into] :
-         {std::pair{&gatewayPort, &o.gatewayPort}, std::pair{&gatewayClients, &o.gatewayClients}}) {
+         {std::pair{&gatewayPort, &o.gatewayPort}, std::pair{&gatewayClients, &o.gatewayClients},
+          std::pair{&gatewayWait, &o.gatewayWaitMs}}) {
         bool ok = true;
         if (cli.isSet(*option)) *into = cli.value(*option).toInt(&ok);
         if (!ok || (cli.isSet(*option) && *into < 1))
             o.error = QStringLiteral("--%1 needs a whole number above 0, not \"%2\"")
                           .arg(option->names().first(), cli.value(*option));
     }
+    if (cli.isSet(gatewayIdle)) {
+        bool ok = false;
+        o.gatewayIdle = cli.value(gatewayIdle).toInt(&ok);
+        if (!ok || o.gatewayIdle < 0)
+            o.error = QStringLiteral("--gateway-idle needs a whole number of seconds, 0 or "
+                                     "more, not \"%1\"")
+                          .arg(cli.value(gatewayIdle));
+    }
+    o.gatewayTrustedSet = cli.isSet(gatewayTrusted);
+    if (QString bad; o.gatewayTrustedSet && !GatewayOptions::parseTrusted(cli.value(gatewayTrusted),
+                                                                          &o.gatewayTrusted, &bad))
+        o.error = QStringLiteral("--gateway-trusted: %1 is not an address or a network (such as "
+                                 "192.168.1.0/24)")
+                      .arg(bad);
+    // What the command line sets for the gateway must be usable whatever the file says.
+    GatewayOptions asked;
+    applyGatewayStartOptions(o, &asked);
+    if (const QString p = asked.problem(); !p.isEmpty() && o.error.isEmpty())
+        o.error = QStringLiteral("Modbus TCP gateway: %1").arg(p);
     // An empty folder would silently fall back to the executable's and create CFG there.
     if (cli.isSet(dir) && o.dir.trimmed().isEmpty())
         o.error = QStringLiteral("--dir needs a folder; an empty one is not used");
@@ -159,4 +196,15 @@ void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gatew
     if (options.gatewayPort > 0) gateway->port = options.gatewayPort;
     if (options.gatewayClients > 0) gateway->maxClients = options.gatewayClients;
     if (options.gatewayWrites) gateway->writes = true;
+    if (options.gatewayWaitMs > 0) gateway->answerWaitMs = options.gatewayWaitMs;
+    if (options.gatewayIdle >= 0) gateway->idleSeconds = options.gatewayIdle;
+    if (options.gatewayTrustedSet) gateway->trusted = options.gatewayTrusted;
+}
+
+QString gatewayStartProblem(const StartOptions& options) {
+    GatewayOptions o = loadGatewayOptions();
+    applyGatewayStartOptions(options, &o);
+    if (!o.enabled) return {};
+    if (const QString p = o.problem(); !p.isEmpty()) return p;
+    return o.fileErrors.isEmpty() ? QString() : o.fileErrors.first().logged;
 }

@@ -23,6 +23,10 @@ struct StartOptions {
     int gatewayPort = 0;
     int gatewayClients = 0;
     bool gatewayWrites = false;
+    int gatewayWaitMs = 0; // --gateway-wait
+    int gatewayIdle = -1;  // --gateway-idle; 0 is "never"
+    bool gatewayTrustedSet = false;
+    QStringList gatewayTrusted;
     bool help = false, version = false;
     QString error; // a bad command line, said to the user
     QString helpText;
@@ -31,6 +35,11 @@ struct StartOptions {
 struct GatewayOptions;
 // The gateway options of the file with what the command line sets for this run.
 void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gateway);
+
+// What keeps the gateway of a --headless run from serving, in English; "" when nothing does or
+// it is off. A service must fail at start rather than run on without the gateway it was
+// started for.
+QString gatewayStartProblem(const StartOptions& options);
 
 // raw: the arguments' bytes as the system gave them (argv), to catch names lost in decoding.
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {});

@@ -105,6 +105,10 @@ int runHeadless(int argc, char** argv) {
                      "kx5comm: %s cannot be written, so the settings and data are kept "
                      "in %s\n",
                      qPrintable(QCoreApplication::applicationDirPath()), qPrintable(programDir()));
+    if (const QString p = gatewayStartProblem(options); !p.isEmpty()) {
+        std::fprintf(stderr, "kx5comm: the Modbus TCP gateway cannot run: %s\n", qPrintable(p));
+        return 2;
+    }
     FolderLocks locks;
     // The run reads the settings again, and says what was wrong with them.
     if (!lockFolders(&locks, LoadSaveDataCfg().folder).isEmpty()) return 1;

@@ -3,7 +3,8 @@
 // program's added CPU over polling alone), and a write's answer against its wire time, the
 // controller's turnaround, one monitor exchange and the quiet gap before the write, at 9600 and
 // 38400 baud (kx5sim paced, in a process of its own, with the fast polling). Run on demand:
-// build/bin/bench_gateway [--seconds N] [--turnaround MS]
+// build/bin/bench_gateway [--seconds N] [--turnaround MS]. Exits 1 when any row misses its goal,
+// so a script or CI job notices.
 #include "Measure.h"
 #include "gateway/Gateway.h"
 #include "link/Frames.h"
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
                      "5 ms, added CPU <= 2 % of a core), and 20 writes of SV1 at 9600 and 38400 "
                      "baud (goal: the answer within the write's wire time + the turnaround "
                      "(default 20 ms) + one monitor exchange + the quiet gap before the "
-                     "write).\n"))
+                     "write). Exits 1 when any of them misses its goal.\n"))
         return 0;
     QCoreApplication app(argc, argv);
     double seconds = 10;
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
         else if (!std::strcmp(argv[i], "--turnaround"))
             turnaround = std::atoi(argv[++i]);
     }
+    bool missed = false; // a row that misses its goal
     int port = 0;
     {
         QTcpServer probe;
@@ -197,6 +199,10 @@ int main(int argc, char** argv) {
                         "core (%.2f of 2 %%)\n",
                         ms.size(), wall, double(ms.size()) / wall, failed, median, median / 1.0,
                         p99, p99 / 5.0, added * 100, added * 100 / 2.0);
+            if (failed > 0 || median > 1.0 || p99 > 5.0 || added * 100 > 2.0) {
+                std::printf("reads: MISSED the goal\n");
+                missed = true;
+            }
         }
         // Writes: the answer against the exchanges it may take on the wire.
         std::vector<double> ms;
@@ -244,7 +250,11 @@ int main(int argc, char** argv) {
                     "%.1f): worst %.2f of it\n",
                     baud, ms.size(), median, worst, bound, writeWire, turnaround,
                     monitor + turnaround, gap, worst / bound);
+        if (ms.size() < 20 || worst > bound) {
+            std::printf("writes at %d: MISSED the goal\n", baud);
+            missed = true;
+        }
         gateway.stop();
     }
-    return 0;
+    return missed ? 1 : 0;
 }

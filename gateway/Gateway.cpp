@@ -10,6 +10,8 @@ Gateway::Gateway(KX5Link* link, QObject* parent)
       m_server(std::make_unique<ModbusServer>(m_adapter)) {
     connect(m_server.get(), &ModbusServer::event, this, &Gateway::event);
     connect(m_server.get(), &ModbusServer::clientsChanged, this, &Gateway::statusChanged);
+    m_retry.setInterval(kRetryMs);
+    connect(&m_retry, &QTimer::timeout, this, &Gateway::retry);
 }
 
 Gateway::~Gateway() {
@@ -29,25 +31,41 @@ void Gateway::apply(const GatewayOptions& options) {
     } else if (!options.fileErrors.isEmpty()) {
         m_error = fileNotice("Gateway", QT_TR_NOOP("its settings file has errors"), {});
     } else if (!m_server->start(options, &m_error)) {
-        // m_error says why
+        // Said once; the tries that follow are silent until one succeeds.
+        const QString every = QString::number(kRetryMs / 1000);
+        say(QT_TR_NOOP("Modbus TCP gateway is not listening: %1; trying again every %2 s"),
+            {m_error.logged, every}, {m_error.shown, every});
+        m_retry.start();
     } else {
-        m_adapter->setServing(true);
-        const QStringList args = {options.address, QString::number(options.port),
-                                  QString::number(options.maxClients)};
-        const FileNotice writes =
-            options.writes
-                ? fileNotice("Gateway", QT_TR_NOOP("allowed to %1"), {options.allowListText()})
-                : fileNotice("Gateway", QT_TR_NOOP("off"), {});
-        say(QT_TR_NOOP(
-                "Modbus TCP gateway listening on %1 port %2 (at most %3 clients; writes %4)"),
-            args + QStringList{writes.logged}, args + QStringList{writes.shown});
+        sayListening();
     }
-    if (!m_error.isEmpty())
+    if (!m_error.isEmpty() && !m_retry.isActive())
         say(QT_TR_NOOP("Modbus TCP gateway is off: %1"), {m_error.logged}, {m_error.shown});
     emit statusChanged();
 }
 
+void Gateway::sayListening() {
+    m_adapter->setServing(true);
+    const GatewayOptions& o = m_options;
+    const QStringList args = {o.address, QString::number(o.port), QString::number(o.maxClients)};
+    const FileNotice writes =
+        o.writes ? fileNotice("Gateway", QT_TR_NOOP("allowed to %1"), {o.allowListText()})
+                 : fileNotice("Gateway", QT_TR_NOOP("off"), {});
+    say(QT_TR_NOOP("Modbus TCP gateway listening on %1 port %2 (at most %3 clients; writes %4)"),
+        args + QStringList{writes.logged}, args + QStringList{writes.shown});
+}
+
+void Gateway::retry() {
+    FileNotice error;
+    if (!m_server->start(m_options, &error)) return;
+    m_retry.stop();
+    m_error = {};
+    sayListening();
+    emit statusChanged();
+}
+
 void Gateway::stop() {
+    m_retry.stop();
     const bool failed = !m_error.isEmpty();
     m_error = {};
     if (!m_server->running()) {
@@ -74,6 +92,10 @@ int Gateway::clients() const {
 
 quint64 Gateway::refused() const {
     return m_server->refused();
+}
+
+const GatewayCounters& Gateway::counters() const {
+    return m_server->counters();
 }
 
 QString Gateway::statusText() const {

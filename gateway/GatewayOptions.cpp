@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QHostAddress>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -54,6 +55,48 @@ bool GatewayOptions::parseAllowList(const QString& text, std::vector<int>* regs,
     return true;
 }
 
+namespace {
+
+// An address or a network as a prefix: a plain address is a network of its own.
+std::optional<std::pair<QHostAddress, int>> subnet(const QString& item) {
+    if (!item.contains(QLatin1Char('/'))) {
+        const QHostAddress a(item);
+        if (a.isNull()) return std::nullopt;
+        return std::pair{a, a.protocol() == QAbstractSocket::IPv4Protocol ? 32 : 128};
+    }
+    const auto net = QHostAddress::parseSubnet(item);
+    if (net.first.isNull() || net.second < 0) return std::nullopt;
+    return net;
+}
+
+} // namespace
+
+bool GatewayOptions::trusts(const QHostAddress& address) const {
+    if (trusted.isEmpty()) return true;
+    // A client of an IPv4 network reaches a socket listening on "::" as ::ffff:a.b.c.d.
+    QHostAddress a = address;
+    bool v4 = false;
+    if (const quint32 four = a.toIPv4Address(&v4); v4) a = QHostAddress(four);
+    for (const QString& item : trusted)
+        if (const auto net = subnet(item); net && a.isInSubnet(net->first, net->second))
+            return true;
+    return false;
+}
+
+bool GatewayOptions::parseTrusted(const QString& text, QStringList* items, QString* bad) {
+    items->clear();
+    for (const QString& raw : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString item = raw.trimmed();
+        if (item.isEmpty()) continue;
+        if (!subnet(item)) {
+            *bad = item;
+            return false;
+        }
+        *items << item;
+    }
+    return true;
+}
+
 QString GatewayOptions::problem(bool translated) const {
     const auto say = [translated](const char* source) {
         return translated ? QCoreApplication::translate("GatewayOptions", source)
@@ -68,6 +111,12 @@ QString GatewayOptions::problem(bool translated) const {
     if (maxClients < 1 || maxClients > kMostClients)
         return say(
             QT_TRANSLATE_NOOP("GatewayOptions", "The most clients at once must be 1 to 64."));
+    if (answerWaitMs < kLeastWaitMs || answerWaitMs > kMostWaitMs)
+        return say(QT_TRANSLATE_NOOP("GatewayOptions",
+                                     "The longest a client waits must be 100 to 60000 ms."));
+    if (idleSeconds < 0 || idleSeconds > kMostIdleSeconds)
+        return say(
+            QT_TRANSLATE_NOOP("GatewayOptions", "The idle time-out must be 0 (never) to 86400 s."));
     return {};
 }
 
@@ -102,13 +151,28 @@ GatewayOptions loadGatewayOptions() {
                                     "%1 line %2 (%3): 1 (on) or 0 (off) is expected"));
         else if (key == QLatin1String("Address"))
             o.address = v;
-        else if ((key == QLatin1String("Port") || key == QLatin1String("MaxClients")) && !ok)
+        else if (const bool number =
+                     key == QLatin1String("Port") || key == QLatin1String("MaxClients") ||
+                     key == QLatin1String("AnswerWaitMs") || key == QLatin1String("IdleTimeout");
+                 number && !ok)
             wrong(
                 QT_TRANSLATE_NOOP("GatewayOptions", "%1 line %2 (%3): a whole number is expected"));
         else if (key == QLatin1String("Port"))
             o.port = n;
         else if (key == QLatin1String("MaxClients"))
             o.maxClients = n;
+        else if (key == QLatin1String("AnswerWaitMs"))
+            o.answerWaitMs = n;
+        else if (key == QLatin1String("IdleTimeout"))
+            o.idleSeconds = n;
+        else if (QStringList items; key == QLatin1String("TrustedClients") &&
+                                    GatewayOptions::parseTrusted(v, &items, &bad))
+            o.trusted = items;
+        else if (key == QLatin1String("TrustedClients"))
+            wrong(QT_TRANSLATE_NOOP("GatewayOptions",
+                                    "%1 line %2 (%3): %4 is not an address or a network "
+                                    "(\"192.168.1.0/24\")"),
+                  {bad});
         else if (std::vector<int> regs; key == QLatin1String("AllowWrite") &&
                                         GatewayOptions::parseAllowList(v, &regs, &bad))
             o.allowList = regs; // a list that cannot be read leaves the default
@@ -139,6 +203,9 @@ bool saveGatewayOptions(const GatewayOptions& o, QString* error) {
                              QStringLiteral("Port=") + QString::number(o.port),
                              QStringLiteral("MaxClients=") + QString::number(o.maxClients),
                              QStringLiteral("Writes=") + flag(o.writes),
-                             QStringLiteral("AllowWrite=") + o.allowListText()},
+                             QStringLiteral("AllowWrite=") + o.allowListText(),
+                             QStringLiteral("AnswerWaitMs=") + QString::number(o.answerWaitMs),
+                             QStringLiteral("IdleTimeout=") + QString::number(o.idleSeconds),
+                             QStringLiteral("TrustedClients=") + o.trustedText()},
                             error);
 }

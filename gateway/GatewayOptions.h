@@ -4,6 +4,7 @@
 
 #include "settings/FileChecks.h"
 
+#include <QHostAddress>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,8 +18,18 @@ struct GatewayOptions {
     bool writes = false;
     // Registers a client may write: SV1 to SV3, the recorder keys and the print speed.
     std::vector<int> allowList = {301, 302, 303, 501, 502, 503, 504, 505, 506};
+    // The longest a client waits for an answer that needs the line before it is answered 0B:
+    // below the 1 to 3 s common client time-outs, so the answer is never one the client has
+    // given up on (a late answer desynchronises masters that read it as the next one's).
+    int answerWaitMs = 1000;
+    // A connection silent this long is closed; 0: never.
+    int idleSeconds = 60;
+    // Addresses ("192.168.1.20") and networks ("192.168.1.0/24") that may connect; empty: any.
+    QStringList trusted;
 
     static constexpr int kMostClients = 64;
+    static constexpr int kLeastWaitMs = 100, kMostWaitMs = 60000;
+    static constexpr int kMostIdleSeconds = 86400;
 
     // What loading the file found wrong, each with the file and line, in English for the
     // events file and in the user's language for the list: errors keep the gateway off, notes
@@ -30,6 +41,12 @@ struct GatewayOptions {
     QString allowListText() const;
     // The registers of such a text; false (and *bad the first wrong item) for anything else.
     static bool parseAllowList(const QString& text, std::vector<int>* regs, QString* bad);
+    // Whether a client at address may connect.
+    bool trusts(const QHostAddress& address) const;
+    // The trusted list as the file and the window write it: "192.168.1.0/24,10.0.0.5".
+    QString trustedText() const { return trusted.join(QLatin1Char(',')); }
+    // The items of such a text; false (and *bad the first wrong item) for anything else.
+    static bool parseTrusted(const QString& text, QStringList* items, QString* bad);
     // What keeps these options from being used, in English or translated; "" when nothing.
     QString problem(bool translated = false) const;
     bool operator==(const GatewayOptions&) const = default;

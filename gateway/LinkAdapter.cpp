@@ -49,7 +49,8 @@ void LinkAdapter::dropJobs() {
     const FileNotice why =
         fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the gateway stopped"), {});
     while (!m_jobs.empty()) {
-        if (m_jobs.back().reply) m_link->withdraw(m_jobs.back().reply);
+        Running& run = m_jobs.back();
+        if (!run.reply || m_link->withdraw(run.reply)) run.job->unsent = true;
         finish(m_jobs.size() - 1, false, why);
     }
 }
@@ -59,6 +60,7 @@ void LinkAdapter::step(Running& run) {
     LineJob& job = *run.job;
     const auto i = size_t(&run - m_jobs.data());
     if (job.cancelled) {
+        job.unsent = true;
         finish(i, false,
                fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"),
                           {}));
@@ -78,6 +80,7 @@ void LinkAdapter::step(Running& run) {
     run.reply = m_link->submit(r);
     if (run.reply->isFinished()) { // refused at once: the port is down, the station unknown
         const QString why = run.reply->refusal();
+        job.unsent = true;
         finish(i, false, FileNotice{why, why});
         return;
     }
@@ -103,6 +106,7 @@ void LinkAdapter::onFinished(LinkReply* reply) {
         } else if (o == RequestOutcome::Replaced) {
             step(run); // its turn comes again
         } else {
+            job.refused = o == RequestOutcome::Refused;
             finish(i, false, FileNotice{reply->text(), reply->shown()});
         }
         return;
@@ -115,6 +119,7 @@ void LinkAdapter::withdrawCancelled() {
     for (size_t i = 0; i < m_jobs.size();) {
         Running& run = m_jobs[i];
         if (run.job->cancelled && run.reply && m_link->withdraw(run.reply)) {
+            run.job->unsent = true;
             finish(i, false,
                    fileNotice("Gateway",
                               QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"), {}));

@@ -27,6 +27,8 @@ struct LineJob {
     std::vector<int> blocks;                 // ReadImage: the parameter blocks to read (1 to 4)
     size_t next = 0;                         // the write to send next; those before are written
     bool cancelled = false;                  // the client stopped waiting: do not send it
+    // How it failed: the controller refused (NG), or writes[next] never went to the link.
+    bool refused = false, unsent = false;
     // How it ended, in English and in the user's language.
     std::function<void(bool ok, const FileNotice& text)> done;
 };

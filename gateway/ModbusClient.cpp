@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QPointer>
+#include <QStringList>
 #include <QTcpSocket>
 #include <algorithm>
 #include <modbus/modbus.h>
@@ -44,6 +45,8 @@ const char* exceptionText(int code) {
         return QT_TRANSLATE_NOOP("Gateway", "outside the register's range");
     case ModbusException::PathUnavailable:
         return QT_TRANSLATE_NOOP("Gateway", "the station is not in use");
+    case ModbusException::ServerFailure:
+        return QT_TRANSLATE_NOOP("Gateway", "refused by the controller");
     default:
         return QT_TRANSLATE_NOOP("Gateway", "the station is not answering");
     }
@@ -61,10 +64,11 @@ ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
     // Bytes a waiting client sends stay with the system, which slows the sender down.
     m_socket->setReadBufferSize(4 * MODBUS_TCP_MAX_ADU_LENGTH);
     const QHostAddress a = m_socket->peerAddress();
-    const bool v4 = a.protocol() == QAbstractSocket::IPv4Protocol;
-    m_peer = (v4 ? QStringLiteral("%1:%2") : QStringLiteral("[%1]:%2"))
-                 .arg(a.toString())
-                 .arg(m_socket->peerPort());
+    m_client = ModbusServer::clientName(a);
+    m_peer =
+        (m_client.contains(QLatin1Char(':')) ? QStringLiteral("[%1]:%2") : QStringLiteral("%1:%2"))
+            .arg(m_client)
+            .arg(m_socket->peerPort());
     // libmodbus builds every answer and sends it on this socket; the bytes in are ours to cut.
     m_ctx = modbus_new_tcp("127.0.0.1", 0);
     m_map = modbus_mapping_new_start_address(0, 0, 0, 0, 0, RegisterMap::kRegisters, 0,
@@ -72,19 +76,15 @@ ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
     if (m_ctx) modbus_set_socket(m_ctx, int(m_socket->socketDescriptor()));
 
     m_idle.setSingleShot(true);
-    m_idle.setInterval(ModbusServer::kIdleMs);
+    m_idle.setInterval(m_server->options().idleSeconds * 1000);
     m_byte.setSingleShot(true);
     m_byte.setInterval(ModbusServer::kByteMs);
     m_waitTimer.setSingleShot(true);
     connect(&m_idle, &QTimer::timeout, this, &ModbusClient::close);
     connect(&m_byte, &QTimer::timeout, this, &ModbusClient::close);
-    connect(&m_waitTimer, &QTimer::timeout, this, [this] {
-        if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
-        onJobEnded(false,
-                   fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "no answer in time"), {}));
-    });
+    connect(&m_waitTimer, &QTimer::timeout, this, &ModbusClient::onWaitTimedOut);
     connect(m_socket, &QTcpSocket::readyRead, this, [this] {
-        m_idle.start();
+        restartIdle();
         serve();
     });
     connect(m_socket, &QTcpSocket::disconnected, this, &ModbusClient::close);
@@ -92,24 +92,26 @@ ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
     connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
         if (e != QAbstractSocket::SocketTimeoutError) close();
     });
-    m_idle.start();
+    restartIdle();
     if (!m_ctx || !m_map)
         QMetaObject::invokeMethod(this, &ModbusClient::close, Qt::QueuedConnection);
 }
 
 ModbusClient::~ModbusClient() {
-    if (m_waiting && m_waiting->job) {
-        m_waiting->job->cancelled = true;
-        m_waiting->job->done = nullptr;
-    }
+    // A write on the line ends without us, and the server says it.
+    if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
     if (m_map) modbus_mapping_free(m_map);
     if (m_ctx) modbus_free(m_ctx); // the socket is Qt's to close
+}
+
+void ModbusClient::restartIdle() {
+    if (m_server->options().idleSeconds > 0) m_idle.start();
 }
 
 void ModbusClient::close() {
     if (m_closed) return;
     m_closed = true;
-    // What it waits for is not sent once it is gone.
+    // What it waits for is not sent once it is gone; what is on the line ends as it will.
     if (m_waiting && m_waiting->job) m_waiting->job->cancelled = true;
     m_idle.stop();
     m_byte.stop();
@@ -163,6 +165,7 @@ void ModbusClient::serve() {
 bool ModbusClient::handle(const QByteArray& req) {
     const int len = int(req.size());
     const int unit = quint8(req[kHeader - 1]), fc = quint8(req[kHeader]);
+    m_server->tally(m_client, unit, GatewayCounters::Tally::Request);
     const auto word = [&](int i) {
         return len > kHeader + i + 1
                    ? (quint8(req[kHeader + i]) << 8) | quint8(req[kHeader + i + 1])
@@ -197,11 +200,7 @@ bool ModbusClient::handle(const QByteArray& req) {
 bool ModbusClient::answerRead(const QByteArray& req, int unit, int first, int count, bool waited) {
     RegisterRead r = RegisterMap::read(*m_server->adapter()->snapshot(unit), first, count);
     if (r.needImage && !waited) {
-        auto job = std::make_shared<LineJob>();
-        job->kind = LineJob::Kind::ReadImage;
-        job->mcNo = unit;
-        job->blocks = r.blocks;
-        wait({req, unit, first, count, {}, job}, ModbusServer::kImageWaitMs);
+        wait({req, unit, first, count, {}, nullptr, 0});
         return true;
     }
     if (r.needImage) r.exception = ModbusException::TargetFailed;
@@ -222,71 +221,104 @@ bool ModbusClient::answerWrite(const QByteArray& req, int unit,
             const QString hex = QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0'));
             const char* why = exceptionText(code);
             m_server->sayFolded(
-                repeatGroup(unit, writes, hex), unit,
-                QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 not written: %3 (exception %4)"),
-                {m_peer, writesText(writes), QString::fromUtf8(why), hex},
-                {m_peer, writesText(writes, true), QCoreApplication::translate("Gateway", why),
-                 hex});
+                ModbusServer::writeGroup(m_client, unit, writes), unit,
+                fileNotice("Gateway",
+                           QT_TRANSLATE_NOOP("Gateway",
+                                             "Modbus TCP %1: %2 not written: %3 (exception %4)"),
+                           {m_client, writesText(writes), QString::fromUtf8(why), hex},
+                           {m_client, writesText(writes, true),
+                            QCoreApplication::translate("Gateway", why), hex}));
             return refuse(req, code);
         }
     auto job = std::make_shared<LineJob>();
     job->kind = LineJob::Kind::Write;
     job->mcNo = unit;
     job->writes = writes;
-    wait({req, unit, 0, 0, std::move(writes), job}, ModbusServer::kWriteWaitMs);
+    wait({req, unit, 0, 0, std::move(writes), job, 0});
     return true;
 }
 
-void ModbusClient::wait(Waiting w, int ms) {
-    w.job->done = [self = QPointer(this)](bool ok, const FileNotice& why) {
-        if (self) self->onJobEnded(ok, why);
-    };
-    m_server->adapter()->submit(w.job);
+void ModbusClient::wait(Waiting w) {
+    w.serial = ++m_serial;
+    const quint64 serial = w.serial;
+    const QPointer self(this);
+    if (!w.job) {
+        const std::vector<int> blocks =
+            RegisterMap::read(*m_server->adapter()->snapshot(w.unit), w.first, w.count).blocks;
+        m_server->readImage(w.unit, blocks, [self, serial](bool ok, bool refused) {
+            if (self)
+                self->onWaitEnded(serial, ok,
+                                  refused ? ModbusException::ServerFailure
+                                          : ModbusException::TargetFailed);
+        });
+    } else {
+        // The record of a write must not depend on the client still being there.
+        w.job->done = [self, serial, server = QPointer(m_server), client = m_client, unit = w.unit,
+                       job = w.job.get()](bool ok, const FileNotice& why) {
+            const bool answered =
+                self && self->m_waiting && self->m_waiting->serial == serial && !self->m_closed;
+            if (server) server->writeEnded(client, unit, *job, ok, why, answered);
+            if (self)
+                self->onWaitEnded(serial, ok,
+                                  job->refused ? ModbusException::ServerFailure
+                                               : ModbusException::TargetFailed);
+        };
+        m_server->adapter()->submit(w.job);
+    }
     m_waiting = std::move(w);
-    m_waitTimer.start(ms);
+    m_waitTimer.start(m_server->options().answerWaitMs);
 }
 
-void ModbusClient::onJobEnded(bool ok, const FileNotice& why) {
+void ModbusClient::onWaitTimedOut() {
     if (!m_waiting) return;
+    const Waiting w = std::move(*m_waiting);
+    m_waiting.reset();
+    // A write still waiting for its turn is not sent now that the client has its answer (one
+    // the link has taken goes on, and its event says so); a read of the station goes on for
+    // the client's next try.
+    if (w.job) w.job->cancelled = true;
+    m_server->tally(m_client, w.unit, GatewayCounters::Tally::TimeOut);
+    if (!refuse(w.req, ModbusException::TargetFailed))
+        close();
+    else
+        serve(); // what came in meanwhile
+}
+
+void ModbusClient::onWaitEnded(quint64 serial, bool ok, int code) {
+    if (!m_waiting || m_waiting->serial != serial) return; // answered already
     m_waitTimer.stop();
     const Waiting w = std::move(*m_waiting);
     m_waiting.reset();
-    w.job->done = nullptr;
     bool sent;
-    if (w.writes.empty()) {
-        sent = answerRead(w.req, w.unit, w.first, w.count, true);
-    } else {
-        if (ok) {
-            m_server->sayFolded(repeatGroup(w.unit, w.writes, QString()), w.unit,
-                                QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 written"),
-                                {m_peer, writesText(w.writes)},
-                                {m_peer, writesText(w.writes, true)});
-            // The library echoes the request; what it stores in the scratch map is not read.
-            sent = reply(w.req);
-        } else {
-            emit m_server->event(w.unit, writeFailed(m_peer, w.writes, w.job->next, why));
-            sent = refuse(w.req, ModbusException::TargetFailed);
-        }
-    }
+    if (w.writes.empty())
+        sent = ok ? answerRead(w.req, w.unit, w.first, w.count, true) : refuse(w.req, code);
+    else
+        // The library echoes the request; what it stores in the scratch map is not read.
+        sent = ok ? reply(w.req) : refuse(w.req, code);
     if (!sent)
         close();
     else
         serve(); // what came in meanwhile
 }
 
-QString ModbusClient::repeatGroup(int unit, const std::vector<std::pair<int, int>>& writes,
-                                  const QString& outcome) const {
-    QStringList regs;
-    for (const auto& w : writes)
-        regs << QString::number(w.first);
-    return QStringList{m_peer, QString::number(unit), regs.join(','), outcome}.join('|');
+FileNotice ModbusClient::writeDone(const QString& client,
+                                   const std::vector<std::pair<int, int>>& writes, bool answered) {
+    // A client that gave up before the acknowledgement was told 0b or nothing: the record
+    // says it was written all the same.
+    return answered
+               ? fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 written"),
+                            {client, writesText(writes)}, {client, writesText(writes, true)})
+               : fileNotice("Gateway",
+                            QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2 written after the "
+                                                         "client stopped waiting"),
+                            {client, writesText(writes)}, {client, writesText(writes, true)});
 }
 
-FileNotice ModbusClient::writeFailed(const QString& peer,
+FileNotice ModbusClient::writeFailed(const QString& client,
                                      const std::vector<std::pair<int, int>>& writes, size_t written,
-                                     const FileNotice& why) {
+                                     const FileNotice& why, bool refused, bool unsent) {
     written = std::min(written, writes.size());
-    const size_t unconfirmed = std::min(written + 1, writes.size());
+    const size_t failed = unsent ? written : std::min(written + 1, writes.size());
     QStringList logged, shown;
     const auto add = [&](const char* source, size_t from, size_t to) {
         if (from >= to) return;
@@ -297,24 +329,29 @@ FileNotice ModbusClient::writeFailed(const QString& peer,
         shown << n.shown;
     };
     add(QT_TRANSLATE_NOOP("Gateway", "%1 written"), 0, written);
-    add(QT_TRANSLATE_NOOP("Gateway", "%1 not confirmed"), written, unconfirmed);
-    add(QT_TRANSLATE_NOOP("Gateway", "%1 not sent"), unconfirmed, writes.size());
+    add(refused ? QT_TRANSLATE_NOOP("Gateway", "%1 refused")
+                : QT_TRANSLATE_NOOP("Gateway", "%1 not confirmed"),
+        written, failed);
+    add(QT_TRANSLATE_NOOP("Gateway", "%1 not sent"), failed, writes.size());
+    const QString code = refused ? QStringLiteral("04") : QStringLiteral("0b");
     return fileNotice("Gateway",
-                      QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2: %3 (exception 0b)"),
-                      {peer, logged.join(QStringLiteral("; ")), why.logged},
-                      {peer, shown.join(QStringLiteral("; ")), why.shown});
+                      QT_TRANSLATE_NOOP("Gateway", "Modbus TCP %1: %2: %3 (exception %4)"),
+                      {client, logged.join(QStringLiteral("; ")), why.logged, code},
+                      {client, shown.join(QStringLiteral("; ")), why.shown, code});
 }
 
 bool ModbusClient::refuse(const QByteArray& req, int code) {
     if (m_closed) return false;
     const bool ok = modbus_reply_exception(m_ctx, bytes(req), unsigned(code)) > 0;
-    if (ok) m_server->countAnswer();
+    if (ok)
+        m_server->tally(m_client, quint8(req[kHeader - 1]), GatewayCounters::Tally::Exception,
+                        code);
     return ok;
 }
 
 bool ModbusClient::reply(const QByteArray& req) {
     if (m_closed) return false;
     const bool ok = modbus_reply(m_ctx, bytes(req), int(req.size()), m_map) > 0;
-    if (ok) m_server->countAnswer();
+    if (ok) m_server->tally(m_client, quint8(req[kHeader - 1]), GatewayCounters::Tally::Answer);
     return ok;
 }

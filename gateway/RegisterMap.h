@@ -19,8 +19,11 @@ enum : int {
     // Writes are off: the answer of a read-only device, which a master neither takes for a
     // wrong address nor for a failed station to retry.
     IllegalFunction = 0x01,
-    IllegalAddress = 0x02,  // a register no block covers, or one not on the allow-list
-    IllegalValue = 0x03,    // a value outside the register's range, or a bad count
+    IllegalAddress = 0x02, // a register no block covers, or one not on the allow-list
+    IllegalValue = 0x03,   // a value outside the register's range, or a bad count
+    // The controller answered and refused (NG): the station is there, so not 0B, which a
+    // SCADA engineer reads as wiring.
+    ServerFailure = 0x04,
     PathUnavailable = 0x0A, // the unit (MC No) is not in use
     TargetFailed = 0x0B     // not answering, not fresh, or a write given up
 };

@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,7 +48,41 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_txtAllow = named(new QLineEdit, "txtAllowWrite", tr("Registers clients may write"));
     m_txtAllow->setToolTip(tr("Registers and ranges, separated by commas, e.g. 301-303,501-506"));
     form->addRow(tr("&Registers clients may write:"), m_txtAllow);
+    m_spnWait = named(new QSpinBox, "spnAnswerWait", tr("Longest wait for an answer"));
+    m_spnWait->setRange(GatewayOptions::kLeastWaitMs, GatewayOptions::kMostWaitMs);
+    m_spnWait->setSingleStep(100);
+    m_spnWait->setSuffix(tr(" ms"));
+    m_spnWait->setToolTip(tr("A request that needs the line and is not answered within this "
+                             "time gets exception 0B. Keep it below the clients' own time-out."));
+    form->addRow(tr("Longest &wait for an answer:"), m_spnWait);
+    m_spnIdle = named(new QSpinBox, "spnIdle", tr("Close a silent connection after"));
+    m_spnIdle->setRange(0, GatewayOptions::kMostIdleSeconds);
+    m_spnIdle->setSuffix(tr(" s"));
+    m_spnIdle->setSpecialValueText(tr("never"));
+    form->addRow(tr("Close a &silent connection after:"), m_spnIdle);
+    m_txtTrusted = named(new QLineEdit, "txtTrusted", tr("Trusted clients"));
+    m_txtTrusted->setPlaceholderText(tr("any; or e.g. 192.168.1.0/24,10.0.0.5"));
+    m_txtTrusted->setToolTip(tr("Addresses and networks that may connect, separated by commas; "
+                                "others are refused and counted. Empty: any."));
+    form->addRow(tr("&Trusted clients:"), m_txtTrusted);
     outer->addLayout(form);
+    m_grdCounters = new QTableWidget(0, 7);
+    m_grdCounters->setObjectName(QStringLiteral("grdCounters"));
+    m_grdCounters->setAccessibleName(tr("Counted since the gateway started"));
+    m_grdCounters->setHorizontalHeaderLabels({tr("Client or unit"), tr("Requests"), tr("Answers"),
+                                              tr("Exceptions"), tr("Time-outs"), tr("Writes"),
+                                              tr("Refused")});
+    m_grdCounters->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grdCounters->verticalHeader()->hide();
+    // The numbers share what the names and the exceptions leave, so no column is cut off.
+    m_grdCounters->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    for (int col : {0, 3})
+        m_grdCounters->horizontalHeader()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+    m_grdCounters->setMinimumHeight(120);
+    m_grdCounters->hide(); // until there is a running gateway to count
+    outer->addWidget(m_grdCounters);
+    m_refresh.setInterval(1000);
+    connect(&m_refresh, &QTimer::timeout, this, &GatewayDialog::refreshCounters);
     m_lblProblem = new QLabel;
     m_lblProblem->setObjectName(QStringLiteral("lblProblem"));
     m_lblProblem->setWordWrap(true);
@@ -64,6 +100,9 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_spnClients->setValue(std::clamp(o.maxClients, 1, GatewayOptions::kMostClients));
     m_chkWrites->setChecked(o.writes);
     m_txtAllow->setText(o.allowListText());
+    m_spnWait->setValue(o.answerWaitMs);
+    m_spnIdle->setValue(o.idleSeconds);
+    m_txtTrusted->setText(o.trustedText());
     connect(m_chkEnable, &QCheckBox::toggled, this, &GatewayDialog::updateStates);
     connect(m_chkWrites, &QCheckBox::toggled, this, &GatewayDialog::updateStates);
     updateStates();
@@ -71,7 +110,9 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
 
 void GatewayDialog::updateStates() {
     for (QWidget* w : {static_cast<QWidget*>(m_txtAddress), static_cast<QWidget*>(m_spnPort),
-                       static_cast<QWidget*>(m_spnClients), static_cast<QWidget*>(m_chkWrites)})
+                       static_cast<QWidget*>(m_spnClients), static_cast<QWidget*>(m_chkWrites),
+                       static_cast<QWidget*>(m_spnWait), static_cast<QWidget*>(m_spnIdle),
+                       static_cast<QWidget*>(m_txtTrusted)})
         w->setEnabled(m_chkEnable->isChecked());
     m_txtAllow->setEnabled(m_chkEnable->isChecked() && m_chkWrites->isChecked());
 }
@@ -82,9 +123,15 @@ bool GatewayDialog::options(GatewayOptions* o, QString* why) const {
     o->port = m_spnPort->value();
     o->maxClients = m_spnClients->value();
     o->writes = m_chkWrites->isChecked();
+    o->answerWaitMs = m_spnWait->value();
+    o->idleSeconds = m_spnIdle->value();
     QString bad;
     if (!GatewayOptions::parseAllowList(m_txtAllow->text(), &o->allowList, &bad)) {
         *why = tr("%1 is not a register 0 to 699 or a range of them, such as 301-303.").arg(bad);
+        return false;
+    }
+    if (!GatewayOptions::parseTrusted(m_txtTrusted->text(), &o->trusted, &bad)) {
+        *why = tr("%1 is not an address or a network, such as 192.168.1.0/24.").arg(bad);
         return false;
     }
     *why = o->problem(true);
@@ -95,7 +142,7 @@ void GatewayDialog::btnOK_Click() {
     GatewayOptions o;
     QString why;
     // Settings that cannot work are not saved while the gateway is on; off, they wait. A
-    // wrong list of registers is never saved.
+    // wrong list of registers or of clients is never saved.
     if (!options(&o, &why) || (o.enabled && !why.isEmpty())) {
         m_lblProblem->setText(why);
         return;
@@ -107,4 +154,43 @@ void GatewayDialog::btnOK_Click() {
     }
     m_saved = o;
     accept();
+}
+
+void GatewayDialog::setCounters(std::function<GatewayCounters()> source) {
+    m_counters = std::move(source);
+    m_grdCounters->setVisible(bool(m_counters));
+    if (m_counters) setMinimumWidth(600);
+    refreshCounters();
+    if (m_counters)
+        m_refresh.start();
+    else
+        m_refresh.stop();
+}
+
+void GatewayDialog::refreshCounters() {
+    if (!m_counters) return;
+    const GatewayCounters c = m_counters();
+    m_grdCounters->setRowCount(int(c.clients.size() + c.units.size()));
+    int row = 0;
+    const auto put = [&](const QString& who, const GatewayCounts& n, bool client) {
+        const QStringList cells = {who,
+                                   QString::number(n.requests),
+                                   QString::number(n.answers),
+                                   n.exceptions.empty() ? QStringLiteral("0") : n.exceptionsText(),
+                                   QString::number(n.timeouts),
+                                   QString::number(n.writes),
+                                   client ? QString::number(n.refused) : QString()};
+        for (int col = 0; col < int(cells.size()); ++col) {
+            QTableWidgetItem* item = m_grdCounters->item(row, col);
+            if (!item) m_grdCounters->setItem(row, col, item = new QTableWidgetItem);
+            item->setText(cells[col]);
+            item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                            : Qt::AlignRight | Qt::AlignVCenter);
+        }
+        ++row;
+    };
+    for (const auto& [client, n] : c.clients)
+        put(client, n, true);
+    for (const auto& [unit, n] : c.units)
+        put(tr("MC %1").arg(unit), n, false);
 }

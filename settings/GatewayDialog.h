@@ -1,16 +1,22 @@
 // The "Modbus TCP Gateway" window (Setup menu): whether the gateway runs, where it listens,
-// how many clients it serves at once and which registers they may write, kept in
-// CFG/Gateway.INI. It shows the options it is given; OK saves, and the caller applies saved().
+// how many clients it serves at once and from where, how long they wait, and which registers
+// they may write, kept in CFG/Gateway.INI; and, live, what the running gateway counted per
+// client and per unit. It shows the options it is given; OK saves, and the caller applies
+// saved().
 #pragma once
 
+#include "gateway/GatewayCounters.h"
 #include "gateway/GatewayOptions.h"
 
 #include <QDialog>
+#include <QTimer>
+#include <functional>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class QTableWidget;
 
 class GatewayDialog : public QDialog {
     Q_OBJECT
@@ -23,6 +29,9 @@ public:
     void btnOK_Click();
     // What OK saved.
     const GatewayOptions& saved() const { return m_saved; }
+    // Where the counters come from; the table follows them every second.
+    void setCounters(std::function<GatewayCounters()> source);
+    void refreshCounters();
 
 private:
     void updateStates();
@@ -32,6 +41,11 @@ private:
     QSpinBox *m_spnPort, *m_spnClients;
     QCheckBox* m_chkWrites;
     QLineEdit* m_txtAllow;
+    QSpinBox *m_spnWait, *m_spnIdle;
+    QLineEdit* m_txtTrusted;
+    QTableWidget* m_grdCounters;
     QLabel* m_lblProblem;
     GatewayOptions m_saved;
+    std::function<GatewayCounters()> m_counters;
+    QTimer m_refresh;
 };

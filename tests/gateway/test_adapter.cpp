@@ -120,6 +120,7 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
         EXPECT_EQ(reads, c.reads);
         EXPECT_EQ(line.result.value_or(std::pair(!c.ok, QString())).first, c.ok);
         EXPECT_EQ(job->next, c.clientGivesUp ? 1u : std::max<size_t>(c.writes.size(), 1));
+        EXPECT_EQ(job->unsent, c.clientGivesUp); // the next register never went out
         for (const auto& [r, outcome] : line.ended)
             EXPECT_TRUE(outcome == RequestOutcome::Done || r.regs != std::vector{c.windowReg})
                 << "the window's request ended as " << int(outcome);
@@ -251,21 +252,29 @@ TEST(GatewayEvents, RepeatsFoldIntoACountAndEveryChangeIsSaid) {
 TEST(GatewayEvents, AFailedWriteNamesWhatWasWrittenAndWhatNot) {
     const std::vector<std::pair<int, int>> writes = {{301, 400}, {302, 10}, {303, 5}};
     const FileNotice why{"no answer in time", "<no answer in time>"};
-    const QString peer = "127.0.0.1:5000";
-    // clang-format off
-    const QString expected[] = {
-        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 not confirmed; SV2 (302) = 10, SV3 (303) = 5 not sent: no answer in time (exception 0b)",
-        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 written; SV2 (302) = 10 not confirmed; SV3 (303) = 5 not sent: no answer in time (exception 0b)",
-        "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400, SV2 (302) = 10 written; SV3 (303) = 5 not confirmed: no answer in time (exception 0b)",
+    const QString peer = "127.0.0.1";
+    struct Row {
+        size_t written;
+        bool refused, unsent;
+        const char* expected;
+    } rows[] = {
+        // clang-format off
+        {0, false, false, "Modbus TCP 127.0.0.1: SV1 (301) = 400 not confirmed; SV2 (302) = 10, SV3 (303) = 5 not sent: no answer in time (exception 0b)"},
+        {1, false, false, "Modbus TCP 127.0.0.1: SV1 (301) = 400 written; SV2 (302) = 10 not confirmed; SV3 (303) = 5 not sent: no answer in time (exception 0b)"},
+        {2, false, false, "Modbus TCP 127.0.0.1: SV1 (301) = 400, SV2 (302) = 10 written; SV3 (303) = 5 not confirmed: no answer in time (exception 0b)"},
+        // The controller said NG: a device failure, not a silent station.
+        {1, true, false, "Modbus TCP 127.0.0.1: SV1 (301) = 400 written; SV2 (302) = 10 refused; SV3 (303) = 5 not sent: no answer in time (exception 04)"},
+        // The client left before the second register's turn.
+        {1, false, true, "Modbus TCP 127.0.0.1: SV1 (301) = 400 written; SV2 (302) = 10, SV3 (303) = 5 not sent: no answer in time (exception 0b)"},
+        // clang-format on
     };
-    // clang-format on
-    for (size_t written = 0; written < writes.size(); ++written) {
-        const FileNotice n = ModbusClient::writeFailed(peer, writes, written, why);
-        EXPECT_EQ(n.logged, expected[written]);
-        EXPECT_TRUE(n.shown.endsWith("<no answer in time> (exception 0b)"))
-            << n.shown.toStdString();
+    for (const Row& r : rows) {
+        const FileNotice n =
+            ModbusClient::writeFailed(peer, writes, r.written, why, r.refused, r.unsent);
+        EXPECT_EQ(n.logged, r.expected);
+        EXPECT_TRUE(n.shown.contains("<no answer in time> (exception 0")) << n.shown.toStdString();
     }
     EXPECT_EQ(ModbusClient::writeFailed(peer, {{301, 400}}, 0, why).logged,
-              "Modbus TCP 127.0.0.1:5000: SV1 (301) = 400 not confirmed: no answer in time "
+              "Modbus TCP 127.0.0.1: SV1 (301) = 400 not confirmed: no answer in time "
               "(exception 0b)");
 }

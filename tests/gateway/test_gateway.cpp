@@ -1,20 +1,25 @@
-// The Modbus TCP gateway: its register map and write checks over a station's snapshot, its
-// settings file and window, and the headless program against kx5sim with clients no one here
-// wrote: mbpoll (reads, a write the simulator then holds, the exceptions) and pymodbus (eight
-// clients at once with one sending garbage, writes off, registers no block covers, the
-// connection limit), and in-process a client's write showing in the open parameter map. The
-// link's request path itself is tests/link's; the gateway's line work without sockets and its
-// events' wording are test_adapter's.
+// The Modbus TCP gateway: its register map, write checks and trusted clients over a station's
+// snapshot, its settings file and window (with the live counters), and the headless program
+// against kx5sim with clients no one here wrote: mbpoll (reads, a write the simulator then
+// holds, a refusal answered 04, the exceptions) and pymodbus (eight clients at once with one
+// sending garbage, writes off, registers no block covers, the connection limit); settings that
+// end a headless run at start; and in-process a client's write showing in the open parameter
+// map, a write whose client left or stopped waiting still done and said, the events and
+// counters of refused connections, and a listen retried until the port is free. The link's
+// request path itself is tests/link's; the gateway's line work without sockets and its events'
+// wording are test_adapter's.
 #include "gateway/Gateway.h"
 #include "gateway/GatewayOptions.h"
 #include "gateway/RegisterMap.h"
 #include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
+#include "link/Steps.h"
 #include "params/ParamInfo.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/GatewayDialog.h"
+#include "sim/FaultPlan.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 #include "tests/support/Bracketing.h"
@@ -29,7 +34,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -117,23 +124,36 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
                            .port = 5020,
                            .maxClients = 3,
                            .writes = true,
-                           .allowList = {506, 301, 302, 303, 310}};
+                           .allowList = {506, 301, 302, 303, 310},
+                           .answerWaitMs = 2500,
+                           .idleSeconds = 0,
+                           .trusted = {"192.168.1.0/24", "10.0.0.5", "::1"}};
     EXPECT_EQ(o.allowListText(), "301-303,310,506");
+    struct Trust {
+        const char* client;
+        bool trusted;
+    } trust[] = {{"192.168.1.77", true}, {"192.168.2.1", false}, {"10.0.0.5", true},
+                 {"10.0.0.6", false},    {"::1", true},          {"::ffff:10.0.0.5", true}};
+    for (const Trust& t : trust)
+        EXPECT_EQ(o.trusts(QHostAddress(t.client)), t.trusted) << t.client;
+    EXPECT_TRUE(GatewayOptions().trusts(QHostAddress("203.0.113.9"))); // none listed: any
     QString error;
     ASSERT_TRUE(saveGatewayOptions(o, &error)) << error.toStdString();
     GatewayOptions back = loadGatewayOptions();
     EXPECT_EQ(back.allowListText(), o.allowListText());
     back.allowList = o.allowList;
     EXPECT_EQ(back, o);
-    ASSERT_TRUE(writeLinesAtomic(
-        gatewayOptionsPath(),
-        {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65"}, nullptr));
+    ASSERT_TRUE(writeLinesAtomic(gatewayOptionsPath(),
+                                 {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red",
+                                  "MaxClients=65", "TrustedClients=10.0.0.0/33"},
+                                 nullptr));
     const GatewayOptions bad = loadGatewayOptions();
-    ASSERT_EQ(bad.fileErrors.size(), 4);
+    ASSERT_EQ(bad.fileErrors.size(), 5);
     EXPECT_TRUE(bad.fileErrors[0].logged.contains("line 1 (Enabled=yes)"));
     EXPECT_TRUE(bad.fileErrors[2].logged.contains("301-299 is not a register"));
     EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
-    EXPECT_TRUE(bad.fileErrors[3].logged.contains("1 to 64"));
+    EXPECT_TRUE(bad.fileErrors[3].logged.contains("10.0.0.0/33 is not an address"));
+    EXPECT_TRUE(bad.fileErrors[4].logged.contains("1 to 64"));
     ASSERT_EQ(bad.fileNotes.size(), 1);
     // Loaded and applied, each is said in English for the events file and in the user's
     // language for the list.
@@ -146,12 +166,12 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     QCoreApplication::installTranslator(&language);
     gateway.apply(loadGatewayOptions());
     QCoreApplication::removeTranslator(&language);
-    ASSERT_EQ(said.size(), 5u);
+    ASSERT_EQ(said.size(), 6u);
     const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
     EXPECT_EQ(said[1].logged, file + " line 2 (Port=x): a whole number is expected");
     EXPECT_EQ(said[1].shown, "[" + file + " line 2 (Port=x): a whole number is expected]");
-    EXPECT_EQ(said[3].shown, file + ": [The most clients at once must be 1 to 64.]");
-    EXPECT_EQ(said[4].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
+    EXPECT_EQ(said[4].shown, file + ": [The most clients at once must be 1 to 64.]");
+    EXPECT_EQ(said[5].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
     for (const FileNotice& n : said)
         EXPECT_TRUE(n.shown != n.logged && !n.logged.contains('['))
             << n.logged.toStdString() << " / " << n.shown.toStdString();
@@ -166,6 +186,24 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     EXPECT_NE(d.result(), int(QDialog::Accepted));
     EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("9999"));
     d.findChild<QLineEdit*>("txtAllowWrite")->setText("506, 301");
+    d.findChild<QLineEdit*>("txtTrusted")->setText("10.0.0.0/8, 300.1.1.1");
+    d.findChild<QPushButton*>("btnOK")->click();
+    EXPECT_NE(d.result(), int(QDialog::Accepted));
+    EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("300.1.1.1"));
+    d.findChild<QLineEdit*>("txtTrusted")->setText("10.0.0.0/8, 127.0.0.1");
+    d.findChild<QSpinBox*>("spnIdle")->setValue(0);
+    // What the running gateway counts, live.
+    GatewayCounters counted;
+    counted.add("10.0.0.7", 3, GatewayCounters::Tally::Request);
+    counted.add("10.0.0.7", 3, GatewayCounters::Tally::Exception, 0x0b);
+    d.setCounters([&] { return counted; });
+    auto* table = d.findChild<QTableWidget*>("grdCounters");
+    counted.add("10.0.0.7", 3, GatewayCounters::Tally::Exception, 0x04);
+    d.refreshCounters();
+    ASSERT_EQ(table->rowCount(), 2); // the client, then the unit
+    EXPECT_EQ(table->item(0, 0)->text(), "10.0.0.7");
+    EXPECT_EQ(table->item(1, 1)->text(), "1");
+    EXPECT_EQ(table->item(1, 3)->text(), "04 \u00d71, 0b \u00d71");
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const GatewayOptions saved = loadGatewayOptions();
@@ -174,6 +212,8 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     EXPECT_TRUE(saved.enabled && saved.writes);
     EXPECT_EQ(saved.address, "0.0.0.0");
     EXPECT_EQ(saved.allowList, (std::vector<int>{301, 506}));
+    EXPECT_EQ(saved.trusted, QStringList({"10.0.0.0/8", "127.0.0.1"}));
+    EXPECT_EQ(saved.idleSeconds, 0);
     setProgramDir(QString());
 }
 
@@ -270,7 +310,8 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     cfg.stations = {1, 2, 3};
     GatewayProgram run(cfg);
     run.sim.addFault(*kx5sim::FaultPlan::parse("silent,station=3"));
-    ASSERT_TRUE(run.start({1, 2, 3}, {"--gateway-writes"})) << run.err.toStdString();
+    ASSERT_TRUE(run.start({1, 2, 3}, {"--gateway-writes", "--gateway-wait", "5000"}))
+        << run.err.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(2, 1, 1).first == 0; }, 30000))
         << run.err.toStdString();
     for (int mc : {1, 2}) {
@@ -290,9 +331,29 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_EQ(GatewayProgram::values(run.mbpoll(1, 301, 1).second)[301], sv);
     EXPECT_TRUE(run.said(QStringLiteral("SV1 (301) = %1 written").arg(sv).toUtf8(), 5000));
     EXPECT_TRUE(run.said("Modbus TCP 127.0.0.1:", 1)); // the client's address
+    // The controller refuses SV2: a device failure (04), not a silent station (0B). SV1 before it
+    // is written, SV3 after it is not sent, and the event says which.
+    run.sim.addFault(*kx5sim::FaultPlan::parse("ng,station=1,reg=302"));
+    const int sv1 = sv == 500 ? 450 : 550, sv2 = run.sim.readRegister(1, 302),
+              sv3 = run.sim.readRegister(1, 303);
+    const QStringList three = {QString::number(sv1), QString::number(sv2 + 1),
+                               QString::number(sv3 + 1)};
+    const QString failed = run.mbpoll(1, 301, 3, three).second;
+    EXPECT_TRUE(failed.contains("Slave device or server failure")) << failed.toStdString();
+    EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
+    EXPECT_EQ(run.sim.readRegister(1, 302), sv2);
+    EXPECT_EQ(run.sim.readRegister(1, 303), sv3);
+    EXPECT_TRUE(run.said(QStringLiteral("SV1 (301) = %1 written; SV2 (302) = %2 refused; SV3 "
+                                        "(303) = %3 not sent: refused by the controller "
+                                        "(exception 04)")
+                             .arg(three[0], three[1], three[2])
+                             .toUtf8(),
+                         5000))
+        << run.err.toStdString();
+    run.sim.clearFaults();
     // Refused before anything reaches the line.
     EXPECT_TRUE(run.mbpoll(1, 301, 1, {"32000"}).second.contains("Illegal data value"));
-    EXPECT_EQ(run.sim.readRegister(1, 301), sv);
+    EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
     EXPECT_TRUE(run.mbpoll(4, 1, 1).second.contains("Gateway path unavailable"));
     EXPECT_TRUE(run.mbpoll(3, 1, 1).second.contains("Target device failed to respond"));
 
@@ -302,6 +363,33 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_TRUE(many["garbage_closed"].toBool());
     EXPECT_TRUE(contains(pvsSent(run.sim, 2), many["last"]["2"][0].toInt()));
     EXPECT_TRUE(run.said("sent what is not a Modbus request", 5000));
+}
+
+// A service must not run on without the gateway it was started for: settings that leave it
+// unusable end a headless run at start, as any bad option does.
+TEST(GatewayProgram, UnusableSettingsEndAHeadlessRunAtStart) {
+    struct Row {
+        QStringList file, args;
+    } rows[] = {
+        {{}, {"--gateway", "--gateway-clients", "65"}},
+        {{"Enabled=1", "MaxClients=65"}, {}},
+        {{"Enabled=1", "TrustedClients=10.0.0.0/33"}, {}},
+        {{"IdleTimeout=-1"}, {"--gateway"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE((r.file + r.args).join(' ').toStdString());
+        QTemporaryDir dir;
+        setProgramDir(dir.path());
+        QDir().mkpath(cfgDir());
+        ASSERT_TRUE(writeLinesAtomic(gatewayOptionsPath(), r.file, nullptr));
+        QProcess p;
+        p.start(QCoreApplication::applicationDirPath() + "/kx5comm",
+                QStringList{"--headless", "--dir", dir.path()} + r.args);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitCode(), 2);
+        EXPECT_TRUE(p.readAllStandardError().contains("gateway"));
+        setProgramDir(QString());
+    }
 }
 
 TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
@@ -352,7 +440,11 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     std::vector<FileNotice> said;
     const auto keep = [&](int, const FileNotice& n) { said.push_back(n); };
     QObject::connect(&gateway, &Gateway::event, keep);
-    const GatewayOptions o{.enabled = true, .port = freePort(), .maxClients = 1, .writes = true};
+    const GatewayOptions o{.enabled = true,
+                           .port = freePort(),
+                           .maxClients = 1,
+                           .writes = true,
+                           .trusted = {"127.0.0.1"}};
     gateway.apply(o);
     ASSERT_TRUE(gateway.listening());
     const QString at = QStringLiteral("Modbus TCP 127.0.0.1:%1").arg(o.port);
@@ -374,52 +466,167 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     EXPECT_EQ(status, QStringList({mark(at + ", 0 clients"), mark(at + ", 1 clients"),
                                    mark(at + ", 0 clients")}));
 
-    // One client at most: the second is refused and counted.
-    QTcpSocket first, second;
+    // A client that leaves once its write is on the line (a master whose time-out is shorter
+    // than the acknowledgement): the controller takes it, and the events say so. Unit 1,
+    // function 06, SV3 (303) = 777; the controller takes 300 ms to acknowledge it.
+    sim.addFault(*kx5sim::FaultPlan::parse("delay=300,station=1,reg=303"));
+    {
+        QTcpSocket early;
+        early.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+        ASSERT_TRUE(early.waitForConnected(5000));
+        early.write(QByteArray::fromHex("00020000000601 06 012f 0309"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return link.sendStep() == kStepWriteOnePolled; }, 5000));
+        early.abort();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return said.size() == 3; }, 5000));
+    }
+    EXPECT_EQ(sim.readRegister(1, 303), 777);
+    sim.clearFaults();
+
+    // One trusted client at most: one from 127.0.0.2 and a second one are refused and counted,
+    // the first said at once, the other in the count of the minute.
+    QTcpSocket first, second, untrusted;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
     // A write of a register clients may not write, three times over: unit 1, function 06,
     // register 0, value 1. One event, and the count of the others when the gateway stops.
     first.write(QByteArray::fromHex("000100000006010600000001").repeated(3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 27; }, 5000));
-    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(untrusted.bind(QHostAddress("127.0.0.2")));
+    untrusted.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
-    EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 1 refused"));
-    // A second gateway on the same port says it cannot listen, and why.
+    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 2; }, 5000));
+    EXPECT_EQ(gateway.clients(), 1);
+    EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 2 refused"));
+    // A second gateway on the same port says once that it cannot listen, and why, and serves
+    // as soon as the port is free.
     Gateway other(&link);
     QObject::connect(&other, &Gateway::event, keep);
     other.apply(o);
     EXPECT_FALSE(other.listening());
     EXPECT_EQ(other.statusText(), mark(at + " not listening"));
+    const GatewayCounters counted = gateway.counters();
     gateway.stop();
-    QCoreApplication::removeTranslator(&marking);
     EXPECT_EQ(status.last(), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.listening(); }, 4 * Gateway::kRetryMs));
+    QTcpSocket later;
+    later.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.clients() == 1; }, 5000));
+    QCoreApplication::removeTranslator(&marking);
+    other.stop();
+    // Counted per client address, whatever its port, and per unit.
+    const GatewayCounts& local = counted.clients.at("127.0.0.1");
+    EXPECT_EQ(local.requests, 5u); // mbpoll's write, the early one, three refused
+    EXPECT_EQ(local.answers, 1u);
+    EXPECT_EQ(local.exceptions, (std::map<int, quint64>{{2, 3}}));
+    EXPECT_EQ(local.writes, 2u);
+    EXPECT_EQ(local.refused, 1u);
+    EXPECT_EQ(counted.clients.at("127.0.0.2").refused, 1u);
+    EXPECT_EQ(counted.units.at(1).requests, 5u);
     // Each event both ways: the clients' ports vary, the system's reason stays as it comes.
-    ASSERT_EQ(said.size(), 7u);
-    const QString port = QString::number(o.port), sys = said[4].logged.section(": ", 2);
-    EXPECT_EQ(other.error(), mark("cannot listen on 127.0.0.1 port " + port + ": " + sys));
-    const QRegularExpression peer("127\\.0\\.0\\.1:\\d+");
-    // Shown, each reads as logged with the words translated on their own in [brackets]; SYS is the
-    // system's reason, as it comes.
-    const QString refused = "Modbus TCP PEER: [register 0] = 1 not written: [not a register "
+    ASSERT_EQ(said.size(), 14u);
+    const QString port = QString::number(o.port),
+                  sys = said[5].logged.section(": ", 2).section("; ", 0, 0);
+    const QString refused = "Modbus TCP 127.0.0.1: [register 0] = 1 not written: [not a register "
                             "clients may write] (exception 02)";
     const QString expected[] = {
         "[Modbus TCP gateway listening on 127.0.0.1 port " + port +
             " (at most 1 clients; writes [allowed to 301-303,501-506])]",
-        "[Modbus TCP PEER: SV1 (301) = " + QString::number(sv) + " written]",
+        "[Modbus TCP 127.0.0.1: SV1 (301) = " + QString::number(sv) + " written]",
+        "[Modbus TCP 127.0.0.1: SV3 (303) = 777 written after the client stopped waiting]",
         "[" + refused + "]",
-        "[Modbus TCP gateway: connection from PEER refused, 1 clients connected already (1 "
+        "[Modbus TCP gateway: connection from 127.0.0.2 refused: not a trusted client (1 "
         "refused so far)]",
-        "[Modbus TCP gateway is off: [cannot listen on 127.0.0.1 port " + port + ": SYS]]",
+        "[Modbus TCP gateway is not listening: [cannot listen on 127.0.0.1 port " + port +
+            ": SYS]; trying again every 3 s]",
         "[[" + refused + "] (and 2 more like it in the last 1 min)]",
-        "[Modbus TCP gateway stopped (1 connections refused)]",
+        "[Modbus TCP gateway: 1 more connections refused in the last minute, from 127.0.0.1 (2 "
+        "refused so far)]",
+        "[Modbus TCP 127.0.0.1: [5 requests, 1 answers, exceptions 02 \u00d73, 0 time-outs, 2 "
+        "writes, 1 connections refused]]",
+        "[Modbus TCP 127.0.0.2: [0 requests, 0 answers, exceptions 0, 0 time-outs, 0 writes, 1 "
+        "connections refused]]",
+        "[Modbus TCP unit 1: [5 requests, 1 answers, exceptions 02 \u00d73, 0 time-outs, 2 "
+        "writes]]",
+        "[Modbus TCP gateway stopped (2 connections refused)]",
+        "[Modbus TCP gateway listening on 127.0.0.1 port " + port +
+            " (at most 1 clients; writes [allowed to 301-303,501-506])]",
     };
-    for (size_t i = 0; i < said.size(); ++i) {
-        EXPECT_EQ(QString(said[i].shown).replace(peer, "PEER"),
-                  QString(expected[i]).replace("SYS", sys));
-        EXPECT_EQ(QString(said[i].logged).replace(peer, "PEER"),
-                  QString(expected[i]).remove('[').remove(']').replace("SYS", sys));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(said[i].shown.toStdString(),
+                  QString(expected[i]).replace("SYS", sys).toStdString());
+        EXPECT_EQ(said[i].logged.toStdString(),
+                  QString(expected[i]).remove('[').remove(']').replace("SYS", sys).toStdString());
     }
+    link.ClosePort();
+    setProgramDir(QString());
+}
+
+// A client whose wait runs out is answered 0B then: a write already handed to the line is
+// still done and said, and a read of the station's parameters goes on for the client's next
+// try. The controller takes 300 ms over every answer; the client waits 100 ms.
+TEST(GatewayClients, AClientWhoseWaitRunsOutIsAnswered0BAndTheLineWorkGoesOn) {
+    QTemporaryDir dir;
+    setProgramDir(dir.path());
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2}; // the link reads the first one's parameters itself
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start() && writeSimSettings(sim, {1, 2}));
+    KX5Link link(std::make_unique<QtSerialPort>());
+    QList<FileNotice> notes;
+    link.setPortSettings(LoadCommCfg(&notes));
+    link.setStations(LoadStations(&notes));
+    link.openUnattended();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const LineModel::Station* st = link.line().station(2);
+            return link.phase() == KX5Link::Phase::Monitoring && st && st->values.fresh &&
+                   !link.line().imageValue(2, 310);
+        },
+        10000));
+    sim.addFault(*kx5sim::FaultPlan::parse("delay=300"));
+    Gateway gateway(&link);
+    QStringList said;
+    QObject::connect(&gateway, &Gateway::event,
+                     [&](int, const FileNotice& n) { said << n.logged; });
+    const GatewayOptions o{
+        .enabled = true, .port = freePort(), .writes = true, .answerWaitMs = 100};
+    gateway.apply(o);
+    QTcpSocket c;
+    c.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(c.waitForConnected(5000));
+    const auto ask = [&](const QByteArray& hex, int size) {
+        c.write(QByteArray::fromHex(hex));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return c.bytesAvailable() >= size; }, 5000));
+        return c.readAll().toHex();
+    };
+    // Unit 1, function 06, SV1 (301).
+    const int sv = sim.readRegister(1, 301) == 500 ? 400 : 500;
+    const QByteArray value = QByteArray::number(sv, 16).rightJustified(4, '0');
+    EXPECT_EQ(ask("00010000000601"
+                  "06012d" +
+                      value,
+                  9),
+              "00010000000301860b");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !said.filter("written after").isEmpty(); }, 5000))
+        << said.join('\n').toStdString();
+    EXPECT_EQ(said.filter("written after").first(),
+              QStringLiteral("Modbus TCP 127.0.0.1: SV1 (301) = %1 written after the client "
+                             "stopped waiting")
+                  .arg(sv));
+    EXPECT_EQ(sim.readRegister(1, 301), sv);
+    // Unit 2, function 03, register 310 (the first PID set's P), not held yet.
+    EXPECT_EQ(ask("000200000006020301360001", 9), "00020000000302830b");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link.line().imageValue(2, 310).has_value(); }, 20000));
+    const QByteArray p = QByteArray::number(quint16(sim.readRegister(2, 310)), 16);
+    EXPECT_EQ(ask("000300000006020301360001", 11),
+              QByteArray("000300000005020302") + p.rightJustified(4, '0'));
+    const GatewayCounts& n = gateway.counters().clients.at("127.0.0.1");
+    EXPECT_EQ(n.timeouts, 2u);
+    EXPECT_EQ(n.exceptions, (std::map<int, quint64>{{0x0b, 2}}));
+    EXPECT_EQ(n.answers, 1u);
+    EXPECT_EQ(n.writes, 1u);
+    gateway.stop();
     link.ClosePort();
     setProgramDir(QString());
 }

@@ -44,6 +44,11 @@ TEST(StartOptions, CommandLineTable) {
         {{"--dir"}, false, false, "", true},         {{"--dir", ""}, false, false, "", true},
         {{"--dir= "}, false, false, " ", true},      {{"--bogus"}, false, false, "", true},
         {{"extra"}, false, false, "", true},
+        // The gateway's options are checked as strictly as the others.
+        {{"--gateway-clients", "65"}, false, false, "", true},
+        {{"--gateway-trusted", "10.0.0.0/33"}, false, false, "", true},
+        {{"--gateway-wait", "50"}, false, false, "", true},
+        {{"--gateway-idle", "0", "--gateway-trusted", "10.0.0.0/8,127.0.0.1"}, false, false, "", false},
         // Not UTF-8:
         {{"--dir", "/tmp/kx5\xFF"}, false, false, "/tmp/kx5\uFFFD", true},
         {{"--open", "--dir=/tmp/\xC3("}, true, false, "/tmp/\uFFFD(", true},

@@ -4,12 +4,12 @@
 <context>
     <name>Gateway</name>
     <message>
-        <location filename="../../gateway/Gateway.cpp" line="+30"/>
+        <location filename="../../gateway/Gateway.cpp" line="+32"/>
         <source>its settings file has errors</source>
         <translation>설정 파일에 오류가 있음</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+19"/>
         <source>allowed to %1</source>
         <translation>%1에 허용</translation>
     </message>
@@ -24,17 +24,22 @@
         <translation>Modbus TCP 게이트웨이 대기 중: %1 포트 %2 (최대 클라이언트 %3개, 쓰기 %4)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-10"/>
         <source>Modbus TCP gateway is off: %1</source>
         <translation>Modbus TCP 게이트웨이 꺼짐: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="-7"/>
+        <source>Modbus TCP gateway is not listening: %1; trying again every %2 s</source>
+        <translation>Modbus TCP 게이트웨이 대기하지 못함: %1. %2초마다 다시 시도합니다</translation>
+    </message>
+    <message>
+        <location line="+42"/>
         <source>Modbus TCP gateway stopped (%1 connections refused)</source>
         <translation>Modbus TCP 게이트웨이 정지 (거부한 연결 %1건)</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+26"/>
         <source>Modbus TCP %1 not listening</source>
         <translation>Modbus TCP %1 대기하지 못함</translation>
     </message>
@@ -54,17 +59,17 @@
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+27"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>the line was busy for too long</source>
         <translation>통신 라인이 너무 오래 사용 중이었음</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusClient.cpp" line="+25"/>
+        <location filename="../../gateway/ModbusClient.cpp" line="+26"/>
         <source>register %1</source>
         <translation>레지스터 %1</translation>
     </message>
@@ -90,33 +95,44 @@
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../../gateway/ModbusServer.cpp" line="+181"/>
+        <source>refused by the controller</source>
+        <translation>조절계가 거부함</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>the station is not answering</source>
         <translation>국번이 응답하지 않음</translation>
     </message>
     <message>
-        <location line="+36"/>
-        <source>no answer in time</source>
-        <translation>제시간에 응답이 없음</translation>
-    </message>
-    <message>
-        <location line="+56"/>
+        <location line="+91"/>
         <source>Modbus TCP gateway: closed the connection of %1: it sent what is not a Modbus request</source>
         <translation>Modbus TCP 게이트웨이: %1의 연결을 닫았습니다. Modbus 요청이 아닌 데이터를 보냈습니다</translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+84"/>
         <source>Modbus TCP %1: %2 not written: %3 (exception %4)</source>
         <translation>Modbus TCP %1: %2 쓰지 않음: %3 (예외 %4)</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+80"/>
         <source>Modbus TCP %1: %2 written</source>
         <translation>Modbus TCP %1: %2 쓰기 완료</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+3"/>
+        <source>Modbus TCP %1: %2 written after the client stopped waiting</source>
+        <translation>Modbus TCP %1: %2 쓰기 완료 (클라이언트가 기다리기를 그만둔 뒤에 씀)</translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>%1 written</source>
         <translation>%1 쓰기 완료</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 refused</source>
+        <translation>%1 거부됨</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -124,35 +140,65 @@
         <translation>%1 확인하지 못함</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>%1 not sent</source>
         <translation>%1 보내지 않음</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Modbus TCP %1: %2: %3 (exception 0b)</source>
-        <translation>Modbus TCP %1: %2: %3 (예외 0b)</translation>
+        <location line="+3"/>
+        <source>Modbus TCP %1: %2: %3 (exception %4)</source>
+        <translation>Modbus TCP %1: %2: %3 (예외 %4)</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusServer.cpp" line="+30"/>
+        <location filename="../../gateway/ModbusServer.cpp" line="-138"/>
         <source>cannot listen on %1 port %2: %3</source>
         <translation>%1 포트 %2에서 대기할 수 없음: %3</translation>
     </message>
     <message>
-        <location line="+38"/>
-        <source>Modbus TCP gateway: connection from %1:%2 refused, %3 clients connected already (%4 refused so far)</source>
-        <translation>Modbus TCP 게이트웨이: %1:%2의 연결을 거부했습니다. 이미 클라이언트 %3개가 연결됨 (지금까지 거부 %4건)</translation>
+        <location line="+26"/>
+        <source>Modbus TCP %1: %2</source>
+        <translation>Modbus TCP %1: %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Modbus TCP unit %1: %2</source>
+        <translation>Modbus TCP 유닛 %1: %2</translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Modbus TCP gateway: connection from %1 refused: not a trusted client (%2 refused so far)</source>
+        <translation>Modbus TCP 게이트웨이: %1의 연결을 거부했습니다. 신뢰하는 클라이언트가 아닙니다 (지금까지 거부 %2건)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Modbus TCP gateway: connection from %1 refused, %2 clients connected already (%3 refused so far)</source>
+        <translation>Modbus TCP 게이트웨이: %1의 연결을 거부했습니다. 이미 클라이언트 %2개가 연결되어 있습니다 (지금까지 거부 %3건)</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Modbus TCP gateway: %1 more connections refused in the last minute, from %2 (%3 refused so far)</source>
+        <translation>Modbus TCP 게이트웨이: 최근 1분 동안 %2의 연결을 %1건 더 거부했습니다 (지금까지 거부 %3건)</translation>
     </message>
     <message>
         <location filename="../../gateway/RepeatFolder.cpp" line="+50"/>
         <source>%1 (and %2 more like it in the last %3 min)</source>
         <translation>%1 (최근 %3분 동안 같은 일이 %2번 더 있었음)</translation>
     </message>
+    <message>
+        <location filename="../../gateway/GatewayCounters.cpp" line="+26"/>
+        <source>%1 requests, %2 answers, exceptions %3, %4 time-outs, %5 writes, %6 connections refused</source>
+        <translation>요청 %1건, 응답 %2건, 예외 %3, 타임아웃 %4건, 쓰기 %5건, 거부한 연결 %6건</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 requests, %2 answers, exceptions %3, %4 time-outs, %5 writes</source>
+        <translation>요청 %1건, 응답 %2건, 예외 %3, 타임아웃 %4건, 쓰기 %5건</translation>
+    </message>
 </context>
 <context>
     <name>GatewayOptions</name>
     <message>
-        <location filename="../../gateway/GatewayOptions.cpp" line="+63"/>
+        <location filename="../../gateway/GatewayOptions.cpp" line="+106"/>
         <source>The listen address must be an IP address, such as 127.0.0.1 or 0.0.0.0.</source>
         <translation>대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
     </message>
@@ -167,17 +213,32 @@
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <source>The longest a client waits must be 100 to 60000 ms.</source>
+        <translation>응답 최대 대기는 100에서 60000ms 사이여야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The idle time-out must be 0 (never) to 86400 s.</source>
+        <translation>조용한 접속 끊기 시간은 0(안 함)에서 86400초 사이여야 합니다.</translation>
+    </message>
+    <message>
         <location line="+31"/>
         <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
         <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+9"/>
         <source>%1 line %2 (%3): a whole number is expected</source>
         <translation>%1 %2행 (%3): 정수여야 합니다</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+13"/>
+        <source>%1 line %2 (%3): %4 is not an address or a network (&quot;192.168.1.0/24&quot;)</source>
+        <translation>%1 %2행 (%3): %4은(는) 주소나 네트워크(&quot;192.168.1.0/24&quot;)가 아닙니다</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>%1 line %2 (%3): %4 is not a register 0 to 699 or a range of them (&quot;301-303,506&quot;)</source>
         <translation>%1 %2행 (%3): %4은(는) 0~699의 레지스터나 그 범위(&quot;301-303,506&quot;)가 아닙니다</translation>
     </message>

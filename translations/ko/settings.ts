@@ -117,7 +117,7 @@
 <context>
     <name>GatewayDialog</name>
     <message>
-        <location filename="../../settings/GatewayDialog.cpp" line="+27"/>
+        <location filename="../../settings/GatewayDialog.cpp" line="+29"/>
         <source>Modbus TCP Gateway</source>
         <translation>Modbus TCP 게이트웨이</translation>
     </message>
@@ -192,9 +192,119 @@
         <translation>클라이언트가 쓸 수 있는 레지스터[&amp;R]:</translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+1"/>
+        <source>Longest wait for an answer</source>
+        <translation>응답 최대 대기</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>A request that needs the line and is not answered within this time gets exception 0B. Keep it below the clients&apos; own time-out.</source>
+        <translation>라인이 필요한 요청에 이 시간 안에 답하지 못하면 예외 0B를 돌려줍니다. 클라이언트 자체의 타임아웃보다 짧게 두십시오.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Longest &amp;wait for an answer:</source>
+        <translation>응답 최대 대기[&amp;W]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close a silent connection after</source>
+        <translation>조용한 접속 끊기</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> s</source>
+        <translation>초</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>never</source>
+        <translation>안 함</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Close a &amp;silent connection after:</source>
+        <translation>조용한 접속 끊기[&amp;S]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Trusted clients</source>
+        <translation>신뢰하는 클라이언트</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>any; or e.g. 192.168.1.0/24,10.0.0.5</source>
+        <translation>모두. 또는 예: 192.168.1.0/24,10.0.0.5</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Addresses and networks that may connect, separated by commas; others are refused and counted. Empty: any.</source>
+        <translation>접속할 수 있는 주소와 네트워크를 쉼표로 나누어 적습니다. 다른 곳의 접속은 거부하고 횟수를 셉니다. 비워 두면 모두 받습니다.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Trusted clients:</source>
+        <translation>신뢰하는 클라이언트[&amp;T]:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Counted since the gateway started</source>
+        <translation>게이트웨이가 시작한 뒤 센 횟수</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client or unit</source>
+        <translation>클라이언트 또는 유닛</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Requests</source>
+        <translation>요청</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Answers</source>
+        <translation>응답</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exceptions</source>
+        <translation>예외</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Time-outs</source>
+        <translation>타임아웃</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Writes</source>
+        <translation>쓰기</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Refused</source>
+        <translation>거부</translation>
+    </message>
+    <message>
+        <location line="+56"/>
         <source>%1 is not a register 0 to 699 or a range of them, such as 301-303.</source>
         <translation>%1은(는) 0~699의 레지스터나 301-303 같은 범위가 아닙니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 is not an address or a network, such as 192.168.1.0/24.</source>
+        <translation>%1은(는) 192.168.1.0/24 같은 주소나 네트워크가 아닙니다.</translation>
+    </message>
+    <message>
+        <location line="+61"/>
+        <source>MC %1</source>
+        <translation>MC %1</translation>
     </message>
 </context>
 <context>
