@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
