@@ -53,7 +53,7 @@ TEST(DatReader, Table) {
           "2026-01-01\t00:00:00\t1\t2\t3x\r\n"          // not a number
           "2026-01-01\t00:00:00\t\t2\t3\r\n"            // empty field
           "2026-01-01\t00:00:00\t99999999999\t2\t3\r\n" // beyond 32 bits
-          "2026-01-01\t00:00:00\t1\t2\t-2147483649\r\n" // just below them
+          "2026-01-01\t00:00:00\t1\t2\t2147483648\r\n"  // one past the largest
           "2026-01-01 00:00:00\t1\t2\t3\r\n"            // blank for tab
           "\r\n"                                        // empty line
           "2026-01-01\t00:00:02\t10\t20\t30\r\n"},
