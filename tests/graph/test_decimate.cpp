@@ -114,6 +114,8 @@ TEST(Decimate, SparseRangeGivesEveryRecordAndItsNeighbours) {
         d.append(2040 + 10 * i, i, -i, 2 * i);
     EXPECT_EQ(decimate(d, DatSeries::PV, 1975, 2045, 50),
               (std::vector<qint64>{97, 98, 99, kBreak, 100, 101}));
+    // One instant: the record there and its neighbours.
+    EXPECT_EQ(decimate(d, DatSeries::PV, 1200, 1200, 50), (std::vector<qint64>{19, 20, 21}));
     EXPECT_TRUE(decimate(DatSeries(), DatSeries::SV, 0, 10, 5).empty());
     EXPECT_TRUE(decimate(d, DatSeries::SV, 10, 0, 5).empty());
 }

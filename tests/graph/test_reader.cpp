@@ -53,12 +53,13 @@ TEST(DatReader, Table) {
           "2026-01-01\t00:00:00\t1\t2\t3x\r\n"          // not a number
           "2026-01-01\t00:00:00\t\t2\t3\r\n"            // empty field
           "2026-01-01\t00:00:00\t99999999999\t2\t3\r\n" // beyond 32 bits
+          "2026-01-01\t00:00:00\t1\t2\t2147483648\r\n"  // one past the largest
           "2026-01-01 00:00:00\t1\t2\t3\r\n"            // blank for tab
           "\r\n"                                        // empty line
           "2026-01-01\t00:00:02\t10\t20\t30\r\n"},
-         "2026-01-01 00:00:02 10 20 30\nskipped 11 pending 0"},
-        {"a line longer than any record is skipped as one",
-         {QByteArray(3000, 'x') + "\n2026-01-01\t00:00:03\t1\t1\t1\n"},
+         "2026-01-01 00:00:02 10 20 30\nskipped 12 pending 0"},
+        {"a line longer than any record, read before its end, is skipped as one",
+         {QByteArray(3000, 'x'), "\n2026-01-01\t00:00:03\t1\t1\t1\n"},
          "2026-01-01 00:00:03 1 1 1\nskipped 1 pending 0"},
         {"growing file read in pieces, split inside a record and a line end",
          {"2026-05-05\t08:00:00\t100\t9", "9\t5\r", "\n2026-05-05\t08:00:01\t100\t101\t6\r\n", "",

@@ -23,6 +23,13 @@ inline QJsonObject json(const QByteArray& payload) {
     return QJsonDocument::fromJson(payload).object();
 }
 
+// Starts a broker; a failure carries what it printed.
+inline testing::AssertionResult started(MqttBroker& broker) {
+    QString error;
+    if (broker.start(&error)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << error.toStdString();
+}
+
 // A line of kx5sim stations polled by the real link, published to a broker of its own.
 class PublishLine : public ::testing::Test {
 protected:
@@ -30,8 +37,7 @@ protected:
         NEED_BROKER();
         setProgramDir(dir.path());
         broker = std::make_unique<MqttBroker>(dir.path());
-        QString error;
-        ASSERT_TRUE(broker->start(&error)) << error.toStdString();
+        ASSERT_TRUE(started(*broker));
         kx5sim::LineConfig cfg;
         cfg.stations = {1, 2};
         sim = std::make_unique<kx5sim::SimLine>(cfg);

@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -109,8 +108,6 @@ TEST_F(PublishLine, StallsAndRestartsAreSurvivedWithinTheBoundsAndTheDropsCounte
     EXPECT_TRUE(publisher->brokerUp()); // connected, but not taking anything
     EXPECT_LE(publisher->inFlight(), 5);
     EXPECT_EQ(publisher->queued(), 10);
-    EXPECT_TRUE(publisher->statusText().contains("broker slow"))
-        << publisher->statusText().toStdString();
     // Back: what waited goes out.
     broker->pause(false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return publisher->queued() == 0; }, 10000));
@@ -120,12 +117,9 @@ TEST_F(PublishLine, StallsAndRestartsAreSurvivedWithinTheBoundsAndTheDropsCounte
     const quint64 before = publisher->dropped();
     ASSERT_TRUE(QTest::qWaitFor([&] { return publisher->dropped() > before + 20; }, 15000));
     EXPECT_EQ(publisher->queued(), 10);
-    EXPECT_TRUE(publisher->statusText().contains("broker away"))
-        << publisher->statusText().toStdString();
     EXPECT_EQ(events.filter("the oldest are dropped").size(), 2) << events.join('\n').toStdString();
     sub->clear();
-    QString error;
-    ASSERT_TRUE(broker->start(&error)) << error.toStdString();
+    ASSERT_TRUE(started(*broker));
     ASSERT_TRUE(QTest::qWaitFor([&] { return publisher->brokerUp(); }, 40000));
     ASSERT_TRUE(sub->waitSubscribed(2));
     const size_t seen = sub->on("kx5/line1/1").size();
@@ -155,29 +149,17 @@ bool run(const QString& program, const QStringList& args, const QString& cwd) {
 // A CA, a server certificate for the name localhost (not for 127.0.0.1) signed by it, a client
 // certificate signed by it, and an unrelated CA.
 bool makeCertificates(const QString& d) {
-    const QStringList ec = {"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"};
-    auto ca = [&](const char* name, const char* cn) {
-        return run("openssl",
-                   QStringList{"req", "-x509"} + ec +
-                       QStringList{"-keyout", QString(name) + ".key", "-out",
-                                   QString(name) + ".crt", "-days", "2", "-subj", cn},
-                   d);
-    };
-    auto signedBy = [&](const QString& name, const QString& cn, QStringList extra) {
-        return run("openssl",
-                   QStringList{"req"} + ec +
-                       QStringList{"-keyout", name + ".key", "-out", name + ".csr", "-subj", cn},
-                   d) &&
-               run("openssl",
-                   QStringList{"x509", "-req", "-in", name + ".csr", "-CA", "ca.crt", "-CAkey",
-                               "ca.key", "-CAcreateserial", "-out", name + ".crt", "-days", "2"} +
-                       extra,
-                   d);
-    };
-    return run("sh", {"-c", "echo subjectAltName=DNS:localhost > san.ext"}, d) &&
-           ca("ca", "/CN=KX5 Test CA") && ca("other", "/CN=Other CA") &&
-           signedBy("server", "/CN=localhost", {"-extfile", "san.ext"}) &&
-           signedBy("client", "/CN=line1", {});
+    return run("sh", {"-c", R"(set -e
+ec="-newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes"
+sign="-CA ca.crt -CAkey ca.key -CAcreateserial -days 2"
+openssl req -x509 $ec -days 2 -keyout ca.key -out ca.crt -subj "/CN=KX5 Test CA"
+openssl req -x509 $ec -days 2 -keyout other.key -out other.crt -subj "/CN=Other CA"
+echo subjectAltName=DNS:localhost > san.ext
+openssl req $ec -keyout server.key -out server.csr -subj /CN=localhost
+openssl x509 -req -in server.csr $sign -out server.crt -extfile san.ext
+openssl req $ec -keyout client.key -out client.csr -subj /CN=line1
+openssl x509 -req -in client.csr $sign -out client.crt)"},
+               d);
 }
 
 // A program folder of the test's own, let go however the test ends.
@@ -215,8 +197,7 @@ TEST(PublishConnect, FailuresAreSaidPlainly) {
                        "password_file " + d + "/passwd", listener(plain), listener(tls)} +
                serverCert + QStringList{listener(wantsCert), "require_certificate true"} +
                serverCert);
-    QString error;
-    ASSERT_TRUE(broker.start(&error)) << error.toStdString();
+    ASSERT_TRUE(started(broker));
     // Takes connections and never says a word, as a stalled broker.
     QTcpServer stalled;
     ASSERT_TRUE(stalled.listen(QHostAddress::LocalHost));
@@ -276,8 +257,7 @@ TEST(PublishConnect, SystemCasSurviveABrokerRestart) {
     const int plain = MqttBroker::freePort(), tls = MqttBroker::freePort();
     MqttBroker broker(d, {"allow_anonymous true", listener(plain), listener(tls),
                           "certfile " + d + "/server.crt", "keyfile " + d + "/server.key"});
-    QString error;
-    ASSERT_TRUE(broker.start(&error)) << error.toStdString();
+    ASSERT_TRUE(started(broker));
     MqttSubscriber sub(plain, "kx5/#");
     MqttClient client;
     int ups = 0;
@@ -298,7 +278,7 @@ TEST(PublishConnect, SystemCasSurviveABrokerRestart) {
         if (round == 2) break;
         broker.kill();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.isEmpty(); }, 10000));
-        ASSERT_TRUE(broker.start(&error)) << error.toStdString();
+        ASSERT_TRUE(started(broker));
     }
     client.stop();
     qputenv("SSL_CERT_FILE", oldBundle);
@@ -310,8 +290,7 @@ TEST(PublishConnect, TwoProgramsKeepTheirOwnConnectionsAndAClashIsNamed) {
     NEED_BROKER();
     QTemporaryDir dir;
     MqttBroker broker(dir.path());
-    QString error;
-    ASSERT_TRUE(broker.start(&error)) << error.toStdString();
+    ASSERT_TRUE(started(broker));
     // The id, the same for both, and whether they clash.
     for (const auto& [name, id, clashes] :
          {std::tuple{"default ids, two program folders", "", false},
@@ -423,8 +402,9 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
         EXPECT_EQ(publisher.active(), starts);
         publisher.stop();
     }
-    // The event list shows the user's language; the events file keeps English. Words are
-    // looked up on this thread only: the connection's thread may outlive the application.
+    // The list's words nest the reason's own where it has them; the events file keeps English
+    // (that rule itself is fileNotice's). Words are looked up on this thread only: the
+    // connection's thread may outlive the application.
     struct Marking : QTranslator {
         QString translate(const char*, const char* source, const char*, int) const override {
             if (QThread::currentThread() != QCoreApplication::instance()->thread())
@@ -435,47 +415,36 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
         mutable std::atomic<bool> elsewhere{false};
     } marking;
     QCoreApplication::installTranslator(&marking);
-    std::vector<FileNotice> said;
+    std::vector<QString> shown;
     QObject::connect(&publisher, &Publisher::event,
-                     [&](const FileNotice& n) { said.push_back(n); });
-    PublishOptions o{.enabled = true, .port = 0};
-    publisher.apply(o);
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_EQ(said[0].logged, "Publishing is off: The port must be 1 to 65535.");
-    EXPECT_EQ(said[0].shown, "<Publishing is off: <The port must be 1 to 65535.>>");
-    // What the file gets wrong, and a CA file that cannot be read, the same way.
-    const struct {
-        QStringList lines;
-        const char *logged, *shown;
-    } files[] = {
-        // clang-format off
-        {{"Enabled=1", "Port=18x3"}, "Publishing is off: %1 line 2 (Port=18x3): a whole number is expected", "<Publishing is off: <%1 line 2 (Port=18x3): a whole number is expected>>"},
-        {{"Enabled=1", "Port=0"}, "Publishing is off: %1 line 2 (Port=0): The port must be 1 to 65535.", "<Publishing is off: <%1 line 2 (Port=0): <The port must be 1 to 65535.>>>"},
-        {{"Enabled=0", "Colour=blue"}, "Publishing settings: %1 line 2 (Colour=blue): not a publishing setting; ignored", "<Publishing settings: <%1 line 2 (Colour=blue): not a publishing setting; ignored>>"},
-        {{"Enabled=1", "TLS=1", "CAFile=/no/ca.crt"}, "Publishing not started: TLS: the CA file /no/ca.crt cannot be read.", "<Publishing not started: <TLS: the CA file /no/ca.crt cannot be read.>>"},
-        // clang-format on
+                     [&](const FileNotice& n) { shown.push_back(n.shown); });
+    publisher.apply(PublishOptions{.enabled = true, .port = 0});
+    EXPECT_EQ(shown, std::vector<QString>{"<Publishing is off: <The port must be 1 to 65535.>>"});
+    const QString file = QDir::toNativeSeparators(publishOptionsPath());
+    // clang-format off
+    const std::pair<QStringList, QString> files[] = {
+        {{"Enabled=1", "Port=18x3"}, "<Publishing is off: <%1 line 2 (Port=18x3): a whole number is expected>>"},
+        {{"Enabled=1", "Port=0"}, "<Publishing is off: <%1 line 2 (Port=0): <The port must be 1 to 65535.>>>"},
+        {{"Enabled=0", "Colour=blue"}, "<Publishing settings: <%1 line 2 (Colour=blue): not a publishing setting; ignored>>"},
+        {{"Enabled=1", "TLS=1", "CAFile=/no/ca.crt"}, "<Publishing not started: <TLS: the CA file /no/ca.crt cannot be read.>>"},
     };
-    for (const auto& row : files) {
-        SCOPED_TRACE(row.lines.join(' ').toStdString());
-        ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), row.lines, nullptr));
-        said.clear();
+    // clang-format on
+    for (const auto& [lines, want] : files) {
+        ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), lines, nullptr));
+        shown.clear();
         publisher.apply(loadPublishOptions());
-        ASSERT_EQ(said.size(), 1u);
-        const QString file = QDir::toNativeSeparators(publishOptionsPath());
-        EXPECT_EQ(said[0].logged.toStdString(), QString(row.logged).arg(file).toStdString());
-        EXPECT_EQ(said[0].shown.toStdString(), QString(row.shown).arg(file).toStdString());
+        EXPECT_EQ(shown, std::vector{want.arg(file)}) << lines.join(' ').toStdString();
     }
     // So is why the broker cannot be reached, found on the connection's own thread.
-    o.host = "127.0.0.1";
-    o.port = MqttBroker::freePort();
-    said.clear();
+    const PublishOptions o{.enabled = true, .host = "127.0.0.1", .port = MqttBroker::freePort()};
+    shown.clear();
     publisher.apply(o);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !said.empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 10000));
     publisher.stop();
     QCoreApplication::removeTranslator(&marking);
-    const QString at = QStringLiteral("127.0.0.1:%1").arg(o.port);
-    EXPECT_EQ(said[0].logged, "Publishing: Refused: nothing accepts connections at " + at);
-    EXPECT_EQ(said[0].shown, "<Publishing: <Refused: nothing accepts connections at " + at + ">>");
+    EXPECT_EQ(shown[0], QStringLiteral("<Publishing: <Refused: nothing accepts connections at "
+                                       "127.0.0.1:%1>>")
+                            .arg(o.port));
     EXPECT_FALSE(marking.elsewhere);
 }
 
@@ -485,8 +454,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     NEED_BROKER();
     ProgramDir own;
     MqttBroker broker(own.dir.path());
-    QString error;
-    ASSERT_TRUE(broker.start(&error)) << error.toStdString();
+    ASSERT_TRUE(started(broker));
     kx5sim::SimLine sim(kx5sim::LineConfig{});
     ASSERT_TRUE(sim.start());
     ASSERT_TRUE(writeSimSettings(sim, {1}));
@@ -533,12 +501,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
         ASSERT_TRUE(events.open(QIODevice::ReadOnly));
         EXPECT_TRUE(QString::fromUtf8(events.readAll()).contains(where));
     }
-    ASSERT_TRUE(savePublishOptions(o, &error)) << error.toStdString();
-    // The password file is its owner's alone.
-    const QFile::Permissions perm = QFile::permissions(publishPasswordPath());
-    EXPECT_TRUE(perm & QFile::ReadOwner);
-    EXPECT_FALSE(perm &
-                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+    ASSERT_TRUE(savePublishOptions(o, nullptr));
     {
         QProcess p;
         ASSERT_TRUE(start(p));
@@ -550,13 +513,10 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
         // --discovery announces the station though the file leaves discovery off.
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return !ha.on("homeassistant/sensor/kx5_hall/mc01_pv/config").empty(); }, 5000));
-        p.terminate(); // SIGTERM
+        p.terminate(); // SIGTERM; its clean end is the command line's test
         ASSERT_TRUE(p.waitForFinished(15000));
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p.exitCode(), 0);
         const QString said = QString::fromLocal8Bit(p.readAllStandardError());
         EXPECT_TRUE(said.contains("Publishing: connected to 127.0.0.1")) << said.toStdString();
-        EXPECT_TRUE(said.contains("Stopped")) << said.toStdString();
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 5000));
         // Every record whole.
@@ -604,21 +564,31 @@ TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     edit("txtDiscoveryPrefix", "ha");
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), 0); // a '/' in the line name would split the topics
-    EXPECT_TRUE(d.findChild<QLabel*>("lblTest")->text().contains("line name"));
     EXPECT_FALSE(QFile::exists(publishOptionsPath()));
     edit("txtLine", "hall7");
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
-    const PublishOptions filled = d.options();
-    const PublishOptions read = loadPublishOptions();
-    EXPECT_TRUE(read == filled);
-    EXPECT_EQ(read.password, "s=cret");
-    EXPECT_EQ(read.when, PublishOptions::When::OnChange);
-    EXPECT_EQ(read.deadBand, 0.25);
-    EXPECT_EQ(read.heartbeatSeconds, 90);
-    EXPECT_TRUE(read.discovery);
-    EXPECT_EQ(read.discoveryPrefix, "ha");
+    const PublishOptions want{.enabled = true,
+                              .host = "broker.plant",
+                              .port = 8883,
+                              .tls = true,
+                              .caFile = "/etc/kx5/ca.crt",
+                              .user = "line7",
+                              .password = "s=cret",
+                              .line = "hall7",
+                              .when = PublishOptions::When::OnChange,
+                              .deadBand = 0.25,
+                              .heartbeatSeconds = 90,
+                              .discovery = true,
+                              .discoveryPrefix = "ha"};
+    EXPECT_TRUE(d.options() == want);
+    EXPECT_TRUE(loadPublishOptions() == want);
+    // The password only in its own file, and that one its owner's alone.
     QFile ini(publishOptionsPath());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(ini.readAll().contains("s=cret")); // the password only in its own file
+    EXPECT_FALSE(ini.readAll().contains("s=cret"));
+    EXPECT_EQ(QFile::permissions(publishPasswordPath()) &
+                  (QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
+                   QFile::WriteOther),
+              QFile::ReadOwner);
 }

@@ -71,6 +71,7 @@ std::string askPort(const QString& path, const QByteArray& request) {
 TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
     using Ms = std::chrono::milliseconds;
     using Row = std::tuple<std::vector<std::string>, Ms, Ms, int, std::size_t>;
+    // clang-format off
     const Row rows[] = {
         {{"--turnaround", "120"}, 120ms, 120ms, 1, 0},
         {{"--fault", "delay=150,station=1"}, 150ms, 150ms, 1, 0},
@@ -81,12 +82,9 @@ TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
         {{"--fault", "split=3,pause=80"}, 0ms, 160ms, 2, 0},
         {{"--fault", "garbage=6"}, 0ms, 0ms, 1, 6},
         // The turnaround and the delay add up; the second half comes a pause later.
-        {{"--turnaround", "50", "--fault", "delay=60", "--fault", "split,pause=70"},
-         110ms,
-         180ms,
-         2,
-         0},
+        {{"--turnaround", "50", "--fault", "delay=60", "--fault", "split,pause=70"}, 110ms, 180ms, 2, 0},
     };
+    // clang-format on
     for (const auto& [rowArgs, firstAtLeast, atLeast, reads, junk] : rows) {
         SCOPED_TRACE(rowArgs[1]);
         Client c(posix_openpt(O_RDWR | O_NOCTTY));

@@ -172,43 +172,19 @@ TEST(SimWire, CommandLineFaultsFireWhenAndWhereTheySay) {
     };
     for (const auto& [commandLine, expected] : rows)
         EXPECT_EQ(fires(commandLine), expected) << commandLine;
-    for (const char* bad : {"--fault",
-                            "--fault delay",
-                            "--fault delay=x",
-                            "--fault delay=-1",
-                            "--fault bogus",
-                            "--fault ng=1",
-                            "--fault ng,every=0",
-                            "--fault ng,prob=2",
-                            "--fault ng,prob=",
-                            "--fault ng,station=100",
-                            "--fault ng,reg=0",
-                            "--fault ng,reg=700",
-                            "--fault split=1",
-                            "--fault garbage=0",
-                            "--fault values=0",
-                            "--fault values=100",
-                            "--fault echo",
-                            "--fault echo=dwr",
-                            "--fault echo=DW",
-                            "--fault ng,colour=red",
-                            "--stations 0",
-                            "--stations 100",
-                            "--stations 3-1",
-                            "--stations 1,,2",
-                            "--stations",
-                            "--baud fast",
-                            "--format",
-                            "--format 8N3",
-                            "--format 9N1",
-                            "--format 8X1",
-                            "--format 8n1",
-                            "--format 8N1,",
-                            "--time-scale -1",
-                            "--turnaround -1",
-                            "--turnaround 2ms",
-                            "--model 7",
-                            "--frobnicate"})
+    // clang-format off
+    const char* const refused[] = {
+        "--fault", "--fault delay", "--fault delay=x", "--fault delay=-1", "--fault bogus",
+        "--fault ng=1", "--fault ng,every=0", "--fault ng,prob=2", "--fault ng,prob=",
+        "--fault ng,station=100", "--fault ng,reg=0", "--fault ng,reg=700", "--fault split=1",
+        "--fault garbage=0", "--fault values=0", "--fault values=100", "--fault echo",
+        "--fault echo=dwr", "--fault echo=DW", "--fault ng,colour=red", "--stations 0",
+        "--stations 100", "--stations 3-1", "--stations 1,,2", "--stations", "--baud fast",
+        "--format", "--format 8N3", "--format 9N1", "--format 8X1", "--format 8n1",
+        "--format 8N1,", "--time-scale -1", "--turnaround -1", "--turnaround 2ms", "--model 7",
+        "--frobnicate"};
+    // clang-format on
+    for (const char* bad : refused)
         EXPECT_EQ(fires(bad), "refused") << bad;
 }
 

@@ -95,12 +95,9 @@ public:
         QByteArray payload;
         bool retained;
     };
-    MqttSubscriber(int port, std::string filter, const char* user = nullptr,
-                   const char* password = nullptr)
-        : m_filter(std::move(filter)) {
+    MqttSubscriber(int port, std::string filter) : m_filter(std::move(filter)) {
         mosquitto_lib_init();
         m_mosq = mosquitto_new(nullptr, true, this);
-        if (user) mosquitto_username_pw_set(m_mosq, user, password);
         mosquitto_int_option(m_mosq, MOSQ_OPT_TCP_NODELAY, 1);
         mosquitto_connect_callback_set(m_mosq, [](mosquitto* m, void* obj, int rc) {
             if (rc == 0)
@@ -153,6 +150,11 @@ public:
     QByteArray last(const std::string& topic, const QByteArray& none = "(nothing)") const {
         const auto all = on(topic);
         return all.empty() ? none : all.back();
+    }
+    // Publishes on this client's own connection, so after everything it was sent before.
+    bool publish(const std::string& topic, const QByteArray& payload, int qos) {
+        return mosquitto_publish(m_mosq, nullptr, topic.c_str(), int(payload.size()),
+                                 payload.constData(), qos, false) == MOSQ_ERR_SUCCESS;
     }
     void clear() {
         std::lock_guard lock(m_mutex);
