@@ -278,7 +278,7 @@ void KX5Link::takePending() {
     m_queue.erase(next);
     m_lastSource = m_current->source;
     m_currentConfirmed = false;
-    m_currentExchanges = 0;
+    m_currentChars = 0;
     m_sched.startStep(m_current->mcNo);
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
@@ -300,7 +300,7 @@ bool KX5Link::takeBackgroundRead() {
             m_current = r;
             m_currentReply.reset();
             m_currentConfirmed = false;
-            m_currentExchanges = 0;
+            m_currentChars = 0;
             m_sched.startStep(st->mcNo);
             tmrRecvErr.stop();
             m_out.reset();
@@ -332,9 +332,12 @@ void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QStri
     m_current.reset();
     m_currentReply.reset();
     m_currentConfirmed = false;
-    // The poll gets as many exchanges as the request took, so it keeps half the line at least.
-    if (m_line.findAnswered(0) >= 0) m_pollOwed = std::clamp(m_currentExchanges, 1, 4);
-    m_currentExchanges = 0;
+    // The poll gets at least as much of the line as the request took (in characters on the
+    // wire, a monitor exchange being the unit), so it keeps half the line at least.
+    if (m_line.findAnswered(0) >= 0)
+        m_pollOwed = std::clamp((m_currentChars + m_monitorBytes - 1) / std::max(m_monitorBytes, 1),
+                                1, 4);
+    m_currentChars = 0;
     if (told && outcome == RequestOutcome::Done) {
         if (reply) reply->end(outcome, text, shown);
     } else {
@@ -531,7 +534,8 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
         tmrRecvErr.start();
     }
     m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
-    if (m_current && step != kStepMonitor && !rediscovery) ++m_currentExchanges;
+    if (m_current && step != kStepMonitor && !rediscovery)
+        m_currentChars += int(frame.size()) + (replyLen > 0 ? replyLen : modelReplyLen(m_sumLen));
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_line.statsOf(mcNo).requests;
     m_sentAt.start();

@@ -53,8 +53,8 @@ public:
     // one request waiting: a newer one from the same source replaces it (that one ends as
     // Replaced), and a windows' request also replaces a windows' parameter read between its
     // blocks. Sources take turns in rotation, and between two requests the poll gets at least
-    // as many monitor exchanges as the request before took (one at least), so no source can
-    // starve the poll or another source. An unconfirmed write, its read-back and the second
+    // as much of the line as the request before took (one monitor exchange at least), so no
+    // source can starve the poll or another source. An unconfirmed write, its read-back and the second
     // half of the input group are never overtaken.
     std::shared_ptr<LinkReply> submit(const Request& r);
     RequestReply request(const Request& r) override;
@@ -351,7 +351,7 @@ private:
     std::optional<Request> m_current;
     std::shared_ptr<LinkReply> m_currentReply;
     bool m_currentConfirmed = false;
-    int m_currentExchanges = 0; // sent for it so far: the poll is owed as many
+    int m_currentChars = 0; // its requests and replies on the wire so far: the poll's share
     // Requests waiting their turn, at most one per source.
     struct Waiting {
         Request r;

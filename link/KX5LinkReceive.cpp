@@ -224,7 +224,7 @@ void KX5Link::onReadReply(const QByteArray& frame) {
     const bool oneBlock = m_current && m_current->block > 0 && !m_currentConfirmed;
     if (def->next > 0 && !oneBlock) {
         m_sched.enter(def->next);
-    } else { // the last block: back to monitoring from the first connected station
+    } else { // the last block: back to monitoring
         if (!oneBlock) {
             if (m_host) m_host->paramReadComplete();
             emit paramsRead(t.mcNo);
@@ -239,10 +239,12 @@ void KX5Link::onReadReply(const QByteArray& frame) {
     sendTimerOn();
 }
 
+// The poll goes on where it left off: starting again from the first station after every
+// request would starve the later ones on a busy line.
 void KX5Link::backToMonitoring() {
     m_sched.startStep(0);
-    const int first = FindConnectedStation(0);
-    m_sched.gMC_Idx = first < 0 ? 0 : first;
+    const int next = FindConnectedStation(m_sched.gMC_Idx);
+    m_sched.gMC_Idx = next < 0 ? 0 : next;
     m_sched.enter(kStepMonitor);
 }
 

@@ -622,20 +622,23 @@ TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
     again();
     const QByteArray readBack = buildReadReq(2, {301}, 0);
     const QByteArray key = wrap("01DWR,01,0501,0001");
-    int monitors[3] = {}, others = 0, keyAt = -1, lastFloodWrite = -1, floodAfterKey = -1;
+    int monitors[3] = {}, keyAt = -1, lastFloodWrite = -1, floodAfterKey = -1;
+    qsizetype pollChars = 0, otherChars = 0; // on the wire, both ways
     for (int k = 0; k < 80; ++k) {
-        if (k == 21) ask(Request::writeOne(1, 501, 1));
+        if (k == 22) ask(Request::writeOne(1, 501, 1));
         const QByteArray out = tick();
         ASSERT_FALSE(out.isEmpty()) << k;
         const bool monitor = out == monitorReq(1) || out == monitorReq(2);
-        monitor ? ++monitors[out == monitorReq(1) ? 1 : 2] : ++others;
+        if (monitor) ++monitors[out == monitorReq(1) ? 1 : 2];
         if (out == key) keyAt = k;
         if (out.startsWith(QByteArray("\x02") + "02DWR")) {
-            if (keyAt < 0 && k > 21 && floodAfterKey < 0) floodAfterKey = k;
+            if (keyAt < 0 && k > 22 && floodAfterKey < 0) floodAfterKey = k;
             lastFloodWrite = k;
         }
         // The controller keeps 350 whatever it is sent: the model holds what it reports.
-        deliver(out == readBack ? drrReply(2, {350}) : answerTo(out));
+        const QByteArray reply = out == readBack ? drrReply(2, {350}) : answerTo(out);
+        (monitor ? pollChars : otherChars) += out.size() + reply.size();
+        deliver(reply);
         if (out.startsWith(QByteArray("\x02") + "02DWR")) {
             EXPECT_FALSE(flood->isFinished()) << "ended before its read-back";
             EXPECT_NE(link->line().imageValue(2, 301), std::optional<int>(400 + floodDone));
@@ -648,10 +651,10 @@ TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
         }
     }
     // Half the line at least (the last request's share may fall after the end).
-    EXPECT_GE(monitors[1] + monitors[2] + 2, others);
+    EXPECT_GE(pollChars + monitorReq(1).size() + drrReply(1, kMonitorValues).size(), otherChars);
     EXPECT_LE(std::abs(monitors[1] - monitors[2]), 1) << "every station in its turn";
     EXPECT_GE(floodDone, 10);
-    EXPECT_GT(keyAt, 21);
+    EXPECT_GT(keyAt, 22);
     EXPECT_EQ(floodAfterKey, -1) << "the window waited behind the client's next write";
     EXPECT_GT(lastFloodWrite, keyAt);
 }
