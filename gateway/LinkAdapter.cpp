@@ -61,9 +61,9 @@ void LinkAdapter::step(Running& run) {
     const auto i = size_t(&run - m_jobs.data());
     if (job.cancelled) {
         job.unsent = true;
-        finish(i, false,
-               fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"),
-                          {}));
+        finish(
+            i, false,
+            fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"), {}));
         return;
     }
     Request r;
@@ -121,8 +121,8 @@ void LinkAdapter::withdrawCancelled() {
         if (run.job->cancelled && run.reply && m_link->withdraw(run.reply)) {
             run.job->unsent = true;
             finish(i, false,
-                   fileNotice("Gateway",
-                              QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"), {}));
+                   fileNotice("Gateway", QT_TRANSLATE_NOOP("Gateway", "the client stopped waiting"),
+                              {}));
             continue;
         }
         ++i;

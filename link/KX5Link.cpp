@@ -132,10 +132,12 @@ int KX5Link::currentForMs() const {
     int answered = 0;
     for (int i = 0; i < m_line.count(); ++i)
         answered += m_line.at(i)->answered ? 1 : 0;
-    const double exchange =
-        m_monitorBytes * charMs() + (m_fast ? quietGapMs() : kSendTickMs + kGatherMs);
-    const double round = std::max(answered, 1) * exchange;
+    const double round = std::max(answered, 1) * exchangeMs(m_monitorBytes);
     return std::max(2000, int(std::ceil(3 * 2 * round)));
+}
+
+double KX5Link::exchangeMs(int bytes) const {
+    return bytes * charMs() + (m_fast ? quietGapMs() : kSendTickMs + kGatherMs);
 }
 
 void KX5Link::updateCurrentFor() {
@@ -200,16 +202,19 @@ std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
         // A write whose values are missing would put zeros into the controller.
         if (!regsOk || !valsOk) return no(tr("%1: incomplete values, not sent.").arg(what));
     }
+    std::optional<Waiting> replaced;
     for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
         if (it->r.source != r.source) continue;
-        const Waiting old = *it;
+        replaced = *it;
         m_queue.erase(it);
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"),
-                           old.r.mcNo, &old.r);
-        tellEnded(old.r, old.reply, RequestOutcome::Replaced, s.text, s.shown);
         break;
     }
     m_queue.push_back({r, reply});
+    if (replaced) { // said once the queue is whole again: a listener may ask at once
+        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"),
+                           replaced->r.mcNo, &replaced->r);
+        tellEnded(replaced->r, replaced->reply, RequestOutcome::Replaced, s.text, s.shown);
+    }
     return reply;
 }
 
@@ -262,6 +267,9 @@ void KX5Link::takePending() {
             next = it;
     }
     if (next == m_queue.end()) return;
+    // Out of the queue before anyone hears of anything: a listener may ask again at once.
+    const Waiting taken = *next;
+    m_queue.erase(next);
     if (m_current && m_currentConfirmed) {
         // A write's read-back cut short: the write stands, and its blocks are read again in
         // the background before anyone is served them.
@@ -273,12 +281,11 @@ void KX5Link::takePending() {
                            m_current->mcNo, &*m_current);
         tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, s.text, s.shown);
     }
-    m_current = next->r;
-    m_currentReply = next->reply;
-    m_queue.erase(next);
+    m_current = taken.r;
+    m_currentReply = taken.reply;
     m_lastSource = m_current->source;
     m_currentConfirmed = false;
-    m_currentChars = 0;
+    m_currentMs = 0;
     m_sched.startStep(m_current->mcNo);
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
@@ -300,7 +307,7 @@ bool KX5Link::takeBackgroundRead() {
             m_current = r;
             m_currentReply.reset();
             m_currentConfirmed = false;
-            m_currentChars = 0;
+            m_currentMs = 0;
             m_sched.startStep(st->mcNo);
             tmrRecvErr.stop();
             m_out.reset();
@@ -320,8 +327,7 @@ void KX5Link::endCurrent(RequestOutcome outcome, const QString& text, const QStr
         return;
     }
     m_currentConfirmed = true;
-    if (m_current->source != kBackgroundSource)
-        emit requestEnded(*m_current, outcome, text, shown);
+    if (m_current->source != kBackgroundSource) emit requestEnded(*m_current, outcome, text, shown);
 }
 
 void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QString& shown) {
@@ -332,12 +338,16 @@ void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QStri
     m_current.reset();
     m_currentReply.reset();
     m_currentConfirmed = false;
-    // The poll gets at least as much of the line as the request took (in characters on the
-    // wire, a monitor exchange being the unit), so it keeps half the line at least.
-    if (m_line.findAnswered(0) >= 0)
-        m_pollOwed = std::clamp((m_currentChars + m_monitorBytes - 1) / std::max(m_monitorBytes, 1),
-                                1, 4);
-    m_currentChars = 0;
+    // The poll gets a quarter more of the line's time than the request took (a monitor
+    // exchange the unit), so it keeps more than half of the line whatever the pacing.
+    if (m_line.findAnswered(0) >= 0) {
+        const double monitor = exchangeMs(m_monitorBytes);
+        m_pollOwed = std::clamp(int(std::ceil(1.25 * m_currentMs / monitor)), 1, 4);
+    }
+    // The link's own background read gives the poll its turn next, but never holds up
+    // anyone's request.
+    m_owedSoft = r.source == kBackgroundSource;
+    m_currentMs = 0;
     if (told && outcome == RequestOutcome::Done) {
         if (reply) reply->end(outcome, text, shown);
     } else {
@@ -467,12 +477,12 @@ void KX5Link::tmrSend_Timer() {
                           m_sched.phase != Phase::InputPause &&
                           std::any_of(m_queue.begin(), m_queue.end(),
                                       [](const Waiting& w) { return w.r.source == 0; });
-    const bool pollFirst = m_pollOwed > 0 && m_line.findAnswered(0) >= 0;
-    if (!m_queue.empty() && ((idle && !pollFirst) || cutsRead ||
-                             (!m_current && m_sched.phase != Phase::Sweeping &&
-                              m_sched.gSendStep != kStepMonitor))) {
+    const bool pollFirst = m_pollOwed > 0 && !m_owedSoft && m_line.findAnswered(0) >= 0;
+    if (!m_queue.empty() &&
+        ((idle && !pollFirst) || cutsRead ||
+         (!m_current && m_sched.phase != Phase::Sweeping && m_sched.gSendStep != kStepMonitor))) {
         takePending();
-    } else if (idle && !pollFirst && takeBackgroundRead()) {
+    } else if (idle && m_pollOwed == 0 && takeBackgroundRead()) {
         // the background read goes out below
     } else if (rediscoveryDue()) {
         sendRediscovery();
@@ -535,7 +545,8 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
     }
     m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
     if (m_current && step != kStepMonitor && !rediscovery)
-        m_currentChars += int(frame.size()) + (replyLen > 0 ? replyLen : modelReplyLen(m_sumLen));
+        m_currentMs +=
+            exchangeMs(int(frame.size()) + (replyLen > 0 ? replyLen : modelReplyLen(m_sumLen)));
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_line.statsOf(mcNo).requests;
     m_sentAt.start();
@@ -543,8 +554,7 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
 
 bool KX5Link::rediscoveryDue() const {
     if (m_sched.phase != Phase::Monitoring || m_sched.gSendStep != kStepMonitor ||
-        !m_queue.empty() ||
-        m_sinceRediscovery < kRediscoverEvery - 1)
+        !m_queue.empty() || m_sinceRediscovery < kRediscoverEvery - 1)
         return false;
     return m_line.anyUnanswered();
 }

@@ -52,10 +52,10 @@ public:
     // Takes the request into the queue, or says why not. Each source (r.source) has at most
     // one request waiting: a newer one from the same source replaces it (that one ends as
     // Replaced), and a windows' request also replaces a windows' parameter read between its
-    // blocks. Sources take turns in rotation, and between two requests the poll gets at least
-    // as much of the line as the request before took (one monitor exchange at least), so no
-    // source can starve the poll or another source. An unconfirmed write, its read-back and the second
-    // half of the input group are never overtaken.
+    // blocks. Sources take turns in rotation, and between two requests the poll gets a quarter
+    // more of the line's time than the request before took (one monitor exchange at least), so
+    // no source can starve the poll or another source. An unconfirmed write, its read-back and the
+    // second half of the input group are never overtaken.
     std::shared_ptr<LinkReply> submit(const Request& r);
     RequestReply request(const Request& r) override;
     // Takes a request that is still waiting out of the queue (its reply ends as Dropped,
@@ -286,6 +286,8 @@ private:
     void pollExchangeDone();
     void backToMonitoring();
     void updateCurrentFor();
+    // An exchange of `bytes` both ways: their wire time and the pacing's own pause.
+    double exchangeMs(int bytes) const;
     bool rediscoveryDue() const;
     void sendRediscovery();
     void sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
@@ -351,7 +353,7 @@ private:
     std::optional<Request> m_current;
     std::shared_ptr<LinkReply> m_currentReply;
     bool m_currentConfirmed = false;
-    int m_currentChars = 0; // its requests and replies on the wire so far: the poll's share
+    double m_currentMs = 0; // the line's time it took so far: the poll's share follows
     // Requests waiting their turn, at most one per source.
     struct Waiting {
         Request r;
@@ -360,6 +362,7 @@ private:
     std::deque<Waiting> m_queue;
     int m_lastSource = -2;
     int m_pollOwed = 0;
+    bool m_owedSoft = false; // owed after a background read: a request may go first
     bool m_backgroundReads = false;
     int m_sinceRediscovery = 0;
     int m_rediscoverIdx = -1;

@@ -211,8 +211,7 @@ void KX5Link::onReadReply(const QByteArray& frame) {
     }
     if (t.step == kStepReadBack) { // what the controller kept of the write: the job is done
         if (m_current && hasFields(frame, count(m_current->regs)))
-            m_line.storeImage(t.mcNo, m_current->regs,
-                              fieldValues(frame, count(m_current->regs)));
+            m_line.storeImage(t.mcNo, m_current->regs, fieldValues(frame, count(m_current->regs)));
         finishJob(RequestOutcome::Done, QString(), QString());
         backToMonitoring();
         sendTimerOn();

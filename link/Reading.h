@@ -37,7 +37,7 @@ enum : int {
 struct StationValues {
     static constexpr int kCount = MonReg::Count;
     std::array<int, kCount> regs{};
-    QDateTime storedAt; // invalid: nothing stored yet
+    QDateTime storedAt;  // invalid: nothing stored yet
     qint64 readAtMs = 0; // the line model's steady clock when it was stored
     bool fresh = false;
 };

@@ -63,7 +63,7 @@ enum class RequestOutcome {
 };
 
 // One request handed to the link, followed to its end: finished() is emitted once, after the
-// request's own read-back when it has one, never from within the call that made it.
+// request's own read-back when it has one, from the event loop (never from within the link).
 class LinkReply : public QObject {
     Q_OBJECT
 public:
@@ -85,7 +85,8 @@ public:
         m_text = text;
         m_shown = shown;
         m_refusal = refusal;
-        emit finished();
+        // Later, from the event loop: whoever hears it may ask the link again at once.
+        QMetaObject::invokeMethod(this, &LinkReply::finished, Qt::QueuedConnection);
     }
 
 signals:
