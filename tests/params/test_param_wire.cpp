@@ -1,8 +1,10 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
-// read-all and its one refresh, a set-value write of the extreme values with its exact DWR frame,
-// shown at its acknowledgement and read back as typed, the map's word on it in the user's language,
-// a choice typed, picked or refused in the control dialog, the map's word on the input write's
-// pause, and command 5 opening the map. The input write's timing is left to test_param_pty.cpp,
+// read-all and its one refresh, every dialog confirmed untouched writing back exactly what the
+// controller holds (odd values too), no dialog and no frame for a station never read, a
+// set-value write of the extreme values with its exact DWR frame, shown at its acknowledgement
+// and read back as typed, the map's word on it in the user's language, a choice typed, picked
+// or refused in the control dialog, the map's word on the input write's pause, and command 5
+// opening the map. The input write's timing is left to test_param_pty.cpp,
 // conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
@@ -157,50 +159,26 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         std::vector<std::pair<const char*, int>> fields; // "sprdPID": the whole sheet
         std::vector<std::vector<int>> frames;            // the registers of each write
     } dialogs[] = {
-        {MapDialog::Control,
-         {{"cmbZONE", 102},
-          {"cmbFUZY", 103},
-          {"cmbDIS", 106},
-          {"txtUPRT", 108},
-          {"txtDNRT", 109},
-          {"cmbRTMU", 110}},
+        // clang-format off
+        {MapDialog::Control, {{"cmbZONE", 102}, {"cmbFUZY", 103}, {"cmbDIS", 106},
+                              {"txtUPRT", 108}, {"txtDNRT", 109}, {"cmbRTMU", 110}},
          {{102, 103, 106, 108, 109, 110}}},
-        {MapDialog::SV,
-         {{"cmbSV_No", 300}, {"txtSV1", 301}, {"txtSV2", 302}, {"txtSV3", 303}},
+        {MapDialog::SV, {{"cmbSV_No", 300}, {"txtSV1", 301}, {"txtSV2", 302}, {"txtSV3", 303}},
          {{300, 301, 302, 303}}},
         {MapDialog::AT, {{"cmbATM", 305}, {"cmbAT", 306}}, {{305, 306}}},
         {MapDialog::PID, {{"txtARW", 104}, {"sprdPID", 0}}, {pid}},
-        {MapDialog::ALM,
-         {{"lblA1TY", 410},
-          {"lblA2TY", 411},
-          {"txtA1DB", 413},
-          {"txtA2DB", 414},
-          {"txtAL1", 416},
-          {"txtAL2", 417}},
+        {MapDialog::ALM, {{"lblA1TY", 410}, {"lblA2TY", 411}, {"txtA1DB", 413},
+                          {"txtA2DB", 414}, {"txtAL1", 416}, {"txtAL2", 417}},
          {{410, 411, 413, 414, 416, 417}}},
-        {MapDialog::OUT,
-         {{"cmbOUT", 600},
-          {"cmbOACT", 601},
-          {"txtCT", 602},
-          {"txtCTC", 603},
-          {"txtHYS", 604},
-          {"txtPO", 605},
-          {"txtPOC", 606},
-          {"txtOLH", 607},
-          {"txtOLL", 608}},
+        {MapDialog::OUT, {{"cmbOUT", 600}, {"cmbOACT", 601}, {"txtCT", 602}, {"txtCTC", 603},
+                          {"txtHYS", 604}, {"txtPO", 605}, {"txtPOC", 606}, {"txtOLH", 607},
+                          {"txtOLL", 608}},
          {{600, 601, 602, 603, 604, 605, 606, 607, 608}}},
-        {MapDialog::IN,
-         {{"cmbINP", 610},
-          {"cmbUnit", 611},
-          {"txtFRH", 612},
-          {"txtFRL", 613},
-          {"cmbDPP", 614},
-          {"txtSLH", 615},
-          {"txtSLL", 616},
-          {"txtFILT", 617},
-          {"txtBIAS", 618},
-          {"cmbBOUT", 619}},
+        {MapDialog::IN, {{"cmbINP", 610}, {"cmbUnit", 611}, {"txtFRH", 612}, {"txtFRL", 613},
+                         {"cmbDPP", 614}, {"txtSLH", 615}, {"txtSLL", 616}, {"txtFILT", 617},
+                         {"txtBIAS", 618}, {"cmbBOUT", 619}},
          {{610, 611}, {612, 613, 614, 615, 616, 617, 618, 619}}},
+        // clang-format on
     };
     // INP 2 in ℃: one decimal.
     std::map<int, int> usual = {
@@ -228,24 +206,19 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
     };
     const std::pair<const char*, std::map<int, int>> rows[] = {
         {"usual", usual},
-        {"codes outside the lists, DP-P 5 on INP 2", with({{102, 5},
-                                                           {103, -1},
-                                                           {106, 2},
-                                                           {110, 2},
-                                                           {300, 7},
-                                                           {305, 2},
-                                                           {306, 7},
-                                                           {410, 22},
-                                                           {411, 99},
-                                                           {600, 13},
-                                                           {601, 2},
-                                                           {611, 2},
-                                                           {614, 5},
-                                                           {619, 3}},
-                                                          0)},
+        // clang-format off
+        {"codes outside the lists, DP-P 5 on INP 2",
+         with({{102, 5}, {103, -1}, {106, 2}, {110, 2}, {300, 7}, {305, 2}, {306, 7}, {410, 22},
+               {411, 99}, {600, 13}, {601, 2}, {611, 2}, {614, 5}, {619, 3}}, 0)},
+        // clang-format on
         {"0x8000 in every number", with({}, 0x8000)},
         {"0xEFFF in every number, INP 99 with DP-P 9", with({{610, 99}, {614, 9}}, 0xEFFF)},
     };
+    QStringList said; // a refusal would stop OK: none may come
+    setMsgBoxHandler([&said](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        said << text;
+        return QMessageBox::Ok;
+    });
     Bracketing language;
     for (bool translated : {false, true}) {
         if (translated) QCoreApplication::installTranslator(&language);
@@ -294,6 +267,7 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         }
         QCoreApplication::removeTranslator(&language);
     }
+    EXPECT_EQ(said, QStringList());
 }
 
 // A station whose parameters were never read (it answered the model query, then fell silent):
