@@ -43,6 +43,9 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     reset->setObjectName(QStringLiteral("btnReset"));
     auto* close = new QPushButton(tr("&Close"), this);
     close->setObjectName(QStringLiteral("btnClose"));
+    // Enter closes; wiping the counts takes the Reset button itself.
+    reset->setAutoDefault(false);
+    close->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(reset);

@@ -1,6 +1,7 @@
 #include "params/GroupDialog.h"
 
 #include "link/Request.h"
+#include "link/Steps.h"
 #include "params/ParamInfo.h"
 #include "params/ValueList.h"
 #include "ui/MsgBox.h"
@@ -71,10 +72,14 @@ void GroupDialog::setCode(QComboBox* box, int code) {
     if (i < 0) box->setEditText(QString::number(code));
 }
 
-void GroupDialog::addChoice(ValueList& v, const QComboBox* box, int reg) {
-    // The text in the field is what counts: an item picked shows its word, and a typed one is
-    // taken only as one of the words.
-    v.addChoice(reg, box->currentText());
+void GroupDialog::addChoice(ValueList& v, const QComboBox* box, int reg) const {
+    // The text in the field is what counts: left as it opened, it stands for the code the
+    // controller holds (ZONE 5 shows as ON and stays 5); an item picked shows its word, and a
+    // typed one is taken only as one of the words.
+    if (untouched(reg, box->currentText()))
+        v.addCode(raw(reg));
+    else
+        v.addChoice(reg, box->currentText());
 }
 
 void GroupDialog::finishLayout(QWidget* extra) {
@@ -108,19 +113,55 @@ QString GroupDialog::shown(int reg) const {
 }
 
 void GroupDialog::setChoice(QComboBox* box, int reg) const {
-    setCode(box, raw(reg)); // nothing read yet: 0, as the controller starts
+    // The map's word, also for a code the list does not offer (AT 7 reads AUTO); a code the
+    // map shows as its number is shown so, and a register not read as nothing at all.
+    const QString word = shown(reg);
+    const int i = word.isEmpty() ? -1 : box->findText(word);
+    box->setCurrentIndex(i);
+    if (i < 0) box->setEditText(word);
+}
+
+bool GroupDialog::untouched(int reg, const QString& text) const {
+    return imageValue(m_image, reg) && text == shown(reg);
 }
 
 void GroupDialog::addParam(ValueList& v, int reg, const QString& text) const {
-    v.addParam(reg, text, raw(610), raw(611), imageDecimals(m_image));
+    addParam(v, reg, text, raw(610), raw(611), imageDecimals(m_image));
+}
+
+void GroupDialog::addParam(ValueList& v, int reg, const QString& text, int inp, int unit,
+                           int d) const {
+    // Untouched in the decimals it was shown in: what the controller holds, 0x8000 and a
+    // value outside the input type's range included, as the map reads it.
+    if (untouched(reg, text) && d == imageDecimals(m_image))
+        v.addCode(raw(reg));
+    else
+        v.addParam(reg, text, inp, unit, d);
 }
 
 void GroupDialog::addRaw(ValueList& v, int reg, int raw) const {
-    v.addRaw(reg, raw, this->raw(610), this->raw(611), imageDecimals(m_image));
+    if (imageValue(m_image, reg) == raw)
+        v.addCode(raw);
+    else
+        v.addRaw(reg, raw, this->raw(610), this->raw(611), imageDecimals(m_image));
+}
+
+bool GroupDialog::unread(const std::vector<int>& regs) {
+    for (int reg : regs)
+        if (!imageValue(m_image, reg)) {
+            MsgBox(this, windowTitle(),
+                   tr("MC %1: register %2 was never read from the station, so it is not "
+                      "written.\nNothing was sent.")
+                       .arg(m_sink->selectedMcNo())
+                       .arg(reg),
+                   QMessageBox::Ok, QMessageBox::Warning);
+            return true;
+        }
+    return false;
 }
 
 bool GroupDialog::send(const ValueList& list, int step) {
-    if (refused(list)) return false;
+    if (unread(findStep(step)->regs) || refused(list)) return false;
     return submit(Request::groupWrite(step, m_sink->selectedMcNo(), list.values));
 }
 

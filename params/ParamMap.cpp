@@ -1,6 +1,7 @@
 #include "params/ParamMap.h"
 
 #include "link/Cells.h"
+#include "link/Steps.h"
 #include "link/mdlKX5.h"
 
 #include <QCoreApplication>
@@ -253,6 +254,34 @@ MapClick mapClickAction(int col, int row) {
         if (between(row, 11, 20)) return open(MapDialog::IN);
         break;
     default:
+        break;
+    }
+    return {};
+}
+
+std::vector<int> mapDialogWrites(MapDialog which) {
+    const auto of = [](int step) { return findStep(step)->regs; };
+    switch (which) {
+    case MapDialog::Control:
+        return of(kStepWriteControl);
+    case MapDialog::PID:
+        return of(kStepWritePID);
+    case MapDialog::SV:
+        return of(kStepWriteSV);
+    case MapDialog::AT:
+        return of(kStepWriteAT);
+    case MapDialog::ALM:
+        return of(kStepWriteAlarm);
+    case MapDialog::OUT:
+        return of(kStepWriteOutput);
+    case MapDialog::IN: {
+        std::vector<int> regs = of(kStepWriteInput1);
+        for (int reg : of(kStepWriteInput2))
+            regs.push_back(reg);
+        return regs;
+    }
+    case MapDialog::SetDT:
+    case MapDialog::None:
         break;
     }
     return {};

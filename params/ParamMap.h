@@ -7,6 +7,7 @@
 #include "params/ParamInfo.h"
 
 #include <QString>
+#include <vector>
 
 constexpr int kMapCols = 14;
 constexpr int kMapRows = 38;
@@ -49,3 +50,6 @@ struct MapClick {
     MapDialog dialog = MapDialog::None;
 };
 MapClick mapClickAction(int col, int row);
+// The registers the dialog writes, each of which it starts from as read from the station
+// (none for the clock, which starts from a clock).
+std::vector<int> mapDialogWrites(MapDialog which);

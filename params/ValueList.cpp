@@ -14,6 +14,14 @@ qint64 scaleText(const QString& text, int power) {
 }
 
 void ValueList::addNumber(const QString& field, const QString& text, int power) {
+    if (text.trimmed().isEmpty()) { // never 0 for a field left empty
+        values.push_back(0);
+        if (m_refusal) return;
+        m_refusal =
+            QCoreApplication::translate("GroupDialog", "%1: empty; enter a value").arg(field);
+        m_typed.clear();
+        return;
+    }
     const qint64 v = scaleText(text, power);
     if (v >= kRegisterMin && v <= kRegisterMax) {
         values.push_back(static_cast<int>(v));

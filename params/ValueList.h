@@ -18,8 +18,8 @@ qint64 scaleText(const QString& text, int power);
 
 class ValueList {
 public:
-    // A number field: numeric value x 10^power. Refused (and the list marked) when it would
-    // not read back as typed; only the first refusal is kept.
+    // A number field: numeric value x 10^power. Refused (and the list marked) when it is empty
+    // or would not read back as typed; only the first refusal is kept.
     void addNumber(const QString& field, const QString& text, int power = 0);
     // The field of register reg, scaled as its description says and refused, too, when it is
     // not a value the controller takes on a station of input type inp and unit unit.
@@ -27,7 +27,7 @@ public:
     // A raw value of register reg, refused (and the list marked) when the controller does not
     // take it on a station of input type inp, unit unit and d decimals.
     void addRaw(int reg, int raw, int inp, int unit, int d);
-    // A choice field's code.
+    // A choice field's code, or a value as the controller holds it: unchecked.
     void addCode(int code) { values.push_back(code); }
     // A choice field of register reg: the code of its text, or refused (and the list marked)
     // when the text is none of its words, so no typed word ever stands for another value.

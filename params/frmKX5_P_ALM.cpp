@@ -75,8 +75,11 @@ frmKX5_P_ALM::frmKX5_P_ALM(RequestSink* sink, const ParamImage& image, QWidget* 
     connect(lblA1TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA1TY_Click);
     connect(lblA2TY, &ClickLabel::clicked, this, &frmKX5_P_ALM::lblA2TY_Click);
 
-    setType(0, raw(410));
-    setType(1, raw(411));
+    // As the map shows them, also a code the picker does not offer; nothing when not read.
+    for (int alarm : {0, 1}) {
+        m_types[alarm] = raw(410 + alarm);
+        (alarm == 0 ? lblA1TY : lblA2TY)->setText(shown(410 + alarm));
+    }
     txtA1DB->setText(shown(413));
     txtA2DB->setText(shown(414));
     txtAL1->setText(shown(416));

@@ -117,20 +117,25 @@ void frmKX5_P_IN::btnOK_Click() {
     addChoice(first, cmbINP, 610);
     addChoice(first, cmbUnit, 611);
     const int inp = first.values[0], unit = first.values[1];
-    ValueList second;
     // The new type, unit and decimal point decide the scaling and the ranges, not the stored
-    // ones.
-    const std::optional<int> dpp = paramInfo(614)->code(cmbDPP->currentText());
-    const int d = DecimalPlaces(inp, unit, dpp.value_or(0));
+    // ones; DP-P as it opened is what the controller holds, whatever it is (5 on a sensor type
+    // counts for nothing, and its field cannot be changed there).
+    ValueList dpp;
+    addChoice(dpp, cmbDPP, 614);
+    const int d = DecimalPlaces(inp, unit, dpp.values[0]);
+    ValueList second;
     const QLineEdit* before[] = {txtFRH, txtFRL};
     for (int i = 0; i < 2; ++i)
-        second.addParam(612 + i, before[i]->text(), inp, unit, d);
+        addParam(second, 612 + i, before[i]->text(), inp, unit, d);
     addChoice(second, cmbDPP, 614);
     const QLineEdit* after[] = {txtSLH, txtSLL, txtFILT, txtBIAS};
     for (int i = 0; i < 4; ++i)
-        second.addParam(615 + i, after[i]->text(), inp, unit, d);
+        addParam(second, 615 + i, after[i]->text(), inp, unit, d);
     addChoice(second, cmbBOUT, 619);
 
-    if (refused(first) || refused(second)) return;
+    std::vector<int> regs;
+    for (int reg = 610; reg <= 619; ++reg)
+        regs.push_back(reg);
+    if (unread(regs) || refused(first) || refused(second)) return;
     submit(Request::inputWrite(m_sink->selectedMcNo(), first.values, second.values));
 }

@@ -31,9 +31,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 namespace {
 
+constexpr std::array<int, 6> kClockRegs = {520, 521, 522, 523, 524, 525};
 constexpr int kNameWidth = 60;
 constexpr int kValueWidth = 64;
 constexpr int kRowHeaderWidth = 28;
@@ -460,11 +462,39 @@ void frmKX5_Parameter::tmrToggleColor_Timer() {
 void frmKX5_Parameter::sprdMap_Click(int col, int row) {
     const MapClick action = mapClickAction(col, row);
     lblMsg->setText(action.message);
-    if (action.dialog != MapDialog::None && openDialog) openDialog(action.dialog);
+    if (action.dialog == MapDialog::None || !openDialog) return;
+    if (!wasRead(action.dialog)) {
+        offerReadAgain();
+        return;
+    }
+    openDialog(action.dialog);
+}
+
+bool frmKX5_Parameter::wasRead(MapDialog which) const {
+    const ParamImage* img = image();
+    for (int reg : mapDialogWrites(which))
+        if (!img || !img->count(reg)) return false;
+    return true;
+}
+
+void frmKX5_Parameter::offerReadAgain() {
+    // A dialog would start from empty fields and write what nobody read: zeros, to a furnace.
+    const int mc = selectedMcNo();
+    lblMsg->setText(tr("MC %1: parameters not read, so they cannot be changed").arg(mc));
+    if (MsgBox(this, windowTitle(),
+               tr("The parameters of MC %1 have not been read (is it answering?), so there is "
+                  "nothing to start a change from.\nRead them again now?")
+                   .arg(mc),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
+        return;
+    const RequestReply reply = m_sink->request(Request::readAll(mc));
+    lblMsg->setText(reply.taken ? tr("MC %1: reading its parameters").arg(mc) : reply.refusal);
 }
 
 std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {
-    // A dialog starts from the numbers read last; one read since changes it no more.
+    // A dialog starts from the numbers read last; one read since changes it no more. None is
+    // built on registers never read.
+    if (!wasRead(which)) return nullptr;
     const ParamImage* shown = image();
     const ParamImage img = shown ? *shown : ParamImage();
     switch (which) {
@@ -482,8 +512,15 @@ std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {
         return std::make_unique<frmKX5_P_OUT>(this, img, this);
     case MapDialog::IN:
         return std::make_unique<frmKX5_P_IN>(this, img, this);
-    case MapDialog::SetDT:
-        return std::make_unique<frmKX5_SetDT>(this, this);
+    case MapDialog::SetDT: {
+        // The controller's clock as last read, when it was; else the window takes the PC's.
+        std::optional<QDateTime> clock;
+        if (std::all_of(kClockRegs.begin(), kClockRegs.end(),
+                        [&img](int reg) { return img.count(reg); }))
+            clock = QDateTime(QDate(img.at(520), img.at(521), img.at(522)),
+                              QTime(img.at(523), img.at(524), img.at(525)));
+        return std::make_unique<frmKX5_SetDT>(this, this, clock);
+    }
     case MapDialog::None:
         break;
     }

@@ -61,7 +61,7 @@ public:
     std::function<void(const QString& title, const std::vector<ParamDiff>&)> showDiffs;
 
     // The dialog a click opens, built over this map (destroy it before the map); nullptr for
-    // MapDialog::None.
+    // MapDialog::None and for a group whose registers were never read from the station.
     std::unique_ptr<QDialog> createDialog(MapDialog which);
     // Shows a dialog modally; tests put their own here. The default runs createDialog's.
     std::function<void(MapDialog)> openDialog;
@@ -83,6 +83,10 @@ public slots:
 
 private:
     void unload();
+    // Whether every register the dialog writes was read from the station; offering to read
+    // them again when not.
+    bool wasRead(MapDialog which) const;
+    void offerReadAgain();
     // The edited station's image, null when none was read; its model.
     const ParamImage* image() const;
     ControllerModel model() const;

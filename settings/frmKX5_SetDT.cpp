@@ -42,7 +42,9 @@ bool frmKX5_SetDT::parseTime(const QString& text, QTime* time) {
     return true;
 }
 
-frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent), m_sink(sink) {
+frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent,
+                           std::optional<QDateTime> controllerClock)
+    : QDialog(parent), m_sink(sink) {
     setObjectName(QStringLiteral("frmKX5_SetDT"));
     setWindowTitle(tr("Date Time Setting"));
 
@@ -106,6 +108,10 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     top->addWidget(lblDT);
     top->addWidget(new QLabel(tr("KX5 - Set Value"), this));
     top->addLayout(setRow);
+    lblFrom = new QLabel(this);
+    lblFrom->setObjectName(QStringLiteral("lblFrom"));
+    lblFrom->setWordWrap(true);
+    top->addWidget(lblFrom);
     top->addLayout(buttons);
     resize(360, 220);
 
@@ -116,7 +122,19 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent) : QDialog(parent)
     connect(this, &QDialog::finished, tmrDT, &QTimer::stop);
 
     showFollowState();
-    lblDT->setText(now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    const QDateTime pc = now();
+    lblDT->setText(pc.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    // Set is never a format error on opening: the cells hold a moment, and the line under
+    // them says whose.
+    const bool fromController = controllerClock && controllerClock->isValid() &&
+                                controllerClock->date() >= kFirstDate &&
+                                controllerClock->date() <= kLastDate;
+    const QDateTime start = fromController ? *controllerClock : pc;
+    m_dt->setText(1, 1, start.toString(QStringLiteral("yyyy-MM-dd")));
+    m_dt->setText(2, 1, start.toString(QStringLiteral("HH:mm:ss")));
+    lblFrom->setText(fromController
+                         ? tr("From the clock of MC %1 as last read.").arg(m_sink->selectedMcNo())
+                         : tr("From the PC clock when this window opened."));
     tmrDT->start();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <optional>
 
 class Grid;
 class RequestSink;
@@ -17,7 +18,10 @@ class QTimer;
 class frmKX5_SetDT : public QDialog {
     Q_OBJECT
 public:
-    explicit frmKX5_SetDT(RequestSink* sink, QWidget* parent = nullptr);
+    // The cells start from controllerClock (the station's clock as last read) when it is a
+    // date and time they take, else from the PC clock; a line says which.
+    explicit frmKX5_SetDT(RequestSink* sink, QWidget* parent = nullptr,
+                          std::optional<QDateTime> controllerClock = {});
 
     Grid* dateTimeGrid() const { return m_dt; }
     bool followsPc() const { return m_follow; }
@@ -39,6 +43,7 @@ private:
     RequestSink* m_sink;
     Grid* m_dt;
     QLabel* lblDT;
+    QLabel* lblFrom;
     GridView* sprdDT;
     QPushButton* btnSameDT1;
     QPushButton* btnSet;

@@ -25,45 +25,35 @@ using AsRead = frmKX5_Set_DSave::AsRead;
 
 QComboBox* makeBox(QWidget* parent, const char* name,
                    std::initializer_list<std::pair<QString, QString>> items, AsRead* asRead) {
+    // A choice, never typed into: a typed "y" made "Noy", saved with saving off and no word.
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert); // typed text is stored as typed
     for (const auto& [shown, value] : items)
         box->addItem(shown, value);
-    // Once the user picks or types, the box holds what is seen, no longer what was read.
+    // Once the user picks, the box holds what is seen, no longer what was read.
     QObject::connect(box, &QComboBox::activated, box, [asRead] { *asRead = {}; });
-    QObject::connect(box->lineEdit(), &QLineEdit::textEdited, box, [asRead] { *asRead = {}; });
     return box;
 }
 
-// A value from the file: its item when it is one of the list's; else the item `meaning` (a
-// unit shown as what it counts as), or with none the text as it stands ("yes" typed earlier).
-// Such a value is kept in *asRead to be saved unchanged.
-void showValue(QComboBox* box, const QString& value, AsRead* asRead, int meaning = -1) {
+// A value from the file: its item when it is one of the list's; else the item `meaning`, what
+// it counts as (only "Yes" allows saving, only "min" counts as minutes), the value kept in
+// *asRead to be named and saved unchanged.
+void showValue(QComboBox* box, const QString& value, AsRead* asRead, int meaning) {
     const int i = box->findData(value);
-    *asRead = {};
-    if (const int item = i >= 0 ? i : meaning; item >= 0) {
-        box->setCurrentIndex(item);
-        box->setEditText(box->itemText(item)); // also when the index was already this one
-    } else {
-        box->setEditText(value);
-    }
-    if (i < 0) *asRead = {value, box->currentText()};
+    box->setCurrentIndex(i >= 0 ? i : meaning);
+    *asRead = i >= 0 ? AsRead{} : AsRead{value, box->currentText()};
 }
 
-// What the file gets: a text left as read stays as read, even where the box shows it as one
-// of the list's words (the default "분" shown as seconds); a word of the list gives its value;
-// anything else is stored as typed.
+// What the file gets: a value left as read stays as read, even where the box shows it as one
+// of the list's words (the default "분" shown as seconds); else the value of the item shown.
 QString storedValue(const QComboBox* box, const AsRead& asRead) {
-    const QString text = box->currentText();
-    if (!asRead.shown.isNull() && text == asRead.shown) return asRead.value;
-    const int i = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    return i >= 0 ? box->itemData(i).toString() : text;
+    if (!asRead.value.isNull()) return asRead.value;
+    return box->currentData().toString();
 }
 
-// The Unit box: seconds first, then minutes, in the words the main window shows them in.
+// Seconds first, then minutes, in the words the main window shows them in; Yes, then No.
 constexpr int kSecondsItem = 0;
+constexpr int kNoItem = 1;
 
 } // namespace
 
@@ -75,14 +65,14 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(const DataSaveSettings& inUse, QWidget* paren
     cmbSave = makeBox(this, "cmbSave",
                       {{tr("Yes"), QStringLiteral("Yes")}, {tr("No"), QStringLiteral("No")}},
                       &m_saveAsRead);
-    showValue(cmbSave, QStringLiteral("No"), &m_saveAsRead);
+    showValue(cmbSave, QStringLiteral("No"), &m_saveAsRead, kNoItem);
     txtSaveInterval = new QLineEdit(this);
     txtSaveInterval->setObjectName(QStringLiteral("txtSaveInterval"));
     cmbUnit = makeBox(this, "cmbUnit",
                       {{shownDataSaveUnit(DataSaveSettings::Unit::Seconds), QStringLiteral("sec")},
                        {shownDataSaveUnit(DataSaveSettings::Unit::Minutes), QStringLiteral("min")}},
                       &m_unitAsRead);
-    showValue(cmbUnit, QStringLiteral("sec"), &m_unitAsRead);
+    showValue(cmbUnit, QStringLiteral("sec"), &m_unitAsRead, kSecondsItem);
     lblFolder = new ClickLabel(this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
     lblFolder->setToolTip(tr("Click to change the folder"));
@@ -110,7 +100,13 @@ frmKX5_Set_DSave::frmKX5_Set_DSave(const DataSaveSettings& inUse, QWidget* paren
         form->addWidget(label, r, 0);
         form->addWidget(w, r++, 1);
     }
-    form->addWidget(Label1, r, 1);
+    form->addWidget(Label1, r++, 1);
+    lblAsRead = new QLabel(this);
+    lblAsRead->setObjectName(QStringLiteral("lblAsRead"));
+    lblAsRead->setWordWrap(true);
+    form->addWidget(lblAsRead, r, 0, 1, 2);
+    for (QComboBox* box : {cmbSave, cmbUnit})
+        connect(box, &QComboBox::activated, this, [this] { showAsRead(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnOK);
@@ -133,19 +129,37 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
     QDir().mkpath(cfgDir());
     QStringList l;
     if (readLines(saveDataPath(), &l) && l.size() >= 5) {
-        showValue(cmbSave, l[0], &m_saveAsRead);
+        showValue(cmbSave, l[0], &m_saveAsRead, kNoItem);
         txtSaveInterval->setText(l[1]);
         showValue(cmbUnit, l[2], &m_unitAsRead, kSecondsItem);
         lblFolder->setText(l[3]);
         txtFName->setText(l[4]);
+        showAsRead();
         return;
     }
-    // A missing or short file: all five fields show the settings in use.
-    showValue(cmbSave, m_settings.enableWord(), &m_saveAsRead);
+    // A missing or short file: all five fields show the settings in use; the default unit
+    // word is the program's own, not one read, so it is not named.
+    showValue(cmbSave, m_settings.enableWord(), &m_saveAsRead, kNoItem);
     txtSaveInterval->setText(QString::number(m_settings.interval));
     showValue(cmbUnit, m_settings.unitWord(), &m_unitAsRead, kSecondsItem);
     lblFolder->setText(m_settings.folder);
     txtFName->setText(m_settings.name);
+    showAsRead(false);
+}
+
+void frmKX5_Set_DSave::showAsRead(bool fromFile) {
+    QStringList lines;
+    const std::pair<const char*, const AsRead*> boxes[] = {{QT_TR_NOOP("Save"), &m_saveAsRead},
+                                                           {QT_TR_NOOP("Unit"), &m_unitAsRead}};
+    for (const auto& [caption, asRead] : boxes)
+        if (fromFile && !asRead->value.isNull())
+            //: A SaveData.INI value that is none of its box's choices: the box's caption,
+            //: the value, what it counts as.
+            lines << tr("%1 \"%2\" in SaveData.INI is none of the choices: it counts as %3, "
+                        "and stays as it is until you choose.")
+                         .arg(tr(caption), asRead->value, asRead->shown);
+    lblAsRead->setText(lines.join(QLatin1Char('\n')));
+    lblAsRead->setVisible(!lines.isEmpty());
 }
 
 void frmKX5_Set_DSave::txtSaveInterval_LostFocus() {

@@ -26,20 +26,24 @@ public:
     void btnOK_Click();
     void btnCancel_Click();
 
-    // A Save or Unit text read that is none of the list's values, and what the box shows for
-    // it (the text itself, or for a unit the word of what it counts as); saved back unchanged
-    // while the box is left alone.
+    // A Save or Unit value read that is none of the list's values, and the word of what it
+    // counts as, which the box shows; named under the fields, and saved back unchanged while
+    // the box is left alone.
     struct AsRead {
         QString value, shown;
     };
 
 private:
+    // Names the values read that are none of the choices (fromFile false: none are).
+    void showAsRead(bool fromFile = true);
+
     QComboBox* cmbSave;
     QLineEdit* txtSaveInterval;
     QComboBox* cmbUnit;
     ClickLabel* lblFolder;
     QLineEdit* txtFName;
     QLabel* Label1;
+    QLabel* lblAsRead;
     QPushButton* btnOK;
     QPushButton* btnCancel;
     AsRead m_saveAsRead, m_unitAsRead;

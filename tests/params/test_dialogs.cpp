@@ -1,7 +1,7 @@
 // The group dialogs, the input dialog and the alarm-type picker without the link: OK's request
-// (step, selected station, values) for each conversion, values read and sent back unchanged (in
-// any language), refused values and a refused request, the input defaults and the picker's
-// codes. The wire is left to test_param_wire.cpp.
+// (step, selected station, values) for each conversion of what the user changed, refused values
+// and a refused request, the input defaults and the picker's codes. Values sent back untouched
+// and the wire are left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
 #include "params/ParamInfo.h"
@@ -20,6 +20,12 @@
 
 class Dialogs : public ParamsFixture {
 protected:
+    void SetUp() override {
+        ParamsFixture::SetUp();
+        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) // a whole read, zeros
+            for (int reg : findStep(step)->regs)
+                store(reg, 0);
+    }
     std::unique_ptr<GroupDialog> make(const std::string& name) {
         if (name == "OUT") return std::make_unique<frmKX5_P_OUT>(&sink, image);
         if (name == "SV") return std::make_unique<frmKX5_P_SV>(&sink, image);
@@ -64,7 +70,7 @@ TEST_F(Dialogs,
         {"SV", 1, 0, 0, {{"cmbSV_No", "2"}, {"txtSV1", "150.5"}, {"txtSV2", "151.5"},
                          {"txtSV3", "-20"}}, {2, 150, 152, -20}, kStepWriteSV},
         {"SV", 2, 0, 0, {{"cmbSV_No", "3"}, {"txtSV1", "150.5"}, {"txtSV2", "7a"},
-                         {"txtSV3", ""}}, {3, 1505, 70, 0}, kStepWriteSV},
+                         {"txtSV3", "0"}}, {3, 1505, 70, 0}, kStepWriteSV},
         // Products a hair off a half in binary still halve to even; F000 and 7FFF read back.
         {"SV", 30, 0, 2, {{"txtSV1", "2.675"}, {"txtSV2", "1.005"}, {"txtSV3", "-0.125"}},
                          {1, 268, 100, -12}, kStepWriteSV},
@@ -76,7 +82,7 @@ TEST_F(Dialogs,
                          {5, 1, 20, 0, 5, 555, 1000, 1000, 0}, kStepWriteOutput},
         {"OUT", 1, 0, 0, {{"cmbOUT", "12"}, {"cmbOACT", "REV"}, {"txtCT", "2.5"},
                           {"txtCTC", "3.5"}, {"txtHYS", "2.5"}, {"txtPO", "55.5"},
-                          {"txtPOC", "-5"}, {"txtOLH", "99.95"}, {"txtOLL", ""}},
+                          {"txtPOC", "-5"}, {"txtOLH", "99.95"}, {"txtOLL", "0.04"}},
                          {12, 0, 2, 4, 2, 555, -50, 1000, 0}, kStepWriteOutput},
         {"AT", 1, 0, 0, {{"cmbATM", "LOW"}, {"cmbAT", "AUTO"}}, {1, 4}, kStepWriteAT},
         {"AT", 1, 0, 0, {{"cmbATM", "STD"}, {"cmbAT", "2"}}, {0, 2}, kStepWriteAT},
@@ -111,6 +117,9 @@ TEST_F(Dialogs,
         {"Control", 1, 0, 0, {{"txtUPRT", "1e6"}}, {}, 0, {}, noFit("UP.RT", whole, "1e6")},
         {"PID", 1, 0, 0, {{"sprdPID 2 4", "-4097"}}, {}, 0, {}, noFit("2.MR", whole, "-4097")},
         {"IN", 33, 0, 1, {{"txtFRH", "-500.0"}}, {}, 0, {}, noFit("FR-H", tenths, "-500.0")},
+        // A field left empty is refused, never sent as 0.
+        {"SV", 2, 0, 0, {{"txtSV3", " "}}, {}, 0, {}, notTaken("SV3: empty; enter a value")},
+        {"PID", 1, 0, 0, {{"sprdPID 1 1", ""}}, {}, 0, {}, notTaken("1.P: empty; enter a value")},
         // Refused as the controller does not take it: the same ranges and choices a set file
         // is checked against.
         {"SV", 1, 0, 0, {{"txtSV2", "1371"}}, {}, 0, {}, notTaken("SV2 1371: enter -200 to "
@@ -153,6 +162,15 @@ TEST_F(Dialogs,
         EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
         EXPECT_EQ(d->isVisible(), !said.isEmpty());
     }
+    // A register never read from the station is never written, whatever the fields hold.
+    messages.clear();
+    sink.requests.clear();
+    sink.refusal.clear();
+    image.erase(303);
+    clickOK(make("SV").get());
+    EXPECT_TRUE(sink.requests.empty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("303"));
 }
 
 // Every choice field, with each word it offers in English, in Korean and in another letter
@@ -249,45 +267,6 @@ TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
         EXPECT_EQ(sink.requests, (std::vector{Request::groupWrite(kStepWritePID, 4, expected)}))
             << "d " << d;
     }
-}
-
-TEST_F(Dialogs, ValuesReadAreSentBackUnchanged) {
-    // A station's values as stored, d = 1: every dialog opened and confirmed as it stands
-    // writes back exactly what the controller holds, whatever language its words are shown in.
-    const std::map<int, int> stored = {
-        {102, 1},     {103, 0},    {106, 1},     {108, 12},  {109, 7},   {110, 1},  {300, 2},
-        {301, 1505},  {302, -25},  {303, 0},     {305, 1},   {306, 4},   {410, 7},  {411, 21},
-        {413, 2},     {414, 3},    {416, 1000},  {417, -50}, {600, 4},   {601, 1},  {602, 20},
-        {603, 30},    {604, 15},   {605, 1000},  {606, 0},   {607, 955}, {608, -5}, {612, 9999},
-        {613, -1999}, {615, 9999}, {616, -1999}, {617, 5},   {618, -12}, {619, 2}};
-    for (const auto& [reg, v] : stored)
-        store(reg, v);
-    for (int reg = 310; reg <= 337; ++reg)
-        if (reg % 10 != 9) store(reg, reg % 10 == 8 ? 15 : reg - 300);
-    input(2, 0, 0);
-    Bracketing language(std::map<QString, QString>{{QStringLiteral("Min"), QStringLiteral("분")}});
-    for (bool translated : {false, true}) {
-        if (translated) QCoreApplication::installTranslator(&language);
-        for (const char* name : {"OUT", "SV", "AT", "PID", "ALM", "Control"}) {
-            SCOPED_TRACE(testing::Message() << name << (translated ? " translated" : ""));
-            sink.requests.clear();
-            clickOK(make(name).get());
-            ASSERT_EQ(sink.requests.size(), 1u);
-            const Request& r = sink.requests[0];
-            std::vector<int> expected;
-            for (int reg : findStep(r.step)->regs)
-                expected.push_back(image.at(reg));
-            ASSERT_FALSE(expected.empty());
-            EXPECT_EQ(r, Request::groupWrite(r.step, 4, expected));
-        }
-        sink.requests.clear();
-        clickOK(make("IN").get());
-        EXPECT_EQ(sink.requests, (std::vector{Request::inputWrite(
-                                     4, {2, 0}, {9999, -1999, 0, 9999, -1999, 5, -12, 2})}));
-        // The time unit is shown in the language's word.
-        EXPECT_EQ(field(make("Control").get(), "cmbRTMU"), translated ? "분" : "Min");
-    }
-    QCoreApplication::removeTranslator(&language);
 }
 
 TEST_F(Dialogs, InputOpensByTheStoredTypeAndAppliesTheDefaultsOfTheChosenOnes) {

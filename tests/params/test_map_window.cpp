@@ -8,6 +8,7 @@
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
 #include "settings/TextLines.h"
+#include "settings/frmKX5_SetDT.h"
 #include "ui/MsgBox.h"
 
 #include <QAccessible>
@@ -106,12 +107,20 @@ TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialog) {
 }
 
 TEST_F(MapWindow, ClockWindowShowsTheFollowSwitchAndKeepsEachHintOnOneLine) {
+    // The cells start from the station's clock as last read.
+    const int clock[] = {2031, 12, 31, 1, 2, 3};
+    for (int i = 0; i < 6; ++i)
+        store(520 + i, clock[i]);
     auto dt = map->createDialog(MapDialog::SetDT);
+    Grid* cells = static_cast<frmKX5_SetDT*>(dt.get())->dateTimeGrid();
+    EXPECT_EQ(cells->text(1, 1) + " " + cells->text(2, 1), "2031-12-31 01:02:03");
     dt->show();
     auto* follow = dt->findChild<QPushButton*>("btnSameDT1");
     QTest::mouseClick(follow, Qt::LeftButton); // on: the face is light magenta
     EXPECT_EQ(follow->grab().toImage().pixelColor(4, follow->height() / 2), QColor(255, 192, 255));
     // Set with empty cells: each hint line is laid out whole even in a narrow box.
+    cells->setText(1, 1, QString());
+    cells->setText(2, 1, QString());
     QTest::mouseClick(dt->findChild<QPushButton*>("btnSet"), Qt::LeftButton);
     ASSERT_EQ(messages.size(), 1);
     const QStringList lines = messages[0].split(QLatin1Char('\n'));

@@ -1,13 +1,16 @@
 // The parameter windows on the wire through the main window's link and a fake port: the map's
-// read-all and its one refresh, a set-value write of the extreme values with its exact DWR frame,
-// shown at its acknowledgement and read back as typed, the map's word on it in the user's language,
-// a choice typed, picked or refused in the control dialog, the map's word on the input write's
-// pause, and command 5 opening the map. The input write's timing is left to test_param_pty.cpp,
+// read-all and its one refresh, every dialog confirmed untouched writing back exactly what the
+// controller holds (odd values too), no dialog and no frame for a station never read, a
+// set-value write of the extreme values with its exact DWR frame, shown at its acknowledgement
+// and read back as typed, the map's word on it in the user's language, a choice typed, picked
+// or refused in the control dialog, the map's word on the input write's pause, and command 5
+// opening the map. The input write's timing is left to test_param_pty.cpp,
 // conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
 #include "link/Steps.h"
+#include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_Parameter.h"
 #include "tests/support/Bracketing.h"
 #include "tests/support/GridEditing.h"
@@ -135,6 +138,175 @@ TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
         reply("03DWR,OK");
         answerReadAll({}, map.get());
     }
+}
+
+// The registers of all seven dialogs holding what a controller can hold: usual values, codes
+// outside every list, 0x8000 and 0xEFFF in every number, DP-P 5 and 9 on a sensor type and on a
+// type outside the table. Each dialog opens showing what the map shows, and OK pressed untouched
+// writes back exactly what the controller holds, frame by frame, in any language.
+TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
+    win->setOpenMap(map.get());
+    const auto hex = [](int v) {
+        return QByteArray::number(v < 0 ? v + 65536 : v, 16).toUpper().rightJustified(4, '0');
+    };
+    std::vector<int> pid; // set by set: 310-318, 320-328, 330-337
+    for (int reg = 310; reg <= 337; ++reg)
+        if (reg % 10 != 9) pid.push_back(reg);
+    const struct {
+        MapDialog which;
+        std::vector<std::pair<const char*, int>> fields; // "sprdPID": the whole sheet
+        std::vector<std::vector<int>> frames;            // the registers of each write
+    } dialogs[] = {
+        // clang-format off
+        {MapDialog::Control, {{"cmbZONE", 102}, {"cmbFUZY", 103}, {"cmbDIS", 106},
+                              {"txtUPRT", 108}, {"txtDNRT", 109}, {"cmbRTMU", 110}},
+         {{102, 103, 106, 108, 109, 110}}},
+        {MapDialog::SV, {{"cmbSV_No", 300}, {"txtSV1", 301}, {"txtSV2", 302}, {"txtSV3", 303}},
+         {{300, 301, 302, 303}}},
+        {MapDialog::AT, {{"cmbATM", 305}, {"cmbAT", 306}}, {{305, 306}}},
+        {MapDialog::PID, {{"txtARW", 104}, {"sprdPID", 0}}, {pid}},
+        {MapDialog::ALM, {{"lblA1TY", 410}, {"lblA2TY", 411}, {"txtA1DB", 413},
+                          {"txtA2DB", 414}, {"txtAL1", 416}, {"txtAL2", 417}},
+         {{410, 411, 413, 414, 416, 417}}},
+        {MapDialog::OUT, {{"cmbOUT", 600}, {"cmbOACT", 601}, {"txtCT", 602}, {"txtCTC", 603},
+                          {"txtHYS", 604}, {"txtPO", 605}, {"txtPOC", 606}, {"txtOLH", 607},
+                          {"txtOLL", 608}},
+         {{600, 601, 602, 603, 604, 605, 606, 607, 608}}},
+        {MapDialog::IN, {{"cmbINP", 610}, {"cmbUnit", 611}, {"txtFRH", 612}, {"txtFRL", 613},
+                         {"cmbDPP", 614}, {"txtSLH", 615}, {"txtSLL", 616}, {"txtFILT", 617},
+                         {"txtBIAS", 618}, {"cmbBOUT", 619}},
+         {{610, 611}, {612, 613, 614, 615, 616, 617, 618, 619}}},
+        // clang-format on
+    };
+    // INP 2 in ℃: one decimal.
+    std::map<int, int> usual = {
+        {102, 1},  {103, 0},    {104, 30},   {106, 1},     {108, 12},  {109, 7},    {110, 1},
+        {300, 2},  {301, 1505}, {302, -25},  {303, 0},     {305, 1},   {306, 4},    {410, 7},
+        {411, 21}, {413, 2},    {414, 3},    {416, 1000},  {417, -50}, {600, 4},    {601, 1},
+        {602, 20}, {603, 30},   {604, 15},   {605, 1000},  {606, 0},   {607, 955},  {608, -5},
+        {610, 2},  {611, 0},    {612, 9999}, {613, -1999}, {614, 0},   {615, 9999}, {616, -1999},
+        {617, 5},  {618, -12},  {619, 2}};
+    for (int reg : pid)
+        usual[reg] = reg - 300;
+    const std::vector<int> numbers = [&] {
+        std::vector<int> n = {104, 108, 109, 301, 302, 303, 413, 414, 416, 417, 602, 603,
+                              604, 605, 606, 607, 608, 612, 613, 615, 616, 617, 618};
+        n.insert(n.end(), pid.begin(), pid.end());
+        return n;
+    }();
+    const auto with = [&](std::map<int, int> changes, int number) {
+        std::map<int, int> regs = usual;
+        for (int reg : number ? numbers : std::vector<int>())
+            regs[reg] = number;
+        for (const auto& [reg, v] : changes)
+            regs[reg] = v;
+        return regs;
+    };
+    const std::pair<const char*, std::map<int, int>> rows[] = {
+        {"usual", usual},
+        // clang-format off
+        {"codes outside the lists, DP-P 5 on INP 2",
+         with({{102, 5}, {103, -1}, {106, 2}, {110, 2}, {300, 7}, {305, 2}, {306, 7}, {410, 22},
+               {411, 99}, {600, 13}, {601, 2}, {611, 2}, {614, 5}, {619, 3}}, 0)},
+        // clang-format on
+        {"0x8000 in every number", with({}, 0x8000)},
+        {"0xEFFF in every number, INP 99 with DP-P 9", with({{610, 99}, {614, 9}}, 0xEFFF)},
+    };
+    QStringList said; // a refusal would stop OK: none may come
+    setMsgBoxHandler([&said](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        said << text;
+        return QMessageBox::Ok;
+    });
+    Bracketing language;
+    for (bool translated : {false, true}) {
+        if (translated) QCoreApplication::installTranslator(&language);
+        for (const auto& [what, regs] : rows) {
+            std::map<int, QByteArray> held;
+            for (const auto& [reg, v] : regs)
+                held[reg] = hex(v);
+            if (!link()->pendingRequest()) { // the map's own read-all is the first row's
+                ASSERT_TRUE(link()->request(Request::readAll(3)).taken);
+            }
+            answerReadAll(held, map.get());
+            map->tmrRefresh_Timer();
+            const auto onMap = [&](int reg) {
+                return map->displayGrid()->text(2 * (reg / 100 + 1), reg % 100 + 1);
+            };
+            for (const auto& d : dialogs) {
+                SCOPED_TRACE(testing::Message() << what << ", dialog " << int(d.which)
+                                                << (translated ? ", translated" : ""));
+                link()->tmrSend.stop(); // the test gives the send ticks
+                auto dlg = map->createDialog(d.which);
+                ASSERT_NE(dlg, nullptr);
+                for (const auto& [name, reg] : d.fields) {
+                    if (reg) {
+                        EXPECT_EQ(field(dlg.get(), name), onMap(reg)) << name;
+                        continue;
+                    }
+                    const Grid* sheet = static_cast<frmKX5_P_PID*>(dlg.get())->pidGrid();
+                    for (int r : pid)
+                        EXPECT_EQ(sheet->text(r / 10 - 30, r % 10 + 1), onMap(r)) << r;
+                }
+                clickOK(dlg.get());
+                EXPECT_EQ(dlg->result(), QDialog::Accepted);
+                for (size_t f = 0; f < d.frames.size(); ++f) {
+                    QByteArray frame =
+                        "\00203DWR," +
+                        QByteArray::number(d.frames[f].size()).rightJustified(2, '0');
+                    for (int reg : d.frames[f])
+                        frame += ",0" + QByteArray::number(reg) + "," + held.at(reg);
+                    EXPECT_EQ(sent(), frame + "\r\n");
+                    reply("03DWR,OK");
+                    if (f == 0 && d.frames.size() == 2) link()->pause_Done();
+                }
+                answerReadAll(held, map.get()); // the read-back
+                map->tmrRefresh_Timer();
+            }
+        }
+        QCoreApplication::removeTranslator(&language);
+    }
+    EXPECT_EQ(said, QStringList());
+}
+
+// A station whose parameters were never read (it answered the model query, then fell silent):
+// no dialog opens, nothing is written, and the map offers to read them again.
+TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
+    win.reset();
+    build({2, 3}, 2); // station 2 selected and read; 3 answered the sweep only
+    ASSERT_TRUE(link()->selectStation(1));
+    link()->tmrSend.stop();
+    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
+    win->setOpenMap(map.get());
+    std::vector<MapDialog> opened;
+    map->openDialog = [&opened](MapDialog d) { opened.push_back(d); };
+    QStringList asked;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+        asked << text;
+        return answer;
+    });
+    // A cell of each dialog: Control, PID, SV, AT, ALM, OUT, IN.
+    const std::pair<int, int> cells[] = {{4, 3},   {8, 11}, {8, 2},  {8, 7},
+                                         {10, 11}, {14, 1}, {14, 11}};
+    for (const auto& [col, row] : cells) {
+        map->sprdMap_Click(col, row);
+        EXPECT_EQ(map->createDialog(mapClickAction(col, row).dialog), nullptr);
+    }
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(asked.size(), 7);
+    EXPECT_NE(map->messageLabel()->text(), "");
+    // Nothing but reads goes out, however long the line runs: the silent station's read is
+    // given up, and the poll goes on.
+    for (int k = 0; k < 12; ++k) {
+        EXPECT_FALSE(sent().contains("DWR"));
+        link()->tmrRecvErr_Timer();
+    }
+    EXPECT_EQ(link()->paramImage(3), nullptr);
+    answer = QMessageBox::Yes; // read again: asked of the link
+    map->sprdMap_Click(4, 3);
+    EXPECT_EQ(link()->pendingRequest(), Request::readAll(3));
+    setMsgBoxHandler({});
 }
 
 // A choice word typed, or an item picked, from the keyboard into a control dialog that opens in

@@ -45,6 +45,30 @@ TEST_F(ClockShell, FollowingThePcClockSendsTheMomentShownAndFreezesWhenOff) {
     EXPECT_EQ(w.dateTimeGrid()->text(2, 1), "00:00:04");
 }
 
+// Opened, the cells hold a moment Set sends as it stands: the controller's clock as last read
+// when it is one the cells take, else the PC's; the line under them says which.
+TEST_F(ClockShell, OpensOnTheControllersClockWhenReadElseOnThePcs) {
+    const QDateTime read(QDate(2031, 12, 31), QTime(0, 0, 1));
+    const std::tuple<std::optional<QDateTime>, std::vector<int>, bool> rows[] = {
+        {std::nullopt, {2024, 2, 29, 23, 59, 59}, false},
+        {read, {2031, 12, 31, 0, 0, 1}, true},
+        {QDateTime(QDate(0, 0, 0), QTime(0, 0)), {2024, 2, 29, 23, 59, 59}, false}, // zeros read
+        {QDateTime(QDate(2101, 1, 1), QTime(0, 0)), {2024, 2, 29, 23, 59, 59}, false},
+    };
+    QString saidFor[2];
+    for (const auto& [clock, sent, fromController] : rows) {
+        sink.requests.clear();
+        frmKX5_SetDT w(&sink, nullptr, clock);
+        w.btnSet_Click();
+        EXPECT_EQ(sink.requests, std::vector{Request::clock(5, sent)});
+        EXPECT_TRUE(messages.isEmpty());
+        const QString said = w.findChild<QLabel*>("lblFrom")->text();
+        EXPECT_FALSE(said.isEmpty());
+        saidFor[fromController] = said;
+    }
+    EXPECT_NE(saidFor[0], saidFor[1]);
+}
+
 TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
     // linkSays: the link refuses the request with these words, which the window shows.
     const std::tuple<const char*, const char*, std::vector<int>, const char*, const char*> rows[] =

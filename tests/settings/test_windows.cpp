@@ -160,7 +160,8 @@ TEST_F(Windows, StationsWindowShowsTheCornerTextAndNoOpenDropDown) {
 }
 
 // The window opens with the file, or with the settings in use when the file is short or
-// missing, and OK writes the boxes back as they stand.
+// missing, naming a value read that is none of the choices, and OK writes the boxes back as
+// they stand.
 TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
     const QByteArray inUse = "Yes\r\n15\r\nmin\r\n/in use\r\nLine\r\n";
     const std::tuple<QByteArray, QByteArray, const char*> rows[] = {
@@ -183,6 +184,13 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
         QFile::remove(saveDataPath());
         if (file != "<missing>") write("CFG/SaveData.INI", file);
         frmKX5_Set_DSave w(DataSaveSettings::fromWords("Yes", 15, "min", "/in use", "Line"));
+        // Choices are picked, never typed; a value read that is none of them is named.
+        EXPECT_FALSE(child(w, "cmbSave")->isEditable() || child(w, "cmbUnit")->isEditable());
+        const QString named = child<QLabel>(w, "lblAsRead")->text();
+        const bool odd = file.startsWith("yes");
+        EXPECT_EQ(named.contains("\"yes\"") && named.contains("\"Min\""), odd)
+            << named.toStdString();
+        EXPECT_EQ(named.isEmpty(), !odd);
         click(w, "btnOK");
         const QByteArray kept = written.isEmpty() ? file : written;
         EXPECT_EQ(bytes(saveDataPath()), kept);

@@ -4,7 +4,7 @@
 <context>
     <name>GroupDialog</name>
     <message>
-        <location filename="../../params/GroupDialog.cpp" line="+22"/>
+        <location filename="../../params/GroupDialog.cpp" line="+23"/>
         <source>&amp;OK</source>
         <translation>확인[&amp;O]</translation>
     </message>
@@ -14,7 +14,19 @@
         <translation>취소[&amp;C]</translation>
     </message>
     <message>
-        <location filename="../../params/ValueList.cpp" line="+26"/>
+        <location line="+127"/>
+        <source>MC %1: register %2 was never read from the station, so it is not written.
+Nothing was sent.</source>
+        <translation>MC %1: 레지스터 %2을(를) 국번에서 읽은 적이 없으므로 쓰지 않습니다.
+아무것도 보내지 않았습니다.</translation>
+    </message>
+    <message>
+        <location filename="../../params/ValueList.cpp" line="+21"/>
+        <source>%1: empty; enter a value</source>
+        <translation>%1: 비어 있습니다. 값을 입력하십시오</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>%1: enter %2 to %3</source>
         <translation>%1: %2 ~ %3 범위로 입력하십시오</translation>
     </message>
@@ -317,7 +329,7 @@ Nothing was sent.</source>
 <context>
     <name>WriteSetDialog</name>
     <message>
-        <location filename="../../params/WriteSetDialog.cpp" line="+33"/>
+        <location filename="../../params/WriteSetDialog.cpp" line="+32"/>
         <location line="+153"/>
         <location line="+83"/>
         <source>Write Set</source>
@@ -844,7 +856,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_Parameter</name>
     <message>
-        <location filename="../../params/frmKX5_Parameter.cpp" line="+137"/>
+        <location filename="../../params/frmKX5_Parameter.cpp" line="+139"/>
         <source>Parameter Setting</source>
         <translation>파라미터 설정</translation>
     </message>
@@ -885,7 +897,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../../params/ParamMap.cpp" line="+223"/>
+        <location filename="../../params/ParamMap.cpp" line="+224"/>
         <location line="+6"/>
         <location line="+11"/>
         <location line="+7"/>
@@ -990,6 +1002,23 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <location line="+5"/>
         <source>MC [%1] input group: 610-611 written, 612-619 pending (%2 s pause)</source>
         <translation>MC [%1] 입력 그룹: 610-611 쓰기 완료, 612-619 대기 중 (%2초 휴지)</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>MC %1: parameters not read, so they cannot be changed</source>
+        <translation>MC %1: 파라미터를 읽지 못해 바꿀 수 없습니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The parameters of MC %1 have not been read (is it answering?), so there is nothing to start a change from.
+Read them again now?</source>
+        <translation>MC %1의 파라미터를 읽지 못했습니다(응답하고 있습니까?). 그래서 바꿀 값의 출발점이 없습니다.
+지금 다시 읽을까요?</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>MC %1: reading its parameters</source>
+        <translation>MC %1: 파라미터를 읽는 중</translation>
     </message>
     <message>
         <location filename="../../params/ParamMap.cpp" line="-54"/>

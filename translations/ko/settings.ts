@@ -856,7 +856,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
 <context>
     <name>frmKX5_SetDT</name>
     <message>
-        <location filename="../../settings/frmKX5_SetDT.cpp" line="+47"/>
+        <location filename="../../settings/frmKX5_SetDT.cpp" line="+49"/>
         <source>Date Time Setting</source>
         <translation>날짜·시간 설정</translation>
     </message>
@@ -872,12 +872,12 @@ and choose &quot;KX5 Manual&quot; again.</source>
     </message>
     <message>
         <location line="+14"/>
-        <location line="+73"/>
+        <location line="+89"/>
         <source>Follow the PC clock</source>
         <translation>PC 시계 따르기</translation>
     </message>
     <message>
-        <location line="-65"/>
+        <location line="-81"/>
         <source>&amp;Set</source>
         <translation>설정[&amp;S]</translation>
     </message>
@@ -898,7 +898,17 @@ and choose &quot;KX5 Manual&quot; again.</source>
         <translation>KX5 - 설정값</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+27"/>
+        <source>From the clock of MC %1 as last read.</source>
+        <translation>MC %1의 시계를 마지막으로 읽은 값에서 시작합니다.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>From the PC clock when this window opened.</source>
+        <translation>이 창이 열릴 때의 PC 시계에서 시작합니다.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>Following the PC clock: click to stop</source>
         <translation>PC 시계를 따르는 중: 클릭하면 멈춥니다</translation>
     </message>
@@ -1074,7 +1084,7 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_Set_DSave</name>
     <message>
-        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+73"/>
+        <location filename="../../settings/frmKX5_Set_DSave.cpp" line="+63"/>
         <source>Data Save Setting</source>
         <translation>데이터 저장 설정</translation>
     </message>
@@ -1116,26 +1126,34 @@ The port settings were not changed.</source>
     </message>
     <message>
         <location line="+4"/>
+        <location line="+61"/>
         <source>Save</source>
         <translation>저장</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-60"/>
         <source>Interval</source>
         <translation>주기</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+60"/>
         <source>Unit</source>
         <translation>단위</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-58"/>
         <source>Filename</source>
         <translation>파일 이름</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+63"/>
+        <source>%1 &quot;%2&quot; in SaveData.INI is none of the choices: it counts as %3, and stays as it is until you choose.</source>
+        <extracomment>A SaveData.INI value that is none of its box&apos;s choices: the box&apos;s caption, the value, what it counts as.</extracomment>
+        <translation>SaveData.INI의 %1 &quot;%2&quot;은(는) 선택지 가운데 어느 것도 아닙니다: %3(으)로 세며, 다른 것을 고를 때까지 그대로 둡니다.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Select Folder.</source>
         <translation>폴더를 선택하십시오.</translation>
     </message>
