@@ -152,22 +152,22 @@
 <context>
     <name>GatewayOptions</name>
     <message>
-        <location filename="../../gateway/GatewayOptions.cpp" line="+63"/>
+        <location filename="../../gateway/GatewayOptions.cpp" line="+64"/>
         <source>The listen address must be an IP address, such as 127.0.0.1 or 0.0.0.0.</source>
         <translation>대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>The port must be 1 to 65535.</source>
         <translation>포트는 1에서 65535 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The most clients at once must be 1 to 64.</source>
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+47"/>
         <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
         <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
     </message>

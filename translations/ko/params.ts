@@ -317,7 +317,7 @@ Nothing was sent.</source>
 <context>
     <name>WriteSetDialog</name>
     <message>
-        <location filename="../../params/WriteSetDialog.cpp" line="+33"/>
+        <location filename="../../params/WriteSetDialog.cpp" line="+32"/>
         <location line="+153"/>
         <location line="+83"/>
         <source>Write Set</source>
