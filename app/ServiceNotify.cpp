@@ -23,8 +23,15 @@ ServiceNotify::ServiceNotify(QObject* parent) : QObject(parent) {
 
 void ServiceNotify::ready() {
     if (!active()) return;
+    m_status = QStringLiteral("Running");
     send("READY=1\nSTATUS=Running");
     if (m_watchdog.interval() > 0) m_watchdog.start();
+}
+
+void ServiceNotify::status(const QString& text) {
+    if (!active() || text == m_status) return;
+    m_status = text;
+    send("STATUS=" + text.toUtf8());
 }
 
 void ServiceNotify::stopping() {

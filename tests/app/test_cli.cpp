@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/socket.h>
@@ -192,6 +193,105 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
         const QList<QByteArray> f = r.trimmed().split('\t');
         if (f.size() < 5) continue;
         EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
+    }
+    setProgramDir(QString());
+}
+
+// Standard error is a pipe that is full before the run starts and nobody reads: the records
+// keep coming all the same, and once it is read what waited follows. A reader that has gone
+// ends nothing but the output: SIGTERM still ends the run cleanly. The dropped lines' count is
+// test_unattended's.
+TEST(CommandLine, HeadlessKeepsLoggingWhileNobodyReadsItsOutput) {
+    QTemporaryDir tmp;
+    setProgramDir(tmp.path());
+    const QString data = tmp.filePath("data");
+    ASSERT_TRUE(QDir().mkpath(data));
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(writeSimSettings(sim, {1}) &&
+                writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);
+    while (::write(fds[1], QByteArray(4096, '.').constData(), 4096) > 0) {
+    }
+    ::fcntl(fds[1], F_SETFL, 0); // the program's writes would wait, as on a stalled reader
+    QProcess p;
+    p.setChildProcessModifier([fd = fds[1]] { ::dup2(fd, STDERR_FILENO); });
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+            {"--headless", "--dir", tmp.path(), "--open", "--save"});
+    ::close(fds[1]);
+    QFile dat(data + "/Oven_01.DAT");
+    const auto records = [&] { return dat.exists() ? dat.size() / 30 : 0; };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return records() >= 5; }, 30000));
+    std::vector<int> sent = pvsSent(sim, 1);
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    for (const QByteArray& r : dat.readAll().split('\n')) {
+        const QList<QByteArray> f = r.trimmed().split('\t');
+        if (f.size() < 5) continue;
+        EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
+    }
+    QByteArray said;
+    const auto read = [&] {
+        char buf[65536];
+        for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+            said += QByteArray(buf, int(n));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            read();
+            return said.contains("Started without windows");
+        },
+        10000))
+        << said.right(2000).data();
+    ::close(fds[0]); // the reader goes
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
+    setProgramDir(QString());
+}
+
+// Started with --open, a run without windows ends when the link gives the port up, so that a
+// service manager sees it: status 2 for line settings no port takes (said once, with the file
+// and line, and never retried), status 1 for a port lost while reopening is off.
+TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "lost" : "bad parity");
+        QTemporaryDir tmp;
+        setProgramDir(tmp.path());
+        kx5sim::LineConfig cfg;
+        cfg.stations = {1};
+        kx5sim::SimLine sim(cfg);
+        ASSERT_TRUE(sim.start());
+        ASSERT_TRUE(writeSimSettings(sim, {1}));
+        if (lost)
+            ASSERT_TRUE(writeLinesAtomic(cfgDir() + "/LinkOptions.INI", {"ReopenLostPort=0"},
+                                         nullptr));
+        else
+            ASSERT_TRUE(writeLinesAtomic(
+                commCfgPath(), {QString::fromStdString(sim.path()), "9600", "X", "8", "1", "STD"},
+                nullptr));
+        QProcess p;
+        p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+                {"--headless", "--dir", tmp.path(), "--open"});
+        if (lost) {
+            ASSERT_TRUE(sim.waitForExchanges(3, std::chrono::seconds(15)));
+            sim.stop();
+        }
+        ASSERT_TRUE(p.waitForFinished(20000)) << p.readAllStandardError().toStdString();
+        const QString said = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), lost ? 1 : 2) << said.toStdString();
+        if (!lost) {
+            EXPECT_EQ(said.count(QDir::toNativeSeparators(commCfgPath()) + " line 3 (X): "), 1)
+                << said.toStdString();
+        }
+        EXPECT_TRUE(said.contains("Stopped")) << said.toStdString();
     }
     setProgramDir(QString());
 }

@@ -3,6 +3,7 @@
 // test_link's and test_link_pty's.
 #include "MainFixture.h"
 #include "app/Commands.h"
+#include "app/ServiceOutput.h"
 #include "app/StartOptions.h"
 #include "gateway/Gateway.h"
 #include "link/Frames.h"
@@ -24,11 +25,14 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <fcntl.h>
+#include <unistd.h>
 
 TEST(StartOptions, CommandLineTable) {
     struct Row {
@@ -63,6 +67,44 @@ TEST(StartOptions, CommandLineTable) {
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--graph"}).graph);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--version"}).version);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--help"}).helpText.contains("--dir"));
+}
+
+// The run without windows writes its standard error through a bounded buffer: a reader that
+// reads nothing costs lines, never a wait; once it reads, the lines that found the buffer full
+// are counted where they were left out.
+TEST(ServiceOutput, LinesAStalledReaderCannotTakeAreCountedWhenItReads) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);
+    while (::write(fds[1], QByteArray(4096, '.').constData(), 4096) > 0) {
+    }
+    ::fcntl(fds[1], F_SETFL, 0); // full, and a write waits
+    QByteArray said;
+    {
+        ServiceOutput out(fds[1], 1000);
+        for (int i = 0; i < 200; ++i)
+            out.line(QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0')));
+        EXPECT_GT(out.dropped(), 0);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                char buf[65536];
+                for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+                    said += QByteArray(buf, int(n));
+                return said.count('\n') > said.count("line "); // a line of its own follows
+            },
+            10000));
+        EXPECT_EQ(out.dropped(), 200 - said.count("line "));
+    }
+    ::close(fds[0]);
+    ::close(fds[1]);
+    const QList<QByteArray> lines = said.mid(said.indexOf("line 000")).split('\n');
+    const int kept = int(lines.size()) - 2; // the count, and what follows the last line end
+    ASSERT_GT(kept, 0);
+    for (int i = 0; i < kept; ++i)
+        EXPECT_EQ(lines[i], QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0')).toUtf8());
+    EXPECT_TRUE(lines[kept].contains(" " + QByteArray::number(200 - kept) + " "))
+        << lines[kept].data();
 }
 
 class Unattended : public MainFixture {
@@ -238,6 +280,32 @@ TEST_F(Unattended, DataFolderHeldByAnotherProgramIsNeverWrittenTo) {
     EXPECT_FALSE(win->dataLogger()->switchedOn());
     EXPECT_TRUE(readFile(mine + "/Oven_Events_20260307.TXT").contains("\tData saving stopped\r\n"));
     EXPECT_EQ(QDir(theirs).entryList(QDir::Files | QDir::Hidden), QStringList({"kx5comm.lock"}));
+}
+
+// A data folder removed and made again while the program runs is locked again, so a second
+// program is still refused there; one that got there first keeps it, and this one says so.
+TEST(FolderLocks, AFolderRemovedAndMadeAgainIsLockedAgain) {
+    QTemporaryDir tmp;
+    const QString data = tmp.filePath("data");
+    ASSERT_TRUE(QDir().mkpath(data));
+    FolderLocks mine;
+    ASSERT_TRUE(mine.lock({data}).isEmpty());
+    ASSERT_TRUE(QDir(data).removeRecursively());
+    EXPECT_TRUE(mine.retake().isEmpty()); // nothing to lock until it is back
+    ASSERT_TRUE(QDir().mkpath(data));
+    EXPECT_TRUE(mine.retake().isEmpty());
+    EXPECT_FALSE(FolderLocks().lock({data}).isEmpty());
+    EXPECT_TRUE(mine.retake().isEmpty());
+    // Made again, and another program (pid 1 here) took it first.
+    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));
+    QFile theirs(FolderLocks::lockPath(data));
+    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
+    theirs.write("1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    theirs.close();
+    EXPECT_TRUE(mine.retake().logged.contains(QDir::toNativeSeparators(data)));
+    EXPECT_FALSE(mine.holds(data));
+    EXPECT_TRUE(theirs.exists());
+    EXPECT_TRUE(mine.retake().isEmpty()); // said once
 }
 
 // Every kind of trouble on the line is an event when it begins, also for a station that never
