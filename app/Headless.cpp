@@ -34,12 +34,17 @@ Headless::Headless(LineServices* line, ServiceOutput* out, QObject* parent)
         if (panel != 4 || text.isEmpty()) return;
         m_notify->status(text);
         const LinkNote& n = m_link->lastNote();
-        const bool retry = n.kind == LinkNote::Kind::CannotOpenAttempt ||
-                           n.kind == LinkNote::Kind::PortLostAttempt;
-        const int a = n.number;
-        if (retry && text == LineTexts::noteText(n) && a > 0 &&
-            ((a < 512 && (a & (a - 1)) != 0) || (a >= 512 && a % 512 != 0)))
-            return;
+        if (text == LineTexts::noteText(n)) {
+            // A failed reopen is said by the attempt's own line, which follows.
+            if (n.kind == LinkNote::Kind::CannotOpen &&
+                m_link->phase() == KX5Link::Phase::Reopening)
+                return;
+            const bool retry = n.kind == LinkNote::Kind::CannotOpenAttempt ||
+                               n.kind == LinkNote::Kind::PortLostAttempt;
+            const int a = n.number;
+            if (retry && a > 0 && ((a < 512 && (a & (a - 1)) != 0) || (a >= 512 && a % 512 != 0)))
+                return;
+        }
         m_out->line(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ")) +
                     text);
     });

@@ -50,8 +50,10 @@ bool ServiceNotify::send(const QByteArray& state) const {
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
     const auto len = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(m_socket.size()));
-    const bool sent = ::sendto(fd, state.constData(), size_t(state.size()), MSG_NOSIGNAL,
-                               reinterpret_cast<const sockaddr*>(&addr), len) == state.size();
+    // Never waits: a manager that reads slowly loses a status, the event loop loses nothing.
+    const bool sent =
+        ::sendto(fd, state.constData(), size_t(state.size()), MSG_NOSIGNAL | MSG_DONTWAIT,
+                 reinterpret_cast<const sockaddr*>(&addr), len) == state.size();
     ::close(fd);
     return sent;
 #else

@@ -163,26 +163,52 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
     ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", "STD"}, nullptr) &&
                 writeLinesAtomic(setEnvPath(), stations, nullptr) &&
                 writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    // systemd's status says what keeps the port from working, and "Running" once it works.
+    const QByteArray socketPath = QFile::encodeName(tmp.filePath("notify"));
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    QByteArrayList status;
+    const auto heard = [&] {
+        char buf[512];
+        for (ssize_t n; (n = ::recv(fd, buf, sizeof buf, 0)) > 0;)
+            status << QByteArray(buf, int(n));
+        return status.join('|');
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("NOTIFY_SOCKET", QString::fromUtf8(socketPath));
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
             {"--headless", "--dir", tmp.path(), "--open", "--save"});
-    // The port appears once it has been tried twice more, 4 s after start.
+    // The port appears once it has been tried four times more, 8 s after start; the third
+    // try is not said, the rate of the lines falling as the tries go on.
     QByteArray said;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             said += p.readAllStandardError();
-            return said.contains("trying again (attempt 2)");
+            heard();
+            return said.contains("trying again (attempt 4)");
         },
-        10000))
+        15000))
         << said.data();
+    EXPECT_TRUE(said.contains("(attempt 2)"));
+    EXPECT_FALSE(said.contains("(attempt 3)"));
+    // The first open's cause and its event; each retry then says its own line only.
+    EXPECT_EQ(said.count("no such port\n"), 2);
+    EXPECT_TRUE(heard().contains("STATUS=") && heard().contains("(attempt 3)")) << heard().data();
     kx5sim::LineConfig cfg;
     cfg.stations = {1};
     kx5sim::SimLine sim(cfg);
     ASSERT_TRUE(sim.start());
     ASSERT_TRUE(QFile::link(QString::fromStdString(sim.path()), port));
     QFile dat(data + "/Oven_01.DAT");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dat.size() > 2 * 30; }, 15000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !heard().isEmpty() && dat.size() > 2 * 30; }, 15000))
         << (said + p.readAllStandardError()).data();
+    EXPECT_TRUE(heard().endsWith("STATUS=Running")) << heard().data();
+    ::close(fd);
     p.terminate();
     EXPECT_TRUE(p.waitForFinished(10000));
     const std::vector<int> sent = pvsSent(sim, 1);
@@ -270,8 +296,8 @@ TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
         ASSERT_TRUE(sim.start());
         ASSERT_TRUE(writeSimSettings(sim, {1}));
         if (lost)
-            ASSERT_TRUE(writeLinesAtomic(cfgDir() + "/LinkOptions.INI", {"ReopenLostPort=0"},
-                                         nullptr));
+            ASSERT_TRUE(
+                writeLinesAtomic(cfgDir() + "/LinkOptions.INI", {"ReopenLostPort=0"}, nullptr));
         else
             ASSERT_TRUE(writeLinesAtomic(
                 commCfgPath(), {QString::fromStdString(sim.path()), "9600", "X", "8", "1", "STD"},
