@@ -23,9 +23,12 @@ bool DataSaveSettings::nameStaysInFolder(const QString& name) {
            !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
 }
 
+QString DataSaveSettings::fileName() const {
+    return nameStaysInFolder(name) ? name : DataSaveSettings{}.name;
+}
+
 QString DataSaveSettings::path(const QString& suffix) const {
-    return folder + QLatin1Char('/') + (nameStaysInFolder(name) ? name : DataSaveSettings{}.name) +
-           suffix;
+    return folder + QLatin1Char('/') + fileName() + suffix;
 }
 
 QString DataSaveSettings::filesPattern() const {

@@ -26,8 +26,9 @@ struct DataSaveSettings {
     QString unitWord() const;
 
     int intervalSeconds() const { return interval * (unit == Unit::Minutes ? 60 : 1); }
-    // <folder>/<name><suffix>: "_03.DAT", "_Events_20260307.TXT", ...; a name that would lead
-    // out of the folder gives KX5's files instead.
+    // The name the files take: `name`, or KX5 when `name` would lead out of the folder.
+    QString fileName() const;
+    // <folder>/<fileName()><suffix>: "_03.DAT", "_Events_20260307.TXT", ...
     QString path(const QString& suffix) const;
     // Where the records go, <folder>/<name>_NN.DAT, in the system's own separators.
     QString filesPattern() const;
