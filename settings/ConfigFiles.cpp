@@ -260,13 +260,16 @@ StationList LoadStations(QList<FileNotice>* notes) {
                       &lines, notes))
         return {{1, QString()}};
     // Lines that are neither "O" nor "X" with a TAB before the description are said; what
-    // they count as is buildStations' rule.
+    // they count as is buildStations' rule. A file wrong throughout is said by its first few.
+    constexpr int kSaid = 5;
+    int wrong = 0;
     if (notes)
         for (int n = 1; n <= lines.size() && n <= 99; ++n) {
             const QString first = lines[n - 1].section(QLatin1Char('\t'), 0, 0);
             if ((first == QLatin1String("O") || first == QLatin1String("X")) &&
                 lines[n - 1].contains(QLatin1Char('\t')))
                 continue;
+            if (++wrong > kSaid) continue;
             notes->append(lineProblem(
                 setEnvPath(), n, lines[n - 1],
                 fileNotice("ConfigFiles",
@@ -279,6 +282,10 @@ StationList LoadStations(QList<FileNotice>* notes) {
                                                    "description, is expected; MC %1 is not in use"),
                            {QString::number(n)})));
         }
+    if (wrong > kSaid)
+        notes->append(fileNotice(
+            "ConfigFiles", QT_TRANSLATE_NOOP("ConfigFiles", "%1: %2 more lines like these"),
+            {QDir::toNativeSeparators(setEnvPath()), QString::number(wrong - kSaid)}));
     return buildStations(lines);
 }
 

@@ -99,7 +99,7 @@
         <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+19"/>
         <source>a TAB is expected before the description; MC %1 is in use without one</source>
         <translation>설명 앞에 TAB이 있어야 합니다. MC %1은(는) TAB 없이 사용 중으로 봅니다</translation>
     </message>
@@ -108,11 +108,16 @@
         <source>&quot;O&quot; (in use) or &quot;X&quot;, then a TAB and the description, is expected; MC %1 is not in use</source>
         <translation>&quot;O&quot;(사용) 또는 &quot;X&quot; 다음에 TAB과 설명이 있어야 합니다. MC %1은(는) 사용하지 않습니다</translation>
     </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: %2 more lines like these</source>
+        <translation>%1: 이와 같은 줄이 %2개 더 있습니다</translation>
+    </message>
 </context>
 <context>
     <name>DataSave</name>
     <message>
-        <location filename="../../settings/DataSaveSettings.cpp" line="+36"/>
+        <location filename="../../settings/DataSaveSettings.cpp" line="+39"/>
         <source>min</source>
         <translation>분</translation>
     </message>
