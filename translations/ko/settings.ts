@@ -268,6 +268,24 @@
     </message>
 </context>
 <context>
+    <name>LinkOptions</name>
+    <message>
+        <location filename="../../settings/LinkOptions.cpp" line="+44"/>
+        <source>1 to 100000 is expected, so the default is kept</source>
+        <translation>1~100000이어야 하므로 기본값을 그대로 씁니다</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>not a link setting; ignored</source>
+        <translation>통신 설정이 아니므로 무시합니다</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>1 (on) or 0 (off) is expected, so the default is kept</source>
+        <translation>1(켜기) 또는 0(끄기)이어야 하므로 기본값을 그대로 씁니다</translation>
+    </message>
+</context>
+<context>
     <name>OpenWithDialog</name>
     <message>
         <location filename="../../settings/OpenWithDialog.cpp" line="+17"/>
