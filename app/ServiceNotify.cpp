@@ -23,15 +23,17 @@ ServiceNotify::ServiceNotify(QObject* parent) : QObject(parent) {
 
 void ServiceNotify::ready() {
     if (!active()) return;
-    m_status = QStringLiteral("Running");
-    send("READY=1\nSTATUS=Running");
+    // What the start-up already said (a port that cannot be opened) stays the status.
+    if (m_status.isEmpty()) m_status = QStringLiteral("Running");
+    m_ready = true;
+    send("READY=1\nSTATUS=" + m_status.toUtf8());
     if (m_watchdog.interval() > 0) m_watchdog.start();
 }
 
 void ServiceNotify::status(const QString& text) {
     if (!active() || text == m_status) return;
     m_status = text;
-    send("STATUS=" + text.toUtf8());
+    if (m_ready) send("STATUS=" + text.toUtf8()); // before, READY=1 carries it
 }
 
 void ServiceNotify::stopping() {

@@ -25,4 +25,5 @@ private:
     QByteArray m_socket; // the socket's path; "@..." for the abstract namespace
     QTimer m_watchdog;
     QString m_status;
+    bool m_ready = false;
 };
