@@ -3,6 +3,7 @@
 #include "app/LineServices.h"
 #include "app/ServiceOutput.h"
 #include "app/StartOptions.h"
+#include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -90,11 +91,15 @@ FileNotice lockFolders(FolderLocks* locks, const QString& dataFolder) {
 }
 
 // A held folder that is removed and made again gets its lock back within seconds; when another
-// program took it meanwhile, the events say so.
-void keepLocks(QObject* owner, FolderLocks* locks, EventLog* events) {
+// program took it meanwhile, the events say so and data saving stops, as it does for a
+// folder chosen while another program holds it: two programs never write the same files.
+void keepLocks(QObject* owner, FolderLocks* locks, LineServices* line) {
     auto* timer = new QTimer(owner);
-    QObject::connect(timer, &QTimer::timeout, owner, [locks, events] {
-        if (const FileNotice lost = locks->retake(); !lost.isEmpty()) events->add(0, lost);
+    QObject::connect(timer, &QTimer::timeout, owner, [locks, line] {
+        const FileNotice lost = locks->retake();
+        if (lost.isEmpty()) return;
+        line->events()->add(0, lost);
+        line->logger()->setRunning(false);
     });
     timer->start(2000);
 }
@@ -131,7 +136,7 @@ int runHeadless(int argc, char** argv) {
     Headless run(&line, &out);
     const QString problems = run.start(options);
     if (!problems.isEmpty()) out.line(QStringLiteral("kx5comm: ") + problems);
-    keepLocks(&app, &locks, line.events());
+    keepLocks(&app, &locks, &line);
     QObject::connect(&run, &Headless::portGivenUp, &app, [&](int status) {
         run.stop();
         QCoreApplication::exit(status);
@@ -209,7 +214,7 @@ int main(int argc, char** argv) {
     LineServices line; // outlives the window, which shows it
     frmKX5_Main w(line.parts(), settings);
     installCommands(&w, &locks);
-    keepLocks(&w, &locks, line.events());
+    keepLocks(&w, &locks, &line);
     installGateway(&w, line.gateway(), settings.gateway, options);
     w.show();
     if (created) {

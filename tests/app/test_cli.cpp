@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -320,5 +321,50 @@ TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
         }
         EXPECT_TRUE(said.contains("Stopped")) << said.toStdString();
     }
+    setProgramDir(QString());
+}
+
+// The data folder removed and made again under a running service: the lock is taken again
+// (a second program is refused there), and when another program took it first, saving stops
+// and the events say why.
+TEST(CommandLine, HeadlessTakesItsDataFolderLockAgainWhenTheFolderIsMadeAgain) {
+    QTemporaryDir tmp;
+    setProgramDir(tmp.path());
+    const QString data = tmp.filePath("data"), lock = data + "/kx5comm.lock";
+    ASSERT_TRUE(QDir().mkpath(data));
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(writeSimSettings(sim, {1}) &&
+                writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    QProcess p;
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+            {"--headless", "--dir", tmp.path(), "--open", "--save"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(data + "/Oven_01.DAT"); }, 15000));
+    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 5000));
+    QProcess second;
+    second.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"), {"--headless", "--dir", tmp.path()});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    // Another program's lock (pid 1) where this one's was.
+    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));
+    QFile theirs(lock);
+    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
+    theirs.write("1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    theirs.close();
+    QByteArray said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += p.readAllStandardError();
+            return said.contains("Data saving stopped");
+        },
+        10000))
+        << said.data();
+    EXPECT_TRUE(said.contains(QFile::encodeName(QDir::toNativeSeparators(data)))) << said.data();
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_TRUE(QFile::exists(lock)); // theirs, left as it was
     setProgramDir(QString());
 }
