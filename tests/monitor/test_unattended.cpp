@@ -1,6 +1,7 @@
 // Starting ready to work: the command line and our own link options file, and what they do to
-// the window and its link; the gateway's word in the status bar. The reopening itself is
-// test_link's and test_link_pty's.
+// the window and its link; the gateway's word in the status bar; the service's buffered
+// standard error. The reopening itself is test_link's and test_link_pty's, the service as a
+// process test_cli's.
 #include "MainFixture.h"
 #include "app/Commands.h"
 #include "app/ServiceOutput.h"
