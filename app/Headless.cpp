@@ -2,42 +2,63 @@
 
 #include "app/LineServices.h"
 #include "app/ServiceNotify.h"
+#include "app/ServiceOutput.h"
 #include "app/StartOptions.h"
 #include "gateway/Gateway.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
+#include "monitor/LineTexts.h"
 #include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
 #include "settings/StartSettings.h"
 
 #include <QDateTime>
-#include <cstdio>
 
-Headless::Headless(LineServices* line, QObject* parent)
+Headless::Headless(LineServices* line, ServiceOutput* out, QObject* parent)
     : QObject(parent), m_link(line->link()), m_events(line->events()), m_recorder(line->recorder()),
-      m_logger(line->logger()), m_publisher(line->publisher()), m_gateway(line->gateway()) {
+      m_logger(line->logger()), m_publisher(line->publisher()), m_gateway(line->gateway()),
+      m_out(out) {
     m_link->setHost(this);
     m_notify = new ServiceNotify(this);
     connect(m_events, &EventLog::added, this,
-            [](const QString& stamp, int mc, const QString& text) {
-                const QString line =
-                    mc > 0 ? QStringLiteral("%1 MC %2: %3").arg(stamp).arg(mc).arg(text)
-                           : QStringLiteral("%1 %2").arg(stamp, text);
-                std::fprintf(stderr, "%s\n", qPrintable(line));
-                std::fflush(stderr);
+            [this](const QString& stamp, int mc, const QString& text) {
+                m_out->line(mc > 0 ? QStringLiteral("%1 MC %2: %3").arg(stamp).arg(mc).arg(text)
+                                   : QStringLiteral("%1 %2").arg(stamp, text));
             });
     // What the window would show in panel 4 (a port that cannot be opened, a file that
-    // cannot be written) is said on standard error.
+    // cannot be written) is said on standard error, and is the service's status meanwhile. A
+    // port tried again every two seconds is said at attempts 1, 2, 4, ... 512, then every 512th.
     connect(m_link, &KX5Link::panelChanged, this, [this](int panel) {
         const QString text = m_link->panel(panel);
         if (panel != 4 || text.isEmpty()) return;
-        std::fprintf(stderr, "%s %s\n",
-                     qPrintable(QDateTime::currentDateTime().toString(
-                         QStringLiteral("yyyy-MM-dd hh:mm:ss"))),
-                     qPrintable(text));
-        std::fflush(stderr);
+        m_notify->status(text);
+        const LinkNote& n = m_link->lastNote();
+        if (text == LineTexts::noteText(n)) {
+            // A failed reopen is said by the attempt's own line, which follows.
+            if (n.kind == LinkNote::Kind::CannotOpen &&
+                m_link->phase() == KX5Link::Phase::Reopening)
+                return;
+            const bool retry = n.kind == LinkNote::Kind::CannotOpenAttempt ||
+                               n.kind == LinkNote::Kind::PortLostAttempt;
+            const int a = n.number;
+            if (retry && a > 0 && ((a < 512 && (a & (a - 1)) != 0) || (a >= 512 && a % 512 != 0)))
+                return;
+        }
+        m_out->line(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss ")) +
+                    text);
     });
+    // Answers on the line: the service runs, whatever was said before.
+    connect(m_link, &KX5Link::stationAnswered, this,
+            [this] { m_notify->status(QStringLiteral("Running")); });
+    // Looked at once the link has finished what it does on the failure.
+    connect(m_link, &KX5Link::portStateChanged, this, [this](bool open) {
+        if (!open) QTimer::singleShot(0, this, &Headless::checkGivenUp);
+    });
+    connect(m_link, &KX5Link::portOpened, this,
+            [this](const QString&, const QString&, const QString& cause) {
+                if (!cause.isEmpty()) QTimer::singleShot(0, this, &Headless::checkGivenUp);
+            });
     m_tick.setInterval(1000);
     m_tick.setTimerType(Qt::PreciseTimer);
     connect(&m_tick, &QTimer::timeout, this, &Headless::tick);
@@ -65,6 +86,7 @@ QString Headless::start(const StartOptions& options) {
     for (const FileNotice& n : settings.notes)
         m_events->add(0, n); // on standard error as every event
     QString problems;
+    m_openAsked = options.open;
     if (options.open) m_link->openUnattended();
     if (options.save) {
         if (!settings.dataSave.enabled)
@@ -93,6 +115,12 @@ void Headless::stop() {
     if (m_link->phase() != KX5Link::Phase::Closed) m_link->ClosePort();
     m_events->add(0, QT_TRANSLATE_NOOP("EventLog", "Stopped"));
     m_logger->setRunning(false);
+}
+
+void Headless::checkGivenUp() {
+    // Reopening or retrying is not giving up; a stop asked for is not either.
+    if (!m_running || !m_openAsked || m_link->phase() != KX5Link::Phase::Closed) return;
+    emit portGivenUp(m_link->portSettings().canOpen() ? 1 : 2);
 }
 
 void Headless::tick() {

@@ -14,14 +14,15 @@ class Gateway;
 class LineServices;
 class Publisher;
 class ServiceNotify;
+class ServiceOutput;
 class TraceRecorder;
 struct StartOptions;
 
 class Headless : public QObject, public LinkHost {
     Q_OBJECT
 public:
-    // Runs `line`, which outlives it.
-    explicit Headless(LineServices* line, QObject* parent = nullptr);
+    // Runs `line`; events and what the window's panel 4 would show go to `out`. Both outlive it.
+    Headless(LineServices* line, ServiceOutput* out, QObject* parent = nullptr);
     ~Headless() override;
 
     // Loads the settings of the program folder and does what the options ask; returns what
@@ -35,12 +36,20 @@ public:
     EventLog* eventLog() const { return m_events; }
     Gateway* gateway() const { return m_gateway; }
 
+signals:
+    // Asked to open the port, the link has given up on it: a port lost with "Reopen a lost
+    // port" off (status 1), or line settings no port takes (status 2). Nobody is there to open
+    // it again, so the run ends and a service manager decides.
+    void portGivenUp(int status);
+
+public:
     // ---- LinkHost: nothing to show ----
     void SetOnlineState(bool) override {}
     void showSelectedMcNo(const QString&) override {}
 
 private:
     void tick();
+    void checkGivenUp();
 
     KX5Link* m_link;
     EventLog* m_events;
@@ -48,7 +57,9 @@ private:
     DataLogger* m_logger;
     Publisher* m_publisher;
     Gateway* m_gateway;
+    ServiceOutput* m_out;
     ServiceNotify* m_notify; // systemd: ready, stopping, and the watchdog's keep-alive
     QTimer m_tick;           // the data log's schedule, as the main window's graph tick
     bool m_running = false;
+    bool m_openAsked = false; // --open: the port is meant to stay open
 };

@@ -23,8 +23,17 @@ ServiceNotify::ServiceNotify(QObject* parent) : QObject(parent) {
 
 void ServiceNotify::ready() {
     if (!active()) return;
-    send("READY=1\nSTATUS=Running");
+    // What the start-up already said (a port that cannot be opened) stays the status.
+    if (m_status.isEmpty()) m_status = QStringLiteral("Running");
+    m_ready = true;
+    send("READY=1\nSTATUS=" + m_status.toUtf8());
     if (m_watchdog.interval() > 0) m_watchdog.start();
+}
+
+void ServiceNotify::status(const QString& text) {
+    if (!active() || text == m_status) return;
+    m_status = text;
+    if (m_ready) send("STATUS=" + text.toUtf8()); // before, READY=1 carries it
 }
 
 void ServiceNotify::stopping() {
@@ -43,8 +52,10 @@ bool ServiceNotify::send(const QByteArray& state) const {
     const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
     const auto len = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(m_socket.size()));
-    const bool sent = ::sendto(fd, state.constData(), size_t(state.size()), MSG_NOSIGNAL,
-                               reinterpret_cast<const sockaddr*>(&addr), len) == state.size();
+    // Never waits: a manager that reads slowly loses a status, the event loop loses nothing.
+    const bool sent =
+        ::sendto(fd, state.constData(), size_t(state.size()), MSG_NOSIGNAL | MSG_DONTWAIT,
+                 reinterpret_cast<const sockaddr*>(&addr), len) == state.size();
     ::close(fd);
     return sent;
 #else

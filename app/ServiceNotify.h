@@ -16,10 +16,14 @@ public:
     bool active() const { return !m_socket.isEmpty(); }
     void ready();    // READY=1, and the keep-alives start
     void stopping(); // STOPPING=1, and they end
+    // STATUS=text, what "systemctl status" shows; sent only when it changes.
+    void status(const QString& text);
 
 private:
     bool send(const QByteArray& state) const;
 
     QByteArray m_socket; // the socket's path; "@..." for the abstract namespace
     QTimer m_watchdog;
+    QString m_status;
+    bool m_ready = false;
 };

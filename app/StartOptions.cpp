@@ -31,7 +31,9 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("headless"),
         QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
                        "events and publishing only; events also go to standard error. Stops "
-                       "cleanly on SIGTERM."));
+                       "cleanly on SIGTERM. With --open, a port the link gives up on ends the "
+                       "run: status 1 for a port lost while \"Reopen a lost port\" is off, 2 "
+                       "for line settings in Comm.CFG that no port takes."));
     const QCommandLineOption discovery(
         QStringLiteral("discovery"),
         QStringLiteral("With --headless: announce the stations to Home Assistant (MQTT "

@@ -1,7 +1,10 @@
 #include "app/Commands.h"
 #include "app/Headless.h"
 #include "app/LineServices.h"
+#include "app/ServiceOutput.h"
 #include "app/StartOptions.h"
+#include "monitor/DataLogger.h"
+#include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "settings/FolderLock.h"
@@ -87,6 +90,20 @@ FileNotice lockFolders(FolderLocks* locks, const QString& dataFolder) {
     return busy;
 }
 
+// A held folder that is removed and made again gets its lock back within seconds; when another
+// program took it meanwhile, the events say so and data saving stops, as it does for a
+// folder chosen while another program holds it: two programs never write the same files.
+void keepLocks(QObject* owner, FolderLocks* locks, LineServices* line) {
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, owner, [locks, line] {
+        const FileNotice lost = locks->retake();
+        if (lost.isEmpty()) return;
+        line->events()->add(0, lost);
+        line->logger()->setRunning(false);
+    });
+    timer->start(2000);
+}
+
 // kx5comm --headless: no window and no display, so a QCoreApplication, which never asks for X
 // or Wayland.
 int runHeadless(int argc, char** argv) {
@@ -116,10 +133,18 @@ int runHeadless(int argc, char** argv) {
     std::signal(SIGINT, requestStop);
     std::signal(SIGHUP, requestStop);
 
+    // From here on standard error never holds the run up, whoever reads it or not.
+    ServiceOutput out(2); // standard error
+    out.takeQtMessages();
     LineServices line;
-    Headless run(&line);
+    Headless run(&line, &out);
     const QString problems = run.start(options);
-    if (!problems.isEmpty()) std::fprintf(stderr, "kx5comm: %s\n", qPrintable(problems));
+    if (!problems.isEmpty()) out.line(QStringLiteral("kx5comm: ") + problems);
+    keepLocks(&app, &locks, &line);
+    QObject::connect(&run, &Headless::portGivenUp, &app, [&](int status) {
+        run.stop();
+        QCoreApplication::exit(status);
+    });
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, &app, [&] {
         if (!g_stopRequested) return;
@@ -134,6 +159,11 @@ int runHeadless(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // A reader of standard error that has gone makes a write fail, not the program end with
+    // the folders still locked and the data file's record half written.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 #ifdef SIGXFSZ
     // A data file that reaches a file-size limit fails its write like a full disk does,
     // instead of the signal ending the program.
@@ -188,6 +218,7 @@ int main(int argc, char** argv) {
     LineServices line; // outlives the window, which shows it
     frmKX5_Main w(line.parts(), settings);
     installCommands(&w, &locks);
+    keepLocks(&w, &locks, &line);
     installGateway(&w, line.gateway(), settings.gateway, options);
     w.show();
     if (created) {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QHostAddress>
 #include <algorithm>
+#include <map>
 #include <optional>
 
 namespace {
@@ -69,6 +70,31 @@ std::optional<std::pair<QHostAddress, int>> subnet(const QString& item) {
     return net;
 }
 
+// Every value that keeps the options from being used: the key of its line and why.
+std::vector<std::pair<const char*, const char*>> problemsOf(const GatewayOptions& o) {
+    std::vector<std::pair<const char*, const char*>> out;
+    if (QHostAddress(o.address).isNull())
+        out.push_back({"Address", QT_TRANSLATE_NOOP("GatewayOptions",
+                                                    "The listen address must be an IP address, "
+                                                    "such as 127.0.0.1 or 0.0.0.0.")});
+    if (o.port < 1 || o.port > 65535)
+        out.push_back(
+            {"Port", QT_TRANSLATE_NOOP("GatewayOptions", "The port must be 1 to 65535.")});
+    if (o.maxClients < 1 || o.maxClients > GatewayOptions::kMostClients)
+        out.push_back(
+            {"MaxClients",
+             QT_TRANSLATE_NOOP("GatewayOptions", "The most clients at once must be 1 to 64.")});
+    if (o.answerWaitMs < GatewayOptions::kLeastWaitMs || o.answerWaitMs > GatewayOptions::kMostWaitMs)
+        out.push_back({"AnswerWaitMs",
+                       QT_TRANSLATE_NOOP("GatewayOptions",
+                                         "The longest a client waits must be 100 to 60000 ms.")});
+    if (o.idleSeconds < 0 || o.idleSeconds > GatewayOptions::kMostIdleSeconds)
+        out.push_back({"IdleTimeout", QT_TRANSLATE_NOOP("GatewayOptions",
+                                                        "The idle time-out must be 0 (never) to "
+                                                        "86400 s.")});
+    return out;
+}
+
 } // namespace
 
 bool GatewayOptions::trusts(const QHostAddress& address) const {
@@ -98,26 +124,10 @@ bool GatewayOptions::parseTrusted(const QString& text, QStringList* items, QStri
 }
 
 QString GatewayOptions::problem(bool translated) const {
-    const auto say = [translated](const char* source) {
-        return translated ? QCoreApplication::translate("GatewayOptions", source)
-                          : QString::fromUtf8(source);
-    };
-    if (QHostAddress(address).isNull())
-        return say(QT_TRANSLATE_NOOP("GatewayOptions",
-                                     "The listen address must be an IP address, such as "
-                                     "127.0.0.1 or 0.0.0.0."));
-    if (port < 1 || port > 65535)
-        return say(QT_TRANSLATE_NOOP("GatewayOptions", "The port must be 1 to 65535."));
-    if (maxClients < 1 || maxClients > kMostClients)
-        return say(
-            QT_TRANSLATE_NOOP("GatewayOptions", "The most clients at once must be 1 to 64."));
-    if (answerWaitMs < kLeastWaitMs || answerWaitMs > kMostWaitMs)
-        return say(QT_TRANSLATE_NOOP("GatewayOptions",
-                                     "The longest a client waits must be 100 to 60000 ms."));
-    if (idleSeconds < 0 || idleSeconds > kMostIdleSeconds)
-        return say(
-            QT_TRANSLATE_NOOP("GatewayOptions", "The idle time-out must be 0 (never) to 86400 s."));
-    return {};
+    const auto all = problemsOf(*this);
+    if (all.empty()) return {};
+    return translated ? QCoreApplication::translate("GatewayOptions", all.front().second)
+                      : QString::fromUtf8(all.front().second);
 }
 
 QString gatewayOptionsPath() {
@@ -127,12 +137,19 @@ QString gatewayOptionsPath() {
 GatewayOptions loadGatewayOptions() {
     GatewayOptions o;
     QStringList lines;
-    if (!readLines(gatewayOptionsPath(), &lines)) return o;
+    QString why;
+    if (!readLines(gatewayOptionsPath(), &lines, &why)) {
+        // There but unreadable: said, and the gateway stays off as without the file.
+        if (!why.isEmpty()) o.fileErrors << unreadableFile(gatewayOptionsPath(), why);
+        return o;
+    }
     const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
+    std::map<QString, int> lineOf; // key -> its last line, where a wrong value is said
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty()) continue;
         const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
+        lineOf[key] = i + 1;
         const QString v = line.section(QLatin1Char('='), 1).trimmed();
         const QStringList at = {file, QString::number(i + 1), line};
         const auto wrong = [&](const char* source, const QStringList& more = {}) {
@@ -188,9 +205,16 @@ GatewayOptions loadGatewayOptions() {
                                   "%1 line %2 (%3): not a gateway setting; ignored"),
                 at);
     }
-    if (const QString p = o.problem(); !p.isEmpty())
-        o.fileErrors << FileNotice{file + QStringLiteral(": ") + p,
-                                   file + QStringLiteral(": ") + o.problem(true)};
+    // Each wrong value at its own line; one the file leaves out is the default's, never wrong.
+    for (const auto& [key, why] : problemsOf(o)) {
+        const FileNotice reason = fileNotice("GatewayOptions", why, {});
+        const auto at = lineOf.find(QLatin1String(key));
+        o.fileErrors << (at == lineOf.end()
+                             ? FileNotice{file + QStringLiteral(": ") + reason.logged,
+                                          file + QStringLiteral(": ") + reason.shown}
+                             : lineProblem(gatewayOptionsPath(), at->second,
+                                           lines[at->second - 1].trimmed(), reason));
+    }
     return o;
 }
 

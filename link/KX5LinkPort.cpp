@@ -9,7 +9,8 @@ using namespace LinkWire;
 
 void KX5Link::openUnattended() {
     if (m_sched.phase != Phase::Closed) return;
-    m_keepTrying = true;
+    // Line settings no port takes never start to work by themselves: tried once, not for ever.
+    m_keepTrying = m_settings.canOpen();
     mSetPortOpen_Click();
 }
 

@@ -6,8 +6,6 @@
 #include "link/LinkWire.h"
 #include "link/Steps.h"
 
-#include <cctype>
-
 using namespace LinkWire;
 
 // ---------------- receive ----------------
@@ -67,15 +65,12 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
 bool KX5Link::answers(const QByteArray& frame) const {
     if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
     if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
-    // Without a checksum a character damaged on the line (a parity error arrives as NUL) would
-    // be read as a wrong value: every value must be four hexadecimal digits after its comma.
+    // A character damaged on the line (a parity error arrives as NUL) or a lower-case digit
+    // would be stored as a wrong value: every value must be one by the rule the decoder reads.
     if (m_out->command == "DRR") {
         const int n = (frame.size() - 11 - m_sumLen) / 5;
-        for (int i = 1; i <= n; ++i) {
-            if (frame[9 + 5 * (i - 1)] != ',') return false;
-            for (char c : field(frame, i))
-                if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-        }
+        for (int i = 1; i <= n; ++i)
+            if (frame[9 + 5 * (i - 1)] != ',' || !valueField(field(frame, i))) return false;
     }
     return true;
 }
@@ -294,7 +289,7 @@ void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
     if (mc == 0 || !hasFields(frame, MonReg::Count)) return;
     std::array<int, StationValues::kCount> regs{};
     for (int i = 1; i <= MonReg::Count; ++i)
-        regs[size_t(i - 1)] = HexToSigned(field(frame, i)).toInt();
+        regs[size_t(i - 1)] = fieldValue(frame, i);
     m_line.storeValues(mc, regs, QDateTime::currentDateTimeUtc());
 }
 
@@ -306,8 +301,7 @@ void KX5Link::StoreRecorderKeys(int idx, const QByteArray& frame) {
     std::array<int, 6> keys{};
     for (int i = 1; i <= count(regs); ++i) {
         const int reg = regs[size_t(i - 1)];
-        if (reg >= 501 && reg <= 506)
-            keys[size_t(reg - 501)] = HexToSigned(field(frame, i)).toInt();
+        if (reg >= 501 && reg <= 506) keys[size_t(reg - 501)] = fieldValue(frame, i);
     }
     m_line.storeKeys(m_line.mcNoAt(idx), keys);
 }

@@ -18,6 +18,11 @@ inline QByteArray field(const QByteArray& frame, int i) {
     return frame.mid(10 + 5 * (i - 1), 4);
 }
 
+// Value i of a read reply whose fields answers() has checked with valueField().
+inline int fieldValue(const QByteArray& frame, int i) {
+    return valueField(field(frame, i)).value_or(0);
+}
+
 // The address digits right after STX name the station that answered.
 inline bool isFrom(const QByteArray& frame, int mcNo) {
     return frame.size() >= 3 && frame[0] == STX && frame[1] == '0' + mcNo / 10 % 10 &&
@@ -36,7 +41,7 @@ inline int addressOf(const QByteArray& frame) {
 inline std::vector<int> fieldValues(const QByteArray& frame, int n) {
     std::vector<int> out(static_cast<size_t>(n), 0);
     for (int i = 1; i <= n; ++i)
-        out[size_t(i - 1)] = HexToSigned(field(frame, i)).toInt();
+        out[size_t(i - 1)] = fieldValue(frame, i);
     return out;
 }
 

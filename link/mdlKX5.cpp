@@ -22,6 +22,13 @@ QString HexToSigned(const QByteArray& text) {
     return QString::number(v);
 }
 
+std::optional<int> valueField(const QByteArray& text) {
+    if (text.size() != 4) return std::nullopt;
+    for (char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return std::nullopt;
+    return static_cast<int>(HexToLong(text) - (text.at(0) == 'F' ? 65536 : 0));
+}
+
 QString HexPad(qint64 value, int width) {
     if (value < 0) value += 65536;
     QString hex = QString::number(value, 16).toUpper();

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 // ---- Frame helpers ----
 constexpr char STX = 0x02;
@@ -17,6 +18,10 @@ inline qint64 HexToLong(const QString& text) {
 }
 // Decimal text of a 4-digit register value; only a leading "F" makes it negative.
 QString HexToSigned(const QByteArray& text);
+// A register value as a reply carries it: exactly four digits "0"-"9" or "A"-"F", upper case as
+// the controllers send them, read as HexToSigned does. Anything else (a lower-case digit, a
+// character damaged on the line) is no value at all, never a number counted from its digits.
+std::optional<int> valueField(const QByteArray& text);
 // Upper-case hex of value (negative raised by 65536), left-padded with "0" to width.
 QString HexPad(qint64 value, int width);
 // Writes the two checksum characters at last-3 and last-2 of a frame ending in sum, CR, LF.

@@ -24,7 +24,9 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
         if (!line.answering(st->mcNo)) continue;
         // A record that cannot be written is skipped; the other stations still get theirs.
         const int mc = st->mcNo;
-        const QString path = dataFilePath(m_settings.folder, m_settings.name, mc);
+        // Through the settings' own path, which never leads out of the data folder.
+        const QString path =
+            m_settings.path(QStringLiteral("_%1.DAT").arg(mc, 2, 10, QLatin1Char('0')));
         QString why;
         const bool written = AppendDataRecord(path, st->values, now, &why);
         if (written || !why.isEmpty()) noteResult(mc, path, why);

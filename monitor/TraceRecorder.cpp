@@ -63,8 +63,8 @@ void TraceRecorder::prune() {
     const QDir dir(m_files.folder);
     // By name is by time: a day's pieces ("-" sorts before ".") come before its file.
     QFileInfoList files = dir.entryInfoList(
-        {m_files.name + QStringLiteral("_Trace_????????.TXT"),
-         m_files.name + QStringLiteral("_Trace_????????") + QStringLiteral("-?????????.TXT")},
+        {m_files.fileName() + QStringLiteral("_Trace_????????.TXT"),
+         m_files.fileName() + QStringLiteral("_Trace_????????") + QStringLiteral("-?????????.TXT")},
         QDir::Files, QDir::Name);
     const QString current = QFileInfo(m_file).absoluteFilePath();
     // The file being written keeps room to grow to its share; the others fit in the rest.

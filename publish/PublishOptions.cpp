@@ -115,7 +115,13 @@ QString discoveryListPath() {
 PublishOptions loadPublishOptions() {
     PublishOptions o;
     QStringList lines;
-    if (!readLines(publishOptionsPath(), &lines)) return o;
+    QString why;
+    // A file that is there and cannot be read keeps publishing off and says why, rather than
+    // looking like a file nobody wrote.
+    if (!readLines(publishOptionsPath(), &lines, &why)) {
+        if (!why.isEmpty()) o.fileErrors << unreadableFile(publishOptionsPath(), why);
+        return o;
+    }
     std::map<QString, int> lineOf; // key -> line number, for saying where a problem is
     const QString file = QDir::toNativeSeparators(publishOptionsPath());
     for (int i = 0; i < lines.size(); ++i) {
@@ -215,7 +221,10 @@ PublishOptions loadPublishOptions() {
                                    at + QStringList{p.text.logged}, at + QStringList{p.text.shown});
     }
     QStringList pwd;
-    if (readLines(publishPasswordPath(), &pwd) && !pwd.isEmpty()) o.password = pwd.first();
+    if (readLines(publishPasswordPath(), &pwd, &why) && !pwd.isEmpty())
+        o.password = pwd.first();
+    else if (!why.isEmpty() && !o.user.isEmpty()) // the broker would say only "wrong password"
+        o.fileErrors << unreadableFile(publishPasswordPath(), why);
     return o;
 }
 

@@ -160,7 +160,25 @@ PortSettings LoadCommCfg(QList<FileNotice>* notes, bool* read) {
                      &l, notes);
     if (read) *read = ok;
     if (!ok) return PortSettings{};
-    return {l[0], l[1], l[2], l[3], l[4], l[5]};
+    const PortSettings cfg{l[0], l[1], l[2], l[3], l[4], l[5]};
+    // Kept as they stand, as the window shows them, but each value no port takes is named: a
+    // line that can never open must not look like a port that is missing.
+    static const char* const why[] = {
+        QT_TRANSLATE_NOOP("ConfigFiles", "the baud rate must be a whole number above 0, so the "
+                                         "port cannot be opened"),
+        QT_TRANSLATE_NOOP("ConfigFiles",
+                          "the parity must be N, E, O, M or S, so the port cannot be opened"),
+        QT_TRANSLATE_NOOP("ConfigFiles",
+                          "the data bits must be 5 to 8, so the port cannot be opened"),
+        QT_TRANSLATE_NOOP("ConfigFiles",
+                          "the stop bits must be 1, 1.5 or 2, so the port cannot be opened"),
+        QT_TRANSLATE_NOOP("ConfigFiles", "the protocol must be STD or SUM, so frames carry a "
+                                         "checksum (SUM)")};
+    if (notes)
+        for (int line : cfg.unusableLines())
+            notes->append(lineProblem(commCfgPath(), line, l[line - 1],
+                                      fileNotice("ConfigFiles", why[line - 2], {})));
+    return cfg;
 }
 
 bool SaveCommCfg(const PortSettings& c, QString* error) {
@@ -190,8 +208,28 @@ DataSaveSettings LoadSaveDataCfg(QList<FileNotice>* notes) {
             QT_TRANSLATE_NOOP("ConfigFiles", "%1: the interval %2 is out of range (1 to "
                                              "60), so %3 is used"),
             {QDir::toNativeSeparators(saveDataPath()), l[1].trimmed(), QString::number(interval)}));
+    // Words the window never writes are named, with what they count as.
+    const auto wrong = [&](int line, const char* why) {
+        if (notes)
+            notes->append(
+                lineProblem(saveDataPath(), line, l[line - 1], fileNotice("ConfigFiles", why, {})));
+    };
+    if (l[0] != QLatin1String("Yes") && l[0] != QLatin1String("No"))
+        wrong(1, QT_TRANSLATE_NOOP("ConfigFiles",
+                                   "\"Yes\" or \"No\" is expected, so data saving is not enabled"));
+    if (l[2] != QLatin1String("sec") && l[2] != QLatin1String("min") &&
+        l[2] != QStringLiteral("분"))
+        wrong(3, QT_TRANSLATE_NOOP("ConfigFiles",
+                                   "\"sec\" or \"min\" is expected, so the interval counts "
+                                   "in seconds"));
+    QString name = l[4];
+    if (!DataSaveSettings::nameStaysInFolder(name)) {
+        wrong(5, QT_TRANSLATE_NOOP("ConfigFiles", "a file name without a folder is expected, so "
+                                                  "the files are named KX5"));
+        name = DataSaveSettings{}.name;
+    }
     return DataSaveSettings::fromWords(l[0], interval, l[2], l[3].isEmpty() ? programDir() : l[3],
-                                       l[4]);
+                                       name);
 }
 
 bool saveSaveData(const QStringList& lines, QString* error) {
@@ -221,6 +259,33 @@ StationList LoadStations(QList<FileNotice>* notes) {
                                                        "are set in Use MC Setting"),
                       &lines, notes))
         return {{1, QString()}};
+    // Lines that are neither "O" nor "X" with a TAB before the description are said; what
+    // they count as is buildStations' rule. A file wrong throughout is said by its first few.
+    constexpr int kSaid = 5;
+    int wrong = 0;
+    if (notes)
+        for (int n = 1; n <= lines.size() && n <= 99; ++n) {
+            const QString first = lines[n - 1].section(QLatin1Char('\t'), 0, 0);
+            if ((first == QLatin1String("O") || first == QLatin1String("X")) &&
+                lines[n - 1].contains(QLatin1Char('\t')))
+                continue;
+            if (++wrong > kSaid) continue;
+            notes->append(lineProblem(
+                setEnvPath(), n, lines[n - 1],
+                fileNotice("ConfigFiles",
+                           first == QLatin1String("O")
+                               ? QT_TRANSLATE_NOOP("ConfigFiles",
+                                                   "a TAB is expected before the description; "
+                                                   "MC %1 is in use without one")
+                               : QT_TRANSLATE_NOOP("ConfigFiles",
+                                                   "\"O\" (in use) or \"X\", then a TAB and the "
+                                                   "description, is expected; MC %1 is not in use"),
+                           {QString::number(n)})));
+        }
+    if (wrong > kSaid)
+        notes->append(fileNotice(
+            "ConfigFiles", QT_TRANSLATE_NOOP("ConfigFiles", "%1: %2 more lines like these"),
+            {QDir::toNativeSeparators(setEnvPath()), QString::number(wrong - kSaid)}));
     return buildStations(lines);
 }
 

@@ -18,8 +18,17 @@ QString DataSaveSettings::unitWord() const {
     return unit == Unit::Minutes ? QStringLiteral("min") : QStringLiteral("분");
 }
 
+bool DataSaveSettings::nameStaysInFolder(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+QString DataSaveSettings::fileName() const {
+    return nameStaysInFolder(name) ? name : DataSaveSettings{}.name;
+}
+
 QString DataSaveSettings::path(const QString& suffix) const {
-    return folder + QLatin1Char('/') + name + suffix;
+    return folder + QLatin1Char('/') + fileName() + suffix;
 }
 
 QString DataSaveSettings::filesPattern() const {

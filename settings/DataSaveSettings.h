@@ -18,12 +18,17 @@ struct DataSaveSettings {
     // "yes", "sec" and the default "분" do not.
     static DataSaveSettings fromWords(const QString& enable, int interval, const QString& unit,
                                       const QString& folder, const QString& name);
+    // A base name that names a file in the folder, never one elsewhere: no folder separator,
+    // not "." or "..", not empty.
+    static bool nameStaysInFolder(const QString& name);
     // The words for a file that holds none yet: "Yes"/"No", and for seconds the default word.
     QString enableWord() const;
     QString unitWord() const;
 
     int intervalSeconds() const { return interval * (unit == Unit::Minutes ? 60 : 1); }
-    // <folder>/<name><suffix>: "_03.DAT", "_Events_20260307.TXT", ...
+    // The name the files take: `name`, or KX5 when `name` would lead out of the folder.
+    QString fileName() const;
+    // <folder>/<fileName()><suffix>: "_03.DAT", "_Events_20260307.TXT", ...
     QString path(const QString& suffix) const;
     // Where the records go, <folder>/<name>_NN.DAT, in the system's own separators.
     QString filesPattern() const;

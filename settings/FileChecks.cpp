@@ -1,6 +1,7 @@
 #include "settings/FileChecks.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryFile>
 
 namespace {
@@ -35,6 +36,21 @@ FileNotice fileNotice(const char* context, const char* source, const QStringList
     for (const QString& a : shownArgs.isEmpty() ? args : shownArgs)
         n.shown = n.shown.arg(a);
     return n;
+}
+
+FileNotice unreadableFile(const QString& path, const QString& why) {
+    const QString file = QDir::toNativeSeparators(path);
+    return fileNotice("FileChecks", QT_TRANSLATE_NOOP("FileChecks", "%1 cannot be read: %2"),
+                      {file, why}, {file, shownReason(why)});
+}
+
+FileNotice lineProblem(const QString& path, int line, const QString& text, const FileNotice& why) {
+    // A TAB would split the events file's columns; it is shown, not kept.
+    QString shown = text;
+    shown.replace(QLatin1Char('\t'), QStringLiteral("<TAB>"));
+    const QStringList at = {QDir::toNativeSeparators(path), QString::number(line), shown};
+    return fileNotice("FileChecks", QT_TRANSLATE_NOOP("FileChecks", "%1 line %2 (%3): %4"),
+                      at + QStringList{why.logged}, at + QStringList{why.shown});
 }
 
 uint currentUserId() {

@@ -26,6 +26,12 @@ struct FileNotice {
 FileNotice fileNotice(const char* context, const char* source, const QStringList& args,
                       const QStringList& shownArgs = {});
 
+// The one way a settings file's trouble is worded, whichever reader finds it: a file that is
+// there but cannot be read (why in English, as readLines() gives it), and a line that cannot
+// be used as it stands, with its number, its text as it is (a TAB shown as "<TAB>") and why.
+FileNotice unreadableFile(const QString& path, const QString& why);
+FileNotice lineProblem(const QString& path, int line, const QString& text, const FileNotice& why);
+
 // The user the program runs as, learnt from a file it creates itself; ownerless systems give
 // QFileInfo's "no owner" value, as they do for every file.
 uint currentUserId();

@@ -3,8 +3,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <vector>
 
 namespace {
+// Drops a lock without unlocking it: unlocking removes the file by its name, which may now be
+// another lock's. Kept reachable, never unlocked, for as long as the program runs.
+void dropUnlocked(std::unique_ptr<QLockFile> lock) {
+    static auto* const dropped = new std::vector<QLockFile*>;
+    dropped->push_back(lock.release());
+}
+
 QString key(const QString& folder) {
     return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
@@ -16,6 +24,42 @@ QString FolderLocks::lockPath(const QString& folder) {
 
 bool FolderLocks::holds(const QString& folder) const {
     return m_locks.count(key(folder)) > 0;
+}
+
+FileNotice FolderLocks::retake() {
+    for (auto it = m_locks.begin(); it != m_locks.end(); ++it) {
+        const QString& folder = it->first;
+        const QString file = lockPath(folder);
+        // The folder is gone: taken when it comes back.
+        if (!QFileInfo(folder).isDir()) continue;
+        bool lost = false;
+        if (QFileInfo::exists(file)) {
+            qint64 pid = 0;
+            QString host, app;
+            QLockFile(file).getLockInfo(&pid, &host, &app);
+            if (pid == QCoreApplication::applicationPid()) continue; // ours
+            lost = true;
+        } else {
+            // Unlocking the old one would remove the new one's file, and complain.
+            dropUnlocked(std::move(it->second));
+            auto lock = std::make_unique<QLockFile>(file);
+            lock->setStaleLockTime(0);
+            lost = !lock->tryLock(0) && lock->error() == QLockFile::LockFailedError;
+            if (!lost) {
+                it->second = std::move(lock);
+                continue;
+            }
+        }
+        // Another program's file now: ours goes without removing it.
+        dropUnlocked(std::move(it->second));
+        m_locks.erase(it);
+        return fileNotice("FolderLock",
+                          QT_TRANSLATE_NOOP("FolderLock",
+                                            "%1 was removed and made again, and another KX5 "
+                                            "Link took it meanwhile: this one no longer holds it"),
+                          {QDir::toNativeSeparators(folder)});
+    }
+    return {};
 }
 
 FileNotice FolderLocks::lock(const QStringList& folders) {

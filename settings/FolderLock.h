@@ -19,6 +19,10 @@ public:
     // program, says which folder and who holds it (pid and host) and takes nothing new.
     FileNotice lock(const QStringList& folders);
     bool holds(const QString& folder) const;
+    // A held folder that was removed and made again has lost its lock file with it: taken
+    // again, so a second program is still refused there. When another program got it first,
+    // says so and lets it go. Asked every few seconds while the program runs.
+    FileNotice retake();
 
 private:
     std::map<QString, std::unique_ptr<QLockFile>> m_locks; // by absolute folder path

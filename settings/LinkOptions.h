@@ -2,6 +2,9 @@
 // exactly six lines: CFG/LinkOptions.INI, "key=value" lines.
 #pragma once
 
+#include "settings/FileChecks.h"
+
+#include <QList>
 #include <QString>
 
 struct LinkOptions {
@@ -15,7 +18,7 @@ struct LinkOptions {
 
 QString linkOptionsPath(); // <program>/CFG/LinkOptions.INI
 // Reads the file; a missing or unreadable file, or a line it does not know, leaves the
-// defaults.
-LinkOptions loadLinkOptions();
+// defaults. What is there and cannot be used goes to *notes, with the file, line and reason.
+LinkOptions loadLinkOptions(QList<FileNotice>* notes = nullptr);
 // Writes the file atomically; on failure *error names the file and the cause.
 bool saveLinkOptions(const LinkOptions& options, QString* error);

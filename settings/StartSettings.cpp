@@ -7,7 +7,7 @@ StartSettings loadStartSettings() {
     s.dataSave = LoadSaveDataCfg(&s.notes);
     s.port = LoadCommCfg(&s.notes);
     s.stations = LoadStations(&s.notes);
-    s.link = loadLinkOptions();
+    s.link = loadLinkOptions(&s.notes);
     s.publish = loadPublishOptions();
     s.gateway = loadGatewayOptions();
     return s;

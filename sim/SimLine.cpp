@@ -91,7 +91,9 @@ SimLine::~SimLine() {
 bool SimLine::start(std::string* error) {
     if (mThread.joinable()) return true;
     if (mConfig.device.empty()) {
-        mFd = posix_openpt(O_RDWR | O_NOCTTY);
+        // Kept from the programs a test starts: a child holding the master would never see
+        // the line go when the simulator stops.
+        mFd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (mFd < 0) return fail(error, "posix_openpt");
         char name[256] = {};
         if (grantpt(mFd) != 0 || unlockpt(mFd) != 0 || ptsname_r(mFd, name, sizeof name) != 0) {
@@ -100,7 +102,7 @@ bool SimLine::start(std::string* error) {
             return false;
         }
         mPath = name;
-        mSlaveFd = ::open(name, O_RDWR | O_NOCTTY);
+        mSlaveFd = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (mSlaveFd < 0) {
             fail(error, "open " + mPath);
             stop();
@@ -109,12 +111,12 @@ bool SimLine::start(std::string* error) {
         makeRaw(mSlaveFd, mConfig, false);
     } else {
         mPath = mConfig.device;
-        mFd = ::open(mPath.c_str(), O_RDWR | O_NOCTTY);
+        mFd = ::open(mPath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (mFd < 0) return fail(error, "open " + mPath);
         makeRaw(mFd, mConfig, true);
     }
     fcntl(mFd, F_SETFL, fcntl(mFd, F_GETFL) | O_NONBLOCK);
-    if (pipe(mWake) != 0) {
+    if (pipe2(mWake, O_CLOEXEC) != 0) {
         fail(error, "pipe");
         stop();
         return false;

@@ -8,11 +8,13 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/socket.h>
@@ -162,26 +164,53 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
     ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", "STD"}, nullptr) &&
                 writeLinesAtomic(setEnvPath(), stations, nullptr) &&
                 writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    // systemd's status says what keeps the port from working, and "Running" once it works.
+    const QByteArray socketPath = QFile::encodeName(tmp.filePath("notify"));
+    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    QByteArrayList status;
+    const auto heard = [&] {
+        char buf[512];
+        for (ssize_t n; (n = ::recv(fd, buf, sizeof buf, 0)) > 0;)
+            status << QByteArray(buf, int(n));
+        return status.join('|');
+    };
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("NOTIFY_SOCKET", QString::fromUtf8(socketPath));
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
             {"--headless", "--dir", tmp.path(), "--open", "--save"});
-    // The port appears once it has been tried twice more, 4 s after start.
+    // The port appears once it has been tried four times more, 8 s after start; the third
+    // try is not said, the rate of the lines falling as the tries go on.
     QByteArray said;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             said += p.readAllStandardError();
-            return said.contains("trying again (attempt 2)");
+            heard();
+            return said.contains("trying again (attempt 4)");
         },
-        10000))
+        15000))
         << said.data();
+    EXPECT_TRUE(said.contains("(attempt 2)"));
+    EXPECT_FALSE(said.contains("(attempt 3)"));
+    // The first open's cause and its event; each retry then says its own line only.
+    EXPECT_EQ(said.count("no such port\n"), 2);
+    EXPECT_TRUE(heard().startsWith("READY=1\nSTATUS=Cannot open ")) << heard().data();
+    EXPECT_TRUE(heard().contains("(attempt 3)")) << heard().data();
     kx5sim::LineConfig cfg;
     cfg.stations = {1};
     kx5sim::SimLine sim(cfg);
     ASSERT_TRUE(sim.start());
     ASSERT_TRUE(QFile::link(QString::fromStdString(sim.path()), port));
     QFile dat(data + "/Oven_01.DAT");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dat.size() > 2 * 30; }, 15000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !heard().isEmpty() && dat.size() > 2 * 30; }, 15000))
         << (said + p.readAllStandardError()).data();
+    EXPECT_TRUE(heard().endsWith("STATUS=Running")) << heard().data();
+    ::close(fd);
     p.terminate();
     EXPECT_TRUE(p.waitForFinished(10000));
     const std::vector<int> sent = pvsSent(sim, 1);
@@ -193,5 +222,150 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
         if (f.size() < 5) continue;
         EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
     }
+    setProgramDir(QString());
+}
+
+// Standard error is a pipe that is full before the run starts and nobody reads: the records
+// keep coming all the same, and once it is read what waited follows. A reader that has gone
+// ends nothing but the output: SIGTERM still ends the run cleanly. The dropped lines' count is
+// test_unattended's.
+TEST(CommandLine, HeadlessKeepsLoggingWhileNobodyReadsItsOutput) {
+    QTemporaryDir tmp;
+    setProgramDir(tmp.path());
+    const QString data = tmp.filePath("data");
+    ASSERT_TRUE(QDir().mkpath(data));
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(writeSimSettings(sim, {1}) &&
+                writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);
+    while (::write(fds[1], QByteArray(4096, '.').constData(), 4096) > 0) {
+    }
+    ::fcntl(fds[1], F_SETFL, 0); // the program's writes would wait, as on a stalled reader
+    QProcess p;
+    p.setChildProcessModifier([fd = fds[1]] { ::dup2(fd, STDERR_FILENO); });
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+            {"--headless", "--dir", tmp.path(), "--open", "--save"});
+    ::close(fds[1]);
+    QFile dat(data + "/Oven_01.DAT");
+    const auto records = [&] { return dat.exists() ? dat.size() / 30 : 0; };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return records() >= 5; }, 30000));
+    std::vector<int> sent = pvsSent(sim, 1);
+    ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+    for (const QByteArray& r : dat.readAll().split('\n')) {
+        const QList<QByteArray> f = r.trimmed().split('\t');
+        if (f.size() < 5) continue;
+        EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
+    }
+    QByteArray said;
+    const auto read = [&] {
+        char buf[65536];
+        for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+            said += QByteArray(buf, int(n));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            read();
+            return said.contains("Started without windows");
+        },
+        10000))
+        << said.right(2000).data();
+    ::close(fds[0]); // the reader goes
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(data + "/kx5comm.lock"));
+    setProgramDir(QString());
+}
+
+// Started with --open, a run without windows ends when the link gives the port up, so that a
+// service manager sees it: status 2 for line settings no port takes (said once, with the file
+// and line, and never retried), status 1 for a port lost while reopening is off.
+TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
+    for (const bool lost : {false, true}) {
+        SCOPED_TRACE(lost ? "lost" : "bad parity");
+        QTemporaryDir tmp;
+        setProgramDir(tmp.path());
+        kx5sim::LineConfig cfg;
+        cfg.stations = {1};
+        kx5sim::SimLine sim(cfg);
+        ASSERT_TRUE(sim.start());
+        ASSERT_TRUE(writeSimSettings(sim, {1}));
+        if (lost)
+            ASSERT_TRUE(
+                writeLinesAtomic(cfgDir() + "/LinkOptions.INI", {"ReopenLostPort=0"}, nullptr));
+        else
+            ASSERT_TRUE(writeLinesAtomic(
+                commCfgPath(), {QString::fromStdString(sim.path()), "9600", "X", "8", "1", "STD"},
+                nullptr));
+        QProcess p;
+        p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+                {"--headless", "--dir", tmp.path(), "--open"});
+        if (lost) {
+            ASSERT_TRUE(sim.waitForExchanges(3, std::chrono::seconds(15)));
+            sim.stop();
+        }
+        ASSERT_TRUE(p.waitForFinished(20000)) << p.readAllStandardError().toStdString();
+        const QString said = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), lost ? 1 : 2) << said.toStdString();
+        if (!lost) {
+            EXPECT_EQ(said.count(QDir::toNativeSeparators(commCfgPath()) + " line 3 (X): "), 1)
+                << said.toStdString();
+        }
+        EXPECT_TRUE(said.contains("Stopped")) << said.toStdString();
+    }
+    setProgramDir(QString());
+}
+
+// The data folder removed and made again under a running service: the lock is taken again
+// (a second program is refused there), and when another program took it first, saving stops
+// and the events say why.
+TEST(CommandLine, HeadlessTakesItsDataFolderLockAgainWhenTheFolderIsMadeAgain) {
+    QTemporaryDir tmp;
+    setProgramDir(tmp.path());
+    const QString data = tmp.filePath("data"), lock = data + "/kx5comm.lock";
+    ASSERT_TRUE(QDir().mkpath(data));
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1};
+    kx5sim::SimLine sim(cfg);
+    ASSERT_TRUE(sim.start());
+    ASSERT_TRUE(writeSimSettings(sim, {1}) &&
+                writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    QProcess p;
+    p.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"),
+            {"--headless", "--dir", tmp.path(), "--open", "--save"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(data + "/Oven_01.DAT"); }, 15000));
+    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 5000));
+    QProcess second;
+    second.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"), {"--headless", "--dir", tmp.path()});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    // Another program's lock (pid 1) where this one's was.
+    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));
+    QFile theirs(lock);
+    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
+    theirs.write("1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    theirs.close();
+    QByteArray said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += p.readAllStandardError();
+            return said.contains("Data saving stopped");
+        },
+        10000))
+        << said.data();
+    // Said once, and the other program's lock left as it is.
+    EXPECT_EQ(said.count("Data saving stopped"), 1) << said.data();
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_TRUE(QFile::exists(lock));
     setProgramDir(QString());
 }

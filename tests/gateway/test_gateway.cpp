@@ -145,15 +145,16 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     EXPECT_EQ(back, o);
     ASSERT_TRUE(writeLinesAtomic(gatewayOptionsPath(),
                                  {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red",
-                                  "MaxClients=65", "TrustedClients=10.0.0.0/33"},
+                                  "MaxClients=65", "TrustedClients=10.0.0.0/33", "Address=hall"},
                                  nullptr));
     const GatewayOptions bad = loadGatewayOptions();
-    ASSERT_EQ(bad.fileErrors.size(), 5);
+    ASSERT_EQ(bad.fileErrors.size(), 6); // every wrong value, each at its line
     EXPECT_TRUE(bad.fileErrors[0].logged.contains("line 1 (Enabled=yes)"));
     EXPECT_TRUE(bad.fileErrors[2].logged.contains("301-299 is not a register"));
     EXPECT_EQ(bad.allowList, GatewayOptions().allowList); // the default kept
     EXPECT_TRUE(bad.fileErrors[3].logged.contains("10.0.0.0/33 is not an address"));
-    EXPECT_TRUE(bad.fileErrors[4].logged.contains("1 to 64"));
+    EXPECT_TRUE(bad.fileErrors[4].logged.contains("line 7 (Address=hall): "));
+    EXPECT_TRUE(bad.fileErrors[5].logged.contains("line 5 (MaxClients=65): "));
     ASSERT_EQ(bad.fileNotes.size(), 1);
     // Loaded and applied, each is said in English for the events file and in the user's
     // language for the list.
@@ -170,8 +171,9 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
     EXPECT_EQ(said[1].logged, file + " line 2 (Port=x): a whole number is expected");
     EXPECT_EQ(said[1].shown, "[" + file + " line 2 (Port=x): a whole number is expected]");
-    EXPECT_EQ(said[4].shown, file + ": [The most clients at once must be 1 to 64.]");
-    EXPECT_EQ(said[5].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
+    EXPECT_EQ(said[5].shown,
+              "[" + file + " line 5 (MaxClients=65): [The most clients at once must be 1 to 64.]]");
+    EXPECT_EQ(said[6].logged, file + " line 4 (Colour=red): not a gateway setting; ignored");
     for (const FileNotice& n : said)
         EXPECT_TRUE(n.shown != n.logged && !n.logged.contains('['))
             << n.logged.toStdString() << " / " << n.shown.toStdString();

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 QByteArray frame(const char* body, const char* sum = "") {
@@ -25,6 +26,16 @@ TEST(Numbers, HexSignedPaddedAndDecimals) {
         EXPECT_EQ(HexToSigned(QByteArray(hex)), dec) << hex;
     EXPECT_EQ(HexToLong(QByteArray("ab")), 0);
     EXPECT_EQ(HexToLong(QByteArray("1f")), 16);
+    // A reply's value field is four upper-case digits or no value at all.
+    const std::pair<const char*, std::optional<int>> fields[] = {
+        {"00FD", 253},          {"FFFB", -5},
+        {"EFFF", 61439},        {"0000", 0},
+        {"00fd", std::nullopt}, {"0a00", std::nullopt},
+        {"00G1", std::nullopt}, {"00 1", std::nullopt},
+        {"-001", std::nullopt}, {"001", std::nullopt},
+        {"00001", std::nullopt}};
+    for (const auto& [text, v] : fields)
+        EXPECT_EQ(valueField(QByteArray(text)), v) << text;
 
     const std::pair<qint64, const char*> pads[] = {
         {100, "0064"}, {-5, "FFFB"}, {-1, "FFFF"}, {70000, "11170"}, {-32768, "8000"}};

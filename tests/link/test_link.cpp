@@ -389,6 +389,7 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
         {"another station's refusal", wrap("01NG,09")},
         {"a value with a NUL (a parity error)", damaged('\0')},
         {"a value with a letter", damaged('G')},
+        {"a value with a lower-case digit", damaged('e')},
         {"a value with a blank", damaged(' ')},
         {"a value cut by a comma", damaged(',')},
         {"no address at all", "\x02garbage\r\n"},
@@ -818,6 +819,20 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_EQ(port->portName(), "COM4");
     EXPECT_EQ(port->settings(), "19200,N,8,1");
     EXPECT_EQ(tick(), buildModelReq(1, 2));
+    // With a checksum that matches, a lower-case digit is still no value: counted, not stored.
+    deliver(whoReply(1, 2));
+    for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+        deliver(answerTo(tick(), 2));
+    ASSERT_EQ(tick(), buildReadReq(1, findStep(kStepMonitor)->regs, 2));
+    std::vector<int> other = kMonitorValues;
+    other[3] = 253;
+    QByteArray lower = drrReply(1, other, 2).replace("00FD", "00fd");
+    PutFrameSum(lower);
+    deliver(lower);
+    EXPECT_EQ(link->lineStats().at(1).unmatched, 1);
+    EXPECT_EQ(reading(0, MonReg::NPV), "1234");
+    deliver(drrReply(1, other, 2));
+    EXPECT_EQ(reading(0, MonReg::NPV), "253");
 }
 
 // Split replies, a reply that never ends and a silent station behave the same in both

@@ -79,6 +79,13 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
               QByteArray("2026-03-07\t09:05:06\t-5\t1234\t0\r\n"
                          "2026-03-07\t09:05:09\t-5\t1234\t0\r\n"));
     EXPECT_EQ(dataFilePath("/d", "KX5", 123), "/d/KX5_123.DAT");
+    // A base name that would lead out of the folder names KX5's files in it instead.
+    for (const char* name : {"../escape", "a/b", "a\\b", "..", ""}) {
+        DataSaveSettings s;
+        s.folder = "/d";
+        s.name = name;
+        EXPECT_EQ(s.path("_01.DAT"), "/d/KX5_01.DAT") << name;
+    }
     // A link planted as a station's file is never written through.
     writeFile("theirs.txt", "theirs\r\n");
     QFile::remove(file(12));

@@ -1,8 +1,10 @@
 // Starting ready to work: the command line and our own link options file, and what they do to
-// the window and its link; the gateway's word in the status bar. The reopening itself is
-// test_link's and test_link_pty's.
+// the window and its link; the gateway's word in the status bar; the service's buffered
+// standard error. The reopening itself is test_link's and test_link_pty's, the service as a
+// process test_cli's.
 #include "MainFixture.h"
 #include "app/Commands.h"
+#include "app/ServiceOutput.h"
 #include "app/StartOptions.h"
 #include "gateway/Gateway.h"
 #include "link/Frames.h"
@@ -29,6 +31,8 @@
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <fcntl.h>
+#include <unistd.h>
 
 TEST(StartOptions, CommandLineTable) {
     struct Row {
@@ -68,6 +72,44 @@ TEST(StartOptions, CommandLineTable) {
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--graph"}).graph);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--version"}).version);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--help"}).helpText.contains("--dir"));
+}
+
+// The run without windows writes its standard error through a bounded buffer: a reader that
+// reads nothing costs lines, never a wait; once it reads, the lines that found the buffer full
+// are counted where they were left out.
+TEST(ServiceOutput, LinesAStalledReaderCannotTakeAreCountedWhenItReads) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);
+    while (::write(fds[1], QByteArray(4096, '.').constData(), 4096) > 0) {
+    }
+    ::fcntl(fds[1], F_SETFL, 0); // full, and a write waits
+    QByteArray said;
+    {
+        ServiceOutput out(fds[1], 1000);
+        for (int i = 0; i < 200; ++i)
+            out.line(QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0')));
+        EXPECT_GT(out.dropped(), 0);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                char buf[65536];
+                for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+                    said += QByteArray(buf, int(n));
+                return said.count('\n') > said.count("line "); // a line of its own follows
+            },
+            10000));
+        EXPECT_EQ(out.dropped(), 200 - said.count("line "));
+    }
+    ::close(fds[0]);
+    ::close(fds[1]);
+    const QList<QByteArray> lines = said.mid(said.indexOf("line 000")).split('\n');
+    const int kept = int(lines.size()) - 2; // the count, and what follows the last line end
+    ASSERT_GT(kept, 0);
+    for (int i = 0; i < kept; ++i)
+        EXPECT_EQ(lines[i], QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0')).toUtf8());
+    EXPECT_TRUE(lines[kept].contains(" " + QByteArray::number(200 - kept) + " "))
+        << lines[kept].data();
 }
 
 class Unattended : public MainFixture {
@@ -115,15 +157,27 @@ TEST_F(Unattended, LinkOptionsFileReachesTheLinkAndSurvivesBadLines) {
     struct Row {
         const char* file; // nullptr: no file
         bool fast, reopen;
-    } rows[] = {{nullptr, false, true},
-                {"FastPolling=1\r\nReopenLostPort=0\r\n", true, false},
-                {"FastPolling=yes\r\nReopenLostPort\r\n# note\r\n", false, true}};
+        QStringList said; // each wrong line, named at its number
+    } rows[] = {{nullptr, false, true, {}},
+                {"FastPolling=1\r\nReopenLostPort=0\r\n", true, false, {}},
+                {"FastPolling=yes\r\nReopenLostPort\r\n# note\r\nColour=red\r\nTraceLimitMB=0\r\n",
+                 false,
+                 true,
+                 {" line 1 (FastPolling=yes): ", " line 2 (ReopenLostPort): ",
+                  " line 4 (Colour=red): ", " line 5 (TraceLimitMB=0): "}}};
     for (const auto& r : rows) {
         SetUp();
         if (r.file) writeFile("CFG/LinkOptions.INI", r.file);
         open();
         EXPECT_EQ(link()->fastPacing(), r.fast) << (r.file ? r.file : "none");
         EXPECT_EQ(link()->autoReopen(), r.reopen) << (r.file ? r.file : "none");
+        QList<FileNotice> notes;
+        loadLinkOptions(&notes);
+        ASSERT_EQ(notes.size(), r.said.size());
+        for (int i = 0; i < notes.size(); ++i)
+            EXPECT_TRUE(
+                notes[i].logged.startsWith(QDir::toNativeSeparators(linkOptionsPath()) + r.said[i]))
+                << notes[i].logged.toStdString();
         TearDown();
     }
     // What the Port Setup window saves comes back the same, and Comm.CFG stays six lines.

@@ -1,11 +1,29 @@
 // Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
 #include "SettingsFixture.h"
+#include "gateway/GatewayOptions.h"
+#include "publish/PublishOptions.h"
 #include "settings/FileChecks.h"
 
 #include <map>
 #include <memory>
 
 class Files : public SettingsFixture {};
+
+// Tests run as root, which reads a file of mode 000: while alive, it reads as a user would.
+class RootReadsNothingForeign {
+public:
+    RootReadsNothingForeign() {
+        syscall(SYS_capget, &m_header, m_caps);
+        __user_cap_data_struct lowered[2] = {m_caps[0], m_caps[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &m_header, lowered);
+    }
+    ~RootReadsNothingForeign() { syscall(SYS_capset, &m_header, m_caps); }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_caps[2]{};
+};
 
 // A FIFO blocks its reader and /dev/zero never ends: both count as missing, like a file too
 // large to be a settings file. The alarm ends the test if one of them hangs.
@@ -46,7 +64,7 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {"Comm.CFG",
          QByteArray("\xFF\xFE", 2) + utf16("COM4\r\n2400\r\nN\r\n8\r\n1\r\nSTD\r\n", true),
          "COM4,2400,N,8,1,STD,0"},
-        {"CFG/SetEnv.INI", QByteArray("\xFE\xFF", 2) + utf16("X\r\nO\tOven 2\r\n", false),
+        {"CFG/SetEnv.INI", QByteArray("\xFE\xFF", 2) + utf16("X\t\r\nO\tOven 2\r\n", false),
          "2:Oven 2"},
         {"CFG/SaveData.INI", "\xEF\xBB\xBFYes\r\n2\r\nsec\r\n/log\r\nOven\r\n",
          "Yes,2,sec,/log,Oven"},
@@ -75,7 +93,27 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {"Yes\r\n-5\r\nsec\r\n/l\r\nA\r\n",
          ": the interval -5 is out of range (1 to 60), so 1 is used"},
         {"Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n",
-         ": the interval 99999 is out of range (1 to 60), so 60 is used"}};
+         ": the interval 99999 is out of range (1 to 60), so 60 is used"},
+        // Values no port takes, words the windows never write: each named at its line (the
+        // first one here), and what they count as.
+        {"/dev/pts/3\n1200\nO\n8\n1\nstd", " line 6 (std): "},
+        {"COM2\r\nabc\r\nX\r\n9\r\n3\r\nFOO\r\n", " line 2 (abc): "},
+        {"COM2\r\n9600\r\nE\r\n8\r\n1.5\r\nFOO\r\n", " line 6 (FOO): "},
+        {"yes\r\n3.5\r\nMin\r\n/x\r\nA\r\n", " line 1 (yes): "},
+        {"Maybe\r\n1\r\nsec\r\n/x\r\nA\r\n", " line 1 (Maybe): "},
+        {"No\r\n1\r\nsec\r\n/x\r\n../escape\r\n", " line 5 (../escape): "},
+        {"X\ta\r\nX\r\nO\tOven 3\r\no\tlow\r\n O\t\r\nO \t\r\nO\tOven 7\r\n0\r\n", " line 2 (X): "},
+        {"O\r\nX\t\r\nO\ta\tb\r\n", " line 1 (O): "},
+        {"X\r\nX\r\n", " line 1 (X): "},
+        {"Q\tbad\r\nO\tOven 2\r\n", " line 1 (Q<TAB>bad): "}};
+    all.push_back({"Comm.CFG", "COM2\r\nabc\r\nX\r\n9\r\n3\r\nFOO\r\n", "COM2,abc,X,9,3,FOO,2"});
+    all.push_back(
+        {"Comm.CFG", "COM2\r\n9600\r\nE\r\n8\r\n1.5\r\nFOO\r\n", "COM2,9600,E,8,1.5,FOO,2"});
+    all.push_back({"CFG/SaveData.INI", "Maybe\r\n1\r\nsec\r\n/x\r\nA\r\n", "No,1,sec,/x,A"});
+    all.push_back({"CFG/SaveData.INI", "No\r\n1\r\nsec\r\n/x\r\n../escape\r\n", "No,1,sec,/x,KX5"});
+    all.push_back({"CFG/SetEnv.INI", "Q\tbad\r\nO\tOven 2\r\n", "2:Oven 2"});
+    all.push_back({"CFG/SetEnv.INI", QByteArray("Q\r\n").repeated(99), ""});
+    said[QByteArray("Q\r\n").repeated(99)] = " line 1 (Q): ";
     all.push_back({"CFG/SaveData.INI", "Yes\r\n0\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A"});
     all.push_back({"CFG/SaveData.INI", "Yes\r\n-5\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A"});
     all.push_back({"CFG/SaveData.INI", "Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n", "Yes,60,min,/l,A"});
@@ -84,9 +122,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         all.push_back({"CFG/SaveData.INI", kind, saveDefaults});
         all.push_back({"CFG/SetEnv.INI", kind, "1:"});
     }
-    for (const auto& [file, content, want] : all) {
-        QDir(dir.path()).removeRecursively();
-        QDir().mkpath(cfgDir());
+    // A file of the given content, or a FIFO, a link to /dev/zero, a folder in its place.
+    const auto plant = [this](const QString& file, const QByteArray& content) {
         if (content == "<fifo>") {
             ASSERT_EQ(mkfifo(qPrintable(path(file)), 0600), 0);
         } else if (content == "<zero>") {
@@ -99,6 +136,11 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
                             ? QByteArray("COM2\r\n\0\x01\x7f\r\n1\r\n2\r\n3\r\n4\r\n", 21)
                             : content);
         }
+    };
+    for (const auto& [file, content, want] : all) {
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(cfgDir());
+        plant(file, content);
         QList<FileNotice> notes;
         alarm(10);
         const PortSettings port = LoadCommCfg(&notes);
@@ -106,7 +148,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         const StationList list = LoadStations(&notes);
         alarm(0);
         const QString expected = said.count(content) ? said[content] : QString();
-        ASSERT_EQ(notes.size(), expected.isEmpty() ? 0 : 1) << content.left(30).toStdString();
+        ASSERT_EQ(notes.isEmpty(), expected.isEmpty()) << content.left(30).toStdString();
+        EXPECT_LE(notes.size(), 6); // a file wrong throughout is said by its first lines
         if (!expected.isEmpty()) {
             EXPECT_TRUE(notes[0].logged.startsWith(QDir::toNativeSeparators(path(file)) + expected))
                 << notes[0].logged.toStdString();
@@ -126,6 +169,34 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
                                              : save.join(','),
                   want)
             << file << " " << content.left(30).toStdString();
+    }
+    // Publishing, the gateway and the broker's password: a file there that cannot be read
+    // keeps its service off and is said with why; a missing one is simply not set up.
+    for (const char* kind :
+         {"<missing>", "<fifo>", "<zero>", "<big>", "<folder>", "<binary>", "<mode 000>"}) {
+        for (const char* file : {"CFG/Publishing.INI", "CFG/Gateway.INI", "CFG/Publishing.PWD"}) {
+            SCOPED_TRACE(std::string(file) + " " + kind);
+            QDir(dir.path()).removeRecursively();
+            QDir().mkpath(cfgDir());
+            if (QByteArray(file).endsWith("PWD"))
+                write("CFG/Publishing.INI", "Enabled=1\r\nUser=line7\r\n");
+            plant(file, kind == QByteArray("<mode 000>") ? "secret" : kind);
+            if (kind == QByteArray("<mode 000>")) QFile::setPermissions(path(file), {});
+            const RootReadsNothingForeign asUser;
+            alarm(10);
+            const QList<FileNotice> errors = QByteArray(file).contains("Gateway")
+                                                 ? loadGatewayOptions().fileErrors
+                                                 : loadPublishOptions().fileErrors;
+            alarm(0);
+            if (kind == QByteArray("<missing>")) {
+                EXPECT_TRUE(errors.isEmpty());
+                continue;
+            }
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].logged.startsWith(QDir::toNativeSeparators(path(file)) +
+                                                    " cannot be read: "))
+                << errors[0].logged.toStdString();
+        }
     }
 }
 

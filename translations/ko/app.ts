@@ -4,12 +4,12 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../app/Headless.cpp" line="+63"/>
+        <location filename="../../app/Headless.cpp" line="+84"/>
         <source>Started without windows in %1</source>
         <translation>창 없이 시작함: %1</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>Stopped</source>
         <translation>중지함</translation>
     </message>
@@ -17,7 +17,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+120"/>
+        <location filename="../../app/StartOptions.cpp" line="+159"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
@@ -45,7 +45,7 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="+192"/>
+        <location filename="../../app/main.cpp" line="+227"/>
         <source>Program Folder</source>
         <translation>프로그램 폴더</translation>
     </message>
@@ -57,8 +57,8 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+75"/>
-        <location filename="../../app/main.cpp" line="-15"/>
+        <location filename="../../app/Commands.cpp" line="+76"/>
+        <location filename="../../app/main.cpp" line="-16"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>
     </message>
@@ -68,7 +68,7 @@ Start the program with --dir PATH to use another folder.</source>
         <translation>데이터 저장을 중지했습니다. 데이터 저장 설정에서 다른 폴더를 선택하십시오.</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+72"/>
         <source>Modbus TCP &amp;Gateway...</source>
         <translation>Modbus TCP 게이트웨이[&amp;G]...</translation>
     </message>

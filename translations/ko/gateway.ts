@@ -9,7 +9,7 @@
         <translation>설정 파일에 오류가 있음</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>allowed to %1</source>
         <translation>%1에 허용</translation>
     </message>
@@ -24,7 +24,7 @@
         <translation>Modbus TCP 게이트웨이 대기 중: %1 포트 %2 (최대 클라이언트 %3개, 쓰기 %4)</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="-11"/>
         <source>Modbus TCP gateway is off: %1</source>
         <translation>Modbus TCP 게이트웨이 꺼짐: %1</translation>
     </message>
@@ -34,7 +34,7 @@
         <translation>Modbus TCP 게이트웨이 대기하지 못함: %1. %2초마다 다시 시도합니다</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+44"/>
         <source>Modbus TCP gateway stopped (%1 connections refused)</source>
         <translation>Modbus TCP 게이트웨이 정지 (거부한 연결 %1건)</translation>
     </message>
@@ -54,19 +54,15 @@
         <translation>%1, 거부 %2건</translation>
     </message>
     <message>
-        <location filename="../../gateway/LinkAdapter.cpp" line="+86"/>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+50"/>
         <source>the gateway stopped</source>
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+16"/>
+        <location line="+58"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>the line was busy for too long</source>
-        <translation>통신 라인이 너무 오래 사용 중이었음</translation>
     </message>
     <message>
         <location filename="../../gateway/ModbusClient.cpp" line="+26"/>
@@ -95,7 +91,7 @@
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../../gateway/ModbusServer.cpp" line="+181"/>
+        <location filename="../../gateway/ModbusServer.cpp" line="+188"/>
         <source>refused by the controller</source>
         <translation>조절계가 거부함</translation>
     </message>
@@ -115,7 +111,7 @@
         <translation>Modbus TCP %1: %2 쓰지 않음: %3 (예외 %4)</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+83"/>
         <source>Modbus TCP %1: %2 written</source>
         <translation>Modbus TCP %1: %2 쓰기 완료</translation>
     </message>
@@ -150,7 +146,7 @@
         <translation>Modbus TCP %1: %2: %3 (예외 %4)</translation>
     </message>
     <message>
-        <location filename="../../gateway/ModbusServer.cpp" line="-138"/>
+        <location filename="../../gateway/ModbusServer.cpp" line="-145"/>
         <source>cannot listen on %1 port %2: %3</source>
         <translation>%1 포트 %2에서 대기할 수 없음: %3</translation>
     </message>
@@ -198,32 +194,32 @@
 <context>
     <name>GatewayOptions</name>
     <message>
-        <location filename="../../gateway/GatewayOptions.cpp" line="+106"/>
+        <location filename="../../gateway/GatewayOptions.cpp" line="+77"/>
         <source>The listen address must be an IP address, such as 127.0.0.1 or 0.0.0.0.</source>
         <translation>대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>The port must be 1 to 65535.</source>
         <translation>포트는 1에서 65535 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The most clients at once must be 1 to 64.</source>
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>The longest a client waits must be 100 to 60000 ms.</source>
         <translation>응답 최대 대기는 100에서 60000ms 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>The idle time-out must be 0 (never) to 86400 s.</source>
         <translation>조용한 접속 끊기 시간은 0(안 함)에서 86400초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+75"/>
         <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
         <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
     </message>

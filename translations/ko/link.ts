@@ -4,7 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+136"/>
+        <location filename="../../link/KX5Link.cpp" line="+175"/>
         <source>Not a request the link takes (step %1).</source>
         <translation>통신 라인이 받지 않는 요청입니다 (단계 %1).</translation>
     </message>
@@ -44,17 +44,17 @@
         <translation>%1: 값이 모자라 보내지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+11"/>
         <source>MC [%1] %2 replaced by a newer request: not sent</source>
         <translation>MC [%1] %2: 새 요청으로 바뀌어 보내지 않았습니다</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+66"/>
         <source>MC [%1] %2 replaced by a newer request: not finished</source>
         <translation>MC [%1] %2: 새 요청으로 바뀌어 끝내지 못했습니다</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+87"/>
         <source>MC [%1] %2 not sent: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
     </message>
@@ -64,22 +64,22 @@
         <translation>MC [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다 (포트 닫힘)</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+8"/>
         <source>MC [%1] %2 not confirmed: the port closed</source>
         <translation>MC [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location filename="../../link/KX5LinkReceive.cpp" line="+217"/>
+        <location filename="../../link/KX5LinkReceive.cpp" line="+227"/>
         <source>MC [%1] parameters read</source>
         <translation>MC [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>MC [%1] %2 written</source>
         <translation>MC [%1] %2 쓰기 완료</translation>
     </message>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+205"/>
+        <location filename="../../link/KX5Link.cpp" line="+231"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
         <translation>MC [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
     </message>
@@ -218,7 +218,7 @@
 <context>
     <name>Request</name>
     <message>
-        <location filename="../../link/Request.cpp" line="+53"/>
+        <location filename="../../link/Request.cpp" line="+59"/>
         <source>PRINT key</source>
         <translation>PRINT 키</translation>
     </message>

@@ -22,7 +22,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+79"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+80"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -75,7 +75,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../monitor/EventLog.cpp" line="+12"/>
+        <location filename="../../monitor/EventLog.cpp" line="+11"/>
         <source>Date Time</source>
         <translation>날짜·시간</translation>
     </message>
@@ -361,7 +361,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>LineStatisticsDialog</name>
     <message>
-        <location filename="../../monitor/LineStatisticsDialog.cpp" line="+14"/>
+        <location filename="../../monitor/LineStatisticsDialog.cpp" line="+13"/>
         <source>MC No</source>
         <translation>국번</translation>
     </message>
@@ -1168,12 +1168,12 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+35"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+32"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+129"/>
+        <location line="+130"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>
@@ -1188,7 +1188,7 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+51"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>

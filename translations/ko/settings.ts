@@ -44,7 +44,32 @@
         <translation>기본 포트 설정을 사용합니다: COM1, 9600,N,8,1, STD</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+9"/>
+        <source>the baud rate must be a whole number above 0, so the port cannot be opened</source>
+        <translation>통신 속도는 0보다 큰 정수여야 하므로 포트를 열 수 없습니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the parity must be N, E, O, M or S, so the port cannot be opened</source>
+        <translation>패리티는 N, E, O, M, S 중 하나여야 하므로 포트를 열 수 없습니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the data bits must be 5 to 8, so the port cannot be opened</source>
+        <translation>데이터 비트는 5~8이어야 하므로 포트를 열 수 없습니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the stop bits must be 1, 1.5 or 2, so the port cannot be opened</source>
+        <translation>정지 비트는 1, 1.5, 2 중 하나여야 하므로 포트를 열 수 없습니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the protocol must be STD or SUM, so frames carry a checksum (SUM)</source>
+        <translation>프로토콜은 STD 또는 SUM이어야 하므로 프레임에 체크섬을 붙입니다(SUM)</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>data saving is off until it is set up in Data Save Setting</source>
         <translation>데이터 저장 설정에서 설정할 때까지 데이터 저장은 꺼져 있습니다</translation>
     </message>
@@ -54,15 +79,45 @@
         <translation>%1: 저장 간격 %2이(가) 범위(1~60)를 벗어나 %3을(를) 사용합니다</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+10"/>
+        <source>&quot;Yes&quot; or &quot;No&quot; is expected, so data saving is not enabled</source>
+        <translation>&quot;Yes&quot; 또는 &quot;No&quot;여야 하므로 데이터 저장이 허용되지 않습니다</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;sec&quot; or &quot;min&quot; is expected, so the interval counts in seconds</source>
+        <translation>&quot;sec&quot; 또는 &quot;min&quot;이어야 하므로 간격을 초 단위로 셉니다</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>a file name without a folder is expected, so the files are named KX5</source>
+        <translation>폴더가 없는 파일 이름이어야 하므로 파일 이름을 KX5로 합니다</translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
         <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>a TAB is expected before the description; MC %1 is in use without one</source>
+        <translation>설명 앞에 TAB이 있어야 합니다. MC %1은(는) TAB 없이 사용 중으로 봅니다</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot;O&quot; (in use) or &quot;X&quot;, then a TAB and the description, is expected; MC %1 is not in use</source>
+        <translation>&quot;O&quot;(사용) 또는 &quot;X&quot; 다음에 TAB과 설명이 있어야 합니다. MC %1은(는) 사용하지 않습니다</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1: %2 more lines like these</source>
+        <translation>%1: 이와 같은 줄이 %2개 더 있습니다</translation>
     </message>
 </context>
 <context>
     <name>DataSave</name>
     <message>
-        <location filename="../../settings/DataSaveSettings.cpp" line="+30"/>
+        <location filename="../../settings/DataSaveSettings.cpp" line="+39"/>
         <source>min</source>
         <translation>분</translation>
     </message>
@@ -75,9 +130,19 @@
 <context>
     <name>FileChecks</name>
     <message>
-        <location filename="../../settings/FileChecks.cpp" line="+10"/>
+        <location filename="../../settings/FileChecks.cpp" line="+11"/>
         <source>the name is not valid UTF-8 (the bytes shown as �), so it cannot be used</source>
         <translation>이름이 올바른 UTF-8이 아니므로(�로 보이는 바이트) 사용할 수 없음</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 파일을 읽을 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 line %2 (%3): %4</source>
+        <translation>%1 %2번째 줄(%3): %4</translation>
     </message>
     <message>
         <location filename="../../settings/TextLines.cpp" line="+87"/>
@@ -104,7 +169,12 @@
 <context>
     <name>FolderLock</name>
     <message>
-        <location filename="../../settings/FolderLock.cpp" line="+50"/>
+        <location filename="../../settings/FolderLock.cpp" line="+57"/>
+        <source>%1 was removed and made again, and another KX5 Link took it meanwhile: this one no longer holds it</source>
+        <translation>%1 폴더가 삭제되었다가 다시 만들어지는 동안 다른 KX5 Link가 이 폴더를 차지했습니다. 이 프로그램은 더 이상 이 폴더를 사용하지 않습니다</translation>
+    </message>
+    <message>
+        <location line="+37"/>
         <source>%1 is in use by another KX5 Link (pid %2 on %3), which writes its data and events there. Close that one, or give this one another folder.</source>
         <translation>%1 폴더는 다른 KX5 Link(%3의 pid %2)가 사용 중이며, 그 프로그램이 데이터와 이벤트를 기록하고 있습니다. 그 프로그램을 닫거나 이 프로그램에 다른 폴더를 지정하십시오.</translation>
     </message>
@@ -305,6 +375,24 @@
         <location line="+61"/>
         <source>MC %1</source>
         <translation>MC %1</translation>
+    </message>
+</context>
+<context>
+    <name>LinkOptions</name>
+    <message>
+        <location filename="../../settings/LinkOptions.cpp" line="+44"/>
+        <source>1 to 100000 is expected, so the default is kept</source>
+        <translation>1~100000이어야 하므로 기본값을 그대로 씁니다</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>not a link setting; ignored</source>
+        <translation>통신 설정이 아니므로 무시합니다</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>1 (on) or 0 (off) is expected, so the default is kept</source>
+        <translation>1(켜기) 또는 0(끄기)이어야 하므로 기본값을 그대로 씁니다</translation>
     </message>
 </context>
 <context>
