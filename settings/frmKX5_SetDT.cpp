@@ -135,6 +135,8 @@ frmKX5_SetDT::frmKX5_SetDT(RequestSink* sink, QWidget* parent,
     lblFrom->setText(fromController
                          ? tr("From the clock of MC %1 as last read.").arg(m_sink->selectedMcNo())
                          : tr("From the PC clock when this window opened."));
+    // The wrapped line's height is known only now: large fonts must not push it into the cells.
+    resize(size().expandedTo(sizeHint()));
     tmrDT->start();
 }
 

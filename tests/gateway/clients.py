@@ -85,9 +85,30 @@ def refused(port, limit):
     return out
 
 
+def flood(port, seconds):
+    # One client writing SV1 of station 2 back to back; then the clock read twice, 2 s apart.
+    import time
+    c = ModbusTcpClient("127.0.0.1", port=port, timeout=5)
+    c.connect()
+    out = {"writes": 0, "failed": 0}
+    end = time.monotonic() + seconds
+    i = 0
+    while time.monotonic() < end:
+        w = c.write_register(301, 400 + i % 50, slave=2)
+        out["failed" if w.isError() else "writes"] += 1
+        i += 1
+    out["clock1"] = read(c, 2, 520, 6).get("values", [])
+    time.sleep(2)
+    out["clock2"] = read(c, 2, 520, 6).get("values", [])
+    c.close()
+    return out
+
+
 if __name__ == "__main__":
     port = int(sys.argv[2])
     if sys.argv[1] == "many":
         print(json.dumps(many(port, [int(u) for u in sys.argv[3].split(",")])))
+    elif sys.argv[1] == "flood":
+        print(json.dumps(flood(port, float(sys.argv[3]))))
     else:
         print(json.dumps(refused(port, int(sys.argv[3]))))

@@ -167,7 +167,7 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
     QCoreApplication::installTranslator(&language);
     gateway.apply(loadGatewayOptions());
     QCoreApplication::removeTranslator(&language);
-    ASSERT_EQ(said.size(), 6u);
+    ASSERT_EQ(said.size(), 7u);
     const QString file = QDir::toNativeSeparators(gatewayOptionsPath());
     EXPECT_EQ(said[1].logged, file + " line 2 (Port=x): a whole number is expected");
     EXPECT_EQ(said[1].shown, "[" + file + " line 2 (Port=x): a whole number is expected]");
@@ -365,6 +365,43 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_TRUE(many["garbage_closed"].toBool());
     EXPECT_TRUE(contains(pvsSent(run.sim, 2), many["last"]["2"][0].toInt()));
     EXPECT_TRUE(run.said("sent what is not a Modbus request", 5000));
+}
+
+// A client writing back to back shares the line, judged by what the simulator heard: between
+// any two of its writes the poll asked a station for its live values, and both stations in
+// turn; the clock, read twice 2 s apart, is read anew each time.
+TEST(GatewayClients, AClientWritingBackToBackNeverStopsThePoll) {
+    NEED_CLIENTS();
+    kx5sim::LineConfig cfg;
+    cfg.stations = {1, 2};
+    GatewayProgram run(cfg);
+    ASSERT_TRUE(run.start({1, 2}, {"--gateway-writes"})) << run.err.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(2, 301, 1).first == 0; }, 30000))
+        << run.err.toStdString();
+    run.sim.clearExchanges();
+    const QJsonObject r = run.pymodbus({"flood", "4"});
+    const std::vector<kx5sim::Exchange> heard = run.sim.exchanges();
+    EXPECT_GE(r["writes"].toInt(), 3) << QJsonDocument(r).toJson().toStdString();
+    EXPECT_EQ(r["failed"].toInt(), 0);
+    int monitors[3] = {}, writes = 0, sinceWrite = 1;
+    for (const kx5sim::Exchange& e : heard) {
+        if (e.request.find("DRR,19,0610") != std::string::npos && e.address >= 1 &&
+            e.address <= 2) {
+            ++monitors[e.address];
+            ++sinceWrite;
+        } else if (e.request.find("DWR") != std::string::npos) {
+            EXPECT_GT(sinceWrite, 0) << "two writes with no poll between them";
+            sinceWrite = 0;
+            ++writes;
+        }
+    }
+    EXPECT_GE(writes, r["writes"].toInt());
+    for (int mc : {1, 2})
+        EXPECT_GE(monitors[mc], writes / 2 - 1) << "MC " << mc;
+    const QJsonArray c1 = r["clock1"].toArray(), c2 = r["clock2"].toArray();
+    ASSERT_EQ(c1.size(), 6);
+    ASSERT_EQ(c2.size(), 6);
+    EXPECT_NE(c1, c2) << "the clock served twice from one read";
 }
 
 // A service must not run on without the gateway it was started for: settings that leave it
