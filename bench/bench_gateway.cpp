@@ -81,6 +81,14 @@ struct Line {
     }
 };
 
+// The gateway on port, writes allowed.
+void serve(Gateway& gateway, int port) {
+    GatewayOptions o;
+    o.enabled = o.writes = true;
+    o.port = port;
+    gateway.apply(o);
+}
+
 // The gateway has the stations' images read in the background: until they are in, the line is
 // busier than the rows measure.
 void waitForImages(KX5Link& link) {
@@ -164,10 +172,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         Gateway gateway(line.link.get());
-        GatewayOptions o;
-        o.enabled = o.writes = true;
-        o.port = port;
-        gateway.apply(o);
+        serve(gateway, port);
         if (!gateway.listening()) {
             std::fprintf(stderr, "bench_gateway: the gateway does not listen\n");
             return 1;
@@ -322,10 +327,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         Gateway gateway(line.link.get());
-        GatewayOptions o;
-        o.enabled = o.writes = true;
-        o.port = port;
-        gateway.apply(o);
+        serve(gateway, port);
         waitForImages(*line.link); // the rates are the poll's alone after
         const double span = std::max(6.0, seconds);
         const std::array<int, 3> alone = pollCounts(*line.link, port, span, false, nullptr);
