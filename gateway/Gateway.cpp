@@ -46,6 +46,7 @@ void Gateway::apply(const GatewayOptions& options) {
 
 void Gateway::sayListening() {
     m_adapter->setServing(true);
+    m_adapter->setImageMaxAgeMs(m_options.imageMaxAgeSeconds * 1000);
     const GatewayOptions& o = m_options;
     const QStringList args = {o.address, QString::number(o.port), QString::number(o.maxClients)};
     const FileNotice writes =

@@ -92,6 +92,11 @@ std::vector<std::pair<const char*, const char*>> problemsOf(const GatewayOptions
         out.push_back({"IdleTimeout", QT_TRANSLATE_NOOP("GatewayOptions",
                                                         "The idle time-out must be 0 (never) to "
                                                         "86400 s.")});
+    if (o.imageMaxAgeSeconds < 1 || o.imageMaxAgeSeconds > GatewayOptions::kMostImageAgeSeconds)
+        out.push_back({"ImageMaxAge", QT_TRANSLATE_NOOP("GatewayOptions",
+                                                        "The longest a parameter is served "
+                                                        "without reading it again must be 1 to "
+                                                        "3600 s.")});
     return out;
 }
 
@@ -170,7 +175,8 @@ GatewayOptions loadGatewayOptions() {
             o.address = v;
         else if (const bool number =
                      key == QLatin1String("Port") || key == QLatin1String("MaxClients") ||
-                     key == QLatin1String("AnswerWaitMs") || key == QLatin1String("IdleTimeout");
+                     key == QLatin1String("AnswerWaitMs") || key == QLatin1String("IdleTimeout") ||
+                     key == QLatin1String("ImageMaxAge");
                  number && !ok)
             wrong(
                 QT_TRANSLATE_NOOP("GatewayOptions", "%1 line %2 (%3): a whole number is expected"));
@@ -182,6 +188,8 @@ GatewayOptions loadGatewayOptions() {
             o.answerWaitMs = n;
         else if (key == QLatin1String("IdleTimeout"))
             o.idleSeconds = n;
+        else if (key == QLatin1String("ImageMaxAge"))
+            o.imageMaxAgeSeconds = n;
         else if (QStringList items; key == QLatin1String("TrustedClients") &&
                                     GatewayOptions::parseTrusted(v, &items, &bad))
             o.trusted = items;
@@ -230,6 +238,8 @@ bool saveGatewayOptions(const GatewayOptions& o, QString* error) {
                              QStringLiteral("AllowWrite=") + o.allowListText(),
                              QStringLiteral("AnswerWaitMs=") + QString::number(o.answerWaitMs),
                              QStringLiteral("IdleTimeout=") + QString::number(o.idleSeconds),
+                             QStringLiteral("ImageMaxAge=") +
+                                 QString::number(o.imageMaxAgeSeconds),
                              QStringLiteral("TrustedClients=") + o.trustedText()},
                             error);
 }

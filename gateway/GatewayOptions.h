@@ -24,12 +24,16 @@ struct GatewayOptions {
     int answerWaitMs = 1000;
     // A connection silent this long is closed; 0: never.
     int idleSeconds = 60;
+    // A parameter block read longer ago than this is read again before a client is served it
+    // (the clock registers always are).
+    int imageMaxAgeSeconds = 10;
     // Addresses ("192.168.1.20") and networks ("192.168.1.0/24") that may connect; empty: any.
     QStringList trusted;
 
     static constexpr int kMostClients = 64;
     static constexpr int kLeastWaitMs = 100, kMostWaitMs = 60000;
     static constexpr int kMostIdleSeconds = 86400;
+    static constexpr int kMostImageAgeSeconds = 3600;
 
     // What loading the file found wrong, each with the file and line, in English for the
     // events file and in the user's language for the list: errors keep the gateway off, notes

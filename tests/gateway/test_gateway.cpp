@@ -127,6 +127,7 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
                            .allowList = {506, 301, 302, 303, 310},
                            .answerWaitMs = 2500,
                            .idleSeconds = 0,
+                           .imageMaxAgeSeconds = 30,
                            .trusted = {"192.168.1.0/24", "10.0.0.5", "::1"}};
     EXPECT_EQ(o.allowListText(), "301-303,310,506");
     struct Trust {

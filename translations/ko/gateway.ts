@@ -9,7 +9,7 @@
         <translation>설정 파일에 오류가 있음</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>allowed to %1</source>
         <translation>%1에 허용</translation>
     </message>
@@ -24,7 +24,7 @@
         <translation>Modbus TCP 게이트웨이 대기 중: %1 포트 %2 (최대 클라이언트 %3개, 쓰기 %4)</translation>
     </message>
     <message>
-        <location line="-11"/>
+        <location line="-12"/>
         <source>Modbus TCP gateway is off: %1</source>
         <translation>Modbus TCP 게이트웨이 꺼짐: %1</translation>
     </message>
@@ -34,7 +34,7 @@
         <translation>Modbus TCP 게이트웨이 대기하지 못함: %1. %2초마다 다시 시도합니다</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+45"/>
         <source>Modbus TCP gateway stopped (%1 connections refused)</source>
         <translation>Modbus TCP 게이트웨이 정지 (거부한 연결 %1건)</translation>
     </message>
@@ -219,17 +219,22 @@
         <translation>조용한 접속 끊기 시간은 0(안 함)에서 86400초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+4"/>
+        <source>The longest a parameter is served without reading it again must be 1 to 3600 s.</source>
+        <translation>파라미터를 다시 읽지 않고 내주는 최대 시간은 1에서 3600초 사이여야 합니다.</translation>
+    </message>
+    <message>
+        <location line="+76"/>
         <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
         <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>%1 line %2 (%3): a whole number is expected</source>
         <translation>%1 %2행 (%3): 정수여야 합니다</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
         <source>%1 line %2 (%3): %4 is not an address or a network (&quot;192.168.1.0/24&quot;)</source>
         <translation>%1 %2행 (%3): %4은(는) 주소나 네트워크(&quot;192.168.1.0/24&quot;)가 아닙니다</translation>
     </message>

@@ -960,12 +960,12 @@ and choose &quot;KX5 Manual&quot; again.</source>
     </message>
     <message>
         <location line="+14"/>
-        <location line="+89"/>
+        <location line="+91"/>
         <source>Follow the PC clock</source>
         <translation>PC 시계 따르기</translation>
     </message>
     <message>
-        <location line="-81"/>
+        <location line="-83"/>
         <source>&amp;Set</source>
         <translation>설정[&amp;S]</translation>
     </message>
@@ -996,7 +996,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
         <translation>이 창이 열릴 때의 PC 시계에서 시작합니다.</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+25"/>
         <source>Following the PC clock: click to stop</source>
         <translation>PC 시계를 따르는 중: 클릭하면 멈춥니다</translation>
     </message>
