@@ -104,7 +104,7 @@ TEST_F(Layout, TabLeavesEveryTableAndTheSwitchesHaveKeys) {
 
     const std::tuple<const char*, Qt::Key, const char*, const char*, QString> keys[] = {
         {"mOnlineSave", Qt::Key_S, "btnDSave_Start", "Stop Save", "Stop Sa&ving..."},
-        {"mOnlineGraph", Qt::Key_G, "btnStart", "&Stop", "Stop &Graph"}};
+        {"mOnlineGraph", Qt::Key_G, "btnStart", "Stop &Graph", "Stop &Graph"}};
     for (const auto& [action, key, button, caption, menuText] : keys) {
         SCOPED_TRACE(action);
         auto* a = win->findChild<QAction*>(action);
@@ -115,6 +115,7 @@ TEST_F(Layout, TabLeavesEveryTableAndTheSwitchesHaveKeys) {
         EXPECT_EQ(a->text(), menuText);
     }
     EXPECT_EQ(win->findChild<QAction*>("mSetExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     QTest::keyClick(win.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(link()->phase(), KX5Link::Phase::Closing);
 }
