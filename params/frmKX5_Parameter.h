@@ -87,6 +87,8 @@ private:
     const ParamImage* image() const;
     ControllerModel model() const;
 
+    void showMessageColor();
+
     RequestSink* m_sink;
     ParamSource m_source;
     Grid* m_map;
