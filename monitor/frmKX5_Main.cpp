@@ -146,7 +146,7 @@ void frmKX5_Main::buildUi() {
         new DataSaveSwitch(m_logger, m_stations->saveButton(), m_commands->saveAction(), this);
     m_statusBar = new MainStatusBar(m_saving->panel());
     setStatusBar(m_statusBar);
-    resize(1200, 820);
+    resize(1400, 820); // made to fit a smaller screen when shown
 
     const auto mirror = [this](QAction* a, QPushButton* b) {
         connect(a, &QAction::triggered, b, &QAbstractButton::click);
