@@ -4,7 +4,7 @@
 <context>
     <name>MqttClient</name>
     <message>
-        <location filename="../../publish/MqttClient.cpp" line="+165"/>
+        <location filename="../../publish/MqttClient.cpp" line="+169"/>
         <source>The MQTT library could not set up a client.</source>
         <translation>MQTT 라이브러리가 클라이언트를 만들지 못했습니다.</translation>
     </message>
@@ -115,20 +115,20 @@
     </message>
     <message>
         <location line="+3"/>
-        <location line="+51"/>
+        <location line="+54"/>
         <source>TLS failure with %1: %2</source>
         <translation>%1 TLS 오류: %2</translation>
     </message>
     <message>
-        <location line="-47"/>
-        <location line="+51"/>
+        <location line="-50"/>
+        <location line="+54"/>
         <source>Refused: nothing accepts connections at %1</source>
         <translation>거부됨: %1에서 연결을 받지 않습니다</translation>
     </message>
     <message>
-        <location line="-48"/>
+        <location line="-51"/>
         <location line="+3"/>
-        <location line="+48"/>
+        <location line="+51"/>
         <source>Cannot connect to %1: %2</source>
         <translation>%1에 연결할 수 없습니다: %2</translation>
     </message>
@@ -309,7 +309,7 @@
         <translation>MQTT: 브로커 연결 끊김, %1개 대기</translation>
     </message>
     <message>
-        <location line="+118"/>
+        <location line="+128"/>
         <source>Publishing: %1 Home Assistant entities removed (stations no longer in use, or discovery off)</source>
         <translation>MQTT 게시: Home Assistant 엔티티 %1개를 삭제했습니다 (더 이상 사용하지 않는 국번이거나 디스커버리 꺼짐)</translation>
     </message>
