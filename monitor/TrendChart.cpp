@@ -349,7 +349,11 @@ void TrendChart::applyView() {
         m_scroll->setValue(static_cast<int>(std::lround(std::max(0.0, viewLower()))));
     }
     const double pad = std::max(1.0, (m_leftHi - m_leftLo) * 0.05);
-    m_plot->yAxis->setRange(m_leftLo - pad, m_leftHi + pad);
+    // Nothing drawn yet: the scale of the output axis, not a -1 to 1 that looks like a fault.
+    if (m_haveValues)
+        m_plot->yAxis->setRange(m_leftLo - pad, m_leftHi + pad);
+    else
+        m_plot->yAxis->setRange(0, 100);
     m_plot->yAxis2->setRange(std::min(0.0, m_mvLo), std::max(100.0, m_mvHi));
     m_applying = false;
     m_plot->replot(QCustomPlot::rpQueuedReplot);
