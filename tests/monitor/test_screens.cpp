@@ -8,6 +8,7 @@
 #include "graph/GraphWindow.h"
 #include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
+#include "monitor/LineTexts.h"
 #include "monitor/SettingsEvents.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
@@ -372,10 +373,15 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
                        settingsSaid(port, options, {{3, QStringLiteral("Oven")}}, save, publish));
     emit link()->portLost(QStringLiteral("device disconnected or not responding"));
     ASSERT_GE(log->events.maxRows(), 5); // four groups changed, and the port lost
-    QStringList found;
+    QStringList shown = {LineTexts::noteText({.kind = LinkNote::Kind::CannotOpenRetrying,
+                                              .port = QStringLiteral("COM3"),
+                                              .cause = QStringLiteral("port is already open")})};
     for (int r = 1; r <= log->events.maxRows(); ++r)
-        if (const QString left = untranslated(log->events.text(3, r)); !left.isEmpty())
-            found << QStringLiteral("event \"%1\" (%2)").arg(log->events.text(3, r), left);
+        shown << log->events.text(3, r);
+    QStringList found;
+    for (const QString& text : shown)
+        if (const QString left = untranslated(text); !left.isEmpty())
+            found << QStringLiteral("\"%1\" (%2)").arg(text, left);
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     QCoreApplication::removeTranslator(&capitals);
 }
