@@ -25,7 +25,12 @@ QWidget* DataSaveSwitch::panel() const {
 }
 
 void DataSaveSwitch::btnDSave_Start_Click() {
-    m_logger->setRunning(!m_logger->switchedOn());
+    mOnlineSave_Click();
+}
+
+void DataSaveSwitch::setPortOpen(bool open) {
+    m_portOpen = open;
+    show();
 }
 
 void DataSaveSwitch::mOnlineSave_Click() {
@@ -41,15 +46,16 @@ void DataSaveSwitch::mOnlineSave_Click() {
 
 void DataSaveSwitch::show() {
     // No key letter on Stop, and the menu's key only starts: a key pressed by habit must never
-    // end the saving.
+    // end the saving. Alt+S is the Setup menu's, so the button's letter is V, as the menu's.
     const bool on = m_logger->switchedOn();
-    m_button->setText(on ? tr("Stop Save") : tr("Start &Save"));
+    m_button->setText(on ? tr("Stop Save") : tr("Start Sa&ve"));
     m_menu->setText(on ? tr("Stop Sa&ving...") : tr("Start Sa&ve"));
     m_menu->setShortcut(on ? QKeySequence() : QKeySequence(Qt::CTRL | Qt::Key_S));
     m_menu->setEnabled(m_button->isEnabled());
-    const QString text = m_logger->running()
-                             ? tr("Saving to %1").arg(m_logger->settings().filesPattern())
-                             : tr("Not saving");
+    // "Saving" only while records can be made: switched on, allowed, and the port online.
+    const QString text = !m_logger->running() ? tr("Not saving")
+                         : m_portOpen ? tr("Saving to %1").arg(m_logger->settings().filesPattern())
+                                      : tr("Not saving: the port is closed");
     if (m_panel->text() == text) return;
     m_panel->setText(text);
     m_panel->setToolTip(text); // the whole text of an elided panel

@@ -1,6 +1,6 @@
-// Data saving switched on and off: by btnDSave_Start, by the menu item (which asks before it
-// stops), and by its key, which only ever starts. Each switch is an event; a status-bar panel
-// always says whether saving runs and where the records go.
+// Data saving switched on and off: by btnDSave_Start and by the menu item, both asking before
+// they stop, and by the menu's key, which only ever starts. Each switch is an event; a status-bar
+// panel always says whether saving runs and where the records go.
 #pragma once
 
 #include <QObject>
@@ -18,9 +18,11 @@ public:
     DataSaveSwitch(DataLogger* logger, QPushButton* button, QAction* menu, QWidget* window);
 
     QWidget* panel() const;
+    // Start Save, or Stop Save after asking: the button and the menu item alike.
     void btnDSave_Start_Click();
-    // Online > Start Save, or Stop Saving after asking.
     void mOnlineSave_Click();
+    // Records are written only while the port is online; the panel says so.
+    void setPortOpen(bool open);
     // The caption, the menu item and its key, and the panel, from the logger's state now.
     void show();
 
@@ -30,4 +32,5 @@ private:
     QAction* m_menu;
     QWidget* m_window;
     ElidedLabel* m_panel;
+    bool m_portOpen = false;
 };

@@ -4,6 +4,7 @@
 #include "monitor/LineTexts.h"
 
 #include "link/KX5Link.h"
+#include "link/SerialPort.h"
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     events.setMaxCols(3);
@@ -14,8 +15,10 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     // What the link says about the line goes into the status bar before it becomes an event,
     // with the window or without it (the headless run prints panel 4).
     LineTexts::followInStatusBar(link, this);
-    connect(link, &KX5Link::portLost, this,
-            [this](const QString& cause) { add(0, QT_TR_NOOP("Port lost: %1"), {cause}); });
+    connect(link, &KX5Link::portLost, this, [this](const QString& cause) {
+        // The cause in the user's language in the list, in English in the file.
+        add(0, fileNotice("EventLog", QT_TR_NOOP("Port lost: %1"), {cause}, {shownCause(cause)}));
+    });
     connect(link, &KX5Link::portRestored, this, [this] { add(0, QT_TR_NOOP("Port reopened")); });
     // A request that ended without being confirmed is worth a line; a confirmed one is not.
     connect(link, &KX5Link::requestEnded, this,
@@ -45,7 +48,8 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
                 if (cause.isEmpty())
                     add(0, QT_TR_NOOP("Port %1 opened at %2"), {port, settings});
                 else
-                    add(0, QT_TR_NOOP("Port %1 could not be opened: %2"), {port, cause});
+                    add(0, fileNotice("EventLog", QT_TR_NOOP("Port %1 could not be opened: %2"),
+                                      {port, cause}, {port, shownCause(cause)}));
             });
     connect(link, &KX5Link::portClosed, this, [this](const QString& port) {
         m_lineUnheard = false;

@@ -59,14 +59,15 @@ QString LineTexts::noteText(const LinkNote& n) {
     case K::Checking:
         return QCoreApplication::translate("KX5Link", "Checking ... (Connect status)");
     case K::CannotOpen:
-        return QCoreApplication::translate("KX5Link", "Cannot open %1: %2").arg(n.port, n.cause);
+        return QCoreApplication::translate("KX5Link", "Cannot open %1: %2")
+            .arg(n.port, shownCause(n.cause));
     case K::CannotOpenRetrying:
         return QCoreApplication::translate("KX5Link", "Cannot open %1: %2; trying again")
-            .arg(n.port, n.cause);
+            .arg(n.port, shownCause(n.cause));
     case K::CannotOpenAttempt:
         return QCoreApplication::translate("KX5Link",
                                            "Cannot open %1: %2; trying again (attempt %3)")
-            .arg(n.port, n.cause)
+            .arg(n.port, shownCause(n.cause))
             .arg(n.number);
     case K::PortClosed:
         return QCoreApplication::translate("KX5Link", "Port %1 closed: %2")

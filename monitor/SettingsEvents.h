@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/StationList.h"
+#include "settings/FileChecks.h"
 
 #include <QString>
 #include <array>
@@ -14,8 +15,9 @@ struct LinkOptions;
 struct PortSettings;
 struct PublishOptions;
 
-// Each group's event text (untranslated, for EventLog) with its words now.
-using SettingsSaid = std::array<std::pair<const char*, QString>, 4>;
+// Each group's event text (untranslated, for EventLog) with its words now, in English for the
+// events file and in the user's language for the list.
+using SettingsSaid = std::array<std::pair<const char*, FileNotice>, 4>;
 
 SettingsSaid settingsSaid(const PortSettings& port, const LinkOptions& link,
                           const StationList& stations, const DataSaveSettings& save,

@@ -3,6 +3,7 @@
 #include "link/KX5Link.h"
 #include "monitor/StationTableModel.h"
 #include "settings/DataSaveSettings.h"
+#include "ui/ElidedLabel.h"
 #include "ui/TableSizing.h"
 #include "ui/ViewKeys.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +31,8 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     lay->setContentsMargins(0, 0, 0, 0);
     m_viewStatus = new QTableView;
     auto* model = new StationTableModel(&link->line(), m_viewStatus);
+    m_model = model;
+    m_line = &link->line();
     m_viewStatus->setModel(model);
     m_viewStatus->setObjectName(QStringLiteral("sprdStatus"));
     m_viewStatus->setAccessibleName(tr("Stations"));
@@ -42,17 +46,15 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
             [this](const QModelIndex& i) { emit stationClicked(i.row()); });
     // Every column shows, the longest model name included; more width goes to the columns.
     QStringList widest = {QStringLiteral("KX5-105-00")};
-    for (int c = 0; c < StationTableModel::Count; ++c)
+    for (int c = 0; c < StationTableModel::Name; ++c)
         widest << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    const int colWidth = textWidth(m_viewStatus, widest);
-    m_viewStatus->horizontalHeader()->setMinimumSectionSize(colWidth);
+    m_colWidth = textWidth(m_viewStatus, widest);
+    m_viewStatus->horizontalHeader()->setMinimumSectionSize(m_colWidth);
     m_viewStatus->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_viewStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_viewStatus->setMinimumWidth(3 * colWidth + textWidth(m_viewStatus, {QStringLiteral("99")}) +
-                                  m_viewStatus->verticalScrollBar()->sizeHint().width() +
-                                  2 * m_viewStatus->frameWidth());
     m_viewStatus->setMinimumHeight(tableHeight(m_viewStatus, kShownRows));
     lay->addWidget(m_viewStatus, 1);
+    connect(model, &QAbstractItemModel::modelReset, this, &StationPanel::showNames);
 
     auto* edit = new QGroupBox(tr("Edit MC"));
     edit->setObjectName(QStringLiteral("fraEditMC"));
@@ -65,8 +67,13 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     m_lblMC_No->setMinimumWidth(50);
     mcCaption->setBuddy(m_lblMC_No);
     m_lblMC_No->setAccessibleName(tr("Selected MC No"));
-    editLay->addWidget(m_lblMC_No, 1);
+    editLay->addWidget(m_lblMC_No);
+    m_lblMC_Name = new ElidedLabel;
+    m_lblMC_Name->setObjectName(QStringLiteral("lblMC_Name"));
+    m_lblMC_Name->setAccessibleName(tr("Selected station's description"));
+    editLay->addWidget(m_lblMC_Name, 1);
     lay->addWidget(edit);
+    showNames();
 
     auto* save = new QGroupBox(tr("Data Save"));
     save->setObjectName(QStringLiteral("fraDataSave"));
@@ -82,7 +89,7 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     saveLay->addWidget(new QLabel(tr("Interval")), 1, 0);
     saveLay->addWidget(m_lblDSave_Intv, 1, 1);
     saveLay->addWidget(m_lblDSave_Unit, 1, 2);
-    m_btnDSave_Start = new QPushButton(tr("Start &Save")); // DataSaveSwitch works it
+    m_btnDSave_Start = new QPushButton(tr("Start Sa&ve")); // DataSaveSwitch works it
     m_btnDSave_Start->setObjectName(QStringLiteral("btnDSave_Start"));
     saveLay->addWidget(m_btnDSave_Start, 2, 0, 1, 3);
     lay->addWidget(save);
@@ -90,6 +97,30 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
 
 void StationPanel::showSelectedMcNo(const QString& mcNo) {
     m_lblMC_No->setText(mcNo);
+    const LineModel::Station* s = m_line->station(mcNo.toInt());
+    const QString name = s ? s->name.trimmed() : QString();
+    m_lblMC_Name->setText(name);
+    m_lblMC_Name->setToolTip(name);
+}
+
+void StationPanel::showNames() {
+    // The descriptions get a column once some station has one; a long one is cut at a
+    // sensible width and shown whole in the row's tooltip.
+    const bool named = m_model->anyNamed();
+    m_viewStatus->setColumnHidden(StationTableModel::Name, !named);
+    int nameWidth = 0;
+    if (named) {
+        QStringList names = {
+            m_model->headerData(StationTableModel::Name, Qt::Horizontal, Qt::DisplayRole)
+                .toString()};
+        for (int k = 0; k < m_line->count(); ++k)
+            names << m_line->at(k)->name.trimmed();
+        nameWidth = std::min(textWidth(m_viewStatus, names), 3 * m_colWidth / 2);
+    }
+    m_viewStatus->setMinimumWidth(
+        3 * m_colWidth + nameWidth + textWidth(m_viewStatus, {QStringLiteral("99")}) +
+        m_viewStatus->verticalScrollBar()->sizeHint().width() + 2 * m_viewStatus->frameWidth());
+    if (m_lblMC_No) showSelectedMcNo(m_lblMC_No->text());
 }
 
 void StationPanel::showDataSaveSettings(const DataSaveSettings& settings) {

@@ -5,8 +5,11 @@
 #include <QWidget>
 
 struct DataSaveSettings;
+class ElidedLabel;
 class KX5Link;
+class LineModel;
 class QLabel;
+class StationTableModel;
 class QPushButton;
 class QTableView;
 
@@ -25,8 +28,15 @@ signals:
     void stationClicked(int idx);
 
 private:
+    // The description column and the selected station's description, as the stations are.
+    void showNames();
+
+    const LineModel* m_line = nullptr;
+    StationTableModel* m_model = nullptr;
+    int m_colWidth = 0;
     QTableView* m_viewStatus = nullptr;
     QLabel* m_lblMC_No = nullptr;
+    ElidedLabel* m_lblMC_Name = nullptr;
     QPushButton* m_btnDSave_Start = nullptr;
     QLabel *m_lblDSave_Enable = nullptr, *m_lblDSave_Intv = nullptr, *m_lblDSave_Unit = nullptr;
 };

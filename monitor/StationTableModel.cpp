@@ -7,7 +7,8 @@ namespace {
 
 const char* const kHeaders[] = {QT_TRANSLATE_NOOP("StationTableModel", " MC No"),
                                 QT_TRANSLATE_NOOP("StationTableModel", "Model"),
-                                QT_TRANSLATE_NOOP("StationTableModel", "Conn-State")};
+                                QT_TRANSLATE_NOOP("StationTableModel", "Conn-State"),
+                                QT_TRANSLATE_NOOP("StationTableModel", "Description")};
 
 } // namespace
 
@@ -48,6 +49,17 @@ QString StationTableModel::connText(::ConnState c) {
     return {};
 }
 
+QString StationTableModel::stationTitle(int mcNo, const QString& name) {
+    const QString mc = tr("MC %1").arg(mcNo);
+    return name.trimmed().isEmpty() ? mc : mc + QLatin1Char(' ') + name.trimmed();
+}
+
+bool StationTableModel::anyNamed() const {
+    for (int k = 0; k < m_line->count(); ++k)
+        if (!m_line->at(k)->name.trimmed().isEmpty()) return true;
+    return false;
+}
+
 QVariant StationTableModel::data(const QModelIndex& index, int role) const {
     const LineModel::Station* s = index.isValid() ? m_line->at(index.row()) : nullptr;
     if (!s) return {};
@@ -56,7 +68,10 @@ QVariant StationTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         if (index.column() == McNo) return QString::number(s->mcNo);
         if (index.column() == Model) return modelText(s->model);
+        if (index.column() == Name) return s->name;
         return connText(s->conn);
+    case Qt::ToolTipRole:
+        return stationTitle(s->mcNo, s->name);
     case Qt::BackgroundRole:
         // Answering in green; a station that fails in black, as the line's lamps show it.
         if (stateCell) return s->conn == ::ConnState::OK ? QColor(Qt::green) : QColor(Qt::black);
@@ -65,7 +80,8 @@ QVariant StationTableModel::data(const QModelIndex& index, int role) const {
         if (stateCell) return s->conn == ::ConnState::OK ? QColor(Qt::black) : QColor(Qt::white);
         return {};
     case Qt::TextAlignmentRole:
-        return int(Qt::AlignCenter);
+        return index.column() == Name ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                      : int(Qt::AlignCenter);
     default:
         return {};
     }

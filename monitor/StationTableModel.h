@@ -1,5 +1,6 @@
-// The station table: one row per station in use, its MC No, its model and how its exchanges
-// go, shown from the line model. It stores nothing and decides nothing.
+// The station table: one row per station in use, its MC No, its model, how its exchanges go
+// and the description the user gave it, shown from the line model. It stores nothing and decides
+// nothing.
 #pragma once
 
 #include "link/LineModel.h"
@@ -9,7 +10,7 @@
 class StationTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { McNo, Model, ConnState, Count };
+    enum Column { McNo, Model, ConnState, Name, Count };
 
     explicit StationTableModel(const LineModel* line, QObject* parent = nullptr);
 
@@ -19,6 +20,10 @@ public:
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     // What a station's connection state reads as: "OK", "NG", or nothing while unknown.
     static QString connText(::ConnState c);
+    // How a station is named to the user: "MC 2", with its description when it has one.
+    static QString stationTitle(int mcNo, const QString& name);
+    // Some station in use has a description.
+    bool anyNamed() const;
 
 private:
     void onChanged(int mcNo, LineModel::Changes what);

@@ -109,21 +109,43 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
         // its fast path, in half the time of smoothed lines, which look no better this thin.
         graph->setAntialiased(false);
     }
+    // Legend and note in a row of their own above the plot: on a short chart neither may
+    // cover the lines, least of all the newest points at the right.
     m_plot->legend->setVisible(true);
-    m_plot->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    m_plot->axisRect()->insetLayout()->take(m_plot->legend);
+    m_plot->axisRect()->insetLayout()->simplify();
+    m_plot->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    m_plot->legend->setMargins(QMargins(0, 0, 0, 0));
+    m_plot->legend->setRowSpacing(0);
+    m_plot->legend->setColumnSpacing(12);
+    m_plot->plotLayout()->insertRow(0);
+    auto* top = new QCPLayoutGrid;
+    m_plot->plotLayout()->addElement(0, 0, top);
+    m_plot->plotLayout()->setRowStretchFactor(0, 0.001);
+    top->setMargins(QMargins(6, 4, 6, 0));
+    m_title = new QCPTextElement(m_plot);
+    m_title->setObjectName(QStringLiteral("ChartFX1_Title"));
+    m_title->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    top->addElement(0, 0, m_title);
+    top->addElement(0, 1, m_plot->legend);
+    m_note = new QCPTextElement(m_plot);
+    m_note->setObjectName(QStringLiteral("ChartFX1_StaleNote"));
+    m_note->setTextFlags(Qt::AlignRight | Qt::AlignVCenter);
+    top->addElement(0, 2, m_note);
+    top->setColumnStretchFactor(0, 0.001);
+    top->setColumnStretchFactor(1, 0.001);
+    top->setColumnStretchFactor(2, 1);
+    top->setColumnSpacing(12);
+    m_plot->legend->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
     m_plot->axisRect()->setRangeZoom(Qt::Horizontal);
     connect(m_plot->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             &TrendChart::onUserRange);
     connect(m_scroll, &QScrollBar::valueChanged, this, &TrendChart::onScrollBar);
-    m_note = new QCPItemText(m_plot);
-    m_note->setObjectName(QStringLiteral("ChartFX1_StaleNote"));
-    m_note->position->setType(QCPItemPosition::ptAxisRectRatio);
-    m_note->position->setCoords(0.99, 0.02);
-    m_note->setPositionAlignment(Qt::AlignTop | Qt::AlignRight);
-    m_note->setPadding(QMargins(6, 3, 6, 3));
-    m_note->setVisible(false);
     applyPalette();
     setupTitles();
     clear();
@@ -145,16 +167,24 @@ void TrendChart::applyPalette() {
         static_cast<DepthGraph*>(m_graph[s])->depthPen = QPen(toward(c, stale ? 3 : 2), 1);
     }
     if (!m_note) return;
-    m_note->setColor(palette().color(QPalette::Text));
-    m_note->setBrush(QBrush(palette().color(QPalette::Base)));
-    m_note->setPen(QPen(palette().color(QPalette::Mid)));
+    m_note->setTextColor(palette().color(QPalette::Text));
+    m_title->setTextColor(palette().color(QPalette::Text));
+}
+
+void TrendChart::setTitle(const QString& title) {
+    if (title == m_title->text()) return;
+    m_title->setText(title);
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString TrendChart::title() const {
+    return m_title->text();
 }
 
 void TrendChart::setStaleNote(const QString& note) {
     if (note == m_staleNote) return;
     m_staleNote = note;
     m_note->setText(note);
-    m_note->setVisible(!note.isEmpty());
     applyPalette();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -319,7 +349,11 @@ void TrendChart::applyView() {
         m_scroll->setValue(static_cast<int>(std::lround(std::max(0.0, viewLower()))));
     }
     const double pad = std::max(1.0, (m_leftHi - m_leftLo) * 0.05);
-    m_plot->yAxis->setRange(m_leftLo - pad, m_leftHi + pad);
+    // Nothing drawn yet: the scale of the output axis, not a -1 to 1 that looks like a fault.
+    if (m_haveValues)
+        m_plot->yAxis->setRange(m_leftLo - pad, m_leftHi + pad);
+    else
+        m_plot->yAxis->setRange(0, 100);
     m_plot->yAxis2->setRange(std::min(0.0, m_mvLo), std::max(100.0, m_mvHi));
     m_applying = false;
     m_plot->replot(QCustomPlot::rpQueuedReplot);

@@ -9,7 +9,7 @@
 
 class QCustomPlot;
 class QCPGraph;
-class QCPItemText;
+class QCPTextElement;
 class QScrollBar;
 
 class TrendChart : public QWidget {
@@ -57,6 +57,9 @@ public:
     // longer current. An empty note: live.
     void setStaleNote(const QString& note);
     QString staleNote() const { return m_staleNote; }
+    // Whose lines these are: the station, named as the user named it.
+    void setTitle(const QString& title);
+    QString title() const;
 
     bool is3D() const { return m_3d; }
     void set3D(bool on);
@@ -81,7 +84,8 @@ private:
     QCustomPlot* m_plot;
     QScrollBar* m_scroll;
     QCPGraph* m_graph[kSeries] = {};
-    QCPItemText* m_note = nullptr;
+    QCPTextElement* m_note = nullptr;
+    QCPTextElement* m_title = nullptr;
     QString m_staleNote;
     std::vector<int> m_labels; // seconds of the day per point, -1 = none
     bool m_3d = false;

@@ -21,7 +21,8 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     lay->addWidget(m_chart, 1);
 
     auto* controls = new QHBoxLayout;
-    m_btnStart = new QPushButton(tr("&Start Graph"));
+    // G, as the menu's Ctrl+G: S is the Setup menu's and the data-save button's.
+    m_btnStart = new QPushButton(tr("Start &Graph"));
     m_btnStart->setObjectName(QStringLiteral("btnStart"));
     connect(m_btnStart, &QPushButton::clicked, this, &TrendPanel::btnStart_Click);
     controls->addWidget(m_btnStart);
@@ -62,7 +63,7 @@ void TrendPanel::showFreshness(const StationValues* selected) {
     QString note;
     if (!selected || !selected->storedAt.isValid())
         note = tr("No values yet");
-    else if (!selected->fresh)
+    else if (!selected->fresh && m_chart->pointCount() > 0) // an empty graph claims no time
         note = tr("No new values since %1")
                    .arg(selected->storedAt.time().toString(QStringLiteral("HH:mm:ss")));
     m_chart->setStaleNote(note);
@@ -70,7 +71,9 @@ void TrendPanel::showFreshness(const StationValues* selected) {
 
 void TrendPanel::goOnline() {
     mGrpCount = 0;
-    mGrpRun = false;
+    // A graph the user left running comes back by itself after a reopen, lost port or not:
+    // a button that reads Stop over a graph that never draws would look like a dead trend.
+    mGrpRun = m_graphStopOffered;
     ResetGraph();
 }
 
@@ -106,7 +109,7 @@ void TrendPanel::AddGraphPoint(const Reading& selected, const QTime& now) {
 
 void TrendPanel::btnStart_Click() {
     m_graphStopOffered = !m_graphStopOffered;
-    m_btnStart->setText(m_graphStopOffered ? tr("&Stop") : tr("&Start Graph"));
+    m_btnStart->setText(m_graphStopOffered ? tr("Stop &Graph") : tr("Start &Graph"));
     if (m_graphStopOffered) restart();
     mGrpRun = m_graphStopOffered;
 }

@@ -25,7 +25,7 @@ public:
     // Whether the lines drawn are still current: pale, with a note, once the selected
     // station's values are not (null: none selected).
     void showFreshness(const StationValues* selected);
-    // Sampling stops and the chart starts afresh (the port has just come up).
+    // The chart starts afresh (the port has just come up); sampling goes on if it was started.
     void goOnline();
     // Another station selected: its points start afresh.
     void restart();
@@ -57,7 +57,6 @@ private:
     QPushButton* m_btnStart = nullptr;
     QCheckBox *m_chb3D = nullptr, *m_chbScroll = nullptr;
     QLineEdit* m_txtGrpInterval = nullptr;
-    // btnStart offers Stop. Going online stops the graph but leaves the button as it was, so
-    // this is not mGrpRun.
+    // btnStart offers Stop: the graph was started and not stopped by the user since.
     bool m_graphStopOffered = false;
 };

@@ -11,6 +11,7 @@
 #include "monitor/MainTables.h"
 #include "monitor/SingleDisplay.h"
 #include "monitor/StationPanel.h"
+#include "monitor/StationTableModel.h"
 #include "monitor/TraceRecorder.h"
 #include "monitor/TrendChart.h"
 #include "monitor/TrendPanel.h"
@@ -145,7 +146,7 @@ void frmKX5_Main::buildUi() {
         new DataSaveSwitch(m_logger, m_stations->saveButton(), m_commands->saveAction(), this);
     m_statusBar = new MainStatusBar(m_saving->panel());
     setStatusBar(m_statusBar);
-    resize(1200, 820);
+    resize(1400, 820); // made to fit a smaller screen when shown
 
     const auto mirror = [this](QAction* a, QPushButton* b) {
         connect(a, &QAction::triggered, b, &QAbstractButton::click);
@@ -193,6 +194,8 @@ SettingsSaid frmKX5_Main::settingsSaid() const {
 
 void frmKX5_Main::showSelectedMcNo(const QString& mcNo) {
     m_stations->showSelectedMcNo(mcNo);
+    const LineModel::Station* s = m_link->line().station(mcNo.toInt());
+    chart()->setTitle(s ? StationTableModel::stationTitle(s->mcNo, s->name) : QString());
 }
 
 // ---------------- commands ----------------
@@ -225,6 +228,13 @@ void frmKX5_Main::runCommand(int index) {
     if (index < 0 || index >= MainCommands::kCommands || !m_commands->button(index)->isEnabled())
         return;
     if (index == 3) {
+        // Closing ends polling and saving: asked, whether by button, menu or Ctrl+O, so that a
+        // key pressed twice by habit never stops an unattended run.
+        if (m_online && MsgBox(this, tr("Port Close"), tr("Close the port?"),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Question,
+                               tr("Polling stops, and no data is saved until the port is "
+                                  "opened again.")) != QMessageBox::Yes)
+            return;
         m_link->mSetPortOpen_Click();
         return;
     }
@@ -286,10 +296,13 @@ void frmKX5_Main::afterPortSettings() {
 
 void frmKX5_Main::afterStationSettings() {
     const int mcNo = m_link->selectedMcNo();
-    m_stations->showSelectedMcNo(mcNo > 0 ? QString::number(mcNo) : QString());
+    showSelectedMcNo(mcNo > 0 ? QString::number(mcNo) : QString());
 }
 
 void frmKX5_Main::applyDataSaveSettings(const DataSaveSettings& settings) {
+    // Saving no longer allowed ends the saving that runs, its stop told under the old files;
+    // allowing it again later waits for the user's Start Save.
+    if (!settings.enabled) m_logger->setRunning(false);
     // The button's state first: the switch follows the logger and shows it.
     m_stations->showDataSaveSettings(settings);
     m_recorder->setFiles(settings);
@@ -321,6 +334,7 @@ void frmKX5_Main::keepRecordOptions(bool on, int limitMB) {
 
 void frmKX5_Main::SetOnlineState(bool open) {
     m_online = open;
+    m_saving->setPortOpen(open);
     updateCommandStates();
     m_single->setVisible(open);
     if (open) {
@@ -347,7 +361,9 @@ void frmKX5_Main::sprdStatus_Click(int, int row) {
 
 void frmKX5_Main::closeEvent(QCloseEvent* e) {
     if (MsgBox(this, tr("Confirm"), tr("Exit?"), QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::Question) != QMessageBox::Yes) {
+               QMessageBox::Question,
+               tr("The port closes: polling, data saving and publishing stop.")) !=
+        QMessageBox::Yes) {
         e->ignore();
         return;
     }

@@ -3,7 +3,9 @@
 #include "link/Cells.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
+#include "monitor/StationTableModel.h"
 #include "monitor/frmD_Edit.h"
+#include "ui/Contrast.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
@@ -22,6 +24,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <qdrawutil.h>
 
@@ -56,13 +59,20 @@ public:
         const QBrush face(c ? toQColor(*c) : option.palette.color(QPalette::Button));
         qDrawWinButton(p, r, option.palette, sunken, &face);
         const auto ink = m_grid->foreColor(col, row);
-        // Without a colour of its own the caption keeps its contrast on the key's face.
-        p->setPen(ink                              ? toQColor(*ink)
-                  : face.color().lightness() > 110 ? QColor(Qt::black)
-                                                   : QColor(Qt::white));
+        // A live key's caption reads on its face in any palette (black would vanish on a dark
+        // desktop's keys); a dead key's grey is meant to recede.
+        QColor pen = ink ? toQColor(*ink)
+                         : (face.color().lightness() > 110 ? QColor(Qt::black) : QColor(Qt::white));
+        if (!ink || *ink == kBlack) pen = readableOn(pen, face.color());
+        p->setPen(pen);
         p->setFont(option.font);
         p->drawText(r.translated(sunken ? 1 : 0, sunken ? 1 : 0), Qt::AlignCenter,
                     m_grid->text(col, row));
+        // The key Space would press, reached by Tab, shows it.
+        if (option.state & QStyle::State_HasFocus) {
+            p->setPen(QPen(p->pen().color(), 1, Qt::DotLine));
+            p->drawRect(r.adjusted(3, 3, -4, -4));
+        }
     }
 
     bool editorEvent(QEvent* e, QAbstractItemModel* model, const QStyleOptionViewItem& option,
@@ -297,7 +307,47 @@ void frmKX5_Multi::buildUi() {
     layout->addLayout(buttons);
 }
 
+bool frmKX5_Multi::moveAmongKeys(int step, bool fromOutside) {
+    // The recorder keys and the speed cell of every row, in reading order: what Tab stops at.
+    std::vector<std::pair<int, int>> stops;
+    for (int r = 1; r <= m_grid.maxRows(); ++r) {
+        for (int c = KeyPrint; c <= KeyZoom; ++c)
+            stops.emplace_back(c, r);
+        stops.emplace_back(Speed, r);
+    }
+    if (stops.empty()) return false;
+    const QModelIndex at = sprdMonitoring->currentIndex();
+    const auto here =
+        std::find(stops.begin(), stops.end(), std::pair(at.column() + 1, at.row() + 1));
+    std::ptrdiff_t next = 0;
+    if (fromOutside || here == stops.end())
+        next = step > 0 ? 0 : std::ptrdiff_t(stops.size()) - 1;
+    else
+        next = (here - stops.begin()) + step;
+    if (next < 0 || next >= std::ptrdiff_t(stops.size())) return false; // on out of the grid
+    const auto [col, row] = stops[size_t(next)];
+    const QModelIndex i = sprdMonitoring->model()->index(row - 1, col - 1);
+    sprdMonitoring->setCurrentIndex(i);
+    sprdMonitoring->scrollTo(i);
+    return true;
+}
+
 bool frmKX5_Multi::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == sprdMonitoring && e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const bool back = k->key() == Qt::Key_Backtab ||
+                          (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier));
+        if ((k->key() == Qt::Key_Tab || back) && !(k->modifiers() & Qt::ControlModifier) &&
+            moveAmongKeys(back ? -1 : 1, false))
+            return true;
+    }
+    // Tabbed into, the grid starts at its first key (or, going back, its last), so Space
+    // presses the key the focus frame is on.
+    if (watched == sprdMonitoring && e->type() == QEvent::FocusIn) {
+        const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+        if (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason)
+            moveAmongKeys(why == Qt::TabFocusReason ? 1 : -1, true);
+    }
     if (watched == sprdMonitoring && (e->type() == QEvent::Resize || e->type() == QEvent::Show)) {
         const GridView* v = sprdMonitoring;
         m_frozen->setGeometry(v->frameWidth(), v->frameWidth(), v->columnWidth(McNo - 1),
@@ -342,8 +392,13 @@ void frmKX5_Multi::Form_Load() {
             m_grid.setButtonColor(KeyPrint + i, r, m_keyOff);
         }
     for (int r = 1; r <= m_grid.maxRows(); ++r) {
-        m_grid.setText(McNo, r, QString::number(m_stations->mcNoAt(r - 1)));
-        m_grid.setText(Model, r, modelText(m_stations->at(r - 1)->model));
+        const LineModel::Station* s = m_stations->at(r - 1);
+        m_grid.setText(McNo, r, QString::number(s->mcNo));
+        m_grid.setText(Model, r, modelText(s->model));
+        // The user's description of the station, where its row begins.
+        const QString title = StationTableModel::stationTitle(s->mcNo, s->name);
+        m_grid.setHint(McNo, r, title);
+        m_grid.setHint(Model, r, title);
         showConn(r);
     }
     const QScreen* s = screen();

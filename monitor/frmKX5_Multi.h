@@ -94,6 +94,9 @@ public slots:
 
 private:
     bool request(const Request& r);
+    // Moves the grid's current cell `step` stops on among the keys and speed cells; false at
+    // either end, where Tab leaves the grid. fromOutside: to the first or the last stop.
+    bool moveAmongKeys(int step, bool fromOutside);
     void showMessage(const QString& text, int mcNo);
     void buildUi();
     bool answered(int row) const;

@@ -15,8 +15,8 @@ frmKX5_P_OUT::frmKX5_P_OUT(RequestSink* sink, const ParamImage& image, QWidget* 
     txtCT = addText("txtCT", "CT", tr("Cycle Time"));
     txtCTC = addText("txtCTC", "CTC", tr("Cooling Cycle Time"));
     txtHYS = addText("txtHYS", "HYS", tr("Hysteresis"));
-    txtPO = addText("txtPO", "PO", tr("Output volume when input disconnection output 1"));
-    txtPOC = addText("txtPOC", "POC", tr("Output volume when input disconnection output 2"));
+    txtPO = addText("txtPO", "PO", tr("Output 1 value while the input is broken"));
+    txtPOC = addText("txtPOC", "POC", tr("Output 2 value while the input is broken"));
     txtOLH = addText("txtOLH", "OL-H", tr("Maximum value of output"));
     txtOLL = addText("txtOLL", "OL-L", tr("Minimum value of output"));
     finishLayout();

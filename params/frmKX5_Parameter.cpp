@@ -13,6 +13,7 @@
 #include "params/frmKX5_P_SV.h"
 #include "settings/ConfigFiles.h"
 #include "settings/frmKX5_SetDT.h"
+#include "ui/Contrast.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
 #include "ui/TableSizing.h"
@@ -301,7 +302,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
     connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Parameter::tmrRefresh_Timer);
     tmrToggleColor.setInterval(1000);
     connect(&tmrToggleColor, &QTimer::timeout, this, &frmKX5_Parameter::tmrToggleColor_Timer);
-    lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(toQColor(m_msgColor).name()));
+    showMessageColor();
 
     // Form_Load
     const int mcNo = m_sink->selectedMcNo();
@@ -454,9 +455,15 @@ void frmKX5_Parameter::onInputPause(const Request& r) {
                         .arg(KX5Link::kPauseAfter105Ms / 1000));
 }
 
+void frmKX5_Parameter::showMessageColor() {
+    // The blink's green and blue, as dark (or, on a dark desktop, as light) as reading needs.
+    const QColor ink = readableOn(toQColor(m_msgColor), lblMsg->palette().color(QPalette::Window));
+    lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(ink.name()));
+}
+
 void frmKX5_Parameter::tmrToggleColor_Timer() {
     m_msgColor = m_msgColor == rgb(0, 0, 255) ? rgb(0, 255, 0) : rgb(0, 0, 255);
-    lblMsg->setStyleSheet(QStringLiteral("color: %1").arg(toQColor(m_msgColor).name()));
+    showMessageColor();
 }
 
 void frmKX5_Parameter::sprdMap_Click(int col, int row) {

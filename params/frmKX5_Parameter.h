@@ -91,6 +91,8 @@ private:
     const ParamImage* image() const;
     ControllerModel model() const;
 
+    void showMessageColor();
+
     RequestSink* m_sink;
     ParamSource m_source;
     Grid* m_map;

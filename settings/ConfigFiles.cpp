@@ -1,5 +1,7 @@
 #include "settings/ConfigFiles.h"
 
+#include "settings/PortList.h"
+
 #include "link/mdlKX5.h"
 #include "settings/DSaveInterval.h"
 #include "settings/FileChecks.h"
@@ -159,7 +161,13 @@ PortSettings LoadCommCfg(QList<FileNotice>* notes, bool* read) {
                                                       "COM1, 9600,N,8,1, STD"),
                      &l, notes);
     if (read) *read = ok;
-    if (!ok) return PortSettings{};
+    if (!ok) {
+        PortSettings defaults;
+        // Never set up: the likeliest real port, not COM1 (an alias most machines lack); a
+        // file that cannot be used keeps the built-in settings its note names.
+        if (!QFileInfo::exists(commCfgPath())) defaults.port = PortList::firstReal(defaults.port);
+        return defaults;
+    }
     const PortSettings cfg{l[0], l[1], l[2], l[3], l[4], l[5]};
     // Kept as they stand, as the window shows them, but each value no port takes is named: a
     // line that can never open must not look like a port that is missing.

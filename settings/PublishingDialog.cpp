@@ -116,7 +116,7 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
     auto* when = new QWidget;
     auto* wl = new QGridLayout(when);
     wl->setContentsMargins(0, 0, 0, 0);
-    m_optEveryReply = new QRadioButton(tr("Every &reply"));
+    m_optEveryReply = new QRadioButton(tr("Every repl&y"));
     m_optEveryReply->setObjectName(QStringLiteral("optEveryReply"));
     m_optEveryN = new QRadioButton(tr("&Every"));
     m_optEveryN->setObjectName(QStringLiteral("optEveryN"));
@@ -162,7 +162,7 @@ PublishingDialog::PublishingDialog(const PublishOptions& inUse, QWidget* parent)
     wl->addLayout(beatRow, 2, 0, 1, 3);
     wl->setColumnStretch(2, 1);
     wf->addRow(tr("Publish:"), when);
-    m_chkRetain = new QCheckBox(tr("Re&tained (a new subscriber gets the last values at once)"));
+    m_chkRetain = new QCheckBox(tr("Retai&ned (a new subscriber gets the last values at once)"));
     m_chkRetain->setObjectName(QStringLiteral("chkRetain"));
     wf->addRow(QString(), m_chkRetain);
     m_cmbQoS = new QComboBox;

@@ -4,11 +4,11 @@
 #include "link/mdlKX5.h"
 #include "settings/ConfigFiles.h"
 #include "settings/LinkOptions.h"
+#include "settings/PortList.h"
 #include "ui/MsgBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -18,9 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSerialPort>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
-#include <algorithm>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
@@ -40,64 +38,11 @@ QComboBox* makeBox(QWidget* parent, const char* name, const QStringList& items) 
 
 QStringList frmKX5_SetPort::portList(const QStringList& systemPorts, const QStringList& byIdLinks,
                                      const QString& current) {
-    QStringList coms;
-    QStringList comNames; // what COM1 .. COM16 open
-    for (int n = 1; n <= 16; ++n) {
-        coms.append(QStringLiteral("COM%1").arg(n));
-        comNames.append(systemPortName(coms.last()));
-    }
-    // The ports that exist come first, the likeliest first: an adapter's stable name, then
-    // USB adapters, then the built-in ports; a typed path stays offered once it is in use.
-    const auto rank = [](const QString& loc) {
-        if (loc.startsWith(QLatin1String("/dev/serial/by-id/"))) return 0;
-        if (loc.contains(QLatin1String("ttyUSB")) || loc.contains(QLatin1String("ttyACM")))
-            return 1;
-        if (loc.contains(QLatin1String("ttyS"))) return 2;
-        return 3;
-    };
-    QStringList devices = byIdLinks + systemPorts;
-    if (current.startsWith(QLatin1Char('/'))) devices.append(current);
-    QStringList existing;
-    for (QString loc : devices) {
-#ifdef Q_OS_WIN
-        if (loc.startsWith(QLatin1String("\\\\.\\"))) loc = loc.mid(4);
-        if (comNames.contains(loc)) continue; // a COM name of its own follows
-#endif
-        if (!loc.isEmpty() && !existing.contains(loc)) existing.append(loc);
-    }
-    std::stable_sort(existing.begin(), existing.end(), [&](const QString& a, const QString& b) {
-        if (rank(a) != rank(b)) return rank(a) < rank(b);
-        // ttyS2 before ttyS10
-        const QString da = QString(a).remove(QRegularExpression(QStringLiteral("\\d+$")));
-        const QString db = QString(b).remove(QRegularExpression(QStringLiteral("\\d+$")));
-        if (da != db) return da < db;
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
-    return existing + coms;
+    return PortList::ordered(systemPorts, byIdLinks, current);
 }
 
 QStringList frmKX5_SetPort::portList(const QString& current, QMap<QString, QString>* details) {
-    // Stable names of USB adapters, which keep naming the same adapter after a re-plug: each
-    // is offered in place of the device it points to.
-    QStringList links;
-    QMap<QString, QString> linkOf; // device -> its stable name
-    const QDir byId(QStringLiteral("/dev/serial/by-id"));
-    for (const QString& name :
-         byId.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
-        links.append(byId.filePath(name));
-        linkOf.insert(QFileInfo(links.last()).canonicalFilePath(), links.last());
-    }
-    QStringList ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        const QString name = linkOf.value(info.systemLocation(), info.systemLocation());
-        if (name == info.systemLocation()) ports.append(name);
-        // What tells two adapters apart: what it is, who made it, its serial number.
-        QStringList said;
-        for (const QString& part : {info.description(), info.manufacturer(), info.serialNumber()})
-            if (!part.isEmpty() && !said.contains(part)) said << part;
-        if (details && !said.isEmpty()) details->insert(name, said.join(QStringLiteral(", ")));
-    }
-    return portList(ports, links, current);
+    return PortList::available(current, details);
 }
 
 QString frmKX5_SetPort::notSerialDevice(const QString& path) {
@@ -189,12 +134,6 @@ frmKX5_SetPort::frmKX5_SetPort(const PortSettings& current, const LinkOptions& i
 
     // Form_Load: the boxes show the settings in use.
     cmbPort->setCurrentText(current.port);
-    // Never set up yet: the first adapter the system reports is the likeliest port, not COM1
-    // (a built-in port's device exists whether or not anything is wired to it).
-    const int firstCom = cmbPort->findText(QStringLiteral("COM1"));
-    if (!QFile::exists(commCfgPath()) && firstCom > 0 &&
-        (!m_details.isEmpty() || !QFile::exists(systemPortName(current.port))))
-        cmbPort->setCurrentIndex(0);
     lblPortInfo->setText(m_details.value(cmbPort->currentText()));
     cmbBaud->setCurrentText(current.baud);
     cmbParity->setCurrentText(current.parity);

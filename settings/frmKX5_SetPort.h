@@ -34,14 +34,9 @@ public:
     void btnOK_Click();
     void btnCancel_Click();
 
-    // The entries of the port list: COM1 .. COM16, then, sorted and each once, the serial
-    // devices the system reports, the /dev/serial/by-id links and the port in use when it is
-    // a typed path; devices that COM1 .. COM16 already open are left out.
+    // The entries of the port list (PortList::ordered and PortList::available).
     static QStringList portList(const QStringList& systemPorts, const QStringList& byIdLinks,
                                 const QString& current);
-    // The same with this machine's devices and links and the port in use, a device that has a
-    // stable /dev/serial/by-id name offered by that name only; *details gets each port's
-    // description, maker and serial number as far as the system knows them.
     static QStringList portList(const QString& current, QMap<QString, QString>* details = nullptr);
     // Why a path cannot be a serial port: it exists and is not a character device; "" otherwise
     // (a missing or busy port is found by opening it).

@@ -99,6 +99,13 @@ void GridView::showEvent(QShowEvent* event) {
                     Qt::UniqueConnection);
 }
 
+void GridView::focusInEvent(QFocusEvent* event) {
+    const EditTriggers triggers = editTriggers();
+    if (!currentIndex().isValid()) setEditTriggers(triggers & ~CurrentChanged);
+    QTableView::focusInEvent(event);
+    setEditTriggers(triggers);
+}
+
 void GridView::showCornerText() {
     if (!m_corner) return;
     // The row header is as wide as its numbers; the corner text needs room of its own.

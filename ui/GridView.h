@@ -23,6 +23,9 @@ protected:
     // its shortcut or as the default on Return takes no focus, so the editor would keep the
     // last edit from the grid that OK reads.
     void showEvent(QShowEvent* event) override;
+    // The cell that focus first lands on is made current without opening its editor, so Esc
+    // closes a window at once; typing, F2 or a click still edit.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void applyLayout();

@@ -7,8 +7,10 @@ void setMsgBoxHandler(MsgBoxHandler handler) {
 }
 
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& title, const QString& text,
-                                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon) {
+                                   QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                   const QString& informative) {
     if (const MsgBoxHandler& answer = testSeams().msgBox) return answer(title, text, buttons);
     QMessageBox box(icon, title, text, buttons, parent);
+    box.setInformativeText(informative);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -9,9 +9,11 @@ class QWidget;
 
 // Shows a message box and returns the button pressed; testSeams().msgBox answers instead
 // when set.
+// `informative` explains below the question; the test handler gets the question alone.
 QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& title, const QString& text,
                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                   QMessageBox::Icon icon = QMessageBox::Information);
+                                   QMessageBox::Icon icon = QMessageBox::Information,
+                                   const QString& informative = {});
 
 // Same as setting testSeams().msgBox; an empty handler restores the real dialog.
 void setMsgBoxHandler(MsgBoxHandler handler);

@@ -150,6 +150,8 @@ TEST(UserGuide, HelpOpensThePageInTheWindowsLanguageElseEnglish) {
         {nullptr, "frmKX5_AlarmCode", "ko", "ko/group-dialogs.html"},
         {nullptr, "frmKX5_Graph", "ko", "ko/graph-viewer.html"},
         {nullptr, "frmKX5_Graph", "en", "graph-viewer.html"},
+        {nullptr, "frmPublishing", "ko", "ko/unattended.html"},
+        {nullptr, "frmGateway", "en", "gateway.html"},
     };
     for (const auto& r : rows) {
         QString guide = d, page = QString::fromLatin1(r.page);

@@ -198,27 +198,45 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     EXPECT_EQ(readFile(missing).count("\r\n"), 2);
 }
 
+// The status bar says "Saving" only while records are made.
 TEST_F(DataLogging, NothingUnlessEnabledRunningAndOpen) {
-    change([](DataSaveSettings& s) { s.enabled = false; }); // the file said "yes"
+    const auto saving = [&] { return text("lblSaving").startsWith("Saving to "); };
+    EXPECT_TRUE(saving());
+    change([](DataSaveSettings& s) { s.enabled = false; }); // the file said "yes": saving stops
     tickAt(0);
-    change([](DataSaveSettings& s) { s.enabled = true; });
-    press("btnDSave_Start"); // stop
+    EXPECT_FALSE(win->dataLogger()->switchedOn());
+    EXPECT_FALSE(saving());
+    change([](DataSaveSettings& s) { s.enabled = true; }); // allowed again: it waits for Start
     tickAt(10000);
+    EXPECT_FALSE(saving());
     press("btnDSave_Start");
+    EXPECT_TRUE(saving());
+    // Closing the port stops polling and saving: the menu's Ctrl+O and the button ask first.
+    int asked = 0;
+    auto answer = QMessageBox::No;
+    setMsgBoxHandler([&](auto&&...) { return ++asked, answer; });
+    win->findChild<QAction*>("mSetPortOpen")->trigger();
+    link()->tmrSend_Timer();
+    EXPECT_EQ(std::pair(asked, link()->phase()), std::pair(1, KX5Link::Phase::Monitoring));
+    answer = QMessageBox::Yes;
     press("btnMenu_3"); // a closed port writes nothing but still moves the last write time
     link()->tmrSend_Timer();
+    EXPECT_FALSE(saving());
     tickAt(20000);
     press("btnMenu_3"); // open again: nothing heard before counts until the station answers
     tickAt(23000);
+    EXPECT_FALSE(saving());
     EXPECT_FALSE(QFile::exists(file(3)));
     for (int k = 0; k < 2 + 4; ++k) // the sweep and the read-all
         answerNext();
+    EXPECT_TRUE(saving());
     setValues(1, 1, 2, 3);
     tickAt(26000);
     EXPECT_EQ(lines(3), 1);
 }
 
-// Saving stops only on purpose: Ctrl+S, pressed by habit, never stops it; the menu asks first.
+// Saving stops only on purpose: Ctrl+S, pressed by habit, never stops it; the menu and the
+// button ask first.
 // Each switch is an event, in the list and the events file, and the status bar always says
 // whether saving runs and where to.
 TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
@@ -245,13 +263,15 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     EXPECT_EQ(state(), on);
     EXPECT_TRUE(asked.isEmpty());
     menu->trigger(); // asked, and answered No
+    press("btnDSave_Start");
     EXPECT_EQ(state(), on);
     answer = QMessageBox::Yes;
     menu->trigger();
-    EXPECT_EQ(state(), "Start &Save|Start Sa&ve|Not saving|0");
-    ASSERT_EQ(asked.size(), 2);
-    EXPECT_TRUE(asked[1].startsWith("Stop data saving?\nNo records go to " + files))
-        << asked[1].toStdString();
+    EXPECT_EQ(state(), "Start Sa&ve|Start Sa&ve|Not saving|0");
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked[1], asked[0]);
+    EXPECT_TRUE(asked[2].startsWith("Stop data saving?\nNo records go to " + files))
+        << asked[2].toStdString();
     QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier); // the key starts it again
     EXPECT_EQ(state(), on);
     QStringList said;

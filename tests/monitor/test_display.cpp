@@ -154,7 +154,8 @@ TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
     }
     // While the port closes the link takes nothing: a key says so in the link's words.
     QStringList said;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
+    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons b) {
+        if (b.testFlag(QMessageBox::Yes)) return QMessageBox::Yes; // Close the port? Yes
         said << text;
         return QMessageBox::Ok;
     });

@@ -50,6 +50,9 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     for (int s = 0; s < 3; ++s)
         EXPECT_EQ(chart()->value(s, 0), (std::array{250.0, 249.8, 45.5}[size_t(s)]));
     EXPECT_EQ(chart()->staleNote(), "");
+    // The lines say whose they are, by the description the user gave the station.
+    EXPECT_TRUE(chart()->title().contains("Oven")) << chart()->title().toStdString();
+    EXPECT_EQ(text("lblMC_Name"), "Oven");
     // Station 1 goes silent: station 2 keeps its points and its records.
     for (int k = 0; k < 6 && link()->connState(0) != ConnState::NG; ++k) {
         pollAt(1);
@@ -65,6 +68,7 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     EXPECT_FALSE(QFile::exists(path("log/Oven_01.DAT")));
     // Port Close: no more points, and the lines drawn say they are not current.
     const QImage live = picture();
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3");
     link()->tmrSend_Timer();
     ASSERT_EQ(link()->phase(), KX5Link::Phase::Closed);
@@ -73,9 +77,21 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
         << chart()->staleNote().toStdString();
     EXPECT_NE(picture(), live);
     EXPECT_EQ(readFile(path("log/Oven_02.DAT")).count("\r\n"), 2);
+    // The note and the legend sit above the plotted area, never over the newest points.
+    QCustomPlot* plot = chart()->plot();
+    plot->replot();
+    const QRect area = plot->axisRect()->rect();
+    EXPECT_FALSE(
+        plot->findChild<QCPTextElement*>("ChartFX1_StaleNote")->outerRect().intersects(area));
+    EXPECT_FALSE(plot->legend->outerRect().intersects(area));
+    // Started afresh while nothing new comes: an empty graph claims no time.
+    press("btnStart");
+    press("btnStart");
+    EXPECT_EQ(tick(), 0);
+    EXPECT_EQ(chart()->staleNote(), "");
 }
 
-TEST_F(Graph, StopKeepsThePointsAndRestartOrThePortOpenStateClearsThem) {
+TEST_F(Graph, StopKeepsThePointsRestartClearsThemAndARunningGraphSurvivesAReopen) {
     const int reset = 0; // a reset chart holds no point
     figures(250.0, 249.8, 45.5);
     press("btnStart");
@@ -85,11 +101,15 @@ TEST_F(Graph, StopKeepsThePointsAndRestartOrThePortOpenStateClearsThem) {
     press("btnStart");
     EXPECT_EQ(chart()->pointCount(), reset);
     tick(2);
-    // Going online stops sampling but leaves the caption: the next press only turns it back.
+    // The port back online (opened again, or a lost port reopened): the chart starts afresh,
+    // and a graph left running draws again by itself; a stopped one stays stopped.
+    win->SetOnlineState(false);
     win->SetOnlineState(true);
-    EXPECT_EQ(tick(), reset);
+    EXPECT_EQ(chart()->pointCount(), reset);
+    EXPECT_EQ(tick(), 2);
+    EXPECT_EQ(child<QPushButton>("btnStart")->text(), "Stop &Graph");
     press("btnStart");
-    EXPECT_EQ(child<QPushButton>("btnStart")->text(), "&Start Graph");
+    win->SetOnlineState(true);
     EXPECT_EQ(tick(), reset);
     press("btnStart");
     EXPECT_EQ(tick(), 2);

@@ -87,6 +87,7 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     // Form_Load copied the station table: a row per station, state text and colour.
     ASSERT_EQ(g.maxRows(), 3);
     EXPECT_EQ(g.text(Col::McNo, 3) + g.text(Col::ConnState, 3), "7OK");
+    EXPECT_TRUE(g.hint(Col::McNo, 3).contains("Oven")); // the user's description of MC 7
     EXPECT_EQ(g.backColor(Col::ConnState, 3), kGreen);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.monitor);
@@ -192,9 +193,22 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
             EXPECT_EQ(multi->grid()->buttonColor(key, c.row), multi->keyOffColor());
         }
     }
-    // Space presses the current key like a click.
-    multi->view()->setCurrentIndex(multi->view()->model()->index(1, Col::KeyPrint - 1));
-    QTest::keyClick(multi->view(), Qt::Key_Space);
+    // Tab goes through the keys and the speed cell row by row, Shift+Tab back; Space presses
+    // the key the focus is on, like a click.
+    GridView* v = multi->view();
+    const auto at = [&](int col, int row) { return v->model()->index(row - 1, col - 1); };
+    QApplication::setActiveWindow(multi.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(multi.get()));
+    v->clearFocus();
+    v->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(v->currentIndex(), at(Col::KeyPrint, 1));
+    for (int k = 0; k < 6; ++k)
+        QTest::keyClick(v, Qt::Key_Tab);
+    EXPECT_EQ(v->currentIndex(), at(Col::KeyPrint, 2));
+    QTest::keyClick(v, Qt::Key_Backtab);
+    EXPECT_EQ(v->currentIndex(), at(Col::Speed, 1));
+    QTest::keyClick(v, Qt::Key_Tab);
+    QTest::keyClick(v, Qt::Key_Space);
     EXPECT_EQ(answerNext(), frame("03DWR,01,0501,0001"));
     // The speed cell opens the editor, whose value goes to the row's station.
     multi->tmrRefresh_Timer();
@@ -241,7 +255,8 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     clickCell(Col::KeyPrint + 3, 2);
     EXPECT_EQ(answerNext(), frame("03DWR,01,0504,0001"));
     EXPECT_EQ(multi->messageLabel()->text(), "");
-    press("btnMenu_3"); // closing: nothing more is taken
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
+    press("btnMenu_3");                                           // closing: nothing more is taken
     clickCell(Col::KeyPrint, 2);
     EXPECT_EQ(multi->messageLabel()->text(),
               link()->request(Request::writeOneOf(3, 501, 1)).refusal);

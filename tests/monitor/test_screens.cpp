@@ -1,12 +1,15 @@
 // Every window on the screen it is run on (ctest runs this binary on a small, a laptop and a
 // doubly scaled screen, with 1.5 times larger fonts, and in Korean): no window larger than the
 // screen's free area with a title bar, none placed partly off it, no caption cut, no controls
-// on top of each other. And every text the
+// on top of each other, no Alt+letter claimed twice. And every text the
 // windows show comes through the translator; tables of numbers keep a face with a clear point.
 // What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
+#include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
+#include "monitor/LineTexts.h"
+#include "monitor/SettingsEvents.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
 #include "params/ParamSet.h"
@@ -20,6 +23,8 @@
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
 #include "params/frmKX5_Parameter.h"
+#include "publish/PublishOptions.h"
+#include "settings/LinkOptions.h"
 #include "settings/OpenWithDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
@@ -41,6 +46,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLibraryInfo>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScreen>
@@ -113,6 +119,44 @@ QStringList faults(QWidget* w, const QRect& free) {
     return out;
 }
 
+// The keys that Alt+letter would reach in a shown window, and the letters more than one thing
+// claims: Qt then only cycles the focus between them, and the second never acts.
+QStringList accelClashes(QWidget* w) {
+    QMap<QChar, QStringList> owners;
+    const auto claim = [&](const QString& text, const QString& who) {
+        for (int i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] != QLatin1Char('&')) continue;
+            if (text[i + 1] == QLatin1Char('&')) {
+                ++i;
+                continue;
+            }
+            owners[text[i + 1].toUpper()] << who + " \"" + text + "\"";
+            return;
+        }
+    };
+    const auto name = [](const QObject* o) {
+        return o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                         : o->objectName();
+    };
+    if (auto* mw = qobject_cast<QMainWindow*>(w); mw && mw->menuBar()->isVisibleTo(w))
+        for (QAction* a : mw->menuBar()->actions())
+            if (a->isVisible()) claim(a->text(), name(a));
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (!c->isVisibleTo(w) || c->isWindow() || !c->window() || c->window() != w) continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(c)) claim(b->text(), name(c));
+        if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy()) claim(l->text(), name(c));
+        if (auto* g = qobject_cast<QGroupBox*>(c)) claim(g->title(), name(c));
+        if (auto* t = qobject_cast<QTabBar*>(c))
+            for (int i = 0; i < t->count(); ++i)
+                if (t->isTabVisible(i)) claim(t->tabText(i), name(c));
+    }
+    QStringList out;
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        if (it->size() > 1)
+            out << QStringLiteral("Alt+%1 used twice: %2").arg(it.key(), it->join(", "));
+    return out;
+}
+
 // Marks every text it translates, so a text shown without the marks did not come through
 // the translator.
 class PseudoTranslator : public QTranslator {
@@ -121,6 +165,14 @@ public:
         return source && *source
                    ? QStringLiteral("\u27E6") + QString::fromUtf8(source) + QStringLiteral("\u27E7")
                    : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+class CapitalsTranslator : public QTranslator {
+public:
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return source && *source ? QString::fromUtf8(source).toUpper() : QString();
     }
     bool isEmpty() const override { return false; }
 };
@@ -276,7 +328,7 @@ TEST_F(Screens, EveryWindowFitsTheScreenWithNothingCutOrOverlapping) {
     keepWindowsOnScreen(); // as the programs do
     const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
     forEachWindow([&](QWidget* w) {
-        const QStringList found = faults(w, free);
+        const QStringList found = faults(w, free) + accelClashes(w);
         EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     });
 }
@@ -285,18 +337,53 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
     // The language menu names each language in that language, so anyone finds their own.
     const QStringList kNamedInThemselves = {QStringLiteral("mLangEnglish"),
                                             QStringLiteral("mLangKorean")};
+    // What the user typed shows as typed: a station's description.
+    const QStringList kUsersOwn = {QStringLiteral("lblMC_Name"),
+                                   QStringLiteral("lblMC_Name.toolTip")};
     if (!qEnvironmentVariableIsEmpty("KX5_TEST_LANGUAGE")) GTEST_SKIP() << "run once, untranslated";
     PseudoTranslator pseudo;
     QCoreApplication::installTranslator(&pseudo);
     forEachWindow([&](QWidget* w) {
         QStringList found;
         for (const auto& [where, text] : shownTexts(w))
-            if (const QString left = untranslated(text);
-                !left.isEmpty() && !kNamedInThemselves.contains(where))
+            if (const QString left = untranslated(text); !left.isEmpty() &&
+                                                         !kNamedInThemselves.contains(where) &&
+                                                         !kUsersOwn.contains(where))
                 found << QStringLiteral("%1: \"%2\" (%3)").arg(where, text, left);
         EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
     });
     QCoreApplication::removeTranslator(&pseudo);
+    // Texts built from pieces: each settings group's change event and a lost port's cause.
+    // A translator that writes every text in capitals leaves a piece that missed it in small
+    // letters (marks would enclose the pieces put into a marked text).
+    CapitalsTranslator capitals;
+    QCoreApplication::installTranslator(&capitals);
+    EventLog* log = win->eventLog();
+    PortSettings port;
+    LinkOptions options;
+    DataSaveSettings save;
+    PublishOptions publish;
+    const SettingsSaid before = settingsSaid(port, options, {}, save, publish);
+    port.port = QStringLiteral("/dev/ttyUSB1");
+    options.fastPolling = true;
+    save.enabled = true;
+    publish.enabled = publish.tls = true;
+    publish.host = QStringLiteral("192.0.2.1");
+    logSettingsChanges(log, before,
+                       settingsSaid(port, options, {{3, QStringLiteral("Oven")}}, save, publish));
+    emit link()->portLost(QStringLiteral("device disconnected or not responding"));
+    ASSERT_GE(log->events.maxRows(), 5); // four groups changed, and the port lost
+    QStringList shown = {LineTexts::noteText({.kind = LinkNote::Kind::CannotOpenRetrying,
+                                              .port = QStringLiteral("COM3"),
+                                              .cause = QStringLiteral("port is already open")})};
+    for (int r = 1; r <= log->events.maxRows(); ++r)
+        shown << log->events.text(3, r);
+    QStringList found;
+    for (const QString& text : shown)
+        if (const QString left = untranslated(text); !left.isEmpty())
+            found << QStringLiteral("\"%1\" (%2)").arg(text, left);
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
+    QCoreApplication::removeTranslator(&capitals);
 }
 
 // The tables of numbers draw their figures in DejaVu Sans whatever the desktop's font: in

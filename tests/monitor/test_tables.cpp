@@ -78,5 +78,12 @@ TEST(LineTables, CellsShowOnlyWhatWasReadAndNothingLiveOnceItIsNot) {
                   "");
     }
     EXPECT_EQ(monitor.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "4");
+    // The user's descriptions: a column of their own, and the row's tooltip names the station.
+    EXPECT_EQ(st(0, StationTableModel::Name).toString(), "Oven");
+    const QString tip = st(0, StationTableModel::ConnState, Qt::ToolTipRole).toString();
+    EXPECT_TRUE(tip.contains("4") && tip.contains("Oven")) << tip.toStdString();
+    EXPECT_TRUE(stations.anyNamed());
+    line.setStations({{9, QString()}});
+    EXPECT_FALSE(stations.anyNamed());
     EXPECT_GT(changed, 0);
 }

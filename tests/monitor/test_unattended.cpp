@@ -330,6 +330,7 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
         }
         if (!e.accepted) link()->tmrRecvErr_Timer();
     }
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3"); // Port Close, done at the next tick
     sent();
     EXPECT_EQ(
@@ -399,7 +400,8 @@ TEST_F(Unattended, SavingSwitchesAndSettingsChangesAreEvents) {
         }
         if (!r.said.isEmpty()) want << r.said;
     }
-    press("btnDSave_Start"); // the stop still goes to the file
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Stop data saving? Yes
+    press("btnDSave_Start");                                      // the stop still goes to the file
     want << "Data saving stopped";
     QStringList inFile;
     for (const QByteArray& line : readFile(win->eventLog()->filePath(now.date())).split('\n')) {

@@ -9,6 +9,7 @@
 #include "settings/ConfigFiles.h"
 #include "settings/TextLines.h"
 #include "settings/frmKX5_SetDT.h"
+#include "ui/Contrast.h"
 #include "ui/MsgBox.h"
 
 #include <QAccessible>
@@ -147,9 +148,12 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
                     best = img.pixelColor(x, y);
         return best;
     };
-    for (const QColor expected : {QColor(0, 255, 0), QColor(0, 0, 255), QColor(0, 255, 0)}) {
+    // The blink's green and blue, each made as dark as reading on the window needs (4.5:1).
+    const QColor ground = map->messageLabel()->palette().color(QPalette::Window);
+    for (const QColor blink : {QColor(0, 255, 0), QColor(0, 0, 255), QColor(0, 255, 0)}) {
         map->tmrToggleColor_Timer();
-        EXPECT_EQ(textColour(), expected);
+        EXPECT_EQ(textColour(), readableOn(blink, ground));
+        EXPECT_GE(contrastRatio(textColour(), ground), 4.5);
     }
 
     map->show();

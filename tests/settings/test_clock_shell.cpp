@@ -117,6 +117,21 @@ TEST_F(ClockShell, SetSendsTheCellBeingEdited) {
     }
 }
 
+// Opened, the window's grid has the focus but no editor open: one Esc closes it.
+TEST_F(ClockShell, OneEscapeClosesTheFreshWindow) {
+    frmKX5_SetDT w(&sink);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* grid = w.findChild<GridView*>("sprdDT");
+    grid->clearFocus();
+    grid->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(grid->currentIndex().isValid());
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr); // no editor open
+    QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+}
+
 TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysWhy) {
     write("KX5.pdf", "%PDF");
     // A document with the execute bit is still only opened, never run.

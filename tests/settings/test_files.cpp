@@ -3,6 +3,7 @@
 #include "gateway/GatewayOptions.h"
 #include "publish/PublishOptions.h"
 #include "settings/FileChecks.h"
+#include "settings/PortList.h"
 
 #include <map>
 #include <memory>
@@ -118,7 +119,11 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
     all.push_back({"CFG/SaveData.INI", "Yes\r\n-5\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A"});
     all.push_back({"CFG/SaveData.INI", "Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n", "Yes,60,min,/l,A"});
     for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>", "<folder>", "<binary>"}) {
-        all.push_back({"Comm.CFG", kind, commDefaults});
+        // Never set up: the likeliest real port of this machine; one that cannot be used: COM1.
+        all.push_back({"Comm.CFG", kind,
+                       QString(kind) == "<missing>"
+                           ? PortList::firstReal("COM1") + commDefaults.mid(4)
+                           : commDefaults});
         all.push_back({"CFG/SaveData.INI", kind, saveDefaults});
         all.push_back({"CFG/SetEnv.INI", kind, "1:"});
     }

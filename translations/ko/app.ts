@@ -70,7 +70,7 @@ Start the program with --dir PATH to use another folder.</source>
     <message>
         <location line="+72"/>
         <source>Modbus TCP &amp;Gateway...</source>
-        <translation>Modbus TCP 게이트웨이[&amp;G]...</translation>
+        <translation>Modbus TCP 게이트웨이(&amp;G)...</translation>
     </message>
 </context>
 </TS>

@@ -196,7 +196,7 @@
     <message>
         <location filename="../../gateway/GatewayOptions.cpp" line="+77"/>
         <source>The listen address must be an IP address, such as 127.0.0.1 or 0.0.0.0.</source>
-        <translation>대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
+        <translation>수신 대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
     </message>
     <message>
         <location line="+5"/>

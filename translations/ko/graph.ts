@@ -96,102 +96,102 @@
     <message>
         <location line="-256"/>
         <source>&amp;File</source>
-        <translation>파일[&amp;F]</translation>
+        <translation>파일(&amp;F)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Open...</source>
-        <translation>열기[&amp;O]...</translation>
+        <translation>열기(&amp;O)...</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Export &amp;CSV</source>
-        <translation>CSV 내보내기[&amp;C]</translation>
+        <translation>CSV 내보내기(&amp;C)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>&amp;Selected File, Visible Range...</source>
-        <translation>선택한 파일, 보이는 범위[&amp;S]...</translation>
+        <translation>선택한 파일, 보이는 범위(&amp;S)...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Selected &amp;File, All Records...</source>
-        <translation>선택한 파일, 전체 레코드[&amp;F]...</translation>
+        <translation>선택한 파일, 전체 레코드(&amp;F)...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>All Files, &amp;Visible Range...</source>
-        <translation>모든 파일, 보이는 범위[&amp;V]...</translation>
+        <translation>모든 파일, 보이는 범위(&amp;V)...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;All Files, All Records...</source>
-        <translation>모든 파일, 전체 레코드[&amp;A]...</translation>
+        <translation>모든 파일, 전체 레코드(&amp;A)...</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Export &amp;Image (PNG, PDF)...</source>
-        <translation>이미지 내보내기 (PNG, PDF)[&amp;I]...</translation>
+        <translation>이미지 내보내기 (PNG, PDF)(&amp;I)...</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Print...</source>
-        <translation>인쇄[&amp;P]...</translation>
+        <translation>인쇄(&amp;P)...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Close &amp;All</source>
-        <translation>모두 닫기[&amp;A]</translation>
+        <translation>모두 닫기(&amp;A)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Quit</source>
-        <translation>종료[&amp;Q]</translation>
+        <translation>종료(&amp;Q)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;View</source>
-        <translation>보기[&amp;V]</translation>
+        <translation>보기(&amp;V)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Follow</source>
-        <translation>따라가기[&amp;F]</translation>
+        <translation>따라가기(&amp;F)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Fit &amp;All</source>
-        <translation>전체 보기[&amp;A]</translation>
+        <translation>전체 보기(&amp;A)</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Zoom &amp;In</source>
-        <translation>확대[&amp;I]</translation>
+        <translation>확대(&amp;I)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Zoom &amp;Out</source>
-        <translation>축소[&amp;O]</translation>
+        <translation>축소(&amp;O)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Pan &amp;Left</source>
-        <translation>왼쪽으로 이동[&amp;L]</translation>
+        <translation>왼쪽으로 이동(&amp;L)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Pan &amp;Right</source>
-        <translation>오른쪽으로 이동[&amp;R]</translation>
+        <translation>오른쪽으로 이동(&amp;R)</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>&amp;Help</source>
-        <translation>도움말[&amp;H]</translation>
+        <translation>도움말(&amp;H)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>User &amp;Guide</source>
-        <translation>사용자 가이드[&amp;G]</translation>
+        <translation>사용자 가이드(&amp;G)</translation>
     </message>
     <message>
         <location line="+24"/>
@@ -325,12 +325,12 @@
     <message>
         <location line="+5"/>
         <source>&amp;Width (pixels):</source>
-        <translation>너비 (픽셀)[&amp;W]:</translation>
+        <translation>너비 (픽셀)(&amp;W):</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>&amp;Height (pixels):</source>
-        <translation>높이 (픽셀)[&amp;H]:</translation>
+        <translation>높이 (픽셀)(&amp;H):</translation>
     </message>
     <message>
         <location line="+18"/>

@@ -46,67 +46,67 @@
     <message>
         <location line="+11"/>
         <source>MC [%1] %2 replaced by a newer request: not sent</source>
-        <translation>MC [%1] %2: 새 요청으로 바뀌어 보내지 않았습니다</translation>
+        <translation>국번 [%1] %2: 새 요청으로 바뀌어 보내지 않았습니다</translation>
     </message>
     <message>
         <location line="+66"/>
         <source>MC [%1] %2 replaced by a newer request: not finished</source>
-        <translation>MC [%1] %2: 새 요청으로 바뀌어 끝내지 못했습니다</translation>
+        <translation>국번 [%1] %2: 새 요청으로 바뀌어 끝내지 못했습니다</translation>
     </message>
     <message>
         <location line="+87"/>
         <source>MC [%1] %2 not sent: the port closed</source>
-        <translation>MC [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
+        <translation>국번 [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 not written (the port closed)</source>
-        <translation>MC [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다 (포트 닫힘)</translation>
+        <translation>국번 [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다 (포트 닫힘)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>MC [%1] %2 not confirmed: the port closed</source>
-        <translation>MC [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
+        <translation>국번 [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
     </message>
     <message>
         <location filename="../../link/KX5LinkReceive.cpp" line="+227"/>
         <source>MC [%1] parameters read</source>
-        <translation>MC [%1] 파라미터 읽기 완료</translation>
+        <translation>국번 [%1] 파라미터 읽기 완료</translation>
     </message>
     <message>
         <location line="+42"/>
         <source>MC [%1] %2 written</source>
-        <translation>MC [%1] %2 쓰기 완료</translation>
+        <translation>국번 [%1] %2 쓰기 완료</translation>
     </message>
     <message>
         <location filename="../../link/KX5Link.cpp" line="+231"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
-        <translation>MC [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
+        <translation>국번 [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 not written</source>
-        <translation>MC [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다</translation>
+        <translation>국번 [%1] ==&gt; NG: 입력 그룹 612-619를 쓰지 못했습니다</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC [%1] ==&gt; NG: %2 refused</source>
-        <translation>MC [%1] ==&gt; NG: 조절계가 %2 요청을 거부했습니다</translation>
+        <translation>국번 [%1] ==&gt; NG: 조절계가 %2 요청을 거부했습니다</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MC [%1] ==&gt; NG: %2 not confirmed</source>
-        <translation>MC [%1] ==&gt; NG: %2 요청을 확인하지 못했습니다</translation>
+        <translation>국번 [%1] ==&gt; NG: %2 요청을 확인하지 못했습니다</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MC [%1] ==&gt; NG: parameter read refused</source>
-        <translation>MC [%1] ==&gt; NG: 조절계가 파라미터 읽기를 거부했습니다</translation>
+        <translation>국번 [%1] ==&gt; NG: 조절계가 파라미터 읽기를 거부했습니다</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MC [%1] ==&gt; NG: parameter read not confirmed</source>
-        <translation>MC [%1] ==&gt; NG: 파라미터 읽기를 확인하지 못했습니다</translation>
+        <translation>국번 [%1] ==&gt; NG: 파라미터 읽기를 확인하지 못했습니다</translation>
     </message>
 </context>
 <context>
@@ -245,7 +245,7 @@
     <message>
         <location line="+0"/>
         <source>print speed</source>
-        <translation>인쇄 속도</translation>
+        <translation>기록 속도</translation>
     </message>
     <message>
         <location line="+6"/>

@@ -24,13 +24,13 @@
     <message>
         <location filename="../../monitor/DataLogger.cpp" line="+80"/>
         <source>MC [%1] Data not saved to %2: %3</source>
-        <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
+        <translation>국번 [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
 </context>
 <context>
     <name>DataSaveSwitch</name>
     <message>
-        <location filename="../../monitor/DataSaveSwitch.cpp" line="+34"/>
+        <location filename="../../monitor/DataSaveSwitch.cpp" line="+39"/>
         <source>Stop Saving</source>
         <translation>저장 정지</translation>
     </message>
@@ -47,35 +47,36 @@ No records go to %1 until saving is started again.</source>
         <translation>저장 정지</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>Start &amp;Save</source>
-        <translation>저장 시작[&amp;V]</translation>
-    </message>
-    <message>
         <location line="+1"/>
         <source>Stop Sa&amp;ving...</source>
-        <translation>저장 정지[&amp;V]...</translation>
+        <translation>저장 정지(&amp;V)...</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-1"/>
+        <location line="+1"/>
         <source>Start Sa&amp;ve</source>
-        <translation>저장 시작[&amp;V]</translation>
+        <translation>저장 시작(&amp;V)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Saving to %1</source>
         <translation>저장 중: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>Not saving</source>
         <translation>저장 안 함</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Not saving: the port is closed</source>
+        <translation>저장 안 함: 포트가 닫혀 있음</translation>
     </message>
 </context>
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../monitor/EventLog.cpp" line="+11"/>
+        <location filename="../../monitor/EventLog.cpp" line="+12"/>
         <source>Date Time</source>
         <translation>날짜·시간</translation>
     </message>
@@ -90,12 +91,12 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Port lost: %1</source>
         <translation>포트 끊김: %1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Port reopened</source>
         <translation>포트 다시 열림</translation>
     </message>
@@ -115,7 +116,7 @@ No records go to %1 until saving is started again.</source>
         <translation>포트 %1 열기 실패: %2</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Port %1 closed</source>
         <translation>포트 %1 닫힘</translation>
     </message>
@@ -230,22 +231,22 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 기록을 다시 %1에 저장함</translation>
     </message>
     <message>
-        <location filename="../../monitor/SettingsEvents.cpp" line="+18"/>
+        <location filename="../../monitor/SettingsEvents.cpp" line="+54"/>
         <source>Port settings changed: %1</source>
         <translation>포트 설정 변경: %1</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Stations in use changed: %1</source>
         <translation>사용 국번 변경: %1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>Data save settings changed: %1</source>
         <translation>데이터 저장 설정 변경: %1</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+3"/>
         <source>Publishing settings changed: %1</source>
         <translation>MQTT 게시 설정 변경: %1</translation>
     </message>
@@ -266,12 +267,12 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+15"/>
         <source>Port &amp;Close</source>
-        <translation>포트 닫기[&amp;C]</translation>
+        <translation>포트 닫기(&amp;C)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Port &amp;Open</source>
-        <translation>포트 열기[&amp;O]</translation>
+        <translation>포트 열기(&amp;O)</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -299,7 +300,7 @@ No records go to %1 until saving is started again.</source>
         <translation>포트 %1 열기 실패: %2</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Cannot open %1: %2; trying again</source>
         <translation>포트 %1 열기 실패: %2; 다시 시도하는 중</translation>
     </message>
@@ -326,7 +327,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+4"/>
         <source>MC [%1] ==&gt; NG</source>
-        <translation>MC [%1] ==&gt; NG</translation>
+        <translation>국번 [%1] ==&gt; NG</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -428,12 +429,12 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+8"/>
         <source>&amp;Reset</source>
-        <translation>초기화[&amp;R]</translation>
+        <translation>초기화(&amp;R)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Close</source>
-        <translation>닫기[&amp;C]</translation>
+        <translation>닫기(&amp;C)</translation>
     </message>
 </context>
 <context>
@@ -491,83 +492,83 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+26"/>
         <source>&amp;Setup</source>
-        <translation>설정[&amp;S]</translation>
+        <translation>설정(&amp;S)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Use &amp;MC Setting</source>
-        <translation>사용 국번 설정[&amp;M]</translation>
+        <translation>사용 국번 설정(&amp;M)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Scan Line...</source>
-        <translation>라인 검색[&amp;S]...</translation>
+        <translation>라인 검색(&amp;S)...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Data Save Setting</source>
-        <translation>데이터 저장 설정[&amp;D]</translation>
+        <translation>데이터 저장 설정(&amp;D)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Port Setting</source>
-        <translation>포트 설정[&amp;P]</translation>
+        <translation>포트 설정(&amp;P)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>P&amp;ublishing...</source>
-        <translation>MQTT 게시[&amp;U]...</translation>
+        <translation>MQTT 게시(&amp;U)...</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Port &amp;Open</source>
-        <translation>포트 열기[&amp;O]</translation>
+        <translation>포트 열기(&amp;O)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Program &amp;Quit</source>
-        <translation>프로그램 종료[&amp;Q]</translation>
+        <translation>프로그램 종료(&amp;Q)</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>&amp;Online</source>
-        <translation>온라인[&amp;O]</translation>
+        <translation>온라인(&amp;O)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Multi-Monitoring</source>
-        <translation>멀티 모니터링[&amp;M]</translation>
+        <translation>멀티 모니터링(&amp;M)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Parameter Setting</source>
-        <translation>파라미터 설정[&amp;P]</translation>
+        <translation>파라미터 설정(&amp;P)</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Line &amp;Statistics</source>
-        <translation>통신 라인 통계[&amp;S]</translation>
+        <translation>통신 라인 통계(&amp;S)</translation>
     </message>
     <message>
         <location line="+4"/>
         <location line="+4"/>
         <source>&amp;Help</source>
-        <translation>도움말[&amp;H]</translation>
+        <translation>도움말(&amp;H)</translation>
     </message>
     <message>
         <location line="-2"/>
         <source>&amp;About</source>
-        <translation>정보[&amp;A]</translation>
+        <translation>정보(&amp;A)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>KX5 &amp;Manual</source>
-        <translation>KX5 매뉴얼[&amp;M]</translation>
+        <translation>KX5 매뉴얼(&amp;M)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Graph Viewer</source>
-        <translation>그래프 뷰어[&amp;G]</translation>
+        <translation>그래프 뷰어(&amp;G)</translation>
     </message>
     <message>
         <location line="+35"/>
@@ -622,12 +623,12 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="+9"/>
         <source>Save &amp;Trace...</source>
-        <translation>통신 기록 저장[&amp;T]...</translation>
+        <translation>통신 기록 저장(&amp;T)...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Record Trace to the data folder</source>
-        <translation>데이터 폴더에 통신 기록 남기기[&amp;R]</translation>
+        <translation>데이터 폴더에 통신 기록 남기기(&amp;R)</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -647,7 +648,7 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="+1"/>
         <source>Keep at &amp;most</source>
-        <translation>최대 보관 용량[&amp;M]</translation>
+        <translation>최대 보관 용량(&amp;M)</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -738,6 +739,70 @@ Scan the line for the stations and their settings?</source>
         <location line="+1"/>
         <source>COMSTS</source>
         <translation>COMSTS</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEvents</name>
+    <message>
+        <location filename="../../monitor/SettingsEvents.cpp" line="-44"/>
+        <source>on</source>
+        <translation>켜짐</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+19"/>
+        <source>off</source>
+        <translation>꺼짐</translation>
+    </message>
+    <message>
+        <location line="-6"/>
+        <source>allowed</source>
+        <translation>허용</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>not allowed</source>
+        <translation>허용 안 함</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>min</source>
+        <translation>분</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>sec</source>
+        <translation>초</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>on, to %1 with TLS, topics %2/...</source>
+        <translation>켜짐, %1(TLS 사용), 토픽 %2/...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>on, to %1, topics %2/...</source>
+        <translation>켜짐, %1, 토픽 %2/...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 at %2 %3, fast polling %4, a lost port reopened %5</source>
+        <translation>%1, %2 %3, 빠른 폴링 %4, 끊긴 포트 다시 열기 %5</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>saving %1, every %2 %3, to %4</source>
+        <translation>저장 %1, %2%3마다, %4에</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>none</source>
+        <translation>없음</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MC %1</source>
+        <translation>국번 %1</translation>
     </message>
 </context>
 <context>
@@ -906,13 +971,13 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="+12"/>
         <source>Print Speed </source>
-        <translation>인쇄 속도 </translation>
+        <translation>기록 속도 </translation>
     </message>
     <message>
         <location line="+9"/>
         <location line="+8"/>
         <source>Print Speed</source>
-        <translation>인쇄 속도</translation>
+        <translation>기록 속도</translation>
     </message>
     <message>
         <location line="-7"/>
@@ -928,12 +993,12 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>StationPanel</name>
     <message>
-        <location filename="../../monitor/StationPanel.cpp" line="+34"/>
+        <location filename="../../monitor/StationPanel.cpp" line="+38"/>
         <source>Stations</source>
         <translation>국번 목록</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+21"/>
         <source>Edit MC</source>
         <translation>선택 국번</translation>
     </message>
@@ -948,7 +1013,7 @@ Scan the line for the stations and their settings?</source>
         <translation>선택한 국번</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+9"/>
         <location line="+6"/>
         <source>Data Save</source>
         <translation>데이터 저장</translation>
@@ -974,12 +1039,7 @@ Scan the line for the stations and their settings?</source>
         <translation>주기</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Start &amp;Save</source>
-        <translation>저장 시작[&amp;V]</translation>
-    </message>
-    <message>
-        <location line="+11"/>
+        <location line="+38"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
@@ -987,6 +1047,16 @@ Scan the line for the stations and their settings?</source>
         <location line="+0"/>
         <source>No</source>
         <translation>아니요</translation>
+    </message>
+    <message>
+        <location line="-54"/>
+        <source>Selected station&apos;s description</source>
+        <translation>선택한 국번의 설명</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Start Sa&amp;ve</source>
+        <translation>저장 시작(&amp;V)</translation>
     </message>
 </context>
 <context>
@@ -1005,6 +1075,16 @@ Scan the line for the stations and their settings?</source>
         <location line="+1"/>
         <source>Conn-State</source>
         <translation>연결 상태</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Description</source>
+        <translation>설명</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>MC %1</source>
+        <translation>국번 %1</translation>
     </message>
 </context>
 <context>
@@ -1029,12 +1109,12 @@ Scan the line for the stations and their settings?</source>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+102"/>
+        <location line="+132"/>
         <source>MV</source>
         <translation>MV</translation>
     </message>
     <message>
-        <location line="-84"/>
+        <location line="-114"/>
         <source>Save Graph as Image...</source>
         <translation>그래프를 이미지로 저장...</translation>
     </message>
@@ -1044,7 +1124,7 @@ Scan the line for the stations and their settings?</source>
         <translation>그래프 인쇄...</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+110"/>
         <source>Temp</source>
         <extracomment>title of the graph&apos;s left axis: temperature</extracomment>
         <translation>온도</translation>
@@ -1055,7 +1135,7 @@ Scan the line for the stations and their settings?</source>
         <translation>시간</translation>
     </message>
     <message>
-        <location line="+184"/>
+        <location line="+188"/>
         <location line="+4"/>
         <source>Save Graph</source>
         <translation>그래프 저장</translation>
@@ -1084,13 +1164,7 @@ Scan the line for the stations and their settings?</source>
         <translation>트렌드 그래프</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+85"/>
-        <source>&amp;Start Graph</source>
-        <translation>그래프 시작[&amp;G]</translation>
-    </message>
-    <message>
-        <location line="-81"/>
+        <location line="+9"/>
         <source>3D</source>
         <translation>3D</translation>
     </message>
@@ -1125,9 +1199,15 @@ Scan the line for the stations and their settings?</source>
         <translation>새 값 없음 (마지막 값: %1)</translation>
     </message>
     <message>
-        <location line="+43"/>
-        <source>&amp;Stop</source>
-        <translation>그래프 정지[&amp;G]</translation>
+        <location line="-42"/>
+        <location line="+87"/>
+        <source>Start &amp;Graph</source>
+        <translation>그래프 시작(&amp;G)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Stop &amp;Graph</source>
+        <translation>그래프 정지(&amp;G)</translation>
     </message>
 </context>
 <context>
@@ -1147,12 +1227,12 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="+2"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+29"/>
@@ -1168,19 +1248,19 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+32"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+33"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
         <location line="+130"/>
         <source>Stop &amp;Graph</source>
-        <translation>그래프 정지[&amp;G]</translation>
+        <translation>그래프 정지(&amp;G)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Start &amp;Graph</source>
-        <translation>그래프 시작[&amp;G]</translation>
+        <translation>그래프 시작(&amp;G)</translation>
     </message>
     <message>
         <location line="+19"/>
@@ -1188,17 +1268,17 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+60"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>Confirm</source>
         <translation>확인</translation>
     </message>
@@ -1207,11 +1287,31 @@ Scan the line for the stations and their settings?</source>
         <source>Exit?</source>
         <translation>종료하시겠습니까?</translation>
     </message>
+    <message>
+        <location line="-130"/>
+        <source>Port Close</source>
+        <translation>포트 닫기</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Close the port?</source>
+        <translation>포트를 닫을까요?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Polling stops, and no data is saved until the port is opened again.</source>
+        <translation>포트를 다시 열 때까지 폴링이 멈추고 데이터도 저장되지 않습니다.</translation>
+    </message>
+    <message>
+        <location line="+130"/>
+        <source>The port closes: polling, data saving and publishing stop.</source>
+        <translation>포트가 닫히고 폴링, 데이터 저장, 게시가 멈춥니다.</translation>
+    </message>
 </context>
 <context>
     <name>frmKX5_Multi</name>
     <message>
-        <location filename="../../monitor/frmKX5_Multi.cpp" line="+112"/>
+        <location filename="../../monitor/frmKX5_Multi.cpp" line="+122"/>
         <location line="+100"/>
         <source>Multi-Monitoring</source>
         <translation>멀티 모니터링</translation>
@@ -1344,7 +1444,7 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="+84"/>
         <source>&amp;Close</source>
-        <translation>닫기[&amp;C]</translation>
+        <translation>닫기(&amp;C)</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -1352,14 +1452,14 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+161"/>
+        <location line="+206"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>
     <message>
         <location line="+60"/>
         <source>Edit Print Speed</source>
-        <translation>인쇄 속도 변경</translation>
+        <translation>기록 속도 변경</translation>
     </message>
 </context>
 </TS>

@@ -6,12 +6,12 @@
     <message>
         <location filename="../../params/GroupDialog.cpp" line="+23"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+127"/>
@@ -62,7 +62,7 @@ Nothing was sent.</source>
     <message>
         <location line="+28"/>
         <source>Hour</source>
-        <translation>시</translation>
+        <translation>시간</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -72,12 +72,12 @@ Nothing was sent.</source>
     <message>
         <location line="+6"/>
         <source>STD</source>
-        <translation>표준</translation>
+        <translation>표준(STD)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>LOW</source>
-        <translation>낮춤</translation>
+        <translation>저PV(LOW)</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -343,7 +343,7 @@ Nothing was sent.</source>
     <message>
         <location line="+8"/>
         <source>&amp;Stations</source>
-        <translation>국번[&amp;S]</translation>
+        <translation>국번(&amp;S)</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -391,7 +391,7 @@ Nothing was sent.</source>
     <message>
         <location line="+12"/>
         <source>Write all registers of the set, not only those that differ</source>
-        <translation>다른 레지스터만이 아니라 세트의 모든 레지스터 쓰기</translation>
+        <translation>값이 다른 레지스터뿐 아니라 세트의 모든 레지스터 쓰기</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -401,32 +401,32 @@ Nothing was sent.</source>
     <message>
         <location line="+2"/>
         <source>Se&amp;lected</source>
-        <translation>선택한 국번[&amp;L]</translation>
+        <translation>선택한 국번(&amp;L)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;All in Use</source>
-        <translation>사용 중 전체[&amp;A]</translation>
+        <translation>사용 중 전체(&amp;A)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Read &amp;&amp; Compare</source>
-        <translation>읽기 및 비교[&amp;R]</translation>
+        <translation>읽기 및 비교(&amp;R)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Write...</source>
-        <translation>쓰기[&amp;W]...</translation>
+        <translation>쓰기(&amp;W)...</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Clos&amp;e</source>
-        <translation>닫기[&amp;E]</translation>
+        <translation>닫기(&amp;E)</translation>
     </message>
     <message>
         <location line="+72"/>
@@ -589,12 +589,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+3"/>
         <source>확인[&amp;O]</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>취소[&amp;C]</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -632,12 +632,12 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+1"/>
         <source>Initial Increasing Temperature</source>
-        <translation>초기 상승 온도</translation>
+        <translation>상승 변화율</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Initial Decreasing Temperature</source>
-        <translation>초기 하강 온도</translation>
+        <translation>하강 변화율</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -757,24 +757,24 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>히스테리시스</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Output volume when input disconnection output 1</source>
-        <translation>입력 단선 시 출력 1의 출력량</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Output volume when input disconnection output 2</source>
-        <translation>입력 단선 시 출력 2의 출력량</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Maximum value of output</source>
-        <translation>출력 최댓값</translation>
+        <translation>출력 상한</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Minimum value of output</source>
-        <translation>출력 최솟값</translation>
+        <translation>출력 하한</translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>Output 1 value while the input is broken</source>
+        <translation>입력 단선 시 출력1 조작량</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Output 2 value while the input is broken</source>
+        <translation>입력 단선 시 출력2 조작량</translation>
     </message>
 </context>
 <context>
@@ -856,7 +856,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_Parameter</name>
     <message>
-        <location filename="../../params/frmKX5_Parameter.cpp" line="+139"/>
+        <location filename="../../params/frmKX5_Parameter.cpp" line="+140"/>
         <source>Parameter Setting</source>
         <translation>파라미터 설정</translation>
     </message>
@@ -883,7 +883,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+6"/>
         <source>Clos&amp;e</source>
-        <translation>닫기[&amp;E]</translation>
+        <translation>닫기(&amp;E)</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -907,17 +907,17 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+14"/>
         <source>Save &amp;Set...</source>
-        <translation>세트 저장[&amp;S]...</translation>
+        <translation>세트 저장(&amp;S)...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Co&amp;mpare with Set...</source>
-        <translation>세트와 비교[&amp;M]...</translation>
+        <translation>세트와 비교(&amp;M)...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Write Set...</source>
-        <translation>세트 쓰기[&amp;W]...</translation>
+        <translation>세트 쓰기(&amp;W)...</translation>
     </message>
     <message>
         <location line="+30"/>
@@ -996,15 +996,15 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
     <message>
         <location line="+32"/>
         <source>MC [%1] %2: waiting for confirmation</source>
-        <translation>MC [%1] %2: 확인 대기 중</translation>
+        <translation>국번 [%1] %2: 확인 대기 중</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>MC [%1] input group: 610-611 written, 612-619 pending (%2 s pause)</source>
-        <translation>MC [%1] 입력 그룹: 610-611 쓰기 완료, 612-619 대기 중 (%2초 휴지)</translation>
+        <translation>국번 [%1] 입력 그룹: 610-611 쓰기 완료, 612-619 대기 중 (%2초 대기)</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+37"/>
         <source>MC %1: parameters not read, so they cannot be changed</source>
         <translation>MC %1: 파라미터를 읽지 못해 바꿀 수 없습니다</translation>
     </message>

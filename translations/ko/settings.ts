@@ -4,7 +4,7 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <location filename="../../settings/ConfigFiles.cpp" line="+83"/>
+        <location filename="../../settings/ConfigFiles.cpp" line="+85"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
@@ -44,7 +44,7 @@
         <translation>기본 포트 설정을 사용합니다: COM1, 9600,N,8,1, STD</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+15"/>
         <source>the baud rate must be a whole number above 0, so the port cannot be opened</source>
         <translation>통신 속도는 0보다 큰 정수여야 하므로 포트를 열 수 없습니다</translation>
     </message>
@@ -194,7 +194,7 @@
     <message>
         <location line="+2"/>
         <source>&amp;Serve every station as a Modbus TCP unit (unit id = MC No)</source>
-        <translation>모든 국번을 Modbus TCP 유닛으로 제공[&amp;S] (유닛 ID = MC No)</translation>
+        <translation>모든 국번을 Modbus TCP 유닛으로 제공(&amp;S) (유닛 ID = 국번)</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -204,7 +204,7 @@
     <message>
         <location line="+3"/>
         <source>Listen address</source>
-        <translation>대기 주소</translation>
+        <translation>수신 대기 주소</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -214,7 +214,7 @@
     <message>
         <location line="+1"/>
         <source>Listen &amp;address:</source>
-        <translation>대기 주소[&amp;A]:</translation>
+        <translation>수신 대기 주소(&amp;A):</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -224,7 +224,7 @@
     <message>
         <location line="+2"/>
         <source>&amp;Port:</source>
-        <translation>포트[&amp;P]:</translation>
+        <translation>포트(&amp;P):</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -234,12 +234,12 @@
     <message>
         <location line="+2"/>
         <source>&amp;Most clients at once:</source>
-        <translation>최대 동시 클라이언트[&amp;M]:</translation>
+        <translation>최대 동시 클라이언트(&amp;M):</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Allow &amp;writes (function codes 06 and 16)</source>
-        <translation>쓰기 허용[&amp;W] (기능 코드 06, 16)</translation>
+        <translation>쓰기 허용(&amp;W) (기능 코드 06, 16)</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -259,7 +259,7 @@
     <message>
         <location line="+1"/>
         <source>&amp;Registers clients may write:</source>
-        <translation>클라이언트가 쓸 수 있는 레지스터[&amp;R]:</translation>
+        <translation>클라이언트가 쓸 수 있는 레지스터(&amp;R):</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -427,7 +427,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+5"/>
         <source>&amp;Program</source>
-        <translation>프로그램[&amp;P]</translation>
+        <translation>프로그램(&amp;P)</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -437,17 +437,17 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+2"/>
         <source>&amp;Browse...</source>
-        <translation>찾아보기[&amp;B]...</translation>
+        <translation>찾아보기(&amp;B)...</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location filename="../../settings/ShellOpen.cpp" line="+55"/>
@@ -475,7 +475,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+3"/>
         <source>&amp;Publish every station&apos;s values to an MQTT broker</source>
-        <translation>모든 국번의 값을 MQTT 브로커에 게시[&amp;P]</translation>
+        <translation>모든 국번의 값을 MQTT 브로커에 게시(&amp;P)</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -485,17 +485,17 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+3"/>
         <source>&amp;Host:</source>
-        <translation>호스트[&amp;H]:</translation>
+        <translation>호스트(&amp;H):</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>P&amp;ort:</source>
-        <translation>포트[&amp;O]:</translation>
+        <translation>포트(&amp;O):</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Use &amp;TLS</source>
-        <translation>TLS 사용[&amp;T]</translation>
+        <translation>TLS 사용(&amp;T)</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -545,17 +545,17 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+1"/>
         <source>&amp;User name:</source>
-        <translation>사용자 이름[&amp;U]:</translation>
+        <translation>사용자 이름(&amp;U):</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Pass&amp;word:</source>
-        <translation>비밀번호[&amp;W]:</translation>
+        <translation>비밀번호(&amp;W):</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>On chan&amp;ge by more than</source>
-        <translation>변화 시 게시, 불감대[&amp;G]</translation>
+        <translation>변화 시 게시, 불감대(&amp;G)</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -580,7 +580,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+31"/>
         <source>Announce the stations to Home &amp;Assistant</source>
-        <translation>Home Assistant에 국번 알리기[&amp;A]</translation>
+        <translation>Home Assistant에 국번 알리기(&amp;A)</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -590,7 +590,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+4"/>
         <source>Disco&amp;very prefix:</source>
-        <translation>디스커버리 접두어[&amp;V]:</translation>
+        <translation>디스커버리 접두어(&amp;V):</translation>
     </message>
     <message>
         <location line="+39"/>
@@ -611,7 +611,7 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="-196"/>
         <source>&amp;Client id:</source>
-        <translation>클라이언트 ID[&amp;C]:</translation>
+        <translation>클라이언트 ID(&amp;C):</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -621,12 +621,12 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+3"/>
         <source>Topic p&amp;refix:</source>
-        <translation>토픽 접두어[&amp;R]:</translation>
+        <translation>토픽 접두어(&amp;R):</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Line name:</source>
-        <translation>라인 이름[&amp;L]:</translation>
+        <translation>라인 이름(&amp;L):</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -634,14 +634,9 @@ Choose a program to open it with, or Cancel.</source>
         <translation>토픽:</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Every &amp;reply</source>
-        <translation>응답마다[&amp;Y]</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location line="+6"/>
         <source>&amp;Every</source>
-        <translation>간격[&amp;E]</translation>
+        <translation>간격(&amp;E)</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -660,12 +655,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>게시:</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Re&amp;tained (a new subscriber gets the last values at once)</source>
-        <translation>보존 메시지[&amp;N] (새 구독자가 마지막 값을 바로 받음)</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>0: at most once</source>
         <translation>0: 최대 한 번</translation>
     </message>
@@ -677,12 +667,12 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+1"/>
         <source>&amp;QoS:</source>
-        <translation>QoS[&amp;Q]:</translation>
+        <translation>QoS(&amp;Q):</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Te&amp;st</source>
-        <translation>테스트[&amp;S]</translation>
+        <translation>테스트(&amp;S)</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -693,6 +683,16 @@ Choose a program to open it with, or Cancel.</source>
         <location line="+120"/>
         <source>Connecting to %1:%2...</source>
         <translation>%1:%2에 연결하는 중...</translation>
+    </message>
+    <message>
+        <location line="-185"/>
+        <source>Every repl&amp;y</source>
+        <translation>응답마다(&amp;Y)</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Retai&amp;ned (a new subscriber gets the last values at once)</source>
+        <translation>보존 메시지(&amp;N) (새 구독자가 마지막 값을 바로 받음)</translation>
     </message>
 </context>
 <context>
@@ -755,12 +755,12 @@ Choose a program to open it with, or Cancel.</source>
     <message>
         <location line="+3"/>
         <source>&amp;Start</source>
-        <translation>시작[&amp;S]</translation>
+        <translation>시작(&amp;S)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+25"/>
@@ -860,22 +860,22 @@ and choose &quot;KX5 Manual&quot; again.</source>
     <message>
         <location line="+8"/>
         <source>&amp;New Folder...</source>
-        <translation>새 폴더[&amp;N]...</translation>
+        <translation>새 폴더(&amp;N)...</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Selected &amp;Folder</source>
-        <translation>선택한 폴더[&amp;F]</translation>
+        <translation>선택한 폴더(&amp;F)</translation>
     </message>
     <message>
         <location line="+93"/>
@@ -938,7 +938,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
     <message>
         <location line="+2"/>
         <source>&amp;Close</source>
-        <translation>닫기[&amp;C]</translation>
+        <translation>닫기(&amp;C)</translation>
     </message>
 </context>
 <context>
@@ -967,12 +967,12 @@ and choose &quot;KX5 Manual&quot; again.</source>
     <message>
         <location line="-83"/>
         <source>&amp;Set</source>
-        <translation>설정[&amp;S]</translation>
+        <translation>설정(&amp;S)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>&amp;Close</source>
-        <translation>닫기[&amp;C]</translation>
+        <translation>닫기(&amp;C)</translation>
     </message>
     <message>
         <location line="+15"/>
@@ -1057,12 +1057,12 @@ and choose &quot;KX5 Manual&quot; again.</source>
     <message>
         <location line="+3"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1092,7 +1092,7 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_SetPort</name>
     <message>
-        <location filename="../../settings/frmKX5_SetPort.cpp" line="+108"/>
+        <location filename="../../settings/frmKX5_SetPort.cpp" line="+53"/>
         <source>%1 is not a serial device</source>
         <translation>%1은(는) 시리얼 장치가 아님</translation>
     </message>
@@ -1124,12 +1124,12 @@ The port settings were not changed.</source>
     <message>
         <location line="+5"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -1162,7 +1162,7 @@ The port settings were not changed.</source>
         <translation>프로토콜</translation>
     </message>
     <message>
-        <location line="+104"/>
+        <location line="+98"/>
         <source>%1
 The port settings were not changed.</source>
         <translation>%1
@@ -1205,12 +1205,12 @@ The port settings were not changed.</source>
     <message>
         <location line="+2"/>
         <source>&amp;OK</source>
-        <translation>확인[&amp;O]</translation>
+        <translation>확인(&amp;O)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Cancel</source>
-        <translation>취소[&amp;C]</translation>
+        <translation>취소(&amp;C)</translation>
     </message>
     <message>
         <location line="+4"/>

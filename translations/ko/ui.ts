@@ -4,7 +4,7 @@
 <context>
     <name>HelpGuide</name>
     <message>
-        <location filename="../../ui/HelpGuide.cpp" line="+132"/>
+        <location filename="../../ui/HelpGuide.cpp" line="+145"/>
         <source>The user guide is not installed. It was looked for in:
 %1
 
@@ -40,12 +40,12 @@ Build the program (the guide is built with it) or install the package to get it.
     <message>
         <location line="+54"/>
         <source>&amp;Language</source>
-        <translation>언어[&amp;L]</translation>
+        <translation>언어(&amp;L)</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>&amp;System&apos;s language</source>
-        <translation>시스템 언어[&amp;S]</translation>
+        <translation>시스템 언어(&amp;S)</translation>
     </message>
     <message>
         <location line="+14"/>
@@ -106,7 +106,7 @@ Build the program (the guide is built with it) or install the package to get it.
     <message>
         <location line="+19"/>
         <source>&amp;Copy</source>
-        <translation>복사[&amp;C]</translation>
+        <translation>복사(&amp;C)</translation>
     </message>
 </context>
 </TS>
