@@ -43,6 +43,7 @@ signals:
     void scanTriggered();
     void publishingTriggered();
     void statisticsTriggered();
+    void alarmsTriggered();
 
 private:
     QAction* makeAction(int index, const char* name, const char* caption);

@@ -20,6 +20,12 @@ MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(pare
     m_lblPublish->setFrameShape(QFrame::StyledPanel);
     m_lblPublish->setVisible(false);
     addPermanentWidget(m_lblPublish);
+    m_lblAlarms = new QLabel;
+    m_lblAlarms->setObjectName(QStringLiteral("lblAlarms"));
+    m_lblAlarms->setFrameShape(QFrame::StyledPanel);
+    m_lblAlarms->setStyleSheet(QStringLiteral("color: white; background: rgb(200, 0, 0);"));
+    m_lblAlarms->setVisible(false);
+    addPermanentWidget(m_lblAlarms);
     //: lamp of the status bar: Send
     m_shpSend = new Lamp(tr("S"));
     m_shpSend->setObjectName(QStringLiteral("shpSend"));
@@ -51,4 +57,11 @@ void MainStatusBar::showPublishing(const QString& text) {
     m_lblPublish->setText(text);
     m_lblPublish->setAccessibleName(text);
     m_lblPublish->setVisible(!text.isEmpty());
+}
+
+void MainStatusBar::showAlarms(int unacknowledged) {
+    const QString text = tr("Alarms: %n not acknowledged", nullptr, unacknowledged);
+    m_lblAlarms->setText(text);
+    m_lblAlarms->setAccessibleName(text);
+    m_lblAlarms->setVisible(unacknowledged > 0);
 }

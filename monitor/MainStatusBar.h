@@ -21,9 +21,12 @@ public:
     void showLamps(Bgr send, Bgr recv);
     // Hidden while the text is empty.
     void showPublishing(const QString& text);
+    // The count of alarms not yet acknowledged; hidden at none.
+    void showAlarms(int unacknowledged);
 
 private:
     std::array<QLabel*, 5> m_panel{};
     QLabel* m_lblPublish = nullptr;
+    QLabel* m_lblAlarms = nullptr;
     Lamp *m_shpSend = nullptr, *m_shpRecv = nullptr;
 };

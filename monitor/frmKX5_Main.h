@@ -19,6 +19,8 @@
 #include <utility>
 
 struct FileNotice;
+class AlarmBook;
+class AlarmListDialog;
 class DataSaveSwitch;
 class LineStatisticsDialog;
 class LineTexts;
@@ -54,6 +56,8 @@ public:
     void runPublishing();
     // Our own additions beside the ten commands.
     void showLineStatistics();
+    void showAlarmList();
+    AlarmBook* alarms() const { return m_alarms; }
     // Start options: the trend graph starts whenever the port comes online, and note (what
     // was done at start) shows in panel 4 once the stations have been checked.
     void setGraphAtOnline(bool on) { m_graphAtOnline = on; }
@@ -133,6 +137,8 @@ private:
     CommandAction m_publishAction;
     DataSaveSwitch* m_saving = nullptr;
     QPointer<LineStatisticsDialog> m_stats;
+    AlarmBook* m_alarms;
+    QPointer<AlarmListDialog> m_alarmList;
     QPointer<frmKX5_Parameter> m_openMap;
     StationPanel* m_stations = nullptr;
     SingleDisplay* m_single = nullptr;

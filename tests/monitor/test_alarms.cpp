@@ -1,5 +1,5 @@
 // The alarm book: each alarm lamp's life with a fake clock, stale readings, one event per
-// change. The lamps' decoding is test_display's.
+// change; and the alarm list window acknowledging all. The lamps' decoding is test_display's.
 #include "MainFixture.h"
 #include "monitor/AlarmBook.h"
 #include "monitor/EventLog.h"
@@ -109,5 +109,40 @@ TEST(AlarmBook, LifeOfEachLamp) {
         // Taken out of use, a station's alarms go with it.
         services.link()->setStations({{4, "Oven"}});
         EXPECT_EQ(book.alarms().size(), 0u);
+    }
+}
+
+class AlarmWindow : public MainFixture {};
+
+// Acknowledge All in the list empties the status bar's count; the list keeps the active ones.
+TEST_F(AlarmWindow, AcknowledgeAllEmptiesTheCount) {
+    build({1, 2});
+    AlarmBook* book = win->alarms();
+    book->user = [] { return QStringLiteral("kim"); };
+    book->setSound(false);
+    auto* count = child<QLabel>("lblAlarms");
+    EXPECT_TRUE(count->isHidden());
+    store(1, "3 0 0 1234 1000 0 0 500 1 3 0"); // AL1, AL2
+    store(2, "3 0 0 250 300 0 0 0 1 0 1");     // PV BOUT
+    store(2, "3 0 0 250 300 0 0 0 1 0 0");     // out again, not acknowledged
+    EXPECT_EQ(book->unacknowledged(), 3);
+    EXPECT_FALSE(count->isHidden());
+    win->findChild<QAction*>(QStringLiteral("mOnlineAlarms"))->trigger();
+    auto* list = child<QDialog>("AlarmList");
+    list->show();
+    auto* table = list->findChild<QTableView*>(QStringLiteral("tblAlarms"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->model()->rowCount(), 3);
+    EXPECT_FALSE(list->isModal());
+    if (qEnvironmentVariableIsSet("KX5_SHOT")) list->grab().save("/tmp/alarms_before.png");
+    QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("btnAckAll")), Qt::LeftButton);
+    EXPECT_EQ(book->unacknowledged(), 0);
+    EXPECT_TRUE(count->isHidden());
+    EXPECT_EQ(table->model()->rowCount(), 2); // the cleared one is gone
+    if (qEnvironmentVariableIsSet("KX5_SHOT")) {
+        list->grab().save("/tmp/alarms_after.png");
+        store(1, "3 0 0 1234 1000 0 0 500 1 0 0");
+        store(2, "3 0 0 250 300 0 0 0 1 0 1");
+        win->grab().save("/tmp/alarms_main.png");
     }
 }
