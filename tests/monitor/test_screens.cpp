@@ -6,6 +6,7 @@
 // What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
+#include "monitor/AlarmListDialog.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
@@ -233,6 +234,7 @@ protected:
             {"about", [&] { return new frmKX5_About; }},
             {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
             {"statistics", [&] { return new LineStatisticsDialog(l); }},
+            {"alarms", [&] { return new AlarmListDialog(services->alarms(), l->line()); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
             // clang-format off
             {"write set", [&] { return new WriteSetDialog(l,

@@ -2,6 +2,98 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>AlarmListDialog</name>
+    <message>
+        <location filename="../../monitor/AlarmListDialog.cpp" line="+19"/>
+        <location line="+4"/>
+        <source>Alarms</source>
+        <translation>알람</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&amp;Sound</source>
+        <translation>알람음[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Acknowledge</source>
+        <translation>확인[&amp;A]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Acknowledge A&amp;ll</source>
+        <translation>모두 확인[&amp;L]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Close</source>
+        <translation>닫기[&amp;C]</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTableModel</name>
+    <message>
+        <location filename="../../monitor/AlarmTableModel.cpp" line="+10"/>
+        <source>Raised</source>
+        <translation>발생 시각</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MC No</source>
+        <translation>국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Station</source>
+        <translation>설비명</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Alarm</source>
+        <translation>알람</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Value</source>
+        <translation>값</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>State</source>
+        <translation>상태</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acknowledged</source>
+        <translation>확인 시각</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>By</source>
+        <translation>확인자</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cleared</source>
+        <translation>해제 시각</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Active, not acknowledged</source>
+        <translation>발생, 미확인</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Active, acknowledged</source>
+        <translation>발생, 확인함</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cleared, not acknowledged</source>
+        <translation>해제, 미확인</translation>
+    </message>
+</context>
+<context>
     <name>DataLog</name>
     <message>
         <location filename="../../monitor/DataLog.cpp" line="+37"/>
@@ -22,7 +114,7 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+79"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+78"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
     </message>
@@ -75,7 +167,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../monitor/EventLog.cpp" line="+12"/>
+        <location filename="../../monitor/EventLog.cpp" line="+11"/>
         <source>Date Time</source>
         <translation>날짜·시간</translation>
     </message>
@@ -100,7 +192,7 @@ No records go to %1 until saving is started again.</source>
         <translation>포트 다시 열림</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+9"/>
         <source>Answered: %1, polled from now on</source>
         <translation>응답함: %1, 이제부터 조회</translation>
     </message>
@@ -175,14 +267,19 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location filename="../../monitor/AlarmBook.cpp" line="+83"/>
         <source>%1 on</source>
         <translation>%1 켜짐</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+9"/>
         <source>%1 off</source>
         <translation>%1 꺼짐</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 acknowledged by %2</source>
+        <translation>%1 확인함 (확인자: %2)</translation>
     </message>
     <message>
         <location filename="../../monitor/DataLogger.cpp" line="-31"/>
@@ -361,7 +458,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>LineStatisticsDialog</name>
     <message>
-        <location filename="../../monitor/LineStatisticsDialog.cpp" line="+14"/>
+        <location filename="../../monitor/LineStatisticsDialog.cpp" line="+13"/>
         <source>MC No</source>
         <translation>국번</translation>
     </message>
@@ -549,6 +646,11 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 라인 통계[&amp;S]</translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>&amp;Alarms...</source>
+        <translation>알람 목록[&amp;A]...</translation>
+    </message>
+    <message>
         <location line="+4"/>
         <location line="+4"/>
         <source>&amp;Help</source>
@@ -584,7 +686,7 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>MainStatusBar</name>
     <message>
-        <location filename="../../monitor/MainStatusBar.cpp" line="+24"/>
+        <location filename="../../monitor/MainStatusBar.cpp" line="+30"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -604,6 +706,13 @@ Scan the line for the stations and their settings?</source>
         <location line="+2"/>
         <source>a reply is coming in</source>
         <translation>응답 수신 중</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+27"/>
+        <source>Alarms: %n not acknowledged</source>
+        <translation>
+            <numerusform>미확인 알람 %n건</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1173,7 +1282,7 @@ Scan the line for the stations and their settings?</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+129"/>
+        <location line="+139"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>
@@ -1188,12 +1297,12 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+51"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+96"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
