@@ -5,6 +5,7 @@
 
 #include "link/KX5Link.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QTimer>
 
@@ -51,4 +52,5 @@ private:
     ServiceNotify* m_notify; // systemd: ready, stopping, and the watchdog's keep-alive
     QTimer m_tick;           // the data log's schedule, as the main window's graph tick
     bool m_running = false;
+    QDateTime m_lastProgress; // when saving's progress was last said; invalid while not saving
 };

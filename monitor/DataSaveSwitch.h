@@ -1,6 +1,7 @@
 // Data saving switched on and off: by btnDSave_Start, by the menu item (which asks before it
 // stops), and by its key, which only ever starts. Each switch is an event; a status-bar panel
-// always says whether saving runs and where the records go.
+// always says whether saving runs and where the records go, and beside it, while saving runs,
+// since when, how many records today and the last ones, red when a station falls behind.
 #pragma once
 
 #include <QObject>
@@ -8,6 +9,8 @@
 class DataLogger;
 class ElidedLabel;
 class QAction;
+class QDateTime;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -23,6 +26,8 @@ public:
     void mOnlineSave_Click();
     // The caption, the menu item and its key, and the panel, from the logger's state now.
     void show();
+    // Since when, records today, each station's last record; `now` from the logger's tick.
+    void showProgress(const QDateTime& now);
 
 private:
     DataLogger* m_logger;
@@ -30,4 +35,6 @@ private:
     QAction* m_menu;
     QWidget* m_window;
     ElidedLabel* m_panel;
+    QLabel* m_records;
+    QWidget* m_box; // both panels, for the status bar
 };

@@ -114,15 +114,25 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+78"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+94"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>MC [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>MC %1 %2%3</source>
+        <translation>국번 %1 %2%3</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Saving since %1, %2 records today, last records: %3</source>
+        <translation>%1부터 저장 중, 오늘 %2건 기록, 국번별 마지막 기록: %3</translation>
     </message>
 </context>
 <context>
     <name>DataSaveSwitch</name>
     <message>
-        <location filename="../../monitor/DataSaveSwitch.cpp" line="+34"/>
+        <location filename="../../monitor/DataSaveSwitch.cpp" line="+48"/>
         <source>Stop Saving</source>
         <translation>저장 정지</translation>
     </message>
@@ -162,6 +172,18 @@ No records go to %1 until saving is started again.</source>
         <location line="+1"/>
         <source>Not saving</source>
         <translation>저장 안 함</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+23"/>
+        <source>Since %1: %n records today</source>
+        <translation>
+            <numerusform>%1부터 오늘 %n건 기록</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>, MC %1 last %2</source>
+        <translation>, 국번 %1 마지막 기록 %2</translation>
     </message>
 </context>
 <context>
@@ -282,7 +304,7 @@ No records go to %1 until saving is started again.</source>
         <translation>%1 확인함 (확인자: %2)</translation>
     </message>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="-31"/>
+        <location filename="../../monitor/DataLogger.cpp" line="-78"/>
         <source>Data saving stopped</source>
         <translation>데이터 저장 중지</translation>
     </message>
