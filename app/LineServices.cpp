@@ -22,6 +22,11 @@ LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     EventLog* events = m_events.get();
     QObject::connect(m_publisher.get(), &Publisher::event, events,
                      [events](const FileNotice& said) { events->add(0, said); });
+    Publisher* publisher = m_publisher.get();
+    AlarmBook* alarms = m_alarms.get();
+    QObject::connect(alarms, &AlarmBook::stationChanged, publisher, [publisher, alarms](int mc) {
+        publisher->publishAlarms(mc, alarms->json(mc));
+    });
     QObject::connect(m_gateway.get(), &Gateway::event, events,
                      [events](int mc, const FileNotice& said) { events->add(mc, said); });
 }

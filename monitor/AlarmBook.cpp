@@ -2,8 +2,10 @@
 
 #include "link/LineModel.h"
 #include "monitor/EventLog.h"
+#include "publish/Payload.h"
 
 #include <algorithm>
+#include <set>
 
 AlarmBook::State AlarmBook::Alarm::state() const {
     if (!active()) return State::ClearedUnacknowledged;
@@ -61,6 +63,7 @@ void AlarmBook::checkStation(int mcNo) {
             clear(mcNo, kLampBits[i].lamp);
     }
     active = now;
+    emit stationChanged(mcNo);
     emit changed();
 }
 
@@ -76,7 +79,8 @@ void AlarmBook::raise(int mcNo, StatusLamp lamp, const StationValues& values) {
     }
     it->id = m_nextId++;
     it->raisedAt = clock();
-    it->value = r.pvText() + r.unit;
+    it->pv = r.pvText();
+    it->unit = r.unit;
     it->ackedAt = {};
     it->ackedBy.clear();
     it->clearedAt = {};
@@ -109,30 +113,68 @@ bool AlarmBook::acknowledge(quint64 id) {
     const auto it =
         std::find_if(m_alarms.begin(), m_alarms.end(), [id](const Alarm& a) { return a.id == id; });
     if (it == m_alarms.end() || it->acknowledged()) return false;
+    const int mc = it->mcNo;
     doAcknowledge(*it);
     removeGone();
+    emit stationChanged(mc);
     emit changed();
     return true;
 }
 
 int AlarmBook::acknowledgeAll() {
     int n = 0;
+    std::set<int> stations;
     for (Alarm& a : m_alarms)
         if (!a.acknowledged()) {
             doAcknowledge(a);
+            stations.insert(a.mcNo);
             ++n;
         }
     if (n == 0) return 0;
     removeGone();
+    for (int mc : stations)
+        emit stationChanged(mc);
     emit changed();
     return n;
 }
 
 // A station taken out of use is no longer watched: its alarms could never clear.
 void AlarmBook::forgetStationsOutOfUse() {
-    const auto before = m_alarms.size();
-    std::erase_if(m_alarms, [this](const Alarm& a) { return m_line.indexOf(a.mcNo) < 0; });
+    std::set<int> gone;
+    for (const Alarm& a : m_alarms)
+        if (m_line.indexOf(a.mcNo) < 0) gone.insert(a.mcNo);
+    std::erase_if(m_alarms, [&gone](const Alarm& a) { return gone.count(a.mcNo) > 0; });
     for (int mc = 1; mc <= LineModel::kMaxMcNo; ++mc)
         if (m_line.indexOf(mc) < 0) m_active[size_t(mc)].reset();
-    if (m_alarms.size() != before) emit changed();
+    if (gone.empty()) return;
+    for (int mc : gone)
+        emit stationChanged(mc);
+    emit changed();
+}
+
+QByteArray AlarmBook::json(int mcNo) const {
+    if (m_line.indexOf(mcNo) < 0) return {};
+    const auto time = [](const QDateTime& t) {
+        return t.isValid() ? Payload::jsonString(t.toUTC().toString(Qt::ISODate))
+                           : QByteArray("null");
+    };
+    static const char* const kState[] = {"active_unacknowledged", "active_acknowledged",
+                                         "cleared_unacknowledged"};
+    QByteArray list;
+    int unacked = 0;
+    for (const Alarm& a : m_alarms) {
+        if (a.mcNo != mcNo) continue;
+        unacked += !a.acknowledged();
+        if (!list.isEmpty()) list += ',';
+        list +=
+            "{\"alarm\":" + Payload::jsonString(Payload::lampKey(kLampBits[size_t(a.lamp)].name)) +
+            ",\"state\":\"" + kState[int(a.state())] + "\",\"raisedAt\":" + time(a.raisedAt) +
+            ",\"pv\":" + a.pv.toLatin1() +
+            ",\"unit\":" + Payload::jsonString(Payload::plainUnit(a.unit)) +
+            ",\"acknowledgedAt\":" + time(a.ackedAt) + ",\"acknowledgedBy\":" +
+            (a.acknowledged() ? Payload::jsonString(a.ackedBy) : QByteArray("null")) +
+            ",\"clearedAt\":" + time(a.clearedAt) + '}';
+    }
+    return "{\"mc\":" + QByteArray::number(mcNo) +
+           ",\"unacknowledged\":" + QByteArray::number(unacked) + ",\"alarms\":[" + list + "]}";
 }

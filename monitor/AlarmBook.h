@@ -26,7 +26,8 @@ public:
         int mcNo = 0;
         StatusLamp lamp = StatusLamp::AL1;
         QDateTime raisedAt;
-        QString value; // the station's PV with its unit when raised
+        QString pv, unit; // the station's PV when raised, as the display shows it
+        QString value() const { return pv + unit; }
         QDateTime ackedAt;
         QString ackedBy;
         QDateTime clearedAt; // invalid while the lamp is on
@@ -63,10 +64,18 @@ public:
     // nothing: an alarm neither clears nor starts on values that are no longer read.
     void checkStation(int mcNo);
 
+    // Station mcNo's alarms for publishing: {"mc":4,"unacknowledged":1,"alarms":[{"alarm":
+    // "AL1","state":"active_unacknowledged","raisedAt":"...Z","pv":123.4,"unit":"°C",
+    // "acknowledgedAt":null,"acknowledgedBy":null,"clearedAt":null}]}; empty for a station not
+    // in use.
+    QByteArray json(int mcNo) const;
+
 signals:
     void raised(const AlarmBook::Alarm& alarm);
     // Any change of the list: raised, acknowledged, cleared, gone.
     void changed();
+    // The same, for each station whose alarms changed.
+    void stationChanged(int mcNo);
 
 private:
     using Lamps = std::bitset<size_t(StatusLamp::Count)>;

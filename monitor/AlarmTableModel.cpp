@@ -99,7 +99,7 @@ QVariant AlarmTableModel::data(const QModelIndex& index, int role) const {
     case Alarm:
         return QLatin1String(kLampBits[size_t(a.lamp)].name);
     case Value:
-        return a.value;
+        return a.value();
     case State:
         return stateText(state);
     case Acknowledged:

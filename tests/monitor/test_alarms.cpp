@@ -67,7 +67,7 @@ TEST(AlarmBook, LifeOfEachLamp) {
         EXPECT_EQ(mine()->lamp, row.lamp);
         EXPECT_EQ(mine()->state(), State::ActiveUnacknowledged);
         EXPECT_EQ(mine()->raisedAt, raisedAt);
-        EXPECT_EQ(mine()->value, QStringLiteral("123.4℃"));
+        EXPECT_EQ(mine()->value(), QStringLiteral("123.4℃"));
         store(true); // still on: nothing new
         EXPECT_EQ(mine()->raisedAt, raisedAt);
         EXPECT_EQ(said.count(), 1);
