@@ -1,11 +1,12 @@
 // Main-window figures: start to window shown, the trend graph holding a day at one sample a
-// second, the live-display refresh tick, and (when kx5sim is built) the CPU share while
-// polling three simulated stations.
+// second, the live-display refresh tick, the alarms evaluated per reply, and (when kx5sim is built)
+// the CPU share while polling three simulated stations.
 //
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
 #include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
+#include "monitor/AlarmBook.h"
 #include "monitor/EventLog.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
@@ -254,6 +255,35 @@ void benchEvents(const QString& dir) {
     delete w;
 }
 
+// The alarm book at every stored reply, 99 stations in use each with its lamps: steady lamps
+// (the usual reply), and a lamp that switches at every reply (raised, then cleared).
+void benchAlarms() {
+    LineModel line;
+    StationList list;
+    for (int mc = 1; mc <= 99; ++mc)
+        list.push_back({mc, QStringLiteral("Oven")});
+    line.setStations(list);
+    AlarmBook book(line);
+    std::array<int, StationValues::kCount> regs{};
+    regs[MonReg::INP] = 3, regs[MonReg::NPV] = 1234, regs[MonReg::ALMSTS] = 1;
+    const QDateTime at = QDateTime::currentDateTime();
+    for (int mc = 1; mc <= 99; ++mc)
+        line.storeValues(mc, regs, at);
+    constexpr int kReplies = 99 * 2000;
+    for (bool toggling : {false, true}) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < kReplies; ++i) {
+            if (toggling) regs[MonReg::ERRSTS] = (i / 99) & 1;
+            line.storeValues(i % 99 + 1, regs, at);
+        }
+        report(toggling ? "alarms of 99 stations, a lamp switching: one reply"
+                        : "alarms of 99 stations, steady lamps: one reply",
+               static_cast<double>(t.nsecsElapsed()) / 1e3 / kReplies, "us", 10);
+        book.acknowledgeAll(); // the cleared ones go, as an operator would have them go
+    }
+}
+
 int main(int argc, char** argv) {
     if (answeredHelp(
             argc, argv,
@@ -287,6 +317,7 @@ int main(int argc, char** argv) {
                 benchGraph(scrolling, threeD, zigzag);
     benchRefresh(tmp.path() + QStringLiteral("/refresh"));
     benchEvents(tmp.path() + QStringLiteral("/events"));
+    benchAlarms();
     if (sim.isEmpty())
         std::printf("polling: skipped, kx5sim not built (pass --sim PATH)\n");
     else
