@@ -7,12 +7,12 @@
         <location filename="../../monitor/AlarmListDialog.cpp" line="+19"/>
         <location line="+4"/>
         <source>Alarms</source>
-        <translation>알람</translation>
+        <translation>경보</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>&amp;Sound</source>
-        <translation>알람음[&amp;S]</translation>
+        <translation>경보음[&amp;S]</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -50,7 +50,7 @@
     <message>
         <location line="+1"/>
         <source>Alarm</source>
-        <translation>알람</translation>
+        <translation>경보</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -670,7 +670,7 @@ No records go to %1 until saving is started again.</source>
     <message>
         <location line="+3"/>
         <source>&amp;Alarms...</source>
-        <translation>알람 목록[&amp;A]...</translation>
+        <translation>경보 목록[&amp;A]...</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -733,7 +733,7 @@ Scan the line for the stations and their settings?</source>
         <location line="+27"/>
         <source>Alarms: %n not acknowledged</source>
         <translation>
-            <numerusform>미확인 알람 %n건</numerusform>
+            <numerusform>미확인 경보 %n건</numerusform>
         </translation>
     </message>
 </context>
