@@ -44,6 +44,7 @@ signals:
     void publishingTriggered();
     void statisticsTriggered();
     void alarmsTriggered();
+    void multiTrendTriggered();
 
 private:
     QAction* makeAction(int index, const char* name, const char* caption);

@@ -11,6 +11,7 @@
 #include "monitor/MainCommands.h"
 #include "monitor/MainStatusBar.h"
 #include "monitor/MainTables.h"
+#include "monitor/MultiTrendWindow.h"
 #include "monitor/SingleDisplay.h"
 #include "monitor/StationPanel.h"
 #include "monitor/TraceRecorder.h"
@@ -104,6 +105,7 @@ void frmKX5_Main::buildUi() {
     connect(m_commands, &MainCommands::publishingTriggered, this, &frmKX5_Main::runPublishing);
     connect(m_commands, &MainCommands::statisticsTriggered, this, &frmKX5_Main::showLineStatistics);
     connect(m_commands, &MainCommands::alarmsTriggered, this, &frmKX5_Main::showAlarmList);
+    connect(m_commands, &MainCommands::multiTrendTriggered, this, &frmKX5_Main::showMultiTrend);
 
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
@@ -291,6 +293,19 @@ void frmKX5_Main::showAlarmList() {
     }
     m_alarmList->show();
     m_alarmList->raise();
+}
+
+void frmKX5_Main::showMultiTrend() {
+    if (!m_multiTrend) {
+        m_multiTrend = new MultiTrendWindow(m_link->line(), this);
+        m_multiTrend->clock = [this] { return clock(); };
+        // The main trend's interval, now and when the user changes it.
+        m_multiTrend->setInterval(tmrDispGraph.interval());
+        connect(m_trend, &TrendPanel::intervalConfirmed, m_multiTrend,
+                [this](int ms) { m_multiTrend->setInterval(ms); });
+    }
+    m_multiTrend->show();
+    m_multiTrend->raise();
 }
 
 void frmKX5_Main::showStartNote(const QString& note) {

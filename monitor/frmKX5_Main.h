@@ -21,6 +21,7 @@
 struct FileNotice;
 class AlarmBook;
 class AlarmListDialog;
+class MultiTrendWindow;
 class DataSaveSwitch;
 class LineStatisticsDialog;
 class LineTexts;
@@ -57,6 +58,8 @@ public:
     // Our own additions beside the ten commands.
     void showLineStatistics();
     void showAlarmList();
+    // One window, made at its first opening; closing hides it and its points stay.
+    void showMultiTrend();
     AlarmBook* alarms() const { return m_alarms; }
     // Start options: the trend graph starts whenever the port comes online, and note (what
     // was done at start) shows in panel 4 once the stations have been checked.
@@ -139,6 +142,7 @@ private:
     QPointer<LineStatisticsDialog> m_stats;
     AlarmBook* m_alarms;
     QPointer<AlarmListDialog> m_alarmList;
+    QPointer<MultiTrendWindow> m_multiTrend;
     QPointer<frmKX5_Parameter> m_openMap;
     StationPanel* m_stations = nullptr;
     SingleDisplay* m_single = nullptr;

@@ -7,6 +7,7 @@
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
 #include "monitor/AlarmListDialog.h"
+#include "monitor/MultiTrendWindow.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
@@ -235,6 +236,7 @@ protected:
             {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
             {"statistics", [&] { return new LineStatisticsDialog(l); }},
             {"alarms", [&] { return new AlarmListDialog(services->alarms(), l->line()); }},
+            {"trend of stations", [&] { return new MultiTrendWindow(l->line()); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
             // clang-format off
             {"write set", [&] { return new WriteSetDialog(l,

@@ -289,7 +289,7 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
     <message>
-        <location filename="../../monitor/AlarmBook.cpp" line="+83"/>
+        <location filename="../../monitor/AlarmBook.cpp" line="+87"/>
         <source>%1 on</source>
         <translation>%1 켜짐</translation>
     </message>
@@ -674,6 +674,11 @@ No records go to %1 until saving is started again.</source>
     </message>
     <message>
         <location line="+4"/>
+        <source>&amp;Trend of Several Stations...</source>
+        <translation>여러 국번 트렌드[&amp;T]...</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <location line="+4"/>
         <source>&amp;Help</source>
         <translation>도움말[&amp;H]</translation>
@@ -869,6 +874,105 @@ Scan the line for the stations and their settings?</source>
         <location line="+1"/>
         <source>COMSTS</source>
         <translation>COMSTS</translation>
+    </message>
+</context>
+<context>
+    <name>MultiTrendWindow</name>
+    <message>
+        <location filename="../../monitor/MultiTrendWindow.cpp" line="+28"/>
+        <source>Trend of Several Stations</source>
+        <translation>여러 국번 트렌드</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stations on the trend</source>
+        <translation>트렌드에 표시할 국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>S&amp;V, dashed</source>
+        <translation>SV, 파선[&amp;V]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;MV, dotted</source>
+        <translation>MV, 점선[&amp;M]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Pause</source>
+        <translation>일시 정지[&amp;P]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>S&amp;croll</source>
+        <translation>스크롤[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+91"/>
+        <source>Up to %1 stations</source>
+        <translation>최대 %1개 국번</translation>
+    </message>
+    <message>
+        <location line="-88"/>
+        <source>Save &amp;Image...</source>
+        <translation>이미지로 저장[&amp;I]...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save C&amp;SV...</source>
+        <translation>CSV로 저장[&amp;S]...</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Time</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PV, SV</source>
+        <translation>PV, SV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MV (%)</source>
+        <translation>MV (%)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Stations:</source>
+        <translation>국번:</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>At most %1 stations: take one off first</source>
+        <translation>최대 %1개 국번까지입니다. 먼저 하나를 빼십시오</translation>
+    </message>
+    <message>
+        <location line="+145"/>
+        <source>Save Image</source>
+        <translation>이미지로 저장</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PNG image (*.png);;PDF (*.pdf)</source>
+        <translation>PNG 이미지 (*.png);;PDF 문서 (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Save CSV</source>
+        <translation>CSV로 저장</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Could not write %1: %2</source>
+        <translation>%1에 쓰지 못했습니다: %2</translation>
     </message>
 </context>
 <context>
@@ -1299,12 +1403,12 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+35"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+36"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+140"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지[&amp;G]</translation>
     </message>
@@ -1324,7 +1428,7 @@ Scan the line for the stations and their settings?</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+109"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
