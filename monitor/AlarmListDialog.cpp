@@ -40,6 +40,10 @@ AlarmListDialog::AlarmListDialog(AlarmBook* book, const LineModel& line, QWidget
     m_ackAll->setObjectName(QStringLiteral("btnAckAll"));
     auto* close = new QPushButton(tr("&Close"), this);
     close->setObjectName(QStringLiteral("btnClose"));
+    // Enter never acknowledges: an acknowledgement is a choice, made with its button or key.
+    m_ack->setAutoDefault(false);
+    m_ackAll->setAutoDefault(false);
+    close->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_sound);
     buttons->addStretch();

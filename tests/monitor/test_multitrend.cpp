@@ -6,8 +6,8 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <qcustomplot.h>
 #include <cmath>
+#include <qcustomplot.h>
 
 class MultiTrendTest : public MainFixture {};
 
