@@ -26,10 +26,6 @@ QString AlarmBook::loginName() {
     return name;
 }
 
-bool AlarmBook::isAlarm(StatusLamp lamp) {
-    return kLampBits[size_t(lamp)].logged;
-}
-
 int AlarmBook::unacknowledged() const {
     return int(std::count_if(m_alarms.begin(), m_alarms.end(),
                              [](const Alarm& a) { return !a.acknowledged(); }));
@@ -49,6 +45,8 @@ void AlarmBook::say(int mcNo, const char* source, const QStringList& args) {
 void AlarmBook::checkStation(int mcNo) {
     const LineModel::Station* st = m_line.station(mcNo);
     if (!st || !st->inUse || !st->values.fresh || !st->values.storedAt.isValid()) return;
+    // The lamps whose switching is logged are the alarms: AL1 to AL3 and the input and tuning
+    // errors; the mode lamps are not.
     Lamps now;
     for (size_t i = 0; i < kLampBits.size(); ++i)
         now[i] = kLampBits[i].logged &&

@@ -45,10 +45,7 @@ public:
     std::function<QString()> user = &AlarmBook::loginName;
     static QString loginName();
 
-    // Lamps that are alarms: the alarm outputs and the input and tuning errors.
-    static bool isAlarm(StatusLamp lamp);
-
-    // In the order they were raised.
+    // One per station and lamp at most, in the order they were first raised.
     const std::vector<Alarm>& alarms() const { return m_alarms; }
     int unacknowledged() const;
     // False when no such alarm is listed or it was acknowledged already.
