@@ -18,7 +18,9 @@ DataSaveSwitch::DataSaveSwitch(DataLogger* logger, QPushButton* button, QAction*
     m_panel->setObjectName(QStringLiteral("lblSaving"));
     m_panel->setFrameShape(QFrame::StyledPanel);
     m_panel->setPreferredWidth(260);
-    m_records = new QLabel;
+    // Shortened rather than widening the window; the whole of it is in the tool tip's first line.
+    m_records = new ElidedLabel;
+    m_records->setPreferredWidth(400);
     m_records->setObjectName(QStringLiteral("lblRecords"));
     m_records->setFrameShape(QFrame::StyledPanel);
     m_records->setVisible(false);
@@ -92,7 +94,7 @@ void DataSaveSwitch::showProgress(const QDateTime& now) {
                     .arg(behind->mcNo)
                     .arg(behind->last.isValid() ? DataLogger::timeText(behind->last, now)
                                                 : QStringLiteral("-"));
-    const QString tip = DataLogger::progressText(p).shown;
+    const QString tip = text + QLatin1Char('\n') + DataLogger::progressText(p).shown;
     const bool late = p.anyLate();
     if (m_records->text() != text) {
         m_records->setText(text);

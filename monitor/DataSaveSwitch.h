@@ -10,7 +10,6 @@ class DataLogger;
 class ElidedLabel;
 class QAction;
 class QDateTime;
-class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -35,6 +34,6 @@ private:
     QAction* m_menu;
     QWidget* m_window;
     ElidedLabel* m_panel;
-    QLabel* m_records;
+    ElidedLabel* m_records;
     QWidget* m_box; // both panels, for the status bar
 };

@@ -20,7 +20,9 @@ MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(pare
     m_lblPublish->setFrameShape(QFrame::StyledPanel);
     m_lblPublish->setVisible(false);
     addPermanentWidget(m_lblPublish);
-    m_lblAlarms = new QLabel;
+    auto* alarms = new ElidedLabel; // never widens the window past a small screen
+    alarms->setPreferredWidth(200);
+    m_lblAlarms = alarms;
     m_lblAlarms->setObjectName(QStringLiteral("lblAlarms"));
     m_lblAlarms->setFrameShape(QFrame::StyledPanel);
     m_lblAlarms->setStyleSheet(QStringLiteral("color: white; background: rgb(200, 0, 0);"));
@@ -63,5 +65,6 @@ void MainStatusBar::showAlarms(int unacknowledged) {
     const QString text = tr("Alarms: %n not acknowledged", nullptr, unacknowledged);
     m_lblAlarms->setText(text);
     m_lblAlarms->setAccessibleName(text);
+    m_lblAlarms->setToolTip(text);
     m_lblAlarms->setVisible(unacknowledged > 0);
 }
