@@ -3,6 +3,8 @@
 #include "monitor/Lamp.h"
 #include "ui/ElidedLabel.h"
 
+#include <QEvent>
+
 MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar1"));
     for (int i = 0; i < 5; ++i) {
@@ -27,6 +29,8 @@ MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(pare
     m_lblAlarms->setFrameShape(QFrame::StyledPanel);
     m_lblAlarms->setStyleSheet(QStringLiteral("color: white; background: rgb(200, 0, 0);"));
     m_lblAlarms->setVisible(false);
+    m_lblAlarms->setCursor(Qt::PointingHandCursor);
+    m_lblAlarms->installEventFilter(this);
     addPermanentWidget(m_lblAlarms);
     //: lamp of the status bar: Send
     m_shpSend = new Lamp(tr("S"));
@@ -67,4 +71,9 @@ void MainStatusBar::showAlarms(int unacknowledged) {
     m_lblAlarms->setAccessibleName(text);
     m_lblAlarms->setToolTip(text);
     m_lblAlarms->setVisible(unacknowledged > 0);
+}
+
+bool MainStatusBar::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_lblAlarms && e->type() == QEvent::MouseButtonRelease) emit alarmsClicked();
+    return QStatusBar::eventFilter(watched, e);
 }

@@ -24,6 +24,13 @@ public:
     // The count of alarms not yet acknowledged; hidden at none.
     void showAlarms(int unacknowledged);
 
+signals:
+    // The alarm count was clicked: the list is wanted.
+    void alarmsClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     std::array<QLabel*, 5> m_panel{};
     QLabel* m_lblPublish = nullptr;

@@ -158,6 +158,7 @@ void frmKX5_Main::buildUi() {
             if (m_alarms->sound()) QApplication::beep();
         });
         m_statusBar->showAlarms(m_alarms->unacknowledged());
+        connect(m_statusBar, &MainStatusBar::alarmsClicked, this, &frmKX5_Main::showAlarmList);
     }
     resize(1200, 820);
 
