@@ -124,5 +124,19 @@ void Headless::checkGivenUp() {
 }
 
 void Headless::tick() {
-    m_logger->tick(QDateTime::currentDateTime(), m_tick.interval());
+    const QDateTime now = QDateTime::currentDateTime();
+    m_logger->tick(now, m_tick.interval());
+    // Every hour of saving, what the window's status bar shows: a journal that stays quiet
+    // otherwise still says the records keep coming.
+    const DataLogger::Progress p = m_logger->progress(now);
+    if (!p.since.isValid()) {
+        m_lastProgress = {};
+        return;
+    }
+    if (!m_lastProgress.isValid()) m_lastProgress = p.since;
+    if (m_lastProgress.secsTo(now) < 3600) return;
+    m_lastProgress = now;
+    std::fprintf(stderr, "%s %s\n", qPrintable(now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))),
+                 qPrintable(DataLogger::progressText(p).logged));
+    std::fflush(stderr);
 }

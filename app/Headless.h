@@ -5,6 +5,7 @@
 
 #include "link/KX5Link.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QTimer>
 
@@ -62,4 +63,5 @@ private:
     QTimer m_tick;           // the data log's schedule, as the main window's graph tick
     bool m_running = false;
     bool m_openAsked = false; // --open: the port is meant to stay open
+    QDateTime m_lastProgress; // when saving's progress was last said; invalid while not saving
 };

@@ -3,6 +3,7 @@
 #include "gateway/Gateway.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
+#include "monitor/AlarmBook.h"
 #include "monitor/DataLogger.h"
 #include "monitor/EventLog.h"
 #include "monitor/TraceRecorder.h"
@@ -13,6 +14,7 @@ LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     if (!port) port = std::make_unique<QtSerialPort>();
     m_link = std::make_unique<KX5Link>(std::move(port));
     m_events = std::make_unique<EventLog>(m_link.get());
+    m_alarms = std::make_unique<AlarmBook>(m_link->line(), m_events.get());
     m_logger = std::make_unique<DataLogger>(m_link.get(), m_events.get());
     m_recorder = std::make_unique<TraceRecorder>(m_link.get(), m_events.get());
     m_publisher = std::make_unique<Publisher>(m_link.get());
@@ -20,6 +22,11 @@ LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     EventLog* events = m_events.get();
     QObject::connect(m_publisher.get(), &Publisher::event, events,
                      [events](const FileNotice& said) { events->add(0, said); });
+    Publisher* publisher = m_publisher.get();
+    AlarmBook* alarms = m_alarms.get();
+    QObject::connect(alarms, &AlarmBook::stationChanged, publisher, [publisher, alarms](int mc) {
+        publisher->publishAlarms(mc, alarms->json(mc));
+    });
     QObject::connect(m_gateway.get(), &Gateway::event, events,
                      [events](int mc, const FileNotice& said) { events->add(mc, said); });
 }
@@ -30,5 +37,6 @@ LineServices::~LineServices() {
 }
 
 LineParts LineServices::parts() const {
-    return {m_link.get(), m_events.get(), m_logger.get(), m_recorder.get(), m_publisher.get()};
+    return {m_link.get(),     m_events.get(),    m_logger.get(),
+            m_recorder.get(), m_publisher.get(), m_alarms.get()};
 }

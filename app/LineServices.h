@@ -26,11 +26,13 @@ public:
     TraceRecorder* recorder() const { return m_recorder.get(); }
     Publisher* publisher() const { return m_publisher.get(); }
     Gateway* gateway() const { return m_gateway.get(); }
+    AlarmBook* alarms() const { return m_alarms.get(); }
 
 private:
     // Declared in the order of making; destroyed the other way round.
     std::unique_ptr<KX5Link> m_link;
     std::unique_ptr<EventLog> m_events;
+    std::unique_ptr<AlarmBook> m_alarms;
     std::unique_ptr<DataLogger> m_logger;
     std::unique_ptr<TraceRecorder> m_recorder;
     std::unique_ptr<Publisher> m_publisher;

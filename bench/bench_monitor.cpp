@@ -1,18 +1,22 @@
 // Main-window figures: start to window shown, the trend graph holding a day at one sample a
-// second, the live-display refresh tick, and (when kx5sim is built) the CPU share while
-// polling three simulated stations.
+// second, the live-display refresh tick, the alarms evaluated per reply, the trend of eight
+// stations, and (when kx5sim is built)
+// the CPU share while polling three simulated stations.
 //
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
 #include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
+#include "monitor/AlarmBook.h"
 #include "monitor/EventLog.h"
+#include "monitor/MultiTrendWindow.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
 #include "tests/support/LineUp.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -254,6 +258,91 @@ void benchEvents(const QString& dir) {
     delete w;
 }
 
+// The trend of several stations: eight stations in use and picked, SV and MV shown, a day of
+// points at one sample a second each; then one more tick and a replot, following the newest.
+void benchMultiTrend() {
+    LineModel line;
+    StationList list;
+    for (int mc = 1; mc <= 8; ++mc)
+        list.push_back({mc, QStringLiteral("Oven %1").arg(mc)});
+    line.setStations(list);
+    QDateTime now(QDate(2026, 3, 7), QTime(0, 0));
+    std::array<int, StationValues::kCount> regs{};
+    regs[MonReg::INP] = 3;
+    const auto store = [&](qint64 p) { // qint64: p * 104729 passes an int's range
+        for (int mc = 1; mc <= 8; ++mc) {
+            regs[MonReg::NPV] = 2500 + mc * 100 + int((p * 7919 + mc) % 50);
+            regs[MonReg::NSV] = 2500 + mc * 100;
+            regs[MonReg::MVOUT] = 450 + int((p * 104729 + mc) % 70);
+            line.storeValues(mc, regs, now);
+        }
+    };
+    auto* w = new MultiTrendWindow(line);
+    w->tmrSample.stop();
+    w->clock = [&now] { return now; };
+    w->findChild<QCheckBox*>(QStringLiteral("chkSV"))->setChecked(true);
+    w->findChild<QCheckBox*>(QStringLiteral("chkMV"))->setChecked(true);
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) std::printf("trend of stations not exposed\n");
+    for (int mc = 1; mc <= 8; ++mc)
+        w->pick(mc, true);
+    const double before = rssMiB();
+    for (int p = 0; p < MultiTrend::kMaxPoints - 300; ++p) {
+        store(p);
+        now = now.addSecs(1);
+        w->tmrSample_Timer();
+    }
+    const double after = rssMiB();
+    constexpr int kTicks = 200;
+    qint64 worst = 0;
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < kTicks; ++i) {
+        QElapsedTimer one;
+        one.start();
+        store(i);
+        now = now.addSecs(1);
+        w->tmrSample_Timer();
+        w->plot()->replot(QCustomPlot::rpImmediateRefresh);
+        worst = std::max(worst, one.nsecsElapsed());
+    }
+    report("trend of 8 stations, a day each, SV and MV: one tick + replot, mean",
+           static_cast<double>(t.nsecsElapsed()) / 1e6 / kTicks, "ms", 5);
+    report("trend of 8 stations, a day each, SV and MV: one tick + replot, worst",
+           static_cast<double>(worst) / 1e6, "ms", 16);
+    std::printf("%-58s %10.1f MiB\n", "trend of 8 stations, a day each: memory", after - before);
+    delete w;
+}
+
+// The alarm book at every stored reply, 99 stations in use each with its lamps: steady lamps
+// (the usual reply), and a lamp that switches at every reply (raised, then cleared).
+void benchAlarms() {
+    LineModel line;
+    StationList list;
+    for (int mc = 1; mc <= 99; ++mc)
+        list.push_back({mc, QStringLiteral("Oven")});
+    line.setStations(list);
+    AlarmBook book(line);
+    std::array<int, StationValues::kCount> regs{};
+    regs[MonReg::INP] = 3, regs[MonReg::NPV] = 1234, regs[MonReg::ALMSTS] = 1;
+    const QDateTime at = QDateTime::currentDateTime();
+    for (int mc = 1; mc <= 99; ++mc)
+        line.storeValues(mc, regs, at);
+    constexpr int kReplies = 99 * 2000;
+    for (bool toggling : {false, true}) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < kReplies; ++i) {
+            if (toggling) regs[MonReg::ERRSTS] = (i / 99) & 1;
+            line.storeValues(i % 99 + 1, regs, at);
+        }
+        report(toggling ? "alarms of 99 stations, a lamp switching: one reply"
+                        : "alarms of 99 stations, steady lamps: one reply",
+               static_cast<double>(t.nsecsElapsed()) / 1e3 / kReplies, "us", 10);
+        book.acknowledgeAll(); // the cleared ones go, as an operator would have them go
+    }
+}
+
 int main(int argc, char** argv) {
     if (answeredHelp(
             argc, argv,
@@ -287,6 +376,8 @@ int main(int argc, char** argv) {
                 benchGraph(scrolling, threeD, zigzag);
     benchRefresh(tmp.path() + QStringLiteral("/refresh"));
     benchEvents(tmp.path() + QStringLiteral("/events"));
+    benchAlarms();
+    benchMultiTrend();
     if (sim.isEmpty())
         std::printf("polling: skipped, kx5sim not built (pass --sim PATH)\n");
     else

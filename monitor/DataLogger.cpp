@@ -5,6 +5,7 @@
 #include "monitor/EventLog.h"
 
 #include <QDir>
+#include <algorithm>
 
 DataLogger::DataLogger(KX5Link* link, EventLog* events, QObject* parent)
     : QObject(parent), m_link(link), m_events(events) {
@@ -12,7 +13,17 @@ DataLogger::DataLogger(KX5Link* link, EventLog* events, QObject* parent)
 }
 
 void DataLogger::tick(const QDateTime& now, int tickMs) {
-    if (!running()) return;
+    if (!running()) {
+        m_since = {};
+        return;
+    }
+    if (!m_since.isValid()) m_since = now;
+    m_tickMs = tickMs;
+    write(now, tickMs);
+    emit ticked(now);
+}
+
+void DataLogger::write(const QDateTime& now, int tickMs) {
     if (!logIntervalPassed(mLastSave, now, m_settings.intervalSeconds(), tickMs)) return;
     mLastSave = now;
     if (m_link->phase() == KX5Link::Phase::Closed) return;
@@ -29,6 +40,11 @@ void DataLogger::tick(const QDateTime& now, int tickMs) {
             m_settings.path(QStringLiteral("_%1.DAT").arg(mc, 2, 10, QLatin1Char('0')));
         QString why;
         const bool written = AppendDataRecord(path, st->values, now, &why);
+        if (written) {
+            if (now.date() != m_countDay) m_countDay = now.date(), m_today = 0;
+            ++m_today;
+            m_last[mc] = now;
+        }
         if (written || !why.isEmpty()) noteResult(mc, path, why);
     }
 }
@@ -78,4 +94,53 @@ void DataLogger::noteResult(int mc, const QString& path, const QString& why) {
 
 QString DataLogger::shownFailure(int mc, const QString& path, const QString& why) {
     return tr("MC [%1] Data not saved to %2: %3").arg(mc).arg(path, shownWriteError(why));
+}
+
+QString DataLogger::timeText(const QDateTime& t, const QDateTime& now) {
+    // Today's times alone; an older one with its date.
+    return t.toString(t.date() == now.date() ? QStringLiteral("hh:mm:ss")
+                                             : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+bool DataLogger::Progress::anyLate() const {
+    return std::any_of(stations.begin(), stations.end(), [](const Station& s) { return s.late; });
+}
+
+DataLogger::Progress DataLogger::progress(const QDateTime& now) const {
+    Progress p;
+    p.now = now;
+    if (!running()) return p;
+    p.since = m_since;
+    p.today = now.date() == m_countDay ? m_today : 0;
+    // Records come a whole number of ticks apart (see logIntervalPassed): late is past two of
+    // those spacings, so a tick's jitter never turns a station red.
+    const qint64 spacingMs =
+        (m_settings.intervalSeconds() * 1000 / qMax(1, m_tickMs) + 1) * qint64(m_tickMs);
+    const LineModel& line = m_link->line();
+    for (int k = 0; k < line.count(); ++k) {
+        const int mc = line.mcNoAt(k);
+        const auto it = m_last.find(mc);
+        const QDateTime last = it == m_last.end() ? QDateTime() : it->second;
+        // A station with no record since saving started counts from the start.
+        const QDateTime from =
+            last.isValid() && (!m_since.isValid() || last > m_since) ? last : m_since;
+        const bool late = from.isValid() && from.msecsTo(now) > 2 * spacingMs;
+        p.stations.push_back({mc, last, late});
+    }
+    return p;
+}
+
+FileNotice DataLogger::progressText(const Progress& p) {
+    if (!p.since.isValid()) return {};
+    const auto stamp = [&](const QDateTime& t) { return timeText(t, p.now); };
+    QStringList lastEn, lastShown;
+    for (const auto& s : p.stations) {
+        const QString when = s.last.isValid() ? stamp(s.last) : QStringLiteral("-");
+        const QString mark = s.late ? QStringLiteral("!") : QString();
+        lastEn << QStringLiteral("MC %1 %2%3").arg(s.mcNo).arg(when, mark);
+        lastShown << tr("MC %1 %2%3").arg(s.mcNo).arg(when, mark);
+    }
+    const char* source = QT_TR_NOOP("Saving since %1, %2 records today, last records: %3");
+    return {QString::fromLatin1(source).arg(stamp(p.since)).arg(p.today).arg(lastEn.join(", ")),
+            tr(source).arg(stamp(p.since)).arg(p.today).arg(lastShown.join(QStringLiteral(", ")))};
 }

@@ -5,11 +5,13 @@
 #pragma once
 
 #include "settings/DataSaveSettings.h"
+#include "settings/FileChecks.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <map>
+#include <vector>
 
 class EventLog;
 class KX5Link;
@@ -34,11 +36,33 @@ public:
 
     QDateTime mLastSave; // never set: the first eligible tick writes at once
 
+    // What saving has done, for the status bar and the unattended run's hourly line.
+    struct Progress {
+        QDateTime now;
+        QDateTime since; // the first tick of this run of saving; invalid while not saving
+        int today = 0;   // records written on now's day
+        struct Station {
+            int mcNo;
+            QDateTime last; // its last record; invalid: none since the program started
+            bool late;      // no record for more than two record spacings while saving
+        };
+        std::vector<Station> stations; // those in use, in table order
+        bool anyLate() const;
+    };
+    Progress progress(const QDateTime& now) const;
+    // The progress in one line: English for standard error, the user's language for the panel.
+    static FileNotice progressText(const Progress& p);
+    // hh:mm:ss on now's day, with the date before.
+    static QString timeText(const QDateTime& t, const QDateTime& now);
+
 signals:
     // Switched on or off, or given new settings.
     void stateChanged();
+    // A graph tick while saving runs: the progress may have moved, or a station fallen late.
+    void ticked(const QDateTime& now);
 
 private:
+    void write(const QDateTime& now, int tickMs);
     void tellEvents();
     void noteResult(int mc, const QString& path, const QString& why);
     // Panel 4's words for a station's failed record.
@@ -49,4 +73,9 @@ private:
     std::map<int, QString> m_failure; // MC No -> why its last record was not written
     DataSaveSettings m_settings;
     bool m_on = false; // switched on by the user; records need the settings' leave too
+    QDateTime m_since;
+    QDate m_countDay;
+    int m_today = 0;
+    int m_tickMs = 1000;
+    std::map<int, QDateTime> m_last; // MC No -> its last record
 };

@@ -1,6 +1,7 @@
-// Data saving switched on and off: by btnDSave_Start and by the menu item, both asking before
+// Data saving switched on and off: by btnDSave_Start, by the menu item, both asking before
 // they stop, and by the menu's key, which only ever starts. Each switch is an event; a status-bar
-// panel always says whether saving runs and where the records go.
+// panel always says whether saving runs and where the records go, and beside it, while saving runs,
+// since when, how many records today and the last ones, red when a station falls behind.
 #pragma once
 
 #include <QObject>
@@ -8,6 +9,7 @@
 class DataLogger;
 class ElidedLabel;
 class QAction;
+class QDateTime;
 class QPushButton;
 class QWidget;
 
@@ -25,6 +27,8 @@ public:
     void setPortOpen(bool open);
     // The caption, the menu item and its key, and the panel, from the logger's state now.
     void show();
+    // Since when, records today, each station's last record; `now` from the logger's tick.
+    void showProgress(const QDateTime& now);
 
 private:
     DataLogger* m_logger;
@@ -32,5 +36,7 @@ private:
     QAction* m_menu;
     QWidget* m_window;
     ElidedLabel* m_panel;
+    ElidedLabel* m_records;
+    QWidget* m_box; // both panels, for the status bar
     bool m_portOpen = false;
 };

@@ -26,17 +26,6 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
                    const QString& shown) {
                 if (outcome != RequestOutcome::Done) add(r.mcNo, FileNotice{text, shown});
             });
-    // Each reply and each failure is looked at as it happens, so an alarm shorter than the
-    // graph's tick is still logged.
-    connect(&link->line(), &LineModel::stationChanged, this,
-            [this](int mcNo, LineModel::Changes what) {
-                // A station that leaves and comes back is judged afresh, like one new to the list.
-                if (what & LineModel::List)
-                    std::erase_if(m_seen, [this](const auto& e) {
-                        return m_link->line().indexOf(e.first) < 0;
-                    });
-                if (what & (LineModel::Values | LineModel::Freshness)) checkStation(mcNo);
-            });
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         m_fault[mcNo].reset();
         add(mcNo, QT_TR_NOOP("Answered: %1, polled from now on"), {model});
@@ -134,18 +123,4 @@ void EventLog::add(int mcNo, const FileNotice& said) {
             if (!why.isEmpty()) m_link->setPanel(4, shown);
         }
     }
-}
-
-void EventLog::checkStation(int mc) {
-    const LineModel::Station* st = m_link->line().station(mc);
-    // Lamps count only once a station's values have arrived; a lamp already on then is logged.
-    if (!st || !st->inUse || !st->values.storedAt.isValid()) return;
-    Seen& seen = m_seen[mc];
-    const Reading now = decode(st->values);
-    for (size_t i = 0; i < kLampBits.size(); ++i) {
-        if (!kLampBits[i].logged || now.lamps[i] == seen.lamps[i]) continue;
-        add(mc, now.lamps[i] ? QT_TR_NOOP("%1 on") : QT_TR_NOOP("%1 off"),
-            {QLatin1String(kLampBits[i].name)});
-    }
-    seen.lamps = now.lamps;
 }

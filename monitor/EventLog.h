@@ -1,5 +1,5 @@
-// The event list: alarm lamps and error bits switching on and off, a station going NG and
-// coming back, the port lost and reopened, each with its date and time. Shown in the main
+// The event list: alarms raised, acknowledged and cleared (AlarmBook words them), a station going
+// NG and coming back, the port lost and reopened, each with its date and time. Shown in the main
 // window's "Events" tab and, while data saving is on, appended to a daily events file in the
 // data folder.
 #pragma once
@@ -29,8 +29,6 @@ public:
     Grid events;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
-    // Compares station mcNo's alarm and error lamps with what was seen of it last.
-    void checkStation(int mcNo);
     // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
     // from args: in English for the file and standard error, in the user's language for the list.
     void add(int mcNo, const char* source, const QStringList& args = {});
@@ -47,14 +45,10 @@ signals:
     void added(const QString& stamp, int mcNo, const QString& text);
 
 private:
-    struct Seen {
-        std::bitset<size_t(StatusLamp::Count)> lamps; // all off before the first reply
-    };
     void stationFailed(int mcNo, LineFault why);
     void stationAnswered(int mcNo);
 
     KX5Link* m_link;
-    std::map<int, Seen> m_seen; // by MC No, of the stations in use
     // Per MC No, why it last failed; none while it answers or before it was heard of.
     std::map<int, std::optional<LineFault>> m_fault;
     bool m_lineUnheard = false; // an unattended line's sweeps hear nobody

@@ -1,8 +1,9 @@
 // What runs the line beside the windows: the link, its events, the data log, the trace
-// recorder and publishing. The program makes them (app/) and hands them to the main window or
-// the headless run, which use them and never own them.
+// recorder, publishing and the alarms. The program makes them (app/) and hands them to the main
+// window or the headless run, which use them and never own them.
 #pragma once
 
+class AlarmBook;
 class DataLogger;
 class EventLog;
 class KX5Link;
@@ -15,4 +16,5 @@ struct LineParts {
     DataLogger* logger = nullptr;
     TraceRecorder* recorder = nullptr;
     Publisher* publisher = nullptr;
+    AlarmBook* alarms = nullptr;
 };

@@ -88,6 +88,13 @@ MainCommands::MainCommands(QMainWindow* window) : QObject(window), m_window(wind
     QAction* stats = makeAction(-1, "mOnlineStats", QT_TR_NOOP("Line &Statistics"));
     connect(stats, &QAction::triggered, this, &MainCommands::statisticsTriggered);
     m_online->addAction(stats);
+    QAction* alarms = makeAction(-1, "mOnlineAlarms", QT_TR_NOOP("&Alarms..."));
+    connect(alarms, &QAction::triggered, this, &MainCommands::alarmsTriggered);
+    m_online->addAction(alarms);
+    QAction* trends =
+        makeAction(-1, "mOnlineMultiTrend", QT_TR_NOOP("&Trend of Several Stations..."));
+    connect(trends, &QAction::triggered, this, &MainCommands::multiTrendTriggered);
+    m_online->addAction(trends);
 
     QMenu* help = window->menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mHelp"));

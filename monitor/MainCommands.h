@@ -43,6 +43,8 @@ signals:
     void scanTriggered();
     void publishingTriggered();
     void statisticsTriggered();
+    void alarmsTriggered();
+    void multiTrendTriggered();
 
 private:
     QAction* makeAction(int index, const char* name, const char* caption);

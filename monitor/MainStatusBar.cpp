@@ -3,6 +3,8 @@
 #include "monitor/Lamp.h"
 #include "ui/ElidedLabel.h"
 
+#include <QEvent>
+
 MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar1"));
     for (int i = 0; i < 5; ++i) {
@@ -20,6 +22,16 @@ MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(pare
     m_lblPublish->setFrameShape(QFrame::StyledPanel);
     m_lblPublish->setVisible(false);
     addPermanentWidget(m_lblPublish);
+    auto* alarms = new ElidedLabel; // never widens the window past a small screen
+    alarms->setPreferredWidth(200);
+    m_lblAlarms = alarms;
+    m_lblAlarms->setObjectName(QStringLiteral("lblAlarms"));
+    m_lblAlarms->setFrameShape(QFrame::StyledPanel);
+    m_lblAlarms->setStyleSheet(QStringLiteral("color: white; background: rgb(200, 0, 0);"));
+    m_lblAlarms->setVisible(false);
+    m_lblAlarms->setCursor(Qt::PointingHandCursor);
+    m_lblAlarms->installEventFilter(this);
+    addPermanentWidget(m_lblAlarms);
     //: lamp of the status bar: Send
     m_shpSend = new Lamp(tr("S"));
     m_shpSend->setObjectName(QStringLiteral("shpSend"));
@@ -51,4 +63,17 @@ void MainStatusBar::showPublishing(const QString& text) {
     m_lblPublish->setText(text);
     m_lblPublish->setAccessibleName(text);
     m_lblPublish->setVisible(!text.isEmpty());
+}
+
+void MainStatusBar::showAlarms(int unacknowledged) {
+    const QString text = tr("Alarms: %n not acknowledged", nullptr, unacknowledged);
+    m_lblAlarms->setText(text);
+    m_lblAlarms->setAccessibleName(text);
+    m_lblAlarms->setToolTip(text);
+    m_lblAlarms->setVisible(unacknowledged > 0);
+}
+
+bool MainStatusBar::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_lblAlarms && e->type() == QEvent::MouseButtonRelease) emit alarmsClicked();
+    return QStatusBar::eventFilter(watched, e);
 }

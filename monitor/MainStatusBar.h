@@ -21,9 +21,19 @@ public:
     void showLamps(Bgr send, Bgr recv);
     // Hidden while the text is empty.
     void showPublishing(const QString& text);
+    // The count of alarms not yet acknowledged; hidden at none.
+    void showAlarms(int unacknowledged);
+
+signals:
+    // The alarm count was clicked: the list is wanted.
+    void alarmsClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     std::array<QLabel*, 5> m_panel{};
     QLabel* m_lblPublish = nullptr;
+    QLabel* m_lblAlarms = nullptr;
     Lamp *m_shpSend = nullptr, *m_shpRecv = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "monitor/frmKX5_Main.h"
 
 #include "link/Cells.h"
+#include "monitor/AlarmBook.h"
+#include "monitor/AlarmListDialog.h"
 #include "monitor/DataLogger.h"
 #include "monitor/DataSaveSwitch.h"
 #include "monitor/EventLog.h"
@@ -9,6 +11,7 @@
 #include "monitor/MainCommands.h"
 #include "monitor/MainStatusBar.h"
 #include "monitor/MainTables.h"
+#include "monitor/MultiTrendWindow.h"
 #include "monitor/SingleDisplay.h"
 #include "monitor/StationPanel.h"
 #include "monitor/StationTableModel.h"
@@ -20,6 +23,7 @@
 #include "settings/LinkOptions.h"
 #include "ui/MsgBox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QSplitter>
@@ -28,7 +32,7 @@
 
 frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_link(parts.link), m_events(parts.events), m_logger(parts.logger),
-      m_recorder(parts.recorder), m_publisher(parts.publisher) {
+      m_recorder(parts.recorder), m_publisher(parts.publisher), m_alarms(parts.alarms) {
     setObjectName(QStringLiteral("frmKX5_Main"));
     setWindowTitle(tr("KX5 Communication Program"));
     m_link->setHost(this);
@@ -101,6 +105,8 @@ void frmKX5_Main::buildUi() {
     });
     connect(m_commands, &MainCommands::publishingTriggered, this, &frmKX5_Main::runPublishing);
     connect(m_commands, &MainCommands::statisticsTriggered, this, &frmKX5_Main::showLineStatistics);
+    connect(m_commands, &MainCommands::alarmsTriggered, this, &frmKX5_Main::showAlarmList);
+    connect(m_commands, &MainCommands::multiTrendTriggered, this, &frmKX5_Main::showMultiTrend);
 
     auto* central = new QWidget;
     auto* outer = new QVBoxLayout(central);
@@ -146,6 +152,15 @@ void frmKX5_Main::buildUi() {
         new DataSaveSwitch(m_logger, m_stations->saveButton(), m_commands->saveAction(), this);
     m_statusBar = new MainStatusBar(m_saving->panel());
     setStatusBar(m_statusBar);
+    if (m_alarms) {
+        connect(m_alarms, &AlarmBook::changed, this,
+                [this] { m_statusBar->showAlarms(m_alarms->unacknowledged()); });
+        connect(m_alarms, &AlarmBook::raised, this, [this] {
+            if (m_alarms->sound()) QApplication::beep();
+        });
+        m_statusBar->showAlarms(m_alarms->unacknowledged());
+        connect(m_statusBar, &MainStatusBar::alarmsClicked, this, &frmKX5_Main::showAlarmList);
+    }
     resize(1400, 820); // made to fit a smaller screen when shown
 
     const auto mirror = [this](QAction* a, QPushButton* b) {
@@ -279,6 +294,29 @@ void frmKX5_Main::showLineStatistics() {
     }
     m_stats->show();
     m_stats->raise();
+}
+
+void frmKX5_Main::showAlarmList() {
+    if (!m_alarms) return;
+    if (!m_alarmList) {
+        m_alarmList = new AlarmListDialog(m_alarms, m_link->line(), this);
+        m_alarmList->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_alarmList->show();
+    m_alarmList->raise();
+}
+
+void frmKX5_Main::showMultiTrend() {
+    if (!m_multiTrend) {
+        m_multiTrend = new MultiTrendWindow(m_link->line(), this);
+        m_multiTrend->clock = [this] { return clock(); };
+        // The main trend's interval, now and when the user changes it.
+        m_multiTrend->setInterval(tmrDispGraph.interval());
+        connect(m_trend, &TrendPanel::intervalConfirmed, m_multiTrend,
+                [this](int ms) { m_multiTrend->setInterval(ms); });
+    }
+    m_multiTrend->show();
+    m_multiTrend->raise();
 }
 
 void frmKX5_Main::showStartNote(const QString& note) {

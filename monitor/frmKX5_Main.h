@@ -19,6 +19,9 @@
 #include <utility>
 
 struct FileNotice;
+class AlarmBook;
+class AlarmListDialog;
+class MultiTrendWindow;
 class DataSaveSwitch;
 class LineStatisticsDialog;
 class LineTexts;
@@ -54,6 +57,10 @@ public:
     void runPublishing();
     // Our own additions beside the ten commands.
     void showLineStatistics();
+    void showAlarmList();
+    // One window, made at its first opening; closing hides it and its points stay.
+    void showMultiTrend();
+    AlarmBook* alarms() const { return m_alarms; }
     // Start options: the trend graph starts whenever the port comes online, and note (what
     // was done at start) shows in panel 4 once the stations have been checked.
     void setGraphAtOnline(bool on) { m_graphAtOnline = on; }
@@ -133,6 +140,9 @@ private:
     CommandAction m_publishAction;
     DataSaveSwitch* m_saving = nullptr;
     QPointer<LineStatisticsDialog> m_stats;
+    AlarmBook* m_alarms;
+    QPointer<AlarmListDialog> m_alarmList;
+    QPointer<MultiTrendWindow> m_multiTrend;
     QPointer<frmKX5_Parameter> m_openMap;
     StationPanel* m_stations = nullptr;
     SingleDisplay* m_single = nullptr;

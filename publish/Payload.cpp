@@ -1,8 +1,6 @@
 #include "publish/Payload.h"
 
-namespace {
-
-QByteArray quoted(const QString& s) {
+QByteArray Payload::jsonString(const QString& s) {
     QByteArray out = "\"";
     for (const QChar c : s) {
         if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
@@ -15,6 +13,12 @@ QByteArray quoted(const QString& s) {
         }
     }
     return out + '"';
+}
+
+namespace {
+
+QByteArray quoted(const QString& s) {
+    return Payload::jsonString(s);
 }
 
 QByteArray connText(ConnState c) {

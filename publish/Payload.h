@@ -16,6 +16,9 @@ namespace Payload {
 // its last values were stored, so nothing old is ever read as current.
 QByteArray stationJson(int mcNo, const QString& model, ConnState conn, const StationValues& v);
 
+// A JSON string: s quoted, with its quotes, backslashes and control characters escaped.
+QByteArray jsonString(const QString& s);
+
 // The unit in the plain signs dashboards expect: "°C", "°F", "mV" for the display's single
 // characters; "V" and "" as they are.
 QString plainUnit(const QString& unit);

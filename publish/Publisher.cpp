@@ -183,6 +183,15 @@ void Publisher::forgetLeft() {
     m_filter.keepOnly(kept);
 }
 
+void Publisher::publishAlarms(int mcNo, const QByteArray& json) {
+    // Empty: a station no longer in use, whose retained alarms go.
+    if (json.isEmpty())
+        m_alarms.erase(mcNo);
+    else
+        m_alarms[mcNo] = json;
+    if (m_client) send(stationTopic(mcNo) + "/alarms", json, m_options.qos, true);
+}
+
 std::vector<int> Publisher::stationsInUse() const {
     std::vector<int> out;
     for (const StationEntry& e : m_link->line().stations())
@@ -334,6 +343,8 @@ void Publisher::onConnected() {
     m_announcedAs.clear();
     m_stationsSeen = stationsInUse();
     removeUnwanted(m_options, false);
+    for (const auto& [mc, json] : m_alarms)
+        send(stationTopic(mc) + "/alarms", json, m_options.qos, true);
     // Each station's availability again, for a broker that lost its retained messages; after
     // what waited, so that it is the last word.
     for (const auto& [mc, said] : m_said)

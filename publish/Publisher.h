@@ -1,10 +1,10 @@
 // Publishes every station's values as the link stores them: per station its JSON payload on
 // <prefix>/<line>/<MC No>, the single figures on .../pv, .../sv and .../mv, and on
-// .../availability "online" while it answers; <prefix>/<line>/status says "online" (birth) and
-// "offline" (said on a clean stop, and by the broker as our last will when we vanish). A
-// station is alive only while both say "online"; a clean stop also marks every station not
-// answering. Read-only: nothing is subscribed to, so nothing from the broker can reach a
-// controller.
+// .../availability "online" while it answers; its alarms (retained) on .../alarms;
+// <prefix>/<line>/status says "online" (birth) and "offline" (said on a clean stop, and by the
+// broker as our last will when we vanish). A station is alive only while both say "online"; a clean
+// stop also marks every station not answering. Read-only: nothing is subscribed to, so nothing from
+// the broker can reach a controller.
 //
 // On change, a station is published when its reading moved beyond the dead band or its lamps or
 // state changed, and at least every heartbeat. With discovery on, each station in use is
@@ -60,6 +60,9 @@ public:
     // For the status bar: "" while publishing is off.
     QString statusText() const;
     QByteArray statusTopic() const;
+    // Station mcNo's alarms as JSON, retained on <prefix>/<line>/<MC No>/alarms; kept, and
+    // published again at each connect.
+    void publishAlarms(int mcNo, const QByteArray& json);
 
 signals:
     void statusChanged();
@@ -117,5 +120,6 @@ private:
     std::map<int, QString> m_announcedAs;
     QSet<QByteArray> m_announced;
     std::vector<int> m_stationsSeen;
+    std::map<int, QByteArray> m_alarms; // by MC No, the last alarms payload
     std::vector<int> stationsInUse() const;
 };

@@ -282,3 +282,44 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     EXPECT_TRUE(
         readFile(win->eventLog()->filePath(now.date())).contains("\tData saving stopped\r\n"));
 }
+
+// While saving runs the status bar says since when, how many records today and the station
+// furthest behind, red once a station has had no record for two record spacings (3 s here).
+TEST_F(DataLogging, TheStatusBarSaysHowSavingGoesAndWhoFallsBehind) {
+    win->show();
+    auto* records = child<QLabel>("lblRecords");
+    const auto red = [&] {
+        const QImage img = records->grab().toImage();
+        int n = 0;
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixelColor(x, img.height() / 2) == QColor(200, 0, 0);
+        return n > img.width() / 3;
+    };
+    const auto late = [&](qint64 ms) {
+        now = start.addMSecs(ms);
+        QStringList out;
+        for (const auto& s : win->dataLogger()->progress(now).stations)
+            out << QString::number(s.mcNo) + (s.late ? "!" : "");
+        return out.join(' ');
+    };
+    EXPECT_TRUE(records->isHidden()); // until the first tick of saving
+    tickAt(0);
+    EXPECT_FALSE(records->isHidden());
+    EXPECT_EQ(win->dataLogger()->progress(now).since, start);
+    setValues(1, 1, 2, 3, "NG"); // MC 3 stops answering; MC 12 goes on
+    for (qint64 ms : {1000, 2000, 3000, 4000, 5000, 6000})
+        tickAt(ms);
+    EXPECT_EQ(late(6000), "3 12");
+    EXPECT_FALSE(red());
+    tickAt(6001);
+    EXPECT_EQ(late(6001), "3! 12");
+    EXPECT_TRUE(red());
+    const DataLogger::Progress p = win->dataLogger()->progress(now);
+    EXPECT_EQ(p.today, 4); // both at 0 s, MC 12 at 3 s and 6 s
+    EXPECT_EQ(p.stations[0].last, start);
+    EXPECT_EQ(p.stations[1].last, start.addSecs(6));
+    EXPECT_TRUE(records->text().contains("MC 3")) << records->text().toStdString();
+    if (qEnvironmentVariableIsSet("KX5_SHOT")) win->grab().save("/tmp/records.png");
+    press("btnDSave_Start"); // stop
+    EXPECT_TRUE(records->isHidden());
+}

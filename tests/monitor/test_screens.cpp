@@ -6,9 +6,11 @@
 // What the windows show is the other files'.
 #include "MainFixture.h"
 #include "graph/GraphWindow.h"
+#include "monitor/AlarmListDialog.h"
 #include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/LineTexts.h"
+#include "monitor/MultiTrendWindow.h"
 #include "monitor/SettingsEvents.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
@@ -285,6 +287,8 @@ protected:
             {"about", [&] { return new frmKX5_About; }},
             {"open with", [&] { return new OpenWithDialog(path("KX5.pdf")); }},
             {"statistics", [&] { return new LineStatisticsDialog(l); }},
+            {"alarms", [&] { return new AlarmListDialog(services->alarms(), l->line()); }},
+            {"trend of stations", [&] { return new MultiTrendWindow(l->line()); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
             // clang-format off
             {"write set", [&] { return new WriteSetDialog(l,

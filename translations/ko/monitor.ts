@@ -2,6 +2,98 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>AlarmListDialog</name>
+    <message>
+        <location filename="../../monitor/AlarmListDialog.cpp" line="+19"/>
+        <location line="+4"/>
+        <source>Alarms</source>
+        <translation>경보</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>&amp;Sound</source>
+        <translation>경보음[&amp;S]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Acknowledge</source>
+        <translation>확인[&amp;A]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Acknowledge A&amp;ll</source>
+        <translation>모두 확인[&amp;L]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Close</source>
+        <translation>닫기[&amp;C]</translation>
+    </message>
+</context>
+<context>
+    <name>AlarmTableModel</name>
+    <message>
+        <location filename="../../monitor/AlarmTableModel.cpp" line="+10"/>
+        <source>Raised</source>
+        <translation>발생 시각</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MC No</source>
+        <translation>국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Station</source>
+        <translation>설비명</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Alarm</source>
+        <translation>경보</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Value</source>
+        <translation>값</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>State</source>
+        <translation>상태</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acknowledged</source>
+        <translation>확인 시각</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>By</source>
+        <translation>확인자</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cleared</source>
+        <translation>해제 시각</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>Active, not acknowledged</source>
+        <translation>발생, 미확인</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Active, acknowledged</source>
+        <translation>발생, 확인함</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Cleared, not acknowledged</source>
+        <translation>해제, 미확인</translation>
+    </message>
+</context>
+<context>
     <name>DataLog</name>
     <message>
         <location filename="../../monitor/DataLog.cpp" line="+37"/>
@@ -22,15 +114,25 @@
 <context>
     <name>DataLogger</name>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="+80"/>
+        <location filename="../../monitor/DataLogger.cpp" line="+96"/>
         <source>MC [%1] Data not saved to %2: %3</source>
         <translation>국번 [%1] 데이터를 %2에 저장하지 못했습니다: %3</translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source>MC %1 %2%3</source>
+        <translation>국번 %1 %2%3</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Saving since %1, %2 records today, last records: %3</source>
+        <translation>%1부터 저장 중, 오늘 %2건 기록, 국번별 마지막 기록: %3</translation>
     </message>
 </context>
 <context>
     <name>DataSaveSwitch</name>
     <message>
-        <location filename="../../monitor/DataSaveSwitch.cpp" line="+39"/>
+        <location filename="../../monitor/DataSaveSwitch.cpp" line="+55"/>
         <source>Stop Saving</source>
         <translation>저장 정지</translation>
     </message>
@@ -72,6 +174,18 @@ No records go to %1 until saving is started again.</source>
         <source>Not saving: the port is closed</source>
         <translation>저장 안 함: 포트가 닫혀 있음</translation>
     </message>
+    <message numerus="yes">
+        <location line="+23"/>
+        <source>Since %1: %n records today</source>
+        <translation>
+            <numerusform>%1부터 오늘 %n건 기록</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>, MC %1 last %2</source>
+        <translation>, 국번 %1 마지막 기록 %2</translation>
+    </message>
 </context>
 <context>
     <name>EventLog</name>
@@ -101,7 +215,7 @@ No records go to %1 until saving is started again.</source>
         <translation>포트 다시 열림</translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+9"/>
         <source>Answered: %1, polled from now on</source>
         <translation>응답함: %1, 이제부터 조회</translation>
     </message>
@@ -176,17 +290,17 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location filename="../../monitor/AlarmBook.cpp" line="+85"/>
         <source>%1 on</source>
         <translation>%1 켜짐</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+9"/>
         <source>%1 off</source>
         <translation>%1 꺼짐</translation>
     </message>
     <message>
-        <location filename="../../monitor/DataLogger.cpp" line="-31"/>
+        <location filename="../../monitor/DataLogger.cpp" line="-78"/>
         <source>Data saving stopped</source>
         <translation>데이터 저장 중지</translation>
     </message>
@@ -249,6 +363,11 @@ No records go to %1 until saving is started again.</source>
         <location line="+3"/>
         <source>Publishing settings changed: %1</source>
         <translation>MQTT 게시 설정 변경: %1</translation>
+    </message>
+    <message>
+        <location filename="../../monitor/AlarmBook.cpp" line="+8"/>
+        <source>%1 acknowledged by %2</source>
+        <translation>%1 확인함 (확인자: %2)</translation>
     </message>
 </context>
 <context>
@@ -550,7 +669,7 @@ No records go to %1 until saving is started again.</source>
         <translation>통신 라인 통계(&amp;S)</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+11"/>
         <location line="+4"/>
         <source>&amp;Help</source>
         <translation>도움말(&amp;H)</translation>
@@ -581,11 +700,21 @@ Scan the line for the stations and their settings?</source>
 
 라인을 검색해 국번과 그 설정을 찾으시겠습니까?</translation>
     </message>
+    <message>
+        <location line="-50"/>
+        <source>&amp;Alarms...</source>
+        <translation>경보 목록[&amp;A]...</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&amp;Trend of Several Stations...</source>
+        <translation>여러 국번 트렌드[&amp;T]...</translation>
+    </message>
 </context>
 <context>
     <name>MainStatusBar</name>
     <message>
-        <location filename="../../monitor/MainStatusBar.cpp" line="+24"/>
+        <location filename="../../monitor/MainStatusBar.cpp" line="+36"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -605,6 +734,13 @@ Scan the line for the stations and their settings?</source>
         <location line="+2"/>
         <source>a reply is coming in</source>
         <translation>응답 수신 중</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+27"/>
+        <source>Alarms: %n not acknowledged</source>
+        <translation>
+            <numerusform>미확인 경보 %n건</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -739,6 +875,105 @@ Scan the line for the stations and their settings?</source>
         <location line="+1"/>
         <source>COMSTS</source>
         <translation>COMSTS</translation>
+    </message>
+</context>
+<context>
+    <name>MultiTrendWindow</name>
+    <message>
+        <location filename="../../monitor/MultiTrendWindow.cpp" line="+28"/>
+        <source>Trend of Several Stations</source>
+        <translation>여러 국번 트렌드</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Stations on the trend</source>
+        <translation>트렌드에 표시할 국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>S&amp;V, dashed</source>
+        <translation>SV, 파선[&amp;V]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;MV, dotted</source>
+        <translation>MV, 점선[&amp;M]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Pause</source>
+        <translation>일시 정지[&amp;P]</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>S&amp;croll</source>
+        <translation>스크롤[&amp;C]</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <location line="+93"/>
+        <source>Up to %1 stations</source>
+        <translation>최대 %1개 국번</translation>
+    </message>
+    <message>
+        <location line="-90"/>
+        <source>Save &amp;Image...</source>
+        <translation>이미지로 저장[&amp;I]...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save C&amp;SV...</source>
+        <translation>CSV로 저장[&amp;S]...</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Time</source>
+        <translation>시간</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PV, SV</source>
+        <translation>PV, SV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MV (%)</source>
+        <translation>MV (%)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Stations:</source>
+        <translation>국번:</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>At most %1 stations: take one off first</source>
+        <translation>최대 %1개 국번까지입니다. 먼저 하나를 빼십시오</translation>
+    </message>
+    <message>
+        <location line="+150"/>
+        <source>Save Image</source>
+        <translation>이미지로 저장</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PNG image (*.png);;PDF (*.pdf)</source>
+        <translation>PNG 이미지 (*.png);;PDF 문서 (*.pdf)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Save CSV</source>
+        <translation>CSV로 저장</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Could not write %1: %2</source>
+        <translation>%1에 쓰지 못했습니다: %2</translation>
     </message>
 </context>
 <context>
@@ -1248,12 +1483,12 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+33"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+37"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+130"/>
+        <location line="+141"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지(&amp;G)</translation>
     </message>
@@ -1273,7 +1508,7 @@ Scan the line for the stations and their settings?</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+112"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
@@ -1288,7 +1523,7 @@ Scan the line for the stations and their settings?</source>
         <translation>종료하시겠습니까?</translation>
     </message>
     <message>
-        <location line="-130"/>
+        <location line="-153"/>
         <source>Port Close</source>
         <translation>포트 닫기</translation>
     </message>
@@ -1303,7 +1538,7 @@ Scan the line for the stations and their settings?</source>
         <translation>포트를 다시 열 때까지 폴링이 멈추고 데이터도 저장되지 않습니다.</translation>
     </message>
     <message>
-        <location line="+130"/>
+        <location line="+153"/>
         <source>The port closes: polling, data saving and publishing stop.</source>
         <translation>포트가 닫히고 폴링, 데이터 저장, 게시가 멈춥니다.</translation>
     </message>

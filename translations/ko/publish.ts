@@ -309,18 +309,18 @@
         <translation>MQTT: 브로커 연결 끊김, %1개 대기</translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+137"/>
         <source>Publishing: %1 Home Assistant entities removed (stations no longer in use, or discovery off)</source>
         <translation>MQTT 게시: Home Assistant 엔티티 %1개를 삭제했습니다 (더 이상 사용하지 않는 국번이거나 디스커버리 꺼짐)</translation>
     </message>
     <message>
         <location line="+17"/>
-        <location line="+68"/>
+        <location line="+70"/>
         <source>Publishing: %1</source>
         <translation>MQTT 게시: %1</translation>
     </message>
     <message>
-        <location line="-56"/>
+        <location line="-58"/>
         <source>Publishing: %1 messages were dropped while the broker was away or slow (%2 in all)</source>
         <translation>MQTT 게시: 브로커가 연결되지 않았거나 느린 동안 메시지 %1개를 버렸습니다 (모두 %2개)</translation>
     </message>

@@ -1,0 +1,76 @@
+// The trend of several stations: each picked station keeps its own points across a station
+// switch in the main window and a port closed and opened again, with a gap while its values are
+// not current; at most eight stations. The main trend is test_graph's.
+#include "MainFixture.h"
+#include "monitor/MultiTrendWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <cmath>
+#include <qcustomplot.h>
+
+class MultiTrendTest : public MainFixture {};
+
+TEST_F(MultiTrendTest, EachStationKeepsItsPointsAcrossSwitchesAndAReopen) {
+    build({1, 2, 3, 4, 5, 6, 7, 8, 9}, 3);
+    win->findChild<QAction*>(QStringLiteral("mOnlineMultiTrend"))->trigger();
+    auto* w = child<MultiTrendWindow>("MultiTrend");
+    w->tmrSample.stop();
+    for (int mc : {1, 3})
+        EXPECT_TRUE(w->pick(mc, true));
+    const auto tick = [&](const char* s1, const char* s3) {
+        store(1, s1);
+        store(3, s3);
+        now = now.addSecs(1);
+        w->tmrSample_Timer();
+    };
+    tick("3 0 0 1000 2000 0 0 100", "3 0 0 3000 4000 0 0 300");
+    win->sprdStatus_Click(StatusCol::MC_No, 2); // another station shown in the main window
+    tick("3 0 0 1010 2000 0 0 100", "3 0 0 3010 4000 0 0 300");
+    // The port closed: no reading is current, each station gets a gap.
+    link()->ClosePort();
+    now = now.addSecs(1);
+    w->tmrSample_Timer();
+    press("btnMenu_3");
+    for (int i = 0; i < 9; ++i) {
+        if (i < 3) {
+            answerNext();
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            sent();
+            link()->tmrRecvErr_Timer();
+        }
+    }
+    for (int block = 1; block <= 4; ++block)
+        answerNext();
+    tick("3 0 0 1020 2000 0 0 100", "3 0 0 3020 4000 0 0 300");
+    const auto& series = w->trend().series();
+    ASSERT_EQ(series.size(), 2u);
+    const auto pv = [&](size_t s) {
+        QStringList out;
+        for (double v : series[s].pv)
+            out << (std::isnan(v) ? QStringLiteral("-") : QString::number(v));
+        return out.join(' ');
+    };
+    EXPECT_EQ(pv(0), "100 101 - 102");
+    EXPECT_EQ(pv(1), "300 301 - 302");
+    // Eight at most.
+    for (int mc : {2, 4, 5, 6, 7, 8})
+        EXPECT_TRUE(w->pick(mc, true)) << mc;
+    EXPECT_FALSE(w->pick(9, true));
+    EXPECT_EQ(series.size(), 8u);
+    const QString csv = path("trend.csv");
+    QString why;
+    ASSERT_TRUE(w->exportCsv(csv, &why)) << why.toStdString();
+    const QList<QByteArray> lines = readFile(csv).split('\n');
+    EXPECT_EQ(lines.size(), 1 + 4 + 1); // heading, four ticks, the end of the last line
+    EXPECT_EQ(lines[0].count(','), 8 * 3);
+    if (qEnvironmentVariableIsSet("KX5_SHOT")) {
+        w->show();
+        w->findChild<QCheckBox*>(QStringLiteral("chkSV"))->setChecked(true);
+        w->findChild<QCheckBox*>(QStringLiteral("chkMV"))->setChecked(true);
+        w->plot()->replot();
+        w->grab().save("/tmp/multitrend.png");
+    }
+}
