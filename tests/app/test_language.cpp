@@ -47,7 +47,8 @@ QList<Message> readTs(const QString& path) {
             m.source = xml.readElementText();
         } else if (name == QLatin1String("translation")) {
             m.type = xml.attributes().value(QLatin1String("type")).toString();
-            m.translation = xml.readElementText();
+            // A count's translation holds its forms as child elements; Korean has one.
+            m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             out << m;
         }
     }

@@ -29,7 +29,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         setProgramDir(dir.path());
-        setMsgBoxHandler({});
+        // A question nobody answers would hang the test: Yes (or OK) unless a test answers.
+        setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons b) {
+            return b.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        });
     }
     void TearDown() override {
         win.reset();
