@@ -84,19 +84,20 @@ std::vector<std::pair<const char*, const char*>> problemsOf(const GatewayOptions
         out.push_back(
             {"MaxClients",
              QT_TRANSLATE_NOOP("GatewayOptions", "The most clients at once must be 1 to 64.")});
-    if (o.answerWaitMs < GatewayOptions::kLeastWaitMs || o.answerWaitMs > GatewayOptions::kMostWaitMs)
+    if (o.answerWaitMs < GatewayOptions::kLeastWaitMs ||
+        o.answerWaitMs > GatewayOptions::kMostWaitMs)
         out.push_back({"AnswerWaitMs",
                        QT_TRANSLATE_NOOP("GatewayOptions",
                                          "The longest a client waits must be 100 to 60000 ms.")});
     if (o.idleSeconds < 0 || o.idleSeconds > GatewayOptions::kMostIdleSeconds)
-        out.push_back({"IdleTimeout", QT_TRANSLATE_NOOP("GatewayOptions",
-                                                        "The idle time-out must be 0 (never) to "
-                                                        "86400 s.")});
+        out.push_back({"IdleTimeout",
+                       QT_TRANSLATE_NOOP("GatewayOptions", "The idle time-out must be 0 (never) to "
+                                                           "86400 s.")});
     if (o.imageMaxAgeSeconds < 1 || o.imageMaxAgeSeconds > GatewayOptions::kMostImageAgeSeconds)
-        out.push_back({"ImageMaxAge", QT_TRANSLATE_NOOP("GatewayOptions",
-                                                        "The longest a parameter is served "
-                                                        "without reading it again must be 1 to "
-                                                        "3600 s.")});
+        out.push_back({"ImageMaxAge",
+                       QT_TRANSLATE_NOOP("GatewayOptions", "The longest a parameter is served "
+                                                           "without reading it again must be 1 to "
+                                                           "3600 s.")});
     return out;
 }
 
@@ -238,8 +239,7 @@ bool saveGatewayOptions(const GatewayOptions& o, QString* error) {
                              QStringLiteral("AllowWrite=") + o.allowListText(),
                              QStringLiteral("AnswerWaitMs=") + QString::number(o.answerWaitMs),
                              QStringLiteral("IdleTimeout=") + QString::number(o.idleSeconds),
-                             QStringLiteral("ImageMaxAge=") +
-                                 QString::number(o.imageMaxAgeSeconds),
+                             QStringLiteral("ImageMaxAge=") + QString::number(o.imageMaxAgeSeconds),
                              QStringLiteral("TrustedClients=") + o.trustedText()},
                             error);
 }
