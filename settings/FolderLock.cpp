@@ -28,7 +28,7 @@ bool FolderLocks::holds(const QString& folder) const {
 
 FileNotice FolderLocks::retake() {
     for (auto it = m_locks.begin(); it != m_locks.end(); ++it) {
-        const QString& folder = it->first;
+        const QString folder = it->first; // a copy: the entry may be erased below
         const QString file = lockPath(folder);
         // The folder is gone: taken when it comes back.
         if (!QFileInfo(folder).isDir()) continue;

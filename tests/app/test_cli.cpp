@@ -348,12 +348,15 @@ TEST(CommandLine, HeadlessTakesItsDataFolderLockAgainWhenTheFolderIsMadeAgain) {
     second.start(QStringLiteral(KX5_BIN_DIR "/kx5comm"), {"--headless", "--dir", tmp.path()});
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitCode(), 1);
-    // Another program's lock (pid 1) where this one's was.
-    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));
-    QFile theirs(lock);
+    // Another program's lock (pid 1) where this one's was: the folder comes back with it
+    // already inside, so the service can never take it first.
+    const QString next = tmp.filePath("next");
+    ASSERT_TRUE(QDir().mkpath(next));
+    QFile theirs(next + "/kx5comm.lock");
     ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
     theirs.write("1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     theirs.close();
+    ASSERT_TRUE(QDir(data).removeRecursively() && QDir().rename(next, data));
     QByteArray said;
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
