@@ -3,6 +3,7 @@
 // The window applying them is left to test_map_window.cpp, the dialogs' conversions to
 // test_dialogs.cpp.
 #include "ParamsFixture.h"
+#include "params/ParamInfo.h"
 
 #include <array>
 #include <set>
@@ -138,5 +139,36 @@ TEST_F(MapRules, ClickTable) {
         const MapClick a = mapClickAction(c.col, c.row);
         EXPECT_EQ(a.message, QString::fromLatin1(c.message)) << c.col << "," << c.row;
         EXPECT_EQ(a.dialog, c.dialog) << c.col << "," << c.row;
+    }
+}
+
+// Each choice field's words, in English, in another letter case and in Korean, are its codes
+// and a word it does not offer is refused naming the field; a field of a few numbers takes
+// those. Every dialog's choice goes through this (which dialog field writes which register is
+// test_dialogs.cpp's, typing it from the keyboard test_param_wire.cpp's).
+TEST(ParamChoices, EachWordInEitherLanguageAndAnyCaseIsItsCodeAndNothingElse) {
+    for (int reg : {102, 103, 106, 110, 300, 305, 306, 600, 601, 610, 611, 614, 619}) {
+        const ParamInfo& p = *paramInfo(reg);
+        std::vector<std::pair<QString, std::optional<int>>> typed;
+        for (const ParamChoice& c : p.choices) {
+            const QString en = c.word ? QString::fromUtf8(c.word) : QString::number(c.code);
+            typed.push_back({en, c.code});
+            typed.push_back({en.toLower() == en ? en.toUpper() : en.toLower(), c.code});
+            if (c.korean) typed.push_back({QString::fromUtf8(c.korean), c.code});
+            typed.push_back({en + QStringLiteral("x"), std::nullopt});
+        }
+        if (p.choices.empty())
+            for (int code = p.lo; code <= p.hi; ++code)
+                typed.push_back({QString::number(code), code});
+        for (const char* unknown : {"", "1e1", "0.5", "?"})
+            typed.push_back({QString::fromLatin1(unknown), std::nullopt});
+        for (const auto& [text, code] : typed) {
+            EXPECT_EQ(p.code(text), code) << reg << " \"" << text.toStdString() << '"';
+            const QString refusal = p.choiceRefusal(text);
+            EXPECT_EQ(refusal.isEmpty(), code.has_value()) << reg << " " << text.toStdString();
+            EXPECT_TRUE(code || refusal.startsWith(QString::fromLatin1(p.name) + " \""));
+            for (const QString& w : code ? QStringList() : p.words())
+                EXPECT_TRUE(refusal.contains(w)) << reg << " " << w.toStdString();
+        }
     }
 }

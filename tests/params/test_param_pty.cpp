@@ -19,19 +19,44 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <map>
+#include <optional>
 
 using namespace std::chrono_literals;
 
-TEST(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
+class ParamPty : public ::testing::Test {
+protected:
+    // The simulated stations, and the settings naming them in a program folder of the test's own.
+    void startSim(std::initializer_list<int> stations) {
+        setProgramDir(dir.path());
+        kx5sim::LineConfig cfg;
+        cfg.stations = stations;
+        sim.emplace(cfg);
+        std::string err;
+        ASSERT_TRUE(sim->start(&err)) << err;
+        ASSERT_TRUE(writeSimSettings(*sim, stations));
+    }
+    // The main window on those settings, its port opened as the user opens it.
+    void openWindow() {
+        services.emplace();
+        win = std::make_unique<frmKX5_Main>(services->parts(), loadStartSettings());
+        QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
+    }
+    void TearDown() override {
+        setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
+        if (win) win->close();
+        win.reset();
+        setMsgBoxHandler({});
+        setProgramDir(QString());
+    }
     QTemporaryDir dir;
-    setProgramDir(dir.path());
-    kx5sim::SimLine sim(kx5sim::LineConfig{}); // station 1
-    std::string err;
-    ASSERT_TRUE(sim.start(&err)) << err;
-    ASSERT_TRUE(writeSimSettings(sim, {1}));
-    LineServices services; // outlives the window
-    auto win = std::make_unique<frmKX5_Main>(services.parts(), loadStartSettings());
-    QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
+    std::optional<kx5sim::SimLine> sim;
+    std::optional<LineServices> services; // outlives the window
+    std::unique_ptr<frmKX5_Main> win;
+};
+
+TEST_F(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
+    startSim({1});
+    openWindow();
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
     auto map =
@@ -42,7 +67,7 @@ TEST(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
     int refreshes = 0;
     QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });
     const auto index = [&](const std::string& req) {
-        const auto all = sim.exchanges();
+        const auto all = sim->exchanges();
         for (size_t i = 0; i < all.size(); ++i)
             if (all[i].request.rfind(req, 0) == 0) return int(i); // starts with req
         return -1;
@@ -52,7 +77,7 @@ TEST(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
     EXPECT_EQ(shown(8, 2) + " " + shown(14, 13) + " " + shown(14, 11), "100.0 999.9 2");
 
     // The set-value write's acknowledgement, read-back and refreshes: test_param_wire.cpp.
-    sim.clearExchanges();
+    sim->clearExchanges();
     auto in = map->createDialog(MapDialog::IN);
     setField(in.get(), "txtFILT", QStringLiteral("7"));
     setField(in.get(), "txtBIAS", QStringLiteral("-0.5"));
@@ -60,22 +85,15 @@ TEST(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
     in.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown(14, 18) == "7"; }, 8000));
     EXPECT_EQ(shown(14, 19), "-0.5");
-    EXPECT_EQ(sim.readRegister(1, 617), 7);
+    EXPECT_EQ(sim->readRegister(1, 617), 7);
     const int a = index("\00201DWR,02,0610,0002,0611,0000\r\n");
     const int b = index("\00201DWR,08,0612,270F,0613,F831,0614,0001,0615,270F,0616,F831,"
                         "0617,0007,0618,FFFB,0619,0000\r\n");
     ASSERT_GE(a, 0);
     ASSERT_EQ(b, a + 1) << "nothing goes out during the pause";
-    const auto gap = sim.exchanges()[size_t(b)].time - sim.exchanges()[size_t(a)].time;
+    const auto gap = sim->exchanges()[size_t(b)].time - sim->exchanges()[size_t(a)].time;
     EXPECT_GE(gap, 2000ms);
     EXPECT_LT(gap, 3000ms);
-
-    map.reset(); // a child of the window: gone before it
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
-    win->close();
-    win.reset();
-    setMsgBoxHandler({});
-    setProgramDir(QString());
 }
 
 // Registers of every DWR frame the simulator received, by station.
@@ -93,28 +111,19 @@ static std::map<int, std::vector<int>> writtenRegisters(const kx5sim::SimLine& s
 // A set taken from station 1 copied to stations 2 to 4: a cancel part way, then a full run
 // through the Write Set window in which station 3 refuses SV1 and station 4 falls silent in
 // its input pause, and the batch goes on. What the stations hold is read in the simulator.
-TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
-    QTemporaryDir dir;
-    setProgramDir(dir.path());
-    kx5sim::LineConfig cfg;
-    cfg.stations = {1, 2, 3, 4};
-    kx5sim::SimLine sim(cfg);
-    std::string err;
-    ASSERT_TRUE(sim.start(&err)) << err;
+TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
+    startSim({1, 2, 3, 4});
     // Station 1 differs from the factory settings the others keep: another input type (its
     // range follows after the pause), SV1, a PID value, an alarm type; 104 and the recorder's
     // print speed are not copied by a set.
     const std::pair<int, int> station1[] = {{610, 3}, {612, 5000}, {301, 1234}, {311, 100},
                                             {410, 3}, {104, 55},   {506, 200}};
     for (auto [reg, v] : station1)
-        ASSERT_TRUE(sim.writeRegister(1, reg, std::int16_t(v)));
-    ASSERT_TRUE(writeSimSettings(sim, {1, 2, 3, 4}));
-    LineServices services; // outlives the window
-    auto win = std::make_unique<frmKX5_Main>(services.parts(), loadStartSettings());
+        ASSERT_TRUE(sim->writeRegister(1, reg, std::int16_t(v)));
+    openWindow();
     KX5Link* link = win->link();
     bool read1 = false;
     QObject::connect(link, &KX5Link::paramsRead, [&](int mc) { read1 = read1 || mc == 1; });
-    QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return read1; }, 20000));
     // Saved to a file and read back, as the user's set would be.
     const QString file = dir.filePath("MC1.csv");
@@ -166,9 +175,9 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
         EXPECT_EQ(w.stations()[0].state, SetWriter::State::Stopped);
         EXPECT_EQ(w.stations()[0].report, "cancelled: 10 of 13 registers written");
         EXPECT_EQ(w.stations()[1].report, "cancelled: nothing written");
-        EXPECT_EQ(sim.readRegister(4, 610), 3);
-        EXPECT_EQ(sim.readRegister(4, 301), 1000);
-        EXPECT_EQ(sim.readRegister(3, 610), 2);
+        EXPECT_EQ(sim->readRegister(4, 610), 3);
+        EXPECT_EQ(sim->readRegister(4, 301), 1000);
+        EXPECT_EQ(sim->readRegister(3, 610), 2);
     }
 
     // The full run through the window: station 2 falls silent in its input pause, station 3
@@ -177,13 +186,13 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     ng.kind = kx5sim::FaultKind::Refuse;
     ng.station = 3;
     ng.reg = 301;
-    sim.addFault(ng);
+    sim->addFault(ng);
     QObject::connect(link, &KX5Link::inputPauseStarted, [&](const Request& r) {
         if (r.mcNo != 2) return;
         kx5sim::Fault silent;
         silent.kind = kx5sim::FaultKind::Silent;
         silent.station = 2;
-        sim.addFault(silent);
+        sim->addFault(silent);
     });
     WriteSetDialog dlg(link, set, file);
     for (int i = 0; i < dlg.stationList()->count(); ++i) {
@@ -208,7 +217,7 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     EXPECT_EQ(long(dlg.writer()->stations()[2].diffs.size()), long(copied));
     all->setChecked(false);
     EXPECT_EQ(dlg.writer()->stations()[2].diffs.size(), 3u);
-    sim.clearExchanges();
+    sim->clearExchanges();
     dlg.btnWrite_Click();
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains("MC 4: SV1 100.0 → 123.4, 1.I 240 → 100, A1TY 1 → 3\n\n"))
@@ -229,24 +238,24 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     EXPECT_NE(colour(2).color(), QColor(Qt::red));
 
     for (const ParamSetEntry& e : set.entries) {
-        const int own4 = sim.readRegister(4, e.reg);
+        const int own4 = sim->readRegister(4, e.reg);
         if (e.writable) {
             EXPECT_EQ(own4, e.raw) << e.reg;
         } else if (e.reg == 104 || e.reg == 506) {
             EXPECT_NE(own4, e.raw) << e.reg << " is not copied";
         }
     }
-    EXPECT_EQ(sim.readRegister(3, 301), 1000);
-    EXPECT_EQ(sim.readRegister(3, 612), 5000);
+    EXPECT_EQ(sim->readRegister(3, 301), 1000);
+    EXPECT_EQ(sim->readRegister(3, 612), 5000);
     // Station 2 holds what its report says: the new type with the old range.
-    EXPECT_EQ(sim.readRegister(2, 610), 3);
-    EXPECT_EQ(sim.readRegister(2, 612), 9999);
-    EXPECT_EQ(sim.readRegister(2, 301), 1000);
+    EXPECT_EQ(sim->readRegister(2, 610), 3);
+    EXPECT_EQ(sim->readRegister(2, 612), 9999);
+    EXPECT_EQ(sim->readRegister(2, 301), 1000);
     // Only registers a set copies ever went out; station 3 stopped at its refusal.
-    for (const auto& [station, regs] : writtenRegisters(sim))
+    for (const auto& [station, regs] : writtenRegisters(*sim))
         for (int reg : regs)
             EXPECT_TRUE(setWritable(reg)) << "station " << station << " register " << reg;
-    const auto toThree = writtenRegisters(sim)[3];
+    const auto toThree = writtenRegisters(*sim)[3];
     EXPECT_EQ(std::count(toThree.begin(), toThree.end(), 311), 0);
 
     // Station 4 now differs from the set only where a set does not copy: said so.
@@ -256,9 +265,4 @@ TEST(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     EXPECT_EQ(again.stations()[0].report.toStdString(),
               "equal to the set in every register it copies, left unchanged; differs in "
               "ARW (104) 100, set 55; SPD (506) 100, set 200, which a set does not copy");
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
-    win->close();
-    win.reset();
-    setMsgBoxHandler({});
-    setProgramDir(QString());
 }

@@ -13,7 +13,6 @@
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_Parameter.h"
 #include "tests/support/Bracketing.h"
-#include "tests/support/GridEditing.h"
 
 #include <QTimer>
 #include <map>
@@ -23,6 +22,15 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({3}, 1); // station 3 selected
+        setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
+            said << text;
+            return answer;
+        });
+    }
+    std::unique_ptr<frmKX5_Parameter> openMap() {
+        auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
+        win->setOpenMap(map.get());
+        return map;
     }
     void reply(const QByteArray& r) {
         port->feed("\x02" + r + "\r\n");
@@ -47,11 +55,12 @@ protected:
         }
         return early;
     }
+    QStringList said; // the message boxes shown, each answered with answer
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
 
 TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyped) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
-    win->setOpenMap(map.get());
+    auto map = openMap();
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
     // NPV 250.
     std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
@@ -113,40 +122,12 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     EXPECT_EQ(link()->sendStep(), kStepMonitor);
 }
 
-// The PID cell still being edited when OK is given is the value written, whichever key gives OK.
-TEST_F(ParamWire, PidCellBeingEditedIsTheValueWritten) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
-    win->setOpenMap(map.get());
-    answerReadAll({}, map.get()); // every register 0
-    const std::tuple<GiveOk, const char*, QByteArray> ways[] = {
-        {GiveOk::Click, "123", "007B"},
-        {GiveOk::Shortcut, "4096", "1000"},
-        {GiveOk::ReturnShortcut, "-2", "FFFE"}};
-    for (const auto& [how, typed, onWire] : ways) {
-        SCOPED_TRACE(giveOkName(how));
-        link()->tmrSend.stop(); // the test gives the send ticks
-        auto pid = map->createDialog(MapDialog::PID);
-        // Set 2's I: register 321.
-        typeIntoCellAndPress(pid->findChild<GridView*>("sprdPID"), 2, 2, typed,
-                             pid->findChild<QPushButton*>("btnOK"), how);
-        EXPECT_FALSE(pid->isVisible());
-        QByteArray frame = "\00203DWR,26";
-        for (int reg = 310; reg <= 337; ++reg)
-            if (reg % 10 != 9)
-                frame += ",0" + QByteArray::number(reg) + "," + (reg == 321 ? onWire : "0000");
-        EXPECT_EQ(sent(), frame + "\r\n");
-        reply("03DWR,OK");
-        answerReadAll({}, map.get());
-    }
-}
-
 // The registers of all seven dialogs holding what a controller can hold: usual values, codes
 // outside every list, 0x8000 and 0xEFFF in every number, DP-P 5 and 9 on a sensor type and on a
 // type outside the table. Each dialog opens showing what the map shows, and OK pressed untouched
 // writes back exactly what the controller holds, frame by frame, in any language.
 TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
-    win->setOpenMap(map.get());
+    auto map = openMap();
     const auto hex = [](int v) {
         return QByteArray::number(v < 0 ? v + 65536 : v, 16).toUpper().rightJustified(4, '0');
     };
@@ -155,28 +136,18 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         if (reg % 10 != 9) pid.push_back(reg);
     const struct {
         MapDialog which;
-        std::vector<std::pair<const char*, int>> fields; // "sprdPID": the whole sheet
-        std::vector<std::vector<int>> frames;            // the registers of each write
+        // Written in this order, in one frame; ARW is shown only; "sprdPID": the whole sheet
+        // (written instead of ARW); the input group in two frames, 610-611 and 612-619.
+        std::vector<std::pair<const char*, int>> fields;
     } dialogs[] = {
         // clang-format off
-        {MapDialog::Control, {{"cmbZONE", 102}, {"cmbFUZY", 103}, {"cmbDIS", 106},
-                              {"txtUPRT", 108}, {"txtDNRT", 109}, {"cmbRTMU", 110}},
-         {{102, 103, 106, 108, 109, 110}}},
-        {MapDialog::SV, {{"cmbSV_No", 300}, {"txtSV1", 301}, {"txtSV2", 302}, {"txtSV3", 303}},
-         {{300, 301, 302, 303}}},
-        {MapDialog::AT, {{"cmbATM", 305}, {"cmbAT", 306}}, {{305, 306}}},
-        {MapDialog::PID, {{"txtARW", 104}, {"sprdPID", 0}}, {pid}},
-        {MapDialog::ALM, {{"lblA1TY", 410}, {"lblA2TY", 411}, {"txtA1DB", 413},
-                          {"txtA2DB", 414}, {"txtAL1", 416}, {"txtAL2", 417}},
-         {{410, 411, 413, 414, 416, 417}}},
-        {MapDialog::OUT, {{"cmbOUT", 600}, {"cmbOACT", 601}, {"txtCT", 602}, {"txtCTC", 603},
-                          {"txtHYS", 604}, {"txtPO", 605}, {"txtPOC", 606}, {"txtOLH", 607},
-                          {"txtOLL", 608}},
-         {{600, 601, 602, 603, 604, 605, 606, 607, 608}}},
-        {MapDialog::IN, {{"cmbINP", 610}, {"cmbUnit", 611}, {"txtFRH", 612}, {"txtFRL", 613},
-                         {"cmbDPP", 614}, {"txtSLH", 615}, {"txtSLL", 616}, {"txtFILT", 617},
-                         {"txtBIAS", 618}, {"cmbBOUT", 619}},
-         {{610, 611}, {612, 613, 614, 615, 616, 617, 618, 619}}},
+        {MapDialog::Control, {{"cmbZONE", 102}, {"cmbFUZY", 103}, {"cmbDIS", 106}, {"txtUPRT", 108}, {"txtDNRT", 109}, {"cmbRTMU", 110}}},
+        {MapDialog::SV, {{"cmbSV_No", 300}, {"txtSV1", 301}, {"txtSV2", 302}, {"txtSV3", 303}}},
+        {MapDialog::AT, {{"cmbATM", 305}, {"cmbAT", 306}}},
+        {MapDialog::PID, {{"txtARW", 104}, {"sprdPID", 0}}},
+        {MapDialog::ALM, {{"lblA1TY", 410}, {"lblA2TY", 411}, {"txtA1DB", 413}, {"txtA2DB", 414}, {"txtAL1", 416}, {"txtAL2", 417}}},
+        {MapDialog::OUT, {{"cmbOUT", 600}, {"cmbOACT", 601}, {"txtCT", 602}, {"txtCTC", 603}, {"txtHYS", 604}, {"txtPO", 605}, {"txtPOC", 606}, {"txtOLH", 607}, {"txtOLL", 608}}},
+        {MapDialog::IN, {{"cmbINP", 610}, {"cmbUnit", 611}, {"txtFRH", 612}, {"txtFRL", 613}, {"cmbDPP", 614}, {"txtSLH", 615}, {"txtSLL", 616}, {"txtFILT", 617}, {"txtBIAS", 618}, {"cmbBOUT", 619}}},
         // clang-format on
     };
     // INP 2 in ℃: one decimal.
@@ -213,11 +184,6 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         {"0x8000 in every number", with({}, 0x8000)},
         {"0xEFFF in every number, INP 99 with DP-P 9", with({{610, 99}, {614, 9}}, 0xEFFF)},
     };
-    QStringList said; // a refusal would stop OK: none may come
-    setMsgBoxHandler([&said](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        said << text;
-        return QMessageBox::Ok;
-    });
     Bracketing language;
     for (bool translated : {false, true}) {
         if (translated) QCoreApplication::installTranslator(&language);
@@ -250,15 +216,22 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
                 }
                 clickOK(dlg.get());
                 EXPECT_EQ(dlg->result(), QDialog::Accepted);
-                for (size_t f = 0; f < d.frames.size(); ++f) {
+                std::vector<std::vector<int>> frames{{}};
+                for (const auto& [name, reg] : d.fields) {
+                    if (reg == 0 || reg == 612)
+                        frames.push_back(reg ? std::vector{reg} : pid);
+                    else if (reg != 104)
+                        frames.back().push_back(reg);
+                }
+                if (frames[0].empty()) frames.erase(frames.begin());
+                for (size_t f = 0; f < frames.size(); ++f) {
                     QByteArray frame =
-                        "\00203DWR," +
-                        QByteArray::number(d.frames[f].size()).rightJustified(2, '0');
-                    for (int reg : d.frames[f])
+                        "\00203DWR," + QByteArray::number(frames[f].size()).rightJustified(2, '0');
+                    for (int reg : frames[f])
                         frame += ",0" + QByteArray::number(reg) + "," + held.at(reg);
                     EXPECT_EQ(sent(), frame + "\r\n");
                     reply("03DWR,OK");
-                    if (f == 0 && d.frames.size() == 2) link()->pause_Done();
+                    if (f == 0 && frames.size() == 2) link()->pause_Done();
                 }
                 answerReadAll(held, map.get()); // the read-back
                 map->tmrRefresh_Timer();
@@ -266,7 +239,7 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         }
         QCoreApplication::removeTranslator(&language);
     }
-    EXPECT_EQ(said, QStringList());
+    EXPECT_EQ(said, QStringList()); // a refusal would stop OK: none may come
 }
 
 // A station whose parameters were never read (it answered the model query, then fell silent):
@@ -276,16 +249,10 @@ TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
     build({2, 3}, 2); // station 2 selected and read; 3 answered the sweep only
     ASSERT_TRUE(link()->selectStation(1));
     link()->tmrSend.stop();
-    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
-    win->setOpenMap(map.get());
+    auto map = openMap();
     std::vector<MapDialog> opened;
     map->openDialog = [&opened](MapDialog d) { opened.push_back(d); };
-    QStringList asked;
-    QMessageBox::StandardButton answer = QMessageBox::No;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        asked << text;
-        return answer;
-    });
+    answer = QMessageBox::No;
     // A cell of each dialog: Control, PID, SV, AT, ALM, OUT, IN.
     const std::pair<int, int> cells[] = {{4, 3},   {8, 11}, {8, 2},  {8, 7},
                                          {10, 11}, {14, 1}, {14, 11}};
@@ -294,7 +261,7 @@ TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
         EXPECT_EQ(map->createDialog(mapClickAction(col, row).dialog), nullptr);
     }
     EXPECT_TRUE(opened.empty());
-    EXPECT_EQ(asked.size(), 7);
+    EXPECT_EQ(said.size(), 7);
     EXPECT_NE(map->messageLabel()->text(), "");
     // Nothing but reads goes out, however long the line runs: the silent station's read is
     // given up, and the poll goes on.
@@ -306,22 +273,14 @@ TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
     answer = QMessageBox::Yes; // read again: asked of the link
     map->sprdMap_Click(4, 3);
     EXPECT_EQ(link()->pendingRequest(), Request::readAll(3));
-    setMsgBoxHandler({});
 }
 
 // A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
 // its first field: the frame it makes; a word that is none of the choices: no frame at all.
 TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing) {
-    auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
-    win->setOpenMap(map.get());
+    auto map = openMap();
     answerReadAll({{102, "0001"}}, map.get()); // ZONE on, everything else 0
     map->tmrRefresh_Timer();
-    QStringList messages;
-    setMsgBoxHandler(
-        [&messages](const QString&, const QString& text, QMessageBox::StandardButtons) {
-            messages << text;
-            return QMessageBox::Ok;
-        });
     const struct {
         QString keys; // typed over the field's text; empty: Down picks the next item
         QByteArray zone;
@@ -329,7 +288,7 @@ TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing)
     for (const auto& w : ways) {
         SCOPED_TRACE(w.keys.toStdString());
         link()->tmrSend.stop(); // the test gives the send ticks
-        messages.clear();
+        said.clear();
         auto dlg = map->createDialog(MapDialog::Control);
         dlg->show();
         QWidget* first = dlg->focusWidget();
@@ -344,7 +303,7 @@ TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing)
         clickOK(dlg.get());
         if (w.zone.isEmpty()) {
             EXPECT_TRUE(dlg->isVisible());
-            EXPECT_EQ(messages.size(), 1);
+            EXPECT_EQ(said.size(), 1);
             EXPECT_FALSE(link()->pendingRequest());
             EXPECT_FALSE(sent().contains("DWR"));
             continue;

@@ -20,6 +20,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -59,13 +60,6 @@ protected:
             l << QString::number(e.mcNo);
         return l;
     }
-    // The texts of one column of g, row by row.
-    static QStringList column(const Grid& g, int col) {
-        QStringList l;
-        for (int r = 1; r <= g.maxRows(); ++r)
-            l << g.text(col, r);
-        return l;
-    }
 
     QTemporaryDir dir;
     QStringList messages;
@@ -80,11 +74,27 @@ inline QByteArray setEnvFile(std::initializer_list<int> inUse) {
     return out;
 }
 
+// While alive, root (whom the tests run as) lacks the given capabilities, and so meets
+// permission bits as a user would.
+class AsUser {
+public:
+    explicit AsUser(unsigned caps) {
+        syscall(SYS_capget, &m_header, m_caps);
+        __user_cap_data_struct lowered[2] = {m_caps[0], m_caps[1]};
+        lowered[0].effective &= ~caps;
+        syscall(SYS_capset, &m_header, lowered);
+    }
+    ~AsUser() { syscall(SYS_capset, &m_header, m_caps); }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_caps[2]{};
+};
+
 enum class WriteFailure { ReadOnlyFolder, DiskFull, FolderInTheWay, FifoInTheWay };
 
-// While alive, writing file fails the given way. Tests run as root, which ignores permission
-// bits, so a read-only folder also gives up CAP_DAC_OVERRIDE; a full disk is a zero file-size
-// limit.
+// While alive, writing file fails the given way: a read-only folder to a user, a full disk as a
+// zero file-size limit, or a folder or a FIFO where the file belongs.
 class FailingWrites {
 public:
     FailingWrites(WriteFailure how, const QString& file) : m_dir(QFileInfo(file).path()) {
@@ -94,23 +104,19 @@ public:
         getrlimit(RLIMIT_FSIZE, &m_limit);
         const rlimit none{0, m_limit.rlim_max};
         if (how == WriteFailure::DiskFull) setrlimit(RLIMIT_FSIZE, &none);
-        syscall(SYS_capget, &m_header, m_caps);
-        __user_cap_data_struct lowered[2] = {m_caps[0], m_caps[1]};
-        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
         if (how == WriteFailure::ReadOnlyFolder) {
             QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::ExeOwner);
-            syscall(SYS_capset, &m_header, lowered);
+            m_user.emplace(1u << CAP_DAC_OVERRIDE);
         }
     }
     ~FailingWrites() {
         setrlimit(RLIMIT_FSIZE, &m_limit);
-        syscall(SYS_capset, &m_header, m_caps);
+        m_user.reset();
         QFile::setPermissions(m_dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private:
     QString m_dir;
     rlimit m_limit{};
-    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct m_caps[2]{};
+    std::optional<AsUser> m_user;
 };

@@ -20,30 +20,21 @@ TEST_F(ScanWindow, OffersWhatTheLineSaidAndNamesStationsAtOtherSettings) {
         std::vector<int> unmark;
         std::optional<ScanSetting> take;
         QStringList asked; // the start of each question, in order
-    } rows[] = {
-        {"different settings, the most at another",
-         {{1, at9600}, {2, at4800}, {3, at4800}},
-         true,
-         {5},
-         at4800,
-         {"Mark the 3 station(s)", "MC 5 did not answer",
-          "The stations answered at different settings:\n4800,N,8,1 STD: MC 2, 3\n"
-          "9600,N,8,1 STD: MC 1"}},
-        {"all at the current setting, one in use silent, answered No",
-         {{1, at9600}, {2, at9600}},
-         false,
-         {},
-         std::nullopt,
-         {"Mark the 2 station(s)", "MC 3, 5 did not answer"}},
-        {"the most at the current setting: said, nothing to take",
-         {{1, at9600}, {2, at9600}, {3, at4800}},
-         true,
-         {5},
-         std::nullopt,
-         {"Mark the 3 station(s)", "MC 5 did not answer",
-          "The stations answered at different settings:\n9600,N,8,1 STD: MC 1, 2\n"
-          "4800,N,8,1 STD: MC 3"}},
     };
+    const QString mark3 = "Mark the 3 station(s)", silent5 = "MC 5 did not answer",
+                  differ = "The stations answered at different settings:\n";
+    // clang-format off
+    const Row rows[] = {
+        {"different settings, the most at another", {{1, at9600}, {2, at4800}, {3, at4800}}, true, {5}, at4800,
+         {mark3, silent5, differ + "4800,N,8,1 STD: MC 2, 3\n9600,N,8,1 STD: MC 1"}},
+        {"all in use answered at the current setting: marked, nothing else asked", {{1, at9600}, {2, at9600}, {3, at9600}, {5, at9600}}, true, {}, std::nullopt,
+         {"Mark the 4 station(s)"}},
+        {"all at the current setting, one in use silent, answered No", {{1, at9600}, {2, at9600}}, false, {}, std::nullopt,
+         {"Mark the 2 station(s)", "MC 3, 5 did not answer"}},
+        {"the most at the current setting: said, nothing to take", {{1, at9600}, {2, at9600}, {3, at4800}}, true, {5}, std::nullopt,
+         {mark3, silent5, differ + "9600,N,8,1 STD: MC 1, 2\n4800,N,8,1 STD: MC 3"}},
+    };
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         QStringList asked;
@@ -75,5 +66,6 @@ TEST_F(ScanWindow, OffersWhatTheLineSaidAndNamesStationsAtOtherSettings) {
         EXPECT_EQ(w.markStations(), r.yes);
         EXPECT_EQ(w.unmarkStations(), r.unmark);
         EXPECT_EQ(w.settingToTake(), r.take);
+        EXPECT_EQ(w.result(), r.yes ? QDialog::Accepted : QDialog::Rejected); // closes to act
     }
 }
