@@ -1,7 +1,7 @@
 // The link end to end: the real QSerialPort over a pseudo-terminal against kx5sim, with real
-// timers. Exact request order on the wire (slow lines too), given-up requests, line statistics
-// and the port going away. The scheduler's logic in detail, and which replies are taken, are
-// test_link's.
+// timers. Exact request order on the wire (slow lines too), line statistics and the port going
+// away. Given-up requests are test_link's. The scheduler's logic in detail, and which replies are
+// taken, are test_link's.
 #include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
@@ -10,7 +10,6 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "sim/SimLine.h"
-#include "tests/support/Replies.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,11 +52,6 @@ protected:
         link->setPortSettings({QString::fromStdString(sim->path()), QString::number(baud), "N", "8",
                                QString::number(stopBits), sum ? "SUM" : "STD"});
         link->setHost(&host);
-        ended.clear();
-        QObject::connect(link.get(), &KX5Link::requestEnded,
-                         [this](const Request& r, RequestOutcome o, const QString&) {
-                             ended.push_back({r, o});
-                         });
         link->setFastPacing(fast);
         StationList list;
         for (int mc : inUse)
@@ -91,7 +85,6 @@ protected:
     bool fast = false;
     int baud = 9600;
     int stopBits = 1;
-    std::vector<std::pair<Request, RequestOutcome>> ended;
 };
 
 // The wire-level sequences hold in both pacings: the standard one and the fast one.
@@ -161,35 +154,11 @@ TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
     }
 }
 
-// The selected station falls silent while a read-all or a key write is asked of it: the
-// request is given up after three reply waits, and the other station is polled again.
-TEST_P(LinkPtyPacing, ASilentStationsRequestIsGivenUpAndTheLineGoesOn) {
-    for (const Request& r : {Request::readAll(1), Request::writeOne(1, 504, 1)}) {
-        SCOPED_TRACE(r.what().toStdString());
-        start({1, 2}, {1, 2}, false);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(2) > 0; }, 10000));
-        const QByteArray sent = r.isWrite() ? wrap("01DWR,01,0504,0001")
-                                            : buildReadReq(1, findStep(kStepReadAll1)->regs, 0);
-        const int sentBefore = heardCount(sent); // the read-all after the sweep
-        sim->addFault(*kx5sim::FaultPlan::parse("silent,station=1"));
-        ASSERT_TRUE(link->request(r).taken);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !ended.empty(); }, 15000));
-        EXPECT_EQ(ended[0].second, RequestOutcome::GivenUp);
-        const int before = monitorReads(2);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(2) >= before + 2; }, 10000));
-        EXPECT_EQ(heardCount(sent), sentBefore + 3);
-        sim->clearFaults(); // back: the write is not delivered late
-        const int firstBefore = monitorReads(1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) >= firstBefore + 2; }, 10000));
-        EXPECT_EQ(heardCount(sent), sentBefore + 3);
-        link.reset();
-        host = {};
-    }
-}
-
 // A controller switched on after Port Open is asked for its model once in ten exchanges,
-// which costs the others nothing, and once it answers it joins the poll.
-TEST_P(LinkPtyPacing, AStationSwitchedOnLaterIsPolled) {
+// which costs the others nothing, and once it answers it joins the poll. The rule is the
+// scheduler's, the same in both pacings.
+TEST_F(LinkPty, AStationSwitchedOnLaterIsPolled) {
+    fast = true;
     start({1, 2}, {1, 2}, false, {"silent,station=2"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return heardCount(buildModelReq(2, 0)) >= 5; }, 20000));
     const auto h = heard();
@@ -270,18 +239,10 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
     sim->stop();
     sim.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->reopening(); }, 5000));
-    // Back before its controller, which is still starting up: silent for a whole sweep and
-    // more. The link keeps sweeping and polls it once it answers.
-    kx5sim::LineConfig cfg;
-    cfg.stations = {1};
-    cfg.faults.push_back(*kx5sim::FaultPlan::parse("silent"));
-    sim = std::make_unique<kx5sim::SimLine>(cfg);
+    // Back: swept and polled again. A controller still silent then is test_link's.
+    sim = std::make_unique<kx5sim::SimLine>(kx5sim::LineConfig{});
     ASSERT_TRUE(sim->start());
     ASSERT_TRUE(QFile::link(QString::fromStdString(sim->path()), path));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return link->phase() == KX5Link::Phase::SweepPause; },
-                                5000 + 3 * link->replyWaitMs(8, 22) * 3));
-    EXPECT_TRUE(link->port()->isOpen());
-    sim->clearFaults();
     EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
     EXPECT_TRUE(link->offersClose());
     EXPECT_EQ(link->connState(0), ConnState::OK);

@@ -1,0 +1,99 @@
+// kx5comm without windows as a child process, on a program folder of its own whose port is
+// kx5sim's line; and a datagram socket standing for systemd's $NOTIFY_SOCKET.
+#pragma once
+
+#include "tests/monitor/SimSettings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+struct HeadlessRun {
+    QTemporaryDir dir;
+    kx5sim::SimLine sim;
+    QProcess program;
+    QByteArray err; // its standard error so far
+
+    explicit HeadlessRun(const kx5sim::LineConfig& cfg = {}) : sim(cfg) {
+        setProgramDir(dir.path());
+    }
+    ~HeadlessRun() {
+        program.terminate();
+        program.waitForFinished(15000);
+        setProgramDir(QString());
+    }
+    static QString binary() { return QCoreApplication::applicationDirPath() + "/kx5comm"; }
+    QString data() const { return dir.filePath("data"); }
+    QString records() const { return data() + "/Oven_01.DAT"; }
+    // The simulator running, the line's settings on it, and with `save` one record a second
+    // into data().
+    bool prepare(std::initializer_list<int> inUse, bool save = false) {
+        return sim.start() && writeSimSettings(sim, inUse) &&
+               (!save ||
+                (QDir().mkpath(data()) &&
+                 writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data(), "Oven"}, nullptr)));
+    }
+    void start(const QStringList& args) {
+        program.start(binary(), QStringList{"--headless", "--dir", dir.path()} + args);
+    }
+    bool said(const QByteArray& text, int ms) {
+        return QTest::qWaitFor(
+            [&] { return (err += program.readAllStandardError()).contains(text); }, ms);
+    }
+    // Every record of the file holds a PV the simulator sent.
+    void recordsHoldWhatWasSent() {
+        const std::vector<int> sent = pvsSent(sim, 1);
+        QFile dat(records());
+        ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
+        int n = 0;
+        for (const QByteArray& r : dat.readAll().split('\n')) {
+            const QList<QByteArray> f = r.trimmed().split('\t');
+            if (f.size() < 5) continue;
+            ++n;
+            EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
+        }
+        EXPECT_GE(n, 2);
+    }
+};
+
+struct NotifySocket {
+    QByteArray path;
+    int fd = ::socket(AF_UNIX, SOCK_DGRAM, 0);
+
+    explicit NotifySocket(const QString& file) : path(QFile::encodeName(file)) {
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        std::memcpy(addr.sun_path, path.constData(), size_t(path.size()));
+        EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        const timeval wait{10, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    }
+    ~NotifySocket() { ::close(fd); }
+    QProcessEnvironment env() const {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("NOTIFY_SOCKET", QString::fromUtf8(path));
+        return e;
+    }
+    // The next datagram, waiting up to 10 s.
+    QByteArray next() const {
+        char buf[512];
+        const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+        return n > 0 ? QByteArray(buf, int(n)) : QByteArray("<nothing>");
+    }
+    // Every datagram so far, without waiting, joined by '|'.
+    QByteArray all() {
+        char buf[512];
+        for (ssize_t n; (n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT)) > 0;)
+            heard << QByteArray(buf, int(n));
+        return heard.join('|');
+    }
+    QByteArrayList heard;
+};
