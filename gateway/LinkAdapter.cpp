@@ -1,7 +1,6 @@
 #include "gateway/LinkAdapter.h"
 
 #include "link/KX5Link.h"
-#include "link/Steps.h"
 
 LinkAdapter::LinkAdapter(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     m_cancelCheck.setInterval(100);
@@ -22,9 +21,8 @@ std::shared_ptr<const StationSnapshot> LinkAdapter::snapshot(int mcNo) const {
     // One rule for every consumer; a closed port answers for nobody.
     s->answering = m_link->phase() != KX5Link::Phase::Closed && line.answering(mcNo);
     s->image = st->image;
-    for (int b = 1; b <= 4; ++b)
-        s->imageAgeMs[size_t(b - 1)] =
-            line.imageAgeMs(mcNo, findStep(kStepReadAll1 + b - 1)->regs.front());
+    for (size_t b = 0; b < s->imageAgeMs.size(); ++b)
+        s->imageAgeMs[b] = st->imageAtMs[b] ? line.nowMs() - st->imageAtMs[b] : -1;
     s->imageMaxAgeMs = m_imageMaxAgeMs;
     return s;
 }

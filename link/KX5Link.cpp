@@ -61,6 +61,7 @@ void KX5Link::takeSettings() {
 
 void KX5Link::setStations(const StationList& list) {
     m_line.setStations(list);
+    updateCurrentFor();
     clampIndices();
     KeepSelectedStation();
 }
@@ -281,16 +282,20 @@ void KX5Link::takePending() {
                            m_current->mcNo, &*m_current);
         tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, s.text, s.shown);
     }
-    m_current = taken.r;
-    m_currentReply = taken.reply;
-    m_lastSource = m_current->source;
+    m_lastSource = taken.r.source;
+    startJob(taken.r, taken.reply);
+}
+
+void KX5Link::startJob(const Request& r, std::shared_ptr<LinkReply> reply) {
+    m_current = r;
+    m_currentReply = std::move(reply);
     m_currentConfirmed = false;
     m_currentMs = 0;
-    m_sched.startStep(m_current->mcNo);
+    m_sched.startStep(r.mcNo);
     // The new request gets a reply wait of its own, not the rest of another's.
     tmrRecvErr.stop();
     m_out.reset();
-    m_sched.enter(m_current->step);
+    m_sched.enter(r.step);
 }
 
 // An answering station whose image lacks a block (never read, or not since it came back) has
@@ -304,14 +309,7 @@ bool KX5Link::takeBackgroundRead() {
             if (st->imageAtMs[size_t(b - 1)] != 0) continue;
             Request r = Request::readBlock(st->mcNo, b);
             r.source = kBackgroundSource;
-            m_current = r;
-            m_currentReply.reset();
-            m_currentConfirmed = false;
-            m_currentMs = 0;
-            m_sched.startStep(st->mcNo);
-            tmrRecvErr.stop();
-            m_out.reset();
-            m_sched.enter(r.step);
+            startJob(r, nullptr);
             return true;
         }
     }
@@ -427,7 +425,6 @@ void KX5Link::clampIndices() {
 }
 
 void KX5Link::advanceMonitorPoll() {
-    updateCurrentFor();
     int next = FindConnectedStation(m_sched.gMC_Idx + 1);
     if (next < 0) next = FindConnectedStation(0);
     m_sched.gMC_Idx = next < 0 ? 0 : next;
@@ -671,6 +668,7 @@ void KX5Link::tmrRecvErr_Timer() {
             note(LinkNote{.kind = LinkNote::Kind::StationSilent,
                           .mcNo = m_line.mcNoAt(m_sched.gMC_Idx)});
             m_line.setUnanswered(m_line.mcNoAt(m_sched.gMC_Idx));
+            updateCurrentFor();
             if (!endModelQuery(true)) return;
         } else {
             advanceMonitorPoll();

@@ -277,6 +277,7 @@ private:
     void countUnmatched(const QByteArray& frame);
     void markStale(int idx);
     void takePending();
+    void startJob(const Request& r, std::shared_ptr<LinkReply> reply);
     bool takeBackgroundRead();
     // The request being worked has ended: its reply finishes, the poll is owed its share.
     void finishJob(RequestOutcome outcome, const QString& text, const QString& shown);

@@ -159,6 +159,7 @@ void KX5Link::onModelReply(const QByteArray& frame) {
     m_out.reset();
     const ControllerModel m = modelFromReply(QString::fromLatin1(frame));
     m_line.setModel(t.mcNo, m);
+    updateCurrentFor(); // the poll round follows the stations that answer
     if (isKX5(m)) {
         if (gMC_No == 0) {
             gMC_SelIdx = t.idx;

@@ -75,8 +75,18 @@ protected:
         writeFile("CFG/SetEnv.INI", env);
         open();
         if (connected == 0) return win.get();
+        openPort(static_cast<int>(mcs.size()), connected);
+        EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
+        link()->tmrSend.stop();
+        link()->resetLineStats();
+        win->tmrRefresh.stop();
+        return win.get();
+    }
+    // Port Open: the first `connected` of the `inUse` stations answer the sweep, the others
+    // stay silent until given up; then the selected station's four blocks are read.
+    void openPort(int inUse, int connected) {
         press("btnMenu_3");
-        for (int i = 0; i < static_cast<int>(mcs.size()); ++i) {
+        for (int i = 0; i < inUse; ++i) {
             if (i < connected) {
                 answerNext();
                 continue;
@@ -88,11 +98,6 @@ protected:
         }
         for (int block = 1; block <= 4; ++block)
             answerNext();
-        EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
-        link()->tmrSend.stop();
-        link()->resetLineStats();
-        win->tmrRefresh.stop();
-        return win.get();
     }
     // The next send tick, answered by its station; returns the request.
     QByteArray answerNext() {

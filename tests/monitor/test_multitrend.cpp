@@ -31,19 +31,7 @@ TEST_F(MultiTrendTest, EachStationKeepsItsPointsAcrossSwitchesAndAReopen) {
     link()->ClosePort();
     now = now.addSecs(1);
     w->tmrSample_Timer();
-    press("btnMenu_3");
-    for (int i = 0; i < 9; ++i) {
-        if (i < 3) {
-            answerNext();
-            continue;
-        }
-        for (int k = 0; k < 3; ++k) {
-            sent();
-            link()->tmrRecvErr_Timer();
-        }
-    }
-    for (int block = 1; block <= 4; ++block)
-        answerNext();
+    openPort(9, 3);
     tick("3 0 0 1020 2000 0 0 100", "3 0 0 3020 4000 0 0 300");
     const auto& series = w->trend().series();
     ASSERT_EQ(series.size(), 2u);
