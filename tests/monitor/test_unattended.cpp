@@ -450,23 +450,6 @@ TEST_F(Unattended, ALineThatHearsNobodySaysWhatWasTried) {
                            " No station answered at 9600 8N1 STD: asking again until one does"}));
 }
 
-TEST_F(Unattended, SavedTraceHasATimeAndEveryByte) {
-    build({1});
-    link()->sprdCommD.add(QByteArray("\x02") + "01WHO\r\n", true);
-    link()->sprdCommD.add(QByteArray(500, 'x'), false);
-    QString error;
-    ASSERT_TRUE(saveTrace(link()->sprdCommD, path("t.txt"), &error)) << error.toStdString();
-    const QList<QByteArray> lines = readFile(path("t.txt")).split('\n');
-    ASSERT_GE(lines.size(), 3);
-    EXPECT_TRUE(
-        QDateTime::fromString(QString(lines[1].left(23)), "yyyy-MM-dd hh:mm:ss.zzz").isValid())
-        << lines[1].data();
-    EXPECT_TRUE(lines[0].endsWith("\tSend\t<STX>01WHO<CR><LF>\r")) << lines[0].data();
-    EXPECT_TRUE(lines[1].contains(QByteArray(398, 'x') + "<(+102 bytes)>")) << lines[1].data();
-    EXPECT_FALSE(saveTrace(link()->sprdCommD, path("no/such/folder/t.txt"), &error));
-    EXPECT_TRUE(error.contains("no/such/folder")) << error.toStdString();
-}
-
 // The recorded trace: a daily file of every frame, kept within the user's limit by removing
 // whole older days and, on a busy day, the day's oldest pieces, never the file being written;
 // a file that cannot be written is said once.
@@ -481,10 +464,20 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     emit child<QSpinBox>("spinTraceLimit")->editingFinished();
     child<QCheckBox>("chkRecordTrace")->click(); // on a page not shown
     link()->sprdCommD.add(QByteArray("\x02") + "01WHO\r\n", true);
-    link()->sprdCommD.add("late", false);
+    link()->sprdCommD.add(QByteArray(500, 'x'), false);
     const QByteArray today = readFile(rec->filePath(now.date()));
     EXPECT_TRUE(today.contains("\tSend\t<STX>01WHO<CR><LF>\r\n")) << today.data();
-    EXPECT_TRUE(today.endsWith("\tRecv\tlate\r\n")) << today.data();
+    // Each frame with its time; a long one cut after 398 bytes.
+    EXPECT_TRUE(QDateTime::fromString(QString(today.left(23)), "yyyy-MM-dd hh:mm:ss.zzz").isValid())
+        << today.data();
+    EXPECT_TRUE(today.endsWith("\tRecv\t" + QByteArray(398, 'x') + "<(+102 bytes)>\r\n"))
+        << today.data();
+    // Saved from the window: the same lines; a folder that is not there is named.
+    QString error;
+    ASSERT_TRUE(saveTrace(link()->sprdCommD, path("t.txt"), &error)) << error.toStdString();
+    EXPECT_EQ(readFile(path("t.txt")), today);
+    EXPECT_FALSE(saveTrace(link()->sprdCommD, path("no/such/folder/t.txt"), &error));
+    EXPECT_TRUE(error.contains("no/such/folder")) << error.toStdString();
     QStringList left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     EXPECT_EQ(left, QStringList({"Oven_Trace_20260303.TXT", "Oven_Trace_20260307.TXT"}));
     // The switch and the limit are kept for the next start.
