@@ -24,9 +24,7 @@ protected:
     void SetUp() override {
         ParamsFixture::SetUp();
         sink.mcNo = 7;
-        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) // a whole read, zeros
-            for (int reg : findStep(step)->regs)
-                store(reg, 0);
+        readZeros();
         input(2, 0, 0);
         store(300, 1);
         store(301, 1505);
