@@ -202,7 +202,6 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
 // and closing the port ask first. Each switch is an event, in the list and the events file, and
 // the status bar always says whether saving runs and where to: only while records are made.
 TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
-    win->eventLog()->clock = [this] { return now; };
     win->show();
     QApplication::setActiveWindow(win.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));

@@ -204,7 +204,6 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
     build({1, 2}, 2);
     EventLog* log = win->eventLog();
-    log->clock = [this] { return now; };
     // The list is in the user's language, the file in English.
     Bracketing language;
     QCoreApplication::installTranslator(&language);
@@ -284,7 +283,6 @@ TEST_F(Unattended, DataFolderHeldByAnotherProgramIsNeverWrittenTo) {
     QDir().mkpath(mine), QDir().mkpath(theirs);
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + mine.toUtf8() + "\r\nOven\r\n");
     build({1});
-    win->eventLog()->clock = [this] { return now; };
     FolderLocks locks;
     ASSERT_TRUE(locks.lock({programDir(), mine}).isEmpty());
     installCommands(win.get(), &locks);
@@ -313,7 +311,6 @@ TEST_F(Unattended, DataFolderHeldByAnotherProgramIsNeverWrittenTo) {
 TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
     build({1, 2}, 1); // station 2 never answers the sweep
-    win->eventLog()->clock = [this] { return now; };
     press("btnDSave_Start");
     const std::vector<int> good(19, 0), short18(18, 0);
     const QByteArray noOk = QByteArray(drrReply(1, good)).replace(",OK,", ",NO,");
@@ -366,7 +363,6 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
 TEST_F(Unattended, SavingSwitchesAndSettingsChangesAreEvents) {
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + dir.path().toUtf8() + "\r\nOven\r\n");
     build({1, 2});
-    win->eventLog()->clock = [this] { return now; };
     press("btnDSave_Start");
     const QString files = dir.path() + "/Oven_NN.DAT";
     const struct {
