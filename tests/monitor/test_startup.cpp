@@ -2,6 +2,7 @@
 #include "MainFixture.h"
 #include "app/Commands.h"
 #include "monitor/EventLog.h"
+#include "monitor/LineTexts.h"
 #include "settings/PortList.h"
 
 #include <QAction>
@@ -139,4 +140,12 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     action("mSetExit")->trigger();
     EXPECT_FALSE(port->isOpen());
     EXPECT_TRUE(panels().contains("CLOSE"));
+}
+
+// The two notes whose words are fixed, as operators look for them; the others' may change.
+TEST(LineTexts, TheDocumentedNotesKeepTheirWords) {
+    EXPECT_EQ(LineTexts::noteText({.kind = LinkNote::Kind::Checking}),
+              "Checking ... (Connect status)");
+    EXPECT_EQ(LineTexts::noteText({.kind = LinkNote::Kind::StationSilent, .mcNo = 12}),
+              "MC [12] ==> NG");
 }
