@@ -143,7 +143,7 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
 }
 
 // The two notes whose words are fixed, as operators look for them; the others' may change.
-TEST(LineTexts, TheDocumentedNotesKeepTheirWords) {
+TEST(LineTexts, TheFixedNotesKeepTheirWords) {
     EXPECT_EQ(LineTexts::noteText({.kind = LinkNote::Kind::Checking}),
               "Checking ... (Connect status)");
     EXPECT_EQ(LineTexts::noteText({.kind = LinkNote::Kind::StationSilent, .mcNo = 12}),
