@@ -1,7 +1,6 @@
 // The map's pure rules: every register drawn from a parameter image with d taken once per
-// refresh, the access classes and the click table (what a cell says to assistive technology is
-// test_map_window.cpp's).
-// The window applying them is left to test_map_window.cpp, the dialogs' conversions to
+// refresh, the access classes and the click table. The window applying them, and what a cell
+// says to assistive technology, are left to test_map_window.cpp, the dialogs' conversions to
 // test_dialogs.cpp.
 #include "ParamsFixture.h"
 #include "params/ParamInfo.h"
