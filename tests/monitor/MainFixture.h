@@ -6,6 +6,7 @@
 #include "app/LineServices.h"
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
+#include "monitor/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/TrendPanel.h"
 #include "monitor/frmKX5_Main.h"
@@ -60,7 +61,7 @@ protected:
         services = std::make_unique<LineServices>(std::unique_ptr<SerialPort>(port));
         win = std::make_unique<frmKX5_Main>(services->parts(), loadStartSettings());
         win->tmrDispGraph.stop();
-        win->clock = [this] { return now; };
+        win->clock = win->eventLog()->clock = [this] { return now; };
         return win.get();
     }
     // Stations `mcs` in use. With `connected` > 0 the port is opened and the first `connected`

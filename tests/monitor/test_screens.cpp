@@ -36,6 +36,7 @@
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
+#include "tests/support/Bracketing.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Language.h"
 #include "ui/ScreenFit.h"
@@ -60,6 +61,12 @@
 
 namespace {
 
+// How a fault names a control: its object name, else its class.
+QString nameOf(const QObject* o) {
+    return o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                     : o->objectName();
+}
+
 // What can be seen to be wrong in a shown window, one line per fault.
 QStringList faults(QWidget* w, const QRect& free) {
     QStringList out;
@@ -76,10 +83,6 @@ QStringList faults(QWidget* w, const QRect& free) {
     else if (!free.contains(at))
         out << QStringLiteral("window at %1,%2 ").arg(at.x()).arg(at.y()) + size(at.size()) +
                    " not inside the screen " + size(free.size());
-    const auto name = [](const QWidget* c) {
-        return c->objectName().isEmpty() ? QString::fromLatin1(c->metaObject()->className())
-                                         : c->objectName();
-    };
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(w) || c->isWindow()) continue;
         bool inView = false; // cells, headers and editors of tables draw as they choose
@@ -94,7 +97,7 @@ QStringList faults(QWidget* w, const QRect& free) {
             const int need = l->fontMetrics().horizontalAdvance(shown.split('\n').first());
             if (l->contentsRect().width() - 2 * l->margin() + 1 < need)
                 out << QStringLiteral("text cut: %1 \"%2\" %3 < %4")
-                           .arg(name(c), l->text(), QString::number(l->contentsRect().width()),
+                           .arg(nameOf(c), l->text(), QString::number(l->contentsRect().width()),
                                 QString::number(need));
         }
         if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty()) {
@@ -108,14 +111,14 @@ QStringList faults(QWidget* w, const QRect& free) {
                     : b->sizeHint().width();
             if (b->width() < need - 2)
                 out << QStringLiteral("button cut: %1 \"%2\" %3 < %4")
-                           .arg(name(c), b->text(), QString::number(b->width()),
+                           .arg(nameOf(c), b->text(), QString::number(b->width()),
                                 QString::number(need));
         }
         // Siblings on top of each other.
         for (QWidget* s : c->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (s <= c || !s->isVisibleTo(w) || s->isWindow()) continue;
             if (s->geometry().intersects(c->geometry()))
-                out << QStringLiteral("overlap: %1 and %2").arg(name(c), name(s));
+                out << QStringLiteral("overlap: %1 and %2").arg(nameOf(c), nameOf(s));
         }
     }
     return out;
@@ -136,21 +139,17 @@ QStringList accelClashes(QWidget* w) {
             return;
         }
     };
-    const auto name = [](const QObject* o) {
-        return o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
-                                         : o->objectName();
-    };
     if (auto* mw = qobject_cast<QMainWindow*>(w); mw && mw->menuBar()->isVisibleTo(w))
         for (QAction* a : mw->menuBar()->actions())
-            if (a->isVisible()) claim(a->text(), name(a));
+            if (a->isVisible()) claim(a->text(), nameOf(a));
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(w) || c->isWindow() || !c->window() || c->window() != w) continue;
-        if (auto* b = qobject_cast<QAbstractButton*>(c)) claim(b->text(), name(c));
-        if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy()) claim(l->text(), name(c));
-        if (auto* g = qobject_cast<QGroupBox*>(c)) claim(g->title(), name(c));
+        if (auto* b = qobject_cast<QAbstractButton*>(c)) claim(b->text(), nameOf(c));
+        if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy()) claim(l->text(), nameOf(c));
+        if (auto* g = qobject_cast<QGroupBox*>(c)) claim(g->title(), nameOf(c));
         if (auto* t = qobject_cast<QTabBar*>(c))
             for (int i = 0; i < t->count(); ++i)
-                if (t->isTabVisible(i)) claim(t->tabText(i), name(c));
+                if (t->isTabVisible(i)) claim(t->tabText(i), nameOf(c));
     }
     QStringList out;
     for (auto it = owners.cbegin(); it != owners.cend(); ++it)
@@ -158,26 +157,6 @@ QStringList accelClashes(QWidget* w) {
             out << QStringLiteral("Alt+%1 used twice: %2").arg(it.key(), it->join(", "));
     return out;
 }
-
-// Marks every text it translates, so a text shown without the marks did not come through
-// the translator.
-class PseudoTranslator : public QTranslator {
-public:
-    QString translate(const char*, const char* source, const char*, int) const override {
-        return source && *source
-                   ? QStringLiteral("\u27E6") + QString::fromUtf8(source) + QStringLiteral("\u27E7")
-                   : QString();
-    }
-    bool isEmpty() const override { return false; }
-};
-
-class CapitalsTranslator : public QTranslator {
-public:
-    QString translate(const char*, const char* source, const char*, int) const override {
-        return source && *source ? QString::fromUtf8(source).toUpper() : QString();
-    }
-    bool isEmpty() const override { return false; }
-};
 
 // What is left of a shown text once the translated parts are taken out, when a person would
 // read it: words, not numbers, paths, file names or the controller's own upper-case mnemonics
@@ -204,10 +183,7 @@ QString untranslated(QString text) {
 // The texts of a window a person reads, each with where it is shown.
 QList<std::pair<QString, QString>> shownTexts(QWidget* w) {
     QList<std::pair<QString, QString>> out{{QStringLiteral("title"), w->windowTitle()}};
-    const auto where = [](const QObject* o) {
-        return o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
-                                         : o->objectName();
-    };
+    const auto where = nameOf;
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (!c->toolTip().isEmpty()) out.append({where(c) + ".toolTip", c->toolTip()});
         if (auto* x = qobject_cast<QLabel*>(c)) out.append({where(c), x->text()});
@@ -345,7 +321,8 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
     const QStringList kUsersOwn = {QStringLiteral("lblMC_Name"),
                                    QStringLiteral("lblMC_Name.toolTip")};
     if (!qEnvironmentVariableIsEmpty("KX5_TEST_LANGUAGE")) GTEST_SKIP() << "run once, untranslated";
-    PseudoTranslator pseudo;
+    // Every text it translates marked, so a text shown without the marks did not come through.
+    Bracketing pseudo({}, [](const QString& s) { return u'\u27E6' + s + u'\u27E7'; });
     QCoreApplication::installTranslator(&pseudo);
     forEachWindow([&](QWidget* w) {
         QStringList found;
@@ -360,7 +337,7 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
     // Texts built from pieces: each settings group's change event and a lost port's cause.
     // A translator that writes every text in capitals leaves a piece that missed it in small
     // letters (marks would enclose the pieces put into a marked text).
-    CapitalsTranslator capitals;
+    Bracketing capitals({}, [](const QString& s) { return s.toUpper(); });
     QCoreApplication::installTranslator(&capitals);
     EventLog* log = win->eventLog();
     PortSettings port;

@@ -5,6 +5,7 @@
 
 #include "link/Cells.h"
 #include "link/Grid.h"
+#include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"
 #include "tests/support/RecordingSink.h"
@@ -48,6 +49,12 @@ protected:
     }
     void TearDown() override { setMsgBoxHandler({}); }
 
+    // A whole read of the station's parameters, every one 0.
+    void readZeros() {
+        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
+            for (int reg : findStep(step)->regs)
+                store(reg, 0);
+    }
     // Stores a register value in the image, as the link does.
     void store(int reg, int value) { image[reg] = value; }
     QString shown(int reg) const { return display.text(mapCell(reg).col, mapCell(reg).row); }

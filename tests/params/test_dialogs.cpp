@@ -21,9 +21,7 @@ class Dialogs : public ParamsFixture {
 protected:
     void SetUp() override {
         ParamsFixture::SetUp();
-        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) // a whole read, zeros
-            for (int reg : findStep(step)->regs)
-                store(reg, 0);
+        readZeros();
     }
     std::unique_ptr<GroupDialog> make(const std::string& name) {
         if (name == "OUT") return std::make_unique<frmKX5_P_OUT>(&sink, image);

@@ -1,6 +1,6 @@
 // The map's pure rules: every register drawn from a parameter image with d taken once per
-// refresh, the access classes, what a cell says to assistive technology and the click table.
-// The window applying them is left to test_map_window.cpp, the dialogs' conversions to
+// refresh, the access classes and the click table. The window applying them, and what a cell
+// says to assistive technology, are left to test_map_window.cpp, the dialogs' conversions to
 // test_dialogs.cpp.
 #include "ParamsFixture.h"
 #include "params/ParamInfo.h"
@@ -70,23 +70,6 @@ TEST_F(MapRules, EveryRegisterIsDrawnFromTheImageByItsRule) {
     refreshMapGrid(nullptr, display); // no station read: every value cell empty
     for (int reg : {1, 102, 301, 610})
         EXPECT_EQ(shown(reg), "") << reg;
-}
-
-TEST_F(MapRules, CellsSayTheirRegisterValueAndAccess) {
-    const std::pair<int, const char*> cases[] = {
-        {301, "SV1 (register 301): 150.5, can be written"},
-        {1, "NPV (register 1): 0.5, read only"},
-        {203, "SV1 (register 203): 7, not used"},
-        {105, "105 (register 105): not read, not used"},
-    };
-    store(301, 1505);
-    store(1, 5);
-    store(203, 7);
-    input(2, 0, 0);
-    for (const auto& [reg, said] : cases) {
-        const MapCell c = mapCell(reg);
-        EXPECT_EQ(mapCellDescription(c.col, c.row, display.text(c.col, c.row)), said) << reg;
-    }
 }
 
 TEST_F(MapRules, NamesAndAccessClasses) {

@@ -24,9 +24,7 @@ protected:
     void SetUp() override {
         ParamsFixture::SetUp();
         sink.mcNo = 7;
-        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) // a whole read, zeros
-            for (int reg : findStep(step)->regs)
-                store(reg, 0);
+        readZeros();
         input(2, 0, 0);
         store(300, 1);
         store(301, 1505);
@@ -137,6 +135,9 @@ TEST_F(MapWindow, ClockWindowShowsTheFollowSwitchAndKeepsEachHintOnOneLine) {
 }
 
 TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
+    store(203, 7);
+    image.erase(105);
+    map->tmrRefresh_Timer(); // drawn again from the image
     map->messageLabel()->setText(QStringLiteral("Not Used"));
     // The most saturated pixel of the label is its text's colour.
     const auto textColour = [&] {
@@ -169,12 +170,14 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
                                            {6, 2, QColor(0, 0, 64)}})
         EXPECT_EQ(cellColour(col, row), colour) << col << "," << row;
     // Not by colour alone: writable values bold, read-only ones italic; a screen reader hears
-    // the register, the value and whether it can be written.
+    // the register, the value (or that it was not read) and whether it can be written.
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
     ASSERT_TRUE(table && table->tableInterface());
     const std::tuple<int, int, bool, bool, const char*> cells[] = {
         {8, 2, true, false, "SV1 (register 301): 150.5, can be written"},
-        {2, 3, false, true, "NSV (register 2): 0.0, read only"}};
+        {2, 3, false, true, "NSV (register 2): 0.0, read only"},
+        {6, 4, false, false, "SV1 (register 203): 7, not used"},
+        {4, 6, false, false, "105 (register 105): not read, not used"}};
     for (const auto& [col, row, bold, italic, said] : cells) {
         const QFont f = view->model()->index(row + 1, col).data(Qt::FontRole).value<QFont>();
         EXPECT_EQ(f.bold(), bold) << col << "," << row;

@@ -3,56 +3,21 @@
 // back on the map, its halves two seconds apart. The set-value write, the order of frames
 // and refreshes are left to test_param_wire.cpp.
 #include "ParamsFixture.h"
-#include "app/LineServices.h"
-#include "monitor/frmKX5_Main.h"
 #include "params/ParamSet.h"
 #include "params/SetWriter.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
-#include "settings/ConfigFiles.h"
-#include "sim/SimLine.h"
-#include "tests/monitor/SimSettings.h"
+#include "tests/monitor/SimWindow.h"
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <algorithm>
 #include <map>
-#include <optional>
 
 using namespace std::chrono_literals;
 
-class ParamPty : public ::testing::Test {
-protected:
-    // The simulated stations, and the settings naming them in a program folder of the test's own.
-    void startSim(std::initializer_list<int> stations) {
-        setProgramDir(dir.path());
-        kx5sim::LineConfig cfg;
-        cfg.stations = stations;
-        sim.emplace(cfg);
-        std::string err;
-        ASSERT_TRUE(sim->start(&err)) << err;
-        ASSERT_TRUE(writeSimSettings(*sim, stations));
-    }
-    // The main window on those settings, its port opened as the user opens it.
-    void openWindow() {
-        services.emplace();
-        win = std::make_unique<frmKX5_Main>(services->parts(), loadStartSettings());
-        QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
-    }
-    void TearDown() override {
-        setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; });
-        if (win) win->close();
-        win.reset();
-        setMsgBoxHandler({});
-        setProgramDir(QString());
-    }
-    QTemporaryDir dir;
-    std::optional<kx5sim::SimLine> sim;
-    std::optional<LineServices> services; // outlives the window
-    std::unique_ptr<frmKX5_Main> win;
-};
+class ParamPty : public ::testing::Test, protected SimWindow {};
 
 TEST_F(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
     startSim({1});
