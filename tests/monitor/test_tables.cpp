@@ -14,6 +14,8 @@ std::array<int, StationValues::kCount> reading(int npv) {
     std::array<int, StationValues::kCount> r{};
     r[MonReg::NPV] = npv;
     r[MonReg::SPD] = -5;
+    r[MonReg::INP] = 3;  // the first column
+    r[MonReg::SVNO] = 2; // the first after COMSTS
     return r;
 }
 
@@ -71,6 +73,8 @@ TEST(LineTables, CellsShowOnlyWhatWasReadAndNothingLiveOnceItIsNot) {
         EXPECT_EQ(mon(1, MonitorCol::NPV).toString(), s.npv);
         EXPECT_EQ(mon(1, MonitorCol::SPD).toString(), s.spd);
         EXPECT_EQ(mon(1, MonitorCol::COMSTS).toString(), s.comsts);
+        EXPECT_EQ(mon(1, MonitorCol::INP).toString() + mon(1, MonitorCol::SVNO).toString(),
+                  *s.npv ? "32" : "");
         EXPECT_EQ(mon(1, MonitorCol::NPV, Qt::ForegroundRole).isValid(), s.grey);
         // The other station never answered: its row stays blank throughout.
         EXPECT_EQ(mon(0, MonitorCol::NPV).toString() +

@@ -323,6 +323,11 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
     typed->setText(path("other/sub"));
     QTest::keyClick(typed, Qt::Key_Return);
     EXPECT_EQ(picker.treePath(), path("other/sub"));
+    // The tree lists no hidden folder, so it stops at the deepest folder it shows.
+    ASSERT_TRUE(QDir().mkpath(path("other/.hidden")));
+    typed->setText(path("other/.hidden"));
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(picker.treePath(), path("other"));
     typed->setText(path("made/here"));
     testSeams().msgBox = [](const QString&, const QString&, auto) { return QMessageBox::Yes; };
     click(picker, "btnOK");
