@@ -31,6 +31,16 @@ int AlarmBook::unacknowledged() const {
                              [](const Alarm& a) { return !a.acknowledged(); }));
 }
 
+AlarmBook::Counts AlarmBook::counts(int mcNo) const {
+    Counts c;
+    for (const Alarm& a : m_alarms)
+        if (a.mcNo == mcNo) {
+            c.active += a.active();
+            c.unacknowledged += !a.acknowledged();
+        }
+    return c;
+}
+
 std::vector<AlarmBook::Alarm>::iterator AlarmBook::find(int mcNo, StatusLamp lamp) {
     return std::find_if(m_alarms.begin(), m_alarms.end(),
                         [&](const Alarm& a) { return a.mcNo == mcNo && a.lamp == lamp; });
