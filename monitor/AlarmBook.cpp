@@ -92,8 +92,9 @@ void AlarmBook::raise(int mcNo, StatusLamp lamp, const StationValues& values) {
     it->ackedAt = {};
     it->ackedBy.clear();
     it->clearedAt = {};
-    say(mcNo, QT_TRANSLATE_NOOP("EventLog", "%1 on"),
-        {QLatin1String(kLampBits[size_t(lamp)].name)});
+    // The value it was raised at: what an operator asks first when reading the list later.
+    say(mcNo, QT_TRANSLATE_NOOP("EventLog", "%1 on, PV %2"),
+        {QLatin1String(kLampBits[size_t(lamp)].name), it->value()});
     emit raised(*it);
 }
 
