@@ -100,7 +100,7 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
 TEST_F(LiveDisplay, BlankUntilTheFirstReplyAndGreyOnceNotCurrent) {
     const auto shown = [this] {
         // The change starts the refresh, which shows it by itself; then nothing runs.
-        EXPECT_TRUE(QTest::qWaitFor([this] { return !win->tmrRefresh.isActive(); }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !win->tmrRefresh.isActive(); }));
         return QStringList({text("lblPV"), text("lblSV"), text("lblMV"), text("lblUnit_0"),
                             text("lblUnit_MV"), litLamps()})
             .join('|');
