@@ -9,7 +9,6 @@
 #include "tests/support/LineUp.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -50,15 +49,15 @@ bool benchAlarms() {
     constexpr int kReplies = 99 * 2000;
     bool met = true;
     for (bool toggling : {false, true}) {
-        QElapsedTimer t;
-        t.start();
+        // This thread's CPU time: the wait for a core on a busy machine is not the work.
+        const double cpu0 = threadCpuSeconds();
         for (int i = 0; i < kReplies; ++i) {
             if (toggling) regs[MonReg::ERRSTS] = (i / 99) & 1;
             line.storeValues(i % 99 + 1, regs, at);
         }
         met &= report(toggling ? "99 stations' alarms evaluated per reply, a lamp switching"
                                : "99 stations' alarms evaluated per reply, steady lamps",
-                      static_cast<double>(t.nsecsElapsed()) / 1e3 / kReplies, "us", 10);
+                      (threadCpuSeconds() - cpu0) * 1e6 / kReplies, "us", 10);
         book.acknowledgeAll(); // the cleared ones go, as an operator would have them go
     }
     return met;
