@@ -1,6 +1,7 @@
 #include "app/LineServices.h"
 
 #include "gateway/Gateway.h"
+#include "gateway/LinkAdapter.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "monitor/AlarmBook.h"
@@ -26,6 +27,10 @@ LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     AlarmBook* alarms = m_alarms.get();
     QObject::connect(alarms, &AlarmBook::stationChanged, publisher, [publisher, alarms](int mc) {
         publisher->publishAlarms(mc, alarms->json(mc));
+    });
+    m_gateway->adapter()->setAlarmCounts([alarms](int mc) {
+        const AlarmBook::Counts c = alarms->counts(mc);
+        return AlarmCounts{c.active, c.unacknowledged};
     });
     QObject::connect(m_gateway.get(), &Gateway::event, events,
                      [events](int mc, const FileNotice& said) { events->add(mc, said); });

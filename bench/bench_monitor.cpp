@@ -1,13 +1,13 @@
 // Main-window figures: start to window shown, the trend graph holding a day at one sample a
-// second, the live-display refresh tick, the alarms evaluated per reply, the trend of eight
-// stations, and (when kx5sim is built)
-// the CPU share while polling three simulated stations.
+// second, the live-display refresh tick, the trend of eight stations, and (when kx5sim is
+// built) the CPU share while polling three simulated stations. Times are judged on the CPU
+// clock of the window's thread, with the wall clock printed beside them. Exits 1 when a goal is
+// missed.
 //
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
 #include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
-#include "monitor/AlarmBook.h"
 #include "monitor/EventLog.h"
 #include "monitor/MultiTrendWindow.h"
 #include "monitor/TrendChart.h"
@@ -29,15 +29,48 @@
 #include <cmath>
 #include <cstdio>
 #include <qcustomplot.h>
+#include <string>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
+QStringList g_missed; // the goals not met, said again at the end
+
 void report(const char* what, double value, const char* unit, double goal) {
     std::printf("%-58s %10.3f %-3s goal %8.3f  ratio %5.2f %s\n", what, value, unit, goal,
                 value / goal, value <= goal ? "ok" : "OVER");
+    if (value > goal) g_missed << QString::fromUtf8(what);
 }
+
+// The steps of a row timed on this thread's CPU clock, which judges them, and on the wall clock,
+// printed beside: on a machine shared by other work the wall clock also counts the time the
+// thread waited for a core, which is not the program's work.
+class Laps {
+public:
+    Laps() { m_wall.start(); }
+    void lap() {
+        const double cpu = threadCpuSeconds(), wall = double(m_wall.nsecsElapsed()) / 1e6;
+        m_cpuWorst = std::max(m_cpuWorst, (cpu - m_cpuLap) * 1e3);
+        m_wallWorst = std::max(m_wallWorst, wall - m_wallLap);
+        m_cpuLap = cpu, m_wallLap = wall;
+        ++m_laps;
+    }
+    // The mean and (unless meanOnly) the worst against the goals, and the wall clock's.
+    void report(const char* what, double meanGoal, double worstGoal, bool meanOnly = false) {
+        const std::string name(what);
+        ::report((name + ", mean").c_str(), (m_cpuLap - m_cpu0) * 1e3 / m_laps, "ms", meanGoal);
+        if (!meanOnly) ::report((name + ", worst").c_str(), m_cpuWorst, "ms", worstGoal);
+        std::printf("%-58s %10.3f ms mean, %.3f ms worst\n", "  the same on the wall clock",
+                    m_wallLap / m_laps, m_wallWorst);
+    }
+
+private:
+    QElapsedTimer m_wall;
+    double m_cpu0 = threadCpuSeconds(), m_cpuLap = m_cpu0, m_wallLap = 0;
+    double m_cpuWorst = 0, m_wallWorst = 0;
+    int m_laps = 0;
+};
 
 class PaintCounter : public QObject {
 public:
@@ -105,28 +138,19 @@ void benchGraph(bool scrolling, bool threeD, bool zigzag) {
     const double after = rssMiB();
 
     constexpr int kSamples = 200;
-    QElapsedTimer t;
-    qint64 worst = 0;
-    t.start();
+    Laps laps;
     for (int i = 0; i < kSamples; ++i) {
-        QElapsedTimer one;
-        one.start();
         const int p = kDay + i;
         chart->setPoint(p, 250, 249.8, 45.5, t0.addSecs(p));
         chart->showUpTo(p);
         chart->plot()->replot(QCustomPlot::rpImmediateRefresh);
-        worst = std::max(worst, one.nsecsElapsed());
+        laps.lap();
     }
-    const double meanMs = static_cast<double>(t.nsecsElapsed()) / 1e6 / kSamples;
     char what[128];
-    std::snprintf(what, sizeof what, "graph %s %s%s: add one + replot, mean",
+    std::snprintf(what, sizeof what, "graph %s %s%s: add one + replot",
                   zigzag ? "zigzag" : "process", scrolling ? "following" : "whole day",
                   threeD ? " 3D" : "");
-    report(what, meanMs, "ms", 10);
-    std::snprintf(what, sizeof what, "graph %s %s%s: add one + replot, worst",
-                  zigzag ? "zigzag" : "process", scrolling ? "following" : "whole day",
-                  threeD ? " 3D" : "");
-    report(what, static_cast<double>(worst) / 1e6, "ms", 10);
+    laps.report(what, 10, 10);
     if (!scrolling && !threeD && zigzag)
         report("graph: memory for a day (RSS growth)", after - before, "MiB", 50);
     delete chart;
@@ -175,6 +199,7 @@ void benchRefresh(const QString& dir) {
     std::printf("%-58s %10d paint events over 100 ticks (goal 0) %s\n",
                 "refresh tick, steady values: repaints", counter.paints,
                 counter.paints == 0 ? "ok" : "OVER");
+    if (counter.paints) g_missed << QStringLiteral("refresh tick, steady values: repaints");
     if (counter.paints) std::printf("  painted: %s\n", qPrintable(counter.who.join(", ")));
 
     t.restart();
@@ -244,17 +269,16 @@ void benchEvents(const QString& dir) {
     if (!QTest::qWaitForWindowExposed(w)) std::printf("window not exposed\n");
     EventLog* log = w->eventLog();
     for (int i = 0; i < EventLog::kMaxRows; ++i)
-        log->add(i % 99 + 1, "%1 on", {QStringLiteral("AL1")});
+        log->add(i % 99 + 1, "%1 on, PV %2", {QStringLiteral("AL1"), QStringLiteral("123.4℃")});
     QApplication::processEvents();
     constexpr int kAdds = 1000;
-    QElapsedTimer t;
-    t.start();
+    Laps laps;
     for (int i = 0; i < kAdds; ++i) {
         log->add(i % 99 + 1, "%1 off", {QStringLiteral("AL2")});
         QApplication::processEvents();
+        laps.lap();
     }
-    report("event list full and shown: one entry + repaint",
-           static_cast<double>(t.nsecsElapsed()) / 1e6 / kAdds, "ms", 1);
+    laps.report("event list full and shown: one entry + repaint", 1, 1, true);
     delete w;
 }
 
@@ -294,62 +318,30 @@ void benchMultiTrend() {
     }
     const double after = rssMiB();
     constexpr int kTicks = 200;
-    qint64 worst = 0;
-    QElapsedTimer t;
-    t.start();
+    Laps laps;
     for (int i = 0; i < kTicks; ++i) {
-        QElapsedTimer one;
-        one.start();
         store(i);
         now = now.addSecs(1);
         w->tmrSample_Timer();
         w->plot()->replot(QCustomPlot::rpImmediateRefresh);
-        worst = std::max(worst, one.nsecsElapsed());
+        laps.lap();
     }
-    report("trend of 8 stations, a day each, SV and MV: one tick + replot, mean",
-           static_cast<double>(t.nsecsElapsed()) / 1e6 / kTicks, "ms", 5);
-    report("trend of 8 stations, a day each, SV and MV: one tick + replot, worst",
-           static_cast<double>(worst) / 1e6, "ms", 16);
+    // SV and MV shown, the newest in view: one sample tick and the replot it asks for.
+    laps.report("adding a point to an 8-station trend holding a day", 5, 16);
     std::printf("%-58s %10.1f MiB\n", "trend of 8 stations, a day each: memory", after - before);
     delete w;
-}
-
-// The alarm book at every stored reply, 99 stations in use each with its lamps: steady lamps
-// (the usual reply), and a lamp that switches at every reply (raised, then cleared).
-void benchAlarms() {
-    LineModel line;
-    StationList list;
-    for (int mc = 1; mc <= 99; ++mc)
-        list.push_back({mc, QStringLiteral("Oven")});
-    line.setStations(list);
-    AlarmBook book(line);
-    std::array<int, StationValues::kCount> regs{};
-    regs[MonReg::INP] = 3, regs[MonReg::NPV] = 1234, regs[MonReg::ALMSTS] = 1;
-    const QDateTime at = QDateTime::currentDateTime();
-    for (int mc = 1; mc <= 99; ++mc)
-        line.storeValues(mc, regs, at);
-    constexpr int kReplies = 99 * 2000;
-    for (bool toggling : {false, true}) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < kReplies; ++i) {
-            if (toggling) regs[MonReg::ERRSTS] = (i / 99) & 1;
-            line.storeValues(i % 99 + 1, regs, at);
-        }
-        report(toggling ? "alarms of 99 stations, a lamp switching: one reply"
-                        : "alarms of 99 stations, steady lamps: one reply",
-               static_cast<double>(t.nsecsElapsed()) / 1e3 / kReplies, "us", 10);
-        book.acknowledgeAll(); // the cleared ones go, as an operator would have them go
-    }
 }
 
 int main(int argc, char** argv) {
     if (answeredHelp(
             argc, argv,
-            "Usage: bench_monitor [--sim PATH] [--seconds N]\nMain window: start to window shown, "
-            "the trend graph holding a day at one sample a second,\nthe live-display refresh tick, "
-            "and with kx5sim (PATH, default beside this program) the\nCPU share while polling "
-            "three simulated stations for N seconds (default 10).\n"))
+            "Usage: bench_monitor [--sim PATH] [--seconds N] [--only PART]\nMain window: start to "
+            "window shown, the trend graph holding a day at one sample a second,\nthe live-display "
+            "refresh tick, the event list, the trend of eight stations, and with kx5sim (PATH, "
+            "default beside this program) the\nCPU share while polling "
+            "three simulated stations for N seconds (default 10). Exits 1 when a goal is "
+            "missed.\nPART runs one of them alone: start, graph, refresh, events, trend, "
+            "polling.\n"))
         return 0;
     QElapsedTimer sinceMain;
     sinceMain.start();
@@ -358,29 +350,37 @@ int main(int argc, char** argv) {
     QTemporaryDir tmp;
     QString sim;
     int seconds = 10;
+    QString only;
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--sim")) sim = args[i + 1];
         if (args[i] == QLatin1String("--seconds")) seconds = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--only")) only = args[i + 1];
     }
     if (sim.isEmpty()) {
         const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/kx5sim");
         if (QFile::exists(beside)) sim = beside;
     }
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
-    benchStartup(sinceMain, tmp.path() + QStringLiteral("/start"));
-    std::printf("graph: 86,400 points per series, 1100 x 420 pixels\n");
-    for (bool zigzag : {false, true})
-        for (bool threeD : {false, true})
-            for (bool scrolling : {true, false})
-                benchGraph(scrolling, threeD, zigzag);
-    benchRefresh(tmp.path() + QStringLiteral("/refresh"));
-    benchEvents(tmp.path() + QStringLiteral("/events"));
-    benchAlarms();
-    benchMultiTrend();
-    if (sim.isEmpty())
+    const auto part = [&only](const char* name) { return only.isEmpty() || only == name; };
+    if (part("start")) benchStartup(sinceMain, tmp.path() + QStringLiteral("/start"));
+    if (part("graph")) {
+        std::printf("graph: 86,400 points per series, 1100 x 420 pixels\n");
+        for (bool zigzag : {false, true})
+            for (bool threeD : {false, true})
+                for (bool scrolling : {true, false})
+                    benchGraph(scrolling, threeD, zigzag);
+    }
+    if (part("refresh")) benchRefresh(tmp.path() + QStringLiteral("/refresh"));
+    if (part("events")) benchEvents(tmp.path() + QStringLiteral("/events"));
+    if (part("trend")) benchMultiTrend();
+    if (part("polling") && sim.isEmpty())
         std::printf("polling: skipped, kx5sim not built (pass --sim PATH)\n");
-    else
+    else if (part("polling"))
         benchPolling(sim, tmp.path() + QStringLiteral("/poll"), seconds);
-    return 0;
+    if (g_missed.isEmpty()) return 0;
+    std::printf("goals missed: %lld\n", static_cast<long long>(g_missed.size()));
+    for (const QString& what : g_missed)
+        std::printf("  %s\n", qPrintable(what));
+    return 1;
 }

@@ -33,6 +33,7 @@ public:
     const GatewayCounters& counters() const;
     static constexpr int kRetryMs = 3000;
     const GatewayOptions& options() const { return m_options; }
+    LinkAdapter* adapter() const { return m_adapter; }
     // For the status bar, translated: where it listens, the clients connected and the
     // connections refused, or that it cannot listen; "" while the gateway is off.
     QString statusText() const;

@@ -24,6 +24,7 @@ std::shared_ptr<const StationSnapshot> LinkAdapter::snapshot(int mcNo) const {
     for (size_t b = 0; b < s->imageAgeMs.size(); ++b)
         s->imageAgeMs[b] = st->imageAtMs[b] ? line.nowMs() - st->imageAtMs[b] : -1;
     s->imageMaxAgeMs = m_imageMaxAgeMs;
+    if (m_alarmCounts) s->alarms = m_alarmCounts(mcNo);
     return s;
 }
 

@@ -49,6 +49,10 @@ public:
     // Ends every job waiting or running as given up: the gateway stopped.
     void dropJobs();
     void setImageMaxAgeMs(int ms) { m_imageMaxAgeMs = ms; }
+    // Where a station's alarm counts come from; without it they read 0.
+    void setAlarmCounts(std::function<AlarmCounts(int mcNo)> counts) {
+        m_alarmCounts = std::move(counts);
+    }
     // While clients are served, the link reads every answering station's parameter image in
     // the background, so that a client's first read of a parameter is served from memory.
     void setServing(bool on);
@@ -69,5 +73,6 @@ private:
     std::vector<Running> m_jobs;
     int m_nextSource = 1;
     int m_imageMaxAgeMs = kImageMaxAgeMs;
+    std::function<AlarmCounts(int)> m_alarmCounts;
     QTimer m_cancelCheck; // a job whose client stopped waiting leaves the link's queue
 };

@@ -71,8 +71,8 @@ ModbusClient::ModbusClient(QTcpSocket* socket, ModbusServer* server)
             .arg(m_socket->peerPort());
     // libmodbus builds every answer and sends it on this socket; the bytes in are ours to cut.
     m_ctx = modbus_new_tcp("127.0.0.1", 0);
-    m_map = modbus_mapping_new_start_address(0, 0, 0, 0, 0, RegisterMap::kRegisters, 0,
-                                             RegisterMap::kRegisters);
+    m_map = modbus_mapping_new_start_address(0, 0, 0, 0, 0, RegisterMap::kMapSize, 0,
+                                             RegisterMap::kMapSize);
     if (m_ctx) modbus_set_socket(m_ctx, int(m_socket->socketDescriptor()));
 
     m_idle.setSingleShot(true);

@@ -47,6 +47,7 @@ int blockOf(int reg) {
 }
 
 bool covered(int reg) {
+    if (reg == kAlarmsActive || reg == kAlarmsUnacknowledged) return true;
     return reg >= 0 && reg < kRegisters && coverage().covered[size_t(reg)];
 }
 
@@ -71,6 +72,10 @@ RegisterRead read(const StationSnapshot& s, int first, int count) {
         return r;
     }
     for (int reg = first; reg < first + count; ++reg) {
+        if (reg >= kRegisters) {
+            r.values.push_back(reg == kAlarmsActive ? s.alarms.active : s.alarms.unacknowledged);
+            continue;
+        }
         if (const auto pos = monitorPosition(reg)) {
             r.values.push_back(s.values.regs[size_t(*pos)]);
             continue;
@@ -95,7 +100,8 @@ RegisterRead read(const StationSnapshot& s, int first, int count) {
 int checkWrite(const StationSnapshot& s, const GatewayOptions& o, int reg, int value) {
     if (!o.writes) return ModbusException::IllegalFunction;
     if (!s.inUse) return ModbusException::PathUnavailable;
-    if (!covered(reg) || !o.allows(reg)) return ModbusException::IllegalAddress;
+    if (!covered(reg) || reg >= kRegisters || !o.allows(reg))
+        return ModbusException::IllegalAddress;
     for (const KeyRange& k : kKeys)
         if (k.reg == reg && (value < k.lo || value > k.hi)) return ModbusException::IllegalValue;
     if (!s.answering || !s.values.fresh) return ModbusException::TargetFailed;

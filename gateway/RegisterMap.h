@@ -29,6 +29,12 @@ enum : int {
 };
 }
 
+// A station's alarms as the alarm list counts them.
+struct AlarmCounts {
+    int active = 0;         // lamps on now, acknowledged or not
+    int unacknowledged = 0; // waiting for the operator, lamp on or already off
+};
+
 // One station as the gateway last saw it: made from the link's changes and read by the clients'
 // sockets, all on the program's one event loop.
 struct StationSnapshot {
@@ -39,6 +45,7 @@ struct StationSnapshot {
     // Age of each parameter block (1 to 4) in ms; -1: not read (since it came back).
     std::array<qint64, 4> imageAgeMs{-1, -1, -1, -1};
     int imageMaxAgeMs = 10000; // older blocks are read again before they are served
+    AlarmCounts alarms;
 };
 
 struct RegisterRead {
@@ -50,7 +57,11 @@ struct RegisterRead {
 };
 
 namespace RegisterMap {
-constexpr int kRegisters = 700; // 0 to 699
+constexpr int kRegisters = 700; // the controller's, 0 to 699
+// The gateway's own, read-only, after the controller's: the station's alarm counts, so a
+// SCADA sees what waits for acknowledgement without polling every status word.
+constexpr int kAlarmsActive = 700, kAlarmsUnacknowledged = 701;
+constexpr int kMapSize = 702; // every register a client can address
 // A clock register read this long ago is read again.
 constexpr int kClockAgeMs = 500;
 // The parameter block (1 to 4) that holds reg; 0 for none.

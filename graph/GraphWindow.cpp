@@ -279,6 +279,7 @@ int GraphWindow::openFiles(const QStringList& paths) {
         f.reader = std::move(reader);
         f.unit = QStringLiteral("℃");
         f.station = stationOf(path);
+        f.description = stationDescription(path, m_logSource);
         for (int s = 0; s < DatSeries::kSeries; ++s) {
             QCPAxis* axis = s == DatSeries::MV ? m_plot->yAxis2 : m_plot->yAxis;
             f.graph[s] = m_plot->addGraph(m_plot->xAxis, axis);
@@ -364,8 +365,10 @@ void GraphWindow::restyle() {
             f.graph[s]->setAntialiased(false);
             f.dots[s]->setScatterStyle(
                 QCPScatterStyle(QCPScatterStyle::ssDisc, pen.color(), pen.color(), 4));
+            // Several stations: each curve named as the user named its station.
+            const QString who = f.description.isEmpty() ? base : f.description;
             f.graph[s]->setName(n == 1 ? QString::fromLatin1(kSeriesName[s])
-                                       : base + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
+                                       : who + QLatin1Char(' ') + QLatin1String(kSeriesName[s]));
             f.dots[s]->setName(f.graph[s]->name());
         }
     }
@@ -392,7 +395,10 @@ void GraphWindow::rebuildTable() {
         auto* name = new QTableWidgetItem(QDir::toNativeSeparators(f.reader->path()));
         name->setForeground(f.graph[DatSeries::PV]->pen().color());
         m_table->setItem(i, ColFile, name);
-        m_table->setItem(i, ColStation, new QTableWidgetItem(f.station));
+        m_table->setItem(i, ColStation,
+                         new QTableWidgetItem(f.description.isEmpty()
+                                                  ? f.station
+                                                  : f.station + QLatin1Char(' ') + f.description));
         m_table->setItem(i, ColRecords, new QTableWidgetItem);
         m_table->setItem(i, ColSkipped, new QTableWidgetItem);
         auto* dec = new QSpinBox;

@@ -98,6 +98,7 @@ private:
         int decimals = 1;
         QString unit;
         QString station;
+        QString description; // the station's, from the settings beside the data
         QCPGraph* graph[DatSeries::kSeries] = {};
         QCPGraph* dots[DatSeries::kSeries] = {};
     };

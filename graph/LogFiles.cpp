@@ -53,3 +53,21 @@ QStringList dataFilesOf(const QString& programFolder) {
     });
     return files;
 }
+
+QString stationDescription(const QString& path, const QString& programFolder) {
+    const int mc = stationOf(path).toInt();
+    if (mc < 1 || mc > 99) return {};
+    QStringList folders;
+    if (!programFolder.isEmpty()) folders << programFolder;
+    QDir dir = QFileInfo(path).absoluteDir();
+    folders << dir.path();
+    if (dir.cdUp()) folders << dir.path();
+    for (const QString& folder : folders) {
+        QStringList lines;
+        if (!readLines(folder + QStringLiteral("/CFG/SetEnv.INI"), &lines)) continue;
+        // A station taken out of use since keeps its description: its data is still its own.
+        return mc <= lines.size() ? lines[mc - 1].section(QLatin1Char('\t'), 1).trimmed()
+                                  : QString();
+    }
+    return {};
+}

@@ -12,3 +12,7 @@
 QStringList dataFilesOf(const QString& programFolder);
 // The station number of "<name>_NN.DAT" ("03"), or "" when the name has none.
 QString stationOf(const QString& path);
+// The description typed for the station of "<name>_NN.DAT" in the settings beside it:
+// CFG/SetEnv.INI of programFolder (when given), of the file's folder, or of the folder above it
+// (a data folder inside the program folder); "" when none of them has one.
+QString stationDescription(const QString& path, const QString& programFolder = {});

@@ -31,6 +31,16 @@ int AlarmBook::unacknowledged() const {
                              [](const Alarm& a) { return !a.acknowledged(); }));
 }
 
+AlarmBook::Counts AlarmBook::counts(int mcNo) const {
+    Counts c;
+    for (const Alarm& a : m_alarms)
+        if (a.mcNo == mcNo) {
+            c.active += a.active();
+            c.unacknowledged += !a.acknowledged();
+        }
+    return c;
+}
+
 std::vector<AlarmBook::Alarm>::iterator AlarmBook::find(int mcNo, StatusLamp lamp) {
     return std::find_if(m_alarms.begin(), m_alarms.end(),
                         [&](const Alarm& a) { return a.mcNo == mcNo && a.lamp == lamp; });
@@ -82,8 +92,9 @@ void AlarmBook::raise(int mcNo, StatusLamp lamp, const StationValues& values) {
     it->ackedAt = {};
     it->ackedBy.clear();
     it->clearedAt = {};
-    say(mcNo, QT_TRANSLATE_NOOP("EventLog", "%1 on"),
-        {QLatin1String(kLampBits[size_t(lamp)].name)});
+    // The value it was raised at: what an operator asks first when reading the list later.
+    say(mcNo, QT_TRANSLATE_NOOP("EventLog", "%1 on, PV %2"),
+        {QLatin1String(kLampBits[size_t(lamp)].name), it->value()});
     emit raised(*it);
 }
 

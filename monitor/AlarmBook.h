@@ -48,6 +48,11 @@ public:
     // One per station and lamp at most, in the order they were first raised.
     const std::vector<Alarm>& alarms() const { return m_alarms; }
     int unacknowledged() const;
+    struct Counts {
+        int active = 0, unacknowledged = 0;
+    };
+    // Station mcNo's alarms: how many have their lamp on, how many wait for acknowledgement.
+    Counts counts(int mcNo) const;
     // False when no such alarm is listed or it was acknowledged already.
     bool acknowledge(quint64 id);
     // How many were acknowledged.

@@ -38,7 +38,10 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
     m_link->setHost(this);
     m_lineTexts = new LineTexts(m_link, this);
 
+    // tmrRefresh does not poll: a change of the selected station starts it once, so the
+    // changes of 50 ms are shown together and nothing runs while nothing changes.
     tmrRefresh.setInterval(50);
+    tmrRefresh.setSingleShot(true);
     tmrDispGraph.setInterval(1000);
     // A coarse timer may fire early as well as late; the log spacing counts these ticks.
     tmrDispGraph.setTimerType(Qt::PreciseTimer);
@@ -47,6 +50,13 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
 
     buildUi();
 
+    connect(&m_link->line(), &LineModel::stationChanged, this,
+            [this](int mcNo, LineModel::Changes what) {
+                constexpr LineModel::Changes kShown =
+                    LineModel::Values | LineModel::Freshness | LineModel::Keys | LineModel::Image;
+                if (what & LineModel::List || (mcNo == m_link->selectedMcNo() && what & kShown))
+                    refreshSoon();
+            });
     connect(m_link, &KX5Link::panelChanged, this,
             [this](int i) { m_statusBar->showPanel(i, m_link->panel(i)); });
     connect(m_lineTexts, &LineTexts::captionsChanged, this, &frmKX5_Main::showCaptions);
@@ -209,6 +219,7 @@ SettingsSaid frmKX5_Main::settingsSaid() const {
 
 void frmKX5_Main::showSelectedMcNo(const QString& mcNo) {
     m_stations->showSelectedMcNo(mcNo);
+    refreshSoon(); // another station's values
     const LineModel::Station* s = m_link->line().station(mcNo.toInt());
     chart()->setTitle(s ? StationTableModel::stationTitle(s->mcNo, s->name) : QString());
 }
@@ -418,6 +429,10 @@ const StationValues* frmKX5_Main::selectedValues() const {
     return s && s->inUse ? &s->values : nullptr;
 }
 
+void frmKX5_Main::refreshSoon() {
+    if (m_online && !tmrRefresh.isActive()) tmrRefresh.start();
+}
+
 void frmKX5_Main::tmrRefresh_Timer() {
     tmrRefresh.stop();
     // Only what the selected station sent: blank until its first reply, grey once not current.
@@ -425,7 +440,6 @@ void frmKX5_Main::tmrRefresh_Timer() {
     m_single->showReading(v ? decode(*v) : Reading{});
     m_single->showRecorder();
     m_trend->showFreshness(v);
-    tmrRefresh.start();
 }
 
 void frmKX5_Main::tmrDispGraph_Timer() {

@@ -99,7 +99,7 @@ public:
     SingleDisplay* singleDisplay() const { return m_single; }
     StationPanel* stations() const { return m_stations; }
 
-    QTimer tmrRefresh;   // 50 ms, runs while the port is open
+    QTimer tmrRefresh;   // 50 ms, once after the selected station changed, while the port is open
     QTimer tmrDispGraph; // graph sample and data-log check, 1 s by default
 
     // The PC clock; tests put their own here.
@@ -120,6 +120,8 @@ private:
     SettingsSaid settingsSaid() const;
     // The record switch or its limit changed in the trace tab: kept for the next run.
     void keepRecordOptions(bool on, int limitMB);
+    // tmrRefresh runs once, soon: the selected station changed.
+    void refreshSoon();
     // The selected station's stored values; null when none is selected.
     const StationValues* selectedValues() const;
 

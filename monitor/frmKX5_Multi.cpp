@@ -122,13 +122,21 @@ frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const LineModel* line, QWidget* pa
     setWindowTitle(tr("Multi-Monitoring"));
     m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
     runEditor = [](frmD_Edit& d) { return d.exec(); };
+    // Not a poll: the first change of the line starts it, and the rows show every change of
+    // that second at once; while nothing changes it does not run.
     tmrRefresh.setInterval(1000);
+    tmrRefresh.setSingleShot(true);
     connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Multi::tmrRefresh_Timer);
     connect(&m_grid, &Grid::buttonClicked, this, &frmKX5_Multi::sprdMonitoring_ButtonClicked);
     connect(&m_grid, &Grid::clicked, this, &frmKX5_Multi::sprdMonitoring_Click);
     // A key's new state shows as soon as the write's read-back brings it.
     connect(line, &LineModel::stationChanged, this, [this](int, LineModel::Changes what) {
-        if (what & LineModel::Keys) tmrRefresh_Timer();
+        constexpr LineModel::Changes kShown =
+            LineModel::Model | LineModel::Conn | LineModel::Values | LineModel::Freshness;
+        if (what & LineModel::Keys)
+            tmrRefresh_Timer();
+        else if (what & kShown && !tmrRefresh.isActive())
+            tmrRefresh.start();
     });
     buildUi();
     Form_Load();
@@ -500,7 +508,6 @@ void frmKX5_Multi::tmrRefresh_Timer() {
         m_grid.setText(Speed, r, QString::number(v.speed));
         m_grid.setHint(Speed, r, tr("Click => Edit Value"));
     }
-    tmrRefresh.start();
 }
 
 void frmKX5_Multi::sprdMonitoring_ButtonClicked(int col, int row) {

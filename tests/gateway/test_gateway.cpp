@@ -59,6 +59,7 @@ StationSnapshot answering() {
     s.values.regs[MonReg::SPD] = 120;
     s.image = {{301, 300}, {302, -20}};
     s.imageAgeMs = {0, 0, 0, 0}; // just read
+    s.alarms = {2, 1};
     return s;
 }
 
@@ -82,7 +83,8 @@ TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
         {&live, 303, 1, X::None, true, {}},             // not held yet: read the station first
         {&live, 0, 1, X::IllegalAddress, false, {}},    // no block covers 0
         {&live, 18, 2, X::IllegalAddress, false, {}},   // 19 is past the first block
-        {&live, 699, 2, X::IllegalAddress, false, {}},  // 700 is past the table
+        {&live, 700, 2, X::None, false, {2, 1}},        // the alarms: active, unacknowledged
+        {&live, 700, 3, X::IllegalAddress, false, {}},  // 702 is past the table
         {&unused, 1, 1, X::PathUnavailable, false, {}}, // not in use
         {&silent, 1, 1, X::TargetFailed, false, {}},    // not answering
         {&stale, 301, 1, X::TargetFailed, false, {}},   // never served when not fresh

@@ -3,7 +3,9 @@
 
 #include "graph/DatFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 // Record i of a file at time t: SV 2500, PV 2490 + i % 20 (or pv), MV 400 + i % 100.
@@ -25,6 +27,7 @@ inline QByteArray records(qint64 from, int n, int spikeAt = -1) {
 inline QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
                          bool replace = false) {
     QFile f(dir.filePath(name));
+    QDir().mkpath(QFileInfo(f).path());
     f.open(replace ? QIODevice::WriteOnly | QIODevice::Truncate
                    : QIODevice::WriteOnly | QIODevice::Append);
     f.write(bytes);

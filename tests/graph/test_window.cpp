@@ -66,8 +66,11 @@ TEST_F(Viewer, OpensWhatItCanNamesTheRestAndDrawsTheTrendColours) {
     EXPECT_EQ(w.graph(0, DatSeries::PV)->name(), "PV"); // one file: no station in the legend
     for (const QColor c : {QColor(220, 0, 0), QColor(0, 160, 0), QColor(0, 0, 220)})
         EXPECT_NE(std::count(px, px + img.sizeInBytes() / 4, c.rgb()), 0) << c.name().toStdString();
-    // A second file: its bad lines counted.
+    // A second file: its bad lines counted, its curves named by the settings beside it.
+    file("CFG/SetEnv.INI", "X\t\r\nO\tDryer\r\n");
     ASSERT_EQ(w.openFiles({file("KX5_02.DAT", records(kNoon, 50) + "garbage\r\n\r\n")}), 1);
+    EXPECT_EQ(w.graph(0, DatSeries::PV)->name() + ", " + w.graph(1, DatSeries::PV)->name(),
+              "KX5_01 PV, Dryer PV");
     EXPECT_EQ(w.plot()->graphCount(), 2 * 2 * DatSeries::kSeries); // lines and dots
     EXPECT_TRUE(w.summary().contains(QStringLiteral("2 malformed line(s) skipped")));
 }
@@ -368,7 +371,6 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
 
 TEST_F(Viewer, TheLogSourceOpensTheSettingsFilesAndTheOnesThatAppearWhileFollowing) {
     QTemporaryDir data;
-    QDir().mkpath(dir.filePath(QStringLiteral("CFG")));
     file("CFG/SaveData.INI", "Yes\r\n5\r\nsec\r\n" + data.path().toUtf8() + "\r\nOven\r\n");
     for (const char* name :
          {"Oven_10.DAT", "Oven_9.DAT", "Other_01.DAT", "Oven_ab.DAT", "Oven_x_03.DAT"})

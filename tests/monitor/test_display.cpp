@@ -99,7 +99,8 @@ TEST_F(LiveDisplay, SelectedStationsOwnRowGivesFiguresUnitAndLamps) {
 // current (a missed reply, a lost port) stay, greyed, their lamps pale.
 TEST_F(LiveDisplay, BlankUntilTheFirstReplyAndGreyOnceNotCurrent) {
     const auto shown = [this] {
-        win->tmrRefresh_Timer();
+        // The change starts the refresh, which shows it by itself; then nothing runs.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !win->tmrRefresh.isActive(); }));
         return QStringList({text("lblPV"), text("lblSV"), text("lblMV"), text("lblUnit_0"),
                             text("lblUnit_MV"), litLamps()})
             .join('|');

@@ -236,15 +236,15 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QStringList seen = events([](const QString&) { return true; });
     QCoreApplication::removeTranslator(&language);
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
-    EXPECT_EQ(
-        seen.mid(1),
-        QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
-                     "1 [AL2 on]", "1 [AL2 off]", "1 [AT ERR on]", "2 [AL1 on]",
-                     "2 [No answer (NG)]", "2 [Answering again]", "3 [AL1 on]", "3 [AT ERR on]"}));
+    EXPECT_EQ(seen.mid(1),
+              QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
+                           "1 [AL2 on, PV 0㎷]", "1 [AL2 off]", "1 [AT ERR on, PV 0㎷]",
+                           "2 [AL1 on, PV 0㎷]", "2 [No answer (NG)]", "2 [Answering again]",
+                           "3 [AL1 on, PV 0㎷]", "3 [AT ERR on, PV 0㎷]"}));
     const QByteArray file = readFile(log->filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 9);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
-                                "\r\n2026-03-07 09:05:03\t1\tAL2 on\r\n"))
+                                "\r\n2026-03-07 09:05:03\t1\tAL2 on, PV 0㎷\r\n"))
         << file.data();
     // Once full, the oldest go first, and the view sees removals, never a reset. New entries
     // scroll into view only while the list shows its end.

@@ -290,9 +290,9 @@ No records go to %1 until saving is started again.</source>
         <translation>이벤트를 %1에 저장하지 못했습니다: %2</translation>
     </message>
     <message>
-        <location filename="../../monitor/AlarmBook.cpp" line="+85"/>
-        <source>%1 on</source>
-        <translation>%1 켜짐</translation>
+        <location filename="../../monitor/AlarmBook.cpp" line="+96"/>
+        <source>%1 on, PV %2</source>
+        <translation>%1 켜짐, PV %2</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -1488,7 +1488,7 @@ Scan the line for the stations and their settings?</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+141"/>
+        <location line="+151"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지(&amp;G)</translation>
     </message>
@@ -1503,7 +1503,7 @@ Scan the line for the stations and their settings?</source>
         <translation>MQTT 게시: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+61"/>
         <source>%1: not available yet</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
@@ -1547,7 +1547,7 @@ Scan the line for the stations and their settings?</source>
     <name>frmKX5_Multi</name>
     <message>
         <location filename="../../monitor/frmKX5_Multi.cpp" line="+122"/>
-        <location line="+100"/>
+        <location line="+108"/>
         <source>Multi-Monitoring</source>
         <translation>멀티 모니터링</translation>
     </message>
@@ -1692,7 +1692,7 @@ Scan the line for the stations and their settings?</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+59"/>
         <source>Edit Print Speed</source>
         <translation>기록 속도 변경</translation>
     </message>
