@@ -6,13 +6,13 @@
 //   build/bin/bench_monitor [--sim path/to/kx5sim] [--seconds N]
 #include "app/LineServices.h"
 #include "bench/Measure.h"
+#include "files/ConfigFiles.h"
 #include "link/mdlKX5.h"
-#include "monitor/AlarmBook.h"
-#include "monitor/EventLog.h"
 #include "monitor/MultiTrendWindow.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ConfigFiles.h"
+#include "services/AlarmBook.h"
+#include "services/EventLog.h"
 #include "tests/support/LineUp.h"
 
 #include <QApplication>

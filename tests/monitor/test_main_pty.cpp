@@ -1,8 +1,8 @@
 // End to end against kx5sim over a pty; each step on the way is the other files' and tests/link's.
 #include "app/LineServices.h"
+#include "files/ConfigFiles.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 

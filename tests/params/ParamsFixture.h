@@ -4,10 +4,10 @@
 #pragma once
 
 #include "link/Cells.h"
-#include "link/Grid.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"
 #include "tests/support/RecordingSink.h"
+#include "ui/Grid.h"
 #include "ui/MsgBox.h"
 
 #include <QComboBox>

@@ -4,12 +4,12 @@
 // and refreshes are left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "app/LineServices.h"
+#include "files/ConfigFiles.h"
 #include "monitor/frmKX5_Main.h"
 #include "params/ParamSet.h"
 #include "params/SetWriter.h"
 #include "params/WriteSetDialog.h"
 #include "params/frmKX5_Parameter.h"
-#include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 
