@@ -4,14 +4,14 @@
 #include "app/ServiceNotify.h"
 #include "app/ServiceOutput.h"
 #include "app/StartOptions.h"
+#include "files/ConfigFiles.h"
+#include "files/StartSettings.h"
 #include "gateway/Gateway.h"
-#include "monitor/DataLogger.h"
-#include "monitor/EventLog.h"
-#include "monitor/LineTexts.h"
-#include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
-#include "settings/ConfigFiles.h"
-#include "settings/StartSettings.h"
+#include "services/DataLogger.h"
+#include "services/EventLog.h"
+#include "services/LineTexts.h"
+#include "services/TraceRecorder.h"
 
 #include <QDateTime>
 

@@ -1,15 +1,15 @@
 #include "app/LineServices.h"
 
+#include "files/FileChecks.h"
 #include "gateway/Gateway.h"
 #include "gateway/LinkAdapter.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
-#include "monitor/AlarmBook.h"
-#include "monitor/DataLogger.h"
-#include "monitor/EventLog.h"
-#include "monitor/TraceRecorder.h"
 #include "publish/Publisher.h"
-#include "settings/FileChecks.h"
+#include "services/AlarmBook.h"
+#include "services/DataLogger.h"
+#include "services/EventLog.h"
+#include "services/TraceRecorder.h"
 
 LineServices::LineServices(std::unique_ptr<SerialPort> port) {
     if (!port) port = std::make_unique<QtSerialPort>();

@@ -3,7 +3,7 @@
 // publishing and the Modbus TCP gateway, whose words become events.
 #pragma once
 
-#include "monitor/LineParts.h"
+#include "services/LineParts.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
 #include "app/StartOptions.h"
 
-#include "gateway/GatewayOptions.h"
+#include "files/ConfigFiles.h"
+#include "files/GatewayOptions.h"
 #include "link/mdlKX5.h"
-#include "monitor/DataLogger.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ConfigFiles.h"
+#include "services/DataLogger.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

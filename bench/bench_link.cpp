@@ -5,7 +5,7 @@
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
-#include "monitor/AlarmBook.h"
+#include "services/AlarmBook.h"
 #include "tests/support/LineUp.h"
 
 #include <QCoreApplication>

@@ -8,11 +8,11 @@
 #include "app/LineServices.h"
 #include "bench/Measure.h"
 #include "link/mdlKX5.h"
-#include "monitor/EventLog.h"
+#include "services/EventLog.h"
 #include "monitor/MultiTrendWindow.h"
 #include "monitor/TrendChart.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ConfigFiles.h"
+#include "files/ConfigFiles.h"
 #include "tests/support/LineUp.h"
 
 #include <QApplication>

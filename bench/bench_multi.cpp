@@ -4,10 +4,10 @@
 //   build/bin/bench_multi
 #include "app/LineServices.h"
 #include "bench/Measure.h"
+#include "files/ConfigFiles.h"
 #include "link/mdlKX5.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
-#include "settings/ConfigFiles.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 #include "ui/GridView.h"

@@ -6,11 +6,11 @@
 // Run on demand: QT_QPA_PLATFORM=offscreen build/bin/bench_soak [minutes]
 #include "app/LineServices.h"
 #include "bench/Measure.h"
+#include "files/ConfigFiles.h"
 #include "link/KX5Link.h"
 #include "link/mdlKX5.h"
-#include "monitor/EventLog.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ConfigFiles.h"
+#include "services/EventLog.h"
 #include "sim/SimLine.h"
 
 #include <QApplication>

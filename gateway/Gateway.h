@@ -5,9 +5,9 @@
 // few seconds, so a service started before its network ends up serving.
 #pragma once
 
+#include "files/FileChecks.h"
+#include "files/GatewayOptions.h"
 #include "gateway/GatewayCounters.h"
-#include "gateway/GatewayOptions.h"
-#include "settings/FileChecks.h"
 
 #include <QObject>
 #include <QTimer>

@@ -3,7 +3,7 @@
 // stop.
 #pragma once
 
-#include "settings/FileChecks.h"
+#include "files/FileChecks.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -4,8 +4,8 @@
 // the clients, the windows and the poll.
 #pragma once
 
+#include "files/FileChecks.h"
 #include "gateway/RegisterMap.h"
-#include "settings/FileChecks.h"
 
 #include <QObject>
 #include <QString>

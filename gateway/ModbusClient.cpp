@@ -3,7 +3,7 @@
 #include "gateway/LinkAdapter.h"
 #include "gateway/ModbusServer.h"
 #include "gateway/RegisterMap.h"
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>

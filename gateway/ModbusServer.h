@@ -7,10 +7,10 @@
 // not Modbus or floods loses only its own connection, or waits its own turn.
 #pragma once
 
+#include "files/FileChecks.h"
+#include "files/GatewayOptions.h"
 #include "gateway/GatewayCounters.h"
-#include "gateway/GatewayOptions.h"
 #include "gateway/RepeatFolder.h"
-#include "settings/FileChecks.h"
 
 #include <QObject>
 #include <QString>

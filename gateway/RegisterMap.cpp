@@ -1,10 +1,10 @@
 #include "gateway/RegisterMap.h"
 
-#include "gateway/GatewayOptions.h"
+#include "files/GatewayOptions.h"
 #include "link/LineModel.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // folding is tested without waiting.
 #pragma once
 
-#include "settings/FileChecks.h"
+#include "files/FileChecks.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
 #include "graph/DatFile.h"
 
-#include "settings/FileChecks.h"
-#include "settings/TextLines.h"
+#include "files/FileChecks.h"
+#include "files/TextLines.h"
 
 #include <QCoreApplication>
 #include <QFile>

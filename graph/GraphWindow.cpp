@@ -1,9 +1,9 @@
 #include "graph/GraphWindow.h"
 
+#include "files/FileChecks.h"
 #include "graph/CsvExport.h"
 #include "graph/Decimator.h"
 #include "graph/LogFiles.h"
-#include "settings/FileChecks.h"
 #include "ui/HelpGuide.h"
 #include "ui/Language.h"
 #include "ui/PlotOutput.h"

@@ -1,7 +1,7 @@
 #include "graph/LogFiles.h"
 
-#include "settings/FileChecks.h"
-#include "settings/TextLines.h"
+#include "files/FileChecks.h"
+#include "files/TextLines.h"
 
 #include <QDir>
 #include <QFile>

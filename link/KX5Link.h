@@ -5,7 +5,6 @@
 #pragma once
 
 #include "link/ControllerModel.h"
-#include "link/Grid.h"
 #include "link/LineModel.h"
 #include "link/LinkNote.h"
 #include "link/PortSettings.h"
@@ -15,6 +14,7 @@
 #include "link/Schedule.h"
 #include "link/SerialPort.h"
 #include "link/TraceLog.h"
+#include "ui/Grid.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "monitor/AlarmListDialog.h"
 
-#include "monitor/AlarmBook.h"
 #include "monitor/AlarmTableModel.h"
+#include "services/AlarmBook.h"
 #include "ui/TableSizing.h"
 #include "ui/ViewKeys.h"
 

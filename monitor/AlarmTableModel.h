@@ -2,7 +2,7 @@
 // alarm with its station's description from the station list.
 #pragma once
 
-#include "monitor/AlarmBook.h"
+#include "services/AlarmBook.h"
 
 #include <QAbstractTableModel>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "monitor/DataSaveSwitch.h"
 
-#include "monitor/DataLogger.h"
+#include "services/DataLogger.h"
 #include "ui/ElidedLabel.h"
 #include "ui/MsgBox.h"
 

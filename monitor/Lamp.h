@@ -4,7 +4,7 @@
 // and a keyboard user reaches it with Tab and is shown what it means.
 #pragma once
 
-#include "link/Grid.h"
+#include "ui/Grid.h"
 
 #include <QLabel>
 

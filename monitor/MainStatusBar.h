@@ -2,7 +2,7 @@
 // publishing's state while it is on, and the send and receive lamps.
 #pragma once
 
-#include "link/Grid.h"
+#include "ui/Grid.h"
 
 #include <QStatusBar>
 #include <array>

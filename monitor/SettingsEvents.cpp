@@ -1,10 +1,10 @@
 #include "monitor/SettingsEvents.h"
 
+#include "files/DataSaveSettings.h"
+#include "files/LinkOptions.h"
+#include "files/PublishOptions.h"
 #include "link/PortSettings.h"
-#include "monitor/EventLog.h"
-#include "publish/PublishOptions.h"
-#include "settings/DataSaveSettings.h"
-#include "settings/LinkOptions.h"
+#include "services/EventLog.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 // confirmed window logs one event for each group that now differs.
 #pragma once
 
+#include "files/FileChecks.h"
 #include "link/StationList.h"
-#include "settings/FileChecks.h"
 
 #include <QString>
 #include <array>

@@ -3,8 +3,8 @@
 // key or a new print speed goes to the selected station as a request.
 #pragma once
 
-#include "link/Grid.h"
 #include "link/Reading.h"
+#include "ui/Grid.h"
 
 #include <QWidget>
 #include <array>

@@ -2,7 +2,7 @@
 // lost port): the same in every view, so nothing read before the line went quiet passes for live.
 #pragma once
 
-#include "link/Grid.h"
+#include "ui/Grid.h"
 
 namespace StaleLook {
 constexpr Bgr kText = rgb(128, 128, 128); // figures and table values

@@ -1,8 +1,8 @@
 #include "monitor/StationPanel.h"
 
+#include "files/DataSaveSettings.h"
 #include "link/KX5Link.h"
 #include "monitor/StationTableModel.h"
-#include "settings/DataSaveSettings.h"
 #include "ui/ElidedLabel.h"
 #include "ui/TableSizing.h"
 #include "ui/ViewKeys.h"

@@ -4,11 +4,11 @@
 // things only through requests (RequestSink) and its public commands.
 #pragma once
 
+#include "files/StartSettings.h"
 #include "link/KX5Link.h"
-#include "monitor/LineParts.h"
 #include "monitor/MainCommands.h"
 #include "monitor/SettingsEvents.h"
-#include "settings/StartSettings.h"
+#include "services/LineParts.h"
 
 #include <QDateTime>
 #include <QMainWindow>

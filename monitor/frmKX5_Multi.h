@@ -5,11 +5,11 @@
 // link refuses, gives up or drops is said in lblMsg.
 #pragma once
 
-#include "link/Grid.h"
 #include "link/LineModel.h"
 #include "link/Reading.h"
 #include "link/Request.h"
 #include "monitor/StaleLook.h"
+#include "ui/Grid.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -2,8 +2,8 @@
 
 #include "link/Request.h"
 #include "link/Steps.h"
-#include "params/ParamInfo.h"
-#include "params/ValueList.h"
+#include "registers/ParamInfo.h"
+#include "registers/ValueList.h"
 #include "ui/MsgBox.h"
 
 #include <QComboBox>

@@ -6,7 +6,7 @@
 // register never read from the station is never written.
 #pragma once
 
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
 
 #include <QDialog>
 

@@ -3,8 +3,8 @@
 // does. The map window, the dialogs and the benchmarks share these.
 #pragma once
 
-#include "link/Grid.h"
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
+#include "ui/Grid.h"
 
 #include <QString>
 #include <vector>

@@ -1,13 +1,13 @@
 #include "params/ParamSet.h"
 
+#include "files/TextLines.h"
+#include "files/Version.h"
 #include "link/Cells.h"
-#include "link/Grid.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
-#include "params/ParamInfo.h"
 #include "params/ParamMap.h"
-#include "settings/TextLines.h"
-#include "settings/Version.h"
+#include "registers/ParamInfo.h"
+#include "ui/Grid.h"
 
 #include <QCoreApplication>
 #include <algorithm>

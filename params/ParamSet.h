@@ -6,7 +6,7 @@
 #pragma once
 
 #include "link/ControllerModel.h"
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
 
 #include <QDateTime>
 #include <QString>

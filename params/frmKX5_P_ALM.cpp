@@ -2,8 +2,8 @@
 
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
-#include "params/ValueList.h"
 #include "params/frmKX5_AlarmCode.h"
+#include "registers/ValueList.h"
 #include "settings/ClickLabel.h"
 
 #include <QLineEdit>

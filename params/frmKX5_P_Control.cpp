@@ -1,7 +1,7 @@
 #include "params/frmKX5_P_Control.h"
 
 #include "link/Steps.h"
-#include "params/ValueList.h"
+#include "registers/ValueList.h"
 
 #include <QComboBox>
 #include <QLineEdit>

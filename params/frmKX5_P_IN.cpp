@@ -1,10 +1,10 @@
 #include "params/frmKX5_P_IN.h"
 
-#include "link/Grid.h"
 #include "link/Request.h"
 #include "link/mdlKX5.h"
-#include "params/ParamInfo.h"
-#include "params/ValueList.h"
+#include "registers/ParamInfo.h"
+#include "registers/ValueList.h"
+#include "ui/Grid.h"
 #include "ui/GridView.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "params/GroupDialog.h"
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
 
 class Grid;
 class GridView;

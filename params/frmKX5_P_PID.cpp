@@ -1,9 +1,9 @@
 #include "params/frmKX5_P_PID.h"
 
-#include "link/Grid.h"
 #include "link/Steps.h"
 #include "params/ParamMap.h"
-#include "params/ValueList.h"
+#include "registers/ValueList.h"
+#include "ui/Grid.h"
 #include "ui/GridView.h"
 
 #include <QGridLayout>

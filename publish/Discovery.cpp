@@ -1,7 +1,7 @@
 #include "publish/Discovery.h"
 
+#include "files/Version.h"
 #include "publish/Payload.h"
-#include "settings/Version.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,8 +5,8 @@
 // prefix, the line name and the MC No, so they stay the same across restarts.
 #pragma once
 
+#include "files/PublishOptions.h"
 #include "link/Reading.h"
-#include "publish/PublishOptions.h"
 
 #include <QByteArray>
 #include <QString>

@@ -7,8 +7,8 @@
 // It keeps trying to connect, waiting longer after each failure (1 s doubling up to 30 s).
 #pragma once
 
-#include "publish/PublishOptions.h"
-#include "settings/FileChecks.h"
+#include "files/FileChecks.h"
+#include "files/PublishOptions.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,11 +1,11 @@
 #include "publish/Publisher.h"
 
+#include "files/ConfigFiles.h"
+#include "files/FileChecks.h"
+#include "files/TextLines.h"
 #include "link/KX5Link.h"
 #include "publish/Discovery.h"
 #include "publish/Payload.h"
-#include "settings/ConfigFiles.h"
-#include "settings/FileChecks.h"
-#include "settings/TextLines.h"
 
 #include <QDir>
 #include <QFile>

@@ -18,10 +18,10 @@
 // shown in the status text and said in the event list.
 #pragma once
 
+#include "files/FileChecks.h"
+#include "files/PublishOptions.h"
 #include "publish/ChangeFilter.h"
 #include "publish/MqttClient.h"
-#include "publish/PublishOptions.h"
-#include "settings/FileChecks.h"
 
 #include <QElapsedTimer>
 #include <QObject>

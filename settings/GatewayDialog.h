@@ -5,8 +5,8 @@
 // saved().
 #pragma once
 
+#include "files/GatewayOptions.h"
 #include "gateway/GatewayCounters.h"
-#include "gateway/GatewayOptions.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -4,7 +4,7 @@
 // options().
 #pragma once
 
-#include "publish/PublishOptions.h"
+#include "files/PublishOptions.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "settings/ShellOpen.h"
 
-#include "settings/ConfigFiles.h"
+#include "files/ConfigFiles.h"
 #include "settings/OpenWithDialog.h"
 #include "ui/HelpGuide.h"
 #include "ui/MsgBox.h"

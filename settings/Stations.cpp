@@ -1,7 +1,7 @@
 #include "settings/Stations.h"
 
-#include "link/Grid.h"
 #include "link/mdlKX5.h"
+#include "ui/Grid.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "settings/frmDSave_Folder.h"
 
-#include "settings/ConfigFiles.h"
+#include "files/ConfigFiles.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
 

@@ -1,6 +1,6 @@
 #include "settings/frmKX5_About.h"
 
-#include "settings/Version.h"
+#include "files/Version.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "settings/frmKX5_SetEnv.h"
 
+#include "files/ConfigFiles.h"
 #include "link/KX5Link.h"
-#include "settings/ConfigFiles.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/Stations.h"
 #include "ui/GridView.h"

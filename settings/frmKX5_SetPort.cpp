@@ -1,10 +1,10 @@
 #include "settings/frmKX5_SetPort.h"
 
+#include "files/ConfigFiles.h"
+#include "files/LinkOptions.h"
+#include "files/PortList.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
-#include "settings/ConfigFiles.h"
-#include "settings/LinkOptions.h"
-#include "settings/PortList.h"
 #include "ui/MsgBox.h"
 
 #include <QCheckBox>

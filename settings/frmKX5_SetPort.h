@@ -4,8 +4,8 @@
 // write leaves both as they were.
 #pragma once
 
+#include "files/LinkOptions.h"
 #include "link/PortSettings.h"
-#include "settings/LinkOptions.h"
 
 #include <QDialog>
 #include <QMap>

@@ -1,10 +1,10 @@
 #include "settings/frmKX5_Set_DSave.h"
 
+#include "files/ConfigFiles.h"
+#include "files/DSaveInterval.h"
+#include "files/FileChecks.h"
 #include "link/mdlKX5.h"
 #include "settings/ClickLabel.h"
-#include "settings/ConfigFiles.h"
-#include "settings/DSaveInterval.h"
-#include "settings/FileChecks.h"
 #include "settings/frmDSave_Folder.h"
 #include "ui/MsgBox.h"
 

@@ -2,7 +2,7 @@
 // base file name, stored in CFG/SaveData.INI and applied to logging at once on OK.
 #pragma once
 
-#include "settings/DataSaveSettings.h"
+#include "files/DataSaveSettings.h"
 
 #include <QDialog>
 

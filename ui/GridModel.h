@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "link/Grid.h"
+#include "ui/Grid.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

@@ -1,6 +1,6 @@
 #include "ui/TwoRowHeaderView.h"
 
-#include "link/Grid.h"
+#include "ui/Grid.h"
 
 #include <QPainter>
 #include <QStyleOptionHeader>

@@ -8,16 +8,16 @@
 // counters of refused connections, and a listen retried until the port is free. The link's
 // request path itself is tests/link's; the gateway's line work without sockets and its events'
 // wording are test_adapter's.
+#include "files/ConfigFiles.h"
+#include "files/GatewayOptions.h"
 #include "gateway/Gateway.h"
-#include "gateway/GatewayOptions.h"
 #include "gateway/RegisterMap.h"
 #include "link/Cells.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/Steps.h"
-#include "params/ParamInfo.h"
 #include "params/frmKX5_Parameter.h"
-#include "settings/ConfigFiles.h"
+#include "registers/ParamInfo.h"
 #include "settings/GatewayDialog.h"
 #include "sim/FaultPlan.h"
 #include "sim/SimLine.h"

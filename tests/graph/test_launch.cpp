@@ -1,7 +1,7 @@
 // The main window's "Graph Viewer" command finds the viewer beside the program, and the
 // program folder falls back to the user's own (with links to the viewer) when it cannot be
 // written. The viewer itself is tested in the other files of this folder.
-#include "settings/ConfigFiles.h"
+#include "files/ConfigFiles.h"
 #include "settings/ShellOpen.h"
 #include "ui/TestSeams.h"
 

@@ -1,11 +1,11 @@
 // The pure parts of the link: number helpers, checksums, request builders, the reply assembler
 // and the trace. What the scheduler sends when is left to test_link, the wire to test_link_pty.
 #include "link/Frames.h"
-#include "link/Grid.h"
 #include "link/PortSettings.h"
 #include "link/ReplyAssembler.h"
 #include "link/TraceLog.h"
 #include "link/mdlKX5.h"
+#include "ui/Grid.h"
 
 #include <array>
 #include <gtest/gtest.h>

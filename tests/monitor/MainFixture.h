@@ -4,13 +4,13 @@
 #pragma once
 
 #include "app/LineServices.h"
+#include "files/ConfigFiles.h"
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
-#include "monitor/EventLog.h"
+#include "services/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/TrendPanel.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ConfigFiles.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 #include "ui/MsgBox.h"

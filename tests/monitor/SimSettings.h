@@ -2,7 +2,7 @@
 // of the windows against the simulator.
 #pragma once
 
-#include "settings/ConfigFiles.h"
+#include "files/ConfigFiles.h"
 #include "sim/SimLine.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The alarm book: each alarm lamp's life with a fake clock, stale readings, one event per
 // change; and the alarm list window acknowledging all. The lamps' decoding is test_display's.
 #include "MainFixture.h"
-#include "monitor/AlarmBook.h"
-#include "monitor/EventLog.h"
+#include "services/AlarmBook.h"
+#include "services/EventLog.h"
 
 #include <QSignalSpy>
 

@@ -1,9 +1,9 @@
 // Data-log records, their spacing and failed writes; the graph half of the tick is test_graph's.
 #include "MainFixture.h"
-#include "monitor/DataLog.h"
-#include "monitor/DataLogger.h"
-#include "monitor/EventLog.h"
-#include "settings/FileChecks.h"
+#include "files/FileChecks.h"
+#include "services/DataLog.h"
+#include "services/DataLogger.h"
+#include "services/EventLog.h"
 
 #include <QRegularExpression>
 #include <csignal>

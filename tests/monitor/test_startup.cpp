@@ -1,9 +1,9 @@
 // Start-up, commands, station click and exit; parsing the settings files is tests/settings'.
 #include "MainFixture.h"
 #include "app/Commands.h"
-#include "monitor/EventLog.h"
-#include "monitor/LineTexts.h"
-#include "settings/PortList.h"
+#include "files/PortList.h"
+#include "services/EventLog.h"
+#include "services/LineTexts.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/Cells.h"
-#include "link/Grid.h"
+#include "ui/Grid.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"

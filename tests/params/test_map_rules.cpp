@@ -3,7 +3,7 @@
 // says to assistive technology, are left to test_map_window.cpp, the dialogs' conversions to
 // test_dialogs.cpp.
 #include "ParamsFixture.h"
-#include "params/ParamInfo.h"
+#include "registers/ParamInfo.h"
 
 #include <array>
 #include <set>

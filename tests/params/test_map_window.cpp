@@ -3,11 +3,11 @@
 // the blinking message and the colours on the rendered map. The rules are left to
 // test_map_rules.cpp, the link's part to test_param_wire.cpp.
 #include "ParamsFixture.h"
+#include "files/ConfigFiles.h"
+#include "files/TextLines.h"
 #include "link/Steps.h"
 #include "params/ParamSet.h"
 #include "params/frmKX5_Parameter.h"
-#include "settings/ConfigFiles.h"
-#include "settings/TextLines.h"
 #include "settings/frmKX5_SetDT.h"
 #include "ui/Contrast.h"
 #include "ui/MsgBox.h"

@@ -2,11 +2,11 @@
 // published to a Mosquitto broker of its own, with a subscriber on the line's topics.
 #pragma once
 
+#include "files/ConfigFiles.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "publish/Publisher.h"
-#include "settings/ConfigFiles.h"
 #include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 #include "tests/support/MqttBroker.h"

@@ -2,7 +2,7 @@
 // acknowledged and cleared, each state retained on <line>/<MC No>/alarms. The alarm book's
 // rules are test_alarms'.
 #include "app/LineServices.h"
-#include "monitor/AlarmBook.h"
+#include "services/AlarmBook.h"
 #include "tests/publish/PublishLine.h"
 
 #include <QJsonArray>

@@ -2,12 +2,12 @@
 // tables for each test; and the ways a settings write is made to fail.
 #pragma once
 
-#include "link/Grid.h"
+#include "files/ConfigFiles.h"
 #include "link/mdlKX5.h"
-#include "settings/ConfigFiles.h"
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
+#include "ui/Grid.h"
 #include "ui/TestSeams.h"
 
 #include <QComboBox>

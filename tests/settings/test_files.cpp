@@ -1,9 +1,9 @@
 // Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
 #include "SettingsFixture.h"
-#include "gateway/GatewayOptions.h"
-#include "publish/PublishOptions.h"
-#include "settings/FileChecks.h"
-#include "settings/PortList.h"
+#include "files/FileChecks.h"
+#include "files/GatewayOptions.h"
+#include "files/PortList.h"
+#include "files/PublishOptions.h"
 
 #include <map>
 #include <memory>

@@ -1,0 +1,126 @@
+#include "services/EventLog.h"
+
+#include "services/DataLog.h"
+#include "services/LineTexts.h"
+
+#include "link/KX5Link.h"
+#include "link/SerialPort.h"
+
+EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
+    events.setMaxCols(3);
+    events.setHeaderContext("EventLog");
+    events.setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
+    events.setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
+    events.setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
+    // What the link says about the line goes into the status bar before it becomes an event,
+    // with the window or without it (the headless run prints panel 4).
+    LineTexts::followInStatusBar(link, this);
+    connect(link, &KX5Link::portLost, this, [this](const QString& cause) {
+        // The cause in the user's language in the list, in English in the file.
+        add(0, fileNotice("EventLog", QT_TR_NOOP("Port lost: %1"), {cause}, {shownCause(cause)}));
+    });
+    connect(link, &KX5Link::portRestored, this, [this] { add(0, QT_TR_NOOP("Port reopened")); });
+    // A request that ended without being confirmed is worth a line; a confirmed one is not.
+    connect(link, &KX5Link::requestEnded, this,
+            [this](const Request& r, RequestOutcome outcome, const QString& text,
+                   const QString& shown) {
+                if (outcome != RequestOutcome::Done) add(r.mcNo, FileNotice{text, shown});
+            });
+    connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
+        m_fault[mcNo].reset();
+        add(mcNo, QT_TR_NOOP("Answered: %1, polled from now on"), {model});
+    });
+    connect(link, &KX5Link::stationFailed, this, &EventLog::stationFailed);
+    connect(link, &KX5Link::stationAnswered, this, &EventLog::stationAnswered);
+    connect(link, &KX5Link::portOpened, this,
+            [this](const QString& port, const QString& settings, const QString& cause) {
+                if (cause.isEmpty())
+                    add(0, QT_TR_NOOP("Port %1 opened at %2"), {port, settings});
+                else
+                    add(0, fileNotice("EventLog", QT_TR_NOOP("Port %1 could not be opened: %2"),
+                                      {port, cause}, {port, shownCause(cause)}));
+            });
+    connect(link, &KX5Link::portClosed, this, [this](const QString& port) {
+        m_lineUnheard = false;
+        add(0, QT_TR_NOOP("Port %1 closed"), {port});
+    });
+    // An unattended line that hears nobody is said once, not at every sweep.
+    connect(link, &KX5Link::nobodyAnswered, this, [this](const QString& at, int retryMs) {
+        if (m_lineUnheard && retryMs > 0) return;
+        m_lineUnheard = retryMs > 0;
+        add(0,
+            retryMs > 0 ? QT_TR_NOOP("No station answered at %1: asking again until one does")
+                        : QT_TR_NOOP("No station answered at %1"),
+            {at});
+    });
+}
+
+// A station's trouble is logged when it begins or changes kind, from the very first request,
+// so a station that never answered is in the file too; not again at every failed exchange.
+void EventLog::stationFailed(int mcNo, LineFault why) {
+    std::optional<LineFault>& seen = m_fault[mcNo];
+    if (seen == why) return;
+    seen = why;
+    // In the order of LineFault.
+    static const char* const kSaid[] = {QT_TR_NOOP("No answer (NG)"),
+                                        QT_TR_NOOP("Refuses the requests: answers NG (NG)"),
+                                        QT_TR_NOOP("Replies with a wrong checksum (NG)"),
+                                        QT_TR_NOOP("Replies without OK (NG)"),
+                                        QT_TR_NOOP("Replies that do not fit the request (NG)"),
+                                        QT_TR_NOOP("Answers, but not as a KX5 (NG)")};
+    add(mcNo, kSaid[static_cast<size_t>(why)]);
+}
+
+void EventLog::stationAnswered(int mcNo) {
+    m_lineUnheard = false;
+    const auto it = m_fault.find(mcNo);
+    if (it == m_fault.end() || !it->second) return;
+    it->second.reset();
+    add(mcNo, QT_TR_NOOP("Answering again"));
+}
+
+void EventLog::setFiles(const DataSaveSettings& files, bool saving) {
+    m_files = files;
+    m_saving = saving;
+}
+
+QString EventLog::filePath(const QDate& day) const {
+    return m_files.path(QStringLiteral("_Events_") + day.toString(QStringLiteral("yyyyMMdd")) +
+                        QStringLiteral(".TXT"));
+}
+
+void EventLog::add(int mcNo, const char* source, const QStringList& args) {
+    add(mcNo, fileNotice("EventLog", source, args));
+}
+
+void EventLog::add(int mcNo, const FileNotice& said) {
+    const QDateTime now = clock();
+    // Keep the newest. One removal, not a rewrite of every row: a list that stays full for
+    // hours would otherwise repaint itself on every new entry.
+    if (events.maxRows() >= kMaxRows) events.removeRows(1, events.maxRows() - kMaxRows + 1);
+    events.appendRow();
+    const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
+    events.setRowTexts(events.maxRows(), 1, {stamp, mc, said.shown});
+    emit added(stamp, mcNo, said.logged);
+    if (m_saving) {
+        // Whole lines or nothing, like the data records: a full disk never glues two together.
+        // A failed write loses this line only; the list keeps it.
+        const QString path = filePath(now.date());
+        QString why;
+        appendWhole(path,
+                    (stamp + QLatin1Char('\t') + mc + QLatin1Char('\t') + said.logged).toUtf8() +
+                        "\r\n",
+                    &why);
+        // A file that cannot be written is said once per cause, in the list and panel 4 only.
+        if (why != m_fileFailure) {
+            m_fileFailure = why;
+            const QString shown =
+                why.isEmpty() ? tr("Events saved again to %1").arg(path)
+                              : tr("Events not saved to %1: %2").arg(path, shownWriteError(why));
+            events.appendRow();
+            events.setRowTexts(events.maxRows(), 1, {stamp, QString(), shown});
+            if (!why.isEmpty()) m_link->setPanel(4, shown);
+        }
+    }
+}

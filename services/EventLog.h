@@ -1,0 +1,58 @@
+// The event list: alarms raised, acknowledged and cleared (AlarmBook words them), a station going
+// NG and coming back, the port lost and reopened, each with its date and time. Shown in the main
+// window's "Events" tab and, while data saving is on, appended to a daily events file in the
+// data folder.
+#pragma once
+
+#include "files/DataSaveSettings.h"
+#include "files/FileChecks.h"
+#include "link/Reading.h"
+#include "ui/Grid.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+class KX5Link;
+
+class EventLog : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxRows = 2000; // the oldest entries go first
+
+    explicit EventLog(KX5Link* link, QObject* parent = nullptr);
+
+    // Columns: 1 date and time, 2 MC No (empty for the port), 3 the event in the user's language.
+    Grid events;
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+
+    // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
+    // from args: in English for the file and standard error, in the user's language for the list.
+    void add(int mcNo, const char* source, const QStringList& args = {});
+    // An event already worded both ways.
+    void add(int mcNo, const FileNotice& said);
+    // Where the events file goes, and whether lines go there (while data saving runs).
+    void setFiles(const DataSaveSettings& files, bool saving);
+    // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
+    QString filePath(const QDate& day) const;
+
+signals:
+    // An entry was added to the list, text in English (the headless program writes it to
+    // standard error).
+    void added(const QString& stamp, int mcNo, const QString& text);
+
+private:
+    void stationFailed(int mcNo, LineFault why);
+    void stationAnswered(int mcNo);
+
+    KX5Link* m_link;
+    // Per MC No, why it last failed; none while it answers or before it was heard of.
+    std::map<int, std::optional<LineFault>> m_fault;
+    bool m_lineUnheard = false; // an unattended line's sweeps hear nobody
+    QString m_fileFailure;      // why the last line could not go to the events file; "" if it went
+    DataSaveSettings m_files;
+    bool m_saving = false;
+};
