@@ -89,6 +89,12 @@ std::vector<std::pair<const char*, const char*>> problemsOf(const GatewayOptions
         out.push_back({"AnswerWaitMs",
                        QT_TRANSLATE_NOOP("GatewayOptions",
                                          "The longest a client waits must be 100 to 60000 ms.")});
+    if (o.serialTimeoutMs != 0 && (o.serialTimeoutMs < GatewayOptions::kLeastSerialMs ||
+                                   o.serialTimeoutMs > GatewayOptions::kMostSerialMs))
+        out.push_back({"SerialTimeoutMs",
+                       QT_TRANSLATE_NOOP("GatewayOptions",
+                                         "The serial response time-out must be 0 (from the line's "
+                                         "speed) or 50 to 10000 ms.")});
     if (o.idleSeconds < 0 || o.idleSeconds > GatewayOptions::kMostIdleSeconds)
         out.push_back({"IdleTimeout",
                        QT_TRANSLATE_NOOP("GatewayOptions", "The idle time-out must be 0 (never) to "
@@ -177,7 +183,7 @@ GatewayOptions loadGatewayOptions() {
         else if (const bool number =
                      key == QLatin1String("Port") || key == QLatin1String("MaxClients") ||
                      key == QLatin1String("AnswerWaitMs") || key == QLatin1String("IdleTimeout") ||
-                     key == QLatin1String("ImageMaxAge");
+                     key == QLatin1String("SerialTimeoutMs") || key == QLatin1String("ImageMaxAge");
                  number && !ok)
             wrong(
                 QT_TRANSLATE_NOOP("GatewayOptions", "%1 line %2 (%3): a whole number is expected"));
@@ -187,6 +193,8 @@ GatewayOptions loadGatewayOptions() {
             o.maxClients = n;
         else if (key == QLatin1String("AnswerWaitMs"))
             o.answerWaitMs = n;
+        else if (key == QLatin1String("SerialTimeoutMs"))
+            o.serialTimeoutMs = n;
         else if (key == QLatin1String("IdleTimeout"))
             o.idleSeconds = n;
         else if (key == QLatin1String("ImageMaxAge"))
@@ -230,16 +238,17 @@ GatewayOptions loadGatewayOptions() {
 bool saveGatewayOptions(const GatewayOptions& o, QString* error) {
     QDir().mkpath(cfgDir());
     const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    return writeLinesAtomic(gatewayOptionsPath(),
-                            {QStringLiteral("Enabled=") + flag(o.enabled),
-                             QStringLiteral("Address=") + o.address,
-                             QStringLiteral("Port=") + QString::number(o.port),
-                             QStringLiteral("MaxClients=") + QString::number(o.maxClients),
-                             QStringLiteral("Writes=") + flag(o.writes),
-                             QStringLiteral("AllowWrite=") + o.allowListText(),
-                             QStringLiteral("AnswerWaitMs=") + QString::number(o.answerWaitMs),
-                             QStringLiteral("IdleTimeout=") + QString::number(o.idleSeconds),
-                             QStringLiteral("ImageMaxAge=") + QString::number(o.imageMaxAgeSeconds),
-                             QStringLiteral("TrustedClients=") + o.trustedText()},
-                            error);
+    return writeLinesAtomic(
+        gatewayOptionsPath(),
+        {QStringLiteral("Enabled=") + flag(o.enabled), QStringLiteral("Address=") + o.address,
+         QStringLiteral("Port=") + QString::number(o.port),
+         QStringLiteral("MaxClients=") + QString::number(o.maxClients),
+         QStringLiteral("Writes=") + flag(o.writes),
+         QStringLiteral("AllowWrite=") + o.allowListText(),
+         QStringLiteral("AnswerWaitMs=") + QString::number(o.answerWaitMs),
+         QStringLiteral("IdleTimeout=") + QString::number(o.idleSeconds),
+         QStringLiteral("ImageMaxAge=") + QString::number(o.imageMaxAgeSeconds),
+         QStringLiteral("TrustedClients=") + o.trustedText(),
+         QStringLiteral("SerialTimeoutMs=") + QString::number(o.serialTimeoutMs)},
+        error);
 }

@@ -49,6 +49,8 @@ public:
     // Ends every job waiting or running as given up: the gateway stopped.
     void dropJobs();
     void setImageMaxAgeMs(int ms) { m_imageMaxAgeMs = ms; }
+    // Each request's wait for the controller's answer; 0: the link's own.
+    void setSerialTimeoutMs(int ms) { m_serialTimeoutMs = ms; }
     // While clients are served, the link reads every answering station's parameter image in
     // the background, so that a client's first read of a parameter is served from memory.
     void setServing(bool on);
@@ -69,5 +71,6 @@ private:
     std::vector<Running> m_jobs;
     int m_nextSource = 1;
     int m_imageMaxAgeMs = kImageMaxAgeMs;
+    int m_serialTimeoutMs = 0;
     QTimer m_cancelCheck; // a job whose client stopped waiting leaves the link's queue
 };

@@ -127,6 +127,20 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
     }
 }
 
+// Each try of a client's request waits the serial response time-out, from the line's speed by
+// default, and never less than its frames' wire time and 100 ms.
+TEST(GatewayAdapter, ARequestWaitsTheSerialResponseTimeOut) {
+    for (auto [set, wait] : {std::pair{0, 634}, {250, 250}, {50, 134}}) {
+        AdapterLine line;
+        ASSERT_TRUE(bringUpOnFakePort(line.link, *line.port));
+        line.adapter.setSerialTimeoutMs(set);
+        line.submit({{301, 400}});
+        for (QByteArray sent; (sent = line.tick()).mid(3, 3) != "DWR" && !sent.isEmpty();)
+            line.answer(sent);
+        EXPECT_EQ(line.link.tmrRecvErr.interval(), wait) << set;
+    }
+}
+
 // One rule of age for every consumer: the model, the gateway's view and its answers turn stale
 // together when the reading ages, and current again with the next reading; a parameter block
 // older than its limit (the clock's at once), or not read since the station came back, is read

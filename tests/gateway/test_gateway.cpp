@@ -126,6 +126,7 @@ TEST(GatewayMap, TheSettingsFileKeepsWhatWasSavedAndNamesWhatIsWrong) {
                            .writes = true,
                            .allowList = {506, 301, 302, 303, 310},
                            .answerWaitMs = 2500,
+                           .serialTimeoutMs = 200,
                            .idleSeconds = 0,
                            .imageMaxAgeSeconds = 30,
                            .trusted = {"192.168.1.0/24", "10.0.0.5", "::1"}};
@@ -412,10 +413,9 @@ TEST(GatewayProgram, UnusableSettingsEndAHeadlessRunAtStart) {
     struct Row {
         QStringList file, args;
     } rows[] = {
-        {{}, {"--gateway", "--gateway-clients", "65"}},
-        {{"Enabled=1", "MaxClients=65"}, {}},
-        {{"Enabled=1", "TrustedClients=10.0.0.0/33"}, {}},
-        {{"IdleTimeout=-1"}, {"--gateway"}},
+        {{}, {"--gateway", "--gateway-clients", "65"}},      {{"Enabled=1", "MaxClients=65"}, {}},
+        {{"Enabled=1", "TrustedClients=10.0.0.0/33"}, {}},   {{"IdleTimeout=-1"}, {"--gateway"}},
+        {{"Enabled=1"}, {"--gateway-serial-timeout", "20"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE((r.file + r.args).join(' ').toStdString());

@@ -573,6 +573,14 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway->clients() == 1; }, 5000));
     EXPECT_EQ(label->text(), at + ", 1 clients");
     EXPECT_EQ(label->accessibleName(), label->text());
+    // The Line Statistics show what the running gateway counted, below the stations' own.
+    first.write(QByteArray::fromHex("000100000006010300010001")); // PV of unit 1
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !gateway->counters().units.empty(); }, 5000));
+    win->findChild<QAction*>("mOnlineStats")->trigger();
+    auto* stats = win->findChild<LineStatisticsDialog*>();
+    auto* counts = stats->findChild<QTableWidget*>("grdCounters");
+    ASSERT_EQ(counts->rowCount(), 2); // the client, then the unit
+    EXPECT_EQ(counts->item(0, 0)->text() + " " + counts->item(1, 1)->text(), "127.0.0.1 1");
     // A client that has just left makes room for the next at once (the refused count and its
     // words are the gateway tests' business).
     first.abort();
@@ -590,4 +598,6 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     EXPECT_TRUE(label->toolTip().contains("cannot listen")) << label->toolTip().toStdString();
     gateway->stop();
     EXPECT_FALSE(label->isVisible());
+    stats->refresh();
+    EXPECT_FALSE(counts->isVisibleTo(stats));
 }

@@ -4,7 +4,7 @@
 <context>
     <name>KX5Link</name>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+175"/>
+        <location filename="../../link/KX5Link.cpp" line="+176"/>
         <source>Not a request the link takes (step %1).</source>
         <translation>통신 라인이 받지 않는 요청입니다 (단계 %1).</translation>
     </message>
@@ -54,7 +54,7 @@
         <translation>국번 [%1] %2: 새 요청으로 바뀌어 끝내지 못했습니다</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+84"/>
         <source>MC [%1] %2 not sent: the port closed</source>
         <translation>국번 [%1] %2: 포트가 닫혀 보내지 않았습니다</translation>
     </message>
@@ -69,7 +69,7 @@
         <translation>국번 [%1] %2: 포트가 닫혀 확인하지 못했습니다</translation>
     </message>
     <message>
-        <location filename="../../link/KX5LinkReceive.cpp" line="+227"/>
+        <location filename="../../link/KX5LinkReceive.cpp" line="+228"/>
         <source>MC [%1] parameters read</source>
         <translation>국번 [%1] 파라미터 읽기 완료</translation>
     </message>
@@ -79,7 +79,7 @@
         <translation>국번 [%1] %2 쓰기 완료</translation>
     </message>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+231"/>
+        <location filename="../../link/KX5Link.cpp" line="+235"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
         <translation>국번 [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
     </message>

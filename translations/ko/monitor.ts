@@ -481,7 +481,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>LineStatisticsDialog</name>
     <message>
-        <location filename="../../monitor/LineStatisticsDialog.cpp" line="+13"/>
+        <location filename="../../monitor/LineStatisticsDialog.cpp" line="+14"/>
         <source>MC No</source>
         <translation>국번</translation>
     </message>
@@ -1508,7 +1508,7 @@ Scan the line for the stations and their settings?</source>
         <translation>%1: 아직 사용할 수 없습니다</translation>
     </message>
     <message>
-        <location line="+112"/>
+        <location line="+113"/>
         <source>Record Trace</source>
         <translation>통신 기록</translation>
     </message>
@@ -1523,7 +1523,7 @@ Scan the line for the stations and their settings?</source>
         <translation>종료하시겠습니까?</translation>
     </message>
     <message>
-        <location line="-153"/>
+        <location line="-154"/>
         <source>Port Close</source>
         <translation>포트 닫기</translation>
     </message>
@@ -1538,7 +1538,7 @@ Scan the line for the stations and their settings?</source>
         <translation>포트를 다시 열 때까지 폴링이 멈추고 데이터도 저장되지 않습니다.</translation>
     </message>
     <message>
-        <location line="+153"/>
+        <location line="+154"/>
         <source>The port closes: polling, data saving and publishing stop.</source>
         <translation>포트가 닫히고 폴링, 데이터 저장, 게시가 멈춥니다.</translation>
     </message>
