@@ -162,39 +162,23 @@ TEST_F(Unattended, OpenGraphAndSaveAtStart) {
     }
 }
 
-TEST_F(Unattended, LinkOptionsFileReachesTheLinkAndSurvivesBadLines) {
+// What LinkOptions.INI says reaches the link; a wrong line leaves its default (the file's
+// reading and wording are the options table's: tests/settings).
+TEST_F(Unattended, LinkOptionsFileReachesTheLink) {
     struct Row {
         const char* file; // nullptr: no file
         bool fast, reopen;
-        QStringList said; // each wrong line, named at its number
-    } rows[] = {{nullptr, false, true, {}},
-                {"FastPolling=1\r\nReopenLostPort=0\r\n", true, false, {}},
-                {"FastPolling=yes\r\nReopenLostPort\r\n# note\r\nColour=red\r\nTraceLimitMB=0\r\n",
-                 false,
-                 true,
-                 {" line 1 (FastPolling=yes): ", " line 2 (ReopenLostPort): ",
-                  " line 4 (Colour=red): ", " line 5 (TraceLimitMB=0): "}}};
+    } rows[] = {{nullptr, false, true},
+                {"FastPolling=1\r\nReopenLostPort=0\r\n", true, false},
+                {"FastPolling=yes\r\nReopenLostPort\r\n", false, true}};
     for (const auto& r : rows) {
         SetUp();
         if (r.file) writeFile("CFG/LinkOptions.INI", r.file);
         open();
         EXPECT_EQ(link()->fastPacing(), r.fast) << (r.file ? r.file : "none");
         EXPECT_EQ(link()->autoReopen(), r.reopen) << (r.file ? r.file : "none");
-        QList<FileNotice> notes;
-        loadLinkOptions(&notes);
-        ASSERT_EQ(notes.size(), r.said.size());
-        for (int i = 0; i < notes.size(); ++i)
-            EXPECT_TRUE(
-                notes[i].logged.startsWith(QDir::toNativeSeparators(linkOptionsPath()) + r.said[i]))
-                << notes[i].logged.toStdString();
         TearDown();
     }
-    // What the Port Setup window saves comes back the same, and Comm.CFG stays six lines.
-    SetUp();
-    QString error;
-    ASSERT_TRUE(saveLinkOptions({true, false}, &error)) << error.toStdString();
-    EXPECT_EQ(loadLinkOptions(), LinkOptions({true, false}));
-    EXPECT_FALSE(QFile::exists(path("Comm.CFG")));
 }
 
 // A lamp bit set and cleared gives exactly one "on" and one "off", kept per MC No whatever row

@@ -3,7 +3,9 @@
 #include "gateway/GatewayOptions.h"
 #include "publish/PublishOptions.h"
 #include "settings/FileChecks.h"
+#include "settings/LinkOptions.h"
 #include "settings/PortList.h"
+#include "tests/support/Bracketing.h"
 
 #include <map>
 #include <memory>
@@ -245,4 +247,107 @@ TEST_F(Files, OwnersAndNamesOfFilesWritten) {
     EXPECT_EQ(currentUserId(), mine.ownerId());
     EXPECT_EQ(foreignOwner(mine, 4321).isEmpty(), mine.ownerId() == 0) << "4321 may not write it";
     EXPECT_EQ(nameNotUtf8(mine.filePath()), "");
+}
+
+// The "key=value" files share one table-driven reader, validator and writer: each row a file
+// as written, every line said wrong (named by line, in order: values not of their kind, values
+// that cannot be used, lines of no option), and lines the file has after the loaded options
+// are saved again (the defaults kept for the wrong ones, the lines of no option kept too).
+TEST_F(Files, OptionsFilesAreReadCheckedAndWrittenByOneTable) {
+    enum Kind { G, P, L };
+    struct Loaded {
+        QList<FileNotice> said;
+        bool usable; // nothing that cannot be used survives a load
+        std::function<bool()> save;
+        QString path;
+    };
+    const auto load = [](Kind k) -> Loaded {
+        if (k == G) {
+            const GatewayOptions o = loadGatewayOptions();
+            return {o.fileErrors + o.fileNotes, o.problem().isEmpty(),
+                    [o] { return saveGatewayOptions(o, nullptr); }, gatewayOptionsPath()};
+        }
+        if (k == P) {
+            const PublishOptions o = loadPublishOptions();
+            return {o.fileErrors + o.fileNotes, o.problems().empty(),
+                    [o] { return savePublishOptions(o, nullptr); }, publishOptionsPath()};
+        }
+        QList<FileNotice> notes;
+        const LinkOptions o = loadLinkOptions(&notes);
+        return {notes, true, [o] { return saveLinkOptions(o, nullptr); }, linkOptionsPath()};
+    };
+    struct Row {
+        Kind kind;
+        QStringList lines, said, saved;
+    } rows[] = {
+        // clang-format off
+        {G, {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65", "TrustedClients=10.0.0.0/33", "Address=hall"},
+         {"1 (Enabled=yes): 1 (on) or 0 (off) is expected", "2 (Port=x): a whole number is expected", "3 (AllowWrite=301-299): 301-299 is not a register",
+          "6 (TrustedClients=10.0.0.0/33): 10.0.0.0/33 is not an address", "7 (Address=hall): The listen address", "5 (MaxClients=65): The most clients", "4 (Colour=red): not a gateway setting"},
+         {"Enabled=0", "Port=1502", "AllowWrite=301-303,501-506", "Colour=red", "MaxClients=8", "TrustedClients=", "Address=127.0.0.1"}},
+        {G, {"IdleTimeout=-1", "ImageMaxAge=0", "SerialTimeoutMs=20", "AnswerWaitMs=99"},
+         {"4 (AnswerWaitMs=99): The longest a client waits", "1 (IdleTimeout=-1): The idle time-out", "2 (ImageMaxAge=0): The longest a parameter", "3 (SerialTimeoutMs=20): The serial response time-out"},
+         {"IdleTimeout=60", "ImageMaxAge=10", "SerialTimeoutMs=0", "AnswerWaitMs=1000", "Enabled=0"}},
+        {G, {"# hall 2", "Enabled=1", "SerialTimeoutMs=0", "Port=5020", "Port=5021", "AllowWrite=506, 301-302"}, {},
+         {"# hall 2", "Enabled=1", "SerialTimeoutMs=0", "Port=5021", "AllowWrite=301-302,506", "Writes=0"}},
+        {P, {"Enabled=1", "Host=b", "Port=99999"}, {"3 (Port=99999): The port must be 1 to 65535."}, {"Port=1883", "Host=b"}},
+        {P, {"Enabled=1", "Host="}, {"2 (Host=): No broker host is given."}, {"Host=localhost"}},
+        {P, {"Enabled=1", "Prefix=kx5/#", "Line=hall+1"}, {"2 (Prefix=kx5/#): The topic prefix", "3 (Line=hall+1): The line name"}, {"Prefix=kx5", "Line=line1"}},
+        {P, {"TLS=1", "CertFile=/etc/kx5/l1.crt"}, {"2 (CertFile=/etc/kx5/l1.crt): A client certificate needs its key file"}, {"CertFile="}},
+        {P, {"KeyFile=/etc/kx5/l1.key"}, {"1 (KeyFile=/etc/kx5/l1.key): A client certificate needs its key file"}, {"KeyFile="}},
+        {P, {"QoS=2", "When=Often"}, {"2 (When=Often): Reply, Interval or Change is expected", "1 (QoS=2): QoS must be 0 or 1."}, {"QoS=0", "When=Reply"}},
+        {P, {"When=Change", "DeadBand=0,5", "HeartbeatSeconds=0"}, {"2 (DeadBand=0,5): a number is expected (0.5, not 0,5)", "3 (HeartbeatSeconds=0): Publish a steady station"},
+         {"DeadBand=0.5", "HeartbeatSeconds=60"}},
+        {P, {"When=Change", "DeadBand=-1"}, {"2 (DeadBand=-1): The dead band must be 0 to 10000."}, {"DeadBand=0.5"}},
+        {P, {"When=Reply", "DeadBand=-1", "EverySeconds=0"}, {}, {"DeadBand=-1", "EverySeconds=0"}}, // not the mode chosen
+        {P, {"When=Interval", "EverySeconds=0"}, {"2 (EverySeconds=0): Publish every 1 to 3600 seconds."}, {"EverySeconds=10"}},
+        {P, {"Discovery=1", "DiscoveryPrefix=ha/#"}, {"2 (DiscoveryPrefix=ha/#): The discovery prefix"}, {"DiscoveryPrefix=homeassistant"}},
+        {P, {"Host=127.0.0.1", "Colour=blue"}, {"2 (Colour=blue): not a publishing setting; ignored"}, {"Host=127.0.0.1", "Colour=blue"}},
+        {L, {"FastPolling=yes", "ReopenLostPort", "# note", "Colour=red", "TraceLimitMB=0"},
+         {"1 (FastPolling=yes): 1 (on)", "2 (ReopenLostPort): 1 (on)", "4 (Colour=red): not a link setting", "5 (TraceLimitMB=0): 1 to 100000"},
+         {"FastPolling=0", "ReopenLostPort=1", "# note", "Colour=red", "TraceLimitMB=100", "RecordTrace=0"}},
+        {L, {"FastPolling=1", "ReopenLostPort=0"}, {}, {"FastPolling=1", "ReopenLostPort=0", "RecordTrace=0", "TraceLimitMB=100"}},
+        // clang-format on
+    };
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.lines.join(' ').toStdString());
+        QDir(dir.path()).removeRecursively();
+        const QString file = load(r.kind).path;
+        ASSERT_TRUE(QDir().mkpath(cfgDir()) && writeLinesAtomic(file, r.lines, nullptr));
+        const Loaded got = load(r.kind);
+        EXPECT_TRUE(got.usable);
+        ASSERT_EQ(got.said.size(), r.said.size());
+        for (int i = 0; i < got.said.size(); ++i) {
+            const FileNotice& n = got.said[i];
+            EXPECT_TRUE(n.logged.startsWith(QDir::toNativeSeparators(file) + " line " + r.said[i]))
+                << n.logged.toStdString();
+            // Worded in the user's language too, whatever the file's own words.
+            EXPECT_EQ(QString(n.shown).remove('[').remove(']'), n.logged);
+            EXPECT_NE(n.shown, n.logged);
+        }
+        ASSERT_TRUE(got.save());
+        QStringList back;
+        ASSERT_TRUE(readLines(file, &back));
+        for (const QString& line : r.saved)
+            EXPECT_EQ(back.count(line), 1)
+                << line.toStdString() << " in " << back.join(' ').toStdString();
+    }
+    QCoreApplication::removeTranslator(&language);
+    // What is saved comes back the same.
+    GatewayOptions g;
+    g.enabled = g.writes = true;
+    g.address = "0.0.0.0";
+    g.port = 5020;
+    g.allowList = {301, 302, 303, 310, 506};
+    g.answerWaitMs = 2500;
+    g.serialTimeoutMs = 200;
+    g.idleSeconds = 0;
+    g.imageMaxAgeSeconds = 30;
+    g.trusted = {"192.168.1.0/24", "::1"};
+    ASSERT_TRUE(saveGatewayOptions(g, nullptr));
+    EXPECT_EQ(loadGatewayOptions(), g);
+    ASSERT_TRUE(saveLinkOptions({true, false, true, 7}, nullptr));
+    EXPECT_EQ(loadLinkOptions(), LinkOptions({true, false, true, 7}));
 }

@@ -176,17 +176,17 @@
 <context>
     <name>PublishOptions</name>
     <message>
-        <location filename="../../publish/PublishOptions.cpp" line="+62"/>
+        <location filename="../../publish/PublishOptions.cpp" line="+59"/>
         <source>No broker host is given.</source>
         <translation>브로커 호스트가 지정되지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>The port must be 1 to 65535.</source>
         <translation>포트는 1에서 65535 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+13"/>
         <source>The topic prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
         <translation>토픽 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
@@ -196,9 +196,19 @@
         <translation>라인 이름은 비워 둘 수 없으며 &apos;/&apos;, &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-28"/>
         <source>A client certificate needs its key file, and a key its certificate.</source>
         <translation>클라이언트 인증서에는 키 파일이, 키에는 인증서가 함께 필요합니다.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>not a publishing setting; ignored</source>
+        <translation>게시 설정 항목이 아니므로 무시했습니다</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Reply, Interval or Change is expected</source>
+        <translation>Reply, Interval, Change 중 하나여야 합니다</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -206,59 +216,24 @@
         <translation>게시 간격은 1초에서 3600초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The dead band must be 0 to 10000.</source>
         <translation>불감대는 0에서 10000 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Publish a steady station at least every 1 to 3600 seconds.</source>
         <translation>변화 없는 국번도 1에서 3600초 사이의 간격으로 게시해야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>QoS must be 0 or 1.</source>
         <translation>QoS는 0 또는 1이어야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>The discovery prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
         <translation>디스커버리 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
-    </message>
-    <message>
-        <location line="+48"/>
-        <source>%1 line %2 (%3): a whole number is expected</source>
-        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>%1 line %2 (%3): a number is expected (0.5, not 0,5)</source>
-        <translation>%1 %2행 (%3): 숫자여야 합니다 (0,5가 아니라 0.5)</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
-        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>%1 line %2 (%3): Reply, Interval or Change is expected</source>
-        <translation>%1 %2행 (%3): Reply, Interval, Change 중 하나여야 합니다</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>%1 line %2 (%3): not a publishing setting; ignored</source>
-        <translation>%1 %2행 (%3): 게시 설정 항목이 아니므로 무시했습니다</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>%1 (no %2= line): %3</source>
-        <translation>%1 (%2= 행 없음): %3</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>%1 line %2 (%3): %4</source>
-        <translation>%1 %2행 (%3): %4</translation>
     </message>
 </context>
 <context>

@@ -404,19 +404,14 @@
 <context>
     <name>LinkOptions</name>
     <message>
-        <location filename="../../settings/LinkOptions.cpp" line="+44"/>
+        <location filename="../../settings/LinkOptions.cpp" line="+18"/>
         <source>1 to 100000 is expected, so the default is kept</source>
         <translation>1~100000이어야 하므로 기본값을 그대로 씁니다</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-5"/>
         <source>not a link setting; ignored</source>
         <translation>통신 설정이 아니므로 무시합니다</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>1 (on) or 0 (off) is expected, so the default is kept</source>
-        <translation>1(켜기) 또는 0(끄기)이어야 하므로 기본값을 그대로 씁니다</translation>
     </message>
 </context>
 <context>
@@ -482,6 +477,24 @@ Choose a program to open it with, or Cancel.</source>
         <location line="+1"/>
         <source>Cannot start %1 to open %2.</source>
         <translation>%2 파일을 열 프로그램을 시작할 수 없습니다: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OptionTable</name>
+    <message>
+        <location filename="../../settings/OptionTable.cpp" line="+13"/>
+        <source>1 (on) or 0 (off) is expected</source>
+        <translation>1(켜기) 또는 0(끄기)이어야 합니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a whole number is expected</source>
+        <translation>정수여야 합니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a number is expected (0.5, not 0,5)</source>
+        <translation>숫자여야 합니다 (0,5가 아니라 0.5)</translation>
     </message>
 </context>
 <context>
