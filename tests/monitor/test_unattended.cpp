@@ -16,6 +16,7 @@
 #include "publish/Publisher.h"
 #include "settings/FolderLock.h"
 #include "settings/LinkOptions.h"
+#include "settings/frmKX5_Set_DSave.h"
 #include "tests/support/Bracketing.h"
 
 #include <QAction>
@@ -281,8 +282,8 @@ TEST_F(Unattended, DataFolderHeldByAnotherProgramIsNeverWrittenTo) {
         return QMessageBox::Ok;
     });
     QTimer::singleShot(0, [&] {
-        QWidget* d = QApplication::activeModalWidget();
-        d->findChild<QLabel*>("lblFolder")->setText(theirs);
+        auto* d = qobject_cast<frmKX5_Set_DSave*>(QApplication::activeModalWidget());
+        d->setFolder(theirs);
         d->findChild<QPushButton*>("btnOK")->click();
     });
     win->runCommand(1);
