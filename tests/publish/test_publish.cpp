@@ -396,7 +396,6 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
     const QString file = QDir::toNativeSeparators(publishOptionsPath());
     // clang-format off
     const std::pair<QStringList, QString> files[] = {
-        {{"Enabled=1", "Port=18x3"}, "<Publishing is off: <%1 line 2 (Port=18x3): <a whole number is expected>>>"},
         {{"Enabled=1", "Port=0"}, "<Publishing is off: <%1 line 2 (Port=0): <The port must be 1 to 65535.>>>"},
         {{"Enabled=0", "Colour=blue"}, "<Publishing settings: <%1 line 2 (Colour=blue): <not a publishing setting; ignored>>>"},
         {{"Enabled=1", "TLS=1", "CAFile=/no/ca.crt"}, "<Publishing not started: <TLS: the CA file /no/ca.crt cannot be read.>>"},
