@@ -149,14 +149,11 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
             alarm(10);
             const QList<FileNotice> errors = loadPublishOptions().fileErrors;
             alarm(0);
-            if (kind == QByteArray("<missing>")) {
-                EXPECT_TRUE(errors.isEmpty());
-                continue;
-            }
-            ASSERT_EQ(errors.size(), 1);
-            EXPECT_TRUE(errors[0].logged.startsWith(QDir::toNativeSeparators(path(file)) +
-                                                    " cannot be read: "))
-                << errors[0].logged.toStdString();
+            ASSERT_EQ(errors.size(), kind == QByteArray("<missing>") ? 0 : 1);
+            for (const FileNotice& e : errors)
+                EXPECT_TRUE(
+                    e.logged.startsWith(QDir::toNativeSeparators(path(file)) + " cannot be read: "))
+                    << e.logged.toStdString();
         }
     }
 }
@@ -319,8 +316,8 @@ TEST_F(Files, OptionsFilesAreReadCheckedAndWrittenByOneTable) {
                 said[i].logged.startsWith(QDir::toNativeSeparators(file) + " line " + r.said[i]))
                 << said[i].logged.toStdString();
             // Worded in the user's language too, whatever the file's own words.
-            EXPECT_EQ(QString(said[i].shown).remove('[').remove(']'), said[i].logged);
-            EXPECT_NE(said[i].shown, said[i].logged);
+            EXPECT_TRUE(said[i].shown != said[i].logged &&
+                        QString(said[i].shown).remove('[').remove(']') == said[i].logged);
         }
         QStringList back;
         ASSERT_TRUE(readLines(file, &back));
