@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <tuple>
 
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw) {
     QCommandLineParser cli;
@@ -68,14 +69,20 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("Close a client's connection after S seconds without a request (0: "
                        "never; default 60)."),
         QStringLiteral("S"));
+    const QCommandLineOption gatewaySerial(
+        QStringLiteral("gateway-serial-timeout"),
+        QStringLiteral("Wait MS milliseconds for the controller's answer to each try of a "
+                       "client's request (0: from the line's speed, the frames' wire time and "
+                       "600 ms; else 50 to 10000)."),
+        QStringLiteral("MS"));
     const QCommandLineOption gatewayTrusted(
         QStringLiteral("gateway-trusted"),
         QStringLiteral("Accept connections only from LIST, addresses and networks separated by "
                        "commas (e.g. 192.168.1.0/24,10.0.0.5); others are refused and counted."),
         QStringLiteral("LIST"));
     cli.addOptions({open, save, graph, dir, headless, discovery, gateway, gatewayAddress,
-                    gatewayPort, gatewayClients, gatewayWrites, gatewayWait, gatewayIdle,
-                    gatewayTrusted});
+                    gatewayPort, gatewayClients, gatewayWrites, gatewayWait, gatewaySerial,
+                    gatewayIdle, gatewayTrusted});
     StartOptions o;
     if (!cli.parse(arguments)) {
         o.error = cli.errorText();
@@ -106,13 +113,15 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
             o.error = QStringLiteral("--%1 needs a whole number above 0, not \"%2\"")
                           .arg(option->names().first(), cli.value(*option));
     }
-    if (cli.isSet(gatewayIdle)) {
+    for (auto [option, into, unit] :
+         {std::tuple{&gatewayIdle, &o.gatewayIdle, "seconds"},
+          std::tuple{&gatewaySerial, &o.gatewaySerialMs, "milliseconds"}}) {
         bool ok = false;
-        o.gatewayIdle = cli.value(gatewayIdle).toInt(&ok);
-        if (!ok || o.gatewayIdle < 0)
-            o.error = QStringLiteral("--gateway-idle needs a whole number of seconds, 0 or "
-                                     "more, not \"%1\"")
-                          .arg(cli.value(gatewayIdle));
+        if (!cli.isSet(*option)) continue;
+        *into = cli.value(*option).toInt(&ok);
+        if (!ok || *into < 0)
+            o.error = QStringLiteral("--%1 needs a whole number of %2, 0 or more, not \"%3\"")
+                          .arg(option->names().first(), QLatin1String(unit), cli.value(*option));
     }
     o.gatewayTrustedSet = cli.isSet(gatewayTrusted);
     if (QString bad; o.gatewayTrustedSet && !GatewayOptions::parseTrusted(cli.value(gatewayTrusted),
@@ -200,6 +209,7 @@ void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gatew
     if (options.gatewayWrites) gateway->writes = true;
     if (options.gatewayWaitMs > 0) gateway->answerWaitMs = options.gatewayWaitMs;
     if (options.gatewayIdle >= 0) gateway->idleSeconds = options.gatewayIdle;
+    if (options.gatewaySerialMs >= 0) gateway->serialTimeoutMs = options.gatewaySerialMs;
     if (options.gatewayTrustedSet) gateway->trusted = options.gatewayTrusted;
 }
 

@@ -23,8 +23,9 @@ struct StartOptions {
     int gatewayPort = 0;
     int gatewayClients = 0;
     bool gatewayWrites = false;
-    int gatewayWaitMs = 0; // --gateway-wait
-    int gatewayIdle = -1;  // --gateway-idle; 0 is "never"
+    int gatewayWaitMs = 0;    // --gateway-wait
+    int gatewayIdle = -1;     // --gateway-idle; 0 is "never"
+    int gatewaySerialMs = -1; // --gateway-serial-timeout; 0 is from the line's speed
     bool gatewayTrustedSet = false;
     QStringList gatewayTrusted;
     bool help = false, version = false;

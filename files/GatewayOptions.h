@@ -22,6 +22,10 @@ struct GatewayOptions {
     // below the 1 to 3 s common client time-outs, so the answer is never one the client has
     // given up on (a late answer desynchronises masters that read it as the next one's).
     int answerWaitMs = 1000;
+    // The longest the link waits for the controller's answer to a client's request (each of its
+    // three tries); 0: the link's own wait, the frames' wire time at the line's rate plus the
+    // controller's 500 ms. Shorter lets a given-up request end within the client's wait.
+    int serialTimeoutMs = 0;
     // A connection silent this long is closed; 0: never.
     int idleSeconds = 60;
     // A parameter block read longer ago than this is read again before a client is served it
@@ -32,6 +36,7 @@ struct GatewayOptions {
 
     static constexpr int kMostClients = 64;
     static constexpr int kLeastWaitMs = 100, kMostWaitMs = 60000;
+    static constexpr int kLeastSerialMs = 50, kMostSerialMs = 10000;
     static constexpr int kMostIdleSeconds = 86400;
     static constexpr int kMostImageAgeSeconds = 3600;
 

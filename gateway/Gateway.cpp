@@ -47,6 +47,7 @@ void Gateway::apply(const GatewayOptions& options) {
 void Gateway::sayListening() {
     m_adapter->setServing(true);
     m_adapter->setImageMaxAgeMs(m_options.imageMaxAgeSeconds * 1000);
+    m_adapter->setSerialTimeoutMs(m_options.serialTimeoutMs);
     const GatewayOptions& o = m_options;
     const QStringList args = {o.address, QString::number(o.port), QString::number(o.maxClients)};
     const FileNotice writes =

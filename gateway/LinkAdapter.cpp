@@ -76,6 +76,7 @@ void LinkAdapter::step(Running& run) {
         r.readBackWritten = true;
     }
     r.source = run.source;
+    r.replyWaitMs = m_serialTimeoutMs;
     run.reply = m_link->submit(r);
     if (run.reply->isFinished()) { // refused at once: the port is down, the station unknown
         const QString why = run.reply->refusal();

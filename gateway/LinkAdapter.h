@@ -53,6 +53,8 @@ public:
     void setAlarmCounts(std::function<AlarmCounts(int mcNo)> counts) {
         m_alarmCounts = std::move(counts);
     }
+    // Each request's wait for the controller's answer; 0: the link's own.
+    void setSerialTimeoutMs(int ms) { m_serialTimeoutMs = ms; }
     // While clients are served, the link reads every answering station's parameter image in
     // the background, so that a client's first read of a parameter is served from memory.
     void setServing(bool on);
@@ -74,5 +76,6 @@ private:
     int m_nextSource = 1;
     int m_imageMaxAgeMs = kImageMaxAgeMs;
     std::function<AlarmCounts(int)> m_alarmCounts;
+    int m_serialTimeoutMs = 0;
     QTimer m_cancelCheck; // a job whose client stopped waiting leaves the link's queue
 };

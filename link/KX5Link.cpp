@@ -537,7 +537,12 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
     const bool retry = m_out && m_out->step == step && m_out->mcNo == mcNo;
     if (!retry || !tmrRecvErr.isActive()) {
         const int expected = replyLen > 0 ? replyLen : modelReplyLen(m_sumLen);
-        tmrRecvErr.setInterval(replyWaitMs(static_cast<int>(frame.size()), expected));
+        int wait = replyWaitMs(static_cast<int>(frame.size()), expected);
+        if (m_current && m_current->replyWaitMs > 0 && step != kStepMonitor && !rediscovery)
+            wait =
+                std::max(m_current->replyWaitMs,
+                         int(std::ceil((frame.size() + expected) * charMs())) + kAnswerAllowanceMs);
+        tmrRecvErr.setInterval(wait);
         tmrRecvErr.start();
     }
     m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};

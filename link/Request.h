@@ -25,6 +25,10 @@ struct Request {
     // Who asks: 0 the windows; every other source (a gateway client, the background read of
     // the images) waits its turn in rotation with them.
     int source = 0;
+    // The longest each of its frames waits for the controller's answer, counted from when it
+    // was handed to the port; 0: the link's own wait, worked out from the line's wire time. Never
+    // shorter than the frames' wire time and a short allowance, so no answer can be too late.
+    int replyWaitMs = 0;
 
     // Read the four parameter blocks of a station into the parameter data grid.
     static Request readAll(int mcNo);

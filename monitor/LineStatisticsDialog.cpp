@@ -1,6 +1,7 @@
 #include "monitor/LineStatisticsDialog.h"
 
 #include "link/KX5Link.h"
+#include "settings/GatewayCountsTable.h"
 #include "ui/ViewKeys.h"
 
 #include <QHBoxLayout>
@@ -52,6 +53,9 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     buttons->addWidget(close);
     auto* top = new QVBoxLayout(this);
     top->addWidget(m_table);
+    m_gateway = new GatewayCountsTable(this);
+    m_gateway->hide();
+    top->addWidget(m_gateway);
     top->addLayout(buttons);
     connect(reset, &QPushButton::clicked, this, [this] {
         m_link->resetLineStats();
@@ -66,7 +70,15 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     resize(m_table->horizontalHeader()->length() + 40, 360);
 }
 
+void LineStatisticsDialog::setGatewayCounters(GatewaySource source) {
+    m_gatewaySource = std::move(source);
+    refresh();
+}
+
 void LineStatisticsDialog::refresh() {
+    const GatewayCounters* counts = m_gatewaySource ? m_gatewaySource() : nullptr;
+    m_gateway->setVisible(counts);
+    if (counts) m_gateway->setCounts(*counts);
     // One row per station in use, in the station table's order, counted or not.
     const LineStats& stats = m_link->lineStats();
     const LineModel& line = m_link->line();

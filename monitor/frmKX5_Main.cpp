@@ -301,6 +301,7 @@ void frmKX5_Main::showLineStatistics() {
     // One window, kept open beside the main window while the line runs.
     if (!m_stats) {
         m_stats = new LineStatisticsDialog(m_link, this);
+        m_stats->setGatewayCounters(m_gatewayCounts);
         m_stats->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_stats->show();

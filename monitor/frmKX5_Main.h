@@ -6,6 +6,7 @@
 
 #include "files/StartSettings.h"
 #include "link/KX5Link.h"
+#include "monitor/LineStatisticsDialog.h"
 #include "monitor/MainCommands.h"
 #include "monitor/SettingsEvents.h"
 #include "services/LineParts.h"
@@ -23,7 +24,6 @@ class AlarmBook;
 class AlarmListDialog;
 class MultiTrendWindow;
 class DataSaveSwitch;
-class LineStatisticsDialog;
 class LineTexts;
 class MainStatusBar;
 class MainTables;
@@ -57,6 +57,10 @@ public:
     void runPublishing();
     // Our own additions beside the ten commands.
     void showLineStatistics();
+    // The running gateway's counts, for the Line Statistics.
+    void setGatewayCounters(LineStatisticsDialog::GatewaySource source) {
+        m_gatewayCounts = std::move(source);
+    }
     void showAlarmList();
     // One window, made at its first opening; closing hides it and its points stay.
     void showMultiTrend();
@@ -142,6 +146,7 @@ private:
     CommandAction m_publishAction;
     DataSaveSwitch* m_saving = nullptr;
     QPointer<LineStatisticsDialog> m_stats;
+    LineStatisticsDialog::GatewaySource m_gatewayCounts;
     AlarmBook* m_alarms;
     QPointer<AlarmListDialog> m_alarmList;
     QPointer<MultiTrendWindow> m_multiTrend;

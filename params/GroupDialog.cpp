@@ -113,12 +113,20 @@ QString GroupDialog::shown(int reg) const {
 }
 
 void GroupDialog::setChoice(QComboBox* box, int reg) const {
-    // The map's word, also for a code the list does not offer (AT 7 reads AUTO); a code the
-    // map shows as its number is shown so, and a register not read as nothing at all.
-    const QString word = shown(reg);
-    const int i = word.isEmpty() ? -1 : box->findText(word);
+    // The item of the code the controller holds, found by the code it carries; a code the list
+    // does not offer shows the map's word for it (AT 7 reads AUTO) or its number, and a
+    // register not read nothing at all.
+    const std::optional<int> code = imageValue(m_image, reg);
+    const int i = code ? box->findData(*code) : -1;
     box->setCurrentIndex(i);
-    if (i < 0) box->setEditText(word);
+    if (i < 0) box->setEditText(shown(reg));
+}
+
+std::optional<int> GroupDialog::codeOf(const QComboBox* box, int reg) {
+    // An item as picked carries its code; a word typed over it is looked up.
+    const int i = box->currentIndex();
+    if (i >= 0 && box->currentText() == box->itemText(i)) return box->itemData(i).toInt();
+    return paramInfo(reg)->code(box->currentText());
 }
 
 bool GroupDialog::untouched(int reg, const QString& text) const {

@@ -53,6 +53,8 @@ protected:
     // choice's word (empty when not read); the choice field shows the same word.
     QString shown(int reg) const;
     void setChoice(QComboBox* box, int reg) const;
+    // The code the box stands for: its item's as picked, else that of the word typed.
+    static std::optional<int> codeOf(const QComboBox* box, int reg);
     // Whether text is what register reg's field opened with, the register having been read.
     bool untouched(int reg, const QString& text) const;
     // Adds the field of register reg to v: what the controller holds when the field is

@@ -99,7 +99,7 @@ void frmKX5_P_IN::ApplyInputDefaults() {
     const InputType* type = t == std::floor(t) ? inputType(int(t)) : nullptr;
     if (type) {
         const bool linear = type->no >= kLinearFrom;
-        const bool celsius = paramInfo(611)->code(cmbUnit->currentText()) == 0;
+        const bool celsius = codeOf(cmbUnit, 611) == 0;
         const char* high = celsius ? type->highC : type->highF;
         const char* low = celsius ? type->lowC : type->lowF;
         const int decimals = celsius ? type->decimalsC : type->decimalsF;

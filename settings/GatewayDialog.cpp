@@ -1,16 +1,15 @@
 #include "settings/GatewayDialog.h"
 
+#include "settings/GatewayCountsTable.h"
 #include "ui/MsgBox.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -55,6 +54,16 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_spnWait->setToolTip(tr("A request that needs the line and is not answered within this "
                              "time gets exception 0B. Keep it below the clients' own time-out."));
     form->addRow(tr("Longest &wait for an answer:"), m_spnWait);
+    m_spnSerial = named(new QSpinBox, "spnSerialTimeout", tr("Serial response time-out"));
+    m_spnSerial->setRange(0, GatewayOptions::kMostSerialMs);
+    m_spnSerial->setSingleStep(50);
+    m_spnSerial->setSuffix(tr(" ms"));
+    m_spnSerial->setSpecialValueText(tr("from the line's speed"));
+    m_spnSerial->setToolTip(tr("How long each of the three tries of a client's request waits for "
+                               "the controller's answer. From the line's speed: the frames' wire "
+                               "time and 600 ms. Shorter, so that a request given up ends within "
+                               "the longest wait."));
+    form->addRow(tr("Serial &response time-out:"), m_spnSerial);
     m_spnIdle = named(new QSpinBox, "spnIdle", tr("Close a silent connection after"));
     m_spnIdle->setRange(0, GatewayOptions::kMostIdleSeconds);
     m_spnIdle->setSuffix(tr(" s"));
@@ -66,19 +75,7 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
                                 "others are refused and counted. Empty: any."));
     form->addRow(tr("&Trusted clients:"), m_txtTrusted);
     outer->addLayout(form);
-    m_grdCounters = new QTableWidget(0, 7);
-    m_grdCounters->setObjectName(QStringLiteral("grdCounters"));
-    m_grdCounters->setAccessibleName(tr("Counted since the gateway started"));
-    m_grdCounters->setHorizontalHeaderLabels({tr("Client or unit"), tr("Requests"), tr("Answers"),
-                                              tr("Exceptions"), tr("Time-outs"), tr("Writes"),
-                                              tr("Refused")});
-    m_grdCounters->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grdCounters->verticalHeader()->hide();
-    // The numbers share what the names and the exceptions leave, so no column is cut off.
-    m_grdCounters->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    for (int col : {0, 3})
-        m_grdCounters->horizontalHeader()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
-    m_grdCounters->setMinimumHeight(120);
+    m_grdCounters = new GatewayCountsTable;
     m_grdCounters->hide(); // until there is a running gateway to count
     outer->addWidget(m_grdCounters);
     m_refresh.setInterval(1000);
@@ -101,6 +98,7 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_chkWrites->setChecked(o.writes);
     m_txtAllow->setText(o.allowListText());
     m_spnWait->setValue(o.answerWaitMs);
+    m_spnSerial->setValue(o.serialTimeoutMs);
     m_spnIdle->setValue(o.idleSeconds);
     m_txtTrusted->setText(o.trustedText());
     connect(m_chkEnable, &QCheckBox::toggled, this, &GatewayDialog::updateStates);
@@ -111,8 +109,8 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
 void GatewayDialog::updateStates() {
     for (QWidget* w : {static_cast<QWidget*>(m_txtAddress), static_cast<QWidget*>(m_spnPort),
                        static_cast<QWidget*>(m_spnClients), static_cast<QWidget*>(m_chkWrites),
-                       static_cast<QWidget*>(m_spnWait), static_cast<QWidget*>(m_spnIdle),
-                       static_cast<QWidget*>(m_txtTrusted)})
+                       static_cast<QWidget*>(m_spnWait), static_cast<QWidget*>(m_spnSerial),
+                       static_cast<QWidget*>(m_spnIdle), static_cast<QWidget*>(m_txtTrusted)})
         w->setEnabled(m_chkEnable->isChecked());
     m_txtAllow->setEnabled(m_chkEnable->isChecked() && m_chkWrites->isChecked());
 }
@@ -125,6 +123,7 @@ bool GatewayDialog::options(GatewayOptions* o, QString* why) const {
     o->writes = m_chkWrites->isChecked();
     o->answerWaitMs = m_spnWait->value();
     o->idleSeconds = m_spnIdle->value();
+    o->serialTimeoutMs = m_spnSerial->value();
     QString bad;
     if (!GatewayOptions::parseAllowList(m_txtAllow->text(), &o->allowList, &bad)) {
         *why = tr("%1 is not a register 0 to 699 or a range of them, such as 301-303.").arg(bad);
@@ -169,28 +168,5 @@ void GatewayDialog::setCounters(std::function<GatewayCounters()> source) {
 
 void GatewayDialog::refreshCounters() {
     if (!m_counters) return;
-    const GatewayCounters c = m_counters();
-    m_grdCounters->setRowCount(int(c.clients.size() + c.units.size()));
-    int row = 0;
-    const auto put = [&](const QString& who, const GatewayCounts& n, bool client) {
-        const QStringList cells = {who,
-                                   QString::number(n.requests),
-                                   QString::number(n.answers),
-                                   n.exceptions.empty() ? QStringLiteral("0") : n.exceptionsText(),
-                                   QString::number(n.timeouts),
-                                   QString::number(n.writes),
-                                   client ? QString::number(n.refused) : QString()};
-        for (int col = 0; col < int(cells.size()); ++col) {
-            QTableWidgetItem* item = m_grdCounters->item(row, col);
-            if (!item) m_grdCounters->setItem(row, col, item = new QTableWidgetItem);
-            item->setText(cells[col]);
-            item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                            : Qt::AlignRight | Qt::AlignVCenter);
-        }
-        ++row;
-    };
-    for (const auto& [client, n] : c.clients)
-        put(client, n, true);
-    for (const auto& [unit, n] : c.units)
-        put(tr("MC %1").arg(unit), n, false);
+    m_grdCounters->setCounts(m_counters());
 }

@@ -16,7 +16,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
-class QTableWidget;
+class GatewayCountsTable;
 
 class GatewayDialog : public QDialog {
     Q_OBJECT
@@ -41,9 +41,9 @@ private:
     QSpinBox *m_spnPort, *m_spnClients;
     QCheckBox* m_chkWrites;
     QLineEdit* m_txtAllow;
-    QSpinBox *m_spnWait, *m_spnIdle;
+    QSpinBox *m_spnWait, *m_spnSerial, *m_spnIdle;
     QLineEdit* m_txtTrusted;
-    QTableWidget* m_grdCounters;
+    GatewayCountsTable* m_grdCounters;
     QLabel* m_lblProblem;
     GatewayOptions m_saved;
     std::function<GatewayCounters()> m_counters;

@@ -132,7 +132,7 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
         showValue(cmbSave, l[0], &m_saveAsRead, kNoItem);
         txtSaveInterval->setText(l[1]);
         showValue(cmbUnit, l[2], &m_unitAsRead, kSecondsItem);
-        lblFolder->setText(l[3]);
+        setFolder(l[3]);
         txtFName->setText(l[4]);
         showAsRead();
         return;
@@ -142,7 +142,7 @@ void frmKX5_Set_DSave::LoadSaveDataDlg() {
     showValue(cmbSave, m_settings.enableWord(), &m_saveAsRead, kNoItem);
     txtSaveInterval->setText(QString::number(m_settings.interval));
     showValue(cmbUnit, m_settings.unitWord(), &m_unitAsRead, kSecondsItem);
-    lblFolder->setText(m_settings.folder);
+    setFolder(m_settings.folder);
     txtFName->setText(m_settings.name);
     showAsRead(false);
 }
@@ -168,20 +168,25 @@ void frmKX5_Set_DSave::txtSaveInterval_LostFocus() {
 }
 
 void frmKX5_Set_DSave::lblFolder_Click() {
-    frmDSave_Folder picker(lblFolder->text(), this);
-    if (picker.exec() == QDialog::Accepted) lblFolder->setText(picker.folder());
+    frmDSave_Folder picker(m_folder, this);
+    if (picker.exec() == QDialog::Accepted) setFolder(picker.folder());
+}
+
+void frmKX5_Set_DSave::setFolder(const QString& folder) {
+    m_folder = folder;
+    lblFolder->setText(folder);
 }
 
 void frmKX5_Set_DSave::btnOK_Click() {
-    if (lblFolder->text().isEmpty()) {
+    if (m_folder.isEmpty()) {
         MsgBox(this, windowTitle(), tr("Select Folder."));
         return;
     }
     // A name read from the file with bytes that are not UTF-8: saved as shown, it would name
     // another folder. The file keeps it until another folder is chosen.
-    if (const QString why = nameNotUtf8(lblFolder->text()); !why.isEmpty()) {
+    if (const QString why = nameNotUtf8(m_folder); !why.isEmpty()) {
         MsgBox(this, windowTitle(),
-               tr("Folder %1: %2.\nSelect Folder.").arg(lblFolder->text(), shownReason(why)));
+               tr("Folder %1: %2.\nSelect Folder.").arg(m_folder, shownReason(why)));
         return;
     }
     if (txtFName->text().isEmpty()) {
@@ -189,8 +194,7 @@ void frmKX5_Set_DSave::btnOK_Click() {
         return;
     }
     const QStringList lines{storedValue(cmbSave, m_saveAsRead), txtSaveInterval->text(),
-                            storedValue(cmbUnit, m_unitAsRead), lblFolder->text(),
-                            txtFName->text()};
+                            storedValue(cmbUnit, m_unitAsRead), m_folder, txtFName->text()};
     QString error;
     if (!saveSaveData(lines, &error)) {
         MsgBox(this, windowTitle(), tr("%1\nThe data save settings were not changed.").arg(error),

@@ -23,6 +23,9 @@ public:
     void LoadSaveDataDlg();
     void txtSaveInterval_LostFocus();
     void lblFolder_Click();
+    // The data folder, a value of its own; the label only shows it.
+    void setFolder(const QString& folder);
+    const QString& folder() const { return m_folder; }
     void btnOK_Click();
     void btnCancel_Click();
 
@@ -48,4 +51,5 @@ private:
     QPushButton* btnCancel;
     AsRead m_saveAsRead, m_unitAsRead;
     DataSaveSettings m_settings;
+    QString m_folder;
 };

@@ -75,18 +75,22 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
         std::vector<int> out; // registers written, in order
         bool ok;
         int reads; // the station's parameter reads begun
+        // The serial response time-out set, and how long the first request waits: the line's
+        // own wait by default, never less than its wire time and 100 ms.
+        int serialMs, waitMs;
     } cases[] = {
         // clang-format off
-        {"a window's write comes between two registers", {{301, 400}, {302, 10}}, 501, true, false, {301, 501, 302}, true, 0},
-        {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301}, true, 0},
-        {"the client gave up: the rest is not sent", {{301, 400}, {302, 10}, {303, 5}}, 0, true, true, {301}, false, 0},
-        {"a window's write waits for the client's block read", {}, 501, true, false, {501}, true, 1},
+        {"a window's write comes between two registers", {{301, 400}, {302, 10}}, 501, true, false, {301, 501, 302}, true, 0, 0, 634},
+        {"a window's newer request goes first", {{301, 400}}, 502, false, false, {502, 301}, true, 0, 250, 250},
+        {"the client gave up: the rest is not sent", {{301, 400}, {302, 10}, {303, 5}}, 0, true, true, {301}, false, 0, 50, 134},
+        {"a window's write waits for the client's block read", {}, 501, true, false, {501}, true, 1, 1000, 1000},
         // clang-format on
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         AdapterLine line;
         ASSERT_TRUE(bringUpOnFakePort(line.link, *line.port));
+        line.adapter.setSerialTimeoutMs(c.serialMs);
         std::map<int, int> values = window;
         values.insert(c.writes.begin(), c.writes.end());
         const auto job = line.submit(c.writes);
@@ -107,6 +111,7 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
             if (sent.mid(3, 3) == "DWR") out.push_back(sent.trimmed().toStdString());
             reads += sent == block1;
             if (sent == first && !std::exchange(started, true)) {
+                EXPECT_EQ(line.link.tmrRecvErr.interval(), c.waitMs);
                 if (c.gatewayOnLine) windowWrites();
                 if (c.clientGivesUp) job->cancelled = true;
             }

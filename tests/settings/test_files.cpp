@@ -2,8 +2,10 @@
 #include "SettingsFixture.h"
 #include "files/FileChecks.h"
 #include "files/GatewayOptions.h"
+#include "files/LinkOptions.h"
 #include "files/PortList.h"
 #include "files/PublishOptions.h"
+#include "tests/support/Bracketing.h"
 
 #include <map>
 #include <memory>
@@ -131,11 +133,11 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
                               : save.join(','),
                   want);
     }
-    // Publishing, the gateway and the broker's password: a file there that cannot be read
-    // keeps its service off and is said with why; a missing one is simply not set up.
+    // An options file (all share one reader) and the broker's password: one there that cannot
+    // be read keeps its service off and is said with why; a missing one is simply not set up.
     for (const char* kind :
          {"<missing>", "<fifo>", "<zero>", "<big>", "<folder>", "<binary>", "<mode 000>"}) {
-        for (const char* file : {"CFG/Publishing.INI", "CFG/Gateway.INI", "CFG/Publishing.PWD"}) {
+        for (const char* file : {"CFG/Publishing.INI", "CFG/Publishing.PWD"}) {
             SCOPED_TRACE(std::string(file) + " " + kind);
             QDir(dir.path()).removeRecursively();
             QDir().mkpath(cfgDir());
@@ -145,18 +147,13 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
             if (kind == QByteArray("<mode 000>")) QFile::setPermissions(path(file), {});
             const AsUser asUser((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
             alarm(10);
-            const QList<FileNotice> errors = QByteArray(file).contains("Gateway")
-                                                 ? loadGatewayOptions().fileErrors
-                                                 : loadPublishOptions().fileErrors;
+            const QList<FileNotice> errors = loadPublishOptions().fileErrors;
             alarm(0);
-            if (kind == QByteArray("<missing>")) {
-                EXPECT_TRUE(errors.isEmpty());
-                continue;
-            }
-            ASSERT_EQ(errors.size(), 1);
-            EXPECT_TRUE(errors[0].logged.startsWith(QDir::toNativeSeparators(path(file)) +
-                                                    " cannot be read: "))
-                << errors[0].logged.toStdString();
+            ASSERT_EQ(errors.size(), kind == QByteArray("<missing>") ? 0 : 1);
+            for (const FileNotice& e : errors)
+                EXPECT_TRUE(
+                    e.logged.startsWith(QDir::toNativeSeparators(path(file)) + " cannot be read: "))
+                    << e.logged.toStdString();
         }
     }
 }
@@ -245,4 +242,90 @@ TEST_F(Files, OwnersAndNamesOfFilesWritten) {
     EXPECT_EQ(currentUserId(), mine.ownerId());
     EXPECT_EQ(foreignOwner(mine, 4321).isEmpty(), mine.ownerId() == 0) << "4321 may not write it";
     EXPECT_EQ(nameNotUtf8(mine.filePath()), "");
+}
+
+// The "key=value" files share one table-driven reader, validator and writer: each row a file
+// as written, every line said wrong (named by line, in order: values not of their kind, values
+// that cannot be used, lines of no option), and lines the file has after the loaded options
+// are saved again (the defaults kept for the wrong ones, the lines of no option kept too).
+TEST_F(Files, OptionsFilesAreReadCheckedAndWrittenByOneTable) {
+    enum Kind { G, P, L };
+    // Each file read, checked (nothing that cannot be used survives a load) and saved again.
+    const std::function<bool(QList<FileNotice>*)> readAndSave[] = {
+        [](QList<FileNotice>* said) {
+            const GatewayOptions o = loadGatewayOptions();
+            *said = o.fileErrors + o.fileNotes;
+            return o.problem().isEmpty() && saveGatewayOptions(o, nullptr);
+        },
+        [](QList<FileNotice>* said) {
+            const PublishOptions o = loadPublishOptions();
+            *said = o.fileErrors + o.fileNotes;
+            return o.problems().empty() && savePublishOptions(o, nullptr);
+        },
+        [](QList<FileNotice>* said) { return saveLinkOptions(loadLinkOptions(said), nullptr); }};
+    const QString paths[] = {gatewayOptionsPath(), publishOptionsPath(), linkOptionsPath()};
+    struct Row {
+        Kind kind;
+        QStringList lines, said, saved;
+    } rows[] = {
+        // clang-format off
+        {G, {"Enabled=yes", "Port=x", "AllowWrite=301-299", "Colour=red", "MaxClients=65", "TrustedClients=10.0.0.0/33", "Address=hall"},
+         {"1 (Enabled=yes): 1 (on) or 0 (off) is expected", "2 (Port=x): a whole number is expected", "3 (AllowWrite=301-299): 301-299 is not a register",
+          "6 (TrustedClients=10.0.0.0/33): 10.0.0.0/33 is not an address", "7 (Address=hall): The listen address", "5 (MaxClients=65): The most clients", "4 (Colour=red): not a gateway setting"},
+         {"Enabled=0", "Port=1502", "AllowWrite=301-303,501-506", "Colour=red", "MaxClients=8", "TrustedClients=", "Address=127.0.0.1"}},
+        {G, {"IdleTimeout=-1", "ImageMaxAge=0", "SerialTimeoutMs=20", "AnswerWaitMs=99"},
+         {"4 (AnswerWaitMs=99): The longest a client waits", "1 (IdleTimeout=-1): The idle time-out", "2 (ImageMaxAge=0): The longest a parameter", "3 (SerialTimeoutMs=20): The serial response time-out"},
+         {"IdleTimeout=60", "ImageMaxAge=10", "SerialTimeoutMs=0", "AnswerWaitMs=1000", "Enabled=0"}},
+        {G, {"# hall 2", "Enabled=1", "SerialTimeoutMs=0", "Port=5020", "Port=5021", "AllowWrite=506, 301-302"}, {},
+         {"# hall 2", "Enabled=1", "SerialTimeoutMs=0", "Port=5021", "AllowWrite=301-302,506", "Writes=0"}},
+        {P, {"Enabled=1", "Host=b", "Port=99999"}, {"3 (Port=99999): The port must be 1 to 65535."}, {"Port=1883", "Host=b"}},
+        {P, {"Enabled=1", "Host="}, {"2 (Host=): No broker host is given."}, {"Host=localhost"}},
+        {P, {"Enabled=1", "Prefix=kx5/#", "Line=hall+1"}, {"2 (Prefix=kx5/#): The topic prefix", "3 (Line=hall+1): The line name"}, {"Prefix=kx5", "Line=line1"}},
+        {P, {"TLS=1", "CertFile=/etc/kx5/l1.crt"}, {"2 (CertFile=/etc/kx5/l1.crt): A client certificate needs its key file"}, {"CertFile="}},
+        {P, {"KeyFile=/etc/kx5/l1.key"}, {"1 (KeyFile=/etc/kx5/l1.key): A client certificate needs its key file"}, {"KeyFile="}},
+        {P, {"QoS=2", "When=Often"}, {"2 (When=Often): Reply, Interval or Change is expected", "1 (QoS=2): QoS must be 0 or 1."}, {"QoS=0", "When=Reply"}},
+        {P, {"When=Change", "DeadBand=0,5", "HeartbeatSeconds=0"}, {"2 (DeadBand=0,5): a number is expected (0.5, not 0,5)", "3 (HeartbeatSeconds=0): Publish a steady station"},
+         {"DeadBand=0.5", "HeartbeatSeconds=60"}},
+        {P, {"When=Change", "DeadBand=-1"}, {"2 (DeadBand=-1): The dead band must be 0 to 10000."}, {"DeadBand=0.5"}},
+        {P, {"When=Reply", "DeadBand=-1", "EverySeconds=0"}, {}, {"DeadBand=-1", "EverySeconds=0"}}, // not the mode chosen
+        {P, {"When=Interval", "EverySeconds=0"}, {"2 (EverySeconds=0): Publish every 1 to 3600 seconds."}, {"EverySeconds=10"}},
+        {P, {"Discovery=1", "DiscoveryPrefix=ha/#"}, {"2 (DiscoveryPrefix=ha/#): The discovery prefix"}, {"DiscoveryPrefix=homeassistant"}},
+        {P, {"Host=127.0.0.1", "Colour=blue"}, {"2 (Colour=blue): not a publishing setting; ignored"}, {"Host=127.0.0.1", "Colour=blue"}},
+        {L, {"FastPolling=yes", "ReopenLostPort", "# note", "Colour=red", "TraceLimitMB=0"},
+         {"1 (FastPolling=yes): 1 (on)", "2 (ReopenLostPort): 1 (on)", "4 (Colour=red): not a link setting", "5 (TraceLimitMB=0): 1 to 100000"},
+         {"FastPolling=0", "ReopenLostPort=1", "# note", "Colour=red", "TraceLimitMB=100", "RecordTrace=0"}},
+        {L, {"FastPolling=1", "ReopenLostPort=0"}, {}, {"FastPolling=1", "ReopenLostPort=0", "RecordTrace=0", "TraceLimitMB=100"}},
+        // Every option other than its default comes back as it was (no saved lines: the file).
+        {G, {"Enabled=1", "Address=0.0.0.0", "Port=5020", "MaxClients=3", "Writes=1", "AllowWrite=301-303,310", "AnswerWaitMs=2500", "IdleTimeout=0", "ImageMaxAge=30", "TrustedClients=192.168.1.0/24,::1", "SerialTimeoutMs=200"}, {}, {}},
+        {P, {"Enabled=1", "Host=b", "Port=8883", "TLS=1", "CAFile=/c", "CertFile=/d", "KeyFile=/k", "User=u", "ClientId=i", "Prefix=p/q", "Line=l", "When=Change", "EverySeconds=9", "DeadBand=0.25", "HeartbeatSeconds=5", "Retain=1", "QoS=1", "Discovery=1", "DiscoveryPrefix=ha"}, {}, {}},
+        {L, {"FastPolling=1", "ReopenLostPort=0", "RecordTrace=1", "TraceLimitMB=7"}, {}, {}},
+        // clang-format on
+    };
+    Bracketing language;
+    QCoreApplication::installTranslator(&language);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.lines.join(' ').toStdString());
+        const QString file = paths[r.kind];
+        QFile::remove(file);
+        ASSERT_TRUE(QDir().mkpath(cfgDir()) && writeLinesAtomic(file, r.lines, nullptr));
+        QList<FileNotice> said;
+        EXPECT_TRUE(readAndSave[r.kind](&said));
+        ASSERT_EQ(said.size(), r.said.size());
+        for (int i = 0; i < said.size(); ++i) {
+            EXPECT_TRUE(
+                said[i].logged.startsWith(QDir::toNativeSeparators(file) + " line " + r.said[i]))
+                << said[i].logged.toStdString();
+            // Worded in the user's language too, whatever the file's own words.
+            EXPECT_TRUE(said[i].shown != said[i].logged &&
+                        QString(said[i].shown).remove('[').remove(']') == said[i].logged);
+        }
+        QStringList back;
+        ASSERT_TRUE(readLines(file, &back));
+        if (r.saved.isEmpty()) {
+            EXPECT_EQ(back, r.lines);
+        }
+        for (const QString& line : r.saved)
+            EXPECT_EQ(back.count(line), 1) << line.toStdString();
+    }
+    QCoreApplication::removeTranslator(&language);
 }

@@ -187,22 +187,32 @@
 <context>
     <name>GatewayOptions</name>
     <message>
-        <location filename="../../files/GatewayOptions.cpp" line="+77"/>
+        <location filename="../../files/GatewayOptions.cpp" line="+78"/>
+        <source>not a gateway setting; ignored</source>
+        <translation>게이트웨이 설정 항목이 아니므로 무시했습니다</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>The listen address must be an IP address, such as 127.0.0.1 or 0.0.0.0.</source>
         <translation>수신 대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+4"/>
         <source>The port must be 1 to 65535.</source>
         <translation>포트는 1에서 65535 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>The most clients at once must be 1 to 64.</source>
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+12"/>
+        <source>%1 is not a register 0 to 699 or a range of them (&quot;301-303,506&quot;)</source>
+        <translation>%1은(는) 0~699의 레지스터나 그 범위(&quot;301-303,506&quot;)가 아닙니다</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>The longest a client waits must be 100 to 60000 ms.</source>
         <translation>응답 최대 대기는 100에서 60000ms 사이여야 합니다.</translation>
     </message>
@@ -217,63 +227,61 @@
         <translation>파라미터를 다시 읽지 않고 내주는 최대 시간은 1에서 3600초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+75"/>
-        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
-        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
+        <location line="+12"/>
+        <source>%1 is not an address or a network (&quot;192.168.1.0/24&quot;)</source>
+        <translation>%1은(는) 주소나 네트워크(&quot;192.168.1.0/24&quot;)가 아닙니다</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>%1 line %2 (%3): a whole number is expected</source>
-        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <source>%1 line %2 (%3): %4 is not an address or a network (&quot;192.168.1.0/24&quot;)</source>
-        <translation>%1 %2행 (%3): %4은(는) 주소나 네트워크(&quot;192.168.1.0/24&quot;)가 아닙니다</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>%1 line %2 (%3): %4 is not a register 0 to 699 or a range of them (&quot;301-303,506&quot;)</source>
-        <translation>%1 %2행 (%3): %4은(는) 0~699의 레지스터나 그 범위(&quot;301-303,506&quot;)가 아닙니다</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>%1 line %2 (%3): not a gateway setting; ignored</source>
-        <translation>%1 %2행 (%3): 게이트웨이 설정 항목이 아니므로 무시했습니다</translation>
+        <location line="+6"/>
+        <source>The serial response time-out must be 0 (from the line&apos;s speed) or 50 to 10000 ms.</source>
+        <translation>시리얼 응답 타임아웃은 0(라인 속도에 따라) 또는 50에서 10000ms 사이여야 합니다.</translation>
     </message>
 </context>
 <context>
     <name>LinkOptions</name>
     <message>
-        <location filename="../../files/LinkOptions.cpp" line="+44"/>
+        <location filename="../../files/LinkOptions.cpp" line="+20"/>
         <source>1 to 100000 is expected, so the default is kept</source>
         <translation>1~100000이어야 하므로 기본값을 그대로 씁니다</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-5"/>
         <source>not a link setting; ignored</source>
         <translation>통신 설정이 아니므로 무시합니다</translation>
     </message>
+</context>
+<context>
+    <name>OptionTable</name>
     <message>
-        <location line="+4"/>
-        <source>1 (on) or 0 (off) is expected, so the default is kept</source>
-        <translation>1(켜기) 또는 0(끄기)이어야 하므로 기본값을 그대로 씁니다</translation>
+        <location filename="../../files/OptionTable.cpp" line="+13"/>
+        <source>1 (on) or 0 (off) is expected</source>
+        <translation>1(켜기) 또는 0(끄기)이어야 합니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a whole number is expected</source>
+        <translation>정수여야 합니다</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a number is expected (0.5, not 0,5)</source>
+        <translation>숫자여야 합니다 (0,5가 아니라 0.5)</translation>
     </message>
 </context>
 <context>
     <name>PublishOptions</name>
     <message>
-        <location filename="../../files/PublishOptions.cpp" line="+62"/>
+        <location filename="../../files/PublishOptions.cpp" line="+59"/>
         <source>No broker host is given.</source>
         <translation>브로커 호스트가 지정되지 않았습니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>The port must be 1 to 65535.</source>
         <translation>포트는 1에서 65535 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+13"/>
         <source>The topic prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
         <translation>토픽 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
@@ -283,9 +291,19 @@
         <translation>라인 이름은 비워 둘 수 없으며 &apos;/&apos;, &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="-28"/>
         <source>A client certificate needs its key file, and a key its certificate.</source>
         <translation>클라이언트 인증서에는 키 파일이, 키에는 인증서가 함께 필요합니다.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>not a publishing setting; ignored</source>
+        <translation>게시 설정 항목이 아니므로 무시했습니다</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>Reply, Interval or Change is expected</source>
+        <translation>Reply, Interval, Change 중 하나여야 합니다</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -293,59 +311,24 @@
         <translation>게시 간격은 1초에서 3600초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The dead band must be 0 to 10000.</source>
         <translation>불감대는 0에서 10000 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>Publish a steady station at least every 1 to 3600 seconds.</source>
         <translation>변화 없는 국번도 1에서 3600초 사이의 간격으로 게시해야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>QoS must be 0 or 1.</source>
         <translation>QoS는 0 또는 1이어야 합니다.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>The discovery prefix must not be empty or hold &apos;+&apos; or &apos;#&apos;.</source>
         <translation>디스커버리 접두어는 비워 둘 수 없으며 &apos;+&apos;, &apos;#&apos; 문자를 쓸 수 없습니다.</translation>
-    </message>
-    <message>
-        <location line="+48"/>
-        <source>%1 line %2 (%3): a whole number is expected</source>
-        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>%1 line %2 (%3): a number is expected (0.5, not 0,5)</source>
-        <translation>%1 %2행 (%3): 숫자여야 합니다 (0,5가 아니라 0.5)</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
-        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
-    </message>
-    <message>
-        <location line="+28"/>
-        <source>%1 line %2 (%3): Reply, Interval or Change is expected</source>
-        <translation>%1 %2행 (%3): Reply, Interval, Change 중 하나여야 합니다</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>%1 line %2 (%3): not a publishing setting; ignored</source>
-        <translation>%1 %2행 (%3): 게시 설정 항목이 아니므로 무시했습니다</translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>%1 (no %2= line): %3</source>
-        <translation>%1 (%2= 행 없음): %3</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>%1 line %2 (%3): %4</source>
-        <translation>%1 %2행 (%3): %4</translation>
     </message>
 </context>
 </TS>

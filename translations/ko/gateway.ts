@@ -9,7 +9,7 @@
         <translation>설정 파일에 오류가 있음</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>allowed to %1</source>
         <translation>%1에 허용</translation>
     </message>
@@ -24,7 +24,7 @@
         <translation>Modbus TCP 게이트웨이 대기 중: %1 포트 %2 (최대 클라이언트 %3개, 쓰기 %4)</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-13"/>
         <source>Modbus TCP gateway is off: %1</source>
         <translation>Modbus TCP 게이트웨이 꺼짐: %1</translation>
     </message>
@@ -34,7 +34,7 @@
         <translation>Modbus TCP 게이트웨이 대기하지 못함: %1. %2초마다 다시 시도합니다</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>Modbus TCP gateway stopped (%1 connections refused)</source>
         <translation>Modbus TCP 게이트웨이 정지 (거부한 연결 %1건)</translation>
     </message>
@@ -54,13 +54,13 @@
         <translation>%1, 거부 %2건</translation>
     </message>
     <message>
-        <location filename="../../gateway/LinkAdapter.cpp" line="+48"/>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+49"/>
         <source>the gateway stopped</source>
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
         <location line="+16"/>
-        <location line="+58"/>
+        <location line="+59"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
     </message>

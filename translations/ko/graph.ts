@@ -36,18 +36,18 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+319"/>
+        <location line="+322"/>
         <source>KX5 Graph</source>
         <translation>KX5 그래프</translation>
     </message>
     <message>
-        <location line="-309"/>
-        <location line="+305"/>
+        <location line="-312"/>
+        <location line="+308"/>
         <source>Temp</source>
         <translation>온도</translation>
     </message>
     <message>
-        <location line="-304"/>
+        <location line="-307"/>
         <source>MV (%)</source>
         <translation>MV (%)</translation>
     </message>
@@ -83,18 +83,18 @@
     </message>
     <message>
         <location line="+0"/>
-        <location line="+288"/>
+        <location line="+294"/>
         <source>Decimals</source>
         <translation>소수 자릿수</translation>
     </message>
     <message>
-        <location line="-288"/>
-        <location line="+295"/>
+        <location line="-294"/>
+        <location line="+301"/>
         <source>Unit</source>
         <translation>단위</translation>
     </message>
     <message>
-        <location line="-256"/>
+        <location line="-262"/>
         <source>&amp;File</source>
         <translation>파일(&amp;F)</translation>
     </message>
@@ -205,13 +205,13 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+60"/>
-        <location line="+463"/>
+        <location line="+61"/>
+        <location line="+468"/>
         <source>Open</source>
         <translation>열기</translation>
     </message>
     <message>
-        <location line="-507"/>
+        <location line="-513"/>
         <source>%1: not a file</source>
         <translation>%1: 파일이 아닙니다</translation>
     </message>
@@ -221,14 +221,14 @@
         <translation>%1 읽는 중...</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+43"/>
         <source>These files could not be opened:
 %1</source>
         <translation>다음 파일을 열 수 없습니다:
 %1</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+75"/>
         <source>Temp (%1)</source>
         <translation>온도 (%1)</translation>
     </message>
@@ -238,7 +238,7 @@
         <translation>KX5 그래프 - %1</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+68"/>
         <source>%1 file(s), %2 records</source>
         <translation>파일 %1개, 레코드 %2개</translation>
     </message>

@@ -79,7 +79,7 @@
         <translation>국번 [%1] %2 쓰기 완료</translation>
     </message>
     <message>
-        <location filename="../../link/KX5Link.cpp" line="+230"/>
+        <location filename="../../link/KX5Link.cpp" line="+235"/>
         <source>MC [%1] ==&gt; NG: input group 612-619 refused</source>
         <translation>국번 [%1] ==&gt; NG: 조절계가 입력 그룹 612-619 쓰기를 거부했습니다</translation>
     </message>

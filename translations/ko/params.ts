@@ -14,7 +14,7 @@
         <translation>취소(&amp;C)</translation>
     </message>
     <message>
-        <location line="+127"/>
+        <location line="+135"/>
         <source>MC %1: register %2 was never read from the station, so it is not written.
 Nothing was sent.</source>
         <translation>MC %1: 레지스터 %2을(를) 국번에서 읽은 적이 없으므로 쓰지 않습니다.

@@ -40,9 +40,9 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../services/AlarmBook.cpp" line="+85"/>
-        <source>%1 on</source>
-        <translation>%1 켜짐</translation>
+        <location filename="../../services/AlarmBook.cpp" line="+96"/>
+        <source>%1 on, PV %2</source>
+        <translation>%1 켜짐, PV %2</translation>
     </message>
     <message>
         <location line="+9"/>

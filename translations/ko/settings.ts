@@ -2,9 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko" sourcelanguage="en">
 <context>
+    <name>GatewayCountsTable</name>
+    <message>
+        <location filename="../../settings/GatewayCountsTable.cpp" line="+7"/>
+        <source>Counted since the gateway started</source>
+        <translation>게이트웨이가 시작한 뒤 센 횟수</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Client or unit</source>
+        <translation>클라이언트 또는 유닛</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Requests</source>
+        <translation>요청</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Answers</source>
+        <translation>응답</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Exceptions</source>
+        <translation>예외</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Time-outs</source>
+        <translation>타임아웃</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Writes</source>
+        <translation>쓰기</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Refused</source>
+        <translation>거부</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>MC %1</source>
+        <translation>MC %1</translation>
+    </message>
+</context>
+<context>
     <name>GatewayDialog</name>
     <message>
-        <location filename="../../settings/GatewayDialog.cpp" line="+29"/>
+        <location filename="../../settings/GatewayDialog.cpp" line="+28"/>
         <source>Modbus TCP Gateway</source>
         <translation>Modbus TCP 게이트웨이</translation>
     </message>
@@ -85,11 +133,12 @@
     </message>
     <message>
         <location line="+3"/>
+        <location line="+7"/>
         <source> ms</source>
         <translation> ms</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-6"/>
         <source>A request that needs the line and is not answered within this time gets exception 0B. Keep it below the clients&apos; own time-out.</source>
         <translation>라인이 필요한 요청에 이 시간 안에 답하지 못하면 예외 0B를 돌려줍니다. 클라이언트 자체의 타임아웃보다 짧게 두십시오.</translation>
     </message>
@@ -97,6 +146,26 @@
         <location line="+2"/>
         <source>Longest &amp;wait for an answer:</source>
         <translation>응답 최대 대기[&amp;W]:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Serial response time-out</source>
+        <translation>시리얼 응답 타임아웃</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>from the line&apos;s speed</source>
+        <translation>라인 속도에 따라</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>How long each of the three tries of a client&apos;s request waits for the controller&apos;s answer. From the line&apos;s speed: the frames&apos; wire time and 600 ms. Shorter, so that a request given up ends within the longest wait.</source>
+        <translation>클라이언트 요청을 세 번까지 보낼 때 한 번마다 조절계의 응답을 기다리는 시간. 라인 속도에 따라: 프레임의 전송 시간에 600ms를 더한 값. 더 짧게 두면 포기한 요청이 응답 최대 대기 안에 끝납니다.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Serial &amp;response time-out:</source>
+        <translation>시리얼 응답 타임아웃[&amp;R]:</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -139,47 +208,7 @@
         <translation>신뢰하는 클라이언트[&amp;T]:</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Counted since the gateway started</source>
-        <translation>게이트웨이가 시작한 뒤 센 횟수</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Client or unit</source>
-        <translation>클라이언트 또는 유닛</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Requests</source>
-        <translation>요청</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Answers</source>
-        <translation>응답</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Exceptions</source>
-        <translation>예외</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Time-outs</source>
-        <translation>타임아웃</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Writes</source>
-        <translation>쓰기</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Refused</source>
-        <translation>거부</translation>
-    </message>
-    <message>
-        <location line="+56"/>
+        <location line="+53"/>
         <source>%1 is not a register 0 to 699 or a range of them, such as 301-303.</source>
         <translation>%1은(는) 0~699의 레지스터나 301-303 같은 범위가 아닙니다.</translation>
     </message>
@@ -187,11 +216,6 @@
         <location line="+4"/>
         <source>%1 is not an address or a network, such as 192.168.1.0/24.</source>
         <translation>%1은(는) 192.168.1.0/24 같은 주소나 네트워크가 아닙니다.</translation>
-    </message>
-    <message>
-        <location line="+61"/>
-        <source>MC %1</source>
-        <translation>MC %1</translation>
     </message>
 </context>
 <context>
@@ -1040,7 +1064,7 @@ The port settings were not changed.</source>
         <translation>SaveData.INI의 %1 &quot;%2&quot;은(는) 선택지 가운데 어느 것도 아닙니다: %3(으)로 세며, 다른 것을 고를 때까지 그대로 둡니다.</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+24"/>
         <source>Select Folder.</source>
         <translation>폴더를 선택하십시오.</translation>
     </message>
@@ -1057,7 +1081,7 @@ Select Folder.</source>
         <translation>파일 이름을 입력하십시오.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>%1
 The data save settings were not changed.</source>
         <translation>%1
