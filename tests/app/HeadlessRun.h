@@ -41,26 +41,36 @@ struct HeadlessRun {
                 (QDir().mkpath(data()) &&
                  writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data(), "Oven"}, nullptr)));
     }
+    // As a service runs it: with no display at all.
     void start(const QStringList& args) {
+        QProcessEnvironment env = program.processEnvironment();
+        if (env.isEmpty()) env = QProcessEnvironment::systemEnvironment();
+        for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(var);
+        program.setProcessEnvironment(env);
         program.start(binary(), QStringList{"--headless", "--dir", dir.path()} + args);
     }
     bool said(const QByteArray& text, int ms) {
         return QTest::qWaitFor(
             [&] { return (err += program.readAllStandardError()).contains(text); }, ms);
     }
-    // Every record of the file holds a PV the simulator sent.
+    // Every record of the file whole and holding a PV the simulator sent; once the program
+    // has ended, nothing after the last one.
     void recordsHoldWhatWasSent() {
         const std::vector<int> sent = pvsSent(sim, 1);
         QFile dat(records());
         ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
-        int n = 0;
-        for (const QByteArray& r : dat.readAll().split('\n')) {
-            const QList<QByteArray> f = r.trimmed().split('\t');
-            if (f.size() < 5) continue;
-            ++n;
+        QList<QByteArray> lines = dat.readAll().split('\n');
+        const QByteArray rest = lines.takeLast(); // a record being written
+        if (program.state() == QProcess::NotRunning) {
+            EXPECT_EQ(rest, "");
+        }
+        for (const QByteArray& r : lines) {
+            const QList<QByteArray> f = r.split('\t');
+            ASSERT_TRUE(r.endsWith('\r') && f.size() == 5) << r.data();
             EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
         }
-        EXPECT_GE(n, 2);
+        EXPECT_GE(lines.size(), 2);
     }
 };
 

@@ -49,20 +49,16 @@ TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
     QTemporaryDir tmp;
     const QString data = tmp.filePath("data"), first = tmp.filePath("one"),
                   second = tmp.filePath("two");
-    for (const QString& d : {data, first + "/CFG", second + "/CFG"}) {
-        ASSERT_TRUE(QDir().mkpath(d));
-        QFile f(d + "/SaveData.INI");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Yes\r\n5\r\nsec\r\n" + data.toUtf8() + "\r\nOven\r\n");
-    }
+    for (const QString& d : {data, first + "/CFG", second + "/CFG"})
+        ASSERT_TRUE(
+            QDir().mkpath(d) &&
+            writeLinesAtomic(d + "/SaveData.INI", {"Yes", "5", "sec", data, "Oven"}, nullptr));
     const QString program = HeadlessRun::binary();
     const auto saysWithin = [](QProcess* p, const QByteArray& text) {
         QByteArray err;
-        for (int i = 0; i < 100 && !err.contains(text); ++i) {
-            p->waitForReadyRead(100);
-            err += p->readAllStandardError();
-        }
-        return err;
+        const bool said = QTest::qWaitFor(
+            [&] { return (err += p->readAllStandardError()).contains(text); }, 10000);
+        return said ? err : err + " (not said within 10 s)";
     };
     auto holder = std::make_unique<QProcess>();
     holder->start(program, {"--headless", "--dir", first});
