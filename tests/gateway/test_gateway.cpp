@@ -347,12 +347,7 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
     EXPECT_EQ(run.sim.readRegister(1, 302), sv2);
     EXPECT_EQ(run.sim.readRegister(1, 303), sv3);
-    EXPECT_TRUE(run.said(QStringLiteral("SV1 (301) = %1 written; SV2 (302) = %2 refused; SV3 "
-                                        "(303) = %3 not sent: refused by the controller "
-                                        "(exception 04)")
-                             .arg(three[0], three[1], three[2])
-                             .toUtf8(),
-                         5000))
+    EXPECT_TRUE(run.said(QStringLiteral("SV2 (302) = %1 refused").arg(three[1]).toUtf8(), 5000))
         << run.err.toStdString();
     run.sim.clearFaults();
     // Refused before anything reaches the line.
