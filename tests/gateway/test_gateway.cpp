@@ -347,8 +347,9 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
     EXPECT_EQ(run.sim.readRegister(1, 302), sv2);
     EXPECT_EQ(run.sim.readRegister(1, 303), sv3);
-    EXPECT_TRUE(run.said(QStringLiteral("SV2 (302) = %1 refused").arg(three[1]).toUtf8(), 5000))
-        << run.err.toStdString();
+    const QString which =
+        "SV2 (302) = %1 refused; SV3 (303) = %2 not sent: refused by the controller";
+    EXPECT_TRUE(run.said(which.arg(three[1], three[2]).toUtf8(), 5000)) << run.err.toStdString();
     run.sim.clearFaults();
     // Refused before anything reaches the line.
     EXPECT_TRUE(run.mbpoll(1, 301, 1, {"32000"}).second.contains("Illegal data value"));
