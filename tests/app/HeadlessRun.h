@@ -22,7 +22,14 @@ struct HeadlessRun {
     QProcess program;
     QByteArray err; // its standard error so far
 
-    explicit HeadlessRun(const kx5sim::LineConfig& cfg = {}) : sim(cfg) {
+    std::vector<int> stations; // kx5sim's, all in use
+
+    static kx5sim::LineConfig lineOf(const std::vector<int>& stations) {
+        kx5sim::LineConfig cfg;
+        cfg.stations = stations;
+        return cfg;
+    }
+    explicit HeadlessRun(std::vector<int> line = {1}) : sim(lineOf(line)), stations(line) {
         setProgramDir(dir.path());
     }
     ~HeadlessRun() {
@@ -35,8 +42,8 @@ struct HeadlessRun {
     QString records() const { return data() + "/Oven_01.DAT"; }
     // The simulator running, the line's settings on it, and with `save` one record a second
     // into data().
-    bool prepare(std::initializer_list<int> inUse, bool save = false) {
-        return sim.start() && writeSimSettings(sim, inUse) &&
+    bool prepare(bool save = false) {
+        return sim.start() && writeSimSettings(sim, stations) &&
                (!save ||
                 (QDir().mkpath(data()) &&
                  writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data(), "Oven"}, nullptr)));

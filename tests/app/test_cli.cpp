@@ -157,7 +157,7 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
 // test_unattended's.
 TEST(CommandLine, HeadlessKeepsLoggingWhileNobodyReadsItsOutput) {
     HeadlessRun run;
-    ASSERT_TRUE(run.prepare({1}, true));
+    ASSERT_TRUE(run.prepare(true));
     int fds[2];
     ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
     ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
@@ -195,7 +195,7 @@ TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
     for (const bool lost : {false, true}) {
         SCOPED_TRACE(lost ? "lost" : "bad parity");
         HeadlessRun run;
-        ASSERT_TRUE(run.prepare({1}));
+        ASSERT_TRUE(run.prepare());
         if (lost)
             ASSERT_TRUE(
                 writeLinesAtomic(cfgDir() + "/LinkOptions.INI", {"ReopenLostPort=0"}, nullptr));
@@ -226,7 +226,7 @@ TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
 TEST(CommandLine, HeadlessTakesItsDataFolderLockAgainWhenTheFolderIsMadeAgain) {
     HeadlessRun run;
     const QString data = run.data(), lock = data + "/kx5comm.lock";
-    ASSERT_TRUE(run.prepare({1}, true));
+    ASSERT_TRUE(run.prepare(true));
     run.start({"--open", "--save"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(run.records()); }, 15000));
     ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));

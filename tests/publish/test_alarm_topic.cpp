@@ -14,7 +14,7 @@ TEST(PublishAlarms, EachStateOfAStationsAlarmsIsRetained) {
     MqttBroker broker(run.dir.path());
     ASSERT_TRUE(started(broker));
     kx5sim::SimLine& sim = run.sim;
-    ASSERT_TRUE(run.prepare({1}));
+    ASSERT_TRUE(run.prepare());
     ASSERT_TRUE(sim.writeRegister(1, 411, 0)); // alarm 2 never on
     {
         LineServices line;

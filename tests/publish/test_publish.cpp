@@ -443,7 +443,7 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     HeadlessRun run;
     MqttBroker broker(run.dir.path());
     ASSERT_TRUE(started(broker));
-    ASSERT_TRUE(run.prepare({1}, true));
+    ASSERT_TRUE(run.prepare(true));
     const PublishOptions o{.enabled = true,
                            .host = "127.0.0.1",
                            .port = broker.port,
