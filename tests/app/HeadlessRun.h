@@ -22,7 +22,14 @@ struct HeadlessRun {
     QProcess program;
     QByteArray err; // its standard error so far
 
-    explicit HeadlessRun(const kx5sim::LineConfig& cfg = {}) : sim(cfg) {
+    std::vector<int> stations; // kx5sim's, all in use
+
+    static kx5sim::LineConfig lineOf(const std::vector<int>& stations) {
+        kx5sim::LineConfig cfg;
+        cfg.stations = stations;
+        return cfg;
+    }
+    explicit HeadlessRun(std::vector<int> line = {1}) : sim(lineOf(line)), stations(line) {
         setProgramDir(dir.path());
     }
     ~HeadlessRun() {
@@ -35,32 +42,42 @@ struct HeadlessRun {
     QString records() const { return data() + "/Oven_01.DAT"; }
     // The simulator running, the line's settings on it, and with `save` one record a second
     // into data().
-    bool prepare(std::initializer_list<int> inUse, bool save = false) {
-        return sim.start() && writeSimSettings(sim, inUse) &&
+    bool prepare(bool save = false) {
+        return sim.start() && writeSimSettings(sim, stations) &&
                (!save ||
                 (QDir().mkpath(data()) &&
                  writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data(), "Oven"}, nullptr)));
     }
+    // As a service runs it: with no display at all.
     void start(const QStringList& args) {
+        QProcessEnvironment env = program.processEnvironment();
+        if (env.isEmpty()) env = QProcessEnvironment::systemEnvironment();
+        for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(var);
+        program.setProcessEnvironment(env);
         program.start(binary(), QStringList{"--headless", "--dir", dir.path()} + args);
     }
     bool said(const QByteArray& text, int ms) {
         return QTest::qWaitFor(
             [&] { return (err += program.readAllStandardError()).contains(text); }, ms);
     }
-    // Every record of the file holds a PV the simulator sent.
+    // Every record of the file whole and holding a PV the simulator sent; once the program
+    // has ended, nothing after the last one.
     void recordsHoldWhatWasSent() {
         const std::vector<int> sent = pvsSent(sim, 1);
         QFile dat(records());
         ASSERT_TRUE(dat.open(QIODevice::ReadOnly));
-        int n = 0;
-        for (const QByteArray& r : dat.readAll().split('\n')) {
-            const QList<QByteArray> f = r.trimmed().split('\t');
-            if (f.size() < 5) continue;
-            ++n;
+        QList<QByteArray> lines = dat.readAll().split('\n');
+        const QByteArray rest = lines.takeLast(); // a record being written
+        if (program.state() == QProcess::NotRunning) {
+            EXPECT_EQ(rest, "");
+        }
+        for (const QByteArray& r : lines) {
+            const QList<QByteArray> f = r.split('\t');
+            ASSERT_TRUE(r.endsWith('\r') && f.size() == 5) << r.data();
             EXPECT_NE(std::find(sent.begin(), sent.end(), f[3].toInt()), sent.end()) << r.data();
         }
-        EXPECT_GE(n, 2);
+        EXPECT_GE(lines.size(), 2);
     }
 };
 

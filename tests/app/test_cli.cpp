@@ -49,20 +49,16 @@ TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
     QTemporaryDir tmp;
     const QString data = tmp.filePath("data"), first = tmp.filePath("one"),
                   second = tmp.filePath("two");
-    for (const QString& d : {data, first + "/CFG", second + "/CFG"}) {
-        ASSERT_TRUE(QDir().mkpath(d));
-        QFile f(d + "/SaveData.INI");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Yes\r\n5\r\nsec\r\n" + data.toUtf8() + "\r\nOven\r\n");
-    }
+    for (const QString& d : {data, first + "/CFG", second + "/CFG"})
+        ASSERT_TRUE(
+            QDir().mkpath(d) &&
+            writeLinesAtomic(d + "/SaveData.INI", {"Yes", "5", "sec", data, "Oven"}, nullptr));
     const QString program = HeadlessRun::binary();
     const auto saysWithin = [](QProcess* p, const QByteArray& text) {
         QByteArray err;
-        for (int i = 0; i < 100 && !err.contains(text); ++i) {
-            p->waitForReadyRead(100);
-            err += p->readAllStandardError();
-        }
-        return err;
+        const bool said = QTest::qWaitFor(
+            [&] { return (err += p->readAllStandardError()).contains(text); }, 10000);
+        return said ? err : err + " (not said within 10 s)";
     };
     auto holder = std::make_unique<QProcess>();
     holder->start(program, {"--headless", "--dir", first});
@@ -161,7 +157,7 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
 // test_unattended's.
 TEST(CommandLine, HeadlessKeepsLoggingWhileNobodyReadsItsOutput) {
     HeadlessRun run;
-    ASSERT_TRUE(run.prepare({1}, true));
+    ASSERT_TRUE(run.prepare(true));
     int fds[2];
     ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
     ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
@@ -199,7 +195,7 @@ TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
     for (const bool lost : {false, true}) {
         SCOPED_TRACE(lost ? "lost" : "bad parity");
         HeadlessRun run;
-        ASSERT_TRUE(run.prepare({1}));
+        ASSERT_TRUE(run.prepare());
         if (lost)
             ASSERT_TRUE(
                 writeLinesAtomic(cfgDir() + "/LinkOptions.INI", {"ReopenLostPort=0"}, nullptr));
@@ -230,7 +226,7 @@ TEST(CommandLine, HeadlessEndsWhenItsPortIsGivenUp) {
 TEST(CommandLine, HeadlessTakesItsDataFolderLockAgainWhenTheFolderIsMadeAgain) {
     HeadlessRun run;
     const QString data = run.data(), lock = data + "/kx5comm.lock";
-    ASSERT_TRUE(run.prepare({1}, true));
+    ASSERT_TRUE(run.prepare(true));
     run.start({"--open", "--save"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(run.records()); }, 15000));
     ASSERT_TRUE(QDir(data).removeRecursively() && QDir().mkpath(data));

@@ -175,8 +175,6 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
         EXPECT_TRUE(a->isChecked()) << action;
     }
     EXPECT_EQ(said.size(), 3);
-    EXPECT_TRUE(said.value(0).contains(QStringLiteral("started again")))
-        << said.value(0).toStdString();
     // A menu made at the next start shows the kept choice.
     ASSERT_TRUE(chooseLanguage(QStringLiteral("ko"), nullptr));
     QMenu* again = window.menuBar()->addMenu(QStringLiteral("&Help"));

@@ -10,7 +10,7 @@
 #include <vector>
 
 // Comm.CFG on the simulator's path (9600, N, 8, 1), the stations `inUse` marked "O".
-inline bool writeSimSettings(const kx5sim::SimLine& sim, std::initializer_list<int> inUse,
+inline bool writeSimSettings(const kx5sim::SimLine& sim, const std::vector<int>& inUse,
                              bool sum = false) {
     QStringList env(99, QStringLiteral("X\t"));
     for (int mc : inUse)

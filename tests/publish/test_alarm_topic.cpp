@@ -3,22 +3,18 @@
 // rules are test_alarms'.
 #include "app/LineServices.h"
 #include "services/AlarmBook.h"
+#include "tests/app/HeadlessRun.h"
 #include "tests/publish/PublishLine.h"
 
 #include <QJsonArray>
 
 TEST(PublishAlarms, EachStateOfAStationsAlarmsIsRetained) {
     NEED_BROKER();
-    QTemporaryDir dir;
-    setProgramDir(dir.path());
-    MqttBroker broker(dir.path());
-    QString error;
-    ASSERT_TRUE(broker.start(&error)) << error.toStdString();
-    kx5sim::LineConfig cfg;
-    cfg.stations = {1};
-    kx5sim::SimLine sim(cfg);
-    ASSERT_TRUE(sim.start());
-    ASSERT_TRUE(writeSimSettings(sim, {1}));
+    HeadlessRun run; // its folder and simulator; the line runs in this process
+    MqttBroker broker(run.dir.path());
+    ASSERT_TRUE(started(broker));
+    kx5sim::SimLine& sim = run.sim;
+    ASSERT_TRUE(run.prepare());
     ASSERT_TRUE(sim.writeRegister(1, 411, 0)); // alarm 2 never on
     {
         LineServices line;
@@ -66,5 +62,4 @@ TEST(PublishAlarms, EachStateOfAStationsAlarmsIsRetained) {
     ASSERT_TRUE(late.waitSubscribed());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !late.on("kx5/line1/1/alarms").empty(); }, 5000));
     EXPECT_EQ(json(late.last("kx5/line1/1/alarms"))["unacknowledged"].toInt(), 0);
-    setProgramDir(QString());
 }

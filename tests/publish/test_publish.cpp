@@ -8,7 +8,9 @@
 // The payload's figures come from decode(), whose tables are tests/link's.
 #include "publish/MqttClient.h"
 #include "settings/PublishingDialog.h"
+#include "tests/app/HeadlessRun.h"
 #include "tests/publish/PublishLine.h"
+#include "tests/support/Bracketing.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -21,7 +23,6 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QThread>
-#include <QTranslator>
 #include <atomic>
 #include <cmath>
 #include <sched.h>
@@ -162,15 +163,9 @@ openssl x509 -req -in client.csr $sign -out client.crt)"},
                d);
 }
 
-// A program folder of the test's own, let go however the test ends.
-struct ProgramDir {
-    QTemporaryDir dir;
-    ProgramDir() { setProgramDir(dir.path()); }
-    ~ProgramDir() { setProgramDir(QString()); }
-};
-
-// A publisher beside a link that is not opened, its events as the events file has them.
-struct LonePublisher : ProgramDir {
+// A publisher beside a link that is not opened, its events as the events file has them; the
+// headless program can be started on the same folder.
+struct LonePublisher : HeadlessRun {
     KX5Link link{std::make_unique<QtSerialPort>()};
     Publisher publisher{&link};
     QStringList events;
@@ -356,14 +351,11 @@ TEST(PublishConnect, AHostThatDropsConnectionsNeverHoldsUpTheProgram) {
     EXPECT_LT(longest, 500);
 
     ASSERT_TRUE(savePublishOptions(o, nullptr));
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/kx5comm",
-            {"--headless", "--dir", lone.dir.path()});
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return p.readAllStandardError().contains("Started"); }, 10000));
+    lone.start({});
+    ASSERT_TRUE(lone.said("Started", 10000));
     stopping.restart();
-    p.terminate();
-    EXPECT_TRUE(p.waitForFinished(5000));
+    lone.program.terminate();
+    EXPECT_TRUE(lone.program.waitForFinished(5000));
     EXPECT_LT(stopping.elapsed(), 3000);
 }
 
@@ -378,15 +370,11 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
     // The list's words nest the reason's own where it has them; the events file keeps English
     // (that rule itself is fileNotice's). Words are looked up on this thread only: the
     // connection's thread may outlive the application.
-    struct Marking : QTranslator {
-        QString translate(const char*, const char* source, const char*, int) const override {
-            if (QThread::currentThread() != QCoreApplication::instance()->thread())
-                elsewhere = true;
-            return QStringLiteral("<%1>").arg(QString::fromUtf8(source));
-        }
-        bool isEmpty() const override { return false; }
-        mutable std::atomic<bool> elsewhere{false};
-    } marking;
+    std::atomic<bool> elsewhere{false};
+    Bracketing marking({}, [&](const QString& source) {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread()) elsewhere = true;
+        return "<" + source + ">";
+    });
     QCoreApplication::installTranslator(&marking);
     std::vector<QString> shown;
     QObject::connect(&publisher, &Publisher::event,
@@ -421,22 +409,17 @@ TEST(PublishSettings, AWrongFileIsSaidByFileAndLine) {
     EXPECT_EQ(shown[0], QStringLiteral("<Publishing: <Refused: nothing accepts connections at "
                                        "127.0.0.1:%1>>")
                             .arg(o.port));
-    EXPECT_FALSE(marking.elsewhere);
+    EXPECT_FALSE(elsewhere);
 }
 
 // The program as a service would run it: no display at all, kx5sim on the line, data saving
 // and publishing on; SIGTERM ends it cleanly, SIGKILL leaves the will to the broker.
 TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     NEED_BROKER();
-    ProgramDir own;
-    MqttBroker broker(own.dir.path());
+    HeadlessRun run;
+    MqttBroker broker(run.dir.path());
     ASSERT_TRUE(started(broker));
-    kx5sim::SimLine sim(kx5sim::LineConfig{});
-    ASSERT_TRUE(sim.start());
-    ASSERT_TRUE(writeSimSettings(sim, {1}));
-    const QString data = own.dir.path() + "/data";
-    ASSERT_TRUE(QDir().mkpath(data));
-    ASSERT_TRUE(writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data, "Oven"}, nullptr));
+    ASSERT_TRUE(run.prepare(true));
     const PublishOptions o{.enabled = true,
                            .host = "127.0.0.1",
                            .port = broker.port,
@@ -448,79 +431,49 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     ASSERT_TRUE(writeLinesAtomic(publishOptionsPath(), {"Enabled=1", "Port=99999"}, nullptr));
     MqttSubscriber sub(broker.port, "kx5/hall/#"), ha(broker.port, "homeassistant/#");
     ASSERT_TRUE(sub.waitSubscribed() && ha.waitSubscribed());
+    const QStringList args{"--open", "--save", "--discovery"};
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(var);
-    const QString program = QCoreApplication::applicationDirPath() + "/kx5comm";
-    auto start = [&](QProcess& p) {
-        p.setProcessEnvironment(env);
-        p.start(program,
-                {"--headless", "--dir", own.dir.path(), "--open", "--save", "--discovery"});
-        return p.waitForStarted(10000);
-    };
-    const QString dat = data + "/Oven_01.DAT";
-    {
-        // Said on standard error and in the events file, with the file and line.
-        QProcess p;
-        ASSERT_TRUE(start(p));
-        QByteArray err;
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return (err += p.readAllStandardError()).contains("Publishing is off"); },
-            10000));
-        p.terminate();
-        ASSERT_TRUE(p.waitForFinished(10000));
-        const QString where =
-            publishOptionsPath() + " line 2 (Port=99999): The port must be 1 to 65535.";
-        EXPECT_TRUE(QString::fromLocal8Bit(err).contains(where)) << err.toStdString();
-        QFile events(data + "/Oven_Events_" + QDate::currentDate().toString("yyyyMMdd") + ".TXT");
-        ASSERT_TRUE(events.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(QString::fromUtf8(events.readAll()).contains(where));
-    }
+    // Said on standard error and in the events file, with the file and line.
+    run.start(args);
+    ASSERT_TRUE(run.said("Publishing is off", 10000)) << run.err.toStdString();
+    run.program.terminate();
+    ASSERT_TRUE(run.program.waitForFinished(10000));
+    const QString where =
+        publishOptionsPath() + " line 2 (Port=99999): The port must be 1 to 65535.";
+    EXPECT_TRUE(QString::fromLocal8Bit(run.err).contains(where)) << run.err.toStdString();
+    QFile events(run.data() + "/Oven_Events_" + QDate::currentDate().toString("yyyyMMdd") + ".TXT");
+    ASSERT_TRUE(events.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(events.readAll()).contains(where));
+
     ASSERT_TRUE(savePublishOptions(o, nullptr));
-    {
-        QProcess p;
-        ASSERT_TRUE(start(p));
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return json(sub.last("kx5/hall/1"))["answering"].toBool(); }, 20000))
-            << p.readAllStandardError().toStdString();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(dat).size() > 40; }, 15000));
-        EXPECT_EQ(sub.last("kx5/hall/status"), "online");
-        // --discovery announces the station though the file leaves discovery off.
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return !ha.on("homeassistant/sensor/kx5_hall/mc01_pv/config").empty(); }, 5000));
-        p.terminate(); // SIGTERM; its clean end is the command line's test
-        ASSERT_TRUE(p.waitForFinished(15000));
-        const QString said = QString::fromLocal8Bit(p.readAllStandardError());
-        EXPECT_TRUE(said.contains("Publishing: connected to 127.0.0.1")) << said.toStdString();
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 5000));
-        // Every record whole.
-        QFile f(dat);
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray all = f.readAll();
-        EXPECT_TRUE(all.endsWith("\r\n"));
-        for (const QByteArray& line : all.split('\n')) {
-            if (line.isEmpty()) continue;
-            EXPECT_EQ(line.count('\t'), 4) << line.toStdString();
-        }
-    }
-    {
-        sub.clear();
-        QProcess p;
-        ASSERT_TRUE(start(p));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "online"; }, 20000))
-            << p.readAllStandardError().toStdString();
-        p.kill(); // SIGKILL: no chance to say goodbye; the broker says it
-        p.waitForFinished(10000);
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 15000));
-    }
+    run.err.clear();
+    run.start(args);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return json(sub.last("kx5/hall/1"))["answering"].toBool(); }, 20000))
+        << run.program.readAllStandardError().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(run.records()).size() > 40; }, 15000));
+    EXPECT_EQ(sub.last("kx5/hall/status"), "online");
+    // --discovery announces the station though the file leaves discovery off.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !ha.on("homeassistant/sensor/kx5_hall/mc01_pv/config").empty(); }, 5000));
+    run.program.terminate(); // SIGTERM: the records whole, "offline" the last word
+    ASSERT_TRUE(run.program.waitForFinished(15000));
+    EXPECT_TRUE(run.said("Publishing: connected to 127.0.0.1", 1000)) << run.err.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 5000));
+    run.recordsHoldWhatWasSent();
+
+    sub.clear();
+    run.start(args);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "online"; }, 20000))
+        << run.program.readAllStandardError().toStdString();
+    run.program.kill(); // SIGKILL: no chance to say goodbye; the broker says it
+    run.program.waitForFinished(10000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 15000));
 }
 
 // The window keeps what it is given in the two files, and keeps unusable settings out of them.
 TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
-    ProgramDir own;
+    HeadlessRun own; // for its program folder
     PublishingDialog d(PublishOptions{});
     auto edit = [&](const char* name, const QString& text) {
         d.findChild<QLineEdit*>(name)->setText(text);
