@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <utility>
@@ -113,8 +114,9 @@ void frmKX5_Main::buildUi() {
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(m_commands->buildCommandBar());
 
-    // The user moves both splits: station table against the display, and the display
-    // against the monitor table.
+    // The user moves both splits: the stations, the selected station's display and the trend
+    // side by side, against the monitor table. Side by side, the trend has the whole height
+    // there is: under the display it was a strip on a small screen.
     auto* split = new QSplitter(Qt::Vertical);
     split->setObjectName(QStringLiteral("splitTables"));
     auto* top = new QSplitter(Qt::Horizontal);
@@ -126,13 +128,17 @@ void frmKX5_Main::buildUi() {
     middleLay->setContentsMargins(0, 0, 0, 0);
     m_single = new SingleDisplay(m_link, [this](int reg) { return m_link->paramValue(reg); });
     middleLay->addWidget(m_single);
+    middleLay->addStretch(1);
     m_trend = new TrendPanel;
     connect(m_trend, &TrendPanel::intervalConfirmed, this,
             [this](int ms) { tmrDispGraph.setInterval(ms); });
-    middleLay->addWidget(m_trend, 1);
+    // The graph's switch under the display, beside the chart, which keeps the whole height.
+    middleLay->addWidget(m_trend->controls());
     top->addWidget(middle);
+    top->addWidget(m_trend);
     top->setStretchFactor(0, 0);
-    top->setStretchFactor(1, 1);
+    top->setStretchFactor(1, 0);
+    top->setStretchFactor(2, 1);
     top->setChildrenCollapsible(false);
     split->addWidget(top);
 
@@ -144,7 +150,10 @@ void frmKX5_Main::buildUi() {
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
     split->setChildrenCollapsible(false);
-    split->setSizes({1000, tabs->preferredHeight()});
+    // On a short screen (a 1024x600 laptop, large fonts) three rows, and the trend the rest.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const bool shortScreen = screen && screen->availableGeometry().height() < 700;
+    split->setSizes({1000, tabs->preferredHeight(shortScreen ? 3 : MainTables::kShownRows)});
     outer->addWidget(split, 1);
     setCentralWidget(central);
 
