@@ -189,6 +189,12 @@ void TrendChart::setStaleNote(const QString& note) {
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
+void TrendChart::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const int label = fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) * 2;
+    m_plot->xAxis->ticker()->setTickCount(std::max(2, width() / std::max(label, 1)));
+}
+
 void TrendChart::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     if (e->type() == QEvent::PaletteChange) {

@@ -70,6 +70,8 @@ public:
     double viewUpper() const;
 
 protected:
+    // As many time labels as fit side by side, so that they never run into each other.
+    void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:

@@ -150,10 +150,6 @@ void frmKX5_Main::buildUi() {
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
     split->setChildrenCollapsible(false);
-    // On a short screen (a 1024x600 laptop, large fonts) three rows, and the trend the rest.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const bool shortScreen = screen && screen->availableGeometry().height() < 700;
-    split->setSizes({1000, tabs->preferredHeight(shortScreen ? 3 : MainTables::kShownRows)});
     outer->addWidget(split, 1);
     setCentralWidget(central);
 
@@ -170,7 +166,7 @@ void frmKX5_Main::buildUi() {
         m_statusBar->showAlarms(m_alarms->unacknowledged());
         connect(m_statusBar, &MainStatusBar::alarmsClicked, this, &frmKX5_Main::showAlarmList);
     }
-    resize(1400, 820); // made to fit a smaller screen when shown
+    resize(1400, 820); // made to fit a smaller screen when shown, see showEvent
 
     const auto mirror = [this](QAction* a, QPushButton* b) {
         connect(a, &QAction::triggered, b, &QAbstractButton::click);
@@ -179,6 +175,26 @@ void frmKX5_Main::buildUi() {
     mirror(m_commands->graphAction(), m_trend->startButton());
     connect(m_commands->onlineMenu(), &QMenu::aboutToShow, this, &frmKX5_Main::showSwitchActions);
     showSwitchActions();
+}
+
+void frmKX5_Main::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // Fitted to a small screen (a 1024x600 laptop, large fonts): three rows of the monitor
+    // table and the stations without their descriptions; the trend has the rest. Once per
+    // screen, so a split the user moved stays.
+    QScreen* screen = this->screen();
+    if (!screen || screen == m_splitsScreen) return;
+    m_splitsScreen = screen;
+    const QSize free = size();
+    auto* split = findChild<QSplitter*>(QStringLiteral("splitTables"));
+    auto* top = findChild<QSplitter*>(QStringLiteral("splitStations"));
+    const int rows = free.height() < 700 ? 3 : MainTables::kShownRows;
+    // The stretching side takes what is over whatever the split's size is now.
+    split->setSizes({4000, m_tables->preferredHeight(rows)});
+    const int stations = free.width() < 1200 ? m_stations->minimumSizeHint().width()
+                                             : m_stations->sizeHint().width();
+    const int middle = top->widget(1)->sizeHint().width();
+    top->setSizes({stations, middle, 4000});
 }
 
 void frmKX5_Main::showSwitchActions() {
