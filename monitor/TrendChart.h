@@ -75,6 +75,7 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    void placeLegend();
     // Background, axes, grid, legend and series in the colours of the desktop's palette.
     void applyPalette();
     void applyView();
