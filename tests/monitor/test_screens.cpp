@@ -118,14 +118,16 @@ QStringList faults(QWidget* w, const QRect& free) {
                            .arg(name(c), b->text(), QString::number(b->width()),
                                 QString::number(need));
         }
-        // A plot squeezed to a strip under its titles and axes shows no trend.
-        // A plot squeezed to a strip under its titles and axes shows no trend.
+        // A plot squeezed to a strip under its titles and axes, or its legend laid over it
+        // other than as a deliberate inset.
         if (auto* plot = qobject_cast<QCustomPlot*>(c)) {
             plot->replot(); // lays it out at its size now
-            if (plot->axisRect()->height() < w->height() / 4)
-                out << QStringLiteral("plot squeezed: %1 %2 px high")
-                           .arg(name(c))
-                           .arg(plot->axisRect()->height());
+            const QRect area = plot->axisRect()->rect();
+            const QCPLegend* legend = plot->legend;
+            if (area.height() < w->height() / 4 ||
+                (legend->layout() != plot->axisRect()->insetLayout() &&
+                 legend->outerRect().intersects(area)))
+                out << QStringLiteral("plot hidden: %1 %2 px high").arg(name(c)).arg(area.height());
         }
         // Siblings on top of each other.
         for (QWidget* s : c->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
