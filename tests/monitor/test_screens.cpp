@@ -82,16 +82,14 @@ QStringList faults(QWidget* w, const QRect& free) {
     };
     // The main window is watched all day: all of it in view, never behind a scroll bar; on a
     // screen under 900 px across its three columns cannot share the width, and it scrolls.
-    if (auto* main = qobject_cast<QMainWindow*>(w);
-        main && free.width() >= 900 &&
-        main->centralWidget()->objectName() == QLatin1String("screenFitScroll"))
+    if (qobject_cast<QMainWindow*>(w) && free.width() >= 900 &&
+        w->findChild<QWidget*>("screenFitScroll"))
         out << "main window scrolls";
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(w) || c->isWindow()) continue;
         bool inView = false; // cells, headers and editors of tables draw as they choose
         for (QWidget* p = c->parentWidget(); p && p != w && !inView; p = p->parentWidget())
-            inView = qobject_cast<QAbstractScrollArea*>(p) &&
-                     p->objectName() != QLatin1String("screenFitScroll"); // the window's own
+            inView = qobject_cast<QAbstractScrollArea*>(p) != nullptr;
         if (inView) continue;
         if (auto* l = qobject_cast<QLabel*>(c); l && !qobject_cast<ElidedLabel*>(c) &&
                                                 !l->wordWrap() && !l->text().isEmpty() &&
@@ -123,11 +121,10 @@ QStringList faults(QWidget* w, const QRect& free) {
         if (auto* plot = qobject_cast<QCustomPlot*>(c)) {
             plot->replot(); // lays it out at its size now
             const QRect area = plot->axisRect()->rect();
-            const QCPLegend* legend = plot->legend;
             if (area.height() < w->height() / 4 ||
-                (legend->layout() != plot->axisRect()->insetLayout() &&
-                 legend->outerRect().intersects(area)))
-                out << QStringLiteral("plot hidden: %1 %2 px high").arg(name(c)).arg(area.height());
+                (plot->legend->layout() != plot->axisRect()->insetLayout() &&
+                 plot->legend->outerRect().intersects(area)))
+                out << "plot hidden: " + name(c);
         }
         // Siblings on top of each other.
         for (QWidget* s : c->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
