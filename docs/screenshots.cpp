@@ -23,6 +23,7 @@
 #include "params/frmKX5_Parameter.h"
 #include "publish/Publisher.h"
 #include "settings/ConfigFiles.h"
+#include "settings/GatewayDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/frmKX5_About.h"
@@ -310,6 +311,8 @@ int main(int argc, char** argv) {
         shoot(&about, "about");
         PublishingDialog publishing(main.publisher()->options(), &main);
         shoot(&publishing, "publishing");
+        GatewayDialog gateway(GatewayOptions{}, &main);
+        shoot(&gateway, "gateway");
         WriteSetDialog writeSet(
             link,
             paramSetFromImage(link->paramImage(1) ? *link->paramImage(1) : ParamImage(),

@@ -26,6 +26,7 @@
 #include "params/frmKX5_P_SV.h"
 #include "params/frmKX5_Parameter.h"
 #include "publish/PublishOptions.h"
+#include "settings/GatewayDialog.h"
 #include "settings/LinkOptions.h"
 #include "settings/OpenWithDialog.h"
 #include "settings/PublishingDialog.h"
@@ -305,6 +306,7 @@ protected:
             {"alarms", [&] { return new AlarmListDialog(services->alarms(), l->line()); }},
             {"trend of stations", [&] { return new MultiTrendWindow(l->line()); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
+            {"gateway", [&] { return new GatewayDialog(GatewayOptions{}); }},
             // clang-format off
             {"write set", [&] { return new WriteSetDialog(l,
                 paramSetFromImage(image, ControllerModel::KX5_105, 1, now), path("oven.csv")); }},
