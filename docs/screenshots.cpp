@@ -1,17 +1,18 @@
 // Takes the user guide's screenshots from the running program: the windows at their default
 // size against a simulated line of three stations, under the offscreen platform.
 //
-//   QT_QPA_PLATFORM=offscreen kx5_screenshots docs/guide/img
-//   QT_QPA_PLATFORM=offscreen kx5_screenshots /tmp/ko ko      the windows in Korean, every
-//                                                             group dialog among them; the
-//                                                             Korean guide's are NAME-ko.png;
-//                                                             and the main window on a
-//                                                             1024x600 screen
+//   kx5_screenshots OUTDIR [ko|en] [dark] [WxH]
+//
+// Every window, in English or Korean, in a desktop's dark palette if asked, on a WxH desktop
+// (1920x1080 unless given), and the main window maximised on a 1024x600 screen beside it.
+// QT_SCALE_FACTOR and QT_FONT_DPI apply as on a desktop. scripts/screenshots picks the
+// guide's pictures out of the runs.
 #include "app/Commands.h"
 #include "app/LineServices.h"
 #include "app/StartOptions.h"
 #include "files/ConfigFiles.h"
 #include "graph/GraphWindow.h"
+#include "link/Request.h"
 #include "link/mdlKX5.h"
 #include "monitor/LineStatisticsDialog.h"
 #include "monitor/frmD_Edit.h"
@@ -22,6 +23,7 @@
 #include "params/frmKX5_Parameter.h"
 #include "publish/Publisher.h"
 #include "services/DataLogger.h"
+#include "settings/GatewayDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/frmKX5_About.h"
@@ -29,6 +31,7 @@
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "sim/SimLine.h"
+#include "ui/Contrast.h"
 #include "ui/Language.h"
 #include "ui/ScreenFit.h"
 
@@ -36,8 +39,13 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QImage>
+#include <QLabel>
+#include <QPalette>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cmath>
@@ -83,6 +91,23 @@ void shoot(QWidget* w, const char* name) {
     std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
 }
 
+// The contrast of a label's text on the pixels drawn: its ground is the commonest colour, its
+// ink the one farthest from it (the glyphs' cores, past their smoothed edges).
+double drawnContrast(QWidget* w) {
+    const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> count;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++count[image.pixel(x, y)];
+    QRgb ground = 0;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        if (it.value() > count.value(ground)) ground = it.key();
+    double most = 1;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        most = std::max(most, contrastRatio(QColor(it.key()), QColor(ground)));
+    return most;
+}
+
 // Two hours of a station heating to 250.0 and holding there, one record every 10 s.
 bool writeSampleLog(const QString& path) {
     QFile f(path);
@@ -102,30 +127,78 @@ bool writeSampleLog(const QString& path) {
     return true;
 }
 
+// A desktop's dark palette, as a dark theme hands it to every program.
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230), grey(127, 127, 127);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::red);
+    p.setColor(QPalette::Link, QColor(42, 130, 218));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::PlaceholderText, grey);
+    for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, r, grey);
+    return p;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // The offscreen platform's own screen is 800x800, smaller than the windows' default size; a
     // desktop's is larger. QT_QPA_PLATFORM=offscreen:configfile=small.json takes a small one.
+    // The guide's pictures are English whatever the desktop's language.
+    QString language = QStringLiteral("en");
+    bool dark = false;
+    QSize desktop(1920, 1080);
+    static const QRegularExpression size(QStringLiteral("^(\\d+)x(\\d+)$"));
+    for (int i = 2; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (const QRegularExpressionMatch m = size.match(a); m.hasMatch())
+            desktop = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+        else if (a == QLatin1String("dark"))
+            dark = true;
+        else
+            language = a;
+    }
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: kx5_screenshots OUTDIR [ko|en] [dark] [WxH]\n");
+        return 2;
+    }
+    // The small screen is a 1024x600 one at whatever scale the desktop has.
+    const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
     const QString screen = QDir::tempPath() + QStringLiteral("/kx5_screenshots_screen.json");
     const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == QLatin1String("offscreen")) {
         QFile json(screen);
         if (json.open(QIODevice::WriteOnly))
-            json.write(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": 1920, )"
-                       R"("height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96}, )"
-                       R"({"name": "small", "x": 1920, "y": 0, "width": 1024, "height": 600, )"
-                       R"("logicalDpi": 96, "logicalBaseDpi": 96}]})");
+            json.write(
+                QStringLiteral(R"({"screens": [{"name": "desktop", "x": 0, "y": 0, "width": %1, )"
+                               R"("height": %2, "logicalDpi": 96, "logicalBaseDpi": 96}, )"
+                               R"({"name": "small", "x": %1, "y": 0, "width": %3, "height": %4, )"
+                               R"("logicalDpi": 96, "logicalBaseDpi": 96}]})")
+                    .arg(desktop.width())
+                    .arg(desktop.height())
+                    .arg(std::lround(1024 * std::max(scale, 1.0)))
+                    .arg(std::lround(600 * std::max(scale, 1.0)))
+                    .toLatin1());
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + screen.toLocal8Bit());
     }
     QApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: kx5_screenshots OUTDIR [ko|en]\n");
-        return 2;
+    if (dark) {
+        // Fusion draws from the palette alone, as a dark desktop theme's style does.
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(darkPalette());
     }
     g_out = QString::fromLocal8Bit(argv[1]);
-    // The guide's pictures are English whatever the desktop's language.
-    const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
     // Pictures for the Korean guide in English windows would pass unnoticed.
     if (findTranslation(language).isEmpty() && language != QLatin1String("en")) {
         std::fprintf(stderr, "kx5_screenshots: no translation %s (build kx5_translations)\n",
@@ -201,8 +274,9 @@ int main(int argc, char** argv) {
     }
     pump(12000);
     shoot(&main, "main-window");
-    if (language != QLatin1String("en")) {
-        // The same window on a small laptop's 1024x600 screen, fitted as the program fits it.
+    {
+        // The same window maximised on a small laptop's 1024x600 screen, less the title bar a
+        // window manager adds.
         QScreen* small = nullptr;
         for (QScreen* s : QGuiApplication::screens())
             if (s->name() == QLatin1String("small")) small = s;
@@ -210,7 +284,8 @@ int main(int argc, char** argv) {
             const QRect before = main.geometry();
             main.hide();
             main.setScreen(small);
-            main.move(small->geometry().topLeft());
+            const QRect free = small->availableGeometry();
+            main.setGeometry(QRect(free.topLeft() + QPoint(8, 32), free.size() - QSize(16, 40)));
             shoot(&main, "main-window-1024x600");
             main.hide();
             main.setScreen(QGuiApplication::primaryScreen());
@@ -226,8 +301,8 @@ int main(int argc, char** argv) {
         pump(1500);
         shoot(&w, "multi-monitoring");
     }
-    if (language != QLatin1String("en")) {
-        // Not in the guide, looked at in the other language.
+    {
+        // Not in the guide, looked at all the same.
         frmD_Edit edit(link, &main);
         shoot(&edit, "edit-print-speed");
         LineStatisticsDialog stats(link, &main);
@@ -236,6 +311,8 @@ int main(int argc, char** argv) {
         shoot(&about, "about");
         PublishingDialog publishing(main.publisher()->options(), &main);
         shoot(&publishing, "publishing");
+        GatewayDialog gateway(GatewayOptions{}, &main);
+        shoot(&gateway, "gateway");
         WriteSetDialog writeSet(
             link,
             paramSetFromImage(link->paramImage(1) ? *link->paramImage(1) : ParamImage(),
@@ -247,16 +324,24 @@ int main(int argc, char** argv) {
         frmKX5_Parameter map(link, ParamSource::of(link), &main);
         main.setOpenMap(&map);
         shoot(&map, "parameter-map");
+        // A write's status as it blinks, and its contrast on the pixels drawn.
+        map.request(Request::writeOne(1, 301, 1000)); // SV1 100.0, as it is
+        const QString waiting = map.messageLabel()->text();
+        if (!waitFor([&] { return map.messageLabel()->text() != waiting; }, 10000)) ++g_failures;
+        for (const char* name : {"parameter-map-written", "parameter-map-written-blink"}) {
+            shoot(&map, name);
+            const double ratio = drawnContrast(map.messageLabel());
+            std::printf("  write status \"%s\": contrast %.1f:1\n",
+                        qPrintable(map.messageLabel()->text()), ratio);
+            if (ratio < 4.5) ++g_failures;
+            pump(1000); // the other colour of the blink
+        }
         const std::pair<MapDialog, const char*> dialogs[] = {
             {MapDialog::IN, "input-group"}, {MapDialog::OUT, "group-output"},
             {MapDialog::SetDT, "clock"},    {MapDialog::Control, "group-control"},
             {MapDialog::PID, "group-pid"},  {MapDialog::SV, "group-sv"},
             {MapDialog::AT, "group-at"},    {MapDialog::ALM, "group-alarm"}};
         for (const auto& [which, name] : dialogs) {
-            // The guide shows three; the others are looked at in the other language.
-            if (language == QLatin1String("en") && QByteArray(name).startsWith("group-") &&
-                qstrcmp(name, "group-output") != 0)
-                continue;
             std::unique_ptr<QDialog> d = map.createDialog(which);
             shoot(d.get(), name);
         }

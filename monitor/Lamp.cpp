@@ -9,7 +9,8 @@
 
 Lamp::Lamp(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setAlignment(Qt::AlignCenter);
-    setMinimumSize(48, 22);
+    // Never narrower than its caption, whatever the font.
+    setMinimumSize(qMax(48, fontMetrics().horizontalAdvance(caption) + 8), 22);
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(caption + QStringLiteral(": ") + tr("off"));
 }

@@ -4,6 +4,7 @@
 #include "ui/ElidedLabel.h"
 
 #include <QEvent>
+#include <algorithm>
 
 MainStatusBar::MainStatusBar(QWidget* saving, QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar1"));
@@ -68,6 +69,9 @@ void MainStatusBar::showPublishing(const QString& text) {
 void MainStatusBar::showAlarms(int unacknowledged) {
     const QString text = tr("Alarms: %n not acknowledged", nullptr, unacknowledged);
     m_lblAlarms->setText(text);
+    // Whole where it can be, the count included: the other panels give way to it.
+    m_lblAlarms->setMinimumWidth(
+        std::min(m_lblAlarms->fontMetrics().horizontalAdvance(text) + 8, 200));
     m_lblAlarms->setAccessibleName(text);
     m_lblAlarms->setToolTip(text);
     m_lblAlarms->setVisible(unacknowledged > 0);

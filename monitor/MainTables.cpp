@@ -108,8 +108,8 @@ void MainTables::followEnd(QTableView* view) {
     });
 }
 
-int MainTables::preferredHeight() const {
-    return tableHeight(m_viewMonitoring, kShownRows) + tabBar()->sizeHint().height() + 8;
+int MainTables::preferredHeight(int rows) const {
+    return tableHeight(m_viewMonitoring, rows) + tabBar()->sizeHint().height() + 8;
 }
 
 void MainTables::layoutMonitorTable() {

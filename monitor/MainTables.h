@@ -17,12 +17,12 @@ class TraceRecorder;
 class MainTables : public QTabWidget {
     Q_OBJECT
 public:
-    static constexpr int kShownRows = 5; // the monitor table shows at least this many rows
+    static constexpr int kShownRows = 5; // the monitor table shows this many rows if it can
 
     MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder, QWidget* parent = nullptr);
 
-    // Room for the monitor table's kShownRows rows under the tab bar.
-    int preferredHeight() const;
+    // Room for `rows` of the monitor table under the tab bar.
+    int preferredHeight(int rows = kShownRows) const;
     void btnSaveTrace_Click();
     // The record switch and its limit as the link options say.
     void showRecordOptions(const LinkOptions& options);

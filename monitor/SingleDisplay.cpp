@@ -49,13 +49,14 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     lay->setContentsMargins(0, 0, 0, 0);
 
     QFont big = font();
-    big.setPointSize(26);
+    big.setPointSize(24);
     big.setBold(true);
     auto figure = [&](const char* name) {
         auto* l = named(new QLabel, name);
         l->setFont(big);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        l->setMinimumWidth(160);
+        // The widest reading a controller sends, with the frame: a narrow display column.
+        l->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("-1999.9")) + 12);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         return l;
@@ -69,7 +70,11 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         QFont f = font();
         f.setPointSize(16);
         u->setFont(f);
-        u->setMinimumWidth(40);
+        int unitWidth = 0; // the widest of the units shown
+        for (const QString& unit : {QStringLiteral("\u2103"), QStringLiteral("\u2109"),
+                                    QStringLiteral("\u33B7"), QStringLiteral("%")})
+            unitWidth = qMax(unitWidth, QFontMetrics(f).horizontalAdvance(unit));
+        u->setMinimumWidth(unitWidth + 4);
         m_lblUnit[static_cast<size_t>(i)] = u;
     }
     //: controller mnemonics, the same in every language
@@ -88,31 +93,32 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     lay->addWidget(m_lblUnit[1], 1, 2);
     m_lblMVUnit = named(new QLabel, "lblUnit_MV");
     m_lblMVUnit->setFont(m_lblUnit[0]->font());
-    m_lblMVUnit->setMinimumWidth(40);
+    m_lblMVUnit->setMinimumWidth(m_lblUnit[0]->minimumWidth());
     lay->addWidget(m_lblMVUnit, 2, 2);
 
+    // Lamps beside the figures, two to a row, so that the display is a short, narrow column
+    // and the trend beside it has the window's whole height.
     auto* lamps = new QGridLayout;
-    auto lamp = [&](const QString& name, const char* caption, int row, int col,
-                    const char* meaning) {
+    lamps->setSpacing(2);
+    int placed = 0;
+    auto lamp = [&](const QString& name, const char* caption, const char* meaning) {
         auto* l = new Lamp(tr(caption));
         l->setObjectName(name);
         l->setMeaning(tr(meaning));
-        lamps->addWidget(l, row, col);
+        lamps->addWidget(l, placed / 2, placed % 2);
+        ++placed;
         return l;
     };
     // Lamp captions are the controller's own mnemonics: the same in every language.
-    m_shpAL[0] =
-        lamp(QStringLiteral("shpAL_0"), QT_TR_NOOP("AL1"), 0, 0, QT_TR_NOOP("alarm 1 is on"));
-    m_shpAL[1] =
-        lamp(QStringLiteral("shpAL_1"), QT_TR_NOOP("AL2"), 0, 1, QT_TR_NOOP("alarm 2 is on"));
-    m_shpSV[0] = lamp(QStringLiteral("shpSV_0"), QT_TR_NOOP("SV2"), 0, 2,
-                      QT_TR_NOOP("set value 2 is in use"));
-    m_shpSV[1] = lamp(QStringLiteral("shpSV_1"), QT_TR_NOOP("SV3"), 0, 3,
-                      QT_TR_NOOP("set value 3 is in use"));
-    m_shpAT =
-        lamp(QStringLiteral("shpAT"), QT_TR_NOOP("AT"), 0, 4, QT_TR_NOOP("auto-tuning is running"));
-    m_shpOUT = lamp(QStringLiteral("shpOUT"), QT_TR_NOOP("OUT"), 0, 5,
-                    QT_TR_NOOP("the output is above 0 %"));
+    m_shpAL[0] = lamp(QStringLiteral("shpAL_0"), QT_TR_NOOP("AL1"), QT_TR_NOOP("alarm 1 is on"));
+    m_shpAL[1] = lamp(QStringLiteral("shpAL_1"), QT_TR_NOOP("AL2"), QT_TR_NOOP("alarm 2 is on"));
+    m_shpSV[0] =
+        lamp(QStringLiteral("shpSV_0"), QT_TR_NOOP("SV2"), QT_TR_NOOP("set value 2 is in use"));
+    m_shpSV[1] =
+        lamp(QStringLiteral("shpSV_1"), QT_TR_NOOP("SV3"), QT_TR_NOOP("set value 3 is in use"));
+    m_shpAT = lamp(QStringLiteral("shpAT"), QT_TR_NOOP("AT"), QT_TR_NOOP("auto-tuning is running"));
+    m_shpOUT =
+        lamp(QStringLiteral("shpOUT"), QT_TR_NOOP("OUT"), QT_TR_NOOP("the output is above 0 %"));
     const char* const errCaption[5] = {QT_TR_NOOP("PV BOUT"), QT_TR_NOOP("RJC ERR"),
                                        QT_TR_NOOP("PV POVR"), QT_TR_NOOP("PV MOVR"),
                                        QT_TR_NOOP("AT ERR")};
@@ -122,8 +128,7 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         QT_TR_NOOP("PV below the input range"), QT_TR_NOOP("auto-tuning failed")};
     for (int i = 0; i < 5; ++i)
         m_shpERR[static_cast<size_t>(i)] =
-            lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], 1, i, errMeaning[i]);
-    lamps->setRowStretch(2, 1); // lamps keep their height; the figures set the rows'
+            lamp(QStringLiteral("shpERR_%1").arg(i), errCaption[i], errMeaning[i]);
     lay->addLayout(lamps, 0, 3, 3, 1);
 
     auto* keys = new QHBoxLayout;
@@ -140,9 +145,9 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         setKeyColor(i, kKeyOff);
         keys->addWidget(b);
     }
-    keys->addSpacing(12);
+    auto* speed = new QHBoxLayout;
     auto* spdCaption = new QLabel(tr("Print Speed "));
-    keys->addWidget(spdCaption);
+    speed->addWidget(spdCaption);
     m_lblSPD = named(new QLabel, "lblSPD");
     m_lblSPD->setFrameShape(QFrame::Panel);
     m_lblSPD->setFrameShadow(QFrame::Sunken);
@@ -155,7 +160,7 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
     m_lblSPD->setToolTip(tr("Click or press Return to change"));
     spdCaption->setBuddy(m_lblSPD);
     m_lblSPD->installEventFilter(this);
-    keys->addWidget(m_lblSPD);
+    speed->addWidget(m_lblSPD);
     m_txtSPD = new QLineEdit;
     m_txtSPD->setObjectName(QStringLiteral("txtSPD"));
     m_txtSPD->setAccessibleName(tr("Print Speed"));
@@ -169,12 +174,13 @@ SingleDisplay::SingleDisplay(RequestSink* sink, ParamRead param, QWidget* parent
         m_txtSPD->hide();
         m_lblSPD->show();
     });
-    keys->addWidget(m_txtSPD);
-    keys->addWidget(new QLabel(QStringLiteral("(24~900)")));
-    keys->addStretch(1);
-    // Under the figures and lamps, across the whole width: beside them it made the window too
-    // wide for a small screen.
+    speed->addWidget(m_txtSPD);
+    speed->addWidget(new QLabel(QStringLiteral("(24~900)")));
+    speed->addStretch(1);
+    // The recorder's keys and speed under the figures and lamps, a row each.
     lay->addLayout(keys, 3, 0, 1, 4);
+    lay->addLayout(speed, 4, 0, 1, 4);
+    lay->setRowStretch(5, 1); // what height is left goes below, not between the rows
 }
 
 bool SingleDisplay::eventFilter(QObject* watched, QEvent* e) {

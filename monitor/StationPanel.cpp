@@ -22,7 +22,7 @@ QLabel* named(QLabel* l, const char* name) {
     return l;
 }
 
-constexpr int kShownRows = 5; // the station table shows at least this many rows
+constexpr int kShownRows = 2; // the station table shows at least this many rows; it scrolls
 
 } // namespace
 
@@ -51,7 +51,7 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     m_colWidth = textWidth(m_viewStatus, widest);
     m_viewStatus->horizontalHeader()->setMinimumSectionSize(m_colWidth);
     m_viewStatus->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_viewStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
     m_viewStatus->setMinimumHeight(tableHeight(m_viewStatus, kShownRows));
     lay->addWidget(m_viewStatus, 1);
     connect(model, &QAbstractItemModel::modelReset, this, &StationPanel::showNames);
@@ -84,14 +84,17 @@ StationPanel::StationPanel(KX5Link* link, QWidget* parent) : QWidget(parent) {
     m_lblDSave_Enable->setAccessibleName(tr("Data Save"));
     m_lblDSave_Intv->setAccessibleName(tr("Data Save Interval"));
     m_lblDSave_Unit->setAccessibleName(tr("Data Save Interval Unit"));
+    // One row of settings and the button: the column stays short on a small screen.
     saveLay->addWidget(new QLabel(tr("Save")), 0, 0);
-    saveLay->addWidget(m_lblDSave_Enable, 0, 1, 1, 2);
-    saveLay->addWidget(new QLabel(tr("Interval")), 1, 0);
-    saveLay->addWidget(m_lblDSave_Intv, 1, 1);
-    saveLay->addWidget(m_lblDSave_Unit, 1, 2);
+    saveLay->addWidget(m_lblDSave_Enable, 0, 1);
+    saveLay->addWidget(new QLabel(tr("Interval")), 0, 2);
+    saveLay->addWidget(m_lblDSave_Intv, 0, 3);
+    saveLay->addWidget(m_lblDSave_Unit, 0, 4);
+    saveLay->setColumnStretch(1, 1);
+    saveLay->setColumnStretch(4, 1);
     m_btnDSave_Start = new QPushButton(tr("Start Sa&ve")); // DataSaveSwitch works it
     m_btnDSave_Start->setObjectName(QStringLiteral("btnDSave_Start"));
-    saveLay->addWidget(m_btnDSave_Start, 2, 0, 1, 3);
+    saveLay->addWidget(m_btnDSave_Start, 1, 0, 1, 5);
     lay->addWidget(save);
 }
 
@@ -117,10 +120,18 @@ void StationPanel::showNames() {
             names << m_line->at(k)->name.trimmed();
         nameWidth = std::min(textWidth(m_viewStatus, names), 3 * m_colWidth / 2);
     }
-    m_viewStatus->setMinimumWidth(
-        3 * m_colWidth + nameWidth + textWidth(m_viewStatus, {QStringLiteral("99")}) +
-        m_viewStatus->verticalScrollBar()->sizeHint().width() + 2 * m_viewStatus->frameWidth());
+    // The description is a column to scroll to on a narrow screen; the others always show.
+    const int numbers = 3 * m_colWidth + textWidth(m_viewStatus, {QStringLiteral("99")}) +
+                        m_viewStatus->verticalScrollBar()->sizeHint().width() +
+                        2 * m_viewStatus->frameWidth();
+    m_viewStatus->setMinimumWidth(numbers);
+    m_wanted = numbers + nameWidth;
+    updateGeometry();
     if (m_lblMC_No) showSelectedMcNo(m_lblMC_No->text());
+}
+
+QSize StationPanel::sizeHint() const {
+    return QWidget::sizeHint().expandedTo({m_wanted, 0});
 }
 
 void StationPanel::showDataSaveSettings(const DataSaveSettings& settings) {

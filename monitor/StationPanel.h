@@ -22,6 +22,8 @@ public:
     // The "Data Save" labels and btnDSave_Start from the data-save settings.
     void showDataSaveSettings(const DataSaveSettings& settings);
     QPushButton* saveButton() const { return m_btnDSave_Start; }
+    // Wide enough for every column, descriptions too; narrower, the table scrolls.
+    QSize sizeHint() const override;
 
 signals:
     // A click on the row of station index idx.
@@ -34,6 +36,7 @@ private:
     const LineModel* m_line = nullptr;
     StationTableModel* m_model = nullptr;
     int m_colWidth = 0;
+    int m_wanted = 0; // the table's width with every column showing
     QTableView* m_viewStatus = nullptr;
     QLabel* m_lblMC_No = nullptr;
     ElidedLabel* m_lblMC_Name = nullptr;

@@ -139,6 +139,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     top->setColumnStretchFactor(1, 0.001);
     top->setColumnStretchFactor(2, 1);
     top->setColumnSpacing(12);
+    top->setRowSpacing(0);
     m_plot->legend->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_plot->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     m_plot->axisRect()->setRangeDrag(Qt::Horizontal);
@@ -174,6 +175,7 @@ void TrendChart::applyPalette() {
 void TrendChart::setTitle(const QString& title) {
     if (title == m_title->text()) return;
     m_title->setText(title);
+    placeLegend();
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -186,6 +188,26 @@ void TrendChart::setStaleNote(const QString& note) {
     m_staleNote = note;
     m_note->setText(note);
     applyPalette();
+    m_plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TrendChart::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    // A label's width of room between labels, beside the value axes' own width.
+    const int label = std::max(1, fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")));
+    m_plot->xAxis->ticker()->setTickCount(std::max(1, (width() - 2 * label) / (2 * label)));
+    placeLegend();
+}
+
+void TrendChart::placeLegend() {
+    // Beside the title while both fit, under it on a narrow chart.
+    auto* top = static_cast<QCPLayoutGrid*>(m_title->layout());
+    const int need = QFontMetrics(m_title->font()).horizontalAdvance(m_title->text()) +
+                     m_plot->legend->minimumOuterSizeHint().width() + 40;
+    const bool below = width() < need;
+    if (below == (top->rowCount() > 1 && top->element(1, 0) == m_plot->legend)) return;
+    top->take(m_plot->legend); // its cell stays, empty: an empty row takes no height
+    top->addElement(below ? 1 : 0, below ? 0 : 1, m_plot->legend);
     m_plot->replot(QCustomPlot::rpQueuedReplot);
 }
 

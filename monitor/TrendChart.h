@@ -70,9 +70,12 @@ public:
     double viewUpper() const;
 
 protected:
+    // As many time labels as fit side by side, so that they never run into each other.
+    void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
+    void placeLegend();
     // Background, axes, grid, legend and series in the colours of the desktop's palette.
     void applyPalette();
     void applyView();

@@ -20,7 +20,11 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     m_chart->setAccessibleName(tr("Trend graph"));
     lay->addWidget(m_chart, 1);
 
-    auto* controls = new QHBoxLayout;
+    m_controls = new QWidget(this);
+    m_controls->setObjectName(QStringLiteral("fraGraphControls"));
+    auto* controls = new QHBoxLayout(m_controls);
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->setSpacing(4);
     // G, as the menu's Ctrl+G: S is the Setup menu's and the data-save button's.
     m_btnStart = new QPushButton(tr("Start &Graph"));
     m_btnStart->setObjectName(QStringLiteral("btnStart"));
@@ -37,7 +41,9 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     controls->addWidget(m_chbScroll);
     m_txtGrpInterval = new QLineEdit(QStringLiteral("1"));
     m_txtGrpInterval->setObjectName(QStringLiteral("txtGrpInterval"));
-    m_txtGrpInterval->setMaximumWidth(60);
+    // Two digits: the row fits under the display on a small screen.
+    m_txtGrpInterval->setMaximumWidth(
+        m_txtGrpInterval->fontMetrics().horizontalAdvance(QStringLiteral("600")) + 16);
     connect(m_txtGrpInterval, &QLineEdit::textChanged, this, &TrendPanel::txtGrpInterval_Change);
     connect(m_txtGrpInterval, &QLineEdit::returnPressed, this, &TrendPanel::txtGrpInterval_Confirm);
     auto* intervalCaption = new QLabel(tr("Interval"));
@@ -47,7 +53,7 @@ TrendPanel::TrendPanel(QWidget* parent) : QWidget(parent) {
     controls->addWidget(m_txtGrpInterval);
     controls->addWidget(new QLabel(tr("sec (1~60)")));
     controls->addStretch(1);
-    lay->addLayout(controls);
+    lay->addWidget(m_controls); // until the window places it
 }
 
 void TrendPanel::sample(const Reading& selected, const QTime& now) {

@@ -18,6 +18,9 @@ public:
     explicit TrendPanel(QWidget* parent = nullptr);
 
     TrendChart* chart() const { return m_chart; }
+    // The graph's switch and interval, one row, for the window to place (beside the display,
+    // so the chart keeps the height); it shows and hides with the panel's window.
+    QWidget* controls() const { return m_controls; }
 
     // One graph tick at `now`: while sampling runs, the selected station's figures become the
     // next point when they are current; nothing is drawn that was not read.
@@ -54,6 +57,7 @@ signals:
 
 private:
     TrendChart* m_chart = nullptr;
+    QWidget* m_controls = nullptr;
     QPushButton* m_btnStart = nullptr;
     QCheckBox *m_chb3D = nullptr, *m_chbScroll = nullptr;
     QLineEdit* m_txtGrpInterval = nullptr;

@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <utility>
@@ -123,8 +124,9 @@ void frmKX5_Main::buildUi() {
     outer->setContentsMargins(4, 4, 4, 4);
     outer->addWidget(m_commands->buildCommandBar());
 
-    // The user moves both splits: station table against the display, and the display
-    // against the monitor table.
+    // The user moves both splits: the stations, the selected station's display and the trend
+    // side by side, against the monitor table. Side by side, the trend has the whole height
+    // there is: under the display it was a strip on a small screen.
     auto* split = new QSplitter(Qt::Vertical);
     split->setObjectName(QStringLiteral("splitTables"));
     auto* top = new QSplitter(Qt::Horizontal);
@@ -136,13 +138,17 @@ void frmKX5_Main::buildUi() {
     middleLay->setContentsMargins(0, 0, 0, 0);
     m_single = new SingleDisplay(m_link, [this](int reg) { return m_link->paramValue(reg); });
     middleLay->addWidget(m_single);
+    middleLay->addStretch(1);
     m_trend = new TrendPanel;
     connect(m_trend, &TrendPanel::intervalConfirmed, this,
             [this](int ms) { tmrDispGraph.setInterval(ms); });
-    middleLay->addWidget(m_trend, 1);
+    // The graph's switch under the display, beside the chart, which keeps the whole height.
+    middleLay->addWidget(m_trend->controls());
     top->addWidget(middle);
+    top->addWidget(m_trend);
     top->setStretchFactor(0, 0);
-    top->setStretchFactor(1, 1);
+    top->setStretchFactor(1, 0);
+    top->setStretchFactor(2, 1);
     top->setChildrenCollapsible(false);
     split->addWidget(top);
 
@@ -154,7 +160,6 @@ void frmKX5_Main::buildUi() {
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
     split->setChildrenCollapsible(false);
-    split->setSizes({1000, tabs->preferredHeight()});
     outer->addWidget(split, 1);
     setCentralWidget(central);
 
@@ -171,7 +176,7 @@ void frmKX5_Main::buildUi() {
         m_statusBar->showAlarms(m_alarms->unacknowledged());
         connect(m_statusBar, &MainStatusBar::alarmsClicked, this, &frmKX5_Main::showAlarmList);
     }
-    resize(1400, 820); // made to fit a smaller screen when shown
+    resize(1400, 820); // made to fit a smaller screen when shown, see showEvent
 
     const auto mirror = [this](QAction* a, QPushButton* b) {
         connect(a, &QAction::triggered, b, &QAbstractButton::click);
@@ -180,6 +185,26 @@ void frmKX5_Main::buildUi() {
     mirror(m_commands->graphAction(), m_trend->startButton());
     connect(m_commands->onlineMenu(), &QMenu::aboutToShow, this, &frmKX5_Main::showSwitchActions);
     showSwitchActions();
+}
+
+void frmKX5_Main::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // Fitted to a small screen (a 1024x600 laptop, large fonts): three rows of the monitor
+    // table and the stations without their descriptions; the trend has the rest. Once per
+    // screen, so a split the user moved stays.
+    QScreen* screen = this->screen();
+    if (!screen || screen == m_splitsScreen) return;
+    m_splitsScreen = screen;
+    const QSize free = size();
+    auto* split = findChild<QSplitter*>(QStringLiteral("splitTables"));
+    auto* top = findChild<QSplitter*>(QStringLiteral("splitStations"));
+    const int rows = free.height() < 700 ? 3 : MainTables::kShownRows;
+    // The stretching side takes what is over whatever the split's size is now.
+    split->setSizes({4000, m_tables->preferredHeight(rows)});
+    const int stations = free.width() < 1200 ? m_stations->minimumSizeHint().width()
+                                             : m_stations->sizeHint().width();
+    const int middle = top->widget(1)->sizeHint().width();
+    top->setSizes({stations, middle, 4000});
 }
 
 void frmKX5_Main::showSwitchActions() {

@@ -32,6 +32,7 @@ class SingleDisplay;
 class StationPanel;
 class TrendChart;
 class TrendPanel;
+class QScreen;
 
 class frmKX5_Main : public QMainWindow, public LinkHost {
     Q_OBJECT
@@ -111,6 +112,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void showSettingsNotes(const QList<FileNotice>& notes);
@@ -155,4 +157,5 @@ private:
     SingleDisplay* m_single = nullptr;
     TrendPanel* m_trend = nullptr;
     MainTables* m_tables = nullptr;
+    QScreen* m_splitsScreen = nullptr; // the screen the splits were last sized for
 };

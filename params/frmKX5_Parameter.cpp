@@ -236,12 +236,13 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
     auto* btnWriteSet = new QPushButton(tr("&Write Set..."), this);
     btnWriteSet->setObjectName(QStringLiteral("btnWriteSet"));
     connect(btnWriteSet, &QPushButton::clicked, this, &frmKX5_Parameter::btnWriteSet_Click);
-    bar->addWidget(btnSaveSet);
-    bar->addWidget(btnCompareSet);
-    bar->addWidget(btnWriteSet);
-    bar->addWidget(btnClose);
+    // The keys beside the message, under the legend: in one row they ran off a small screen.
     auto* msgLine = new QHBoxLayout;
     msgLine->addWidget(lblMsg, 1);
+    msgLine->addWidget(btnSaveSet);
+    msgLine->addWidget(btnCompareSet);
+    msgLine->addWidget(btnWriteSet);
+    msgLine->addWidget(btnClose);
     auto* top = new QVBoxLayout(this);
     top->addLayout(bar);
     top->addLayout(msgLine);

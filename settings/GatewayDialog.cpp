@@ -53,7 +53,7 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_spnWait->setSuffix(tr(" ms"));
     m_spnWait->setToolTip(tr("A request that needs the line and is not answered within this "
                              "time gets exception 0B. Keep it below the clients' own time-out."));
-    form->addRow(tr("Longest &wait for an answer:"), m_spnWait);
+    form->addRow(tr("Lon&gest wait for an answer:"), m_spnWait);
     m_spnSerial = named(new QSpinBox, "spnSerialTimeout", tr("Serial response time-out"));
     m_spnSerial->setRange(0, GatewayOptions::kMostSerialMs);
     m_spnSerial->setSingleStep(50);
@@ -68,7 +68,7 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_spnIdle->setRange(0, GatewayOptions::kMostIdleSeconds);
     m_spnIdle->setSuffix(tr(" s"));
     m_spnIdle->setSpecialValueText(tr("never"));
-    form->addRow(tr("Close a &silent connection after:"), m_spnIdle);
+    form->addRow(tr("Close a silent co&nnection after:"), m_spnIdle);
     m_txtTrusted = named(new QLineEdit, "txtTrusted", tr("Trusted clients"));
     m_txtTrusted->setPlaceholderText(tr("any; or e.g. 192.168.1.0/24,10.0.0.5"));
     m_txtTrusted->setToolTip(tr("Addresses and networks that may connect, separated by commas; "

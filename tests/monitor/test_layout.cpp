@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QHeaderView>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -27,12 +26,6 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindow) {
             EXPECT_GE(v->columnWidth(c), v->fontMetrics().horizontalAdvance(heading)) << c;
         }
         EXPECT_GE(v->viewport()->height(), 5 * v->rowHeight(0));
-    }
-    for (const char* name : {"splitTables", "splitStations"}) {
-        auto* split = child<QSplitter>(name);
-        QList<int> sizes = split->sizes();
-        split->setSizes({sizes[0] + 40, sizes[1] - 40}); // as a drag of the handle does
-        EXPECT_EQ(split->sizes()[0], sizes[0] + 40) << name;
     }
 
     auto* bar = child<QStatusBar>("StatusBar1");

@@ -27,6 +27,7 @@
 #include "params/frmKX5_Parameter.h"
 #include "services/EventLog.h"
 #include "services/LineTexts.h"
+#include "settings/GatewayDialog.h"
 #include "settings/OpenWithDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
@@ -83,6 +84,11 @@ QStringList faults(QWidget* w, const QRect& free) {
     else if (!free.contains(at))
         out << QStringLiteral("window at %1,%2 ").arg(at.x()).arg(at.y()) + size(at.size()) +
                    " not inside the screen " + size(free.size());
+    // The main window is watched all day: all of it in view, never behind a scroll bar; on a
+    // screen under 900 px across its three columns cannot share the width, and it scrolls.
+    if (qobject_cast<QMainWindow*>(w) && free.width() >= 900 &&
+        w->findChild<QWidget*>("screenFitScroll"))
+        out << "main window scrolls";
     for (QWidget* c : w->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(w) || c->isWindow()) continue;
         bool inView = false; // cells, headers and editors of tables draw as they choose
@@ -113,6 +119,16 @@ QStringList faults(QWidget* w, const QRect& free) {
                 out << QStringLiteral("button cut: %1 \"%2\" %3 < %4")
                            .arg(nameOf(c), b->text(), QString::number(b->width()),
                                 QString::number(need));
+        }
+        // A plot squeezed to a strip under its titles and axes, or its legend laid over it
+        // other than as a deliberate inset.
+        if (auto* plot = qobject_cast<QCustomPlot*>(c)) {
+            plot->replot(); // lays it out at its size now
+            const QRect area = plot->axisRect()->rect();
+            if (area.height() < w->height() / 4 ||
+                (plot->legend->layout() != plot->axisRect()->insetLayout() &&
+                 plot->legend->outerRect().intersects(area)))
+                out << "plot hidden: " + nameOf(c);
         }
         // Siblings on top of each other.
         for (QWidget* s : c->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -266,6 +282,7 @@ protected:
             {"alarms", [&] { return new AlarmListDialog(services->alarms(), l->line()); }},
             {"trend of stations", [&] { return new MultiTrendWindow(l->line()); }},
             {"publishing", [&] { return new PublishingDialog(PublishOptions{}); }},
+            {"gateway", [&] { return new GatewayDialog(GatewayOptions{}); }},
             // clang-format off
             {"write set", [&] { return new WriteSetDialog(l,
                 paramSetFromImage(image, ControllerModel::KX5_105, 1, now), path("oven.csv")); }},

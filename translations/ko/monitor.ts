@@ -12,22 +12,22 @@
     <message>
         <location line="+11"/>
         <source>&amp;Sound</source>
-        <translation>경보음[&amp;S]</translation>
+        <translation>경보음(&amp;S)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&amp;Acknowledge</source>
-        <translation>확인[&amp;A]</translation>
+        <translation>확인(&amp;A)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Acknowledge A&amp;ll</source>
-        <translation>모두 확인[&amp;L]</translation>
+        <translation>모두 확인(&amp;L)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Close</source>
-        <translation>닫기[&amp;C]</translation>
+        <translation>닫기(&amp;C)</translation>
     </message>
 </context>
 <context>
@@ -418,12 +418,12 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="-50"/>
         <source>&amp;Alarms...</source>
-        <translation>경보 목록[&amp;A]...</translation>
+        <translation>경보 목록(&amp;A)...</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>&amp;Trend of Several Stations...</source>
-        <translation>여러 국번 트렌드[&amp;T]...</translation>
+        <translation>여러 국번 트렌드(&amp;T)...</translation>
     </message>
 </context>
 <context>
@@ -607,22 +607,22 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="+1"/>
         <source>S&amp;V, dashed</source>
-        <translation>SV, 파선[&amp;V]</translation>
+        <translation>SV, 파선(&amp;V)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;MV, dotted</source>
-        <translation>MV, 점선[&amp;M]</translation>
+        <translation>MV, 점선(&amp;M)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&amp;Pause</source>
-        <translation>일시 정지[&amp;P]</translation>
+        <translation>일시 정지(&amp;P)</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>S&amp;croll</source>
-        <translation>스크롤[&amp;C]</translation>
+        <translation>스크롤(&amp;C)</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -633,12 +633,12 @@ Scan the line for the stations and their settings?</source>
     <message>
         <location line="-90"/>
         <source>Save &amp;Image...</source>
-        <translation>이미지로 저장[&amp;I]...</translation>
+        <translation>이미지로 저장(&amp;I)...</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Save C&amp;SV...</source>
-        <translation>CSV로 저장[&amp;S]...</translation>
+        <translation>CSV로 저장(&amp;S)...</translation>
     </message>
     <message>
         <location line="+9"/>

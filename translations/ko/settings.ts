@@ -144,8 +144,8 @@
     </message>
     <message>
         <location line="+2"/>
-        <source>Longest &amp;wait for an answer:</source>
-        <translation>응답 최대 대기[&amp;W]:</translation>
+        <source>Lon&amp;gest wait for an answer:</source>
+        <translation>응답 최대 대기(&amp;G):</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -184,8 +184,8 @@
     </message>
     <message>
         <location line="+1"/>
-        <source>Close a &amp;silent connection after:</source>
-        <translation>조용한 접속 끊기[&amp;S]:</translation>
+        <source>Close a silent co&amp;nnection after:</source>
+        <translation>조용한 접속 끊기(&amp;N):</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -205,7 +205,7 @@
     <message>
         <location line="+2"/>
         <source>&amp;Trusted clients:</source>
-        <translation>신뢰하는 클라이언트[&amp;T]:</translation>
+        <translation>신뢰하는 클라이언트(&amp;T):</translation>
     </message>
     <message>
         <location line="+53"/>
