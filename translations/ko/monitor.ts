@@ -280,7 +280,12 @@ No records go to %1 until saving is started again.</source>
         <translation>다시 응답함</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+23"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>Events saved again to %1</source>
         <translation>이벤트를 다시 %1에 저장함</translation>
     </message>
@@ -1677,7 +1682,7 @@ Scan the line for the stations and their settings?</source>
         <translation>속도</translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+99"/>
         <source>&amp;Close</source>
         <translation>닫기(&amp;C)</translation>
     </message>
@@ -1687,7 +1692,7 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+206"/>
+        <location line="+211"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>
