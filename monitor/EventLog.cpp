@@ -111,7 +111,7 @@ void EventLog::add(int mcNo, const FileNotice& event) {
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, said.shown});
-    emit added(stamp, mcNo, said.logged);
+    emit added(stamp, mcNo, event.logged);
     if (m_saving) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.

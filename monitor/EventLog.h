@@ -41,8 +41,8 @@ public:
     QString filePath(const QDate& day) const;
 
 signals:
-    // An entry was added to the list, text in English (the headless program writes it to
-    // standard error).
+    // An entry was added to the list, text in English without the station's description (the
+    // headless program writes it to standard error, naming the station its own way).
     void added(const QString& stamp, int mcNo, const QString& text);
 
 private:
