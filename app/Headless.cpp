@@ -23,8 +23,14 @@ Headless::Headless(LineServices* line, ServiceOutput* out, QObject* parent)
     m_notify = new ServiceNotify(this);
     connect(m_events, &EventLog::added, this,
             [this](const QString& stamp, int mc, const QString& text) {
-                m_out->line(mc > 0 ? QStringLiteral("%1 MC %2: %3").arg(stamp).arg(mc).arg(text)
-                                   : QStringLiteral("%1 %2").arg(stamp, text));
+                // A station by its number and, where it has one, its description.
+                const LineModel::Station* s = m_link->line().station(mc);
+                const QString name = s ? s->name.trimmed() : QString();
+                m_out->line(mc <= 0 ? QStringLiteral("%1 %2").arg(stamp, text)
+                            : name.isEmpty()
+                                ? QStringLiteral("%1 MC %2: %3").arg(stamp).arg(mc).arg(text)
+                                : QStringLiteral("%1 MC %2 (%3): %4")
+                                      .arg(stamp, QString::number(mc), name, text));
             });
     // What the window would show in panel 4 (a port that cannot be opened, a file that
     // cannot be written) is said on standard error, and is the service's status meanwhile. A

@@ -245,7 +245,18 @@ void frmKX5_Multi::buildUi() {
     // cell widens its last visible column when its text needs more than its columns give.
     const QFontMetrics fm = sprdMonitoring->fontMetrics();
     const int pad = 14;
+    // The MC No column also carries each station's description: as wide as the longest one
+    // needs, up to a limit past which it is cut short (its tool tip holds all of it).
+    int titleWidth = 0;
+    bool named = false;
+    for (int k = 0; k < m_stations->count(); ++k) {
+        const LineModel::Station& s = *m_stations->at(k);
+        titleWidth = qMax(titleWidth, fm.horizontalAdvance(rowTitle(s)));
+        named = named || !s.name.trimmed().isEmpty();
+    }
+    titleWidth = qMin(titleWidth + pad, fm.averageCharWidth() * 24);
     auto contentWidth = [&](int c) {
+        if (c == McNo) return titleWidth;
         if (c == Model) return fm.horizontalAdvance(QStringLiteral("KX5-105")) + pad;
         if (c == PV || c == SV) return fm.horizontalAdvance(QStringLiteral("-1999.9 ㎷")) + pad;
         if (c == MV) return fm.horizontalAdvance(QStringLiteral("100.0 %")) + pad;
@@ -280,6 +291,10 @@ void frmKX5_Multi::buildUi() {
     for (int c = 1; c <= kCols; ++c)
         m_frozen->setColumnHidden(c - 1, c != McNo);
     m_frozen->setColumnWidth(McNo - 1, sprdMonitoring->columnWidth(McNo - 1));
+    // A description reads from its number on; a bare number stays centred as every other cell.
+    if (named)
+        for (GridView* v : {sprdMonitoring, m_frozen})
+            v->gridModel()->setColumnAlignment(McNo, Qt::AlignLeft | Qt::AlignVCenter);
     m_frozen->verticalHeader()->hide();
     m_frozen->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_frozen->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -401,7 +416,7 @@ void frmKX5_Multi::Form_Load() {
         }
     for (int r = 1; r <= m_grid.maxRows(); ++r) {
         const LineModel::Station* s = m_stations->at(r - 1);
-        m_grid.setText(McNo, r, QString::number(s->mcNo));
+        m_grid.setText(McNo, r, rowTitle(*s));
         m_grid.setText(Model, r, modelText(s->model));
         // The user's description of the station, where its row begins.
         const QString title = StationTableModel::stationTitle(s->mcNo, s->name);
@@ -438,6 +453,11 @@ void frmKX5_Multi::showConn(int row) {
         setBack(ConnState, row, rowColor(row));
         break;
     }
+}
+
+QString frmKX5_Multi::rowTitle(const LineModel::Station& s) {
+    const QString name = s.name.trimmed();
+    return name.isEmpty() ? QString::number(s.mcNo) : QString::number(s.mcNo) + u' ' + name;
 }
 
 int frmKX5_Multi::stationOf(int row) const {

@@ -101,6 +101,8 @@ private:
     void buildUi();
     bool answered(int row) const;
     int stationOf(int row) const;
+    // What a row's MC No cell shows: the MC No and the station's description, if it has one.
+    static QString rowTitle(const LineModel::Station& s);
     void setBack(int col, int row, Bgr color);
     void setKey(int col, int row, bool on);
     void showConn(int row);

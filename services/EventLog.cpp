@@ -93,7 +93,16 @@ void EventLog::add(int mcNo, const char* source, const QStringList& args) {
     add(mcNo, fileNotice("EventLog", source, args));
 }
 
-void EventLog::add(int mcNo, const FileNotice& said) {
+void EventLog::add(int mcNo, const FileNotice& event) {
+    // A station is named by its description too, where the user gave it one: MC numbers alone
+    // say little on a line of many ovens.
+    FileNotice said = event;
+    const LineModel::Station* st = mcNo > 0 ? m_link->line().station(mcNo) : nullptr;
+    if (const QString name = st ? st->name.trimmed() : QString(); !name.isEmpty()) {
+        const char* const named = QT_TR_NOOP("%1: %2");
+        said.logged = QString::fromLatin1(named).arg(name, event.logged);
+        said.shown = tr(named).arg(name, event.shown);
+    }
     const QDateTime now = clock();
     // Keep the newest. One removal, not a rewrite of every row: a list that stays full for
     // hours would otherwise repaint itself on every new entry.
@@ -102,7 +111,7 @@ void EventLog::add(int mcNo, const FileNotice& said) {
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
     events.setRowTexts(events.maxRows(), 1, {stamp, mc, said.shown});
-    emit added(stamp, mcNo, said.logged);
+    emit added(stamp, mcNo, event.logged);
     if (m_saving) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
         // A failed write loses this line only; the list keeps it.

@@ -32,16 +32,17 @@ public:
     // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
     // from args: in English for the file and standard error, in the user's language for the list.
     void add(int mcNo, const char* source, const QStringList& args = {});
-    // An event already worded both ways.
-    void add(int mcNo, const FileNotice& said);
+    // An event already worded both ways. A station's description, if it has one, leads the text
+    // ("Oven 2: AL1 on, PV 123.4"); column 2 stays the bare MC No.
+    void add(int mcNo, const FileNotice& event);
     // Where the events file goes, and whether lines go there (while data saving runs).
     void setFiles(const DataSaveSettings& files, bool saving);
     // <folder>/<name>_Events_YYYYMMDD.TXT for the given day.
     QString filePath(const QDate& day) const;
 
 signals:
-    // An entry was added to the list, text in English (the headless program writes it to
-    // standard error).
+    // An entry was added to the list, text in English without the station's description (the
+    // headless program writes it to standard error, naming the station its own way).
     void added(const QString& stamp, int mcNo, const QString& text);
 
 private:

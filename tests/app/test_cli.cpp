@@ -146,6 +146,7 @@ TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile(run.records()).size() > 2 * 30; }, 15000))
         << (run.err + run.program.readAllStandardError()).data();
     EXPECT_TRUE(systemd.all().endsWith("STATUS=Running")) << systemd.all().data();
+    EXPECT_TRUE(run.said("MC 1 (Oven): ", 5000)) << run.err.data(); // named as typed
     run.program.terminate();
     EXPECT_TRUE(run.program.waitForFinished(10000));
     run.recordsHoldWhatWasSent();

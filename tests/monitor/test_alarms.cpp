@@ -100,10 +100,7 @@ TEST(AlarmBook, LifeOfEachLamp) {
         EXPECT_EQ(book.unacknowledged(), 0);
         // One event per change of station 4's alarm: on, off, on, acknowledged, off, on, off,
         // acknowledged; and station 7's acknowledgement.
-        int mine4 = 0;
-        for (const auto& args : said)
-            mine4 += args.at(1).toInt() == 4;
-        EXPECT_EQ(mine4, 8);
+        EXPECT_EQ(std::count_if(said.begin(), said.end(), [](auto& a) { return a.at(1) == 4; }), 8);
         EXPECT_EQ(said.count(), 8 + int(others));
         // Taken out of use, a station's alarms go with it.
         services.link()->setStations({{4, "Oven"}});

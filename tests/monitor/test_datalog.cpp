@@ -184,13 +184,13 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
         said << win->eventLog()->events.text(2, r) + " " + win->eventLog()->events.text(3, r);
     const QString missing = dataFilePath(path("missing"), "Oven", 12);
     const QString missing3 = dataFilePath(path("missing"), "Oven", 3);
-    EXPECT_EQ(
-        said.filter(QRegularExpression(" Data (not )?saved")).join('\n'),
-        QStringList({"3 Data not saved to " + file(3) + ": not a regular file",
-                     "3 Data not saved to " + missing3 + ": No such file or directory",
-                     "12 Data not saved to " + missing + ": No such file or directory",
-                     "3 Data saved again to " + missing3, "12 Data saved again to " + missing})
-            .join('\n'));
+    EXPECT_EQ(said.filter(QRegularExpression(" Data (not )?saved")).join('\n'),
+              QStringList({"3 Oven: Data not saved to " + file(3) + ": not a regular file",
+                           "3 Oven: Data not saved to " + missing3 + ": No such file or directory",
+                           "12 Oven: Data not saved to " + missing + ": No such file or directory",
+                           "3 Oven: Data saved again to " + missing3,
+                           "12 Oven: Data saved again to " + missing})
+                  .join('\n'));
     EXPECT_EQ(link()->panel(4), ""); // said while it lasted, gone with the last recovery
     // The clock set back an hour: the next tick writes and the interval starts from there.
     tickAt(21000 - 3600000);

@@ -85,8 +85,7 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     const Grid& g = *multi->grid();
     // Form_Load copied the station table: a row per station, state text and colour.
     ASSERT_EQ(g.maxRows(), 3);
-    EXPECT_EQ(g.text(Col::McNo, 3) + g.text(Col::ConnState, 3), "7OK");
-    EXPECT_TRUE(g.hint(Col::McNo, 3).contains("Oven")); // the user's description of MC 7
+    EXPECT_EQ(g.text(Col::McNo, 3) + '|' + g.text(Col::ConnState, 3), "7 Oven|OK");
     EXPECT_EQ(g.backColor(Col::ConnState, 3), kGreen);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.monitor);
@@ -275,7 +274,8 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
 }
 
 TEST_F(MainFixture, MultiWithNinetyNineStationsShowsTwentyRowsAndEveryColumn) {
-    writeFile(QStringLiteral("CFG/SetEnv.INI"), QByteArray("O\tOven\r\n").repeated(99));
+    writeFile(QStringLiteral("CFG/SetEnv.INI"),
+              QByteArray("O\tDrying oven, north hall, line 2 (batch)\r\n").repeated(99));
     open();
     frmKX5_Multi w(link(), &link()->line());
     w.fitToContents(QSize(1920, 1040));

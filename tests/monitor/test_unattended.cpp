@@ -221,13 +221,14 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
     EXPECT_EQ(seen.mid(1),
               QStringList({" [Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec]",
-                           "1 [AL2 on, PV 0㎷]", "1 [AL2 off]", "1 [AT ERR on, PV 0㎷]",
-                           "2 [AL1 on, PV 0㎷]", "2 [No answer (NG)]", "2 [Answering again]",
-                           "3 [AL1 on, PV 0㎷]", "3 [AT ERR on, PV 0㎷]"}));
+                           "1 [Oven: [AL2 on, PV 0㎷]]", "1 [Oven: [AL2 off]]",
+                           "1 [Oven: [AT ERR on, PV 0㎷]]", "2 [Oven: [AL1 on, PV 0㎷]]",
+                           "2 [Oven: [No answer (NG)]]", "2 [Oven: [Answering again]]",
+                           "3 [Oven: [AL1 on, PV 0㎷]]", "3 [Oven: [AT ERR on, PV 0㎷]]"}));
     const QByteArray file = readFile(log->filePath(now.date()));
     EXPECT_EQ(file.count("\r\n"), 9);
     EXPECT_TRUE(file.startsWith("2026-03-07 09:05:03\t\t" + started.mid(1).toUtf8() +
-                                "\r\n2026-03-07 09:05:03\t1\tAL2 on, PV 0㎷\r\n"))
+                                "\r\n2026-03-07 09:05:03\t1\tOven: AL2 on, PV 0㎷\r\n"))
         << file.data();
     // Once full, the oldest go first, and the view sees removals, never a reset. New entries
     // scroll into view only while the list shows its end.
@@ -239,8 +240,8 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
         log->add(3, {QString::number(i), QString::number(i)});
     EXPECT_EQ(view->model()->rowCount(), EventLog::kMaxRows);
-    EXPECT_EQ(log->events.text(3, 1), "2");
-    EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "2001");
+    EXPECT_EQ(log->events.text(3, 1), "Oven: 2");
+    EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "Oven: 2001");
     EXPECT_EQ(resets.count(), 0);
     const QScrollBar* bar = view->verticalScrollBar();
     EXPECT_GT(bar->value(), 0);
@@ -322,18 +323,18 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
     setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3"); // Port Close, done at the next tick
     sent();
-    EXPECT_EQ(
-        events([](const QString& t) { return !t.startsWith("AL"); }),
-        QStringList({" Port " + link()->portSettings().port + " opened at 9600,N,8,1 STD",
-                     "2 No answer (NG)",
-                     " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
-                     "1 Refuses the requests: answers NG (NG)", "1 Answering again",
-                     "1 Replies without OK (NG)", "1 Replies that do not fit the request (NG)",
-                     "1 No answer (NG)", "1 Answering again",
-                     " Port " + link()->portSettings().port + " closed"}));
+    EXPECT_EQ(events([](const QString& t) { return !t.startsWith("Oven: AL"); }),
+              QStringList({" Port " + link()->portSettings().port + " opened at 9600,N,8,1 STD",
+                           "2 Oven: No answer (NG)",
+                           " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec",
+                           "1 Oven: Refuses the requests: answers NG (NG)",
+                           "1 Oven: Answering again", "1 Oven: Replies without OK (NG)",
+                           "1 Oven: Replies that do not fit the request (NG)",
+                           "1 Oven: No answer (NG)", "1 Oven: Answering again",
+                           " Port " + link()->portSettings().port + " closed"}));
     // Saving began after the sweep: station 1's six lines and the close are in the file.
     const QByteArray file = readFile(win->eventLog()->filePath(now.date()));
-    EXPECT_EQ(file.count("\t1\t"), 6) << file.data();
+    EXPECT_EQ(file.count("\t1\tOven: "), 6) << file.data();
     EXPECT_TRUE(file.endsWith(" closed\r\n")) << file.data();
     // Nothing on the closed line looks as if it answered; the station that never did says so.
     EXPECT_EQ(cell("sprdStatus", StatusCol::ConnState, 1), "");

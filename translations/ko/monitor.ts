@@ -1384,7 +1384,7 @@ Scan the line for the stations and their settings?</source>
         <translation>속도</translation>
     </message>
     <message>
-        <location line="+84"/>
+        <location line="+99"/>
         <source>&amp;Close</source>
         <translation>닫기(&amp;C)</translation>
     </message>
@@ -1394,7 +1394,7 @@ Scan the line for the stations and their settings?</source>
         <translation>메시지</translation>
     </message>
     <message>
-        <location line="+206"/>
+        <location line="+211"/>
         <source>Click =&gt; Edit Value</source>
         <translation>클릭 =&gt; 값 변경</translation>
     </message>
