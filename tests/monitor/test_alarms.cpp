@@ -131,8 +131,12 @@ TEST_F(AlarmWindow, AcknowledgeAllEmptiesTheCount) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->model()->rowCount(), 3);
     EXPECT_FALSE(list->isModal());
+    auto* ack = list->findChild<QPushButton*>(QStringLiteral("btnAck"));
+    EXPECT_FALSE(ack->isEnabled()); // nothing picked
     QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("btnAckAll")), Qt::LeftButton);
     EXPECT_EQ(book->unacknowledged(), 0);
+    table->selectRow(0);
+    EXPECT_FALSE(ack->isEnabled()); // picked, but nothing left to acknowledge
     EXPECT_TRUE(count->isHidden());
     EXPECT_EQ(table->model()->rowCount(), 2); // the cleared one is gone
 }

@@ -177,7 +177,7 @@ No records go to %1 until saving is started again.</source>
 <context>
     <name>Lamp</name>
     <message>
-        <location filename="../../monitor/Lamp.cpp" line="+14"/>
+        <location filename="../../monitor/Lamp.cpp" line="+15"/>
         <location line="+23"/>
         <source>off</source>
         <translation>꺼짐</translation>
@@ -429,7 +429,7 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>MainStatusBar</name>
     <message>
-        <location filename="../../monitor/MainStatusBar.cpp" line="+36"/>
+        <location filename="../../monitor/MainStatusBar.cpp" line="+37"/>
         <source>S</source>
         <extracomment>lamp of the status bar: Send</extracomment>
         <translation>송</translation>
@@ -758,7 +758,7 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>SingleDisplay</name>
     <message>
-        <location filename="../../monitor/SingleDisplay.cpp" line="+76"/>
+        <location filename="../../monitor/SingleDisplay.cpp" line="+81"/>
         <source>PV</source>
         <extracomment>controller mnemonics, the same in every language</extracomment>
         <translation>PV</translation>
@@ -784,7 +784,7 @@ Scan the line for the stations and their settings?</source>
         <translation>SV 단위</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+22"/>
         <source>AL1</source>
         <translation>AL1</translation>
     </message>
@@ -794,7 +794,7 @@ Scan the line for the stations and their settings?</source>
         <translation>경보 1 발생</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>AL2</source>
         <translation>AL2</translation>
     </message>
@@ -804,27 +804,27 @@ Scan the line for the stations and their settings?</source>
         <translation>경보 2 발생</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>SV2</source>
         <translation>SV2</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>set value 2 is in use</source>
         <translation>설정값 2 사용 중</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>SV3</source>
         <translation>SV3</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>set value 3 is in use</source>
         <translation>설정값 3 사용 중</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>AT</source>
         <translation>AT</translation>
     </message>
@@ -834,12 +834,12 @@ Scan the line for the stations and their settings?</source>
         <translation>오토튜닝 실행 중</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>OUT</source>
         <translation>OUT</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>the output is above 0 %</source>
         <translation>출력이 0%보다 큼</translation>
     </message>
@@ -894,7 +894,7 @@ Scan the line for the stations and their settings?</source>
         <translation>오토튜닝 실패</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>Print</source>
         <translation>Print</translation>
     </message>
@@ -979,7 +979,7 @@ Scan the line for the stations and their settings?</source>
         <translation>데이터 저장 주기 단위</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Save</source>
         <translation>저장</translation>
     </message>
@@ -989,7 +989,7 @@ Scan the line for the stations and their settings?</source>
         <translation>주기</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+48"/>
         <source>Yes</source>
         <translation>예</translation>
     </message>
@@ -999,12 +999,12 @@ Scan the line for the stations and their settings?</source>
         <translation>아니요</translation>
     </message>
     <message>
-        <location line="-54"/>
+        <location line="-65"/>
         <source>Selected station&apos;s description</source>
         <translation>선택한 국번의 설명</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+22"/>
         <source>Start Sa&amp;ve</source>
         <translation>저장 시작(&amp;V)</translation>
     </message>
@@ -1051,12 +1051,12 @@ Scan the line for the stations and their settings?</source>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+132"/>
+        <location line="+154"/>
         <source>MV</source>
         <translation>MV</translation>
     </message>
     <message>
-        <location line="-114"/>
+        <location line="-136"/>
         <source>Save Graph as Image...</source>
         <translation>그래프를 이미지로 저장...</translation>
     </message>
@@ -1066,7 +1066,7 @@ Scan the line for the stations and their settings?</source>
         <translation>그래프 인쇄...</translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+132"/>
         <source>Temp</source>
         <extracomment>title of the graph&apos;s left axis: temperature</extracomment>
         <translation>온도</translation>
@@ -1106,7 +1106,7 @@ Scan the line for the stations and their settings?</source>
         <translation>트렌드 그래프</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+13"/>
         <source>3D</source>
         <translation>3D</translation>
     </message>
@@ -1116,7 +1116,7 @@ Scan the line for the stations and their settings?</source>
         <translation>스크롤</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>Interval</source>
         <translation>주기</translation>
     </message>
@@ -1141,8 +1141,8 @@ Scan the line for the stations and their settings?</source>
         <translation>새 값 없음 (마지막 값: %1)</translation>
     </message>
     <message>
-        <location line="-42"/>
-        <location line="+87"/>
+        <location line="-44"/>
+        <location line="+89"/>
         <source>Start &amp;Graph</source>
         <translation>그래프 시작(&amp;G)</translation>
     </message>
@@ -1190,12 +1190,12 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../monitor/frmKX5_Main.cpp" line="+37"/>
+        <location filename="../../monitor/frmKX5_Main.cpp" line="+38"/>
         <source>KX5 Communication Program</source>
         <translation>KX5 통신 프로그램</translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+175"/>
         <source>Stop &amp;Graph</source>
         <translation>그래프 정지(&amp;G)</translation>
     </message>

@@ -795,7 +795,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>세트 쓰기(&amp;W)...</translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>Parameter sets (*.csv);;All files (*)</source>
         <translation>파라미터 세트 (*.csv);;모든 파일 (*)</translation>
     </message>

@@ -170,7 +170,12 @@
         <translation>다시 응답함</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+23"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>Events saved again to %1</source>
         <translation>이벤트를 다시 %1에 저장함</translation>
     </message>
