@@ -63,7 +63,7 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
                                "the controller's answer. From the line's speed: the frames' wire "
                                "time and 600 ms. Shorter, so that a request given up ends within "
                                "the longest wait."));
-    form->addRow(tr("Serial &response time-out:"), m_spnSerial);
+    form->addRow(tr("Serial response t&ime-out:"), m_spnSerial);
     m_spnIdle = named(new QSpinBox, "spnIdle", tr("Close a silent connection after"));
     m_spnIdle->setRange(0, GatewayOptions::kMostIdleSeconds);
     m_spnIdle->setSuffix(tr(" s"));

@@ -164,8 +164,8 @@
     </message>
     <message>
         <location line="+4"/>
-        <source>Serial &amp;response time-out:</source>
-        <translation>시리얼 응답 타임아웃[&amp;R]:</translation>
+        <source>Serial response t&amp;ime-out:</source>
+        <translation>시리얼 응답 타임아웃(&amp;I):</translation>
     </message>
     <message>
         <location line="+1"/>
