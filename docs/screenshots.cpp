@@ -14,6 +14,8 @@
 #include "link/mdlKX5.h"
 #include "monitor/DataLogger.h"
 #include "monitor/LineStatisticsDialog.h"
+#include "monitor/LineStatus.h"
+#include "monitor/LinkWords.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Main.h"
 #include "monitor/frmKX5_Multi.h"
@@ -196,7 +198,7 @@ int main(int argc, char** argv) {
     applyStartOptions(&main, start);
     if (!waitFor([&] { return link->phase() == KX5Link::Phase::Monitoring; }, 20000)) {
         std::fprintf(stderr, "kx5_screenshots: the line did not come up: %s\n",
-                     qPrintable(link->panel(4)));
+                     qPrintable(LinkWords::shown(services.status()->message())));
         return 1;
     }
     pump(12000);

@@ -66,16 +66,6 @@ void KX5Link::setStations(const StationList& list) {
     KeepSelectedStation();
 }
 
-QString KX5Link::panel(int i) const {
-    return i >= 1 && i <= 5 ? m_panels[static_cast<size_t>(i - 1)] : QString();
-}
-
-void KX5Link::setPanel(int i, const QString& text) {
-    if (i < 1 || i > 5 || m_panels[static_cast<size_t>(i - 1)] == text) return;
-    m_panels[static_cast<size_t>(i - 1)] = text;
-    emit panelChanged(i);
-}
-
 // Every note names the port it is about.
 void KX5Link::note(LinkNote n) {
     m_note = std::move(n);
@@ -83,8 +73,8 @@ void KX5Link::note(LinkNote n) {
     emit noted(m_note);
 }
 
-void KX5Link::note(LinkNote::Kind kind, const QString& cause, int number) {
-    note(LinkNote{.kind = kind, .cause = cause, .number = number});
+void KX5Link::note(LinkNote::Kind kind, const PortFault& fault, int number) {
+    note(LinkNote{.kind = kind, .fault = fault, .number = number});
 }
 
 void KX5Link::offerClose(bool closes) {
@@ -157,13 +147,14 @@ void KX5Link::sendTimerOn() {
 
 RequestReply KX5Link::request(const Request& r) {
     const std::shared_ptr<LinkReply> reply = submit(r);
-    return {reply->refusal().isEmpty(), reply->refusal()};
+    return {reply->refusal() == Refusal::None, reply->refusal(), reply->port(), r};
 }
 
 std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
     auto reply = std::make_shared<LinkReply>(r);
-    auto no = [&](const QString& why) {
-        reply->end(RequestOutcome::Dropped, QString(), why, why);
+    auto no = [&](Refusal why) {
+        reply->end(RequestOutcome::Dropped, EndCause::NotSent, why,
+                   why == Refusal::Reopening ? m_onLine.port : QString());
         return reply;
     };
     const StepRow* row = findStep(r.step);
@@ -173,27 +164,23 @@ std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
         row && ((row->kind == StepRow::Kind::Read && r.step != kStepMonitor &&
                  (r.step == kStepReadAll1 || r.block > 0)) ||
                 (row->kind == StepRow::Kind::Write && r.step != kStepWriteInput2));
-    if (!requestable) return no(tr("Not a request the link takes (step %1).").arg(r.step));
-    const QString what = r.shownWhat();
+    if (!requestable) return no(Refusal::NotRequestable);
     switch (m_sched.phase) {
     case Phase::Closed:
-        return no(tr("The port is closed: %1 not sent.").arg(what));
+        return no(Refusal::PortClosed);
     case Phase::Closing:
-        return no(tr("The port is closing: %1 not sent.").arg(what));
+        return no(Refusal::PortClosing);
     case Phase::Reopening:
-        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(m_onLine.port, what));
+        return no(Refusal::Reopening);
     case Phase::Sweeping:
     case Phase::SweepPause:
-        return no(tr("Checking the stations (Connect status): %1 not sent. "
-                     "Try again when the check has finished.")
-                      .arg(what));
+        return no(Refusal::Checking);
     default:
         break;
     }
     const int idx = m_line.indexOf(r.mcNo);
-    if (idx < 0) return no(tr("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
-    if (!m_line.at(idx)->answered)
-        return no(tr("MC %1 has not answered: %2 not sent.").arg(r.mcNo).arg(what));
+    if (idx < 0) return no(Refusal::NotInUse);
+    if (!m_line.at(idx)->answered) return no(Refusal::NotAnswered);
     if (row->kind == StepRow::Kind::Write) {
         const int n = row->regs.empty() ? row->count : count(row->regs);
         const bool regsOk = !row->regs.empty() || count(r.regs) == n;
@@ -201,7 +188,7 @@ std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
             count(r.values) == n && (r.step != kStepWriteInput1 ||
                                      count(r.values2) == count(findStep(kStepWriteInput2)->regs));
         // A write whose values are missing would put zeros into the controller.
-        if (!regsOk || !valsOk) return no(tr("%1: incomplete values, not sent.").arg(what));
+        if (!regsOk || !valsOk) return no(Refusal::Incomplete);
     }
     std::optional<Waiting> replaced;
     for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
@@ -211,11 +198,8 @@ std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
         break;
     }
     m_queue.push_back({r, reply});
-    if (replaced) { // said once the queue is whole again: a listener may ask at once
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"),
-                           replaced->r.mcNo, &replaced->r);
-        tellEnded(replaced->r, replaced->reply, RequestOutcome::Replaced, s.text, s.shown);
-    }
+    if (replaced) // said once the queue is whole again: a listener may ask at once
+        tellEnded(replaced->r, replaced->reply, RequestOutcome::Replaced, EndCause::NotSent);
     return reply;
 }
 
@@ -223,7 +207,7 @@ bool KX5Link::withdraw(const std::shared_ptr<LinkReply>& reply) {
     for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
         if (it->reply != reply) continue;
         m_queue.erase(it);
-        reply->end(RequestOutcome::Dropped, QString(), QString());
+        reply->end(RequestOutcome::Dropped, EndCause::NotSent);
         return true;
     }
     return false;
@@ -246,9 +230,9 @@ bool KX5Link::writeUnconfirmed() const {
 }
 
 void KX5Link::tellEnded(const Request& r, const std::shared_ptr<LinkReply>& reply,
-                        RequestOutcome outcome, const QString& text, const QString& shown) {
-    if (r.source != kBackgroundSource) emit requestEnded(r, outcome, text, shown);
-    if (reply) reply->end(outcome, text, shown);
+                        RequestOutcome outcome, EndCause cause) {
+    if (r.source != kBackgroundSource) emit requestEnded(r, outcome, cause);
+    if (reply) reply->end(outcome, cause);
 }
 
 // The next request in rotation: the first source after the one served last that has one
@@ -275,12 +259,10 @@ void KX5Link::takePending() {
         // A write's read-back cut short: the write stands, and its blocks are read again in
         // the background before anyone is served them.
         m_line.expireImage(m_current->mcNo);
-        finishJob(RequestOutcome::Done, QString(), QString());
+        finishJob(RequestOutcome::Done);
         m_pollOwed = 0;
     } else if (m_current) {
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not finished"),
-                           m_current->mcNo, &*m_current);
-        tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, s.text, s.shown);
+        tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, EndCause::NotFinished);
     }
     m_lastSource = taken.r.source;
     startJob(taken.r, taken.reply);
@@ -318,17 +300,17 @@ bool KX5Link::takeBackgroundRead() {
 
 // Windows hear of a request's end as soon as it is decided (a write at its acknowledgement);
 // its reply finishes with the job.
-void KX5Link::endCurrent(RequestOutcome outcome, const QString& text, const QString& shown) {
+void KX5Link::endCurrent(RequestOutcome outcome, EndCause cause) {
     if (!m_current) return;
     if (outcome != RequestOutcome::Done) {
-        finishJob(outcome, text, shown);
+        finishJob(outcome, cause);
         return;
     }
     m_currentConfirmed = true;
-    if (m_current->source != kBackgroundSource) emit requestEnded(*m_current, outcome, text, shown);
+    if (m_current->source != kBackgroundSource) emit requestEnded(*m_current, outcome, cause);
 }
 
-void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QString& shown) {
+void KX5Link::finishJob(RequestOutcome outcome, EndCause cause) {
     if (!m_current) return;
     const Request r = *m_current;
     const std::shared_ptr<LinkReply> reply = std::move(m_currentReply);
@@ -347,9 +329,9 @@ void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QStri
     m_owedSoft = r.source == kBackgroundSource;
     m_currentMs = 0;
     if (told && outcome == RequestOutcome::Done) {
-        if (reply) reply->end(outcome, text, shown);
+        if (reply) reply->end(outcome, cause);
     } else {
-        tellEnded(r, reply, outcome, text, shown);
+        tellEnded(r, reply, outcome, cause);
     }
 }
 
@@ -362,27 +344,18 @@ void KX5Link::dropRequests() {
     while (!m_queue.empty()) {
         const Waiting w = m_queue.front();
         m_queue.pop_front();
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 not sent: the port closed"), w.r.mcNo, &w.r);
-        tellEnded(w.r, w.reply, RequestOutcome::Dropped, s.text, s.shown);
+        tellEnded(w.r, w.reply, RequestOutcome::Dropped, EndCause::NotSent);
     }
     if (m_current) {
         const bool secondHalf =
             m_sched.phase == Phase::InputPause ||
             (m_sched.phase == Phase::Writing && m_sched.gSendStep == kStepWriteInput2);
-        const int mc = m_current->mcNo;
-        if (secondHalf) {
-            const Said s =
-                say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written (the port closed)"),
-                    mc);
-            finishJob(RequestOutcome::SecondHalfLost, s.text, s.shown);
-        } else if (m_currentConfirmed) {
-            // Written; only its read-back is cut short.
-            finishJob(RequestOutcome::Done, QString(), QString());
-        } else {
-            const Said s =
-                say(QT_TR_NOOP("MC [%1] %2 not confirmed: the port closed"), mc, &*m_current);
-            finishJob(RequestOutcome::Dropped, s.text, s.shown);
-        }
+        if (secondHalf)
+            finishJob(RequestOutcome::SecondHalfLost, EndCause::PortClosed);
+        else if (m_currentConfirmed) // written; only its read-back is cut short
+            finishJob(RequestOutcome::Done);
+        else
+            finishJob(RequestOutcome::Dropped, EndCause::NotFinished);
     }
     m_current.reset();
     m_pollOwed = 0;
@@ -608,28 +581,19 @@ void KX5Link::giveUp(bool refused) {
     const int mc = m_out ? m_out->mcNo : m_sched.stepMcNo;
     const bool secondHalf = m_sched.gSendStep == kStepWriteInput2;
     const bool unconfirmed = m_current && !m_currentConfirmed;
-    Said s;
-    if (secondHalf)
-        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 refused"), mc)
-                    : say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc);
-    else if (unconfirmed)
-        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 refused"), mc, &*m_current)
-                    : say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current);
-    else
-        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: parameter read refused"), mc)
-                    : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
+    const EndCause cause = refused ? EndCause::Refused : EndCause::Unanswered;
     const RequestOutcome outcome = secondHalf ? RequestOutcome::SecondHalfLost
                                    : refused  ? RequestOutcome::Refused
                                               : RequestOutcome::GivenUp;
     if (unconfirmed) {
-        endCurrent(outcome, s.text, s.shown);
+        endCurrent(outcome, cause);
     } else {
         // A write's read-back: the write stands, its blocks are read again before they are
         // served.
         if (m_current && m_current->source != kBackgroundSource)
-            emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
+            emit requestEnded(Request::readAll(mc), outcome, cause);
         m_line.expireImage(mc);
-        finishJob(RequestOutcome::Done, s.text, s.shown);
+        finishJob(RequestOutcome::Done);
     }
     m_current.reset();
     m_out.reset();

@@ -182,10 +182,6 @@ public:
     bool receiving() const { return m_receiving; }
     // The last thing the link had to say about the line.
     const LinkNote& lastNote() const { return m_note; }
-    // The status bar's panels 1 to 5, kept here so that every part with something to say
-    // reaches them, windows and the headless run alike; the link writes no words into them.
-    QString panel(int i) const;
-    void setPanel(int i, const QString& text);
     bool gathering() const { return tmrGather.isActive(); }
 
     // ---- commands and handlers ----
@@ -222,10 +218,8 @@ public:
     void StoreRecorderKeys(int idx, const QByteArray& frame);
 
 signals:
-    // A request taken by request() has ended; text says how, in English for the events file,
-    // and `shown` says the same in the user's language.
-    void requestEnded(const Request& r, RequestOutcome outcome, const QString& text,
-                      const QString& shown);
+    // A request taken by request() has ended; cause says what befell one that is not Done.
+    void requestEnded(const Request& r, RequestOutcome outcome, EndCause cause);
     // The input group's 610 and 611 are confirmed; 612 to 619 follow after the pause.
     void inputPauseStarted(const Request& r);
     // All four parameter blocks of station mcNo were read, on request or after a write; its
@@ -234,11 +228,11 @@ signals:
     // A station that missed the model sweep answered later and joins the poll.
     void stationFound(int mcNo, const QString& model);
     // The port failed while open and is being reopened; it is back.
-    void portLost(const QString& cause);
+    void portLost(const PortFault& why);
     void portRestored();
-    // The user opened the port (settings: "9600,N,8,1 STD"), or it could not be opened (cause
-    // set, in English); the port closed.
-    void portOpened(const QString& port, const QString& settings, const QString& cause);
+    // The user opened the port (settings: "9600,N,8,1 STD"), or it could not be opened (why
+    // set); the port closed.
+    void portOpened(const QString& port, const QString& settings, const PortFault& why);
     void portClosed(const QString& port);
     // A whole sweep heard no station at these settings ("9600 8N1 STD"); the port closed
     // (retryMs 0) or the sweep runs again in retryMs.
@@ -254,7 +248,6 @@ signals:
     void portStateChanged(bool open);
     // Something to say about the line (lastNote()); a Clear note takes back what was said.
     void noted(const LinkNote& note);
-    void panelChanged(int panel);
     // sending() or receiving() changed.
     void activityChanged();
 
@@ -262,7 +255,7 @@ private:
     void offerClose(bool closes);
     void takeSettings();
     void note(LinkNote n);
-    void note(LinkNote::Kind kind, const QString& cause = {}, int number = 0);
+    void note(LinkNote::Kind kind, const PortFault& fault = {}, int number = 0);
     // Every way the port goes down: timers off, port closed, the command and state of a
     // closed port, the window's commands of the closed state; `why` is said first, if given.
     void goOffline(const std::optional<LinkNote>& why);
@@ -280,10 +273,10 @@ private:
     void startJob(const Request& r, std::shared_ptr<LinkReply> reply);
     bool takeBackgroundRead();
     // The request being worked has ended: its reply finishes, the poll is owed its share.
-    void finishJob(RequestOutcome outcome, const QString& text, const QString& shown);
+    void finishJob(RequestOutcome outcome, EndCause cause = EndCause::None);
     // Says how a request ended: to the windows (unless it is the link's own) and to its reply.
     void tellEnded(const Request& r, const std::shared_ptr<LinkReply>& reply,
-                   RequestOutcome outcome, const QString& text, const QString& shown);
+                   RequestOutcome outcome, EndCause cause);
     void pollExchangeDone();
     void backToMonitoring();
     void updateCurrentFor();
@@ -295,12 +288,12 @@ private:
                    bool rediscovery);
     void giveUp(bool refused);
     void sweepUnheard();
-    void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
+    void endCurrent(RequestOutcome outcome, EndCause cause = EndCause::None);
     void dropRequests();
     bool writeUnconfirmed() const;
     bool endModelQuery(bool silent);
     void advanceMonitorPoll();
-    void onPortFailed(const QString& cause);
+    void onPortFailed(const PortFault& why);
     void stopAll();
     void sendTimerOn();
     void startSweep();
@@ -316,7 +309,6 @@ private:
     bool m_offersClose = false;
     bool m_sending = false, m_receiving = false;
     LinkNote m_note;
-    std::array<QString, 5> m_panels;
     // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
     bool m_sendDue = false, m_watchdogDue = false;
     bool m_fast = false;

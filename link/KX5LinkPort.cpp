@@ -47,13 +47,13 @@ void KX5Link::mSetPortOpen_Click() {
     OpenPort();
     const QString settings = m_onLine.commText() + QLatin1Char(' ') + m_onLine.protocol;
     if (!m_port->isOpen()) {
-        emit portOpened(m_onLine.port, settings, m_port->errorString());
+        emit portOpened(m_onLine.port, settings, m_port->fault());
         if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
             stopAll();
             m_reopenAttempt = 0;
             m_sched.phase = Phase::Reopening;
             tmrReopen.start();
-            note(LinkNote::Kind::CannotOpenRetrying, m_port->errorString());
+            note(LinkNote::Kind::CannotOpenRetrying, m_port->fault());
             return;
         }
         // OpenPort has noted the cause for the window to word; the command offers opening again.
@@ -62,7 +62,7 @@ void KX5Link::mSetPortOpen_Click() {
         return;
     }
     m_openedOnce = true;
-    emit portOpened(m_onLine.port, settings, QString());
+    emit portOpened(m_onLine.port, settings, PortFault{});
     startSweep();
 }
 
@@ -86,7 +86,7 @@ void KX5Link::OpenPort() {
     m_port->setPortName(m_onLine.port);
     m_port->setSettings(m_onLine.commText());
     if (!m_port->isOpen() && !m_port->open()) {
-        note(LinkNote::Kind::CannotOpen, m_port->errorString());
+        note(LinkNote::Kind::CannotOpen, m_port->fault());
         return;
     }
     emit portStateChanged(true);
@@ -126,12 +126,12 @@ void KX5Link::goOffline(const std::optional<LinkNote>& why) {
     if (m_host) m_host->SetOnlineState(false);
 }
 
-void KX5Link::onPortFailed(const QString& cause) {
+void KX5Link::onPortFailed(const PortFault& why) {
     if (!m_port->isOpen() && m_sched.phase == Phase::Closed) return;
     // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
     if (!m_autoReopen || m_sched.gPortCloseReq) {
-        goOffline(LinkNote{.kind = LinkNote::Kind::PortClosed, .cause = cause});
+        goOffline(LinkNote{.kind = LinkNote::Kind::PortClosed, .fault = why});
         return;
     }
     // Keep the port command at "close", so the user can end the retries; every station is
@@ -146,7 +146,7 @@ void KX5Link::onPortFailed(const QString& cause) {
     m_line.markAllStale();
     m_sched.phase = Phase::Reopening;
     tmrReopen.start();
-    emit portLost(cause);
+    emit portLost(why);
 }
 
 void KX5Link::reopen_Timer() {
@@ -154,9 +154,9 @@ void KX5Link::reopen_Timer() {
     OpenPort();
     if (!m_port->isOpen()) {
         if (m_openedOnce)
-            note(LinkNote::Kind::PortLostAttempt, QString(), m_reopenAttempt);
+            note(LinkNote::Kind::PortLostAttempt, PortFault{}, m_reopenAttempt);
         else
-            note(LinkNote::Kind::CannotOpenAttempt, m_port->errorString(), m_reopenAttempt);
+            note(LinkNote::Kind::CannotOpenAttempt, m_port->fault(), m_reopenAttempt);
         return;
     }
     tmrReopen.stop();
@@ -168,7 +168,7 @@ void KX5Link::reopen_Timer() {
     if (m_openedOnce)
         emit portRestored();
     else
-        emit portOpened(m_onLine.port, lineSettingsText(), QString());
+        emit portOpened(m_onLine.port, lineSettingsText(), PortFault{});
     m_openedOnce = true;
     startSweep();
 }

@@ -208,7 +208,7 @@ void KX5Link::onReadReply(const QByteArray& frame) {
     if (t.step == kStepReadBack) { // what the controller kept of the write: the job is done
         if (m_current && hasFields(frame, count(m_current->regs)))
             m_line.storeImage(t.mcNo, m_current->regs, fieldValues(frame, count(m_current->regs)));
-        finishJob(RequestOutcome::Done, QString(), QString());
+        finishJob(RequestOutcome::Done);
         backToMonitoring();
         sendTimerOn();
         return;
@@ -224,11 +224,9 @@ void KX5Link::onReadReply(const QByteArray& frame) {
             if (m_host) m_host->paramReadComplete();
             emit paramsRead(t.mcNo);
         }
-        if (m_current && !m_currentConfirmed && m_current->source != kBackgroundSource) {
-            const Said s = say(QT_TR_NOOP("MC [%1] parameters read"), m_current->mcNo);
-            endCurrent(RequestOutcome::Done, s.text, s.shown);
-        }
-        finishJob(RequestOutcome::Done, QString(), QString());
+        if (m_current && !m_currentConfirmed && m_current->source != kBackgroundSource)
+            endCurrent(RequestOutcome::Done);
+        finishJob(RequestOutcome::Done);
         backToMonitoring();
     }
     sendTimerOn();
@@ -266,10 +264,7 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     }
     const bool readBack = !m_current || m_current->readBack;
     const bool readWritten = m_current && m_current->readBackWritten;
-    if (m_current) {
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 written"), m_current->mcNo, &*m_current);
-        endCurrent(RequestOutcome::Done, s.text, s.shown);
-    }
+    if (m_current) endCurrent(RequestOutcome::Done);
     // The image changes only by what the controller reports: the read-back, not the values
     // sent.
     if (readWritten) {
@@ -277,7 +272,7 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     } else if (readBack) {
         m_sched.enter(findStep(step)->next);
     } else {
-        finishJob(RequestOutcome::Done, QString(), QString());
+        finishJob(RequestOutcome::Done);
         backToMonitoring();
     }
     sendTimerOn();

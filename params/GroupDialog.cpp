@@ -2,6 +2,7 @@
 
 #include "link/Request.h"
 #include "link/Steps.h"
+#include "monitor/LinkWords.h"
 #include "params/ParamInfo.h"
 #include "params/ValueList.h"
 #include "ui/MsgBox.h"
@@ -175,7 +176,8 @@ bool GroupDialog::submit(const Request& r) {
     const RequestReply reply = m_sink->request(r);
     if (!reply.taken) {
         // The values stay in the fields, so the user can send them once the link is ready.
-        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, windowTitle(), LinkWords::refusal(reply), QMessageBox::Ok,
+               QMessageBox::Warning);
         return false;
     }
     accept();

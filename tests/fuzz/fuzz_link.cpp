@@ -124,8 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             link.selectStation(stations.empty() ? -1 : s.byte() % int(stations.size()));
             break;
         case 9: // the adapter drops out; the reopen timer finds it back or busy
-            if (op & 0x80) port->injectFailure(QStringLiteral("device gone"));
-            if (op & 0x40) port->failNextOpen(QStringLiteral("busy"));
+            if (op & 0x80) port->injectFailure();
+            if (op & 0x40) port->failNextOpen();
             link.reopen_Timer();
             break;
         case 10:

@@ -28,8 +28,7 @@ TEST(LineScan, RefusedWhileTheLinkHoldsThePort) {
     link.port()->open();
     Scan s;
     s.scanner.setLink(&link);
-    const QString why = s.scanner.start({ScanSetting{}});
-    EXPECT_TRUE(why.contains("open for polling")) << qPrintable(why);
+    EXPECT_EQ(s.scanner.start({ScanSetting{}}).kind, ScanProblem::Kind::LinkOpen);
     EXPECT_FALSE(s.scanner.running());
     EXPECT_EQ(s.port->openCount, 0);
     EXPECT_TRUE(s.port->writes.isEmpty());
@@ -37,9 +36,11 @@ TEST(LineScan, RefusedWhileTheLinkHoldsThePort) {
 
 TEST(LineScan, APortThatWillNotOpenIsNamed) {
     Scan s;
-    s.port->failNextOpen(QStringLiteral("no such port"));
-    const QString why = s.scanner.start({ScanSetting{}});
-    EXPECT_TRUE(why.contains("COM1") && why.contains("no such port")) << qPrintable(why);
+    s.port->failNextOpen();
+    const ScanProblem why = s.scanner.start({ScanSetting{}});
+    EXPECT_EQ(why.kind, ScanProblem::Kind::CannotOpen);
+    EXPECT_EQ(why.port, "COM1");
+    EXPECT_EQ(why.fault.kind, PortFault::Kind::NoSuchPort);
 }
 
 TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
@@ -47,7 +48,7 @@ TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
     QSignalSpy done(&s.scanner, &LineScanner::finished);
     ScanSetting sum;
     sum.protocol = QStringLiteral("SUM");
-    ASSERT_TRUE(s.scanner.start({sum}).isEmpty());
+    ASSERT_TRUE(s.scanner.start({sum}).isNone());
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.port->writes.size() == 1; }, 1000));
     EXPECT_EQ(s.port->writes[0], QByteArray("\00201WHO4F\r\n"));
     // The model reply of station 1: ",OK," and the model field, with its checksum.

@@ -7,6 +7,8 @@
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
+#include "monitor/LineStatus.h"
+#include "monitor/LinkWords.h"
 #include "monitor/TrendPanel.h"
 #include "monitor/frmKX5_Main.h"
 #include "settings/ConfigFiles.h"
@@ -117,6 +119,9 @@ protected:
         QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
     }
     KX5Link* link() const { return win->link(); }
+    // The status bar's message, and its words.
+    const StatusMessage& status() const { return services->status()->message(); }
+    QString panel4() const { return LinkWords::shown(status()); }
     // The monitor reply of the station in row `row`, stored by the link as from the line: its
     // 19 values blank-separated (INP UNIT DP-P NPV NSV NRSV SSV MVOUT PIDNO ALMSTS ERRSTS MODSTS
     // 300 501..506), missing ones 0.

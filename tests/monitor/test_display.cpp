@@ -161,7 +161,7 @@ TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
     });
     press("btnMenu_3");
     press("btnPrint_3");
-    EXPECT_EQ(said, QStringList{link()->request(Request::writeOne(7, 504, 1)).refusal});
+    EXPECT_EQ(said, QStringList{LinkWords::refusal(link()->request(Request::writeOne(7, 504, 1)))});
 }
 
 TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {

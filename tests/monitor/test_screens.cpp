@@ -9,7 +9,7 @@
 #include "monitor/AlarmListDialog.h"
 #include "monitor/EventLog.h"
 #include "monitor/LineStatisticsDialog.h"
-#include "monitor/LineTexts.h"
+#include "monitor/LinkWords.h"
 #include "monitor/MultiTrendWindow.h"
 #include "monitor/SettingsEvents.h"
 #include "monitor/frmD_Edit.h"
@@ -375,11 +375,11 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
     publish.host = QStringLiteral("192.0.2.1");
     logSettingsChanges(log, before,
                        settingsSaid(port, options, {{3, QStringLiteral("Oven")}}, save, publish));
-    emit link()->portLost(QStringLiteral("device disconnected or not responding"));
+    emit link()->portLost({.kind = PortFault::Kind::Gone});
     ASSERT_GE(log->events.maxRows(), 5); // four groups changed, and the port lost
-    QStringList shown = {LineTexts::noteText({.kind = LinkNote::Kind::CannotOpenRetrying,
-                                              .port = QStringLiteral("COM3"),
-                                              .cause = QStringLiteral("port is already open")})};
+    QStringList shown = {LinkWords::note({.kind = LinkNote::Kind::CannotOpenRetrying,
+                                          .port = QStringLiteral("COM3"),
+                                          .fault = {.kind = PortFault::Kind::AlreadyOpen}})};
     for (int r = 1; r <= log->events.maxRows(); ++r)
         shown << log->events.text(3, r);
     QStringList found;

@@ -2,7 +2,7 @@
 #include "MainFixture.h"
 #include "app/Commands.h"
 #include "monitor/EventLog.h"
-#include "monitor/LineTexts.h"
+#include "monitor/LinkWords.h"
 #include "settings/PortList.h"
 
 #include <QAction>
@@ -114,7 +114,7 @@ TEST_F(Startup, StationClickSelectsOnlyAnsweringStationsOnceLinked) {
 
 TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     open();
-    port->failNextOpen("no such port");
+    port->failNextOpen();
     press("btnMenu_3");
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text(), "Port Open");
     EXPECT_TRUE(panels().contains("no such port"));
@@ -142,35 +142,22 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     EXPECT_TRUE(panels().contains("CLOSE"));
 }
 
-// Every note of the link in the window's words: the port, the cause, the count and the
-// settings each in their place.
-TEST(LineTexts, EveryNoteOfTheLinkInTheWindowsWords) {
+// The notes whose words are fixed, and the port, cause and count each in their place.
+TEST(LinkWords, NotesOfTheLink) {
     using K = LinkNote::Kind;
-    const QString tty = "/dev/ttyUSB0";
     const struct {
         LinkNote note;
         const char* text;
     } rows[] = {
         {{.kind = K::Clear}, ""},
-        {{.kind = K::NoStations}, "No MC in use: choose the stations in Use MC Setting"},
         {{.kind = K::Checking}, "Checking ... (Connect status)"},
-        {{.kind = K::CannotOpen, .port = "COM3", .cause = "no such port"},
-         "Cannot open COM3: no such port"},
-        {{.kind = K::CannotOpenRetrying, .port = "COM3", .cause = "busy"},
-         "Cannot open COM3: busy; trying again"},
-        {{.kind = K::CannotOpenAttempt, .port = "COM3", .cause = "busy", .number = 4},
-         "Cannot open COM3: busy; trying again (attempt 4)"},
-        {{.kind = K::PortClosed, .port = tty, .cause = "read error"},
-         "Port /dev/ttyUSB0 closed: read error"},
-        {{.kind = K::PortLost, .port = tty}, "Port /dev/ttyUSB0 lost: reopening"},
-        {{.kind = K::PortLostAttempt, .port = tty, .number = 2},
-         "Port /dev/ttyUSB0 lost: reopening (attempt 2)"},
         {{.kind = K::StationSilent, .mcNo = 12}, "MC [12] ==> NG"},
-        {{.kind = K::NobodyAnswered, .settings = "9600 8N1 STD"},
-         "No station answered at 9600 8N1 STD"},
-        {{.kind = K::NobodyAnsweredRetrying, .settings = "2400 7E2 SUM", .number = 8},
-         "No station answered at 2400 7E2 SUM: asking again in 8 s"},
+        {{.kind = K::CannotOpenAttempt,
+          .port = "COM3",
+          .fault = {.kind = PortFault::Kind::NoSuchPort},
+          .number = 4},
+         "Cannot open COM3: no such port; trying again (attempt 4)"},
     };
     for (const auto& r : rows)
-        EXPECT_EQ(LineTexts::noteText(r.note), r.text) << r.text;
+        EXPECT_EQ(LinkWords::note(r.note), r.text) << r.text;
 }

@@ -151,7 +151,7 @@ TEST_F(Unattended, OpenGraphAndSaveAtStart) {
         answerNext(); // the model sweep's one station
         QCoreApplication::processEvents();
         EXPECT_TRUE(win->trend()->mGrpRun);
-        const QString note = link()->panel(4);
+        const QString note = panel4();
         EXPECT_TRUE(note.endsWith("(started with --open --graph --save)")) << note.toStdString();
         // Where the data goes leads, so an elided panel still shows it.
         EXPECT_EQ(note.startsWith("Data saved to " +
@@ -274,7 +274,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     log->add(1, "b");
     const QString said = "Events not saved to " + blocked + ": not a regular file";
     EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
-    EXPECT_EQ(link()->panel(4), said);
+    EXPECT_EQ(panel4(), said);
 }
 
 // A data folder chosen while another program holds it: saving stops, said in the events file of
@@ -497,7 +497,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     link()->sprdCommD.add("b", false);
     const QString said =
         "Trace not recorded to " + rec->filePath(now.date()) + ": not a regular file";
-    EXPECT_EQ(link()->panel(4), said);
+    EXPECT_EQ(panel4(), said);
     EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     EXPECT_EQ(left.size(), 3); // under the limit: nothing more removed

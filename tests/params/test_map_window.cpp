@@ -71,9 +71,9 @@ TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     EXPECT_FALSE(map->tmrToggleColor.isActive());
     // Unloading without the button closes it as well. A refused read-all leaves the map open
     // on the values last read, saying why.
-    sink.refusal = QStringLiteral("The port is closed: parameter read not sent.");
+    sink.refusal = Refusal::PortClosed;
     map = std::make_unique<frmKX5_Parameter>(&sink, source());
-    EXPECT_EQ(field(map.get(), "lblMsg"), sink.refusal);
+    EXPECT_EQ(field(map.get(), "lblMsg"), sink.said());
     map.reset();
 }
 

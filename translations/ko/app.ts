@@ -4,7 +4,7 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../app/Headless.cpp" line="+84"/>
+        <location filename="../../app/Headless.cpp" line="+86"/>
         <source>Started without windows in %1</source>
         <translation>창 없이 시작함: %1</translation>
     </message>

@@ -54,13 +54,13 @@
         <translation>%1, 거부 %2건</translation>
     </message>
     <message>
-        <location filename="../../gateway/LinkAdapter.cpp" line="+50"/>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+49"/>
         <source>the gateway stopped</source>
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
         <location line="+16"/>
-        <location line="+58"/>
+        <location line="+57"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
     </message>
@@ -209,12 +209,12 @@
         <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The longest a client waits must be 100 to 60000 ms.</source>
         <translation>응답 최대 대기는 100에서 60000ms 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The idle time-out must be 0 (never) to 86400 s.</source>
         <translation>조용한 접속 끊기 시간은 0(안 함)에서 86400초 사이여야 합니다.</translation>
     </message>
@@ -224,7 +224,7 @@
         <translation>파라미터를 다시 읽지 않고 내주는 최대 시간은 1에서 3600초 사이여야 합니다.</translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+75"/>
         <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
         <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
     </message>
