@@ -51,12 +51,12 @@ struct AdapterLine {
     QByteArray tick() {
         settle();
         port->writes.clear();
-        link.tmrSend_Timer();
+        link.fire(LinkTimer::Send);
         return port->takeWritten();
     }
     void answer(const QByteArray& request) {
         port->feed(answerTo(request), false);
-        link.gather_Done();
+        link.fire(LinkTimer::Gather);
         settle();
     }
 };

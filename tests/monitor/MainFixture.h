@@ -79,7 +79,7 @@ protected:
         if (connected == 0) return win.get();
         openPort(static_cast<int>(mcs.size()), connected);
         EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
-        link()->tmrSend.stop();
+        link()->stop(LinkTimer::Send);
         link()->resetLineStats();
         win->tmrRefresh.stop();
         return win.get();
@@ -95,7 +95,7 @@ protected:
             }
             for (int k = 0; k < 3; ++k) {
                 sent();
-                link()->tmrRecvErr_Timer();
+                link()->fire(LinkTimer::RecvErr);
             }
         }
         for (int block = 1; block <= 4; ++block)
@@ -105,7 +105,7 @@ protected:
     QByteArray answerNext() {
         const QByteArray request = sent();
         port->feed(answerTo(request));
-        link()->gather_Done();
+        link()->fire(LinkTimer::Gather);
         return request;
     }
 
@@ -149,9 +149,9 @@ protected:
             if (v && v->storedAt.isValid()) regs.assign(v->regs.begin(), v->regs.end());
             sent();
             port->feed(drrReply(link()->line().mcNoAt(idx), regs));
-            link()->gather_Done();
+            link()->fire(LinkTimer::Gather);
         }
-        link()->tmrSend.stop();
+        link()->stop(LinkTimer::Send);
     }
     // The bytes the next send tick writes.
     // What the next send tick writes. When a request waits, the poll's share before it is
@@ -159,12 +159,12 @@ protected:
     QByteArray sent() {
         for (int k = 0; k < 8 && link()->pollOwed() > 0 && link()->waitingRequests() > 0; ++k) {
             port->writes.clear();
-            link()->tmrSend_Timer();
+            link()->fire(LinkTimer::Send);
             port->feed(answerTo(port->takeWritten()));
-            link()->gather_Done();
+            link()->fire(LinkTimer::Gather);
         }
         port->writes.clear();
-        link()->tmrSend_Timer();
+        link()->fire(LinkTimer::Send);
         return port->takeWritten();
     }
 

@@ -34,8 +34,8 @@ protected:
         port->feed(!fail                      ? ok
                    : QByteArray(fail) == "NG" ? wrap(mc + "NG,09")
                                               : QByteArray(ok).replace("OK", "NO"));
-        link()->gather_Done();
-        link()->tmrSend.stop();
+        link()->fire(LinkTimer::Gather);
+        link()->stop(LinkTimer::Send);
     }
     QString file(int mc) const { return dataFilePath(path("log"), "Oven", mc); }
     int lines(int mc) const { return static_cast<int>(readFile(file(mc)).count("\r\n")); }
@@ -158,7 +158,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
         EXPECT_FALSE(QFile::exists(file(3))) << fail;
     }
     sent();
-    link()->tmrRecvErr_Timer(); // silent: no record either, until its next good reply
+    link()->fire(LinkTimer::RecvErr); // silent: no record either, until its next good reply
     tickAt(6000);
     EXPECT_FALSE(QFile::exists(file(3)));
     EXPECT_EQ(lines(12), 3);
@@ -216,11 +216,11 @@ TEST_F(DataLogging, NothingUnlessEnabledRunningAndOpen) {
     auto answer = QMessageBox::No;
     setMsgBoxHandler([&](auto&&...) { return ++asked, answer; });
     win->findChild<QAction*>("mSetPortOpen")->trigger();
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     EXPECT_EQ(std::pair(asked, link()->phase()), std::pair(1, KX5Link::Phase::Monitoring));
     answer = QMessageBox::Yes;
     press("btnMenu_3"); // a closed port writes nothing but still moves the last write time
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     EXPECT_FALSE(saving());
     tickAt(20000);
     press("btnMenu_3"); // open again: nothing heard before counts until the station answers

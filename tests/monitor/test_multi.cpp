@@ -148,7 +148,7 @@ TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
     EXPECT_EQ(g.foreColor(Col::PV, 1), kBlack);
     pollAt(1);
     sent();
-    link()->tmrRecvErr_Timer();
+    link()->fire(LinkTimer::RecvErr);
     multi->tmrRefresh_Timer();
     EXPECT_EQ(g.text(Col::ConnState, 1) + " " + g.text(Col::PV, 1), "NG 0 ㎷");
     EXPECT_EQ(g.backColor(Col::ConnState, 1), kBlack);
@@ -241,7 +241,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     // until that station confirms one; one the link refuses is said at once.
     QSignalSpy ended(link(), &KX5Link::requestEnded);
     for (int k = 0; k < 3; ++k) {
-        link()->tmrRecvErr_Timer();
+        link()->fire(LinkTimer::RecvErr);
         if (k < 2) {
             EXPECT_EQ(sent(), frame("03DWR,01,0504,0001"));
         }

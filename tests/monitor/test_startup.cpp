@@ -121,7 +121,7 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     action("mSetPortOpen")->trigger();
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text() + action("mSetPortOpen")->text(),
               "Port ClosePort &Close");
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     EXPECT_EQ(child<Lamp>("shpSend")->color(), kRed);
     port->feed("\x02");
     EXPECT_EQ(child<Lamp>("shpRecv")->color(), kGreen);
