@@ -251,21 +251,19 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
 TEST_F(LinkPty, OpenFailuresNameTheCause) {
     start({1}, {1}, false);
     const QString path = link->portSettings().port;
-    struct Row {
-        QString port, settings;
-        PortFault says;
-    } rows[] = {
-        {path, "9600,N,8,1", {.kind = PortFault::Kind::InUse}},
-        {"/dev/kx5-no-such-port", "9600,N,8,1", {.kind = PortFault::Kind::NoSuchPort}},
+    using K = PortFault::Kind;
+    const std::tuple<QString, QString, PortFault> rows[] = {
+        {path, "9600,N,8,1", {.kind = K::InUse}},
+        {"/dev/kx5-no-such-port", "9600,N,8,1", {.kind = K::NoSuchPort}},
         {path,
          "9600,Q,8,1",
-         {.kind = PortFault::Kind::BadSettings, .field = PortFault::Field::Parity, .text = "Q"}}};
-    for (const auto& r : rows) {
+         {.kind = K::BadSettings, .field = PortFault::Field::Parity, .text = "Q"}}};
+    for (const auto& [name, settings, says] : rows) {
         QtSerialPort p;
-        p.setPortName(r.port);
-        p.setSettings(r.settings);
-        EXPECT_FALSE(p.open()) << int(r.says.kind);
-        EXPECT_EQ(p.fault(), r.says) << int(p.fault().kind);
+        p.setPortName(name);
+        p.setSettings(settings);
+        EXPECT_FALSE(p.open()) << int(says.kind);
+        EXPECT_EQ(p.fault(), says) << int(p.fault().kind);
         link.reset(); // the first row needed the link holding the port
     }
 #ifndef Q_OS_WIN

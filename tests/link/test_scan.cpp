@@ -23,24 +23,23 @@ struct Scan {
 
 } // namespace
 
-TEST(LineScan, RefusedWhileTheLinkHoldsThePort) {
-    KX5Link link(std::make_unique<FakeSerialPort>());
-    link.port()->open();
-    Scan s;
-    s.scanner.setLink(&link);
-    EXPECT_EQ(s.scanner.start({ScanSetting{}}).kind, ScanProblem::Kind::LinkOpen);
-    EXPECT_FALSE(s.scanner.running());
-    EXPECT_EQ(s.port->openCount, 0);
-    EXPECT_TRUE(s.port->writes.isEmpty());
-}
-
-TEST(LineScan, APortThatWillNotOpenIsNamed) {
-    Scan s;
-    s.port->failNextOpen();
-    const ScanProblem why = s.scanner.start({ScanSetting{}});
-    EXPECT_EQ(why.kind, ScanProblem::Kind::CannotOpen);
-    EXPECT_EQ(why.port, "COM1");
-    EXPECT_EQ(why.fault.kind, PortFault::Kind::NoSuchPort);
+// A port the link holds is not touched; one that will not open is named with its fault.
+TEST(LineScan, RefusedWhileTheLinkHoldsThePortOrItWillNotOpen) {
+    for (bool linkHolds : {true, false}) {
+        KX5Link link(std::make_unique<FakeSerialPort>());
+        Scan s;
+        if (linkHolds) link.port()->open();
+        s.scanner.setLink(&link);
+        s.port->failNextOpen();
+        const ScanProblem why = s.scanner.start({ScanSetting{}});
+        EXPECT_EQ(why.kind,
+                  linkHolds ? ScanProblem::Kind::LinkOpen : ScanProblem::Kind::CannotOpen);
+        EXPECT_EQ(why.port, "COM1");
+        EXPECT_EQ(why.fault.kind, linkHolds ? PortFault::Kind::None : PortFault::Kind::NoSuchPort);
+        EXPECT_FALSE(s.scanner.running());
+        EXPECT_EQ(s.port->openCount, linkHolds ? 0 : 1);
+        EXPECT_TRUE(s.port->writes.isEmpty());
+    }
 }
 
 TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {

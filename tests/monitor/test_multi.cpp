@@ -5,6 +5,7 @@
 #include "MainFixture.h"
 #include "app/Commands.h"
 #include "link/Cells.h"
+#include "monitor/LinkWords.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
 #include "tests/support/RecordingSink.h"
@@ -250,7 +251,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     EXPECT_EQ(ended[0][1].value<RequestOutcome>(), RequestOutcome::GivenUp);
     const QString said = multi->messageLabel()->text();
     EXPECT_NE(said, "");
-    clickCell(Col::KeyPrint + 3, 1); // another station's success leaves it
+    clickCell(Col::KeyPrint + 3, 1);                    // another station's success leaves it
     answerNext();
     EXPECT_EQ(multi->messageLabel()->text(), said);
     clickCell(Col::KeyPrint + 3, 2);
@@ -325,9 +326,8 @@ TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
         else
             d.btnOK_Click();
         EXPECT_EQ(d.txtEditVal->text(), c.shown);
-        const QString said = c.sent < 0    ? QStringLiteral("Input Change Value.")
-                             : *c.linkSays ? sink.said()
-                                           : QString();
+        const QString said = c.sent < 0 ? QStringLiteral("Input Change Value.")
+                                        : LinkWords::refusal(sink.requests.back(), sink.refusal);
         EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
         EXPECT_EQ(d.isVisible(), !said.isEmpty());
         // The station and register written out here; 220 is the polled station's write step.

@@ -4,6 +4,7 @@
 // and the wire are left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
+#include "monitor/LinkWords.h"
 #include "params/frmKX5_AlarmCode.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
@@ -130,9 +131,9 @@ TEST_F(Dialogs,
         else if (c.step)
             asked.push_back(Request::groupWrite(c.step, 4, c.values));
         EXPECT_EQ(sink.requests, asked);
-        const QString said = !c.refused.isEmpty()   ? c.refused
-                             : c.linkSays.isEmpty() ? QString()
-                                                    : sink.said();
+        const QString said = !c.refused.isEmpty() || sink.requests.empty()
+                                 ? c.refused
+                                 : LinkWords::refusal(sink.requests.back(), sink.refusal);
         EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
         EXPECT_EQ(d->isVisible(), !said.isEmpty());
     }

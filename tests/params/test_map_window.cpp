@@ -4,6 +4,7 @@
 // test_map_rules.cpp, the link's part to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "link/Steps.h"
+#include "monitor/LinkWords.h"
 #include "params/ParamSet.h"
 #include "params/frmKX5_Parameter.h"
 #include "settings/ConfigFiles.h"
@@ -73,7 +74,7 @@ TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     // on the values last read, saying why.
     sink.refusal = Refusal::PortClosed;
     map = std::make_unique<frmKX5_Parameter>(&sink, source());
-    EXPECT_EQ(field(map.get(), "lblMsg"), sink.said());
+    EXPECT_EQ(field(map.get(), "lblMsg"), LinkWords::refusal(sink.requests.back(), sink.refusal));
     map.reset();
 }
 

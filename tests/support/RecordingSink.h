@@ -3,7 +3,6 @@
 #pragma once
 
 #include "link/Request.h"
-#include "monitor/LinkWords.h"
 
 #include <ostream>
 #include <vector>
@@ -15,10 +14,6 @@ public:
         return {refusal == Refusal::None, refusal, QString(), r};
     }
     int selectedMcNo() const override { return mcNo; }
-    // The refusal of the last request in the words a window shows.
-    QString said() const {
-        return requests.empty() ? QString() : LinkWords::refusal(requests.back(), refusal);
-    }
 
     std::vector<Request> requests;
     Refusal refusal = Refusal::None; // other than None: every request is refused for it
