@@ -214,11 +214,14 @@ public:
 
     int NextStationIdx() const;
     int FindConnectedStation(int start) const;
+    // A read reply's values, decoded once as the frame is checked, go into the model from
+    // here; the frame form decodes a reply for tests that store one as from the line.
+    void StoreMonitorReply(int idx, const std::vector<int>& values);
     void StoreMonitorReply(int idx, const QByteArray& frame);
     // A read-all block's reply into station mcNo's parameter image.
-    void StoreParamReply(int mcNo, int block, const QByteArray& frame);
+    void StoreParamReply(int mcNo, int block, const std::vector<int>& values);
     // Registers 501 to 506 of a block-3 reply into station index idx's values.
-    void StoreRecorderKeys(int idx, const QByteArray& frame);
+    void StoreRecorderKeys(int idx, const std::vector<int>& values);
 
 signals:
     // A request taken by request() has ended; cause says what befell one that is not Done.
@@ -276,9 +279,11 @@ private:
     void handleBytes(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame);
     void handleRefusal(const QByteArray& frame);
-    bool answers(const QByteArray& frame) const;
+    // Whether frame is the outstanding request's answer; a read reply's values are decoded
+    // into `values` on the way.
+    bool answers(const QByteArray& frame, std::vector<int>* values) const;
     void onModelReply(const QByteArray& frame);
-    void onReadReply(const QByteArray& frame);
+    void onReadReply(const QByteArray& frame, const std::vector<int>& values);
     void onWriteAck(const QByteArray& frame);
     void countUnmatched(const QByteArray& frame);
     void markStale(int idx);

@@ -6,6 +6,8 @@
 #include "link/LinkWire.h"
 #include "link/Steps.h"
 
+#include <algorithm>
+
 using namespace LinkWire;
 
 // ---------------- receive ----------------
@@ -63,15 +65,19 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
 
 // The outstanding request's answer comes from its station, echoes its command and, for a
 // read or a write, has exactly the length that request asks for.
-bool KX5Link::answers(const QByteArray& frame) const {
+bool KX5Link::answers(const QByteArray& frame, std::vector<int>* values) const {
     if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
     if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
     // A character damaged on the line (a parity error arrives as NUL) or a lower-case digit
     // would be stored as a wrong value: every value must be one by the rule the decoder reads.
     if (m_out->command == "DRR") {
         const int n = (frame.size() - 11 - m_wire.sumLen) / 5;
-        for (int i = 1; i <= n; ++i)
-            if (frame[9 + 5 * (i - 1)] != ',' || !valueField(field(frame, i))) return false;
+        values->clear();
+        for (int i = 1; i <= n; ++i) {
+            const std::optional<int> v = valueField(field(frame, i));
+            if (frame[9 + 5 * (i - 1)] != ',' || !v) return false;
+            values->push_back(*v);
+        }
     }
     return true;
 }
@@ -115,7 +121,8 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
 }
 
 void KX5Link::handleFrame(const QByteArray& frame) {
-    if (!answers(frame)) {
+    std::vector<int> values; // a read reply's, decoded once
+    if (!answers(frame, &values)) {
         // Not this request's answer (a late one, another station's, another command's): it is
         // not stored, and the request stays outstanding under the same watchdog.
         countUnmatched(frame);
@@ -126,7 +133,7 @@ void KX5Link::handleFrame(const QByteArray& frame) {
     if (m_out->command == "WHO")
         onModelReply(frame);
     else if (m_out->command == "DRR")
-        onReadReply(frame);
+        onReadReply(frame, values);
     else
         onWriteAck(frame);
 }
@@ -182,7 +189,7 @@ void KX5Link::onModelReply(const QByteArray& frame) {
     sendTimerOn();
 }
 
-void KX5Link::onReadReply(const QByteArray& frame) {
+void KX5Link::onReadReply(const QByteArray& frame, const std::vector<int>& values) {
     const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
     const bool sumOK = m_wire.sumLen == 0 || CheckFrameSum(frame);
     countReply(hasOK && sumOK, sumOK, hasOK);
@@ -200,23 +207,22 @@ void KX5Link::onReadReply(const QByteArray& frame) {
     m_out.reset();
     m_sched.startStep(m_sched.stepMcNo);
     if (t.step == kStepMonitor) {
-        StoreMonitorReply(t.idx, frame);
+        StoreMonitorReply(t.idx, values);
         pollExchangeDone();
         advanceMonitorPoll();
         sendTimerOn();
         return;
     }
     if (t.step == kStepReadBack) { // what the controller kept of the write: the job is done
-        if (m_job.current && hasFields(frame, count(m_job.current->regs)))
-            m_line.storeImage(t.mcNo, m_job.current->regs,
-                              fieldValues(frame, count(m_job.current->regs)));
+        if (m_job.current && count(values) >= count(m_job.current->regs))
+            m_line.storeImage(t.mcNo, m_job.current->regs, values);
         finishJob(RequestOutcome::Done);
         backToMonitoring();
         sendTimerOn();
         return;
     }
-    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, frame);
-    if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
+    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, values);
+    if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, values);
     const StepRow* def = findStep(t.step);
     const bool oneBlock = m_job.current && m_job.current->block > 0 && !m_job.confirmed;
     if (def->next > 0 && !oneBlock) {
@@ -282,24 +288,27 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
 
 // ---------------- storing replies ----------------
 
-void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
+void KX5Link::StoreMonitorReply(int idx, const std::vector<int>& values) {
     const int mc = m_line.mcNoAt(idx);
-    if (mc == 0 || !hasFields(frame, MonReg::Count)) return;
+    if (mc == 0 || count(values) < MonReg::Count) return;
     std::array<int, StationValues::kCount> regs{};
-    for (int i = 1; i <= MonReg::Count; ++i)
-        regs[size_t(i - 1)] = fieldValue(frame, i);
+    std::copy_n(values.begin(), MonReg::Count, regs.begin());
     m_line.storeValues(mc, regs, QDateTime::currentDateTimeUtc());
 }
 
-void KX5Link::StoreRecorderKeys(int idx, const QByteArray& frame) {
+void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
+    if (hasFields(frame, MonReg::Count)) StoreMonitorReply(idx, fieldValues(frame, MonReg::Count));
+}
+
+void KX5Link::StoreRecorderKeys(int idx, const std::vector<int>& values) {
     // Block 3 holds 501 to 506 too: a key written from a station's row shows its new state as
     // soon as the write's re-read brings it, not at the station's next monitor turn.
     const std::vector<int>& regs = findStep(kStepReadAll3)->regs;
-    if (!hasFields(frame, count(regs))) return;
+    if (count(values) < count(regs)) return;
     std::array<int, 6> keys{};
-    for (int i = 1; i <= count(regs); ++i) {
-        const int reg = regs[size_t(i - 1)];
-        if (reg >= 501 && reg <= 506) keys[size_t(reg - 501)] = fieldValue(frame, i);
+    for (int i = 0; i < count(regs); ++i) {
+        const int reg = regs[size_t(i)];
+        if (reg >= 501 && reg <= 506) keys[size_t(reg - 501)] = values[size_t(i)];
     }
     m_line.storeKeys(m_line.mcNoAt(idx), keys);
 }
@@ -321,9 +330,9 @@ void KX5Link::markStale(int idx) {
     m_line.markStale(m_line.mcNoAt(idx));
 }
 
-void KX5Link::StoreParamReply(int mcNo, int block, const QByteArray& frame) {
+void KX5Link::StoreParamReply(int mcNo, int block, const std::vector<int>& values) {
     if (block < 1 || block > 4) return;
     const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
-    if (!hasFields(frame, count(regs))) return;
-    m_line.storeImage(mcNo, regs, fieldValues(frame, count(regs)), block);
+    if (count(values) < count(regs)) return;
+    m_line.storeImage(mcNo, regs, {values.begin(), values.begin() + count(regs)}, block);
 }
