@@ -251,7 +251,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     EXPECT_EQ(ended[0][1].value<RequestOutcome>(), RequestOutcome::GivenUp);
     const QString said = multi->messageLabel()->text();
     EXPECT_NE(said, "");
-    clickCell(Col::KeyPrint + 3, 1);                    // another station's success leaves it
+    clickCell(Col::KeyPrint + 3, 1); // another station's success leaves it
     answerNext();
     EXPECT_EQ(multi->messageLabel()->text(), said);
     clickCell(Col::KeyPrint + 3, 2);
