@@ -10,15 +10,17 @@
 #include "publish/Publisher.h"
 #include "services/DataLogger.h"
 #include "services/EventLog.h"
+#include "services/LineStatus.h"
 #include "services/LineTexts.h"
+#include "services/LinkWords.h"
 #include "services/TraceRecorder.h"
 
 #include <QDateTime>
 
 Headless::Headless(LineServices* line, ServiceOutput* out, QObject* parent)
-    : QObject(parent), m_link(line->link()), m_events(line->events()), m_recorder(line->recorder()),
-      m_logger(line->logger()), m_publisher(line->publisher()), m_gateway(line->gateway()),
-      m_out(out) {
+    : QObject(parent), m_link(line->link()), m_status(line->status()), m_events(line->events()),
+      m_recorder(line->recorder()), m_logger(line->logger()), m_publisher(line->publisher()),
+      m_gateway(line->gateway()), m_out(out) {
     m_link->setHost(this);
     m_notify = new ServiceNotify(this);
     connect(m_events, &EventLog::added, this,
@@ -35,12 +37,13 @@ Headless::Headless(LineServices* line, ServiceOutput* out, QObject* parent)
     // What the window would show in panel 4 (a port that cannot be opened, a file that
     // cannot be written) is said on standard error, and is the service's status meanwhile. A
     // port tried again every two seconds is said at attempts 1, 2, 4, ... 512, then every 512th.
-    connect(m_link, &KX5Link::panelChanged, this, [this](int panel) {
-        const QString text = m_link->panel(panel);
-        if (panel != 4 || text.isEmpty()) return;
+    connect(m_status, &LineStatus::messageChanged, this, [this] {
+        const StatusMessage& m = m_status->message();
+        const QString text = LinkWords::shown(m);
+        if (text.isEmpty()) return;
         m_notify->status(text);
-        const LinkNote& n = m_link->lastNote();
-        if (text == LineTexts::noteText(n)) {
+        if (m.source == StatusMessage::Source::Link) {
+            const LinkNote& n = m.note;
             // A failed reopen is said by the attempt's own line, which follows.
             if (n.kind == LinkNote::Kind::CannotOpen &&
                 m_link->phase() == KX5Link::Phase::Reopening)
@@ -62,8 +65,8 @@ Headless::Headless(LineServices* line, ServiceOutput* out, QObject* parent)
         if (!open) QTimer::singleShot(0, this, &Headless::checkGivenUp);
     });
     connect(m_link, &KX5Link::portOpened, this,
-            [this](const QString&, const QString&, const QString& cause) {
-                if (!cause.isEmpty()) QTimer::singleShot(0, this, &Headless::checkGivenUp);
+            [this](const QString&, const QString&, const PortFault& why) {
+                if (!why.isNone()) QTimer::singleShot(0, this, &Headless::checkGivenUp);
             });
     m_tick.setInterval(1000);
     m_tick.setTimerType(Qt::PreciseTimer);

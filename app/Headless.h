@@ -11,6 +11,7 @@
 
 class DataLogger;
 class EventLog;
+class LineStatus;
 class Gateway;
 class LineServices;
 class Publisher;
@@ -53,6 +54,7 @@ private:
     void checkGivenUp();
 
     KX5Link* m_link;
+    LineStatus* m_status;
     EventLog* m_events;
     TraceRecorder* m_recorder;
     DataLogger* m_logger;

@@ -27,10 +27,12 @@ public:
     Publisher* publisher() const { return m_publisher.get(); }
     Gateway* gateway() const { return m_gateway.get(); }
     AlarmBook* alarms() const { return m_alarms.get(); }
+    LineStatus* status() const { return m_status.get(); }
 
 private:
     // Declared in the order of making; destroyed the other way round.
     std::unique_ptr<KX5Link> m_link;
+    std::unique_ptr<LineStatus> m_status;
     std::unique_ptr<EventLog> m_events;
     std::unique_ptr<AlarmBook> m_alarms;
     std::unique_ptr<DataLogger> m_logger;

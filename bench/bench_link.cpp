@@ -96,16 +96,16 @@ int main(int argc, char** argv) {
     for (int round = 0; round < 2; ++round) {
         const double cpu0 = cpuSeconds();
         for (int i = 0; i < n; ++i) {
-            link.tmrSend_Timer(); // the request the reply answers; not part of the goal
+            link.fire(LinkTimer::Send); // the request the reply answers; not part of the goal
             port->writes.clear();
             const int mc = link.line().mcNoAt(link.polledIdx());
             port->feed(replies[static_cast<size_t>((i / 3 * 3 + mc - 1) % 63)], false);
             const auto t0 = std::chrono::steady_clock::now();
-            link.gather_Done();
+            link.fire(LinkTimer::Gather);
             us[size_t(i)] =
                 std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0)
                     .count();
-            link.tmrSend.stop();
+            link.stop(LinkTimer::Send);
         }
         cpu = cpuSeconds() - cpu0;
     }

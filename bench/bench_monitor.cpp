@@ -167,7 +167,7 @@ void benchRefresh(const QString& dir) {
     // Station 2 selected on a line that is up.
     if (!bringUpOnFakePort(*w->link(), *port) || !w->link()->selectStation(1))
         std::printf("the line did not come up\n");
-    w->link()->tmrSend.stop();
+    w->link()->stop(LinkTimer::Send);
     w->tmrRefresh.stop();
     w->tmrDispGraph.stop();
     LineModel& line = w->link()->line();

@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 600 && link.phase() != KX5Link::Phase::Monitoring; ++i)
         runFor(0.05);
     if (link.phase() != KX5Link::Phase::Monitoring) {
-        std::fprintf(stderr, "bench_mqtt: the line did not reach monitoring (%s)\n",
-                     qPrintable(link.lastNote().cause));
+        std::fprintf(stderr, "bench_mqtt: the line did not reach monitoring (note %d, fault %d)\n",
+                     int(link.lastNote().kind), int(link.lastNote().fault.kind));
         return 1;
     }
     runFor(1);

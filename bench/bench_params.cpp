@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
 
     // The map asks for its read-all when it opens; nothing answers here.
     struct : RequestSink {
-        RequestReply request(const Request&) override { return {true, {}}; }
+        RequestReply request(const Request& r) override { return {true, Refusal::None, {}, r}; }
         int selectedMcNo() const override { return 1; }
     } sink;
     ParamImage image;

@@ -30,25 +30,25 @@ int main(int argc, char** argv) {
         scanner.setPortName(QString::fromStdString(sim.path()));
         scanner.setFastPacing(fast);
         bool done = false;
-        QString error;
-        QObject::connect(&scanner, &LineScanner::finished, [&](bool, const QString& e) {
+        ScanProblem error;
+        QObject::connect(&scanner, &LineScanner::finished, [&](bool, const ScanProblem& e) {
             done = true;
             error = e;
         });
         const std::vector<ScanSetting> settings{ScanSetting{}};
         QElapsedTimer t;
         t.start();
-        if (const QString why = scanner.start(settings); !why.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(why));
+        if (const ScanProblem why = scanner.start(settings); !why.isNone()) {
+            std::fprintf(stderr, "the scan did not start (%d)\n", int(why.kind));
             return 1;
         }
         while (!done)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const double ms = double(t.elapsed()), bound = scanner.boundMs(settings);
         std::printf("%s pacing: 99 numbers at 9600 in %.0f ms, found %zu, bound %.0f ms, "
-                    "ratio %.3f%s%s\n",
+                    "ratio %.3f%s\n",
                     fast ? "fast" : "standard", ms, scanner.finds().size(), bound, ms / bound,
-                    error.isEmpty() ? "" : ", error: ", qPrintable(error));
+                    error.isNone() ? "" : ", stopped early");
     }
     return 0;
 }

@@ -23,6 +23,8 @@
 #include "params/frmKX5_Parameter.h"
 #include "publish/Publisher.h"
 #include "services/DataLogger.h"
+#include "services/LineStatus.h"
+#include "services/LinkWords.h"
 #include "settings/GatewayDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
@@ -269,7 +271,7 @@ int main(int argc, char** argv) {
     applyStartOptions(&main, start);
     if (!waitFor([&] { return link->phase() == KX5Link::Phase::Monitoring; }, 20000)) {
         std::fprintf(stderr, "kx5_screenshots: the line did not come up: %s\n",
-                     qPrintable(link->panel(4)));
+                     qPrintable(LinkWords::shown(services.status()->message())));
         return 1;
     }
     pump(12000);

@@ -1,6 +1,7 @@
 #include "gateway/LinkAdapter.h"
 
 #include "link/KX5Link.h"
+#include "services/LinkWords.h"
 
 LinkAdapter::LinkAdapter(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     m_cancelCheck.setInterval(100);
@@ -79,9 +80,8 @@ void LinkAdapter::step(Running& run) {
     r.replyWaitMs = m_serialTimeoutMs;
     run.reply = m_link->submit(r);
     if (run.reply->isFinished()) { // refused at once: the port is down, the station unknown
-        const QString why = run.reply->refusal();
         job.unsent = true;
-        finish(i, false, FileNotice{why, why});
+        finish(i, false, LinkWords::ended(*run.reply));
         return;
     }
     connect(run.reply.get(), &LinkReply::finished, this,
@@ -102,12 +102,12 @@ void LinkAdapter::onFinished(LinkReply* reply) {
             if (job.next < total)
                 step(run);
             else
-                finish(i, true, FileNotice{reply->text(), reply->shown()});
+                finish(i, true, FileNotice{});
         } else if (o == RequestOutcome::Replaced) {
             step(run); // its turn comes again
         } else {
             job.refused = o == RequestOutcome::Refused;
-            finish(i, false, FileNotice{reply->text(), reply->shown()});
+            finish(i, false, LinkWords::ended(*reply));
         }
         return;
     }

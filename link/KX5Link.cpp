@@ -22,17 +22,74 @@ KX5Link::KX5Link(std::unique_ptr<SerialPort> port, QObject* parent)
         t.setSingleShot(single);
         connect(&t, &QTimer::timeout, this, handler);
     };
-    init(tmrSend, kSendTickMs, false, &KX5Link::sendTimerFired);
-    init(tmrRecvErr, kReplyWaitMs, false, &KX5Link::tmrRecvErr_Timer);
-    init(tmrBall_Send, 250, false, &KX5Link::tmrBall_Send_Timer);
-    init(tmrBall_Recv, 250, false, &KX5Link::tmrBall_Recv_Timer);
-    init(tmrGather, kGatherMs, true, &KX5Link::gather_Done);
-    init(tmrPause, kPauseAfter105Ms, true, &KX5Link::pause_Done);
-    init(tmrReopen, kReopenMs, false, &KX5Link::reopen_Timer);
-    init(tmrSweepAgain, kSweepPauseMaxMs, false, &KX5Link::sweepAgain_Timer);
+    init(m_timers.tmrSend, kSendTickMs, false, &KX5Link::sendTimerFired);
+    init(m_timers.tmrRecvErr, kReplyWaitMs, false, &KX5Link::tmrRecvErr_Timer);
+    init(m_timers.tmrBall_Send, 250, false, &KX5Link::tmrBall_Send_Timer);
+    init(m_timers.tmrBall_Recv, 250, false, &KX5Link::tmrBall_Recv_Timer);
+    init(m_timers.tmrGather, kGatherMs, true, &KX5Link::gather_Done);
+    init(m_timers.tmrPause, kPauseAfter105Ms, true, &KX5Link::pause_Done);
+    init(m_timers.tmrReopen, kReopenMs, false, &KX5Link::reopen_Timer);
+    init(m_timers.tmrSweepAgain, kSweepPauseMaxMs, false, &KX5Link::sweepAgain_Timer);
 
     connect(m_port.get(), &SerialPort::received, this, &KX5Link::MSComm1_OnComm);
     connect(m_port.get(), &SerialPort::failed, this, &KX5Link::onPortFailed);
+}
+
+QTimer& KX5Link::Timers::of(LinkTimer t) {
+    switch (t) {
+    case LinkTimer::Send:
+        return tmrSend;
+    case LinkTimer::RecvErr:
+        return tmrRecvErr;
+    case LinkTimer::BallSend:
+        return tmrBall_Send;
+    case LinkTimer::BallRecv:
+        return tmrBall_Recv;
+    case LinkTimer::Gather:
+        return tmrGather;
+    case LinkTimer::Pause:
+        return tmrPause;
+    case LinkTimer::Reopen:
+        return tmrReopen;
+    case LinkTimer::SweepAgain:
+        break;
+    }
+    return tmrSweepAgain;
+}
+
+// The handler a timer's expiry runs; the send tick's own, without the fast pacing's wait for
+// the rest of a quiet gap.
+void KX5Link::fire(LinkTimer t) {
+    switch (t) {
+    case LinkTimer::Send:
+        return tmrSend_Timer();
+    case LinkTimer::RecvErr:
+        return tmrRecvErr_Timer();
+    case LinkTimer::BallSend:
+        return tmrBall_Send_Timer();
+    case LinkTimer::BallRecv:
+        return tmrBall_Recv_Timer();
+    case LinkTimer::Gather:
+        return gather_Done();
+    case LinkTimer::Pause:
+        return pause_Done();
+    case LinkTimer::Reopen:
+        return reopen_Timer();
+    case LinkTimer::SweepAgain:
+        return sweepAgain_Timer();
+    }
+}
+
+bool KX5Link::running(LinkTimer t) const {
+    return m_timers.of(t).isActive();
+}
+
+int KX5Link::interval(LinkTimer t) const {
+    return m_timers.of(t).interval();
+}
+
+void KX5Link::stop(LinkTimer t) {
+    m_timers.of(t).stop();
 }
 
 KX5Link::~KX5Link() {
@@ -44,18 +101,19 @@ int KX5Link::selectedMcNo() const {
 }
 
 void KX5Link::setPortSettings(const PortSettings& s) {
-    m_settings = s;
+    m_wire.settings = s;
     if (m_sched.phase == Phase::Closed && !m_port->isOpen()) takeSettings();
 }
 
 // Frames and waits follow the settings the port was opened with: a frame format changed
 // under an open port would go out on a line set up for the other one.
 void KX5Link::takeSettings() {
-    m_onLine = m_settings;
-    m_sumLen = m_onLine.sumLen();
-    m_charMs = m_onLine.charMs();
+    m_wire.onLine = m_wire.settings;
+    m_wire.sumLen = m_wire.onLine.sumLen();
+    m_wire.charMs = m_wire.onLine.charMs();
     const std::vector<int>& regs = findStep(kStepMonitor)->regs;
-    m_monitorBytes = int(buildReadReq(1, regs, m_sumLen).size()) + readLen(count(regs), m_sumLen);
+    m_wire.monitorBytes =
+        int(buildReadReq(1, regs, m_wire.sumLen).size()) + readLen(count(regs), m_wire.sumLen);
     updateCurrentFor();
 }
 
@@ -66,52 +124,42 @@ void KX5Link::setStations(const StationList& list) {
     KeepSelectedStation();
 }
 
-QString KX5Link::panel(int i) const {
-    return i >= 1 && i <= 5 ? m_panels[static_cast<size_t>(i - 1)] : QString();
-}
-
-void KX5Link::setPanel(int i, const QString& text) {
-    if (i < 1 || i > 5 || m_panels[static_cast<size_t>(i - 1)] == text) return;
-    m_panels[static_cast<size_t>(i - 1)] = text;
-    emit panelChanged(i);
-}
-
 // Every note names the port it is about.
 void KX5Link::note(LinkNote n) {
-    m_note = std::move(n);
-    m_note.port = m_onLine.port;
-    emit noted(m_note);
+    m_said.note = std::move(n);
+    m_said.note.port = m_wire.onLine.port;
+    emit noted(m_said.note);
 }
 
-void KX5Link::note(LinkNote::Kind kind, const QString& cause, int number) {
-    note(LinkNote{.kind = kind, .cause = cause, .number = number});
+void KX5Link::note(LinkNote::Kind kind, const PortFault& fault, int number) {
+    note(LinkNote{.kind = kind, .fault = fault, .number = number});
 }
 
 void KX5Link::offerClose(bool closes) {
-    m_offersClose = closes;
+    m_said.offersClose = closes;
     emit commandChanged();
 }
 
 void KX5Link::setSending(bool on) {
-    if (m_sending == on) return;
-    m_sending = on;
+    if (m_said.sending == on) return;
+    m_said.sending = on;
     emit activityChanged();
 }
 
 void KX5Link::setReceiving(bool on) {
-    if (m_receiving == on) return;
-    m_receiving = on;
+    if (m_said.receiving == on) return;
+    m_said.receiving = on;
     emit activityChanged();
 }
 
 void KX5Link::stopAll() {
-    tmrSend.stop();
-    tmrRecvErr.stop();
-    tmrGather.stop();
-    tmrPause.stop();
-    tmrReopen.stop();
-    tmrSweepAgain.stop();
-    m_sendDue = m_watchdogDue = false;
+    m_timers.tmrSend.stop();
+    m_timers.tmrRecvErr.stop();
+    m_timers.tmrGather.stop();
+    m_timers.tmrPause.stop();
+    m_timers.tmrReopen.stop();
+    m_timers.tmrSweepAgain.stop();
+    m_timers.sendDue = m_timers.watchdogDue = false;
     m_out.reset();
 }
 
@@ -125,7 +173,7 @@ int KX5Link::quietGapMs() const {
 
 int KX5Link::replyWaitMs(int requestBytes, int replyBytes) const {
     const double wire = (requestBytes + replyBytes) * charMs();
-    const int answer = m_fast ? kAnswerAllowanceMs : kReplyWaitMs + kGatherMs;
+    const int answer = m_wire.fast ? kAnswerAllowanceMs : kReplyWaitMs + kGatherMs;
     return static_cast<int>(std::ceil(wire)) + answer;
 }
 
@@ -133,12 +181,12 @@ int KX5Link::currentForMs() const {
     int answered = 0;
     for (int i = 0; i < m_line.count(); ++i)
         answered += m_line.at(i)->answered ? 1 : 0;
-    const double round = std::max(answered, 1) * exchangeMs(m_monitorBytes);
+    const double round = std::max(answered, 1) * exchangeMs(m_wire.monitorBytes);
     return std::max(2000, int(std::ceil(3 * 2 * round)));
 }
 
 double KX5Link::exchangeMs(int bytes) const {
-    return bytes * charMs() + (m_fast ? quietGapMs() : kSendTickMs + kGatherMs);
+    return bytes * charMs() + (m_wire.fast ? quietGapMs() : kSendTickMs + kGatherMs);
 }
 
 void KX5Link::updateCurrentFor() {
@@ -150,20 +198,21 @@ void KX5Link::sendTimerOn() {
     // Always the pacing's own interval: a tick that waited out the rest of a quiet gap leaves
     // the timer at 0.
     if (!m_sched.holdsSending() && m_sched.gSendStep > 0)
-        tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
+        m_timers.tmrSend.start(m_wire.fast ? quietGapMs() : kSendTickMs);
 }
 
 // ---------------- requests ----------------
 
 RequestReply KX5Link::request(const Request& r) {
     const std::shared_ptr<LinkReply> reply = submit(r);
-    return {reply->refusal().isEmpty(), reply->refusal()};
+    return {reply->refusal() == Refusal::None, reply->refusal(), reply->port(), r};
 }
 
 std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
     auto reply = std::make_shared<LinkReply>(r);
-    auto no = [&](const QString& why) {
-        reply->end(RequestOutcome::Dropped, QString(), why, why);
+    auto no = [&](Refusal why) {
+        reply->end(RequestOutcome::Dropped, EndCause::NotSent, why,
+                   why == Refusal::Reopening ? m_wire.onLine.port : QString());
         return reply;
     };
     const StepRow* row = findStep(r.step);
@@ -173,27 +222,23 @@ std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
         row && ((row->kind == StepRow::Kind::Read && r.step != kStepMonitor &&
                  (r.step == kStepReadAll1 || r.block > 0)) ||
                 (row->kind == StepRow::Kind::Write && r.step != kStepWriteInput2));
-    if (!requestable) return no(tr("Not a request the link takes (step %1).").arg(r.step));
-    const QString what = r.shownWhat();
+    if (!requestable) return no(Refusal::NotRequestable);
     switch (m_sched.phase) {
     case Phase::Closed:
-        return no(tr("The port is closed: %1 not sent.").arg(what));
+        return no(Refusal::PortClosed);
     case Phase::Closing:
-        return no(tr("The port is closing: %1 not sent.").arg(what));
+        return no(Refusal::PortClosing);
     case Phase::Reopening:
-        return no(tr("Port %1 lost, reopening: %2 not sent.").arg(m_onLine.port, what));
+        return no(Refusal::Reopening);
     case Phase::Sweeping:
     case Phase::SweepPause:
-        return no(tr("Checking the stations (Connect status): %1 not sent. "
-                     "Try again when the check has finished.")
-                      .arg(what));
+        return no(Refusal::Checking);
     default:
         break;
     }
     const int idx = m_line.indexOf(r.mcNo);
-    if (idx < 0) return no(tr("MC %1 is not in use: %2 not sent.").arg(r.mcNo).arg(what));
-    if (!m_line.at(idx)->answered)
-        return no(tr("MC %1 has not answered: %2 not sent.").arg(r.mcNo).arg(what));
+    if (idx < 0) return no(Refusal::NotInUse);
+    if (!m_line.at(idx)->answered) return no(Refusal::NotAnswered);
     if (row->kind == StepRow::Kind::Write) {
         const int n = row->regs.empty() ? row->count : count(row->regs);
         const bool regsOk = !row->regs.empty() || count(r.regs) == n;
@@ -201,29 +246,26 @@ std::shared_ptr<LinkReply> KX5Link::submit(const Request& r) {
             count(r.values) == n && (r.step != kStepWriteInput1 ||
                                      count(r.values2) == count(findStep(kStepWriteInput2)->regs));
         // A write whose values are missing would put zeros into the controller.
-        if (!regsOk || !valsOk) return no(tr("%1: incomplete values, not sent.").arg(what));
+        if (!regsOk || !valsOk) return no(Refusal::Incomplete);
     }
     std::optional<Waiting> replaced;
-    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+    for (auto it = m_turns.queue.begin(); it != m_turns.queue.end(); ++it) {
         if (it->r.source != r.source) continue;
         replaced = *it;
-        m_queue.erase(it);
+        m_turns.queue.erase(it);
         break;
     }
-    m_queue.push_back({r, reply});
-    if (replaced) { // said once the queue is whole again: a listener may ask at once
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not sent"),
-                           replaced->r.mcNo, &replaced->r);
-        tellEnded(replaced->r, replaced->reply, RequestOutcome::Replaced, s.text, s.shown);
-    }
+    m_turns.queue.push_back({r, reply});
+    if (replaced) // said once the queue is whole again: a listener may ask at once
+        tellEnded(replaced->r, replaced->reply, RequestOutcome::Replaced, EndCause::NotSent);
     return reply;
 }
 
 bool KX5Link::withdraw(const std::shared_ptr<LinkReply>& reply) {
-    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+    for (auto it = m_turns.queue.begin(); it != m_turns.queue.end(); ++it) {
         if (it->reply != reply) continue;
-        m_queue.erase(it);
-        reply->end(RequestOutcome::Dropped, QString(), QString());
+        m_turns.queue.erase(it);
+        reply->end(RequestOutcome::Dropped, EndCause::NotSent);
         return true;
     }
     return false;
@@ -242,13 +284,13 @@ bool KX5Link::selectStation(int idx) {
 
 // A write is worked until it is confirmed or given up; a newer request waits for it.
 bool KX5Link::writeUnconfirmed() const {
-    return m_current && !m_currentConfirmed && m_current->isWrite();
+    return m_job.current && !m_job.confirmed && m_job.current->isWrite();
 }
 
 void KX5Link::tellEnded(const Request& r, const std::shared_ptr<LinkReply>& reply,
-                        RequestOutcome outcome, const QString& text, const QString& shown) {
-    if (r.source != kBackgroundSource) emit requestEnded(r, outcome, text, shown);
-    if (reply) reply->end(outcome, text, shown);
+                        RequestOutcome outcome, EndCause cause) {
+    if (r.source != kBackgroundSource) emit requestEnded(r, outcome, cause);
+    if (reply) reply->end(outcome, cause);
 }
 
 // The next request in rotation: the first source after the one served last that has one
@@ -256,44 +298,42 @@ void KX5Link::tellEnded(const Request& r, const std::shared_ptr<LinkReply>& repl
 // running step gives way to a requested one; it still ends, once, so whoever asked for it is
 // not left waiting.
 void KX5Link::takePending() {
-    auto next = m_queue.end();
-    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
-        const bool after = it->r.source > m_lastSource;
-        if (next == m_queue.end()) {
+    auto next = m_turns.queue.end();
+    for (auto it = m_turns.queue.begin(); it != m_turns.queue.end(); ++it) {
+        const bool after = it->r.source > m_turns.lastSource;
+        if (next == m_turns.queue.end()) {
             next = it;
             continue;
         }
-        const bool nextAfter = next->r.source > m_lastSource;
+        const bool nextAfter = next->r.source > m_turns.lastSource;
         if ((after && !nextAfter) || (after == nextAfter && it->r.source < next->r.source))
             next = it;
     }
-    if (next == m_queue.end()) return;
+    if (next == m_turns.queue.end()) return;
     // Out of the queue before anyone hears of anything: a listener may ask again at once.
     const Waiting taken = *next;
-    m_queue.erase(next);
-    if (m_current && m_currentConfirmed) {
+    m_turns.queue.erase(next);
+    if (m_job.current && m_job.confirmed) {
         // A write's read-back cut short: the write stands, and its blocks are read again in
         // the background before anyone is served them.
-        m_line.expireImage(m_current->mcNo);
-        finishJob(RequestOutcome::Done, QString(), QString());
-        m_pollOwed = 0;
-    } else if (m_current) {
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 replaced by a newer request: not finished"),
-                           m_current->mcNo, &*m_current);
-        tellEnded(*m_current, m_currentReply, RequestOutcome::Replaced, s.text, s.shown);
+        m_line.expireImage(m_job.current->mcNo);
+        finishJob(RequestOutcome::Done);
+        m_turns.pollOwed = 0;
+    } else if (m_job.current) {
+        tellEnded(*m_job.current, m_job.reply, RequestOutcome::Replaced, EndCause::NotFinished);
     }
-    m_lastSource = taken.r.source;
+    m_turns.lastSource = taken.r.source;
     startJob(taken.r, taken.reply);
 }
 
 void KX5Link::startJob(const Request& r, std::shared_ptr<LinkReply> reply) {
-    m_current = r;
-    m_currentReply = std::move(reply);
-    m_currentConfirmed = false;
-    m_currentMs = 0;
+    m_job.current = r;
+    m_job.reply = std::move(reply);
+    m_job.confirmed = false;
+    m_job.ms = 0;
     m_sched.startStep(r.mcNo);
     // The new request gets a reply wait of its own, not the rest of another's.
-    tmrRecvErr.stop();
+    m_timers.tmrRecvErr.stop();
     m_out.reset();
     m_sched.enter(r.step);
 }
@@ -301,7 +341,7 @@ void KX5Link::startJob(const Request& r, std::shared_ptr<LinkReply> reply) {
 // An answering station whose image lacks a block (never read, or not since it came back) has
 // that block read, in the poll's turn and never ahead of anyone's request.
 bool KX5Link::takeBackgroundRead() {
-    if (!m_backgroundReads) return false;
+    if (!m_turns.backgroundReads) return false;
     for (int i = 0; i < m_line.count(); ++i) {
         const LineModel::Station* st = m_line.at(i);
         if (!st->answered || st->conn != ConnState::OK) continue;
@@ -318,74 +358,66 @@ bool KX5Link::takeBackgroundRead() {
 
 // Windows hear of a request's end as soon as it is decided (a write at its acknowledgement);
 // its reply finishes with the job.
-void KX5Link::endCurrent(RequestOutcome outcome, const QString& text, const QString& shown) {
-    if (!m_current) return;
+void KX5Link::endCurrent(RequestOutcome outcome, EndCause cause) {
+    if (!m_job.current) return;
     if (outcome != RequestOutcome::Done) {
-        finishJob(outcome, text, shown);
+        finishJob(outcome, cause);
         return;
     }
-    m_currentConfirmed = true;
-    if (m_current->source != kBackgroundSource) emit requestEnded(*m_current, outcome, text, shown);
+    m_job.confirmed = true;
+    if (m_job.current->source != kBackgroundSource)
+        emit requestEnded(*m_job.current, outcome, cause);
 }
 
-void KX5Link::finishJob(RequestOutcome outcome, const QString& text, const QString& shown) {
-    if (!m_current) return;
-    const Request r = *m_current;
-    const std::shared_ptr<LinkReply> reply = std::move(m_currentReply);
-    const bool told = m_currentConfirmed;
-    m_current.reset();
-    m_currentReply.reset();
-    m_currentConfirmed = false;
+void KX5Link::finishJob(RequestOutcome outcome, EndCause cause) {
+    if (!m_job.current) return;
+    const Request r = *m_job.current;
+    const std::shared_ptr<LinkReply> reply = std::move(m_job.reply);
+    const bool told = m_job.confirmed;
+    m_job.current.reset();
+    m_job.reply.reset();
+    m_job.confirmed = false;
     // The poll gets a quarter more of the line's time than the request took (a monitor
     // exchange the unit), so it keeps more than half of the line whatever the pacing.
     if (m_line.findAnswered(0) >= 0) {
-        const double monitor = exchangeMs(m_monitorBytes);
-        m_pollOwed = std::clamp(int(std::ceil(1.25 * m_currentMs / monitor)), 1, 4);
+        const double monitor = exchangeMs(m_wire.monitorBytes);
+        m_turns.pollOwed = std::clamp(int(std::ceil(1.25 * m_job.ms / monitor)), 1, 4);
     }
     // The link's own background read gives the poll its turn next, but never holds up
     // anyone's request.
-    m_owedSoft = r.source == kBackgroundSource;
-    m_currentMs = 0;
+    m_turns.owedSoft = r.source == kBackgroundSource;
+    m_job.ms = 0;
     if (told && outcome == RequestOutcome::Done) {
-        if (reply) reply->end(outcome, text, shown);
+        if (reply) reply->end(outcome, cause);
     } else {
-        tellEnded(r, reply, outcome, text, shown);
+        tellEnded(r, reply, outcome, cause);
     }
 }
 
 void KX5Link::pollExchangeDone() {
-    if (m_pollOwed > 0) --m_pollOwed;
+    if (m_turns.pollOwed > 0) --m_turns.pollOwed;
 }
 
 // The port went down: nothing waiting or unconfirmed is delivered later.
 void KX5Link::dropRequests() {
-    while (!m_queue.empty()) {
-        const Waiting w = m_queue.front();
-        m_queue.pop_front();
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 not sent: the port closed"), w.r.mcNo, &w.r);
-        tellEnded(w.r, w.reply, RequestOutcome::Dropped, s.text, s.shown);
+    while (!m_turns.queue.empty()) {
+        const Waiting w = m_turns.queue.front();
+        m_turns.queue.pop_front();
+        tellEnded(w.r, w.reply, RequestOutcome::Dropped, EndCause::NotSent);
     }
-    if (m_current) {
+    if (m_job.current) {
         const bool secondHalf =
             m_sched.phase == Phase::InputPause ||
             (m_sched.phase == Phase::Writing && m_sched.gSendStep == kStepWriteInput2);
-        const int mc = m_current->mcNo;
-        if (secondHalf) {
-            const Said s =
-                say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written (the port closed)"),
-                    mc);
-            finishJob(RequestOutcome::SecondHalfLost, s.text, s.shown);
-        } else if (m_currentConfirmed) {
-            // Written; only its read-back is cut short.
-            finishJob(RequestOutcome::Done, QString(), QString());
-        } else {
-            const Said s =
-                say(QT_TR_NOOP("MC [%1] %2 not confirmed: the port closed"), mc, &*m_current);
-            finishJob(RequestOutcome::Dropped, s.text, s.shown);
-        }
+        if (secondHalf)
+            finishJob(RequestOutcome::SecondHalfLost, EndCause::PortClosed);
+        else if (m_job.confirmed) // written; only its read-back is cut short
+            finishJob(RequestOutcome::Done);
+        else
+            finishJob(RequestOutcome::Dropped, EndCause::NotFinished);
     }
-    m_current.reset();
-    m_pollOwed = 0;
+    m_job.current.reset();
+    m_turns.pollOwed = 0;
     m_sched.startStep(0);
 }
 
@@ -436,9 +468,9 @@ void KX5Link::advanceMonitorPoll() {
 // characters after the last byte heard, which a millisecond timer can only round; the rest,
 // under a millisecond, is waited out by ticking again at once.
 void KX5Link::sendTimerFired() {
-    if (m_fast && m_lastRead.isValid() &&
-        kQuietGapChars * charMs() * 1e6 > double(m_lastRead.nsecsElapsed())) {
-        tmrSend.start(0);
+    if (m_wire.fast && m_timers.lastRead.isValid() &&
+        kQuietGapChars * charMs() * 1e6 > double(m_timers.lastRead.nsecsElapsed())) {
+        m_timers.tmrSend.start(0);
         return;
     }
     tmrSend_Timer();
@@ -446,11 +478,11 @@ void KX5Link::sendTimerFired() {
 
 void KX5Link::tmrSend_Timer() {
     if (gathering()) {
-        m_sendDue = true;
-        tmrSend.stop();
+        m_timers.sendDue = true;
+        m_timers.tmrSend.stop();
         return;
     }
-    tmrSend.stop();
+    m_timers.tmrSend.stop();
     if (m_sched.gPortCloseReq) {
         goOffline(LinkNote{});
         return;
@@ -468,18 +500,18 @@ void KX5Link::tmrSend_Timer() {
     // Between two requests the poll has its share. A windows' request may cut a windows'
     // parameter read or read-back short, as any requested step pre-empts the one running;
     // never a write before its acknowledgement, nor another source's work.
-    const bool idle = !m_current && m_sched.gSendStep == kStepMonitor;
-    const bool cutsRead = m_current && m_current->source == 0 &&
-                          (m_currentConfirmed || !m_current->isWrite()) &&
+    const bool idle = !m_job.current && m_sched.gSendStep == kStepMonitor;
+    const bool cutsRead = m_job.current && m_job.current->source == 0 &&
+                          (m_job.confirmed || !m_job.current->isWrite()) &&
                           m_sched.phase != Phase::InputPause &&
-                          std::any_of(m_queue.begin(), m_queue.end(),
+                          std::any_of(m_turns.queue.begin(), m_turns.queue.end(),
                                       [](const Waiting& w) { return w.r.source == 0; });
-    const bool pollFirst = m_pollOwed > 0 && !m_owedSoft && m_line.findAnswered(0) >= 0;
-    if (!m_queue.empty() &&
-        ((idle && !pollFirst) || cutsRead ||
-         (!m_current && m_sched.phase != Phase::Sweeping && m_sched.gSendStep != kStepMonitor))) {
+    const bool pollFirst = m_turns.pollOwed > 0 && !m_turns.owedSoft && m_line.findAnswered(0) >= 0;
+    if (!m_turns.queue.empty() && ((idle && !pollFirst) || cutsRead ||
+                                   (!m_job.current && m_sched.phase != Phase::Sweeping &&
+                                    m_sched.gSendStep != kStepMonitor))) {
         takePending();
-    } else if (idle && m_pollOwed == 0 && takeBackgroundRead()) {
+    } else if (idle && m_turns.pollOwed == 0 && takeBackgroundRead()) {
         // the background read goes out below
     } else if (rediscoveryDue()) {
         sendRediscovery();
@@ -494,28 +526,29 @@ void KX5Link::tmrSend_Timer() {
 
     switch (step->kind) {
     case StepRow::Kind::Model:
-        sendFrame(buildModelReq(target, m_sumLen), m_sched.gSendStep, target, idx, 0, false);
+        sendFrame(buildModelReq(target, m_wire.sumLen), m_sched.gSendStep, target, idx, 0, false);
         break;
     case StepRow::Kind::Read: {
-        if (m_sched.gSendStep == kStepMonitor) ++m_sinceRediscovery;
+        if (m_sched.gSendStep == kStepMonitor) ++m_turns.sinceRediscovery;
         // A read-back names the registers its write wrote.
         const std::vector<int>& regs =
-            step->regs.empty() && m_current ? m_current->regs : step->regs;
-        sendFrame(buildReadReq(target, regs, m_sumLen), m_sched.gSendStep, target, idx,
-                  readLen(count(regs), m_sumLen), false);
+            step->regs.empty() && m_job.current ? m_job.current->regs : step->regs;
+        sendFrame(buildReadReq(target, regs, m_wire.sumLen), m_sched.gSendStep, target, idx,
+                  readLen(count(regs), m_wire.sumLen), false);
         break;
     }
     case StepRow::Kind::Write: {
-        if (!m_current) { // only a request starts a write; nothing to write without one
+        if (!m_job.current) { // only a request starts a write; nothing to write without one
             m_sched.enter(kStepMonitor);
             sendTimerOn();
             return;
         }
-        const std::vector<int>& regs = step->regs.empty() ? m_current->regs : step->regs;
-        const std::vector<int>& vals =
-            step->values == StepRow::Values::RegVal2 ? m_current->values2 : m_current->values;
-        sendFrame(buildWriteReq(target, regs, vals, m_sumLen), m_sched.gSendStep, target, idx,
-                  ackLen(m_sumLen), false);
+        const std::vector<int>& regs = step->regs.empty() ? m_job.current->regs : step->regs;
+        const std::vector<int>& vals = step->values == StepRow::Values::RegVal2
+                                           ? m_job.current->values2
+                                           : m_job.current->values;
+        sendFrame(buildWriteReq(target, regs, vals, m_wire.sumLen), m_sched.gSendStep, target, idx,
+                  ackLen(m_wire.sumLen), false);
         break;
     }
     }
@@ -527,36 +560,36 @@ void KX5Link::tmrSend_Timer() {
 void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, int replyLen,
                         bool rediscovery) {
     setSending(true);
-    tmrBall_Send.start();
+    m_timers.tmrBall_Send.start();
     sprdCommD.add(frame, true);
     const QByteArray command = frame.mid(3, 3);
     // The fast pacing handles every byte as it comes, so a write's acknowledgement is read
     // to its end whatever pieces it arrives in.
-    m_port->setRThreshold(command == "DWR" && !m_fast ? kWriteThreshold : 1);
+    m_port->setRThreshold(command == "DWR" && !m_wire.fast ? kWriteThreshold : 1);
     if (!m_port->isOpen()) return;
     const bool retry = m_out && m_out->step == step && m_out->mcNo == mcNo;
-    if (!retry || !tmrRecvErr.isActive()) {
-        const int expected = replyLen > 0 ? replyLen : modelReplyLen(m_sumLen);
+    if (!retry || !m_timers.tmrRecvErr.isActive()) {
+        const int expected = replyLen > 0 ? replyLen : modelReplyLen(m_wire.sumLen);
         int wait = replyWaitMs(static_cast<int>(frame.size()), expected);
-        if (m_current && m_current->replyWaitMs > 0 && step != kStepMonitor && !rediscovery)
+        if (m_job.current && m_job.current->replyWaitMs > 0 && step != kStepMonitor && !rediscovery)
             wait =
-                std::max(m_current->replyWaitMs,
+                std::max(m_job.current->replyWaitMs,
                          int(std::ceil((frame.size() + expected) * charMs())) + kAnswerAllowanceMs);
-        tmrRecvErr.setInterval(wait);
-        tmrRecvErr.start();
+        m_timers.tmrRecvErr.setInterval(wait);
+        m_timers.tmrRecvErr.start();
     }
     m_out = Transaction{step, mcNo, idx, command, replyLen, rediscovery, {}};
-    if (m_current && step != kStepMonitor && !rediscovery)
-        m_currentMs +=
-            exchangeMs(int(frame.size()) + (replyLen > 0 ? replyLen : modelReplyLen(m_sumLen)));
+    if (m_job.current && step != kStepMonitor && !rediscovery)
+        m_job.ms += exchangeMs(int(frame.size()) +
+                               (replyLen > 0 ? replyLen : modelReplyLen(m_wire.sumLen)));
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_line.statsOf(mcNo).requests;
-    m_sentAt.start();
+    m_timers.sentAt.start();
 }
 
 bool KX5Link::rediscoveryDue() const {
     if (m_sched.phase != Phase::Monitoring || m_sched.gSendStep != kStepMonitor ||
-        !m_queue.empty() || m_sinceRediscovery < kRediscoverEvery - 1)
+        !m_turns.queue.empty() || m_turns.sinceRediscovery < kRediscoverEvery - 1)
         return false;
     return m_line.anyUnanswered();
 }
@@ -565,12 +598,12 @@ bool KX5Link::rediscoveryDue() const {
 void KX5Link::sendRediscovery() {
     const int n = m_line.count();
     for (int k = 1; k <= n; ++k) {
-        const int i = (m_rediscoverIdx + k) % n;
+        const int i = (m_turns.rediscoverIdx + k) % n;
         if (m_line.at(i)->answered) continue;
-        m_rediscoverIdx = i;
-        m_sinceRediscovery = 0;
+        m_turns.rediscoverIdx = i;
+        m_turns.sinceRediscovery = 0;
         const int mc = m_line.mcNoAt(i);
-        sendFrame(buildModelReq(mc, m_sumLen), kStepModel, mc, i, 0, true);
+        sendFrame(buildModelReq(mc, m_wire.sumLen), kStepModel, mc, i, 0, true);
         return;
     }
 }
@@ -599,7 +632,7 @@ bool KX5Link::endModelQuery(bool silent) {
 }
 
 void KX5Link::pause_Done() {
-    tmrPause.stop();
+    m_timers.tmrPause.stop();
     if (m_sched.phase != Phase::InputPause || !m_port->isOpen()) return;
     m_sched.enter(kStepWriteInput2);
     sendTimerOn();
@@ -612,31 +645,22 @@ void KX5Link::pause_Done() {
 void KX5Link::giveUp(bool refused) {
     const int mc = m_out ? m_out->mcNo : m_sched.stepMcNo;
     const bool secondHalf = m_sched.gSendStep == kStepWriteInput2;
-    const bool unconfirmed = m_current && !m_currentConfirmed;
-    Said s;
-    if (secondHalf)
-        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 refused"), mc)
-                    : say(QT_TR_NOOP("MC [%1] ==> NG: input group 612-619 not written"), mc);
-    else if (unconfirmed)
-        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: %2 refused"), mc, &*m_current)
-                    : say(QT_TR_NOOP("MC [%1] ==> NG: %2 not confirmed"), mc, &*m_current);
-    else
-        s = refused ? say(QT_TR_NOOP("MC [%1] ==> NG: parameter read refused"), mc)
-                    : say(QT_TR_NOOP("MC [%1] ==> NG: parameter read not confirmed"), mc);
+    const bool unconfirmed = m_job.current && !m_job.confirmed;
+    const EndCause cause = refused ? EndCause::Refused : EndCause::Unanswered;
     const RequestOutcome outcome = secondHalf ? RequestOutcome::SecondHalfLost
                                    : refused  ? RequestOutcome::Refused
                                               : RequestOutcome::GivenUp;
     if (unconfirmed) {
-        endCurrent(outcome, s.text, s.shown);
+        endCurrent(outcome, cause);
     } else {
         // A write's read-back: the write stands, its blocks are read again before they are
         // served.
-        if (m_current && m_current->source != kBackgroundSource)
-            emit requestEnded(Request::readAll(mc), outcome, s.text, s.shown);
+        if (m_job.current && m_job.current->source != kBackgroundSource)
+            emit requestEnded(Request::readAll(mc), outcome, cause);
         m_line.expireImage(mc);
-        finishJob(RequestOutcome::Done, s.text, s.shown);
+        finishJob(RequestOutcome::Done);
     }
-    m_current.reset();
+    m_job.current.reset();
     m_out.reset();
     m_sched.startStep(0);
     m_sched.mRecvErrCnt = 0;
@@ -646,10 +670,10 @@ void KX5Link::giveUp(bool refused) {
 
 void KX5Link::tmrRecvErr_Timer() {
     if (gathering()) {
-        m_watchdogDue = true;
+        m_timers.watchdogDue = true;
         return;
     }
-    tmrRecvErr.stop();
+    m_timers.tmrRecvErr.stop();
     clampIndices();
     if (m_line.count() == 0) return;
     const int silent = m_out ? m_out->mcNo : m_line.mcNoAt(m_sched.gMC_Idx);
@@ -679,15 +703,15 @@ void KX5Link::tmrRecvErr_Timer() {
             advanceMonitorPoll();
         }
     }
-    if (m_port->isOpen()) tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
+    if (m_port->isOpen()) m_timers.tmrSend.start(m_wire.fast ? quietGapMs() : kSendTickMs);
 }
 
 void KX5Link::tmrBall_Send_Timer() {
     setSending(false);
-    tmrBall_Send.stop();
+    m_timers.tmrBall_Send.stop();
 }
 
 void KX5Link::tmrBall_Recv_Timer() {
     setReceiving(false);
-    tmrBall_Recv.stop();
+    m_timers.tmrBall_Recv.stop();
 }

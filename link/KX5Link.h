@@ -27,6 +27,18 @@
 #include <memory>
 #include <optional>
 
+// The link's timers, as the seam names them.
+enum class LinkTimer {
+    Send,      // tmrSend: the 50 ms send tick
+    RecvErr,   // tmrRecvErr: the reply watchdog
+    BallSend,  // tmrBall_Send: the send lamp, 250 ms
+    BallRecv,  // tmrBall_Recv: the receive lamp, 250 ms
+    Gather,    // the 100 ms gather at the start of a receive event
+    Pause,     // the 2000 ms pause between the two halves of the input write
+    Reopen,    // reopening a port that failed
+    SweepAgain // the pause before an unattended line is swept again
+};
+
 // What the link asks of the window it belongs to.
 class LinkHost {
 public:
@@ -65,17 +77,18 @@ public:
     // Selects station index idx (a connected one) and reads its parameters.
     bool selectStation(int idx);
     // Requests waiting for their turn, and the first of them.
-    int waitingRequests() const { return static_cast<int>(m_queue.size()); }
+    int waitingRequests() const { return static_cast<int>(m_turns.queue.size()); }
     std::optional<Request> pendingRequest() const {
-        return m_queue.empty() ? std::nullopt : std::optional<Request>(m_queue.front().r);
+        return m_turns.queue.empty() ? std::nullopt
+                                     : std::optional<Request>(m_turns.queue.front().r);
     }
     // Monitor exchanges the poll is still owed before the next request goes out.
-    int pollOwed() const { return m_pollOwed; }
+    int pollOwed() const { return m_turns.pollOwed; }
     // The source of the link's own background reads of the parameter images.
     static constexpr int kBackgroundSource = -1;
     // Every answering station's parameter image read in the background, a block at a time in
     // the poll's turns and never ahead of a request (off unless someone serves the images).
-    void setBackgroundReads(bool on) { m_backgroundReads = on; }
+    void setBackgroundReads(bool on) { m_turns.backgroundReads = on; }
     // How long a monitor reading counts as current: three poll rounds with the poll at its
     // fair share (half the line), never under 2 s.
     int currentForMs() const;
@@ -99,18 +112,16 @@ public:
     // A port that fails while open is reopened every kReopenMs until it is back or the user
     // closes it; the model sweep then runs again.
     static constexpr int kReopenMs = 2000;
-    void setAutoReopen(bool on) { m_autoReopen = on; }
-    bool autoReopen() const { return m_autoReopen; }
+    void setAutoReopen(bool on) { m_unattended.autoReopen = on; }
+    bool autoReopen() const { return m_unattended.autoReopen; }
     bool reopening() const { return m_sched.phase == Phase::Reopening; }
-    void reopen_Timer();
     // Opens the port for a run nobody watches (started with --open, or after a reopen): an open
     // that fails is tried again as a lost port is, and a sweep that hears nobody is repeated
     // after a pause that grows to kSweepPauseMaxMs, until a station answers or the user closes.
     void openUnattended();
     static constexpr int kSweepPauseMaxMs = 10000;
-    void sweepAgain_Timer();
     // "9600 8N1 STD": the settings the port was last opened with, in the words a hint gives them.
-    QString lineSettingsText() const { return m_onLine.lineText(); }
+    QString lineSettingsText() const { return m_wire.onLine.lineText(); }
     const LineStats& lineStats() const { return m_line.stats(); }
     void resetLineStats() { m_line.resetStats(); }
 
@@ -120,19 +131,19 @@ public:
     // The port and its line settings: taken at the next open (at once while the port is closed);
     // an open port keeps the rate and frame format it was opened with.
     void setPortSettings(const PortSettings& s);
-    const PortSettings& portSettings() const { return m_settings; }
+    const PortSettings& portSettings() const { return m_wire.settings; }
     // The stations in use; the selection follows (KeepSelectedStation).
     void setStations(const StationList& list);
 
     void setFastPacing(bool on) {
-        m_fast = on;
+        m_wire.fast = on;
         updateCurrentFor();
     }
-    bool fastPacing() const { return m_fast; }
+    bool fastPacing() const { return m_wire.fast; }
 
     // ---- time on the wire ----
     // One character's wire time in ms at the rate and format the port runs with.
-    double charMs() const { return m_charMs; }
+    double charMs() const { return m_wire.charMs; }
     // The quiet gap before a request (fast pacing), in whole ms; the tick waits out the rest.
     int quietGapMs() const;
     // How long a request may go unanswered, from the moment it was handed to the port: its own
@@ -149,15 +160,13 @@ public:
 
     TraceLog sprdCommD; // communication trace
 
-    // ---- timers (handlers below; tests call the handlers directly) ----
-    QTimer tmrSend;       // 50 ms
-    QTimer tmrRecvErr;    // 500 ms
-    QTimer tmrBall_Send;  // 250 ms
-    QTimer tmrBall_Recv;  // 250 ms
-    QTimer tmrGather;     // the 100 ms gather at the start of a receive event
-    QTimer tmrPause;      // the 2000 ms pause between the two halves of the input write
-    QTimer tmrReopen;     // reopening a port that failed
-    QTimer tmrSweepAgain; // the pause before an unattended line is swept again
+    // ---- time: the one seam tests drive it through ----
+    // Does now what the timer's expiry does (its handler below); whether it runs, its
+    // interval, and stopping it.
+    void fire(LinkTimer t);
+    bool running(LinkTimer t) const;
+    int interval(LinkTimer t) const;
+    void stop(LinkTimer t);
 
     // ---- selection ----
     // The station selected for parameter work (0: none yet), its index in the station tables,
@@ -176,29 +185,19 @@ public:
 
     // ---- what the link reports for the window to show ----
     // The port command would close the port (it is open, or being opened or reopened).
-    bool offersClose() const { return m_offersClose; }
+    bool offersClose() const { return m_said.offersClose; }
     // A request went out, a reply came in, within the lamps' last 250 ms.
-    bool sending() const { return m_sending; }
-    bool receiving() const { return m_receiving; }
+    bool sending() const { return m_said.sending; }
+    bool receiving() const { return m_said.receiving; }
     // The last thing the link had to say about the line.
-    const LinkNote& lastNote() const { return m_note; }
-    // The status bar's panels 1 to 5, kept here so that every part with something to say
-    // reaches them, windows and the headless run alike; the link writes no words into them.
-    QString panel(int i) const;
-    void setPanel(int i, const QString& text);
-    bool gathering() const { return tmrGather.isActive(); }
+    const LinkNote& lastNote() const { return m_said.note; }
+    bool gathering() const { return m_timers.tmrGather.isActive(); }
 
     // ---- commands and handlers ----
     void mSetPortOpen_Click(); // the open/close command (menu item and button 3)
     void OpenPort();
     void ClosePort();
-    void tmrSend_Timer();
     void MSComm1_OnComm(); // the port has reached its receive threshold
-    void gather_Done();    // end of the 100 ms gather: read, trace, parse
-    void tmrRecvErr_Timer();
-    void tmrBall_Send_Timer();
-    void tmrBall_Recv_Timer();
-    void pause_Done(); // end of the pause after step 105
 
     // The typed image of station index idx; null for an index outside the station tables.
     const StationValues* values(int idx) const { return m_line.values(idx); }
@@ -215,17 +214,18 @@ public:
 
     int NextStationIdx() const;
     int FindConnectedStation(int start) const;
+    // A read reply's values, decoded once as the frame is checked, go into the model from
+    // here; the frame form decodes a reply for tests that store one as from the line.
+    void StoreMonitorReply(int idx, const std::vector<int>& values);
     void StoreMonitorReply(int idx, const QByteArray& frame);
     // A read-all block's reply into station mcNo's parameter image.
-    void StoreParamReply(int mcNo, int block, const QByteArray& frame);
+    void StoreParamReply(int mcNo, int block, const std::vector<int>& values);
     // Registers 501 to 506 of a block-3 reply into station index idx's values.
-    void StoreRecorderKeys(int idx, const QByteArray& frame);
+    void StoreRecorderKeys(int idx, const std::vector<int>& values);
 
 signals:
-    // A request taken by request() has ended; text says how, in English for the events file,
-    // and `shown` says the same in the user's language.
-    void requestEnded(const Request& r, RequestOutcome outcome, const QString& text,
-                      const QString& shown);
+    // A request taken by request() has ended; cause says what befell one that is not Done.
+    void requestEnded(const Request& r, RequestOutcome outcome, EndCause cause);
     // The input group's 610 and 611 are confirmed; 612 to 619 follow after the pause.
     void inputPauseStarted(const Request& r);
     // All four parameter blocks of station mcNo were read, on request or after a write; its
@@ -234,11 +234,11 @@ signals:
     // A station that missed the model sweep answered later and joins the poll.
     void stationFound(int mcNo, const QString& model);
     // The port failed while open and is being reopened; it is back.
-    void portLost(const QString& cause);
+    void portLost(const PortFault& why);
     void portRestored();
-    // The user opened the port (settings: "9600,N,8,1 STD"), or it could not be opened (cause
-    // set, in English); the port closed.
-    void portOpened(const QString& port, const QString& settings, const QString& cause);
+    // The user opened the port (settings: "9600,N,8,1 STD"), or it could not be opened (why
+    // set); the port closed.
+    void portOpened(const QString& port, const QString& settings, const PortFault& why);
     void portClosed(const QString& port);
     // A whole sweep heard no station at these settings ("9600 8N1 STD"); the port closed
     // (retryMs 0) or the sweep runs again in retryMs.
@@ -254,15 +254,24 @@ signals:
     void portStateChanged(bool open);
     // Something to say about the line (lastNote()); a Clear note takes back what was said.
     void noted(const LinkNote& note);
-    void panelChanged(int panel);
     // sending() or receiving() changed.
     void activityChanged();
 
 private:
+    // The timers' handlers (fire() calls them too).
+    void tmrSend_Timer();
+    void gather_Done(); // end of the 100 ms gather: read, trace, parse
+    void tmrRecvErr_Timer();
+    void tmrBall_Send_Timer();
+    void tmrBall_Recv_Timer();
+    void pause_Done(); // end of the pause after step 105
+    void reopen_Timer();
+    void sweepAgain_Timer();
+
     void offerClose(bool closes);
     void takeSettings();
     void note(LinkNote n);
-    void note(LinkNote::Kind kind, const QString& cause = {}, int number = 0);
+    void note(LinkNote::Kind kind, const PortFault& fault = {}, int number = 0);
     // Every way the port goes down: timers off, port closed, the command and state of a
     // closed port, the window's commands of the closed state; `why` is said first, if given.
     void goOffline(const std::optional<LinkNote>& why);
@@ -270,9 +279,11 @@ private:
     void handleBytes(const QByteArray& bytes);
     void handleFrame(const QByteArray& frame);
     void handleRefusal(const QByteArray& frame);
-    bool answers(const QByteArray& frame) const;
+    // Whether frame is the outstanding request's answer; a read reply's values are decoded
+    // into `values` on the way.
+    bool answers(const QByteArray& frame, std::vector<int>* values) const;
     void onModelReply(const QByteArray& frame);
-    void onReadReply(const QByteArray& frame);
+    void onReadReply(const QByteArray& frame, const std::vector<int>& values);
     void onWriteAck(const QByteArray& frame);
     void countUnmatched(const QByteArray& frame);
     void markStale(int idx);
@@ -280,10 +291,10 @@ private:
     void startJob(const Request& r, std::shared_ptr<LinkReply> reply);
     bool takeBackgroundRead();
     // The request being worked has ended: its reply finishes, the poll is owed its share.
-    void finishJob(RequestOutcome outcome, const QString& text, const QString& shown);
+    void finishJob(RequestOutcome outcome, EndCause cause = EndCause::None);
     // Says how a request ended: to the windows (unless it is the link's own) and to its reply.
     void tellEnded(const Request& r, const std::shared_ptr<LinkReply>& reply,
-                   RequestOutcome outcome, const QString& text, const QString& shown);
+                   RequestOutcome outcome, EndCause cause);
     void pollExchangeDone();
     void backToMonitoring();
     void updateCurrentFor();
@@ -295,12 +306,12 @@ private:
                    bool rediscovery);
     void giveUp(bool refused);
     void sweepUnheard();
-    void endCurrent(RequestOutcome outcome, const QString& text, const QString& shown);
+    void endCurrent(RequestOutcome outcome, EndCause cause = EndCause::None);
     void dropRequests();
     bool writeUnconfirmed() const;
     bool endModelQuery(bool silent);
     void advanceMonitorPoll();
-    void onPortFailed(const QString& cause);
+    void onPortFailed(const PortFault& why);
     void stopAll();
     void sendTimerOn();
     void startSweep();
@@ -313,26 +324,47 @@ private:
 
     std::unique_ptr<SerialPort> m_port;
     LinkHost* m_host = nullptr;
-    bool m_offersClose = false;
-    bool m_sending = false, m_receiving = false;
-    LinkNote m_note;
-    std::array<QString, 5> m_panels;
-    // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
-    bool m_sendDue = false, m_watchdogDue = false;
-    bool m_fast = false;
-    bool m_autoReopen = false;
-    int m_reopenAttempt = 0;
-    bool m_keepTrying = false; // unattended: never give up on the line
-    bool m_openedOnce = false; // the port was open since the last open asked for
-    int m_sweepsUnheard = 0;
+    // What the link reports for the window to show.
+    struct Said {
+        bool offersClose = false;
+        bool sending = false, receiving = false;
+        LinkNote note;
+    } m_said;
+    // The timers, and the moments the pacing and the response times count from.
+    struct Timers {
+        QTimer tmrSend;       // 50 ms
+        QTimer tmrRecvErr;    // 500 ms
+        QTimer tmrBall_Send;  // 250 ms
+        QTimer tmrBall_Recv;  // 250 ms
+        QTimer tmrGather;     // the 100 ms gather
+        QTimer tmrPause;      // the 2000 ms pause in the input write
+        QTimer tmrReopen;     // reopening a port that failed
+        QTimer tmrSweepAgain; // the pause before an unattended line is swept again
+        // Timer ticks that fell due during the gather run after it, as behind a blocking wait.
+        bool sendDue = false, watchdogDue = false;
+        QElapsedTimer sentAt;
+        QElapsedTimer lastRead; // the fast pacing's quiet gap runs from here
+        QTimer& of(LinkTimer t);
+        const QTimer& of(LinkTimer t) const { return const_cast<Timers*>(this)->of(t); }
+    } m_timers;
+    // A run nobody watches: the port reopened, the line swept again.
+    struct Unattended {
+        bool autoReopen = false;
+        int reopenAttempt = 0;
+        bool keepTrying = false; // never give up on the line
+        bool openedOnce = false; // the port was open since the last open asked for
+        int sweepsUnheard = 0;
+    } m_unattended;
     LineModel m_line;
-    PortSettings m_settings; // as last set: taken at the next open
-    PortSettings m_onLine;   // the ones the port was opened with
-    int m_sumLen = 0;        // of m_onLine, asked on every frame
-    double m_charMs = 0;     // of m_onLine
-    int m_monitorBytes = 0;  // a monitor request and its reply, on m_onLine
-    QElapsedTimer m_sentAt;
-    QElapsedTimer m_lastRead; // the fast pacing's quiet gap runs from here
+    // The line settings and what follows from them.
+    struct Wire {
+        PortSettings settings; // as last set: taken at the next open
+        PortSettings onLine;   // the ones the port was opened with
+        int sumLen = 0;        // of onLine, asked on every frame
+        double charMs = 0;     // of onLine
+        int monitorBytes = 0;  // a monitor request and its reply, on onLine
+        bool fast = false;     // fast pacing
+    } m_wire;
     // The request on the line: what its answer must look like.
     struct Transaction {
         int step = 0;
@@ -351,21 +383,25 @@ private:
     int gMC_SelIdx = 0;   // its index in the station tables
     bool gLinkUp = false; // a station answered with a KX5 model since the program started
     // The request being worked, from the tick that takes it until it and its read-back end.
-    std::optional<Request> m_current;
-    std::shared_ptr<LinkReply> m_currentReply;
-    bool m_currentConfirmed = false;
-    double m_currentMs = 0; // the line's time it took so far: the poll's share follows
-    // Requests waiting their turn, at most one per source.
+    struct Job {
+        std::optional<Request> current;
+        std::shared_ptr<LinkReply> reply;
+        bool confirmed = false;
+        double ms = 0; // the line's time it took so far: the poll's share follows
+    } m_job;
+    // Requests waiting their turn, at most one per source, and whose turn is next.
     struct Waiting {
         Request r;
         std::shared_ptr<LinkReply> reply;
     };
-    std::deque<Waiting> m_queue;
-    int m_lastSource = -2;
-    int m_pollOwed = 0;
-    bool m_owedSoft = false; // owed after a background read: a request may go first
-    bool m_backgroundReads = false;
-    int m_sinceRediscovery = 0;
-    int m_rediscoverIdx = -1;
+    struct Turns {
+        std::deque<Waiting> queue;
+        int lastSource = -2;
+        int pollOwed = 0;
+        bool owedSoft = false; // owed after a background read: a request may go first
+        bool backgroundReads = false;
+        int sinceRediscovery = 0;
+        int rediscoverIdx = -1;
+    } m_turns;
     ReplyAssembler m_assembler;
 };

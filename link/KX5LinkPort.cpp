@@ -10,7 +10,7 @@ using namespace LinkWire;
 void KX5Link::openUnattended() {
     if (m_sched.phase != Phase::Closed) return;
     // Line settings no port takes never start to work by themselves: tried once, not for ever.
-    m_keepTrying = m_settings.canOpen();
+    m_unattended.keepTrying = m_wire.settings.canOpen();
     mSetPortOpen_Click();
 }
 
@@ -41,19 +41,19 @@ void KX5Link::mSetPortOpen_Click() {
     offerClose(true);
     sprdCommD.clear();
     m_sched.gPortCloseReq = false;
-    m_sweepsUnheard = 0;
-    m_openedOnce = false;
+    m_unattended.sweepsUnheard = 0;
+    m_unattended.openedOnce = false;
     m_line.clearConn();
     OpenPort();
-    const QString settings = m_onLine.commText() + QLatin1Char(' ') + m_onLine.protocol;
+    const QString settings = m_wire.onLine.commText() + QLatin1Char(' ') + m_wire.onLine.protocol;
     if (!m_port->isOpen()) {
-        emit portOpened(m_onLine.port, settings, m_port->errorString());
-        if (m_keepTrying) { // tried again every kReopenMs, as a lost port is
+        emit portOpened(m_wire.onLine.port, settings, m_port->fault());
+        if (m_unattended.keepTrying) { // tried again every kReopenMs, as a lost port is
             stopAll();
-            m_reopenAttempt = 0;
+            m_unattended.reopenAttempt = 0;
             m_sched.phase = Phase::Reopening;
-            tmrReopen.start();
-            note(LinkNote::Kind::CannotOpenRetrying, m_port->errorString());
+            m_timers.tmrReopen.start();
+            note(LinkNote::Kind::CannotOpenRetrying, m_port->fault());
             return;
         }
         // OpenPort has noted the cause for the window to word; the command offers opening again.
@@ -61,32 +61,32 @@ void KX5Link::mSetPortOpen_Click() {
         stopAll();
         return;
     }
-    m_openedOnce = true;
-    emit portOpened(m_onLine.port, settings, QString());
+    m_unattended.openedOnce = true;
+    emit portOpened(m_wire.onLine.port, settings, PortFault{});
     startSweep();
 }
 
 void KX5Link::startSweep() {
     m_line.markAllStale();
     gMC_No = 0;
-    if (!m_queue.empty() || m_current) dropRequests();
-    m_pollOwed = 0;
+    if (!m_turns.queue.empty() || m_job.current) dropRequests();
+    m_turns.pollOwed = 0;
     m_sched = Schedule{}; // from the first station, nothing asked for
-    m_sinceRediscovery = 0;
-    m_rediscoverIdx = -1;
+    m_turns.sinceRediscovery = 0;
+    m_turns.rediscoverIdx = -1;
     m_out.reset();
-    m_lastRead.invalidate();
+    m_timers.lastRead.invalidate();
     m_sched.enter(kStepModel);
     // The rate and the pacing hold for as long as the port stays open.
-    tmrSend.start(m_fast ? quietGapMs() : kSendTickMs);
+    m_timers.tmrSend.start(m_wire.fast ? quietGapMs() : kSendTickMs);
 }
 
 void KX5Link::OpenPort() {
     takeSettings();
-    m_port->setPortName(m_onLine.port);
-    m_port->setSettings(m_onLine.commText());
+    m_port->setPortName(m_wire.onLine.port);
+    m_port->setSettings(m_wire.onLine.commText());
     if (!m_port->isOpen() && !m_port->open()) {
-        note(LinkNote::Kind::CannotOpen, m_port->errorString());
+        note(LinkNote::Kind::CannotOpen, m_port->fault());
         return;
     }
     emit portStateChanged(true);
@@ -94,7 +94,7 @@ void KX5Link::OpenPort() {
 }
 
 void KX5Link::ClosePort() {
-    const bool hadRequests = !m_queue.empty() || m_current;
+    const bool hadRequests = !m_turns.queue.empty() || m_job.current;
     const bool wasOpen = m_sched.phase != Phase::Closed || m_port->isOpen();
     stopAll();
     if (m_port->isOpen()) {
@@ -111,11 +111,11 @@ void KX5Link::ClosePort() {
     // Nothing on a closed line is answering: no station keeps a last "OK"; one that did not
     // answer keeps its "NG".
     m_line.clearAnswering();
-    m_current.reset();
+    m_job.current.reset();
     m_sched.gPortCloseReq = false;
-    m_keepTrying = false;
+    m_unattended.keepTrying = false;
     m_sched.phase = Phase::Closed;
-    if (wasOpen) emit portClosed(m_onLine.port);
+    if (wasOpen) emit portClosed(m_wire.onLine.port);
 }
 
 void KX5Link::goOffline(const std::optional<LinkNote>& why) {
@@ -126,12 +126,12 @@ void KX5Link::goOffline(const std::optional<LinkNote>& why) {
     if (m_host) m_host->SetOnlineState(false);
 }
 
-void KX5Link::onPortFailed(const QString& cause) {
+void KX5Link::onPortFailed(const PortFault& why) {
     if (!m_port->isOpen() && m_sched.phase == Phase::Closed) return;
     // A port that failed is closed without a flush: flushing it fails again.
     m_port->close();
-    if (!m_autoReopen || m_sched.gPortCloseReq) {
-        goOffline(LinkNote{.kind = LinkNote::Kind::PortClosed, .cause = cause});
+    if (!m_unattended.autoReopen || m_sched.gPortCloseReq) {
+        goOffline(LinkNote{.kind = LinkNote::Kind::PortClosed, .fault = why});
         return;
     }
     // Keep the port command at "close", so the user can end the retries; every station is
@@ -140,41 +140,41 @@ void KX5Link::onPortFailed(const QString& cause) {
     emit portStateChanged(false);
     for (int i = 0; i < m_line.count(); ++i)
         m_line.setConn(m_line.mcNoAt(i), ConnState::NG);
-    m_reopenAttempt = 0;
+    m_unattended.reopenAttempt = 0;
     note(LinkNote::Kind::PortLost);
     dropRequests();
     m_line.markAllStale();
     m_sched.phase = Phase::Reopening;
-    tmrReopen.start();
-    emit portLost(cause);
+    m_timers.tmrReopen.start();
+    emit portLost(why);
 }
 
 void KX5Link::reopen_Timer() {
-    ++m_reopenAttempt;
+    ++m_unattended.reopenAttempt;
     OpenPort();
     if (!m_port->isOpen()) {
-        if (m_openedOnce)
-            note(LinkNote::Kind::PortLostAttempt, QString(), m_reopenAttempt);
+        if (m_unattended.openedOnce)
+            note(LinkNote::Kind::PortLostAttempt, PortFault{}, m_unattended.reopenAttempt);
         else
-            note(LinkNote::Kind::CannotOpenAttempt, m_port->errorString(), m_reopenAttempt);
+            note(LinkNote::Kind::CannotOpenAttempt, m_port->fault(), m_unattended.reopenAttempt);
         return;
     }
-    tmrReopen.stop();
+    m_timers.tmrReopen.stop();
     note(LinkNote::Kind::Checking);
     m_line.clearConn();
     // Nobody watches a line that came back by itself: its controllers may still be starting.
-    m_keepTrying = true;
-    m_sweepsUnheard = 0;
-    if (m_openedOnce)
+    m_unattended.keepTrying = true;
+    m_unattended.sweepsUnheard = 0;
+    if (m_unattended.openedOnce)
         emit portRestored();
     else
-        emit portOpened(m_onLine.port, lineSettingsText(), QString());
-    m_openedOnce = true;
+        emit portOpened(m_wire.onLine.port, lineSettingsText(), PortFault{});
+    m_unattended.openedOnce = true;
     startSweep();
 }
 
 void KX5Link::sweepAgain_Timer() {
-    tmrSweepAgain.stop();
+    m_timers.tmrSweepAgain.stop();
     if (m_sched.phase != Phase::SweepPause || !m_port->isOpen()) return;
     note(LinkNote::Kind::Checking);
     startSweep();
@@ -188,15 +188,15 @@ void KX5Link::sweepUnheard() {
         return;
     }
     const QString at = lineSettingsText();
-    if (!m_keepTrying) {
+    if (!m_unattended.keepTrying) {
         goOffline(LinkNote{.kind = LinkNote::Kind::NobodyAnswered, .settings = at});
         emit nobodyAnswered(at, 0);
         return;
     }
-    const int pause = qMin(kSweepPauseMaxMs, 1000 << qMin(m_sweepsUnheard++, 4));
-    tmrSend.stop();
+    const int pause = qMin(kSweepPauseMaxMs, 1000 << qMin(m_unattended.sweepsUnheard++, 4));
+    m_timers.tmrSend.stop();
     m_sched.phase = Phase::SweepPause;
-    tmrSweepAgain.start(pause);
+    m_timers.tmrSweepAgain.start(pause);
     note(LinkNote{
         .kind = LinkNote::Kind::NobodyAnsweredRetrying, .settings = at, .number = pause / 1000});
     emit nobodyAnswered(at, pause);

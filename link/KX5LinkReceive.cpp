@@ -6,6 +6,8 @@
 #include "link/LinkWire.h"
 #include "link/Steps.h"
 
+#include <algorithm>
+
 using namespace LinkWire;
 
 // ---------------- receive ----------------
@@ -16,19 +18,19 @@ void KX5Link::MSComm1_OnComm() {
         return;
     }
     setReceiving(true);
-    tmrBall_Recv.start();
-    if (m_fast) { // every byte as it comes: a frame is handled the moment it is complete
+    m_timers.tmrBall_Recv.start();
+    if (m_wire.fast) { // every byte as it comes: a frame is handled the moment it is complete
         readAndHandle();
         return;
     }
     // Let the rest of the reply come in; the window keeps painting meanwhile.
-    if (!tmrGather.isActive()) tmrGather.start();
+    if (!m_timers.tmrGather.isActive()) m_timers.tmrGather.start();
 }
 
 // Everything waiting is read and traced; a close the user asked for is done instead of parsing.
 void KX5Link::readAndHandle() {
     const QByteArray bytes = m_port->readAll();
-    m_lastRead.start();
+    m_timers.lastRead.start();
     sprdCommD.add(bytes, false);
     if (m_sched.gPortCloseReq)
         goOffline(LinkNote{});
@@ -37,13 +39,14 @@ void KX5Link::readAndHandle() {
 }
 
 void KX5Link::gather_Done() {
-    tmrGather.stop();
+    m_timers.tmrGather.stop();
     if (m_port->isOpen()) readAndHandle();
     // Ticks that fell due during the gather run now, unless its handling switched them off.
-    const bool watchdog = m_watchdogDue, send = m_sendDue;
-    m_watchdogDue = m_sendDue = false;
-    if (watchdog && tmrRecvErr.isActive()) tmrRecvErr_Timer();
-    if (send && !tmrSend.isActive() && !tmrRecvErr.isActive() && m_port->isOpen()) sendTimerOn();
+    const bool watchdog = m_timers.watchdogDue, send = m_timers.sendDue;
+    m_timers.watchdogDue = m_timers.sendDue = false;
+    if (watchdog && m_timers.tmrRecvErr.isActive()) tmrRecvErr_Timer();
+    if (send && !m_timers.tmrSend.isActive() && !m_timers.tmrRecvErr.isActive() && m_port->isOpen())
+        sendTimerOn();
 }
 
 void KX5Link::handleBytes(const QByteArray& bytes) {
@@ -62,15 +65,19 @@ void KX5Link::handleBytes(const QByteArray& bytes) {
 
 // The outstanding request's answer comes from its station, echoes its command and, for a
 // read or a write, has exactly the length that request asks for.
-bool KX5Link::answers(const QByteArray& frame) const {
+bool KX5Link::answers(const QByteArray& frame, std::vector<int>* values) const {
     if (!m_out || !isFrom(frame, m_out->mcNo) || frame.mid(3, 3) != m_out->command) return false;
     if (m_out->replyLen > 0 && frame.size() != m_out->replyLen) return false;
     // A character damaged on the line (a parity error arrives as NUL) or a lower-case digit
     // would be stored as a wrong value: every value must be one by the rule the decoder reads.
     if (m_out->command == "DRR") {
-        const int n = (frame.size() - 11 - m_sumLen) / 5;
-        for (int i = 1; i <= n; ++i)
-            if (frame[9 + 5 * (i - 1)] != ',' || !valueField(field(frame, i))) return false;
+        const int n = (frame.size() - 11 - m_wire.sumLen) / 5;
+        values->clear();
+        for (int i = 1; i <= n; ++i) {
+            const std::optional<int> v = valueField(field(frame, i));
+            if (frame[9 + 5 * (i - 1)] != ',' || !v) return false;
+            values->push_back(*v);
+        }
     }
     return true;
 }
@@ -105,7 +112,7 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
     // A refusal is an answer: a requested read or write is tried as often as a silent one
     // would be, then reported as refused.
     if (m_sched.requested() && ++m_sched.stepRefusals >= kGiveUpAfter) {
-        tmrRecvErr.stop();
+        m_timers.tmrRecvErr.stop();
         giveUp(true);
         sendTimerOn();
         return;
@@ -114,7 +121,8 @@ void KX5Link::handleRefusal(const QByteArray& frame) {
 }
 
 void KX5Link::handleFrame(const QByteArray& frame) {
-    if (!answers(frame)) {
+    std::vector<int> values; // a read reply's, decoded once
+    if (!answers(frame, &values)) {
         // Not this request's answer (a late one, another station's, another command's): it is
         // not stored, and the request stays outstanding under the same watchdog.
         countUnmatched(frame);
@@ -125,7 +133,7 @@ void KX5Link::handleFrame(const QByteArray& frame) {
     if (m_out->command == "WHO")
         onModelReply(frame);
     else if (m_out->command == "DRR")
-        onReadReply(frame);
+        onReadReply(frame, values);
     else
         onWriteAck(frame);
 }
@@ -146,7 +154,7 @@ void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
     if (m_out && m_out->command != "WHO") emit stationAnswered(m_out->mcNo);
     ++st.good;
     st.lastGood = QDateTime::currentDateTimeUtc(); // the local clock reads the zone files
-    const double ms = m_sentAt.isValid() ? m_sentAt.nsecsElapsed() / 1e6 : 0;
+    const double ms = m_timers.sentAt.isValid() ? m_timers.sentAt.nsecsElapsed() / 1e6 : 0;
     st.totalMs += ms;
     st.worstMs = qMax(st.worstMs, ms);
 }
@@ -155,7 +163,7 @@ void KX5Link::onModelReply(const QByteArray& frame) {
     // Whatever the station says settles its model query.
     countReply(true, true, true);
     const Transaction t = *m_out;
-    tmrRecvErr.stop();
+    m_timers.tmrRecvErr.stop();
     m_out.reset();
     const ControllerModel m = modelFromReply(QString::fromLatin1(frame));
     m_line.setModel(t.mcNo, m);
@@ -168,7 +176,7 @@ void KX5Link::onModelReply(const QByteArray& frame) {
             gLinkUp = true;
         }
         const QString model = modelText(m);
-        m_sweepsUnheard = 0;
+        m_unattended.sweepsUnheard = 0;
         if (t.rediscovery)
             emit stationFound(t.mcNo, model);
         else
@@ -181,13 +189,13 @@ void KX5Link::onModelReply(const QByteArray& frame) {
     sendTimerOn();
 }
 
-void KX5Link::onReadReply(const QByteArray& frame) {
+void KX5Link::onReadReply(const QByteArray& frame, const std::vector<int>& values) {
     const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
-    const bool sumOK = m_sumLen == 0 || CheckFrameSum(frame);
+    const bool sumOK = m_wire.sumLen == 0 || CheckFrameSum(frame);
     countReply(hasOK && sumOK, sumOK, hasOK);
     if (!hasOK || !sumOK) {
         // The watchdog keeps running and the same request goes out again.
-        if (m_sched.gSendStep == kStepMonitor && (!sumOK || m_sumLen == 0))
+        if (m_sched.gSendStep == kStepMonitor && (!sumOK || m_wire.sumLen == 0))
             m_line.noteFault(m_out->mcNo, sumOK ? LineFault::NoOk : LineFault::BadChecksum);
         markStale(m_out->idx);
         m_port->flushInput();
@@ -195,28 +203,28 @@ void KX5Link::onReadReply(const QByteArray& frame) {
         return;
     }
     const Transaction t = *m_out;
-    tmrRecvErr.stop();
+    m_timers.tmrRecvErr.stop();
     m_out.reset();
     m_sched.startStep(m_sched.stepMcNo);
     if (t.step == kStepMonitor) {
-        StoreMonitorReply(t.idx, frame);
+        StoreMonitorReply(t.idx, values);
         pollExchangeDone();
         advanceMonitorPoll();
         sendTimerOn();
         return;
     }
     if (t.step == kStepReadBack) { // what the controller kept of the write: the job is done
-        if (m_current && hasFields(frame, count(m_current->regs)))
-            m_line.storeImage(t.mcNo, m_current->regs, fieldValues(frame, count(m_current->regs)));
-        finishJob(RequestOutcome::Done, QString(), QString());
+        if (m_job.current && count(values) >= count(m_job.current->regs))
+            m_line.storeImage(t.mcNo, m_job.current->regs, values);
+        finishJob(RequestOutcome::Done);
         backToMonitoring();
         sendTimerOn();
         return;
     }
-    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, frame);
-    if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, frame);
+    StoreParamReply(t.mcNo, t.step - kStepReadAll1 + 1, values);
+    if (t.step == kStepReadAll3) StoreRecorderKeys(t.idx, values);
     const StepRow* def = findStep(t.step);
-    const bool oneBlock = m_current && m_current->block > 0 && !m_currentConfirmed;
+    const bool oneBlock = m_job.current && m_job.current->block > 0 && !m_job.confirmed;
     if (def->next > 0 && !oneBlock) {
         m_sched.enter(def->next);
     } else { // the last block: back to monitoring
@@ -224,11 +232,9 @@ void KX5Link::onReadReply(const QByteArray& frame) {
             if (m_host) m_host->paramReadComplete();
             emit paramsRead(t.mcNo);
         }
-        if (m_current && !m_currentConfirmed && m_current->source != kBackgroundSource) {
-            const Said s = say(QT_TR_NOOP("MC [%1] parameters read"), m_current->mcNo);
-            endCurrent(RequestOutcome::Done, s.text, s.shown);
-        }
-        finishJob(RequestOutcome::Done, QString(), QString());
+        if (m_job.current && !m_job.confirmed && m_job.current->source != kBackgroundSource)
+            endCurrent(RequestOutcome::Done);
+        finishJob(RequestOutcome::Done);
         backToMonitoring();
     }
     sendTimerOn();
@@ -245,31 +251,28 @@ void KX5Link::backToMonitoring() {
 
 void KX5Link::onWriteAck(const QByteArray& frame) {
     const bool hasOK = QString::fromLatin1(frame).contains(QLatin1String("OK"));
-    const bool sumOK = m_sumLen == 0 || CheckFrameSum(frame);
+    const bool sumOK = m_wire.sumLen == 0 || CheckFrameSum(frame);
     countReply(hasOK && sumOK, sumOK, hasOK);
     if (!hasOK || !sumOK) { // sent again, unchanged, under the same watchdog
         sendTimerOn();
         return;
     }
     const int step = m_out->step;
-    tmrRecvErr.stop();
+    m_timers.tmrRecvErr.stop();
     m_out.reset();
     m_sched.startStep(m_sched.stepMcNo);
     if (step == kStepWriteInput1) {
         // Hold the scheduler while the controller takes in the new input type; the second
         // half goes out before anything else.
-        tmrSend.stop();
+        m_timers.tmrSend.stop();
         m_sched.phase = Phase::InputPause;
-        tmrPause.start();
-        if (m_current) emit inputPauseStarted(*m_current);
+        m_timers.tmrPause.start();
+        if (m_job.current) emit inputPauseStarted(*m_job.current);
         return;
     }
-    const bool readBack = !m_current || m_current->readBack;
-    const bool readWritten = m_current && m_current->readBackWritten;
-    if (m_current) {
-        const Said s = say(QT_TR_NOOP("MC [%1] %2 written"), m_current->mcNo, &*m_current);
-        endCurrent(RequestOutcome::Done, s.text, s.shown);
-    }
+    const bool readBack = !m_job.current || m_job.current->readBack;
+    const bool readWritten = m_job.current && m_job.current->readBackWritten;
+    if (m_job.current) endCurrent(RequestOutcome::Done);
     // The image changes only by what the controller reports: the read-back, not the values
     // sent.
     if (readWritten) {
@@ -277,7 +280,7 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
     } else if (readBack) {
         m_sched.enter(findStep(step)->next);
     } else {
-        finishJob(RequestOutcome::Done, QString(), QString());
+        finishJob(RequestOutcome::Done);
         backToMonitoring();
     }
     sendTimerOn();
@@ -285,24 +288,27 @@ void KX5Link::onWriteAck(const QByteArray& frame) {
 
 // ---------------- storing replies ----------------
 
-void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
+void KX5Link::StoreMonitorReply(int idx, const std::vector<int>& values) {
     const int mc = m_line.mcNoAt(idx);
-    if (mc == 0 || !hasFields(frame, MonReg::Count)) return;
+    if (mc == 0 || count(values) < MonReg::Count) return;
     std::array<int, StationValues::kCount> regs{};
-    for (int i = 1; i <= MonReg::Count; ++i)
-        regs[size_t(i - 1)] = fieldValue(frame, i);
+    std::copy_n(values.begin(), MonReg::Count, regs.begin());
     m_line.storeValues(mc, regs, QDateTime::currentDateTimeUtc());
 }
 
-void KX5Link::StoreRecorderKeys(int idx, const QByteArray& frame) {
+void KX5Link::StoreMonitorReply(int idx, const QByteArray& frame) {
+    if (hasFields(frame, MonReg::Count)) StoreMonitorReply(idx, fieldValues(frame, MonReg::Count));
+}
+
+void KX5Link::StoreRecorderKeys(int idx, const std::vector<int>& values) {
     // Block 3 holds 501 to 506 too: a key written from a station's row shows its new state as
     // soon as the write's re-read brings it, not at the station's next monitor turn.
     const std::vector<int>& regs = findStep(kStepReadAll3)->regs;
-    if (!hasFields(frame, count(regs))) return;
+    if (count(values) < count(regs)) return;
     std::array<int, 6> keys{};
-    for (int i = 1; i <= count(regs); ++i) {
-        const int reg = regs[size_t(i - 1)];
-        if (reg >= 501 && reg <= 506) keys[size_t(reg - 501)] = fieldValue(frame, i);
+    for (int i = 0; i < count(regs); ++i) {
+        const int reg = regs[size_t(i)];
+        if (reg >= 501 && reg <= 506) keys[size_t(reg - 501)] = values[size_t(i)];
     }
     m_line.storeKeys(m_line.mcNoAt(idx), keys);
 }
@@ -324,9 +330,9 @@ void KX5Link::markStale(int idx) {
     m_line.markStale(m_line.mcNoAt(idx));
 }
 
-void KX5Link::StoreParamReply(int mcNo, int block, const QByteArray& frame) {
+void KX5Link::StoreParamReply(int mcNo, int block, const std::vector<int>& values) {
     if (block < 1 || block > 4) return;
     const std::vector<int>& regs = findStep(kStepReadAll1 + block - 1)->regs;
-    if (!hasFields(frame, count(regs))) return;
-    m_line.storeImage(mcNo, regs, fieldValues(frame, count(regs)), block);
+    if (count(values) < count(regs)) return;
+    m_line.storeImage(mcNo, regs, {values.begin(), values.begin() + count(regs)}, block);
 }

@@ -41,10 +41,10 @@ LineScanner::LineScanner(std::unique_ptr<SerialPort> port, QObject* parent)
     connect(&m_gather, &QTimer::timeout, this, &LineScanner::onGathered);
     connect(&m_next, &QTimer::timeout, this, &LineScanner::sendNext);
     connect(m_port.get(), &SerialPort::received, this, &LineScanner::onReceived);
-    connect(m_port.get(), &SerialPort::failed, this, [this](const QString& cause) {
+    connect(m_port.get(), &SerialPort::failed, this, [this](const PortFault& why) {
         if (m_running)
             finish(false,
-                   tr("The port %1 failed during the scan: %2").arg(m_portName, shownCause(cause)));
+                   {.kind = ScanProblem::Kind::PortFailed, .port = m_portName, .fault = why});
     });
 }
 
@@ -98,49 +98,50 @@ int LineScanner::remainingMs() const {
     return total;
 }
 
-QString LineScanner::start(const std::vector<ScanSetting>& settings) {
-    if (m_running) return tr("A scan is already running.");
+ScanProblem LineScanner::start(const std::vector<ScanSetting>& settings) {
+    using K = ScanProblem::Kind;
+    if (m_running) return {.kind = K::Running};
     if (m_link && (m_link->phase() != KX5Link::Phase::Closed || m_link->port()->isOpen()))
-        return tr("The port %1 is open for polling. Close the port (Port Close) "
-                  "before scanning the line.")
-            .arg(m_portName);
-    if (settings.empty() || m_numbers.empty()) return tr("Nothing to scan.");
+        return {.kind = K::LinkOpen, .port = m_portName};
+    if (settings.empty() || m_numbers.empty()) return {.kind = K::Nothing};
     m_settings = settings;
     m_finds.clear();
     m_settingIdx = m_numberIdx = 0;
     m_done = 0;
     m_complete = false;
-    if (const QString why = openAt(m_settings.front()); !why.isEmpty()) return why;
+    if (const ScanProblem why = openAt(m_settings.front()); !why.isNone()) return why;
     m_running = true;
     emit progress(0, static_cast<int>(m_settings.size() * m_numbers.size()), m_settings.front());
     m_next.start(0);
     return {};
 }
 
-QString LineScanner::openAt(const ScanSetting& s) {
+ScanProblem LineScanner::openAt(const ScanSetting& s) {
     if (m_port->isOpen()) m_port->close();
     m_port->setPortName(m_portName);
     m_port->setSettings(s.lineText());
     if (!m_port->open())
-        return tr("The port %1 could not be opened at %2: %3")
-            .arg(m_portName, s.lineText(), m_port->errorString());
+        return {.kind = ScanProblem::Kind::CannotOpen,
+                .port = m_portName,
+                .settings = s.lineText(),
+                .fault = m_port->fault()};
     m_port->setRThreshold(1);
     m_port->flushInput();
     return {};
 }
 
 void LineScanner::cancel() {
-    if (m_running) finish(true, QString());
+    if (m_running) finish(true);
 }
 
-void LineScanner::finish(bool cancelled, const QString& error) {
+void LineScanner::finish(bool cancelled, const ScanProblem& problem) {
     m_wait.stop();
     m_gather.stop();
     m_next.stop();
     m_waiting = false;
     m_running = false;
     if (m_port->isOpen()) m_port->close();
-    emit finished(cancelled, error);
+    emit finished(cancelled, problem);
 }
 
 void LineScanner::sendNext() {
@@ -149,10 +150,10 @@ void LineScanner::sendNext() {
         m_numberIdx = 0;
         if (++m_settingIdx >= m_settings.size()) {
             m_complete = true;
-            finish(false, QString());
+            finish(false);
             return;
         }
-        if (const QString why = openAt(m_settings[m_settingIdx]); !why.isEmpty()) {
+        if (const ScanProblem why = openAt(m_settings[m_settingIdx]); !why.isNone()) {
             finish(false, why);
             return;
         }

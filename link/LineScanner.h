@@ -33,6 +33,23 @@ struct ScanFind {
     ScanSetting setting;
 };
 
+// Why a scan did not start or stopped before its end, as a fact: the dialog words it.
+struct ScanProblem {
+    enum class Kind {
+        None,
+        Running,    // a scan is already running
+        LinkOpen,   // the link has `port` open for polling
+        Nothing,    // no settings or no numbers to try
+        CannotOpen, // `port` would not open at `settings` ("9600,N,8,1"): fault
+        PortFailed  // `port` failed during the scan: fault
+    };
+    Kind kind = Kind::None;
+    QString port{};
+    QString settings{};
+    PortFault fault{};
+    bool isNone() const { return kind == Kind::None; }
+};
+
 class LineScanner : public QObject {
     Q_OBJECT
 public:
@@ -51,8 +68,8 @@ public:
     // Station numbers to ask, 1 to 99 unless set.
     void setNumbers(std::vector<int> numbers) { m_numbers = std::move(numbers); }
 
-    // Starts a scan; returns why it cannot start, or an empty text when it started.
-    QString start(const std::vector<ScanSetting>& settings);
+    // Starts a scan; returns why it cannot start (None when it started).
+    ScanProblem start(const std::vector<ScanSetting>& settings);
     void cancel();
     bool running() const { return m_running; }
     const std::vector<ScanFind>& finds() const { return m_finds; }
@@ -74,17 +91,17 @@ signals:
     // A model query to this number goes out now.
     void asking(int mcNo, const ScanSetting& setting);
     void found(const ScanFind& find);
-    // error is empty when the scan ran to its end or was cancelled.
-    void finished(bool cancelled, const QString& error);
+    // problem is None when the scan ran to its end or was cancelled.
+    void finished(bool cancelled, const ScanProblem& problem);
 
 private:
-    QString openAt(const ScanSetting& s); // why it failed, or empty
+    ScanProblem openAt(const ScanSetting& s); // why it failed, or None
     void sendNext();
     void onReceived();
     void onGathered();
     void onTimeout();
     void advance(int delayMs);
-    void finish(bool cancelled, const QString& error);
+    void finish(bool cancelled, const ScanProblem& problem = {});
     double charMs(const ScanSetting& s) const;
 
     std::unique_ptr<SerialPort> m_port;

@@ -1,6 +1,8 @@
 // What the link has to say about the line, as a value: the window words it for the status bar.
 #pragma once
 
+#include "link/PortFault.h"
+
 #include <QString>
 
 struct LinkNote {
@@ -8,10 +10,10 @@ struct LinkNote {
         Clear,                  // nothing to say any more
         NoStations,             // no station in use: nothing to open the port for
         Checking,               // the stations are being asked for their model
-        CannotOpen,             // port, cause
-        CannotOpenRetrying,     // port, cause: tried again as a lost port is
-        CannotOpenAttempt,      // port, cause, attempt
-        PortClosed,             // port, cause (in English): it failed while open
+        CannotOpen,             // port, fault
+        CannotOpenRetrying,     // port, fault: tried again as a lost port is
+        CannotOpenAttempt,      // port, fault, attempt
+        PortClosed,             // port, fault: it failed while open
         PortLost,               // port: failed while open, being reopened
         PortLostAttempt,        // port, attempt
         StationSilent,          // mcNo: did not answer the model query
@@ -20,7 +22,7 @@ struct LinkNote {
     };
     Kind kind = Kind::Clear;
     QString port{};
-    QString cause{};
+    PortFault fault{};
     QString settings{};
     int mcNo = 0;
     int number = 0; // the attempt, or seconds

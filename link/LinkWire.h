@@ -1,5 +1,5 @@
 // What the link's own files share about the wire: the fields and address of a reply, the
-// lengths a request and its answer must have, and how a request ended, said twice.
+// lengths a request and its answer must have.
 #pragma once
 
 #include "link/KX5Link.h"
@@ -62,19 +62,5 @@ constexpr int ackLen(int sumLen) {
 // A refusal is known by its fifth byte (STX, address, "NG"), an acknowledgement is longer:
 // waiting for the whole acknowledgement would never see a refusal, which is shorter.
 inline constexpr int kWriteThreshold = 5;
-
-// How a request ended, said twice: in English for the events file and in the user's language
-// for windows. %1 is the station; %2, when the request is given, what it does.
-struct Said {
-    QString text, shown;
-};
-inline Said say(const char* source, int mcNo, const Request* r = nullptr) {
-    Said s{QString::fromUtf8(source).arg(mcNo), KX5Link::tr(source).arg(mcNo)};
-    if (r) {
-        s.text = s.text.arg(r->what());
-        s.shown = s.shown.arg(r->shownWhat());
-    }
-    return s;
-}
 
 } // namespace LinkWire

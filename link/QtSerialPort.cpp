@@ -2,17 +2,12 @@
 
 #include "link/mdlKX5.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <unistd.h>
 #endif
-
-QString shownCause(const QString& cause) {
-    return QCoreApplication::translate("QtSerialPort", cause.toUtf8().constData());
-}
 
 QString systemPortName(const QString& configured) {
     if (configured.startsWith(QLatin1Char('/'))) return configured;
@@ -33,16 +28,18 @@ QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
 
-bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QString* why) {
+bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, PortFault* why) {
     const QStringList f = settings.split(QLatin1Char(','));
-    auto fail = [&](const QString& w) {
-        if (why) *why = w;
+    auto fail = [&](PortFault::Field field, const QString& text) {
+        if (why)
+            *why = PortFault{.kind = PortFault::Kind::BadSettings, .field = field, .text = text};
         return false;
     };
-    if (f.size() != 4) return fail(tr("line settings \"%1\" are incomplete").arg(settings));
+    using F = PortFault::Field;
+    if (f.size() != 4) return fail(F::All, settings);
     bool ok = false;
     const int baud = f[0].trimmed().toInt(&ok);
-    if (!ok || baud <= 0) return fail(tr("baud rate \"%1\" is not a number").arg(f[0]));
+    if (!ok || baud <= 0) return fail(F::Baud, f[0]);
     QSerialPort::Parity parity;
     const QString p = f[1].trimmed().toUpper();
     if (p == QLatin1String("N"))
@@ -56,7 +53,7 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
     else if (p == QLatin1String("S"))
         parity = QSerialPort::SpaceParity;
     else
-        return fail(tr("parity \"%1\" is not N, E, O, M or S").arg(f[1]));
+        return fail(F::Parity, f[1]);
     QSerialPort::DataBits bits;
     switch (f[2].trimmed().toInt()) {
     case 5:
@@ -72,7 +69,7 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
         bits = QSerialPort::Data8;
         break;
     default:
-        return fail(tr("data bits \"%1\" are not 5 to 8").arg(f[2]));
+        return fail(F::DataBits, f[2]);
     }
     QSerialPort::StopBits stop;
     const QString s = f[3].trimmed();
@@ -83,41 +80,38 @@ bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, QSt
     else if (s == QLatin1String("2"))
         stop = QSerialPort::TwoStop;
     else
-        return fail(tr("stop bits \"%1\" are not 1, 1.5 or 2").arg(f[3]));
+        return fail(F::StopBits, f[3]);
     if (!port.setBaudRate(baud) || !port.setParity(parity) || !port.setDataBits(bits) ||
         !port.setStopBits(stop))
-        return fail(tr("the port does not accept %1").arg(settings));
+        return fail(F::Accepted, settings);
     port.setFlowControl(QSerialPort::NoFlowControl);
     return true;
 }
 
-QString QtSerialPort::describe(QSerialPort::SerialPortError error, const QString& qtText) {
+PortFault QtSerialPort::describe(QSerialPort::SerialPortError error, const QString& qtText) {
+    using K = PortFault::Kind;
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "no such port"));
+        return {.kind = K::NoSuchPort};
     case QSerialPort::PermissionError:
-        return QStringLiteral(
-            QT_TRANSLATE_NOOP("QtSerialPort", "port in use by another program or access denied"));
+        return {.kind = K::InUseOrDenied};
     case QSerialPort::OpenError:
-        return QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "port is already open"));
+        return {.kind = K::AlreadyOpen};
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
-        return QStringLiteral(
-            QT_TRANSLATE_NOOP("QtSerialPort", "device disconnected or not responding"));
+        return {.kind = K::Gone};
     case QSerialPort::WriteError:
-        return QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "cannot write to the device"));
+        return {.kind = K::CannotWrite};
     case QSerialPort::UnsupportedOperationError:
-        return QStringLiteral(
-            QT_TRANSLATE_NOOP("QtSerialPort", "settings not supported by the device"));
+        return {.kind = K::Unsupported};
     default:
-        return qtText.isEmpty() ? QStringLiteral(QT_TRANSLATE_NOOP("QtSerialPort", "port error"))
-                                : qtText;
+        return {.kind = K::Other, .text = qtText};
     }
 }
 
-QString QtSerialPort::describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
-                                          const QString& qtText) {
-    if (error != QSerialPort::PermissionError) return shownCause(describe(error, qtText));
+PortFault QtSerialPort::describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
+                                            const QString& qtText) {
+    if (error != QSerialPort::PermissionError) return describe(error, qtText);
 #ifdef Q_OS_UNIX
     const QString device =
         path.startsWith(QLatin1Char('/')) ? path : QStringLiteral("/dev/") + path;
@@ -125,14 +119,15 @@ QString QtSerialPort::describeOpenFailure(const QString& path, QSerialPort::Seri
         // Serial devices belong to a group (dialout on Debian and Ubuntu) that users join once.
         QString group = QFileInfo(device).group();
         if (group.isEmpty() || group == QLatin1String("root")) group = QStringLiteral("dialout");
-        return tr("no permission to use %1: run \"sudo usermod -aG %2 $USER\", then "
-                  "log out and in again")
-            .arg(device, group);
+        return {.kind = PortFault::Kind::NoPermission,
+                .device = device,
+                .group = group,
+                .osError = EACCES};
     }
-    return tr("port in use by another program");
+    return {.kind = PortFault::Kind::InUse};
 #else
     Q_UNUSED(path);
-    return shownCause(describe(error, qtText));
+    return describe(error, qtText);
 #endif
 }
 
@@ -147,14 +142,14 @@ bool QtSerialPort::open() {
         m_port.clearError();
         return false;
     }
-    QString why;
+    PortFault why;
     if (!applySettings(m_port, m_settings, &why)) {
         m_port.close();
         m_error = why;
         return false;
     }
     m_port.clear(QSerialPort::AllDirections);
-    m_error.clear();
+    m_error = {};
     return true;
 }
 
@@ -184,9 +179,8 @@ void QtSerialPort::onReadyRead() {
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {
     if (m_opening || error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
     if (!m_port.isOpen()) return;
-    const QString cause = describe(error, m_port.errorString());
-    m_error = shownCause(cause);
+    m_error = describe(error, m_port.errorString());
     m_port.clearError();
     // A vanished device keeps reporting itself open; the link closes it on this signal.
-    emit failed(cause);
+    emit failed(m_error);
 }

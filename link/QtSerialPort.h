@@ -18,7 +18,7 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_port.isOpen(); }
-    QString errorString() const override { return m_error; }
+    PortFault fault() const override { return m_error; }
 
     void setRThreshold(int bytes) override { m_threshold = bytes < 1 ? 1 : bytes; }
     int rThreshold() const override { return m_threshold; }
@@ -27,22 +27,22 @@ public:
     qint64 bytesAvailable() const override { return m_port.bytesAvailable(); }
     bool write(const QByteArray& bytes) override;
 
-    // Applies "9600,N,8,1" to a QSerialPort; false with a reason when a field is not valid.
-    static bool applySettings(QSerialPort& port, const QString& settings, QString* why);
-    // Plain words for a port failure, in English (shownCause() translates them): "no such
-    // port", "device disconnected or not responding", ...
-    static QString describe(QSerialPort::SerialPortError error, const QString& qtText);
-    // Why opening `path` failed, in the user's language: a permission error is told apart
-    // into "in use" and "no access", the second with how to get it.
-    static QString describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
-                                       const QString& qtText);
+    // Applies "9600,N,8,1" to a QSerialPort; false with the field at fault when one is not valid.
+    static bool applySettings(QSerialPort& port, const QString& settings, PortFault* why);
+    // A port failure as a fault: "no such port", "disconnected or not responding", ...
+    static PortFault describe(QSerialPort::SerialPortError error, const QString& qtText);
+    // Why opening `path` failed: a permission error is told apart into "in use" and "no
+    // access", the second with the group that gives it.
+    static PortFault describeOpenFailure(const QString& path, QSerialPort::SerialPortError error,
+                                         const QString& qtText);
 
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
-    QString m_name, m_settings, m_error;
+    QString m_name, m_settings;
+    PortFault m_error;
     int m_threshold = 1;
     bool m_opening = false;
 };

@@ -1,7 +1,8 @@
 // A request from a window to the link, as one value: the step, the station it is addressed
 // to (resolved when the request is made), the registers and the values. Windows hand it to a
 // RequestSink and never touch the link's state; the link answers at once whether it took it,
-// and later, through its requestEnded signal, how it ended.
+// and later, through its requestEnded signal, how it ended. The link says both as facts; the
+// windows word them.
 #pragma once
 
 #include <QObject>
@@ -46,14 +47,20 @@ struct Request {
     static Request clock(int mcNo, std::vector<int> values);
 
     bool isWrite() const;
-    // "FEED key", "SV group", "clock": what the request does, for the events file.
-    QString what() const;
-    // The same in the user's language, for windows.
-    QString shownWhat() const;
     friend bool operator==(const Request&, const Request&) = default;
+};
 
-private:
-    QString describe(bool shown) const;
+// Why the link did not take a request.
+enum class Refusal {
+    None,
+    NotRequestable, // not a step the link takes as a request
+    PortClosed,
+    PortClosing,
+    Reopening, // the port was lost and is being reopened
+    Checking,  // the model sweep runs
+    NotInUse,  // the station is not in use
+    NotAnswered,
+    Incomplete // a write without all its values
 };
 
 // How a request ended, as requestEnded reports it.
@@ -66,6 +73,16 @@ enum class RequestOutcome {
     SecondHalfLost // input group: 610/611 written, 612 to 619 not
 };
 
+// What befell a request that did not end Done, beside its outcome.
+enum class EndCause {
+    None,
+    NotSent,     // it never went out (replaced, or the port closed first)
+    NotFinished, // it went out, but was not confirmed or finished
+    PortClosed,  // the input group's second half: the port closed in the pause
+    Refused,     // NG three times
+    Unanswered   // three reply waits ran out
+};
+
 // One request handed to the link, followed to its end: finished() is emitted once, after the
 // request's own read-back when it has one, from the event loop (never from within the link).
 class LinkReply : public QObject {
@@ -75,20 +92,19 @@ public:
     const Request& request() const { return m_request; }
     bool isFinished() const { return m_finished; }
     RequestOutcome outcome() const { return m_outcome; }
-    // Why it was not taken, in the user's words; empty when it was.
-    const QString& refusal() const { return m_refusal; }
-    // How it ended, in English for files and in the user's language.
-    const QString& text() const { return m_text; }
-    const QString& shown() const { return m_shown; }
+    EndCause cause() const { return m_cause; }
+    // Why it was not taken (None when it was), and the port that was lost when that is why.
+    Refusal refusal() const { return m_refusal; }
+    const QString& port() const { return m_port; }
     // The link ends it; a second end is ignored.
-    void end(RequestOutcome o, const QString& text, const QString& shown,
-             const QString& refusal = {}) {
+    void end(RequestOutcome o, EndCause cause, Refusal refusal = Refusal::None,
+             const QString& port = {}) {
         if (m_finished) return;
         m_finished = true;
         m_outcome = o;
-        m_text = text;
-        m_shown = shown;
+        m_cause = cause;
         m_refusal = refusal;
+        m_port = port;
         // Later, from the event loop: whoever hears it may ask the link again at once.
         QMetaObject::invokeMethod(this, &LinkReply::finished, Qt::QueuedConnection);
     }
@@ -100,13 +116,17 @@ private:
     Request m_request;
     bool m_finished = false;
     RequestOutcome m_outcome = RequestOutcome::Dropped;
-    QString m_refusal, m_text, m_shown;
+    EndCause m_cause = EndCause::None;
+    Refusal m_refusal = Refusal::None;
+    QString m_port;
 };
 
 // What request() says at once.
 struct RequestReply {
     bool taken = false;
-    QString refusal; // why not, in words for the user, when not taken
+    Refusal why = Refusal::None; // when not taken
+    QString port{};              // Reopening: the port that was lost
+    Request request{};           // what was asked
 };
 
 // The link as a window sees it.

@@ -3,6 +3,8 @@
 // One implementation runs over QSerialPort, one in memory for tests.
 #pragma once
 
+#include "link/PortFault.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -20,11 +22,11 @@ public:
     virtual void setSettings(const QString& settings) = 0;
     virtual QString settings() const = 0;
 
-    // Opens the port; false when it cannot be opened, with the cause in errorString().
+    // Opens the port; false when it cannot be opened, with the cause in fault().
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
-    virtual QString errorString() const = 0;
+    virtual PortFault fault() const = 0;
 
     // Bytes that must be waiting before received() is raised.
     virtual void setRThreshold(int bytes) = 0;
@@ -38,12 +40,9 @@ public:
 signals:
     // At least the receive threshold of bytes is waiting.
     void received();
-    // The port stopped working while open (device gone, I/O error); text names the cause.
-    void failed(const QString& cause); // in English: it goes to the events file too
+    // The port stopped working while open (device gone, I/O error).
+    void failed(const PortFault& why);
 };
-
-// A failure cause of failed() as the user reads it, in the user's language.
-QString shownCause(const QString& cause);
 
 // "COM3" -> the platform's name for port 3; a path starting with "/" stands as it is.
 QString systemPortName(const QString& configured);

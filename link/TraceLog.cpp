@@ -21,16 +21,6 @@ QString TraceLog::label(int i) const {
     return row(i).sent ? QStringLiteral("Send") : QStringLiteral("Recv");
 }
 
-QString TraceLog::shownLabel(int i) const {
-    return row(i).sent ? tr("Send") : tr("Recv");
-}
-
-QString TraceLog::shownCell(int i, int c) const {
-    const QByteArray& b = row(i).bytes;
-    if (b.size() > kCols && c == kCols - 1) return tr("(+%1 bytes)").arg(b.size() - (kCols - 1));
-    return cell(i, c);
-}
-
 QString TraceLog::timeText(int i) const {
     return QDateTime::fromMSecsSinceEpoch(row(i).atMs)
         .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));

@@ -34,10 +34,6 @@ public:
     // Column c (0 .. kCols - 1) of row i: one byte, STX/CR/LF spelled out, the last column
     // "(+N bytes)" when the row is longer than the columns; empty past the row's end.
     QString cell(int i, int c) const;
-    // label() and cell() as a window shows them, in the user's language; the trace files
-    // keep the English of label() and cell().
-    QString shownLabel(int i) const;
-    QString shownCell(int i, int c) const;
 
 signals:
     void rowAdded(int i);

@@ -4,6 +4,7 @@
 #include "link/mdlKX5.h"
 #include "monitor/Lamp.h"
 #include "monitor/StaleLook.h"
+#include "services/LinkWords.h"
 #include "ui/GridModel.h"
 #include "ui/MsgBox.h"
 
@@ -260,7 +261,8 @@ void SingleDisplay::requestWrite(int reg, int value) {
         m_sink->request(Request::writeOne(m_sink->selectedMcNo(), reg, value));
     // A box, not a status panel: the user pressed a key and is looking for its effect.
     if (!reply.taken)
-        MsgBox(this, window()->windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, window()->windowTitle(), LinkWords::refusal(reply), QMessageBox::Ok,
+               QMessageBox::Warning);
 }
 
 void SingleDisplay::btnPrint_Click(int index) {

@@ -2,6 +2,7 @@
 
 #include "link/Request.h"
 #include "link/mdlKX5.h"
+#include "services/LinkWords.h"
 #include "ui/MsgBox.h"
 
 #include <QGridLayout>
@@ -85,7 +86,8 @@ void frmD_Edit::btnOK_Click() {
     const RequestReply reply =
         m_sink->request(Request::writeOneOf(m_mcNo, kRegister, cInt(txtEditVal->text())));
     if (!reply.taken) {
-        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, windowTitle(), LinkWords::refusal(reply), QMessageBox::Ok,
+               QMessageBox::Warning);
         return;
     }
     accept();

@@ -19,7 +19,9 @@
 #include "services/AlarmBook.h"
 #include "services/DataLogger.h"
 #include "services/EventLog.h"
+#include "services/LineStatus.h"
 #include "services/LineTexts.h"
+#include "services/LinkWords.h"
 #include "services/TraceRecorder.h"
 #include "ui/MsgBox.h"
 
@@ -33,7 +35,8 @@
 
 frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_link(parts.link), m_events(parts.events), m_logger(parts.logger),
-      m_recorder(parts.recorder), m_publisher(parts.publisher), m_alarms(parts.alarms) {
+      m_recorder(parts.recorder), m_publisher(parts.publisher), m_alarms(parts.alarms),
+      m_status(parts.status) {
     setObjectName(QStringLiteral("frmKX5_Main"));
     setWindowTitle(tr("KX5 Communication Program"));
     m_link->setHost(this);
@@ -58,8 +61,9 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
                 if (what & LineModel::List || (mcNo == m_link->selectedMcNo() && what & kShown))
                     refreshSoon();
             });
-    connect(m_link, &KX5Link::panelChanged, this,
-            [this](int i) { m_statusBar->showPanel(i, m_link->panel(i)); });
+    connect(m_status, &LineStatus::portChanged, this, &frmKX5_Main::showStatus);
+    connect(m_status, &LineStatus::messageChanged, this, &frmKX5_Main::showStatus);
+    showStatus();
     connect(m_lineTexts, &LineTexts::captionsChanged, this, &frmKX5_Main::showCaptions);
     connect(m_lineTexts, &LineTexts::lampsChanged, this, &frmKX5_Main::showLinkLamps);
     connect(m_stations, &StationPanel::stationClicked, this,
@@ -68,8 +72,10 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
     connect(m_link, &KX5Link::commandChanged, this, &frmKX5_Main::updateCommandStates);
     // The open map says how its read-all and its dialogs' writes ended.
     connect(m_link, &KX5Link::requestEnded, this,
-            [this](const Request& r, RequestOutcome outcome, const QString&, const QString& shown) {
-                if (m_openMap) m_openMap->onRequestEnded(r, outcome, shown);
+            [this](const Request& r, RequestOutcome outcome, EndCause cause) {
+                if (m_openMap)
+                    m_openMap->onRequestEnded(r, outcome,
+                                              LinkWords::ended(r, outcome, cause).shown);
             });
 
     // Start-up: data-save settings, port settings, options, stations, closed-port state.
@@ -94,7 +100,7 @@ void frmKX5_Main::showSettingsNotes(const QList<FileNotice>& notes) {
         m_events->add(0, n);
         shown << n.shown;
     }
-    if (!shown.isEmpty()) m_link->setPanel(4, shown.join(QStringLiteral("  ")));
+    if (!shown.isEmpty()) sayInStatusBar(shown.join(QStringLiteral("  ")));
 }
 
 frmKX5_Main::~frmKX5_Main() {
@@ -230,7 +236,7 @@ void frmKX5_Main::showPublishing() {
 
 void frmKX5_Main::runPublishing() {
     if (!m_publishAction) {
-        m_link->setPanel(4, tr("Publishing: not available yet"));
+        sayInStatusBar(tr("Publishing: not available yet"));
         return;
     }
     const SettingsSaid before = settingsSaid();
@@ -291,7 +297,7 @@ void frmKX5_Main::runCommand(int index) {
     }
     const CommandAction& action = m_actions[static_cast<size_t>(index)];
     if (!action) {
-        m_link->setPanel(4, tr("%1: not available yet").arg(MainCommands::caption(index)));
+        sayInStatusBar(tr("%1: not available yet").arg(MainCommands::caption(index)));
         return;
     }
     const SettingsSaid before = settingsSaid();
@@ -356,17 +362,29 @@ void frmKX5_Main::showMultiTrend() {
     m_multiTrend->raise();
 }
 
+void frmKX5_Main::sayInStatusBar(const QString& shown) {
+    m_status->say(StatusMessage::Source::Window, FileNotice{shown, shown});
+}
+
+// The five panels, worded from the status model's entries.
+void frmKX5_Main::showStatus() {
+    const PortSettings& s = m_status->port();
+    const std::optional<bool> open = m_status->open();
+    m_statusBar->showPanel(1, s.port);
+    m_statusBar->showPanel(2, s.commText());
+    m_statusBar->showPanel(3, open ? LinkWords::portState(*open) : QString());
+    m_statusBar->showPanel(4, LinkWords::shown(m_status->message()));
+    m_statusBar->showPanel(5, s.protocol);
+}
+
 void frmKX5_Main::showStartNote(const QString& note) {
-    m_link->setPanel(4, note);
+    sayInStatusBar(note);
     // While the stations are checked the panel says so; the note comes back after.
     if (m_link->phase() == KX5Link::Phase::Sweeping) m_startNote = note;
 }
 
 void frmKX5_Main::afterPortSettings() {
-    const PortSettings& s = m_link->portSettings();
-    m_link->setPanel(1, s.port);
-    m_link->setPanel(2, s.commText());
-    m_link->setPanel(5, s.protocol);
+    m_status->setPort(m_link->portSettings());
 }
 
 void frmKX5_Main::afterStationSettings() {
@@ -419,7 +437,7 @@ void frmKX5_Main::SetOnlineState(bool open) {
         // The link clears panel 4 as the check of the stations ends, right after this.
         if (!m_startNote.isEmpty())
             QTimer::singleShot(0, this, [this, note = std::exchange(m_startNote, {})] {
-                if (m_link->panel(4).isEmpty()) m_link->setPanel(4, note);
+                if (m_status->message().isEmpty()) sayInStatusBar(note);
             });
     } else {
         tmrRefresh.stop();

@@ -24,6 +24,8 @@ class AlarmBook;
 class AlarmListDialog;
 class MultiTrendWindow;
 class DataSaveSwitch;
+class LineStatisticsDialog;
+class LineStatus;
 class LineTexts;
 class MainStatusBar;
 class MainTables;
@@ -122,6 +124,8 @@ private:
     void showLinkLamps();
     void showSwitchActions();
     void showPublishing();
+    void showStatus();
+    void sayInStatusBar(const QString& shown); // a message of the window's own
     // Each group of settings a window changes, worded for the events as they stand now.
     SettingsSaid settingsSaid() const;
     // The record switch or its limit changed in the trace tab: kept for the next run.
@@ -150,6 +154,7 @@ private:
     QPointer<LineStatisticsDialog> m_stats;
     LineStatisticsDialog::GatewaySource m_gatewayCounts;
     AlarmBook* m_alarms;
+    LineStatus* m_status;
     QPointer<AlarmListDialog> m_alarmList;
     QPointer<MultiTrendWindow> m_multiTrend;
     QPointer<frmKX5_Parameter> m_openMap;

@@ -5,6 +5,7 @@
 #include "link/mdlKX5.h"
 #include "monitor/StationTableModel.h"
 #include "monitor/frmD_Edit.h"
+#include "services/LinkWords.h"
 #include "ui/Contrast.h"
 #include "ui/ElidedLabel.h"
 #include "ui/GridModel.h"
@@ -553,7 +554,7 @@ void frmKX5_Multi::sprdMonitoring_ButtonClicked(int col, int row) {
 
 bool frmKX5_Multi::request(const Request& r) {
     const RequestReply reply = m_sink->request(r);
-    if (!reply.taken) showMessage(reply.refusal, r.mcNo);
+    if (!reply.taken) showMessage(LinkWords::refusal(reply), r.mcNo);
     return reply.taken;
 }
 
@@ -563,8 +564,7 @@ void frmKX5_Multi::showMessage(const QString& text, int mcNo) {
     m_msgMcNo = mcNo;
 }
 
-void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, const QString&,
-                                  const QString& shown) {
+void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, EndCause cause) {
     if (r.step != kStepWriteOnePolled) return; // not a row's write
     // However it ended, the key is free again and shows the station's state.
     if (!r.regs.empty() && m_pendingKeys.erase({r.mcNo, r.regs.front() - 501})) tmrRefresh_Timer();
@@ -572,7 +572,7 @@ void frmKX5_Multi::onRequestEnded(const Request& r, RequestOutcome outcome, cons
     case RequestOutcome::GivenUp:
     case RequestOutcome::Refused:
     case RequestOutcome::Dropped:
-        showMessage(shown, r.mcNo);
+        showMessage(LinkWords::ended(r, outcome, cause).shown, r.mcNo);
         break;
     case RequestOutcome::Done:
         if (r.mcNo == m_msgMcNo) showMessage(QString(), 0);

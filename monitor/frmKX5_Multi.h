@@ -88,9 +88,7 @@ protected:
 public slots:
     // A row's write that was not confirmed or not sent is said in lblMsg until that station's
     // next write is confirmed.
-    // Shows the link's words in the user's language (`shown`), not the events file's English.
-    void onRequestEnded(const Request& r, RequestOutcome outcome, const QString& text,
-                        const QString& shown);
+    void onRequestEnded(const Request& r, RequestOutcome outcome, EndCause cause);
 
 private:
     bool request(const Request& r);

@@ -4,6 +4,7 @@
 #include "link/Steps.h"
 #include "registers/ParamInfo.h"
 #include "registers/ValueList.h"
+#include "services/LinkWords.h"
 #include "ui/MsgBox.h"
 
 #include <QComboBox>
@@ -183,7 +184,8 @@ bool GroupDialog::submit(const Request& r) {
     const RequestReply reply = m_sink->request(r);
     if (!reply.taken) {
         // The values stay in the fields, so the user can send them once the link is ready.
-        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, windowTitle(), LinkWords::refusal(reply), QMessageBox::Ok,
+               QMessageBox::Warning);
         return false;
     }
     accept();

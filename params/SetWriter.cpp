@@ -4,6 +4,7 @@
 #include "link/KX5Link.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
+#include "services/LinkWords.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -40,7 +41,10 @@ SetWriter::SetWriter(KX5Link* link, ParamSet set, std::vector<int> mcNos, QObjec
         m_stations.push_back(Station{});
         m_stations.back().mcNo = mc;
     }
-    connect(link, &KX5Link::requestEnded, this, &SetWriter::onEnded);
+    connect(link, &KX5Link::requestEnded, this,
+            [this](const Request& r, RequestOutcome outcome, EndCause cause) {
+                onEnded(r, outcome, LinkWords::ended(r, outcome, cause).shown);
+            });
     connect(link, &KX5Link::paramsRead, this, &SetWriter::onRead);
 }
 
@@ -213,7 +217,7 @@ void SetWriter::sendNext() {
     m_refusalsBefore = refusals(st.mcNo);
     const RequestReply reply = m_link->request(r);
     if (!reply.taken) {
-        finishAll(State::Stopped, reply.refusal);
+        finishAll(State::Stopped, LinkWords::refusal(reply));
         return;
     }
     m_request = r;
@@ -225,9 +229,9 @@ void SetWriter::readNow() {
     const RequestReply reply = m_link->request(Request::readAll(st.mcNo));
     if (!reply.taken) {
         if (m_writing)
-            finishAll(State::Stopped, reply.refusal);
+            finishAll(State::Stopped, LinkWords::refusal(reply));
         else
-            endStation(State::NotAnswering, reply.refusal);
+            endStation(State::NotAnswering, LinkWords::refusal(reply));
         return;
     }
     m_request = Request::readAll(st.mcNo);
@@ -387,7 +391,7 @@ void SetWriter::onEnded(const Request& r, RequestOutcome outcome, const QString&
                 say(QT_TRANSLATE_NOOP("SetWriter", "refused (NG) at %1 after %2 registers written"))
                     .arg(r.step == kStepWriteOne
                              ? say(QT_TRANSLATE_NOOP("SetWriter", "register %1")).arg(r.regs.at(0))
-                             : r.what())
+                             : LinkWords::what(r).logged)
                     .arg(st.written);
             m_finalRead = true;
             m_wait = Wait::None;

@@ -11,6 +11,7 @@
 #include "params/frmKX5_P_OUT.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
+#include "services/LinkWords.h"
 #include "settings/frmKX5_SetDT.h"
 #include "ui/Contrast.h"
 #include "ui/Grid.h"
@@ -318,7 +319,7 @@ frmKX5_Parameter::frmKX5_Parameter(RequestSink* sink, ParamSource source, QWidge
     // The map stays open on a refusal: it shows the values last read, and says why no
     // fresh ones come.
     const RequestReply reply = m_sink->request(Request::readAll(mcNo));
-    if (!reply.taken) lblMsg->setText(reply.refusal);
+    if (!reply.taken) lblMsg->setText(LinkWords::refusal(reply));
     tmrToggleColor.start();
 }
 
@@ -386,7 +387,7 @@ void frmKX5_Parameter::btnCompareSet_Click() {
     // Compared with the controller as it is now, not with what the map read a while ago.
     const RequestReply reply = m_sink->request(Request::readAll(selectedMcNo()));
     if (!reply.taken) {
-        lblMsg->setText(reply.refusal);
+        lblMsg->setText(LinkWords::refusal(reply));
         return;
     }
     m_compare = set;
@@ -446,7 +447,8 @@ void frmKX5_Parameter::onRequestEnded(const Request& r, RequestOutcome outcome,
 RequestReply frmKX5_Parameter::request(const Request& r) {
     const RequestReply reply = m_sink->request(r);
     if (reply.taken && r.isWrite())
-        lblMsg->setText(tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(r.shownWhat()));
+        lblMsg->setText(
+            tr("MC [%1] %2: waiting for confirmation").arg(r.mcNo).arg(LinkWords::what(r).shown));
     return reply;
 }
 
@@ -496,7 +498,8 @@ void frmKX5_Parameter::offerReadAgain() {
                QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
         return;
     const RequestReply reply = m_sink->request(Request::readAll(mc));
-    lblMsg->setText(reply.taken ? tr("MC %1: reading its parameters").arg(mc) : reply.refusal);
+    lblMsg->setText(reply.taken ? tr("MC %1: reading its parameters").arg(mc)
+                                : LinkWords::refusal(reply));
 }
 
 std::unique_ptr<QDialog> frmKX5_Parameter::createDialog(MapDialog which) {

@@ -3,6 +3,7 @@
 #include "link/KX5Link.h"
 #include "services/DataLog.h"
 #include "services/EventLog.h"
+#include "services/LineStatus.h"
 
 #include <QDir>
 #include <algorithm>
@@ -79,15 +80,18 @@ void DataLogger::noteResult(int mc, const QString& path, const QString& why) {
     if (why == last) return;
     if (why.isEmpty()) {
         m_events->add(mc, QT_TRANSLATE_NOOP("EventLog", "Data saved again to %1"), {path});
-        // Panel 4 is cleared only while it still says this station's failure.
-        if (m_link->panel(4) == shownFailure(mc, path, last)) m_link->setPanel(4, QString());
+        // The status bar's message is taken back only while it still says this station's failure.
+        if (m_status) m_status->clearIf(StatusMessage::Source::DataLog, mc);
     } else {
         // The system's error text is English; the list says it in the user's words.
         m_events->add(mc,
                       FileNotice{QStringLiteral("Data not saved to %1: %2").arg(path, why),
                                  QCoreApplication::translate("EventLog", "Data not saved to %1: %2")
                                      .arg(path, shownWriteError(why))});
-        m_link->setPanel(4, shownFailure(mc, path, why));
+        if (m_status) {
+            const QString shown = shownFailure(mc, path, why);
+            m_status->say(StatusMessage::Source::DataLog, FileNotice{shown, shown}, mc);
+        }
     }
     last = why;
 }

@@ -15,11 +15,14 @@
 
 class EventLog;
 class KX5Link;
+class LineStatus;
 
 class DataLogger : public QObject {
     Q_OBJECT
 public:
     DataLogger(KX5Link* link, EventLog* events, QObject* parent = nullptr);
+    // Where its trouble is said for the status bar (none: not said there).
+    void setStatus(LineStatus* status) { m_status = status; }
 
     // One graph tick at `now`, ticks tickMs apart.
     void tick(const QDateTime& now, int tickMs);
@@ -69,6 +72,7 @@ private:
     static QString shownFailure(int mc, const QString& path, const QString& why);
 
     KX5Link* m_link;
+    LineStatus* m_status = nullptr;
     EventLog* m_events;
     std::map<int, QString> m_failure; // MC No -> why its last record was not written
     DataSaveSettings m_settings;

@@ -1,7 +1,9 @@
 #include "services/EventLog.h"
 
 #include "services/DataLog.h"
+#include "services/LineStatus.h"
 #include "services/LineTexts.h"
+#include "services/LinkWords.h"
 
 #include "link/KX5Link.h"
 #include "link/SerialPort.h"
@@ -12,19 +14,17 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     events.setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
     events.setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
     events.setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
-    // What the link says about the line goes into the status bar before it becomes an event,
-    // with the window or without it (the headless run prints panel 4).
-    LineTexts::followInStatusBar(link, this);
-    connect(link, &KX5Link::portLost, this, [this](const QString& cause) {
+    connect(link, &KX5Link::portLost, this, [this](const PortFault& why) {
         // The cause in the user's language in the list, in English in the file.
-        add(0, fileNotice("EventLog", QT_TR_NOOP("Port lost: %1"), {cause}, {shownCause(cause)}));
+        const FileNotice cause = LinkWords::fault(why);
+        add(0, fileNotice("EventLog", QT_TR_NOOP("Port lost: %1"), {cause.logged}, {cause.shown}));
     });
     connect(link, &KX5Link::portRestored, this, [this] { add(0, QT_TR_NOOP("Port reopened")); });
     // A request that ended without being confirmed is worth a line; a confirmed one is not.
     connect(link, &KX5Link::requestEnded, this,
-            [this](const Request& r, RequestOutcome outcome, const QString& text,
-                   const QString& shown) {
-                if (outcome != RequestOutcome::Done) add(r.mcNo, FileNotice{text, shown});
+            [this](const Request& r, RequestOutcome outcome, EndCause cause) {
+                if (outcome != RequestOutcome::Done)
+                    add(r.mcNo, LinkWords::ended(r, outcome, cause));
             });
     connect(link, &KX5Link::stationFound, this, [this](int mcNo, const QString& model) {
         m_fault[mcNo].reset();
@@ -33,12 +33,13 @@ EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(lin
     connect(link, &KX5Link::stationFailed, this, &EventLog::stationFailed);
     connect(link, &KX5Link::stationAnswered, this, &EventLog::stationAnswered);
     connect(link, &KX5Link::portOpened, this,
-            [this](const QString& port, const QString& settings, const QString& cause) {
-                if (cause.isEmpty())
+            [this](const QString& port, const QString& settings, const PortFault& why) {
+                const FileNotice cause = LinkWords::fault(why);
+                if (why.isNone())
                     add(0, QT_TR_NOOP("Port %1 opened at %2"), {port, settings});
                 else
                     add(0, fileNotice("EventLog", QT_TR_NOOP("Port %1 could not be opened: %2"),
-                                      {port, cause}, {port, shownCause(cause)}));
+                                      {port, cause.logged}, {port, cause.shown}));
             });
     connect(link, &KX5Link::portClosed, this, [this](const QString& port) {
         m_lineUnheard = false;
@@ -129,7 +130,8 @@ void EventLog::add(int mcNo, const FileNotice& event) {
                               : tr("Events not saved to %1: %2").arg(path, shownWriteError(why));
             events.appendRow();
             events.setRowTexts(events.maxRows(), 1, {stamp, QString(), shown});
-            if (!why.isEmpty()) m_link->setPanel(4, shown);
+            if (!why.isEmpty() && m_status)
+                m_status->say(StatusMessage::Source::Events, FileNotice{shown, shown});
         }
     }
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 class KX5Link;
+class LineStatus;
 
 class EventLog : public QObject {
     Q_OBJECT
@@ -24,6 +25,8 @@ public:
     static constexpr int kMaxRows = 2000; // the oldest entries go first
 
     explicit EventLog(KX5Link* link, QObject* parent = nullptr);
+    // Where its trouble is said for the status bar (none: not said there).
+    void setStatus(LineStatus* status) { m_status = status; }
 
     // Columns: 1 date and time, 2 MC No (empty for the port), 3 the event in the user's language.
     Grid events;
@@ -50,6 +53,7 @@ private:
     void stationAnswered(int mcNo);
 
     KX5Link* m_link;
+    LineStatus* m_status = nullptr;
     // Per MC No, why it last failed; none while it answers or before it was heard of.
     std::map<int, std::optional<LineFault>> m_fault;
     bool m_lineUnheard = false; // an unattended line's sweeps hear nobody

@@ -7,6 +7,7 @@ class AlarmBook;
 class DataLogger;
 class EventLog;
 class KX5Link;
+class LineStatus;
 class Publisher;
 class TraceRecorder;
 
@@ -17,4 +18,5 @@ struct LineParts {
     TraceRecorder* recorder = nullptr;
     Publisher* publisher = nullptr;
     AlarmBook* alarms = nullptr;
+    LineStatus* status = nullptr; // what the status bar says
 };

@@ -3,6 +3,7 @@
 #include "link/KX5Link.h"
 #include "services/DataLog.h"
 #include "services/EventLog.h"
+#include "services/LineStatus.h"
 #include "services/TraceFile.h"
 
 #include <QDir>
@@ -93,5 +94,5 @@ void TraceRecorder::noteResult(const QString& path, const QString& why) {
     const QString shown = tr("Trace not recorded to %1: %2").arg(path, shownWriteError(why));
     m_events->add(0,
                   FileNotice{QStringLiteral("Trace not recorded to %1: %2").arg(path, why), shown});
-    m_link->setPanel(4, shown);
+    if (m_status) m_status->say(StatusMessage::Source::Trace, FileNotice{shown, shown});
 }

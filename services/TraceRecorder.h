@@ -15,11 +15,14 @@
 
 class EventLog;
 class KX5Link;
+class LineStatus;
 
 class TraceRecorder : public QObject {
     Q_OBJECT
 public:
     TraceRecorder(KX5Link* link, EventLog* events, QObject* parent = nullptr);
+    // Where its trouble is said for the status bar (none: not said there).
+    void setStatus(LineStatus* status) { m_status = status; }
 
     bool isOn() const { return m_on; }
     void setOn(bool on);
@@ -42,6 +45,7 @@ private:
     qint64 pieceBytes() const { return m_limitBytes / 4; }
 
     KX5Link* m_link;
+    LineStatus* m_status = nullptr;
     EventLog* m_events;
     DataSaveSettings m_files;
     bool m_on = false;

@@ -1,5 +1,7 @@
 #include "settings/ScanLineDialog.h"
 
+#include "services/LinkWords.h"
+
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "ui/MsgBox.h"
@@ -115,7 +117,7 @@ void ScanLineDialog::btnStart_Click() {
     const auto settings =
         chkAll->isChecked() ? LineScanner::allSettings(m_current) : std::vector{m_current};
     lstFound->setRowCount(0);
-    const QString why = m_scanner->start(settings);
+    const QString why = LinkWords::scanProblem(m_scanner->start(settings));
     if (!why.isEmpty()) {
         lblMsg->setText(why);
         MsgBox(this, windowTitle(), why, QMessageBox::Ok, QMessageBox::Warning);
@@ -176,7 +178,8 @@ bool ScanLineDialog::ask(const QString& question) {
                   QMessageBox::Question) == QMessageBox::Yes;
 }
 
-void ScanLineDialog::onFinished(bool cancelled, const QString& error) {
+void ScanLineDialog::onFinished(bool cancelled, const ScanProblem& problem) {
+    const QString error = LinkWords::scanProblem(problem);
     btnStart->setEnabled(true);
     chkAll->setEnabled(true);
     std::vector<int> answered;

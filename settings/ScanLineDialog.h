@@ -45,7 +45,7 @@ public:
 
 private:
     void onFound(const ScanFind& f);
-    void onFinished(bool cancelled, const QString& error);
+    void onFinished(bool cancelled, const ScanProblem& problem);
     void offerSettings();
     bool ask(const QString& question);
     void showEstimate();

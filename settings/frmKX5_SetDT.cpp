@@ -2,6 +2,7 @@
 
 #include "link/Request.h"
 #include "link/mdlKX5.h"
+#include "services/LinkWords.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
@@ -189,7 +190,8 @@ void frmKX5_SetDT::btnSet_Click() {
     const RequestReply reply = m_sink->request(Request::clock(
         m_sink->selectedMcNo(), {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}));
     if (!reply.taken)
-        MsgBox(this, windowTitle(), reply.refusal, QMessageBox::Ok, QMessageBox::Warning);
+        MsgBox(this, windowTitle(), LinkWords::refusal(reply), QMessageBox::Ok,
+               QMessageBox::Warning);
 }
 
 void frmKX5_SetDT::btnClose_Click() {

@@ -5,6 +5,7 @@
 #include "files/PortList.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
+#include "services/LinkWords.h"
 #include "ui/MsgBox.h"
 
 #include <QCheckBox>
@@ -167,8 +168,10 @@ void frmKX5_SetPort::testPortName(const QString& name) {
     case QSerialPort::DeviceNotFoundError:
     case QSerialPort::PermissionError:
     case QSerialPort::OpenError:
-        lblMsg->setText(QtSerialPort::describeOpenFailure(systemPortName(name), MSComm1.error(),
-                                                          MSComm1.errorString()));
+        lblMsg->setText(LinkWords::fault(QtSerialPort::describeOpenFailure(systemPortName(name),
+                                                                           MSComm1.error(),
+                                                                           MSComm1.errorString()))
+                            .shown);
         break;
     default:
         break; // other failures say nothing about whether the port exists or is free

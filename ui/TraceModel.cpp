@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -81,7 +82,9 @@ QString TraceModel::text(int row, int col) const {
     case Time:
         return QDateTime::fromMSecsSinceEpoch(r.atMs).toString(QStringLiteral("hh:mm:ss.zzz"));
     case Direction:
-        return m_log->shownLabel(row);
+        // The trace files keep "Send" and "Recv"; the window says them in the user's language.
+        return r.sent ? QCoreApplication::translate("TraceLog", "Send")
+                      : QCoreApplication::translate("TraceLog", "Recv");
     case Station:
         return framed(r.bytes) ? QString::fromLatin1(r.bytes.mid(1, 2)) : QString();
     case Command:

@@ -86,27 +86,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         switch (op % 11) {
         case 0:
         case 1:
-            link.tmrSend_Timer();
+            link.fire(LinkTimer::Send);
             break;
         case 2: // a reply, now and then cut short (the rest may come with the next one)
         case 3: {
             const QByteArray r =
                 reply(s, link.expectedMcNo() ? link.expectedMcNo() : link.selectedMcNo(), sum);
             port->feed(op & 0x80 ? r.left(s.byte() % (r.size() + 1)) : r);
-            link.gather_Done();
+            link.fire(LinkTimer::Gather);
             break;
         }
         case 4:
             port->feed(s.bytes(s.byte() % 96));
-            link.gather_Done();
+            link.fire(LinkTimer::Gather);
             break;
         case 5:
-            link.tmrRecvErr_Timer();
+            link.fire(LinkTimer::RecvErr);
             break;
         case 6:
-            link.pause_Done();
-            link.tmrBall_Send_Timer();
-            link.tmrBall_Recv_Timer();
+            link.fire(LinkTimer::Pause);
+            link.fire(LinkTimer::BallSend);
+            link.fire(LinkTimer::BallRecv);
             break;
         case 7: { // a window asks for a write or a read-all, of the selected station or another
             Request r;
@@ -124,9 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             link.selectStation(stations.empty() ? -1 : s.byte() % int(stations.size()));
             break;
         case 9: // the adapter drops out; the reopen timer finds it back or busy
-            if (op & 0x80) port->injectFailure(QStringLiteral("device gone"));
-            if (op & 0x40) port->failNextOpen(QStringLiteral("busy"));
-            link.reopen_Timer();
+            if (op & 0x80) port->injectFailure();
+            if (op & 0x40) port->failNextOpen();
+            link.fire(LinkTimer::Reopen);
             break;
         case 10:
             if (op & 0x80) link.mSetPortOpen_Click();

@@ -32,9 +32,9 @@ struct AdapterLine {
     AdapterLine() {
         link.setPortSettings({"COM1", "9600", "N", "8", "1", "STD"});
         link.setStations({{1, ""}});
-        QObject::connect(&link, &KX5Link::requestEnded,
-                         [this](const Request& r, RequestOutcome o, const QString&,
-                                const QString&) { ended.emplace_back(r, o); });
+        QObject::connect(
+            &link, &KX5Link::requestEnded,
+            [this](const Request& r, RequestOutcome o, EndCause) { ended.emplace_back(r, o); });
     }
     std::shared_ptr<LineJob> submit(std::vector<std::pair<int, int>> writes) {
         auto job = std::make_shared<LineJob>();
@@ -51,12 +51,12 @@ struct AdapterLine {
     QByteArray tick() {
         settle();
         port->writes.clear();
-        link.tmrSend_Timer();
+        link.fire(LinkTimer::Send);
         return port->takeWritten();
     }
     void answer(const QByteArray& request) {
         port->feed(answerTo(request), false);
-        link.gather_Done();
+        link.fire(LinkTimer::Gather);
         settle();
     }
 };
@@ -190,7 +190,7 @@ TEST(GatewayAdapter, AJobEndsAtOnceWhileThePortIsDownOrClosing) {
         {"closed", [](AdapterLine& l) { l.link.ClosePort(); }, "The port is closed"},
         {"closing", [](AdapterLine& l) { l.link.mSetPortOpen_Click(); }, "The port is closing"},
         // clang-format off
-        {"reopening", [](AdapterLine& l) { l.link.setAutoReopen(true); l.port->injectFailure("gone"); },
+        {"reopening", [](AdapterLine& l) { l.link.setAutoReopen(true); l.port->injectFailure(); },
          "lost, reopening"},
         // clang-format on
     };

@@ -58,7 +58,7 @@ protected:
             list.push_back({mc, QString()});
         link->setStations(list);
         link->mSetPortOpen_Click();
-        ASSERT_TRUE(link->port()->isOpen()) << qPrintable(link->lastNote().cause);
+        ASSERT_TRUE(link->port()->isOpen()) << int(link->lastNote().fault.kind);
     }
 
     // Requests the simulator heard, in order, as wire bytes.
@@ -251,19 +251,19 @@ TEST_F(LinkPty, ALostPortIsReopenedWhenItComesBack) {
 TEST_F(LinkPty, OpenFailuresNameTheCause) {
     start({1}, {1}, false);
     const QString path = link->portSettings().port;
-    struct Row {
-        QString port, settings, says;
-        bool whole; // the message is exactly this, else names it
-    } rows[] = {{path, "9600,N,8,1", "port in use by another program", true},
-                {"/dev/kx5-no-such-port", "9600,N,8,1", "no such port", true},
-                {path, "9600,Q,8,1", "parity", false}};
-    for (const auto& r : rows) {
+    using K = PortFault::Kind;
+    const std::tuple<QString, QString, PortFault> rows[] = {
+        {path, "9600,N,8,1", {.kind = K::InUse}},
+        {"/dev/kx5-no-such-port", "9600,N,8,1", {.kind = K::NoSuchPort}},
+        {path,
+         "9600,Q,8,1",
+         {.kind = K::BadSettings, .field = PortFault::Field::Parity, .text = "Q"}}};
+    for (const auto& [name, settings, says] : rows) {
         QtSerialPort p;
-        p.setPortName(r.port);
-        p.setSettings(r.settings);
-        EXPECT_FALSE(p.open()) << qPrintable(r.says);
-        const QString e = p.errorString();
-        EXPECT_TRUE(r.whole ? e == r.says : e.contains(r.says)) << qPrintable(e);
+        p.setPortName(name);
+        p.setSettings(settings);
+        EXPECT_FALSE(p.open()) << int(says.kind);
+        EXPECT_EQ(p.fault(), says) << int(p.fault().kind);
         link.reset(); // the first row needed the link holding the port
     }
 #ifndef Q_OS_WIN

@@ -23,23 +23,23 @@ struct Scan {
 
 } // namespace
 
-TEST(LineScan, RefusedWhileTheLinkHoldsThePort) {
-    KX5Link link(std::make_unique<FakeSerialPort>());
-    link.port()->open();
-    Scan s;
-    s.scanner.setLink(&link);
-    const QString why = s.scanner.start({ScanSetting{}});
-    EXPECT_TRUE(why.contains("open for polling")) << qPrintable(why);
-    EXPECT_FALSE(s.scanner.running());
-    EXPECT_EQ(s.port->openCount, 0);
-    EXPECT_TRUE(s.port->writes.isEmpty());
-}
-
-TEST(LineScan, APortThatWillNotOpenIsNamed) {
-    Scan s;
-    s.port->failNextOpen(QStringLiteral("no such port"));
-    const QString why = s.scanner.start({ScanSetting{}});
-    EXPECT_TRUE(why.contains("COM1") && why.contains("no such port")) << qPrintable(why);
+// A port the link holds is not touched; one that will not open is named with its fault.
+TEST(LineScan, RefusedWhileTheLinkHoldsThePortOrItWillNotOpen) {
+    for (bool linkHolds : {true, false}) {
+        KX5Link link(std::make_unique<FakeSerialPort>());
+        Scan s;
+        if (linkHolds) link.port()->open();
+        s.scanner.setLink(&link);
+        s.port->failNextOpen();
+        const ScanProblem why = s.scanner.start({ScanSetting{}});
+        EXPECT_EQ(why.kind,
+                  linkHolds ? ScanProblem::Kind::LinkOpen : ScanProblem::Kind::CannotOpen);
+        EXPECT_EQ(why.port, "COM1");
+        EXPECT_EQ(why.fault.kind, linkHolds ? PortFault::Kind::None : PortFault::Kind::NoSuchPort);
+        EXPECT_FALSE(s.scanner.running());
+        EXPECT_EQ(s.port->openCount, linkHolds ? 0 : 1);
+        EXPECT_TRUE(s.port->writes.isEmpty());
+    }
 }
 
 TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
@@ -47,7 +47,7 @@ TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
     QSignalSpy done(&s.scanner, &LineScanner::finished);
     ScanSetting sum;
     sum.protocol = QStringLiteral("SUM");
-    ASSERT_TRUE(s.scanner.start({sum}).isEmpty());
+    ASSERT_TRUE(s.scanner.start({sum}).isNone());
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.port->writes.size() == 1; }, 1000));
     EXPECT_EQ(s.port->writes[0], QByteArray("\00201WHO4F\r\n"));
     // The model reply of station 1: ",OK," and the model field, with its checksum.

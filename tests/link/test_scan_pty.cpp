@@ -26,10 +26,10 @@ TEST(LineScanPty, FindsTheStationsAt2400SumAmongSilentNumbers) {
     QSignalSpy done(&scanner, &LineScanner::finished);
     const auto settings = LineScanner::allSettings(ScanSetting{});
     ASSERT_EQ(settings.size(), 8u);
-    ASSERT_TRUE(scanner.start(settings).isEmpty());
+    ASSERT_TRUE(scanner.start(settings).isNone());
     ASSERT_TRUE(done.wait(scanner.boundMs(settings) * 2));
     EXPECT_FALSE(done[0][0].toBool());
-    EXPECT_EQ(done[0][1].toString(), "");
+    EXPECT_TRUE(done[0][1].value<ScanProblem>().isNone());
 
     std::vector<int> found;
     for (const ScanFind& f : scanner.finds()) {

@@ -7,10 +7,12 @@
 #include "files/ConfigFiles.h"
 #include "link/Cells.h"
 #include "link/mdlKX5.h"
-#include "services/EventLog.h"
 #include "monitor/Lamp.h"
 #include "monitor/TrendPanel.h"
 #include "monitor/frmKX5_Main.h"
+#include "services/EventLog.h"
+#include "services/LineStatus.h"
+#include "services/LinkWords.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 #include "ui/MsgBox.h"
@@ -78,7 +80,7 @@ protected:
         if (connected == 0) return win.get();
         openPort(static_cast<int>(mcs.size()), connected);
         EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
-        link()->tmrSend.stop();
+        link()->stop(LinkTimer::Send);
         link()->resetLineStats();
         win->tmrRefresh.stop();
         return win.get();
@@ -94,7 +96,7 @@ protected:
             }
             for (int k = 0; k < 3; ++k) {
                 sent();
-                link()->tmrRecvErr_Timer();
+                link()->fire(LinkTimer::RecvErr);
             }
         }
         for (int block = 1; block <= 4; ++block)
@@ -104,7 +106,7 @@ protected:
     QByteArray answerNext() {
         const QByteArray request = sent();
         port->feed(answerTo(request));
-        link()->gather_Done();
+        link()->fire(LinkTimer::Gather);
         return request;
     }
 
@@ -118,6 +120,9 @@ protected:
         QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
     }
     KX5Link* link() const { return win->link(); }
+    // The status bar's message, and its words.
+    const StatusMessage& status() const { return services->status()->message(); }
+    QString panel4() const { return LinkWords::shown(status()); }
     // The monitor reply of the station in row `row`, stored by the link as from the line: its
     // 19 values blank-separated (INP UNIT DP-P NPV NSV NRSV SSV MVOUT PIDNO ALMSTS ERRSTS MODSTS
     // 300 501..506), missing ones 0.
@@ -145,9 +150,9 @@ protected:
             if (v && v->storedAt.isValid()) regs.assign(v->regs.begin(), v->regs.end());
             sent();
             port->feed(drrReply(link()->line().mcNoAt(idx), regs));
-            link()->gather_Done();
+            link()->fire(LinkTimer::Gather);
         }
-        link()->tmrSend.stop();
+        link()->stop(LinkTimer::Send);
     }
     // The bytes the next send tick writes.
     // What the next send tick writes. When a request waits, the poll's share before it is
@@ -155,12 +160,12 @@ protected:
     QByteArray sent() {
         for (int k = 0; k < 8 && link()->pollOwed() > 0 && link()->waitingRequests() > 0; ++k) {
             port->writes.clear();
-            link()->tmrSend_Timer();
+            link()->fire(LinkTimer::Send);
             port->feed(answerTo(port->takeWritten()));
-            link()->gather_Done();
+            link()->fire(LinkTimer::Gather);
         }
         port->writes.clear();
-        link()->tmrSend_Timer();
+        link()->fire(LinkTimer::Send);
         return port->takeWritten();
     }
 

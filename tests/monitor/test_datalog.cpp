@@ -34,8 +34,8 @@ protected:
         port->feed(!fail                      ? ok
                    : QByteArray(fail) == "NG" ? wrap(mc + "NG,09")
                                               : QByteArray(ok).replace("OK", "NO"));
-        link()->gather_Done();
-        link()->tmrSend.stop();
+        link()->fire(LinkTimer::Gather);
+        link()->stop(LinkTimer::Send);
     }
     QString file(int mc) const { return dataFilePath(path("log"), "Oven", mc); }
     int lines(int mc) const { return static_cast<int>(readFile(file(mc)).count("\r\n")); }
@@ -68,7 +68,7 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(readFile(file(3)), QByteArray("earlier\r\n"));
     // The cause of a write cut short, not "Unknown error".
-    EXPECT_TRUE(link()->panel(4).endsWith(".DAT: File too large")) << qPrintable(link()->panel(4));
+    EXPECT_TRUE(panel4().endsWith(".DAT: File too large")) << qPrintable(panel4());
     tickAt(3000);
     setValues(1, 2510, 2501, 1000);
     tickAt(6000);
@@ -92,7 +92,7 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     ASSERT_TRUE(QFile::link(path("theirs.txt"), file(12)));
     tickAt(9000);
     EXPECT_EQ(readFile(path("theirs.txt")), QByteArray("theirs\r\n"));
-    EXPECT_EQ(link()->panel(4),
+    EXPECT_EQ(panel4(),
               "MC [12] Data not saved to " + file(12) + ": a symbolic link, not followed");
     // A folder whose name was not UTF-8 in the settings is never made under another name.
     const QByteArray raw = QFile::encodeName(path("log")) + "\xFF";
@@ -100,8 +100,8 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     const QString notUtf8 = QFile::decodeName(raw);
     useFolder(notUtf8);
     tickAt(12000);
-    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " + dataFilePath(notUtf8, "Oven", 12) +
-                                    ": " + nameNotUtf8(notUtf8));
+    EXPECT_EQ(panel4(), "MC [12] Data not saved to " + dataFilePath(notUtf8, "Oven", 12) + ": " +
+                            nameNotUtf8(notUtf8));
     EXPECT_FALSE(QFileInfo::exists(notUtf8));
     // Nor a file another user made first (root's is trusted; chown needs root).
     useFolder(path("log"));
@@ -111,8 +111,8 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAll) {
     ASSERT_EQ(chown(QFile::encodeName(file(12)).constData(), 4321, gid_t(-1)), 0);
     tickAt(15000);
     EXPECT_EQ(readFile(file(12)), "");
-    EXPECT_EQ(link()->panel(4), "MC [12] Data not saved to " + file(12) +
-                                    ": owned by another user (uid 4321), not written");
+    EXPECT_EQ(panel4(), "MC [12] Data not saved to " + file(12) +
+                            ": owned by another user (uid 4321), not written");
 }
 
 // A record falls on the first graph tick more than the log interval after the last one, the
@@ -158,7 +158,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
         EXPECT_FALSE(QFile::exists(file(3))) << fail;
     }
     sent();
-    link()->tmrRecvErr_Timer(); // silent: no record either, until its next good reply
+    link()->fire(LinkTimer::RecvErr); // silent: no record either, until its next good reply
     tickAt(6000);
     EXPECT_FALSE(QFile::exists(file(3)));
     EXPECT_EQ(lines(12), 3);
@@ -174,7 +174,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     EXPECT_EQ(lines(12), 6);
     useFolder(path("missing"));
     tickAt(18000);
-    EXPECT_TRUE(link()->panel(4).startsWith("MC [12] Data not saved to " + path("missing")));
+    EXPECT_TRUE(panel4().startsWith("MC [12] Data not saved to " + path("missing")));
     QDir().mkpath(path("missing")); // the folder appears: the next interval writes as usual
     tickAt(21000);
     EXPECT_EQ(readFile(dataFilePath(path("missing"), "Oven", 12)).count("\r\n"), 1);
@@ -191,7 +191,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
                            "3 Oven: Data saved again to " + missing3,
                            "12 Oven: Data saved again to " + missing})
                   .join('\n'));
-    EXPECT_EQ(link()->panel(4), ""); // said while it lasted, gone with the last recovery
+    EXPECT_TRUE(status().isEmpty()); // said while it lasted, gone with the last recovery
     // The clock set back an hour: the next tick writes and the interval starts from there.
     tickAt(21000 - 3600000);
     tickAt(22000 - 3600000);
@@ -256,12 +256,12 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     asked.clear();
     answer = QMessageBox::No;
     win->findChild<QAction*>("mSetPortOpen")->trigger();
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     EXPECT_EQ(std::pair(int(asked.size()), link()->phase()),
               std::pair(1, KX5Link::Phase::Monitoring));
     answer = QMessageBox::Yes;
     press("btnMenu_3"); // a closed port writes nothing but still moves the last write time
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     EXPECT_FALSE(saving());
     tickAt(20000);
     press("btnMenu_3"); // open again: nothing heard before counts until the station answers

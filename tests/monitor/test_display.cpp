@@ -17,7 +17,7 @@ protected:
         ASSERT_TRUE(link()->selectStation(1)); // station 7, its parameters read
         for (int block = 1; block <= 4; ++block)
             answerNext();
-        link()->tmrSend.stop();
+        link()->stop(LinkTimer::Send);
     }
     // Station `row`'s reply from space-separated values for INP, UNIT, DP-P, NPV, NSV, MVOUT,
     // ALMSTS, ERRSTS, MODSTS and register 300; every other value 0.
@@ -117,7 +117,7 @@ TEST_F(LiveDisplay, BlankUntilTheFirstReplyAndGreyOnceNotCurrent) {
     EXPECT_FALSE(ink());
     for (int k = 0; k < 6 && link()->isFresh(1); ++k) { // station 7 misses a reply
         sent();
-        link()->tmrRecvErr_Timer();
+        link()->fire(LinkTimer::RecvErr);
     }
     ASSERT_FALSE(link()->isFresh(1));
     EXPECT_EQ(shown(), "123.4|250.0|45.5|℃|%|AL1,OUT");
@@ -162,7 +162,7 @@ TEST_F(LiveDisplay, RecorderKeysShowAndToggleTheirRegisters) {
     });
     press("btnMenu_3");
     press("btnPrint_3");
-    EXPECT_EQ(said, QStringList{link()->request(Request::writeOne(7, 504, 1)).refusal});
+    EXPECT_EQ(said, QStringList{LinkWords::refusal(link()->request(Request::writeOne(7, 504, 1)))});
 }
 
 TEST_F(LiveDisplay, PrintSpeedIsShownLimitedAndRounded) {

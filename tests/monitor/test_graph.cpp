@@ -18,7 +18,7 @@ protected:
         ASSERT_TRUE(link()->selectStation(1)); // station 2, its parameters read
         for (int block = 1; block <= 4; ++block)
             answerNext();
-        link()->tmrSend.stop();
+        link()->stop(LinkTimer::Send);
         win->show(); // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
@@ -57,7 +57,7 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     for (int k = 0; k < 6 && link()->connState(0) != ConnState::NG; ++k) {
         pollAt(1);
         sent();
-        link()->tmrRecvErr_Timer();
+        link()->fire(LinkTimer::RecvErr);
     }
     ASSERT_EQ(link()->connState(0), ConnState::NG);
     figures(251, 250.1, 0);
@@ -70,7 +70,7 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     const QImage live = picture();
     setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3");
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     ASSERT_EQ(link()->phase(), KX5Link::Phase::Closed);
     EXPECT_EQ(tick(), 4);
     EXPECT_TRUE(chart()->staleNote().startsWith("No new values since "))

@@ -27,6 +27,7 @@
 #include "params/frmKX5_Parameter.h"
 #include "services/EventLog.h"
 #include "services/LineTexts.h"
+#include "services/LinkWords.h"
 #include "settings/GatewayDialog.h"
 #include "settings/OpenWithDialog.h"
 #include "settings/PublishingDialog.h"
@@ -369,11 +370,11 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
     publish.host = QStringLiteral("192.0.2.1");
     logSettingsChanges(log, before,
                        settingsSaid(port, options, {{3, QStringLiteral("Oven")}}, save, publish));
-    emit link()->portLost(QStringLiteral("device disconnected or not responding"));
+    emit link()->portLost({.kind = PortFault::Kind::Gone});
     ASSERT_GE(log->events.maxRows(), 5); // four groups changed, and the port lost
-    QStringList shown = {LineTexts::noteText({.kind = LinkNote::Kind::CannotOpenRetrying,
-                                              .port = QStringLiteral("COM3"),
-                                              .cause = QStringLiteral("port is already open")})};
+    QStringList shown = {LinkWords::note({.kind = LinkNote::Kind::CannotOpenRetrying,
+                                          .port = QStringLiteral("COM3"),
+                                          .fault = {.kind = PortFault::Kind::AlreadyOpen}})};
     for (int r = 1; r <= log->events.maxRows(); ++r)
         shown << log->events.text(3, r);
     QStringList found;

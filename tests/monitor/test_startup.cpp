@@ -4,6 +4,7 @@
 #include "files/PortList.h"
 #include "services/EventLog.h"
 #include "services/LineTexts.h"
+#include "services/LinkWords.h"
 
 #include <QAction>
 #include <QApplication>
@@ -114,14 +115,14 @@ TEST_F(Startup, StationClickSelectsOnlyAnsweringStationsOnceLinked) {
 
 TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     open();
-    port->failNextOpen("no such port");
+    port->failNextOpen();
     press("btnMenu_3");
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text(), "Port Open");
     EXPECT_TRUE(panels().contains("no such port"));
     action("mSetPortOpen")->trigger();
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text() + action("mSetPortOpen")->text(),
               "Port ClosePort &Close");
-    link()->tmrSend_Timer();
+    link()->fire(LinkTimer::Send);
     EXPECT_EQ(child<Lamp>("shpSend")->color(), kRed);
     port->feed("\x02");
     EXPECT_EQ(child<Lamp>("shpRecv")->color(), kGreen);
@@ -142,10 +143,22 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     EXPECT_TRUE(panels().contains("CLOSE"));
 }
 
-// The two notes whose words are fixed, as operators look for them; the others' may change.
-TEST(LineTexts, TheFixedNotesKeepTheirWords) {
-    EXPECT_EQ(LineTexts::noteText({.kind = LinkNote::Kind::Checking}),
-              "Checking ... (Connect status)");
-    EXPECT_EQ(LineTexts::noteText({.kind = LinkNote::Kind::StationSilent, .mcNo = 12}),
-              "MC [12] ==> NG");
+// The notes whose words are fixed, and the port, cause and count each in their place.
+TEST(LinkWords, NotesOfTheLink) {
+    using K = LinkNote::Kind;
+    const struct {
+        LinkNote note;
+        const char* text;
+    } rows[] = {
+        {{.kind = K::Clear}, ""},
+        {{.kind = K::Checking}, "Checking ... (Connect status)"},
+        {{.kind = K::StationSilent, .mcNo = 12}, "MC [12] ==> NG"},
+        {{.kind = K::CannotOpenAttempt,
+          .port = "COM3",
+          .fault = {.kind = PortFault::Kind::NoSuchPort},
+          .number = 4},
+         "Cannot open COM3: no such port; trying again (attempt 4)"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(LinkWords::note(r.note), r.text) << r.text;
 }

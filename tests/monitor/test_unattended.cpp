@@ -152,7 +152,7 @@ TEST_F(Unattended, OpenGraphAndSaveAtStart) {
         answerNext(); // the model sweep's one station
         QCoreApplication::processEvents();
         EXPECT_TRUE(win->trend()->mGrpRun);
-        const QString note = link()->panel(4);
+        const QString note = panel4();
         EXPECT_TRUE(note.endsWith("(started with --open --graph --save)")) << note.toStdString();
         // Where the data goes leads, so an elided panel still shows it.
         EXPECT_EQ(note.startsWith("Data saved to " +
@@ -199,7 +199,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
         std::vector<int> v(19, 0);
         v[9] = alm, v[10] = err;
         port->feed(drrReply(mc.toInt(), v));
-        link()->gather_Done();
+        link()->fire(LinkTimer::Gather);
     };
     values(1, 0, 0);
     values(1, 2, 0);   // AL2 on
@@ -208,7 +208,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     values(2, 1, 0);   // AL1 already on at the first reply
     pollAt(2);
     sent();
-    link()->tmrRecvErr_Timer();
+    link()->fire(LinkTimer::RecvErr);
     values(2, 1, 0);
     // The list becomes [3, 2]: station 3 takes row 1 and is judged on its own lamps, not on
     // what MC 1 showed there.
@@ -257,7 +257,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     log->add(1, "b");
     const QString said = "Events not saved to " + blocked + ": not a regular file";
     EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
-    EXPECT_EQ(link()->panel(4), said);
+    EXPECT_EQ(panel4(), said);
 }
 
 // A data folder chosen while another program holds it: saving stops, said in the events file of
@@ -310,15 +310,15 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
     for (const auto& e : exchanges) {
         QByteArray req = sent();
         while (req.mid(3, 3) == "WHO") { // station 2 asked again now and then: still silent
-            link()->tmrRecvErr_Timer();
+            link()->fire(LinkTimer::RecvErr);
             req = sent();
         }
         ASSERT_EQ(req.mid(1, 5), "01DRR");
         if (!e.reply.isEmpty()) {
             port->feed(e.reply);
-            link()->gather_Done();
+            link()->fire(LinkTimer::Gather);
         }
-        if (!e.accepted) link()->tmrRecvErr_Timer();
+        if (!e.accepted) link()->fire(LinkTimer::RecvErr);
     }
     setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3"); // Port Close, done at the next tick
@@ -409,7 +409,7 @@ TEST_F(Unattended, ALineThatHearsNobodySaysWhatWasTried) {
     const auto sweepUnheard = [&] {
         for (int k = 0; k < 3; ++k) {
             ASSERT_EQ(sent().mid(1, 5), "01WHO");
-            link()->tmrRecvErr_Timer();
+            link()->fire(LinkTimer::RecvErr);
         }
     };
     press("btnMenu_3");
@@ -422,7 +422,7 @@ TEST_F(Unattended, ALineThatHearsNobodySaysWhatWasTried) {
     link()->openUnattended();
     for (int sweep = 0; sweep < 3; ++sweep) {
         sweepUnheard();
-        link()->sweepAgain_Timer();
+        link()->fire(LinkTimer::SweepAgain);
     }
     EXPECT_TRUE(port->isOpen());
     EXPECT_EQ(events([](const QString& t) { return t.startsWith("No station"); }),
@@ -470,7 +470,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     link()->sprdCommD.add("b", false);
     const QString said =
         "Trace not recorded to " + rec->filePath(now.date()) + ": not a regular file";
-    EXPECT_EQ(link()->panel(4), said);
+    EXPECT_EQ(panel4(), said);
     EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     EXPECT_EQ(left.size(), 3); // under the limit: nothing more removed
@@ -502,7 +502,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
 TEST_F(Unattended, LineStatisticsWindowShowsTheCountsAndResets) {
     build({1, 2}, 2);
     sent();
-    link()->tmrRecvErr_Timer();
+    link()->fire(LinkTimer::RecvErr);
     win->findChild<QAction*>("mOnlineStats")->trigger();
     auto* dlg = win->findChild<LineStatisticsDialog*>();
     ASSERT_NE(dlg, nullptr);

@@ -12,6 +12,7 @@
 #include "params/frmKX5_P_OUT.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
+#include "services/LinkWords.h"
 #include "tests/support/Bracketing.h"
 
 #include <QTableWidget>
@@ -115,7 +116,7 @@ TEST_F(Dialogs,
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
         messages.clear();
         sink.requests.clear();
-        sink.refusal = c.linkSays;
+        sink.refusal = c.linkSays.isEmpty() ? Refusal::None : Refusal::NotAnswered;
         input(c.inp, c.unit, c.dpp);
         auto d = make(c.dialog);
         d->show();
@@ -128,12 +129,14 @@ TEST_F(Dialogs,
         else if (c.step)
             asked.push_back(Request::groupWrite(c.step, 4, c.values));
         EXPECT_EQ(sink.requests, asked);
-        const QString said = c.refused.isEmpty() ? c.linkSays : c.refused;
+        const QString said = !c.refused.isEmpty() || sink.requests.empty()
+                                 ? c.refused
+                                 : LinkWords::refusal(sink.requests.back(), sink.refusal);
         EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
         EXPECT_EQ(d->isVisible(), !said.isEmpty());
     }
     // A register never read from the station is never written, whatever the fields hold.
-    sink.refusal.clear();
+    sink.refusal = Refusal::None;
     for (const auto& [dialog, reg] : {std::pair{"SV", 303}, {"IN", 619}}) {
         messages.clear();
         sink.requests.clear();

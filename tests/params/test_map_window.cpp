@@ -8,6 +8,7 @@
 #include "link/Steps.h"
 #include "params/ParamSet.h"
 #include "params/frmKX5_Parameter.h"
+#include "services/LinkWords.h"
 #include "settings/frmKX5_SetDT.h"
 #include "ui/Contrast.h"
 #include "ui/MsgBox.h"
@@ -69,9 +70,9 @@ TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     EXPECT_FALSE(map->tmrToggleColor.isActive());
     // Unloading without the button closes it as well. A refused read-all leaves the map open
     // on the values last read, saying why.
-    sink.refusal = QStringLiteral("The port is closed: parameter read not sent.");
+    sink.refusal = Refusal::PortClosed;
     map = std::make_unique<frmKX5_Parameter>(&sink, source());
-    EXPECT_EQ(field(map.get(), "lblMsg"), sink.refusal);
+    EXPECT_EQ(field(map.get(), "lblMsg"), LinkWords::refusal(sink.requests.back(), sink.refusal));
     map.reset();
 }
 

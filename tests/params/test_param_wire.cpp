@@ -34,7 +34,7 @@ protected:
     }
     void reply(const QByteArray& r) {
         port->feed("\x02" + r + "\r\n");
-        link()->gather_Done();
+        link()->fire(LinkTimer::Gather);
     }
     // The four read-all blocks answered from regs (hex fields; anything else "0000"), each
     // request checked; returns whether the map's refresh timer ran before the last reply.
@@ -109,7 +109,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(),
               "[MC [3] input group: 610-611 written, 612-619 pending (2 s pause)]");
-    link()->pause_Done();
+    link()->fire(LinkTimer::Pause);
     EXPECT_TRUE(sent().startsWith("\00203DWR,08,0612,"));
     reply("03DWR,OK");
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [input group] written]");
@@ -202,7 +202,7 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
             for (const auto& d : dialogs) {
                 SCOPED_TRACE(testing::Message() << what << ", dialog " << int(d.which)
                                                 << (translated ? ", translated" : ""));
-                link()->tmrSend.stop(); // the test gives the send ticks
+                link()->stop(LinkTimer::Send); // the test gives the send ticks
                 auto dlg = map->createDialog(d.which);
                 ASSERT_NE(dlg, nullptr);
                 for (const auto& [name, reg] : d.fields) {
@@ -231,7 +231,7 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
                         frame += ",0" + QByteArray::number(reg) + "," + held.at(reg);
                     EXPECT_EQ(sent(), frame + "\r\n");
                     reply("03DWR,OK");
-                    if (f == 0 && frames.size() == 2) link()->pause_Done();
+                    if (f == 0 && frames.size() == 2) link()->fire(LinkTimer::Pause);
                 }
                 answerReadAll(held, map.get()); // the read-back
                 map->tmrRefresh_Timer();
@@ -248,7 +248,7 @@ TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
     win.reset();
     build({2, 3}, 2); // station 2 selected and read; 3 answered the sweep only
     ASSERT_TRUE(link()->selectStation(1));
-    link()->tmrSend.stop();
+    link()->stop(LinkTimer::Send);
     auto map = openMap();
     std::vector<MapDialog> opened;
     map->openDialog = [&opened](MapDialog d) { opened.push_back(d); };
@@ -267,7 +267,7 @@ TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
     // given up, and the poll goes on.
     for (int k = 0; k < 12; ++k) {
         EXPECT_FALSE(sent().contains("DWR"));
-        link()->tmrRecvErr_Timer();
+        link()->fire(LinkTimer::RecvErr);
     }
     EXPECT_EQ(link()->paramImage(3), nullptr);
     answer = QMessageBox::Yes; // read again: asked of the link
@@ -287,7 +287,7 @@ TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing)
     } ways[] = {{"off", "0000"}, {{}, "0001"}, {"켬", "0001"}, {"dir", {}}};
     for (const auto& w : ways) {
         SCOPED_TRACE(w.keys.toStdString());
-        link()->tmrSend.stop(); // the test gives the send ticks
+        link()->stop(LinkTimer::Send); // the test gives the send ticks
         said.clear();
         auto dlg = map->createDialog(MapDialog::Control);
         dlg->show();

@@ -71,7 +71,7 @@ TEST_F(ClockShell, OpensOnTheControllersClockWhenReadElseOnThePcs) {
 }
 
 TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
-    // linkSays: the link refuses the request with these words, which the window shows.
+    // linkSays: the link refuses the request, which the window says.
     const std::tuple<const char*, const char*, std::vector<int>, const char*, const char*> rows[] =
         {
             {"2031-12-31", "00:00:00", {2031, 12, 31, 0, 0, 0}, "", ""},
@@ -83,13 +83,13 @@ TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
             {"2023-02-29", "12:00:00", {}, "date", ""},
             {"2024-01-01", "24:00:00", {}, "time", ""},
             {"2024-01-01", "12:00", {}, "time", ""},
-            {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "busy", "MC 5 busy"},
+            {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "MC 5", "refused"},
         };
     for (const auto& [date, time, sent, complaint, linkSays] : rows) {
         SCOPED_TRACE(std::string(date) + " " + time);
         messages.clear();
         sink.requests.clear();
-        sink.refusal = QString::fromLatin1(linkSays);
+        sink.refusal = *linkSays ? Refusal::NotAnswered : Refusal::None;
         frmKX5_SetDT w(&sink);
         w.show();
         w.dateTimeGrid()->setText(1, 1, date);

@@ -58,7 +58,7 @@ TEST_F(ScanWindow, OffersWhatTheLineSaidAndNamesStationsAtOtherSettings) {
                     });
         });
         QSignalSpy done(&s, &LineScanner::finished);
-        ASSERT_TRUE(s.start({at9600, at4800}).isEmpty());
+        ASSERT_TRUE(s.start({at9600, at4800}).isNone());
         ASSERT_TRUE(done.wait(s.boundMs({at9600, at4800}) * 3));
         ASSERT_EQ(asked.size(), r.asked.size()) << qPrintable(asked.join("\n--\n"));
         for (int i = 0; i < asked.size(); ++i)

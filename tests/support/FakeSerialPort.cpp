@@ -1,13 +1,14 @@
 #include "tests/support/FakeSerialPort.h"
 
+#include <utility>
+
 bool FakeSerialPort::open() {
     ++openCount;
-    if (!m_openFailure.isEmpty()) {
-        m_error = m_openFailure;
-        m_openFailure.clear();
+    if (!m_openFailure.isNone()) {
+        m_error = std::exchange(m_openFailure, PortFault{});
         return false;
     }
-    m_error.clear();
+    m_error = {};
     m_open = true;
     return true;
 }
@@ -15,7 +16,7 @@ bool FakeSerialPort::open() {
 bool FakeSerialPort::write(const QByteArray& bytes) {
     if (!m_open) return false;
     if (m_failWrites) {
-        emit failed(QStringLiteral("write failed"));
+        emit failed(PortFault{.kind = PortFault::Kind::CannotWrite});
         return false;
     }
     writes.append(bytes);

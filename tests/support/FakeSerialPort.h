@@ -19,7 +19,7 @@ public:
     bool open() override;
     void close() override { m_open = false; }
     bool isOpen() const override { return m_open; }
-    QString errorString() const override { return m_error; }
+    PortFault fault() const override { return m_error; }
 
     void setRThreshold(int bytes) override { m_threshold = bytes; }
     int rThreshold() const override { return m_threshold; }
@@ -38,11 +38,13 @@ public:
     // ---- test controls ----
     // Appends bytes to the input and raises received() when the threshold is met.
     void feed(const QByteArray& bytes, bool notify = true);
-    // The next open() fails with this text (empty text: opening works again).
-    void failNextOpen(const QString& cause) { m_openFailure = cause; }
-    // Simulates the device vanishing: raises failed(cause); the port still reports open,
+    // The next open() fails with this fault (None: opening works again).
+    void failNextOpen(const PortFault& why = {.kind = PortFault::Kind::NoSuchPort}) {
+        m_openFailure = why;
+    }
+    // Simulates the device vanishing: raises failed(why); the port still reports open,
     // as QSerialPort does.
-    void injectFailure(const QString& cause) { emit failed(cause); }
+    void injectFailure(const PortFault& why = {.kind = PortFault::Kind::Gone}) { emit failed(why); }
     void failWrites(bool fail) { m_failWrites = fail; }
     QByteArray takeWritten();
 
@@ -51,7 +53,8 @@ public:
     int openCount = 0;
 
 private:
-    QString m_name, m_settings, m_error, m_openFailure;
+    QString m_name, m_settings;
+    PortFault m_error, m_openFailure;
     bool m_open = false, m_failWrites = false;
     int m_threshold = 1;
     QByteArray m_input;

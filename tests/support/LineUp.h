@@ -11,9 +11,9 @@ inline bool bringUpOnFakePort(KX5Link& link, FakeSerialPort& port) {
     link.mSetPortOpen_Click();
     for (int k = 0; k < 1000 && port.isOpen() && link.phase() != KX5Link::Phase::Monitoring; ++k) {
         port.writes.clear();
-        link.tmrSend_Timer();
+        link.fire(LinkTimer::Send);
         port.feed(answerTo(port.takeWritten(), link.portSettings().sumLen()), false);
-        link.gather_Done();
+        link.fire(LinkTimer::Gather);
     }
     return link.phase() == KX5Link::Phase::Monitoring;
 }

@@ -1,5 +1,5 @@
 // A stand-in for the link as the windows see it: it keeps every request it is handed, refuses
-// them all with a given text when told to, and names the selected station a test sets.
+// them all for a given reason when told to, and names the selected station a test sets.
 #pragma once
 
 #include "link/Request.h"
@@ -11,12 +11,12 @@ class RecordingSink : public RequestSink {
 public:
     RequestReply request(const Request& r) override {
         requests.push_back(r); // refused ones too: a test can see what was asked
-        return {refusal.isEmpty(), refusal};
+        return {refusal == Refusal::None, refusal, QString(), r};
     }
     int selectedMcNo() const override { return mcNo; }
 
     std::vector<Request> requests;
-    QString refusal; // not empty: every request is refused with it
+    Refusal refusal = Refusal::None; // other than None: every request is refused for it
     int mcNo = 0;
 };
 

@@ -4,7 +4,7 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../app/Headless.cpp" line="+90"/>
+        <location filename="../../app/Headless.cpp" line="+86"/>
         <source>Started without windows in %1</source>
         <translation>창 없이 시작함: %1</translation>
     </message>
@@ -17,7 +17,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+168"/>
+        <location filename="../../app/StartOptions.cpp" line="+159"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>

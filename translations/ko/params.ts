@@ -4,7 +4,7 @@
 <context>
     <name>GroupDialog</name>
     <message>
-        <location filename="../../params/GroupDialog.cpp" line="+23"/>
+        <location filename="../../params/GroupDialog.cpp" line="+24"/>
         <source>&amp;OK</source>
         <translation>확인(&amp;O)</translation>
     </message>
@@ -24,7 +24,7 @@ Nothing was sent.</source>
 <context>
     <name>SetWriter</name>
     <message>
-        <location filename="../../params/SetWriter.cpp" line="+26"/>
+        <location filename="../../params/SetWriter.cpp" line="+27"/>
         <source>%1 (%2) %3, set %4</source>
         <extracomment>A register that differs: name (register) the station&apos;s value, the set&apos;s value.</extracomment>
         <translation>%1 (%2) %3, 세트 %4</translation>
@@ -35,7 +35,7 @@ Nothing was sent.</source>
         <translation>외 %1개</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+22"/>
         <source>waiting</source>
         <translation>대기 중</translation>
     </message>
@@ -731,7 +731,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
 <context>
     <name>frmKX5_Parameter</name>
     <message>
-        <location filename="../../params/frmKX5_Parameter.cpp" line="+140"/>
+        <location filename="../../params/frmKX5_Parameter.cpp" line="+141"/>
         <source>Parameter Setting</source>
         <translation>파라미터 설정</translation>
     </message>

@@ -521,7 +521,7 @@ Choose a program to open it with, or Cancel.</source>
 <context>
     <name>ScanLineDialog</name>
     <message>
-        <location filename="../../settings/ScanLineDialog.cpp" line="+23"/>
+        <location filename="../../settings/ScanLineDialog.cpp" line="+25"/>
         <source>%1 s</source>
         <translation>%1초</translation>
     </message>
@@ -596,7 +596,7 @@ Choose a program to open it with, or Cancel.</source>
         <translation>모델 조회만 보냅니다. 조절계는 바뀌지 않습니다. 검색 시간: 최대 %1.</translation>
     </message>
     <message>
-        <location line="+111"/>
+        <location line="+112"/>
         <source>%1: MC %2</source>
         <translation>%1: 국번 %2</translation>
     </message>
@@ -767,7 +767,7 @@ and choose &quot;KX5 Manual&quot; again.</source>
 <context>
     <name>frmKX5_SetDT</name>
     <message>
-        <location filename="../../settings/frmKX5_SetDT.cpp" line="+49"/>
+        <location filename="../../settings/frmKX5_SetDT.cpp" line="+50"/>
         <source>Date Time Setting</source>
         <translation>날짜·시간 설정</translation>
     </message>
@@ -915,7 +915,7 @@ The port settings were not changed.</source>
 <context>
     <name>frmKX5_SetPort</name>
     <message>
-        <location filename="../../settings/frmKX5_SetPort.cpp" line="+53"/>
+        <location filename="../../settings/frmKX5_SetPort.cpp" line="+54"/>
         <source>%1 is not a serial device</source>
         <translation>%1은(는) 시리얼 장치가 아님</translation>
     </message>
@@ -985,7 +985,7 @@ The port settings were not changed.</source>
         <translation>프로토콜</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+100"/>
         <source>%1
 The port settings were not changed.</source>
         <translation>%1

@@ -77,9 +77,22 @@ Build the program (the guide is built with it) or install the package to get it.
     </message>
 </context>
 <context>
+    <name>TraceLog</name>
+    <message>
+        <location filename="../../ui/TraceModel.cpp" line="+86"/>
+        <source>Send</source>
+        <translation>송신</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Recv</source>
+        <translation>수신</translation>
+    </message>
+</context>
+<context>
     <name>TraceModel</name>
     <message>
-        <location filename="../../ui/TraceModel.cpp" line="+107"/>
+        <location line="+23"/>
         <source>Time</source>
         <translation>시각</translation>
     </message>
