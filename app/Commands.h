@@ -2,6 +2,8 @@
 // companion files.
 #pragma once
 
+#include <QString>
+
 class FolderLocks;
 class Gateway;
 class frmKX5_Main;
@@ -16,3 +18,6 @@ struct StartOptions;
 // line changes them.
 void installGateway(frmKX5_Main* window, Gateway* gateway, const GatewayOptions& saved,
                     const StartOptions& options);
+// Opens the port, starts the graph and saving as asked, and says in the status bar what was
+// done and where the data goes; returns what could not be done, or "".
+QString applyStartOptions(frmKX5_Main* window, const StartOptions& options);

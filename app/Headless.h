@@ -1,4 +1,4 @@
-// The program without windows (kx5comm --headless): the same link, data log, event list,
+// The program without windows (kx5service, or kx5comm --headless): the same link, data log, event list,
 // publishing and Modbus TCP gateway as the main window runs, on a QCoreApplication, so it needs no
 // display. Events also go to standard error, where a service manager's journal picks them up.
 #pragma once

@@ -3,8 +3,6 @@
 #include "files/ConfigFiles.h"
 #include "files/GatewayOptions.h"
 #include "link/mdlKX5.h"
-#include "monitor/frmKX5_Main.h"
-#include "services/DataLogger.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -149,46 +147,8 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
     const QString started = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
                                                          : QStringLiteral("<executable_name>");
     const int at = started.isEmpty() ? -1 : int(o.helpText.indexOf(started));
-    if (at >= 0) o.helpText.replace(at, started.size(), QStringLiteral("kx5comm"));
+    if (at >= 0) o.helpText.replace(at, started.size(), QCoreApplication::applicationName());
     return o;
-}
-
-QString applyStartOptions(frmKX5_Main* window, const StartOptions& options) {
-    // The note goes to the main window's status bar, in the user's language; the problems go
-    // to standard error, in English.
-    QString problems;
-    QStringList asked, done;
-    // Where the data goes comes first: the panel cuts a long text at its end.
-    if (options.save) {
-        asked << QStringLiteral("--save");
-        DataLogger* logger = window->dataLogger();
-        const DataSaveSettings& settings = logger->settings();
-        if (!settings.enabled) {
-            problems = QStringLiteral("--save: data saving is not enabled in Data Save Setting");
-            done << QCoreApplication::translate(
-                "frmKX5_Main", "Data saving NOT started (not enabled in Data Save Setting)");
-        } else {
-            logger->setRunning(true);
-            done << QCoreApplication::translate("frmKX5_Main", "Data saved to %1 every %2 %3")
-                        .arg(settings.filesPattern(), QString::number(settings.interval),
-                             shownDataSaveUnit(settings.unit));
-        }
-    }
-    if (options.open) {
-        window->link()->openUnattended();
-        asked.prepend(QStringLiteral("--open"));
-        done << QCoreApplication::translate("frmKX5_Main", "port %1 opened")
-                    .arg(window->link()->portSettings().port);
-    }
-    if (options.graph) {
-        window->setGraphAtOnline(true);
-        asked.insert(options.open ? 1 : 0, QStringLiteral("--graph"));
-        done << QCoreApplication::translate("frmKX5_Main", "trend graph started");
-    }
-    if (!asked.isEmpty())
-        window->showStartNote(QCoreApplication::translate("frmKX5_Main", "%1 (started with %2)")
-                                  .arg(done.join(QStringLiteral("; ")), asked.join(' ')));
-    return problems;
 }
 
 bool wantsTextOnly(int argc, char** argv) {

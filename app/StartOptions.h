@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-class frmKX5_Main;
-
 struct StartOptions {
     bool open = false;      // --open: open the port
     bool save = false;      // --save: start data saving
@@ -44,8 +42,5 @@ QString gatewayStartProblem(const StartOptions& options);
 
 // raw: the arguments' bytes as the system gave them (argv), to catch names lost in decoding.
 StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {});
-// Opens the port, starts the graph and saving as asked, and says in the status bar what was
-// done and where the data goes; returns what could not be done, or "".
-QString applyStartOptions(frmKX5_Main* window, const StartOptions& options);
 // Whether the arguments ask only for the help or the version text, which needs no display.
 bool wantsTextOnly(int argc, char** argv);

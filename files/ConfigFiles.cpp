@@ -5,7 +5,6 @@
 #include "files/DSaveInterval.h"
 #include "files/FileChecks.h"
 #include "link/mdlKX5.h"
-#include "ui/TestSeams.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,14 +13,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-QString programDir() {
-    const QString& dir = testSeams().programDir;
-    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : dir;
-}
-
-void setProgramDir(const QString& dir) {
-    testSeams().programDir = dir;
-}
 QString chooseProgramDir(const QString& exeDir, const QString& userDir, bool* usedUser,
                          bool* created) {
     *usedUser = false;

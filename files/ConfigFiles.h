@@ -5,6 +5,7 @@
 
 #include "files/DataSaveSettings.h"
 #include "files/FileChecks.h"
+#include "files/ProgramDir.h"
 #include "files/TextLines.h"
 #include "link/PortSettings.h"
 #include "link/StationList.h"
@@ -13,9 +14,6 @@
 #include <QString>
 #include <QStringList>
 
-// The program folder: the executable's folder unless testSeams().programDir names another.
-QString programDir();
-void setProgramDir(const QString& dir);
 // The program folder to use when none is given: exeDir when it can be written, else userDir
 // (an installed program under /usr), created when missing and given links to the companion
 // programs and documents of exeDir, so the Help commands find them there. *usedUser says which

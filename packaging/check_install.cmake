@@ -1,5 +1,5 @@
 # Installs the build tree into DEST (as a package would, under /usr) and checks what the
-# package holds: the three programs, the viewer's KX5_Graph name, the desktop entries, the
+# package holds: the four programs, the viewer's KX5_Graph name, the desktop entries, the
 # icon, the AppStream metadata, the data-file type, copyright and changelog (validated when
 # the validators are installed), the manual pages and the user guide.
 #   cmake -DBUILD=<build folder> -DDEST=<scratch folder> -P check_install.cmake
@@ -11,12 +11,13 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${rc}")
 endif()
 set(root ${DEST}/usr)
-foreach(f bin/kx5comm bin/kx5graph bin/kx5sim
+foreach(f bin/kx5comm bin/kx5service bin/kx5graph bin/kx5sim
           share/applications/org.kx5link.kx5comm.desktop
           share/applications/org.kx5link.kx5graph.desktop
           share/icons/hicolor/scalable/apps/org.kx5link.kx5comm.svg
           share/metainfo/org.kx5link.kx5comm.metainfo.xml
-          share/man/man1/kx5comm.1 share/man/man1/kx5graph.1 share/man/man1/kx5sim.1
+          share/man/man1/kx5comm.1 share/man/man1/kx5service.1
+          share/man/man1/kx5graph.1 share/man/man1/kx5sim.1
           share/kx5link/guide/index.html share/kx5link/guide/guide.css
           share/mime/packages/org.kx5link.kx5graph.xml
           share/doc/kx5link/copyright share/doc/kx5link/changelog.gz

@@ -1,5 +1,7 @@
 #include "ui/HelpGuide.h"
 
+#include "files/ProgramDir.h"
+
 #include "ui/Language.h"
 #include "ui/MsgBox.h"
 #include "ui/TestSeams.h"
@@ -76,7 +78,7 @@ private:
 QStringList guidePlaces() {
     const QString exe = QCoreApplication::applicationDirPath();
     QStringList places;
-    if (!testSeams().programDir.isEmpty()) places << testSeams().programDir + "/guide";
+    if (const QString dir = chosenProgramDir(); !dir.isEmpty()) places << dir + "/guide";
     places << exe + "/guide" << QDir::cleanPath(exe + "/../share/kx5link/guide");
     places.removeDuplicates();
     return places;

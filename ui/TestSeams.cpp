@@ -1,5 +1,7 @@
 #include "ui/TestSeams.h"
 
+#include "files/ProgramDir.h"
+
 TestSeams& testSeams() {
     static TestSeams seams;
     return seams;
@@ -7,4 +9,5 @@ TestSeams& testSeams() {
 
 void resetTestSeams() {
     testSeams() = TestSeams{};
+    setProgramDir(QString());
 }

@@ -1,4 +1,4 @@
-// The outside world of the windows in one place: the program folder, message boxes, the
+// The outside world of the windows in one place: message boxes, the
 // desktop, the PC clock and the drive list. An empty member means the real thing; tests fill
 // in what they fake and call resetTestSeams() when done.
 #pragma once
@@ -14,8 +14,6 @@ using MsgBoxHandler = std::function<QMessageBox::StandardButton(
     const QString& title, const QString& text, QMessageBox::StandardButtons buttons)>;
 
 struct TestSeams {
-    // The program folder; empty: the executable's folder. The demo and benchmarks set it too.
-    QString programDir;
     // Answers message boxes instead of showing them.
     MsgBoxHandler msgBox;
     // Opens a document or address with the desktop's registered program.

@@ -1,4 +1,4 @@
-// kx5comm without windows as a child process, on a program folder of its own whose port is
+// The service program (kx5service) as a child process, on a program folder of its own whose port is
 // kx5sim's line; and a datagram socket standing for systemd's $NOTIFY_SOCKET.
 #pragma once
 
@@ -37,7 +37,7 @@ struct HeadlessRun {
         program.waitForFinished(15000);
         setProgramDir(QString());
     }
-    static QString binary() { return QCoreApplication::applicationDirPath() + "/kx5comm"; }
+    static QString binary() { return QCoreApplication::applicationDirPath() + "/kx5service"; }
     QString data() const { return dir.filePath("data"); }
     QString records() const { return data() + "/Oven_01.DAT"; }
     // The simulator running, the line's settings on it, and with `save` one record a second

@@ -30,7 +30,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         resetTestSeams();
-        testSeams().programDir = dir.path();
+        setProgramDir(dir.path());
         testSeams().msgBox = [this](const QString&, const QString& text, auto) {
             messages << text;
             return QMessageBox::Ok;
