@@ -111,7 +111,7 @@ TEST(GatewayAdapter, AWriteWaitsForTheLineAndNeverReplacesAWindowsRequest) {
             if (sent.mid(3, 3) == "DWR") out.push_back(sent.trimmed().toStdString());
             reads += sent == block1;
             if (sent == first && !std::exchange(started, true)) {
-                EXPECT_EQ(line.link.tmrRecvErr.interval(), c.waitMs);
+                EXPECT_EQ(line.link.interval(LinkTimer::RecvErr), c.waitMs);
                 if (c.gatewayOnLine) windowWrites();
                 if (c.clientGivesUp) job->cancelled = true;
             }

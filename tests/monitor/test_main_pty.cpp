@@ -17,7 +17,7 @@ TEST_P(MainPty, PortCommandBringsTheSimulatorsPVOntoTheWindow) {
     auto* pv = win->findChild<QLabel*>("lblPV");
     const QRegularExpression oneDecimal("^-?\\d+\\.\\d$");
     ASSERT_TRUE(QTest::qWaitFor([&] { return oneDecimal.match(pv->text()).hasMatch(); }, 15000))
-        << qPrintable(pv->text()) << " " << int(services.status()->message().source);
+        << qPrintable(pv->text()) << " " << int(services->status()->message().source);
     EXPECT_EQ(win->findChild<QLabel*>("lblMC_No")->text(), "1");
     EXPECT_EQ(win->findChild<QLabel*>("lblUnit_0")->text().toStdString(), "℉");
     // The process moves and carries noise: the shown PV is near what the station holds now.

@@ -4,7 +4,7 @@
 <context>
     <name>EventLog</name>
     <message>
-        <location filename="../../app/Headless.cpp" line="+86"/>
+        <location filename="../../app/Headless.cpp" line="+93"/>
         <source>Started without windows in %1</source>
         <translation>창 없이 시작함: %1</translation>
     </message>
@@ -17,7 +17,7 @@
 <context>
     <name>frmKX5_Main</name>
     <message>
-        <location filename="../../app/StartOptions.cpp" line="+159"/>
+        <location filename="../../app/Commands.cpp" line="+188"/>
         <source>Data saving NOT started (not enabled in Data Save Setting)</source>
         <translation>데이터 저장 시작 안 함 ([데이터 저장 설정]에서 저장이 꺼져 있음)</translation>
     </message>
@@ -45,7 +45,7 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../../app/main.cpp" line="+227"/>
+        <location filename="../../app/main.cpp" line="+97"/>
         <source>Program Folder</source>
         <translation>프로그램 폴더</translation>
     </message>
@@ -57,7 +57,7 @@ Start the program with --dir PATH to use another folder.</source>
 다른 폴더를 쓰려면 --dir PATH 옵션으로 프로그램을 시작하십시오.</translation>
     </message>
     <message>
-        <location filename="../../app/Commands.cpp" line="+76"/>
+        <location filename="../../app/Commands.cpp" line="-133"/>
         <location filename="../../app/main.cpp" line="-16"/>
         <source>Folder in Use</source>
         <translation>사용 중인 폴더</translation>

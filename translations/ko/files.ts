@@ -4,7 +4,7 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <location filename="../../files/ConfigFiles.cpp" line="+85"/>
+        <location filename="../../files/ConfigFiles.cpp" line="+76"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>

@@ -9,7 +9,7 @@
         <translation>설정 파일에 오류가 있음</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>allowed to %1</source>
         <translation>%1에 허용</translation>
     </message>
@@ -24,7 +24,7 @@
         <translation>Modbus TCP 게이트웨이 대기 중: %1 포트 %2 (최대 클라이언트 %3개, 쓰기 %4)</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-13"/>
         <source>Modbus TCP gateway is off: %1</source>
         <translation>Modbus TCP 게이트웨이 꺼짐: %1</translation>
     </message>
@@ -34,7 +34,7 @@
         <translation>Modbus TCP 게이트웨이 대기하지 못함: %1. %2초마다 다시 시도합니다</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+46"/>
         <source>Modbus TCP gateway stopped (%1 connections refused)</source>
         <translation>Modbus TCP 게이트웨이 정지 (거부한 연결 %1건)</translation>
     </message>
@@ -54,13 +54,13 @@
         <translation>%1, 거부 %2건</translation>
     </message>
     <message>
-        <location filename="../../gateway/LinkAdapter.cpp" line="+49"/>
+        <location filename="../../gateway/LinkAdapter.cpp" line="+50"/>
         <source>the gateway stopped</source>
         <translation>게이트웨이가 정지됨</translation>
     </message>
     <message>
         <location line="+16"/>
-        <location line="+57"/>
+        <location line="+58"/>
         <source>the client stopped waiting</source>
         <translation>클라이언트가 더 기다리지 않음</translation>
     </message>
@@ -189,64 +189,6 @@
         <location line="+5"/>
         <source>%1 requests, %2 answers, exceptions %3, %4 time-outs, %5 writes</source>
         <translation>요청 %1건, 응답 %2건, 예외 %3, 타임아웃 %4건, 쓰기 %5건</translation>
-    </message>
-</context>
-<context>
-    <name>GatewayOptions</name>
-    <message>
-        <location filename="../../gateway/GatewayOptions.cpp" line="+77"/>
-        <source>The listen address must be an IP address, such as 127.0.0.1 or 0.0.0.0.</source>
-        <translation>수신 대기 주소는 127.0.0.1이나 0.0.0.0 같은 IP 주소여야 합니다.</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>The port must be 1 to 65535.</source>
-        <translation>포트는 1에서 65535 사이여야 합니다.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The most clients at once must be 1 to 64.</source>
-        <translation>최대 동시 클라이언트는 1에서 64 사이여야 합니다.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The longest a client waits must be 100 to 60000 ms.</source>
-        <translation>응답 최대 대기는 100에서 60000ms 사이여야 합니다.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The idle time-out must be 0 (never) to 86400 s.</source>
-        <translation>조용한 접속 끊기 시간은 0(안 함)에서 86400초 사이여야 합니다.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The longest a parameter is served without reading it again must be 1 to 3600 s.</source>
-        <translation>파라미터를 다시 읽지 않고 내주는 최대 시간은 1에서 3600초 사이여야 합니다.</translation>
-    </message>
-    <message>
-        <location line="+75"/>
-        <source>%1 line %2 (%3): 1 (on) or 0 (off) is expected</source>
-        <translation>%1 %2행 (%3): 1(켜기) 또는 0(끄기)이어야 합니다</translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>%1 line %2 (%3): a whole number is expected</source>
-        <translation>%1 %2행 (%3): 정수여야 합니다</translation>
-    </message>
-    <message>
-        <location line="+15"/>
-        <source>%1 line %2 (%3): %4 is not an address or a network (&quot;192.168.1.0/24&quot;)</source>
-        <translation>%1 %2행 (%3): %4은(는) 주소나 네트워크(&quot;192.168.1.0/24&quot;)가 아닙니다</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>%1 line %2 (%3): %4 is not a register 0 to 699 or a range of them (&quot;301-303,506&quot;)</source>
-        <translation>%1 %2행 (%3): %4은(는) 0~699의 레지스터나 그 범위(&quot;301-303,506&quot;)가 아닙니다</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>%1 line %2 (%3): not a gateway setting; ignored</source>
-        <translation>%1 %2행 (%3): 게이트웨이 설정 항목이 아니므로 무시했습니다</translation>
     </message>
 </context>
 </TS>

@@ -869,7 +869,7 @@ Each goes out with the set&apos;s value shown; read-only registers are never wri
         <translation>국번 %1 대 국번 %2의 세트: %3개 다름</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+33"/>
         <source>MC [%1] %2: waiting for confirmation</source>
         <translation>국번 [%1] %2: 확인 대기 중</translation>
     </message>

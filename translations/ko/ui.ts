@@ -4,7 +4,7 @@
 <context>
     <name>HelpGuide</name>
     <message>
-        <location filename="../../ui/HelpGuide.cpp" line="+145"/>
+        <location filename="../../ui/HelpGuide.cpp" line="+147"/>
         <source>The user guide is not installed. It was looked for in:
 %1
 
