@@ -686,6 +686,13 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
     usePort("COM3");
+    // An open that fails leaves no close pending: a tick still due neither closes the line
+    // again nor wipes out why it did not open.
+    port->failNextOpen();
+    link->mSetPortOpen_Click();
+    link->fire(LinkTimer::Send);
+    EXPECT_EQ(link->lastNote(), said(K::CannotOpen, PortFault::Kind::NoSuchPort));
+    EXPECT_TRUE(host.onlineCalls.empty());
     link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
     EXPECT_EQ(port->settings(), "9600,N,8,1");
