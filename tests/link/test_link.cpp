@@ -227,7 +227,11 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
     EXPECT_FALSE(link->request(Request::groupWrite(kStepWritePID, 2, {1, 2})).taken);
 }
 
+// The sweep selects the first KX5; when the stations in use change, the selection stays on
+// its station if it is still in use, else moves to the first one.
 TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
+    useStations({3, 7});
+    EXPECT_EQ(link->selectedMcNo(), 0); // nothing selected before the sweep chooses
     useStations({1, 2, 3, 4});
     link->mSetPortOpen_Click();
     EXPECT_EQ(link->lastNote(), said(K::Checking));
@@ -277,6 +281,12 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     EXPECT_EQ(reading(3, MonReg::SPD), "-5");
     EXPECT_TRUE(link->isFresh(3));
     EXPECT_EQ(reading(0, MonReg::NPV), "");
+    useStations({2, 4});
+    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(2, 0));
+    useStations({1, 3, 2});
+    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(2, 2));
+    useStations({3, 7});
+    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(3, 0));
 }
 
 TEST_F(Link, ASweepWithoutAKX5StartsAgain) {
@@ -639,22 +649,6 @@ TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
     EXPECT_GT(keyAt, 22);
     EXPECT_EQ(floodAfterKey, -1) << "the window waited behind the client's next write";
     EXPECT_GT(lastFloodWrite, keyAt);
-}
-
-// When the stations in use change, the selection stays on its station if it is still in use,
-// else moves to the first one; nothing selected yet stays so for the sweep to choose.
-TEST_F(Link, TheSelectionFollowsTheStationList) {
-    useStations({3, 7});
-    EXPECT_EQ(link->selectedMcNo(), 0);
-    useStations({1, 2, 8});
-    bringUp({1, 2, 8});
-    ASSERT_TRUE(link->selectStation(2));
-    useStations({2, 8});
-    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(8, 1));
-    useStations({1, 2, 8});
-    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(8, 2));
-    useStations({3, 7});
-    EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(3, 0));
 }
 
 // A character is start + data + parity + stop bits; the reply wait counts both frames' wire
