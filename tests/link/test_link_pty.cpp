@@ -27,10 +27,6 @@ struct CountingHost : LinkHost {
     void showSelectedMcNo(const QString&) override {}
 };
 
-QByteArray bytes(const std::string& s) {
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 class LinkPty : public ::testing::Test {
 protected:
     void TearDown() override { link.reset(); }
@@ -65,7 +61,7 @@ protected:
     std::vector<QByteArray> heard() const {
         std::vector<QByteArray> out;
         for (const auto& e : sim->exchanges())
-            out.push_back(bytes(e.request));
+            out.push_back(QByteArray::fromStdString(e.request));
         return out;
     }
     int heardCount(const QByteArray& req) const {
