@@ -29,26 +29,16 @@ struct Script {
     }
 };
 
-// A reply a controller could send, or a near miss of one.
+// A reply a controller could send, or a near miss of one: a model, values, an
+// acknowledgement, a refusal, or any body, with the bytes that follow.
 QByteArray reply(Script& s, int mc, int sum) {
     const int kind = s.byte();
     if (kind & 0x80) mc = s.byte() % 100; // another station answers
-    switch (kind % 5) {
-    case 0:
-        return wrap(mc2(mc) + "WHO,OK,KX5-" + s.bytes(s.byte() % 12), sum);
-    case 1: {
-        QByteArray b = mc2(mc) + "DRR,OK";
-        for (int n = s.byte() % 48; n > 0; --n)
-            b += "," + HexPad(qint16(s.word()), 4).toLatin1();
-        return wrap(b, sum);
-    }
-    case 2:
-        return wrap(mc2(mc) + "DWR,OK", sum);
-    case 3:
-        return wrap(mc2(mc) + (kind & 0x40 ? "NG," : "DRR,NO,") + s.bytes(s.byte() % 6), sum);
-    default:
-        return wrap(mc2(mc) + s.bytes(s.byte() % 64), sum);
-    }
+    const char* heads[] = {"WHO,OK,KX5-", "DRR,OK", "DWR,OK", "NG,", "DRR,NO,", ""};
+    QByteArray b = mc2(mc) + heads[kind % std::size(heads)];
+    for (int n = kind % std::size(heads) == 1 ? s.byte() % 48 : 0; n > 0; --n)
+        b += "," + HexPad(qint16(s.word()), 4).toLatin1();
+    return wrap(b + s.bytes(s.byte() % 16), sum);
 }
 
 // Every step a window may ask for, and two it may not (the link must refuse them).

@@ -97,10 +97,6 @@ TEST(Frames, ChecksumsAndBuildersAgreeWithKnownBytes) {
     EXPECT_EQ(buildWriteReq(12, {506}, {-5}, 2), frame("12DWR,01,0506,FFFB", "14"));
     // Only the first four characters of a value too wide for the field are sent.
     EXPECT_EQ(buildWriteReq(7, {120}, {70000}, 0), frame("07DWR,01,0120,1117"));
-    const QByteArray clock =
-        buildWriteReq(4, {520, 521, 522, 523, 524, 525}, {2024, 2, 29, 23, 59, 59}, 2);
-    EXPECT_EQ(clock.size(), 73);
-    EXPECT_TRUE(clock.startsWith(QByteArray("\x02") + "04DWR,06,0520,07E8,0521,0002,0522,001D"));
 }
 
 TEST(ReplyAssembler, BytesInFramesAndRefusalsOut) {

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -23,30 +24,28 @@ struct Scan {
 
 } // namespace
 
-// A port the link holds is not touched; one that will not open is named with its fault.
-TEST(LineScan, RefusedWhileTheLinkHoldsThePortOrItWillNotOpen) {
-    for (bool linkHolds : {true, false}) {
-        KX5Link link(std::make_unique<FakeSerialPort>());
-        Scan s;
-        if (linkHolds) link.port()->open();
-        s.scanner.setLink(&link);
-        s.port->failNextOpen();
-        const ScanProblem why = s.scanner.start({ScanSetting{}});
-        EXPECT_EQ(why.kind,
-                  linkHolds ? ScanProblem::Kind::LinkOpen : ScanProblem::Kind::CannotOpen);
-        EXPECT_EQ(why.port, "COM1");
-        EXPECT_EQ(why.fault.kind, linkHolds ? PortFault::Kind::None : PortFault::Kind::NoSuchPort);
-        EXPECT_FALSE(s.scanner.running());
-        EXPECT_EQ(s.port->openCount, linkHolds ? 0 : 1);
-        EXPECT_TRUE(s.port->writes.isEmpty());
-    }
-}
-
-TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
+// A port the link holds is not touched; one that will not open is named with its fault; one
+// that opens is asked, an answer is found, and Cancel stops the queries.
+TEST(LineScan, RefusedOrFoundAndCancelled) {
     Scan s;
-    QSignalSpy done(&s.scanner, &LineScanner::finished);
+    KX5Link link(std::make_unique<FakeSerialPort>());
+    link.port()->open();
+    s.scanner.setLink(&link);
     ScanSetting sum;
     sum.protocol = QStringLiteral("SUM");
+    const ScanProblem held = s.scanner.start({sum});
+    EXPECT_EQ(std::tuple(held.kind, held.port, held.fault.kind),
+              std::tuple(ScanProblem::Kind::LinkOpen, "COM1", PortFault::Kind::None));
+    EXPECT_EQ(s.port->openCount, 0);
+    link.port()->close();
+    s.port->failNextOpen();
+    const ScanProblem fails = s.scanner.start({sum});
+    EXPECT_EQ(std::tuple(fails.kind, fails.port, fails.fault.kind),
+              std::tuple(ScanProblem::Kind::CannotOpen, "COM1", PortFault::Kind::NoSuchPort));
+    EXPECT_FALSE(s.scanner.running());
+    EXPECT_TRUE(s.port->writes.isEmpty());
+
+    QSignalSpy done(&s.scanner, &LineScanner::finished);
     ASSERT_TRUE(s.scanner.start({sum}).isNone());
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.port->writes.size() == 1; }, 1000));
     EXPECT_EQ(s.port->writes[0], QByteArray("\00201WHO4F\r\n"));
