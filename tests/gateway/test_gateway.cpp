@@ -392,11 +392,8 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     Gateway gateway(&link);
     int events = 0;
     QObject::connect(&gateway, &Gateway::event, [&] { ++events; });
-    const GatewayOptions o{.enabled = true,
-                           .port = freePort(),
-                           .maxClients = 1,
-                           .writes = true,
-                           .trusted = {"127.0.0.1"}};
+    const GatewayOptions o{
+        .enabled = true, .port = freePort(), .writes = true, .trusted = {"127.0.0.1"}};
     gateway.apply(o);
     ASSERT_TRUE(gateway.listening());
     const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
@@ -429,8 +426,9 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     EXPECT_EQ(sim.readRegister(1, 303), 777);
     sim.clearFaults();
 
-    // One trusted client at most: one from 127.0.0.2 and a second one are refused and counted.
-    QTcpSocket first, second, untrusted;
+    // A client from 127.0.0.2 is refused and counted (the connection limit is checked with
+    // pymodbus).
+    QTcpSocket first, untrusted;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
     // A write of a register clients may not write, three times over: unit 1, function 06,
@@ -441,8 +439,6 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     ASSERT_TRUE(untrusted.bind(QHostAddress("127.0.0.2")));
     untrusted.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
-    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 2; }, 5000));
     EXPECT_EQ(gateway.clients(), 1);
     // Listening, two writes, the refused write once, the untrusted client; the rest are counts.
     EXPECT_EQ(events, 5);
@@ -462,7 +458,6 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     EXPECT_EQ(local.answers, 1u);
     EXPECT_EQ(local.exceptions, (std::map<int, quint64>{{2, 3}}));
     EXPECT_EQ(local.writes, 2u);
-    EXPECT_EQ(local.refused, 1u);
     EXPECT_EQ(counted.clients.at("127.0.0.2").refused, 1u);
     EXPECT_EQ(counted.units.at(1).requests, 5u);
 }
