@@ -236,8 +236,9 @@ TEST(PublishConnect, FailuresAreSaidPlainly) {
 }
 
 // The CA field empty (the system's CAs): a self-made CA in the bundle OpenSSL is pointed at,
-// and the broker restarted: the client connects again and what it publishes arrives.
-TEST(PublishConnect, SystemCasSurviveABrokerRestart) {
+// and the broker restarted: the client connects again and what it publishes arrives. Then on
+// the same broker, the client ids of two programs.
+TEST(PublishConnect, SystemCasSurviveABrokerRestartAndClientIdsNeverClashUnlessGivenOne) {
     NEED_BROKER();
     QTemporaryDir dir;
     const QString d = dir.path();
@@ -273,41 +274,34 @@ TEST(PublishConnect, SystemCasSurviveABrokerRestart) {
     }
     client.stop();
     qputenv("SSL_CERT_FILE", oldBundle);
-}
 
-// Two programs on one computer with the default client id keep their own connections; two
-// given one id are told why they keep losing theirs.
-TEST(PublishConnect, TwoProgramsKeepTheirOwnConnectionsAndAClashIsNamed) {
-    NEED_BROKER();
-    QTemporaryDir dir;
-    MqttBroker broker(dir.path());
-    ASSERT_TRUE(started(broker));
-    // The id, the same for both, and whether they clash.
+    // Two programs on one computer with the default client id keep their own connections; two
+    // given one id are told why they keep losing theirs. The id, the same for both, and whether
+    // they clash.
     for (const auto& [name, id, clashes] :
          {std::tuple{"default ids, two program folders", "", false},
           std::tuple{"one id given to both", "plant-line1", true}}) {
         SCOPED_TRACE(name);
         MqttClient clients[2];
-        int ups[2] = {0, 0};
-        QStringList failures;
+        int upOf[2] = {0, 0};
+        QStringList fights;
         for (int k : {0, 1}) {
-            QObject::connect(&clients[k], &MqttClient::connected, [&ups, k] { ++ups[k]; });
+            QObject::connect(&clients[k], &MqttClient::connected, [&upOf, k] { ++upOf[k]; });
             QObject::connect(&clients[k], &MqttClient::failed,
-                             [&](const QString& why) { failures << why; });
+                             [&](const QString& said) { fights << said; });
             setProgramDir(dir.path() + (k ? "/b" : "/a"));
-            const PublishOptions o{.host = "127.0.0.1", .port = broker.port, .clientId = id};
-            FileNotice why;
-            ASSERT_TRUE(clients[k].start(o, {}, {}, &why)) << why.logged.toStdString();
+            const PublishOptions each{.host = "127.0.0.1", .port = plain, .clientId = id};
+            ASSERT_TRUE(clients[k].start(each, {}, {}, &why)) << why.logged.toStdString();
         }
         if (clashes) {
             const QString clash = "probably connected with the same client id";
-            EXPECT_TRUE(QTest::qWaitFor([&] { return !failures.filter(clash).isEmpty(); }, 20000))
-                << failures.join('\n').toStdString();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !fights.filter(clash).isEmpty(); }, 20000))
+                << fights.join('\n').toStdString();
         } else {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return ups[0] && ups[1]; }, 10000));
+            ASSERT_TRUE(QTest::qWaitFor([&] { return upOf[0] && upOf[1]; }, 10000));
             QTest::qWait(3 * MqttClient::kFirstRetryMs); // time for a fight to show
-            EXPECT_EQ(ups[0] + ups[1], 2);
-            EXPECT_TRUE(failures.isEmpty()) << failures.join('\n').toStdString();
+            EXPECT_EQ(upOf[0] + upOf[1], 2);
+            EXPECT_TRUE(fights.isEmpty()) << fights.join('\n').toStdString();
         }
     }
     setProgramDir(QString());
