@@ -4,8 +4,8 @@
 // simulator then holds, a refusal answered 04, the exceptions) and pymodbus (eight clients at once
 // with one sending garbage, writes off, registers no block covers, the connection limit); settings
 // that end a headless run at start; and in-process a client's write showing in the open parameter
-// map, a write whose client left or stopped waiting still done and said, the events and
-// counters of refused connections, and a listen retried until the port is free. The link's
+// map, a write whose client left or stopped waiting still done and said, the counters of
+// refused connections and writes, and a listen retried until the port is free. The link's
 // request path itself is tests/link's; the gateway's line work without sockets and its events'
 // wording are test_adapter's.
 #include "files/ConfigFiles.h"
@@ -259,7 +259,7 @@ bool contains(const std::vector<int>& sent, int v) {
 
 } // namespace
 
-TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
+TEST(GatewayClients, ReadWriteExceptionsAndAFloodOfWritesAsTheSimulatorHeardThem) {
     NEED_CLIENTS();
     GatewayProgram run({1, 2, 3});
     run.sim.addFault(*kx5sim::FaultPlan::parse("silent,station=3"));
