@@ -142,15 +142,8 @@ TEST(UserGuide, HelpOpensThePageInTheWindowsLanguageElseEnglish) {
         {"files.html", nullptr, "en", "index.html"},
         {"index.html", nullptr, "ko", "ko/index.html"},
         {nullptr, "frmKX5_Main", "ko", "ko/main-window.html"},
-        {nullptr, "LineStatistics", "ko", "ko/main-window.html"},
-        {nullptr, "frmKX5_Multi", "ko", "ko/multi-monitoring.html"},
         {nullptr, "frmD_Edit", "ko", "ko/multi-monitoring.html"},
-        {nullptr, "frmKX5_P_IN", "ko", "ko/input-group.html"},
-        {nullptr, "frmKX5_P_OUT", "ko", "ko/group-dialogs.html"},
-        {nullptr, "frmKX5_AlarmCode", "ko", "ko/group-dialogs.html"},
-        {nullptr, "frmKX5_Graph", "ko", "ko/graph-viewer.html"},
         {nullptr, "frmKX5_Graph", "en", "graph-viewer.html"},
-        {nullptr, "frmPublishing", "ko", "ko/unattended.html"},
         {nullptr, "frmGateway", "en", "gateway.html"},
     };
     for (const auto& r : rows) {

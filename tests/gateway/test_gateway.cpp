@@ -4,8 +4,8 @@
 // simulator then holds, a refusal answered 04, the exceptions) and pymodbus (eight clients at once
 // with one sending garbage, writes off, registers no block covers, the connection limit); settings
 // that end a headless run at start; and in-process a client's write showing in the open parameter
-// map, a write whose client left or stopped waiting still done and said, the events and
-// counters of refused connections, and a listen retried until the port is free. The link's
+// map, a write whose client left or stopped waiting still done and said, the counters of
+// refused connections and writes, and a listen retried until the port is free. The link's
 // request path itself is tests/link's; the gateway's line work without sockets and its events'
 // wording are test_adapter's.
 #include "files/ConfigFiles.h"
@@ -22,7 +22,6 @@
 #include "sim/FaultPlan.h"
 #include "sim/SimLine.h"
 #include "tests/app/HeadlessRun.h"
-#include "tests/support/Bracketing.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -260,7 +259,7 @@ bool contains(const std::vector<int>& sent, int v) {
 
 } // namespace
 
-TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
+TEST(GatewayClients, ReadWriteExceptionsAndAFloodOfWritesAsTheSimulatorHeardThem) {
     NEED_CLIENTS();
     GatewayProgram run({1, 2, 3});
     run.sim.addFault(*kx5sim::FaultPlan::parse("silent,station=3"));
@@ -294,9 +293,6 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
     EXPECT_EQ(run.sim.readRegister(1, 302), sv2);
     EXPECT_EQ(run.sim.readRegister(1, 303), sv3);
-    const QString which =
-        "SV2 (302) = %1 refused; SV3 (303) = %2 not sent: refused by the controller";
-    EXPECT_TRUE(run.said(which.arg(three[1], three[2]).toUtf8(), 5000)) << run.err.toStdString();
     run.sim.clearFaults();
     // Refused before anything reaches the line.
     EXPECT_TRUE(run.mbpoll(1, 301, 1, {"32000"}).second.contains("Illegal data value"));
@@ -309,27 +305,19 @@ TEST(GatewayClients, ReadWriteAndExceptionsAsTheSimulatorHoldsThem) {
     EXPECT_TRUE(many["failed"].toArray().isEmpty());
     EXPECT_TRUE(many["garbage_closed"].toBool());
     EXPECT_TRUE(contains(pvsSent(run.sim, 2), many["last"]["2"][0].toInt()));
-    EXPECT_TRUE(run.said("sent what is not a Modbus request", 5000));
-}
 
-// A client writing back to back shares the line, judged by what the simulator heard: between
-// any two of its writes the poll asked a station for its live values, and both stations in
-// turn; the clock, read twice 2 s apart, is read anew each time.
-TEST(GatewayClients, AClientWritingBackToBackNeverStopsThePoll) {
-    NEED_CLIENTS();
-    GatewayProgram run({1, 2});
-    ASSERT_TRUE(run.start({"--gateway-writes"})) << run.err.toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(2, 301, 1).first == 0; }, 30000))
-        << run.err.toStdString();
+    // A client writing back to back shares the line, judged by what the simulator heard:
+    // between any two of its writes the poll asked a station for its live values, stations 1
+    // and 2 in turn; the clock, read twice 2 s apart, is read anew each time.
     run.sim.clearExchanges();
     const QJsonObject r = run.pymodbus({"flood", "4"});
     const std::vector<kx5sim::Exchange> heard = run.sim.exchanges();
     EXPECT_GE(r["writes"].toInt(), 3) << QJsonDocument(r).toJson().toStdString();
     EXPECT_EQ(r["failed"].toInt(), 0);
-    int monitors[3] = {}, writes = 0, sinceWrite = 1;
+    int monitors[4] = {}, writes = 0, sinceWrite = 1;
     for (const kx5sim::Exchange& e : heard) {
         if (e.request.find("DRR,19,0610") != std::string::npos && e.address >= 1 &&
-            e.address <= 2) {
+            e.address <= 3) {
             ++monitors[e.address];
             ++sinceWrite;
         } else if (e.request.find("DWR") != std::string::npos) {
@@ -340,7 +328,7 @@ TEST(GatewayClients, AClientWritingBackToBackNeverStopsThePoll) {
     }
     EXPECT_GE(writes, r["writes"].toInt());
     for (int mc : {1, 2})
-        EXPECT_GE(monitors[mc], writes / 2 - 1) << "MC " << mc;
+        EXPECT_GE(monitors[mc], writes / 3 - 1) << "MC " << mc;
     const QJsonArray c1 = r["clock1"].toArray(), c2 = r["clock2"].toArray();
     ASSERT_EQ(c1.size(), 6);
     ASSERT_EQ(c2.size(), 6);
@@ -384,14 +372,12 @@ TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
     EXPECT_EQ(r["closed_past_limit"].toInt(), 1);
     EXPECT_TRUE(r["still_served"].toBool());
     EXPECT_EQ(run.sim.readRegister(1, 301), before);
-    EXPECT_TRUE(run.said("not written: writes are off", 5000));
-    EXPECT_TRUE(run.said("refused, 2 clients connected already (1 refused so far)", 5000));
-    run.program.terminate();
-    ASSERT_TRUE(run.program.waitForFinished(15000));
-    EXPECT_TRUE(run.said("Modbus TCP gateway stopped (1 connections refused)", 1000));
 }
 
-TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients) {
+// A client's write shows in the open parameter map at once; a client that leaves once its write
+// is on the line does not stop it; refused connections and writes are counted per client and
+// per unit, a repeat said once; a second gateway on the port listens as soon as it is free.
+TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     NEED_CLIENTS();
     InProcessLine line; // station 1
     ASSERT_TRUE(line.open());
@@ -403,24 +389,13 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return link.line().imageValue(1, 301) && link.line().station(1)->values.fresh; },
         20000));
-    // The event list and the status bar in the user's language, the events file in English.
-    Bracketing marking;
-    QCoreApplication::installTranslator(&marking);
-    const auto mark = [](const QString& s) { return "[" + s + "]"; };
     Gateway gateway(&link);
-    QStringList status; // the status bar's text at each change
-    QObject::connect(&gateway, &Gateway::statusChanged, [&] { status << gateway.statusText(); });
-    std::vector<FileNotice> said;
-    const auto keep = [&](int, const FileNotice& n) { said.push_back(n); };
-    QObject::connect(&gateway, &Gateway::event, keep);
-    const GatewayOptions o{.enabled = true,
-                           .port = freePort(),
-                           .maxClients = 1,
-                           .writes = true,
-                           .trusted = {"127.0.0.1"}};
+    int events = 0;
+    QObject::connect(&gateway, &Gateway::event, [&] { ++events; });
+    const GatewayOptions o{
+        .enabled = true, .port = freePort(), .writes = true, .trusted = {"127.0.0.1"}};
     gateway.apply(o);
     ASSERT_TRUE(gateway.listening());
-    const QString at = QStringLiteral("Modbus TCP 127.0.0.1:%1").arg(o.port);
     const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
     const auto shown = [&] { return map.displayGrid()->text(mapCell(301).col, mapCell(301).row); };
     const QString before = shown();
@@ -436,12 +411,8 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown() != before; }, 1000)) << before.toStdString();
     EXPECT_EQ(shown(), QString::number(sv / 10.0, 'f', 1)); // one decimal at the station's input
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 0; }, 5000));
-    EXPECT_EQ(status, QStringList({mark(at + ", 0 clients"), mark(at + ", 1 clients"),
-                                   mark(at + ", 0 clients")}));
 
-    // A client that leaves once its write is on the line (a master whose time-out is shorter
-    // than the acknowledgement): the controller takes it, and the events say so. Unit 1,
-    // function 06, SV3 (303) = 777; the controller takes 300 ms to acknowledge it.
+    // Unit 1, function 06, SV3 (303) = 777, acknowledged 300 ms later; the client has gone by then.
     sim.addFault(*kx5sim::FaultPlan::parse("delay=300,station=1,reg=303"));
     {
         QTcpSocket early;
@@ -450,42 +421,36 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
         early.write(QByteArray::fromHex("00020000000601 06 012f 0309"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return link.sendStep() == kStepWriteOnePolled; }, 5000));
         early.abort();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return said.size() == 3; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return events == 3; }, 5000)); // and said so
     }
     EXPECT_EQ(sim.readRegister(1, 303), 777);
     sim.clearFaults();
 
-    // One trusted client at most: one from 127.0.0.2 and a second one are refused and counted,
-    // the first said at once, the other in the count of the minute.
-    QTcpSocket first, second, untrusted;
+    // A client from 127.0.0.2 is refused and counted (the connection limit is checked with
+    // pymodbus).
+    QTcpSocket first, untrusted;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
     // A write of a register clients may not write, three times over: unit 1, function 06,
-    // register 0, value 1. One event, and the count of the others when the gateway stops.
+    // register 0, value 1.
     first.write(QByteArray::fromHex("000100000006010600000001").repeated(3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 27; }, 5000));
+    EXPECT_EQ(first.readAll().toHex(), QByteArray("000100000003018602").repeated(3));
     ASSERT_TRUE(untrusted.bind(QHostAddress("127.0.0.2")));
     untrusted.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
-    second.connectToHost(QHostAddress::LocalHost, quint16(o.port));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 2; }, 5000));
     EXPECT_EQ(gateway.clients(), 1);
-    EXPECT_EQ(status.last(), mark(mark(at + ", 1 clients") + ", 2 refused"));
-    // A second gateway on the same port says once that it cannot listen, and why, and serves
-    // as soon as the port is free.
+    // Listening, two writes, the refused write once, the untrusted client; the rest are counts.
+    EXPECT_EQ(events, 5);
     Gateway other(&link);
-    QObject::connect(&other, &Gateway::event, keep);
     other.apply(o);
     EXPECT_FALSE(other.listening());
-    EXPECT_EQ(other.statusText(), mark(at + " not listening"));
     const GatewayCounters counted = gateway.counters();
     gateway.stop();
-    EXPECT_EQ(status.last(), "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.listening(); }, 4 * Gateway::kRetryMs));
     QTcpSocket later;
     later.connectToHost(QHostAddress::LocalHost, quint16(o.port));
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.clients() == 1; }, 5000));
-    QCoreApplication::removeTranslator(&marking);
     other.stop();
     // Counted per client address, whatever its port, and per unit.
     const GatewayCounts& local = counted.clients.at("127.0.0.1");
@@ -493,33 +458,8 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndTheStatusFollowsTheClients)
     EXPECT_EQ(local.answers, 1u);
     EXPECT_EQ(local.exceptions, (std::map<int, quint64>{{2, 3}}));
     EXPECT_EQ(local.writes, 2u);
-    EXPECT_EQ(local.refused, 1u);
     EXPECT_EQ(counted.clients.at("127.0.0.2").refused, 1u);
     EXPECT_EQ(counted.units.at(1).requests, 5u);
-    // Each event in its place, in English for the file and in the user's words for the list.
-    ASSERT_EQ(said.size(), 14u);
-    const QString events[] = {
-        "gateway listening on 127.0.0.1 port " + QString::number(o.port) + " (at most 1 clients",
-        "SV1 (301) = " + QString::number(sv) + " written",
-        "SV3 (303) = 777 written after the client stopped waiting",
-        "[register 0] = 1 not written: [not a register clients may write] (exception 02)",
-        "127.0.0.2 refused: not a trusted client (1 refused so far)",
-        "gateway is not listening",
-        "(and 2 more like it in the last 1 min)",
-        "1 more connections refused in the last minute, from 127.0.0.1 (2 refused so far)",
-        "127.0.0.1: [5 requests, 1 answers, exceptions 02 \u00d73, 0 time-outs, 2 writes, 1 "
-        "connections refused]",
-        "127.0.0.2: [0 requests, 0 answers, exceptions 0, 0 time-outs, 0 writes, 1 connections",
-        "unit 1: [5 requests, 1 answers, exceptions 02 \u00d73, 0 time-outs, 2 writes]",
-        "gateway stopped (2 connections refused)",
-        "gateway listening"};
-    // Qt's own reason for a failed listen is in the user's words in the file too.
-    const auto bare = [](QString s) { return s.remove('[').remove(']').toStdString(); };
-    for (size_t i = 0; i < std::size(events); ++i) {
-        EXPECT_TRUE(said[i].shown.startsWith('[') && said[i].shown.contains(events[i]))
-            << said[i].shown.toStdString();
-        EXPECT_EQ(bare(said[i].shown), bare(said[i].logged));
-    }
 }
 
 // A client whose wait runs out is answered 0B then: a write already handed to the line is
