@@ -141,16 +141,3 @@ TEST_F(Graph, ViewSwitchesAsDrawnAndTheIntervalEntry) {
         EXPECT_EQ(win->tmrDispGraph.interval(), ms) << typed;
     }
 }
-
-TEST_F(Graph, ExportsAsPngAndPdf) {
-    build({1});
-    TrendChart* chart = win->chart();
-    chart->resize(600, 300);
-    QString error;
-    ASSERT_TRUE(chart->exportImage(path("g.png"), &error)) << error.toStdString();
-    EXPECT_EQ(QImage(path("g.png")).size(), chart->plot()->size());
-    ASSERT_TRUE(chart->exportImage(path("g.PDF"), &error)) << error.toStdString();
-    EXPECT_TRUE(readFile(path("g.PDF")).startsWith("%PDF"));
-    EXPECT_FALSE(chart->exportImage(path("none/g.png"), &error));
-    EXPECT_TRUE(error.contains("none")) << error.toStdString();
-}
