@@ -118,7 +118,8 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     port->failNextOpen();
     press("btnMenu_3");
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text(), "Port Open");
-    EXPECT_TRUE(panels().contains("no such port"));
+    EXPECT_EQ(std::pair(status().note.kind, status().note.fault.kind),
+              std::pair(LinkNote::Kind::CannotOpen, PortFault::Kind::NoSuchPort));
     action("mSetPortOpen")->trigger();
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text() + action("mSetPortOpen")->text(),
               "Port ClosePort &Close");
@@ -143,7 +144,7 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     EXPECT_TRUE(panels().contains("CLOSE"));
 }
 
-// The notes whose words are fixed, and the port, cause and count each in their place.
+// The notes whose words are fixed.
 TEST(LinkWords, NotesOfTheLink) {
     using K = LinkNote::Kind;
     const struct {
@@ -153,11 +154,6 @@ TEST(LinkWords, NotesOfTheLink) {
         {{.kind = K::Clear}, ""},
         {{.kind = K::Checking}, "Checking ... (Connect status)"},
         {{.kind = K::StationSilent, .mcNo = 12}, "MC [12] ==> NG"},
-        {{.kind = K::CannotOpenAttempt,
-          .port = "COM3",
-          .fault = {.kind = PortFault::Kind::NoSuchPort},
-          .number = 4},
-         "Cannot open COM3: no such port; trying again (attempt 4)"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(LinkWords::note(r.note), r.text) << r.text;
