@@ -478,28 +478,14 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     EXPECT_FALSE(rec->isOn());
 }
 
-TEST_F(Unattended, LineStatisticsWindowShowsTheCountsAndResets) {
+// The status bar's gateway word follows the gateway itself, as it happens: clients coming and
+// going, one leaving making room for the next, and a port it cannot listen on (the words are
+// the gateway tests'). The Line Statistics show the stations' counts and reset them, and what
+// the running gateway counted below.
+TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndTheLineStatisticsShowTheCounts) {
     build({1, 2}, 2);
     sent();
     link()->fire(LinkTimer::RecvErr);
-    win->findChild<QAction*>("mOnlineStats")->trigger();
-    auto* dlg = win->findChild<LineStatisticsDialog*>();
-    ASSERT_NE(dlg, nullptr);
-    QTableWidget* t = dlg->table();
-    ASSERT_EQ(t->rowCount(), 2);
-    EXPECT_EQ(t->item(0, 1)->text() + "/" + t->item(0, 3)->text(), "1/1"); // requests/time-outs
-    QTest::keyClick(dlg, Qt::Key_Return); // Enter closes the window, never wipes the counts
-    EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(t->item(0, 1)->text(), "1");
-    dlg->findChild<QPushButton*>("btnReset")->click(); // before its deferred deletion
-    EXPECT_EQ(t->item(0, 1)->text(), "0");
-}
-
-// The status bar's gateway word follows the gateway itself, as it happens: clients coming and
-// going, one leaving making room for the next, and a port it cannot listen on (the words are
-// the gateway tests').
-TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
-    open();
     QTcpServer taken; // a port in use, for the second start
     ASSERT_TRUE(taken.listen(QHostAddress::LocalHost));
     quint16 free = 0;
@@ -532,6 +518,10 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !gateway->counters().units.empty(); }, 5000));
     win->findChild<QAction*>("mOnlineStats")->trigger();
     auto* stats = win->findChild<LineStatisticsDialog*>();
+    ASSERT_NE(stats, nullptr);
+    QTableWidget* t = stats->table();
+    ASSERT_EQ(t->rowCount(), 2);
+    EXPECT_EQ(t->item(0, 1)->text() + "/" + t->item(0, 3)->text(), "1/1"); // requests/time-outs
     auto* counts = stats->findChild<QTableWidget*>("grdCounters");
     ASSERT_EQ(counts->rowCount(), 2); // the client, then the unit
     EXPECT_EQ(counts->item(0, 0)->text() + " " + counts->item(1, 1)->text(), "127.0.0.1 1");
@@ -554,4 +544,9 @@ TEST_F(Unattended, TheGatewayWordFollowsItsClientsAndSaysWhenItCannotListen) {
     EXPECT_FALSE(label->isVisible());
     stats->refresh();
     EXPECT_FALSE(counts->isVisibleTo(stats));
+    QTest::keyClick(stats, Qt::Key_Return); // Enter closes the window, never wipes the counts
+    EXPECT_FALSE(stats->isVisible());
+    EXPECT_EQ(t->item(0, 1)->text(), "1");
+    stats->findChild<QPushButton*>("btnReset")->click(); // before its deferred deletion
+    EXPECT_EQ(t->item(0, 1)->text(), "0");
 }
