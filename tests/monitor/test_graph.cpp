@@ -75,7 +75,7 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     EXPECT_EQ(chart()->staleNote(), "");
 }
 
-TEST_F(Graph, StopKeepsThePointsRestartClearsThemAndARunningGraphSurvivesAReopen) {
+TEST_F(Graph, StopRestartReopenViewSwitchesAndTheIntervalEntry) {
     const int reset = 0; // a reset chart holds no point
     figures(250.0, 249.8, 45.5);
     press("btnStart");
@@ -97,9 +97,8 @@ TEST_F(Graph, StopKeepsThePointsRestartClearsThemAndARunningGraphSurvivesAReopen
     EXPECT_EQ(tick(), reset);
     press("btnStart");
     EXPECT_EQ(tick(), 2);
-}
-
-TEST_F(Graph, ViewSwitchesAsDrawnAndTheIntervalEntry) {
+    // Stopped and started again, afresh: the view switches and the interval entry.
+    press("btnStart");
     press("btnStart");
     for (int i = 0; i < 400; ++i) {
         figures(200 + i % 30, 150 + 2 * (i % 30), i % 30);
