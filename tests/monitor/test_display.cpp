@@ -119,8 +119,7 @@ TEST_F(LiveDisplay, SelectedStationFromItsFirstReplyToThePortClosing) {
         EXPECT_EQ(link()->pendingRequest(), Request::writeOne(7, 506, value)) << typed;
         EXPECT_FALSE(lbl->isHidden());
     }
-    EXPECT_EQ(answerNext(), QByteArray("\x02"
-                                       "07DWR,01,0506,0018\r\n"));
+    EXPECT_EQ(answerNext(), wrap("07DWR,01,0506,0018"));
     QTest::mouseClick(lbl, Qt::LeftButton);
     emit txt->editingFinished(); // leaving the entry without confirming sends nothing
     EXPECT_FALSE(link()->pendingRequest());
@@ -168,8 +167,8 @@ TEST_F(LiveDisplay, SelectedStationFromItsFirstReplyToThePortClosing) {
                 << "key " << k;
             QTest::mouseClick(child<QPushButton>(QStringLiteral("btnPrint_%1").arg(k)),
                               Qt::LeftButton);
-            EXPECT_EQ(answerNext(), QByteArray("\x02") + "07DWR,01,050" +
-                                        QByteArray::number(k + 1) + ",000" + writes[k] + "\r\n");
+            EXPECT_EQ(answerNext(),
+                      wrap("07DWR,01,050" + QByteArray::number(k + 1) + ",000" + writes[k]));
         }
     }
     // While the port closes the link takes nothing: a key says so in the link's words.
