@@ -14,10 +14,7 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({4, 7}, 2);
-        ASSERT_TRUE(link()->selectStation(1)); // station 7, its parameters read
-        for (int block = 1; block <= 4; ++block)
-            answerNext();
-        link()->stop(LinkTimer::Send);
+        select(2); // station 7
     }
     // Station `row`'s reply from space-separated values for INP, UNIT, DP-P, NPV, NSV, MVOUT,
     // ALMSTS, ERRSTS, MODSTS and register 300; every other value 0.

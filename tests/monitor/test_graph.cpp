@@ -11,10 +11,7 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({1, 2}, 2);
-        ASSERT_TRUE(link()->selectStation(1)); // station 2, its parameters read
-        for (int block = 1; block <= 4; ++block)
-            answerNext();
-        link()->stop(LinkTimer::Send);
+        select(2);   // station 2
         win->show(); // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
