@@ -31,8 +31,9 @@ protected:
 };
 
 // Points come from the selected station's own values while they are current, the first being
-// its first reply, whatever the station being polled does.
-TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
+// its first reply, whatever the station being polled does; then stop, restart and reopen, the
+// view switches and the interval entry, and Port Close.
+TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrentAndFollowsItsSwitches) {
     press("btnStart");
     EXPECT_EQ(tick(2), 0); // no reply yet: nothing drawn, no ramp up from zero
     figures(250.0, 249.8, 45.5);
@@ -55,30 +56,10 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrent) {
     figures(251, 250.1, 0);
     EXPECT_EQ(tick(2), 4);
     EXPECT_EQ(chart()->value(1, 3), 250.1);
-    // Port Close: no more points, and the lines drawn say they are not current.
-    const QImage live = picture();
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
-    press("btnMenu_3");
-    link()->fire(LinkTimer::Send);
-    ASSERT_EQ(link()->phase(), KX5Link::Phase::Closed);
-    EXPECT_EQ(tick(), 4);
-    EXPECT_TRUE(chart()->staleNote().startsWith("No new values since "))
-        << chart()->staleNote().toStdString();
-    EXPECT_NE(picture(), live);
-    // Started afresh while nothing new comes: an empty graph claims no time.
-    press("btnStart");
-    press("btnStart");
-    EXPECT_EQ(tick(), 0);
-    EXPECT_EQ(chart()->staleNote(), "");
-}
-
-TEST_F(Graph, StopRestartReopenViewSwitchesAndTheIntervalEntry) {
+    // Stopped, the chart keeps its points; started again, afresh.
     const int reset = 0; // a reset chart holds no point
-    figures(250.0, 249.8, 45.5);
     press("btnStart");
-    tick(2);
-    press("btnStart");
-    EXPECT_EQ(tick(), 3);
+    EXPECT_EQ(tick(), 4);
     press("btnStart");
     EXPECT_EQ(chart()->pointCount(), reset);
     tick(2);
@@ -127,4 +108,20 @@ TEST_F(Graph, StopRestartReopenViewSwitchesAndTheIntervalEntry) {
         QTest::keyClick(txt, Qt::Key_Return);
         EXPECT_EQ(win->tmrDispGraph.interval(), ms) << typed;
     }
+    // Port Close: no more points, and the lines drawn say they are not current.
+    const int drawn = chart()->pointCount();
+    const QImage live = picture();
+    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
+    press("btnMenu_3");
+    link()->fire(LinkTimer::Send);
+    ASSERT_EQ(link()->phase(), KX5Link::Phase::Closed);
+    EXPECT_EQ(tick(), drawn);
+    EXPECT_TRUE(chart()->staleNote().startsWith("No new values since "))
+        << chart()->staleNote().toStdString();
+    EXPECT_NE(picture(), live);
+    // Started afresh while nothing new comes: an empty graph claims no time.
+    press("btnStart");
+    press("btnStart");
+    EXPECT_EQ(tick(), 0);
+    EXPECT_EQ(chart()->staleNote(), "");
 }
