@@ -57,33 +57,38 @@ protected:
     }
 
     // The window as start-up leaves it, from whatever settings files the test wrote.
-    frmKX5_Main* open() {
+    void open() {
         win.reset();
         port = new FakeSerialPort;
         services = std::make_unique<LineServices>(std::unique_ptr<SerialPort>(port));
         win = std::make_unique<frmKX5_Main>(services->parts(), loadStartSettings());
         win->tmrDispGraph.stop();
         win->clock = win->eventLog()->clock = [this] { return now; };
-        return win.get();
     }
     // Stations `mcs` in use. With `connected` > 0 the port is opened and the first `connected`
     // stations answer the model sweep (the others stay silent through three reply waits each),
     // the first of them is selected and its parameters read (all zero): the link monitors, the
     // display is online, the line statistics start from nothing and the send timer is left to
     // the tests.
-    frmKX5_Main* build(std::initializer_list<int> mcs, int connected = 0) {
+    void build(std::initializer_list<int> mcs, int connected = 0) {
         QByteArray env;
         for (int n = 1; n <= 99; ++n)
             env += std::count(mcs.begin(), mcs.end(), n) ? "O\tOven\r\n" : "X\t\r\n";
         writeFile("CFG/SetEnv.INI", env);
         open();
-        if (connected == 0) return win.get();
+        if (connected == 0) return;
         openPort(static_cast<int>(mcs.size()), connected);
         EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
         link()->stop(LinkTimer::Send);
         link()->resetLineStats();
         win->tmrRefresh.stop();
-        return win.get();
+    }
+    // Station `row` selected and its parameters read (all zero); the send timer left to the test.
+    void select(int row) {
+        ASSERT_TRUE(link()->selectStation(row - 1));
+        for (int block = 1; block <= 4; ++block)
+            answerNext();
+        link()->stop(LinkTimer::Send);
     }
     // Port Open: the first `connected` of the `inUse` stations answer the sweep, the others
     // stay silent until given up; then the selected station's four blocks are read.

@@ -17,10 +17,6 @@
 
 using Col = frmKX5_Multi::Col;
 
-static QByteArray frame(const QByteArray& body) {
-    return "\x02" + body + "\r\n";
-}
-
 class Multi : public MainFixture {
 protected:
     // Stations 1, 3 and 7 in use and answering, the link polling station 1, which is selected;
@@ -48,10 +44,12 @@ protected:
         QTest::mouseClick(multi->view()->viewport(), Qt::LeftButton, {},
                           cellRect(col, row).center());
     }
+    // One refresh pass, as the window's own refresh runs it.
+    void refresh() { multi->tmrRefresh_Timer(); }
     std::unique_ptr<frmKX5_Multi> multi;
 };
 
-TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
+TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRowAndASilentStationKeepsItsRow) {
     struct Case {
         int row;
         const char* monitor;
@@ -88,10 +86,12 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     ASSERT_EQ(g.maxRows(), 3);
     EXPECT_EQ(g.text(Col::McNo, 3) + '|' + g.text(Col::ConnState, 3), "7 Oven|OK");
     EXPECT_EQ(g.backColor(Col::ConnState, 3), kGreen);
+    // Station 7 shows no invented zeros and offers no edit.
+    EXPECT_EQ(g.text(Col::PV, 3) + g.hint(Col::Speed, 3), "");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.monitor);
         store(c.row, c.monitor);
-        multi->tmrRefresh_Timer();
+        refresh();
         const QStringList shown = {g.text(Col::PV, c.row), g.text(Col::SV, c.row),
                                    g.text(Col::MV, c.row), g.text(Col::PidNo, c.row)};
         EXPECT_EQ(shown.join(' '), c.shown);
@@ -109,9 +109,8 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     }
     // A pass over unchanged tables tells the views nothing: no cell is repainted.
     QSignalSpy changes(multi->grid(), &Grid::cellChanged);
-    multi->tmrRefresh_Timer();
+    refresh();
     EXPECT_EQ(changes.count(), 0);
-    EXPECT_FALSE(multi->tmrRefresh.isActive()); // no poll: only a change starts it again
 
     // What the user sees: flat red lamps and keys, dark lamps in the row's zebra colour.
     const QImage shot = multi->view()->viewport()->grab().toImage();
@@ -123,27 +122,22 @@ TEST_F(Multi, RefreshPassShowsValuesLampsAndKeysOfEachRow) {
     EXPECT_EQ(pixel(Col::Err1 + 1, 2), QColor(192, 255, 192));
     EXPECT_EQ(pixel(Col::KeyZoom, 3), QColor(255, 0, 0));
     EXPECT_EQ(pixel(Col::KeyPrint + 2, 3), toQColor(multi->keyOffColor()));
-}
-
-TEST_F(Multi, SilentStationKeepsItsRowAndLosesItsHint) {
-    const Grid& g = *multi->grid();
+    // A silent station keeps its row and loses its hint.
     store(2, "3 0 0 250 0 0 0 0 1 1 0 0 1 0 0 0 0 0 300");
-    multi->tmrRefresh_Timer();
+    refresh();
     ASSERT_EQ(g.hint(Col::Speed, 2), "Click => Edit Value");
     // A new model sweep gives station 3 up: its last values stay, its hint goes.
     link()->line().setModel(3, ControllerModel::Unknown);
     store(2, "3 0 0 999 0 0 0 0 1 0 0 0 1 0 0 0 0 0 24");
-    multi->tmrRefresh_Timer();
+    refresh();
     const QStringList row = {g.text(Col::PV, 2), g.text(Col::Speed, 2), g.text(Col::ConnState, 2),
                              g.hint(Col::Speed, 2)};
     EXPECT_EQ(row, (QStringList{"25.0 ℃", "300", "OK", ""}));
     EXPECT_EQ(g.backColor(Col::Alarm1, 2), kRed);
-    // Station 7 shows no invented zeros and offers no edit.
-    EXPECT_EQ(g.text(Col::PV, 3) + g.hint(Col::Speed, 3), "");
     // Station 1 answers, then falls silent while the window is open: NG on black at its first
     // time-out, its last values grey.
     answerNext();
-    multi->tmrRefresh_Timer();
+    refresh();
     EXPECT_EQ(g.foreColor(Col::PV, 1), kBlack);
     pollAt(1);
     sent();
@@ -180,7 +174,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
         clickCell(key, c.row);
         clickCell(key, c.row); // pressed again while pending: nothing more
         EXPECT_EQ(multi->grid()->buttonColor(key, c.row), frmKX5_Multi::kKeyPending);
-        EXPECT_EQ(answerNext(), frame(c.wire));
+        EXPECT_EQ(answerNext(), wrap(c.wire));
         // Acknowledged, the re-read of blocks 3 and 4 asks the same station; its answer (all
         // zero) is the key's state at once.
         const QByteArray mc = QByteArray(c.wire).left(2);
@@ -209,9 +203,9 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     EXPECT_EQ(v->currentIndex(), at(Col::Speed, 1));
     QTest::keyClick(v, Qt::Key_Tab);
     QTest::keyClick(v, Qt::Key_Space);
-    EXPECT_EQ(answerNext(), frame("03DWR,01,0501,0001"));
+    EXPECT_EQ(answerNext(), wrap("03DWR,01,0501,0001"));
     // The speed cell opens the editor, whose value goes to the row's station.
-    multi->tmrRefresh_Timer();
+    refresh();
     int opened = 0;
     multi->runEditor = [&](frmD_Edit& d) {
         ++opened;
@@ -222,7 +216,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     };
     clickCell(Col::Speed, 3);
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(answerNext(), frame("07DWR,01,0506,0098")); // 152, to station 7 while 1 is polled
+    EXPECT_EQ(answerNext(), wrap("07DWR,01,0506,0098")); // 152, to station 7 while 1 is polled
     // Elsewhere in the row nothing opens.
     clickCell(Col::PV, 3);
     clickCell(Col::AT, 3);
@@ -235,7 +229,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     EXPECT_EQ(opened, 1);
     clickCell(Col::KeyPrint + 3, 1);
     clickCell(Col::KeyPrint + 3, 2);
-    EXPECT_EQ(sent(), frame("03DWR,01,0504,0001"));
+    EXPECT_EQ(sent(), wrap("03DWR,01,0504,0001"));
 
     // A row's write its station never confirms is said under the grid in the link's words
     // until that station confirms one; one the link refuses is said at once.
@@ -243,7 +237,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     for (int k = 0; k < 3; ++k) {
         link()->fire(LinkTimer::RecvErr);
         if (k < 2) {
-            EXPECT_EQ(sent(), frame("03DWR,01,0504,0001"));
+            EXPECT_EQ(sent(), wrap("03DWR,01,0504,0001"));
         }
     }
     ASSERT_EQ(ended.count(), 1);
@@ -254,7 +248,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     answerNext();
     EXPECT_EQ(multi->messageLabel()->text(), said);
     clickCell(Col::KeyPrint + 3, 2);
-    EXPECT_EQ(answerNext(), frame("03DWR,01,0504,0001"));
+    EXPECT_EQ(answerNext(), wrap("03DWR,01,0504,0001"));
     EXPECT_EQ(multi->messageLabel()->text(), "");
     setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3");                                           // closing: nothing more is taken

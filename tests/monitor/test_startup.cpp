@@ -22,37 +22,10 @@ protected:
     QAction* action(const char* name) const { return child<QAction>(name); }
 };
 
-TEST_F(Startup, SettingsFilesOrTheirDefaultsReachTheWindow) {
-    open(); // no files: the defaults, one station, the likeliest real port of this machine
-    const QString firstPort = PortList::firstReal("COM1");
-    EXPECT_EQ(panels(), firstPort + "|9600,N,8,1|||STD");
-    EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "No1sec");
-    EXPECT_EQ(cell("sprdMonitoring", 0, 1), "1");
-    writeFile("Comm.CFG", "/dev/ttyUSB0\r\n19200\r\nE\r\n7\r\n2\r\nSUM\r\n");
-    writeFile("CFG/SaveData.INI", "Yes\r\n5\r\nmin\r\n/x\r\nOven\r\n");
-    build({2, 4});
-    EXPECT_EQ(panels(), "/dev/ttyUSB0|19200,E,7,2|||SUM");
-    EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "Yes5min");
-    EXPECT_TRUE(child("btnDSave_Start")->isEnabled());
-    ASSERT_EQ(child<QTableView>("sprdMonitoring")->model()->rowCount(), 2);
-    EXPECT_EQ(cell("sprdStatus", StatusCol::MC_No, 2), "4");
-    EXPECT_EQ(cell("sprdMonitoring", 0, 2), "4");
-    EXPECT_TRUE(child("picSingle")->isHidden());
-    // A file there but unusable is named in panel 4 and the events; a corrected value too.
-    QFile::remove(path("Comm.CFG"));
-    QDir().mkpath(path("Comm.CFG"));
-    writeFile("CFG/SaveData.INI", "Yes\r\n0\r\nmin\r\n/x\r\nOven\r\n");
-    build({2});
-    EXPECT_EQ(panels().toStdString(),
-              ("COM1|9600,N,8,1||" + path("CFG/SaveData.INI") +
-               ": the interval 0 is out of range (1 to 60), so 1 is used  " + path("Comm.CFG") +
-               " cannot be used (it is a folder), so the built-in port settings are used: COM1, "
-               "9600,N,8,1, STD|STD")
-                  .toStdString());
-    EXPECT_EQ(win->eventLog()->events.maxRows(), 2);
-}
-
-TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {
+// The window from its settings files or their defaults, its commands following the port state and
+// following up only when confirmed, the port command and lamps mirroring the link, exit asked, and
+// a station click selecting only answering stations once linked.
+TEST_F(Startup, WindowFollowsItsSettingsAndThePortAndAsksBeforeExit) {
     open();
     for (int i : {0, 1, 2, 4, 5, 6, 7, 8, 9}) // not wired, or offline: disabled
         EXPECT_FALSE(child(QStringLiteral("btnMenu_%1").arg(i))->isEnabled()) << i;
@@ -91,34 +64,13 @@ TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {
         win->runCommand(index);
         EXPECT_EQ(shown, dialog);
     }
-}
-
-TEST_F(Startup, StationClickSelectsOnlyAnsweringStationsOnceLinked) {
-    build({3, 5, 8});
-    auto click = [&](int row) { win->sprdStatus_Click(2, row); };
-    press("btnMenu_3");
-    link()->line().setModel(5, ControllerModel::KX5_105);
-    click(2); // the stations are still being checked
-    EXPECT_FALSE(link()->pendingRequest());
-    build({3, 5, 8}, 2);
-    win->trend()->mGrpCount = 7;
-    for (int row : {3, 0, 9}) // MC 8 has not answered; header; beyond the table
-        click(row);
-    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->trend()->mGrpCount), std::tuple(3, 7));
-    EXPECT_FALSE(link()->pendingRequest());
-    click(2);
-    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->trend()->mGrpCount), std::tuple(5, 0));
-    EXPECT_TRUE(sent().startsWith("\x02"
-                                  "05DRR,27,0001,0002,")); // its parameters are read
-    EXPECT_EQ(text("lblMC_No"), "5");
-}
-
-TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
+    // The port command and lamps; exit.
     open();
     port->failNextOpen();
     press("btnMenu_3");
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text(), "Port Open");
-    EXPECT_TRUE(panels().contains("no such port"));
+    EXPECT_EQ(std::pair(status().note.kind, status().note.fault.kind),
+              std::pair(LinkNote::Kind::CannotOpen, PortFault::Kind::NoSuchPort));
     action("mSetPortOpen")->trigger();
     EXPECT_EQ(child<QPushButton>("btnMenu_3")->text() + action("mSetPortOpen")->text(),
               "Port ClosePort &Close");
@@ -141,9 +93,54 @@ TEST_F(Startup, PortCommandAndLampsMirrorTheLinkAndExitIsAsked) {
     action("mSetExit")->trigger();
     EXPECT_FALSE(port->isOpen());
     EXPECT_TRUE(panels().contains("CLOSE"));
+    // The settings files, or their defaults.
+    open(); // no files: the defaults, one station, the likeliest real port of this machine
+    const QString firstPort = PortList::firstReal("COM1");
+    EXPECT_EQ(panels(), firstPort + "|9600,N,8,1|||STD");
+    EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "No1sec");
+    EXPECT_EQ(cell("sprdMonitoring", 0, 1), "1");
+    writeFile("Comm.CFG", "/dev/ttyUSB0\r\n19200\r\nE\r\n7\r\n2\r\nSUM\r\n");
+    writeFile("CFG/SaveData.INI", "Yes\r\n5\r\nmin\r\n/x\r\nOven\r\n");
+    build({2, 4});
+    EXPECT_EQ(panels(), "/dev/ttyUSB0|19200,E,7,2|||SUM");
+    EXPECT_EQ(text("lblDSave_Enable") + text("lblDSave_Intv") + text("lblDSave_Unit"), "Yes5min");
+    EXPECT_TRUE(child("btnDSave_Start")->isEnabled());
+    ASSERT_EQ(child<QTableView>("sprdMonitoring")->model()->rowCount(), 2);
+    EXPECT_EQ(cell("sprdStatus", StatusCol::MC_No, 2), "4");
+    EXPECT_EQ(cell("sprdMonitoring", 0, 2), "4");
+    EXPECT_TRUE(child("picSingle")->isHidden());
+    // A file there but unusable is named in panel 4 and the events; a corrected value too.
+    QFile::remove(path("Comm.CFG"));
+    QDir().mkpath(path("Comm.CFG"));
+    writeFile("CFG/SaveData.INI", "Yes\r\n0\r\nmin\r\n/x\r\nOven\r\n");
+    build({2});
+    const QString said = panels(); // the built-in port settings, both files named
+    EXPECT_TRUE(said.startsWith("COM1|9600,N,8,1||") && said.endsWith("|STD") &&
+                said.contains(path("CFG/SaveData.INI")) && said.contains(path("Comm.CFG")))
+        << said.toStdString();
+    EXPECT_EQ(text("lblDSave_Intv"), "1");
+    EXPECT_EQ(win->eventLog()->events.maxRows(), 2);
+    // A station click selects only answering stations, once linked.
+    build({3, 5, 8});
+    auto click = [&](int row) { win->sprdStatus_Click(2, row); };
+    press("btnMenu_3");
+    link()->line().setModel(5, ControllerModel::KX5_105);
+    click(2); // the stations are still being checked
+    EXPECT_FALSE(link()->pendingRequest());
+    build({3, 5, 8}, 2);
+    win->trend()->mGrpCount = 7;
+    for (int row : {3, 0, 9}) // MC 8 has not answered; header; beyond the table
+        click(row);
+    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->trend()->mGrpCount), std::tuple(3, 7));
+    EXPECT_FALSE(link()->pendingRequest());
+    click(2);
+    EXPECT_EQ(std::tuple(link()->selectedMcNo(), win->trend()->mGrpCount), std::tuple(5, 0));
+    EXPECT_TRUE(sent().startsWith("\x02"
+                                  "05DRR,27,0001,0002,")); // its parameters are read
+    EXPECT_EQ(text("lblMC_No"), "5");
 }
 
-// The notes whose words are fixed, and the port, cause and count each in their place.
+// The notes whose words are fixed.
 TEST(LinkWords, NotesOfTheLink) {
     using K = LinkNote::Kind;
     const struct {
@@ -153,11 +150,6 @@ TEST(LinkWords, NotesOfTheLink) {
         {{.kind = K::Clear}, ""},
         {{.kind = K::Checking}, "Checking ... (Connect status)"},
         {{.kind = K::StationSilent, .mcNo = 12}, "MC [12] ==> NG"},
-        {{.kind = K::CannotOpenAttempt,
-          .port = "COM3",
-          .fault = {.kind = PortFault::Kind::NoSuchPort},
-          .number = 4},
-         "Cannot open COM3: no such port; trying again (attempt 4)"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(LinkWords::note(r.note), r.text) << r.text;
