@@ -54,9 +54,8 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {S, "No\r\n5\r\nsec\r\n/l\xFF\r\nA\r\n", "No,5,sec,/l\uFFFD,A", ""}, // kept; logging and the window refuse it
         {S, "Maybe\r\n1\r\nsec\r\n/x\r\nA\r\n", "No,1,sec,/x,A", " line 1 (Maybe): "},
         {S, "No\r\n1\r\nsec\r\n/x\r\n../escape\r\n", "No,1,sec,/x,KX5", " line 5 (../escape): "},
-        {S, "Yes\r\n0\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A", ": the interval 0 is out of range (1 to 60), so 1 is used"},
-        {S, "Yes\r\n-5\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A", ": the interval -5 is out of range (1 to 60), so 1 is used"},
-        {S, "Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n", "Yes,60,min,/l,A", ": the interval 99999 is out of range (1 to 60), so 60 is used"},
+        {S, "Yes\r\n0\r\nsec\r\n/l\r\nA\r\n", "Yes,1,sec,/l,A", " line 2 (0): 1 to 60 is expected, so 1 is used"},
+        {S, "Yes\r\n99999\r\nmin\r\n/l\r\nA\r\n", "Yes,60,min,/l,A", " line 2 (99999): 1 to 60 is expected, so 60 is used"},
         // Exactly "O" marks a station; a line without a TAB, or with a second one, is named.
         {E, "X\ta\r\nX\r\nO\tOven 3\r\no\tlow\r\n O\t\r\nO \t\r\nO\tOven 7\r\n0\r\n", "3:Oven 3,7:Oven 7", " line 2 (X): "},
         {E, "O\r\nX\t\r\nO\ta\tb\r\n", "1:,3:a", " line 1 (O): "},
