@@ -45,7 +45,7 @@ TEST_F(Startup, SettingsFilesOrTheirDefaultsReachTheWindow) {
     build({2});
     EXPECT_EQ(panels().toStdString(),
               ("COM1|9600,N,8,1||" + path("CFG/SaveData.INI") +
-               ": the interval 0 is out of range (1 to 60), so 1 is used  " + path("Comm.CFG") +
+               " line 2 (0): 1 to 60 is expected, so 1 is used  " + path("Comm.CFG") +
                " cannot be used (it is a folder), so the built-in port settings are used: COM1, "
                "9600,N,8,1, STD|STD")
                   .toStdString());
