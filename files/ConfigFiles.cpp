@@ -123,11 +123,17 @@ constexpr OptionWords words(const char* text) {
 // must not look like a port that is missing.
 const LineTable<PortSettings>& commTable() {
     using P = PortSettings;
-    const auto line = [](const char* key, QString P::*field, int at, const char* why) {
-        return textOption<P>(
-                   key, field, [at](const P& p) { return !p.unusableLines().contains(at); },
-                   words(why))
-            .keptAsWritten();
+    const auto line = [](const char* key, int at, const char* why) {
+        return Option<P>{key,
+                         [at](const P& p) { return p.text(at); },
+                         [at](P& p, const QString& v, QString*) {
+                             p.setText(at, v);
+                             return true;
+                         },
+                         {},
+                         [at](const P& p) { return !p.unusableLines().contains(at); },
+                         words(why),
+                         [](P&) {}};
     };
     static const LineTable<P> table{
         commCfgPath,
@@ -135,20 +141,20 @@ const LineTable<PortSettings>& commTable() {
         words(QT_TRANSLATE_NOOP("ConfigFiles", "the built-in port settings are used: "
                                                "COM1, 9600,N,8,1, STD")),
         {textOption("Port", &P::port),
-         line("Baud", &P::baud, 2,
+         line("Baud", P::kBaud,
               QT_TRANSLATE_NOOP("ConfigFiles", "the baud rate must be a whole number above 0, so "
                                                "the port cannot be opened")),
          line(
-             "Parity", &P::parity, 3,
+             "Parity", P::kParity,
              QT_TRANSLATE_NOOP("ConfigFiles",
                                "the parity must be N, E, O, M or S, so the port cannot be opened")),
-         line("DataBits", &P::dataBits, 4,
+         line("DataBits", P::kDataBits,
               QT_TRANSLATE_NOOP("ConfigFiles",
                                 "the data bits must be 5 to 8, so the port cannot be opened")),
-         line("StopBits", &P::stopBits, 5,
+         line("StopBits", P::kStopBits,
               QT_TRANSLATE_NOOP("ConfigFiles",
                                 "the stop bits must be 1, 1.5 or 2, so the port cannot be opened")),
-         line("Protocol", &P::protocol, 6,
+         line("Protocol", P::kProtocol,
               QT_TRANSLATE_NOOP("ConfigFiles", "the protocol must be STD or SUM, so frames carry a "
                                                "checksum (SUM)"))}};
     return table;

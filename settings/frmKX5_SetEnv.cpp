@@ -125,8 +125,10 @@ void frmKX5_SetEnv::btnScan_Click() {
     const auto found = scan.settingToTake();
     if (!found) return;
     PortSettings cfg = m_port;
-    cfg.baud = found->baud;
+    cfg.line.baud = found->line.baud;
     cfg.protocol = found->protocol;
+    cfg.asWritten.remove(PortSettings::kBaud);
+    cfg.asWritten.remove(PortSettings::kProtocol);
     QString error;
     if (!SaveCommCfg(cfg, &error)) {
         MsgBox(this, windowTitle(), tr("%1\nThe port settings were not changed.").arg(error),

@@ -705,7 +705,8 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
     };
     // clang-format on
     for (const auto& r : rows) {
-        const PortSettings ps{"COM1", r.baud, r.parity, r.data, r.stop, "STD"};
+        const PortSettings ps =
+            PortSettings::fromLines({"COM1", r.baud, r.parity, r.data, r.stop, "STD"});
         link->setPortSettings(ps);
         EXPECT_EQ(ps.charBits(), r.bits);
         link->setFastPacing(false);
@@ -754,7 +755,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     usePort("COM3");
     link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
-    EXPECT_EQ(port->settings(), "9600,N,8,1");
+    EXPECT_EQ(port->settings().text(), "9600,N,8,1");
     tick();
     link->mSetPortOpen_Click(); // nobody has answered yet: closed at once
     EXPECT_FALSE(port->isOpen());
@@ -788,7 +789,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     // Settings changed while the port is open wait for the next open: until then frames and
     // waits keep the format and rate the line was opened with.
     bringUp({1});
-    const PortSettings sum{"COM4", "19200", "N", "8", "1", "SUM"};
+    const PortSettings sum = PortSettings::fromLines({"COM4", "19200", "N", "8", "1", "SUM"});
     link->setPortSettings(sum);
     EXPECT_EQ(link->portSettings(), sum); // what the settings windows show and save
     EXPECT_EQ(tick(), monitorReq(1));
@@ -801,7 +802,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_EQ(link->lastNote().port, "COM3"); // the port that closed
     link->mSetPortOpen_Click();
     EXPECT_EQ(port->portName(), "COM4");
-    EXPECT_EQ(port->settings(), "19200,N,8,1");
+    EXPECT_EQ(port->settings().text(), "19200,N,8,1");
     EXPECT_EQ(tick(), buildModelReq(1, 2));
 }
 
@@ -812,7 +813,7 @@ TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
         SCOPED_TRACE(fast ? "fast" : "standard");
         SetUp();
         link->setFastPacing(fast);
-        link->setPortSettings({"COM1", "115200", "N", "8", "1", "STD"});
+        link->setPortSettings(PortSettings::fromLines({"COM1", "115200", "N", "8", "1", "STD"}));
         useStations({1, 2});
         bringUp({1, 2});
         EXPECT_EQ(link->interval(LinkTimer::Send), fast ? 0 : 50); // 3.5 characters are 0.3 ms

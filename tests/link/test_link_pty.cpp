@@ -49,8 +49,9 @@ protected:
         std::string err;
         ASSERT_TRUE(sim->start(&err)) << err;
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
-        link->setPortSettings({QString::fromStdString(sim->path()), QString::number(baud), "N", "8",
-                               QString::number(stopBits), sum ? "SUM" : "STD"});
+        link->setPortSettings(
+            PortSettings::fromLines({QString::fromStdString(sim->path()), QString::number(baud),
+                                     "N", "8", QString::number(stopBits), sum ? "SUM" : "STD"}));
         link->setHost(&host);
         link->setFastPacing(fast);
         StationList list;
@@ -252,12 +253,13 @@ TEST_F(LinkPty, OpenFailuresNameTheCause) {
     start({1}, {1}, false);
     const QString path = link->portSettings().port;
     using K = PortFault::Kind;
-    const std::tuple<QString, QString, PortFault> rows[] = {
-        {path, "9600,N,8,1", {.kind = K::InUse}},
-        {"/dev/kx5-no-such-port", "9600,N,8,1", {.kind = K::NoSuchPort}},
+    // A parity no port takes is refused by field; the link names it as its settings hold it.
+    const std::tuple<QString, LineSettings, PortFault> rows[] = {
+        {path, {}, {.kind = K::InUse}},
+        {"/dev/kx5-no-such-port", {}, {.kind = K::NoSuchPort}},
         {path,
-         "9600,Q,8,1",
-         {.kind = K::BadSettings, .field = PortFault::Field::Parity, .text = "Q"}}};
+         {.parity = LineSettings::Parity::Unusable},
+         {.kind = K::BadSettings, .field = PortFault::Field::Parity}}};
     for (const auto& [name, settings, says] : rows) {
         QtSerialPort p;
         p.setPortName(name);

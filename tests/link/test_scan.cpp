@@ -46,7 +46,7 @@ TEST(LineScan, AnAnswerIsFoundAndCancelStopsTheQueries) {
     Scan s;
     QSignalSpy done(&s.scanner, &LineScanner::finished);
     ScanSetting sum;
-    sum.protocol = QStringLiteral("SUM");
+    sum.protocol = PortSettings::Protocol::Sum;
     ASSERT_TRUE(s.scanner.start({sum}).isNone());
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.port->writes.size() == 1; }, 1000));
     EXPECT_EQ(s.port->writes[0], QByteArray("\00201WHO4F\r\n"));

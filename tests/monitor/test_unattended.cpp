@@ -355,7 +355,7 @@ TEST_F(Unattended, SavingSwitchesAndSettingsChangesAreEvents) {
         QString said; // empty: no event
     } rows[] = {
         // clang-format off
-        {2, [&] { link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"}); },
+        {2, [&] { link()->setPortSettings(PortSettings::fromLines({"COM7", "4800", "E", "7", "2", "SUM"})); },
         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling off, a lost port reopened on"},
         {2, [&] { win->applyLinkOptions({true, true}); },
         "Port settings changed: COM7 at 4800,E,7,2 SUM, fast polling on, a lost port reopened on"},

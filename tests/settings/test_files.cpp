@@ -120,13 +120,13 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
             EXPECT_TRUE(notes[0].logged.startsWith(QDir::toNativeSeparators(path(file)) + said))
                 << notes[0].logged.toStdString();
         }
-        QStringList stations;
-        for (const StationEntry& e : list)
-            stations << QString::number(e.mcNo) + ':' + e.name;
-        const QStringList comm{port.port,     port.baud,     port.parity,
-                               port.dataBits, port.stopBits, port.protocol},
+        QStringList stations, comm,
             save{ds.enabled ? "Yes" : "No", QString::number(ds.interval),
                  ds.unit == DataSaveSettings::Unit::Minutes ? "min" : "sec", ds.folder, ds.name};
+        for (const StationEntry& e : list)
+            stations << QString::number(e.mcNo) + ':' + e.name;
+        for (int k = 1; k <= 6; ++k)
+            comm << port.text(k);
         EXPECT_EQ(file == C   ? comm.join(',') + ',' + QString::number(port.sumLen())
                   : file == E ? stations.join(',')
                               : save.join(','),
@@ -168,7 +168,8 @@ TEST_F(Files, AFailedWriteIsReportedAndChangesNeitherFileNorSettings) {
     std::unique_ptr<QDialog> w;
     auto inUse = [&w] {
         QStringList l;
-        if (auto* p = dynamic_cast<frmKX5_SetPort*>(w.get())) l << p->settings().protocol;
+        if (auto* p = dynamic_cast<frmKX5_SetPort*>(w.get()))
+            l << p->settings().text(PortSettings::kProtocol);
         if (auto* e = dynamic_cast<frmKX5_SetEnv*>(w.get())) l << mcNos(e->stations());
         return l;
     };
