@@ -752,6 +752,12 @@ TEST_F(Link, ALostPortIsReopenedUntilTheUserCloses) {
 
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
+    // A setting the port refuses is named as the settings hold it.
+    link->setPortSettings(PortSettings::fromLines({"COM3", "9600", "q", "8", "1", "STD"}));
+    port->failNextOpen({.kind = PortFault::Kind::BadSettings, .field = PortFault::Field::Parity});
+    link->mSetPortOpen_Click();
+    EXPECT_EQ(link->lastNote().fault.text, "q");
+    link->setPortSettings({});
     usePort("COM3");
     link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
