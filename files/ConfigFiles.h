@@ -1,6 +1,7 @@
 // The three settings files: Comm.CFG beside the program, CFG/SetEnv.INI and CFG/SaveData.INI.
-// Plain text, one value per line, CR LF; one reader and one writer per file. Writers replace a
-// file atomically, so a failed write leaves the previous file as it was.
+// Plain text, one value per line, CR LF; each is a table of files/OptionTable, read, checked and
+// written by the same code as the "key=value" files. Writers replace a file atomically, so a
+// failed write leaves the previous file as it was.
 #pragma once
 
 #include "files/DataSaveSettings.h"
