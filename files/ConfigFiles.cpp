@@ -295,13 +295,17 @@ StationList buildStations(const QStringList& lines) {
     return out;
 }
 
-StationList LoadStations(QList<FileNotice>* notes) {
+bool readSetEnv(QStringList* lines, QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
-    QStringList lines;
     QList<FileNotice> said;
-    const LineFile how = readLineOptions(setEnvTable(), &lines, &said);
+    const LineFile how = readLineOptions(setEnvTable(), lines, &said);
     if (notes) *notes << said;
-    if (how != LineFile::Read) return {{1, QString()}};
+    return how == LineFile::Read;
+}
+
+StationList LoadStations(QList<FileNotice>* notes) {
+    QStringList lines;
+    if (!readSetEnv(&lines, notes)) return {{1, QString()}};
     return buildStations(lines);
 }
 

@@ -61,6 +61,9 @@ bool saveSaveData(const QStringList& lines, QString* error);
 // The stations in use as SetEnv.INI lists them. A missing file gives one station, MC No 1; one
 // that cannot be used too, said in *notes.
 StationList LoadStations(QList<FileNotice>* notes = nullptr);
+// SetEnv.INI's lines as they stand, at most 99; false when it is missing, or cannot be used
+// (said in *notes).
+bool readSetEnv(QStringList* lines, QList<FileNotice>* notes = nullptr);
 // The stations of SetEnv lines ("O"/"X", TAB, description): line k marked exactly "O" is
 // station k. Used for the file at start and for the stations window's rows on OK.
 StationList buildStations(const QStringList& lines);
