@@ -65,8 +65,9 @@ struct Line {
                    QString::number(turnaround)});
         if (!sim.waitForReadyRead(10000)) return false;
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
-        link->setPortSettings({QString::fromUtf8(sim.readLine().trimmed()), QString::number(baud),
-                               "N", "8", "1", "STD"});
+        link->setPortSettings(
+            PortSettings::fromLines({QString::fromUtf8(sim.readLine().trimmed()),
+                                     QString::number(baud), "N", "8", "1", "STD"}));
         link->setFastPacing(fast);
         link->setStations({{1, QString()}, {2, QString()}});
         link->mSetPortOpen_Click();

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     const int n = argc > 1 ? std::atoi(argv[1]) : 20000;
     auto* port = new FakeSerialPort;
     KX5Link link{std::unique_ptr<SerialPort>(port)};
-    link.setPortSettings({"COM1", "9600", "N", "8", "1", "SUM"});
+    link.setPortSettings(PortSettings::fromLines({"COM1", "9600", "N", "8", "1", "SUM"}));
     link.setStations({{1, ""}, {2, ""}, {3, ""}});
     if (!bringUpOnFakePort(link, *port)) {
         std::printf("the line did not come up\n");

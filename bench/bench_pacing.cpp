@@ -74,8 +74,9 @@ Run measure(int baud, int stopBits, bool fast, double seconds) {
     kx5sim::SimLine sim(cfg);
     if (!sim.start()) return run;
     KX5Link link{std::make_unique<QtSerialPort>()};
-    link.setPortSettings({QString::fromStdString(sim.path()), QString::number(baud), "N", "8",
-                          QString::number(stopBits), "STD"});
+    link.setPortSettings(
+        PortSettings::fromLines({QString::fromStdString(sim.path()), QString::number(baud), "N",
+                                 "8", QString::number(stopBits), "STD"}));
     link.setStations({{1, ""}, {2, ""}, {3, ""}});
     link.setFastPacing(fast);
     link.mSetPortOpen_Click();

@@ -4,6 +4,7 @@
 
 #include "files/DSaveInterval.h"
 #include "files/FileChecks.h"
+#include "files/OptionTable.h"
 #include "link/mdlKX5.h"
 
 #include <QCoreApplication>
@@ -109,35 +110,138 @@ bool writeLinesAtomic(const QString& path, const QStringList& lines, FileNotice*
     return true;
 }
 
-// ---------------- reading ----------------
+// ---------------- the three files as tables ----------------
 
 namespace {
 
-// Reads a settings file of at least `needed` lines; when it is there but cannot be used, a
-// notice naming it, why, and what is used instead goes to *notes.
-bool readSettings(const QString& path, int needed, const char* instead, QStringList* lines,
-                  QList<FileNotice>* notes) {
-    QString why;
-    FileNotice reason;
-    if (readLines(path, lines, &why)) {
-        if (lines->size() >= needed) return true;
-        reason =
-            fileNotice("ConfigFiles", QT_TRANSLATE_NOOP("ConfigFiles", "it has %1 of its %2 lines"),
-                       {QString::number(lines->size()), QString::number(needed)});
-    } else if (why.isEmpty()) {
-        return false; // missing: the defaults of a first start
-    } else {
-        reason = {why, shownReason(why)};
-    }
-    if (notes) {
-        const QString file = QDir::toNativeSeparators(path);
-        const char* text = QT_TRANSLATE_NOOP("ConfigFiles", "%1 cannot be used (%2), so %3");
-        notes->append(
-            {QString::fromUtf8(text).arg(file, reason.logged, QString::fromUtf8(instead)),
-             QCoreApplication::translate("ConfigFiles", text)
-                 .arg(file, reason.shown, QCoreApplication::translate("ConfigFiles", instead))});
-    }
-    return false;
+constexpr OptionWords words(const char* text) {
+    return {"ConfigFiles", text};
+}
+
+// Comm.CFG: the six values as the window shows and writes them. A value no port takes is
+// named at its line and kept as it stands: the window shows it, and a line that can never open
+// must not look like a port that is missing.
+const LineTable<PortSettings>& commTable() {
+    using P = PortSettings;
+    const auto line = [](const char* key, int at, const char* why) {
+        return Option<P>{key,
+                         [at](const P& p) { return p.text(at); },
+                         [at](P& p, const QString& v, QString*) {
+                             p.setText(at, v);
+                             return true;
+                         },
+                         {},
+                         [at](const P& p) { return !p.unusableLines().contains(at); },
+                         words(why),
+                         [](P&) {}};
+    };
+    static const LineTable<P> table{
+        commCfgPath,
+        6,
+        words(QT_TRANSLATE_NOOP("ConfigFiles", "the built-in port settings are used: "
+                                               "COM1, 9600,N,8,1, STD")),
+        {textOption("Port", &P::port),
+         line("Baud", P::kBaud,
+              QT_TRANSLATE_NOOP("ConfigFiles", "the baud rate must be a whole number above 0, so "
+                                               "the port cannot be opened")),
+         line(
+             "Parity", P::kParity,
+             QT_TRANSLATE_NOOP("ConfigFiles",
+                               "the parity must be N, E, O, M or S, so the port cannot be opened")),
+         line("DataBits", P::kDataBits,
+              QT_TRANSLATE_NOOP("ConfigFiles",
+                                "the data bits must be 5 to 8, so the port cannot be opened")),
+         line("StopBits", P::kStopBits,
+              QT_TRANSLATE_NOOP("ConfigFiles",
+                                "the stop bits must be 1, 1.5 or 2, so the port cannot be opened")),
+         line("Protocol", P::kProtocol,
+              QT_TRANSLATE_NOOP("ConfigFiles", "the protocol must be STD or SUM, so frames carry a "
+                                               "checksum (SUM)"))}};
+    return table;
+}
+
+// SaveData.INI as the data-save window stores it: words ("Yes", "10", "min", ...), which
+// DataSaveSettings gives their meaning.
+struct SaveDataWords {
+    QString enable = QStringLiteral("No"), interval = QStringLiteral("1"),
+            unit = QStringLiteral("분"), folder, name = QStringLiteral("KX5");
+};
+
+const LineTable<SaveDataWords>& saveDataTable() {
+    using W = SaveDataWords;
+    const auto oneOf = [](QString W::*field, QStringList choices) {
+        return [field, choices](const W& w) { return choices.contains(w.*field); };
+    };
+    static const LineTable<W> table{
+        saveDataPath,
+        5,
+        words(QT_TRANSLATE_NOOP("ConfigFiles",
+                                "data saving is off until it is set up in Data Save Setting")),
+        // Words the window never writes are named, with what they count as, and kept.
+        {textOption<W>("Save", &W::enable, oneOf(&W::enable, {"Yes", "No"}),
+                       words(QT_TRANSLATE_NOOP("ConfigFiles", "\"Yes\" or \"No\" is expected, so "
+                                                              "data saving is not enabled")))
+             .keptAsWritten(),
+         // The data-save window keeps the interval within 1 to 60; an edited file is corrected
+         // the same way, and told.
+         {"Interval",
+          [](const W& w) { return w.interval; },
+          [](W& w, const QString& v, QString*) {
+              w.interval = v;
+              return true;
+          },
+          {},
+          [](const W& w) { return cInt(correctInterval(w.interval)) == cInt(w.interval); },
+          words(QT_TRANSLATE_NOOP("ConfigFiles", "1 to 60 is expected, so %1 is used")),
+          [](W& w) { w.interval = correctInterval(w.interval); }},
+         textOption<W>("Unit", &W::unit, oneOf(&W::unit, {"sec", "min", QStringLiteral("분")}),
+                       words(QT_TRANSLATE_NOOP("ConfigFiles", "\"sec\" or \"min\" is expected, so "
+                                                              "the interval counts in seconds")))
+             .keptAsWritten(),
+         textOption("Folder", &W::folder),
+         textOption<W>(
+             "Name", &W::name,
+             [](const W& w) { return DataSaveSettings::nameStaysInFolder(w.name); },
+             words(QT_TRANSLATE_NOOP("ConfigFiles", "a file name without a folder is expected, so "
+                                                    "the files are named KX5")))}};
+    return table;
+}
+
+// SetEnv.INI: line k is MC k's use mark, a TAB and its description. Only lines 1 to 99 can
+// address a station: MC Nos travel as two digits. A line of another form is named and kept;
+// what it counts as is buildStations' rule.
+const LineTable<QStringList>& setEnvTable() {
+    static const LineTable<QStringList> table = [] {
+        LineTable<QStringList> t{
+            setEnvPath,
+            0,
+            words(QT_TRANSLATE_NOOP("ConfigFiles", "only MC 1 is in use until the stations are "
+                                                   "set in Use MC Setting")),
+            {}};
+        for (int k = 1; k <= 99; ++k)
+            t.options.push_back(
+                {"Station",
+                 [k](const QStringList& l) { return l.value(k - 1); },
+                 [k](QStringList& l, const QString& v, QString*) {
+                     while (l.size() < k)
+                         l << QString();
+                     l[k - 1] = v;
+                     return true;
+                 },
+                 {},
+                 [k](const QStringList& l) {
+                     const QString first = l.value(k - 1).section(QLatin1Char('\t'), 0, 0);
+                     return l.size() < k ||
+                            ((first == QLatin1String("O") || first == QLatin1String("X")) &&
+                             l[k - 1].contains(QLatin1Char('\t')));
+                 },
+                 words(QT_TRANSLATE_NOOP("ConfigFiles",
+                                         "\"O\" (in use) or \"X\", then a TAB and the "
+                                         "description, is expected")),
+                 [](QStringList&) {}});
+        return t;
+    }();
+    return table;
 }
 
 } // namespace
@@ -145,102 +249,43 @@ bool readSettings(const QString& path, int needed, const char* instead, QStringL
 // ---------------- Comm.CFG ----------------
 
 PortSettings LoadCommCfg(QList<FileNotice>* notes, bool* read) {
-    QStringList l;
-    const bool ok =
-        readSettings(commCfgPath(), 6,
-                     QT_TRANSLATE_NOOP("ConfigFiles", "the built-in port settings are used: "
-                                                      "COM1, 9600,N,8,1, STD"),
-                     &l, notes);
-    if (read) *read = ok;
-    if (!ok) {
-        PortSettings defaults;
-        // Never set up: the likeliest real port, not COM1 (an alias most machines lack); a
-        // file that cannot be used keeps the built-in settings its note names.
-        if (!QFileInfo::exists(commCfgPath())) defaults.port = PortList::firstReal(defaults.port);
-        return defaults;
-    }
-    const PortSettings cfg{l[0], l[1], l[2], l[3], l[4], l[5]};
-    // Kept as they stand, as the window shows them, but each value no port takes is named: a
-    // line that can never open must not look like a port that is missing.
-    static const char* const why[] = {
-        QT_TRANSLATE_NOOP("ConfigFiles", "the baud rate must be a whole number above 0, so the "
-                                         "port cannot be opened"),
-        QT_TRANSLATE_NOOP("ConfigFiles",
-                          "the parity must be N, E, O, M or S, so the port cannot be opened"),
-        QT_TRANSLATE_NOOP("ConfigFiles",
-                          "the data bits must be 5 to 8, so the port cannot be opened"),
-        QT_TRANSLATE_NOOP("ConfigFiles",
-                          "the stop bits must be 1, 1.5 or 2, so the port cannot be opened"),
-        QT_TRANSLATE_NOOP("ConfigFiles", "the protocol must be STD or SUM, so frames carry a "
-                                         "checksum (SUM)")};
-    if (notes)
-        for (int line : cfg.unusableLines())
-            notes->append(lineProblem(commCfgPath(), line, l[line - 1],
-                                      fileNotice("ConfigFiles", why[line - 2], {})));
+    PortSettings cfg;
+    QList<FileNotice> said;
+    const LineFile how = readLineOptions(commTable(), &cfg, &said);
+    if (notes) *notes << said;
+    if (read) *read = how == LineFile::Read;
+    // Never set up: the likeliest real port, not COM1 (an alias most machines lack); a file
+    // that cannot be used keeps the built-in settings its note names.
+    if (how == LineFile::Missing) cfg.port = PortList::firstReal(cfg.port);
     return cfg;
 }
 
 bool SaveCommCfg(const PortSettings& c, QString* error) {
-    return writeLinesAtomic(commCfgPath(),
-                            {c.port, c.baud, c.parity, c.dataBits, c.stopBits, c.protocol}, error);
+    return writeLineOptions(commTable(), c, error);
 }
 
 // ---------------- SaveData.INI ----------------
 
 DataSaveSettings LoadSaveDataCfg(QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
-    QStringList l;
-    if (!readSettings(saveDataPath(), 5,
-                      QT_TRANSLATE_NOOP("ConfigFiles", "data saving is off until it is set up in "
-                                                       "Data Save Setting"),
-                      &l, notes)) {
-        DataSaveSettings defaults;
-        defaults.folder = programDir();
-        return defaults;
-    }
-    // The data-save window keeps the interval within 1 to 60; an edited file is corrected
-    // the same way, and told.
-    const int interval = cInt(correctInterval(l[1]));
-    if (notes && interval != cInt(l[1]))
-        notes->append(fileNotice(
-            "ConfigFiles",
-            QT_TRANSLATE_NOOP("ConfigFiles", "%1: the interval %2 is out of range (1 to "
-                                             "60), so %3 is used"),
-            {QDir::toNativeSeparators(saveDataPath()), l[1].trimmed(), QString::number(interval)}));
-    // Words the window never writes are named, with what they count as.
-    const auto wrong = [&](int line, const char* why) {
-        if (notes)
-            notes->append(
-                lineProblem(saveDataPath(), line, l[line - 1], fileNotice("ConfigFiles", why, {})));
-    };
-    if (l[0] != QLatin1String("Yes") && l[0] != QLatin1String("No"))
-        wrong(1, QT_TRANSLATE_NOOP("ConfigFiles",
-                                   "\"Yes\" or \"No\" is expected, so data saving is not enabled"));
-    if (l[2] != QLatin1String("sec") && l[2] != QLatin1String("min") &&
-        l[2] != QStringLiteral("분"))
-        wrong(3, QT_TRANSLATE_NOOP("ConfigFiles",
-                                   "\"sec\" or \"min\" is expected, so the interval counts "
-                                   "in seconds"));
-    QString name = l[4];
-    if (!DataSaveSettings::nameStaysInFolder(name)) {
-        wrong(5, QT_TRANSLATE_NOOP("ConfigFiles", "a file name without a folder is expected, so "
-                                                  "the files are named KX5"));
-        name = DataSaveSettings{}.name;
-    }
-    return DataSaveSettings::fromWords(l[0], interval, l[2], l[3].isEmpty() ? programDir() : l[3],
-                                       name);
+    SaveDataWords w;
+    QList<FileNotice> said;
+    readLineOptions(saveDataTable(), &w, &said);
+    if (notes) *notes << said;
+    return DataSaveSettings::fromWords(w.enable, cInt(w.interval), w.unit,
+                                       w.folder.isEmpty() ? programDir() : w.folder, w.name);
 }
 
 bool saveSaveData(const QStringList& lines, QString* error) {
-    QDir().mkpath(cfgDir());
-    return writeLinesAtomic(saveDataPath(), lines, error);
+    const SaveDataWords w{lines.value(0), lines.value(1), lines.value(2), lines.value(3),
+                          lines.value(4)};
+    return writeLineOptions(saveDataTable(), w, error);
 }
 
 // ---------------- SetEnv.INI ----------------
 
 StationList buildStations(const QStringList& lines) {
     StationList out;
-    // Only lines 1 to 99 can address a station: MC Nos travel as two digits.
     for (int n = 1; n <= lines.size() && n <= 99; ++n) {
         const QStringList fields = lines[n - 1].split(QLatin1Char('\t'));
         if (fields[0] != QLatin1String("O")) continue;
@@ -250,45 +295,20 @@ StationList buildStations(const QStringList& lines) {
     return out;
 }
 
-StationList LoadStations(QList<FileNotice>* notes) {
+bool readSetEnv(QStringList* lines, QList<FileNotice>* notes) {
     QDir().mkpath(cfgDir());
+    QList<FileNotice> said;
+    const LineFile how = readLineOptions(setEnvTable(), lines, &said);
+    if (notes) *notes << said;
+    return how == LineFile::Read;
+}
+
+StationList LoadStations(QList<FileNotice>* notes) {
     QStringList lines;
-    if (!readSettings(setEnvPath(), 0,
-                      QT_TRANSLATE_NOOP("ConfigFiles", "only MC 1 is in use until the stations "
-                                                       "are set in Use MC Setting"),
-                      &lines, notes))
-        return {{1, QString()}};
-    // Lines that are neither "O" nor "X" with a TAB before the description are said; what
-    // they count as is buildStations' rule. A file wrong throughout is said by its first few.
-    constexpr int kSaid = 5;
-    int wrong = 0;
-    if (notes)
-        for (int n = 1; n <= lines.size() && n <= 99; ++n) {
-            const QString first = lines[n - 1].section(QLatin1Char('\t'), 0, 0);
-            if ((first == QLatin1String("O") || first == QLatin1String("X")) &&
-                lines[n - 1].contains(QLatin1Char('\t')))
-                continue;
-            if (++wrong > kSaid) continue;
-            notes->append(lineProblem(
-                setEnvPath(), n, lines[n - 1],
-                fileNotice("ConfigFiles",
-                           first == QLatin1String("O")
-                               ? QT_TRANSLATE_NOOP("ConfigFiles",
-                                                   "a TAB is expected before the description; "
-                                                   "MC %1 is in use without one")
-                               : QT_TRANSLATE_NOOP("ConfigFiles",
-                                                   "\"O\" (in use) or \"X\", then a TAB and the "
-                                                   "description, is expected; MC %1 is not in use"),
-                           {QString::number(n)})));
-        }
-    if (wrong > kSaid)
-        notes->append(fileNotice(
-            "ConfigFiles", QT_TRANSLATE_NOOP("ConfigFiles", "%1: %2 more lines like these"),
-            {QDir::toNativeSeparators(setEnvPath()), QString::number(wrong - kSaid)}));
+    if (!readSetEnv(&lines, notes)) return {{1, QString()}};
     return buildStations(lines);
 }
 
 bool saveSetEnv(const QStringList& lines, QString* error) {
-    QDir().mkpath(cfgDir());
-    return writeLinesAtomic(setEnvPath(), lines, error);
+    return writeLineOptions(setEnvTable(), lines, error);
 }

@@ -1,6 +1,7 @@
 // The three settings files: Comm.CFG beside the program, CFG/SetEnv.INI and CFG/SaveData.INI.
-// Plain text, one value per line, CR LF; one reader and one writer per file. Writers replace a
-// file atomically, so a failed write leaves the previous file as it was.
+// Plain text, one value per line, CR LF; each is a table of files/OptionTable, read, checked and
+// written by the same code as the "key=value" files. Writers replace a file atomically, so a
+// failed write leaves the previous file as it was.
 #pragma once
 
 #include "files/DataSaveSettings.h"
@@ -60,6 +61,9 @@ bool saveSaveData(const QStringList& lines, QString* error);
 // The stations in use as SetEnv.INI lists them. A missing file gives one station, MC No 1; one
 // that cannot be used too, said in *notes.
 StationList LoadStations(QList<FileNotice>* notes = nullptr);
+// SetEnv.INI's lines as they stand, at most 99; false when it is missing, or cannot be used
+// (said in *notes).
+bool readSetEnv(QStringList* lines, QList<FileNotice>* notes = nullptr);
 // The stations of SetEnv lines ("O"/"X", TAB, description): line k marked exactly "O" is
 // station k. Used for the file at start and for the stations window's rows on OK.
 StationList buildStations(const QStringList& lines);

@@ -3,6 +3,7 @@
 #include "files/ConfigFiles.h"
 #include "files/TextLines.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -77,4 +78,48 @@ bool writeOptionLines(const QString& path, const std::vector<QString>& keys,
     QStringList previous;
     readLines(path, &previous); // none, or one that cannot be read: written anew
     return writeLinesAtomic(path, optionFileLines(previous, keys, values), error);
+}
+
+LineFile readPositionalLines(const QString& path, int needed, const OptionWords& instead,
+                             std::vector<OptionLine>* lines, QList<FileNotice>* errors) {
+    QStringList text;
+    QString why;
+    FileNotice reason;
+    if (readLines(path, &text, &why)) {
+        if (text.size() >= needed) {
+            // As they stand: a positional file's values are not trimmed.
+            for (int i = 0; i < text.size(); ++i)
+                lines->push_back({i + 1, QString(), text[i], text[i]});
+            return LineFile::Read;
+        }
+        reason =
+            fileNotice("ConfigFiles", QT_TRANSLATE_NOOP("ConfigFiles", "it has %1 of its %2 lines"),
+                       {QString::number(text.size()), QString::number(needed)});
+    } else if (why.isEmpty()) {
+        return LineFile::Missing;
+    } else {
+        reason = {why, shownReason(why)};
+    }
+    const QString file = QDir::toNativeSeparators(path);
+    const char* said = QT_TRANSLATE_NOOP("ConfigFiles", "%1 cannot be used (%2), so %3");
+    errors->append(
+        {QString::fromUtf8(said).arg(file, reason.logged, QString::fromUtf8(instead.text)),
+         QCoreApplication::translate("ConfigFiles", said)
+             .arg(file, reason.shown, QCoreApplication::translate(instead.context, instead.text))});
+    return LineFile::Unusable;
+}
+
+void sayAtMost(const QString& path, qsizetype from, QList<FileNotice>* errors) {
+    constexpr qsizetype kSaid = 5;
+    const qsizetype more = errors->size() - from - kSaid;
+    if (more <= 0) return;
+    errors->remove(from + kSaid, more);
+    errors->append(fileNotice("ConfigFiles",
+                              QT_TRANSLATE_NOOP("ConfigFiles", "%1: %2 more lines like these"),
+                              {QDir::toNativeSeparators(path), QString::number(more)}));
+}
+
+bool writePositionalLines(const QString& path, const QStringList& values, QString* error) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return writeLinesAtomic(path, values, error);
 }

@@ -1,10 +1,12 @@
-// The "key=value" settings files (CFG/LinkOptions.INI, Publishing.INI, Gateway.INI) as typed
-// values described by one table each: an option's key, its type, its range and the words said
-// when it cannot be used; its default is the options value's own. One reader, one writer and one
-// validator serve every such table, with one error policy: a line that cannot be used is named
-// by file and line, and its option keeps its default; a line that is no option is named and
-// ignored; the writer keeps every line it does not write (comments, keys it does not know), so
-// nothing the user wrote is lost. Qt Core only: this belongs with the core's files.
+// The settings files as values described by one table each: an option's key, its type, its
+// range and the words said when it cannot be used; its default is the options value's own.
+// Two layouts share the tables: "key=value" files (CFG/LinkOptions.INI, Publishing.INI,
+// Gateway.INI) and files of one value a line in a fixed order (Comm.CFG, SaveData.INI,
+// SetEnv.INI). One line reader, one validator and one writer serve both, with one error
+// policy: a line that cannot be used is named by file and line, and its option keeps its
+// default (or what the option mends it to); a line that is no option is named and ignored; the
+// writer keeps every line it does not write, so nothing the user wrote is lost. Qt Core only:
+// this belongs with the core's files.
 #pragma once
 
 #include "files/FileChecks.h"
@@ -34,11 +36,20 @@ template <class T> struct Option {
     // Whether the value held can be used, and why not; none: any value of its kind.
     std::function<bool(const T&)> usable;
     OptionWords unusable;
+    // What a value that cannot be used becomes; none: the option's default. Its new value is
+    // %1 of unusable.
+    std::function<void(T&)> mend = nullptr;
 
     // The same option, checked only while when() holds (a setting of a mode not chosen).
     Option onlyWhen(std::function<bool(const T&)> when) const {
         Option o = *this;
         if (usable) o.usable = [when, u = usable](const T& v) { return !when(v) || u(v); };
+        return o;
+    }
+    // The same option, a value that cannot be used kept as it stands (named all the same).
+    Option keptAsWritten() const {
+        Option o = *this;
+        o.mend = [](T&) {};
         return o;
     }
 };
@@ -148,9 +159,38 @@ std::vector<std::pair<const char*, FileNotice>> optionProblems(const OptionTable
     return out;
 }
 
+// One line's value into o; a value not of the option's kind goes to *errors and the option
+// keeps what it held.
+template <class T>
+void readOption(const Option<T>& opt, T* o, const QString& path, const OptionLine& line,
+                QList<FileNotice>* errors) {
+    if (QString bad; !opt.read(*o, line.value, &bad))
+        *errors << optionProblem(path, line, opt.notKind, bad.isEmpty() ? line.value : bad);
+}
+
+// The validator: each option whose value, read from lineOf[i], cannot be used is named with
+// that line and mended (by default to its default). A default is always usable, so a value
+// that is not came from a line of the file.
+template <class T>
+void checkOptions(const std::vector<Option<T>>& options, T* o, const QString& path,
+                  const std::vector<const OptionLine*>& lineOf, QList<FileNotice>* errors) {
+    const T defaults{};
+    for (size_t i = 0; i < options.size(); ++i) {
+        const Option<T>& opt = options[i];
+        if (!opt.usable || opt.usable(*o) || !lineOf[i]) continue;
+        if (opt.mend) {
+            opt.mend(*o);
+        } else {
+            QString unused;
+            opt.read(*o, opt.write(defaults), &unused);
+        }
+        *errors << optionProblem(path, *lineOf[i], opt.unusable, opt.write(*o));
+    }
+}
+
 // The file into o: each line read in order (the last of a key wins), then each value checked.
-// A line not of its option's kind, and a value that cannot be used, go to *errors and the
-// option keeps its default; a line of no option goes to *notes.
+// A line not of its option's kind, and a value that cannot be used, go to *errors; a line of
+// no option goes to *notes.
 template <class T>
 void readOptions(const OptionTable<T>& table, T* o, QList<FileNotice>* errors,
                  QList<FileNotice>* notes) {
@@ -166,20 +206,59 @@ void readOptions(const OptionTable<T>& table, T* o, QList<FileNotice>* errors,
             *notes << optionProblem(path, line, table.notAnOption);
             continue;
         }
-        const Option<T>& opt = table.options[i];
         lastOf[i] = &line;
-        if (QString bad; !opt.read(*o, line.value, &bad))
-            *errors << optionProblem(path, line, opt.notKind, bad.isEmpty() ? line.value : bad);
+        readOption(table.options[i], o, path, line, errors);
     }
-    // A default is always usable, so a value that is not came from a line of the file.
-    const T defaults{};
-    for (size_t i = 0; i < table.options.size(); ++i) {
-        const Option<T>& opt = table.options[i];
-        if (!opt.usable || opt.usable(*o) || !lastOf[i]) continue;
-        *errors << optionProblem(path, *lastOf[i], opt.unusable);
-        QString unused;
-        opt.read(*o, opt.write(defaults), &unused);
+    checkOptions(table.options, o, path, lastOf, errors);
+}
+
+// A file of one value a line in a fixed order: line k holds options[k - 1] (its key only names
+// it here), and lines past the last option are not read. One with fewer than `needed` lines
+// cannot be used as a whole: every option keeps its default.
+template <class T> struct LineTable {
+    std::function<QString()> path;
+    int needed;
+    // What is used when the file cannot be used ("the built-in port settings are used").
+    OptionWords instead;
+    std::vector<Option<T>> options;
+};
+
+enum class LineFile { Read, Missing, Unusable };
+// The file's lines as options' lines; a file that is there and cannot be used (unreadable,
+// short) is named in *errors with why and what is used instead. A missing file is a first
+// start and said by no one.
+LineFile readPositionalLines(const QString& path, int needed, const OptionWords& instead,
+                             std::vector<OptionLine>* lines, QList<FileNotice>* errors);
+// Past the first few notices of one file, the rest counted in one: a file wrong throughout.
+void sayAtMost(const QString& path, qsizetype from, QList<FileNotice>* errors);
+
+// The positional file into o, with the same line reader and validator as a "key=value" file;
+// o keeps its defaults unless the file is Read.
+template <class T>
+LineFile readLineOptions(const LineTable<T>& table, T* o, QList<FileNotice>* errors) {
+    const QString path = table.path();
+    const qsizetype from = errors->size();
+    std::vector<OptionLine> lines;
+    const LineFile how = readPositionalLines(path, table.needed, table.instead, &lines, errors);
+    if (how != LineFile::Read) return how;
+    std::vector<const OptionLine*> lineOf(table.options.size(), nullptr);
+    for (size_t i = 0; i < lines.size() && i < table.options.size(); ++i) {
+        lineOf[i] = &lines[i];
+        readOption(table.options[i], o, path, lines[i], errors);
     }
+    checkOptions(table.options, o, path, lineOf, errors);
+    sayAtMost(path, from, errors);
+    return how;
+}
+
+// o into the positional file, one line per option in the table's order, atomically; on
+// failure *error names the file and the cause.
+bool writePositionalLines(const QString& path, const QStringList& values, QString* error);
+template <class T> bool writeLineOptions(const LineTable<T>& table, const T& o, QString* error) {
+    QStringList values;
+    for (const Option<T>& opt : table.options)
+        values << opt.write(o);
+    return writePositionalLines(table.path(), values, error);
 }
 
 // o into the file, atomically; on failure *error names the file and the cause.

@@ -5,6 +5,24 @@
 #include "link/LinkWire.h"
 
 using namespace LinkWire;
+
+namespace {
+
+// A setting the port refused, named as the settings hold it ("abc", not the 0 it counts as).
+PortFault named(PortFault f, const PortSettings& s) {
+    using F = PortFault::Field;
+    if (f.kind != PortFault::Kind::BadSettings) return f;
+    const std::pair<F, int> lines[] = {{F::Baud, PortSettings::kBaud},
+                                       {F::Parity, PortSettings::kParity},
+                                       {F::DataBits, PortSettings::kDataBits},
+                                       {F::StopBits, PortSettings::kStopBits}};
+    f.text = s.commText();
+    for (const auto& [field, line] : lines)
+        if (field == f.field) f.text = s.text(line);
+    return f;
+}
+
+} // namespace
 // ---------------- port control ----------------
 
 void KX5Link::openUnattended() {
@@ -45,15 +63,16 @@ void KX5Link::mSetPortOpen_Click() {
     m_unattended.openedOnce = false;
     m_line.clearConn();
     OpenPort();
-    const QString settings = m_wire.onLine.commText() + QLatin1Char(' ') + m_wire.onLine.protocol;
+    const QString settings =
+        m_wire.onLine.commText() + QLatin1Char(' ') + m_wire.onLine.text(PortSettings::kProtocol);
     if (!m_port->isOpen()) {
-        emit portOpened(m_wire.onLine.port, settings, m_port->fault());
+        emit portOpened(m_wire.onLine.port, settings, named(m_port->fault(), m_wire.onLine));
         if (m_unattended.keepTrying) { // tried again every kReopenMs, as a lost port is
             stopAll();
             m_unattended.reopenAttempt = 0;
             m_sched.phase = Phase::Reopening;
             m_timers.tmrReopen.start();
-            note(LinkNote::Kind::CannotOpenRetrying, m_port->fault());
+            note(LinkNote::Kind::CannotOpenRetrying, named(m_port->fault(), m_wire.onLine));
             return;
         }
         // OpenPort has noted the cause for the window to word; the command offers opening again.
@@ -84,9 +103,9 @@ void KX5Link::startSweep() {
 void KX5Link::OpenPort() {
     takeSettings();
     m_port->setPortName(m_wire.onLine.port);
-    m_port->setSettings(m_wire.onLine.commText());
+    m_port->setSettings(m_wire.onLine.line);
     if (!m_port->isOpen() && !m_port->open()) {
-        note(LinkNote::Kind::CannotOpen, m_port->fault());
+        note(LinkNote::Kind::CannotOpen, named(m_port->fault(), m_wire.onLine));
         return;
     }
     emit portStateChanged(true);
@@ -156,7 +175,8 @@ void KX5Link::reopen_Timer() {
         if (m_unattended.openedOnce)
             note(LinkNote::Kind::PortLostAttempt, PortFault{}, m_unattended.reopenAttempt);
         else
-            note(LinkNote::Kind::CannotOpenAttempt, m_port->fault(), m_unattended.reopenAttempt);
+            note(LinkNote::Kind::CannotOpenAttempt, named(m_port->fault(), m_wire.onLine),
+                 m_unattended.reopenAttempt);
         return;
     }
     m_timers.tmrReopen.stop();

@@ -19,13 +19,9 @@ bool isFrom(const QByteArray& frame, int mcNo) {
 
 } // namespace
 
-QString ScanSetting::lineText() const {
-    return baud + QLatin1Char(',') + parity + QLatin1Char(',') + dataBits + QLatin1Char(',') +
-           stopBits;
-}
-
 QString ScanSetting::text() const {
-    return lineText() + QLatin1Char(' ') + protocol;
+    return line.text() + (protocol == PortSettings::Protocol::Std ? QLatin1String(" STD")
+                                                                  : QLatin1String(" SUM"));
 }
 
 LineScanner::LineScanner(std::unique_ptr<SerialPort> port, QObject* parent)
@@ -52,26 +48,25 @@ LineScanner::~LineScanner() {
     if (m_port->isOpen()) m_port->close();
 }
 
-const QStringList& LineScanner::rates() {
-    static const QStringList r = {QStringLiteral("9600"), QStringLiteral("4800"),
-                                  QStringLiteral("2400"), QStringLiteral("1200")};
+const std::vector<int>& LineScanner::rates() {
+    static const std::vector<int> r = {9600, 4800, 2400, 1200};
     return r;
 }
 
 std::vector<ScanSetting> LineScanner::allSettings(const ScanSetting& current) {
     std::vector<ScanSetting> out{current};
-    for (const QString& rate : rates())
-        for (const char* protocol : {"STD", "SUM"}) {
+    for (const int rate : rates())
+        for (const auto protocol : {PortSettings::Protocol::Std, PortSettings::Protocol::Sum}) {
             ScanSetting s = current;
-            s.baud = rate;
-            s.protocol = QString::fromLatin1(protocol);
+            s.line.baud = rate;
+            s.protocol = protocol;
             if (!(s == current)) out.push_back(s);
         }
     return out;
 }
 
 double LineScanner::charMs(const ScanSetting& s) const {
-    return PortSettings{QString(), s.baud, s.parity, s.dataBits, s.stopBits, s.protocol}.charMs();
+    return s.line.charMs();
 }
 
 int LineScanner::replyWaitMs(const ScanSetting& s) const {
@@ -119,11 +114,11 @@ ScanProblem LineScanner::start(const std::vector<ScanSetting>& settings) {
 ScanProblem LineScanner::openAt(const ScanSetting& s) {
     if (m_port->isOpen()) m_port->close();
     m_port->setPortName(m_portName);
-    m_port->setSettings(s.lineText());
+    m_port->setSettings(s.line);
     if (!m_port->open())
         return {.kind = ScanProblem::Kind::CannotOpen,
                 .port = m_portName,
-                .settings = s.lineText(),
+                .settings = s.line.text(),
                 .fault = m_port->fault()};
     m_port->setRThreshold(1);
     m_port->flushInput();

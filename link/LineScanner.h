@@ -17,12 +17,10 @@ class KX5Link;
 
 // One combination of line settings to try.
 struct ScanSetting {
-    QString baud = QStringLiteral("9600"), parity = QStringLiteral("N"),
-            dataBits = QStringLiteral("8"), stopBits = QStringLiteral("1"),
-            protocol = QStringLiteral("STD");
-    int sumLen() const { return protocol == QLatin1String("STD") ? 0 : 2; }
-    QString lineText() const; // "9600,N,8,1"
-    QString text() const;     // "9600,N,8,1 SUM"
+    LineSettings line;
+    PortSettings::Protocol protocol = PortSettings::Protocol::Std;
+    int sumLen() const { return protocol == PortSettings::Protocol::Std ? 0 : 2; }
+    QString text() const; // "9600,N,8,1 SUM"
     bool operator==(const ScanSetting&) const = default;
 };
 
@@ -57,7 +55,7 @@ public:
     ~LineScanner() override;
 
     // The rates the port settings offer, fastest first.
-    static const QStringList& rates();
+    static const std::vector<int>& rates();
     // The current setting first, then every other rate with both protocols.
     static std::vector<ScanSetting> allSettings(const ScanSetting& current);
 

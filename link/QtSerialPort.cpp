@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <unistd.h>
@@ -28,62 +29,45 @@ QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent) {
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
 
-bool QtSerialPort::applySettings(QSerialPort& port, const QString& settings, PortFault* why) {
-    const QStringList f = settings.split(QLatin1Char(','));
+bool QtSerialPort::applySettings(QSerialPort& port, const LineSettings& s, PortFault* why) {
+    // The field's text is the value's own: the link names it as its settings hold it.
     auto fail = [&](PortFault::Field field, const QString& text) {
         if (why)
             *why = PortFault{.kind = PortFault::Kind::BadSettings, .field = field, .text = text};
         return false;
     };
     using F = PortFault::Field;
-    if (f.size() != 4) return fail(F::All, settings);
-    bool ok = false;
-    const int baud = f[0].trimmed().toInt(&ok);
-    if (!ok || baud <= 0) return fail(F::Baud, f[0]);
-    QSerialPort::Parity parity;
-    const QString p = f[1].trimmed().toUpper();
-    if (p == QLatin1String("N"))
-        parity = QSerialPort::NoParity;
-    else if (p == QLatin1String("E"))
-        parity = QSerialPort::EvenParity;
-    else if (p == QLatin1String("O"))
-        parity = QSerialPort::OddParity;
-    else if (p == QLatin1String("M"))
-        parity = QSerialPort::MarkParity;
-    else if (p == QLatin1String("S"))
-        parity = QSerialPort::SpaceParity;
-    else
-        return fail(F::Parity, f[1]);
-    QSerialPort::DataBits bits;
-    switch (f[2].trimmed().toInt()) {
-    case 5:
-        bits = QSerialPort::Data5;
+    using P = LineSettings::Parity;
+    using S = LineSettings::StopBits;
+    if (s.baud <= 0) return fail(F::Baud, QString::number(s.baud));
+    static const std::pair<P, QSerialPort::Parity> parities[] = {
+        {P::None, QSerialPort::NoParity},
+        {P::Even, QSerialPort::EvenParity},
+        {P::Odd, QSerialPort::OddParity},
+        {P::Mark, QSerialPort::MarkParity},
+        {P::Space, QSerialPort::SpaceParity}};
+    const auto parity = std::find_if(std::begin(parities), std::end(parities),
+                                     [&](const auto& p) { return p.first == s.parity; });
+    if (parity == std::end(parities)) return fail(F::Parity, {});
+    if (s.dataBits < 5 || s.dataBits > 8) return fail(F::DataBits, QString::number(s.dataBits));
+    const QSerialPort::DataBits bits = static_cast<QSerialPort::DataBits>(s.dataBits);
+    QSerialPort::StopBits stop;
+    switch (s.stopBits) {
+    case S::One:
+        stop = QSerialPort::OneStop;
         break;
-    case 6:
-        bits = QSerialPort::Data6;
+    case S::OneAndHalf:
+        stop = QSerialPort::OneAndHalfStop;
         break;
-    case 7:
-        bits = QSerialPort::Data7;
-        break;
-    case 8:
-        bits = QSerialPort::Data8;
+    case S::Two:
+        stop = QSerialPort::TwoStop;
         break;
     default:
-        return fail(F::DataBits, f[2]);
+        return fail(F::StopBits, {});
     }
-    QSerialPort::StopBits stop;
-    const QString s = f[3].trimmed();
-    if (s == QLatin1String("1"))
-        stop = QSerialPort::OneStop;
-    else if (s == QLatin1String("1.5"))
-        stop = QSerialPort::OneAndHalfStop;
-    else if (s == QLatin1String("2"))
-        stop = QSerialPort::TwoStop;
-    else
-        return fail(F::StopBits, f[3]);
-    if (!port.setBaudRate(baud) || !port.setParity(parity) || !port.setDataBits(bits) ||
+    if (!port.setBaudRate(s.baud) || !port.setParity(parity->second) || !port.setDataBits(bits) ||
         !port.setStopBits(stop))
-        return fail(F::Accepted, settings);
+        return fail(F::Accepted, s.text());
     port.setFlowControl(QSerialPort::NoFlowControl);
     return true;
 }

@@ -12,8 +12,8 @@ public:
 
     void setPortName(const QString& name) override { m_name = name; }
     QString portName() const override { return m_name; }
-    void setSettings(const QString& s) override { m_settings = s; }
-    QString settings() const override { return m_settings; }
+    void setSettings(const LineSettings& s) override { m_settings = s; }
+    LineSettings settings() const override { return m_settings; }
 
     bool open() override;
     void close() override;
@@ -27,8 +27,8 @@ public:
     qint64 bytesAvailable() const override { return m_port.bytesAvailable(); }
     bool write(const QByteArray& bytes) override;
 
-    // Applies "9600,N,8,1" to a QSerialPort; false with the field at fault when one is not valid.
-    static bool applySettings(QSerialPort& port, const QString& settings, PortFault* why);
+    // Applies the settings to a QSerialPort; false with the field at fault when one is not valid.
+    static bool applySettings(QSerialPort& port, const LineSettings& settings, PortFault* why);
     // A port failure as a fault: "no such port", "disconnected or not responding", ...
     static PortFault describe(QSerialPort::SerialPortError error, const QString& qtText);
     // Why opening `path` failed: a permission error is told apart into "in use" and "no
@@ -41,7 +41,8 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
-    QString m_name, m_settings;
+    QString m_name;
+    LineSettings m_settings;
     PortFault m_error;
     int m_threshold = 1;
     bool m_opening = false;

@@ -1,9 +1,10 @@
-// The serial line as the link uses it: port name, line settings text, open state, receive
+// The serial line as the link uses it: port name, typed line settings, open state, receive
 // threshold, input flush, read of all waiting bytes, write, and a receive notification.
 // One implementation runs over QSerialPort, one in memory for tests.
 #pragma once
 
 #include "link/PortFault.h"
+#include "link/PortSettings.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -18,9 +19,9 @@ public:
     // "COMn" (port number n) or a device path such as /dev/ttyUSB0.
     virtual void setPortName(const QString& name) = 0;
     virtual QString portName() const = 0;
-    // "9600,N,8,1": baud, parity letter, data bits, stop bits.
-    virtual void setSettings(const QString& settings) = 0;
-    virtual QString settings() const = 0;
+    // Taken at the next open.
+    virtual void setSettings(const LineSettings& settings) = 0;
+    virtual LineSettings settings() const = 0;
 
     // Opens the port; false when it cannot be opened, with the cause in fault().
     virtual bool open() = 0;

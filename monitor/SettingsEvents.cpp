@@ -50,18 +50,20 @@ SettingsSaid settingsSaid(const PortSettings& port, const LinkOptions& link,
     const char* portWords = QT_TRANSLATE_NOOP(
         "SettingsEvents", "%1 at %2 %3, fast polling %4, a lost port reopened %5");
     const char* saveWords = QT_TRANSLATE_NOOP("SettingsEvents", "saving %1, every %2 %3, to %4");
-    return {
-        {{QT_TRANSLATE_NOOP("EventLog", "Port settings changed: %1"),
-          worded(portWords, {port.port, port.commText(), port.protocol, fast.logged, reopen.logged},
-                 {port.port, port.commText(), port.protocol, fast.shown, reopen.shown})},
-         {QT_TRANSLATE_NOOP("EventLog", "Stations in use changed: %1"),
-          mcs.isEmpty() ? worded(QT_TRANSLATE_NOOP("SettingsEvents", "none"))
-                        : worded(QT_TRANSLATE_NOOP("SettingsEvents", "MC %1"),
-                                 {mcs.join(QStringLiteral(", "))})},
-         {QT_TRANSLATE_NOOP("EventLog", "Data save settings changed: %1"),
-          worded(saveWords, {allowed.logged, every, unit.logged, save.filesPattern()},
-                 {allowed.shown, every, unit.shown, save.filesPattern()})},
-         {QT_TRANSLATE_NOOP("EventLog", "Publishing settings changed: %1"), published}}};
+    return {{{QT_TRANSLATE_NOOP("EventLog", "Port settings changed: %1"),
+              worded(portWords,
+                     {port.port, port.commText(), port.text(PortSettings::kProtocol), fast.logged,
+                      reopen.logged},
+                     {port.port, port.commText(), port.text(PortSettings::kProtocol), fast.shown,
+                      reopen.shown})},
+             {QT_TRANSLATE_NOOP("EventLog", "Stations in use changed: %1"),
+              mcs.isEmpty() ? worded(QT_TRANSLATE_NOOP("SettingsEvents", "none"))
+                            : worded(QT_TRANSLATE_NOOP("SettingsEvents", "MC %1"),
+                                     {mcs.join(QStringLiteral(", "))})},
+             {QT_TRANSLATE_NOOP("EventLog", "Data save settings changed: %1"),
+              worded(saveWords, {allowed.logged, every, unit.logged, save.filesPattern()},
+                     {allowed.shown, every, unit.shown, save.filesPattern()})},
+             {QT_TRANSLATE_NOOP("EventLog", "Publishing settings changed: %1"), published}}};
 }
 
 void logSettingsChanges(EventLog* events, const SettingsSaid& before, const SettingsSaid& now) {

@@ -374,7 +374,7 @@ void frmKX5_Main::showStatus() {
     m_statusBar->showPanel(2, s.commText());
     m_statusBar->showPanel(3, open ? LinkWords::portState(*open) : QString());
     m_statusBar->showPanel(4, LinkWords::shown(m_status->message()));
-    m_statusBar->showPanel(5, s.protocol);
+    m_statusBar->showPanel(5, s.text(PortSettings::kProtocol));
 }
 
 void frmKX5_Main::showStartNote(const QString& note) {

@@ -45,7 +45,7 @@ ScanLineDialog::ScanLineDialog(const KX5Link* link, std::unique_ptr<SerialPort> 
     const PortSettings ps = link ? link->portSettings() : PortSettings{};
     m_scanner->setPortName(ps.port);
     m_scanner->setFastPacing(link && link->fastPacing());
-    m_current = {ps.baud, ps.parity, ps.dataBits, ps.stopBits, ps.protocol};
+    m_current = {ps.line, ps.protocol};
 
     lblPort = new QLabel(tr("Port %1 at %2").arg(ps.port, m_current.text()), this);
     lblPort->setObjectName(QStringLiteral("lblPort"));

@@ -7,7 +7,6 @@
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -69,10 +68,9 @@ frmKX5_SetEnv::frmKX5_SetEnv(QWidget* parent) : QDialog(parent) {
 }
 
 void frmKX5_SetEnv::LoadStationList() {
-    QDir().mkpath(cfgDir());
     QStringList lines;
     // A missing or unreadable file leaves every station "X" with no description.
-    if (readLines(setEnvPath(), &lines)) fillStationGrid(*m_list, lines);
+    if (readSetEnv(&lines)) fillStationGrid(*m_list, lines);
 }
 
 bool frmKX5_SetEnv::SaveStationList() {
@@ -125,8 +123,10 @@ void frmKX5_SetEnv::btnScan_Click() {
     const auto found = scan.settingToTake();
     if (!found) return;
     PortSettings cfg = m_port;
-    cfg.baud = found->baud;
+    cfg.line.baud = found->line.baud;
     cfg.protocol = found->protocol;
+    cfg.asWritten.remove(PortSettings::kBaud);
+    cfg.asWritten.remove(PortSettings::kProtocol);
     QString error;
     if (!SaveCommCfg(cfg, &error)) {
         MsgBox(this, windowTitle(), tr("%1\nThe port settings were not changed.").arg(error),

@@ -136,14 +136,15 @@ frmKX5_SetPort::frmKX5_SetPort(const PortSettings& current, const LinkOptions& i
     // Form_Load: the boxes show the settings in use.
     cmbPort->setCurrentText(current.port);
     lblPortInfo->setText(m_details.value(cmbPort->currentText()));
-    cmbBaud->setCurrentText(current.baud);
-    cmbParity->setCurrentText(current.parity);
-    cmbData->setCurrentText(current.dataBits);
-    cmbStop->setCurrentText(current.stopBits);
-    cmbProtocol->setCurrentText(current.protocol);
+    for (QComboBox* box : boxes())
+        box->setCurrentText(current.text(1 + int(boxes().indexOf(box))));
     chkFastPolling->setChecked(m_options.fastPolling);
     chkReopen->setChecked(m_options.reopenLostPort);
     if (!cmbPort->currentText().isEmpty()) testPortName(cmbPort->currentText());
+}
+
+QList<QComboBox*> frmKX5_SetPort::boxes() const {
+    return {cmbPort, cmbBaud, cmbParity, cmbData, cmbStop, cmbProtocol};
 }
 
 void frmKX5_SetPort::TestPort(int n) {
@@ -190,9 +191,11 @@ void frmKX5_SetPort::cmbPort_Click(int index) {
 }
 
 void frmKX5_SetPort::btnOK_Click() {
-    const PortSettings cfg{cmbPort->currentText(),   cmbBaud->currentText(),
-                           cmbParity->currentText(), cmbData->currentText(),
-                           cmbStop->currentText(),   cmbProtocol->currentText()};
+    // The boxes' texts as Comm.CFG would hold them: typed from here on.
+    QStringList texts;
+    for (QComboBox* box : boxes())
+        texts << box->currentText();
+    const PortSettings cfg = PortSettings::fromLines(texts);
     // The other options are not this window's: they stay as they are.
     LinkOptions options = m_options;
     options.fastPolling = chkFastPolling->isChecked();

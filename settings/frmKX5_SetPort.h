@@ -43,6 +43,7 @@ public:
     static QString notSerialDevice(const QString& path);
 
 private:
+    QList<QComboBox*> boxes() const; // in the order of Comm.CFG
     QComboBox* cmbPort;
     QComboBox* cmbBaud;
     QComboBox* cmbParity;

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto* port = new FakeSerialPort;
     KX5Link link{std::unique_ptr<SerialPort>(port)};
     PortSettings settings;
-    settings.protocol = mode & 1 ? QStringLiteral("SUM") : QStringLiteral("STD");
+    settings.protocol = mode & 1 ? PortSettings::Protocol::Sum : PortSettings::Protocol::Std;
     link.setPortSettings(settings);
     const int sum = settings.sumLen();
     link.setFastPacing(mode & 2);

@@ -30,7 +30,7 @@ struct AdapterLine {
     std::optional<std::pair<bool, QString>> result; // how the job ended
 
     AdapterLine() {
-        link.setPortSettings({"COM1", "9600", "N", "8", "1", "STD"});
+        link.setPortSettings(PortSettings::fromLines({"COM1", "9600", "N", "8", "1", "STD"}));
         link.setStations({{1, ""}});
         QObject::connect(
             &link, &KX5Link::requestEnded,

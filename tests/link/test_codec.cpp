@@ -66,7 +66,7 @@ TEST(Numbers, TextValuesRoundingAndFormatting) {
     EXPECT_EQ(formatDecimals(1234 / 100.0, 2), "12.34");
     for (const char* p : {"SUM", "std", "", "STD "}) {
         PortSettings s;
-        s.protocol = p;
+        s.setText(PortSettings::kProtocol, p);
         EXPECT_EQ(s.sumLen(), 2) << p; // anything but exactly "STD" carries a checksum
     }
     EXPECT_EQ(PortSettings{}.sumLen(), 0);

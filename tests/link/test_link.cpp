@@ -667,7 +667,8 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
     };
     // clang-format on
     for (const auto& r : rows) {
-        const PortSettings ps{"COM1", r.baud, r.parity, r.data, r.stop, "STD"};
+        const PortSettings ps =
+            PortSettings::fromLines({"COM1", r.baud, r.parity, r.data, r.stop, "STD"});
         link->setPortSettings(ps);
         EXPECT_EQ(ps.charBits(), r.bits);
         link->setFastPacing(false);
@@ -679,6 +680,12 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
 
 TEST_F(Link, ClosingOpeningAndPortFailures) {
     useStations({1});
+    // A setting the port refuses is named as the settings hold it.
+    link->setPortSettings(PortSettings::fromLines({"COM3", "9600", "q", "8", "1", "STD"}));
+    port->failNextOpen({.kind = PortFault::Kind::BadSettings, .field = PortFault::Field::Parity});
+    link->mSetPortOpen_Click();
+    EXPECT_EQ(link->lastNote().fault.text, "q");
+    link->setPortSettings({});
     usePort("COM3");
     // An open that fails leaves no close pending: a tick still due neither closes the line
     // again nor wipes out why it did not open.
@@ -689,7 +696,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_TRUE(host.onlineCalls.empty());
     link->mSetPortOpen_Click();
     ASSERT_TRUE(port->isOpen());
-    EXPECT_EQ(port->settings(), "9600,N,8,1");
+    EXPECT_EQ(port->settings().text(), "9600,N,8,1");
     tick();
     link->mSetPortOpen_Click(); // nobody has answered yet: closed at once
     EXPECT_FALSE(port->isOpen());
@@ -723,7 +730,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     // Settings changed while the port is open wait for the next open: until then frames and
     // waits keep the format and rate the line was opened with.
     bringUp({1});
-    const PortSettings sum{"COM4", "19200", "N", "8", "1", "SUM"};
+    const PortSettings sum = PortSettings::fromLines({"COM4", "19200", "N", "8", "1", "SUM"});
     link->setPortSettings(sum);
     EXPECT_EQ(link->portSettings(), sum); // what the settings windows show and save
     EXPECT_EQ(tick(), monitorReq(1));
@@ -736,7 +743,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_EQ(link->lastNote().port, "COM3"); // the port that closed
     link->mSetPortOpen_Click();
     EXPECT_EQ(port->portName(), "COM4");
-    EXPECT_EQ(port->settings(), "19200,N,8,1");
+    EXPECT_EQ(port->settings().text(), "19200,N,8,1");
     EXPECT_EQ(tick(), buildModelReq(1, 2));
 }
 
@@ -747,7 +754,7 @@ TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
         SCOPED_TRACE(fast ? "fast" : "standard");
         SetUp();
         link->setFastPacing(fast);
-        link->setPortSettings({"COM1", "115200", "N", "8", "1", "STD"});
+        link->setPortSettings(PortSettings::fromLines({"COM1", "115200", "N", "8", "1", "STD"}));
         useStations({1, 2});
         bringUp({1, 2});
         ASSERT_EQ(tick(), monitorReq(1));

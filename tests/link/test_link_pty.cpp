@@ -45,8 +45,9 @@ protected:
         std::string err;
         ASSERT_TRUE(sim->start(&err)) << err;
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
-        link->setPortSettings({QString::fromStdString(sim->path()), QString::number(baud), "N", "8",
-                               QString::number(stopBits), sum ? "SUM" : "STD"});
+        link->setPortSettings(
+            PortSettings::fromLines({QString::fromStdString(sim->path()), QString::number(baud),
+                                     "N", "8", QString::number(stopBits), sum ? "SUM" : "STD"}));
         link->setHost(&host);
         link->setFastPacing(fast);
         StationList list;
@@ -208,7 +209,7 @@ TEST_F(LinkPty, OpenFailuresNameTheCauseAndALostPortIsReopenedWhenItComesBack) {
     const QString path = dir.filePath("ttyKX5");
     start({1}, {1}, false);
     const QString pts = link->portSettings().port;
-    const auto openFault = [](const QString& name, const QString& settings) {
+    const auto openFault = [](const QString& name, const LineSettings& settings) {
         QtSerialPort p;
         p.setPortName(name);
         p.setSettings(settings);
@@ -216,13 +217,14 @@ TEST_F(LinkPty, OpenFailuresNameTheCauseAndALostPortIsReopenedWhenItComesBack) {
         return p.fault();
     };
     using K = PortFault::Kind;
-    EXPECT_EQ(openFault(pts, "9600,N,8,1"), PortFault{.kind = K::InUse}); // the link holds it
+    EXPECT_EQ(openFault(pts, {}), PortFault{.kind = K::InUse}); // the link holds it
     ASSERT_TRUE(QFile::link(pts, path));
     link->mSetPortOpen_Click(); // close, then open through the stable path
     ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 3000));
-    EXPECT_EQ(openFault("/dev/kx5-no-such-port", "9600,N,8,1"), PortFault{.kind = K::NoSuchPort});
-    EXPECT_EQ(openFault(pts, "9600,Q,8,1"),
-              (PortFault{.kind = K::BadSettings, .field = PortFault::Field::Parity, .text = "Q"}));
+    EXPECT_EQ(openFault("/dev/kx5-no-such-port", {}), PortFault{.kind = K::NoSuchPort});
+    // A parity no port takes is refused by field.
+    EXPECT_EQ(openFault(pts, {.parity = LineSettings::Parity::Unusable}),
+              (PortFault{.kind = K::BadSettings, .field = PortFault::Field::Parity}));
 #ifndef Q_OS_WIN
     EXPECT_EQ(systemPortName("COM3"), "/dev/ttyS2");
 #endif

@@ -32,7 +32,7 @@ TEST(LineScan, RefusedOrFoundAndCancelled) {
     link.port()->open();
     s.scanner.setLink(&link);
     ScanSetting sum;
-    sum.protocol = QStringLiteral("SUM");
+    sum.protocol = PortSettings::Protocol::Sum;
     const ScanProblem held = s.scanner.start({sum});
     EXPECT_EQ(std::tuple(held.kind, held.port, held.fault.kind),
               std::tuple(ScanProblem::Kind::LinkOpen, "COM1", PortFault::Kind::None));

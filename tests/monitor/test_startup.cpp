@@ -32,7 +32,9 @@ TEST_F(Startup, WindowFollowsItsSettingsAndThePortAndAsksBeforeExit) {
     int opened = 0;
     win->setCommandAction(2, [&](QWidget* parent) {
         EXPECT_EQ(parent, win.get());
-        if (++opened == 2) link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"});
+        if (++opened == 2)
+            link()->setPortSettings(
+                PortSettings::fromLines({"COM7", "4800", "E", "7", "2", "SUM"}));
         return opened == 2;
     });
     win->runCommand(2); // cancelled: nothing changes

@@ -302,7 +302,7 @@ TEST_F(Unattended, SettingsChangesAreEventsAndAHeldFolderIsNeverWrittenTo) {
         std::function<void()> change;
     } rows[] = {
         // clang-format off
-        {1, 2, [&] { link()->setPortSettings({"COM7", "4800", "E", "7", "2", "SUM"}); }},
+        {1, 2, [&] { link()->setPortSettings(PortSettings::fromLines({"COM7", "4800", "E", "7", "2", "SUM"})); }},
         {1, 2, [&] { win->applyLinkOptions({true, true}); }},
         {0, 2, [] {}},
         {1, 0, [&] { link()->setStations(buildStations({"X", "O\tB", "O\tC"})); }},

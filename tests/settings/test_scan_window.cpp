@@ -12,7 +12,7 @@ class ScanWindow : public SettingsFixture {};
 
 TEST_F(ScanWindow, OffersWhatTheLineSaidAndNamesStationsAtOtherSettings) {
     ScanSetting at9600, at4800;
-    at4800.baud = "4800";
+    at4800.line.baud = 4800;
     struct Row {
         const char* name;
         std::vector<std::pair<int, ScanSetting>> answers; // who answers at which setting

@@ -13,8 +13,8 @@ public:
 
     void setPortName(const QString& name) override { m_name = name; }
     QString portName() const override { return m_name; }
-    void setSettings(const QString& s) override { m_settings = s; }
-    QString settings() const override { return m_settings; }
+    void setSettings(const LineSettings& s) override { m_settings = s; }
+    LineSettings settings() const override { return m_settings; }
 
     bool open() override;
     void close() override { m_open = false; }
@@ -53,7 +53,8 @@ public:
     int openCount = 0;
 
 private:
-    QString m_name, m_settings;
+    QString m_name;
+    LineSettings m_settings;
     PortFault m_error, m_openFailure;
     bool m_open = false, m_failWrites = false;
     int m_threshold = 1;

@@ -4,7 +4,7 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <location filename="../../files/ConfigFiles.cpp" line="+76"/>
+        <location filename="../../files/ConfigFiles.cpp" line="+77"/>
         <source>Cannot write %1: %2</source>
         <translation>%1 파일에 쓸 수 없습니다: %2</translation>
     </message>
@@ -29,42 +29,42 @@
         <translation>권한을 설정할 수 없음</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location filename="../../files/OptionTable.cpp" line="+96"/>
         <source>it has %1 of its %2 lines</source>
         <translation>%2줄 중 %1줄만 있음</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>%1 cannot be used (%2), so %3</source>
         <translation>%1 파일을 사용할 수 없으므로(%2) %3</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location filename="../../files/ConfigFiles.cpp" line="+30"/>
         <source>the built-in port settings are used: COM1, 9600,N,8,1, STD</source>
         <translation>기본 포트 설정을 사용합니다: COM1, 9600,N,8,1, STD</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+4"/>
         <source>the baud rate must be a whole number above 0, so the port cannot be opened</source>
         <translation>통신 속도는 0보다 큰 정수여야 하므로 포트를 열 수 없습니다</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>the parity must be N, E, O, M or S, so the port cannot be opened</source>
         <translation>패리티는 N, E, O, M, S 중 하나여야 하므로 포트를 열 수 없습니다</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>the data bits must be 5 to 8, so the port cannot be opened</source>
         <translation>데이터 비트는 5~8이어야 하므로 포트를 열 수 없습니다</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>the stop bits must be 1, 1.5 or 2, so the port cannot be opened</source>
         <translation>정지 비트는 1, 1.5, 2 중 하나여야 하므로 포트를 열 수 없습니다</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>the protocol must be STD or SUM, so frames carry a checksum (SUM)</source>
         <translation>프로토콜은 STD 또는 SUM이어야 하므로 프레임에 체크섬을 붙입니다(SUM)</translation>
     </message>
@@ -74,42 +74,37 @@
         <translation>데이터 저장 설정에서 설정할 때까지 데이터 저장은 꺼져 있습니다</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>%1: the interval %2 is out of range (1 to 60), so %3 is used</source>
-        <translation>%1: 저장 간격 %2이(가) 범위(1~60)를 벗어나 %3을(를) 사용합니다</translation>
+        <location line="+60"/>
+        <source>&quot;O&quot; (in use) or &quot;X&quot;, then a TAB and the description, is expected</source>
+        <translation>&quot;O&quot;(사용) 또는 &quot;X&quot; 뒤에 TAB과 설명이 와야 합니다</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-56"/>
         <source>&quot;Yes&quot; or &quot;No&quot; is expected, so data saving is not enabled</source>
         <translation>&quot;Yes&quot; 또는 &quot;No&quot;여야 하므로 데이터 저장이 허용되지 않습니다</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+13"/>
+        <source>1 to 60 is expected, so %1 is used</source>
+        <translation>1에서 60 사이여야 하므로 %1을(를) 사용합니다</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&quot;sec&quot; or &quot;min&quot; is expected, so the interval counts in seconds</source>
         <translation>&quot;sec&quot; 또는 &quot;min&quot;이어야 하므로 간격을 초 단위로 셉니다</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>a file name without a folder is expected, so the files are named KX5</source>
         <translation>폴더가 없는 파일 이름이어야 하므로 파일 이름을 KX5로 합니다</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+13"/>
         <source>only MC 1 is in use until the stations are set in Use MC Setting</source>
         <translation>사용 국번 설정에서 국번을 정할 때까지 국번 1만 사용합니다</translation>
     </message>
     <message>
-        <location line="+19"/>
-        <source>a TAB is expected before the description; MC %1 is in use without one</source>
-        <translation>설명 앞에 TAB이 있어야 합니다. MC %1은(는) TAB 없이 사용 중으로 봅니다</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>&quot;O&quot; (in use) or &quot;X&quot;, then a TAB and the description, is expected; MC %1 is not in use</source>
-        <translation>&quot;O&quot;(사용) 또는 &quot;X&quot; 다음에 TAB과 설명이 있어야 합니다. MC %1은(는) 사용하지 않습니다</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location filename="../../files/OptionTable.cpp" line="+14"/>
         <source>%1: %2 more lines like these</source>
         <translation>%1: 이와 같은 줄이 %2개 더 있습니다</translation>
     </message>
@@ -253,7 +248,7 @@
 <context>
     <name>OptionTable</name>
     <message>
-        <location filename="../../files/OptionTable.cpp" line="+13"/>
+        <location filename="../../files/OptionTable.cpp" line="-104"/>
         <source>1 (on) or 0 (off) is expected</source>
         <translation>1(켜기) 또는 0(끄기)이어야 합니다</translation>
     </message>
