@@ -1,7 +1,7 @@
 // The map's pure rules: every register drawn from a parameter image with d taken once per
-// refresh, the access classes and the click table. The window applying them, and what a cell
-// says to assistive technology, are left to test_map_window.cpp, the dialogs' conversions to
-// test_dialogs.cpp.
+// refresh, and the click table. The access classes, and what a cell says to assistive
+// technology, are read off the rendered map in test_map_window.cpp; the dialogs' conversions are
+// test_dialogs.cpp's.
 #include "ParamsFixture.h"
 #include "registers/ParamInfo.h"
 
@@ -70,30 +70,6 @@ TEST_F(MapRules, EveryRegisterIsDrawnFromTheImageByItsRule) {
     refreshMapGrid(nullptr, display); // no station read: every value cell empty
     for (int reg : {1, 102, 301, 610})
         EXPECT_EQ(shown(reg), "") << reg;
-}
-
-TEST_F(MapRules, NamesAndAccessClasses) {
-    struct Case {
-        int reg;
-        const char* name;
-        MapAccess access;
-    };
-    using A = MapAccess;
-    // clang-format off
-    const Case cases[] = {
-        {18, "MODSTS", A::ReadOnly}, {100, "MOD", A::NotUsed},    {104, "ARW", A::ReadWrite},
-        {220, "TM9", A::NotUsed},    {318, "1.RP", A::ReadWrite}, {337, "3.DB", A::ReadWrite},
-        {309, "", A::NotUsed},       {412, "A3TY", A::NotUsed},   {516, "RP.T", A::ReadWrite},
-        {609, "", A::NotUsed},       {619, "B.OUT", A::ReadWrite},
-    };
-    // clang-format on
-    const Bgr colour[] = {kReadOnlyColor, kReadWriteColor, kNotUsedColor};
-    for (const Case& c : cases) {
-        const MapCell v = mapCell(c.reg), n = mapLabelCell(c.reg);
-        EXPECT_EQ(display.text(n.col, n.row), QString::fromLatin1(c.name)) << c.reg;
-        EXPECT_EQ(mapAccess(v.col, v.row), c.access) << c.reg;
-        EXPECT_EQ(display.backColor(v.col, v.row), colour[int(c.access)]) << c.reg;
-    }
 }
 
 TEST_F(MapRules, ClickTable) {
