@@ -1,5 +1,5 @@
 // The map window: what Form_Load shows and asks for, closing, how a
-// request ended and clicks reaching lblMsg, the dialogs, the clock window's switch and hints,
+// request ended and clicks reaching lblMsg, the dialogs, the clock window's cells and switch,
 // the blinking message and the colours on the rendered map. The rules are left to
 // test_map_rules.cpp, the link's part to test_param_wire.cpp.
 #include "ParamsFixture.h"
@@ -18,7 +18,6 @@
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTextLayout>
 
 class MapWindow : public ParamsFixture {
 protected:
@@ -106,7 +105,7 @@ TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialog) {
     EXPECT_EQ(field(map->createDialog(MapDialog::SV).get(), "txtSV1"), "150.5");
 }
 
-TEST_F(MapWindow, ClockWindowShowsTheFollowSwitchAndKeepsEachHintOnOneLine) {
+TEST_F(MapWindow, ClockWindowStartsAtTheStationsClockAndShowsTheFollowSwitch) {
     // The cells start from the station's clock as last read.
     const int clock[] = {2031, 12, 31, 1, 2, 3};
     for (int i = 0; i < 6; ++i)
@@ -118,21 +117,6 @@ TEST_F(MapWindow, ClockWindowShowsTheFollowSwitchAndKeepsEachHintOnOneLine) {
     auto* follow = dt->findChild<QPushButton*>("btnSameDT1");
     QTest::mouseClick(follow, Qt::LeftButton); // on: the face is light magenta
     EXPECT_EQ(follow->grab().toImage().pixelColor(4, follow->height() / 2), QColor(255, 192, 255));
-    // Set with empty cells: each hint line is laid out whole even in a narrow box.
-    cells->setText(1, 1, QString());
-    cells->setText(2, 1, QString());
-    QTest::mouseClick(dt->findChild<QPushButton*>("btnSet"), Qt::LeftButton);
-    ASSERT_EQ(messages.size(), 1);
-    const QStringList lines = messages[0].split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.size(), 3);
-    for (const QString& line : lines.mid(1)) {
-        QTextLayout layout(line, dt->font());
-        layout.beginLayout();
-        for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine())
-            l.setLineWidth(80);
-        layout.endLayout();
-        EXPECT_EQ(layout.lineCount(), 1) << line.toStdString();
-    }
 }
 
 TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
@@ -234,9 +218,6 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
         {"SV1,301,3000.0,30000,read/write", "SV1 3000.0: enter -199.9 to 999.9, the range of input type 2"},
         {"ZONE,102,ON,7,read/write", "ZONE 7: not one of 0 (OFF), 1 (ON)"},
         {"SVNO,300,9,9,read/write", "SVNO 9: enter 1 to 3"},
-        {"A1TY,410,250,250,read/write", "A1TY 250: enter 0 to 21"},
-        {"AT,306,AUTO,9,read/write", "AT 9: not one of 0 (OFF), 1, 2, 3, 4 (AUTO)"},
-        {"INP,610,99,99,read/write", "INP 99: not one of 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 20, 21, 30, 32, 33"},
     };
     // clang-format on
     map->writeSet = [](const ParamSet&, const QString&) { ADD_FAILURE() << "a set was written"; };
