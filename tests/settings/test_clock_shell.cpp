@@ -47,53 +47,43 @@ TEST_F(ClockShell, FollowingThePcClockSendsTheMomentShownAndFreezesWhenOff) {
 }
 
 // Opened, the cells hold a moment Set sends as it stands: the controller's clock as last read
-// when it is one the cells take, else the PC's; the line under them says which.
-TEST_F(ClockShell, OpensOnTheControllersClockWhenReadElseOnThePcs) {
+// when it is one the cells take, else the PC's. Typed cells are sent only when both are valid
+// and in range; Set never closes the window.
+TEST_F(ClockShell, SetSendsTheClockOpenedOnOrTypedOnlyWhenValidInRange) {
     const QDateTime read(QDate(2031, 12, 31), QTime(0, 0, 1));
-    const std::tuple<std::optional<QDateTime>, std::vector<int>, bool> rows[] = {
-        {std::nullopt, {2024, 2, 29, 23, 59, 59}, false},
-        {read, {2031, 12, 31, 0, 0, 1}, true},
-        {QDateTime(QDate(0, 0, 0), QTime(0, 0)), {2024, 2, 29, 23, 59, 59}, false}, // zeros read
-        {QDateTime(QDate(2101, 1, 1), QTime(0, 0)), {2024, 2, 29, 23, 59, 59}, false},
-    };
-    QString saidFor[2];
-    for (const auto& [clock, sent, fromController] : rows) {
-        sink.requests.clear();
-        frmKX5_SetDT w(&sink, nullptr, clock);
-        w.btnSet_Click();
-        EXPECT_EQ(sink.requests, std::vector{Request::clock(5, sent)});
-        EXPECT_TRUE(messages.isEmpty());
-        const QString said = w.findChild<QLabel*>("lblFrom")->text();
-        EXPECT_FALSE(said.isEmpty());
-        saidFor[fromController] = said;
-    }
-    EXPECT_NE(saidFor[0], saidFor[1]);
-}
-
-TEST_F(ClockShell, TypedCellsAreSentOnlyWhenBothAreValidInRange) {
-    // linkSays: the link refuses the request, which the window says.
-    const std::tuple<const char*, const char*, std::vector<int>, const char*, const char*> rows[] =
-        {
-            {"2031-12-31", "00:00:00", {2031, 12, 31, 0, 0, 0}, "", ""},
-            {"1990-01-01", "23:59:59", {1990, 1, 1, 23, 59, 59}, "", ""},
-            {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "", ""},
-            {"", "", {}, "date", ""},
-            {"1989-12-31", "12:00:00", {}, "1990-01-01", ""},
-            {"2101-01-01", "12:00:00", {}, "2100-12-31", ""},
-            {"2023-02-29", "12:00:00", {}, "date", ""},
-            {"2024-01-01", "24:00:00", {}, "time", ""},
-            {"2024-01-01", "12:00", {}, "time", ""},
-            {"2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "MC 5", "refused"},
+    const QDateTime zeros(QDate(0, 0, 0), QTime(0, 0)), late(QDate(2101, 1, 1), QTime(0, 0));
+    const std::vector<int> pc = {2024, 2, 29, 23, 59, 59};
+    // date, time: typed (nullptr: as opened); linkSays: the link refuses the request, which the
+    // window says.
+    const std::tuple<std::optional<QDateTime>, const char*, const char*, std::vector<int>,
+                     const char*, const char*>
+        rows[] = {
+            {std::nullopt, nullptr, nullptr, pc, "", ""},
+            {read, nullptr, nullptr, {2031, 12, 31, 0, 0, 1}, "", ""},
+            {zeros, nullptr, nullptr, pc, "", ""},
+            {late, nullptr, nullptr, pc, "", ""},
+            {std::nullopt, "2031-12-31", "00:00:00", {2031, 12, 31, 0, 0, 0}, "", ""},
+            {std::nullopt, "1990-01-01", "23:59:59", {1990, 1, 1, 23, 59, 59}, "", ""},
+            {std::nullopt, "2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "", ""},
+            {std::nullopt, "", "", {}, "date", ""},
+            {std::nullopt, "1989-12-31", "12:00:00", {}, "1990-01-01", ""},
+            {std::nullopt, "2101-01-01", "12:00:00", {}, "2100-12-31", ""},
+            {std::nullopt, "2023-02-29", "12:00:00", {}, "date", ""},
+            {std::nullopt, "2024-01-01", "24:00:00", {}, "time", ""},
+            {std::nullopt, "2024-01-01", "12:00", {}, "time", ""},
+            {std::nullopt, "2024-2-9", "7:05:09", {2024, 2, 9, 7, 5, 9}, "MC 5", "refused"},
         };
-    for (const auto& [date, time, sent, complaint, linkSays] : rows) {
-        SCOPED_TRACE(std::string(date) + " " + time);
+    for (const auto& [clock, date, time, sent, complaint, linkSays] : rows) {
+        SCOPED_TRACE(date ? std::string(date) + " " + time : "as opened");
         messages.clear();
         sink.requests.clear();
         sink.refusal = *linkSays ? Refusal::NotAnswered : Refusal::None;
-        frmKX5_SetDT w(&sink);
+        frmKX5_SetDT w(&sink, nullptr, clock);
         w.show();
-        w.dateTimeGrid()->setText(1, 1, date);
-        w.dateTimeGrid()->setText(2, 1, time);
+        if (date) {
+            w.dateTimeGrid()->setText(1, 1, date);
+            w.dateTimeGrid()->setText(2, 1, time);
+        }
         w.btnSet_Click();
         std::vector<Request> asked;
         if (!sent.empty()) asked.push_back(Request::clock(5, sent));
