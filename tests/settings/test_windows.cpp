@@ -129,7 +129,7 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
 TEST_F(Windows, StationsOkKeepsTheCellBeingEdited) {
     for (GiveOk how : {GiveOk::Click, GiveOk::Shortcut, GiveOk::ReturnShortcut}) {
         for (int col : {1, 2}) { // the Use drop-down, the description
-            SCOPED_TRACE(testing::Message() << giveOkName(how) << ", column " << col);
+            SCOPED_TRACE(testing::Message() << "OK given way " << int(how) << ", column " << col);
             write("CFG/SetEnv.INI", setEnvFile({2}));
             frmKX5_SetEnv w;
             typeIntoCellAndPress(child<GridView>(w, "sprdList"), col, 5, col == 1 ? "O" : "Oven 5",
