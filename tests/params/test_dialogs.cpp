@@ -138,6 +138,38 @@ TEST_F(Dialogs,
     }
 }
 
+// A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
+// its first field: the values it asks for; a word that is none of the choices: nothing at all.
+TEST_F(Dialogs, ChoiceTypedOrPickedIsTheValueSentAndAnUnknownWordSendsNothing) {
+    store(102, 1); // ZONE on, everything else 0
+    const struct {
+        QString keys; // typed over the field's text; empty: Down picks the next item
+        int zone;     // -1: refused
+    } ways[] = {{"off", 0}, {{}, 1}, {"켬", 1}, {"dir", -1}};
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.keys.toStdString());
+        messages.clear();
+        sink.requests.clear();
+        auto dlg = make("Control");
+        dlg->show();
+        QWidget* first = dlg->focusWidget();
+        ASSERT_EQ(first, dlg->findChild<QWidget*>("cmbZONE"));
+        if (w.keys.isEmpty()) {
+            QTest::keyClick(first, Qt::Key_Up); // ON to OFF
+            QTest::keyClick(first, Qt::Key_Down);
+        } else {
+            QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Click, first, Qt::Key_unknown, w.keys, Qt::NoModifier);
+        }
+        clickOK(dlg.get());
+        EXPECT_EQ(dlg->isVisible(), w.zone < 0);
+        EXPECT_EQ(messages.size(), w.zone < 0 ? 1 : 0);
+        EXPECT_EQ(sink.requests, w.zone < 0 ? std::vector<Request>()
+                                            : std::vector{Request::groupWrite(
+                                                  kStepWriteControl, 4, {w.zone, 0, 0, 0, 0, 0})});
+    }
+}
+
 TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
     for (int d : {0, 2}) {
         store(104, 77); // ARW: shown, never sent
