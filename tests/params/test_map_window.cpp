@@ -75,7 +75,7 @@ TEST_F(MapWindow, LoadAsksForAReadAllAndCloses) {
     map.reset();
 }
 
-TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialog) {
+TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialogTheClockAtTheStationsClock) {
     // A real click on the view: view rows 0 and 1 are the header rows, column 0 the row numbers.
     map->show();
     auto* view = map->findChild<QTableView*>("sprdMap");
@@ -91,17 +91,14 @@ TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialog) {
     click(2 + 22 - 1, 11); // YEAR .. SEC name column
     EXPECT_EQ(opened, (std::vector<MapDialog>{MapDialog::SV, MapDialog::SetDT}));
 
-    // The group dialogs each open on their own fields in test_param_wire.cpp.
-    EXPECT_STREQ(map->createDialog(MapDialog::SetDT)->metaObject()->className(), "frmKX5_SetDT");
+    // The group dialogs each open on their own fields in test_param_wire.cpp; the clock window
+    // starts from the station's clock as last read.
     EXPECT_EQ(map->createDialog(MapDialog::None), nullptr);
-}
-
-TEST_F(MapWindow, ClockWindowStartsAtTheStationsClockAndShowsTheFollowSwitch) {
-    // The cells start from the station's clock as last read.
     const int clock[] = {2031, 12, 31, 1, 2, 3};
     for (int i = 0; i < 6; ++i)
         store(520 + i, clock[i]);
     auto dt = map->createDialog(MapDialog::SetDT);
+    ASSERT_STREQ(dt->metaObject()->className(), "frmKX5_SetDT");
     Grid* cells = static_cast<frmKX5_SetDT*>(dt.get())->dateTimeGrid();
     EXPECT_EQ(cells->text(1, 1) + " " + cells->text(2, 1), "2031-12-31 01:02:03");
     dt->show();
