@@ -23,8 +23,20 @@ protected:
     RecordingSink sink;
 };
 
-TEST_F(ClockShell, FollowingThePcClockSendsTheMomentShownAndFreezesWhenOff) {
+// Opened, the window's grid has the focus but no editor open: one Esc closes it. Following the
+// PC clock sends the moment shown and freezes when off.
+TEST_F(ClockShell, OneEscapeClosesTheFreshWindowAndFollowingThePcClockSendsTheMomentShown) {
     frmKX5_SetDT w(&sink);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* grid = w.findChild<GridView*>("sprdDT");
+    grid->clearFocus();
+    grid->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(grid->currentIndex().isValid());
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr); // no editor open
+    QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
     w.btnSameDT1_Click(); // on
     w.tmrDT_Timer();
     w.btnSet_Click();
@@ -91,21 +103,6 @@ TEST_F(ClockShell, SetSendsTheClockOpenedOnOrTypedOnlyWhenValidInRange) {
         EXPECT_TRUE(messages.value(0).contains(complaint)); // nothing sent: say what is wrong
         EXPECT_TRUE(w.isVisible());                         // Set never closes the window
     }
-}
-
-// Opened, the window's grid has the focus but no editor open: one Esc closes it.
-TEST_F(ClockShell, OneEscapeClosesTheFreshWindow) {
-    frmKX5_SetDT w(&sink);
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    auto* grid = w.findChild<GridView*>("sprdDT");
-    grid->clearFocus();
-    grid->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(grid->currentIndex().isValid());
-    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr); // no editor open
-    QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysWhy) {
