@@ -207,7 +207,7 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
 // The Save and Unit lists show words in the user's language and store the English values. A
 // unit read is shown as what it counts as, the default "분" as seconds, and saved back as read
 // unless another is chosen; the main window says the same word.
-TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
+TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsReadAndTheIntervalIsCorrected) {
     const struct {
         const char *language, *read; // read: the unit in the file, or none (the default)
         int pick;                    // the item then chosen, -1 for none
@@ -246,16 +246,14 @@ TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsRead) {
                   r.seconds == 60 ? "분" : "초"); // main window
         QCoreApplication::removeTranslator(&korean);
     }
-}
-
-TEST_F(Windows, DataSaveIntervalIsCorrectedWhenTheEditEnds) {
-    const std::pair<const char*, const char*> rows[] = {
+    // The interval is corrected when its edit ends, never while typing.
+    const std::pair<const char*, const char*> corrected[] = {
         {"0", "1"},     {"abc", "1"}, {"-3", "1"},  {"0.5", "1"},   {"75", "60"},
         {"60.5", "60"}, {"60", "60"}, {"7a", "7a"}, {"2.5", "2.5"}, {" 5", " 5"}};
     frmKX5_Set_DSave w(DataSaveSettings{});
     auto* box = child<QLineEdit>(w, "txtSaveInterval");
-    for (const auto& [typed, want] : rows) {
-        box->setText(typed); // no correction while typing
+    for (const auto& [typed, want] : corrected) {
+        box->setText(typed);
         emit box->editingFinished();
         EXPECT_EQ(box->text(), want) << typed;
     }
