@@ -7,7 +7,6 @@
 #include "graph/LogFiles.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -341,8 +340,6 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     const QByteArray header = "Station,File,Date,Time,Unit,SV,PV,MV (%)\r\n";
     const QByteArray r05 = "05,KX5_05.DAT,2025-12-06,12:00:11,degC,250.0,250.1,41.1\r\n"
                            "05,KX5_05.DAT,2025-12-06,12:00:12,degC,250.0,250.2,41.2\r\n";
-    const QByteArray r06 = "06,KX5_06.DAT,2025-12-06,12:00:11,degC,250.0,249.6,40.6\r\n"
-                           "06,KX5_06.DAT,2025-12-06,12:00:12,degC,250.0,249.7,40.7\r\n";
     const QByteArray last06 = "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n";
     const struct {
         int file;
@@ -351,7 +348,6 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
         int lines;
         QByteArray end;
     } cases[] = {{0, false, header + r05, 3, r05},
-                 {-1, false, header + r05, 5, r06},
                  {1, true, header + "06,KX5_06.DAT,2025-12-06,12:00:05,", 11, last06},
                  {-1, true, header + "05,KX5_05.DAT,2025-12-06,12:00:00,", 111, last06}};
     for (const auto& c : cases) {
