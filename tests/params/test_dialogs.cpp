@@ -3,7 +3,6 @@
 // and a refused request, the input defaults and the picker's codes. Values sent back untouched
 // and the wire are left to test_param_wire.cpp.
 #include "ParamsFixture.h"
-#include "link/Steps.h"
 #include "params/frmKX5_AlarmCode.h"
 #include "params/frmKX5_P_ALM.h"
 #include "params/frmKX5_P_AT.h"
@@ -104,7 +103,7 @@ TEST_F(Dialogs,
     // input dialog and converted with the type chosen in it.
     for (const auto& [reg, v] :
          std::map<int, int>{{300, 1}, {612, 100}, {613, -50}, {616, 5}, {617, 3}, {618, -15}})
-        store(reg, v);
+        image[reg] = v;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
         messages.clear();
@@ -141,7 +140,7 @@ TEST_F(Dialogs,
 // A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
 // its first field: the values it asks for; a word that is none of the choices: nothing at all.
 TEST_F(Dialogs, ChoiceTypedOrPickedIsTheValueSentAndAnUnknownWordSendsNothing) {
-    store(102, 1); // ZONE on, everything else 0
+    image[102] = 1; // ZONE on, everything else 0
     const struct {
         QString keys; // typed over the field's text; empty: Down picks the next item
         int zone;     // -1: refused
@@ -172,7 +171,7 @@ TEST_F(Dialogs, ChoiceTypedOrPickedIsTheValueSentAndAnUnknownWordSendsNothing) {
 
 TEST_F(Dialogs, PidSendsTwentySixValuesScalingOnlyRp) {
     for (int d : {0, 2}) {
-        store(104, 77); // ARW: shown, never sent
+        image[104] = 77; // ARW: shown, never sent
         input(30, 0, d);
         auto dlg = make("PID");
         EXPECT_EQ(field(dlg.get(), "txtARW"), "77");
@@ -267,7 +266,7 @@ TEST_F(Dialogs, AlarmPickerGivesItsCodeToTheAlarmClicked) {
     }
     // The clicked alarm takes the code picked, the other keeps its own; a picker closed with
     // no choice changes nothing. OK writes the codes.
-    store(410, 3), store(411, 9);
+    image[410] = 3, image[411] = 9;
     refreshMapGrid(&image, display);
     frmKX5_P_ALM alm(&sink, image);
     std::vector<std::optional<int>> picks = {17, std::nullopt, 0};

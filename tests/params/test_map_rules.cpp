@@ -47,7 +47,7 @@ TEST_F(MapRules, EveryRegisterIsDrawnFromTheImageByItsRule) {
     // One display for all: a cell before the INP row must not keep the previous refresh's d.
     std::set<int> ruled;
     for (const Case& c : cases) {
-        store(c.reg, c.stored);
+        image[c.reg] = c.stored;
         input(c.in[0], c.in[1], c.in[2]);
         EXPECT_EQ(shown(c.reg), QString::fromUtf8(c.shown)) << c.reg << " " << c.stored;
         ruled.insert(c.reg);
@@ -56,7 +56,7 @@ TEST_F(MapRules, EveryRegisterIsDrawnFromTheImageByItsRule) {
     // and DP-P are numbers too); a register not read shows nothing.
     image.clear();
     for (int reg = 0; reg < 700; ++reg)
-        if (reg % 100 < kMapRows && !ruled.count(reg)) store(reg, reg * 3 - 700);
+        if (reg % 100 < kMapRows && !ruled.count(reg)) image[reg] = reg * 3 - 700;
     input(2, 0, 0);
     for (int reg = 0; reg < 700; ++reg) {
         if (reg % 100 >= kMapRows) continue;

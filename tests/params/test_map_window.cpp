@@ -5,16 +5,13 @@
 #include "ParamsFixture.h"
 #include "files/ConfigFiles.h"
 #include "files/TextLines.h"
-#include "link/Steps.h"
 #include "params/ParamSet.h"
 #include "params/frmKX5_Parameter.h"
 #include "services/LinkWords.h"
 #include "settings/frmKX5_SetDT.h"
 #include "ui/Contrast.h"
-#include "ui/MsgBox.h"
 
 #include <QAccessible>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -26,9 +23,9 @@ protected:
         sink.mcNo = 7;
         readZeros();
         input(2, 0, 0);
-        store(300, 1);
-        store(301, 1505);
-        store(104, 30);
+        image[300] = 1;
+        image[301] = 1505;
+        image[104] = 30;
         map = std::make_unique<frmKX5_Parameter>(&sink, source());
         map->openDialog = [this](MapDialog d) { opened.push_back(d); };
     }
@@ -96,7 +93,7 @@ TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialogTheClockAtTheStatio
     EXPECT_EQ(map->createDialog(MapDialog::None), nullptr);
     const int clock[] = {2031, 12, 31, 1, 2, 3};
     for (int i = 0; i < 6; ++i)
-        store(520 + i, clock[i]);
+        image[520 + i] = clock[i];
     auto dt = map->createDialog(MapDialog::SetDT);
     ASSERT_STREQ(dt->metaObject()->className(), "frmKX5_SetDT");
     Grid* cells = static_cast<frmKX5_SetDT*>(dt.get())->dateTimeGrid();
@@ -108,7 +105,7 @@ TEST_F(MapWindow, ClicksReachTheClickTableAndBuildTheirDialogTheClockAtTheStatio
 }
 
 TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
-    store(203, 7);
+    image[203] = 7;
     image.erase(105);
     map->tmrRefresh_Timer(); // drawn again from the image
     map->messageLabel()->setText(QStringLiteral("Not Used"));
@@ -239,9 +236,9 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     sink.requests.clear();
     QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
     EXPECT_EQ(sink.requests, std::vector{Request::readAll(7)});
-    store(301, 1600);
-    store(1, 250); // PV moved: read-only, no difference
-    store(104, 40);
+    image[301] = 1600;
+    image[1] = 250; // PV moved: read-only, no difference
+    image[104] = 40;
     map->tmrRefresh_Timer();
     QStringList diffs;
     for (const ParamDiff& d : shown)
