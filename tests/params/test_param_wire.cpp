@@ -9,7 +9,6 @@
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
-#include "link/Steps.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_Parameter.h"
 #include "tests/support/Bracketing.h"

@@ -3,14 +3,11 @@
 #include "SettingsFixture.h"
 #include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
-#include "settings/frmKX5_SetPort.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/GridView.h"
 #include "ui/HelpGuide.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
 
 class ClockShell : public SettingsFixture {
 protected:

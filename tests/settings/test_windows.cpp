@@ -9,7 +9,6 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QLineEdit>
 #include <QSerialPort>
 #include <QTimer>
 #include <QTranslator>
