@@ -102,7 +102,7 @@ TEST_F(MapRules, ClickTable) {
 }
 
 // Each choice field's words, in English, in another letter case and in Korean, are its codes
-// and a word it does not offer is refused naming the field; a field of a few numbers takes
+// and a word it does not offer is refused; a field of a few numbers takes
 // those. Every dialog's choice goes through this (which dialog field writes which register is
 // test_dialogs.cpp's, typing it from the keyboard test_param_wire.cpp's).
 TEST(ParamChoices, EachWordInEitherLanguageAndAnyCaseIsItsCodeAndNothingElse) {
@@ -123,11 +123,7 @@ TEST(ParamChoices, EachWordInEitherLanguageAndAnyCaseIsItsCodeAndNothingElse) {
             typed.push_back({QString::fromLatin1(unknown), std::nullopt});
         for (const auto& [text, code] : typed) {
             EXPECT_EQ(p.code(text), code) << reg << " \"" << text.toStdString() << '"';
-            const QString refusal = p.choiceRefusal(text);
-            EXPECT_EQ(refusal.isEmpty(), code.has_value()) << reg << " " << text.toStdString();
-            EXPECT_TRUE(code || refusal.startsWith(QString::fromLatin1(p.name) + " \""));
-            for (const QString& w : code ? QStringList() : p.words())
-                EXPECT_TRUE(refusal.contains(w)) << reg << " " << w.toStdString();
+            EXPECT_EQ(p.choiceRefusal(text).isEmpty(), code.has_value()) << reg;
         }
     }
 }
