@@ -211,7 +211,7 @@ TEST_F(Viewer, HolesAreDrawnAsHolesOnScreenAndInTheImageAndTheReadoutSaysSo) {
     }
 }
 
-TEST_F(Viewer, DecimalsScaleTheFileAndTheReadoutWhichKeepsThePlotInPlaceAndClearsOnLeaving) {
+TEST_F(Viewer, DecimalsScaleTheFileAndTheReadoutKeepsThePlotInPlaceAndFollowTakesUpRecords) {
     ASSERT_EQ(w.openFiles({file("KX5_03.DAT", "2025-12-06\t12:00:00\t2500\t2498\t455\r\n"
                                               "2025-12-06\t12:00:10\t2500\t2502\t460\r\n")}),
               1);
@@ -236,9 +236,9 @@ TEST_F(Viewer, DecimalsScaleTheFileAndTheReadoutWhichKeepsThePlotInPlaceAndClear
     EXPECT_FALSE(w.plot()->legend->outerRect().intersects(w.plot()->axisRect()->rect()));
     QApplication::sendEvent(w.plot(), &leave);
     EXPECT_FALSE(w.readout().contains(QStringLiteral("Cursor")));
-}
 
-TEST_F(Viewer, FollowTakesUpAppendedRecordsAndKeepsTheEndInView) {
+    // Following takes up appended records and keeps the end in view.
+    w.closeAll();
     const QString path = file("KX5_01.DAT", records(kNoon, 100));
     ASSERT_EQ(w.openFiles({path}), 1);
     w.setFollow(true);
