@@ -17,7 +17,7 @@
 
 class Windows : public SettingsFixture {};
 
-TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
+TEST_F(Windows, PortOkWritesTheBoxesAsTypedTheListOffersEveryDeviceAndTheTestReportsPorts) {
     // clang-format off
     const char* const boxes[] = {"cmbPort", "cmbBaud", "cmbParity",
                                  "cmbData", "cmbStop", "cmbProtocol"};
@@ -55,25 +55,23 @@ TEST_F(Windows, PortOkWritesTheBoxesAsTypedAndTheListOffersEveryDevice) {
     EXPECT_GE(child(w, "cmbPort")->lineEdit()->width(),
               w.fontMetrics().horizontalAdvance(longPath.port));
     EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
+    // The port test reports missing and busy ports on opening and on choice.
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
     PortSettings pts;
     pts.port = QString::fromLocal8Bit(ptsname(master));
     QSerialPort holder(pts.port); // another program holds the device
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-    frmKX5_SetPort w(pts);
-    auto msg = [&] { return child<QLabel>(w, "lblMsg")->text(); };
+    frmKX5_SetPort tested(pts);
+    auto msg = [&] { return child<QLabel>(tested, "lblMsg")->text(); };
     EXPECT_EQ(msg(), "port in use by another program");
     holder.close();
-    emit child(w, "cmbPort")->activated(child(w, "cmbPort")->findText(pts.port));
+    emit child(tested, "cmbPort")->activated(child(tested, "cmbPort")->findText(pts.port));
     EXPECT_EQ(msg(), "");
     ASSERT_FALSE(QFileInfo::exists(systemPortName("COM99")));
-    w.TestPort(99);
+    tested.TestPort(99);
     EXPECT_EQ(msg(), "no such port");
-    EXPECT_EQ(child(w, "cmbPort")->currentText(), pts.port); // the test never changes a box
+    EXPECT_EQ(child(tested, "cmbPort")->currentText(), pts.port); // the test never changes a box
     // A typed path is tried as the box is left: missing, not a device, or usable.
     const QString file = path("not-a-port.txt");
     ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
@@ -82,8 +80,8 @@ TEST_F(Windows, PortTestReportsMissingAndBusyPortsOnOpeningAndChoice) {
         {file, file + " is not a serial device"}, {pts.port, ""}};
     // clang-format on
     for (const auto& [name, said] : typed) {
-        child(w, "cmbPort")->setEditText(name);
-        emit child(w, "cmbPort")->lineEdit()->editingFinished();
+        child(tested, "cmbPort")->setEditText(name);
+        emit child(tested, "cmbPort")->lineEdit()->editingFinished();
         EXPECT_EQ(msg(), said) << name.toStdString();
     }
     close(master);
