@@ -102,7 +102,7 @@ TEST_F(ClockShell, SetSendsTheClockOpenedOnOrTypedOnlyWhenValidInRange) {
     }
 }
 
-TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysWhy) {
+TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrAChoiceAndHelpOpensTheHelpFileOrGuide) {
     write("KX5.pdf", "%PDF");
     // A document with the execute bit is still only opened, never run.
     QFile::setPermissions(path("KX5.pdf"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -143,11 +143,9 @@ TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrFallBackToAChoiceThatSaysW
         // A chosen program that does not start is reported.
         EXPECT_EQ(messages.size(), startWorks ? 0 : 1);
     }
-}
 
-// Help and F1 open the help file when the program folder has one, else our guide at the page
-// of the window; a missing manual is said where to put, never offered to a program.
-TEST_F(ClockShell, HelpOpensTheHelpFileOrTheWindowsGuidePageAndAMissingManualIsExplained) {
+    // Help and F1 open the help file when the program folder has one, else our guide at the
+    // page of the window; a missing manual is said where to put, never offered to a program.
     QStringList opened;
     testSeams().openUrl = [&](const QUrl& u) {
         opened << u.toLocalFile();
@@ -161,9 +159,8 @@ TEST_F(ClockShell, HelpOpensTheHelpFileOrTheWindowsGuidePageAndAMissingManualIsE
     frmKX5_SetPort port;
     frmKX5_SetDT clock(&sink);
     const QString guide = QCoreApplication::applicationDirPath() + "/guide/";
-    const QString chm = path("Help/KX5.chm"), pdf = path("KX5.pdf");
     const auto f1In = [](QWidget* w) { return [w] { QTest::keyClick(w, Qt::Key_F1); }; };
-    const std::tuple<const char*, std::function<void()>, QString> rows[] = {
+    const std::tuple<const char*, std::function<void()>, QString> helpRows[] = {
         {nullptr, f1In(&port), guide + "port-setting.html"},
         {nullptr, f1In(&clock), guide + "clock.html"},
         {nullptr, [] { openHelp(guidePage(nullptr)); }, guide + "index.html"},
@@ -171,7 +168,7 @@ TEST_F(ClockShell, HelpOpensTheHelpFileOrTheWindowsGuidePageAndAMissingManualIsE
         {nullptr, openManual, ""}, // missing: the message says where it belongs
         {"KX5.pdf", openManual, pdf},
     };
-    for (const auto& [present, act, want] : rows) {
+    for (const auto& [present, act, want] : helpRows) {
         SCOPED_TRACE(want.toStdString());
         QFile::remove(chm);
         QFile::remove(pdf);
