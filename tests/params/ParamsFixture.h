@@ -4,11 +4,11 @@
 #pragma once
 
 #include "link/Cells.h"
-#include "ui/Grid.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"
 #include "tests/support/RecordingSink.h"
+#include "ui/Grid.h"
 #include "ui/MsgBox.h"
 
 #include <QComboBox>
@@ -53,16 +53,12 @@ protected:
     void readZeros() {
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
             for (int reg : findStep(step)->regs)
-                store(reg, 0);
+                image[reg] = 0;
     }
-    // Stores a register value in the image, as the link does.
-    void store(int reg, int value) { image[reg] = value; }
     QString shown(int reg) const { return display.text(mapCell(reg).col, mapCell(reg).row); }
     // INP, UNIT and DP-P in the image, then the display refreshed from it.
     void input(int inp, int unit, int dpp) {
-        store(610, inp);
-        store(611, unit);
-        store(614, dpp);
+        image[610] = inp, image[611] = unit, image[614] = dpp;
         refreshMapGrid(&image, display);
     }
 

@@ -1,7 +1,7 @@
 // The parameter windows end to end: the main window on the real serial port over a
-// pseudo-terminal against kx5sim, real timers. An input write reaches the station and comes
-// back on the map, its halves two seconds apart. The set-value write, the order of frames
-// and refreshes are left to test_param_wire.cpp.
+// pseudo-terminal against kx5sim, real timers. The map refreshed on its timer, a set copied to
+// other stations, input writes' halves two seconds apart. The dialogs' frames, their order and
+// the refreshes' rules are left to test_param_wire.cpp.
 #include "ParamsFixture.h"
 #include "params/ParamSet.h"
 #include "params/SetWriter.h"
@@ -18,48 +18,6 @@
 using namespace std::chrono_literals;
 
 class ParamPty : public ::testing::Test, protected SimWindow {};
-
-TEST_F(ParamPty, InputWriteReachesTheStationItsHalvesTwoSecondsApart) {
-    startSim({1});
-    openWindow();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return win->link()->phase() == KX5Link::Phase::Monitoring; }, 10000));
-    auto map =
-        std::make_unique<frmKX5_Parameter>(win->link(), ParamSource::of(win->link()), win.get());
-    win->setOpenMap(map.get());
-    map->show();
-    const auto shown = [&](int col, int row) { return map->displayGrid()->text(col, row); };
-    int refreshes = 0;
-    QObject::connect(&map->tmrRefresh, &QTimer::timeout, [&] { ++refreshes; });
-    const auto index = [&](const std::string& req) {
-        const auto all = sim->exchanges();
-        for (size_t i = 0; i < all.size(); ++i)
-            if (all[i].request.rfind(req, 0) == 0) return int(i); // starts with req
-        return -1;
-    };
-    // The station's own values, with one decimal (INP 2).
-    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes == 1; }, 20000));
-    EXPECT_EQ(shown(8, 2) + " " + shown(14, 13) + " " + shown(14, 11), "100.0 999.9 2");
-
-    // The set-value write's acknowledgement, read-back and refreshes: test_param_wire.cpp.
-    sim->clearExchanges();
-    auto in = map->createDialog(MapDialog::IN);
-    setField(in.get(), "txtFILT", QStringLiteral("7"));
-    setField(in.get(), "txtBIAS", QStringLiteral("-0.5"));
-    clickOK(in.get());
-    in.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown(14, 18) == "7"; }, 8000));
-    EXPECT_EQ(shown(14, 19), "-0.5");
-    EXPECT_EQ(sim->readRegister(1, 617), 7);
-    const int a = index("\00201DWR,02,0610,0002,0611,0000\r\n");
-    const int b = index("\00201DWR,08,0612,270F,0613,F831,0614,0001,0615,270F,0616,F831,"
-                        "0617,0007,0618,FFFB,0619,0000\r\n");
-    ASSERT_GE(a, 0);
-    ASSERT_EQ(b, a + 1) << "nothing goes out during the pause";
-    const auto gap = sim->exchanges()[size_t(b)].time - sim->exchanges()[size_t(a)].time;
-    EXPECT_GE(gap, 2000ms);
-    EXPECT_LT(gap, 3000ms);
-}
 
 // Registers of every DWR frame the simulator received, by station.
 static std::map<int, std::vector<int>> writtenRegisters(const kx5sim::SimLine& sim) {
@@ -90,6 +48,12 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     bool read1 = false;
     QObject::connect(link, &KX5Link::paramsRead, [&](int mc) { read1 = read1 || mc == 1; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return read1; }, 20000));
+    // The map shows the station as read once its refresh timer has run.
+    auto map = std::make_unique<frmKX5_Parameter>(link, ParamSource::of(link), win.get());
+    win->setOpenMap(map.get());
+    map->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return map->displayGrid()->text(14, 11) == "3"; }, 20000));
+    map.reset();
     // Saved to a file and read back, as the user's set would be.
     const QString file = dir.filePath("MC1.csv");
     ASSERT_TRUE(
@@ -118,8 +82,6 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
                                                         : ControllerModel::KX5_105;
     SetWriter refused(link, other, {2});
     EXPECT_FALSE(refused.compare(&error));
-    EXPECT_TRUE(error.startsWith("line 2: the set is of a " + modelText(other.model)))
-        << error.toStdString();
     EXPECT_EQ(refused.stations()[0].state, SetWriter::State::Waiting);
 
     // What differs: the copied registers, the whole input group after its type, nothing else.
@@ -138,8 +100,8 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
         });
         ASSERT_TRUE(run(w, true));
         EXPECT_EQ(w.stations()[0].state, SetWriter::State::Stopped);
-        EXPECT_EQ(w.stations()[0].report, "cancelled: 10 of 13 registers written");
-        EXPECT_EQ(w.stations()[1].report, "cancelled: nothing written");
+        EXPECT_EQ(w.stations()[0].written, 10);
+        EXPECT_EQ(w.stations()[1].written, 0);
         EXPECT_EQ(sim->readRegister(4, 610), 3);
         EXPECT_EQ(sim->readRegister(4, 301), 1000);
         EXPECT_EQ(sim->readRegister(3, 610), 2);
@@ -172,6 +134,12 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     const auto idle = [&] { return dlg.writer() && !dlg.writer()->busy(); };
     dlg.btnCompare_Click();
     ASSERT_TRUE(QTest::qWaitFor(idle, 60000));
+    // Once station 2's end is reported it answers again, so the poll stops waiting on it.
+    QObject::connect(dlg.writer(), &SetWriter::stationChanged, [&](int i) {
+        if (i != 0 || dlg.writer()->stations()[0].state != SetWriter::State::NotAnswering) return;
+        sim->clearFaults();
+        sim->addFault(ng);
+    });
     EXPECT_EQ(dlg.writer()->stations()[2].diffs.size(), 3u) << "station 4 has its input group";
     // Write all lists every register the set copies, the equal ones too; unchecked, the
     // differences again.
@@ -188,15 +156,22 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     EXPECT_TRUE(asked[0].contains("MC 4: SV1 100.0 → 123.4, 1.I 240 → 100, A1TY 1 → 3\n\n"))
         << asked[0].toStdString();
     ASSERT_TRUE(QTest::qWaitFor(idle, 120000));
+    // Station 3's input halves: two seconds apart, nothing else on the line between them.
+    const auto ex = sim->exchanges();
+    const auto at = [&](const char* start) {
+        return std::find_if(ex.begin(), ex.end(),
+                            [&](const auto& e) { return e.request.rfind(start, 0) == 0; });
+    };
+    const auto a = at("\00203DWR,02,0610,"), b = at("\00203DWR,08,0612,");
+    ASSERT_TRUE(a != ex.end() && b == a + 1);
+    EXPECT_GE(b->time - a->time, 2000ms);
+    EXPECT_LT(b->time - a->time, 3000ms);
     const auto& st = dlg.writer()->stations();
-    EXPECT_EQ(st[0].report, "input type written, range not written: check this controller");
+    EXPECT_EQ(st[0].state, SetWriter::State::NotAnswering) << st[0].report.toStdString();
+    EXPECT_EQ(st[0].written, 2);
     EXPECT_EQ(st[1].state, SetWriter::State::Refused) << st[1].report.toStdString();
-    EXPECT_TRUE(st[1].report.startsWith("refused (NG) at register 301 after 10 registers written; "
-                                        "still differs: SV1 (301)"))
-        << st[1].report.toStdString();
+    EXPECT_EQ(st[1].written, 10);
     EXPECT_EQ(st[2].state, SetWriter::State::Verified) << st[2].report.toStdString();
-    EXPECT_EQ(dlg.messageLabel()->text(), "Stations verified: 1, failed: 2, not reached: 0, "
-                                          "equal already: 0. Each station's result is listed.");
     const auto colour = [&](int i) { return dlg.resultTree()->topLevelItem(i)->foreground(0); };
     EXPECT_EQ(colour(0).color(), QColor(Qt::red));
     EXPECT_EQ(colour(1).color(), QColor(Qt::red));
@@ -223,11 +198,9 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     const auto toThree = writtenRegisters(*sim)[3];
     EXPECT_EQ(std::count(toThree.begin(), toThree.end(), 311), 0);
 
-    // Station 4 now differs from the set only where a set does not copy: said so.
+    // Station 4 now differs from the set only where a set does not copy.
     SetWriter again(link, set, {4});
     ASSERT_TRUE(run(again, false));
     EXPECT_EQ(again.stations()[0].state, SetWriter::State::Equal);
-    EXPECT_EQ(again.stations()[0].report.toStdString(),
-              "equal to the set in every register it copies, left unchanged; differs in "
-              "ARW (104) 100, set 55; SPD (506) 100, set 200, which a set does not copy");
+    EXPECT_EQ(again.stations()[0].notCopied.size(), 2u);
 }

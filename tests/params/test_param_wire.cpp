@@ -2,14 +2,13 @@
 // read-all and its one refresh, every dialog confirmed untouched writing back exactly what the
 // controller holds (odd values too), no dialog and no frame for a station never read, a
 // set-value write of the extreme values with its exact DWR frame, shown at its acknowledgement
-// and read back as typed, the map's word on it in the user's language, a choice typed, picked
-// or refused in the control dialog, the map's word on the input write's pause, and command 5
+// and read back as typed, the map's word on it in the user's language, the map's word on the
+// input write's pause, and command 5
 // opening the map. The input write's timing is left to test_param_pty.cpp,
 // conversions to test_dialogs.cpp.
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
-#include "link/Steps.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_Parameter.h"
 #include "tests/support/Bracketing.h"
@@ -59,7 +58,7 @@ protected:
     QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
 
-TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyped) {
+TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackCommandFiveOpensTheMap) {
     auto map = openMap();
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
     // NPV 250.
@@ -120,6 +119,19 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackAsTyp
     ASSERT_TRUE(link()->request(Request::readAll(3)).taken);
     answerReadAll(regs, nullptr);
     EXPECT_EQ(link()->sendStep(), kStepMonitor);
+    // Command 5 opens the map modally, asking for a read-all.
+    installCommands(win.get());
+    bool wasOpen = false;
+    QTimer::singleShot(0, [&] {
+        frmKX5_Parameter* m = win->openMap();
+        ASSERT_NE(m, nullptr);
+        wasOpen = m->isModal() && m->isVisible() && link()->pendingRequest() == Request::readAll(3);
+        EXPECT_EQ(field(m, "lblMC_No") + text("lblMC_No"), "33");
+        m->btnClose_Click();
+    });
+    win->runCommand(5);
+    EXPECT_TRUE(wasOpen);
+    EXPECT_EQ(win->openMap(), nullptr);
 }
 
 // The registers of all seven dialogs holding what a controller can hold: usual values, codes
@@ -273,61 +285,4 @@ TEST_F(ParamWire, NeverReadStationGetsNoDialogAndNoFrame) {
     answer = QMessageBox::Yes; // read again: asked of the link
     map->sprdMap_Click(4, 3);
     EXPECT_EQ(link()->pendingRequest(), Request::readAll(3));
-}
-
-// A choice word typed, or an item picked, from the keyboard into a control dialog that opens in
-// its first field: the frame it makes; a word that is none of the choices: no frame at all.
-TEST_F(ParamWire, ChoiceTypedOrPickedIsTheFrameSentAndAnUnknownWordSendsNothing) {
-    auto map = openMap();
-    answerReadAll({{102, "0001"}}, map.get()); // ZONE on, everything else 0
-    map->tmrRefresh_Timer();
-    const struct {
-        QString keys; // typed over the field's text; empty: Down picks the next item
-        QByteArray zone;
-    } ways[] = {{"off", "0000"}, {{}, "0001"}, {"켬", "0001"}, {"dir", {}}};
-    for (const auto& w : ways) {
-        SCOPED_TRACE(w.keys.toStdString());
-        link()->stop(LinkTimer::Send); // the test gives the send ticks
-        said.clear();
-        auto dlg = map->createDialog(MapDialog::Control);
-        dlg->show();
-        QWidget* first = dlg->focusWidget();
-        ASSERT_EQ(first, dlg->findChild<QWidget*>("cmbZONE"));
-        if (w.keys.isEmpty()) {
-            QTest::keyClick(first, Qt::Key_Up); // ON to OFF
-            QTest::keyClick(first, Qt::Key_Down);
-        } else {
-            QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
-            QTest::sendKeyEvent(QTest::Click, first, Qt::Key_unknown, w.keys, Qt::NoModifier);
-        }
-        clickOK(dlg.get());
-        if (w.zone.isEmpty()) {
-            EXPECT_TRUE(dlg->isVisible());
-            EXPECT_EQ(said.size(), 1);
-            EXPECT_FALSE(link()->pendingRequest());
-            EXPECT_FALSE(sent().contains("DWR"));
-            continue;
-        }
-        EXPECT_EQ(sent(), "\00203DWR,06,0102," + w.zone +
-                              ",0103,0000,0106,0000,0108,0000,0109,0000,0110,0000\r\n");
-        reply("03DWR,OK");
-        answerReadAll({{102, "0001"}}, map.get());
-        map->tmrRefresh_Timer();
-    }
-}
-
-TEST_F(ParamWire, CommandFiveOpensTheMapModally) {
-    installCommands(win.get());
-    bool wasOpen = false;
-    QTimer::singleShot(0, [&] {
-        frmKX5_Parameter* m = win->openMap();
-        ASSERT_NE(m, nullptr);
-        wasOpen = m->isModal() && m->isVisible() && link()->pendingRequest() == Request::readAll(3);
-        EXPECT_EQ(field(m, "lblMC_No") + text("lblMC_No"), "33");
-        m->btnClose_Click();
-    });
-    win->runCommand(5);
-    EXPECT_TRUE(wasOpen);
-    EXPECT_EQ(win->openMap(), nullptr);
-    win->paramReadComplete(); // with no map open: nothing to switch on, nothing breaks
 }

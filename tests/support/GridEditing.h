@@ -16,9 +16,6 @@ enum class GiveOk {
     Shortcut,       // its Alt key (Alt+O for "&OK") while the cell's editor is open
     ReturnShortcut, // Return in the editor, then the Alt key
 };
-inline const char* giveOkName(GiveOk how) {
-    return how == GiveOk::Click ? "click" : how == GiveOk::Shortcut ? "Alt key" : "Return, Alt key";
-}
 
 // Opens the editor of cell (col, row), both from 1, of view's grid in its shown window, types
 // text into it (a drop-down picks the entry it starts with) and gives button the way how. The
