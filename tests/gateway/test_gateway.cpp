@@ -32,7 +32,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -207,16 +206,6 @@ struct GatewayProgram : HeadlessRun {
         p.waitForFinished(20000);
         return {p.exitCode(), QString::fromLocal8Bit(p.readAll())};
     }
-    // Registers as mbpoll printed them ("[301]: 	500").
-    static std::map<int, int> values(const QString& out) {
-        static const QRegularExpression line(QStringLiteral(R"(\[(\d+)\]:\s+(-?\d+))"));
-        std::map<int, int> v;
-        for (auto m = line.globalMatch(out); m.hasNext();) {
-            const auto hit = m.next();
-            v[hit.captured(1).toInt()] = hit.captured(2).toInt();
-        }
-        return v;
-    }
     QJsonObject pymodbus(const QStringList& args) {
         QProcess p;
         p.start(python(), QStringList{QStringLiteral(KX5_GATEWAY_CLIENTS), args.first(),
@@ -279,7 +268,6 @@ TEST(GatewayClients, ReadWriteExceptionsAndAFloodOfWritesAsTheSimulatorHeardThem
     const auto [wrc, wout] = run.mbpoll(1, 301, 1, {QString::number(sv)});
     EXPECT_EQ(wrc, 0) << wout.toStdString();
     EXPECT_EQ(run.sim.readRegister(1, 301), sv);
-    EXPECT_EQ(GatewayProgram::values(run.mbpoll(1, 301, 1).second)[301], sv);
     // The controller refuses SV2: a device failure (04), not a silent station (0B). SV1 before it
     // is written, SV3 after it is not sent, and the event says which.
     run.sim.addFault(*kx5sim::FaultPlan::parse("ng,station=1,reg=302"));
