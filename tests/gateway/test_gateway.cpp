@@ -226,9 +226,8 @@ struct InProcessLine : HeadlessRun {
     ~InProcessLine() { link.ClosePort(); }
     bool open() {
         if (!prepare()) return false;
-        QList<FileNotice> notes;
-        link.setPortSettings(LoadCommCfg(&notes));
-        link.setStations(LoadStations(&notes));
+        link.setPortSettings(LoadCommCfg());
+        link.setStations(LoadStations());
         link.openUnattended();
         return true;
     }
