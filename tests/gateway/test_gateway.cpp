@@ -1,13 +1,13 @@
 // The Modbus TCP gateway: its register map, write checks and trusted clients over a station's
 // snapshot, its settings window (with the live counters; the file is tests/settings'), and the
 // headless program against kx5sim with clients no one here wrote: mbpoll (reads, a write the
-// simulator then holds, a refusal answered 04, the exceptions) and pymodbus (eight clients at once
-// with one sending garbage, writes off, registers no block covers, the connection limit); settings
-// that end a headless run at start; and in-process a client's write showing in the open parameter
-// map, a write whose client left or stopped waiting still done and said, the counters of
-// refused connections and writes, and a listen retried until the port is free. The link's
-// request path itself is tests/link's; the gateway's line work without sockets and its events'
-// wording are test_adapter's.
+// simulator then holds, a refusal answered 04) and pymodbus (eight clients at once with one
+// sending garbage, a flood of writes); settings that end a headless run at start; and
+// in-process a client's write showing in the open parameter map, a write whose client left or
+// stopped waiting still done and said, the connection limit, the counters of refused
+// connections and writes, and a listen retried until the port is free. The link's request path
+// itself is tests/link's; the gateway's line work without sockets and its events' wording are
+// test_adapter's.
 #include "files/ConfigFiles.h"
 #include "files/GatewayOptions.h"
 #include "gateway/Gateway.h"
@@ -32,7 +32,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -66,9 +65,11 @@ StationSnapshot answering() {
 
 TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
     const StationSnapshot live = answering();
-    StationSnapshot unused, silent = answering(), stale = answering();
+    StationSnapshot unused, silent = answering(), stale = answering(), clock = answering();
     silent.answering = false;
     stale.values.fresh = false;
+    clock.image[520] = 26;                                      // the year, read ...
+    clock.imageAgeMs = {0, 0, RegisterMap::kClockAgeMs + 1, 0}; // ... over half a second ago
     struct Read {
         const StationSnapshot* s;
         int first, count, exception;
@@ -87,6 +88,7 @@ TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
         {&unused, 1, 1, X::PathUnavailable, false, {}}, // not in use
         {&silent, 1, 1, X::TargetFailed, false, {}},    // not answering
         {&stale, 301, 1, X::TargetFailed, false, {}},   // never served when not fresh
+        {&clock, 520, 1, X::None, true, {}},            // the clock runs: read again
     };
     for (const Read& r : reads) {
         const RegisterRead got = RegisterMap::read(*r.s, r.first, r.count);
@@ -125,7 +127,6 @@ TEST(GatewayMap, TrustedClientsAndTheWindowsOptions) {
     GatewayOptions o;
     o.allowList = {506, 301, 302, 303, 310};
     o.trusted = {"192.168.1.0/24", "10.0.0.5", "::1"};
-    EXPECT_EQ(o.allowListText(), "301-303,310,506");
     struct Trust {
         const char* client;
         bool trusted;
@@ -145,10 +146,6 @@ TEST(GatewayMap, TrustedClientsAndTheWindowsOptions) {
     EXPECT_NE(d.result(), int(QDialog::Accepted));
     EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("9999"));
     d.findChild<QLineEdit*>("txtAllowWrite")->setText("506, 301");
-    d.findChild<QLineEdit*>("txtTrusted")->setText("10.0.0.0/8, 300.1.1.1");
-    d.findChild<QPushButton*>("btnOK")->click();
-    EXPECT_NE(d.result(), int(QDialog::Accepted));
-    EXPECT_TRUE(d.findChild<QLabel*>("lblProblem")->text().contains("300.1.1.1"));
     d.findChild<QLineEdit*>("txtTrusted")->setText("10.0.0.0/8, 127.0.0.1");
     d.findChild<QSpinBox*>("spnIdle")->setValue(0);
     d.findChild<QSpinBox*>("spnSerialTimeout")->setValue(200);
@@ -163,7 +160,6 @@ TEST(GatewayMap, TrustedClientsAndTheWindowsOptions) {
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
     const GatewayOptions saved = loadGatewayOptions();
-    EXPECT_EQ(d.saved().allowListText(), saved.allowListText());
     EXPECT_TRUE(saved.enabled && saved.writes && saved.address == "0.0.0.0");
     EXPECT_EQ(saved.allowList, (std::vector<int>{301, 506}));
     EXPECT_EQ(saved.trusted, QStringList({"10.0.0.0/8", "127.0.0.1"}));
@@ -210,16 +206,6 @@ struct GatewayProgram : HeadlessRun {
         p.waitForFinished(20000);
         return {p.exitCode(), QString::fromLocal8Bit(p.readAll())};
     }
-    // Registers as mbpoll printed them ("[301]: 	500").
-    static std::map<int, int> values(const QString& out) {
-        static const QRegularExpression line(QStringLiteral(R"(\[(\d+)\]:\s+(-?\d+))"));
-        std::map<int, int> v;
-        for (auto m = line.globalMatch(out); m.hasNext();) {
-            const auto hit = m.next();
-            v[hit.captured(1).toInt()] = hit.captured(2).toInt();
-        }
-        return v;
-    }
     QJsonObject pymodbus(const QStringList& args) {
         QProcess p;
         p.start(python(), QStringList{QStringLiteral(KX5_GATEWAY_CLIENTS), args.first(),
@@ -240,9 +226,8 @@ struct InProcessLine : HeadlessRun {
     ~InProcessLine() { link.ClosePort(); }
     bool open() {
         if (!prepare()) return false;
-        QList<FileNotice> notes;
-        link.setPortSettings(LoadCommCfg(&notes));
-        link.setStations(LoadStations(&notes));
+        link.setPortSettings(LoadCommCfg());
+        link.setStations(LoadStations());
         link.openUnattended();
         return true;
     }
@@ -266,21 +251,22 @@ TEST(GatewayClients, ReadWriteExceptionsAndAFloodOfWritesAsTheSimulatorHeardThem
     ASSERT_TRUE(run.start({"--gateway-writes", "--gateway-wait", "5000"})) << run.err.toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(2, 1, 1).first == 0; }, 30000))
         << run.err.toStdString();
+    const QJsonObject many = run.pymodbus({"many", "1,2"});
+    EXPECT_EQ(many["reads"].toInt(), 7 * 20) << QJsonDocument(many).toJson().toStdString();
+    EXPECT_TRUE(many["failed"].toArray().isEmpty());
+    EXPECT_TRUE(many["garbage_closed"].toBool());
     for (int mc : {1, 2}) {
-        const auto [rc, out] = run.mbpoll(mc, 1, 5);
-        ASSERT_EQ(rc, 0) << out.toStdString();
-        const std::map<int, int> v = GatewayProgram::values(out);
-        ASSERT_EQ(v.size(), 5u) << out.toStdString();
+        const QJsonArray v = many["last"][QString::number(mc)].toArray();
+        ASSERT_EQ(v.size(), 5) << mc;
         // PV and MV are values the simulator sent; SV is the one it holds.
-        EXPECT_TRUE(contains(pvsSent(run.sim, mc), v.at(1))) << v.at(1);
-        EXPECT_EQ(v.at(2), run.sim.readRegister(mc, 2));
-        EXPECT_TRUE(contains(pvsSent(run.sim, mc, 7), v.at(5))) << v.at(5);
+        EXPECT_TRUE(contains(pvsSent(run.sim, mc), v[0].toInt())) << v[0].toInt();
+        EXPECT_EQ(v[1].toInt(), run.sim.readRegister(mc, 2));
+        EXPECT_TRUE(contains(pvsSent(run.sim, mc, 7), v[4].toInt())) << v[4].toInt();
     }
     const int sv = run.sim.readRegister(1, 301) == 500 ? 400 : 500;
     const auto [wrc, wout] = run.mbpoll(1, 301, 1, {QString::number(sv)});
     EXPECT_EQ(wrc, 0) << wout.toStdString();
     EXPECT_EQ(run.sim.readRegister(1, 301), sv);
-    EXPECT_EQ(GatewayProgram::values(run.mbpoll(1, 301, 1).second)[301], sv);
     // The controller refuses SV2: a device failure (04), not a silent station (0B). SV1 before it
     // is written, SV3 after it is not sent, and the event says which.
     run.sim.addFault(*kx5sim::FaultPlan::parse("ng,station=1,reg=302"));
@@ -294,21 +280,11 @@ TEST(GatewayClients, ReadWriteExceptionsAndAFloodOfWritesAsTheSimulatorHeardThem
     EXPECT_EQ(run.sim.readRegister(1, 302), sv2);
     EXPECT_EQ(run.sim.readRegister(1, 303), sv3);
     run.sim.clearFaults();
-    // Refused before anything reaches the line.
-    EXPECT_TRUE(run.mbpoll(1, 301, 1, {"32000"}).second.contains("Illegal data value"));
-    EXPECT_EQ(run.sim.readRegister(1, 301), sv1);
     EXPECT_TRUE(run.mbpoll(4, 1, 1).second.contains("Gateway path unavailable"));
-    EXPECT_TRUE(run.mbpoll(3, 1, 1).second.contains("Target device failed to respond"));
-
-    const QJsonObject many = run.pymodbus({"many", "1,2"});
-    EXPECT_EQ(many["reads"].toInt(), 7 * 20) << QJsonDocument(many).toJson().toStdString();
-    EXPECT_TRUE(many["failed"].toArray().isEmpty());
-    EXPECT_TRUE(many["garbage_closed"].toBool());
-    EXPECT_TRUE(contains(pvsSent(run.sim, 2), many["last"]["2"][0].toInt()));
 
     // A client writing back to back shares the line, judged by what the simulator heard:
     // between any two of its writes the poll asked a station for its live values, stations 1
-    // and 2 in turn; the clock, read twice 2 s apart, is read anew each time.
+    // and 2 in turn.
     run.sim.clearExchanges();
     const QJsonObject r = run.pymodbus({"flood", "4"});
     const std::vector<kx5sim::Exchange> heard = run.sim.exchanges();
@@ -329,10 +305,6 @@ TEST(GatewayClients, ReadWriteExceptionsAndAFloodOfWritesAsTheSimulatorHeardThem
     EXPECT_GE(writes, r["writes"].toInt());
     for (int mc : {1, 2})
         EXPECT_GE(monitors[mc], writes / 3 - 1) << "MC " << mc;
-    const QJsonArray c1 = r["clock1"].toArray(), c2 = r["clock2"].toArray();
-    ASSERT_EQ(c1.size(), 6);
-    ASSERT_EQ(c2.size(), 6);
-    EXPECT_NE(c1, c2) << "the clock served twice from one read";
 }
 
 // A service must not run on without the gateway it was started for: settings that leave it
@@ -358,27 +330,11 @@ TEST(GatewayProgram, UnusableSettingsEndAHeadlessRunAtStart) {
     }
 }
 
-TEST(GatewayClients, WritesOffUncoveredRegistersAndTheConnectionLimit) {
-    NEED_CLIENTS();
-    GatewayProgram run;
-    ASSERT_TRUE(run.start({"--gateway-clients", "2"})) << run.err.toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run.mbpoll(1, 1, 1).first == 0; }, 30000))
-        << run.err.toStdString();
-    const int before = run.sim.readRegister(1, 301);
-    const QJsonObject r = run.pymodbus({"refused", "2"});
-    EXPECT_EQ(r["write"].toInt(), 1) << QJsonDocument(r).toJson().toStdString();
-    EXPECT_EQ(r["uncovered"].toInt(), 2);
-    EXPECT_EQ(r["beyond"].toInt(), 2);
-    EXPECT_EQ(r["closed_past_limit"].toInt(), 1);
-    EXPECT_TRUE(r["still_served"].toBool());
-    EXPECT_EQ(run.sim.readRegister(1, 301), before);
-}
-
-// A client's write shows in the open parameter map at once; a client that leaves once its write
-// is on the line does not stop it; refused connections and writes are counted per client and
-// per unit, a repeat said once; a second gateway on the port listens as soon as it is free.
+// A client that leaves once its write is on the line does not stop it; a client's write shows
+// in the open parameter map at once; connections past the limit and untrusted ones are refused,
+// the first said and the rest counted, per client and per unit, as a repeated refused write is;
+// a second gateway on the port listens as soon as it is free.
 TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
-    NEED_CLIENTS();
     InProcessLine line; // station 1
     ASSERT_TRUE(line.open());
     kx5sim::SimLine& sim = line.sim;
@@ -392,25 +348,13 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     Gateway gateway(&link);
     int events = 0;
     QObject::connect(&gateway, &Gateway::event, [&] { ++events; });
-    const GatewayOptions o{
-        .enabled = true, .port = freePort(), .writes = true, .trusted = {"127.0.0.1"}};
+    const GatewayOptions o{.enabled = true,
+                           .port = freePort(),
+                           .maxClients = 1,
+                           .writes = true,
+                           .trusted = {"127.0.0.1"}};
     gateway.apply(o);
     ASSERT_TRUE(gateway.listening());
-    const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
-    const auto shown = [&] { return map.displayGrid()->text(mapCell(301).col, mapCell(301).row); };
-    const QString before = shown();
-    QProcess client;
-    client.setProcessChannelMode(QProcess::MergedChannels);
-    client.start("mbpoll", {"-m", "tcp", "-a", "1", "-r", "301", "-0", "-1", "-t", "4", "-p",
-                            QString::number(o.port), "127.0.0.1", "--", QString::number(sv)});
-    // The client runs beside this thread's event loop, where the gateway and the link live.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return client.state() == QProcess::NotRunning; }, 20000));
-    EXPECT_EQ(client.exitCode(), 0) << client.readAll().toStdString();
-    EXPECT_EQ(sim.readRegister(1, 301), sv);
-    EXPECT_EQ(link.line().imageValue(1, 301), sv);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() != before; }, 1000)) << before.toStdString();
-    EXPECT_EQ(shown(), QString::number(sv / 10.0, 'f', 1)); // one decimal at the station's input
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 0; }, 5000));
 
     // Unit 1, function 06, SV3 (303) = 777, acknowledged 300 ms later; the client has gone by then.
     sim.addFault(*kx5sim::FaultPlan::parse("delay=300,station=1,reg=303"));
@@ -421,26 +365,43 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
         early.write(QByteArray::fromHex("00020000000601 06 012f 0309"));
         ASSERT_TRUE(QTest::qWaitFor([&] { return link.sendStep() == kStepWriteOnePolled; }, 5000));
         early.abort();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return events == 3; }, 5000)); // and said so
+        ASSERT_TRUE(QTest::qWaitFor([&] { return events == 2; }, 5000)); // and said so
     }
     EXPECT_EQ(sim.readRegister(1, 303), 777);
     sim.clearFaults();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 0; }, 5000));
 
-    // A client from 127.0.0.2 is refused and counted (the connection limit is checked with
-    // pymodbus).
-    QTcpSocket first, untrusted;
+    // Unit 1, function 06, SV1 (301).
+    const int sv = *link.line().imageValue(1, 301) == 500 ? 400 : 500;
+    const auto shown = [&] { return map.displayGrid()->text(mapCell(301).col, mapCell(301).row); };
+    QTcpSocket first, over, untrusted;
     first.connectToHost(QHostAddress::LocalHost, quint16(o.port));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.clients() == 1; }, 5000));
+    const QByteArray write = QByteArray::fromHex("00010000000601 06 012d" +
+                                                 QByteArray::number(sv, 16).rightJustified(4, '0'));
+    first.write(write);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 12; }, 20000));
+    EXPECT_EQ(first.readAll(), write);
+    EXPECT_EQ(sim.readRegister(1, 301), sv);
+    EXPECT_EQ(link.line().imageValue(1, 301), sv);
+    // One decimal at the station's input.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return shown() == QString::number(sv / 10.0, 'f', 1); }, 1000))
+        << shown().toStdString();
+
+    // One client more than the limit, then one from 127.0.0.2: both refused, the first still
+    // served.
+    over.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
+    ASSERT_TRUE(untrusted.bind(QHostAddress("127.0.0.2")));
+    untrusted.connectToHost(QHostAddress::LocalHost, quint16(o.port));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 2; }, 5000));
+    EXPECT_EQ(gateway.clients(), 1);
     // A write of a register clients may not write, three times over: unit 1, function 06,
     // register 0, value 1.
     first.write(QByteArray::fromHex("000100000006010600000001").repeated(3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return first.bytesAvailable() >= 27; }, 5000));
     EXPECT_EQ(first.readAll().toHex(), QByteArray("000100000003018602").repeated(3));
-    ASSERT_TRUE(untrusted.bind(QHostAddress("127.0.0.2")));
-    untrusted.connectToHost(QHostAddress::LocalHost, quint16(o.port));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gateway.refused() == 1; }, 5000));
-    EXPECT_EQ(gateway.clients(), 1);
-    // Listening, two writes, the refused write once, the untrusted client; the rest are counts.
+    // Listening, two writes, the first refusal, the refused write once; the rest are counts.
     EXPECT_EQ(events, 5);
     Gateway other(&link);
     other.apply(o);
@@ -454,10 +415,11 @@ TEST(GatewayClients, AWriteShowsInTheOpenMapAtOnceAndEachClientIsCounted) {
     other.stop();
     // Counted per client address, whatever its port, and per unit.
     const GatewayCounts& local = counted.clients.at("127.0.0.1");
-    EXPECT_EQ(local.requests, 5u); // mbpoll's write, the early one, three refused
+    EXPECT_EQ(local.requests, 5u); // the early write, SV1, three refused
     EXPECT_EQ(local.answers, 1u);
     EXPECT_EQ(local.exceptions, (std::map<int, quint64>{{2, 3}}));
     EXPECT_EQ(local.writes, 2u);
+    EXPECT_EQ(local.refused, 1u);
     EXPECT_EQ(counted.clients.at("127.0.0.2").refused, 1u);
     EXPECT_EQ(counted.units.at(1).requests, 5u);
 }
@@ -496,11 +458,7 @@ TEST(GatewayClients, AClientWhoseWaitRunsOutIsAnswered0BAndTheLineWorkGoesOn) {
     // Unit 1, function 06, SV1 (301).
     const int sv = sim.readRegister(1, 301) == 500 ? 400 : 500;
     const QByteArray value = QByteArray::number(sv, 16).rightJustified(4, '0');
-    EXPECT_EQ(ask("00010000000601"
-                  "06012d" +
-                      value,
-                  9),
-              "00010000000301860b");
+    EXPECT_EQ(ask("0001000000060106012d" + value, 9), "00010000000301860b");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !said.filter("written after").isEmpty(); }, 5000))
         << said.join('\n').toStdString();
     EXPECT_EQ(said.filter("written after").first(),

@@ -158,7 +158,6 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
             const bool sensor = topic.startsWith(node.arg("sensor"));
             EXPECT_TRUE(sensor || topic.startsWith(node.arg("binary_sensor")));
             EXPECT_TRUE(topic.endsWith("/config"));
-            EXPECT_FALSE(c["name"].toString().isEmpty());
             EXPECT_TRUE(uniqueIds.insert(c["unique_id"].toString()).second);
             EXPECT_EQ(c["availability_mode"].toString(), "all");
             const auto on = [](const std::string& topic) {
@@ -169,7 +168,6 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
             EXPECT_EQ(c["availability"],
                       (QJsonArray{on("kx5/line1/status"), on(base + "/availability")}));
             const QJsonObject device = c["device"].toObject();
-            EXPECT_EQ(device["identifiers"].toArray().size(), 1);
             EXPECT_EQ(device["name"].toString(), QStringLiteral("line1 MC %1 Oven").arg(mc));
             EXPECT_EQ(device["model"].toString(), "KX5-105");
             const std::string stateTopic = c["state_topic"].toString().toStdString();
@@ -235,10 +233,10 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
     EXPECT_FALSE(QFile::exists(discoveryListPath()));
 }
 
-// A steady line on change: one message per station, however many replies, until a value moves
-// past the dead band; a station that takes another's row is judged on its own; a discovery
-// list that cannot be written is said in the events.
-TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
+// A steady line on change: one message per station, however many replies (what moves it on is
+// the table above's); a station that takes another's row is judged on its own; a discovery list
+// that cannot be written is said in the events.
+TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndEachStationIsJudgedOnItsOwn) {
     sim->fastForward(7200); // PV settled at SV
     options.when = PublishOptions::When::OnChange;
     options.discovery = true;
@@ -251,12 +249,6 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndAMovedValueAgain) {
         [&] { return pvsSent(*sim, 1).size() >= 15 && pvsSent(*sim, 2).size() >= 15; }, 30000));
     for (const std::string mc : {"1", "2"})
         EXPECT_EQ(sub->on("kx5/line1/" + mc).size(), 1u) << mc;
-    // SV up by 100 °F on station 1: one more message with it.
-    ASSERT_TRUE(sim->writeRegister(1, 301, sim->readRegister(1, 301) + 1000));
-    const double sv = sim->readRegister(1, 2) / 10.0;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return json(sub->last("kx5/line1/1"))["sv"].toDouble() == sv; }, 10000));
-    EXPECT_EQ(sub->on("kx5/line1/2").size(), 1u);
 
     // The list becomes [3, 2], MC 3 reading what MC 1 read under the same name and model: it
     // takes MC 1's row but is published, said online and announced as a station of its own.
