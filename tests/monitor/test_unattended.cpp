@@ -71,6 +71,7 @@ TEST(StartOptions, CommandLineTable) {
         EXPECT_EQ(!o.error.isEmpty(), r.error);
     }
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--graph"}).graph);
+    EXPECT_EQ(parseStartOptions({"kx5comm", "--gateway-clients", "5"}).gatewayClients, 5);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--version"}).version);
     EXPECT_TRUE(parseStartOptions({"kx5comm", "--help"}).helpText.contains("--dir"));
 }
