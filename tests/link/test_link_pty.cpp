@@ -1,7 +1,6 @@
 // The link end to end: the real QSerialPort over a pseudo-terminal against kx5sim, with real
-// timers. Exact request order on the wire (slow lines too), line statistics and the port going
-// away. Given-up requests are test_link's. The scheduler's logic in detail, and which replies are
-// taken, are test_link's.
+// timers: waits long enough on slow lines, line statistics and the port going away. Which
+// frames go out in which order, given-up requests and which replies are taken are test_link's.
 #include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
@@ -83,49 +82,37 @@ protected:
     int stopBits = 1;
 };
 
-// The wire-level sequences hold in both pacings: the standard one and the fast one.
-class LinkPtyPacing : public LinkPty, public ::testing::WithParamInterface<bool> {
-protected:
-    void SetUp() override {
-        LinkPty::SetUp();
-        fast = GetParam();
-    }
-};
-
 } // namespace
 
-// Sweep (with one station missing from the line), the four blocks of the selected station,
-// then monitoring of every connected station in turn: exactly these frames, in this order, so
-// without a single time-out or repeat, also on slow lines of 11 bits a character; then a
-// write reaches its controller and is read back.
-TEST_P(LinkPtyPacing, SweepReadAllMonitoringAndAWriteOnTheWire) {
+// On a real line at its real speed, also a slow one of 11 bits a character, the sweep (with
+// one station missing), the four blocks and monitoring go without a single time-out or repeat
+// (which frames, in which order, is test_link's); then a write reaches its controller and is
+// read back. The standard pacing gathers with its timer, the fast one takes a frame at its end.
+TEST_F(LinkPty, SweepReadAllMonitoringAndAWriteOnTheWire) {
     struct Row {
         int baud, stopBits;
-        bool sum;
+        bool sum, fast;
         std::vector<int> onLine, inUse;
-    } rows[] = {{9600, 1, false, {1, 3}, {1, 2, 3}}, {2400, 2, true, {1, 2}, {1, 2}}};
+    } rows[] = {{9600, 1, false, false, {1, 3}, {1, 2, 3}}, {2400, 2, true, true, {1, 2}, {1, 2}}};
     for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.baud << (r.sum ? " SUM" : " STD"));
+        SCOPED_TRACE(r.baud);
         baud = r.baud;
         stopBits = r.stopBits;
+        fast = r.fast;
         // At 9600 the write's acknowledgement comes in pieces shorter than a refusal, as
         // from a USB adapter: it must still be taken at its first sending.
         start(r.onLine, r.inUse, r.sum,
               {baud == 9600 ? std::string("split=3,reg=506") : std::string("pace")});
         const int s = link->portSettings().sumLen();
-        std::vector<QByteArray> expected;
-        for (int mc : r.inUse)
-            for (int k = std::count(r.onLine.begin(), r.onLine.end(), mc) ? 2 : 0; k < 3; ++k)
-                expected.push_back(buildModelReq(mc, s));
-        for (int step = kStepReadAll1; step <= kStepReadAll4; ++step)
-            expected.push_back(buildReadReq(1, findStep(step)->regs, s));
-        for (int round = 0; round < (baud == 9600 ? 2 : 1); ++round)
-            for (int mc : r.onLine)
-                expected.push_back(buildReadReq(mc, findStep(kStepMonitor)->regs, s));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return heard().size() >= expected.size(); }, 40000));
-        std::vector<QByteArray> seen = heard();
-        seen.resize(expected.size());
-        EXPECT_EQ(seen, expected);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return std::ranges::all_of(r.onLine, [&](int mc) { return monitorReads(mc) >= 1; });
+            },
+            40000));
+        for (int mc : r.onLine) {
+            const StationStats& st = link->lineStats().at(mc);
+            EXPECT_EQ(st.timeouts + st.refusals + st.badSums + st.unmatched, 0) << mc;
+        }
         EXPECT_TRUE(r.inUse.size() <= 2 || link->connState(1) == ConnState::NG);
         ASSERT_TRUE(QTest::qWaitFor([&] { return link->isFresh(0); }, 10000));
         EXPECT_EQ(link->values(0)->regs[MonReg::INP], sim->readRegister(1, 610));
@@ -244,10 +231,7 @@ TEST_F(LinkPty, OpenFailuresNameTheCauseAndALostPortIsReopenedWhenItComesBack) {
     sim = std::make_unique<kx5sim::SimLine>(kx5sim::LineConfig{});
     ASSERT_TRUE(sim->start());
     ASSERT_TRUE(QFile::link(QString::fromStdString(sim->path()), path));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return monitorReads(1) > 0; }, 5000 + 2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return monitorReads(1) > 0 && link->connState(0) == ConnState::OK; }, 7000));
     EXPECT_TRUE(link->offersClose());
-    EXPECT_EQ(link->connState(0), ConnState::OK);
 }
-
-INSTANTIATE_TEST_SUITE_P(Pacing, LinkPtyPacing, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Fast" : "Standard"; });
