@@ -10,7 +10,9 @@
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -639,6 +641,44 @@ TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
     EXPECT_GT(keyAt, 22);
     EXPECT_EQ(floodAfterKey, -1) << "the window waited behind the client's next write";
     EXPECT_GT(lastFloodWrite, keyAt);
+}
+
+// The line statistics count what each station did wrong, exactly. A controller switched on
+// after Port Open is asked for its model once in ten exchanges, and joins once it answers.
+TEST_F(Link, LineStatisticsCountEachFaultAndALateStationJoins) {
+    link->setPortSettings({"COM1", "9600", "N", "8", "1", "SUM"});
+    useStations({1, 2, 3, 4});
+    link->mSetPortOpen_Click();
+    std::map<int, std::array<int, 4>> done; // refused, bad sum, without OK, silent
+    std::vector<int> asked4;
+    bool polled4 = false;
+    for (int k = 0; k < 120; ++k) {
+        const QByteArray out = tick();
+        ASSERT_FALSE(out.isEmpty()) << k;
+        const int mc = out.mid(1, 2).toInt();
+        if (out == buildModelReq(4, 2)) asked4.push_back(k);
+        polled4 |= out == buildReadReq(4, findStep(kStepMonitor)->regs, 2);
+        QByteArray body = answerTo(out).mid(1).chopped(2);
+        // Station 4 is silent until the 100th exchange; 1, 2 and 3 spoil every 5th of theirs.
+        const int fault = mc == 4 ? (k < 100 ? 3 : -1) : k % 5 == 0 ? mc - 1 : -1;
+        if (fault == 0) body = mc2(mc) + "NG,09";
+        if (fault == 2) body.replace(",OK", ",NO");
+        QByteArray reply = wrap(body, 2);
+        if (fault == 1) reply[reply.size() - 3] = reply[reply.size() - 3] == '0' ? '1' : '0';
+        if (fault >= 0) ++done[mc][size_t(fault)];
+        fault == 3 ? link->fire(LinkTimer::RecvErr) : deliver(reply);
+    }
+    ASSERT_GE(asked4.size(), 6u);
+    EXPECT_EQ(asked4[4] - asked4[3], 10);
+    EXPECT_EQ(link->line().at(3)->model, ControllerModel::KX5_105);
+    EXPECT_TRUE(polled4);
+    for (int mc : {1, 2, 3, 4}) {
+        const StationStats& st = link->lineStats().at(mc);
+        EXPECT_EQ((std::array<qint64, 4>{st.refusals, st.badSums, st.noOk, st.timeouts}),
+                  (std::array<qint64, 4>{done[mc][0], done[mc][1], done[mc][2], done[mc][3]}))
+            << mc;
+    }
+    EXPECT_GT(done[1][0] + done[2][1] + done[3][2], 6);
 }
 
 // A character is start + data + parity + stop bits; the reply wait counts both frames' wire
