@@ -1,18 +1,23 @@
 // The poll scheduler, watchdog and port control on an in-memory port, driven by calling the
 // timers' handlers: what goes out, in which order, and what is stored where. Frame building
-// and assembly are left to test_codec, the real port and timing to test_link_pty.
+// and assembly are left to test_codec, the real port and timing to test_link_pty. The line scan
+// on the same port at the end.
 #include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
+#include "link/LineScanner.h"
 #include "link/Request.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 
+#include <QSignalSpy>
+#include <QTest>
 #include <array>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -833,4 +838,48 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
     link->fire(LinkTimer::RecvErr);
     EXPECT_EQ(link->polledIdx(), 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
+}
+
+// The line scan: a port the link holds is not touched; one that will not open is named with
+// its fault; one that opens is asked, an answer is found, and Cancel stops the queries.
+TEST(LineScan, RefusedOrFoundAndCancelled) {
+    auto* port = new FakeSerialPort;
+    LineScanner scanner{std::unique_ptr<SerialPort>(port)};
+    scanner.setPortName(QStringLiteral("COM1"));
+    scanner.setFastPacing(true);
+    KX5Link link(std::make_unique<FakeSerialPort>());
+    link.port()->open();
+    scanner.setLink(&link);
+    ScanSetting sum;
+    sum.protocol = QStringLiteral("SUM");
+    const ScanProblem held = scanner.start({sum});
+    EXPECT_EQ(std::tuple(held.kind, held.port, held.fault.kind),
+              std::tuple(ScanProblem::Kind::LinkOpen, "COM1", PortFault::Kind::None));
+    EXPECT_EQ(port->openCount, 0);
+    link.port()->close();
+    port->failNextOpen();
+    const ScanProblem fails = scanner.start({sum});
+    EXPECT_EQ(std::tuple(fails.kind, fails.port, fails.fault.kind),
+              std::tuple(ScanProblem::Kind::CannotOpen, "COM1", PortFault::Kind::NoSuchPort));
+    EXPECT_FALSE(scanner.running());
+    EXPECT_TRUE(port->writes.isEmpty());
+
+    QSignalSpy done(&scanner, &LineScanner::finished);
+    ASSERT_TRUE(scanner.start({sum}).isNone());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->writes.size() == 1; }, 1000));
+    EXPECT_EQ(port->writes[0], QByteArray("\00201WHO4F\r\n"));
+    // The model reply of station 1: ",OK," and the model field, with its checksum.
+    QByteArray reply("\00201WHO,OK,KX5-100033__\r\n");
+    PutFrameSum(reply);
+    port->feed(reply);
+    ASSERT_EQ(scanner.finds().size(), 1u);
+    EXPECT_EQ(scanner.finds()[0].mcNo, 1);
+    EXPECT_EQ(scanner.finds()[0].model, "KX5-105");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->writes.size() == 2; }, 1000));
+    scanner.cancel();
+    ASSERT_EQ(done.size(), 1);
+    EXPECT_TRUE(done[0][0].toBool());
+    EXPECT_FALSE(port->isOpen());
+    QTest::qWait(scanner.replyWaitMs(sum) * 2);
+    EXPECT_EQ(port->writes.size(), 2);
 }

@@ -1,9 +1,11 @@
 // The link end to end: the real QSerialPort over a pseudo-terminal against kx5sim, with real
 // timers: waits long enough on slow lines and the port going away. Which frames go out in which
 // order, given-up requests, which replies are taken and the line statistics are test_link's.
+// The line scan at the end.
 #include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
+#include "link/LineScanner.h"
 #include "link/QtSerialPort.h"
 #include "link/Request.h"
 #include "link/Steps.h"
@@ -11,6 +13,7 @@
 #include "sim/SimLine.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -178,4 +181,46 @@ TEST_F(LinkPty, OpenFailuresNameTheCauseAndALostPortIsReopenedWhenItComesBack) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return monitorReads(1) > 0 && link->connState(0) == ConnState::OK; }, 7000));
     EXPECT_TRUE(link->offersClose());
+}
+
+// The line scan: stations found only at the setting they answer at, by what the simulator heard.
+TEST(LineScanPty, FindsTheStationsAt2400SumAmongSilentNumbers) {
+    kx5sim::LineConfig cfg;
+    cfg.stations = {3, 17, 99};
+    cfg.mode = kx5sim::Mode::Sum;
+    cfg.baud = 2400;
+    cfg.strictRate = true;
+    kx5sim::SimLine sim(cfg);
+    std::string err;
+    ASSERT_TRUE(sim.start(&err)) << err;
+
+    LineScanner scanner(std::make_unique<QtSerialPort>());
+    scanner.setPortName(QString::fromStdString(sim.path()));
+    scanner.setFastPacing(true);
+    const std::vector<int> numbers = {2, 3, 17, 50, 99};
+    scanner.setNumbers(numbers);
+    QSignalSpy done(&scanner, &LineScanner::finished);
+    const auto settings = LineScanner::allSettings(ScanSetting{});
+    ASSERT_EQ(settings.size(), 8u);
+    ASSERT_TRUE(scanner.start(settings).isNone());
+    ASSERT_TRUE(done.wait(scanner.boundMs(settings) * 2));
+    EXPECT_FALSE(done[0][0].toBool());
+    EXPECT_TRUE(done[0][1].value<ScanProblem>().isNone());
+
+    std::vector<int> found;
+    for (const ScanFind& f : scanner.finds()) {
+        found.push_back(f.mcNo);
+        EXPECT_EQ(f.setting.text(), "2400,N,8,1 SUM");
+    }
+    EXPECT_EQ(found, (std::vector<int>{3, 17, 99}));
+    // Every number asked once at every setting, only ever the model query, and a model
+    // answer went back only to the stations on the line.
+    const auto ex = sim.exchanges();
+    EXPECT_EQ(ex.size(), numbers.size() * settings.size());
+    int answered = 0;
+    for (const auto& e : ex) {
+        EXPECT_EQ(e.request.substr(3, 3), "WHO");
+        answered += e.reply.find(",OK,") != std::string::npos;
+    }
+    EXPECT_EQ(answered, 3);
 }
