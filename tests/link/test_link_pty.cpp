@@ -21,12 +21,6 @@
 
 namespace {
 
-struct CountingHost : LinkHost {
-    int online = 0, offline = 0;
-    void SetOnlineState(bool open) override { ++(open ? online : offline); }
-    void showSelectedMcNo(const QString&) override {}
-};
-
 class LinkPty : public ::testing::Test {
 protected:
     void TearDown() override { link.reset(); }
@@ -47,7 +41,6 @@ protected:
         link = std::make_unique<KX5Link>(std::make_unique<QtSerialPort>());
         link->setPortSettings({QString::fromStdString(sim->path()), QString::number(baud), "N", "8",
                                QString::number(stopBits), sum ? "SUM" : "STD"});
-        link->setHost(&host);
         link->setFastPacing(fast);
         StationList list;
         for (int mc : inUse)
@@ -57,18 +50,12 @@ protected:
         ASSERT_TRUE(link->port()->isOpen()) << int(link->lastNote().fault.kind);
     }
 
-    // Requests the simulator heard, in order, as wire bytes.
-    std::vector<QByteArray> heard() const {
-        std::vector<QByteArray> out;
-        for (const auto& e : sim->exchanges())
-            out.push_back(QByteArray::fromStdString(e.request));
-        return out;
-    }
+    // How often the simulator heard this request.
     int heardCount(const QByteArray& req) const {
-        const auto h = heard();
-        return static_cast<int>(std::count(h.begin(), h.end(), req));
+        const auto ex = sim->exchanges();
+        return int(std::ranges::count_if(
+            ex, [&](const auto& e) { return e.request == req.toStdString(); }));
     }
-
     // Monitor reads that reached station mc.
     int monitorReads(int mc) const {
         return heardCount(
@@ -77,7 +64,6 @@ protected:
 
     std::unique_ptr<kx5sim::SimLine> sim;
     std::unique_ptr<KX5Link> link;
-    CountingHost host;
     bool fast = false;
     int baud = 9600;
     int stopBits = 1;
@@ -114,7 +100,6 @@ TEST_F(LinkPty, SweepReadAllMonitoringAndAWriteOnTheWire) {
             const StationStats& st = link->lineStats().at(mc);
             EXPECT_EQ(st.timeouts + st.refusals + st.badSums + st.unmatched, 0) << mc;
         }
-        EXPECT_TRUE(r.inUse.size() <= 2 || link->connState(1) == ConnState::NG);
         ASSERT_TRUE(QTest::qWaitFor([&] { return link->isFresh(0); }, 10000));
         EXPECT_EQ(link->values(0)->regs[MonReg::INP], sim->readRegister(1, 610));
         if (baud == 9600) {
@@ -126,12 +111,10 @@ TEST_F(LinkPty, SweepReadAllMonitoringAndAWriteOnTheWire) {
                 [&] { return link->paramValue(506) == 321 && heardCount(write) > 0; }, 5000));
             EXPECT_EQ(sim->readRegister(1, 506), 321);
             EXPECT_EQ(heardCount(write), 1);
-            EXPECT_EQ(host.online, 1);
         }
         link->mSetPortOpen_Click();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !link->port()->isOpen(); }, 5000));
         link.reset();
-        host = {};
     }
 }
 
