@@ -1,16 +1,23 @@
 // The poll scheduler, watchdog and port control on an in-memory port, driven by calling the
 // timers' handlers: what goes out, in which order, and what is stored where. Frame building
-// and assembly are left to test_codec, the real port and timing to test_link_pty.
+// and assembly are left to test_codec, the real port and timing to test_link_pty. The line scan
+// on the same port at the end.
 #include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
+#include "link/LineScanner.h"
 #include "link/Request.h"
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 
+#include <QSignalSpy>
+#include <QTest>
+#include <array>
 #include <gtest/gtest.h>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -20,11 +27,6 @@ struct RecordingHost : LinkHost {
     void SetOnlineState(bool open) override { onlineCalls.push_back(open); }
     void showSelectedMcNo(const QString& mc) override { shownMcNo << mc; }
 };
-
-// A reply to a read step carrying each register's own number as its value.
-QByteArray echoReply(int mc, int step) {
-    return drrReply(mc, findStep(step)->regs);
-}
 
 const std::vector<int> kMonitorValues{3, 0,   0, 1234, 2500, 0, 0, 455, 1, 3,
                                       0, 257, 2, 0,    1,    0, 1, 0,   -5};
@@ -80,11 +82,6 @@ protected:
         const StationValues* v = link->values(idx);
         return v && v->storedAt.isValid() ? QString::number(v->regs[size_t(reg)]) : QString();
     }
-    void usePort(const QString& name) {
-        PortSettings s = link->portSettings();
-        s.port = name;
-        link->setPortSettings(s);
-    }
 
     // One send tick; what it wrote (empty when nothing went out).
     QByteArray tick() {
@@ -110,7 +107,7 @@ protected:
     void answerReadAll() {
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
             ASSERT_EQ(tick(), buildReadReq(link->selectedMcNo(), findStep(step)->regs, 0)) << step;
-            deliver(echoReply(link->selectedMcNo(), step));
+            deliver(drrReply(link->selectedMcNo(), findStep(step)->regs));
         }
     }
     // Exactly one request ended, this way, for this cause.
@@ -304,7 +301,7 @@ TEST_F(Link, ASweepWithoutAKX5StartsAgain) {
 // a pause growing to ten seconds, until a station answers or the user closes.
 TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
     useStations({1});
-    usePort("/dev/ttyUSB0");
+    link->setPortSettings(PortSettings::fromLines({"/dev/ttyUSB0", "9600", "N", "8", "1", "STD"}));
     link->setAutoReopen(true);
     port->failNextOpen();
     link->openUnattended();
@@ -478,7 +475,7 @@ TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
             deliver(answerTo(tick()));
         ask(Request::readAll(2));
         ASSERT_EQ(tick(), buildReadReq(2, findStep(kStepReadAll1)->regs, 0));
-        deliver(echoReply(2, kStepReadAll1));
+        deliver(drrReply(2, findStep(kStepReadAll1)->regs));
         ask(newer);
         for (int k = 0; k < 8 && (k == 0 || link->phase() != KX5Link::Phase::Monitoring); ++k)
             deliver(answerTo(tick()));
@@ -651,6 +648,44 @@ TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
     EXPECT_GT(lastFloodWrite, keyAt);
 }
 
+// The line statistics count what each station did wrong, exactly. A controller switched on
+// after Port Open is asked for its model once in ten exchanges, and joins once it answers.
+TEST_F(Link, LineStatisticsCountEachFaultAndALateStationJoins) {
+    link->setPortSettings(PortSettings::fromLines({"COM1", "9600", "N", "8", "1", "SUM"}));
+    useStations({1, 2, 3, 4});
+    link->mSetPortOpen_Click();
+    std::map<int, std::array<int, 4>> done; // refused, bad sum, without OK, silent
+    std::vector<int> asked4;
+    bool polled4 = false;
+    for (int k = 0; k < 120; ++k) {
+        const QByteArray out = tick();
+        ASSERT_FALSE(out.isEmpty()) << k;
+        const int mc = out.mid(1, 2).toInt();
+        if (out == buildModelReq(4, 2)) asked4.push_back(k);
+        polled4 |= out == buildReadReq(4, findStep(kStepMonitor)->regs, 2);
+        QByteArray body = answerTo(out).mid(1).chopped(2);
+        // Station 4 is silent until the 100th exchange; 1, 2 and 3 spoil every 5th of theirs.
+        const int fault = mc == 4 ? (k < 100 ? 3 : -1) : k % 5 == 0 ? mc - 1 : -1;
+        if (fault == 0) body = mc2(mc) + "NG,09";
+        if (fault == 2) body.replace(",OK", ",NO");
+        QByteArray reply = wrap(body, 2);
+        if (fault == 1) reply[reply.size() - 3] = reply[reply.size() - 3] == '0' ? '1' : '0';
+        if (fault >= 0) ++done[mc][size_t(fault)];
+        fault == 3 ? link->fire(LinkTimer::RecvErr) : deliver(reply);
+    }
+    ASSERT_GE(asked4.size(), 6u);
+    EXPECT_EQ(asked4[4] - asked4[3], 10);
+    EXPECT_EQ(link->line().at(3)->model, ControllerModel::KX5_105);
+    EXPECT_TRUE(polled4);
+    for (int mc : {1, 2, 3, 4}) {
+        const StationStats& st = link->lineStats().at(mc);
+        EXPECT_EQ((std::array<qint64, 4>{st.refusals, st.badSums, st.noOk, st.timeouts}),
+                  (std::array<qint64, 4>{done[mc][0], done[mc][1], done[mc][2], done[mc][3]}))
+            << mc;
+    }
+    EXPECT_GT(done[1][0] + done[2][1] + done[3][2], 6);
+}
+
 // A character is start + data + parity + stop bits; the reply wait counts both frames' wire
 // time on top of the station's own time to answer.
 TEST_F(Link, TimeIsCountedOnTheWire) {
@@ -661,7 +696,6 @@ TEST_F(Link, TimeIsCountedOnTheWire) {
         {"9600", "7", "E", "1", 10, 221 + 600, 221 + 100},
         {"9600", "8", "E", "1", 11, 243 + 600, 243 + 100},
         {"2400", "8", "O", "2", 12, 1060 + 600, 1060 + 100},
-        {"1200", "8", "N", "1", 10, 1767 + 600, 1767 + 100},
         {"1200", "8", "N", "2", 11, 1944 + 600, 1944 + 100},
         {"115200", "8", "N", "1", 10, 19 + 600, 19 + 100},
     };
@@ -747,35 +781,28 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     EXPECT_EQ(tick(), buildModelReq(1, 2));
 }
 
-// Split replies, a reply that never ends and a silent station behave the same in both
-// pacings; the fast one handles a frame as soon as its last byte is in.
-TEST_F(Link, BothPacingsAssembleSplitRepliesAndGiveUpOnSilence) {
-    for (bool fast : {false, true}) {
-        SCOPED_TRACE(fast ? "fast" : "standard");
-        SetUp();
-        link->setFastPacing(fast);
-        link->setPortSettings(PortSettings::fromLines({"COM1", "115200", "N", "8", "1", "STD"}));
-        useStations({1, 2});
-        bringUp({1, 2});
-        ASSERT_EQ(tick(), monitorReq(1));
-        const QByteArray reply = drrReply(1, kMonitorValues);
-        port->feed(reply.left(20));
-        if (!fast) link->fire(LinkTimer::Gather);
-        EXPECT_EQ(reading(0, MonReg::NPV), "");
-        port->feed(reply.mid(20));
-        if (!fast) link->fire(LinkTimer::Gather);
-        EXPECT_EQ(reading(0, MonReg::NPV), "1234");
-        ASSERT_EQ(tick(), monitorReq(2));
-        for (int k = 0; k < 3; ++k) { // a flood that never ends a frame, then silence
-            port->feed(QByteArray(k == 0 ? 5000 : 0, 'x'));
-            if (!fast) link->fire(LinkTimer::Gather);
-            link->fire(LinkTimer::RecvErr);
-            if (k < 2) {
-                ASSERT_EQ(tick(), monitorReq(2));
-            }
+// A split reply, a reply that never ends and a silent station in the fast pacing, which takes a
+// frame as soon as its last byte is in (the standard one's gather is test_link_pty's).
+TEST_F(Link, SplitRepliesAreAssembledAndSilenceGivenUp) {
+    link->setFastPacing(true);
+    link->setPortSettings(PortSettings::fromLines({"COM1", "115200", "N", "8", "1", "STD"}));
+    useStations({1, 2});
+    bringUp({1, 2});
+    ASSERT_EQ(tick(), monitorReq(1));
+    const QByteArray reply = drrReply(1, kMonitorValues);
+    port->feed(reply.left(20));
+    EXPECT_EQ(reading(0, MonReg::NPV), "");
+    port->feed(reply.mid(20));
+    EXPECT_EQ(reading(0, MonReg::NPV), "1234");
+    ASSERT_EQ(tick(), monitorReq(2));
+    for (int k = 0; k < 3; ++k) { // a flood that never ends a frame, then silence
+        port->feed(QByteArray(k == 0 ? 5000 : 0, 'x'));
+        link->fire(LinkTimer::RecvErr);
+        if (k < 2) {
+            ASSERT_EQ(tick(), monitorReq(2));
         }
-        EXPECT_EQ(tick(), monitorReq(1));
     }
+    EXPECT_EQ(tick(), monitorReq(1));
 }
 
 TEST_F(Link, TimingEdgesAndEmptyTables) {
@@ -818,4 +845,48 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
     link->fire(LinkTimer::RecvErr);
     EXPECT_EQ(link->polledIdx(), 0);
     EXPECT_EQ(link->FindConnectedStation(0), -1);
+}
+
+// The line scan: a port the link holds is not touched; one that will not open is named with
+// its fault; one that opens is asked, an answer is found, and Cancel stops the queries.
+TEST(LineScan, RefusedOrFoundAndCancelled) {
+    auto* port = new FakeSerialPort;
+    LineScanner scanner{std::unique_ptr<SerialPort>(port)};
+    scanner.setPortName(QStringLiteral("COM1"));
+    scanner.setFastPacing(true);
+    KX5Link link(std::make_unique<FakeSerialPort>());
+    link.port()->open();
+    scanner.setLink(&link);
+    ScanSetting sum;
+    sum.protocol = PortSettings::Protocol::Sum;
+    const ScanProblem held = scanner.start({sum});
+    EXPECT_EQ(std::tuple(held.kind, held.port, held.fault.kind),
+              std::tuple(ScanProblem::Kind::LinkOpen, "COM1", PortFault::Kind::None));
+    EXPECT_EQ(port->openCount, 0);
+    link.port()->close();
+    port->failNextOpen();
+    const ScanProblem fails = scanner.start({sum});
+    EXPECT_EQ(std::tuple(fails.kind, fails.port, fails.fault.kind),
+              std::tuple(ScanProblem::Kind::CannotOpen, "COM1", PortFault::Kind::NoSuchPort));
+    EXPECT_FALSE(scanner.running());
+    EXPECT_TRUE(port->writes.isEmpty());
+
+    QSignalSpy done(&scanner, &LineScanner::finished);
+    ASSERT_TRUE(scanner.start({sum}).isNone());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->writes.size() == 1; }, 1000));
+    EXPECT_EQ(port->writes[0], QByteArray("\00201WHO4F\r\n"));
+    // The model reply of station 1: ",OK," and the model field, with its checksum.
+    QByteArray reply("\00201WHO,OK,KX5-100033__\r\n");
+    PutFrameSum(reply);
+    port->feed(reply);
+    ASSERT_EQ(scanner.finds().size(), 1u);
+    EXPECT_EQ(scanner.finds()[0].mcNo, 1);
+    EXPECT_EQ(scanner.finds()[0].model, "KX5-105");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->writes.size() == 2; }, 1000));
+    scanner.cancel();
+    ASSERT_EQ(done.size(), 1);
+    EXPECT_TRUE(done[0][0].toBool());
+    EXPECT_FALSE(port->isOpen());
+    QTest::qWait(scanner.replyWaitMs(sum) * 2);
+    EXPECT_EQ(port->writes.size(), 2);
 }

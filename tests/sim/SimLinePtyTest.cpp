@@ -1,5 +1,4 @@
 // Real devices in real time: replies delivered as asked, the kx5sim command; bytes: SimWireTest.
-#include "SimTestSupport.h"
 #include "link/Frames.h"
 #include "sim/SimLine.h"
 #include "sim/SimOptions.h"
@@ -19,12 +18,11 @@
 #include <unistd.h>
 
 using namespace std::chrono_literals;
-using simtest::bytes;
-using simtest::kStx;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
+const std::string kStx(1, '\x02');
 const std::string kWho1 = kStx + "01WHO,OK,KX5-1000336D\r\n"; // station 1 in SUM mode
 
 // The program's side of the line on the master of a pseudo-terminal, raw bytes in and out.
@@ -99,7 +97,7 @@ TEST(SimLinePty, RepliesComeAsLateAndAsFragmentedAsAsked) {
         ASSERT_EQ(tcgetattr(c.fd, &tio), 0);
         EXPECT_EQ((tio.c_cflag & CSTOPB) != 0, options->line.stopBits == 2);
         const auto t0 = Clock::now();
-        const std::string got = c.ask(bytes(buildModelReq(1, 2)));
+        const std::string got = c.ask(buildModelReq(1, 2).toStdString());
         const std::chrono::duration<double> took = Clock::now() - t0;
         EXPECT_GE(c.first, firstAtLeast);
         EXPECT_GE(took, atLeast);

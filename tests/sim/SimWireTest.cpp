@@ -1,5 +1,4 @@
 // Bytes in, exact bytes out, and when fault rules fire; timing and real devices: SimLinePtyTest.
-#include "SimTestSupport.h"
 #include "link/Frames.h"
 #include "sim/SimBus.h"
 #include "sim/SimFrameReader.h"
@@ -8,14 +7,28 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string_view>
 #include <tuple>
 
 using namespace kx5sim;
-using simtest::bytes;
-using simtest::frame;
-using simtest::kStx;
 
 namespace {
+
+const std::string kStx(1, '\x02');
+
+std::string bytes(const QByteArray& a) {
+    return a.toStdString();
+}
+
+// STX body [two upper-case hex digits of the byte sum modulo 256] CR LF, owing nothing to sim/.
+std::string frame(std::string_view body, bool withSum) {
+    unsigned sum = 0;
+    for (unsigned char c : body)
+        sum += c;
+    const char* hex = "0123456789ABCDEF";
+    const std::string check = withSum ? std::string{hex[sum / 16 % 16], hex[sum % 16]} : "";
+    return kStx + std::string(body) + check + "\r\n";
+}
 
 // Rows run in order through one frame reader and one line with stations 1, 2, 3, 5 and 12,
 // so a write shows in a later read. Plain text is framed in the row's mode; bytes with STX, CR
