@@ -180,8 +180,8 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     EXPECT_EQ(readFile(dataFilePath(path("missing"), "Oven", 12)).count("\r\n"), 1);
     // Each failure and each recovery is said once, in the event list and in panel 4.
     QStringList said;
-    for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
-        said << win->eventLog()->events.text(2, r) + " " + win->eventLog()->events.text(3, r);
+    for (const EventEntry& e : win->eventLog()->entries())
+        said << (e.mcNo ? QString::number(e.mcNo) : "") + " " + e.shown;
     const QString missing = dataFilePath(path("missing"), "Oven", 12);
     const QString missing3 = dataFilePath(path("missing"), "Oven", 3);
     EXPECT_EQ(said.filter(QRegularExpression(" Data (not )?saved")).join('\n'),
@@ -237,8 +237,8 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier); // the key starts it again
     EXPECT_EQ(state(), on);
     QStringList said;
-    for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
-        said << win->eventLog()->events.text(3, r);
+    for (const EventEntry& e : win->eventLog()->entries())
+        said << e.shown;
     const QString started = "Data saving started: " + files + " every 2 sec";
     EXPECT_EQ(said.filter("Data saving"), QStringList({started, "Data saving stopped", started}));
     EXPECT_TRUE(

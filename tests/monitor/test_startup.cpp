@@ -49,7 +49,7 @@ TEST_F(Startup, SettingsFilesOrTheirDefaultsReachTheWindow) {
                " cannot be used (it is a folder), so the built-in port settings are used: COM1, "
                "9600,N,8,1, STD|STD")
                   .toStdString());
-    EXPECT_EQ(win->eventLog()->events.maxRows(), 2);
+    EXPECT_EQ(win->eventLog()->entries().size(), 2u);
 }
 
 TEST_F(Startup, CommandsFollowThePortStateAndFollowUpOnlyWhenConfirmed) {

@@ -127,9 +127,8 @@ protected:
     // The events list as "MC text" lines, those `keep` takes.
     QStringList events(const std::function<bool(const QString&)>& keep) const {
         QStringList out;
-        const Grid& list = win->eventLog()->events;
-        for (int r = 1; r <= list.maxRows(); ++r)
-            if (keep(list.text(3, r))) out << list.text(2, r) + " " + list.text(3, r);
+        for (const EventEntry& e : win->eventLog()->entries())
+            if (keep(e.shown)) out << (e.mcNo ? QString::number(e.mcNo) : "") + " " + e.shown;
         return out;
     }
 };
@@ -240,8 +239,8 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
         log->add(3, {QString::number(i), QString::number(i)});
     EXPECT_EQ(view->model()->rowCount(), EventLog::kMaxRows);
-    EXPECT_EQ(log->events.text(3, 1), "Oven: 2");
-    EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "Oven: 2001");
+    EXPECT_EQ(log->entries().front().shown, "Oven: 2");
+    EXPECT_EQ(log->entries().back().shown, "Oven: 2001");
     EXPECT_EQ(resets.count(), 0);
     const QScrollBar* bar = view->verticalScrollBar();
     EXPECT_GT(bar->value(), 0);
@@ -256,7 +255,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     log->add(1, "a");
     log->add(1, "b");
     const QString said = "Events not saved to " + blocked + ": not a regular file";
-    EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
+    EXPECT_EQ(log->entries().rbegin()[1].shown, said);
     EXPECT_EQ(panel4(), said);
 }
 
@@ -471,7 +470,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     const QString said =
         "Trace not recorded to " + rec->filePath(now.date()) + ": not a regular file";
     EXPECT_EQ(panel4(), said);
-    EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
+    EXPECT_EQ(win->eventLog()->entries().back().shown, said);
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     EXPECT_EQ(left.size(), 3); // under the limit: nothing more removed
     // A busy day in one file: 3.6 MB of frames, set aside in pieces as it goes, and all the
