@@ -29,7 +29,6 @@
 #include "services/LineTexts.h"
 #include "services/LinkWords.h"
 #include "settings/GatewayDialog.h"
-#include "settings/OpenWithDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/frmDSave_Folder.h"
@@ -41,6 +40,7 @@
 #include "tests/support/Bracketing.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Language.h"
+#include "ui/OpenWithDialog.h"
 #include "ui/ScreenFit.h"
 
 #include <QAbstractScrollArea>

@@ -1,13 +1,13 @@
 // The clock window's request, the shell launcher and the Help commands with F1; the settings
 // windows: test_windows.cpp. The guide's own links are tests/app's.
 #include "SettingsFixture.h"
-#include "settings/OpenWithDialog.h"
-#include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
 #include "settings/frmKX5_SetPort.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/GridView.h"
 #include "ui/HelpGuide.h"
+#include "ui/OpenWithDialog.h"
+#include "ui/ShellOpen.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
