@@ -5,6 +5,8 @@
 # the gateway listens (start-up finished), then prints VmRSS, the totals of smaps_rollup and
 # the mappings that cost the most.
 #   bench/service_rss.sh [BUILD_BIN] [SECONDS]   (defaults: build/bin, 10)
+# Also: PUBLISH=0 with publishing off; TOP=N mappings listed; KEEP=FILE keeps a copy of smaps
+# (and FILE.threads); MALLOC=1 prints glibc's arena figures (through gdb) before the figures.
 set -eu
 bin=$(cd "${1:-build/bin}" && pwd)
 settle=${2:-10}
@@ -51,11 +53,19 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 sleep "$settle"
-[ -n "${KEEP:-}" ] && cp /proc/$svc/smaps "$KEEP" && cat /proc/$svc/task/*/comm >"$KEEP.threads"
+if [ -n "${MALLOC:-}" ]; then
+    gdb -p "$svc" -batch -ex 'call (void)malloc_stats()' >/dev/null 2>&1
+    sleep 0.5
+    sed -n '/^Arena 0:/,$p' "$dir/service.err"
+fi
+if [ -n "${KEEP:-}" ]; then
+    cp "/proc/$svc/smaps" "$KEEP"
+    cat "/proc/$svc/task/"*/comm >"$KEEP.threads"
+fi
 kill -0 "$svc" || { cat "$dir/service.err"; exit 1; }
 [ -s "$dir/data/Oven_01.DAT" ] || { echo "no records saved"; cat "$dir/service.err"; exit 1; }
 
-ls /proc/$svc/task | wc -l | sed "s/^/threads: /"
+echo "threads: $(ls "/proc/$svc/task" | wc -l)"
 grep -E 'VmRSS|RssAnon|RssFile|VmHWM' "/proc/$svc/status"
 grep -E '^(Rss|Pss|Shared_Clean|Private_Clean|Private_Dirty|Anonymous):' \
     "/proc/$svc/smaps_rollup"
