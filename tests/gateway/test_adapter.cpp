@@ -157,16 +157,16 @@ TEST(GatewayAdapter, ValuesAndParameterBlocksAreServedOnlyWhileCurrent) {
         now += st.advance;
         m.checkAges();
         if (st.poll) line.answer(line.tick());
-        const auto snap = line.adapter.snapshot(1);
+        const StationView snap = line.adapter.station(1);
         EXPECT_EQ(m.answering(1), st.answering) << now;
-        EXPECT_EQ(snap->answering, st.answering) << now;
-        EXPECT_EQ(RegisterMap::read(*snap, 1, 1).exception,
+        EXPECT_EQ(snap.answering, st.answering) << now;
+        EXPECT_EQ(RegisterMap::read(snap, 1, 1).exception,
                   st.answering ? ModbusException::None : ModbusException::TargetFailed);
     }
     EXPECT_EQ(staleSaid, 1);
 
     const auto blocks = [&](int reg) {
-        const RegisterRead r = RegisterMap::read(*line.adapter.snapshot(1), reg, 1);
+        const RegisterRead r = RegisterMap::read(line.adapter.station(1), reg, 1);
         return r.needImage ? r.blocks : std::vector<int>{};
     };
     now = 1000 + LinkAdapter::kImageMaxAgeMs; // the blocks were read at 1000

@@ -1,6 +1,6 @@
 // The Modbus TCP gateway: its register map, write checks and trusted clients over a station's
-// snapshot, its settings window (with the live counters; the file is tests/settings'), and the
-// headless program against kx5sim with clients no one here wrote: mbpoll (reads, a write the
+// view of a station, its settings window (with the live counters; the file is tests/settings'), and
+// the headless program against kx5sim with clients no one here wrote: mbpoll (reads, a write the
 // simulator then holds, a refusal answered 04, the exceptions) and pymodbus (eight clients at once
 // with one sending garbage, writes off, registers no block covers, the connection limit); settings
 // that end a headless run at start; and in-process a client's write showing in the open parameter
@@ -50,14 +50,18 @@ namespace {
 
 namespace X = ModbusException;
 
-StationSnapshot answering() {
-    StationSnapshot s;
-    s.inUse = s.answering = s.values.fresh = true;
-    s.values.regs[MonReg::INP] = kInputTypes[0].no;
-    s.values.regs[MonReg::NPV] = 251;
-    s.values.regs[MonReg::MVOUT] = -5;
-    s.values.regs[MonReg::SPD] = 120;
-    s.image = {{301, 300}, {302, -20}};
+StationValues liveValues, staleValues;
+const std::map<int, int> image = {{301, 300}, {302, -20}};
+
+StationView answering() {
+    for (StationValues* v : {&liveValues, &staleValues}) {
+        v->fresh = v == &liveValues;
+        v->regs[MonReg::INP] = kInputTypes[0].no;
+        v->regs[MonReg::NPV] = 251;
+        v->regs[MonReg::MVOUT] = -5;
+        v->regs[MonReg::SPD] = 120;
+    }
+    StationView s{.inUse = true, .answering = true, .values = &liveValues, .image = &image};
     s.imageAgeMs = {0, 0, 0, 0}; // just read
     s.alarms = {2, 1};
     return s;
@@ -66,12 +70,12 @@ StationSnapshot answering() {
 } // namespace
 
 TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
-    const StationSnapshot live = answering();
-    StationSnapshot unused, silent = answering(), stale = answering();
+    const StationView live = answering();
+    StationView unused, silent = answering(), stale = answering();
     silent.answering = false;
-    stale.values.fresh = false;
+    stale.values = &staleValues;
     struct Read {
-        const StationSnapshot* s;
+        const StationView* s;
         int first, count, exception;
         bool needImage;
         std::vector<int> values;
@@ -99,7 +103,7 @@ TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
     on.writes = true;
     const ParamRange sv = paramRange(*paramInfo(301), kInputTypes[0].no, 0, 0);
     struct Write {
-        const StationSnapshot* s;
+        const StationView* s;
         const GatewayOptions* o;
         int reg, value, exception;
     } writes[] = {
