@@ -157,10 +157,9 @@ TEST(GatewayAdapter, ValuesAndParameterBlocksAreServedOnlyWhileCurrent) {
         now += st.advance;
         m.checkAges();
         if (st.poll) line.answer(line.tick());
-        const StationView snap = line.adapter.station(1);
         EXPECT_EQ(m.answering(1), st.answering) << now;
-        EXPECT_EQ(snap.answering, st.answering) << now;
-        EXPECT_EQ(RegisterMap::read(snap, 1, 1).exception,
+        EXPECT_EQ(line.adapter.station(1).answering, st.answering) << now;
+        EXPECT_EQ(RegisterMap::read(line.adapter.station(1), 1, 1).exception,
                   st.answering ? ModbusException::None : ModbusException::TargetFailed);
     }
     EXPECT_EQ(staleSaid, 1);

@@ -50,17 +50,15 @@ namespace {
 
 namespace X = ModbusException;
 
-StationValues liveValues, staleValues;
 const std::map<int, int> image = {{301, 300}, {302, -20}};
+StationValues liveValues, notFresh;
 
 StationView answering() {
-    for (StationValues* v : {&liveValues, &staleValues}) {
-        v->fresh = v == &liveValues;
-        v->regs[MonReg::INP] = kInputTypes[0].no;
-        v->regs[MonReg::NPV] = 251;
-        v->regs[MonReg::MVOUT] = -5;
-        v->regs[MonReg::SPD] = 120;
-    }
+    liveValues.fresh = true;
+    liveValues.regs[MonReg::INP] = kInputTypes[0].no;
+    liveValues.regs[MonReg::NPV] = 251;
+    liveValues.regs[MonReg::MVOUT] = -5;
+    liveValues.regs[MonReg::SPD] = 120;
     StationView s{.inUse = true, .answering = true, .values = &liveValues, .image = &image};
     s.imageAgeMs = {0, 0, 0, 0}; // just read
     s.alarms = {2, 1};
@@ -73,7 +71,7 @@ TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
     const StationView live = answering();
     StationView unused, silent = answering(), stale = answering();
     silent.answering = false;
-    stale.values = &staleValues;
+    stale.values = &notFresh;
     struct Read {
         const StationView* s;
         int first, count, exception;
