@@ -7,6 +7,7 @@
 #include "files/ConfigFiles.h"
 #include "files/FolderLock.h"
 #include "files/Version.h"
+#include "link/KX5Link.h"
 #include "services/DataLogger.h"
 #include "services/EventLog.h"
 
@@ -135,6 +136,10 @@ int runService(int argc, char** argv, const char* name) {
     ServiceOutput out(2); // standard error
     out.takeQtMessages();
     LineServices line;
+    // Nobody looks at the lists the windows show: the events go to standard error and the
+    // events file as they come, and the trace recorder takes each frame as it passes.
+    line.events()->setListKept(false);
+    line.link()->sprdCommD.setMaxRows(1);
     Headless run(&line, &out);
     const QString problems = run.start(options);
     if (!problems.isEmpty()) out.line(QString::fromLocal8Bit(said(problems)));

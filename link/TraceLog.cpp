@@ -5,7 +5,7 @@
 #include <QDateTime>
 
 void TraceLog::add(const QByteArray& bytes, bool sent) {
-    if (rows() >= kRows) clear();
+    if (rows() >= m_maxRows) clear();
     // The UTC clock: the local one consults the time-zone files on every call.
     m_rows.push_back({QDateTime::currentMSecsSinceEpoch(), sent, bytes});
     emit rowAdded(rows() - 1);

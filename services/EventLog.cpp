@@ -126,7 +126,16 @@ void EventLog::add(int mcNo, const FileNotice& event) {
     }
 }
 
+void EventLog::setListKept(bool kept) {
+    m_listKept = kept;
+    if (!kept) m_entries.clear();
+}
+
 void EventLog::list(EventEntry entry) {
+    if (!m_listKept) {
+        emit listed(entry);
+        return;
+    }
     // Keep the newest.
     if (m_entries.size() >= size_t(kMaxRows)) m_entries.pop_front();
     m_entries.push_back(std::move(entry));

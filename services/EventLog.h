@@ -35,8 +35,11 @@ public:
     // Where its trouble is said for the status bar (none: not said there).
     void setStatus(LineStatus* status) { m_status = status; }
 
-    // The newest kMaxRows entries, oldest first.
+    // The newest kMaxRows entries, oldest first; none when the list is not kept.
     const std::deque<EventEntry>& entries() const { return m_entries; }
+    // Without a window to show it, the list is not kept: each entry is passed on (added, listed,
+    // the events file) as it comes.
+    void setListKept(bool kept);
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
     // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
@@ -64,6 +67,7 @@ private:
 
     KX5Link* m_link;
     std::deque<EventEntry> m_entries;
+    bool m_listKept = true;
     LineStatus* m_status = nullptr;
     // Per MC No, why it last failed; none while it answers or before it was heard of.
     std::map<int, std::optional<LineFault>> m_fault;
