@@ -51,18 +51,15 @@ namespace {
 namespace X = ModbusException;
 
 const std::map<int, int> image = {{301, 300}, {302, -20}};
-StationValues liveValues, notFresh;
+StationValues liveValues{.fresh = true}, notFresh;
 
 StationView answering() {
-    liveValues.fresh = true;
     liveValues.regs[MonReg::INP] = kInputTypes[0].no;
     liveValues.regs[MonReg::NPV] = 251;
     liveValues.regs[MonReg::MVOUT] = -5;
     liveValues.regs[MonReg::SPD] = 120;
-    StationView s{.inUse = true, .answering = true, .values = &liveValues, .image = &image};
-    s.imageAgeMs = {0, 0, 0, 0}; // just read
-    s.alarms = {2, 1};
-    return s;
+    // In use and answering, every block just read, two alarms active and one unacknowledged.
+    return {true, true, &liveValues, &image, {0, 0, 0, 0}, 10000, {2, 1}};
 }
 
 } // namespace
