@@ -17,7 +17,8 @@ cleanup() {
     wait 2>/dev/null || true
     rm -rf "$dir"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 1' INT TERM PIPE HUP
 
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 
