@@ -14,13 +14,13 @@
 #include "services/EventLog.h"
 #include "settings/GatewayDialog.h"
 #include "settings/PublishingDialog.h"
-#include "settings/ShellOpen.h"
 #include "settings/frmKX5_About.h"
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "ui/HelpGuide.h"
 #include "ui/MsgBox.h"
+#include "ui/ShellOpen.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -7,6 +7,7 @@
 #include "files/ConfigFiles.h"
 #include "files/FolderLock.h"
 #include "files/Version.h"
+#include "link/KX5Link.h"
 #include "services/DataLogger.h"
 #include "services/EventLog.h"
 
@@ -94,6 +95,9 @@ void keepLocks(QObject* owner, FolderLocks* locks, LineServices* line) {
 
 // No window and no display, so a QCoreApplication, which never asks for X or Wayland.
 int runService(int argc, char** argv, const char* name) {
+    // The run waits on a serial port and sockets only, which Qt's own event dispatcher does
+    // as well as GLib's main loop; GLib's code and tables would cost about 0.3 MB resident.
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QLatin1String(name));
     QCoreApplication::setApplicationVersion(QLatin1String(kVersion));
@@ -106,7 +110,7 @@ int runService(int argc, char** argv, const char* name) {
         args.insert(1, QStringLiteral("--headless"));
         raw.insert(1, QByteArrayLiteral("--headless"));
     }
-    const StartOptions options = parseStartOptions(args, raw);
+    const StartOptions options = parseStartOptions(args, raw, StartProgram::Service);
     if (const int rc = printStartText(options); rc >= 0) return rc;
     bool created = false;
     if (!setUpProgramDir(options, &created)) return 2;
@@ -132,6 +136,10 @@ int runService(int argc, char** argv, const char* name) {
     ServiceOutput out(2); // standard error
     out.takeQtMessages();
     LineServices line;
+    // Nobody looks at the lists the windows show: the events go to standard error and the
+    // events file as they come, and the trace recorder takes each frame as it passes.
+    line.events()->setListKept(false);
+    line.link()->sprdCommD.setMaxRows(1);
     Headless run(&line, &out);
     const QString problems = run.start(options);
     if (!problems.isEmpty()) out.line(QString::fromLocal8Bit(said(problems)));

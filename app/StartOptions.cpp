@@ -10,13 +10,24 @@
 #include <QFile>
 #include <tuple>
 
-StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw) {
+StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw,
+                               StartProgram program) {
+    const bool service = program == StartProgram::Service;
     QCommandLineParser cli;
-    cli.setApplicationDescription(QStringLiteral("KX5 Communication Program"));
+    cli.setApplicationDescription(
+        service ? QStringLiteral("KX5 Communication Program without windows, for a service "
+                                 "manager: the link, data saving, events, publishing and the "
+                                 "Modbus TCP gateway; events also go to standard error. Stops "
+                                 "cleanly on SIGTERM.")
+                : QStringLiteral("KX5 Communication Program"));
     const QCommandLineOption help = cli.addHelpOption();
     const QCommandLineOption version = cli.addVersionOption();
+    const QString givenUp = QStringLiteral(
+        "A port the link gives up on ends the run: status 1 for a port lost while \"Reopen a "
+        "lost port\" is off, 2 for line settings in Comm.CFG that no port takes.");
     const QCommandLineOption open(QStringLiteral("open"),
-                                  QStringLiteral("Open the port at start."));
+                                  service ? QStringLiteral("Open the port at start. ") + givenUp
+                                          : QStringLiteral("Open the port at start."));
     const QCommandLineOption save(
         QStringLiteral("save"),
         QStringLiteral("Start data saving at start (it must be enabled in Data Save Setting)."));
@@ -24,19 +35,25 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
         QStringLiteral("dir"),
         QStringLiteral("Use PATH as the program folder (Comm.CFG, the CFG folder, the manual)."),
         QStringLiteral("PATH"));
-    const QCommandLineOption graph(QStringLiteral("graph"),
-                                   QStringLiteral("Start the trend graph once the port is open."));
-    const QCommandLineOption headless(
+    QCommandLineOption graph(QStringLiteral("graph"),
+                             QStringLiteral("Start the trend graph once the port is open."));
+    QCommandLineOption headless(
         QStringLiteral("headless"),
         QStringLiteral("Run without windows or a display (as a service): the link, data saving, "
                        "events and publishing only; events also go to standard error. Stops "
-                       "cleanly on SIGTERM. With --open, a port the link gives up on ends the "
-                       "run: status 1 for a port lost while \"Reopen a lost port\" is off, 2 "
-                       "for line settings in Comm.CFG that no port takes."));
+                       "cleanly on SIGTERM. With --open: ") +
+            givenUp);
+    // The service has no windows: a start line written for kx5comm --headless still runs it,
+    // but its help names only what it does.
+    if (service) {
+        graph.setFlags(QCommandLineOption::HiddenFromHelp);
+        headless.setFlags(QCommandLineOption::HiddenFromHelp);
+    }
     const QCommandLineOption discovery(
         QStringLiteral("discovery"),
-        QStringLiteral("With --headless: announce the stations to Home Assistant (MQTT "
-                       "discovery) in this run, as if ticked in Publishing."));
+        (service ? QStringLiteral("Announce") : QStringLiteral("With --headless: announce")) +
+            QStringLiteral(" the stations to Home Assistant (MQTT discovery) in this run, as if "
+                           "ticked in Publishing."));
     const QCommandLineOption gateway(
         QStringLiteral("gateway"),
         QStringLiteral("Run the Modbus TCP gateway (unit id = MC No) whatever "

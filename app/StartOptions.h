@@ -40,7 +40,10 @@ void applyGatewayStartOptions(const StartOptions& options, GatewayOptions* gatew
 // started for.
 QString gatewayStartProblem(const StartOptions& options);
 
+// Which program reads them: the service's help names only what it takes.
+enum class StartProgram { Windows, Service };
 // raw: the arguments' bytes as the system gave them (argv), to catch names lost in decoding.
-StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {});
+StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteArray>& raw = {},
+                               StartProgram program = StartProgram::Windows);
 // Whether the arguments ask only for the help or the version text, which needs no display.
 bool wantsTextOnly(int argc, char** argv);

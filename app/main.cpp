@@ -6,10 +6,10 @@
 #include "files/FolderLock.h"
 #include "files/Version.h"
 #include "monitor/frmKX5_Main.h"
-#include "settings/ShellOpen.h"
 #include "ui/DesktopIdentity.h"
 #include "ui/HelpGuide.h"
 #include "ui/Language.h"
+#include "ui/ShellOpen.h"
 
 #include <QApplication>
 #include <QDir>

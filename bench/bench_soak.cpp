@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
                         total.elapsed() / 60000.0,
                         (now - lastLine.second) / ((total.elapsed() - lastLine.first) / 1e3) * 100,
                         (total.elapsed() - lastLine.first) / 1e3, rssMiB(),
-                        w.eventLog()->events.maxRows());
+                        int(w.eventLog()->entries().size()));
             std::fflush(stdout);
             lastLine = {total.elapsed(), now};
         }

@@ -2,11 +2,13 @@
 # services (events, data log, trace, alarms, publishing, gateway, the service program) build on
 # Qt Core, Network and Serial Port only, so the service runs where no desktop is installed.
 # kx5_check_no_desktop(target...) stops the configuration naming the first target that reaches
-# Qt Gui or Widgets, and through which libraries.
+# Qt Gui or Widgets, and through which libraries. kx5_check_not_on(regex target...) does the
+# same for the libraries whose names match regex: the services stand beside publishing and the
+# gateway, which observe the same line, not on them.
 
-function(_kx5_desktop_path target seen_var path_var)
+function(_kx5_desktop_path target forbidden seen_var path_var)
   set(${path_var} "" PARENT_SCOPE)
-  if(target MATCHES "^Qt6::(Gui|Widgets|OpenGL|PrintSupport|Svg)$")
+  if(target MATCHES "${forbidden}")
     set(${path_var} ${target} PARENT_SCOPE)
     return()
   endif()
@@ -37,11 +39,24 @@ function(_kx5_desktop_path target seen_var path_var)
     if(lib MATCHES "[$<>]")
       continue()
     endif()
-    _kx5_desktop_path(${lib} ${seen_var} below)
+    _kx5_desktop_path(${lib} "${forbidden}" ${seen_var} below)
     set(${seen_var} ${${seen_var}} PARENT_SCOPE)
     if(below)
       set(${path_var} "${target} -> ${below}" PARENT_SCOPE)
       return()
+    endif()
+  endforeach()
+endfunction()
+
+function(kx5_check_not_on forbidden)
+  foreach(t IN LISTS ARGN)
+    if(NOT TARGET ${t})
+      continue()
+    endif()
+    set(seen "")
+    _kx5_desktop_path(${t} "${forbidden}" seen path)
+    if(path)
+      message(FATAL_ERROR "${t} must not build on ${forbidden}, but reaches it: ${path}")
     endif()
   endforeach()
 endfunction()
@@ -52,7 +67,7 @@ function(kx5_check_no_desktop)
       continue()
     endif()
     set(seen "")
-    _kx5_desktop_path(${t} seen path)
+    _kx5_desktop_path(${t} "^Qt6::(Gui|Widgets|OpenGL|PrintSupport|Svg)$" seen path)
     if(path)
       message(FATAL_ERROR "${t} must build on Qt Core, Network and Serial Port only, but "
                           "reaches the desktop: ${path}")

@@ -12,20 +12,21 @@ LinkAdapter::~LinkAdapter() {
     dropJobs();
 }
 
-std::shared_ptr<const StationSnapshot> LinkAdapter::snapshot(int mcNo) const {
-    auto s = std::make_shared<StationSnapshot>();
+StationView LinkAdapter::station(int mcNo) const {
+    StationView s;
     const LineModel& line = m_link->line();
     const LineModel::Station* st = line.station(mcNo);
-    s->inUse = st && st->inUse;
-    if (!s->inUse) return s;
-    s->values = st->values;
+    s.inUse = st && st->inUse;
+    if (!s.inUse) return s;
+    s.values = &st->values;
     // One rule for every consumer; a closed port answers for nobody.
-    s->answering = m_link->phase() != KX5Link::Phase::Closed && line.answering(mcNo);
-    s->image = st->image;
-    for (size_t b = 0; b < s->imageAgeMs.size(); ++b)
-        s->imageAgeMs[b] = st->imageAtMs[b] ? line.nowMs() - st->imageAtMs[b] : -1;
-    s->imageMaxAgeMs = m_imageMaxAgeMs;
-    if (m_alarmCounts) s->alarms = m_alarmCounts(mcNo);
+    s.answering = m_link->phase() != KX5Link::Phase::Closed && line.answering(mcNo);
+    s.image = &st->image;
+    const qint64 now = line.nowMs();
+    for (size_t b = 0; b < s.imageAgeMs.size(); ++b)
+        s.imageAgeMs[b] = st->imageAtMs[b] ? now - st->imageAtMs[b] : -1;
+    s.imageMaxAgeMs = m_imageMaxAgeMs;
+    if (m_alarmCounts) s.alarms = m_alarmCounts(mcNo);
     return s;
 }
 

@@ -42,8 +42,8 @@ public:
     explicit LinkAdapter(KX5Link* link, QObject* parent = nullptr);
     ~LinkAdapter() override;
 
-    // Station mcNo as the line model has it at this moment (never null).
-    std::shared_ptr<const StationSnapshot> snapshot(int mcNo) const;
+    // Station mcNo as the line model has it at this moment, read in place (see StationView).
+    StationView station(int mcNo) const;
     // Queues the job; its done is always called, never from within submit.
     void submit(std::shared_ptr<LineJob> job);
     // Ends every job waiting or running as given up: the gateway stopped.

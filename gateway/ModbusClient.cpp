@@ -198,7 +198,7 @@ bool ModbusClient::handle(const QByteArray& req) {
 }
 
 bool ModbusClient::answerRead(const QByteArray& req, int unit, int first, int count, bool waited) {
-    RegisterRead r = RegisterMap::read(*m_server->adapter()->snapshot(unit), first, count);
+    RegisterRead r = RegisterMap::read(m_server->adapter()->station(unit), first, count);
     if (r.needImage && !waited) {
         wait({req, unit, first, count, {}, nullptr, 0});
         return true;
@@ -214,10 +214,10 @@ bool ModbusClient::answerRead(const QByteArray& req, int unit, int first, int co
 
 bool ModbusClient::answerWrite(const QByteArray& req, int unit,
                                std::vector<std::pair<int, int>> writes) {
-    const std::shared_ptr<const StationSnapshot> s = m_server->adapter()->snapshot(unit);
+    const StationView s = m_server->adapter()->station(unit);
     // Nothing is written unless every value may be.
     for (const auto& [reg, value] : writes)
-        if (const int code = RegisterMap::checkWrite(*s, m_server->options(), reg, value)) {
+        if (const int code = RegisterMap::checkWrite(s, m_server->options(), reg, value)) {
             const QString hex = QStringLiteral("%1").arg(code, 2, 16, QLatin1Char('0'));
             const char* why = exceptionText(code);
             m_server->sayFolded(
@@ -244,7 +244,7 @@ void ModbusClient::wait(Waiting w) {
     const QPointer self(this);
     if (!w.job) {
         const std::vector<int> blocks =
-            RegisterMap::read(*m_server->adapter()->snapshot(w.unit), w.first, w.count).blocks;
+            RegisterMap::read(m_server->adapter()->station(w.unit), w.first, w.count).blocks;
         m_server->readImage(w.unit, blocks, [self, serial](bool ok, bool refused) {
             if (self)
                 self->onWaitEnded(serial, ok,

@@ -1,8 +1,8 @@
 // The Modbus TCP side of the gateway: a QTcpServer on the program's event loop takes
 // connections from trusted clients up to the limit (the rest are closed at once and counted),
 // and each client's requests are cut from its byte stream and answered by libmodbus on that
-// client's socket. Reads are answered from the stations' snapshots; a read of parameters not
-// held yet and every write wait for the link without holding anyone else up, and a write is
+// client's socket. Reads are answered from the line model's stations in place; a read of parameters
+// not held yet and every write wait for the link without holding anyone else up, and a write is
 // answered only once the controller acknowledged it. A client that stays silent, sends what is
 // not Modbus or floods loses only its own connection, or waits its own turn.
 #pragma once

@@ -56,9 +56,9 @@ std::optional<int> monitorPosition(int reg) {
     return coverage().monitor[size_t(reg)];
 }
 
-RegisterRead read(const StationSnapshot& s, int first, int count) {
+RegisterRead read(const StationView& s, int first, int count) {
     RegisterRead r;
-    if (!s.inUse) {
+    if (!s.inUse || !s.values || !s.image) {
         r.exception = ModbusException::PathUnavailable;
         return r;
     }
@@ -67,7 +67,7 @@ RegisterRead read(const StationSnapshot& s, int first, int count) {
             r.exception = ModbusException::IllegalAddress;
             return r;
         }
-    if (!s.answering || !s.values.fresh) {
+    if (!s.answering || !s.values->fresh) {
         r.exception = ModbusException::TargetFailed;
         return r;
     }
@@ -77,15 +77,15 @@ RegisterRead read(const StationSnapshot& s, int first, int count) {
             continue;
         }
         if (const auto pos = monitorPosition(reg)) {
-            r.values.push_back(s.values.regs[size_t(*pos)]);
+            r.values.push_back(s.values->regs[size_t(*pos)]);
             continue;
         }
         const int b = blockOf(reg);
         const qint64 age = b > 0 ? s.imageAgeMs[size_t(b - 1)] : -1;
         // The clock runs: its registers are read again for every request.
         const qint64 maxAge = reg >= 520 && reg <= 525 ? kClockAgeMs : s.imageMaxAgeMs;
-        const auto it = s.image.find(reg);
-        if (it == s.image.end() || age < 0 || age > maxAge) {
+        const auto it = s.image->find(reg);
+        if (it == s.image->end() || age < 0 || age > maxAge) {
             if (b > 0 && std::find(r.blocks.begin(), r.blocks.end(), b) == r.blocks.end())
                 r.blocks.push_back(b);
             r.needImage = true;
@@ -97,17 +97,17 @@ RegisterRead read(const StationSnapshot& s, int first, int count) {
     return r;
 }
 
-int checkWrite(const StationSnapshot& s, const GatewayOptions& o, int reg, int value) {
+int checkWrite(const StationView& s, const GatewayOptions& o, int reg, int value) {
     if (!o.writes) return ModbusException::IllegalFunction;
-    if (!s.inUse) return ModbusException::PathUnavailable;
+    if (!s.inUse || !s.values) return ModbusException::PathUnavailable;
     if (!covered(reg) || reg >= kRegisters || !o.allows(reg))
         return ModbusException::IllegalAddress;
     for (const KeyRange& k : kKeys)
         if (k.reg == reg && (value < k.lo || value > k.hi)) return ModbusException::IllegalValue;
-    if (!s.answering || !s.values.fresh) return ModbusException::TargetFailed;
+    if (!s.answering || !s.values->fresh) return ModbusException::TargetFailed;
     // A parameter's range may hang on the input type the station has now.
     if (const ParamInfo* p = paramInfo(reg)) {
-        const auto& g = s.values.regs;
+        const auto& g = s.values->regs;
         const int inp = g[MonReg::INP], unit = g[MonReg::UNIT];
         if (!paramRefusal(*p, value, inp, unit, DecimalPlaces(inp, unit, g[MonReg::DPP])).isEmpty())
             return ModbusException::IllegalValue;

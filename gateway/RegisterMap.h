@@ -1,6 +1,7 @@
 // What a Modbus client sees of one station: register r is the controller's register r, a
 // signed 16-bit value. The live values come from the monitor poll, the rest from the station's
-// parameter image. Pure decisions over a snapshot, so they are tested without sockets or a line.
+// parameter image. Pure decisions over a view of a station, so they are tested without sockets or a
+// line.
 #pragma once
 
 #include "link/Reading.h"
@@ -35,13 +36,14 @@ struct AlarmCounts {
     int unacknowledged = 0; // waiting for the operator, lamp on or already off
 };
 
-// One station as the gateway last saw it: made from the link's changes and read by the clients'
-// sockets, all on the program's one event loop.
-struct StationSnapshot {
+// One station as the line model has it at this moment: a view over the model's own values and
+// parameter image, nothing copied. Valid until the event loop runs again; a client's request is
+// answered within one turn of it.
+struct StationView {
     bool inUse = false;
-    bool answering = false;   // its last exchange went well: the values are current
-    StationValues values;     // the monitor read
-    std::map<int, int> image; // parameter registers as the controller last reported them
+    bool answering = false;                    // its last exchange went well: values are current
+    const StationValues* values = nullptr;     // the monitor read; set whenever inUse
+    const std::map<int, int>* image = nullptr; // parameter registers as last reported; with values
     // Age of each parameter block (1 to 4) in ms; -1: not read (since it came back).
     std::array<qint64, 4> imageAgeMs{-1, -1, -1, -1};
     int imageMaxAgeMs = 10000; // older blocks are read again before they are served
@@ -71,7 +73,7 @@ bool covered(int reg);
 // reg's position in the monitor read, if it is one of its registers.
 std::optional<int> monitorPosition(int reg);
 // Registers first to first + count - 1 of the station.
-RegisterRead read(const StationSnapshot& s, int first, int count);
+RegisterRead read(const StationView& s, int first, int count);
 // Whether value may be written to reg of the station: an exception code, or None.
-int checkWrite(const StationSnapshot& s, const GatewayOptions& o, int reg, int value);
+int checkWrite(const StationView& s, const GatewayOptions& o, int reg, int value);
 } // namespace RegisterMap

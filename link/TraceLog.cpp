@@ -5,9 +5,13 @@
 #include <QDateTime>
 
 void TraceLog::add(const QByteArray& bytes, bool sent) {
-    if (rows() >= kRows) clear();
+    if (rows() >= m_maxRows) clear();
+    // A serial port's readAll() leaves its 16 KB read chunk behind a few bytes: kept as they
+    // come, the rows would hold megabytes.
+    QByteArray kept = bytes;
+    kept.squeeze();
     // The UTC clock: the local one consults the time-zone files on every call.
-    m_rows.push_back({QDateTime::currentMSecsSinceEpoch(), sent, bytes});
+    m_rows.push_back({QDateTime::currentMSecsSinceEpoch(), sent, std::move(kept)});
     emit rowAdded(rows() - 1);
 }
 

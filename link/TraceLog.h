@@ -6,13 +6,14 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <algorithm>
 #include <vector>
 
 class TraceLog : public QObject {
     Q_OBJECT
 public:
-    // At most kRows rows, then it restarts in row 1. A normal read (two monitor replies are
-    // 212 bytes) shows whole; a longer one is cut, with a note of the bytes left out.
+    // At most kRows rows (or as set), then it restarts in row 1. A normal read (two monitor replies
+    // are 212 bytes) shows whole; a longer one is cut, with a note of the bytes left out.
     static constexpr int kRows = 500;
     static constexpr int kCols = 399; // byte columns
 
@@ -23,6 +24,8 @@ public:
     };
 
     void add(const QByteArray& bytes, bool sent);
+    // Without a window to show them, the rows are only passed on as they come: keep fewer.
+    void setMaxRows(int rows) { m_maxRows = std::max(1, rows); }
     void clear();
     int rows() const { return int(m_rows.size()); }
     const Row& row(int i) const { return m_rows[size_t(i)]; }
@@ -41,4 +44,5 @@ signals:
 
 private:
     std::vector<Row> m_rows;
+    int m_maxRows = kRows;
 };

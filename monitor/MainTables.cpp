@@ -8,6 +8,7 @@
 #include "services/EventLog.h"
 #include "services/TraceFile.h"
 #include "services/TraceRecorder.h"
+#include "ui/Grid.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/MsgBox.h"
@@ -26,6 +27,32 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 #include <memory>
+
+namespace {
+
+// The Events tab's rows, made from the event log's entries and kept up with them.
+Grid* eventRows(EventLog* events) {
+    auto* rows = new Grid(3);
+    rows->setHeaderContext("EventLog");
+    rows->setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
+    rows->setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
+    rows->setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
+    const auto append = [rows](const EventEntry& e) {
+        // One removal, not a rewrite of every row: a list that stays full for hours would
+        // otherwise repaint itself on every new entry.
+        if (rows->maxRows() >= EventLog::kMaxRows)
+            rows->removeRows(1, rows->maxRows() - EventLog::kMaxRows + 1);
+        rows->appendRow();
+        rows->setRowTexts(rows->maxRows(), 1,
+                          {e.stamp, e.mcNo > 0 ? QString::number(e.mcNo) : QString(), e.shown});
+    };
+    for (const EventEntry& e : events->entries())
+        append(e);
+    QObject::connect(events, &EventLog::listed, rows, append);
+    return rows;
+}
+
+} // namespace
 
 MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder, QWidget* parent)
     : QTabWidget(parent), m_link(link), m_recorder(recorder) {
@@ -81,7 +108,9 @@ MainTables::MainTables(KX5Link* link, EventLog* events, TraceRecorder* recorder,
     traceLay->addLayout(traceBar);
     traceLay->addWidget(m_viewCommD, 1);
     addTab(tracePage, tr("Communication"));
-    m_viewEvents = new GridView(&events->events);
+    Grid* eventList = eventRows(events);
+    m_viewEvents = new GridView(eventList);
+    eventList->setParent(m_viewEvents); // made after the view's model, so gone after it too
     m_viewEvents->setObjectName(QStringLiteral("sprdEvents"));
     m_viewEvents->setAccessibleName(tr("Events"));
     m_viewEvents->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -124,8 +124,8 @@ frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const LineModel* line, QWidget* pa
     m_keyOff = fromQColor(QApplication::palette().color(QPalette::Button));
     runEditor = [](frmD_Edit& d) { return d.exec(); };
     // Not a poll: the first change of the line starts it, and the rows show every change of
-    // that second at once; while nothing changes it does not run.
-    tmrRefresh.setInterval(1000);
+    // that frame (about 60 a second) at once; while nothing changes it does not run.
+    tmrRefresh.setInterval(16);
     tmrRefresh.setSingleShot(true);
     connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Multi::tmrRefresh_Timer);
     connect(&m_grid, &Grid::buttonClicked, this, &frmKX5_Multi::sprdMonitoring_ButtonClicked);
@@ -427,7 +427,7 @@ void frmKX5_Multi::Form_Load() {
     }
     const QScreen* s = screen();
     fitToContents(s ? s->availableGeometry().size() : QSize());
-    tmrRefresh_Timer(); // values at once, not after the first second
+    tmrRefresh_Timer(); // values at once, not after the first change
 }
 
 bool frmKX5_Multi::answered(int row) const {

@@ -1,5 +1,5 @@
-// Multi-Monitoring: every station in use on one grid row, refreshed from the line model at most
-// once a second after it changed (and at once when a station's keys are read back), with each
+// Multi-Monitoring: every station in use on one grid row, refreshed from the line model at the
+// next frame after it changed (and at once when a station's keys are read back), with each
 // controller's recorder keys and print speed. Key presses and speed changes are handed to the link
 // as one-register writes to the station of the row; the window never talks to the port. A write the
 // link refuses, gives up or drops is said in lblMsg.
@@ -80,7 +80,7 @@ public:
     // Runs the value editor modally; tests put their own here.
     std::function<int(frmD_Edit&)> runEditor;
 
-    QTimer tmrRefresh; // 1000 ms, once after a change of the line
+    QTimer tmrRefresh; // 16 ms, once after a change of the line
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -28,7 +28,7 @@ std::vector<Entity> entities() {
                                {"sensor", QStringLiteral("sv"), QStringLiteral("SV"), -1},
                                {"sensor", QStringLiteral("mv"), QStringLiteral("MV"), -1}};
     for (size_t i = 0; i < kLampBits.size(); ++i) {
-        const QString key = Payload::lampKey(kLampBits[i].name);
+        const QString key = lampKey(kLampBits[i].name);
         out.push_back({"binary_sensor", key.toLower(), key, int(i)});
     }
     return out;
@@ -78,7 +78,7 @@ std::vector<Discovery::Message> Discovery::configs(const PublishOptions& o, int 
     if (!model.isEmpty()) device.insert(QStringLiteral("model"), model);
     const QJsonObject origin{{QStringLiteral("name"), QStringLiteral("KX5 Link")},
                              {QStringLiteral("sw_version"), QLatin1String(kVersion)}};
-    const QString unit = Payload::plainUnit(r.unit);
+    const QString unit = plainUnit(r.unit);
     const QString unitClass =
         unit == QStringLiteral("°C") || unit == QStringLiteral("°F") ? QStringLiteral("temperature")
         : unit == QLatin1String("V") || unit == QLatin1String("mV")  ? QStringLiteral("voltage")

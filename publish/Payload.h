@@ -3,6 +3,7 @@
 // the main window shows them.
 #pragma once
 
+#include "link/JsonText.h"
 #include "link/Reading.h"
 
 #include <QByteArray>
@@ -15,15 +16,6 @@ namespace Payload {
 // A station whose values are not fresh gets no figures at all: "answering":false and the time
 // its last values were stored, so nothing old is ever read as current.
 QByteArray stationJson(int mcNo, const QString& model, ConnState conn, const StationValues& v);
-
-// A JSON string: s quoted, with its quotes, backslashes and control characters escaped.
-QByteArray jsonString(const QString& s);
-
-// The unit in the plain signs dashboards expect: "°C", "°F", "mV" for the display's single
-// characters; "V" and "" as they are.
-QString plainUnit(const QString& unit);
-// A lamp's key in the payload's "lamps": "PV BOUT" as PV_BOUT, the minus lamp as MINUS.
-QString lampKey(const char* name);
 
 inline QByteArray online(bool on) {
     return on ? QByteArrayLiteral("online") : QByteArrayLiteral("offline");

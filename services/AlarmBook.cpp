@@ -1,7 +1,7 @@
 #include "services/AlarmBook.h"
 
+#include "link/JsonText.h"
 #include "link/LineModel.h"
-#include "publish/Payload.h"
 #include "services/EventLog.h"
 
 #include <algorithm>
@@ -164,8 +164,7 @@ void AlarmBook::forgetStationsOutOfUse() {
 QByteArray AlarmBook::json(int mcNo) const {
     if (m_line.indexOf(mcNo) < 0) return {};
     const auto time = [](const QDateTime& t) {
-        return t.isValid() ? Payload::jsonString(t.toUTC().toString(Qt::ISODate))
-                           : QByteArray("null");
+        return t.isValid() ? jsonString(t.toUTC().toString(Qt::ISODate)) : QByteArray("null");
     };
     static const char* const kState[] = {"active_unacknowledged", "active_acknowledged",
                                          "cleared_unacknowledged"};
@@ -175,14 +174,12 @@ QByteArray AlarmBook::json(int mcNo) const {
         if (a.mcNo != mcNo) continue;
         unacked += !a.acknowledged();
         if (!list.isEmpty()) list += ',';
-        list +=
-            "{\"alarm\":" + Payload::jsonString(Payload::lampKey(kLampBits[size_t(a.lamp)].name)) +
-            ",\"state\":\"" + kState[int(a.state())] + "\",\"raisedAt\":" + time(a.raisedAt) +
-            ",\"pv\":" + a.pv.toLatin1() +
-            ",\"unit\":" + Payload::jsonString(Payload::plainUnit(a.unit)) +
-            ",\"acknowledgedAt\":" + time(a.ackedAt) + ",\"acknowledgedBy\":" +
-            (a.acknowledged() ? Payload::jsonString(a.ackedBy) : QByteArray("null")) +
-            ",\"clearedAt\":" + time(a.clearedAt) + '}';
+        list += "{\"alarm\":" + jsonString(lampKey(kLampBits[size_t(a.lamp)].name)) +
+                ",\"state\":\"" + kState[int(a.state())] + "\",\"raisedAt\":" + time(a.raisedAt) +
+                ",\"pv\":" + a.pv.toLatin1() + ",\"unit\":" + jsonString(plainUnit(a.unit)) +
+                ",\"acknowledgedAt\":" + time(a.ackedAt) + ",\"acknowledgedBy\":" +
+                (a.acknowledged() ? jsonString(a.ackedBy) : QByteArray("null")) +
+                ",\"clearedAt\":" + time(a.clearedAt) + '}';
     }
     return "{\"mc\":" + QByteArray::number(mcNo) +
            ",\"unacknowledged\":" + QByteArray::number(unacked) + ",\"alarms\":[" + list + "]}";

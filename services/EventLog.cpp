@@ -9,11 +9,6 @@
 #include "link/SerialPort.h"
 
 EventLog::EventLog(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
-    events.setMaxCols(3);
-    events.setHeaderContext("EventLog");
-    events.setText(1, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Date Time")));
-    events.setText(2, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "MC No")));
-    events.setText(3, 0, QStringLiteral(QT_TRANSLATE_NOOP("EventLog", "Event")));
     connect(link, &KX5Link::portLost, this, [this](const PortFault& why) {
         // The cause in the user's language in the list, in English in the file.
         const FileNotice cause = LinkWords::fault(why);
@@ -105,13 +100,9 @@ void EventLog::add(int mcNo, const FileNotice& event) {
         said.shown = tr(named).arg(name, event.shown);
     }
     const QDateTime now = clock();
-    // Keep the newest. One removal, not a rewrite of every row: a list that stays full for
-    // hours would otherwise repaint itself on every new entry.
-    if (events.maxRows() >= kMaxRows) events.removeRows(1, events.maxRows() - kMaxRows + 1);
-    events.appendRow();
     const QString stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QString mc = mcNo > 0 ? QString::number(mcNo) : QString();
-    events.setRowTexts(events.maxRows(), 1, {stamp, mc, said.shown});
+    list({stamp, mcNo, said.shown});
     emit added(stamp, mcNo, event.logged);
     if (m_saving) {
         // Whole lines or nothing, like the data records: a full disk never glues two together.
@@ -128,10 +119,25 @@ void EventLog::add(int mcNo, const FileNotice& event) {
             const QString shown =
                 why.isEmpty() ? tr("Events saved again to %1").arg(path)
                               : tr("Events not saved to %1: %2").arg(path, shownWriteError(why));
-            events.appendRow();
-            events.setRowTexts(events.maxRows(), 1, {stamp, QString(), shown});
+            list({stamp, 0, shown});
             if (!why.isEmpty() && m_status)
                 m_status->say(StatusMessage::Source::Events, FileNotice{shown, shown});
         }
     }
+}
+
+void EventLog::setListKept(bool kept) {
+    m_listKept = kept;
+    if (!kept) m_entries.clear();
+}
+
+void EventLog::list(EventEntry entry) {
+    if (!m_listKept) {
+        emit listed(entry);
+        return;
+    }
+    // Keep the newest.
+    if (m_entries.size() >= size_t(kMaxRows)) m_entries.pop_front();
+    m_entries.push_back(std::move(entry));
+    emit listed(m_entries.back());
 }

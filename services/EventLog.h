@@ -7,10 +7,10 @@
 #include "files/DataSaveSettings.h"
 #include "files/FileChecks.h"
 #include "link/Reading.h"
-#include "ui/Grid.h"
 
 #include <QDateTime>
 #include <QObject>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -18,6 +18,13 @@
 
 class KX5Link;
 class LineStatus;
+
+// One line of the list.
+struct EventEntry {
+    QString stamp; // yyyy-MM-dd hh:mm:ss
+    int mcNo = 0;  // 0: the port or the program, not a station
+    QString shown; // in the user's language, led by the station's description
+};
 
 class EventLog : public QObject {
     Q_OBJECT
@@ -28,8 +35,11 @@ public:
     // Where its trouble is said for the status bar (none: not said there).
     void setStatus(LineStatus* status) { m_status = status; }
 
-    // Columns: 1 date and time, 2 MC No (empty for the port), 3 the event in the user's language.
-    Grid events;
+    // The newest kMaxRows entries, oldest first; none when the list is not kept.
+    const std::deque<EventEntry>& entries() const { return m_entries; }
+    // Without a window to show it, the list is not kept: each entry is passed on (added, listed,
+    // the events file) as it comes.
+    void setListKept(bool kept);
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
     // An event worded from source (marked QT_TRANSLATE_NOOP("EventLog", ...)) with %1, %2, ...
@@ -47,12 +57,17 @@ signals:
     // An entry was added to the list, text in English without the station's description (the
     // headless program writes it to standard error, naming the station its own way).
     void added(const QString& stamp, int mcNo, const QString& text);
+    // An entry joined the end of entries(); when the list was full, its oldest went first.
+    void listed(const EventEntry& entry);
 
 private:
     void stationFailed(int mcNo, LineFault why);
     void stationAnswered(int mcNo);
+    void list(EventEntry entry);
 
     KX5Link* m_link;
+    std::deque<EventEntry> m_entries;
+    bool m_listKept = true;
     LineStatus* m_status = nullptr;
     // Per MC No, why it last failed; none while it answers or before it was heard of.
     std::map<int, std::optional<LineFault>> m_fault;

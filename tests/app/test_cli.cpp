@@ -32,6 +32,8 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
         EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         EXPECT_TRUE(argument == "--help" ? out.contains(program) : out.contains(KX5_VERSION))
             << out.toStdString();
+        // The service lists only what it acts on.
+        EXPECT_FALSE(program == "kx5service" && out.contains("--graph")) << out.toStdString();
     }
 }
 

@@ -146,9 +146,7 @@ TEST(GatewayAdapter, ValuesAndParameterBlocksAreServedOnlyWhileCurrent) {
     const qint64 currentFor = m.currentForMs();
     EXPECT_GE(currentFor, 2000);
     // What a client is served: the one place that reads the adapter's view of the station.
-    const auto served = [&](int reg) {
-        return RegisterMap::read(*line.adapter.snapshot(1), reg, 1);
-    };
+    const auto served = [&](int reg) { return RegisterMap::read(line.adapter.station(1), reg, 1); };
     int staleSaid = 0;
     QObject::connect(&m, &LineModel::stationChanged, [&](int mc, LineModel::Changes what) {
         staleSaid += mc == 1 && (what & LineModel::Freshness);

@@ -1,5 +1,5 @@
 // The Modbus TCP gateway: its register map, write checks and trusted clients over a station's
-// snapshot, its settings window (with the live counters; the file is tests/settings'), and the
+// view, its settings window (with the live counters; the file is tests/settings'), and the
 // headless program against kx5sim with clients no one here wrote: mbpoll (reads, a write the
 // simulator then holds, a refusal answered 04) and pymodbus (eight clients at once with one
 // sending garbage, a flood of writes); settings that end a headless run at start; and
@@ -48,30 +48,30 @@ namespace {
 
 namespace X = ModbusException;
 
-StationSnapshot answering() {
-    StationSnapshot s;
-    s.inUse = s.answering = s.values.fresh = true;
-    s.values.regs[MonReg::INP] = kInputTypes[0].no;
-    s.values.regs[MonReg::NPV] = 251;
-    s.values.regs[MonReg::MVOUT] = -5;
-    s.values.regs[MonReg::SPD] = 120;
-    s.image = {{301, 300}, {302, -20}};
-    s.imageAgeMs = {0, 0, 0, 0}; // just read
-    s.alarms = {2, 1};
-    return s;
+const std::map<int, int> image = {{301, 300}, {302, -20}};
+const std::map<int, int> clockImage = {{301, 300}, {302, -20}, {520, 26}};
+StationValues liveValues{.fresh = true}, notFresh;
+
+StationView answering() {
+    liveValues.regs[MonReg::INP] = kInputTypes[0].no;
+    liveValues.regs[MonReg::NPV] = 251;
+    liveValues.regs[MonReg::MVOUT] = -5;
+    liveValues.regs[MonReg::SPD] = 120;
+    // In use and answering, every block just read, two alarms active and one unacknowledged.
+    return {true, true, &liveValues, &image, {0, 0, 0, 0}, 10000, {2, 1}};
 }
 
 } // namespace
 
 TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
-    const StationSnapshot live = answering();
-    StationSnapshot unused, silent = answering(), stale = answering(), clock = answering();
+    const StationView live = answering();
+    StationView unused, silent = answering(), stale = answering(), clock = answering();
     silent.answering = false;
-    stale.values.fresh = false;
-    clock.image[520] = 26;                                      // the year, read ...
+    stale.values = &notFresh;
+    clock.image = &clockImage;                                  // the year, read ...
     clock.imageAgeMs = {0, 0, RegisterMap::kClockAgeMs + 1, 0}; // ... over half a second ago
     struct Read {
-        const StationSnapshot* s;
+        const StationView* s;
         int first, count, exception;
         bool needImage;
         std::vector<int> values;
@@ -100,7 +100,7 @@ TEST(GatewayMap, ReadsAndWritesAreDecidedByTheStationAndTheOptions) {
     on.writes = true;
     const ParamRange sv = paramRange(*paramInfo(301), kInputTypes[0].no, 0, 0);
     struct Write {
-        const StationSnapshot* s;
+        const StationView* s;
         const GatewayOptions* o;
         int reg, value, exception;
     } writes[] = {

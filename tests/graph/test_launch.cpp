@@ -2,7 +2,7 @@
 // program folder falls back to the user's own (with links to the viewer) when it cannot be
 // written. The viewer itself is tested in the other files of this folder.
 #include "files/ConfigFiles.h"
-#include "settings/ShellOpen.h"
+#include "ui/ShellOpen.h"
 #include "ui/TestSeams.h"
 
 #include <QCoreApplication>

@@ -145,9 +145,11 @@ TEST(Trace, SpelledControlBytesWrapAndCap) {
     for (int c = 0; c <= 8; ++c)
         row << t.cell(0, c);
     EXPECT_EQ(row, QStringList({"Send", "STX", "0", "1", "W", "H", "O", "CR", "LF", ""}));
-    // Two monitor replies in one read (212 bytes) show whole.
-    t.add(QByteArray(212, 'x'), false);
-    EXPECT_EQ(t.cell(1, 211) + t.label(1), "xRecv");
+    // Two monitor replies in one read (212 bytes) show whole, without the read's spare room.
+    QByteArray read(16384, 'x');
+    read.resize(212);
+    t.add(read, false);
+    EXPECT_EQ(t.cell(1, 211) + t.label(1) + QString::number(t.row(1).bytes.capacity()), "xRecv212");
     // A flood is cut, and says how much was left out.
     t.add(QByteArray(30000, 'y'), false);
     const int last = TraceLog::kCols - 1;

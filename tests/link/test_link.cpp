@@ -719,8 +719,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
     port->failNextOpen({.kind = PortFault::Kind::BadSettings, .field = PortFault::Field::Parity});
     link->mSetPortOpen_Click();
     EXPECT_EQ(link->lastNote().fault.text, "q");
-    link->setPortSettings({});
-    usePort("COM3");
+    link->setPortSettings(PortSettings::fromLines({"COM3", "9600", "N", "8", "1", "STD"}));
     // An open that fails leaves no close pending: a tick still due neither closes the line
     // again nor wipes out why it did not open.
     port->failNextOpen();

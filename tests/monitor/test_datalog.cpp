@@ -180,8 +180,8 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     // Each failure and each recovery is said once, in the event list and in panel 4: the
     // first file once, each file in the missing folder as it failed and as it came back.
     QString said;
-    for (int r = 1; r <= win->eventLog()->events.maxRows(); ++r)
-        said += win->eventLog()->events.text(3, r) + '\n';
+    for (const EventEntry& e : win->eventLog()->entries())
+        said += e.shown + '\n';
     const QString missing = dataFilePath(path("missing"), "Oven", 12);
     EXPECT_EQ(std::tuple(said.count(file(3)), said.count(missing),
                          said.count(dataFilePath(path("missing"), "Oven", 3))),

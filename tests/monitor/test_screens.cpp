@@ -29,7 +29,6 @@
 #include "services/LineTexts.h"
 #include "services/LinkWords.h"
 #include "settings/GatewayDialog.h"
-#include "settings/OpenWithDialog.h"
 #include "settings/PublishingDialog.h"
 #include "settings/ScanLineDialog.h"
 #include "settings/frmDSave_Folder.h"
@@ -41,6 +40,7 @@
 #include "tests/support/Bracketing.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Language.h"
+#include "ui/OpenWithDialog.h"
 #include "ui/ScreenFit.h"
 
 #include <QAbstractScrollArea>
@@ -396,12 +396,12 @@ TEST_F(Screens, EveryShownTextComesThroughTheTranslator) {
     logSettingsChanges(log, before,
                        settingsSaid(port, options, {{3, QStringLiteral("Oven")}}, save, publish));
     emit link()->portLost({.kind = PortFault::Kind::Gone});
-    ASSERT_GE(log->events.maxRows(), 5); // four groups changed, and the port lost
+    ASSERT_GE(log->entries().size(), 5u); // four groups changed, and the port lost
     QStringList shown = {LinkWords::note({.kind = LinkNote::Kind::CannotOpenRetrying,
                                           .port = QStringLiteral("COM3"),
                                           .fault = {.kind = PortFault::Kind::AlreadyOpen}})};
-    for (int r = 1; r <= log->events.maxRows(); ++r)
-        shown << log->events.text(3, r);
+    for (const EventEntry& e : log->entries())
+        shown << e.shown;
     QStringList found;
     for (const QString& text : shown)
         if (const QString left = untranslated(text); !left.isEmpty())

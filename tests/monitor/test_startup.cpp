@@ -121,7 +121,7 @@ TEST_F(Startup, WindowFollowsItsSettingsAndThePortAndAsksBeforeExit) {
                 said.contains(path("CFG/SaveData.INI")) && said.contains(path("Comm.CFG")))
         << said.toStdString();
     EXPECT_EQ(text("lblDSave_Intv"), "1");
-    EXPECT_EQ(win->eventLog()->events.maxRows(), 2);
+    EXPECT_EQ(win->eventLog()->entries().size(), 2u);
     // A station click selects only answering stations, once linked.
     build({3, 5, 8});
     auto click = [&](int row) { win->sprdStatus_Click(2, row); };

@@ -128,9 +128,8 @@ protected:
     // The events list's MC column, "-" for the program's own entries.
     QString mcs() const {
         QString out;
-        const Grid& list = win->eventLog()->events;
-        for (int r = 1; r <= list.maxRows(); ++r)
-            out += list.text(2, r).isEmpty() ? "-" : list.text(2, r);
+        for (const EventEntry& e : win->eventLog()->entries())
+            out += e.mcNo ? QString::number(e.mcNo) : "-";
         return out;
     }
 };
@@ -199,8 +198,8 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     link()->line().storeValues(3, lamps, now);
     // Station 3 is judged on its own lamps: two entries, not what MC 1 showed there.
     EXPECT_EQ(mcs(), "--111233");
-    for (int r = 2; r <= log->events.maxRows(); ++r)
-        EXPECT_TRUE(log->events.text(3, r).startsWith('[')) << r;
+    for (size_t r = 1; r < log->entries().size(); ++r)
+        EXPECT_TRUE(log->entries()[r].shown.startsWith('[')) << r;
     QCoreApplication::removeTranslator(&language);
     const QString started = " Data saving started: " + dir.path() + "/Oven_NN.DAT every 1 sec";
     const QByteArray file = readFile(log->filePath(now.date()));
@@ -218,8 +217,8 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     for (int i = 0; i < EventLog::kMaxRows + 2; ++i)
         log->add(3, {QString::number(i), QString::number(i)});
     EXPECT_EQ(view->model()->rowCount(), EventLog::kMaxRows);
-    EXPECT_EQ(log->events.text(3, 1), "Oven: 2");
-    EXPECT_EQ(log->events.text(3, EventLog::kMaxRows), "Oven: 2001");
+    EXPECT_EQ(log->entries().front().shown, "Oven: 2");
+    EXPECT_EQ(log->entries().back().shown, "Oven: 2001");
     EXPECT_EQ(resets.count(), 0);
     const QScrollBar* bar = view->verticalScrollBar();
     EXPECT_GT(bar->value(), 0);
@@ -234,7 +233,7 @@ TEST_F(Unattended, EventsListAndDailyFile) {
     log->add(1, "a");
     log->add(1, "b");
     const QString said = "Events not saved to " + blocked + ": not a regular file";
-    EXPECT_EQ(log->events.text(3, log->events.maxRows() - 1), said);
+    EXPECT_EQ(log->entries().rbegin()[1].shown, said);
     EXPECT_EQ(panel4(), said);
 }
 
@@ -293,7 +292,7 @@ TEST_F(Unattended, SettingsChangesAreEventsAndAHeldFolderIsNeverWrittenTo) {
     writeFile("CFG/SaveData.INI", "Yes\r\n1\r\nsec\r\n" + mine.toUtf8() + "\r\nOven\r\n");
     build({1, 2});
     press("btnDSave_Start");
-    const Grid& list = win->eventLog()->events;
+    const auto listed = [&] { return int(win->eventLog()->entries().size()); };
     const auto lines = [&] {
         return int(readFile(win->eventLog()->filePath(now.date())).count('\n'));
     };
@@ -318,7 +317,7 @@ TEST_F(Unattended, SettingsChangesAreEventsAndAHeldFolderIsNeverWrittenTo) {
         // clang-format on
     };
     for (const auto& r : rows) {
-        const int before = list.maxRows(), inFile = lines();
+        const int before = listed(), inFile = lines();
         const auto action = [&](QWidget*) {
             r.change();
             return true;
@@ -330,8 +329,7 @@ TEST_F(Unattended, SettingsChangesAreEventsAndAHeldFolderIsNeverWrittenTo) {
             win->setCommandAction(r.command, action);
             win->runCommand(r.command);
         }
-        EXPECT_EQ(std::pair(list.maxRows() - before, lines() - inFile),
-                  std::pair(r.events, r.events))
+        EXPECT_EQ(std::pair(listed() - before, lines() - inFile), std::pair(r.events, r.events))
             << r.command;
     }
     FolderLocks locks;
@@ -378,10 +376,10 @@ TEST_F(Unattended, ALineThatHearsNobodySaysWhatWasTried) {
     for (int sweep = 0; sweep < 3; ++sweep) {
         sweepUnheard();
         link()->fire(LinkTimer::SweepAgain);
-        once = once ? once : win->eventLog()->events.maxRows();
+        once = once ? once : int(win->eventLog()->entries().size());
     }
     EXPECT_TRUE(port->isOpen());
-    EXPECT_EQ(win->eventLog()->events.maxRows(), once); // said once
+    EXPECT_EQ(int(win->eventLog()->entries().size()), once); // said once
 }
 
 // The recorded trace: a daily file of every frame, kept within the user's limit by removing
@@ -425,7 +423,7 @@ TEST_F(Unattended, RecordedTraceGoesToDailyFilesWithinTheLimit) {
     const QString said =
         "Trace not recorded to " + rec->filePath(now.date()) + ": not a regular file";
     EXPECT_EQ(panel4(), said);
-    EXPECT_EQ(win->eventLog()->events.text(3, win->eventLog()->events.maxRows()), said);
+    EXPECT_EQ(win->eventLog()->entries().back().shown, said);
     left = QDir(dir.path()).entryList({"Oven_Trace_*"});
     EXPECT_EQ(left.size(), 3); // under the limit: nothing more removed
     // A busy day in one file: 3.6 MB of frames, set aside in pieces as it goes, and all the

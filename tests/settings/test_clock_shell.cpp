@@ -1,11 +1,11 @@
 // The clock window's request, the shell launcher and the Help commands with F1; the settings
 // windows: test_windows.cpp. The guide's own links are tests/app's.
 #include "SettingsFixture.h"
-#include "settings/ShellOpen.h"
 #include "settings/frmKX5_SetDT.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/GridView.h"
 #include "ui/HelpGuide.h"
+#include "ui/ShellOpen.h"
 
 #include <QApplication>
 

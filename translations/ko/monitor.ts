@@ -173,6 +173,21 @@ No records go to %1 until saving is started again.</source>
         <source>Publishing settings changed: %1</source>
         <translation>MQTT 게시 설정 변경: %1</translation>
     </message>
+    <message>
+        <location filename="../../monitor/MainTables.cpp" line="+37"/>
+        <source>Date Time</source>
+        <translation>날짜·시간</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MC No</source>
+        <translation>국번</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Event</source>
+        <translation>이벤트</translation>
+    </message>
 </context>
 <context>
     <name>Lamp</name>
@@ -461,7 +476,7 @@ Scan the line for the stations and their settings?</source>
 <context>
     <name>MainTables</name>
     <message>
-        <location filename="../../monitor/MainTables.cpp" line="+36"/>
+        <location filename="../../monitor/MainTables.cpp" line="+24"/>
         <location line="+16"/>
         <source>Monitoring</source>
         <translation>모니터링</translation>
@@ -507,7 +522,7 @@ Scan the line for the stations and their settings?</source>
         <translation>통신</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <location line="+5"/>
         <source>Events</source>
         <translation>이벤트</translation>

@@ -80,22 +80,7 @@
         <translation>데이터를 %1에 저장하지 못함: %2</translation>
     </message>
     <message>
-        <location filename="../../services/EventLog.cpp" line="+14"/>
-        <source>Date Time</source>
-        <translation>날짜·시간</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>MC No</source>
-        <translation>국번</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Event</source>
-        <translation>이벤트</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location filename="../../services/EventLog.cpp" line="+15"/>
         <source>Port lost: %1</source>
         <translation>포트 끊김: %1</translation>
     </message>
@@ -175,7 +160,7 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+22"/>
         <source>Events saved again to %1</source>
         <translation>이벤트를 다시 %1에 저장함</translation>
     </message>

@@ -219,71 +219,6 @@
     </message>
 </context>
 <context>
-    <name>OpenWithDialog</name>
-    <message>
-        <location filename="../../settings/OpenWithDialog.cpp" line="+17"/>
-        <source>No program is registered to open the file &quot;%1&quot; in the folder
-%2
-
-Choose a program to open it with, or Cancel.</source>
-        <translation>다음 폴더에 있는 &quot;%1&quot; 파일을 열 프로그램이 등록되어 있지 않습니다.
-%2
-
-파일을 열 프로그램을 선택하거나 [취소]를 누르십시오.</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>The file &quot;%1&quot; was asked for, but it does not exist in the folder
-%2
-
-Choose a program to open it with, or Cancel.</source>
-        <translation>&quot;%1&quot; 파일을 열려고 했지만 다음 폴더에 없습니다.
-%2
-
-파일을 열 프로그램을 선택하거나 [취소]를 누르십시오.</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>Open With - %1</source>
-        <translation>연결 프로그램 - %1</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>&amp;Program</source>
-        <translation>프로그램(&amp;P)</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>Program</source>
-        <translation>프로그램</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>&amp;Browse...</source>
-        <translation>찾아보기(&amp;B)...</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>&amp;OK</source>
-        <translation>확인(&amp;O)</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>&amp;Cancel</source>
-        <translation>취소(&amp;C)</translation>
-    </message>
-    <message>
-        <location filename="../../settings/ShellOpen.cpp" line="+55"/>
-        <source>Open With</source>
-        <translation>연결 프로그램</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Cannot start %1 to open %2.</source>
-        <translation>%2 파일을 열 프로그램을 시작할 수 없습니다: %1</translation>
-    </message>
-</context>
-<context>
     <name>PublishingDialog</name>
     <message>
         <location filename="../../settings/PublishingDialog.cpp" line="+50"/>
@@ -644,23 +579,6 @@ Take %2, at which the most stations answered, into Port Setting?</source>
         <location line="+16"/>
         <source>Take the settings they answered at (%1) into Port Setting?</source>
         <translation>응답한 설정(%1)을 [포트 설정]에 적용하시겠습니까?</translation>
-    </message>
-</context>
-<context>
-    <name>ShellOpen</name>
-    <message>
-        <location filename="../../settings/ShellOpen.cpp" line="+36"/>
-        <source>KX5 Manual</source>
-        <translation>KX5 매뉴얼</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>The controller&apos;s manual is not here. Save the KX5 manual from the controller&apos;s maker as
-%1
-and choose &quot;KX5 Manual&quot; again.</source>
-        <translation>조절계 매뉴얼이 없습니다. 조절계 제조사의 KX5 매뉴얼을 다음 이름으로 저장한 뒤
-%1
-[KX5 매뉴얼]을 다시 선택하십시오.</translation>
     </message>
 </context>
 <context>

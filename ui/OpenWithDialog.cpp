@@ -1,4 +1,4 @@
-#include "settings/OpenWithDialog.h"
+#include "ui/OpenWithDialog.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,9 +1,9 @@
-#include "settings/ShellOpen.h"
+#include "ui/ShellOpen.h"
 
-#include "files/ConfigFiles.h"
-#include "settings/OpenWithDialog.h"
+#include "files/ProgramDir.h"
 #include "ui/HelpGuide.h"
 #include "ui/MsgBox.h"
+#include "ui/OpenWithDialog.h"
 #include "ui/TestSeams.h"
 
 #include <QApplication>
