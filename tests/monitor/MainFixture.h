@@ -13,9 +13,9 @@
 #include "services/EventLog.h"
 #include "services/LineStatus.h"
 #include "services/LinkWords.h"
+#include "tests/support/AnsweredBoxes.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
-#include "ui/MsgBox.h"
 
 #include <QDir>
 #include <QLabel>
@@ -27,20 +27,15 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class MainFixture : public ::testing::Test {
+class MainFixture : public ::testing::Test, protected AnsweredBoxes {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         setProgramDir(dir.path());
-        // A question nobody answers would hang the test: Yes (or OK) unless a test answers.
-        setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons b) {
-            return b.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-        });
     }
     void TearDown() override {
         win.reset();
         services.reset();
-        setMsgBoxHandler({});
         setProgramDir(QString());
     }
 

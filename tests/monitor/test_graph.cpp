@@ -111,7 +111,6 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrentAndFollowsItsSwitch
     // Port Close: no more points, and the lines drawn say they are not current.
     const int drawn = chart()->pointCount();
     const QImage live = picture();
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3");
     link()->fire(LinkTimer::Send);
     ASSERT_EQ(link()->phase(), KX5Link::Phase::Closed);

@@ -7,6 +7,7 @@
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
+#include "tests/support/AnsweredBoxes.h"
 #include "ui/Grid.h"
 #include "ui/TestSeams.h"
 
@@ -25,16 +26,12 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 
-class SettingsFixture : public ::testing::Test {
+class SettingsFixture : public ::testing::Test, protected AnsweredBoxes {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        resetTestSeams();
         setProgramDir(dir.path());
-        testSeams().msgBox = [this](const QString&, const QString& text, auto) {
-            messages << text;
-            return QMessageBox::Ok;
-        };
+        answer = QMessageBox::Ok;
     }
     void TearDown() override { resetTestSeams(); }
 
@@ -62,7 +59,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList messages;
+    QStringList& messages = said;
 };
 
 // SetEnv.INI of 99 lines with the given stations marked "O" and named "MC<n>".
