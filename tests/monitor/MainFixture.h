@@ -16,6 +16,7 @@
 #include "tests/support/AnsweredBoxes.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -40,16 +41,7 @@ protected:
     }
 
     QString path(const QString& rel) const { return dir.path() + QLatin1Char('/') + rel; }
-    void writeFile(const QString& rel, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path(rel)).absolutePath());
-        QFile f(path(rel));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
-            << rel.toStdString();
-    }
-    static QByteArray readFile(const QString& p) {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeFile(const QString& rel, const QByteArray& bytes) { writeWhole(path(rel), bytes); }
 
     // The window as start-up leaves it, from whatever settings files the test wrote.
     void open() {

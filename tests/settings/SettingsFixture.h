@@ -8,6 +8,7 @@
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
 #include "tests/support/AnsweredBoxes.h"
+#include "tests/support/TestFiles.h"
 #include "ui/Grid.h"
 #include "ui/TestSeams.h"
 
@@ -40,11 +41,7 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    void write(const QString& rel, const QByteArray& content) {
-        QDir().mkpath(QFileInfo(path(rel)).path());
-        QFile f(path(rel));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    }
+    void write(const QString& rel, const QByteArray& content) { writeWhole(path(rel), content); }
     template <typename T = QComboBox> static T* child(QWidget& w, const char* name) {
         return w.findChild<T*>(name);
     }
