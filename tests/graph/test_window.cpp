@@ -13,7 +13,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <qcustomplot.h>
 #include <sys/stat.h>
 

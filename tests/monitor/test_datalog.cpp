@@ -3,7 +3,6 @@
 #include "files/FileChecks.h"
 #include "services/DataLog.h"
 #include "services/DataLogger.h"
-#include "services/EventLog.h"
 
 #include <csignal>
 #include <sys/resource.h>

@@ -4,10 +4,8 @@
 // replies and its step handling are the link tests' business.
 #include "MainFixture.h"
 #include "app/Commands.h"
-#include "link/Cells.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
-#include "services/LinkWords.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/GridView.h"
 

@@ -13,7 +13,6 @@
 #include "monitor/LineStatisticsDialog.h"
 #include "publish/Publisher.h"
 #include "services/DataLogger.h"
-#include "services/EventLog.h"
 #include "services/TraceFile.h"
 #include "services/TraceRecorder.h"
 #include "settings/frmKX5_Set_DSave.h"
@@ -21,14 +20,12 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
