@@ -58,10 +58,7 @@ protected:
     // display is online, the line statistics start from nothing and the send timer is left to
     // the tests.
     void build(std::initializer_list<int> mcs, int connected = 0) {
-        QByteArray env;
-        for (int n = 1; n <= 99; ++n)
-            env += std::count(mcs.begin(), mcs.end(), n) ? "O\tOven\r\n" : "X\t\r\n";
-        writeFile("CFG/SetEnv.INI", env);
+        writeFile("CFG/SetEnv.INI", setEnvFile(mcs, "Oven"));
         open();
         if (connected == 0) return;
         openPort(static_cast<int>(mcs.size()), connected);

@@ -59,15 +59,6 @@ protected:
     QStringList& messages = said;
 };
 
-// SetEnv.INI of 99 lines with the given stations marked "O" and named "MC<n>".
-inline QByteArray setEnvFile(std::initializer_list<int> inUse) {
-    QByteArray out;
-    for (int k = 1; k <= 99; ++k)
-        out += std::count(inUse.begin(), inUse.end(), k) ? "O\tMC" + QByteArray::number(k) + "\r\n"
-                                                         : QByteArray("X\t\r\n");
-    return out;
-}
-
 // While alive, root (whom the tests run as) lacks the given capabilities, and so meets
 // permission bits as a user would.
 class AsUser {

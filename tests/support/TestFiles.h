@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 // A file's bytes; empty when it cannot be read.
 inline QByteArray readFile(const QString& path) {
@@ -18,4 +20,14 @@ inline void writeWhole(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
         << path.toStdString();
+}
+
+// SetEnv.INI of 99 lines, the stations inUse marked "O" and named name (else "MC<n>").
+inline QByteArray setEnvFile(const std::vector<int>& inUse, const QByteArray& name = {}) {
+    QByteArray out;
+    for (int k = 1; k <= 99; ++k)
+        out += std::count(inUse.begin(), inUse.end(), k)
+                   ? "O\t" + (name.isEmpty() ? "MC" + QByteArray::number(k) : name) + "\r\n"
+                   : QByteArray("X\t\r\n");
+    return out;
 }
