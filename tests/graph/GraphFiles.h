@@ -2,6 +2,7 @@
 #pragma once
 
 #include "graph/DatFile.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,6 @@
 #include "GraphFiles.h"
 #include "graph/CsvExport.h"
 
-#include <gtest/gtest.h>
 #include <tuple>
 
 namespace {

@@ -2,7 +2,6 @@
 // dates across leap days and before 1970. Decimation and export are in their own files.
 #include "GraphFiles.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>

@@ -13,7 +13,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <qcustomplot.h>
 #include <sys/stat.h>
 
@@ -27,12 +26,6 @@ struct Viewer : testing::Test {
     void SetUp() override { w.show(); }
     QString file(const char* name, const QByteArray& bytes) {
         return writeFile(dir, QLatin1String(name), bytes);
-    }
-    // A file's bytes; empty, and the test failed, if it cannot be read.
-    static QByteArray readAll(const QString& path) {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        return f.readAll();
     }
     double maxOf(int series) const {
         bool found = false;
@@ -304,7 +297,7 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     EXPECT_GT(dark, 50);
     EXPECT_TRUE(w.cursorShown());
     ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("g.pdf")), &error));
-    const QByteArray bytes = readAll(dir.filePath(QStringLiteral("g.pdf")));
+    const QByteArray bytes = readFile(dir.filePath(QStringLiteral("g.pdf")));
     QByteArray utf16("\xFE\xFF", 2); // how the PDF spells its Title: UTF-16BE
     for (const QChar c : title)
         utf16 += QByteArray(1, char(c.unicode() >> 8)) + char(c.unicode() & 0xFF);
@@ -323,7 +316,7 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
         SCOPED_TRACE(p.locale.name().toStdString());
         QLocale::setDefault(p.locale);
         ASSERT_TRUE(w.exportImage(dir.filePath(QStringLiteral("p.pdf")), &error));
-        const QString doc = QString::fromLatin1(readAll(dir.filePath(QStringLiteral("p.pdf"))));
+        const QString doc = QString::fromLatin1(readFile(dir.filePath(QStringLiteral("p.pdf"))));
         EXPECT_EQ(doc.count(QStringLiteral("/Type /Page\n")), 1);
         const QRegularExpressionMatch m = mediaBox.match(doc);
         ASSERT_TRUE(m.hasMatch());
@@ -353,7 +346,7 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     for (const auto& c : cases) {
         const QString path = dir.filePath(QStringLiteral("out.csv"));
         ASSERT_TRUE(w.exportCsv(c.file, c.whole, path, &error)) << error.toStdString();
-        const QByteArray got = readAll(path);
+        const QByteArray got = readFile(path);
         EXPECT_TRUE(got.startsWith(c.start)) << c.file << c.whole << got.left(200).constData();
         EXPECT_EQ(got.count('\n'), c.lines) << c.file << c.whole;
         EXPECT_TRUE(got.endsWith(c.end)) << c.file << c.whole;

@@ -13,9 +13,10 @@
 #include "services/EventLog.h"
 #include "services/LineStatus.h"
 #include "services/LinkWords.h"
+#include "tests/support/AnsweredBoxes.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
-#include "ui/MsgBox.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QLabel>
@@ -27,34 +28,20 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class MainFixture : public ::testing::Test {
+class MainFixture : public ::testing::Test, protected AnsweredBoxes {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         setProgramDir(dir.path());
-        // A question nobody answers would hang the test: Yes (or OK) unless a test answers.
-        setMsgBoxHandler([](const QString&, const QString&, QMessageBox::StandardButtons b) {
-            return b.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-        });
     }
     void TearDown() override {
         win.reset();
         services.reset();
-        setMsgBoxHandler({});
         setProgramDir(QString());
     }
 
     QString path(const QString& rel) const { return dir.path() + QLatin1Char('/') + rel; }
-    void writeFile(const QString& rel, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path(rel)).absolutePath());
-        QFile f(path(rel));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
-            << rel.toStdString();
-    }
-    static QByteArray readFile(const QString& p) {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeFile(const QString& rel, const QByteArray& bytes) { writeWhole(path(rel), bytes); }
 
     // The window as start-up leaves it, from whatever settings files the test wrote.
     void open() {
@@ -71,10 +58,7 @@ protected:
     // display is online, the line statistics start from nothing and the send timer is left to
     // the tests.
     void build(std::initializer_list<int> mcs, int connected = 0) {
-        QByteArray env;
-        for (int n = 1; n <= 99; ++n)
-            env += std::count(mcs.begin(), mcs.end(), n) ? "O\tOven\r\n" : "X\t\r\n";
-        writeFile("CFG/SetEnv.INI", env);
+        writeFile("CFG/SetEnv.INI", setEnvFile(mcs, "Oven"));
         open();
         if (connected == 0) return;
         openPort(static_cast<int>(mcs.size()), connected);

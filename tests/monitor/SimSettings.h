@@ -4,6 +4,7 @@
 
 #include "files/ConfigFiles.h"
 #include "sim/SimLine.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <string>
@@ -12,15 +13,10 @@
 // Comm.CFG on the simulator's path (9600, N, 8, 1), the stations `inUse` marked "O".
 inline bool writeSimSettings(const kx5sim::SimLine& sim, const std::vector<int>& inUse,
                              bool sum = false) {
-    QStringList env(99, QStringLiteral("X\t"));
-    for (int mc : inUse)
-        env[mc - 1] = QStringLiteral("O\tOven");
-    QDir().mkpath(cfgDir());
+    writeWhole(setEnvPath(), setEnvFile(inUse, "Oven"));
     return writeLinesAtomic(
-               commCfgPath(),
-               {QString::fromStdString(sim.path()), "9600", "N", "8", "1", sum ? "SUM" : "STD"},
-               nullptr) &&
-           writeLinesAtomic(setEnvPath(), env, nullptr);
+        commCfgPath(),
+        {QString::fromStdString(sim.path()), "9600", "N", "8", "1", sum ? "SUM" : "STD"}, nullptr);
 }
 
 // The NPV (or the value at another position of the monitor read) of every monitor reply

@@ -5,7 +5,7 @@
 #include "app/LineServices.h"
 #include "monitor/frmKX5_Main.h"
 #include "tests/monitor/SimSettings.h"
-#include "ui/MsgBox.h"
+#include "tests/support/AnsweredBoxes.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-struct SimWindow {
+struct SimWindow : AnsweredBoxes {
     // The simulated stations, and the settings naming them.
     void startSim(std::initializer_list<int> stations, bool sum = false) {
         setProgramDir(dir.path());
@@ -33,10 +33,9 @@ struct SimWindow {
         QTest::mouseClick(win->findChild<QPushButton*>("btnMenu_3"), Qt::LeftButton);
     }
     ~SimWindow() {
-        setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
+        answer.reset(); // Close the port? Yes
         if (win) win->close();
         win.reset();
-        setMsgBoxHandler({});
         setProgramDir(QString());
     }
     QTemporaryDir dir;

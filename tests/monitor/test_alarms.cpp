@@ -2,7 +2,6 @@
 // change; and the alarm list window acknowledging all. The lamps' decoding is test_display's.
 #include "MainFixture.h"
 #include "services/AlarmBook.h"
-#include "services/EventLog.h"
 
 #include <QSignalSpy>
 

@@ -3,7 +3,6 @@
 #include "files/FileChecks.h"
 #include "services/DataLog.h"
 #include "services/DataLogger.h"
-#include "services/EventLog.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -201,12 +200,8 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     win->show();
     QApplication::setActiveWindow(win.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(win.get()));
-    QStringList asked;
-    QMessageBox::StandardButton answer = QMessageBox::No;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        asked << text;
-        return answer;
-    });
+    said.clear();
+    answer = QMessageBox::No;
     auto* menu = win->findChild<QAction*>("mOnlineSave");
     const QString files = QDir::toNativeSeparators(path("log") + "/Oven_NN.DAT");
     // Switched on, and the status bar naming where the records go.
@@ -215,16 +210,16 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     EXPECT_TRUE(on());
     QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(on());
-    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_TRUE(said.isEmpty());
     menu->trigger(); // asked, and answered No
     press("btnDSave_Start");
     EXPECT_TRUE(on());
     answer = QMessageBox::Yes;
     menu->trigger();
     EXPECT_FALSE(win->dataLogger()->switchedOn() || saving());
-    ASSERT_EQ(asked.size(), 3);
-    EXPECT_EQ(asked[1], asked[0]);
-    EXPECT_TRUE(asked[2].contains(files)) << asked[2].toStdString();
+    ASSERT_EQ(said.size(), 3);
+    EXPECT_EQ(said[1], said[0]);
+    EXPECT_TRUE(said[2].contains(files)) << said[2].toStdString();
     QTest::keyClick(win.get(), Qt::Key_S, Qt::ControlModifier); // the key starts it again
     EXPECT_TRUE(on());
     EXPECT_TRUE(
@@ -239,11 +234,11 @@ TEST_F(DataLogging, SavingStopsOnlyWhenAskedAndIsAlwaysShown) {
     press("btnDSave_Start");
     EXPECT_TRUE(saving());
     // Closing the port stops polling and saving: the menu's Ctrl+O and the button ask first.
-    asked.clear();
+    said.clear();
     answer = QMessageBox::No;
     win->findChild<QAction*>("mSetPortOpen")->trigger();
     link()->fire(LinkTimer::Send);
-    EXPECT_EQ(std::pair(int(asked.size()), link()->phase()),
+    EXPECT_EQ(std::pair(int(said.size()), link()->phase()),
               std::pair(1, KX5Link::Phase::Monitoring));
     answer = QMessageBox::Yes;
     press("btnMenu_3"); // a closed port writes nothing but still moves the last write time

@@ -104,7 +104,6 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindowAndTabLeavesEveryTable)
         EXPECT_TRUE(on());
     }
     EXPECT_EQ(win->findChild<QAction*>("mSetExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     QTest::keyClick(win.get(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(link()->phase(), KX5Link::Phase::Closing);
 }

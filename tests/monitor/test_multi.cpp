@@ -4,10 +4,8 @@
 // replies and its step handling are the link tests' business.
 #include "MainFixture.h"
 #include "app/Commands.h"
-#include "link/Cells.h"
 #include "monitor/frmD_Edit.h"
 #include "monitor/frmKX5_Multi.h"
-#include "services/LinkWords.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/GridView.h"
 
@@ -250,8 +248,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     clickCell(Col::KeyPrint + 3, 2);
     EXPECT_EQ(answerNext(), wrap("03DWR,01,0504,0001"));
     EXPECT_EQ(multi->messageLabel()->text(), "");
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
-    press("btnMenu_3");                                           // closing: nothing more is taken
+    press("btnMenu_3"); // closing: nothing more is taken
     clickCell(Col::KeyPrint, 2);
     EXPECT_EQ(multi->messageLabel()->text(),
               LinkWords::refusal(link()->request(Request::writeOneOf(3, 501, 1))));
@@ -299,14 +296,10 @@ TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
         {"   ", false, "   ", -1},      {"150", false, "150", 150, "MC 7 busy"},
     };
     // clang-format on
-    QStringList messages;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        messages << text;
-        return QMessageBox::Ok;
-    });
+    AnsweredBoxes boxes;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        messages.clear();
+        boxes.said.clear();
         RecordingSink sink;
         sink.mcNo = 1; // selected elsewhere: the editor's station is the row's
         sink.refusal = *c.linkSays ? Refusal::NotAnswered : Refusal::None;
@@ -319,14 +312,13 @@ TEST(DEdit, LimitsRoundsAndRefusesAnEmptyEntry) {
         else
             d.btnOK_Click();
         EXPECT_EQ(d.txtEditVal->text(), c.shown);
-        const QString said = c.sent < 0 ? QStringLiteral("Input Change Value.")
-                                        : LinkWords::refusal(sink.requests.back(), sink.refusal);
-        EXPECT_EQ(messages, said.isEmpty() ? QStringList() : QStringList{said});
-        EXPECT_EQ(d.isVisible(), !said.isEmpty());
+        const QString box = c.sent < 0 ? QStringLiteral("Input Change Value.")
+                                       : LinkWords::refusal(sink.requests.back(), sink.refusal);
+        EXPECT_EQ(boxes.said, box.isEmpty() ? QStringList() : QStringList{box});
+        EXPECT_EQ(d.isVisible(), !box.isEmpty());
         // The station and register written out here; 220 is the polled station's write step.
         std::vector<Request> asked;
         if (c.sent >= 0) asked.push_back({220, 7, {506}, {c.sent}, {}});
         EXPECT_EQ(sink.requests, asked);
     }
-    setMsgBoxHandler({});
 }

@@ -2,9 +2,7 @@
 #include "MainFixture.h"
 #include "app/Commands.h"
 #include "files/PortList.h"
-#include "services/EventLog.h"
 #include "services/LineTexts.h"
-#include "services/LinkWords.h"
 
 #include <QAction>
 #include <QApplication>

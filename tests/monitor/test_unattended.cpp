@@ -13,7 +13,6 @@
 #include "monitor/LineStatisticsDialog.h"
 #include "publish/Publisher.h"
 #include "services/DataLogger.h"
-#include "services/EventLog.h"
 #include "services/TraceFile.h"
 #include "services/TraceRecorder.h"
 #include "settings/frmKX5_Set_DSave.h"
@@ -21,14 +20,12 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -267,7 +264,6 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
         }
         if (!e.accepted) link()->fire(LinkTimer::RecvErr);
     }
-    setMsgBoxHandler([](auto&&...) { return QMessageBox::Yes; }); // Close the port? Yes
     press("btnMenu_3"); // Port Close, done at the next tick
     sent();
     // Once each as it began: station 2's silence, station 1's four troubles and two returns.
@@ -337,18 +333,15 @@ TEST_F(Unattended, SettingsChangesAreEventsAndAHeldFolderIsNeverWrittenTo) {
     installCommands(win.get(), &locks);
     QLockFile other(FolderLocks::lockPath(theirs));
     ASSERT_TRUE(other.tryLock(0));
-    QString said;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        said = text;
-        return QMessageBox::Ok;
-    });
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<frmKX5_Set_DSave*>(QApplication::activeModalWidget());
         d->setFolder(theirs);
         d->findChild<QPushButton*>("btnOK")->click();
     });
     win->runCommand(1);
-    EXPECT_TRUE(said.contains(QDir::toNativeSeparators(theirs))) << said.toStdString();
+    ASSERT_FALSE(said.isEmpty());
+    EXPECT_TRUE(said.last().contains(QDir::toNativeSeparators(theirs)))
+        << said.last().toStdString();
     EXPECT_FALSE(win->dataLogger()->switchedOn());
     EXPECT_TRUE(readFile(mine + "/Oven_Events_20260307.TXT").endsWith("\tData saving stopped\r\n"));
     EXPECT_EQ(QDir(theirs).entryList(QDir::Files | QDir::Hidden), QStringList({"kx5comm.lock"}));

@@ -7,9 +7,9 @@
 #include "link/Steps.h"
 #include "link/mdlKX5.h"
 #include "params/ParamMap.h"
+#include "tests/support/AnsweredBoxes.h"
 #include "tests/support/RecordingSink.h"
 #include "ui/Grid.h"
-#include "ui/MsgBox.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,17 +37,13 @@ inline void clickOK(QWidget* d) {
     QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
 }
 
-class ParamsFixture : public ::testing::Test {
+class ParamsFixture : public ::testing::Test, protected AnsweredBoxes {
 protected:
     void SetUp() override {
         setupMapGrid(display);
         sink.mcNo = 4;
-        setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
-            messages << text;
-            return QMessageBox::Ok;
-        });
+        answer = QMessageBox::Ok;
     }
-    void TearDown() override { setMsgBoxHandler({}); }
 
     // A whole read of the station's parameters, every one 0.
     void readZeros() {
@@ -65,5 +61,4 @@ protected:
     ParamImage image;
     Grid display;
     RecordingSink sink;
-    QStringList messages;
 };

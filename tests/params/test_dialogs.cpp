@@ -106,7 +106,7 @@ TEST_F(Dialogs,
         image[reg] = v;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dialog << " with INP " << c.inp << " DP-P " << c.dpp);
-        messages.clear();
+        said.clear();
         sink.requests.clear();
         sink.refusal = c.linkRefuses ? Refusal::NotAnswered : Refusal::None;
         input(c.inp, c.unit, c.dpp);
@@ -121,19 +121,19 @@ TEST_F(Dialogs,
         else if (c.step)
             asked.push_back(Request::groupWrite(c.step, 4, c.values));
         EXPECT_EQ(sink.requests, asked);
-        const bool said = c.refused || c.linkRefuses;
-        EXPECT_EQ(messages.size(), said ? 1 : 0);
-        EXPECT_EQ(d->isVisible(), said);
+        const bool told = c.refused || c.linkRefuses;
+        EXPECT_EQ(said.size(), told ? 1 : 0);
+        EXPECT_EQ(d->isVisible(), told);
     }
     // A register never read from the station is never written, whatever the fields hold.
     sink.refusal = Refusal::None;
     for (const auto& [dialog, reg] : {std::pair{"SV", 303}, {"IN", 619}}) {
-        messages.clear();
+        said.clear();
         sink.requests.clear();
         image.erase(reg);
         clickOK(make(dialog).get());
         EXPECT_TRUE(sink.requests.empty()) << dialog;
-        EXPECT_EQ(messages.size(), 1) << dialog;
+        EXPECT_EQ(said.size(), 1) << dialog;
     }
 }
 
@@ -147,7 +147,7 @@ TEST_F(Dialogs, ChoiceTypedOrPickedIsTheValueSentAndAnUnknownWordSendsNothing) {
     } ways[] = {{"off", 0}, {{}, 1}, {"켬", 1}, {"dir", -1}};
     for (const auto& w : ways) {
         SCOPED_TRACE(w.keys.toStdString());
-        messages.clear();
+        said.clear();
         sink.requests.clear();
         auto dlg = make("Control");
         dlg->show();
@@ -162,7 +162,7 @@ TEST_F(Dialogs, ChoiceTypedOrPickedIsTheValueSentAndAnUnknownWordSendsNothing) {
         }
         clickOK(dlg.get());
         EXPECT_EQ(dlg->isVisible(), w.zone < 0);
-        EXPECT_EQ(messages.size(), w.zone < 0 ? 1 : 0);
+        EXPECT_EQ(said.size(), w.zone < 0 ? 1 : 0);
         EXPECT_EQ(sink.requests, w.zone < 0 ? std::vector<Request>()
                                             : std::vector{Request::groupWrite(
                                                   kStepWriteControl, 4, {w.zone, 0, 0, 0, 0, 0})});

@@ -206,11 +206,6 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     };
     // clang-format on
     map->writeSet = [](const ParamSet&, const QString&) { ADD_FAILURE() << "a set was written"; };
-    QStringList said;
-    setMsgBoxHandler([&](const QString&, const QString& t, QMessageBox::StandardButtons) {
-        said << t;
-        return QMessageBox::Ok;
-    });
     const QString badFile = dir.filePath("bad.csv");
     map->chooseSetFile = [&](bool) { return badFile; };
     for (const auto& [text, why] : damaged) {
@@ -252,5 +247,4 @@ TEST_F(MapWindow, ParameterSetsSaveReadBackAndCompare) {
     QTest::mouseClick(map->findChild<QPushButton*>("btnCompareSet"), Qt::LeftButton);
     EXPECT_TRUE(sink.requests.empty());
     EXPECT_EQ(said, QStringList{"The set is of a KX5-???, MC 7 is a KX5-105: not compared."});
-    setMsgBoxHandler({});
 }

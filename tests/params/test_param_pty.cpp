@@ -126,11 +126,7 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
         QListWidgetItem* item = dlg.stationList()->item(i);
         item->setCheckState(item->data(Qt::UserRole).toInt() > 1 ? Qt::Checked : Qt::Unchecked);
     }
-    QStringList asked;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        asked << text;
-        return QMessageBox::Yes;
-    });
+    answer = QMessageBox::Yes;
     const auto idle = [&] { return dlg.writer() && !dlg.writer()->busy(); };
     dlg.btnCompare_Click();
     ASSERT_TRUE(QTest::qWaitFor(idle, 60000));
@@ -152,9 +148,9 @@ TEST_F(ParamPty, WriteSetCopiesAStationToOthersAndReportsEachEnd) {
     EXPECT_EQ(dlg.writer()->stations()[2].diffs.size(), 3u);
     sim->clearExchanges();
     dlg.btnWrite_Click();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].contains("MC 4: SV1 100.0 → 123.4, 1.I 240 → 100, A1TY 1 → 3\n\n"))
-        << asked[0].toStdString();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains("MC 4: SV1 100.0 → 123.4, 1.I 240 → 100, A1TY 1 → 3\n\n"))
+        << said[0].toStdString();
     ASSERT_TRUE(QTest::qWaitFor(idle, 120000));
     // Station 3's input halves: two seconds apart, nothing else on the line between them.
     const auto ex = sim->exchanges();

@@ -21,10 +21,7 @@ protected:
     void SetUp() override {
         MainFixture::SetUp();
         build({3}, 1); // station 3 selected
-        setMsgBoxHandler([this](const QString&, const QString& text, QMessageBox::StandardButtons) {
-            said << text;
-            return answer;
-        });
+        answer = QMessageBox::Ok;
     }
     std::unique_ptr<frmKX5_Parameter> openMap() {
         auto map = std::make_unique<frmKX5_Parameter>(link(), ParamSource::of(link()), win.get());
@@ -54,8 +51,6 @@ protected:
         }
         return early;
     }
-    QStringList said; // the message boxes shown, each answered with answer
-    QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
 
 TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackCommandFiveOpensTheMap) {

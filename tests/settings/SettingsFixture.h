@@ -7,6 +7,8 @@
 #include "settings/frmKX5_SetEnv.h"
 #include "settings/frmKX5_SetPort.h"
 #include "settings/frmKX5_Set_DSave.h"
+#include "tests/support/AnsweredBoxes.h"
+#include "tests/support/TestFiles.h"
 #include "ui/Grid.h"
 #include "ui/TestSeams.h"
 
@@ -25,16 +27,12 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 
-class SettingsFixture : public ::testing::Test {
+class SettingsFixture : public ::testing::Test, protected AnsweredBoxes {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        resetTestSeams();
         setProgramDir(dir.path());
-        testSeams().msgBox = [this](const QString&, const QString& text, auto) {
-            messages << text;
-            return QMessageBox::Ok;
-        };
+        answer = QMessageBox::Ok;
     }
     void TearDown() override { resetTestSeams(); }
 
@@ -43,11 +41,7 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    void write(const QString& rel, const QByteArray& content) {
-        QDir().mkpath(QFileInfo(path(rel)).path());
-        QFile f(path(rel));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    }
+    void write(const QString& rel, const QByteArray& content) { writeWhole(path(rel), content); }
     template <typename T = QComboBox> static T* child(QWidget& w, const char* name) {
         return w.findChild<T*>(name);
     }
@@ -62,17 +56,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList messages;
+    QStringList& messages = said;
 };
-
-// SetEnv.INI of 99 lines with the given stations marked "O" and named "MC<n>".
-inline QByteArray setEnvFile(std::initializer_list<int> inUse) {
-    QByteArray out;
-    for (int k = 1; k <= 99; ++k)
-        out += std::count(inUse.begin(), inUse.end(), k) ? "O\tMC" + QByteArray::number(k) + "\r\n"
-                                                         : QByteArray("X\t\r\n");
-    return out;
-}
 
 // While alive, root (whom the tests run as) lacks the given capabilities, and so meets
 // permission bits as a user would.

@@ -309,7 +309,7 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
     QTest::keyClick(typed, Qt::Key_Return);
     EXPECT_EQ(picker.treePath(), path("other"));
     typed->setText(path("made/here"));
-    testSeams().msgBox = [](const QString&, const QString&, auto) { return QMessageBox::Yes; };
+    answer = QMessageBox::Yes;
     click(picker, "btnOK");
     EXPECT_TRUE(QFileInfo(path("made/here")).isDir());
     EXPECT_EQ(picker.result(), QDialog::Accepted);
