@@ -115,11 +115,9 @@ TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
 TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
     HeadlessRun run;
     const QString port = run.dir.filePath("ttyKX5");
-    QStringList stations(99, "X\t");
-    stations[0] = "O\tOven";
-    ASSERT_TRUE(QDir().mkpath(run.data()) && QDir().mkpath(cfgDir()));
+    writeWhole(setEnvPath(), setEnvFile({1}, "Oven"));
+    ASSERT_TRUE(QDir().mkpath(run.data()));
     ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", "STD"}, nullptr) &&
-                writeLinesAtomic(setEnvPath(), stations, nullptr) &&
                 writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", run.data(), "Oven"}, nullptr));
     // systemd's status says what keeps the port from working, and "Running" once it works.
     NotifySocket systemd(run.dir.filePath("notify"));
