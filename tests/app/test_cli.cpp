@@ -218,11 +218,8 @@ TEST(CommandLine, HeadlessLogsWhileNobodyReadsAndTakesItsDataFolderLockAgain) {
     // Another program's lock (pid 1) where this one's was: the folder comes back with it
     // already inside, so the service can never take it first.
     const QString next = run.dir.filePath("next");
-    ASSERT_TRUE(QDir().mkpath(next));
-    QFile theirs(next + "/kx5comm.lock");
-    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
-    theirs.write("1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    theirs.close();
+    writeWhole(next + "/kx5comm.lock",
+               "1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     ASSERT_TRUE(QDir(data).removeRecursively() && QDir().rename(next, data));
     EXPECT_TRUE(heard("Data saving stopped")) << said.right(2000).data();
     ::close(fds[0]); // the reader goes

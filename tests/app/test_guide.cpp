@@ -1,22 +1,18 @@
 // The user guide in both languages: every relative link and picture of every built page
 // resolves, each page has its twin in the other language, a Korean page keeps up with its
 // English source's headings, and Help opens the page in the windows' language.
+#include "tests/support/TestFiles.h"
 #include "ui/HelpGuide.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
 QString readText(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QString::fromUtf8(readFile(path));
 }
 
 // The headings of a Markdown page, "## Title" as written, code blocks left out.
@@ -122,12 +118,9 @@ TEST(UserGuide, HelpOpensThePageInTheWindowsLanguageElseEnglish) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString d = dir.path();
-    QDir().mkpath(d + "/ko");
     for (const char* file :
-         {"index.html", "clock.html", "stations.html", "ko/index.html", "ko/clock.html"}) {
-        QFile f(d + "/" + file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+         {"index.html", "clock.html", "stations.html", "ko/index.html", "ko/clock.html"})
+        writeWhole(d + "/" + file, {});
     // A row names a page of the made-up guide above, or a window of the built one.
     const struct {
         const char* page;

@@ -2,12 +2,11 @@
 // placeholders and accelerator, the English one covering every source text written in Korean,
 // the compiled .qm found where the programs look; and the language choice as the Help menu
 // keeps it.
+#include "tests/support/TestFiles.h"
 #include "ui/Language.h"
 #include "ui/MsgBox.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace {
@@ -181,11 +179,7 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
     addLanguageMenu(again);
     EXPECT_TRUE(again->findChild<QAction*>(QStringLiteral("mLangKorean"))->isChecked());
     // Something else in the file reads as following the system.
-    {
-        QFile f(languageSettingsPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nLanguage=klingon\n");
-    }
+    writeWhole(languageSettingsPath(), "[General]\nLanguage=klingon\n");
     EXPECT_EQ(chosenLanguage(), QString());
     setMsgBoxHandler({});
     QFile::remove(languageSettingsPath());

@@ -217,10 +217,7 @@ TEST_F(PublishLine, DiscoveryAnnouncesEachStationAndRemovesWhatLeaves) {
     // Nothing retained still shows it alive: its values are cleared and it is said offline.
     const std::map<std::string, QByteArray> gone{{"kx5/line1/2/availability", "offline"}};
     EXPECT_EQ(retained(broker->port, "kx5/line1/2"), gone);
-    QFile list(discoveryListPath());
-    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
-    EXPECT_EQ(list.readAll().count('\n'), qsizetype(kPerStation));
-    list.close();
+    EXPECT_EQ(readFile(discoveryListPath()).count('\n'), qsizetype(kPerStation));
 
     // Turned off in the file, a new start removes the rest.
     publisher.reset();

@@ -313,8 +313,7 @@ TEST(PublishConnect, AHostThatDropsConnectionsNeverHoldsUpTheProgram) {
     publisher.apply(o);
     // The window's Test meanwhile, on a connection of its own.
     const QString said = MqttClient::test(o);
-    EXPECT_TRUE(said.contains("No answer from 10.255.255.1:1883 within 10 s: the host is switched "
-                              "off or a firewall drops the connection"))
+    EXPECT_TRUE(said.contains("No answer from 10.255.255.1:1883 within 10 s"))
         << said.toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !events.filter("within 10 s").isEmpty(); }, 5000))
         << events.join('\n').toStdString();
@@ -410,9 +409,9 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     ASSERT_TRUE(run.program.waitForFinished(15000));
     // Publishing's events on standard error and in the events file.
     EXPECT_TRUE(run.said("Publishing: connected to 127.0.0.1", 1000)) << run.err.toStdString();
-    QFile events(run.data() + "/Oven_Events_" + QDate::currentDate().toString("yyyyMMdd") + ".TXT");
-    ASSERT_TRUE(events.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(events.readAll().contains("Publishing: connected to 127.0.0.1"));
+    EXPECT_TRUE(
+        readFile(run.data() + "/Oven_Events_" + QDate::currentDate().toString("yyyyMMdd") + ".TXT")
+            .contains("Publishing: connected to 127.0.0.1"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 5000));
     run.recordsHoldWhatWasSent();
 
@@ -453,9 +452,7 @@ TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     EXPECT_TRUE(d.options() == want);
     EXPECT_TRUE(loadPublishOptions() == want);
     // The password only in its own file, and that one its owner's alone.
-    QFile ini(publishOptionsPath());
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(ini.readAll().contains("s=cret"));
+    EXPECT_FALSE(readFile(publishOptionsPath()).contains("s=cret"));
     EXPECT_EQ(QFile::permissions(publishPasswordPath()) &
                   (QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
                    QFile::WriteOther),
