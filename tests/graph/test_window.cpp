@@ -327,27 +327,23 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     const QString nowhere = dir.filePath(QStringLiteral("no/such/graph.png"));
     EXPECT_FALSE(w.exportImage(nowhere, &error));
     EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
-    // CSV: the selected file or all, the view or the whole; the header always first.
+    // CSV: the selected file or all, the view or the whole.
     ASSERT_EQ(w.openFiles({file("KX5_06.DAT", records(kNoon + 5, 10))}), 1);
     w.setView(kNoon + 10.5, kNoon + 12.5);
-    const QByteArray header = "Station,File,Date,Time,Unit,SV,PV,MV (%)\r\n";
     const QByteArray r05 = "05,KX5_05.DAT,2025-12-06,12:00:11,degC,250.0,250.1,41.1\r\n"
                            "05,KX5_05.DAT,2025-12-06,12:00:12,degC,250.0,250.2,41.2\r\n";
     const QByteArray last06 = "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n";
+    // The rows themselves are test_export's: here, which file and which range.
     const struct {
         int file;
         bool whole;
-        QByteArray start;
-        int lines;
+        int lines; // with the header
         QByteArray end;
-    } cases[] = {{0, false, header + r05, 3, r05},
-                 {1, true, header + "06,KX5_06.DAT,2025-12-06,12:00:05,", 11, last06},
-                 {-1, true, header + "05,KX5_05.DAT,2025-12-06,12:00:00,", 111, last06}};
+    } cases[] = {{0, false, 3, r05}, {1, true, 11, last06}, {-1, true, 111, last06}};
     for (const auto& c : cases) {
         const QString path = dir.filePath(QStringLiteral("out.csv"));
         ASSERT_TRUE(w.exportCsv(c.file, c.whole, path, &error)) << error.toStdString();
         const QByteArray got = readFile(path);
-        EXPECT_TRUE(got.startsWith(c.start)) << c.file << c.whole << got.left(200).constData();
         EXPECT_EQ(got.count('\n'), c.lines) << c.file << c.whole;
         EXPECT_TRUE(got.endsWith(c.end)) << c.file << c.whole;
     }
