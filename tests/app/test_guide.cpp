@@ -135,9 +135,7 @@ TEST(UserGuide, HelpOpensThePageInTheWindowsLanguageElseEnglish) {
         {"files.html", nullptr, "en", "index.html"},
         {"index.html", nullptr, "ko", "ko/index.html"},
         {nullptr, "frmKX5_Main", "ko", "ko/main-window.html"},
-        {nullptr, "frmD_Edit", "ko", "ko/multi-monitoring.html"},
         {nullptr, "frmKX5_Graph", "en", "graph-viewer.html"},
-        {nullptr, "frmGateway", "en", "gateway.html"},
     };
     for (const auto& r : rows) {
         QString guide = d, page = QString::fromLatin1(r.page);

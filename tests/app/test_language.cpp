@@ -2,9 +2,9 @@
 // placeholders and accelerator, the English one covering every source text written in Korean,
 // the compiled .qm found where the programs look; and the language choice as the Help menu
 // keeps it.
+#include "tests/support/AnsweredBoxes.h"
 #include "tests/support/TestFiles.h"
 #include "ui/Language.h"
-#include "ui/MsgBox.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -155,11 +155,7 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
     QStandardPaths::setTestModeEnabled(true);
     QFile::remove(languageSettingsPath());
     EXPECT_EQ(chosenLanguage(), QString());
-    QStringList said;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        said << text;
-        return QMessageBox::Ok;
-    });
+    AnsweredBoxes boxes;
     QMainWindow window;
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
     addLanguageMenu(help);
@@ -172,7 +168,7 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
         EXPECT_EQ(chosenLanguage(), QLatin1String(stored)) << action;
         EXPECT_TRUE(a->isChecked()) << action;
     }
-    EXPECT_EQ(said.size(), 3);
+    EXPECT_EQ(boxes.said.size(), 3);
     // A menu made at the next start shows the kept choice.
     ASSERT_TRUE(chooseLanguage(QStringLiteral("ko"), nullptr));
     QMenu* again = window.menuBar()->addMenu(QStringLiteral("&Help"));
@@ -181,6 +177,5 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
     // Something else in the file reads as following the system.
     writeWhole(languageSettingsPath(), "[General]\nLanguage=klingon\n");
     EXPECT_EQ(chosenLanguage(), QString());
-    setMsgBoxHandler({});
     QFile::remove(languageSettingsPath());
 }
