@@ -256,10 +256,8 @@ TEST_F(PublishLine, OnChangeASteadyLineSendsOnceAndEachStationIsJudgedOnItsOwn) 
     const auto mc3 = [](const auto& c) { return c.first.find("/mc03_") != std::string::npos; };
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return std::ranges::any_of(sub->on("kx5/line1/3"), answering); }, 10000));
-    const QByteArray online = "online";
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return std::ranges::count(sub->on("kx5/line1/3/availability"), online) > 0; },
-        10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return sub->last("kx5/line1/3/availability") == "online"; }, 10000));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return std::ranges::any_of(retainedConfigs(broker->port), mc3); }, 10000));
     EXPECT_FALSE(events.filter(QDir::toNativeSeparators(discoveryListPath())).isEmpty())
