@@ -3,7 +3,6 @@
 // to systemd. What the options do to the window is test_unattended's.
 #include "tests/app/HeadlessRun.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QSysInfo>
 #include <csignal>

@@ -4,9 +4,7 @@
 #include "publish/ChangeFilter.h"
 #include "tests/publish/PublishLine.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QProcess>
 #include <set>
 
 // Designated initializers leave the other members at their defaults, which GCC 12 warns of.
