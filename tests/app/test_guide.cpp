@@ -11,10 +11,6 @@
 
 namespace {
 
-QString readText(const QString& path) {
-    return QString::fromUtf8(readFile(path));
-}
-
 // The headings of a Markdown page, "## Title" as written, code blocks left out.
 QStringList headingsOf(const QString& markdown) {
     static const QRegularExpression heading(QStringLiteral(R"(^#{1,6} \S)"));
@@ -49,7 +45,7 @@ TEST(UserGuide, EveryRelativeLinkAndPictureResolvesInBothLanguages) {
     QStringList reached{QStringLiteral("index.html")};
     int links = 0;
     for (const QString& page : pages) {
-        const QString html = readText(guide.filePath(page));
+        const QString html = QString::fromUtf8(readFile(guide.filePath(page)));
         ASSERT_FALSE(html.isEmpty()) << page.toStdString();
         const QDir here = QFileInfo(guide.filePath(page)).dir();
         for (auto m = ref.globalMatch(html); m.hasNext();) {
@@ -98,8 +94,8 @@ TEST(UserGuide, EachPageHasItsTwinAndTheKoreanKeepsUpWithTheEnglishHeadings) {
             ADD_FAILURE() << page.toStdString() << " has no Korean page ko/" << page.toStdString();
             continue;
         }
-        const QStringList source = headingsOf(readText(en.filePath(page)));
-        const QString translated = readText(ko.filePath(page));
+        const QStringList source = headingsOf(QString::fromUtf8(readFile(en.filePath(page))));
+        const QString translated = QString::fromUtf8(readFile(ko.filePath(page)));
         const auto m = comment.match(translated);
         ASSERT_TRUE(m.hasMatch()) << "ko/" << page.toStdString()
                                   << " does not open with its English headings";
