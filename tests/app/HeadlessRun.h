@@ -5,13 +5,11 @@
 #include "tests/monitor/SimSettings.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -48,19 +46,25 @@ struct HeadlessRun {
                 (QDir().mkpath(data()) &&
                  writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", data(), "Oven"}, nullptr)));
     }
-    // As a service runs it: with no display at all.
-    void start(const QStringList& args) {
-        QProcessEnvironment env = program.processEnvironment();
+    // Starts p as a service runs it: with no display at all.
+    static void startWithoutDisplay(QProcess& p, const QString& binary, const QStringList& args) {
+        QProcessEnvironment env = p.processEnvironment();
         if (env.isEmpty()) env = QProcessEnvironment::systemEnvironment();
         for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(var);
-        program.setProcessEnvironment(env);
-        program.start(binary(), QStringList{"--headless", "--dir", dir.path()} + args);
+        p.setProcessEnvironment(env);
+        p.start(binary, args);
     }
-    bool said(const QByteArray& text, int ms) {
-        return QTest::qWaitFor(
-            [&] { return (err += program.readAllStandardError()).contains(text); }, ms);
+    void start(const QStringList& args) {
+        startWithoutDisplay(program, binary(),
+                            QStringList{"--headless", "--dir", dir.path()} + args);
     }
+    // Waits up to ms for p's standard error, gathered into err, to hold text.
+    static bool saidBy(QProcess& p, QByteArray& err, const QByteArray& text, int ms) {
+        return QTest::qWaitFor([&] { return (err += p.readAllStandardError()).contains(text); },
+                               ms);
+    }
+    bool said(const QByteArray& text, int ms) { return saidBy(program, err, text, ms); }
     // Every record of the file whole and holding a PV the simulator sent; once the program
     // has ended, nothing after the last one.
     void recordsHoldWhatWasSent() {

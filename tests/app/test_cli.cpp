@@ -3,7 +3,6 @@
 // to systemd. What the options do to the window is test_unattended's.
 #include "tests/app/HeadlessRun.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QSysInfo>
 #include <csignal>
@@ -18,14 +17,10 @@ TEST(CommandLine, HelpAndVersionNeedNoDisplay) {
         rows.insert(rows.end(), {{program, "--help"}, {program, "--version"}});
     for (const QString& bench : QStringLiteral(KX5_BENCHMARKS).split(',', Qt::SkipEmptyParts))
         rows.push_back({bench, "--help"});
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(name);
     for (const auto& [program, argument] : rows) {
         SCOPED_TRACE((program + ' ' + argument).toStdString());
         QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(KX5_BIN_DIR "/") + program, {argument});
+        HeadlessRun::startWithoutDisplay(p, QStringLiteral(KX5_BIN_DIR "/") + program, {argument});
         ASSERT_TRUE(p.waitForFinished(30000)) << p.errorString().toStdString();
         const QString out = QString::fromUtf8(p.readAllStandardOutput());
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
@@ -49,15 +44,10 @@ TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
             QDir().mkpath(d) &&
             writeLinesAtomic(d + "/SaveData.INI", {"Yes", "5", "sec", data, "Oven"}, nullptr));
     const QString program = HeadlessRun::binary();
-    const auto saysWithin = [](QProcess* p, const QByteArray& text) {
-        QByteArray err;
-        const bool said = QTest::qWaitFor(
-            [&] { return (err += p->readAllStandardError()).contains(text); }, 10000);
-        return said ? err : err + " (not said within 10 s)";
-    };
     auto holder = std::make_unique<QProcess>();
     holder->start(program, {"--headless", "--dir", first});
-    ASSERT_TRUE(saysWithin(holder.get(), "Started").contains("Started without windows"));
+    QByteArray err;
+    ASSERT_TRUE(HeadlessRun::saidBy(*holder, err, "Started without windows", 10000)) << err.data();
     const QByteArray pid = QByteArray::number(holder->processId());
     struct Row {
         QStringList arguments;
@@ -70,7 +60,8 @@ TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
         SCOPED_TRACE(r.arguments.join(' ').toStdString());
         QProcess p;
         p.start(r.arguments[0] == "-platform" ? KX5_BIN_DIR "/kx5comm" : program, r.arguments);
-        const QByteArray err = saysWithin(&p, "in use");
+        err.clear();
+        HeadlessRun::saidBy(p, err, "in use", 10000);
         EXPECT_TRUE(err.contains(QDir::toNativeSeparators(r.busy).toUtf8()) && err.contains(pid))
             << err.data();
         if (r.arguments.contains("--headless")) {
@@ -115,11 +106,9 @@ TEST(CommandLine, OneProgramPerFolderAKilledOnesLockTakenOverAndSystemdTold) {
 TEST(CommandLine, HeadlessOpenWaitsForAPortThatAppearsLater) {
     HeadlessRun run;
     const QString port = run.dir.filePath("ttyKX5");
-    QStringList stations(99, "X\t");
-    stations[0] = "O\tOven";
-    ASSERT_TRUE(QDir().mkpath(run.data()) && QDir().mkpath(cfgDir()));
+    writeWhole(setEnvPath(), setEnvFile({1}, "Oven"));
+    ASSERT_TRUE(QDir().mkpath(run.data()));
     ASSERT_TRUE(writeLinesAtomic(commCfgPath(), {port, "9600", "N", "8", "1", "STD"}, nullptr) &&
-                writeLinesAtomic(setEnvPath(), stations, nullptr) &&
                 writeLinesAtomic(saveDataPath(), {"Yes", "1", "sec", run.data(), "Oven"}, nullptr));
     // systemd's status says what keeps the port from working, and "Running" once it works.
     NotifySocket systemd(run.dir.filePath("notify"));
@@ -187,9 +176,7 @@ TEST(CommandLine, HeadlessLogsWhileNobodyReadsAndTakesItsDataFolderLockAgain) {
     const QString data = run.data(), lock = data + "/kx5comm.lock";
     ASSERT_TRUE(run.prepare(true));
     int fds[2];
-    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
-    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
-    ::fcntl(fds[1], F_SETFL, O_NONBLOCK);
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0);
     while (::write(fds[1], QByteArray(4096, '.').constData(), 4096) > 0) {
     }
     ::fcntl(fds[1], F_SETFL, 0); // the program's writes would wait, as on a stalled reader
@@ -220,11 +207,8 @@ TEST(CommandLine, HeadlessLogsWhileNobodyReadsAndTakesItsDataFolderLockAgain) {
     // Another program's lock (pid 1) where this one's was: the folder comes back with it
     // already inside, so the service can never take it first.
     const QString next = run.dir.filePath("next");
-    ASSERT_TRUE(QDir().mkpath(next));
-    QFile theirs(next + "/kx5comm.lock");
-    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
-    theirs.write("1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    theirs.close();
+    writeWhole(next + "/kx5comm.lock",
+               "1\nkx5comm\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     ASSERT_TRUE(QDir(data).removeRecursively() && QDir().rename(next, data));
     EXPECT_TRUE(heard("Data saving stopped")) << said.right(2000).data();
     ::close(fds[0]); // the reader goes

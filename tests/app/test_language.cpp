@@ -2,12 +2,11 @@
 // placeholders and accelerator, the English one covering every source text written in Korean,
 // the compiled .qm found where the programs look; and the language choice as the Help menu
 // keeps it.
+#include "tests/support/AnsweredBoxes.h"
+#include "tests/support/TestFiles.h"
 #include "ui/Language.h"
-#include "ui/MsgBox.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 #include <map>
 
 namespace {
@@ -157,11 +155,7 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
     QStandardPaths::setTestModeEnabled(true);
     QFile::remove(languageSettingsPath());
     EXPECT_EQ(chosenLanguage(), QString());
-    QStringList said;
-    setMsgBoxHandler([&](const QString&, const QString& text, QMessageBox::StandardButtons) {
-        said << text;
-        return QMessageBox::Ok;
-    });
+    AnsweredBoxes boxes;
     QMainWindow window;
     QMenu* help = window.menuBar()->addMenu(QStringLiteral("&Help"));
     addLanguageMenu(help);
@@ -174,19 +168,14 @@ TEST(Translations, TheProgramsFindTheCompiledLanguagesAndTheChoiceIsKept) {
         EXPECT_EQ(chosenLanguage(), QLatin1String(stored)) << action;
         EXPECT_TRUE(a->isChecked()) << action;
     }
-    EXPECT_EQ(said.size(), 3);
+    EXPECT_EQ(boxes.said.size(), 3);
     // A menu made at the next start shows the kept choice.
     ASSERT_TRUE(chooseLanguage(QStringLiteral("ko"), nullptr));
     QMenu* again = window.menuBar()->addMenu(QStringLiteral("&Help"));
     addLanguageMenu(again);
     EXPECT_TRUE(again->findChild<QAction*>(QStringLiteral("mLangKorean"))->isChecked());
     // Something else in the file reads as following the system.
-    {
-        QFile f(languageSettingsPath());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nLanguage=klingon\n");
-    }
+    writeWhole(languageSettingsPath(), "[General]\nLanguage=klingon\n");
     EXPECT_EQ(chosenLanguage(), QString());
-    setMsgBoxHandler({});
     QFile::remove(languageSettingsPath());
 }

@@ -2,15 +2,12 @@
 // program folder falls back to the user's own (with links to the viewer) when it cannot be
 // written. The viewer itself is tested in the other files of this folder.
 #include "files/ConfigFiles.h"
+#include "tests/support/TestFiles.h"
 #include "ui/ShellOpen.h"
 #include "ui/TestSeams.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,11 +29,6 @@ QString graphViewerCommand(const QString& folder) {
     return started;
 }
 
-bool touch(const QString& path, const QByteArray& bytes = {}) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 TEST(GraphViewerCommand, StartsOurViewerFromTheProgramFolderOrTheUsersLinksToIt) {
@@ -50,7 +42,8 @@ TEST(GraphViewerCommand, StartsOurViewerFromTheProgramFolderOrTheUsersLinksToIt)
     const QString exeDir = tmp.filePath(QStringLiteral("bin")), user = tmp.filePath("user");
     ASSERT_TRUE(QDir().mkpath(exeDir + QStringLiteral("/Help")) && QDir().mkpath(user));
     ASSERT_TRUE(QFile::link(app + QStringLiteral("/kx5graph"), exeDir + "/KX5_Graph"));
-    ASSERT_TRUE(touch(user + "/KX5.pdf", "the user's own") && touch(exeDir + "/KX5.pdf"));
+    writeWhole(user + "/KX5.pdf", "the user's own");
+    writeWhole(exeDir + "/KX5.pdf", {});
     EXPECT_EQ(linkCompanions(exeDir, user), 2);
     EXPECT_EQ(linkCompanions(exeDir, user), 0);
     EXPECT_EQ(QFileInfo(user + "/KX5_Graph").canonicalFilePath(), target.filePath());
@@ -65,7 +58,8 @@ TEST(ProgramFolder, FallsBackToTheUsersFolderWhenTheProgramsCannotBeWritten) {
     const QString user = tmp.filePath(QStringLiteral("home/.local/share/kx5comm"));
     // A folder nobody can write in, even root: a path through a plain file.
     const QString blocked = tmp.filePath(QStringLiteral("plain/bin"));
-    ASSERT_TRUE(QDir().mkpath(exeDir) && touch(tmp.filePath(QStringLiteral("plain"))));
+    ASSERT_TRUE(QDir().mkpath(exeDir));
+    writeWhole(tmp.filePath(QStringLiteral("plain")), {});
     // What the program folder comes out as, and whether the user's was used and created; the
     // flags start out opposite to what is expected so each must be set.
     auto choose = [&](const QString& exe, bool init) {

@@ -48,9 +48,9 @@ TEST_F(Viewer, OpensWhatItCanNamesTheRestAndDrawsTheTrendColours) {
               1);
     auto* box = w.findChild<QMessageBox*>(QStringLiteral("msgProblem"));
     ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(box->text().contains(QStringLiteral("gone.DAT")));
-    EXPECT_TRUE(box->text().contains(QFile::decodeName(raw)));
-    EXPECT_TRUE(box->text().contains(QDir::toNativeSeparators(dir.path())));
+    for (const QString& named :
+         {QStringLiteral("gone.DAT"), QFile::decodeName(raw), QDir::toNativeSeparators(dir.path())})
+        EXPECT_TRUE(box->text().contains(named)) << named.toStdString();
     box->close();
     w.plot()->replot();
     const QImage img = w.plot()->toPixmap().toImage().convertToFormat(QImage::Format_RGB32);
@@ -64,7 +64,7 @@ TEST_F(Viewer, OpensWhatItCanNamesTheRestAndDrawsTheTrendColours) {
     EXPECT_EQ(w.graph(0, DatSeries::PV)->name() + ", " + w.graph(1, DatSeries::PV)->name(),
               "KX5_01 PV, Dryer PV");
     EXPECT_EQ(w.plot()->graphCount(), 2 * 2 * DatSeries::kSeries); // lines and dots
-    EXPECT_TRUE(w.summary().contains(QStringLiteral("2 malformed line(s) skipped")));
+    EXPECT_EQ(w.reader(1).skipped(), 2);
 }
 
 TEST_F(Viewer, ZoomedOutViewKeepsASpikeAndStaysSmallAndKeysZoomAndPanIt) {
@@ -327,27 +327,23 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     const QString nowhere = dir.filePath(QStringLiteral("no/such/graph.png"));
     EXPECT_FALSE(w.exportImage(nowhere, &error));
     EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
-    // CSV: the selected file or all, the view or the whole; the header always first.
+    // CSV: the selected file or all, the view or the whole.
     ASSERT_EQ(w.openFiles({file("KX5_06.DAT", records(kNoon + 5, 10))}), 1);
     w.setView(kNoon + 10.5, kNoon + 12.5);
-    const QByteArray header = "Station,File,Date,Time,Unit,SV,PV,MV (%)\r\n";
     const QByteArray r05 = "05,KX5_05.DAT,2025-12-06,12:00:11,degC,250.0,250.1,41.1\r\n"
                            "05,KX5_05.DAT,2025-12-06,12:00:12,degC,250.0,250.2,41.2\r\n";
     const QByteArray last06 = "06,KX5_06.DAT,2025-12-06,12:00:14,degC,250.0,249.9,40.9\r\n";
+    // The rows themselves are test_export's: here, which file and which range.
     const struct {
         int file;
         bool whole;
-        QByteArray start;
-        int lines;
+        int lines; // with the header
         QByteArray end;
-    } cases[] = {{0, false, header + r05, 3, r05},
-                 {1, true, header + "06,KX5_06.DAT,2025-12-06,12:00:05,", 11, last06},
-                 {-1, true, header + "05,KX5_05.DAT,2025-12-06,12:00:00,", 111, last06}};
+    } cases[] = {{0, false, 3, r05}, {1, true, 11, last06}, {-1, true, 111, last06}};
     for (const auto& c : cases) {
         const QString path = dir.filePath(QStringLiteral("out.csv"));
         ASSERT_TRUE(w.exportCsv(c.file, c.whole, path, &error)) << error.toStdString();
         const QByteArray got = readFile(path);
-        EXPECT_TRUE(got.startsWith(c.start)) << c.file << c.whole << got.left(200).constData();
         EXPECT_EQ(got.count('\n'), c.lines) << c.file << c.whole;
         EXPECT_TRUE(got.endsWith(c.end)) << c.file << c.whole;
     }

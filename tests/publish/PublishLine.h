@@ -2,19 +2,16 @@
 // published to a Mosquitto broker of its own, with a subscriber on the line's topics.
 #pragma once
 
-#include "files/ConfigFiles.h"
 #include "link/KX5Link.h"
 #include "link/QtSerialPort.h"
 #include "link/mdlKX5.h"
 #include "publish/Publisher.h"
-#include "sim/SimLine.h"
 #include "tests/monitor/SimSettings.h"
 #include "tests/support/MqttBroker.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #define NEED_BROKER()                                                                              \
     if (MqttBroker::binary().isEmpty()) GTEST_SKIP() << "the mosquitto broker is not installed"

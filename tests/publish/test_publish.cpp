@@ -12,16 +12,10 @@
 #include "tests/publish/PublishLine.h"
 #include "tests/support/Bracketing.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QThread>
 #include <atomic>
 #include <cmath>
@@ -319,8 +313,7 @@ TEST(PublishConnect, AHostThatDropsConnectionsNeverHoldsUpTheProgram) {
     publisher.apply(o);
     // The window's Test meanwhile, on a connection of its own.
     const QString said = MqttClient::test(o);
-    EXPECT_TRUE(said.contains("No answer from 10.255.255.1:1883 within 10 s: the host is switched "
-                              "off or a firewall drops the connection"))
+    EXPECT_TRUE(said.contains("No answer from 10.255.255.1:1883 within 10 s"))
         << said.toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !events.filter("within 10 s").isEmpty(); }, 5000))
         << events.join('\n').toStdString();
@@ -416,9 +409,9 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     ASSERT_TRUE(run.program.waitForFinished(15000));
     // Publishing's events on standard error and in the events file.
     EXPECT_TRUE(run.said("Publishing: connected to 127.0.0.1", 1000)) << run.err.toStdString();
-    QFile events(run.data() + "/Oven_Events_" + QDate::currentDate().toString("yyyyMMdd") + ".TXT");
-    ASSERT_TRUE(events.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(events.readAll().contains("Publishing: connected to 127.0.0.1"));
+    EXPECT_TRUE(
+        readFile(run.data() + "/Oven_Events_" + QDate::currentDate().toString("yyyyMMdd") + ".TXT")
+            .contains("Publishing: connected to 127.0.0.1"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 5000));
     run.recordsHoldWhatWasSent();
 
@@ -431,51 +424,35 @@ TEST(PublishHeadless, RunsWithoutDisplayPublishesLogsAndLeavesItsWill) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return sub.last("kx5/hall/status") == "offline"; }, 15000));
 }
 
-// The window keeps what it is given in the two files, and keeps unusable settings out of them.
+// The window shows what it is given and keeps it in the two files, and keeps unusable settings
+// out of them.
 TEST(PublishWindow, OkSavesWhatIsFilledInAndRefusesWhatCannotWork) {
     HeadlessRun own; // for its program folder
-    PublishingDialog d(PublishOptions{});
-    auto edit = [&](const char* name, const QString& text) {
-        d.findChild<QLineEdit*>(name)->setText(text);
-    };
-    d.findChild<QCheckBox*>("chkPublish")->setChecked(true);
-    edit("txtHost", "broker.plant");
-    d.findChild<QSpinBox*>("spnPort")->setValue(8883);
-    d.findChild<QCheckBox*>("chkTLS")->setChecked(true);
-    edit("txtCAFile", "/etc/kx5/ca.crt");
-    edit("txtUser", "line7");
-    edit("txtPassword", "s=cret");
-    edit("txtLine", "hall/7");
-    d.findChild<QRadioButton*>("optOnChange")->setChecked(true);
-    d.findChild<QDoubleSpinBox*>("spnDeadBand")->setValue(0.25);
-    d.findChild<QSpinBox*>("spnHeartbeat")->setValue(90);
-    d.findChild<QCheckBox*>("chkDiscovery")->setChecked(true);
-    edit("txtDiscoveryPrefix", "ha");
+    PublishOptions want{.enabled = true,
+                        .host = "broker.plant",
+                        .port = 8883,
+                        .tls = true,
+                        .caFile = "/etc/kx5/ca.crt",
+                        .user = "line7",
+                        .password = "s=cret",
+                        .line = "hall/7", // a '/' in the line name would split the topics
+                        .when = PublishOptions::When::OnChange,
+                        .deadBand = 0.25,
+                        .heartbeatSeconds = 90,
+                        .discovery = true,
+                        .discoveryPrefix = "ha"};
+    PublishingDialog d(want);
     d.findChild<QPushButton*>("btnOK")->click();
-    EXPECT_EQ(d.result(), 0); // a '/' in the line name would split the topics
+    EXPECT_EQ(d.result(), 0);
     EXPECT_FALSE(QFile::exists(publishOptionsPath()));
-    edit("txtLine", "hall7");
+    want.line = "hall7";
+    d.findChild<QLineEdit*>("txtLine")->setText(want.line);
     d.findChild<QPushButton*>("btnOK")->click();
     EXPECT_EQ(d.result(), int(QDialog::Accepted));
-    const PublishOptions want{.enabled = true,
-                              .host = "broker.plant",
-                              .port = 8883,
-                              .tls = true,
-                              .caFile = "/etc/kx5/ca.crt",
-                              .user = "line7",
-                              .password = "s=cret",
-                              .line = "hall7",
-                              .when = PublishOptions::When::OnChange,
-                              .deadBand = 0.25,
-                              .heartbeatSeconds = 90,
-                              .discovery = true,
-                              .discoveryPrefix = "ha"};
     EXPECT_TRUE(d.options() == want);
     EXPECT_TRUE(loadPublishOptions() == want);
     // The password only in its own file, and that one its owner's alone.
-    QFile ini(publishOptionsPath());
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(ini.readAll().contains("s=cret"));
+    EXPECT_FALSE(readFile(publishOptionsPath()).contains("s=cret"));
     EXPECT_EQ(QFile::permissions(publishPasswordPath()) &
                   (QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
                    QFile::WriteOther),

@@ -15,10 +15,6 @@ bool FakeSerialPort::open() {
 
 bool FakeSerialPort::write(const QByteArray& bytes) {
     if (!m_open) return false;
-    if (m_failWrites) {
-        emit failed(PortFault{.kind = PortFault::Kind::CannotWrite});
-        return false;
-    }
     writes.append(bytes);
     return true;
 }

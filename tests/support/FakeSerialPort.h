@@ -45,7 +45,6 @@ public:
     // Simulates the device vanishing: raises failed(why); the port still reports open,
     // as QSerialPort does.
     void injectFailure(const PortFault& why = {.kind = PortFault::Kind::Gone}) { emit failed(why); }
-    void failWrites(bool fail) { m_failWrites = fail; }
     QByteArray takeWritten();
 
     QList<QByteArray> writes; // every write, in order
@@ -56,7 +55,7 @@ private:
     QString m_name;
     LineSettings m_settings;
     PortFault m_error, m_openFailure;
-    bool m_open = false, m_failWrites = false;
+    bool m_open = false;
     int m_threshold = 1;
     QByteArray m_input;
 };
