@@ -2,22 +2,15 @@
 // timers' handlers: what goes out, in which order, and what is stored where. Frame building
 // and assembly are left to test_codec, the real port and timing to test_link_pty. The line scan
 // on the same port at the end.
-#include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/LineScanner.h"
-#include "link/Request.h"
-#include "link/Steps.h"
-#include "link/mdlKX5.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/Replies.h"
 
 #include <QSignalSpy>
 #include <QTest>
-#include <array>
 #include <gtest/gtest.h>
-#include <map>
-#include <tuple>
 
 namespace {
 
@@ -212,15 +205,8 @@ TEST_F(Link, EveryStepSendsItsOwnFrameToItsOwnStation) {
         }
         EXPECT_EQ(link->sendStep(), r.next ? r.next : r.step) << r.step;
     }
-    // PID group: 26 values of 310..318, 320..328, 330..337 in that order.
-    std::vector<int> pidValues(26, 0);
-    pidValues[9] = 7; // 2.P
-    ask(Request::groupWrite(kStepWritePID, 2, pidValues));
-    const QByteArray pid = tick();
-    EXPECT_TRUE(pid.startsWith(QByteArray("\x02") + "02DWR,26,0310,0000")) << pid.data();
-    EXPECT_TRUE(pid.contains(",0318,0000,0320,0007,")) << pid.data();
-    EXPECT_TRUE(pid.endsWith(",0337,0000\r\n")) << pid.data();
-    // A write whose values do not fill its registers is refused before anything is sent.
+    // A write whose values do not fill its registers is refused before anything is sent (the
+    // PID group's 26 registers on the wire are test_param_wire's).
     EXPECT_FALSE(link->request(Request::groupWrite(kStepWritePID, 2, {1, 2})).taken);
 }
 
@@ -284,16 +270,12 @@ TEST_F(Link, SweepSelectsTheFirstKX5AndMonitorsOnlyTheAnsweringStations) {
     EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(2, 2));
     useStations({3, 7});
     EXPECT_EQ(std::pair(link->selectedMcNo(), link->selectedIdx()), std::pair(3, 0));
-}
-
-TEST_F(Link, ASweepWithoutAKX5StartsAgain) {
-    useStations({1, 2});
-    link->mSetPortOpen_Click();
-    for (int mc : {1, 2}) {
+    link->ClosePort();
+    link->mSetPortOpen_Click(); // neither is a KX5: the sweep starts again from the first
+    for (int mc : {3, 7, 3}) {
         ASSERT_EQ(tick(), buildModelReq(mc, 0));
         deliver(wrap(mc2(mc) + "WHO,OK,XYZ"));
     }
-    EXPECT_EQ(tick(), buildModelReq(1, 0)); // from the first station again
 }
 
 // Unattended (started with --open, or after a reopen) the program never gives up on the line:
