@@ -11,7 +11,6 @@
 #include "params/frmKX5_P_OUT.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_P_SV.h"
-#include "tests/support/Bracketing.h"
 
 #include <QTableWidget>
 #include <memory>

@@ -1,6 +1,5 @@
 // Settings files as start-up reads them, and failed writes; what windows show: test_windows.cpp.
 #include "SettingsFixture.h"
-#include "files/FileChecks.h"
 #include "files/GatewayOptions.h"
 #include "files/LinkOptions.h"
 #include "files/PortList.h"
