@@ -159,12 +159,10 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         {617, 5},  {618, -12},  {619, 2}};
     for (int reg : pid)
         usual[reg] = reg - 300;
-    const std::vector<int> numbers = [&] {
-        std::vector<int> n = {104, 108, 109, 301, 302, 303, 413, 414, 416, 417, 602, 603,
-                              604, 605, 606, 607, 608, 612, 613, 615, 616, 617, 618};
-        n.insert(n.end(), pid.begin(), pid.end());
-        return n;
-    }();
+    std::vector<int> numbers = pid; // the PID sheet and every text field
+    for (const auto& d : dialogs)
+        for (const auto& [name, reg] : d.fields)
+            if (QByteArray(name).startsWith("txt")) numbers.push_back(reg);
     const auto with = [&](std::map<int, int> changes, int number) {
         std::map<int, int> regs = usual;
         for (int reg : number ? numbers : std::vector<int>())

@@ -116,7 +116,6 @@ TEST_F(ClockShell, FilesOpenWithTheRegisteredProgramOrAChoiceAndHelpOpensTheHelp
         {pdf, false, "/bin/viewer", true, "open " + pdf + ";choose " + pdf + ";start /bin/viewer " + pdf},
         {chm, true, "/bin/viewer", true, "choose " + chm + ";start /bin/viewer " + chm},
         {chm, true, "", true, "choose " + chm},                                // choice cancelled
-        {path("KX5_Graph.exe"), true, "", true, "start " + path("KX5_Graph")}, // no ".exe" here
         {path("Old/KX5_Graph.exe"), true, "", true, "choose " + path("Old/KX5_Graph")},
         {pdf, false, "/bin/broken", false, "open " + pdf + ";choose " + pdf + ";start /bin/broken " + pdf},
     };

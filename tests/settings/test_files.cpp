@@ -67,26 +67,19 @@ TEST_F(Files, StartUpReadsEachFileOrFallsBackToItsDefaults) {
         {S, "Yes\r\n10\r\n\xBA\xD0\r\n/\xB5\xA5\xC0\xCC\xC5\xCD\r\n\xBF\xC2\xB5\xB5\r\n", "Yes,10,sec,/데이터,온도", ""},
         {E, "O\t\xBF\xC0\xBA\xEC 1\r\nX\t\r\nO\t\x8C\x63 \xBC\xB3\xB8\xED\r\n", "1:오븐 1,3:똠 설명", ""},
     };
-    const std::pair<const char*, const char*> broken[] = {{"<missing>", ""},
-        {"<fifo>", " cannot be used (it is not a regular file (a FIFO, a socket or a device)), so"},
-        {"<zero>", " cannot be used (it is not a regular file"},
-        {"<big>", " cannot be used (it is larger than 64 KiB, far too large for a settings file)"},
-        {"<folder>", " cannot be used (it is a folder), so"},
-        {"<binary>", " cannot be used (it is not a text file), so"}};
     // clang-format on
-    for (const auto& [kind, said] : broken) {
+    for (const char* kind : {"<missing>", "<fifo>", "<zero>", "<big>", "<folder>", "<binary>"}) {
+        // Why it cannot be used is the notice's own wording.
+        const QString said = QString(kind) == "<missing>" ? "" : " cannot be used (it is ";
         // Never set up: the likeliest real port of this machine; one that cannot be used: COM1.
-        rows.push_back({C, kind,
-                        QString(kind) == "<missing>"
-                            ? PortList::firstReal("COM1") + commDefaults.mid(4)
-                            : commDefaults,
-                        said});
+        const QString port = said.isEmpty() ? PortList::firstReal("COM1") : "COM1";
+        rows.push_back({C, kind, port + commDefaults.mid(4), said});
         rows.push_back({S, kind, saveDefaults, said});
         rows.push_back({E, kind, "1:", said});
         // An options file and the broker's password: one there that cannot be read keeps its
         // service off and is said with why.
         for (const char* file : {P, W})
-            rows.push_back({file, kind, saveDefaults, *said ? " cannot be read: " : ""});
+            rows.push_back({file, kind, saveDefaults, said.isEmpty() ? "" : " cannot be read: "});
     }
     for (const char* file : {P, W})
         rows.push_back({file, "<mode 000>", saveDefaults, " cannot be read: "});
