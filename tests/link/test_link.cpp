@@ -125,6 +125,11 @@ protected:
         answerReadAll();
         ASSERT_EQ(link->sendStep(), kStepMonitor);
     }
+    // Stations mcs in use, all answering, brought up.
+    void upWith(std::initializer_list<int> mcs) {
+        useStations(mcs);
+        bringUp(mcs);
+    }
 
     FakeSerialPort* port = nullptr;
     std::unique_ptr<KX5Link> link;
@@ -349,8 +354,7 @@ TEST_F(Link, AnUnattendedLineIsNeverGivenUp) {
 // with exactly the values it asked for. Anything else is counted and left aside, and the
 // request keeps waiting under the same watchdog.
 TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
-    useStations({1, 2});
-    bringUp({1, 2});
+    upWith({1, 2});
     std::vector<int> other = kMonitorValues;
     other[3] = 999;
     // Station 2's reply with one character of its NPV damaged on the line.
@@ -408,8 +412,7 @@ TEST_F(Link, OnlyTheOutstandingRequestsOwnAnswerIsTaken) {
 // that waits is replaced by a newer one (and says so); one already on the line is worked to
 // its end before the next goes out.
 TEST_F(Link, RequestsFromTwoWindowsNeverMix) {
-    useStations({1, 2});
-    bringUp({1, 2});
+    upWith({1, 2});
     // FEED for station 2's row of Multi-Monitoring, then at once PRINT in the main window.
     ask(Request::writeOneOf(2, 504, 1));
     ask(Request::writeOne(1, 501, 1));
@@ -480,8 +483,7 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
     for (Inside inside : {AMapReopen, PortLost, UserCloses, NoAnswer}) {
         SCOPED_TRACE(inside);
         SetUp();
-        useStations({1});
-        bringUp({1});
+        upWith({1});
         ask(Request::inputWrite(1, {4, 0}, second));
         ASSERT_EQ(tick(), wrap("01DWR,02,0610,0004,0611,0000"));
         deliver(ackReply(1));
@@ -493,10 +495,8 @@ TEST_F(Link, TheInputGroupsSecondHalfIsNeverOvertakenOrLostSilently) {
         if (inside == AMapReopen) ask(Request::readAll(1));
         if (inside == PortLost || inside == UserCloses) {
             port->writes.clear();
-            if (inside == PortLost)
-                port->injectFailure();
-            else
-                link->mSetPortOpen_Click(); // nothing is worth finishing: closed at once
+            // The user's close: nothing is worth finishing, closed at once.
+            inside == PortLost ? port->injectFailure() : link->mSetPortOpen_Click();
             EXPECT_FALSE(port->isOpen());
             EXPECT_FALSE(link->offersClose());
             link->fire(LinkTimer::Pause);
@@ -538,8 +538,7 @@ TEST_F(Link, NoRequestHoldsTheLine) {
         for (bool refuse : {false, true}) {
             SCOPED_TRACE(request.step * 10 + refuse);
             SetUp();
-            useStations({1, 2, 3});
-            bringUp({1, 2, 3});
+            upWith({1, 2, 3});
             ask(request);
             const QByteArray sent = tick();
             for (int k = 0; k < 3; ++k) {
@@ -563,8 +562,7 @@ TEST_F(Link, NoRequestHoldsTheLine) {
 // turns, the poll keeps at least half the exchanges and visits every station, and a write is
 // over only when what the controller kept has been read back into the model.
 TEST_F(Link, TheLineIsSharedInTurnsAndThePollKeepsItsShare) {
-    useStations({1, 2});
-    bringUp({1, 2});
+    upWith({1, 2});
     std::shared_ptr<LinkReply> flood;
     int floodDone = 0;
     const auto again = [&] {
@@ -752,8 +750,7 @@ TEST_F(Link, ClosingOpeningAndPortFailures) {
 TEST_F(Link, SplitRepliesAreAssembledAndSilenceGivenUp) {
     link->setFastPacing(true);
     link->setPortSettings(PortSettings::fromLines({"COM1", "115200", "N", "8", "1", "STD"}));
-    useStations({1, 2});
-    bringUp({1, 2});
+    upWith({1, 2});
     ASSERT_EQ(tick(), monitorReq(1));
     const QByteArray reply = drrReply(1, kMonitorValues);
     port->feed(reply.left(20));
@@ -772,8 +769,7 @@ TEST_F(Link, SplitRepliesAreAssembledAndSilenceGivenUp) {
 }
 
 TEST_F(Link, TimingEdgesAndEmptyTables) {
-    useStations({1});
-    bringUp({1});
+    upWith({1});
     EXPECT_TRUE(link->sending());
     link->fire(LinkTimer::BallSend);
     EXPECT_FALSE(link->sending());
@@ -793,8 +789,7 @@ TEST_F(Link, TimingEdgesAndEmptyTables) {
 
     // The poll at the last of three stations when the list empties: nothing is polled.
     link->ClosePort();
-    useStations({1, 2, 3});
-    bringUp({1, 2, 3});
+    upWith({1, 2, 3});
     for (int mc = 1; mc <= 2; ++mc) {
         tick();
         deliver(drrReply(mc, kMonitorValues));
