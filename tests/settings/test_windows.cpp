@@ -93,9 +93,7 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
     };
     // The last: none in use, refused, nothing changes.
     const Row rows[] = {{{4}, {3, 7}}, {{2, 5, 8}, {2, 8}}, {{2, 8}, {1, 2, 8}}, {{2}, {}}};
-    auto in = [](std::initializer_list<int> l, int k) {
-        return std::find(l.begin(), l.end(), k) != l.end();
-    };
+    auto in = [](std::initializer_list<int> l, int k) { return std::ranges::count(l, k) > 0; };
     for (const Row& r : rows) {
         said.clear();
         write("CFG/SetEnv.INI", setEnvFile(r.before));
