@@ -5,7 +5,6 @@
 #include "link/ReplyAssembler.h"
 #include "link/TraceLog.h"
 #include "link/mdlKX5.h"
-#include "ui/Grid.h"
 
 #include <array>
 #include <gtest/gtest.h>

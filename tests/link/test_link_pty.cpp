@@ -2,14 +2,10 @@
 // timers: waits long enough on slow lines and the port going away. Which frames go out in which
 // order, given-up requests, which replies are taken and the line statistics are test_link's.
 // The line scan at the end.
-#include "link/Cells.h"
 #include "link/Frames.h"
 #include "link/KX5Link.h"
 #include "link/LineScanner.h"
 #include "link/QtSerialPort.h"
-#include "link/Request.h"
-#include "link/Steps.h"
-#include "link/mdlKX5.h"
 #include "sim/SimLine.h"
 
 #include <QFile>

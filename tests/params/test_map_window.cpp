@@ -119,12 +119,12 @@ TEST_F(MapWindow, RenderedMessageCellsAndLegendCarryTheirColours) {
                     best = img.pixelColor(x, y);
         return best;
     };
-    // The blink's green and blue, each made as dark as reading on the window needs (4.5:1).
+    // The blink's green and blue, each made as dark as reading on the window needs (how dark is
+    // test_grid_model's).
     const QColor ground = map->messageLabel()->palette().color(QPalette::Window);
     for (const QColor blink : {QColor(0, 255, 0), QColor(0, 0, 255), QColor(0, 255, 0)}) {
         map->tmrToggleColor_Timer();
         EXPECT_EQ(textColour(), readableOn(blink, ground));
-        EXPECT_GE(contrastRatio(textColour(), ground), 4.5);
     }
 
     map->show();

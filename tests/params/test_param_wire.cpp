@@ -9,6 +9,7 @@
 #include "../monitor/MainFixture.h"
 #include "ParamsFixture.h"
 #include "app/Commands.h"
+#include "link/Frames.h"
 #include "params/frmKX5_P_PID.h"
 #include "params/frmKX5_Parameter.h"
 #include "tests/support/Bracketing.h"
@@ -28,26 +29,21 @@ protected:
         win->setOpenMap(map.get());
         return map;
     }
-    void reply(const QByteArray& r) {
-        port->feed("\x02" + r + "\r\n");
+    void reply(const QByteArray& frame) {
+        port->feed(frame);
         link()->fire(LinkTimer::Gather);
     }
-    // The four read-all blocks answered from regs (hex fields; anything else "0000"), each
-    // request checked; returns whether the map's refresh timer ran before the last reply.
-    bool answerReadAll(const std::map<int, QByteArray>& regs, frmKX5_Parameter* map) {
+    // The four read-all blocks answered from regs (anything else 0), each request checked;
+    // returns whether the map's refresh timer ran before the last reply.
+    bool answerReadAll(const std::map<int, int>& regs, frmKX5_Parameter* map) {
         bool early = false;
         for (int step = kStepReadAll1; step <= kStepReadAll4; ++step) {
-            const std::vector<int>& list = findStep(step)->regs;
-            QByteArray expect =
-                "\00203DRR," + QByteArray::number(list.size()).rightJustified(2, '0');
-            QByteArray r = "03DRR,OK";
-            for (int reg : list) {
-                expect += "," + QByteArray::number(reg).rightJustified(4, '0');
-                r += "," + (regs.count(reg) ? regs.at(reg) : QByteArray("0000"));
-            }
-            EXPECT_EQ(sent(), expect + "\r\n") << "step " << step;
+            std::vector<int> values;
+            for (int reg : findStep(step)->regs)
+                values.push_back(regs.count(reg) ? regs.at(reg) : 0);
+            EXPECT_EQ(sent(), buildReadReq(3, findStep(step)->regs, 0)) << "step " << step;
             early = early || (map && map->tmrRefresh.isActive());
-            reply(r);
+            reply(drrReply(3, values));
         }
         return early;
     }
@@ -57,8 +53,7 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackComma
     auto map = openMap();
     // INP 30 with DP-P 1 (one decimal, no sensor range to keep SV in), SVNO 1, SV1 1000,
     // NPV 250.
-    std::map<int, QByteArray> regs = {{1, "09C4"},   {300, "0001"}, {301, "03E8"},
-                                      {610, "001E"}, {614, "0001"}, {619, "0002"}};
+    std::map<int, int> regs = {{1, 2500}, {300, 1}, {301, 1000}, {610, 30}, {614, 1}, {619, 2}};
     EXPECT_FALSE(answerReadAll(regs, map.get()));
     EXPECT_EQ(link()->sendStep(), kStepMonitor);
     ASSERT_TRUE(map->tmrRefresh.isActive());
@@ -76,16 +71,16 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackComma
     sv.reset();
     EXPECT_EQ(sent(), "\00203DWR,04,0300,0001,0301,7FFF,0302,0000,0303,F000\r\n");
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group]: waiting for confirmation]");
-    reply("03DWR,OK");
+    reply(ackReply(3));
     EXPECT_EQ(link()->sendStep(), kStepReadAll1);
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [SV group] written]");
     // Only sent so far: the map still shows what the controller last reported.
     map->tmrRefresh_Timer();
     EXPECT_EQ(shown.text(8, 2), "100.0");
 
-    regs[301] = "7FFF";
-    regs[303] = "F000";
-    regs[302] = "0001"; // read back other than written: the read wins
+    regs[301] = 32767;
+    regs[303] = -4096;
+    regs[302] = 1; // read back other than written: the read wins
     EXPECT_FALSE(answerReadAll(regs, map.get()));
     EXPECT_EQ(shown.text(8, 3), "0.0"); // not before the timer
     ASSERT_TRUE(map->tmrRefresh.isActive());
@@ -100,12 +95,12 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackComma
     // The input group: the map says the second half waits out the pause, then that all is in.
     clickOK(map->createDialog(MapDialog::IN).get());
     EXPECT_EQ(sent(), "\00203DWR,02,0610,001E,0611,0000\r\n");
-    reply("03DWR,OK");
+    reply(ackReply(3));
     EXPECT_EQ(map->messageLabel()->text(),
               "[MC [3] input group: 610-611 written, 612-619 pending (2 s pause)]");
     link()->fire(LinkTimer::Pause);
     EXPECT_TRUE(sent().startsWith("\00203DWR,08,0612,"));
-    reply("03DWR,OK");
+    reply(ackReply(3));
     EXPECT_EQ(map->messageLabel()->text(), "[MC [3] [input group] written]");
     QCoreApplication::removeTranslator(&language);
 
@@ -135,9 +130,6 @@ TEST_F(ParamWire, SetValueWriteGoesOutShowsAtItsAcknowledgementAndReadsBackComma
 // writes back exactly what the controller holds, frame by frame, in any language.
 TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
     auto map = openMap();
-    const auto hex = [](int v) {
-        return QByteArray::number(v < 0 ? v + 65536 : v, 16).toUpper().rightJustified(4, '0');
-    };
     std::vector<int> pid; // set by set: 310-318, 320-328, 330-337
     for (int reg = 310; reg <= 337; ++reg)
         if (reg % 10 != 9) pid.push_back(reg);
@@ -167,12 +159,10 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
         {617, 5},  {618, -12},  {619, 2}};
     for (int reg : pid)
         usual[reg] = reg - 300;
-    const std::vector<int> numbers = [&] {
-        std::vector<int> n = {104, 108, 109, 301, 302, 303, 413, 414, 416, 417, 602, 603,
-                              604, 605, 606, 607, 608, 612, 613, 615, 616, 617, 618};
-        n.insert(n.end(), pid.begin(), pid.end());
-        return n;
-    }();
+    std::vector<int> numbers = pid; // the PID sheet and every text field
+    for (const auto& d : dialogs)
+        for (const auto& [name, reg] : d.fields)
+            if (QByteArray(name).startsWith("txt")) numbers.push_back(reg);
     const auto with = [&](std::map<int, int> changes, int number) {
         std::map<int, int> regs = usual;
         for (int reg : number ? numbers : std::vector<int>())
@@ -195,13 +185,10 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
     for (bool translated : {false, true}) {
         if (translated) QCoreApplication::installTranslator(&language);
         for (const auto& [what, regs] : rows) {
-            std::map<int, QByteArray> held;
-            for (const auto& [reg, v] : regs)
-                held[reg] = hex(v);
             if (!link()->pendingRequest()) { // the map's own read-all is the first row's
                 ASSERT_TRUE(link()->request(Request::readAll(3)).taken);
             }
-            answerReadAll(held, map.get());
+            answerReadAll(regs, map.get());
             map->tmrRefresh_Timer();
             const auto onMap = [&](int reg) {
                 return map->displayGrid()->text(2 * (reg / 100 + 1), reg % 100 + 1);
@@ -232,15 +219,14 @@ TEST_F(ParamWire, UntouchedDialogsWriteBackExactlyWhatTheControllerHolds) {
                 }
                 if (frames[0].empty()) frames.erase(frames.begin());
                 for (size_t f = 0; f < frames.size(); ++f) {
-                    QByteArray frame =
-                        "\00203DWR," + QByteArray::number(frames[f].size()).rightJustified(2, '0');
+                    std::vector<int> values;
                     for (int reg : frames[f])
-                        frame += ",0" + QByteArray::number(reg) + "," + held.at(reg);
-                    EXPECT_EQ(sent(), frame + "\r\n");
-                    reply("03DWR,OK");
+                        values.push_back(regs.at(reg));
+                    EXPECT_EQ(sent(), buildWriteReq(3, frames[f], values, 0));
+                    reply(ackReply(3));
                     if (f == 0 && frames.size() == 2) link()->fire(LinkTimer::Pause);
                 }
-                answerReadAll(held, map.get()); // the read-back
+                answerReadAll(regs, map.get()); // the read-back
                 map->tmrRefresh_Timer();
             }
         }

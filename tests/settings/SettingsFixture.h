@@ -13,7 +13,6 @@
 #include "ui/TestSeams.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,10 +36,6 @@ protected:
     void TearDown() override { resetTestSeams(); }
 
     QString path(const QString& rel) const { return dir.path() + '/' + rel; }
-    static QByteArray bytes(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     void write(const QString& rel, const QByteArray& content) { writeWhole(path(rel), content); }
     template <typename T = QComboBox> static T* child(QWidget& w, const char* name) {
         return w.findChild<T*>(name);
@@ -56,7 +51,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList& messages = said;
 };
 
 // While alive, root (whom the tests run as) lacks the given capabilities, and so meets

@@ -30,7 +30,7 @@ TEST_F(Windows, PortOkWritesTheBoxesAsTypedTheListOffersEveryDeviceAndTheTestRep
         for (int i = 0; i < 6; ++i)
             child(w, boxes[i])->setEditText(typed[i]);
         click(w, "btnOK");
-        EXPECT_EQ(bytes(commCfgPath()), (typed.join("\r\n") + "\r\n").toUtf8());
+        EXPECT_EQ(readFile(commCfgPath()), (typed.join("\r\n") + "\r\n").toUtf8());
         const PortSettings& s = w.settings();
         for (int k = 1; k <= 6; ++k)
             EXPECT_EQ(s.text(k), typed[k - 1]);
@@ -54,7 +54,7 @@ TEST_F(Windows, PortOkWritesTheBoxesAsTypedTheListOffersEveryDeviceAndTheTestRep
     EXPECT_EQ(child(w, "cmbPort")->currentText(), longPath.port);
     EXPECT_GE(child(w, "cmbPort")->lineEdit()->width(),
               w.fontMetrics().horizontalAdvance(longPath.port));
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(said.isEmpty());
     // The port test reports missing and busy ports on opening and on choice.
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
@@ -93,11 +93,9 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
     };
     // The last: none in use, refused, nothing changes.
     const Row rows[] = {{{4}, {3, 7}}, {{2, 5, 8}, {2, 8}}, {{2, 8}, {1, 2, 8}}, {{2}, {}}};
-    auto in = [](std::initializer_list<int> l, int k) {
-        return std::find(l.begin(), l.end(), k) != l.end();
-    };
+    auto in = [](std::initializer_list<int> l, int k) { return std::ranges::count(l, k) > 0; };
     for (const Row& r : rows) {
-        messages.clear();
+        said.clear();
         write("CFG/SetEnv.INI", setEnvFile(r.before));
         frmKX5_SetEnv w;
         for (int k = 1; k <= 99; ++k)
@@ -110,8 +108,8 @@ TEST_F(Windows, StationsOkWritesNinetyNineLinesAndGivesTheStations) {
             want += (in(r.after, k) ? "O\t" : "X\t") + (k == 50 ? "예비" : text) + "\r\n";
         }
         const bool refused = r.after.size() == 0;
-        EXPECT_EQ(bytes(setEnvPath()), refused ? setEnvFile(r.before) : want);
-        EXPECT_EQ(messages.size(), refused ? 1 : 0);
+        EXPECT_EQ(readFile(setEnvPath()), refused ? setEnvFile(r.before) : want);
+        EXPECT_EQ(said.size(), refused ? 1 : 0);
         QStringList mcs;
         for (int n : refused ? r.before : r.after)
             mcs << QString::number(n);
@@ -132,7 +130,7 @@ TEST_F(Windows, StationsOkKeepsTheCellBeingEdited) {
             typeIntoCellAndPress(child<GridView>(w, "sprdList"), col, 5, col == 1 ? "O" : "Oven 5",
                                  child<QPushButton>(w, "btnOK"), how);
             EXPECT_FALSE(w.isVisible());
-            const QList<QByteArray> lines = bytes(setEnvPath()).split('\n');
+            const QList<QByteArray> lines = readFile(setEnvPath()).split('\n');
             EXPECT_EQ(lines.value(1) + lines.value(4),
                       col == 1 ? "O\tMC2\rO\t\r" : "O\tMC2\rX\tOven 5\r");
             EXPECT_EQ(mcNos(w.stations()), col == 1 ? QStringList({"2", "5"}) : QStringList({"2"}));
@@ -178,7 +176,7 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
     };
     for (const auto& [file, written, refusal] : rows) {
         SCOPED_TRACE(file.toStdString());
-        messages.clear();
+        said.clear();
         QFile::remove(saveDataPath());
         if (file != "<missing>") write("CFG/SaveData.INI", file);
         frmKX5_Set_DSave w(DataSaveSettings::fromWords("Yes", 15, "min", "/in use", "Line"));
@@ -191,10 +189,9 @@ TEST_F(Windows, DataSaveOkWritesTheBoxesAsTypedAfterFolderAndName) {
         EXPECT_EQ(named.isEmpty(), !odd);
         click(w, "btnOK");
         const QByteArray kept = written.isEmpty() ? file : written;
-        EXPECT_EQ(bytes(saveDataPath()), kept);
-        EXPECT_EQ(messages.size(), *refusal ? 1 : 0);
-        EXPECT_TRUE(!*refusal || messages.value(0).startsWith(refusal))
-            << messages.value(0).toStdString();
+        EXPECT_EQ(readFile(saveDataPath()), kept);
+        EXPECT_EQ(said.size(), *refusal ? 1 : 0);
+        EXPECT_TRUE(!*refusal || said.value(0).startsWith(refusal)) << said.value(0).toStdString();
         const QStringList lines = QString(*refusal ? inUse : kept).split("\r\n");
         // What OK hands on means what the file says.
         EXPECT_EQ(w.settings(), DataSaveSettings::fromWords(lines[0], cInt(lines[1]), lines[2],
@@ -237,7 +234,7 @@ TEST_F(Windows, DataSaveUnitShowsWhatItCountsAsAndIsSavedAsReadAndTheIntervalIsC
                                                           : (r.read ? "예" : "아니요"));
         click(w, "btnOK");
         QCoreApplication::removeTranslator(&korean);
-        EXPECT_EQ(bytes(saveDataPath()).split('\n').value(2), QByteArray(r.written) + "\r");
+        EXPECT_EQ(readFile(saveDataPath()).split('\n').value(2), QByteArray(r.written) + "\r");
         EXPECT_EQ(w.settings().intervalSeconds(), (r.read ? 5 : 1) * r.seconds);
         QCoreApplication::installTranslator(&korean);
         EXPECT_EQ(shownDataSaveUnit(w.settings().unit),
@@ -286,10 +283,10 @@ TEST_F(Windows, PickerStartsAtTheProgramFolderAndReportsADriveThatCannotBeRead) 
     EXPECT_TRUE(field->state().focusable);
     QTest::mouseClick(child<QLabel>(w, "lblFolder"), Qt::LeftButton);
     EXPECT_EQ(seen, QStringList({dir.path(), dir.path() + "0", path("other") + "1"}));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("/no-such")) << messages[0].toStdString();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains("/no-such")) << said[0].toStdString();
     click(w, "btnOK");
-    EXPECT_EQ(bytes(saveDataPath()).split('\n').value(3), path("Log").toUtf8() + "\r");
+    EXPECT_EQ(readFile(saveDataPath()).split('\n').value(3), path("Log").toUtf8() + "\r");
     EXPECT_EQ(w.settings().folder, path("Log"));
 
     // Opened again it is at the folder set, so OK alone keeps it; a new folder is made inside
