@@ -150,9 +150,14 @@ void installGateway(frmKX5_Main* w, Gateway* gateway, const GatewayOptions& save
     auto* action = new QAction(QCoreApplication::translate("main", "Modbus TCP &Gateway..."), w);
     action->setObjectName(QStringLiteral("mSetGateway"));
     // The window edits the file's options; this run's command line does not go into the file.
-    w->setGatewayCounters([gateway]() -> const GatewayCounters* {
-        return gateway->listening() ? &gateway->counters() : nullptr;
-    });
+    w->setGatewayCounters(
+        {[gateway]() -> const GatewayCounters* {
+             return gateway->listening() ? &gateway->counters() : nullptr;
+         },
+         [gateway](QObject* receiver, const std::function<void()>& changed) {
+             QObject::connect(gateway, &Gateway::statusChanged, receiver, changed);
+             QObject::connect(gateway, &Gateway::countersChanged, receiver, changed);
+         }});
     auto file = std::make_shared<GatewayOptions>(saved);
     QObject::connect(action, &QAction::triggered, w, [w, gateway, file] {
         GatewayDialog d(*file, w);
