@@ -3,6 +3,8 @@
 // again. Below, while the Modbus TCP gateway runs, what it counted per client and per unit.
 #pragma once
 
+#include "gateway/GatewayCounters.h"
+
 #include <QDialog>
 #include <QTimer>
 #include <functional>
@@ -10,7 +12,6 @@
 class KX5Link;
 class QTableWidget;
 class GatewayCountsTable;
-struct GatewayCounters;
 
 class LineStatisticsDialog : public QDialog {
     Q_OBJECT
@@ -18,12 +19,11 @@ public:
     explicit LineStatisticsDialog(KX5Link* link, QWidget* parent = nullptr);
     void refresh();
     QTableWidget* table() const { return m_table; }
-    // Where the gateway's counts come from, without this window knowing the gateway: counts()
-    // is null while it does not run; watch(receiver, changed) has changed run on receiver
-    // whenever they change or the gateway starts or stops.
+    // Where the gateway's counts come from (null while it does not run), and how to hear
+    // they changed.
     struct GatewaySource {
         std::function<const GatewayCounters*()> counts;
-        std::function<void(QObject* receiver, std::function<void()> changed)> watch;
+        GatewayWatch watch;
     };
     void setGatewayCounters(GatewaySource source);
     QTimer tmrRefresh; // 16 ms, once after a change
