@@ -149,14 +149,19 @@ void installGateway(frmKX5_Main* w, Gateway* gateway, const GatewayOptions& save
     });
     auto* action = new QAction(QCoreApplication::translate("main", "Modbus TCP &Gateway..."), w);
     action->setObjectName(QStringLiteral("mSetGateway"));
+    const GatewayWatch watch = [gateway](QObject* receiver, const std::function<void()>& changed) {
+        QObject::connect(gateway, &Gateway::statusChanged, receiver, changed);
+        QObject::connect(gateway, &Gateway::countersChanged, receiver, changed);
+    };
+    w->setGatewayCounters({[gateway]() -> const GatewayCounters* {
+                               return gateway->listening() ? &gateway->counters() : nullptr;
+                           },
+                           watch});
     // The window edits the file's options; this run's command line does not go into the file.
-    w->setGatewayCounters([gateway]() -> const GatewayCounters* {
-        return gateway->listening() ? &gateway->counters() : nullptr;
-    });
     auto file = std::make_shared<GatewayOptions>(saved);
-    QObject::connect(action, &QAction::triggered, w, [w, gateway, file] {
+    QObject::connect(action, &QAction::triggered, w, [w, gateway, file, watch] {
         GatewayDialog d(*file, w);
-        d.setCounters([gateway] { return gateway->counters(); });
+        d.setCounters([gateway] { return gateway->counters(); }, watch);
         if (d.exec() != QDialog::Accepted) return;
         *file = d.saved();
         gateway->apply(*file);

@@ -11,7 +11,6 @@
 #include "services/DataLogger.h"
 #include "services/EventLog.h"
 #include "services/LineStatus.h"
-#include "services/LineTexts.h"
 #include "services/LinkWords.h"
 #include "services/TraceRecorder.h"
 

@@ -4,7 +4,9 @@
 # kx5_check_no_desktop(target...) stops the configuration naming the first target that reaches
 # Qt Gui or Widgets, and through which libraries. kx5_check_not_on(regex target...) does the
 # same for the libraries whose names match regex: the services stand beside publishing and the
-# gateway, which observe the same line, not on them.
+# gateway, which observe the same line, not on them, and none of them on the windows' libraries.
+# kx5_check_includes(folder...) stops it at the first source of those folders that includes from
+# the windows' folders: a header alone links nothing, so the target check cannot see it.
 
 function(_kx5_desktop_path target forbidden seen_var path_var)
   set(${path_var} "" PARENT_SCOPE)
@@ -64,6 +66,19 @@ endfunction()
 
 function(kx5_check_not_on forbidden)
   _kx5_check("${forbidden}" "must not build on ${forbidden}, but reaches it" ${ARGN})
+endfunction()
+
+function(kx5_check_includes)
+  foreach(dir IN LISTS ARGN)
+    file(GLOB sources ${PROJECT_SOURCE_DIR}/${dir}/*.h ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+    foreach(f IN LISTS sources)
+      file(STRINGS ${f} up REGEX "^#include \"(ui|monitor|params|settings|graph|app)/")
+      if(up)
+        file(RELATIVE_PATH name ${PROJECT_SOURCE_DIR} ${f})
+        message(FATAL_ERROR "${name} must not include from the windows' folders: ${up}")
+      endif()
+    endforeach()
+  endforeach()
 endfunction()
 
 function(kx5_check_no_desktop)

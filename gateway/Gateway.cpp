@@ -10,6 +10,7 @@ Gateway::Gateway(KX5Link* link, QObject* parent)
       m_server(std::make_unique<ModbusServer>(m_adapter)) {
     connect(m_server.get(), &ModbusServer::event, this, &Gateway::event);
     connect(m_server.get(), &ModbusServer::clientsChanged, this, &Gateway::statusChanged);
+    connect(m_server.get(), &ModbusServer::countersChanged, this, &Gateway::countersChanged);
     m_retry.setInterval(kRetryMs);
     connect(&m_retry, &QTimer::timeout, this, &Gateway::retry);
 }

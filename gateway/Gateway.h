@@ -49,6 +49,8 @@ signals:
     void event(int mcNo, const FileNotice& said);
     // statusText() changed: started, stopped, failed, a client came or left, one was refused.
     void statusChanged();
+    // What counters() holds changed.
+    void countersChanged();
 
 private:
     // An event of the gateway itself from source (QT_TR_NOOP) and args, shown with shownArgs if

@@ -7,7 +7,10 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <map>
+
+class QObject;
 
 struct GatewayCounts {
     quint64 requests = 0, answers = 0, timeouts = 0, writes = 0, refused = 0;
@@ -29,3 +32,7 @@ struct GatewayCounters {
     // One more of what to the client and, when unit is not 0, to the unit.
     void add(const QString& client, int unit, Tally what, int code = 0);
 };
+
+// How a window hears of the counts without knowing the gateway: watch(receiver, changed) has
+// changed run on receiver whenever they change or the gateway starts or stops.
+using GatewayWatch = std::function<void(QObject* receiver, std::function<void()> changed)>;

@@ -48,6 +48,7 @@ bool ModbusServer::start(const GatewayOptions& options, FileNotice* error) {
     m_counters = {};
     m_refused = 0;
     m_countsDue.start();
+    emit countersChanged();
     return true;
 }
 

@@ -63,6 +63,8 @@ signals:
     void event(int mcNo, const FileNotice& said);
     // A client connected or left, or a connection was refused.
     void clientsChanged();
+    // What counters() holds changed: one more counted, or all cleared at a start.
+    void countersChanged();
 
 private:
     friend class ModbusClient;
@@ -71,6 +73,7 @@ private:
     void onClientGone(ModbusClient* c);
     void tally(const QString& client, int unit, GatewayCounters::Tally what, int code = 0) {
         m_counters.add(client, unit, what, code);
+        emit countersChanged();
     }
     // The station's parameters read in for any client that asks; then(ok, refused) for each,
     // once, when the one read of it ended.

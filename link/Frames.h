@@ -6,8 +6,6 @@
 #include <QString>
 #include <vector>
 
-class Grid;
-
 // sumLen 0 (STD) or 2 (SUM).
 QByteArray buildReadReq(int mcNo, const std::vector<int>& regs, int sumLen);
 QByteArray buildWriteReq(int mcNo, const std::vector<int>& regs, const std::vector<int>& vals,

@@ -584,6 +584,7 @@ void KX5Link::sendFrame(const QByteArray& frame, int step, int mcNo, int idx, in
                                (replyLen > 0 ? replyLen : modelReplyLen(m_wire.sumLen)));
     if (!m_port->write(frame)) return; // failed() follows and takes the port down
     ++m_line.statsOf(mcNo).requests;
+    m_line.statsCounted(mcNo);
     m_timers.sentAt.start();
 }
 

@@ -14,7 +14,6 @@
 #include "link/Schedule.h"
 #include "link/SerialPort.h"
 #include "link/TraceLog.h"
-#include "ui/Grid.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -141,22 +141,23 @@ void KX5Link::handleFrame(const QByteArray& frame) {
 void KX5Link::countReply(bool accepted, bool sumOK, bool hasOK) {
     const int mc = m_out ? m_out->mcNo : 0;
     StationStats& st = m_line.statsOf(mc);
-    m_line.statsCounted(mc);
     if (!accepted) {
         ++(!sumOK ? st.badSums : !hasOK ? st.noOk : st.refusals);
+        m_line.statsCounted(mc);
         if (m_out)
             m_out->fault = !sumOK   ? LineFault::BadChecksum
                            : !hasOK ? LineFault::NoOk
                                     : LineFault::Refused;
         return;
     }
-    // The sweep's answer is told where the model is known to be a KX5.
-    if (m_out && m_out->command != "WHO") emit stationAnswered(m_out->mcNo);
     ++st.good;
     st.lastGood = QDateTime::currentDateTimeUtc(); // the local clock reads the zone files
     const double ms = m_timers.sentAt.isValid() ? m_timers.sentAt.nsecsElapsed() / 1e6 : 0;
     st.totalMs += ms;
     st.worstMs = qMax(st.worstMs, ms);
+    m_line.statsCounted(mc);
+    // The sweep's answer is told where the model is known to be a KX5.
+    if (m_out && m_out->command != "WHO") emit stationAnswered(m_out->mcNo);
 }
 
 void KX5Link::onModelReply(const QByteArray& frame) {

@@ -57,14 +57,18 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     m_gateway->hide();
     top->addWidget(m_gateway);
     top->addLayout(buttons);
-    connect(reset, &QPushButton::clicked, this, [this] {
-        m_link->resetLineStats();
-        refresh();
-    });
+    // The wiped counts show as any change of them does.
+    connect(reset, &QPushButton::clicked, this, [this] { m_link->resetLineStats(); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
-    tmrRefresh.setInterval(1000);
+    // Not a poll: a change of the counts or of the stations in use starts it, and the table
+    // shows every change of that frame at once; while nothing changes nothing is drawn.
+    tmrRefresh.setInterval(16);
+    tmrRefresh.setSingleShot(true);
     connect(&tmrRefresh, &QTimer::timeout, this, &LineStatisticsDialog::refresh);
-    tmrRefresh.start();
+    connect(&m_link->line(), &LineModel::stationChanged, this,
+            [this](int, LineModel::Changes what) {
+                if (what & (LineModel::Stats | LineModel::List)) changed();
+            });
     refresh();
     m_table->resizeColumnsToContents();
     resize(m_table->horizontalHeader()->length() + 40, 360);
@@ -72,11 +76,17 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
 
 void LineStatisticsDialog::setGatewayCounters(GatewaySource source) {
     m_gatewaySource = std::move(source);
+    if (m_gatewaySource.watch) m_gatewaySource.watch(this, [this] { changed(); });
     refresh();
 }
 
+void LineStatisticsDialog::changed() {
+    if (!tmrRefresh.isActive()) tmrRefresh.start();
+}
+
 void LineStatisticsDialog::refresh() {
-    const GatewayCounters* counts = m_gatewaySource ? m_gatewaySource() : nullptr;
+    tmrRefresh.stop(); // what was due is drawn now
+    const GatewayCounters* counts = m_gatewaySource.counts ? m_gatewaySource.counts() : nullptr;
     m_gateway->setVisible(counts);
     if (counts) m_gateway->setCounts(*counts);
     // One row per station in use, in the station table's order, counted or not.

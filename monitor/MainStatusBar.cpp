@@ -55,9 +55,9 @@ void MainStatusBar::showPanel(int i, const QString& text) {
     l->setToolTip(text);
 }
 
-void MainStatusBar::showLamps(Bgr send, Bgr recv) {
-    m_shpSend->setColor(send);
-    m_shpRecv->setColor(recv);
+void MainStatusBar::showLamps(bool sending, bool receiving) {
+    m_shpSend->setColor(sending ? kRed : kBlack);
+    m_shpRecv->setColor(receiving ? kGreen : kBlack);
 }
 
 void MainStatusBar::showPublishing(const QString& text) {

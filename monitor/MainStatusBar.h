@@ -2,8 +2,6 @@
 // publishing's state while it is on, and the send and receive lamps.
 #pragma once
 
-#include "ui/Grid.h"
-
 #include <QStatusBar>
 #include <array>
 
@@ -18,7 +16,8 @@ public:
 
     // Panel i (1 to 5); the tool tip holds the whole text of an elided one.
     void showPanel(int i, const QString& text);
-    void showLamps(Bgr send, Bgr recv);
+    // Red while sending, green while receiving, black otherwise.
+    void showLamps(bool sending, bool receiving);
     // Hidden while the text is empty.
     void showPublishing(const QString& text);
     // The count of alarms not yet acknowledged; hidden at none.

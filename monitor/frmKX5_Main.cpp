@@ -65,7 +65,7 @@ frmKX5_Main::frmKX5_Main(const LineParts& parts, const StartSettings& settings, 
     connect(m_status, &LineStatus::messageChanged, this, &frmKX5_Main::showStatus);
     showStatus();
     connect(m_lineTexts, &LineTexts::captionsChanged, this, &frmKX5_Main::showCaptions);
-    connect(m_lineTexts, &LineTexts::lampsChanged, this, &frmKX5_Main::showLinkLamps);
+    connect(m_link, &KX5Link::activityChanged, this, &frmKX5_Main::showLinkLamps);
     connect(m_stations, &StationPanel::stationClicked, this,
             [this](int idx) { sprdStatus_Click(StatusCol::MC_No, idx + 1); });
     connect(m_link, &KX5Link::nobodyAnswered, m_commands, &MainCommands::offerScan);
@@ -227,7 +227,7 @@ void frmKX5_Main::showCaptions() {
 }
 
 void frmKX5_Main::showLinkLamps() {
-    m_statusBar->showLamps(m_lineTexts->sendLamp(), m_lineTexts->recvLamp());
+    m_statusBar->showLamps(m_link->sending(), m_link->receiving());
 }
 
 void frmKX5_Main::showPublishing() {

@@ -2,7 +2,6 @@
 
 #include "services/DataLog.h"
 #include "services/LineStatus.h"
-#include "services/LineTexts.h"
 #include "services/LinkWords.h"
 
 #include "link/KX5Link.h"

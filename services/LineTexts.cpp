@@ -8,7 +8,6 @@
 
 LineTexts::LineTexts(KX5Link* link, QObject* parent) : QObject(parent), m_link(link) {
     connect(link, &KX5Link::commandChanged, this, &LineTexts::captionsChanged);
-    connect(link, &KX5Link::activityChanged, this, &LineTexts::lampsChanged);
 }
 
 QString LineTexts::portMenuCaption() const {
@@ -19,12 +18,4 @@ QString LineTexts::portMenuCaption() const {
 QString LineTexts::portButtonCaption() const {
     return m_link->offersClose() ? QCoreApplication::translate("KX5Link", "Port Close")
                                  : QCoreApplication::translate("KX5Link", "Port Open");
-}
-
-Bgr LineTexts::sendLamp() const {
-    return m_link->sending() ? kRed : kBlack;
-}
-
-Bgr LineTexts::recvLamp() const {
-    return m_link->receiving() ? kGreen : kBlack;
 }

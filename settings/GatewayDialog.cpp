@@ -78,7 +78,8 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_grdCounters = new GatewayCountsTable;
     m_grdCounters->hide(); // until there is a running gateway to count
     outer->addWidget(m_grdCounters);
-    m_refresh.setInterval(1000);
+    m_refresh.setInterval(16);
+    m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &GatewayDialog::refreshCounters);
     m_lblProblem = new QLabel;
     m_lblProblem->setObjectName(QStringLiteral("lblProblem"));
@@ -155,15 +156,16 @@ void GatewayDialog::btnOK_Click() {
     accept();
 }
 
-void GatewayDialog::setCounters(std::function<GatewayCounters()> source) {
+void GatewayDialog::setCounters(std::function<GatewayCounters()> source,
+                                const GatewayWatch& watch) {
     m_counters = std::move(source);
     m_grdCounters->setVisible(bool(m_counters));
     if (m_counters) setMinimumWidth(600);
     refreshCounters();
-    if (m_counters)
-        m_refresh.start();
-    else
-        m_refresh.stop();
+    if (watch)
+        watch(this, [this] {
+            if (!m_refresh.isActive()) m_refresh.start();
+        });
 }
 
 void GatewayDialog::refreshCounters() {

@@ -29,8 +29,9 @@ public:
     void btnOK_Click();
     // What OK saved.
     const GatewayOptions& saved() const { return m_saved; }
-    // Where the counters come from; the table follows them every second.
-    void setCounters(std::function<GatewayCounters()> source);
+    // Where the counters come from; the table shows them at once and, with watch, again at
+    // the next frame after they change.
+    void setCounters(std::function<GatewayCounters()> source, const GatewayWatch& watch = {});
     void refreshCounters();
 
 private:
@@ -47,5 +48,5 @@ private:
     QLabel* m_lblProblem;
     GatewayOptions m_saved;
     std::function<GatewayCounters()> m_counters;
-    QTimer m_refresh;
+    QTimer m_refresh; // 16 ms, once after a change
 };
