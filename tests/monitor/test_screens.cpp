@@ -73,16 +73,12 @@ QStringList faults(QWidget* w, const QRect& free) {
     // The offscreen platform draws a thin frame only: leave room for a window manager's title
     // bar and borders.
     const QSize frame = w->size() + (w->frameGeometry().size() - w->size()).expandedTo({16, 40});
-    const auto size = [](QSize s) {
-        return QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
-    };
-    const QRect at = w->frameGeometry();
-    if (frame.width() > free.width() || frame.height() > free.height())
-        out << "window " + size(frame) + " > screen " + size(free.size());
-    // Placed where all of it can be reached: its title bar and its status bar.
-    else if (!free.contains(at))
-        out << QStringLiteral("window at %1,%2 ").arg(at.x()).arg(at.y()) + size(at.size()) +
-                   " not inside the screen " + size(free.size());
+    // ... and placed where all of it can be reached: its title bar and its status bar.
+    QString window;
+    QDebug(&window) << "window" << w->frameGeometry() << "framed" << frame << "not within" << free;
+    if (frame.width() > free.width() || frame.height() > free.height() ||
+        !free.contains(w->frameGeometry()))
+        out << window;
     // The main window is watched all day: all of it in view, never behind a scroll bar; on a
     // screen under 900 px across its three columns cannot share the width, and it scrolls.
     if (qobject_cast<QMainWindow*>(w) && free.width() >= 900 &&
