@@ -3,11 +3,9 @@
 #include "MainFixture.h"
 #include "link/Steps.h"
 #include "monitor/StaleLook.h"
-#include "tests/support/RecordingSink.h"
 #include "ui/GridModel.h"
 
 #include <QAccessible>
-#include <map>
 
 class LiveDisplay : public MainFixture {
 protected:
@@ -29,14 +27,12 @@ protected:
     // The selected station's registers 502, 503, 505 and 506 as its read of all parameters
     // leaves them in its image.
     void setRecorder(int r502, int r503, int r505, int r506 = 0) {
-        std::vector<int> v;
-        for (int reg : findStep(kStepReadAll3)->regs)
-            v.push_back(reg == 502   ? r502
-                        : reg == 503 ? r503
-                        : reg == 505 ? r505
-                        : reg == 506 ? r506
-                                     : 0);
-        link()->line().storeImage(7, findStep(kStepReadAll3)->regs, v);
+        const std::vector<int>& regs = findStep(kStepReadAll3)->regs;
+        std::vector<int> v(regs.size(), 0);
+        const int given[][2] = {{502, r502}, {503, r503}, {505, r505}, {506, r506}};
+        for (const auto& [reg, value] : given)
+            v[size_t(std::find(regs.begin(), regs.end(), reg) - regs.begin())] = value;
+        link()->line().storeImage(7, regs, v);
     }
     QString litLamps() const {
         QStringList on;

@@ -1,10 +1,8 @@
 // The window at its default size as drawn; what its cells and labels say is the other files'.
 #include "MainFixture.h"
 #include "services/DataLogger.h"
-#include "ui/GridView.h"
 
 #include <QClipboard>
-#include <QHeaderView>
 #include <QStatusBar>
 #include <QTabWidget>
 
