@@ -57,22 +57,21 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrentAndFollowsItsSwitch
     EXPECT_EQ(tick(2), 4);
     EXPECT_EQ(chart()->value(1, 3), 250.1);
     // Stopped, the chart keeps its points; started again, afresh.
-    const int reset = 0; // a reset chart holds no point
     press("btnStart");
     EXPECT_EQ(tick(), 4);
     press("btnStart");
-    EXPECT_EQ(chart()->pointCount(), reset);
+    EXPECT_EQ(chart()->pointCount(), 0);
     tick(2);
     // The port back online (opened again, or a lost port reopened): the chart starts afresh,
     // and a graph left running draws again by itself; a stopped one stays stopped.
     win->SetOnlineState(false);
     win->SetOnlineState(true);
-    EXPECT_EQ(chart()->pointCount(), reset);
+    EXPECT_EQ(chart()->pointCount(), 0);
     EXPECT_EQ(tick(), 2);
     EXPECT_TRUE(win->trend()->mGrpRun);
     press("btnStart");
     win->SetOnlineState(true);
-    EXPECT_EQ(tick(), reset);
+    EXPECT_EQ(tick(), 0);
     press("btnStart");
     EXPECT_EQ(tick(), 2);
     // Stopped and started again, afresh: the view switches and the interval entry.

@@ -232,12 +232,11 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     // A row's write its station never confirms is said under the grid in the link's words
     // until that station confirms one; one the link refuses is said at once.
     QSignalSpy ended(link(), &KX5Link::requestEnded);
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 2; ++k) {
         link()->fire(LinkTimer::RecvErr);
-        if (k < 2) {
-            EXPECT_EQ(sent(), wrap("03DWR,01,0504,0001"));
-        }
+        EXPECT_EQ(sent(), wrap("03DWR,01,0504,0001"));
     }
+    link()->fire(LinkTimer::RecvErr);
     ASSERT_EQ(ended.count(), 1);
     EXPECT_EQ(ended[0][1].value<RequestOutcome>(), RequestOutcome::GivenUp);
     const QString said = multi->messageLabel()->text();
