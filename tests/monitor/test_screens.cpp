@@ -211,13 +211,9 @@ QList<std::pair<QString, QString>> shownTexts(QWidget* w) {
         if (auto* x = qobject_cast<QHeaderView*>(c); x && x->model() && !x->isHidden())
             for (int i = 0; i < x->count(); ++i)
                 out.append({where(c), x->model()->headerData(i, x->orientation()).toString()});
-        if (auto* x = qobject_cast<QMenu*>(c)) {
-            out.append({where(c), x->title()});
-            for (QAction* a : x->actions())
-                out.append({where(a), a->text()});
-        }
-        if (auto* x = qobject_cast<QMenuBar*>(c))
-            for (QAction* a : x->actions())
+        if (auto* x = qobject_cast<QMenu*>(c)) out.append({where(c), x->title()});
+        if (qobject_cast<QMenu*>(c) || qobject_cast<QMenuBar*>(c))
+            for (QAction* a : c->actions())
                 out.append({where(a), a->text()});
         if (auto* x = qobject_cast<QStatusBar*>(c)) out.append({where(c), x->currentMessage()});
         if (auto* x = qobject_cast<QCustomPlot*>(c)) {
