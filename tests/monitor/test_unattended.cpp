@@ -236,11 +236,9 @@ TEST_F(Unattended, EveryTroubleIsAnEventFromTheFirstRequest) {
         {drrReply(1, good), true},
     };
     for (const auto& e : exchanges) {
-        QByteArray req = sent();
-        while (req.mid(3, 3) == "WHO") { // station 2 asked again now and then: still silent
+        QByteArray req;
+        while ((req = sent()).mid(3, 3) == "WHO") // station 2 asked again now and then: silent
             link()->fire(LinkTimer::RecvErr);
-            req = sent();
-        }
         ASSERT_EQ(req.mid(1, 5), "01DRR");
         if (!e.reply.isEmpty()) {
             port->feed(e.reply);
