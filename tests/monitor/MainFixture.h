@@ -78,15 +78,11 @@ protected:
     // stay silent until given up; then the selected station's four blocks are read.
     void openPort(int inUse, int connected) {
         press("btnMenu_3");
-        for (int i = 0; i < inUse; ++i) {
-            if (i < connected) {
-                answerNext();
-                continue;
-            }
-            for (int k = 0; k < 3; ++k) {
-                sent();
-                link()->fire(LinkTimer::RecvErr);
-            }
+        for (int i = 0; i < connected; ++i)
+            answerNext();
+        for (int k = 0; k < 3 * (inUse - connected); ++k) {
+            sent();
+            link()->fire(LinkTimer::RecvErr);
         }
         for (int block = 1; block <= 4; ++block)
             answerNext();
@@ -143,7 +139,6 @@ protected:
         }
         link()->stop(LinkTimer::Send);
     }
-    // The bytes the next send tick writes.
     // What the next send tick writes. When a request waits, the poll's share before it is
     // answered first (the link's own tests check that share).
     QByteArray sent() {
