@@ -60,10 +60,8 @@ TEST(AlarmBook, LifeOfEachLamp) {
         }
         const QDateTime raisedAt = now;
         ASSERT_NE(mine(), nullptr);
-        EXPECT_EQ(mine()->lamp, row.lamp);
-        EXPECT_EQ(mine()->state(), State::ActiveUnacknowledged);
-        EXPECT_EQ(mine()->raisedAt, raisedAt);
-        EXPECT_EQ(mine()->value(), QStringLiteral("123.4℃"));
+        EXPECT_EQ(std::tuple(mine()->lamp, mine()->state(), mine()->raisedAt, mine()->value()),
+                  std::tuple(row.lamp, State::ActiveUnacknowledged, raisedAt, QString("123.4℃")));
         store(true); // still on: nothing new
         EXPECT_EQ(mine()->raisedAt, raisedAt);
         EXPECT_EQ(said.count(), 1);
