@@ -56,7 +56,6 @@ TEST_F(Layout, TablesStatusBarAndTraceFitTheDefaultWindowAndTabLeavesEveryTable)
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               time(0) + "\tSend\t01\tDRR\t<STX>01DRR,01,0100<CR><LF>\n" + time(1) +
                   "\tRecv\t01\tDRR\t<STX>01DRR,OK,0005<CR><LF>\n" + time(2) + "\tRecv\t\t\tlate");
-    EXPECT_TRUE(QTime::fromString(time(0), "hh:mm:ss.zzz").isValid()) << time(0).toStdString();
     EXPECT_GE(trace->columnWidth(0), trace->fontMetrics().horizontalAdvance("00:00:00.000"));
 
     auto* tabs = child<QTabWidget>("tabTables");
