@@ -131,8 +131,7 @@ protected:
 // status bar then says what the start did and, first, where the data goes. What LinkOptions.INI
 // says reaches the link (the file's reading is the options table's: tests/settings).
 TEST_F(Unattended, StartOptionsAndLinkOptionsFileReachTheWindowAndLink) {
-    for (bool enabled : {true, false}) {
-        SetUp();
+    for (bool enabled : {true, false}) { // each a window made afresh by build()
         writeFile("CFG/SaveData.INI", (enabled ? "Yes" : "No") + QByteArray("\r\n1\r\nsec\r\n") +
                                           dir.path().toUtf8() + "\r\nOven\r\n");
         if (!enabled) writeFile("CFG/LinkOptions.INI", "FastPolling=1\r\nReopenLostPort=0\r\n");
@@ -155,7 +154,6 @@ TEST_F(Unattended, StartOptionsAndLinkOptionsFileReachTheWindowAndLink) {
         EXPECT_TRUE(note.contains("--open --graph --save")) << note.toStdString();
         EXPECT_EQ(note.contains(files) && note.indexOf(files) < note.indexOf("--open"), enabled)
             << note.toStdString();
-        TearDown();
     }
 }
 
