@@ -138,15 +138,10 @@ QStringList faults(QWidget* w, const QRect& free) {
 QStringList accelClashes(QWidget* w) {
     QMap<QChar, QStringList> owners;
     const auto claim = [&](const QString& text, const QString& who) {
-        for (int i = 0; i + 1 < text.size(); ++i) {
-            if (text[i] != QLatin1Char('&')) continue;
-            if (text[i + 1] == QLatin1Char('&')) {
-                ++i;
-                continue;
-            }
-            owners[text[i + 1].toUpper()] << who + " \"" + text + "\"";
-            return;
-        }
+        const QString marked = QString(text).remove(QStringLiteral("&&")); // "&&" is a plain "&"
+        if (const qsizetype at = marked.indexOf(QLatin1Char('&'));
+            at >= 0 && at + 1 < marked.size())
+            owners[marked[at + 1].toUpper()] << who + " \"" + text + "\"";
     };
     if (auto* mw = qobject_cast<QMainWindow*>(w); mw && mw->menuBar()->isVisibleTo(w))
         for (QAction* a : mw->menuBar()->actions())
