@@ -18,6 +18,7 @@
 #include "tests/support/Replies.h"
 #include "tests/support/TestFiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -105,6 +107,17 @@ protected:
         QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
     }
     KX5Link* link() const { return win->link(); }
+    // The class of the window that command `index` opens, closed again at once.
+    QString opens(int index) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            shown = modal->metaObject()->className();
+            modal->close();
+        });
+        win->runCommand(index);
+        return shown;
+    }
     // The status bar's message, and its words.
     const StatusMessage& status() const { return services->status()->message(); }
     QString panel4() const { return LinkWords::shown(status()); }

@@ -253,13 +253,7 @@ TEST_F(Multi, KeysAndTheSpeedCellWriteToTheStationOfTheirRow) {
     EXPECT_NE(multi->messageLabel()->text(), "");
     // The main window's command 4 opens Multi-Monitoring.
     installCommands(win.get());
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        shown = QApplication::activeModalWidget()->metaObject()->className();
-        QApplication::activeModalWidget()->findChild<QPushButton*>("btnClose")->click();
-    });
-    press("btnMenu_4");
-    EXPECT_EQ(shown, "frmKX5_Multi");
+    EXPECT_EQ(opens(4), "frmKX5_Multi");
 }
 
 TEST_F(MainFixture, MultiWithNinetyNineStationsShowsTwentyRowsAndEveryColumn) {
