@@ -59,22 +59,21 @@ protected:
     // the first of them is selected and its parameters read (all zero): the link monitors, the
     // display is online, the line statistics start from nothing and the send timer is left to
     // the tests.
-    void build(std::initializer_list<int> mcs, int connected = 0) {
+    // With `selected` > 1 that row's station is then selected and its parameters read too.
+    void build(std::initializer_list<int> mcs, int connected = 0, int selected = 1) {
         writeFile("CFG/SetEnv.INI", setEnvFile(mcs, "Oven"));
         open();
         if (connected == 0) return;
         openPort(static_cast<int>(mcs.size()), connected);
+        if (selected > 1) {
+            ASSERT_TRUE(link()->selectStation(selected - 1));
+            for (int block = 1; block <= 4; ++block)
+                answerNext();
+        }
         EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
         link()->stop(LinkTimer::Send);
         link()->resetLineStats();
         win->tmrRefresh.stop();
-    }
-    // Station `row` selected and its parameters read (all zero); the send timer left to the test.
-    void select(int row) {
-        ASSERT_TRUE(link()->selectStation(row - 1));
-        for (int block = 1; block <= 4; ++block)
-            answerNext();
-        link()->stop(LinkTimer::Send);
     }
     // Port Open: the first `connected` of the `inUse` stations answer the sweep, the others
     // stay silent until given up; then the selected station's four blocks are read.

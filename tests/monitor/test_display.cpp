@@ -11,8 +11,7 @@ class LiveDisplay : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
-        build({4, 7}, 2);
-        select(2); // station 7
+        build({4, 7}, 2, 2); // station 7 selected
     }
     // Station `row`'s reply from space-separated values for INP, UNIT, DP-P, NPV, NSV, MVOUT,
     // ALMSTS, ERRSTS, MODSTS and register 300; every other value 0.

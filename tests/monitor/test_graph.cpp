@@ -10,9 +10,8 @@ class Graph : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
-        build({1, 2}, 2);
-        select(2);   // station 2
-        win->show(); // check boxes take clicks only where they are laid out
+        build({1, 2}, 2, 2); // station 2 selected
+        win->show();         // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
     // Station 2's monitor reply with these figures (one decimal: INP 2), as the link stores it.
