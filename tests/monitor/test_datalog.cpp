@@ -47,9 +47,6 @@ protected:
         c(s);
         win->applyDataSaveSettings(s);
     }
-    void useFolder(const QString& folder) {
-        change([&](DataSaveSettings& s) { s.folder = folder; });
-    }
     // The status bar says that station mc's data could not be saved, and where to.
     void saysNotSaved(int mc, const QString& where) {
         EXPECT_EQ(std::pair(status().source, status().key),
@@ -97,12 +94,12 @@ TEST_F(DataLogging, ARecordIsWrittenWholeOrNotAtAllAndRegularlySpaced) {
     const QByteArray raw = QFile::encodeName(path("log")) + "\xFF";
     ASSERT_EQ(mkdir(raw.constData(), 0700), 0);
     const QString notUtf8 = QFile::decodeName(raw);
-    useFolder(notUtf8);
+    change([&](DataSaveSettings& s) { s.folder = notUtf8; });
     tickAt(12000);
     EXPECT_EQ(panel4(), "MC [12] Data not saved to " + dataFilePath(notUtf8, "Oven", 12) + ": " +
                             nameNotUtf8(notUtf8));
     EXPECT_FALSE(QFileInfo::exists(notUtf8));
-    useFolder(path("log"));
+    change([&](DataSaveSettings& s) { s.folder = path("log"); });
     // A record falls on the first graph tick more than the log interval after the last one,
     // the tick's jitter rounded away: (interval div tick + 1) ticks apart.
     const struct {
@@ -164,7 +161,7 @@ TEST_F(DataLogging, OnlyLiveValuesGetRecordsAndFailuresAreSaidOnce) {
     tickAt(12000);
     tickAt(15000); // the same cause again: said once
     EXPECT_EQ(lines(12), 6);
-    useFolder(path("missing"));
+    change([&](DataSaveSettings& s) { s.folder = path("missing"); });
     tickAt(18000);
     saysNotSaved(12, path("missing"));
     QDir().mkpath(path("missing")); // the folder appears: the next interval writes as usual
