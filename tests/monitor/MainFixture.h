@@ -18,6 +18,7 @@
 #include "tests/support/Replies.h"
 #include "tests/support/TestFiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -57,36 +59,31 @@ protected:
     // the first of them is selected and its parameters read (all zero): the link monitors, the
     // display is online, the line statistics start from nothing and the send timer is left to
     // the tests.
-    void build(std::initializer_list<int> mcs, int connected = 0) {
+    // With `selected` > 1 that row's station is then selected and its parameters read too.
+    void build(std::initializer_list<int> mcs, int connected = 0, int selected = 1) {
         writeFile("CFG/SetEnv.INI", setEnvFile(mcs, "Oven"));
         open();
         if (connected == 0) return;
         openPort(static_cast<int>(mcs.size()), connected);
+        if (selected > 1) {
+            ASSERT_TRUE(link()->selectStation(selected - 1));
+            for (int block = 1; block <= 4; ++block)
+                answerNext();
+        }
         EXPECT_EQ(link()->phase(), KX5Link::Phase::Monitoring);
         link()->stop(LinkTimer::Send);
         link()->resetLineStats();
         win->tmrRefresh.stop();
     }
-    // Station `row` selected and its parameters read (all zero); the send timer left to the test.
-    void select(int row) {
-        ASSERT_TRUE(link()->selectStation(row - 1));
-        for (int block = 1; block <= 4; ++block)
-            answerNext();
-        link()->stop(LinkTimer::Send);
-    }
     // Port Open: the first `connected` of the `inUse` stations answer the sweep, the others
     // stay silent until given up; then the selected station's four blocks are read.
     void openPort(int inUse, int connected) {
         press("btnMenu_3");
-        for (int i = 0; i < inUse; ++i) {
-            if (i < connected) {
-                answerNext();
-                continue;
-            }
-            for (int k = 0; k < 3; ++k) {
-                sent();
-                link()->fire(LinkTimer::RecvErr);
-            }
+        for (int i = 0; i < connected; ++i)
+            answerNext();
+        for (int k = 0; k < 3 * (inUse - connected); ++k) {
+            sent();
+            link()->fire(LinkTimer::RecvErr);
         }
         for (int block = 1; block <= 4; ++block)
             answerNext();
@@ -109,6 +106,17 @@ protected:
         QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton);
     }
     KX5Link* link() const { return win->link(); }
+    // The class of the window that command `index` opens, closed again at once.
+    QString opens(int index) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            shown = modal->metaObject()->className();
+            modal->close();
+        });
+        win->runCommand(index);
+        return shown;
+    }
     // The status bar's message, and its words.
     const StatusMessage& status() const { return services->status()->message(); }
     QString panel4() const { return LinkWords::shown(status()); }
@@ -143,7 +151,6 @@ protected:
         }
         link()->stop(LinkTimer::Send);
     }
-    // The bytes the next send tick writes.
     // What the next send tick writes. When a request waits, the poll's share before it is
     // answered first (the link's own tests check that share).
     QByteArray sent() {

@@ -39,10 +39,9 @@ TEST(AlarmBook, LifeOfEachLamp) {
         regs[MonReg::INP] = 3, regs[MonReg::NPV] = 1234, regs[row.word] = row.bits;
         line.storeValues(7, regs, now);
         const size_t others = book.alarms().size();
-        const int lamp = row.bits;
         auto store = [&](bool on) {
             now = now.addSecs(1);
-            regs[row.word] = on ? lamp : 0;
+            regs[row.word] = on ? row.bits : 0;
             line.storeValues(4, regs, now);
         };
         auto mine = [&]() -> const AlarmBook::Alarm* {
@@ -55,17 +54,14 @@ TEST(AlarmBook, LifeOfEachLamp) {
         EXPECT_EQ(mine(), nullptr);
         store(true);
         if (!row.alarm) {
-            EXPECT_EQ(mine(), nullptr);
             EXPECT_EQ(book.alarms().size(), 0u);
             EXPECT_EQ(said.count(), 0);
             continue;
         }
         const QDateTime raisedAt = now;
         ASSERT_NE(mine(), nullptr);
-        EXPECT_EQ(mine()->lamp, row.lamp);
-        EXPECT_EQ(mine()->state(), State::ActiveUnacknowledged);
-        EXPECT_EQ(mine()->raisedAt, raisedAt);
-        EXPECT_EQ(mine()->value(), QStringLiteral("123.4℃"));
+        EXPECT_EQ(std::tuple(mine()->lamp, mine()->state(), mine()->raisedAt, mine()->value()),
+                  std::tuple(row.lamp, State::ActiveUnacknowledged, raisedAt, QString("123.4℃")));
         store(true); // still on: nothing new
         EXPECT_EQ(mine()->raisedAt, raisedAt);
         EXPECT_EQ(said.count(), 1);
@@ -94,8 +90,7 @@ TEST(AlarmBook, LifeOfEachLamp) {
         store(false);
         EXPECT_EQ(book.unacknowledged(), int(others) + 1);
         EXPECT_EQ(book.acknowledgeAll(), int(others) + 1);
-        EXPECT_EQ(mine(), nullptr); // cleared, then acknowledged: gone
-        EXPECT_EQ(book.alarms().size(), others);
+        EXPECT_EQ(book.alarms().size(), others); // cleared, then acknowledged: gone
         EXPECT_EQ(book.unacknowledged(), 0);
         // One event per change of station 4's alarm: on, off, on, acknowledged, off, on, off,
         // acknowledged; and station 7's acknowledgement.

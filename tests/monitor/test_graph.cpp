@@ -10,9 +10,8 @@ class Graph : public MainFixture {
 protected:
     void SetUp() override {
         MainFixture::SetUp();
-        build({1, 2}, 2);
-        select(2);   // station 2
-        win->show(); // check boxes take clicks only where they are laid out
+        build({1, 2}, 2, 2); // station 2 selected
+        win->show();         // check boxes take clicks only where they are laid out
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win.get()));
     }
     // Station 2's monitor reply with these figures (one decimal: INP 2), as the link stores it.
@@ -57,22 +56,21 @@ TEST_F(Graph, SamplesTheSelectedStationsOwnValuesWhileCurrentAndFollowsItsSwitch
     EXPECT_EQ(tick(2), 4);
     EXPECT_EQ(chart()->value(1, 3), 250.1);
     // Stopped, the chart keeps its points; started again, afresh.
-    const int reset = 0; // a reset chart holds no point
     press("btnStart");
     EXPECT_EQ(tick(), 4);
     press("btnStart");
-    EXPECT_EQ(chart()->pointCount(), reset);
+    EXPECT_EQ(chart()->pointCount(), 0);
     tick(2);
     // The port back online (opened again, or a lost port reopened): the chart starts afresh,
     // and a graph left running draws again by itself; a stopped one stays stopped.
     win->SetOnlineState(false);
     win->SetOnlineState(true);
-    EXPECT_EQ(chart()->pointCount(), reset);
+    EXPECT_EQ(chart()->pointCount(), 0);
     EXPECT_EQ(tick(), 2);
     EXPECT_TRUE(win->trend()->mGrpRun);
     press("btnStart");
     win->SetOnlineState(true);
-    EXPECT_EQ(tick(), reset);
+    EXPECT_EQ(tick(), 0);
     press("btnStart");
     EXPECT_EQ(tick(), 2);
     // Stopped and started again, afresh: the view switches and the interval entry.

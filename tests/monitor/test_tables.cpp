@@ -8,20 +8,15 @@
 #include <QColor>
 #include <gtest/gtest.h>
 
-namespace {
-
-std::array<int, StationValues::kCount> reading(int npv) {
-    std::array<int, StationValues::kCount> r{};
-    r[MonReg::NPV] = npv;
-    r[MonReg::SPD] = -5;
-    r[MonReg::INP] = 3;  // the first column
-    r[MonReg::SVNO] = 2; // the first after COMSTS
-    return r;
-}
-
-} // namespace
-
 TEST(LineTables, CellsShowOnlyWhatWasReadAndNothingLiveOnceItIsNot) {
+    const auto reading = [](int npv) {
+        std::array<int, StationValues::kCount> r{};
+        r[MonReg::NPV] = npv;
+        r[MonReg::SPD] = -5;
+        r[MonReg::INP] = 3;  // the first column
+        r[MonReg::SVNO] = 2; // the first after COMSTS
+        return r;
+    };
     LineModel line;
     StationTableModel stations(&line);
     MonitorTableModel monitor(&line);

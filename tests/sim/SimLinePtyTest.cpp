@@ -2,6 +2,7 @@
 #include "link/Frames.h"
 #include "sim/SimLine.h"
 #include "sim/SimOptions.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -126,12 +127,9 @@ TEST(SimCommand, ServesUntilTerminatedAndCleansUp) {
     EXPECT_EQ(askPort(link, buildModelReq(3, 2)), kStx + "03WHO,OK,KX5-2000116C\r\n");
     sim.terminate();
     ASSERT_TRUE(sim.waitForFinished(5000));
-    EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_EQ(std::pair(sim.exitStatus(), sim.exitCode()), std::pair(QProcess::NormalExit, 0));
     EXPECT_FALSE(QFileInfo(link).isSymLink());
-    QFile file(log);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = readFile(log);
     EXPECT_TRUE(text.contains("RX <STX>01WHO4F<CR><LF>"));
     EXPECT_TRUE(text.contains("TX <STX>03WHO,OK,KX5-2000116C<CR><LF>"));
 }

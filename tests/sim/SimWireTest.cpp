@@ -4,9 +4,9 @@
 #include "sim/SimFrameReader.h"
 #include "sim/SimOptions.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string_view>
 #include <tuple>
 
@@ -125,9 +125,8 @@ std::string fires(const std::string& commandLine) {
     const std::pair<int, Request::Kind> requests[] = {{1, R}, {2, R}, {1, H}, {2, H},
                                                       {2, W}, {1, H}, {1, R}, {1, W}};
     std::vector<std::string> args;
-    std::istringstream words(commandLine);
-    for (std::string word; words >> word;)
-        args.push_back(word);
+    for (const QString& word : QString::fromStdString(commandLine).split(' ', Qt::SkipEmptyParts))
+        args.push_back(word.toStdString());
     std::string why;
     const auto options = parseOptions(args, &why);
     if (!options) return why.empty() ? "refused without a reason" : "refused";
