@@ -49,7 +49,8 @@ printf 'Yes\r\n1\r\nsec\r\n%s\r\nOven\r\n' "$dir/data" >"$dir/CFG/SaveData.INI"
 printf 'Enabled=%s\r\nHost=127.0.0.1\r\nPort=%s\r\n' "${PUBLISH:-1}" "$broker" >"$dir/CFG/Publishing.INI"
 gateway=$(free_port)
 
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ${NOASLR:+setarch -R} "$bin/kx5service" --dir "$dir" --open \
+# As packaging/kx5comm@.service starts it: no display, the same environment.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM QT_ENABLE_REGEXP_JIT=0 ${NOASLR:+setarch -R} "$bin/kx5service" --dir "$dir" --open \
     --save --gateway --gateway-port "$gateway" 2>"$dir/service.err" &
 svc=$!
 pids="$svc $pids"
