@@ -159,6 +159,8 @@ StartOptions parseStartOptions(const QStringList& arguments, const QList<QByteAr
             o.error = QStringLiteral("--dir: the folder name %1 is not valid UTF-8 (the bytes "
                                      "shown as \uFFFD), so it is not used")
                           .arg(o.dir);
+    // Laid out only when it is shown: a run that starts never pages in the code that lays it out.
+    if (!o.help && o.error.isEmpty()) return o;
     o.helpText = cli.helpText();
     // The usage line names the program, not the path it happened to be started by.
     const QString started = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)

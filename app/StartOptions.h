@@ -27,8 +27,8 @@ struct StartOptions {
     bool gatewayTrustedSet = false;
     QStringList gatewayTrusted;
     bool help = false, version = false;
-    QString error; // a bad command line, said to the user
-    QString helpText;
+    QString error;    // a bad command line, said to the user
+    QString helpText; // with help or an error only
 };
 
 struct GatewayOptions;

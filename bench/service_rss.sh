@@ -5,8 +5,12 @@
 # the gateway listens (start-up finished), then prints VmRSS, the totals of smaps_rollup and
 # the mappings that cost the most.
 #   bench/service_rss.sh [BUILD_BIN] [SECONDS]   (defaults: build/bin, 10)
+# SECONDS may list checkpoints, "40,180,360": VmRSS is printed at each, the full figures at the last.
 # Also: PUBLISH=0 with publishing off; TOP=N mappings listed; KEEP=FILE keeps a copy of smaps
-# (and FILE.threads); MALLOC=1 prints glibc's arena figures (through gdb) before the figures.
+# (and FILE.threads); MALLOC=1 adds glibc's bytes in use at each checkpoint and prints its arena
+# figures (through gdb) before the others. NOASLR=1 runs the service at fixed addresses: the
+# kernel maps file pages around each fault in 64 KiB steps of the address, so with addresses
+# drawn anew each run the figure moves by some 100 kB; fixed ones make two builds comparable.
 set -eu
 bin=$(cd "${1:-build/bin}" && pwd)
 settle=${2:-10}
@@ -45,7 +49,8 @@ printf 'Yes\r\n1\r\nsec\r\n%s\r\nOven\r\n' "$dir/data" >"$dir/CFG/SaveData.INI"
 printf 'Enabled=%s\r\nHost=127.0.0.1\r\nPort=%s\r\n' "${PUBLISH:-1}" "$broker" >"$dir/CFG/Publishing.INI"
 gateway=$(free_port)
 
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/kx5service" --dir "$dir" --open \
+# As packaging/kx5comm@.service starts it: no display, the same environment.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM QT_ENABLE_REGEXP_JIT=0 ${NOASLR:+setarch -R} "$bin/kx5service" --dir "$dir" --open \
     --save --gateway --gateway-port "$gateway" 2>"$dir/service.err" &
 svc=$!
 pids="$svc $pids"
@@ -53,12 +58,29 @@ for _ in $(seq 100); do
     [ -s "$dir/data/Oven_01.DAT" ] && ss -ltn | grep -q ":$gateway " && break
     sleep 0.1
 done
-sleep "$settle"
-if [ -n "${MALLOC:-}" ]; then
+# glibc's figures, said at the end of standard error (through gdb): arenas and bytes in use.
+malloc_figures() {
+    said=$(grep -c '^Arena 0:' "$dir/service.err" || true)
     gdb -p "$svc" -batch -ex 'call (void)malloc_stats()' >/dev/null 2>&1
-    sleep 0.5
-    sed -n '/^Arena 0:/,$p' "$dir/service.err"
-fi
+    for _ in $(seq 50); do
+        [ "$(grep -c '^Arena 0:' "$dir/service.err" || true)" -gt "$said" ] && break
+        sleep 0.1
+    done
+    sleep 0.2
+    tac "$dir/service.err" | sed -n "1,/^Arena 0:/p" | tac
+}
+start=$(date +%s)
+for at in $(echo "$settle" | tr ',' ' '); do
+    now=$(($(date +%s) - start))
+    [ "$at" -gt "$now" ] && sleep $((at - now))
+    kill -0 "$svc" || { cat "$dir/service.err"; exit 1; }
+    heap=$(awk '/ \[heap\]$/ { h = 1; next } /^[0-9a-f]+-/ { h = 0 } h && /^Rss:/ { print $2 }' \
+        "/proc/$svc/smaps")
+    echo "at ${at} s: VmRSS $(awk '/^VmRSS/ { print $2 }' "/proc/$svc/status") kB," \
+        "RssAnon $(awk '/^RssAnon/ { print $2 }' "/proc/$svc/status") kB, heap ${heap:-0} kB" \
+        "${MALLOC:+, malloc in use $(malloc_figures | awk '/in use bytes/ { n = $5 } END { print n }') B}"
+done
+[ -n "${MALLOC:-}" ] && malloc_figures
 if [ -n "${KEEP:-}" ]; then
     cp "/proc/$svc/smaps" "$KEEP"
     cat "/proc/$svc/task/"*/comm >"$KEEP.threads"

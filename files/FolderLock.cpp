@@ -1,6 +1,7 @@
 #include "files/FolderLock.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <vector>
@@ -33,11 +34,19 @@ FileNotice FolderLocks::retake() {
         // The folder is gone: taken when it comes back.
         if (!QFileInfo(folder).isDir()) continue;
         bool lost = false;
-        if (QFileInfo::exists(file)) {
+        if (const QFileInfo info(file); info.exists()) {
+            // The file as this program last found it is still ours: its owner is read again
+            // only when it changed (each reading takes the heap a 16 KB buffer, every few
+            // seconds for months).
+            const QDateTime written = info.lastModified();
+            if (m_seen[folder] == written) continue;
             qint64 pid = 0;
             QString host, app;
             QLockFile(file).getLockInfo(&pid, &host, &app);
-            if (pid == QCoreApplication::applicationPid()) continue; // ours
+            if (pid == QCoreApplication::applicationPid()) { // ours
+                m_seen[folder] = written;
+                continue;
+            }
             lost = true;
         } else {
             // Unlocking the old one would remove the new one's file, and complain.
@@ -103,5 +112,6 @@ FileNotice FolderLocks::lock(const QStringList& folders) {
                           {native});
     }
     m_locks = std::move(taken);
+    std::erase_if(m_seen, [this](const auto& seen) { return !m_locks.count(seen.first); });
     return {};
 }

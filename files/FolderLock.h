@@ -5,6 +5,7 @@
 
 #include "files/FileChecks.h"
 
+#include <QDateTime>
 #include <QLockFile>
 #include <QStringList>
 #include <map>
@@ -26,4 +27,5 @@ public:
 
 private:
     std::map<QString, std::unique_ptr<QLockFile>> m_locks; // by absolute folder path
+    std::map<QString, QDateTime> m_seen; // when each lock file was last found to be ours
 };

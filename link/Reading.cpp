@@ -2,7 +2,7 @@
 
 #include "link/mdlKX5.h"
 
-#include <cmath>
+#include <algorithm>
 
 const std::array<LampBit, size_t(StatusLamp::Count)> kLampBits = {{
     {StatusLamp::AL1, MonReg::ALMSTS, 0, "AL1", true},
@@ -33,7 +33,10 @@ Reading decode(const StationValues& v) {
     else
         r.unit = inp == 30 ? QStringLiteral("V") : QStringLiteral("㎷");
     r.decimals = DecimalPlaces(inp, unit, g[DPP]);
-    const double scale = std::pow(10.0, r.decimals);
+    // 0 to 3 decimals: a table rather than pow(), so that polling never pages in libm's pow
+    // code and tables (the service's resident memory).
+    static constexpr std::array<double, 4> kScale{1.0, 10.0, 100.0, 1000.0};
+    const double scale = kScale[size_t(std::clamp(r.decimals, 0, 3))];
     r.pv = g[NPV] / scale;
     r.sv = g[NSV] / scale;
     r.mv = g[MVOUT] / 10.0;
