@@ -31,6 +31,16 @@ TEST_F(MultiTrendTest, EachStationKeepsItsPointsAcrossSwitchesAndAReopen) {
     w->tmrSample_Timer();
     openPort(9, 3);
     tick("3 0 0 1020 2000 0 0 100", "3 0 0 3020 4000 0 0 300");
+    // Station 1 read in ℉, then past the model's age by the next tick: a gap, and its legend
+    // keeps the unit of its plotted points (℉ here has no decimal); station 3, read since, plots.
+    store(1, "3 1 0 1030 2000 0 0 100");
+    link()->line().setClock([] { return qint64(1) << 40; });
+    link()->line().checkAges();
+    store(3, "3 0 0 3030 4000 0 0 300");
+    now = now.addSecs(1);
+    w->tmrSample_Timer();
+    EXPECT_EQ(w->trend().series()[0].unit, QStringLiteral("℃"));
+    tick("3 1 0 1040 2000 0 0 100", "3 0 0 3040 4000 0 0 300");
     const auto& series = w->trend().series();
     ASSERT_EQ(series.size(), 2u);
     const auto pv = [&](size_t s) {
@@ -39,8 +49,8 @@ TEST_F(MultiTrendTest, EachStationKeepsItsPointsAcrossSwitchesAndAReopen) {
             out << (std::isnan(v) ? QStringLiteral("-") : QString::number(v));
         return out.join(' ');
     };
-    EXPECT_EQ(pv(0), "100 101 - 102");
-    EXPECT_EQ(pv(1), "300 301 - 302");
+    EXPECT_EQ(pv(0), "100 101 - 102 - 1040");
+    EXPECT_EQ(pv(1), "300 301 - 302 303 304");
     // Eight at most.
     for (int mc : {2, 4, 5, 6, 7, 8})
         EXPECT_TRUE(w->pick(mc, true)) << mc;
@@ -50,6 +60,6 @@ TEST_F(MultiTrendTest, EachStationKeepsItsPointsAcrossSwitchesAndAReopen) {
     QString why;
     ASSERT_TRUE(w->exportCsv(csv, &why)) << why.toStdString();
     const QList<QByteArray> lines = readFile(csv).split('\n');
-    EXPECT_EQ(lines.size(), 1 + 4 + 1); // heading, four ticks, the end of the last line
+    EXPECT_EQ(lines.size(), 1 + 6 + 1); // heading, six ticks, the end of the last line
     EXPECT_EQ(lines[0].count(','), 8 * 3);
 }
