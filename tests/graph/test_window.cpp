@@ -7,6 +7,7 @@
 #include "graph/LogFiles.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -327,6 +328,32 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     const QString nowhere = dir.filePath(QStringLiteral("no/such/graph.png"));
     EXPECT_FALSE(w.exportImage(nowhere, &error));
     EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
+    // By the menu: a file, then the size, offered next time as chosen; Cancel writes nothing.
+    // The dialogs are modal: a timer answers whichever is up, and closes any unexpected one.
+    QList<QSize> offered; // by the size dialog, each time it is up
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&, answers = 0]() mutable {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        auto* width = modal->findChild<QSpinBox*>(QStringLiteral("spnWidth"));
+        auto* height = modal->findChild<QSpinBox*>(QStringLiteral("spnHeight"));
+        if (++answers > 4 || !(files || (width && height))) return (void)modal->close();
+        if (files) {
+            files->selectFile(dir.filePath(QStringLiteral("menu%1.png").arg(offered.size())));
+            return static_cast<QDialog*>(files)->accept(); // through QFileDialog's own checks
+        }
+        offered << QSize(width->value(), height->value());
+        width->setValue(700);
+        height->setValue(300);
+        QTest::keyClick(modal, offered.size() == 1 ? Qt::Key_Enter : Qt::Key_Escape); // OK, Cancel
+    });
+    answer.start(10);
+    for (int k = 0; k < 2; ++k)
+        w.findChild<QAction*>(QStringLiteral("actExportImage"))->trigger();
+    EXPECT_EQ(offered.value(1), QSize(700, 300));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("menu0.png"))).size(), QSize(700, 300));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("menu1.png"))));
     // CSV: the selected file or all, the view or the whole.
     ASSERT_EQ(w.openFiles({file("KX5_06.DAT", records(kNoon + 5, 10))}), 1);
     w.setView(kNoon + 10.5, kNoon + 12.5);
