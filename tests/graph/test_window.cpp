@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
@@ -329,25 +331,33 @@ TEST_F(Viewer, ADroppedFileOpensOnceAndExportsAsCsvAndAsImagesWithTitleAndWithou
     EXPECT_FALSE(w.exportImage(nowhere, &error));
     EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
     // By the menu: a file, then the size, offered next time as chosen; Cancel writes nothing.
-    // The dialogs are modal: a timer answers whichever is up, and closes any unexpected one.
+    // The dialogs are modal: a timer answers whichever is up, again while it stays up, and closes
+    // one that is unexpected or never goes.
     QList<QSize> offered; // by the size dialog, each time it is up
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&, answers = 0]() mutable {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
-        auto* files = qobject_cast<QFileDialog*>(modal);
-        auto* width = modal->findChild<QSpinBox*>(QStringLiteral("spnWidth"));
-        auto* height = modal->findChild<QSpinBox*>(QStringLiteral("spnHeight"));
-        if (++answers > 4 || !(files || (width && height))) return (void)modal->close();
-        if (files) {
-            files->selectFile(dir.filePath(QStringLiteral("menu%1.png").arg(offered.size())));
-            return static_cast<QDialog*>(files)->accept(); // through QFileDialog's own checks
-        }
-        offered << QSize(width->value(), height->value());
-        width->setValue(700);
-        height->setValue(300);
-        QTest::keyClick(modal, offered.size() == 1 ? Qt::Key_Enter : Qt::Key_Escape); // OK, Cancel
-    });
+    QObject::connect(
+        &answer, &QTimer::timeout, [&, last = QPointer<QWidget>(), ticks = 0]() mutable {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) return;
+            ticks = modal == last ? ticks + 1 : 0;
+            last = modal;
+            auto* files = qobject_cast<QFileDialog*>(modal);
+            auto* width = modal->findChild<QSpinBox*>(QStringLiteral("spnWidth"));
+            auto* height = modal->findChild<QSpinBox*>(QStringLiteral("spnHeight"));
+            if (ticks > 300 || !(files || (width && height))) return (void)modal->close();
+            if (files) {
+                // Typed as a user would: selectFile() leaves the name box alone once it has focus.
+                files->setDirectory(dir.path());
+                files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                    ->setText(QStringLiteral("menu%1.png").arg(offered.size()));
+                return static_cast<QDialog*>(files)->accept(); // through QFileDialog's own checks
+            }
+            if (ticks == 0) offered << QSize(width->value(), height->value());
+            width->setValue(700);
+            height->setValue(300);
+            // OK, then Cancel (a key would depend on which button has the focus yet).
+            QMetaObject::invokeMethod(modal, offered.size() == 1 ? "accept" : "reject");
+        });
     answer.start(10);
     for (int k = 0; k < 2; ++k)
         w.findChild<QAction*>(QStringLiteral("actExportImage"))->trigger();
