@@ -2,6 +2,7 @@
 
 #include "link/KX5Link.h"
 #include "settings/GatewayCountsTable.h"
+#include "ui/Frame.h"
 #include "ui/ViewKeys.h"
 
 #include <QHBoxLayout>
@@ -62,7 +63,7 @@ LineStatisticsDialog::LineStatisticsDialog(KX5Link* link, QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     // Not a poll: a change of the counts or of the stations in use starts it, and the table
     // shows every change of that frame at once; while nothing changes nothing is drawn.
-    tmrRefresh.setInterval(16);
+    tmrRefresh.setInterval(kFrameMs);
     tmrRefresh.setSingleShot(true);
     connect(&tmrRefresh, &QTimer::timeout, this, &LineStatisticsDialog::refresh);
     connect(&m_link->line(), &LineModel::stationChanged, this,

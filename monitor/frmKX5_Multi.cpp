@@ -8,6 +8,7 @@
 #include "services/LinkWords.h"
 #include "ui/Contrast.h"
 #include "ui/ElidedLabel.h"
+#include "ui/Frame.h"
 #include "ui/GridModel.h"
 #include "ui/GridView.h"
 #include "ui/TableSizing.h"
@@ -125,7 +126,7 @@ frmKX5_Multi::frmKX5_Multi(RequestSink* sink, const LineModel* line, QWidget* pa
     runEditor = [](frmD_Edit& d) { return d.exec(); };
     // Not a poll: the first change of the line starts it, and the rows show every change of
     // that frame (about 60 a second) at once; while nothing changes it does not run.
-    tmrRefresh.setInterval(16);
+    tmrRefresh.setInterval(kFrameMs);
     tmrRefresh.setSingleShot(true);
     connect(&tmrRefresh, &QTimer::timeout, this, &frmKX5_Multi::tmrRefresh_Timer);
     connect(&m_grid, &Grid::buttonClicked, this, &frmKX5_Multi::sprdMonitoring_ButtonClicked);

@@ -1,6 +1,7 @@
 #include "settings/GatewayDialog.h"
 
 #include "settings/GatewayCountsTable.h"
+#include "ui/Frame.h"
 #include "ui/MsgBox.h"
 
 #include <QCheckBox>
@@ -78,7 +79,7 @@ GatewayDialog::GatewayDialog(const GatewayOptions& o, QWidget* parent)
     m_grdCounters = new GatewayCountsTable;
     m_grdCounters->hide(); // until there is a running gateway to count
     outer->addWidget(m_grdCounters);
-    m_refresh.setInterval(16);
+    m_refresh.setInterval(kFrameMs);
     m_refresh.setSingleShot(true);
     connect(&m_refresh, &QTimer::timeout, this, &GatewayDialog::refreshCounters);
     m_lblProblem = new QLabel;
